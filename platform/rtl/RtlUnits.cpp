@@ -1,0 +1,5 @@
+#include "rtl/RtlUnits.h"
+
+void RtlStart() {}
+
+void RtlEnd() {}
