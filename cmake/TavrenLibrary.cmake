@@ -44,3 +44,32 @@ function(tavren_bench name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} Threads::Threads)
   add_dependencies(benchmarks ${name})
 endfunction()
+
+# tavren_resources(<target> <list>... [DEPENDS <files or targets>...])
+# Packs the resources named in the lists (format in tools/rescomp/ResourceList.h) into <target>.
+# tools/rescomp runs at build time and writes a source holding the program's resource table;
+# it reports every file it read, so editing a resource repacks it. Relative paths in a list are
+# looked up next to the list, then in the matching build folder (for files other build steps
+# generate: name those steps' outputs or targets under DEPENDS so they run first).
+# Call it once per program: the table is one symbol, and a second one would clash at link time.
+function(tavren_resources target)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  set(lists "")
+  set(search "")
+  foreach(list ${ARG_UNPARSED_ARGUMENTS})
+    get_filename_component(list ${list} ABSOLUTE)
+    list(APPEND lists ${list})
+    get_filename_component(dir ${list} DIRECTORY)
+    file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${dir})
+    list(APPEND search --search ${PROJECT_BINARY_DIR}/${rel})
+  endforeach()
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND rescomp --output ${out} --depfile ${out}.d ${search} ${lists}
+    DEPENDS rescomp ${lists} ${ARG_DEPENDS}
+    DEPFILE ${out}.d
+    COMMENT "Packing the resources of ${target}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${out})
+endfunction()
