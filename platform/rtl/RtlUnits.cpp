@@ -1,5 +1,9 @@
 #include "rtl/RtlUnits.h"
 
-void RtlStart() {}
+#include "rtl/FormatSettings.h"
+
+void RtlStart() {
+  FormatSettingsStart();
+}
 
 void RtlEnd() {}
