@@ -254,7 +254,7 @@ String AnsiDequotedStr(const String& s, Char quote) {
 String StringReplace(const String& s, const String& oldPattern, const String& newPattern,
                      TReplaceFlags flags) {
   if (oldPattern.empty()) return s;
-  const bool ignoreCase = flags & rfIgnoreCase;
+  const bool ignoreCase = flags.Contains(rfIgnoreCase);
   // Case mapping keeps byte positions, so positions found in the mapped texts apply to s.
   const String haystack = ignoreCase ? Utf8UpperCase(s) : s;
   const String needle = ignoreCase ? Utf8UpperCase(oldPattern) : oldPattern;
@@ -266,7 +266,7 @@ String StringReplace(const String& s, const String& oldPattern, const String& ne
     out.append(s, from, at - from);
     out += newPattern;
     from = at + needle.size();
-    if (!(flags & rfReplaceAll)) break;
+    if (!flags.Contains(rfReplaceAll)) break;
   }
   out.append(s, from, String::npos);
   return out;

@@ -10,6 +10,7 @@
 
 #include "rtl/Exceptions.h"
 #include "rtl/FormatSettings.h"
+#include "rtl/Sets.h"
 #include "rtl/Types.h"
 
 // ---- Format ---------------------------------------------------------------------------------
@@ -171,8 +172,8 @@ String AnsiQuotedStr(const String& s, Char quote);
 // Removes the quotes and undoubles inner ones; text that is not quoted comes back unchanged.
 String AnsiDequotedStr(const String& s, Char quote);
 
-enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
-using TReplaceFlags = unsigned;
+enum TReplaceFlag { rfReplaceAll, rfIgnoreCase };
+using TReplaceFlags = TSet<TReplaceFlag, 2>;
 String StringReplace(const String& s, const String& oldPattern, const String& newPattern,
                      TReplaceFlags flags);
 
