@@ -1,7 +1,17 @@
 #include "gdi/GdiUnits.h"
 
+#include "gdi/Fonts.h"
 #include "gdi/GdiObjects.h"
+#include "gdi/SysColors.h"
 
-void GdiStart() { GdiObjectsStart(); }
+void GdiStart() {
+  GdiObjectsStart();
+  SysColorsStart();
+  FontsStart();
+}
 
-void GdiEnd() { GdiObjectsEnd(); }
+void GdiEnd() {
+  FontsEnd();
+  SysColorsEnd();
+  GdiObjectsEnd();
+}

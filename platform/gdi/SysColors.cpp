@@ -1,5 +1,8 @@
 #include "gdi/SysColors.h"
 
+#include "gdi/Drawing.h"
+#include "gdi/GdiObjects.h"
+
 namespace {
 
 // The classic Windows scheme. Index 25 has no name; Windows answers a grey for it.
@@ -39,6 +42,22 @@ constexpr COLORREF kClassicScheme[SYS_COLOR_COUNT] = {
 
 bool InTable(int index) { return index >= 0 && index < SYS_COLOR_COUNT; }
 
+HBRUSH brushes[SYS_COLOR_COUNT] = {};
+
 }  // namespace
 
 DWORD GetSysColor(int index) { return InTable(index) ? kClassicScheme[index] : 0; }
+
+HBRUSH GetSysColorBrush(int index) { return InTable(index) ? brushes[index] : nullptr; }
+
+void SysColorsStart() {
+  for (int i = 0; i < SYS_COLOR_COUNT; ++i) {
+    brushes[i] = CreateSolidBrush(kClassicScheme[i]);
+    MarkStockObject(brushes[i]);
+  }
+}
+
+void SysColorsEnd() {
+  // The object table's end frees the brushes themselves.
+  for (HBRUSH& brush : brushes) brush = nullptr;
+}

@@ -45,3 +45,7 @@ constexpr int SYS_COLOR_COUNT = 31;
 DWORD GetSysColor(int index);
 // A brush of that colour owned by the system: DeleteObject leaves it alone. 0 outside the table.
 HBRUSH GetSysColorBrush(int index);
+
+// Unit start and end: the 31 system colour brushes (made after the object table starts).
+void SysColorsStart();
+void SysColorsEnd();
