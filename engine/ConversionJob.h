@@ -1,0 +1,106 @@
+#pragma once
+// One conversion: a pipeline of plain stages on engine threads, joined by bounded queues so
+// that decoding, filtering and encoding overlap:
+//
+//   decode stage --pictures--> picture stage --frames--> picture encoder --+
+//                \--sound----> sound filter + sound encoder ---------------+--> output file
+//
+// A supervisor thread waits for the stages, then finishes the output file and renames it, or
+// removes it when the job was cancelled or failed.
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "engine/AudioFilter.h"
+#include "engine/CodecTable.h"
+#include "engine/DecodeStage.h"
+#include "engine/EncodeStage.h"
+#include "engine/EngineResult.h"
+#include "engine/PictureFilter.h"
+#include "engine/StageGate.h"
+#include "engine/VideoFilterStage.h"
+
+class FrameSnapshot;
+class MediaSource;
+class OutputFile;
+
+// A job as the caller described it.
+struct TJobSettings {
+  String OutputPath;
+  TContainer Container = TContainer::Asf;
+  Integer Volume = 100;  // per cent
+  Integer Brightness = 0;
+  Integer Contrast = 0;
+  TRect Crop{};    // source pixels; empty: the whole picture
+  TSize Aspect{};  // the picture's shape in the frame; 0 x 0 fills the frame
+  Int64 Start = 0;   // 100 ns on the source time line
+  Int64 Length = 0;  // 100 ns; 0 or less: to the end
+  bool HasVideo = false;
+  Integer VideoCodec = 0;
+  TSize FrameSize{};        // 0 x 0: the source (cropped) size
+  Int64 FrameDuration = 0;  // 100 ns; 0: the source rate
+  Integer VideoBitRate = 0;
+  bool HasAudio = false;
+  Integer AudioCodec = 0;
+  Integer Channels = 0;
+  Integer SampleRate = 0;
+  Integer AudioBitRate = 0;
+};
+
+class ConversionJob {
+ public:
+  // Sets the whole job up (decoders, encoders, the output file and its header) so that set-up
+  // failures come back at once: raises EEngineError with their code.
+  ConversionJob(std::unique_ptr<MediaSource> source, const TJobSettings& settings, FrameSnapshot& snapshot);
+  ~ConversionJob();  // cancels a running job
+
+  // Starts the engine threads and returns.
+  void Start();
+  void Pause();
+  void Continue();
+  // Stops the job and waits for its threads. Once it returns, the output name is never written.
+  void Cancel();
+
+  bool Finished() const { return FFinished.load(); }
+  // 0, or the code of the failure that ended the job.
+  TEngineResult Result() const { return FResult.load(); }
+  // How far the conversion has got, 100 ns on the source time line.
+  Int64 Position() const;
+
+ private:
+  template <class Body>
+  void RunStage(const char* name, Body&& body);
+  void Fail(TEngineResult code, const char* stage, const String& message);
+  void StopStages();
+  void Supervise();
+  void RunVideoEncoder();
+  void RunAudio();
+
+  std::unique_ptr<MediaSource> FSource;
+  TJobSettings FSettings;
+  FrameQueue FDecodedVideo;
+  FrameQueue FFilteredVideo;
+  FrameQueue FDecodedAudio;
+  std::unique_ptr<DecodeStage> FDecoder;
+  std::unique_ptr<OutputFile> FOutput;
+  std::optional<EncodeStage> FVideoEncoder;
+  std::optional<EncodeStage> FAudioEncoder;
+  std::unique_ptr<PictureFilter> FPictureFilter;
+  std::unique_ptr<VideoFilterStage> FVideoStage;
+  AVRational FFrameRate{25, 1};
+  StageGate FGate;
+
+  std::thread FSupervisor;
+  std::mutex FCommitLock;  // the rename and Cancel exclude each other
+  bool FCancelled = false; // guarded by FCommitLock
+  std::atomic<bool> FFinished{false};
+  std::atomic<TEngineResult> FResult{erSuccess};
+  std::atomic<Int64> FVideoPosition;
+  std::atomic<Int64> FAudioPosition;
+  std::atomic<bool> FVideoDone{true};
+  std::atomic<bool> FAudioDone{true};
+};
