@@ -20,8 +20,8 @@ int GetRgnBox(HRGN region, RECT* box);
 BOOL PtInRegion(HRGN region, int x, int y);
 BOOL RectInRegion(HRGN region, const RECT* rect);
 BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom);
-// Writes the region's rectangles (top to bottom, left to right) as RGNDATA; with a null buffer or
-// a short one answers the size needed.
+// Writes the region's rectangles (top to bottom, left to right) as RGNDATA and answers `size`;
+// with a null buffer answers the size needed; 0 when the buffer is too small.
 DWORD GetRegionData(HRGN region, DWORD size, RGNDATA* data);
 // Transforms other than none are not supported (null answer).
 HRGN ExtCreateRegion(const void* xform, DWORD size, const RGNDATA* data);
