@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gdi/DwmApi.h"
+#include "gdi/Modules.h"
+#include "gdi/UxTheme.h"
+
+namespace {
+
+TEST(ThemeStandIn, AnswersThatVisualStylesAndCompositionAreOff) {
+  EXPECT_FALSE(IsThemeActive());
+  EXPECT_FALSE(IsAppThemed());
+  EXPECT_EQ(OpenThemeData(nullptr, u"Button"), nullptr);
+  RECT rect{0, 0, 10, 10};
+  EXPECT_EQ(DrawThemeBackground(nullptr, nullptr, 1, 1, &rect, nullptr), E_NOTIMPL);
+  HDC paintDc = reinterpret_cast<HDC>(1);
+  EXPECT_EQ(BeginBufferedPaint(nullptr, &rect, 0, nullptr, &paintDc), nullptr);
+  EXPECT_EQ(paintDc, nullptr);
+  BOOL composition = TRUE;
+  EXPECT_EQ(DwmIsCompositionEnabled(&composition), S_OK);
+  EXPECT_FALSE(composition);
+  MARGINS margins;
+  EXPECT_EQ(DwmExtendFrameIntoClientArea(nullptr, &margins), DWM_E_COMPOSITIONDISABLED);
+}
+
+TEST(ThemeStandIn, LibrariesBindByName) {
+  HMODULE theme = LoadLibrary("UxTheme.dll");
+  ASSERT_NE(theme, nullptr);
+  EXPECT_GT(reinterpret_cast<uintptr_t>(theme), 32u);
+  using IsThemeActiveProc = BOOL (*)();
+  auto isActive = reinterpret_cast<IsThemeActiveProc>(GetProcAddress(theme, "IsThemeActive"));
+  ASSERT_NE(isActive, nullptr);
+  EXPECT_FALSE(isActive());
+  EXPECT_EQ(GetProcAddress(theme, "isthemeactive"), nullptr);  // entry point names keep their case
+  EXPECT_EQ(GetProcAddress(theme, "NoSuchEntry"), nullptr);
+  EXPECT_TRUE(FreeLibrary(theme));
+
+  // Every name the system binds is there, for each library.
+  const std::vector<std::pair<const char*, std::vector<const char*>>> kLibraries = {
+      {"dwmapi.dll",
+       {"DwmDefWindowProc", "DwmEnableBlurBehindWindow", "DwmEnableComposition", "DwmEnableMMCSS",
+        "DwmExtendFrameIntoClientArea", "DwmGetColorizationColor", "DwmGetWindowAttribute", "DwmIsCompositionEnabled",
+        "DwmSetWindowAttribute"}},
+      {"MSIMG32", {"AlphaBlend", "GradientFill", "TransparentBlt"}},
+      {"uxtheme", {"CloseThemeData", "GetThemeSysSize", "BufferedPaintSetAlpha", "DrawThemeTextEx"}},
+  };
+  for (const auto& [library, names] : kLibraries) {
+    SCOPED_TRACE(library);
+    HMODULE module = LoadLibrary(library);
+    ASSERT_NE(module, nullptr);
+    for (const char* name : names) EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
+    FreeLibrary(module);
+  }
+  EXPECT_EQ(LoadLibrary("nosuchlibrary.dll"), nullptr);
+}
+
+// A theme that says yes and writes down what it was asked to draw.
+class RecordingTheme : public ThemeProvider {
+ public:
+  std::vector<std::string> calls;
+  BOOL IsThemeActive() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t* classList) override {
+    calls.push_back("open " + std::string(classList, classList + std::char_traits<char16_t>::length(classList)));
+    return reinterpret_cast<HTHEME>(0x100);
+  }
+  HRESULT DrawThemeBackground(HTHEME, HDC, int part, int state, const RECT* rect, const RECT*) override {
+    calls.push_back("background " + std::to_string(part) + "/" + std::to_string(state) + " " +
+                    std::to_string(rect->Width()) + "x" + std::to_string(rect->Height()));
+    return S_OK;
+  }
+  HRESULT GetThemeColor(HTHEME, int, int, int property, COLORREF* colour) override {
+    *colour = property == TMT_TEXTCOLOR ? RGB(1, 2, 3) : RGB(4, 5, 6);
+    return S_OK;
+  }
+};
+
+TEST(ThemeStandIn, ARecordingProviderStandsInForTheTheme) {
+  RecordingTheme theme;
+  SetThemeProvider(&theme);
+  EXPECT_TRUE(IsThemeActive());
+  HTHEME handle = OpenThemeData(nullptr, u"ToolBar");
+  RECT rect{0, 0, 23, 22};
+  EXPECT_EQ(DrawThemeBackground(handle, nullptr, 1, 2, &rect, nullptr), S_OK);
+  COLORREF colour = 0;
+  EXPECT_EQ(GetThemeColor(handle, 1, 1, TMT_TEXTCOLOR, &colour), S_OK);
+  EXPECT_EQ(colour, RGB(1, 2, 3));
+  // Calls the provider does not answer keep the platform's answers.
+  EXPECT_EQ(GetThemePartSize(handle, nullptr, 1, 1, nullptr, TS_TRUE, nullptr), E_NOTIMPL);
+  SetThemeProvider(nullptr);
+  EXPECT_FALSE(IsThemeActive());
+  EXPECT_EQ(theme.calls, (std::vector<std::string>{"open ToolBar", "background 1/2 23x22"}));
+}
+
+}  // namespace
