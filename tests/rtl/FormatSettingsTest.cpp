@@ -1,0 +1,37 @@
+#include "rtl/FormatSettings.h"
+
+#include <gtest/gtest.h>
+
+TEST(FormatSettings, ClassicLocaleGivesTheEnglishDefaults) {
+  for (const char* name : {"C", "POSIX", "C.UTF-8", "no_SUCH.locale"}) {
+    SCOPED_TRACE(name);
+    TFormatSettings fs;
+    fs.DecimalSeparator = 'x';
+    GetLocaleFormatSettings(name, fs);
+    EXPECT_EQ(fs.DecimalSeparator, '.');
+    EXPECT_EQ(fs.ThousandSeparator, ',');
+    EXPECT_EQ(fs.DateSeparator, '/');
+    EXPECT_EQ(fs.TimeSeparator, ':');
+    EXPECT_EQ(fs.ShortDateFormat, "M/d/yyyy");
+    EXPECT_EQ(fs.LongTimeFormat, "h:mm:ss AMPM");
+    EXPECT_EQ(fs.TimeAMString, "AM");
+    EXPECT_EQ(fs.TimePMString, "PM");
+    EXPECT_EQ(fs.CurrencyString, "$");
+    EXPECT_EQ(fs.LongMonthNames[11], "December");
+    EXPECT_EQ(fs.ShortDayNames[0], "Sun");
+    EXPECT_EQ(fs.TwoDigitYearCenturyWindow, 50);
+  }
+}
+
+TEST(FormatSettings, ReadsAnInstalledLocale) {
+  TFormatSettings fs;
+  GetLocaleFormatSettings("de_DE.UTF-8", fs);
+  if (fs.DecimalSeparator == '.') GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  EXPECT_EQ(fs.DecimalSeparator, ',');
+  EXPECT_EQ(fs.ThousandSeparator, '.');
+  EXPECT_EQ(fs.ListSeparator, ';');
+  EXPECT_EQ(fs.DateSeparator, '.');
+  EXPECT_EQ(fs.ShortDateFormat, "dd/mm/yyyy");
+  EXPECT_EQ(fs.LongTimeFormat, "hh:nn:ss");
+  EXPECT_EQ(fs.LongMonthNames[2], "März");
+}
