@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+
+#include "ScratchDir.h"
+
 TEST(FormatSettings, ClassicLocaleGivesTheEnglishDefaults) {
   for (const char* name : {"C", "POSIX", "C.UTF-8", "no_SUCH.locale"}) {
     SCOPED_TRACE(name);
@@ -23,10 +28,37 @@ TEST(FormatSettings, ClassicLocaleGivesTheEnglishDefaults) {
   }
 }
 
+// The German locale, compiled into a scratch folder when the system has not installed it.
+class GermanLocale {
+ public:
+  GermanLocale() {
+    TFormatSettings probe;
+    GetLocaleFormatSettings("de_DE.UTF-8", probe);
+    if (probe.DecimalSeparator == ',') return;
+    const String command = "localedef -i de_DE -f UTF-8 " + FScratch.File("de_DE.UTF-8") + " >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return;
+    const char* old = std::getenv("LOCPATH");
+    FOldPath = old ? std::optional<String>(old) : std::nullopt;
+    setenv("LOCPATH", FScratch.Path().c_str(), 1);
+    FSet = true;
+  }
+  ~GermanLocale() {
+    if (!FSet) return;
+    if (FOldPath) setenv("LOCPATH", FOldPath->c_str(), 1);
+    else unsetenv("LOCPATH");
+  }
+
+ private:
+  ScratchDir FScratch;
+  std::optional<String> FOldPath;
+  bool FSet = false;
+};
+
 TEST(FormatSettings, ReadsAnInstalledLocale) {
+  GermanLocale german;
   TFormatSettings fs;
   GetLocaleFormatSettings("de_DE.UTF-8", fs);
-  if (fs.DecimalSeparator == '.') GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  if (fs.DecimalSeparator == '.') GTEST_SKIP() << "de_DE.UTF-8 is neither installed nor buildable";
   EXPECT_EQ(fs.DecimalSeparator, ',');
   EXPECT_EQ(fs.ThousandSeparator, '.');
   EXPECT_EQ(fs.ListSeparator, ';');
@@ -34,4 +66,9 @@ TEST(FormatSettings, ReadsAnInstalledLocale) {
   EXPECT_EQ(fs.ShortDateFormat, "dd/mm/yyyy");
   EXPECT_EQ(fs.LongTimeFormat, "hh:nn:ss");
   EXPECT_EQ(fs.LongMonthNames[2], "März");
+  EXPECT_EQ(fs.LongDayNames[1], "Montag");
+  EXPECT_EQ(fs.CurrencyString, "€");
+  EXPECT_EQ(fs.CurrencyFormat, 3);  // "1 €"
+  EXPECT_EQ(fs.NegCurrFormat, 8);   // "-1 €"
+  EXPECT_EQ(fs.TimeAMString, "");
 }
