@@ -1,0 +1,210 @@
+// Window DCs: each is a DC onto the top-level window's surface, offset to the window (or client)
+// origin and clipped to what can be seen of the window there.
+
+#include <algorithm>
+#include <vector>
+
+#include "gdi/DcSurface.h"
+#include "gdi/DeviceContexts.h"
+#include "gdi/RegionObject.h"
+#include "user/Painting.h"
+#include "user/WindowDC.h"
+#include "user/WindowInternals.h"
+
+namespace {
+
+struct WindowDcRecord {
+  HDC dc = nullptr;
+  HWND window = nullptr;
+  RECT bounds;  // top-level window coordinates: what it may have drawn
+};
+
+std::vector<WindowDcRecord> gDcs;
+HWND gLockedWindow = nullptr;
+
+// The rectangle of w (window or client area) in coordinates of its top-level window.
+RECT AreaInTop(const Window* w, bool windowArea) {
+  RECT r = windowArea ? w->windowRect : w->clientRect;
+  const Window* p = w->parent;
+  if (w->IsTopLevel()) {
+    return {r.Left - w->windowRect.Left, r.Top - w->windowRect.Top, r.Right - w->windowRect.Left,
+            r.Bottom - w->windowRect.Top};
+  }
+  int dx = 0, dy = 0;
+  for (; p && !p->IsTopLevel(); p = p->parent) {
+    dx += p->clientRect.Left;
+    dy += p->clientRect.Top;
+  }
+  if (p) {
+    dx += p->clientRect.Left - p->windowRect.Left;
+    dy += p->clientRect.Top - p->windowRect.Top;
+  }
+  return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+}
+
+void SubtractWindow(Region* visible, const Window* w) {
+  RECT area = AreaInTop(w, true);
+  if (!visible->Overlaps(area)) return;
+  if (w->windowRegion) {
+    Region shape = *w->windowRegion;
+    shape.Translate(area.Left, area.Top);
+    visible->Subtract(shape);
+  } else {
+    visible->Subtract(area);
+  }
+}
+
+void IntersectShape(Region* visible, const Window* w) {
+  if (!w->windowRegion) return;
+  RECT area = AreaInTop(w, true);
+  Region shape = *w->windowRegion;
+  shape.Translate(area.Left, area.Top);
+  visible->Intersect(shape);
+}
+
+void RecordDc(HDC dc, Window* w, const Region& visible) {
+  gDcs.push_back({dc, w->handle, visible.Bounds()});
+}
+
+HDC MakeDc(Window* w, DWORD flags, Region visible) {
+  Window* top = TopLevelOf(w);
+  if (!top || !top->surface) return nullptr;
+  WindowSurface& surface = *top->surface;
+  PixelSurface pixels = MakeSurface32(surface.pixels.data(), surface.width, surface.height, surface.width * 4);
+  RECT area = AreaInTop(w, (flags & DCX_WINDOW) != 0);
+  if (gLockedWindow && gLockedWindow != w->handle) {
+    Window* locked = WindowFromHandle(gLockedWindow);
+    if (locked && TopLevelOf(locked) == top) visible.SetEmpty();
+  }
+  HRGN region = RegisterRegion(visible);
+  HDC dc = CreateSurfaceDC(pixels, {area.Left, area.Top}, region);
+  DeleteObject(region);
+  if (dc) RecordDc(dc, w, visible);
+  return dc;
+}
+
+}  // namespace
+
+bool VisibleRegion(Window* w, DWORD flags, Region* visible) {
+  if (!IsReallyVisible(w)) return false;
+  Window* top = TopLevelOf(w);
+  if (!top || !top->surface) return false;
+  bool windowArea = (flags & DCX_WINDOW) != 0;
+  if (flags & DCX_USESTYLE) {
+    if (w->style & WS_CLIPCHILDREN) flags |= DCX_CLIPCHILDREN;
+    if (w->style & WS_CLIPSIBLINGS) flags |= DCX_CLIPSIBLINGS;
+  }
+  visible->SetRect(AreaInTop(w, windowArea));
+  IntersectShape(visible, w);
+  // Each ancestor clips to its client area and shape; siblings above clip when asked to.
+  for (Window* c = w; c != top; c = c->parent) {
+    Window* parent = c->parent;
+    bool clipSiblings = c == w ? (flags & DCX_CLIPSIBLINGS) != 0 : (c->style & WS_CLIPSIBLINGS) != 0;
+    if (clipSiblings) {
+      for (Window* s = c->prev; s; s = s->prev) {
+        if (s->Visible()) SubtractWindow(visible, s);
+      }
+    }
+    visible->Intersect(AreaInTop(parent, false));
+    if (parent != top) IntersectShape(visible, parent);
+  }
+  if (flags & DCX_CLIPCHILDREN) {
+    for (Window* c = w->firstChild; c; c = c->next) {
+      if (c->Visible()) SubtractWindow(visible, c);
+    }
+  }
+  visible->Intersect(RECT{0, 0, top->surface->width, top->surface->height});
+  return true;
+}
+
+HDC GetDCEx(HWND window, HRGN clip, DWORD flags) {
+  Window* w = window ? WindowFromHandle(window) : nullptr;
+  if (!w || w == Desktop()) {
+    // The screen: a DC onto nothing, for measuring text.
+    return CreateCompatibleDC(nullptr);
+  }
+  if (w->windowClass && (w->windowClass->style & CS_PARENTDC) && w->IsChild() && !(flags & DCX_WINDOW)) {
+    flags |= DCX_PARENTCLIP;
+  }
+  Region visible;
+  if (!VisibleRegion(w, flags, &visible)) visible.SetEmpty();
+  bool windowArea = (flags & DCX_WINDOW) != 0;
+  RECT origin = AreaInTop(w, windowArea);
+  if (Region* given = clip ? LookupRegion(clip) : nullptr) {
+    Region extra = *given;
+    extra.Translate(origin.Left, origin.Top);
+    if (flags & DCX_INTERSECTRGN) visible.Intersect(extra);
+    if (flags & DCX_EXCLUDERGN) visible.Subtract(extra);
+  }
+  if (flags & (DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) {
+    Region update = w->updateRegion;
+    RECT whole = AreaInTop(w, true);
+    update.Translate(whole.Left, whole.Top);
+    if (flags & DCX_INTERSECTUPDATE) visible.Intersect(update); else visible.Subtract(update);
+  }
+  Window* top = TopLevelOf(w);
+  if (!top || !top->surface) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (dc) gDcs.push_back({dc, w->handle, {}});
+    return dc;
+  }
+  return MakeDc(w, flags, std::move(visible));
+}
+
+HDC GetDC(HWND window) { return GetDCEx(window, nullptr, DCX_CACHE | DCX_USESTYLE); }
+
+HDC GetWindowDC(HWND window) { return GetDCEx(window, nullptr, DCX_CACHE | DCX_WINDOW | DCX_USESTYLE); }
+
+HDC GetPaintDC(Window* w, const Region& update) {
+  Region visible;
+  if (!VisibleRegion(w, DCX_USESTYLE, &visible)) return GetDCEx(w->handle, nullptr, DCX_USESTYLE);
+  RECT origin = AreaInTop(w, false);
+  Region area = update;
+  area.Translate(origin.Left, origin.Top);
+  visible.Intersect(area);
+  return MakeDc(w, 0, std::move(visible));
+}
+
+int ReleaseDC(HWND, HDC dc) {
+  auto it = std::find_if(gDcs.begin(), gDcs.end(), [&](const WindowDcRecord& r) { return r.dc == dc; });
+  if (it == gDcs.end()) {
+    // A screen DC from GetDC(0).
+    return DeleteDC(dc);
+  }
+  WindowDcRecord record = *it;
+  gDcs.erase(it);
+  DeleteDC(dc);
+  Window* w = WindowFromHandle(record.window);
+  Window* top = w ? TopLevelOf(w) : nullptr;
+  if (top && top->surface && record.bounds.Right > record.bounds.Left && record.bounds.Bottom > record.bounds.Top) {
+    RECT& dirty = top->surface->dirty;
+    if (dirty.Right <= dirty.Left || dirty.Bottom <= dirty.Top) {
+      dirty = record.bounds;
+    } else {
+      dirty = {std::min(dirty.Left, record.bounds.Left), std::min(dirty.Top, record.bounds.Top),
+               std::max(dirty.Right, record.bounds.Right), std::max(dirty.Bottom, record.bounds.Bottom)};
+    }
+  }
+  return 1;
+}
+
+HWND WindowFromDC(HDC dc) {
+  for (const auto& r : gDcs) {
+    if (r.dc == dc) return r.window;
+  }
+  return nullptr;
+}
+
+void ForgetWindowDCs(Window* window) {
+  for (auto& r : gDcs) {
+    if (r.window == window->handle) r.window = nullptr;
+  }
+}
+
+BOOL LockWindowUpdate(HWND window) {
+  if (window && gLockedWindow && gLockedWindow != window) return FALSE;
+  HWND previous = gLockedWindow;
+  gLockedWindow = window;
+  if (!window && previous) RedrawWindow(previous, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  return TRUE;
+}
