@@ -41,21 +41,19 @@ TDateTime FromUnixTime(time_t seconds, long nanoseconds) {
 }
 
 // '*' any run, '?' one character; ASCII letters match either case, as file masks always have.
-bool MatchesMask(std::string_view name, std::string_view mask) {
-  if (mask == "*.*" || mask == "*") return true;
-  size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
-  const auto same = [](char a, char b) {
-    const auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    return up(a) == up(b);
-  };
+bool MatchesMask(const String& fileName, const String& fileMask) {
+  if (fileMask == "*.*" || fileMask == "*") return true;
+  const String name = UpperCase(fileName);
+  const String mask = UpperCase(fileMask);
+  size_t n = 0, m = 0, starMask = String::npos, starName = 0;
   while (n < name.size()) {
-    if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && same(mask[m], name[n])))) {
+    if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && mask[m] == name[n]))) {
       ++n;
       ++m;
     } else if (m < mask.size() && mask[m] == '*') {
       starMask = m++;
       starName = n;
-    } else if (starMask != std::string_view::npos) {
+    } else if (starMask != String::npos) {
       m = starMask + 1;
       n = ++starName;
     } else {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "rtl/Math.h"
 #include "rtl/UnicodeCase.h"
 
 namespace {
@@ -12,8 +13,6 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-Integer Sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
 
 [[noreturn]] void ConvertError(const char* message, const String& text) {
   throw EConvertError(Format(message, text));
