@@ -217,6 +217,7 @@ int FontInstance::Advance(char32_t ch) {
 }
 
 const GlyphImage& FontInstance::Glyph(char32_t ch, int escapement) {
+  if (escapement == 0 && ch < 128 && asciiGlyphs_[ch]) return *asciiGlyphs_[ch];
   int angle = ((escapement % 3600) + 3600) % 3600;
   uint64_t key = (static_cast<uint64_t>(angle) << 32) | ch;
   auto it = glyphs_.find(key);
@@ -226,7 +227,10 @@ const GlyphImage& FontInstance::Glyph(char32_t ch, int escapement) {
   if (totalGlyphBytes + bytes > kGlyphBudget) ClearGlyphCache();
   glyphBytes_ += bytes;
   totalGlyphBytes += bytes;
-  return glyphs_.emplace(key, std::move(image)).first->second;
+  // Elements of the map keep their address until they are erased.
+  const GlyphImage& stored = glyphs_.emplace(key, std::move(image)).first->second;
+  if (angle == 0 && ch < 128) asciiGlyphs_[ch] = &stored;
+  return stored;
 }
 
 GlyphImage FontInstance::Render(char32_t ch, int angle) {
@@ -323,6 +327,7 @@ GlyphImage FontInstance::RenderSymbol(char32_t ch) const {
 void ClearGlyphCache() {
   for (FontInstance* instance : liveInstances) {
     instance->glyphs_.clear();
+    std::fill(std::begin(instance->asciiGlyphs_), std::end(instance->asciiGlyphs_), nullptr);
     instance->glyphBytes_ = 0;
   }
   totalGlyphBytes = 0;

@@ -83,6 +83,7 @@ class FontInstance {
   int16_t asciiAdvances_[128];
   std::unordered_map<char32_t, int> advances_;
   std::unordered_map<uint64_t, GlyphImage> glyphs_;
+  const GlyphImage* asciiGlyphs_[128] = {};  // upright ASCII glyphs, the common case
   size_t glyphBytes_ = 0;
 };
 

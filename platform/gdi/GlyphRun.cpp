@@ -98,8 +98,14 @@ void PaintGlyphRun(DeviceContext& dc, FontObject& font, const GlyphRun& run, con
   for (const PlacedChar& placed : run.chars) {
     const GlyphImage& glyph = instance.Glyph(placed.ch, angle);
     if (glyph.width == 0 || glyph.height == 0) continue;
-    int penX = static_cast<int>(std::lround(frame.X(placed.x, 0)));
-    int penY = static_cast<int>(std::lround(frame.Y(placed.x, 0)));
+    int penX, penY;
+    if (angle == 0) {
+      penX = static_cast<int>(frame.x) + placed.x;
+      penY = static_cast<int>(frame.y);
+    } else {
+      penX = static_cast<int>(std::lround(frame.X(placed.x, 0)));
+      penY = static_cast<int>(std::lround(frame.Y(placed.x, 0)));
+    }
     RECT target{penX + glyph.left, penY - glyph.top, penX + glyph.left + glyph.width, penY - glyph.top + glyph.height};
     BlendClipped(dc, target, glyph.coverage.data(), glyph.width, pixel, clip);
   }

@@ -67,7 +67,6 @@ class Layout {
         cutShort = true;
       }
     }
-    shortened_ = std::string(text_);
     int widest = 0;
     int top = rect_.Top;
     if ((format_ & DT_SINGLELINE) && (format_ & (DT_VCENTER | DT_BOTTOM))) {
@@ -232,6 +231,10 @@ class Layout {
     }
     int tailWidth = positions.x[n] - positions.x[tailStart];
     auto offsetOf = [&](size_t i) { return i < n ? chars[i].offset : line.end; };
+    if (!shortenedStarted_) {
+      shortened_ = std::string(text_);
+      shortenedStarted_ = true;
+    }
     // Bytes the shortened text keeps outside this line.
     size_t before = shortenedPrefix_ + (line.begin - consumed_);
     size_t after = text_.size() - line.end;
@@ -283,6 +286,7 @@ class Layout {
   int tabWidth_ = 1;
   int lineHeight_ = 0;
   std::string shortened_;
+  bool shortenedStarted_ = false;
   size_t shortenedPrefix_ = 0;  // bytes of shortened_ already final (up to the last shortened line)
   size_t consumed_ = 0;         // the caller's bytes those stand for
 };

@@ -141,11 +141,11 @@ int LayOutAndDraw(HDC handle, char* text, int count, RECT* rect, UINT format, DR
   RECT clip = SurfaceRect(*dc, *rect);
   bool clipped = !(format & DT_NOCLIP);
   bool opaque = dc->attrs.bkMode == OPAQUE;
-  for (const LaidLine& line : layout.lines) {
+  for (LaidLine& line : layout.lines) {
     GlyphRun run;
     run.reference = dc->ToSurface(POINT{line.left, line.top});
     run.baseline = metrics.ascent;
-    run.chars = line.chars;
+    run.chars = std::move(line.chars);
     run.width = line.width;
     run.underlineLeft = line.underlineLeft;
     run.underlineRight = line.underlineRight;
