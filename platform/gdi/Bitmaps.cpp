@@ -221,11 +221,16 @@ HANDLE CopyImage(HANDLE image, UINT type, int width, int height, UINT flags) {
   if (!copy) return nullptr;
   const PixelSurface from = source->Surface();
   const PixelSurface to = copy->Surface();
-  if (width == source->Width() && height == source->Height()) {
+  // Colour made monochrome follows the blit rule: white stays white, every other colour is black.
+  const bool toMonochrome = depth == 1 && source->BitsPerPixel() != 1;
+  if (width == source->Width() && height == source->Height() && !toMonochrome) {
     CopyRows(from, 0, to, 0, height);
   } else {
-    const std::vector<uint32_t> pixels =
+    std::vector<uint32_t> pixels =
         ResampleSource(from, 0, 0, from.width, from.height, width, height, false, false, COLORONCOLOR, 0, 0x00FFFFFF);
+    if (toMonochrome) {
+      for (uint32_t& p : pixels) p = (p & 0x00FFFFFF) == 0x00FFFFFF ? 0x00FFFFFF : 0;
+    }
     for (int y = 0; y < height; ++y) WritePixels(to, 0, y, width, pixels.data() + static_cast<size_t>(y) * width);
   }
   HBITMAP result = Register(std::move(copy));

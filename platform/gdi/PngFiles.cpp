@@ -28,7 +28,8 @@ void WriteBytes(png_structp png, png_bytep in, png_size_t count) {
 
 void Flush(png_structp) {}
 
-// libpng reports errors by longjmp; warnings are of no interest.
+// libpng reports errors by longjmp back to the decoder, quietly; warnings are of no interest.
+[[noreturn]] void Error(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void Warning(png_structp, png_const_charp) {}
 
 constexpr png_uint_32 kMaxSide = 1 << 15;
@@ -37,7 +38,7 @@ constexpr png_uint_32 kMaxSide = 1 << 15;
 
 bool DecodePng(const void* data, size_t size, PixelImage& image, bool premultiply) {
   if (!data || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(data), 0, 8) != 0) return false;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, &Warning);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, &Error, &Warning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   ReadState state{static_cast<const uint8_t*>(data), size, 0};
@@ -97,7 +98,7 @@ bool EncodePng(const PixelImage& image, std::vector<uint8_t>& out, bool premulti
       p = (a << 24) | (unscale((p >> 16) & 0xFF) << 16) | (unscale((p >> 8) & 0xFF) << 8) | unscale(p & 0xFF);
     }
   }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, &Warning);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, &Error, &Warning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   std::vector<png_bytep> rows(static_cast<size_t>(image.height));

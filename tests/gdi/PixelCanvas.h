@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi/DcSurface.h"
 #include "gdi/Gdi.h"
 
 class PixelCanvas {
