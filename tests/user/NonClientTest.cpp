@@ -1,0 +1,79 @@
+#include "UserTestSupport.h"
+#include "gdi/SysMetrics.h"
+
+using NonClient = UserTest;
+
+TEST_F(NonClient, OverlappedWindowHitTestCodes) {
+  HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, Bounds(100, 100, 300, 200));
+  int frame = GetSystemMetrics(SM_CXFRAME);
+  int caption = GetSystemMetrics(SM_CYCAPTION);
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.Width(), 300 - 2 * frame - GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(client.Height(), 200 - 2 * frame - caption);
+  struct Case { int x; int y; LRESULT hit; };
+  const Case cases[] = {
+      {150, 101, HTTOP},          {101, 101, HTTOPLEFT},     {399, 299, HTBOTTOMRIGHT}, {101, 200, HTLEFT},
+      {200, 100 + frame + 5, HTCAPTION}, {100 + frame + 5, 100 + frame + 5, HTSYSMENU},
+      {400 - frame - 8, 100 + frame + 8, HTCLOSE}, {200, 250, HTCLIENT},
+      {400 - frame - 3, 250, HTVSCROLL}, {50, 50, HTNOWHERE}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+    EXPECT_EQ(SendMessage(window, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), c.hit);
+  }
+  RECT adjusted{0, 0, 100, 50};
+  AdjustWindowRectEx(&adjusted, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  EXPECT_EQ(adjusted, Rect(-frame, -frame - caption, 100 + frame, 50 + frame));
+}
+
+TEST_F(NonClient, SystemCommandsCloseMinimizeMaximizeAndRestore) {
+  HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, Bounds(100, 100, 300, 200));
+  SendMessage(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_TRUE(IsZoomed(window));
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.Left, -GetSystemMetrics(SM_CXFRAME));
+  SendMessage(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r, Bounds(100, 100, 300, 200));
+  SendMessage(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(window));
+  SendMessage(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(window));
+  log.clear();
+  SendMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(Messages(window, {WM_CLOSE}).size(), 1u);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(NonClient, DraggingTheCaptionMovesTheWindow) {
+  HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, Bounds(100, 100, 300, 200));
+  POINT grip{250, 100 + GetSystemMetrics(SM_CXFRAME) + 5};
+  InputMouseMove(grip);
+  InputMouseButton(grip, MouseButton::Left, true);
+  InputMouseMove({grip.X + 30, grip.Y + 40});
+  InputMouseButton({grip.X + 30, grip.Y + 40}, MouseButton::Left, false);
+  Pump();
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r, Bounds(130, 140, 300, 200));
+  EXPECT_EQ(GetCapture(), nullptr);
+  const std::vector<UINT> loop{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE};
+  EXPECT_EQ(Messages(window, loop), loop);
+}
+
+TEST_F(NonClient, ZOrderKeepsTopmostWindowsAndOwnedWindowsAbove) {
+  HWND owner = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, Bounds(0, 0, 100, 100));
+  HWND owned = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 50, 50), owner);
+  HWND topmost = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 50, 50), nullptr, WS_EX_TOPMOST);
+  HWND other = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, Bounds(0, 0, 100, 100));
+  EXPECT_EQ(GetTopWindow(nullptr), topmost);
+  BringWindowToTop(owner);
+  EXPECT_EQ(GetWindow(topmost, GW_HWNDNEXT), owned);
+  EXPECT_EQ(GetWindow(owned, GW_HWNDNEXT), owner);
+  EXPECT_EQ(GetWindow(owner, GW_HWNDNEXT), other);
+  SetWindowPos(topmost, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_FALSE(GetWindowLong(topmost, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(GetTopWindow(nullptr), other);
+}
