@@ -77,17 +77,19 @@ RECT ButtonFace(HDC dc, RECT r, UINT state) {
   return r;
 }
 
-// A filled triangle pointing in `direction` (0 up, 1 down, 2 left, 3 right) centred in r.
+// A filled triangle pointing in `direction` (0 up, 1 down, 2 left, 3 right) centred in r: a one
+// pixel tip and rows that grow by one pixel on each side.
 void Arrow(HDC dc, const RECT& r, int direction, int colour, int dx, int dy) {
-  const int size = std::max(1, Side(r) / 4);
+  const int size = std::max(2, (Side(r) + 2) / 3);
   const int cx = (r.Left + r.Right) / 2 + dx, cy = (r.Top + r.Bottom) / 2 + dy;
+  const int start = -size / 2;
   for (int i = 0; i < size; ++i) {
-    const int half = size - 1 - i;  // the tip row is one pixel wide
-    switch (direction) {
-      case 0: Fill(dc, cx - half - 1, cy - size / 2 + half, cx + half, cy - size / 2 + half + 1, colour); break;
-      case 1: Fill(dc, cx - half - 1, cy - size / 2 + i, cx + half, cy - size / 2 + i + 1, colour); break;
-      case 2: Fill(dc, cx - size / 2 + half, cy - half - 1, cx - size / 2 + half + 1, cy + half, colour); break;
-      default: Fill(dc, cx - size / 2 + i, cy - half - 1, cx - size / 2 + i + 1, cy + half, colour); break;
+    const int grow = direction == 0 || direction == 2 ? i : size - 1 - i;
+    const int at = start + i;
+    if (direction <= 1) {
+      Fill(dc, cx - grow - 1, cy + at, cx + grow, cy + at + 1, colour);
+    } else {
+      Fill(dc, cx + at, cy - grow - 1, cx + at + 1, cy + grow, colour);
     }
   }
 }
@@ -188,19 +190,19 @@ BOOL DrawButton(HDC dc, RECT* rect, UINT state) {
 }
 
 void SizeGrip(HDC dc, const RECT& r, bool mirrored) {
-  // Three diagonal pairs of highlight and shadow lines in the corner.
+  // Diagonal lines in the corner, outwards from it: face, two shadow lines, a highlight, three
+  // times over.
   Fill(dc, r.Left, r.Top, r.Right, r.Bottom, COLOR_BTNFACE);
   const int size = Side(r);
-  for (int step = 0; step < 3; ++step) {
-    const int start = size - 4 * step - 12;
-    for (int k = 0; k < 12 + 4 * step && start >= -size; ++k) {
-      for (int line = 0; line < 3; ++line) {
-        const int x = start + k + line, y = size - 1 - k;
-        if (x < 0 || x >= size || y < 0) continue;
-        const int colour = line == 0 ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW;
-        const int px = mirrored ? r.Right - 1 - x : r.Left + x;
-        Fill(dc, px, r.Top + y, px + 1, r.Top + y + 1, colour);
-      }
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const int distance = 2 * (size - 1) - x - y;  // 0 at the corner pixel
+      if (distance < 1 || distance > 12) continue;
+      const int phase = (distance - 1) % 4;
+      if (phase == 0) continue;
+      const int colour = phase == 3 ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW;
+      const int px = mirrored ? r.Left + size - 1 - x : r.Right - size + x;
+      Fill(dc, px, r.Bottom - size + y, px + 1, r.Bottom - size + y + 1, colour);
     }
   }
 }
@@ -228,7 +230,7 @@ BOOL DrawScroll(HDC dc, RECT* rect, UINT state) {
 }
 
 void CaptionGlyph(HDC dc, const RECT& r, UINT kind, int colour, int offset) {
-  const int size = std::max(4, Side(r) - 6);
+  const int size = std::max(4, Side(r) - 4);
   const int x = r.Left + (r.Width() - size) / 2 + offset, y = r.Top + (r.Height() - size) / 2 + offset;
   switch (kind) {
     case DFCS_CAPTIONCLOSE:
@@ -237,7 +239,7 @@ void CaptionGlyph(HDC dc, const RECT& r, UINT kind, int colour, int offset) {
         Fill(dc, x + size - 1 - i - 1, y + i, x + size - i, y + i + 1, colour);
       }
       break;
-    case DFCS_CAPTIONMIN: Fill(dc, x + 1, y + size - 2, x + size - 2, y + size, colour); break;
+    case DFCS_CAPTIONMIN: Fill(dc, x, y + size - 2, x + size - 1, y + size, colour); break;
     case DFCS_CAPTIONMAX:
       Fill(dc, x, y, x + size, y + 2, colour);
       Fill(dc, x, y, x + 1, y + size, colour);
