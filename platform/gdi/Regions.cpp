@@ -116,15 +116,18 @@ int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode) {
   }
   Region* b = LookupRegion(source2);
   if (!b) return ERROR;
-  Region result(*a);
+  // pixman combines in place even when the destination is one of the sources.
   switch (mode) {
-    case RGN_AND: result.Intersect(*b); break;
-    case RGN_OR: result.Unite(*b); break;
-    case RGN_XOR: result.Xor(*b); break;
-    case RGN_DIFF: result.Subtract(*b); break;
-    default: break;
+    case RGN_AND: pixman_region32_intersect(dest->Native(), a->Native(), b->Native()); break;
+    case RGN_OR: pixman_region32_union(dest->Native(), a->Native(), b->Native()); break;
+    case RGN_DIFF: pixman_region32_subtract(dest->Native(), a->Native(), b->Native()); break;
+    default: {
+      Region result(*a);
+      result.Xor(*b);
+      *dest = std::move(result);
+      break;
+    }
   }
-  *dest = std::move(result);
   return dest->Kind();
 }
 
