@@ -80,12 +80,14 @@ std::string KnownFile(const std::string& family, bool bold, bool italic) {
 }
 
 std::mutex fontconfigLock;
+bool fontconfigStarted = false;
 
 // Asks fontconfig for the family with that weight and slant; answers false when the best match is
 // another family (fontconfig always answers something).
 bool Match(const std::string& family, bool bold, bool italic, FontFace& face) {
   std::lock_guard<std::mutex> guard(fontconfigLock);
   if (!FcInit()) return false;
+  fontconfigStarted = true;
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -145,4 +147,11 @@ FontFace FindFontFace(const LOGFONT& font) {
   face.syntheticBold = bold && face.path.find("Bold") == std::string::npos;
   face.syntheticItalic = italic && face.path.find("Italic") == std::string::npos;
   return face;
+}
+
+void ReleaseFontConfig() {
+  std::lock_guard<std::mutex> guard(fontconfigLock);
+  if (!fontconfigStarted) return;
+  FcFini();
+  fontconfigStarted = false;
 }

@@ -26,3 +26,6 @@ struct FontFace {
 };
 
 FontFace FindFontFace(const LOGFONT& font);
+
+// Lets fontconfig free what it holds (the fonts unit's end); the next lookup starts it again.
+void ReleaseFontConfig();

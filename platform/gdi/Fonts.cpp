@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "gdi/DcState.h"
+#include "gdi/FontFaces.h"
 #include "gdi/FontObject.h"
 
 FontObject::FontObject(const LOGFONT& font) : GdiObject(OBJ_FONT), logFont_(font) {
@@ -97,4 +98,7 @@ void FontsStart() {
   SetStockObject(SYSTEM_FIXED_FONT, StockFont(-13, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Fixedsys"));
 }
 
-void FontsEnd() { ClearGlyphCache(); }
+void FontsEnd() {
+  ClearGlyphCache();
+  ReleaseFontConfig();
+}
