@@ -238,6 +238,25 @@ TEST(Text, DrawTextMeasuresAndDraws) {
   EXPECT_LT(canvas.Ink().Bottom, underlined.Bottom);
 }
 
+TEST(Text, DrawTextClipsUnlessToldNotToAndExtTextOutTakesAdvances) {
+  TextCanvas canvas(200, 30);
+  canvas.UseFont("Tahoma", -11);
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  RECT rect{10, 5, 30, 25};
+  DrawText(canvas.dc(), "Wide text", -1, &rect, DT_SINGLELINE);
+  EXPECT_EQ(canvas.Ink().Right, 30);
+  canvas.Clear();
+  DrawText(canvas.dc(), "Wide text", -1, &rect, DT_SINGLELINE | DT_NOCLIP);
+  EXPECT_GT(canvas.Ink().Right, 40);
+
+  canvas.Clear();
+  const int advances[3] = {40, 40, 40};
+  ASSERT_TRUE(ExtTextOut(canvas.dc(), 10, 5, 0, nullptr, "III", 3, advances));
+  RECT ink = canvas.Ink();
+  EXPECT_GE(ink.Width(), 80);
+  EXPECT_LE(ink.Width(), 80 + 6);
+}
+
 TEST(Text, ModifyStringNeverWritesPastTheCallersText) {
   TextCanvas canvas(100, 20);
   canvas.UseFont("Tahoma", -11);
