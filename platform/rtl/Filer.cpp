@@ -1,0 +1,3 @@
+#include "rtl/Filer.h"
+
+TAVREN_CLASS_IMPL(TFiler)
