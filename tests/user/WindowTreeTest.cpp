@@ -119,7 +119,7 @@ TEST_F(WindowTree, TreeQueriesAndWindowData) {
 
   EXPECT_EQ(SetParent(grandchild, b), a);
   EXPECT_TRUE(IsChild(b, grandchild));
-  EXPECT_EQ(SetParent(a, grandchild), nullptr);  // never under its own descendant
+  EXPECT_EQ(SetParent(b, grandchild), nullptr);  // never under its own descendant
 
   SetWindowText(a, "Hello");
   char text[4];
