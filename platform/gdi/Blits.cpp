@@ -65,7 +65,9 @@ BOOL PatBlt(HDC handle, int x, int y, int width, int height, DWORD rop) {
   if (UsesSource(index)) return FALSE;
   BrushPattern pattern;
   if (UsesPattern(index) && !RealizeBrush(*dc, nullptr, pattern)) return TRUE;  // null brush: nothing
-  FillSurfaceRect(*dc, dc->ToSurface(ExtentRect(x, y, width, height)), pattern, index);
+  // A negative extent runs the other way from (x, y), as a rectangle with its corners swapped.
+  const RECT area{std::min(x, x + width), std::min(y, y + height), std::max(x, x + width), std::max(y, y + height)};
+  FillSurfaceRect(*dc, dc->ToSurface(area), pattern, index);
   return TRUE;
 }
 
