@@ -111,14 +111,19 @@ int GetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, void* bits, BITMAPINF
     FillDibInfo(format, info);
     return bitmap->Height();
   }
+  // The caller's buffer is laid out by its own header: write only what fits in it.
+  if (h.biWidth > 0 && h.biWidth < format.width) format.width = h.biWidth;
+  if (h.biHeight != 0) format.height = std::min(format.height, h.biHeight < 0 ? -h.biHeight : h.biHeight);
   if (start >= static_cast<UINT>(format.height)) return 0;
   const int count = static_cast<int>(std::min<UINT>(lines, static_cast<UINT>(format.height) - start));
   FillDibInfo(format, info);
   const PixelSurface to = DibSurface(format, bits);
   const PixelSurface from = bitmap->Surface();
   for (int i = 0; i < count; ++i) {
-    const int row = SurfaceRowOfScan(format, static_cast<int>(start) + i);
-    CopyRows(from, row, to, row, 1);
+    const int scan = static_cast<int>(start) + i;
+    // Scan lines of a bottom-up DIB count from the bitmap's bottom row.
+    const int source = format.topDown ? scan : bitmap->Height() - 1 - scan;
+    CopyRows(from, source, to, SurfaceRowOfScan(format, scan), 1);
   }
   return count;
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "gdi/DcPaint.h"
@@ -44,7 +45,7 @@ BOOL DrawShape(HDC handle, RECT box, ShapeFn shape, int cornerWidth, int cornerH
                    box.Bottom - 1 - before + (pen.insideFrame ? 1 : w)};
   const RECT inner{outer.Left + w, outer.Top + w, outer.Right - w, outer.Bottom - w};
   const Region outerShape = shape(outer, cornerWidth, cornerHeight);
-  const Region innerShape = shape(inner, cornerWidth - 2 * w, cornerHeight - 2 * w);
+  const Region innerShape = shape(inner, std::max(0, cornerWidth - 2 * w), std::max(0, cornerHeight - 2 * w));
   if (filled) FillSurfaceRegion(*dc, innerShape, brush, mix);
   if (w == 1 && pen.kind != PS_SOLID && shape == &BoxShape) {
     const POINT corners[4] = {{box.Left, box.Top}, {box.Right - 1, box.Top}, {box.Right - 1, box.Bottom - 1},

@@ -88,6 +88,15 @@ TEST(Bitmaps, GetAndSetDIBitsConvertBetweenFormatsAndRowOrders) {
   EXPECT_EQ(device.Map(), canvas.Map());
 }
 
+TEST(Bitmaps, GetDIBitsWritesOnlyWhatTheCallersHeaderDescribes) {
+  PixelCanvas canvas(8, 4);
+  SetPixel(canvas.dc(), 0, 3, RGB(255, 0, 0));
+  Info info = MakeInfo(4, 2, 32);
+  std::vector<uint32_t> bits(4 * 2);  // exactly the caller's 4 x 2 pixels
+  EXPECT_EQ(GetDIBits(canvas.dc(), canvas.bitmap(), 0, 4, bits.data(), info.get(), DIB_RGB_COLORS), 2);
+  EXPECT_EQ(bits[0] & 0xFFFFFF, 0xFF0000u);  // scan 0 is the bitmap's bottom row
+}
+
 TEST(Bitmaps, MonochromeBitmapBitsAreWordAligned) {
   const BYTE rows[4] = {0xF0, 0x00, 0x0F, 0x00};
   HBITMAP mono = CreateBitmap(8, 2, 1, 1, rows);
