@@ -149,7 +149,14 @@ void ConversionJob::Supervise() {
       EngineLog(TLogKind::Info, "finished %s", FSettings.OutputPath.c_str());
     }
   });
+  // A finished job holds no file, decoder or decoding thread.
   FOutput.reset();  // removes the temporary file unless it was committed
+  FVideoStage.reset();
+  FPictureFilter.reset();
+  FAudioEncoder.reset();
+  FVideoEncoder.reset();
+  FDecoder.reset();
+  FSource.reset();
   FFinished = true;
 }
 

@@ -148,8 +148,8 @@ std::vector<uint8_t> GrayFrame(const String& path, int index, int& width, int& h
   const auto* video = probe.StreamOf("video");
   width = video ? atoi(video->at("width").c_str()) : 0;
   height = video ? atoi(video->at("height").c_str()) : 0;
-  String raw = RunCommand("ffmpeg -v error -nostdin -i " + Quote(path) + " -map 0:v:0 -vf select=eq(n\\," +
-                          std::to_string(index) + ") -frames:v 1 -f rawvideo -pix_fmt gray -");
+  String raw = RunCommand("ffmpeg -v error -nostdin -i " + Quote(path) + " -map 0:v:0 -vf " +
+                          Quote("select=eq(n\\," + std::to_string(index) + ")") + " -frames:v 1 -f rawvideo -pix_fmt gray -");
   return std::vector<uint8_t>(raw.begin(), raw.end());
 }
 

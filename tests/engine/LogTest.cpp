@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <regex>
+
+#include "MediaFixture.h"
+#include "engine/CodecMgr.h"
+#include "engine/LibUtil.h"
+#include "engine/MediaInfo.h"
+
+namespace {
+
+String ReadFile(const String& path) {
+  std::ifstream in(path, std::ios::binary);
+  return String(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(Log, CodecManagerAndFFmpegWriteTimestampedLines) {
+  const String log = NewOutputFolder("log") + "/run.log";
+  ASSERT_EQ(LogSetFileByName(log.c_str()), erSuccess);
+  LogSetLevel(2);
+  EXPECT_EQ(CodecMgrInit((Media().Folder + "/Codec").c_str()), erSuccess);
+  // FFmpeg's own complaint about a file without its index reaches the same log.
+  const String truncated = Media().Folder + "/log/truncated.mp4";
+  std::ofstream(truncated, std::ios::binary) << ReadFile(Media().Mp4).substr(0, 3000);
+  EXPECT_EQ(MediaInfo_OpenFile(truncated.c_str()), erUnsupportedFormat);
+  LogClose();
+
+  const String text = ReadFile(log);
+  EXPECT_NE(text.find("encoder wmv2 found"), String::npos) << text;
+  EXPECT_NE(text.find("encoder libmp3lame found"), String::npos) << text;
+  EXPECT_NE(text.find("moov atom not found"), String::npos) << text;
+  const std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} \S+ .*)");
+  size_t lines = 0;
+  for (size_t at = 0, end; (end = text.find('\n', at)) != String::npos; at = end + 1, ++lines)
+    EXPECT_TRUE(std::regex_match(text.substr(at, end - at), stamped)) << text.substr(at, end - at);
+  EXPECT_GT(lines, 5u);
+
+  // Set again after LogClose: appended, the earlier lines stay.
+  ASSERT_EQ(LogSetFileByName(log.c_str()), erSuccess);
+  CodecMgrInit("second start");
+  LogClose();
+  const String again = ReadFile(log);
+  EXPECT_EQ(again.compare(0, text.size(), text), 0);
+  EXPECT_NE(again.find("second start"), String::npos);
+}
+
+TEST(Log, LevelZeroWritesNothing) {
+  const String log = NewOutputFolder("quiet") + "/run.log";
+  ASSERT_EQ(LogSetFileByName(log.c_str()), erSuccess);
+  LogSetLevel(0);
+  CodecMgrInit("quiet");
+  MediaInfo_OpenFile("/nonexistent/file.avi");
+  LogClose();
+  LogSetLevel(2);
+  EXPECT_EQ(ReadFile(log), "");
+}
+
+TEST(Log, RefusesLinksFoldersAndPipes) {
+  const String folder = NewOutputFolder("links");
+  const String target = folder + "/target";
+  std::ofstream(target) << "precious";
+  ASSERT_EQ(symlink(target.c_str(), (folder + "/link.log").c_str()), 0);
+  ASSERT_EQ(mkfifo((folder + "/pipe.log").c_str(), 0600), 0);
+  for (const String name : {"/link.log", "", "/pipe.log"}) {
+    SCOPED_TRACE(name);
+    EXPECT_NE(LogSetFileByName((folder + name).c_str()), erSuccess);
+    CodecMgrInit("must not be written");
+  }
+  LogClose();
+  EXPECT_EQ(ReadFile(target), "precious");
+}
+
+}  // namespace
