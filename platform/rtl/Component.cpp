@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rtl/Lists.h"
+#include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
 
 TAVREN_CLASS_IMPL(TComponent)
@@ -197,7 +198,7 @@ void TComponent::SetChildOrder(TComponent*, Integer) {}
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
 
-void TComponent::ReadState(TReader*) {}
+void TComponent::ReadState(TReader* Reader) { Reader->ReadData(this); }
 
 void TComponent::Updating() { FComponentState.Include(csUpdating); }
 

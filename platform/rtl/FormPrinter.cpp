@@ -141,6 +141,8 @@ void TFormPrinter::PrintFloat(Double value) {
   if (exponent != String::npos) {
     text[exponent] = 'E';
     if (text[exponent + 1] == '+') text.erase(exponent + 1, 1);
+    size_t digits = text[exponent + 1] == '-' ? exponent + 2 : exponent + 1;
+    while (text[digits] == '0' && digits + 1 < text.size()) text.erase(digits, 1);
   } else if (text.find('.') == String::npos) {
     text += ".0";
   }
