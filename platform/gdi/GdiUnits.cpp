@@ -3,6 +3,7 @@
 #include "gdi/DwmApi.h"
 #include "gdi/Fonts.h"
 #include "gdi/GdiObjects.h"
+#include "gdi/GdiPlus.h"
 #include "gdi/MsImg32.h"
 #include "gdi/SysColors.h"
 #include "gdi/UxTheme.h"
@@ -14,6 +15,7 @@ void GdiStart() {
   UxThemeStart();
   DwmApiStart();
   MsImg32Start();
+  GdiPlusStart();
 }
 
 void GdiEnd() {
