@@ -15,7 +15,6 @@
 #include <thread>
 #include <vector>
 
-#include "engine/AudioFilter.h"
 #include "engine/CodecTable.h"
 #include "engine/DecodeStage.h"
 #include "engine/EncodeStage.h"

@@ -67,8 +67,8 @@ TEngineResult MediaInfo_OpenFile(const char* path) {
     for (unsigned i = 0; i < format->nb_streams; ++i) probed.Streams.push_back(Describe(format->streams[i]));
     probed.Open = true;
     gProbed = std::move(probed);
-    EngineLog(TLogKind::Info, "probed %s: %u streams, %lld00 ns", path, format->nb_streams,
-              static_cast<long long>(gProbed.Duration));
+    EngineLog(TLogKind::Info, "probed %s: %u streams, %.3f s", path, format->nb_streams,
+              double(gProbed.Duration) / kTime100ns.den);
   });
 }
 

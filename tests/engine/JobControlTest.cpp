@@ -37,17 +37,18 @@ TEST(JobControl, PauseHoldsTheJobAndContinueFinishesIt) {
   const TJobSpec job = LongJob(folder + "/out.wmv");
   ASSERT_EQ(StartJob(job), erSuccess);
   Int64 before = 0, after = -1;
+  Byte finished = 0, result = 0;
   // Pause once the first pictures are through, so that there is a snapshot.
-  while (before == 0) {
+  while (before == 0 && !finished) {
     std::this_thread::sleep_for(1ms);
     MediaConv_GetCurrentPosition(&before);
+    MediaConv_WaitFor(&finished, &result);
   }
   ASSERT_EQ(MediaConv_Pause(), erSuccess);
   std::this_thread::sleep_for(200ms);  // the stages finish the frame they hold
   MediaConv_GetCurrentPosition(&before);
   std::this_thread::sleep_for(300ms);
   MediaConv_GetCurrentPosition(&after);
-  Byte finished = 9, result = 9;
   MediaConv_WaitFor(&finished, &result);
   EXPECT_EQ(finished, 0);
   EXPECT_EQ(result, 0);
