@@ -74,21 +74,28 @@ TEST(JobControl, PauseHoldsTheJobAndContinueFinishesIt) {
 
 TEST(JobControl, CancelLeavesNothingUnderTheOutputName) {
   const String folder = NewOutputFolder("cancel");
-  // A new name stays free; an existing file keeps its content.
-  for (const bool existing : {false, true}) {
-    SCOPED_TRACE(existing ? "existing file" : "new name");
+  struct TCase {
+    const char* Name;
+    bool Existing;  // a file of the user's stands under the output name
+    bool Paused;    // the job is cancelled while paused
+  };
+  const TCase cases[] = {{"new name", false, false}, {"existing file", true, false}, {"paused job", false, true}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
     const String output = folder + "/out.wmv";
-    if (existing) std::ofstream(output) << "the user's old file";
+    if (c.Existing) std::ofstream(output) << "the user's old file";
     ASSERT_EQ(StartJob(LongJob(output)), erSuccess);
     std::this_thread::sleep_for(50ms);
+    if (c.Paused) ASSERT_EQ(MediaConv_Pause(), erSuccess);
     ASSERT_EQ(MediaConv_Cancel(), erSuccess);
     Byte finished = 0, result = 9;
     MediaConv_WaitFor(&finished, &result);
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(result, 0);
-    if (existing) {
+    if (c.Existing) {
       EXPECT_EQ(ReadFile(output), "the user's old file");
       EXPECT_EQ(FolderEntries(folder), std::vector<String>{"out.wmv"});
+      unlink(output.c_str());
     } else {
       EXPECT_TRUE(FolderEntries(folder).empty());
     }
