@@ -5,8 +5,9 @@
 #include "rtl/Lists.h"
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
+#include "rtl/TypInfo.h"
 
-TAVREN_CLASS_IMPL(TComponent)
+TAVREN_CLASS_IMPL_PUBLISHED(TComponent, PROPERTY(Name).Stored(false), PROPERTY(Tag).Default(0))
 
 TComponent::TComponent(TComponent* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);
@@ -18,6 +19,7 @@ TComponent::TComponent(TComponent* AOwner) {
 // covers components that were not deleted through `delete` (those on the stack).
 void TComponent::BeforeDestruction() {
   Destroying();
+  SetReference(false);
   RemoveFreeNotifications();
 }
 
@@ -76,11 +78,13 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   // A component has one owner: moving it must not leave it in the old owner's list as well.
   if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
   Insert(AComponent);
+  AComponent->SetReference(true);
   Notification(AComponent, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent) {
   if (AComponent->FOwner != this) return;
+  AComponent->SetReference(false);
   Notification(AComponent, opRemove);
   Remove(AComponent);
 }
@@ -161,7 +165,16 @@ void TComponent::SetName(const String& NewName) {
     FOwner->ValidateRename(this, FName, NewName);
   else
     ValidateRename(nullptr, FName, NewName);
+  SetReference(false);
   ChangeName(NewName);
+  SetReference(true);
+}
+
+void TComponent::SetReference(bool Enable) {
+  if (!FOwner || FName.empty()) return;
+  const TFieldInfo* field = FindPublishedField(FOwner->ClassType(), FName);
+  // The class test also keeps a half-destroyed object (seen as its base class) out of a field.
+  if (field && InheritsFrom(field->FieldClass())) field->Set(FOwner, Enable ? this : nullptr);
 }
 
 void TComponent::ChangeName(const String& NewName) { FName = NewName; }

@@ -84,6 +84,9 @@ class TComponent : public TPersistent {
 
  protected:
   virtual void ChangeName(const String& NewName);
+  // Points the owner's published field of this component's name at it, or clears it, so that a
+  // form's field follows renames and never names a removed or freed component.
+  void SetReference(bool Enable);
   // Calls Proc for each child that streams with this component; Root is the streamed root.
   virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root);
   virtual TComponent* GetChildOwner();

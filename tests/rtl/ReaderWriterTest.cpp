@@ -309,3 +309,25 @@ TEST_F(Streaming, InlineFrameTakesOverridesOfItsPropertiesAndChildren) {
   // One load: the frame's components after the frame's own read, every Loaded once, form last.
   EXPECT_EQ(LoadedLog(), (std::vector<String>{"Label1", "Edit1->Label1", "Frame1", "Form1"}));
 }
+
+// The form's published field follows its component: set when it is named into the form, moved on
+// rename, cleared when the component is removed or freed, so that it never dangles.
+TEST(PublishedFields, FollowTheirComponent) {
+  RegisterStreamingFixtures();
+  TTestForm form(nullptr);
+  auto* button = new TTestControl(&form);
+  button->SetName("Button1");
+  EXPECT_EQ(form.Button1, button);
+  button->SetName("Button2");
+  EXPECT_EQ(form.Button1, nullptr);
+  button->SetName("Button1");
+  EXPECT_EQ(form.Button1, button);
+  delete button;
+  EXPECT_EQ(form.Button1, nullptr);
+
+  auto* other = new TTestControl(&form);
+  other->SetName("Button1");
+  form.RemoveComponent(other);
+  EXPECT_EQ(form.Button1, nullptr);
+  delete other;
+}
