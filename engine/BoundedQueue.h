@@ -31,7 +31,9 @@ class BoundedQueue {
     if (FItems.empty() || FAbandoned) return false;
     item = std::move(FItems.front());
     FItems.pop_front();
-    FNotFull.notify_one();
+    // A producer that found the queue full sleeps until it is half empty: waking it for every
+    // item would cost a thread switch per frame when it is the faster side.
+    if (FItems.size() <= FCapacity / 2) FNotFull.notify_one();
     return true;
   }
 
