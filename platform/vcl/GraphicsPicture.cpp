@@ -1,0 +1,206 @@
+#include "rtl/FileUtils.h"
+#include "rtl/Filer.h"
+#include "rtl/SysUtils.h"
+#include "vcl/GraphicClasses.h"
+
+// ---- TGraphic ----------------------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL(TGraphic)
+
+void TGraphic::SetSize(Integer AWidth, Integer AHeight) {
+  SetWidth(AWidth);
+  SetHeight(AHeight);
+}
+
+void TGraphic::SetTransparent(bool Value) {
+  if (Value == FTransparent) return;
+  FTransparent = Value;
+  Changed(this);
+}
+
+void TGraphic::SetModified(bool Value) {
+  if (Value)
+    Changed(this);
+  else
+    FModified = false;
+}
+
+void TGraphic::Changed(TObject*) {
+  FModified = true;
+  FOnChange(this);
+}
+
+void TGraphic::LoadFromFile(const String& FileName) {
+  TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(&stream);
+}
+
+void TGraphic::SaveToFile(const String& FileName) {
+  TFileStream stream(FileName, fmCreate);
+  SaveToStream(&stream);
+}
+
+void TGraphic::DefineProperties(TFiler* Filer) {
+  Filer->DefineBinaryProperty(
+      "Data", [this](TStream* Stream) { ReadData(Stream); }, [this](TStream* Stream) { WriteData(Stream); },
+      !GetEmpty());
+}
+
+std::vector<Byte> ReadRestOfStream(TStream* Stream) {
+  Int64 rest = Stream->GetSize() - Stream->GetPosition();
+  if (rest <= 0) return {};
+  if (rest > 0x7FFFFFFF) throw EInvalidGraphic("Picture data is too large");
+  std::vector<Byte> data(static_cast<size_t>(rest));
+  Stream->ReadBuffer(data.data(), static_cast<Integer>(rest));
+  return data;
+}
+
+// ---- File formats --------------------------------------------------------------------------------
+
+namespace {
+
+struct TFileFormat {
+  String Extension;
+  String Description;
+  TGraphicClass GraphicClass;
+};
+
+std::vector<TFileFormat>& FileFormats() {
+  static std::vector<TFileFormat> formats;
+  return formats;
+}
+
+String WithoutDot(const String& Extension) {
+  return !Extension.empty() && Extension[0] == '.' ? Extension.substr(1) : Extension;
+}
+
+TGraphicClass FindClassName(const String& Name) {
+  for (const TFileFormat& format : FileFormats())
+    if (SameText(format.GraphicClass->Name, Name)) return format.GraphicClass;
+  return nullptr;
+}
+
+}  // namespace
+
+void TPicture::RegisterFileFormat(const String& Extension, const String& Description, TGraphicClass GraphicClass) {
+  if (!GraphicClass) return;
+  FileFormats().push_back({WithoutDot(Extension), Description, GraphicClass});
+}
+
+void TPicture::UnregisterGraphicClass(TGraphicClass GraphicClass) {
+  auto& formats = FileFormats();
+  std::erase_if(formats, [&](const TFileFormat& f) { return f.GraphicClass->InheritsFrom(GraphicClass); });
+}
+
+TGraphicClass TPicture::FileFormatClass(const String& Extension) {
+  const String ext = WithoutDot(Extension);
+  const auto& formats = FileFormats();
+  for (auto it = formats.rbegin(); it != formats.rend(); ++it)
+    if (SameText(it->Extension, ext)) return it->GraphicClass;
+  return nullptr;
+}
+
+void GraphicsStart() {
+  TPicture::RegisterFileFormat("bmp", "Bitmaps", TBitmap::ClassInfo());
+  TPicture::RegisterFileFormat("ico", "Icons", TIcon::ClassInfo());
+}
+
+void GraphicsEnd() { FileFormats().clear(); }
+
+// ---- TPicture ------------------------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL(TPicture)
+
+TPicture::TPicture() = default;
+TPicture::~TPicture() = default;
+
+void TPicture::Adopt(TGraphic* NewGraphic) {
+  FGraphic.reset(NewGraphic);
+  if (FGraphic) FGraphic->SetOnChange(MakeEvent<&TPicture::Changed>(this));
+  Changed(this);
+}
+
+void TPicture::SetGraphic(TGraphic* Value) {
+  if (Value == FGraphic.get()) return;
+  if (!Value) {
+    Adopt(nullptr);
+    return;
+  }
+  auto* copy = static_cast<TGraphic*>(Value->ClassType()->Create());
+  try {
+    copy->Assign(Value);
+  } catch (...) {
+    delete copy;
+    throw;
+  }
+  Adopt(copy);
+}
+
+void TPicture::ForceType(TGraphicClass GraphicClass) {
+  if (FGraphic && FGraphic->ClassType() == static_cast<TClass>(GraphicClass)) return;
+  Adopt(GraphicClass.Create());
+}
+
+TBitmap* TPicture::GetBitmap() {
+  ForceType(TBitmap::ClassInfo());
+  return static_cast<TBitmap*>(FGraphic.get());
+}
+
+TIcon* TPicture::GetIcon() {
+  ForceType(TIcon::ClassInfo());
+  return static_cast<TIcon*>(FGraphic.get());
+}
+
+void TPicture::Assign(TPersistent* Source) {
+  if (!Source) {
+    SetGraphic(nullptr);
+  } else if (auto* picture = dynamic_cast<TPicture*>(Source)) {
+    SetGraphic(picture->GetGraphic());
+  } else if (auto* graphic = dynamic_cast<TGraphic*>(Source)) {
+    SetGraphic(graphic);
+  } else {
+    inherited::Assign(Source);
+  }
+}
+
+void TPicture::LoadFromFile(const String& FileName) {
+  const String ext = ExtractFileExt(FileName);
+  TGraphicClass graphicClass = FileFormatClass(ext);
+  if (!graphicClass) throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
+  // Loaded into a new graphic first: a file that fails leaves the picture as it was.
+  std::unique_ptr<TGraphic> graphic(graphicClass.Create());
+  graphic->LoadFromFile(FileName);
+  Adopt(graphic.release());
+}
+
+void TPicture::SaveToFile(const String& FileName) {
+  if (FGraphic) FGraphic->SaveToFile(FileName);
+}
+
+void TPicture::Changed(TObject*) { FOnChange(this); }
+
+void TPicture::DefineProperties(TFiler* Filer) {
+  Filer->DefineBinaryProperty(
+      "Data", [this](TStream* Stream) { ReadData(Stream); }, [this](TStream* Stream) { WriteData(Stream); },
+      FGraphic && !FGraphic->GetEmpty());
+}
+
+void TPicture::ReadData(TStream* Stream) {
+  Byte length = 0;
+  Stream->ReadBuffer(&length, 1);
+  String name(length, '\0');
+  if (length) Stream->ReadBuffer(name.data(), length);
+  TGraphicClass graphicClass = FindClassName(name);
+  if (!graphicClass) throw EInvalidGraphic("Unknown picture class " + name);
+  std::unique_ptr<TGraphic> graphic(graphicClass.Create());
+  graphic->ReadData(Stream);
+  Adopt(graphic.release());
+}
+
+void TPicture::WriteData(TStream* Stream) {
+  const String name = FGraphic ? FGraphic->ClassName() : String();
+  const Byte length = static_cast<Byte>(std::min<size_t>(name.size(), 255));
+  Stream->WriteBuffer(&length, 1);
+  Stream->WriteBuffer(name.data(), length);
+  if (FGraphic) FGraphic->WriteData(Stream);
+}
