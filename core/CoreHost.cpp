@@ -1,0 +1,8 @@
+#include "core/CoreHost.h"
+
+namespace {
+TCoreHost* InstalledHost = nullptr;
+}
+
+TCoreHost* CoreHost() { return InstalledHost; }
+void SetCoreHost(TCoreHost* Host) { InstalledHost = Host; }
