@@ -4,14 +4,21 @@
 #include "user/Backend.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "gdi/SysMetrics.h"
+#include "user/VideoSurface.h"
 #include "user/WindowInternals.h"
 
 namespace {
 
 NullDisplayBackend gNullBackend;
 DisplayBackend* gBackend = nullptr;
+// The backend that wants wake-ups (any thread reads it) and the thread whose loop it serves.
+std::atomic<DisplayBackend*> gEventBackend{nullptr};
+std::thread::id gEventThread;
+thread_local bool tPumping = false;
 
 bool IsPopupLike(const Window* w) {
   return (w->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) || ((w->style & WS_POPUP) && w->owner);
@@ -37,6 +44,8 @@ DisplayBackend& CurrentDisplayBackend() { return gBackend ? *gBackend : gNullBac
 
 void SetDisplayBackend(DisplayBackend* backend) {
   gBackend = backend;
+  gEventThread = std::this_thread::get_id();
+  gEventBackend = backend && backend->HasEventSource() ? backend : nullptr;
   SIZE size = CurrentDisplayBackend().DisplaySize();
   SetSystemScreenSize(size.cx, size.cy);
   if (Window* desktop = Desktop()) {
@@ -52,6 +61,29 @@ void SetDisplayBackend(DisplayBackend* backend) {
     }
     NativeStackingChanged();
   }
+}
+
+bool PumpNativeEvents() {
+  DisplayBackend* backend = gEventBackend.load();
+  if (!backend || std::this_thread::get_id() != gEventThread) return false;
+  // Events may move windows, whose procedures may peek again: one pump at a time.
+  if (tPumping) return true;
+  tPumping = true;
+  backend->PumpEvents();
+  tPumping = false;
+  return true;
+}
+
+bool WaitNativeEvents(uint64_t timeoutMs) {
+  DisplayBackend* backend = gEventBackend.load();
+  if (!backend || std::this_thread::get_id() != gEventThread || tPumping) return false;
+  backend->WaitEvents(timeoutMs);
+  PumpNativeEvents();
+  return true;
+}
+
+void WakeNativeEventWait() {
+  if (DisplayBackend* backend = gEventBackend.load()) backend->Wake();
 }
 
 void NativeWindowShown(Window* w, bool activate) {
@@ -121,6 +153,7 @@ void UpdateWindowSurface(Window* w) {
 void PresentDirtySurfaces() {
   Window* desktop = Desktop();
   if (!desktop) return;
+  ComposeVideoSurfaces();
   for (Window* t = desktop->firstChild; t; t = t->next) {
     WindowSurface* surface = t->surface.get();
     if (!surface || !t->Visible()) continue;

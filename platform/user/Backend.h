@@ -4,7 +4,10 @@
 // surface changed. Input comes back through user/InputEvents.h. A null backend (the default) shows
 // nothing: the window manager works the same without a display.
 
+#include <cstdint>
+
 #include "gdi/PixelSurface.h"
+#include "rtl/Types.h"
 #include "rtl/WinTypes.h"
 
 class DisplayBackend {
@@ -35,12 +38,37 @@ class DisplayBackend {
 
   virtual void CaptureChanged(HWND captureWindow) = 0;
   virtual void CursorPositionSet(POINT screenPoint) = 0;
+
+  // A backend with native events of its own. The message loop of the thread that installed the
+  // backend calls PumpEvents before it looks into its queue (the backend hands what arrived to
+  // user/InputEvents.h) and, when idle, WaitEvents instead of its own wait; Wake, called from any
+  // thread whenever a queue gets something, must end that wait.
+  virtual bool HasEventSource() const { return false; }
+  virtual void PumpEvents() {}
+  virtual void WaitEvents(uint64_t /*timeoutMs: UINT64_MAX waits for ever*/) {}
+  virtual void Wake() {}
+
+  // The cursor to show (systemId: the IDC_ number of a system cursor, 0 for a cursor of our own);
+  // shown false hides it (ShowCursor count below zero).
+  virtual void ShowCursorShape(HCURSOR /*cursor*/, int /*systemId*/, bool /*shown*/) {}
+  // The desktop's clipboard text; false when the backend has none (the clipboard stays in-process).
+  virtual bool SetClipboardText(const String& /*text*/) { return false; }
+  virtual bool GetClipboardText(String* /*text*/) { return false; }
+  virtual void Beep() {}
 };
 
 // The backend in use (never null: the null backend until one is installed). SetDisplayBackend
 // does not take ownership; pass nullptr to go back to the null backend.
 DisplayBackend& CurrentDisplayBackend();
 void SetDisplayBackend(DisplayBackend* backend);
+
+// For the message loop: native events of the installed backend, when it has them and this is the
+// thread that installed it.
+bool PumpNativeEvents();
+// Waits for native events or a wake-up; false (without waiting) when there is no native source here.
+bool WaitNativeEvents(uint64_t timeoutMs);
+// Any thread: a queue got something.
+void WakeNativeEventWait();
 
 // A backend that shows nothing, with a screen of 1280 x 1024.
 class NullDisplayBackend : public DisplayBackend {

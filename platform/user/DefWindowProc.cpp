@@ -7,6 +7,7 @@
 #include "gdi/Drawing.h"
 #include "gdi/Regions.h"
 #include "gdi/SysColors.h"
+#include "user/Cursors.h"
 #include "user/Focus.h"
 #include "user/Input.h"
 #include "user/NonClient.h"
@@ -173,7 +174,7 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       return MA_ACTIVATE;
     case WM_SETCURSOR:
       if (w->IsChild() && SendMessage(w->parent->handle, message, wParam, lParam)) return TRUE;
-      return FALSE;
+      return DefSetCursor(handle, lParam);
     case WM_MOUSEWHEEL:
       if (w->IsChild()) return SendMessage(w->parent->handle, message, wParam, lParam);
       return 0;

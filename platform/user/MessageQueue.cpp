@@ -98,6 +98,7 @@ void MarkLooked(MessageQueue& q) {
 
 bool Peek(MessageQueue& q, MSG* msg, HWND filter, UINT filterMin, UINT filterMax, UINT flags) {
   bool remove = (flags & PM_REMOVE) != 0;
+  PumpNativeEvents();
   ReceiveCrossThreadSends(q);
   bool found = false;
   {
@@ -135,7 +136,13 @@ void WaitForChange(MessageQueue& q, uint64_t deadline) {
   PresentDirtySurfaces();
   std::unique_lock<std::mutex> lock(q.mutex);
   if (q.wakeCount != q.seenWakeCount || !q.input.empty() || !q.sent.empty()) return;
-  if (deadline != UINT64_MAX && deadline <= CurrentClock().Now()) return;
+  uint64_t now = CurrentClock().Now();
+  if (deadline != UINT64_MAX && deadline <= now) return;
+  // A backend with native events waits on them; a wake-up from a queue ends its wait too.
+  lock.unlock();
+  if (WaitNativeEvents(deadline == UINT64_MAX ? UINT64_MAX : deadline - now)) return;
+  lock.lock();
+  if (q.wakeCount != q.seenWakeCount || !q.input.empty() || !q.sent.empty()) return;
   CurrentClock().WaitUntil(lock, q.wake, deadline);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "rtl/WinTypes.h"
+#include "user/Backend.h"
 #include "user/InputEvents.h"
 #include "user/Messages.h"
 #include "user/Timers.h"
@@ -82,6 +83,7 @@ struct MessageQueue {
     changedBits |= kind;
     ++wakeCount;
     wake.notify_all();
+    WakeNativeEventWait();
   }
   // The same from the queue's own thread, without the lock held.
   void ArrivedHere(UINT kind) {

@@ -6,6 +6,7 @@
 
 #include "gdi/RegionObject.h"
 #include "gdi/Regions.h"
+#include "user/Caret.h"
 #include "user/MessageQueue.h"
 #include "user/WindowDC.h"
 #include "user/WindowInternals.h"
@@ -260,6 +261,8 @@ HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
   Window* w = WindowFromHandle(window);
   if (!w || !paint) return nullptr;
   WindowGuard guard(w);
+  // The caret comes off before anything is drawn over it, and back on at EndPaint.
+  CaretPaintBegins(window);
   SendNcPaintAndErase(w, false);
   if (w->destroyed) return nullptr;
   Region update = ClientUpdate(w);
@@ -284,6 +287,7 @@ HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
   if (!paint) return FALSE;
   ReleaseDC(window, paint->hdc);
+  CaretPaintEnds(window);
   return TRUE;
 }
 

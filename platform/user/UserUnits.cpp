@@ -2,6 +2,12 @@
 
 #include "gdi/SysMetrics.h"
 #include "user/Backend.h"
+#include "user/Caret.h"
+#include "user/Clipboard.h"
+#include "user/Cursors.h"
+#include "user/MessageBox.h"
+#include "user/ModalResponder.h"
+#include "user/VideoSurface.h"
 #include "user/Window.h"
 #include "user/WindowClasses.h"
 #include "user/WindowTree.h"
@@ -37,6 +43,12 @@ void UserEnd() {
   std::vector<HWND> windows;
   for (Window* t = gDesktopWindow->firstChild; t; t = t->next) windows.push_back(t->handle);
   for (HWND h : windows) DestroyWindow(h);
+  VideoSurfaceEnd();
+  MessageBoxEnd();
+  CaretEnd();
+  ClipboardEnd();
+  CursorsEnd();
+  SetModalResponder(nullptr);
   SetDesktopWindowObject(nullptr);
   ReleaseWindowHandle(gDesktopWindow);
   gDesktopWindow = nullptr;

@@ -1,0 +1,52 @@
+#pragma once
+// Message boxes drawn by the window manager in the classic look: icon, wrapped text, a row of
+// push buttons. The box is modal: its owner (or, for MB_TASKMODAL without one, every window of
+// the thread) is disabled while the box's own loop runs; timers and other messages keep being
+// dispatched. Keyboard: Enter presses the focused button, Esc cancels (when the box can be
+// cancelled), Tab and the arrows move between buttons, a button's underlined letter (with or
+// without Alt) presses it. The modal responder (user/ModalResponder.h) is asked once it shows.
+
+#include "rtl/WinTypes.h"
+
+constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_OKCANCEL = 0x00000001;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x00000002;
+constexpr UINT MB_YESNOCANCEL = 0x00000003;
+constexpr UINT MB_YESNO = 0x00000004;
+constexpr UINT MB_RETRYCANCEL = 0x00000005;
+constexpr UINT MB_ICONHAND = 0x00000010;
+constexpr UINT MB_ICONERROR = MB_ICONHAND;
+constexpr UINT MB_ICONSTOP = MB_ICONHAND;
+constexpr UINT MB_ICONQUESTION = 0x00000020;
+constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
+constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr UINT MB_ICONASTERISK = 0x00000040;
+constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
+constexpr UINT MB_DEFBUTTON1 = 0x00000000;
+constexpr UINT MB_DEFBUTTON2 = 0x00000100;
+constexpr UINT MB_DEFBUTTON3 = 0x00000200;
+constexpr UINT MB_APPLMODAL = 0x00000000;
+constexpr UINT MB_SYSTEMMODAL = 0x00001000;
+constexpr UINT MB_TASKMODAL = 0x00002000;
+constexpr UINT MB_SETFOREGROUND = 0x00010000;
+constexpr UINT MB_TOPMOST = 0x00040000;
+constexpr UINT MB_TYPEMASK = 0x0000000F;
+constexpr UINT MB_ICONMASK = 0x000000F0;
+constexpr UINT MB_DEFMASK = 0x00000F00;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// The id of the button chosen; 0 when the box could not be made, or when WM_QUIT ended its loop
+// (WM_QUIT is posted again for the loops outside).
+int MessageBox(HWND owner, const char* text, const char* caption, UINT flags);
+inline int MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags) {
+  return MessageBox(owner, text, caption, flags);
+}
+
+void MessageBoxEnd();
