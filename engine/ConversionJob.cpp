@@ -1,5 +1,7 @@
 #include "engine/ConversionJob.h"
 
+#include <vector>
+
 #include "engine/AudioFilter.h"
 #include "engine/EngineError.h"
 #include "engine/FrameRate.h"

@@ -13,7 +13,6 @@
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <vector>
 
 #include "engine/CodecTable.h"
 #include "engine/DecodeStage.h"

@@ -2,7 +2,6 @@
 // Failures inside the engine travel as EEngineError carrying the result code; each entry point
 // turns them into its code in one place, EngineCall.
 
-#include <new>
 
 #include "engine/EngineLog.h"
 #include "engine/EngineResult.h"

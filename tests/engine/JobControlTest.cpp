@@ -86,7 +86,9 @@ TEST(JobControl, CancelLeavesNothingUnderTheOutputName) {
     if (c.Existing) std::ofstream(output) << "the user's old file";
     ASSERT_EQ(StartJob(LongJob(output)), erSuccess);
     std::this_thread::sleep_for(50ms);
-    if (c.Paused) ASSERT_EQ(MediaConv_Pause(), erSuccess);
+    if (c.Paused) {
+      ASSERT_EQ(MediaConv_Pause(), erSuccess);
+    }
     ASSERT_EQ(MediaConv_Cancel(), erSuccess);
     Byte finished = 0, result = 9;
     MediaConv_WaitFor(&finished, &result);
