@@ -1,0 +1,14 @@
+#pragma once
+// The scroll bars of the list controls. Each control keeps its own scroll position; this shows it
+// on the window's bar and turns a WM_VSCROLL / WM_HSCROLL request into a new position.
+
+#include "rtl/WinTypes.h"
+
+enum class ListBar { Horizontal, Vertical };
+
+// Range 0..count - 1 with page units visible; the bar shows only while count > page.
+void SetListScrollBar(HWND window, ListBar bar, int count, int page, int position);
+
+// The position a scroll request (wParam of WM_VSCROLL / WM_HSCROLL) asks for, clamped to
+// 0..count - page.
+int ScrollRequestPosition(WPARAM request, int position, int line, int page, int count);
