@@ -36,6 +36,7 @@ test-sanitize: deps
 	@cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVREN_SANITIZE=ON $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(BUILD_ASAN) --target sanitize_tests
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --test-dir $(BUILD_ASAN) -L sanitize --output-on-failure -j $(JOBS)
 
 bench: build
