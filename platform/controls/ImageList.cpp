@@ -385,7 +385,8 @@ BOOL ImageList_DrawEx(HIMAGELIST handle, int index, HDC dc, int x, int y, int wi
       const int i = row * list->cx + col;
       uint32_t& d = dest[row * w + col];
       if (style & ILD_MASK) {
-        d = mask && mask[i] ? 0x00FFFFFF : 0;
+        const bool clear = (mask && mask[i]) || (alpha && (image[i] >> 24) < 128);
+        d = clear ? 0x00FFFFFF : 0;
         continue;
       }
       const uint32_t s = image[i];

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "vcl/ImgList.h"
+
+namespace {
+
+// A 32-bit bitmap of w x h in one colour.
+void Fill(TBitmap& bitmap, Integer w, Integer h, TColor colour) {
+  bitmap.SetPixelFormat(pf32bit);
+  bitmap.SetSize(w, h);
+  bitmap.GetCanvas()->GetBrush()->SetColor(colour);
+  bitmap.GetCanvas()->FillRect(Rect(0, 0, w, h));
+}
+
+struct Counter : TObject {
+  int changes = 0;
+  void Changed(TObject*) { ++changes; }
+};
+
+}  // namespace
+
+TEST(ImageList, MaskedImagesLeaveTheirKeyColourTransparent) {
+  TImageList list(nullptr, 2, 2);
+  Counter counter;
+  TChangeLink link;
+  link.SetOnChange(MakeEvent<&Counter::Changed>(&counter));
+  list.RegisterChanges(&link);
+
+  // Two images in one strip: red with a fuchsia corner, then blue.
+  TBitmap strip;
+  Fill(strip, 4, 2, clRed);
+  strip.GetCanvas()->SetPixel(0, 0, clFuchsia);
+  strip.GetCanvas()->GetBrush()->SetColor(clBlue);
+  strip.GetCanvas()->FillRect(Rect(2, 0, 4, 2));
+  EXPECT_EQ(list.AddMasked(&strip, clFuchsia), 0);
+  EXPECT_EQ(list.GetCount(), 2);
+  EXPECT_EQ(counter.changes, 1);
+
+  TBitmap target;
+  Fill(target, 4, 2, clWhite);
+  list.Draw(target.GetCanvas(), 0, 0, 0);
+  list.Draw(target.GetCanvas(), 2, 0, 1);
+  EXPECT_EQ(target.GetCanvas()->GetPixel(0, 0), clWhite);
+  EXPECT_EQ(target.GetCanvas()->GetPixel(1, 1), clRed);
+  EXPECT_EQ(target.GetCanvas()->GetPixel(3, 1), clBlue);
+
+  // With a background colour the masked pixel takes it.
+  list.SetBkColor(clLime);
+  list.Draw(target.GetCanvas(), 0, 0, 0);
+  EXPECT_EQ(target.GetCanvas()->GetPixel(0, 0), clLime);
+  EXPECT_EQ(counter.changes, 2);
+
+  IMAGEINFO info;
+  ASSERT_TRUE(ImageList_GetImageInfo(list.GetHandle(), 1, &info));
+  EXPECT_EQ(info.rcImage, Rect(2, 0, 4, 2));
+  BITMAP bm;
+  ASSERT_TRUE(GetObject(info.hbmImage, sizeof(bm), &bm));
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  EXPECT_NE(info.hbmMask, nullptr);
+
+  list.UnRegisterChanges(&link);
+  list.Delete(0);
+  EXPECT_EQ(list.GetCount(), 1);
+  EXPECT_EQ(counter.changes, 2);
+  EXPECT_THROW(list.Delete(5), EInvalidOperation);
+}
+
+TEST(ImageList, AlphaAndBlendingComposeOnThePixels) {
+  HIMAGELIST list = ImageList_Create(1, 1, ILC_COLOR32, 1, 1);
+  TBitmap pixel;
+  Fill(pixel, 1, 1, clBlack);
+  *static_cast<uint32_t*>(pixel.GetScanLine(0)) = 0x800000FF;  // blue (pixels are 0xAARRGGBB), half covered, straight alpha
+  ASSERT_EQ(ImageList_Add(list, pixel.GetHandle(), nullptr), 0);
+  *static_cast<uint32_t*>(pixel.GetScanLine(0)) = 0x00FF0000;  // red without alpha
+  ASSERT_EQ(ImageList_Add(list, pixel.GetHandle(), nullptr), 1);
+
+  TBitmap target;
+  Fill(target, 1, 1, clWhite);
+  HDC dc = target.GetCanvas()->GetHandle();
+  struct Case { int index; UINT style; COLORREF fg; COLORREF expected; };
+  const Case kCases[] = {
+      {0, ILD_NORMAL, CLR_DEFAULT, RGB(127, 127, 255)},   // half blue over white
+      {1, ILD_NORMAL, CLR_DEFAULT, RGB(255, 0, 0)},       // no alpha at all: opaque
+      {1, ILD_BLEND50, RGB(0, 0, 255), RGB(128, 0, 128)}, // half red, half blue
+      {1, ILD_BLEND25, RGB(0, 0, 255), RGB(191, 0, 64)},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.index * 100 + c.style);
+    target.GetCanvas()->FillRect(Rect(0, 0, 1, 1));
+    ASSERT_TRUE(ImageList_DrawEx(list, c.index, dc, 0, 0, 0, 0, CLR_NONE, c.fg, c.style));
+    COLORREF got = static_cast<COLORREF>(target.GetCanvas()->GetPixel(0, 0));
+    EXPECT_NEAR(GetRValue(got), GetRValue(c.expected), 1);
+    EXPECT_NEAR(GetGValue(got), GetGValue(c.expected), 1);
+    EXPECT_NEAR(GetBValue(got), GetBValue(c.expected), 1);
+  }
+  EXPECT_FALSE(ImageList_DrawEx(list, 2, dc, 0, 0, 0, 0, CLR_NONE, CLR_NONE, 0));
+  ImageList_Destroy(list);
+  EXPECT_EQ(ImageList_GetImageCount(list), 0);  // a destroyed list names nothing
+}
+
+TEST(ImageList, ListsRoundTripThroughStreamsAndFormData) {
+  TImageList list(nullptr, 2, 1);
+  TBitmap strip;
+  Fill(strip, 4, 1, clNavy);
+  strip.GetCanvas()->SetPixel(3, 0, clYellow);
+  list.AddMasked(&strip, clYellow);
+  ASSERT_TRUE(ImageList_Copy(list.GetHandle(), 0, list.GetHandle(), 1, ILCF_SWAP));
+
+  TImageList copy(nullptr);
+  copy.Assign(&list);
+  EXPECT_EQ(copy.GetCount(), 2);
+  EXPECT_EQ(copy.GetWidth(), 2);
+  TBitmap image;
+  copy.GetBitmap(0, &image);  // the swapped image: navy with a transparent right pixel
+  EXPECT_EQ(image.GetCanvas()->GetPixel(0, 0), clNavy);
+  EXPECT_EQ(image.GetCanvas()->GetPixel(1, 0), clWhite);
+
+  // Damaged list data is refused.
+  TMemoryStream junk;
+  junk.WriteBuffer("TTIL\1\0\0\0", 8);
+  junk.SetPosition(0);
+  auto* adapter = new TStreamAdapter(&junk);
+  IStream* stream = adapter;
+  stream->_AddRef();
+  EXPECT_EQ(ImageList_Read(stream), nullptr);
+  stream->_Release();
+}
