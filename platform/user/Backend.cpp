@@ -7,6 +7,8 @@
 #include <atomic>
 #include <thread>
 
+#include "gdi/DeviceContexts.h"
+#include "gdi/RegionObject.h"
 #include "gdi/SysMetrics.h"
 #include "user/VideoSurface.h"
 #include "user/WindowInternals.h"
@@ -30,6 +32,11 @@ void EnsureNative(Window* w) {
   RECT rect = Bounds(origin.X, origin.Y, w->windowRect.Width(), w->windowRect.Height());
   CurrentDisplayBackend().CreateNativeWindow(w->handle, rect, IsPopupLike(w), (w->exStyle & WS_EX_TOPMOST) != 0);
   w->nativeCreated = true;
+  if (w->windowRegion) {
+    HRGN region = RegisterRegion(*w->windowRegion);
+    CurrentDisplayBackend().SetNativeWindowRegion(w->handle, region);
+    DeleteObject(region);
+  }
   if (w->exStyle & WS_EX_LAYERED) {
     CurrentDisplayBackend().SetNativeWindowLayering(
         w->handle, (w->layeredFlags & LWA_ALPHA_FLAG) ? w->layeredAlpha : 255,

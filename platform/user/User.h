@@ -4,6 +4,7 @@
 #include "user/Backend.h"
 #include "user/Caret.h"
 #include "user/Clipboard.h"
+#include "user/GlobalMemory.h"
 #include "user/Clock.h"
 #include "user/Cursors.h"
 #include "user/Focus.h"

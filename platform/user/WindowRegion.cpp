@@ -18,6 +18,8 @@ int SetWindowRgn(HWND window, HRGN region, BOOL redraw) {
   if (region && !shape) return 0;
   RECT oldRect = w->windowRect;
   bool visible = IsReallyVisible(w);
+  // The backend reads the region before its handle goes.
+  if (w->IsTopLevel() && w->nativeCreated) CurrentDisplayBackend().SetNativeWindowRegion(window, shape ? region : nullptr);
   if (shape) {
     w->windowRegion = std::make_unique<Region>(*shape);
     // The window owns the region from now on.
@@ -25,7 +27,6 @@ int SetWindowRgn(HWND window, HRGN region, BOOL redraw) {
   } else {
     w->windowRegion.reset();
   }
-  if (w->IsTopLevel() && w->nativeCreated) CurrentDisplayBackend().SetNativeWindowRegion(window, w->windowRegion ? region : nullptr);
   if (redraw && visible) {
     if (w->IsChild()) InvalidateParentArea(w, oldRect);
     InvalidateWindowArea(w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);

@@ -1,0 +1,117 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "BackendFixture.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(200, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 200);
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+
+}  // namespace
+
+TEST_F(BackendTest, ScreenComposesWindowsInZOrderWithLayeringAndRegions) {
+  HWND bottom = Create(WS_POPUP | WS_VISIBLE, Bounds(100, 100, 200, 200), kRed);
+  HWND top = Create(WS_POPUP | WS_VISIBLE, Bounds(150, 150, 200, 200), kBlue);
+  Pump();
+  uint32_t desktop = Rgb(GetSysColor(COLOR_BACKGROUND));
+  EXPECT_EQ(ScreenPixel(50, 50), desktop);
+  EXPECT_EQ(ScreenPixel(120, 120), Rgb(kRed));
+  EXPECT_EQ(ScreenPixel(200, 200), Rgb(kBlue));  // the later window is on top
+
+  SetWindowPos(bottom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Pump();
+  EXPECT_EQ(ScreenPixel(200, 200), Rgb(kRed));
+
+  // Half transparent on top: the two colours mix.
+  SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowLong(top, GWL_EXSTYLE, WS_EX_LAYERED);
+  SetLayeredWindowAttributes(top, 0, 128, LWA_ALPHA);
+  Pump();
+  uint32_t mixed = ScreenPixel(200, 200);
+  EXPECT_NEAR(static_cast<int>((mixed >> 16) & 0xFF), 100, 2);
+  EXPECT_NEAR(static_cast<int>(mixed & 0xFF), 100, 2);
+
+  // A colour key lets what is below show through.
+  SetLayeredWindowAttributes(top, kBlue, 255, LWA_COLORKEY);
+  Pump();
+  EXPECT_EQ(ScreenPixel(200, 200), Rgb(kRed));
+
+  // Outside its region a window shows nothing.
+  HWND shaped = Create(WS_POPUP | WS_VISIBLE, Bounds(500, 500, 100, 100), kGreen);
+  SetWindowRgn(shaped, CreateEllipticRgn(0, 0, 100, 100), TRUE);
+  Pump();
+  EXPECT_EQ(ScreenPixel(550, 550), Rgb(kGreen));
+  EXPECT_EQ(ScreenPixel(502, 502), desktop);
+
+  ShowWindow(bottom, SW_HIDE);
+  Pump();
+  EXPECT_EQ(ScreenPixel(120, 120), desktop);
+}
+
+TEST_F(BackendTest, ScreenAndWindowSaveAsPng) {
+  HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(10, 10, 40, 30), kGreen);
+  Pump();
+  String folder = testing::TempDir();
+  String screenFile = folder + "/headless-screen.png";
+  String windowFile = folder + "/headless-window.png";
+  ASSERT_TRUE(screen.SaveScreenPng(screenFile));
+  ASSERT_TRUE(screen.SaveWindowPng(window, windowFile));
+  struct Expected { const String* file; int width; int height; };
+  for (Expected e : {Expected{&screenFile, 1280, 1024}, Expected{&windowFile, 40, 30}}) {
+    std::ifstream in(*e.file, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    PixelImage image;
+    ASSERT_TRUE(DecodePng(bytes.data(), bytes.size(), image));
+    EXPECT_EQ(image.width, e.width);
+    EXPECT_EQ(image.height, e.height);
+    std::remove(e.file->c_str());
+  }
+  EXPECT_FALSE(screen.SaveWindowPng(nullptr, folder + "/none.png"));
+}
+
+TEST_F(BackendTest, ScriptedInputReachesTheWindowsUnderIt) {
+  HWND frame = Create(WS_POPUP | WS_VISIBLE, Bounds(100, 100, 300, 200), kRed);
+  HWND child = Create(WS_CHILD | WS_VISIBLE, Bounds(50, 40, 100, 50), kBlue, frame);
+  Pump();
+
+  ScriptClick({160, 150});
+  Pump();
+  auto presses = MessagesOf(child, WM_LBUTTONDOWN);
+  ASSERT_EQ(presses.size(), 1u);
+  EXPECT_EQ(GET_X_LPARAM(presses[0].lParam), 10);
+  EXPECT_EQ(GET_Y_LPARAM(presses[0].lParam), 10);
+  EXPECT_EQ(MessagesOf(frame, WM_LBUTTONDOWN).size(), 0u);
+
+  ScriptDoubleClick({110, 110});
+  Pump();
+  EXPECT_EQ(MessagesOf(frame, WM_LBUTTONDBLCLK).size(), 1u);
+
+  SetFocus(child);  // the wheel goes to the focus
+  ScriptWheel({160, 150}, -2);
+  Pump();
+  auto wheels = MessagesOf(child, WM_MOUSEWHEEL);
+  ASSERT_EQ(wheels.size(), 1u);
+  EXPECT_EQ(static_cast<SHORT>(HIWORD(wheels[0].wParam)), -240);
+
+  ScriptDrag({300, 250}, {340, 270});
+  Pump();
+  auto moves = MessagesOf(frame, WM_MOUSEMOVE);
+  ASSERT_FALSE(moves.empty());
+  EXPECT_EQ(GET_X_LPARAM(MessagesOf(frame, WM_LBUTTONUP).back().lParam), 240);
+
+  SetFocus(child);
+  log.clear();
+  ScriptTypeText("Hé 1");
+  ScriptKeyPress('A', kCtrl);
+  ScriptKeyPress(VK_F4, kShift);
+  Pump();
+  String typed;
+  for (const Seen& s : MessagesOf(child, WM_CHAR)) typed += static_cast<char>(s.wParam);
+  EXPECT_EQ(typed, "H\xC3\xA9 1\x01");
+  auto keys = MessagesOf(child, WM_KEYDOWN);
+  ASSERT_FALSE(keys.empty());
+  EXPECT_EQ(keys.back().wParam, VK_F4);
+}
