@@ -151,8 +151,11 @@ void PlaybackSession::PlaySound() {
     if (FEnd > 0 && time >= FEnd) break;
     if (FDevice) {
       FeedDevice(frame.get());
-    } else if (!WaitForClock(time)) {
-      return;
+    } else {
+      // Silent: the sound only paces itself to the clock, which runs on the system clock from
+      // the first picture, or from now when there is none.
+      if (!FDecode->VideoDecoder()) FClock.Start();
+      if (!WaitForClock(time)) return;
     }
     lastEnd = FEnd > 0 ? std::min(time + length, FEnd) : time + length;
   }
