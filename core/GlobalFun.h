@@ -11,7 +11,7 @@
 String GetFileVersionText(const String& FileName);
 // A new file with a unique name in the temporary folder, created exclusively and readable only by
 // the user; answers its full path. The file is kept, so that nobody can take the name meanwhile.
-// EInOutError-style Exception when no file can be created.
+// EOSError when no file can be created.
 String MakeTempFileName(const String& Prefix);
 
 Integer ShowInformation(const String& Text);
