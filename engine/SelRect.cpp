@@ -1,6 +1,9 @@
 #include "engine/SelRect.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <exception>
 
 #include "engine/SelRectGeometry.h"
 #include "gdi/Gdi.h"
@@ -193,8 +196,15 @@ BOOL SCSetRect(Integer left, Integer top, Integer right, Integer bottom) {
 }
 
 BOOL SCDrawBackGround(const char* path) {
-  if (path == nullptr || *path == '\0') return FALSE;
-  HANDLE bitmap = LoadImage(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+  // Only a plain file: a folder or a pipe given by mistake must not block or break the reader.
+  struct stat info {};
+  if (path == nullptr || stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return FALSE;
+  HANDLE bitmap = nullptr;
+  try {
+    bitmap = LoadImage(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+  } catch (const std::exception&) {
+    bitmap = nullptr;  // a damaged file keeps the picture shown before
+  }
   if (bitmap == nullptr) return FALSE;
   SetBackground(static_cast<HBITMAP>(bitmap));
   return TRUE;
