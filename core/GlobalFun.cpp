@@ -1,14 +1,10 @@
 #include "core/GlobalFun.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "core/CoreHost.h"
 #include "core/EngineApi.h"
@@ -18,13 +14,16 @@
 #include "rtl/Math.h"
 #include "rtl/Resources.h"
 #include "rtl/SysUtils.h"
+#include "user/Shell.h"
+#include "user/SystemInfo.h"
+#include "user/TempFiles.h"
 
 namespace {
 
 String ExecutablePath() {
-  std::vector<char> buffer(PATH_MAX + 1);
-  ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  return length > 0 ? String(buffer.data(), static_cast<size_t>(length)) : String();
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileName(nullptr, path, sizeof path);
+  return length > 0 && length < sizeof path ? String(path, length) : String();
 }
 
 Integer ShowBox(const String& Text, const String& Caption, TBoxKind Kind) {
@@ -41,16 +40,13 @@ String GetFileVersionText(const String& FileName) {
   return Format("%d.%d.%d.%d", v.Major, v.Minor, v.Release, v.Build);
 }
 
+// The platform's facility creates the file exclusively (mode 0600) under a fresh name; the file is
+// kept, so that the name cannot be taken over by someone else before the caller uses it.
 String MakeTempFileName(const String& Prefix) {
-  String pattern = IncludeTrailingPathDelimiter(TemporaryFolder()) + Prefix + "XXXXXX.tmp";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  // mkstemps creates the file with O_EXCL and mode 0600: the name cannot be taken over by a link
-  // someone placed beforehand.
-  int fd = mkstemps(name.data(), 4);
-  if (fd < 0) throw EOSError(Format("Cannot create a temporary file %s: %s", pattern, std::strerror(errno)));
-  close(fd);
-  return String(name.data());
+  char name[MAX_PATH];
+  if (GetTempFileName(TemporaryFolder().c_str(), Prefix.c_str(), 0, name) == 0)
+    throw EOSError(Format("Cannot create a temporary file in %s: %s", TemporaryFolder(), std::strerror(errno)));
+  return String(name);
 }
 
 Integer ShowInformation(const String& Text) { return ShowBox(Text, "Information", TBoxKind::Information); }
@@ -123,14 +119,13 @@ Integer ParseTimeText(const String& Text) {
 String ExecutableFolder() { return ExtractFilePath(ExecutablePath()); }
 
 String TemporaryFolder() {
-  const char* tmp = std::getenv("TMPDIR");
-  return tmp && *tmp && DirectoryExists(tmp) ? String(tmp) : String("/tmp");
+  char path[MAX_PATH];
+  DWORD length = GetTempPath(sizeof path, path);
+  return length > 0 && length < sizeof path ? String(path, length) : String("/tmp/");
 }
 
 String PersonalFolder() {
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) return "";
-  String documents = IncludeTrailingPathDelimiter(home) + "Documents";
-  if (DirectoryExists(documents)) return IncludeTrailingPathDelimiter(documents);
-  return DirectoryExists(home) ? IncludeTrailingPathDelimiter(home) : String();
+  char path[MAX_PATH];
+  if (!SHGetSpecialFolderPath(nullptr, path, CSIDL_PERSONAL, FALSE)) return "";
+  return IncludeTrailingPathDelimiter(path);
 }
