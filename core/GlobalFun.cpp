@@ -1,6 +1,5 @@
 #include "core/GlobalFun.h"
 
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
