@@ -1,6 +1,6 @@
 // The non-client area of the classic look: frame widths, hit testing of caption, buttons and
 // borders, and the frame painted by WM_NCPAINT. Scroll bar areas are kept free; the scroll bar
-// control paints them.
+// code of the standard controls paints and tracks them through NonClientScrollBars.h.
 
 #include "gdi/Blits.h"
 #include "gdi/DeviceContexts.h"
@@ -15,6 +15,7 @@
 #include "user/Focus.h"
 #include "user/Input.h"
 #include "user/NonClient.h"
+#include "user/NonClientScrollBars.h"
 #include "user/Painting.h"
 #include "user/WindowInternals.h"
 #include "user/WindowPos.h"
@@ -45,7 +46,21 @@ RECT Deflate(RECT r, int left, int top, int right, int bottom) {
 
 bool PointIn(const RECT& r, POINT p) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; }
 
+const NonClientScrollBarHandler* gScrollBars = nullptr;
+
 }  // namespace
+
+void SetNonClientScrollBarHandler(const NonClientScrollBarHandler* handler) { gScrollBars = handler; }
+
+BOOL GetNonClientScrollBarRects(HWND handle, RECT* vScroll, RECT* hScroll, RECT* sizeBox) {
+  Window* w = WindowFromHandle(handle);
+  if (!w) return FALSE;
+  NonClientLayout layout = LayoutNonClient(w);
+  if (vScroll) *vScroll = layout.vScroll;
+  if (hScroll) *hScroll = layout.hScroll;
+  if (sizeBox) *sizeBox = layout.sizeBox;
+  return TRUE;
+}
 
 RECT FrameInsets(DWORD style, DWORD exStyle, bool) {
   int frame = FrameWidth(style, exStyle) + EdgeWidth(exStyle);
@@ -248,10 +263,13 @@ void DrawNonClient(Window* w, HDC dc, UINT pressedButton) {
     RECT edge = layout.edgeRect;
     DrawEdge(dc, &edge, (w->exStyle & WS_EX_CLIENTEDGE) ? EDGE_SUNKEN : BDR_SUNKENOUTER, BF_RECT);
   }
-  // Until the scroll bars paint themselves there, their places show the face colour.
-  FillSys(dc, layout.vScroll, COLOR_BTNFACE);
-  FillSys(dc, layout.hScroll, COLOR_BTNFACE);
-  FillSys(dc, layout.sizeBox, COLOR_BTNFACE);
+  if (gScrollBars && gScrollBars->paint) {
+    gScrollBars->paint(w->handle, dc, layout.vScroll, layout.hScroll, layout.sizeBox);
+  } else {
+    FillSys(dc, layout.vScroll, COLOR_BTNFACE);
+    FillSys(dc, layout.hScroll, COLOR_BTNFACE);
+    FillSys(dc, layout.sizeBox, COLOR_BTNFACE);
+  }
 }
 
 void DefNcPaint(Window* w, HRGN) {
@@ -347,6 +365,10 @@ LRESULT DefNcLButtonDown(Window* w, WPARAM hit, POINT screen) {
       break;
     case HTHELP:
       if (TrackCaptionButton(w, HTHELP)) SendMessage(handle, WM_SYSCOMMAND, SC_CONTEXTHELP, where);
+      break;
+    case HTVSCROLL:
+    case HTHSCROLL:
+      if (gScrollBars && gScrollBars->press) gScrollBars->press(handle, static_cast<LRESULT>(hit), screen);
       break;
     default:
       break;
