@@ -1,0 +1,329 @@
+#include <string>
+
+#include "ListControlsSupport.h"
+#include "controls/Header.h"
+#include "controls/ListView.h"
+
+namespace {
+
+class ListViewTest : public ListControlsTest {
+ public:
+  HWND Make(DWORD style, DWORD exStyle = 0) {
+    HWND view = Child(WC_LISTVIEW, LVS_REPORT | style, {10, 10, 310, 200});
+    SendMessage(view, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
+    AddColumn(view, "Name", 100);
+    AddColumn(view, "Size", 60, LVCFMT_RIGHT);
+    AddColumn(view, "Type", 80);
+    return view;
+  }
+  void AddColumn(HWND view, const char* text, int width, int fmt = LVCFMT_LEFT) {
+    LVCOLUMN c;
+    c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    c.pszText = const_cast<char*>(text);
+    c.cx = width;
+    c.fmt = fmt;
+    HWND header = reinterpret_cast<HWND>(SendMessage(view, LVM_GETHEADER, 0, 0));
+    SendMessage(view, LVM_INSERTCOLUMN, SendMessage(header, HDM_GETITEMCOUNT, 0, 0), reinterpret_cast<LPARAM>(&c));
+  }
+  void AddRow(HWND view, std::initializer_list<const char*> texts) {
+    LVITEM item;
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(SendMessage(view, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<char*>(*texts.begin());
+    const int index = static_cast<int>(SendMessage(view, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item)));
+    int sub = 0;
+    for (const char* t : texts) {
+      if (sub > 0) {
+        LVITEM s;
+        s.iSubItem = sub;
+        s.pszText = const_cast<char*>(t);
+        SendMessage(view, LVM_SETITEMTEXT, index, reinterpret_cast<LPARAM>(&s));
+      }
+      ++sub;
+    }
+  }
+  RECT ItemRect(HWND view, int item, int code) {
+    RECT r;
+    r.Left = code;
+    SendMessage(view, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  std::string Text(HWND view, int item, int sub) {
+    char buffer[128] = {};
+    LVITEM i;
+    i.iSubItem = sub;
+    i.pszText = buffer;
+    i.cchTextMax = sizeof buffer;
+    SendMessage(view, LVM_GETITEMTEXT, item, reinterpret_cast<LPARAM>(&i));
+    return buffer;
+  }
+  int HeaderHeight(HWND view) {
+    RECT r;
+    GetWindowRect(reinterpret_cast<HWND>(SendMessage(view, LVM_GETHEADER, 0, 0)), &r);
+    return r.Height();
+  }
+  std::vector<int> Selected(HWND view) {
+    std::vector<int> out;
+    for (int i = -1; (i = static_cast<int>(SendMessage(view, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;) out.push_back(i);
+    return out;
+  }
+};
+
+TEST_F(ListViewTest, ItemRectanglesAndHitTestsFollowColumnsRowsAndScrolling) {
+  HWND view = Make(0, LVS_EX_FULLROWSELECT);
+  for (int i = 0; i < 30; ++i) AddRow(view, {("file" + std::to_string(i)).c_str(), "10", "clip"});
+  const int header = HeaderHeight(view);
+  ASSERT_GT(header, 10);
+  RECT b = ItemRect(view, 2, LVIR_BOUNDS);
+  const int row = b.Height();
+  EXPECT_EQ(row, 14) << "a line of the 8-point font and one pixel";
+  struct Case {
+    int item, code;
+    RECT want;
+  };
+  const Case cases[] = {
+      {0, LVIR_BOUNDS, {0, header, 240, header + row}},
+      {2, LVIR_BOUNDS, {0, header + 2 * row, 240, header + 3 * row}},
+      {2, LVIR_ICON, {0, header + 2 * row, 0, header + 3 * row}},
+      {2, LVIR_LABEL, {0, header + 2 * row, 100, header + 3 * row}},
+      {2, LVIR_SELECTBOUNDS, {0, header + 2 * row, 240, header + 3 * row}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.item << "/" << c.code);
+    RECT r = ItemRect(view, c.item, c.code);
+    EXPECT_EQ(r.Left, c.want.Left);
+    EXPECT_EQ(r.Top, c.want.Top);
+    EXPECT_EQ(r.Right, c.want.Right);
+    EXPECT_EQ(r.Bottom, c.want.Bottom);
+  }
+  RECT sub;
+  sub.Top = 1;
+  sub.Left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessage(view, LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&sub)));
+  EXPECT_EQ(sub.Left, 100);
+  EXPECT_EQ(sub.Right, 160);
+
+  struct Hit {
+    int x, y;
+    int item;
+    UINT flags;
+    int subItem;
+  };
+  const Hit hits[] = {
+      {5, header + 1, 0, LVHT_ONITEMLABEL, 0},
+      {120, header + 3 * row + 2, 3, LVHT_ONITEMLABEL, 1},
+      {200, header + 3 * row + 2, 3, LVHT_ONITEMLABEL, 2},
+      {280, header + 3 * row + 2, -1, LVHT_NOWHERE, 0},
+      {5, header - 2, -1, LVHT_ABOVE, 0},
+  };
+  for (const Hit& h : hits) {
+    SCOPED_TRACE(testing::Message() << h.x << "," << h.y);
+    LVHITTESTINFO info;
+    info.pt = {h.x, h.y};
+    EXPECT_EQ(SendMessage(view, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&info)), h.item);
+    EXPECT_EQ(info.flags, h.flags);
+    EXPECT_EQ(info.iSubItem, h.subItem);
+  }
+
+  const int page = static_cast<int>(SendMessage(view, LVM_GETCOUNTPERPAGE, 0, 0));
+  RECT client;
+  GetClientRect(view, &client);
+  EXPECT_EQ(page, (client.Bottom - header) / row);
+  SendMessage(view, LVM_SCROLL, 0, 5 * row);
+  EXPECT_EQ(SendMessage(view, LVM_GETTOPINDEX, 0, 0), 5);
+  b = ItemRect(view, 5, LVIR_BOUNDS);
+  EXPECT_EQ(b.Top, header) << "the top item sits under the header";
+  LVHITTESTINFO info;
+  info.pt = {5, header + 1};
+  EXPECT_EQ(SendMessage(view, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), 5);
+  SendMessage(view, LVM_ENSUREVISIBLE, 29, FALSE);
+  EXPECT_EQ(SendMessage(view, LVM_GETTOPINDEX, 0, 0), 30 - page);
+  SendMessage(view, LVM_ENSUREVISIBLE, 1, FALSE);
+  EXPECT_EQ(SendMessage(view, LVM_GETTOPINDEX, 0, 0), 1);
+}
+
+TEST_F(ListViewTest, WithoutFullRowSelectOnlyTheLabelHits) {
+  HWND view = Make(0);
+  AddRow(view, {"a", "1", "x"});
+  LVHITTESTINFO info;
+  info.pt = {150, HeaderHeight(view) + 2};
+  EXPECT_EQ(SendMessage(view, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), -1);
+  EXPECT_EQ(info.flags, LVHT_NOWHERE);
+}
+
+TEST_F(ListViewTest, ClicksSelectWithShiftAndControlAndNotify) {
+  HWND view = Make(0, LVS_EX_FULLROWSELECT);
+  for (int i = 0; i < 6; ++i) AddRow(view, {"row", "1", "t"});
+  const int header = HeaderHeight(view), row = ItemRect(view, 0, LVIR_BOUNDS).Height();
+  ClearEvents();
+  Click(view, 30, header + 1 * row + 3);
+  EXPECT_EQ(Selected(view), std::vector<int>{1});
+  EXPECT_EQ(SendMessage(view, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 1);
+  Click(view, 30, header + 4 * row + 3, MK_SHIFT);
+  EXPECT_EQ(Selected(view), (std::vector<int>{1, 2, 3, 4}));
+  Click(view, 30, header + 2 * row + 3, MK_CONTROL);
+  EXPECT_EQ(Selected(view), (std::vector<int>{1, 3, 4}));
+  Click(view, 30, header + 5 * row + 3);
+  EXPECT_EQ(Selected(view), std::vector<int>{5});
+  Key(VK_UP);
+  EXPECT_EQ(Selected(view), std::vector<int>{4});
+  KeyWith(VK_SHIFT, VK_UP);
+  EXPECT_EQ(Selected(view), (std::vector<int>{3, 4}));
+  Click(view, 30, header + 5 * row + 3, 0, true);
+  std::vector<UINT> codes = Codes(WM_NOTIFY);
+  EXPECT_NE(std::find(codes.begin(), codes.end(), LVN_ITEMCHANGING), codes.end());
+  EXPECT_NE(std::find(codes.begin(), codes.end(), LVN_ITEMCHANGED), codes.end());
+  EXPECT_NE(std::find(codes.begin(), codes.end(), NM_CLICK), codes.end());
+  EXPECT_NE(std::find(codes.begin(), codes.end(), NM_DBLCLK), codes.end());
+  EXPECT_NE(std::find(codes.begin(), codes.end(), LVN_KEYDOWN), codes.end());
+
+  // A parent that refuses the change keeps the selection.
+  answer = [](UINT m, WPARAM, LPARAM l, LRESULT* r) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != LVN_ITEMCHANGING) return false;
+    *r = TRUE;
+    return true;
+  };
+  Click(view, 30, header + 0 * row + 3);
+  EXPECT_EQ(Selected(view), std::vector<int>{5});
+}
+
+TEST_F(ListViewTest, SingleSelectionKeepsOneItem) {
+  HWND view = Make(LVS_SINGLESEL);
+  for (int i = 0; i < 3; ++i) AddRow(view, {"r"});
+  LVITEM state;
+  state.state = state.stateMask = LVIS_SELECTED;
+  SendMessage(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+  SendMessage(view, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
+  EXPECT_EQ(Selected(view), std::vector<int>{2});
+  EXPECT_EQ(SendMessage(view, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+}
+
+TEST_F(ListViewTest, OwnerDataAsksTheParentForTexts) {
+  std::vector<std::pair<int, int>> asked;
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT*) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != LVN_GETDISPINFO) return false;
+    auto* info = reinterpret_cast<NMLVDISPINFO*>(l);
+    asked.push_back({info->item.iItem, info->item.iSubItem});
+    const std::string text = "item " + std::to_string(info->item.iItem) + "." + std::to_string(info->item.iSubItem);
+    snprintf(info->item.pszText, info->item.cchTextMax, "%s", text.c_str());
+    return false;
+  };
+  HWND view = Make(LVS_OWNERDATA);
+  SendMessage(view, LVM_SETITEMCOUNT, 100000, 0);
+  EXPECT_EQ(SendMessage(view, LVM_GETITEMCOUNT, 0, 0), 100000);
+  EXPECT_EQ(Text(view, 99999, 2), "item 99999.2");
+  LVITEM insert;
+  insert.mask = LVIF_TEXT;
+  EXPECT_EQ(SendMessage(view, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&insert)), -1) << "owner data has no items of its own";
+  asked.clear();
+  InvalidateRect(view, nullptr, TRUE);
+  Pump();
+  const int page = static_cast<int>(SendMessage(view, LVM_GETCOUNTPERPAGE, 0, 0));
+  ASSERT_FALSE(asked.empty());
+  for (auto [item, sub] : asked) EXPECT_LE(item, page) << "only the visible rows are asked for";
+  LVITEM state;
+  state.state = state.stateMask = LVIS_SELECTED;
+  SendMessage(view, LVM_SETITEMSTATE, 5000, reinterpret_cast<LPARAM>(&state));
+  EXPECT_EQ(SendMessage(view, LVM_GETNEXTITEM, -1, LVNI_SELECTED), 5000);
+  SendMessage(view, LVM_SETITEMCOUNT, 10, 0);
+  EXPECT_EQ(SendMessage(view, LVM_GETNEXTITEM, -1, LVNI_SELECTED), -1);
+}
+
+TEST_F(ListViewTest, DraggingAHeaderDividerResizesTheColumn) {
+  HWND view = Make(0);
+  AddRow(view, {"a", "1", "x"});
+  HWND header = reinterpret_cast<HWND>(SendMessage(view, LVM_GETHEADER, 0, 0));
+  HDHITTESTINFO hit;
+  hit.pt = {99, 5};
+  EXPECT_EQ(SendMessage(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 0);
+  EXPECT_EQ(hit.flags, HHT_ONDIVIDER);
+  hit.pt = {50, 5};
+  SendMessage(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  EXPECT_EQ(hit.flags, HHT_ONHEADER);
+
+  ClearEvents();
+  POINT from{100, 5}, to{140, 5};
+  ClientToScreen(header, &from);
+  ClientToScreen(header, &to);
+  InputMouseMove(from);
+  InputMouseButton(from, MouseButton::Left, true);
+  Pump();
+  InputMouseMove(to);
+  Pump();
+  InputMouseButton(to, MouseButton::Left, false);
+  Pump();
+  EXPECT_EQ(SendMessage(view, LVM_GETCOLUMNWIDTH, 0, 0), 140);
+  RECT sub;
+  sub.Top = 1;
+  sub.Left = LVIR_BOUNDS;
+  SendMessage(view, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&sub));
+  EXPECT_EQ(sub.Left, 140) << "the next column moved";
+  const std::vector<UINT> codes = Codes(WM_NOTIFY);
+  auto at = [&](UINT code) { return std::find(codes.begin(), codes.end(), code) - codes.begin(); };
+  EXPECT_LT(at(HDN_BEGINTRACK), at(HDN_TRACK));
+  EXPECT_LT(at(HDN_TRACK), at(HDN_ENDTRACK));
+  EXPECT_LT(at(HDN_ITEMCHANGING), at(HDN_ITEMCHANGED));
+  EXPECT_LT(static_cast<size_t>(at(HDN_ENDTRACK)), codes.size());
+
+  Click(header, 120, 5);
+  const std::vector<UINT> after = Codes(WM_NOTIFY);
+  EXPECT_NE(std::find(after.begin(), after.end(), LVN_COLUMNCLICK), after.end());
+}
+
+TEST_F(ListViewTest, LabelEditingCommitsWithEnterAndDropsWithEscape) {
+  HWND view = Make(LVS_EDITLABELS);
+  AddRow(view, {"old", "1", "x"});
+  std::string ended = "-";
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT* r) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != LVN_ENDLABELEDIT) return false;
+    auto* info = reinterpret_cast<NMLVDISPINFO*>(l);
+    ended = info->item.pszText ? info->item.pszText : "(cancelled)";
+    *r = TRUE;
+    return true;
+  };
+  HWND edit = reinterpret_cast<HWND>(SendMessage(view, LVM_EDITLABEL, 0, 0));
+  if (!edit) GTEST_SKIP() << "no EDIT class registered";
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(view, LVM_GETEDITCONTROL, 0, 0)), edit);
+  EXPECT_EQ(GetFocus(), edit);
+  SetWindowText(edit, "new");
+  Key(VK_RETURN);
+  EXPECT_EQ(ended, "new");
+  EXPECT_EQ(Text(view, 0, 0), "new");
+  EXPECT_FALSE(IsWindow(edit));
+  EXPECT_EQ(GetFocus(), view);
+
+  edit = reinterpret_cast<HWND>(SendMessage(view, LVM_EDITLABEL, 0, 0));
+  ASSERT_TRUE(edit);
+  SetWindowText(edit, "other");
+  Key(VK_ESCAPE);
+  EXPECT_EQ(ended, "(cancelled)");
+  EXPECT_EQ(Text(view, 0, 0), "new");
+
+  // A parent that refuses to begin keeps the label as it is.
+  answer = [](UINT m, WPARAM, LPARAM l, LRESULT* r) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != LVN_BEGINLABELEDIT) return false;
+    *r = TRUE;
+    return true;
+  };
+  EXPECT_EQ(SendMessage(view, LVM_EDITLABEL, 0, 0), 0);
+}
+
+TEST_F(ListViewTest, Screenshot) {
+  HWND view = Make(LVS_SHOWSELALWAYS, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  const char* rows[][3] = {{"holiday.avi", "120 MB", "AVI video"}, {"talk.mp4", "48 MB", "MPEG-4 video"},
+                           {"song.mp3", "4 MB", "MP3 audio"}, {"clip with a very long name.mov", "9 MB", "QuickTime"}};
+  for (auto& r : rows) AddRow(view, {r[0], r[1], r[2]});
+  LVITEM state;
+  state.state = state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessage(view, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+  HWND header = reinterpret_cast<HWND>(SendMessage(view, LVM_GETHEADER, 0, 0));
+  HDITEM sort;
+  sort.mask = HDI_FORMAT;
+  sort.fmt = HDF_STRING | HDF_SORTUP;
+  SendMessage(header, HDM_SETITEM, 0, reinterpret_cast<LPARAM>(&sort));
+  SetFocus(view);
+  Pump();
+  SaveScreenshot(parent, "listview");
+}
+
+}  // namespace
