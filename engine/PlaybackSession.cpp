@@ -47,6 +47,7 @@ PlaybackSession::PlaybackSession(MediaSource& source, Int64 start, Int64 end, bo
   const int sound = source.AudioStream();
   FDecode = std::make_unique<DecodeStage>(source, video, &FVideoFrames, sound, &FSoundFrames);
   FFrameTime = std::max<Int64>(av_rescale_q(1, av_inv_q(FDecode->VideoFrameRate()), kTime100ns), 1);
+  if (FStart == 0) Rewind();  // the reader leaves a source alone for a start of 0
   FDecode->Seek(FStart);
   if (FDevice) {
     FDevice->Pause(true);
@@ -84,6 +85,15 @@ void PlaybackSession::Continue() {
   std::lock_guard lock(FLock);
   FClock.Continue();
   if (FDevice && FSoundStarted) FDevice->Pause(false);
+}
+
+void PlaybackSession::Rewind() {
+  // A source that played before (to its end, say) must be read from its first packet again.
+  const Int64 first = av_rescale_q(FSource.StartOffset(), kTime100ns, AV_TIME_BASE_Q);
+  int error = avformat_seek_file(FSource.Format(), -1, INT64_MIN, first, first, 0);
+  if (error < 0 && FSource.Format()->pb != nullptr) error = int(avio_seek(FSource.Format()->pb, 0, SEEK_SET));
+  if (error < 0) EngineLog(TLogKind::Warning, "cannot go back to the start of %s: %s", FSource.Path().c_str(),
+                           AvErrorText(error).c_str());
 }
 
 Int64 PlaybackSession::Position() const { return std::max<Int64>(FClock.Now(), 0); }

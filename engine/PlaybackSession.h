@@ -44,6 +44,7 @@ class PlaybackSession {
   bool Ended() const { return FEnded; }
 
  private:
+  void Rewind();
   void ShowPictures();
   void PlaySound();
   void FeedDevice(const AVFrame* frame);
