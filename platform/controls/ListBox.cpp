@@ -25,7 +25,10 @@ class ListBox : public ListControlBase {
   ListBox(HWND window, const CREATESTRUCT* create)
       : ListControlBase(window),
         wantVertical_((create->style & WS_VSCROLL) != 0),
-        wantHorizontal_((create->style & WS_HSCROLL) != 0) {}
+        wantHorizontal_((create->style & WS_HSCROLL) != 0) {
+    // The list of a combo box is a popup owned by the top-level window: it is told its combo.
+    if ((create->style & LBS_COMBOBOX) && create->lpCreateParams) notify_ = static_cast<HWND>(create->lpCreateParams);
+  }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -44,7 +47,7 @@ class ListBox : public ListControlBase {
   bool ComboList() const { return (Style() & LBS_COMBOBOX) != 0; }
   int Count() const { return static_cast<int>(items_.size()); }
   bool Valid(int index) const { return index >= 0 && index < Count(); }
-  HWND Owner() const { return GetParent(window_); }
+  HWND Owner() const { return Parent(); }
 
   void Create();
   void MeasureFixed();
@@ -512,7 +515,8 @@ void ListBox::MouseTrack(POINT point) {
 void ListBox::MouseUp(POINT point) {
   const bool was = tracking_;
   tracking_ = false;
-  if (GetCapture() == window_) ReleaseCapture();
+  // A dropped combo list keeps the mouse until a click in or out of it closes it.
+  if (GetCapture() == window_ && (was || !ComboList())) ReleaseCapture();
   if (ComboList() && was) {
     bool outside = false;
     ItemFromPoint(point, &outside);

@@ -3,7 +3,7 @@
 #include "rtl/SysUtils.h"
 
 void ListControlBase::Command(WORD code) const {
-  HWND parent = GetParent(window_);
+  HWND parent = Parent();
   if (parent) SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(Id()), code), reinterpret_cast<LPARAM>(window_));
 }
 
@@ -11,7 +11,7 @@ LRESULT ListControlBase::Notify(UINT code, NMHDR* header) const {
   header->hwndFrom = window_;
   header->idFrom = Id();
   header->code = code;
-  HWND parent = GetParent(window_);
+  HWND parent = Parent();
   if (!parent) return 0;
   return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(header->idFrom), reinterpret_cast<LPARAM>(header));
 }

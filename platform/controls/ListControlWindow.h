@@ -24,6 +24,8 @@ class ListControlBase {
   bool dead_ = false;
 
  protected:
+  // Where notifications go: the parent, unless the control was told otherwise.
+  HWND Parent() const { return notify_ ? notify_ : GetParent(window_); }
   DWORD Style() const { return static_cast<DWORD>(GetWindowLong(window_, GWL_STYLE)); }
   UINT_PTR Id() const { return static_cast<UINT_PTR>(GetWindowLongPtr(window_, GWLP_ID)); }
   // WM_COMMAND to the parent with a notification code.
@@ -48,6 +50,7 @@ class ListControlBase {
   }
 
   HWND window_;
+  HWND notify_ = nullptr;
   HFONT font_ = nullptr;
 };
 

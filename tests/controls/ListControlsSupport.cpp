@@ -29,6 +29,7 @@ LRESULT ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ListControlsTest::SetUp() {
   current = this;
+  previousClock_ = &CurrentClock();
   SetClock(&clock);
   WNDCLASS c;
   if (!GetClassInfo(nullptr, "ListTestParent", &c)) {
@@ -56,7 +57,7 @@ void ListControlsTest::TearDown() {
   BYTE keys[256] = {};
   SetKeyboardState(keys);
   current = nullptr;
-  SetClock(nullptr);
+  SetClock(previousClock_);
 }
 
 HWND ListControlsTest::Child(const char* className, DWORD style, const RECT& bounds, int id, DWORD exStyle) {

@@ -42,4 +42,7 @@ class ListControlsTest : public testing::Test {
   std::function<bool(UINT, WPARAM, LPARAM, LRESULT*)> answer;
   FakeClock clock;
   static ListControlsTest* current;
+
+ private:
+  Clock* previousClock_ = nullptr;
 };

@@ -1,0 +1,111 @@
+#include <string>
+
+#include "ListControlsSupport.h"
+#include "controls/ComboBox.h"
+#include "controls/ListBox.h"
+
+namespace {
+
+class ComboBoxTest : public ListControlsTest {
+ public:
+  HWND MakeList() {
+    HWND combo = Child(WC_COMBOBOX, CBS_DROPDOWNLIST | WS_VSCROLL, {10, 10, 160, 150});
+    for (const char* t : {"Low", "Medium", "High", "Best"}) SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+    return combo;
+  }
+  HWND DroppedList(HWND) { return FindWindow("ComboLBox", nullptr); }
+  std::vector<UINT> ComboCodes() {
+    std::vector<UINT> out;
+    for (UINT c : Codes(WM_COMMAND))
+      if (c != CBN_SETFOCUS && c != CBN_KILLFOCUS) out.push_back(c);
+    return out;
+  }
+};
+
+TEST_F(ComboBoxTest, KeepsTheFieldHeightAndDropsTheAskedHeight) {
+  HWND combo = MakeList();
+  RECT r;
+  GetWindowRect(combo, &r);
+  EXPECT_EQ(r.Height(), static_cast<int>(SendMessage(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + 6);
+  SendMessage(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(r.Height(), 140);
+  EXPECT_EQ(SendMessage(combo, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessage(combo, CB_SETCURSEL, 2, 0), 2);
+  char text[32] = {};
+  GetWindowText(combo, text, sizeof text);
+  EXPECT_STREQ(text, "High");
+  EXPECT_EQ(SendMessage(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("best")), 3);
+}
+
+TEST_F(ComboBoxTest, ChosenByKeyboard) {
+  HWND combo = MakeList();
+  SetFocus(combo);
+  ClearEvents();
+  Key(VK_DOWN);
+  EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(ComboCodes(), std::vector<UINT>{CBN_SELCHANGE});
+  ClearEvents();
+  Key(VK_F4);
+  EXPECT_TRUE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(GetFocus(), combo) << "the dropped list never takes the focus";
+  EXPECT_EQ(GetActiveWindow(), parent);
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 2);
+  const std::vector<UINT> codes = ComboCodes();
+  ASSERT_GE(codes.size(), 3u);
+  EXPECT_EQ(codes.front(), CBN_DROPDOWN);
+  EXPECT_NE(std::find(codes.begin(), codes.end(), CBN_SELENDOK), codes.end());
+  EXPECT_NE(std::find(codes.begin(), codes.end(), CBN_CLOSEUP), codes.end());
+
+  ClearEvents();
+  Key(VK_F4);
+  Key(VK_UP);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 2) << "Esc brings the selection back";
+  const std::vector<UINT> cancel = ComboCodes();
+  EXPECT_NE(std::find(cancel.begin(), cancel.end(), CBN_SELENDCANCEL), cancel.end());
+  Type("b");
+  EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 3) << "type-ahead in a closed list";
+}
+
+TEST_F(ComboBoxTest, ChosenByMouse) {
+  HWND combo = MakeList();
+  SendMessage(combo, CB_SETCURSEL, 0, 0);
+  ClearEvents();
+  Click(combo, 140, 8);
+  ASSERT_TRUE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+  HWND list = DroppedList(combo);
+  ASSERT_TRUE(list);
+  EXPECT_TRUE(IsWindowVisible(list));
+  const int h = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+  Click(list, 20, 3 * h + 3);
+  EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_FALSE(IsWindowVisible(list));
+  EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 3);
+  const std::vector<UINT> codes = ComboCodes();
+  EXPECT_EQ(codes, (std::vector<UINT>{CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
+
+  ClearEvents();
+  Click(combo, 140, 8);
+  Click(parent, 350, 250);
+  EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0)) << "a click elsewhere closes the list";
+  EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 3);
+}
+
+TEST_F(ComboBoxTest, Screenshot) {
+  HWND combo = MakeList();
+  SendMessage(combo, CB_SETCURSEL, 1, 0);
+  HWND second = Child(WC_COMBOBOX, CBS_DROPDOWNLIST, {10, 60, 160, 200}, 8);
+  SendMessage(second, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Windows Media Video 9"));
+  SendMessage(second, CB_SETCURSEL, 0, 0);
+  SetFocus(combo);
+  SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  Pump();
+  SaveScreenshot(parent, "combobox");
+  SaveScreenshot(FindWindow("ComboLBox", nullptr), "combobox-list");
+}
+
+}  // namespace
