@@ -69,6 +69,12 @@ HDC CreateSurfaceDC(const PixelSurface& surface, POINT origin, HRGN visible) {
   return RegisterGdiObjectAs<HDC>(std::move(dc));
 }
 
+HDC CreateSurfaceDC(const PixelSurface& surface, POINT origin, const Region& visible) {
+  auto dc = std::make_unique<DeviceContext>(OBJ_DC);
+  dc->SetSurface(surface, origin, &visible);
+  return RegisterGdiObjectAs<HDC>(std::move(dc));
+}
+
 BOOL DeleteDC(HDC handle) {
   if (!LookupDc(handle)) return FALSE;
   return DestroyGdiObject(handle) ? TRUE : FALSE;

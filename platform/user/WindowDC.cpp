@@ -42,24 +42,46 @@ RECT AreaInTop(const Window* w, bool windowArea) {
   return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 
-void SubtractWindow(Region* visible, const Window* w) {
-  RECT area = AreaInTop(w, true);
-  if (!visible->Overlaps(area)) return;
-  if (w->windowRegion) {
-    Region shape = *w->windowRegion;
-    shape.Translate(area.Left, area.Top);
-    visible->Subtract(shape);
-  } else {
-    visible->Subtract(area);
-  }
+bool Intersects(const RECT& a, const RECT& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
 }
 
-void IntersectShape(Region* visible, const Window* w) {
-  if (!w->windowRegion) return;
-  RECT area = AreaInTop(w, true);
+RECT Offset(const RECT& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+
+// The window's shape at `area` (top-level coordinates): its region, or the rectangle itself.
+Region ShapeAt(const Window* w, const RECT& area) {
+  if (!w->windowRegion) return Region(area);
   Region shape = *w->windowRegion;
   shape.Translate(area.Left, area.Top);
-  visible->Intersect(shape);
+  return shape;
+}
+
+void IntersectShape(Region* visible, const Window* w, const RECT& area) {
+  if (w->windowRegion) visible->Intersect(ShapeAt(w, area));
+}
+
+// Takes away what the given windows cover, `origin` being their parent's client origin in
+// top-level coordinates. Rectangles are tested before any region arithmetic: on a form of many
+// controls most windows lie elsewhere, and those that do not are subtracted in one go.
+template <typename Next>
+void SubtractWindows(Region* visible, Window* first, Next next, POINT origin) {
+  thread_local std::vector<pixman_box32_t> boxes;
+  boxes.clear();
+  RECT bounds = Offset(visible->Bounds(), -origin.X, -origin.Y);
+  for (Window* s = first; s; s = next(s)) {
+    if (!s->Visible() || !Intersects(s->windowRect, bounds)) continue;
+    RECT area = Offset(s->windowRect, origin.X, origin.Y);
+    if (s->windowRegion) {
+      visible->Subtract(ShapeAt(s, area));
+    } else {
+      boxes.push_back({area.Left, area.Top, area.Right, area.Bottom});
+    }
+  }
+  if (boxes.size() == 1) {
+    visible->Subtract(RECT{boxes[0].x1, boxes[0].y1, boxes[0].x2, boxes[0].y2});
+  } else if (!boxes.empty()) {
+    visible->Subtract(Region::FromRects(boxes));
+  }
 }
 
 void RecordDc(HDC dc, Window* w, const Region& visible) {
@@ -76,9 +98,7 @@ HDC MakeDc(Window* w, DWORD flags, Region visible) {
     Window* locked = WindowFromHandle(gLockedWindow);
     if (locked && TopLevelOf(locked) == top) visible.SetEmpty();
   }
-  HRGN region = RegisterRegion(visible);
-  HDC dc = CreateSurfaceDC(pixels, {area.Left, area.Top}, region);
-  DeleteObject(region);
+  HDC dc = CreateSurfaceDC(pixels, {area.Left, area.Top}, visible);
   if (dc) RecordDc(dc, w, visible);
   return dc;
 }
@@ -94,24 +114,23 @@ bool VisibleRegion(Window* w, DWORD flags, Region* visible) {
     if (w->style & WS_CLIPCHILDREN) flags |= DCX_CLIPCHILDREN;
     if (w->style & WS_CLIPSIBLINGS) flags |= DCX_CLIPSIBLINGS;
   }
-  visible->SetRect(AreaInTop(w, windowArea));
-  IntersectShape(visible, w);
+  RECT area = AreaInTop(w, windowArea);
+  visible->SetRect(area);
+  IntersectShape(visible, w, windowArea ? area : AreaInTop(w, true));
   // Each ancestor clips to its client area and shape; siblings above clip when asked to.
-  for (Window* c = w; c != top; c = c->parent) {
+  for (Window* c = w; c != top && !visible->IsEmpty(); c = c->parent) {
     Window* parent = c->parent;
+    RECT parentClient = AreaInTop(parent, false);
     bool clipSiblings = c == w ? (flags & DCX_CLIPSIBLINGS) != 0 : (c->style & WS_CLIPSIBLINGS) != 0;
     if (clipSiblings) {
-      for (Window* s = c->prev; s; s = s->prev) {
-        if (s->Visible()) SubtractWindow(visible, s);
-      }
+      SubtractWindows(visible, c->prev, [](Window* s) { return s->prev; }, parentClient.TopLeft());
     }
-    visible->Intersect(AreaInTop(parent, false));
-    if (parent != top) IntersectShape(visible, parent);
+    visible->Intersect(parentClient);
+    if (parent != top) IntersectShape(visible, parent, AreaInTop(parent, true));
   }
-  if (flags & DCX_CLIPCHILDREN) {
-    for (Window* c = w->firstChild; c; c = c->next) {
-      if (c->Visible()) SubtractWindow(visible, c);
-    }
+  if ((flags & DCX_CLIPCHILDREN) && !visible->IsEmpty()) {
+    RECT client = windowArea ? AreaInTop(w, false) : area;
+    SubtractWindows(visible, w->firstChild, [](Window* c) { return c->next; }, client.TopLeft());
   }
   visible->Intersect(RECT{0, 0, top->surface->width, top->surface->height});
   return true;

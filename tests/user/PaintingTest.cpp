@@ -12,6 +12,8 @@ uint32_t SurfacePixel(HWND top, int x, int y) {
   return surface.Row32(y)[x] & 0x00FFFFFF;
 }
 
+uint32_t SurfaceValue(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
 Handler FillOnPaint(COLORREF colour) {
   return [colour](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
     if (m != WM_PAINT) return false;
@@ -68,6 +70,61 @@ TEST_F(Painting, ChildWithARegionIsClippedToItAndClipChildrenKeepsParentOff) {
   InvalidateRect(top, nullptr, TRUE);
   Pump();
   EXPECT_EQ(SurfacePixel(top, 40, 40), 0xFF0000u);
+}
+
+// Overlapping siblings with and without WS_CLIPSIBLINGS, a shaped sibling, and a grandchild clipped
+// by its parent's client area and by its parent's siblings, checked after a full paint, after the
+// parent alone repaints (WS_CLIPCHILDREN keeps it off every child) and after one child alone does.
+TEST_F(Painting, SiblingsAndChildrenClipEachOtherAsTheirStylesSay) {
+  constexpr COLORREF kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0),
+                     kYellow = RGB(255, 255, 0), kGreen = RGB(0, 255, 0), kDarkGreen = RGB(0, 128, 0),
+                     kCyan = RGB(0, 255, 255), kMagenta = RGB(255, 0, 255);
+  HWND top = Create(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, Bounds(0, 0, 200, 200));
+  // Created first, so highest in z-order.
+  HWND upper = Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, Bounds(20, 20, 60, 60), top);
+  HWND shaped = Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, Bounds(100, 20, 40, 40), top);
+  SetWindowRgn(shaped, CreateEllipticRgn(0, 0, 40, 40), FALSE);
+  HWND lower = Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, Bounds(60, 40, 80, 60), top);
+  HWND inner = Create(WS_CHILD | WS_VISIBLE, Bounds(-10, 30, 30, 20), lower);
+  HWND bare = Create(WS_CHILD | WS_VISIBLE, Bounds(10, 10, 20, 20), top);
+  handlers[top] = FillOnPaint(kBlue);
+  handlers[upper] = FillOnPaint(kRed);
+  handlers[shaped] = FillOnPaint(kYellow);
+  handlers[lower] = FillOnPaint(kGreen);
+  handlers[inner] = FillOnPaint(kMagenta);
+  handlers[bare] = FillOnPaint(kCyan);
+  RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+
+  struct Probe {
+    int x, y;
+    COLORREF afterAll, afterParent, afterLower;
+  };
+  const Probe probes[] = {
+      {5, 5, kBlue, kWhite, kWhite},          // the parent only
+      {25, 25, kCyan, kCyan, kCyan},          // under `upper`, but `bare` does not clip siblings
+      {40, 40, kRed, kRed, kRed},
+      {70, 50, kRed, kRed, kRed},             // `lower` is clipped by `upper` above it
+      {120, 50, kYellow, kYellow, kYellow},   // inside the ellipse over `lower`
+      {102, 58, kGreen, kGreen, kDarkGreen},  // outside the ellipse: `lower` shows
+      {130, 90, kGreen, kGreen, kDarkGreen},
+      {55, 85, kBlue, kWhite, kWhite},        // `inner` outside its parent's client area
+      {65, 75, kRed, kRed, kRed},             // `inner` under its parent's sibling
+      {75, 85, kMagenta, kMagenta, kMagenta},
+  };
+  auto expect = [&](COLORREF Probe::*stage, const char* what) {
+    for (const Probe& p : probes) {
+      EXPECT_EQ(SurfacePixel(top, p.x, p.y), SurfaceValue(p.*stage)) << what << " at " << p.x << "," << p.y;
+    }
+  };
+  expect(&Probe::afterAll, "full paint");
+  handlers[top] = FillOnPaint(kWhite);
+  InvalidateRect(top, nullptr, TRUE);
+  Pump();
+  expect(&Probe::afterParent, "parent alone");
+  handlers[lower] = FillOnPaint(kDarkGreen);
+  RedrawWindow(lower, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  expect(&Probe::afterLower, "one child alone");
 }
 
 TEST_F(Painting, ValidateAndUpdateRegions) {
