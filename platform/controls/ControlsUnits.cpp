@@ -1,15 +1,19 @@
 #include "controls/ControlsUnits.h"
 
+#include "controls/Button.h"
 #include "controls/ComboBox.h"
 #include "controls/Edit.h"
 #include "controls/Header.h"
 #include "controls/ListBox.h"
 #include "controls/ListView.h"
 #include "controls/ScrollBars.h"
+#include "controls/Static.h"
 
 void ControlsStart() {
   ScrollBarsStart();
   EditStart();
+  ButtonStart();
+  StaticStart();
   ListBoxRegister();
   HeaderRegister();
   ListViewRegister();
@@ -17,6 +21,8 @@ void ControlsStart() {
 }
 
 void ControlsEnd() {
+  StaticEnd();
+  ButtonEnd();
   EditEnd();
   ScrollBarsEnd();
 }
