@@ -1,0 +1,185 @@
+// Actions and their links.
+
+#include "vcl/ActnList.h"
+
+#include <algorithm>
+
+#include "rtl/TypInfo.h"
+
+TAVREN_CLASS_IMPL(TBasicActionLink)
+TAVREN_CLASS_IMPL(TActionLink)
+TAVREN_CLASS_IMPL_PUBLISHED(TBasicAction, PROPERTY(OnExecute), PROPERTY(OnUpdate))
+TAVREN_CLASS_IMPL(TCustomAction)
+TAVREN_CLASS_IMPL_PUBLISHED(TAction,
+    PROPERTY(AutoCheck).Default(false),
+    PROPERTY(Caption),
+    PROPERTY(Category),
+    PROPERTY(Checked).Default(false),
+    PROPERTY(Enabled).Default(true),
+    PROPERTY(GroupIndex).Default(0),
+    PROPERTY(HelpContext).Default(0),
+    PROPERTY(Hint),
+    PROPERTY(ImageIndex).Default(-1),
+    PROPERTY(ShortCut).Default(0),
+    PROPERTY(Visible).Default(true))
+
+// ---- Links --------------------------------------------------------------------------------------
+
+TBasicActionLink::~TBasicActionLink() {
+  if (FAction) std::erase(FAction->FClients, this);
+}
+
+void TBasicActionLink::SetAction(TBasicAction* Value) {
+  if (FAction == Value) return;
+  if (FAction) std::erase(FAction->FClients, this);
+  FAction = Value;
+  if (FAction) FAction->FClients.push_back(this);
+  Change();
+}
+
+bool TBasicActionLink::Execute(TComponent* AComponent) {
+  if (!FAction) return false;
+  FAction->SetActionComponent(AComponent);
+  bool result = false;
+  try {
+    result = FAction->Execute();
+  } catch (...) {
+    if (FAction) FAction->SetActionComponent(nullptr);
+    throw;
+  }
+  if (FAction) FAction->SetActionComponent(nullptr);
+  return result;
+}
+
+bool TBasicActionLink::Update() { return FAction && FAction->Update(); }
+
+bool TActionLink::IsCaptionLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
+bool TActionLink::IsCheckedLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
+bool TActionLink::IsEnabledLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
+bool TActionLink::IsHintLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
+bool TActionLink::IsImageIndexLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
+bool TActionLink::IsShortCutLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
+bool TActionLink::IsVisibleLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
+bool TActionLink::IsOnExecuteLinked() { return GetAction() != nullptr; }
+
+// ---- Actions ------------------------------------------------------------------------------------
+
+TBasicAction::~TBasicAction() {
+  // The links outlive the action: they let go of it.
+  while (!FClients.empty()) FClients.back()->SetAction(nullptr);
+  SetActionComponent(nullptr);
+}
+
+bool TBasicAction::Execute() {
+  if (!FOnExecute) return false;
+  FOnExecute(this);
+  return true;
+}
+
+bool TBasicAction::Update() {
+  if (!FOnUpdate) return false;
+  FOnUpdate(this);
+  return true;
+}
+
+void TBasicAction::SetActionComponent(TComponent* Value) {
+  if (FActionComponent == Value) return;
+  if (FActionComponent) FActionComponent->RemoveFreeNotification(this);
+  FActionComponent = Value;
+  if (FActionComponent) FActionComponent->FreeNotification(this);
+}
+
+void TBasicAction::SetOnExecute(TNotifyEvent Value) {
+  if (FOnExecute == Value) return;
+  FOnExecute = Value;
+  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(FClients))
+    if (auto* actionLink = dynamic_cast<TActionLink*>(link)) actionLink->SetOnExecute(Value);
+  Change();
+}
+
+void TBasicAction::Change() {
+  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(FClients)) link->Change();
+}
+
+void TBasicAction::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FActionComponent) FActionComponent = nullptr;
+}
+
+template <class F>
+void TCustomAction::ForEachActionLink(F Apply) {
+  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(Clients()))
+    if (auto* actionLink = dynamic_cast<TActionLink*>(link)) Apply(actionLink);
+}
+
+bool TCustomAction::Execute() {
+  Update();
+  if (!FEnabled) return false;
+  if (FAutoCheck && !(FChecked && FGroupIndex > 0)) SetChecked(!FChecked);
+  return inherited::Execute();
+}
+
+void TCustomAction::SetCaption(const String& Value) {
+  if (FCaption == Value) return;
+  FCaption = Value;
+  ForEachActionLink([&](TActionLink* link) { if (link->IsCaptionLinked()) link->SetCaption(Value); });
+  Change();
+}
+
+void TCustomAction::SetChecked(bool Value) {
+  if (FChecked == Value) return;
+  FChecked = Value;
+  ForEachActionLink([&](TActionLink* link) { if (link->IsCheckedLinked()) link->SetChecked(Value); });
+  // Checking one action of a group unchecks the others of its owner in that group.
+  if (Value && FGroupIndex > 0 && GetOwner()) {
+    for (Integer i = 0; i < GetOwner()->GetComponentCount(); ++i) {
+      auto* other = dynamic_cast<TCustomAction*>(GetOwner()->GetComponents(i));
+      if (other && other != this && other->FGroupIndex == FGroupIndex) other->SetChecked(false);
+    }
+  }
+  Change();
+}
+
+void TCustomAction::SetEnabled(bool Value) {
+  if (FEnabled == Value) return;
+  FEnabled = Value;
+  ForEachActionLink([&](TActionLink* link) { if (link->IsEnabledLinked()) link->SetEnabled(Value); });
+  Change();
+}
+
+void TCustomAction::SetHint(const String& Value) {
+  if (FHint == Value) return;
+  FHint = Value;
+  ForEachActionLink([&](TActionLink* link) { if (link->IsHintLinked()) link->SetHint(Value); });
+  Change();
+}
+
+void TCustomAction::SetImageIndex(Integer Value) {
+  if (FImageIndex == Value) return;
+  FImageIndex = Value;
+  ForEachActionLink([&](TActionLink* link) { if (link->IsImageIndexLinked()) link->SetImageIndex(Value); });
+  Change();
+}
+
+void TCustomAction::SetShortCut(TShortCut Value) {
+  if (FShortCut == Value) return;
+  FShortCut = Value;
+  ForEachActionLink([&](TActionLink* link) { if (link->IsShortCutLinked()) link->SetShortCut(Value); });
+  Change();
+}
+
+void TCustomAction::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  FVisible = Value;
+  ForEachActionLink([&](TActionLink* link) { if (link->IsVisibleLinked()) link->SetVisible(Value); });
+  Change();
+}
+
+void TCustomAction::SetGroupIndex(Integer Value) {
+  if (FGroupIndex == Value) return;
+  FGroupIndex = Value;
+  if (FChecked && Value > 0) {
+    FChecked = false;  // checking again applies the group's rule
+    SetChecked(true);
+  }
+}

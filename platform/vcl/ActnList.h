@@ -1,0 +1,150 @@
+#pragma once
+// Actions: a command with its caption, state and handlers, shared by the controls and menu
+// items linked to it. A link follows its action: the action tells every link of each change, and
+// the client (a control, a menu item) takes what its link says it shows of the action.
+
+#include <vector>
+
+#include "rtl/Component.h"
+#include "rtl/Events.h"
+
+class TBasicAction;
+using TShortCut = Word;
+
+class TBasicActionLink : public TObject {
+  TAVREN_CLASS(TBasicActionLink, TObject)
+ public:
+  explicit TBasicActionLink(TObject* AClient) : FClient(AClient) {}
+  ~TBasicActionLink() override;
+
+  virtual bool Execute(TComponent* AComponent = nullptr);
+  virtual bool Update();
+  TBasicAction* GetAction() const { return FAction; }
+  virtual void SetAction(TBasicAction* Value);
+  TObject* GetClient() const { return FClient; }
+  TNotifyEvent GetOnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
+
+ protected:
+  friend class TBasicAction;
+  virtual void Change() { FOnChange(this); }
+
+ private:
+  TObject* FClient;
+  TBasicAction* FAction = nullptr;
+  TNotifyEvent FOnChange;
+};
+
+class TBasicAction : public TComponent {
+  TAVREN_CLASS(TBasicAction, TComponent)
+ public:
+  explicit TBasicAction(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TBasicAction() override;
+
+  // Runs OnExecute; false when there is none.
+  virtual bool Execute();
+  // Runs OnUpdate; false when there is none.
+  virtual bool Update();
+  virtual bool HandlesTarget(TObject*) { return false; }
+  virtual void ExecuteTarget(TObject*) {}
+  virtual void UpdateTarget(TObject*) {}
+  TComponent* GetActionComponent() const { return FActionComponent; }
+  void SetActionComponent(TComponent* Value);
+  TNotifyEvent GetOnExecute() const { return FOnExecute; }
+  void SetOnExecute(TNotifyEvent Value);
+  TNotifyEvent GetOnUpdate() const { return FOnUpdate; }
+  void SetOnUpdate(TNotifyEvent Value) { FOnUpdate = Value; }
+
+ protected:
+  friend class TBasicActionLink;
+  // Tells every link that the action changed.
+  virtual void Change();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  const std::vector<TBasicActionLink*>& Clients() const { return FClients; }
+
+ private:
+  std::vector<TBasicActionLink*> FClients;
+  TComponent* FActionComponent = nullptr;
+  TNotifyEvent FOnExecute;
+  TNotifyEvent FOnUpdate;
+};
+
+using TBasicActionClass = TClassOf<TBasicAction>;
+
+// A link whose client shows the properties of a TCustomAction; each Set* is the client's part.
+class TActionLink : public TBasicActionLink {
+  TAVREN_CLASS(TActionLink, TBasicActionLink)
+ public:
+  using TBasicActionLink::TBasicActionLink;
+  virtual bool IsCaptionLinked();
+  virtual bool IsCheckedLinked();
+  virtual bool IsEnabledLinked();
+  virtual bool IsHintLinked();
+  virtual bool IsImageIndexLinked();
+  virtual bool IsShortCutLinked();
+  virtual bool IsVisibleLinked();
+  virtual bool IsOnExecuteLinked();
+  virtual void SetCaption(const String&) {}
+  virtual void SetChecked(bool) {}
+  virtual void SetEnabled(bool) {}
+  virtual void SetHint(const String&) {}
+  virtual void SetImageIndex(Integer) {}
+  virtual void SetShortCut(TShortCut) {}
+  virtual void SetVisible(bool) {}
+  virtual void SetOnExecute(TNotifyEvent) {}
+};
+
+class TCustomAction : public TBasicAction {
+  TAVREN_CLASS(TCustomAction, TBasicAction)
+ public:
+  explicit TCustomAction(TComponent* AOwner) : TBasicAction(AOwner) {}
+
+  // Updates first; a disabled action does not run. AutoCheck toggles Checked before OnExecute.
+  bool Execute() override;
+
+  String GetCaption() const { return FCaption; }
+  void SetCaption(const String& Value);
+  bool GetChecked() const { return FChecked; }
+  void SetChecked(bool Value);
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  String GetHint() const { return FHint; }
+  void SetHint(const String& Value);
+  Integer GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(Integer Value);
+  TShortCut GetShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut Value);
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool Value);
+  Integer GetGroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(Integer Value);
+  bool GetAutoCheck() const { return FAutoCheck; }
+  void SetAutoCheck(bool Value) { FAutoCheck = Value; }
+  Integer GetHelpContext() const { return FHelpContext; }
+  void SetHelpContext(Integer Value) { FHelpContext = Value; }
+  String GetCategory() const { return FCategory; }
+  void SetCategory(const String& Value) { FCategory = Value; }
+
+ private:
+  // Calls Apply(link) for each link that shows this action's properties.
+  template <class F>
+  void ForEachActionLink(F Apply);
+
+  String FCaption;
+  String FHint;
+  String FCategory;
+  bool FChecked = false;
+  bool FEnabled = true;
+  bool FVisible = true;
+  bool FAutoCheck = false;
+  Integer FImageIndex = -1;
+  Integer FGroupIndex = 0;
+  Integer FHelpContext = 0;
+  TShortCut FShortCut = 0;
+};
+
+class TAction : public TCustomAction {
+  TAVREN_CLASS(TAction, TCustomAction)
+ public:
+  using TCustomAction::TCustomAction;
+};

@@ -1,0 +1,43 @@
+// The framework's global objects and its units' start and end.
+
+#include "vcl/VclUnits.h"
+
+#include "rtl/ClassRegistry.h"
+#include "vcl/ActnList.h"
+#include "vcl/Forms.h"
+#include "vcl/GraphicClasses.h"
+#include "vcl/Menus.h"
+#include "vcl/Timers.h"
+
+namespace {
+TMouse* gMouse = nullptr;
+TScreen* gScreen = nullptr;
+TApplication* gApplication = nullptr;
+}  // namespace
+
+TMouse* Mouse() { return gMouse; }
+TScreen* Screen() { return gScreen; }
+TApplication* Application() { return gApplication; }
+
+void VclStart() {
+  GraphicsStart();
+  RegisterClasses({TControl::ClassInfo(), TWinControl::ClassInfo(), TCustomControl::ClassInfo(),
+                   TGraphicControl::ClassInfo(), TFrame::ClassInfo(), TForm::ClassInfo(), THintWindow::ClassInfo(),
+                   TTimer::ClassInfo(), TAction::ClassInfo()});
+  gMouse = new TMouse;
+  gScreen = new TScreen(nullptr);
+  gApplication = new TApplication(nullptr);
+  MenusStart();
+}
+
+void VclEnd() {
+  MenusEnd();
+  // The application's forms may still ask for the screen as they go.
+  delete gApplication;
+  gApplication = nullptr;
+  delete gScreen;
+  gScreen = nullptr;
+  delete gMouse;
+  gMouse = nullptr;
+  GraphicsEnd();
+}
