@@ -5,6 +5,8 @@
 
 #include "controls/ScrollBarState.h"
 #include "gdi/Gdi.h"
+#include "gdi/Modules.h"
+#include "user/Monitors.h"
 #include "user/NonClientScrollBars.h"
 #include "user/User.h"
 
@@ -75,6 +77,21 @@ void PressBar(HWND window, LRESULT hitCode, POINT screenPoint) {
 }
 
 const NonClientScrollBarHandler kHandler{PaintBars, PressBar};
+
+// The system binds these by name from the window manager's library at run time. The table is made
+// here, above the window manager, because the scroll bar information lives here; it carries the
+// window manager's monitor functions too, since a library has one table.
+const ModuleExport kUser32[] = {
+    {"GetScrollBarInfo", ExportOf(&GetScrollBarInfo)},
+    {"GetScrollInfo", ExportOf(&GetScrollInfo)},
+    {"SetScrollInfo", ExportOf(&SetScrollInfo)},
+    {"MonitorFromPoint", ExportOf(&MonitorFromPoint)},
+    {"MonitorFromRect", ExportOf(&MonitorFromRect)},
+    {"MonitorFromWindow", ExportOf(&MonitorFromWindow)},
+    {"GetMonitorInfoA", ExportOf(&GetMonitorInfo)},
+    {"GetMonitorInfo", ExportOf(&GetMonitorInfo)},
+    {"EnumDisplayMonitors", ExportOf(&EnumDisplayMonitors)},
+};
 
 void RedrawWindowBar(HWND window, int bar) {
   if (!IsWindowVisible(window) || !(GetWindowLong(window, GWL_STYLE) & StyleBit(bar))) return;
@@ -273,6 +290,7 @@ void FillScrollBarInfo(const ScrollBarGeometry& g, const ScrollBarValues& values
 
 void ScrollBarsStart() {
   SetNonClientScrollBarHandler(&kHandler);
+  RegisterModule("user32", kUser32);
   RegisterScrollBarClass();
 }
 
