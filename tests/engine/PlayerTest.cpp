@@ -272,3 +272,24 @@ TEST_F(Player, BrokenInputsGiveTheirCodesAndLeaveNothingPlaying) {
   }
   EXPECT_EQ(MediaPlayer_PlayDVD("/dev/dvd", nullptr, 1, 2, 3), erUnsupportedFormat);
 }
+
+TEST_F(Player, QuickSeeksAndReplaysEndInAPlayingPreview) {
+  // The knob dropped again and again, pause in between, the file played anew: every session
+  // must end cleanly and the last one play on.
+  ASSERT_EQ(MediaPlayer_Play(RampClip().c_str(), nullptr), erSuccess);
+  for (int i = 0; i < 12; ++i) {
+    ASSERT_EQ(MediaPlayer_Seek(Int64(i % 5) * 4 * kSecond / 10, i % 3 == 0 ? 0 : kSecond / 10), erSuccess);
+    if (i % 4 == 1) {
+      ASSERT_EQ(MediaPlayer_Pause(), erSuccess);
+    } else if (i % 4 == 3) {
+      ASSERT_EQ(MediaPlayer_Continue(), erSuccess);
+    }
+    if (i == 6) {
+      ASSERT_EQ(MediaPlayer_Play(Media().Avi.c_str(), nullptr), erSuccess);
+    }
+  }
+  ASSERT_EQ(MediaPlayer_Continue(), erSuccess);
+  ASSERT_EQ(MediaPlayer_Seek(kSecond, 0), erSuccess);
+  EXPECT_TRUE(WaitForPosition(13 * kSecond / 10));
+  EXPECT_FALSE(Snapshot().Pixels.empty());
+}
