@@ -673,11 +673,11 @@ LRESULT ListBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_VSCROLL:
-      SetTop(ScrollRequestPosition(wParam, top_, 1, PageCount(), Count()));
+      SetTop(ScrollRequestPosition(window_, ListBar::Vertical, wParam, top_, 1, PageCount(), Count()));
       return 0;
     case WM_HSCROLL: {
       const int width = Client().Right;
-      const int offset = ScrollRequestPosition(wParam, horizontalOffset_, 8, width, horizontalExtent_);
+      const int offset = ScrollRequestPosition(window_, ListBar::Horizontal, wParam, horizontalOffset_, 8, width, horizontalExtent_);
       if (offset != horizontalOffset_) {
         horizontalOffset_ = offset;
         UpdateScrollBars();

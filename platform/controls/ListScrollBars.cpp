@@ -2,38 +2,37 @@
 
 #include <algorithm>
 
+#include "controls/ScrollBars.h"
 #include "user/User.h"
 
-namespace {
-
-// The request codes of WM_VSCROLL / WM_HSCROLL.
-constexpr WORD kLineUp = 0, kLineDown = 1, kPageUp = 2, kPageDown = 3, kThumbPosition = 4,
-               kThumbTrack = 5, kTop = 6, kBottom = 7;
-
-}  // namespace
-
 void SetListScrollBar(HWND window, ListBar bar, int count, int page, int position) {
-  (void)position;
-  const DWORD flag = bar == ListBar::Vertical ? WS_VSCROLL : WS_HSCROLL;
-  const DWORD style = static_cast<DWORD>(GetWindowLong(window, GWL_STYLE));
-  const bool wanted = count > page && page >= 0;
-  if (((style & flag) != 0) == wanted) return;
-  SetWindowLong(window, GWL_STYLE, static_cast<LONG>(wanted ? style | flag : style & ~flag));
-  SetWindowPos(window, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = std::max(count - 1, 0);
+  info.nPage = static_cast<UINT>(std::max(page, 0));
+  info.nPos = position;
+  SetScrollInfo(window, bar == ListBar::Vertical ? SB_VERT : SB_HORZ, &info, TRUE);
 }
 
-int ScrollRequestPosition(WPARAM request, int position, int line, int page, int count) {
+int ScrollRequestPosition(HWND window, ListBar bar, WPARAM request, int position, int line, int page, int count) {
   int wanted = position;
   switch (LOWORD(request)) {
-    case kLineUp: wanted -= line; break;
-    case kLineDown: wanted += line; break;
-    case kPageUp: wanted -= std::max(page, 1); break;
-    case kPageDown: wanted += std::max(page, 1); break;
-    case kThumbPosition:
-    case kThumbTrack: wanted = HIWORD(request); break;
-    case kTop: wanted = 0; break;
-    case kBottom: wanted = count; break;
+    case SB_LINEUP: wanted -= line; break;
+    case SB_LINEDOWN: wanted += line; break;
+    case SB_PAGEUP: wanted -= std::max(page, 1); break;
+    case SB_PAGEDOWN: wanted += std::max(page, 1); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+      // The message carries 16 bits; past them only the bar knows the whole position.
+      wanted = HIWORD(request);
+      SCROLLINFO info;
+      info.fMask = SIF_TRACKPOS;
+      if (count > 0xFFFF && GetScrollInfo(window, bar == ListBar::Vertical ? SB_VERT : SB_HORZ, &info)) wanted = info.nTrackPos;
+      break;
+    }
+    case SB_TOP: wanted = 0; break;
+    case SB_BOTTOM: wanted = count; break;
     default: break;
   }
   return std::clamp(wanted, 0, std::max(count - page, 0));

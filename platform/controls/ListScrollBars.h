@@ -10,5 +10,5 @@ enum class ListBar { Horizontal, Vertical };
 void SetListScrollBar(HWND window, ListBar bar, int count, int page, int position);
 
 // The position a scroll request (wParam of WM_VSCROLL / WM_HSCROLL) asks for, clamped to
-// 0..count - page.
-int ScrollRequestPosition(WPARAM request, int position, int line, int page, int count);
+// 0..count - page. Thumb requests read the bar's 32-bit track position.
+int ScrollRequestPosition(HWND window, ListBar bar, WPARAM request, int position, int line, int page, int count);

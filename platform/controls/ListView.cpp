@@ -856,9 +856,9 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN: Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, NM_RCLICK); return 0;
     case WM_KEYDOWN: KeyDown(static_cast<UINT>(wParam)); return 0;
     case WM_MOUSEWHEEL: SetTop(top_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3); return 0;
-    case WM_VSCROLL: SetTop(ScrollRequestPosition(wParam, top_, 1, PageRows(), Count())); return 0;
+    case WM_VSCROLL: SetTop(ScrollRequestPosition(window_, ListBar::Vertical, wParam, top_, 1, PageRows(), Count())); return 0;
     case WM_HSCROLL:
-      SetScrollX(ScrollRequestPosition(wParam, scrollX_, 8, Client().Right, TotalWidth()));
+      SetScrollX(ScrollRequestPosition(window_, ListBar::Horizontal, wParam, scrollX_, 8, Client().Right, TotalWidth()));
       return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
