@@ -202,11 +202,13 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
         if (w->redrawOff) {
           w->redrawOff = false;
           w->style |= WS_VISIBLE;
+          ChildLayoutChanged(w->parent);
         }
       } else if (w->Visible()) {
         RedrawWindow(handle, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
         w->redrawOff = true;
         w->style &= ~WS_VISIBLE;
+        ChildLayoutChanged(w->parent);
       }
       return 0;
     case WM_CANCELMODE:

@@ -132,6 +132,12 @@ Window* TopLevelOf(Window* window) {
   return window;
 }
 
+void ChildLayoutChanged(Window* parent) {
+  // One counter for all parents: a stamp taken under one parent never matches another's.
+  static uint64_t layouts = 0;
+  if (parent) parent->childLayout = ++layouts;
+}
+
 bool IsReallyVisible(const Window* window) {
   for (const Window* w = window; w && w != Desktop(); w = w->parent) {
     if (!w->Visible()) return false;

@@ -71,6 +71,11 @@ struct Window {
   RECT clientRect;  // parent's client coordinates
   RECT normalRect;  // to restore to from minimized or maximized, parent's client coordinates
   std::unique_ptr<Region> windowRegion;  // window coordinates
+  // Clipping by siblings (WindowDC.cpp): the visible siblings above whose rectangles meet this
+  // window's, valid while overlapsStamp equals the parent's childLayout.
+  std::vector<Window*> overlapsAbove;
+  uint64_t overlapsStamp = 0;
+  uint64_t childLayout = 0;  // changes with every move, show, hide and restacking of a child
 
   // Painting. The update region is in window coordinates and may cover the frame.
   Region updateRegion;
@@ -132,6 +137,9 @@ POINT ClientOrigin(const Window* window);
 POINT WindowOrigin(const Window* window);
 // The top-level window a window belongs to (itself for top-level windows).
 Window* TopLevelOf(Window* window);
+// A child of `parent` moved, was shown or hidden, changed place in z-order, came or went: what
+// siblings hide of each other is worked out again.
+void ChildLayoutChanged(Window* parent);
 // Whether the window and its ancestors up to the desktop are visible.
 bool IsReallyVisible(const Window* window);
 

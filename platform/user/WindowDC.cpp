@@ -60,28 +60,42 @@ void IntersectShape(Region* visible, const Window* w, const RECT& area) {
   if (w->windowRegion) visible->Intersect(ShapeAt(w, area));
 }
 
-// Takes away what the given windows cover, `origin` being their parent's client origin in
-// top-level coordinates. Rectangles are tested before any region arithmetic: on a form of many
-// controls most windows lie elsewhere, and those that do not are subtracted in one go.
-template <typename Next>
-void SubtractWindows(Region* visible, Window* first, Next next, POINT origin) {
+// Takes away what the windows `forEach` hands to its callback cover, `origin` being their parent's
+// client origin in top-level coordinates. Rectangles are tested before any region arithmetic, and
+// those that meet what is left are subtracted in one go.
+template <typename ForEach>
+void SubtractWindows(Region* visible, POINT origin, ForEach forEach) {
   thread_local std::vector<pixman_box32_t> boxes;
   boxes.clear();
   RECT bounds = Offset(visible->Bounds(), -origin.X, -origin.Y);
-  for (Window* s = first; s; s = next(s)) {
-    if (!s->Visible() || !Intersects(s->windowRect, bounds)) continue;
+  forEach([&](const Window* s) {
+    if (!s->Visible() || !Intersects(s->windowRect, bounds)) return;
     RECT area = Offset(s->windowRect, origin.X, origin.Y);
     if (s->windowRegion) {
       visible->Subtract(ShapeAt(s, area));
     } else {
       boxes.push_back({area.Left, area.Top, area.Right, area.Bottom});
     }
-  }
+  });
   if (boxes.size() == 1) {
     visible->Subtract(RECT{boxes[0].x1, boxes[0].y1, boxes[0].x2, boxes[0].y2});
   } else if (!boxes.empty()) {
     visible->Subtract(Region::FromRects(boxes));
   }
+}
+
+// The visible siblings above w whose rectangles meet its own. Kept until a child of the parent
+// moves, shows, hides or changes place: repeated paints of a form of many controls do not test
+// every pair of them again.
+const std::vector<Window*>& OverlapsAbove(Window* w) {
+  if (w->overlapsStamp != w->parent->childLayout) {
+    w->overlapsAbove.clear();
+    for (Window* s = w->prev; s; s = s->prev) {
+      if (s->Visible() && Intersects(s->windowRect, w->windowRect)) w->overlapsAbove.push_back(s);
+    }
+    w->overlapsStamp = w->parent->childLayout;
+  }
+  return w->overlapsAbove;
 }
 
 void RecordDc(HDC dc, Window* w, const Region& visible) {
@@ -123,14 +137,18 @@ bool VisibleRegion(Window* w, DWORD flags, Region* visible) {
     RECT parentClient = AreaInTop(parent, false);
     bool clipSiblings = c == w ? (flags & DCX_CLIPSIBLINGS) != 0 : (c->style & WS_CLIPSIBLINGS) != 0;
     if (clipSiblings) {
-      SubtractWindows(visible, c->prev, [](Window* s) { return s->prev; }, parentClient.TopLeft());
+      SubtractWindows(visible, parentClient.TopLeft(), [c](auto subtract) {
+        for (const Window* s : OverlapsAbove(c)) subtract(s);
+      });
     }
     visible->Intersect(parentClient);
     if (parent != top) IntersectShape(visible, parent, AreaInTop(parent, true));
   }
   if ((flags & DCX_CLIPCHILDREN) && !visible->IsEmpty()) {
     RECT client = windowArea ? AreaInTop(w, false) : area;
-    SubtractWindows(visible, w->firstChild, [](Window* c) { return c->next; }, client.TopLeft());
+    SubtractWindows(visible, client.TopLeft(), [w](auto subtract) {
+      for (const Window* c = w->firstChild; c; c = c->next) subtract(c);
+    });
   }
   visible->Intersect(RECT{0, 0, top->surface->width, top->surface->height});
   return true;

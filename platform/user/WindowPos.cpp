@@ -158,6 +158,7 @@ bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
                   ApplyZOrder(w, pos.hwndInsertAfter, !(pos.flags & SWP_NOOWNERZORDER));
 
   w->windowRect = newWindow;
+  ChildLayoutChanged(w->parent);
   if (sized || (pos.flags & SWP_FRAMECHANGED)) {
     NCCALCSIZE_PARAMS params;
     params.rgrc[0] = newWindow;
@@ -177,6 +178,7 @@ bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
   bool hidden = (pos.flags & SWP_HIDEWINDOW) != 0;
   if (shown) w->style |= WS_VISIBLE;
   if (hidden) w->style &= ~WS_VISIBLE;
+  if (shown || hidden) ChildLayoutChanged(w->parent);
   bool nowVisible = IsReallyVisible(w);
   bool frameChanged = (pos.flags & SWP_FRAMECHANGED) != 0;
 

@@ -76,6 +76,7 @@ void SetStyle(Window* w, int index, DWORD value) {
   if (index == GWL_STYLE) {
     bool wasVisible = w->Visible();
     w->style = change.styleNew;
+    if (wasVisible != w->Visible()) ChildLayoutChanged(w->parent);
     if (wasVisible != w->Visible() && w->IsTopLevel()) {
       UpdateWindowSurface(w);
       if (w->Visible()) NativeWindowShown(w, false); else NativeWindowHidden(w);
@@ -92,6 +93,7 @@ void SetStyle(Window* w, int index, DWORD value) {
 
 void LinkWindow(Window* window, Window* parent, Window* insertAfter) {
   window->parent = parent;
+  ChildLayoutChanged(parent);
   if (insertAfter == nullptr) {  // top
     window->prev = nullptr;
     window->next = parent->firstChild;
@@ -108,6 +110,7 @@ void LinkWindow(Window* window, Window* parent, Window* insertAfter) {
 void UnlinkWindow(Window* window) {
   Window* parent = window->parent;
   if (!parent) return;
+  ChildLayoutChanged(parent);
   if (window->prev) window->prev->next = window->next; else parent->firstChild = window->next;
   if (window->next) window->next->prev = window->prev; else parent->lastChild = window->prev;
   window->prev = window->next = nullptr;

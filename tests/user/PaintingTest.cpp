@@ -127,6 +127,55 @@ TEST_F(Painting, SiblingsAndChildrenClipEachOtherAsTheirStylesSay) {
   expect(&Probe::afterLower, "one child alone");
 }
 
+// What a sibling hides of another follows every way it can move, restack, show or hide.
+TEST_F(Painting, SiblingClippingFollowsMovesRestackingAndVisibility) {
+  HWND top = Create(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, Bounds(0, 0, 200, 200));
+  HWND upper = Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, Bounds(130, 130, 60, 60), top);
+  HWND lower = Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, Bounds(50, 50, 60, 60), top);
+  handlers[upper] = FillOnPaint(RGB(255, 0, 0));
+  Pump();
+  auto restyle = [&](bool visible) {
+    DWORD style = static_cast<DWORD>(GetWindowLong(upper, GWL_STYLE));
+    SetWindowLong(upper, GWL_STYLE, static_cast<LONG>(visible ? style | WS_VISIBLE : style & ~WS_VISIBLE));
+    InvalidateRect(upper, nullptr, TRUE);
+  };
+  auto redraw = [&](BOOL on) {
+    SendMessage(upper, WM_SETREDRAW, on, 0);
+    InvalidateRect(upper, nullptr, TRUE);
+  };
+  constexpr UINT kPlace = SWP_NOACTIVATE | SWP_NOSIZE;
+  struct Step {
+    const char* what;
+    std::function<void()> action;
+    bool upperShows;  // at (60, 60), where the two overlap
+  };
+  // Each step first lets the clipping be worked out in one state, then changes it.
+  const Step steps[] = {
+      {"apart", [] {}, false},
+      {"upper moved over lower", [&] { SetWindowPos(upper, nullptr, 20, 20, 0, 0, kPlace | SWP_NOZORDER); }, true},
+      {"lower to the top", [&] { SetWindowPos(lower, HWND_TOP, 0, 0, 0, 0, kPlace | SWP_NOMOVE); }, false},
+      {"lower to the bottom", [&] { SetWindowPos(lower, HWND_BOTTOM, 0, 0, 0, 0, kPlace | SWP_NOMOVE); }, true},
+      {"upper hidden", [&] { ShowWindow(upper, SW_HIDE); }, false},
+      {"visible bit given back", [&] { restyle(true); }, true},
+      {"visible bit taken away", [&] { restyle(false); }, false},
+      {"upper shown", [&] { ShowWindow(upper, SW_SHOWNA); }, true},
+      {"redraw off", [&] { redraw(FALSE); }, false},
+      {"redraw on", [&] { redraw(TRUE); }, true},
+      {"upper moved away", [&] { SetWindowPos(upper, nullptr, 130, 130, 0, 0, kPlace | SWP_NOZORDER); }, false},
+  };
+  BYTE shade = 0;
+  for (const Step& step : steps) {
+    step.action();
+    Pump();
+    // Only `lower` repaints, each time in a new colour.
+    COLORREF colour = RGB(0, ++shade * 20, 0);
+    handlers[lower] = FillOnPaint(colour);
+    RedrawWindow(lower, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(SurfacePixel(top, 60, 60), step.upperShows ? 0xFF0000u : SurfaceValue(colour)) << step.what;
+    EXPECT_EQ(SurfacePixel(top, 100, 100), SurfaceValue(colour)) << step.what;
+  }
+}
+
 TEST_F(Painting, ValidateAndUpdateRegions) {
   HWND top = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
   Pump();
