@@ -7,6 +7,7 @@
 
 #include "controls/Header.h"
 #include "controls/ListControlWindow.h"
+#include "controls/ListLabelEdit.h"
 #include "controls/ListScrollBars.h"
 #include "rtl/SysUtils.h"
 
@@ -81,8 +82,7 @@ class ListView : public ListControlBase {
   void Click(POINT p, WPARAM keys, UINT code);
   void KeyDown(UINT key);
   HWND EditLabel(int item);
-  void EndEdit(bool save);
-  static LRESULT EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void EndEdit(bool save, const std::string& edited);
 
   void Paint(HDC dc, const RECT& clip);
   LRESULT CustomDraw(DWORD stage, HDC dc, const RECT& rect, int item, int subItem, COLORREF* text, COLORREF* back);
@@ -100,10 +100,8 @@ class ListView : public ListControlBase {
   HIMAGELIST images_[3] = {};
   bool focused_ = false;
   bool updatingBars_ = false;
-  HWND edit_ = nullptr;
-  WNDPROC editProc_ = nullptr;
+  ListLabelEdit labelEdit_;
   int editItem_ = -1;
-  bool ending_ = false;
 };
 
 void ListView::Create() {
@@ -414,7 +412,7 @@ bool ListView::GetItem(LVITEM* item) {
 
 bool ListView::DeleteItem(int item) {
   if (!Valid(item)) return false;
-  if (edit_ && editItem_ == item) EndEdit(false);
+  if (labelEdit_.Window() && editItem_ == item) labelEdit_.End(false);
   NMLISTVIEW deleted;
   deleted.iItem = item;
   deleted.lParam = OwnerData() ? 0 : rows_[item].param;
@@ -435,7 +433,7 @@ bool ListView::DeleteItem(int item) {
 }
 
 bool ListView::DeleteAll() {
-  if (edit_) EndEdit(false);
+  labelEdit_.End(false);
   NMLISTVIEW all;
   all.iItem = -1;
   // A parent that answers TRUE does not want an LVN_DELETEITEM per item.
@@ -546,7 +544,7 @@ bool ListView::SetColumnWidth(int index, int width) {
 }
 
 void ListView::Click(POINT p, WPARAM keys, UINT code) {
-  if (edit_) EndEdit(true);
+  labelEdit_.End(true);
   if (GetFocus() != window_) SetFocus(window_);
   if (Dead()) return;
   LVHITTESTINFO hit;
@@ -620,8 +618,8 @@ void ListView::KeyDown(UINT key) {
 }
 
 HWND ListView::EditLabel(int item) {
-  if (edit_) EndEdit(true);
-  if (!Valid(item)) return nullptr;
+  labelEdit_.End(true);
+  if (Dead() || !Valid(item)) return nullptr;
   EnsureVisible(item, false);
   NMLVDISPINFO begin;
   begin.item.iItem = item;
@@ -630,68 +628,30 @@ HWND ListView::EditLabel(int item) {
   if (Notify(LVN_BEGINLABELEDIT, &begin.hdr) || Dead() || !Valid(item)) return nullptr;
   const RECT label = ItemRect(item, LVIR_LABEL);
   const std::string text = Text(item, 0);
-  const int width = std::max(TextWidth(text) + 16, label.Width());
-  edit_ = CreateWindowEx(0, "Edit", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | 0x0080 /* ES_AUTOHSCROLL */,
-                         label.Left, label.Top - 1, width, label.Height() + 2, window_, nullptr, nullptr, nullptr);
-  if (!edit_) return nullptr;
+  RECT place{label.Left, label.Top - 1, label.Left + std::max(TextWidth(text) + 16, label.Width()), label.Bottom + 1};
   editItem_ = item;
-  SendMessage(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-  SetProp(edit_, "ListViewOwner", reinterpret_cast<HANDLE>(this));
-  editProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtr(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListView::EditProc)));
-  SendMessage(edit_, 0x00B1 /* EM_SETSEL */, 0, -1);
-  SetFocus(edit_);
-  return edit_;
+  labelEdit_.Begin(window_, place, text, Font(), [this](bool save, const std::string& edited) { EndEdit(save, edited); });
+  return labelEdit_.Window();
 }
 
-// Enter keeps the text, Esc drops it, and leaving the edit keeps it.
-LRESULT ListView::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<ListView*>(GetProp(window, "ListViewOwner"));
-  WNDPROC previous = self ? self->editProc_ : DefWindowProc;
-  if (self && !self->ending_) {
-    if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS | CallWindowProc(previous, window, message, wParam, lParam);
-    if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
-      self->EndEdit(wParam == VK_RETURN);
-      return 0;
-    }
-    if (message == WM_CHAR && (wParam == '\r' || wParam == 27)) return 0;
-    if (message == WM_KILLFOCUS) {
-      const LRESULT result = CallWindowProc(previous, window, message, wParam, lParam);
-      self->EndEdit(true);
-      return result;
-    }
-  }
-  return CallWindowProc(previous, window, message, wParam, lParam);
-}
-
-void ListView::EndEdit(bool save) {
-  if (!edit_ || ending_) return;
-  ending_ = true;
-  HWND edit = edit_;
+void ListView::EndEdit(bool save, const std::string& edited) {
   const int item = editItem_;
-  char buffer[1024] = {};
-  GetWindowText(edit, buffer, sizeof buffer);
+  editItem_ = -1;
+  std::string buffer = edited;
   NMLVDISPINFO end;
   end.item.mask = LVIF_TEXT;
   end.item.iItem = item;
-  end.item.pszText = save ? buffer : nullptr;
-  end.item.cchTextMax = sizeof buffer;
+  end.item.pszText = save ? buffer.data() : nullptr;
+  end.item.cchTextMax = static_cast<int>(buffer.size()) + 1;
   end.item.lParam = OwnerData() || !Valid(item) ? 0 : rows_[item].param;
   const bool accept = Notify(LVN_ENDLABELEDIT, &end.hdr) != 0;
   if (!Dead() && save && accept && Valid(item) && !OwnerData()) {
     LVITEM set;
     set.mask = LVIF_TEXT;
     set.iItem = item;
-    set.pszText = buffer;
+    set.pszText = buffer.data();
     SetItem(&set);
   }
-  edit_ = nullptr;
-  editItem_ = -1;
-  const bool hadFocus = GetFocus() == edit;
-  SetWindowLongPtr(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
-  RemoveProp(edit, "ListViewOwner");
-  DestroyWindow(edit);
-  ending_ = false;
-  if (!Dead() && hadFocus) SetFocus(window_);
 }
 
 LRESULT ListView::CustomDraw(DWORD stage, HDC dc, const RECT& rect, int item, int subItem, COLORREF* text, COLORREF* back) {
@@ -825,7 +785,7 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: Create(); return 0;
     case WM_DESTROY:
-      if (edit_) EndEdit(false);
+      labelEdit_.End(false);
       if (!OwnerData() && Count()) DeleteAll();
       return 0;
     case WM_SIZE: Layout(); Invalidate(); return 0;
@@ -1015,7 +975,7 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_SETTEXTBKCOLOR: textBack_ = static_cast<COLORREF>(lParam); Invalidate(); return TRUE;
     case LVM_GETTEXTBKCOLOR: return textBack_;
     case LVM_EDITLABEL: return reinterpret_cast<LRESULT>(EditLabel(static_cast<int>(static_cast<INT_PTR>(wParam))));
-    case LVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(edit_);
+    case LVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(labelEdit_.Window());
     default: break;
   }
   return DefWindowProc(window_, message, wParam, lParam);
