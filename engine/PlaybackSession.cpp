@@ -121,28 +121,36 @@ void PlaybackSession::ShowFrame(const AVFrame* frame, unsigned& pictureVersion) 
 void PlaybackSession::ShowPictures() {
   AvFramePtr frame;
   AvFramePtr shown;
+  AvFramePtr skipped;  // the latest picture, when it came too late to be shown
+  int skippedInARow = 0;
   unsigned version = 0;
   Int64 lastEnd = FStart;
-  int skipped = 0;
   while (!Stopping() && FVideoFrames.Pop(frame)) {
     const Int64 time = frame->pts;
     if (time + FFrameTime <= FStart) continue;  // decoded from the key frame before the start
     if (FEnd > 0 && time >= FEnd) break;
+    lastEnd = FEnd > 0 ? std::min(time + FFrameTime, FEnd) : time + FFrameTime;
     // The first picture is shown at once, also when paused: it is what a seek lands on.
     if (shown) {
       if (!WaitForClock(time, shown.get(), version)) return;
-      if (FClock.Now() - time > std::max(kLate, 2 * FFrameTime) && skipped < kMostSkipped) {
-        ++skipped;
+      if (FClock.Now() - time > std::max(kLate, 2 * FFrameTime) && skippedInARow < kMostSkipped) {
+        ++skippedInARow;
+        skipped = std::move(frame);
         continue;
       }
     }
-    skipped = 0;
+    skippedInARow = 0;
+    skipped.reset();
     ShowFrame(frame.get(), version);
     FClock.Start();
     shown = std::move(frame);
-    lastEnd = FEnd > 0 ? std::min(time + FFrameTime, FEnd) : time + FFrameTime;
   }
   if (Stopping()) return;
+  // The play range ends on its last picture, late or not.
+  if (skipped) {
+    ShowFrame(skipped.get(), version);
+    shown = std::move(skipped);
+  }
   FVideoFrames.Abandon();  // the range is over: the reader need not decode further pictures
   if (!WaitForClock(lastEnd, shown.get(), version)) return;
   StreamEnded(lastEnd);
