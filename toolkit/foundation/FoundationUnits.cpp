@@ -1,14 +1,32 @@
 #include "toolkit/foundation/FoundationUnits.h"
 
 #include "toolkit/foundation/kvClasses.h"
+#include "toolkit/foundation/kvDWMApi.h"
 #include "toolkit/foundation/kvGeometry.h"
+#include "toolkit/foundation/qzGDIPlusAPI.h"
+#include "toolkit/foundation/qzGDIPlusClasses.h"
+#include "toolkit/foundation/qzOffice11.h"
+#include "toolkit/foundation/qzThemeManager.h"
+#include "toolkit/foundation/qzUxTheme.h"
 
 void FoundationStart() {
   kvClassesStart();
   kvGeometryStart();
+  qzUxThemeStart();
+  qzThemeManagerStart();
+  kvDWMApiStart();
+  qzOffice11Start();
+  qzGDIPlusAPIStart();
+  qzGDIPlusClassesStart();
 }
 
 void FoundationEnd() {
+  qzGDIPlusClassesEnd();
+  qzGDIPlusAPIEnd();
+  qzOffice11End();
+  kvDWMApiEnd();
+  qzThemeManagerEnd();
+  qzUxThemeEnd();
   kvGeometryEnd();
   kvClassesEnd();
 }
