@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/AvHandles.h"
 #include "engine/DecodeStage.h"
 #include "engine/PlaybackClock.h"
 #include "engine/StageGate.h"
