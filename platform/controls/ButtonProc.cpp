@@ -4,6 +4,7 @@
 #include "controls/Button.h"
 #include "controls/ButtonControl.h"
 #include "gdi/Gdi.h"
+#include "user/Cursors.h"
 #include "user/User.h"
 
 namespace {
@@ -265,6 +266,7 @@ void ButtonStart() {
   c.style = CS_DBLCLKS | CS_GLOBALCLASS;
   c.lpfnWndProc = ButtonProc;
   c.cbWndExtra = sizeof(void*);
+  c.hCursor = LoadCursor(nullptr, IDC_ARROW);
   c.lpszClassName = kClassName;
   RegisterClass(&c);
 }

@@ -33,6 +33,7 @@ class EditControl {
  private:
   // EditLayout.cpp
   void SetFont(HFONT font);
+  int FontInfoMargin() const { return FAveCharWidth / 2; }
   void ResetFormatRect();
   void Relayout();
   void MeasureLine(size_t start, size_t end, std::vector<int>& xs) const;

@@ -8,6 +8,7 @@
 #include "rtl/UnicodeCase.h"
 #include "gdi/Gdi.h"
 #include "user/Caret.h"
+#include "user/Cursors.h"
 #include "user/User.h"
 
 namespace {
@@ -80,6 +81,9 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFONT:
       SetFont(reinterpret_cast<HFONT>(wParam));
+      // A new font brings margins of its own size, as EC_USEFONTINFO asks.
+      FLeftMargin = FRightMargin = FontInfoMargin();
+      ResetFormatRect();
       Relayout();
       ScrollToCaret();
       UpdateScrollBars();
@@ -229,7 +233,7 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case EM_GETPASSWORDCHAR:
       return (Style() & ES_PASSWORD) ? FPasswordChar : 0;
     case EM_SETMARGINS: {
-      auto margin = [&](WORD value) { return value == EC_USEFONTINFO ? FAveCharWidth / 2 : static_cast<int>(value); };
+      auto margin = [&](WORD value) { return value == EC_USEFONTINFO ? FontInfoMargin() : static_cast<int>(value); };
       if (wParam & EC_LEFTMARGIN) FLeftMargin = margin(LOWORD(static_cast<uintptr_t>(lParam)));
       if (wParam & EC_RIGHTMARGIN) FRightMargin = margin(HIWORD(static_cast<uintptr_t>(lParam)));
       ResetFormatRect();
@@ -357,6 +361,7 @@ void EditStart() {
   c.style = CS_DBLCLKS | CS_GLOBALCLASS;
   c.lpfnWndProc = EditProc;
   c.cbWndExtra = sizeof(void*);
+  c.hCursor = LoadCursor(nullptr, IDC_IBEAM);
   c.lpszClassName = kClassName;
   RegisterClass(&c);
 }

@@ -7,6 +7,7 @@
 
 #include "controls/ScrollBarState.h"
 #include "gdi/Gdi.h"
+#include "user/Cursors.h"
 #include "user/User.h"
 
 namespace {
@@ -186,6 +187,7 @@ void RegisterScrollBarClass() {
   c.style = CS_DBLCLKS | CS_GLOBALCLASS;
   c.lpfnWndProc = ScrollBarProc;
   c.cbWndExtra = sizeof(void*);
+  c.hCursor = LoadCursor(nullptr, IDC_ARROW);
   c.lpszClassName = kClassName;
   RegisterClass(&c);
 }

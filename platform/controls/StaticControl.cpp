@@ -5,6 +5,7 @@
 #include "controls/OwnerDraw.h"
 #include "controls/Static.h"
 #include "gdi/Gdi.h"
+#include "user/Cursors.h"
 #include "user/User.h"
 
 namespace {
@@ -248,6 +249,7 @@ void StaticStart() {
   c.style = CS_DBLCLKS | CS_GLOBALCLASS;
   c.lpfnWndProc = StaticProc;
   c.cbWndExtra = sizeof(void*);
+  c.hCursor = LoadCursor(nullptr, IDC_ARROW);
   c.lpszClassName = kClassName;
   RegisterClass(&c);
 }

@@ -142,6 +142,9 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
         SendMessage(handle, WM_SYSCOMMAND, (w->style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SC_RESTORE : SC_MAXIMIZE, lParam);
       } else if (wParam == HTSYSMENU) {
         SendMessage(handle, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      } else if (wParam == HTVSCROLL || wParam == HTHSCROLL) {
+        // A quick second press on a scroll bar is one more press, not a double click.
+        return DefNcLButtonDown(w, wParam, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       }
       return 0;
     case WM_RBUTTONUP: {

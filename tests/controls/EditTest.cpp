@@ -324,3 +324,42 @@ TEST_F(Edit, MultiLineScrollsWithItsBar) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Edit, Screenshot) {
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  struct Field {
+    DWORD style;
+    const char* text;
+  };
+  const Field kFields[] = {
+      {ES_AUTOHSCROLL, "Plain text"},
+      {ES_AUTOHSCROLL | ES_NOHIDESEL, "Selection kept without focus"},
+      {ES_AUTOHSCROLL | ES_READONLY, "Read-only"},
+      {ES_AUTOHSCROLL, "Disabled"},
+      {ES_CENTER, "Centred"},
+      {ES_RIGHT, "Right"},
+      {ES_AUTOHSCROLL, "Focused with a selection"},
+  };
+  HWND fields[7];
+  for (int i = 0; i < 7; ++i) {
+    fields[i] = Child("EDIT", kFields[i].text, kFields[i].style, Bounds(10, 10 + i * 26, 180, 22), 10 + i, WS_EX_CLIENTEDGE);
+    SendMessage(fields[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  SendMessage(fields[1], EM_SETSEL, 0, 9);
+  EnableWindow(fields[3], FALSE);
+  HWND memo = Child("EDIT", "A multi-line edit wraps its words at the right edge.\r\n\r\nA second paragraph.",
+                    ES_MULTILINE | WS_VSCROLL, Bounds(200, 10, 200, 100), 20, WS_EX_CLIENTEDGE);
+  SendMessage(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SetFocus(fields[6]);
+  SendMessage(fields[6], EM_SETSEL, 11, 17);
+  Pump();
+  // Nothing to scroll: the bar stays, disabled.
+  SCROLLBARINFO bar;
+  ASSERT_TRUE(GetScrollBarInfo(memo, OBJID_VSCROLL, &bar));
+  EXPECT_EQ(bar.rgstate[0], STATE_SYSTEM_UNAVAILABLE);
+  Screenshot(parent, "edits");
+}
+
+}  // namespace

@@ -146,6 +146,14 @@ TEST_F(ScrollBar, ArrowClickOnAWindowBarStepsOnceThenEnds) {
   Release(up);
   Pump();
   EXPECT_EQ(codes, (std::vector<WORD>{SB_LINEUP, SB_ENDSCROLL}));
+  // Two quick presses are two steps.
+  codes.clear();
+  for (int i = 0; i < 2; ++i) {
+    Press(up);
+    Release(up);
+  }
+  Pump();
+  EXPECT_EQ(codes, (std::vector<WORD>{SB_LINEUP, SB_ENDSCROLL, SB_LINEUP, SB_ENDSCROLL}));
 }
 
 TEST_F(ScrollBar, HeldArrowRepeatsOnTheClock) {
