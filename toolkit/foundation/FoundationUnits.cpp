@@ -3,6 +3,7 @@
 #include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/kvDWMApi.h"
 #include "toolkit/foundation/kvGeometry.h"
+#include "toolkit/foundation/kvGraphics.h"
 #include "toolkit/foundation/qzGDIPlusAPI.h"
 #include "toolkit/foundation/qzGDIPlusClasses.h"
 #include "toolkit/foundation/qzOffice11.h"
@@ -21,6 +22,7 @@ void FoundationStart() {
 }
 
 void FoundationEnd() {
+  kvGraphicsEnd();
   qzGDIPlusClassesEnd();
   qzGDIPlusAPIEnd();
   qzOffice11End();
