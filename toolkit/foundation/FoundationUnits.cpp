@@ -17,14 +17,15 @@ void FoundationStart() {
   qzThemeManagerStart();
   kvDWMApiStart();
   qzOffice11Start();
+  kvGraphicsStart();
   qzGDIPlusAPIStart();
   qzGDIPlusClassesStart();
 }
 
 void FoundationEnd() {
-  kvGraphicsEnd();
   qzGDIPlusClassesEnd();
   qzGDIPlusAPIEnd();
+  kvGraphicsEnd();
   qzOffice11End();
   kvDWMApiEnd();
   qzThemeManagerEnd();
