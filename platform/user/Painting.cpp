@@ -22,6 +22,10 @@ RECT ClientInWindow(const Window* w) {
   return Bounds(dx, dy, w->clientRect.Width(), w->clientRect.Height());
 }
 
+bool Contains(const RECT& outer, const RECT& inner) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
+}
+
 bool NeedsPaint(const Window* w) { return !w->updateRegion.IsEmpty() || w->internalPaint || w->ncPaintPending; }
 
 // Keeps the queue's count of windows to paint in step with one window's state.
@@ -60,9 +64,12 @@ void ApplyRedraw(Window* w, const Region* area, UINT flags) {
     if (!added.IsEmpty()) {
       w->updateRegion.Unite(added);
       if (flags & RDW_ERASE) w->erasePending = true;
-      Region frame = added;
-      frame.Subtract(client);
-      if (!frame.IsEmpty()) w->ncPaintPending = true;
+      // Windows without a frame (most controls) never get here: their client area is all of them.
+      if (!Contains(client, added.Bounds())) {
+        Region frame = added;
+        frame.Subtract(client);
+        if (!frame.IsEmpty()) w->ncPaintPending = true;
+      }
     }
   }
   if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
@@ -106,8 +113,6 @@ void SendNcPaintAndErase(Window* w, bool erase) {
   if (w->ncPaintPending) {
     PaintStateUpdate state(w);
     w->ncPaintPending = false;
-    Region frame = w->updateRegion;
-    frame.Subtract(ClientInWindow(w));
     w->updateRegion.Intersect(ClientInWindow(w));
     CallProcedure(w, WM_NCPAINT, 1, 0);
   }
