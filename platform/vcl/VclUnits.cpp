@@ -6,6 +6,8 @@
 #include "vcl/ActnList.h"
 #include "vcl/Forms.h"
 #include "vcl/GraphicClasses.h"
+#include "vcl/ImgList.h"
+#include "vcl/Jpeg.h"
 #include "vcl/Menus.h"
 #include "vcl/Timers.h"
 
@@ -21,6 +23,9 @@ TApplication* Application() { return gApplication; }
 
 void VclStart() {
   GraphicsStart();
+  JpegStart();
+  RegisterClasses({TBitmap::ClassInfo(), TIcon::ClassInfo(), TJPEGImage::ClassInfo(), TMenuItem::ClassInfo(),
+                   TPopupMenu::ClassInfo(), TImageList::ClassInfo()});
   RegisterClasses({TControl::ClassInfo(), TWinControl::ClassInfo(), TCustomControl::ClassInfo(),
                    TGraphicControl::ClassInfo(), TFrame::ClassInfo(), TForm::ClassInfo(), THintWindow::ClassInfo(),
                    TTimer::ClassInfo(), TAction::ClassInfo()});

@@ -218,8 +218,9 @@ TEST_F(PopupMenuTest, HoverOpensSubMenuAfterTheDelayAndAClickChooses) {
         ASSERT_EQ(seen.size(), 2u);
         if (const char* dir = std::getenv("TAVREN_TEST_OUTPUT")) {
           std::filesystem::create_directories(dir);
-          if (HeadlessBackend* backend = CurrentHeadlessBackend())
+          if (HeadlessBackend* backend = CurrentHeadlessBackend()) {
             EXPECT_TRUE(backend->SaveScreenPng(std::string(dir) + "/vcl-popup-menu.png"));
+          }
         }
         ScriptClick({seen[1].Left + 20, seen[1].Top + 3 + 5});
       },
