@@ -410,7 +410,8 @@ void TControl::Loaded() {
 void TControl::ReadState(TReader* Reader) {
   FControlState.Include(csReadingState);
   // Inherited values come first: what the text sets afterwards clears the Parent* flags itself.
-  if (auto* parent = dynamic_cast<TWinControl*>(Reader->GetParent())) SetParent(parent);
+  // The root being read is its own reader's parent: it keeps the parent it has.
+  if (auto* parent = dynamic_cast<TWinControl*>(Reader->GetParent()); parent && parent != this) SetParent(parent);
   try {
     inherited::ReadState(Reader);
   } catch (...) {

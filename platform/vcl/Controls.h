@@ -247,6 +247,8 @@ class TControl : public TComponent {
   virtual void SetParent(TWinControl* AParent);
   bool HasParent() override;
   TComponent* GetParentComponent() override;
+  // A control whose caption is its name follows a rename.
+  void SetName(const String& Value) override;
   void BringToFront();
   void SendToBack();
   void SetZOrder(bool TopMost);
@@ -365,7 +367,6 @@ class TControl : public TComponent {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void SetParentComponent(TComponent* Value) override;
   void ReadState(TReader* Reader) override;
-  void SetName(const String& Value) override;
 
   virtual void SetClientSize(const TSize& Value);
   virtual bool CanResize(Integer& NewWidth, Integer& NewHeight);

@@ -241,11 +241,6 @@ void TCustomForm::SetVisible(bool Value) {
   inherited::SetVisible(Value);
 }
 
-void TCustomForm::VisibleChanging() {
-  if (FFormState.Contains(fsModal) && FVisible)
-    throw EInvalidOperation("Cannot make a visible window modal");
-}
-
 void TCustomForm::UpdateShowing() {
   if (FFormState.Contains(fsCreating)) return;
   inherited::UpdateShowing();

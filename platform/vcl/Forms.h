@@ -80,6 +80,10 @@ class TCustomFrame : public TScrollingWinControl {
  public:
   explicit TCustomFrame(TComponent* AOwner);
   void AfterConstruction() override;
+
+ protected:
+  // What a form's inline block says about the frame's components is found on the frame.
+  TComponent* GetChildOwner() override { return this; }
 };
 
 class TFrame : public TCustomFrame {
@@ -232,7 +236,6 @@ class TCustomForm : public TScrollingWinControl {
   virtual void DoDestroy();
   virtual void DoShow() { FOnShow(this); }
   virtual void DoHide() { FOnHide(this); }
-  void VisibleChanging() override;
   void UpdateShowing() override;
 
   void WMPaint(TMessage& Message);
