@@ -8,6 +8,7 @@
 #include "controls/ListView.h"
 #include "controls/ScrollBars.h"
 #include "controls/Static.h"
+#include "controls/TreeView.h"
 
 void ControlsStart() {
   ScrollBarsStart();
@@ -18,6 +19,7 @@ void ControlsStart() {
   HeaderRegister();
   ListViewRegister();
   ComboBoxRegister();
+  TreeViewRegister();
 }
 
 void ControlsEnd() {

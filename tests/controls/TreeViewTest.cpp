@@ -1,0 +1,216 @@
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "ListControlsSupport.h"
+#include "controls/TreeView.h"
+
+namespace {
+
+class TreeViewTest : public ListControlsTest {
+ public:
+  HWND Make(DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT) {
+    return Child(WC_TREEVIEW, style | WS_BORDER, {10, 10, 250, 200});
+  }
+  HTREEITEM Add(HWND tree, HTREEITEM parent, const char* text, int children = 0, HTREEITEM after = TVI_LAST) {
+    TVINSERTSTRUCT insert;
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+    insert.item.pszText = const_cast<char*>(text);
+    insert.item.cChildren = children;
+    return reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&insert)));
+  }
+  std::string Text(HWND tree, HTREEITEM item) {
+    char buffer[128] = {};
+    TVITEM i;
+    i.mask = TVIF_TEXT;
+    i.hItem = item;
+    i.pszText = buffer;
+    i.cchTextMax = sizeof buffer;
+    SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&i));
+    return buffer;
+  }
+  HTREEITEM Next(HWND tree, HTREEITEM item, UINT flag) {
+    return reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, flag, reinterpret_cast<LPARAM>(item)));
+  }
+  std::string Selected(HWND tree) { return Text(tree, Next(tree, nullptr, TVGN_CARET)); }
+  UINT State(HWND tree, HTREEITEM item) {
+    TVITEM i;
+    i.mask = TVIF_STATE;
+    i.hItem = item;
+    i.stateMask = 0xFFFF;
+    SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&i));
+    return i.state;
+  }
+  int Count(UINT code) {
+    const std::vector<UINT> codes = Codes(WM_NOTIFY);
+    return static_cast<int>(std::count(codes.begin(), codes.end(), code));
+  }
+};
+
+// A folder tree that fills a folder only when it is opened, as the shell tree does.
+TEST_F(TreeViewTest, ChildrenOnDemandWhenExpanded) {
+  std::map<std::string, std::vector<std::string>> folders = {
+      {"C:", {"Program Files", "Users"}}, {"Users", {"anna", "ben"}}, {"Program Files", {}}};
+  HWND tree = nullptr;
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT* r) {
+    if (m != WM_NOTIFY) return false;
+    auto* header = reinterpret_cast<NMHDR*>(l);
+    if (header->code == TVN_GETDISPINFO) {
+      auto* info = reinterpret_cast<NMTVDISPINFO*>(l);
+      if (info->item.mask & TVIF_CHILDREN) {
+        const std::string name = Text(tree, info->item.hItem);
+        info->item.cChildren = folders.count(name) && !folders[name].empty() ? 1 : 0;
+      }
+      return false;
+    }
+    if (header->code == TVN_ITEMEXPANDING) {
+      auto* change = reinterpret_cast<NMTREEVIEW*>(l);
+      if (change->action == TVE_EXPAND && !Next(tree, change->itemNew.hItem, TVGN_CHILD))
+        for (const std::string& kid : folders[Text(tree, change->itemNew.hItem)])
+          Add(tree, change->itemNew.hItem, kid.c_str(), I_CHILDRENCALLBACK);
+      *r = FALSE;
+      return true;
+    }
+    return false;
+  };
+  tree = Make();
+  HTREEITEM drive = Add(tree, TVI_ROOT, "C:", I_CHILDRENCALLBACK);
+  EXPECT_EQ(Next(tree, drive, TVGN_CHILD), nullptr);
+  ASSERT_TRUE(SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(drive)));
+  HTREEITEM programs = Next(tree, drive, TVGN_CHILD);
+  ASSERT_TRUE(programs);
+  EXPECT_EQ(Text(tree, programs), "Program Files");
+  EXPECT_EQ(Text(tree, Next(tree, programs, TVGN_NEXT)), "Users");
+  EXPECT_TRUE(State(tree, drive) & TVIS_EXPANDED);
+  EXPECT_TRUE(State(tree, drive) & TVIS_EXPANDEDONCE);
+  EXPECT_EQ(Count(TVN_ITEMEXPANDING), 1);
+  EXPECT_EQ(Count(TVN_ITEMEXPANDED), 1);
+  EXPECT_FALSE(SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(programs))) << "an empty folder does not open";
+
+  SendMessage(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(drive));
+  ClearEvents();
+  SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(drive));
+  EXPECT_EQ(Count(TVN_ITEMEXPANDING), 0) << "a program's second expand is not announced";
+
+  // The user's click on the button is announced every time.
+  RECT r;
+  std::memcpy(&r, &drive, sizeof drive);
+  ASSERT_TRUE(SendMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  const int buttonX = r.Left - 3 - 19 / 2;  // the middle of the indent before the item
+  ClearEvents();
+  Click(tree, buttonX, r.Top + r.Height() / 2);
+  EXPECT_FALSE(State(tree, drive) & TVIS_EXPANDED);
+  EXPECT_EQ(Count(TVN_ITEMEXPANDING), 1);
+  Click(tree, buttonX, r.Top + r.Height() / 2);
+  EXPECT_TRUE(State(tree, drive) & TVIS_EXPANDED);
+
+  SendMessage(tree, TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(drive));
+  EXPECT_EQ(Next(tree, drive, TVGN_CHILD), nullptr) << "a reset collapse drops the children";
+  EXPECT_FALSE(State(tree, drive) & TVIS_EXPANDEDONCE);
+}
+
+TEST_F(TreeViewTest, KeyboardNavigation) {
+  HWND tree = Make();
+  HTREEITEM a = Add(tree, TVI_ROOT, "a");
+  HTREEITEM a1 = Add(tree, a, "a1");
+  Add(tree, a1, "a1x");
+  Add(tree, a, "a2");
+  Add(tree, TVI_ROOT, "b");
+  SetFocus(tree);
+  SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(a));
+  struct Step {
+    UINT key;
+    const char* selected;
+  };
+  const Step steps[] = {
+      {VK_DOWN, "b"},   {VK_UP, "a"},    {VK_RIGHT, "a"},  {VK_RIGHT, "a1"}, {VK_DOWN, "a2"}, {VK_UP, "a1"},
+      {VK_RIGHT, "a1"}, {VK_DOWN, "a1x"}, {VK_LEFT, "a1"}, {VK_LEFT, "a1"},  {VK_DOWN, "a2"}, {VK_END, "b"},
+      {VK_HOME, "a"},   {VK_LEFT, "a"},  {VK_DOWN, "b"},
+  };
+  for (const Step& s : steps) {
+    Key(s.key);
+    EXPECT_EQ(Selected(tree), s.selected) << "after key " << s.key;
+  }
+  EXPECT_GT(Count(TVN_SELCHANGED), 5);
+  EXPECT_EQ(Count(TVN_KEYDOWN), static_cast<int>(std::size(steps)));
+}
+
+TEST_F(TreeViewTest, InsertOrderSortAndDeleteMoveTheSelection) {
+  HWND tree = Make();
+  Add(tree, TVI_ROOT, "m");
+  HTREEITEM first = Add(tree, TVI_ROOT, "z", 0, TVI_FIRST);
+  Add(tree, TVI_ROOT, "c", 0, TVI_SORT);
+  HTREEITEM root = Next(tree, nullptr, TVGN_ROOT);
+  EXPECT_EQ(Text(tree, root), "c") << "sorted in before the first item that follows it";
+  EXPECT_EQ(Next(tree, root, TVGN_NEXT), first);
+  SendMessage(tree, TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  root = Next(tree, nullptr, TVGN_ROOT);
+  EXPECT_EQ(Text(tree, root), "c");
+  HTREEITEM middle = Next(tree, root, TVGN_NEXT);
+  SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(middle));
+  ClearEvents();
+  SendMessage(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(middle));
+  EXPECT_EQ(Selected(tree), "z");
+  EXPECT_EQ(Count(TVN_DELETEITEM), 1);
+  EXPECT_EQ(SendMessage(tree, TVM_GETCOUNT, 0, 0), 2);
+  EXPECT_FALSE(SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(middle))) << "a deleted handle names nothing";
+  SendMessage(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  EXPECT_EQ(SendMessage(tree, TVM_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(TreeViewTest, HitTestAndLabelEditing) {
+  HWND tree = Make(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS);
+  HTREEITEM a = Add(tree, TVI_ROOT, "alpha");
+  HTREEITEM b = Add(tree, TVI_ROOT, "beta");
+  RECT r;
+  std::memcpy(&r, &b, sizeof b);
+  ASSERT_TRUE(SendMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  TVHITTESTINFO hit;
+  hit.pt = {r.Left + 3, r.Top + 2};
+  EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))), b);
+  EXPECT_EQ(hit.flags, TVHT_ONITEMLABEL);
+  hit.pt = {r.Right + 20, r.Top + 2};
+  SendMessage(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  EXPECT_EQ(hit.flags, TVHT_ONITEMRIGHT);
+  hit.pt = {5, 150};
+  EXPECT_EQ(SendMessage(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 0);
+  EXPECT_EQ(hit.flags, TVHT_NOWHERE);
+  Click(tree, r.Left + 3, r.Top + 2);
+  EXPECT_EQ(Selected(tree), "beta");
+
+  answer = [](UINT m, WPARAM, LPARAM l, LRESULT* result) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != TVN_ENDLABELEDIT) return false;
+    *result = reinterpret_cast<NMTVDISPINFO*>(l)->item.pszText != nullptr;
+    return true;
+  };
+  HWND edit = reinterpret_cast<HWND>(SendMessage(tree, TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(a)));
+  if (!edit) GTEST_SKIP() << "no EDIT class registered";
+  SetWindowText(edit, "gamma");
+  Key(VK_RETURN);
+  EXPECT_EQ(Text(tree, a), "gamma");
+  edit = reinterpret_cast<HWND>(SendMessage(tree, TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(a)));
+  SetWindowText(edit, "delta");
+  Key(VK_ESCAPE);
+  EXPECT_EQ(Text(tree, a), "gamma");
+}
+
+TEST_F(TreeViewTest, Screenshot) {
+  HWND tree = Make(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS);
+  HTREEITEM desktop = Add(tree, TVI_ROOT, "Desktop");
+  HTREEITEM home = Add(tree, desktop, "Home");
+  Add(tree, home, "Videos", 1);
+  HTREEITEM music = Add(tree, home, "Music");
+  Add(tree, music, "Albums");
+  Add(tree, desktop, "Media");
+  Add(tree, TVI_ROOT, "Network", 1);
+  SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(desktop));
+  SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(home));
+  SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(music));
+  SetFocus(tree);
+  Pump();
+  SaveScreenshot(parent, "treeview");
+}
+
+}  // namespace
