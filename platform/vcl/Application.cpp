@@ -77,10 +77,7 @@ void TApplication::CreateForm(TComponentClass InstanceClass, const std::function
 void TApplication::ControlDestroyed(TControl* Control) {
   if (FMainForm == Control) FMainForm = nullptr;
   if (FMouseControl == Control) FMouseControl = nullptr;
-  if (FHintControl == Control) {
-    FHintControl = nullptr;
-    CancelHint();
-  }
+  if (FHintControl == Control) CancelHint();
   if (FHintWindow == Control) FHintWindow = nullptr;
 }
 
