@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -12,6 +13,9 @@
 namespace {
 
 bool ReadFileBytes(const char* path, std::vector<uint8_t>& bytes) {
+  // Only plain files: reading a folder or a device through a stream raises instead of failing.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

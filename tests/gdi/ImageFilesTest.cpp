@@ -131,6 +131,7 @@ TEST(ImageFiles, LoadImageReadsFilesAndRefusesBrokenOnes) {
   std::ofstream(path, std::ios::binary).write("BM garbage", 10);
   EXPECT_EQ(LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
   EXPECT_EQ(LoadImage(nullptr, (path + ".missing").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE), nullptr);
+  EXPECT_EQ(LoadImage(nullptr, dir ? dir : "/tmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);  // a folder
   std::remove(path.c_str());
 }
 
