@@ -117,6 +117,7 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KILLFOCUS:
       FFocused = false;
+      if (FSelecting && GetCapture() == FWindow) ReleaseCapture();
       FSelecting = false;
       DestroyCaret();
       if (FAnchor != FCaret) Invalidate();

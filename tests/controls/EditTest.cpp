@@ -363,3 +363,37 @@ TEST_F(Edit, Screenshot) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Edit, BadInputIsAnsweredSafely) {
+  // Broken UTF-8 (a lone continuation byte, a cut sequence, a stray lead) and null pointers.
+  HWND edit = Make(ES_MULTILINE | ES_AUTOHSCROLL, "a\x80" "b\xE2\x82\r\nc\xC3", Bounds(10, 10, 200, 80));
+  Play("{C-Home}{Right}{Right}{Right}{Right}{Right}{Right}{Right}{Right}{S-Left}{S-Left}{Back}{C-End}{Back}{Back}");
+  Play("{C-Home}{Down}{Down}{Up}{End}{CS-Left}{Del}x");
+  std::string text = Text(edit);
+  EXPECT_LE(text.size(), 9u);
+  SendMessage(edit, WM_SETTEXT, 0, 0);
+  EXPECT_EQ(Text(edit), "");
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXT, 0, 0), 0);
+  SendMessage(edit, EM_REPLACESEL, TRUE, 0);
+  SendMessage(edit, EM_GETSEL, 0, 0);
+  SendMessage(edit, EM_GETRECT, 0, 0);
+  SendMessage(edit, EM_SETRECT, 0, 0);
+  EXPECT_EQ(SendMessage(edit, EM_GETLINE, 0, 0), 0);
+  EXPECT_EQ(SendMessage(edit, EM_GETLINE, 99, 0), 0);
+  EXPECT_EQ(SendMessage(edit, EM_LINEINDEX, 0x7FFFFFFF, 0), -1);
+  EXPECT_EQ(SendMessage(edit, EM_LINELENGTH, 0x7FFFFFFF, 0), 0);
+  EXPECT_EQ(SendMessage(edit, EM_LINEFROMCHAR, 0x7FFFFFFF, 0), 0);
+  EXPECT_EQ(SendMessage(edit, EM_POSFROMCHAR, 0x7FFFFFFF, 0), -1);
+  EXPECT_NE(SendMessage(edit, EM_POSFROMCHAR, 0, 0), -1);  // an empty text still has a caret place
+  SendMessage(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+  EXPECT_EQ(Selection(edit), std::make_pair(DWORD{0}, DWORD{0}));
+  // A rectangle turned inside out is taken as empty.
+  RECT inverted{50, 50, 10, 10};
+  SendMessage(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&inverted));
+  Type("still works");
+  EXPECT_EQ(Text(edit), "still works");
+}
+
+}  // namespace
