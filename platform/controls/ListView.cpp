@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/Header.h"
+#include "controls/ImageList.h"
 #include "controls/ListControlWindow.h"
 #include "controls/ListLabelEdit.h"
 #include "controls/ListScrollBars.h"
@@ -47,7 +48,9 @@ class ListView : public ListControlBase {
   void Create();
   void Layout();
   int HeaderHeight() const;
-  int RowHeight() const { return std::max(FontHeight(), 1) + 1; }
+  int RowHeight() const { return std::max(std::max(FontHeight(), 1), SmallImageSize().cy) + 1; }
+  SIZE SmallImageSize() const;
+  int Image(int item);
   int ColumnLeft(int column) const;
   int ColumnWidth(int column) const;
   int TotalWidth() const;
@@ -154,6 +157,23 @@ int ListView::TotalWidth() const {
 
 int ListView::PageRows() const { return std::max((Client().Bottom - HeaderHeight()) / RowHeight(), 1); }
 
+SIZE ListView::SmallImageSize() const {
+  int cx = 0, cy = 0;
+  if (!images_[LVSIL_SMALL] || !ImageList_GetIconSize(images_[LVSIL_SMALL], &cx, &cy)) return {0, 0};
+  return {cx, cy};
+}
+
+int ListView::Image(int item) {
+  const int image = OwnerData() ? I_IMAGECALLBACK : rows_[item].image;
+  if (image != I_IMAGECALLBACK) return image;
+  NMLVDISPINFO info;
+  info.item.mask = LVIF_IMAGE;
+  info.item.iItem = item;
+  info.item.lParam = OwnerData() ? 0 : rows_[item].param;
+  Notify(LVN_GETDISPINFO, &info.hdr);
+  return info.item.iImage;
+}
+
 std::string ListView::Text(int item, int subItem) {
   if (!Valid(item)) return {};
   const bool callback = OwnerData() || (subItem < static_cast<int>(rows_[item].callbacks.size()) && rows_[item].callbacks[subItem]);
@@ -181,8 +201,7 @@ RECT ListView::ItemRect(int item, int code) const {
   RECT row = RowRect(item);
   const int left = ColumnLeft(0) - scrollX_;
   const int right = left + ColumnWidth(0);
-  int iconWidth = 0;
-  if (images_[LVSIL_SMALL]) iconWidth = 16;
+  const int iconWidth = SmallImageSize().cx;
   const int indent = OwnerData() ? 0 : rows_[item].indent * iconWidth;
   RECT icon{left + indent, row.Top, left + indent + iconWidth, row.Bottom};
   RECT label{icon.Right, row.Top, std::max(right, icon.Right), row.Bottom};
@@ -703,8 +722,17 @@ void ListView::Paint(HDC dc, const RECT& clip) {
       itemResult = CustomDraw(CDDS_ITEMPREPAINT, dc, row, item, 0, &textColour, &backColour);
       if (Dead() || (itemResult & CDRF_SKIPDEFAULT)) continue;
     }
+    if (images_[LVSIL_SMALL]) {
+      const RECT icon = ItemRect(item, LVIR_ICON);
+      const int image = Image(item);
+      if (Dead()) return;
+      if (image >= 0)
+        ImageList_Draw(images_[LVSIL_SMALL], image, dc, icon.Left, icon.Top + (row.Height() - SmallImageSize().cy) / 2,
+                       ILD_TRANSPARENT | (selected && focused_ ? ILD_SELECTED : 0));
+    }
     if (selected && (exStyle_ & LVS_EX_FULLROWSELECT)) {
-      RECT r = ItemRect(item, LVIR_SELECTBOUNDS);
+      RECT r = ItemRect(item, LVIR_LABEL);
+      r.Right = ItemRect(item, LVIR_SELECTBOUNDS).Right;
       FillRect(dc, &r, GetSysColorBrush(focused_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
     }
     for (int c = 0; c < std::max(Columns(), 1); ++c) {

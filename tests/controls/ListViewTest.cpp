@@ -2,7 +2,9 @@
 
 #include "ListControlsSupport.h"
 #include "controls/Header.h"
+#include "controls/ImageList.h"
 #include "controls/ListView.h"
+#include "gdi/ImageFiles.h"
 
 namespace {
 
@@ -308,6 +310,61 @@ TEST_F(ListViewTest, LabelEditingCommitsWithEnterAndDropsWithEscape) {
   EXPECT_EQ(SendMessage(view, LVM_EDITLABEL, 0, 0), 0);
 }
 
+TEST_F(ListViewTest, CustomDrawAsksForEachVisibleItemAndTakesItsColours) {
+  HWND view = Make(0);
+  for (int i = 0; i < 3; ++i) AddRow(view, {"WWWWWW", "1", "x"});
+  std::vector<DWORD> stages;
+  std::vector<DWORD_PTR> items;
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT* r) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != NM_CUSTOMDRAW) return false;
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(l);
+    stages.push_back(draw->nmcd.dwDrawStage);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) *r = CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+      items.push_back(draw->nmcd.dwItemSpec);
+      if (draw->nmcd.dwItemSpec == 1) draw->clrText = RGB(255, 0, 0);
+      *r = draw->nmcd.dwItemSpec == 2 ? CDRF_SKIPDEFAULT : CDRF_DODEFAULT;
+    } else {
+      *r = CDRF_DODEFAULT;
+    }
+    return true;
+  };
+  InvalidateRect(view, nullptr, TRUE);
+  Pump();
+  ASSERT_FALSE(stages.empty());
+  EXPECT_EQ(stages.front(), CDDS_PREPAINT);
+  EXPECT_EQ(stages.back(), CDDS_POSTPAINT);
+  EXPECT_EQ(items, (std::vector<DWORD_PTR>{0, 1, 2}));
+  // Item 1 is drawn in the colour the parent chose; item 2 not at all.
+  PixelSurface surface;
+  ASSERT_TRUE(GetWindowSurface(parent, &surface));
+  auto countRed = [&](int item) {
+    RECT label = ItemRect(view, item, LVIR_LABEL);
+    POINT origin{label.Left, label.Top};
+    MapWindowPoints(view, parent, &origin, 1);
+    int red = 0;
+    for (int y = 0; y < label.Height(); ++y)
+      for (int x = 0; x < 60; ++x) {
+        const uint32_t p = surface.Row32(origin.Y + y)[origin.X + x];
+        red += ((p >> 16) & 0xFF) > 150 && (p & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100;
+      }
+    return red;
+  };
+  auto countDark = [&](int item) {
+    RECT label = ItemRect(view, item, LVIR_LABEL);
+    POINT origin{label.Left, label.Top};
+    MapWindowPoints(view, parent, &origin, 1);
+    int dark = 0;
+    for (int y = 0; y < label.Height(); ++y)
+      for (int x = 0; x < 60; ++x) dark += (surface.Row32(origin.Y + y)[origin.X + x] & 0xFFFFFF) < 0x404040;
+    return dark;
+  };
+  EXPECT_GT(countRed(1), 10);
+  EXPECT_EQ(countRed(0), 0);
+  EXPECT_GT(countDark(0), 10);
+  EXPECT_EQ(countDark(2), 0);
+}
+
 TEST_F(ListViewTest, Screenshot) {
   HWND view = Make(LVS_SHOWSELALWAYS, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   const char* rows[][3] = {{"holiday.avi", "120 MB", "AVI video"}, {"talk.mp4", "48 MB", "MPEG-4 video"},
@@ -321,9 +378,32 @@ TEST_F(ListViewTest, Screenshot) {
   sort.mask = HDI_FORMAT;
   sort.fmt = HDF_STRING | HDF_SORTUP;
   SendMessage(header, HDM_SETITEM, 0, reinterpret_cast<LPARAM>(&sort));
+  // Small images: a blue square, a green one.
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 2, 1);
+  for (uint32_t colour : {0xFF2050D0u, 0xFF20A040u}) {
+    PixelImage image;
+    image.width = image.height = 16;
+    image.pixels.assign(256, 0);
+    for (int y = 3; y < 13; ++y)
+      for (int x = 3; x < 13; ++x) image.pixels[y * 16 + x] = colour;
+    image.hasAlpha = true;
+    HBITMAP bitmap = BitmapFromImage(image);
+    ImageList_Add(images, bitmap, nullptr);
+    DeleteObject(bitmap);
+  }
+  SendMessage(view, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+  LVITEM image;
+  image.mask = LVIF_IMAGE;
+  for (int i = 0; i < 4; ++i) {
+    image.iItem = i;
+    image.iImage = i % 2;
+    SendMessage(view, LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&image));
+  }
   SetFocus(view);
   Pump();
   SaveScreenshot(parent, "listview");
+  DestroyWindow(view);
+  ImageList_Destroy(images);
 }
 
 }  // namespace
