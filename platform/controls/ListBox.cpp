@@ -316,11 +316,11 @@ void ListBox::UpdateScrollBars() {
   const bool always = (style & LBS_DISABLENOSCROLL) != 0;
   if (wantVertical_) {
     const int page = Count() - MaxTop();
-    SetListScrollBar(window_, ListBar::Vertical, always ? std::max(Count(), page + 1) : Count(), page, top_);
+    SetListScrollBar(window_, ListBar::Vertical, Count(), page, top_, always);
   }
   if (wantHorizontal_) {
     const int width = Client().Right;
-    SetListScrollBar(window_, ListBar::Horizontal, horizontalExtent_, width, horizontalOffset_);
+    SetListScrollBar(window_, ListBar::Horizontal, horizontalExtent_, width, horizontalOffset_, always);
     horizontalOffset_ = std::clamp(horizontalOffset_, 0, std::max(horizontalExtent_ - width, 0));
   }
   top_ = std::clamp(top_, 0, MaxTop());
@@ -759,6 +759,7 @@ LRESULT ListBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LB_GETSELITEMS: {
       if (single) return LB_ERR;
       auto* out = reinterpret_cast<int*>(lParam);
+      if (!out) return LB_ERR;
       int n = 0;
       for (int i = 0; i < Count() && n < static_cast<int>(wParam); ++i)
         if (items_[i].selected) out[n++] = i;

@@ -5,9 +5,9 @@
 #include "controls/ScrollBars.h"
 #include "user/User.h"
 
-void SetListScrollBar(HWND window, ListBar bar, int count, int page, int position) {
+void SetListScrollBar(HWND window, ListBar bar, int count, int page, int position, bool keepShown) {
   SCROLLINFO info;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | (keepShown ? SIF_DISABLENOSCROLL : 0);
   info.nMin = 0;
   info.nMax = std::max(count - 1, 0);
   info.nPage = static_cast<UINT>(std::max(page, 0));

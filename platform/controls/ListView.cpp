@@ -538,7 +538,10 @@ bool ListView::SetColumnWidth(int index, int width) {
   if (index < 0 || index >= Columns()) return false;
   if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
     int widest = 0;
-    for (int i = 0; i < Count(); ++i) widest = std::max(widest, TextWidth(Text(i, columns_[index].subItem)));
+    // Owner data can hold millions of items: only the ones in view are measured.
+    const int first = OwnerData() ? top_ : 0;
+    const int last = OwnerData() ? std::min(Count(), top_ + PageRows() + 1) : Count();
+    for (int i = first; i < last && !Dead(); ++i) widest = std::max(widest, TextWidth(Text(i, columns_[index].subItem)));
     widest += 2 * kLabelPadding + 4;
     if (width == LVSCW_AUTOSIZE_USEHEADER) {
       char text[256] = {};
