@@ -72,6 +72,12 @@ struct MessageQueue {
   std::vector<Timer> timers;
   UINT_PTR nextThreadTimerId = 1;
   int windowsToPaint = 0;  // windows of this thread with something to paint
+  uint64_t windowsMadeDirty = 0;  // counts windows that came to need paint
+  // The window the last unfiltered search for a window to paint found, and the counts then: while
+  // they hold, every window before it in paint order is still clean (Painting.cpp).
+  HWND paintFound = nullptr;
+  uint64_t paintFoundDirty = 0;
+  uint64_t paintFoundLayout = 0;
   int crossThreadSendDepth = 0;
   uint64_t seenWakeCount = 0;   // wakeCount when a loop last looked into the queue
   uint64_t lastLookTime = 0;    // clock then: timers due before it no longer wake WaitMessage

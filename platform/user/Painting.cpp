@@ -36,7 +36,10 @@ class PaintStateUpdate {
     bool after = NeedsPaint(FWindow);
     if (after == FBefore || !FWindow->queue) return;
     FWindow->queue->windowsToPaint += after ? 1 : -1;
-    if (after) FWindow->queue->ArrivedHere(QS_PAINT);
+    if (after) {
+      FWindow->queue->windowsMadeDirty++;
+      FWindow->queue->ArrivedHere(QS_PAINT);
+    }
   }
 
  private:
@@ -103,6 +106,28 @@ Window* FindWindowToPaint(Window* w) {
   if (NeedsPaint(w)) return w;
   for (Window* c = w->firstChild; c; c = c->next) {
     if (Window* found = FindWindowToPaint(c)) return found;
+  }
+  return nullptr;
+}
+
+// Where the search for the next window to paint can go on from the one found last, instead of
+// walking again every clean window before it: possible while no window came to need paint and none
+// moved, showed, hid or restacked since. Null when a full search is needed.
+Window* ResumePaintSearch(MessageQueue& queue) {
+  Window* last = WindowFromHandle(queue.paintFound);
+  if (!last || queue.paintFoundDirty != queue.windowsMadeDirty || queue.paintFoundLayout != WindowLayoutStamp() ||
+      !IsReallyVisible(last)) {
+    return nullptr;
+  }
+  if (NeedsPaint(last)) return last;
+  for (Window* c = last->firstChild; c; c = c->next) {
+    if (Window* found = FindWindowToPaint(c)) return found;
+  }
+  for (Window* w = last; w->parent; w = w->parent) {
+    for (Window* s = w->next; s; s = s->next) {
+      if (s->parent == Desktop() && s->queue != &queue) continue;
+      if (Window* found = FindWindowToPaint(s)) return found;
+    }
   }
   return nullptr;
 }
@@ -176,10 +201,18 @@ void PaintWindowDestroyed(Window* window) {
 
 bool TakePaintMessage(MessageQueue& queue, HWND filter, MSG* msg) {
   if (queue.windowsToPaint <= 0) return false;
-  for (Window* t = Desktop()->firstChild; t; t = t->next) {
+  Window* w = filter ? nullptr : ResumePaintSearch(queue);
+  for (Window* t = Desktop()->firstChild; t && !w; t = t->next) {
     if (t->queue != &queue) continue;
-    Window* w = FindWindowToPaint(t);
-    if (!w || !WindowPassesFilter(w->handle, filter)) continue;
+    w = FindWindowToPaint(t);
+    if (w && !WindowPassesFilter(w->handle, filter)) w = nullptr;
+  }
+  if (w) {
+    if (!filter) {
+      queue.paintFound = w->handle;
+      queue.paintFoundDirty = queue.windowsMadeDirty;
+      queue.paintFoundLayout = WindowLayoutStamp();
+    }
     msg->hwnd = w->handle;
     msg->message = WM_PAINT;
     msg->wParam = 0;

@@ -52,6 +52,7 @@ void FreeZombie(Window* window) {
 }
 
 Window* gDesktop = nullptr;
+uint64_t gLayouts = 0;
 
 }  // namespace
 
@@ -134,9 +135,11 @@ Window* TopLevelOf(Window* window) {
 
 void ChildLayoutChanged(Window* parent) {
   // One counter for all parents: a stamp taken under one parent never matches another's.
-  static uint64_t layouts = 0;
-  if (parent) parent->childLayout = ++layouts;
+  ++gLayouts;
+  if (parent) parent->childLayout = gLayouts;
 }
+
+uint64_t WindowLayoutStamp() { return gLayouts; }
 
 bool IsReallyVisible(const Window* window) {
   for (const Window* w = window; w && w != Desktop(); w = w->parent) {

@@ -140,6 +140,8 @@ Window* TopLevelOf(Window* window);
 // A child of `parent` moved, was shown or hidden, changed place in z-order, came or went: what
 // siblings hide of each other is worked out again.
 void ChildLayoutChanged(Window* parent);
+// Changes with every call of ChildLayoutChanged anywhere.
+uint64_t WindowLayoutStamp();
 // Whether the window and its ancestors up to the desktop are visible.
 bool IsReallyVisible(const Window* window);
 

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "UserTestSupport.h"
 #include "gdi/Gdi.h"
 
@@ -53,6 +55,33 @@ TEST_F(Painting, IdleTimePaintGoesParentsFirstWithFrameAndBackgroundBeforeClient
   log.clear();
   Pump();
   EXPECT_TRUE(Messages(nullptr, {WM_PAINT}).empty());
+}
+
+// Each WM_PAINT goes to the first window in paint order that needs it, also when a window's own
+// WM_PAINT makes one before it dirty again.
+TEST_F(Painting, WindowMadeDirtyWhilePaintingIsPaintedBeforeTheWindowsAfterIt) {
+  HWND top = Create(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, Bounds(0, 0, 200, 200));
+  HWND a = Create(WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
+  HWND b = Create(WS_CHILD | WS_VISIBLE, Bounds(60, 0, 50, 50), top);
+  HWND c = Create(WS_CHILD | WS_VISIBLE, Bounds(120, 0, 50, 50), top);
+  Pump();
+  bool again = true;
+  handlers[b] = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
+    if (m != WM_PAINT) return false;
+    PAINTSTRUCT ps;
+    BeginPaint(h, &ps);
+    EndPaint(h, &ps);
+    if (std::exchange(again, false)) InvalidateRect(a, nullptr, TRUE);
+    return true;
+  };
+  log.clear();
+  RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  Pump();
+  std::vector<HWND> painted;
+  for (const Recorded& r : log) {
+    if (r.message == WM_PAINT) painted.push_back(r.window);
+  }
+  EXPECT_EQ(painted, (std::vector<HWND>{top, a, b, a, c}));
 }
 
 TEST_F(Painting, ChildWithARegionIsClippedToItAndClipChildrenKeepsParentOff) {
