@@ -120,5 +120,39 @@ class TImageList : public TCustomImageList {
   using TCustomImageList::TCustomImageList;
 };
 
+// An image list that can show one of its images as a translucent window following the pointer
+// while something is dragged. Points are screen coordinates; the hot spot is the point of the
+// image that stays under the pointer.
+class TDragImageList : public TCustomImageList {
+  TAVREN_CLASS(TDragImageList, TCustomImageList)
+ public:
+  using TCustomImageList::TCustomImageList;
+  ~TDragImageList() override;
+
+  // Which image is dragged; false for an index outside the list.
+  bool SetDragImage(Integer Index, Integer HotSpotX, Integer HotSpotY);
+  TPoint GetHotSpot() const { return FHotSpot; }
+  void SetHotSpot(TPoint Value) { FHotSpot = Value; }
+  bool GetDragging() const { return FDragWindow != nullptr; }
+  // The window (usually the one holding the drag's capture) is remembered as the drag's owner.
+  bool BeginDrag(HWND Window, Integer X, Integer Y);
+  bool DragMove(Integer X, Integer Y);
+  bool EndDrag();
+  void ShowDragImage();
+  void HideDragImage();
+  // The drag window while a drag runs (nullptr otherwise), for tests and screenshots.
+  HWND GetDragWindow() const { return FDragWindow; }
+
+ private:
+  friend LRESULT DragImageWindowProc(HWND, UINT, WPARAM, LPARAM);
+  Integer FDragIndex = 0;
+  TPoint FHotSpot;
+  HWND FDragWindow = nullptr;
+};
+
+// Unit start: the drag image window class and the controls' drag image hooks. End: both go.
+void ImgListStart();
+void ImgListEnd();
+
 // The platform colour of a list colour: clNone and clDefault become CLR_NONE and CLR_DEFAULT.
 COLORREF ImageListColor(TColor Color);

@@ -24,8 +24,9 @@ TApplication* Application() { return gApplication; }
 void VclStart() {
   GraphicsStart();
   JpegStart();
+  ImgListStart();
   RegisterClasses({TBitmap::ClassInfo(), TIcon::ClassInfo(), TJPEGImage::ClassInfo(), TMenuItem::ClassInfo(),
-                   TPopupMenu::ClassInfo(), TImageList::ClassInfo()});
+                   TPopupMenu::ClassInfo(), TImageList::ClassInfo(), TDragImageList::ClassInfo()});
   RegisterClasses({TControl::ClassInfo(), TWinControl::ClassInfo(), TCustomControl::ClassInfo(),
                    TGraphicControl::ClassInfo(), TFrame::ClassInfo(), TForm::ClassInfo(), THintWindow::ClassInfo(),
                    TTimer::ClassInfo(), TAction::ClassInfo()});
@@ -44,5 +45,6 @@ void VclEnd() {
   gScreen = nullptr;
   delete gMouse;
   gMouse = nullptr;
+  ImgListEnd();
   GraphicsEnd();
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "backend/BackendStart.h"
+#include "backend/HeadlessBackend.h"
+#include "user/User.h"
 #include "vcl/ImgList.h"
 
 namespace {
@@ -124,4 +127,43 @@ TEST(ImageList, ListsRoundTripThroughStreamsAndFormData) {
   stream->_AddRef();
   EXPECT_EQ(ImageList_Read(stream), nullptr);
   stream->_Release();
+}
+
+TEST(ImageList, DragImageIsATranslucentWindowFollowingThePointer) {
+  TDragImageList list(nullptr, 4, 4);
+  TBitmap image;
+  Fill(image, 4, 4, clRed);
+  image.GetCanvas()->SetPixel(3, 3, clFuchsia);
+  list.AddMasked(&image, clFuchsia);
+  ASSERT_TRUE(list.SetDragImage(0, 1, 2));
+  EXPECT_FALSE(list.SetDragImage(1, 0, 0));
+
+  ASSERT_TRUE(list.BeginDrag(nullptr, 300, 200));
+  HWND window = list.GetDragWindow();
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r, Rect(299, 198, 303, 202));
+  EXPECT_EQ(GetForegroundWindow() == window, false);  // never activated
+
+  HeadlessBackend* backend = CurrentHeadlessBackend();
+  ASSERT_NE(backend, nullptr);
+  PixelImage before;
+  list.HideDragImage();
+  before = backend->ComposeScreen();
+  list.ShowDragImage();
+  PixelImage shown = backend->ComposeScreen();
+  auto at = [](const PixelImage& p, int x, int y) { return p.pixels[static_cast<size_t>(y) * p.width + x] & 0xFFFFFF; };
+  const uint32_t desktop = at(before, 300, 200);
+  const uint32_t mixed = at(shown, 300, 200);
+  EXPECT_NE(mixed, desktop);
+  EXPECT_NE(mixed, 0xFF0000u);                                 // red, but not opaque
+  EXPECT_GT((mixed >> 16) & 0xFF, (desktop >> 16) & 0xFF);      // redder than the desktop
+  EXPECT_EQ(at(shown, 302, 201), at(before, 302, 201));        // the masked pixel is keyed out
+
+  ASSERT_TRUE(list.DragMove(50, 60));
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r, Rect(49, 58, 53, 62));
+  ASSERT_TRUE(list.EndDrag());
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(list.DragMove(1, 1));
 }

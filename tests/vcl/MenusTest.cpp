@@ -10,6 +10,7 @@
 #include "backend/ScriptedInput.h"
 #include "user/User.h"
 #include "vcl/Menus.h"
+#include "VclTestSupport.h"
 
 namespace {
 
@@ -239,4 +240,46 @@ TEST_F(PopupMenuTest, ClickOutsideDismisses) {
   menu->Popup(100, 100);
   EXPECT_TRUE(clicked.empty());
   EXPECT_TRUE(MenuWindows().empty());
+}
+
+namespace {
+
+class ContextPopupTest : public VclTest {};
+
+}  // namespace
+
+TEST_F(ContextPopupTest, ContextMessagePopsUpTheControlsMenu) {
+  TForm* form = NewForm();
+  auto* panel = new TTestPanel(form);
+  panel->SetParent(form);
+  form->Show();
+  Settle();
+  TPopupMenu menu(form);
+  ClickLog log;
+  for (const char* caption : {"&Cut", "&Paste"}) {
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption(caption);
+    item->SetOnClick(MakeEvent<&ClickLog::Clicked>(&log));
+    menu.GetItems()->Add(item);
+  }
+  panel->SetPopupMenu(&menu);
+
+  const TPoint at = panel->ClientToScreen(Point(5, 5));
+  ScriptKeyPress(VK_DOWN);
+  ScriptKeyPress(VK_DOWN);
+  ScriptKeyPress(VK_RETURN);
+  SendMessage(panel->GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->GetHandle()),
+              MAKELPARAM(static_cast<WORD>(at.X), static_cast<WORD>(at.Y)));
+  EXPECT_EQ(log.names, std::vector<String>{"&Paste"});
+  EXPECT_EQ(menu.GetPopupComponent(), panel);
+  EXPECT_EQ(menu.GetPopupPoint(), at);
+
+  // Without AutoPopup the control's menu stays down.
+  menu.SetAutoPopup(false);
+  ScriptKeyPress(VK_ESCAPE);  // would end a menu that wrongly came up
+  SendMessage(panel->GetHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->GetHandle()),
+              MAKELPARAM(static_cast<WORD>(at.X), static_cast<WORD>(at.Y)));
+  Settle();
+  EXPECT_EQ(log.names.size(), 1u);
+  panel->SetPopupMenu(nullptr);
 }
