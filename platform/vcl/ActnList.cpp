@@ -51,6 +51,8 @@ bool TBasicActionLink::Execute(TComponent* AComponent) {
   return result;
 }
 
+void TBasicActionLink::Change() { FOnChange(FAction); }
+
 bool TBasicActionLink::Update() { return FAction && FAction->Update(); }
 
 bool TActionLink::IsCaptionLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }

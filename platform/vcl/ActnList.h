@@ -14,6 +14,8 @@ using TShortCut = Word;
 class TBasicActionLink : public TObject {
   TAVREN_CLASS(TBasicActionLink, TObject)
  public:
+  // Links are made through their class for their client ("GetActionLinkClass.Create(Self)").
+  using TCreateArg = TObject*;
   explicit TBasicActionLink(TObject* AClient) : FClient(AClient) {}
   ~TBasicActionLink() override;
 
@@ -27,7 +29,7 @@ class TBasicActionLink : public TObject {
 
  protected:
   friend class TBasicAction;
-  virtual void Change() { FOnChange(this); }
+  virtual void Change();
 
  private:
   TObject* FClient;
@@ -57,7 +59,7 @@ class TBasicAction : public TComponent {
 
  protected:
   friend class TBasicActionLink;
-  // Tells every link that the action changed.
+  // Tells every link that the action changed (their OnChange gets the action as Sender).
   virtual void Change();
   void Notification(TComponent* AComponent, TOperation Operation) override;
   const std::vector<TBasicActionLink*>& Clients() const { return FClients; }

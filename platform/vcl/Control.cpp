@@ -428,6 +428,8 @@ void TControl::ReadState(TReader* Reader) {
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
+  // The link goes with its action (it may have let go of it already).
+  if (Operation == opRemove && FActionLink && (AComponent == GetAction() || !GetAction())) FActionLink.reset();
   if (Operation == opRemove && FPopupMenu && PopupMenuHooks.AsComponent &&
       PopupMenuHooks.AsComponent(FPopupMenu) == AComponent)
     FPopupMenu = nullptr;

@@ -131,7 +131,16 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Intege
   FOnMouseUp(this, Button, Shift, X, Y);
 }
 
-void TControl::Click() { FOnClick(this); }
+// A handler of the control's own, other than the action's, runs instead of the action.
+void TControl::Click() {
+  TBasicAction* action = GetAction();
+  if (FOnClick && action && FOnClick != action->GetOnExecute())
+    FOnClick(this);
+  else if (action)
+    FActionLink->Execute(this);
+  else
+    FOnClick(this);
+}
 void TControl::DblClick() { FOnDblClick(this); }
 
 void TControl::SendCancelMode(TControl* Sender) {

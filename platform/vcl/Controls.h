@@ -17,6 +17,7 @@
 #include "rtl/Sets.h"
 #include "rtl/TypInfo.h"
 #include "user/User.h"
+#include "vcl/ActnList.h"
 #include "vcl/ControlsMessages.h"
 #include "vcl/Graphics.h"
 #include "vcl/MessageMap.h"
@@ -322,6 +323,11 @@ class TControl : public TComponent {
   // The form that holds the control (nullptr when none does).
   TCustomForm* GetParentForm();
 
+  // The action whose caption, state and OnExecute the control shows (nullptr: none).
+  TBasicAction* GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+  void SetAction(TBasicAction* Value);
+  TActionLink* GetActionLink() const { return FActionLink.get(); }
+
   // Events.
   TNotifyEvent GetOnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent Value) { FOnClick = Value; }
@@ -401,6 +407,16 @@ class TControl : public TComponent {
   void BeginAutoDrag();
 
   virtual TPopupMenu* GetPopupMenuForContext() { return FPopupMenu; }
+  // Takes the action's properties; with CheckDefaults only where the control still has its own
+  // defaults (an action set while the form loads leaves what the form says).
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+  virtual TClassOf<TActionLink> GetActionLinkClass();
+  void DoActionChange(TObject* Sender);
+  bool IsCaptionStored() const;
+  bool IsEnabledStored() const;
+  bool IsHintStored() const;
+  bool IsVisibleStored() const;
+  bool IsOnClickStored() const;
   bool IsColorStored() const { return !FParentColor; }
   bool IsFontStored() const { return !FParentFont; }
   bool IsShowHintStored() const { return !FParentShowHint; }
@@ -476,6 +492,7 @@ class TControl : public TComponent {
   bool FSettingParentFont = false;  // taking the parent's font is no change of our own
   TCursor FCursor = crDefault;
   TPopupMenu* FPopupMenu = nullptr;
+  std::unique_ptr<TActionLink> FActionLink;
   TBiDiMode FBiDiMode = bdLeftToRight;
   TDragMode FDragMode = dmManual;
   TDragKind FDragKind = dkDrag;
@@ -501,6 +518,33 @@ class TControl : public TComponent {
 };
 
 using TControlClass = TClassOf<TControl>;
+
+// The link of a control to its action: it sets the control's caption, enabled state, hint,
+// visibility and OnClick while they still show the action's.
+class TControlActionLink : public TActionLink {
+  TAVREN_CLASS(TControlActionLink, TActionLink)
+ public:
+  explicit TControlActionLink(TObject* AClient);
+  bool IsCaptionLinked() override;
+  bool IsEnabledLinked() override;
+  bool IsHintLinked() override;
+  bool IsVisibleLinked() override;
+  bool IsOnExecuteLinked() override;
+  void SetCaption(const String& Value) override;
+  void SetEnabled(bool Value) override;
+  void SetHint(const String& Value) override;
+  void SetVisible(bool Value) override;
+  void SetOnExecute(TNotifyEvent Value) override;
+
+ protected:
+  TControl* FClient;
+};
+
+class TWinControlActionLink : public TControlActionLink {
+  TAVREN_CLASS(TWinControlActionLink, TControlActionLink)
+ public:
+  using TControlActionLink::TControlActionLink;
+};
 
 // ---- Creation parameters ------------------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 
 #include "rtl/ColorIdents.h"
 #include "vcl/Controls.h"
+#include "vcl/Menus.h"
 
 namespace {
 const TIdentMapEntry kCursors[] = {
@@ -19,6 +20,7 @@ const TIdentMapEntry kCursors[] = {
 const TIdentMap CursorIdentMap = {kCursors, std::size(kCursors)};
 
 TAVREN_CLASS_IMPL_PUBLISHED(TControl,
+    PROPERTY(Action),
     PROPERTY(Left),
     PROPERTY(Top),
     PROPERTY(Width),
@@ -30,16 +32,17 @@ TAVREN_CLASS_IMPL_PUBLISHED(TControl,
     PROPERTY(DragCursor).Idents(CursorIdentMap).Default(crDrag),
     PROPERTY(DragKind).Default(dkDrag),
     PROPERTY(DragMode).Default(dmManual),
-    PROPERTY(Enabled).Default(true),
+    PROPERTY(Enabled).Stored<&TControl::IsEnabledStored>().Default(true),
     PROPERTY(Color).Idents(ColorIdentMap).Stored<&TControl::IsColorStored>().Default(clWindow),
     PROPERTY(ParentColor).Default(true),
     PROPERTY(Font).Stored<&TControl::IsFontStored>(),
     PROPERTY(ParentFont).Default(true),
-    PROPERTY(Hint),
+    PROPERTY(Hint).Stored<&TControl::IsHintStored>(),
+    PROPERTY(PopupMenu),
     PROPERTY(ShowHint).Stored<&TControl::IsShowHintStored>(),
     PROPERTY(ParentShowHint).Default(true),
-    PROPERTY(Visible).Default(true),
-    PROPERTY(OnClick),
+    PROPERTY(Visible).Stored<&TControl::IsVisibleStored>().Default(true),
+    PROPERTY(OnClick).Stored<&TControl::IsOnClickStored>(),
     PROPERTY(OnDblClick),
     PROPERTY(OnMouseDown),
     PROPERTY(OnMouseMove),

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "VclTestSupport.h"
+#include "vcl/ActnList.h"
+
+namespace {
+
+using ActionsTest = VclTest;
+
+struct Counter : TObject {
+  int executed = 0;
+  int clicked = 0;
+  void Execute(TObject*) { ++executed; }
+  void Click(TObject*) { ++clicked; }
+};
+
+TEST_F(ActionsTest, ControlShowsItsActionUntilItTakesAValueOfItsOwn) {
+  TForm* form = NewForm();
+  auto* action = new TAction(form);
+  Counter counter;
+  action->SetCaption("Convert");
+  action->SetOnExecute(MakeEvent<&Counter::Execute>(&counter));
+  auto* panel = new TTestPanel(form);
+  panel->SetParent(form);
+  panel->SetAction(action);
+  EXPECT_EQ(panel->GetCaption(), "Convert");
+  panel->Click();
+  EXPECT_EQ(counter.executed, 1);
+
+  action->SetEnabled(false);
+  EXPECT_FALSE(panel->GetEnabled());
+  panel->Click();  // a disabled action does not run
+  EXPECT_EQ(counter.executed, 1);
+  action->SetEnabled(true);
+
+  action->SetCaption("Start");
+  EXPECT_EQ(panel->GetCaption(), "Start");
+
+  // A click handler of its own runs instead of the action.
+  panel->SetOnClick(MakeEvent<&Counter::Click>(&counter));
+  panel->Click();
+  EXPECT_EQ(counter.clicked, 1);
+  EXPECT_EQ(counter.executed, 1);
+
+  delete action;
+  EXPECT_EQ(panel->GetAction(), nullptr);
+  EXPECT_EQ(panel->GetActionLink(), nullptr);
+  panel->Click();
+  EXPECT_EQ(counter.clicked, 2);
+}
+
+TEST_F(ActionsTest, AutoCheckInAGroupLeavesOneChecked) {
+  TForm* form = NewForm();
+  TAction* actions[3];
+  for (auto*& a : actions) {
+    a = new TAction(form);
+    a->SetGroupIndex(1);
+    a->SetAutoCheck(true);
+  }
+  actions[0]->Execute();
+  actions[2]->Execute();
+  EXPECT_FALSE(actions[0]->GetChecked());
+  EXPECT_FALSE(actions[1]->GetChecked());
+  EXPECT_TRUE(actions[2]->GetChecked());
+  actions[2]->Execute();  // a checked radio action stays checked
+  EXPECT_TRUE(actions[2]->GetChecked());
+}
+
+}  // namespace
