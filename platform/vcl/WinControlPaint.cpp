@@ -22,9 +22,8 @@ void TWinControl::WMPaint(TMessage& Message) {
     return;
   }
   TRect client = GetClientRect();
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max(client.Right, 1), std::max(client.Bottom, 1));
-  ReleaseDC(nullptr, screen);
+  // A 32-bit buffer as the window's own surface is (the screen DC here is a plain memory DC).
+  HBITMAP bitmap = CreateBitmap(std::max(client.Right, 1), std::max(client.Bottom, 1), 1, 32, nullptr);
   HDC memory = CreateCompatibleDC(nullptr);
   HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
   PAINTSTRUCT paint;
@@ -124,7 +123,8 @@ void TWinControl::PaintTo(HDC DC, Integer X, Integer Y) {
     MoveWindowOrg(DC, rect.Left, rect.Top);
     IntersectClipRect(DC, 0, 0, rect.Width(), rect.Height());
   }
-  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+  // Sent as to a buffer, so that a double-buffered control fills its background here too.
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
   Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
   for (TWinControl* child : FWinControls)
     if (child->GetVisible()) child->PaintTo(DC, child->GetLeft(), child->GetTop());
