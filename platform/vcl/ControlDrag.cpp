@@ -15,6 +15,7 @@ TDragImageHooks DragImageHooks;
 TAVREN_CLASS_IMPL(TDragObject)
 TAVREN_CLASS_IMPL(TBaseDragControlObject)
 TAVREN_CLASS_IMPL(TDragControlObject)
+TAVREN_CLASS_IMPL(TDragDockObject)
 
 TCursor TDragControlObject::GetDragCursor(bool Accepted, Integer, Integer) {
   return Accepted ? GetControl()->GetDragCursor() : crNoDrop;

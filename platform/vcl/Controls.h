@@ -26,6 +26,7 @@ class TWinControl;
 class TControl;
 class TCustomForm;
 class TDragObject;
+class TDragDockObject;
 class TDragImageList;
 class TPopupMenu;  // vcl/Menus.h
 
@@ -150,6 +151,13 @@ using TDragOverEvent =
 using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
 using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
 using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
+using TStartDockEvent = TEvent<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDockDropEvent = TEvent<void(TObject* Sender, TDragDockObject* Source, Integer X, Integer Y)>;
+using TDockOverEvent =
+    TEvent<void(TObject* Sender, TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept)>;
+using TGetSiteInfoEvent =
+    TEvent<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
+using TUnDockEvent = TEvent<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
 using TCanResizeEvent = TEvent<void(TObject* Sender, Integer& NewWidth, Integer& NewHeight, bool& Resize)>;
 using TAlignInsertBeforeEvent = TEvent<bool(TWinControl* Sender, TControl* C1, TControl* C2)>;
 
@@ -363,6 +371,13 @@ class TControl : public TComponent {
   void SetOnStartDrag(TStartDragEvent Value) { FOnStartDrag = Value; }
   TEndDragEvent GetOnEndDrag() const { return FOnEndDrag; }
   void SetOnEndDrag(TEndDragEvent Value) { FOnEndDrag = Value; }
+  TStartDockEvent GetOnStartDock() const { return FOnStartDock; }
+  void SetOnStartDock(TStartDockEvent Value) { FOnStartDock = Value; }
+  TEndDragEvent GetOnEndDock() const { return FOnEndDock; }
+  void SetOnEndDock(TEndDragEvent Value) { FOnEndDock = Value; }
+  // The dock site that holds the control (docking moves controls between parents that are sites).
+  TWinControl* GetHostDockSite() const { return FHostDockSite; }
+  void SetHostDockSite(TWinControl* Value) { FHostDockSite = Value; }
 
  protected:
   virtual void WndProc(TMessage& Message);
@@ -515,6 +530,9 @@ class TControl : public TComponent {
   TDragDropEvent FOnDragDrop;
   TStartDragEvent FOnStartDrag;
   TEndDragEvent FOnEndDrag;
+  TStartDockEvent FOnStartDock;
+  TEndDragEvent FOnEndDock;
+  TWinControl* FHostDockSite = nullptr;
 };
 
 using TControlClass = TClassOf<TControl>;
@@ -635,7 +653,19 @@ class TWinControl : public TControl {
   TBorderWidth GetBorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(TBorderWidth Value);
   TBrush* GetBrush() const { return FBrush.get(); }
-  bool GetUseDockManager() const { return false; }
+  // Whether controls may be docked into this one, and whether a dock manager lays them out.
+  bool GetDockSite() const { return FDockSite; }
+  void SetDockSite(bool Value) { FDockSite = Value; }
+  bool GetUseDockManager() const { return FUseDockManager; }
+  void SetUseDockManager(bool Value) { FUseDockManager = Value; }
+  TDockDropEvent GetOnDockDrop() const { return FOnDockDrop; }
+  void SetOnDockDrop(TDockDropEvent Value) { FOnDockDrop = Value; }
+  TDockOverEvent GetOnDockOver() const { return FOnDockOver; }
+  void SetOnDockOver(TDockOverEvent Value) { FOnDockOver = Value; }
+  TGetSiteInfoEvent GetOnGetSiteInfo() const { return FOnGetSiteInfo; }
+  void SetOnGetSiteInfo(TGetSiteInfoEvent Value) { FOnGetSiteInfo = Value; }
+  TUnDockEvent GetOnUnDock() const { return FOnUnDock; }
+  void SetOnUnDock(TUnDockEvent Value) { FOnUnDock = Value; }
 
   TNotifyEvent GetOnEnter() const { return FOnEnter; }
   void SetOnEnter(TNotifyEvent Value) { FOnEnter = Value; }
@@ -780,7 +810,12 @@ class TWinControl : public TControl {
   bool FCtl3D = true;
   bool FParentCtl3D = true;
   bool FDoubleBuffered = false;
-  String FWindowClassName;
+  bool FDockSite = false;
+  bool FUseDockManager = false;
+  TDockDropEvent FOnDockDrop;
+  TDockOverEvent FOnDockOver;
+  TGetSiteInfoEvent FOnGetSiteInfo;
+  TUnDockEvent FOnUnDock;
   TAlignInsertBeforeEvent FOnAlignInsertBefore;
   TNotifyEvent FOnEnter;
   TNotifyEvent FOnExit;
@@ -900,6 +935,28 @@ class TDragControlObject : public TBaseDragControlObject {
   TCursor GetDragCursor(bool Accepted, Integer X, Integer Y) override;
   TDragImageList* GetDragImages() override { return GetControl()->GetDragImages(); }
   TObject* GetSource() override { return GetControl(); }
+};
+
+// The drag object of a docking drag: where the control would go and how it would be aligned there.
+class TDragDockObject : public TBaseDragControlObject {
+  TAVREN_CLASS(TDragDockObject, TBaseDragControlObject)
+ public:
+  using TBaseDragControlObject::TBaseDragControlObject;
+  TObject* GetSource() override { return GetControl(); }
+  TRect GetDockRect() const { return FDockRect; }
+  void SetDockRect(const TRect& Value) { FDockRect = Value; }
+  TAlign GetDropAlign() const { return FDropAlign; }
+  void SetDropAlign(TAlign Value) { FDropAlign = Value; }
+  TControl* GetDropOnControl() const { return FDropOnControl; }
+  void SetDropOnControl(TControl* Value) { FDropOnControl = Value; }
+  bool GetFloating() const { return FFloating; }
+  void SetFloating(bool Value) { FFloating = Value; }
+
+ private:
+  TRect FDockRect;
+  TAlign FDropAlign = alNone;
+  TControl* FDropOnControl = nullptr;
+  bool FFloating = false;
 };
 
 // What a TDragImageList does during a drag; the image-list unit fills these in at start.
