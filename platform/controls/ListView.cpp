@@ -7,6 +7,7 @@
 
 #include "controls/Header.h"
 #include "controls/ImageList.h"
+#include "controls/ListInfoTip.h"
 #include "controls/ListControlWindow.h"
 #include "controls/ListLabelEdit.h"
 #include "controls/ListScrollBars.h"
@@ -83,6 +84,8 @@ class ListView : public ListControlBase {
   bool SetColumnWidth(int index, int width);
 
   void Click(POINT p, WPARAM keys, UINT code);
+  void TrackHover(POINT p);
+  void ShowInfoTip(POINT p);
   void KeyDown(UINT key);
   HWND EditLabel(int item);
   void EndEdit(bool save, const std::string& edited);
@@ -105,6 +108,9 @@ class ListView : public ListControlBase {
   bool updatingBars_ = false;
   ListLabelEdit labelEdit_;
   int editItem_ = -1;
+  ListInfoTip tip_;
+  int tipItem_ = -1;
+  bool hoverArmed_ = false;
 };
 
 void ListView::Create() {
@@ -432,6 +438,8 @@ bool ListView::GetItem(LVITEM* item) {
 bool ListView::DeleteItem(int item) {
   if (!Valid(item)) return false;
   if (labelEdit_.Window() && editItem_ == item) labelEdit_.End(false);
+  tip_.Hide();
+  tipItem_ = -1;
   NMLISTVIEW deleted;
   deleted.iItem = item;
   deleted.lParam = OwnerData() ? 0 : rows_[item].param;
@@ -453,6 +461,8 @@ bool ListView::DeleteItem(int item) {
 
 bool ListView::DeleteAll() {
   labelEdit_.End(false);
+  tip_.Hide();
+  tipItem_ = -1;
   NMLISTVIEW all;
   all.iItem = -1;
   // A parent that answers TRUE does not want an LVN_DELETEITEM per item.
@@ -637,6 +647,49 @@ void ListView::KeyDown(UINT key) {
   }
   SetFocusItem(target);
   EnsureVisible(target, false);
+}
+
+// Info tips: the parent is asked for an item's tip once the mouse rests on it.
+void ListView::TrackHover(POINT p) {
+  if (!(exStyle_ & LVS_EX_INFOTIP)) return;
+  LVHITTESTINFO hit;
+  hit.pt = p;
+  const int item = HitTest(&hit, true);
+  if (item != tipItem_) {
+    tip_.Hide();
+    tipItem_ = -1;
+    hoverArmed_ = false;
+  }
+  if (hoverArmed_) return;
+  TRACKMOUSEEVENT track;
+  track.dwFlags = TME_HOVER | TME_LEAVE;
+  track.hwndTrack = window_;
+  track.dwHoverTime = HOVER_DEFAULT;
+  hoverArmed_ = TrackMouseEvent(&track) != FALSE;
+}
+
+void ListView::ShowInfoTip(POINT p) {
+  hoverArmed_ = false;
+  LVHITTESTINFO hit;
+  hit.pt = p;
+  const int item = HitTest(&hit, true);
+  if (item < 0 || item == tipItem_) return;
+  char buffer[1024] = {};
+  NMLVGETINFOTIP tip;
+  tip.pszText = buffer;
+  tip.cchTextMax = sizeof buffer;
+  tip.iItem = item;
+  tip.iSubItem = hit.iSubItem;
+  tip.lParam = OwnerData() ? 0 : rows_[item].param;
+  const std::string label = Text(item, 0);
+  // LVGIT_UNFOLDED: the label is shown whole, so the tip need not repeat it.
+  tip.dwFlags = TextWidth(label) + 2 * kLabelPadding <= ItemRect(item, LVIR_LABEL).Width() ? 1 : 0;
+  Notify(LVN_GETINFOTIP, &tip.hdr);
+  if (Dead() || !buffer[0]) return;
+  POINT screen = p;
+  ClientToScreen(window_, &screen);
+  tipItem_ = item;
+  tip_.Show(window_, screen, std::string(buffer, strnlen(buffer, sizeof buffer)), Font());
 }
 
 HWND ListView::EditLabel(int item) {
@@ -842,10 +895,23 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS: focused_ = true; Invalidate(); Notify(NM_SETFOCUS); return 0;
     case WM_KILLFOCUS: focused_ = false; Invalidate(); Notify(NM_KILLFOCUS); return 0;
-    case WM_LBUTTONDOWN: Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, NM_CLICK); return 0;
+    case WM_MOUSEMOVE: TrackHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_MOUSEHOVER: ShowInfoTip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_MOUSELEAVE:
+      tip_.Hide();
+      tipItem_ = -1;
+      hoverArmed_ = false;
+      return 0;
+    case WM_LBUTTONDOWN:
+      tip_.Hide();
+      Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, NM_CLICK);
+      return 0;
     case WM_LBUTTONDBLCLK: Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, NM_DBLCLK); return 0;
     case WM_RBUTTONDOWN: Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, NM_RCLICK); return 0;
-    case WM_KEYDOWN: KeyDown(static_cast<UINT>(wParam)); return 0;
+    case WM_KEYDOWN:
+      tip_.Hide();
+      KeyDown(static_cast<UINT>(wParam));
+      return 0;
     case WM_MOUSEWHEEL: SetTop(top_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3); return 0;
     case WM_VSCROLL: SetTop(ScrollRequestPosition(window_, ListBar::Vertical, wParam, top_, 1, PageRows(), Count())); return 0;
     case WM_HSCROLL:
@@ -1014,4 +1080,7 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void ListViewRegister() { RegisterListControlClass(WC_LISTVIEW, ListControlProc<ListView>, CS_DBLCLKS, COLOR_WINDOW); }
+void ListViewRegister() {
+  RegisterListControlClass(WC_LISTVIEW, ListControlProc<ListView>, CS_DBLCLKS, COLOR_WINDOW);
+  ListInfoTipRegister();
+}

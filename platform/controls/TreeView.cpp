@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/ImageList.h"
+#include "controls/ListInfoTip.h"
 #include "controls/ListControlWindow.h"
 #include "controls/ListLabelEdit.h"
 #include "controls/ListScrollBars.h"
@@ -71,6 +72,8 @@ class TreeView : public ListControlBase {
 
   TreeNode* Next(TreeNode* node, UINT flag) const;
   void Click(POINT p, UINT code);
+  void TrackHover(POINT p);
+  void ShowInfoTip(POINT p);
   void KeyDown(UINT key);
   HWND EditLabel(TreeNode* node);
   void EndEdit(bool save, const std::string& text);
@@ -84,6 +87,9 @@ class TreeView : public ListControlBase {
   TreeNode* dropTarget_ = nullptr;
   TreeNode* editNode_ = nullptr;
   ListLabelEdit labelEdit_;
+  ListInfoTip tip_;
+  TreeNode* tipNode_ = nullptr;
+  bool hoverArmed_ = false;
   HIMAGELIST images_ = nullptr;
   HIMAGELIST stateImages_ = nullptr;
   int indent_ = 19;
@@ -192,6 +198,10 @@ void TreeView::Delete(TreeNode* node) {
     if (next) Select(next, TVC_UNKNOWN);
   }
   if (dropTarget_ == node) dropTarget_ = nullptr;
+  if (tipNode_ == node) {
+    tip_.Hide();
+    tipNode_ = nullptr;
+  }
   auto& siblings = node->parent->kids;
   siblings.erase(std::remove(siblings.begin(), siblings.end(), node), siblings.end());
   nodes_.erase(node);
@@ -459,6 +469,46 @@ void TreeView::KeyDown(UINT key) {
   if (target && !Dead()) Select(target, TVC_BYKEYBOARD);
 }
 
+// Info tips: the parent is asked for an item's tip once the mouse rests on it.
+void TreeView::TrackHover(POINT p) {
+  if (!(Style() & TVS_INFOTIP)) return;
+  TVHITTESTINFO hit;
+  hit.pt = p;
+  TreeNode* node = HitTest(&hit);
+  if (!(hit.flags & TVHT_ONITEM)) node = nullptr;
+  if (node != tipNode_) {
+    tip_.Hide();
+    tipNode_ = nullptr;
+    hoverArmed_ = false;
+  }
+  if (hoverArmed_) return;
+  TRACKMOUSEEVENT track;
+  track.dwFlags = TME_HOVER | TME_LEAVE;
+  track.hwndTrack = window_;
+  track.dwHoverTime = HOVER_DEFAULT;
+  hoverArmed_ = TrackMouseEvent(&track) != FALSE;
+}
+
+void TreeView::ShowInfoTip(POINT p) {
+  hoverArmed_ = false;
+  TVHITTESTINFO hit;
+  hit.pt = p;
+  TreeNode* node = HitTest(&hit);
+  if (!node || !(hit.flags & TVHT_ONITEM) || node == tipNode_) return;
+  char buffer[1024] = {};
+  NMTVGETINFOTIP tip;
+  tip.pszText = buffer;
+  tip.cchTextMax = sizeof buffer;
+  tip.hItem = ItemOf(node);
+  tip.lParam = node->param;
+  Notify(TVN_GETINFOTIP, &tip.hdr);
+  if (Dead() || !buffer[0]) return;
+  POINT screen = p;
+  ClientToScreen(window_, &screen);
+  tipNode_ = node;
+  tip_.Show(window_, screen, std::string(buffer, strnlen(buffer, sizeof buffer)), Font());
+}
+
 HWND TreeView::EditLabel(TreeNode* node) {
   labelEdit_.End(true);
   if (Dead() || !node || !nodes_.count(node)) return nullptr;
@@ -605,10 +655,23 @@ LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS: focused_ = true; Invalidate(); Notify(NM_SETFOCUS); return 0;
     case WM_KILLFOCUS: focused_ = false; Invalidate(); Notify(NM_KILLFOCUS); return 0;
-    case WM_LBUTTONDOWN: Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, NM_CLICK); return 0;
+    case WM_MOUSEMOVE: TrackHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_MOUSEHOVER: ShowInfoTip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_MOUSELEAVE:
+      tip_.Hide();
+      tipNode_ = nullptr;
+      hoverArmed_ = false;
+      return 0;
+    case WM_LBUTTONDOWN:
+      tip_.Hide();
+      Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, NM_CLICK);
+      return 0;
     case WM_LBUTTONDBLCLK: Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, NM_DBLCLK); return 0;
     case WM_RBUTTONDOWN: Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, NM_RCLICK); return 0;
-    case WM_KEYDOWN: KeyDown(static_cast<UINT>(wParam)); return 0;
+    case WM_KEYDOWN:
+      tip_.Hide();
+      KeyDown(static_cast<UINT>(wParam));
+      return 0;
     case WM_MOUSEWHEEL: SetTop(top_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3); return 0;
     case WM_VSCROLL:
       SetTop(ScrollRequestPosition(window_, ListBar::Vertical, wParam, top_, 1, PageRows(), static_cast<int>(rows_.size())));
@@ -762,4 +825,7 @@ LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void TreeViewRegister() { RegisterListControlClass(WC_TREEVIEW, ListControlProc<TreeView>, CS_DBLCLKS, COLOR_WINDOW); }
+void TreeViewRegister() {
+  RegisterListControlClass(WC_TREEVIEW, ListControlProc<TreeView>, CS_DBLCLKS, COLOR_WINDOW);
+  ListInfoTipRegister();
+}

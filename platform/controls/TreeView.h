@@ -3,8 +3,11 @@
 // demand (cChildren = I_CHILDRENCALLBACK and TVN_ITEMEXPANDING), expand and collapse, selection,
 // keyboard navigation, images, label editing in an inner EDIT, with the documented values.
 
+#include <cstring>
+
 #include "controls/CommonNotify.h"
 #include "rtl/WinTypes.h"
+#include "user/Messages.h"
 
 inline constexpr const char* WC_TREEVIEW = "SysTreeView32";
 
@@ -218,6 +221,12 @@ constexpr UINT TVM_INSERTITEMA = TVM_INSERTITEM;
 constexpr UINT TVM_GETITEMA = TVM_GETITEM;
 constexpr UINT TVM_SETITEMA = TVM_SETITEM;
 constexpr UINT TVM_EDITLABELA = TVM_EDITLABEL;
+
+// TVM_GETITEMRECT takes the item in the first bytes of the rectangle it fills.
+inline BOOL TreeView_GetItemRect(HWND tree, HTREEITEM item, RECT* rect, BOOL textOnly) {
+  std::memcpy(static_cast<void*>(rect), &item, sizeof item);
+  return static_cast<BOOL>(SendMessage(tree, TVM_GETITEMRECT, static_cast<WPARAM>(textOnly), reinterpret_cast<LPARAM>(rect)));
+}
 
 // Registers the class (at controls start).
 void TreeViewRegister();

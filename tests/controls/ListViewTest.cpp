@@ -365,6 +365,44 @@ TEST_F(ListViewTest, CustomDrawAsksForEachVisibleItemAndTakesItsColours) {
   EXPECT_EQ(countDark(2), 0);
 }
 
+TEST_F(ListViewTest, InfoTipShowsWhatTheParentAnswersWhenTheMouseRests) {
+  HWND view = Make(0, LVS_EX_INFOTIP | LVS_EX_FULLROWSELECT);
+  for (int i = 0; i < 3; ++i) AddRow(view, {"clip", "1", "x"});
+  std::vector<int> asked;
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT*) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != LVN_GETINFOTIP) return false;
+    auto* tip = reinterpret_cast<NMLVGETINFOTIP*>(l);
+    asked.push_back(tip->iItem);
+    if (tip->iItem == 1) snprintf(tip->pszText, tip->cchTextMax, "1 minute, 720 x 576");
+    return false;
+  };
+  const int header = HeaderHeight(view), row = ItemRect(view, 0, LVIR_BOUNDS).Height();
+  auto RestAt = [&](int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(view, &p);
+    InputMouseMove(p);
+    Pump();
+    clock.Advance(1000);
+    Pump();
+  };
+  RestAt(30, header + row + 3);
+  EXPECT_EQ(asked, std::vector<int>{1});
+  HWND tip = FindWindow("ListInfoTip", nullptr);
+  ASSERT_TRUE(tip);
+  EXPECT_TRUE(IsWindowVisible(tip));
+  char text[64] = {};
+  GetWindowText(tip, text, sizeof text);
+  EXPECT_STREQ(text, "1 minute, 720 x 576");
+  EXPECT_EQ(GetActiveWindow(), parent) << "the tip never takes activation";
+  RestAt(30, header + 2 * row + 3);
+  EXPECT_EQ(asked, (std::vector<int>{1, 2}));
+  EXPECT_FALSE(IsWindowVisible(tip)) << "an empty answer shows nothing";
+  RestAt(30, header + row + 3);
+  EXPECT_TRUE(IsWindowVisible(tip));
+  RestAt(380, 280);
+  EXPECT_FALSE(IsWindowVisible(tip)) << "leaving the list view hides the tip";
+}
+
 TEST_F(ListViewTest, Screenshot) {
   HWND view = Make(LVS_SHOWSELALWAYS, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   const char* rows[][3] = {{"holiday.avi", "120 MB", "AVI video"}, {"talk.mp4", "48 MB", "MPEG-4 video"},

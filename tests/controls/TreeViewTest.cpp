@@ -1,4 +1,3 @@
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -96,8 +95,7 @@ TEST_F(TreeViewTest, ChildrenOnDemandWhenExpanded) {
 
   // The user's click on the button is announced every time.
   RECT r;
-  std::memcpy(&r, &drive, sizeof drive);
-  ASSERT_TRUE(SendMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  ASSERT_TRUE(TreeView_GetItemRect(tree, drive, &r, TRUE));
   const int buttonX = r.Left - 3 - 19 / 2;  // the middle of the indent before the item
   ClearEvents();
   Click(tree, buttonX, r.Top + r.Height() / 2);
@@ -165,8 +163,7 @@ TEST_F(TreeViewTest, HitTestAndLabelEditing) {
   HTREEITEM a = Add(tree, TVI_ROOT, "alpha");
   HTREEITEM b = Add(tree, TVI_ROOT, "beta");
   RECT r;
-  std::memcpy(&r, &b, sizeof b);
-  ASSERT_TRUE(SendMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  ASSERT_TRUE(TreeView_GetItemRect(tree, b, &r, TRUE));
   TVHITTESTINFO hit;
   hit.pt = {r.Left + 3, r.Top + 2};
   EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))), b);
@@ -194,6 +191,33 @@ TEST_F(TreeViewTest, HitTestAndLabelEditing) {
   SetWindowText(edit, "delta");
   Key(VK_ESCAPE);
   EXPECT_EQ(Text(tree, a), "gamma");
+}
+
+TEST_F(TreeViewTest, InfoTipAsksTheParentForTheItemUnderTheMouse) {
+  HWND tree = Make(TVS_HASLINES | TVS_INFOTIP);
+  HTREEITEM item = Add(tree, TVI_ROOT, "Videos");
+  HTREEITEM asked = nullptr;
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT*) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != TVN_GETINFOTIP) return false;
+    auto* tip = reinterpret_cast<NMTVGETINFOTIP*>(l);
+    asked = tip->hItem;
+    snprintf(tip->pszText, tip->cchTextMax, "12 files");
+    return false;
+  };
+  RECT r;
+  ASSERT_TRUE(TreeView_GetItemRect(tree, item, &r, TRUE));
+  POINT p{r.Left + 5, r.Top + 3};
+  ClientToScreen(tree, &p);
+  InputMouseMove(p);
+  Pump();
+  clock.Advance(1000);
+  Pump();
+  EXPECT_EQ(asked, item);
+  HWND tip = FindWindow("ListInfoTip", nullptr);
+  ASSERT_TRUE(tip);
+  EXPECT_TRUE(IsWindowVisible(tip));
+  SendMessage(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+  EXPECT_FALSE(IsWindowVisible(tip)) << "the tip of a deleted item goes with it";
 }
 
 TEST_F(TreeViewTest, Screenshot) {
