@@ -603,6 +603,21 @@ void ListView::Click(POINT p, WPARAM keys, UINT code) {
     }
   }
   if (Dead()) return;
+  // Pressing on an item and moving away with the button down starts a drag instead of a click.
+  if (code == NM_CLICK && item >= 0) {
+    POINT screen = p;
+    ClientToScreen(window_, &screen);
+    if (DragDetect(window_, screen)) {
+      if (Dead()) return;
+      NMLISTVIEW drag;
+      drag.iItem = item;
+      drag.ptAction = p;
+      drag.lParam = OwnerData() ? 0 : rows_[item].param;
+      Notify(LVN_BEGINDRAG, &drag.hdr);
+      return;
+    }
+    if (Dead()) return;
+  }
   NMITEMACTIVATE activate;
   activate.iItem = item;
   activate.iSubItem = hit.iSubItem;

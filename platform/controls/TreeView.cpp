@@ -423,6 +423,22 @@ void TreeView::Click(POINT p, UINT code) {
     if (hit.flags & TVHT_ONITEMBUTTON) {
       if (code == NM_CLICK) Expand(node, TVE_TOGGLE, true);
     } else if ((hit.flags & TVHT_ONITEM) || ((Style() & TVS_FULLROWSELECT) && (hit.flags & TVHT_ONITEMRIGHT))) {
+      // Pressing on an item and moving away with the button down starts a drag instead.
+      if (code == NM_CLICK && !(Style() & TVS_DISABLEDRAGDROP)) {
+        POINT screen = p;
+        ClientToScreen(window_, &screen);
+        const bool drag = DragDetect(window_, screen);
+        if (Dead() || !nodes_.count(node)) return;
+        if (drag) {
+          NMTREEVIEW begin;
+          begin.action = TVC_BYMOUSE;
+          begin.itemNew.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
+          FillItem(node, &begin.itemNew);
+          begin.ptDrag = p;
+          Notify(TVN_BEGINDRAG, &begin.hdr);
+          return;
+        }
+      }
       Select(node, TVC_BYMOUSE);
       if (!Dead() && code == NM_DBLCLK) Expand(node, TVE_TOGGLE, true);
     }

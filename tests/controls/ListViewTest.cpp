@@ -189,6 +189,25 @@ TEST_F(ListViewTest, ClicksSelectWithShiftAndControlAndNotify) {
   EXPECT_EQ(Selected(view), std::vector<int>{5});
 }
 
+TEST_F(ListViewTest, PressAndMoveAwayBeginsADragInsteadOfAClick) {
+  HWND view = Make(0, LVS_EX_FULLROWSELECT);
+  for (int i = 0; i < 3; ++i) AddRow(view, {"r", "1", "t"});
+  const int y = HeaderHeight(view) + ItemRect(view, 0, LVIR_BOUNDS).Height() + 3;
+  POINT from{30, y}, to{90, y + 40};
+  ClientToScreen(view, &from);
+  ClientToScreen(view, &to);
+  ClearEvents();
+  InputMouseMove(from);
+  InputMouseButton(from, MouseButton::Left, true);
+  InputMouseMove(to);
+  InputMouseButton(to, MouseButton::Left, false);
+  Pump();
+  const std::vector<UINT> codes = Codes(WM_NOTIFY);
+  EXPECT_NE(std::find(codes.begin(), codes.end(), LVN_BEGINDRAG), codes.end());
+  EXPECT_EQ(std::find(codes.begin(), codes.end(), NM_CLICK), codes.end());
+  EXPECT_EQ(Selected(view), std::vector<int>{1}) << "the pressed item is selected first";
+}
+
 TEST_F(ListViewTest, SingleSelectionKeepsOneItem) {
   HWND view = Make(LVS_SINGLESEL);
   for (int i = 0; i < 3; ++i) AddRow(view, {"r"});
