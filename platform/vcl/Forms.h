@@ -492,7 +492,8 @@ class TScreen : public TComponent {
   TCustomForm* GetActiveCustomForm() const { return FActiveCustomForm; }
   TForm* GetActiveForm() const { return FActiveForm; }
   TWinControl* GetActiveControl() const { return FActiveControl; }
-  Integer GetFormCount() const { return static_cast<Integer>(FForms.size()); }
+  // The forms of class TForm, most recently active first (the custom forms, filtered).
+  Integer GetFormCount() const;
   TForm* GetForms(Integer Index) const;
   Integer GetCustomFormCount() const { return static_cast<Integer>(FCustomForms.size()); }
   TCustomForm* GetCustomForms(Integer Index) const;
@@ -531,7 +532,6 @@ class TScreen : public TComponent {
 
   std::map<Integer, HCURSOR> FCursors;
   TCursor FCursor = crDefault;
-  std::vector<TForm*> FForms;
   std::vector<TCustomForm*> FCustomForms;  // most recently active first
   std::vector<std::unique_ptr<TMonitor>> FMonitors;
   TCustomForm* FActiveCustomForm = nullptr;

@@ -73,14 +73,12 @@ void TScreen::SetCursor(TCursor Value) {
 
 // ---- Forms --------------------------------------------------------------------------------------
 
-void TScreen::AddForm(TCustomForm* AForm) {
-  FCustomForms.push_back(AForm);
-  if (auto* form = dynamic_cast<TForm*>(AForm)) FForms.push_back(form);
-}
+// Forms join while their constructor runs, before they are of their final class: which of them
+// are TForms is asked when someone wants to know.
+void TScreen::AddForm(TCustomForm* AForm) { FCustomForms.push_back(AForm); }
 
 void TScreen::RemoveForm(TCustomForm* AForm) {
   std::erase(FCustomForms, AForm);
-  std::erase(FForms, static_cast<TForm*>(AForm));
   if (FFocusedForm == AForm) FFocusedForm = nullptr;
   if (FActiveCustomForm == AForm) {
     FActiveCustomForm = nullptr;
@@ -102,10 +100,18 @@ void TScreen::SetFocusedForm(TCustomForm* Form, TWinControl* Control) {
   if (formChanged) FOnActiveFormChange(this);
 }
 
+Integer TScreen::GetFormCount() const {
+  Integer count = 0;
+  for (TCustomForm* form : FCustomForms)
+    if (dynamic_cast<TForm*>(form)) ++count;
+  return count;
+}
+
 TForm* TScreen::GetForms(Integer Index) const {
-  if (Index < 0 || static_cast<size_t>(Index) >= FForms.size())
-    throw EListError(Format("List index out of bounds (%d)", Index));
-  return FForms[static_cast<size_t>(Index)];
+  Integer i = 0;
+  for (TCustomForm* form : FCustomForms)
+    if (auto* f = dynamic_cast<TForm*>(form); f && i++ == Index) return f;
+  throw EListError(Format("List index out of bounds (%d)", Index));
 }
 
 TCustomForm* TScreen::GetCustomForms(Integer Index) const {
