@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "controls/Edit.h"
 #include "controls/ListBox.h"
 #include "controls/ListBoxCombo.h"
 #include "controls/ListControlWindow.h"
@@ -11,9 +12,6 @@
 
 namespace {
 
-// The inner edit's messages and notifications that the combo passes on.
-constexpr UINT kEditGetSel = 0x00B0, kEditSetSel = 0x00B1, kEditLimitText = 0x00C5;
-constexpr WORD kEditChange = 0x0300, kEditUpdate = 0x0400;
 constexpr int kEditId = 1001;
 
 class ComboBox : public ListControlBase {
@@ -68,7 +66,7 @@ void ComboBox::Create() {
                            0, 10, 10, window_, nullptr, nullptr, window_);
   }
   if (Kind() != CBS_DROPDOWNLIST) {
-    edit_ = CreateWindowEx(0, "Edit", "", WS_CHILD | WS_VISIBLE | ((style & CBS_AUTOHSCROLL) ? 0x0080 : 0), 3, 3, 10,
+    edit_ = CreateWindowEx(0, "Edit", "", WS_CHILD | WS_VISIBLE | ((style & CBS_AUTOHSCROLL) ? ES_AUTOHSCROLL : 0), 3, 3, 10,
                            itemHeight_, window_, reinterpret_cast<HMENU>(static_cast<intptr_t>(kEditId)), nullptr, nullptr);
   }
   // The item height of an owner-drawn field comes from the parent, as item -1.
@@ -143,7 +141,7 @@ void ComboBox::UpdateField() {
       text.resize(std::strlen(text.c_str()));
     }
     SetWindowText(edit_, text.c_str());
-    SendMessage(edit_, kEditSetSel, 0, -1);
+    SendMessage(edit_, EM_SETSEL, 0, -1);
   }
   Invalidate();
 }
@@ -327,8 +325,8 @@ LRESULT ComboBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (from && from == edit_) {
-        if (code == kEditChange) Command(CBN_EDITCHANGE);
-        if (code == kEditUpdate) Command(CBN_EDITUPDATE);
+        if (code == EN_CHANGE) Command(CBN_EDITCHANGE);
+        if (code == EN_UPDATE) Command(CBN_EDITUPDATE);
         return 0;
       }
       break;
@@ -436,9 +434,9 @@ LRESULT ComboBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case CB_SETEXTENDEDUI: extendedUi_ = wParam != 0; return CB_OKAY;
     case CB_GETEXTENDEDUI: return extendedUi_;
-    case CB_LIMITTEXT: return edit_ ? SendMessage(edit_, kEditLimitText, wParam, 0) : TRUE;
-    case CB_GETEDITSEL: return edit_ ? SendMessage(edit_, kEditGetSel, wParam, lParam) : CB_ERR;
-    case CB_SETEDITSEL: return edit_ ? SendMessage(edit_, kEditSetSel, LOWORD(lParam), static_cast<SHORT>(HIWORD(lParam))) : CB_ERR;
+    case CB_LIMITTEXT: return edit_ ? SendMessage(edit_, EM_LIMITTEXT, wParam, 0) : TRUE;
+    case CB_GETEDITSEL: return edit_ ? SendMessage(edit_, EM_GETSEL, wParam, lParam) : CB_ERR;
+    case CB_SETEDITSEL: return edit_ ? SendMessage(edit_, EM_SETSEL, LOWORD(lParam), static_cast<SHORT>(HIWORD(lParam))) : CB_ERR;
     case CB_SETLOCALE:
     case CB_GETLOCALE: return 0;
     default: break;

@@ -2,19 +2,18 @@
 
 #include <vector>
 
+#include "controls/Edit.h"
 #include "user/User.h"
 
 namespace {
 
 constexpr const char* kOwnerProp = "ListLabelEdit";
-constexpr DWORD kAutoHScroll = 0x0080;  // ES_AUTOHSCROLL
-constexpr UINT kSetSel = 0x00B1;        // EM_SETSEL
 
 }  // namespace
 
 bool ListLabelEdit::Begin(HWND owner, const RECT& rect, const std::string& text, HFONT font, EndHandler onEnd) {
   End(true);
-  edit_ = CreateWindowEx(0, "Edit", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | kAutoHScroll, rect.Left, rect.Top,
+  edit_ = CreateWindowEx(0, "Edit", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rect.Left, rect.Top,
                          rect.Width(), rect.Height(), owner, nullptr, nullptr, nullptr);
   if (!edit_) return false;
   owner_ = owner;
@@ -22,7 +21,7 @@ bool ListLabelEdit::Begin(HWND owner, const RECT& rect, const std::string& text,
   SendMessage(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SetProp(edit_, kOwnerProp, reinterpret_cast<HANDLE>(this));
   previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtr(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListLabelEdit::EditProc)));
-  SendMessage(edit_, kSetSel, 0, -1);
+  SendMessage(edit_, EM_SETSEL, 0, -1);
   SetFocus(edit_);
   return true;
 }

@@ -11,6 +11,7 @@
 #include "controls/ListControlWindow.h"
 #include "controls/ListLabelEdit.h"
 #include "controls/ListScrollBars.h"
+#include "controls/OwnerDraw.h"
 #include "rtl/SysUtils.h"
 
 namespace {
@@ -932,6 +933,13 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
       SetScrollX(ScrollRequestPosition(window_, ListBar::Horizontal, wParam, scrollX_, 8, Client().Right, TotalWidth()));
       return 0;
+    case WM_DRAWITEM: {
+      // Owner-drawn header sections are drawn by our parent.
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      HWND parent = GetParent(window_);
+      if (draw && draw->hwndItem == header_ && parent) return SendMessage(parent, WM_DRAWITEM, wParam, lParam);
+      break;
+    }
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (!header || header->hwndFrom != header_) break;

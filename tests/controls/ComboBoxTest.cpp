@@ -2,6 +2,7 @@
 
 #include "ListControlsSupport.h"
 #include "controls/ComboBox.h"
+#include "controls/Edit.h"
 #include "controls/ListBox.h"
 
 namespace {
@@ -93,6 +94,75 @@ TEST_F(ComboBoxTest, ChosenByMouse) {
   Click(parent, 350, 250);
   EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0)) << "a click elsewhere closes the list";
   EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 3);
+}
+
+TEST_F(ComboBoxTest, EditableComboTypesInItsEditAndFillsItFromTheList) {
+  HWND combo = Child(WC_COMBOBOX, CBS_DROPDOWN | CBS_AUTOHSCROLL, {10, 10, 160, 150});
+  for (const char* t : {"720 x 576", "1280 x 720"}) SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  HWND edit = GetWindow(combo, GW_CHILD);
+  ASSERT_TRUE(edit);
+  SetFocus(combo);
+  EXPECT_EQ(GetFocus(), edit) << "the combo hands the focus to its edit";
+  ClearEvents();
+  Type("640");
+  char text[32] = {};
+  GetWindowText(combo, text, sizeof text);
+  EXPECT_STREQ(text, "640");
+  const std::vector<UINT> typed = ComboCodes();
+  EXPECT_NE(std::find(typed.begin(), typed.end(), CBN_EDITCHANGE), typed.end());
+  EXPECT_NE(std::find(typed.begin(), typed.end(), CBN_EDITUPDATE), typed.end());
+  SendMessage(combo, CB_SETCURSEL, 1, 0);
+  GetWindowText(combo, text, sizeof text);
+  EXPECT_STREQ(text, "1280 x 720");
+  EXPECT_EQ(SendMessage(combo, CB_GETEDITSEL, 0, 0), MAKELONG(0, 10)) << "the chosen text is selected";
+}
+
+TEST_F(ComboBoxTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheParentAsComboItems) {
+  std::vector<std::pair<UINT, UINT>> measured;  // (type, item)
+  std::vector<DRAWITEMSTRUCT> drawn;
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT* r) {
+    if (m == WM_MEASUREITEM) {
+      auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+      measured.push_back({mi->CtlType, mi->itemID});
+      mi->itemHeight = 18;
+      *r = TRUE;
+      return true;
+    }
+    if (m == WM_DRAWITEM) {
+      drawn.push_back(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
+      *r = TRUE;
+      return true;
+    }
+    return false;
+  };
+  HWND combo = Child(WC_COMBOBOX, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, {10, 10, 160, 150}, 9);
+  for (ULONG_PTR data : {101, 102}) SendMessage(combo, CB_ADDSTRING, 0, static_cast<LPARAM>(data));
+  ASSERT_FALSE(measured.empty());
+  for (auto [type, item] : measured) EXPECT_EQ(type, ODT_COMBOBOX);
+  EXPECT_EQ(SendMessage(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 18);
+  RECT r;
+  GetWindowRect(combo, &r);
+  EXPECT_EQ(r.Height(), 24) << "the field fits the measured height";
+  SendMessage(combo, CB_SETCURSEL, 1, 0);
+  drawn.clear();
+  InvalidateRect(combo, nullptr, TRUE);
+  Pump();
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn[0].CtlType, ODT_COMBOBOX);
+  EXPECT_EQ(drawn[0].CtlID, 9u);
+  EXPECT_EQ(drawn[0].itemID, 1u);
+  EXPECT_EQ(drawn[0].itemData, 102u);
+  EXPECT_TRUE(drawn[0].itemState & ODS_COMBOBOXEDIT);
+  EXPECT_EQ(drawn[0].hwndItem, combo);
+  drawn.clear();
+  SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  Pump();
+  std::vector<DRAWITEMSTRUCT> listItems;
+  for (const DRAWITEMSTRUCT& d : drawn)
+    if (!(d.itemState & ODS_COMBOBOXEDIT)) listItems.push_back(d);
+  ASSERT_EQ(listItems.size(), 2u) << "the dropped list draws both items through the combo's parent";
+  EXPECT_EQ(listItems[1].itemState & ODS_SELECTED, ODS_SELECTED);
+  EXPECT_EQ(listItems[1].hwndItem, combo);
 }
 
 TEST_F(ComboBoxTest, Screenshot) {

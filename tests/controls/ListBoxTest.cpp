@@ -179,6 +179,17 @@ TEST_F(ListBoxTest, DeletingOwnerDrawnItemsTellsTheParent) {
   EXPECT_EQ(deleted, (std::vector<ULONG_PTR>{6, 5, 7}));
 }
 
+TEST_F(ListBoxTest, NoDataListsTakeACountAndKeepSelections) {
+  HWND list = Make(LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_EXTENDEDSEL);
+  EXPECT_EQ(SendMessage(list, LB_ADDSTRING, 0, 1), LB_ERR) << "items come only from LB_SETCOUNT";
+  EXPECT_EQ(SendMessage(list, LB_SETCOUNT, 50000, 0), LB_OKAY);
+  EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 50000);
+  SendMessage(list, LB_SELITEMRANGEEX, 40000, 40002);
+  EXPECT_EQ(SendMessage(list, LB_GETSELCOUNT, 0, 0), 3);
+  SendMessage(list, LB_SETCOUNT, 40001, 0);
+  EXPECT_EQ(SendMessage(list, LB_GETSELCOUNT, 0, 0), 1);
+}
+
 TEST_F(ListBoxTest, ExtendedSelectionWithMouseShiftAndControl) {
   HWND list = Make(LBS_EXTENDEDSEL | LBS_NOTIFY);
   Add(list, {"0", "1", "2", "3", "4", "5", "6"});

@@ -291,6 +291,38 @@ TEST_F(ListViewTest, DraggingAHeaderDividerResizesTheColumn) {
   EXPECT_NE(std::find(after.begin(), after.end(), LVN_COLUMNCLICK), after.end());
 }
 
+TEST_F(ListViewTest, HeaderAnswersLayoutAndDrawsOwnerDrawnSections) {
+  HWND view = Make(0);
+  HWND header = reinterpret_cast<HWND>(SendMessage(view, LVM_GETHEADER, 0, 0));
+  RECT area{0, 0, 300, 200};
+  WINDOWPOS pos;
+  HDLAYOUT layout{&area, &pos};
+  ASSERT_TRUE(SendMessage(header, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout)));
+  EXPECT_EQ(pos.cy, HeaderHeight(view));
+  EXPECT_EQ(area.Top, pos.cy) << "the rest of the area is left below the header";
+  HDITEM item;
+  item.mask = HDI_FORMAT | HDI_LPARAM;
+  item.fmt = HDF_OWNERDRAW;
+  item.lParam = 55;
+  SendMessage(header, HDM_SETITEM, 1, reinterpret_cast<LPARAM>(&item));
+  std::vector<DRAWITEMSTRUCT> drawn;
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT* r) {
+    if (m != WM_DRAWITEM) return false;
+    drawn.push_back(*reinterpret_cast<DRAWITEMSTRUCT*>(l));
+    *r = TRUE;
+    return true;
+  };
+  // The header asks the list view, which hands the request on to its own parent.
+  InvalidateRect(header, nullptr, TRUE);
+  Pump();
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn[0].CtlType, ODT_HEADER);
+  EXPECT_EQ(drawn[0].itemID, 1u);
+  EXPECT_EQ(drawn[0].itemData, 55u);
+  EXPECT_EQ(drawn[0].rcItem.Left, 100);
+  EXPECT_EQ(drawn[0].rcItem.Right, 160);
+}
+
 TEST_F(ListViewTest, LabelEditingCommitsWithEnterAndDropsWithEscape) {
   HWND view = Make(LVS_EDITLABELS);
   AddRow(view, {"old", "1", "x"});
