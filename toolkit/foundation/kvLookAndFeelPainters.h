@@ -791,8 +791,8 @@ class TkvRadioButtonImageList : public TObject {
 TkvRadioButtonImageList* RadioButtonGlyphList();
 
 // Steps a pixel at a time from (X, Y) by (DX, DY) while the bitmap's pixel equals Color, and
-// answers the last position that still matched; the walk never leaves the bitmap (a start outside
-// it is answered unchanged).
+// answers where it stopped: the first position of another colour, or the first one outside the
+// bitmap. Nothing outside the bitmap is read.
 TPoint ScanColorRun(TBitmap* Bitmap, Integer X, Integer Y, Integer DX, Integer DY, TColor Color);
 
 // ---- Shared painter resources -------------------------------------------------------------
