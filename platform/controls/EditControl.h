@@ -85,6 +85,9 @@ class EditControl {
   void MoveCaret(size_t to, bool extend);
   void MouseDown(POINT point, bool doubleClick);
   void MouseMove(POINT point);
+  void SelectionScrollTick();
+  static constexpr UINT_PTR kSelectionScrollTimer = 1;
+  static constexpr UINT kSelectionScrollInterval = 100;
   LRESULT DialogCode(const MSG* message) const;
 
   // EditPaint.cpp

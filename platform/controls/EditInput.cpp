@@ -159,7 +159,26 @@ void EditControl::MouseDown(POINT point, bool doubleClick) {
 }
 
 void EditControl::MouseMove(POINT point) {
-  if (FSelecting) SetSelection(FAnchor, CharAtPoint(point));
+  if (!FSelecting) return;
+  // Outside the text the selection grows a line or a character at a time, on a timer while the
+  // mouse stays out there.
+  bool outside = point.X < FFormatRect.Left || point.X >= FFormatRect.Right || point.Y < FFormatRect.Top ||
+                 point.Y >= FFormatRect.Top + VisibleLines() * FLineHeight;
+  point.X = std::clamp(point.X, FFormatRect.Left - FAveCharWidth, FFormatRect.Right + FAveCharWidth);
+  point.Y = std::clamp(point.Y, FFormatRect.Top - FLineHeight, FFormatRect.Top + VisibleLines() * FLineHeight);
+  SetSelection(FAnchor, CharAtPoint(point));
+  if (outside) SetTimer(FWindow, kSelectionScrollTimer, kSelectionScrollInterval, nullptr);
+  else KillTimer(FWindow, kSelectionScrollTimer);
+}
+
+void EditControl::SelectionScrollTick() {
+  POINT cursor;
+  if (!FSelecting || !GetCursorPos(&cursor)) {
+    KillTimer(FWindow, kSelectionScrollTimer);
+    return;
+  }
+  ScreenToClient(FWindow, &cursor);
+  MouseMove(cursor);
 }
 
 LRESULT EditControl::DialogCode(const MSG* message) const {

@@ -139,11 +139,16 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       if (FSelecting) {
         FSelecting = false;
+        KillTimer(FWindow, kSelectionScrollTimer);
         if (GetCapture() == FWindow) ReleaseCapture();
       }
       return 0;
     case WM_CAPTURECHANGED:
       FSelecting = false;
+      KillTimer(FWindow, kSelectionScrollTimer);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kSelectionScrollTimer) SelectionScrollTick();
       return 0;
     case WM_GETDLGCODE:
       return DialogCode(reinterpret_cast<const MSG*>(lParam));

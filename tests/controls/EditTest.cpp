@@ -321,6 +321,31 @@ TEST_F(Edit, MultiLineScrollsWithItsBar) {
   EXPECT_GT(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 20);
   SendMessage(edit, EM_SETSEL, 12, 30);
   Screenshot(parent, "edit-multiline");
+  // Selecting with the mouse held below the text scrolls a line at a time while it stays there.
+  SendMessage(edit, EM_SETSEL, 0, 0);
+  SendMessage(edit, EM_SCROLLCARET, 0, 0);
+  RECT client;
+  GetClientRect(edit, &client);
+  POINT from{0, 5}, below{5, client.Bottom + 40};
+  ClientToScreen(edit, &from);
+  ClientToScreen(edit, &below);
+  InputMouseMove(from);
+  InputMouseButton(from, MouseButton::Left, true);
+  InputMouseMove(below);
+  Pump();
+  LRESULT first = SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+  EXPECT_EQ(first, 1);
+  for (int tick = 0; tick < 3; ++tick) {
+    Sleep(100);  // the clock moves on: one more tick
+    Pump();
+  }
+  EXPECT_EQ(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), first + 3);
+  InputMouseButton(below, MouseButton::Left, false);
+  Pump();
+  Sleep(500);
+  Pump();
+  EXPECT_EQ(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), first + 3);
+  EXPECT_EQ(Selection(edit).first, 0u);
 }
 
 }  // namespace
