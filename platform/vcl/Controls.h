@@ -684,6 +684,9 @@ class TWinControl : public TControl {
   // sending an exception that escapes a handler to the application.
   void MainWndProc(TMessage& Message);
   virtual void CreateParams(TCreateParams& Params);
+  TRect ClientRectFromStyles();
+  // True while CreateParams is asked only for the styles (no window is to be made from them).
+  static bool MeasuringFrame();
   // Makes Params.WindowClass a copy of a registered class (a standard window class that the
   // control extends), whose procedure becomes the control's default procedure.
   void CreateSubClass(TCreateParams& Params, const char* ControlClassName);

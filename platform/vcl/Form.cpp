@@ -106,7 +106,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   bool topLevel = !FParent && !GetParentWindow();
   if (topLevel) {
-    Params.WndParent = Application() ? Application()->GetHandle() : nullptr;
+    Params.WndParent = Application() && !MeasuringFrame() ? Application()->GetHandle() : nullptr;
     Params.Style &= ~(WS_CHILD | WS_GROUP | WS_TABSTOP);
   }
   Params.WindowClass.style = CS_DBLCLKS;
@@ -217,14 +217,8 @@ void TCustomForm::SetWindowState(TWindowState Value) {
 }
 
 TRect TCustomForm::GetClientRect() {
-  if (HandleAllocated() && IsIconic(FHandle)) {
-    // A minimized window keeps its restored client size.
-    TCreateParams params;
-    CreateParams(params);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
-    return {0, 0, FWidth - frame.Width(), FHeight - frame.Height()};
-  }
+  // A minimized window keeps its restored client size.
+  if (HandleAllocated() && IsIconic(FHandle)) return ClientRectFromStyles();
   return inherited::GetClientRect();
 }
 

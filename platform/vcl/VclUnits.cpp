@@ -23,6 +23,7 @@ TApplication* Application() { return gApplication; }
 
 void VclStart() {
   GraphicsStart();
+  MenusStart();
   JpegStart();
   ImgListStart();
   RegisterClasses({TBitmap::ClassInfo(), TIcon::ClassInfo(), TJPEGImage::ClassInfo(), TMenuItem::ClassInfo(),
@@ -33,11 +34,9 @@ void VclStart() {
   gMouse = new TMouse;
   gScreen = new TScreen(nullptr);
   gApplication = new TApplication(nullptr);
-  MenusStart();
 }
 
 void VclEnd() {
-  MenusEnd();
   // The application's forms may still ask for the screen as they go.
   delete gApplication;
   gApplication = nullptr;

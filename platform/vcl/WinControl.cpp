@@ -278,19 +278,39 @@ void TWinControl::UpdateBounds() {
   if (rect.Left != FLeft || rect.Top != FTop || rect.Width() != FWidth || rect.Height() != FHeight) UpdateBoundsRect(rect);
 }
 
+namespace {
+// Set while a control asks its creation parameters only for their styles: no parent window is
+// made for that.
+Integer gMeasuringFrame = 0;
+}  // namespace
+
 TRect TWinControl::GetClientRect() {
   if (HandleAllocated()) {
     RECT rect;
     ::GetClientRect(FHandle, &rect);
     return rect;
   }
-  // Before the window exists, the client area is what its frame will leave.
+  return ClientRectFromStyles();
+}
+
+// The client area the window's frame will leave, for a control without a window (or a minimized
+// one).
+TRect TWinControl::ClientRectFromStyles() {
   TCreateParams params;
-  CreateParams(params);
+  ++gMeasuringFrame;
+  try {
+    CreateParams(params);
+  } catch (...) {
+    --gMeasuringFrame;
+    throw;
+  }
+  --gMeasuringFrame;
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
   return {0, 0, std::max(0, FWidth - frame.Width()), std::max(0, FHeight - frame.Height())};
 }
+
+bool TWinControl::MeasuringFrame() { return gMeasuringFrame > 0; }
 
 TPoint TWinControl::GetClientOrigin() {
   POINT origin{0, 0};
@@ -312,7 +332,6 @@ void TWinControl::CMInvalidate(TMessage& Message) {
   if (FParent) FParent->Perform(CM_INVALIDATE, 1, 0);
   if (Message.WParam == 0) {
     InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
-    // Windowless children are painted by this window: they are part of what is invalid.
   }
 }
 

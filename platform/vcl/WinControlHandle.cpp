@@ -141,7 +141,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
   Params.Width = FWidth;
   Params.Height = FHeight;
   if (FParent)
-    Params.WndParent = FParent->GetHandle();
+    Params.WndParent = MeasuringFrame() && !FParent->HandleAllocated() ? nullptr : FParent->GetHandle();
   else
     Params.WndParent = FParentWindow;
   Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;

@@ -86,9 +86,9 @@ TEST_F(ControlsTest, AnchorsKeepTheirDistancesWhenTheParentResizes) {
 }
 
 TEST_F(ControlsTest, BorderWidthAndConstraintsLimitWhatAlignmentGives) {
+  // A tree of controls with no form and no windows aligns all the same, and makes no window.
   TForm* form = NewForm();
   auto* parent = new TTestPanel(form);
-  parent->SetParent(form);
   parent->SetBounds(0, 0, 400, 300);
   parent->SetBorderWidth(5);
   auto* left = new TTestPanel(form);
@@ -105,6 +105,8 @@ TEST_F(ControlsTest, BorderWidthAndConstraintsLimitWhatAlignmentGives) {
   parent->SetBounds(0, 0, 30, 8);
   EXPECT_GE(client->GetWidth(), 0);
   EXPECT_GE(client->GetHeight(), 0);
+  EXPECT_FALSE(parent->HandleAllocated());
+  EXPECT_FALSE(form->HandleAllocated());
 }
 
 TEST_F(ControlsTest, ParentChangesAtRunTimeMoveTheWindowAndRefuseRings) {
