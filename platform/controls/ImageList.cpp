@@ -1,7 +1,6 @@
 #include "controls/ImageList.h"
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 #include <vector>
 
@@ -234,18 +233,25 @@ BOOL ImageList_Replace(HIMAGELIST handle, int index, HBITMAP image, HBITMAP mask
 int ImageList_ReplaceIcon(HIMAGELIST handle, int index, HICON icon) {
   ImageListObject* list = Lookup(handle);
   if (!list || index < -1 || index >= list->count || !icon) return -1;
-  // The icon drawn at the list's size: its colours over black, and its mask drawn as such.
+  // The icon drawn at the list's size over white and over black: where the two differ from
+  // each other exactly as the backgrounds do, the icon is transparent.
   std::vector<uint32_t> pixels(list->imageSize()), maskPixels(list->imageSize());
   BITMAPINFO info = Header32(list->cx, list->cy);
   void* bits = nullptr;
   HBITMAP canvas = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, canvas);
-  DrawIconEx(dc, 0, 0, icon, list->cx, list->cy, 0, nullptr, DI_IMAGE);
-  std::memcpy(pixels.data(), bits, pixels.size() * 4);
-  std::memset(bits, 0, pixels.size() * 4);
-  DrawIconEx(dc, 0, 0, icon, list->cx, list->cy, 0, nullptr, DI_MASK);
-  std::memcpy(maskPixels.data(), bits, maskPixels.size() * 4);
+  auto* surface = static_cast<uint32_t*>(bits);
+  std::fill_n(surface, pixels.size(), 0x00FFFFFFu);
+  DrawIconEx(dc, 0, 0, icon, list->cx, list->cy, 0, nullptr, DI_NORMAL);
+  std::vector<uint32_t> overWhite(surface, surface + pixels.size());
+  std::fill_n(surface, pixels.size(), 0u);
+  DrawIconEx(dc, 0, 0, icon, list->cx, list->cy, 0, nullptr, DI_NORMAL);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    const bool clear = (overWhite[i] & 0xFFFFFF) == 0xFFFFFF && (surface[i] & 0xFFFFFF) == 0;
+    maskPixels[i] = clear ? 0xFFFFFF : 0;
+    pixels[i] = clear ? 0 : surface[i] & 0xFFFFFF;
+  }
   SelectObject(dc, old);
   DeleteDC(dc);
   DeleteObject(canvas);

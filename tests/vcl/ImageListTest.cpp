@@ -167,3 +167,38 @@ TEST(ImageList, DragImageIsATranslucentWindowFollowingThePointer) {
   EXPECT_FALSE(IsWindow(window));
   EXPECT_FALSE(list.DragMove(1, 1));
 }
+
+TEST(ImageList, IconsGoInAndOutOfListsAndFiles) {
+  TImageList list(nullptr, 3, 3);
+  TBitmap image;
+  Fill(image, 3, 3, clGreen);
+  image.GetCanvas()->SetPixel(0, 0, clFuchsia);
+  list.AddMasked(&image, clFuchsia);
+
+  TIcon icon;
+  list.GetIcon(0, &icon);
+  ASSERT_FALSE(icon.GetEmpty());
+  EXPECT_EQ(icon.GetWidth(), 3);
+  EXPECT_THROW(icon.SetWidth(5), EInvalidGraphicOperation);
+
+  TMemoryStream file;
+  icon.SaveToStream(&file);
+  file.SetPosition(0);
+  TIcon loaded;
+  loaded.LoadFromStream(&file);
+  EXPECT_EQ(loaded.GetHeight(), 3);
+
+  // Back into a list: the masked corner stays transparent, the rest keeps its colour.
+  EXPECT_EQ(list.AddIcon(&loaded), 1);
+  TBitmap target;
+  Fill(target, 3, 3, clWhite);
+  list.Draw(target.GetCanvas(), 0, 0, 1);
+  EXPECT_EQ(target.GetCanvas()->GetPixel(0, 0), clWhite);
+  EXPECT_EQ(target.GetCanvas()->GetPixel(2, 2), clGreen);
+
+  TMemoryStream junk;
+  junk.WriteBuffer("\0\0\1\0\1\0", 6);
+  junk.SetPosition(0);
+  EXPECT_THROW(loaded.LoadFromStream(&junk), EInvalidGraphic);
+  EXPECT_EQ(loaded.GetWidth(), 3);  // a failed load keeps the icon
+}

@@ -283,3 +283,43 @@ TEST_F(ContextPopupTest, ContextMessagePopsUpTheControlsMenu) {
   EXPECT_EQ(log.names.size(), 1u);
   panel->SetPopupMenu(nullptr);
 }
+
+TEST_F(PopupMenuTest, OwnerDrawnMenusMeasureAndDrawThroughTheirEvents) {
+  struct Painter : TObject {
+    int measured = 0, drawn = 0;
+    bool sawSelected = false;
+    void Measure(TObject*, TCanvas*, Integer& Width, Integer& Height) {
+      ++measured;
+      Width = 120;
+      Height = 30;
+    }
+    void Draw(TObject*, TCanvas* ACanvas, TRect ARect, TOwnerDrawState State) {
+      ++drawn;
+      sawSelected = sawSelected || State.Contains(odSelected);
+      ACanvas->GetBrush()->SetColor(State.Contains(odSelected) ? clRed : clLime);
+      ACanvas->FillRect(ARect);
+    }
+  } painter;
+  open->SetOnMeasureItem(MakeEvent<&Painter::Measure>(&painter));
+  open->SetOnAdvancedDrawItem(MakeEvent<&Painter::Draw>(&painter));
+
+  // Without OwnerDraw the events stay quiet.
+  ScriptKeyPress(VK_ESCAPE);
+  menu->Popup(100, 100);
+  EXPECT_EQ(painter.measured + painter.drawn, 0);
+
+  menu->SetOwnerDraw(true);
+  std::vector<RECT> seen;
+  Scheduled() = {[&] {
+    seen = MenuWindows();
+    ScriptKeyPress(VK_ESCAPE);
+  }};
+  ScriptKeyPress(VK_DOWN);
+  SetTimer(nullptr, 0, 1000, &RunNextStep);
+  menu->Popup(100, 100);
+  EXPECT_EQ(painter.measured, 1);
+  EXPECT_GE(painter.drawn, 1);
+  EXPECT_TRUE(painter.sawSelected);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Right - seen[0].Left, 120 + 6);  // the widest item and the frame
+}
