@@ -330,7 +330,6 @@ DWORD ColorToRGBA(TColor Color, Byte Alpha);
 Byte ClampChannel(Integer Value);
 Byte RoundClamped(Double Value);
 void BlendPixel(DWORD Source, DWORD& Dest, Byte Alpha);
-TColor NearestScreenColor(TColor Color);
 TColor LightHighlightColor();
 TColor PaleHighlightColor();
 void InitBitmapInfoHeader(BITMAPINFOHEADER& Header, Integer Width, Integer Height, bool TopDown);

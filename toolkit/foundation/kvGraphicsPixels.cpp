@@ -6,6 +6,7 @@
 #include "gdi/Gdi.h"
 #include "rtl/Math.h"
 #include "toolkit/foundation/kvGraphics.h"
+#include "toolkit/foundation/qzOffice11.h"
 #include "user/Cursors.h"
 #include "user/Painting.h"
 
@@ -69,13 +70,6 @@ void BlendPixel(DWORD Source, DWORD& Dest, Byte Alpha) {
   }
   result |= DWORD(RoundClamped(d + (1 - d / 255) * (Dest >> 24))) << 24;
   Dest = result;
-}
-
-TColor NearestScreenColor(TColor Color) {
-  HDC dc = GetDC(nullptr);
-  const TColor result = static_cast<TColor>(GetNearestColor(dc, ColorToRGB(Color)));
-  ReleaseDC(nullptr, dc);
-  return result;
 }
 
 namespace {
