@@ -108,7 +108,11 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
   CheckNewSize(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   if (!CanResize(AWidth, AHeight)) return;
-  if (FParent && FVisible) FParent->Invalidate();  // the old place shows the parent again
+  if (FParent && FVisible && FParent->HandleAllocated()) {
+    // The old place shows the parent again.
+    TRect old = GetBoundsRect();
+    InvalidateRect(FParent->GetHandle(), &old, TRUE);
+  }
   FLeft = ALeft;
   FTop = ATop;
   FWidth = AWidth;

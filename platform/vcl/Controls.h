@@ -640,7 +640,6 @@ class TWinControl : public TControl {
   void Update() override;
   void Repaint() override;
   void PaintTo(HDC DC, Integer X, Integer Y);
-  void SetParent(TWinControl* AParent) override;
 
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);

@@ -11,6 +11,7 @@ TAVREN_MESSAGE_TABLE(TCustomForm,
     MESSAGE_HANDLER(WM_ACTIVATE, WMActivate),
     MESSAGE_HANDLER(WM_SYSCOMMAND, WMSysCommand),
     MESSAGE_HANDLER(WM_GETMINMAXINFO, WMGetMinMaxInfo),
+    MESSAGE_HANDLER(WM_SYSCOLORCHANGE, WMSysColorChange),
     MESSAGE_HANDLER(CM_SHOWINGCHANGED, CMShowingChanged),
     MESSAGE_HANDLER(CM_ACTIVATE, CMActivate),
     MESSAGE_HANDLER(CM_DEACTIVATE, CMDeactivate),
@@ -358,6 +359,12 @@ void TCustomForm::WMGetMinMaxInfo(TMessage& Message) {
   if (c->GetMinHeight() > 0) info->ptMinTrackSize.Y = c->GetMinHeight();
   if (c->GetMaxWidth() > 0) info->ptMaxTrackSize.X = c->GetMaxWidth();
   if (c->GetMaxHeight() > 0) info->ptMaxTrackSize.Y = c->GetMaxHeight();
+}
+
+// The colour scheme changed: every control of the form makes its brushes again.
+void TCustomForm::WMSysColorChange(TMessage& Message) {
+  DefaultHandler(Message);
+  Perform(CM_SYSCOLORCHANGE, 0, 0);
 }
 
 void TCustomForm::WMSysCommand(TMessage& Message) {

@@ -243,6 +243,7 @@ class TCustomForm : public TScrollingWinControl {
   void WMActivate(TMessage& Message);
   void WMSysCommand(TMessage& Message);
   void WMGetMinMaxInfo(TMessage& Message);
+  void WMSysColorChange(TMessage& Message);
   void CMShowingChanged(TMessage& Message);
   void CMActivate(TMessage& Message);
   void CMDeactivate(TMessage& Message);

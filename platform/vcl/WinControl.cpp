@@ -318,11 +318,6 @@ TPoint TWinControl::GetClientOrigin() {
   return origin;
 }
 
-void TWinControl::SetParent(TWinControl* AParent) {
-  if (FParent != AParent && !AParent && FParentWindow == nullptr && HandleAllocated()) DestroyHandle();
-  inherited::SetParent(AParent);
-}
-
 // ---- Painting requests --------------------------------------------------------------------------
 
 void TWinControl::Invalidate() { Perform(CM_INVALIDATE, 0, 0); }
