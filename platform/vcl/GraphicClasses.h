@@ -95,6 +95,7 @@ class TBitmap : public TGraphic {
 
   TCanvas* GetCanvas();
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // Frees the canvas's DC, so that the caller can select the bitmap into a DC of its own.
   HBITMAP GetHandle();
   // Takes over a bitmap (a copy as a DIB section when it is not one already).
   void SetHandle(HBITMAP Value);

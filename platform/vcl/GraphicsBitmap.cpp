@@ -143,7 +143,10 @@ void TBitmap::HandleNeeded() {
 }
 
 HBITMAP TBitmap::GetHandle() {
-  HandleNeeded();
+  // The caller may select the bitmap into a DC of its own (a bitmap lives in one DC at a time)
+  // and change its pixels: the canvas lets go of it and the copies made from it are dropped.
+  FreeContext();
+  FreeStaleCopies(this);
   return FHandle;
 }
 
