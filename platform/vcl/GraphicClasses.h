@@ -231,6 +231,32 @@ class TPicture : public TInterfacedPersistent {
   TNotifyEvent FOnChange;
 };
 
+// A metafile: the class exists for code that lists graphic classes, but this platform reads no
+// metafiles, so one is always empty and loading one raises EInvalidGraphic.
+class TMetafile : public TGraphic {
+  TAVREN_CLASS(TMetafile, TGraphic)
+ public:
+  void Assign(TPersistent* Source) override;
+  bool GetEmpty() const override { return true; }
+  Integer GetWidth() const override { return 0; }
+  void SetWidth(Integer) override {}
+  Integer GetHeight() const override { return 0; }
+  void SetHeight(Integer) override {}
+  void LoadFromStream(TStream* Stream) override;
+  void SaveToStream(TStream*) override {}
+
+ protected:
+  void Draw(TCanvas*, const TRect&) override {}
+};
+
+// The open dialog filter of the registered formats whose class is GraphicClass or descends from
+// it: "All (*.bmp;*.ico)|*.bmp;*.ico|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico".
+String GraphicFilter(TGraphicClass GraphicClass);
+// The last extension registered for exactly that class (without the dot), empty when none.
+String GraphicExtension(TGraphicClass GraphicClass);
+// "*.bmp;*.ico": the masks of GraphicFilter's first entry.
+String GraphicFileMask(TGraphicClass GraphicClass);
+
 // Unit start: the built-in file formats (bmp, ico). End: forgets every registration.
 void GraphicsStart();
 void GraphicsEnd();

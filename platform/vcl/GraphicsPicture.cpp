@@ -100,6 +100,55 @@ TGraphicClass TPicture::FileFormatClass(const String& Extension) {
   return nullptr;
 }
 
+namespace {
+
+std::vector<const TFileFormat*> FormatsOf(TGraphicClass GraphicClass) {
+  std::vector<const TFileFormat*> result;
+  for (const TFileFormat& format : FileFormats())
+    if (!GraphicClass || format.GraphicClass->InheritsFrom(GraphicClass)) result.push_back(&format);
+  return result;
+}
+
+}  // namespace
+
+String GraphicFileMask(TGraphicClass GraphicClass) {
+  String masks;
+  for (const TFileFormat* format : FormatsOf(GraphicClass)) {
+    const String mask = "*." + format->Extension;
+    if ((";" + masks + ";").find(";" + mask + ";") != String::npos) continue;
+    masks += (masks.empty() ? "" : ";") + mask;
+  }
+  return masks;
+}
+
+String GraphicFilter(TGraphicClass GraphicClass) {
+  const String masks = GraphicFileMask(GraphicClass);
+  String filter = "All (" + masks + ")|" + masks;
+  for (const TFileFormat* format : FormatsOf(GraphicClass)) {
+    const String mask = "*." + format->Extension;
+    filter += "|" + format->Description + " (" + mask + ")|" + mask;
+  }
+  return filter;
+}
+
+String GraphicExtension(TGraphicClass GraphicClass) {
+  const auto& formats = FileFormats();
+  for (auto it = formats.rbegin(); it != formats.rend(); ++it)
+    if (static_cast<TClass>(it->GraphicClass) == static_cast<TClass>(GraphicClass)) return it->Extension;
+  return {};
+}
+
+// ---- TMetafile -----------------------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL(TMetafile)
+
+void TMetafile::Assign(TPersistent* Source) {
+  if (!Source || dynamic_cast<TMetafile*>(Source)) return;  // nothing to copy
+  inherited::Assign(Source);
+}
+
+void TMetafile::LoadFromStream(TStream*) { throw EInvalidGraphic("Metafiles are not supported"); }
+
 void GraphicsStart() {
   TPicture::RegisterFileFormat("bmp", "Bitmaps", TBitmap::ClassInfo());
   TPicture::RegisterFileFormat("ico", "Icons", TIcon::ClassInfo());

@@ -279,3 +279,20 @@ TEST(Graphics, PictureChoosesTheClassByExtensionAndNamesItInFormData) {
   JpegStart();  // as the unit start left it
   for (const auto& f : {bmp, jpg, odd}) std::filesystem::remove(f);
 }
+
+TEST(Graphics, FiltersAndExtensionsComeFromTheRegisteredFormats) {
+  EXPECT_EQ(GraphicFilter(TGraphic::ClassInfo()),
+            "All (*.bmp;*.ico;*.jpg;*.jpeg)|*.bmp;*.ico;*.jpg;*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
+            "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg");
+  EXPECT_EQ(GraphicFilter(TBitmap::ClassInfo()), "All (*.bmp)|*.bmp|Bitmaps (*.bmp)|*.bmp");
+  EXPECT_EQ(GraphicFileMask(TIcon::ClassInfo()), "*.ico");
+  EXPECT_EQ(GraphicExtension(TJPEGImage::ClassInfo()), "jpeg");
+  EXPECT_EQ(GraphicExtension(TMetafile::ClassInfo()), "");
+
+  TMetafile metafile;
+  TMemoryStream data;
+  data.WriteBuffer("\xD7\xCD\xC6\x9A", 4);
+  data.SetPosition(0);
+  EXPECT_THROW(metafile.LoadFromStream(&data), EInvalidGraphic);
+  EXPECT_TRUE(metafile.GetEmpty());
+}
