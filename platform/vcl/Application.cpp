@@ -147,6 +147,10 @@ bool TApplication::IsHintMsg(MSG& Msg) {
 void TApplication::Idle(const MSG&) {
   DoMouseIdle();
   if (FShowHint && !FMouseControl) CancelHint();
+  // The long hint of what is under the mouse (the nearest control that has one), for status bars.
+  TControl* hinted = FMouseControl;
+  while (hinted && hinted->GetHint().empty()) hinted = hinted->GetParent();
+  SetHint(hinted ? GetLongHint(hinted->GetHint()) : String());
   bool done = true;
   try {
     FOnIdle(this, done);

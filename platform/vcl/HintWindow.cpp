@@ -24,8 +24,10 @@ void THintWindow::CreateParams(TCreateParams& Params) {
 
 TRect THintWindow::CalcHintRect(Integer MaxWidth, const String& AHint, void*) {
   TRect rect{0, 0, MaxWidth, 0};
-  GetCanvas()->GetFont()->Assign(GetFont());
-  DrawText(GetCanvas()->GetHandle(), AHint.c_str(), -1, &rect, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  TCanvas* canvas = GetCanvas();
+  canvas->GetFont()->Assign(GetFont());
+  canvas->RequiredState({csHandleValid, csFontValid});
+  DrawText(canvas->GetHandle(), AHint.c_str(), -1, &rect, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
   rect.Right += 6;
   rect.Bottom += 2;
   return rect;
@@ -60,5 +62,6 @@ void THintWindow::Paint() {
   canvas->GetFont()->Assign(GetFont());
   canvas->GetFont()->SetColor(clInfoText);
   canvas->GetBrush()->SetStyle(bsClear);
+  canvas->RequiredState({csHandleValid, csFontValid, csBrushValid});
   DrawText(canvas->GetHandle(), GetCaption().c_str(), -1, &rect, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
 }

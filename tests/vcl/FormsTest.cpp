@@ -264,6 +264,7 @@ TEST_F(FormsTest, HintShowsAfterThePauseAndHidesAfterTheHidePause) {
     return hint && hint->HandleAllocated() && IsWindowVisible(hint->GetHandle());
   };
   EXPECT_FALSE(hintShowing());
+  EXPECT_EQ(Application()->GetHint(), "Starts the conversion");
   // Each idle wait jumps the fake clock to the next timer.
   for (int i = 0; i < 20 && !hintShowing(); ++i) Application()->HandleMessage();
   ASSERT_TRUE(hintShowing());
