@@ -1,6 +1,7 @@
-// Draws the Office-11 glyphs of the toolkit foundation as 24-bit BMP files:
+// Draws the glyphs of the toolkit foundation as 24-bit BMP files:
 //   foundation-pictures <output folder>
-// writes qzsubmenuexpand.bmp, qzexpandbutton_minus.bmp and qzexpandbutton_plus.bmp.
+// writes the Office-11 glyphs qzsubmenuexpand.bmp, qzexpandbutton_minus.bmp and
+// qzexpandbutton_plus.bmp, and the six indicator glyphs kv_arrowbitmap.bmp ... kv_filterbitmap.bmp.
 
 #include <cstdint>
 #include <cstdio>
@@ -100,6 +101,28 @@ Picture ExpandButton(bool plus) {
   return p;
 }
 
+// An 8 x 9 indicator glyph from its rows, top first: "#" black, "." white (the transparent colour).
+Picture Indicator(const char* const (&rows)[9]) {
+  Picture p(8, 9, Rgb{255, 255, 255});
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 8; ++x)
+      if (rows[y][x] == '#') p.Set(x, y, Rgb{0, 0, 0});
+  return p;
+}
+
+const char* const kArrow[9] = {"..#.....", "..##....", "..###...", "..####..", "..#####.",
+                               "..####..", "..###...", "..##....", "..#....."};
+const char* const kEdit[9] = {".##.##..", "...#....", "...#....", "...#....", "...#....",
+                              "...#....", "...#....", "...#....", ".##.##.."};
+const char* const kInsert[9] = {"........", "...#....", ".#.#.#..", "..###...", "...#....",
+                                "..###...", ".#.#.#..", "...#....", "........"};
+const char* const kMultiDot[9] = {"........", "........", "...#....", "..###...", "..###...",
+                                  "..###...", "...#....", "........", "........"};
+const char* const kMultiArrow[9] = {"..#.....", "..##....", "....#...", "..#..#..", "..##.##.",
+                                    "..#..#..", "....#...", "..##....", "..#....."};
+const char* const kFilter[9] = {"........", "########", "#......#", "#......#", ".#....#.",
+                                "..####..", "..#..#..", "..#..#..", "..####.."};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,6 +138,12 @@ int main(int argc, char** argv) {
       {"qzsubmenuexpand.bmp", SubMenuExpand()},
       {"qzexpandbutton_minus.bmp", ExpandButton(false)},
       {"qzexpandbutton_plus.bmp", ExpandButton(true)},
+      {"kv_arrowbitmap.bmp", Indicator(kArrow)},
+      {"kv_editbitmap.bmp", Indicator(kEdit)},
+      {"kv_insertbitmap.bmp", Indicator(kInsert)},
+      {"kv_multidotbitmap.bmp", Indicator(kMultiDot)},
+      {"kv_multiarrowbitmap.bmp", Indicator(kMultiArrow)},
+      {"kv_filterbitmap.bmp", Indicator(kFilter)},
   };
   for (const Output& output : outputs) {
     if (!output.picture.Save(folder + "/" + output.name)) {
