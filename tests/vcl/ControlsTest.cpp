@@ -325,3 +325,37 @@ TEST_F(ControlsTest, DragFromOneControlDropsOnTheOneThatAccepts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlsTest, WheelGoesToTheFocusedControlUpOrDown) {
+  TForm* form = NewForm(100, 100, 300, 200);
+  auto* panel = new TTestPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(10, 10, 100, 50);
+  panel->SetTabStop(true);
+  struct Wheel : TObject {
+    std::vector<String> log;
+    void Up(TObject*, TShiftState, TPoint, bool& Handled) {
+      log.push_back("up");
+      Handled = true;
+    }
+    void Down(TObject*, TShiftState, TPoint, bool& Handled) {
+      log.push_back("down");
+      Handled = true;
+    }
+  } wheel;
+  panel->SetOnMouseWheelUp(MakeEvent<&Wheel::Up>(&wheel));
+  panel->SetOnMouseWheelDown(MakeEvent<&Wheel::Down>(&wheel));
+  form->Show();
+  panel->SetFocus();
+  Settle();
+  ScriptWheel({130, 130}, 1);
+  ScriptWheel({130, 130}, -2);
+  Settle();
+  ASSERT_EQ(wheel.log.size(), 2u);
+  EXPECT_EQ(wheel.log[0], "up");
+  EXPECT_EQ(wheel.log[1], "down");
+}
+
+}  // namespace

@@ -278,3 +278,65 @@ TEST_F(FormsTest, HintShowsAfterThePauseAndHidesAfterTheHidePause) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormsTest, BorderStyleAndIconsGiveTheWindowItsStyles) {
+  struct Case {
+    TFormBorderStyle border;
+    TBorderIcons icons;
+    DWORD styleOn;
+    DWORD styleOff;
+    DWORD exStyleOn;
+  };
+  const Case kCases[] = {
+      {bsNone, {biSystemMenu}, WS_POPUP, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, 0},
+      {bsSingle, {biSystemMenu, biMinimize}, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_THICKFRAME | WS_MAXIMIZEBOX, 0},
+      {bsSizeable, {biSystemMenu, biMinimize, biMaximize}, WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX, WS_POPUP, 0},
+      {bsDialog, {biSystemMenu, biMinimize}, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_MINIMIZEBOX | WS_THICKFRAME,
+       WS_EX_DLGMODALFRAME},
+      {bsToolWindow, {biSystemMenu, biMaximize}, WS_CAPTION | WS_SYSMENU, WS_MAXIMIZEBOX, WS_EX_TOOLWINDOW},
+      {bsSizeToolWin, {biSystemMenu}, WS_CAPTION | WS_THICKFRAME, 0, WS_EX_TOOLWINDOW},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(static_cast<int>(c.border));
+    TForm* form = NewForm();
+    form->SetBorderStyle(c.border);
+    form->SetBorderIcons(c.icons);
+    HWND handle = form->GetHandle();
+    DWORD style = static_cast<DWORD>(GetWindowLong(handle, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLong(handle, GWL_EXSTYLE));
+    EXPECT_EQ(style & c.styleOn, c.styleOn);
+    EXPECT_EQ(style & c.styleOff, 0u);
+    EXPECT_EQ(exStyle & c.exStyleOn, c.exStyleOn);
+    EXPECT_EQ(style & WS_CHILD, 0u);
+  }
+}
+
+TEST_F(FormsTest, PositionCentresAndLayeringBlends) {
+  TForm* main = nullptr;
+  Application()->CreateForm(main);
+  forms.push_back(main);
+  main->SetBounds(100, 100, 400, 300);
+  main->Show();
+  TForm* centred = NewForm(0, 0, 200, 100);
+  centred->SetPosition(poMainFormCenter);
+  centred->SetFormStyle(fsStayOnTop);
+  centred->SetAlphaBlend(true);
+  centred->SetAlphaBlendValue(180);
+  centred->Show();
+  EXPECT_EQ(centred->GetBoundsRect(), Bounds(200, 200, 200, 100));
+  EXPECT_TRUE(GetWindowLong(centred->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(centred->GetHandle(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 180);
+  TForm* screenCentred = NewForm(0, 0, 200, 100);
+  screenCentred->SetPosition(poScreenCenter);
+  screenCentred->Show();
+  TRect area = Screen()->GetWorkAreaRect();
+  EXPECT_EQ(screenCentred->GetLeft(), area.Left + (area.Width() - 200) / 2);
+  EXPECT_EQ(screenCentred->GetTop(), area.Top + (area.Height() - 100) / 2);
+}
+
+}  // namespace
