@@ -4,11 +4,13 @@
 
 #include "rtl/ClassRegistry.h"
 #include "vcl/ActnList.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/GraphicClasses.h"
 #include "vcl/ImgList.h"
 #include "vcl/Jpeg.h"
 #include "vcl/Menus.h"
+#include "vcl/StdCtrls.h"
 #include "vcl/Timers.h"
 
 namespace {
@@ -26,6 +28,8 @@ void VclStart() {
   MenusStart();
   JpegStart();
   ImgListStart();
+  StdCtrlsStart();
+  ExtCtrlsStart();
   RegisterClasses({TBitmap::ClassInfo(), TIcon::ClassInfo(), TJPEGImage::ClassInfo(), TMenuItem::ClassInfo(),
                    TPopupMenu::ClassInfo(), TImageList::ClassInfo(), TDragImageList::ClassInfo()});
   RegisterClasses({TControl::ClassInfo(), TWinControl::ClassInfo(), TCustomControl::ClassInfo(),

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include "VclTestSupport.h"
+#include "backend/ScriptedInput.h"
+#include "controls/Button.h"
+#include "user/VirtualKeys.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/StdCtrls.h"
+
+namespace {
+
+class StdCtrlsTest : public VclTest {};
+
+// Handlers the tests hang on controls.
+struct Recorder : TObject {
+  std::vector<String> changes;
+  std::vector<Integer> drawn;
+  std::vector<TRect> rects;
+  Integer clicks = 0;
+  TCustomEdit* edit = nullptr;
+  void EditChange(TObject*) { changes.push_back(edit->GetText()); }
+  void Click(TObject*) { ++clicks; }
+  void DrawItem(TWinControl*, Integer Index, TRect Rect, TOwnerDrawState) {
+    drawn.push_back(Index);
+    rects.push_back(Rect);
+  }
+  void MeasureItem(TWinControl*, Integer Index, Integer& Height) { Height = 10 + Index * 5; }
+};
+
+TEST_F(StdCtrlsTest, TypingIntoAnEditFiresOnChangeWithTheTextSoFar) {
+  TForm* form = NewForm();
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  Recorder recorder;
+  recorder.edit = edit;
+  edit->SetOnChange(MakeEvent<&Recorder::EditChange>(&recorder));
+  form->Show();
+  edit->SetFocus();
+  ScriptTypeText("abc");
+  Settle();
+  EXPECT_EQ(edit->GetText(), "abc");
+  EXPECT_EQ(recorder.changes, (std::vector<String>{"a", "ab", "abc"}));
+  EXPECT_TRUE(edit->GetModified());
+
+  // Code that sets the text is a change too, with or without a window; selection follows.
+  edit->SetText("hello world");
+  EXPECT_EQ(recorder.changes.back(), "hello world");
+  edit->SetSelStart(6);
+  edit->SetSelLength(5);
+  EXPECT_EQ(edit->GetSelText(), "world");
+  edit->SetSelText("there");
+  EXPECT_EQ(edit->GetText(), "hello there");
+  auto* loose = new TEdit(form);
+  Recorder other;
+  other.edit = loose;
+  loose->SetOnChange(MakeEvent<&Recorder::EditChange>(&other));
+  loose->SetText("x");
+  EXPECT_EQ(other.changes, (std::vector<String>{"x"}));
+}
+
+TEST_F(StdCtrlsTest, EditLimitsReadOnlyAndUndoReachTheWindow) {
+  TForm* form = NewForm();
+  auto* edit = new TEdit(form);
+  edit->SetMaxLength(3);
+  edit->SetParent(form);
+  form->Show();
+  edit->SetFocus();
+  ScriptTypeText("abcdef");
+  Settle();
+  EXPECT_EQ(edit->GetText(), "abc");
+  EXPECT_TRUE(edit->GetCanUndo());
+  edit->Undo();
+  EXPECT_EQ(edit->GetText(), "");
+  edit->SetReadOnly(true);
+  ScriptTypeText("zz");
+  Settle();
+  EXPECT_EQ(edit->GetText(), "");
+}
+
+TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBeforeAndAfterTheWindow) {
+  TForm* form = NewForm();
+  auto* memo = new TMemo(form);
+  TStrings* lines = memo->GetLines();
+  lines->Add("first");
+  lines->Add("second");
+  lines->Insert(1, "middle");
+  EXPECT_EQ(memo->GetText(), "first\r\nmiddle\r\nsecond\r\n");
+  memo->SetParent(form);
+  form->Show();
+  ASSERT_TRUE(memo->HandleAllocated());
+  EXPECT_EQ(lines->GetCount(), 3);
+  EXPECT_EQ(lines->GetStrings(1), "middle");
+  lines->Delete(0);
+  lines->SetStrings(1, "last");
+  EXPECT_EQ(lines->GetText(), "middle\r\nlast\r\n");
+
+  // Every kind of line break splits; a break at the end opens no empty line.
+  const struct {
+    const char* text;
+    std::vector<String> lines;
+  } kCases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
+      {"a\r\n\r\nb\r\n", {"a", "", "b"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.text);
+    memo->SetText(c.text);
+    std::vector<String> got;
+    for (Integer i = 0; i < lines->GetCount(); ++i) got.push_back(lines->GetStrings(i));
+    EXPECT_EQ(got, c.lines);
+  }
+  EXPECT_THROW(lines->GetStrings(10), EListError);
+
+  // Destroying and remaking the window keeps the text.
+  lines->SetText("kept\r\n");
+  memo->SetScrollBars(ssVertical);
+  EXPECT_EQ(lines->GetStrings(0), "kept");
+}
+
+TEST_F(StdCtrlsTest, OwnerDrawnListBoxAsksForEachItemWithItsRectangle) {
+  TForm* form = NewForm();
+  auto* list = new TListBox(form);
+  Recorder recorder;
+  list->SetStyle(lbOwnerDrawVariable);
+  list->SetOnDrawItem(MakeEvent<&Recorder::DrawItem>(&recorder));
+  list->SetOnMeasureItem(MakeEvent<&Recorder::MeasureItem>(&recorder));
+  for (const char* s : {"zero", "one", "two"}) list->GetItems()->Add(s);
+  list->SetBounds(10, 10, 120, 100);
+  list->SetParent(form);
+  form->Show();
+  Settle();
+  ASSERT_EQ(recorder.drawn, (std::vector<Integer>{0, 1, 2}));
+  // Heights come from OnMeasureItem: 10, 15, 20.
+  EXPECT_EQ(recorder.rects[0].Height(), 10);
+  EXPECT_EQ(recorder.rects[1].Height(), 15);
+  EXPECT_EQ(recorder.rects[2].Top, 25);
+  EXPECT_EQ(list->ItemRect(2), recorder.rects[2]);
+  EXPECT_EQ(list->ItemAtPos({5, 12}, true), 1);
+  EXPECT_EQ(list->ItemAtPos({5, 90}, true), -1);
+  EXPECT_EQ(list->ItemAtPos({5, 90}, false), 3);
+
+  // Fixed owner draw takes ItemHeight.
+  recorder.rects.clear();
+  list->SetStyle(lbOwnerDrawFixed);
+  list->SetItemHeight(18);
+  Settle();
+  ASSERT_FALSE(recorder.rects.empty());
+  EXPECT_EQ(recorder.rects.back().Height(), 18);
+  EXPECT_EQ(list->GetItems()->GetStrings(2), "two");
+}
+
+TEST_F(StdCtrlsTest, ListBoxSelectionBeforeAndAfterTheWindow) {
+  TForm* form = NewForm();
+  auto* list = new TListBox(form);
+  for (const char* s : {"a", "b", "c", "d"}) list->GetItems()->Add(s);
+  list->SetItemIndex(2);
+  list->SetParent(form);
+  form->Show();
+  EXPECT_EQ(list->GetItemIndex(), 2);
+  EXPECT_TRUE(list->GetSelected(2));
+  list->SetMultiSelect(true);
+  list->SetSelected(0, true);
+  list->SetSelected(3, true);
+  EXPECT_EQ(list->GetSelCount(), 2);
+  list->DeleteSelected();
+  EXPECT_EQ(list->GetItems()->GetCommaText(), "b,c");
+  EXPECT_THROW(list->GetSelected(7), EListError);
+}
+
+TEST_F(StdCtrlsTest, ComboBoxReportsAChoiceAsSelect) {
+  TForm* form = NewForm();
+  auto* combo = new TComboBox(form);
+  combo->SetStyle(csDropDownList);
+  for (const char* s : {"red", "green", "blue"}) combo->GetItems()->Add(s);
+  combo->SetItemIndex(1);
+  EXPECT_EQ(combo->GetText(), "green");
+  combo->SetParent(form);
+  Recorder recorder;
+  combo->SetOnSelect(MakeEvent<&Recorder::Click>(&recorder));
+  form->Show();
+  EXPECT_EQ(combo->GetItemIndex(), 1);
+  combo->SetFocus();
+  ScriptKeyPress(VK_DOWN);
+  Settle();
+  EXPECT_EQ(combo->GetItemIndex(), 2);
+  EXPECT_EQ(combo->GetText(), "blue");
+  EXPECT_EQ(recorder.clicks, 1);
+}
+
+TEST_F(StdCtrlsTest, DefaultAndCancelButtonsAnswerEnterAndEscape) {
+  TForm* form = NewForm();
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  auto* ok = new TButton(form);
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  ok->SetParent(form);
+  auto* cancel = new TButton(form);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  cancel->SetParent(form);
+  form->Show();
+  edit->SetFocus();
+  ScriptKeyPress(VK_RETURN);
+  Settle();
+  EXPECT_EQ(form->GetModalResult(), mrOk);
+  ScriptKeyPress(VK_ESCAPE);
+  Settle();
+  EXPECT_EQ(form->GetModalResult(), mrCancel);
+  // A focused button takes Enter from the default one.
+  cancel->SetFocus();
+  ScriptKeyPress(VK_RETURN);
+  Settle();
+  EXPECT_EQ(form->GetModalResult(), mrCancel);
+}
+
+TEST_F(StdCtrlsTest, CheckBoxesCycleAndRadioButtonsExcludeEachOther) {
+  TForm* form = NewForm();
+  auto* check = new TCheckBox(form);
+  check->SetAllowGrayed(true);
+  check->SetParent(form);
+  auto* first = new TRadioButton(form);
+  first->SetParent(form);
+  auto* second = new TRadioButton(form);
+  second->SetTop(30);
+  second->SetParent(form);
+  form->Show();
+  std::vector<TCheckBoxState> states;
+  for (int i = 0; i < 3; ++i) {
+    SendMessage(check->GetHandle(), BM_CLICK, 0, 0);
+    states.push_back(check->GetState());
+  }
+  EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
+  first->SetChecked(true);
+  SendMessage(second->GetHandle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(second->GetChecked());
+  EXPECT_FALSE(first->GetChecked());
+}
+
+}  // namespace
