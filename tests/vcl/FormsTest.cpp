@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/ClassRegistry.h"
@@ -337,6 +339,29 @@ TEST_F(FormsTest, PositionCentresAndLayeringBlends) {
   TRect area = Screen()->GetWorkAreaRect();
   EXPECT_EQ(screenCentred->GetLeft(), area.Left + (area.Width() - 200) / 2);
   EXPECT_EQ(screenCentred->GetTop(), area.Top + (area.Height() - 100) / 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Run ends the application for good, so it runs in a process of its own.
+TEST_F(FormsTest, RunEndsWhenTheMainFormCloses) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        TForm* main = nullptr;
+        Application()->CreateForm(main);
+        Script script;
+        script.form = main;
+        TTimer timer(nullptr);
+        timer.SetInterval(100);
+        timer.SetOnTimer(MakeEvent<&Script::CloseByClose>(&script));
+        Application()->Run();
+        // Straight out: the process's own end would tear down what the parent process still owns.
+        std::_Exit(Application()->GetTerminated() && script.ticks == 1 ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
