@@ -261,5 +261,3 @@ void TControl::DoDragMsg(TMessage& Message) {
     default: break;
   }
 }
-
-void TWinControl::CMDrag(TMessage& Message) { TControl::CMDrag(Message); }

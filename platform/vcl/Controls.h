@@ -437,7 +437,6 @@ class TControl : public TComponent {
   bool IsShowHintStored() const { return !FParentShowHint; }
   void FontChanged(TObject* Sender);
   void SendCancelMode(TControl* Sender);
-  TCursor FDragCursor = crDrag;
 
   // Message methods.
   void WMLButtonDown(TMessage& Message);
@@ -465,7 +464,6 @@ class TControl : public TComponent {
   void CMMouseLeave(TMessage& Message);
   void CMMouseWheel(TMessage& Message);
   void CMDrag(TMessage& Message);
-  void CMHintShow(TMessage& Message) { Message.Result = 0; }
   void CMBiDiModeChanged(TMessage&) { Invalidate(); }
 
   TWinControl* FParent = nullptr;
@@ -511,6 +509,7 @@ class TControl : public TComponent {
   TBiDiMode FBiDiMode = bdLeftToRight;
   TDragMode FDragMode = dmManual;
   TDragKind FDragKind = dkDrag;
+  TCursor FDragCursor = crDrag;
   TWndMethod FWindowProc;
 
   TNotifyEvent FOnClick;
@@ -712,7 +711,6 @@ class TWinControl : public TControl {
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void ReadState(TReader* Reader) override;
   void Loaded() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   void UpdateBoundsRect(const TRect& R) override;
   void SetZOrderOfChild(TControl* Control, bool TopMost);
 
@@ -745,8 +743,6 @@ class TWinControl : public TControl {
   void WMSize(TMessage& Message);
   void WMMove(TMessage& Message);
   void WMWindowPosChanged(TMessage& Message);
-  void WMSetFocus(TMessage& Message);
-  void WMKillFocus(TMessage& Message);
   void WMKeyDown(TMessage& Message);
   void WMSysKeyDown(TMessage& Message);
   void WMKeyUp(TMessage& Message);
@@ -763,7 +759,6 @@ class TWinControl : public TControl {
   void CMShowingChanged(TMessage& Message);
   void CMFontChanged(TMessage& Message);
   void CMColorChanged(TMessage& Message);
-  void CMTextChanged(TMessage& Message);
   void CMCtl3DChanged(TMessage& Message);
   void CMParentCtl3DChanged(TMessage& Message);
   void CMShowHintChanged(TMessage& Message);
@@ -775,10 +770,8 @@ class TWinControl : public TControl {
   void CMExit(TMessage& Message);
   void CMFocusChanged(TMessage& Message);
   void CMControlListChange(TMessage& Message);
-  void CMControlChange(TMessage& Message);
   void CMRecreateWnd(TMessage& Message);
   void CMInvalidate(TMessage& Message);
-  void CMDrag(TMessage& Message);
   void CMBiDiModeChanged(TMessage& Message);
 
   HWND FHandle = nullptr;

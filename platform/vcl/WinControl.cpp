@@ -23,8 +23,6 @@ TAVREN_MESSAGE_TABLE(TWinControl,
     MESSAGE_HANDLER(WM_SIZE, WMSize),
     MESSAGE_HANDLER(WM_MOVE, WMMove),
     MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, WMWindowPosChanged),
-    MESSAGE_HANDLER(WM_SETFOCUS, WMSetFocus),
-    MESSAGE_HANDLER(WM_KILLFOCUS, WMKillFocus),
     MESSAGE_HANDLER(WM_KEYDOWN, WMKeyDown),
     MESSAGE_HANDLER(WM_SYSKEYDOWN, WMSysKeyDown),
     MESSAGE_HANDLER(WM_KEYUP, WMKeyUp),
@@ -44,7 +42,6 @@ TAVREN_MESSAGE_TABLE(TWinControl,
     MESSAGE_HANDLER(CM_SHOWINGCHANGED, CMShowingChanged),
     MESSAGE_HANDLER(CM_FONTCHANGED, CMFontChanged),
     MESSAGE_HANDLER(CM_COLORCHANGED, CMColorChanged),
-    MESSAGE_HANDLER(CM_TEXTCHANGED, CMTextChanged),
     MESSAGE_HANDLER(CM_CTL3DCHANGED, CMCtl3DChanged),
     MESSAGE_HANDLER(CM_PARENTCTL3DCHANGED, CMParentCtl3DChanged),
     MESSAGE_HANDLER(CM_SHOWHINTCHANGED, CMShowHintChanged),
@@ -56,10 +53,8 @@ TAVREN_MESSAGE_TABLE(TWinControl,
     MESSAGE_HANDLER(CM_EXIT, CMExit),
     MESSAGE_HANDLER(CM_FOCUSCHANGED, CMFocusChanged),
     MESSAGE_HANDLER(CM_CONTROLLISTCHANGE, CMControlListChange),
-    MESSAGE_HANDLER(CM_CONTROLCHANGE, CMControlChange),
     MESSAGE_HANDLER(CM_RECREATEWND, CMRecreateWnd),
     MESSAGE_HANDLER(CM_INVALIDATE, CMInvalidate),
-    MESSAGE_HANDLER(CM_DRAG, CMDrag),
     MESSAGE_HANDLER(CM_BIDIMODECHANGED, CMBiDiModeChanged))
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(std::make_unique<TBrush>()) {
@@ -365,8 +360,6 @@ void TWinControl::CMColorChanged(TMessage& Message) {
   NotifyControls(CM_PARENTCOLORCHANGED);
 }
 
-void TWinControl::CMTextChanged(TMessage&) {}
-
 void TWinControl::SetCtl3D(bool Value) {
   if (FCtl3D == Value) return;
   FCtl3D = Value;
@@ -421,8 +414,6 @@ void TWinControl::CMControlListChange(TMessage& Message) {
   if (FParent) FParent->Perform(CM_CONTROLLISTCHANGE, Message.WParam, Message.LParam);
 }
 
-void TWinControl::CMControlChange(TMessage&) {}
-
 void TWinControl::CMBiDiModeChanged(TMessage& Message) {
   TControl::CMBiDiModeChanged(Message);
   NotifyControls(CM_PARENTBIDIMODECHANGED);
@@ -446,8 +437,4 @@ void TWinControl::Loaded() {
   FixupTabList();
   UpdateControlState();
   Realign();
-}
-
-void TWinControl::Notification(TComponent* AComponent, TOperation Operation) {
-  inherited::Notification(AComponent, Operation);
 }

@@ -27,9 +27,6 @@ void TWinControl::SetFocus() {
     ValidParentForm(this);
 }
 
-void TWinControl::WMSetFocus(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
-
 void TWinControl::CMEnter(TMessage&) { DoEnter(); }
 void TWinControl::CMExit(TMessage&) { DoExit(); }
 void TWinControl::CMFocusChanged(TMessage& Message) { Broadcast(Message); }
