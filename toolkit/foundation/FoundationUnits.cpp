@@ -5,9 +5,6 @@
 #include "toolkit/foundation/kvDWMApi.h"
 #include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/foundation/kvGraphics.h"
-#include "toolkit/foundation/kvScrollBar.h"
-#include "toolkit/foundation/kvLookAndFeelPainters.h"
-#include "toolkit/foundation/kvLookAndFeels.h"
 #include "toolkit/foundation/qzGDIPlusAPI.h"
 #include "toolkit/foundation/qzGDIPlusClasses.h"
 #include "toolkit/foundation/qzOffice11.h"
@@ -21,10 +18,7 @@ void FoundationStart() {
   qzThemeManagerStart();
   kvDWMApiStart();
   qzOffice11Start();
-  kvLookAndFeelsStart();
-  kvLookAndFeelPaintersStart();
   kvGraphicsStart();
-  kvScrollBarStart();
   kvControlsStart();
   qzGDIPlusAPIStart();
   qzGDIPlusClassesStart();
@@ -34,10 +28,7 @@ void FoundationEnd() {
   qzGDIPlusClassesEnd();
   qzGDIPlusAPIEnd();
   kvControlsEnd();
-  kvScrollBarEnd();
   kvGraphicsEnd();
-  kvLookAndFeelPaintersEnd();
-  kvLookAndFeelsEnd();
   qzOffice11End();
   kvDWMApiEnd();
   qzThemeManagerEnd();
