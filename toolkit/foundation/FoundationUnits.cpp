@@ -5,6 +5,8 @@
 #include "toolkit/foundation/kvDWMApi.h"
 #include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/foundation/kvGraphics.h"
+#include "toolkit/foundation/kvLookAndFeelPainters.h"
+#include "toolkit/foundation/kvLookAndFeels.h"
 #include "toolkit/foundation/qzGDIPlusAPI.h"
 #include "toolkit/foundation/qzGDIPlusClasses.h"
 #include "toolkit/foundation/qzOffice11.h"
@@ -18,6 +20,8 @@ void FoundationStart() {
   qzThemeManagerStart();
   kvDWMApiStart();
   qzOffice11Start();
+  kvLookAndFeelsStart();
+  kvLookAndFeelPaintersStart();
   kvGraphicsStart();
   kvControlsStart();
   qzGDIPlusAPIStart();
@@ -29,6 +33,8 @@ void FoundationEnd() {
   qzGDIPlusAPIEnd();
   kvControlsEnd();
   kvGraphicsEnd();
+  kvLookAndFeelPaintersEnd();
+  kvLookAndFeelsEnd();
   qzOffice11End();
   kvDWMApiEnd();
   qzThemeManagerEnd();

@@ -23,6 +23,7 @@
 #include "rtl/WinTypes.h"
 #include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/kvGraphics.h"
+#include "vcl/StdCtrls.h"
 
 class TControl;
 class TkvCustomLookAndFeelPainter;
@@ -30,8 +31,7 @@ class TkvSystemPaletteChangedNotifier;
 
 // ---- Shared enumerations ------------------------------------------------------------------
 
-// The framework's horizontal text alignment, and the vertical one the painters take beside it.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The vertical text alignment the painters take beside the framework's horizontal TAlignment.
 enum TkvVerticalAlignment { vaTop, vaBottom, vaCenter };
 
 enum TkvLookAndFeelKind { lfFlat, lfStandard, lfUltraFlat, lfOffice11 };
