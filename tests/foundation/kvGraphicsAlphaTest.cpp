@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "gdi/Gdi.h"
 #include "toolkit/foundation/kvGraphics.h"
@@ -56,4 +59,112 @@ TEST(KvGlyphRenderer, NothingToDrawLeavesTheDCUntouched) {
   DrawGlyphOrListImage(target.GetCanvas()->GetHandle(), Rect(0, 0, 4, 4), Rect(0, 0, 6, 6), false, clNone, nullptr,
                        false, gdmNormal, 3, &list, nullptr);
   EXPECT_EQ(PixelOf(target, 1, 1), 0x563412u);
+}
+
+namespace {
+
+// A 4 x 4 glyph: a red 2 x 2 square on magenta, the colour that marks transparency.
+std::unique_ptr<TBitmap> MagentaGlyph(TPixelFormat Format) {
+  auto glyph = std::make_unique<TBitmap>();
+  glyph->SetPixelFormat(Format);
+  glyph->SetSize(4, 4);
+  TCanvas* canvas = glyph->GetCanvas();
+  canvas->GetBrush()->SetColor(clFuchsia);
+  canvas->FillRect(Rect(0, 0, 4, 4));
+  canvas->GetBrush()->SetColor(clRed);
+  canvas->FillRect(Rect(1, 1, 3, 3));
+  return glyph;
+}
+
+// The 8 x 8 target as characters: each pixel is the key of the first colour in Keys within one
+// level per channel, "?" otherwise.
+std::vector<String> PixelMap(TBitmap& B, const std::vector<std::pair<char, COLORREF>>& Keys) {
+  std::vector<String> rows;
+  for (Integer y = 0; y < B.GetHeight(); ++y) {
+    String row;
+    for (Integer x = 0; x < B.GetWidth(); ++x) {
+      const COLORREF p = PixelOf(B, x, y);
+      char key = '?';
+      for (const auto& [k, c] : Keys)
+        if (std::abs(GetRValue(p) - GetRValue(c)) <= 1 && std::abs(GetGValue(p) - GetGValue(c)) <= 1 &&
+            std::abs(GetBValue(p) - GetBValue(c)) <= 1) {
+          key = k;
+          break;
+        }
+      row += key;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+// The glyph sits at (2, 2)-(6, 6) of an 8 x 8 green area; magenta must show the green in every
+// mode. Colours: r red; d the disabled grey (red as grey 76, blended with the button shadow at
+// alpha 0xC0 x 238/255: 142); w the highlight edge one pixel right and below the glyph; f red as
+// grey 76 at alpha 64 over green; a the average grey 85; l red lightened (0 + 255 x 3/10 rounded
+// = 77); s the button shadow, two pixels right and below the glyph, which itself moves one pixel
+// up and left.
+TEST(KvGlyphRenderer, DrawModesOnPixels) {
+  const std::vector<std::pair<char, COLORREF>> keys = {
+      {'.', RGB(0, 255, 0)},     {'r', RGB(255, 0, 0)},   {'d', RGB(142, 142, 142)},
+      {'w', ColorToRGB(clBtnHighlight)}, {'f', RGB(19, 210, 19)}, {'a', RGB(85, 85, 85)},
+      {'l', RGB(255, 77, 77)},   {'s', ColorToRGB(clBtnShadow)}};
+  struct Case {
+    TkvGlyphDrawMode mode;
+    std::vector<String> expected;
+  };
+  const Case cases[] = {
+      {gdmNormal, {"........", "........", "........", "...rr...", "...rr...", "........", "........", "........"}},
+      {gdmDisabled, {"........", "........", "........", "...dd...", "...ddw..", "....ww..", "........", "........"}},
+      {gdmFaded, {"........", "........", "........", "...ff...", "...ff...", "........", "........", "........"}},
+      {gdmGrayScale, {"........", "........", "........", "...aa...", "...aa...", "........", "........", "........"}},
+      {gdmLightened, {"........", "........", "........", "...ll...", "...ll...", "........", "........", "........"}},
+      {gdmShadowed, {"........", "........", "..rr....", "..rr....", "....ss..", "....ss..", "........", "........"}},
+  };
+  // The glyph's own transparent colour, the background colour, or a list image added with
+  // magenta as its mask colour.
+  enum Source { GlyphColour, BackgroundColour, KvList, PlainList };
+  for (const Source source : {GlyphColour, BackgroundColour, KvList, PlainList})
+    for (const TPixelFormat format : {pf24bit, pf32bit, pfDevice})
+      for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << int(c.mode) << " source " << int(source) << " format "
+                                        << int(format));
+        std::unique_ptr<TBitmap> glyph = MagentaGlyph(format);
+        TkvImageList kvList(nullptr, 4, 4);
+        TCustomImageList plainList(nullptr, 4, 4);
+        TCustomImageList* list = nullptr;
+        if (source == KvList) {
+          kvList.AddMaskedImage(glyph.get(), clFuchsia);
+          list = &kvList;
+        } else if (source == PlainList) {
+          plainList.AddMasked(glyph.get(), clFuchsia);
+          list = &plainList;
+        }
+        TkvBitmap target(8, 8, 0xFF00FF00);
+        DrawGlyphOrListImage(target.GetCanvas()->GetHandle(), Rect(2, 2, 6, 6), Rect(0, 0, 8, 8),
+                             source == GlyphColour, source == BackgroundColour ? clFuchsia : clNone, nullptr, false,
+                             c.mode, list ? 0 : -1, list, list ? nullptr : glyph.get());
+        EXPECT_EQ(PixelMap(target, keys), c.expected);
+      }
+}
+// A glyph with real alpha brings its own transparency: no colour is masked out, and the
+// disabled mode greys it with its own weights at a constant alpha of 151.
+TEST(KvGlyphRenderer, AlphaGlyphKeepsItsAlpha) {
+  TkvBitmap glyph(2, 1);
+  glyph.SetPixels(TRGBColors{0xFFFF0000, 0x00000000});  // opaque red, then nothing
+  const std::vector<std::pair<char, COLORREF>> keys = {
+      {'.', RGB(0, 255, 0)}, {'r', RGB(255, 0, 0)}, {'d', RGB(11, 115, 11)}};  // grey 19 at 151/255 over green
+  struct Case {
+    TkvGlyphDrawMode mode;
+    String row;
+  };
+  for (const Case& c : {Case{gdmNormal, ".r.."}, Case{gdmDisabled, ".d.."}}) {
+    SCOPED_TRACE(int(c.mode));
+    TkvBitmap target(4, 1, 0xFF00FF00);
+    DrawGlyphOrListImage(target.GetCanvas()->GetHandle(), Rect(1, 0, 3, 1), Rect(0, 0, 4, 1), true, clNone, nullptr,
+                         false, c.mode, -1, nullptr, &glyph);
+    EXPECT_EQ(PixelMap(target, keys), std::vector<String>{c.row});
+  }
 }

@@ -259,8 +259,15 @@ void TkvImageList::ExtractImageAndMask(HIMAGELIST List, Integer Index, TBitmap* 
     TBitmap copy;
     copy.SetHandle(CopyImageHandle(strip));
     target->SetSize(info.rcImage.Width(), info.rcImage.Height());
-    BitBlt(target->GetCanvas()->GetHandle(), 0, 0, info.rcImage.Width(), info.rcImage.Height(),
-           copy.GetCanvas()->GetHandle(), info.rcImage.Left, info.rcImage.Top, SRCCOPY);
+    HDC dc = target->GetCanvas()->GetHandle();
+    // A monochrome strip takes the target DC's text and background colours for its clear and set
+    // points; a canvas erased black would turn the whole mask black, so they are fixed here.
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, 0, 0, info.rcImage.Width(), info.rcImage.Height(), copy.GetCanvas()->GetHandle(), info.rcImage.Left,
+           info.rcImage.Top, SRCCOPY);
+    SetTextColor(dc, oldText);
+    ::SetBkColor(dc, oldBack);
     // The pixels changed behind the bitmap's back.
     target->SetModified(true);
   };
