@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "vcl/Graphics.h"
