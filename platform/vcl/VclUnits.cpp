@@ -4,6 +4,7 @@
 
 #include "rtl/ClassRegistry.h"
 #include "vcl/ActnList.h"
+#include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/GraphicClasses.h"
@@ -30,6 +31,7 @@ void VclStart() {
   ImgListStart();
   StdCtrlsStart();
   ExtCtrlsStart();
+  ComCtrlsStart();
   RegisterClasses({TBitmap::ClassInfo(), TIcon::ClassInfo(), TJPEGImage::ClassInfo(), TMenuItem::ClassInfo(),
                    TPopupMenu::ClassInfo(), TImageList::ClassInfo(), TDragImageList::ClassInfo()});
   RegisterClasses({TControl::ClassInfo(), TWinControl::ClassInfo(), TCustomControl::ClassInfo(),

@@ -1,0 +1,604 @@
+#pragma once
+// The framework's common controls unit: the list view (report view over the SysListView32
+// class), the tree view (SysTreeView32) and the header control (SysHeader32).
+//
+// A list view keeps its items as TListItem objects and its columns as a collection; the window
+// holds their texts and states while it exists and is filled from them when it is made. With
+// OwnerData the list view holds no items: it has a count, and OnData fills a passing TListItem
+// for each row the window asks about. A tree view's nodes live in its window (each window item
+// carries its TTreeNode), as the framework keeps them, so nodes are added once the control has a
+// parent.
+
+#include <memory>
+#include <vector>
+
+#include "controls/ListView.h"
+#include "controls/TreeView.h"
+#include "rtl/Collection.h"
+#include "rtl/StringList.h"
+#include "vcl/Controls.h"
+#include "vcl/ImgList.h"
+#include "vcl/StdCtrls.h"
+
+class TCustomListView;
+class TListItem;
+class TListItems;
+class TListColumn;
+class TCustomTreeView;
+class TTreeNode;
+class TTreeNodes;
+class TCustomHeaderControl;
+class THeaderSection;
+
+// ---- List view ----------------------------------------------------------------------------------
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+TAVREN_ENUM_INFO(TViewStyle, vsIcon, vsSmallIcon, vsList, vsReport);
+enum TItemChange { ctText, ctImage, ctState };
+enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
+enum TItemStateItem { isNone, isCut, isDropHilited, isFocused, isSelected, isActivating };
+using TItemStates = TSet<TItemStateItem, 8>;
+enum TCustomDrawStateItem { cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot,
+                            cdsMarked, cdsIndeterminate };
+using TCustomDrawState = TSet<TCustomDrawStateItem, 16>;
+
+using TLVChangeEvent = TEvent<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
+using TLVChangingEvent = TEvent<void(TObject* Sender, TListItem* Item, TItemChange Change, bool& AllowChange)>;
+using TLVSelectItemEvent = TEvent<void(TObject* Sender, TListItem* Item, bool Selected)>;
+using TLVColumnClickEvent = TEvent<void(TObject* Sender, TListColumn* Column)>;
+using TLVEditingEvent = TEvent<void(TObject* Sender, TListItem* Item, bool& AllowEdit)>;
+using TLVEditedEvent = TEvent<void(TObject* Sender, TListItem* Item, String& S)>;
+using TLVInfoTipEvent = TEvent<void(TObject* Sender, TListItem* Item, String& InfoTip)>;
+using TLVOwnerDataEvent = TEvent<void(TObject* Sender, TListItem* Item)>;
+using TLVDeletedEvent = TEvent<void(TObject* Sender, TListItem* Item)>;
+using TLVCustomDrawItemEvent =
+    TEvent<void(TCustomListView* Sender, TListItem* Item, TCustomDrawState State, bool& DefaultDraw)>;
+
+class TListColumn : public TCollectionItem {
+  TAVREN_CLASS(TListColumn, TCollectionItem)
+ public:
+  explicit TListColumn(TCollection* Collection);
+  void Assign(TPersistent* Source) override;
+  String GetDisplayName() override;
+
+  String GetCaption() const { return FCaption; }
+  void SetCaption(const String& Value);
+  Integer GetWidth();
+  void SetWidth(Integer Value);
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+
+ private:
+  friend class TCustomListView;
+  String FCaption;
+  Integer FWidth = 50;
+  TAlignment FAlignment = taLeftJustify;
+};
+
+class TListColumns : public TOwnedCollection {
+  TAVREN_CLASS(TListColumns, TOwnedCollection)
+ public:
+  explicit TListColumns(TCustomListView* AOwner);
+  TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
+  TListColumn* GetItems(Integer Index) const { return static_cast<TListColumn*>(TCollection::GetItems(Index)); }
+  TCustomListView* GetOwner() const { return FListView; }
+
+ protected:
+  void Update(TCollectionItem* Item) override;
+
+ private:
+  TCustomListView* FListView;
+};
+
+class TListItem : public TPersistent {
+  TAVREN_CLASS(TListItem, TPersistent)
+ public:
+  explicit TListItem(TListItems* AOwner);
+  ~TListItem() override;
+  void Assign(TPersistent* Source) override;
+
+  void Delete();
+  void MakeVisible(bool PartialOK);
+  // The item's rectangle in the list view's client coordinates.
+  TRect DisplayRect(TDisplayCode Code);
+
+  String GetCaption() const { return FCaption; }
+  void SetCaption(const String& Value);
+  TStrings* GetSubItems() const { return FSubItems.get(); }
+  void SetSubItems(TStrings* Value) { FSubItems->Assign(Value); }
+  Integer GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(Integer Value);
+  void* GetData() const { return FData; }
+  void SetData(void* Value) { FData = Value; }
+  bool GetSelected() { return GetState(LVIS_SELECTED); }
+  void SetSelected(bool Value) { SetState(LVIS_SELECTED, Value); }
+  bool GetFocused() { return GetState(LVIS_FOCUSED); }
+  void SetFocused(bool Value) { SetState(LVIS_FOCUSED, Value); }
+  // The item's row; -1 once it left its list.
+  Integer GetIndex() const;
+  TListItems* GetOwner() const { return FOwner; }
+  TCustomListView* GetListView() const;
+
+ private:
+  friend class TListItems;
+  friend class TCustomListView;
+  bool GetState(UINT State);
+  void SetState(UINT State, bool Value);
+  void SubItemsChanged(TObject* Sender);
+  TListItems* FOwner;
+  String FCaption;
+  std::unique_ptr<TStringList> FSubItems;
+  Integer FImageIndex = -1;
+  void* FData = nullptr;
+  UINT FStates = 0;       // selection and focus while there is no window
+  Integer FIndex = -1;    // for an owner-data item: the row it stands for
+};
+
+class TListItems : public TPersistent {
+  TAVREN_CLASS(TListItems, TPersistent)
+ public:
+  explicit TListItems(TCustomListView* AOwner);
+  ~TListItems() override;
+
+  TListItem* Add() { return Insert(GetCount()); }
+  TListItem* Insert(Integer Index);
+  void Delete(Integer Index);
+  void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+  // With OwnerData the count is set, not grown by adding.
+  Integer GetCount() const;
+  void SetCount(Integer Value);
+  // With OwnerData, a passing item that OnData filled for the row.
+  TListItem* GetItem(Integer Index);
+  TCustomListView* GetOwner() const { return FOwner; }
+  Integer IndexOf(const TListItem* Item) const;
+
+ private:
+  friend class TListItem;
+  friend class TCustomListView;
+  TCustomListView* FOwner;
+  std::vector<std::unique_ptr<TListItem>> FItems;
+  std::unique_ptr<TListItem> FTempItem;  // the owner-data row in hand
+  Integer FOwnerDataCount = 0;
+  Integer FUpdateCount = 0;
+  bool FClearing = false;
+};
+
+class TCustomListView : public TWinControl {
+  TAVREN_CLASS(TCustomListView, TWinControl)
+  TAVREN_MESSAGES()
+ public:
+  explicit TCustomListView(TComponent* AOwner);
+  ~TCustomListView() override;
+
+  // The item at a client point (in any column with RowSelect, else on its label); nullptr where none is.
+  TListItem* GetItemAt(Integer X, Integer Y);
+  TListItem* GetSelected();
+  void SetSelected(TListItem* Value);
+  TListItem* GetItemFocused();
+  void SetItemFocused(TListItem* Value);
+  Integer GetSelCount();
+  void ClearSelection();
+  TListItem* GetTopItem();
+  Integer GetVisibleRowCount();
+  void Scroll(Integer DX, Integer DY);
+  bool IsEditing();
+
+  TListColumns* GetColumns() const { return FColumns.get(); }
+  void SetColumns(TListColumns* Value) { FColumns->Assign(Value); }
+  TListItems* GetItems() const { return FItems.get(); }
+  void SetItems(TListItems* Value) { FItems->Assign(Value); }
+  TViewStyle GetViewStyle() const { return FViewStyle; }
+  void SetViewStyle(TViewStyle Value);
+  bool GetGridLines() const { return FGridLines; }
+  void SetGridLines(bool Value);
+  bool GetRowSelect() const { return FRowSelect; }
+  void SetRowSelect(bool Value);
+  bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  bool GetHideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  bool GetMultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool Value);
+  bool GetOwnerData() const { return FOwnerData; }
+  void SetOwnerData(bool Value);
+  bool GetShowColumnHeaders() const { return FShowColumnHeaders; }
+  void SetShowColumnHeaders(bool Value);
+  bool GetColumnClick() const { return FColumnClick; }
+  void SetColumnClick(bool Value);
+  TCustomImageList* GetSmallImages() const { return FSmallImages; }
+  void SetSmallImages(TCustomImageList* Value);
+  TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+
+  TLVChangeEvent GetOnChange() const { return FOnChange; }
+  void SetOnChange(TLVChangeEvent Value) { FOnChange = Value; }
+  TLVChangingEvent GetOnChanging() const { return FOnChanging; }
+  void SetOnChanging(TLVChangingEvent Value) { FOnChanging = Value; }
+  TLVSelectItemEvent GetOnSelectItem() const { return FOnSelectItem; }
+  void SetOnSelectItem(TLVSelectItemEvent Value) { FOnSelectItem = Value; }
+  TLVColumnClickEvent GetOnColumnClick() const { return FOnColumnClick; }
+  void SetOnColumnClick(TLVColumnClickEvent Value) { FOnColumnClick = Value; }
+  TLVEditingEvent GetOnEditing() const { return FOnEditing; }
+  void SetOnEditing(TLVEditingEvent Value) { FOnEditing = Value; }
+  TLVEditedEvent GetOnEdited() const { return FOnEdited; }
+  void SetOnEdited(TLVEditedEvent Value) { FOnEdited = Value; }
+  TLVInfoTipEvent GetOnInfoTip() const { return FOnInfoTip; }
+  void SetOnInfoTip(TLVInfoTipEvent Value) { FOnInfoTip = Value; }
+  TLVOwnerDataEvent GetOnData() const { return FOnData; }
+  void SetOnData(TLVOwnerDataEvent Value) { FOnData = Value; }
+  TLVDeletedEvent GetOnDeletion() const { return FOnDeletion; }
+  void SetOnDeletion(TLVDeletedEvent Value) { FOnDeletion = Value; }
+  TLVCustomDrawItemEvent GetOnCustomDrawItem() const { return FOnCustomDrawItem; }
+  void SetOnCustomDrawItem(TLVCustomDrawItemEvent Value) { FOnCustomDrawItem = Value; }
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  virtual void OwnerDataFetch(TListItem* Item) { FOnData(this, Item); }
+  void CNNotify(TMessage& Message);
+
+ private:
+  friend class TListItem;
+  friend class TListItems;
+  friend class TListColumns;
+  friend class TListColumn;
+  HWND Window() const { return HandleAllocated() ? FHandle : nullptr; }
+  void UpdateColumns();
+  void UpdateColumn(Integer Index);
+  void InsertItemWindow(TListItem* Item, Integer Index);
+  void UpdateItemWindow(TListItem* Item);
+  void UpdateExtendedStyle();
+  void UpdateStyle(DWORD Flag, bool On);
+  // The item a notification names: the object for ordinary rows, the fetched one for owner data.
+  TListItem* ItemOf(int Index);
+  void FillDispInfo(NMLVDISPINFO* Info);
+
+  std::unique_ptr<TListColumns> FColumns;
+  std::unique_ptr<TListItems> FItems;
+  std::unique_ptr<TCanvas> FCanvas;
+  TViewStyle FViewStyle = vsIcon;
+  bool FGridLines = false;
+  bool FRowSelect = false;
+  bool FReadOnly = false;
+  bool FHideSelection = true;
+  bool FMultiSelect = false;
+  bool FOwnerData = false;
+  bool FShowColumnHeaders = true;
+  bool FColumnClick = true;
+  TCustomImageList* FSmallImages = nullptr;
+  TFormBorderStyle FBorderStyle = bsSingle;
+  String FDispText;  // text handed to the window for the row it asked about
+  TLVChangeEvent FOnChange;
+  TLVChangingEvent FOnChanging;
+  TLVSelectItemEvent FOnSelectItem;
+  TLVColumnClickEvent FOnColumnClick;
+  TLVEditingEvent FOnEditing;
+  TLVEditedEvent FOnEdited;
+  TLVInfoTipEvent FOnInfoTip;
+  TLVOwnerDataEvent FOnData;
+  TLVDeletedEvent FOnDeletion;
+  TLVCustomDrawItemEvent FOnCustomDrawItem;
+};
+
+class TListView : public TCustomListView {
+  TAVREN_CLASS(TListView, TCustomListView)
+ public:
+  using TCustomListView::TCustomListView;
+};
+
+// ---- Tree view ----------------------------------------------------------------------------------
+
+using TTVChangedEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
+using TTVChangingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowChange)>;
+using TTVExpandingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowExpansion)>;
+using TTVCollapsingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowCollapse)>;
+using TTVExpandedEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
+using TTVEditingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowEdit)>;
+using TTVEditedEvent = TEvent<void(TObject* Sender, TTreeNode* Node, String& S)>;
+
+class TTreeNode : public TPersistent {
+  TAVREN_CLASS(TTreeNode, TPersistent)
+ public:
+  explicit TTreeNode(TTreeNodes* AOwner);
+  ~TTreeNode() override;
+
+  void Delete();
+  void DeleteChildren();
+  void Expand(bool Recurse);
+  void Collapse(bool Recurse);
+  void MakeVisible();
+  TRect DisplayRect(bool TextOnly);
+  TTreeNode* GetFirstChild();
+  TTreeNode* GetLastChild();
+  // The next node in the whole tree, depth first (nullptr after the last).
+  TTreeNode* GetNext();
+  TTreeNode* getNextSibling();
+  TTreeNode* getPrevSibling();
+  TTreeNode* GetNextSibling() { return getNextSibling(); }
+  TTreeNode* GetPrevSibling() { return getPrevSibling(); }
+  bool HasAsParent(TTreeNode* Value);
+
+  String GetText() const { return FText; }
+  void SetText(const String& Value);
+  void* GetData() const { return FData; }
+  void SetData(void* Value) { FData = Value; }
+  bool GetHasChildren();
+  void SetHasChildren(bool Value);
+  bool GetExpanded();
+  void SetExpanded(bool Value);
+  bool GetSelected();
+  void SetSelected(bool Value);
+  bool GetFocused() { return GetSelected(); }
+  Integer GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(Integer Value);
+  Integer GetSelectedIndex() const { return FSelectedIndex; }
+  void SetSelectedIndex(Integer Value);
+  TTreeNode* GetParent();
+  Integer GetCount();
+  TTreeNode* GetItem(Integer Index);
+  Integer GetIndex();
+  Integer GetLevel();
+  Integer GetAbsoluteIndex();
+  HTREEITEM GetItemId() const { return FItemId; }
+  TTreeNodes* GetOwner() const { return FOwner; }
+  TCustomTreeView* GetTreeView() const;
+
+ private:
+  friend class TTreeNodes;
+  friend class TCustomTreeView;
+  HWND Window() const;
+  void UpdateItem(UINT Mask);
+  TTreeNodes* FOwner;
+  HTREEITEM FItemId = nullptr;
+  String FText;
+  void* FData = nullptr;
+  Integer FImageIndex = -1;
+  Integer FSelectedIndex = -1;
+};
+
+class TTreeNodes : public TPersistent {
+  TAVREN_CLASS(TTreeNodes, TPersistent)
+ public:
+  explicit TTreeNodes(TCustomTreeView* AOwner);
+  ~TTreeNodes() override;
+
+  // Add puts the node after the last sibling of Sibling; AddChild as the last child of Parent
+  // (nil: a root node); AddFirst and AddChildFirst as the first.
+  TTreeNode* Add(TTreeNode* Sibling, const String& S);
+  TTreeNode* AddObject(TTreeNode* Sibling, const String& S, void* Ptr);
+  TTreeNode* AddFirst(TTreeNode* Sibling, const String& S);
+  TTreeNode* AddChild(TTreeNode* Parent, const String& S);
+  TTreeNode* AddChildObject(TTreeNode* Parent, const String& S, void* Ptr);
+  TTreeNode* AddChildFirst(TTreeNode* Parent, const String& S);
+  TTreeNode* Insert(TTreeNode* Sibling, const String& S);
+  void Delete(TTreeNode* Node);
+  void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+  TTreeNode* GetFirstNode();
+  Integer GetCount();
+  // Depth first over the whole tree.
+  TTreeNode* GetItem(Integer Index);
+  TTreeNode* GetNode(HTREEITEM ItemId);
+  TCustomTreeView* GetOwner() const { return FOwner; }
+
+ private:
+  friend class TTreeNode;
+  TTreeNode* InsertNode(HTREEITEM Parent, HTREEITEM After, const String& S, void* Ptr);
+  TCustomTreeView* FOwner;
+  Integer FUpdateCount = 0;
+};
+
+class TCustomTreeView : public TWinControl {
+  TAVREN_CLASS(TCustomTreeView, TWinControl)
+  TAVREN_MESSAGES()
+ public:
+  explicit TCustomTreeView(TComponent* AOwner);
+  ~TCustomTreeView() override;
+
+  TTreeNode* GetNodeAt(Integer X, Integer Y);
+  void FullExpand();
+  void FullCollapse();
+  bool IsEditing();
+
+  TTreeNodes* GetItems() const { return FTreeNodes.get(); }
+  TTreeNode* GetSelected();
+  void SetSelected(TTreeNode* Value);
+  TTreeNode* GetTopItem();
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  bool GetShowLines() const { return FShowLines; }
+  void SetShowLines(bool Value) { SetStyleFlag(FShowLines, Value); }
+  bool GetShowButtons() const { return FShowButtons; }
+  void SetShowButtons(bool Value) { SetStyleFlag(FShowButtons, Value); }
+  bool GetShowRoot() const { return FShowRoot; }
+  void SetShowRoot(bool Value) { SetStyleFlag(FShowRoot, Value); }
+  bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value) { SetStyleFlag(FReadOnly, Value); }
+  bool GetHideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value) { SetStyleFlag(FHideSelection, Value); }
+  bool GetRowSelect() const { return FRowSelect; }
+  void SetRowSelect(bool Value) { SetStyleFlag(FRowSelect, Value); }
+  bool GetHotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value) { SetStyleFlag(FHotTrack, Value); }
+  Integer GetIndent();
+  void SetIndent(Integer Value);
+  TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+
+  TTVExpandingEvent GetOnExpanding() const { return FOnExpanding; }
+  void SetOnExpanding(TTVExpandingEvent Value) { FOnExpanding = Value; }
+  TTVExpandedEvent GetOnExpanded() const { return FOnExpanded; }
+  void SetOnExpanded(TTVExpandedEvent Value) { FOnExpanded = Value; }
+  TTVCollapsingEvent GetOnCollapsing() const { return FOnCollapsing; }
+  void SetOnCollapsing(TTVCollapsingEvent Value) { FOnCollapsing = Value; }
+  TTVExpandedEvent GetOnCollapsed() const { return FOnCollapsed; }
+  void SetOnCollapsed(TTVExpandedEvent Value) { FOnCollapsed = Value; }
+  TTVChangingEvent GetOnChanging() const { return FOnChanging; }
+  void SetOnChanging(TTVChangingEvent Value) { FOnChanging = Value; }
+  TTVChangedEvent GetOnChange() const { return FOnChange; }
+  void SetOnChange(TTVChangedEvent Value) { FOnChange = Value; }
+  TTVEditingEvent GetOnEditing() const { return FOnEditing; }
+  void SetOnEditing(TTVEditingEvent Value) { FOnEditing = Value; }
+  TTVEditedEvent GetOnEdited() const { return FOnEdited; }
+  void SetOnEdited(TTVEditedEvent Value) { FOnEdited = Value; }
+  TTVExpandedEvent GetOnDeletion() const { return FOnDeletion; }
+  void SetOnDeletion(TTVExpandedEvent Value) { FOnDeletion = Value; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  virtual bool CanExpand(TTreeNode* Node);
+  virtual bool CanCollapse(TTreeNode* Node);
+  virtual void Expand(TTreeNode* Node) { FOnExpanded(this, Node); }
+  virtual void Collapse(TTreeNode* Node) { FOnCollapsed(this, Node); }
+  virtual bool CanChange(TTreeNode* Node);
+  virtual void Change(TTreeNode* Node) { FOnChange(this, Node); }
+  void CNNotify(TMessage& Message);
+
+ private:
+  friend class TTreeNode;
+  friend class TTreeNodes;
+  DWORD TreeStyles() const;
+  void SetStyleFlag(bool& Field, bool Value);
+  std::unique_ptr<TTreeNodes> FTreeNodes;
+  TCustomImageList* FImages = nullptr;
+  bool FShowLines = true;
+  bool FShowButtons = true;
+  bool FShowRoot = true;
+  bool FReadOnly = false;
+  bool FHideSelection = true;
+  bool FRowSelect = false;
+  bool FHotTrack = false;
+  Integer FIndent = 19;
+  TFormBorderStyle FBorderStyle = bsSingle;
+  TTVExpandingEvent FOnExpanding;
+  TTVExpandedEvent FOnExpanded;
+  TTVCollapsingEvent FOnCollapsing;
+  TTVExpandedEvent FOnCollapsed;
+  TTVChangingEvent FOnChanging;
+  TTVChangedEvent FOnChange;
+  TTVEditingEvent FOnEditing;
+  TTVEditedEvent FOnEdited;
+  TTVExpandedEvent FOnDeletion;
+};
+
+class TTreeView : public TCustomTreeView {
+  TAVREN_CLASS(TTreeView, TCustomTreeView)
+ public:
+  using TCustomTreeView::TCustomTreeView;
+};
+
+// ---- Header control -----------------------------------------------------------------------------
+
+enum THeaderSectionStyle { hsText, hsOwnerDraw };
+TAVREN_ENUM_INFO(THeaderSectionStyle, hsText, hsOwnerDraw);
+
+using TSectionNotifyEvent = TEvent<void(TCustomHeaderControl* HeaderControl, THeaderSection* Section)>;
+using TDrawSectionEvent =
+    TEvent<void(TCustomHeaderControl* HeaderControl, THeaderSection* Section, const TRect& Rect, bool Pressed)>;
+
+class THeaderSection : public TCollectionItem {
+  TAVREN_CLASS(THeaderSection, TCollectionItem)
+ public:
+  explicit THeaderSection(TCollection* Collection);
+  void Assign(TPersistent* Source) override;
+  String GetDisplayName() override { return FText; }
+
+  String GetText() const { return FText; }
+  void SetText(const String& Value);
+  Integer GetWidth() const { return FWidth; }
+  void SetWidth(Integer Value);
+  Integer GetMinWidth() const { return FMinWidth; }
+  void SetMinWidth(Integer Value);
+  Integer GetMaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(Integer Value);
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  THeaderSectionStyle GetStyle() const { return FStyle; }
+  void SetStyle(THeaderSectionStyle Value);
+  bool GetAllowClick() const { return FAllowClick; }
+  void SetAllowClick(bool Value) { FAllowClick = Value; }
+  // The section's left edge and right edge in the header's client area.
+  Integer GetLeft();
+  Integer GetRight() { return GetLeft() + FWidth; }
+
+ private:
+  friend class TCustomHeaderControl;
+  String FText;
+  Integer FWidth = 50;
+  Integer FMinWidth = 0;
+  Integer FMaxWidth = 10000;
+  TAlignment FAlignment = taLeftJustify;
+  THeaderSectionStyle FStyle = hsText;
+  bool FAllowClick = true;
+};
+
+class THeaderSections : public TOwnedCollection {
+  TAVREN_CLASS(THeaderSections, TOwnedCollection)
+ public:
+  explicit THeaderSections(TCustomHeaderControl* AOwner);
+  THeaderSection* Add() { return static_cast<THeaderSection*>(TCollection::Add()); }
+  THeaderSection* GetItems(Integer Index) const { return static_cast<THeaderSection*>(TCollection::GetItems(Index)); }
+
+ protected:
+  void Update(TCollectionItem* Item) override;
+
+ private:
+  TCustomHeaderControl* FHeaderControl;
+};
+
+class TCustomHeaderControl : public TWinControl {
+  TAVREN_CLASS(TCustomHeaderControl, TWinControl)
+  TAVREN_MESSAGES()
+ public:
+  explicit TCustomHeaderControl(TComponent* AOwner);
+  ~TCustomHeaderControl() override;
+
+  THeaderSections* GetSections() const { return FSections.get(); }
+  void SetSections(THeaderSections* Value) { FSections->Assign(Value); }
+  bool GetHotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value);
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
+  TSectionNotifyEvent GetOnSectionClick() const { return FOnSectionClick; }
+  void SetOnSectionClick(TSectionNotifyEvent Value) { FOnSectionClick = Value; }
+  TSectionNotifyEvent GetOnSectionResize() const { return FOnSectionResize; }
+  void SetOnSectionResize(TSectionNotifyEvent Value) { FOnSectionResize = Value; }
+  TDrawSectionEvent GetOnDrawSection() const { return FOnDrawSection; }
+  void SetOnDrawSection(TDrawSectionEvent Value) { FOnDrawSection = Value; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  virtual void SectionClick(THeaderSection* Section) { FOnSectionClick(this, Section); }
+  virtual void SectionResize(THeaderSection* Section) { FOnSectionResize(this, Section); }
+  virtual void DrawSection(THeaderSection* Section, const TRect& Rect, bool Pressed);
+  void CNNotify(TMessage& Message);
+  void CNDrawItem(TMessage& Message);
+
+ private:
+  friend class THeaderSections;
+  void UpdateSections();
+  std::unique_ptr<THeaderSections> FSections;
+  std::unique_ptr<TCanvas> FCanvas;
+  bool FHotTrack = false;
+  TSectionNotifyEvent FOnSectionClick;
+  TSectionNotifyEvent FOnSectionResize;
+  TDrawSectionEvent FOnDrawSection;
+};
+
+class THeaderControl : public TCustomHeaderControl {
+  TAVREN_CLASS(THeaderControl, TCustomHeaderControl)
+ public:
+  using TCustomHeaderControl::TCustomHeaderControl;
+};
+
+// Registers the unit's classes for form reading.
+void ComCtrlsStart();

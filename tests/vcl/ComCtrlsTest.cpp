@@ -1,0 +1,346 @@
+#include <gtest/gtest.h>
+
+#include "Screenshots.h"
+#include "VclTestSupport.h"
+#include "backend/ScriptedInput.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
+#include "rtl/SysUtils.h"
+#include "vcl/ComCtrls.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/StdCtrls.h"
+
+namespace {
+
+class ComCtrlsTest : public VclTest {};
+
+struct Handlers : TObject {
+  std::vector<Integer> fetched;
+  std::vector<String> selections;
+  Integer expanding = 0;
+  void Data(TObject*, TListItem* Item) {
+    fetched.push_back(Item->GetIndex());
+    Item->SetCaption(Format("row %d", Item->GetIndex()));
+    Item->GetSubItems()->Add(Format("%d bytes", Item->GetIndex() * 10));
+  }
+  void SelectItem(TObject*, TListItem* Item, bool Selected) {
+    selections.push_back((Selected ? "+" : "-") + Item->GetCaption());
+  }
+  // Children on demand: a node says it has children and gets them when it opens.
+  void Expanding(TObject*, TTreeNode* Node, bool& Allow) {
+    ++expanding;
+    if (Node->GetCount() == 0)
+      for (const char* name : {"a", "b"}) Node->GetOwner()->AddChild(Node, Node->GetText() + "/" + name)->SetHasChildren(true);
+    Allow = true;
+  }
+};
+
+TListView* ReportView(TForm* form) {
+  auto* list = new TListView(form);
+  list->SetViewStyle(vsReport);
+  list->SetBounds(0, 0, 300, 200);
+  for (auto [caption, width] : {std::pair{"Name", 120}, {"Size", 80}}) {
+    TListColumn* column = list->GetColumns()->Add();
+    column->SetCaption(caption);
+    column->SetWidth(width);
+  }
+  return list;
+}
+
+TEST_F(ComCtrlsTest, ListViewItemsKeepTheirSubItemsAndAreFoundByPosition) {
+  TForm* form = NewForm();
+  TListView* list = ReportView(form);
+  list->SetRowSelect(true);
+  // Items added before the window exists reach it when it is made.
+  TListItem* first = list->GetItems()->Add();
+  first->SetCaption("one.avi");
+  first->GetSubItems()->Add("10 KB");
+  first->SetSelected(true);
+  list->SetParent(form);
+  form->Show();
+  TListItem* second = list->GetItems()->Add();
+  second->SetCaption("two.avi");
+  second->GetSubItems()->Add("20 KB");
+  TListItem* inserted = list->GetItems()->Insert(0);
+  inserted->SetCaption("zero.avi");
+  ASSERT_EQ(list->GetItems()->GetCount(), 3);
+  EXPECT_EQ(first->GetIndex(), 1);
+  EXPECT_EQ(list->GetSelected(), first);
+
+  LVITEM text;
+  char buffer[64] = {};
+  text.iSubItem = 1;
+  text.pszText = buffer;
+  text.cchTextMax = sizeof buffer;
+  SendMessage(list->GetHandle(), LVM_GETITEMTEXT, 2, reinterpret_cast<LPARAM>(&text));
+  EXPECT_STREQ(buffer, "20 KB");
+
+  TRect rect = second->DisplayRect(drBounds);
+  ASSERT_FALSE(rect.Width() == 0);
+  EXPECT_EQ(rect.Top, first->DisplayRect(drBounds).Bottom);
+  // Anywhere on the row with row select, nowhere below the last row.
+  EXPECT_EQ(list->GetItemAt(rect.Left + 150, rect.Top + 2), second);
+  EXPECT_EQ(list->GetItemAt(5, rect.Bottom + 40), nullptr);
+
+  Handlers handlers;
+  list->SetOnSelectItem(MakeEvent<&Handlers::SelectItem>(&handlers));
+  ScriptClick(list->ClientToScreen({rect.Left + 10, rect.Top + 3}));
+  Settle();
+  EXPECT_EQ(list->GetSelected(), second);
+  EXPECT_EQ(handlers.selections, (std::vector<String>{"-one.avi", "+two.avi"}));
+
+  first->Delete();
+  EXPECT_EQ(second->GetIndex(), 1);
+  second->GetSubItems()->SetStrings(0, "21 KB");
+  SendMessage(list->GetHandle(), LVM_GETITEMTEXT, 1, reinterpret_cast<LPARAM>(&text));
+  EXPECT_STREQ(buffer, "21 KB");
+  EXPECT_THROW(list->GetItems()->Delete(5), EListError);
+}
+
+TEST_F(ComCtrlsTest, OwnerDataListViewAsksOnDataForTheRowsItShows) {
+  TForm* form = NewForm();
+  TListView* list = ReportView(form);
+  list->SetOwnerData(true);
+  Handlers handlers;
+  list->SetOnData(MakeEvent<&Handlers::Data>(&handlers));
+  list->SetParent(form);
+  form->Show();
+  list->GetItems()->SetCount(100000);
+  Settle();
+  ASSERT_FALSE(handlers.fetched.empty());
+  // Only rows in view are asked for.
+  EXPECT_LT(*std::max_element(handlers.fetched.begin(), handlers.fetched.end()), 100);
+  TListItem* item = list->GetItems()->GetItem(76543);
+  EXPECT_EQ(item->GetCaption(), "row 76543");
+  EXPECT_EQ(item->GetSubItems()->GetStrings(0), "765430 bytes");
+  TRect rect = list->GetItems()->GetItem(2)->DisplayRect(drBounds);
+  EXPECT_EQ(list->GetItemAt(rect.Left + 5, rect.Top + 2)->GetIndex(), 2);
+  EXPECT_THROW(list->GetItems()->Add(), EListError);
+}
+
+TEST_F(ComCtrlsTest, TreeNodesGetChildrenWhenTheyOpen) {
+  TForm* form = NewForm();
+  auto* tree = new TTreeView(form);
+  tree->SetBounds(0, 0, 200, 200);
+  tree->SetParent(form);
+  Handlers handlers;
+  tree->SetOnExpanding(MakeEvent<&Handlers::Expanding>(&handlers));
+  form->Show();
+  int data = 7;
+  TTreeNode* root = tree->GetItems()->AddChildObject(nullptr, "C:", &data);
+  root->SetHasChildren(true);
+  TTreeNode* other = tree->GetItems()->Add(root, "D:");
+  EXPECT_EQ(root->GetCount(), 0);
+  EXPECT_EQ(root->getNextSibling(), other);
+  EXPECT_EQ(root->GetData(), &data);
+
+  root->Expand(false);
+  EXPECT_EQ(handlers.expanding, 1);
+  EXPECT_TRUE(root->GetExpanded());
+  ASSERT_EQ(root->GetCount(), 2);
+  EXPECT_EQ(root->GetItem(1)->GetText(), "C:/b");
+  EXPECT_EQ(root->GetFirstChild()->GetParent(), root);
+  EXPECT_EQ(root->GetNext(), root->GetFirstChild());
+  EXPECT_EQ(root->GetItem(1)->GetNext(), other);
+  EXPECT_EQ(tree->GetItems()->GetCount(), 4);
+
+  // A click on a child's button opens it through the window, and asks again.
+  TTreeNode* child = root->GetFirstChild();
+  TRect text = child->DisplayRect(true);
+  TVHITTESTINFO hit;
+  hit.pt = {0, (text.Top + text.Bottom) / 2};
+  for (; hit.pt.X < text.Left; ++hit.pt.X) {
+    SendMessage(tree->GetHandle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.flags & TVHT_ONITEMBUTTON) break;
+  }
+  ASSERT_LT(hit.pt.X, text.Left) << "no button before the text";
+  ScriptClick(tree->ClientToScreen(hit.pt));
+  Settle();
+  EXPECT_EQ(handlers.expanding, 2);
+  EXPECT_TRUE(child->GetExpanded());
+  EXPECT_EQ(child->GetItem(0)->GetLevel(), 2);
+  EXPECT_EQ(tree->GetNodeAt(text.Left + 2, text.Top + 2), child);
+
+  child->SetSelected(true);
+  EXPECT_EQ(tree->GetSelected(), child);
+  root->Collapse(true);
+  EXPECT_FALSE(root->GetExpanded());
+  root->Delete();
+  EXPECT_EQ(tree->GetItems()->GetFirstNode(), other);
+  EXPECT_EQ(tree->GetItems()->GetCount(), 1);
+}
+
+TEST_F(ComCtrlsTest, HeaderSectionsReportClicks) {
+  TForm* form = NewForm();
+  auto* header = new THeaderControl(form);
+  header->SetParent(form);
+  for (const char* text : {"Name", "Size"}) header->GetSections()->Add()->SetText(text);
+  header->GetSections()->GetItems(0)->SetWidth(100);
+  struct Clicks : TObject {
+    std::vector<String> clicked;
+    void Click(TCustomHeaderControl*, THeaderSection* Section) { clicked.push_back(Section->GetText()); }
+  } clicks;
+  header->SetOnSectionClick(MakeEvent<&Clicks::Click>(&clicks));
+  form->Show();
+  EXPECT_EQ(header->GetSections()->GetItems(1)->GetLeft(), 100);
+  ScriptClick(header->ClientToScreen({120, 5}));
+  Settle();
+  EXPECT_EQ(clicks.clicked, (std::vector<String>{"Size"}));
+}
+
+// A form class that publishes its controls and a handler.
+class TControlsForm : public TForm {
+  TAVREN_CLASS(TControlsForm, TForm)
+ public:
+  using TForm::TForm;
+  TEdit* Edit1 = nullptr;
+  TMemo* Memo1 = nullptr;
+  TListBox* List1 = nullptr;
+  TComboBox* Combo1 = nullptr;
+  TButton* Ok = nullptr;
+  TCheckBox* Check1 = nullptr;
+  TListView* Files = nullptr;
+  TTreeView* Tree = nullptr;
+  TPanel* Panel1 = nullptr;
+  TLabel* Label1 = nullptr;
+  Integer changes = 0;
+  void Edit1Change(TObject*) { ++changes; }
+};
+TAVREN_CLASS_IMPL_PUBLISHED(TControlsForm, FIELD(Edit1), FIELD(Memo1), FIELD(List1), FIELD(Combo1), FIELD(Ok),
+                            FIELD(Check1), FIELD(Files), FIELD(Tree), FIELD(Panel1), FIELD(Label1),
+                            METHOD(Edit1Change))
+
+constexpr const char* kFormText = R"(object ControlsForm: TControlsForm
+  Left = 50
+  Top = 50
+  Width = 640
+  Height = 480
+  Caption = 'Every control'
+  object Panel1: TPanel
+    Left = 0
+    Top = 0
+    Width = 632
+    Height = 41
+    Align = alTop
+    BevelOuter = bvLowered
+    Caption = 'A panel'
+    object Label1: TLabel
+      Left = 8
+      Top = 12
+      Caption = 'Label'
+      Font.Style = [fsBold]
+    end
+  end
+  object Edit1: TEdit
+    Left = 8
+    Top = 50
+    Text = 'typed'
+    MaxLength = 20
+    OnChange = Edit1Change
+  end
+  object Memo1: TMemo
+    Left = 8
+    Top = 80
+    Lines.Strings = (
+      'first line'
+      'second line')
+    ScrollBars = ssVertical
+  end
+  object List1: TListBox
+    Left = 200
+    Top = 50
+    Items.Strings = (
+      'alpha'
+      'beta')
+    MultiSelect = True
+  end
+  object Combo1: TComboBox
+    Left = 330
+    Top = 50
+    Style = csDropDownList
+    Items.Strings = (
+      'AVI'
+      'WMV')
+    ItemIndex = 1
+  end
+  object Check1: TCheckBox
+    Left = 330
+    Top = 80
+    Caption = 'Check me'
+    State = cbChecked
+  end
+  object Ok: TButton
+    Left = 330
+    Top = 110
+    Caption = 'OK'
+    Default = True
+    ModalResult = 1
+  end
+  object Files: TListView
+    Left = 8
+    Top = 180
+    Width = 300
+    Height = 150
+    ViewStyle = vsReport
+    GridLines = True
+    RowSelect = True
+    Columns = <
+      item
+        Caption = 'Name'
+        Width = 150
+      end
+      item
+        Caption = 'Size'
+        Alignment = taRightJustify
+      end>
+  end
+  object Tree: TTreeView
+    Left = 320
+    Top = 180
+    Width = 200
+    Height = 150
+    ShowLines = False
+  end
+end)";
+
+TEST_F(ComCtrlsTest, AFormWithEveryControlLoadsFromText) {
+  RegisterClass(TControlsForm::ClassInfo());
+  auto* form = new TControlsForm(nullptr, 0);
+  forms.push_back(form);
+  ReadComponentFromText(kFormText, form);
+  ASSERT_TRUE(form->Edit1 && form->Memo1 && form->List1 && form->Combo1 && form->Ok && form->Files && form->Tree);
+  EXPECT_EQ(form->Edit1->GetText(), "typed");
+  EXPECT_EQ(form->Edit1->GetMaxLength(), 20);
+  EXPECT_EQ(form->Memo1->GetLines()->GetCount(), 2);
+  EXPECT_EQ(form->Memo1->GetLines()->GetStrings(1), "second line");
+  EXPECT_EQ(form->List1->GetItems()->GetCommaText(), "alpha,beta");
+  EXPECT_TRUE(form->List1->GetMultiSelect());
+  EXPECT_EQ(form->Combo1->GetItemIndex(), 1);
+  EXPECT_EQ(form->Check1->GetState(), cbChecked);
+  EXPECT_TRUE(form->Ok->GetDefault());
+  EXPECT_EQ(form->Ok->GetModalResult(), mrOk);
+  ASSERT_EQ(form->Files->GetColumns()->GetCount(), 2);
+  EXPECT_EQ(form->Files->GetColumns()->GetItems(1)->GetAlignment(), taRightJustify);
+  EXPECT_FALSE(form->Tree->GetShowLines());
+  EXPECT_EQ(form->Panel1->GetBevelOuter(), bvLowered);
+  EXPECT_EQ(form->Label1->GetParent(), form->Panel1);
+
+  form->Show();
+  EXPECT_EQ(form->Combo1->GetText(), "WMV");
+  EXPECT_EQ(form->List1->GetItems()->GetCount(), 2);
+  Integer before = form->changes;
+  form->Edit1->SetText("changed");
+  EXPECT_EQ(form->changes, before + 1);
+  for (const char* name : {"a.avi", "b.wmv"}) {
+    TListItem* item = form->Files->GetItems()->Add();
+    item->SetCaption(name);
+    item->GetSubItems()->Add("1 KB");
+  }
+  TTreeNode* node = form->Tree->GetItems()->AddChild(nullptr, "Folder");
+  form->Tree->GetItems()->AddChild(node, "Inner");
+  node->Expand(false);
+  Settle();
+  EXPECT_TRUE(SaveWindowShot(form->GetHandle(), "vcl-controls-form"));
+}
+
+}  // namespace
