@@ -209,7 +209,10 @@ void TkvImageList::MoveImage(Integer From, Integer To) {
 
 void TkvImageList::DeleteImage(Integer Index) {
   BeginUpdate();
-  Delete(Index);
+  if (Index == -1)
+    Clear();
+  else
+    Delete(Index);
   if (!FSynchronizing) FImageInfo->DeleteInfo(Index);
   EndUpdate(true);
 }
@@ -416,7 +419,7 @@ void TkvImageList::ReadImageInfo(TReader* Reader) {
   BeginUpdate();
   FSynchronizing = true;
   try {
-    Delete(-1);
+    Clear();
     for (Integer i = 0; i < FImageInfo->GetCount(); ++i) {
       AddImageInfo(FImageInfo->Item(i)->GetImageInfo());
       FImageInfo->Item(i)->GetImage()->Dormant();
