@@ -256,14 +256,13 @@ void TkvWinXPLookAndFeelPainter::PaintGroupExpandButton(TkvCanvas* Canvas, const
 }
 
 void TkvWinXPLookAndFeelPainter::PaintSmallExpandButton(TkvCanvas* Canvas, const TRect& R, bool Expanded,
-                                                        TColor BorderColor, TColor Color) {
+                                                        TColor BorderColor, TColor) {
   if (ObtainTheme(totTreeView)) {
     PaintExpandButton(Canvas, R, Expanded, clDefault);
     return;
   }
   // No face fill: the button lies on whatever the caller painted. The frame takes the border colour
   // the caller asked for.
-  (void)Color;
   TBase::PaintSmallExpandButton(Canvas, R, Expanded, BorderColor, clDefault);
 }
 
