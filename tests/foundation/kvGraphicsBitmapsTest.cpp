@@ -68,9 +68,12 @@ TEST(KvPackedRuns, LongLiteralRunsSplitAt125AndTruncatedDataStops) {
   const std::vector<Byte> packed = PackBytes(data);
   EXPECT_EQ(packed[0], 0x80 | 125);
   EXPECT_EQ(UnpackBytes(packed.data(), packed.size()), data);
-  // A run that claims more than is left gives what is there and nothing past it.
-  const Byte cut[] = {0x85, 1, 2, 0x10};
-  EXPECT_EQ(UnpackBytes(cut, sizeof cut), (std::vector<Byte>{1, 2, 0x10}));
+  // A run that claims more than is left gives what is there and nothing past it: a literal run
+  // its remaining bytes, a repeat run without its byte nothing.
+  const Byte cutLiteral[] = {0x85, 1, 2, 0x10};
+  EXPECT_EQ(UnpackBytes(cutLiteral, sizeof cutLiteral), (std::vector<Byte>{1, 2, 0x10}));
+  const Byte cutRepeat[] = {0x82, 1, 2, 0x10};
+  EXPECT_EQ(UnpackBytes(cutRepeat, sizeof cutRepeat), (std::vector<Byte>{1, 2}));
 }
 
 TEST(KvCustomBitmap, PackedDataInsideALargerStreamReadsBackWhole) {

@@ -144,17 +144,30 @@ TEST(KvCanvas, MeasuringAndFittingText) {
   FitTextInRows(canvas->DCHandle(), "one two three four", 2, true, fit);
   EXPECT_LT(fit.Width(), TextSizeOnDC(canvas->DCHandle(), "one two three four").cx);
 
-  std::vector<String> lines;
-  const Integer width = TextSizeOnDC(canvas->DCHandle(), "alpha beta").cx;
-  SplitTextToWidth("alpha beta gamma delta", canvas, Rect(0, 0, width, 10), lines);
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "alpha beta");
-  String joined;
-  for (const String& line : lines) {
-    EXPECT_TRUE(TextSizeOnDC(canvas->DCHandle(), line).cx <= width || line.find(' ') == String::npos) << line;
-    joined += (joined.empty() ? "" : " ") + line;
+}
+
+TEST(KvCanvas, SplittingTextIntoLinesOfAWidth) {
+  TkvBitmap b(10, 10);
+  TkvCanvas* canvas = b.GetkvCanvas();
+  struct Case {
+    const char* text;
+    const char* widthOf;  // R is as wide as this text
+    std::vector<String> lines;
+  };
+  const Case cases[] = {
+      {"aa bb cc dd", "aa bb", {"aa bb", "cc dd"}},
+      {"aa bb cc dd", "aa bb c", {"aa bb", "cc dd"}},
+      {"aa bb cc", "aa", {"aa", "bb", "cc"}},
+      // A word wider than R stays whole on a line of its own.
+      {"aa wwwwwwww bb", "aa bb", {"aa", "wwwwwwww", "bb"}},
+      {"one", "o", {"one"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::vector<String> lines;
+    SplitTextToWidth(c.text, canvas, Rect(0, 0, TextSizeOnDC(canvas->DCHandle(), c.widthOf).cx, 10), lines);
+    EXPECT_EQ(lines, c.lines);
   }
-  EXPECT_EQ(joined, "alpha beta gamma delta");
 }
 
 TEST(KvCanvas, EllipsizeTextStaysInsideItsBuffer) {
@@ -169,21 +182,44 @@ TEST(KvCanvas, EllipsizeTextStaysInsideItsBuffer) {
     ASSERT_GE(result.size(), 3u);
     EXPECT_EQ(result.substr(result.size() - 3), "...");
     EXPECT_LT(result.size(), length);
+    EXPECT_LE(TextSizeOnDC(ScreenCanvasInstance()->DCHandle(), result).cx, 60) << result;
   }
 }
 
+// Disabled text: a highlight copy one pixel right and below, the shadow copy where the enabled
+// text would be; the brush style and font colour are as before.
 TEST(KvCanvas, DisabledTextDrawsTwoCopiesAndRestoresState) {
-  TkvBitmap b(60, 30, 0xFFFFFFFF);
+  const TRect r = Rect(5, 5, 55, 25);
+  TkvBitmap enabled(60, 30, 0xFF00FF00);
+  enabled.GetkvCanvas()->CurrentFont()->SetColor(clBlack);
+  enabled.GetkvCanvas()->CurrentBrush()->SetStyle(bsClear);
+  enabled.GetkvCanvas()->PaintText("H", r, ktfSingleLine, true);
+
+  TkvBitmap b(60, 30, 0xFF00FF00);
   TkvCanvas* canvas = b.GetkvCanvas();
   canvas->CurrentFont()->SetColor(clBlack);
-  canvas->CurrentBrush()->SetColor(clWhite);
-  canvas->PaintText("H", Rect(5, 5, 55, 25), ktfSingleLine, false);
+  canvas->PaintText("H", r, ktfSingleLine, false);
   EXPECT_EQ(canvas->CurrentFont()->GetColor(), clBlack);
   EXPECT_EQ(canvas->CurrentBrush()->GetStyle(), bsSolid);
-  bool shadow = false;
+
+  // Glyph edges are smoothed, so only pixels that the enabled text covers fully or not at all
+  // are compared.
+  auto at = [&enabled](Integer X, Integer Y) { return X < 0 || Y < 0 ? 0x00FF00u : PixelOf(enabled, X, Y); };
+  Integer shadowPixels = 0;
   for (Integer y = 0; y < 30; ++y)
-    for (Integer x = 0; x < 60; ++x) shadow |= PixelOf(b, x, y) == ColorToRGB(clBtnShadow);
-  EXPECT_TRUE(shadow);
+    for (Integer x = 0; x < 60; ++x) {
+      SCOPED_TRACE(testing::Message() << x << ", " << y);
+      const COLORREF p = PixelOf(b, x, y);
+      if (at(x, y) == 0) {
+        EXPECT_EQ(p, ColorToRGB(clBtnShadow));
+        ++shadowPixels;
+      } else if (at(x, y) == 0x00FF00u && at(x - 1, y - 1) == 0) {
+        EXPECT_EQ(p, ColorToRGB(clBtnHighlight));
+      } else if (at(x, y) == 0x00FF00u && at(x - 1, y - 1) == 0x00FF00u) {
+        EXPECT_EQ(p, 0x00FF00u);
+      }
+    }
+  EXPECT_GT(shadowPixels, 0);
 }
 
 TEST(KvCanvas, ChineseOrArabicText) {
