@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "controls/ImageList.h"
 #include "gdi/Gdi.h"
+#include "rtl/Streams.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "toolkit/foundation/kvGraphics.h"
@@ -148,4 +151,40 @@ TEST(KvImageList, DrawingDisabledUsesTheDisabledDrawMode) {
   expected.GetPixels(b);
   EXPECT_EQ(a, b);
   EXPECT_NE(GetPixel(drawn.GetCanvas()->GetHandle(), 8, 8), RGB(200, 0, 0));
+}
+// Older form data holds the platform list's own stream: the collection is made from it.
+TEST(KvImageList, PlatformListStreamBuildsTheCollection) {
+  TCustomImageList plain(nullptr, 16, 16);
+  plain.Add(NumberedStrip(32).get(), nullptr);
+  TMemoryStream memory;
+  auto* adapter = new TStreamAdapter(&memory);
+  IStream* stream = adapter;
+  stream->_AddRef();
+  ASSERT_TRUE(ImageList_Write(plain.GetHandle(), stream));
+  stream->_Release();
+  String hex;
+  for (Integer i = 0; i < memory.GetSize(); ++i) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", static_cast<const Byte*>(memory.GetMemory())[i]);
+    hex += digits;
+  }
+
+  TkvImageList list(nullptr);
+  ReadComponentFromText("object Images: TkvImageList\n  Bitmap = {" + hex + "}\nend\n", &list);
+  EXPECT_EQ(Numbers(list, false), (std::vector<Integer>{1, 2}));
+  EXPECT_EQ(Numbers(list, true), (std::vector<Integer>{1, 2}));
+  for (Integer i = 0; i < 2; ++i) EXPECT_EQ(list.GetImageInfoCollection()->Item(i)->GetMaskColor(), clNone);
+}
+
+// Damaged image data is refused with an error, plain or packed (a length beyond the data, a
+// packed body that is no bitmap).
+TEST(KvImageList, DamagedImageDataIsRefused) {
+  const char* kBlobs[] = {"E8030000424D", "FF0000005A51424D0100820102", "050000005A51424D0100844142434445"};
+  for (const char* blob : kBlobs) {
+    SCOPED_TRACE(blob);
+    TkvImageList list(nullptr);
+    const String text = String("object Images: TkvImageList\n  ImageInfo = <\n    item\n      Image.Data = {") +
+                        blob + "}\n    end>\nend\n";
+    EXPECT_THROW(ReadComponentFromText(text, &list), Exception);
+  }
 }
