@@ -7,6 +7,7 @@
 #include "toolkit/foundation/kvGraphics.h"
 #include "toolkit/foundation/kvLookAndFeelPainters.h"
 #include "toolkit/foundation/kvLookAndFeels.h"
+#include "toolkit/foundation/kvScrollBar.h"
 #include "toolkit/foundation/qzGDIPlusAPI.h"
 #include "toolkit/foundation/qzGDIPlusClasses.h"
 #include "toolkit/foundation/qzOffice11.h"
@@ -23,6 +24,7 @@ void FoundationStart() {
   kvLookAndFeelsStart();
   kvLookAndFeelPaintersStart();
   kvGraphicsStart();
+  kvScrollBarStart();
   kvControlsStart();
   qzGDIPlusAPIStart();
   qzGDIPlusClassesStart();
@@ -32,6 +34,7 @@ void FoundationEnd() {
   qzGDIPlusClassesEnd();
   qzGDIPlusAPIEnd();
   kvControlsEnd();
+  kvScrollBarEnd();
   kvGraphicsEnd();
   kvLookAndFeelPaintersEnd();
   kvLookAndFeelsEnd();
