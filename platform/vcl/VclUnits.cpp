@@ -5,6 +5,7 @@
 #include "rtl/ClassRegistry.h"
 #include "vcl/ActnList.h"
 #include "vcl/ComCtrls.h"
+#include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/GraphicClasses.h"
@@ -32,6 +33,7 @@ void VclStart() {
   StdCtrlsStart();
   ExtCtrlsStart();
   ComCtrlsStart();
+  DialogsStart();
   RegisterClasses({TBitmap::ClassInfo(), TIcon::ClassInfo(), TJPEGImage::ClassInfo(), TMenuItem::ClassInfo(),
                    TPopupMenu::ClassInfo(), TImageList::ClassInfo(), TDragImageList::ClassInfo()});
   RegisterClasses({TControl::ClassInfo(), TWinControl::ClassInfo(), TCustomControl::ClassInfo(),

@@ -4,6 +4,6 @@
 #include "rtl/Types.h"
 #include "rtl/WinTypes.h"
 
-// Saves the window as <Name>.png when TAVREN_TEST_OUTPUT is set; true when there was nothing to
+// Paints what is pending and saves the window as <Name>.png when TAVREN_TEST_OUTPUT is set; true when there was nothing to
 // do or the file was written.
 bool SaveWindowShot(HWND Window, const String& Name);
