@@ -34,13 +34,19 @@ void FilterLines(const TRGBColors& Source, TRGBColors& Dest, const TContributorL
     for (size_t i = 0; i < Contributors.size(); ++i) {
       Integer sums[4] = {};
       for (const TContributor& c : Contributors[i]) {
-        const DWORD pixel = Source[static_cast<size_t>(line) * SourceLineStep + static_cast<size_t>(c.Pixel) * SourcePixelStep];
+        const DWORD pixel =
+            Source[static_cast<size_t>(line) * SourceLineStep + static_cast<size_t>(c.Pixel) * SourcePixelStep];
         for (int k = 0; k < 4; ++k) sums[k] += static_cast<Integer>((pixel >> (8 * k)) & 0xFF) * c.Weight;
       }
       DWORD result = 0;
       for (int k = 0; k < 4; ++k) result |= DWORD(sums[k] < 0 ? 0 : std::min(255, sums[k] / 256)) << (8 * k);
       Dest[static_cast<size_t>(line) * DestLineStep + i * DestPixelStep] = result;
     }
+}
+
+Integer ScreenBitsPerPixel() {
+  TkvScreenCanvas* screen = ScreenCanvasInstance();
+  return screen ? GetDeviceCaps(screen->DCHandle(), BITSPIXEL) : 32;
 }
 
 Double AxisScale(Integer SourceCount, Integer DestCount) {
@@ -219,7 +225,7 @@ void DrawGlyphOrListImage(HDC DC, TRect ImageRect, const TRect& DestRect, bool U
     bool alpha;
     if (hasGlyph) {
       image->CopyFrom(Glyph, SRCCOPY);
-      alpha = Glyph->GetPixelFormat() == pf32bit || Glyph->GetPixelFormat() == pfDevice;
+      alpha = Glyph->GetPixelFormat() == pf32bit || (Glyph->GetPixelFormat() == pfDevice && ScreenBitsPerPixel() >= 32);
     } else {
       if (auto* kvList = dynamic_cast<TkvImageList*>(ImageList))
         kvList->GetImageAt(ImageIndex, image, nullptr);

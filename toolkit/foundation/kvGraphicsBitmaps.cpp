@@ -306,7 +306,8 @@ void TkvBitmap::ApplyPixelFilter(Integer Filter) {
   const Integer w = GetWidth();
   const Integer h = GetHeight();
   for (FCurrentX = 0; FCurrentX < w; ++FCurrentX)
-    for (FCurrentY = 0; FCurrentY < h; ++FCurrentY) FilterPixel(Filter, colors[static_cast<size_t>(FCurrentY) * w + FCurrentX]);
+    for (FCurrentY = 0; FCurrentY < h; ++FCurrentY)
+      FilterPixel(Filter, colors[static_cast<size_t>(FCurrentY) * w + FCurrentX]);
   SetPixels(colors);
   Changed(this);
 }
