@@ -58,7 +58,7 @@ TEST_F(StdCtrlsTest, TypingIntoAnEditFiresOnChangeWithTheTextSoFar) {
   EXPECT_EQ(other.changes, (std::vector<String>{"x"}));
 }
 
-TEST_F(StdCtrlsTest, EditLimitsReadOnlyAndUndoReachTheWindow) {
+TEST_F(StdCtrlsTest, EditLimitClipboardUndoAndReadOnlyReachTheWindow) {
   TForm* form = NewForm();
   auto* edit = new TEdit(form);
   edit->SetMaxLength(3);
@@ -71,10 +71,18 @@ TEST_F(StdCtrlsTest, EditLimitsReadOnlyAndUndoReachTheWindow) {
   EXPECT_TRUE(edit->GetCanUndo());
   edit->Undo();
   EXPECT_EQ(edit->GetText(), "");
+  edit->SetMaxLength(0);
+  edit->SetText("copy me");
+  edit->SelectAll();
+  edit->CopyToClipboard();
+  edit->SetSelStart(static_cast<Integer>(edit->GetText().size()));
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->GetText(), "copy mecopy me");
   edit->SetReadOnly(true);
   ScriptTypeText("zz");
+  edit->PasteFromClipboard();
   Settle();
-  EXPECT_EQ(edit->GetText(), "");
+  EXPECT_EQ(edit->GetText(), "copy mecopy me");
 }
 
 TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBeforeAndAfterTheWindow) {
