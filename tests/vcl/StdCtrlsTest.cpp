@@ -3,6 +3,7 @@
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "controls/Button.h"
+#include "controls/ScrollBars.h"
 #include "user/VirtualKeys.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/StdCtrls.h"
@@ -245,6 +246,57 @@ TEST_F(StdCtrlsTest, CheckBoxesCycleAndRadioButtonsExcludeEachOther) {
   SendMessage(second->GetHandle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(second->GetChecked());
   EXPECT_FALSE(first->GetChecked());
+}
+
+TEST_F(StdCtrlsTest, ImagePlacesItsPictureAsItsSettingsSay) {
+  TForm* form = NewForm();
+  auto* image = new TImage(form);
+  image->SetBounds(0, 0, 100, 100);
+  image->SetParent(form);
+  TBitmap bitmap;
+  bitmap.SetSize(200, 100);
+  image->GetPicture()->SetGraphic(&bitmap);
+  struct Case {
+    const char* name;
+    bool stretch, proportional, center;
+    TRect dest;
+  };
+  const Case kCases[] = {
+      {"as it is", false, false, false, Rect(0, 0, 200, 100)},
+      {"centred", false, false, true, Rect(-50, 0, 150, 100)},
+      {"stretched", true, false, false, Rect(0, 0, 100, 100)},
+      {"proportional", false, true, false, Rect(0, 0, 100, 50)},
+      {"proportional centred", true, true, true, Rect(0, 25, 100, 75)},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    image->SetStretch(c.stretch);
+    image->SetProportional(c.proportional);
+    image->SetCenter(c.center);
+    EXPECT_EQ(image->DestRect(), c.dest);
+  }
+  image->SetAutoSize(true);
+  EXPECT_EQ(image->GetBoundsRect(), Rect(0, 0, 200, 100));
+}
+
+TEST_F(StdCtrlsTest, ScrollBarKeepsItsPositionInRangeAndFollowsItsWindow) {
+  TForm* form = NewForm();
+  auto* bar = new TScrollBar(form);
+  bar->SetParent(form);
+  Recorder recorder;
+  bar->SetOnChange(MakeEvent<&Recorder::Click>(&recorder));
+  form->Show();
+  bar->SetParams(150, 0, 100);
+  EXPECT_EQ(bar->GetPosition(), 100);
+  EXPECT_THROW(bar->SetParams(0, 10, 5), EInvalidOperation);
+  bar->SetLargeChange(30);
+  bar->SetPosition(50);
+  SendMessage(form->GetHandle(), WM_HSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(bar->GetHandle()));
+  EXPECT_EQ(bar->GetPosition(), 80);
+  SendMessage(form->GetHandle(), WM_HSCROLL, SB_TOP, reinterpret_cast<LPARAM>(bar->GetHandle()));
+  EXPECT_EQ(bar->GetPosition(), 0);
+  EXPECT_EQ(GetScrollPos(bar->GetHandle(), SB_CTL), 0);
+  EXPECT_EQ(recorder.clicks, 4);
 }
 
 }  // namespace
