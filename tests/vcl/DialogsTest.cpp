@@ -199,7 +199,9 @@ TEST_F(DialogsTest, SaveDialogAsksBeforeReplacingAFile) {
     });
     EXPECT_EQ(dialog.Execute(), c.confirmed);
     EXPECT_EQ(asked, c.asked);
-    if (c.confirmed) EXPECT_EQ(dialog.GetFileName(), dir + "/" + c.file);
+    if (c.confirmed) {
+      EXPECT_EQ(dialog.GetFileName(), dir + "/" + c.file);
+    }
   }
 }
 
