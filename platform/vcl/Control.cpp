@@ -45,7 +45,12 @@ TControl::TControl(TComponent* AOwner)
   FFont->SetOnChange(MakeEvent<&TControl::FontChanged>(this));
 }
 
-TControl::~TControl() = default;
+// A control that was not deleted (one on the stack) never ran BeforeDestruction: it lets go of
+// its parent and of the application here, so that nothing keeps pointing at it.
+TControl::~TControl() {
+  if (Application()) Application()->ControlDestroyed(this);
+  if (FParent) FParent->Remove(this);
+}
 
 void TControl::BeforeDestruction() {
   inherited::BeforeDestruction();

@@ -37,7 +37,9 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), FCa
 
 TCustomForm::TCustomForm(TComponent* AOwner, Integer) : TCustomForm(AOwner) { FCreatedNew = true; }
 
-TCustomForm::~TCustomForm() = default;
+TCustomForm::~TCustomForm() {
+  if (Screen()) Screen()->RemoveForm(this);
+}
 
 void TCustomForm::AfterConstruction() {
   inherited::AfterConstruction();

@@ -61,8 +61,6 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(std::mak
   FBrush->SetColor(FColor);
 }
 
-TWinControl::~TWinControl() = default;
-
 void TWinControl::BeforeDestruction() {
   inherited::BeforeDestruction();  // leaves the parent, which destroys the window
   if (FHandle) DestroyWindowHandle();

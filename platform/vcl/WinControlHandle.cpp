@@ -244,6 +244,23 @@ void TWinControl::SetParentWindow(HWND Value) {
 
 // ---- Destroying the window ----------------------------------------------------------------------
 
+// BeforeDestruction did this for a deleted control; one on the stack comes here with its window
+// and children still there.
+TWinControl::~TWinControl() {
+  if (FHandle) {
+    HWND handle = FHandle;
+    RemoveProp(handle, kControlProperty);
+    FHandle = nullptr;
+    DestroyWindow(handle);
+  }
+  while (GetControlCount() > 0) {
+    TControl* child = GetControls(GetControlCount() - 1);
+    Remove(child);
+    delete child;
+  }
+}
+
+
 void TWinControl::DestroyWnd() {
   // The window held the text; the control keeps it for the next window.
   FText = GetText();
