@@ -527,14 +527,17 @@ void TCustomListView::CNNotify(TMessage& Message) {
     case LVN_ITEMCHANGING: {
       auto* change = reinterpret_cast<NMLISTVIEW*>(header);
       bool allow = true;
-      if (change->uChanged & LVIF_STATE) FOnChanging(this, ItemOf(change->iItem), ctState, allow);
+      if (change->uChanged & LVIF_STATE)
+        if (TListItem* item = ItemOf(change->iItem)) FOnChanging(this, item, ctState, allow);
       Message.Result = allow ? 0 : 1;
       break;
     }
     case LVN_ITEMCHANGED: {
       auto* change = reinterpret_cast<NMLISTVIEW*>(header);
       if (!(change->uChanged & LVIF_STATE)) break;
+      // A change of every row at once names no item; handlers are given items only.
       TListItem* item = ItemOf(change->iItem);
+      if (!item) break;
       FOnChange(this, item, ctState);
       if ((change->uOldState ^ change->uNewState) & LVIS_SELECTED)
         FOnSelectItem(this, ItemOf(change->iItem), (change->uNewState & LVIS_SELECTED) != 0);

@@ -203,6 +203,13 @@ class TMemoStrings : public TControlStrings {
   }
   String GetText() override { return FMemo->GetText(); }
   void SetText(const String& Value) override { FMemo->SetText(Value); }
+  // One change of the text, not one per line.
+  void Assign(TPersistent* Source) override {
+    if (auto* source = dynamic_cast<TStrings*>(Source))
+      FMemo->SetText(source->GetText());
+    else
+      inherited::Assign(Source);
+  }
 
  private:
   static void CheckIndex(Integer Index, size_t Limit) {

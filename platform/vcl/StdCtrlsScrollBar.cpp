@@ -59,7 +59,7 @@ void TScrollBar::SetParams(Integer APosition, Integer AMin, Integer AMax) {
 }
 
 void TScrollBar::SetPageSize(Integer Value) {
-  if (Value < 0 || Value > FMax - FMin + 1) throw EInvalidOperation("Scroll bar property out of range");
+  if (Value < 0 || Value > static_cast<Int64>(FMax) - FMin + 1) throw EInvalidOperation("Scroll bar property out of range");
   FPageSize = Value;
   SetParams(FPosition, FMin, FMax);
 }
@@ -70,7 +70,8 @@ void TScrollBar::DoScroll(TMessage& Message) {
   WORD code = LOWORD(Message.WParam);
   if (code > SB_ENDSCROLL) return;
   TScrollCode scrollCode = kCodes[code];
-  Integer position = FPosition;
+  // In 64 bits: a step past either end of a full-range bar must not overflow.
+  Int64 position = FPosition;
   switch (scrollCode) {
     case scLineUp: position -= FSmallChange; break;
     case scLineDown: position += FSmallChange; break;
@@ -89,9 +90,10 @@ void TScrollBar::DoScroll(TMessage& Message) {
     case scBottom: position = FMax; break;
     case scEndScroll: break;
   }
-  Scroll(scrollCode, position);
   Integer last = FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax;
-  SetPosition(std::clamp(position, FMin, last));
+  Integer scrollPos = static_cast<Integer>(std::clamp<Int64>(position, FMin, last));
+  Scroll(scrollCode, scrollPos);
+  SetPosition(std::clamp(scrollPos, FMin, last));
 }
 
 void TScrollBar::CNHScroll(TMessage& Message) { DoScroll(Message); }
