@@ -3,8 +3,6 @@
 // scripted for that name (0 otherwise) and writes the scripted out values, unless told to leave
 // them untouched.
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -46,24 +44,4 @@ class TFakeEngineScope {
   ~TFakeEngineScope();
   TFakeEngine& operator*() const;
   TFakeEngine* operator->() const { return &**this; }
-};
-
-// A fresh folder for one test, removed with everything in it when the test ends.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavren-core-XXXXXX").string();
-    FPath = mkdtemp(pattern.data());
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
-  }
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  std::string Path() const { return FPath + "/"; }
-  std::string File(const std::string& name) const { return FPath + "/" + name; }
-
- private:
-  std::string FPath;
 };

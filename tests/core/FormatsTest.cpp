@@ -5,6 +5,7 @@
 #include "FakeEngine.h"
 #include "core/Formats.h"
 #include "rtl/IniFiles.h"
+#include "tests/rtl/ScratchDir.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "core/GlobalFun.h"
 #include "gdi/Bitmaps.h"
 #include "rtl/FileUtils.h"
+#include "tests/rtl/ScratchDir.h"
 
 TEST(TimeText, FormatMilliseconds) {
   const struct {
@@ -75,11 +76,11 @@ TEST(GlobalFun, TemporaryNamesAreFreshPrivateFiles) {
   ScratchDir dir;
   const char* old = std::getenv("TMPDIR");
   std::string saved = old ? old : "";
-  setenv("TMPDIR", dir.Path().c_str(), 1);
+  setenv("TMPDIR", dir.Folder().c_str(), 1);
   std::set<std::string> names;
   for (int i = 0; i < 20; ++i) {
     String name = MakeTempFileName("log");
-    EXPECT_EQ(ExtractFilePath(name), dir.Path());
+    EXPECT_EQ(ExtractFilePath(name), dir.Folder());
     EXPECT_EQ(ExtractFileName(name).rfind("log", 0), 0u);
     struct stat info {};
     ASSERT_EQ(lstat(name.c_str(), &info), 0) << "the file is kept so that nobody takes the name";

@@ -11,6 +11,7 @@
 #include "core/GlobalFun.h"
 #include "core/VideoList.h"
 #include "rtl/FileUtils.h"
+#include "tests/rtl/ScratchDir.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ class InitGlobalTest : public testing::Test {
     const char* old = std::getenv("TMPDIR");
     FSavedTmp = old ? old : "";
     FHadTmp = old != nullptr;
-    setenv("TMPDIR", Dir.Path().c_str(), 1);
+    setenv("TMPDIR", Dir.Folder().c_str(), 1);
     FormatList = "Zune,WMV,WMA,MP3";
   }
   void TearDown() override {
@@ -45,7 +46,7 @@ TEST_F(InitGlobalTest, StartsTheLogAndCodecsThenTheServices) {
   {
     TInitGlobal init(Config());
     const String log = init.GetLogPath();
-    EXPECT_EQ(ExtractFilePath(log), Dir.Path());
+    EXPECT_EQ(ExtractFilePath(log), Dir.Folder());
     EXPECT_TRUE(FileExists(log));
     EXPECT_EQ(Fake->Calls, (std::vector<std::string>{"LogSetFileByName(" + log + ")", "LogSetLevel(2)",
                                                       "CodecMgrInit(" + ExecutableFolder() + "Codec)"}));

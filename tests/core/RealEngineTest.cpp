@@ -9,6 +9,7 @@
 #include "core/Formats.h"
 #include "core/VideoList.h"
 #include "rtl/FileUtils.h"
+#include "tests/rtl/ScratchDir.h"
 
 // The whole road against the real engine: probe a generated clip, describe the job for the
 // default profile, run it and poll it to the end.
@@ -35,7 +36,7 @@ TEST(RealEngine, ConvertsAClipWithTheDefaultProfile) {
   FormatDetail detail;
   formats.BuildDetail(detail);
   ASSERT_EQ(detail.FileExt, "wmv");
-  list.SetOutDir(dir.Path());
+  list.SetOutDir(dir.Folder());
   const String output = list.GetOutDir() + video->Task->OutName + "." + detail.FileExt;
 
   TMediaConverter converter;

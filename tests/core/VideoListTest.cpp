@@ -7,6 +7,7 @@
 #include "core/GlobalFun.h"
 #include "core/VideoList.h"
 #include "rtl/IniFiles.h"
+#include "tests/rtl/ScratchDir.h"
 
 namespace {
 
@@ -130,19 +131,19 @@ TEST(VideoList, FoldersComeFromAndGoToTheSettingsFile) {
     EXPECT_EQ(list.GetOutDir(), personal);
     TNotifyCounter counter;
     list.Attach(&counter);
-    list.SetOutDir(dir.Path() + "out");
-    EXPECT_EQ(list.GetOutDir(), dir.Path() + "out/");
-    list.SetOutDir(dir.Path());
-    EXPECT_EQ(list.GetOutDir(), dir.Path());
+    list.SetOutDir(dir.Folder() + "out");
+    EXPECT_EQ(list.GetOutDir(), dir.Folder() + "out/");
+    list.SetOutDir(dir.Folder());
+    EXPECT_EQ(list.GetOutDir(), dir.Folder());
     EXPECT_EQ(counter.Count, 1);  // SetOutDir notifies nobody
-    list.SetInDir(dir.Path());
+    list.SetInDir(dir.Folder());
   }
   {
     TVideoList list(ini);
-    EXPECT_EQ(list.GetInDir(), dir.Path());
-    EXPECT_EQ(list.GetOutDir(), dir.Path());
+    EXPECT_EQ(list.GetInDir(), dir.Folder());
+    EXPECT_EQ(list.GetOutDir(), dir.Folder());
   }
-  TIniFile(ini).WriteString("Files", "OutDir", dir.Path() + "gone");
+  TIniFile(ini).WriteString("Files", "OutDir", dir.Folder() + "gone");
   TVideoList list(ini);
   EXPECT_EQ(list.GetOutDir(), personal);
 }

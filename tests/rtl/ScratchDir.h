@@ -21,6 +21,8 @@ class ScratchDir {
   ScratchDir& operator=(const ScratchDir&) = delete;
 
   std::string Path() const { return FPath; }
+  // The path with a trailing separator, as folder settings and ExtractFilePath give it.
+  std::string Folder() const { return FPath + "/"; }
   std::string File(const std::string& name) const { return FPath + "/" + name; }
 
   void Write(const std::string& name, const std::string& bytes) const {
