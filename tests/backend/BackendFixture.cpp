@@ -1,5 +1,7 @@
 #include "BackendFixture.h"
 
+#include "tests/user/WindowManagerState.h"
+
 std::vector<Seen> BackendTest::log;
 
 namespace {
@@ -37,16 +39,7 @@ void BackendTest::SetUp() {
 }
 
 void BackendTest::TearDown() {
-  std::vector<HWND> all;
-  EnumWindows([](HWND h, LPARAM p) { reinterpret_cast<std::vector<HWND>*>(p)->push_back(h); return TRUE; },
-              reinterpret_cast<LPARAM>(&all));
-  for (HWND h : all) DestroyWindow(h);
-  ReleaseCapture();
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
-  BYTE keys[256] = {};
-  SetKeyboardState(keys);
+  ResetWindowManager();
   SetModalResponder(nullptr);
   SetDisplayBackend(nullptr);
   SetClock(nullptr);
@@ -61,12 +54,7 @@ HWND BackendTest::Create(DWORD style, const RECT& bounds, COLORREF colour, HWND 
 }
 
 void BackendTest::Pump() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) break;
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
+  DispatchQueued();
   UpdateAllWindows();
 }
 

@@ -1,5 +1,7 @@
 #include "UserTestSupport.h"
 
+#include "WindowManagerState.h"
+
 std::map<HWND, Handler> UserTest::handlers;
 UserTest* UserTest::current = nullptr;
 
@@ -36,16 +38,7 @@ void UserTest::SetUp() {
 }
 
 void UserTest::TearDown() {
-  std::vector<HWND> all;
-  EnumWindows([](HWND h, LPARAM p) { reinterpret_cast<std::vector<HWND>*>(p)->push_back(h); return TRUE; },
-              reinterpret_cast<LPARAM>(&all));
-  for (HWND h : all) DestroyWindow(h);
-  ReleaseCapture();
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
-  BYTE keys[256] = {};
-  SetKeyboardState(keys);
+  ResetWindowManager();
   handlers.clear();
   current = nullptr;
   SetClock(nullptr);
@@ -57,12 +50,7 @@ HWND UserTest::Create(DWORD style, const RECT& bounds, HWND parent, DWORD exStyl
 }
 
 void UserTest::Pump() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) break;
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
+  DispatchQueued();
 }
 
 std::vector<UINT> UserTest::Messages(HWND window, std::vector<UINT> only) const {
