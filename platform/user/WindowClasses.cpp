@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "user/ExtraBytes.h"
 #include "user/Window.h"
 
 namespace {
@@ -141,12 +142,8 @@ ULONG_PTR GetClassLongPtr(HWND window, int index) {
     case GCL_CBCLSEXTRA: return static_cast<ULONG_PTR>(c->classExtraBytes);
     case GCW_ATOM: return c->atom;
     default:
-      if (index >= 0 && index + static_cast<int>(sizeof(ULONG_PTR)) <= c->classExtraBytes) {
-        ULONG_PTR value;
-        std::memcpy(&value, c->extraBytes.data() + index, sizeof value);
-        return value;
-      }
-      return 0;
+      ULONG_PTR value;
+      return ReadExtraBytes(c->extraBytes, index, value) ? value : 0;
   }
 }
 
@@ -162,11 +159,8 @@ ULONG_PTR SetClassLongPtr(HWND window, int index, LONG_PTR value) {
     case GCLP_WNDPROC: c->proc = reinterpret_cast<WNDPROC>(value); break;
     case GCL_STYLE: c->style = static_cast<UINT>(value); break;
     default:
-      if (index >= 0 && index + static_cast<int>(sizeof(ULONG_PTR)) <= c->classExtraBytes) {
-        std::memcpy(c->extraBytes.data() + index, &value, sizeof value);
-        break;
-      }
-      return 0;
+      if (!WriteExtraBytes(c->extraBytes, index, value)) return 0;
+      break;
   }
   return old;
 }

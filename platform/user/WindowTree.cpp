@@ -2,9 +2,8 @@
 
 #include <strings.h>
 
-#include <cstring>
-
 #include "gdi/SysMetrics.h"
+#include "user/ExtraBytes.h"
 #include "user/Focus.h"
 #include "user/MessageQueue.h"
 #include "user/Painting.h"
@@ -429,12 +428,8 @@ LONG_PTR GetWindowLongPtr(HWND window, int index) {
     case GWL_USERDATA: return w->userData;
     case GWL_ID: return w->id;
     default:
-      if (index >= 0 && index + sizeof(LONG_PTR) <= w->extraBytes.size()) {
-        LONG_PTR value;
-        std::memcpy(&value, w->extraBytes.data() + index, sizeof value);
-        return value;
-      }
-      return 0;
+      LONG_PTR value;
+      return ReadExtraBytes(w->extraBytes, index, value) ? value : 0;
   }
 }
 
@@ -456,11 +451,8 @@ LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value) {
     case GWL_USERDATA: w->userData = value; break;
     case GWL_ID: w->id = value; break;
     default:
-      if (index >= 0 && index + sizeof(LONG_PTR) <= w->extraBytes.size()) {
-        std::memcpy(w->extraBytes.data() + index, &value, sizeof value);
-        break;
-      }
-      return 0;
+      if (!WriteExtraBytes(w->extraBytes, index, value)) return 0;
+      break;
   }
   return old;
 }
@@ -468,10 +460,8 @@ LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value) {
 LONG GetWindowLong(HWND window, int index) {
   Window* w = WindowFromHandle(window);
   if (w && index >= 0) {
-    if (index + sizeof(LONG) > w->extraBytes.size()) return 0;
     LONG value;
-    std::memcpy(&value, w->extraBytes.data() + index, sizeof value);
-    return value;
+    return ReadExtraBytes(w->extraBytes, index, value) ? value : 0;
   }
   return static_cast<LONG>(GetWindowLongPtr(window, index));
 }
@@ -479,10 +469,9 @@ LONG GetWindowLong(HWND window, int index) {
 LONG SetWindowLong(HWND window, int index, LONG value) {
   Window* w = WindowFromHandle(window);
   if (w && index >= 0) {
-    if (index + sizeof(LONG) > w->extraBytes.size()) return 0;
     LONG old;
-    std::memcpy(&old, w->extraBytes.data() + index, sizeof old);
-    std::memcpy(w->extraBytes.data() + index, &value, sizeof value);
+    if (!ReadExtraBytes(w->extraBytes, index, old)) return 0;
+    WriteExtraBytes(w->extraBytes, index, value);
     return old;
   }
   // Styles are 32-bit values: keep them unsigned rather than sign-extended.

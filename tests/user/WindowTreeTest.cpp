@@ -138,6 +138,33 @@ TEST_F(WindowTree, TreeQueriesAndWindowData) {
   EXPECT_EQ(FindWindowEx(owner, nullptr, "testwindow", nullptr), a);
 }
 
+// Extra bytes of windows and classes take a value at any offset that keeps it wholly inside;
+// beyond the end nothing is read or written.
+TEST_F(WindowTree, ExtraBytesHoldValuesWhollyInsideOnly) {
+  WNDCLASS c;
+  c.lpfnWndProc = DefWindowProc;
+  c.cbClsExtra = 12;
+  c.cbWndExtra = 12;
+  c.lpszClassName = "WithExtraBytes";
+  RegisterClass(&c);
+  HWND w = CreateWindowEx(0, "WithExtraBytes", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(w);
+  EXPECT_EQ(SetWindowLongPtr(w, 4, 0x1122334455667788), 0);
+  EXPECT_EQ(GetWindowLongPtr(w, 4), 0x1122334455667788);
+  EXPECT_EQ(GetWindowLong(w, 8), 0x11223344);
+  EXPECT_EQ(SetWindowLong(w, 8, 7), 0x11223344);
+  EXPECT_EQ(GetWindowLong(w, 8), 7);
+  EXPECT_EQ(SetWindowLongPtr(w, 5, 1), 0);
+  EXPECT_EQ(GetWindowLongPtr(w, 5), 0);
+  EXPECT_EQ(SetWindowLong(w, 9, 1), 0);
+  EXPECT_EQ(GetWindowLong(w, 9), 0);
+  EXPECT_EQ(GetWindowLong(w, 8), 7);
+  SetClassLongPtr(w, 4, 99);
+  EXPECT_EQ(GetClassLongPtr(w, 4), 99u);
+  EXPECT_EQ(SetClassLongPtr(w, 5, 1), 0u);
+  EXPECT_EQ(GetClassLongPtr(w, 5), 0u);
+}
+
 TEST_F(WindowTree, EnableWindowSendsCancelModeThenEnable) {
   HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 10, 10));
   log.clear();
