@@ -10,17 +10,10 @@ TAVREN_CLASS_IMPL(TMemIniFile)
 
 namespace {
 
-TIniDocument LoadDocument(const String& FileName) {
-  TIniDocument document;
-  String text;
-  if (ReadIniText(FileName, text)) document.SetText(text);
-  return document;
-}
-
 // Reads the file as it is now, edits it and writes it back when the edit changed something.
 template <typename Edit>
 void EditFile(const String& FileName, Edit edit) {
-  TIniDocument document = LoadDocument(FileName);
+  TIniDocument document = LoadIniDocument(FileName);
   if (edit(document)) WriteIniTextAtomically(FileName, document.GetText());
 }
 
@@ -99,7 +92,7 @@ TIniFile::~TIniFile() = default;
 
 String TIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
   String value;
-  return LoadDocument(GetFileName()).ReadValue(Section, Ident, value) ? value : Default;
+  return LoadIniDocument(GetFileName()).ReadValue(Section, Ident, value) ? value : Default;
 }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
@@ -118,7 +111,7 @@ void TIniFile::DeleteKey(const String& Section, const String& Ident) {
 
 TMemIniFile::TMemIniFile(const String& FileName)
     : TCustomIniFile(FileName), FDocument(std::make_unique<TIniDocument>()) {
-  if (!FileName.empty()) *FDocument = LoadDocument(FileName);
+  if (!FileName.empty()) *FDocument = LoadIniDocument(FileName);
 }
 
 TMemIniFile::~TMemIniFile() = default;

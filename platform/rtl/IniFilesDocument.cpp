@@ -261,6 +261,13 @@ bool ReadIniText(const String& FileName, String& Text) {
   return true;
 }
 
+TIniDocument LoadIniDocument(const String& FileName) {
+  TIniDocument document;
+  String text;
+  if (ReadIniText(FileName, text)) document.SetText(text);
+  return document;
+}
+
 void WriteIniTextAtomically(const String& FileName, const String& Text) {
   String path = NativePath(FileName);
   // Replace what a link points to, not the link.

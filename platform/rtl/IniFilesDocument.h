@@ -57,6 +57,8 @@ class TIniDocument {
 // Reads a whole file. Answers false when it does not exist; raises EIniFileException when it exists
 // but cannot be read (so that a write never replaces a file it could not read).
 bool ReadIniText(const String& FileName, String& Text);
+// The document of a file, empty when the file does not exist; raises as ReadIniText does.
+TIniDocument LoadIniDocument(const String& FileName);
 // Replaces the file with Text through a temporary file in the same folder and a rename, so that a
 // crash leaves either the old file or the new one whole. EIniFileException when that fails.
 void WriteIniTextAtomically(const String& FileName, const String& Text);

@@ -6,13 +6,6 @@
 
 namespace {
 
-TIniDocument LoadDocument(const String& FileName) {
-  TIniDocument document;
-  String text;
-  if (ReadIniText(FileName, text)) document.SetText(text);
-  return document;
-}
-
 void FillKeys(const TIniDocument& document, const String& Section, TStrings* Strings) {
   Strings->BeginUpdate();
   Strings->Clear();
@@ -51,11 +44,11 @@ bool TCustomIniFile::ValueExists(const String& Section, const String& Ident) {
 }
 
 void TIniFile::ReadSection(const String& Section, TStrings* Strings) {
-  FillKeys(LoadDocument(GetFileName()), Section, Strings);
+  FillKeys(LoadIniDocument(GetFileName()), Section, Strings);
 }
-void TIniFile::ReadSections(TStrings* Strings) { FillSections(LoadDocument(GetFileName()), Strings); }
+void TIniFile::ReadSections(TStrings* Strings) { FillSections(LoadIniDocument(GetFileName()), Strings); }
 void TIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
-  FillValues(LoadDocument(GetFileName()), Section, Strings);
+  FillValues(LoadIniDocument(GetFileName()), Section, Strings);
 }
 
 void TMemIniFile::ReadSection(const String& Section, TStrings* Strings) { FillKeys(*FDocument, Section, Strings); }

@@ -35,12 +35,7 @@ String NormalizePath(const String& Path) {
 
 String ValueKey(const String& Name) { return Name.empty() ? "@" : Name; }
 
-TIniDocument LoadRegistry() {
-  TIniDocument document;
-  String text;
-  if (ReadIniText(TRegistry::FileName(), text)) document.SetText(text);
-  return document;
-}
+TIniDocument LoadRegistry() { return LoadIniDocument(TRegistry::FileName()); }
 
 template <typename Edit>
 bool EditRegistry(Edit edit) {
