@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "FakeEngine.h"
+#include "NotifyCounter.h"
 #include "core/Formats.h"
 #include "rtl/IniFiles.h"
 #include "tests/rtl/ScratchDir.h"
@@ -10,18 +11,6 @@
 namespace {
 
 const char* const kProductFormats = "Zune,WMV,WMA,MP3";
-
-class TNotifyCounter : public TObject, public IObserver {
- public:
-  Integer Count = 0;
-  void Update() override { ++Count; }
-  HRESULT QueryInterface(const TInterfaceId&, void** Obj) override {
-    *Obj = nullptr;
-    return E_NOINTERFACE;
-  }
-  Integer _AddRef() override { return -1; }
-  Integer _Release() override { return -1; }
-};
 
 TFormatSelection Sel(Integer f, Integer vc, Integer vb, Integer s, Integer fps, Integer a, Integer ab, Integer sr,
                      Integer ch) {

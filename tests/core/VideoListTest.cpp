@@ -3,27 +3,12 @@
 #include <fstream>
 
 #include "FakeEngine.h"
+#include "NotifyCounter.h"
 #include "core/Exception.h"
 #include "core/GlobalFun.h"
 #include "core/VideoList.h"
 #include "rtl/IniFiles.h"
 #include "tests/rtl/ScratchDir.h"
-
-namespace {
-
-class TNotifyCounter : public TObject, public IObserver {
- public:
-  Integer Count = 0;
-  void Update() override { ++Count; }
-  HRESULT QueryInterface(const TInterfaceId&, void** Obj) override {
-    *Obj = nullptr;
-    return E_NOINTERFACE;
-  }
-  Integer _AddRef() override { return -1; }
-  Integer _Release() override { return -1; }
-};
-
-}  // namespace
 
 TEST(VideoList, DestinationNames) {
   const struct {
