@@ -144,8 +144,12 @@ class TCustomEdit : public TWinControl {
   void DestroyWnd() override;
   void DoEnter() override;
   virtual void Change() { FOnChange(this); }
+  void Loaded() override;
+  // With AutoSize, the height of one line of the font.
+  void AdjustHeight();
   void CNCommand(TMessage& Message);
   void CMTextChanged(TMessage& Message);
+  void CMFontChanged(TMessage& Message);
 
  private:
   Integer FMaxLength = 0;

@@ -5,6 +5,7 @@
 
 #include "controls/Edit.h"
 #include "controls/ScrollBars.h"
+#include "gdi/Text.h"
 #include "rtl/Lists.h"
 #include "vcl/StdCtrls.h"
 
@@ -12,7 +13,8 @@
 
 TAVREN_MESSAGE_TABLE(TCustomEdit,
     MESSAGE_HANDLER(CN_COMMAND, CNCommand),
-    MESSAGE_HANDLER(CM_TEXTCHANGED, CMTextChanged))
+    MESSAGE_HANDLER(CM_TEXTCHANGED, CMTextChanged),
+    MESSAGE_HANDLER(CM_FONTCHANGED, CMFontChanged))
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
@@ -20,6 +22,23 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
   FParentColor = false;
   SetColor(clWindow);
+  FAutoSize = true;
+}
+
+void TCustomEdit::AdjustHeight() {
+  // One line of the font and the border around it.
+  if (!GetAutoSize() || GetComponentState().Contains(csLoading)) return;
+  SetHeight(TextSizeInFont(GetFont(), "0", DT_SINGLELINE, 0).cy + (GetCtl3D() ? 8 : 6));
+}
+
+void TCustomEdit::CMFontChanged(TMessage& Message) {
+  InheritedMessage(Message);
+  AdjustHeight();
+}
+
+void TCustomEdit::Loaded() {
+  inherited::Loaded();
+  AdjustHeight();
 }
 
 void TCustomEdit::CreateParams(TCreateParams& Params) {
@@ -46,6 +65,7 @@ void TCustomEdit::CreateWnd() {
     throw;
   }
   FCreating = false;
+  AdjustHeight();
   SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
   if (FPasswordChar != '\0') SendMessage(FHandle, EM_SETPASSWORDCHAR, static_cast<Byte>(FPasswordChar), 0);
   SendMessage(FHandle, EM_SETMODIFY, FModified, 0);

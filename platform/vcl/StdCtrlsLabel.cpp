@@ -92,9 +92,9 @@ void TCustomLabel::Paint() {
   }
   canvas->GetBrush()->SetStyle(bsClear);
   canvas->SetFont(GetFont());
-  String text = GetText();
+  String caption = GetText();
   // An empty caption would measure as nothing; a blank keeps the line's height.
-  if (text.empty()) text = " ";
+  const String text = caption.empty() ? String(" ") : caption;
   canvas->RequiredState(TCanvasState{csHandleValid, csFontValid});
   HDC dc = canvas->GetHandle();
   UINT format = TextFormat();

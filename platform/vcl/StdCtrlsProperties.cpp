@@ -47,6 +47,7 @@ TAVREN_CLASS_IMPL(TLabel)
 
 TAVREN_CLASS_IMPL_PUBLISHED(TCustomEdit,
     PROPERTY(AutoSelect).Default(true),
+    PROPERTY(AutoSize).Default(true),
     PROPERTY(BorderStyle).Default(bsSingle),
     PROPERTY(CharCase).Default(ecNormal),
     PROPERTY(Color).Idents(ColorIdentMap).Stored<&TCustomEdit::IsColorStored>().Default(clWindow),
@@ -60,6 +61,7 @@ TAVREN_CLASS_IMPL(TEdit)
 
 TAVREN_CLASS_IMPL_PUBLISHED(TCustomMemo,
     PROPERTY(Alignment).Default(taLeftJustify),
+    PROPERTY(AutoSize).Default(false),
     PROPERTY(Lines),
     PROPERTY(ScrollBars).Default(ssNone),
     PROPERTY(WantReturns).Default(true),
