@@ -11,26 +11,9 @@
 #include "user/Shell.h"
 #include "user/SystemInfo.h"
 #include "user/TempFiles.h"
+#include "tests/rtl/ScopedEnv.h"
 
 namespace {
-
-// Sets an environment variable for the length of a scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const String& value) : FName(name) {
-    if (const char* old = std::getenv(name)) FOld = old, FHad = true;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (FHad) setenv(FName, FOld.c_str(), 1);
-    else unsetenv(FName);
-  }
-
- private:
-  const char* FName;
-  String FOld;
-  bool FHad = false;
-};
 
 String MakeScratch() {
   String dir = testing::TempDir() + "/kernel-XXXXXX";

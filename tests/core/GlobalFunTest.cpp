@@ -10,6 +10,7 @@
 #include "core/GlobalFun.h"
 #include "gdi/Bitmaps.h"
 #include "rtl/FileUtils.h"
+#include "tests/rtl/ScopedEnv.h"
 #include "tests/rtl/ScratchDir.h"
 
 TEST(TimeText, FormatMilliseconds) {
@@ -74,9 +75,7 @@ TEST(GlobalFun, VersionTextOfTheProgram) {
 
 TEST(GlobalFun, TemporaryNamesAreFreshPrivateFiles) {
   ScratchDir dir;
-  const char* old = std::getenv("TMPDIR");
-  std::string saved = old ? old : "";
-  setenv("TMPDIR", dir.Folder().c_str(), 1);
+  ScopedEnv tmp("TMPDIR", dir.Folder());
   std::set<std::string> names;
   for (int i = 0; i < 20; ++i) {
     String name = MakeTempFileName("log");
@@ -89,7 +88,6 @@ TEST(GlobalFun, TemporaryNamesAreFreshPrivateFiles) {
     names.insert(name);
   }
   EXPECT_EQ(names.size(), 20u);
-  if (old) setenv("TMPDIR", saved.c_str(), 1); else unsetenv("TMPDIR");
 }
 
 TEST(GlobalFun, MessageBoxesGoThroughTheHost) {

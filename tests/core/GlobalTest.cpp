@@ -11,6 +11,7 @@
 #include "core/GlobalFun.h"
 #include "core/VideoList.h"
 #include "rtl/FileUtils.h"
+#include "tests/rtl/ScopedEnv.h"
 #include "tests/rtl/ScratchDir.h"
 
 namespace {
@@ -18,17 +19,8 @@ namespace {
 // A start-up with the fake engine, the settings file and the log in a scratch folder.
 class InitGlobalTest : public testing::Test {
  protected:
-  void SetUp() override {
-    const char* old = std::getenv("TMPDIR");
-    FSavedTmp = old ? old : "";
-    FHadTmp = old != nullptr;
-    setenv("TMPDIR", Dir.Folder().c_str(), 1);
-    FormatList = "Zune,WMV,WMA,MP3";
-  }
-  void TearDown() override {
-    if (FHadTmp) setenv("TMPDIR", FSavedTmp.c_str(), 1); else unsetenv("TMPDIR");
-    FormatList.clear();
-  }
+  void SetUp() override { FormatList = "Zune,WMV,WMA,MP3"; }
+  void TearDown() override { FormatList.clear(); }
   std::string Config() const { return Dir.File("configure.ini"); }
 
   ScratchDir Dir;
@@ -36,8 +28,7 @@ class InitGlobalTest : public testing::Test {
   TFakeHost Host;
 
  private:
-  std::string FSavedTmp;
-  bool FHadTmp = false;
+  ScopedEnv FTmp{"TMPDIR", Dir.Folder()};
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "ScopedEnv.h"
 #include "ScratchDir.h"
 
 TEST(FormatSettings, ClassicLocaleGivesTheEnglishDefaults) {
@@ -37,21 +38,12 @@ class GermanLocale {
     if (probe.DecimalSeparator == ',') return;
     const String command = "localedef -i de_DE -f UTF-8 " + FScratch.File("de_DE.UTF-8") + " >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) return;
-    const char* old = std::getenv("LOCPATH");
-    FOldPath = old ? std::optional<String>(old) : std::nullopt;
-    setenv("LOCPATH", FScratch.Path().c_str(), 1);
-    FSet = true;
-  }
-  ~GermanLocale() {
-    if (!FSet) return;
-    if (FOldPath) setenv("LOCPATH", FOldPath->c_str(), 1);
-    else unsetenv("LOCPATH");
+    FLocPath.emplace("LOCPATH", FScratch.Path());
   }
 
  private:
   ScratchDir FScratch;
-  std::optional<String> FOldPath;
-  bool FSet = false;
+  std::optional<ScopedEnv> FLocPath;
 };
 
 TEST(FormatSettings, ReadsAnInstalledLocale) {

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "ScopedEnv.h"
 #include "ScratchDir.h"
 #include "rtl/StringList.h"
 
@@ -12,23 +11,10 @@ namespace {
 // Points the registry at a scratch folder for the test's duration.
 class RegistryTest : public testing::Test {
  protected:
-  void SetUp() override {
-    const char* old = std::getenv("TAVREN_CONFIG_DIR");
-    FOld = old ? old : "";
-    FHadOld = old != nullptr;
-    setenv("TAVREN_CONFIG_DIR", FDir.File("config").c_str(), 1);
-  }
-  void TearDown() override {
-    if (FHadOld)
-      setenv("TAVREN_CONFIG_DIR", FOld.c_str(), 1);
-    else
-      unsetenv("TAVREN_CONFIG_DIR");
-  }
   ScratchDir FDir;
 
  private:
-  std::string FOld;
-  bool FHadOld = false;
+  ScopedEnv FConfigDir{"TAVREN_CONFIG_DIR", FDir.File("config")};
 };
 
 String Joined(TStrings* strings) {
