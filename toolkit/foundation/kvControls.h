@@ -512,10 +512,12 @@ using TkvDragImageListClass = TClassOf<TkvDragImageList>;
 
 enum TkvDragAndDropState { ddsNone, ddsStarting, ddsInProcess };
 
+// The framework's TScrollStyle lives beside a TAlignment that clashes with the painters' own, so
+// the control names its choice of bars itself.
+enum TkvScrollStyle { kssNone, kssHorizontal, kssVertical, kssBoth };
+
 enum TkvControlKey { kAll, kArrows, kChars, kTab };
 using TkvControlKeys = TSet<TkvControlKey, 4>;
-
-enum TkvScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // ---- The base control ----------------------------------------------------------------------
 
@@ -730,7 +732,7 @@ class TkvControl : public TCustomControl {
   TPoint FMouseDownPos{-1, -1};
   bool FRightButtonReleased = false;
   TComponent* FPopupMenu = nullptr;
-  TkvScrollStyle FScrollBars = ssBoth;
+  TkvScrollStyle FScrollBars = kssBoth;
   Integer FScrollBarLockCount = 0;
   bool FUpdateScrollBarsNeeded = false;
   TkvSizeGrip* FSizeGrip = nullptr;

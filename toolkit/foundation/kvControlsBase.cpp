@@ -55,6 +55,9 @@ TkvControl::~TkvControl() {
 
 void TkvControl::BeforeDestruction() {
   if (!GetComponentState().Contains(csDestroying)) Destroying();
+  // The bars are children: the framework would free them with the control's other children, and
+  // the control must let go of them first.
+  DestroyScrollBars();
   inherited::BeforeDestruction();
 }
 

@@ -228,8 +228,8 @@ void TkvControl::StoreScrollBarParams(TScrollBarKind Kind, Integer AMin, Integer
                                       Integer APageSize, Integer APosition, bool AllowShow, bool AllowHide) {
   if (!FSizeGrip) return;
   TkvScrollBarData& data = Kind == sbHorizontal ? FHScrollBar->Data : FVScrollBar->Data;
-  bool kindWanted = Kind == sbHorizontal ? (FScrollBars == ssHorizontal || FScrollBars == ssBoth)
-                                         : (FScrollBars == ssVertical || FScrollBars == ssBoth);
+  bool kindWanted = Kind == sbHorizontal ? (FScrollBars == kssHorizontal || FScrollBars == kssBoth)
+                                         : (FScrollBars == kssVertical || FScrollBars == kssBoth);
   data.AllowShow = AllowShow && kindWanted;
   data.AllowHide = AllowHide;
   if (!data.AllowShow) {

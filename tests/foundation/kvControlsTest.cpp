@@ -1,0 +1,483 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "controls/ScrollBars.h"
+
+#include "toolkit/foundation/kvControls.h"
+#include "user/Clock.h"
+#include "user/InputEvents.h"
+#include "user/User.h"
+#include "user/VirtualKeys.h"
+
+namespace {
+
+FakeClock& Clock() { return static_cast<FakeClock&>(CurrentClock()); }
+
+void Pump() {
+  MSG msg;
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+}
+
+// Time passes in steps, so that every due timer gets its WM_TIMER.
+void PassTime(uint64_t milliseconds, uint64_t step = 10) {
+  for (uint64_t t = 0; t < milliseconds; t += step) {
+    Clock().Advance(step);
+    Pump();
+  }
+}
+
+struct Counter : TObject {
+  int count = 0;
+  TkvTimer* freeOnFire = nullptr;
+  void Tick(TObject*) {
+    ++count;
+    if (freeOnFire) {
+      delete freeOnFire;
+      freeOnFire = nullptr;
+    }
+  }
+};
+
+// A control whose vertical range needs a bar and that counts the lines it scrolls; optionally it
+// arms an internal drag-and-drop on every left press.
+class TTestKvControl : public TkvControl {
+  TAVREN_CLASS(TTestKvControl, TkvControl)
+ public:
+  explicit TTestKvControl(TComponent* AOwner) : TkvControl(AOwner) {}
+  bool draggable = false;
+  bool deleteOnMouseDown = false;
+  int vertRange = 99;
+  std::vector<Integer> scrollCodes;
+  std::function<void()> onScroll;
+
+  void ComputeScrollBarParams() override {
+    StoreScrollBarParams(sbVertical, 0, vertRange, 1, 10, 0, true, true);
+  }
+  void ScrollContent(TScrollBarKind, Integer ScrollCode, Integer&) override {
+    scrollCodes.push_back(ScrollCode);
+    if (onScroll) onScroll();
+  }
+  bool CanStartDragAndDrop(const TPoint&) override { return draggable; }
+  using TkvControl::WndProc;
+
+ protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
+    if (deleteOnMouseDown) {
+      delete this;
+      return;
+    }
+    TkvControl::MouseDown(Button, Shift, X, Y);
+  }
+};
+
+class TTestDragObject : public TkvDragAndDropObject {
+  TAVREN_CLASS(TTestDragObject, TkvDragAndDropObject)
+ public:
+  using TkvDragAndDropObject::TkvDragAndDropObject;
+  static inline int ends = 0;
+  static inline bool lastAccepted = true;
+  void EndDragAndDrop(bool Accepted) override {
+    ++ends;
+    lastAccepted = Accepted;
+    TkvDragAndDropObject::EndDragAndDrop(Accepted);
+  }
+};
+
+}  // namespace
+
+TAVREN_CLASS_IMPL(TTestKvControl)
+TAVREN_CLASS_IMPL(TTestDragObject)
+
+namespace {
+
+class KvControlsTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    delete form;
+    Pump();
+  }
+  // A borderless shown form at (100, 100) holding one test control of 200 x 150 at its origin.
+  TTestKvControl* NewControl() {
+    form = new TForm(nullptr, 0);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, 300, 200);
+    auto* control = new TTestKvControl(form);
+    control->SetParent(form);
+    control->SetBounds(0, 0, 200, 150);
+    form->Show();
+    Pump();
+    return control;
+  }
+  TForm* form = nullptr;
+};
+
+// ---- Timers --------------------------------------------------------------------------------
+
+TEST_F(KvControlsTest, TimerRunsOnlyWithHandlerAndRestartsOnChange) {
+  Counter counter;
+  TkvTimer timer(nullptr);
+  timer.SetInterval(100);
+  PassTime(300);
+  EXPECT_FALSE(timer.GetTimerOn());  // no handler, no timer
+  timer.SetOnTimer(MakeEvent<&Counter::Tick>(&counter));
+  EXPECT_TRUE(timer.GetTimerOn());
+  PassTime(100);
+  EXPECT_EQ(counter.count, 1);
+
+  timer.SetInterval(0);  // ignored
+  EXPECT_EQ(timer.GetInterval(), 100u);
+  PassTime(60);
+  timer.SetInterval(200);  // the count starts again
+  PassTime(190);
+  EXPECT_EQ(counter.count, 1);
+  PassTime(20);
+  EXPECT_EQ(counter.count, 2);
+
+  timer.SetEnabled(false);
+  PassTime(500);
+  EXPECT_EQ(counter.count, 2);
+}
+
+TEST_F(KvControlsTest, TimerFreedInsideItsOwnHandler) {
+  Counter counter;
+  auto* timer = new TkvTimer(nullptr);
+  timer->SetInterval(50);
+  counter.freeOnFire = timer;
+  timer->SetOnTimer(MakeEvent<&Counter::Tick>(&counter));
+  PassTime(200);
+  EXPECT_EQ(counter.count, 1);
+}
+
+// ---- Routines ------------------------------------------------------------------------------
+
+TEST(KvControlsRoutines, StripAccelChar) {
+  struct Case {
+    const char* text;
+    bool markTrailing;
+    const char* expected;
+  };
+  const Case kCases[] = {{"&Open", false, "Open"}, {"Save && Close", false, "Save & Close"},
+                         {"Tail&", true, "Tail_"},  {"Tail&", false, "Tail"},
+                         {"", true, ""},            {"a&&&b", false, "a&b"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.text);
+    String result;
+    StripAccelChar(c.text, c.markTrailing, result);
+    EXPECT_EQ(result, c.expected);
+  }
+}
+
+TEST(KvControlsRoutines, NumericEntryChars) {
+  EXPECT_TRUE(IsNumericEntryChar('7', 0));
+  EXPECT_TRUE(IsNumericEntryChar('-', 0));
+  EXPECT_FALSE(IsNumericEntryChar('.', 0));
+  EXPECT_TRUE(IsNumericEntryChar('.', 1));
+  EXPECT_FALSE(IsNumericEntryChar('e', 1));
+  EXPECT_TRUE(IsNumericEntryChar('e', 2));
+  EXPECT_TRUE(IsNumericEntryChar('E', 2));
+}
+
+TEST_F(KvControlsTest, AncestorWindows) {
+  TTestKvControl* control = NewControl();
+  HWND grandchild = control->GetVScrollBar()->GetHandle();
+  EXPECT_TRUE(IsAncestorWindow(form->GetHandle(), grandchild));
+  EXPECT_FALSE(IsAncestorWindow(grandchild, grandchild));
+  EXPECT_FALSE(IsAncestorWindow(nullptr, grandchild));
+  EXPECT_TRUE(IsSelfOrChildWindow(form->GetHandle(), form->GetHandle()));
+}
+
+// ---- Popup and hint placement --------------------------------------------------------------
+
+TEST_F(KvControlsTest, PopupFlipsAndClampsInsideTheWorkArea) {
+  const TRect w = NearestMonitorWorkArea({0, 0});
+  struct Case {
+    const char* name;
+    Byte direction, alignHorz, alignVert;
+    TRect owner;
+    TPoint expected;
+  };
+  const Case kCases[] = {
+      {"fits below", 1, 0, 2, TRect(100, 100, 200, 120), {100, 120}},
+      {"no room below, more above: opens above", 1, 0, 2, TRect(100, w.Bottom - 30, 200, w.Bottom - 10),
+       {100, w.Bottom - 30 - 80}},
+      {"no room below, less above: stays below, clamped only horizontally", 1, 2, 2,
+       TRect(w.Right - 20, 50, w.Right + 40, 60), {w.Right - 120, 60}},
+      {"centred is always clamped horizontally", 1, 1, 2, TRect(w.Left - 30, 200, w.Left + 10, 220),
+       {w.Left, 220}},
+      {"beside, no room right: opens left", 0, 2, 0, TRect(w.Right - 50, 300, w.Right - 10, 320),
+       {w.Right - 50 - 120, 300}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    TkvPopupWindow popup(nullptr);
+    popup.SetBounds(0, 0, 120, 80);
+    popup.SetDirection(c.direction);
+    popup.SetAlignHorz(c.alignHorz);
+    popup.SetAlignVert(c.alignVert);
+    popup.SetOwnerBounds(c.owner);
+    TPoint p;
+    popup.ComputePosition(p);
+    EXPECT_EQ(p, c.expected);
+    EXPECT_EQ(popup.GetAlignVert(), c.alignVert);  // the properties never change
+  }
+}
+
+TEST_F(KvControlsTest, PopupBorderOffsets) {
+  TkvPopupWindow popup(nullptr);
+  popup.SetPopupBorderStyle(3);
+  popup.SetBorderSpace(2);
+  for (Integer side = 0; side < 4; ++side) EXPECT_EQ(popup.BorderOffset(side), 4);
+}
+
+TEST_F(KvControlsTest, HintBelowTheWorkAreaMovesUpByItsNewHeight) {
+  const TRect w = NearestMonitorWorkArea({0, 0});
+  TkvBaseHintWindow hint(nullptr);
+  hint.SetBounds(10, 10, 50, 10);
+  hint.SetBounds(w.Right - 20, w.Bottom - 5, 60, 40);
+  EXPECT_EQ(hint.GetLeft(), w.Right - 60);
+  EXPECT_EQ(hint.GetTop(), w.Bottom - 40);
+  hint.SetBounds(w.Left - 30, w.Top - 30, 60, 40);
+  EXPECT_EQ(hint.GetLeft(), w.Left);
+  EXPECT_EQ(hint.GetTop(), w.Top);
+}
+
+TEST_F(KvControlsTest, DragImageLetsTheMousePassThrough) {
+  auto* image = new TkvCustomDragImage(nullptr);
+  EXPECT_EQ(SendMessage(image->GetHandle(), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+  delete image;
+}
+
+// ---- Settings controller and mouse-leave tracking ------------------------------------------
+
+TEST_F(KvControlsTest, SettingsControllerWindowLivesWhileControlsAreRegistered) {
+  TkvSettingsController controller;
+  std::unique_ptr<TkvControl> first(new TkvControl(nullptr)), second(new TkvControl(nullptr));
+  TkvControl& a = *first;
+  TkvControl& b = *second;
+  controller.AddControl(&a);
+  HWND window = controller.GetWindowHandle();
+  EXPECT_NE(window, nullptr);
+  controller.AddControl(&b);
+  controller.RemoveControl(&a);
+  EXPECT_EQ(controller.GetWindowHandle(), window);
+  controller.RemoveControl(&b);
+  EXPECT_EQ(controller.GetWindowHandle(), nullptr);
+  controller.AddControl(&a);
+  EXPECT_NE(controller.GetWindowHandle(), nullptr);
+  controller.RemoveControl(&a);
+}
+
+struct LeaveCaller : TObject, IkvMouseTrackingCaller {
+  int leaves = 0;
+  void MouseLeave() override { ++leaves; }
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+};
+
+TEST_F(KvControlsTest, MouseLeaveWatchTellsOnceAndEndsQuietlyAtUnitEnd) {
+  LeaveCaller caller;
+  InputMouseMove({50, 50});
+  Pump();
+  StartMouseLeaveWatch(nullptr, TRect(0, 0, 100, 100), &caller);
+  StartMouseLeaveWatch(nullptr, TRect(0, 0, 10, 10), &caller);  // already watched: ignored
+  PassTime(50);
+  EXPECT_EQ(caller.leaves, 0);
+  InputMouseMove({150, 50});
+  PassTime(30);
+  EXPECT_EQ(caller.leaves, 1);
+  EXPECT_FALSE(IsMouseLeaveWatched(&caller));
+
+  // A watch still running when the unit ends goes without an exception.
+  StartMouseLeaveWatch(nullptr, TRect(0, 0, 1000, 1000), &caller);
+  EXPECT_NO_THROW(kvControlsEnd());
+  kvControlsStart();
+  EXPECT_FALSE(IsMouseLeaveWatched(&caller));
+}
+
+// ---- Base control --------------------------------------------------------------------------
+
+TEST_F(KvControlsTest, DialogCodeSumsTheWantedKeysAndDropsTabWhileCtrlIsDown) {
+  TTestKvControl* control = NewControl();
+  control->StoreKeys(TkvControlKeys{kArrows, kChars, kTab});
+  HWND handle = control->GetHandle();
+  EXPECT_EQ(SendMessage(handle, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB);
+  InputKey(VK_CONTROL, true);
+  Pump();
+  EXPECT_EQ(SendMessage(handle, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
+  InputKey(VK_CONTROL, false);
+  Pump();
+}
+
+struct CustomMenu : TComponent, IkvPopupMenu {
+  using TComponent::TComponent;
+  TPoint shownAt{-100, -100};
+  bool IsShortCut(TMessage&) override { return false; }
+  void Popup(Integer X, Integer Y) override { shownAt = {X, Y}; }
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+};
+
+TEST_F(KvControlsTest, ContextMenuReachesAnyPopupMenuKind) {
+  TTestKvControl* control = NewControl();
+  TComponent plain(nullptr);
+  control->SetKvPopupMenu(&plain);
+  EXPECT_EQ(control->GetKvPopupMenu(), nullptr);
+
+  CustomMenu menu(nullptr);
+  control->SetKvPopupMenu(&menu);
+  // At a point in the client area, and from the keyboard (-1, -1) at the client origin.
+  EXPECT_EQ(SendMessage(control->GetHandle(), WM_CONTEXTMENU, 0, MAKELPARAM(130, 140)), 1);
+  EXPECT_EQ(menu.shownAt, TPoint(130, 140));
+  SendMessage(control->GetHandle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
+  EXPECT_EQ(menu.shownAt, TPoint(100, 100));
+  control->SetKvPopupMenu(nullptr);
+}
+
+TEST_F(KvControlsTest, ControlFreedInsideItsMouseDownIsNotTouchedAgain) {
+  TTestKvControl* control = NewControl();
+  control->deleteOnMouseDown = true;
+  InputMouseButton({150, 150}, MouseButton::Left, true);
+  InputMouseButton({150, 150}, MouseButton::Left, false);
+  Pump();
+  EXPECT_EQ(form->GetControlCount(), 0);
+}
+
+// ---- Scroll bars ---------------------------------------------------------------------------
+
+TEST_F(KvControlsTest, StoreScrollBarParamsRules) {
+  TTestKvControl* control = NewControl();
+  TkvScrollBarData& h = control->GetHScrollBar()->Data;
+  control->SetScrollBars(kssVertical);
+  control->StoreScrollBarParams(sbHorizontal, 0, 100, 1, 10, 0, true, true);
+  EXPECT_FALSE(h.Visible);
+  control->SetScrollBars(kssBoth);
+  control->StoreScrollBarParams(sbHorizontal, 0, 9, 1, 10, 0, true, false);
+  EXPECT_TRUE(h.Visible);
+  EXPECT_FALSE(h.Enabled);
+  control->StoreScrollBarParams(sbHorizontal, 0, 9, 1, 10, 0, true, true);
+  EXPECT_FALSE(h.Visible);
+  control->StoreScrollBarParams(sbHorizontal, 0, 99, 1, 10, 5, true, true);
+  EXPECT_TRUE(h.Visible);
+  EXPECT_TRUE(h.Enabled);
+  EXPECT_EQ(h.LargeChange, 10);
+}
+
+TEST_F(KvControlsTest, VerticalBarShowsForALongRangeAndWheelScrollsByLines) {
+  TTestKvControl* control = NewControl();
+  EXPECT_TRUE(control->VertScrollBarShown());
+  EXPECT_FALSE(control->HorzScrollBarShown());
+  EXPECT_EQ(control->GetVScrollBar()->GetLeft(), 200 - control->GetVScrollBar()->GetWidth());
+  InputMouseWheel({150, 150}, -120);
+  Pump();
+  EXPECT_EQ(control->scrollCodes, std::vector<Integer>(Mouse()->GetWheelScrollLines(), SB_LINEDOWN));
+  control->vertRange = 5;
+  control->RefreshScrollBars();
+  EXPECT_FALSE(control->VertScrollBarShown());
+}
+
+// Input given while a modal loop runs: each step fires once, at its time on the fake clock.
+struct ScriptedSteps : TObject {
+  std::vector<std::unique_ptr<TkvTimer>> timers;
+  std::vector<std::function<void()>> steps;
+  void Add(Cardinal At, std::function<void()> Step) {
+    steps.push_back(std::move(Step));
+    auto timer = std::make_unique<TkvTimer>(nullptr);
+    timer->SetInterval(At);
+    timer->SetTag(static_cast<intptr_t>(steps.size() - 1));
+    timer->SetOnTimer(MakeEvent<&ScriptedSteps::Fire>(this));
+    timers.push_back(std::move(timer));
+  }
+  void Fire(TObject* Sender) {
+    auto* timer = static_cast<TkvTimer*>(Sender);
+    timer->SetEnabled(false);
+    steps[timer->GetTag()]();
+  }
+};
+
+TEST_F(KvControlsTest, MiddleButtonAutoScrollsUntilEsc) {
+  TTestKvControl* control = NewControl();
+  control->onScroll = [control] {
+    if (control->scrollCodes.size() == 3) InputKey(VK_ESCAPE, true);
+  };
+  ScriptedSteps script;
+  // Pressed and released without moving: still scrolling; later moved far down.
+  script.Add(100, [] { InputMouseMove({200, 240}); });
+  script.Add(10000, [] { InputKey(VK_ESCAPE, true); });  // the loop must have ended long before
+  InputMouseMove({200, 150});
+  InputMouseButton({200, 150}, MouseButton::Middle, true);
+  InputMouseButton({200, 150}, MouseButton::Middle, false);
+  Pump();
+  EXPECT_EQ(control->scrollCodes, std::vector<Integer>(3, SB_LINEDOWN));
+  EXPECT_FALSE(control->GetIsAutoScrolling());
+  EXPECT_EQ(GetCapture(), nullptr);
+  InputKey(VK_ESCAPE, false);
+  Pump();
+}
+
+TEST_F(KvControlsTest, ButtonPressEndsAutoScrollWithoutScrolling) {
+  TTestKvControl* control = NewControl();
+  InputMouseMove({200, 150});
+  InputMouseButton({200, 150}, MouseButton::Middle, true);
+  InputMouseButton({200, 150}, MouseButton::Middle, false);
+  InputMouseButton({200, 150}, MouseButton::Left, true);
+  InputMouseButton({200, 150}, MouseButton::Left, false);
+  Pump();
+  EXPECT_TRUE(control->scrollCodes.empty());
+  EXPECT_FALSE(control->GetIsAutoScrolling());
+}
+
+// ---- Internal drag and drop ----------------------------------------------------------------
+
+TEST_F(KvControlsTest, EscEndsDragAndDropAndRestoresTheCursor) {
+  TTestKvControl* control = NewControl();
+  control->draggable = true;
+  control->SetDragAndDropObjectClass(TTestDragObject::ClassInfo());
+  TTestDragObject::ends = 0;
+  Screen()->SetCursor(crDefault);
+  InputMouseMove({150, 150});
+  InputMouseButton({150, 150}, MouseButton::Left, true);
+  Pump();
+  EXPECT_EQ(control->GetDragAndDropState(), ddsStarting);
+  InputMouseMove({170, 170});
+  Pump();
+  EXPECT_EQ(control->GetDragAndDropState(), ddsInProcess);
+  InputMouseMove({175, 175});
+  Pump();
+  EXPECT_EQ(Screen()->GetCursor(), crNoDrop);
+  InputKey(VK_ESCAPE, true);
+  InputKey(VK_ESCAPE, false);
+  Pump();
+  EXPECT_EQ(control->GetDragAndDropState(), ddsNone);
+  EXPECT_EQ(Screen()->GetCursor(), crDefault);
+  EXPECT_EQ(TTestDragObject::ends, 1);
+  EXPECT_FALSE(TTestDragObject::lastAccepted);
+  EXPECT_EQ(GetCapture(), nullptr);
+  InputMouseButton({175, 175}, MouseButton::Left, false);
+  Pump();
+}
+
+TEST_F(KvControlsTest, MouseUpWithoutMovementEndsArmingWithoutTheObjectsEnd) {
+  TTestKvControl* control = NewControl();
+  control->draggable = true;
+  control->SetDragAndDropObjectClass(TTestDragObject::ClassInfo());
+  TTestDragObject::ends = 0;
+  InputMouseButton({150, 150}, MouseButton::Left, true);
+  InputMouseButton({150, 150}, MouseButton::Left, false);
+  Pump();
+  EXPECT_EQ(control->GetDragAndDropState(), ddsNone);
+  EXPECT_EQ(control->GetDragAndDropObject(), nullptr);
+  EXPECT_EQ(TTestDragObject::ends, 0);
+}
+
+}  // namespace
