@@ -440,6 +440,25 @@ TEST_F(ScrollBarTest, FormWithBarsInEachLookIsSavedForAPerson) {
   Release({150, 8});
 }
 
+TEST_F(ScrollBarTest, SkinTurnsTheWindowsCtl3DOffAndKeepsTheUsersValue) {
+  // Any painter will do as the skin's: only its registration under the name matters here.
+  ASSERT_TRUE(ExtendedStylePaintersInstance()->AddPainter(
+      "ScrollBarTestSkin", PainterClassOf<TkvFlatLookAndFeelPainter>(), nullptr));
+  bar->SetCtl3D(true);
+  bar->GetLookAndFeel()->SetSkinName("ScrollBarTestSkin");
+  EXPECT_FALSE(bar->TWinControl::GetCtl3D());
+  EXPECT_TRUE(bar->GetCtl3D());
+  bar->GetLookAndFeel()->SetSkinName("");
+  EXPECT_TRUE(bar->TWinControl::GetCtl3D());
+
+  // What the user sets while skinned is what comes back without the skin.
+  bar->GetLookAndFeel()->SetSkinName("ScrollBarTestSkin");
+  bar->SetCtl3D(false);
+  bar->GetLookAndFeel()->SetSkinName("");
+  EXPECT_FALSE(bar->GetCtl3D());
+  EXPECT_TRUE(ExtendedStylePaintersInstance()->RemovePainter("ScrollBarTestSkin"));
+}
+
 // ---- Streaming ------------------------------------------------------------------------------
 
 TEST_F(ScrollBarTest, PublishedPropertiesReadFromFormTextAndDefaultsStayUnwritten) {
@@ -476,6 +495,26 @@ TEST_F(ScrollBarTest, PublishedPropertiesReadFromFormTextAndDefaultsStayUnwritte
   String written = WriteComponentToText(root);
   EXPECT_NE(written.find("Ctl3D = False"), String::npos);
   delete root;
+
+  // The range is checked once the whole of it is read, so any order of Min and Max reads back;
+  // a range that is wrong as a whole is refused with the control's own message.
+  auto* shifted = new TForm(nullptr, 0);
+  ReadComponentFromText(
+      "object Root: TForm\n  object Bar: TkvScrollBar\n    Min = 200\n    Max = 300\n"
+      "    Position = 250\n  end\nend\n",
+      shifted);
+  auto* shiftedBar = dynamic_cast<TkvScrollBar*>(shifted->FindComponent("Bar"));
+  ASSERT_NE(shiftedBar, nullptr);
+  EXPECT_EQ(shiftedBar->GetMin(), 200);
+  EXPECT_EQ(shiftedBar->GetMax(), 300);
+  EXPECT_EQ(shiftedBar->GetPosition(), 250);
+  delete shifted;
+  auto* broken = new TForm(nullptr, 0);
+  EXPECT_THROW(ReadComponentFromText(
+                   "object Root: TForm\n  object Bar: TkvScrollBar\n    Min = 10\n    Max = 5\n  end\nend\n",
+                   broken),
+               Exception);
+  delete broken;
 
   // A new bar writes none of its defaults (its Ctl3D follows the parent and is not stored).
   auto* plain = new TForm(nullptr, 0);

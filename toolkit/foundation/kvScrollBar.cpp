@@ -89,6 +89,15 @@ TkvCustomLookAndFeelPainterClass TkvScrollBar::Painter() { return FLookAndFeel->
 
 void TkvScrollBar::SetRangeAndPosition(Integer AMin, Integer AMax, Integer APosition, Integer APageSize,
                                        bool ARedraw) {
+  // A form gives the range one property at a time (Min 200 before Max 300): it is checked whole
+  // once the form is read.
+  if (GetComponentState().Contains(csLoading)) {
+    FMin = AMin;
+    FMax = AMax;
+    FPosition = APosition;
+    FPageSize = APageSize;
+    return;
+  }
   if (AMax < AMin || AMax < APageSize) throw EInvalidOperation(ResourceStringText(skvScrollBarRange));
   APosition = std::clamp(APosition, AMin, AMax);
   bool redraw = ARedraw && HandleAllocated() &&
@@ -106,6 +115,13 @@ void TkvScrollBar::SetRangeAndPosition(Integer AMin, Integer AMax, Integer APosi
   FViewInfo->CalculateThumb();
   if (redraw) Repaint();
   Change();
+}
+
+void TkvScrollBar::Loaded() {
+  inherited::Loaded();
+  if (FMax < FMin || FMax < FPageSize) throw EInvalidOperation(ResourceStringText(skvScrollBarRange));
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  FViewInfo->CalculateThumb();
 }
 
 void TkvScrollBar::SetKind(TScrollBarKind Value) {

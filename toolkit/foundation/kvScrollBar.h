@@ -75,6 +75,7 @@ class TkvScrollBar : public TCustomControl {
 
   // Raises EInvalidOperation when AMax < AMin or AMax < APageSize, before anything is stored.
   // APosition is clamped to AMin..AMax; a changed position enables the control and fires OnChange.
+  // While the control is being read the values are only stored, and checked once it is loaded.
   void SetRangeAndPosition(Integer AMin, Integer AMax, Integer APosition, Integer APageSize, bool ARedraw);
 
   TScrollBarKind GetKind() const { return FKind; }
@@ -123,6 +124,7 @@ class TkvScrollBar : public TCustomControl {
   virtual Integer MinThumbSize();
 
  protected:
+  void Loaded() override;
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
