@@ -5,7 +5,9 @@
 
 #include "controls/ScrollBars.h"
 
+#include "rtl/Resources.h"
 #include "toolkit/foundation/kvControls.h"
+#include "user/Cursors.h"
 #include "user/Clock.h"
 #include "user/InputEvents.h"
 #include "user/User.h"
@@ -170,6 +172,16 @@ TEST(KvControlsRoutines, StripAccelChar) {
     StripAccelChar(c.text, c.markTrailing, result);
     EXPECT_EQ(result, c.expected);
   }
+}
+
+TEST(KvControlsRoutines, ToolkitCursorsAreInTheScreensTable) {
+  HCURSOR arrow = Screen()->GetCursors(crArrow);
+  for (TCursor id = crkvDragCopy; id <= crkvColorPicker; ++id) {
+    SCOPED_TRACE(id);
+    EXPECT_NE(Screen()->GetCursors(id), arrow);
+  }
+  EXPECT_EQ(Screen()->GetCursors(crkvHandPoint), LoadCursor(nullptr, IDC_HAND));
+  EXPECT_NE(LoadCursor(HInstance, "KVEDIT_MOUSEWHEEL"), nullptr);
 }
 
 TEST(KvControlsRoutines, NumericEntryChars) {
