@@ -3,7 +3,6 @@
 #include <functional>
 #include <memory>
 
-#include "controls/ScrollBars.h"
 
 #include "rtl/Resources.h"
 #include "toolkit/foundation/kvControls.h"
@@ -54,13 +53,13 @@ class TTestKvControl : public TkvControl {
   bool draggable = false;
   bool deleteOnMouseDown = false;
   int vertRange = 99;
-  std::vector<Integer> scrollCodes;
+  std::vector<TScrollCode> scrollCodes;
   std::function<void()> onScroll;
 
   void ComputeScrollBarParams() override {
     StoreScrollBarParams(sbVertical, 0, vertRange, 1, 10, 0, true, true);
   }
-  void ScrollContent(TScrollBarKind, Integer ScrollCode, Integer&) override {
+  void ScrollContent(TScrollBarKind, TScrollCode ScrollCode, Integer&) override {
     scrollCodes.push_back(ScrollCode);
     if (onScroll) onScroll();
   }
@@ -370,10 +369,10 @@ TEST_F(KvControlsTest, ControlFreedInsideItsMouseDownIsNotTouchedAgain) {
 TEST_F(KvControlsTest, StoreScrollBarParamsRules) {
   TTestKvControl* control = NewControl();
   TkvScrollBarData& h = control->GetHScrollBar()->Data;
-  control->SetScrollBars(kssVertical);
+  control->SetScrollBars(ssVertical);
   control->StoreScrollBarParams(sbHorizontal, 0, 100, 1, 10, 0, true, true);
   EXPECT_FALSE(h.Visible);
-  control->SetScrollBars(kssBoth);
+  control->SetScrollBars(ssBoth);
   control->StoreScrollBarParams(sbHorizontal, 0, 9, 1, 10, 0, true, false);
   EXPECT_TRUE(h.Visible);
   EXPECT_FALSE(h.Enabled);
@@ -392,7 +391,7 @@ TEST_F(KvControlsTest, VerticalBarShowsForALongRangeAndWheelScrollsByLines) {
   EXPECT_EQ(control->GetVScrollBar()->GetLeft(), 200 - control->GetVScrollBar()->GetWidth());
   InputMouseWheel({150, 150}, -120);
   Pump();
-  EXPECT_EQ(control->scrollCodes, std::vector<Integer>(Mouse()->GetWheelScrollLines(), SB_LINEDOWN));
+  EXPECT_EQ(control->scrollCodes, std::vector<TScrollCode>(Mouse()->GetWheelScrollLines(), scLineDown));
   control->vertRange = 5;
   control->RefreshScrollBars();
   EXPECT_FALSE(control->VertScrollBarShown());
@@ -430,7 +429,7 @@ TEST_F(KvControlsTest, MiddleButtonAutoScrollsUntilEsc) {
   InputMouseButton({200, 150}, MouseButton::Middle, true);
   InputMouseButton({200, 150}, MouseButton::Middle, false);
   Pump();
-  EXPECT_EQ(control->scrollCodes, std::vector<Integer>(3, SB_LINEDOWN));
+  EXPECT_EQ(control->scrollCodes, std::vector<TScrollCode>(3, scLineDown));
   EXPECT_FALSE(control->GetIsAutoScrolling());
   EXPECT_EQ(GetCapture(), nullptr);
   InputKey(VK_ESCAPE, false);

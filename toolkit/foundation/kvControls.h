@@ -19,6 +19,7 @@
 #include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/kvGraphics.h"
 #include "toolkit/foundation/kvLookAndFeels.h"
+#include "toolkit/foundation/kvScrollBar.h"
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
 #include "vcl/ImgList.h"
@@ -391,33 +392,13 @@ struct TkvScrollBarData {
   bool AllowHide = false;
 };
 
-using TkvScrollEvent =
-    TEvent<void(TObject* Sender, TScrollBarKind Kind, Integer ScrollCode, Integer& ScrollPos)>;
-
 // A painter-drawn scroll bar owned by a TkvControl. Created hidden; its scroll events go to the
-// owning control's ScrollContent.
-class TkvControlScrollBar : public TCustomControl {
-  TAVREN_CLASS(TkvControlScrollBar, TCustomControl)
+// owning control's ScrollContent, and the control shows, hides and fills it from Data.
+class TkvControlScrollBar : public TkvScrollBar {
+  TAVREN_CLASS(TkvControlScrollBar, TkvScrollBar)
   TAVREN_MESSAGES()
  public:
   explicit TkvControlScrollBar(TComponent* AOwner);
-  ~TkvControlScrollBar() override;
-
-  TScrollBarKind GetKind() const { return FKind; }
-  void SetKind(TScrollBarKind Value);
-  Integer GetMin() const { return FMin; }
-  Integer GetMax() const { return FMax; }
-  Integer GetPosition() const { return FPosition; }
-  Integer GetPageSize() const { return FPageSize; }
-  SmallInt GetSmallChange() const { return FSmallChange; }
-  void SetSmallChange(SmallInt Value) { FSmallChange = Value; }
-  SmallInt GetLargeChange() const { return FLargeChange; }
-  void SetLargeChange(SmallInt Value) { FLargeChange = Value; }
-  // Page and position are brought into the range.
-  void SetScrollParams(Integer AMin, Integer AMax, Integer APosition, Integer APageSize);
-  TkvLookAndFeel* GetLookAndFeel() const { return FLookAndFeel.get(); }
-  TkvScrollEvent GetOnScroll() const { return FOnScroll; }
-  void SetOnScroll(TkvScrollEvent Value) { FOnScroll = Value; }
 
   TkvScrollBarData Data;
   void ApplyData();
@@ -425,22 +406,8 @@ class TkvControlScrollBar : public TCustomControl {
   virtual void FocusOwnerOnClick();
 
  protected:
-  void Paint() override;
   void WndProc(TMessage& Message) override;
-  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void CMDesignHitTest(TMessage& Message) { Message.Result = 1; }
-
- private:
-  void Scroll(Integer Code, Integer Pos);
-  TScrollBarKind FKind = sbHorizontal;
-  Integer FMin = 0;
-  Integer FMax = 100;
-  Integer FPosition = 0;
-  Integer FPageSize = 0;
-  SmallInt FSmallChange = 1;
-  SmallInt FLargeChange = 1;
-  std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
-  TkvScrollEvent FOnScroll;
 };
 
 class TkvSizeGrip : public TCustomControl {
@@ -512,10 +479,6 @@ using TkvDragImageListClass = TClassOf<TkvDragImageList>;
 
 enum TkvDragAndDropState { ddsNone, ddsStarting, ddsInProcess };
 
-// The framework's TScrollStyle lives beside a TAlignment that clashes with the painters' own, so
-// the control names its choice of bars itself.
-enum TkvScrollStyle { kssNone, kssHorizontal, kssVertical, kssBoth };
-
 enum TkvControlKey { kAll, kArrows, kChars, kTab };
 using TkvControlKeys = TSet<TkvControlKey, 4>;
 
@@ -545,8 +508,8 @@ class TkvControl : public TCustomControl {
   void SetBorderStyle(Integer Value);
   bool GetFocusOnClick() const { return FFocusOnClick; }
   void SetFocusOnClick(bool Value) { FFocusOnClick = Value; }
-  TkvScrollStyle GetScrollBars() const { return FScrollBars; }
-  void SetScrollBars(TkvScrollStyle Value);
+  TScrollStyle GetScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
   TkvLookAndFeel* GetLookAndFeelObject() const { return FLookAndFeel.get(); }
   TCursor GetDefaultCursor() const { return FDefaultCursor; }
   TkvDragAndDropState GetDragAndDropState() const { return FDragAndDropState; }
@@ -622,7 +585,7 @@ class TkvControl : public TCustomControl {
   virtual bool AutoHidesScrollBar(TScrollBarKind /*Kind*/) { return false; }
   virtual bool UsesScrollBars() { return true; }
   virtual bool KeepsScrollBarsOnTop() { return true; }
-  virtual void ScrollContent(TScrollBarKind /*Kind*/, Integer /*ScrollCode*/, Integer& /*Position*/) {}
+  virtual void ScrollContent(TScrollBarKind /*Kind*/, TScrollCode /*ScrollCode*/, Integer& /*Position*/) {}
   virtual void PlaceScrollBars();
   virtual void RefreshScrollBarStates();
   virtual void RefreshScrollBars();
@@ -701,7 +664,7 @@ class TkvControl : public TCustomControl {
 
  private:
   void CreateScrollBars();
-  void ScrollBarScroll(TObject* Sender, TScrollBarKind Kind, Integer ScrollCode, Integer& ScrollPos);
+  void ScrollBarScroll(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos);
   void LookAndFeelChanged(TkvLookAndFeel* Sender, TkvLookAndFeelValues ChangedValues);
   void CalculateScrollBarsParams();
   void CheckAutoHide();
@@ -732,7 +695,7 @@ class TkvControl : public TCustomControl {
   TPoint FMouseDownPos{-1, -1};
   bool FRightButtonReleased = false;
   TComponent* FPopupMenu = nullptr;
-  TkvScrollStyle FScrollBars = kssBoth;
+  TScrollStyle FScrollBars = ssBoth;
   Integer FScrollBarLockCount = 0;
   bool FUpdateScrollBarsNeeded = false;
   TkvSizeGrip* FSizeGrip = nullptr;

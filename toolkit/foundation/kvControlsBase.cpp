@@ -110,7 +110,7 @@ void TkvControl::SetBorderStyle(Integer Value) {
   Invalidate();
 }
 
-void TkvControl::SetScrollBars(TkvScrollStyle Value) {
+void TkvControl::SetScrollBars(TScrollStyle Value) {
   if (FScrollBars == Value) return;
   FScrollBars = Value;
   RefreshScrollBars();

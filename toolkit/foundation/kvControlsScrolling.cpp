@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "controls/ScrollBars.h"
 #include "gdi/SysMetrics.h"
 #include "rtl/Resources.h"
 #include "toolkit/foundation/kvControls.h"
@@ -18,47 +17,28 @@ TAVREN_CLASS_IMPL(TkvSizeGrip)
 
 TAVREN_MESSAGE_TABLE(TkvControlScrollBar, MESSAGE_HANDLER(CM_DESIGNHITTEST, CMDesignHitTest))
 
-TkvControlScrollBar::TkvControlScrollBar(TComponent* AOwner) : TCustomControl(AOwner) {
-  FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
+TkvControlScrollBar::TkvControlScrollBar(TComponent* AOwner) : TkvScrollBar(AOwner) {
   SetVisible(false);
   SetColor(clBtnFace);
   FControlStyle.Exclude(csFramed);
   FControlStyle.Include(csNoDesignVisible);
   SetTabStop(false);
-  SetBounds(0, 0, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
-}
-
-TkvControlScrollBar::~TkvControlScrollBar() = default;
-
-void TkvControlScrollBar::SetKind(TScrollBarKind Value) {
-  if (FKind == Value) return;
-  FKind = Value;
-  Invalidate();
-}
-
-void TkvControlScrollBar::SetScrollParams(Integer AMin, Integer AMax, Integer APosition, Integer APageSize) {
-  if (AMax < AMin) AMax = AMin;
-  FMin = AMin;
-  FMax = AMax;
-  // 64-bit: a range near the integer limits must not overflow.
-  FPageSize = static_cast<Integer>(std::clamp<int64_t>(APageSize, 0, int64_t(AMax) - AMin + 1));
-  int64_t lastPosition = std::max<int64_t>(AMin, int64_t(AMax) - std::max(FPageSize - 1, 0));
-  FPosition = static_cast<Integer>(std::clamp<int64_t>(APosition, AMin, lastPosition));
-  Invalidate();
 }
 
 void TkvControlScrollBar::ApplyData() {
   if (Data.Visible) {
-    SetScrollParams(Data.Min, Data.Max, Data.Position, Data.PageSize);
-    FSmallChange = Data.SmallChange;
-    FLargeChange = Data.LargeChange;
+    // The bar refuses a page beyond its Max; a range that small has nothing to page through.
+    Integer page = Data.Max < Data.PageSize ? std::max(Data.Max, 0) : Data.PageSize;
+    SetRangeAndPosition(Data.Min, Data.Max, Data.Position, page, true);
+    SetSmallChange(Data.SmallChange);
+    SetLargeChange(Data.LargeChange);
   }
   SetEnabled(Data.Enabled);
   if (GetVisible() != Data.Visible) SetVisible(Data.Visible);
 }
 
 void TkvControlScrollBar::FocusOwnerOnClick() {
-  auto* owner = dynamic_cast<TWinControl*>(GetOwner());
+  auto* owner = dynamic_cast<TWinControl*>(GetParent());
   if (!owner) return;
   if (auto* control = dynamic_cast<TkvControl*>(owner)) {
     if (control->FocusOnScrollBarClick(this)) control->SetFocus();
@@ -74,32 +54,6 @@ void TkvControlScrollBar::WndProc(TMessage& Message) {
     if (!self) return;
   }
   inherited::WndProc(Message);
-}
-
-void TkvControlScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  inherited::MouseDown(Button, Shift, X, Y);
-  if (Button != mbLeft) return;
-  // The track before or after the position's share of the bar pages; the rest steps by a line.
-  Integer length = FKind == sbHorizontal ? GetWidth() : GetHeight();
-  Integer at = FKind == sbHorizontal ? X : Y;
-  Integer arrow = FKind == sbHorizontal ? GetHeight() : GetWidth();
-  if (at < arrow)
-    Scroll(SB_LINEUP, FPosition);
-  else if (at >= length - arrow)
-    Scroll(SB_LINEDOWN, FPosition);
-  else
-    Scroll(at < length / 2 ? SB_PAGEUP : SB_PAGEDOWN, FPosition);
-}
-
-void TkvControlScrollBar::Scroll(Integer Code, Integer Pos) {
-  Integer pos = Pos;
-  FOnScroll(this, FKind, Code, pos);
-}
-
-void TkvControlScrollBar::Paint() {
-  TCanvas* canvas = GetCanvas();
-  canvas->GetBrush()->SetColor(GetEnabled() ? clBtnFace : clBtnShadow);
-  canvas->FillRect(GetClientRect());
 }
 
 // ---- TkvSizeGrip ---------------------------------------------------------------------------
@@ -173,8 +127,8 @@ bool TkvControl::IsOwnScrollControl(TControl* Control) {
   return Control && (Control == FHScrollBar || Control == FVScrollBar || Control == FSizeGrip);
 }
 
-void TkvControl::ScrollBarScroll(TObject*, TScrollBarKind Kind, Integer ScrollCode, Integer& ScrollPos) {
-  ScrollContent(Kind, ScrollCode, ScrollPos);
+void TkvControl::ScrollBarScroll(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos) {
+  ScrollContent(static_cast<TkvControlScrollBar*>(Sender)->GetKind(), ScrollCode, ScrollPos);
 }
 
 bool TkvControl::HorzScrollBarShown() {
@@ -228,8 +182,8 @@ void TkvControl::StoreScrollBarParams(TScrollBarKind Kind, Integer AMin, Integer
                                       Integer APageSize, Integer APosition, bool AllowShow, bool AllowHide) {
   if (!FSizeGrip) return;
   TkvScrollBarData& data = Kind == sbHorizontal ? FHScrollBar->Data : FVScrollBar->Data;
-  bool kindWanted = Kind == sbHorizontal ? (FScrollBars == kssHorizontal || FScrollBars == kssBoth)
-                                         : (FScrollBars == kssVertical || FScrollBars == kssBoth);
+  bool kindWanted = Kind == sbHorizontal ? (FScrollBars == ssHorizontal || FScrollBars == ssBoth)
+                                         : (FScrollBars == ssVertical || FScrollBars == ssBoth);
   data.AllowShow = AllowShow && kindWanted;
   data.AllowHide = AllowHide;
   if (!data.AllowShow) {
@@ -380,7 +334,7 @@ void TkvControl::ScrollLine(TkvDirection Direction) {
   if (Direction == dirNone) return;
   if (!UsesScrollBars() && !ScrollsWithoutBars(Direction)) return;
   TScrollBarKind kind = Direction == dirLeft || Direction == dirRight ? sbHorizontal : sbVertical;
-  Integer code = Direction == dirLeft || Direction == dirUp ? SB_LINEUP : SB_LINEDOWN;
+  TScrollCode code = Direction == dirLeft || Direction == dirUp ? scLineUp : scLineDown;
   TkvControlScrollBar* bar = kind == sbHorizontal ? FHScrollBar : FVScrollBar;
   Integer position = bar ? bar->GetPosition() : 0;
   TWeakRef<TkvControl> self(this);
