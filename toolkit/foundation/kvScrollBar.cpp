@@ -127,7 +127,6 @@ void TkvScrollBar::Loaded() {
 void TkvScrollBar::SetKind(TScrollBarKind Value) {
   if (FKind == Value) return;
   FKind = Value;
-  if (!GetComponentState().Contains(csLoading)) SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
   FViewInfo->MinThumbSize = MinThumbSize();
   FViewInfo->Calculate();
   Invalidate();
