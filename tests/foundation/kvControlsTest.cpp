@@ -7,6 +7,7 @@
 #include "rtl/Resources.h"
 #include "toolkit/foundation/kvControls.h"
 #include "user/Cursors.h"
+#include "gdi/SysMetrics.h"
 #include "user/Clock.h"
 #include "user/InputEvents.h"
 #include "user/User.h"
@@ -56,8 +57,18 @@ class TTestKvControl : public TkvControl {
   std::vector<TScrollCode> scrollCodes;
   std::function<void()> onScroll;
 
+  std::function<void(TTestKvControl*)> compute;
+  TPoint afterDownPoint{-1, -1};
+
   void ComputeScrollBarParams() override {
-    StoreScrollBarParams(sbVertical, 0, vertRange, 1, 10, 0, true, true);
+    if (compute)
+      compute(this);
+    else
+      StoreScrollBarParams(sbVertical, 0, vertRange, 1, 10, 0, true, true);
+  }
+  void AfterMouseButtonDown(TMouseButton Button, Integer X, Integer Y) override {
+    afterDownPoint = {X, Y};
+    TkvControl::AfterMouseButtonDown(Button, X, Y);
   }
   void ScrollContent(TScrollBarKind, TScrollCode ScrollCode, Integer&) override {
     scrollCodes.push_back(ScrollCode);
@@ -448,6 +459,69 @@ TEST_F(KvControlsTest, ButtonPressEndsAutoScrollWithoutScrolling) {
   EXPECT_FALSE(control->GetIsAutoScrolling());
 }
 
+TEST_F(KvControlsTest, NestedRefreshBackAtTheStartStopsWithBothBarsShownDisabled) {
+  TTestKvControl* control = NewControl();
+  ASSERT_TRUE(control->VertScrollBarShown());
+  // Whichever bar is shown makes the other one needed, alone: without the stop this would
+  // refresh for ever.
+  int rounds = 0;
+  control->compute = [&rounds](TTestKvControl* c) {
+    ++rounds;
+    bool wantHorz = c->GetVScrollBar()->IsShown(), wantVert = c->GetHScrollBar()->IsShown();
+    c->StoreScrollBarParams(sbHorizontal, 0, wantHorz ? 999 : 0, 1, 10, 0, true, true);
+    c->StoreScrollBarParams(sbVertical, 0, wantVert ? 999 : 0, 1, 10, 0, true, true);
+  };
+  control->RefreshScrollBars();
+  EXPECT_LT(rounds, 10);
+  EXPECT_TRUE(control->HorzScrollBarShown());
+  EXPECT_TRUE(control->VertScrollBarShown());
+  EXPECT_FALSE(control->GetHScrollBar()->GetEnabled());
+  EXPECT_FALSE(control->GetVScrollBar()->GetEnabled());
+  EXPECT_TRUE(control->GetSizeGrip()->GetVisible());
+}
+
+TEST_F(KvControlsTest, ChangedScrollBarMetricsReachRegisteredControls) {
+  TTestKvControl* control = NewControl();
+  control->GetVScrollBar()->SetWidth(5);
+  SendMessage(SettingsControllerInstance()->GetWindowHandle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+  Pump();
+  EXPECT_EQ(control->GetVScrollBar()->GetWidth(), GetSystemMetrics(SM_CXVSCROLL));
+}
+
+TEST_F(KvControlsTest, ButtonDownPointOfAVeryWideControlComesFromTheCursor) {
+  TTestKvControl* control = NewControl();
+  InputMouseMove({150, 160});
+  Pump();
+  struct Case {
+    Integer width;
+    TPoint expected;
+  };
+  const Case kCases[] = {{200, {5, 6}}, {0x8001, {50, 60}}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.width);
+    control->SetWidth(c.width);
+    SendMessage(control->GetHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 6));
+    EXPECT_EQ(control->afterDownPoint, c.expected);
+  }
+}
+
+TEST_F(KvControlsTest, SizeFrameShowsAnOutlineAndKeepsItWhenTooSmall) {
+  auto* frame = new TkvSizeFrame(3);
+  frame->GetHandle();
+  frame->PlaceOnRect(TRect(10, 10, 110, 60));
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(frame->GetHandle(), region), ERROR);
+  EXPECT_TRUE(PtInRegion(region, 1, 1));
+  EXPECT_TRUE(PtInRegion(region, 98, 48));
+  EXPECT_FALSE(PtInRegion(region, 50, 25));
+  frame->PlaceOnRect(TRect(10, 10, 15, 40));
+  RECT box;
+  GetWindowRgnBox(frame->GetHandle(), &box);
+  EXPECT_EQ(box, TRect(0, 0, 100, 50));
+  DeleteObject(region);
+  delete frame;
+}
+
 // ---- Internal drag and drop ----------------------------------------------------------------
 
 TEST_F(KvControlsTest, EscEndsDragAndDropAndRestoresTheCursor) {
@@ -475,6 +549,21 @@ TEST_F(KvControlsTest, EscEndsDragAndDropAndRestoresTheCursor) {
   EXPECT_FALSE(TTestDragObject::lastAccepted);
   EXPECT_EQ(GetCapture(), nullptr);
   InputMouseButton({175, 175}, MouseButton::Left, false);
+  Pump();
+}
+
+TEST_F(KvControlsTest, DroppingTheCaptureObjectWhileArmedCancelsTheArming) {
+  TTestKvControl* control = NewControl();
+  control->draggable = true;
+  TObject captureObject;
+  InputMouseButton({150, 150}, MouseButton::Left, true);
+  Pump();
+  ASSERT_EQ(control->GetDragAndDropState(), ddsStarting);
+  control->SetMouseCaptureObject(&captureObject);
+  control->SetMouseCaptureObject(nullptr);
+  EXPECT_EQ(control->GetDragAndDropState(), ddsNone);
+  EXPECT_EQ(GetCapture(), nullptr);
+  InputMouseButton({150, 150}, MouseButton::Left, false);
   Pump();
 }
 
