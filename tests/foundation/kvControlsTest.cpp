@@ -33,6 +33,25 @@ void PassTime(uint64_t milliseconds, uint64_t step = 10) {
   }
 }
 
+// Input given while a modal loop runs: each step fires once, at its time on the fake clock.
+struct ScriptedSteps : TObject {
+  std::vector<std::unique_ptr<TkvTimer>> timers;
+  std::vector<std::function<void()>> steps;
+  void Add(Cardinal At, std::function<void()> Step) {
+    steps.push_back(std::move(Step));
+    auto timer = std::make_unique<TkvTimer>(nullptr);
+    timer->SetInterval(At);
+    timer->SetTag(static_cast<intptr_t>(steps.size() - 1));
+    timer->SetOnTimer(MakeEvent<&ScriptedSteps::Fire>(this));
+    timers.push_back(std::move(timer));
+  }
+  void Fire(TObject* Sender) {
+    auto* timer = static_cast<TkvTimer*>(Sender);
+    timer->SetEnabled(false);
+    steps[timer->GetTag()]();
+  }
+};
+
 struct Counter : TObject {
   int count = 0;
   TkvTimer* freeOnFire = nullptr;
@@ -268,6 +287,23 @@ TEST_F(KvControlsTest, HintBelowTheWorkAreaMovesUpByItsNewHeight) {
   EXPECT_EQ(hint.GetTop(), w.Top);
 }
 
+TEST_F(KvControlsTest, PopupClosesWhenTheApplicationIsDeactivated) {
+  TTestKvControl* control = NewControl();
+  auto* popup = new TkvPopupWindow(nullptr);
+  popup->SetBounds(0, 0, 80, 60);
+  popup->SetOwnerParent(control);
+  popup->SetOwnerBounds(TRect(10, 10, 60, 30));
+  popup->OpenPopup();
+  Pump();
+  EXPECT_TRUE(popup->GetVisible());
+  EXPECT_EQ(popup->GetLeft(), 110);
+  EXPECT_EQ(popup->GetTop(), 130);
+  InputDeactivateApp();
+  Pump();
+  EXPECT_FALSE(popup->GetVisible());
+  delete popup;
+}
+
 TEST_F(KvControlsTest, DragImageLetsTheMousePassThrough) {
   auto* image = new TkvCustomDragImage(nullptr);
   EXPECT_EQ(SendMessage(image->GetHandle(), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
@@ -408,25 +444,6 @@ TEST_F(KvControlsTest, VerticalBarShowsForALongRangeAndWheelScrollsByLines) {
   EXPECT_FALSE(control->VertScrollBarShown());
 }
 
-// Input given while a modal loop runs: each step fires once, at its time on the fake clock.
-struct ScriptedSteps : TObject {
-  std::vector<std::unique_ptr<TkvTimer>> timers;
-  std::vector<std::function<void()>> steps;
-  void Add(Cardinal At, std::function<void()> Step) {
-    steps.push_back(std::move(Step));
-    auto timer = std::make_unique<TkvTimer>(nullptr);
-    timer->SetInterval(At);
-    timer->SetTag(static_cast<intptr_t>(steps.size() - 1));
-    timer->SetOnTimer(MakeEvent<&ScriptedSteps::Fire>(this));
-    timers.push_back(std::move(timer));
-  }
-  void Fire(TObject* Sender) {
-    auto* timer = static_cast<TkvTimer*>(Sender);
-    timer->SetEnabled(false);
-    steps[timer->GetTag()]();
-  }
-};
-
 TEST_F(KvControlsTest, MiddleButtonAutoScrollsUntilEsc) {
   TTestKvControl* control = NewControl();
   control->onScroll = [control] {
@@ -445,6 +462,22 @@ TEST_F(KvControlsTest, MiddleButtonAutoScrollsUntilEsc) {
   EXPECT_EQ(GetCapture(), nullptr);
   InputKey(VK_ESCAPE, false);
   Pump();
+}
+
+TEST_F(KvControlsTest, ControlFreedWhileAutoScrollingEndsTheLoop) {
+  TTestKvControl* control = NewControl();
+  control->onScroll = [control] {
+    if (control->scrollCodes.size() == 2) delete control;
+  };
+  ScriptedSteps script;
+  script.Add(100, [] { InputMouseMove({200, 240}); });
+  script.Add(10000, [] { InputKey(VK_ESCAPE, true); });
+  InputMouseMove({200, 150});
+  InputMouseButton({200, 150}, MouseButton::Middle, true);
+  InputMouseButton({200, 150}, MouseButton::Middle, false);
+  Pump();
+  EXPECT_EQ(form->GetControlCount(), 0);
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(KvControlsTest, ButtonPressEndsAutoScrollWithoutScrolling) {
@@ -520,6 +553,66 @@ TEST_F(KvControlsTest, SizeFrameShowsAnOutlineAndKeepsItWhenTooSmall) {
   EXPECT_EQ(box, TRect(0, 0, 100, 50));
   DeleteObject(region);
   delete frame;
+}
+
+// ---- Dragging ------------------------------------------------------------------------------
+
+TEST_F(KvControlsTest, DragDetectLoopResults) {
+  TTestKvControl* control = NewControl();
+  HWND handle = control->GetHandle();
+  struct Case {
+    const char* name;
+    std::function<void()> input;
+    Integer expected;
+  };
+  const Case kCases[] = {
+      {"left the square", [] { InputMouseMove({150, 170}); }, 1},
+      {"moved inside the square, then released",
+       [] {
+         InputMouseMove({152, 152});
+         InputMouseButton({152, 152}, MouseButton::Left, false);
+       },
+       0},
+      {"Esc before leaving", [] { InputKey(VK_ESCAPE, true); }, 2},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    InputMouseMove({150, 150});
+    Pump();
+    ScriptedSteps script;
+    script.Add(50, c.input);
+    script.Add(10000, [] { InputKey(VK_ESCAPE, true); });  // the loop must have ended long before
+    EXPECT_EQ(DragDetectLoop(handle), c.expected);
+    EXPECT_EQ(GetCapture(), nullptr);
+    InputKey(VK_ESCAPE, false);
+    Pump();
+  }
+}
+
+struct EndDragLog : TObject {
+  int ends = 0;
+  void End(TObject*, TObject*, Integer, Integer) { ++ends; }
+};
+
+TEST_F(KvControlsTest, AutomaticDragStartsOnceThePointerLeavesTheDetectArea) {
+  TTestKvControl* control = NewControl();
+  control->SetDragMode(dmAutomatic);
+  EndDragLog log;
+  control->SetOnEndDrag(MakeEvent<&EndDragLog::End>(&log));
+  ScriptedSteps script;
+  script.Add(50, [] { InputMouseMove({150, 175}); });
+  script.Add(100, [] {
+    InputMouseMove({160, 190});
+    InputMouseButton({160, 190}, MouseButton::Left, false);
+  });
+  script.Add(10000, [] { InputKey(VK_ESCAPE, true); });
+  InputMouseMove({150, 150});
+  InputMouseButton({150, 150}, MouseButton::Left, true);
+  Pump();
+  PassTime(200);
+  EXPECT_EQ(log.ends, 1);
+  EXPECT_EQ(DragObject(), nullptr);
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 // ---- Internal drag and drop ----------------------------------------------------------------
