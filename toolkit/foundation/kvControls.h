@@ -464,9 +464,9 @@ class TkvDragControlObject : public TDragControlObject {
   TAVREN_CLASS(TkvDragControlObject, TDragControlObject)
  public:
   using TCreateArg = TControl*;
-  explicit TkvDragControlObject(TControl* AControl) : TDragControlObject(AControl) {}
+  // The framework frees it once the drag has ended and nothing of it is read any more.
+  explicit TkvDragControlObject(TControl* AControl) : TDragControlObject(AControl) { SetAutoRelease(true); }
   TCursor GetDragCursor(bool Accepted, Integer X, Integer Y) override;
-  void Finished(TObject* Target, Integer X, Integer Y, bool Accepted) override;
 };
 using TkvDragControlObjectClass = TClassOf<TkvDragControlObject>;
 

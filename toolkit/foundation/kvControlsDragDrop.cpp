@@ -29,11 +29,6 @@ TCursor TkvDragControlObject::GetDragCursor(bool Accepted, Integer X, Integer Y)
   return inherited::GetDragCursor(Accepted, X, Y);
 }
 
-void TkvDragControlObject::Finished(TObject* Target, Integer X, Integer Y, bool Accepted) {
-  inherited::Finished(Target, X, Y, Accepted);
-  delete this;
-}
-
 // ---- Framework drag-and-drop ---------------------------------------------------------------
 
 TDragImageList* TkvControl::GetDragImages() {
