@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gdi/Bitmaps.h"
 #include "gdi/DcSurface.h"
 #include "gdi/DeviceContexts.h"
 #include "gdi/RegionObject.h"
@@ -20,6 +21,23 @@ struct WindowDcRecord {
 };
 
 std::vector<WindowDcRecord> gDcs;
+
+// Screen DCs (GetDC(0)) and the 1 x 1 screen-format bitmap each holds, so that bitmaps made
+// compatible with the screen have the screen's 32 bits per pixel, not a memory DC's one.
+struct ScreenDcRecord {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+};
+std::vector<ScreenDcRecord> gScreenDcs;
+
+HDC CreateScreenDc() {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) return nullptr;
+  HBITMAP bitmap = CreateBitmap(1, 1, 1, 32, nullptr);
+  if (bitmap) SelectObject(dc, bitmap);
+  gScreenDcs.push_back({dc, bitmap});
+  return dc;
+}
 HWND gLockedWindow = nullptr;
 
 // The rectangle of w (window or client area) in coordinates of its top-level window.
@@ -157,8 +175,8 @@ bool VisibleRegion(Window* w, DWORD flags, Region* visible) {
 HDC GetDCEx(HWND window, HRGN clip, DWORD flags) {
   Window* w = window ? WindowFromHandle(window) : nullptr;
   if (!w || w == Desktop()) {
-    // The screen: a DC onto nothing, for measuring text.
-    return CreateCompatibleDC(nullptr);
+    // The screen: a DC onto nothing, for measuring text and making screen-compatible bitmaps.
+    return CreateScreenDc();
   }
   if (w->windowClass && (w->windowClass->style & CS_PARENTDC) && w->IsChild() && !(flags & DCX_WINDOW)) {
     flags |= DCX_PARENTCLIP;
@@ -205,8 +223,13 @@ HDC GetPaintDC(Window* w, const Region& update) {
 int ReleaseDC(HWND, HDC dc) {
   auto it = std::find_if(gDcs.begin(), gDcs.end(), [&](const WindowDcRecord& r) { return r.dc == dc; });
   if (it == gDcs.end()) {
-    // A screen DC from GetDC(0).
-    return DeleteDC(dc);
+    auto screen = std::find_if(gScreenDcs.begin(), gScreenDcs.end(), [&](const ScreenDcRecord& r) { return r.dc == dc; });
+    if (screen == gScreenDcs.end()) return DeleteDC(dc);
+    HBITMAP bitmap = screen->bitmap;
+    gScreenDcs.erase(screen);
+    int result = DeleteDC(dc);
+    if (bitmap) DeleteObject(bitmap);
+    return result;
   }
   WindowDcRecord record = *it;
   gDcs.erase(it);

@@ -266,3 +266,17 @@ TEST_F(Painting, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip) {
   GetUpdateRect(top, &update, FALSE);
   EXPECT_EQ(update, Rect(0, 0, 100, 20));
 }
+
+// Off-screen buffers are made compatible with the screen DC: they must have the screen's 32 bits
+// per pixel, not the single bit of a bare memory DC.
+TEST_F(Painting, ScreenDcMakesBitmapsOfTheScreensDepth) {
+  HDC screen = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  HBITMAP buffer = CreateCompatibleBitmap(screen, 8, 4);
+  BITMAP info{};
+  ASSERT_NE(GetObject(buffer, sizeof info, &info), 0);
+  EXPECT_EQ(info.bmBitsPixel, 32);
+  EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 32);
+  DeleteObject(buffer);
+  EXPECT_NE(ReleaseDC(nullptr, screen), 0);
+}
