@@ -53,26 +53,20 @@ bool SamePixel(TCanvas* Canvas, Integer X, Integer Y, TColor Color) {
   return ColorToRGB(Canvas->GetPixel(X, Y)) == ColorToRGB(Color);
 }
 
-// Rows of the indicator glyphs, "#" black and "." white (transparent).
-const char* const kIndicatorGlyphs[6][9] = {
-    {"..#.....", "..##....", "..###...", "..####..", "..#####.", "..####..", "..###...", "..##....", "..#....."},
-    {".##.##..", "...#....", "...#....", "...#....", "...#....", "...#....", "...#....", "...#....", ".##.##.."},
-    {"........", "...#....", ".#.#.#..", "..###...", "...#....", "..###...", ".#.#.#..", "...#....", "........"},
-    {"........", "........", "...#....", "..###...", "..###...", "..###...", "...#....", "........", "........"},
-    {"..#.....", "..##....", "....#...", "..#..#..", "..##.##.", "..#..#..", "....#...", "..##....", "..#....."},
-    {"........", "########", "#......#", "#......#", ".#....#.", "..####..", "..#..#..", "..#..#..", "..####.."},
-};
+// The row-indicator glyphs (8 x 9, black on white), in the order of the indicator kinds.
+const char* const kIndicatorResources[] = {"KV_ARROWBITMAP",    "KV_EDITBITMAP",       "KV_INSERTBITMAP",
+                                           "KV_MULTIDOTBITMAP", "KV_MULTIARROWBITMAP", "KV_FILTERBITMAP"};
 
 TCustomImageList* CreateIndicatorImages() {
-  auto* list = new TCustomImageList(nullptr, 8, 9);
-  for (const auto& rows : kIndicatorGlyphs) {
-    std::unique_ptr<TBitmap> glyph = FilledBitmap(8, 9, clWhite);
-    for (Integer y = 0; y < 9; ++y)
-      for (Integer x = 0; x < 8; ++x)
-        if (rows[y][x] == '#') glyph->GetCanvas()->SetPixel(x, y, clBlack);
-    list->AddMasked(glyph.get(), clWhite);
+  std::unique_ptr<TCustomImageList> list;
+  for (const char* name : kIndicatorResources) {
+    TBitmap glyph;
+    glyph.LoadFromResourceName(HInstance, name);
+    // The list takes the size of the first glyph.
+    if (!list) list = std::make_unique<TCustomImageList>(nullptr, glyph.GetWidth(), glyph.GetHeight());
+    list->AddMasked(&glyph, clWhite);
   }
-  return list;
+  return list.release();
 }
 
 void PaintScrollPatterns() {
