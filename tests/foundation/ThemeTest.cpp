@@ -46,6 +46,10 @@ class ThemeManagerTest : public testing::Test {
     SwitchTheme();
   }
   void TearDown() override {
+    // The handle cache is shared by the whole program and keeps each kind's class list across
+    // theme switches: closing every kind drops the lists these tests chose.
+    for (Integer kind = 0; kind < kThemedObjectTypeCount; ++kind)
+      CloseThemeOfKind(static_cast<TqzThemedObjectType>(kind));
     SetThemeProvider(nullptr);
     SwitchTheme();
   }
