@@ -833,6 +833,22 @@ class TControlCanvas : public TCanvas {
   void SetControl(TControl* Value);
   void FreeHandle();
   HWND GetWindowHandle() const { return FWindowHandle; }
+  // Runs Paint with the canvas locked and bound to DC for the call only, as a control's or a
+  // form's PaintWindow does.
+  template <class F>
+  void PaintOn(HDC DC, F&& Paint) {
+    Lock();
+    SetHandle(DC);
+    try {
+      Paint();
+    } catch (...) {
+      SetHandle(nullptr);
+      Unlock();
+      throw;
+    }
+    SetHandle(nullptr);
+    Unlock();
+  }
 
  protected:
   void CreateHandle() override;
