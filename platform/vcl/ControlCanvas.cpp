@@ -108,15 +108,5 @@ TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WMPaint(TMessage& Message) {
   if (Message.WParam == 0 || GetComponentState().Contains(csDestroying)) return;
-  FCanvas->Lock();
-  FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  FCanvas->PaintOn(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }
