@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/user/WindowManagerState.h"
 #include "gdi/ImageFiles.h"
 
 ListControlsTest* ListControlsTest::current = nullptr;
@@ -45,17 +46,8 @@ void ListControlsTest::SetUp() {
 }
 
 void ListControlsTest::TearDown() {
-  std::vector<HWND> all;
-  EnumWindows([](HWND h, LPARAM p) { reinterpret_cast<std::vector<HWND>*>(p)->push_back(h); return TRUE; },
-              reinterpret_cast<LPARAM>(&all));
   answer = nullptr;
-  for (HWND h : all) DestroyWindow(h);
-  ReleaseCapture();
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
-  BYTE keys[256] = {};
-  SetKeyboardState(keys);
+  ResetWindowManager();
   current = nullptr;
   SetClock(previousClock_);
 }
@@ -66,12 +58,7 @@ HWND ListControlsTest::Child(const char* className, DWORD style, const RECT& bou
 }
 
 void ListControlsTest::Pump() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) break;
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
+  DispatchQueued();
   UpdateAllWindows();
 }
 
