@@ -81,3 +81,12 @@ void ListInfoTipRegister() {
   c.lpszClassName = kTipClass;
   RegisterClass(&c);
 }
+
+void ListInfoTip::ArmHover(HWND owner) {
+  if (hoverArmed_) return;
+  TRACKMOUSEEVENT track;
+  track.dwFlags = TME_HOVER | TME_LEAVE;
+  track.hwndTrack = owner;
+  track.dwHoverTime = HOVER_DEFAULT;
+  hoverArmed_ = TrackMouseEvent(&track) != FALSE;
+}

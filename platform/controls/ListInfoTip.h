@@ -19,8 +19,14 @@ class ListInfoTip {
   HWND Window() const { return tip_; }
   bool Visible() const;
 
+  // Asks for WM_MOUSEHOVER and WM_MOUSELEAVE over owner, once until ResetHover: the owner shows
+  // the tip when the hover comes.
+  void ArmHover(HWND owner);
+  void ResetHover() { hoverArmed_ = false; }
+
  private:
   HWND tip_ = nullptr;
+  bool hoverArmed_ = false;
 };
 
 // Registers the tip's window class (at controls start).

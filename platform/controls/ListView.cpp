@@ -111,7 +111,6 @@ class ListView : public ListControlBase {
   int editItem_ = -1;
   ListInfoTip tip_;
   int tipItem_ = -1;
-  bool hoverArmed_ = false;
 };
 
 void ListView::Create() {
@@ -674,18 +673,13 @@ void ListView::TrackHover(POINT p) {
   if (item != tipItem_) {
     tip_.Hide();
     tipItem_ = -1;
-    hoverArmed_ = false;
+    tip_.ResetHover();
   }
-  if (hoverArmed_) return;
-  TRACKMOUSEEVENT track;
-  track.dwFlags = TME_HOVER | TME_LEAVE;
-  track.hwndTrack = window_;
-  track.dwHoverTime = HOVER_DEFAULT;
-  hoverArmed_ = TrackMouseEvent(&track) != FALSE;
+  tip_.ArmHover(window_);
 }
 
 void ListView::ShowInfoTip(POINT p) {
-  hoverArmed_ = false;
+  tip_.ResetHover();
   LVHITTESTINFO hit;
   hit.pt = p;
   const int item = HitTest(&hit, true);
@@ -916,7 +910,7 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
       tip_.Hide();
       tipItem_ = -1;
-      hoverArmed_ = false;
+      tip_.ResetHover();
       return 0;
     case WM_LBUTTONDOWN:
       tip_.Hide();

@@ -89,7 +89,6 @@ class TreeView : public ListControlBase {
   ListLabelEdit labelEdit_;
   ListInfoTip tip_;
   TreeNode* tipNode_ = nullptr;
-  bool hoverArmed_ = false;
   HIMAGELIST images_ = nullptr;
   HIMAGELIST stateImages_ = nullptr;
   int indent_ = 19;
@@ -495,18 +494,13 @@ void TreeView::TrackHover(POINT p) {
   if (node != tipNode_) {
     tip_.Hide();
     tipNode_ = nullptr;
-    hoverArmed_ = false;
+    tip_.ResetHover();
   }
-  if (hoverArmed_) return;
-  TRACKMOUSEEVENT track;
-  track.dwFlags = TME_HOVER | TME_LEAVE;
-  track.hwndTrack = window_;
-  track.dwHoverTime = HOVER_DEFAULT;
-  hoverArmed_ = TrackMouseEvent(&track) != FALSE;
+  tip_.ArmHover(window_);
 }
 
 void TreeView::ShowInfoTip(POINT p) {
-  hoverArmed_ = false;
+  tip_.ResetHover();
   TVHITTESTINFO hit;
   hit.pt = p;
   TreeNode* node = HitTest(&hit);
@@ -676,7 +670,7 @@ LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
       tip_.Hide();
       tipNode_ = nullptr;
-      hoverArmed_ = false;
+      tip_.ResetHover();
       return 0;
     case WM_LBUTTONDOWN:
       tip_.Hide();
