@@ -37,6 +37,11 @@ ConversionJob::ConversionJob(std::unique_ptr<MediaSource> source, const TJobSett
   if (settings.HasVideo && !video)
     EngineLog(TLogKind::Info, "no picture written: %s", FSource->VideoStream() < 0 ? "the source has none" : "sound-only format");
 
+  const Int64 length = FSource->Duration();
+  if (length > 0 && settings.Start >= length)
+    RaiseEngineError(erOutputParameters, "the range starts at " + std::to_string(settings.Start / 10000) +
+                                             " ms, past the end of the source (" + std::to_string(length / 10000) + " ms)");
+
   FDecoder = std::make_unique<DecodeStage>(*FSource, video ? FSource->VideoStream() : -1, &FDecodedVideo,
                                            audio ? FSource->AudioStream() : -1, &FDecodedAudio);
   FDecoder->Seek(settings.Start);
@@ -144,6 +149,8 @@ void ConversionJob::Supervise() {
 
   RunStage("writing", [this] {
     if (FGate.Stopped()) return;
+    // The file may not say its length, or say it wrongly: a range past the end shows here.
+    if (FEncodedUnits == 0) RaiseEngineError(erOutputParameters, "nothing of the source lies in the range");
     FOutput->Finish();
     std::lock_guard lock(FCommitLock);
     if (!FCancelled) {
@@ -166,6 +173,7 @@ void ConversionJob::RunVideoEncoder() {
   AvFramePtr frame;
   while (FGate.Proceed() && FFilteredVideo.Pop(frame)) {
     FVideoEncoder->Encode(frame.get());
+    ++FEncodedUnits;
     FVideoPosition = FSettings.Start + av_rescale_q(frame->pts + 1, av_inv_q(FFrameRate), kTime100ns);
   }
   FFilteredVideo.Abandon();
@@ -175,7 +183,10 @@ void ConversionJob::RunVideoEncoder() {
 
 void ConversionJob::RunAudio() {
   AudioFilter filter(FAudioEncoder->Context(), FSettings.Volume, FSettings.Start, FSettings.Length,
-                     [this](AVFrame* frame) { FAudioEncoder->Encode(frame); });
+                     [this](AVFrame* frame) {
+                       FAudioEncoder->Encode(frame);
+                       ++FEncodedUnits;
+                     });
   AvFramePtr frame;
   while (FGate.Proceed() && FDecodedAudio.Pop(frame)) {
     const bool more = filter.Push(frame.get());

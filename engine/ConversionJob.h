@@ -101,4 +101,5 @@ class ConversionJob {
   std::atomic<Int64> FAudioPosition;
   std::atomic<bool> FVideoDone{true};
   std::atomic<bool> FAudioDone{true};
+  std::atomic<Int64> FEncodedUnits{0};  // pictures and sound frames given to the encoders
 };

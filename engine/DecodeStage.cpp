@@ -3,6 +3,13 @@
 #include "engine/EngineError.h"
 #include "engine/MediaSource.h"
 
+namespace {
+
+// More failed pictures in a row than a decoder has threads and reordering delay: it is stuck.
+constexpr int kMaxFailuresInARow = 64;
+
+}  // namespace
+
 // One decoder with the queue its frames go to, and the time stamp to use when a frame has none.
 class DecodeStage::StreamDecoder {
  public:
@@ -45,14 +52,19 @@ class DecodeStage::StreamDecoder {
       EngineLog(TLogKind::Detail, "stream %d: damaged packet skipped: %s", FStream->index, AvErrorText(error).c_str());
       if (packet != nullptr) return;
     }
-    for (;;) {
+    // A picture that fails to decode does not end the stream: the decoder still holds the
+    // pictures after it (frame threads, reordering), which would otherwise be lost when draining.
+    for (int failures = 0;;) {
       AvFramePtr frame = NewFrame();
       error = avcodec_receive_frame(FContext.get(), frame.get());
       if (error == AVERROR(EAGAIN) || error == AVERROR_EOF) return;
       if (error < 0) {
         EngineLog(TLogKind::Detail, "stream %d: frame lost: %s", FStream->index, AvErrorText(error).c_str());
-        return;
+        // A decoder that only fails would keep this loop going for ever.
+        if (++failures > kMaxFailuresInARow) return;
+        continue;
       }
+      failures = 0;
       Stamp(frame.get());
       if (!FQueue->Push(std::move(frame))) {
         FDone = true;

@@ -88,6 +88,10 @@ void EncodeStage::Encode(const AVFrame* frame) {
     if (error == AVERROR(EAGAIN) || error == AVERROR_EOF) return;
     if (error < 0) RaiseEngineError(erEncoderFailed, String("encoder ") + FEncoder->codec->name + ": " + AvErrorText(error));
     FPacket->stream_index = FStream;
+    // Pictures come at a constant rate: each lasts one frame, the last one too (the file's
+    // length in its header counts it).
+    if (FEncoder->codec_type == AVMEDIA_TYPE_VIDEO && FPacket->duration <= 0)
+      FPacket->duration = av_rescale_q(1, av_inv_q(FEncoder->framerate), FEncoder->time_base);
     FOutput->WritePacket(FPacket.get(), FEncoder->time_base);
   }
 }

@@ -31,6 +31,10 @@ bool VideoFilterStage::EmitUntil(Int64 end) {
     }
     AvFramePtr frame = RefFrame(FFiltered.get());
     frame->pts = FNextIndex;
+    // A picture passed through unchanged still carries the source's picture type: the encoder
+    // would make every source key frame one of its own instead of following its group size.
+    frame->pict_type = AV_PICTURE_TYPE_NONE;
+    frame->key_frame = 0;
     if (!FOutput.Push(std::move(frame))) return false;
   }
   return true;

@@ -18,15 +18,6 @@ TMediaFiles gMedia;
 
 const char* kTone = "-f lavfi -i sine=frequency=440:sample_rate=44100:duration=2 ";
 
-void Make(const String& path, const String& arguments) {
-  int status = 0;
-  RunCommand("ffmpeg -v error -nostdin -y " + arguments + " " + Quote(path) + " 2>&1", &status);
-  if (status != 0) {
-    fprintf(stderr, "cannot make %s\n", path.c_str());
-    abort();
-  }
-}
-
 }  // namespace
 
 void MediaEnvironment::SetUp() {
@@ -64,6 +55,15 @@ void MediaEnvironment::TearDown() {
 }
 
 const TMediaFiles& Media() { return gMedia; }
+
+void Make(const String& path, const String& arguments) {
+  int status = 0;
+  RunCommand("ffmpeg -v error -nostdin -y " + arguments + " " + Quote(path) + " 2>&1", &status);
+  if (status != 0) {
+    fprintf(stderr, "cannot make %s\n", path.c_str());
+    abort();
+  }
+}
 
 String NewOutputFolder(const String& name) {
   String folder = gMedia.Folder + "/" + name;

@@ -28,6 +28,9 @@ class MediaEnvironment : public testing::Environment {
 };
 
 const TMediaFiles& Media();
+// Makes `path` with the ffmpeg program from `arguments` (its inputs and options); aborts the
+// run when it cannot.
+void Make(const String& path, const String& arguments);
 
 // A new empty folder inside the media folder, for one test's outputs.
 String NewOutputFolder(const String& name);
