@@ -4,24 +4,11 @@
 
 #include <cstdlib>
 
-#include "controls/ControlsUnits.h"
-#include "gdi/GdiUnits.h"
-#include "rtl/RtlUnits.h"
-#include "toolkit/foundation/FoundationUnits.h"
 #include "toolkit/foundation/kvControls.h"
-#include "user/UserUnits.h"
-#include "vcl/VclUnits.h"
+
+void EndUnits();  // main.cpp
 
 namespace {
-
-void EndUnits() {
-  FoundationEnd();
-  VclEnd();
-  ControlsEnd();
-  UserEnd();
-  GdiEnd();
-  RtlEnd();
-}
 
 // A program may call exit() anywhere: with the units still started and windows, device contexts
 // and bitmaps alive, or with the units ended from an atexit handler. Either way it ends quietly.
