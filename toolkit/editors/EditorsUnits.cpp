@@ -1,0 +1,7 @@
+#include "toolkit/editors/EditorsUnits.h"
+
+#include "toolkit/editors/kvContainer.h"
+
+void EditorsStart() { kvContainerStart(); }
+
+void EditorsEnd() { kvContainerEnd(); }
