@@ -1,6 +1,11 @@
 #include "toolkit/editors/EditorsUnits.h"
 
-// The text layout has no start or end work; the units that do are called here in their order.
-void EditorsStart() {}
+#include "toolkit/editors/kvDataStorage.h"
 
-void EditorsEnd() {}
+void EditorsStart() {
+  kvDataStorageStart();
+}
+
+void EditorsEnd() {
+  kvDataStorageEnd();
+}
