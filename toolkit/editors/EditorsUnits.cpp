@@ -1,7 +1,14 @@
 #include "toolkit/editors/EditorsUnits.h"
 
 #include "toolkit/editors/kvContainer.h"
+#include "toolkit/editors/kvDataStorage.h"
 
-void EditorsStart() { kvContainerStart(); }
+void EditorsStart() {
+  kvContainerStart();
+  kvDataStorageStart();
+}
 
-void EditorsEnd() { kvContainerEnd(); }
+void EditorsEnd() {
+  kvDataStorageEnd();
+  kvContainerEnd();
+}
