@@ -36,6 +36,9 @@ struct DcAttributes {
   POINT currentPosition;
   COLORREF dcBrushColor = 0xFFFFFF;
   COLORREF dcPenColor = 0;
+  // SetTextJustification: pixels spread over the next output's break characters.
+  int breakExtra = 0;
+  int breakCount = 0;
 };
 
 class DeviceContext : public GdiObject {

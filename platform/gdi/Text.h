@@ -92,6 +92,23 @@ inline BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, co
   return ExtTextOut(dc, x, y, options, rect, text, count, dx);
 }
 
+// Tab stops: none given means one every eight average character widths; one value, a stop every
+// that many pixels; several, those positions (later tabs fall on the default stops). Positions
+// count from tabOrigin. Both answer the extent as MAKELONG(width, height), so sizes wrap at 16 bits.
+LONG TabbedTextOut(HDC dc, int x, int y, const char* text, int count, int tabPositions, const int* tabStops,
+                   int tabOrigin);
+inline LONG TabbedTextOutA(HDC dc, int x, int y, const char* text, int count, int tabPositions, const int* tabStops,
+                           int tabOrigin) {
+  return TabbedTextOut(dc, x, y, text, count, tabPositions, tabStops, tabOrigin);
+}
+DWORD GetTabbedTextExtent(HDC dc, const char* text, int count, int tabPositions, const int* tabStops);
+inline DWORD GetTabbedTextExtentA(HDC dc, const char* text, int count, int tabPositions, const int* tabStops) {
+  return GetTabbedTextExtent(dc, text, count, tabPositions, tabStops);
+}
+// The next TextOut/ExtTextOut without lpDx widens its first breakCount break characters (blanks)
+// by breakExtra pixels in all, spread as evenly as whole pixels allow. (0, 0) turns it off.
+BOOL SetTextJustification(HDC dc, int breakExtra, int breakCount);
+
 // Answers the text's height (with DT_VCENTER or DT_BOTTOM on a single line: the offset from the
 // rectangle's top to the text's bottom), 0 on failure or for an empty text. DT_MODIFYSTRING
 // writes the shortened text back into the caller's text, never past what the caller handed over:

@@ -26,8 +26,11 @@ class FontMeasure : public TextMeasure {
   FontInstance& instance_;
 };
 
-// The characters of a single-line text at their advances (lpDx per byte when given).
-std::vector<PlacedChar> PlaceText(FontInstance& instance, std::string_view text, const int* dx, int& width) {
+// The characters of a single-line text at their advances (lpDx per byte when given, else the
+// justification's extra pixels added after the break characters).
+std::vector<PlacedChar> PlaceText(FontInstance& instance, std::string_view text, const int* dx,
+                                  const DcAttributes& attrs, int& width) {
+  int breaks = 0;
   std::vector<size_t> offsets;
   std::u32string chars = DecodeUtf8(text, &offsets);
   std::vector<PlacedChar> placed;
@@ -40,6 +43,12 @@ std::vector<PlacedChar> PlaceText(FontInstance& instance, std::string_view text,
       for (size_t b = offsets[i]; b < end; ++b) x += dx[b];
     } else {
       x += instance.Advance(chars[i]);
+      if (chars[i] == U' ' && breaks < attrs.breakCount) {
+        // Break k gets its share of the rounded running total, so the pixels spread evenly.
+        long long extra = attrs.breakExtra;
+        x += static_cast<int>(extra * (breaks + 1) / attrs.breakCount - extra * breaks / attrs.breakCount);
+        ++breaks;
+      }
     }
   }
   width = x;
@@ -65,7 +74,7 @@ BOOL OutputText(HDC handle, int x, int y, UINT options, const RECT* rect, const 
   FontInstance& instance = font->Instance();
   const FontMetrics& metrics = instance.Metrics();
   GlyphRun run;
-  run.chars = PlaceText(instance, std::string_view(text, count), dx, run.width);
+  run.chars = PlaceText(instance, std::string_view(text, count), dx, dc->attrs, run.width);
   UINT align = dc->attrs.textAlign;
   bool updateCp = (align & TA_UPDATECP) != 0;
   POINT logical = updateCp ? dc->attrs.currentPosition : POINT{x, y};
@@ -163,6 +172,14 @@ BOOL TextOut(HDC dc, int x, int y, const char* text, int count) {
 
 BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, UINT count, const int* dx) {
   return OutputText(dc, x, y, options, rect, text, count, dx);
+}
+
+BOOL SetTextJustification(HDC handle, int breakExtra, int breakCount) {
+  DeviceContext* dc = LookupDc(handle);
+  if (!dc) return FALSE;
+  dc->attrs.breakExtra = breakCount > 0 ? breakExtra : 0;
+  dc->attrs.breakCount = std::max(breakCount, 0);
+  return TRUE;
 }
 
 int DrawText(HDC dc, const char* text, int count, RECT* rect, UINT format) {

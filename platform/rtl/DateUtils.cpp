@@ -102,7 +102,19 @@ void DecodeTime(TDateTime time, Word& hour, Word& min, Word& sec, Word& msec) {
   msec = static_cast<Word>(msecOfDay % 1000);
 }
 
+namespace {
+
+std::function<TDateTime()>& WallClock() {
+  static std::function<TDateTime()> source;
+  return source;
+}
+
+}  // namespace
+
+void SetWallClock(std::function<TDateTime()> source) { WallClock() = std::move(source); }
+
 TDateTime Now() {
+  if (WallClock()) return WallClock()();
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   tm local{};

@@ -3,6 +3,8 @@
 // 1899-12-30 00:00, the fraction being the time of day. Before that day the value is negative and
 // the fraction still counts forward from midnight ("-1.25" is 1899-12-29 06:00).
 
+#include <functional>
+
 #include "rtl/FormatSettings.h"
 #include "rtl/Types.h"
 
@@ -22,10 +24,12 @@ bool TryEncodeTime(Word hour, Word min, Word sec, Word msec, TDateTime& time);
 void DecodeDate(TDateTime date, Word& year, Word& month, Word& day);
 void DecodeTime(TDateTime time, Word& hour, Word& min, Word& sec, Word& msec);
 
-// The local date and time.
+// The local date and time, from the wall clock: the system's, or the source a test set.
 TDateTime Now();
 TDateTime Date();
 TDateTime Time();
+// Replaces the wall clock Now, Date and Time read; an empty source brings the system's back.
+void SetWallClock(std::function<TDateTime()> source);
 
 // 1 for Sunday through 7 for Saturday.
 Integer DayOfWeek(TDateTime date);

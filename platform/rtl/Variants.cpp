@@ -26,6 +26,21 @@ namespace {
 
 using A = VariantAccess;
 
+constexpr TVarType kFirstCustomKind = 0x010F;
+
+std::vector<TCustomVariantType*>& CustomTypes() {
+  static std::vector<TCustomVariantType*> types;
+  return types;
+}
+
+// The value of a registered kind as the built-in kind `to`; any other value as it is.
+const Variant& Builtin(const Variant& v, TVarType to, Variant& holder) {
+  const TCustomVariantType* custom = FindCustomVariantType(v.VType());
+  if (!custom) return v;
+  holder = custom->CastTo(v, to);
+  return holder;
+}
+
 bool IsIntegerKind(TVarType t) {
   switch (t) {
     case varSmallint: case varInteger: case varShortInt: case varByte: case varWord:
@@ -59,7 +74,9 @@ Int64 DoubleToInt64(Double d, TVarType from, TVarType to) {
   return Round(d);
 }
 
-Int64 ToInt64(const Variant& v, TVarType to) {
+Int64 ToInt64(const Variant& value, TVarType to) {
+  Variant holder;
+  const Variant& v = Builtin(value, varInt64, holder);
   TVarType t = v.VType();
   if (t == varEmpty) return 0;
   if (IsIntegerKind(t)) return A::Int(v);
@@ -82,7 +99,9 @@ Int64 ToInt64(const Variant& v, TVarType to) {
   CastError(t, to);
 }
 
-Double ToDouble(const Variant& v, TVarType to) {
+Double ToDouble(const Variant& value, TVarType to) {
+  Variant holder;
+  const Variant& v = Builtin(value, varDouble, holder);
   TVarType t = v.VType();
   if (t == varEmpty) return 0;
   if (IsIntegerKind(t)) return t == varUInt64 ? static_cast<Double>(static_cast<UInt64>(A::Int(v))) : static_cast<Double>(A::Int(v));
@@ -96,7 +115,9 @@ Double ToDouble(const Variant& v, TVarType to) {
   CastError(t, to);
 }
 
-TDateTime ToDate(const Variant& v) {
+TDateTime ToDate(const Variant& value) {
+  Variant holder;
+  const Variant& v = Builtin(value, varDate, holder);
   if (IsTextKind(v.VType())) {
     String s = Text(v);
     TDateTime d;
@@ -108,7 +129,9 @@ TDateTime ToDate(const Variant& v) {
   return ToDouble(v, varDate);
 }
 
-bool ToBool(const Variant& v) {
+bool ToBool(const Variant& value) {
+  Variant holder;
+  const Variant& v = Builtin(value, varBoolean, holder);
   TVarType t = v.VType();
   if (t == varEmpty) return false;
   if (t == varBoolean || IsIntegerKind(t) || t == varCurrency) return A::Int(v) != 0;
@@ -118,7 +141,9 @@ bool ToBool(const Variant& v) {
   CastError(t, varBoolean);
 }
 
-Currency ToCurrency(const Variant& v) {
+Currency ToCurrency(const Variant& value) {
+  Variant holder;
+  const Variant& v = Builtin(value, varCurrency, holder);
   TVarType t = v.VType();
   if (t == varCurrency) return A::Int(v);
   if (IsIntegerKind(t) || t == varBoolean || t == varEmpty) {
@@ -129,7 +154,9 @@ Currency ToCurrency(const Variant& v) {
   return DoubleToInt64(ToDouble(v, varCurrency) * 10000, t, varCurrency);
 }
 
-String ToText(const Variant& v) {
+String ToText(const Variant& value) {
+  Variant holder;
+  const Variant& v = Builtin(value, varString, holder);
   TVarType t = v.VType();
   switch (t) {
     case varEmpty:
@@ -165,6 +192,13 @@ bool FitsKind(Int64 i, TVarType kind) {
 // Three-way comparison of two non-Null values by the rules in the header.
 int CompareValues(const Variant& a, const Variant& b) {
   TVarType ta = a.VType(), tb = b.VType();
+  const TCustomVariantType* ca = FindCustomVariantType(ta);
+  const TCustomVariantType* cb = FindCustomVariantType(tb);
+  if (ca && ta == tb) return ca->Compare(a, b);
+  if (ca || cb) {
+    Variant ha, hb;
+    return CompareValues(ca ? Builtin(a, ca->NaturalKind(), ha) : a, cb ? Builtin(b, cb->NaturalKind(), hb) : b);
+  }
   if (ta == varEmpty && tb == varEmpty) return 0;
   if (IsTextKind(ta) && (IsTextKind(tb) || tb == varEmpty)) return Sign(AnsiCompareStr(Text(a), Text(b)));
   if (IsTextKind(tb) && ta == varEmpty) return Sign(AnsiCompareStr("", Text(b)));
@@ -306,6 +340,11 @@ Variant VarAsType(const Variant& value, TVarType varType) {
   if (varType == varEmpty) return Variant();
   if (varType == varNull) return Null();
   if (from == varNull) CastError(varNull, varType);
+  if (const TCustomVariantType* target = FindCustomVariantType(varType)) {
+    Variant holder;
+    const TCustomVariantType* source = FindCustomVariantType(from);
+    return target->CastFrom(source ? Builtin(value, source->NaturalKind(), holder) : value);
+  }
   switch (varType) {
     case varString: return Variant(ToText(value));
     case varOleStr: return Variant(VarToWideStr(value));
@@ -346,6 +385,80 @@ String VarTypeAsText(TVarType varType) {
     case varInt64: return "Int64";
     case varUInt64: return "UInt64";
     case varString: return "String";
-    default: return "Unknown";
+    default:
+      if (const TCustomVariantType* custom = FindCustomVariantType(varType & varTypeMask)) return custom->Name();
+      return "Unknown";
   }
+}
+
+// ---- Arrays -------------------------------------------------------------------------------------
+
+namespace {
+
+[[noreturn]] void BoundsError() { throw EVariantError("Variant array bounds error"); }
+
+constexpr TVarType kVariantArray = varArray | varVariant;
+
+}  // namespace
+
+Variant VarArrayCreate(Integer low, Integer high, TVarType elementKind) {
+  if (elementKind != varVariant) throw EVariantError("Variant arrays hold variants only");
+  if (high < low - 1 || static_cast<Int64>(high) - low + 1 > 0x10000000) BoundsError();
+  Variant v;
+  v.FType = kVariantArray;
+  v.FInt = low;
+  v.FItems.resize(static_cast<size_t>(static_cast<Int64>(high) - low + 1));
+  return v;
+}
+
+bool VarIsArray(const Variant& value) { return (value.VType() & varArray) != 0; }
+Integer VarArrayDimCount(const Variant& value) { return VarIsArray(value) ? 1 : 0; }
+
+Integer VarArrayLowBound(const Variant& array, Integer dim) {
+  if (!VarIsArray(array) || dim != 1) BoundsError();
+  return static_cast<Integer>(array.FInt);
+}
+
+Integer VarArrayHighBound(const Variant& array, Integer dim) {
+  if (!VarIsArray(array) || dim != 1) BoundsError();
+  return static_cast<Integer>(array.FInt + static_cast<Int64>(array.FItems.size()) - 1);
+}
+
+Variant VarArrayGet(const Variant& array, Integer index) {
+  if (!VarIsArray(array) || index < array.FInt || index - array.FInt >= static_cast<Int64>(array.FItems.size()))
+    BoundsError();
+  return array.FItems[static_cast<size_t>(index - array.FInt)];
+}
+
+void VarArrayPut(Variant& array, const Variant& value, Integer index) {
+  if (!VarIsArray(array) || index < array.FInt || index - array.FInt >= static_cast<Int64>(array.FItems.size()))
+    BoundsError();
+  array.FItems[static_cast<size_t>(index - array.FInt)] = value;
+}
+
+// ---- Kinds registered at run time ---------------------------------------------------------------
+
+Variant Variant::FromRecord(TVarType kind, const void* record, size_t size) {
+  Variant v;
+  v.FType = kind;
+  v.FString.assign(static_cast<const char*>(record), size);
+  return v;
+}
+
+TCustomVariantType::TCustomVariantType() {
+  std::vector<TCustomVariantType*>& types = CustomTypes();
+  TVarType code = kFirstCustomKind;
+  while (FindCustomVariantType(code)) ++code;
+  FVarType = code;
+  types.push_back(this);
+}
+
+TCustomVariantType::~TCustomVariantType() { std::erase(CustomTypes(), this); }
+
+const TCustomVariantType* FindCustomVariantType(TVarType varType) {
+  if (varType < kFirstCustomKind || varType > varTypeMask) return nullptr;
+  for (const TCustomVariantType* type : CustomTypes()) {
+    if (type->VarType() == varType) return type;
+  }
+  return nullptr;
 }

@@ -11,8 +11,12 @@
 //   against a number or a date is converted first; Null equals only Null and orders below every
 //   other value; Empty equals the zero of the other side's kind.
 // - Arithmetic (+ - * /) on numbers; + of two texts concatenates. Null in an operation gives Null.
+// - Arrays (varArray | varVariant) are one-dimensional and hold variants; they convert to nothing.
+// - Kinds registered at run time (TCustomVariantType: BCD, SQL time stamp) hold their record and
+//   convert through their type; against another kind they compare in their natural kind.
 
 #include <concepts>
+#include <vector>
 
 #include "rtl/DateUtils.h"
 #include "rtl/Exceptions.h"
@@ -67,6 +71,10 @@ class Variant {
 
   TVarType VType() const { return FType; }
 
+  // A value of a kind registered at run time, holding that kind's record.
+  static Variant FromRecord(TVarType kind, const void* record, size_t size);
+  const String& RecordBytes() const { return FString; }
+
   // The value in another kind, by the conversion rules above.
   Integer AsInteger() const;
   Int64 AsInt64() const;
@@ -101,12 +109,18 @@ class Variant {
   friend Variant VarFromCurrency(Currency value);
   friend Variant VarAsType(const Variant& value, TVarType varType);
   friend struct VariantAccess;
+  friend Variant VarArrayCreate(Integer low, Integer high, TVarType elementKind);
+  friend Variant VarArrayGet(const Variant& array, Integer index);
+  friend void VarArrayPut(Variant& array, const Variant& value, Integer index);
+  friend Integer VarArrayLowBound(const Variant& array, Integer dim);
+  friend Integer VarArrayHighBound(const Variant& array, Integer dim);
 
   TVarType FType = varEmpty;
   Int64 FInt = 0;      // integer kinds, Boolean (0 or 1), Currency (scaled)
   Double FDouble = 0;  // Single, Double, Date
-  String FString;      // varString
+  String FString;      // varString; the record of a registered kind
   WideString FWide;    // varOleStr
+  std::vector<Variant> FItems;  // arrays, from FInt as the low bound
 };
 
 Variant Null();
@@ -135,3 +149,41 @@ TDateTime VarToDateTime(const Variant& value);
 Variant VarAsType(const Variant& value, TVarType varType);
 // "Integer", "String", "OleStr"... as conversion messages name kinds.
 String VarTypeAsText(TVarType varType);
+
+// One-dimensional arrays of variants (elementKind varVariant), every element Empty at first.
+// A bound or index outside the array raises EVariantError "Variant array bounds error".
+Variant VarArrayCreate(Integer low, Integer high, TVarType elementKind);
+bool VarIsArray(const Variant& value);
+// 1 for an array, 0 for any other value.
+Integer VarArrayDimCount(const Variant& value);
+Integer VarArrayLowBound(const Variant& array, Integer dim);
+Integer VarArrayHighBound(const Variant& array, Integer dim);
+Variant VarArrayGet(const Variant& array, Integer index);
+void VarArrayPut(Variant& array, const Variant& value, Integer index);
+
+// A kind registered at run time. Constructing one takes the next free code from 0x010F; its values
+// hold the kind's record (Variant::FromRecord).
+class TCustomVariantType {
+ public:
+  TCustomVariantType();
+  virtual ~TCustomVariantType();
+  TCustomVariantType(const TCustomVariantType&) = delete;
+  TCustomVariantType& operator=(const TCustomVariantType&) = delete;
+
+  TVarType VarType() const { return FVarType; }
+  virtual String Name() const = 0;
+  // Source holds this kind: the value as the built-in kind (raising as conversions do).
+  virtual Variant CastTo(const Variant& source, TVarType kind) const = 0;
+  // Source holds a built-in kind: the value as this kind.
+  virtual Variant CastFrom(const Variant& source) const = 0;
+  // Both hold this kind: -1, 0 or 1.
+  virtual int Compare(const Variant& a, const Variant& b) const = 0;
+  // The built-in kind its values take to meet values of other kinds.
+  virtual TVarType NaturalKind() const = 0;
+
+ private:
+  TVarType FVarType;
+};
+
+// The registered kind with that code, nullptr when there is none.
+const TCustomVariantType* FindCustomVariantType(TVarType varType);

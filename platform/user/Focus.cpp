@@ -24,7 +24,7 @@ void SendActivateApp(BOOL active) {
     if (WindowOfCurrentThread(t)) windows.push_back(t->handle);
   }
   for (HWND h : windows) {
-    if (Window* t = Live(h)) CallProcedure(t, WM_ACTIVATEAPP, active, 0);
+    if (Window* t = Live(h)) SendInternalMessage(t, WM_ACTIVATEAPP, active, 0);
   }
 }
 
@@ -47,8 +47,8 @@ void Deactivate() {
   gActive = nullptr;
   if (old) {
     WindowGuard guard(old);
-    CallProcedure(old, WM_NCACTIVATE, FALSE, 0);
-    CallProcedure(old, WM_ACTIVATE, ActivateParam(WA_INACTIVE, old), 0);
+    SendInternalMessage(old, WM_NCACTIVATE, FALSE, 0);
+    SendInternalMessage(old, WM_ACTIVATE, ActivateParam(WA_INACTIVE, old), 0);
   }
   if (gActive) return;  // a handler activated something meanwhile
   if (gFocus) SetFocus(nullptr);
@@ -73,16 +73,16 @@ void ActivateWindow(Window* w, WORD how) {
   gActive = handle;
   if (old) {
     WindowGuard oldGuard(old);
-    CallProcedure(old, WM_NCACTIVATE, FALSE, 0);
-    CallProcedure(old, WM_ACTIVATE, ActivateParam(WA_INACTIVE, old), reinterpret_cast<LPARAM>(handle));
+    SendInternalMessage(old, WM_NCACTIVATE, FALSE, 0);
+    SendInternalMessage(old, WM_ACTIVATE, ActivateParam(WA_INACTIVE, old), reinterpret_cast<LPARAM>(handle));
   }
   if (!gAppActive) {
     gAppActive = true;
     SendActivateApp(TRUE);
   }
   if (gActive != handle || w->destroyed) return;
-  CallProcedure(w, WM_NCACTIVATE, TRUE, 0);
-  CallProcedure(w, WM_ACTIVATE, ActivateParam(how, w), reinterpret_cast<LPARAM>(oldHandle));
+  SendInternalMessage(w, WM_NCACTIVATE, TRUE, 0);
+  SendInternalMessage(w, WM_ACTIVATE, ActivateParam(how, w), reinterpret_cast<LPARAM>(oldHandle));
   if (gActive != handle || w->destroyed) return;
   // The focus belongs inside the active window; when its WM_ACTIVATE did not take it, it goes.
   Window* focus = Live(gFocus);
@@ -94,7 +94,7 @@ HWND SetFocus(HWND window) {
   HWND old = gFocus;
   if (!window) {
     gFocus = nullptr;
-    if (Window* loser = Live(old)) CallProcedure(loser, WM_KILLFOCUS, 0, 0);
+    if (Window* loser = Live(old)) SendInternalMessage(loser, WM_KILLFOCUS, 0, 0);
     return old;
   }
   Window* w = Live(window);
@@ -111,9 +111,9 @@ HWND SetFocus(HWND window) {
     old = gFocus;
   }
   gFocus = window;
-  if (Window* loser = Live(old)) CallProcedure(loser, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+  if (Window* loser = Live(old)) SendInternalMessage(loser, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
   if (gFocus != window) return old;  // the focus moved on meanwhile
-  CallProcedure(w, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  SendInternalMessage(w, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
   return old;
 }
 

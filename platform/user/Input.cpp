@@ -110,7 +110,7 @@ HWND SetCapture(HWND window) {
   if (old == window) return old;
   state.capture = window;
   CurrentDisplayBackend().CaptureChanged(window);
-  if (Window* loser = WindowFromHandle(old)) CallProcedure(loser, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
+  if (Window* loser = WindowFromHandle(old)) SendInternalMessage(loser, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
   return old;
 }
 
@@ -120,7 +120,7 @@ BOOL ReleaseCapture() {
   if (!old) return TRUE;
   state.capture = nullptr;
   CurrentDisplayBackend().CaptureChanged(nullptr);
-  if (Window* loser = WindowFromHandle(old)) CallProcedure(loser, WM_CAPTURECHANGED, 0, 0);
+  if (Window* loser = WindowFromHandle(old)) SendInternalMessage(loser, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }
 

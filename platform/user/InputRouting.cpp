@@ -69,7 +69,7 @@ bool RouteMouse(RawInput& raw) {
 
   if (hit == HTERROR) {
     // A disabled window: the cursor is set, the message goes nowhere.
-    CallProcedure(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target->handle), MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(message)));
+    SendInternalMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target->handle), MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(message)));
     return false;
   }
 
@@ -110,7 +110,7 @@ bool RouteMouse(RawInput& raw) {
   if (press && !capture) {
     Window* top = TopLevelOf(target);
     if (top && top->handle != GetActiveWindow() && !(top->exStyle & WS_EX_NOACTIVATE)) {
-      LRESULT answer = CallProcedure(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
+      LRESULT answer = SendInternalMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
                                      MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(message)));
       if (target->destroyed) return false;
       if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT || answer == 0) ActivateWindow(top, WA_CLICKACTIVE);
@@ -119,7 +119,7 @@ bool RouteMouse(RawInput& raw) {
     }
   }
   if (!capture) {
-    CallProcedure(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target->handle),
+    SendInternalMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target->handle),
                   MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(message)));
   }
   return !target->destroyed;

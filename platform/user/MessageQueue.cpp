@@ -68,6 +68,15 @@ LRESULT SendHere(Window* w, UINT message, WPARAM wParam, LPARAM lParam, bool fro
   return result;
 }
 
+}  // namespace
+
+LRESULT SendInternalMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!window || window->destroyed) return 0;
+  return SendHere(window, message, wParam, lParam, false);
+}
+
+namespace {
+
 // Queues a message for another thread's window; waits for the answer unless it is a notification.
 LRESULT SendToOtherThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool notify) {
   MessageQueue& me = CurrentQueue();

@@ -139,13 +139,13 @@ void SendNcPaintAndErase(Window* w, bool erase) {
     PaintStateUpdate state(w);
     w->ncPaintPending = false;
     w->updateRegion.Intersect(ClientInWindow(w));
-    CallProcedure(w, WM_NCPAINT, 1, 0);
+    SendInternalMessage(w, WM_NCPAINT, 1, 0);
   }
   if (erase && w->erasePending && !w->destroyed) {
     w->erasePending = false;
     HDC dc = GetDCEx(w->handle, nullptr, DCX_CACHE | DCX_INTERSECTUPDATE | DCX_USESTYLE);
     if (dc) {
-      if (!CallProcedure(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0)) w->erasePending = true;
+      if (!SendInternalMessage(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0)) w->erasePending = true;
       ReleaseDC(w->handle, dc);
     }
   }
@@ -157,7 +157,7 @@ void UpdateNow(Window* w, UINT flags) {
   if (flags & RDW_UPDATENOW) {
     if (NeedsPaint(w)) {
       if (!w->updateRegion.IsEmpty() || w->internalPaint) {
-        CallProcedure(w, WM_PAINT, 0, 0);
+        SendInternalMessage(w, WM_PAINT, 0, 0);
       } else {
         SendNcPaintAndErase(w, true);
       }
@@ -318,7 +318,7 @@ HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
   paint->fRestore = FALSE;
   paint->fIncUpdate = FALSE;
   paint->fErase = FALSE;
-  if (erase && dc) paint->fErase = !CallProcedure(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  if (erase && dc) paint->fErase = !SendInternalMessage(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   return dc;
 }
 

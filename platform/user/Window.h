@@ -145,5 +145,10 @@ uint64_t WindowLayoutStamp();
 // Whether the window and its ancestors up to the desktop are visible.
 bool IsReallyVisible(const Window* window);
 
-// The window's procedure, called with the window kept alive; answers 0 for a dead window.
+// The window's procedure, called with the window kept alive; answers 0 for a dead window. Only
+// dispatching and sending call it: dispatched messages stay out of the WH_CALLWNDPROC chain.
 LRESULT CallProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
+// A message the window manager sends itself (creation, destruction, positioning, activation,
+// focus, capture, hit testing, painting): through the WH_CALLWNDPROC and WH_CALLWNDPROCRET
+// chains as SendMessage does, the procedure read after the hooks.
+LRESULT SendInternalMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -31,7 +31,7 @@ Window* HitInWindow(Window* w, POINT p, POINT screen, LRESULT* hit) {
     return w;
   }
   if (WindowOfCurrentThread(w)) {
-    *hit = CallProcedure(w, WM_NCHITTEST, 0,
+    *hit = SendInternalMessage(w, WM_NCHITTEST, 0,
                          MAKELPARAM(static_cast<WORD>(screen.X), static_cast<WORD>(screen.Y)));
     if (w->destroyed) return nullptr;
     if (*hit == HTTRANSPARENT) return nullptr;
@@ -89,7 +89,7 @@ HWND RealChildWindowFromPoint(HWND parentHandle, POINT point) {
   for (Window* c = parent->firstChild; c; c = c->next) {
     if (!c->Visible() || !WindowContains(c, point)) continue;
     if (WindowOfCurrentThread(c) &&
-        CallProcedure(c, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screen.X), static_cast<WORD>(screen.Y))) ==
+        SendInternalMessage(c, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(screen.X), static_cast<WORD>(screen.Y))) ==
             HTTRANSPARENT) {
       continue;
     }

@@ -113,7 +113,7 @@ UINT ChangeMinMaxState(Window* w, int command, RECT* rect) {
 
 void RecalcClientRect(Window* w) {
   RECT rect = w->windowRect;
-  CallProcedure(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
+  SendInternalMessage(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
   if (!w->destroyed) w->clientRect = rect;
 }
 
@@ -127,7 +127,7 @@ void QueryMinMaxInfo(Window* w, MINMAXINFO* info) {
   info->ptMaxPosition = {work.Left - frameX, work.Top - frameY};
   info->ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
   info->ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-  CallProcedure(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(info));
+  SendInternalMessage(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(info));
 }
 
 bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
@@ -143,7 +143,7 @@ bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
   };
   normalize();
   if (!(pos.flags & SWP_NOSENDCHANGING)) {
-    CallProcedure(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    SendInternalMessage(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     if (w->destroyed) return false;
     normalize();
   }
@@ -165,7 +165,7 @@ bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
     params.rgrc[1] = oldWindow;
     params.rgrc[2] = oldClient;
     params.lppos = &pos;
-    CallProcedure(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    SendInternalMessage(w, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
     if (w->destroyed) return false;
     w->clientRect = params.rgrc[0];
   } else if (moved) {
@@ -210,7 +210,7 @@ bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
   pos.y = w->windowRect.Top;
   pos.cx = w->windowRect.Width();
   pos.cy = w->windowRect.Height();
-  CallProcedure(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+  SendInternalMessage(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
   if (w->destroyed) return true;
 
   if (hidden) {
@@ -219,7 +219,7 @@ bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
     if (w->IsTopLevel()) {
       if (!(w->style & WS_MINIMIZE)) ActivateWindow(w, WA_ACTIVE);
     } else if (w->IsChild()) {
-      CallProcedure(w, WM_CHILDACTIVATE, 0, 0);
+      SendInternalMessage(w, WM_CHILDACTIVATE, 0, 0);
     }
   }
   return true;
@@ -227,11 +227,11 @@ bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
 
 void SendMoveAndSize(Window* w, const WINDOWPOS* pos) {
   if (!(pos->flags & SWP_NOCLIENTMOVE)) {
-    CallProcedure(w, WM_MOVE, 0,
+    SendInternalMessage(w, WM_MOVE, 0,
                   MAKELPARAM(static_cast<WORD>(w->clientRect.Left), static_cast<WORD>(w->clientRect.Top)));
   }
   if (!(pos->flags & SWP_NOCLIENTSIZE)) {
-    CallProcedure(w, WM_SIZE, SizeKind(w),
+    SendInternalMessage(w, WM_SIZE, SizeKind(w),
                   MAKELPARAM(static_cast<WORD>(w->clientRect.Width()), static_cast<WORD>(w->clientRect.Height())));
   }
 }
@@ -299,7 +299,7 @@ BOOL ShowWindow(HWND window, int command) {
   }
   if (child) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
   if (show != wasVisible) {
-    CallProcedure(w, WM_SHOWWINDOW, show, 0);
+    SendInternalMessage(w, WM_SHOWWINDOW, show, 0);
     if (w->destroyed) return wasVisible;
   }
   SetWindowPosInternal(w, HWND_TOP, rect.Left, rect.Top, rect.Width(), rect.Height(), flags);

@@ -31,7 +31,7 @@ void CollectChildren(const Window* parent, std::vector<HWND>& out, bool deep) {
 }
 
 void SendDestroyMessages(Window* window) {
-  CallProcedure(window, WM_DESTROY, 0, 0);
+  SendInternalMessage(window, WM_DESTROY, 0, 0);
   std::vector<HWND> children;
   CollectChildren(window, children, false);
   for (HWND h : children) {
@@ -41,7 +41,7 @@ void SendDestroyMessages(Window* window) {
 
 void FreeWindow(Window* window) {
   while (Window* child = window->firstChild) FreeWindow(child);
-  CallProcedure(window, WM_NCDESTROY, 0, 0);
+  SendInternalMessage(window, WM_NCDESTROY, 0, 0);
   KillWindowTimers(window->handle);
   InputWindowDestroyed(window);
   PaintWindowDestroyed(window);
@@ -70,7 +70,7 @@ WindowProperty* FindProperty(Window* w, const char* name) {
 
 void SetStyle(Window* w, int index, DWORD value) {
   STYLESTRUCT change{index == GWL_STYLE ? w->style : w->exStyle, value};
-  CallProcedure(w, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+  SendInternalMessage(w, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
   if (w->destroyed) return;
   if (index == GWL_STYLE) {
     bool wasVisible = w->Visible();
@@ -85,7 +85,7 @@ void SetStyle(Window* w, int index, DWORD value) {
     DWORD topmost = w->exStyle & WS_EX_TOPMOST;
     w->exStyle = (change.styleNew & ~WS_EX_TOPMOST) | topmost;
   }
-  CallProcedure(w, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+  SendInternalMessage(w, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
 }
 
 }  // namespace
@@ -205,24 +205,24 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     QueryMinMaxInfo(w, &info);
     if (w->destroyed) return nullptr;
   }
-  if (!CallProcedure(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
+  if (!SendInternalMessage(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
     DestroyWindow(handle);
     return nullptr;
   }
   RecalcClientRect(w);
   if (w->destroyed) return nullptr;
-  if (CallProcedure(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+  if (SendInternalMessage(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
     DestroyWindow(handle);
     return nullptr;
   }
   if (w->destroyed) return nullptr;
   RECT client = w->clientRect;
-  CallProcedure(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(client.Width()), static_cast<WORD>(client.Height())));
-  CallProcedure(w, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(client.Left), static_cast<WORD>(client.Top)));
+  SendInternalMessage(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(client.Width()), static_cast<WORD>(client.Height())));
+  SendInternalMessage(w, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(client.Left), static_cast<WORD>(client.Top)));
   w->sizeMessagesSent = true;
   if (w->destroyed) return nullptr;
   if (child && !(exStyle & WS_EX_NOPARENTNOTIFY)) {
-    CallProcedure(parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(WM_CREATE), static_cast<WORD>(w->id)),
+    SendInternalMessage(parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(WM_CREATE), static_cast<WORD>(w->id)),
                   reinterpret_cast<LPARAM>(handle));
   }
   if (w->destroyed) return nullptr;
@@ -240,7 +240,7 @@ BOOL DestroyWindow(HWND handle) {
   for (HWND h : subtree) WindowFromHandle(h)->destroying = true;
 
   if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
-    CallProcedure(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(WM_DESTROY), static_cast<WORD>(w->id)),
+    SendInternalMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(WM_DESTROY), static_cast<WORD>(w->id)),
                   reinterpret_cast<LPARAM>(handle));
   }
   if (w->IsTopLevel()) {
@@ -513,15 +513,15 @@ BOOL EnableWindow(HWND window, BOOL enable) {
   BOOL wasDisabled = !w->Enabled();
   if (enable && wasDisabled) {
     w->style &= ~WS_DISABLED;
-    CallProcedure(w, WM_ENABLE, TRUE, 0);
+    SendInternalMessage(w, WM_ENABLE, TRUE, 0);
   } else if (!enable && !wasDisabled) {
     WindowGuard guard(w);
-    CallProcedure(w, WM_CANCELMODE, 0, 0);
+    SendInternalMessage(w, WM_CANCELMODE, 0, 0);
     if (w->destroyed) return FALSE;
     w->style |= WS_DISABLED;
     HWND focus = GetFocus();
     if (focus == window || IsChild(window, focus)) SetFocus(nullptr);
-    CallProcedure(w, WM_ENABLE, FALSE, 0);
+    SendInternalMessage(w, WM_ENABLE, FALSE, 0);
   }
   return wasDisabled;
 }

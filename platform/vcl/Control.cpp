@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rtl/Math.h"
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
 #include "vcl/Controls.h"
@@ -284,6 +285,22 @@ void TControl::BringToFront() { SetZOrder(true); }
 void TControl::SendToBack() { SetZOrder(false); }
 
 TCustomForm* TControl::GetParentForm() { return ::GetParentForm(this); }
+
+void TControl::ScaleBy(Integer M, Integer D) {
+  FScalingFlags = TScalingFlags{sfLeft, sfTop, sfWidth, sfHeight, sfFont};
+  ChangeScale(M, D);
+  FScalingFlags = {};
+}
+
+void TControl::ChangeScale(Integer M, Integer D) {
+  if (M == D) return;
+  Integer left = FScalingFlags.Contains(sfLeft) ? MulDiv(FLeft, M, D) : FLeft;
+  Integer top = FScalingFlags.Contains(sfTop) ? MulDiv(FTop, M, D) : FTop;
+  Integer width = FScalingFlags.Contains(sfWidth) ? MulDiv(FLeft + FWidth, M, D) - MulDiv(FLeft, M, D) : FWidth;
+  Integer height = FScalingFlags.Contains(sfHeight) ? MulDiv(FTop + FHeight, M, D) - MulDiv(FTop, M, D) : FHeight;
+  SetBounds(left, top, width, height);
+  if (FScalingFlags.Contains(sfFont) && !FParentFont) FFont->SetSize(MulDiv(FFont->GetSize(), M, D));
+}
 
 TCustomForm* GetParentForm(TControl* Control) {
   while (Control && Control->GetParent()) Control = Control->GetParent();

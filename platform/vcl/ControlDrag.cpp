@@ -128,6 +128,7 @@ void TDragDriver::DragDone(bool Drop) {
   if (GetCapture() == capture) ReleaseCapture();
   DeallocateHWnd(capture);
   if (!accepted) targetPos = {0, 0};
+  if (!accepted && session->Control) session->Control->DragCanceled();
   object->Finished(accepted ? session->Target : nullptr, targetPos.X, targetPos.Y, accepted);
   if (session->Control) session->Control->DoEndDrag(accepted ? session->Target : nullptr, targetPos.X, targetPos.Y);
   if (object->GetAutoRelease()) delete object;

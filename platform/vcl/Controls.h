@@ -63,6 +63,11 @@ enum TControlStyleItem {
 };
 using TControlStyle = TSet<TControlStyleItem, 32>;
 
+// What ChangeScale scales; ScaleBy scales everything, a form being read at another density only
+// what the form says.
+enum TScalingFlag { sfLeft, sfTop, sfWidth, sfHeight, sfFont, sfDesignSize };
+using TScalingFlags = TSet<TScalingFlag, 6>;
+
 enum TControlStateItem {
   csLButtonDown,
   csClicked,
@@ -331,6 +336,9 @@ class TControl : public TComponent {
   // The form that holds the control (nullptr when none does).
   TCustomForm* GetParentForm();
 
+  // Scales position, size and (unless the font comes from the parent) font by M / D.
+  void ScaleBy(Integer M, Integer D);
+
   // The action whose caption, state and OnExecute the control shows (nullptr: none).
   TBasicAction* GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
   void SetAction(TBasicAction* Value);
@@ -420,6 +428,9 @@ class TControl : public TComponent {
   virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
   virtual void DoDragMsg(TMessage& Message);
   void BeginAutoDrag();
+  // The drag this control started ended without a drop.
+  virtual void DragCanceled() {}
+  virtual void ChangeScale(Integer M, Integer D);
 
   virtual TPopupMenu* GetPopupMenuForContext() { return FPopupMenu; }
   // Takes the action's properties; with CheckDefaults only where the control still has its own
@@ -481,6 +492,7 @@ class TControl : public TComponent {
   TColor FColor;
   std::unique_ptr<TFont> FFont;
   String FText;
+  TScalingFlags FScalingFlags;
 
  private:
   friend class TWinControl;
@@ -619,14 +631,14 @@ class TWinControl : public TControl {
   void SetOnAlignInsertBefore(TAlignInsertBeforeEvent Value) { FOnAlignInsertBefore = Value; }
 
   // Focus and tab order.
-  bool Focused();
+  virtual bool Focused();
   virtual bool CanFocus();
   virtual void SetFocus();
   TTabOrder GetTabOrder() const;
   void SetTabOrder(TTabOrder Value);
   bool GetTabStop() const { return FTabStop; }
   void SetTabStop(bool Value);
-  void GetTabOrderList(std::vector<TWinControl*>& List);
+  virtual void GetTabOrderList(std::vector<TWinControl*>& List);
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
   void SelectFirst();
@@ -707,6 +719,7 @@ class TWinControl : public TControl {
                                    Integer& /*NewWidth*/, Integer& /*NewHeight*/, TRect& /*AlignRect*/) {}
   virtual void UpdateShowing();
   void UpdateControlState();
+  void ChangeScale(Integer M, Integer D) override;
   virtual void SetChildOrder(TComponent* Child, Integer Order) override;
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void ReadState(TReader* Reader) override;

@@ -241,7 +241,7 @@ class TButton : public TButtonControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
-  void SetButtonStyle(bool ADefault);
+  virtual void SetButtonStyle(bool ADefault);
   void CNCommand(TMessage& Message);
   void CMDialogKey(TMessage& Message);
   void CMDialogChar(TMessage& Message);

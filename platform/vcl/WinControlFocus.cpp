@@ -73,6 +73,20 @@ void TWinControl::SetTabStop(bool Value) {
   Perform(CM_TABSTOPCHANGED, 0, 0);
 }
 
+void TWinControl::ChangeScale(Integer M, Integer D) {
+  if (M == D) return;
+  DisableAlign();
+  TScalingFlags flags = FScalingFlags;
+  for (Integer i = 0; i < GetControlCount(); ++i) {
+    TControl* child = GetControls(i);
+    child->FScalingFlags = flags;
+    child->ChangeScale(M, D);
+    child->FScalingFlags = {};
+  }
+  TControl::ChangeScale(M, D);
+  EnableAlign();
+}
+
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) {
   for (TWinControl* control : FTabList) {
     List.push_back(control);

@@ -1,5 +1,7 @@
 #include "UserTestSupport.h"
 
+#include <algorithm>
+
 using Hooks = UserTest;
 
 namespace {
@@ -92,4 +94,87 @@ TEST_F(Hooks, NewestHookRunsFirstAndUnhookingInsideAHookIsSafe) {
   SendMessage(window, WM_USER, 0, 0);
   EXPECT_EQ(gHookCalls, (std::vector<std::string>{"second"}));
   EXPECT_FALSE(UnhookWindowsHookEx(gHook));
+}
+
+namespace {
+
+std::vector<UINT> gSeen;
+std::vector<UINT> gSeenAfter;
+
+LRESULT RecordingCallHook(int code, WPARAM wParam, LPARAM lParam) {
+  gSeen.push_back(reinterpret_cast<CWPSTRUCT*>(lParam)->message);
+  return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+LRESULT RecordingReturnHook(int code, WPARAM wParam, LPARAM lParam) {
+  gSeenAfter.push_back(reinterpret_cast<CWPRETSTRUCT*>(lParam)->message);
+  return CallNextHookEx(gSecond, code, wParam, lParam);
+}
+
+// Swallows an inactive-caption request through the procedure read after the hooks.
+LRESULT NcActivateBlocker(int code, WPARAM wParam, LPARAM lParam) {
+  auto* call = reinterpret_cast<CWPSTRUCT*>(lParam);
+  if (call->message == WM_NCACTIVATE && call->wParam == 0) {
+    gSaved = reinterpret_cast<WNDPROC>(GetWindowLongPtr(call->hwnd, GWL_WNDPROC));
+    SetWindowLongPtr(call->hwnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(BlockerStub));
+  }
+  return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+bool Saw(const std::vector<UINT>& seen, UINT message) {
+  return std::find(seen.begin(), seen.end(), message) != seen.end();
+}
+
+}  // namespace
+
+TEST_F(Hooks, MessagesTheWindowManagerSendsItselfPassTheCallHooks) {
+  HWND other = Create(WS_POPUP | WS_VISIBLE, Bounds(200, 200, 50, 50));
+  gSeen.clear();
+  gSeenAfter.clear();
+  gHook = SetWindowsHookEx(WH_CALLWNDPROC, RecordingCallHook, nullptr, GetCurrentThreadId());
+  gSecond = SetWindowsHookEx(WH_CALLWNDPROCRET, RecordingReturnHook, nullptr, GetCurrentThreadId());
+  HWND window = Create(WS_POPUP | WS_BORDER, Bounds(10, 10, 100, 100));
+  HWND child = Create(WS_CHILD | WS_VISIBLE, Bounds(5, 5, 20, 20), window);
+  ShowWindow(window, SW_SHOW);
+  SetActiveWindow(nullptr);
+  SetWindowPos(window, nullptr, 20, 20, 120, 120, SWP_NOZORDER);
+  SetForegroundWindow(window);
+  SetFocus(child);
+  SetCapture(child);
+  ReleaseCapture();
+  SetFocus(other);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  POINT p = ScreenPoint(window, 50, 50);
+  WindowFromPoint(p);
+  ShowWindow(window, SW_HIDE);
+  DestroyWindow(window);
+  const UINT kSent[] = {WM_NCCREATE, WM_CREATE, WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED,
+                        WM_NCCALCSIZE, WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS,
+                        WM_CAPTURECHANGED, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT, WM_NCHITTEST, WM_DESTROY,
+                        WM_NCDESTROY};
+  for (UINT message : kSent) {
+    SCOPED_TRACE(message);
+    EXPECT_TRUE(Saw(gSeen, message));
+    EXPECT_TRUE(Saw(gSeenAfter, message));
+  }
+  // A posted message is dispatched, not sent: it stays out of the chain.
+  gSeen.clear();
+  PostMessage(other, WM_USER + 7, 0, 0);
+  Pump();
+  EXPECT_FALSE(Saw(gSeen, WM_USER + 7));
+  UnhookWindowsHookEx(gSecond);
+  UnhookWindowsHookEx(gHook);
+}
+
+TEST_F(Hooks, ACallHookSwallowsTheInactiveCaptionOfADeactivatedWindow) {
+  HWND first = Create(WS_POPUP | WS_VISIBLE, Bounds(10, 10, 50, 50));
+  HWND second = Create(WS_POPUP | WS_VISIBLE, Bounds(100, 10, 50, 50));
+  SetForegroundWindow(first);
+  gHook = SetWindowsHookEx(WH_CALLWNDPROC, NcActivateBlocker, nullptr, GetCurrentThreadId());
+  log.clear();
+  SetForegroundWindow(second);
+  UnhookWindowsHookEx(gHook);
+  EXPECT_TRUE(Messages(first, {WM_NCACTIVATE}).empty());
+  EXPECT_FALSE(Messages(first, {WM_ACTIVATE}).empty());
+  EXPECT_EQ(GetWindowLongPtr(first, GWL_WNDPROC), reinterpret_cast<LONG_PTR>(gSaved));
 }

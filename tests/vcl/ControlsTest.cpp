@@ -359,3 +359,48 @@ TEST_F(ControlsTest, WheelGoesToTheFocusedControlUpOrDown) {
 }
 
 }  // namespace
+
+namespace {
+
+// Counts the drags that ended without a drop.
+class TCancelCountingPanel : public TTestPanel {
+ public:
+  using TTestPanel::TTestPanel;
+  Integer cancelled = 0;
+
+ protected:
+  void DragCanceled() override { ++cancelled; }
+};
+
+TEST_F(ControlsTest, ADragDroppedNowhereIsCanceledForItsSource) {
+  TForm* form = NewForm(100, 100, 300, 200);
+  form->SetBorderStyle(bsNone);
+  auto* source = new TCancelCountingPanel(form);
+  source->SetParent(form);
+  source->SetBounds(10, 10, 50, 50);
+  source->SetDragMode(dmAutomatic);
+  form->Show();
+  Settle();
+  ScriptDrag({100 + 20, 100 + 20}, {100 + 170, 100 + 30});
+  Settle();
+  EXPECT_EQ(source->cancelled, 1);
+}
+
+TEST_F(ControlsTest, ScaleByScalesBoundsChildrenAndOwnFontsOnly) {
+  TForm* form = NewForm(100, 100, 300, 200);
+  auto* panel = new TTestPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(10, 20, 100, 50);
+  auto* child = new TTestPanel(form);
+  child->SetParent(panel);
+  child->SetBounds(4, 6, 20, 10);
+  child->SetParentFont(false);
+  child->GetFont()->SetSize(10);
+  panel->ScaleBy(3, 2);
+  EXPECT_EQ(panel->GetBoundsRect(), TRect(15, 30, 165, 105));
+  EXPECT_EQ(child->GetBoundsRect(), TRect(6, 9, 36, 24));
+  EXPECT_EQ(child->GetFont()->GetSize(), 15);
+  EXPECT_TRUE(panel->GetParentFont());
+}
+
+}  // namespace

@@ -1,0 +1,600 @@
+#pragma once
+// The styled container every editor stands on, and what the editor units share with it:
+//  - TkvContainerStyle / TkvContainerStyles / TkvStyleController: four state styles whose ten
+//    values resolve own value -> controller's style of the same state -> built-in fallback;
+//  - TkvContainerViewInfo and TkvContainer: a TkvControl that paints its border, shadow and
+//    background from the active style, hosts one native inner control on its client area,
+//    forwards keys to it, mirrors its native scroll bars and shapes its window with a region;
+//  - the unit routines: border widths, rectangle bands, window and region helpers, message
+//    draining, the framework-access class and buffered painting.
+//
+// Sources: kvContainerStyles.cpp (styles and controller), kvContainerControl.cpp (view info and
+// container), kvContainerRoutines.cpp (routines, unit start and end).
+
+#include <memory>
+#include <vector>
+
+#include "controls/ScrollBars.h"
+#include "rtl/Interfaces.h"
+#include "toolkit/foundation/kvClasses.h"
+#include "toolkit/foundation/kvControls.h"
+#include "toolkit/foundation/kvGraphics.h"
+#include "toolkit/foundation/kvLookAndFeels.h"
+#include "toolkit/foundation/kvScrollBar.h"
+#include "vcl/Controls.h"
+#include "vcl/Forms.h"
+
+class TkvContainer;
+class TkvContainerStyle;
+class TkvStyleController;
+
+TAVREN_ENUM_INFO(TkvBorder, bLeft, bTop, bRight, bBottom);
+
+// Private messages of the container.
+constexpr UINT KVM_CONTAINERCREATED = 0x807F;        // first view computation once the window exists
+constexpr UINT KVM_UPDATEINNERSCROLLBARS = 0x8080;   // mirror the inner control's bars again
+constexpr UINT KVM_BUFFEREDREPAINT = 0x8081;         // repaint buffered (on a glass frame)
+
+// Container state bits.
+enum TkvContainerStateItem { csNormal, csActive, csDisabled, csHot };
+using TkvContainerState = TSet<TkvContainerStateItem, 4>;
+
+enum TkvContainerBorderStyle { cbsNone, cbsSingle, cbsThick, cbsFlat, cbs3D, cbsUltraFlat, cbsOffice11 };
+TAVREN_ENUM_INFO(TkvContainerBorderStyle, cbsNone, cbsSingle, cbsThick, cbsFlat, cbs3D, cbsUltraFlat, cbsOffice11);
+
+// Style values 0..31: the container style defines 0..9, the edit styles go on from 10.
+using TkvContainerStyleValue = Integer;
+using TkvContainerStyleValues = TSet<TkvContainerStyleValue, 32>;
+constexpr TkvContainerStyleValue svBorderColor = 0;
+constexpr TkvContainerStyleValue svBorderStyle = 1;
+constexpr TkvContainerStyleValue svColor = 2;
+constexpr TkvContainerStyleValue svEdges = 3;
+constexpr TkvContainerStyleValue svFont = 4;
+constexpr TkvContainerStyleValue svHotTrack = 5;
+constexpr TkvContainerStyleValue svShadow = 6;
+constexpr TkvContainerStyleValue svTextColor = 7;
+constexpr TkvContainerStyleValue svTextStyle = 8;
+constexpr TkvContainerStyleValue svTransparentBorder = 9;
+
+// State of a style: its index in the style set.
+constexpr Byte kvcsNormal = 0;
+constexpr Byte kvcsFocused = 1;
+constexpr Byte kvcsDisabled = 2;
+constexpr Byte kvcsHot = 3;
+
+// ---- Styles --------------------------------------------------------------------------------
+
+// The constructor arguments of a style, so that a style class reference can create one.
+class TkvContainerStyleArgs : public TObject {
+  TAVREN_CLASS(TkvContainerStyleArgs, TObject)
+ public:
+  TkvContainerStyleArgs(TPersistent* AOwner, Byte AState, TkvContainerStyle* AParentStyle, bool ADirectAccess)
+      : Owner(AOwner), State(AState), ParentStyle(AParentStyle), DirectAccess(ADirectAccess) {}
+  TPersistent* Owner;
+  Byte State;
+  TkvContainerStyle* ParentStyle;
+  bool DirectAccess;
+};
+
+class TkvContainerStyle : public TkvInterfacedPersistent {
+  TAVREN_CLASS(TkvContainerStyle, TkvInterfacedPersistent)
+ public:
+  using TCreateArg = TkvContainerStyleArgs*;
+  explicit TkvContainerStyle(TkvContainerStyleArgs* Args);
+  ~TkvContainerStyle() override;
+  void Assign(TPersistent* Source) override;
+
+  void LockChanges() { ++FUpdateCount; }
+  void UnlockChanges();
+
+  // Published values.
+  TkvContainerStyleValues GetAssignedValues() const;
+  void SetAssignedValues(TkvContainerStyleValues Value);
+  TColor GetBorderColor();
+  void SetBorderColor(TColor Value);
+  TkvContainerBorderStyle GetBorderStyle();
+  void SetBorderStyle(TkvContainerBorderStyle Value);
+  void SetColor(TColor Value);
+  TkvBorders GetEdges();
+  void SetEdges(TkvBorders Value);
+  TFont* GetFont();
+  void SetFont(TFont* Value);
+  bool GetHotTrack();
+  void SetHotTrack(bool Value);
+  TkvLookAndFeel* GetLookAndFeel();
+  void SetLookAndFeel(TkvLookAndFeel* Value);
+  bool GetShadow();
+  void SetShadow(bool Value);
+  TkvStyleController* GetStyleController();
+  void SetStyleController(TkvStyleController* Value);
+  void SetTextColor(TColor Value);
+  void SetTextStyle(TFontStyles Value);
+  bool GetTransparentBorder();
+  void SetTransparentBorder(bool Value);
+  // The Color and TextColor / TextStyle getters: resolved through the chain.
+  TColor GetColor() { return ResolveColor(); }
+  TColor GetTextColor() { return ResolveTextColor(); }
+  TFontStyles GetTextStyle() { return ResolveTextStyle(); }
+
+  // The controller in effect, the default one included.
+  TkvStyleController* EffectiveStyleController();
+  TkvContainerStyle* RootStyle() { return FParentStyle ? FParentStyle : this; }
+  bool IsRootStyle() const { return FParentStyle == nullptr; }
+  TkvContainer* OwningContainer();
+  Byte GetState() const { return FState; }
+  bool GetDirectAccess() const { return FDirectAccess; }
+  TFont* GetEffectiveFont();
+  bool FindStyleValue(const String& Name, TkvContainerStyleValue& Value);
+  bool PublishesStyleProperty(const String& Name);
+  void SyncFont();
+  // Clears the value's bit directly, without a change notice.
+  void DropAssignedValue(TkvContainerStyleValue Value) { FAssignedValues.Exclude(Value); }
+  bool IsDestroying() const { return FDestroying; }
+  TNotifyEvent GetOnChanged() const { return FOnChanged; }
+  void SetOnChanged(TNotifyEvent Value) { FOnChanged = Value; }
+
+  // Virtual operations, in the order descendants know them.
+  virtual void NotifyChange();
+  virtual void ControllerChanged(TkvStyleController* Controller);
+  virtual void ControllerFreed(TkvStyleController* Controller);
+  virtual TColor FallbackBorderColor();
+  virtual TkvContainerBorderStyle FallbackBorderStyle();
+  virtual TColor FallbackColor();
+  virtual TkvBorders FallbackEdges() { return kvAllBorders; }
+  virtual bool FallbackHotTrack() { return true; }
+  virtual bool FallbackShadow() { return false; }
+  virtual TColor FallbackTextColor();
+  virtual TFontStyles FallbackTextStyle();
+  virtual bool FallbackTransparentBorder() { return true; }
+  virtual void OwnFontModified(TObject* Sender);
+  virtual TColor ResolveColor();
+  virtual TkvStyleController* DefaultStyleController();
+  virtual TColor ControlColor();
+  virtual TColor ResolveTextColor();
+  virtual TFontStyles ResolveTextStyle();
+  virtual TkvContainerStyleValues BaseOnlyStyleValues();
+  virtual Integer StyleValueCount() { return 10; }
+  virtual bool StyleValueName(TkvContainerStyleValue Value, String& Name);
+  virtual bool ShowsBorder() { return FParentStyle ? FParentStyle->ShowsBorder() : true; }
+  virtual bool IsValueAssigned(TkvContainerStyleValue Value);
+  virtual void ResetValues();
+
+  // Direct-access mode: the style data handed in by painting code that has no control.
+  void SetDirectData(TColor Color, TFont* Font, TColor TextColor);
+
+  // Stored tests of the published values.
+  bool IsBorderColorStored() { return IsValueStored(svBorderColor); }
+  bool IsBorderStyleStored() { return IsValueStored(svBorderStyle); }
+  bool IsColorStored() { return IsValueStored(svColor); }
+  bool IsEdgesStored() { return IsValueStored(svEdges); }
+  bool IsFontStored() { return IsValueStored(svFont); }
+  bool IsHotTrackStored() { return IsValueStored(svHotTrack); }
+  bool IsShadowStored() { return IsValueStored(svShadow); }
+  bool IsTextColorStored() { return IsValueStored(svTextColor); }
+  bool IsTextStyleStored() { return IsValueStored(svTextStyle); }
+  bool IsTransparentBorderStored() { return IsValueStored(svTransparentBorder); }
+  bool IsStyleControllerStored() { return FState == kvcsNormal && GetStyleController() != nullptr; }
+
+ protected:
+  void DefineProperties(TFiler* Filer) override;
+  // The assigned-value lookup: this style, then the controller's style of the same state.
+  TkvContainerStyle* FindAssignedStyle(TkvContainerStyleValue Value);
+  bool IsValueStored(TkvContainerStyleValue Value);
+  bool IsBaseOnly(TkvContainerStyleValue Value) { return BaseOnlyStyleValues().Contains(Value); }
+  void MarkAssigned(TkvContainerStyleValue Value) { FAssignedValues.Include(Value); }
+  void CheckChanges();
+  bool DefaultsToParentColor();
+
+  TkvContainerStyleValues FAssignedValues;
+
+ private:
+  void LookAndFeelChanged(TkvLookAndFeel*, TkvLookAndFeelValues) { NotifyChange(); }
+  void ResetFont();
+
+  TPersistent* FOwner;
+  Byte FState;
+  TkvContainerStyle* FParentStyle;
+  bool FDirectAccess;
+  TColor FBorderColor = clWindowFrame;
+  TkvContainerBorderStyle FBorderStyle = cbsNone;
+  TkvBorders FEdges = kvAllBorders;
+  bool FHotTrack = true;
+  bool FShadow = false;
+  bool FTransparentBorder = true;
+  TFontStyles FTextStyle;
+  TColor FColor = clWindow;
+  TFont* FFont = nullptr;  // owned by the base style unless in direct-access mode
+  TColor FTextColor = clWindowText;
+  std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
+  TkvStyleController* FStyleController = nullptr;
+  std::unique_ptr<TFont> FVisibleFont;
+  bool FModified = false;
+  Integer FUpdateCount = 0;
+  Integer FFontAssignedLock = 0;
+  bool FDestroying = false;
+  TNotifyEvent FOnChanged;
+};
+using TkvContainerStyleClass = TClassOf<TkvContainerStyle>;
+
+// The four styles of a control: normal, focused, disabled, hot.
+class TkvContainerStylesArgs : public TObject {
+  TAVREN_CLASS(TkvContainerStylesArgs, TObject)
+ public:
+  TkvContainerStylesArgs(TPersistent* AOwner, TkvContainerStyleClass AStyleClass)
+      : Owner(AOwner), StyleClass(AStyleClass) {}
+  TPersistent* Owner;
+  TkvContainerStyleClass StyleClass;
+};
+
+class TkvContainerStyles : public TObject {
+  TAVREN_CLASS(TkvContainerStyles, TObject)
+ public:
+  using TCreateArg = TkvContainerStylesArgs*;
+  explicit TkvContainerStyles(TkvContainerStylesArgs* Args);
+  ~TkvContainerStyles() override;
+
+  TkvContainerStyle* StyleOfState(Byte State) const { return FStyles[State & 3].get(); }
+  TkvContainerStyle* GetNormalStyle() const { return StyleOfState(kvcsNormal); }
+  TkvContainerStyle* GetFocusedStyle() const { return StyleOfState(kvcsFocused); }
+  TkvContainerStyle* GetDisabledStyle() const { return StyleOfState(kvcsDisabled); }
+  TkvContainerStyle* GetHotStyle() const { return StyleOfState(kvcsHot); }
+  void AssignStyleOfState(Byte State, TkvContainerStyle* Style) { StyleOfState(State)->Assign(Style); }
+  void SetNormalStyle(TkvContainerStyle* Style) { AssignStyleOfState(kvcsNormal, Style); }
+  void SetFocusedStyle(TkvContainerStyle* Style) { AssignStyleOfState(kvcsFocused, Style); }
+  void SetDisabledStyle(TkvContainerStyle* Style) { AssignStyleOfState(kvcsDisabled, Style); }
+  void SetHotStyle(TkvContainerStyle* Style) { AssignStyleOfState(kvcsHot, Style); }
+  void BindOnChanged(TNotifyEvent Handler);
+
+ private:
+  std::unique_ptr<TkvContainerStyle> FStyles[4];
+};
+using TkvContainerStylesClass = TClassOf<TkvContainerStyles>;
+
+// Holds four styles whose values many controls share.
+class TkvStyleController : public TComponent {
+  TAVREN_CLASS(TkvStyleController, TComponent)
+ public:
+  explicit TkvStyleController(TComponent* AOwner)
+      : TkvStyleController(AOwner, TkvContainerStyle::ClassInfo(), TkvContainerStyles::ClassInfo()) {}
+  ~TkvStyleController() override;
+
+  virtual void AttachStyle(TkvContainerStyle* Style);
+  virtual TkvContainerStyleClass StyleClass() { return FStyleClass; }
+  virtual TkvContainerStylesClass StyleSetClass() { return FStyleSetClass; }
+  virtual void DetachStyle(TkvContainerStyle* Style);
+
+  void NotifyStyles();
+  TkvContainerStyle* GetNormalStyle() const { return FStyles->GetNormalStyle(); }
+  TkvContainerStyle* GetStateStyle(Byte State) const { return FStyles->StyleOfState(State); }
+  TkvContainerStyles* GetStyles() const { return FStyles.get(); }
+  bool InDestruction() const { return FDestroying; }
+  // Scales the font at most once in the controller's life.
+  void Scale(Integer M, Integer D);
+  TkvStyleController* GetFakeStyleController() { return GetNormalStyle()->GetStyleController(); }
+  void SetFakeStyleController(TkvStyleController*) {}
+  TNotifyEvent GetOnStyleChanged() const { return FOnStyleChanged; }
+  void SetOnStyleChanged(TNotifyEvent Value) { FOnStyleChanged = Value; }
+  const std::vector<TkvContainerStyle*>& Listeners() const { return FListeners; }
+
+ protected:
+  // Descendants name their style classes here: a constructor cannot ask its own virtuals.
+  TkvStyleController(TComponent* AOwner, TkvContainerStyleClass AStyleClass, TkvContainerStylesClass AStyleSetClass);
+  void Loaded() override;
+
+ private:
+  void StylesChanged(TObject*) { NotifyStyles(); }
+  TkvContainerStyleClass FStyleClass;
+  TkvContainerStylesClass FStyleSetClass;
+  std::vector<TkvContainerStyle*> FListeners;
+  std::unique_ptr<TkvContainerStyles> FStyles;
+  bool FDestroying = false;
+  bool FScaled = false;
+  TNotifyEvent FOnStyleChanged;
+};
+
+// ---- View info -----------------------------------------------------------------------------
+
+class TkvContainerViewInfo : public TObject {
+  TAVREN_CLASS(TkvContainerViewInfo, TObject)
+ public:
+  TkvContainerViewInfo() = default;
+
+  virtual void DrawBorder(TkvCanvas* Canvas, const TRect& R);
+  virtual TkvContainerBorderStyle EffectiveBorderStyle() { return BorderStyle; }
+  virtual void PaintContent(TkvCanvas* Canvas);
+  virtual void AssignBackgroundColor(TColor Color) { BackgroundColor = Color; }
+  virtual void CopyFrom(TkvContainerViewInfo* Other);
+  virtual TkvRegion* ChangedArea(TkvContainerViewInfo* Older);
+  virtual void MoveBy(Integer DX, Integer DY);
+  virtual void Draw(TkvCanvas* Canvas) { PaintContent(Canvas); }
+
+  TColor BackgroundColor = clWindow;
+  TColor BorderColor = clWindowFrame;
+  TRect BorderRect;
+  TRect Bounds;
+  TRect ClientRect;
+  TkvContainerBorderStyle BorderStyle = cbsNone;
+  Integer BorderWidth = 0;
+  TkvContainerState ContainerState{csNormal};
+  TkvBorders Edges = kvAllBorders;
+  Byte HotTrack = 0;
+  Integer NativePart = 0;
+  Integer NativeState = 0;
+  bool NativeStyle = false;
+  Integer ThemedObjectType = 0;
+  TkvCustomLookAndFeelPainterClass Painter = nullptr;
+  bool Shadow = false;
+};
+using TkvContainerViewInfoClass = TClassOf<TkvContainerViewInfo>;
+
+// ---- Inner control -------------------------------------------------------------------------
+
+class IkvContainerInnerControl : public virtual IInterface {
+  TAVREN_INTERFACE(IkvContainerInnerControl)
+ public:
+  virtual TWinControl* InnerControl() = 0;
+  virtual TkvContainer* HostContainer() = 0;
+};
+
+// The window region an inner control gets when the container's client rectangle cuts it.
+struct TkvInnerControlClip {
+  bool FullyVisible = true;
+  TRect VisibleRect;
+};
+
+// ---- Container -----------------------------------------------------------------------------
+
+class TkvContainer : public TkvControl {
+  TAVREN_CLASS(TkvContainer, TkvControl)
+  TAVREN_MESSAGES()
+ public:
+  // The classes a descendant makes its styles, style set and view info of.
+  struct TClasses {
+    TkvContainerStyleClass Style = TkvContainerStyle::ClassInfo();
+    TkvContainerStylesClass StyleSet = TkvContainerStyles::ClassInfo();
+    TkvContainerViewInfoClass ViewInfo = TkvContainerViewInfo::ClassInfo();
+  };
+  explicit TkvContainer(TComponent* AOwner) : TkvContainer(AOwner, TClasses{}) {}
+  TkvContainer(TComponent* AOwner, const TClasses& Classes);
+  ~TkvContainer() override;
+
+  bool RefreshViewInfo(bool IsMouseEvent);
+  void EnsureViewInfo();
+  void PostRefresh();
+  bool IsBeingDestroyed() const;
+  void SetInnerControl(TWinControl* Control);
+  TWinControl* GetInnerControl() const { return FInnerControl; }
+  TWinControl* InnerOrSelf() { return FInnerControl ? FInnerControl : this; }
+  void LockAlignControls(bool Lock);
+  bool IsStylePropertyStored(const String& Name, bool ForStateStyle);
+  TkvContainerViewInfo* GetViewInfo() const { return FViewInfo.get(); }
+  TkvContainerStyles* GetStyles() const { return FStyles.get(); }
+  TkvContainerStyle* ActiveStyle() { return CurrentStateStyle(); }
+
+  TkvContainerStyle* GetStyle() const { return FStyles->GetNormalStyle(); }
+  void SetStyle(TkvContainerStyle* Value) { FStyles->SetNormalStyle(Value); }
+  TkvContainerStyle* GetStyleDisabled() const { return FStyles->GetDisabledStyle(); }
+  void SetStyleDisabled(TkvContainerStyle* Value) { FStyles->SetDisabledStyle(Value); }
+  TkvContainerStyle* GetStyleFocused() const { return FStyles->GetFocusedStyle(); }
+  void SetStyleFocused(TkvContainerStyle* Value) { FStyles->SetFocusedStyle(Value); }
+  TkvContainerStyle* GetStyleHot() const { return FStyles->GetHotStyle(); }
+  void SetStyleHot(TkvContainerStyle* Value) { FStyles->SetHotStyle(Value); }
+  TkvStyleController* GetFakeStyleController() const { return GetStyle()->GetStyleController(); }
+  void SetFakeStyleController(TkvStyleController*) {}
+  TDragKind GetDragKind() const { return FDragKind; }
+  void SetDragMode(TDragMode Value) override;
+  bool GetInnerMouseDown() const { return FInnerMouseDown; }
+  void SetInnerMouseDown(bool Value) { FInnerMouseDown = Value; }
+  bool GetOnGlass() const { return FOnGlass; }
+  void SetOnGlass(bool Value) { FOnGlass = Value; }
+  WNDPROC GetSavedInnerWndProc() const { return FSavedInnerWndProc; }
+  void SetSavedInnerWndProc(WNDPROC Value) { FSavedInnerWndProc = Value; }
+  void RaisePopupMenuLock(bool Lock) { FPopupMenuLockCount += Lock ? 1 : -1; }
+
+  // Virtual operations, in the order descendants know them.
+  virtual bool IsFocusedNow() { return Focused(); }
+  virtual void SyncInnerControlLook();
+  virtual void ComputeViewInfo(const TPoint& P, bool HotAllowed);
+  virtual bool MovesFocusOnTab() { return true; }
+  virtual bool IsBorderCustomDrawn();
+  virtual bool AcceptsContextPopupAt(const TPoint&) { return true; }
+  virtual void ApplyStyle(TObject* Style);
+  virtual void SpareHookA() {}
+  virtual void RefreshView() { RefreshViewInfo(false); }
+  virtual bool DefaultParentColor() { return false; }
+  // Called by the mouse-leave watch when the mouse has left the tracking bounds.
+  virtual void MouseTrackingLeave();
+  virtual TkvContainerStyle* CurrentStateStyle();
+  virtual void BorderExtension(TRect& Margins);
+  virtual void ComputeInnerControlClip(const TRect& ClientRect, TControl* Control, TkvInnerControlClip& Clip);
+  virtual void GetOuterBounds(TRect& R);
+  virtual TkvContainerStyleClass StyleClass() { return FClasses.Style; }
+  virtual TkvContainerStylesClass StyleSetClass() { return FClasses.StyleSet; }
+  virtual TkvContainerViewInfoClass ViewInfoClass() { return FClasses.ViewInfo; }
+  virtual bool DrawsShadow();
+  virtual void PassToInnerWndProc(TMessage& Message);
+  virtual TkvContainerStyle* SelectStateStyle();
+  virtual TkvContainerStyleValues GetHiddenStyleValues() { return {}; }
+  virtual bool HostsChildControls() { return false; }
+  virtual bool IsReadOnlyLook() { return false; }
+  virtual bool DependsOnParentBackground() { return false; }
+  virtual bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent);
+  virtual void UpdateWindowRegion();
+  virtual void AlignInnerControl();
+  virtual void ClipToWindowRegion();
+  virtual void SpareHookB() {}
+  virtual void PlaceScrollBarFromInner(TkvControlScrollBar* Bar);
+  virtual Integer NativeThemeKind() { return 3; }
+  virtual Integer ThemePartId();
+  virtual Integer ThemeStateId();
+  virtual void ScrollBarClientRect(const TRect& ScreenRect, TRect& R);
+  virtual bool ScrollBarEnabled(TkvControlScrollBar* Bar, const SCROLLBARINFO& Info);
+  virtual bool GetInnerScrollBarInfo(SCROLLBARINFO& Info, TScrollBarKind Kind);
+  virtual bool InnerScrollBarVisible(const SCROLLBARINFO& Info);
+  virtual bool UsesNativeTheme();
+  virtual void FocusInnerControl();
+  virtual void SetDragKind(TDragKind Value);
+  virtual void ShowScrollBar(TkvControlScrollBar* Bar, bool Visible);
+  virtual void ResetInnerControlBounds() { FInnerClipEmpty = true; }
+  virtual void GetMouseTrackingBounds(TRect& R);
+  virtual bool IsPopupOpen() { return false; }
+  virtual bool PreviewInnerMessage(TMessage& Message);
+  virtual bool HandleInnerCNKey(TMessage& Message);
+  virtual bool IsInplace() { return false; }
+  virtual void UpdateInnerScrollBars(bool OnlyParams);
+
+  // Overrides of the framework and the base control.
+  bool Focused() override;
+  void SetFocus() override;
+  void Invalidate() override;
+  void Update() override;
+  void AdjustClientRect(TRect& Rect) override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+  void GetTabOrderList(std::vector<TWinControl*>& List) override;
+  TDragImageList* GetDragImages() override;
+  bool AllowsDesignDragAt(Integer, Integer, TShiftState) override { return false; }
+  bool WantsFocusOnClick() override;
+  bool FocusOnScrollBarClick(TkvControlScrollBar*) override { return false; }
+  TRect ClientArea() override { return FViewInfo->ClientRect; }
+  TkvLookAndFeel* GetLookAndFeel() override { return GetStyle()->GetLookAndFeel(); }
+  bool UsesScrollBars() override { return false; }
+  void AfterColorChange() override;
+  void RememberCursor() override;
+  void FireFocusChanged() override;
+  void FireMouseEnter(TControl* AControl) override;
+  void FireMouseLeave(TControl* AControl) override;
+  // The dynamic focus-on-click permission.
+  bool FocusOnMouseDownAt(Integer X, Integer Y) override;
+
+  // What the mouse-leave watch calls back.
+  IkvMouseTrackingCaller* TrackingCaller() const;
+
+ protected:
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void WndProc(TMessage& Message) override;
+  void CreateHandle() override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void Paint() override;
+  void ChangeScale(Integer M, Integer D) override;
+  void DragCanceled() override;
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void Resize() override;
+  // The enabled-changed hook.
+  virtual void AfterEnabledChange();
+
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void WMWindowPosChanging(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
+  void WMNCPaint(TMessage& Message) { Message.Result = 0; }
+  void CMParentColorChanged(TMessage& Message);
+  void CMParentFontChanged(TMessage& Message);
+  void CMEnabledChanged(TMessage& Message);
+  void CMFontChanged(TMessage& Message);
+  void CMCtl3DChanged(TMessage& Message);
+  void CMSysColorChange(TMessage& Message);
+  void KVMContainerCreated(TMessage&) { RefreshViewInfo(false); }
+  void KVMUpdateInnerScrollBars(TMessage&) { UpdateInnerScrollBars(false); }
+
+ private:
+  void ApplyClip(TControl* Control, const TkvInnerControlClip& Clip);
+  void UpdateSizeGrip();
+  void BorderColorAndBackground();
+
+  std::unique_ptr<class TkvContainerTrackingCaller> FTrackingCaller;
+  TClasses FClasses;
+  TkvContainerState FActiveStyleState{csNormal};
+  TkvContainerStyle* FActiveStyle = nullptr;
+  TWinControl* FInnerControl = nullptr;
+  bool FInnerClipEmpty = true;
+  TkvInnerControlClip FInnerClip;
+  bool FInnerMouseDown = false;
+  bool FInnerRepaintPending = false;
+  bool FRepaintOnGlassPending = false;
+  bool FOnGlass = false;
+  WNDPROC FSavedInnerWndProc = nullptr;
+  bool FDestroying = false;
+  bool FRefreshLocked = false;
+  bool FViewInfoCalculated = false;
+  bool FRefreshing = false;
+  bool FScrollBarsCalculating = false;
+  bool FInternalSetting = false;
+  bool FCreating = false;
+  Integer FAlignControlsLock = 0;
+  Integer FPopupMenuLockCount = 0;
+  TRect FSizeGripRect;
+  bool FSizeGripVisible = false;
+  TDragKind FDragKind = dkDrag;
+  std::unique_ptr<TkvContainerStyles> FStyles;
+  std::unique_ptr<TkvContainerViewInfo> FViewInfo;
+};
+
+// ---- Unit routines -------------------------------------------------------------------------
+
+extern bool PopupGuardSwitch;
+// Whether the platform offers GetScrollBarInfo (looked up at unit start).
+extern bool ScrollBarInfoAvailable;
+TkvStyleController* UnitDefaultStyleController();
+void SetUnitDefaultStyleController(TkvStyleController* Controller);
+
+Integer BorderWidthOf(TkvContainerBorderStyle BorderStyle);
+TRect LocalBoundsOf(TControl* Control);
+void PaintShadowStrips(TkvCanvas* Canvas, const TRect& R);
+void GrowRectOnEdges(TRect& R, Integer Width, TkvBorders Edges);
+void ShrinkRectOffEdges(TRect& R, Integer Width, TkvBorders Edges);
+void FillRectOutside(TkvCanvas* Canvas, const TRect& R, const TRect& Inner, TColor Color);
+void InvalidateRectOutside(HWND Window, const TRect& R, const TRect& Inner, bool Erase);
+void InvalidateWindowRect(TWinControl* Control, const TRect& R, bool Erase);
+HWND TopLevelAncestorWindow(HWND Window);
+bool TextsEqual(const String& A, const String& B, bool CaseSensitive);
+void QueryCursorPos(TPoint& P);
+TShiftState CurrentShiftState();
+Integer MapMouseButton(TMouseButton Button);
+void CopyFont(TFont* Dest, TFont* Source);
+TkvContainer* ContainerOfControl(TControl* Control);
+bool QueryScrollBarInfo(HWND Window, LONG Object, SCROLLBARINFO& Info);
+bool NativeThemeOpen(bool NativeStyle, Integer ThemeKind);
+void SizeGripScreenRect(TWinControl* InnerControl, TRect& R);
+void DisableWindowInto(std::vector<HWND>& List, HWND Window);
+void ReenableWindows(const std::vector<HWND>* List);
+bool DrainMessages(HWND Window, UINT First, UINT Last, bool All);
+bool IsDescendantWindow(TWinControl* Control, HWND Window);
+bool OwnsWindow(TWinControl* Control, HWND Window, bool WithDescendants);
+bool IsOwnWindow(TWinControl* Control, HWND Window);
+bool IsChildOfControlWindow(TWinControl* Control, HWND Window);
+bool IsWindowShown(TWinControl* Control);
+HRGN BuildContainerRegion(HWND Window, const TRect& R, bool Skip, bool WithShadow, const TRect& Exclude);
+void SetWindowRegionIfChanged(HWND Window, const TRect& R, bool Skip, bool WithShadow, const TRect& Exclude);
+void ApplyInnerControlRegion(TWinControl* Control, const TkvInnerControlClip& Clip);
+void PaintBufferedInto(HDC DC, const TRect& R, HWND Window);
+void PaintBufferedWindow(HWND Window);
+void PaintBufferedOnPaint(HWND Window);
+// Whether Window belongs to the popups and windowed children of Control.
+bool BelongsToPopupsOf(TWinControl* Control, HWND Window);
+
+// Calls the framework's protected handlers of a control from other units.
+class _TkvContainerAccess {
+ public:
+  _TkvContainerAccess() = delete;
+  static void BeginAutoDrag(TControl* Control);
+  static void Click(TControl* Control);
+  static void DblClick(TControl* Control);
+  static void DragCanceled(TControl* Control);
+  static bool DoMouseWheel(TControl* Control, TShiftState Shift, Integer WheelDelta, TPoint MousePos);
+  static void DragOver(TControl* Control, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+  static void KeyDown(TWinControl* Control, Word& Key, TShiftState Shift);
+  static void KeyPress(TWinControl* Control, Char& Key);
+  static void KeyUp(TWinControl* Control, Word& Key, TShiftState Shift);
+  static void MouseMove(TControl* Control, TShiftState Shift, Integer X, Integer Y);
+  static void MouseUp(TControl* Control, TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+};
+
+void kvContainerStart();
+void kvContainerEnd();
