@@ -1,20 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "backend/BackendStart.h"
 #include "controls/ControlsUnits.h"
 #include "gdi/GdiUnits.h"
 #include "rtl/RtlUnits.h"
 #include "toolkit/controls/WbUnits.h"
-#include "user/Clock.h"
 #include "user/UserUnits.h"
 #include "vcl/VclUnits.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  FakeClock clock;
-  SetClock(&clock);
+  // Tests draw into the headless screen, whatever display the machine has.
+  setenv("TAVREN_BACKEND", "headless", 1);
   RtlStart();
   GdiStart();
   UserStart();
+  BackendStart();
   ControlsStart();
   VclStart();
   WbControlsStart();
@@ -22,9 +25,9 @@ int main(int argc, char** argv) {
   WbControlsEnd();
   VclEnd();
   ControlsEnd();
+  BackendEnd();
   UserEnd();
   GdiEnd();
   RtlEnd();
-  SetClock(nullptr);
   return result;
 }

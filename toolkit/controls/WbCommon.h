@@ -188,4 +188,11 @@ String StripAccelerators(const String& Caption);
 // Tells a form designer about a change; there is no designer at run time.
 void MarkDesignerModified(TControl* Control);
 
+// ---- Small shared helpers ----------------------------------------------------------------------
+
+// Whether the control reads right to left (any right-to-left bidirectional mode).
+bool UsesRightToLeftReading(TControl* Control);
+// A part of the visual style drawn over Rect; false when no style answers.
+bool DrawThemedPart(HDC DC, const char16_t* ThemeClass, int Part, int State, const TRect& Rect);
+
 void WbCommonStart();

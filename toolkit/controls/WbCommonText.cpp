@@ -6,6 +6,7 @@
 #include "gdi/Fonts.h"
 #include "gdi/Regions.h"
 #include "gdi/Text.h"
+#include "gdi/UxTheme.h"
 #include "rtl/TypInfo.h"
 #include "toolkit/controls/WbCommon.h"
 #include "user/Painting.h"
@@ -72,4 +73,14 @@ void InvalidateTransparentChildren(TWinControl* Container) {
     const TPropInfo* info = GetPropInfo(child, "Transparent");
     if (info && info->Kind() == tkEnumeration && GetOrdProp(child, info) == 1) child->Invalidate();
   }
+}
+
+bool UsesRightToLeftReading(TControl* Control) { return Control->GetBiDiMode() != bdLeftToRight; }
+
+bool DrawThemedPart(HDC DC, const char16_t* ThemeClass, int Part, int State, const TRect& Rect) {
+  HTHEME theme = OpenThemeData(nullptr, ThemeClass);
+  if (!theme) return false;
+  HRESULT result = DrawThemeBackground(theme, DC, Part, State, &Rect, nullptr);
+  CloseThemeData(theme);
+  return result == S_OK;
 }
