@@ -100,6 +100,9 @@ using TWbFrameControllerNotifications = TSet<TWbFrameControllerProperty, 16>;
 inline constexpr TWbFrameControllerNotifications AllFrameControllerNotifications =
     TWbFrameControllerNotifications::FromBits(0xFFFF);
 
+// taLeftJustify or taRightJustify.
+using TLeftRight = TAlignment;
+
 using TPositionChangingEvent = TEvent<void(TObject* Sender, Integer NewPos, bool& AllowChange)>;
 using TPositiveInteger = Integer;
 

@@ -1,7 +1,11 @@
 #include "toolkit/controls/WbUnits.h"
 
 #include "toolkit/controls/WbCommon.h"
+#include "toolkit/controls/WbRadChk.h"
 
-void WbControlsStart() { WbCommonStart(); }
+void WbControlsStart() {
+  WbCommonStart();
+  WbRadChkStart();
+}
 
 void WbControlsEnd() {}
