@@ -1,11 +1,13 @@
 #include "toolkit/controls/WbUnits.h"
 
 #include "toolkit/controls/WbCommon.h"
+#include "toolkit/controls/WbPanel.h"
 #include "toolkit/controls/WbRadChk.h"
 
 void WbControlsStart() {
   WbCommonStart();
   WbRadChkStart();
+  WbPanelStart();
 }
 
 void WbControlsEnd() {}
