@@ -1,5 +1,6 @@
 #include "toolkit/controls/WbUnits.h"
 
+#include "toolkit/controls/WbBmpBtn.h"
 #include "toolkit/controls/WbCommon.h"
 #include "toolkit/controls/WbPanel.h"
 #include "toolkit/controls/WbRadChk.h"
@@ -8,6 +9,7 @@ void WbControlsStart() {
   WbCommonStart();
   WbRadChkStart();
   WbPanelStart();
+  WbBmpBtnStart();
 }
 
 void WbControlsEnd() {}
