@@ -1,0 +1,15 @@
+#include "toolkit/controls/WbUnits.h"
+
+#include "toolkit/controls/WbBmpBtn.h"
+#include "toolkit/controls/WbCommon.h"
+#include "toolkit/controls/WbPanel.h"
+#include "toolkit/controls/WbRadChk.h"
+
+void WbControlsStart() {
+  WbCommonStart();
+  WbRadChkStart();
+  WbPanelStart();
+  WbBmpBtnStart();
+}
+
+void WbControlsEnd() {}
