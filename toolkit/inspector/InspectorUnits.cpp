@@ -1,0 +1,7 @@
+#include "toolkit/inspector/InspectorUnits.h"
+
+#include "toolkit/inspector/JyThemesSupport.h"
+
+void InspectorStart() { JyThemesSupportStart(); }
+
+void InspectorEnd() {}
