@@ -13,13 +13,21 @@ void InspectorTest::TearDown() {
   SetClock(nullptr);
 }
 
+namespace {
+// An idle pass that never waits: mouse enter and leave are found, and the loop returns.
+struct IdleNoWait : TObject {
+  void Idle(TObject*, bool& Done) { Done = false; }
+};
+IdleNoWait gIdleNoWait;
+}  // namespace
+
 void InspectorTest::Pump() {
-  for (int round = 0; round < 4; ++round) {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
+  for (int round = 0; round < 3; ++round) {
+    Application()->ProcessMessages();
+    TIdleEvent saved = Application()->GetOnIdle();
+    Application()->SetOnIdle(MakeEvent<&IdleNoWait::Idle>(&gIdleNoWait));
+    Application()->HandleMessage();
+    Application()->SetOnIdle(saved);
     UpdateAllWindows();
   }
 }
@@ -51,9 +59,7 @@ void InspectorTest::Press(TControl* Control, Integer X, Integer Y, MouseButton B
 }
 
 void InspectorTest::Release(TControl* Control, Integer X, Integer Y, MouseButton Button) {
-  const TPoint p = Control->ClientToScreen(Point(X, Y));
-  InputMouseMove(p);
-  InputMouseButton(p, Button, false);
+  InputMouseButton(Control->ClientToScreen(Point(X, Y)), Button, false);
   Pump();
 }
 
