@@ -211,7 +211,7 @@ class TJyCustomButtonEdit : public TJyEdit {
   TRect GetEditRect() override;
 
   virtual void ButtonPressed(TObject* Sender);
-  void DoButtonClick(TObject* Sender) { FOnButtonClick(this); }
+  void DoButtonClick(TObject* /*Sender*/) { FOnButtonClick(this); }
   TJySmallButton* GetButton() const { return FButton; }
   TJyPopupControl* GetPopup() const { return FPopup; }
   TNotifyEvent GetOnButtonClick() const { return FOnButtonClick; }
