@@ -40,6 +40,9 @@ using TDrawItemEvent =
 using TMeasureItemEvent = TEvent<void(TWinControl* Control, Integer Index, Integer& Height)>;
 using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos)>;
 
+// Streams Strings in form text as its "Strings" list, for any string list a component publishes.
+void DefineStringsProperty(TStrings* Strings, TFiler* Filer);
+
 // Strings that a control holds, streamed in form text as their "Strings" list.
 class TControlStrings : public TStrings {
   TAVREN_CLASS(TControlStrings, TStrings)
