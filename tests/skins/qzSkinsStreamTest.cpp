@@ -10,6 +10,7 @@
 #include <random>
 
 #include "SkinsTestSupport.h"
+#include "toolkit/skins/qzSkinInfo.h"
 #include "toolkit/skins/qzSkinsCore.h"
 
 namespace {
@@ -213,12 +214,15 @@ TEST(SkinStream, MutatedStreamsLoadAndDrawOrRaiseAStreamError) {
   const std::vector<Byte> sound = TinySkin().Bytes();
   std::unique_ptr<TqzSkin> skin = KeptSkin();
   const std::vector<Byte> before = SaveSkin(skin.get());
+  int loaded = 0;
   auto check = [&](const std::vector<Byte>& bytes) {
     if (LoadOutcome(skin.get(), bytes)) {
       ASSERT_EQ(skin->GetName(), "Kept");
       ASSERT_EQ(SaveSkin(skin.get()), before);
     } else {
+      ++loaded;
       DrawEveryElement(skin.get());
+      TqzSkinInfo info(skin.release());
       skin = KeptSkin();
     }
   };
@@ -237,4 +241,5 @@ TEST(SkinStream, MutatedStreamsLoadAndDrawOrRaiseAStreamError) {
     SCOPED_TRACE(round);
     check(bytes);
   }
+  EXPECT_GT(loaded, 100) << "changes to values load";
 }

@@ -41,16 +41,39 @@ namespace {
 
 const String& NameOf(void* Item) { return static_cast<TqzSkinCustomPersistentObject*>(Item)->GetName(); }
 
+bool IsAscii(const String& S) {
+  for (char c : S)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// The locale order of AnsiCompareStr, without its case-folded copies for plain ASCII names: binding
+// a skin compares names some thousands of times.
+Integer CompareSkinNames(const String& A, const String& B) {
+  if (!IsAscii(A) || !IsAscii(B)) return AnsiCompareStr(A, B);
+  const size_t common = std::min(A.size(), B.size());
+  for (size_t i = 0; i < common; ++i) {
+    char a = AsciiLower(A[i]), b = AsciiLower(B[i]);
+    if (a != b) return static_cast<unsigned char>(a) < static_cast<unsigned char>(b) ? -1 : 1;
+  }
+  if (A.size() != B.size()) return A.size() < B.size() ? -1 : 1;
+  for (size_t i = 0; i < common; ++i)
+    if (A[i] != B[i]) return static_cast<unsigned char>(A[i]) > static_cast<unsigned char>(B[i]) ? -1 : 1;
+  return 0;
+}
+
 void SortByName(TkvObjectList* AList) {
-  AList->Sort([](void* A, void* B) { return AnsiCompareStr(NameOf(A), NameOf(B)); });
+  AList->Sort([](void* A, void* B) { return CompareSkinNames(NameOf(A), NameOf(B)); });
 }
 
 // Binary search of a list sorted by SortByName.
 void* FindSkinObjectByName(TkvObjectList* AList, const String& AName) {
   const std::vector<void*>& items = AList->List();
   auto it = std::lower_bound(items.begin(), items.end(), AName,
-                             [](void* Item, const String& Name) { return AnsiCompareStr(NameOf(Item), Name) < 0; });
-  if (it != items.end() && AnsiCompareStr(NameOf(*it), AName) == 0) return *it;
+                             [](void* Item, const String& Name) { return CompareSkinNames(NameOf(Item), Name) < 0; });
+  if (it != items.end() && CompareSkinNames(NameOf(*it), AName) == 0) return *it;
   return nullptr;
 }
 
