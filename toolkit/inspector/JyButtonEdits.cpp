@@ -18,6 +18,23 @@ TAVREN_MESSAGE_TABLE(TJyCustomButtonEdit, MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, W
 
 TJyCustomButtonEdit::TJyCustomButtonEdit(TComponent* AOwner) : TJyEdit(AOwner) {}
 
+// The popup and the button are freed while the edit is still whole: as owned components they
+// would go last, and a popup losing the application on its way out would call back into an edit
+// that is already half destroyed.
+TJyCustomButtonEdit::~TJyCustomButtonEdit() {
+  delete FPopup;
+  delete FButton;
+}
+
+// Either may go first with its parent window (a form frees its child windows before its
+// components), so the edit forgets them when they do.
+void TJyCustomButtonEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FPopup) FPopup = nullptr;
+  if (AComponent == FButton) FButton = nullptr;
+}
+
 void TJyCustomButtonEdit::AfterConstruction() {
   inherited::AfterConstruction();
   if (FButton) return;

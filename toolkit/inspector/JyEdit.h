@@ -198,6 +198,7 @@ class TJyCustomButtonEdit : public TJyEdit {
   TAVREN_MESSAGES()
  public:
   explicit TJyCustomButtonEdit(TComponent* AOwner);
+  ~TJyCustomButtonEdit() override;
   // The button and the popup are made here rather than in the constructor, so that the classes
   // a descendant names are the ones used.
   void AfterConstruction() override;
@@ -221,6 +222,7 @@ class TJyCustomButtonEdit : public TJyEdit {
   void Resize() override;
   void MouseEnter() override;
   void MouseLeave() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void WMWindowPosChanged(TMessage& Message);
 
  private:
