@@ -191,3 +191,17 @@ TEST(SkinSkins, SkinsAreDistinctAndTheirTextsReadable) {
       EXPECT_GE(DeltaE(buttons[i], buttons[j]), 10);
     }
 }
+
+TEST(SkinSkins, EditButtonsDrawFromTheSkinWhenBound) {
+  SkinSurface surface(17, 20, RGB(1, 2, 3));
+  TkvCanvas canvas(surface.bitmap.GetCanvas());
+  EXPECT_FALSE(PainterClassOf<TqzSkinLookAndFeelPainter>()->PaintEditButtonElement(&canvas, TRect{0, 0, 17, 20}, false,
+                                                                                     esNormal))
+      << "the base class has no skin of its own";
+  EXPECT_EQ(surface.At(8, 10), RGB(1, 2, 3));
+  for (bool close : {false, true}) {
+    EXPECT_TRUE(
+        PainterClassOf<TqzSkin13Painter>()->PaintEditButtonElement(&canvas, TRect{0, 0, 17, 20}, close, esHot));
+    EXPECT_NE(surface.At(8, 10), RGB(1, 2, 3));
+  }
+}

@@ -346,7 +346,8 @@ void TqzSkinElement::DrawEx(TqzSkinCanvas* ACanvas, const TRect& R, Integer AIma
 }
 
 void TqzSkinElement::Draw(HDC DC, const TRect& R, Integer AImageIndex, TqzSkinElementState AState) {
-  if (!FCanvas->CanDraw(DC, R)) return;
+  if (!TqzSkinCanvas::CanDraw(DC, R)) return;
+  if (!FCanvas) FCanvas = std::make_unique<TqzSkinCanvas>();
   FCanvas->BeginPaint(DC, R);
   try {
     DrawEx(FCanvas.get(), R, AImageIndex, AState);

@@ -312,7 +312,7 @@ void TqzSkinImage::ReadData(TStream* AStream) {
   Integer size = ReadSkinInteger(AStream);
   if (size < 0 || size > Remaining(AStream)) RaiseInvalidSkinStream();
   Int64 position = AStream->GetPosition();
-  FPicture->ReplaceGPImage(nullptr);
+  FPicture.reset();
   FEncoded.clear();
   FDecoded = false;
   if (size > 0) {
