@@ -60,6 +60,7 @@ Description ReadDescription(const std::string& Path) {
       if (key == "name") d.name = value;
       else if (key == "caption") d.caption = ParseRgb(value);
       else if (key == "face") d.face = ParseRgb(value);
+      else if (key == "accent") d.accent = ParseRgb(value), d.hasAccent = true;
       else if (key == "dark") d.dark = value == "yes";
       else if (key == "surface") d.surface = value == "flat" ? Surface::Flat : value == "glossy" ? Surface::Glossy : Surface::Soft;
       else if (key == "radius") d.radius = std::clamp(std::stoi(value), 0, 6);
@@ -85,7 +86,10 @@ Palette DerivePalette(const Description& D) {
   p.content = D.dark ? Darker(p.face, 0.45) : Lighter(p.face, 0.85);
   p.contentText = TextOn(p.content);
   p.textDisabled = Mix(p.text, p.face, 0.55);
-  p.accent = Luminance(D.caption) > 0.35 ? Darker(D.caption, 0.2) : (D.dark ? Lighter(D.caption, 0.25) : D.caption);
+  p.accent = D.hasAccent                  ? D.accent
+             : Luminance(D.caption) > 0.35 ? Darker(D.caption, 0.2)
+             : D.dark                      ? Lighter(D.caption, 0.25)
+                                           : D.caption;
   p.accentText = TextOn(p.accent);
   p.faceHot = Mix(p.face, p.accent, D.dark ? 0.22 : 0.14);
   p.facePressed = D.dark ? Lighter(Mix(p.face, p.accent, 0.3), 0.05) : Darker(Mix(p.face, p.accent, 0.22), 0.06);

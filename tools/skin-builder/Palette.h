@@ -23,6 +23,9 @@ enum class Surface { Flat, Soft, Glossy };
 struct Description {
   std::string name;
   Rgb caption, face;
+  // The colour of marks, bars and hot outlines; derived from the caption when not given.
+  Rgb accent;
+  bool hasAccent = false;
   bool dark = false;
   Surface surface = Surface::Soft;
   int radius = 3;
