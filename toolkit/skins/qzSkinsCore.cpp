@@ -377,7 +377,7 @@ TqzSkinElement::TqzSkinElement(TPersistent* AOwner, const String& AName)
 
 TqzSkinElement::~TqzSkinElement() {
   FCanvas.reset();
-  if (FBrush) GdiPlus().GdipDeleteBrush(FBrush);  // a destructor reports nothing
+  if (FBrush && GdiPlus().GdipDeleteBrush) GdiPlus().GdipDeleteBrush(FBrush);  // a destructor reports nothing
 }
 
 TqzSkin* TqzSkinElement::Skin() {

@@ -46,7 +46,7 @@ void PaintThroughCanvas(HDC DC, const TRect& R, F Paint) {
 // ---- Canvas -------------------------------------------------------------------------------
 
 TqzSkinCanvas::~TqzSkinCanvas() {
-  if (FGraphics && FOwnsGraphics) GdiPlus().GdipDeleteGraphics(FGraphics);
+  if (FGraphics && FOwnsGraphics && GdiPlus().GdipDeleteGraphics) GdiPlus().GdipDeleteGraphics(FGraphics);
 }
 
 bool TqzSkinCanvas::IsLowColorDevice(HDC DC) { return GetDeviceCaps(DC, BITSPIXEL) < 9; }
@@ -368,7 +368,7 @@ void TqzSkinEmptyElement::Draw(HDC DC, const TRect& R, Integer, TqzSkinElementSt
 // ---- Element cache ------------------------------------------------------------------------
 
 TqzSkinElementCache::~TqzSkinElementCache() {
-  if (FBitmap) GdiPlus().GdipDisposeImage(FBitmap);  // a destructor reports nothing
+  if (FBitmap && GdiPlus().GdipDisposeImage) GdiPlus().GdipDisposeImage(FBitmap);  // a destructor reports nothing
 }
 
 void TqzSkinElementCache::CheckCacheState(TqzSkinElement* AElement, const TRect& R, TqzSkinElementState AState,
