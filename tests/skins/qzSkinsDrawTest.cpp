@@ -170,6 +170,21 @@ TEST(SkinDraw, AlphaFillBlendsAndOpaquePicturesSkipTheFill) {
   EXPECT_NEAR(GetRValue(mixed), 128, 2);
   EXPECT_NEAR(GetBValue(mixed), 128, 2);
 
+  // The fill brush follows the colour; clNone fills nothing and leaves the brush for the next one.
+  struct Step {
+    TColor color;
+    COLORREF expected;
+  };
+  for (const Step& step : {Step{RGB(0xFF, 0, 0), RGB(128, 0, 0)}, Step{clNone, RGB(0, 0, 0)},
+                           Step{RGB(0, 0, 0xFF), RGB(0, 0, 128)}}) {
+    f.element->SetColor(step.color);
+    SkinSurface black(9, 9, 0);
+    f.element->Draw(black.DC(), TRect{0, 0, 9, 9}, 0, esNormal);
+    const COLORREF c = black.At(4, 4);
+    EXPECT_NEAR(GetRValue(c), GetRValue(step.expected), 2) << step.color;
+    EXPECT_NEAR(GetBValue(c), GetBValue(step.expected), 2) << step.color;
+  }
+
   SetPicture(f.element->GetImage(), 1, 1, [](Integer, Integer) { return 0x102030u; });
   f.element->GetImage()->SetStates({esNormal});
   EXPECT_FALSE(f.element->HasAlpha()) << "an opaque picture decides";

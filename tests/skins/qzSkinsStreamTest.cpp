@@ -243,3 +243,25 @@ TEST(SkinStream, MutatedStreamsLoadAndDrawOrRaiseAStreamError) {
   }
   EXPECT_GT(loaded, 100) << "changes to values load";
 }
+
+TEST(SkinStream, PartStreamKeepsReadsAndSeeksInsideItsWindow) {
+  TMemoryStream source;
+  source.WriteBuffer("0123456789", 10);
+  TqzSkinPartStream part(&source);
+  part.Initialize(&source, 2, 6);
+  EXPECT_EQ(part.GetSize(), 4);
+  struct Case {
+    Int64 offset;
+    TSeekOrigin origin;
+    Int64 answer;
+  };
+  const Case seeks[] = {{0, soBeginning, 0}, {-100, soBeginning, 0}, {-1, soEnd, 3}, {100, soCurrent, 4}, {1, soBeginning, 1}};
+  for (const Case& c : seeks) {
+    EXPECT_EQ(part.Seek(c.offset, c.origin), c.answer) << c.offset << " from " << c.origin;
+    EXPECT_EQ(source.GetPosition(), 2 + c.answer);
+  }
+  char buffer[10] = {};
+  EXPECT_EQ(part.Read(buffer, 10), 3) << "a read stops at the window's end";
+  EXPECT_EQ(std::string(buffer, 3), "345");
+  EXPECT_EQ(part.Read(buffer, 10), 0);
+}

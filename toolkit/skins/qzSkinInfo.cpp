@@ -1,6 +1,7 @@
 #include "toolkit/skins/qzSkinInfo.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "gdi/Gdi.h"
 #include "toolkit/foundation/kvLookAndFeels.h"
@@ -424,16 +425,26 @@ void TqzSkinInfo::BindGroups(bool& Added) {
   }
 }
 
+// The element names, looked up in the string table once.
+const String& ElementName(Integer Element) {
+  static const std::vector<String> names = [] {
+    std::vector<String> all;
+    for (const TElementRow& row : kElements) all.push_back(SkinStr(row.name));
+    return all;
+  }();
+  return names[Element];
+}
+
 void TqzSkinInfo::BindElements(bool& Added) {
   // Every lookup first, then the placeholders: adding unsorts the group for the next lookup.
   for (Integer e = 0; e < kqzSkinElementCount; ++e) {
     TqzSkinControlGroup* group = FGroups[kElements[e].group];
-    FElements[e] = group ? group->GetElementByName(SkinStr(kElements[e].name)) : nullptr;
+    FElements[e] = group ? group->GetElementByName(ElementName(e)) : nullptr;
   }
   for (Integer e = 0; e < kqzSkinElementCount; ++e) {
     TqzSkinControlGroup* group = FGroups[kElements[e].group];
     if (FElements[e] || !group || kElements[e].optional) continue;
-    FElements[e] = group->AddElement(SkinStr(kElements[e].name));
+    FElements[e] = group->AddElement(ElementName(e));
     MakePlaceholder(FElements[e]);
     Added = true;
   }

@@ -41,20 +41,15 @@ namespace {
 
 const String& NameOf(void* Item) { return static_cast<TqzSkinCustomPersistentObject*>(Item)->GetName(); }
 
-bool IsAscii(const String& S) {
-  for (char c : S)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
-// The locale order of AnsiCompareStr, without its case-folded copies for plain ASCII names: binding
-// a skin compares names some thousands of times.
+// The locale order of AnsiCompareStr, without its case-folded copies while the names are plain
+// ASCII: binding a skin compares names some thousands of times. Case folding maps a prefix to a
+// prefix, so a name that ends first still comes first.
 Integer CompareSkinNames(const String& A, const String& B) {
-  if (!IsAscii(A) || !IsAscii(B)) return AnsiCompareStr(A, B);
   const size_t common = std::min(A.size(), B.size());
   for (size_t i = 0; i < common; ++i) {
+    if ((A[i] | B[i]) & 0x80) return AnsiCompareStr(A, B);
     char a = AsciiLower(A[i]), b = AsciiLower(B[i]);
     if (a != b) return static_cast<unsigned char>(a) < static_cast<unsigned char>(b) ? -1 : 1;
   }
@@ -371,8 +366,7 @@ TqzSkinElement::TqzSkinElement(TPersistent* AOwner, const String& AName)
       FContentOffset(std::make_unique<TkvRect>(this)),
       FGlyph(std::make_unique<TqzSkinImage>(this)),
       FImage(std::make_unique<TqzSkinImage>(this)),
-      FMinSize(std::make_unique<TkvSize>(this)),
-      FCanvas(std::make_unique<TqzSkinCanvas>()) {
+      FMinSize(std::make_unique<TkvSize>(this)) {
   TNotifyEvent changed = MakeEvent<&TqzSkinElement::SubObjectChanged>(this);
   FBorders->SetOnChange(changed);
   FContentOffset->SetOnChange(changed);
@@ -383,7 +377,7 @@ TqzSkinElement::TqzSkinElement(TPersistent* AOwner, const String& AName)
 
 TqzSkinElement::~TqzSkinElement() {
   FCanvas.reset();
-  if (FBrush) GdiPlus().GdipDeleteBrush(FBrush);  // a destructor reports nothing
+  if (FBrush && GdiPlus().GdipDeleteBrush) GdiPlus().GdipDeleteBrush(FBrush);  // a destructor reports nothing
 }
 
 TqzSkin* TqzSkinElement::Skin() {

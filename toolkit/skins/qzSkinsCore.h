@@ -451,6 +451,7 @@ class TqzSkinImage : public TPersistent {
   TSize PictureSize();
 
   TqzSkinElement* FOwner;
+  // Made when the image first holds a picture: most elements of a skin never need one.
   std::unique_ptr<TqzPNGImage> FPicture;
   // The PNG file read from a stream (checked, decoded at first use) until the picture is replaced:
   // writing it back gives the same bytes.
@@ -535,7 +536,7 @@ class TqzSkinElement : public TqzSkinPersistent {
   Integer FImageCount = 1;
   std::unique_ptr<TkvSize> FMinSize;
   TColor FTextColor = clDefault;
-  std::unique_ptr<TqzSkinCanvas> FCanvas;
+  std::unique_ptr<TqzSkinCanvas> FCanvas;  // made at the first Draw
   GpBrush* FBrush = nullptr;
   bool FIsColorAssigned = false;
 };

@@ -46,7 +46,7 @@ void PaintThroughCanvas(HDC DC, const TRect& R, F Paint) {
 // ---- Canvas -------------------------------------------------------------------------------
 
 TqzSkinCanvas::~TqzSkinCanvas() {
-  if (FGraphics && FOwnsGraphics) GdiPlus().GdipDeleteGraphics(FGraphics);
+  if (FGraphics && FOwnsGraphics && GdiPlus().GdipDeleteGraphics) GdiPlus().GdipDeleteGraphics(FGraphics);
 }
 
 bool TqzSkinCanvas::IsLowColorDevice(HDC DC) { return GetDeviceCaps(DC, BITSPIXEL) < 9; }
@@ -346,7 +346,8 @@ void TqzSkinElement::DrawEx(TqzSkinCanvas* ACanvas, const TRect& R, Integer AIma
 }
 
 void TqzSkinElement::Draw(HDC DC, const TRect& R, Integer AImageIndex, TqzSkinElementState AState) {
-  if (!FCanvas->CanDraw(DC, R)) return;
+  if (!TqzSkinCanvas::CanDraw(DC, R)) return;
+  if (!FCanvas) FCanvas = std::make_unique<TqzSkinCanvas>();
   FCanvas->BeginPaint(DC, R);
   try {
     DrawEx(FCanvas.get(), R, AImageIndex, AState);
@@ -367,7 +368,7 @@ void TqzSkinEmptyElement::Draw(HDC DC, const TRect& R, Integer, TqzSkinElementSt
 // ---- Element cache ------------------------------------------------------------------------
 
 TqzSkinElementCache::~TqzSkinElementCache() {
-  if (FBitmap) GdiPlus().GdipDisposeImage(FBitmap);  // a destructor reports nothing
+  if (FBitmap && GdiPlus().GdipDisposeImage) GdiPlus().GdipDisposeImage(FBitmap);  // a destructor reports nothing
 }
 
 void TqzSkinElementCache::CheckCacheState(TqzSkinElement* AElement, const TRect& R, TqzSkinElementState AState,

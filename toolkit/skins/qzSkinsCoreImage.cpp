@@ -3,7 +3,7 @@
 TAVREN_CLASS_IMPL(TqzSkinImage)
 
 TqzSkinImage::TqzSkinImage(TqzSkinElement* AOwner)
-    : FOwner(AOwner), FPicture(std::make_unique<TqzPNGImage>()), FMargins(std::make_unique<TkvRect>(this)) {
+    : FOwner(AOwner), FMargins(std::make_unique<TkvRect>(this)) {
   FMargins->SetOnChange(MakeEvent<&TqzSkinImage::MarginsChanged>(this));
 }
 
@@ -24,6 +24,7 @@ void TqzSkinImage::DecodePicture() {
   TMemoryStream stream;
   stream.WriteBuffer(FEncoded.data(), static_cast<Integer>(FEncoded.size()));
   stream.SetPosition(0);
+  FPicture = std::make_unique<TqzPNGImage>();
   try {
     FPicture->LoadFromStream(&stream);
   } catch (const Exception&) {
@@ -35,25 +36,27 @@ void TqzSkinImage::DecodePicture() {
 
 TqzPNGImage* TqzSkinImage::Picture() {
   DecodePicture();
+  if (!FPicture) FPicture = std::make_unique<TqzPNGImage>();
   return FPicture.get();
 }
 
 void TqzSkinImage::SetPicture(TqzPNGImage* APicture) {
   FEncoded.clear();
+  if (!FPicture) FPicture = std::make_unique<TqzPNGImage>();
   FPicture->Assign(APicture);
   Changed();
 }
 
 TSize TqzSkinImage::PictureSize() {
   if (!FEncoded.empty()) return FEncodedSize;
-  return FPicture->GetSize();
+  return FPicture ? FPicture->GetSize() : TSize{};
 }
 
-bool TqzSkinImage::Empty() const { return FEncoded.empty() && FPicture->GetEmpty(); }
+bool TqzSkinImage::Empty() const { return FEncoded.empty() && (!FPicture || FPicture->GetEmpty()); }
 
 void TqzSkinImage::Clear() {
   FEncoded.clear();
-  FPicture->ReplaceGPImage(nullptr);
+  FPicture.reset();
   FSourceName.clear();
   Changed();
 }
@@ -72,8 +75,11 @@ void TqzSkinImage::Assign(TPersistent* Source) {
     FEncoded = source->FEncoded;
     FEncodedSize = source->FEncodedSize;
     FDecoded = false;
-    if (FEncoded.empty()) FPicture->Assign(source->FPicture.get());
-    else FPicture->ReplaceGPImage(nullptr);
+    FPicture.reset();
+    if (FEncoded.empty() && source->FPicture) {
+      FPicture = std::make_unique<TqzPNGImage>();
+      FPicture->Assign(source->FPicture.get());
+    }
     FSourceName = source->SourceName();
     FDirty = true;
   }

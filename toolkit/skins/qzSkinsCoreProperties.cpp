@@ -262,9 +262,11 @@ void TqzSkinBorder::SetThin(Integer AValue) {
 }
 
 TqzSkinBorders::TqzSkinBorders(TPersistent* AOwner, const String& AName) : TqzSkinProperty(AOwner, AName) {
-  const Integer names[4] = {sqzSkinNameLeft, sqzSkinNameTop, sqzSkinNameRight, sqzSkinNameBottom};
+  // Every element has borders: their names are looked up once.
+  static const String names[4] = {SkinStr(sqzSkinNameLeft), SkinStr(sqzSkinNameTop), SkinStr(sqzSkinNameRight),
+                                  SkinStr(sqzSkinNameBottom)};
   for (Integer side = 0; side < 4; ++side) {
-    FBorders[side] = std::make_unique<TqzSkinBorder>(this, SkinStr(names[side]));
+    FBorders[side] = std::make_unique<TqzSkinBorder>(this, names[side]);
     FBorders[side]->SetSide(side);
     FBorders[side]->SetOnChange(MakeEvent<&TqzSkinBorders::BorderChanged>(this));
   }

@@ -26,22 +26,37 @@ constexpr Integer kMinElementRecord = kMinString + 4 + 1 + 4 + 16 + 2 * kMinImag
 
 Int64 Remaining(TStream* AStream) { return AStream->GetSize() - AStream->GetPosition(); }
 
-Byte ReadByte(TStream* AStream) {
-  Byte value = 0;
-  AStream->ReadBuffer(&value, 1);
-  return value;
-}
+// A run of fixed-size fields taken with one read: a skin has thousands of them.
+class TFieldBlock {
+ public:
+  TFieldBlock(TStream* AStream, Integer ASize) { AStream->ReadBuffer(FBytes, ASize); }
+  Byte U8() { return FBytes[FAt++]; }
+  Word U16() {
+    Word v = static_cast<Word>(FBytes[FAt] | (FBytes[FAt + 1] << 8));
+    FAt += 2;
+    return v;
+  }
+  Integer Int() {
+    Cardinal v = Cardinal{FBytes[FAt]} | (Cardinal{FBytes[FAt + 1]} << 8) | (Cardinal{FBytes[FAt + 2]} << 16) |
+                 (Cardinal{FBytes[FAt + 3]} << 24);
+    FAt += 4;
+    return static_cast<Integer>(v);
+  }
+  TRect Rect() {
+    TRect r;
+    r.Left = Int();
+    r.Top = Int();
+    r.Right = Int();
+    r.Bottom = Int();
+    return r;
+  }
+
+ private:
+  Byte FBytes[32];
+  Integer FAt = 0;
+};
 
 void WriteByte(TStream* AStream, Byte AValue) { AStream->WriteBuffer(&AValue, 1); }
-
-TRect ReadRect(TStream* AStream) {
-  TRect r;
-  r.Left = ReadSkinInteger(AStream);
-  r.Top = ReadSkinInteger(AStream);
-  r.Right = ReadSkinInteger(AStream);
-  r.Bottom = ReadSkinInteger(AStream);
-  return r;
-}
 
 void WriteRect(TStream* AStream, const TRect& R) {
   WriteSkinInteger(AStream, R.Left);
@@ -265,12 +280,13 @@ void TqzSkinControlGroup::ReadData(TStream* AStream, Double AVersion) {
 }
 
 void TqzSkinElement::ReadData(TStream* AStream, Double) {
-  FColor = ReadSkinInteger(AStream);
-  FAlpha = ReadByte(AStream);
-  FImageCount = ReadSkinInteger(AStream);
+  TFieldBlock head(AStream, 25);
+  FColor = head.Int();
+  FAlpha = head.U8();
+  FImageCount = head.Int();
   // Every image block needs a pixel at least; a count of none would divide by zero when drawn.
   if (FImageCount < 1 || FImageCount > kqzSkinMaxPictureSide) RaiseInvalidSkinStream();
-  TRect offset = ReadRect(AStream);
+  TRect offset = head.Rect();
   if (!IsMetricRect(offset, -kqzSkinMaxPictureSide)) RaiseInvalidSkinStream();
   StoreRect(FContentOffset.get(), offset);
   FGlyph->ReadData(AStream);
@@ -280,20 +296,21 @@ void TqzSkinElement::ReadData(TStream* AStream, Double) {
     FBorders->Items(side)->ReadFromStream(AStream);
   }
   SetColor(FColor);
-  FTextColor = ReadSkinInteger(AStream);
+  TFieldBlock tail(AStream, 12);
+  FTextColor = tail.Int();
   TSize minSize;
-  minSize.cx = ReadSkinInteger(AStream);
-  minSize.cy = ReadSkinInteger(AStream);
+  minSize.cx = tail.Int();
+  minSize.cy = tail.Int();
   FMinSize->SetSize(minSize);
   ReadProperties(AStream);
 }
 
 void TqzSkinImage::ReadData(TStream* AStream) {
-  TRect margins = ReadRect(AStream);
-  Byte layout = ReadByte(AStream);
-  Word states = 0;
-  AStream->ReadBuffer(&states, 2);
-  Byte stretch = ReadByte(AStream);
+  TFieldBlock head(AStream, 20);
+  TRect margins = head.Rect();
+  Byte layout = head.U8();
+  Word states = head.U16();
+  Byte stretch = head.U8();
   if (!IsMetricRect(margins, 0) || layout > ilVertical || stretch > smNoResize ||
       (states >> kqzSkinElementStateCount) != 0)
     RaiseInvalidSkinStream();
@@ -302,17 +319,19 @@ void TqzSkinImage::ReadData(TStream* AStream) {
   FStates = SkinStatesFromWord(states);
   FStretch = static_cast<TqzSkinStretchMode>(stretch);
   TqzSkin* skin = FOwner ? FOwner->Skin() : nullptr;
-  if (!skin || skin->GetVersion() >= 1.02) {
-    FGradientBeginColor = ReadSkinInteger(AStream);
-    FGradientEndColor = ReadSkinInteger(AStream);
-    Byte gradient = ReadByte(AStream);
+  const bool gradients = !skin || skin->GetVersion() >= 1.02;
+  TFieldBlock rest(AStream, gradients ? 13 : 4);
+  if (gradients) {
+    FGradientBeginColor = rest.Int();
+    FGradientEndColor = rest.Int();
+    Byte gradient = rest.U8();
     if (gradient > gmBackwardDiagonal) RaiseInvalidSkinStream();
     FGradient = static_cast<TqzSkinGradientMode>(gradient);
   }
-  Integer size = ReadSkinInteger(AStream);
+  Integer size = rest.Int();
   if (size < 0 || size > Remaining(AStream)) RaiseInvalidSkinStream();
   Int64 position = AStream->GetPosition();
-  FPicture->ReplaceGPImage(nullptr);
+  FPicture.reset();
   FEncoded.clear();
   FDecoded = false;
   if (size > 0) {
