@@ -172,7 +172,11 @@ void TJyCustomInspector::EditorChange(TObject*) {
   if (FEditingItem) FOnEdit(this, item, text, accept);
 }
 
-void TJyCustomInspector::EditorKeyDown(TObject*, Word& Key, TShiftState Shift) {
+void TJyCustomInspector::EditorKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
+  // Alt+Up and Alt+Down open and close a drop-down, and an open list takes the arrows and
+  // Return: those keys belong to the editor, not to row navigation.
+  auto* popup = dynamic_cast<TJyPopupEdit*>(Sender);
+  if (Shift.Contains(ssAlt) || (popup && popup->GetDroppedDown())) return;
   switch (Key) {
     case VK_RETURN: {
       const bool next = FOptions.Contains(poEnterSelectNext);
