@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "InspectorTestSupport.h"
+#include "OutputFormatForm.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/Writer.h"
 #include "toolkit/inspector/JyEdit.h"
@@ -11,19 +12,6 @@
 #include "user/User.h"
 #include "user/VirtualKeys.h"
 
-class TOutputFormatForm : public TForm {
-  TAVREN_CLASS(TOutputFormatForm, TForm)
- public:
-  using TForm::TForm;
-  TJyInspector* OFormat = nullptr;
-  TJyTextItem* Video = nullptr;
-  TJyComboBoxItem* VCodec = nullptr;
-  TJyComboBoxItem* Size = nullptr;
-  TJyComboBoxItem* Fps = nullptr;
-  TJyTextItem* Audio = nullptr;
-  TJyComboBoxItem* Sample = nullptr;
-  TJyComboBoxItem* ABitRate = nullptr;
-};
 TAVREN_CLASS_IMPL_PUBLISHED(TOutputFormatForm, FIELD(OFormat), FIELD(Video), FIELD(VCodec), FIELD(Size),
                             FIELD(Fps), FIELD(Audio), FIELD(Sample), FIELD(ABitRate))
 
@@ -31,7 +19,7 @@ class OutputFormatInspectorTest : public InspectorTest {
  protected:
   void SetUp() override {
     InspectorTest::SetUp();
-    RegisterClass(TOutputFormatForm::ClassInfo());
+    RegisterOutputFormatForm();
     form = TClassOf<TOutputFormatForm>(TOutputFormatForm::ClassInfo()).Create(nullptr);
     forms.push_back(form);
     form->Show();

@@ -18,9 +18,14 @@
 // A hint window that knows the row whose hint it shows.
 class TItemHintWindow : public THintWindow {
   TAVREN_CLASS(TItemHintWindow, THintWindow)
+  TAVREN_MESSAGES()
  public:
   using THintWindow::THintWindow;
   TJyPropertyItem* Item = nullptr;
+
+ protected:
+  // The hint opens under the cursor; the mouse passes through it to the row beneath.
+  void WMNCHitTest(TMessage& Message) { Message.Result = HTTRANSPARENT; }
 };
 
 enum TInspectorPropertyOption { poGrid, poEnterSelectNext, poImages, poSplitterMoving, poUniformSelect };

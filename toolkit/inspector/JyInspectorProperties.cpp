@@ -5,6 +5,7 @@
 #include "toolkit/inspector/JyInspector.h"
 
 TAVREN_CLASS_IMPL(TItemHintWindow)
+TAVREN_MESSAGE_TABLE(TItemHintWindow, MESSAGE_HANDLER(WM_NCHITTEST, WMNCHitTest))
 TAVREN_CLASS_IMPL(TJyCustomInspector)
 
 TAVREN_CLASS_IMPL_PUBLISHED(TJyInspector,

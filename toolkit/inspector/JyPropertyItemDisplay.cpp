@@ -256,6 +256,8 @@ void TJyToolbarItemDisplay::PaintBackground() {
       TGraphicsProvider::DrawGradient(Canvas, PaintRect, OfficeColor(10), OfficeColor(11));
       break;
     case psWhidbey:
+      // This style draws no band of its own: the row's colour stays under the buttons.
+      inherited::PaintBackground();
       break;
   }
 }
