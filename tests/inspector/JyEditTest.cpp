@@ -218,3 +218,15 @@ TEST_F(JyEditTest, EditWindowFollowsPasswordCharAndMarginPressSelectsAll) {
   EXPECT_EQ(plain->GetSelStart(), 0);
   EXPECT_EQ(plain->GetSelLength(), 11);
 }
+
+TEST_F(JyEditTest, IndentListTakesANameThatIsNoNumberAsLevelZero) {
+  TJyComboBox* combo = NewCombo({"0=Root", "2=Deep", "x=Odd"});
+  combo->SetDisplayMode(dmIndentList);
+  combo->SetItemIndex(2);
+  EXPECT_EQ(combo->GetText(), "Odd");
+  Click(combo->GetButton(), 5, 5);
+  ASSERT_TRUE(combo->GetDroppedDown());
+  Pump();  // paints every line without failing
+  EXPECT_TRUE(combo->GetDroppedDown());
+  combo->SetDroppedDown(false);
+}

@@ -295,3 +295,28 @@ TEST_F(JyInspectorTest, SplitterDragAndDoubleClickExpand) {
   Pump();
   EXPECT_FALSE(top->GetExpanded());
 }
+
+TEST_F(JyInspectorTest, SuffixEditorOpensBesideTheValueAndSetsTheSuffix) {
+  TJyPropertyItem* top = Add(nullptr, "Top");
+  TJyPropertyItem* margin = Add(top, "Margin", "12");
+  margin->SetShowSuffix(true);
+  margin->GetSuffixes()->Add("px");
+  margin->GetSuffixes()->Add("pt");
+  margin->SetSuffixValue("px");
+  std::vector<String> suffixes;
+  struct Suffix : TObject {
+    std::vector<String>* out;
+    void Edit(TObject*, TJyPropertyItem*, const String& Value) { out->push_back(Value); }
+  } listener;
+  listener.out = &suffixes;
+  inspector->SetOnSuffixEdit(MakeEvent<&Suffix::Edit>(&listener));
+  ClickValue(margin);
+  ASSERT_EQ(inspector->GetSuffixEditingItem(), margin);
+  const TRect suffix = inspector->SuffixRect(margin);
+  EXPECT_EQ(margin->SuffixEditor()->GetLeft(), suffix.Left + 1);
+  EXPECT_EQ(margin->Editor()->GetBoundsRect().Right, suffix.Left);
+  margin->SuffixEditor()->SetItemIndex(1);
+  EXPECT_EQ(margin->GetSuffixValue(), "pt");
+  EXPECT_EQ(suffixes.back(), "pt");
+  EXPECT_EQ(margin->GetFullText(), "12pt");
+}

@@ -7,6 +7,7 @@
 
 #include "InspectorTestSupport.h"
 #include "rtl/Writer.h"
+#include "vcl/ExtCtrls.h"
 #include "toolkit/inspector/JyInspector.h"
 
 namespace {
@@ -211,4 +212,31 @@ TEST_F(JyPropertyItemsTest, ToolbarCheckRule) {
   Word key = '1';
   dividers->Display()->KeyDown(key, TShiftState{});
   EXPECT_FALSE(dividers->GetButtons()->Button(0)->GetChecked());
+}
+
+TEST_F(JyPropertyItemsTest, MappedRowsReadAndWriteTheAssociatesProperties) {
+  auto* panel = new TPanel(form);
+  panel->SetCaption("Preview");
+  panel->GetFont()->SetName("Arial");
+  auto* caption = Add(nullptr, "");
+  caption->SetMapProperty("Caption");
+  auto* fontName = Add(nullptr, "Face");
+  fontName->SetMapProperty("Font.Name");
+  auto* missing = Add(nullptr, "Missing");
+  missing->SetMapProperty("Font.Nothing");
+  auto* broken = Add(nullptr, "Broken");
+  broken->SetMapProperty("PopupMenu.Name");  // an object property that holds nothing
+  inspector->SetAssociate(panel);
+  EXPECT_EQ(caption->GetValue(), "Preview");
+  EXPECT_EQ(caption->GetCaption(), "Caption");
+  EXPECT_EQ(fontName->GetValue(), "Arial");
+  EXPECT_EQ(missing->GetValue(), "");
+  EXPECT_EQ(broken->GetValue(), "");
+  caption->SetValue("Changed");
+  fontName->SetValue("Tahoma");
+  EXPECT_EQ(panel->GetCaption(), "Changed");
+  EXPECT_EQ(panel->GetFont()->GetName(), "Tahoma");
+  delete panel;
+  EXPECT_EQ(inspector->GetAssociate(), nullptr);
+  caption->SetValue("After");  // nothing to write to any more
 }
