@@ -320,3 +320,25 @@ TEST_F(JyInspectorTest, SuffixEditorOpensBesideTheValueAndSetsTheSuffix) {
   EXPECT_EQ(suffixes.back(), "pt");
   EXPECT_EQ(margin->GetFullText(), "12pt");
 }
+
+TEST_F(JyInspectorTest, MovingDownPastTheBottomKeepsWhatWasTyped) {
+  Fill(15);
+  inspector->SetClientHeight(100);
+  Pump();
+  TJyPropertyItems* items = inspector->GetItems();
+  TJyPropertyItem* row = nullptr;
+  for (TJyPropertyItem* item : inspector->LaidOutRows())
+    if (item->RowTop() + inspector->Pitch() * 2 > inspector->GetClientHeight()) {
+      row = item;
+      break;
+    }
+  ASSERT_NE(row, nullptr);
+  ClickValue(row);
+  ASSERT_EQ(inspector->GetEditingItem(), row);
+  row->Editor()->SetText("typed");
+  Key(VK_DOWN);
+  EXPECT_EQ(row->GetValue(), "typed");
+  EXPECT_NE(inspector->GetSelectedItem(), row);
+  EXPECT_GT(inspector->GetVertScrollBar()->GetPosition(), 0);
+  EXPECT_EQ(items->GetCount(), 32);
+}

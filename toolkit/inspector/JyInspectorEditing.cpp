@@ -220,8 +220,9 @@ void TJyCustomInspector::KeyDown(Word& Key, TShiftState Shift) {
       if (!FSelectedItem) break;
       TJyPropertyItem* previous = PrevVisibleItem(FSelectedItem);
       if (!previous) break;
-      if (previous->RowTop() < 0) ScrollLines(-1);
+      // Applied before scrolling: a scroll closes the editor, which would drop what was typed.
       ApplyEditing(true);
+      if (previous->RowTop() < 0) ScrollLines(-1);
       SelectRow(previous);
       Key = 0;
       break;
@@ -230,8 +231,8 @@ void TJyCustomInspector::KeyDown(Word& Key, TShiftState Shift) {
       if (!FSelectedItem) break;
       TJyPropertyItem* next = NextVisibleItem(FSelectedItem);
       if (!next) break;
-      if (next->RowTop() + FRowHeight + GridWidth() > GetClientHeight()) ScrollLines(1);
       ApplyEditing(true);
+      if (next->RowTop() + FRowHeight + GridWidth() > GetClientHeight()) ScrollLines(1);
       SelectRow(next);
       Key = 0;
       break;
