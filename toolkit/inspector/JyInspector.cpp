@@ -126,6 +126,7 @@ TJyPropertyItem* TJyCustomInspector::ItemAtPos(Integer, Integer Y) {
 }
 
 Integer TJyCustomInspector::RowTopOf(TJyPropertyItem* Item) {
+  if (Item && Item == FPaintingItem) return FPaintingTop;
   const Integer ordinal = RowOrdinal(Item);
   if (ordinal < 0) return -1;
   return (ordinal - GetVertScrollBar()->GetPosition()) * Pitch();
@@ -218,9 +219,20 @@ void TJyCustomInspector::Paint() {
   canvas->SetFont(GetFont());
   UpdateScrollBar();
   const Integer width = GetClientWidth();
+  const TRect clip = canvas->GetClipRect();
+  const std::vector<TJyPropertyItem*> rows = LaidOutRows();
   Integer y = -Pitch() * GetVertScrollBar()->GetPosition();
-  for (TJyPropertyItem* item : LaidOutRows()) {
+  for (TJyPropertyItem* item : rows) {
+    if (y >= clip.Bottom) {
+      // The rest lies below what is being painted.
+      y += Pitch() * static_cast<Integer>(rows.end() - std::find(rows.begin(), rows.end(), item));
+      break;
+    }
+    // Rows know their top during the paint without counting the rows above them again.
+    FPaintingItem = item;
+    FPaintingTop = y;
     PaintItem(item);
+    FPaintingItem = nullptr;
     y += FRowHeight;
     if (FOptions.Contains(poGrid)) {
       canvas->GetPen()->SetColor(FMarginColor);

@@ -232,6 +232,8 @@ class TJyCustomInspector : public TJyScrollControl {
   TJyPropertyItem* FSuffixEditingItem = nullptr;
   Integer FSuffixWidth = 60;
   bool FSplitterDrag = false;
+  TJyPropertyItem* FPaintingItem = nullptr;
+  Integer FPaintingTop = 0;
   TJyChangeEvent FOnChange;
   TJyRowPaintedEvent FOnRowPainted;
   TJyEditEvent FOnEdit;
