@@ -33,6 +33,18 @@ void TJyCustomButtonEdit::AfterConstruction() {
   PlaceButton();
 }
 
+void TJyCustomButtonEdit::BeforeDestruction() {
+  if (FPopup) {
+    FPopup->SetOnCloseUp(nullptr);
+    FPopup->SetOnSelect(nullptr);
+    delete FPopup;
+    FPopup = nullptr;
+  }
+  delete FButton;
+  FButton = nullptr;
+  inherited::BeforeDestruction();
+}
+
 TClassOf<TJySmallButton> TJyCustomButtonEdit::ButtonClass() { return TJyExecuteButton::ClassInfo(); }
 
 TClassOf<TJyPopupControl> TJyCustomButtonEdit::PopupClass() { return TJyPopupControl::ClassInfo(); }
@@ -112,6 +124,7 @@ void TJyPopupEdit::SetHideFocus(bool Value) {
 
 void TJyPopupEdit::OpenPopup() {
   TJyPopupControl* popup = GetPopup();
+  if (!popup) return;
   const TPoint point = ClientToScreen(Point(-1, GetClientHeight()));
   popup->SetFont(GetFont());
   popup->SetWidth(GetWidth());
@@ -134,7 +147,8 @@ void TJyPopupEdit::SetDroppedDown(bool Value) {
   }
   FDroppedDown = false;
   TJyPopupControl* popup = GetPopup();
-  if (GetCapture() == popup->GetHandle()) ReleaseCapture();
+  if (!popup) return;
+  if (popup->HandleAllocated() && GetCapture() == popup->GetHandle()) ReleaseCapture();
   popup->SetClosed(true);
   if (popup->HandleAllocated()) ShowWindow(popup->GetHandle(), SW_HIDE);
   popup->SetVisible(false);
@@ -143,7 +157,7 @@ void TJyPopupEdit::SetDroppedDown(bool Value) {
 }
 
 void TJyPopupEdit::CloseOpenPopup() {
-  if (FDroppedDown) GetPopup()->ClosePopup();
+  if (FDroppedDown && GetPopup()) GetPopup()->ClosePopup();
 }
 
 void TJyPopupEdit::PopupSelect(TObject* Sender, const String& Text) {

@@ -49,6 +49,12 @@ void TJyPropertyItem::BeforeDestruction() {
     FCollection = nullptr;
     FAttached = false;
   }
+  // The editors go while the item is whole: their events call back into it.
+  delete FEditor;
+  FEditor = nullptr;
+  delete FSuffixEditor;
+  FSuffixEditor = nullptr;
+  FPartsMade = true;
   inherited::BeforeDestruction();
 }
 
