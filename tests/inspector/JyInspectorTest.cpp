@@ -342,3 +342,35 @@ TEST_F(JyInspectorTest, MovingDownPastTheBottomKeepsWhatWasTyped) {
   EXPECT_GT(inspector->GetVertScrollBar()->GetPosition(), 0);
   EXPECT_EQ(items->GetCount(), 32);
 }
+
+TEST_F(JyInspectorTest, ToolbarRowTogglesByMouseAndDigits) {
+  TJyPropertyItem* top = Add(nullptr, "Top");
+  top->SetReadOnly(true);
+  auto* bar = Add<TJyToolbarItem>(top, "Style");
+  for (const char* text : {"Bold", "-", "Italic"}) {
+    TJyToolbarItemButton* button = bar->GetButtons()->AddButton();
+    button->SetText(text);
+    button->SetDivider(String(text) == "-");
+  }
+  bar->SetAllowAllUp(true);
+  std::vector<Integer> clicks;
+  struct Clicks : TObject {
+    std::vector<Integer>* out;
+    void Click(TObject*, TJyPropertyItem*, Integer Index) { out->push_back(Index); }
+  } listener;
+  listener.out = &clicks;
+  inspector->SetOnToolbarClick(MakeEvent<&Clicks::Click>(&listener));
+  Pump();
+  const Integer valueLeft = inspector->GetSplitterPosition() + 1, y = bar->RowTop() + 5;
+  Click(inspector, valueLeft + 2 * 17 + 5, y);  // the third button
+  EXPECT_TRUE(bar->GetButtons()->Button(2)->GetChecked());
+  EXPECT_EQ(bar->GetValue(), "Italic");
+  Click(inspector, valueLeft + 17 + 5, y);  // the divider does nothing
+  EXPECT_EQ(bar->GetValue(), "Italic");
+  // Digit 1 is the first button that is no divider; digit 2 the second.
+  inspector->SetFocus();
+  Key('1');
+  Key('2');
+  EXPECT_EQ(bar->GetValue(), "Bold");
+  EXPECT_EQ(clicks, (std::vector<Integer>{2, 0, 2}));
+}

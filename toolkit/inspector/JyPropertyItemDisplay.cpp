@@ -333,6 +333,8 @@ void TJyToolbarItemDisplay::PaintValue() {
 
 void TJyToolbarItemDisplay::MouseDown(TMouseButton, TShiftState, Integer X, Integer) {
   FPressedIndex = ButtonAt(X);
+  // A divider only separates: it is never pressed nor checked.
+  if (FPressedIndex >= 0 && Toolbar()->GetButtons()->Button(FPressedIndex)->GetDivider()) FPressedIndex = -1;
   if (FPressedIndex >= 0) Toolbar()->RepaintButton(FPressedIndex);
 }
 
@@ -361,6 +363,7 @@ void TJyToolbarItemDisplay::MouseUp(TMouseButton, TShiftState, Integer X, Intege
   const Integer at = ButtonAt(X);
   if (at < 0) return;
   TJyToolbarItemButton* button = Toolbar()->GetButtons()->Button(at);
+  if (button->GetDivider()) return;
   if (button->GetAutoCheck())
     Toolbar()->SetButtonChecked(at, !button->GetChecked());
   else
