@@ -32,11 +32,11 @@ enum TInspectorPropertyOption { poGrid, poEnterSelectNext, poImages, poSplitterM
 TAVREN_ENUM_INFO(TInspectorPropertyOption, poGrid, poEnterSelectNext, poImages, poSplitterMoving, poUniformSelect);
 using TInspectorPropertyOptions = TSet<TInspectorPropertyOption, 5>;
 
-using TJyChangeEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item, const String& Value)>;
-using TJyEditEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item, const String& Value, bool& Accept)>;
-using TJyItemEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item)>;
+using TChangeEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item, const String& Value)>;
+using TEditEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item, const String& Value, bool& Accept)>;
+using TItemNotifyEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item)>;
 using TJyRowPaintedEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item, TRect Rect)>;
-using TJyToolbarClickEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item, Integer ButtonIndex)>;
+using TToolbarClickEvent = TEvent<void(TObject* Sender, TJyPropertyItem* Item, Integer ButtonIndex)>;
 
 // Areas of a row for RefreshItem and RowArea.
 enum : Integer {
@@ -144,22 +144,22 @@ class TJyCustomInspector : public TJyScrollControl {
   Integer GetSuffixWidth() const { return FSuffixWidth; }
   void SetSuffixWidth(Integer Value);
 
-  TJyChangeEvent GetOnChange() const { return FOnChange; }
-  void SetOnChange(TJyChangeEvent Value) { FOnChange = Value; }
+  TChangeEvent GetOnChange() const { return FOnChange; }
+  void SetOnChange(TChangeEvent Value) { FOnChange = Value; }
   TJyRowPaintedEvent GetOnRowPainted() const { return FOnRowPainted; }
   void SetOnRowPainted(TJyRowPaintedEvent Value) { FOnRowPainted = Value; }
-  TJyEditEvent GetOnEdit() const { return FOnEdit; }
-  void SetOnEdit(TJyEditEvent Value) { FOnEdit = Value; }
-  TJyItemEvent GetOnExecute() const { return FOnExecute; }
-  void SetOnExecute(TJyItemEvent Value) { FOnExecute = Value; }
-  TJyItemEvent GetOnExpand() const { return FOnExpand; }
-  void SetOnExpand(TJyItemEvent Value) { FOnExpand = Value; }
-  TJyItemEvent GetOnSelectItem() const { return FOnSelectItem; }
-  void SetOnSelectItem(TJyItemEvent Value) { FOnSelectItem = Value; }
-  TJyChangeEvent GetOnSuffixEdit() const { return FOnSuffixEdit; }
-  void SetOnSuffixEdit(TJyChangeEvent Value) { FOnSuffixEdit = Value; }
-  TJyToolbarClickEvent GetOnToolbarClick() const { return FOnToolbarClick; }
-  void SetOnToolbarClick(TJyToolbarClickEvent Value) { FOnToolbarClick = Value; }
+  TEditEvent GetOnEdit() const { return FOnEdit; }
+  void SetOnEdit(TEditEvent Value) { FOnEdit = Value; }
+  TItemNotifyEvent GetOnExecute() const { return FOnExecute; }
+  void SetOnExecute(TItemNotifyEvent Value) { FOnExecute = Value; }
+  TItemNotifyEvent GetOnExpand() const { return FOnExpand; }
+  void SetOnExpand(TItemNotifyEvent Value) { FOnExpand = Value; }
+  TItemNotifyEvent GetOnSelectItem() const { return FOnSelectItem; }
+  void SetOnSelectItem(TItemNotifyEvent Value) { FOnSelectItem = Value; }
+  TChangeEvent GetOnSuffixEdit() const { return FOnSuffixEdit; }
+  void SetOnSuffixEdit(TChangeEvent Value) { FOnSuffixEdit = Value; }
+  TToolbarClickEvent GetOnToolbarClick() const { return FOnToolbarClick; }
+  void SetOnToolbarClick(TToolbarClickEvent Value) { FOnToolbarClick = Value; }
 
  protected:
   virtual bool PaintItem(TJyPropertyItem* Item);
@@ -234,14 +234,14 @@ class TJyCustomInspector : public TJyScrollControl {
   bool FSplitterDrag = false;
   TJyPropertyItem* FPaintingItem = nullptr;
   Integer FPaintingTop = 0;
-  TJyChangeEvent FOnChange;
+  TChangeEvent FOnChange;
   TJyRowPaintedEvent FOnRowPainted;
-  TJyEditEvent FOnEdit;
-  TJyItemEvent FOnExecute;
-  TJyItemEvent FOnExpand;
-  TJyItemEvent FOnSelectItem;
-  TJyChangeEvent FOnSuffixEdit;
-  TJyToolbarClickEvent FOnToolbarClick;
+  TEditEvent FOnEdit;
+  TItemNotifyEvent FOnExecute;
+  TItemNotifyEvent FOnExpand;
+  TItemNotifyEvent FOnSelectItem;
+  TChangeEvent FOnSuffixEdit;
+  TToolbarClickEvent FOnToolbarClick;
 };
 
 class TJyInspector : public TJyCustomInspector {
