@@ -158,6 +158,7 @@ TEST_F(JyEditTest, PopupStaysInsideTheWorkArea) {
       {"past the right edge", {work.Right - 10, work.Top + 50}, {work.Right - w, work.Top + 50}},
       {"past the bottom opens above", {work.Left + 50, work.Bottom - 5}, {work.Left + 50, work.Bottom - 5 - 20 - h}},
       {"left of the work area", {work.Left - 40, work.Top + 50}, {work.Left, work.Top + 50}},
+      {"above the work area", {work.Left + 50, work.Top - 30}, {work.Left + 50, work.Top}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

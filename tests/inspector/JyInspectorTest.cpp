@@ -374,3 +374,41 @@ TEST_F(JyInspectorTest, ToolbarRowTogglesByMouseAndDigits) {
   EXPECT_EQ(bar->GetValue(), "Bold");
   EXPECT_EQ(clicks, (std::vector<Integer>{2, 0, 2}));
 }
+
+TEST_F(JyInspectorTest, PaintsGridCaptionsAndCategoryGradients) {
+  inspector->SetMarginColor(clRed);
+  inspector->SetGridColor(clBlue);
+  inspector->SetCategoriesColor(clLime);
+  inspector->SetColor(clYellow);
+  inspector->SetRowHeight(18);
+  TJyPropertyItem* top = Add(nullptr, "Top");
+  top->SetReadOnly(true);
+  Add(top, "Child", "v")->SetColor(clAqua);
+  Pump();
+  HDC dc = GetDC(inspector->GetHandle());
+  auto at = [&](Integer X, Integer Y) { return GetPixel(dc, X, Y); };
+  const Integer s = inspector->GetSplitterPosition(), w = inspector->GetClientWidth();
+  struct Probe {
+    const char* what;
+    Integer x, y;
+    TColor colour;
+  };
+  const Probe probes[] = {
+      {"grid under a row over the margin", 5, 18, clRed},
+      {"grid under a row to the right", 50, 18, clBlue},
+      {"category caption spans past the splitter", s + 20, 9, clLime},
+      {"child caption stops at the splitter", s, 19 + 9, clBlue},
+      {"child value column", s + 40, 19 + 15, clAqua},
+      {"below the rows the control's colour", w / 2, 2 * 19 + 10, clYellow},
+  };
+  for (const auto& p : probes) {
+    SCOPED_TRACE(p.what);
+    EXPECT_EQ(at(p.x, p.y), ColorToRGB(p.colour));
+  }
+  inspector->SetStyle(psWhidbey);
+  Pump();
+  EXPECT_EQ(at(60, 0), ColorToRGB(clWindow));
+  EXPECT_NE(at(60, 17), ColorToRGB(clWindow));
+  EXPECT_EQ(at(60, 17), ColorToRGB(TGraphicsProvider::BlendColor(clWindow, clBtnFace, 17.0 / 18)));
+  ReleaseDC(inspector->GetHandle(), dc);
+}
