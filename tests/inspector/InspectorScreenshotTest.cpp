@@ -202,6 +202,15 @@ TEST_F(InspectorScreenshot, EveryRowKindInEachStyle) {
     Pump();
     EXPECT_TRUE(screen.SaveScreenPng(String(output) + "/inspector-styles.png"));
     combo->SetDroppedDown(false);
+
+    // A text row being edited beside its suffix, and a popup row's button, in the second style.
+    TJyInspector* office = samples[5]->inspector;
+    TJyPropertyItems* items = office->GetItems();
+    office->SelectRow(items->GetItem(8));
+    Pump();
+    office->GetEditingItem()->Editor()->SetText("16");
+    Pump();
+    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), String(output) + "/inspector-editing.png"));
   }
   bool themedRebar = false;
   for (const auto& d : theme.drawn) themedRebar |= d.themeClass == "rebar";
