@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "InspectorTestSupport.h"
+#include "controls/ScrollBars.h"
 #include "toolkit/inspector/JyEdit.h"
 #include "toolkit/inspector/JyInspector.h"
 #include "user/User.h"
@@ -411,4 +412,25 @@ TEST_F(JyInspectorTest, PaintsGridCaptionsAndCategoryGradients) {
   EXPECT_NE(at(60, 17), ColorToRGB(clWindow));
   EXPECT_EQ(at(60, 17), ColorToRGB(TGraphicsProvider::BlendColor(clWindow, clBtnFace, 17.0 / 18)));
   ReleaseDC(inspector->GetHandle(), dc);
+}
+
+TEST_F(JyInspectorTest, ScrollingRepaintsOnlyTheUncoveredBand) {
+  Fill(20);
+  inspector->SetClientHeight(170);
+  Pump();
+  SendMessage(inspector->GetHandle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  TRect update;
+  ASSERT_TRUE(GetUpdateRect(inspector->GetHandle(), &update, FALSE));
+  EXPECT_EQ(update, Rect(0, 170 - 17, inspector->GetClientWidth(), 170));
+  Pump();
+  SendMessage(inspector->GetHandle(), WM_VSCROLL, SB_LINEUP, 0);
+  ASSERT_TRUE(GetUpdateRect(inspector->GetHandle(), &update, FALSE));
+  EXPECT_EQ(update, Rect(0, 0, inspector->GetClientWidth(), 17));
+  // A changed value repaints its value column only.
+  Pump();
+  TJyPropertyItem* row = inspector->GetItems()->GetItem(1);
+  row->SetValue("changed");
+  ASSERT_TRUE(GetUpdateRect(inspector->GetHandle(), &update, FALSE));
+  EXPECT_EQ(update, Rect(inspector->GetSplitterPosition() + 1, row->RowTop(), inspector->GetClientWidth(),
+                         row->RowTop() + 16));
 }
