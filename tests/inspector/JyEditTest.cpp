@@ -158,6 +158,7 @@ TEST_F(JyEditTest, PopupStaysInsideTheWorkArea) {
       {"past the right edge", {work.Right - 10, work.Top + 50}, {work.Right - w, work.Top + 50}},
       {"past the bottom opens above", {work.Left + 50, work.Bottom - 5}, {work.Left + 50, work.Bottom - 5 - 20 - h}},
       {"left of the work area", {work.Left - 40, work.Top + 50}, {work.Left, work.Top + 50}},
+      {"above the work area", {work.Left + 50, work.Top - 30}, {work.Left + 50, work.Top}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -217,4 +218,16 @@ TEST_F(JyEditTest, EditWindowFollowsPasswordCharAndMarginPressSelectsAll) {
   Click(plain, 1, 5);
   EXPECT_EQ(plain->GetSelStart(), 0);
   EXPECT_EQ(plain->GetSelLength(), 11);
+}
+
+TEST_F(JyEditTest, IndentListTakesANameThatIsNoNumberAsLevelZero) {
+  TJyComboBox* combo = NewCombo({"0=Root", "2=Deep", "x=Odd"});
+  combo->SetDisplayMode(dmIndentList);
+  combo->SetItemIndex(2);
+  EXPECT_EQ(combo->GetText(), "Odd");
+  Click(combo->GetButton(), 5, 5);
+  ASSERT_TRUE(combo->GetDroppedDown());
+  Pump();  // paints every line without failing
+  EXPECT_TRUE(combo->GetDroppedDown());
+  combo->SetDroppedDown(false);
 }

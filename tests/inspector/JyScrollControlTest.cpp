@@ -108,6 +108,8 @@ TEST_F(JyScrollControlTest, RollModeScrollsByDistanceFromTheMark) {
   Pump();
   control->GetVertScrollBar()->SetMax(1000);
   control->GetVertScrollBar()->SetPosition(500);
+  // The roll cursors are the program's own, not the arrow unknown ids fall back to.
+  for (Integer id : {crRoll, crRollUp, crRollDown}) EXPECT_NE(Screen()->GetCursors(id), Screen()->GetCursors(9999));
   Press(control, 100, 100, MouseButton::Middle);
   EXPECT_TRUE(control->GetRollState().Contains(rsActive));
   EXPECT_TRUE(control->GetRollShadow()->GetVisible());

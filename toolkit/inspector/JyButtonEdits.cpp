@@ -18,14 +18,6 @@ TAVREN_MESSAGE_TABLE(TJyCustomButtonEdit, MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, W
 
 TJyCustomButtonEdit::TJyCustomButtonEdit(TComponent* AOwner) : TJyEdit(AOwner) {}
 
-// The popup and the button are freed while the edit is still whole: as owned components they
-// would go last, and a popup losing the application on its way out would call back into an edit
-// that is already half destroyed.
-TJyCustomButtonEdit::~TJyCustomButtonEdit() {
-  delete FPopup;
-  delete FButton;
-}
-
 // Either may go first with its parent window (a form frees its child windows before its
 // components), so the edit forgets them when they do.
 void TJyCustomButtonEdit::Notification(TComponent* AComponent, TOperation Operation) {
@@ -48,6 +40,18 @@ void TJyCustomButtonEdit::AfterConstruction() {
   FPopup->SetOnCloseUp(MakeEvent<&TJyCustomButtonEdit::PopupCloseUp>(this));
   FPopup->SetOnSelect(MakeEvent<&TJyCustomButtonEdit::PopupSelect>(this));
   PlaceButton();
+}
+
+void TJyCustomButtonEdit::BeforeDestruction() {
+  if (FPopup) {
+    FPopup->SetOnCloseUp(nullptr);
+    FPopup->SetOnSelect(nullptr);
+    delete FPopup;
+    FPopup = nullptr;
+  }
+  delete FButton;
+  FButton = nullptr;
+  inherited::BeforeDestruction();
 }
 
 TClassOf<TJySmallButton> TJyCustomButtonEdit::ButtonClass() { return TJyExecuteButton::ClassInfo(); }
@@ -129,6 +133,7 @@ void TJyPopupEdit::SetHideFocus(bool Value) {
 
 void TJyPopupEdit::OpenPopup() {
   TJyPopupControl* popup = GetPopup();
+  if (!popup) return;
   const TPoint point = ClientToScreen(Point(-1, GetClientHeight()));
   popup->SetFont(GetFont());
   popup->SetWidth(GetWidth());
@@ -151,7 +156,8 @@ void TJyPopupEdit::SetDroppedDown(bool Value) {
   }
   FDroppedDown = false;
   TJyPopupControl* popup = GetPopup();
-  if (GetCapture() == popup->GetHandle()) ReleaseCapture();
+  if (!popup) return;
+  if (popup->HandleAllocated() && GetCapture() == popup->GetHandle()) ReleaseCapture();
   popup->SetClosed(true);
   if (popup->HandleAllocated()) ShowWindow(popup->GetHandle(), SW_HIDE);
   popup->SetVisible(false);
@@ -160,7 +166,7 @@ void TJyPopupEdit::SetDroppedDown(bool Value) {
 }
 
 void TJyPopupEdit::CloseOpenPopup() {
-  if (FDroppedDown) GetPopup()->ClosePopup();
+  if (FDroppedDown && GetPopup()) GetPopup()->ClosePopup();
 }
 
 void TJyPopupEdit::PopupSelect(TObject* Sender, const String& Text) {

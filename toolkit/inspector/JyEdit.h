@@ -198,7 +198,9 @@ class TJyCustomButtonEdit : public TJyEdit {
   TAVREN_MESSAGES()
  public:
   explicit TJyCustomButtonEdit(TComponent* AOwner);
-  ~TJyCustomButtonEdit() override;
+  // The popup and the button go while the edit is whole, so none of their events reaches an
+  // edit that is half gone.
+  void BeforeDestruction() override;
   // The button and the popup are made here rather than in the constructor, so that the classes
   // a descendant names are the ones used.
   void AfterConstruction() override;
@@ -240,6 +242,10 @@ class TJyPopupEdit : public TJyCustomButtonEdit {
   TAVREN_MESSAGES()
  public:
   using TJyCustomButtonEdit::TJyCustomButtonEdit;
+  void BeforeDestruction() override {
+    FDroppedDown = false;
+    inherited::BeforeDestruction();
+  }
   virtual void SetStyle(TDropDownStyle Value);
   TClassOf<TJySmallButton> ButtonClass() override;
   bool UsesEditText() override { return FStyle != dsDropDownList; }

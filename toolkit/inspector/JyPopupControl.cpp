@@ -63,11 +63,13 @@ void TJyPopupControl::Popup(Integer X, Integer Y) {
 
 void TJyPopupControl::ClosePopup() {
   FArmed = false;
-  if (auto* edit = dynamic_cast<TJyPopupEdit*>(FOwnerControl)) {
+  auto* edit = dynamic_cast<TJyPopupEdit*>(FOwnerControl);
+  if (edit && edit->GetDroppedDown()) {
     edit->SetDroppedDown(false);
   } else {
+    // Opened by other means than its edit: the popup closes itself.
     FClosed = true;
-    if (GetCapture() == GetHandle()) ReleaseCapture();
+    if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
     if (HandleAllocated()) ShowWindow(GetHandle(), SW_HIDE);
     FVisible = false;
   }
