@@ -20,12 +20,8 @@ String LocaleText(LCTYPE Type, const String& Default) {
   return GetLocaleInfo(GetThreadLocale(), Type, buffer, sizeof buffer) > 0 ? String(buffer) : Default;
 }
 
-bool InTypedRange(TDateTime Value) {
-  if (!(Value > -2147483648.0 && Value < 2147483647.0) || Value < -693593) return false;
-  Word y, m, d;
-  DecodeDate(Value, y, m, d);
-  return y <= 9999;
-}
+// Typed dates lie in years 1..9999 (and so well inside the value range the editors keep).
+bool InTypedRange(TDateTime Value) { return Value >= -693593 && Value < 2958466; }
 
 // The table to use: the caller's, or the locale's for the length of the call.
 class TableOrLocale {
