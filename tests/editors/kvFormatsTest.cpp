@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../rtl/GermanLocale.h"
+#include "rtl/DateUtils.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "user/Messages.h"
@@ -151,6 +152,32 @@ TEST(kvFormats, TheControllerFollowsTheLocaleOnIntlSettingChanges) {
   controller->RemoveListener(&listener);
   EXPECT_EQ(controller->WindowHandle(), nullptr);
   GetLocaleFormatSettings("", FormatSettings);
+}
+
+}  // namespace
+
+namespace {
+
+// Locale values that the masks must carry safely: quotes inside names, no currency symbol, an era.
+TEST(kvFormats, AwkwardLocaleValues) {
+  ScopedEnv classic("LC_ALL", "C");
+  GetLocaleFormatSettings("", FormatSettings);
+  TkvFormatController* controller = TheFormatController();
+  FormatSettings.ShortMonthNames[0] = "J'n";
+  FormatSettings.ShortDateFormat = "d mmm yyyy \"o'c\"";
+  FormatSettings.CurrencyString = "";
+  controller->Reload();
+  EXPECT_NE(controller->DateRegexMask().find("('J'\\''n'|'Feb'"), String::npos) << controller->DateRegexMask();
+  EXPECT_EQ(controller->DateMaskDisplayFormat(), "dd' 'mmm' 'yyyy' o'\"'\"'c'");
+  EXPECT_EQ(FormatDateTime(controller->DateMaskDisplayFormat(), EncodeDate(2024, 3, 5)), "05 Mar 2024 o'c");
+  EXPECT_EQ(controller->CurrencyFormat(), ",0.00;(,0.00)");
+  EXPECT_EQ(FormatFloat(controller->CurrencyFormat(), 1234.5), "1,234.50");
+  FormatSettings.ShortDateFormat = "gg yyyy/M/d";
+  controller->Reload();
+  EXPECT_EQ(controller->DateStandardMask(), "");
+  EXPECT_EQ(controller->DateMaskDisplayFormat(), "");
+  GetLocaleFormatSettings("", FormatSettings);
+  controller->Reload();
 }
 
 }  // namespace
