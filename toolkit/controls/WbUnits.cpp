@@ -4,12 +4,14 @@
 #include "toolkit/controls/WbCommon.h"
 #include "toolkit/controls/WbPanel.h"
 #include "toolkit/controls/WbRadChk.h"
+#include "toolkit/controls/WbTrkBar.h"
 
 void WbControlsStart() {
   WbCommonStart();
   WbRadChkStart();
   WbPanelStart();
   WbBmpBtnStart();
+  WbTrkBarStart();
 }
 
 void WbControlsEnd() {}
