@@ -532,12 +532,7 @@ void TWbTrackBar::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TWbTrackBar::KeyPress(Char& Key) {
-  if (FTabOnEnter && Key == '\r') {
-    Key = 0;
-    PostMessage(GetHandle(), WM_KEYDOWN, VK_TAB, 0);
-    return;
-  }
-  inherited::KeyPress(Key);
+  if (!TabOnEnterKey(this, FTabOnEnter, Key)) inherited::KeyPress(Key);
 }
 
 void TWbTrackBar::EndPaging() {
