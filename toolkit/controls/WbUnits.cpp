@@ -2,6 +2,7 @@
 
 #include "toolkit/controls/WbBmpBtn.h"
 #include "toolkit/controls/WbCommon.h"
+#include "toolkit/controls/WbEdit.h"
 #include "toolkit/controls/WbPanel.h"
 #include "toolkit/controls/WbRadChk.h"
 #include "toolkit/controls/WbTrkBar.h"
@@ -12,6 +13,7 @@ void WbControlsStart() {
   WbPanelStart();
   WbBmpBtnStart();
   WbTrkBarStart();
+  WbEditStart();
 }
 
 void WbControlsEnd() {}
