@@ -60,6 +60,11 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtr(FWindow, 0, 0);
       return DefWindowProc(FWindow, message, wParam, lParam);
     case WM_PAINT: {
+      // A DC in wParam is the caller's (a parent painting the edit among its children).
+      if (wParam) {
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+      }
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(FWindow, &paint);
       Paint(dc);

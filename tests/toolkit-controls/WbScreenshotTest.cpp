@@ -11,6 +11,7 @@
 #include "toolkit/controls/WbGrafx.h"
 #include "toolkit/controls/WbPanel.h"
 #include "toolkit/controls/WbRadChk.h"
+#include "toolkit/controls/WbSpnEdt.h"
 #include "toolkit/controls/WbTrkBar.h"
 #include "user/VirtualKeys.h"
 
@@ -38,7 +39,7 @@ class WbScreenshotTest : public VclTest {
   }
 
   void BuildForm() {
-    form = NewForm(20, 20, 860, 640);
+    form = NewForm(20, 20, 860, 730);
     form->SetCaption("Wb controls");
     form->SetColor(clBtnFace);
 
@@ -233,6 +234,39 @@ class WbScreenshotTest : public VclTest {
     ticks->SetTickStep(5);
     ticks->SetThumbStyle(tsBox);
     ticks->SetPosition(12);
+
+    // Mask and spin edits: states, a hot frame, flat and horizontal buttons.
+    auto* edits = Add<TWbGroupBox>(form, 10, 600, 835, 90);
+    edits->SetCaption("Edits");
+    const char* texts[] = {"00:01:23.456", "00:00:10.000", "00:02:00.500", "01:00:00.000"};
+    for (int i = 0; i < 4; ++i) {
+      auto* e = Add<TWbMaskEdit>(edits, 10 + i * 105, 25, 95, 21);
+      e->SetEditMask("!00:00:00.000;1;_");
+      e->SetText(texts[i]);
+      maskEdits.push_back(e);
+    }
+    maskEdits[1]->SetFrameVisible(true);
+    maskEdits[1]->SetFrameHotTrack(true);
+    maskEdits[1]->SetFrameHotColor(TColor(0xC06020));
+    maskEdits[2]->SetReadOnly(true);
+    maskEdits[3]->SetEnabled(false);
+    auto* blank = Add<TWbMaskEdit>(edits, 430, 25, 95, 21);
+    blank->SetEditMask("!00:00:00.000;1;_");
+    for (int i = 0; i < 4; ++i) {
+      auto* spin = Add<TWbSpinEdit>(edits, 10 + i * 105, 55, 95, 21);
+      spin->SetValue(10 * (i + 1));
+      spinEdits.push_back(spin);
+    }
+    spinEdits[1]->SetFlatButtons(true);
+    spinEdits[1]->SetFlatButtonColor(clWhite);
+    spinEdits[2]->SetButtonWidth(14);
+    spinEdits[2]->SetOrientation(orHorizontal);
+    spinEdits[3]->SetEnabled(false);
+    auto* framed = Add<TWbSpinEdit>(edits, 430, 55, 95, 21);
+    framed->SetFrameVisible(true);
+    framed->SetFrameStyle(fsFlat);
+    framed->SetFrameColor(TColor(0x806040));
+    framed->SetValue(42);
   }
 
   void HoverOver(TWbTrackBar* bar) {
@@ -245,6 +279,8 @@ class WbScreenshotTest : public VclTest {
   TForm* form = nullptr;
   TWbBmpButton* bmpButtons[5] = {};
   std::vector<TWbTrackBar*> trackBars;
+  std::vector<TWbMaskEdit*> maskEdits;
+  std::vector<TWbSpinEdit*> spinEdits;
   TWbTrackBar* hotTrackBar = nullptr;
 };
 
@@ -260,6 +296,7 @@ TEST_F(WbScreenshotTest, EveryControlClassic) {
   Settle();
   EXPECT_EQ(bmpButtons[2]->GetState(), bsDown);
   bmpButtons[1]->Perform(CM_MOUSEENTER, 0, 0);
+  maskEdits[1]->Perform(CM_MOUSEENTER, 0, 0);
   HoverOver(hotTrackBar);
   EXPECT_TRUE(hotTrackBar->IsHot());
   EXPECT_TRUE(SaveWindowShot(form->GetHandle(), "wb-controls-classic"));

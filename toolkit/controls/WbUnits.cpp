@@ -5,6 +5,7 @@
 #include "toolkit/controls/WbEdit.h"
 #include "toolkit/controls/WbPanel.h"
 #include "toolkit/controls/WbRadChk.h"
+#include "toolkit/controls/WbSpnEdt.h"
 #include "toolkit/controls/WbTrkBar.h"
 
 void WbControlsStart() {
@@ -14,6 +15,7 @@ void WbControlsStart() {
   WbBmpBtnStart();
   WbTrkBarStart();
   WbEditStart();
+  WbSpnEdtStart();
 }
 
 void WbControlsEnd() {}
