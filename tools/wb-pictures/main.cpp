@@ -247,6 +247,27 @@ std::vector<uint8_t> XPMask(const Shape& s) {
                  [&](int x, int y) -> uint32_t { return s.Inside(x, y) ? 0 : 1; });
 }
 
+// ---- Sample button pictures ---------------------------------------------------------------
+
+// A 56 x 24 push-button picture on olive (left out when drawn): rounded outline, a vertical blend
+// and a soft highlight line, in the look given.
+std::vector<uint8_t> ButtonPicture(Look look, bool down) {
+  const Shape s = Rounded(Rounded(Box(56, 24)));
+  const uint32_t outline = look == Look::Disabled ? RgbOf(160, 160, 160) : look == Look::Hot ? RgbOf(200, 120, 30)
+                                                                                           : RgbOf(70, 90, 130);
+  uint32_t top = look == Look::Hot ? RgbOf(255, 244, 214) : RgbOf(252, 252, 255);
+  uint32_t bottom = look == Look::Hot ? RgbOf(247, 196, 96) : look == Look::Disabled ? RgbOf(226, 226, 226)
+                                                                                     : RgbOf(196, 210, 234);
+  if (down) std::swap(top, bottom);
+  return BmpFile(56, 24, 24, {}, [&](int x, int y) -> uint32_t {
+    int d = s.At(x, y);
+    if (d == 0) return RgbOf(128, 128, 0);
+    if (d == 1) return outline;
+    if (d == 2 && y < 12 && !down) return Mix(top, RgbOf(255, 255, 255), 0.6);
+    return Mix(top, bottom, double(y) / 23.0);
+  });
+}
+
 // ---- Cursors -------------------------------------------------------------------------------
 
 // A 32 x 32 monochrome cursor: a two-headed arrow through a grip bar.
@@ -364,6 +385,10 @@ int main(int argc, char** argv) {
   xpSet("wbtrkbar_v_xpptr", Rounded(hPtr.Turned()), true, -1);
   xpSet("wbtrkbar_h_xpbox", Rounded(hBox), false, 0);
   xpSet("wbtrkbar_v_xpbox", Rounded(hBox.Turned()), true, 0);
+  files.push_back({"wb_sample_button_up", ButtonPicture(Look::Normal, false)});
+  files.push_back({"wb_sample_button_down", ButtonPicture(Look::Normal, true)});
+  files.push_back({"wb_sample_button_hot", ButtonPicture(Look::Hot, false)});
+  files.push_back({"wb_sample_button_disabled", ButtonPicture(Look::Disabled, false)});
   for (const File& f : files)
     if (!WriteFile(dir + "/" + f.Name + ".bmp", f.Data)) {
       std::fprintf(stderr, "wb-pictures: cannot write %s\n", f.Name.c_str());
