@@ -1,6 +1,7 @@
 #include "toolkit/controls/WbUnits.h"
 
 #include "toolkit/controls/WbBmpBtn.h"
+#include "toolkit/controls/WbColorNames.h"
 #include "toolkit/controls/WbCommon.h"
 #include "toolkit/controls/WbEdit.h"
 #include "toolkit/controls/WbPanel.h"
@@ -10,6 +11,7 @@
 
 void WbControlsStart() {
   WbCommonStart();
+  WbColorNamesStart();
   WbRadChkStart();
   WbPanelStart();
   WbBmpBtnStart();
@@ -18,4 +20,4 @@ void WbControlsStart() {
   WbSpnEdtStart();
 }
 
-void WbControlsEnd() {}
+void WbControlsEnd() { WbColorNamesEnd(); }
