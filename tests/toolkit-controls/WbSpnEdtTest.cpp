@@ -156,3 +156,20 @@ TEST_F(WbSpinEditTest, ButtonsRepeatAndLayOutByOrientation) {
   spin->SetReadOnly(true);
   EXPECT_FALSE(buttons->GetVisible());
 }
+
+TEST_F(WbSpinEditTest, CustomGlyphsReplaceTheArrows) {
+  TWbSpinEdit spin(nullptr);
+  TWbControlButton* up = spin.GetButton(sbUp);
+  EXPECT_EQ(up->GetStyle(), cbsUp);
+  TBitmap glyph;
+  FillBitmap(glyph, 14, 7, clRed);
+  spin.SetButtonUpGlyph(&glyph);
+  EXPECT_EQ(up->GetStyle(), cbsNone);
+  EXPECT_TRUE(spin.IsUpGlyphStored());
+  EXPECT_FALSE(spin.IsDownGlyphStored());
+  EXPECT_EQ(spin.GetButtonUpNumGlyphs(), 2);
+  spin.SetDirection(sdLeftRight);  // a new direction brings the arrows back
+  EXPECT_EQ(up->GetStyle(), cbsRight);
+  EXPECT_EQ(spin.GetButton(sbDown)->GetStyle(), cbsLeft);
+  EXPECT_FALSE(spin.IsUpGlyphStored());
+}

@@ -269,3 +269,27 @@ TEST_F(WbTrackBarTest, ThumbsTakeTheSystemAndHotColours) {
   EXPECT_EQ(bar.GetThumbStyle(), tsBox);
   EXPECT_EQ(PixelAt(*bar.GetThumbImage(), 0, 5), 0xA08270u);  // the XP outline
 }
+
+TEST_F(WbTrackBarTest, CustomThumbsAndOwnerDrawnTicks) {
+  TWbTrackBar bar(nullptr);
+  bar.SetTrackWidth(9);
+  TBitmap custom;
+  FillBitmap(custom, 34, 21, clRed);  // not a multiple of 3: thirds of 11
+  bar.SetCustomThumb(&custom);
+  EXPECT_EQ(bar.GetThumbStyle(), tsCustom);
+  EXPECT_EQ(bar.GetTrackWidth(), 9);  // the custom image leaves the track alone
+  EXPECT_EQ(bar.GetThumbImage()->GetWidth(), 11);
+  EXPECT_EQ(bar.GetThumbWidth(), 11);
+  struct Ticks : TObject {
+    std::vector<Integer> Seen;
+    void Draw(TWbTrackBar*, TCanvas*, TPoint, Integer Index) { Seen.push_back(Index); }
+  } ticks;
+  TWbTrackBar* shown = NewBar();
+  shown->SetTickStyle(tkOwnerDraw);
+  shown->SetMax(4);
+  shown->SetOnDrawTick(MakeEvent<&Ticks::Draw>(&ticks));
+  shown->Repaint();
+  Settle();
+  EXPECT_EQ(std::vector<Integer>(ticks.Seen.begin(), ticks.Seen.begin() + std::min<size_t>(ticks.Seen.size(), 5)),
+            (std::vector<Integer>{0, 1, 2, 3, 4}));
+}

@@ -120,6 +120,17 @@ class TWbSpinEdit : public TWbCustomEdit {
   virtual void SetDirection(TSpinDirection Value) { FButtons->SetDirection(Value); }
   TOrientation GetOrientation() const { return FButtons->GetOrientation(); }
   virtual void SetOrientation(TOrientation Value);
+  TBitmap* GetButtonUpGlyph() const { return FButtons->GetGlyphUpRight(); }
+  virtual void SetButtonUpGlyph(TBitmap* Value) { FButtons->SetGlyphUpRight(Value); }
+  TNumGlyphs GetButtonUpNumGlyphs() const { return FButtons->GetNumGlyphsUpRight(); }
+  virtual void SetButtonUpNumGlyphs(TNumGlyphs Value) { FButtons->SetNumGlyphsUpRight(Value); }
+  TBitmap* GetButtonDownGlyph() const { return FButtons->GetGlyphDownLeft(); }
+  virtual void SetButtonDownGlyph(TBitmap* Value) { FButtons->SetGlyphDownLeft(Value); }
+  TNumGlyphs GetButtonDownNumGlyphs() const { return FButtons->GetNumGlyphsDownLeft(); }
+  virtual void SetButtonDownNumGlyphs(TNumGlyphs Value) { FButtons->SetNumGlyphsDownLeft(Value); }
+  // Glyphs are stored only when they are the user's own, not the arrows.
+  bool IsUpGlyphStored() const { return FButtons->HasCustomUpRightGlyph(); }
+  bool IsDownGlyphStored() const { return FButtons->HasCustomDownLeftGlyph(); }
   void SetFlatButtons(bool Value) override;
 
   // The value: the text read as a number (Min when it is none; reading it may write Min's text
