@@ -1,7 +1,6 @@
 #include "toolkit/controls/WbUnits.h"
 
 #include "rtl/ClassRegistry.h"
-
 #include "toolkit/controls/WbBmpBtn.h"
 #include "toolkit/controls/WbColorNames.h"
 #include "toolkit/controls/WbCommon.h"
