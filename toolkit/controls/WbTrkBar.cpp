@@ -15,7 +15,7 @@
 #include "user/Cursors.h"
 #include "user/Input.h"
 #include "user/Messages.h"
-#include "user/Rectangles.h"
+#include "user/Rects.h"
 #include "user/VirtualKeys.h"
 #include "vcl/GraphicsBlits.h"
 #include "vcl/Themes.h"

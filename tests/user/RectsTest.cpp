@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "user/Rectangles.h"
+#include "user/Rects.h"
 
 TEST(Rectangles, SubtractLeavesARectangleOrTheFirstOne) {
   struct Case {
