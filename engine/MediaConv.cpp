@@ -235,3 +235,5 @@ void MediaConvEnd() {
   std::lock_guard lock(gConverterLock);
   gConverter.reset();  // cancels a running job
 }
+
+void MediaConvSetParts(Integer parts) { SetConversionParts(parts); }
