@@ -48,12 +48,6 @@ int PartLimit() {
   return limit > 0 ? limit : ProcessorCount();
 }
 
-String FolderOf(const String& path) {
-  size_t slash = path.rfind('/');
-  if (slash == String::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 }  // namespace
 
 void SetConversionParts(int parts) { gPartLimit = std::max(0, parts); }
@@ -264,7 +258,8 @@ void ConversionJob::Supervise() {
     if (!FSegments.empty()) {
       std::vector<PacketSpool*> parts;
       for (const auto& segment : FSegments) parts.push_back(&segment->Spool());
-      WriteSpoolsInOrder(parts, FVideoOutputStream, FAudioSpool.get(), FAudioOutputStream, *FOutput);
+      WriteSpoolsInOrder(parts, FVideoOutputStream, FAudioSpool.get(), FAudioOutputStream, *FOutput, FGate);
+      if (FGate.Stopped()) return;
     }
     FOutput->Finish();
     std::lock_guard lock(FCommitLock);

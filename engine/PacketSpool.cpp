@@ -95,7 +95,7 @@ bool PacketSpool::Read(AVPacket* packet) {
 }
 
 void WriteSpoolsInOrder(const std::vector<PacketSpool*>& video, int videoStream, PacketSpool* audio, int audioStream,
-                        OutputFile& output) {
+                        OutputFile& output, StageGate& gate) {
   AvPacketPtr picture = NewPacket(), sound = NewPacket();
   size_t part = 0;
   auto nextPicture = [&] {
@@ -105,7 +105,7 @@ void WriteSpoolsInOrder(const std::vector<PacketSpool*>& video, int videoStream,
   };
   bool hasPicture = nextPicture();
   bool hasSound = audio != nullptr && audio->Read(sound.get());
-  while (hasPicture || hasSound) {
+  while ((hasPicture || hasSound) && gate.Proceed()) {
     const bool pictureFirst =
         hasPicture && (!hasSound || av_compare_ts(picture->dts, video[part]->TimeBase(), sound->dts, audio->TimeBase()) <= 0);
     if (pictureFirst) {

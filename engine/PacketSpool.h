@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/AvHandles.h"
+#include "engine/StageGate.h"
 #include "rtl/Types.h"
 
 class OutputFile;
@@ -38,6 +39,6 @@ class PacketSpool {
 
 // Writes the packets of `video` (one spool after the other) into the output stream
 // `videoStream` and those of `audio` (may be null) into `audioStream`, in the order of their
-// decoding times.
+// decoding times; holds while the gate is paused and stops when it stops.
 void WriteSpoolsInOrder(const std::vector<PacketSpool*>& video, int videoStream, PacketSpool* audio, int audioStream,
-                        OutputFile& output);
+                        OutputFile& output, StageGate& gate);

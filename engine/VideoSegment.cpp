@@ -7,6 +7,8 @@ namespace {
 // Each part keeps fewer pictures waiting than a single conversion: there are several of them.
 constexpr size_t kDecodedPictures = 2;
 constexpr size_t kFilteredPictures = 2;
+// 1 ms; the next key frame is seconds away.
+constexpr Int64 kSeekSlack = 10000;
 
 }  // namespace
 
@@ -17,7 +19,9 @@ VideoSegment::VideoSegment(const TSegmentJob& job, const TSegment& part, VideoFi
       FPictureFilter(job.Layout, job.Brightness, job.Contrast),
       FSpool(job.SpoolFolder, av_inv_q(job.Rate)) {
   FDecoder = std::make_unique<DecodeStage>(*FSource, FSource->VideoStream(), &FDecoded, -1, nullptr, job.DecoderThreads);
-  FDecoder->Seek(part.SourceStart);
+  // A little past the key frame: its time rounded on the way into the file's time base must
+  // not fall before it, or decoding would start a whole group of pictures earlier.
+  FDecoder->Seek(part.SourceStart + kSeekSlack);
   FFilter = std::make_unique<VideoFilterStage>(FDecoded, FFiltered, FPictureFilter, job.Rate, FDecoder->VideoFrameRate(),
                                                job.Start, job.Length, std::move(shown), part.First, part.End);
   // The encoder counts from 0; the spool keeps the job's frame numbers.
