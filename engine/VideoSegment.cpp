@@ -19,9 +19,10 @@ VideoSegment::VideoSegment(const TSegmentJob& job, const TSegment& part, VideoFi
       FPictureFilter(job.Layout, job.Brightness, job.Contrast),
       FSpool(job.SpoolFolder, av_inv_q(job.Rate)) {
   FDecoder = std::make_unique<DecodeStage>(*FSource, FSource->VideoStream(), &FDecoded, -1, nullptr, job.DecoderThreads);
-  // A little past the key frame: its time rounded on the way into the file's time base must
-  // not fall before it, or decoding would start a whole group of pictures earlier.
-  FDecoder->Seek(part.SourceStart + kSeekSlack);
+  // Later parts seek a little past their key frame: its time rounded on the way into the file's
+  // time base must not fall before it, or decoding would start a whole group of pictures earlier.
+  // The first part starts as a single stream does.
+  FDecoder->Seek(part.First > 0 ? part.SourceStart + kSeekSlack : part.SourceStart);
   FFilter = std::make_unique<VideoFilterStage>(FDecoded, FFiltered, FPictureFilter, job.Rate, FDecoder->VideoFrameRate(),
                                                job.Start, job.Length, std::move(shown), part.First, part.End);
   // The encoder counts from 0; the spool keeps the job's frame numbers.

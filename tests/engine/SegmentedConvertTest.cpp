@@ -132,6 +132,7 @@ TEST(SegmentedConvert, PauseSnapshotsCancelAndFailuresWorkOnParts) {
   Byte* pixels = nullptr;
   Integer size = 0, width = 0, height = 0;
   while (pixels == nullptr && !finished) {
+    std::this_thread::sleep_for(1ms);
     MediaConv_GetSnap(&pixels, &size, &width, &height);
     MediaConv_WaitFor(&finished, &result);
   }
