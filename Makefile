@@ -58,6 +58,7 @@ fuzz: deps
 	  $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(BUILD_FUZZ) --target fuzzers
 	@status=0; for f in $(BUILD_FUZZ)/fuzz/fuzz_$(FUZZ); do \
+	  case "$$f" in *.*) continue;; esac; \
 	  name=$${f##*/fuzz_}; mkdir -p $(BUILD_FUZZ)/corpus/$$name tests/fuzz/$$name; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
 	  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
