@@ -536,6 +536,143 @@ class TkvContainer : public TkvControl {
   std::unique_ptr<TkvContainerViewInfo> FViewInfo;
 };
 
+// ---- Custom popup window -------------------------------------------------------------------
+
+// Private messages of the popup: close it (posted), present it again.
+constexpr UINT KVM_POPUPCLOSE = 0x807D;
+constexpr UINT KVM_POPUPPRESENT = 0x807E;
+
+// The drop-down window of the editors: a borderless form tied to an owner control that either
+// takes the focus and runs its own loop, or floats without activating. While any is shown the
+// unit's thread hooks close popups on clicks elsewhere, application switches, the owner hiding,
+// moving or closing, and swallow system keys a non-modal popup must not pass to menus.
+class TkvCustomPopupWindow : public TkvPopupWindow {
+  TAVREN_CLASS(TkvCustomPopupWindow, TkvPopupWindow)
+  TAVREN_MESSAGES()
+ public:
+  struct TClasses {
+    TkvContainerStyleClass Style = TkvContainerStyle::ClassInfo();
+    TkvContainerViewInfoClass ViewInfo = TkvContainerViewInfo::ClassInfo();
+  };
+  explicit TkvCustomPopupWindow(TControl* OwnerControl) : TkvCustomPopupWindow(OwnerControl, TClasses{}) {}
+  TkvCustomPopupWindow(TControl* OwnerControl, const TClasses& Classes);
+  ~TkvCustomPopupWindow() override;
+  void BeforeDestruction() override;
+
+  // Virtual operations, in the order descendants know them.
+  virtual bool ClipsToWorkArea() { return false; }
+  virtual void FireClosed() { FOnClosed(this); }
+  virtual void FireClosing() { FOnClosing(this); }
+  virtual void FireShown() { FOnShown(this); }
+  virtual void FireShowing() { FOnShowing(this); }
+  virtual bool ErasesBackground() { return false; }
+  virtual bool AcceptsSystemKey(Word Key);
+  virtual void CloseForModalResult() { Dismiss(); }
+  virtual bool HandlesOwnerClick(HWND, UINT, const TPoint&, TShiftState) { return false; }
+  virtual void StyleChanged(TObject*) {}
+  virtual void FitToWorkArea(TPoint& Point);
+  virtual TkvContainerStyleClass StyleClass() { return FClasses.Style; }
+  virtual TkvContainerViewInfoClass ViewInfoClass() { return FClasses.ViewInfo; }
+  virtual void Present(TWinControl* FocusControl);
+
+  // Hides the popup when it is shown (its ClosePopup).
+  void Dismiss();
+  void ClosePopup() override { Dismiss(); }
+  TRect OwnerScreenBounds() override;
+  void PostClose();
+  void Lock(bool ALock) { FLockCount += ALock ? 1 : -1; }
+  bool IsLocked() const { return FLockCount != 0; }
+  bool HasMouseCapture();
+  bool OwnerShown();
+  bool TakeOwnerClick();
+  void MarkOwnerClick() { FOwnerClick = true; }
+
+  TControl* GetOwnerControl() const { return FOwnerControl; }
+  bool GetCaptureFocus() const { return FCaptureFocus; }
+  void SetCaptureFocus(bool Value);
+  bool GetTopmostRequest() const { return FTopmostRequest; }
+  void SetTopmostRequest(bool Value);
+  bool GetOwnLoop() const { return FOwnLoop; }
+  bool GetTerminateOnDestroy() const { return FTerminateOnDestroy; }
+  TWinControl* GetRememberedFocusControl() const { return FFocusControl; }
+  TkvContainerStyle* GetStyle() const { return FStyle.get(); }
+  TkvContainerViewInfo* GetViewInfo() const { return FViewInfo.get(); }
+  TNotifyEvent GetOnClosed() const { return FOnClosed; }
+  void SetOnClosed(TNotifyEvent Value) { FOnClosed = Value; }
+  TNotifyEvent GetOnClosing() const { return FOnClosing; }
+  void SetOnClosing(TNotifyEvent Value) { FOnClosing = Value; }
+  TNotifyEvent GetOnShown() const { return FOnShown; }
+  void SetOnShown(TNotifyEvent Value) { FOnShown = Value; }
+  TNotifyEvent GetOnShowing() const { return FOnShowing; }
+  void SetOnShowing(TNotifyEvent Value) { FOnShowing = Value; }
+
+  bool Focused() override;
+  bool CanFocus() override { return GetVisible(); }
+  bool IsShortCut(TMessage& Message) override;
+  void AdjustClientRect(TRect& Rect) override;
+  bool SetFocusedControl(TWinControl* Control) override;
+  virtual void MouseEnterHook(TControl*) {}
+  virtual void MouseLeaveHook(TControl*) {}
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Deactivate() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void Paint() override;
+  void TakeOwnerFont() override {}
+  void CreateHandle() override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void AfterVisibilityChange() override;
+  void WMActivateApp(TMessage&) {}
+  void WMEraseBkgnd(TMessage& Message);
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void KVMPopupClose(TMessage& Message);
+  void KVMPopupPresent(TMessage& Message);
+
+  Byte FDeactivateByte = 0;  // cleared by Deactivate, for descendants
+
+ private:
+  // The owner's window (its parent's for a windowless owner); nullptr when there is none.
+  HWND OwnerWindow() const;
+  void Represent();
+
+  TClasses FClasses;
+  TControl* FOwnerControl = nullptr;
+  bool FCaptureFocus = true;
+  bool FOwnLoop = true;
+  bool FTopmostRequest = false;
+  Integer FLockCount = 0;
+  TWinControl* FFocusControl = nullptr;
+  bool FOwnerClick = false;
+  bool FTerminateOnDestroy = false;
+  TNotifyEvent FOnClosed;
+  TNotifyEvent FOnClosing;
+  TNotifyEvent FOnShown;
+  TNotifyEvent FOnShowing;
+  std::unique_ptr<TkvContainerStyle> FStyle;
+  std::unique_ptr<TkvContainerViewInfo> FViewInfo;
+};
+
+// The shown popups, in showing order.
+bool IsVisiblePopup(TCustomForm* Form);
+void AddVisiblePopup(TkvCustomPopupWindow* Popup);
+void RemoveVisiblePopup(TkvCustomPopupWindow* Popup);
+Integer VisiblePopupCount();
+TkvCustomPopupWindow* VisiblePopup(Integer Index);
+// Whether a click on Window at the screen point may go on; closes the popups it dismisses.
+bool PopupClickDecision(HWND Window, UINT Message, const TPoint& MousePoint);
+bool IsWindowInOwnerForm(TControl* Control, HWND Window);
+bool IsInMdiFamily(TkvCustomPopupWindow* Popup, HWND Window);
+// The window that stands for Window as owner: a popup's owner control's window.
+HWND PopupOwnerWindowOf(HWND Window);
+// Swallows the one message about to reach Window: its procedure is swapped for a stub that puts
+// it back and answers 1.
+void BlockNextMessage(HWND Window);
+void InstallPopupHooks();
+void RemovePopupHooks();
+
 // ---- Unit routines -------------------------------------------------------------------------
 
 extern bool PopupGuardSwitch;
