@@ -212,16 +212,31 @@ class TMemo : public TCustomMemo {
 
 // ---- Buttons ------------------------------------------------------------------------------------
 
+// Where a button's picture goes beside its caption.
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+TAVREN_ENUM_INFO(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom);
+
 class TButtonControl : public TWinControl {
   TAVREN_CLASS(TButtonControl, TWinControl)
  public:
   explicit TButtonControl(TComponent* AOwner);
 
  protected:
+  friend class TButtonActionLink;
+  TClassOf<TActionLink> GetActionLinkClass() override;
   virtual bool GetChecked() { return false; }
   virtual void SetChecked(bool) {}
   // While set, changing the state runs no OnClick (loading, or the window echoing it).
   bool FClicksDisabled = false;
+};
+
+// The link of a button control to its action: Checked as well.
+class TButtonActionLink : public TWinControlActionLink {
+  TAVREN_CLASS(TButtonActionLink, TWinControlActionLink)
+ public:
+  using TWinControlActionLink::TWinControlActionLink;
+  bool IsCheckedLinked() override;
+  void SetChecked(bool Value) override;
 };
 
 class TButton : public TButtonControl {
