@@ -8,8 +8,12 @@
 //  - the unit routines: border widths, rectangle bands, window and region helpers, message
 //    draining, the framework-access class and buffered painting.
 //
+//  - TkvCustomInnerListBox, the native list box containers host;
+//  - TkvCustomPopupWindow, the drop-down window, with the shown list and the thread hooks.
+//
 // Sources: kvContainerStyles.cpp (styles and controller), kvContainerControl.cpp (view info and
-// container), kvContainerRoutines.cpp (routines, unit start and end).
+// container), kvContainerListBox.cpp (inner list box), kvContainerPopups.cpp (popups and hooks),
+// kvContainerRoutines.cpp (routines, unit start and end).
 
 #include <memory>
 #include <vector>
@@ -347,6 +351,9 @@ struct TkvInnerControlClip {
 class TkvContainer : public TkvControl {
   TAVREN_CLASS(TkvContainer, TkvControl)
   TAVREN_MESSAGES()
+  // The inner list box hands its keys, mouse and drag traffic to the container's handlers.
+  friend class TkvCustomInnerListBox;
+
  public:
   // The classes a descendant makes its styles, style set and view info of.
   struct TClasses {
@@ -534,6 +541,91 @@ class TkvContainer : public TkvControl {
   TDragKind FDragKind = dkDrag;
   std::unique_ptr<TkvContainerStyles> FStyles;
   std::unique_ptr<TkvContainerViewInfo> FViewInfo;
+};
+
+// ---- Inner list box --------------------------------------------------------------------------
+
+// The native list box that containers and popups host: it hands its keys, mouse, drag and
+// context menu to its container, searches its items as the user types, and lays painter-drawn
+// scroll bars exactly over its native ones.
+class TkvCustomInnerListBox : public TCustomListBox {
+  TAVREN_CLASS(TkvCustomInnerListBox, TCustomListBox)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomInnerListBox(TComponent* AOwner);
+  ~TkvCustomInnerListBox() override;
+
+  // Virtual operations, in the order descendants know them.
+  virtual void IncrementalSearchKey(Char& Key);
+  virtual void LookAndFeelChanged(TkvLookAndFeel* Sender, TkvLookAndFeelValues ChangedValues);
+  virtual bool DrawsFocusRect() { return !GetOnDrawItem(); }
+  virtual void UpdateScrollBars();
+
+  void DefaultHandler(TMessage& Message) override;
+  TkvContainer* GetContainer() const { return FContainer; }
+  void SetContainer(TkvContainer* Value) { FContainer = Value; }
+  Cardinal GetAutoCompleteDelay() const { return FAutoCompleteDelay; }
+  void SetAutoCompleteDelay(Cardinal Value) { FAutoCompleteDelay = Value; }
+  const String& SearchText() const { return FFilter; }
+  TkvCanvas* GetKvCanvas() const { return FKvCanvas.get(); }
+  TkvScrollBar* GetHScrollBar() const { return FHScrollBar; }
+  TkvScrollBar* GetVScrollBar() const { return FVScrollBar; }
+  TkvLookAndFeel* GetLookAndFeel() const { return FLookAndFeel.get(); }
+  // The corner between the two shown bars in window coordinates (empty when either is hidden).
+  TRect SizeGripRect();
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void WndProc(TMessage& Message) override;
+  void DestroyWindowHandle() override;
+  void Click() override;
+  void DblClick() override;
+  void DragDrop(TObject* Source, Integer X, Integer Y) override;
+  void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
+  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+  TPopupMenu* GetPopupMenuForContext() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  virtual void MouseEnterHook(TControl*) {}
+  virtual void MouseLeaveHook(TControl*);
+
+  void WMGetDlgCode(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMNCCalcSize(TMessage& Message);
+  void WMSetRedraw(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void WMPrint(TMessage& Message);
+  void WMPrintClient(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
+  void CNDrawItem(TMessage& Message);
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+
+ private:
+  void HScroll(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos);
+  void VScroll(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos);
+  void PlaceScrollBar(TkvScrollBar* Bar);
+  void PaintSizeGrip(HDC DC);
+  LRESULT CallDefault(UINT Message, WPARAM WParam, LPARAM LParam);
+  bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
+
+  TkvContainer* FContainer = nullptr;
+  Cardinal FAutoCompleteDelay = 500;
+  String FFilter;
+  DWORD FLastKeyTime = 0;
+  std::unique_ptr<TkvCanvas> FKvCanvas;
+  TkvScrollBar* FHScrollBar = nullptr;
+  TkvScrollBar* FVScrollBar = nullptr;
+  std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
+  bool FRedrawLocked = false;
+  bool FScrollBarsCalculating = false;
+  Integer FScrollBarLockCount = 0;
 };
 
 // ---- Custom popup window -------------------------------------------------------------------
