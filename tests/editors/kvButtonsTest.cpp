@@ -43,13 +43,15 @@ class Buttons : public EditorsTest {
     return button;
   }
   TPoint Screen(TControl* Control, Integer X, Integer Y) { return Control->ClientToScreen(TPoint(X, Y)); }
-  // A glyph strip of Count 16 x 16 images in distinct colours.
+  // A glyph strip of 16 x 16 images, each a square of its own colour on the transparent colour.
   static std::unique_ptr<TBitmap> Strip(Integer Width, Integer Height) {
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->SetSize(Width, Height);
+    bitmap->GetCanvas()->GetBrush()->SetColor(clFuchsia);
+    bitmap->GetCanvas()->FillRect(TRect(0, 0, Width, Height));
     for (Integer x = 0; x < Width; x += 16) {
       bitmap->GetCanvas()->GetBrush()->SetColor(static_cast<TColor>(0x202020 * (x / 16 + 1)));
-      bitmap->GetCanvas()->FillRect(TRect(x, 0, x + 16, Height));
+      bitmap->GetCanvas()->FillRect(TRect(x + 2, 2, x + 14, Height - 2));
     }
     return bitmap;
   }

@@ -200,6 +200,8 @@ Integer TkvButtonGlyph::PrepareImage(Integer Slot) {
     }
     image->SetTransparentColor(transparent);
     RenderMaskBitmap(image.get(), mask.get());
+    // The list blends by alpha: the transparent colour's pixels become clear.
+    ClearTransparentPixels(image.get(), image.get());
     glyph->Dormant();
   } else {
     TCustomImageList* images = FImageInfo->GetImages();
