@@ -262,3 +262,36 @@ TEST_F(Buttons, GlyphsOfOneSizeShareAListFreedWithTheLast) {
 }
 
 }  // namespace
+
+namespace {
+
+// A menu whose item handler frees the button that opened it, or the menu itself.
+class TFreeingMenu : public TPopupMenu {
+ public:
+  using TPopupMenu::TPopupMenu;
+  TComponent* victim = nullptr;
+  void Popup(Integer, Integer) override { delete victim; }
+};
+
+TEST_F(Buttons, AMenuThatFreesItsButtonOrItselfLeavesNothingBehind) {
+  for (bool freeMenu : {false, true}) {
+    SCOPED_TRACE(freeMenu ? "menu freed" : "button freed");
+    auto* menu = new TFreeingMenu(form);
+    TkvButton* button = NewButton(10, 10);
+    button->SetKind(kvbkDropDown);
+    button->SetDropDownMenu(menu);
+    menu->victim = freeMenu ? static_cast<TComponent*>(menu) : button;
+    Pump();
+    PostMessage(button->GetHandle(), KVM_DROPDOWNMENU, 0, 0);
+    Pump();
+    if (freeMenu) {
+      EXPECT_EQ(button->GetDropDownMenu(), nullptr);
+      EXPECT_FALSE(button->IsMenuOpen());
+      delete button;
+    } else {
+      delete menu;
+    }
+  }
+}
+
+}  // namespace

@@ -747,6 +747,8 @@ class TkvCustomPopupWindow : public TkvPopupWindow {
   std::unique_ptr<TkvContainerViewInfo> FViewInfo;
 };
 
+// Whether a popup is moving the focus itself (its activation messages are swallowed meanwhile).
+bool PopupFocusChanging();
 // The shown popups, in showing order.
 bool IsVisiblePopup(TCustomForm* Form);
 void AddVisiblePopup(TkvCustomPopupWindow* Popup);

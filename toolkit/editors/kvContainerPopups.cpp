@@ -14,14 +14,14 @@ HHOOK GCallWndProcHook = nullptr;
 HHOOK GGetMessageHook = nullptr;
 HHOOK GMouseHook = nullptr;
 // Raised while a popup moves the focus itself: activation messages of that phase are swallowed.
-Integer GPopupFocusChange = 0;
+Integer CountPopupFocusChange = 0;
 // Set while a popup is shown or closed by a click: the owner's form keeps its active caption.
 bool GClickClose = false;
 WNDPROC GBlockedProcedure = nullptr;
 
 struct TFocusChangeScope {
-  TFocusChangeScope() { ++GPopupFocusChange; }
-  ~TFocusChangeScope() { --GPopupFocusChange; }
+  TFocusChangeScope() { ++CountPopupFocusChange; }
+  ~TFocusChangeScope() { --CountPopupFocusChange; }
 };
 
 bool IsDestroying(TComponent* Component) {
@@ -132,7 +132,7 @@ bool IsOwnerFormOfShownPopup(HWND Window) {
 LRESULT CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
   if (Code == HC_ACTION) {
     const CWPSTRUCT call = *reinterpret_cast<CWPSTRUCT*>(LParam);
-    if ((call.message == CM_ACTIVATE || call.message == CM_DEACTIVATE) && GPopupFocusChange != 0) {
+    if ((call.message == CM_ACTIVATE || call.message == CM_DEACTIVATE) && PopupFocusChanging()) {
       BlockNextMessage(call.hwnd);
     } else if (AnyPopupShown()) {
       switch (call.message) {
@@ -198,6 +198,8 @@ LRESULT MouseHook(int Code, WPARAM WParam, LPARAM LParam) {
 }  // namespace
 
 // ---- The shown list, the blocker and the click decision ------------------------------------
+
+bool PopupFocusChanging() { return CountPopupFocusChange != 0; }
 
 bool IsVisiblePopup(TCustomForm* Form) {
   return GVisiblePopups && std::find(Popups().begin(), Popups().end(), Form) != Popups().end();
