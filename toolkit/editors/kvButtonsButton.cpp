@@ -131,7 +131,9 @@ TAVREN_CLASS_IMPL_PUBLISHED(TkvButton,
     PROPERTY(CanBeFocused).Default(true),
     PROPERTY(GroupIndex).Default(0),
     PROPERTY(Down).Default(false),
-    PROPERTY(AllowAllUp).Default(false))
+    PROPERTY(AllowAllUp).Default(false),
+    PROPERTY(OnDropDownMenuPopup),
+    PROPERTY(OnGetDrawParams))
 
 TAVREN_MESSAGE_TABLE(TkvCustomButton, MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd),
                      MESSAGE_HANDLER(CN_MEASUREITEM, CNMeasureItem), MESSAGE_HANDLER(CN_DRAWITEM, CNDrawItem),
