@@ -1,8 +1,10 @@
 #include "rtl/Variants.h"
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 
+#include "rtl/FormatSettings.h"
 #include "rtl/Math.h"
 #include "rtl/SysUtils.h"
 #include "rtl/WideText.h"
@@ -115,6 +117,31 @@ Double ToDouble(const Variant& value, TVarType to) {
   CastError(t, to);
 }
 
+// "5 3 2024 14:05": three numbers apart by blanks take the locale's date separator, as a
+// variant's text-to-date conversion reads them.
+String WithDateSeparators(const String& s) {
+  String out;
+  size_t i = 0;
+  int numbers = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  while (numbers < 3) {
+    size_t start = i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
+    if (i == start) return "";
+    out.append(s, start, i - start);
+    ++numbers;
+    size_t blanks = i;
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (numbers < 3) {
+      if (i == blanks) return "";
+      out += FormatSettings.DateSeparator;
+    } else if (i < s.size() && i == blanks) {
+      return "";
+    }
+  }
+  return out + (i < s.size() ? " " + s.substr(i) : String());
+}
+
 TDateTime ToDate(const Variant& value) {
   Variant holder;
   const Variant& v = Builtin(value, varDate, holder);
@@ -122,6 +149,8 @@ TDateTime ToDate(const Variant& value) {
     String s = Text(v);
     TDateTime d;
     if (TryStrToDateTime(s, d)) return d;
+    String separated = WithDateSeparators(s);
+    if (!separated.empty() && TryStrToDateTime(separated, d)) return d;
     Extended f;
     if (TryStrToFloat(s, f)) return f;
     CastError(v.VType(), varDate);

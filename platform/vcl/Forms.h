@@ -394,6 +394,9 @@ class TApplication : public TComponent {
   void SetHintShortPause(Integer Value) { FHintShortPause = Value; }
   Integer GetHintHidePause() const { return FHintHidePause; }
   void SetHintHidePause(Integer Value) { FHintHidePause = Value; }
+  // Whether a locale change (WM_SETTINGCHANGE "intl") makes the format settings be read again.
+  bool GetUpdateFormatSettings() const { return FUpdateFormatSettings; }
+  void SetUpdateFormatSettings(bool Value) { FUpdateFormatSettings = Value; }
   bool GetShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
   String GetHint() const { return FHint; }
@@ -439,6 +442,7 @@ class TApplication : public TComponent {
   Integer FHintPause = 500;
   Integer FHintShortPause = 50;
   Integer FHintHidePause = 2500;
+  bool FUpdateFormatSettings = true;
   bool FShowHint = true;
   String FHint;
   THintWindow* FHintWindow = nullptr;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "GermanLocale.h"
 #include "ScopedEnv.h"
 #include "ScratchDir.h"
 
@@ -28,23 +29,6 @@ TEST(FormatSettings, ClassicLocaleGivesTheEnglishDefaults) {
     EXPECT_EQ(fs.TwoDigitYearCenturyWindow, 50);
   }
 }
-
-// The German locale, compiled into a scratch folder when the system has not installed it.
-class GermanLocale {
- public:
-  GermanLocale() {
-    TFormatSettings probe;
-    GetLocaleFormatSettings("de_DE.UTF-8", probe);
-    if (probe.DecimalSeparator == ',') return;
-    const String command = "localedef -i de_DE -f UTF-8 " + FScratch.File("de_DE.UTF-8") + " >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) return;
-    FLocPath.emplace("LOCPATH", FScratch.Path());
-  }
-
- private:
-  ScratchDir FScratch;
-  std::optional<ScopedEnv> FLocPath;
-};
 
 TEST(FormatSettings, ReadsAnInstalledLocale) {
   GermanLocale german;

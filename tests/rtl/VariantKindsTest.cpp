@@ -140,3 +140,17 @@ TEST(VariantKinds, WallClockCanBeSetAndGivenBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VariantKinds, TextDatesMaySeparateTheirNumbersWithBlanks) {
+  TFormatSettings saved = FormatSettings;
+  GetLocaleFormatSettings("C", FormatSettings);
+  EXPECT_EQ(VarToDateTime(Variant("3 5 2024")), EncodeDate(2024, 3, 5));
+  EXPECT_EQ(VarToDateTime(Variant("  3  5 2024 2:05 PM")), EncodeDate(2024, 3, 5) + EncodeTime(14, 5, 0, 0));
+  EXPECT_THROW(VarToDateTime(Variant("3 5")), EVariantTypeCastError);
+  EXPECT_THROW(VarToDateTime(Variant("3 5 2024x")), EVariantTypeCastError);
+  FormatSettings = saved;
+}
+
+}  // namespace

@@ -2,13 +2,19 @@
 
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
+#include "toolkit/editors/kvEditUtils.h"
+#include "toolkit/editors/kvFormats.h"
 
 void EditorsStart() {
   kvContainerStart();
   kvDataStorageStart();
+  kvFormatsStart();
+  kvEditUtilsStart();
 }
 
 void EditorsEnd() {
+  kvEditUtilsEnd();
+  kvFormatsEnd();
   kvDataStorageEnd();
   kvContainerEnd();
 }

@@ -93,9 +93,11 @@ Integer BreakRow(TextMeasurer& M, const char* Text, Integer Length, Integer Pos,
   bool ellipsisCut = !P.WholeRowsOnly && !P.NoClip && !justified && LastRow && P.EndEllipsis;
   bool measuring = wrapping || ellipsisCut || P.SingleLine;
 
+  // Without tabs, widths add up character by character, so measuring from the first character
+  // finds the same break as any estimate would; with tabs the estimate spares re-measuring the row.
   Integer fit = 0;
   Integer width = 0;
-  if (measuring) FitEstimate(M, s, left, std::max<Integer>(Width, 1), fit, width);
+  if (measuring && P.ExpandTabs) FitEstimate(M, s, left, std::max<Integer>(Width, 1), fit, width);
   Integer rowLength = 0;
   Integer lastBreak = 0;       // row length up to and including the last blank or tab
   Integer breaksAtLast = 0;
@@ -140,9 +142,14 @@ Integer BreakRow(TextMeasurer& M, const char* Text, Integer Length, Integer Pos,
     }
   }
   Row.Length = rowLength;
-  TSize extent = TextExtentOf(M.DC(), s, rowLength, P.ExpandTabs);
-  Row.Width = extent.cx;
-  Row.Height = extent.cy;
+  if (P.ExpandTabs) {
+    TSize extent = TextExtentOf(M.DC(), s, rowLength, true);
+    Row.Width = extent.cx;
+    Row.Height = extent.cy;
+  } else {
+    Row.Width = M.WidthUpTo(s, rowLength, INT32_MAX);
+    Row.Height = P.RowHeight;
+  }
 
   Integer next = rowLength;
   while (next < left && s[next] == ' ') ++next;
