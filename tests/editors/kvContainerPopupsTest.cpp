@@ -278,4 +278,58 @@ TEST_F(Popups, FreeingThePopupOrItsOwnerInsideTheLoopReturnsCleanly) {
   }
 }
 
+TEST_F(Popups, AClickInAPopupOpenedFromAPopupKeepsBoth) {
+  TTestPopup* outer = NewPopup(owner, false, "Outer");
+  auto* inner = new TTestContainer(outer);
+  inner->SetParent(outer);
+  inner->SetBounds(10, 10, 80, 24);
+  outer->Present(nullptr);
+  Pump();
+  TTestPopup* nested = NewPopup(inner, false, "Nested");
+  nested->Present(nullptr);
+  Pump();
+  ASSERT_EQ(VisiblePopupCount(), 2);
+  // The nested popup's window belongs to the outer popup through its owner.
+  EXPECT_TRUE(OwnsWindow(outer, nested->GetHandle(), true));
+  ScriptClick(Screen(nested, 20, 20));
+  Pump();
+  EXPECT_EQ(VisiblePopupCount(), 2);
+  ScriptClick(Screen(other, 20, 10));
+  Pump();
+  EXPECT_EQ(VisiblePopupCount(), 0);
+}
+
+// A popup kept inside the work area, as the editors' drop-downs are.
+class TClampedPopup : public TTestPopup {
+ public:
+  using TTestPopup::TTestPopup;
+  bool ClipsToWorkArea() override { return true; }
+};
+
+TEST_F(Popups, APopupThatClipsToTheWorkAreaShrinksByWhatItOverhangs) {
+  auto* popup = new TClampedPopup(owner);
+  popups.push_back(popup);
+  const TRect area = NearestMonitorWorkArea(TPoint(0, 0));
+  struct Case {
+    TPoint at;
+    TPoint placed;
+    TSize size;
+  };
+  const Case kCases[] = {
+      {TPoint(area.Left + 10, area.Top + 10), TPoint(area.Left + 10, area.Top + 10), {120, 80}},
+      {TPoint(area.Left - 30, area.Top + 10), TPoint(area.Left, area.Top + 10), {90, 80}},
+      {TPoint(area.Left + 10, area.Top - 20), TPoint(area.Left + 10, area.Top), {120, 60}},
+      {TPoint(area.Right - 50, area.Bottom - 30), TPoint(area.Right - 50, area.Bottom - 30), {50, 30}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.at.X << ", " << c.at.Y);
+    popup->SetBounds(0, 0, 120, 80);
+    TPoint p = c.at;
+    popup->FitToWorkArea(p);
+    EXPECT_EQ(p, c.placed);
+    EXPECT_EQ(popup->GetWidth(), c.size.cx);
+    EXPECT_EQ(popup->GetHeight(), c.size.cy);
+  }
+}
+
 }  // namespace
