@@ -156,7 +156,7 @@ class TCustomForm : public TScrollingWinControl {
   // Frees the form once the messages queued now are handled (safe inside its own events).
   void Release();
   void FocusControl(TWinControl* Control);
-  bool SetFocusedControl(TWinControl* Control);
+  virtual bool SetFocusedControl(TWinControl* Control);
   void DefocusControl(TWinControl* Control, bool Removing);
   void SetFocus() override;
   bool CanFocus() override { return FVisible && GetEnabled(); }

@@ -1,5 +1,6 @@
 #include "EditorsTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "user/InputEvents.h"
 #include "vcl/Graphics.h"
 #include "vcl/StdCtrls.h"
 
@@ -136,6 +137,90 @@ TEST_F(Container, AUserColorMarksTheNormalStyleAndParentColorClearsIt) {
   EXPECT_EQ(container->GetColor(), clBtnFace);
   Pump();
   EXPECT_EQ(FormPixel(10 + 50, 10 + 15), ColorToRGB(clBtnFace));
+}
+
+// Stands for a skin's painter: its container frames are olive, brighter when highlighted.
+class TFrameSkinPainter : public TkvUltraFlatLookAndFeelPainter {
+ public:
+  TColor ContainerFrameColor(bool Highlighted) override { return Highlighted ? clYellow : clOlive; }
+};
+
+TEST_F(Container, ASkinPainterDrawsAOnePixelFrameInItsContainerFrameColour) {
+  TkvCustomLookAndFeelPainterClass skin = PainterClassOf<TFrameSkinPainter>();
+  ASSERT_TRUE(ExtendedStylePaintersInstance()->AddPainter("FrameSkin", skin, nullptr));
+  auto* container = new TTestContainer(form);
+  container->SetParent(form);
+  container->SetBounds(10, 10, 100, 60);
+  container->GetStyle()->GetLookAndFeel()->SetSkinName("FrameSkin");
+  container->GetStyle()->SetBorderStyle(cbs3D);
+  form->Show();
+  Pump();
+  TkvContainerViewInfo* info = container->GetViewInfo();
+  EXPECT_EQ(info->Painter, skin);
+  EXPECT_EQ(info->BorderWidth, 1);
+  // The transparent border gives way to the skin's frame.
+  EXPECT_EQ(info->BorderRect, TRect(2, 2, 98, 58));
+  // The only control of the form has the focus: its frame is the highlighted one.
+  ASSERT_TRUE(container->Focused());
+  EXPECT_EQ(FormPixel(10 + 1, 10 + 30), ColorToRGB(clYellow));
+  EXPECT_EQ(FormPixel(10 + 2, 10 + 30), ColorToRGB(clWindow));
+  auto* other = new TTestContainer(form);
+  other->SetParent(form);
+  other->SetBounds(10, 100, 100, 60);
+  other->SetFocus();
+  Pump();
+  EXPECT_EQ(FormPixel(10 + 1, 10 + 30), ColorToRGB(clOlive));
+  delete container;
+  ExtendedStylePaintersInstance()->RemovePainter("FrameSkin");
+}
+
+TEST_F(Container, TheHotStyleNeedsTheMouseWithoutButtonsOrKeysAndHotTrack) {
+  auto* container = new TTestContainer(form);
+  container->SetParent(form);
+  container->SetBounds(10, 10, 100, 60);
+  container->GetStyle()->SetBorderStyle(cbsSingle);
+  container->GetStyleHot()->SetBorderColor(clRed);
+  // The focus is elsewhere: a focused container shows its focused style, hot or not.
+  auto* other = new TTestContainer(form);
+  other->SetParent(form);
+  other->SetBounds(10, 100, 100, 60);
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  other->SetFocus();
+  Pump();
+  struct Case {
+    const char* name;
+    bool hotTrack;
+    UINT heldKey;
+    TPoint at;
+    bool hot;
+  };
+  const Case kCases[] = {
+      {"over the control", true, 0, TPoint(50, 30), true},
+      {"on the transparent ring", true, 0, TPoint(0, 30), false},
+      {"with Ctrl held", true, VK_CONTROL, TPoint(50, 30), false},
+      {"hot tracking off", false, 0, TPoint(50, 30), false},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    container->GetStyle()->SetHotTrack(c.hotTrack);
+    ScriptMouseMove(TPoint(5, 5));
+    PassTime(50);
+    if (c.heldKey) InputKey(c.heldKey, true);
+    ScriptMouseMove(container->ClientToScreen(c.at));
+    Pump();
+    EXPECT_EQ(container->ActiveStyle() == container->GetStyleHot(), c.hot);
+    EXPECT_EQ(container->GetViewInfo()->BorderColor, c.hot ? clRed : clWindowFrame);
+    if (c.heldKey) InputKey(c.heldKey, false);
+  }
+  // Leaving the tracking bounds ends the hot state through the mouse-leave watch.
+  container->GetStyle()->SetHotTrack(true);
+  ScriptMouseMove(container->ClientToScreen(TPoint(50, 30)));
+  Pump();
+  ASSERT_EQ(container->ActiveStyle(), container->GetStyleHot());
+  ScriptMouseMove(TPoint(5, 5));
+  PassTime(50);
+  EXPECT_EQ(container->ActiveStyle(), container->GetStyle());
 }
 
 }  // namespace

@@ -8,9 +8,18 @@
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/foundation/kvDWMApi.h"
 #include "toolkit/foundation/qzOffice11.h"
+#include "toolkit/foundation/qzThemeManager.h"
 #include "toolkit/foundation/qzUxTheme.h"
 #include "user/Painting.h"
 #include "vcl/ControlsMessages.h"
+
+namespace {
+
+// Theme colour properties: a part's border and fill colours.
+constexpr int kTmtBorderColor = 3801;
+constexpr int kTmtFillColor = 3802;
+
+}  // namespace
 
 // The mouse-leave watch calls the container back through this.
 class TkvContainerTrackingCaller : public TkvIUnknownObject, public IkvMouseTrackingCaller {
@@ -65,11 +74,16 @@ void TkvContainerViewInfo::PaintContent(TkvCanvas* Canvas) {
       Canvas->FillWithColor(Bounds, BackgroundColor);
       return;
     }
-    // No theme here answers: the content rectangle is the bounds less the frame it would draw.
     TRect content = Bounds;
-    content = RectInflated(content, -1, -1);
+    if (HTHEME theme = ObtainTheme(static_cast<TqzThemedObjectType>(ThemedObjectType)))
+      UxGetThemeBackgroundContentRect(theme, Canvas->DCHandle(), 1, NativeState, &Bounds, &content);
     Canvas->FillWithColor(content, BackgroundColor);
-    FillRectOutside(Canvas, Bounds, content, clBtnShadow);
+    // The frame takes the border colour of a list box's (composited) or a combo box's theme.
+    const bool composited = DwmCompositionEnabled();
+    COLORREF border = ColorToRGB(clBtnShadow);
+    if (HTHEME frame = ObtainTheme(composited ? totListBox : totComboBox))
+      UxGetThemeColor(frame, composited ? 3 : 1, 1, kTmtBorderColor, &border);
+    FillRectOutside(Canvas, Bounds, content, static_cast<TColor>(border));
     return;
   }
   TRect r = BorderRect;
@@ -410,7 +424,14 @@ void TkvContainer::BorderColorAndBackground() {
   } else {
     vi->BorderColor = bs == cbsUltraFlat ? clHighlight : Office11Color(41);
   }
-  vi->AssignBackgroundColor(style->ResolveColor());
+  TColor background = style->ResolveColor();
+  if (vi->NativeStyle && !GetEnabled() && !style->IsValueAssigned(svColor)) {
+    COLORREF fill;
+    if (HTHEME theme = ObtainTheme(static_cast<TqzThemedObjectType>(vi->ThemedObjectType));
+        theme && UxGetThemeColor(theme, vi->NativePart, vi->NativeState, kTmtFillColor, &fill) == S_OK)
+      background = static_cast<TColor>(fill);
+  }
+  vi->AssignBackgroundColor(background);
 }
 
 void TkvContainer::UpdateWindowRegion() {
