@@ -1,5 +1,6 @@
 #pragma once
-// An opened encoder feeding one stream of the output file: frames in, packets written.
+// An opened encoder: frames in, packets out to a sink (a stream of the output file, or the spool
+// of a part of a picture stream).
 
 #include <functional>
 

@@ -6,7 +6,6 @@
 //
 //   decode (own source) --pictures--> picture filter --frames--> encoder --> spool
 
-#include <atomic>
 #include <functional>
 #include <memory>
 
