@@ -3,10 +3,17 @@
 #include "engine/EngineError.h"
 #include "engine/MediaSource.h"
 
+namespace {
+
+// More failed pictures in a row than a decoder has threads and reordering delay: it is stuck.
+constexpr int kMaxFailuresInARow = 64;
+
+}  // namespace
+
 // One decoder with the queue its frames go to, and the time stamp to use when a frame has none.
 class DecodeStage::StreamDecoder {
  public:
-  StreamDecoder(MediaSource& source, int streamIndex, FrameQueue* queue)
+  StreamDecoder(MediaSource& source, int streamIndex, FrameQueue* queue, int threads)
       : FStream(source.Format()->streams[streamIndex]), FQueue(queue), FStartOffset(source.StartOffset()) {
     const AVCodec* codec = avcodec_find_decoder(FStream->codecpar->codec_id);
     if (codec == nullptr)
@@ -17,9 +24,8 @@ class DecodeStage::StreamDecoder {
     if (error < 0) RaiseEngineError(erDecoderFailed, "decoder parameters: " + AvErrorText(error));
     FContext->pkt_timebase = FStream->time_base;
     if (codec->type == AVMEDIA_TYPE_VIDEO) {
-      // Decoding threads as FFmpeg chooses them for this machine: the picture decoder is the
-      // stage that most often limits a conversion.
-      FContext->thread_count = 0;
+      // The picture decoder is the stage that most often limits a single conversion.
+      FContext->thread_count = threads;
       FContext->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     }
     error = avcodec_open2(FContext.get(), codec, nullptr);
@@ -45,14 +51,19 @@ class DecodeStage::StreamDecoder {
       EngineLog(TLogKind::Detail, "stream %d: damaged packet skipped: %s", FStream->index, AvErrorText(error).c_str());
       if (packet != nullptr) return;
     }
-    for (;;) {
+    // A picture that fails to decode does not end the stream: the decoder still holds the
+    // pictures after it (frame threads, reordering), which would otherwise be lost when draining.
+    for (int failures = 0;;) {
       AvFramePtr frame = NewFrame();
       error = avcodec_receive_frame(FContext.get(), frame.get());
       if (error == AVERROR(EAGAIN) || error == AVERROR_EOF) return;
       if (error < 0) {
         EngineLog(TLogKind::Detail, "stream %d: frame lost: %s", FStream->index, AvErrorText(error).c_str());
-        return;
+        // A decoder that only fails would keep this loop going for ever.
+        if (++failures > kMaxFailuresInARow) return;
+        continue;
       }
+      failures = 0;
       Stamp(frame.get());
       if (!FQueue->Push(std::move(frame))) {
         FDone = true;
@@ -88,14 +99,14 @@ class DecodeStage::StreamDecoder {
 };
 
 DecodeStage::DecodeStage(MediaSource& source, int videoStream, FrameQueue* video, int audioStream,
-                         FrameQueue* audio)
+                         FrameQueue* audio, int videoThreads)
     : FSource(source) {
   if (videoStream >= 0 && video != nullptr) {
-    FDecoders.push_back(std::make_unique<StreamDecoder>(source, videoStream, video));
+    FDecoders.push_back(std::make_unique<StreamDecoder>(source, videoStream, video, videoThreads));
     FVideo = FDecoders.back().get();
   }
   if (audioStream >= 0 && audio != nullptr)
-    FDecoders.push_back(std::make_unique<StreamDecoder>(source, audioStream, audio));
+    FDecoders.push_back(std::make_unique<StreamDecoder>(source, audioStream, audio, 0));
   // Streams nobody decodes are not even demuxed where the format allows it.
   AVFormatContext* format = source.Format();
   for (unsigned i = 0; i < format->nb_streams; ++i) {

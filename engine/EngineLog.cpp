@@ -27,6 +27,11 @@ int gLogFile = -1;                           // guarded by gLogLock
 String gFFmpegLine;                          // a line FFmpeg is still writing, guarded by gLogLock
 int gFFmpegPrintPrefix = 1;                  // guarded by gLogLock
 std::atomic<Integer> gLevel{kDefaultLevel};  // read without the lock on every message
+// FFmpeg says some things once per frame: a line equal to the one before is counted, and the
+// count written before the next different line. Guarded by gLogLock.
+String gFFmpegLast;
+const char* gFFmpegLastTag = "";
+long gFFmpegRepeats = 0;
 
 Integer LevelOf(TLogKind kind) {
   switch (kind) {
@@ -59,11 +64,18 @@ Integer LevelOfFFmpeg(int avLevel) {
   return 5;
 }
 
+// FFmpeg's messages keep their own level in the tag.
+const char* FFmpegTagOf(int avLevel) {
+  if (avLevel <= AV_LOG_ERROR) return "FFERR";
+  if (avLevel <= AV_LOG_WARNING) return "FFWRN";
+  return "FFMPG";
+}
+
 bool Wanted(Integer level) { return level <= gLevel.load(std::memory_order_relaxed); }
 
-// Writes one finished line; the caller holds gLogLock. One write per line keeps lines whole
-// in an append-mode file.
-void WriteLineLocked(const char* tag, const String& text) {
+// Writes one finished line as it is; the caller holds gLogLock. One write per line keeps lines
+// whole in an append-mode file.
+void WriteRawLineLocked(const char* tag, const String& text) {
   if (gLogFile < 0) return;
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
@@ -85,19 +97,40 @@ void WriteLineLocked(const char* tag, const String& text) {
   }
 }
 
+void WriteRepeatsLocked() {
+  if (gFFmpegRepeats > 0)
+    WriteRawLineLocked(gFFmpegLastTag, "last message repeated " + std::to_string(gFFmpegRepeats) +
+                                           (gFFmpegRepeats == 1 ? " time" : " times"));
+  gFFmpegRepeats = 0;
+  gFFmpegLast.clear();
+}
+
+// Writes one finished line after the count of the FFmpeg line repeated before it.
+void WriteLineLocked(const char* tag, const String& text) {
+  WriteRepeatsLocked();
+  WriteRawLineLocked(tag, text);
+}
+
 void FFmpegLogCallback(void* avClass, int avLevel, const char* format, va_list args) {
   if (!Wanted(LevelOfFFmpeg(avLevel))) return;
   char text[1024];
   std::lock_guard lock(gLogLock);
   av_log_format_line2(avClass, avLevel, format, args, text, sizeof text, &gFFmpegPrintPrefix);
   gFFmpegLine += text;
-  if (!gFFmpegLine.empty() && gFFmpegLine.back() == '\n') {
-    WriteLineLocked(avLevel <= AV_LOG_ERROR ? "FFERR" : "FFMPG", gFFmpegLine);
-    gFFmpegLine.clear();
+  if (gFFmpegLine.empty() || gFFmpegLine.back() != '\n') return;
+  const char* tag = FFmpegTagOf(avLevel);
+  if (gFFmpegLine == gFFmpegLast && tag == gFFmpegLastTag) {
+    ++gFFmpegRepeats;
+  } else {
+    WriteLineLocked(tag, gFFmpegLine);
+    gFFmpegLast = gFFmpegLine;
+    gFFmpegLastTag = tag;
   }
+  gFFmpegLine.clear();
 }
 
 void CloseLocked() {
+  WriteRepeatsLocked();
   if (gLogFile >= 0) close(gLogFile);
   gLogFile = -1;
   gFFmpegLine.clear();

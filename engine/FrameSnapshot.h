@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/AvHandles.h"
+#include "engine/BgraConverter.h"
 #include "rtl/Types.h"
 
 class FrameSnapshot {
@@ -22,6 +23,6 @@ class FrameSnapshot {
  private:
   std::mutex FLock;
   AvFramePtr FLatest;        // guarded by FLock
-  SwsContextPtr FConverter;  // used by CopyBgra only, one caller at a time
+  BgraConverter FConverter;  // used by CopyBgra only, one caller at a time
   std::mutex FCopyLock;
 };

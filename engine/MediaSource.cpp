@@ -6,6 +6,10 @@
 
 #include "engine/EngineError.h"
 
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
 namespace {
 
 void CheckIsReadableFile(const String& path) {
@@ -49,12 +53,18 @@ std::unique_ptr<MediaSource> MediaSource::Open(const String& path) {
   error = avformat_find_stream_info(format, nullptr);
   if (error < 0) RaiseEngineError(erUnsupportedFormat, "no stream information in " + path + ": " + AvErrorText(error));
 
-  int bestArea = -1;
+  Int64 bestArea = -1;
   for (unsigned i = 0; i < format->nb_streams; ++i) {
     const AVStream* stream = format->streams[i];
     switch (StreamKind(stream)) {
       case 1: {
-        int area = stream->codecpar->width * stream->codecpar->height;
+        const int width = stream->codecpar->width, height = stream->codecpar->height;
+        // A damaged header can claim any size; none of FFmpeg's decoders takes such a picture.
+        const bool sized = width > 0 && height > 0;
+        if (width < 0 || height < 0 || (sized && av_image_check_size(unsigned(width), unsigned(height), 0, nullptr) < 0))
+          RaiseEngineError(erUnsupportedFormat, "picture size " + std::to_string(width) + "x" + std::to_string(height) +
+                                                    " in " + path);
+        const Int64 area = Int64(width) * height;
         if (area > bestArea) {
           bestArea = area;
           source->FVideoStream = int(i);
@@ -88,4 +98,9 @@ Int64 MediaSource::Duration() const {
 Int64 MediaSource::StartOffset() const {
   if (FFormat->start_time == AV_NOPTS_VALUE) return 0;
   return av_rescale_q(FFormat->start_time, AV_TIME_BASE_Q, kTime100ns);
+}
+
+void MediaSource::Rewind() {
+  const Int64 start = FFormat->start_time == AV_NOPTS_VALUE ? 0 : FFormat->start_time;
+  avformat_seek_file(FFormat.get(), -1, INT64_MIN, start, start, 0);
 }

@@ -35,7 +35,9 @@ void PreviewPicture::Adjust(const AVFrame* frame, Integer brightness, Integer co
     return;
   }
   const size_t stride = size_t(frame->linesize[0] > 0 ? frame->linesize[0] : frame->width);
-  FLuma.resize(stride * size_t(frame->height));
+  // Padded as FFmpeg pads its planes: the conversion may read a little past the last row.
+  FLuma.resize(stride * size_t(frame->height) + AV_INPUT_BUFFER_PADDING_SIZE);
+  FLumaStride = int(stride);
   for (int row = 0; row < frame->height; ++row)
     memcpy(FLuma.data() + stride * size_t(row), frame->data[0] + ptrdiff_t(row) * frame->linesize[0], size_t(frame->width));
   adjust.Apply(FLuma.data(), int(stride), frame->width, frame->height);
@@ -44,25 +46,17 @@ void PreviewPicture::Adjust(const AVFrame* frame, Integer brightness, Integer co
 
 void PreviewPicture::Show(const AVFrame* frame, Integer brightness, Integer contrast) {
   if (frame->width <= 0 || frame->height <= 0) return;
-  FConverter.reset(sws_getCachedContext(FConverter.release(), frame->width, frame->height, AVPixelFormat(frame->format),
-                                        frame->width, frame->height, AV_PIX_FMT_BGRA, SWS_POINT, nullptr, nullptr,
-                                        nullptr));
-  if (!FConverter) {
+  const uint8_t* planes[4];
+  Adjust(frame, brightness, contrast, planes);
+  int strides[4] = {frame->linesize[0], frame->linesize[1], frame->linesize[2], frame->linesize[3]};
+  if (planes[0] == FLuma.data()) strides[0] = FLumaStride;
+  FRendered.resize(size_t(frame->width) * size_t(frame->height) * 4);
+  if (!FConverter.Convert(planes, strides, frame->width, frame->height, AVPixelFormat(frame->format), FRendered.data())) {
     if (!FWarnedFormat)
       EngineLog(TLogKind::Error, "cannot show pictures in %s", av_get_pix_fmt_name(AVPixelFormat(frame->format)));
     FWarnedFormat = true;
     return;
   }
-  const uint8_t* planes[4];
-  Adjust(frame, brightness, contrast, planes);
-  int strides[4] = {frame->linesize[0], frame->linesize[1], frame->linesize[2], frame->linesize[3]};
-  if (planes[0] == FLuma.data()) strides[0] = int(FLuma.size() / size_t(frame->height));
-  FRendered.resize(size_t(frame->width) * size_t(frame->height) * 4);
-  uint8_t* target[4] = {FRendered.data(), nullptr, nullptr, nullptr};
-  int targetStride[4] = {frame->width * 4, 0, 0, 0};
-  sws_scale(FConverter.get(), planes, strides, 0, frame->height, target, targetStride);
-  // The alpha byte is opaque: some conversions leave it 0.
-  for (size_t i = 3; i < FRendered.size(); i += 4) FRendered[i] = 255;
 
   FOutput(FRendered.data(), frame->width, frame->height);
   std::lock_guard lock(FLock);

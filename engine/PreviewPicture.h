@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/AvHandles.h"
+#include "engine/BgraConverter.h"
 #include "rtl/Types.h"
 
 class PreviewPicture {
@@ -30,8 +31,9 @@ class PreviewPicture {
   void Adjust(const AVFrame* frame, Integer brightness, Integer contrast, const uint8_t* planes[4]);
 
   Output FOutput;
-  SwsContextPtr FConverter;
+  BgraConverter FConverter;
   std::vector<uint8_t> FLuma;      // the adjusted luma plane
+  int FLumaStride = 0;
   std::vector<uint8_t> FRendered;  // the picture being made
   bool FWarnedFormat = false;
 

@@ -60,6 +60,11 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtr(FWindow, 0, 0);
       return DefWindowProc(FWindow, message, wParam, lParam);
     case WM_PAINT: {
+      // A parent painting its children's windows together hands the DC in wParam.
+      if (wParam) {
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+      }
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(FWindow, &paint);
       Paint(dc);

@@ -8,6 +8,17 @@
 
 namespace {
 
+// More pixels than any real image list holds: sizes past it (from a damaged stream, say) are refused
+// before anything is allocated, and every strip and offset computed from them fits in an int.
+constexpr uint64_t kMaxPixels = uint64_t{64} << 20;
+
+// cx * cy * count within kMaxPixels, without overflow on the way.
+bool SizeFits(int64_t cx, int64_t cy, int64_t count) {
+  uint64_t total = 0;
+  return cx >= 0 && cy >= 0 && count >= 0 && !__builtin_mul_overflow(uint64_t(cx), uint64_t(cy), &total) &&
+         !__builtin_mul_overflow(total, uint64_t(count), &total) && total <= kMaxPixels;
+}
+
 struct ImageListObject {
   int cx = 0;
   int cy = 0;
@@ -32,11 +43,14 @@ struct ImageListObject {
       default: return 32;
     }
   }
-  void resize(int n) {
-    count = n;
+  // False, the list unchanged, when n images would pass the size limit.
+  [[nodiscard]] bool resize(int64_t n) {
+    if (!SizeFits(cx, cy, n)) return false;
+    count = static_cast<int>(n);
     pixels.resize(n * imageSize());
     if (masked()) mask.resize(n * imageSize());
     dropStrips();
+    return true;
   }
   void dropStrips() {
     if (stripImage) DeleteObject(stripImage);
@@ -105,7 +119,7 @@ int AddPixels(ImageListObject* list, const std::vector<uint32_t>& pixels, int wi
   if (height < list->cy || width < list->cx) return -1;
   const int images = width / list->cx;
   const int first = list->count;
-  list->resize(first + images);
+  if (!list->resize(int64_t{first} + images)) return -1;
   StoreStrip(list, first, images, pixels, width, maskPixels);
   return first;
 }
@@ -128,7 +142,7 @@ bool HasAlpha(const uint32_t* image, size_t n) {
 }  // namespace
 
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int, int grow) {
-  if (cx < 1 || cy < 1) return nullptr;
+  if (cx < 1 || cy < 1 || !SizeFits(cx, cy, 1)) return nullptr;
   auto* list = new ImageListObject;
   list->cx = cx;
   list->cy = cy;
@@ -153,9 +167,7 @@ int ImageList_GetImageCount(HIMAGELIST handle) {
 
 BOOL ImageList_SetImageCount(HIMAGELIST handle, UINT count) {
   ImageListObject* list = Lookup(handle);
-  if (!list || count > 0x100000) return FALSE;
-  list->resize(static_cast<int>(count));
-  return TRUE;
+  return list && list->resize(count);
 }
 
 BOOL ImageList_GetIconSize(HIMAGELIST handle, int* cx, int* cy) {
@@ -168,8 +180,8 @@ BOOL ImageList_GetIconSize(HIMAGELIST handle, int* cx, int* cy) {
 
 BOOL ImageList_SetIconSize(HIMAGELIST handle, int cx, int cy) {
   ImageListObject* list = Lookup(handle);
-  if (!list || cx < 1 || cy < 1) return FALSE;
-  list->resize(0);
+  if (!list || cx < 1 || cy < 1 || !SizeFits(cx, cy, 1)) return FALSE;
+  (void)list->resize(0);
   list->cx = cx;
   list->cy = cy;
   return TRUE;
@@ -263,15 +275,11 @@ int ImageList_ReplaceIcon(HIMAGELIST handle, int index, HICON icon) {
 BOOL ImageList_Remove(HIMAGELIST handle, int index) {
   ImageListObject* list = Lookup(handle);
   if (!list || index < -1 || index >= list->count) return FALSE;
-  if (index == -1) {
-    list->resize(0);
-    return TRUE;
-  }
+  if (index == -1) return list->resize(0);
   const size_t n = list->imageSize();
   list->pixels.erase(list->pixels.begin() + index * n, list->pixels.begin() + (index + 1) * n);
   if (list->masked()) list->mask.erase(list->mask.begin() + index * n, list->mask.begin() + (index + 1) * n);
-  list->resize(list->count - 1);
-  return TRUE;
+  return list->resize(list->count - 1);
 }
 
 BOOL ImageList_Copy(HIMAGELIST destHandle, int destIndex, HIMAGELIST sourceHandle, int sourceIndex, UINT flags) {
@@ -471,8 +479,10 @@ HIMAGELIST ImageList_Read(IStream* stream) {
   if (!stream || !ReadAll(stream, &header, sizeof(header)) || header.magic != kStreamMagic ||
       header.version != kStreamVersion || header.cx < 1 || header.cy < 1 || header.count < 0)
     return nullptr;
-  // Sizes from the stream are checked before anything is allocated for them.
-  const uint64_t pixels = static_cast<uint64_t>(header.cx) * header.cy * header.count;
+  // Sizes from the stream are checked against the limit and the bytes present before anything is
+  // allocated for them.
+  if (!SizeFits(header.cx, header.cy, header.count)) return nullptr;
+  const uint64_t pixels = uint64_t(header.cx) * uint64_t(header.cy) * uint64_t(header.count);
   STATSTG stat;
   ULONGLONG here = 0;
   if (stream->Stat(&stat, 0) != S_OK || stream->Seek(0, STREAM_SEEK_CUR, &here) != S_OK) return nullptr;
@@ -481,8 +491,7 @@ HIMAGELIST ImageList_Read(IStream* stream) {
   HIMAGELIST handle = ImageList_Create(header.cx, header.cy, header.flags, 0, header.grow);
   ImageListObject* list = Lookup(handle);
   list->bkColor = header.bkColor;
-  list->resize(header.count);
-  if (!ReadAll(stream, list->pixels.data(), list->pixels.size() * sizeof(uint32_t)) ||
+  if (!list->resize(header.count) || !ReadAll(stream, list->pixels.data(), list->pixels.size() * sizeof(uint32_t)) ||
       !ReadAll(stream, list->mask.data(), list->mask.size())) {
     ImageList_Destroy(handle);
     return nullptr;

@@ -112,8 +112,11 @@ class GdiObjectTable {
 
 namespace {
 
+// Never destroyed: objects still alive when the program exits refer to one another, and to the
+// table, in no order that static destruction could follow. GdiObjectsEnd frees them in order; a
+// program that exits without it leaves them to the system.
 GdiObjectTable& Table() {
-  static GdiObjectTable table;
+  static GdiObjectTable& table = *new GdiObjectTable;
   return table;
 }
 

@@ -10,6 +10,10 @@
 
 #include "gdi/GdiTypes.h"
 
+// The most pixels a decoded picture may have (8192 x 8192): a larger claim, or one the data
+// cannot hold, is refused before anything is allocated for it.
+constexpr uint64_t kMaxImagePixels = uint64_t{64} << 20;
+
 // A picture as 32-bit pixels, top-down, B, G, R, A bytes.
 struct PixelImage {
   int width = 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 // jpeglib.h needs FILE declared first, and defines TRUE and FALSE as macros of its own.
 #include <jpeglib.h>
+#include <jerror.h>
 #undef TRUE
 #undef FALSE
 
@@ -18,6 +19,18 @@ struct ErrorManager {
 
 void ErrorExit(j_common_ptr info) { longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 void OutputMessage(j_common_ptr) {}
+// A picture cut short is an error, not a picture padded out with grey.
+void EmitMessage(j_common_ptr info, int level) {
+  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) ErrorExit(info);
+}
+
+// Every 8 x 8 block of a Huffman-coded picture costs at least one bit; arithmetic coding has no
+// such floor.
+bool DataCanHold(const jpeg_decompress_struct& info, size_t size) {
+  const uint64_t pixels = uint64_t{info.image_width} * info.image_height;
+  const uint64_t blocks = (uint64_t{info.image_width} + 7) / 8 * ((uint64_t{info.image_height} + 7) / 8);
+  return pixels <= kMaxImagePixels && (info.arith_code || blocks <= uint64_t{size} * 8);
+}
 
 constexpr JDIMENSION kMaxSide = 1 << 15;
 
@@ -32,6 +45,7 @@ bool DecodeJpeg(const void* data, size_t size, PixelImage& image) {
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = &ErrorExit;
   errors.base.output_message = &OutputMessage;
+  errors.base.emit_message = &EmitMessage;
   PixelImage result;
   std::vector<uint8_t> row;
   if (setjmp(errors.jump)) {
@@ -42,7 +56,7 @@ bool DecodeJpeg(const void* data, size_t size, PixelImage& image) {
   jpeg_mem_src(&info, bytes, static_cast<unsigned long>(size));
   jpeg_read_header(&info, 1);
   info.out_color_space = JCS_RGB;
-  if (info.image_width > kMaxSide || info.image_height > kMaxSide) {
+  if (info.image_width > kMaxSide || info.image_height > kMaxSide || !DataCanHold(info, size)) {
     jpeg_destroy_decompress(&info);
     return false;
   }

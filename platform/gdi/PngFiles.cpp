@@ -33,6 +33,8 @@ void Flush(png_structp) {}
 void Warning(png_structp, png_const_charp) {}
 
 constexpr png_uint_32 kMaxSide = 1 << 15;
+// Deflate packs at most this many bytes into one: data smaller than the rows over this cannot be them.
+constexpr uint64_t kMaxDeflateRatio = 1032;
 
 }  // namespace
 
@@ -54,6 +56,8 @@ bool DecodePng(const void* data, size_t size, PixelImage& image, bool premultipl
   png_read_info(png, info);
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
+  const uint64_t rawBytes = (uint64_t{png_get_rowbytes(png, info)} + 1) * height;  // a filter byte per row
+  if (uint64_t{width} * height > kMaxImagePixels || rawBytes > uint64_t{size} * kMaxDeflateRatio) png_error(png, "too large");
   const int colourType = png_get_color_type(png, info);
   const bool alpha = (colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
   // Everything becomes 8-bit B, G, R, A.

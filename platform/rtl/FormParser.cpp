@@ -9,9 +9,6 @@ namespace {
 
 enum class TToken { End, Ident, Integer, Float, String, Symbol };
 
-// Deeper nesting than any real form has: the bound keeps hostile input from exhausting the stack.
-constexpr int kMaxNesting = 200;
-
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -246,13 +243,13 @@ class TFormParser {
 
  private:
   TFormObject ParseObject(int depth);
-  TFormProperty ParseProperty(int depth);
-  TFormValue ParseValue(int depth);
+  TFormProperty ParseProperty(int valueDepth);
+  TFormValue ParseValue(int valueDepth);
   String ExpectIdent();
   String ExpectPlainIdent();
   void ExpectSymbol(char c);
   void CheckDepth(int depth) const {
-    if (depth > kMaxNesting) FLexer.Error("Nesting too deep");
+    if (depth > FormMaxNesting) FLexer.Error("Nesting too deep");
   }
 
   bool AtObjectStart() const {
@@ -311,24 +308,24 @@ TFormObject TFormParser::ParseObject(int depth) {
     } else if (!object.Children.empty()) {
       FLexer.Error("'end' expected");  // properties come before the children
     } else {
-      object.Properties.push_back(ParseProperty(depth));
+      object.Properties.push_back(ParseProperty(0));
     }
   }
   FLexer.Next();
   return object;
 }
 
-TFormProperty TFormParser::ParseProperty(int depth) {
+TFormProperty TFormParser::ParseProperty(int valueDepth) {
   TFormProperty property;
   property.Line = FLexer.TokenLine();
   property.Name = ExpectIdent();
   ExpectSymbol('=');
-  property.Value = ParseValue(depth + 1);
+  property.Value = ParseValue(valueDepth);
   return property;
 }
 
-TFormValue TFormParser::ParseValue(int depth) {
-  CheckDepth(depth);
+TFormValue TFormParser::ParseValue(int valueDepth) {
+  CheckDepth(valueDepth);
   Integer line = FLexer.TokenLine();
   TFormValue value;
   switch (FLexer.Token()) {
@@ -374,8 +371,8 @@ TFormValue TFormParser::ParseValue(int depth) {
         value = TFormValue::OfBinary(FLexer.ReadBinary());
       } else if (FLexer.IsSymbol('(')) {
         FLexer.Next();
-        value = TFormValue::OfList();
-        while (!FLexer.IsSymbol(')')) value.Items.push_back(ParseValue(depth + 1));
+        value = TFormValue::OfList({});
+        while (!FLexer.IsSymbol(')')) value.Items.push_back(ParseValue(valueDepth + 1));
         FLexer.Next();
       } else if (FLexer.IsSymbol('<')) {
         FLexer.Next();
@@ -385,7 +382,7 @@ TFormValue TFormParser::ParseValue(int depth) {
           item.Line = FLexer.TokenLine();
           if (!FLexer.IsKeyword("item")) FLexer.Error("'item' expected");
           FLexer.Next();
-          while (!FLexer.IsKeyword("end")) item.Properties.push_back(ParseProperty(depth + 1));
+          while (!FLexer.IsKeyword("end")) item.Properties.push_back(ParseProperty(valueDepth + 1));
           FLexer.Next();
           value.CollectionItems.push_back(std::move(item));
         }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 #include "rtl/Exceptions.h"
 #include "rtl/FileUtils.h"
@@ -101,7 +102,8 @@ void TIniDocument::SetText(const String& Text) {
     size_t end = Text.find('\n', start);
     if (end == String::npos) end = Text.size();
     String line = Text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Carriage returns before the line feed belong to the line end, however many a damaged file has.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     FLines.push_back(ParseLine(line));
     start = end + 1;
   }
@@ -268,6 +270,40 @@ TIniDocument LoadIniDocument(const String& FileName) {
   return document;
 }
 
+namespace {
+
+// Writes all of Text to fd with the file's mode and flushes it to disk; answers 0 or the errno.
+int WriteAndFlush(int fd, const String& Text, mode_t mode) {
+  size_t written = 0;
+  int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+  while (error == 0 && written < Text.size()) {
+    ssize_t n = ::write(fd, Text.data() + written, Text.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = errno;
+    else written += static_cast<size_t>(n);
+  }
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  return error;
+}
+
+// Gives the unnamed file fd a free name from Template (ending in XXXXXX); answers 0 or the errno.
+int LinkUnnamed(int fd, String& Template) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  const String procPath = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    for (size_t i = Template.size() - 6; i < Template.size(); ++i) Template[i] = kLetters[random() % 62];
+    if (::linkat(fd, "", AT_FDCWD, Template.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno == EEXIST) continue;
+    // Linking by descriptor needs a privilege; the descriptor's /proc entry does not.
+    if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, Template.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
+}  // namespace
+
 void WriteIniTextAtomically(const String& FileName, const String& Text) {
   String path = NativePath(FileName);
   // Replace what a link points to, not the link.
@@ -282,20 +318,24 @@ void WriteIniTextAtomically(const String& FileName, const String& Text) {
   auto fail = [&](int error) {
     throw EIniFileException(Format("Unable to write to %s. %s", FileName, ErrorText(error)));
   };
-  int fd = ::mkstemp(temporary.data());
-  if (fd < 0) fail(errno);
   struct stat old;
   mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  size_t written = 0;
-  int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
-  while (error == 0 && written < Text.size()) {
-    ssize_t n = ::write(fd, Text.data() + written, Text.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) error = errno;
-    else written += static_cast<size_t>(n);
+  // The new text goes to an unnamed file that is named only once it is complete, so that a writer
+  // killed on the way leaves nothing behind. Where the file system has no unnamed files, a named
+  // temporary file stands in.
+  int error = 0;
+  int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (fd >= 0) {
+    error = WriteAndFlush(fd, Text, mode);
+    if (error == 0) error = LinkUnnamed(fd, temporary);
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) fail(error);
+  } else {
+    fd = ::mkstemp(temporary.data());
+    if (fd < 0) fail(errno);
+    error = WriteAndFlush(fd, Text, mode);
+    if (::close(fd) != 0 && error == 0) error = errno;
   }
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(temporary.c_str());

@@ -259,12 +259,14 @@ String ApplyPattern(std::string_view section, const TPattern& p, const TDecimal&
   bool afterPoint = false;
   const int extra = static_cast<int>(digits.size()) - p.IntPlaces;  // digits beyond the placeholders
   bool integerShown = false;
+  bool afterExponent = false;  // the placeholders end at the exponent: the rest is plain text
   // A pattern without integer placeholders shows the integer digits before the point or exponent.
   const auto putLoneInteger = [&] {
     if (p.IntPlaces == 0 && !integerShown) out += digits;
     integerShown = true;
   };
   const auto putDigit = [&](int index) {
+    if (index >= static_cast<int>(digits.size())) return;
     out += digits[static_cast<size_t>(index)];
     const int left = static_cast<int>(digits.size()) - 1 - index;
     if (separator != '\0' && left > 0 && left % 3 == 0) out += separator;
@@ -275,6 +277,8 @@ String ApplyPattern(std::string_view section, const TPattern& p, const TDecimal&
       const size_t end = section.find(c, i + 1);
       out += section.substr(i + 1, (end == std::string_view::npos ? section.size() : end) - i - 1);
       i = end == std::string_view::npos ? section.size() : end;
+    } else if (afterExponent) {
+      out += c;
     } else if ((c == '0' || c == '#') && !afterPoint) {
       if (intPlace == 0)
         for (int k = 0; k < extra; ++k) putDigit(k);
@@ -296,6 +300,7 @@ String ApplyPattern(std::string_view section, const TPattern& p, const TDecimal&
       out += ExponentText(exponent, p.ExpPlus, p.ExpDigits);
       i += 1;
       while (i + 1 < section.size() && section[i + 1] == '0') ++i;
+      afterExponent = true;
     } else {
       out += c;
     }

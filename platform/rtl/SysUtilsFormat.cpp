@@ -38,20 +38,22 @@ class TFormatter {
     return FArgs[FArg++];
   }
 
+  // Counts beyond this are nonsense: a written one stops there, one from an argument is refused.
+  static constexpr Int64 MaxCount = 1 << 20;
+
   // A count written in the format, or '*' taking it from the next argument.
   std::optional<Int64> Number() {
     if (Peek() == '*') {
       ++FPos;
       const TVarRec& arg = NextArg();
       if (arg.VType() != TVarRec::vtInteger && arg.VType() != TVarRec::vtInt64) Invalid();
-      return arg.AsInt64();
+      const Int64 value = arg.AsInt64();
+      if (value < -MaxCount || value > MaxCount) Invalid();
+      return value;
     }
     if (Peek() < '0' || Peek() > '9') return std::nullopt;
     Int64 value = 0;
-    while (Peek() >= '0' && Peek() <= '9') {
-      // Counts beyond this are nonsense; keep them from overflowing.
-      value = std::min<Int64>(value * 10 + (FFormat[FPos++] - '0'), 1 << 20);
-    }
+    while (Peek() >= '0' && Peek() <= '9') value = std::min<Int64>(value * 10 + (FFormat[FPos++] - '0'), MaxCount);
     return value;
   }
 
@@ -94,7 +96,7 @@ class TFormatter {
   String Convert(char type, const TVarRec& arg, std::optional<Int64> precision) {
     const auto isInteger = arg.VType() == TVarRec::vtInteger || arg.VType() == TVarRec::vtInt64 ||
                            arg.VType() == TVarRec::vtUInt64;
-    const int digits = static_cast<int>(std::min<Int64>(precision.value_or(-1), 1 << 20));
+    const int digits = static_cast<int>(std::min<Int64>(precision.value_or(-1), MaxCount));
     switch (type) {
       case 'D':
       case 'U':

@@ -49,6 +49,12 @@ struct TRect {
   Integer Right = 0;
   Integer Bottom = 0;
 
+  // Spelled out, so that TRect(l, t, r, b) builds with every compiler, not only those that take
+  // parentheses for an aggregate's braces.
+  constexpr TRect() = default;
+  constexpr TRect(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)
+      : Left(ALeft), Top(ATop), Right(ARight), Bottom(ABottom) {}
+
   Integer Width() const { return Right - Left; }
   Integer Height() const { return Bottom - Top; }
   TPoint TopLeft() const { return {Left, Top}; }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "rtl/Collection.h"
+#include "rtl/FormParser.h"
 #include "rtl/FormPrinter.h"
 #include "rtl/Streams.h"
 #include "rtl/SysUtils.h"
@@ -22,6 +23,13 @@ void TWriter::WriteRootComponent(TComponent* Root) {
 }
 
 void TWriter::WriteComponent(TComponent* Component, TFormObject& Block, TComponent* ChildRoot) {
+  // What the reader would refuse is never written.
+  if (FDepth > FormMaxNesting) throw EWriteError("Components are nested too deeply to be written");
+  ++FDepth;
+  struct TLeave {
+    int& Depth;
+    ~TLeave() { --Depth; }
+  } leave{FDepth};
   bool isInline = Component != FRoot && Component->GetComponentState().Contains(csInline);
   bool inherited = ChildRoot != FRoot;  // below an inline frame: the frame's own components
   Block.Kind = isInline    ? TFormObjectKind::Inline
@@ -192,6 +200,7 @@ void TWriter::AddValue(TFormValue Value) {
 
 void TWriter::WriteListBegin() {
   if (FValues.empty()) throw EWriteError("Values are written inside DefineProperty only");
+  if (static_cast<int>(FValues.size()) > FormMaxNesting) throw EWriteError("Lists are nested too deeply to be written");
   FValues.emplace_back();
 }
 

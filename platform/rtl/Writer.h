@@ -58,6 +58,7 @@ class TWriter : public TFiler {
   std::vector<TFormProperty>* FDefinedOut = nullptr;
   String FDefinedPrefix;
   std::vector<std::vector<TFormValue>> FValues;
+  int FDepth = 0;  // components being written inside one another
 };
 
 String WriteComponentToText(TComponent* Root);

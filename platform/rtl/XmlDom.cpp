@@ -332,9 +332,33 @@ void TXMLDocument::LoadFromFile(const String& FileName) {
 
 void TXMLDocument::SaveToXML(String& XML) const { XML = GetXML(); }
 
+namespace {
+
+// Indentation grows with the square of the depth: past this depth a document is written unindented,
+// so that the text stays in proportion to the document.
+constexpr int kMaxIndentedDepth = 32;
+
+bool NestedDeeperThan(const pugi::xml_document& doc, int limit) {
+  struct TWalker : pugi::xml_tree_walker {
+    int Limit;
+    bool Deeper = false;
+    explicit TWalker(int limit) : Limit(limit) {}
+    bool for_each(pugi::xml_node&) override {
+      Deeper = depth() > Limit;
+      return !Deeper;
+    }
+  } walker(limit);
+  pugi::xml_node root = doc;
+  root.traverse(walker);
+  return walker.Deeper;
+}
+
+}  // namespace
+
 String TXMLDocument::GetXML() const {
   std::ostringstream out;
-  FTree->Doc.save(out, "\t", pugi::format_default, pugi::encoding_utf8);
+  const unsigned flags = NestedDeeperThan(FTree->Doc, kMaxIndentedDepth) ? pugi::format_raw : pugi::format_default;
+  FTree->Doc.save(out, "\t", flags, pugi::encoding_utf8);
   return out.str();
 }
 

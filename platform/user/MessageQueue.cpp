@@ -20,18 +20,26 @@
 
 namespace {
 
-std::mutex gRegistryMutex;
-std::map<DWORD, MessageQueue*> gQueues;
+// Never destroyed, like the main thread's queue below: exit handlers and static destructors may
+// still destroy windows, which point to their queue.
+std::mutex& gRegistryMutex = *new std::mutex;
+std::map<DWORD, MessageQueue*>& gQueues = *new std::map<DWORD, MessageQueue*>;
 
-struct QueueOwner {
-  std::unique_ptr<MessageQueue> queue;
-  ~QueueOwner() {
-    if (!queue) return;
-    std::lock_guard<std::mutex> lock(gRegistryMutex);
-    gQueues.erase(queue->threadId);
+thread_local MessageQueue* tQueue = nullptr;
+
+// Frees the queue of a thread that ends; the main thread's queue stays for the exit path.
+struct QueueReaper {
+  ~QueueReaper() {
+    if (!tQueue || ::syscall(SYS_gettid) == ::getpid()) return;
+    {
+      std::lock_guard<std::mutex> lock(gRegistryMutex);
+      gQueues.erase(tQueue->threadId);
+    }
+    delete tQueue;
+    tQueue = nullptr;
   }
 };
-thread_local QueueOwner tQueue;
+thread_local QueueReaper tQueueReaper;
 
 MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   MSG msg;
@@ -160,13 +168,14 @@ uint64_t Earliest(uint64_t a, uint64_t b) { return a < b ? a : b; }
 }  // namespace
 
 MessageQueue& CurrentQueue() {
-  if (!tQueue.queue) {
-    tQueue.queue = std::make_unique<MessageQueue>();
-    tQueue.queue->threadId = GetCurrentThreadId();
+  if (!tQueue) {
+    (void)&tQueueReaper;  // registers the reaper of this thread's queue
+    tQueue = new MessageQueue;
+    tQueue->threadId = GetCurrentThreadId();
     std::lock_guard<std::mutex> lock(gRegistryMutex);
-    gQueues[tQueue.queue->threadId] = tQueue.queue.get();
+    gQueues[tQueue->threadId] = tQueue;
   }
-  return *tQueue.queue;
+  return *tQueue;
 }
 
 MessageQueue* QueueOfThread(DWORD threadId, std::unique_lock<std::mutex>& lock) {

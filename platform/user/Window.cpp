@@ -17,12 +17,13 @@ struct Slot {
   uint32_t generation = 0;
 };
 
-std::mutex gTableMutex;
+// The table is never destroyed: exit handlers and static destructors may still destroy windows.
+std::mutex& gTableMutex = *new std::mutex;
 // Reserved once: reads on the user-interface thread take no lock, so the slots never move.
-std::vector<Slot> gSlots;
-std::vector<size_t> gFreeSlots;
+std::vector<Slot>& gSlots = *new std::vector<Slot>;
+std::vector<size_t>& gFreeSlots = *new std::vector<size_t>;
 // Windows whose handle is gone while a procedure of theirs still runs.
-std::vector<std::unique_ptr<Window>> gZombies;
+std::vector<std::unique_ptr<Window>>& gZombies = *new std::vector<std::unique_ptr<Window>>;
 
 HWND EncodeHandle(size_t index, uint32_t generation) {
   return reinterpret_cast<HWND>((static_cast<uintptr_t>(generation) << 18) | ((index + 1) << 2));

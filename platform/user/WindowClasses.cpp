@@ -11,7 +11,9 @@
 
 namespace {
 
-std::vector<std::unique_ptr<WindowClass>> gClasses;
+// Never destroyed, like the window table: exit handlers and static destructors may still destroy
+// windows, which point to their class.
+std::vector<std::unique_ptr<WindowClass>>& gClasses = *new std::vector<std::unique_ptr<WindowClass>>;
 ATOM gNextAtom = 0xC000;
 
 bool IsIntAtom(const char* name) { return reinterpret_cast<uintptr_t>(name) <= 0xFFFF; }

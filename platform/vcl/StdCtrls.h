@@ -43,6 +43,9 @@ using TLBGetDataEvent = TEvent<void(TWinControl* Control, Integer Index, String&
 using TLBFindDataEvent = TEvent<Integer(TWinControl* Control, const String& FindString)>;
 using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos)>;
 
+// Streams Strings in form text as its "Strings" list, for any string list a component publishes.
+void DefineStringsProperty(TStrings* Strings, TFiler* Filer);
+
 // Strings that a control holds, streamed in form text as their "Strings" list.
 class TControlStrings : public TStrings {
   TAVREN_CLASS(TControlStrings, TStrings)

@@ -6,29 +6,33 @@
 #include "rtl/Writer.h"
 #include "vcl/StdCtrls.h"
 
-void TControlStrings::DefineProperties(TFiler* Filer) {
-  inherited::DefineProperties(Filer);
+void DefineStringsProperty(TStrings* Strings, TFiler* Filer) {
   Filer->DefineProperty(
       "Strings",
-      [this](TReader* Reader) {
-        BeginUpdate();
+      [Strings](TReader* Reader) {
+        Strings->BeginUpdate();
         try {
-          Clear();
+          Strings->Clear();
           Reader->ReadListBegin();
-          while (!Reader->EndOfList()) Add(Reader->ReadString());
+          while (!Reader->EndOfList()) Strings->Add(Reader->ReadString());
           Reader->ReadListEnd();
         } catch (...) {
-          EndUpdate();
+          Strings->EndUpdate();
           throw;
         }
-        EndUpdate();
+        Strings->EndUpdate();
       },
-      [this](TWriter* Writer) {
+      [Strings](TWriter* Writer) {
         Writer->WriteListBegin();
-        for (Integer i = 0; i < GetCount(); ++i) Writer->WriteString(GetStrings(i));
+        for (Integer i = 0; i < Strings->GetCount(); ++i) Writer->WriteString(Strings->GetStrings(i));
         Writer->WriteListEnd();
       },
-      GetCount() > 0);
+      Strings->GetCount() > 0);
+}
+
+void TControlStrings::DefineProperties(TFiler* Filer) {
+  inherited::DefineProperties(Filer);
+  DefineStringsProperty(this, Filer);
 }
 
 TAVREN_CLASS_IMPL(TControlStrings)

@@ -422,3 +422,32 @@ TEST_F(Edit, BadInputIsAnsweredSafely) {
 }
 
 }  // namespace
+
+namespace {
+
+// A parent that paints its children together hands each its DC with WM_PAINT.
+TEST_F(Edit, PaintsIntoTheDeviceContextItIsHanded) {
+  HWND edit = Make(ES_LEFT, "MMMM", Bounds(10, 10, 80, 20));
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(80, 20, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const RECT all{0, 0, 80, 20};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(memory, &all, red);
+  DeleteObject(red);
+  SendMessage(edit, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
+  int ink = 0, untouched = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 60; ++x) {
+      const COLORREF pixel = GetPixel(memory, x, y);
+      ink += GetRValue(pixel) < 100 && GetGValue(pixel) < 100 ? 1 : 0;
+      untouched += pixel == RGB(255, 0, 0) ? 1 : 0;
+    }
+  EXPECT_GT(ink, 20);
+  EXPECT_EQ(untouched, 0);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+}  // namespace

@@ -40,6 +40,12 @@ std::vector<TBrokenCase> BrokenInputs() {
   const String clip = ReadFile(Media().Mp4);
   WriteFile(folder + "/truncated.mp4", clip.substr(0, clip.size() / 3));
   WriteFile(folder + "/clip.mp3", clip);  // an MP4 named as MP3: the content decides
+  // The picture's sample description claims 65535 x 65535 for a codec nobody knows.
+  String huge = clip;
+  const size_t entry = huge.find("avc1", huge.find("stsd"));
+  huge.replace(entry, 4, "zzzz");
+  huge.replace(entry + 28, 4, "\xff\xff\xff\xff");
+  WriteFile(folder + "/huge.mp4", huge);
   mkdir((folder + "/folder.avi").c_str(), 0700);
   mkfifo((folder + "/pipe.avi").c_str(), 0600);
   return {
@@ -47,6 +53,7 @@ std::vector<TBrokenCase> BrokenInputs() {
       {"random bytes", folder + "/random.avi", erUnsupportedFormat},
       {"truncated file", folder + "/truncated.mp4", erUnsupportedFormat},
       {"wrong extension", folder + "/clip.mp3", erSuccess},
+      {"absurd picture size", folder + "/huge.mp4", erUnsupportedFormat},
       {"a folder", folder + "/folder.avi", erInputNotFound},
       {"a FIFO", folder + "/pipe.avi", erUnsupportedFormat},
       {"missing file", folder + "/missing.avi", erInputNotFound},

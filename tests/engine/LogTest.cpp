@@ -11,6 +11,10 @@
 #include "engine/LibUtil.h"
 #include "engine/MediaInfo.h"
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 namespace {
 
 String ReadFile(const String& path) {
@@ -46,6 +50,53 @@ TEST(Log, CodecManagerAndFFmpegWriteTimestampedLines) {
   const String again = ReadFile(log);
   EXPECT_EQ(again.compare(0, text.size(), text), 0);
   EXPECT_NE(again.find("second start"), String::npos);
+}
+
+int CountOf(const String& text, const String& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != String::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(Log, FFmpegKeepsItsLevelAndRepeatedLinesAreCounted) {
+  const String log = NewOutputFolder("repeats") + "/run.log";
+  ASSERT_EQ(LogSetFileByName(log.c_str()), erSuccess);
+  LogSetLevel(2);
+  for (int i = 0; i < 40; ++i) av_log(nullptr, AV_LOG_WARNING, "once per %s\n", "frame");
+  av_log(nullptr, AV_LOG_ERROR, "a different line\n");
+  av_log(nullptr, AV_LOG_INFO, "informational, below the program's level\n");
+  for (int i = 0; i < 3; ++i) av_log(nullptr, AV_LOG_ERROR, "repeated until the end\n");
+  LogClose();
+
+  const String text = ReadFile(log);
+  EXPECT_EQ(CountOf(text, "FFWRN once per frame\n"), 1) << text;
+  EXPECT_EQ(CountOf(text, "FFWRN last message repeated 39 times\n"), 1) << text;
+  EXPECT_EQ(CountOf(text, "FFERR a different line\n"), 1) << text;
+  EXPECT_EQ(CountOf(text, "informational"), 0) << text;
+  EXPECT_EQ(CountOf(text, "FFERR repeated until the end\n"), 1) << text;
+  EXPECT_EQ(CountOf(text, "FFERR last message repeated 2 times\n"), 1) << text;
+  EXPECT_LT(text.find("repeated 39"), text.find("a different line"));
+}
+
+TEST(Log, ConvertingReorderedPicturesLogsNoComplaint) {
+  // Source pictures of every type (B-frames here) reach the encoder as plain pictures: it
+  // complained about each B-frame it was told to make.
+  const String folder = NewOutputFolder("bframes");
+  TJobSpec job;
+  job.Input = folder + "/bframes.mp4";
+  job.Output = folder + "/out.wmv";
+  job.VideoCodec = 19;
+  job.AudioCodec = 0;
+  Make(job.Input, "-f lavfi -i testsrc2=size=320x240:rate=25:duration=2 -c:v libx264 -preset medium -bf 3 "
+                  "-pix_fmt yuv420p");
+  const String log = folder + "/run.log";
+  ASSERT_EQ(LogSetFileByName(log.c_str()), erSuccess);
+  LogSetLevel(2);
+  EXPECT_EQ(Convert(job), erSuccess);
+  LogClose();
+  const String text = ReadFile(log);
+  EXPECT_EQ(CountOf(text, "FFERR"), 0) << text;
+  EXPECT_EQ(CountOf(text, "FFWRN"), 0) << text;
 }
 
 TEST(Log, LevelZeroWritesNothing) {

@@ -287,6 +287,37 @@ TEST_F(KvControlsTest, HintBelowTheWorkAreaMovesUpByItsNewHeight) {
   EXPECT_EQ(hint.GetTop(), w.Top);
 }
 
+// Short hints slide in; long ones appear at once. The rule counts characters, not UTF-8 bytes.
+TEST_F(KvControlsTest, HintAnimatesBelowAHundredCharacters) {
+  class TRecordingHint : public TkvBaseHintWindow {
+   public:
+    using TkvBaseHintWindow::TkvBaseHintWindow;
+    bool ShownBeforeShowNoActivate = false;  // the animation showed it already
+
+   protected:
+    void ShowNoActivate() override {
+      ShownBeforeShowNoActivate = IsWindowVisible(GetHandle());
+      TkvBaseHintWindow::ShowNoActivate();
+    }
+  };
+  auto repeat = [](const char* piece, int n) {
+    String text;
+    for (int i = 0; i < n; ++i) text += piece;
+    return text;
+  };
+  struct Case {
+    String hint;
+    bool animated;
+  };
+  const Case kCases[] = {{repeat("a", 99), true}, {repeat("\xC3\xA9", 99), true}, {repeat("\xC3\xA9", 100), false}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.hint.size());
+    TRecordingHint hint(nullptr);
+    hint.ActivateHint(TRect(10, 10, 200, 30), c.hint);
+    EXPECT_EQ(hint.ShownBeforeShowNoActivate, c.animated);
+  }
+}
+
 TEST_F(KvControlsTest, PopupClosesWhenTheApplicationIsDeactivated) {
   TTestKvControl* control = NewControl();
   auto* popup = new TkvPopupWindow(nullptr);

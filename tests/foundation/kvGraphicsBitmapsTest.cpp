@@ -216,6 +216,12 @@ TEST(KvBitmap, BlendPixelFollowsSourceAlpha) {
   EXPECT_EQ(ColorToRGBA(0x0000FF, 0x80), 0x80FF0000u);
 }
 
+// A size the system cannot give raises, and the half-made bitmap is freed (the sanitizer build
+// reports it otherwise).
+TEST(KvBitmap, NewBitmapThatCannotBeMadeRaisesWithoutLeaking) {
+  EXPECT_THROW(delete NewBitmap(1 << 30, 1 << 30, pf32bit), Exception);
+}
+
 TEST(KvRegion, Arithmetic) {
   std::unique_ptr<TkvRegion> rounded(TkvRegion::CreateRoundedFromCoords(0, 0, 10, 10, 4, 4));
   RECT box{};

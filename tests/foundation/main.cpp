@@ -8,6 +8,16 @@
 #include "user/UserUnits.h"
 #include "vcl/VclUnits.h"
 
+// Ends the units main starts, last first; the exit-path test ends them from an exit handler too.
+void EndUnits() {
+  FoundationEnd();
+  VclEnd();
+  ControlsEnd();
+  UserEnd();
+  GdiEnd();
+  RtlEnd();
+}
+
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   FakeClock clock;
@@ -19,12 +29,7 @@ int main(int argc, char** argv) {
   VclStart();
   FoundationStart();
   int result = RUN_ALL_TESTS();
-  FoundationEnd();
-  VclEnd();
-  ControlsEnd();
-  UserEnd();
-  GdiEnd();
-  RtlEnd();
+  EndUnits();
   SetClock(nullptr);
   return result;
 }

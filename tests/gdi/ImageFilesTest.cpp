@@ -135,6 +135,76 @@ TEST(ImageFiles, LoadImageReadsFilesAndRefusesBrokenOnes) {
   std::remove(path.c_str());
 }
 
+// The CRC that PNG chunks end with.
+uint32_t PngCrc(const uint8_t* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+void PutBigEndian(std::vector<uint8_t>& file, size_t at, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * (bytes - 1 - i)));
+}
+
+// A small valid picture whose header claims width x height instead.
+std::vector<uint8_t> PngClaiming(uint32_t width, uint32_t height) {
+  PixelImage image;
+  image.width = image.height = 1;
+  image.pixels = {0xFF102030};
+  std::vector<uint8_t> file;
+  EncodePng(image, file);
+  PutBigEndian(file, 16, width, 4);  // IHDR data follows the signature, length and type
+  PutBigEndian(file, 20, height, 4);
+  PutBigEndian(file, 29, PngCrc(file.data() + 12, 17), 4);
+  return file;
+}
+
+std::vector<uint8_t> JpegClaiming(uint16_t width, uint16_t height) {
+  PixelImage image;
+  image.width = image.height = 8;
+  image.pixels.assign(64, 0xFF808080);
+  std::vector<uint8_t> file;
+  EncodeJpeg(image, 50, file);
+  for (size_t i = 2; i + 8 < file.size(); ++i)
+    if (file[i] == 0xFF && file[i + 1] == 0xC0) {  // start of frame: length, precision, height, width
+      PutBigEndian(file, i + 5, height, 2);
+      PutBigEndian(file, i + 7, width, 2);
+      break;
+    }
+  return file;
+}
+
+// Pictures whose headers claim more pixels than any real one, or than their data can hold, are
+// refused before anything is allocated for them; a picture cut short is refused, not padded.
+TEST(ImageFiles, OversizedOrTruncatedPicturesAreRefused) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;
+  };
+  PixelImage photo;
+  photo.width = photo.height = 64;
+  for (int i = 0; i < 64 * 64; ++i) photo.pixels.push_back(0xFF000000u | static_cast<uint32_t>(i * 2654435761u >> 8));
+  std::vector<uint8_t> cut;
+  EncodeJpeg(photo, 90, cut);
+  cut.resize(cut.size() / 2);
+  const Case kCases[] = {
+      {"PNG of 32768 x 32768", PngClaiming(32768, 32768)},
+      {"PNG of 4096 x 4096 in a few bytes", PngClaiming(4096, 4096)},
+      {"JPEG of 32768 x 32768", JpegClaiming(32768, 32768)},
+      {"JPEG of 4096 x 4096 in a few bytes", JpegClaiming(4096, 4096)},
+      {"JPEG cut in half", cut},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    PixelImage image;
+    EXPECT_FALSE(DecodePng(c.file.data(), c.file.size(), image) || DecodeJpeg(c.file.data(), c.file.size(), image));
+    EXPECT_EQ(DecodeBitmapFile(c.file.data(), c.file.size()), nullptr);
+  }
+}
+
 // Every decoder, fed truncated and corrupted copies of valid files: a clean refusal or a picture,
 // never a crash or a read outside the buffer (the sanitizer run checks the latter).
 TEST(ImageFiles, DamagedFilesFailCleanly) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -184,6 +185,27 @@ TEST(IniFiles, ProcessKilledMidWriteLeavesAWholeFile) {
       << "counter " << counter << " payload " << payload.substr(0, 20);
   String text = dir.Read("configure.ini");
   EXPECT_EQ(text.back(), '\n');
+}
+
+// A writer killed in the middle of writing (here by passing its file size limit) leaves no file behind.
+TEST(IniFiles, WriterKilledMidWriteLeavesNoTemporaryFile) {
+  ScratchDir dir;
+  const String name = dir.File("configure.ini");
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit noCore{0, 0};
+    const rlimit small{4096, 4096};
+    setrlimit(RLIMIT_CORE, &noCore);
+    setrlimit(RLIMIT_FSIZE, &small);
+    TIniFile(name).WriteString("Formats", "Payload", String(100000, 'x'));
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
 TEST(IniFiles, MemIniFileWritesOnlyOnUpdate) {

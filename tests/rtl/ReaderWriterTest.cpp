@@ -6,6 +6,7 @@
 #include "rtl/ColorIdents.h"
 #include "rtl/FormParser.h"
 #include "rtl/Reader.h"
+#include "rtl/SysUtils.h"
 #include "rtl/Writer.h"
 
 namespace {
@@ -330,4 +331,25 @@ TEST(PublishedFields, FollowTheirComponent) {
   form.RemoveComponent(other);
   EXPECT_EQ(form.Button1, nullptr);
   delete other;
+}
+
+// Each object block is one level of nesting, whatever it holds: a form nested as deep as the
+// reader allows, with properties and a list at its deepest level, reads back and writes unchanged.
+TEST_F(Streaming, DeepestFormTheReaderAllowsRoundTrips) {
+  auto deepForm = [](int levels) {
+    String text;
+    for (int i = 0; i <= levels; ++i) {
+      const String indent(static_cast<size_t>(i) * 2, ' ');
+      text += indent + (i == 0 ? "object Form1: TTestForm\n" : "object C" + IntToStr(i) + ": TTestControl\n");
+      text += indent + "  Left = " + IntToStr(i) + "\n" + indent + "  Top = 0\n";
+      if (i == levels) text += indent + "  Numbers = (\n" + indent + "    7)\n";
+    }
+    for (int i = levels; i >= 0; --i) text += String(static_cast<size_t>(i) * 2, ' ') + "end\n";
+    return text;
+  };
+  const String text = deepForm(FormMaxNesting);
+  TTestForm form(nullptr);
+  ReadComponentFromText(text, &form);
+  EXPECT_EQ(WriteComponentToText(&form), text);
+  EXPECT_THROW(ParseFormText(deepForm(FormMaxNesting + 1)), EParserError);
 }

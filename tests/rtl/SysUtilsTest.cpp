@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <functional>
 
 namespace {
@@ -50,6 +51,7 @@ TEST(Format, EachSpecifierWithWidthPrecisionAndIndex) {
       {F("%m|%m|%.0m", 5.5, -5.5, 12.0), "$5.50|($5.50)|$12"},
       {F("%1:s %0:s %s", "a", "b"), "b a b"},
       {F("%*d|%-*d|%.*f|%*.*f", 4, 1, 3, 2, 1, 2.25, 6, 2, 1.5), "   1|2  |2.3|  1.50"},
+      {F("%*d|", -3, 1), "1  |"},
       {F("100%% %d%%", 5), "100% 5%"},
       {F("%D %S", 1, "a"), "1 a"},
       {F("%p", reinterpret_cast<void*>(static_cast<uintptr_t>(value))),
@@ -73,6 +75,11 @@ TEST(Format, MismatchOrMissingArgumentRaisesConvertError) {
       {[] { return F("%d %d", 1); }, "%d %d"},
       {[] { return F("%2:d", 1, 2); }, "%2:d"},
       {[] { return F("%*d", 2.0, 1); }, "%*d"},
+      // widths from arguments have the bound of written ones: past it, the format is refused
+      {[] { return F("%*d", Int64(INT64_MIN), 1); }, "%*d"},
+      {[] { return F("%*d", INT32_MIN, 1); }, "%*d"},
+      {[] { return F("%-*d", Int64(INT64_MAX), 1); }, "%-*d"},
+      {[] { return F("%.*s", (1 << 20) + 1, "a"); }, "%.*s"},
       {[] { return F("%q", 1); }, "%q"},
       {[] { return F("abc %", 1); }, "abc %"},
   };
@@ -196,6 +203,9 @@ TEST(FloatText, FormatFloatPatterns) {
       {"0.00E+00", 1234, "1.23E+03"},
       {"0.###E-0", 0.000123, "1.23E-4"},
       {"00.0E+0", 1234, "12.3E+2"},
+      // the placeholders end at the exponent: what follows is plain text
+      {"0E+0 00#", 5, "5E+0 00#"},
+      {"#E-00##0.0", 123, "1E02##0.0"},
       {"#,##0;(#,##0);zero", -1234, "(1,234)"},
       {"#,##0;(#,##0);zero", 0.2, "zero"},
       {"#,##0;;zero", -5, "-5"},

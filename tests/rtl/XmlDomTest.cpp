@@ -149,6 +149,20 @@ TEST(XmlDom, EditAndSaveKeepsAttributeOrder) {
   EXPECT_THROW(doc.AddChild("Second"), EXMLDocError);
 }
 
+// Indentation would make the text grow with the square of the depth; saved text stays in proportion.
+TEST(XmlDom, DeepDocumentSavesInProportionToItsSize) {
+  String deep;
+  for (int i = 0; i < 5000; ++i) deep += "<a>";
+  for (int i = 0; i < 5000; ++i) deep += "</a>";
+  TXMLDocument doc;
+  doc.LoadFromXML(deep);
+  const String xml = doc.GetXML();
+  EXPECT_LT(xml.size(), 4 * deep.size());
+  TXMLDocument again;
+  again.LoadFromXML(xml);
+  EXPECT_EQ(again.GetXML(), xml);
+}
+
 TEST(XmlDom, StreamsFilesAndResources) {
   TResourceStream resource(HInstance, 101, "XML");
   TXMLDocument doc;

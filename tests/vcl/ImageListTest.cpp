@@ -2,6 +2,8 @@
 
 #include "backend/BackendStart.h"
 #include "backend/HeadlessBackend.h"
+#include "rtl/Reader.h"
+#include "rtl/SysUtils.h"
 #include "user/User.h"
 #include "vcl/ImgList.h"
 
@@ -127,6 +129,35 @@ TEST(ImageList, ListsRoundTripThroughStreamsAndFormData) {
   stream->_AddRef();
   EXPECT_EQ(ImageList_Read(stream), nullptr);
   stream->_Release();
+}
+
+// Sizes in list data whose product passes any sane size (or wraps around 64 bits) are refused
+// before anything is allocated: the form reader raises its error and the list keeps its images.
+TEST(ImageList, ListDataWithAbsurdSizesIsRefusedAndTheListKept) {
+  struct Case {
+    int32_t cx, cy, count;
+  };
+  const Case kCases[] = {
+      {1 << 24, 1 << 24, 65536},  // 2^64 pixels: zero once wrapped
+      {65536, 65536, 1},
+      {1, 1, INT32_MAX},
+      {INT32_MAX, INT32_MAX, INT32_MAX},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(IntToStr(c.cx) + " x " + IntToStr(c.cy) + " x " + IntToStr(c.count));
+    TImageList list(nullptr, 2, 1);
+    TBitmap strip;
+    Fill(strip, 4, 1, clNavy);
+    list.Add(&strip, nullptr);
+    const int32_t header[] = {0x4C495454, 1, c.cx, c.cy, ILC_COLOR32, 4, c.count, -1};
+    String hex;
+    for (int32_t v : header) hex += Format("%.2x%.2x%.2x%.2x", v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, (v >> 24) & 0xFF);
+    EXPECT_THROW(ReadComponentFromText("object L: TImageList\n  Bitmap = {" + hex + "00000000}\nend\n", &list),
+                 EReadError);
+    EXPECT_EQ(list.GetCount(), 2);
+    list.Delete(0);
+    EXPECT_EQ(list.GetCount(), 1);
+  }
 }
 
 TEST(ImageList, DragImageIsATranslucentWindowFollowingThePointer) {

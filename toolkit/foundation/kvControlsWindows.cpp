@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gdi/SysMetrics.h"
+#include "rtl/Mbcs.h"
 #include "toolkit/foundation/kvControls.h"
 #include "user/WindowEffects.h"
 
@@ -14,8 +15,14 @@ TAVREN_CLASS_IMPL(TkvSizeFrame)
 
 namespace {
 
-// Hints this long or longer appear at once.
+// Hints of this many characters or more (not bytes of their UTF-8 form) appear at once.
 constexpr size_t kMaxAnimatedHintLength = 100;
+
+size_t HintCharCount(const String& Hint) {
+  size_t count = 0;
+  for (const char* p = Hint.c_str(); *p; p = CharNext(p)) ++count;
+  return count;
+}
 
 const DWORD kAnimationFlags[] = {AW_HOR_POSITIVE, AW_HOR_NEGATIVE, AW_VER_POSITIVE, AW_VER_NEGATIVE,
                                  AW_CENTER,       AW_HIDE,         AW_ACTIVATE,     AW_BLEND};
@@ -55,7 +62,7 @@ void TkvBaseHintWindow::ActivateHint(TRect R, const String& AHint) {
   SetCaption(AHint);
   SetBounds(R.Left, R.Top, R.Width(), R.Height());
   if (IsWinXPOrLater) BeforeShow();
-  if (AHint.size() < kMaxAnimatedHintLength) Animate();
+  if (HintCharCount(AHint) < kMaxAnimatedHintLength) Animate();
   if (!IsWinXPOrLater) BeforeShow();
   ShowNoActivate();
   Invalidate();

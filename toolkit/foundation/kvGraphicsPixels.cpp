@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "gdi/Gdi.h"
 #include "rtl/Math.h"
@@ -129,10 +130,10 @@ void StoreBitmapPixels(TBitmap* Bitmap, TRGBColors& Colors, bool TopDown) {
 }
 
 TBitmap* NewBitmap(Integer Width, Integer Height, TPixelFormat PixelFormat) {
-  auto* bitmap = new TBitmap();
+  auto bitmap = std::make_unique<TBitmap>();  // freed when SetSize raises
   bitmap->SetPixelFormat(PixelFormat);
   bitmap->SetSize(std::max(Width, 0), std::max(Height, 0));
-  return bitmap;
+  return bitmap.release();
 }
 
 TBitmap* NewBitmapOfSize(const TSize& Size, TPixelFormat PixelFormat) {

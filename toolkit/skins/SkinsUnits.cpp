@@ -1,0 +1,22 @@
+#include "toolkit/skins/SkinsUnits.h"
+
+#include "toolkit/skins/qzSkinInfo.h"
+#include "toolkit/skins/qzSkinSkins.h"
+#include "toolkit/skins/qzSkinsCore.h"
+#include "toolkit/skins/qzSkinsDefaultPainters.h"
+#include "toolkit/skins/qzSkinsLookAndFeelPainter.h"
+
+void SkinsStart() {
+  qzSkinsCoreStart();
+  qzSkinsLookAndFeelPainterStart();
+  qzSkinsDefaultPaintersStart();
+  qzSkinSkinsStart();
+}
+
+void SkinsEnd() {
+  qzSkinSkinsEnd();
+  qzSkinsDefaultPaintersEnd();
+  qzSkinsLookAndFeelPainterEnd();
+  qzSkinInfoEnd();
+  qzSkinsCoreEnd();
+}

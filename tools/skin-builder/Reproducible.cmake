@@ -1,0 +1,23 @@
+# Runs the skin builder twice into fresh folders and fails unless every stream is the same.
+#   cmake -DBUILDER=<skin-builder> -DSOURCE=<descriptions> -DWORK=<scratch folder> -P Reproducible.cmake
+file(REMOVE_RECURSE ${WORK})
+foreach(run a b)
+  file(MAKE_DIRECTORY ${WORK}/${run})
+  execute_process(COMMAND ${BUILDER} ${SOURCE} ${WORK}/${run} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "skin-builder failed: ${result}")
+  endif()
+endforeach()
+file(GLOB streams RELATIVE ${WORK}/a ${WORK}/a/*.qzskin)
+list(LENGTH streams count)
+if(NOT count EQUAL 21)
+  message(FATAL_ERROR "expected 21 streams, found ${count}")
+endif()
+foreach(stream ${streams})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/a/${stream} ${WORK}/b/${stream}
+                  RESULT_VARIABLE different)
+  if(different)
+    message(FATAL_ERROR "${stream} differs between two runs")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${WORK})
