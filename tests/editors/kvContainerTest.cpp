@@ -1,5 +1,7 @@
 #include "EditorsTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "gdi/UxTheme.h"
+#include "toolkit/foundation/kvGeometry.h"
 #include "user/InputEvents.h"
 #include "vcl/Graphics.h"
 #include "vcl/StdCtrls.h"
@@ -221,6 +223,54 @@ TEST_F(Container, TheHotStyleNeedsTheMouseWithoutButtonsOrKeysAndHotTrack) {
   ScriptMouseMove(TPoint(5, 5));
   PassTime(50);
   EXPECT_EQ(container->ActiveStyle(), container->GetStyle());
+}
+
+// Visual styles in use: every class opens; the content lies one pixel inside; navy frames, silver
+// fill.
+class NavyTheme : public ThemeProvider {
+ public:
+  BOOL IsThemeActive() override { return TRUE; }
+  BOOL IsAppThemed() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t*) override { return reinterpret_cast<HTHEME>(1); }
+  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
+  HRESULT GetThemeBackgroundContentRect(HTHEME, HDC, int, int, const RECT* Bounds, RECT* Content) override {
+    *Content = RectInflated(*Bounds, -1, -1);
+    return S_OK;
+  }
+  HRESULT GetThemeColor(HTHEME, int, int, int Property, COLORREF* Color) override {
+    *Color = Property == TMT_BORDERCOLOR ? 0x800000 : 0xC0C0C0;
+    return S_OK;
+  }
+};
+
+void SwitchTheme(ThemeProvider* Provider) {
+  SetThemeProvider(Provider);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+}
+
+TEST_F(Container, ANativeStyleContainerLeavesItsFrameToTheTheme) {
+  NavyTheme theme;
+  SwitchTheme(&theme);
+  auto* container = new TTestContainer(form);
+  container->SetParent(form);
+  container->SetBounds(10, 10, 100, 60);
+  container->GetStyle()->GetLookAndFeel()->SetNativeStyle(true);
+  container->GetStyle()->SetBorderStyle(cbsSingle);
+  form->Show();
+  Pump();
+  TkvContainerViewInfo* info = container->GetViewInfo();
+  EXPECT_TRUE(info->NativeStyle);
+  EXPECT_FALSE(container->IsBorderCustomDrawn());
+  // No window region: the theme's frame is drawn whole.
+  EXPECT_TRUE(InWindowRegion(container->GetHandle(), 0, 0));
+  EXPECT_EQ(FormPixel(10, 10 + 30), static_cast<TColor>(0x800000));
+  EXPECT_EQ(FormPixel(10 + 1, 10 + 30), ColorToRGB(clWindow));
+  // Disabled without a colour of its own, it takes the theme's fill colour.
+  container->SetEnabled(false);
+  Pump();
+  EXPECT_EQ(info->BackgroundColor, static_cast<TColor>(0xC0C0C0));
+  delete container;
+  SwitchTheme(nullptr);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "toolkit/editors/kvButtons.h"
 #include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/foundation/qzThemeManager.h"
+#include "toolkit/foundation/qzUxTheme.h"
 #include "vcl/ActnList.h"
 #include "vcl/ControlsMessages.h"
 
@@ -631,7 +632,12 @@ void TkvCustomButton::Paint() {
   TkvCustomLookAndFeelPainterClass painter = Painter();
   TkvCanvas* canvas = FKvCanvas.get();
   TRect r = GetClientRect();
-  if (painter == FLookAndFeel->GetSkinPainter() && painter) CopyParentImage(this, canvas, r, true);
+  if (painter == FLookAndFeel->GetSkinPainter() && painter) {
+    CopyParentImage(this, canvas, r, true);
+  } else if (painter->PainterStyle() == kvpsNative) {
+    HTHEME theme = ObtainTheme(totButton);
+    if (theme && UxIsThemeBackgroundPartiallyTransparent(theme, 1, 1)) DrawParentBackground(this, canvas, r);
+  }
   TRect arrow;
   if (FKind == kvbkDropDown) FPressedLook = FMenuOpen;
   if (FKind == kvbkDropDownButton) {

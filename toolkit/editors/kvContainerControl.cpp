@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdi/Regions.h"
+#include "gdi/UxTheme.h"
 #include "rtl/Math.h"
 #include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/editors/kvContainer.h"
@@ -12,14 +13,6 @@
 #include "toolkit/foundation/qzUxTheme.h"
 #include "user/Painting.h"
 #include "vcl/ControlsMessages.h"
-
-namespace {
-
-// Theme colour properties: a part's border and fill colours.
-constexpr int kTmtBorderColor = 3801;
-constexpr int kTmtFillColor = 3802;
-
-}  // namespace
 
 // The mouse-leave watch calls the container back through this.
 class TkvContainerTrackingCaller : public TkvIUnknownObject, public IkvMouseTrackingCaller {
@@ -82,7 +75,7 @@ void TkvContainerViewInfo::PaintContent(TkvCanvas* Canvas) {
     const bool composited = DwmCompositionEnabled();
     COLORREF border = ColorToRGB(clBtnShadow);
     if (HTHEME frame = ObtainTheme(composited ? totListBox : totComboBox))
-      UxGetThemeColor(frame, composited ? 3 : 1, 1, kTmtBorderColor, &border);
+      UxGetThemeColor(frame, composited ? 3 : 1, 1, TMT_BORDERCOLOR, &border);
     FillRectOutside(Canvas, Bounds, content, static_cast<TColor>(border));
     return;
   }
@@ -428,7 +421,7 @@ void TkvContainer::BorderColorAndBackground() {
   if (vi->NativeStyle && !GetEnabled() && !style->IsValueAssigned(svColor)) {
     COLORREF fill;
     if (HTHEME theme = ObtainTheme(static_cast<TqzThemedObjectType>(vi->ThemedObjectType));
-        theme && UxGetThemeColor(theme, vi->NativePart, vi->NativeState, kTmtFillColor, &fill) == S_OK)
+        theme && UxGetThemeColor(theme, vi->NativePart, vi->NativeState, TMT_FILLCOLOR, &fill) == S_OK)
       background = static_cast<TColor>(fill);
   }
   vi->AssignBackgroundColor(background);
