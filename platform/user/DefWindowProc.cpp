@@ -74,6 +74,7 @@ void Print(Window* w, HDC dc, LPARAM flags) {
 
 void SetText(Window* w, const char* text) {
   w->text = text ? text : "";
+  NativeWindowTextChanged(w);
   if ((w->style & WS_CAPTION) == WS_CAPTION && IsReallyVisible(w)) {
     Region frame(RECT{0, 0, w->windowRect.Width(), w->windowRect.Height()});
     frame.Subtract(LayoutNonClient(w).client);
