@@ -218,10 +218,6 @@ class TMemo : public TCustomMemo {
 
 // ---- Buttons ------------------------------------------------------------------------------------
 
-// Where a button's picture goes beside its caption.
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-TAVREN_ENUM_INFO(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom);
-
 class TButtonControl : public TWinControl {
   TAVREN_CLASS(TButtonControl, TWinControl)
  public:
