@@ -15,6 +15,7 @@
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/foundation/kvGraphics.h"
 #include "toolkit/foundation/kvLookAndFeels.h"
+#include "vcl/Buttons.h"
 #include "vcl/Menus.h"
 #include "vcl/StdCtrls.h"
 
