@@ -314,13 +314,18 @@ void TqzSkinBorder::Draw(HDC DC, const TRect& R) {
   PaintThroughCanvas(DC, R, [&](TqzSkinCanvas* canvas) { DrawEx(canvas, R); });
 }
 
+GpBrush* TqzSkinElement::FillBrush() {
+  if (!FBrush) GpCheckStatus(GdiPlus().GdipCreateSolidFill(SkinColorToARGB(FColor, FAlpha), &FBrush));
+  return FBrush;
+}
+
 void TqzSkinElement::FillBackground(TqzSkinCanvas* ACanvas, const TRect& R) {
   if (!FIsColorAssigned) return;
   if (!FImage->Empty() && FImage->GetStretch() != smNoResize && !HasAlpha()) return;
   if (FAlpha == 255)
     ACanvas->FillRect(R, FColor);
   else
-    GpCheckStatus(GdiPlus().GdipFillRectangleI(ACanvas->Graphics(), FBrush, R.Left, R.Top, R.Width(), R.Height()));
+    GpCheckStatus(GdiPlus().GdipFillRectangleI(ACanvas->Graphics(), FillBrush(), R.Left, R.Top, R.Width(), R.Height()));
 }
 
 void TqzSkinElement::DrawEx(TqzSkinCanvas* ACanvas, const TRect& R, Integer AImageIndex, TqzSkinElementState AState) {
