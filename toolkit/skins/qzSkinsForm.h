@@ -5,6 +5,7 @@
 // once creation is over, and a window controller then takes over that window's messages (through
 // the control's WindowProc, or the raw window procedure for windows of no framework control).
 
+#include <memory>
 #include <vector>
 
 #include "toolkit/foundation/kvControls.h"
@@ -111,14 +112,144 @@ class TqzSkinWinController : public TkvIUnknownObject, public IkvMouseTrackingCa
   bool FDestroyed = false;
 };
 
-// Skinned forms: their painter comes from the skin controllers.
+// Caption buttons of a skinned frame.
+enum TqzSkinFormButton : Byte { fbIcon, fbHelp, fbMinimize, fbMaximize, fbRestore, fbClose };
+constexpr Integer kqzSkinFormButtonCount = 6;
+using TqzSkinFormButtons = TSet<TqzSkinFormButton, 8>;
+constexpr Integer kqzNoButton = -1;
+
+class TqzSkinFormController;
+
+// The geometry and states of a skinned frame, in window coordinates.
+class TqzSkinFormNonClientAreaInfo : public TObject {
+  TAVREN_CLASS(TqzSkinFormNonClientAreaInfo, TObject)
+ public:
+  explicit TqzSkinFormNonClientAreaInfo(TqzSkinFormController* AController);
+  ~TqzSkinFormNonClientAreaInfo() override;
+
+  // Everything again from the window, its styles and the skin.
+  void Calculate();
+  // The button states from Active, the hot and the pressed button; true when one changed.
+  bool CalculateButtonStates();
+  // The caption button at P, kqzNoButton when none.
+  Integer ButtonAt(const TPoint& P) const;
+  // The hit-test code of P, or HTNOWHERE where the default window procedure is to decide.
+  LRESULT HitTest(const TPoint& P) const;
+  // The client rectangle for the window rectangle R (both in the same coordinates); never inverted.
+  TRect ClientFor(const TRect& R) const;
+
+  bool IsToolWindow() const { return (FInfo.dwExStyle & WS_EX_TOOLWINDOW) != 0; }
+  bool IsMaximized() const { return (FInfo.dwStyle & WS_MAXIMIZE) != 0; }
+  bool IsMinimized() const { return (FInfo.dwStyle & WS_MINIMIZE) != 0; }
+  bool HasCaption() const { return (FInfo.dwStyle & WS_CAPTION) == WS_CAPTION; }
+  bool HasBorder() const { return (FInfo.dwStyle & WS_BORDER) != 0; }
+  bool HasSizingFrame() const { return (FInfo.dwStyle & WS_THICKFRAME) != 0; }
+  bool SystemFrame() const { return FHasMenuBar || FIsMDIClient; }
+
+  TqzSkinLookAndFeelPainterInfo* PainterInfo() const noexcept { return FPainterInfo; }
+  // 0 the tool-window set of frame elements, 1 the normal one.
+  Integer FrameIndex() const { return IsToolWindow() ? 0 : 1; }
+  const TRect& Margins() const noexcept { return FMargins; }
+  const TRect& Border(Integer Side) const { return FBorders[Side]; }
+  const TRect& WindowRect() const noexcept { return FWindowRect; }
+  const TRect& CaptionTextRect() const noexcept { return FCaptionTextRect; }
+  const TRect& ButtonRect(Integer Button) const { return FButtonRects[Button]; }
+  TqzSkinElementState ButtonState(Integer Button) const { return FButtonStates[Button]; }
+  const TqzSkinFormButtons& Buttons() const noexcept { return FButtons; }
+  HICON Icon() const noexcept { return FIcon; }
+  TFont* CaptionFont() const noexcept { return FCaptionFont.get(); }
+  const String& Caption() const noexcept { return FCaption; }
+  void SetCaption(const String& Value) { FCaption = Value; }
+  TColor TextColor() const noexcept { return FActive ? FTextColor : FInactiveTextColor; }
+  TColor ShadowColor() const noexcept { return FShadowColor; }
+  bool Active() const noexcept { return FActive; }
+  void SetActive(bool Value) { FActive = Value; }
+  Integer HotButton() const noexcept { return FHotButton; }
+  void SetHotButton(Integer Value) { FHotButton = Value; }
+  Integer PressedButton() const noexcept { return FPressedButton; }
+  void SetPressedButton(Integer Value) { FPressedButton = Value; }
+
+ private:
+  void CalculateMargins();
+  void CalculateCaption();
+
+  TqzSkinFormController* FController;
+  std::unique_ptr<TFont> FCaptionFont;
+  String FCaption;
+  bool FActive = true;
+  WINDOWINFO FInfo;
+  TSize FFrameSize{4, 4};
+  TRect FMargins;
+  TRect FBorders[4];
+  TRect FWindowRect;
+  bool FHasMenuBar = false;
+  bool FIsMDIClient = false;
+  TqzSkinLookAndFeelPainterInfo* FPainterInfo = nullptr;
+  TRect FCaptionTextRect;
+  TRect FButtonRects[kqzSkinFormButtonCount];
+  TqzSkinFormButtons FButtons;
+  TqzSkinElementState FButtonStates[kqzSkinFormButtonCount] = {};
+  Integer FHotButton = kqzNoButton;
+  Integer FPressedButton = kqzNoButton;
+  HICON FIcon = nullptr;
+  TColor FTextColor = clCaptionText;
+  TColor FInactiveTextColor = clInactiveCaptionText;
+  TColor FShadowColor = clBtnShadow;
+};
+
+// Draws a skinned frame, through element caches so that an unchanged part is not rendered again.
+class TqzSkinFormPainter : public TObject {
+  TAVREN_CLASS(TqzSkinFormPainter, TObject)
+ public:
+  explicit TqzSkinFormPainter(TqzSkinFormNonClientAreaInfo* AInfo) : FInfo(AInfo) {}
+  ~TqzSkinFormPainter() override;
+  // DC 0: the window's own DC.
+  void PaintFrame(HWND Window, HDC DC);
+  // The skin's form background over R (client coordinates of DC).
+  void PaintBackground(HDC DC, const TRect& R);
+
+ private:
+  void PaintCaption(HDC DC);
+  void PaintBorders(HDC DC);
+
+  TqzSkinFormNonClientAreaInfo* FInfo;
+  TqzSkinElementCache FBorderCaches[4];
+  TqzSkinElementCache FButtonCaches[kqzSkinFormButtonCount];
+};
+
+// Forms: their painter comes from the skin controllers; while skinned they draw their own frame.
 class TqzSkinFormController : public TqzSkinWinController {
   TAVREN_CLASS(TqzSkinFormController, TqzSkinWinController)
  public:
+  TqzSkinFormController();
+  ~TqzSkinFormController() override;
   void InitPainter() override;
   void WindowProc(TMessage& Message) override;
+  void Refresh() override;
   // The form's painter chosen again by the skin controllers, last first.
   void ChooseFormPainter();
+
+  TqzSkinFormNonClientAreaInfo* NonClientInfo() const noexcept { return FNonClientInfo.get(); }
+  TqzSkinFormPainter* FormPainter() const noexcept { return FFormPainter.get(); }
+  bool HasWindowRegion() const noexcept { return FWindowRegion; }
+  virtual void Recalculate();
+  virtual void PaintFrame();
+
+ protected:
+  // True when the message was taken care of.
+  virtual bool HandleMessage(TMessage& Message);
+
+ private:
+  void CheckWindowRegion();
+  void HandleNcCalcSize(TMessage& Message);
+  void HandleNcLButtonDown(TMessage& Message);
+  void HandleNcLButtonUp(TMessage& Message);
+  void HandleNcMouseMove(TMessage& Message);
+  TPoint WindowPoint(LPARAM LParam) const;
+
+  std::unique_ptr<TqzSkinFormNonClientAreaInfo> FNonClientInfo;
+  std::unique_ptr<TqzSkinFormPainter> FFormPainter;
+  bool FWindowRegion = false;
 };
 
 // The registered messages (valid after unit start).

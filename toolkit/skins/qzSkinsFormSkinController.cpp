@@ -128,16 +128,3 @@ void TqzSkinFormController::ChooseFormPainter() {
     }
   }
 }
-
-void TqzSkinFormController::WindowProc(TMessage& Message) {
-  if (Message.Msg == KVM_RIBBONFORMMESSAGE) {
-    ChooseFormPainter();
-    Refresh();
-    return;
-  }
-  if (Message.Msg == WM_POSTREDRAW && IsSkinned()) {
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return;
-  }
-  inherited::WindowProc(Message);
-}
