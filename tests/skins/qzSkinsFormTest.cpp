@@ -6,8 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include "controls/Button.h"
+#include "toolkit/foundation/kvGraphics.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 
@@ -40,9 +43,36 @@ class TSelfDestroyingForm : public TForm {
 };
 TAVREN_CLASS_IMPL(TSelfDestroyingForm)
 
+// Descendants of the plain classes draw themselves: they are left alone.
+class TOwnPanel : public TPanel {
+  TAVREN_CLASS(TOwnPanel, TPanel)
+ public:
+  using TPanel::TPanel;
+};
+TAVREN_CLASS_IMPL(TOwnPanel)
+
+class TOwnButton : public TButton {
+  TAVREN_CLASS(TOwnButton, TButton)
+ public:
+  using TButton::TButton;
+};
+TAVREN_CLASS_IMPL(TOwnButton)
+
 namespace {
 
+template <class C>
+C* Child(TWinControl* Parent, const TRect& R) {
+  auto* control = new C(Parent);
+  control->SetParent(Parent);
+  control->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+  control->GetHandle();
+  return control;
+}
+
 struct TOverrule : TObject {
+  void RefuseButtons(TObject*, TWinControl* Control, bool& UseSkin) {
+    UseSkin = dynamic_cast<TButton*>(Control) == nullptr;
+  }
   void Clear(TObject*, TCustomForm*, bool& UseSkin, TqzSkinName&) { UseSkin = false; }
   void Skin02(TObject*, TCustomForm*, bool&, TqzSkinName& SkinName) { SkinName = "Skin02"; }
 };
@@ -91,20 +121,104 @@ class SkinForms : public testing::Test {
 
 }  // namespace
 
-TEST_F(SkinForms, FormsGetAFormControllerOtherWindowsNone) {
+TEST_F(SkinForms, EachKindOfWindowGetsItsControllerClass) {
   TForm* form = NewForm();
-  auto* bar = new TScrollBar(form);
-  bar->SetParent(form);
   HWND plain = CreateWindowEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  struct Case {
+    const char* name;
+    HWND window;
+    TClass expected;
+  };
+  const Case cases[] = {
+      {"form", form->GetHandle(), TqzSkinFormController::ClassInfo()},
+      {"form descendant", NewForm<TRefusingForm>()->GetHandle(), TqzSkinFormController::ClassInfo()},
+      {"panel", Child<TPanel>(form, Rect(0, 0, 40, 20))->GetHandle(), TqzSkinPanelController::ClassInfo()},
+      {"panel descendant", Child<TOwnPanel>(form, Rect(0, 20, 40, 40))->GetHandle(), nullptr},
+      {"button", Child<TButton>(form, Rect(40, 0, 80, 20))->GetHandle(), TqzSkinButtonController::ClassInfo()},
+      {"button descendant", Child<TOwnButton>(form, Rect(40, 20, 80, 40))->GetHandle(), nullptr},
+      {"frame", Child<TFrame>(form, Rect(80, 0, 120, 40))->GetHandle(), TqzSkinFrameController::ClassInfo()},
+      {"other control", Child<TScrollBar>(form, Rect(0, 50, 100, 66))->GetHandle(), nullptr},
+      {"no framework control", plain, nullptr},
+  };
   Pump();
-  EXPECT_EQ(SkinControllerClassFor(form->GetHandle()), TqzSkinFormController::ClassInfo());
-  EXPECT_EQ(SkinControllerClassFor(NewForm<TRefusingForm>()->GetHandle()), TqzSkinFormController::ClassInfo());
-  EXPECT_EQ(SkinControllerClassFor(bar->GetHandle()), nullptr);
-  EXPECT_EQ(SkinControllerClassFor(plain), nullptr);
-  EXPECT_NE(SkinWinControllerOf(form->GetHandle()), nullptr);
-  EXPECT_EQ(SkinWinControllerOf(bar->GetHandle()), nullptr);
-  EXPECT_EQ(SkinWinControllerOf(plain), nullptr);
+  for (const Case& c : cases) {
+    EXPECT_EQ(SkinControllerClassFor(c.window), c.expected) << c.name;
+    EXPECT_EQ(SkinWinControllerOf(c.window) != nullptr, c.expected != nullptr) << c.name;
+  }
   DestroyWindow(plain);
+}
+
+TEST_F(SkinForms, PlainControlsAreSkinnedWithTheirFormAndWhenAccepted) {
+  TqzSkinController* controller = NewController("Skin13");
+  TForm* form = NewForm();
+  TButton* button = Child<TButton>(form, Rect(8, 8, 80, 31));
+  TPanel* panel = Child<TPanel>(form, Rect(8, 40, 80, 70));
+  TForm* refusing = NewForm<TRefusingForm>();
+  TButton* unskinned = Child<TButton>(refusing, Rect(8, 8, 80, 31));
+  Pump();
+  EXPECT_EQ(PainterOf(button), RegisteredSkin("Skin13"));
+  EXPECT_EQ(PainterOf(panel), RegisteredSkin("Skin13"));
+  EXPECT_EQ(PainterOf(unskinned), nullptr) << "on an unskinned form";
+  TOverrule overrule;
+  controller->SetOnSkinControl(TqzSkinControlEvent::Of<&TOverrule::RefuseButtons>(&overrule));
+  RefreshSkinnedWindows();
+  EXPECT_EQ(PainterOf(button), nullptr) << "refused by OnSkinControl";
+  EXPECT_EQ(PainterOf(panel), RegisteredSkin("Skin13"));
+  controller->SetOnSkinControl(nullptr);
+}
+
+TEST_F(SkinForms, ButtonStatesFollowTheWindow) {
+  NewController("Skin13");
+  TForm* form = NewForm();
+  TButton* button = Child<TButton>(form, Rect(8, 8, 80, 31));
+  Pump();
+  auto* c = dynamic_cast<TqzSkinButtonController*>(SkinWinControllerOf(button->GetHandle()));
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->State(), kvbsNormal);
+  SendMessage(button->GetHandle(), BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(c->State(), kvbsPressed);
+  SendMessage(button->GetHandle(), BM_SETSTATE, FALSE, 0);
+  EXPECT_EQ(c->State(), kvbsNormal);
+  button->SetEnabled(false);
+  EXPECT_EQ(c->State(), kvbsDisabled);
+  SendMessage(button->GetHandle(), BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(c->State(), kvbsDisabled) << "a disabled window stays disabled";
+}
+
+TEST_F(SkinForms, ThePaintOfButtonsPanelsAndFrames) {
+  NewController("Skin13");
+  TForm* form = NewForm();
+  TButton* button = Child<TButton>(form, Rect(8, 8, 80, 31));
+  TPanel* panel = Child<TPanel>(form, Rect(8, 40, 80, 70));
+  TFrame* frame = Child<TFrame>(form, Rect(90, 40, 160, 70));
+  form->Show();
+  Pump();
+  const auto painted = [](TWinControl* Control, UINT Msg, TPoint P) {
+    TkvBitmap bitmap(Control->GetWidth(), Control->GetHeight());
+    HDC dc = bitmap.GetCanvas()->GetHandle();
+    SendMessage(Control->GetHandle(), Msg, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    return GetPixel(dc, P.X, P.Y);
+  };
+  const auto column = [&](TWinControl* Control, Integer X) {
+    std::vector<COLORREF> pixels;
+    for (Integer y = 6; y < 17; ++y) pixels.push_back(painted(Control, WM_PAINT, {X, y}));
+    return pixels;
+  };
+  // The focus rectangle lies 4 pixels inside the button; the other button has none.
+  TButton* other = Child<TButton>(form, Rect(90, 8, 162, 31));
+  Pump();
+  button->SetFocus();
+  ASSERT_EQ(GetFocus(), button->GetHandle());
+  EXPECT_EQ(column(button, 3), column(other, 3));
+  EXPECT_NE(column(button, 4), column(other, 4));
+  // A panel with a colour of its own shows it; printed through WM_PRINTCLIENT.
+  panel->SetColor(clRed);
+  EXPECT_EQ(painted(panel, WM_PRINTCLIENT, {36, 15}), ColorToRGB(clRed));
+  // A frame shows the form's skin background.
+  TqzSkinLookAndFeelPainterInfo* info = RegisteredSkin("Skin13")->PainterInfo();
+  TkvBitmap expected(70, 30);
+  info->Element(seFormFormContent)->Draw(expected.GetCanvas()->GetHandle(), Rect(0, 0, 70, 30), 0, esNormal);
+  EXPECT_EQ(painted(frame, WM_PRINTCLIENT, {35, 15}), GetPixel(expected.GetCanvas()->GetHandle(), 35, 15));
 }
 
 TEST_F(SkinForms, TheSkinNameAndTheSwitchChooseTheFormsPainter) {

@@ -11,7 +11,10 @@
 #include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
+#include "toolkit/foundation/kvScrollBar.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
+#include "vcl/StdCtrls.h"
 
 // A form whose client area shows the skin painter's controls.
 class TSkinShotForm : public TForm {
@@ -78,6 +81,36 @@ void PumpAll() {
   UpdateAllWindows();
 }
 
+// Buttons (normal, disabled, focused), a panel, a frame and a scroll bar below the painted part.
+void AddControls(TForm* Form, const String& Skin) {
+  const Integer top = 112;
+  const char* captions[3] = {"OK", "Off", "Focus"};
+  for (Integer i = 0; i < 3; ++i) {
+    auto* button = new TButton(Form);
+    button->SetParent(Form);
+    button->SetBounds(8 + i * 56, top, 52, 23);
+    button->SetCaption(captions[i]);
+    if (i == 1) button->SetEnabled(false);
+    if (i == 2) button->SetFocus();
+  }
+  auto* panel = new TPanel(Form);
+  panel->SetParent(Form);
+  panel->SetBounds(176, top - 30, 52, 26);
+  panel->SetCaption("Panel");
+  auto* frame = new TFrame(Form);
+  frame->SetParent(Form);
+  frame->SetBounds(176, top, 52, 23);
+  auto* inFrame = new TLabel(frame);
+  inFrame->SetParent(frame);
+  inFrame->SetBounds(6, 4, 40, 16);
+  inFrame->SetCaption("Frame");
+  inFrame->SetTransparent(true);
+  auto* bar = new TkvScrollBar(Form);
+  bar->SetParent(Form);
+  bar->GetLookAndFeel()->SetSkinName(Skin);
+  bar->SetBounds(8, top + 28, 220, 17);
+}
+
 void CopyWindow(HWND Window, HDC To, Integer X, Integer Y) {
   RECT r{};
   GetWindowRect(Window, &r);
@@ -97,7 +130,7 @@ TEST(SkinFormsSheet, EverySkinOnARealForm) {
   auto* controller = new TqzSkinController(nullptr);
   controller->SetSkinName("Skin13");
   controller->SetOnSkinForm(TqzSkinFormEvent::Of<&TSkinByCaption::SkinForm>(&chooser));
-  constexpr Integer columns = 4, tileWidth = 250, tileHeight = 170;
+  constexpr Integer columns = 4, tileWidth = 250, tileHeight = 200;
   const Integer rows = (registry->GetCount() + columns - 1) / columns;
   SkinSurface sheet(columns * tileWidth + 10, rows * tileHeight + 456, RGB(0x9A, 0xA0, 0xA6));
   std::vector<TForm*> forms;
@@ -106,12 +139,14 @@ TEST(SkinFormsSheet, EverySkinOnARealForm) {
     form->SetCaption(registry->PainterNameAt(i));
     form->SetBounds(20, 20, tileWidth - 10, tileHeight - 10);
     form->Show();
+    AddControls(form, registry->PainterNameAt(i));
     forms.push_back(form);
   }
   auto* main = new TSkinShotForm(nullptr, 0);
   main->SetCaption("Skin13");
   main->SetBounds(20, 20, 741, 436);
   main->Show();
+  AddControls(main, "Skin13");
   forms.push_back(main);
   PumpAll();
   for (Integer i = 0; i < registry->GetCount(); ++i) {

@@ -252,6 +252,62 @@ class TqzSkinFormController : public TqzSkinWinController {
   bool FWindowRegion = false;
 };
 
+// Plain framework controls inside skinned forms: skinned exactly when their form is and a skin
+// controller accepts them; they paint through the form's skin painter.
+class TqzSkinCustomController : public TqzSkinWinController {
+  TAVREN_CLASS(TqzSkinCustomController, TqzSkinWinController)
+ public:
+  // The form's controller, when a skin controller accepts the control.
+  TqzSkinWinController* ParentControllerFor(HWND Window) override;
+  void WindowProc(TMessage& Message) override;
+  void Refresh() override;
+
+ protected:
+  // Draws the control on DC (window coordinates).
+  virtual void Paint(HDC) {}
+  // Messages of the kind while skinned, before the saved procedure; true when taken care of.
+  virtual bool HandleMessage(TMessage&) { return false; }
+  // The control's bounds, moved to 0, 0.
+  TRect Bounds() const;
+  // WM_PRINTCLIENT painted here (unless only visible windows are asked for and this one is not).
+  bool HandlePrintClient(TMessage& Message);
+
+ private:
+  bool FPainting = false;
+};
+
+class TqzSkinButtonController : public TqzSkinCustomController {
+  TAVREN_CLASS(TqzSkinButtonController, TqzSkinCustomController)
+ public:
+  TkvButtonState State() const noexcept { return FState; }
+  void Refresh() override;
+
+ protected:
+  void Paint(HDC DC) override;
+  bool HandleMessage(TMessage& Message) override;
+
+ private:
+  void SetState(TkvButtonState Value);
+  void ReadText();
+  TkvButtonState FState = kvbsNormal;
+  bool FPressed = false;
+  String FText;
+};
+
+class TqzSkinPanelController : public TqzSkinCustomController {
+  TAVREN_CLASS(TqzSkinPanelController, TqzSkinCustomController)
+ protected:
+  void Paint(HDC DC) override;
+  bool HandleMessage(TMessage& Message) override;
+};
+
+class TqzSkinFrameController : public TqzSkinCustomController {
+  TAVREN_CLASS(TqzSkinFrameController, TqzSkinCustomController)
+ protected:
+  void Paint(HDC DC) override;
+  bool HandleMessage(TMessage& Message) override;
+};
+
 // The registered messages (valid after unit start).
 extern UINT WM_POSTREDRAW;
 extern UINT WM_CHILDCHANGED;

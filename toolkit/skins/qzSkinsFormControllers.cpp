@@ -292,8 +292,10 @@ TClass SkinControllerClassFor(HWND Window) {
   TWinControl* control = FindControl(Window);
   if (!control) return nullptr;
   const String name = control->ClassName();
-  if (SameText(name, "TPanel") || SameText(name, "TButton")) return nullptr;  // the plain controls come later
-  if (control->InheritsFrom(TCustomFrame::ClassInfo())) return nullptr;
+  // Exactly these classes: descendants may draw themselves.
+  if (SameText(name, "TPanel")) return TqzSkinPanelController::ClassInfo();
+  if (SameText(name, "TButton")) return TqzSkinButtonController::ClassInfo();
+  if (control->InheritsFrom(TCustomFrame::ClassInfo())) return TqzSkinFrameController::ClassInfo();
   if (control->InheritsFrom(TCustomForm::ClassInfo())) return TqzSkinFormController::ClassInfo();
   return nullptr;
 }
