@@ -664,7 +664,8 @@ class TqzSkinElementCache : public TObject {
   TRect FRect;
   TqzSkinElementState FState = esNormal;
   bool FHasAlpha = false;
-  GpBitmap* FBitmap = nullptr;
+  GpBitmap* FBitmap = nullptr;  // pictures with alpha
+  HBITMAP FOpaque = nullptr;     // opaque pictures
   Integer FRenderCount = 0;
 };
 

@@ -195,6 +195,9 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
   TColor FTextColor = clCaptionText;
   TColor FInactiveTextColor = clInactiveCaptionText;
   TColor FShadowColor = clBtnShadow;
+  // What the caption font was made for (tool window, size delta): it is made again only on a change.
+  Integer FFontKey = -1;
+  Integer FCaptionTextHeight = 0;
 };
 
 // Draws a skinned frame, through element caches so that an unchanged part is not rendered again.
@@ -213,6 +216,9 @@ class TqzSkinFormPainter : public TObject {
   void PaintBorders(HDC DC);
 
   TqzSkinFormNonClientAreaInfo* FInfo;
+  std::unique_ptr<TkvBitmap> FCaptionBitmap;  // the caption slice is composed here
+  TqzSkinElementCache FCaptionCache;
+  TqzSkinElementCache FBackgroundCache;
   TqzSkinElementCache FBorderCaches[4];
   TqzSkinElementCache FButtonCaches[kqzSkinFormButtonCount];
 };
@@ -240,7 +246,7 @@ class TqzSkinFormController : public TqzSkinWinController {
   virtual bool HandleMessage(TMessage& Message);
 
  private:
-  void CheckWindowRegion();
+  void CheckWindowRegion(bool Redraw = true);
   void HandleNcCalcSize(TMessage& Message);
   void HandleNcLButtonDown(TMessage& Message);
   void HandleNcLButtonUp(TMessage& Message);

@@ -51,12 +51,23 @@ void TqzSkinFormNonClientAreaInfo::Calculate() {
               ? reinterpret_cast<HICON>(DefWindowProc(window, WM_GETICON, ICON_SMALL2, 0))
               : nullptr;
 
-  NONCLIENTMETRICS metrics;
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  FCaptionFont->SetHandle(CreateFontIndirect(IsToolWindow() ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
-  if (!IsToolWindow() && FPainterInfo)
-    FCaptionFont->SetSize(FCaptionFont->GetSize() + FPainterInfo->FormCaptionFontDelta() - 1);
+  const Integer delta = !IsToolWindow() && FPainterInfo ? FPainterInfo->FormCaptionFontDelta() - 1 : 0;
+  const Integer fontKey = (IsToolWindow() ? 1000 : 0) + delta;
+  if (fontKey != FFontKey) {
+    FFontKey = fontKey;
+    NONCLIENTMETRICS metrics;
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    FCaptionFont->SetHandle(CreateFontIndirect(IsToolWindow() ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
+    if (delta != 0) FCaptionFont->SetSize(FCaptionFont->GetSize() + delta);
+    TSize text{0, 0};
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, FCaptionFont->GetHandle());
+    GetTextExtentPoint32(dc, "Wg", 2, &text);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    FCaptionTextHeight = text.cy;
+  }
   TqzSkinElement* caption = FPainterInfo ? FPainterInfo->FormFrame(FrameIndex(), 1) : nullptr;
   FTextColor = caption && caption->GetTextColor() != clDefault ? caption->GetTextColor() : clCaptionText;
   FInactiveTextColor =
@@ -79,13 +90,7 @@ void TqzSkinFormNonClientAreaInfo::CalculateMargins() {
     if (SystemFrame() || IsToolWindow()) {
       FMargins.Top += GetSystemMetrics(IsToolWindow() ? SM_CYSMCAPTION : SM_CYCAPTION);
     } else {
-      TSize text{0, 0};
-      HDC dc = GetDC(nullptr);
-      HGDIOBJ old = SelectObject(dc, FCaptionFont->GetHandle());
-      GetTextExtentPoint32(dc, "Wg", 2, &text);
-      SelectObject(dc, old);
-      ReleaseDC(nullptr, dc);
-      FMargins.Top += std::max<Integer>(GetSystemMetrics(SM_CYSMICON), text.cy) + 2 * edge + FFrameSize.cy;
+      FMargins.Top += std::max<Integer>(GetSystemMetrics(SM_CYSMICON), FCaptionTextHeight) + 2 * edge + FFrameSize.cy;
     }
   }
   if (SystemFrame() && HasBorder()) {

@@ -58,7 +58,7 @@ void TqzSkinFormController::Refresh() {
 
 // A rectangular region, so that nothing of the platform's frame shape shows; none while
 // maximized or unskinned.
-void TqzSkinFormController::CheckWindowRegion() {
+void TqzSkinFormController::CheckWindowRegion(bool Redraw) {
   HWND window = Handle();
   if (!window || !IsWindow(window)) return;
   auto* form = dynamic_cast<TCustomForm*>(Control());
@@ -72,9 +72,9 @@ void TqzSkinFormController::CheckWindowRegion() {
     const bool same = GetWindowRgn(window, current) != ERROR && GetRgnBox(current, &box) != ERROR &&
                       box.Left == 0 && box.Top == 0 && box.Right == r.Width() && box.Bottom == r.Height();
     DeleteObject(current);
-    if (!same) SetWindowRgn(window, CreateRectRgn(0, 0, r.Width(), r.Height()), TRUE);
+    if (!same) SetWindowRgn(window, CreateRectRgn(0, 0, r.Width(), r.Height()), Redraw);
   } else if (FWindowRegion) {
-    SetWindowRgn(window, nullptr, TRUE);
+    SetWindowRgn(window, nullptr, Redraw);
   }
   FWindowRegion = wanted;
 }
@@ -184,7 +184,8 @@ bool TqzSkinFormController::HandleMessage(TMessage& Message) {
     }
   } else if (msg == WM_SIZE) {
     CallSavedProc(Message);
-    if (IsWindow(window)) CheckWindowRegion();
+    // The new size is painted anyway.
+    if (IsWindow(window)) CheckWindowRegion(false);
   } else if (msg == WM_ERASEBKGND) {
     RECT client{};
     GetClientRect(window, &client);

@@ -11,6 +11,16 @@ namespace {
 
 bool IsEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
 
+// An element that is one opaque colour: filled directly, neither drawn nor cached.
+bool IsFlatColor(TqzSkinElement* Element) {
+  if (!Element->IsColorAssigned() || Element->GetAlpha() != 255 || !Element->GetImage()->Empty() ||
+      !Element->GetGlyph()->Empty())
+    return false;
+  for (Integer side = 0; side < 4; ++side)
+    if (Element->GetBorders()->Items(side)->GetColor() != clNone) return false;
+  return true;
+}
+
 // "No colour" for the caption text's shadow.
 constexpr TColor kNoShadow = static_cast<TColor>(0x20000000);
 
@@ -34,10 +44,15 @@ void TqzSkinFormPainter::PaintCaption(HDC DC) {
   TqzSkinLookAndFeelPainterInfo* skin = FInfo->PainterInfo();
   const Integer index = FInfo->FrameIndex();
   const TqzSkinElementState state = FInfo->Active() ? esActive : esActiveDisabled;
-  TkvBitmap bitmap(slice.Width(), slice.Height());
+  if (!FCaptionBitmap || FCaptionBitmap->GetWidth() != slice.Width() || FCaptionBitmap->GetHeight() != slice.Height())
+    FCaptionBitmap = std::make_unique<TkvBitmap>(slice.Width(), slice.Height());
+  TkvBitmap& bitmap = *FCaptionBitmap;
   HDC off = bitmap.GetCanvas()->GetHandle();
   const TRect local = Rect(0, 0, slice.Width(), slice.Height());
-  if (TqzSkinElement* caption = skin->FormFrame(index, 1)) caption->Draw(off, local, 0, state);
+  if (TqzSkinElement* caption = skin->FormFrame(index, 1)) {
+    FCaptionCache.CheckCacheState(caption, local, state, 0);
+    FCaptionCache.Draw(off, local);
+  }
   for (Integer b = fbHelp; b < kqzSkinFormButtonCount; ++b) {
     if (!FInfo->Buttons().Contains(static_cast<TqzSkinFormButton>(b))) continue;
     TqzSkinElement* element = skin->FormButton(index, b);
@@ -87,5 +102,13 @@ void TqzSkinFormPainter::PaintBorders(HDC DC) {
 void TqzSkinFormPainter::PaintBackground(HDC DC, const TRect& R) {
   TqzSkinLookAndFeelPainterInfo* skin = FInfo->PainterInfo();
   TqzSkinElement* content = skin ? skin->Element(seFormFormContent) : nullptr;
-  if (content) content->Draw(DC, R, 0, esNormal);
+  if (!content) return;
+  if (IsFlatColor(content)) {
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(content->GetColor()));
+    ::FillRect(DC, &R, brush);
+    DeleteObject(brush);
+    return;
+  }
+  FBackgroundCache.CheckCacheState(content, Rect(0, 0, R.Width(), R.Height()), esNormal, 0);
+  FBackgroundCache.Draw(DC, R);
 }
