@@ -658,6 +658,8 @@ class TWinControl : public TControl {
   void Update() override;
   void Repaint() override;
   void PaintTo(HDC DC, Integer X, Integer Y);
+  // The windowless children from First (nil: all) onto DC, as the control's own paint does.
+  void PaintControls(HDC DC, TControl* First);
 
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
@@ -727,7 +729,6 @@ class TWinControl : public TControl {
   virtual void DefWndProc(TMessage& Message);
   virtual void PaintWindow(HDC DC);
   void PaintHandler(TMessage& Message);
-  void PaintControls(HDC DC, TControl* First);
   virtual bool CanAutoSizeChildren() { return false; }
   virtual void ControlsAligned() {}
   virtual bool CustomAlignInsertBefore(TControl* C1, TControl* C2) { return FOnAlignInsertBefore(this, C1, C2); }

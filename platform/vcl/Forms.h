@@ -19,6 +19,14 @@ class TMonitor;
 enum TScrollBarKind { sbHorizontal, sbVertical };
 using TScrollBarInc = Integer;
 
+// The entry points a form's window scroll bars are set through: SetScrollPos and SetScrollInfo
+// until a unit that draws the bars itself puts wrappers in their place (and back at its end).
+struct SCROLLINFO;
+using TFormSetScrollPosProc = int (*)(HWND Window, int Bar, int Position, BOOL Redraw);
+using TFormSetScrollInfoProc = int (*)(HWND Window, int Bar, const SCROLLINFO* Info, BOOL Redraw);
+extern TFormSetScrollPosProc FormSetScrollPos;
+extern TFormSetScrollInfoProc FormSetScrollInfo;
+
 // One scroll bar of a scrolling container: how far its contents reach and where they are.
 class TControlScrollBar : public TPersistent {
   TAVREN_CLASS(TControlScrollBar, TPersistent)

@@ -4,6 +4,7 @@
 
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "controls/ScrollBars.h"
 #include "rtl/ClassRegistry.h"
 #include "vcl/Timers.h"
 
@@ -365,3 +366,31 @@ TEST_F(FormsTest, RunEndsWhenTheMainFormCloses) {
 }
 
 }  // namespace
+
+namespace {
+int gWrappedCalls = 0;
+int CountingSetScrollPos(HWND window, int bar, int position, BOOL) {
+  ++gWrappedCalls;
+  return SetScrollPos(window, bar, position, FALSE);
+}
+}  // namespace
+
+TEST_F(FormsTest, FormScrollBarEntryPointsSetTheWindowBarAndCanBeWrapped) {
+  TForm* form = NewForm();
+  HWND handle = form->GetHandle();
+  SetWindowLong(handle, GWL_STYLE, GetWindowLong(handle, GWL_STYLE) | WS_VSCROLL);
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = 99;
+  info.nPage = 10;
+  info.nPos = 5;
+  FormSetScrollInfo(handle, SB_VERT, &info, TRUE);
+  EXPECT_EQ(GetScrollPos(handle, SB_VERT), 5);
+  const TFormSetScrollPosProc saved = FormSetScrollPos;
+  FormSetScrollPos = CountingSetScrollPos;
+  FormSetScrollPos(handle, SB_VERT, 40, TRUE);
+  FormSetScrollPos = saved;
+  EXPECT_EQ(gWrappedCalls, 1);
+  EXPECT_EQ(GetScrollPos(handle, SB_VERT), 40);
+}

@@ -409,13 +409,9 @@ void TqzSkinElement::SetAlpha(Byte AValue) {
 void TqzSkinElement::SetColor(TColor AValue) {
   FColor = AValue;
   FIsColorAssigned = AValue != clDefault && AValue != clNone;
-  if (FIsColorAssigned) {
-    ARGB argb = SkinColorToARGB(AValue, FAlpha);
-    if (FBrush)
-      GpCheckStatus(GdiPlus().GdipSetSolidFillColor(FBrush, argb));
-    else
-      GpCheckStatus(GdiPlus().GdipCreateSolidFill(argb, &FBrush));
-  }
+  // The brush is made at the first translucent fill: most elements never need one.
+  if (FIsColorAssigned && FBrush)
+    GpCheckStatus(GdiPlus().GdipSetSolidFillColor(FBrush, SkinColorToARGB(AValue, FAlpha)));
   DoChange();
 }
 

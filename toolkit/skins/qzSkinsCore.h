@@ -526,6 +526,8 @@ class TqzSkinElement : public TqzSkinPersistent {
 
  private:
   void SubObjectChanged(TObject* Sender) { SubItemChanged(Sender); }
+  // The translucent fill's brush in the current colour, made at first use.
+  GpBrush* FillBrush();
 
   Byte FAlpha = 255;
   std::unique_ptr<TqzSkinBorders> FBorders;
@@ -662,7 +664,8 @@ class TqzSkinElementCache : public TObject {
   TRect FRect;
   TqzSkinElementState FState = esNormal;
   bool FHasAlpha = false;
-  GpBitmap* FBitmap = nullptr;
+  GpBitmap* FBitmap = nullptr;  // pictures with alpha
+  HBITMAP FOpaque = nullptr;     // opaque pictures
   Integer FRenderCount = 0;
 };
 
