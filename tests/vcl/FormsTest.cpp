@@ -5,6 +5,8 @@
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
 #include "vcl/Timers.h"
 
 // A frame and a form read from the test's form resources.
@@ -206,6 +208,22 @@ TEST_F(FormsTest, FormReadsItsResourceWithAFrameInside) {
   form->SetClientWidth(400);
   EXPECT_EQ(form->Button1->GetLeft(), before.Left + 100);
   EXPECT_EQ(Application()->GetMainForm(), form);
+}
+
+TEST_F(FormsTest, NonVisualComponentsStreamAsTheFormsChildren) {
+  auto* form = new TForm(nullptr, 0);
+  forms.push_back(form);
+  auto* timer = new TTimer(form);
+  timer->SetName("Ticker");
+  timer->SetInterval(250);
+  String text = WriteComponentToText(form);
+  EXPECT_NE(text.find("object Ticker: TTimer\n    Interval = 250"), String::npos) << text;
+  auto* copy = new TForm(nullptr, 0);
+  forms.push_back(copy);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TTimer*>(copy->FindComponent("Ticker"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetInterval(), 250u);
 }
 
 TEST_F(FormsTest, TabMovesTheFocusInTabOrderSkippingWhatCannotTakeIt) {
