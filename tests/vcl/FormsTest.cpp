@@ -5,6 +5,7 @@
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/ClassRegistry.h"
+#include "rtl/GlobalComponents.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "vcl/Timers.h"
@@ -224,6 +225,35 @@ TEST_F(FormsTest, NonVisualComponentsStreamAsTheFormsChildren) {
   auto* read = dynamic_cast<TTimer*>(copy->FindComponent("Ticker"));
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->GetInterval(), 250u);
+}
+
+TEST_F(FormsTest, FormsAreGlobalComponentsByName) {
+  auto* form = new TForm(nullptr, 0);
+  forms.push_back(form);
+  form->SetName("OptionsForm");
+  EXPECT_EQ(FindGlobalComponent("optionsform"), form);
+  EXPECT_EQ(FindGlobalComponent("Missing"), nullptr);
+}
+
+// Answers help requests for context 7 and leaves the others to the help system.
+struct THelpAnswer : TObject {
+  std::vector<Integer> asked;
+  bool Help(Word Command, intptr_t Data, bool& CallHelp) {
+    asked.push_back(static_cast<Integer>(Data));
+    EXPECT_EQ(Command, HELP_CONTEXT);
+    CallHelp = Data != 7;
+    return true;
+  }
+};
+
+TEST_F(FormsTest, HelpRequestsAnswerFalseWithoutAViewerUnlessOnHelpServesThem) {
+  EXPECT_FALSE(Application()->HelpContext(7));
+  THelpAnswer answer;
+  Application()->SetOnHelp(MakeEvent<&THelpAnswer::Help>(&answer));
+  EXPECT_TRUE(Application()->HelpContext(7));
+  EXPECT_FALSE(Application()->HelpContext(8));
+  Application()->SetOnHelp(THelpEvent());
+  EXPECT_EQ(answer.asked, (std::vector<Integer>{7, 8}));
 }
 
 TEST_F(FormsTest, TabMovesTheFocusInTabOrderSkippingWhatCannotTakeIt) {
