@@ -7,10 +7,17 @@ namespace {
 bool gUnitFinalized = false;
 Integer gScreenBitsPerPixel = 32;
 HBRUSH gCheckerBrush = nullptr;
+TqzBarSystemController* gSystemController = nullptr;
+TqzBarCanvas* gBarCanvas = nullptr;
 
 }  // namespace
 
 bool IsBarUnitFinalized() { return gUnitFinalized; }
+
+TqzBarCanvas* BarCanvasInstance() {
+  if (!gBarCanvas && !gUnitFinalized) gBarCanvas = new TqzBarCanvas();
+  return gBarCanvas;
+}
 
 void RefreshScreenBitsPerPixel() {
   HDC screen = GetDC(nullptr);
@@ -39,6 +46,7 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 
 void qzBarStart() {
   gUnitFinalized = false;
+  gSystemController = new TqzBarSystemController();
   RefreshScreenBitsPerPixel();
   RebuildBarCheckerBrush();
   // Wakes the sound system before the first menu opens.
@@ -47,5 +55,9 @@ void qzBarStart() {
 
 void qzBarEnd() {
   gUnitFinalized = true;
+  delete gSystemController;
+  gSystemController = nullptr;
+  delete gBarCanvas;
+  gBarCanvas = nullptr;
   FreeGDIHandle(gCheckerBrush);
 }
