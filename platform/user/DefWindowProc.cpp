@@ -9,6 +9,7 @@
 #include "gdi/SysColors.h"
 #include "user/Cursors.h"
 #include "user/Focus.h"
+#include "user/Help.h"
 #include "user/Input.h"
 #include "user/NonClient.h"
 #include "user/Painting.h"
@@ -185,6 +186,19 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       SendMessage(handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(handle), lParam);
       return 0;
     case WM_CONTEXTMENU:
+      if (w->IsChild()) return SendMessage(w->parent->handle, message, wParam, lParam);
+      return 0;
+    case WM_KEYDOWN:
+      // F1 alone asks for help on the window that has the keyboard.
+      if (wParam == VK_F1 && !(GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+        HELPINFO info;
+        info.iCtrlId = static_cast<int>(GetWindowLongPtr(handle, GWL_ID));
+        info.hItemHandle = handle;
+        GetCursorPos(&info.MousePos);
+        SendMessage(handle, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+      }
+      return 0;
+    case WM_HELP:
       if (w->IsChild()) return SendMessage(w->parent->handle, message, wParam, lParam);
       return 0;
     case WM_KEYUP:

@@ -10,6 +10,7 @@
 #include "user/HookChains.h"
 #include "user/Hooks.h"
 #include "user/InputState.h"
+#include "user/KeyboardLayout.h"
 #include "user/MessageQueue.h"
 #include "user/VirtualKeys.h"
 #include "user/WindowInternals.h"
@@ -169,41 +170,6 @@ void ApplyToSyncState(const RawInput& raw) {
   }
 }
 
-// The character a key types on a US layout, for key-downs that came without one.
-uint32_t LayoutCharacter(UINT vk, bool shift, bool caps, bool ctrl) {
-  if (vk >= 'A' && vk <= 'Z') {
-    if (ctrl) return vk - 'A' + 1;
-    return (shift != caps) ? vk : vk + ('a' - 'A');
-  }
-  if (ctrl) return 0;
-  if (vk >= '0' && vk <= '9') return shift ? static_cast<uint32_t>(")!@#$%^&*("[vk - '0']) : vk;
-  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return '0' + (vk - VK_NUMPAD0);
-  switch (vk) {
-    case VK_SPACE: return ' ';
-    case VK_RETURN: return '\r';
-    case VK_BACK: return 8;
-    case VK_TAB: return '\t';
-    case VK_ESCAPE: return 27;
-    case VK_MULTIPLY: return '*';
-    case VK_ADD: return '+';
-    case VK_SUBTRACT: return '-';
-    case VK_DECIMAL: return '.';
-    case VK_DIVIDE: return '/';
-    case VK_OEM_1: return shift ? ':' : ';';
-    case VK_OEM_PLUS: return shift ? '+' : '=';
-    case VK_OEM_COMMA: return shift ? '<' : ',';
-    case VK_OEM_MINUS: return shift ? '_' : '-';
-    case VK_OEM_PERIOD: return shift ? '>' : '.';
-    case VK_OEM_2: return shift ? '?' : '/';
-    case VK_OEM_3: return shift ? '~' : '`';
-    case VK_OEM_4: return shift ? '{' : '[';
-    case VK_OEM_5: return shift ? '|' : '\\';
-    case VK_OEM_6: return shift ? '}' : ']';
-    case VK_OEM_7: return shift ? '"' : '\'';
-    default: return 0;
-  }
-}
-
 }  // namespace
 
 bool TakeInputMessage(MessageQueue& q, HWND filter, UINT filterMin, UINT filterMax, bool remove, MSG* msg) {
@@ -247,5 +213,5 @@ uint32_t CharacterOfKeyMessage(const MSG& msg) {
   bool caps = state.syncKeys[VK_CAPITAL] & 0x01;
   bool ctrl = (state.syncKeys[VK_CONTROL] & 0x80) && !(state.syncKeys[VK_MENU] & 0x80);
   if ((state.syncKeys[VK_CONTROL] & 0x80) && (state.syncKeys[VK_MENU] & 0x80)) return 0;
-  return LayoutCharacter(static_cast<UINT>(msg.wParam), shift, caps, ctrl);
+  return UsLayoutCharacter(static_cast<UINT>(msg.wParam), shift, caps, ctrl);
 }

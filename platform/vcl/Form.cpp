@@ -98,6 +98,15 @@ void TCustomForm::DefineProperties(TFiler* Filer) {
 
 void TCustomForm::ReadTextHeight(TReader* Reader) { Reader->ReadInteger(); }
 
+void TCustomForm::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  inherited::GetChildren(Proc, Root);
+  if (Root != this) return;
+  for (Integer i = 0; i < GetComponentCount(); ++i) {
+    TComponent* component = GetComponents(i);
+    if (!component->HasParent()) Proc(component);
+  }
+}
+
 void TCustomForm::Loaded() {
   inherited::Loaded();
   if (FActiveControl && !FActiveControl->CanFocus()) FActiveControl = nullptr;

@@ -234,6 +234,8 @@ class TCustomForm : public TScrollingWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DefineProperties(TFiler* Filer) override;
+  // The form's own non-visual components stream as its children, after its controls.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void Loaded() override;
   void PaintWindow(HDC DC) override;
   virtual void Paint() { FOnPaint(this); }
@@ -353,6 +355,9 @@ using TExceptionEvent = TEvent<void(TObject* Sender, Exception* E)>;
 using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
 using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 using TShowHintEvent = TEvent<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+using THelpContext = Integer;
+using THelpEvent = TEvent<bool(Word Command, intptr_t Data, bool& CallHelp)>;
+constexpr Integer HELP_CONTEXT = 0x0001;
 
 class TApplication : public TComponent {
   TAVREN_CLASS(TApplication, TComponent)
@@ -382,6 +387,9 @@ class TApplication : public TComponent {
   void HandleException(TObject* Sender);
   void ShowException(Exception* E);
   Integer MessageBox(const String& Text, const String& Caption, Integer Flags = 0);
+  // Help requests go to OnHelp; there is no help viewer, so what OnHelp leaves to it answers false.
+  bool HelpContext(THelpContext Context);
+  bool HelpCommand(Integer Command, intptr_t Data);
   void BringToFront();
   void Minimize();
   void Restore();
@@ -425,6 +433,8 @@ class TApplication : public TComponent {
   void SetOnHint(TNotifyEvent Value) { FOnHint = Value; }
   TShowHintEvent GetOnShowHint() const { return FOnShowHint; }
   void SetOnShowHint(TShowHintEvent Value) { FOnShowHint = Value; }
+  THelpEvent GetOnHelp() const { return FOnHelp; }
+  void SetOnHelp(THelpEvent Value) { FOnHelp = Value; }
 
   // A control going away: the hint and mouse tracking let go of it.
   void ControlDestroyed(TControl* Control);
@@ -465,6 +475,7 @@ class TApplication : public TComponent {
   TMessageEvent FOnMessage;
   TNotifyEvent FOnHint;
   TShowHintEvent FOnShowHint;
+  THelpEvent FOnHelp;
 };
 
 // ---- The screen ---------------------------------------------------------------------------------
@@ -561,6 +572,9 @@ class TScreen : public TComponent {
 // The application and the screen (nullptr outside VclStart..VclEnd).
 TApplication* Application();
 TScreen* Screen();
+// The form of that name (case-insensitive) among the screen's forms: the framework's finder of
+// global components.
+TComponent* FindGlobalForm(const String& Name);
 
 // The hint window class the application shows (THintWindow unless a program sets another).
 extern THintWindowClass HintWindowClass;

@@ -3,6 +3,7 @@
 #include "vcl/VclUnits.h"
 
 #include "rtl/ClassRegistry.h"
+#include "rtl/GlobalComponents.h"
 #include "vcl/ActnList.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/Dialogs.h"
@@ -44,9 +45,11 @@ void VclStart() {
   gMouse = new TMouse;
   gScreen = new TScreen(nullptr);
   gApplication = new TApplication(nullptr);
+  RegisterFindGlobalComponentProc(FindGlobalForm);
 }
 
 void VclEnd() {
+  UnregisterFindGlobalComponentProc(FindGlobalForm);
   // The application's forms may still ask for the screen as they go.
   delete gApplication;
   gApplication = nullptr;

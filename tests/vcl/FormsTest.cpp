@@ -6,6 +6,9 @@
 #include "backend/ScriptedInput.h"
 #include "controls/ScrollBars.h"
 #include "rtl/ClassRegistry.h"
+#include "rtl/GlobalComponents.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
 #include "vcl/Timers.h"
 
 // A frame and a form read from the test's form resources.
@@ -207,6 +210,51 @@ TEST_F(FormsTest, FormReadsItsResourceWithAFrameInside) {
   form->SetClientWidth(400);
   EXPECT_EQ(form->Button1->GetLeft(), before.Left + 100);
   EXPECT_EQ(Application()->GetMainForm(), form);
+}
+
+TEST_F(FormsTest, NonVisualComponentsStreamAsTheFormsChildren) {
+  auto* form = new TForm(nullptr, 0);
+  forms.push_back(form);
+  auto* timer = new TTimer(form);
+  timer->SetName("Ticker");
+  timer->SetInterval(250);
+  String text = WriteComponentToText(form);
+  EXPECT_NE(text.find("object Ticker: TTimer\n    Interval = 250"), String::npos) << text;
+  auto* copy = new TForm(nullptr, 0);
+  forms.push_back(copy);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TTimer*>(copy->FindComponent("Ticker"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetInterval(), 250u);
+}
+
+TEST_F(FormsTest, FormsAreGlobalComponentsByName) {
+  auto* form = new TForm(nullptr, 0);
+  forms.push_back(form);
+  form->SetName("OptionsForm");
+  EXPECT_EQ(FindGlobalComponent("optionsform"), form);
+  EXPECT_EQ(FindGlobalComponent("Missing"), nullptr);
+}
+
+// Answers help requests for context 7 and leaves the others to the help system.
+struct THelpAnswer : TObject {
+  std::vector<Integer> asked;
+  bool Help(Word Command, intptr_t Data, bool& CallHelp) {
+    asked.push_back(static_cast<Integer>(Data));
+    EXPECT_EQ(Command, HELP_CONTEXT);
+    CallHelp = Data != 7;
+    return true;
+  }
+};
+
+TEST_F(FormsTest, HelpRequestsAnswerFalseWithoutAViewerUnlessOnHelpServesThem) {
+  EXPECT_FALSE(Application()->HelpContext(7));
+  THelpAnswer answer;
+  Application()->SetOnHelp(MakeEvent<&THelpAnswer::Help>(&answer));
+  EXPECT_TRUE(Application()->HelpContext(7));
+  EXPECT_FALSE(Application()->HelpContext(8));
+  Application()->SetOnHelp(THelpEvent());
+  EXPECT_EQ(answer.asked, (std::vector<Integer>{7, 8}));
 }
 
 TEST_F(FormsTest, TabMovesTheFocusInTabOrderSkippingWhatCannotTakeIt) {

@@ -4,15 +4,18 @@
 #include "toolkit/editors/kvDataStorage.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvStyles.h"
 
 void EditorsStart() {
   kvContainerStart();
   kvDataStorageStart();
   kvFormatsStart();
   kvEditUtilsStart();
+  kvStylesStart();
 }
 
 void EditorsEnd() {
+  kvStylesEnd();
   kvEditUtilsEnd();
   kvFormatsEnd();
   kvDataStorageEnd();

@@ -30,6 +30,13 @@ inline bool WriteFile(const std::string& path, const std::vector<uint8_t>& data)
 
 enum Ink : uint8_t { kClear, kBlack, kWhite };
 
+// The arrow pointer, its tip at the top left, as rows for Cursor::Stamp.
+inline const std::vector<const char*> kPointerRows = {
+    "#",          "##",         "#.#",         "#..#",        "#...#",     "#....#",
+    "#.....#",    "#......#",   "#.......#",   "#........#",  "#.....#####", "#..#..#",
+    "#.# #..#",   "##  #..#",   "#    #..#",   "     #..#",   "      ##",
+};
+
 class Cursor {
  public:
   static constexpr int kSize = 32;

@@ -15,15 +15,9 @@ namespace {
 
 using namespace cursor_file;
 
-const std::vector<const char*> kPointer = {
-    "#",          "##",         "#.#",         "#..#",        "#...#",     "#....#",
-    "#.....#",    "#......#",   "#.......#",   "#........#",  "#.....#####", "#..#..#",
-    "#.# #..#",   "##  #..#",   "#    #..#",   "     #..#",   "      ##",
-};
-
 Cursor Pointer() {
   Cursor c(0, 0);
-  c.Stamp(0, 0, kPointer);
+  c.Stamp(0, 0, kPointerRows);
   return c;
 }
 

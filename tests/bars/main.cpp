@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "controls/ControlsUnits.h"
+#include "gdi/GdiUnits.h"
+#include "rtl/RtlUnits.h"
+#include "toolkit/bars/BarsUnits.h"
+#include "toolkit/editors/EditorsUnits.h"
+#include "toolkit/foundation/FoundationUnits.h"
+#include "user/Clock.h"
+#include "user/UserUnits.h"
+#include "vcl/VclUnits.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  FakeClock clock;
+  SetClock(&clock);
+  RtlStart();
+  GdiStart();
+  UserStart();
+  ControlsStart();
+  VclStart();
+  FoundationStart();
+  EditorsStart();
+  BarsStart();
+  int result = RUN_ALL_TESTS();
+  BarsEnd();
+  EditorsEnd();
+  FoundationEnd();
+  VclEnd();
+  ControlsEnd();
+  UserEnd();
+  GdiEnd();
+  RtlEnd();
+  SetClock(nullptr);
+  return result;
+}

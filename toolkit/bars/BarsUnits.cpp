@@ -1,0 +1,7 @@
+#include "toolkit/bars/BarsUnits.h"
+
+#include "toolkit/bars/qzBar.h"
+
+void BarsStart() { qzBarStart(); }
+
+void BarsEnd() { qzBarEnd(); }

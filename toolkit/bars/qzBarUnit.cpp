@@ -1,0 +1,63 @@
+// The bar unit's globals, its start and its end.
+
+#include "toolkit/bars/qzBar.h"
+
+namespace {
+
+bool gUnitFinalized = false;
+Integer gScreenBitsPerPixel = 32;
+HBRUSH gCheckerBrush = nullptr;
+TqzBarSystemController* gSystemController = nullptr;
+TqzBarCanvas* gBarCanvas = nullptr;
+
+}  // namespace
+
+bool IsBarUnitFinalized() { return gUnitFinalized; }
+
+TqzBarCanvas* BarCanvasInstance() {
+  if (!gBarCanvas && !gUnitFinalized) gBarCanvas = new TqzBarCanvas();
+  return gBarCanvas;
+}
+
+void RefreshScreenBitsPerPixel() {
+  HDC screen = GetDC(nullptr);
+  gScreenBitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+}
+
+Integer ScreenBitsPerPixel() { return gScreenBitsPerPixel; }
+
+void RebuildBarCheckerBrush() {
+  if (gUnitFinalized) return;
+  TBitmap bitmap;
+  bitmap.SetSize(8, 8);
+  TCanvas* canvas = bitmap.GetCanvas();
+  canvas->GetBrush()->SetColor(clBtnHighlight);
+  canvas->FillRect(TRect(0, 0, 8, 8));
+  for (Integer y = 0; y < 8; ++y)
+    for (Integer x = 0; x < 8; ++x)
+      if (x % 2 == y % 2) canvas->SetPixel(x, y, clBtnFace);
+  HBRUSH brush = CreatePatternBrush(bitmap.GetHandle());
+  FreeGDIHandle(gCheckerBrush);
+  gCheckerBrush = brush;
+}
+
+HBRUSH BarCheckerBrush() { return gCheckerBrush; }
+
+void qzBarStart() {
+  gUnitFinalized = false;
+  gSystemController = new TqzBarSystemController();
+  RefreshScreenBitsPerPixel();
+  RebuildBarCheckerBrush();
+  // Wakes the sound system before the first menu opens.
+  StopBarSound();
+}
+
+void qzBarEnd() {
+  gUnitFinalized = true;
+  delete gSystemController;
+  gSystemController = nullptr;
+  delete gBarCanvas;
+  gBarCanvas = nullptr;
+  FreeGDIHandle(gCheckerBrush);
+}
