@@ -232,3 +232,29 @@ TEST_F(WbPageControlTest, ADropOnAnotherTabMovesThePageThere) {
   EXPECT_EQ(pages->GetPageList(3)->GetCaption(), "Effect");
   EXPECT_EQ(pages->GetActivePage()->GetCaption(), "Effect");
 }
+
+TEST_F(WbPageControlTest, DockedControlsGetPagesOfTheirOwn) {
+  TDropPages* pages = NewPages({"Effect"});
+  pages->SetDockSite(true);
+  TForm* tool = NewForm(400, 100, 200, 150);
+  tool->SetCaption("Levels\r\nmore");
+  tool->Show();
+  Settle();
+  ASSERT_TRUE(tool->ManualDock(pages));
+  Settle();
+  ASSERT_EQ(pages->GetPageListCount(), 2);
+  TWbTabSheet* page = pages->GetPageList(1);
+  EXPECT_EQ(page->GetCaption(), "Levels\r\nmore");
+  EXPECT_EQ(tool->GetParent(), page);
+  EXPECT_EQ(tool->GetAlign(), alClient);
+  EXPECT_EQ(pages->GetActivePage(), page);
+  EXPECT_EQ(pages->GetTabIndex(), 1);
+  // Docking it again into the same site changes nothing; floating it frees its page.
+  ASSERT_TRUE(tool->ManualDock(pages));
+  EXPECT_EQ(pages->GetPageListCount(), 2);
+  ASSERT_TRUE(tool->ManualDock(nullptr));
+  Settle();
+  EXPECT_EQ(pages->GetPageListCount(), 1);
+  EXPECT_EQ(pages->GetActivePage(), pages->GetPageList(0));
+  EXPECT_NE(tool->GetParent(), static_cast<TWinControl*>(pages));
+}

@@ -516,6 +516,7 @@ class TWbCustomTabControl : public TCustomControl {
   void ExecuteCommands(TCanvas* Canvas);
   // Input.
   void ResetHotTracking();
+  void InvalidateTabArea();
   void StartHoverTimer();
   void StopHoverTimer();
   void CreateScroller();
@@ -711,9 +712,18 @@ class TWbPageControl : public TWbCustomTabControl {
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void SetChildOrder(TComponent* Child, Integer Order) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void DblClick() override;
+  // Docking: every docked control gets a page of its own.
+  void GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock) override;
+  void DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
+  void DockDrop(TDragDockObject* Source, Integer X, Integer Y) override;
 
  private:
   friend class TWbTabSheet;
+  // The control docked into the page of the tab under the point, if any.
+  TControl* DockedClientAt(Integer X, Integer Y);
+  void CMUnDockClient(TMessage& Message);
   void InsertPage(TWbTabSheet* Page);
   void RemovePage(TWbTabSheet* Page);
   void ShowPage(TWbTabSheet* Page);

@@ -111,11 +111,18 @@ void TWbCustomTabControl::MouseDown(TMouseButton Button, TShiftState Shift, Inte
   FPressedTab = i;
 }
 
+void TWbCustomTabControl::InvalidateTabArea() {
+  if (!HandleAllocated()) return;
+  TRect area = TabAreaRect();
+  ++area.Right, ++area.Bottom;
+  InvalidateRect(GetHandle(), &area, FALSE);
+}
+
 void TWbCustomTabControl::ResetHotTracking() {
   StopHoverTimer();
   if (FHotTab != -1) {
     FHotTab = -1;
-    InvalidateTabs();
+    InvalidateTabArea();
   }
 }
 
@@ -153,8 +160,9 @@ void TWbCustomTabControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     } else if (i != FHotTab) {
       FHotTab = i;
       if (FHotTrack) {
-        Invalidate();
+        // Only the strip repaints; such a paint leaves the card's shadow alone.
         FHotTrackOnly = true;
+        InvalidateTabArea();
       }
       if (FTabHints) {
         Application()->CancelHint();

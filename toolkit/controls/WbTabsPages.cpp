@@ -152,6 +152,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TWbPageControl,
 TAVREN_MESSAGE_TABLE(TWbPageControl,
     MESSAGE_HANDLER(CM_DIALOGKEY, CMDialogKey),
     MESSAGE_HANDLER(CM_COLORCHANGED, CMColorChanged),
+    MESSAGE_HANDLER(CM_UNDOCKCLIENT, CMUnDockClient),
     MESSAGE_HANDLER(WM_SETFOCUS, WMSetFocus))
 
 // ---- Tab sheet --------------------------------------------------------------------------------
@@ -507,6 +508,76 @@ void TWbPageControl::WMSetFocus(TMessage& Message) {
       win->SetFocus();
       return;
     }
+}
+
+// ---- Docking ----------------------------------------------------------------------------------
+
+void TWbPageControl::GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock) {
+  // A control already docked here is not docked again.
+  CanDock = Client->GetHostDockSite() != this;
+  TWbCustomTabControl::GetSiteInfo(Client, InfluenceRect, MousePos, CanDock);
+}
+
+void TWbPageControl::DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+  TPoint origin = ClientToScreen({0, 0});
+  Source->SetDockRect({origin.X, origin.Y, origin.X + GetWidth(), origin.Y + GetHeight()});
+  TWbCustomTabControl::DockOver(Source, X, Y, State, Accept);
+}
+
+void TWbPageControl::DockDrop(TDragDockObject* Source, Integer X, Integer Y) {
+  TControl* control = Source->GetControl();
+  auto* page = new TWbTabSheet(this);
+  try {
+    if (auto* form = dynamic_cast<TCustomForm*>(control)) page->SetCaption(form->GetCaption());
+    page->SetParentPageControl(this);
+    // Docked into the new page rather than into the site itself (the site's client list would
+    // forget a control that moves on to a page).
+    control->SetAlign(alNone);
+    control->SetParent(page);
+    control->SetHostDockSite(this);
+  } catch (...) {
+    delete page;
+    throw;
+  }
+  page->SetTabVisible(control->GetVisible());
+  if (control->GetVisible()) SetActivePage(page);
+  control->SetAlign(alClient);
+  GetOnDockDrop()(this, Source, X, Y);
+}
+
+void TWbPageControl::CMUnDockClient(TMessage& Message) {
+  InheritedMessage(Message);
+  if (!Message.Result) return;
+  auto* client = reinterpret_cast<TControl*>(Message.LParam);
+  if (client->GetHostDockSite() == this) client->SetHostDockSite(nullptr);
+  client->SetAlign(alNone);
+  auto* page = dynamic_cast<TWbTabSheet*>(client->GetParent());
+  if (!page || page->FPageControl != this || GetComponentState().Contains(csDestroying)) return;
+  // The client goes somewhere else next; its page goes now and the next page is shown.
+  client->SetParent(this);
+  if (page == FActivePage) SelectAdjacentPage(true);
+  delete page;
+}
+
+TControl* TWbPageControl::DockedClientAt(Integer X, Integer Y) {
+  TWbTabSheet* page = PageForTab(TabAtPoint(X, Y));
+  if (!page) return nullptr;
+  for (Integer i = 0; i < page->GetControlCount(); ++i)
+    if (page->GetControls(i)->GetHostDockSite() == this) return page->GetControls(i);
+  return nullptr;
+}
+
+void TWbPageControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TWbCustomTabControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft || Shift.Contains(ssDouble)) return;
+  if (TControl* docked = DockedClientAt(X, Y)) docked->BeginDrag(false);
+}
+
+void TWbPageControl::DblClick() {
+  TWbCustomTabControl::DblClick();
+  if (!FDblClickUndocks) return;
+  TPoint at = ScreenToClient(Mouse()->GetCursorPos());
+  if (TControl* docked = DockedClientAt(at.X, at.Y)) docked->ManualDock(nullptr);
 }
 
 void WbTabsStart() {
