@@ -60,6 +60,11 @@ Integer CompareSkinNames(const String& A, const String& B) {
 }
 
 void SortByName(TkvObjectList* AList) {
+  // Skins are written in this order: a stream read back is sorted already.
+  const std::vector<void*>& items = AList->List();
+  if (std::is_sorted(items.begin(), items.end(),
+                     [](void* A, void* B) { return CompareSkinNames(NameOf(A), NameOf(B)) < 0; }))
+    return;
   AList->Sort([](void* A, void* B) { return CompareSkinNames(NameOf(A), NameOf(B)); });
 }
 

@@ -368,7 +368,7 @@ class TqzSkinBorders : public TqzSkinProperty {
   void Assign(TPersistent* Source) override;
   bool Compare(TqzSkinProperty* AProperty) override;
   // 0 left, 1 top, 2 right, 3 bottom.
-  TqzSkinBorder* Items(Integer Side) const { return FBorders[Side].get(); }
+  TqzSkinBorder* Items(Integer Side) const { return const_cast<TqzSkinBorder*>(&FBorders[Side]); }
   TqzSkinBorder* GetLeft() const { return Items(0); }
   TqzSkinBorder* GetTop() const { return Items(1); }
   TqzSkinBorder* GetRight() const { return Items(2); }
@@ -378,7 +378,8 @@ class TqzSkinBorders : public TqzSkinProperty {
   virtual void BorderChanged(TObject* Sender);
 
  private:
-  std::unique_ptr<TqzSkinBorder> FBorders[4];
+  // Held in place: every element has four, so they cost no allocation of their own.
+  TqzSkinBorder FBorders[4];
 };
 
 // ---- Images -------------------------------------------------------------------------------
