@@ -44,8 +44,9 @@ void TqzSkinFormPainter::PaintCaption(HDC DC) {
   TqzSkinLookAndFeelPainterInfo* skin = FInfo->PainterInfo();
   const Integer index = FInfo->FrameIndex();
   const TqzSkinElementState state = FInfo->Active() ? esActive : esActiveDisabled;
-  if (!FCaptionBitmap || FCaptionBitmap->GetWidth() != slice.Width() || FCaptionBitmap->GetHeight() != slice.Height())
-    FCaptionBitmap = std::make_unique<TkvBitmap>(slice.Width(), slice.Height());
+  // Made a little wider than needed, so that sizing the window does not make it again each step.
+  if (!FCaptionBitmap || FCaptionBitmap->GetWidth() < slice.Width() || FCaptionBitmap->GetHeight() != slice.Height())
+    FCaptionBitmap = std::make_unique<TkvBitmap>((slice.Width() + 127) / 128 * 128, slice.Height());
   TkvBitmap& bitmap = *FCaptionBitmap;
   HDC off = bitmap.GetCanvas()->GetHandle();
   const TRect local = Rect(0, 0, slice.Width(), slice.Height());
