@@ -107,6 +107,10 @@ TEST_F(SkinFrame, TheClientAreaIsTheWindowLessTheSkinsMarginsAndNeverInverted) {
   GetClientRect(form->GetHandle(), &client);
   EXPECT_EQ(client.Right, 300 - m.Left - m.Right - GetSystemMetrics(SM_CXVSCROLL));
   EXPECT_EQ(client.Bottom, 200 - m.Top - m.Bottom - GetSystemMetrics(SM_CYHSCROLL));
+  SendMessage(form->GetHandle(), WM_NCPAINT, 1, 0);
+  EXPECT_EQ(SendMessage(form->GetHandle(), WM_NCHITTEST, 0, At(form, Centre(info->ScrollBarRect(1)))), HTVSCROLL);
+  EXPECT_EQ(SendMessage(form->GetHandle(), WM_NCHITTEST, 0, At(form, Centre(info->ScrollBarRect(0)))), HTHSCROLL);
+  EXPECT_EQ(SendMessage(form->GetHandle(), WM_NCHITTEST, 0, At(form, Centre(info->SizeBoxRect()))), HTBOTTOMRIGHT);
   // Smaller than its frame (the window manager keeps real windows larger): empty, not inverted.
   const TRect tiny = info->ClientFor(Rect(50, 50, 60, 60));
   EXPECT_EQ(tiny.Width(), 0);

@@ -153,6 +153,10 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
   const TRect& Border(Integer Side) const { return FBorders[Side]; }
   const TRect& WindowRect() const noexcept { return FWindowRect; }
   const TRect& CaptionTextRect() const noexcept { return FCaptionTextRect; }
+  // The window's scroll bars beside the client area (0 horizontal, 1 vertical) and the size box
+  // between them; empty when absent.
+  const TRect& ScrollBarRect(Integer Bar) const { return FScrollBars[Bar]; }
+  const TRect& SizeBoxRect() const noexcept { return FSizeBox; }
   const TRect& ButtonRect(Integer Button) const { return FButtonRects[Button]; }
   TqzSkinElementState ButtonState(Integer Button) const { return FButtonStates[Button]; }
   const TqzSkinFormButtons& Buttons() const noexcept { return FButtons; }
@@ -172,6 +176,7 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
  private:
   void CalculateMargins();
   void CalculateCaption();
+  void CalculateScrollBars();
 
   TqzSkinFormController* FController;
   std::unique_ptr<TFont> FCaptionFont;
@@ -186,6 +191,8 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
   bool FIsMDIClient = false;
   TqzSkinLookAndFeelPainterInfo* FPainterInfo = nullptr;
   TRect FCaptionTextRect;
+  TRect FScrollBars[2];
+  TRect FSizeBox;
   TRect FButtonRects[kqzSkinFormButtonCount];
   TqzSkinFormButtons FButtons;
   TqzSkinElementState FButtonStates[kqzSkinFormButtonCount] = {};
@@ -214,6 +221,8 @@ class TqzSkinFormPainter : public TObject {
  private:
   void PaintCaption(HDC DC);
   void PaintBorders(HDC DC);
+  // Bar, arrows, track and thumb from the bar's scroll information, through the skin painter.
+  void PaintScrollBars(HWND Window, HDC DC);
 
   TqzSkinFormNonClientAreaInfo* FInfo;
   std::unique_ptr<TkvBitmap> FCaptionBitmap;  // the caption slice is composed here

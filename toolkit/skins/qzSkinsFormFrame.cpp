@@ -76,7 +76,19 @@ void TqzSkinFormNonClientAreaInfo::Calculate() {
 
   CalculateMargins();
   CalculateCaption();
+  CalculateScrollBars();
   CalculateButtonStates();
+}
+
+void TqzSkinFormNonClientAreaInfo::CalculateScrollBars() {
+  const TRect client = Rect(FInfo.rcClient.Left - FInfo.rcWindow.Left, FInfo.rcClient.Top - FInfo.rcWindow.Top,
+                            FInfo.rcClient.Right - FInfo.rcWindow.Left, FInfo.rcClient.Bottom - FInfo.rcWindow.Top);
+  const Integer cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+  const bool horizontal = (FInfo.dwStyle & WS_HSCROLL) != 0, vertical = (FInfo.dwStyle & WS_VSCROLL) != 0;
+  FScrollBars[0] = horizontal ? Rect(client.Left, client.Bottom, client.Right, client.Bottom + cy) : Rect(0, 0, 0, 0);
+  FScrollBars[1] = vertical ? Rect(client.Right, client.Top, client.Right + cx, client.Bottom) : Rect(0, 0, 0, 0);
+  FSizeBox = horizontal && vertical ? Rect(client.Right, client.Bottom, client.Right + cx, client.Bottom + cy)
+                                    : Rect(0, 0, 0, 0);
 }
 
 void TqzSkinFormNonClientAreaInfo::CalculateMargins() {
@@ -203,6 +215,9 @@ LRESULT TqzSkinFormNonClientAreaInfo::HitTest(const TPoint& P) const {
       default: return HTCAPTION;
     }
   }
+  if (In(FScrollBars[0], P)) return HTHSCROLL;
+  if (In(FScrollBars[1], P)) return HTVSCROLL;
+  if (In(FSizeBox, P)) return HasSizingFrame() ? HTBOTTOMRIGHT : HTBORDER;
   return HTNOWHERE;
 }
 
