@@ -178,9 +178,14 @@ TEST_F(SkinFrame, CaptionButtonsActOnReleaseOverThemselves) {
   }
 }
 
-TEST_F(SkinFrame, AnInactiveWindowDrawsEveryButtonInactive) {
+TEST_F(SkinFrame, ButtonsWarmUnderTheMouseAndAnInactiveWindowDrawsThemAllInactive) {
   TForm* form = NewForm();
   TqzSkinFormNonClientAreaInfo* info = Controller(form)->NonClientInfo();
+  SendMessage(form->GetHandle(), WM_NCMOUSEMOVE, HTCLOSE, At(form, Centre(info->ButtonRect(fbClose))));
+  EXPECT_EQ(info->ButtonState(fbClose), esHot);
+  EXPECT_EQ(info->ButtonState(fbMaximize), esNormal);
+  SendMessage(form->GetHandle(), WM_NCMOUSEMOVE, HTCAPTION, At(form, {100, 8}));
+  EXPECT_EQ(info->ButtonState(fbClose), esNormal);
   SendMessage(form->GetHandle(), WM_NCACTIVATE, FALSE, 0);
   for (TqzSkinFormButton b : {fbIcon, fbMinimize, fbMaximize, fbClose}) EXPECT_EQ(info->ButtonState(b), esActiveDisabled);
   SendMessage(form->GetHandle(), WM_NCACTIVATE, TRUE, 0);

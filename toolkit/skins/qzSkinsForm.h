@@ -249,6 +249,8 @@ class TqzSkinFormController : public TqzSkinWinController {
   bool HasWindowRegion() const noexcept { return FWindowRegion; }
   virtual void Recalculate();
   virtual void PaintFrame();
+  // The mouse left the caption button it was over.
+  void MouseLeave() override;
 
  protected:
   // True when the message was taken care of.

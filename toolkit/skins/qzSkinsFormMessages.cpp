@@ -2,6 +2,7 @@
 // buttons pressed and released, the window region kept rectangular.
 
 #include "gdi/Gdi.h"
+#include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
 
@@ -107,7 +108,21 @@ void TqzSkinFormController::HandleNcMouseMove(TMessage& Message) {
   if (info->PressedButton() != kqzNoButton && GetKeyState(VK_LBUTTON) >= 0) info->SetPressedButton(kqzNoButton);
   info->SetHotButton(info->ButtonAt(WindowPoint(Message.LParam)));
   if (info->CalculateButtonStates()) PaintFrame();
+  // The hot button is watched, so that it cools down when the mouse leaves it by any way.
+  StopMouseLeaveWatch(this);
+  if (info->HotButton() != kqzNoButton) {
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    StartMouseLeaveWatch(nullptr, RectShifted(info->ButtonRect(info->HotButton()), window.Left, window.Top), this);
+  }
   Message.Result = 0;
+}
+
+void TqzSkinFormController::MouseLeave() {
+  TqzSkinFormNonClientAreaInfo* info = FNonClientInfo.get();
+  if (info->PressedButton() != kqzNoButton) return;  // the release decides
+  info->SetHotButton(kqzNoButton);
+  if (info->CalculateButtonStates()) PaintFrame();
 }
 
 void TqzSkinFormController::HandleNcLButtonDown(TMessage& Message) {
