@@ -157,6 +157,12 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
   // between them; empty when absent.
   const TRect& ScrollBarRect(Integer Bar) const { return FScrollBars[Bar]; }
   const TRect& SizeBoxRect() const noexcept { return FSizeBox; }
+  // A part of a bar (TkvScrollBarPart 1 to 5) from the bar's scroll information; empty when the
+  // bar cannot scroll (its track is then the page-up part).
+  const TRect& ScrollPartRect(Integer Bar, Integer Part) const { return FScrollParts[Bar][Part]; }
+  bool ScrollBarEnabled(Integer Bar) const { return FScrollEnabled[Bar]; }
+  // The bar part at P (sbpNone when none), and its bar.
+  TkvScrollBarPart ScrollPartAt(const TPoint& P, Integer& Bar) const;
   const TRect& ButtonRect(Integer Button) const { return FButtonRects[Button]; }
   TqzSkinElementState ButtonState(Integer Button) const { return FButtonStates[Button]; }
   const TqzSkinFormButtons& Buttons() const noexcept { return FButtons; }
@@ -192,6 +198,8 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
   TqzSkinLookAndFeelPainterInfo* FPainterInfo = nullptr;
   TRect FCaptionTextRect;
   TRect FScrollBars[2];
+  TRect FScrollParts[2][6];
+  bool FScrollEnabled[2] = {};
   TRect FSizeBox;
   TRect FButtonRects[kqzSkinFormButtonCount];
   TqzSkinFormButtons FButtons;

@@ -1,9 +1,6 @@
 // Drawing a skinned frame: the caption slice composed off-screen with its buttons, icon and text,
 // then the borders, each through its element cache.
 
-#include <algorithm>
-
-#include "controls/ScrollBars.h"
 #include "gdi/Gdi.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
@@ -130,35 +127,12 @@ void TqzSkinFormPainter::PaintScrollBars(HWND Window, HDC DC) {
   for (Integer bar = 0; bar < 2; ++bar) {
     const TRect r = FInfo->ScrollBarRect(bar);
     if (IsEmpty(r)) continue;
-    const bool horizontal = bar == 0;
     if (content) content->Draw(DC, r, 0, esNormal);
-    SCROLLINFO si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    GetScrollInfo(Window, horizontal ? SB_HORZ : SB_VERT, &si);
-    const Integer length = horizontal ? r.Width() : r.Height();
-    const Integer arrow = std::min(horizontal ? r.Height() : r.Width(), length / 2);
-    const Integer range = si.nMax - si.nMin + 1;
-    const bool scrolls = range > 0 && static_cast<Integer>(si.nPage) < range;
-    const TkvButtonState state = scrolls ? kvbsNormal : kvbsDisabled;
-    // Along the bar: positions from its start.
-    const auto part = [&](Integer From, Integer To) {
-      return horizontal ? Rect(r.Left + From, r.Top, r.Left + To, r.Bottom) : Rect(r.Left, r.Top + From, r.Right, r.Top + To);
-    };
-    painter->PaintScrollBarPart(&kv, horizontal, part(0, arrow), sbpLineUp, state);
-    painter->PaintScrollBarPart(&kv, horizontal, part(length - arrow, length), sbpLineDown, state);
-    const Integer track = length - 2 * arrow;
-    if (track <= 0) continue;
-    if (!scrolls) {
-      painter->PaintScrollBarPart(&kv, horizontal, part(arrow, length - arrow), sbpPageUp, kvbsDisabled);
-      continue;
+    const TkvButtonState state = FInfo->ScrollBarEnabled(bar) ? kvbsNormal : kvbsDisabled;
+    for (Integer part = sbpLineUp; part <= sbpPageDown; ++part) {
+      const TRect p = FInfo->ScrollPartRect(bar, part);
+      if (!IsEmpty(p)) painter->PaintScrollBarPart(&kv, bar == 0, p, static_cast<TkvScrollBarPart>(part), state);
     }
-    const Integer thumb = std::min(track, std::max<Integer>(painter->ScrollBarMinThumbExtent(!horizontal),
-                                                            track * static_cast<Integer>(si.nPage) / range));
-    const Integer travel = std::max<Integer>(range - static_cast<Integer>(si.nPage), 1);
-    const Integer at = arrow + (track - thumb) * std::clamp(si.nPos - si.nMin, 0, travel) / travel;
-    painter->PaintScrollBarPart(&kv, horizontal, part(arrow, at), sbpPageUp, kvbsNormal);
-    painter->PaintScrollBarPart(&kv, horizontal, part(at + thumb, length - arrow), sbpPageDown, kvbsNormal);
-    painter->PaintScrollBarPart(&kv, horizontal, part(at, at + thumb), sbpThumbnail, kvbsNormal);
   }
   const TRect box = FInfo->SizeBoxRect();
   if (!IsEmpty(box)) {
