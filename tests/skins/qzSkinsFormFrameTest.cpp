@@ -5,9 +5,23 @@
 
 #include <vector>
 
+#include "controls/ScrollBars.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
 #include "vcl/Forms.h"
+
+// Keeps the scroll requests its window scroll bars send.
+class TScrollRecordingForm : public TForm {
+  TAVREN_CLASS(TScrollRecordingForm, TForm)
+ public:
+  using TForm::TForm;
+  std::vector<std::pair<UINT, WORD>> Requests;
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == WM_VSCROLL || Message.Msg == WM_HSCROLL) Requests.push_back({Message.Msg, Message.WParamLo()});
+    inherited::WndProc(Message);
+  }
+};
+TAVREN_CLASS_IMPL(TScrollRecordingForm)
 
 namespace {
 
@@ -107,6 +121,10 @@ TEST_F(SkinFrame, TheClientAreaIsTheWindowLessTheSkinsMarginsAndNeverInverted) {
   GetClientRect(form->GetHandle(), &client);
   EXPECT_EQ(client.Right, 300 - m.Left - m.Right - GetSystemMetrics(SM_CXVSCROLL));
   EXPECT_EQ(client.Bottom, 200 - m.Top - m.Bottom - GetSystemMetrics(SM_CYHSCROLL));
+  SendMessage(form->GetHandle(), WM_NCPAINT, 1, 0);
+  EXPECT_EQ(SendMessage(form->GetHandle(), WM_NCHITTEST, 0, At(form, Centre(info->ScrollBarRect(1)))), HTVSCROLL);
+  EXPECT_EQ(SendMessage(form->GetHandle(), WM_NCHITTEST, 0, At(form, Centre(info->ScrollBarRect(0)))), HTHSCROLL);
+  EXPECT_EQ(SendMessage(form->GetHandle(), WM_NCHITTEST, 0, At(form, Centre(info->SizeBoxRect()))), HTBOTTOMRIGHT);
   // Smaller than its frame (the window manager keeps real windows larger): empty, not inverted.
   const TRect tiny = info->ClientFor(Rect(50, 50, 60, 60));
   EXPECT_EQ(tiny.Width(), 0);
@@ -174,9 +192,14 @@ TEST_F(SkinFrame, CaptionButtonsActOnReleaseOverThemselves) {
   }
 }
 
-TEST_F(SkinFrame, AnInactiveWindowDrawsEveryButtonInactive) {
+TEST_F(SkinFrame, ButtonsWarmUnderTheMouseAndAnInactiveWindowDrawsThemAllInactive) {
   TForm* form = NewForm();
   TqzSkinFormNonClientAreaInfo* info = Controller(form)->NonClientInfo();
+  SendMessage(form->GetHandle(), WM_NCMOUSEMOVE, HTCLOSE, At(form, Centre(info->ButtonRect(fbClose))));
+  EXPECT_EQ(info->ButtonState(fbClose), esHot);
+  EXPECT_EQ(info->ButtonState(fbMaximize), esNormal);
+  SendMessage(form->GetHandle(), WM_NCMOUSEMOVE, HTCAPTION, At(form, {100, 8}));
+  EXPECT_EQ(info->ButtonState(fbClose), esNormal);
   SendMessage(form->GetHandle(), WM_NCACTIVATE, FALSE, 0);
   for (TqzSkinFormButton b : {fbIcon, fbMinimize, fbMaximize, fbClose}) EXPECT_EQ(info->ButtonState(b), esActiveDisabled);
   SendMessage(form->GetHandle(), WM_NCACTIVATE, TRUE, 0);
@@ -206,4 +229,33 @@ TEST_F(SkinFrame, TheBackgroundIsTheSkinsFormContent) {
   content->Draw(expected.GetCanvas()->GetHandle(), Rect(0, 0, 20, 20), 0, esNormal);
   SendMessage(form->GetHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.GetCanvas()->GetHandle()), 0);
   EXPECT_EQ(GetPixel(erased.GetCanvas()->GetHandle(), 5, 5), GetPixel(expected.GetCanvas()->GetHandle(), 5, 5));
+}
+
+TEST_F(SkinFrame, PressesOnTheSkinnedScrollBarsScrollByTheirPart) {
+  auto* form = new TScrollRecordingForm(nullptr, 0);
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  forms.push_back(form);
+  HWND window = form->GetHandle();
+  SetWindowLong(window, GWL_STYLE, GetWindowLong(window, GWL_STYLE) | WS_VSCROLL | WS_HSCROLL);
+  SCROLLINFO range;
+  range.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  range.nMax = 99;
+  range.nPage = 20;
+  range.nPos = 40;
+  FormSetScrollInfo(window, SB_VERT, &range, FALSE);
+  range.nPage = 200;  // the horizontal bar cannot scroll
+  FormSetScrollInfo(window, SB_HORZ, &range, FALSE);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  Pump();
+  TqzSkinFormNonClientAreaInfo* info = Controller(form)->NonClientInfo();
+  SendMessage(window, WM_NCPAINT, 1, 0);
+  ASSERT_TRUE(info->ScrollBarEnabled(1));
+  ASSERT_FALSE(info->ScrollBarEnabled(0));
+  for (TkvScrollBarPart part : {sbpLineUp, sbpPageDown, sbpThumbnail, sbpLineDown})
+    SendMessage(window, WM_NCLBUTTONDOWN, HTVSCROLL, At(form, Centre(info->ScrollPartRect(1, part))));
+  SendMessage(window, WM_NCLBUTTONDOWN, HTHSCROLL, At(form, Centre(info->ScrollPartRect(0, sbpLineUp))));
+  const std::vector<std::pair<UINT, WORD>> expected = {
+      {WM_VSCROLL, SB_LINEUP}, {WM_VSCROLL, SB_PAGEDOWN}, {WM_VSCROLL, SB_LINEDOWN}};
+  EXPECT_EQ(form->Requests, expected) << "the thumb and a bar that cannot scroll ask nothing";
 }

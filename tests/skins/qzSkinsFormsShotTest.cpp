@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "SkinsTestSupport.h"
+#include "controls/ScrollBars.h"
 #include "rtl/DateUtils.h"
 #include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/skins/qzSkinsForm.h"
@@ -147,6 +148,18 @@ TEST(SkinFormsSheet, EverySkinOnARealForm) {
   main->SetBounds(20, 20, 741, 436);
   main->Show();
   AddControls(main, "Skin13");
+  // The main window's size also shows the skin's window scroll bars.
+  HWND mainWindow = main->GetHandle();
+  SetWindowLong(mainWindow, GWL_STYLE, GetWindowLong(mainWindow, GWL_STYLE) | WS_VSCROLL | WS_HSCROLL);
+  SCROLLINFO range;
+  range.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  range.nMin = 0;
+  range.nMax = 99;
+  range.nPage = 30;
+  range.nPos = 20;
+  FormSetScrollInfo(mainWindow, SB_VERT, &range, FALSE);
+  FormSetScrollInfo(mainWindow, SB_HORZ, &range, FALSE);
+  SetWindowPos(mainWindow, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   forms.push_back(main);
   PumpAll();
   for (Integer i = 0; i < registry->GetCount(); ++i) {

@@ -153,6 +153,16 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
   const TRect& Border(Integer Side) const { return FBorders[Side]; }
   const TRect& WindowRect() const noexcept { return FWindowRect; }
   const TRect& CaptionTextRect() const noexcept { return FCaptionTextRect; }
+  // The window's scroll bars beside the client area (0 horizontal, 1 vertical) and the size box
+  // between them; empty when absent.
+  const TRect& ScrollBarRect(Integer Bar) const { return FScrollBars[Bar]; }
+  const TRect& SizeBoxRect() const noexcept { return FSizeBox; }
+  // A part of a bar (TkvScrollBarPart 1 to 5) from the bar's scroll information; empty when the
+  // bar cannot scroll (its track is then the page-up part).
+  const TRect& ScrollPartRect(Integer Bar, Integer Part) const { return FScrollParts[Bar][Part]; }
+  bool ScrollBarEnabled(Integer Bar) const { return FScrollEnabled[Bar]; }
+  // The bar part at P (sbpNone when none), and its bar.
+  TkvScrollBarPart ScrollPartAt(const TPoint& P, Integer& Bar) const;
   const TRect& ButtonRect(Integer Button) const { return FButtonRects[Button]; }
   TqzSkinElementState ButtonState(Integer Button) const { return FButtonStates[Button]; }
   const TqzSkinFormButtons& Buttons() const noexcept { return FButtons; }
@@ -172,6 +182,7 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
  private:
   void CalculateMargins();
   void CalculateCaption();
+  void CalculateScrollBars();
 
   TqzSkinFormController* FController;
   std::unique_ptr<TFont> FCaptionFont;
@@ -186,6 +197,10 @@ class TqzSkinFormNonClientAreaInfo : public TObject {
   bool FIsMDIClient = false;
   TqzSkinLookAndFeelPainterInfo* FPainterInfo = nullptr;
   TRect FCaptionTextRect;
+  TRect FScrollBars[2];
+  TRect FScrollParts[2][6];
+  bool FScrollEnabled[2] = {};
+  TRect FSizeBox;
   TRect FButtonRects[kqzSkinFormButtonCount];
   TqzSkinFormButtons FButtons;
   TqzSkinElementState FButtonStates[kqzSkinFormButtonCount] = {};
@@ -214,6 +229,8 @@ class TqzSkinFormPainter : public TObject {
  private:
   void PaintCaption(HDC DC);
   void PaintBorders(HDC DC);
+  // Bar, arrows, track and thumb from the bar's scroll information, through the skin painter.
+  void PaintScrollBars(HWND Window, HDC DC);
 
   TqzSkinFormNonClientAreaInfo* FInfo;
   std::unique_ptr<TkvBitmap> FCaptionBitmap;  // the caption slice is composed here
@@ -240,6 +257,8 @@ class TqzSkinFormController : public TqzSkinWinController {
   bool HasWindowRegion() const noexcept { return FWindowRegion; }
   virtual void Recalculate();
   virtual void PaintFrame();
+  // The mouse left the caption button it was over.
+  void MouseLeave() override;
 
  protected:
   // True when the message was taken care of.

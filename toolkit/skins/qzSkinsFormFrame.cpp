@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/ScrollBars.h"
 #include "gdi/Gdi.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
@@ -76,7 +77,60 @@ void TqzSkinFormNonClientAreaInfo::Calculate() {
 
   CalculateMargins();
   CalculateCaption();
+  CalculateScrollBars();
   CalculateButtonStates();
+}
+
+void TqzSkinFormNonClientAreaInfo::CalculateScrollBars() {
+  const TRect client = Rect(FInfo.rcClient.Left - FInfo.rcWindow.Left, FInfo.rcClient.Top - FInfo.rcWindow.Top,
+                            FInfo.rcClient.Right - FInfo.rcWindow.Left, FInfo.rcClient.Bottom - FInfo.rcWindow.Top);
+  const Integer cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+  const bool horizontal = (FInfo.dwStyle & WS_HSCROLL) != 0, vertical = (FInfo.dwStyle & WS_VSCROLL) != 0;
+  FScrollBars[0] = horizontal ? Rect(client.Left, client.Bottom, client.Right, client.Bottom + cy) : Rect(0, 0, 0, 0);
+  FScrollBars[1] = vertical ? Rect(client.Right, client.Top, client.Right + cx, client.Bottom) : Rect(0, 0, 0, 0);
+  FSizeBox = horizontal && vertical ? Rect(client.Right, client.Bottom, client.Right + cx, client.Bottom + cy)
+                                    : Rect(0, 0, 0, 0);
+  TqzSkinLookAndFeelPainter* painter = FController->ActivePainter();
+  for (Integer bar = 0; bar < 2; ++bar) {
+    for (TRect& part : FScrollParts[bar]) part = Rect(0, 0, 0, 0);
+    FScrollEnabled[bar] = false;
+    const TRect r = FScrollBars[bar];
+    if (r.Right <= r.Left || r.Bottom <= r.Top) continue;
+    const bool isHorizontal = bar == 0;
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    GetScrollInfo(FController->Handle(), isHorizontal ? SB_HORZ : SB_VERT, &si);
+    const Integer length = isHorizontal ? r.Width() : r.Height();
+    const Integer arrow = std::min(isHorizontal ? r.Height() : r.Width(), length / 2);
+    // Along the bar: positions from its start.
+    const auto along = [&](Integer From, Integer To) {
+      return isHorizontal ? Rect(r.Left + From, r.Top, r.Left + To, r.Bottom)
+                          : Rect(r.Left, r.Top + From, r.Right, r.Top + To);
+    };
+    FScrollParts[bar][sbpLineUp] = along(0, arrow);
+    FScrollParts[bar][sbpLineDown] = along(length - arrow, length);
+    const Integer range = si.nMax - si.nMin + 1, track = length - 2 * arrow;
+    FScrollEnabled[bar] = range > 0 && static_cast<Integer>(si.nPage) < range;
+    if (track <= 0) continue;
+    if (!FScrollEnabled[bar]) {
+      FScrollParts[bar][sbpPageUp] = along(arrow, length - arrow);
+      continue;
+    }
+    const Integer minThumb = painter ? painter->ScrollBarMinThumbExtent(!isHorizontal) : arrow;
+    const Integer thumb = std::min(track, std::max<Integer>(minThumb, track * static_cast<Integer>(si.nPage) / range));
+    const Integer travel = std::max<Integer>(range - static_cast<Integer>(si.nPage), 1);
+    const Integer at = arrow + (track - thumb) * std::clamp(si.nPos - si.nMin, 0, travel) / travel;
+    FScrollParts[bar][sbpPageUp] = along(arrow, at);
+    FScrollParts[bar][sbpThumbnail] = along(at, at + thumb);
+    FScrollParts[bar][sbpPageDown] = along(at + thumb, length - arrow);
+  }
+}
+
+TkvScrollBarPart TqzSkinFormNonClientAreaInfo::ScrollPartAt(const TPoint& P, Integer& Bar) const {
+  for (Bar = 0; Bar < 2; ++Bar)
+    for (Integer part = sbpLineUp; part <= sbpPageDown; ++part)
+      if (In(FScrollParts[Bar][part], P)) return static_cast<TkvScrollBarPart>(part);
+  return sbpNone;
 }
 
 void TqzSkinFormNonClientAreaInfo::CalculateMargins() {
@@ -203,6 +257,9 @@ LRESULT TqzSkinFormNonClientAreaInfo::HitTest(const TPoint& P) const {
       default: return HTCAPTION;
     }
   }
+  if (In(FScrollBars[0], P)) return HTHSCROLL;
+  if (In(FScrollBars[1], P)) return HTVSCROLL;
+  if (In(FSizeBox, P)) return HasSizingFrame() ? HTBOTTOMRIGHT : HTBORDER;
   return HTNOWHERE;
 }
 

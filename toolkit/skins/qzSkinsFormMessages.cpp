@@ -1,7 +1,9 @@
 // The messages of a skinned form: its non-client area answered and drawn from the skin, caption
 // buttons pressed and released, the window region kept rectangular.
 
+#include "controls/ScrollBars.h"
 #include "gdi/Gdi.h"
+#include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
 
@@ -17,6 +19,17 @@ WPARAM CommandOf(Integer Button) {
     case fbRestore: return SC_RESTORE;
     case fbClose: return SC_CLOSE;
     default: return 0;
+  }
+}
+
+// The scroll request of a bar part; -1 for the thumb and for no part.
+Integer ScrollCodeOf(TkvScrollBarPart Part) {
+  switch (Part) {
+    case sbpLineUp: return SB_LINEUP;
+    case sbpLineDown: return SB_LINEDOWN;
+    case sbpPageUp: return SB_PAGEUP;
+    case sbpPageDown: return SB_PAGEDOWN;
+    default: return -1;
   }
 }
 
@@ -107,7 +120,21 @@ void TqzSkinFormController::HandleNcMouseMove(TMessage& Message) {
   if (info->PressedButton() != kqzNoButton && GetKeyState(VK_LBUTTON) >= 0) info->SetPressedButton(kqzNoButton);
   info->SetHotButton(info->ButtonAt(WindowPoint(Message.LParam)));
   if (info->CalculateButtonStates()) PaintFrame();
+  // The hot button is watched, so that it cools down when the mouse leaves it by any way.
+  StopMouseLeaveWatch(this);
+  if (info->HotButton() != kqzNoButton) {
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    StartMouseLeaveWatch(nullptr, RectShifted(info->ButtonRect(info->HotButton()), window.Left, window.Top), this);
+  }
   Message.Result = 0;
+}
+
+void TqzSkinFormController::MouseLeave() {
+  TqzSkinFormNonClientAreaInfo* info = FNonClientInfo.get();
+  if (info->PressedButton() != kqzNoButton) return;  // the release decides
+  info->SetHotButton(kqzNoButton);
+  if (info->CalculateButtonStates()) PaintFrame();
 }
 
 void TqzSkinFormController::HandleNcLButtonDown(TMessage& Message) {
@@ -118,6 +145,17 @@ void TqzSkinFormController::HandleNcLButtonDown(TMessage& Message) {
     info->SetHotButton(button);
     info->CalculateButtonStates();
     PaintFrame();
+    Message.Result = 0;
+    return;
+  }
+  // A press on a skinned scroll bar scrolls by its part here: the default handling would track
+  // the platform's bar, which lies elsewhere.
+  Integer bar = 0;
+  const TkvScrollBarPart part = info->ScrollPartAt(WindowPoint(Message.LParam), bar);
+  if (Message.WParam == HTHSCROLL || Message.WParam == HTVSCROLL) {
+    const Integer code = ScrollCodeOf(part);
+    if (code >= 0 && info->ScrollBarEnabled(bar))
+      SendMessage(Handle(), bar == 0 ? WM_HSCROLL : WM_VSCROLL, static_cast<WPARAM>(code), 0);
     Message.Result = 0;
     return;
   }
@@ -180,6 +218,12 @@ bool TqzSkinFormController::HandleMessage(TMessage& Message) {
     if (IsWindow(window) && !Destroyed()) {
       Recalculate();
       CheckWindowRegion();
+      PaintFrame();
+    }
+  } else if (msg == WM_HSCROLL || msg == WM_VSCROLL) {
+    CallSavedProc(Message);
+    if (IsWindow(window)) {
+      Recalculate();
       PaintFrame();
     }
   } else if (msg == WM_SIZE) {

@@ -35,6 +35,7 @@ void TqzSkinFormPainter::PaintFrame(HWND Window, HDC DC) {
   if (!DC) return;
   PaintCaption(DC);
   PaintBorders(DC);
+  if (!(GetWindowLong(Window, GWL_STYLE) & WS_MINIMIZE)) PaintScrollBars(Window, DC);
   if (own) ReleaseDC(Window, DC);
 }
 
@@ -44,8 +45,9 @@ void TqzSkinFormPainter::PaintCaption(HDC DC) {
   TqzSkinLookAndFeelPainterInfo* skin = FInfo->PainterInfo();
   const Integer index = FInfo->FrameIndex();
   const TqzSkinElementState state = FInfo->Active() ? esActive : esActiveDisabled;
-  if (!FCaptionBitmap || FCaptionBitmap->GetWidth() != slice.Width() || FCaptionBitmap->GetHeight() != slice.Height())
-    FCaptionBitmap = std::make_unique<TkvBitmap>(slice.Width(), slice.Height());
+  // Made a little wider than needed, so that sizing the window does not make it again each step.
+  if (!FCaptionBitmap || FCaptionBitmap->GetWidth() < slice.Width() || FCaptionBitmap->GetHeight() != slice.Height())
+    FCaptionBitmap = std::make_unique<TkvBitmap>((slice.Width() + 127) / 128 * 128, slice.Height());
   TkvBitmap& bitmap = *FCaptionBitmap;
   HDC off = bitmap.GetCanvas()->GetHandle();
   const TRect local = Rect(0, 0, slice.Width(), slice.Height());
@@ -111,4 +113,31 @@ void TqzSkinFormPainter::PaintBackground(HDC DC, const TRect& R) {
   }
   FBackgroundCache.CheckCacheState(content, Rect(0, 0, R.Width(), R.Height()), esNormal, 0);
   FBackgroundCache.Draw(DC, R);
+}
+
+void TqzSkinFormPainter::PaintScrollBars(HWND Window, HDC DC) {
+  TqzSkinLookAndFeelPainterInfo* skin = FInfo->PainterInfo();
+  TqzSkinElement* content = skin->Element(seFormFormContent);
+  TqzSkinLookAndFeelPainter* painter = nullptr;
+  if (TqzSkinWinController* controller = SkinWinControllerOf(Window)) painter = controller->ActivePainter();
+  if (!painter) return;
+  TCanvas canvas;
+  canvas.SetHandle(DC);
+  TkvCanvas kv(&canvas);
+  for (Integer bar = 0; bar < 2; ++bar) {
+    const TRect r = FInfo->ScrollBarRect(bar);
+    if (IsEmpty(r)) continue;
+    if (content) content->Draw(DC, r, 0, esNormal);
+    const TkvButtonState state = FInfo->ScrollBarEnabled(bar) ? kvbsNormal : kvbsDisabled;
+    for (Integer part = sbpLineUp; part <= sbpPageDown; ++part) {
+      const TRect p = FInfo->ScrollPartRect(bar, part);
+      if (!IsEmpty(p)) painter->PaintScrollBarPart(&kv, bar == 0, p, static_cast<TkvScrollBarPart>(part), state);
+    }
+  }
+  const TRect box = FInfo->SizeBoxRect();
+  if (!IsEmpty(box)) {
+    if (content) content->Draw(DC, box, 0, esNormal);
+    painter->PaintSizeGrip(&kv, box, content ? content->GetColor() : clBtnFace);
+  }
+  canvas.SetHandle(nullptr);
 }
