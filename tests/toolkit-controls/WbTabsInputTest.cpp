@@ -16,7 +16,7 @@
 
 namespace {
 
-struct Watcher : TObject {
+struct TabWatcher : TObject {
   std::vector<String> Events;
   bool Allow = true;
   void Changing(TObject*, Integer NewIndex, bool& AllowChange) {
@@ -40,9 +40,9 @@ class WbTabsInputTest : public VclTest {
       tab->Caption = caption;
       tabs->GetTabs()->Add(tab);
     }
-    tabs->SetOnChanging(MakeEvent<&Watcher::Changing>(&watcher));
-    tabs->SetOnChange(MakeEvent<&Watcher::Change>(&watcher));
-    tabs->SetOnTabClick(MakeEvent<&Watcher::Click>(&watcher));
+    tabs->SetOnChanging(MakeEvent<&TabWatcher::Changing>(&watcher));
+    tabs->SetOnChange(MakeEvent<&TabWatcher::Change>(&watcher));
+    tabs->SetOnTabClick(MakeEvent<&TabWatcher::Click>(&watcher));
     form->Show();
     tabs->RequestLayout();
     Settle();
@@ -57,7 +57,7 @@ class WbTabsInputTest : public VclTest {
     return Screen(tabs, {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
   }
   TForm* form = nullptr;
-  Watcher watcher;
+  TabWatcher watcher;
 };
 
 }  // namespace
