@@ -605,7 +605,8 @@ class TWbCustomTabControl : public TCustomControl {
   bool FForcedChange = false;
   bool FPaintedOnce = false;
   bool FHotTrackOnly = false;
-  bool FDrawingCaption = false;
+  // The part of the control the current paint shows.
+  TRect FPaintClip;
 
   TWbTabChangingEvent FOnChanging;
   TNotifyEvent FOnChange, FOnPageChange, FOnTabClick;
