@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "VclTestSupport.h"
+#include "WbTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "gdi/DeviceContexts.h"
 #include "gdi/Drawing.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
 #include "toolkit/controls/WbTabs.h"
 #include "user/InputEvents.h"
 #include "user/Painting.h"
@@ -282,4 +285,56 @@ TEST_F(WbTabsInputTest, TheDropMarkerIsRemovedByDrawingItAgain) {
   for (Integer x = marker.Left; x < marker.Right; ++x) after.push_back(GetPixel(dc, x - 100, 154 - 100));
   EXPECT_EQ(after, before);
   ReleaseDC(form->GetHandle(), dc);
+}
+
+class TFormWithTabs : public TForm {
+  TAVREN_CLASS(TFormWithTabs, TForm)
+ public:
+  using TForm::TForm;
+  TWbTabControl* Tabs = nullptr;
+};
+TAVREN_CLASS_IMPL_PUBLISHED(TFormWithTabs, FIELD(Tabs))
+
+TEST_F(WbTabsInputTest, TheStreamedTabIndexWaitsForTheTabs) {
+  RegisterClasses({TFormWithTabs::ClassInfo()});
+  TFormWithTabs stored(nullptr, 0);
+  TReader reader(
+      "object F: TFormWithTabs\n"
+      "  object Tabs: TWbTabControl\n"
+      "    TabIndex = 2\n"
+      "  end\n"
+      "end\n");
+  reader.ReadRootComponent(&stored);
+  ASSERT_NE(stored.Tabs, nullptr);
+  for (const char* caption : {"One", "Two", "Three"}) {
+    auto* tab = new TWbTabData;
+    tab->Caption = caption;
+    stored.Tabs->GetTabs()->Add(tab);
+  }
+  stored.Tabs->RequestLayout();
+  stored.Tabs->UpdateLayout();
+  EXPECT_EQ(stored.Tabs->GetTabIndex(), 2);
+}
+
+TEST_F(WbTabsInputTest, ThemedStripButtonsDrawTheStylesParts) {
+  TWbTabControl* tabs = NewTabs({"Preview", "Effects", "Trimming", "Cropping", "Output", "Profile", "Log"}, 220);
+  tabs->SetShowCloseButton(true);
+  Settle();
+  RecordingTheme theme;
+  // No tab selected: the close button is drawn disabled.
+  tabs->GetCloseButton()->Invalidate();
+  tabs->GetCloseButton()->Update();
+  EXPECT_EQ(theme.LastPart, 19);
+  EXPECT_EQ(theme.LastState, 4);
+  tabs->SetTabIndex(0);
+  tabs->GetCloseButton()->Invalidate();
+  tabs->GetCloseButton()->Update();
+  EXPECT_EQ(theme.LastState, 1);
+  // The scroller's halves: horizontal spin parts, the backward one disabled at the start.
+  const int before = theme.Parts;
+  tabs->GetScroller()->Invalidate();
+  tabs->GetScroller()->Update();
+  EXPECT_EQ(theme.Parts - before, 2);
+  EXPECT_EQ(theme.LastPart, 3);
+  EXPECT_EQ(theme.LastState, 1);
 }
