@@ -8,6 +8,7 @@
 #include "backend/ScriptedInput.h"
 #include "gdi/DeviceContexts.h"
 #include "gdi/Drawing.h"
+#include "gdi/Regions.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/Reader.h"
 #include "toolkit/controls/WbTabs.h"
@@ -173,6 +174,13 @@ TEST_F(WbTabsInputTest, ScrollingStopsWhenTheEndTabIsFullyShown) {
   TWbTabControl* tabs = NewTabs({"Preview", "Effects", "Trimming", "Cropping", "Output", "Profile", "Log"}, 220);
   tabs->UpdateLayout();
   ASSERT_TRUE(tabs->GetScrollerNeeded());
+  // A tab running under the scroller is only partly shown: neither painted nor hit.
+  Integer partly = 0;
+  while (tabs->TabFullyShown(partly)) ++partly;
+  const TRect part = tabs->TabClientRect(partly);
+  ASSERT_LT(part.Left + 9, tabs->GetScroller()->GetLeft());
+  ASSERT_TRUE(PtInRegion(tabs->TabShapeRegion(partly, part), part.Left + 9, part.Bottom - 3));
+  EXPECT_EQ(tabs->TabAtPoint(part.Left + 9, part.Bottom - 3), -1);
   Integer steps = 0;
   for (Integer old = -1; old != tabs->GetFirstVisibleTab(); ++steps) {
     old = tabs->GetFirstVisibleTab();
@@ -180,6 +188,7 @@ TEST_F(WbTabsInputTest, ScrollingStopsWhenTheEndTabIsFullyShown) {
   }
   EXPECT_TRUE(tabs->TabFullyShown(6));
   EXPECT_FALSE(tabs->TabFullyShown(tabs->GetFirstVisibleTab() - 1));
+
   EXPECT_GT(steps, 2);
   while (tabs->GetFirstVisibleTab() > 0) {
     const Integer old = tabs->GetFirstVisibleTab();
