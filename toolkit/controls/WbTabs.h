@@ -725,8 +725,8 @@ class TWbPageControl : public TWbCustomTabControl {
   // The control docked into the page of the tab under the point, if any.
   TControl* DockedClientAt(Integer X, Integer Y);
   void CMUnDockClient(TMessage& Message);
-  void InsertPage(TWbTabSheet* Page);
-  void RemovePage(TWbTabSheet* Page);
+  void AttachPage(TWbTabSheet* Page);
+  void DetachPage(TWbTabSheet* Page);
   void ShowPage(TWbTabSheet* Page);
   void MovePage(TWbTabSheet* Page, Integer NewIndex);
   void CMDialogKey(TMessage& Message);
