@@ -347,3 +347,47 @@ TEST_F(WbTabsInputTest, ThemedStripButtonsDrawTheStylesParts) {
   EXPECT_EQ(theme.LastPart, 3);
   EXPECT_EQ(theme.LastState, 1);
 }
+
+// Opens the drag entry points to the test.
+class TDragProbeTabs : public TWbTabControl {
+  TAVREN_CLASS(TDragProbeTabs, TWbTabControl)
+ public:
+  using TWbTabControl::TWbTabControl;
+  using TWbCustomTabControl::DragDrop;
+  using TWbCustomTabControl::DragOver;
+};
+TAVREN_CLASS_IMPL(TDragProbeTabs)
+
+TEST_F(WbTabsInputTest, DraggingATabMarksTheTargetAndScrollsOutsideTheTabs) {
+  form = NewForm(100, 100, 500, 400);
+  auto* tabs = new TDragProbeTabs(form);
+  tabs->SetParent(form);
+  tabs->SetBounds(10, 10, 300, 120);
+  tabs->SetAllowTabDragging(true);
+  for (const char* caption : {"One", "Two", "Three"}) {
+    auto* tab = new TWbTabData;
+    tab->Caption = caption;
+    tabs->GetTabs()->Add(tab);
+  }
+  tabs->SetTabIndex(0);
+  form->Show();
+  Settle();
+  struct Case {
+    Integer Tab;
+    bool Accept;
+  };
+  // Over the current tab and over no tab the drop is refused and no marker shows.
+  for (Case c : {Case{2, true}, Case{0, false}, Case{-1, false}}) {
+    TRect r = c.Tab >= 0 ? tabs->TabClientRect(c.Tab) : TRect{200, 40, 201, 41};
+    bool accept = !c.Accept;
+    tabs->DragOver(tabs, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, dsDragMove, accept);
+    EXPECT_EQ(accept, c.Accept) << c.Tab;
+    EXPECT_EQ(tabs->IsDropMarkerShown(), c.Accept) << c.Tab;
+  }
+  ASSERT_NE(tabs->GetDragScrollTimer(), nullptr);
+  EXPECT_TRUE(tabs->GetDragScrollTimer()->GetEnabled());
+  EXPECT_EQ(tabs->GetDragScrollTimer()->GetInterval(), 400u);
+  tabs->DragDrop(tabs, 200, 40);
+  EXPECT_FALSE(tabs->GetDragScrollTimer()->GetEnabled());
+  EXPECT_FALSE(tabs->IsDropMarkerShown());
+}

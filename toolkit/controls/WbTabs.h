@@ -319,7 +319,6 @@ class TWbCustomTabControl : public TCustomControl {
   bool IsHoverTimerRunning() const { return FHoverTimer; }
 
   // Selection.
-  void SetTabIndexValue(Integer Value) { SetTabIndex(Value); }
   bool CanSelectTab(Integer Index);
   bool DoClose();
 
@@ -541,7 +540,6 @@ class TWbCustomTabControl : public TCustomControl {
   void CMColorChanged(TMessage& Message);
   void CMParentColorChanged(TMessage& Message);
   void CMMouseLeave(TMessage& Message);
-  void CMDragLeave(TMessage& Message);
 
   std::unique_ptr<TWbTabRegionCache> FRegionCache;
   std::unique_ptr<TBitmap> FBitmap;
