@@ -1,6 +1,7 @@
 // The Wb painters' costs: a 400 x 300 gradient in each direction against one solid fill of the
-// same area (the lower bound), and moving a track bar's thumb (which redraws the thumb only)
-// against repainting the whole track bar.
+// same area (the lower bound), moving a track bar's thumb (which redraws the thumb only) against
+// repainting the whole track bar, and the clip editor's page control: a full repaint against a
+// hot-tracking one, and hit tests with the region cache at one region and at all of them.
 
 #include <chrono>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "gdi/GdiUnits.h"
 #include "rtl/RtlUnits.h"
 #include "toolkit/controls/WbGrafx.h"
+#include "toolkit/controls/WbTabs.h"
 #include "toolkit/controls/WbTrkBar.h"
 #include "toolkit/controls/WbUnits.h"
 #include "user/User.h"
@@ -67,6 +69,43 @@ void TrackBar() {
   delete form;
 }
 
+void PageControl() {
+  auto* form = new TForm(nullptr, 0);
+  form->SetBounds(0, 0, 420, 330);
+  auto* pages = new TWbPageControl(form);
+  pages->SetParent(form);
+  pages->SetBounds(8, 8, 404, 314);
+  pages->SetTabStyle(tsRoundCorners);
+  pages->SetColor(TColor(15922678));
+  for (const char* caption : {"Effect", "Trim", "Crop", "Output", "Log"}) {
+    auto* sheet = new TWbTabSheet(form);
+    sheet->SetCaption(caption);
+    sheet->SetParentPageControl(pages);
+  }
+  pages->SetActivePagePosition(1);
+  form->Show();
+  UpdateAllWindows();
+  const double full = MicrosecondsPerRun(100, [&](int) {
+    pages->Invalidate();
+    pages->Update();
+  });
+  const TRect area = pages->TabAreaRect();
+  const double strip = MicrosecondsPerRun(100, [&](int) {
+    RECT r{area.Left, area.Top, area.Right + 1, area.Bottom + 1};
+    InvalidateRect(pages->GetHandle(), &r, FALSE);
+    pages->Update();
+  });
+  std::printf("page control full repaint: %.1f us, tab strip only: %.1f us (%.1f x)\n", full, strip, full / strip);
+  auto sweep = [&](int) {
+    for (Integer x = 0; x < area.Right; x += 3) pages->TabAtPoint(x, area.Bottom / 2);
+  };
+  const double one = MicrosecondsPerRun(100, sweep);
+  pages->SetRegionCacheCapacity(-1);
+  const double all = MicrosecondsPerRun(100, sweep);
+  std::printf("hit tests across the strip: cache of 1 region %.1f us, of all regions %.1f us\n", one, all);
+  delete form;
+}
+
 }  // namespace
 
 int main() {
@@ -80,6 +119,7 @@ int main() {
   WbControlsStart();
   Gradients();
   TrackBar();
+  PageControl();
   WbControlsEnd();
   VclEnd();
   ControlsEnd();

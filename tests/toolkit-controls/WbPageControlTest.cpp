@@ -8,6 +8,7 @@
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
 #include "toolkit/controls/WbEdit.h"
 #include "toolkit/controls/WbPanel.h"
 #include "toolkit/controls/WbSpnEdt.h"
@@ -257,4 +258,49 @@ TEST_F(WbPageControlTest, DockedControlsGetPagesOfTheirOwn) {
   EXPECT_EQ(pages->GetPageListCount(), 1);
   EXPECT_EQ(pages->GetActivePage(), pages->GetPageList(0));
   EXPECT_NE(tool->GetParent(), static_cast<TWinControl*>(pages));
+}
+
+class TFormWithPages : public TForm {
+  TAVREN_CLASS(TFormWithPages, TForm)
+ public:
+  using TForm::TForm;
+  TWbPageControl* Pages = nullptr;
+  TWbTabSheet* First = nullptr;
+  TWbTabSheet* Second = nullptr;
+};
+TAVREN_CLASS_IMPL_PUBLISHED(TFormWithPages, FIELD(Pages), FIELD(First), FIELD(Second))
+
+TEST_F(WbPageControlTest, ActivePageDefaultWinsAfterLoadingAndHiddenPagesCanGiveUpTheirWindows) {
+  RegisterClasses({TFormWithPages::ClassInfo()});
+  auto* stored = new TFormWithPages(nullptr, 0);
+  forms.push_back(stored);
+  TReader reader(
+      "object F: TFormWithPages\n"
+      "  object Pages: TWbPageControl\n"
+      "    ActivePage = First\n"
+      "    ActivePageDefault = Second\n"
+      "    object First: TWbTabSheet\n"
+      "      Caption = 'First'\n"
+      "    end\n"
+      "    object Second: TWbTabSheet\n"
+      "      Caption = 'Second'\n"
+      "    end\n"
+      "  end\n"
+      "end\n");
+  reader.ReadRootComponent(stored);
+  ASSERT_NE(stored->Pages, nullptr);
+  EXPECT_EQ(stored->Pages->GetActivePage(), stored->Second);
+  EXPECT_EQ(stored->Pages->GetTabIndex(), 1);
+  EXPECT_FALSE(stored->First->GetVisible());
+  EXPECT_TRUE(stored->Second->GetVisible());
+
+  stored->Show();
+  Settle();
+  stored->Pages->SetActivePage(stored->First);
+  ASSERT_TRUE(stored->Second->HandleAllocated());
+  stored->Pages->SetSaveResources(true);
+  EXPECT_FALSE(stored->Second->HandleAllocated());
+  EXPECT_TRUE(stored->First->HandleAllocated());
+  stored->Pages->SetActivePage(stored->Second);
+  EXPECT_FALSE(stored->First->HandleAllocated());
 }

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "VclTestSupport.h"
+#include "WbTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "gdi/DeviceContexts.h"
 #include "gdi/Drawing.h"
+#include "gdi/Regions.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
 #include "toolkit/controls/WbTabs.h"
 #include "user/InputEvents.h"
 #include "user/Painting.h"
@@ -16,7 +20,7 @@
 
 namespace {
 
-struct Watcher : TObject {
+struct TabWatcher : TObject {
   std::vector<String> Events;
   bool Allow = true;
   void Changing(TObject*, Integer NewIndex, bool& AllowChange) {
@@ -40,9 +44,9 @@ class WbTabsInputTest : public VclTest {
       tab->Caption = caption;
       tabs->GetTabs()->Add(tab);
     }
-    tabs->SetOnChanging(MakeEvent<&Watcher::Changing>(&watcher));
-    tabs->SetOnChange(MakeEvent<&Watcher::Change>(&watcher));
-    tabs->SetOnTabClick(MakeEvent<&Watcher::Click>(&watcher));
+    tabs->SetOnChanging(MakeEvent<&TabWatcher::Changing>(&watcher));
+    tabs->SetOnChange(MakeEvent<&TabWatcher::Change>(&watcher));
+    tabs->SetOnTabClick(MakeEvent<&TabWatcher::Click>(&watcher));
     form->Show();
     tabs->RequestLayout();
     Settle();
@@ -57,7 +61,7 @@ class WbTabsInputTest : public VclTest {
     return Screen(tabs, {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
   }
   TForm* form = nullptr;
-  Watcher watcher;
+  TabWatcher watcher;
 };
 
 }  // namespace
@@ -170,6 +174,13 @@ TEST_F(WbTabsInputTest, ScrollingStopsWhenTheEndTabIsFullyShown) {
   TWbTabControl* tabs = NewTabs({"Preview", "Effects", "Trimming", "Cropping", "Output", "Profile", "Log"}, 220);
   tabs->UpdateLayout();
   ASSERT_TRUE(tabs->GetScrollerNeeded());
+  // A tab running under the scroller is only partly shown: neither painted nor hit.
+  Integer partly = 0;
+  while (tabs->TabFullyShown(partly)) ++partly;
+  const TRect part = tabs->TabClientRect(partly);
+  ASSERT_LT(part.Left + 9, tabs->GetScroller()->GetLeft());
+  ASSERT_TRUE(PtInRegion(tabs->TabShapeRegion(partly, part), part.Left + 9, part.Bottom - 3));
+  EXPECT_EQ(tabs->TabAtPoint(part.Left + 9, part.Bottom - 3), -1);
   Integer steps = 0;
   for (Integer old = -1; old != tabs->GetFirstVisibleTab(); ++steps) {
     old = tabs->GetFirstVisibleTab();
@@ -177,6 +188,7 @@ TEST_F(WbTabsInputTest, ScrollingStopsWhenTheEndTabIsFullyShown) {
   }
   EXPECT_TRUE(tabs->TabFullyShown(6));
   EXPECT_FALSE(tabs->TabFullyShown(tabs->GetFirstVisibleTab() - 1));
+
   EXPECT_GT(steps, 2);
   while (tabs->GetFirstVisibleTab() > 0) {
     const Integer old = tabs->GetFirstVisibleTab();
@@ -282,4 +294,100 @@ TEST_F(WbTabsInputTest, TheDropMarkerIsRemovedByDrawingItAgain) {
   for (Integer x = marker.Left; x < marker.Right; ++x) after.push_back(GetPixel(dc, x - 100, 154 - 100));
   EXPECT_EQ(after, before);
   ReleaseDC(form->GetHandle(), dc);
+}
+
+class TFormWithTabs : public TForm {
+  TAVREN_CLASS(TFormWithTabs, TForm)
+ public:
+  using TForm::TForm;
+  TWbTabControl* Tabs = nullptr;
+};
+TAVREN_CLASS_IMPL_PUBLISHED(TFormWithTabs, FIELD(Tabs))
+
+TEST_F(WbTabsInputTest, TheStreamedTabIndexWaitsForTheTabs) {
+  RegisterClasses({TFormWithTabs::ClassInfo()});
+  TFormWithTabs stored(nullptr, 0);
+  TReader reader(
+      "object F: TFormWithTabs\n"
+      "  object Tabs: TWbTabControl\n"
+      "    TabIndex = 2\n"
+      "  end\n"
+      "end\n");
+  reader.ReadRootComponent(&stored);
+  ASSERT_NE(stored.Tabs, nullptr);
+  for (const char* caption : {"One", "Two", "Three"}) {
+    auto* tab = new TWbTabData;
+    tab->Caption = caption;
+    stored.Tabs->GetTabs()->Add(tab);
+  }
+  stored.Tabs->RequestLayout();
+  stored.Tabs->UpdateLayout();
+  EXPECT_EQ(stored.Tabs->GetTabIndex(), 2);
+}
+
+TEST_F(WbTabsInputTest, ThemedStripButtonsDrawTheStylesParts) {
+  TWbTabControl* tabs = NewTabs({"Preview", "Effects", "Trimming", "Cropping", "Output", "Profile", "Log"}, 220);
+  tabs->SetShowCloseButton(true);
+  Settle();
+  RecordingTheme theme;
+  // No tab selected: the close button is drawn disabled.
+  tabs->GetCloseButton()->Invalidate();
+  tabs->GetCloseButton()->Update();
+  EXPECT_EQ(theme.LastPart, 19);
+  EXPECT_EQ(theme.LastState, 4);
+  tabs->SetTabIndex(0);
+  tabs->GetCloseButton()->Invalidate();
+  tabs->GetCloseButton()->Update();
+  EXPECT_EQ(theme.LastState, 1);
+  // The scroller's halves: horizontal spin parts, the backward one disabled at the start.
+  const int before = theme.Parts;
+  tabs->GetScroller()->Invalidate();
+  tabs->GetScroller()->Update();
+  EXPECT_EQ(theme.Parts - before, 2);
+  EXPECT_EQ(theme.LastPart, 3);
+  EXPECT_EQ(theme.LastState, 1);
+}
+
+// Opens the drag entry points to the test.
+class TDragProbeTabs : public TWbTabControl {
+  TAVREN_CLASS(TDragProbeTabs, TWbTabControl)
+ public:
+  using TWbTabControl::TWbTabControl;
+  using TWbCustomTabControl::DragDrop;
+  using TWbCustomTabControl::DragOver;
+};
+TAVREN_CLASS_IMPL(TDragProbeTabs)
+
+TEST_F(WbTabsInputTest, DraggingATabMarksTheTargetAndScrollsOutsideTheTabs) {
+  form = NewForm(100, 100, 500, 400);
+  auto* tabs = new TDragProbeTabs(form);
+  tabs->SetParent(form);
+  tabs->SetBounds(10, 10, 300, 120);
+  tabs->SetAllowTabDragging(true);
+  for (const char* caption : {"One", "Two", "Three"}) {
+    auto* tab = new TWbTabData;
+    tab->Caption = caption;
+    tabs->GetTabs()->Add(tab);
+  }
+  tabs->SetTabIndex(0);
+  form->Show();
+  Settle();
+  struct Case {
+    Integer Tab;
+    bool Accept;
+  };
+  // Over the current tab and over no tab the drop is refused and no marker shows.
+  for (Case c : {Case{2, true}, Case{0, false}, Case{-1, false}}) {
+    TRect r = c.Tab >= 0 ? tabs->TabClientRect(c.Tab) : TRect{200, 40, 201, 41};
+    bool accept = !c.Accept;
+    tabs->DragOver(tabs, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, dsDragMove, accept);
+    EXPECT_EQ(accept, c.Accept) << c.Tab;
+    EXPECT_EQ(tabs->IsDropMarkerShown(), c.Accept) << c.Tab;
+  }
+  ASSERT_NE(tabs->GetDragScrollTimer(), nullptr);
+  EXPECT_TRUE(tabs->GetDragScrollTimer()->GetEnabled());
+  EXPECT_EQ(tabs->GetDragScrollTimer()->GetInterval(), 400u);
+  tabs->DragDrop(tabs, 200, 40);
+  EXPECT_FALSE(tabs->GetDragScrollTimer()->GetEnabled());
+  EXPECT_FALSE(tabs->IsDropMarkerShown());
 }

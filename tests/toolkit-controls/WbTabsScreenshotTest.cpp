@@ -85,7 +85,6 @@ TEST_F(WbTabsScreenshotTest, EveryStyleOnEverySide) {
       tabs->GetTabs()->GetItems(0)->ImageIndex = 0;
       tabs->GetTabs()->GetItems(1)->ImageIndex = 1;
       tabs->GetTabs()->GetItems(2)->ImageIndex = 2;
-      tabs->GetTabs()->GetItems(2)->DisabledIndex = 3;
       tabs->GetTabs()->GetItems(2)->TabEnabled = false;
       tabs->SetTabIndex(1);
     }

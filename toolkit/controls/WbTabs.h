@@ -319,7 +319,6 @@ class TWbCustomTabControl : public TCustomControl {
   bool IsHoverTimerRunning() const { return FHoverTimer; }
 
   // Selection.
-  void SetTabIndexValue(Integer Value) { SetTabIndex(Value); }
   bool CanSelectTab(Integer Index);
   bool DoClose();
 
@@ -541,7 +540,6 @@ class TWbCustomTabControl : public TCustomControl {
   void CMColorChanged(TMessage& Message);
   void CMParentColorChanged(TMessage& Message);
   void CMMouseLeave(TMessage& Message);
-  void CMDragLeave(TMessage& Message);
 
   std::unique_ptr<TWbTabRegionCache> FRegionCache;
   std::unique_ptr<TBitmap> FBitmap;
@@ -605,7 +603,8 @@ class TWbCustomTabControl : public TCustomControl {
   bool FForcedChange = false;
   bool FPaintedOnce = false;
   bool FHotTrackOnly = false;
-  bool FDrawingCaption = false;
+  // The part of the control the current paint shows.
+  TRect FPaintClip;
 
   TWbTabChangingEvent FOnChanging;
   TNotifyEvent FOnChange, FOnPageChange, FOnTabClick;
@@ -724,8 +723,8 @@ class TWbPageControl : public TWbCustomTabControl {
   // The control docked into the page of the tab under the point, if any.
   TControl* DockedClientAt(Integer X, Integer Y);
   void CMUnDockClient(TMessage& Message);
-  void InsertPage(TWbTabSheet* Page);
-  void RemovePage(TWbTabSheet* Page);
+  void AttachPage(TWbTabSheet* Page);
+  void DetachPage(TWbTabSheet* Page);
   void ShowPage(TWbTabSheet* Page);
   void MovePage(TWbTabSheet* Page, Integer NewIndex);
   void CMDialogKey(TMessage& Message);

@@ -269,10 +269,11 @@ void TWbCustomTabControl::Loaded() {
 }
 
 void TWbTabControl::Loaded() {
-  // The streamed index is kept: selecting it again after loading goes through the checks.
+  // The form holds no tabs: they are added after loading, so the streamed index waits for them
+  // and the first layout selects it (or the nearest tab that can be selected).
   const Integer streamed = FTabIndex;
   TWbCustomTabControl::Loaded();
-  if (FTabIndex != streamed) SetTabIndex(streamed);
+  if (FTabIndex == -1 && streamed >= FTabs->GetCount()) FTabIndex = streamed;
 }
 
 void TWbCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {

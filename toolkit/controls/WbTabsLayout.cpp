@@ -57,6 +57,7 @@ TSize TWbCustomTabControl::MeasureLine(HDC DC, const String& Line) {
 
 TSize TWbCustomTabControl::CaptionExtent(const String& Caption, bool Bold) {
   HDC dc = FBitmap->GetCanvas()->GetHandle();
+  FBitmap->GetCanvas()->Refresh();
   const int saved = SaveDC(dc);
   HFONT font = CreateCaptionFont(Bold, false);
   HGDIOBJ old = SelectObject(dc, font);

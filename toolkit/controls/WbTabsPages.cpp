@@ -172,9 +172,9 @@ void TWbTabSheet::SetParentComponent(TComponent* Value) {
 
 void TWbTabSheet::SetParentPageControl(TWbPageControl* Value) {
   if (Value == FPageControl) return;
-  if (FPageControl) FPageControl->RemovePage(this);
+  if (FPageControl) FPageControl->DetachPage(this);
   SetParent(Value);
-  if (Value) Value->InsertPage(this);
+  if (Value) Value->AttachPage(this);
 }
 
 void TWbTabSheet::SetVisible(bool) { throw EInvalidOperation(LoadStr(SWbTabSheetVisible)); }
@@ -276,29 +276,21 @@ void TWbPageControl::SetChildOrder(TComponent* Child, Integer Order) {
   if (auto* page = dynamic_cast<TWbTabSheet*>(Child); page && page->FPageControl == this) page->SetPageIndex(Order);
 }
 
-void TWbPageControl::InsertPage(TWbTabSheet* Page) {
+void TWbPageControl::AttachPage(TWbTabSheet* Page) {
   FPages.push_back(Page);
   Page->FPageControl = this;
   RebuildTabs();
 }
 
-void TWbPageControl::RemovePage(TWbTabSheet* Page) {
+void TWbPageControl::DetachPage(TWbTabSheet* Page) {
   auto at = std::find(FPages.begin(), FPages.end(), Page);
   if (at == FPages.end()) return;
-  if (Page == FActivePage) {
-    TWbTabSheet* next = NextPageFrom(Page, true, true);
-    if (next == Page) next = nullptr;
-    FPages.erase(at);
-    Page->FPageControl = nullptr;
-    FActivePage = nullptr;
-    RebuildTabs();
-    if (!GetComponentState().Contains(csDestroying)) SetActivePage(next);
-  } else {
-    FPages.erase(at);
-    Page->FPageControl = nullptr;
-    RebuildTabs();
-  }
-  if (Page == FActivePageDefault) FActivePageDefault = nullptr;
+  if (Page == FActivePage && !GetComponentState().Contains(csDestroying)) SetActivePage(nullptr);
+  if (Page == FActivePage) FActivePage = nullptr;
+  FPages.erase(std::find(FPages.begin(), FPages.end(), Page));
+  RebuildTabs();
+  Page->FPageControl = nullptr;
+  if (Page == FActivePageDefault) SetActivePageDefault(nullptr);
 }
 
 void TWbPageControl::MovePage(TWbTabSheet* Page, Integer NewIndex) {
@@ -318,8 +310,16 @@ void TWbPageControl::RebuildTabs() {
     page->AssignTo(tab);
     FTabs->Add(tab);
   }
-  // The current tab follows the active page (none when its tab is hidden).
-  if (!IsLoadingOrReading() && !FLoading) FTabIndex = FActivePage ? FActivePage->GetVisibleTabIndex() : -1;
+  // The current tab follows the active page (none when its tab is hidden); the page itself does
+  // not change, so nothing is asked.
+  if (FActivePage && !FLoading) {
+    const Integer t = FActivePage->GetVisibleTabIndex();
+    if (t != FTabIndex) {
+      SetForcedChange(true);
+      SetTabIndex(t);
+      SetForcedChange(false);
+    }
+  }
   RequestLayout();
 }
 

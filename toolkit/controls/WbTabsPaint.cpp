@@ -46,6 +46,14 @@ void TWbCustomTabControl::Paint() {
   if (FBitmap->GetWidth() != GetWidth() || FBitmap->GetHeight() != GetHeight()) FBitmap->SetSize(GetWidth(), GetHeight());
   TCanvas* c = FBitmap->GetCanvas();
   const TRect client{0, 0, GetWidth(), GetHeight()};
+  // Only what the screen needs is drawn: tabs and shadows outside it are skipped.
+  GetClipBox(GetCanvas()->GetHandle(), &FPaintClip);
+  HDC dc = c->GetHandle();
+  // The canvas lets go of its pens and brushes around the saved state, which would otherwise
+  // bring back objects it has since deleted.
+  c->Refresh();
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, FPaintClip.Left, FPaintClip.Top, FPaintClip.Right, FPaintClip.Bottom);
   bool handled = false;
   PaintBackground(c, client, handled);
   if (!handled) {
@@ -62,6 +70,8 @@ void TWbCustomTabControl::Paint() {
                           static_cast<TWbTabButton*>(FScroller)})
     if (b) b->Invalidate();
   PaintTabsAndCards(c);
+  c->Refresh();
+  if (saved) RestoreDC(dc, saved);
   GetCanvas()->CopyRect(client, c, client);
   FHotTrackOnly = false;
 }
@@ -126,10 +136,10 @@ void TWbCustomTabControl::PaintTab(TCanvas* Canvas, Integer Index) {
   // A tab whose region cannot be made is left out of this paint rather than failing it.
   HRGN region = TabShapeRegion(Index, R);
   if (!region) return;
+  Canvas->Refresh();
   const int saved = SaveDC(dc);
   if (!saved) return;
   SelectClipRgn(dc, region);
-  Canvas->Refresh();
   bool handled = false;
   PaintTabBackground(Canvas, Index, R, handled);
   if (!handled) {
@@ -245,6 +255,7 @@ void TWbCustomTabControl::PaintTabContents(TCanvas* Canvas, Integer Index) {
 void TWbCustomTabControl::PaintCaption(TCanvas* Canvas, Integer Index, const TRect& T, TColor Color, bool Bold,
                                        Integer Shift) {
   HDC dc = Canvas->GetHandle();
+  Canvas->Refresh();
   const int saved = SaveDC(dc);
   if (!saved) return;
   HFONT plain = CreateCaptionFont(Bold, false), underlined = CreateCaptionFont(Bold, true);
@@ -356,7 +367,10 @@ void TWbCustomTabControl::RecordCardFrame(Integer Row) {
   auto at = [](TPoint p, Integer dx, Integer dy) { return TPoint{p.X + dx, p.Y + dy}; };
   const bool shadowCase = FTabOrientation == toTop && FTabSequence == tsStandard && FShowShadow;
   auto shadow = [&] {
-    if (FHotTrackOnly) return;
+    // The two-pixel bands right of and below the frame.
+    RECT right{R.Right - 1, R.Top, R.Right + 1, R.Bottom + 1}, below{R.Left, R.Bottom - 1, R.Right + 1, R.Bottom + 1}, both;
+    if (FHotTrackOnly || (!IntersectRect(&both, &right, &FPaintClip) && !IntersectRect(&both, &below, &FPaintClip)))
+      return;
     M(at(TR, -1, 1));
     FCommands.push_back({4, BR.X - 1, BR.Y - 1});
     FCommands.push_back({4, BL.X, BL.Y - 1});
