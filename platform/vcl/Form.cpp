@@ -98,6 +98,15 @@ void TCustomForm::DefineProperties(TFiler* Filer) {
 
 void TCustomForm::ReadTextHeight(TReader* Reader) { Reader->ReadInteger(); }
 
+void TCustomForm::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  if (Root == this)
+    for (Integer i = 0; i < GetComponentCount(); ++i) {
+      TComponent* component = GetComponents(i);
+      if (!dynamic_cast<TControl*>(component) && !component->HasParent()) Proc(component);
+    }
+  TScrollingWinControl::GetChildren(Proc, Root);
+}
+
 void TCustomForm::Loaded() {
   inherited::Loaded();
   if (FActiveControl && !FActiveControl->CanFocus()) FActiveControl = nullptr;

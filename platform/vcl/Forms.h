@@ -226,6 +226,9 @@ class TCustomForm : public TScrollingWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DefineProperties(TFiler* Filer) override;
+  // The components the form owns that no other component streams (style controllers,
+  // repositories, timers), then its controls.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void Loaded() override;
   void PaintWindow(HDC DC) override;
   virtual void Paint() { FOnPaint(this); }

@@ -5,6 +5,8 @@
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
 #include "vcl/Timers.h"
 
 // A frame and a form read from the test's form resources.
@@ -365,3 +367,24 @@ TEST_F(FormsTest, RunEndsWhenTheMainFormCloses) {
 }
 
 }  // namespace
+
+TEST(FormStreaming, OwnedComponentsWithoutParentRoundTripWithTheForm) {
+  auto* root = new TForm(nullptr, 0);
+  auto* timer = new TTimer(root);
+  timer->SetName("Ticker");
+  timer->SetInterval(250);
+  // A component owned by another one is that one's to stream.
+  auto* inner = new TTimer(timer);
+  inner->SetName("Inner");
+  const String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("object Ticker: TTimer"), String::npos);
+  EXPECT_EQ(text.find("Inner"), String::npos);
+  delete root;
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TTimer*>(copy->FindComponent("Ticker"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetInterval(), 250);
+  delete copy;
+}

@@ -2,6 +2,7 @@
 
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
+#include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 
@@ -10,9 +11,11 @@ void EditorsStart() {
   kvDataStorageStart();
   kvFormatsStart();
   kvEditUtilsStart();
+  kvEditStart();
 }
 
 void EditorsEnd() {
+  kvEditEnd();
   kvEditUtilsEnd();
   kvFormatsEnd();
   kvDataStorageEnd();
