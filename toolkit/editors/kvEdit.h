@@ -24,8 +24,11 @@
 #include "vcl/GraphicClasses.h"
 #include "vcl/Graphics.h"
 #include "vcl/Menus.h"
+#include "vcl/ActnList.h"
 #include "vcl/StdCtrls.h"
+#include "toolkit/editors/kvDataStorage.h"
 
+class TkvCustomEdit;
 class TkvCustomEditProperties;
 class TkvEditRepository;
 class TkvEditRepositoryItem;
@@ -46,15 +49,8 @@ constexpr Integer skvEditProgressBarDescription = 64409;
 // The screen cursor of the wheel-scrolling mark.
 constexpr TCursor crkvEditMouseWheel = 4101;
 
-class EkvEditError : public Exception {
- public:
-  using Exception::Exception;
-};
-
-class EkvEditValidationError : public EkvEditError {
- public:
-  using EkvEditError::EkvEditError;
-};
+TAVREN_DECLARE_EXCEPTION(EkvEditError, Exception);
+TAVREN_DECLARE_EXCEPTION(EkvEditValidationError, EkvEditError);
 
 // ---- Alignment -----------------------------------------------------------------------------
 
@@ -247,6 +243,7 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   virtual void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool EditorFocused);
   virtual void RestoreDefaults();
   virtual void CopyRuntimeDataTo(TkvCustomEditProperties*) {}
+  virtual void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor);
   virtual Integer GetValueFormatKind(bool) { return 0; }
 
   // Change batching.
@@ -264,6 +261,7 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   void StoreDefaultValuesProvider(IkvEditDefaultValuesProvider* Provider) { FDefaultValuesProvider = Provider; }
   bool CanModify();
   bool UsesProviderDisplayFormat();
+  void RunOnValidate(Variant& DisplayValue, String& ErrorText, bool& Changed, TkvCustomEdit* Editor, bool& Error);
   TPersistent* GetOwner() override { return FOwner; }
   TkvFreeNotificator* GetFreeNotificator() const { return FFreeNotificator.get(); }
 
@@ -703,6 +701,335 @@ class TkvEditStyleController : public TkvStyleController {
 
 // The controller of every editor that names none (also the container unit's default).
 TkvEditStyleController* DefaultEditStyleController();
+
+// ---- Editor control ------------------------------------------------------------------------
+
+// Defers an editor's OnChange and OnEditValueChanged while it runs a compound operation.
+class TkvEditChangeEventsCatcher : public TObject {
+  TAVREN_CLASS(TkvEditChangeEventsCatcher, TObject)
+ public:
+  explicit TkvEditChangeEventsCatcher(TkvCustomEdit* AEdit) : FEdit(AEdit) {}
+  bool IsLocked() const { return FLockCount > 0; }
+  void Lock(bool ALock, bool Replay);
+  bool PendingChange = false;
+  bool PendingEditValueChanged = false;
+
+ private:
+  TkvCustomEdit* FEdit;
+  Integer FLockCount = 0;
+};
+
+// The editor's link to the data it edits; the base keeps the value in the editor itself.
+class TkvEditDataBinding : public TPersistent {
+  TAVREN_CLASS(TkvEditDataBinding, TPersistent)
+ public:
+  using TCreateArg = TkvCustomEdit*;
+  explicit TkvEditDataBinding(TkvCustomEdit* AEdit);
+  ~TkvEditDataBinding() override;
+
+  // Virtual operations, in the order descendants know them.
+  virtual void DefaultValuesChanged();
+  virtual void GetDisplayValue(Variant& Value);
+  virtual bool IsModified();
+  virtual bool IsEditing();
+  virtual void GetStoredValue(Variant& Value);
+  virtual void Reset();
+  virtual void SetDisplayValue(const Variant& Value);
+  virtual bool SetEditMode();
+  virtual void SetStoredValue(const Variant&) {}
+  virtual bool IsValueCurrent();
+  virtual bool CanPostEditValue() { return IsEditing(); }
+  virtual bool ExecuteAction(TBasicAction*) { return false; }
+  virtual TClassOf<TkvCustomEditDefaultValuesProvider> GetDefaultValuesProviderClass();
+  virtual void SetModified();
+  virtual bool UpdateAction(TBasicAction*) { return false; }
+  virtual void UpdateDisplayValue();
+  virtual void RefreshDataLink() {}
+
+  IkvEditDefaultValuesProvider* GetDefaultValuesProvider();
+  bool HasData() { return GetDefaultValuesProvider()->HasData(); }
+  TPersistent* GetOwner() override;
+  TkvCustomEdit* GetEdit() const { return FEdit; }
+
+ private:
+  TkvCustomEdit* FEdit;
+  // Made on first use, so that a descendant's class is the one asked.
+  std::unique_ptr<TkvCustomEditDefaultValuesProvider> FProvider;
+};
+using TkvEditDataBindingClass = TClassOf<TkvEditDataBinding>;
+
+// The link of a data-aware editor, declared here for the editor units to build on.
+class TkvDataBinding : public TkvCustomDataBinding {
+  TAVREN_CLASS(TkvDataBinding, TkvCustomDataBinding)
+ public:
+  using TkvCustomDataBinding::TkvCustomDataBinding;
+};
+
+// What an in-place editor keeps between activations; it forgets the editor when that goes.
+class TkvCustomEditData : public TObject {
+  TAVREN_CLASS(TkvCustomEditData, TObject)
+ public:
+  using TCreateArg = TkvCustomEdit*;
+  explicit TkvCustomEditData(TkvCustomEdit* AEdit);
+  ~TkvCustomEditData() override;
+  void Clear();
+  bool Cleared = false;
+  TkvCustomEdit* GetEdit() const { return FEdit; }
+
+ private:
+  void EditFreed(TComponent* Component);
+  TkvCustomEdit* FEdit;
+  std::unique_ptr<TkvFreeNotificator> FNotificator;
+};
+
+using TkvEditEditingEvent = TEvent<void(TObject* Sender, bool& CanEdit)>;
+
+// The control class of every editor: an edit value held as a variant, a display text its
+// descendant owns, the modification bookkeeping, validation, posting to a data binding,
+// deferred change events, the clear and click keys, Esc restoring the value and settings shared
+// through a repository item.
+class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener {
+  TAVREN_CLASS(TkvCustomEdit, TkvContainer)
+  TAVREN_MESSAGES()
+
+ public:
+  explicit TkvCustomEdit(TComponent* AOwner) : TkvCustomEdit(AOwner, false, TkvCustomEditProperties::ClassInfo()) {}
+  ~TkvCustomEdit() override;
+
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  void ItemRemoved(TkvEditRepositoryItem* Sender) override;
+  void ItemPropertiesChanged(TkvEditRepositoryItem* Sender) override;
+
+  // Virtual operations, in the order descendants know them.
+  virtual bool GrowsLeftOnAutoSize() { return false; }
+  virtual void EndPosting() { FPosting = false; }
+  virtual void BeginPosting() { FPosting = true; }
+  virtual bool AutoSizeAllowed() { return !FInplace && FAutoSize; }
+  virtual bool AutoWidthAllowed() { return GetEffectiveProperties()->GetButtonsLayout() == 2; }
+  virtual bool IsModifyingKey(Word, TShiftState) { return false; }
+  virtual bool IsModifyingChar(Char) { return false; }
+  virtual bool ModificationAllowed();
+  virtual void HandleInnerEditChange();
+  virtual void ClickDefaultButton();
+  virtual void ButtonClick(Integer VisibleIndex);
+  virtual void AfterButtonDown(Integer) {}
+  virtual void AfterButtonUp(Integer) {}
+  virtual void HandleKeyDown(Word& Key, TShiftState Shift);
+  virtual void HandleKeyPress(Char& Character);
+  virtual void HandleKeyUp(Word&, TShiftState) {}
+  virtual void BeforeTabNavigation(TShiftState) {}
+  virtual void HandleFocusChanged();
+  virtual void FireChange();
+  virtual void FireEditValueChanged();
+  virtual void HandleEnter();
+  virtual void GetEmptyValue(Variant& Value) { Value = Null(); }
+  virtual TkvEditDataBindingClass GetDataBindingClass() { return TkvEditDataBinding::ClassInfo(); }
+  virtual void ReadDisplayText(String& Text) { Text.clear(); }
+  virtual void GetCurrentValue(Variant& Value);
+  virtual void GetEditValue(Variant& Value) { Value = FEditValue; }
+  virtual void HandleValidationError(const String& ErrorText, bool Abort);
+  virtual void InitFromEditData() {}
+  virtual bool EditingAllowed() { return true; }
+  virtual void EditingValueToEditValue(Variant& Value) { GetEditValue(Value); }
+  virtual void PutDisplayValue(const Variant&) {}
+  virtual void StoreEditValue(const Variant& Value);
+  virtual void ApplyDisplayValue(const Variant& Value);
+  virtual bool HasFocusWithin();
+  virtual bool ClicksWhileLoading() { return false; }
+  virtual bool IsClickKey(Word Key, TShiftState Shift);
+  virtual bool IsEditValueStored() { return !VarIsNull(FEditValue); }
+  virtual bool NeedsParentBackground() { return false; }
+  virtual bool DrawsTransparently() { return !FInplace && FTransparent; }
+  virtual bool IsCharAllowed(Char Character);
+  virtual bool RefiresKeyDownEvent(Word, TShiftState) { return false; }
+  virtual void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Focused);
+  virtual void ApplyPropertiesChange(TObject* Properties);
+  virtual bool IsEffectivelyReadOnly();
+  virtual void AfterRepositoryItemChange() {}
+  virtual void BeforeRepositoryItemChange() {}
+  virtual void ResetEditValue();
+  virtual bool ReplaysActivationChar(Char) { return true; }
+  virtual bool TrySetDisplayText(const String&) { return false; }
+  virtual void SetAutoSize(bool Value) { FAutoSize = Value; }
+  virtual void SetEditValue(const Variant& Value);
+  virtual void AssignResetValue(const Variant& Value);
+  virtual void SetDisplayValue(const Variant&) {}
+  virtual void UpdateDisplayFromEditValue() {}
+  virtual void UpdateEditValueFromDisplay() {}
+  virtual bool TreatsAsInplace() { return FInplace; }
+  virtual bool RefreshesDisplayOnFocusChange() { return true; }
+  virtual void RefreshDisplayText() {}
+  virtual bool CanProcessKey(Word Key, TShiftState Shift);
+  virtual bool CheckCharForEdit(Char& Character);
+  virtual bool KeepsNavigationKeys() { return false; }
+  virtual void ClearValue();
+  virtual void ClipboardCopy() {}
+  virtual void ClipboardCut() {}
+  virtual bool ValidateForPost();
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvCustomEditProperties::ClassInfo(); }
+  virtual bool IsChildWindowHandle(HWND Window);
+  virtual bool InnerEditDisplaysValue() { return false; }
+  virtual bool CanUseRepositoryItem(TkvEditRepositoryItem* Item);
+  virtual void ClipboardPaste() {}
+  virtual void ConvertDisplayToEditValue(const Variant&, Variant&, bool) {}
+  virtual void SelectWholeText() {}
+
+  // Value model.
+  TkvCustomEditProperties* GetEffectiveProperties();
+  TkvCustomEditProperties* GetActiveProperties() { return GetEffectiveProperties(); }
+  TkvCustomEditProperties* GetProperties() const { return FProperties.get(); }
+  void SetProperties(TkvCustomEditProperties* Value) { FProperties->Assign(Value); }
+  Variant GetEditValueProp() { return FEditValue; }
+  bool RequestEdit();
+  bool RunValidation(bool Raise);
+  void CommitEditValue(bool ValidateFirst);
+  void RaiseChange();
+  void NotifyUserChange();
+  void RaiseEditValueChanged();
+  bool CanPostValue();
+  void LockChangeEvents(bool Lock, bool Replay = true) { FChangeEventsCatcher->Lock(Lock, Replay); }
+  bool ChangeEventsLocked() const { return FChangeEventsCatcher->IsLocked(); }
+  TkvEditChangeEventsCatcher* GetChangeEventsCatcher() const { return FChangeEventsCatcher.get(); }
+  void LockClick(bool Lock) { Bump(FClickLockCount, Lock); }
+  void LockEditValueChanging(bool Lock) { Bump(FEditValueChangingLockCount, Lock); }
+  void PushModifiedState() { FModifiedStack.push_back({FValueModified, FUserEdited}); }
+  void PopModifiedState();
+  void SetModifiedFlag(bool Value);
+  void MarkModifiedByUser(bool Value);
+  bool IsDataStorageBound() { return FDataBinding->GetDefaultValuesProvider()->IsDataStorage(); }
+  bool CanResetValue();
+  bool IsClearOrClickKey(Word Key, TShiftState Shift);
+  Integer DefaultButtonIndex();
+  bool HasChangeHandler();
+  bool HasEditValueChangedHandler();
+  bool HasValidateHandler();
+  bool InnerEditMissing() { return IsBeingDestroyed(); }
+  TkvContainerStyle* GetActiveStyle() { return ActiveStyle(); }
+  bool PrefersEditFormat();
+  void FireClosePopup(TkvEditCloseUpReason Reason);
+  bool ResetByDataBinding() { return FDataBinding->Reset(), true; }
+  void FireKeyDownUnhandled(Word& Key, TShiftState Shift);
+  bool MouseWheelAllowed(TShiftState Shift);
+  TkvContainerStyleValues GetHiddenStyleValues() override;
+  bool IsInplace() override { return TreatsAsInplace(); }
+  bool HasInnerEdit() const { return false; }
+
+  // State others read.
+  bool GetValueModified() const { return FValueModified; }
+  bool GetUserEdited() const { return FUserEdited; }
+  bool IsValidated() const { return FValidated; }
+  bool IsPosting() const { return FPosting; }
+  bool IsKeyboardAction() const { return FKeyboardAction; }
+  void SetKeyboardAction(bool Value) { FKeyboardAction = Value; }
+  TkvEditDataBinding* GetDataBinding() const { return FDataBinding.get(); }
+  TkvCustomEditData* GetEditData() const { return FEditData; }
+  void SetEditData(TkvCustomEditData* Value) { FEditData = Value; }
+
+  // Published by descendants.
+  TkvEditRepositoryItem* GetRepositoryItem() const { return FRepositoryItem; }
+  void SetRepositoryItem(TkvEditRepositoryItem* Value);
+  bool GetAutoSize() const { return FAutoSize; }
+  bool GetTransparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  TkvEditStyle* GetEditStyle() const { return static_cast<TkvEditStyle*>(GetStyle()); }
+  void SetEditStyle(TkvEditStyle* Value) { SetStyle(Value); }
+  TkvEditStyle* GetEditStyleDisabled() const { return static_cast<TkvEditStyle*>(GetStyleDisabled()); }
+  void SetEditStyleDisabled(TkvEditStyle* Value) { SetStyleDisabled(Value); }
+  TkvEditStyle* GetEditStyleFocused() const { return static_cast<TkvEditStyle*>(GetStyleFocused()); }
+  void SetEditStyleFocused(TkvEditStyle* Value) { SetStyleFocused(Value); }
+  TkvEditStyle* GetEditStyleHot() const { return static_cast<TkvEditStyle*>(GetStyleHot()); }
+  void SetEditStyleHot(TkvEditStyle* Value) { SetStyleHot(Value); }
+  TkvEditEditingEvent GetOnEditing() const { return FOnEditing; }
+  void SetOnEditing(TkvEditEditingEvent Value) { FOnEditing = Value; }
+  TNotifyEvent GetOnFocusChanged() const { return FOnFocusChanged; }
+  void SetOnFocusChanged(TNotifyEvent Value) { FOnFocusChanged = Value; }
+  TNotifyEvent GetPropertiesEvents() const { return FPropertiesEvents; }
+  void SetPropertiesEvents(TNotifyEvent Value) { FPropertiesEvents = Value; }
+  TKeyEvent GetOnKeyDownUnhandled() const { return FOnKeyDownUnhandled; }
+  void SetOnKeyDownUnhandled(TKeyEvent Value) { FOnKeyDownUnhandled = Value; }
+  TNotifyEvent GetOnPostValue() const { return FOnPostValue; }
+  void SetOnPostValue(TNotifyEvent Value) { FOnPostValue = Value; }
+
+  void Click() override;
+  void GetTabOrderList(std::vector<TWinControl*>& List) override;
+  void FireFocusChanged() override;
+  void SetParent(TWinControl* AParent) override;
+
+ protected:
+  // Descendants name their Properties class: a constructor cannot ask its own virtuals.
+  TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
+  virtual void InitEditor(TkvCustomEditPropertiesClass APropertiesClass);
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void ReadState(TReader* Reader) override;
+  void SetName(const String& Value) override;
+  void DefaultHandler(TMessage& Message) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void DoEnter() override;
+  void DoExit() override;
+  bool DependsOnParentBackground() override { return NeedsParentBackground() || DrawsTransparently(); }
+
+  void WMCut(TMessage& Message);
+  void WMCopy(TMessage& Message);
+  void WMPaste(TMessage& Message);
+  void CMDialogChar(TMessage& Message);
+
+ private:
+  static void Bump(Integer& Count, bool Up) {
+    if (Up)
+      ++Count;
+    else if (Count > 0)
+      --Count;
+  }
+  void InstallPropertiesHandler(bool Install);
+  void FirePreservingModified(void (TkvCustomEdit::*Fire)());
+  bool IsLoadingOrDestroying();
+
+  std::unique_ptr<TkvCustomEditProperties> FProperties;
+  TkvEditRepositoryItem* FRepositoryItem = nullptr;
+  Variant FEditValue;
+  Variant FPreviousEditValue;
+  bool FValueModified = false;
+  bool FUserEdited = false;
+  bool FValidated = false;
+  bool FValidating = false;
+  bool FValueResetting = false;
+  bool FKeyboardAction = false;
+  bool FPosting = false;
+  bool FRequestingEdit = false;
+  bool FValidationErrorProcessing = false;
+  Integer FValidationLockCount = 0;
+  Integer FClickLockCount = 0;
+  Integer FEditValueChangingLockCount = 0;
+  std::vector<std::pair<bool, bool>> FModifiedStack;
+  bool FFocused = false;
+  bool FJustCreated = true;
+  bool FInplace;
+  std::unique_ptr<TkvEditChangeEventsCatcher> FChangeEventsCatcher;
+  std::unique_ptr<TkvEditDataBinding> FDataBinding;
+  TkvCustomEditData* FEditData = nullptr;
+  bool FAutoSize = true;
+  bool FTransparent = false;
+  TkvEditEditingEvent FOnEditing;
+  TNotifyEvent FOnFocusChanged;
+  TNotifyEvent FPropertiesEvents;
+  TKeyEvent FOnKeyDownUnhandled;
+  TNotifyEvent FOnPostValue;
+};
+
+// Unit routines the editor kinds share.
+TShiftState MouseButtonShiftBit(TMouseButton Button);
+TShiftState ButtonCodeShiftBit(Integer Code);
+void EnlargeSize(TSize& Size, const TSize& Other);
+bool EditValuesEqual(const Variant& A, const Variant& B);
+bool VarSameTypeAndValue(const Variant& A, const Variant& B);
+bool IsBlankChar(Char Character);
 
 // ---- Unit start and end --------------------------------------------------------------------
 
