@@ -30,6 +30,8 @@
 
 class TkvCustomEdit;
 class TkvCustomEditProperties;
+class TkvCustomEditViewData;
+class TkvCustomEditViewInfo;
 class TkvEditRepository;
 class TkvEditRepositoryItem;
 
@@ -226,15 +228,18 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   virtual double GetMinValue();
   virtual String DefaultValidationErrorText(Integer Kind);
   virtual bool HasDefaultDisplayFormat(bool EditorFocused);
+  virtual TClassOf<TkvCustomEditViewData> GetViewDataClass();
   virtual bool InnerEditReportsChanges() { return false; }
   virtual bool WantsTabKey() { return false; }
   virtual bool UsesDisplayFormatOutsideFocus() { return true; }
   virtual bool CanCompareEditValues() { return false; }
   virtual TkvEditButtonsClass GetButtonsClass();
   virtual TkvCustomEditStyleClass GetStyleClass();
+  virtual TClassOf<TkvCustomEditViewInfo> GetViewInfoClass();
   virtual void NotifyChanged();
   virtual bool DisplayValuesEqual(const Variant& A, const Variant& B);
   virtual TkvCustomEditProperties* NewOfSameClass();
+  virtual TkvCustomEditViewData* MakeViewData(TkvCustomEditStyle* Style, bool Inplace, bool Flag);
   virtual String EditValueToDisplayText(const Variant& EditValue, bool FullText);
   virtual Integer GetSupportedFeatures();
   virtual bool IsActivationKey(Char) { return false; }
@@ -702,6 +707,202 @@ class TkvEditStyleController : public TkvStyleController {
 // The controller of every editor that names none (also the container unit's default).
 TkvEditStyleController* DefaultEditStyleController();
 
+// ---- View info and view data ---------------------------------------------------------------
+
+// Container states of an editor's view: normal, active (focused), disabled, hot.
+constexpr Byte kvesNormal = 1;
+constexpr Byte kvesActive = 2;
+constexpr Byte kvesDisabled = 4;
+constexpr Byte kvesHot = 8;
+
+// The frame and content offsets an editor lays its content out by.
+struct TkvContentParams {
+  TRect ExternalBorderBounds;
+  TRect Offsets;
+  Byte Correction1 = 0;
+  Byte Correction2 = 0;
+  Integer HeightCorrection = 0;
+};
+
+// What an auto-sized editor asks of its layout: a height (-1: any), a line count and a width
+// (below 0: any).
+struct TkvEditSizeRequest {
+  Integer Height = -1;
+  Integer LineCount = 1;
+  Integer Width = -1;
+};
+
+using TkvEditButtonStateEvent = TEvent<void(TObject* Sender, Integer& State)>;
+using TkvEditButtonTextColorEvent = TEvent<TColor(TObject* Sender, Integer Index)>;
+using TkvEditDefaultButtonWidthEvent = TEvent<void(TObject* Sender, Integer Index, Integer& Width)>;
+using TkvEditDisplayTextEvent = TEvent<void(TObject* Sender, String& Text)>;
+
+// What an editor's layout computed: bounds, border, colours, states and one button view info
+// per visible button.
+class TkvCustomEditViewInfo : public TkvContainerViewInfo {
+  TAVREN_CLASS(TkvCustomEditViewInfo, TkvContainerViewInfo)
+ public:
+  TkvCustomEditViewInfo() = default;
+  ~TkvCustomEditViewInfo() override;
+  void CopyFrom(TkvContainerViewInfo* Other) override;
+  void MoveBy(Integer DX, Integer DY) override;
+
+  virtual TClassOf<TkvEditButtonViewInfo> GetButtonViewInfoClass() { return TkvEditButtonViewInfo::ClassInfo(); }
+  // Makes or frees button view infos until there are Count.
+  void SetButtonCount(Integer Count);
+  Integer ButtonCount() const { return static_cast<Integer>(Buttons.size()); }
+  bool HasTextButton() const;
+  // The font text buttons are drawn with; descendants adjust it.
+  virtual void PrepareCanvasFont(TkvCanvas* Canvas) { Canvas->AssignFont(Font); }
+
+  TkvCustomEdit* Edit = nullptr;
+  TkvCustomEditProperties* Properties = nullptr;
+  std::vector<std::unique_ptr<TkvEditButtonViewInfo>> Buttons;
+  Integer PressedButton = -1;
+  Integer HotButton = -1;
+  bool MouseActivity = false;
+  TkvContainerState PreviousState;
+  TColor TextColor = clWindowText;
+  TFont* Font = nullptr;
+  TRect InnerEditRect;
+  TRect ShadowRect;
+  TRect BorderExtent;
+  bool Enabled = true;
+  bool Focused = false;
+  bool HasBackground = false;
+  bool HasInnerEdit = false;
+  bool PaintsDataCopy = false;
+  bool IsContainerInnerControl = false;
+  bool Designing = false;
+  bool Inplace = false;
+  bool Selected = false;
+  bool HasContentOffsets = false;
+  bool Transparent = false;
+  Byte PaintOptions = 0;
+  HWND WindowHandle = nullptr;
+  TkvEditPopupBorderStyle PopupBorderStyle = epbsDefault;
+  TkvEditButtonStateEvent OnButtonState;
+  TkvEditButtonTextColorEvent OnButtonTextColor;
+};
+using TkvCustomEditViewInfoClass = TClassOf<TkvCustomEditViewInfo>;
+
+// The constructor arguments of a view data, so that a view data class reference can create one.
+class TkvCustomEditViewDataArgs : public TObject {
+  TAVREN_CLASS(TkvCustomEditViewDataArgs, TObject)
+ public:
+  TkvCustomEditViewDataArgs(TkvCustomEditProperties* AProperties, bool AInplace, TkvCustomEditStyle* AStyle)
+      : Properties(AProperties), Inplace(AInplace), Style(AStyle) {}
+  TkvCustomEditProperties* Properties;
+  bool Inplace;
+  TkvCustomEditStyle* Style;
+};
+
+// Computes an editor's geometry and state into a view info; needs no editor, so grids lay cells
+// out with Properties alone.
+class TkvCustomEditViewData : public TPersistent {
+  TAVREN_CLASS(TkvCustomEditViewData, TPersistent)
+ public:
+  using TCreateArg = TkvCustomEditViewDataArgs*;
+  explicit TkvCustomEditViewData(TkvCustomEditViewDataArgs* Args);
+
+  // Virtual operations, in the order descendants know them.
+  virtual void FillButtonNativeState(TkvEditButtonViewInfo* Button);
+  virtual bool CanPressButton(TkvCustomEditViewInfo*, Integer) { return true; }
+  virtual Byte GetContainerState(const TRect& Bounds, const TPoint& P, Integer Button, TShiftState Shift,
+                                 bool IsMouseEvent);
+  virtual void GetDefaultContentOffsets(TRect& R);
+  virtual Integer GetNativeState();
+  virtual void InitFromProperties();
+  virtual Integer InitContentParams(TkvContentParams& Params);
+  virtual void InitDefaults();
+  virtual void EditValueToDisplayText(const Variant&, String& Text) { Text.clear(); }
+  virtual void MeasureButtonsHeight(TkvCanvas* Canvas, bool Inplace, const TkvEditSizeRequest& Request, TSize& Minimum,
+                                    TkvCustomEditViewInfo* ViewInfo, TSize& NonClient);
+  virtual void GetDefaultContentSize(TSize& Size) { Size = TSize{0, 0}; }
+  virtual bool IsButtonPressed(TkvCustomEditViewInfo*, Integer) { return false; }
+  virtual void ComputeViewInfo(TkvCanvas* Canvas, const TRect& Bounds, const TPoint& P, Integer Button,
+                               TShiftState Shift, TkvCustomEditViewInfo* ViewInfo, bool IsMouseEvent);
+  virtual void PlaceButton(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, Integer Index, TRect& R);
+  virtual void ComputeButtons(TkvCanvas* Canvas, const TRect& Bounds, const TPoint& P, Integer Button,
+                              TShiftState Shift, TkvCustomEditViewInfo* ViewInfo, bool IsMouseEvent);
+  virtual void FillButtonViewInfo(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, TkvEditButton* Button,
+                                  TkvEditButtonViewInfo* Info);
+  virtual void StretchButtons(TkvCustomEditViewInfo* ViewInfo, Integer Total, Integer Remaining);
+  virtual void LoadDisplayValue(TkvCanvas*, const Variant&, TkvCustomEditViewInfo*) {}
+  virtual TColor GetBorderColor();
+  virtual void GetBorderExtent(TRect& R);
+  virtual TkvEditBorderStyle GetBorderStyle();
+  virtual void GetContentBorderExtent(TkvCanvas* Canvas, TRect& R);
+  virtual void GetClientExtent(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, TRect& R);
+  virtual void MeasureContent(TkvCanvas* Canvas, const TkvEditSizeRequest& Request, TSize& Minimum, TkvCustomEditViewInfo* ViewInfo,
+                              TSize& NonClient);
+  virtual void GetEditContentSize(TkvCanvas* Canvas, const Variant& Value, const TkvEditSizeRequest& Request, TSize& Size);
+  virtual void GetContentOffsetSize(TSize& Size);
+  virtual bool HasShadow();
+  virtual bool IsButtonFixedWidth(Integer) { return false; }
+  static bool UsesNativeLook(TkvLookAndFeel* LookAndFeel);
+
+  void FillBorderInfo(TkvCustomEditViewInfo* ViewInfo);
+  void EditValueToText(const Variant& Value, String& Text);
+  TkvEditButtonStyle GetButtonStyle();
+  void GetColors(TColor& Background, TColor& Text);
+  Byte GetPaintOptions();
+  TkvCustomEditStyle* GetEditStyle() const { return FStyle; }
+  void SetEditStyle(TkvCustomEditStyle* Value) { FStyle = Value; }
+  // Auto size: what borders, buttons and content take for Value.
+  void GetEditSize(TkvCanvas* Canvas, const Variant& Value, TSize& Size, const TkvEditSizeRequest& Request);
+  void FireDisplayText(String& Text) { FOnDisplayText(this, Text); }
+  Integer DoGetDefaultButtonWidth(Integer Index);
+  Integer CaptureButtonIndex();
+  bool IsEditFormatActive();
+  TkvEditPopupBorderStyle ResolvePopupBorderStyle();
+
+  TkvCustomEditProperties* Properties;
+  bool Inplace;
+  bool CreationFlag = false;
+  TkvCustomEdit* Edit = nullptr;
+  HWND WindowHandle = nullptr;
+  TRect Bounds;
+  bool StretchesButtons = false;
+  Integer VisibleButtonCount = 0;
+  Byte ContainerState = kvesNormal;
+  TRect InplaceBorderOffsets;
+  TkvContentParams ContentParams;
+  bool Enabled = true;
+  bool Focused = false;
+  bool Designing = false;
+  bool Selected = false;
+  TAlignment HorzAlignment = taLeftJustify;
+  TkvEditVertAlignment VertAlignment = taTopJustify;
+  bool UnfocusedRaw = true;
+  bool NativeStyle = false;
+  bool HasHorzScrollBar = false;
+  bool HasVertScrollBar = false;
+  TWinControl* InnerEdit = nullptr;
+  TColor Color1 = clDefault;
+  TColor Color2 = clDefault;
+  Integer LeftGroupLeftmost = -1;
+  Integer LeftGroupRightmost = -1;
+  Integer RightGroupLeftmost = -1;
+  Integer RightGroupRightmost = -1;
+  Byte PaintOptionsByte = 0;
+  TkvEditDefaultButtonWidthEvent OnDefaultButtonWidth;
+
+ private:
+  void ComputeButtonStates(const TPoint& P, Integer Button, TShiftState Shift, TkvCustomEditViewInfo* ViewInfo,
+                           Integer PreviousPressed);
+  void SetEdgeFlags(TkvCustomEditViewInfo* ViewInfo);
+  TkvCustomEditStyle* FStyle;
+  TkvEditDisplayTextEvent FOnDisplayText;
+};
+using TkvCustomEditViewDataClass = TClassOf<TkvCustomEditViewData>;
+
+// Button metrics and the shadow test of editors' layouts.
+Integer EditButtonWidth(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button);
+Integer EditButtonsContentVerticalOffset(TkvCanvas* Canvas, TkvEditButtonStyle ButtonStyle, bool Native);
+Integer NativeInnerEditHeightCorrection(TkvCustomEditProperties* Properties, bool Inplace);
+bool EditViewHasShadow(TkvCustomEditViewData* ViewData);
+
 // ---- Editor control ------------------------------------------------------------------------
 
 // Defers an editor's OnChange and OnEditValueChanged while it runs a compound operation.
@@ -808,12 +1009,15 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual bool GrowsLeftOnAutoSize() { return false; }
   virtual void EndPosting() { FPosting = false; }
   virtual void BeginPosting() { FPosting = true; }
-  virtual bool AutoSizeAllowed() { return !FInplace && FAutoSize; }
+  virtual bool AutoSizeAllowed() { return !FInplace && GetAutoSize(); }
   virtual bool AutoWidthAllowed() { return GetEffectiveProperties()->GetButtonsLayout() == 2; }
   virtual bool IsModifyingKey(Word, TShiftState) { return false; }
   virtual bool IsModifyingChar(Char) { return false; }
   virtual bool ModificationAllowed();
   virtual void HandleInnerEditChange();
+  // A view data of the effective Properties for the active style, linked to this editor; the
+  // caller frees it.
+  virtual TkvCustomEditViewData* MakeViewData();
   virtual void ClickDefaultButton();
   virtual void ButtonClick(Integer VisibleIndex);
   virtual void AfterButtonDown(Integer) {}
@@ -833,6 +1037,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual void GetEditValue(Variant& Value) { Value = FEditValue; }
   virtual void HandleValidationError(const String& ErrorText, bool Abort);
   virtual void InitFromEditData() {}
+  virtual void InitViewData(TkvCustomEditViewData* ViewData);
   virtual bool EditingAllowed() { return true; }
   virtual void EditingValueToEditValue(Variant& Value) { GetEditValue(Value); }
   virtual void PutDisplayValue(const Variant&) {}
@@ -854,7 +1059,6 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual void ResetEditValue();
   virtual bool ReplaysActivationChar(Char) { return true; }
   virtual bool TrySetDisplayText(const String&) { return false; }
-  virtual void SetAutoSize(bool Value) { FAutoSize = Value; }
   virtual void SetEditValue(const Variant& Value);
   virtual void AssignResetValue(const Variant& Value);
   virtual void SetDisplayValue(const Variant&) {}
@@ -927,12 +1131,14 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void SetKeyboardAction(bool Value) { FKeyboardAction = Value; }
   TkvEditDataBinding* GetDataBinding() const { return FDataBinding.get(); }
   TkvCustomEditData* GetEditData() const { return FEditData; }
+  TkvCustomEditViewInfo* GetEditViewInfo() const { return static_cast<TkvCustomEditViewInfo*>(GetViewInfo()); }
+  // The visible index of the button that holds the mouse capture, -1 none.
+  Integer GetCaptureButtonIndex() const { return FCaptureButtonIndex; }
   void SetEditData(TkvCustomEditData* Value) { FEditData = Value; }
 
   // Published by descendants.
   TkvEditRepositoryItem* GetRepositoryItem() const { return FRepositoryItem; }
   void SetRepositoryItem(TkvEditRepositoryItem* Value);
-  bool GetAutoSize() const { return FAutoSize; }
   bool GetTransparent() const { return FTransparent; }
   void SetTransparent(bool Value);
   TkvEditStyle* GetEditStyle() const { return static_cast<TkvEditStyle*>(GetStyle()); }
@@ -1014,7 +1220,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   std::unique_ptr<TkvEditChangeEventsCatcher> FChangeEventsCatcher;
   std::unique_ptr<TkvEditDataBinding> FDataBinding;
   TkvCustomEditData* FEditData = nullptr;
-  bool FAutoSize = true;
+  Integer FCaptureButtonIndex = -1;
   bool FTransparent = false;
   TkvEditEditingEvent FOnEditing;
   TNotifyEvent FOnFocusChanged;

@@ -63,6 +63,7 @@ TkvCustomEdit::TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPro
     : TkvContainer(AOwner, [] {
         TClasses classes;
         classes.Style = TkvEditStyle::ClassInfo();
+        classes.ViewInfo = TkvCustomEditViewInfo::ClassInfo();
         return classes;
       }()),
       FInplace(AInplace) {
@@ -76,13 +77,30 @@ void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   SetControlStyle(GetControlStyle() + TControlStyle{csCaptureMouse, csSetCaption, csReplicatable});
   SetTabStop(true);
   FDataBinding.reset(GetDataBindingClass().Create(this));
-  FAutoSize = !FInplace;
+  SetAutoSize(!FInplace);
   FEditValue = Null();
   FValidationLockCount = 0;
   InstallPropertiesHandler(true);
   if (FInplace) StoreKeys(GetKeys() + TkvControlKeys{kArrows, kChars});
   if (!FInplace) FProperties->AttachDefaultValuesProvider(FDataBinding->GetDefaultValuesProvider());
+  GetEditViewInfo()->Edit = this;
   FJustCreated = true;
+}
+
+TkvCustomEditViewData* TkvCustomEdit::MakeViewData() {
+  auto* style = static_cast<TkvCustomEditStyle*>(GetActiveStyle());
+  TkvCustomEditViewData* data = GetEffectiveProperties()->MakeViewData(style, IsInplace(), false);
+  InitViewData(data);
+  return data;
+}
+
+void TkvCustomEdit::InitViewData(TkvCustomEditViewData* ViewData) {
+  ViewData->Edit = this;
+  ViewData->WindowHandle = HandleAllocated() ? GetHandle() : nullptr;
+  ViewData->Enabled = GetEnabled();
+  ViewData->Focused = FFocused;
+  ViewData->Designing = GetComponentState().Contains(csDesigning);
+  ViewData->InnerEdit = GetInnerControl();
 }
 
 TkvCustomEdit::~TkvCustomEdit() {
