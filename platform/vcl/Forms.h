@@ -234,7 +234,8 @@ class TCustomForm : public TScrollingWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DefineProperties(TFiler* Filer) override;
-  // The form's own non-visual components stream as its children, after its controls.
+  // The components the form owns that no other component streams (style controllers,
+  // repositories, timers), then its controls.
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void Loaded() override;
   void PaintWindow(HDC DC) override;

@@ -12,14 +12,16 @@ class ContainerStyles : public EditorsTest {
  protected:
   void SetUp() override {
     EditorsTest::SetUp();
+    previousDefault = UnitDefaultStyleController();
     defaultController = new TkvStyleController(nullptr);
     SetUnitDefaultStyleController(defaultController);
   }
   void TearDown() override {
     EditorsTest::TearDown();
-    SetUnitDefaultStyleController(nullptr);
+    SetUnitDefaultStyleController(previousDefault);
     delete defaultController;
   }
+  TkvStyleController* previousDefault = nullptr;
   TkvStyleController* defaultController = nullptr;
 };
 

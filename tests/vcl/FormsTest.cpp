@@ -442,3 +442,24 @@ TEST_F(FormsTest, FormScrollBarEntryPointsSetTheWindowBarAndCanBeWrapped) {
   EXPECT_EQ(gWrappedCalls, 1);
   EXPECT_EQ(GetScrollPos(handle, SB_VERT), 40);
 }
+
+TEST(FormStreaming, OwnedComponentsWithoutParentRoundTripWithTheForm) {
+  auto* root = new TForm(nullptr, 0);
+  auto* timer = new TTimer(root);
+  timer->SetName("Ticker");
+  timer->SetInterval(250);
+  // A component owned by another one is that one's to stream.
+  auto* inner = new TTimer(timer);
+  inner->SetName("Inner");
+  const String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("object Ticker: TTimer"), String::npos);
+  EXPECT_EQ(text.find("Inner"), String::npos);
+  delete root;
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TTimer*>(copy->FindComponent("Ticker"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetInterval(), 250);
+  delete copy;
+}
