@@ -2,7 +2,8 @@
 // The bar unit: the bar manager, its toolbars, items and their links, layout storage, hints and
 // the routines every part of the bars shares.
 //
-// Sources: qzBarLists.cpp (the bars' object and component lists), qzBarCanvas.cpp (the shared bar
+// Sources: qzBarManager.cpp (the manager and the list of live managers), qzBarComponents.cpp
+// (the base of items, groups and popup menus, and its list), qzBarLists.cpp (the bars' object and component lists), qzBarCanvas.cpp (the shared bar
 // canvas and the system controller), qzBarRoutines.cpp (lookups between windows, controls and forms; keys, mouse, sounds
 // and message pumping), qzBarDrawing.cpp (clip backups, fills, tiling, frames, drop arrows and
 // fonts), qzBarUnit.cpp (the unit globals, start and end).
@@ -19,6 +20,7 @@
 #include "vcl/Menus.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/foundation/kvGraphics.h"
+#include "toolkit/foundation/kvLookAndFeels.h"
 #include "toolkit/foundation/qzOffice11.h"  // NearestScreenColor
 
 // ---- Lists -----------------------------------------------------------------------------------
@@ -63,18 +65,266 @@ class TqzComponentList : public TComponentList {
   void SetOnComponentListChanged(TqzComponentListChangeEvent Value) { FOnComponentListChanged = Value; }
   TqzComponentListNotifyEvent GetOnNotify() const { return FOnNotify; }
   void SetOnNotify(TqzComponentListNotifyEvent Value) { FOnNotify = Value; }
+  // Fires the change event unless the list is being updated.
+  void DoComponentListChanged(TComponent* AComponent, Integer AAction);
 
  protected:
   void Notify(void* Ptr, TListNotification Action) override;
   virtual void NotifyAccepted(TObject* AObject, TListNotification AAction);
   virtual TClass AcceptedClass() const { return TComponent::ClassInfo(); }
-  void DoComponentListChanged(TComponent* AComponent, Integer AAction);
 
  private:
   Integer FUpdateCount = 0;
   TqzComponentListChangeEvent FOnComponentListChanged;
   TqzComponentListNotifyEvent FOnNotify;
 };
+
+// ---- Enumerations of the bar unit -------------------------------------------------------------
+
+enum TqzBarManagerStyle { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel };
+TAVREN_ENUM_INFO(TqzBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel);
+enum TqzBarDockingStyle { dsNone, dsLeft, dsTop, dsRight, dsBottom };
+TAVREN_ENUM_INFO(TqzBarDockingStyle, dsNone, dsLeft, dsTop, dsRight, dsBottom);
+using TqzBarDockingStyles = TSet<TqzBarDockingStyle, 5>;
+enum TqzBarItemVisible { ivNever, ivInCustomizing, ivAlways };
+TAVREN_ENUM_INFO(TqzBarItemVisible, ivNever, ivInCustomizing, ivAlways);
+enum TqzBarMenuAnimations { maNone, maRandom, maUnfold, maSlide, maFade };
+TAVREN_ENUM_INFO(TqzBarMenuAnimations, maNone, maRandom, maUnfold, maSlide, maFade);
+enum TqzBarItemMergeKind { mkAdd, mkMergeByCaption, mkNone };
+TAVREN_ENUM_INFO(TqzBarItemMergeKind, mkAdd, mkMergeByCaption, mkNone);
+
+class TqzBarManager;
+
+// ---- Component base --------------------------------------------------------------------------
+
+class TqzBarComponentList;
+
+// The design-selection interface of the bar objects (components, bars and links).
+class IqzBarSelectableItem : public virtual IInterface {
+  TAVREN_INTERFACE(IqzBarSelectableItem)
+ public:
+  virtual bool CanBeDeleted(bool AWholeItem) = 0;
+  virtual void DeleteIfAllowed(IqzBarSelectableItem*& ARef, bool AWholeItem) = 0;
+  virtual void ApplyCustomizingAction(Integer ACode) = 0;
+  virtual TqzBarManager* GetBarManager() = 0;
+  virtual TObject* GetInstance() = 0;
+  virtual void CollectOwner(TList* AList) = 0;
+  virtual void GetNextSelectable(IqzBarSelectableItem*& ARef) = 0;
+  virtual TPersistent* DesignOwner() = 0;
+  virtual Integer SelectionStatus() = 0;
+  virtual Integer EditOperations() = 0;
+  virtual void RepaintSelection() = 0;
+  virtual Integer IsShownInSeveralPlaces() = 0;
+  virtual bool IsSelectedInDesigner() = 0;
+  virtual void SelectInDesigner(Integer AMode) = 0;
+  virtual bool SelectDesignParent() = 0;
+  virtual void SelectionStateChanged() = 0;
+};
+
+// The common base of items, item groups and popup menus.
+class TqzBarComponent : public TComponent, public virtual IqzBarSelectableItem {
+  TAVREN_CLASS(TqzBarComponent, TComponent)
+ public:
+  explicit TqzBarComponent(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TqzBarComponent() override;
+  // Not reference counted: the owner frees the component.
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+
+  // Every list holding the component tells of its change (of the whole list with AAllChanged).
+  virtual void NotifyChanged(bool AAllChanged = false);
+  virtual bool GetEnabled() = 0;
+  virtual void SetEnabled(bool Value) = 0;
+  virtual void SetVisible(bool Value) = 0;
+
+  bool CanBeDeleted(bool AWholeItem) override;
+  void DeleteIfAllowed(IqzBarSelectableItem*& ARef, bool AWholeItem) override;
+  void ApplyCustomizingAction(Integer) override {}
+  TqzBarManager* GetBarManager() override { return FBarManager; }
+  TObject* GetInstance() override { return this; }
+  void CollectOwner(TList* AList) override;
+  void GetNextSelectable(IqzBarSelectableItem*& ARef) override { ARef = nullptr; }
+  TPersistent* DesignOwner() override { return GetOwner(); }
+  Integer SelectionStatus() override;
+  Integer EditOperations() override { return 2; }
+  void RepaintSelection() override {}
+  Integer IsShownInSeveralPlaces() override { return 0; }
+  bool IsSelectedInDesigner() override { return SelectionStatus() == 1; }
+  void SelectInDesigner(Integer AMode) override;
+  bool SelectDesignParent() override { return false; }
+  void SelectionStateChanged() override {}
+
+ protected:
+  void SetBarManager(TqzBarManager* Value) { FBarManager = Value; }
+
+ private:
+  friend class TqzBarComponentList;
+  TqzBarManager* FBarManager = nullptr;
+  // The component lists holding this component, kept in step by the lists.
+  std::vector<TqzBarComponentList*> FChangeNotificationLists;
+};
+
+// A component list of bar components that keeps their change-notification lists in step.
+class TqzBarComponentList : public TqzComponentList {
+  TAVREN_CLASS(TqzBarComponentList, TqzComponentList)
+ public:
+  ~TqzBarComponentList() override;
+  TqzBarComponent* GetComponent(Integer Index) const { return static_cast<TqzBarComponent*>(GetItems(Index)); }
+
+ protected:
+  void NotifyAccepted(TObject* AObject, TListNotification AAction) override;
+  TClass AcceptedClass() const override { return TqzBarComponent::ClassInfo(); }
+
+ private:
+  friend class TqzBarComponent;
+};
+
+// The base of the manager's persistent sub-objects: streaming sees them as parts of the manager.
+class TqzBarPersistent : public TPersistent {
+  TAVREN_CLASS(TqzBarPersistent, TPersistent)
+ public:
+  explicit TqzBarPersistent(TqzBarManager* ABarManager) : FBarManager(ABarManager) {}
+  TqzBarManager* GetBarManager() const noexcept { return FBarManager; }
+  TPersistent* GetOwner() override;
+
+ private:
+  TqzBarManager* FBarManager;
+};
+
+// ---- Bar manager -----------------------------------------------------------------------------
+
+// The live bar managers in registration order; it does not own them.
+class TqzBarManagerList : public TqzObjectList {
+  TAVREN_CLASS(TqzBarManagerList, TqzObjectList)
+ public:
+  TqzBarManager* GetManager(Integer Index) const;
+};
+TqzBarManagerList* BarManagerList();
+
+// The component that owns the bar system of one window control: at most one per control.
+class TqzBarManager : public TComponent {
+  TAVREN_CLASS(TqzBarManager, TComponent)
+ public:
+  explicit TqzBarManager(TComponent* AOwner);
+  ~TqzBarManager() override;
+
+  // Nestable; only the outermost pair counts.
+  void BeginUpdate();
+  void EndUpdate(bool ARecalcMarkedBars = true);
+  bool IsUpdateLocked() const noexcept { return FLockUpdate > 0; }
+  Integer GetLockUpdate() const noexcept { return FLockUpdate; }
+  bool IsLoading() const { return GetComponentState().Contains(csLoading); }
+  bool IsDesigning() const { return GetComponentState().Contains(csDesigning); }
+  bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
+  TWinControl* GetOwnerControl();
+
+  // Painting style.
+  TqzBarManagerStyle GetEffectiveStyle() const;
+  // 0 standard, 1 enhanced, 2 flat, 3 XP, 4 Office11, 5 skin.
+  Integer GetPainterKind() const;
+  bool SupportsRecentItems() const { return GetEffectiveStyle() != bmsStandard; }
+  bool IsRecentItemsFirst() const { return FMenusShowRecentItemsFirst && SupportsRecentItems(); }
+  bool IsFlatStyle() const { return FStyle == bmsFlat; }
+  // How often a link must be used before it counts as recent, from MostRecentItemsPercents.
+  Integer GetRecentUseThreshold() const noexcept { return FRecentUseThreshold; }
+
+  // The form designer's bridge: neutral without a designer.
+  bool CanDeleteComponent(TComponent* AComponent);
+  Integer GetSelectionStatus(TPersistent* AObject);
+  bool IsSelected(TPersistent* AObject) { return GetSelectionStatus(AObject) == 1; }
+  void SelectComponent(TPersistent* AObject, Integer AMode);
+  void DesignerModified();
+  void LockDesignerModified(bool ALock, bool ANotify = true);
+  bool GetModified() const noexcept { return FModified; }
+
+  // Published properties.
+  bool GetAllowCallFromAnotherForm() const { return FAllowCallFromAnotherForm; }
+  void SetAllowCallFromAnotherForm(bool Value) { FAllowCallFromAnotherForm = Value; }
+  bool GetAllowReset() const { return FAllowReset; }
+  void SetAllowReset(bool Value) { FAllowReset = Value; }
+  bool GetAlwaysMerge() const { return FAlwaysMerge; }
+  void SetAlwaysMerge(bool Value) { FAlwaysMerge = Value; }
+  bool GetAlwaysSaveText() const { return FAlwaysSaveText; }
+  void SetAlwaysSaveText(bool Value) { FAlwaysSaveText = Value; }
+  Integer GetButtonArrowWidth() const { return FButtonArrowWidth; }
+  void SetButtonArrowWidth(Integer Value);
+  bool GetCanCustomize() const { return FCanCustomize; }
+  void SetCanCustomize(bool Value) { FCanCustomize = Value; }
+  THelpContext GetHelpContext() const { return FHelpContext; }
+  void SetHelpContext(THelpContext Value) { FHelpContext = Value; }
+  Integer GetLargeButtonArrowWidth() const { return FLargeButtonArrowWidth; }
+  void SetLargeButtonArrowWidth(Integer Value);
+  TkvLookAndFeel* GetLookAndFeel() const { return FLookAndFeel.get(); }
+  void SetLookAndFeel(TkvLookAndFeel* Value) { FLookAndFeel->Assign(Value); }
+  TqzBarMenuAnimations GetMenuAnimations() const { return FMenuAnimations; }
+  void SetMenuAnimations(TqzBarMenuAnimations Value);
+  bool GetMenusShowRecentItemsFirst() const { return FMenusShowRecentItemsFirst; }
+  void SetMenusShowRecentItemsFirst(bool Value);
+  Byte GetMostRecentItemsPercents() const { return FMostRecentItemsPercents; }
+  void SetMostRecentItemsPercents(Byte Value);
+  bool GetShowFullMenusAfterDelay() const { return FShowFullMenusAfterDelay; }
+  void SetShowFullMenusAfterDelay(bool Value);
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool GetShowHintForDisabledItems() const { return FShowHintForDisabledItems; }
+  void SetShowHintForDisabledItems(bool Value) { FShowHintForDisabledItems = Value; }
+  bool GetShowShortCutInHint() const { return FShowShortCutInHint; }
+  void SetShowShortCutInHint(bool Value);
+  TqzBarManagerStyle GetStyle() const { return FStyle; }
+  void SetStyle(TqzBarManagerStyle Value) { FStyle = Value; }
+  bool GetUseF10ForMenu() const { return FUseF10ForMenu; }
+  void SetUseF10ForMenu(bool Value) { FUseF10ForMenu = Value; }
+  bool GetUseFullReset() const { return FUseFullReset; }
+  void SetUseFullReset(bool Value) { FUseFullReset = Value; }
+  Integer GetWaitForDockingTime() const { return FWaitForDockingTime; }
+  void SetWaitForDockingTime(Integer Value);
+
+ private:
+  // Checks the owner before anything is built: a window control that has no manager yet.
+  static TComponent* CheckedOwner(TComponent* AOwner);
+  void UpdateRecentUseThreshold();
+  // A setting that a user would see in the customizing form changed.
+  void OptionChanged();
+
+  Integer FLockUpdate = 0;
+  Integer FDesignerModifiedLock = 0;
+  bool FDesignerModifiedDue = false;
+  bool FModified = false;
+  std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
+  bool FAllowCallFromAnotherForm = false;
+  bool FAllowReset = true;
+  bool FAlwaysMerge = false;
+  bool FAlwaysSaveText = false;
+  Integer FButtonArrowWidth = 11;
+  bool FCanCustomize = true;
+  THelpContext FHelpContext = 0;
+  Integer FLargeButtonArrowWidth = 13;
+  TqzBarMenuAnimations FMenuAnimations = maNone;
+  bool FMenusShowRecentItemsFirst = true;
+  Byte FMostRecentItemsPercents = 95;
+  Integer FRecentUseThreshold = 0;
+  bool FShowFullMenusAfterDelay = true;
+  bool FShowHint = true;
+  bool FShowHintForDisabledItems = true;
+  bool FShowShortCutInHint = false;
+  TqzBarManagerStyle FStyle = bmsEnhanced;
+  bool FUseF10ForMenu = true;
+  bool FUseFullReset = false;
+  Integer FWaitForDockingTime = 21;
+};
+
+// The manager a component belongs to: a manager itself, else the first live manager owned by it.
+TqzBarManager* FindBarManagerOfComponent(TComponent* AComponent);
+TqzBarManager* BarManagerOfWindow(HWND AWnd);
+// The manager of the component's window control or of the nearest one above it.
+TqzBarManager* ManagerServingComponent(TComponent* AComponent);
+TCustomForm* FormOfBarManager(TqzBarManager* AManager, Integer AFormKind);
+bool IsManagerOwnerWindow(TqzBarManager* AManager, HWND AWnd);
+bool ManagerOwnsControl(TqzBarManager* AManager, TControl* AControl);
+// Other units may map a form to the form whose manager serves it; nothing in the system sets it.
+using TqzBarFormMappingHook = TCustomForm* (*)(TCustomForm* AForm);
+extern TqzBarFormMappingHook BarFormMappingHook;
 
 // ---- The shared canvas -----------------------------------------------------------------------
 

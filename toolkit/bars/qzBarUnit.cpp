@@ -9,10 +9,13 @@ Integer gScreenBitsPerPixel = 32;
 HBRUSH gCheckerBrush = nullptr;
 TqzBarSystemController* gSystemController = nullptr;
 TqzBarCanvas* gBarCanvas = nullptr;
+TqzBarManagerList* gManagers = nullptr;
 
 }  // namespace
 
 bool IsBarUnitFinalized() { return gUnitFinalized; }
+
+TqzBarManagerList* BarManagerList() { return gManagers; }
 
 TqzBarCanvas* BarCanvasInstance() {
   if (!gBarCanvas && !gUnitFinalized) gBarCanvas = new TqzBarCanvas();
@@ -46,6 +49,7 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 
 void qzBarStart() {
   gUnitFinalized = false;
+  gManagers = new TqzBarManagerList();
   gSystemController = new TqzBarSystemController();
   RefreshScreenBitsPerPixel();
   RebuildBarCheckerBrush();
@@ -57,6 +61,8 @@ void qzBarEnd() {
   gUnitFinalized = true;
   delete gSystemController;
   gSystemController = nullptr;
+  delete gManagers;
+  gManagers = nullptr;
   delete gBarCanvas;
   gBarCanvas = nullptr;
   FreeGDIHandle(gCheckerBrush);
