@@ -17,6 +17,7 @@
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
 #include "vcl/Graphics.h"
+#include "vcl/ImgList.h"
 #include "vcl/Menus.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/foundation/kvGraphics.h"
@@ -192,6 +193,122 @@ class TqzBarPersistent : public TPersistent {
   TqzBarManager* FBarManager;
 };
 
+// ---- Image options and item registry -------------------------------------------------------
+
+// The image settings of a bar manager: the lists the items draw their glyphs from, large icons
+// and glyph flags.
+class TqzBarImageOptions : public TqzBarPersistent {
+  TAVREN_CLASS(TqzBarImageOptions, TqzBarPersistent)
+ public:
+  explicit TqzBarImageOptions(TqzBarManager* ABarManager);
+  ~TqzBarImageOptions() override;
+  void Assign(TPersistent* Source) override;
+
+  Integer GetGlyphSize() const noexcept { return FGlyphSize; }
+  void UpdateGlyphSize();
+  // True while one of the five lists is being read.
+  bool IsLoading() const;
+  bool UsesLargeImages() const { return FUseLargeImagesForLargeIcons && FLargeImages; }
+
+  bool GetCacheGlyphs() const { return FCacheGlyphs; }
+  void SetCacheGlyphs(bool Value) { FCacheGlyphs = Value; }
+  TCustomImageList* GetDisabledImages() const { return FDisabledImages; }
+  void SetDisabledImages(TCustomImageList* Value);
+  TCustomImageList* GetDisabledLargeImages() const { return FDisabledLargeImages; }
+  void SetDisabledLargeImages(TCustomImageList* Value);
+  TCustomImageList* GetHotImages() const { return FHotImages; }
+  void SetHotImages(TCustomImageList* Value);
+  TColor GetImageListBkColor() const { return FImageListBkColor; }
+  void SetImageListBkColor(TColor Value);
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  TCustomImageList* GetLargeImages() const { return FLargeImages; }
+  void SetLargeImages(TCustomImageList* Value);
+  bool GetLargeIcons() const { return FLargeIcons; }
+  void SetLargeIcons(bool Value);
+  bool GetMakeDisabledImagesFaded() const { return FMakeDisabledImagesFaded; }
+  void SetMakeDisabledImagesFaded(bool Value);
+  bool GetSmoothGlyphs() const { return FSmoothGlyphs; }
+  void SetSmoothGlyphs(bool Value) { FSmoothGlyphs = Value; }
+  bool GetStretchGlyphs() const { return FStretchGlyphs; }
+  void SetStretchGlyphs(bool Value) { FStretchGlyphs = Value; }
+  bool GetUseLargeImagesForLargeIcons() const { return FUseLargeImagesForLargeIcons; }
+  void SetUseLargeImagesForLargeIcons(bool Value);
+  bool GetUseLeftBottomPixelAsTransparent() const { return FUseLeftBottomPixelAsTransparent; }
+  void SetUseLeftBottomPixelAsTransparent(bool Value);
+
+  // One change link per list: the manager learns through them that a list's contents changed.
+  TChangeLink* DisabledImagesChangeLink() const { return FChangeLinks[0].get(); }
+  TChangeLink* DisabledLargeImagesChangeLink() const { return FChangeLinks[1].get(); }
+  TChangeLink* HotImagesChangeLink() const { return FChangeLinks[2].get(); }
+  TChangeLink* ImagesChangeLink() const { return FChangeLinks[3].get(); }
+  TChangeLink* LargeImagesChangeLink() const { return FChangeLinks[4].get(); }
+  // Set by the manager: a general change and a change of the large-icon setting.
+  void SetOnChanged(TNotifyEvent Value) { FOnChanged = Value; }
+  void SetOnLargeIconsChanged(TNotifyEvent Value) { FOnLargeIconsChanged = Value; }
+
+ private:
+  void Changed() { FOnChanged(this); }
+  void LargeIconsChanged() { FOnLargeIconsChanged(this); }
+  void ImageListFreed(TComponent* AComponent);
+
+  std::unique_ptr<TkvFreeNotificator> FFreeNotificator;
+  std::unique_ptr<TChangeLink> FChangeLinks[5];
+  bool FCacheGlyphs = true;
+  TCustomImageList* FDisabledImages = nullptr;
+  TCustomImageList* FDisabledLargeImages = nullptr;
+  TCustomImageList* FHotImages = nullptr;
+  TColor FImageListBkColor = clFuchsia;
+  TCustomImageList* FImages = nullptr;
+  TCustomImageList* FLargeImages = nullptr;
+  bool FLargeIcons = false;
+  bool FMakeDisabledImagesFaded = false;
+  bool FSmoothGlyphs = false;
+  bool FStretchGlyphs = true;
+  bool FUseLargeImagesForLargeIcons = false;
+  bool FUseLeftBottomPixelAsTransparent = true;
+  Integer FGlyphSize = 16;
+  TNotifyEvent FOnChanged;
+  TNotifyEvent FOnLargeIconsChanged;
+};
+
+// One entry of the item-class registry: which control class shows an item class, and whether
+// the designer offers the item class.
+class TRegItemRecord : public TObject {
+  TAVREN_CLASS(TRegItemRecord, TObject)
+ public:
+  TRegItemRecord(TPersistentClass AItemClass, TClass AControlClass, bool AListed)
+      : ItemClass(AItemClass), ControlClass(AControlClass), Listed(AListed) {}
+  TPersistentClass ItemClass;
+  TClass ControlClass;
+  bool Listed;
+};
+
+class TqzBarItemList : public TList {
+  TAVREN_CLASS(TqzBarItemList, TList)
+ public:
+  // Unregisters every class, last to first.
+  ~TqzBarItemList() override;
+  TRegItemRecord* GetRecord(Integer Index) const { return static_cast<TRegItemRecord*>(GetItems(Index)); }
+  TPersistentClass GetItemClass(Integer Index) const { return GetRecord(Index)->ItemClass; }
+  // The control class of the first record of exactly that item class; nullptr when none.
+  TClass ControlClassOf(TClass AItemClass) const;
+  Integer ListedItemClassCount() const;
+  TPersistentClass ListedItemClassAt(Integer AIndex) const;
+};
+
+TqzBarItemList* ItemClassListInstance();
+// Registers the item class for streaming too; a class registered twice has two records.
+void RegisterBarItemClass(TPersistentClass AItemClass, TClass AControlClass, bool AListed);
+// Removes the first record of the class.
+void UnregisterBarItemClass(TPersistentClass AItemClass);
+
+// Screen cursors of the bars.
+constexpr TCursor crqzBarDrag = 1041;
+constexpr TCursor crqzBarDragCopy = 1042;
+constexpr TCursor crqzBarDragNoDrop = 1043;
+constexpr TCursor crqzBarEditSizing = 1044;
+
 // ---- Bar manager -----------------------------------------------------------------------------
 
 // The live bar managers in registration order; it does not own them.
@@ -218,6 +335,31 @@ class TqzBarManager : public TComponent {
   bool IsDesigning() const { return GetComponentState().Contains(csDesigning); }
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
   TWinControl* GetOwnerControl();
+
+  TqzBarImageOptions* GetImageOptions() const { return FImageOptions.get(); }
+  void SetImageOptions(TqzBarImageOptions* Value) { FImageOptions->Assign(Value); }
+  Integer GetGlyphSize() const { return FImageOptions->GetGlyphSize(); }
+  // Forwarders to the image options, not stored themselves.
+  TCustomImageList* GetImages() const { return FImageOptions->GetImages(); }
+  void SetImages(TCustomImageList* Value) { FImageOptions->SetImages(Value); }
+  TCustomImageList* GetLargeImages() const { return FImageOptions->GetLargeImages(); }
+  void SetLargeImages(TCustomImageList* Value) { FImageOptions->SetLargeImages(Value); }
+  TCustomImageList* GetHotImages() const { return FImageOptions->GetHotImages(); }
+  void SetHotImages(TCustomImageList* Value) { FImageOptions->SetHotImages(Value); }
+  TCustomImageList* GetDisabledImages() const { return FImageOptions->GetDisabledImages(); }
+  void SetDisabledImages(TCustomImageList* Value) { FImageOptions->SetDisabledImages(Value); }
+  TCustomImageList* GetDisabledLargeImages() const { return FImageOptions->GetDisabledLargeImages(); }
+  void SetDisabledLargeImages(TCustomImageList* Value) { FImageOptions->SetDisabledLargeImages(Value); }
+  TColor GetImageListBkColor() const { return FImageOptions->GetImageListBkColor(); }
+  void SetImageListBkColor(TColor Value) { FImageOptions->SetImageListBkColor(Value); }
+  bool GetLargeIcons() const { return FImageOptions->GetLargeIcons(); }
+  void SetLargeIcons(bool Value) { FImageOptions->SetLargeIcons(Value); }
+  bool GetMakeDisabledImagesFaded() const { return FImageOptions->GetMakeDisabledImagesFaded(); }
+  void SetMakeDisabledImagesFaded(bool Value) { FImageOptions->SetMakeDisabledImagesFaded(Value); }
+  bool GetStretchGlyphs() const { return FImageOptions->GetStretchGlyphs(); }
+  void SetStretchGlyphs(bool Value) { FImageOptions->SetStretchGlyphs(Value); }
+  bool GetUseLargeImagesForLargeIcons() const { return FImageOptions->GetUseLargeImagesForLargeIcons(); }
+  void SetUseLargeImagesForLargeIcons(bool Value) { FImageOptions->SetUseLargeImagesForLargeIcons(Value); }
 
   // Painting style.
   TqzBarManagerStyle GetEffectiveStyle() const;
@@ -284,6 +426,7 @@ class TqzBarManager : public TComponent {
   // Checks the owner before anything is built: a window control that has no manager yet.
   static TComponent* CheckedOwner(TComponent* AOwner);
   void UpdateRecentUseThreshold();
+  void ImageOptionsLargeIconsChanged(TObject* Sender);
   // A setting that a user would see in the customizing form changed.
   void OptionChanged();
 
@@ -292,6 +435,7 @@ class TqzBarManager : public TComponent {
   bool FDesignerModifiedDue = false;
   bool FModified = false;
   std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
+  std::unique_ptr<TqzBarImageOptions> FImageOptions;
   bool FAllowCallFromAnotherForm = false;
   bool FAllowReset = true;
   bool FAlwaysMerge = false;

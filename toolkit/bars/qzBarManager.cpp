@@ -21,6 +21,17 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(ButtonArrowWidth).Default(11),
     PROPERTY(CanCustomize).Default(true),
     PROPERTY(HelpContext).Default(0),
+    PROPERTY(ImageOptions),
+    PROPERTY(DisabledImages).Stored(false),
+    PROPERTY(DisabledLargeImages).Stored(false),
+    PROPERTY(HotImages).Stored(false),
+    PROPERTY(Images).Stored(false),
+    PROPERTY(ImageListBkColor).Stored(false),
+    PROPERTY(LargeImages).Stored(false),
+    PROPERTY(LargeIcons).Stored(false),
+    PROPERTY(MakeDisabledImagesFaded).Stored(false),
+    PROPERTY(StretchGlyphs).Stored(false),
+    PROPERTY(UseLargeImagesForLargeIcons).Stored(false),
     PROPERTY(LargeButtonArrowWidth).Default(13),
     PROPERTY(LookAndFeel),
     PROPERTY(MenuAnimations).Default(maNone),
@@ -48,11 +59,19 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   if (TqzBarManagerList* list = BarManagerList()) list->Add(this);
   FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
   UpdateRecentUseThreshold();
+  FImageOptions = std::make_unique<TqzBarImageOptions>(this);
+  FImageOptions->SetOnLargeIconsChanged(MakeEvent<&TqzBarManager::ImageOptionsLargeIconsChanged>(this));
 }
 
 TqzBarManager::~TqzBarManager() {
   if (TqzBarManagerList* list = BarManagerList()) list->Remove(this);
+  FImageOptions.reset();
   FLookAndFeel.reset();
+}
+
+void TqzBarManager::ImageOptionsLargeIconsChanged(TObject*) {
+  FImageOptions->UpdateGlyphSize();
+  DesignerModified();
 }
 
 TWinControl* TqzBarManager::GetOwnerControl() { return static_cast<TWinControl*>(GetOwner()); }
