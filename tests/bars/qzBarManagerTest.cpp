@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "BarsTestSupport.h"
 #include "backend/HeadlessBackend.h"
 #include "rtl/ClassRegistry.h"
+#include "rtl/Math.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBar.h"
@@ -22,10 +24,6 @@ class TTestBarComponent : public TqzBarComponent {
 };
 TAVREN_CLASS_IMPL(TTestBarComponent)
 
-struct TChangeLog : TObject {
-  std::vector<std::pair<TComponent*, Integer>> changes;
-  void Changed(TObject*, TComponent* AComponent, Integer AAction) { changes.emplace_back(AComponent, AAction); }
-};
 
 class BarManager : public testing::Test {
  protected:
@@ -116,6 +114,37 @@ TEST_F(BarManager, StyleAndLookAndFeelChooseThePainterKind) {
     EXPECT_EQ(manager->GetPainterKind(), c.painter);
     EXPECT_EQ(manager->SupportsRecentItems(), c.effective != bmsStandard);
   }
+}
+
+TEST_F(BarManager, FlatColoursAndTheDockColour) {
+  auto* manager = new TqzBarManager(form);
+  const COLORREF shadow = ColorToRGB(clBtnShadow), face = ColorToRGB(clBtnFace);
+  RECT pixel{0, 0, 1, 1};
+  TBitmap probe;
+  probe.SetSize(1, 1);
+  struct Case {
+    HBRUSH brush;
+    COLORREF expected;
+  };
+  const Case kCases[] = {
+      {manager->FlatBorderBrush(), RGB(MulDiv(GetRValue(shadow), 8, 10), MulDiv(GetGValue(shadow), 8, 10),
+                                       MulDiv(GetBValue(shadow), 8, 10))},
+      {manager->FlatFaceBrush(), RGB(GetRValue(face) + MulDiv(255 - GetRValue(face), 16, 100),
+                                     GetGValue(face) + MulDiv(255 - GetGValue(face), 16, 100),
+                                     GetBValue(face) + MulDiv(255 - GetBValue(face), 16, 100))},
+      {manager->FlatHotBrush(), static_cast<COLORREF>(manager->GetFlatLightColor())},
+  };
+  for (const Case& c : kCases) {
+    FillRect(probe.GetCanvas()->GetHandle(), &pixel, c.brush);
+    EXPECT_EQ(probe.GetCanvas()->GetPixel(0, 0), static_cast<TColor>(c.expected));
+  }
+  EXPECT_EQ(manager->ThemedToolbarBrush(), nullptr);  // no visual styles here
+
+  form->SetColor(clTeal);
+  EXPECT_EQ(manager->GetDockColor(), clTeal);
+  manager->SetDockColor(clNavy);
+  EXPECT_FALSE(manager->GetAutoDockColor());
+  EXPECT_EQ(manager->GetDockColor(), clNavy);
 }
 
 TEST_F(BarManager, UpdatesNestAndDesignerNotificationsWaitForTheirLock) {

@@ -361,6 +361,23 @@ class TqzBarManager : public TComponent {
   bool GetUseLargeImagesForLargeIcons() const { return FImageOptions->GetUseLargeImagesForLargeIcons(); }
   void SetUseLargeImagesForLargeIcons(bool Value) { FImageOptions->SetUseLargeImagesForLargeIcons(Value); }
 
+  // Colours of the flat and themed styles, remade when the system colours change.
+  void RefreshColors();
+  TColor GetFlatLightColor() const { return FFlatColors[fcHot]; }
+  HBRUSH FlatBorderBrush() const { return FFlatBrushes[fcBorder]; }
+  HBRUSH FlatFaceBrush() const { return FFlatBrushes[fcFace]; }
+  HBRUSH FlatPressedBrush() const { return FFlatBrushes[fcPressed]; }
+  HBRUSH FlatPressedHotBrush() const { return FFlatBrushes[fcPressedHot]; }
+  HBRUSH FlatHotBrush() const { return FFlatBrushes[fcHot]; }
+  // Only while themes are available.
+  HBRUSH ThemedToolbarBrush() const { return FThemedToolbarBrush; }
+  bool GetAutoDockColor() const { return FAutoDockColor; }
+  void SetAutoDockColor(bool Value) { FAutoDockColor = Value; }
+  // The Owner's colour while AutoDockColor is on.
+  TColor GetDockColor();
+  void SetDockColor(TColor Value);
+  bool IsDockColorStored() const { return !FAutoDockColor; }
+
   // Painting style.
   TqzBarManagerStyle GetEffectiveStyle() const;
   // 0 standard, 1 enhanced, 2 flat, 3 XP, 4 Office11, 5 skin.
@@ -426,6 +443,8 @@ class TqzBarManager : public TComponent {
   // Checks the owner before anything is built: a window control that has no manager yet.
   static TComponent* CheckedOwner(TComponent* AOwner);
   void UpdateRecentUseThreshold();
+  void CreateColors();
+  void FreeColors();
   void ImageOptionsLargeIconsChanged(TObject* Sender);
   // A setting that a user would see in the customizing form changed.
   void OptionChanged();
@@ -436,6 +455,12 @@ class TqzBarManager : public TComponent {
   bool FModified = false;
   std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
   std::unique_ptr<TqzBarImageOptions> FImageOptions;
+  enum { fcBorder, fcFace, fcPressed, fcPressedHot, fcHot, fcCount };
+  TColor FFlatColors[fcCount] = {};
+  HBRUSH FFlatBrushes[fcCount] = {};
+  HBRUSH FThemedToolbarBrush = nullptr;
+  bool FAutoDockColor = true;
+  TColor FDockColor = clBtnFace;
   bool FAllowCallFromAnotherForm = false;
   bool FAllowReset = true;
   bool FAlwaysMerge = false;
@@ -597,6 +622,8 @@ void DrawItemArrowSized(HDC DC, const TRect& R, Integer ADirection, TColor AColo
 void DrawItemArrowInRect(HDC DC, const TRect& R, Integer ADirection, TColor AColor, bool AEnabled, bool ASelected,
                          bool AFlat);
 void DrawMaskedSizeGrip(HDC DC, const TRect& R);
+// The toolbar theme's fill colour; clBtnFace when the theme does not answer.
+TColor ToolbarThemeColor();
 HFONT CreateSmallCaptionFont(TFont* AFont, bool AKeepSystemFont);
 void AssignBarFont(TFont* ASource, TFont* ATarget, bool AUseIconTitleHeight);
 

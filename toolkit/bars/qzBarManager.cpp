@@ -1,5 +1,7 @@
 // The bar manager and the list of live managers.
 
+#include "rtl/ColorIdents.h"
+#include "rtl/Math.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/foundation/kvClasses.h"
@@ -18,8 +20,10 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(AllowReset).Default(true),
     PROPERTY(AlwaysMerge).Default(false),
     PROPERTY(AlwaysSaveText).Default(false),
+    PROPERTY(AutoDockColor).Default(true),
     PROPERTY(ButtonArrowWidth).Default(11),
     PROPERTY(CanCustomize).Default(true),
+    PROPERTY(DockColor).Idents(ColorIdentMap).Stored<&TqzBarManager::IsDockColorStored>(),
     PROPERTY(HelpContext).Default(0),
     PROPERTY(ImageOptions),
     PROPERTY(DisabledImages).Stored(false),
@@ -61,10 +65,12 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   UpdateRecentUseThreshold();
   FImageOptions = std::make_unique<TqzBarImageOptions>(this);
   FImageOptions->SetOnLargeIconsChanged(MakeEvent<&TqzBarManager::ImageOptionsLargeIconsChanged>(this));
+  CreateColors();
 }
 
 TqzBarManager::~TqzBarManager() {
   if (TqzBarManagerList* list = BarManagerList()) list->Remove(this);
+  FreeColors();
   FImageOptions.reset();
   FLookAndFeel.reset();
 }
@@ -75,6 +81,53 @@ void TqzBarManager::ImageOptionsLargeIconsChanged(TObject*) {
 }
 
 TWinControl* TqzBarManager::GetOwnerControl() { return static_cast<TWinControl*>(GetOwner()); }
+
+// ---- Colours ------------------------------------------------------------------------------
+
+namespace {
+
+TColor MapChannels(TColor AColor, Integer (*AChannel)(Integer)) {
+  COLORREF rgb = ColorToRGB(AColor);
+  return static_cast<TColor>(RGB(AChannel(GetRValue(rgb)), AChannel(GetGValue(rgb)), AChannel(GetBValue(rgb))));
+}
+
+}  // namespace
+
+void TqzBarManager::CreateColors() {
+  FFlatColors[fcBorder] = MapChannels(clBtnShadow, [](Integer c) { return MulDiv(c, 8, 10); });
+  FFlatColors[fcFace] = MapChannels(clBtnFace, [](Integer c) { return c + MulDiv(255 - c, 16, 100); });
+  FFlatColors[fcPressed] = SystemLightColor(11, 9, 73);
+  FFlatColors[fcPressedHot] = SystemLightColor(14, 44, 40);
+  FFlatColors[fcHot] = SystemLightColor(-2, 30, 72);
+  for (Integer i = 0; i < fcCount; ++i) {
+    FFlatColors[i] = NearestScreenColor(FFlatColors[i]);
+    FFlatBrushes[i] = CreateSolidBrush(ColorToRGB(FFlatColors[i]));
+  }
+  if (ThemeAvailableFor(totToolBar)) FThemedToolbarBrush = CreateSolidBrush(ColorToRGB(ToolbarThemeColor()));
+  Office11ColorsAddRef();
+}
+
+void TqzBarManager::FreeColors() {
+  for (HBRUSH& brush : FFlatBrushes) FreeGDIHandle(brush);
+  FreeGDIHandle(FThemedToolbarBrush);
+  Office11ColorsRelease();
+}
+
+void TqzBarManager::RefreshColors() {
+  FreeColors();
+  CreateColors();
+}
+
+TColor TqzBarManager::GetDockColor() {
+  if (!FAutoDockColor) return FDockColor;
+  auto* owner = dynamic_cast<TControl*>(GetOwner());
+  return owner ? owner->GetColor() : FDockColor;
+}
+
+void TqzBarManager::SetDockColor(TColor Value) {
+  FAutoDockColor = false;
+  FDockColor = Value;
+}
 
 // ---- Update lock and designer --------------------------------------------------------------
 
