@@ -147,6 +147,38 @@ TEST_F(BarManager, FlatColoursAndTheDockColour) {
   EXPECT_EQ(manager->GetDockColor(), clNavy);
 }
 
+// Counts the system-font notifications a manager sends.
+struct TFontWatcher : TObject {
+  Integer calls = 0;
+  void Changed(TComponent*, void*) { ++calls; }
+};
+
+TEST_F(BarManager, FontsFollowTheSystemUntilTheUserChoosesOne) {
+  auto* manager = new TqzBarManager(form);
+  NONCLIENTMETRICS metrics;
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  EXPECT_TRUE(manager->GetUseSystemFont());
+  EXPECT_EQ(manager->GetFont()->GetName(), metrics.lfMenuFont.lfFaceName);
+  EXPECT_EQ(manager->GetEditFont()->GetName(), manager->GetFont()->GetName());
+  TFontWatcher watcher;
+  manager->SystemFontChangedHandlers()->AttachHandler(MakeEvent<&TFontWatcher::Changed>(&watcher));
+  // A font of the user's own: the system font is off; Scaled keeps the menu font's height.
+  manager->GetFont()->SetName("Arial");
+  manager->GetFont()->SetHeight(-30);
+  EXPECT_FALSE(manager->GetUseSystemFont());
+  EXPECT_EQ(manager->GetFont()->GetName(), "Arial");
+  EXPECT_EQ(manager->GetFont()->GetHeight(), metrics.lfMenuFont.lfHeight);
+  EXPECT_EQ(watcher.calls, 2);
+  manager->SetScaled(false);
+  manager->GetFont()->SetHeight(-30);
+  EXPECT_EQ(manager->GetFont()->GetHeight(), -30);
+  manager->SetUseSystemFont(true);
+  EXPECT_EQ(manager->GetFont()->GetName(), metrics.lfMenuFont.lfFaceName);
+  EXPECT_TRUE(manager->GetUseSystemFont());
+  manager->SystemFontChangedHandlers()->DetachHandler(MakeEvent<&TFontWatcher::Changed>(&watcher));
+}
+
 TEST_F(BarManager, UpdatesNestAndDesignerNotificationsWaitForTheirLock) {
   auto* manager = new TqzBarManager(form);
   manager->BeginUpdate();

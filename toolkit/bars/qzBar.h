@@ -378,6 +378,23 @@ class TqzBarManager : public TComponent {
   void SetDockColor(TColor Value);
   bool IsDockColorStored() const { return !FAutoDockColor; }
 
+  // Fonts: the manager font, and the edit and bar-caption fonts derived from it.
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  TFont* GetEditFont() const { return FEditFont.get(); }
+  TFont* GetCaptionFont() const { return FCaptionFont.get(); }
+  bool GetScaled() const { return FScaled; }
+  void SetScaled(bool Value);
+  bool GetUseSystemFont() const { return FUseSystemFont; }
+  void SetUseSystemFont(bool Value);
+  // Runs when the system's non-client metrics change.
+  void SystemFontChanged();
+  // Who wants to hear of the manager's layout files, its MDI state and system font changes.
+  TkvEventHandlerCollection* IniFileReadHandlers() const { return FHandlers[0].get(); }
+  TkvEventHandlerCollection* IniFileWriteHandlers() const { return FHandlers[1].get(); }
+  TkvEventHandlerCollection* MDIStateChangedHandlers() const { return FHandlers[2].get(); }
+  TkvEventHandlerCollection* SystemFontChangedHandlers() const { return FHandlers[3].get(); }
+
   // Painting style.
   TqzBarManagerStyle GetEffectiveStyle() const;
   // 0 standard, 1 enhanced, 2 flat, 3 XP, 4 Office11, 5 skin.
@@ -444,6 +461,8 @@ class TqzBarManager : public TComponent {
   static TComponent* CheckedOwner(TComponent* AOwner);
   void UpdateRecentUseThreshold();
   void CreateColors();
+  void FontChanged(TObject* Sender);
+  void ApplySystemFont();
   void FreeColors();
   void ImageOptionsLargeIconsChanged(TObject* Sender);
   // A setting that a user would see in the customizing form changed.
@@ -459,6 +478,13 @@ class TqzBarManager : public TComponent {
   TColor FFlatColors[fcCount] = {};
   HBRUSH FFlatBrushes[fcCount] = {};
   HBRUSH FThemedToolbarBrush = nullptr;
+  std::unique_ptr<TFont> FFont;
+  std::unique_ptr<TFont> FEditFont;
+  std::unique_ptr<TFont> FCaptionFont;
+  bool FScaled = true;
+  bool FUseSystemFont = true;
+  bool FInternalFontChange = false;
+  std::unique_ptr<TkvEventHandlerCollection> FHandlers[4];
   bool FAutoDockColor = true;
   TColor FDockColor = clBtnFace;
   bool FAllowCallFromAnotherForm = false;

@@ -23,6 +23,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(AutoDockColor).Default(true),
     PROPERTY(ButtonArrowWidth).Default(11),
     PROPERTY(CanCustomize).Default(true),
+    PROPERTY(Font),
     PROPERTY(DockColor).Idents(ColorIdentMap).Stored<&TqzBarManager::IsDockColorStored>(),
     PROPERTY(HelpContext).Default(0),
     PROPERTY(ImageOptions),
@@ -42,12 +43,14 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(MenusShowRecentItemsFirst).Default(true),
     PROPERTY(MostRecentItemsPercents).Default(95),
     PROPERTY(ShowFullMenusAfterDelay).Default(true),
+    PROPERTY(Scaled).Default(true),
     PROPERTY(ShowHint).Default(true),
     PROPERTY(ShowHintForDisabledItems).Default(true),
     PROPERTY(ShowShortCutInHint).Default(false),
     PROPERTY(Style).Default(bmsEnhanced),
     PROPERTY(UseF10ForMenu).Default(true),
     PROPERTY(UseFullReset).Default(false),
+    PROPERTY(UseSystemFont),
     PROPERTY(WaitForDockingTime).Default(21))
 
 // ---- Construction --------------------------------------------------------------------------
@@ -66,11 +69,19 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   FImageOptions = std::make_unique<TqzBarImageOptions>(this);
   FImageOptions->SetOnLargeIconsChanged(MakeEvent<&TqzBarManager::ImageOptionsLargeIconsChanged>(this));
   CreateColors();
+  for (auto& handlers : FHandlers) handlers = std::make_unique<TkvEventHandlerCollection>();
+  FCaptionFont = std::make_unique<TFont>();
+  FEditFont = std::make_unique<TFont>();
+  FFont = std::make_unique<TFont>();
+  FFont->SetOnChange(MakeEvent<&TqzBarManager::FontChanged>(this));
+  // As if the system had announced new non-client metrics.
+  SystemFontChanged();
 }
 
 TqzBarManager::~TqzBarManager() {
   if (TqzBarManagerList* list = BarManagerList()) list->Remove(this);
   FreeColors();
+  FFont->SetOnChange(TNotifyEvent());
   FImageOptions.reset();
   FLookAndFeel.reset();
 }
@@ -127,6 +138,62 @@ TColor TqzBarManager::GetDockColor() {
 void TqzBarManager::SetDockColor(TColor Value) {
   FAutoDockColor = false;
   FDockColor = Value;
+}
+
+// ---- Fonts --------------------------------------------------------------------------------
+
+namespace {
+
+LOGFONT SystemMenuFont() {
+  NONCLIENTMETRICS metrics;
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  return metrics.lfMenuFont;
+}
+
+}  // namespace
+
+void TqzBarManager::SetScaled(bool Value) {
+  if (FScaled == Value) return;
+  FScaled = Value;
+  if (FScaled && !FUseSystemFont) ApplySystemFont();
+}
+
+void TqzBarManager::SetUseSystemFont(bool Value) {
+  if (FUseSystemFont == Value) return;
+  FUseSystemFont = Value;
+  if (FUseSystemFont) ApplySystemFont();
+}
+
+void TqzBarManager::SystemFontChanged() { ApplySystemFont(); }
+
+void TqzBarManager::ApplySystemFont() {
+  LOGFONT menuFont = SystemMenuFont();
+  FInternalFontChange = true;
+  try {
+    if (FUseSystemFont)
+      FFont->SetHandle(CreateFontIndirect(&menuFont));
+    else if (FScaled)
+      FFont->SetHeight(menuFont.lfHeight);
+  } catch (...) {
+    FInternalFontChange = false;
+    throw;
+  }
+  FInternalFontChange = false;
+}
+
+void TqzBarManager::FontChanged(TObject*) {
+  if (!FInternalFontChange) FUseSystemFont = false;
+  if (FScaled) {
+    // The height follows the system menu font; the handler stays away meanwhile.
+    TNotifyEvent handler = FFont->GetOnChange();
+    FFont->SetOnChange(TNotifyEvent());
+    FFont->SetHeight(SystemMenuFont().lfHeight);
+    FFont->SetOnChange(handler);
+  }
+  FEditFont->Assign(FFont.get());
+  FCaptionFont->SetHandle(CreateSmallCaptionFont(FFont.get(), false));
+  SystemFontChangedHandlers()->FireAll(this, nullptr);
 }
 
 // ---- Update lock and designer --------------------------------------------------------------
