@@ -309,6 +309,171 @@ constexpr TCursor crqzBarDragCopy = 1042;
 constexpr TCursor crqzBarDragNoDrop = 1043;
 constexpr TCursor crqzBarEditSizing = 1044;
 
+// ---- Screen tips -----------------------------------------------------------------------------
+
+enum TqzBarScreenTipBandType { stbHeader, stbDescription, stbFooter };
+TAVREN_ENUM_INFO(TqzBarScreenTipBandType, stbHeader, stbDescription, stbFooter);
+// stbtaRight puts the text right of the glyph, stbtaLeft left of it.
+enum TqzBarScreenTipBandTextAlign { stbtaLeft, stbtaRight };
+TAVREN_ENUM_INFO(TqzBarScreenTipBandTextAlign, stbtaLeft, stbtaRight);
+using TqzScreenTipRepositoryFonts = TSet<TqzBarScreenTipBandType, 3>;
+
+class TqzBarScreenTip;
+class TqzBarScreenTipRepository;
+
+// One band of a screen tip: a bold header, a description with a picture, or a footer.
+class TqzBarCustomScreenTipBand : public TPersistent {
+  TAVREN_CLASS(TqzBarCustomScreenTipBand, TPersistent)
+ public:
+  explicit TqzBarCustomScreenTipBand(TqzBarScreenTipBandType ABandType);
+  ~TqzBarCustomScreenTipBand() override;
+  void Assign(TPersistent* Source) override;
+  virtual TFont* GetFont() = 0;
+
+  TqzBarScreenTipBandType GetBandType() const noexcept { return FBandType; }
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* Value);
+  String GetText() const { return FText; }
+  void SetText(const String& Value);
+  TqzBarScreenTipBandTextAlign GetTextAlign() const { return FTextAlign; }
+  void SetTextAlign(TqzBarScreenTipBandTextAlign Value);
+  // Shown when it has text or a glyph.
+  bool HasContent() const { return !FText.empty() || !FGlyph->GetEmpty(); }
+  TNotifyEvent GetOnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
+
+ protected:
+  virtual void Changed() { FOnChange(this); }
+
+ private:
+  void GlyphChanged(TObject*) { Changed(); }
+
+  TqzBarScreenTipBandType FBandType;
+  std::unique_ptr<TBitmap> FGlyph;
+  String FText;
+  TqzBarScreenTipBandTextAlign FTextAlign = stbtaRight;
+  TNotifyEvent FOnChange;
+};
+
+class TqzBarScreenTipBand : public TqzBarCustomScreenTipBand {
+  TAVREN_CLASS(TqzBarScreenTipBand, TqzBarCustomScreenTipBand)
+ public:
+  TqzBarScreenTipBand(TqzBarScreenTip* AScreenTip, TqzBarScreenTipBandType ABandType)
+      : TqzBarCustomScreenTipBand(ABandType), FScreenTip(AScreenTip) {}
+  TFont* GetFont() override;
+
+ private:
+  TqzBarScreenTip* FScreenTip;
+};
+
+class TqzBarScreenTipFooterBand : public TqzBarCustomScreenTipBand {
+  TAVREN_CLASS(TqzBarScreenTipFooterBand, TqzBarCustomScreenTipBand)
+ public:
+  explicit TqzBarScreenTipFooterBand(TqzBarScreenTipRepository* ARepository)
+      : TqzBarCustomScreenTipBand(stbFooter), FRepository(ARepository) {}
+  TFont* GetFont() override;
+
+ private:
+  TqzBarScreenTipRepository* FRepository;
+};
+
+class TqzBarScreenTip : public TkvComponentCollectionItem {
+  TAVREN_CLASS(TqzBarScreenTip, TkvComponentCollectionItem)
+ public:
+  explicit TqzBarScreenTip(TComponent* AOwner);
+  ~TqzBarScreenTip() override;
+  void Assign(TPersistent* Source) override;
+  void SetName(const String& NewName) override;
+  String GetDisplayName() override;
+  // A tip always streams inside its repository, also while being read before it has joined it.
+  bool HasParent() override { return true; }
+
+  TqzBarScreenTipRepository* GetRepository() const;
+  TqzBarScreenTipBand* GetBand(Integer Index) const { return FBands[Index].get(); }
+  // The band shown at a position: the repository's standard footer when UseStandardFooter is on.
+  TqzBarCustomScreenTipBand* BandInUse(Integer Index) const;
+  TqzBarScreenTipBand* GetHeader() const { return GetBand(0); }
+  void SetHeader(TqzBarScreenTipBand* Value) { FBands[0]->Assign(Value); }
+  TqzBarScreenTipBand* GetDescription() const { return GetBand(1); }
+  void SetDescription(TqzBarScreenTipBand* Value) { FBands[1]->Assign(Value); }
+  TqzBarScreenTipBand* GetFooter() const { return GetBand(2); }
+  void SetFooter(TqzBarScreenTipBand* Value) { FBands[2]->Assign(Value); }
+  bool GetUseHintAsHeader() const { return FUseHintAsHeader; }
+  void SetUseHintAsHeader(bool Value) { FUseHintAsHeader = Value; }
+  bool GetUseStandardFooter() const { return FUseStandardFooter; }
+  void SetUseStandardFooter(bool Value) { FUseStandardFooter = Value; }
+  Integer GetWidth() const { return FWidth; }
+  void SetWidth(Integer Value) { FWidth = Value; }
+  // Width, or when 0 the automatic width (wider with a description picture) for the screen.
+  Integer GetEffectiveWidth() const;
+
+ protected:
+  TkvComponentCollection* GetCollectionFromParent(TComponent* AParentComponent) override;
+
+ private:
+  std::unique_ptr<TqzBarScreenTipBand> FBands[3];
+  bool FUseHintAsHeader = false;
+  bool FUseStandardFooter = false;
+  Integer FWidth = 0;
+};
+
+class TqzBarScreenTipCollection : public TkvComponentCollection {
+  TAVREN_CLASS(TqzBarScreenTipCollection, TkvComponentCollection)
+ public:
+  TqzBarScreenTipCollection(TqzBarScreenTipRepository* ARepository, TkvComponentCollectionItemClass AItemClass);
+  TqzBarScreenTip* GetItem(Integer Index) const { return static_cast<TqzBarScreenTip*>(ItemAt(Index)); }
+  TqzBarScreenTip* Add() { return static_cast<TqzBarScreenTip*>(AppendItem()); }
+
+ protected:
+  void SetItemName(TkvComponentCollectionItem* AItem) override;
+};
+
+// Keeps screen tips, the fonts of their three bands and a standard footer.
+class TqzBarScreenTipRepository : public TComponent {
+  TAVREN_CLASS(TqzBarScreenTipRepository, TComponent)
+ public:
+  explicit TqzBarScreenTipRepository(TComponent* AOwner);
+  ~TqzBarScreenTipRepository() override;
+  void Assign(TPersistent* Source) override;
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+
+  // Never nullptr: an unassigned band font comes from the working font, made from the hint font.
+  TFont* GetFont(TqzBarScreenTipBandType ABandType);
+
+  TqzScreenTipRepositoryFonts GetAssignedFonts() const { return FAssignedFonts; }
+  void SetAssignedFonts(TqzScreenTipRepositoryFonts Value) { FAssignedFonts = Value; }
+  TqzBarScreenTipCollection* GetItems() const { return FItems.get(); }
+  void SetItems(TqzBarScreenTipCollection* Value) { FItems->Assign(Value); }
+  TFont* GetHeaderFont() const { return FFonts[stbHeader].get(); }
+  void SetHeaderFont(TFont* Value) { FFonts[stbHeader]->Assign(Value); }
+  TFont* GetDescriptionFont() const { return FFonts[stbDescription].get(); }
+  void SetDescriptionFont(TFont* Value) { FFonts[stbDescription]->Assign(Value); }
+  TFont* GetFooterFont() const { return FFonts[stbFooter].get(); }
+  void SetFooterFont(TFont* Value) { FFonts[stbFooter]->Assign(Value); }
+  bool IsHeaderFontStored() const { return FAssignedFonts.Contains(stbHeader); }
+  bool IsDescriptionFontStored() const { return FAssignedFonts.Contains(stbDescription); }
+  bool IsFooterFontStored() const { return FAssignedFonts.Contains(stbFooter); }
+  TqzBarScreenTipFooterBand* GetStandardFooter() const { return FStandardFooter.get(); }
+  void SetStandardFooter(TqzBarScreenTipFooterBand* Value) { FStandardFooter->Assign(Value); }
+  bool GetShowDescription() const { return FShowDescription; }
+  void SetShowDescription(bool Value) { FShowDescription = Value; }
+
+ protected:
+  virtual TqzBarScreenTipCollection* CreateItems();
+
+ private:
+  void FontChanged(TObject* Sender);
+  // The hint font in the screen tips' grey, bold for the header and the footer.
+  static void SetDefaultFont(TFont* AFont, TqzBarScreenTipBandType ABandType);
+
+  TqzScreenTipRepositoryFonts FAssignedFonts;
+  std::unique_ptr<TqzBarScreenTipCollection> FItems;
+  std::unique_ptr<TFont> FFonts[3];
+  std::unique_ptr<TFont> FWorkingFont;
+  std::unique_ptr<TqzBarScreenTipFooterBand> FStandardFooter;
+  bool FShowDescription = true;
+};
+
 // ---- Bar manager -----------------------------------------------------------------------------
 
 // The live bar managers in registration order; it does not own them.
