@@ -474,6 +474,96 @@ class TqzBarScreenTipRepository : public TComponent {
   bool FShowDescription = true;
 };
 
+// ---- Hints -----------------------------------------------------------------------------------
+
+class TqzBarHintWindow;
+
+// Lays the content of a hint out and paints it.
+class TqzBarCustomHintViewInfo : public TObject {
+  TAVREN_CLASS(TqzBarCustomHintViewInfo, TObject)
+ public:
+  explicit TqzBarCustomHintViewInfo(TqzBarManager* AManager) : FManager(AManager) {}
+  virtual void Calculate(TCanvas* ACanvas) = 0;
+  virtual bool IsScreenTip() { return false; }
+  virtual void Paint(TCanvas* ACanvas) = 0;
+  // The window takes the view info's mode and gets its handle.
+  virtual void InitWindow(TqzBarHintWindow* AWindow);
+  const TRect& GetBounds() const noexcept { return FBounds; }
+
+ protected:
+  TqzBarManager* FManager;
+  TRect FBounds;
+};
+
+// A plain one-line hint with the item's shortcut.
+class TqzBarHintViewInfo : public TqzBarCustomHintViewInfo {
+  TAVREN_CLASS(TqzBarHintViewInfo, TqzBarCustomHintViewInfo)
+ public:
+  TqzBarHintViewInfo(TqzBarManager* AManager, const String& AHint, const String& AShortCut, const TPoint& APos);
+  void Calculate(TCanvas* ACanvas) override;
+  void Paint(TCanvas* ACanvas) override;
+  void InitWindow(TqzBarHintWindow* AWindow) override;
+  const String& GetText() const noexcept { return FText; }
+
+ protected:
+  virtual void AdjustSize(TSize& ASize);
+  virtual void GetTextRect(TRect& ARect);
+  virtual void DrawText(TCanvas* ACanvas);
+  virtual void ApplyFont(TqzBarHintWindow* AWindow);
+
+ private:
+  String FText;
+  TPoint FPos;
+};
+
+// Implemented by the objects a hint is shown for (item controls, caption buttons, the ribbon).
+class IqzBarHintProvider : public virtual IInterface {
+  TAVREN_INTERFACE(IqzBarHintProvider)
+ public:
+  virtual bool GetHintTexts(bool& AFlag, String& AHint, String& AShortCut) = 0;
+  virtual TqzBarCustomHintViewInfo* CreateHintViewInfo(const String& AHint, const String& AShortCut) = 0;
+  virtual bool IsEnabled() = 0;
+  virtual void GetHintPosition(const TPoint& ACursorPos, Integer AWindowHeight, TPoint& APos) = 0;
+};
+
+// The one window through which every manager shows a plain hint or a screen tip.
+class TqzBarHintWindow : public TkvBaseHintWindow {
+  TAVREN_CLASS(TqzBarHintWindow, TkvBaseHintWindow)
+  TAVREN_MESSAGES()
+ public:
+  explicit TqzBarHintWindow(TComponent* AOwner);
+  ~TqzBarHintWindow() override;
+
+  // Milliseconds before a hint shows and while it stays, after the mode of the last hint.
+  Integer GetShowDelay() const { return FScreenTipMode ? 900 : 1000; }
+  Integer GetHideDelay() const { return FScreenTipMode ? 200000 : 10000; }
+  bool GetScreenTipMode() const noexcept { return FScreenTipMode; }
+  void SetScreenTipMode(bool Value);
+  // False when there is nothing to show; the window then stays hidden.
+  bool ShowHint(TqzBarManager* AManager, const String& AHint, const String& AShortCut);
+  TqzBarCustomHintViewInfo* GetViewInfo() const noexcept { return FViewInfo.get(); }
+
+ protected:
+  void Paint() override;
+  virtual void RecreateForMode();
+
+ private:
+  void WMShowWindow(TMessage& Message);
+  void WMSize(TMessage& Message);
+  // The window canvas with the window's font selected.
+  TCanvas* PreparedCanvas();
+  void FitClientToViewInfo();
+
+  std::unique_ptr<TqzBarCustomHintViewInfo> FViewInfo;
+  bool FScreenTipMode = false;
+  TSize FRegionSize{};
+};
+
+// The hint window of all managers: made with the first manager, freed with the last.
+TqzBarHintWindow* BarHintWindow();
+void CreateBarHintWindow();
+void FreeBarHintWindow();
+
 // ---- Bar manager -----------------------------------------------------------------------------
 
 // The live bar managers in registration order; it does not own them.
@@ -559,6 +649,10 @@ class TqzBarManager : public TComponent {
   TkvEventHandlerCollection* IniFileWriteHandlers() const { return FHandlers[1].get(); }
   TkvEventHandlerCollection* MDIStateChangedHandlers() const { return FHandlers[2].get(); }
   TkvEventHandlerCollection* SystemFontChangedHandlers() const { return FHandlers[3].get(); }
+
+  // The object the current hint is shown for (an item control, a caption button, ...).
+  TObject* GetHintObject() const noexcept { return FHintObject; }
+  void SetHintObject(TObject* Value) { FHintObject = Value; }
 
   // Painting style.
   TqzBarManagerStyle GetEffectiveStyle() const;
@@ -650,6 +744,7 @@ class TqzBarManager : public TComponent {
   bool FUseSystemFont = true;
   bool FInternalFontChange = false;
   std::unique_ptr<TkvEventHandlerCollection> FHandlers[4];
+  TObject* FHintObject = nullptr;
   bool FAutoDockColor = true;
   TColor FDockColor = clBtnFace;
   bool FAllowCallFromAnotherForm = false;

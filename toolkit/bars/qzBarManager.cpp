@@ -64,6 +64,7 @@ TComponent* TqzBarManager::CheckedOwner(TComponent* AOwner) {
 
 TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
   if (TqzBarManagerList* list = BarManagerList()) list->Add(this);
+  if (!IsDesigning()) CreateBarHintWindow();
   FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
   UpdateRecentUseThreshold();
   FImageOptions = std::make_unique<TqzBarImageOptions>(this);
@@ -79,7 +80,13 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TqzBarManager::~TqzBarManager() {
-  if (TqzBarManagerList* list = BarManagerList()) list->Remove(this);
+  FHintObject = nullptr;
+  if (TqzBarHintWindow* window = BarHintWindow(); window && window->HandleAllocated()) window->ReleaseHandle();
+  if (TqzBarManagerList* list = BarManagerList()) {
+    list->Remove(this);
+    // The last manager takes the hint window with it.
+    if (list->GetCount() == 0) FreeBarHintWindow();
+  }
   FreeColors();
   FFont->SetOnChange(TNotifyEvent());
   FImageOptions.reset();
