@@ -17,7 +17,7 @@ class TTestBarComponent : public TqzBarComponent {
   TTestBarComponent(TComponent* AOwner, TqzBarManager* AManager) : TqzBarComponent(AOwner) { SetBarManager(AManager); }
   bool GetEnabled() override { return FEnabled; }
   void SetEnabled(bool Value) override { FEnabled = Value; }
-  void SetVisible(bool) override {}
+  void SetVisible(TqzBarItemVisible) override {}
 
  private:
   bool FEnabled = true;
@@ -250,7 +250,6 @@ TEST_F(BarManager, ManagersServeTheControlsInsideTheirOwner) {
 }
 
 TEST_F(BarManager, SettingsStreamWithTheForm) {
-  ::RegisterClass(TPersistentClass(TqzBarManager::ClassInfo()));
   auto* manager = new TqzBarManager(form);
   manager->SetName("BarManager1");
   manager->SetStyle(bmsOffice11);
@@ -268,7 +267,81 @@ TEST_F(BarManager, SettingsStreamWithTheForm) {
   EXPECT_EQ(read->GetRecentUseThreshold(), 5);
   EXPECT_FALSE(read->GetShowHint());
   delete copy;
-  UnRegisterClass(TPersistentClass(TqzBarManager::ClassInfo()));
+}
+
+}  // namespace
+
+namespace {
+
+class BarGroups : public BarManager {
+ protected:
+  void SetUp() override {
+    BarManager::SetUp();
+    manager = new TqzBarManager(form);
+    manager->SetName("BarManager1");
+  }
+  TqzBarManager* manager = nullptr;
+};
+
+TEST_F(BarGroups, GroupsSwitchTheirMembersAndRefuseRecursion) {
+  TqzBarGroup* outer = manager->AddGroup();
+  TqzBarGroup* inner = manager->AddGroup();
+  auto* a = new TTestBarComponent(form, manager);
+  auto* b = new TTestBarComponent(form, manager);
+  outer->Add(a);
+  outer->Add(inner);
+  outer->Add(a);  // present: ignored
+  inner->Add(b);
+  EXPECT_EQ(outer->Count(), 2);
+  const struct {
+    TqzBarGroup* group;
+    TqzBarComponent* member;
+  } kRefused[] = {{inner, outer}, {outer, outer}, {inner, inner}};
+  for (const auto& c : kRefused) {
+    try {
+      c.group->Add(c.member);
+      ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), "You cannot create recursive groups");
+    }
+  }
+  outer->SetEnabled(false);
+  EXPECT_FALSE(a->GetEnabled());
+  EXPECT_FALSE(b->GetEnabled());
+  EXPECT_FALSE(inner->GetEnabled());
+  EXPECT_FALSE(manager->IsUpdateLocked());
+  outer->SetVisible(ivNever);
+  EXPECT_EQ(inner->GetVisible(), ivNever);
+  // A freed member leaves its group; groups keep their place in the manager.
+  delete b;
+  EXPECT_EQ(inner->Count(), 0);
+  EXPECT_EQ(inner->GetGroupIndex(), 1);
+  inner->MoveToGroupIndex(0);
+  EXPECT_EQ(manager->GetGroup(0), inner);
+}
+
+TEST_F(BarGroups, GroupsStreamInsideTheManagerAndFindTheirMembersByName) {
+  TqzBarGroup* outer = manager->AddGroup();
+  outer->SetName("OuterGroup");
+  TqzBarGroup* inner = manager->AddGroup();
+  inner->SetName("InnerGroup");
+  outer->Add(inner);
+  outer->SetVisible(ivInCustomizing);
+  String text = WriteComponentToText(form);
+  EXPECT_NE(text.find("object OuterGroup: TqzBarGroup"), String::npos) << text;
+  EXPECT_NE(text.find("'InnerGroup'"), String::npos) << text;
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TqzBarManager*>(copy->FindComponent("BarManager1"));
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(read->GetGroupCount(), 2);
+  TqzBarGroup* readOuter = read->GetGroup(0);
+  EXPECT_EQ(readOuter->GetName(), "OuterGroup");
+  EXPECT_EQ(readOuter->GetOwner(), copy);
+  ASSERT_EQ(readOuter->Count(), 1);
+  EXPECT_EQ(readOuter->ItemAt(0), read->GetGroup(1));
+  EXPECT_EQ(readOuter->GetVisible(), ivInCustomizing);
+  delete copy;
 }
 
 }  // namespace

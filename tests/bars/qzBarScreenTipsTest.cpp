@@ -77,8 +77,6 @@ TEST_F(ScreenTips, WidthBandsAndFonts) {
 }
 
 TEST_F(ScreenTips, RepositoriesStreamTheirTipsAndAssignedFonts) {
-  ::RegisterClass(TPersistentClass(TqzBarScreenTipRepository::ClassInfo()));
-  ::RegisterClass(TPersistentClass(TqzBarScreenTip::ClassInfo()));
   TqzBarScreenTip* tip = repository->GetItems()->Add();
   tip->GetHeader()->SetText("Convert");
   tip->GetDescription()->SetText("Converts the checked videos.");
@@ -99,8 +97,6 @@ TEST_F(ScreenTips, RepositoriesStreamTheirTipsAndAssignedFonts) {
   EXPECT_EQ(read->GetAssignedFonts(), TqzScreenTipRepositoryFonts{stbHeader});
   EXPECT_EQ(read->GetHeaderFont()->GetSize(), 12);
   delete copy;
-  UnRegisterClass(TPersistentClass(TqzBarScreenTip::ClassInfo()));
-  UnRegisterClass(TPersistentClass(TqzBarScreenTipRepository::ClassInfo()));
 }
 
 }  // namespace

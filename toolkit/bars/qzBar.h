@@ -8,6 +8,7 @@
 // and message pumping), qzBarDrawing.cpp (clip backups, fills, tiling, frames, drop arrows and
 // fonts), qzBarUnit.cpp (the unit globals, start and end).
 
+#include <functional>
 #include <vector>
 
 #include "gdi/Gdi.h"
@@ -137,12 +138,14 @@ class TqzBarComponent : public TComponent, public virtual IqzBarSelectableItem {
   virtual void NotifyChanged(bool AAllChanged = false);
   virtual bool GetEnabled() = 0;
   virtual void SetEnabled(bool Value) = 0;
-  virtual void SetVisible(bool Value) = 0;
+  virtual void SetVisible(TqzBarItemVisible Value) = 0;
 
   bool CanBeDeleted(bool AWholeItem) override;
   void DeleteIfAllowed(IqzBarSelectableItem*& ARef, bool AWholeItem) override;
   void ApplyCustomizingAction(Integer) override {}
   TqzBarManager* GetBarManager() override { return FBarManager; }
+  // The same, for const callers.
+  TqzBarManager* BarManager() const noexcept { return FBarManager; }
   TObject* GetInstance() override { return this; }
   void CollectOwner(TList* AList) override;
   void GetNextSelectable(IqzBarSelectableItem*& ARef) override { ARef = nullptr; }
@@ -161,9 +164,60 @@ class TqzBarComponent : public TComponent, public virtual IqzBarSelectableItem {
 
  private:
   friend class TqzBarComponentList;
+  friend class TqzBarManager;
   TqzBarManager* FBarManager = nullptr;
   // The component lists holding this component, kept in step by the lists.
   std::vector<TqzBarComponentList*> FChangeNotificationLists;
+};
+
+// A group switches the Enabled and Visible state of its items and nested groups at once.
+class TqzBarGroup : public TqzBarComponent {
+  TAVREN_CLASS(TqzBarGroup, TqzBarComponent)
+ public:
+  explicit TqzBarGroup(TComponent* AOwner);
+  ~TqzBarGroup() override;
+
+  bool GetEnabled() override { return FEnabled; }
+  void SetEnabled(bool Value) override;
+  TqzBarItemVisible GetVisible() const { return FVisible; }
+  void SetVisible(TqzBarItemVisible Value) override;
+
+  Integer Count() const;
+  TqzBarComponent* ItemAt(Integer Index) const;
+  String ItemName(Integer Index) const;
+  // Raises for a group that is this one or holds it anywhere below.
+  void Add(TqzBarComponent* AComponent);
+  Integer IndexOf(TqzBarComponent* AComponent) const;
+  void Remove(TqzBarComponent* AComponent);
+  // True when the group is this one or one of the members, at any depth.
+  bool Contains(TqzBarGroup* AGroup) const;
+  Integer GetGroupIndex() const;
+  void MoveToGroupIndex(Integer Value);
+
+  void SetName(const String& NewName) override;
+  TComponent* GetParentComponent() override;
+  bool HasParent() override { return GetBarManager() != nullptr; }
+  void SetParentComponent(TComponent* Value) override;
+
+ protected:
+  void DefineProperties(TFiler* Filer) override;
+  void Loaded() override;
+  void ReadState(TReader* Reader) override;
+
+ private:
+  // Inside one manager update; not while loading or being destroyed.
+  void ApplyToMembers(const std::function<void(TqzBarComponent*)>& AApply);
+  void ReadItems(TReader* Reader);
+  void WriteItems(TWriter* Writer);
+  // Unless an ancestor group has the same members in the same order.
+  bool ItemsStored(TqzBarGroup* AAncestor);
+  void ResolveNames(const std::vector<String>& ANames);
+
+  bool FEnabled = true;
+  TqzBarItemVisible FVisible = ivAlways;
+  std::unique_ptr<TqzBarComponentList> FItems;
+  // Member names read while loading, resolved in Loaded.
+  std::unique_ptr<std::vector<String>> FLoadedNames;
 };
 
 // A component list of bar components that keeps their change-notification lists in step.
@@ -650,6 +704,17 @@ class TqzBarManager : public TComponent {
   TkvEventHandlerCollection* MDIStateChangedHandlers() const { return FHandlers[2].get(); }
   TkvEventHandlerCollection* SystemFontChangedHandlers() const { return FHandlers[3].get(); }
 
+  // Item groups: owned by the manager's Owner, registered here.
+  Integer GetGroupCount() const { return FGroups->GetCount(); }
+  TqzBarGroup* GetGroup(Integer Index) const { return static_cast<TqzBarGroup*>(FGroups->GetItems(Index)); }
+  TqzBarGroup* AddGroup();
+  void RegisterGroup(TqzBarGroup* AGroup);
+  void MoveGroup(TqzBarGroup* AGroup, Integer ANewIndex);
+
+  // Streaming: the groups stream as the manager's children, owned by the manager's Owner.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  TComponent* GetChildOwner() override { return GetOwner(); }
+
   // The object the current hint is shown for (an item control, a caption button, ...).
   TObject* GetHintObject() const noexcept { return FHintObject; }
   void SetHintObject(TObject* Value) { FHintObject = Value; }
@@ -745,6 +810,7 @@ class TqzBarManager : public TComponent {
   bool FInternalFontChange = false;
   std::unique_ptr<TkvEventHandlerCollection> FHandlers[4];
   TObject* FHintObject = nullptr;
+  std::unique_ptr<TqzBarComponentList> FGroups;
   bool FAutoDockColor = true;
   TColor FDockColor = clBtnFace;
   bool FAllowCallFromAnotherForm = false;

@@ -65,6 +65,7 @@ TComponent* TqzBarManager::CheckedOwner(TComponent* AOwner) {
 TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
   if (TqzBarManagerList* list = BarManagerList()) list->Add(this);
   if (!IsDesigning()) CreateBarHintWindow();
+  FGroups = std::make_unique<TqzBarComponentList>();
   FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
   UpdateRecentUseThreshold();
   FImageOptions = std::make_unique<TqzBarImageOptions>(this);
@@ -88,6 +89,8 @@ TqzBarManager::~TqzBarManager() {
     if (list->GetCount() == 0) FreeBarHintWindow();
   }
   FreeColors();
+  // The groups go with the manager.
+  while (FGroups->GetCount() > 0) delete GetGroup(FGroups->GetCount() - 1);
   FFont->SetOnChange(TNotifyEvent());
   FImageOptions.reset();
   FLookAndFeel.reset();
@@ -99,6 +102,31 @@ void TqzBarManager::ImageOptionsLargeIconsChanged(TObject*) {
 }
 
 TWinControl* TqzBarManager::GetOwnerControl() { return static_cast<TWinControl*>(GetOwner()); }
+
+// ---- Groups and children ------------------------------------------------------------------
+
+TqzBarGroup* TqzBarManager::AddGroup() {
+  auto* group = new TqzBarGroup(GetOwner());
+  RegisterGroup(group);
+  return group;
+}
+
+void TqzBarManager::RegisterGroup(TqzBarGroup* AGroup) {
+  if (FGroups->IndexOf(AGroup) < 0) FGroups->Add(AGroup);
+  AGroup->SetBarManager(this);
+}
+
+void TqzBarManager::MoveGroup(TqzBarGroup* AGroup, Integer ANewIndex) {
+  Integer index = FGroups->IndexOf(AGroup);
+  if (index < 0 || ANewIndex < 0 || ANewIndex >= FGroups->GetCount()) return;
+  FGroups->Move(index, ANewIndex);
+  DesignerModified();
+}
+
+void TqzBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  for (Integer i = 0; i < GetGroupCount(); ++i)
+    if (GetGroup(i)->GetOwner() == Root) Proc(GetGroup(i));
+}
 
 // ---- Colours ------------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 // The bar unit's globals, its start and its end.
 
+#include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
 
@@ -73,6 +74,10 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 
 void qzBarStart() {
   gUnitFinalized = false;
+  // The classes forms name: the streamable bar classes, and the components placed on forms.
+  RegisterClasses({TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
+                   TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
+                   TqzBarScreenTipRepository::ClassInfo()});
   gManagers = new TqzBarManagerList();
   gSystemController = new TqzBarSystemController();
   RefreshScreenBitsPerPixel();
@@ -84,6 +89,9 @@ void qzBarStart() {
 
 void qzBarEnd() {
   gUnitFinalized = true;
+  UnRegisterClasses({TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
+                     TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
+                     TqzBarScreenTipRepository::ClassInfo()});
   delete gSystemController;
   gSystemController = nullptr;
   delete gManagers;
