@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "BarsTestSupport.h"
 #include "backend/HeadlessBackend.h"
 #include "toolkit/bars/qzBar.h"
 
 namespace {
-
-// Records the change events of a component list.
-struct TChangeLog : TObject {
-  std::vector<std::pair<TComponent*, Integer>> changes;
-  void Changed(TObject*, TComponent* AComponent, Integer AAction) { changes.emplace_back(AComponent, AAction); }
-};
 
 TEST(BarLists, ObjectListKeepsEachObjectOnce) {
   TObject a, b;

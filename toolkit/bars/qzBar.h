@@ -2,11 +2,13 @@
 // The bar unit: the bar manager, its toolbars, items and their links, layout storage, hints and
 // the routines every part of the bars shares.
 //
-// Sources: qzBarLists.cpp (the bars' object and component lists), qzBarCanvas.cpp (the shared bar
+// Sources: qzBarManager.cpp (the manager and the list of live managers), qzBarComponents.cpp
+// (the base of items, groups and popup menus, and its list), qzBarLists.cpp (the bars' object and component lists), qzBarCanvas.cpp (the shared bar
 // canvas and the system controller), qzBarRoutines.cpp (lookups between windows, controls and forms; keys, mouse, sounds
 // and message pumping), qzBarDrawing.cpp (clip backups, fills, tiling, frames, drop arrows and
 // fonts), qzBarUnit.cpp (the unit globals, start and end).
 
+#include <functional>
 #include <vector>
 
 #include "gdi/Gdi.h"
@@ -16,9 +18,11 @@
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
 #include "vcl/Graphics.h"
+#include "vcl/ImgList.h"
 #include "vcl/Menus.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/foundation/kvGraphics.h"
+#include "toolkit/foundation/kvLookAndFeels.h"
 #include "toolkit/foundation/qzOffice11.h"  // NearestScreenColor
 
 // ---- Lists -----------------------------------------------------------------------------------
@@ -63,18 +67,785 @@ class TqzComponentList : public TComponentList {
   void SetOnComponentListChanged(TqzComponentListChangeEvent Value) { FOnComponentListChanged = Value; }
   TqzComponentListNotifyEvent GetOnNotify() const { return FOnNotify; }
   void SetOnNotify(TqzComponentListNotifyEvent Value) { FOnNotify = Value; }
+  // Fires the change event unless the list is being updated.
+  void DoComponentListChanged(TComponent* AComponent, Integer AAction);
 
  protected:
   void Notify(void* Ptr, TListNotification Action) override;
   virtual void NotifyAccepted(TObject* AObject, TListNotification AAction);
   virtual TClass AcceptedClass() const { return TComponent::ClassInfo(); }
-  void DoComponentListChanged(TComponent* AComponent, Integer AAction);
 
  private:
   Integer FUpdateCount = 0;
   TqzComponentListChangeEvent FOnComponentListChanged;
   TqzComponentListNotifyEvent FOnNotify;
 };
+
+// ---- Enumerations of the bar unit -------------------------------------------------------------
+
+enum TqzBarManagerStyle { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel };
+TAVREN_ENUM_INFO(TqzBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel);
+enum TqzBarDockingStyle { dsNone, dsLeft, dsTop, dsRight, dsBottom };
+TAVREN_ENUM_INFO(TqzBarDockingStyle, dsNone, dsLeft, dsTop, dsRight, dsBottom);
+using TqzBarDockingStyles = TSet<TqzBarDockingStyle, 5>;
+enum TqzBarItemVisible { ivNever, ivInCustomizing, ivAlways };
+TAVREN_ENUM_INFO(TqzBarItemVisible, ivNever, ivInCustomizing, ivAlways);
+enum TqzBarMenuAnimations { maNone, maRandom, maUnfold, maSlide, maFade };
+TAVREN_ENUM_INFO(TqzBarMenuAnimations, maNone, maRandom, maUnfold, maSlide, maFade);
+enum TqzBarItemMergeKind { mkAdd, mkMergeByCaption, mkNone };
+TAVREN_ENUM_INFO(TqzBarItemMergeKind, mkAdd, mkMergeByCaption, mkNone);
+
+class TqzBarManager;
+
+// ---- Component base --------------------------------------------------------------------------
+
+class TqzBarComponentList;
+
+// The design-selection interface of the bar objects (components, bars and links).
+class IqzBarSelectableItem : public virtual IInterface {
+  TAVREN_INTERFACE(IqzBarSelectableItem)
+ public:
+  virtual bool CanBeDeleted(bool AWholeItem) = 0;
+  virtual void DeleteIfAllowed(IqzBarSelectableItem*& ARef, bool AWholeItem) = 0;
+  virtual void ApplyCustomizingAction(Integer ACode) = 0;
+  virtual TqzBarManager* GetBarManager() = 0;
+  virtual TObject* GetInstance() = 0;
+  virtual void CollectOwner(TList* AList) = 0;
+  virtual void GetNextSelectable(IqzBarSelectableItem*& ARef) = 0;
+  virtual TPersistent* DesignOwner() = 0;
+  virtual Integer SelectionStatus() = 0;
+  virtual Integer EditOperations() = 0;
+  virtual void RepaintSelection() = 0;
+  virtual Integer IsShownInSeveralPlaces() = 0;
+  virtual bool IsSelectedInDesigner() = 0;
+  virtual void SelectInDesigner(Integer AMode) = 0;
+  virtual bool SelectDesignParent() = 0;
+  virtual void SelectionStateChanged() = 0;
+};
+
+// The common base of items, item groups and popup menus.
+class TqzBarComponent : public TComponent, public virtual IqzBarSelectableItem {
+  TAVREN_CLASS(TqzBarComponent, TComponent)
+ public:
+  explicit TqzBarComponent(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TqzBarComponent() override;
+  // Not reference counted: the owner frees the component.
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+
+  // Every list holding the component tells of its change (of the whole list with AAllChanged).
+  virtual void NotifyChanged(bool AAllChanged = false);
+  virtual bool GetEnabled() = 0;
+  virtual void SetEnabled(bool Value) = 0;
+  virtual void SetVisible(TqzBarItemVisible Value) = 0;
+
+  bool CanBeDeleted(bool AWholeItem) override;
+  void DeleteIfAllowed(IqzBarSelectableItem*& ARef, bool AWholeItem) override;
+  void ApplyCustomizingAction(Integer) override {}
+  TqzBarManager* GetBarManager() override { return FBarManager; }
+  // The same, for const callers.
+  TqzBarManager* BarManager() const noexcept { return FBarManager; }
+  TObject* GetInstance() override { return this; }
+  void CollectOwner(TList* AList) override;
+  void GetNextSelectable(IqzBarSelectableItem*& ARef) override { ARef = nullptr; }
+  TPersistent* DesignOwner() override { return GetOwner(); }
+  Integer SelectionStatus() override;
+  Integer EditOperations() override { return 2; }
+  void RepaintSelection() override {}
+  Integer IsShownInSeveralPlaces() override { return 0; }
+  bool IsSelectedInDesigner() override { return SelectionStatus() == 1; }
+  void SelectInDesigner(Integer AMode) override;
+  bool SelectDesignParent() override { return false; }
+  void SelectionStateChanged() override {}
+
+ protected:
+  void SetBarManager(TqzBarManager* Value) { FBarManager = Value; }
+
+ private:
+  friend class TqzBarComponentList;
+  friend class TqzBarManager;
+  TqzBarManager* FBarManager = nullptr;
+  // The component lists holding this component, kept in step by the lists.
+  std::vector<TqzBarComponentList*> FChangeNotificationLists;
+};
+
+// A group switches the Enabled and Visible state of its items and nested groups at once.
+class TqzBarGroup : public TqzBarComponent {
+  TAVREN_CLASS(TqzBarGroup, TqzBarComponent)
+ public:
+  explicit TqzBarGroup(TComponent* AOwner);
+  ~TqzBarGroup() override;
+
+  bool GetEnabled() override { return FEnabled; }
+  void SetEnabled(bool Value) override;
+  TqzBarItemVisible GetVisible() const { return FVisible; }
+  void SetVisible(TqzBarItemVisible Value) override;
+
+  Integer Count() const;
+  TqzBarComponent* ItemAt(Integer Index) const;
+  String ItemName(Integer Index) const;
+  // Raises for a group that is this one or holds it anywhere below.
+  void Add(TqzBarComponent* AComponent);
+  Integer IndexOf(TqzBarComponent* AComponent) const;
+  void Remove(TqzBarComponent* AComponent);
+  // True when the group is this one or one of the members, at any depth.
+  bool Contains(TqzBarGroup* AGroup) const;
+  Integer GetGroupIndex() const;
+  void MoveToGroupIndex(Integer Value);
+
+  void SetName(const String& NewName) override;
+  TComponent* GetParentComponent() override;
+  bool HasParent() override { return GetBarManager() != nullptr; }
+  void SetParentComponent(TComponent* Value) override;
+
+ protected:
+  void DefineProperties(TFiler* Filer) override;
+  void Loaded() override;
+  void ReadState(TReader* Reader) override;
+
+ private:
+  // Inside one manager update; not while loading or being destroyed.
+  void ApplyToMembers(const std::function<void(TqzBarComponent*)>& AApply);
+  void ReadItems(TReader* Reader);
+  void WriteItems(TWriter* Writer);
+  // Unless an ancestor group has the same members in the same order.
+  bool ItemsStored(TqzBarGroup* AAncestor);
+  void ResolveNames(const std::vector<String>& ANames);
+
+  bool FEnabled = true;
+  TqzBarItemVisible FVisible = ivAlways;
+  std::unique_ptr<TqzBarComponentList> FItems;
+  // Member names read while loading, resolved in Loaded.
+  std::unique_ptr<std::vector<String>> FLoadedNames;
+};
+
+// A component list of bar components that keeps their change-notification lists in step.
+class TqzBarComponentList : public TqzComponentList {
+  TAVREN_CLASS(TqzBarComponentList, TqzComponentList)
+ public:
+  ~TqzBarComponentList() override;
+  TqzBarComponent* GetComponent(Integer Index) const { return static_cast<TqzBarComponent*>(GetItems(Index)); }
+
+ protected:
+  void NotifyAccepted(TObject* AObject, TListNotification AAction) override;
+  TClass AcceptedClass() const override { return TqzBarComponent::ClassInfo(); }
+
+ private:
+  friend class TqzBarComponent;
+};
+
+// The base of the manager's persistent sub-objects: streaming sees them as parts of the manager.
+class TqzBarPersistent : public TPersistent {
+  TAVREN_CLASS(TqzBarPersistent, TPersistent)
+ public:
+  explicit TqzBarPersistent(TqzBarManager* ABarManager) : FBarManager(ABarManager) {}
+  TqzBarManager* GetBarManager() const noexcept { return FBarManager; }
+  TPersistent* GetOwner() override;
+
+ private:
+  TqzBarManager* FBarManager;
+};
+
+// ---- Image options and item registry -------------------------------------------------------
+
+// The image settings of a bar manager: the lists the items draw their glyphs from, large icons
+// and glyph flags.
+class TqzBarImageOptions : public TqzBarPersistent {
+  TAVREN_CLASS(TqzBarImageOptions, TqzBarPersistent)
+ public:
+  explicit TqzBarImageOptions(TqzBarManager* ABarManager);
+  ~TqzBarImageOptions() override;
+  void Assign(TPersistent* Source) override;
+
+  Integer GetGlyphSize() const noexcept { return FGlyphSize; }
+  void UpdateGlyphSize();
+  // True while one of the five lists is being read.
+  bool IsLoading() const;
+  bool UsesLargeImages() const { return FUseLargeImagesForLargeIcons && FLargeImages; }
+
+  bool GetCacheGlyphs() const { return FCacheGlyphs; }
+  void SetCacheGlyphs(bool Value) { FCacheGlyphs = Value; }
+  TCustomImageList* GetDisabledImages() const { return FDisabledImages; }
+  void SetDisabledImages(TCustomImageList* Value);
+  TCustomImageList* GetDisabledLargeImages() const { return FDisabledLargeImages; }
+  void SetDisabledLargeImages(TCustomImageList* Value);
+  TCustomImageList* GetHotImages() const { return FHotImages; }
+  void SetHotImages(TCustomImageList* Value);
+  TColor GetImageListBkColor() const { return FImageListBkColor; }
+  void SetImageListBkColor(TColor Value);
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  TCustomImageList* GetLargeImages() const { return FLargeImages; }
+  void SetLargeImages(TCustomImageList* Value);
+  bool GetLargeIcons() const { return FLargeIcons; }
+  void SetLargeIcons(bool Value);
+  bool GetMakeDisabledImagesFaded() const { return FMakeDisabledImagesFaded; }
+  void SetMakeDisabledImagesFaded(bool Value);
+  bool GetSmoothGlyphs() const { return FSmoothGlyphs; }
+  void SetSmoothGlyphs(bool Value) { FSmoothGlyphs = Value; }
+  bool GetStretchGlyphs() const { return FStretchGlyphs; }
+  void SetStretchGlyphs(bool Value) { FStretchGlyphs = Value; }
+  bool GetUseLargeImagesForLargeIcons() const { return FUseLargeImagesForLargeIcons; }
+  void SetUseLargeImagesForLargeIcons(bool Value);
+  bool GetUseLeftBottomPixelAsTransparent() const { return FUseLeftBottomPixelAsTransparent; }
+  void SetUseLeftBottomPixelAsTransparent(bool Value);
+
+  // One change link per list: the manager learns through them that a list's contents changed.
+  TChangeLink* DisabledImagesChangeLink() const { return FChangeLinks[0].get(); }
+  TChangeLink* DisabledLargeImagesChangeLink() const { return FChangeLinks[1].get(); }
+  TChangeLink* HotImagesChangeLink() const { return FChangeLinks[2].get(); }
+  TChangeLink* ImagesChangeLink() const { return FChangeLinks[3].get(); }
+  TChangeLink* LargeImagesChangeLink() const { return FChangeLinks[4].get(); }
+  // Set by the manager: a general change and a change of the large-icon setting.
+  void SetOnChanged(TNotifyEvent Value) { FOnChanged = Value; }
+  void SetOnLargeIconsChanged(TNotifyEvent Value) { FOnLargeIconsChanged = Value; }
+
+ private:
+  void Changed() { FOnChanged(this); }
+  void LargeIconsChanged() { FOnLargeIconsChanged(this); }
+  void ImageListFreed(TComponent* AComponent);
+
+  std::unique_ptr<TkvFreeNotificator> FFreeNotificator;
+  std::unique_ptr<TChangeLink> FChangeLinks[5];
+  bool FCacheGlyphs = true;
+  TCustomImageList* FDisabledImages = nullptr;
+  TCustomImageList* FDisabledLargeImages = nullptr;
+  TCustomImageList* FHotImages = nullptr;
+  TColor FImageListBkColor = clFuchsia;
+  TCustomImageList* FImages = nullptr;
+  TCustomImageList* FLargeImages = nullptr;
+  bool FLargeIcons = false;
+  bool FMakeDisabledImagesFaded = false;
+  bool FSmoothGlyphs = false;
+  bool FStretchGlyphs = true;
+  bool FUseLargeImagesForLargeIcons = false;
+  bool FUseLeftBottomPixelAsTransparent = true;
+  Integer FGlyphSize = 16;
+  TNotifyEvent FOnChanged;
+  TNotifyEvent FOnLargeIconsChanged;
+};
+
+// One entry of the item-class registry: which control class shows an item class, and whether
+// the designer offers the item class.
+class TRegItemRecord : public TObject {
+  TAVREN_CLASS(TRegItemRecord, TObject)
+ public:
+  TRegItemRecord(TPersistentClass AItemClass, TClass AControlClass, bool AListed)
+      : ItemClass(AItemClass), ControlClass(AControlClass), Listed(AListed) {}
+  TPersistentClass ItemClass;
+  TClass ControlClass;
+  bool Listed;
+};
+
+class TqzBarItemList : public TList {
+  TAVREN_CLASS(TqzBarItemList, TList)
+ public:
+  // Unregisters every class, last to first.
+  ~TqzBarItemList() override;
+  TRegItemRecord* GetRecord(Integer Index) const { return static_cast<TRegItemRecord*>(GetItems(Index)); }
+  TPersistentClass GetItemClass(Integer Index) const { return GetRecord(Index)->ItemClass; }
+  // The control class of the first record of exactly that item class; nullptr when none.
+  TClass ControlClassOf(TClass AItemClass) const;
+  Integer ListedItemClassCount() const;
+  TPersistentClass ListedItemClassAt(Integer AIndex) const;
+};
+
+TqzBarItemList* ItemClassListInstance();
+// Registers the item class for streaming too; a class registered twice has two records.
+void RegisterBarItemClass(TPersistentClass AItemClass, TClass AControlClass, bool AListed);
+// Removes the first record of the class.
+void UnregisterBarItemClass(TPersistentClass AItemClass);
+
+// Screen cursors of the bars.
+constexpr TCursor crqzBarDrag = 1041;
+constexpr TCursor crqzBarDragCopy = 1042;
+constexpr TCursor crqzBarDragNoDrop = 1043;
+constexpr TCursor crqzBarEditSizing = 1044;
+
+// ---- Screen tips -----------------------------------------------------------------------------
+
+enum TqzBarScreenTipBandType { stbHeader, stbDescription, stbFooter };
+TAVREN_ENUM_INFO(TqzBarScreenTipBandType, stbHeader, stbDescription, stbFooter);
+// stbtaRight puts the text right of the glyph, stbtaLeft left of it.
+enum TqzBarScreenTipBandTextAlign { stbtaLeft, stbtaRight };
+TAVREN_ENUM_INFO(TqzBarScreenTipBandTextAlign, stbtaLeft, stbtaRight);
+using TqzScreenTipRepositoryFonts = TSet<TqzBarScreenTipBandType, 3>;
+
+class TqzBarScreenTip;
+class TqzBarScreenTipRepository;
+
+// One band of a screen tip: a bold header, a description with a picture, or a footer.
+class TqzBarCustomScreenTipBand : public TPersistent {
+  TAVREN_CLASS(TqzBarCustomScreenTipBand, TPersistent)
+ public:
+  explicit TqzBarCustomScreenTipBand(TqzBarScreenTipBandType ABandType);
+  ~TqzBarCustomScreenTipBand() override;
+  void Assign(TPersistent* Source) override;
+  virtual TFont* GetFont() = 0;
+
+  TqzBarScreenTipBandType GetBandType() const noexcept { return FBandType; }
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* Value);
+  String GetText() const { return FText; }
+  void SetText(const String& Value);
+  TqzBarScreenTipBandTextAlign GetTextAlign() const { return FTextAlign; }
+  void SetTextAlign(TqzBarScreenTipBandTextAlign Value);
+  // Shown when it has text or a glyph.
+  bool HasContent() const { return !FText.empty() || !FGlyph->GetEmpty(); }
+  TNotifyEvent GetOnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
+
+ protected:
+  virtual void Changed() { FOnChange(this); }
+
+ private:
+  void GlyphChanged(TObject*) { Changed(); }
+
+  TqzBarScreenTipBandType FBandType;
+  std::unique_ptr<TBitmap> FGlyph;
+  String FText;
+  TqzBarScreenTipBandTextAlign FTextAlign = stbtaRight;
+  TNotifyEvent FOnChange;
+};
+
+class TqzBarScreenTipBand : public TqzBarCustomScreenTipBand {
+  TAVREN_CLASS(TqzBarScreenTipBand, TqzBarCustomScreenTipBand)
+ public:
+  TqzBarScreenTipBand(TqzBarScreenTip* AScreenTip, TqzBarScreenTipBandType ABandType)
+      : TqzBarCustomScreenTipBand(ABandType), FScreenTip(AScreenTip) {}
+  TFont* GetFont() override;
+
+ private:
+  TqzBarScreenTip* FScreenTip;
+};
+
+class TqzBarScreenTipFooterBand : public TqzBarCustomScreenTipBand {
+  TAVREN_CLASS(TqzBarScreenTipFooterBand, TqzBarCustomScreenTipBand)
+ public:
+  explicit TqzBarScreenTipFooterBand(TqzBarScreenTipRepository* ARepository)
+      : TqzBarCustomScreenTipBand(stbFooter), FRepository(ARepository) {}
+  TFont* GetFont() override;
+
+ private:
+  TqzBarScreenTipRepository* FRepository;
+};
+
+class TqzBarScreenTip : public TkvComponentCollectionItem {
+  TAVREN_CLASS(TqzBarScreenTip, TkvComponentCollectionItem)
+ public:
+  explicit TqzBarScreenTip(TComponent* AOwner);
+  ~TqzBarScreenTip() override;
+  void Assign(TPersistent* Source) override;
+  void SetName(const String& NewName) override;
+  String GetDisplayName() override;
+  // A tip always streams inside its repository, also while being read before it has joined it.
+  bool HasParent() override { return true; }
+
+  TqzBarScreenTipRepository* GetRepository() const;
+  TqzBarScreenTipBand* GetBand(Integer Index) const { return FBands[Index].get(); }
+  // The band shown at a position: the repository's standard footer when UseStandardFooter is on.
+  TqzBarCustomScreenTipBand* BandInUse(Integer Index) const;
+  TqzBarScreenTipBand* GetHeader() const { return GetBand(0); }
+  void SetHeader(TqzBarScreenTipBand* Value) { FBands[0]->Assign(Value); }
+  TqzBarScreenTipBand* GetDescription() const { return GetBand(1); }
+  void SetDescription(TqzBarScreenTipBand* Value) { FBands[1]->Assign(Value); }
+  TqzBarScreenTipBand* GetFooter() const { return GetBand(2); }
+  void SetFooter(TqzBarScreenTipBand* Value) { FBands[2]->Assign(Value); }
+  bool GetUseHintAsHeader() const { return FUseHintAsHeader; }
+  void SetUseHintAsHeader(bool Value) { FUseHintAsHeader = Value; }
+  bool GetUseStandardFooter() const { return FUseStandardFooter; }
+  void SetUseStandardFooter(bool Value) { FUseStandardFooter = Value; }
+  Integer GetWidth() const { return FWidth; }
+  void SetWidth(Integer Value) { FWidth = Value; }
+  // Width, or when 0 the automatic width (wider with a description picture) for the screen.
+  Integer GetEffectiveWidth() const;
+
+ protected:
+  TkvComponentCollection* GetCollectionFromParent(TComponent* AParentComponent) override;
+
+ private:
+  std::unique_ptr<TqzBarScreenTipBand> FBands[3];
+  bool FUseHintAsHeader = false;
+  bool FUseStandardFooter = false;
+  Integer FWidth = 0;
+};
+
+class TqzBarScreenTipCollection : public TkvComponentCollection {
+  TAVREN_CLASS(TqzBarScreenTipCollection, TkvComponentCollection)
+ public:
+  TqzBarScreenTipCollection(TqzBarScreenTipRepository* ARepository, TkvComponentCollectionItemClass AItemClass);
+  TqzBarScreenTip* GetItem(Integer Index) const { return static_cast<TqzBarScreenTip*>(ItemAt(Index)); }
+  TqzBarScreenTip* Add() { return static_cast<TqzBarScreenTip*>(AppendItem()); }
+
+ protected:
+  void SetItemName(TkvComponentCollectionItem* AItem) override;
+};
+
+// Keeps screen tips, the fonts of their three bands and a standard footer.
+class TqzBarScreenTipRepository : public TComponent {
+  TAVREN_CLASS(TqzBarScreenTipRepository, TComponent)
+ public:
+  explicit TqzBarScreenTipRepository(TComponent* AOwner);
+  ~TqzBarScreenTipRepository() override;
+  void Assign(TPersistent* Source) override;
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+
+  // Never nullptr: an unassigned band font comes from the working font, made from the hint font.
+  TFont* GetFont(TqzBarScreenTipBandType ABandType);
+
+  TqzScreenTipRepositoryFonts GetAssignedFonts() const { return FAssignedFonts; }
+  void SetAssignedFonts(TqzScreenTipRepositoryFonts Value) { FAssignedFonts = Value; }
+  TqzBarScreenTipCollection* GetItems() const { return FItems.get(); }
+  void SetItems(TqzBarScreenTipCollection* Value) { FItems->Assign(Value); }
+  TFont* GetHeaderFont() const { return FFonts[stbHeader].get(); }
+  void SetHeaderFont(TFont* Value) { FFonts[stbHeader]->Assign(Value); }
+  TFont* GetDescriptionFont() const { return FFonts[stbDescription].get(); }
+  void SetDescriptionFont(TFont* Value) { FFonts[stbDescription]->Assign(Value); }
+  TFont* GetFooterFont() const { return FFonts[stbFooter].get(); }
+  void SetFooterFont(TFont* Value) { FFonts[stbFooter]->Assign(Value); }
+  bool IsHeaderFontStored() const { return FAssignedFonts.Contains(stbHeader); }
+  bool IsDescriptionFontStored() const { return FAssignedFonts.Contains(stbDescription); }
+  bool IsFooterFontStored() const { return FAssignedFonts.Contains(stbFooter); }
+  TqzBarScreenTipFooterBand* GetStandardFooter() const { return FStandardFooter.get(); }
+  void SetStandardFooter(TqzBarScreenTipFooterBand* Value) { FStandardFooter->Assign(Value); }
+  bool GetShowDescription() const { return FShowDescription; }
+  void SetShowDescription(bool Value) { FShowDescription = Value; }
+
+ protected:
+  virtual TqzBarScreenTipCollection* CreateItems();
+
+ private:
+  void FontChanged(TObject* Sender);
+  // The hint font in the screen tips' grey, bold for the header and the footer.
+  static void SetDefaultFont(TFont* AFont, TqzBarScreenTipBandType ABandType);
+
+  TqzScreenTipRepositoryFonts FAssignedFonts;
+  std::unique_ptr<TqzBarScreenTipCollection> FItems;
+  std::unique_ptr<TFont> FFonts[3];
+  std::unique_ptr<TFont> FWorkingFont;
+  std::unique_ptr<TqzBarScreenTipFooterBand> FStandardFooter;
+  bool FShowDescription = true;
+};
+
+// ---- Hints -----------------------------------------------------------------------------------
+
+class TqzBarHintWindow;
+
+// Lays the content of a hint out and paints it.
+class TqzBarCustomHintViewInfo : public TObject {
+  TAVREN_CLASS(TqzBarCustomHintViewInfo, TObject)
+ public:
+  explicit TqzBarCustomHintViewInfo(TqzBarManager* AManager) : FManager(AManager) {}
+  virtual void Calculate(TCanvas* ACanvas) = 0;
+  virtual bool IsScreenTip() { return false; }
+  virtual void Paint(TCanvas* ACanvas) = 0;
+  // The window takes the view info's mode and gets its handle.
+  virtual void InitWindow(TqzBarHintWindow* AWindow);
+  const TRect& GetBounds() const noexcept { return FBounds; }
+
+ protected:
+  TqzBarManager* FManager;
+  TRect FBounds;
+};
+
+// A plain one-line hint with the item's shortcut.
+class TqzBarHintViewInfo : public TqzBarCustomHintViewInfo {
+  TAVREN_CLASS(TqzBarHintViewInfo, TqzBarCustomHintViewInfo)
+ public:
+  TqzBarHintViewInfo(TqzBarManager* AManager, const String& AHint, const String& AShortCut, const TPoint& APos);
+  void Calculate(TCanvas* ACanvas) override;
+  void Paint(TCanvas* ACanvas) override;
+  void InitWindow(TqzBarHintWindow* AWindow) override;
+  const String& GetText() const noexcept { return FText; }
+
+ protected:
+  virtual void AdjustSize(TSize& ASize);
+  virtual void GetTextRect(TRect& ARect);
+  virtual void DrawText(TCanvas* ACanvas);
+  virtual void ApplyFont(TqzBarHintWindow* AWindow);
+
+ private:
+  String FText;
+  TPoint FPos;
+};
+
+// Implemented by the objects a hint is shown for (item controls, caption buttons, the ribbon).
+class IqzBarHintProvider : public virtual IInterface {
+  TAVREN_INTERFACE(IqzBarHintProvider)
+ public:
+  virtual bool GetHintTexts(bool& AFlag, String& AHint, String& AShortCut) = 0;
+  virtual TqzBarCustomHintViewInfo* CreateHintViewInfo(const String& AHint, const String& AShortCut) = 0;
+  virtual bool IsEnabled() = 0;
+  virtual void GetHintPosition(const TPoint& ACursorPos, Integer AWindowHeight, TPoint& APos) = 0;
+};
+
+// The one window through which every manager shows a plain hint or a screen tip.
+class TqzBarHintWindow : public TkvBaseHintWindow {
+  TAVREN_CLASS(TqzBarHintWindow, TkvBaseHintWindow)
+  TAVREN_MESSAGES()
+ public:
+  explicit TqzBarHintWindow(TComponent* AOwner);
+  ~TqzBarHintWindow() override;
+
+  // Milliseconds before a hint shows and while it stays, after the mode of the last hint.
+  Integer GetShowDelay() const { return FScreenTipMode ? 900 : 1000; }
+  Integer GetHideDelay() const { return FScreenTipMode ? 200000 : 10000; }
+  bool GetScreenTipMode() const noexcept { return FScreenTipMode; }
+  void SetScreenTipMode(bool Value);
+  // False when there is nothing to show; the window then stays hidden.
+  bool ShowHint(TqzBarManager* AManager, const String& AHint, const String& AShortCut);
+  TqzBarCustomHintViewInfo* GetViewInfo() const noexcept { return FViewInfo.get(); }
+
+ protected:
+  void Paint() override;
+  virtual void RecreateForMode();
+
+ private:
+  void WMShowWindow(TMessage& Message);
+  void WMSize(TMessage& Message);
+  // The window canvas with the window's font selected.
+  TCanvas* PreparedCanvas();
+  void FitClientToViewInfo();
+
+  std::unique_ptr<TqzBarCustomHintViewInfo> FViewInfo;
+  bool FScreenTipMode = false;
+  TSize FRegionSize{};
+};
+
+// The hint window of all managers: made with the first manager, freed with the last.
+TqzBarHintWindow* BarHintWindow();
+void CreateBarHintWindow();
+void FreeBarHintWindow();
+
+// ---- Bar manager -----------------------------------------------------------------------------
+
+// The live bar managers in registration order; it does not own them.
+class TqzBarManagerList : public TqzObjectList {
+  TAVREN_CLASS(TqzBarManagerList, TqzObjectList)
+ public:
+  TqzBarManager* GetManager(Integer Index) const;
+};
+TqzBarManagerList* BarManagerList();
+
+// The component that owns the bar system of one window control: at most one per control.
+class TqzBarManager : public TComponent {
+  TAVREN_CLASS(TqzBarManager, TComponent)
+ public:
+  explicit TqzBarManager(TComponent* AOwner);
+  ~TqzBarManager() override;
+
+  // Nestable; only the outermost pair counts.
+  void BeginUpdate();
+  void EndUpdate(bool ARecalcMarkedBars = true);
+  bool IsUpdateLocked() const noexcept { return FLockUpdate > 0; }
+  Integer GetLockUpdate() const noexcept { return FLockUpdate; }
+  bool IsLoading() const { return GetComponentState().Contains(csLoading); }
+  bool IsDesigning() const { return GetComponentState().Contains(csDesigning); }
+  bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
+  TWinControl* GetOwnerControl();
+
+  TqzBarImageOptions* GetImageOptions() const { return FImageOptions.get(); }
+  void SetImageOptions(TqzBarImageOptions* Value) { FImageOptions->Assign(Value); }
+  Integer GetGlyphSize() const { return FImageOptions->GetGlyphSize(); }
+  // Forwarders to the image options, not stored themselves.
+  TCustomImageList* GetImages() const { return FImageOptions->GetImages(); }
+  void SetImages(TCustomImageList* Value) { FImageOptions->SetImages(Value); }
+  TCustomImageList* GetLargeImages() const { return FImageOptions->GetLargeImages(); }
+  void SetLargeImages(TCustomImageList* Value) { FImageOptions->SetLargeImages(Value); }
+  TCustomImageList* GetHotImages() const { return FImageOptions->GetHotImages(); }
+  void SetHotImages(TCustomImageList* Value) { FImageOptions->SetHotImages(Value); }
+  TCustomImageList* GetDisabledImages() const { return FImageOptions->GetDisabledImages(); }
+  void SetDisabledImages(TCustomImageList* Value) { FImageOptions->SetDisabledImages(Value); }
+  TCustomImageList* GetDisabledLargeImages() const { return FImageOptions->GetDisabledLargeImages(); }
+  void SetDisabledLargeImages(TCustomImageList* Value) { FImageOptions->SetDisabledLargeImages(Value); }
+  TColor GetImageListBkColor() const { return FImageOptions->GetImageListBkColor(); }
+  void SetImageListBkColor(TColor Value) { FImageOptions->SetImageListBkColor(Value); }
+  bool GetLargeIcons() const { return FImageOptions->GetLargeIcons(); }
+  void SetLargeIcons(bool Value) { FImageOptions->SetLargeIcons(Value); }
+  bool GetMakeDisabledImagesFaded() const { return FImageOptions->GetMakeDisabledImagesFaded(); }
+  void SetMakeDisabledImagesFaded(bool Value) { FImageOptions->SetMakeDisabledImagesFaded(Value); }
+  bool GetStretchGlyphs() const { return FImageOptions->GetStretchGlyphs(); }
+  void SetStretchGlyphs(bool Value) { FImageOptions->SetStretchGlyphs(Value); }
+  bool GetUseLargeImagesForLargeIcons() const { return FImageOptions->GetUseLargeImagesForLargeIcons(); }
+  void SetUseLargeImagesForLargeIcons(bool Value) { FImageOptions->SetUseLargeImagesForLargeIcons(Value); }
+
+  // Colours of the flat and themed styles, remade when the system colours change.
+  void RefreshColors();
+  TColor GetFlatLightColor() const { return FFlatColors[fcHot]; }
+  HBRUSH FlatBorderBrush() const { return FFlatBrushes[fcBorder]; }
+  HBRUSH FlatFaceBrush() const { return FFlatBrushes[fcFace]; }
+  HBRUSH FlatPressedBrush() const { return FFlatBrushes[fcPressed]; }
+  HBRUSH FlatPressedHotBrush() const { return FFlatBrushes[fcPressedHot]; }
+  HBRUSH FlatHotBrush() const { return FFlatBrushes[fcHot]; }
+  // Only while themes are available.
+  HBRUSH ThemedToolbarBrush() const { return FThemedToolbarBrush; }
+  bool GetAutoDockColor() const { return FAutoDockColor; }
+  void SetAutoDockColor(bool Value) { FAutoDockColor = Value; }
+  // The Owner's colour while AutoDockColor is on.
+  TColor GetDockColor();
+  void SetDockColor(TColor Value);
+  bool IsDockColorStored() const { return !FAutoDockColor; }
+
+  // Fonts: the manager font, and the edit and bar-caption fonts derived from it.
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  TFont* GetEditFont() const { return FEditFont.get(); }
+  TFont* GetCaptionFont() const { return FCaptionFont.get(); }
+  bool GetScaled() const { return FScaled; }
+  void SetScaled(bool Value);
+  bool GetUseSystemFont() const { return FUseSystemFont; }
+  void SetUseSystemFont(bool Value);
+  // Runs when the system's non-client metrics change.
+  void SystemFontChanged();
+  // Who wants to hear of the manager's layout files, its MDI state and system font changes.
+  TkvEventHandlerCollection* IniFileReadHandlers() const { return FHandlers[0].get(); }
+  TkvEventHandlerCollection* IniFileWriteHandlers() const { return FHandlers[1].get(); }
+  TkvEventHandlerCollection* MDIStateChangedHandlers() const { return FHandlers[2].get(); }
+  TkvEventHandlerCollection* SystemFontChangedHandlers() const { return FHandlers[3].get(); }
+
+  // Item groups: owned by the manager's Owner, registered here.
+  Integer GetGroupCount() const { return FGroups->GetCount(); }
+  TqzBarGroup* GetGroup(Integer Index) const { return static_cast<TqzBarGroup*>(FGroups->GetItems(Index)); }
+  TqzBarGroup* AddGroup();
+  void RegisterGroup(TqzBarGroup* AGroup);
+  void MoveGroup(TqzBarGroup* AGroup, Integer ANewIndex);
+
+  // Streaming: the groups stream as the manager's children, owned by the manager's Owner.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  TComponent* GetChildOwner() override { return GetOwner(); }
+
+  // The object the current hint is shown for (an item control, a caption button, ...).
+  TObject* GetHintObject() const noexcept { return FHintObject; }
+  void SetHintObject(TObject* Value) { FHintObject = Value; }
+
+  // Painting style.
+  TqzBarManagerStyle GetEffectiveStyle() const;
+  // 0 standard, 1 enhanced, 2 flat, 3 XP, 4 Office11, 5 skin.
+  Integer GetPainterKind() const;
+  bool SupportsRecentItems() const { return GetEffectiveStyle() != bmsStandard; }
+  bool IsRecentItemsFirst() const { return FMenusShowRecentItemsFirst && SupportsRecentItems(); }
+  bool IsFlatStyle() const { return FStyle == bmsFlat; }
+  // How often a link must be used before it counts as recent, from MostRecentItemsPercents.
+  Integer GetRecentUseThreshold() const noexcept { return FRecentUseThreshold; }
+
+  // The form designer's bridge: neutral without a designer.
+  bool CanDeleteComponent(TComponent* AComponent);
+  Integer GetSelectionStatus(TPersistent* AObject);
+  bool IsSelected(TPersistent* AObject) { return GetSelectionStatus(AObject) == 1; }
+  void SelectComponent(TPersistent* AObject, Integer AMode);
+  void DesignerModified();
+  void LockDesignerModified(bool ALock, bool ANotify = true);
+  bool GetModified() const noexcept { return FModified; }
+
+  // Published properties.
+  bool GetAllowCallFromAnotherForm() const { return FAllowCallFromAnotherForm; }
+  void SetAllowCallFromAnotherForm(bool Value) { FAllowCallFromAnotherForm = Value; }
+  bool GetAllowReset() const { return FAllowReset; }
+  void SetAllowReset(bool Value) { FAllowReset = Value; }
+  bool GetAlwaysMerge() const { return FAlwaysMerge; }
+  void SetAlwaysMerge(bool Value) { FAlwaysMerge = Value; }
+  bool GetAlwaysSaveText() const { return FAlwaysSaveText; }
+  void SetAlwaysSaveText(bool Value) { FAlwaysSaveText = Value; }
+  Integer GetButtonArrowWidth() const { return FButtonArrowWidth; }
+  void SetButtonArrowWidth(Integer Value);
+  bool GetCanCustomize() const { return FCanCustomize; }
+  void SetCanCustomize(bool Value) { FCanCustomize = Value; }
+  THelpContext GetHelpContext() const { return FHelpContext; }
+  void SetHelpContext(THelpContext Value) { FHelpContext = Value; }
+  Integer GetLargeButtonArrowWidth() const { return FLargeButtonArrowWidth; }
+  void SetLargeButtonArrowWidth(Integer Value);
+  TkvLookAndFeel* GetLookAndFeel() const { return FLookAndFeel.get(); }
+  void SetLookAndFeel(TkvLookAndFeel* Value) { FLookAndFeel->Assign(Value); }
+  TqzBarMenuAnimations GetMenuAnimations() const { return FMenuAnimations; }
+  void SetMenuAnimations(TqzBarMenuAnimations Value);
+  bool GetMenusShowRecentItemsFirst() const { return FMenusShowRecentItemsFirst; }
+  void SetMenusShowRecentItemsFirst(bool Value);
+  Byte GetMostRecentItemsPercents() const { return FMostRecentItemsPercents; }
+  void SetMostRecentItemsPercents(Byte Value);
+  bool GetShowFullMenusAfterDelay() const { return FShowFullMenusAfterDelay; }
+  void SetShowFullMenusAfterDelay(bool Value);
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool GetShowHintForDisabledItems() const { return FShowHintForDisabledItems; }
+  void SetShowHintForDisabledItems(bool Value) { FShowHintForDisabledItems = Value; }
+  bool GetShowShortCutInHint() const { return FShowShortCutInHint; }
+  void SetShowShortCutInHint(bool Value);
+  TqzBarManagerStyle GetStyle() const { return FStyle; }
+  void SetStyle(TqzBarManagerStyle Value) { FStyle = Value; }
+  bool GetUseF10ForMenu() const { return FUseF10ForMenu; }
+  void SetUseF10ForMenu(bool Value) { FUseF10ForMenu = Value; }
+  bool GetUseFullReset() const { return FUseFullReset; }
+  void SetUseFullReset(bool Value) { FUseFullReset = Value; }
+  Integer GetWaitForDockingTime() const { return FWaitForDockingTime; }
+  void SetWaitForDockingTime(Integer Value);
+
+ private:
+  // Checks the owner before anything is built: a window control that has no manager yet.
+  static TComponent* CheckedOwner(TComponent* AOwner);
+  void UpdateRecentUseThreshold();
+  void CreateColors();
+  void FontChanged(TObject* Sender);
+  void ApplySystemFont();
+  void FreeColors();
+  void ImageOptionsLargeIconsChanged(TObject* Sender);
+  // A setting that a user would see in the customizing form changed.
+  void OptionChanged();
+
+  Integer FLockUpdate = 0;
+  Integer FDesignerModifiedLock = 0;
+  bool FDesignerModifiedDue = false;
+  bool FModified = false;
+  std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
+  std::unique_ptr<TqzBarImageOptions> FImageOptions;
+  enum { fcBorder, fcFace, fcPressed, fcPressedHot, fcHot, fcCount };
+  TColor FFlatColors[fcCount] = {};
+  HBRUSH FFlatBrushes[fcCount] = {};
+  HBRUSH FThemedToolbarBrush = nullptr;
+  std::unique_ptr<TFont> FFont;
+  std::unique_ptr<TFont> FEditFont;
+  std::unique_ptr<TFont> FCaptionFont;
+  bool FScaled = true;
+  bool FUseSystemFont = true;
+  bool FInternalFontChange = false;
+  std::unique_ptr<TkvEventHandlerCollection> FHandlers[4];
+  TObject* FHintObject = nullptr;
+  std::unique_ptr<TqzBarComponentList> FGroups;
+  bool FAutoDockColor = true;
+  TColor FDockColor = clBtnFace;
+  bool FAllowCallFromAnotherForm = false;
+  bool FAllowReset = true;
+  bool FAlwaysMerge = false;
+  bool FAlwaysSaveText = false;
+  Integer FButtonArrowWidth = 11;
+  bool FCanCustomize = true;
+  THelpContext FHelpContext = 0;
+  Integer FLargeButtonArrowWidth = 13;
+  TqzBarMenuAnimations FMenuAnimations = maNone;
+  bool FMenusShowRecentItemsFirst = true;
+  Byte FMostRecentItemsPercents = 95;
+  Integer FRecentUseThreshold = 0;
+  bool FShowFullMenusAfterDelay = true;
+  bool FShowHint = true;
+  bool FShowHintForDisabledItems = true;
+  bool FShowShortCutInHint = false;
+  TqzBarManagerStyle FStyle = bmsEnhanced;
+  bool FUseF10ForMenu = true;
+  bool FUseFullReset = false;
+  Integer FWaitForDockingTime = 21;
+};
+
+// The manager a component belongs to: a manager itself, else the first live manager owned by it.
+TqzBarManager* FindBarManagerOfComponent(TComponent* AComponent);
+TqzBarManager* BarManagerOfWindow(HWND AWnd);
+// The manager of the component's window control or of the nearest one above it.
+TqzBarManager* ManagerServingComponent(TComponent* AComponent);
+TCustomForm* FormOfBarManager(TqzBarManager* AManager, Integer AFormKind);
+bool IsManagerOwnerWindow(TqzBarManager* AManager, HWND AWnd);
+bool ManagerOwnsControl(TqzBarManager* AManager, TControl* AControl);
+// Other units may map a form to the form whose manager serves it; nothing in the system sets it.
+using TqzBarFormMappingHook = TCustomForm* (*)(TCustomForm* AForm);
+extern TqzBarFormMappingHook BarFormMappingHook;
 
 // ---- The shared canvas -----------------------------------------------------------------------
 
@@ -203,6 +974,8 @@ void DrawItemArrowSized(HDC DC, const TRect& R, Integer ADirection, TColor AColo
 void DrawItemArrowInRect(HDC DC, const TRect& R, Integer ADirection, TColor AColor, bool AEnabled, bool ASelected,
                          bool AFlat);
 void DrawMaskedSizeGrip(HDC DC, const TRect& R);
+// The toolbar theme's fill colour; clBtnFace when the theme does not answer.
+TColor ToolbarThemeColor();
 HFONT CreateSmallCaptionFont(TFont* AFont, bool AKeepSystemFont);
 void AssignBarFont(TFont* ASource, TFont* ATarget, bool AUseIconTitleHeight);
 

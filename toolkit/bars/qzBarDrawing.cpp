@@ -6,6 +6,7 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/foundation/kvGraphics.h"
+#include "toolkit/foundation/qzThemeManager.h"
 #include "user/Rects.h"
 
 namespace {
@@ -207,6 +208,13 @@ void DrawMaskedSizeGrip(HDC DC, const TRect& R) {
   BitBlt(grip.dc, 0, 0, w, h, mask.dc, 0, 0, SRCPAINT);
   BitBlt(copy.dc, 0, 0, w, h, grip.dc, 0, 0, SRCAND);
   BitBlt(DC, R.Left, R.Top, w, h, copy.dc, 0, 0, SRCCOPY);
+}
+
+TColor ToolbarThemeColor() {
+  COLORREF fill;
+  if (HTHEME theme = ObtainTheme(totToolBar); theme && GetThemeColor(theme, 0, 0, TMT_FILLCOLOR, &fill) == S_OK)
+    return static_cast<TColor>(fill);
+  return clBtnFace;
 }
 
 HFONT CreateSmallCaptionFont(TFont* AFont, bool AKeepSystemFont) {

@@ -1,5 +1,7 @@
 // The bar unit's globals, its start and its end.
 
+#include "rtl/ClassRegistry.h"
+#include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
 
 namespace {
@@ -9,10 +11,36 @@ Integer gScreenBitsPerPixel = 32;
 HBRUSH gCheckerBrush = nullptr;
 TqzBarSystemController* gSystemController = nullptr;
 TqzBarCanvas* gBarCanvas = nullptr;
+TqzBarManagerList* gManagers = nullptr;
+TqzBarItemList* gItemClasses = nullptr;
+
+struct CursorEntry {
+  TCursor Id;
+  const char* Resource;
+};
+const CursorEntry kBarCursors[] = {{crqzBarDrag, "QZBARDRAGCURSOR"},
+                                   {crqzBarDragCopy, "QZBARDRAGCOPYCURSOR"},
+                                   {crqzBarDragNoDrop, "QZBARDRAGNODROPCURSOR"},
+                                   {crqzBarEditSizing, "QZBAREDITSIZINGCURSOR"}};
+
+void LoadBarCursors() {
+  if (!Screen()) return;
+  for (const CursorEntry& entry : kBarCursors) {
+    // A program linked without the bars' cursors keeps the screen's default for those ids.
+    if (HCURSOR cursor = LoadCursor(HInstance, entry.Resource)) Screen()->SetCursors(entry.Id, cursor);
+  }
+}
 
 }  // namespace
 
 bool IsBarUnitFinalized() { return gUnitFinalized; }
+
+TqzBarManagerList* BarManagerList() { return gManagers; }
+
+TqzBarItemList* ItemClassListInstance() {
+  if (!gItemClasses && !gUnitFinalized) gItemClasses = new TqzBarItemList();
+  return gItemClasses;
+}
 
 TqzBarCanvas* BarCanvasInstance() {
   if (!gBarCanvas && !gUnitFinalized) gBarCanvas = new TqzBarCanvas();
@@ -27,7 +55,7 @@ void RefreshScreenBitsPerPixel() {
 
 Integer ScreenBitsPerPixel() { return gScreenBitsPerPixel; }
 
-void RebuildBarCheckerBrush() {
+void RebuildCheckerBrush() {
   if (gUnitFinalized) return;
   TBitmap bitmap;
   bitmap.SetSize(8, 8);
@@ -46,17 +74,30 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 
 void qzBarStart() {
   gUnitFinalized = false;
+  // The classes forms name: the streamable bar classes, and the components placed on forms.
+  RegisterClasses({TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
+                   TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
+                   TqzBarScreenTipRepository::ClassInfo()});
+  gManagers = new TqzBarManagerList();
   gSystemController = new TqzBarSystemController();
   RefreshScreenBitsPerPixel();
-  RebuildBarCheckerBrush();
+  RebuildCheckerBrush();
+  LoadBarCursors();
   // Wakes the sound system before the first menu opens.
   StopBarSound();
 }
 
 void qzBarEnd() {
   gUnitFinalized = true;
+  UnRegisterClasses({TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
+                     TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
+                     TqzBarScreenTipRepository::ClassInfo()});
   delete gSystemController;
   gSystemController = nullptr;
+  delete gManagers;
+  gManagers = nullptr;
+  delete gItemClasses;
+  gItemClasses = nullptr;
   delete gBarCanvas;
   gBarCanvas = nullptr;
   FreeGDIHandle(gCheckerBrush);

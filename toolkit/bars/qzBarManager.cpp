@@ -1,0 +1,397 @@
+// The bar manager and the list of live managers.
+
+#include "rtl/ColorIdents.h"
+#include "rtl/Math.h"
+#include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarStrs.h"
+#include "toolkit/foundation/kvClasses.h"
+#include "toolkit/foundation/qzThemeManager.h"
+
+TqzBarFormMappingHook BarFormMappingHook = nullptr;
+
+TAVREN_CLASS_IMPL(TqzBarManagerList)
+
+TqzBarManager* TqzBarManagerList::GetManager(Integer Index) const {
+  return static_cast<TqzBarManager*>(GetObject(Index));
+}
+
+TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
+    PROPERTY(AllowCallFromAnotherForm).Default(false),
+    PROPERTY(AllowReset).Default(true),
+    PROPERTY(AlwaysMerge).Default(false),
+    PROPERTY(AlwaysSaveText).Default(false),
+    PROPERTY(AutoDockColor).Default(true),
+    PROPERTY(ButtonArrowWidth).Default(11),
+    PROPERTY(CanCustomize).Default(true),
+    PROPERTY(Font),
+    PROPERTY(DockColor).Idents(ColorIdentMap).Stored<&TqzBarManager::IsDockColorStored>(),
+    PROPERTY(HelpContext).Default(0),
+    PROPERTY(ImageOptions),
+    PROPERTY(DisabledImages).Stored(false),
+    PROPERTY(DisabledLargeImages).Stored(false),
+    PROPERTY(HotImages).Stored(false),
+    PROPERTY(Images).Stored(false),
+    PROPERTY(ImageListBkColor).Stored(false),
+    PROPERTY(LargeImages).Stored(false),
+    PROPERTY(LargeIcons).Stored(false),
+    PROPERTY(MakeDisabledImagesFaded).Stored(false),
+    PROPERTY(StretchGlyphs).Stored(false),
+    PROPERTY(UseLargeImagesForLargeIcons).Stored(false),
+    PROPERTY(LargeButtonArrowWidth).Default(13),
+    PROPERTY(LookAndFeel),
+    PROPERTY(MenuAnimations).Default(maNone),
+    PROPERTY(MenusShowRecentItemsFirst).Default(true),
+    PROPERTY(MostRecentItemsPercents).Default(95),
+    PROPERTY(ShowFullMenusAfterDelay).Default(true),
+    PROPERTY(Scaled).Default(true),
+    PROPERTY(ShowHint).Default(true),
+    PROPERTY(ShowHintForDisabledItems).Default(true),
+    PROPERTY(ShowShortCutInHint).Default(false),
+    PROPERTY(Style).Default(bmsEnhanced),
+    PROPERTY(UseF10ForMenu).Default(true),
+    PROPERTY(UseFullReset).Default(false),
+    PROPERTY(UseSystemFont),
+    PROPERTY(WaitForDockingTime).Default(21))
+
+// ---- Construction --------------------------------------------------------------------------
+
+TComponent* TqzBarManager::CheckedOwner(TComponent* AOwner) {
+  if (!AOwner && Application()) AOwner = Application()->GetMainForm();
+  if (!dynamic_cast<TWinControl*>(AOwner)) throw Exception(ResourceStringText(sqzBarManagerBadOwner));
+  if (FindBarManagerOfComponent(AOwner)) throw Exception(ResourceStringText(sqzBarManagerMoreThanOne));
+  return AOwner;
+}
+
+TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
+  if (TqzBarManagerList* list = BarManagerList()) list->Add(this);
+  if (!IsDesigning()) CreateBarHintWindow();
+  FGroups = std::make_unique<TqzBarComponentList>();
+  FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
+  UpdateRecentUseThreshold();
+  FImageOptions = std::make_unique<TqzBarImageOptions>(this);
+  FImageOptions->SetOnLargeIconsChanged(MakeEvent<&TqzBarManager::ImageOptionsLargeIconsChanged>(this));
+  CreateColors();
+  for (auto& handlers : FHandlers) handlers = std::make_unique<TkvEventHandlerCollection>();
+  FCaptionFont = std::make_unique<TFont>();
+  FEditFont = std::make_unique<TFont>();
+  FFont = std::make_unique<TFont>();
+  FFont->SetOnChange(MakeEvent<&TqzBarManager::FontChanged>(this));
+  // As if the system had announced new non-client metrics.
+  SystemFontChanged();
+}
+
+TqzBarManager::~TqzBarManager() {
+  FHintObject = nullptr;
+  if (TqzBarHintWindow* window = BarHintWindow(); window && window->HandleAllocated()) window->ReleaseHandle();
+  if (TqzBarManagerList* list = BarManagerList()) {
+    list->Remove(this);
+    // The last manager takes the hint window with it.
+    if (list->GetCount() == 0) FreeBarHintWindow();
+  }
+  FreeColors();
+  // The groups go with the manager.
+  while (FGroups->GetCount() > 0) delete GetGroup(FGroups->GetCount() - 1);
+  FFont->SetOnChange(TNotifyEvent());
+  FImageOptions.reset();
+  FLookAndFeel.reset();
+}
+
+void TqzBarManager::ImageOptionsLargeIconsChanged(TObject*) {
+  FImageOptions->UpdateGlyphSize();
+  DesignerModified();
+}
+
+TWinControl* TqzBarManager::GetOwnerControl() { return static_cast<TWinControl*>(GetOwner()); }
+
+// ---- Groups and children ------------------------------------------------------------------
+
+TqzBarGroup* TqzBarManager::AddGroup() {
+  auto* group = new TqzBarGroup(GetOwner());
+  RegisterGroup(group);
+  return group;
+}
+
+void TqzBarManager::RegisterGroup(TqzBarGroup* AGroup) {
+  if (FGroups->IndexOf(AGroup) < 0) FGroups->Add(AGroup);
+  AGroup->SetBarManager(this);
+}
+
+void TqzBarManager::MoveGroup(TqzBarGroup* AGroup, Integer ANewIndex) {
+  Integer index = FGroups->IndexOf(AGroup);
+  if (index < 0 || ANewIndex < 0 || ANewIndex >= FGroups->GetCount()) return;
+  FGroups->Move(index, ANewIndex);
+  DesignerModified();
+}
+
+void TqzBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  for (Integer i = 0; i < GetGroupCount(); ++i)
+    if (GetGroup(i)->GetOwner() == Root) Proc(GetGroup(i));
+}
+
+// ---- Colours ------------------------------------------------------------------------------
+
+namespace {
+
+TColor MapChannels(TColor AColor, Integer (*AChannel)(Integer)) {
+  COLORREF rgb = ColorToRGB(AColor);
+  return static_cast<TColor>(RGB(AChannel(GetRValue(rgb)), AChannel(GetGValue(rgb)), AChannel(GetBValue(rgb))));
+}
+
+}  // namespace
+
+void TqzBarManager::CreateColors() {
+  FFlatColors[fcBorder] = MapChannels(clBtnShadow, [](Integer c) { return MulDiv(c, 8, 10); });
+  FFlatColors[fcFace] = MapChannels(clBtnFace, [](Integer c) { return c + MulDiv(255 - c, 16, 100); });
+  FFlatColors[fcPressed] = SystemLightColor(11, 9, 73);
+  FFlatColors[fcPressedHot] = SystemLightColor(14, 44, 40);
+  FFlatColors[fcHot] = SystemLightColor(-2, 30, 72);
+  for (Integer i = 0; i < fcCount; ++i) {
+    FFlatColors[i] = NearestScreenColor(FFlatColors[i]);
+    FFlatBrushes[i] = CreateSolidBrush(ColorToRGB(FFlatColors[i]));
+  }
+  if (ThemeAvailableFor(totToolBar)) FThemedToolbarBrush = CreateSolidBrush(ColorToRGB(ToolbarThemeColor()));
+  Office11ColorsAddRef();
+}
+
+void TqzBarManager::FreeColors() {
+  for (HBRUSH& brush : FFlatBrushes) FreeGDIHandle(brush);
+  FreeGDIHandle(FThemedToolbarBrush);
+  Office11ColorsRelease();
+}
+
+void TqzBarManager::RefreshColors() {
+  FreeColors();
+  CreateColors();
+}
+
+TColor TqzBarManager::GetDockColor() {
+  if (!FAutoDockColor) return FDockColor;
+  auto* owner = dynamic_cast<TControl*>(GetOwner());
+  return owner ? owner->GetColor() : FDockColor;
+}
+
+void TqzBarManager::SetDockColor(TColor Value) {
+  FAutoDockColor = false;
+  FDockColor = Value;
+}
+
+// ---- Fonts --------------------------------------------------------------------------------
+
+namespace {
+
+LOGFONT SystemMenuFont() {
+  NONCLIENTMETRICS metrics;
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  return metrics.lfMenuFont;
+}
+
+}  // namespace
+
+void TqzBarManager::SetScaled(bool Value) {
+  if (FScaled == Value) return;
+  FScaled = Value;
+  if (FScaled && !FUseSystemFont) ApplySystemFont();
+}
+
+void TqzBarManager::SetUseSystemFont(bool Value) {
+  if (FUseSystemFont == Value) return;
+  FUseSystemFont = Value;
+  if (FUseSystemFont) ApplySystemFont();
+}
+
+void TqzBarManager::SystemFontChanged() { ApplySystemFont(); }
+
+void TqzBarManager::ApplySystemFont() {
+  LOGFONT menuFont = SystemMenuFont();
+  FInternalFontChange = true;
+  try {
+    if (FUseSystemFont)
+      FFont->SetHandle(CreateFontIndirect(&menuFont));
+    else if (FScaled)
+      FFont->SetHeight(menuFont.lfHeight);
+  } catch (...) {
+    FInternalFontChange = false;
+    throw;
+  }
+  FInternalFontChange = false;
+}
+
+void TqzBarManager::FontChanged(TObject*) {
+  if (!FInternalFontChange) FUseSystemFont = false;
+  if (FScaled) {
+    // The height follows the system menu font; the handler stays away meanwhile.
+    TNotifyEvent handler = FFont->GetOnChange();
+    FFont->SetOnChange(TNotifyEvent());
+    FFont->SetHeight(SystemMenuFont().lfHeight);
+    FFont->SetOnChange(handler);
+  }
+  FEditFont->Assign(FFont.get());
+  FCaptionFont->SetHandle(CreateSmallCaptionFont(FFont.get(), false));
+  SystemFontChangedHandlers()->FireAll(this, nullptr);
+}
+
+// ---- Update lock and designer --------------------------------------------------------------
+
+void TqzBarManager::BeginUpdate() { ++FLockUpdate; }
+
+void TqzBarManager::EndUpdate(bool) {
+  if (FLockUpdate > 0) --FLockUpdate;
+}
+
+bool TqzBarManager::CanDeleteComponent(TComponent*) { return true; }
+
+Integer TqzBarManager::GetSelectionStatus(TPersistent*) { return 0; }
+
+void TqzBarManager::SelectComponent(TPersistent*, Integer) {}
+
+void TqzBarManager::DesignerModified() {
+  if (IsLoading() || IsDestroying()) return;
+  if (FDesignerModifiedLock > 0) {
+    FDesignerModifiedDue = true;
+    return;
+  }
+  FModified = true;
+}
+
+void TqzBarManager::LockDesignerModified(bool ALock, bool ANotify) {
+  if (ALock) {
+    if (FDesignerModifiedLock++ == 0) FDesignerModifiedDue = false;
+    return;
+  }
+  if (FDesignerModifiedLock == 0) return;
+  if (--FDesignerModifiedLock == 0 && ANotify && FDesignerModifiedDue) DesignerModified();
+}
+
+void TqzBarManager::OptionChanged() { DesignerModified(); }
+
+// ---- Painting style ------------------------------------------------------------------------
+
+TqzBarManagerStyle TqzBarManager::GetEffectiveStyle() const {
+  if (FStyle != bmsUseLookAndFeel) return FStyle;
+  if (FLookAndFeel->GetNativeStyle() && ThemeAvailableFor(totToolBar)) return bmsXP;
+  switch (FLookAndFeel->GetKind()) {
+    case lfStandard: return bmsStandard;
+    case lfUltraFlat: return bmsFlat;
+    case lfOffice11: return bmsOffice11;
+    default: return bmsEnhanced;
+  }
+}
+
+Integer TqzBarManager::GetPainterKind() const {
+  const bool themes = ThemeAvailableFor(totToolBar);
+  if (FStyle == bmsXP) return themes ? 3 : 1;
+  if (FStyle != bmsUseLookAndFeel) return static_cast<Integer>(FStyle);
+  if (FLookAndFeel->GetNativeStyle() && themes) return 3;
+  if (FLookAndFeel->GetSkinPainter()) return 5;
+  switch (FLookAndFeel->GetKind()) {
+    case lfStandard: return 0;
+    case lfUltraFlat: return 2;
+    case lfOffice11: return 4;
+    default: return 1;
+  }
+}
+
+// ---- Property setters ----------------------------------------------------------------------
+
+void TqzBarManager::SetButtonArrowWidth(Integer Value) {
+  if (Value >= 2) FButtonArrowWidth = Value;
+}
+
+void TqzBarManager::SetLargeButtonArrowWidth(Integer Value) {
+  if (Value >= 2) FLargeButtonArrowWidth = Value;
+}
+
+void TqzBarManager::SetWaitForDockingTime(Integer Value) {
+  if (Value >= 0) FWaitForDockingTime = Value;
+}
+
+void TqzBarManager::SetMenuAnimations(TqzBarMenuAnimations Value) {
+  if (FMenuAnimations == Value) return;
+  FMenuAnimations = Value;
+  OptionChanged();
+}
+
+void TqzBarManager::SetMenusShowRecentItemsFirst(bool Value) {
+  if (FMenusShowRecentItemsFirst == Value) return;
+  FMenusShowRecentItemsFirst = Value;
+  OptionChanged();
+}
+
+void TqzBarManager::SetShowFullMenusAfterDelay(bool Value) {
+  if (FShowFullMenusAfterDelay == Value) return;
+  FShowFullMenusAfterDelay = Value;
+  OptionChanged();
+}
+
+void TqzBarManager::SetShowHint(bool Value) {
+  if (FShowHint == Value) return;
+  FShowHint = Value;
+  OptionChanged();
+}
+
+void TqzBarManager::SetShowShortCutInHint(bool Value) {
+  if (FShowShortCutInHint == Value) return;
+  FShowShortCutInHint = Value;
+  OptionChanged();
+}
+
+void TqzBarManager::SetMostRecentItemsPercents(Byte Value) {
+  FMostRecentItemsPercents = std::min<Byte>(Value, 100);
+  UpdateRecentUseThreshold();
+}
+
+void TqzBarManager::UpdateRecentUseThreshold() {
+  if (FMostRecentItemsPercents >= 100) {
+    FRecentUseThreshold = 0;
+    return;
+  }
+  // The smallest use count whose share outside the percentage is at least one whole use.
+  Integer n = 1;
+  while (n * (100 - FMostRecentItemsPercents) / 100 <= 0) ++n;
+  FRecentUseThreshold = n;
+}
+
+// ---- Lookups of managers -------------------------------------------------------------------
+
+TqzBarManager* FindBarManagerOfComponent(TComponent* AComponent) {
+  if (auto* manager = dynamic_cast<TqzBarManager*>(AComponent)) return manager;
+  auto* form = dynamic_cast<TCustomForm*>(AComponent);
+  if (form && !form->GetParent() && BarFormMappingHook) AComponent = BarFormMappingHook(form);
+  TqzBarManagerList* list = BarManagerList();
+  if (!list || !AComponent) return nullptr;
+  for (Integer i = 0; i < list->GetCount(); ++i) {
+    TqzBarManager* manager = list->GetManager(i);
+    if (manager->GetOwner() == AComponent) return manager;
+  }
+  return nullptr;
+}
+
+TqzBarManager* BarManagerOfWindow(HWND AWnd) { return FindBarManagerOfComponent(FindControl(AWnd)); }
+
+TqzBarManager* ManagerServingComponent(TComponent* AComponent) {
+  TWinControl* control = OwnerWinControlOf(AComponent);
+  if (!control || !control->HandleAllocated()) return nullptr;
+  while (control) {
+    if (TqzBarManager* manager = FindBarManagerOfComponent(control)) return manager;
+    control = FindParentWinControlOfChild(control->GetHandle());
+  }
+  return nullptr;
+}
+
+TCustomForm* FormOfBarManager(TqzBarManager* AManager, Integer AFormKind) {
+  return AManager ? FormAboveControl(AManager->GetOwnerControl(), AFormKind) : nullptr;
+}
+
+bool IsManagerOwnerWindow(TqzBarManager* AManager, HWND AWnd) {
+  if (!AManager || !AManager->GetOwnerControl()->HandleAllocated()) return false;
+  for (HWND w = AManager->GetOwnerControl()->GetHandle(); w; w = GetParent(w)) {
+    if (w == AWnd) return true;
+    if (!(GetWindowLongPtr(w, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return false;
+}
+
+bool ManagerOwnsControl(TqzBarManager* AManager, TControl* AControl) {
+  return AManager && IsControlInside(AManager->GetOwnerControl(), AControl);
+}
