@@ -47,5 +47,6 @@ TAVREN_FUZZ_TARGET(Registry) {
     TRegistry registry(KEY_READ);
     registry.SetRootKey(root);
     ReadKey(registry, "\\", 0);
+    ReadKey(registry, "\\Software\\Tavren", 0);  // the program's own key, even without its parents
   }
 }
