@@ -36,7 +36,8 @@ void ReadKey(TRegistry& registry, const String& path, int depth) {
     } catch (const Exception&) {
     }
   }
-  for (Integer i = 0; i < keys.GetCount(); ++i) ReadKey(registry, (path == "\\" ? path : path + "\\") + keys.GetStrings(i), depth + 1);
+  const String prefix = path == "\\" ? path : path + "\\";
+  for (Integer i = 0; i < keys.GetCount(); ++i) ReadKey(registry, prefix + keys.GetStrings(i), depth + 1);
 }
 
 }  // namespace
