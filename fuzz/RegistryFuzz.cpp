@@ -36,7 +36,8 @@ void ReadKey(TRegistry& registry, const String& path, int depth) {
     } catch (const Exception&) {
     }
   }
-  for (Integer i = 0; i < keys.GetCount(); ++i) ReadKey(registry, (path == "\\" ? path : path + "\\") + keys.GetStrings(i), depth + 1);
+  const String prefix = path == "\\" ? path : path + "\\";
+  for (Integer i = 0; i < keys.GetCount(); ++i) ReadKey(registry, prefix + keys.GetStrings(i), depth + 1);
 }
 
 }  // namespace
@@ -47,5 +48,6 @@ TAVREN_FUZZ_TARGET(Registry) {
     TRegistry registry(KEY_READ);
     registry.SetRootKey(root);
     ReadKey(registry, "\\", 0);
+    ReadKey(registry, "\\Software\\Tavren", 0);  // the program's own key, even without its parents
   }
 }

@@ -172,7 +172,8 @@ TEST(ImageList, ListDataWithAbsurdSizesIsRefusedAndTheListKept) {
     list.Add(&strip, nullptr);
     const int32_t header[] = {0x4C495454, 1, c.cx, c.cy, ILC_COLOR32, 4, c.count, -1};
     String hex;
-    for (int32_t v : header) hex += Format("%.2x%.2x%.2x%.2x", v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, (v >> 24) & 0xFF);
+    for (int32_t v : header)
+      for (int shift = 0; shift < 32; shift += 8) hex += IntToHex((v >> shift) & 0xFF, 2);
     EXPECT_THROW(ReadComponentFromText("object L: TImageList\n  Bitmap = {" + hex + "00000000}\nend\n", &list),
                  EReadError);
     EXPECT_EQ(list.GetCount(), 2);
