@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/AppUnits.h"
+#include "backend/BackendStart.h"
+#include "controls/ControlsUnits.h"
+#include "gdi/GdiUnits.h"
+#include "rtl/RtlUnits.h"
+#include "user/UserUnits.h"
+#include "vcl/VclUnits.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  // Tests draw into the headless screen, whatever display the machine has.
+  setenv("TAVREN_BACKEND", "headless", 1);
+  RtlStart();
+  GdiStart();
+  UserStart();
+  BackendStart();
+  ControlsStart();
+  VclStart();
+  AppStart();
+  int result = RUN_ALL_TESTS();
+  AppEnd();
+  VclEnd();
+  ControlsEnd();
+  BackendEnd();
+  UserEnd();
+  GdiEnd();
+  RtlEnd();
+  return result;
+}
