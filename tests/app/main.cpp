@@ -5,8 +5,13 @@
 #include "app/AppUnits.h"
 #include "backend/BackendStart.h"
 #include "controls/ControlsUnits.h"
+#include "engine/EngineUnits.h"
 #include "gdi/GdiUnits.h"
 #include "rtl/RtlUnits.h"
+#include "toolkit/controls/WbUnits.h"
+#include "toolkit/editors/EditorsUnits.h"
+#include "toolkit/foundation/FoundationUnits.h"
+#include "toolkit/inspector/InspectorUnits.h"
 #include "user/UserUnits.h"
 #include "vcl/VclUnits.h"
 
@@ -20,9 +25,19 @@ int main(int argc, char** argv) {
   BackendStart();
   ControlsStart();
   VclStart();
+  EngineStart();
+  FoundationStart();
+  EditorsStart();
+  WbControlsStart();
+  InspectorStart();
   AppStart();
   int result = RUN_ALL_TESTS();
   AppEnd();
+  InspectorEnd();
+  WbControlsEnd();
+  EditorsEnd();
+  FoundationEnd();
+  EngineEnd();
   VclEnd();
   ControlsEnd();
   BackendEnd();
