@@ -9,6 +9,7 @@
 #include "toolkit/controls/WbPanel.h"
 #include "toolkit/controls/WbRadChk.h"
 #include "toolkit/controls/WbSpnEdt.h"
+#include "toolkit/controls/WbTabs.h"
 #include "toolkit/controls/WbTrkBar.h"
 
 void WbControlsStart() {
@@ -21,6 +22,7 @@ void WbControlsStart() {
   WbTrkBarStart();
   WbEditStart();
   WbSpnEdtStart();
+  WbTabsStart();
 }
 
 void WbControlsEnd() { WbColorNamesEnd(); }
