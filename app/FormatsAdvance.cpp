@@ -1,6 +1,7 @@
 #include "app/FormatsAdvance.h"
 
 #include "rtl/ClassRegistry.h"
+#include "toolkit/editors/kvButtons.h"
 #include "rtl/TypInfo.h"
 
 void TFormOSetting::OKClick(TObject*) { FrameOFormat->ApplyToSelection(); }

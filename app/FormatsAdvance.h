@@ -5,7 +5,10 @@
 
 #include "app/OFormat.h"
 #include "toolkit/controls/WbPanel.h"
-#include "toolkit/editors/kvButtons.h"
+
+// The buttons' unit is included by the source only: the foundation's and the Wb set's names of
+// the vertical alignments would meet in the units that include this header with the clip editor.
+class TkvButton;
 
 class TFormOSetting : public TForm {
   TAVREN_CLASS(TFormOSetting, TForm)

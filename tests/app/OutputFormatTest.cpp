@@ -9,6 +9,7 @@
 #include "VclTestSupport.h"
 #include "app/FormatsAdvance.h"
 #include "core/GlobalFun.h"
+#include "toolkit/editors/kvButtons.h"
 #include "rtl/SysUtils.h"
 
 namespace {
