@@ -40,6 +40,17 @@ TEST_F(ClipEditorFakeTest, OpeningShowsTheTaskAndStartsThePreview) {
   EXPECT_FALSE(editor->ImagePlay->GetVisible());
   EXPECT_EQ(editor->RangeSlider->GetMax(), 83000);
   EXPECT_EQ(editor->RangeSlider->GetEnd(), 83000);
+  // The pause image pauses the preview, which stops following the position; play resumes it.
+  ScriptClick(At(editor->ImagePause, 11, 11));
+  Settle();
+  EXPECT_TRUE(Called("MediaPlayer_Pause()"));
+  EXPECT_FALSE(editor->TimerUpdatePos->GetEnabled());
+  EXPECT_TRUE(editor->ImagePlay->GetVisible());
+  clock.Advance(1000);
+  ScriptClick(At(editor->ImagePlay, 11, 11));
+  Settle();
+  EXPECT_TRUE(Called("MediaPlayer_Continue()"));
+  EXPECT_TRUE(editor->TimerUpdatePos->GetEnabled());
 }
 
 TEST_F(ClipEditorFakeTest, AudioOnlyFilesOpenOnTrimWithTheOtherPagesInert) {
