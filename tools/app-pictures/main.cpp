@@ -64,7 +64,9 @@ std::vector<uint8_t> BmpFile(int width, int height, const std::function<Rgb(int,
   return out;
 }
 
-const Rgb kBtnFace{212, 208, 200};  // the classic scheme's button face, behind the round buttons
+// The clip editor's background gradient where the round buttons sit, under the preview; their
+// rim is smoothed against it.
+const Rgb kBehindButtons{200, 219, 237};
 const Rgb kOlive{128, 128, 0};
 const Rgb kKey{255, 0, 255};        // left out of handles and marker
 
@@ -114,7 +116,7 @@ bool Marker(int x, int y) {
 
 // ---- Round buttons -------------------------------------------------------------------------------
 
-// A 22 x 22 round button on the button face, smoothed at its rim, with a glyph.
+// A 22 x 22 round button, smoothed at its rim, with a glyph.
 std::vector<uint8_t> RoundButton(const std::function<bool(double, double)>& glyph) {
   return BmpFile(22, 22, [&](int x, int y) {
     int inside = 0, rim = 0, mark = 0;
@@ -129,7 +131,7 @@ std::vector<uint8_t> RoundButton(const std::function<bool(double, double)>& glyp
     Rgb face = Mix({250, 251, 253}, {196, 204, 218}, y / 21.0);
     Rgb c = Mix(face, {92, 106, 130}, rim / 16.0 / std::max(inside / 16.0, 1e-9));
     c = Mix(c, {36, 58, 96}, mark / 16.0 / std::max(inside / 16.0, 1e-9));
-    return Mix(kBtnFace, c, inside / 16.0);
+    return Mix(kBehindButtons, c, inside / 16.0);
   });
 }
 
