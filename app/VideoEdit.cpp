@@ -52,6 +52,11 @@ void TFormVideoEdit::Open(TMediaPlayer* Player, TPlayContext* Context) {
   trbVolume->SetPosition(task->Volume);
   trbBrightness->SetPosition(task->Brightness);
   trbContrast->SetPosition(task->Contrast);
+  // A bar left where the last file had it reports no change, yet the new preview starts without
+  // effects: they are handed on either way.
+  trbVolumeChange(this);
+  trbBrightnessChange(this);
+  trbContrastChange(this);
 
   edtStart->SetText(FormatTicks(true, task->StartTime));
   edtEnd->SetText(FormatTicks(true, task->EndTime));

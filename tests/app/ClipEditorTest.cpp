@@ -79,6 +79,15 @@ TEST_F(ClipEditorFakeTest, VolumeActsOnThePreviewAndCancelKeepsTheTask) {
   editor->Close();
   EXPECT_EQ(task.Volume, 100);
   EXPECT_TRUE(Called("MediaPlayer_Stop()"));
+  // The next file with the same volume still gets it in its preview.
+  TTaskInfo next;
+  next.Volume = 250;
+  next.EndTime = 10 * kSecond;
+  context.Task = &next;
+  engine->Calls.clear();
+  editor->Show();
+  editor->Open(&player, &context);
+  EXPECT_TRUE(Called("MediaPlayer_SetVolume(250)"));
 }
 
 TEST_F(ClipEditorFakeTest, ThePreviewLoopsInsideTheSelection) {
