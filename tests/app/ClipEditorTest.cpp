@@ -55,10 +55,10 @@ TEST_F(ClipEditorFakeTest, OpeningShowsTheTaskAndStartsThePreview) {
 
 TEST_F(ClipEditorFakeTest, AudioOnlyFilesOpenOnTrimWithTheOtherPagesInert) {
   OpenClip("/in/a.mp3", 0, 0, 10 * kSecond);
-  for (auto show : {&TFormVideoEdit::ShowCropPage, &TFormVideoEdit::ShowEffectPage}) {
-    (editor->*show)();
-    EXPECT_EQ(editor->pgcClip->GetActivePage(), editor->tshTrim);
-  }
+  editor->ShowCropPage();
+  EXPECT_EQ(editor->pgcClip->GetActivePage(), editor->tshTrim);
+  editor->ShowEffectPage();
+  EXPECT_EQ(editor->pgcClip->GetActivePage(), editor->tshTrim);
   EXPECT_FALSE(editor->tshVideo->GetEnabled());
   EXPECT_FALSE(editor->tshCrop->GetEnabled());
   EXPECT_TRUE(editor->tshTrim->GetEnabled());

@@ -71,24 +71,26 @@ TEST_F(SeekBarTest, SetAllPlacesTheGripsOnTheTrack) {
 TEST_F(SeekBarTest, SettersKeepStartPositionEndInOrder) {
   struct Case {
     const char* what;
-    void (TframSeekBar::*set)(Double);
+    char setter;  // 'p'osition, 's'tart or 'e'nd
     Double value, start, end, position;
   };
   const Case cases[] = {
-      {"position outside the selection", &TframSeekBar::SetPosition, 800, 250, 750, 400},
-      {"position inside", &TframSeekBar::SetPosition, 500, 250, 750, 500},
-      {"start past the end", &TframSeekBar::SetStart, 760, 250, 750, 400},
-      {"start below Min", &TframSeekBar::SetStart, -1, 250, 750, 400},
-      {"start above the position moves it", &TframSeekBar::SetStart, 600, 600, 750, 600},
-      {"start below the position leaves it", &TframSeekBar::SetStart, 100, 100, 750, 400},
-      {"end below the start", &TframSeekBar::SetEnd, 200, 250, 750, 400},
-      {"end past Max", &TframSeekBar::SetEnd, 1001, 250, 750, 400},
-      {"end below the position moves it", &TframSeekBar::SetEnd, 300, 250, 300, 300},
+      {"position outside the selection", 'p', 800, 250, 750, 400},
+      {"position inside", 'p', 500, 250, 750, 500},
+      {"start past the end", 's', 760, 250, 750, 400},
+      {"start below Min", 's', -1, 250, 750, 400},
+      {"start above the position moves it", 's', 600, 600, 750, 600},
+      {"start below the position leaves it", 's', 100, 100, 750, 400},
+      {"end below the start", 'e', 200, 250, 750, 400},
+      {"end past Max", 'e', 1001, 250, 750, 400},
+      {"end below the position moves it", 'e', 300, 250, 300, 300},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     bar->SetAll(0, 1000, 250, 750, 400);
-    (bar->*c.set)(c.value);
+    if (c.setter == 'p') bar->SetPosition(c.value);
+    if (c.setter == 's') bar->SetStart(c.value);
+    if (c.setter == 'e') bar->SetEnd(c.value);
     EXPECT_EQ(bar->GetStart(), c.start);
     EXPECT_EQ(bar->GetEnd(), c.end);
     EXPECT_EQ(bar->GetPosition(), c.position);
