@@ -108,7 +108,7 @@ class TMediaPlayer : public TObject {
 constexpr Integer lbFullScreen = 0;    // the profile's picture size
 constexpr Integer lbKeepOriginal = 1;  // the crop rectangle's shape
 constexpr Integer lbWide = 2;          // 16:9
-constexpr Integer lbStandard = 3;      // 4:3
+constexpr Integer lbFourByThree = 3;   // 4:3 (not lbStandard: the list box style has that name)
 
 // The job settings of one source file.
 class TTaskInfo : public TObject {

@@ -123,7 +123,7 @@ void TMediaConverter::DescribeJob(const String& Source, const TTaskInfo& Task, c
     switch (Task.LetterboxMode) {
       case lbKeepOriginal: SetAspect(Task.Crop.Width(), Task.Crop.Height()); break;
       case lbWide: SetAspect(16, 9); break;
-      case lbStandard: SetAspect(4, 3); break;
+      case lbFourByThree: SetAspect(4, 3); break;
       default: SetAspect(Detail.Width, Detail.Height); break;
     }
     SetVolume(Task.Volume);

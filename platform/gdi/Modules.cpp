@@ -1,5 +1,7 @@
 #include "gdi/Modules.h"
 
+#include "rtl/Resources.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -66,6 +68,12 @@ BOOL FreeLibrary(HMODULE handle) {
   if (!module || module->loads == 0) return FALSE;
   --module->loads;
   return TRUE;
+}
+
+HMODULE GetModuleHandle(const char* name) {
+  if (!name || !*name) return HInstance;
+  Module* module = Find(Key(name));
+  return module && module->loads > 0 ? reinterpret_cast<HMODULE>(module) : nullptr;
 }
 
 FARPROC GetProcAddress(HMODULE handle, const char* name) {

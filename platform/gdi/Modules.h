@@ -28,6 +28,10 @@ void RegisterModule(const char* name, std::span<const ModuleExport> exports);
 HMODULE LoadLibrary(const char* name);
 inline HMODULE LoadLibraryA(const char* name) { return LoadLibrary(name); }
 BOOL FreeLibrary(HMODULE module);
+// A null or empty name answers the program's own instance (HInstance); another name answers a
+// library that is loaded, without counting a load, and null for one that is not.
+HMODULE GetModuleHandle(const char* name);
+inline HMODULE GetModuleHandleA(const char* name) { return GetModuleHandle(name); }
 // The entry point of that name, null when the library does not export it.
 FARPROC GetProcAddress(HMODULE module, const char* name);
 

@@ -306,7 +306,7 @@ TEST(MediaConverter, DescribeJobCallOrder) {
       {"full screen", &wmv, lbFullScreen, -1, video},
       {"keep original", &wmv, lbKeepOriginal, -1, with(2, "MediaConv_SetAspect(624,472)")},
       {"16:9", &wmv, lbWide, -1, with(2, "MediaConv_SetAspect(16,9)")},
-      {"4:3", &wmv, lbStandard, -1, with(2, "MediaConv_SetAspect(4,3)")},
+      {"4:3", &wmv, lbFourByThree, -1, with(2, "MediaConv_SetAspect(4,3)")},
       {"dvd", &wmv, lbFullScreen, 0, with(0, "MediaConv_AddInputDVD(/in/a.avi,0,0,-1)")},
       {"sound only", &mp3, lbFullScreen, -1,
        {"MediaConv_AddInputFile(/in/a.avi)", "MediaConv_CreateOutput(/out/a_avi.wmv,mp3)",

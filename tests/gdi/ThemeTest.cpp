@@ -6,6 +6,7 @@
 #include "gdi/DwmApi.h"
 #include "gdi/Modules.h"
 #include "gdi/UxTheme.h"
+#include "rtl/Resources.h"
 
 namespace {
 
@@ -35,7 +36,12 @@ TEST(ThemeStandIn, LibrariesBindByName) {
   EXPECT_FALSE(isActive());
   EXPECT_EQ(GetProcAddress(theme, "isthemeactive"), nullptr);  // entry point names keep their case
   EXPECT_EQ(GetProcAddress(theme, "NoSuchEntry"), nullptr);
+  // A loaded library is found by name without another load; the program's own module by no name.
+  EXPECT_EQ(GetModuleHandleA("uxtheme"), theme);
+  EXPECT_EQ(GetModuleHandleA(""), HInstance);
+  EXPECT_EQ(GetModuleHandleA(nullptr), HInstance);
   EXPECT_TRUE(FreeLibrary(theme));
+  EXPECT_EQ(GetModuleHandleA("UxTheme.dll"), nullptr);
 
   // Every name the system binds is there, for each library.
   const std::vector<std::pair<const char*, std::vector<const char*>>> kLibraries = {

@@ -1,5 +1,6 @@
 #include "FormPictures.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -13,9 +14,24 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A picture property (TPicture) names its graphic class before the graphic's own data; a bitmap
+// property holds the graphic's data alone.
+bool IsPictureProperty(const std::string& path) {
+  const std::string suffix = "picture.data";
+  if (path.size() < suffix.size()) return false;
+  std::string tail = path.substr(path.size() - suffix.size());
+  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return tail == suffix && (path.size() == suffix.size() || path[path.size() - suffix.size() - 1] == '.');
+}
+
 // "{", then lines of hex inside the form's indentation, then "}".
-std::string HexValue(const std::vector<unsigned char>& file, const std::string& indent) {
+std::string HexValue(const std::vector<unsigned char>& file, const std::string& indent, bool withClass) {
   std::vector<unsigned char> data;
+  if (withClass) {
+    const std::string name = "TBitmap";
+    data.push_back(static_cast<unsigned char>(name.size()));
+    data.insert(data.end(), name.begin(), name.end());
+  }
   const auto size = static_cast<uint32_t>(file.size());
   for (int i = 0; i < 4; ++i) data.push_back(static_cast<unsigned char>(size >> (8 * i)));
   data.insert(data.end(), file.begin(), file.end());
@@ -51,8 +67,11 @@ std::string ExpandFormPictures(const std::string& text, const std::string& where
       throw std::runtime_error(where + ", form line " + std::to_string(number) + ": malformed picture reference");
     const std::string path = resolve(line.substr(start, end - start));
     pictures.push_back(path);
-    const std::string indent = line.substr(0, line.find_first_not_of(" \t"));
-    out += line.substr(0, at) + "= " + HexValue(ReadBytes(path), indent) + "\n";
+    const size_t first = line.find_first_not_of(" \t");
+    const std::string indent = line.substr(0, first);
+    const size_t last = line.find_last_not_of(" \t", at - 1);
+    const bool withClass = last != std::string::npos && IsPictureProperty(line.substr(first, last - first + 1));
+    out += line.substr(0, at) + "= " + HexValue(ReadBytes(path), indent, withClass) + "\n";
   }
   return out;
 }

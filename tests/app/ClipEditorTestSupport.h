@@ -1,0 +1,42 @@
+#pragma once
+// The clip editor under test: made from its form resource, opened on a task, with the core's
+// message boxes recorded instead of shown.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "VclTestSupport.h"
+#include "app/VideoEdit.h"
+#include "core/CoreHost.h"
+
+// Records the texts the core would show in message boxes.
+class TRecordingHost : public TCoreHost {
+ public:
+  Integer ShowMessageBox(const String& Text, const String&, TBoxKind) override {
+    Boxes.push_back(Text);
+    return 1;
+  }
+  void ShowLog(TStrings*) override {}
+  void SetBitmapImage(TObject*, HBITMAP) override {}
+  std::vector<String> Boxes;
+};
+
+class ClipEditorTest : public VclTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Opens the editor on a file of that picture size (0 x 0: sound only) and duration, with the
+  // task's range Start..End (100 ns), and shows it.
+  void OpenClip(const String& Path, Integer Width, Integer Height, Int64 Duration);
+  // Sends the form the selection window's message with that rectangle.
+  void SendSelection(Integer Left, Integer Top, Integer Right, Integer Bottom);
+  POINT At(TControl* Control, Integer X, Integer Y);
+  TRect SpinCrop() const;
+
+  TRecordingHost host;
+  TMediaPlayer player;
+  TTaskInfo task;
+  TPlayContext context;
+  TFormVideoEdit* editor = nullptr;
+};
