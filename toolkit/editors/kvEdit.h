@@ -747,7 +747,26 @@ class TkvCustomEditViewInfo : public TkvContainerViewInfo {
   void CopyFrom(TkvContainerViewInfo* Other) override;
   void MoveBy(Integer DX, Integer DY) override;
 
+  TkvContainerBorderStyle EffectiveBorderStyle() override { return BorderStyle; }
+  void PaintContent(TkvCanvas* Canvas) override;
+  TkvRegion* ChangedArea(TkvContainerViewInfo* Older) override;
+
+  // Virtual operations, in the order descendants know them.
   virtual TClassOf<TkvEditButtonViewInfo> GetButtonViewInfoClass() { return TkvEditButtonViewInfo::ClassInfo(); }
+  virtual bool RepaintsOnStateChange() { return true; }
+  virtual void DrawButton(TkvCanvas* Canvas, Integer Index);
+  virtual void DrawButtonBackground(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, const TRect& R, TColor Color);
+  virtual void DrawButtonClipped(TkvCanvas* Canvas, Integer Index);
+  virtual void DrawButtonBorder(TkvCanvas* Canvas, Integer Index, TRect& R, TRect& Content, TColor& TextColor,
+                                TColor& Background);
+  virtual void DrawButtonContent(TkvCanvas* Canvas, Integer Index, const TRect& R, TColor TextColor,
+                                 TColor Background, bool Offset);
+  // Invalidates on Control's window what differs from Older outside Inner; answers whether a
+  // button or the whole changed.
+  virtual bool RepaintDifference(TWinControl* Control, const TRect& Inner, TkvCustomEditViewInfo* Older);
+  bool Repaint(TWinControl* Control, TkvCustomEditViewInfo* Older) { return RepaintDifference(Control, TRect(), Older); }
+  void DrawButtons(TkvCanvas* Canvas);
+  bool IsTransparent() const;
   // Makes or frees button view infos until there are Count.
   void SetButtonCount(Integer Count);
   Integer ButtonCount() const { return static_cast<Integer>(Buttons.size()); }
@@ -783,7 +802,14 @@ class TkvCustomEditViewInfo : public TkvContainerViewInfo {
   TkvEditPopupBorderStyle PopupBorderStyle = epbsDefault;
   TkvEditButtonStateEvent OnButtonState;
   TkvEditButtonTextColorEvent OnButtonTextColor;
+
+ private:
+  bool FPaintingButtons = false;
 };
+
+// The background, frame and buttons of an editor's view (FillWhole: also the area inside the
+// border; Mode: the native frame's variant).
+void DrawEditBackgroundAndButtons(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, bool FillWhole, Integer Mode);
 using TkvCustomEditViewInfoClass = TClassOf<TkvCustomEditViewInfo>;
 
 // The constructor arguments of a view data, so that a view data class reference can create one.
@@ -1120,6 +1146,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool MouseWheelAllowed(TShiftState Shift);
   TkvContainerStyleValues GetHiddenStyleValues() override;
   bool IsInplace() override { return TreatsAsInplace(); }
+  bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
   bool HasInnerEdit() const { return false; }
 
   // State others read.

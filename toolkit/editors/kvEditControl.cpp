@@ -1,6 +1,7 @@
 // The editor control's value model, validation, keys and focus.
 
 #include <exception>
+#include <memory>
 
 #include "rtl/TypInfo.h"
 #include "toolkit/editors/kvEdit.h"
@@ -92,6 +93,28 @@ TkvCustomEditViewData* TkvCustomEdit::MakeViewData() {
   TkvCustomEditViewData* data = GetEffectiveProperties()->MakeViewData(style, IsInplace(), false);
   InitViewData(data);
   return data;
+}
+
+bool TkvCustomEdit::CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) {
+  if (IsBeingDestroyed() || !HandleAllocated()) return true;
+  TkvCustomEditViewInfo* info = GetEditViewInfo();
+  std::unique_ptr<TkvCustomEditViewInfo> older(GetProperties()->GetViewInfoClass().Create());
+  older->CopyFrom(info);
+  const bool first = info->Bounds == TRect();
+  std::unique_ptr<TkvCustomEditViewData> data(MakeViewData());
+  data->ComputeViewInfo(GetKvCanvas(), LocalBoundsOf(this), P, Button, Shift, info, IsMouseEvent);
+  MarkViewInfoCalculated();
+  AlignInnerControl();
+  SyncInnerControlLook();
+  UpdateWindowRegion();
+  // Only what looks different is painted again: a hot button moving repaints the two buttons.
+  info->RepaintDifference(this, TRect(), first ? nullptr : older.get());
+  if (info->ContainerState.Contains(csHot)) {
+    TRect bounds;
+    GetMouseTrackingBounds(bounds);
+    StartMouseLeaveWatch(this, bounds, TrackingCaller());
+  }
+  return true;
 }
 
 void TkvCustomEdit::InitViewData(TkvCustomEditViewData* ViewData) {
