@@ -1082,6 +1082,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual bool IsEffectivelyReadOnly();
   virtual void AfterRepositoryItemChange() {}
   virtual void BeforeRepositoryItemChange() {}
+  virtual void HandleButtonStateChange(TkvCustomEditViewInfo* Previous);
   virtual void ResetEditValue();
   virtual bool ReplaysActivationChar(Char) { return true; }
   virtual bool TrySetDisplayText(const String&) { return false; }
@@ -1148,6 +1149,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool IsInplace() override { return TreatsAsInplace(); }
   bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
   bool HasInnerEdit() const { return false; }
+  // The visible index of the first button whose bounds hold P, -1 none.
+  Integer ButtonAtPoint(const TPoint& P);
 
   // State others read.
   bool GetValueModified() const { return FValueModified; }
@@ -1204,6 +1207,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DoEnter() override;
   void DoExit() override;
   bool DependsOnParentBackground() override { return NeedsParentBackground() || DrawsTransparently(); }

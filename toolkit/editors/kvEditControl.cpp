@@ -6,6 +6,7 @@
 #include "rtl/TypInfo.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvVariants.h"
+#include "user/Input.h"
 #include "user/Messages.h"
 #include "user/WindowEffects.h"
 #include "vcl/ControlsMessages.h"
@@ -96,25 +97,65 @@ TkvCustomEditViewData* TkvCustomEdit::MakeViewData() {
 }
 
 bool TkvCustomEdit::CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) {
-  if (IsBeingDestroyed() || !HandleAllocated()) return true;
-  TkvCustomEditViewInfo* info = GetEditViewInfo();
-  std::unique_ptr<TkvCustomEditViewInfo> older(GetProperties()->GetViewInfoClass().Create());
-  older->CopyFrom(info);
-  const bool first = info->Bounds == TRect();
-  std::unique_ptr<TkvCustomEditViewData> data(MakeViewData());
-  data->ComputeViewInfo(GetKvCanvas(), LocalBoundsOf(this), P, Button, Shift, info, IsMouseEvent);
+  if (IsBeingDestroyed() || !HandleAllocated()) return false;
   MarkViewInfoCalculated();
-  AlignInnerControl();
-  SyncInnerControlLook();
-  UpdateWindowRegion();
+  if (FCaptureButtonIndex >= 0 && GetCapture() != GetHandle()) FCaptureButtonIndex = -1;
+  TkvCustomEditViewInfo* info = GetEditViewInfo();
+  const bool first = info->Bounds == TRect();
+  std::unique_ptr<TkvCustomEditViewInfo> older;
+  if (IsMouseEvent || !first) {
+    older.reset(GetProperties()->GetViewInfoClass().Create());
+    older->CopyFrom(info);
+  }
+  {
+    std::unique_ptr<TkvCustomEditViewData> data(MakeViewData());
+    data->ComputeViewInfo(GetKvCanvas(), LocalBoundsOf(this), P, Button, Shift, info, IsMouseEvent);
+  }
+  TRect inner = HasInnerEdit() && InnerEditDisplaysValue() ? GetInnerControl()->GetBoundsRect() : TRect();
   // Only what looks different is painted again: a hot button moving repaints the two buttons.
-  info->RepaintDifference(this, TRect(), first ? nullptr : older.get());
+  const bool changed = info->RepaintDifference(this, inner, older.get());
   if (info->ContainerState.Contains(csHot)) {
     TRect bounds;
     GetMouseTrackingBounds(bounds);
     StartMouseLeaveWatch(this, bounds, TrackingCaller());
   }
+  if (IsMouseEvent && !changed) return false;
+  AlignInnerControl();
+  SyncInnerControlLook();
+  UpdateWindowRegion();
+  if (IsMouseEvent && older) HandleButtonStateChange(older.get());
   return true;
+}
+
+void TkvCustomEdit::HandleButtonStateChange(TkvCustomEditViewInfo* Previous) {
+  TkvCustomEditViewInfo* info = GetEditViewInfo();
+  const Integer pressed = info->PressedButton, hot = info->HotButton;
+  const Integer wasPressed = Previous->PressedButton;
+  if (pressed == wasPressed && hot == Previous->HotButton) return;
+  TAliveGuard guard(this);
+  if (wasPressed != -1) {
+    AfterButtonUp(wasPressed);
+    // Released over the button it was pressed on: a click.
+    if (guard.Alive() && wasPressed == hot) ButtonClick(wasPressed);
+  }
+  if (guard.Alive() && pressed != -1 && wasPressed == -1) AfterButtonDown(pressed);
+}
+
+Integer TkvCustomEdit::ButtonAtPoint(const TPoint& P) {
+  TkvCustomEditViewInfo* info = GetEditViewInfo();
+  for (Integer i = 0; i < info->ButtonCount(); ++i) {
+    const TRect& b = info->Buttons[i]->Bounds;
+    if (P.X >= b.Left && P.X < b.Right && P.Y >= b.Top && P.Y < b.Bottom) return i;
+  }
+  return -1;
+}
+
+void TkvCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TAliveGuard guard(this);
+  TkvContainer::MouseDown(Button, Shift, X, Y);
+  if (!guard.Alive() || Button != mbLeft || !HandleAllocated() || GetCapture() != GetHandle()) return;
+  Integer index = ButtonAtPoint(TPoint{X, Y});
+  if (index >= 0 && GetEditViewInfo()->Buttons[index]->State == ebsPressed) FCaptureButtonIndex = index;
 }
 
 void TkvCustomEdit::InitViewData(TkvCustomEditViewData* ViewData) {
