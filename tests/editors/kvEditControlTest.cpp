@@ -250,7 +250,8 @@ TEST_F(EditControl, RoutinesOfTheUnit) {
   EXPECT_FALSE(VarSameTypeAndValue(Variant(3), Variant(3.0)));
   for (char c : {'\0', '\t', '\n', '\f', '\r', ' '}) EXPECT_TRUE(IsBlankChar(c));
   EXPECT_FALSE(IsBlankChar('\v'));
-  EXPECT_EQ(edit->GetHiddenStyleValues(), (TkvContainerStyleValues{10, 11, 12, 13, 14, 15}));
+  TkvCustomEdit plain(form);
+  EXPECT_EQ(plain.GetHiddenStyleValues(), (TkvContainerStyleValues{10, 11, 12, 13, 14, 15}));
 }
 
 }  // namespace

@@ -1194,6 +1194,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void GetTabOrderList(std::vector<TWinControl*>& List) override;
   void FireFocusChanged() override;
   void SetParent(TWinControl* AParent) override;
+  void SetName(const String& Value) override;
 
  protected:
   // Descendants name their Properties class: a constructor cannot ask its own virtuals.
@@ -1202,7 +1203,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void ReadState(TReader* Reader) override;
-  void SetName(const String& Value) override;
+  // Height and Width are written here: an auto-sized editor's measured size is not stored.
+  void DefineProperties(TFiler* Filer) override;
   void DefaultHandler(TMessage& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;

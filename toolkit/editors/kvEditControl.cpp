@@ -3,7 +3,9 @@
 #include <exception>
 #include <memory>
 
+#include "rtl/Reader.h"
 #include "rtl/TypInfo.h"
+#include "rtl/Writer.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvVariants.h"
 #include "user/Input.h"
@@ -53,8 +55,8 @@ class TChangeEventsLock {
 
 }  // namespace
 
-TAVREN_CLASS_IMPL_PUBLISHED(TkvCustomEdit, PROPERTY(RepositoryItem), PROPERTY(PropertiesEvents),
-                            PROPERTY(OnFocusChanged))
+TAVREN_CLASS_IMPL_PUBLISHED(TkvCustomEdit, PROPERTY(Height).Stored(false), PROPERTY(Width).Stored(false),
+                            PROPERTY(RepositoryItem), PROPERTY(PropertiesEvents), PROPERTY(OnFocusChanged))
 
 TAVREN_MESSAGE_TABLE(TkvCustomEdit, MESSAGE_HANDLER(WM_CUT, WMCut), MESSAGE_HANDLER(WM_COPY, WMCopy),
                      MESSAGE_HANDLER(WM_PASTE, WMPaste), MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar))
@@ -212,6 +214,19 @@ void TkvCustomEdit::SetParent(TWinControl* AParent) {
     FDataBinding->UpdateDisplayValue();
   }
   TkvContainer::SetParent(AParent);
+}
+
+void TkvCustomEdit::DefineProperties(TFiler* Filer) {
+  TkvContainer::DefineProperties(Filer);
+  auto* ancestor = dynamic_cast<TControl*>(Filer->GetAncestor());
+  const bool height = !AutoSizeAllowed() && (!ancestor || ancestor->GetHeight() != GetHeight());
+  const bool width = !(AutoSizeAllowed() && AutoWidthAllowed()) && (!ancestor || ancestor->GetWidth() != GetWidth());
+  Filer->DefineProperty(
+      "Height", [this](TReader* Reader) { SetHeight(static_cast<Integer>(Reader->ReadInteger())); },
+      [this](TWriter* Writer) { Writer->WriteInteger(GetHeight()); }, height);
+  Filer->DefineProperty(
+      "Width", [this](TReader* Reader) { SetWidth(static_cast<Integer>(Reader->ReadInteger())); },
+      [this](TWriter* Writer) { Writer->WriteInteger(GetWidth()); }, width);
 }
 
 void TkvCustomEdit::SetName(const String& Value) {
