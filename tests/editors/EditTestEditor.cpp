@@ -4,7 +4,9 @@
 #include "rtl/TypInfo.h"
 
 TAVREN_CLASS_IMPL(TValidatingProperties)
-TAVREN_CLASS_IMPL(TTestEdit)
+TAVREN_CLASS_IMPL_PUBLISHED(TTestEdit, PROPERTY(AutoSize).Default(true),
+                            PROPERTY_AS(EditValue, GetEditValueProp, SetEditValue).Stored<&TkvCustomEdit::IsEditValueStored>(),
+                            PROPERTY_AS(Properties, Props, SetProps), PROPERTY_AS(Style, GetEditStyle, SetEditStyle))
 
 void TTestEdit::Listen() {
   TkvCustomEditProperties* p = GetProperties();

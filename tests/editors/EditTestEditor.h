@@ -24,9 +24,11 @@ class TValidatingProperties : public TTestEditProperties {
 class TTestEdit : public TkvCustomEdit {
   TAVREN_CLASS(TTestEdit, TkvCustomEdit)
  public:
-  explicit TTestEdit(TComponent* AOwner, bool AInplace = false)
+  TTestEdit(TComponent* AOwner, bool AInplace)
       : TkvCustomEdit(AOwner, AInplace, TValidatingProperties::ClassInfo()) {}
+  explicit TTestEdit(TComponent* AOwner) : TTestEdit(AOwner, false) {}
   TValidatingProperties* Props() { return static_cast<TValidatingProperties*>(GetProperties()); }
+  void SetProps(TValidatingProperties* Value) { SetProperties(Value); }
 
   // The events, in the order they came.
   std::vector<String> log;
@@ -34,6 +36,8 @@ class TTestEdit : public TkvCustomEdit {
   bool refuseEditing = false;
   Variant valueInsideEditing;
 
+  // An editor with buttons stores its button style values.
+  TkvContainerStyleValues GetHiddenStyleValues() override { return {}; }
   void ReadDisplayText(String& Text) override { Text = text; }
   void SetDisplayValue(const Variant& Value) override { text = VarToStr(Value); }
   void PutDisplayValue(const Variant& Value) override {

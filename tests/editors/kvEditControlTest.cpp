@@ -3,6 +3,7 @@
 #include "EditTestEditor.h"
 #include "EditorsTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "user/InputEvents.h"
 #include "vcl/Menus.h"
 
 namespace {
@@ -249,7 +250,67 @@ TEST_F(EditControl, RoutinesOfTheUnit) {
   EXPECT_FALSE(VarSameTypeAndValue(Variant(3), Variant(3.0)));
   for (char c : {'\0', '\t', '\n', '\f', '\r', ' '}) EXPECT_TRUE(IsBlankChar(c));
   EXPECT_FALSE(IsBlankChar('\v'));
-  EXPECT_EQ(edit->GetHiddenStyleValues(), (TkvContainerStyleValues{10, 11, 12, 13, 14, 15}));
+  TkvCustomEdit plain(form);
+  EXPECT_EQ(plain.GetHiddenStyleValues(), (TkvContainerStyleValues{10, 11, 12, 13, 14, 15}));
+}
+
+}  // namespace
+
+namespace {
+
+// Logs the button hooks besides the editor's events.
+class TButtonLoggingEdit : public TTestEdit {
+ public:
+  using TTestEdit::TTestEdit;
+  void AfterButtonDown(Integer Index) override { log.push_back("down button " + IntToStr(Index)); }
+  void AfterButtonUp(Integer Index) override { log.push_back("up button " + IntToStr(Index)); }
+};
+
+using EditMouse = EditorsTest;
+
+TEST_F(EditMouse, PressDragOffAndBackThenReleaseClicksOnlyOverTheButton) {
+  struct Case {
+    const char* name;
+    bool releaseOver;
+    Log log;
+  };
+  const Case cases[] = {
+      {"over", true, {"down button 1", "up button 1", "down button 1", "up button 1", "button 1"}},
+      {"outside", false, {"down button 1", "up button 1", "down button 1", "up button 1"}},
+  };
+  form->SetBounds(20, 20, 300, 100);
+  form->Show();
+  for (const Case& c : cases) {
+    auto* edit = new TButtonLoggingEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 160, 24);
+    edit->Listen();
+    for (int i = 0; i < 2; ++i) edit->Props()->GetButtons()->AddButton()->SetWidth(18);
+    Pump();
+    edit->log.clear();
+    const TRect b = edit->GetEditViewInfo()->Buttons[1]->Bounds;
+    auto screen = [&](Integer x, Integer y) {
+      POINT p = edit->ClientToScreen(TPoint{x, y});
+      return p;
+    };
+    const POINT on = screen((b.Left + b.Right) / 2, 12), off = screen(40, 12);
+    InputMouseMove(on);
+    InputMouseButton(on, MouseButton::Left, true);
+    Pump();
+    InputMouseMove(off);
+    Pump();
+    InputMouseMove(on);
+    Pump();
+    const POINT release = c.releaseOver ? on : off;
+    InputMouseMove(release);
+    InputMouseButton(release, MouseButton::Left, false);
+    Pump();
+    Log buttons;
+    for (const String& entry : edit->log)
+      if (entry.find("button") != String::npos) buttons.push_back(entry);
+    EXPECT_EQ(buttons, c.log) << c.name;
+    delete edit;
+  }
 }
 
 }  // namespace

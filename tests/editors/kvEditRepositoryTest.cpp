@@ -163,3 +163,69 @@ TEST(EditRepository, StyleControllerRepositoryAndItemRoundTripThroughFormText) {
 }
 
 }  // namespace
+
+#include "EditTestEditor.h"
+
+namespace {
+
+// The repository item editors of the test kind can use.
+class TValidatingRepositoryItem : public TkvEditRepositoryItem {
+  TAVREN_CLASS(TValidatingRepositoryItem, TkvEditRepositoryItem)
+ public:
+  explicit TValidatingRepositoryItem(TComponent* AOwner)
+      : TkvEditRepositoryItem(AOwner, TValidatingProperties::ClassInfo()) {}
+};
+TAVREN_CLASS_IMPL(TValidatingRepositoryItem)
+
+TEST(EditStreaming, AFormWithAnEditorARepositoryItemAndAStyleControllerRoundTrips) {
+  RegisterClasses({TTestEdit::ClassInfo(), TValidatingRepositoryItem::ClassInfo()});
+  auto* root = new TForm(nullptr, 0);
+  auto* controller = new TkvEditStyleController(root);
+  controller->SetName("Controller");
+  auto* repository = new TkvEditRepository(root);
+  repository->SetName("Repository");
+  TkvEditRepositoryItem* item = repository->CreateItemEx(TValidatingRepositoryItem::ClassInfo(), root);
+  item->SetName("Shared");
+  auto* edit = new TTestEdit(root);
+  edit->SetName("Edit");
+  edit->SetParent(root);
+  edit->SetBounds(8, 8, 150, 24);
+  edit->SetAutoSize(false);
+  edit->SetEditValue("42");
+  edit->GetEditStyle()->SetStyleController(controller);
+  edit->GetEditStyle()->SetButtonStyle(btsHotFlat);
+  TkvEditButton* button = edit->Props()->GetButtons()->AddButton();
+  button->SetKind(bkGlyph);
+  button->GetGlyph()->SetSize(3, 3);
+  auto* second = new TTestEdit(root);
+  second->SetName("Second");
+  second->SetParent(root);
+  second->SetRepositoryItem(item);
+  String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("Height = 24"), String::npos);
+  // A Null value and the auto-sized editor's height are not written.
+  EXPECT_EQ(text.find("Second.EditValue"), String::npos);
+  delete root;
+
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TTestEdit*>(copy->FindComponent("Edit"));
+  auto* readSecond = dynamic_cast<TTestEdit*>(copy->FindComponent("Second"));
+  ASSERT_NE(read, nullptr);
+  ASSERT_NE(readSecond, nullptr);
+  EXPECT_EQ(VarToStr(read->GetEditValueProp()), "42");
+  EXPECT_EQ(read->GetHeight(), 24);
+  EXPECT_EQ(read->GetWidth(), 150);
+  EXPECT_EQ(read->GetEditStyle()->GetStyleController(), copy->FindComponent("Controller"));
+  EXPECT_EQ(read->GetEditStyle()->GetButtonStyle(), btsHotFlat);
+  ASSERT_EQ(read->Props()->GetButtons()->GetCount(), 1);
+  EXPECT_EQ(read->Props()->GetButtons()->GetButton(0)->GetGlyph()->GetWidth(), 3);
+  EXPECT_EQ(readSecond->GetRepositoryItem(), copy->FindComponent("Shared"));
+  EXPECT_TRUE(VarIsNull(readSecond->GetEditValueProp()));
+  delete copy;
+  UnRegisterClass(TValidatingRepositoryItem::ClassInfo());
+  UnRegisterClass(TTestEdit::ClassInfo());
+}
+
+}  // namespace

@@ -2,7 +2,9 @@
 
 #include "EditTestEditor.h"
 #include "EditorsTestSupport.h"
+#include "gdi/Regions.h"
 #include "gdi/SysMetrics.h"
+#include "user/Painting.h"
 
 namespace {
 
@@ -148,6 +150,70 @@ TEST_F(EditViewData, ButtonMetrics) {
   AddButton(10);
   EXPECT_EQ(NativeInnerEditHeightCorrection(edit->GetProperties(), true), 1);
   EXPECT_EQ(NativeInnerEditHeightCorrection(edit->GetProperties(), false), 0);
+}
+
+}  // namespace
+
+namespace {
+
+using EditPainting = EditorsTest;
+
+// Moving the hot state from one button to the other invalidates just those two buttons.
+TEST_F(EditPainting, AHotButtonChangeRepaintsOnlyTheTwoButtons) {
+  form->Show();
+  auto* edit = new TTestEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 160, 24);
+  for (int i = 0; i < 3; ++i) edit->Props()->GetButtons()->AddButton()->SetWidth(18);
+  Pump();
+  TkvCustomEditViewInfo* info = edit->GetEditViewInfo();
+  auto center = [&](Integer i) {
+    const TRect& b = info->Buttons[i]->Bounds;
+    return TPoint{(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
+  };
+  edit->CalculateViewInfoAt(center(0), 0, TShiftState{}, true);
+  Pump();
+  edit->CalculateViewInfoAt(center(1), 0, TShiftState{}, true);
+  EXPECT_EQ(info->HotButton, 1);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  GetUpdateRgn(edit->GetHandle(), region, FALSE);
+  HRGN expected = CreateRectRgn(0, 0, 0, 0);
+  for (int i : {0, 1}) {
+    const TRect& b = info->Buttons[i]->Bounds;
+    HRGN button = CreateRectRgn(b.Left, b.Top, b.Right, b.Bottom);
+    CombineRgn(expected, expected, button, RGN_OR);
+    DeleteObject(button);
+  }
+  EXPECT_TRUE(EqualRgn(region, expected));
+  DeleteObject(region);
+  DeleteObject(expected);
+}
+
+// Ellipsis dots: two pixels square on a button wider than 11 pixels, one pixel otherwise.
+TEST_F(EditPainting, EllipsisDotsFollowTheButtonWidth) {
+  form->Show();
+  struct Case {
+    Integer width, dot;
+  };
+  for (Case c : {Case{12, 2}, Case{11, 1}}) {
+    auto* edit = new TTestEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 50, 100, 24);
+    TkvEditButton* button = edit->Props()->GetButtons()->AddButton();
+    button->SetKind(bkEllipsis);
+    button->SetWidth(c.width);
+    Pump();
+    const TRect b = edit->GetEditViewInfo()->Buttons[0]->Bounds;
+    // The dots' height is the number of rows with text-coloured pixels.
+    Integer rows = 0;
+    for (Integer y = b.Top + 2; y < b.Bottom - 2; ++y) {
+      bool dark = false;
+      for (Integer x = b.Left + 2; x < b.Right - 2; ++x) dark = dark || FormPixel(10 + x, 50 + y) == ColorToRGB(clBtnText);
+      rows += dark;
+    }
+    EXPECT_EQ(rows, c.dot) << "width " << c.width;
+    delete edit;
+  }
 }
 
 }  // namespace

@@ -479,6 +479,8 @@ class TkvContainer : public TkvControl {
  protected:
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // For descendants that compute their view themselves: painting then uses it as it stands.
+  void MarkViewInfoCalculated() { FViewInfoCalculated = true; }
   void WndProc(TMessage& Message) override;
   void CreateHandle() override;
   void CreateParams(TCreateParams& Params) override;

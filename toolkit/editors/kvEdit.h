@@ -747,7 +747,26 @@ class TkvCustomEditViewInfo : public TkvContainerViewInfo {
   void CopyFrom(TkvContainerViewInfo* Other) override;
   void MoveBy(Integer DX, Integer DY) override;
 
+  TkvContainerBorderStyle EffectiveBorderStyle() override { return BorderStyle; }
+  void PaintContent(TkvCanvas* Canvas) override;
+  TkvRegion* ChangedArea(TkvContainerViewInfo* Older) override;
+
+  // Virtual operations, in the order descendants know them.
   virtual TClassOf<TkvEditButtonViewInfo> GetButtonViewInfoClass() { return TkvEditButtonViewInfo::ClassInfo(); }
+  virtual bool RepaintsOnStateChange() { return true; }
+  virtual void DrawButton(TkvCanvas* Canvas, Integer Index);
+  virtual void DrawButtonBackground(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, const TRect& R, TColor Color);
+  virtual void DrawButtonClipped(TkvCanvas* Canvas, Integer Index);
+  virtual void DrawButtonBorder(TkvCanvas* Canvas, Integer Index, TRect& R, TRect& Content, TColor& TextColor,
+                                TColor& Background);
+  virtual void DrawButtonContent(TkvCanvas* Canvas, Integer Index, const TRect& R, TColor TextColor,
+                                 TColor Background, bool Offset);
+  // Invalidates on Control's window what differs from Older outside Inner; answers whether a
+  // button or the whole changed.
+  virtual bool RepaintDifference(TWinControl* Control, const TRect& Inner, TkvCustomEditViewInfo* Older);
+  bool Repaint(TWinControl* Control, TkvCustomEditViewInfo* Older) { return RepaintDifference(Control, TRect(), Older); }
+  void DrawButtons(TkvCanvas* Canvas);
+  bool IsTransparent() const;
   // Makes or frees button view infos until there are Count.
   void SetButtonCount(Integer Count);
   Integer ButtonCount() const { return static_cast<Integer>(Buttons.size()); }
@@ -783,7 +802,14 @@ class TkvCustomEditViewInfo : public TkvContainerViewInfo {
   TkvEditPopupBorderStyle PopupBorderStyle = epbsDefault;
   TkvEditButtonStateEvent OnButtonState;
   TkvEditButtonTextColorEvent OnButtonTextColor;
+
+ private:
+  bool FPaintingButtons = false;
 };
+
+// The background, frame and buttons of an editor's view (FillWhole: also the area inside the
+// border; Mode: the native frame's variant).
+void DrawEditBackgroundAndButtons(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, bool FillWhole, Integer Mode);
 using TkvCustomEditViewInfoClass = TClassOf<TkvCustomEditViewInfo>;
 
 // The constructor arguments of a view data, so that a view data class reference can create one.
@@ -1056,6 +1082,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual bool IsEffectivelyReadOnly();
   virtual void AfterRepositoryItemChange() {}
   virtual void BeforeRepositoryItemChange() {}
+  virtual void HandleButtonStateChange(TkvCustomEditViewInfo* Previous);
   virtual void ResetEditValue();
   virtual bool ReplaysActivationChar(Char) { return true; }
   virtual bool TrySetDisplayText(const String&) { return false; }
@@ -1120,7 +1147,10 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool MouseWheelAllowed(TShiftState Shift);
   TkvContainerStyleValues GetHiddenStyleValues() override;
   bool IsInplace() override { return TreatsAsInplace(); }
+  bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
   bool HasInnerEdit() const { return false; }
+  // The visible index of the first button whose bounds hold P, -1 none.
+  Integer ButtonAtPoint(const TPoint& P);
 
   // State others read.
   bool GetValueModified() const { return FValueModified; }
@@ -1164,6 +1194,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void GetTabOrderList(std::vector<TWinControl*>& List) override;
   void FireFocusChanged() override;
   void SetParent(TWinControl* AParent) override;
+  void SetName(const String& Value) override;
 
  protected:
   // Descendants name their Properties class: a constructor cannot ask its own virtuals.
@@ -1172,11 +1203,13 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void ReadState(TReader* Reader) override;
-  void SetName(const String& Value) override;
+  // Height and Width are written here: an auto-sized editor's measured size is not stored.
+  void DefineProperties(TFiler* Filer) override;
   void DefaultHandler(TMessage& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DoEnter() override;
   void DoExit() override;
   bool DependsOnParentBackground() override { return NeedsParentBackground() || DrawsTransparently(); }

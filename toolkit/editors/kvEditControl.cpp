@@ -1,10 +1,14 @@
 // The editor control's value model, validation, keys and focus.
 
 #include <exception>
+#include <memory>
 
+#include "rtl/Reader.h"
 #include "rtl/TypInfo.h"
+#include "rtl/Writer.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvVariants.h"
+#include "user/Input.h"
 #include "user/Messages.h"
 #include "user/WindowEffects.h"
 #include "vcl/ControlsMessages.h"
@@ -51,8 +55,8 @@ class TChangeEventsLock {
 
 }  // namespace
 
-TAVREN_CLASS_IMPL_PUBLISHED(TkvCustomEdit, PROPERTY(RepositoryItem), PROPERTY(PropertiesEvents),
-                            PROPERTY(OnFocusChanged))
+TAVREN_CLASS_IMPL_PUBLISHED(TkvCustomEdit, PROPERTY(Height).Stored(false), PROPERTY(Width).Stored(false),
+                            PROPERTY(RepositoryItem), PROPERTY(PropertiesEvents), PROPERTY(OnFocusChanged))
 
 TAVREN_MESSAGE_TABLE(TkvCustomEdit, MESSAGE_HANDLER(WM_CUT, WMCut), MESSAGE_HANDLER(WM_COPY, WMCopy),
                      MESSAGE_HANDLER(WM_PASTE, WMPaste), MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar))
@@ -92,6 +96,68 @@ TkvCustomEditViewData* TkvCustomEdit::MakeViewData() {
   TkvCustomEditViewData* data = GetEffectiveProperties()->MakeViewData(style, IsInplace(), false);
   InitViewData(data);
   return data;
+}
+
+bool TkvCustomEdit::CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) {
+  if (IsBeingDestroyed() || !HandleAllocated()) return false;
+  MarkViewInfoCalculated();
+  if (FCaptureButtonIndex >= 0 && GetCapture() != GetHandle()) FCaptureButtonIndex = -1;
+  TkvCustomEditViewInfo* info = GetEditViewInfo();
+  const bool first = info->Bounds == TRect();
+  std::unique_ptr<TkvCustomEditViewInfo> older;
+  if (IsMouseEvent || !first) {
+    older.reset(GetProperties()->GetViewInfoClass().Create());
+    older->CopyFrom(info);
+  }
+  {
+    std::unique_ptr<TkvCustomEditViewData> data(MakeViewData());
+    data->ComputeViewInfo(GetKvCanvas(), LocalBoundsOf(this), P, Button, Shift, info, IsMouseEvent);
+  }
+  TRect inner = HasInnerEdit() && InnerEditDisplaysValue() ? GetInnerControl()->GetBoundsRect() : TRect();
+  // Only what looks different is painted again: a hot button moving repaints the two buttons.
+  const bool changed = info->RepaintDifference(this, inner, older.get());
+  if (info->ContainerState.Contains(csHot)) {
+    TRect bounds;
+    GetMouseTrackingBounds(bounds);
+    StartMouseLeaveWatch(this, bounds, TrackingCaller());
+  }
+  if (IsMouseEvent && !changed) return false;
+  AlignInnerControl();
+  SyncInnerControlLook();
+  UpdateWindowRegion();
+  if (IsMouseEvent && older) HandleButtonStateChange(older.get());
+  return true;
+}
+
+void TkvCustomEdit::HandleButtonStateChange(TkvCustomEditViewInfo* Previous) {
+  TkvCustomEditViewInfo* info = GetEditViewInfo();
+  const Integer pressed = info->PressedButton, hot = info->HotButton;
+  const Integer wasPressed = Previous->PressedButton;
+  if (pressed == wasPressed && hot == Previous->HotButton) return;
+  TAliveGuard guard(this);
+  if (wasPressed != -1) {
+    AfterButtonUp(wasPressed);
+    // Released over the button it was pressed on: a click.
+    if (guard.Alive() && wasPressed == hot) ButtonClick(wasPressed);
+  }
+  if (guard.Alive() && pressed != -1 && wasPressed == -1) AfterButtonDown(pressed);
+}
+
+Integer TkvCustomEdit::ButtonAtPoint(const TPoint& P) {
+  TkvCustomEditViewInfo* info = GetEditViewInfo();
+  for (Integer i = 0; i < info->ButtonCount(); ++i) {
+    const TRect& b = info->Buttons[i]->Bounds;
+    if (P.X >= b.Left && P.X < b.Right && P.Y >= b.Top && P.Y < b.Bottom) return i;
+  }
+  return -1;
+}
+
+void TkvCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TAliveGuard guard(this);
+  TkvContainer::MouseDown(Button, Shift, X, Y);
+  if (!guard.Alive() || Button != mbLeft || !HandleAllocated() || GetCapture() != GetHandle()) return;
+  Integer index = ButtonAtPoint(TPoint{X, Y});
+  if (index >= 0 && GetEditViewInfo()->Buttons[index]->State == ebsPressed) FCaptureButtonIndex = index;
 }
 
 void TkvCustomEdit::InitViewData(TkvCustomEditViewData* ViewData) {
@@ -148,6 +214,19 @@ void TkvCustomEdit::SetParent(TWinControl* AParent) {
     FDataBinding->UpdateDisplayValue();
   }
   TkvContainer::SetParent(AParent);
+}
+
+void TkvCustomEdit::DefineProperties(TFiler* Filer) {
+  TkvContainer::DefineProperties(Filer);
+  auto* ancestor = dynamic_cast<TControl*>(Filer->GetAncestor());
+  const bool height = !AutoSizeAllowed() && (!ancestor || ancestor->GetHeight() != GetHeight());
+  const bool width = !(AutoSizeAllowed() && AutoWidthAllowed()) && (!ancestor || ancestor->GetWidth() != GetWidth());
+  Filer->DefineProperty(
+      "Height", [this](TReader* Reader) { SetHeight(static_cast<Integer>(Reader->ReadInteger())); },
+      [this](TWriter* Writer) { Writer->WriteInteger(GetHeight()); }, height);
+  Filer->DefineProperty(
+      "Width", [this](TReader* Reader) { SetWidth(static_cast<Integer>(Reader->ReadInteger())); },
+      [this](TWriter* Writer) { Writer->WriteInteger(GetWidth()); }, width);
 }
 
 void TkvCustomEdit::SetName(const String& Value) {

@@ -127,43 +127,6 @@ bool EditViewHasShadow(TkvCustomEditViewData* ViewData) {
   return style->GetShadow() && !TkvCustomEditViewData::UsesNativeLook(style->GetLookAndFeel());
 }
 
-// ---- View info -----------------------------------------------------------------------------
-
-TAVREN_CLASS_IMPL(TkvCustomEditViewInfo)
-
-TkvCustomEditViewInfo::~TkvCustomEditViewInfo() = default;
-
-void TkvCustomEditViewInfo::SetButtonCount(Integer Count) {
-  while (ButtonCount() > Count) Buttons.pop_back();
-  while (ButtonCount() < Count) Buttons.emplace_back(GetButtonViewInfoClass().Create());
-}
-
-bool TkvCustomEditViewInfo::HasTextButton() const {
-  return std::any_of(Buttons.begin(), Buttons.end(), [](const auto& b) { return b->Kind == bkText; });
-}
-
-void TkvCustomEditViewInfo::CopyFrom(TkvContainerViewInfo* Other) {
-  auto* other = dynamic_cast<TkvCustomEditViewInfo*>(Other);
-  if (other) {
-    SetButtonCount(other->ButtonCount());
-    for (Integer i = 0; i < ButtonCount(); ++i) Buttons[i]->Assign(other->Buttons[i].get());
-    PressedButton = other->PressedButton;
-    HotButton = other->HotButton;
-  }
-  TkvContainerViewInfo::CopyFrom(Other);
-}
-
-void TkvCustomEditViewInfo::MoveBy(Integer DX, Integer DY) {
-  TkvContainerViewInfo::MoveBy(DX, DY);
-  auto move = [&](TRect& R) { R = TRect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY); };
-  move(InnerEditRect);
-  move(ShadowRect);
-  for (auto& button : Buttons) {
-    move(button->Bounds);
-    move(button->VisibleBounds);
-  }
-}
-
 // ---- View data -----------------------------------------------------------------------------
 
 TAVREN_CLASS_IMPL(TkvCustomEditViewData)
