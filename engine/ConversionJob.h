@@ -5,6 +5,11 @@
 //   decode stage --pictures--> picture stage --frames--> picture encoder --+
 //                \--sound----> sound filter + sound encoder ---------------+--> output file
 //
+// A long picture stream is cut at key frames into parts (VideoSegment) that decode and encode
+// side by side, each on threads of its own, into spools; the sound is one stream, spooled too.
+// At the end the spools are written into the output in order: the time stamps continue across
+// the parts, as one encoder would have written them.
+//
 // A supervisor thread waits for the stages, then finishes the output file and renames it, or
 // removes it when the job was cancelled or failed.
 
@@ -13,6 +18,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "engine/CodecTable.h"
 #include "engine/DecodeStage.h"
@@ -25,6 +31,12 @@
 class FrameSnapshot;
 class MediaSource;
 class OutputFile;
+class PacketSpool;
+class VideoSegment;
+
+// The most parts a picture stream is cut into: 0 for one per processor core the process may use
+// (the default), 1 for a single stream.
+void SetConversionParts(int parts);
 
 // A job as the caller described it.
 struct TJobSettings {
@@ -77,6 +89,11 @@ class ConversionJob {
   void Supervise();
   void RunVideoEncoder();
   void RunAudio();
+  // Sets up the parts of the picture stream when the job is long enough and the source has
+  // key frames that can be found again; false for a single stream.
+  bool SetUpSegments(const TPictureLayout& layout, const TVideoTarget& target);
+  void RunSegments(std::vector<std::thread>& stages);
+  void SegmentFinished(size_t index);
 
   std::unique_ptr<MediaSource> FSource;
   TJobSettings FSettings;
@@ -91,6 +108,18 @@ class ConversionJob {
   std::unique_ptr<VideoFilterStage> FVideoStage;
   AVRational FFrameRate{25, 1};
   StageGate FGate;
+  FrameSnapshot& FSnapshot;
+
+  std::mutex FSegmentsLock;  // the supervisor's clearing and StopStages exclude each other
+  std::vector<std::unique_ptr<VideoSegment>> FSegments;  // empty: a single picture stream
+  bool FSegmented = false;
+  std::unique_ptr<PacketSpool> FAudioSpool;               // the sound while there are parts
+  int FVideoOutputStream = -1;
+  int FAudioOutputStream = -1;
+  std::mutex FLiveLock;
+  std::vector<bool> FSegmentDone;  // guarded by FLiveLock
+  std::atomic<size_t> FLiveSegment{0};  // the first unfinished part: the one snapshots show
+  std::atomic<Int64> FFramesDone{0};  // by the parts
 
   std::thread FSupervisor;
   std::mutex FCommitLock;  // the rename and Cancel exclude each other

@@ -13,7 +13,7 @@ constexpr int kMaxFailuresInARow = 64;
 // One decoder with the queue its frames go to, and the time stamp to use when a frame has none.
 class DecodeStage::StreamDecoder {
  public:
-  StreamDecoder(MediaSource& source, int streamIndex, FrameQueue* queue)
+  StreamDecoder(MediaSource& source, int streamIndex, FrameQueue* queue, int threads)
       : FStream(source.Format()->streams[streamIndex]), FQueue(queue), FStartOffset(source.StartOffset()) {
     const AVCodec* codec = avcodec_find_decoder(FStream->codecpar->codec_id);
     if (codec == nullptr)
@@ -24,9 +24,8 @@ class DecodeStage::StreamDecoder {
     if (error < 0) RaiseEngineError(erDecoderFailed, "decoder parameters: " + AvErrorText(error));
     FContext->pkt_timebase = FStream->time_base;
     if (codec->type == AVMEDIA_TYPE_VIDEO) {
-      // Decoding threads as FFmpeg chooses them for this machine: the picture decoder is the
-      // stage that most often limits a conversion.
-      FContext->thread_count = 0;
+      // The picture decoder is the stage that most often limits a single conversion.
+      FContext->thread_count = threads;
       FContext->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     }
     error = avcodec_open2(FContext.get(), codec, nullptr);
@@ -100,14 +99,14 @@ class DecodeStage::StreamDecoder {
 };
 
 DecodeStage::DecodeStage(MediaSource& source, int videoStream, FrameQueue* video, int audioStream,
-                         FrameQueue* audio)
+                         FrameQueue* audio, int videoThreads)
     : FSource(source) {
   if (videoStream >= 0 && video != nullptr) {
-    FDecoders.push_back(std::make_unique<StreamDecoder>(source, videoStream, video));
+    FDecoders.push_back(std::make_unique<StreamDecoder>(source, videoStream, video, videoThreads));
     FVideo = FDecoders.back().get();
   }
   if (audioStream >= 0 && audio != nullptr)
-    FDecoders.push_back(std::make_unique<StreamDecoder>(source, audioStream, audio));
+    FDecoders.push_back(std::make_unique<StreamDecoder>(source, audioStream, audio, 0));
   // Streams nobody decodes are not even demuxed where the format allows it.
   AVFormatContext* format = source.Format();
   for (unsigned i = 0; i < format->nb_streams; ++i) {

@@ -17,9 +17,11 @@ using FrameQueue = BoundedQueue<AvFramePtr>;
 
 class DecodeStage {
  public:
-  // A stream index of -1 (or a null queue) leaves that kind out. Opens the decoders: raises
-  // EEngineError erDecoderFailed when one is missing or does not open.
-  DecodeStage(MediaSource& source, int videoStream, FrameQueue* video, int audioStream, FrameQueue* audio);
+  // A stream index of -1 (or a null queue) leaves that kind out. `videoThreads` decode the
+  // pictures; 0 lets FFmpeg choose for this machine. Opens the decoders: raises EEngineError
+  // erDecoderFailed when one is missing or does not open.
+  DecodeStage(MediaSource& source, int videoStream, FrameQueue* video, int audioStream, FrameQueue* audio,
+              int videoThreads = 0);
   ~DecodeStage();
 
   // Moves reading to the key frame at or before `time` (100 ns, source time line); the frames

@@ -16,8 +16,8 @@ AvCodecContextPtr NewEncoder(const char* name, const AVCodec*& codec) {
   return context;
 }
 
-void OpenEncoder(AVCodecContext* context, const AVCodec* codec, OutputFile& output) {
-  if (output.NeedsGlobalHeader()) context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+void OpenEncoder(AVCodecContext* context, const AVCodec* codec, bool globalHeader) {
+  if (globalHeader) context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   int error = avcodec_open2(context, codec, nullptr);
   if (error == AVERROR(EINVAL) || error == AVERROR(ERANGE) || error == AVERROR_PATCHWELCOME)
     RaiseEngineError(erOutputParameters, String("encoder ") + codec->name + " refuses the parameters: " + AvErrorText(error));
@@ -39,10 +39,19 @@ bool SupportsPlanarFloat(const AVSampleFormat* formats) {
 
 }  // namespace
 
-EncodeStage::EncodeStage(AvCodecContextPtr encoder, OutputFile& output)
-    : FEncoder(std::move(encoder)), FOutput(&output), FStream(output.AddStream(FEncoder.get())), FPacket(NewPacket()) {}
+EncodeStage::EncodeStage(AvCodecContextPtr encoder, PacketSink sink)
+    : FEncoder(std::move(encoder)), FSink(std::move(sink)), FPacket(NewPacket()) {}
 
-EncodeStage EncodeStage::Video(const TVideoTarget& target, OutputFile& output) {
+EncodeStage EncodeStage::IntoFile(AvCodecContextPtr encoder, OutputFile& output) {
+  const int stream = output.AddStream(encoder.get());
+  const AVRational timeBase = encoder->time_base;
+  return EncodeStage(std::move(encoder), [&output, stream, timeBase](AVPacket* packet) {
+    packet->stream_index = stream;
+    output.WritePacket(packet, timeBase);
+  });
+}
+
+AvCodecContextPtr EncodeStage::OpenVideo(const TVideoTarget& target, bool globalHeader) {
   const AVCodec* codec = nullptr;
   AvCodecContextPtr context = NewEncoder(target.Encoder, codec);
   context->width = target.Width;
@@ -51,14 +60,20 @@ EncodeStage EncodeStage::Video(const TVideoTarget& target, OutputFile& output) {
   context->framerate = target.FrameRate;
   context->time_base = av_inv_q(target.FrameRate);
   context->sample_aspect_ratio = AVRational{1, 1};
-  if (target.BitRate > 0) context->bit_rate = target.BitRate;
+  if (target.BitRate > 0) {
+    context->bit_rate = target.BitRate;
+    // The rate control makes up for what it spent too much within half a second, rather than
+    // the encoder's default of several megabits: an encoder starting on a part of a stream
+    // overspends on its first pictures as one starting on the whole stream does.
+    context->bit_rate_tolerance = target.BitRate / 2;
+  }
   // Slice threads where the encoder has them; the pipeline already runs it beside decoding.
   if (codec->capabilities & (AV_CODEC_CAP_SLICE_THREADS | AV_CODEC_CAP_FRAME_THREADS)) context->thread_count = 0;
-  OpenEncoder(context.get(), codec, output);
-  return EncodeStage(std::move(context), output);
+  OpenEncoder(context.get(), codec, globalHeader);
+  return context;
 }
 
-EncodeStage EncodeStage::Audio(const TAudioTarget& target, OutputFile& output) {
+AvCodecContextPtr EncodeStage::OpenAudio(const TAudioTarget& target, bool globalHeader) {
   const AVCodec* codec = nullptr;
   AvCodecContextPtr context = NewEncoder(target.Encoder, codec);
   if (!Supports(codec->supported_samplerates, target.SampleRate))
@@ -75,8 +90,8 @@ EncodeStage EncodeStage::Audio(const TAudioTarget& target, OutputFile& output) {
     bitRate = kWmaMinimumBitRate;
   }
   if (bitRate > 0) context->bit_rate = bitRate;
-  OpenEncoder(context.get(), codec, output);
-  return EncodeStage(std::move(context), output);
+  OpenEncoder(context.get(), codec, globalHeader);
+  return context;
 }
 
 void EncodeStage::Encode(const AVFrame* frame) {
@@ -87,11 +102,22 @@ void EncodeStage::Encode(const AVFrame* frame) {
     error = avcodec_receive_packet(FEncoder.get(), FPacket.get());
     if (error == AVERROR(EAGAIN) || error == AVERROR_EOF) return;
     if (error < 0) RaiseEngineError(erEncoderFailed, String("encoder ") + FEncoder->codec->name + ": " + AvErrorText(error));
-    FPacket->stream_index = FStream;
     // Pictures come at a constant rate: each lasts one frame, the last one too (the file's
     // length in its header counts it).
     if (FEncoder->codec_type == AVMEDIA_TYPE_VIDEO && FPacket->duration <= 0)
       FPacket->duration = av_rescale_q(1, av_inv_q(FEncoder->framerate), FEncoder->time_base);
-    FOutput->WritePacket(FPacket.get(), FEncoder->time_base);
+    FSink(FPacket.get());
+    av_packet_unref(FPacket.get());
   }
+}
+
+void EncodeQueue(StageGate& gate, FrameQueue& input, EncodeStage& encoder,
+                 const std::function<void(const AVFrame* frame)>& encoded) {
+  AvFramePtr frame;
+  while (gate.Proceed() && input.Pop(frame)) {
+    encoder.Encode(frame.get());
+    encoded(frame.get());
+  }
+  input.Abandon();
+  if (!gate.Stopped()) encoder.Encode(nullptr);
 }

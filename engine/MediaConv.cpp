@@ -10,6 +10,7 @@
 #include "engine/EngineError.h"
 #include "engine/FrameSnapshot.h"
 #include "engine/MediaSource.h"
+#include "engine/OutputFile.h"
 
 namespace {
 
@@ -51,12 +52,6 @@ TEngineResult Describe(const char* name, Body&& body) {
     c.IdleResult = result;
   }
   return result;
-}
-
-String FolderOf(const String& path) {
-  size_t slash = path.rfind('/');
-  if (slash == String::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 void CheckOutputPath(const String& path) {
@@ -235,3 +230,5 @@ void MediaConvEnd() {
   std::lock_guard lock(gConverterLock);
   gConverter.reset();  // cancels a running job
 }
+
+void MediaConvSetParts(Integer parts) { SetConversionParts(parts); }

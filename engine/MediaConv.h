@@ -50,3 +50,7 @@ TEngineResult MediaConv_WaitFor(Byte* finished, Byte* result);
 
 // Unit end: cancels a running job and frees what the library holds.
 void MediaConvEnd();
+
+// The most parts a long picture stream is cut into, each encoded on threads of its own, for
+// jobs run after the call: 0 for one per processor core (the default), 1 for a single stream.
+void MediaConvSetParts(Integer parts);

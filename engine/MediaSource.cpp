@@ -99,3 +99,8 @@ Int64 MediaSource::StartOffset() const {
   if (FFormat->start_time == AV_NOPTS_VALUE) return 0;
   return av_rescale_q(FFormat->start_time, AV_TIME_BASE_Q, kTime100ns);
 }
+
+void MediaSource::Rewind() {
+  const Int64 start = FFormat->start_time == AV_NOPTS_VALUE ? 0 : FFormat->start_time;
+  avformat_seek_file(FFormat.get(), -1, INT64_MIN, start, start, 0);
+}

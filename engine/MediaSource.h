@@ -19,6 +19,8 @@ class MediaSource {
   Int64 Duration() const;
   // The first time stamp of the file in 100-ns units: the source time line starts here.
   Int64 StartOffset() const;
+  // Moves reading back to the start of the file.
+  void Rewind();
   // The picture stream (cover pictures excluded) and the sound stream; -1 when there is none.
   int VideoStream() const { return FVideoStream; }
   int AudioStream() const { return FAudioStream; }

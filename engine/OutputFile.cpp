@@ -16,12 +16,6 @@ namespace {
 
 constexpr int kIoBufferSize = 256 * 1024;
 
-String FolderOf(const String& path) {
-  size_t slash = path.rfind('/');
-  if (slash == String::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 String NameOf(const String& path) {
   size_t slash = path.rfind('/');
   return slash == String::npos ? path : path.substr(slash + 1);
@@ -40,6 +34,12 @@ mode_t CurrentUmask() {
 }
 
 }  // namespace
+
+String FolderOf(const String& path) {
+  size_t slash = path.rfind('/');
+  if (slash == String::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
 
 OutputFile::OutputFile(const String& path, const char* muxer) : FPath(path) {
   String pattern = FolderOf(path) + "/." + NameOf(path) + ".XXXXXX";

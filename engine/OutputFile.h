@@ -8,6 +8,9 @@
 #include "engine/AvHandles.h"
 #include "rtl/Types.h"
 
+// The folder part of a file path ("." for a bare name).
+String FolderOf(const String& path);
+
 class OutputFile {
  public:
   // Raises EEngineError erCannotCreateOutput when the temporary file cannot be made.

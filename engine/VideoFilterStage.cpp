@@ -1,36 +1,38 @@
 #include "engine/VideoFilterStage.h"
 
-#include <limits>
-
-#include "engine/FrameSnapshot.h"
+#include <algorithm>
 
 VideoFilterStage::VideoFilterStage(FrameQueue& input, FrameQueue& output, PictureFilter& filter, AVRational rate,
-                                   AVRational sourceRate, Int64 start, Int64 length, FrameSnapshot& snapshot)
+                                   AVRational sourceRate, Int64 start, Int64 length, Shown shown, Int64 first,
+                                   Int64 end)
     : FInput(input),
       FOutput(output),
       FFilter(filter),
       FRate(rate),
       FSourceRate(sourceRate),
       FStart(start),
-      FLastIndex(std::numeric_limits<Int64>::max()),
-      FSnapshot(snapshot) {
-  if (length > 0) FLastIndex = IndexAt(start + length);
+      FLastIndex(end),
+      FShown(std::move(shown)),
+      FFirst(first),
+      FNextIndex(first) {
+  if (length > 0) FLastIndex = std::min(FLastIndex, IndexAt(start + length));
 }
 
-Int64 VideoFilterStage::IndexAt(Int64 time) const {
-  // Nearest frame number: time stamps rounded to 100 ns must not shift a picture by one frame.
-  return av_rescale_rnd(time - FStart, FRate.num, Int64(FRate.den) * kTime100ns.den, AV_ROUND_NEAR_INF);
+Int64 FrameIndexAt(Int64 time, Int64 start, AVRational rate) {
+  return av_rescale_rnd(time - start, rate.num, Int64(rate.den) * kTime100ns.den, AV_ROUND_NEAR_INF);
 }
+
+Int64 VideoFilterStage::IndexAt(Int64 time) const { return FrameIndexAt(time, FStart, FRate); }
 
 bool VideoFilterStage::EmitUntil(Int64 end) {
   end = std::min(end, FLastIndex);
   for (; FNextIndex < end; ++FNextIndex) {
     if (!FFiltered) {
       FFiltered = FFilter.Apply(FHeld.get());
-      FSnapshot.Update(FFiltered.get());
+      FShown(FFiltered.get());
     }
     AvFramePtr frame = RefFrame(FFiltered.get());
-    frame->pts = FNextIndex;
+    frame->pts = FNextIndex - FFirst;
     // A picture passed through unchanged still carries the source's picture type: the encoder
     // would make every source key frame one of its own instead of following its group size.
     frame->pict_type = AV_PICTURE_TYPE_NONE;

@@ -1,5 +1,6 @@
 // Loading and binding each built-in skin from the resources, against reading the same stream's
-// bytes: the start-up cost the skins add, per skin and in all.
+// bytes: the start-up cost the skins add, per skin and in all. Then a skinned form's painting
+// (FormsBench.cpp).
 
 #include <chrono>
 #include <cstdio>
@@ -7,15 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "FormsBench.h"
+#include "backend/HeadlessBackend.h"
+#include "controls/ControlsUnits.h"
 #include "gdi/GdiUnits.h"
 #include "rtl/Resources.h"
 #include "rtl/RtlUnits.h"
 #include "rtl/Streams.h"
 #include "toolkit/foundation/kvClasses.h"
-#include "toolkit/foundation/qzGDIPlusAPI.h"
-#include "toolkit/foundation/qzGDIPlusClasses.h"
 #include "toolkit/skins/qzSkinInfo.h"
+#include "toolkit/skins/SkinsUnits.h"
 #include "toolkit/skins/qzSkinsCore.h"
+#include "user/User.h"
+#include "user/UserUnits.h"
+#include "vcl/VclUnits.h"
+#include "toolkit/foundation/FoundationUnits.h"
 
 namespace {
 
@@ -41,10 +48,13 @@ double Best(F Work) {
 int main() {
   RtlStart();
   GdiStart();
-  kvClassesStart();
-  qzGDIPlusAPIStart();
-  qzGDIPlusClassesStart();
-  qzSkinsCoreStart();
+  UserStart();
+  HeadlessBackend screen;
+  SetDisplayBackend(&screen);
+  ControlsStart();
+  VclStart();
+  FoundationStart();
+  SkinsStart();
   std::vector<std::string> names;
   for (int n = 1; n <= 20; ++n) names.push_back("Skin" + std::string(n < 10 ? "0" : "") + std::to_string(n));
   names.push_back("DefaultUserSkinData");
@@ -72,11 +82,14 @@ int main() {
               "largest ratio %.1fx (goal 50x)\n",
               totalLoad, totalRead, worstLoad, worstRatio);
 
-  qzSkinsCoreEnd();
-  qzSkinInfoEnd();
-  qzGDIPlusClassesEnd();
-  qzGDIPlusAPIEnd();
-  kvClassesEnd();
+  BenchSkinnedForm();
+
+  SkinsEnd();
+  FoundationEnd();
+  VclEnd();
+  ControlsEnd();
+  SetDisplayBackend(nullptr);
+  UserEnd();
   GdiEnd();
   RtlEnd();
   return 0;

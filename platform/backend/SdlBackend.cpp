@@ -4,9 +4,15 @@
 #include <vector>
 
 #include "backend/SdlKeys.h"
+#include "gdi/SysMetrics.h"
+#include "user/Focus.h"
 #include "user/InputEvents.h"
 #include "user/MessageNumbers.h"
 #include "user/Messages.h"
+#include "user/VirtualKeys.h"
+#include "user/WindowPos.h"
+#include "user/WindowStyles.h"
+#include "user/WindowTree.h"
 
 namespace {
 
@@ -55,6 +61,12 @@ std::vector<uint32_t> CodePoints(const char* text) {
   return result;
 }
 
+// Keys whose characters are controls (Enter, Tab, Backspace, Escape, Ctrl with a letter): SDL
+// never reports them as text, so the window manager's layout answers for them.
+bool TypesControlCharacter(UINT vk, Uint16 modifiers) {
+  return vk == VK_RETURN || vk == VK_TAB || vk == VK_BACK || vk == VK_ESCAPE || (modifiers & KMOD_CTRL);
+}
+
 SDL_SystemCursor SdlCursorOf(int systemId) {
   switch (systemId) {
     case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
@@ -77,6 +89,11 @@ SDL_SystemCursor SdlCursorOf(int systemId) {
 std::unique_ptr<SdlBackend> SdlBackend::Create() {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // We draw every frame ourselves: without this SDL sets up a software OpenGL path per window
+  // to present it, which costs start-up time, threads and idle CPU.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Whether the program ends when its last window closes is its own decision.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<SdlBackend> backend(new SdlBackend());
   backend->FWakeEvent = SDL_RegisterEvents(1);
@@ -110,16 +127,41 @@ void SdlBackend::CreateNativeWindow(HWND handle, const RECT& rect, bool popup, b
   Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
   if (popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
   if (topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  // Windows with a sizing frame are sized by their borders; dialogs and the rest keep their size.
+  bool resizable = !popup && (GetWindowLong(handle, GWL_STYLE) & WS_THICKFRAME);
+  if (resizable) flags |= SDL_WINDOW_RESIZABLE;
   SDL_Window* window = SDL_CreateWindow("", rect.Left, rect.Top, std::max(rect.Width(), 1), std::max(rect.Height(), 1), flags);
   if (!window) return;
   SDL_SetWindowData(window, "hwnd", handle);
   if (!popup) SDL_SetWindowHitTest(window, HitTest, handle);
-  FWindows[handle] = {window, rect, popup};
+  Native& native = FWindows[handle] = {window, rect, popup, resizable};
+  ApplySizeLimits(handle, native);
+}
+
+// The desktop sizes the window within the track sizes the window asks for.
+void SdlBackend::ApplySizeLimits(HWND handle, const Native& native) {
+  if (!native.resizable) return;
+  MINMAXINFO info{};
+  info.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+  info.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+  SendMessage(handle, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  int minWidth = std::max<int>(info.ptMinTrackSize.X, 1), minHeight = std::max<int>(info.ptMinTrackSize.Y, 1);
+  SDL_SetWindowMinimumSize(native.window, minWidth, minHeight);
+  SDL_SetWindowMaximumSize(native.window, std::max<int>(info.ptMaxTrackSize.X, minWidth),
+                           std::max<int>(info.ptMaxTrackSize.Y, minHeight));
+}
+
+void SdlBackend::SetNativeWindowTitle(HWND handle, const String& title) {
+  auto it = FWindows.find(handle);
+  if (it != FWindows.end()) SDL_SetWindowTitle(it->second.window, title.c_str());
 }
 
 void SdlBackend::DestroyNativeWindow(HWND handle) {
   auto it = FWindows.find(handle);
   if (it == FWindows.end()) return;
+  if (FFocusWindow == handle) FFocusWindow = nullptr;
+  if (FFocusReturning == handle) FFocusReturning = nullptr;
+  if (SDL_GetKeyboardFocus() == it->second.window) FFocusHandBack = true;
   SDL_DestroyWindow(it->second.window);
   FWindows.erase(it);
 }
@@ -128,9 +170,11 @@ void SdlBackend::ShowNativeWindow(HWND handle, bool visible, bool activate) {
   auto it = FWindows.find(handle);
   if (it == FWindows.end()) return;
   if (!visible) {
+    if (SDL_GetKeyboardFocus() == it->second.window) FFocusHandBack = true;
     SDL_HideWindow(it->second.window);
     return;
   }
+  ApplySizeLimits(handle, it->second);
   SDL_ShowWindow(it->second.window);
   if (activate && !it->second.popup) SDL_RaiseWindow(it->second.window);
 }
@@ -139,13 +183,24 @@ void SdlBackend::MoveNativeWindow(HWND handle, const RECT& rect) {
   auto it = FWindows.find(handle);
   if (it == FWindows.end()) return;
   it->second.rect = rect;
-  SDL_SetWindowPosition(it->second.window, rect.Left, rect.Top);
-  SDL_SetWindowSize(it->second.window, std::max(rect.Width(), 1), std::max(rect.Height(), 1));
+  // Each change waits for the X server: ask only for what differs.
+  int x = 0, y = 0, width = 0, height = 0;
+  SDL_GetWindowPosition(it->second.window, &x, &y);
+  SDL_GetWindowSize(it->second.window, &width, &height);
+  if (x != rect.Left || y != rect.Top) SDL_SetWindowPosition(it->second.window, rect.Left, rect.Top);
+  if (width != std::max(rect.Width(), 1) || height != std::max(rect.Height(), 1))
+    SDL_SetWindowSize(it->second.window, std::max(rect.Width(), 1), std::max(rect.Height(), 1));
 }
 
 void SdlBackend::RestackNativeWindows(const HWND*, size_t) {
   // SDL2 can only raise a window, and raising takes the focus: the desktop keeps its own order
   // and topmost windows were made always on top.
+}
+
+bool SdlBackend::FocusNative(HWND handle) {
+  auto it = FWindows.find(handle);
+  return it != FWindows.end() && (SDL_GetWindowFlags(it->second.window) & SDL_WINDOW_SHOWN) &&
+         SDL_SetWindowInputFocus(it->second.window) == 0;
 }
 
 void SdlBackend::ActivateNativeWindow(HWND handle) {
@@ -216,8 +271,16 @@ void SdlBackend::PumpEvents() {
   while (SDL_PollEvent(&event)) Handle(event);
   if (FFocusLost) {
     FFocusLost = false;
-    // Focus went to no window of ours: the application is no longer active.
-    if (!SDL_GetKeyboardFocus()) InputDeactivateApp();
+    bool handBack = FFocusHandBack;
+    FFocusHandBack = false;
+    if (!SDL_GetKeyboardFocus()) {
+      // A window of ours that had the keys went away. Without a desktop window manager the
+      // keys go nowhere then: they go to the window that is active now instead.
+      HWND active = handBack ? GetActiveWindow() : nullptr;
+      if (active && FocusNative(GetAncestor(active, GA_ROOT))) return;
+      // Focus went to no window of ours: the application is no longer active.
+      InputDeactivateApp();
+    }
   }
 }
 
@@ -262,29 +325,49 @@ void SdlBackend::Handle(const SDL_Event& event) {
       }
       break;
     case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+    case SDL_QUIT: HandleQuit(); break;
     default: break;
   }
+}
+
+// The desktop asks the program to end: every window that owns the others (the program's main
+// windows) is closed as by its close button, so the program's close handlers decide.
+void SdlBackend::HandleQuit() {
+  std::vector<HWND> roots;
+  for (auto& [handle, native] : FWindows) {
+    if (native.popup) continue;
+    HWND root = GetAncestor(handle, GA_ROOTOWNER);
+    if (root && std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
+  }
+  for (HWND root : roots) PostMessage(root, WM_CLOSE, 0, 0);
+  // Nothing on the screen to ask: the loop ends.
+  if (roots.empty()) PostQuitMessage(0);
 }
 
 void SdlBackend::HandleKey(const SDL_KeyboardEvent& event) {
   UINT vk = VirtualKeyOf(event.keysym);
   if (!vk) return;
-  uint32_t character = 0;
+  uint32_t character = kNoCharacter;
   if (event.type == SDL_KEYDOWN) {
-    // The text this press typed follows it; it travels with the key, as WM_CHAR does.
-    SDL_Event text;
-    if (SDL_PeepEvents(&text, 1, SDL_PEEKEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1) {
-      std::vector<uint32_t> typed = CodePoints(text.text.text);
+    // The text this press typed directly follows it; it travels with the key, as WM_CHAR does.
+    // Text further on belongs to later keys (Shift's press is followed by the letter's).
+    SDL_Event next;
+    if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 && next.type == SDL_TEXTINPUT) {
+      std::vector<uint32_t> typed = CodePoints(next.text.text);
       if (typed.size() == 1) {
         character = typed[0];
-        SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+        SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
       }
+    } else if (TypesControlCharacter(vk, event.keysym.mod)) {
+      character = 0;
     }
   }
   InputKey(vk, event.type == SDL_KEYDOWN, character);
 }
 
 void SdlBackend::HandleWindowEvent(const SDL_WindowEvent& event) {
+  // Also for a window destroyed meanwhile: where the keys went is settled after the pump.
+  if (event.event == SDL_WINDOWEVENT_FOCUS_LOST) FFocusLost = true;
   HWND handle = HandleOf(event.windowID);
   if (!handle) return;
   auto it = FWindows.find(handle);
@@ -292,9 +375,20 @@ void SdlBackend::HandleWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_CLOSE: InputCloseWindow(handle); break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       FFocusLost = false;
+      if (it != FWindows.end() && it->second.popup) {
+        // Without a desktop window manager SDL focuses every window it shows. A popup is never
+        // activated (a drop-down would close at once); the keys go back to where they were,
+        // which activates nothing anew (a modal box may be the active window by now).
+        if (FFocusWindow && FocusNative(FFocusWindow)) FFocusReturning = FFocusWindow;
+        break;
+      }
+      FFocusWindow = handle;
+      if (FFocusReturning == handle) {
+        FFocusReturning = nullptr;
+        break;
+      }
       InputActivateWindow(handle);
       break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: FFocusLost = true; break;
     case SDL_WINDOWEVENT_MOVED:
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
       if (it == FWindows.end()) break;

@@ -117,6 +117,11 @@ LRESULT Handle(HWND window, ButtonState& state, UINT message, WPARAM wParam, LPA
       SetWindowLongPtr(window, 0, 0);
       return DefWindowProc(window, message, wParam, lParam);
     case WM_PAINT: {
+      // A DC in wParam is the caller's (a double-buffered parent class paints into its buffer).
+      if (wParam) {
+        PaintButton(window, state, reinterpret_cast<HDC>(wParam));
+        return 0;
+      }
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
       PaintButton(window, state, dc);

@@ -31,6 +31,7 @@ class ComboBox : public ListControlBase {
   void Create();
   void PlaceList();
   void ShowDropDown(bool show, bool accept);
+  int DroppedListHeight() const;
   void SelectionChanged();
   void UpdateField();
   LRESULT ForwardOwnerDraw(UINT message, WPARAM wParam, LPARAM lParam);
@@ -92,6 +93,16 @@ void ComboBox::PlaceList() {
   if (Simple() && list_) MoveWindow(list_, 0, FieldHeight(), client.Right, std::max(client.Bottom - FieldHeight(), 0), TRUE);
 }
 
+// The dropped list takes the room the window's height leaves below the field, but is no higher
+// than its items (one row when it has none).
+int ComboBox::DroppedListHeight() const {
+  const int room = std::max(droppedHeight_ - FieldHeight(), itemHeight_ + 2);
+  const int count = static_cast<int>(ToList(LB_GETCOUNT, 0, 0));
+  int needed = 2;  // the list's border
+  for (int i = 0; i < count && needed < room; ++i) needed += static_cast<int>(ToList(LB_GETITEMHEIGHT, i, 0));
+  return std::clamp(needed, itemHeight_ + 2, room);
+}
+
 void ComboBox::ShowDropDown(bool show, bool accept) {
   if (Simple() || show == dropped_) return;
   if (show) {
@@ -100,7 +111,7 @@ void ComboBox::ShowDropDown(bool show, bool accept) {
     RECT r;
     GetWindowRect(window_, &r);
     const int width = std::max(droppedWidth_, r.Width());
-    const int height = std::max(droppedHeight_ - FieldHeight(), itemHeight_ + 2);
+    const int height = DroppedListHeight();
     selectionAtDrop_ = Selection();
     dropped_ = true;
     SetWindowPos(list_, HWND_TOPMOST, r.Left, r.Bottom, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);

@@ -41,6 +41,14 @@ struct DcAttributes {
   int breakCount = 0;
 };
 
+// The path of a DC: figures of surface points, recorded between BeginPath and EndPath.
+struct DcPath {
+  bool open = false;    // BeginPath .. EndPath: MoveToEx and LineTo record instead of drawing
+  bool closed = false;  // EndPath done: FillPath may use it
+  std::vector<POINT> points;
+  std::vector<INT> counts;  // points per figure
+};
+
 class DeviceContext : public GdiObject {
  public:
   // A memory DC (OBJ_MEMDC) holding the stock 1 x 1 monochrome bitmap, or a surface DC (OBJ_DC).
@@ -49,6 +57,7 @@ class DeviceContext : public GdiObject {
 
   DcAttributes attrs;
   std::vector<DcAttributes> saved;
+  DcPath path;
 
   const PixelSurface& Surface() const { return surface_; }
   POINT DcOrigin() const { return dcOrigin_; }
@@ -99,3 +108,8 @@ class DeviceContext : public GdiObject {
 
 // The DC of a handle, null when stale.
 DeviceContext* LookupDc(HDC dc);
+
+// Recording into the open path (Paths.cpp): a new figure at the current position, and a line from
+// the current position to `to` (logical coordinates).
+void RecordPathMove(DeviceContext& dc);
+void RecordPathLine(DeviceContext& dc, POINT to);

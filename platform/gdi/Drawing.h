@@ -29,9 +29,16 @@ BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL PolyPolygon(HDC dc, const POINT* points, const INT* counts, int polygons);
 BOOL Polyline(HDC dc, const POINT* points, int count);
 BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polylines);
+// While a path is open both record into it instead of drawing: MoveToEx starts a figure.
 BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
 // Draws from the current position to (x, y), excluding (x, y), and moves there.
 BOOL LineTo(HDC dc, int x, int y);
+
+// Paths: BeginPath drops any earlier path and opens a new one; EndPath closes it; FillPath
+// closes every figure, fills the path with the brush in the DC's fill mode and discards it.
+BOOL BeginPath(HDC dc);
+BOOL EndPath(HDC dc);
+BOOL FillPath(HDC dc);
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 BOOL SetPixelV(HDC dc, int x, int y, COLORREF colour);

@@ -106,14 +106,19 @@ BOOL MoveToEx(HDC handle, int x, int y, POINT* previous) {
   if (!dc) return FALSE;
   if (previous) *previous = dc->attrs.currentPosition;
   dc->attrs.currentPosition = {x, y};
+  if (dc->path.open) RecordPathMove(*dc);
   return TRUE;
 }
 
 BOOL LineTo(HDC handle, int x, int y) {
   DeviceContext* dc = LookupDc(handle);
   if (!dc) return FALSE;
-  const POINT path[2] = {dc->ToSurface(dc->attrs.currentPosition), dc->ToSurface(POINT{x, y})};
-  StrokePath(*dc, path, 2, false);
+  if (dc->path.open) {
+    RecordPathLine(*dc, POINT{x, y});
+  } else {
+    const POINT path[2] = {dc->ToSurface(dc->attrs.currentPosition), dc->ToSurface(POINT{x, y})};
+    StrokePath(*dc, path, 2, false);
+  }
   dc->attrs.currentPosition = {x, y};
   return TRUE;
 }

@@ -57,7 +57,8 @@ bool DecodePng(const void* data, size_t size, PixelImage& image, bool premultipl
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
   const uint64_t rawBytes = (uint64_t{png_get_rowbytes(png, info)} + 1) * height;  // a filter byte per row
-  if (uint64_t{width} * height > kMaxImagePixels || rawBytes > uint64_t{size} * kMaxDeflateRatio) png_error(png, "too large");
+  if (uint64_t{width} * height > kMaxImagePixels || rawBytes > uint64_t{size} * kMaxDeflateRatio)
+    png_error(png, "too large");
   const int colourType = png_get_color_type(png, info);
   const bool alpha = (colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
   // Everything becomes 8-bit B, G, R, A.

@@ -66,9 +66,11 @@ struct MethodTraits<R (C::*)(A...) const> : MethodTraits<R (C::*)(A...)> {};
 template <class C, class R, class... A>
 struct MethodTraits<R (C::*)(A...) const noexcept> : MethodTraits<R (C::*)(A...)> {};
 
-template <auto M, class R, class... A>
+// The class is a parameter of its own, not only read from M: GCC gives a thunk of a method of a
+// class in an unnamed namespace external linkage when the class appears only through M, so two
+// sources with a local class of the same name (each test file's "Watcher") would share one thunk.
+template <class C, auto M, class R, class... A>
 R Thunk(TObject* Data, A... Args) {
-  using C = typename MethodTraits<decltype(M)>::Class;
   return (static_cast<C*>(Data)->*M)(static_cast<A&&>(Args)...);
 }
 }  // namespace event_detail
@@ -91,7 +93,7 @@ class TEvent<R(A...)> {
                   "the method's parameters differ from the event's");
     TEvent e;
     e.FData = Object;
-    e.FCode = &event_detail::Thunk<M, R, A...>;
+    e.FCode = &event_detail::Thunk<typename event_detail::MethodTraits<decltype(M)>::Class, M, R, A...>;
     return e;
   }
 

@@ -371,7 +371,7 @@ TFormValue TFormParser::ParseValue(int valueDepth) {
         value = TFormValue::OfBinary(FLexer.ReadBinary());
       } else if (FLexer.IsSymbol('(')) {
         FLexer.Next();
-        value = TFormValue::OfList();
+        value = TFormValue::OfList({});
         while (!FLexer.IsSymbol(')')) value.Items.push_back(ParseValue(valueDepth + 1));
         FLexer.Next();
       } else if (FLexer.IsSymbol('<')) {

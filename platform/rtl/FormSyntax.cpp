@@ -49,9 +49,8 @@ TFormValue TFormValue::OfList(std::vector<TFormValue> items) {
   return value;
 }
 
-TFormValue TFormValue::OfCollection(std::vector<TFormCollectionItem> items) {
+TFormValue TFormValue::OfCollection() {
   TFormValue value;
   value.Kind = TFormValueKind::Collection;
-  value.CollectionItems = std::move(items);
   return value;
 }

@@ -43,8 +43,9 @@ struct TFormValue {
   static TFormValue OfIdent(String s);
   static TFormValue OfSet(std::vector<String> elements);
   static TFormValue OfBinary(String bytes);
-  static TFormValue OfList(std::vector<TFormValue> items = {});
-  static TFormValue OfCollection(std::vector<TFormCollectionItem> items = {});
+  static TFormValue OfList(std::vector<TFormValue> items);
+  // Empty: its items are added to CollectionItems as they are read or written.
+  static TFormValue OfCollection();
 };
 
 // `Name = Value`; Name may be a dotted path into sub-objects (Font.Style).

@@ -102,7 +102,8 @@ void TIniDocument::SetText(const String& Text) {
     size_t end = Text.find('\n', start);
     if (end == String::npos) end = Text.size();
     String line = Text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Carriage returns before the line feed belong to the line end, however many a damaged file has.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     FLines.push_back(ParseLine(line));
     start = end + 1;
   }

@@ -31,15 +31,23 @@ using WideString = std::u16string;
 // 0x00BBGGRR; system colours carry 0x80 in the high byte.
 using TColor = int32_t;
 
+// The constructors are spelled out so that TPoint(x, y) and the like build with every compiler,
+// not only those that take parentheses for an aggregate's braces.
 struct TPoint {
   Integer X = 0;
   Integer Y = 0;
+
+  constexpr TPoint() = default;
+  constexpr TPoint(Integer AX, Integer AY) : X(AX), Y(AY) {}
   friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
 struct TSize {
   Integer cx = 0;
   Integer cy = 0;
+
+  constexpr TSize() = default;
+  constexpr TSize(Integer Acx, Integer Acy) : cx(Acx), cy(Acy) {}
   friend bool operator==(const TSize&, const TSize&) = default;
 };
 
@@ -48,6 +56,10 @@ struct TRect {
   Integer Top = 0;
   Integer Right = 0;
   Integer Bottom = 0;
+
+  constexpr TRect() = default;
+  constexpr TRect(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)
+      : Left(ALeft), Top(ATop), Right(ARight), Bottom(ABottom) {}
 
   Integer Width() const { return Right - Left; }
   Integer Height() const { return Bottom - Top; }

@@ -22,8 +22,12 @@ std::atomic<DisplayBackend*> gEventBackend{nullptr};
 std::thread::id gEventThread;
 thread_local bool tPumping = false;
 
+// Menus, hints and drop-downs. Windows with a caption (dialogs, tool windows, message boxes) are
+// the user's to activate, move and size, whatever their other styles.
 bool IsPopupLike(const Window* w) {
-  return (w->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) || ((w->style & WS_POPUP) && w->owner);
+  if (w->exStyle & WS_EX_NOACTIVATE) return true;
+  if ((w->style & WS_CAPTION) == WS_CAPTION) return false;
+  return (w->exStyle & WS_EX_TOOLWINDOW) || ((w->style & WS_POPUP) && w->owner);
 }
 
 void EnsureNative(Window* w) {
@@ -32,6 +36,7 @@ void EnsureNative(Window* w) {
   RECT rect = Bounds(origin.X, origin.Y, w->windowRect.Width(), w->windowRect.Height());
   CurrentDisplayBackend().CreateNativeWindow(w->handle, rect, IsPopupLike(w), (w->exStyle & WS_EX_TOPMOST) != 0);
   w->nativeCreated = true;
+  if (!w->text.empty()) CurrentDisplayBackend().SetNativeWindowTitle(w->handle, w->text);
   if (w->windowRegion) {
     HRGN region = RegisterRegion(*w->windowRegion);
     CurrentDisplayBackend().SetNativeWindowRegion(w->handle, region);
@@ -113,6 +118,10 @@ void NativeWindowDestroyed(Window* w) {
   if (!w->nativeCreated) return;
   w->nativeCreated = false;
   CurrentDisplayBackend().DestroyNativeWindow(w->handle);
+}
+
+void NativeWindowTextChanged(Window* w) {
+  if (w->nativeCreated) CurrentDisplayBackend().SetNativeWindowTitle(w->handle, w->text);
 }
 
 void NativeStackingChanged() {

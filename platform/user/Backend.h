@@ -32,6 +32,8 @@ class DisplayBackend {
   virtual void SetNativeWindowLayering(HWND window, BYTE alpha, COLORREF colorKey, bool perPixelAlpha,
                                        bool clickThrough) = 0;
   virtual void SetNativeWindowRegion(HWND window, HRGN region) = 0;  // window coordinates, or null
+  // The window's text, for task bars and window lists (UTF-8).
+  virtual void SetNativeWindowTitle(HWND /*window*/, const String& /*title*/) {}
 
   // dirty (window coordinates) of surface changed; the surface is the whole window.
   virtual void Present(HWND window, const PixelSurface& surface, const RECT& dirty) = 0;

@@ -73,13 +73,37 @@ void Print(Window* w, HDC dc, LPARAM flags) {
   }
 }
 
-void SetText(Window* w, const char* text) {
-  w->text = text ? text : "";
+// The caption shows the text and the icon: redraw the frame when either changes.
+void InvalidateCaption(Window* w) {
   if ((w->style & WS_CAPTION) == WS_CAPTION && IsReallyVisible(w)) {
     Region frame(RECT{0, 0, w->windowRect.Width(), w->windowRect.Height()});
     frame.Subtract(LayoutNonClient(w).client);
     InvalidateWindowArea(w, &frame, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
   }
+}
+
+void SetText(Window* w, const char* text) {
+  w->text = text ? text : "";
+  NativeWindowTextChanged(w);
+  InvalidateCaption(w);
+}
+
+// Answers the icon it replaces.
+HICON SetIcon(Window* w, WPARAM which, HICON icon) {
+  HICON& slot = which == ICON_BIG ? w->bigIcon : w->smallIcon;
+  HICON old = slot;
+  slot = icon;
+  if (old != icon) InvalidateCaption(w);
+  return old;
+}
+
+// ICON_SMALL2 is what a caption shows: the small icon, else the big one, else the class's small one.
+HICON GetIcon(const Window* w, WPARAM which) {
+  if (which == ICON_BIG) return w->bigIcon;
+  if (which != ICON_SMALL2) return w->smallIcon;
+  if (w->smallIcon) return w->smallIcon;
+  if (w->bigIcon) return w->bigIcon;
+  return w->windowClass ? w->windowClass->smallIcon : nullptr;
 }
 
 LRESULT ContextMenuFromKeys(HWND handle) {
@@ -131,6 +155,10 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(w->text.size());
+    case WM_SETICON:
+      return reinterpret_cast<LRESULT>(SetIcon(w, wParam, reinterpret_cast<HICON>(lParam)));
+    case WM_GETICON:
+      return reinterpret_cast<LRESULT>(GetIcon(w, wParam));
     case WM_CLOSE:
       DestroyWindow(handle);
       return 0;

@@ -92,7 +92,7 @@ void InputKey(UINT virtualKey, bool down, uint32_t character) {
   GetCursorPos(&raw.point);
   if (down && character) {
     raw.characterSlot = state.nextCharacterSlot;
-    state.characters[raw.characterSlot] = character;
+    state.characters[raw.characterSlot] = character == kNoCharacter ? 0 : character;
     state.nextCharacterSlot = state.nextCharacterSlot == 255 ? 1 : state.nextCharacterSlot + 1;
   }
   Queue(raw, QS_KEY);

@@ -14,7 +14,9 @@ void InputMouseButton(POINT screenPoint, MouseButton button, bool down);
 void InputMouseWheel(POINT screenPoint, int delta);
 // character: the Unicode character the key typed (0 for none); TranslateMessage turns it into
 // WM_CHAR (UTF-8 bytes above 0x7F are sent one WM_CHAR each, as a multi-byte code page does).
-// With 0 on a key-down, keys that type on a US layout still translate (letters, digits, space...).
+// With 0 on a key-down, keys that type on a US layout still translate (letters, digits, space...);
+// with kNoCharacter the key types nothing, whatever it is.
+constexpr uint32_t kNoCharacter = 0xFFFFFFFF;
 void InputKey(UINT virtualKey, bool down, uint32_t character = 0);
 
 // The native window of a top-level window was activated, or the application lost activation.

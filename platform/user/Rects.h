@@ -1,5 +1,5 @@
 #pragma once
-// The window manager's rectangle helpers: hit tests, insets, moves and intersections.
+// The window manager's rectangle helpers: hit tests, insets, moves, intersections and differences.
 
 #include "rtl/WinTypes.h"
 
@@ -24,3 +24,6 @@ inline BOOL OffsetRect(RECT* Rect, int DX, int DY) {
 }
 // The common part of A and B; an empty rectangle (and FALSE) when they do not meet.
 BOOL IntersectRect(RECT* Result, const RECT* A, const RECT* B);
+// Source1 less Source2 when what is left is a rectangle (Source2 covers Source1 across one whole
+// side); otherwise Source1 as it is. FALSE when the result is empty.
+BOOL SubtractRect(RECT* Dest, const RECT* Source1, const RECT* Source2);

@@ -58,6 +58,8 @@ struct Window {
   std::vector<Byte> extraBytes;
   String text;
   std::vector<WindowProperty> properties;
+  HICON bigIcon = nullptr;    // WM_SETICON
+  HICON smallIcon = nullptr;
 
   // The tree. Siblings are kept in z-order: firstChild is the top one.
   Window* parent = nullptr;  // the desktop for top-level windows, null for the desktop itself

@@ -67,6 +67,7 @@ void NativeWindowShown(Window* window, bool activate);
 void NativeWindowHidden(Window* window);
 void NativeWindowMoved(Window* window);
 void NativeWindowDestroyed(Window* window);
+void NativeWindowTextChanged(Window* window);
 void NativeStackingChanged();
 void NativeLayeringChanged(Window* window);
 // LWA_ flags as Window::layeredFlags keeps them.

@@ -121,6 +121,8 @@ inline LONG SetWindowLongA(HWND w, int i, LONG v) { return SetWindowLong(w, i, v
 inline LONG_PTR GetWindowLongPtrA(HWND w, int i) { return GetWindowLongPtr(w, i); }
 inline LONG_PTR SetWindowLongPtrA(HWND w, int i, LONG_PTR v) { return SetWindowLongPtr(w, i, v); }
 BOOL GetWindowInfo(HWND window, WINDOWINFO* info);
+// Windows here carry no menu bar: always 0.
+inline HMENU GetMenu(HWND) { return nullptr; }
 
 BOOL IsWindowVisible(HWND window);  // the window and all its ancestors have WS_VISIBLE
 BOOL IsWindowEnabled(HWND window);

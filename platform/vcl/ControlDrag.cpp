@@ -1,7 +1,9 @@
 // Dragging: BeginDrag captures the mouse into a hidden window, follows it over the controls
 // (CM_DRAG with dmDragEnter / dmDragMove / dmDragLeave to each target, which answers whether it
 // accepts), and on release drops on the target that accepts (dmDragDrop) or cancels; the source
-// hears of the end through DoEndDrag.
+// hears of the end through DoEndDrag. A docking drag (DragKind dkDock) looks for dock sites
+// instead, asks them through DockOver, and on release docks the control into the site or floats
+// it where it was let go; the source hears through OnEndDock.
 
 #include <cstdlib>
 #include <memory>
@@ -50,6 +52,8 @@ TDragSession* gDrag = nullptr;
 // The drag loop's steps; a friend of the drag objects and controls whose state it moves.
 class TDragDriver {
  public:
+  // The dock site under Pos that would take the dragged control (docking drags).
+  static TWinControl* FindDockSite(const TPoint& Pos);
   static TControl* FindTarget(const TPoint& Pos);
   static bool DoDragOver(TDragMessage Kind);
   static void DragTo(const TPoint& Pos);
@@ -66,7 +70,26 @@ LRESULT SendDragMessage(TControl* Target, TDragMessage Kind, TDragObject* Source
 
 }  // namespace
 
+TWinControl* TDragDriver::FindDockSite(const TPoint& Pos) {
+  TControl* dragged = gDrag->Control;
+  for (TControl* c = FindDragTarget(Pos, false); c; c = c->GetParent()) {
+    auto* site = dynamic_cast<TWinControl*>(c);
+    if (!site || !site->GetDockSite() || site == dragged) continue;
+    bool inside = false;  // a site inside the dragged control cannot take it
+    for (TControl* p = site; p; p = p->GetParent()) inside = inside || p == dragged;
+    if (inside) continue;
+    TRect influence;
+    bool canDock = true;
+    site->GetSiteInfo(dragged, influence, Pos, canDock);
+    if (canDock && Pos.X >= influence.Left && Pos.X < influence.Right && Pos.Y >= influence.Top &&
+        Pos.Y < influence.Bottom)
+      return site;
+  }
+  return nullptr;
+}
+
 TControl* TDragDriver::FindTarget(const TPoint& Pos) {
+  if (dynamic_cast<TDragDockObject*>(gDrag->Object)) return FindDockSite(Pos);
   TControl* target = FindDragTarget(Pos, false);
   // A container answers for the child under the point that takes part in dragging.
   if (target) {
@@ -79,6 +102,14 @@ TControl* TDragDriver::FindTarget(const TPoint& Pos) {
 
 bool TDragDriver::DoDragOver(TDragMessage Kind) {
   if (!gDrag->Target) return false;
+  if (auto* dock = dynamic_cast<TDragDockObject*>(gDrag->Object)) {
+    // A dock site answers through DockOver; it takes the control unless its handler says no.
+    auto* site = static_cast<TWinControl*>(gDrag->Target);
+    TPoint at = site->ScreenToClient(dock->FDragPos);
+    bool accept = true;
+    if (Kind != dmDragDrop) site->DockOver(dock, at.X, at.Y, static_cast<TDragState>(Kind), accept);
+    return accept;
+  }
   return SendDragMessage(gDrag->Target, Kind, gDrag->Object, gDrag->Object->FDragPos) != 0;
 }
 
@@ -119,18 +150,34 @@ void TDragDriver::DragDone(bool Drop) {
   session->Capture = nullptr;
   bool accepted = false;
   TPoint targetPos = session->Target ? object->FDragTargetPos : object->FDragPos;
+  auto* dock = dynamic_cast<TDragDockObject*>(object);
   if (session->Target && session->Active) {
     accepted = Drop && DoDragOver(dmDragLeave);
     if (!Drop) DoDragOver(dmDragLeave);
-    if (accepted) SendDragMessage(session->Target, dmDragDrop, object, object->FDragPos);
+    if (accepted && !dock) SendDragMessage(session->Target, dmDragDrop, object, object->FDragPos);
   }
   gDrag = nullptr;
   if (GetCapture() == capture) ReleaseCapture();
   DeallocateHWnd(capture);
+  if (dock && Drop && session->Active && session->Control) {
+    // Into the site that accepted it, or floating where it was let go.
+    TControl* control = session->Control;
+    if (accepted) {
+      control->ManualDock(static_cast<TWinControl*>(session->Target), nullptr, dock->GetDropAlign());
+    } else {
+      const TPoint at = object->FDragPos;
+      accepted = control->ManualFloat({at.X, at.Y, at.X + control->GetWidth(), at.Y + control->GetHeight()});
+    }
+  }
   if (!accepted) targetPos = {0, 0};
   if (!accepted && session->Control) session->Control->DragCanceled();
   object->Finished(accepted ? session->Target : nullptr, targetPos.X, targetPos.Y, accepted);
-  if (session->Control) session->Control->DoEndDrag(accepted ? session->Target : nullptr, targetPos.X, targetPos.Y);
+  if (session->Control) {
+    if (dock)
+      session->Control->FOnEndDock(session->Control, accepted ? session->Target : nullptr, targetPos.X, targetPos.Y);
+    else
+      session->Control->DoEndDrag(accepted ? session->Target : nullptr, targetPos.X, targetPos.Y);
+  }
   if (object->GetAutoRelease()) delete object;
 }
 
@@ -183,7 +230,17 @@ void TControl::BeginDrag(bool Immediate, Integer Threshold) {
   }
   if (Threshold < 0) Threshold = Mouse() ? Mouse()->GetDragThreshold() : 5;
   TDragObject* object = nullptr;
-  DoStartDrag(object);
+  if (FDragKind == dkDock) {
+    TDragDockObject* dock = nullptr;
+    FOnStartDock(this, dock);
+    object = dock;
+    if (!object) {
+      object = new TDragDockObject(this);
+      object->SetAutoRelease(true);
+    }
+  } else {
+    DoStartDrag(object);
+  }
   if (!object) {
     object = new TDragControlObject(this);
     object->SetAutoRelease(true);

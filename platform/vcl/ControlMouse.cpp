@@ -2,6 +2,7 @@
 // and the context popup.
 
 #include "vcl/Controls.h"
+#include "vcl/DockTree.h"
 #include "vcl/Forms.h"
 
 TPopupMenuHooks PopupMenuHooks;
@@ -114,6 +115,10 @@ void TControl::WndProc(TMessage& Message) {
 void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift) {
   if (FControlStyle.Contains(csNoStdEvents)) return;
   TPoint p = MessagePoint(Message.LParam);
+  // A press on a dock site's grabber belongs to its dock manager.
+  if (auto* site = dynamic_cast<TWinControl*>(this); site && Button == mbLeft && site->GetDockManager() &&
+                                                     site->GetDockManager()->ClickAt(p))
+    return;
   MouseDown(Button, KeysToShiftState(static_cast<WORD>(Message.WParam)) + Shift, p.X, p.Y);
 }
 

@@ -27,6 +27,7 @@ class TControl;
 class TCustomForm;
 class TDragObject;
 class TDragDockObject;
+class TDockTree;
 class TDragImageList;
 class TPopupMenu;  // vcl/Menus.h
 
@@ -386,6 +387,12 @@ class TControl : public TComponent {
   // The dock site that holds the control (docking moves controls between parents that are sites).
   TWinControl* GetHostDockSite() const { return FHostDockSite; }
   void SetHostDockSite(TWinControl* Value) { FHostDockSite = Value; }
+  // Docks the control into NewDockSite beside DropControl on ControlSide (the site's dock manager
+  // decides); a null site floats it. False when the site or an OnUnDock handler refuses.
+  bool ManualDock(TWinControl* NewDockSite, TControl* DropControl = nullptr, TAlign ControlSide = alNone);
+  // Floats the control in a tool window at ScreenPos (a form floats as itself).
+  bool ManualFloat(const TRect& ScreenPos);
+  bool GetFloating();
 
  protected:
   virtual void WndProc(TMessage& Message);
@@ -651,6 +658,8 @@ class TWinControl : public TControl {
   void Update() override;
   void Repaint() override;
   void PaintTo(HDC DC, Integer X, Integer Y);
+  // The windowless children from First (nil: all) onto DC, as the control's own paint does.
+  void PaintControls(HDC DC, TControl* First);
 
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
@@ -676,6 +685,16 @@ class TWinControl : public TControl {
   void SetOnGetSiteInfo(TGetSiteInfoEvent Value) { FOnGetSiteInfo = Value; }
   TUnDockEvent GetOnUnDock() const { return FOnUnDock; }
   void SetOnUnDock(TUnDockEvent Value) { FOnUnDock = Value; }
+  // The layout of docked clients; the site owns it. Made on the first dock into a site that has
+  // DockSite and UseDockManager.
+  TDockTree* GetDockManager() const { return FDockManager.get(); }
+  void SetDockManager(std::unique_ptr<TDockTree> Value);
+  Integer GetDockClientCount() const { return static_cast<Integer>(FDockClients.size()); }
+  TControl* GetDockClients(Integer Index) const { return FDockClients[static_cast<size_t>(Index)]; }
+  // Whether Client may dock here with the mouse at MousePos (screen); InfluenceRect is where.
+  virtual void GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock);
+  virtual void DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+  virtual void DockDrop(TDragDockObject* Source, Integer X, Integer Y);
 
   TNotifyEvent GetOnEnter() const { return FOnEnter; }
   void SetOnEnter(TNotifyEvent Value) { FOnEnter = Value; }
@@ -710,7 +729,6 @@ class TWinControl : public TControl {
   virtual void DefWndProc(TMessage& Message);
   virtual void PaintWindow(HDC DC);
   void PaintHandler(TMessage& Message);
-  void PaintControls(HDC DC, TControl* First);
   virtual bool CanAutoSizeChildren() { return false; }
   virtual void ControlsAligned() {}
   virtual bool CustomAlignInsertBefore(TControl* C1, TControl* C2) { return FOnAlignInsertBefore(this, C1, C2); }
@@ -741,6 +759,12 @@ class TWinControl : public TControl {
   static bool DoControlMsg(HWND ControlHandle, TMessage& Message);
 
   // Message methods.
+  // The dock manager a site makes for itself; a TDockTree unless a descendant has its own.
+  virtual std::unique_ptr<TDockTree> CreateDockManager();
+  void CMDockClient(TMessage& Message);
+  void CMUnDockClient(TMessage& Message);
+  // A docked client that leaves the site (or is freed) leaves its zone too.
+  void ForgetDockClient(TControl* Control);
   void WMPaint(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
   void WMCommand(TMessage& Message);
@@ -824,6 +848,8 @@ class TWinControl : public TControl {
   TDockOverEvent FOnDockOver;
   TGetSiteInfoEvent FOnGetSiteInfo;
   TUnDockEvent FOnUnDock;
+  std::unique_ptr<TDockTree> FDockManager;
+  std::vector<TControl*> FDockClients;
   TAlignInsertBeforeEvent FOnAlignInsertBefore;
   TNotifyEvent FOnEnter;
   TNotifyEvent FOnExit;

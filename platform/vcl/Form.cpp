@@ -99,12 +99,12 @@ void TCustomForm::DefineProperties(TFiler* Filer) {
 void TCustomForm::ReadTextHeight(TReader* Reader) { Reader->ReadInteger(); }
 
 void TCustomForm::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
-  inherited::GetChildren(Proc, Root);
-  if (Root != this) return;
-  for (Integer i = 0; i < GetComponentCount(); ++i) {
-    TComponent* component = GetComponents(i);
-    if (!component->HasParent()) Proc(component);
-  }
+  if (Root == this)
+    for (Integer i = 0; i < GetComponentCount(); ++i) {
+      TComponent* component = GetComponents(i);
+      if (!dynamic_cast<TControl*>(component) && !component->HasParent()) Proc(component);
+    }
+  TScrollingWinControl::GetChildren(Proc, Root);
 }
 
 void TCustomForm::Loaded() {

@@ -19,6 +19,14 @@ class TMonitor;
 enum TScrollBarKind { sbHorizontal, sbVertical };
 using TScrollBarInc = Integer;
 
+// The entry points a form's window scroll bars are set through: SetScrollPos and SetScrollInfo
+// until a unit that draws the bars itself puts wrappers in their place (and back at its end).
+struct SCROLLINFO;
+using TFormSetScrollPosProc = int (*)(HWND Window, int Bar, int Position, BOOL Redraw);
+using TFormSetScrollInfoProc = int (*)(HWND Window, int Bar, const SCROLLINFO* Info, BOOL Redraw);
+extern TFormSetScrollPosProc FormSetScrollPos;
+extern TFormSetScrollInfoProc FormSetScrollInfo;
+
 // One scroll bar of a scrolling container: how far its contents reach and where they are.
 class TControlScrollBar : public TPersistent {
   TAVREN_CLASS(TControlScrollBar, TPersistent)
@@ -156,7 +164,7 @@ class TCustomForm : public TScrollingWinControl {
   // Frees the form once the messages queued now are handled (safe inside its own events).
   void Release();
   void FocusControl(TWinControl* Control);
-  bool SetFocusedControl(TWinControl* Control);
+  virtual bool SetFocusedControl(TWinControl* Control);
   void DefocusControl(TWinControl* Control, bool Removing);
   void SetFocus() override;
   bool CanFocus() override { return FVisible && GetEnabled(); }
@@ -226,7 +234,8 @@ class TCustomForm : public TScrollingWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DefineProperties(TFiler* Filer) override;
-  // The form's own non-visual components stream as its children, after its controls.
+  // The components the form owns that no other component streams (style controllers,
+  // repositories, timers), then its controls.
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void Loaded() override;
   void PaintWindow(HDC DC) override;

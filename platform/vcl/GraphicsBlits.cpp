@@ -7,6 +7,7 @@
 #include "gdi/Blits.h"
 #include "gdi/DeviceContexts.h"
 #include "rtl/Resources.h"
+#include "user/Painting.h"
 #include "vcl/Graphics.h"
 
 BOOL TransparentStretchBlt(HDC DstDC, Integer DstX, Integer DstY, Integer DstW, Integer DstH, HDC SrcDC, Integer SrcX,
@@ -60,9 +61,10 @@ HBITMAP CreateMappedRes(HINSTANCE Instance, const char* ResName, const TColor* O
       break;
     }
   }
-  HDC screen = CreateCompatibleDC(nullptr);
+  // Compatible with the screen, not with a memory DC (whose first bitmap is monochrome).
+  HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateDIBitmap(screen, &header, CBM_INIT, dib.data() + tableEnd,
                                   reinterpret_cast<const BITMAPINFO*>(dib.data()), DIB_RGB_COLORS);
-  DeleteDC(screen);
+  ReleaseDC(nullptr, screen);
   return bitmap;
 }

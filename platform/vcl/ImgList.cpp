@@ -1,6 +1,7 @@
 #include "vcl/ImgList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "rtl/Filer.h"
 
@@ -215,15 +216,18 @@ void TCustomImageList::DoDraw(Integer Index, TCanvas* Canvas, Integer X, Integer
   shape.GetCanvas()->GetBrush()->SetColor(clWhite);
   shape.GetCanvas()->FillRect(Rect(0, 0, FWidth, FHeight));
   ImageList_DrawEx(FHandle, Index, shape.GetCanvas()->GetHandle(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_MASK);
-  TBrush* brush = Canvas->GetBrush();
-  TColor saved = brush->GetColor();
-  TBrushStyle savedStyle = brush->GetStyle();
-  brush->SetColor(clBtnHighlight);
-  Canvas->BrushCopy(Bounds(X + 1, Y + 1, FWidth, FHeight), &shape, Rect(0, 0, FWidth, FHeight), clBlack);
-  brush->SetColor(clBtnShadow);
-  Canvas->BrushCopy(Bounds(X, Y, FWidth, FHeight), &shape, Rect(0, 0, FWidth, FHeight), clBlack);
-  brush->SetColor(saved);
-  brush->SetStyle(savedStyle);
+  // Each pass paints the shape's (black) pixels in its colour and leaves the rest of the
+  // destination as it was (PSDPxax: pattern where the source is 0, destination where it is 1).
+  constexpr DWORD kPaintShape = 0x00B8074A;
+  HDC shapeDC = shape.GetCanvas()->GetHandle();
+  Canvas->Refresh();
+  for (const auto& [colour, offset] : {std::pair{clBtnHighlight, 1}, std::pair{clBtnShadow, 0}}) {
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(colour));
+    HGDIOBJ old = SelectObject(dc, brush);
+    BitBlt(dc, X + offset, Y + offset, FWidth, FHeight, shapeDC, 0, 0, kPaintShape);
+    SelectObject(dc, old);
+    DeleteObject(brush);
+  }
 }
 
 void TCustomImageList::GetBitmap(Integer Index, TBitmap* Image) {

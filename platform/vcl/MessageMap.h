@@ -39,9 +39,9 @@ struct TMessageTable {
   TMessageThunk Find(UINT Msg) const;
 };
 
-template <auto M>
+// C is a parameter of its own for the linkage reason given at event_detail::Thunk.
+template <class C, auto M>
 void MessageThunk(TObject* Self, TMessage& Message) {
-  using C = typename event_detail::MethodTraits<decltype(M)>::Class;
   (static_cast<C*>(Self)->*M)(Message);
 }
 
@@ -70,4 +70,5 @@ void MessageThunk(TObject* Self, TMessage& Message) {
     return &table;                                                                    \
   }
 
-#define MESSAGE_HANDLER(Msg, Method) TMessageEntry{Msg, &MessageThunk<&Self::Method>}
+#define MESSAGE_HANDLER(Msg, Method) \
+  TMessageEntry{Msg, &MessageThunk<typename event_detail::MethodTraits<decltype(&Self::Method)>::Class, &Self::Method>}

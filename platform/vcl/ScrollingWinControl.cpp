@@ -3,9 +3,13 @@
 
 #include <algorithm>
 
+#include "controls/ScrollBars.h"
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
 #include "vcl/Forms.h"
+
+TFormSetScrollPosProc FormSetScrollPos = SetScrollPos;
+TFormSetScrollInfoProc FormSetScrollInfo = SetScrollInfo;
 
 void TControlScrollBar::Assign(TPersistent* Source) {
   auto* other = dynamic_cast<TControlScrollBar*>(Source);

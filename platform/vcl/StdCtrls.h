@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "rtl/StringList.h"
+#include "vcl/Buttons.h"
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
 #include "vcl/Menus.h"
@@ -38,6 +39,9 @@ enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTra
 using TDrawItemEvent =
     TEvent<void(TWinControl* Control, Integer Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = TEvent<void(TWinControl* Control, Integer Index, Integer& Height)>;
+// A virtual list box's text of an item, and the item whose text starts with FindString (-1: none).
+using TLBGetDataEvent = TEvent<void(TWinControl* Control, Integer Index, String& Data)>;
+using TLBFindDataEvent = TEvent<Integer(TWinControl* Control, const String& FindString)>;
 using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos)>;
 
 // Streams Strings in form text as its "Strings" list, for any string list a component publishes.
@@ -221,10 +225,21 @@ class TButtonControl : public TWinControl {
   explicit TButtonControl(TComponent* AOwner);
 
  protected:
+  friend class TButtonActionLink;
+  TClassOf<TActionLink> GetActionLinkClass() override;
   virtual bool GetChecked() { return false; }
   virtual void SetChecked(bool) {}
   // While set, changing the state runs no OnClick (loading, or the window echoing it).
   bool FClicksDisabled = false;
+};
+
+// The link of a button control to its action: Checked as well.
+class TButtonActionLink : public TWinControlActionLink {
+  TAVREN_CLASS(TButtonActionLink, TWinControlActionLink)
+ public:
+  using TWinControlActionLink::TWinControlActionLink;
+  bool IsCheckedLinked() override;
+  void SetChecked(bool Value) override;
 };
 
 class TButton : public TButtonControl {
@@ -353,7 +368,20 @@ class TCustomListBox : public TWinControl {
 
   TStrings* GetItems() const { return FItems.get(); }
   void SetItems(TStrings* Value) { FItems->Assign(Value); }
-  Integer GetCount() { return FItems->GetCount(); }
+  // The items, or for a virtual style the count the window was given.
+  Integer GetCount();
+  // Virtual styles only (lbVirtual, lbVirtualOwnerDraw): the window holds no items, only a count.
+  void SetCount(Integer Value);
+  bool IsVirtual() const { return FStyle == lbVirtual || FStyle == lbVirtualOwnerDraw; }
+  // Whether typed characters search the items; read by the lists that search as the user types.
+  bool GetAutoComplete() const { return FAutoComplete; }
+  void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+  TLBGetDataEvent GetOnData() const { return FOnData; }
+  void SetOnData(TLBGetDataEvent Value) { FOnData = Value; }
+  TLBFindDataEvent GetOnDataFind() const { return FOnDataFind; }
+  void SetOnDataFind(TLBFindDataEvent Value) { FOnDataFind = Value; }
+  // The item of a virtual list whose text starts with FindString, through OnDataFind (-1: none).
+  virtual Integer DoFindData(const String& FindString) { return FOnDataFind ? FOnDataFind(this, FindString) : -1; }
   Integer GetItemIndex();
   void SetItemIndex(Integer Value);
   bool GetSelected(Integer Index);
@@ -407,6 +435,10 @@ class TCustomListBox : public TWinControl {
   TFormBorderStyle FBorderStyle = bsSingle;
   TDrawItemEvent FOnDrawItem;
   TMeasureItemEvent FOnMeasureItem;
+  bool FAutoComplete = true;
+  Integer FVirtualCount = 0;
+  TLBGetDataEvent FOnData;
+  TLBFindDataEvent FOnDataFind;
 };
 
 class TListBox : public TCustomListBox {

@@ -7,6 +7,26 @@
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
+TClassOf<TActionLink> TButtonControl::GetActionLinkClass() { return TButtonActionLink::ClassInfo(); }
+
+TAVREN_CLASS_IMPL(TButtonActionLink)
+
+bool TButtonActionLink::IsCheckedLinked() {
+  auto* action = dynamic_cast<TCustomAction*>(GetAction());
+  auto* button = static_cast<TButtonControl*>(FClient);
+  return TWinControlActionLink::IsCheckedLinked() && action && button->GetChecked() == action->GetChecked();
+}
+
+void TButtonActionLink::SetChecked(bool Value) {
+  if (!IsCheckedLinked()) return;
+  auto* button = static_cast<TButtonControl*>(FClient);
+  // Taking the action's state is no click of the user's.
+  bool disabled = button->FClicksDisabled;
+  button->FClicksDisabled = true;
+  button->SetChecked(Value);
+  button->FClicksDisabled = disabled;
+}
+
 // ---- Push button --------------------------------------------------------------------------------
 
 TAVREN_MESSAGE_TABLE(TButton,

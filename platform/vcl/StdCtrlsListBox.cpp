@@ -105,8 +105,10 @@ TCustomListBox::~TCustomListBox() = default;
 void TCustomListBox::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   CreateSubClass(Params, WC_LISTBOX);
-  static constexpr DWORD kStyles[] = {0, LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE, 0, LBS_OWNERDRAWFIXED};
-  Params.Style |= WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY | kStyles[FStyle];
+  // A virtual list draws its items itself, asking OnData for their text.
+  static constexpr DWORD kStyles[] = {0, LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE, LBS_OWNERDRAWFIXED,
+                                      LBS_OWNERDRAWFIXED};
+  Params.Style |= WS_VSCROLL | (IsVirtual() ? LBS_NODATA : LBS_HASSTRINGS) | LBS_NOTIFY | kStyles[FStyle];
   if (FSorted) Params.Style |= LBS_SORT;
   if (FMultiSelect) Params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
   if (!FIntegralHeight) Params.Style |= LBS_NOINTEGRALHEIGHT;
@@ -121,8 +123,8 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
 void TCustomListBox::CreateWnd() {
   inherited::CreateWnd();
   // The fixed height is asked while the window is made, before it can name this control.
-  if (FStyle == lbOwnerDrawFixed || FStyle == lbVirtualOwnerDraw)
-    SendMessage(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
+  if (FStyle == lbOwnerDrawFixed || IsVirtual()) SendMessage(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
+  if (IsVirtual()) SendMessage(FHandle, LB_SETCOUNT, static_cast<WPARAM>(FVirtualCount), 0);
   if (FSaveItems->GetCount() > 0) {
     std::unique_ptr<TStringList> saved = std::move(FSaveItems);
     FSaveItems = std::make_unique<TStringList>();
@@ -133,6 +135,13 @@ void TCustomListBox::CreateWnd() {
 }
 
 void TCustomListBox::DestroyWnd() {
+  if (IsVirtual()) {
+    FVirtualCount = GetCount();
+    FSaveItemIndex = GetItemIndex();
+    FSaveTopIndex = GetTopIndex();
+    inherited::DestroyWnd();
+    return;
+  }
   // The items outlive the window.
   auto saved = std::make_unique<TStringList>();
   for (Integer i = 0; i < FItems->GetCount(); ++i) saved->AddObject(FItems->GetStrings(i), FItems->GetObjects(i));
@@ -171,6 +180,18 @@ void TCustomListBox::DeleteSelected() {
   } else if (Integer index = GetItemIndex(); index >= 0) {
     FItems->Delete(index);
   }
+}
+
+Integer TCustomListBox::GetCount() {
+  if (!IsVirtual()) return FItems->GetCount();
+  if (!HandleAllocated()) return FVirtualCount;
+  return static_cast<Integer>(SendMessage(FHandle, LB_GETCOUNT, 0, 0));
+}
+
+void TCustomListBox::SetCount(Integer Value) {
+  if (!IsVirtual()) throw EListError("Setting the count requires a virtual list box style");
+  FVirtualCount = Value < 0 ? 0 : Value;
+  if (HandleAllocated()) SendMessage(FHandle, LB_SETCOUNT, static_cast<WPARAM>(FVirtualCount), 0);
 }
 
 Integer TCustomListBox::GetItemIndex() {
@@ -306,7 +327,13 @@ void TCustomListBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState State) 
     return;
   }
   FCanvas->FillRect(Rect);
-  if (Index >= 0 && Index < GetCount()) FCanvas->TextOut(Rect.Left + 2, Rect.Top, FItems->GetStrings(Index));
+  if (Index < 0 || Index >= GetCount()) return;
+  String text;
+  if (IsVirtual())
+    FOnData(this, Index, text);
+  else
+    text = FItems->GetStrings(Index);
+  FCanvas->TextOut(Rect.Left + 2, Rect.Top, text);
 }
 
 void TCustomListBox::MeasureItem(Integer Index, Integer& Height) { FOnMeasureItem(this, Index, Height); }

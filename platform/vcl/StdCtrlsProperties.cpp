@@ -103,6 +103,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TCustomGroupBox,
 TAVREN_CLASS_IMPL(TGroupBox)
 
 TAVREN_CLASS_IMPL_PUBLISHED(TCustomListBox,
+    PROPERTY(AutoComplete).Default(true),
     PROPERTY(BorderStyle).Default(bsSingle),
     PROPERTY(Color).Idents(ColorIdentMap).Stored<&TCustomListBox::IsColorStored>().Default(clWindow),
     PROPERTY(ExtendedSelect).Default(true),
@@ -113,6 +114,8 @@ TAVREN_CLASS_IMPL_PUBLISHED(TCustomListBox,
     PROPERTY(Sorted).Default(false),
     PROPERTY(Style).Default(lbStandard),
     PROPERTY(TabStop).Default(true),
+    PROPERTY(OnData),
+    PROPERTY(OnDataFind),
     PROPERTY(OnDrawItem),
     PROPERTY(OnMeasureItem))
 TAVREN_CLASS_IMPL(TListBox)

@@ -8,6 +8,7 @@
 #include "vcl/ComCtrls.h"
 #include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/Mask.h"
 #include "vcl/Forms.h"
 #include "vcl/GraphicClasses.h"
 #include "vcl/ImgList.h"
@@ -33,6 +34,7 @@ void VclStart() {
   ImgListStart();
   StdCtrlsStart();
   ExtCtrlsStart();
+  MaskStart();
   ComCtrlsStart();
   DialogsStart();
   RegisterClasses({TBitmap::ClassInfo(), TIcon::ClassInfo(), TJPEGImage::ClassInfo(), TMenuItem::ClassInfo(),

@@ -5,6 +5,7 @@
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
 #include "vcl/Controls.h"
+#include "vcl/DockTree.h"
 #include "vcl/Forms.h"
 
 TAVREN_MESSAGE_TABLE(TWinControl,
@@ -53,6 +54,8 @@ TAVREN_MESSAGE_TABLE(TWinControl,
     MESSAGE_HANDLER(CM_EXIT, CMExit),
     MESSAGE_HANDLER(CM_FOCUSCHANGED, CMFocusChanged),
     MESSAGE_HANDLER(CM_CONTROLLISTCHANGE, CMControlListChange),
+    MESSAGE_HANDLER(CM_DOCKCLIENT, CMDockClient),
+    MESSAGE_HANDLER(CM_UNDOCKCLIENT, CMUnDockClient),
     MESSAGE_HANDLER(CM_RECREATEWND, CMRecreateWnd),
     MESSAGE_HANDLER(CM_INVALIDATE, CMInvalidate),
     MESSAGE_HANDLER(CM_BIDIMODECHANGED, CMBiDiModeChanged))
@@ -409,6 +412,7 @@ void TWinControl::CMSysColorChange(TMessage&) {
 }
 
 void TWinControl::CMControlListChange(TMessage& Message) {
+  if (!Message.LParam) ForgetDockClient(reinterpret_cast<TControl*>(Message.WParam));
   if (FParent) FParent->Perform(CM_CONTROLLISTCHANGE, Message.WParam, Message.LParam);
 }
 

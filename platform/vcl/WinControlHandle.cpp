@@ -3,6 +3,7 @@
 
 #include "rtl/SysUtils.h"
 #include "vcl/Controls.h"
+#include "vcl/DockTree.h"
 #include "vcl/Forms.h"
 
 namespace {

@@ -3,6 +3,7 @@
 // it. DoubleBuffered paints all of that into a memory bitmap first.
 
 #include "vcl/Controls.h"
+#include "vcl/DockTree.h"
 
 namespace {
 // Moves the DC's origin by (dx, dy) in logical units, so that the child draws at its own (0, 0).
@@ -15,7 +16,7 @@ void MoveWindowOrg(HDC dc, Integer dx, Integer dy) {
 
 void TWinControl::WMPaint(TMessage& Message) {
   if (!FDoubleBuffered || Message.WParam != 0) {
-    if (!FControlState.Contains(csCustomPaint) && GetControlCount() == 0)
+    if (!FControlState.Contains(csCustomPaint) && GetControlCount() == 0 && !FDockManager)
       DefaultHandler(Message);
     else
       PaintHandler(Message);
@@ -61,6 +62,7 @@ void TWinControl::PaintHandler(TMessage& Message) {
     RestoreDC(dc, saved);
   }
   PaintControls(dc, nullptr);
+  if (FDockManager) FDockManager->PaintSite(dc);
   if (Message.WParam == 0) EndPaint(FHandle, &paint);
 }
 

@@ -127,6 +127,20 @@ TEST_F(Button, OwnerDrawAsksTheParentToDraw) {
   ASSERT_FALSE(draws.empty());
   EXPECT_TRUE(draws.back().itemState & ODS_SELECTED);
   SendMessage(button, BM_SETSTATE, FALSE, 0);
+  // WM_PAINT with a DC draws into that DC (a double-buffered caller's buffer).
+  draws.clear();
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP buffer = CreateCompatibleBitmap(screen, 80, 30);
+  HGDIOBJ old = SelectObject(memory, buffer);
+  SendMessage(button, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
+  ASSERT_EQ(draws.size(), 1u);
+  EXPECT_EQ(draws[0].hDC, memory);
+  EXPECT_EQ(GetPixel(memory, 40, 15), GetSysColor(COLOR_WINDOW));
+  SelectObject(memory, old);
+  DeleteObject(buffer);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
   // Owner-drawn buttons report double clicks.
   DoubleClick(button, 5, 5);
   EXPECT_EQ(Clicks(button), (std::vector<WORD>{BN_CLICKED, BN_DOUBLECLICKED}));

@@ -38,6 +38,28 @@ TEST_F(ComboBoxTest, KeepsTheFieldHeightAndDropsTheAskedHeight) {
   EXPECT_EQ(SendMessage(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("best")), 3);
 }
 
+TEST_F(ComboBoxTest, DroppedListIsNoHigherThanItsItems) {
+  HWND combo = Child(WC_COMBOBOX, CBS_DROPDOWNLIST | WS_VSCROLL, {10, 10, 160, 150});
+  const int row = static_cast<int>(SendMessage(combo, CB_GETITEMHEIGHT, 0, 0));
+  const int room = 150 - (row + 6);
+  struct Case {
+    int items;
+    int height;
+  };
+  // Many items fill the room in whole rows.
+  const Case kCases[] = {{0, row + 2}, {3, 3 * row + 2}, {40, (room - 2) / row * row + 2}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.items);
+    SendMessage(combo, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < c.items; ++i) SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Item"));
+    SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT r;
+    GetWindowRect(DroppedList(combo), &r);
+    EXPECT_EQ(r.Height(), c.height);
+    SendMessage(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  }
+}
+
 TEST_F(ComboBoxTest, ChosenByKeyboard) {
   HWND combo = MakeList();
   SetFocus(combo);

@@ -3,6 +3,7 @@
 #include "EditorsTestSupport.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/Reader.h"
+#include "rtl/Writer.h"
 
 namespace {
 
@@ -11,14 +12,16 @@ class ContainerStyles : public EditorsTest {
  protected:
   void SetUp() override {
     EditorsTest::SetUp();
+    previousDefault = UnitDefaultStyleController();
     defaultController = new TkvStyleController(nullptr);
     SetUnitDefaultStyleController(defaultController);
   }
   void TearDown() override {
     EditorsTest::TearDown();
-    SetUnitDefaultStyleController(nullptr);
+    SetUnitDefaultStyleController(previousDefault);
     delete defaultController;
   }
+  TkvStyleController* previousDefault = nullptr;
   TkvStyleController* defaultController = nullptr;
 };
 
@@ -158,6 +161,36 @@ TEST_F(ContainerStyles, StoredIsFontAssignedMarksTheFontWithoutFontValues) {
   EXPECT_EQ(box->GetColor(), clYellow);
   EXPECT_EQ(box->GetStyleHot()->GetBorderColor(), clRed);
   delete root;
+  UnRegisterClass(TTestContainer::ClassInfo());
+}
+
+TEST_F(ContainerStyles, AssignedStyleValuesRoundTripThroughFormText) {
+  RegisterClass(TTestContainer::ClassInfo());
+  auto* root = new TForm(nullptr, 0);
+  auto* box = new TTestContainer(root);
+  box->SetName("Box");
+  box->SetParent(root);
+  box->GetStyle()->SetBorderStyle(cbsSingle);
+  box->GetStyle()->GetFont()->SetSize(12);
+  box->GetStyleHot()->SetBorderColor(clRed);
+  String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("Style.BorderStyle = cbsSingle"), String::npos);
+  EXPECT_NE(text.find("Style.IsFontAssigned = True"), String::npos);
+  EXPECT_NE(text.find("StyleHot.BorderColor = clRed"), String::npos);
+  // Unassigned values and base-only values of state styles are not written.
+  EXPECT_EQ(text.find("Style.Color"), String::npos);
+  EXPECT_EQ(text.find("StyleHot.Edges"), String::npos);
+  delete root;
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TTestContainer*>(copy->FindComponent("Box"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetStyle()->GetBorderStyle(), cbsSingle);
+  EXPECT_EQ(read->GetStyle()->GetFont()->GetSize(), 12);
+  EXPECT_EQ(read->GetStyleHot()->GetBorderColor(), clRed);
+  EXPECT_FALSE(read->GetStyleHot()->GetAssignedValues().Contains(svEdges));
+  delete copy;
   UnRegisterClass(TTestContainer::ClassInfo());
 }
 

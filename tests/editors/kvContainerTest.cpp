@@ -1,5 +1,8 @@
 #include "EditorsTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "gdi/UxTheme.h"
+#include "toolkit/foundation/kvGeometry.h"
+#include "user/InputEvents.h"
 #include "vcl/Graphics.h"
 #include "vcl/StdCtrls.h"
 
@@ -136,6 +139,138 @@ TEST_F(Container, AUserColorMarksTheNormalStyleAndParentColorClearsIt) {
   EXPECT_EQ(container->GetColor(), clBtnFace);
   Pump();
   EXPECT_EQ(FormPixel(10 + 50, 10 + 15), ColorToRGB(clBtnFace));
+}
+
+// Stands for a skin's painter: its container frames are olive, brighter when highlighted.
+class TFrameSkinPainter : public TkvUltraFlatLookAndFeelPainter {
+ public:
+  TColor ContainerFrameColor(bool Highlighted) override { return Highlighted ? clYellow : clOlive; }
+};
+
+TEST_F(Container, ASkinPainterDrawsAOnePixelFrameInItsContainerFrameColour) {
+  TkvCustomLookAndFeelPainterClass skin = PainterClassOf<TFrameSkinPainter>();
+  ASSERT_TRUE(ExtendedStylePaintersInstance()->AddPainter("FrameSkin", skin, nullptr));
+  auto* container = new TTestContainer(form);
+  container->SetParent(form);
+  container->SetBounds(10, 10, 100, 60);
+  container->GetStyle()->GetLookAndFeel()->SetSkinName("FrameSkin");
+  container->GetStyle()->SetBorderStyle(cbs3D);
+  form->Show();
+  Pump();
+  TkvContainerViewInfo* info = container->GetViewInfo();
+  EXPECT_EQ(info->Painter, skin);
+  EXPECT_EQ(info->BorderWidth, 1);
+  // The transparent border gives way to the skin's frame.
+  EXPECT_EQ(info->BorderRect, TRect(2, 2, 98, 58));
+  // The only control of the form has the focus: its frame is the highlighted one.
+  ASSERT_TRUE(container->Focused());
+  EXPECT_EQ(FormPixel(10 + 1, 10 + 30), ColorToRGB(clYellow));
+  EXPECT_EQ(FormPixel(10 + 2, 10 + 30), ColorToRGB(clWindow));
+  auto* other = new TTestContainer(form);
+  other->SetParent(form);
+  other->SetBounds(10, 100, 100, 60);
+  other->SetFocus();
+  Pump();
+  EXPECT_EQ(FormPixel(10 + 1, 10 + 30), ColorToRGB(clOlive));
+  delete container;
+  ExtendedStylePaintersInstance()->RemovePainter("FrameSkin");
+}
+
+TEST_F(Container, TheHotStyleNeedsTheMouseWithoutButtonsOrKeysAndHotTrack) {
+  auto* container = new TTestContainer(form);
+  container->SetParent(form);
+  container->SetBounds(10, 10, 100, 60);
+  container->GetStyle()->SetBorderStyle(cbsSingle);
+  container->GetStyleHot()->SetBorderColor(clRed);
+  // The focus is elsewhere: a focused container shows its focused style, hot or not.
+  auto* other = new TTestContainer(form);
+  other->SetParent(form);
+  other->SetBounds(10, 100, 100, 60);
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  other->SetFocus();
+  Pump();
+  struct Case {
+    const char* name;
+    bool hotTrack;
+    UINT heldKey;
+    TPoint at;
+    bool hot;
+  };
+  const Case kCases[] = {
+      {"over the control", true, 0, TPoint(50, 30), true},
+      {"on the transparent ring", true, 0, TPoint(0, 30), false},
+      {"with Ctrl held", true, VK_CONTROL, TPoint(50, 30), false},
+      {"hot tracking off", false, 0, TPoint(50, 30), false},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    container->GetStyle()->SetHotTrack(c.hotTrack);
+    ScriptMouseMove(TPoint(5, 5));
+    PassTime(50);
+    if (c.heldKey) InputKey(c.heldKey, true);
+    ScriptMouseMove(container->ClientToScreen(c.at));
+    Pump();
+    EXPECT_EQ(container->ActiveStyle() == container->GetStyleHot(), c.hot);
+    EXPECT_EQ(container->GetViewInfo()->BorderColor, c.hot ? clRed : clWindowFrame);
+    if (c.heldKey) InputKey(c.heldKey, false);
+  }
+  // Leaving the tracking bounds ends the hot state through the mouse-leave watch.
+  container->GetStyle()->SetHotTrack(true);
+  ScriptMouseMove(container->ClientToScreen(TPoint(50, 30)));
+  Pump();
+  ASSERT_EQ(container->ActiveStyle(), container->GetStyleHot());
+  ScriptMouseMove(TPoint(5, 5));
+  PassTime(50);
+  EXPECT_EQ(container->ActiveStyle(), container->GetStyle());
+}
+
+// Visual styles in use: every class opens; the content lies one pixel inside; navy frames, silver
+// fill.
+class NavyTheme : public ThemeProvider {
+ public:
+  BOOL IsThemeActive() override { return TRUE; }
+  BOOL IsAppThemed() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t*) override { return reinterpret_cast<HTHEME>(1); }
+  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
+  HRESULT GetThemeBackgroundContentRect(HTHEME, HDC, int, int, const RECT* Bounds, RECT* Content) override {
+    *Content = RectInflated(*Bounds, -1, -1);
+    return S_OK;
+  }
+  HRESULT GetThemeColor(HTHEME, int, int, int Property, COLORREF* Color) override {
+    *Color = Property == TMT_BORDERCOLOR ? 0x800000 : 0xC0C0C0;
+    return S_OK;
+  }
+};
+
+void SwitchTheme(ThemeProvider* Provider) {
+  SetThemeProvider(Provider);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+}
+
+TEST_F(Container, ANativeStyleContainerLeavesItsFrameToTheTheme) {
+  NavyTheme theme;
+  SwitchTheme(&theme);
+  auto* container = new TTestContainer(form);
+  container->SetParent(form);
+  container->SetBounds(10, 10, 100, 60);
+  container->GetStyle()->GetLookAndFeel()->SetNativeStyle(true);
+  container->GetStyle()->SetBorderStyle(cbsSingle);
+  form->Show();
+  Pump();
+  TkvContainerViewInfo* info = container->GetViewInfo();
+  EXPECT_TRUE(info->NativeStyle);
+  EXPECT_FALSE(container->IsBorderCustomDrawn());
+  // No window region: the theme's frame is drawn whole.
+  EXPECT_TRUE(InWindowRegion(container->GetHandle(), 0, 0));
+  EXPECT_EQ(FormPixel(10, 10 + 30), static_cast<TColor>(0x800000));
+  EXPECT_EQ(FormPixel(10 + 1, 10 + 30), ColorToRGB(clWindow));
+  // Disabled without a colour of its own, it takes the theme's fill colour.
+  container->SetEnabled(false);
+  Pump();
+  EXPECT_EQ(info->BackgroundColor, static_cast<TColor>(0xC0C0C0));
+  delete container;
+  SwitchTheme(nullptr);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "MediaFixture.h"
 
@@ -15,12 +14,10 @@ String ReadFile(const String& path) {
 
 // The numbers of the picture packets flagged as key frames.
 std::vector<int> KeyFrames(const String& path) {
-  std::istringstream flags(RunCommand("ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " +
-                                      Quote(path)));
   std::vector<int> keys;
-  String line;
-  for (int index = 0; std::getline(flags, line); ++index)
-    if (!line.empty() && line[0] == 'K') keys.push_back(index);
+  const std::vector<TPacket> packets = Packets(path, "v");
+  for (size_t i = 0; i < packets.size(); ++i)
+    if (packets[i].Key) keys.push_back(int(i));
   return keys;
 }
 

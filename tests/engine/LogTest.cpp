@@ -78,6 +78,27 @@ TEST(Log, FFmpegKeepsItsLevelAndRepeatedLinesAreCounted) {
   EXPECT_LT(text.find("repeated 39"), text.find("a different line"));
 }
 
+TEST(Log, ConvertingReorderedPicturesLogsNoComplaint) {
+  // Source pictures of every type (B-frames here) reach the encoder as plain pictures: it
+  // complained about each B-frame it was told to make.
+  const String folder = NewOutputFolder("bframes");
+  TJobSpec job;
+  job.Input = folder + "/bframes.mp4";
+  job.Output = folder + "/out.wmv";
+  job.VideoCodec = 19;
+  job.AudioCodec = 0;
+  Make(job.Input, "-f lavfi -i testsrc2=size=320x240:rate=25:duration=2 -c:v libx264 -preset medium -bf 3 "
+                  "-pix_fmt yuv420p");
+  const String log = folder + "/run.log";
+  ASSERT_EQ(LogSetFileByName(log.c_str()), erSuccess);
+  LogSetLevel(2);
+  EXPECT_EQ(Convert(job), erSuccess);
+  LogClose();
+  const String text = ReadFile(log);
+  EXPECT_EQ(CountOf(text, "FFERR"), 0) << text;
+  EXPECT_EQ(CountOf(text, "FFWRN"), 0) << text;
+}
+
 TEST(Log, LevelZeroWritesNothing) {
   const String log = NewOutputFolder("quiet") + "/run.log";
   ASSERT_EQ(LogSetFileByName(log.c_str()), erSuccess);

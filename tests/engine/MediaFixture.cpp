@@ -1,10 +1,12 @@
 #include "MediaFixture.h"
 
 #include <dirent.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -132,6 +134,27 @@ TProbe FFprobe(const String& path) {
   return probe;
 }
 
+std::vector<TPacket> Packets(const String& path, const char* kind) {
+  std::istringstream lines(RunCommand(String("ffprobe -v error -select_streams ") + kind + ":0" +
+                                      " -show_entries packet=pts_time,size,flags -of csv=p=0 " + Quote(path)));
+  std::vector<TPacket> packets;
+  String line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    String time, size, flags;
+    if (std::getline(fields, time, ',') && std::getline(fields, size, ',') && std::getline(fields, flags, ','))
+      packets.push_back(TPacket{atof(time.c_str()), atol(size.c_str()), !flags.empty() && flags[0] == 'K'});
+  }
+  return packets;
+}
+
+double PsnrAgainst(const String& path, const String& reference) {
+  String text = RunCommand("ffmpeg -nostdin -i " + Quote(path) + " -i " + Quote(reference) +
+                           " -lavfi '[0:v][1:v]psnr' -f null - 2>&1");
+  size_t at = text.find("average:");
+  return at == String::npos ? 0.0 : atof(text.c_str() + at + 8);
+}
+
 double SoundSeconds(const String& path) {
   String samples = RunCommand("ffmpeg -v error -nostdin -i " + Quote(path) + " -map 0:a:0 -ac 1 -ar 8000 -f s16le - | wc -c");
   return atof(samples.c_str()) / 2.0 / 8000.0;
@@ -204,4 +227,18 @@ TEngineResult WaitForJob() {
 TEngineResult Convert(const TJobSpec& spec) {
   TEngineResult code = StartJob(spec);
   return code != erSuccess ? code : WaitForJob();
+}
+
+TEngineResult ConvertOnAFullDisk(const TJobSpec& spec) {
+  pid_t child = fork();
+  if (child < 0) return 255;
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{64 * 1024, 64 * 1024};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(Convert(spec));
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 255;
+  return TEngineResult(WEXITSTATUS(status));
 }

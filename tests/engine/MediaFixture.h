@@ -48,6 +48,18 @@ struct TProbe {
   const std::map<String, String>* StreamOf(const String& type) const;
 };
 TProbe FFprobe(const String& path);
+// The packets of the file's first stream of `kind` ("v" or "a"), in file order.
+struct TPacket {
+  double Time;  // presentation time, seconds
+  long Size;
+  bool Key;
+  bool operator==(const TPacket& other) const {
+    return Time == other.Time && Size == other.Size && Key == other.Key;
+  }
+};
+std::vector<TPacket> Packets(const String& path, const char* kind);
+// PSNR of the file's pictures against `reference` (same size), dB over all frames.
+double PsnrAgainst(const String& path, const String& reference);
 // Decoded length of the file's sound in seconds, and its mean level in dB.
 double SoundSeconds(const String& path);
 double MeanVolumeDb(const String& path);
@@ -84,5 +96,7 @@ TEngineResult StartJob(const TJobSpec& spec);
 TEngineResult WaitForJob();
 // StartJob and WaitForJob; the first non-zero code.
 TEngineResult Convert(const TJobSpec& spec);
+// Convert in a child process that may write 64 KiB per file, as on a full disk; its code.
+TEngineResult ConvertOnAFullDisk(const TJobSpec& spec);
 
 inline constexpr Int64 kSecond = 10000000;

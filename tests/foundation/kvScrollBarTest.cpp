@@ -35,7 +35,7 @@ class TRecordingScrollBar : public TkvScrollBar {
  public:
   explicit TRecordingScrollBar(TComponent* AOwner) : TkvScrollBar(AOwner) {
     SetOnScroll(MakeEvent<&TRecordingScrollBar::Scrolled>(this));
-    SetOnChange(MakeEvent<&TRecordingScrollBar::Changed>(this));
+    SetOnChange(MakeEvent<&TRecordingScrollBar::CountChange>(this));
   }
   std::vector<ScrollCall> Scrolls;
   std::vector<PaintCall> Paints;
@@ -58,7 +58,7 @@ class TRecordingScrollBar : public TkvScrollBar {
     if (ForcedPos >= 0) Pos = ForcedPos;
     Scrolls.push_back({Code, Pos});
   }
-  void Changed(TObject*) { ++Changes; }
+  void CountChange(TObject*) { ++Changes; }
 };
 TAVREN_CLASS_IMPL(TRecordingScrollBar)
 

@@ -165,6 +165,49 @@ TEST(Drawing, PolygonFillModes) {
   }
 }
 
+TEST(Drawing, PathsRecordLinesAndFillInTheFillMode) {
+  // The same star as a path, with a second figure (a square) started by MoveToEx and an origin.
+  const POINT star[5] = {{10, 0}, {16, 19}, {0, 7}, {20, 7}, {4, 19}};
+  for (int mode : {ALTERNATE, WINDING}) {
+    SCOPED_TRACE(mode);
+    PixelCanvas canvas(30, 20);
+    SelectObject(canvas.dc(), GetStockObject(BLACK_BRUSH));
+    SetPolyFillMode(canvas.dc(), mode);
+    SetViewportOrgEx(canvas.dc(), 1, 0, nullptr);
+    ASSERT_TRUE(BeginPath(canvas.dc()));
+    MoveToEx(canvas.dc(), star[0].X, star[0].Y, nullptr);
+    for (int i = 1; i < 5; ++i) LineTo(canvas.dc(), star[i].X, star[i].Y);
+    EXPECT_EQ(canvas.CountOf(RGB(0, 0, 0)), 0);  // recorded, not drawn
+    MoveToEx(canvas.dc(), 24, 2, nullptr);
+    LineTo(canvas.dc(), 28, 2);
+    LineTo(canvas.dc(), 28, 6);
+    LineTo(canvas.dc(), 24, 6);
+    ASSERT_TRUE(EndPath(canvas.dc()));
+    ASSERT_TRUE(FillPath(canvas.dc()));
+    EXPECT_EQ(canvas.At(11, 10), mode == WINDING ? RGB(0, 0, 0) : RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(11, 3), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.At(26, 4), RGB(0, 0, 0));  // the second figure, closed by the fill
+    EXPECT_EQ(canvas.At(22, 4), RGB(255, 255, 255));
+    EXPECT_FALSE(FillPath(canvas.dc()));  // the fill used the path up
+    SelectObject(canvas.dc(), GetStockObject(WHITE_BRUSH));
+  }
+}
+
+TEST(Drawing, PathCallsOutOfOrderFailAndLinesDrawAgainAfterwards) {
+  PixelCanvas canvas(6, 2);
+  EXPECT_FALSE(EndPath(canvas.dc()));
+  EXPECT_FALSE(FillPath(canvas.dc()));
+  ASSERT_TRUE(BeginPath(canvas.dc()));
+  EXPECT_FALSE(FillPath(canvas.dc()));  // still open
+  LineTo(canvas.dc(), 5, 0);            // a figure of two points encloses nothing
+  EndPath(canvas.dc());
+  EXPECT_TRUE(FillPath(canvas.dc()));
+  EXPECT_EQ(canvas.CountOf(RGB(0, 0, 0)), 0);
+  MoveToEx(canvas.dc(), 0, 1, nullptr);
+  LineTo(canvas.dc(), 4, 1);
+  EXPECT_EQ(canvas.Map()[1], "####..");
+}
+
 TEST(Drawing, HatchAndMonochromePatternBrushes) {
   PixelCanvas canvas(8, 8);
   HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(0, 0, 0));

@@ -99,7 +99,7 @@ TEST(Object, ClassesWithoutAUsableConstructorCannotBeCreatedByReference) {
   EXPECT_THROW(TAnimal::ClassInfo()->Create(), EInvalidOperation);
   EXPECT_THROW(TClassOf<TAnimal>().Create(), EInvalidOperation);
   // A typed class reference only takes its own class and descendants.
-  EXPECT_THROW(TClassOf<TDog>(TWidget::ClassInfo()), EInvalidCast);
+  EXPECT_THROW(TClassOf<TDog>{TWidget::ClassInfo()}, EInvalidCast);
 }
 
 TEST(Object, DeleteRunsBeforeDestructionOnTheWholeObjectFirst) {

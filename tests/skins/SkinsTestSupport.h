@@ -3,11 +3,14 @@
 // for damaging each field; a fixed 1 x 1 PNG; and a small 32-bit drawing surface.
 
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "gdi/Gdi.h"
 #include "toolkit/foundation/kvGraphics.h"
+#include "toolkit/foundation/qzGDIPlusClasses.h"
 #include "toolkit/skins/qzSkinsCore.h"
 #include "vcl/Graphics.h"
 
@@ -117,3 +120,14 @@ struct SkinSurface {
   COLORREF At(Integer X, Integer Y) { return GetPixel(DC(), X, Y); }
   TkvBitmap bitmap;
 };
+
+// An opaque picture coloured pixel by pixel (colours as 0xRRGGBB).
+inline void SetPicture(TqzSkinImage* Image, Integer Width, Integer Height,
+                       std::function<uint32_t(Integer, Integer)> Color) {
+  auto bits = std::make_shared<std::vector<uint32_t>>(static_cast<size_t>(Width) * Height);
+  for (Integer y = 0; y < Height; ++y)
+    for (Integer x = 0; x < Width; ++x) (*bits)[y * Width + x] = 0xFF000000u | Color(x, y);
+  TqzPNGImage picture;
+  picture.ReplaceGPImage(CreateImageFromBits(Width, Height, bits, true));
+  Image->SetPicture(&picture);
+}

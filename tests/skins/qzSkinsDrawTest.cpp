@@ -12,16 +12,6 @@ namespace {
 
 constexpr COLORREF kBackground = 0x5A3C1E;
 
-// An opaque picture coloured pixel by pixel (colours as 0xRRGGBB).
-void SetPicture(TqzSkinImage* Image, Integer Width, Integer Height, std::function<uint32_t(Integer, Integer)> Color) {
-  auto bits = std::make_shared<std::vector<uint32_t>>(static_cast<size_t>(Width) * Height);
-  for (Integer y = 0; y < Height; ++y)
-    for (Integer x = 0; x < Width; ++x) (*bits)[y * Width + x] = 0xFF000000u | Color(x, y);
-  TqzPNGImage picture;
-  picture.ReplaceGPImage(CreateImageFromBits(Width, Height, bits, true));
-  Image->SetPicture(&picture);
-}
-
 COLORREF Rgb(uint32_t Value) { return RGB(Value >> 16, (Value >> 8) & 0xFF, Value & 0xFF); }
 
 struct ElementFixture {

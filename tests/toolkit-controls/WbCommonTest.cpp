@@ -5,6 +5,7 @@
 #include "WbTestSupport.h"
 #include "gdi/DeviceContexts.h"
 #include "gdi/Regions.h"
+#include "toolkit/controls/WbColorNames.h"
 #include "toolkit/controls/WbCommon.h"
 #include "vcl/Graphics.h"
 
@@ -214,4 +215,23 @@ TEST(WbText, CentringAndFonts) {
   EXPECT_EQ(lf.lfEscapement, 900);
   EXPECT_EQ(lf.lfHeight, font.GetHeight());
   DeleteObject(rotated);
+}
+
+TEST(WbColorNames, RowsTakeTheirNamesFromTheStringTable) {
+  struct Case {
+    Integer Row;
+    TColor Value;
+    const char* Name;
+  };
+  const Case kCases[] = {{0, 0x000000, "Black"},
+                         {18, 0x00CC99, "Lime"},
+                         {39, 0xFFFFFF, "White"},
+                         {40, clScrollBar, "Scroll Bar"},
+                         {64, clInfoBk, "Info Background"},
+                         {65, clHotLight, "Hot Light"},
+                         {69, clMenuBar, "Menu Bar"}};
+  for (const auto& c : kCases) {
+    EXPECT_EQ(WbColorNameTable[c.Row].Value, c.Value) << c.Row;
+    EXPECT_EQ(WbColorNameTable[c.Row].Name, c.Name) << c.Row;
+  }
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Screenshots.h"
 #include "VclTestSupport.h"
 #include "WbTestSupport.h"
 #include "toolkit/controls/WbPanel.h"
@@ -122,4 +123,50 @@ TEST_F(WbPanelTest, TransparentPanelWithoutFullRepaintLeavesTheBackground) {
   FillBitmap(shot, 50, 50, clWhite);
   EXPECT_EQ(panel->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(shot.GetCanvas()->GetHandle()), 0), 1);
   EXPECT_EQ(PixelAt(shot, 25, 25), 0xFFFFFFu);
+}
+
+TEST_F(WbPanelTest, DockedClientsGetCaptionBars) {
+  TForm* form = NewForm(100, 100, 460, 240);
+  form->SetCaption("Docking");
+  auto* site = new TWbPanel(form);
+  site->SetParent(form);
+  site->SetBounds(10, 10, 200, 140);
+  site->SetDockSite(true);
+  site->SetCaption("");
+  auto* strip = new TWbPanel(form);
+  strip->SetParent(form);
+  strip->SetAlign(alBottom);
+  strip->SetHeight(70);
+  strip->SetDockSite(true);
+  strip->SetCaption("");
+  auto client = [&](const char* caption, TColor color) {
+    auto* c = new TWbPanel(form);
+    c->SetParent(form);
+    c->SetBounds(300, 10, 80, 60);
+    c->SetCaption(caption);
+    c->SetColor(color);
+    c->SetBorderOuter(fsNone);
+    return c;
+  };
+  TWbPanel* files = client("Files", clWindow);
+  TWbPanel* preview = client("Preview", TColor(0xE0F0E0));
+  TWbPanel* log = client("Log", clInfoBk);
+  files->ManualDock(site, nullptr, alTop);
+  preview->ManualDock(site, nullptr, alBottom);
+  log->ManualDock(strip);
+  auto* manager = dynamic_cast<TWbPanelDockManager*>(site->GetDockManager());
+  ASSERT_NE(manager, nullptr);
+  EXPECT_TRUE(site->GetDoubleBuffered());
+  EXPECT_TRUE(manager->GrabberOnTop());
+  EXPECT_EQ(files->GetTop(), 2 + 14);  // inside the raised border
+  auto* stripManager = dynamic_cast<TWbPanelDockManager*>(strip->GetDockManager());
+  ASSERT_NE(stripManager, nullptr);
+  EXPECT_FALSE(stripManager->GrabberOnTop());  // a bottom panel puts the bar on the left
+  EXPECT_EQ(log->GetLeft(), 2 + 14);
+  form->Show();
+  Settle();
+  EXPECT_TRUE(SaveWindowShot(form->GetHandle(), "wb-panel-docking"));
+  // The subclassing comes off with the manager.
+  site->SetDockManager(nullptr);
+  site->Perform(WM_COMMAND, 0, 0);
 }

@@ -7,6 +7,7 @@
 #include "backend/ScriptedInput.h"
 #include "toolkit/controls/WbRadChk.h"
 #include "user/VirtualKeys.h"
+#include "vcl/ActnList.h"
 
 namespace {
 
@@ -28,8 +29,11 @@ class WbCheckBoxTest : public VclTest {
     form->Show();
     box->SetFocus();
     Settle();
+    lastForm = form;
     return box;
   }
+  TForm* form() { return lastForm; }
+  TForm* lastForm = nullptr;
   POINT inside{100 + 15, 100 + 15};
   Clicks clicks;
 };
@@ -107,4 +111,18 @@ TEST_F(WbCheckBoxTest, GlyphPlaceAndCustomStrip) {
   box->SetCustomGlyphs(&empty);
   EXPECT_FALSE(box->GetUseCustomGlyphs());
   EXPECT_EQ(box->GlyphRect().Width(), 13);
+}
+
+TEST_F(WbCheckBoxTest, AnActionsCheckedReachesTheBoxWithoutAClick) {
+  TWbCheckBox* box = NewBox();
+  TAction action(form());
+  action.SetChecked(true);
+  box->SetAction(&action);
+  EXPECT_TRUE(box->GetChecked());
+  EXPECT_EQ(clicks.Count, 0);
+  action.SetChecked(false);
+  EXPECT_FALSE(box->GetChecked());
+  EXPECT_EQ(clicks.Count, 0);
+  EXPECT_FALSE(box->GetClicksDisabled());
+  box->SetAction(nullptr);
 }

@@ -33,6 +33,8 @@ class RecordingTheme : public ThemeProvider {
   HRESULT DrawThemeParentBackground(HWND, HDC, const RECT*) override { return S_OK; }
   HRESULT DrawThemeText(HTHEME, HDC, int, int, const char16_t*, int, DWORD, DWORD, const RECT*) override;
 
+  // Pictures: parts drawn with a plausible face instead of a flat fill.
+  bool Pictures = false;
   COLORREF Colour = 0;
   int LastColourProperty = 0;
   int Parts = 0;

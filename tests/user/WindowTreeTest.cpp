@@ -174,3 +174,42 @@ TEST_F(WindowTree, EnableWindowSendsCancelModeThenEnable) {
   EXPECT_TRUE(EnableWindow(window, TRUE));
   EXPECT_TRUE(IsWindowEnabled(window));
 }
+
+TEST_F(WindowTree, IconsSetByMessageAreKeptAndTheCaptionAsksForTheSmallOne) {
+  const auto icon = [](uintptr_t n) { return reinterpret_cast<HICON>(n); };
+  WNDCLASSEX c;
+  c.lpfnWndProc = DefWindowProc;
+  c.lpszClassName = "IconClass";
+  c.hIconSm = icon(9);
+  RegisterClassEx(&c);
+  HWND window = CreateWindowEx(0, "IconClass", "", WS_OVERLAPPEDWINDOW, 0, 0, 80, 60, nullptr, nullptr, nullptr,
+                               nullptr);
+  ASSERT_NE(window, nullptr);
+  const auto get = [&](WPARAM which) { return reinterpret_cast<HICON>(SendMessage(window, WM_GETICON, which, 0)); };
+  const auto set = [&](WPARAM which, uintptr_t n) {
+    return reinterpret_cast<HICON>(SendMessage(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon(n))));
+  };
+  struct Step {
+    WPARAM which;  // set this icon ...
+    uintptr_t value;
+    HICON previous;  // ... answering the one it replaces
+    HICON small, big, small2;
+  };
+  const Step kSteps[] = {
+      {ICON_BIG, 0, nullptr, nullptr, nullptr, icon(9)},  // nothing set: the class's small icon
+      {ICON_BIG, 2, nullptr, nullptr, icon(2), icon(2)},
+      {ICON_SMALL, 1, nullptr, icon(1), icon(2), icon(1)},
+      {ICON_SMALL, 3, icon(1), icon(3), icon(2), icon(3)},
+      {ICON_SMALL, 0, icon(3), nullptr, icon(2), icon(2)},
+  };
+  for (const Step& s : kSteps) {
+    SCOPED_TRACE(s.value);
+    EXPECT_EQ(set(s.which, s.value), s.previous);
+    EXPECT_EQ(get(ICON_SMALL), s.small);
+    EXPECT_EQ(get(ICON_BIG), s.big);
+    EXPECT_EQ(get(ICON_SMALL2), s.small2);
+  }
+  EXPECT_EQ(GetMenu(window), nullptr);
+  DestroyWindow(window);
+  UnregisterClass("IconClass", nullptr);
+}

@@ -4,6 +4,7 @@
 
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "controls/ScrollBars.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/GlobalComponents.h"
 #include "rtl/Reader.h"
@@ -413,3 +414,52 @@ TEST_F(FormsTest, RunEndsWhenTheMainFormCloses) {
 }
 
 }  // namespace
+
+namespace {
+int gWrappedCalls = 0;
+int CountingSetScrollPos(HWND window, int bar, int position, BOOL) {
+  ++gWrappedCalls;
+  return SetScrollPos(window, bar, position, FALSE);
+}
+}  // namespace
+
+TEST_F(FormsTest, FormScrollBarEntryPointsSetTheWindowBarAndCanBeWrapped) {
+  TForm* form = NewForm();
+  HWND handle = form->GetHandle();
+  SetWindowLong(handle, GWL_STYLE, GetWindowLong(handle, GWL_STYLE) | WS_VSCROLL);
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = 99;
+  info.nPage = 10;
+  info.nPos = 5;
+  FormSetScrollInfo(handle, SB_VERT, &info, TRUE);
+  EXPECT_EQ(GetScrollPos(handle, SB_VERT), 5);
+  const TFormSetScrollPosProc saved = FormSetScrollPos;
+  FormSetScrollPos = CountingSetScrollPos;
+  FormSetScrollPos(handle, SB_VERT, 40, TRUE);
+  FormSetScrollPos = saved;
+  EXPECT_EQ(gWrappedCalls, 1);
+  EXPECT_EQ(GetScrollPos(handle, SB_VERT), 40);
+}
+
+TEST(FormStreaming, OwnedComponentsWithoutParentRoundTripWithTheForm) {
+  auto* root = new TForm(nullptr, 0);
+  auto* timer = new TTimer(root);
+  timer->SetName("Ticker");
+  timer->SetInterval(250);
+  // A component owned by another one is that one's to stream.
+  auto* inner = new TTimer(timer);
+  inner->SetName("Inner");
+  const String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("object Ticker: TTimer"), String::npos);
+  EXPECT_EQ(text.find("Inner"), String::npos);
+  delete root;
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TTimer*>(copy->FindComponent("Ticker"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetInterval(), 250);
+  delete copy;
+}

@@ -70,6 +70,27 @@ TEST(ImageList, MaskedImagesLeaveTheirKeyColourTransparent) {
   EXPECT_THROW(list.Delete(5), EInvalidOperation);
 }
 
+TEST(ImageList, GreyedImagesPaintOnlyTheirShape) {
+  // A red 2 x 2 square in the middle of a fuchsia (left out) 4 x 4 image, drawn disabled on lime:
+  // the shape in the shadow colour, its highlight one pixel down and right, the rest untouched.
+  TImageList list(nullptr, 4, 4);
+  TBitmap image;
+  Fill(image, 4, 4, clFuchsia);
+  image.GetCanvas()->GetBrush()->SetColor(clRed);
+  image.GetCanvas()->FillRect(Rect(1, 1, 3, 3));
+  list.AddMasked(&image, clFuchsia);
+  TBitmap target;
+  Fill(target, 5, 5, clLime);
+  list.Draw(target.GetCanvas(), 0, 0, 0, false);
+  TCanvas* c = target.GetCanvas();
+  EXPECT_EQ(c->GetPixel(0, 0), clLime);
+  EXPECT_EQ(c->GetPixel(3, 0), clLime);
+  EXPECT_EQ(ColorToRGB(c->GetPixel(1, 1)), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(ColorToRGB(c->GetPixel(2, 2)), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(ColorToRGB(c->GetPixel(3, 3)), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(c->GetPixel(4, 4), clLime);
+}
+
 TEST(ImageList, AlphaAndBlendingComposeOnThePixels) {
   HIMAGELIST list = ImageList_Create(1, 1, ILC_COLOR32, 1, 1);
   TBitmap pixel;
@@ -151,7 +172,8 @@ TEST(ImageList, ListDataWithAbsurdSizesIsRefusedAndTheListKept) {
     list.Add(&strip, nullptr);
     const int32_t header[] = {0x4C495454, 1, c.cx, c.cy, ILC_COLOR32, 4, c.count, -1};
     String hex;
-    for (int32_t v : header) hex += Format("%.2x%.2x%.2x%.2x", v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF, (v >> 24) & 0xFF);
+    for (int32_t v : header)
+      for (int shift = 0; shift < 32; shift += 8) hex += IntToHex((v >> shift) & 0xFF, 2);
     EXPECT_THROW(ReadComponentFromText("object L: TImageList\n  Bitmap = {" + hex + "00000000}\nend\n", &list),
                  EReadError);
     EXPECT_EQ(list.GetCount(), 2);

@@ -299,4 +299,36 @@ TEST_F(StdCtrlsTest, ScrollBarKeepsItsPositionInRangeAndFollowsItsWindow) {
   EXPECT_EQ(recorder.clicks, 4);
 }
 
+TEST_F(StdCtrlsTest, AVirtualListBoxHoldsACountAndAsksForTextAndSearches) {
+  TForm* form = NewForm();
+  auto* list = new TListBox(form);
+  struct Data : TObject {
+    std::vector<Integer> asked;
+    void Text(TWinControl*, Integer Index, String& Text) {
+      asked.push_back(Index);
+      Text = "Row " + std::to_string(Index);
+    }
+    Integer Find(TWinControl*, const String& Prefix) { return Prefix == "Row 7" ? 7 : -1; }
+  } data;
+  list->SetStyle(lbVirtual);
+  list->SetOnData(MakeEvent<&Data::Text>(&data));
+  list->SetOnDataFind(MakeEvent<&Data::Find>(&data));
+  list->SetCount(1000);
+  EXPECT_TRUE(list->GetAutoComplete());
+  list->SetBounds(10, 10, 120, 100);
+  list->SetParent(form);
+  form->Show();
+  Settle();
+  EXPECT_EQ(list->GetCount(), 1000);
+  // Only the rows in view are asked for.
+  ASSERT_FALSE(data.asked.empty());
+  EXPECT_LT(data.asked.size(), 20u);
+  EXPECT_EQ(list->DoFindData("Row 7"), 7);
+  EXPECT_EQ(list->DoFindData("Nothing"), -1);
+  list->SetItemIndex(500);
+  EXPECT_EQ(list->GetItemIndex(), 500);
+  auto* plain = new TListBox(form);
+  EXPECT_THROW(plain->SetCount(3), EListError);
+}
+
 }  // namespace

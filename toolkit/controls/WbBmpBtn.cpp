@@ -72,6 +72,40 @@ TBitmap* DownPattern() {
 
 bool Present(TBitmap* Bitmap) { return Bitmap && !Bitmap->GetEmpty(); }
 
+// The disabled look made from Up: its dark lines (the ink of a monochrome copy) drawn in the
+// highlight one pixel down and right and then in the shadow colour, on the button face.
+std::unique_ptr<TBitmap> EmbossedImage(TBitmap* Up, TColor TransparentColor) {
+  const Integer w = Up->GetWidth(), h = Up->GetHeight();
+  const COLORREF transparent = ColorToRGB(TransparentColor);
+  TBitmap mono;
+  mono.SetMonochrome(true);
+  mono.SetSize(w, h);
+  TCanvas* source = Up->GetCanvas();
+  TCanvas* ink = mono.GetCanvas();
+  for (Integer y = 0; y < h; ++y)
+    for (Integer x = 0; x < w; ++x) {
+      COLORREF c = ColorToRGB(source->GetPixel(x, y)) & 0xFFFFFF;
+      const Integer luminance = (Integer(c & 0xFF) * 30 + Integer((c >> 8) & 0xFF) * 59 + Integer(c >> 16) * 11) / 100;
+      ink->SetPixel(x, y, c != transparent && luminance < 128 ? clWhite : clBlack);
+    }
+  auto result = std::make_unique<TBitmap>();
+  result->SetSize(w, h);
+  TCanvas* c = result->GetCanvas();
+  c->GetBrush()->SetColor(clBtnFace);
+  c->FillRect({0, 0, w, h});
+  HDC dc = c->GetHandle();
+  HDC monoDc = ink->GetHandle();
+  // Where the copy is white the brush is painted, elsewhere the face stays (DSPDxax).
+  for (auto [offset, colour] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
+    c->GetBrush()->SetColor(colour);
+    c->RequiredState({csHandleValid, csBrushValid});
+    SetTextColor(dc, 0);
+    SetBkColor(dc, 0xFFFFFF);
+    BitBlt(dc, offset, offset, w, h, monoDc, 0, 0, 0x00E20746);
+  }
+  return result;
+}
+
 TRect Moved(const TRect& R, Integer dx, Integer dy) { return {R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy}; }
 
 }  // namespace
@@ -242,34 +276,7 @@ TBitmap* TWbBmpButton::ChooseImage(std::unique_ptr<TBitmap>& Embossed) {
       return b->GetUp();
     case bsDisabled: {
       if (Present(b->GetDisabled())) return b->GetDisabled();
-      // Embossed from Up: a monochrome copy drawn white one pixel down and right, then shadow.
-      TBitmap* up = b->GetUp();
-      const Integer w = up->GetWidth(), h = up->GetHeight();
-      TBitmap mono;
-      mono.SetMonochrome(true);
-      mono.SetSize(w, h);
-      HDC upDc = up->GetCanvas()->GetHandle();
-      COLORREF oldBk = SetBkColor(upDc, 0xFFFFFF);
-      BitBlt(mono.GetCanvas()->GetHandle(), 0, 0, w, h, upDc, 0, 0, SRCCOPY);
-      SetBkColor(upDc, oldBk);
-      Embossed = std::make_unique<TBitmap>();
-      Embossed->SetSize(w, h);
-      TCanvas* c = Embossed->GetCanvas();
-      c->GetBrush()->SetColor(clBtnFace);
-      c->FillRect({0, 0, w, h});
-      HDC dc = c->GetHandle();
-      HDC monoDc = mono.GetCanvas()->GetHandle();
-      c->GetBrush()->SetColor(clBlack);
-      c->RequiredState({csHandleValid, csBrushValid});
-      SetTextColor(dc, 0xFFFFFF);
-      SetBkColor(dc, 0);
-      BitBlt(dc, 1, 1, w, h, monoDc, 0, 0, 0x00BB0226);
-      BitBlt(dc, 0, 0, w, h, monoDc, 0, 0, 0x008800C6);
-      c->GetBrush()->SetColor(clBtnShadow);
-      c->RequiredState({csHandleValid, csBrushValid});
-      SetTextColor(dc, 0);
-      SetBkColor(dc, 0xFFFFFF);
-      BitBlt(dc, 0, 0, w, h, monoDc, 0, 0, 0x00EE0086);
+      Embossed = EmbossedImage(b->GetUp(), b->GetTransparentColor());
       return Embossed.get();
     }
     case bsDown: return Present(b->GetDown()) ? b->GetDown() : b->GetUp();

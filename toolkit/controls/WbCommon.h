@@ -195,6 +195,9 @@ void MarkDesignerModified(TControl* Control);
 
 // Whether the control reads right to left (any right-to-left bidirectional mode).
 bool UsesRightToLeftReading(TControl* Control);
+// With TabOnEnter, Enter moves on as Tab does: the key is swallowed and a Tab key-down posted to
+// the control. True when it did so.
+bool TabOnEnterKey(TWinControl* Control, bool TabOnEnter, Char& Key);
 // A part of the visual style drawn over Rect; false when no style answers.
 bool DrawThemedPart(HDC DC, const char16_t* ThemeClass, int Part, int State, const TRect& Rect);
 

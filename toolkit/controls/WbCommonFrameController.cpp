@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "rtl/IniFiles.h"
-#include "rtl/Registry.h"
 #include "rtl/TypInfo.h"
 #include "vcl/Controls.h"
 
@@ -33,9 +31,6 @@ TAVREN_CLASS_IMPL_PUBLISHED(TWbRegIniFile,
     PROPERTY(PathType).Default(ptIniFile),
     PROPERTY(RegKey).Default(hkeyCurrentUser),
     PROPERTY(RegAccess).Default(TWbRegAccess{keyAllAccess}))
-
-TWbRegIniFile::TWbRegIniFile(TComponent* AOwner) : TComponent(AOwner) {}
-TWbRegIniFile::~TWbRegIniFile() = default;
 
 void TWbRegIniFile::SetPath(const String& Value) {
   if (Value == FPath) return;

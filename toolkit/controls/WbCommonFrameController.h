@@ -12,9 +12,6 @@
 #include "rtl/Reader.h"
 #include "toolkit/controls/WbCommon.h"
 
-class TCustomIniFile;
-class TRegistry;
-
 enum TWbPathType { ptIniFile, ptRegistry };
 TAVREN_ENUM_INFO(TWbPathType, ptIniFile, ptRegistry);
 enum TWbRegKey {
@@ -52,12 +49,12 @@ class TWbOldPropReader {
   static void SkipSetValue(TReader* Reader);
 };
 
-// Names a settings store: an ini file (Path) or a registry key (RegKey\Path).
+// Names a settings store: an ini file (Path) or a registry key (RegKey\Path). Nothing in the
+// system reads or writes through it; the frame controller only refers to it.
 class TWbRegIniFile : public TComponent {
   TAVREN_CLASS(TWbRegIniFile, TComponent)
  public:
-  explicit TWbRegIniFile(TComponent* AOwner);
-  ~TWbRegIniFile() override;
+  using TComponent::TComponent;
 
   String GetPath() const { return FPath; }
   virtual void SetPath(const String& Value);
@@ -76,8 +73,6 @@ class TWbRegIniFile : public TComponent {
   TWbRegKey FRegKey = hkeyCurrentUser;
   TWbRegAccess FRegAccess{keyAllAccess};
   bool FRefreshStorage = true;
-  std::unique_ptr<TCustomIniFile> FIniFile;
-  std::unique_ptr<TRegistry> FRegistry;
 };
 
 class TWbFrameController : public TComponent {

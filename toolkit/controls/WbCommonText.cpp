@@ -9,7 +9,9 @@
 #include "gdi/UxTheme.h"
 #include "rtl/TypInfo.h"
 #include "toolkit/controls/WbCommon.h"
+#include "user/Messages.h"
 #include "user/Painting.h"
+#include "user/VirtualKeys.h"
 #include "vcl/Controls.h"
 #include "vcl/Graphics.h"
 
@@ -83,4 +85,11 @@ bool DrawThemedPart(HDC DC, const char16_t* ThemeClass, int Part, int State, con
   HRESULT result = DrawThemeBackground(theme, DC, Part, State, &Rect, nullptr);
   CloseThemeData(theme);
   return result == S_OK;
+}
+
+bool TabOnEnterKey(TWinControl* Control, bool TabOnEnter, Char& Key) {
+  if (!TabOnEnter || Key != '\r') return false;
+  Key = 0;
+  PostMessage(Control->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
+  return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gdi/DeviceContexts.h"
 #include "gdi/Regions.h"
 #include "gdi/Text.h"
 #include "gdi/TextLayout.h"
@@ -344,6 +345,100 @@ void TWbCustomPanel::DefineProperties(TFiler* Filer) {
   Filer->DefineProperty("ThemeAware", &TWbOldPropReader::SkipBooleanValue, nullptr, false);
   Filer->DefineProperty(
       "UseGradients", [this](TReader* R) { if (R->ReadBoolean()) SetVisualStyle(vsGradient); }, nullptr, false);
+}
+
+std::unique_ptr<TDockTree> TWbCustomPanel::CreateDockManager() {
+  SetDoubleBuffered(true);
+  return std::make_unique<TWbPanelDockManager>(this);
+}
+
+// ---- TWbPanelDockManager ---------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL(TWbPanelDockManager)
+
+namespace {
+constexpr Integer kGrabber = 14;
+}
+
+TWbPanelDockManager::TWbPanelDockManager(TWbCustomPanel* Panel)
+    : TDockTree(Panel), FPanel(Panel), FCaptionFont(std::make_unique<TFont>()) {
+  FGrabberSize = kGrabber;
+  FCaptionFont->SetName("Verdana");
+  FCaptionFont->SetSize(8);
+  FPreviousWndProc = Panel->GetWindowProc();
+  Panel->SetWindowProc(MakeEvent<&TWbPanelDockManager::PanelWndProc>(this));
+}
+
+TWbPanelDockManager::~TWbPanelDockManager() { FPanel->SetWindowProc(FPreviousWndProc); }
+
+void TWbPanelDockManager::PanelWndProc(TMessage& Message) {
+  if (Message.Msg == WM_COMMAND || Message.Msg == WM_MOUSEACTIVATE) FPanel->Invalidate();
+  FPreviousWndProc(Message);
+}
+
+bool TWbPanelDockManager::GrabberOnTop() const {
+  return FPanel->GetAlign() != alTop && FPanel->GetAlign() != alBottom;
+}
+
+void TWbPanelDockManager::AdjustDockRect(TControl*, TRect& ARect) {
+  if (GrabberOnTop())
+    ARect.Top += kGrabber;
+  else
+    ARect.Left += kGrabber;
+}
+
+TRect TWbPanelDockManager::CloseButtonRect(const TRect& Zone) {
+  if (GrabberOnTop()) return {Zone.Right - 15, Zone.Top + 1, Zone.Right - 2, Zone.Top + 12};
+  return {Zone.Left + 1, Zone.Top + 1, Zone.Left + 12, Zone.Top + 12};
+}
+
+void TWbPanelDockManager::PaintDockFrame(TCanvas* Canvas, TControl* Control, const TRect& ARect) {
+  if (!FPanel->GetShowDockClientCaptions()) {
+    TDockTree::PaintDockFrame(Canvas, Control, ARect);
+    return;
+  }
+  auto* windowed = dynamic_cast<TWinControl*>(Control);
+  const bool active = !windowed || windowed->Focused();
+  const TColor bar = active ? clActiveCaption : clInactiveCaption;
+  const TColor text = active ? clCaptionText : clInactiveCaptionText;
+  const String caption = Control->GetText();
+  HDC dc = Canvas->GetHandle();
+  Canvas->GetBrush()->SetColor(bar);
+  Canvas->GetBrush()->SetStyle(bsSolid);
+  Canvas->SetFont(FCaptionFont.get());
+  Canvas->GetFont()->SetColor(text);
+  TRect close = CloseButtonRect(ARect);
+  if (GrabberOnTop()) {
+    Canvas->FillRect({ARect.Left, ARect.Top, ARect.Right, ARect.Top + kGrabber});
+    Canvas->GetBrush()->SetStyle(bsClear);
+    Canvas->TextRect({ARect.Left, ARect.Top, close.Left - 1, ARect.Top + kGrabber}, ARect.Left + 2, ARect.Top, caption);
+  } else {
+    const TRect strip{ARect.Left, ARect.Top, ARect.Left + kGrabber, ARect.Bottom};
+    Canvas->FillRect(strip);
+    // The caption written upward, clipped to the bar.
+    HFONT rotated = CreateRotatedFont(FCaptionFont.get(), 90);
+    HGDIOBJ oldFont = SelectObject(dc, rotated);
+    UINT oldAlign = SetTextAlign(dc, TA_BASELINE);
+    SetTextColor(dc, ColorToRGB(clCaptionText));
+    SetBkMode(dc, TRANSPARENT);
+    RECT clip = strip;
+    ExtTextOut(dc, strip.Right - 2, strip.Bottom - 3, ETO_CLIPPED, &clip, caption.c_str(), UINT(caption.size()),
+               nullptr);
+    SetTextAlign(dc, oldAlign);
+    SelectObject(dc, oldFont);
+    DeleteObject(rotated);
+  }
+  // The close cross, drawn in the bar's text colour.
+  Canvas->GetPen()->SetColor(text);
+  const Integer size = std::min(close.Width(), close.Height()) - 4;
+  const Integer x = close.Left + (close.Width() - size) / 2, y = close.Top + (close.Height() - size) / 2;
+  for (Integer k = 0; k < 2; ++k) {
+    Canvas->MoveTo(x + k, y);
+    Canvas->LineTo(x + size + k, y + size);
+    Canvas->MoveTo(x + size - 1 + k, y);
+    Canvas->LineTo(x - 1 + k, y + size);
+  }
+  Canvas->GetBrush()->SetStyle(bsSolid);
 }
 
 // ---- TWbCustomGroupBox --------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "toolkit/controls/WbCommonFrameController.h"
+#include "vcl/DockTree.h"
 #include "vcl/ExtCtrls.h"
 
 enum TWbGridStyle { gsDots, gsDottedLines, gsSolidLines };
@@ -93,6 +94,8 @@ class TWbCustomPanel : public TCustomPanel, public IWbFramingClient {
   void Paint() override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
   void DefineProperties(TFiler* Filer) override;
+  // A Wb panel lays docked clients out with caption bars (TWbPanelDockManager).
+  std::unique_ptr<TDockTree> CreateDockManager() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual TPoint CursorPosition();
   virtual TRect PaintBounds() { return {0, 0, GetWidth(), GetHeight()}; }
@@ -139,6 +142,29 @@ class TWbCustomPanel : public TCustomPanel, public IWbFramingClient {
   bool FWordWrap = true;
   TNotifyEvent FOnPaint;
   std::vector<std::pair<bool, TControl*>> FEnabledStates;
+};
+
+// The panel's dock manager: every docked client gets a caption bar (on its left when the panel is
+// aligned to the top or bottom, else on top) with the client's text and a close cross, in the
+// active caption colours when the client has the focus or has no window.
+class TWbPanelDockManager : public TDockTree {
+  TAVREN_CLASS(TWbPanelDockManager, TDockTree)
+ public:
+  explicit TWbPanelDockManager(TWbCustomPanel* Panel);
+  ~TWbPanelDockManager() override;
+
+  void AdjustDockRect(TControl* Control, TRect& ARect) override;
+  void PaintDockFrame(TCanvas* Canvas, TControl* Control, const TRect& ARect) override;
+  TRect CloseButtonRect(const TRect& Zone) override;
+  bool GrabberOnTop() const;
+
+ private:
+  // In front of the panel's window procedure: commands and activation repaint the captions.
+  void PanelWndProc(TMessage& Message);
+
+  TWbCustomPanel* FPanel;
+  std::unique_ptr<TFont> FCaptionFont;
+  TWndMethod FPreviousWndProc;
 };
 
 class TWbPanel : public TWbCustomPanel {

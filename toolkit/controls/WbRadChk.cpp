@@ -215,12 +215,7 @@ void TWbCustomGlyphButton::CMParentColorChanged(TMessage& Message) {
 }
 
 void TWbCustomGlyphButton::KeyPress(Char& Key) {
-  if (FTabOnEnter && Key == '\r') {
-    Key = 0;
-    PostMessage(GetHandle(), WM_KEYDOWN, VK_TAB, 0);
-    return;
-  }
-  inherited::KeyPress(Key);
+  if (!TabOnEnterKey(this, FTabOnEnter, Key)) inherited::KeyPress(Key);
 }
 
 TClassOf<TActionLink> TWbCustomGlyphButton::GetActionLinkClass() { return TWbCheckedActionLink::ClassInfo(); }

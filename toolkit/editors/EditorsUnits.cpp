@@ -2,6 +2,7 @@
 
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
+#include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvStyles.h"
@@ -12,9 +13,11 @@ void EditorsStart() {
   kvFormatsStart();
   kvEditUtilsStart();
   kvStylesStart();
+  kvEditStart();
 }
 
 void EditorsEnd() {
+  kvEditEnd();
   kvStylesEnd();
   kvEditUtilsEnd();
   kvFormatsEnd();

@@ -8,8 +8,12 @@
 //  - the unit routines: border widths, rectangle bands, window and region helpers, message
 //    draining, the framework-access class and buffered painting.
 //
+//  - TkvCustomInnerListBox, the native list box containers host;
+//  - TkvCustomPopupWindow, the drop-down window, with the shown list and the thread hooks.
+//
 // Sources: kvContainerStyles.cpp (styles and controller), kvContainerControl.cpp (view info and
-// container), kvContainerRoutines.cpp (routines, unit start and end).
+// container), kvContainerListBox.cpp (inner list box), kvContainerPopups.cpp (popups and hooks),
+// kvContainerRoutines.cpp (routines, unit start and end).
 
 #include <memory>
 #include <vector>
@@ -347,6 +351,9 @@ struct TkvInnerControlClip {
 class TkvContainer : public TkvControl {
   TAVREN_CLASS(TkvContainer, TkvControl)
   TAVREN_MESSAGES()
+  // The inner list box hands its keys, mouse and drag traffic to the container's handlers.
+  friend class TkvCustomInnerListBox;
+
  public:
   // The classes a descendant makes its styles, style set and view info of.
   struct TClasses {
@@ -535,6 +542,230 @@ class TkvContainer : public TkvControl {
   std::unique_ptr<TkvContainerStyles> FStyles;
   std::unique_ptr<TkvContainerViewInfo> FViewInfo;
 };
+
+// ---- Inner list box --------------------------------------------------------------------------
+
+// The native list box that containers and popups host: it hands its keys, mouse, drag and
+// context menu to its container, searches its items as the user types, and lays painter-drawn
+// scroll bars exactly over its native ones.
+class TkvCustomInnerListBox : public TCustomListBox {
+  TAVREN_CLASS(TkvCustomInnerListBox, TCustomListBox)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomInnerListBox(TComponent* AOwner);
+  ~TkvCustomInnerListBox() override;
+
+  // Virtual operations, in the order descendants know them.
+  virtual void IncrementalSearchKey(Char& Key);
+  virtual void LookAndFeelChanged(TkvLookAndFeel* Sender, TkvLookAndFeelValues ChangedValues);
+  virtual bool DrawsFocusRect() { return !GetOnDrawItem(); }
+  virtual void UpdateScrollBars();
+
+  void DefaultHandler(TMessage& Message) override;
+  TkvContainer* GetContainer() const { return FContainer; }
+  void SetContainer(TkvContainer* Value) { FContainer = Value; }
+  Cardinal GetAutoCompleteDelay() const { return FAutoCompleteDelay; }
+  void SetAutoCompleteDelay(Cardinal Value) { FAutoCompleteDelay = Value; }
+  const String& SearchText() const { return FFilter; }
+  TkvCanvas* GetKvCanvas() const { return FKvCanvas.get(); }
+  TkvScrollBar* GetHScrollBar() const { return FHScrollBar; }
+  TkvScrollBar* GetVScrollBar() const { return FVScrollBar; }
+  TkvLookAndFeel* GetLookAndFeel() const { return FLookAndFeel.get(); }
+  // The corner between the two shown bars in window coordinates (empty when either is hidden).
+  TRect SizeGripRect();
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void WndProc(TMessage& Message) override;
+  void DestroyWindowHandle() override;
+  void Click() override;
+  void DblClick() override;
+  void DragDrop(TObject* Source, Integer X, Integer Y) override;
+  void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
+  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+  TPopupMenu* GetPopupMenuForContext() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  virtual void MouseEnterHook(TControl*) {}
+  virtual void MouseLeaveHook(TControl*);
+
+  void WMGetDlgCode(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMNCCalcSize(TMessage& Message);
+  void WMSetRedraw(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void WMPrint(TMessage& Message);
+  void WMPrintClient(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
+  void CNDrawItem(TMessage& Message);
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+
+ private:
+  void HScroll(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos);
+  void VScroll(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos);
+  void PlaceScrollBar(TkvScrollBar* Bar);
+  void PaintSizeGrip(HDC DC);
+  LRESULT CallDefault(UINT Message, WPARAM WParam, LPARAM LParam);
+  bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
+
+  TkvContainer* FContainer = nullptr;
+  Cardinal FAutoCompleteDelay = 500;
+  String FFilter;
+  DWORD FLastKeyTime = 0;
+  std::unique_ptr<TkvCanvas> FKvCanvas;
+  TkvScrollBar* FHScrollBar = nullptr;
+  TkvScrollBar* FVScrollBar = nullptr;
+  std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
+  bool FRedrawLocked = false;
+  bool FScrollBarsCalculating = false;
+  Integer FScrollBarLockCount = 0;
+};
+
+// ---- Custom popup window -------------------------------------------------------------------
+
+// Private messages of the popup: close it (posted), present it again.
+constexpr UINT KVM_POPUPCLOSE = 0x807D;
+constexpr UINT KVM_POPUPPRESENT = 0x807E;
+
+// The drop-down window of the editors: a borderless form tied to an owner control that either
+// takes the focus and runs its own loop, or floats without activating. While any is shown the
+// unit's thread hooks close popups on clicks elsewhere, application switches, the owner hiding,
+// moving or closing, and swallow system keys a non-modal popup must not pass to menus.
+class TkvCustomPopupWindow : public TkvPopupWindow {
+  TAVREN_CLASS(TkvCustomPopupWindow, TkvPopupWindow)
+  TAVREN_MESSAGES()
+ public:
+  struct TClasses {
+    TkvContainerStyleClass Style = TkvContainerStyle::ClassInfo();
+    TkvContainerViewInfoClass ViewInfo = TkvContainerViewInfo::ClassInfo();
+  };
+  explicit TkvCustomPopupWindow(TControl* OwnerControl) : TkvCustomPopupWindow(OwnerControl, TClasses{}) {}
+  TkvCustomPopupWindow(TControl* OwnerControl, const TClasses& Classes);
+  ~TkvCustomPopupWindow() override;
+  void BeforeDestruction() override;
+
+  // Virtual operations, in the order descendants know them.
+  virtual bool ClipsToWorkArea() { return false; }
+  virtual void FireClosed() { FOnClosed(this); }
+  virtual void FireClosing() { FOnClosing(this); }
+  virtual void FireShown() { FOnShown(this); }
+  virtual void FireShowing() { FOnShowing(this); }
+  virtual bool ErasesBackground() { return false; }
+  virtual bool AcceptsSystemKey(Word Key);
+  virtual void CloseForModalResult() { Dismiss(); }
+  virtual bool HandlesOwnerClick(HWND, UINT, const TPoint&, TShiftState) { return false; }
+  virtual void StyleChanged(TObject*) {}
+  virtual void FitToWorkArea(TPoint& Point);
+  virtual TkvContainerStyleClass StyleClass() { return FClasses.Style; }
+  virtual TkvContainerViewInfoClass ViewInfoClass() { return FClasses.ViewInfo; }
+  virtual void Present(TWinControl* FocusControl);
+
+  // Hides the popup when it is shown (its ClosePopup).
+  void Dismiss();
+  void ClosePopup() override { Dismiss(); }
+  TRect OwnerScreenBounds() override;
+  void PostClose();
+  void Lock(bool ALock) { FLockCount += ALock ? 1 : -1; }
+  bool IsLocked() const { return FLockCount != 0; }
+  bool HasMouseCapture();
+  bool OwnerShown();
+  bool TakeOwnerClick();
+  void MarkOwnerClick() { FOwnerClick = true; }
+
+  TControl* GetOwnerControl() const { return FOwnerControl; }
+  bool GetCaptureFocus() const { return FCaptureFocus; }
+  void SetCaptureFocus(bool Value);
+  bool GetTopmostRequest() const { return FTopmostRequest; }
+  void SetTopmostRequest(bool Value);
+  bool GetOwnLoop() const { return FOwnLoop; }
+  bool GetTerminateOnDestroy() const { return FTerminateOnDestroy; }
+  TWinControl* GetRememberedFocusControl() const { return FFocusControl; }
+  TkvContainerStyle* GetStyle() const { return FStyle.get(); }
+  TkvContainerViewInfo* GetViewInfo() const { return FViewInfo.get(); }
+  TNotifyEvent GetOnClosed() const { return FOnClosed; }
+  void SetOnClosed(TNotifyEvent Value) { FOnClosed = Value; }
+  TNotifyEvent GetOnClosing() const { return FOnClosing; }
+  void SetOnClosing(TNotifyEvent Value) { FOnClosing = Value; }
+  TNotifyEvent GetOnShown() const { return FOnShown; }
+  void SetOnShown(TNotifyEvent Value) { FOnShown = Value; }
+  TNotifyEvent GetOnShowing() const { return FOnShowing; }
+  void SetOnShowing(TNotifyEvent Value) { FOnShowing = Value; }
+
+  bool Focused() override;
+  bool CanFocus() override { return GetVisible(); }
+  bool IsShortCut(TMessage& Message) override;
+  void AdjustClientRect(TRect& Rect) override;
+  bool SetFocusedControl(TWinControl* Control) override;
+  virtual void MouseEnterHook(TControl*) {}
+  virtual void MouseLeaveHook(TControl*) {}
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Deactivate() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void Paint() override;
+  void TakeOwnerFont() override {}
+  void CreateHandle() override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void AfterVisibilityChange() override;
+  void WMActivateApp(TMessage&) {}
+  void WMEraseBkgnd(TMessage& Message);
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void KVMPopupClose(TMessage& Message);
+  void KVMPopupPresent(TMessage& Message);
+
+  Byte FDeactivateByte = 0;  // cleared by Deactivate, for descendants
+
+ private:
+  // The owner's window (its parent's for a windowless owner); nullptr when there is none.
+  HWND OwnerWindow() const;
+  void Represent();
+
+  TClasses FClasses;
+  TControl* FOwnerControl = nullptr;
+  bool FCaptureFocus = true;
+  bool FOwnLoop = true;
+  bool FTopmostRequest = false;
+  Integer FLockCount = 0;
+  TWinControl* FFocusControl = nullptr;
+  bool FOwnerClick = false;
+  bool FTerminateOnDestroy = false;
+  TNotifyEvent FOnClosed;
+  TNotifyEvent FOnClosing;
+  TNotifyEvent FOnShown;
+  TNotifyEvent FOnShowing;
+  std::unique_ptr<TkvContainerStyle> FStyle;
+  std::unique_ptr<TkvContainerViewInfo> FViewInfo;
+};
+
+// Whether a popup is moving the focus itself (its activation messages are swallowed meanwhile).
+bool PopupFocusChanging();
+// The shown popups, in showing order.
+bool IsVisiblePopup(TCustomForm* Form);
+void AddVisiblePopup(TkvCustomPopupWindow* Popup);
+void RemoveVisiblePopup(TkvCustomPopupWindow* Popup);
+Integer VisiblePopupCount();
+TkvCustomPopupWindow* VisiblePopup(Integer Index);
+// Whether a click on Window at the screen point may go on; closes the popups it dismisses.
+bool PopupClickDecision(HWND Window, UINT Message, const TPoint& MousePoint);
+bool IsWindowInOwnerForm(TControl* Control, HWND Window);
+bool IsInMdiFamily(TkvCustomPopupWindow* Popup, HWND Window);
+// The window that stands for Window as owner: a popup's owner control's window.
+HWND PopupOwnerWindowOf(HWND Window);
+// Swallows the one message about to reach Window: its procedure is swapped for a stub that puts
+// it back and answers 1.
+void BlockNextMessage(HWND Window);
+void InstallPopupHooks();
+void RemovePopupHooks();
 
 // ---- Unit routines -------------------------------------------------------------------------
 

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "gdi/Regions.h"
+#include "gdi/UxTheme.h"
 #include "rtl/Math.h"
 #include "toolkit/foundation/kvGeometry.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/foundation/kvDWMApi.h"
 #include "toolkit/foundation/qzOffice11.h"
+#include "toolkit/foundation/qzThemeManager.h"
 #include "toolkit/foundation/qzUxTheme.h"
 #include "user/Painting.h"
 #include "vcl/ControlsMessages.h"
@@ -65,11 +67,16 @@ void TkvContainerViewInfo::PaintContent(TkvCanvas* Canvas) {
       Canvas->FillWithColor(Bounds, BackgroundColor);
       return;
     }
-    // No theme here answers: the content rectangle is the bounds less the frame it would draw.
     TRect content = Bounds;
-    content = RectInflated(content, -1, -1);
+    if (HTHEME theme = ObtainTheme(static_cast<TqzThemedObjectType>(ThemedObjectType)))
+      UxGetThemeBackgroundContentRect(theme, Canvas->DCHandle(), 1, NativeState, &Bounds, &content);
     Canvas->FillWithColor(content, BackgroundColor);
-    FillRectOutside(Canvas, Bounds, content, clBtnShadow);
+    // The frame takes the border colour of a list box's (composited) or a combo box's theme.
+    const bool composited = DwmCompositionEnabled();
+    COLORREF border = ColorToRGB(clBtnShadow);
+    if (HTHEME frame = ObtainTheme(composited ? totListBox : totComboBox))
+      UxGetThemeColor(frame, composited ? 3 : 1, 1, TMT_BORDERCOLOR, &border);
+    FillRectOutside(Canvas, Bounds, content, static_cast<TColor>(border));
     return;
   }
   TRect r = BorderRect;
@@ -410,7 +417,14 @@ void TkvContainer::BorderColorAndBackground() {
   } else {
     vi->BorderColor = bs == cbsUltraFlat ? clHighlight : Office11Color(41);
   }
-  vi->AssignBackgroundColor(style->ResolveColor());
+  TColor background = style->ResolveColor();
+  if (vi->NativeStyle && !GetEnabled() && !style->IsValueAssigned(svColor)) {
+    COLORREF fill;
+    if (HTHEME theme = ObtainTheme(static_cast<TqzThemedObjectType>(vi->ThemedObjectType));
+        theme && UxGetThemeColor(theme, vi->NativePart, vi->NativeState, TMT_FILLCOLOR, &fill) == S_OK)
+      background = static_cast<TColor>(fill);
+  }
+  vi->AssignBackgroundColor(background);
 }
 
 void TkvContainer::UpdateWindowRegion() {

@@ -275,6 +275,20 @@ bool BelongsToPopupsOf(TWinControl* Control, HWND Window) {
     if (BelongsToPopupsOf(child, Window)) return true;
     if (IsChildOfControlWindow(child, Window)) return true;
   }
+  auto shownHolds = [&](TkvCustomPopupWindow* popup) {
+    return (popup->HandleAllocated() && Window == popup->GetHandle()) || BelongsToPopupsOf(popup, Window);
+  };
+  if (dynamic_cast<TkvCustomPopupWindow*>(Control)) {
+    for (Integer i = 0; i < VisiblePopupCount(); ++i) {
+      TkvCustomPopupWindow* popup = VisiblePopup(i);
+      TControl* owner = popup->GetOwnerControl();
+      if (popup != Control && owner && GetParentForm(owner) == Control && shownHolds(popup)) return true;
+    }
+  }
+  for (Integer i = 0; i < VisiblePopupCount(); ++i) {
+    TkvCustomPopupWindow* popup = VisiblePopup(i);
+    if (popup != Control && popup->GetOwnerControl() == Control && shownHolds(popup)) return true;
+  }
   return false;
 }
 
@@ -336,9 +350,11 @@ void kvContainerStart() {
   ScrollBarInfoAvailable = true;
   GroupDescendentsWith(TkvStyleController::ClassInfo(), TControl::ClassInfo());
   RegisterClass(TkvStyleController::ClassInfo());
+  InstallPopupHooks();
 }
 
 void kvContainerEnd() {
+  RemovePopupHooks();
   UnRegisterClass(TkvStyleController::ClassInfo());
   ScrollBarInfoAvailable = false;
 }

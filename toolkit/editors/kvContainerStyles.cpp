@@ -37,6 +37,7 @@ void SetUnitDefaultStyleController(TkvStyleController* Controller) { GDefaultSty
 TAVREN_CLASS_IMPL(TkvContainerStyleArgs)
 
 TAVREN_CLASS_IMPL_PUBLISHED(TkvContainerStyle,
+    PROPERTY(AssignedValues).Stored(false),
     PROPERTY(BorderColor).Idents(ColorIdentMap).Stored<&TkvContainerStyle::IsBorderColorStored>(),
     PROPERTY(BorderStyle).Stored<&TkvContainerStyle::IsBorderStyleStored>(),
     PROPERTY(Color).Idents(ColorIdentMap).Stored<&TkvContainerStyle::IsColorStored>(),

@@ -2,6 +2,7 @@
 
 #include "toolkit/skins/qzSkinInfo.h"
 #include "toolkit/skins/qzSkinSkins.h"
+#include "toolkit/skins/qzSkinsForm.h"
 #include "toolkit/skins/qzSkinsCore.h"
 #include "toolkit/skins/qzSkinsDefaultPainters.h"
 #include "toolkit/skins/qzSkinsLookAndFeelPainter.h"
@@ -11,9 +12,11 @@ void SkinsStart() {
   qzSkinsLookAndFeelPainterStart();
   qzSkinsDefaultPaintersStart();
   qzSkinSkinsStart();
+  qzSkinsFormStart();
 }
 
 void SkinsEnd() {
+  qzSkinsFormEnd();
   qzSkinSkinsEnd();
   qzSkinsDefaultPaintersEnd();
   qzSkinsLookAndFeelPainterEnd();

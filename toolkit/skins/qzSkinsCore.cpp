@@ -60,6 +60,11 @@ Integer CompareSkinNames(const String& A, const String& B) {
 }
 
 void SortByName(TkvObjectList* AList) {
+  // Skins are written in this order: a stream read back is sorted already.
+  const std::vector<void*>& items = AList->List();
+  if (std::is_sorted(items.begin(), items.end(),
+                     [](void* A, void* B) { return CompareSkinNames(NameOf(A), NameOf(B)) < 0; }))
+    return;
   AList->Sort([](void* A, void* B) { return CompareSkinNames(NameOf(A), NameOf(B)); });
 }
 
@@ -103,7 +108,7 @@ TqzSkinCustomPersistentObject* NewSkinObject(TClass AClass, TPersistent* AOwner,
 // ---- TqzSkinPersistent --------------------------------------------------------------------
 
 TqzSkinPersistent::TqzSkinPersistent(TPersistent* AOwner, const String& AName)
-    : TqzSkinCustomPersistentObject(AOwner, AName), FProperties(std::make_unique<TkvObjectList>()) {}
+    : TqzSkinCustomPersistentObject(AOwner, AName) {}
 
 TqzSkinPersistent::~TqzSkinPersistent() = default;
 
@@ -116,7 +121,15 @@ void TqzSkinPersistent::Changed() {
   if (FUpdateCount == 0) DoChange();
 }
 
-void TqzSkinPersistent::Sort() { SortByName(FProperties.get()); }
+void TqzSkinPersistent::Sort() {
+  if (FProperties) SortByName(FProperties.get());
+}
+
+// Most skin objects have no properties: their list is made with the first.
+TkvObjectList* TqzSkinPersistent::PropertyList() {
+  if (!FProperties) FProperties = std::make_unique<TkvObjectList>();
+  return FProperties.get();
+}
 
 void TqzSkinPersistent::CheckSorted() {
   if (FSorted) return;
@@ -134,6 +147,7 @@ void TqzSkinPersistent::Adopt(TkvObjectList* AList, TqzSkinCustomPersistentObjec
 }
 
 void TqzSkinPersistent::Reown(TkvObjectList* AList) {
+  if (!AList) return;
   for (void* item : AList->List()) {
     auto* object = static_cast<TqzSkinCustomPersistentObject*>(item);
     object->SetOwner(this);
@@ -142,7 +156,7 @@ void TqzSkinPersistent::Reown(TkvObjectList* AList) {
 }
 
 void TqzSkinPersistent::Delete(TObject* AItem) {
-  if (FProperties->Remove(AItem) < 0) return;
+  if (!FProperties || FProperties->Remove(AItem) < 0) return;
   delete AItem;
   Changed();
 }
@@ -155,8 +169,9 @@ void TqzSkinPersistent::Assign(TPersistent* Source) {
   }
   BeginUpdate();
   try {
-    for (void* item : source->FProperties->List())
-      Adopt(FProperties.get(), static_cast<TqzSkinProperty*>(item)->Clone());
+    if (source->FProperties)
+      for (void* item : source->FProperties->List())
+        Adopt(PropertyList(), static_cast<TqzSkinProperty*>(item)->Clone());
   } catch (...) {
     EndUpdate();
     throw;
@@ -166,17 +181,19 @@ void TqzSkinPersistent::Assign(TPersistent* Source) {
 
 TqzSkinProperty* TqzSkinPersistent::AddProperty(const String& AName, TqzSkinPropertyClass AClass) {
   auto* property = static_cast<TqzSkinProperty*>(NewSkinObject(AClass, this, AName));
-  Adopt(FProperties.get(), property);
+  Adopt(PropertyList(), property);
   return property;
 }
 
 TqzSkinProperty* TqzSkinPersistent::GetPropertyByName(const String& AName) {
+  if (!FProperties) return nullptr;
   CheckSorted();
   return static_cast<TqzSkinProperty*>(FindSkinObjectByName(FProperties.get(), AName));
 }
 
 TqzSkinProperty* TqzSkinPersistent::Properties(Integer Index) const {
-  return static_cast<TqzSkinProperty*>(FProperties->GetItems(Index));
+  static TkvObjectList none;  // answers the list's range error
+  return static_cast<TqzSkinProperty*>((FProperties ? FProperties.get() : &none)->GetItems(Index));
 }
 
 // ---- TqzSkin ------------------------------------------------------------------------------
@@ -280,7 +297,7 @@ TqzSkinControlGroup* TqzSkin::Groups(Integer Index) const {
 void TqzSkin::Clear() {
   FGroups->Clear();
   FColors->Clear();
-  FProperties->Clear();
+  FProperties.reset();
   FSorted = false;
 }
 
@@ -362,11 +379,11 @@ TqzSkinElement* TqzSkinControlGroup::Elements(Integer Index) const {
 
 TqzSkinElement::TqzSkinElement(TPersistent* AOwner, const String& AName)
     : TqzSkinPersistent(AOwner, AName),
-      FBorders(std::make_unique<TqzSkinBorders>(this, "Borders")),
-      FContentOffset(std::make_unique<TkvRect>(this)),
-      FGlyph(std::make_unique<TqzSkinImage>(this)),
-      FImage(std::make_unique<TqzSkinImage>(this)),
-      FMinSize(std::make_unique<TkvSize>(this)) {
+      FBorders(this, "Borders"),
+      FContentOffset(this),
+      FGlyph(this),
+      FImage(this),
+      FMinSize(this) {
   TNotifyEvent changed = MakeEvent<&TqzSkinElement::SubObjectChanged>(this);
   FBorders->SetOnChange(changed);
   FContentOffset->SetOnChange(changed);
@@ -409,13 +426,9 @@ void TqzSkinElement::SetAlpha(Byte AValue) {
 void TqzSkinElement::SetColor(TColor AValue) {
   FColor = AValue;
   FIsColorAssigned = AValue != clDefault && AValue != clNone;
-  if (FIsColorAssigned) {
-    ARGB argb = SkinColorToARGB(AValue, FAlpha);
-    if (FBrush)
-      GpCheckStatus(GdiPlus().GdipSetSolidFillColor(FBrush, argb));
-    else
-      GpCheckStatus(GdiPlus().GdipCreateSolidFill(argb, &FBrush));
-  }
+  // The brush is made at the first translucent fill: most elements never need one.
+  if (FIsColorAssigned && FBrush)
+    GpCheckStatus(GdiPlus().GdipSetSolidFillColor(FBrush, SkinColorToARGB(AValue, FAlpha)));
   DoChange();
 }
 

@@ -8,6 +8,7 @@
 // skin canvas, with the element cache that keeps one element ready-drawn at one size.
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "gdi/GdiPlus.h"
@@ -28,6 +29,20 @@ class TqzSkin;
 class TqzSkinCanvas;
 class TqzSkinControlGroup;
 class TqzSkinElement;
+
+// An owned sub-object held inside its owner, used like a unique_ptr that always holds one: every
+// element has these, so they cost no allocation of their own.
+template <class T>
+class TqzInPlace {
+ public:
+  template <class... A>
+  explicit TqzInPlace(A&&... Args) : FValue(std::forward<A>(Args)...) {}
+  T* operator->() const noexcept { return get(); }
+  T* get() const noexcept { return const_cast<T*>(&FValue); }
+
+ private:
+  T FValue;
+};
 
 // ---- Enumerations -------------------------------------------------------------------------
 
@@ -111,7 +126,7 @@ class TqzSkinPersistent : public TqzSkinCustomPersistentObject {
 
   TqzSkinProperty* AddProperty(const String& AName, TqzSkinPropertyClass AClass);
   TqzSkinProperty* GetPropertyByName(const String& AName);
-  Integer PropertyCount() const { return FProperties->GetCount(); }
+  Integer PropertyCount() const { return FProperties ? FProperties->GetCount() : 0; }
   TqzSkinProperty* Properties(Integer Index) const;
 
   // Removes and frees AItem when it is one of this object's items.
@@ -130,6 +145,8 @@ class TqzSkinPersistent : public TqzSkinCustomPersistentObject {
   void Adopt(TkvObjectList* AList, TqzSkinCustomPersistentObject* AItem);
   // Hands every item of AList to this object (after a list was taken over from another).
   void Reown(TkvObjectList* AList);
+  // The property list, made when the first property comes.
+  TkvObjectList* PropertyList();
 
   std::unique_ptr<TkvObjectList> FProperties;
   bool FSorted = false;
@@ -368,7 +385,7 @@ class TqzSkinBorders : public TqzSkinProperty {
   void Assign(TPersistent* Source) override;
   bool Compare(TqzSkinProperty* AProperty) override;
   // 0 left, 1 top, 2 right, 3 bottom.
-  TqzSkinBorder* Items(Integer Side) const { return FBorders[Side].get(); }
+  TqzSkinBorder* Items(Integer Side) const { return const_cast<TqzSkinBorder*>(&FBorders[Side]); }
   TqzSkinBorder* GetLeft() const { return Items(0); }
   TqzSkinBorder* GetTop() const { return Items(1); }
   TqzSkinBorder* GetRight() const { return Items(2); }
@@ -378,7 +395,8 @@ class TqzSkinBorders : public TqzSkinProperty {
   virtual void BorderChanged(TObject* Sender);
 
  private:
-  std::unique_ptr<TqzSkinBorder> FBorders[4];
+  // Held in place: every element has four, so they cost no allocation of their own.
+  TqzSkinBorder FBorders[4];
 };
 
 // ---- Images -------------------------------------------------------------------------------
@@ -463,7 +481,7 @@ class TqzSkinImage : public TPersistent {
   TColor FGradientBeginColor = clNone;
   TColor FGradientEndColor = clNone;
   TqzSkinImageLayout FImageLayout = ilHorizontal;
-  std::unique_ptr<TkvRect> FMargins;
+  TqzInPlace<TkvRect> FMargins;
   TqzSkinElementStates FStates;
   TqzSkinStretchMode FStretch = smStretch;
   TNotifyEvent FOnChange;
@@ -526,15 +544,17 @@ class TqzSkinElement : public TqzSkinPersistent {
 
  private:
   void SubObjectChanged(TObject* Sender) { SubItemChanged(Sender); }
+  // The translucent fill's brush in the current colour, made at first use.
+  GpBrush* FillBrush();
 
   Byte FAlpha = 255;
-  std::unique_ptr<TqzSkinBorders> FBorders;
+  TqzInPlace<TqzSkinBorders> FBorders;
   TColor FColor = clDefault;
-  std::unique_ptr<TkvRect> FContentOffset;
-  std::unique_ptr<TqzSkinImage> FGlyph;
-  std::unique_ptr<TqzSkinImage> FImage;
+  TqzInPlace<TkvRect> FContentOffset;
+  TqzInPlace<TqzSkinImage> FGlyph;
+  TqzInPlace<TqzSkinImage> FImage;
   Integer FImageCount = 1;
-  std::unique_ptr<TkvSize> FMinSize;
+  TqzInPlace<TkvSize> FMinSize;
   TColor FTextColor = clDefault;
   std::unique_ptr<TqzSkinCanvas> FCanvas;  // made at the first Draw
   GpBrush* FBrush = nullptr;
@@ -662,7 +682,8 @@ class TqzSkinElementCache : public TObject {
   TRect FRect;
   TqzSkinElementState FState = esNormal;
   bool FHasAlpha = false;
-  GpBitmap* FBitmap = nullptr;
+  GpBitmap* FBitmap = nullptr;  // pictures with alpha
+  HBITMAP FOpaque = nullptr;     // opaque pictures
   Integer FRenderCount = 0;
 };
 

@@ -314,13 +314,18 @@ void TqzSkinBorder::Draw(HDC DC, const TRect& R) {
   PaintThroughCanvas(DC, R, [&](TqzSkinCanvas* canvas) { DrawEx(canvas, R); });
 }
 
+GpBrush* TqzSkinElement::FillBrush() {
+  if (!FBrush) GpCheckStatus(GdiPlus().GdipCreateSolidFill(SkinColorToARGB(FColor, FAlpha), &FBrush));
+  return FBrush;
+}
+
 void TqzSkinElement::FillBackground(TqzSkinCanvas* ACanvas, const TRect& R) {
   if (!FIsColorAssigned) return;
   if (!FImage->Empty() && FImage->GetStretch() != smNoResize && !HasAlpha()) return;
   if (FAlpha == 255)
     ACanvas->FillRect(R, FColor);
   else
-    GpCheckStatus(GdiPlus().GdipFillRectangleI(ACanvas->Graphics(), FBrush, R.Left, R.Top, R.Width(), R.Height()));
+    GpCheckStatus(GdiPlus().GdipFillRectangleI(ACanvas->Graphics(), FillBrush(), R.Left, R.Top, R.Width(), R.Height()));
 }
 
 void TqzSkinElement::DrawEx(TqzSkinCanvas* ACanvas, const TRect& R, Integer AImageIndex, TqzSkinElementState AState) {
@@ -369,6 +374,7 @@ void TqzSkinEmptyElement::Draw(HDC DC, const TRect& R, Integer, TqzSkinElementSt
 
 TqzSkinElementCache::~TqzSkinElementCache() {
   if (FBitmap && GdiPlus().GdipDisposeImage) GdiPlus().GdipDisposeImage(FBitmap);  // a destructor reports nothing
+  if (FOpaque) DeleteObject(FOpaque);
 }
 
 void TqzSkinElementCache::CheckCacheState(TqzSkinElement* AElement, const TRect& R, TqzSkinElementState AState,
@@ -388,22 +394,56 @@ void TqzSkinElementCache::Render() {
   TRect r{0, 0, FRect.Width(), FRect.Height()};
   FreeCache();
   if (RectIsVoid(r)) return;
-  GpCheckStatus(GdiPlus().GdipCreateBitmapFromScan0(r.Right, r.Bottom, 0, PixelFormat32bppPARGB, nullptr, &FBitmap));
+  // An opaque picture is drawn straight into a bitmap of the platform's, so that drawing it
+  // later is one copy; one with alpha into a bitmap of the graphics library's.
+  HDC memory = nullptr;
+  HGDIOBJ old = nullptr;
   GpGraphics* graphics = nullptr;
-  GpCheckStatus(GdiPlus().GdipGetImageGraphicsContext(FBitmap, &graphics));
+  if (!FHasAlpha) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = r.Right;
+    info.bmiHeader.biHeight = -r.Bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    FOpaque = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    memory = CreateCompatibleDC(nullptr);
+    old = SelectObject(memory, FOpaque);
+    GpCheckStatus(GdiPlus().GdipCreateFromHDC(memory, &graphics));
+  } else {
+    GpCheckStatus(GdiPlus().GdipCreateBitmapFromScan0(r.Right, r.Bottom, 0, PixelFormat32bppPARGB, nullptr, &FBitmap));
+    GpCheckStatus(GdiPlus().GdipGetImageGraphicsContext(FBitmap, &graphics));
+  }
   TqzSkinCanvas canvas;
   canvas.BeginPaintOnGraphics(graphics, r);
   try {
     FElement->DrawEx(&canvas, r, FImageIndex, FState);
   } catch (...) {
     canvas.EndPaint();
+    if (memory) {
+      SelectObject(memory, old);
+      DeleteDC(memory);
+    }
     throw;
   }
   canvas.EndPaint();
+  if (memory) {
+    SelectObject(memory, old);
+    DeleteDC(memory);
+  }
   ++FRenderCount;
 }
 
 void TqzSkinElementCache::Draw(HDC DC, const TRect& R) {
+  if (FOpaque) {
+    HDC memory = CreateCompatibleDC(DC);
+    HGDIOBJ old = SelectObject(memory, FOpaque);
+    BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return;
+  }
   if (!FBitmap) return;
   if (FHasAlpha) {
     GpGraphics* graphics = nullptr;
@@ -429,4 +469,6 @@ void TqzSkinElementCache::Draw(HDC DC, const TRect& R) {
 void TqzSkinElementCache::FreeCache() {
   if (FBitmap) GdiPlus().GdipDisposeImage(FBitmap);
   FBitmap = nullptr;
+  if (FOpaque) DeleteObject(FOpaque);
+  FOpaque = nullptr;
 }

@@ -3,7 +3,7 @@
 TAVREN_CLASS_IMPL(TqzSkinImage)
 
 TqzSkinImage::TqzSkinImage(TqzSkinElement* AOwner)
-    : FOwner(AOwner), FMargins(std::make_unique<TkvRect>(this)) {
+    : FOwner(AOwner), FMargins(this) {
   FMargins->SetOnChange(MakeEvent<&TqzSkinImage::MarginsChanged>(this));
 }
 

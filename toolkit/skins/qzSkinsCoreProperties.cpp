@@ -261,14 +261,24 @@ void TqzSkinBorder::SetThin(Integer AValue) {
   DoChange();
 }
 
-TqzSkinBorders::TqzSkinBorders(TPersistent* AOwner, const String& AName) : TqzSkinProperty(AOwner, AName) {
-  // Every element has borders: their names are looked up once.
+namespace {
+
+// Every element has borders: their names are looked up once.
+const String& BorderName(Integer Side) {
   static const String names[4] = {SkinStr(sqzSkinNameLeft), SkinStr(sqzSkinNameTop), SkinStr(sqzSkinNameRight),
                                   SkinStr(sqzSkinNameBottom)};
+  return names[Side];
+}
+
+}  // namespace
+
+TqzSkinBorders::TqzSkinBorders(TPersistent* AOwner, const String& AName)
+    : TqzSkinProperty(AOwner, AName),
+      FBorders{TqzSkinBorder(this, BorderName(0)), TqzSkinBorder(this, BorderName(1)),
+               TqzSkinBorder(this, BorderName(2)), TqzSkinBorder(this, BorderName(3))} {
   for (Integer side = 0; side < 4; ++side) {
-    FBorders[side] = std::make_unique<TqzSkinBorder>(this, names[side]);
-    FBorders[side]->SetSide(side);
-    FBorders[side]->SetOnChange(MakeEvent<&TqzSkinBorders::BorderChanged>(this));
+    FBorders[side].SetSide(side);
+    FBorders[side].SetOnChange(MakeEvent<&TqzSkinBorders::BorderChanged>(this));
   }
 }
 
@@ -278,7 +288,7 @@ void TqzSkinBorders::BorderChanged(TObject*) { DoChange(); }
 
 void TqzSkinBorders::Assign(TPersistent* Source) {
   if (auto* source = dynamic_cast<TqzSkinBorders*>(Source)) {
-    for (Integer side = 0; side < 4; ++side) FBorders[side]->Assign(source->FBorders[side].get());
+    for (Integer side = 0; side < 4; ++side) FBorders[side].Assign(&source->FBorders[side]);
   } else {
     inherited::Assign(Source);
   }
@@ -288,6 +298,6 @@ bool TqzSkinBorders::Compare(TqzSkinProperty* AProperty) {
   auto* other = dynamic_cast<TqzSkinBorders*>(AProperty);
   if (!other) return false;
   for (Integer side = 0; side < 4; ++side)
-    if (!FBorders[side]->Compare(other->FBorders[side].get())) return false;
+    if (!FBorders[side].Compare(&other->FBorders[side])) return false;
   return true;
 }

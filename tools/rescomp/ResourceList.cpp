@@ -1,5 +1,9 @@
 #include "ResourceList.h"
 
+#include <iterator>
+
+#include "FormPictures.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -155,6 +159,16 @@ void ReadResourceList(const std::string& listPath, const std::vector<std::string
       if (line.typeName.empty() && line.typeId == ResTypeBitmap) {
         CheckBitmapFile(line.path, where);
         line.kind = ResourceLine::Kind::Bitmap;
+      }
+      if (Upper(line.typeName) == "FORM") {
+        std::ifstream form(line.path, std::ios::binary);
+        std::string formText((std::istreambuf_iterator<char>(form)), std::istreambuf_iterator<char>());
+        auto resolve = [&](const std::string& name) { return ResolvePath(name, listDir, searchDirs, where); };
+        std::string expanded = ExpandFormPictures(formText, where, resolve, line.pictures);
+        if (!line.pictures.empty()) {
+          line.kind = ResourceLine::Kind::Expanded;
+          line.data = expanded;
+        }
       }
     }
     for (const auto& earlier : lines)

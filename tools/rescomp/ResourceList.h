@@ -11,6 +11,7 @@
 //
 // Two types take other forms:
 //   STRINGTABLE PATH        a string-table source (see StringTable.h)
+// A FORM whose text names pictures (see FormPictures.h) is packed with the pictures written in.
 //   VERSION 1 a.b.c.d       the program's file version
 // Blank lines and lines starting with '#' or "//" are skipped.
 
@@ -19,7 +20,7 @@
 #include <vector>
 
 struct ResourceLine {
-  enum class Kind { File, Bitmap, StringTable, Version };
+  enum class Kind { File, Bitmap, StringTable, Version, Expanded };
 
   Kind kind = Kind::File;
   std::string typeName;  // empty when the type is a number
@@ -28,6 +29,8 @@ struct ResourceLine {
   uint16_t nameId = 0;
   std::string path;      // resolved file, or the version text for Kind::Version
   std::string where;     // "list:line", for messages
+  std::string data;      // Kind::Expanded: the form text with its pictures written in
+  std::vector<std::string> pictures;  // the picture files a form named
 };
 
 // Appends the list's resources to `lines`; a resource already there (same type and name, letter

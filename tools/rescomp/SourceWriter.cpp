@@ -77,8 +77,12 @@ std::string GenerateResourceSource(const std::vector<ResourceLine>& lines, const
   for (const auto& line : lines) {
     if (line.kind == ResourceLine::Kind::StringTable) continue;
     std::string symbol = "tavren_res_" + std::to_string(entries.size());
-    bool assembled = line.kind != ResourceLine::Kind::Version;
+    bool assembled = line.kind != ResourceLine::Kind::Version && line.kind != ResourceLine::Kind::Expanded;
     entries.push_back({line.typeName, line.typeId, line.name, line.nameId, symbol, assembled});
+    if (line.kind == ResourceLine::Kind::Expanded) {
+      WriteByteArray(out, symbol, std::vector<uint8_t>(line.data.begin(), line.data.end()));
+      continue;
+    }
     if (!assembled) {
       WriteByteArray(out, symbol, VersionRecord(line.path));
       continue;

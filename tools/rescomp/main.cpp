@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
     for (const auto& line : lines) {
       if (line.kind == ResourceLine::Kind::StringTable) strings.AddSource(line.path);
       if (line.kind != ResourceLine::Kind::Version) dependencies.push_back(line.path);
+      dependencies.insert(dependencies.end(), line.pictures.begin(), line.pictures.end());
     }
     WriteFile(options.output, GenerateResourceSource(lines, strings));
     if (!options.depfile.empty()) WriteFile(options.depfile, GenerateDepfile(options.output, dependencies));

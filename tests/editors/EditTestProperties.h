@@ -1,0 +1,30 @@
+#pragma once
+// Published Properties and a repository item of them, as the editor kinds declare theirs.
+
+#include "toolkit/editors/kvEdit.h"
+
+// Publishes the bounds' flags, so that a bound of 0 is stored through them.
+class TTestEditPropertiesValues : public TkvCustomEditPropertiesValues {
+  TAVREN_CLASS(TTestEditPropertiesValues, TkvCustomEditPropertiesValues)
+ public:
+  using TkvCustomEditPropertiesValues::TkvCustomEditPropertiesValues;
+};
+
+class TTestEditProperties : public TkvCustomEditProperties {
+  TAVREN_CLASS(TTestEditProperties, TkvCustomEditProperties)
+ public:
+  using TkvCustomEditProperties::TkvCustomEditProperties;
+  void SetAlignmentProp(TkvEditAlignment* Value) { SetAlignment(Value); }
+  double GetMaxValueProp() { return GetMaxValue(); }
+  double GetMinValueProp() { return GetMinValue(); }
+  TkvCustomEditPropertiesValuesClass GetAssignedValuesClass() override { return TTestEditPropertiesValues::ClassInfo(); }
+};
+
+class TTestRepositoryItem : public TkvEditRepositoryItem {
+  TAVREN_CLASS(TTestRepositoryItem, TkvEditRepositoryItem)
+ public:
+  explicit TTestRepositoryItem(TComponent* AOwner)
+      : TkvEditRepositoryItem(AOwner, TTestEditProperties::ClassInfo()) {}
+  TTestEditProperties* GetTestProperties() const { return static_cast<TTestEditProperties*>(GetProperties()); }
+  void SetTestProperties(TTestEditProperties* Value) { SetProperties(Value); }
+};

@@ -1,0 +1,255 @@
+#include <memory>
+
+#include "EditTestEditor.h"
+#include "EditorsTestSupport.h"
+#include "backend/ScriptedInput.h"
+#include "vcl/Menus.h"
+
+namespace {
+
+using Log = std::vector<String>;
+
+class EditControl : public EditorsTest {
+ protected:
+  void SetUp() override {
+    EditorsTest::SetUp();
+    form->Show();
+    edit = new TTestEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 120, 21);
+    edit->Listen();
+    catcher.edit = edit;
+    Application()->SetOnException(MakeEvent<&Catcher::Caught>(&catcher));
+    Pump();
+  }
+  void TearDown() override {
+    Application()->SetOnException(TExceptionEvent());
+    EditorsTest::TearDown();
+  }
+  // Logs the exceptions the message loop hands to the application.
+  struct Catcher : TObject {
+    TTestEdit* edit = nullptr;
+    void Caught(TObject*, Exception* E) { edit->log.push_back("error " + E->Message()); }
+  } catcher;
+  void Focus() {
+    edit->SetFocus();
+    Pump();
+    edit->log.clear();
+  }
+  void Key(UINT VirtualKey, UINT Modifiers = 0) {
+    ScriptKeyPress(VirtualKey, Modifiers);
+    Pump();
+  }
+  void Type(const String& Text) {
+    ScriptTypeText(Text);
+    Pump();
+  }
+  TTestEdit* edit = nullptr;
+};
+
+TEST_F(EditControl, TypingAsksOnEditingOnceAndARefusalDropsTheCharacter) {
+  struct Case {
+    bool refuse;
+    const char* text;
+    Log log;
+  };
+  const Case cases[] = {
+      {true, "", {"down 65", "press a", "editing"}},
+      {false, "ab", {"down 65", "press a", "editing", "change", "down 66", "press b", "change"}},
+  };
+  for (const Case& c : cases) {
+    edit->text.clear();
+    edit->SetModifiedFlag(false);
+    Focus();
+    edit->refuseEditing = c.refuse;
+    Type(c.refuse ? "a" : "ab");
+    EXPECT_EQ(edit->text, c.text);
+    EXPECT_EQ(edit->log, c.log) << "refuse " << c.refuse;
+    EXPECT_EQ(edit->GetValueModified(), !c.refuse);
+    form->SetFocus();
+    Pump();
+  }
+}
+
+TEST_F(EditControl, EscRestoresTheEntryValueOnlyWhenTheKindRestoresAndSwallowsItsCharacter) {
+  for (bool restores : {true, false}) {
+    edit->Props()->restores = restores;
+    edit->SetEditValue("12");
+    Focus();
+    Type("3");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(edit->text, restores ? "12" : "123") << "restores " << restores;
+    bool escPressed = std::find(edit->log.begin(), edit->log.end(), "press \x1b") != edit->log.end();
+    EXPECT_EQ(escPressed, !restores);
+    form->SetFocus();
+    Pump();
+  }
+}
+
+TEST_F(EditControl, EnterValidatesAndAnInvalidTextRaisesTheDefaultText) {
+  edit->Props()->SetValidateOnEnter(true);
+  Focus();
+  Type("4x");
+  edit->log.clear();
+  Key(VK_RETURN);
+  // The Enter character still arrives; a text editor ignores it.
+  EXPECT_EQ(edit->log, (Log{"down 13", "invalid", "error Invalid input value. Use escape key to abandon changes",
+                            "press \r"}));
+  EXPECT_TRUE(VarIsNull(edit->GetEditValueProp()));
+  EXPECT_EQ(edit->text, "4x");
+  // A valid text is applied, and the change it makes fires once after the validation.
+  Key(VK_BACK);
+  edit->text = "42";
+  edit->log.clear();
+  Key(VK_RETURN);
+  EXPECT_EQ(edit->log, (Log{"down 13", "valid", "change", "value", "press \r"}));
+  EXPECT_EQ(VarToStr(edit->GetEditValueProp()), "42");
+  EXPECT_TRUE(edit->IsValidated());
+}
+
+TEST_F(EditControl, ClearAndClickKeys) {
+  edit->Props()->SetClearKey(ShortCut(VK_DELETE, TShiftState{ssCtrl}));
+  edit->SetEditValue("7");
+  Focus();
+  Key(VK_DELETE, kCtrl);
+  EXPECT_TRUE(VarIsNull(edit->GetEditValueProp()));
+  EXPECT_TRUE(edit->IsValidated());
+
+  struct Case {
+    bool withDefault;
+    Log log;
+  };
+  // The handler hears the button's index in the collection; Ctrl's own key comes first.
+  const Case cases[] = {{true, {"down 17", "button 2"}}, {false, {"down 17", "down 13"}}};
+  for (const Case& c : cases) {
+    TkvEditButtons* buttons = edit->Props()->GetButtons();
+    buttons->Clear();
+    for (int i = 0; i < 3; ++i) buttons->AddButton();
+    buttons->GetButton(0)->SetVisible(false);
+    if (c.withDefault) buttons->GetButton(2)->SetDefault(true);
+    edit->log.clear();
+    Key(VK_RETURN, kCtrl);
+    EXPECT_EQ(edit->log, c.log) << "default " << c.withDefault;
+  }
+}
+
+TEST_F(EditControl, EditValueSetInsideOnEditingIsIgnoredAndEqualValuesRaiseNothing) {
+  Focus();
+  edit->valueInsideEditing = "99";
+  Type("5");
+  EXPECT_EQ(edit->text, "5");
+  EXPECT_TRUE(VarIsNull(edit->GetEditValueProp()));
+  edit->valueInsideEditing = Variant();
+  struct Case {
+    Variant next;
+    Log log;
+  };
+  const Case cases[] = {{Variant(8), {}}, {Variant(8.0), {}}, {Variant(9), {"value", "change"}}};
+  for (const Case& c : cases) {
+    edit->SetEditValue(8);
+    edit->log.clear();
+    edit->SetEditValue(c.next);
+    EXPECT_EQ(edit->log, c.log) << VarToStr(c.next);
+  }
+}
+
+TEST_F(EditControl, ChangeEventsUnderALockFireOnceAtAnUnlockWithReplay) {
+  struct Case {
+    bool replay;
+    bool dropHandler;
+    Log log;
+  };
+  const Case cases[] = {{true, false, {"value", "change"}}, {false, false, {}}, {true, true, {"value"}}};
+  for (const Case& c : cases) {
+    edit->Listen();
+    edit->log.clear();
+    edit->LockChangeEvents(true);
+    edit->LockChangeEvents(true);
+    for (int v : {1, 2, 3}) edit->SetEditValue(v * 10 + c.replay + c.dropHandler);
+    edit->LockChangeEvents(false);
+    EXPECT_TRUE(edit->log.empty());
+    if (c.dropHandler) edit->GetProperties()->SetOnChange(TNotifyEvent());
+    edit->LockChangeEvents(false, c.replay);
+    // The order is the catcher's: OnChange first, then OnEditValueChanged.
+    Log expected = c.log;
+    if (expected.size() == 2) expected = {"change", "value"};
+    EXPECT_EQ(edit->log, expected) << "replay " << c.replay << ", drop " << c.dropHandler;
+    edit->LockChangeEvents(false);
+  }
+}
+
+TEST_F(EditControl, RepositoryItemMustFitAndItsEndIsHeardOnce) {
+  auto* repository = new TkvEditRepository(form);
+  auto* item = static_cast<TTestRepositoryItem*>(repository->CreateItem(TTestRepositoryItem::ClassInfo()));
+  // The item's Properties are of a base class of the editor's: not acceptable.
+  EXPECT_THROW(edit->SetRepositoryItem(item), EkvEditError);
+  EXPECT_EQ(edit->GetRepositoryItem(), nullptr);
+  auto* fitting = new TkvEditRepositoryItem(form);
+  EXPECT_THROW(edit->SetRepositoryItem(fitting), EkvEditError);
+  delete fitting;
+
+  struct TFitItem : TkvEditRepositoryItem {
+    explicit TFitItem(TComponent* O) : TkvEditRepositoryItem(O, TValidatingProperties::ClassInfo()) {}
+  };
+  auto* good = new TFitItem(form);
+  good->GetProperties()->SetOnChange(MakeEvent<&TTestEdit::Change>(edit));
+  edit->SetRepositoryItem(good);
+  EXPECT_EQ(good->ListenerCount(), 1);
+  EXPECT_EQ(edit->GetEffectiveProperties(), good->GetProperties());
+  edit->log.clear();
+  edit->SetEditValue("3");
+  // Own OnChange, then the item's.
+  EXPECT_EQ(edit->log, (Log{"value", "change", "change"}));
+  delete good;
+  EXPECT_EQ(edit->GetRepositoryItem(), nullptr);
+  EXPECT_EQ(edit->GetEffectiveProperties(), edit->GetProperties());
+}
+
+TEST_F(EditControl, EditDataOutlivesItsEditor) {
+  auto* other = new TTestEdit(form, true);
+  auto data = std::make_unique<TkvCustomEditData>(other);
+  EXPECT_EQ(data->GetEdit(), other);
+  EXPECT_TRUE(data->Cleared);
+  delete other;
+  EXPECT_EQ(data->GetEdit(), nullptr);
+  data->Clear();
+}
+
+// A host that refuses the posted value.
+struct RefusingHost : TObject {
+  void Post(TObject*) { throw Exception("the row is locked"); }
+};
+
+TEST_F(EditControl, AFailedPostOfAnInPlaceEditorKeepsTheEditAndSaysWhy) {
+  auto* inplace = new TTestEdit(form, true);
+  inplace->SetParent(form);
+  inplace->SetBounds(10, 40, 120, 21);
+  RefusingHost host;
+  inplace->SetOnPostValue(MakeEvent<&RefusingHost::Post>(&host));
+  inplace->SetFocus();
+  Pump();
+  inplace->MarkModifiedByUser(true);
+  try {
+    inplace->CommitEditValue(false);
+    ADD_FAILURE() << "the refusal was swallowed";
+  } catch (EkvEditValidationError& e) {
+    EXPECT_EQ(e.Message(), "the row is locked");
+  }
+  EXPECT_TRUE(inplace->GetValueModified());
+  EXPECT_TRUE(inplace->GetUserEdited());
+  EXPECT_FALSE(inplace->IsPosting());
+}
+
+TEST_F(EditControl, RoutinesOfTheUnit) {
+  EXPECT_EQ(MouseButtonShiftBit(mbRight), TShiftState{ssRight});
+  EXPECT_EQ(ButtonCodeShiftBit(0), TShiftState{});
+  EXPECT_EQ(ButtonCodeShiftBit(3), TShiftState{ssMiddle});
+  EXPECT_TRUE(EditValuesEqual(Variant(3), Variant(3.0)));
+  EXPECT_FALSE(EditValuesEqual(Variant("3"), Variant(3)));
+  EXPECT_FALSE(VarSameTypeAndValue(Variant(3), Variant(3.0)));
+  for (char c : {'\0', '\t', '\n', '\f', '\r', ' '}) EXPECT_TRUE(IsBlankChar(c));
+  EXPECT_FALSE(IsBlankChar('\v'));
+  EXPECT_EQ(edit->GetHiddenStyleValues(), (TkvContainerStyleValues{10, 11, 12, 13, 14, 15}));
+}
+
+}  // namespace
