@@ -911,6 +911,9 @@ TWinControl* ControlOfWindowChain(HWND AWnd);
 TCustomForm* FormAboveControl(TWinControl* AControl, Integer AFormKind);
 TCustomForm* FormOfComponent(TComponent* AComponent);
 bool IsControlInside(TWinControl* AContainer, TControl* AControl);
+// The popup window the control lies in (its top window, when that is a toolkit popup other than
+// the control itself); with AFollowParentBars the walk goes on from a sub-menu to its parent bar.
+TWinControl* FindHostPopupWindow(TWinControl* AControl, bool AFollowParentBars);
 TCustomForm* ActiveFormOfBars();
 bool IsControlFormActive(TWinControl* AControl);
 bool IsMDIChildForm(TWinControl* AControl);
