@@ -411,6 +411,9 @@ class TApplication : public TComponent {
   void SetHintShortPause(Integer Value) { FHintShortPause = Value; }
   Integer GetHintHidePause() const { return FHintHidePause; }
   void SetHintHidePause(Integer Value) { FHintHidePause = Value; }
+  // Whether hints show the shortcut of their command.
+  bool GetHintShortCuts() const { return FHintShortCuts; }
+  void SetHintShortCuts(bool Value) { FHintShortCuts = Value; }
   // Whether a locale change (WM_SETTINGCHANGE "intl") makes the format settings be read again.
   bool GetUpdateFormatSettings() const { return FUpdateFormatSettings; }
   void SetUpdateFormatSettings(bool Value) { FUpdateFormatSettings = Value; }
@@ -461,6 +464,7 @@ class TApplication : public TComponent {
   Integer FHintPause = 500;
   Integer FHintShortPause = 50;
   Integer FHintHidePause = 2500;
+  bool FHintShortCuts = true;
   bool FUpdateFormatSettings = true;
   bool FShowHint = true;
   String FHint;

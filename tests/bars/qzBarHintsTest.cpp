@@ -5,6 +5,7 @@
 
 #include "backend/HeadlessBackend.h"
 #include "toolkit/bars/qzBar.h"
+#include "user/Clock.h"
 
 namespace {
 
@@ -108,6 +109,136 @@ TEST_F(BarHints, ProvidersChooseTheViewAndThePlace) {
   manager->SetHintObject(nullptr);
   ASSERT_TRUE(window->ShowHint(manager, "Convert", ""));
   EXPECT_FALSE(window->GetScreenTipMode());
+}
+
+}  // namespace
+
+namespace {
+
+// An item that has a hint and a shortcut and may be disabled.
+class TTestHintItem : public TObject, public virtual IqzBarHintProvider {
+  TAVREN_CLASS(TTestHintItem, TObject)
+ public:
+  TTestHintItem(const char* AHint, bool AEnabled = true) : FHint(AHint), FEnabled(AEnabled) {}
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  bool GetHintTexts(bool&, String& AHint, String& AShortCut) override {
+    AHint = FHint;
+    AShortCut = " (Ctrl+K)";
+    return true;
+  }
+  TqzBarCustomHintViewInfo* CreateHintViewInfo(const String& AHint, const String& AShortCut) override {
+    TPoint cursor;
+    GetCursorPos(&cursor);
+    return new TqzBarHintViewInfo(nullptr, AHint, AShortCut, cursor);
+  }
+  bool IsEnabled() override { return FEnabled; }
+  void GetHintPosition(const TPoint& ACursorPos, Integer, TPoint& APos) override { APos = ACursorPos; }
+
+ private:
+  String FHint;
+  bool FEnabled;
+};
+TAVREN_CLASS_IMPL(TTestHintItem)
+
+class ManagerHints : public BarHints {
+ protected:
+  void SetUp() override {
+    BarHints::SetUp();
+    manager = new TqzBarManager(form);
+    Application()->SetHintShortCuts(false);
+  }
+  void TearDown() override {
+    Application()->SetHintShortCuts(true);
+    BarHints::TearDown();
+  }
+  void PassTime(uint64_t Milliseconds) {
+    for (uint64_t t = 0; t < Milliseconds; t += 10) {
+      static_cast<FakeClock&>(CurrentClock()).Advance(10);
+      MSG msg;
+      while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+    }
+  }
+  bool HintShown() {
+    TqzBarHintWindow* window = BarHintWindow();
+    return window && window->HandleAllocated() && IsWindowVisible(window->GetHandle());
+  }
+  String HintText() {
+    auto* info = dynamic_cast<TqzBarHintViewInfo*>(BarHintWindow()->GetViewInfo());
+    return info ? info->GetText() : String();
+  }
+  TqzBarManager* manager = nullptr;
+};
+
+TEST_F(ManagerHints, HintsShowAfterThePauseHideLaterAndReshowAtOnce) {
+  TTestHintItem open("Open"), save("Save");
+  manager->ActivateHint(true, "", &open);
+  PassTime(990);
+  EXPECT_FALSE(HintShown());
+  PassTime(20);
+  ASSERT_TRUE(HintShown());
+  EXPECT_EQ(HintText(), "Open");
+  // While a hint is up, the next item's hint replaces it at once.
+  manager->ActivateHint(true, "", &save);
+  EXPECT_EQ(HintText(), "Save");
+  PassTime(9990);
+  EXPECT_TRUE(HintShown());
+  PassTime(20);
+  EXPECT_FALSE(HintShown());
+
+  // Moving off onto nothing hides it; within 400 ms the next one shows without the pause.
+  manager->ActivateHint(true, "", &open);
+  PassTime(1010);
+  ASSERT_TRUE(HintShown());
+  manager->ActivateHint(true, "", nullptr);
+  EXPECT_FALSE(HintShown());
+  PassTime(300);
+  manager->ActivateHint(true, "", &save);
+  EXPECT_TRUE(HintShown());
+  manager->ActivateHint(true, "", nullptr);
+  PassTime(410);
+  manager->ActivateHint(true, "", &open);
+  EXPECT_FALSE(HintShown());
+  PassTime(1010);
+  EXPECT_TRUE(HintShown());
+  manager->HideHint();
+  EXPECT_FALSE(HintShown());
+}
+
+TEST_F(ManagerHints, DisabledItemsAndShortCuts) {
+  TTestHintItem disabled("Paste", false);
+  struct Case {
+    bool forDisabled, shortCutInHint, appShortCuts;
+    bool shown;
+    const char* text;
+  };
+  const Case kCases[] = {{false, false, false, false, ""},
+                         {true, false, false, true, "Paste"},
+                         {true, true, false, true, "Paste (Ctrl+K)"},
+                         {true, false, true, true, "Paste (Ctrl+K)"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.text);
+    manager->SetShowHintForDisabledItems(c.forDisabled);
+    manager->SetShowShortCutInHint(c.shortCutInHint);
+    Application()->SetHintShortCuts(c.appShortCuts);
+    manager->ActivateHint(true, "", &disabled);
+    PassTime(1010);
+    EXPECT_EQ(HintShown(), c.shown);
+    if (c.shown) {
+      EXPECT_EQ(HintText(), c.text);
+    }
+    manager->HideHint();
+    PassTime(410);
+  }
+  // A manager that goes takes its pending hint with it.
+  manager->ActivateHint(true, "Pending", nullptr);
+  delete manager;
+  manager = nullptr;
+  PassTime(1010);
+  EXPECT_EQ(BarHintWindow(), nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "backend/HeadlessBackend.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/editors/kvContainer.h"
 #include "user/Sound.h"
 #include "vcl/ExtCtrls.h"
 
@@ -215,6 +216,15 @@ TEST_F(BarRoutines, FormsAboveControlsAndWindowChains) {
   EXPECT_TRUE(IsOtherProcessWindow(nullptr));
   EXPECT_FALSE(IsMDIChildForm(form));
   EXPECT_EQ(GetActiveMDIChildWindow(), nullptr);
+  // Only a control inside a toolkit popup has a host popup.
+  EXPECT_EQ(FindHostPopupWindow(inner, true), nullptr);
+  auto* popup = new TkvCustomPopupWindow(panel);
+  auto* content = new TPanel(popup);
+  content->SetParent(popup);
+  content->HandleNeeded();
+  EXPECT_EQ(FindHostPopupWindow(content, false), popup);
+  EXPECT_EQ(FindHostPopupWindow(popup, false), nullptr);
+  delete popup;
   delete form;
 }
 

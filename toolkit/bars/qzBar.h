@@ -617,6 +617,8 @@ class TqzBarHintWindow : public TkvBaseHintWindow {
 TqzBarHintWindow* BarHintWindow();
 void CreateBarHintWindow();
 void FreeBarHintWindow();
+// Stops the hint timers of a manager that goes and hides its hint.
+void ForgetManagerHints(TqzBarManager* AManager);
 
 // ---- Bar manager -----------------------------------------------------------------------------
 
@@ -718,6 +720,13 @@ class TqzBarManager : public TComponent {
   // The object the current hint is shown for (an item control, a caption button, ...).
   TObject* GetHintObject() const noexcept { return FHintObject; }
   void SetHintObject(TObject* Value) { FHintObject = Value; }
+  // Asked by bar windows and item controls as the hot item changes: the hint shows after the
+  // hint window's pause (at once while a hint is up or was hidden moments ago) and hides after
+  // its hide pause.
+  void ActivateHint(bool AShow, const String& AHintText, TObject* AHintObject);
+  void HideHint() { ActivateHint(false, "", nullptr); }
+  bool GetIsCustomizing() const noexcept { return FIsCustomizing; }
+  bool IsCustomizingOrDesigning() const { return FIsCustomizing || IsDesigning(); }
 
   // Painting style.
   TqzBarManagerStyle GetEffectiveStyle() const;
@@ -789,6 +798,11 @@ class TqzBarManager : public TComponent {
   void ApplySystemFont();
   void FreeColors();
   void ImageOptionsLargeIconsChanged(TObject* Sender);
+  void ActivateHintCore(bool AShow, const String& AHintText, TObject* AHintObject);
+  void ShowHintNow();
+  static void ShowHintTimerProc(HWND, UINT, UINT_PTR, DWORD);
+  static void HideHintTimerProc(HWND, UINT, UINT_PTR, DWORD);
+  static void RecentHintTimerProc(HWND, UINT, UINT_PTR, DWORD);
   // A setting that a user would see in the customizing form changed.
   void OptionChanged();
 
@@ -810,6 +824,7 @@ class TqzBarManager : public TComponent {
   bool FInternalFontChange = false;
   std::unique_ptr<TkvEventHandlerCollection> FHandlers[4];
   TObject* FHintObject = nullptr;
+  bool FIsCustomizing = false;
   std::unique_ptr<TqzBarComponentList> FGroups;
   bool FAutoDockColor = true;
   TColor FDockColor = clBtnFace;
@@ -896,6 +911,9 @@ TWinControl* ControlOfWindowChain(HWND AWnd);
 TCustomForm* FormAboveControl(TWinControl* AControl, Integer AFormKind);
 TCustomForm* FormOfComponent(TComponent* AComponent);
 bool IsControlInside(TWinControl* AContainer, TControl* AControl);
+// The popup window the control lies in (its top window, when that is a toolkit popup other than
+// the control itself); with AFollowParentBars the walk goes on from a sub-menu to its parent bar.
+TWinControl* FindHostPopupWindow(TWinControl* AControl, bool AFollowParentBars);
 TCustomForm* ActiveFormOfBars();
 bool IsControlFormActive(TWinControl* AControl);
 bool IsMDIChildForm(TWinControl* AControl);
@@ -942,6 +960,9 @@ void SetWindowZOrder(HWND AWnd, HWND AInsertAfter, bool AActivate, UINT AExtraFl
 void SetWindowAlphaBlend(HWND AWnd, Byte AAlpha);
 void ClearWindowHandle(HWND& AWnd, bool ADestroy);
 bool KillTimerAndClear(HWND AWnd, UINT_PTR& ATimerID);
+// The hint timer of the managers (show, then hide) and the 400 ms quick-reshow timer.
+bool KillHintTimer();
+bool KillRecentHintTimer();
 template <class H>
 void FreeGDIHandle(H& AObject) {
   if (AObject) DeleteObject(AObject);

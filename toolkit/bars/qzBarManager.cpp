@@ -81,8 +81,8 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 }
 
 TqzBarManager::~TqzBarManager() {
+  ForgetManagerHints(this);
   FHintObject = nullptr;
-  if (TqzBarHintWindow* window = BarHintWindow(); window && window->HandleAllocated()) window->ReleaseHandle();
   if (TqzBarManagerList* list = BarManagerList()) {
     list->Remove(this);
     // The last manager takes the hint window with it.

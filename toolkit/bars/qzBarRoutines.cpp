@@ -95,6 +95,18 @@ bool IsControlInside(TWinControl* AContainer, TControl* AControl) {
   return false;
 }
 
+TWinControl* FindHostPopupWindow(TWinControl* AControl, bool) {
+  if (!AControl || !AControl->HandleAllocated() || AControl->GetComponentState().Contains(csDestroying))
+    return nullptr;
+  HWND start = AControl->GetHandle();
+  HWND top = start;
+  // Bar windows with parent bars join this walk (the follow flag) once they exist; up to then a
+  // top-level window ends it.
+  while (IsChildWindow(top) && GetParent(top)) top = GetParent(top);
+  if (top == start) return nullptr;
+  return dynamic_cast<TkvCustomPopupWindow*>(FindControl(top));
+}
+
 bool IsMDIChildForm(TWinControl* AControl) {
   auto* form = dynamic_cast<TCustomForm*>(AControl);
   return form && !form->GetComponentState().Contains(csDesigning) && form->GetFormStyle() == fsMDIChild;
