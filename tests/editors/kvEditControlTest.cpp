@@ -108,6 +108,18 @@ TEST_F(EditControl, EnterValidatesAndAnInvalidTextRaisesTheDefaultText) {
   EXPECT_TRUE(edit->IsValidated());
 }
 
+TEST_F(EditControl, TabFiresTheUnhandledEventAndMovesTheFocusOn) {
+  auto* next = new TTestEdit(form);
+  next->SetParent(form);
+  next->SetBounds(10, 40, 120, 21);
+  Pump();
+  Focus();
+  Key(VK_TAB);
+  // The Tab character still arrives; a text editor ignores it.
+  EXPECT_EQ(edit->log, (Log{"down 9", "unhandled 9", "press \t"}));
+  EXPECT_TRUE(next->Focused());
+}
+
 TEST_F(EditControl, ClearAndClickKeys) {
   edit->Props()->SetClearKey(ShortCut(VK_DELETE, TShiftState{ssCtrl}));
   edit->SetEditValue("7");

@@ -1147,6 +1147,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool MouseWheelAllowed(TShiftState Shift);
   TkvContainerStyleValues GetHiddenStyleValues() override;
   bool IsInplace() override { return TreatsAsInplace(); }
+  // Tab is the editor's own key handling's (HandleKeyDown), not the container's.
+  bool MovesFocusOnTab() override { return false; }
   bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
   bool HasInnerEdit() const { return false; }
   // The visible index of the first button whose bounds hold P, -1 none.
