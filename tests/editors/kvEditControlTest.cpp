@@ -218,6 +218,24 @@ TEST_F(EditControl, RepositoryItemMustFitAndItsEndIsHeardOnce) {
   EXPECT_EQ(edit->GetEffectiveProperties(), edit->GetProperties());
 }
 
+TEST_F(EditControl, AnInPlaceActivationByAKeyShowsItsCharacterAsTyped) {
+  auto* inplace = new TTestEdit(form, true);
+  inplace->SetParent(form);
+  inplace->SetBounds(10, 40, 120, 21);
+  inplace->SetVisible(false);
+  inplace->Listen();
+  inplace->SetEditValue("4");
+  inplace->log.clear();
+  TkvCustomEditData* data = nullptr;
+  inplace->BeginInplaceEditWithKey('2', data);
+  Pump();
+  EXPECT_TRUE(inplace->GetVisible());
+  EXPECT_TRUE(inplace->Focused());
+  EXPECT_EQ(inplace->text, "42");
+  EXPECT_EQ(inplace->log, (Log{"press 2", "editing", "change"}));
+  EXPECT_EQ(data, nullptr);
+}
+
 TEST_F(EditControl, EditDataOutlivesItsEditor) {
   auto* other = new TTestEdit(form, true);
   auto data = std::make_unique<TkvCustomEditData>(other);
