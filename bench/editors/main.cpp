@@ -1,7 +1,7 @@
 // The editors' text layout against the platform's DrawText: measuring a 64 KB word-wrapped text
 // (goal: at most twice DrawText's time), and drawing one line with an end ellipsis from texts of
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
-// not the length of the text).
+// not the length of the text); and mouse moves over editors with buttons (EditMouseBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -73,6 +73,8 @@ class Target {
 
 }  // namespace
 
+void RunEditMouseBench();
+
 int main() {
   RtlStart();
   GdiStart();
@@ -105,6 +107,7 @@ int main() {
     std::printf("editors: one line with end ellipsis: 100 KB %.3f ms, 1 MB %.3f ms, ratio %.2f (goal <= 12)\n", t100,
                 t1000, t1000 / t100);
   }
+  RunEditMouseBench();
   GdiEnd();
   RtlEnd();
   return 0;

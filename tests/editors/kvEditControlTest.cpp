@@ -108,6 +108,18 @@ TEST_F(EditControl, EnterValidatesAndAnInvalidTextRaisesTheDefaultText) {
   EXPECT_TRUE(edit->IsValidated());
 }
 
+TEST_F(EditControl, TabFiresTheUnhandledEventAndMovesTheFocusOn) {
+  auto* next = new TTestEdit(form);
+  next->SetParent(form);
+  next->SetBounds(10, 40, 120, 21);
+  Pump();
+  Focus();
+  Key(VK_TAB);
+  // The Tab character still arrives; a text editor ignores it.
+  EXPECT_EQ(edit->log, (Log{"down 9", "unhandled 9", "press \t"}));
+  EXPECT_TRUE(next->Focused());
+}
+
 TEST_F(EditControl, ClearAndClickKeys) {
   edit->Props()->SetClearKey(ShortCut(VK_DELETE, TShiftState{ssCtrl}));
   edit->SetEditValue("7");
@@ -204,6 +216,24 @@ TEST_F(EditControl, RepositoryItemMustFitAndItsEndIsHeardOnce) {
   delete good;
   EXPECT_EQ(edit->GetRepositoryItem(), nullptr);
   EXPECT_EQ(edit->GetEffectiveProperties(), edit->GetProperties());
+}
+
+TEST_F(EditControl, AnInPlaceActivationByAKeyShowsItsCharacterAsTyped) {
+  auto* inplace = new TTestEdit(form, true);
+  inplace->SetParent(form);
+  inplace->SetBounds(10, 40, 120, 21);
+  inplace->SetVisible(false);
+  inplace->Listen();
+  inplace->SetEditValue("4");
+  inplace->log.clear();
+  TkvCustomEditData* data = nullptr;
+  inplace->BeginInplaceEditWithKey('2', data);
+  Pump();
+  EXPECT_TRUE(inplace->GetVisible());
+  EXPECT_TRUE(inplace->Focused());
+  EXPECT_EQ(inplace->text, "42");
+  EXPECT_EQ(inplace->log, (Log{"press 2", "editing", "change"}));
+  EXPECT_EQ(data, nullptr);
 }
 
 TEST_F(EditControl, EditDataOutlivesItsEditor) {

@@ -93,7 +93,7 @@ TEST_F(EditScreenshot, EditorsWithButtonsInEveryStyleAndState) {
   }
   Pump();
   // The shadowed editors show their shadow along the right edge.
-  EXPECT_EQ(FormPixel(130 + 170 - 2, 26 + 7 * 36 + 12), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(FormPixel(130 + 170 - 2, 26 + 7 * 36 + 12), static_cast<TColor>(ColorToRGB(clBtnShadow)));
   EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), String(output) + "/editors-edit-buttons.png"));
 }
 

@@ -208,7 +208,7 @@ TEST_F(EditPainting, EllipsisDotsFollowTheButtonWidth) {
     Integer rows = 0;
     for (Integer y = b.Top + 2; y < b.Bottom - 2; ++y) {
       bool dark = false;
-      for (Integer x = b.Left + 2; x < b.Right - 2; ++x) dark = dark || FormPixel(10 + x, 50 + y) == ColorToRGB(clBtnText);
+      for (Integer x = b.Left + 2; x < b.Right - 2; ++x) dark = dark || FormPixel(10 + x, 50 + y) == static_cast<TColor>(ColorToRGB(clBtnText));
       rows += dark;
     }
     EXPECT_EQ(rows, c.dot) << "width " << c.width;

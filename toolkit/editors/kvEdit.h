@@ -1059,6 +1059,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual void GetEmptyValue(Variant& Value) { Value = Null(); }
   virtual TkvEditDataBindingClass GetDataBindingClass() { return TkvEditDataBinding::ClassInfo(); }
   virtual void ReadDisplayText(String& Text) { Text.clear(); }
+  // The class of the state an in-place editor keeps between activations; none in the base.
+  virtual TClassOf<TkvCustomEditData> GetEditDataClass() { return TClassOf<TkvCustomEditData>(); }
   virtual void GetCurrentValue(Variant& Value);
   virtual void GetEditValue(Variant& Value) { Value = FEditValue; }
   virtual void HandleValidationError(const String& ErrorText, bool Abort);
@@ -1097,6 +1099,11 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual bool CanProcessKey(Word Key, TShiftState Shift);
   virtual bool CheckCharForEdit(Char& Character);
   virtual bool KeepsNavigationKeys() { return false; }
+  // In-place activation: shown, focused and showing its edit value; with a key, that key's
+  // character arrives as typed. Data (when none is given and the kind keeps some) is made here and
+  // handed back; the caller owns it.
+  virtual void BeginInplaceEdit(TkvCustomEditData*& Data);
+  virtual void BeginInplaceEditWithKey(Char Key, TkvCustomEditData*& Data);
   virtual void ClearValue();
   virtual void ClipboardCopy() {}
   virtual void ClipboardCut() {}
@@ -1147,6 +1154,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool MouseWheelAllowed(TShiftState Shift);
   TkvContainerStyleValues GetHiddenStyleValues() override;
   bool IsInplace() override { return TreatsAsInplace(); }
+  // Tab is the editor's own key handling's (HandleKeyDown), not the container's.
+  bool MovesFocusOnTab() override { return false; }
   bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
   bool HasInnerEdit() const { return false; }
   // The visible index of the first button whose bounds hold P, -1 none.

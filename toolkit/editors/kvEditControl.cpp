@@ -928,6 +928,30 @@ void TkvCustomEdit::GetTabOrderList(std::vector<TWinControl*>& List) {
   if (FInplace && GetVisible()) std::erase(List, GetParent());
 }
 
+// ---- In-place activation -------------------------------------------------------------------
+
+void TkvCustomEdit::BeginInplaceEdit(TkvCustomEditData*& Data) {
+  if (!Data && GetEditDataClass()) Data = GetEditDataClass().Create(this);
+  FEditData = Data;
+  if (FEditData && FEditData->Cleared) {
+    InitFromEditData();
+    FEditData->Cleared = false;
+  }
+  SetVisible(true);
+  if (HandleAllocated() && CanFocus()) {
+    SetFocus();
+    if (GetEffectiveProperties()->GetAutoSelect()) SelectWholeText();
+  }
+  UpdateDisplayFromEditValue();
+  SetModifiedFlag(false);
+}
+
+void TkvCustomEdit::BeginInplaceEditWithKey(Char Key, TkvCustomEditData*& Data) {
+  BeginInplaceEdit(Data);
+  if (ReplaysActivationChar(Key) && HandleAllocated())
+    SendMessage(GetHandle(), WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(Key)), 0);
+}
+
 // ---- Focus ---------------------------------------------------------------------------------
 
 bool TkvCustomEdit::HasFocusWithin() {
