@@ -163,3 +163,43 @@ TEST_F(BackendTest, AChildThatFloatsAsAnOwnedPopupAndComesBackShowsInBothPlaces)
   EXPECT_EQ(ScreenPixel(115, 305), Rgb(kBlue));
   EXPECT_EQ(ScreenPixel(115, 125), Rgb(kRed));
 }
+
+// A loop of its own (as a drag runs) sees its timer fire during a scripted pause, and the input
+// after the pause neither arrives nor moves the cursor before its time.
+TEST_F(BackendTest, ScriptedPausesLetTheTimersOfALoopFireBetweenEvents) {
+  HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 300, 300), kRed);
+  Pump();
+  log.clear();
+  SetTimer(window, 1, 10, nullptr);
+  const uint64_t start = clock.Now();
+  ScriptMouseMove({10, 10});
+  ScriptPause(25);
+  ScriptMouseMove({50, 50});
+  ScriptClick({60, 60});
+  std::vector<std::pair<UINT, uint64_t>> seen;
+  MSG msg;
+  while (GetMessage(&msg, nullptr, 0, 0)) {
+    if (msg.message == WM_TIMER || msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP)
+      seen.push_back({msg.message, clock.Now() - start});
+    if (msg.message == WM_TIMER) {
+      POINT cursor;
+      GetCursorPos(&cursor);
+      EXPECT_EQ(cursor.X, 10) << "nothing after the pause is seen before its time";
+    }
+    DispatchMessage(&msg);
+    if (msg.message == WM_LBUTTONUP) break;
+  }
+  KillTimer(window, 1);
+  // The two moves after the pause come in together and merge, as unseen moves do.
+  const std::vector<std::pair<UINT, uint64_t>> expected{
+      {WM_MOUSEMOVE, 0}, {WM_TIMER, 10}, {WM_TIMER, 20}, {WM_MOUSEMOVE, 25}, {WM_LBUTTONUP, 25}};
+  EXPECT_EQ(seen, expected);
+
+  // What still waits behind a pause can be forgotten.
+  ScriptPause(5);
+  ScriptClick({70, 70});
+  InputDropHeld();
+  clock.Advance(10);
+  Pump();
+  EXPECT_EQ(MessagesOf(window, WM_LBUTTONDOWN).size(), 1u);
+}
