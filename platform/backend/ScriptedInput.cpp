@@ -46,6 +46,8 @@ void Modifiers(UINT modifiers, bool down) {
 
 }  // namespace
 
+void ScriptPause(uint32_t milliseconds) { InputPause(milliseconds); }
+
 void ScriptMouseMove(POINT to) { InputMouseMove(to); }
 
 void ScriptClick(POINT at, MouseButton button) {

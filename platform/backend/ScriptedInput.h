@@ -11,6 +11,9 @@ constexpr UINT kShift = 0x1;
 constexpr UINT kCtrl = 0x2;
 constexpr UINT kAlt = 0x4;
 
+// What is scripted next comes `milliseconds` of the (fake) clock after what came before it, so
+// the timers of a loop that runs meanwhile fire in between.
+void ScriptPause(uint32_t milliseconds);
 void ScriptMouseMove(POINT to);
 void ScriptClick(POINT at, MouseButton button = MouseButton::Left);
 // Two clicks at once: a double click on a window of a CS_DBLCLKS class.

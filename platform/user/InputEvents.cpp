@@ -32,6 +32,16 @@ void Queue(RawInput raw, UINT kind) {
   q.ArrivedHere(kind);
 }
 
+// True when the input has to wait behind a pause; `deliver` gives it again when its time comes.
+bool HeldBack(std::function<void()> deliver) {
+  MessageQueue& q = CurrentQueue();
+  if (q.deliveringHeld || (q.pendingPause == 0 && q.held.empty())) return false;
+  if (q.held.empty()) q.heldSince = CurrentClock().Now();
+  q.held.push_back({q.pendingPause, std::move(deliver)});
+  q.pendingPause = 0;
+  return true;
+}
+
 UINT ButtonKey(MouseButton button) {
   switch (button) {
     case MouseButton::Right: return VK_RBUTTON;
@@ -43,6 +53,7 @@ UINT ButtonKey(MouseButton button) {
 }  // namespace
 
 void InputMouseMove(POINT screen) {
+  if (HeldBack([=] { InputMouseMove(screen); })) return;
   InputState& state = Input();
   state.cursorX = screen.X;
   state.cursorY = screen.Y;
@@ -54,6 +65,7 @@ void InputMouseMove(POINT screen) {
 }
 
 void InputMouseButton(POINT screen, MouseButton button, bool down) {
+  if (HeldBack([=] { InputMouseButton(screen, button, down); })) return;
   InputState& state = Input();
   state.cursorX = screen.X;
   state.cursorY = screen.Y;
@@ -68,6 +80,7 @@ void InputMouseButton(POINT screen, MouseButton button, bool down) {
 }
 
 void InputMouseWheel(POINT screen, int delta) {
+  if (HeldBack([=] { InputMouseWheel(screen, delta); })) return;
   InputState& state = Input();
   state.cursorX = screen.X;
   state.cursorY = screen.Y;
@@ -80,6 +93,7 @@ void InputMouseWheel(POINT screen, int delta) {
 }
 
 void InputKey(UINT virtualKey, bool down, uint32_t character) {
+  if (HeldBack([=] { InputKey(virtualKey, down, character); })) return;
   InputState& state = Input();
   RawInput raw;
   raw.kind = RawInput::Kind::Key;
@@ -96,6 +110,30 @@ void InputKey(UINT virtualKey, bool down, uint32_t character) {
     state.nextCharacterSlot = state.nextCharacterSlot == 255 ? 1 : state.nextCharacterSlot + 1;
   }
   Queue(raw, QS_KEY);
+}
+
+void InputPause(uint32_t milliseconds) { CurrentQueue().pendingPause += milliseconds; }
+
+void InputDropHeld() {
+  MessageQueue& q = CurrentQueue();
+  q.held.clear();
+  q.pendingPause = 0;
+}
+
+void DeliverDueHeldInput(MessageQueue& q) {
+  if (q.deliveringHeld) return;
+  q.deliveringHeld = true;
+  while (!q.held.empty() && CurrentClock().Now() >= q.heldSince + q.held.front().delay) {
+    std::function<void()> deliver = std::move(q.held.front().deliver);
+    q.held.pop_front();
+    q.heldSince = CurrentClock().Now();
+    deliver();
+  }
+  q.deliveringHeld = false;
+}
+
+uint64_t NextHeldInputDue(const MessageQueue& q) {
+  return q.held.empty() ? UINT64_MAX : q.heldSince + q.held.front().delay;
 }
 
 void InputActivateWindow(HWND window) {

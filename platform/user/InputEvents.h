@@ -19,6 +19,13 @@ void InputMouseWheel(POINT screenPoint, int delta);
 constexpr uint32_t kNoCharacter = 0xFFFFFFFF;
 void InputKey(UINT virtualKey, bool down, uint32_t character = 0);
 
+// The next input given waits until the clock has moved on by `milliseconds` after the input before
+// it came in (or after now, when none waits); what follows it waits behind it. Until then it is
+// neither queued nor seen in the device state, so timers of a loop fire in between.
+void InputPause(uint32_t milliseconds);
+// Forgets the input still waiting behind a pause.
+void InputDropHeld();
+
 // The native window of a top-level window was activated, or the application lost activation.
 void InputActivateWindow(HWND window);
 void InputDeactivateApp();

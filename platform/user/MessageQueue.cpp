@@ -117,6 +117,7 @@ bool Peek(MessageQueue& q, MSG* msg, HWND filter, UINT filterMin, UINT filterMax
   bool remove = (flags & PM_REMOVE) != 0;
   PumpNativeEvents();
   ReceiveCrossThreadSends(q);
+  DeliverDueHeldInput(q);
   bool found = false;
   {
     std::lock_guard<std::mutex> lock(q.mutex);
@@ -317,13 +318,13 @@ BOOL GetMessage(MSG* msg, HWND window, UINT filterMin, UINT filterMax) {
     uint64_t deadline = UINT64_MAX;
     if (MessagePassesFilter(WM_TIMER, filterMin, filterMax)) deadline = NextTimerDue(q, window);
     if (MessagePassesFilter(WM_MOUSEHOVER, filterMin, filterMax)) deadline = Earliest(deadline, NextHoverDue());
-    WaitForChange(q, deadline);
+    WaitForChange(q, Earliest(deadline, NextHeldInputDue(q)));
   }
 }
 
 BOOL WaitMessage() {
   MessageQueue& q = CurrentQueue();
-  uint64_t deadline = Earliest(NextTimerDue(q, nullptr, q.lastLookTime), NextHoverDue());
+  uint64_t deadline = Earliest(Earliest(NextTimerDue(q, nullptr, q.lastLookTime), NextHoverDue()), NextHeldInputDue(q));
   WaitForChange(q, deadline);
   MarkLooked(q);
   return TRUE;
@@ -334,7 +335,8 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD millisec
   MessageQueue& q = CurrentQueue();
   uint64_t start = CurrentClock().Now();
   uint64_t limit = milliseconds == INFINITE ? UINT64_MAX : start + milliseconds;
-  uint64_t deadline = Earliest(Earliest(NextTimerDue(q, nullptr, q.lastLookTime), NextHoverDue()), limit);
+  uint64_t deadline =
+      Earliest(Earliest(Earliest(NextTimerDue(q, nullptr, q.lastLookTime), NextHoverDue()), NextHeldInputDue(q)), limit);
   uint64_t before;
   {
     std::lock_guard<std::mutex> lock(q.mutex);

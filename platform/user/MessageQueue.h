@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -69,6 +70,16 @@ struct MessageQueue {
 
   std::deque<RawInput> input;
   uint64_t nextInputSerial = 1;
+  // Input given after a pause (InputPause), kept out of `input` and out of the device state until
+  // its delay has passed since the one before it came in. Its own thread only.
+  struct HeldInput {
+    uint64_t delay;
+    std::function<void()> deliver;
+  };
+  std::deque<HeldInput> held;
+  uint64_t heldSince = 0;     // when the one before the first held input came in
+  uint64_t pendingPause = 0;  // pause for the next input given
+  bool deliveringHeld = false;
   std::vector<Timer> timers;
   UINT_PTR nextThreadTimerId = 1;
   int windowsToPaint = 0;  // windows of this thread with something to paint
@@ -103,6 +114,10 @@ MessageQueue& CurrentQueue();
 // The queue of a thread that has one, for posting: null when that thread has no queue. The
 // registry lock is held by `lock` while the caller uses the queue.
 MessageQueue* QueueOfThread(DWORD threadId, std::unique_lock<std::mutex>& lock);
+
+// Lets in the held input whose time has come (InputEvents.cpp), and when the next is due.
+void DeliverDueHeldInput(MessageQueue& queue);
+uint64_t NextHeldInputDue(const MessageQueue& queue);
 
 // Adds a posted message and wakes the owner (any thread).
 void PostToQueue(MessageQueue& queue, const MSG& msg);

@@ -612,6 +612,12 @@ class TWinControl : public TControl {
   HWND GetHandle();
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded();
+  // A control that lives in two windows by turns (docked as a child, floating as a popup) keeps
+  // the one it is not in: SetAsideHandle unbinds the window without destroying it (it answers
+  // through its class's default procedure meanwhile, and may be destroyed as it is);
+  // TakeBackHandle binds a kept window again and re-reads bounds and visibility from it.
+  HWND SetAsideHandle();
+  void TakeBackHandle(HWND Handle);
   HWND GetParentWindow() const { return FParentWindow; }
   void SetParentWindow(HWND Value);
   void DefaultHandler(TMessage& Message) override;

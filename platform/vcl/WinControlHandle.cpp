@@ -1,6 +1,8 @@
 // TWinControl's window: creating and destroying it, the window procedure that leads into the
 // control, showing, and the messages that keep the control's bounds in step with the window.
 
+#include <unordered_map>
+
 #include "rtl/SysUtils.h"
 #include "vcl/Controls.h"
 #include "vcl/DockTree.h"
@@ -9,6 +11,11 @@
 namespace {
 // The property that ties a window to its control.
 constexpr const char* kControlProperty = "TavrenControl";
+// Windows set aside by their controls, with the class's default procedure that answers them.
+std::unordered_map<HWND, WNDPROC>& KeptWindows() {
+  static std::unordered_map<HWND, WNDPROC> kept;
+  return kept;
+}
 // The control whose window is being created: its first message binds the window to it.
 TWinControl* gCreationControl = nullptr;
 }  // namespace
@@ -17,7 +24,13 @@ LRESULT ControlWindowProcedure(HWND Window, UINT Msg, WPARAM WParam, LPARAM LPar
   TWinControl* control = FindControl(Window);
   if (!control) {
     control = gCreationControl;
-    if (!control) return DefWindowProc(Window, Msg, WParam, LParam);
+    if (!control) {
+      auto kept = KeptWindows().find(Window);
+      if (kept == KeptWindows().end()) return DefWindowProc(Window, Msg, WParam, LParam);
+      WNDPROC proc = kept->second;
+      if (Msg == WM_NCDESTROY) KeptWindows().erase(kept);
+      return CallWindowProc(proc, Window, Msg, WParam, LParam);
+    }
     gCreationControl = nullptr;
     control->FHandle = Window;
     SetProp(Window, kControlProperty, control);
@@ -289,6 +302,31 @@ void TWinControl::WMNCDestroy(TMessage& Message) {
   RemoveProp(FHandle, kControlProperty);
   FHandle = nullptr;
   FShowing = false;
+}
+
+HWND TWinControl::SetAsideHandle() {
+  HWND handle = FHandle;
+  if (!handle) return nullptr;
+  if (GetCapture() == handle) ReleaseCapture();
+  RemoveProp(handle, kControlProperty);
+  KeptWindows()[handle] = FDefWndProc;
+  FHandle = nullptr;
+  FShowing = false;
+  return handle;
+}
+
+void TWinControl::TakeBackHandle(HWND Handle) {
+  auto kept = KeptWindows().find(Handle);
+  if (kept == KeptWindows().end() || !IsWindow(Handle))
+    throw EInvalidOperation(Format("Control '%s' cannot take back a window it did not keep", GetName()));
+  if (FHandle) DestroyHandle();
+  FDefWndProc = kept->second;
+  KeptWindows().erase(kept);
+  FHandle = Handle;
+  SetProp(Handle, kControlProperty, this);
+  UpdateBounds();
+  FVisible = IsWindowVisible(Handle) != FALSE;
+  FShowing = FVisible;
 }
 
 void TWinControl::RecreateWnd() {

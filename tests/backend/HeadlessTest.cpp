@@ -115,3 +115,91 @@ TEST_F(BackendTest, ScriptedInputReachesTheWindowsUnderIt) {
   ASSERT_FALSE(keys.empty());
   EXPECT_EQ(keys.back().wParam, VK_F4);
 }
+
+// A child window that leaves its parent to float as a popup owned by the form, and comes back:
+// what a toolbar does when it is dragged off its dock and onto it again.
+TEST_F(BackendTest, AChildThatFloatsAsAnOwnedPopupAndComesBackShowsInBothPlaces) {
+  HWND form = Create(WS_POPUP | WS_VISIBLE, Bounds(100, 100, 400, 300), kRed);
+  HWND bar = Create(WS_CHILD | WS_VISIBLE, Bounds(10, 20, 120, 30), kBlue, form);
+  Pump();
+  ASSERT_EQ(ScreenPixel(115, 125), Rgb(kBlue));
+  EXPECT_FALSE(screen.NativeWindowVisible(bar));
+
+  auto floatAt = [&](const RECT& screenRect) {
+    SetWindowLong(bar, GWL_STYLE, (GetWindowLong(bar, GWL_STYLE) & ~WS_CHILD) | WS_POPUP);
+    SetParent(bar, nullptr);
+    SetWindowLongPtr(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form));
+    SetWindowPos(bar, HWND_TOP, screenRect.Left, screenRect.Top, screenRect.Width(), screenRect.Height(),
+                 SWP_NOACTIVATE);
+  };
+  RECT docked;
+  GetWindowRect(bar, &docked);
+  floatAt(docked);
+  Pump();
+  RECT now;
+  GetWindowRect(bar, &now);
+  EXPECT_EQ(now, docked) << "it floats where it was docked";
+  EXPECT_TRUE(IsWindowVisible(bar));
+  EXPECT_TRUE(screen.NativeWindowVisible(bar));
+  EXPECT_EQ(GetWindow(bar, GW_OWNER), form);
+  EXPECT_EQ(ScreenPixel(115, 125), Rgb(kBlue));
+
+  // Moved off the form: the form repaints where it was.
+  floatAt(Bounds(600, 500, 120, 30));
+  Pump();
+  EXPECT_EQ(ScreenPixel(115, 125), Rgb(kRed));
+  EXPECT_EQ(ScreenPixel(605, 505), Rgb(kBlue));
+  EXPECT_EQ(screen.WindowImage(bar).width, 120);
+
+  // Docked again lower down: the popup's native window and surface go, the form shows it.
+  SetWindowLong(bar, GWL_STYLE, (GetWindowLong(bar, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+  SetParent(bar, form);
+  SetWindowPos(bar, nullptr, 10, 200, 120, 30, SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_FALSE(screen.NativeWindowVisible(bar));
+  EXPECT_EQ(screen.WindowImage(bar).width, 0);
+  EXPECT_TRUE(IsWindowVisible(bar));
+  EXPECT_EQ(ScreenPixel(605, 505), Rgb(GetSysColor(COLOR_BACKGROUND)));
+  EXPECT_EQ(ScreenPixel(115, 305), Rgb(kBlue));
+  EXPECT_EQ(ScreenPixel(115, 125), Rgb(kRed));
+}
+
+// A loop of its own (as a drag runs) sees its timer fire during a scripted pause, and the input
+// after the pause neither arrives nor moves the cursor before its time.
+TEST_F(BackendTest, ScriptedPausesLetTheTimersOfALoopFireBetweenEvents) {
+  HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 300, 300), kRed);
+  Pump();
+  log.clear();
+  SetTimer(window, 1, 10, nullptr);
+  const uint64_t start = clock.Now();
+  ScriptMouseMove({10, 10});
+  ScriptPause(25);
+  ScriptMouseMove({50, 50});
+  ScriptClick({60, 60});
+  std::vector<std::pair<UINT, uint64_t>> seen;
+  MSG msg;
+  while (GetMessage(&msg, nullptr, 0, 0)) {
+    if (msg.message == WM_TIMER || msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP)
+      seen.push_back({msg.message, clock.Now() - start});
+    if (msg.message == WM_TIMER) {
+      POINT cursor;
+      GetCursorPos(&cursor);
+      EXPECT_EQ(cursor.X, 10) << "nothing after the pause is seen before its time";
+    }
+    DispatchMessage(&msg);
+    if (msg.message == WM_LBUTTONUP) break;
+  }
+  KillTimer(window, 1);
+  // The two moves after the pause come in together and merge, as unseen moves do.
+  const std::vector<std::pair<UINT, uint64_t>> expected{
+      {WM_MOUSEMOVE, 0}, {WM_TIMER, 10}, {WM_TIMER, 20}, {WM_MOUSEMOVE, 25}, {WM_LBUTTONUP, 25}};
+  EXPECT_EQ(seen, expected);
+
+  // What still waits behind a pause can be forgotten.
+  ScriptPause(5);
+  ScriptClick({70, 70});
+  InputDropHeld();
+  clock.Advance(10);
+  Pump();
+  EXPECT_EQ(MessagesOf(window, WM_LBUTTONDOWN).size(), 1u);
+}

@@ -200,4 +200,42 @@ TEST_F(ComboBoxTest, Screenshot) {
   SaveScreenshot(FindWindow("ComboLBox", nullptr), "combobox-list");
 }
 
+// A combo on a bar that leaves its parent to float as a popup owned by it (and docks again)
+// drops its list under the field wherever the bar is.
+TEST_F(ComboBoxTest, DropsItsListUnderTheFieldWhenItsBarFloatsAndDocksAgain) {
+  HWND bar = Child("Static", 0, {20, 30, 220, 40}, 9);
+  HWND combo = CreateWindowEx(0, WC_COMBOBOX, "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, 5, 5, 160,
+                              150, bar, nullptr, nullptr, nullptr);
+  for (const char* t : {"Low", "High"}) SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  auto dropsUnderField = [&] {
+    SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    Pump();
+    RECT field, list;
+    GetWindowRect(combo, &field);
+    GetWindowRect(DroppedList(combo), &list);
+    EXPECT_TRUE(IsWindowVisible(DroppedList(combo)));
+    EXPECT_EQ(list.Left, field.Left);
+    EXPECT_EQ(list.Top, field.Bottom);
+    SendMessage(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    Pump();
+  };
+  dropsUnderField();
+
+  SetWindowLong(bar, GWL_STYLE, (GetWindowLong(bar, GWL_STYLE) & ~WS_CHILD) | WS_POPUP);
+  SetParent(bar, nullptr);
+  SetWindowLongPtr(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parent));
+  SetWindowPos(bar, HWND_TOP, 600, 500, 220, 40, SWP_NOACTIVATE);
+  Pump();
+  RECT field;
+  GetWindowRect(combo, &field);
+  EXPECT_EQ(field.Left, 605);
+  dropsUnderField();
+
+  SetWindowLong(bar, GWL_STYLE, (GetWindowLong(bar, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+  SetParent(bar, parent);
+  SetWindowPos(bar, nullptr, 20, 90, 220, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  dropsUnderField();
+}
+
 }  // namespace

@@ -22,6 +22,7 @@ inline void ResetWindowManager() {
               reinterpret_cast<LPARAM>(&all));
   for (HWND h : all) DestroyWindow(h);
   ReleaseCapture();
+  InputDropHeld();
   MSG msg;
   while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
   }

@@ -2,7 +2,9 @@
 
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "controls/Edit.h"
 #include "vcl/Controls.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 
@@ -401,6 +403,55 @@ TEST_F(ControlsTest, ScaleByScalesBoundsChildrenAndOwnFontsOnly) {
   EXPECT_EQ(child->GetBoundsRect(), TRect(6, 9, 36, 24));
   EXPECT_EQ(child->GetFont()->GetSize(), 15);
   EXPECT_TRUE(panel->GetParentFont());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControlsTest, AKeptWindowOutlivesItsControlsTurnAndComesBackWithItsBoundsAndVisibility) {
+  TForm* form = NewForm();
+  form->SetBounds(0, 0, 300, 200);
+  auto* panel = new TTestPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(10, 20, 60, 30);
+  HWND first = panel->GetHandle();
+  HWND kept = panel->SetAsideHandle();
+  ASSERT_EQ(kept, first);
+  EXPECT_FALSE(panel->HandleAllocated());
+  EXPECT_TRUE(IsWindow(kept));
+  EXPECT_EQ(FindControl(kept), nullptr);
+  int before = panel->Count(CM_BASE + 0x7F0);
+  SendMessage(kept, CM_BASE + 0x7F0, 0, 0);
+  EXPECT_EQ(panel->Count(CM_BASE + 0x7F0), before) << "a kept window no longer reaches its control";
+
+  // The control works in a window of its own meanwhile; the kept one moves and hides.
+  HWND other = panel->GetHandle();
+  ASSERT_NE(other, kept);
+  SetWindowPos(kept, nullptr, 40, 50, 70, 35, SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  panel->TakeBackHandle(kept);
+  EXPECT_FALSE(IsWindow(other)) << "the window it had is destroyed";
+  EXPECT_EQ(panel->GetHandle(), kept);
+  EXPECT_EQ(FindControl(kept), panel);
+  EXPECT_EQ(panel->GetBoundsRect(), Bounds(40, 50, 70, 35));
+  EXPECT_FALSE(panel->GetVisible());
+  SendMessage(kept, CM_BASE + 0x7F0, 0, 0);
+  EXPECT_EQ(panel->Count(CM_BASE + 0x7F0), before + 1);
+  EXPECT_THROW(panel->TakeBackHandle(form->GetHandle()), EInvalidOperation);
+}
+
+TEST_F(ControlsTest, AKeptEditAnswersAsAnEditAndDiesAsOne) {
+  TForm* form = NewForm();
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetMaxLength(12);
+  edit->HandleNeeded();
+  HWND kept = edit->SetAsideHandle();
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(SendMessage(kept, EM_GETLIMITTEXT, 0, 0), 12) << "the class's own procedure answers";
+  DestroyWindow(kept);
+  EXPECT_FALSE(IsWindow(kept));
+  EXPECT_NE(edit->GetHandle(), nullptr);
 }
 
 }  // namespace
