@@ -1,7 +1,7 @@
 // The editors' text layout against the platform's DrawText: measuring a 64 KB word-wrapped text
 // (goal: at most twice DrawText's time), and drawing one line with an end ellipsis from texts of
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
-// not the length of the text).
+// not the length of the text). Then the edit masks (MaskBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
+#include "MaskBench.h"
 #include "gdi/DcSurface.h"
 #include "gdi/Gdi.h"
 #include "gdi/GdiUnits.h"
@@ -31,19 +33,6 @@ std::string Words(size_t bytes) {
   }
   text.resize(bytes);
   return text;
-}
-
-// The best of a few runs, in milliseconds.
-template <class F>
-double Best(int runs, F&& pass) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    auto start = std::chrono::steady_clock::now();
-    pass();
-    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    best = std::min(best, elapsed.count());
-  }
-  return best;
 }
 
 class Target {
@@ -105,6 +94,7 @@ int main() {
     std::printf("editors: one line with end ellipsis: 100 KB %.3f ms, 1 MB %.3f ms, ratio %.2f (goal <= 12)\n", t100,
                 t1000, t1000 / t100);
   }
+  RunMaskBench();
   GdiEnd();
   RtlEnd();
   return 0;
