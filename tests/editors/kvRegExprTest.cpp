@@ -202,6 +202,8 @@ TEST(kvRegExpr, MatchingFollowsTheMask) {
       // Whole characters: ranges compare code points, \xHH is that code point.
       {"[\u00e0-\u00f6]\\xe9", "\u00e9\u00e9", false, false, "\u00e9\u00e9$"},
       {"..", "\u20ac\u00e9", false, false, "\u20ac\u00e9$"},
+      // A byte that is no whole character is never taken, nor is it part of a mask.
+      {"C\xC3.", "\xC3" "C\xA9", false, false, "xCx"},
   };
   for (const Case& c : kCases)
     EXPECT_EQ(Trace(c.mask, c.keys, c.caseInsensitive, c.autoComplete), c.trace) << c.mask;

@@ -125,11 +125,16 @@ void TkvRegExpr::CheckCompiled() const {
 
 namespace {
 
+// The next whole character of Text at pos; false for a byte that is not part of one.
+bool NextChar(const String& Text, size_t& pos, char32_t& c) {
+  const size_t start = pos;
+  c = Utf8Decode(Text, pos);
+  return pos - start > 1 || c < 0x80;
+}
+
 bool OneChar(const String& Ch, char32_t& c) {
   size_t pos = 0;
-  if (Ch.empty()) return false;
-  c = Utf8Decode(Ch, pos);
-  return pos == Ch.size();
+  return !Ch.empty() && NextChar(Ch, pos, c) && pos == Ch.size();
 }
 
 }  // namespace
@@ -168,8 +173,8 @@ void TkvRegExpr::FeedText(const String& Text, String& Accepted) {
   CheckCompiled();
   Accepted.clear();
   for (size_t pos = 0; pos < Text.size();) {
-    char32_t c = Utf8Decode(Text, pos);
-    if (FAutomat->Advance(c, FCaseInsensitive)) Accepted += Utf8Encode(c);
+    char32_t c;
+    if (NextChar(Text, pos, c) && FAutomat->Advance(c, FCaseInsensitive)) Accepted += Utf8Encode(c);
   }
 }
 

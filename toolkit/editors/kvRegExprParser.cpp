@@ -106,7 +106,12 @@ struct TLimitReached {};
 class TkvRegExprParser {
  public:
   TkvRegExprParser(TkvRegExpr& Owner, const String& Text) : R(Owner) {
-    for (size_t pos = 0; pos < Text.size();) FChars.push_back(Utf8Decode(Text, pos));
+    // A byte that is not part of a well-formed sequence is no character of the mask.
+    for (size_t pos = 0; pos < Text.size();) {
+      const size_t start = pos;
+      const char32_t c = Utf8Decode(Text, pos);
+      if (pos - start > 1 || c < 0x80) FChars.push_back(c);
+    }
   }
   bool OnlyBlanks() const { return std::all_of(FChars.begin(), FChars.end(), IsBlank); }
   void Tokenize();
