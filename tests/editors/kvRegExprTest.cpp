@@ -236,6 +236,7 @@ TEST(kvRegExpr, FeedTextAndRecompilation) {
   }
   EXPECT_EQ(CompileErrors(expr, "(a|b"), "Missing ')'");
   EXPECT_EQ(expr.CompiledSource(), nullptr);
+  EXPECT_TRUE(expr.Lexems().empty());
   EXPECT_EQ(CompileErrors(expr, "\\d\\d"), "");
   EXPECT_TRUE(expr.Errors().empty());
   EXPECT_EQ(expr.Lexems().size(), 2u);

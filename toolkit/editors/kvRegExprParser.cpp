@@ -573,7 +573,7 @@ void TkvRegExprParser::Count(TkvRegExprParserAlt& Alt, TkvRegExprParserItem*& La
   if (Last->AllowsNone() || (M < 0 && Last->MatchesEmpty())) return Error(L, skvRegExParameterQuantifierNotApplicable);
   const Int64 size = Last->StateCount();
   const Int64 copies = Int64(N) + (M < 0 ? 1 : 0) + (M > N ? Int64(M) - N : 0);
-  const Int64 chainBlocks = M > N + 1 ? Int64(M) - N - 1 : 0;
+  const Int64 chainBlocks = Int64(M) > Int64(N) + 1 ? Int64(M) - N - 1 : 0;
   const Int64 added = 2 + copies * size + 2 * chainBlocks - size;
   if (added > kvRegExprMaxStates - FStates) {
     Error(L, skvRegExIncorrectParameterQuantifier);
@@ -614,7 +614,12 @@ void TkvRegExprParser::Count(TkvRegExprParserAlt& Alt, TkvRegExprParserItem*& La
 TkvRegExpr::TkvRegExpr() = default;
 TkvRegExpr::~TkvRegExpr() = default;
 
-void TkvRegExpr::RaiseErrors() { throw EkvRegExprError(FErrors); }
+// A failed compilation keeps only its errors.
+void TkvRegExpr::RaiseErrors() {
+  FLexems.clear();
+  FSource.reset();
+  throw EkvRegExprError(FErrors);
+}
 
 void TkvRegExpr::Compile(const String& Mask) {
   TStringStream stream(Mask);
