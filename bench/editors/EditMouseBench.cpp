@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "EditMouseBench.h"
+
+#include "BenchTiming.h"
 #include "backend/HeadlessBackend.h"
 #include "controls/ControlsUnits.h"
 #include "toolkit/editors/EditorsUnits.h"
@@ -16,22 +19,6 @@
 #include "user/UserUnits.h"
 #include "vcl/Forms.h"
 #include "vcl/VclUnits.h"
-
-namespace {
-
-template <class F>
-double BestOf(int runs, F&& pass) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    auto start = std::chrono::steady_clock::now();
-    pass();
-    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    best = std::min(best, elapsed.count());
-  }
-  return best;
-}
-
-}  // namespace
 
 void RunEditMouseBench() {
   FakeClock clock;
@@ -59,7 +46,7 @@ void RunEditMouseBench() {
     UpdateAllWindows();
     // One move: the hot state goes from one button of an editor to the other.
     int step = 0;
-    double move = BestOf(200, [&] {
+    double move = Best(200, [&] {
       TkvCustomEdit* edit = edits[(step / 2) % edits.size()];
       TkvCustomEditViewInfo* info = edit->GetEditViewInfo();
       const TRect& b = info->Buttons[step % 2]->Bounds;
@@ -67,7 +54,7 @@ void RunEditMouseBench() {
       UpdateAllWindows();
       ++step;
     });
-    double full = BestOf(20, [&] {
+    double full = Best(20, [&] {
       RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
       UpdateAllWindows();
     });

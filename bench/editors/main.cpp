@@ -1,7 +1,8 @@
 // The editors' text layout against the platform's DrawText: measuring a 64 KB word-wrapped text
 // (goal: at most twice DrawText's time), and drawing one line with an end ellipsis from texts of
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
-// not the length of the text); and mouse moves over editors with buttons (EditMouseBench.cpp).
+// not the length of the text); mouse moves over editors with buttons (EditMouseBench.cpp); and
+// the edit masks (MaskBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -9,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
+#include "EditMouseBench.h"
+#include "MaskBench.h"
 #include "gdi/DcSurface.h"
 #include "gdi/Gdi.h"
 #include "gdi/GdiUnits.h"
@@ -31,19 +35,6 @@ std::string Words(size_t bytes) {
   }
   text.resize(bytes);
   return text;
-}
-
-// The best of a few runs, in milliseconds.
-template <class F>
-double Best(int runs, F&& pass) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    auto start = std::chrono::steady_clock::now();
-    pass();
-    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    best = std::min(best, elapsed.count());
-  }
-  return best;
 }
 
 class Target {
@@ -72,8 +63,6 @@ class Target {
 };
 
 }  // namespace
-
-void RunEditMouseBench();
 
 int main() {
   RtlStart();
@@ -108,6 +97,7 @@ int main() {
                 t1000, t1000 / t100);
   }
   RunEditMouseBench();
+  RunMaskBench();
   GdiEnd();
   RtlEnd();
   return 0;

@@ -127,3 +127,9 @@ char32_t Utf8Decode(std::string_view s, size_t& pos) {
 String Utf8UpperCase(std::string_view s) { return MapCase(s, ToUpper); }
 
 String Utf8LowerCase(std::string_view s) { return MapCase(s, ToLower); }
+
+String Utf8Encode(char32_t c) {
+  String out;
+  Encode(c, out);
+  return out;
+}

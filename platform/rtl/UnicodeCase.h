@@ -13,3 +13,5 @@ String Utf8LowerCase(std::string_view s);
 // The next code point of s at pos, advancing pos; a byte that does not start a well-formed
 // sequence is answered as itself (0x80..0xFF) and consumes one byte.
 char32_t Utf8Decode(std::string_view s, size_t& pos);
+// The UTF-8 bytes of one code point.
+String Utf8Encode(char32_t c);

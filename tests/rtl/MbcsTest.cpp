@@ -1,4 +1,5 @@
 #include "rtl/Mbcs.h"
+#include "rtl/UnicodeCase.h"
 
 #include <gtest/gtest.h>
 
@@ -42,4 +43,14 @@ TEST(Mbcs, WalksCharactersForwardAndBack) {
   EXPECT_EQ(CharLength(text, 2), 2);
   EXPECT_EQ(CharLength(text, 4), 3);
   EXPECT_EQ(CharLength(text, 5), 1);  // a trail byte alone
+}
+
+TEST(UnicodeCase, EncodeAndDecodeRoundTrip) {
+  for (char32_t c : {char32_t(0x41), char32_t(0xE9), char32_t(0x20AC), char32_t(0x1F600)}) {
+    const String text = Utf8Encode(c);
+    size_t pos = 0;
+    EXPECT_EQ(Utf8Decode(text, pos), c);
+    EXPECT_EQ(pos, text.size());
+  }
+  EXPECT_EQ(Utf8Encode(0xE9), "\xC3\xA9");
 }

@@ -1,0 +1,18 @@
+#pragma once
+// Timing for the editors' benchmarks.
+
+#include <algorithm>
+#include <chrono>
+
+// The best of a few runs, in milliseconds.
+template <class F>
+double Best(int runs, F&& pass) {
+  double best = 1e300;
+  for (int r = 0; r < runs; ++r) {
+    auto start = std::chrono::steady_clock::now();
+    pass();
+    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+    best = std::min(best, elapsed.count());
+  }
+  return best;
+}

@@ -1,0 +1,3 @@
+#pragma once
+// Compiling and typing into regular-expression masks, hostile ones included.
+void RunMaskBench();
