@@ -1,0 +1,256 @@
+// The shell namespace over a scratch tree: home, desktop, trash and a volume set through the
+// environment, never the user's own folders.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "../rtl/ScopedEnv.h"
+#include "rtl/FileUtils.h"
+#include "user/ShellNamespace.h"
+
+static bool operator==(const ShellItemName& a, const ShellItemName& b) { return a.Kind == b.Kind && a.Name == b.Name; }
+
+namespace {
+
+using Kind = ShellItemKind;
+using Names = std::vector<ShellItemName>;
+
+struct ListDeleter {
+  void operator()(ITEMIDLIST* list) const { ILFree(list); }
+};
+using List = std::unique_ptr<ITEMIDLIST, ListDeleter>;
+
+List Make(const Names& names) { return List(ILFromNames(names)); }
+
+Names NamesOf(LPCITEMIDLIST list) {
+  Names names;
+  EXPECT_TRUE(ILToNames(list, &names));
+  return names;
+}
+
+void Write(const String& path, const String& text) { std::ofstream(path) << text; }
+
+class ShellNamespaceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tavren-shell-XXXXXX";
+    ASSERT_TRUE(mkdtemp(pattern));
+    root = pattern;
+    home = root + "/home";
+    for (const char* dir : {"/home", "/home/.config", "/home/Desktop", "/home/Videos", "/home/Videos/private",
+                            "/home/Videos/Old", "/home/.local/share/Trash/files/junk", "/media", "/media/Stick",
+                            "/media/Stick/Films", "/media/My Disk", "/elsewhere"})
+      ASSERT_TRUE(ForceDirectories(root + dir)) << dir;
+    Write(home + "/.config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
+    Write(home + "/Videos/clip.mp4", String(1536, 'x'));
+    Write(home + "/Videos/.hidden", "private\n");
+    Write(home + "/.profile", "");
+    Write(home + "/Desktop/note.txt", "");
+    ASSERT_EQ(symlink("Videos", (home + "/Films").c_str()), 0);
+    Write(root + "/mountinfo",
+          "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+          "30 22 0:5 / /proc rw - proc proc rw\n"
+          "31 22 8:1 /etc/hosts " + root + "/elsewhere rw - ext4 /dev/sda1 rw\n"
+          "40 22 8:17 / " + root + "/media/Stick rw - vfat /dev/sdb1 rw\n"
+          "41 22 8:33 / " + root + "/media/My\\040Disk rw - ext4 /dev/sdc1 rw\n");
+    env.push_back(std::make_unique<ScopedEnv>("HOME", home));
+    env.push_back(std::make_unique<ScopedEnv>("XDG_CONFIG_HOME", home + "/.config"));
+    env.push_back(std::make_unique<ScopedEnv>("XDG_DATA_HOME", home + "/.local/share"));
+    env.push_back(std::make_unique<ScopedEnv>("TAVREN_MOUNTINFO", root + "/mountinfo"));
+  }
+  void TearDown() override {
+    env.clear();
+    std::system(("rm -rf '" + root + "'").c_str());
+  }
+  String root, home;
+  std::vector<std::unique_ptr<ScopedEnv>> env;
+};
+
+TEST(ShellIdList, BuildsWalksAndComparesLists) {
+  List empty = Make({});
+  List list = Make({{Kind::Home, ""}, {Kind::Entry, "Vidéos"}, {Kind::Entry, "a"}});
+  EXPECT_EQ(ILGetSize(empty.get()), 2u);
+  EXPECT_EQ(ILGetSize(list.get()), 2u + 4 + (4 + 7) + (4 + 1));  // count, kind, name, zero each
+  EXPECT_TRUE(ILIsEmpty(empty.get()));
+  EXPECT_EQ(NamesOf(ILGetNext(list.get())), (Names{{Kind::Entry, "Vidéos"}, {Kind::Entry, "a"}}));
+  EXPECT_EQ(NamesOf(ILFindLastID(list.get())), (Names{{Kind::Entry, "a"}}));
+  EXPECT_EQ(ILFindLastID(empty.get()), empty.get());
+
+  List first(ILCloneFirst(list.get()));
+  EXPECT_EQ(NamesOf(first.get()), (Names{{Kind::Home, ""}}));
+  List rest(ILClone(ILGetNext(list.get())));
+  List joined(ILCombine(first.get(), rest.get()));
+  EXPECT_TRUE(ILIsEqual(joined.get(), list.get()));
+  List parent(ILClone(list.get()));
+  EXPECT_TRUE(ILRemoveLastID(parent.get()));
+  EXPECT_FALSE(ILIsEqual(parent.get(), list.get()));
+  EXPECT_EQ(NamesOf(parent.get()).size(), 2u);
+  EXPECT_FALSE(ILRemoveLastID(empty.get()));
+  EXPECT_EQ(List(ILCombine(nullptr, list.get())) != nullptr, true);
+  EXPECT_EQ(ILFromNames({{Kind::Entry, String(70000, 'n')}}), nullptr);
+}
+
+TEST(ShellIdList, RefusesDamagedLists) {
+  const BYTE tooShort[] = {2, 0, 0, 0};
+  const BYTE unterminated[] = {5, 0, 'E', 'a', 'b', 0, 0};
+  Names names;
+  EXPECT_FALSE(ILToNames(reinterpret_cast<LPCITEMIDLIST>(tooShort), &names));
+  EXPECT_FALSE(ILToNames(reinterpret_cast<LPCITEMIDLIST>(unterminated), &names));
+  EXPECT_FALSE(ILToNames(nullptr, &names));
+}
+
+TEST_F(ShellNamespaceTest, ParsesPathsUnderTheDeepestAnchor) {
+  String stick = root + "/media/Stick";
+  struct Case {
+    String path;
+    HRESULT result;
+    Names names;
+  } cases[] = {
+      {home + "/Videos/clip.mp4", S_OK, {{Kind::Home, ""}, {Kind::Entry, "Videos"}, {Kind::Entry, "clip.mp4"}}},
+      {home + "//Videos/./../Videos/", S_OK, {{Kind::Home, ""}, {Kind::Entry, "Videos"}}},
+      {home, S_OK, {{Kind::Home, ""}}},
+      {home + "\\Films", S_OK, {{Kind::Home, ""}, {Kind::Entry, "Films"}}},
+      {"/", S_OK, {{Kind::Computer, ""}, {Kind::FileSystem, ""}}},
+      {stick + "/Films", S_OK, {{Kind::Computer, ""}, {Kind::Volume, stick}, {Kind::Entry, "Films"}}},
+      {home + "/videos", HRESULT_FILE_NOT_FOUND, {}},  // names are case-sensitive
+      {home + "/Videos/CLIP.MP4", HRESULT_FILE_NOT_FOUND, {}},
+      {"Videos", E_INVALIDARG, {}},
+      {"", E_INVALIDARG, {}},
+  };
+  for (const Case& c : cases) {
+    LPITEMIDLIST parsed = nullptr;
+    EXPECT_EQ(ShellParsePath(c.path, &parsed), c.result) << c.path;
+    List list(parsed);
+    if (c.result == S_OK) {
+      EXPECT_EQ(NamesOf(list.get()), c.names) << c.path;
+    } else {
+      EXPECT_EQ(parsed, nullptr) << c.path;
+    }
+  }
+  LPITEMIDLIST parsed = nullptr;
+  ASSERT_EQ(ShellParsePath(root + "/elsewhere", &parsed), S_OK);  // a bind mount of a file is no volume
+  List list(parsed);
+  Names names = NamesOf(list.get());
+  ASSERT_GE(names.size(), 3u);
+  EXPECT_EQ(names[1].Kind, Kind::FileSystem);
+  EXPECT_EQ(ShellPathOf(list.get()), root + "/elsewhere");
+}
+
+TEST_F(ShellNamespaceTest, NamesPathsAndAttributesOfItems) {
+  String stick = root + "/media/Stick";
+  struct Case {
+    Names names;
+    String path;
+    String name;
+    DWORD set;
+    DWORD clear;
+  } cases[] = {
+      {{}, home + "/Desktop", "Desktop", SFGAO_FOLDER | SFGAO_FILESYSTEM, SFGAO_HIDDEN},
+      {{{Kind::Home, ""}}, home, "Home", SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_HASSUBFOLDER | SFGAO_DROPTARGET, 0},
+      {{{Kind::Computer, ""}}, "", "Computer", SFGAO_FOLDER | SFGAO_HASSUBFOLDER, SFGAO_FILESYSTEM},
+      {{{Kind::Trash, ""}}, "", "Trash", SFGAO_FOLDER | SFGAO_DROPTARGET | SFGAO_HASSUBFOLDER, SFGAO_FILESYSTEM},
+      {{{Kind::Computer, ""}, {Kind::FileSystem, ""}}, "/", "File System", SFGAO_FOLDER | SFGAO_FILESYSTEM, 0},
+      {{{Kind::Computer, ""}, {Kind::Volume, stick}}, stick, "Stick", SFGAO_FOLDER | SFGAO_HASSUBFOLDER,
+       SFGAO_REMOVABLE},
+      {{{Kind::Computer, ""}, {Kind::Volume, root + "/media/My Disk"}}, root + "/media/My Disk", "My Disk",
+       SFGAO_FOLDER | SFGAO_FILESYSTEM, SFGAO_HASSUBFOLDER},
+      {{{Kind::Home, ""}, {Kind::Entry, "Videos"}}, home + "/Videos", "Videos",
+       SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_CANRENAME | SFGAO_DROPTARGET, SFGAO_LINK | SFGAO_HIDDEN | SFGAO_SHARE},
+      {{{Kind::Home, ""}, {Kind::Entry, "Films"}}, home + "/Films", "Films", SFGAO_FOLDER | SFGAO_LINK, SFGAO_HIDDEN},
+      {{{Kind::Home, ""}, {Kind::Entry, ".profile"}}, home + "/.profile", ".profile", SFGAO_HIDDEN | SFGAO_FILESYSTEM,
+       SFGAO_FOLDER},
+      {{{Kind::Home, ""}, {Kind::Entry, "Videos"}, {Kind::Entry, "private"}}, home + "/Videos/private", "private",
+       SFGAO_HIDDEN | SFGAO_FOLDER, SFGAO_HASSUBFOLDER},
+      {{{Kind::Home, ""}, {Kind::Entry, "Videos"}, {Kind::Entry, "clip.mp4"}}, home + "/Videos/clip.mp4", "clip.mp4",
+       SFGAO_FILESYSTEM | SFGAO_CANRENAME, SFGAO_FOLDER | SFGAO_DROPTARGET | SFGAO_HIDDEN},
+      {{{Kind::Entry, "note.txt"}}, home + "/Desktop/note.txt", "note.txt", SFGAO_FILESYSTEM, SFGAO_FOLDER},
+  };
+  for (const Case& c : cases) {
+    List list = Make(c.names);
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ShellPathOf(list.get()), c.path);
+    EXPECT_EQ(ShellDisplayNameOf(list.get(), SHGDN_INFOLDER), c.name);
+    EXPECT_EQ(ShellDisplayNameOf(list.get(), SHGDN_FORPARSING), c.path.empty() ? c.name : c.path);
+    DWORD attributes = ShellAttributesOf(list.get());
+    EXPECT_EQ(attributes & c.set, c.set);
+    EXPECT_EQ(attributes & c.clear, 0u);
+  }
+  List missing = Make({{Kind::Home, ""}, {Kind::Entry, "missing"}});
+  EXPECT_EQ(ShellAttributesOf(missing.get()), 0u);
+  EXPECT_EQ(ShellPathOf(missing.get()), home + "/missing");  // as for an item just deleted
+  // Lists that name nothing.
+  for (const Names& names : {Names{{Kind::FileSystem, ""}}, Names{{Kind::Trash, ""}, {Kind::Home, ""}},
+                             Names{{Kind::Home, ""}, {Kind::Entry, ".."}},
+                             Names{{Kind::Computer, ""}, {Kind::Volume, "/nowhere"}}}) {
+    List list = Make(names);
+    EXPECT_EQ(ShellAttributesOf(list.get()), 0u);
+    char path[MAX_PATH];
+    EXPECT_FALSE(SHGetPathFromIDList(list.get(), path));
+  }
+}
+
+TEST_F(ShellNamespaceTest, EnumeratesFoldersWithTheirFilters) {
+  String stick = root + "/media/Stick";
+  const DWORD all = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
+  struct Case {
+    Names folder;
+    DWORD flags;
+    Names children;
+  } cases[] = {
+      {{}, all, {{Kind::Home, ""}, {Kind::Computer, ""}, {Kind::Trash, ""}, {Kind::Entry, "note.txt"}}},
+      {{}, SHCONTF_NONFOLDERS, {{Kind::Entry, "note.txt"}}},
+      {{{Kind::Computer, ""}},
+       all,
+       {{Kind::FileSystem, ""}, {Kind::Volume, stick}, {Kind::Volume, root + "/media/My Disk"}}},
+      {{{Kind::Home, ""}}, SHCONTF_FOLDERS, {{Kind::Entry, "Desktop"}, {Kind::Entry, "Films"}, {Kind::Entry, "Videos"}}},
+      {{{Kind::Home, ""}, {Kind::Entry, "Videos"}}, all, {{Kind::Entry, "Old"}, {Kind::Entry, "clip.mp4"}}},
+      {{{Kind::Home, ""}, {Kind::Entry, "Videos"}},
+       all | SHCONTF_INCLUDEHIDDEN,
+       {{Kind::Entry, ".hidden"}, {Kind::Entry, "Old"}, {Kind::Entry, "clip.mp4"}, {Kind::Entry, "private"}}},
+      {{{Kind::Trash, ""}}, all, {{Kind::Entry, "junk"}}},
+  };
+  for (const Case& c : cases) {
+    List list = Make(c.folder);
+    Names children;
+    EXPECT_TRUE(ShellEnumerate(list.get(), c.flags, &children));
+    EXPECT_EQ(children, c.children) << ShellDisplayNameOf(list.get(), SHGDN_NORMAL) << " " << c.flags;
+  }
+  Names children;
+  List file = Make({{Kind::Home, ""}, {Kind::Entry, "Videos"}, {Kind::Entry, "clip.mp4"}});
+  EXPECT_FALSE(ShellEnumerate(file.get(), all, &children));
+}
+
+TEST_F(ShellNamespaceTest, FindsSpecialFolders) {
+  struct Case {
+    int csidl;
+    HRESULT result;
+    Names names;
+  } cases[] = {
+      {CSIDL_DESKTOP, S_OK, {}},
+      {CSIDL_DRIVES, S_OK, {{Kind::Computer, ""}}},
+      {CSIDL_BITBUCKET, S_OK, {{Kind::Trash, ""}}},
+      {CSIDL_PROFILE, S_OK, {{Kind::Home, ""}}},
+      {CSIDL_DESKTOPDIRECTORY, S_OK, {{Kind::Home, ""}, {Kind::Entry, "Desktop"}}},
+      {CSIDL_APPDATA, S_OK, {{Kind::Home, ""}, {Kind::Entry, ".config"}}},
+      {CSIDL_MYMUSIC, S_OK, {{Kind::Home, ""}}},  // no music folder configured: the home folder
+      {CSIDL_LOCAL_APPDATA, S_OK, {{Kind::Home, ""}, {Kind::Entry, ".local"}, {Kind::Entry, "share"}}},
+      {CSIDL_FONTS, E_FAIL, {}},      // not on disk
+      {CSIDL_TEMPLATES, E_FAIL, {}},  // not configured
+      {0x0003 /* control panel */, E_FAIL, {}},
+  };
+  for (const Case& c : cases) {
+    LPITEMIDLIST found = nullptr;
+    EXPECT_EQ(SHGetSpecialFolderLocation(nullptr, c.csidl, &found), c.result) << c.csidl;
+    List list(found);
+    if (c.result == S_OK) {
+      EXPECT_EQ(NamesOf(list.get()), c.names) << c.csidl;
+    }
+  }
+}
+
+}  // namespace
