@@ -11,6 +11,8 @@
 
 #include "../rtl/ScopedEnv.h"
 #include "rtl/FileUtils.h"
+#include "rtl/WideText.h"
+#include "user/ShellFolder.h"
 #include "user/ShellNamespace.h"
 
 static bool operator==(const ShellItemName& a, const ShellItemName& b) { return a.Kind == b.Kind && a.Name == b.Name; }
@@ -251,6 +253,137 @@ TEST_F(ShellNamespaceTest, FindsSpecialFolders) {
       EXPECT_EQ(NamesOf(list.get()), c.names) << c.csidl;
     }
   }
+}
+
+TInterfacePtr<IShellFolder> Desktop() {
+  IShellFolder* folder = nullptr;
+  EXPECT_EQ(SHGetDesktopFolder(&folder), S_OK);
+  return TInterfacePtr<IShellFolder>::Attach(folder);
+}
+
+TInterfacePtr<IShellFolder> Bind(IShellFolder* parent, LPCITEMIDLIST list) {
+  void* folder = nullptr;
+  EXPECT_EQ(parent->BindToObject(list, nullptr, IShellFolder::IID, &folder), S_OK);
+  return TInterfacePtr<IShellFolder>::Attach(static_cast<IShellFolder*>(folder));
+}
+
+String NameIn(IShellFolder* folder, LPCITEMIDLIST item, DWORD flags) {
+  STRRET name{};
+  if (folder->GetDisplayNameOf(item, flags, &name) != S_OK) return "<failed>";
+  if (name.uType == STRRET_CSTR) return name.cStr;
+  EXPECT_EQ(name.uType, STRRET_WSTR);
+  String text = UTF8Encode(name.pOleStr);
+  IMalloc* allocator = nullptr;
+  EXPECT_EQ(SHGetMalloc(&allocator), S_OK);
+  allocator->Free(name.pOleStr);
+  allocator->_Release();
+  return text;
+}
+
+std::vector<String> Enumerate(IShellFolder* folder, DWORD flags) {
+  IEnumIDList* raw = nullptr;
+  EXPECT_EQ(folder->EnumObjects(nullptr, flags, &raw), S_OK);
+  auto items = TInterfacePtr<IEnumIDList>::Attach(raw);
+  std::vector<String> names;
+  LPITEMIDLIST item;
+  ULONG fetched = 0;
+  while (items->Next(1, &item, &fetched) == S_OK) {
+    EXPECT_EQ(fetched, 1u);
+    names.push_back(NameIn(folder, item, SHGDN_INFOLDER));
+    ILFree(item);
+  }
+  EXPECT_EQ(fetched, 0u);
+  return names;
+}
+
+TEST_F(ShellNamespaceTest, FoldersEnumerateParseAndNameTheirItems) {
+  auto desktop = Desktop();
+  const DWORD all = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
+  EXPECT_EQ(Enumerate(desktop.Get(), all), (std::vector<String>{"Home", "Computer", "Trash", "note.txt"}));
+
+  LPITEMIDLIST parsed = nullptr;
+  ULONG attributes = SFGAO_FOLDER | SFGAO_LINK;
+  ASSERT_EQ(desktop->ParseDisplayName(nullptr, nullptr, (home + "/Videos").c_str(), nullptr, &parsed, &attributes),
+            S_OK);
+  List videos(parsed);
+  EXPECT_EQ(attributes, SFGAO_FOLDER);
+  EXPECT_EQ(NameIn(desktop.Get(), videos.get(), SHGDN_FORPARSING), home + "/Videos");
+  auto folder = Bind(desktop.Get(), videos.get());
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(Enumerate(folder.Get(), all | SHCONTF_INCLUDEHIDDEN),
+            (std::vector<String>{".hidden", "Old", "clip.mp4", "private"}));
+
+  auto homeFolder = Bind(desktop.Get(), Make({{Kind::Home, ""}}).get());
+  struct Case {
+    String name;
+    HRESULT result;
+    Names names;
+  } cases[] = {
+      {"Videos/clip.mp4", S_OK, {{Kind::Entry, "Videos"}, {Kind::Entry, "clip.mp4"}}},
+      {home + "/Films", S_OK, {{Kind::Entry, "Films"}}},
+      {"videos", HRESULT_FILE_NOT_FOUND, {}},
+      {root + "/elsewhere", E_INVALIDARG, {}},  // not below the home folder
+  };
+  for (const Case& c : cases) {
+    parsed = nullptr;
+    EXPECT_EQ(homeFolder->ParseDisplayName(nullptr, nullptr, c.name.c_str(), nullptr, &parsed, nullptr), c.result)
+        << c.name;
+    List list(parsed);
+    if (c.result == S_OK) {
+      EXPECT_EQ(NamesOf(list.get()), c.names) << c.name;
+    }
+  }
+  void* none = nullptr;
+  List clip = Make({{Kind::Entry, "clip.mp4"}});
+  EXPECT_EQ(folder->BindToObject(clip.get(), nullptr, IShellFolder::IID, &none), E_FAIL);
+  EXPECT_EQ(none, nullptr);
+
+  // A name longer than the fixed buffer comes as an allocated text.
+  String deep = home + "/Videos/Old/" + String(200, 'd');
+  ASSERT_TRUE(ForceDirectories(deep + "/" + String(100, 'e')));
+  parsed = nullptr;
+  ASSERT_EQ(desktop->ParseDisplayName(nullptr, nullptr, (deep + "/" + String(100, 'e')).c_str(), nullptr, &parsed,
+                                      nullptr),
+            S_OK);
+  List longList(parsed);
+  EXPECT_EQ(NameIn(desktop.Get(), longList.get(), SHGDN_FORPARSING), deep + "/" + String(100, 'e'));
+}
+
+TEST_F(ShellNamespaceTest, FoldersCompareAttributeAndRenameItems) {
+  auto desktop = Desktop();
+  auto videos = Bind(desktop.Get(), Make({{Kind::Home, ""}, {Kind::Entry, "Videos"}}).get());
+  List old = Make({{Kind::Entry, "Old"}});
+  List clip = Make({{Kind::Entry, "clip.mp4"}});
+  List oldChild = Make({{Kind::Entry, "Old"}, {Kind::Entry, "a"}});
+  struct Case {
+    LPCITEMIDLIST first, second;
+    int order;
+  } orders[] = {{old.get(), old.get(), 0}, {old.get(), clip.get(), -1}, {clip.get(), old.get(), 1},
+                {old.get(), oldChild.get(), -1}};
+  for (const Case& c : orders) {
+    HRESULT result = videos->CompareIDs(0, c.first, c.second);
+    EXPECT_EQ(static_cast<SHORT>(result & 0xFFFF), c.order);
+  }
+
+  LPCITEMIDLIST both[] = {old.get(), clip.get()};
+  ULONG attributes = SFGAO_FOLDER | SFGAO_CANRENAME | SFGAO_FILESYSTEM;
+  EXPECT_EQ(videos->GetAttributesOf(2, both, &attributes), S_OK);
+  EXPECT_EQ(attributes, SFGAO_CANRENAME | SFGAO_FILESYSTEM);
+
+  struct Rename {
+    const char* name;
+    HRESULT result;
+  } renames[] = {{"Old", E_FAIL}, {"a/b", E_INVALIDARG}, {"..", E_INVALIDARG}, {"", E_INVALIDARG},
+                 {"film.mp4", S_OK}};
+  for (const Rename& r : renames) {
+    LPITEMIDLIST renamed = nullptr;
+    EXPECT_EQ(videos->SetNameOf(nullptr, clip.get(), r.name, SHGDN_INFOLDER, &renamed), r.result) << r.name;
+    List list(renamed);
+    EXPECT_EQ(renamed != nullptr, r.result == S_OK) << r.name;
+  }
+  EXPECT_TRUE(FileExists(home + "/Videos/film.mp4"));
+  EXPECT_FALSE(FileExists(home + "/Videos/clip.mp4"));
+  EXPECT_TRUE(DirectoryExists(home + "/Videos/Old"));
 }
 
 }  // namespace
