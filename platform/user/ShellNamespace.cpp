@@ -357,7 +357,8 @@ bool ShellEnumerate(LPCITEMIDLIST folder, DWORD flags, std::vector<ShellItemName
     return true;
   }
   std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(item.Storage.c_str()), closedir);
-  if (!dir) return ILIsEmpty(folder);  // the desktop still holds its anchors without a desktop folder
+  // Without its folder the desktop still holds its anchors, and a trash never used is empty.
+  if (!dir) return ILIsEmpty(folder) || (!item.IsDesktop && item.Kind == ShellItemKind::Trash);
   std::vector<String> hidden = HiddenNames(item.Storage);
   std::vector<String> names;
   while (dirent* entry = readdir(dir.get())) {

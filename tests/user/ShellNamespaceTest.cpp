@@ -12,6 +12,7 @@
 #include "../rtl/ScopedEnv.h"
 #include "rtl/FileUtils.h"
 #include "rtl/WideText.h"
+#include "user/ShellFileInfo.h"
 #include "user/ShellFolder.h"
 #include "user/ShellNamespace.h"
 
@@ -384,6 +385,50 @@ TEST_F(ShellNamespaceTest, FoldersCompareAttributeAndRenameItems) {
   EXPECT_TRUE(FileExists(home + "/Videos/film.mp4"));
   EXPECT_FALSE(FileExists(home + "/Videos/clip.mp4"));
   EXPECT_TRUE(DirectoryExists(home + "/Videos/Old"));
+}
+
+TEST_F(ShellNamespaceTest, FileInfoGivesNamesTypesAndAttributes) {
+  const UINT all = SHGFI_DISPLAYNAME | SHGFI_TYPENAME | SHGFI_ATTRIBUTES;
+  const UINT byName = all | SHGFI_USEFILEATTRIBUTES;
+  List computer = Make({{Kind::Computer, ""}});
+  String wide;
+  for (int i = 0; i < 150; ++i) wide += "é";
+  struct Case {
+    String path;
+    const char* pidl;
+    DWORD fileAttributes;
+    UINT flags;
+    String name, type;
+    DWORD set, clear;
+  } cases[] = {
+      {home + "/Videos/clip.mp4", nullptr, 0, all, "clip.mp4", "MPEG-4 video", SFGAO_FILESYSTEM, SFGAO_FOLDER},
+      {home + "/Films", nullptr, 0, all, "Films", "Folder", SFGAO_FOLDER | SFGAO_LINK, 0},
+      {"", reinterpret_cast<const char*>(computer.get()), 0, all | SHGFI_PIDL, "Computer", "Folder", SFGAO_FOLDER,
+       SFGAO_FILESYSTEM},
+      {"C:\\KVDUMMYFILE.TXT", nullptr, FILE_ATTRIBUTE_NORMAL, byName, "KVDUMMYFILE.TXT", "plain text document",
+       SFGAO_FILESYSTEM, SFGAO_FOLDER},
+      {"C:\\Some Folder\\", nullptr, FILE_ATTRIBUTE_DIRECTORY, byName, "Some Folder", "Folder", SFGAO_FOLDER, 0},
+      {"/nowhere/x.zzqq", nullptr, FILE_ATTRIBUTE_NORMAL, byName, "x.zzqq", "ZZQQ file", 0, SFGAO_FOLDER},
+      {"noext", nullptr, FILE_ATTRIBUTE_HIDDEN, byName, "noext", "File", SFGAO_HIDDEN, 0},
+      {wide, nullptr, 0, byName, wide.substr(0, 258), "File", 0, 0},  // cut at a whole character
+  };
+  for (const Case& c : cases) {
+    SHFILEINFO info{};
+    ASSERT_NE(SHGetFileInfo(c.pidl ? c.pidl : c.path.c_str(), c.fileAttributes, &info, sizeof info, c.flags), 0u)
+        << c.name;
+    EXPECT_EQ(String(info.szDisplayName), c.name);
+    EXPECT_EQ(String(info.szTypeName), c.type) << c.name;
+    EXPECT_EQ(info.dwAttributes & c.set, c.set) << c.name;
+    EXPECT_EQ(info.dwAttributes & c.clear, 0u) << c.name;
+  }
+  SHFILEINFO info{};
+  info.dwAttributes = SFGAO_FOLDER | SFGAO_FILESYSTEM;
+  EXPECT_NE(SHGetFileInfo((home + "/Videos/clip.mp4").c_str(), 0, &info, sizeof info,
+                          SHGFI_ATTRIBUTES | SHGFI_ATTR_SPECIFIED),
+            0u);
+  EXPECT_EQ(info.dwAttributes, SFGAO_FILESYSTEM);
+  EXPECT_EQ(SHGetFileInfo((home + "/missing").c_str(), 0, &info, sizeof info, all), 0u);
+  EXPECT_EQ(SHGetFileInfo(home.c_str(), 0, &info, 10, all), 0u);  // a buffer too small
 }
 
 }  // namespace
