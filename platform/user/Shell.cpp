@@ -131,6 +131,11 @@ String UserDirectory(const char* key) {
   return "";
 }
 
+String DataHome() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  return data && *data == '/' ? String(data) : HomeFolder() + "/.local/share";
+}
+
 String UserDirectoryOr(const char* key, const String& fallback) {
   String dir = UserDirectory(key);
   return dir.empty() ? fallback : dir;
@@ -147,9 +152,12 @@ String FolderOf(int csidl) {
     case CSIDL_MYVIDEO: return UserDirectoryOr("XDG_VIDEOS_DIR", home);
     case CSIDL_MYPICTURES: return UserDirectoryOr("XDG_PICTURES_DIR", home);
     case CSIDL_APPDATA: return ConfigHome();
-    case CSIDL_LOCAL_APPDATA: {
-      const char* data = std::getenv("XDG_DATA_HOME");
-      return data && *data == '/' ? String(data) : home + "/.local/share";
+    case CSIDL_LOCAL_APPDATA: return DataHome();
+    case CSIDL_FONTS: return DataHome() + "/fonts";
+    case CSIDL_TEMPLATES: return UserDirectory("XDG_TEMPLATES_DIR");
+    case CSIDL_INTERNET_CACHE: {
+      const char* cache = std::getenv("XDG_CACHE_HOME");
+      return cache && *cache == '/' ? String(cache) : home + "/.cache";
     }
     case CSIDL_PROFILE: return home;
     default: return "";

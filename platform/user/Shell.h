@@ -1,6 +1,7 @@
 #pragma once
 // The shell's services the system calls: starting programs and opening documents, and the
-// special folders (as the desktop's XDG user directories name them, else the home folder).
+// special folders (as the desktop's XDG user and base directories name them, else the home
+// folder; docs/shell-namespace.md has the table).
 
 #include "rtl/WinTypes.h"
 
@@ -22,8 +23,11 @@ constexpr int CSIDL_MYDOCUMENTS = CSIDL_PERSONAL;
 constexpr int CSIDL_MYMUSIC = 0x000D;
 constexpr int CSIDL_MYVIDEO = 0x000E;
 constexpr int CSIDL_DESKTOPDIRECTORY = 0x0010;
+constexpr int CSIDL_FONTS = 0x0014;
+constexpr int CSIDL_TEMPLATES = 0x0015;
 constexpr int CSIDL_APPDATA = 0x001A;
 constexpr int CSIDL_LOCAL_APPDATA = 0x001C;
+constexpr int CSIDL_INTERNET_CACHE = 0x0020;
 constexpr int CSIDL_COMMON_APPDATA = 0x0023;
 constexpr int CSIDL_MYPICTURES = 0x0027;
 constexpr int CSIDL_PROFILE = 0x0028;

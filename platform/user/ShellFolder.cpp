@@ -1,0 +1,196 @@
+// The desktop folder and the folders below it, each over its absolute ID list.
+
+#include "user/ShellFolder.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "rtl/WideText.h"
+
+namespace {
+
+class TShellAllocator : public TInterfacedObject, public IMalloc {
+  TAVREN_CLASS(TShellAllocator, TInterfacedObject)
+ public:
+  void* Alloc(size_t size) override { return std::malloc(size); }
+  void* Realloc(void* block, size_t size) override { return std::realloc(block, size); }
+  void Free(void* block) override { std::free(block); }
+};
+
+using ListPtr = std::unique_ptr<ITEMIDLIST, void (*)(LPITEMIDLIST)>;
+ListPtr Own(LPITEMIDLIST list) { return ListPtr(list, ILFree); }
+
+class TItemEnumerator : public TInterfacedObject, public IEnumIDList {
+  TAVREN_CLASS(TItemEnumerator, TInterfacedObject)
+ public:
+  explicit TItemEnumerator(std::vector<ShellItemName> items) : FItems(std::move(items)) {}
+  HRESULT Next(ULONG count, LPITEMIDLIST* items, ULONG* fetched) override {
+    if (!items) return E_INVALIDARG;
+    ULONG n = 0;
+    for (; n < count && FPosition < FItems.size(); ++n) items[n] = ILFromNames({FItems[FPosition++]});
+    if (fetched) *fetched = n;
+    return n == count ? S_OK : S_FALSE;
+  }
+  HRESULT Skip(ULONG count) override {
+    FPosition = std::min(FItems.size(), FPosition + count);
+    return FPosition < FItems.size() ? S_OK : S_FALSE;
+  }
+  HRESULT Reset() override {
+    FPosition = 0;
+    return S_OK;
+  }
+
+ private:
+  std::vector<ShellItemName> FItems;
+  size_t FPosition = 0;
+};
+
+class TShellFolder : public TInterfacedObject, public IShellFolder {
+  TAVREN_CLASS(TShellFolder, TInterfacedObject)
+ public:
+  explicit TShellFolder(LPCITEMIDLIST list) : FList(Own(ILClone(list))) {}
+
+  HRESULT ParseDisplayName(HWND, void*, const char* name, ULONG* eaten, LPITEMIDLIST* list,
+                           ULONG* attributes) override {
+    if (!name || !list) return E_INVALIDARG;
+    *list = nullptr;
+    String path = name;
+    String base = ShellPathOf(FList.get());
+    if (NativePathIsRelative(path)) {
+      if (base.empty()) return E_INVALIDARG;
+      path = base + "/" + path;
+    }
+    LPITEMIDLIST absolute = nullptr;
+    HRESULT result = ShellParsePath(path, &absolute);
+    if (result != S_OK) return result;
+    ListPtr owned = Own(absolute);
+    LPCITEMIDLIST relative = Below(absolute);
+    if (!relative) return E_INVALIDARG;  // not inside this folder
+    *list = ILClone(relative);
+    if (eaten) *eaten = static_cast<ULONG>(std::strlen(name));
+    if (attributes) *attributes = ShellAttributesOf(absolute) & *attributes;
+    return S_OK;
+  }
+
+  HRESULT EnumObjects(HWND, DWORD flags, IEnumIDList** items) override {
+    if (!items) return E_INVALIDARG;
+    *items = nullptr;
+    std::vector<ShellItemName> children;
+    if (!ShellEnumerate(FList.get(), flags, &children)) return E_FAIL;
+    TInterfacePtr<IEnumIDList> enumerator(new TItemEnumerator(std::move(children)));
+    return enumerator->QueryInterface(IEnumIDList::IID, reinterpret_cast<void**>(items));
+  }
+
+  HRESULT BindToObject(LPCITEMIDLIST list, void*, const TInterfaceId& iid, void** folder) override {
+    if (!folder) return E_INVALIDARG;
+    *folder = nullptr;
+    if (ILIsEmpty(list)) return E_INVALIDARG;
+    ListPtr absolute = Own(ILCombine(FList.get(), list));
+    if (!(ShellAttributesOf(absolute.get()) & SFGAO_FOLDER)) return E_FAIL;
+    TInterfacePtr<IShellFolder> bound(new TShellFolder(absolute.get()));
+    return bound->QueryInterface(iid, folder);
+  }
+
+  HRESULT CompareIDs(LPARAM, LPCITEMIDLIST first, LPCITEMIDLIST second) override {
+    std::vector<ShellItemName> a, b;
+    if (!ILToNames(first, &a) || !ILToNames(second, &b)) return E_INVALIDARG;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+      int order = static_cast<int>(a[i].Kind) - static_cast<int>(b[i].Kind);
+      if (order == 0) order = a[i].Name.compare(b[i].Name);
+      if (order != 0) return Answer(order);
+    }
+    return Answer(static_cast<int>(a.size()) - static_cast<int>(b.size()));
+  }
+
+  HRESULT GetAttributesOf(UINT count, LPCITEMIDLIST* items, ULONG* attributes) override {
+    if (!attributes || (count && !items)) return E_INVALIDARG;
+    ULONG common = count ? ~0u : ShellAttributesOf(FList.get());
+    for (UINT i = 0; i < count; ++i) {
+      ListPtr absolute = Own(ILCombine(FList.get(), items[i]));
+      common &= ShellAttributesOf(absolute.get());
+    }
+    *attributes = *attributes ? *attributes & common : common;
+    return S_OK;
+  }
+
+  HRESULT GetDisplayNameOf(LPCITEMIDLIST item, DWORD flags, STRRET* name) override {
+    if (!name) return E_INVALIDARG;
+    ListPtr absolute = Own(ILCombine(FList.get(), item));
+    std::vector<ShellItemName> names;
+    if (!ILToNames(absolute.get(), &names)) return E_INVALIDARG;
+    String text = ShellDisplayNameOf(absolute.get(), flags);
+    if (text.empty() && !names.empty()) return E_FAIL;
+    if (text.size() < sizeof name->cStr) {
+      name->uType = STRRET_CSTR;
+      std::memcpy(name->cStr, text.c_str(), text.size() + 1);
+      return S_OK;
+    }
+    WideString wide = UTF8Decode(text);
+    auto* copy = static_cast<WideChar*>(std::malloc((wide.size() + 1) * sizeof(WideChar)));
+    if (!copy) return E_FAIL;
+    std::memcpy(copy, wide.c_str(), (wide.size() + 1) * sizeof(WideChar));
+    name->uType = STRRET_WSTR;
+    name->pOleStr = copy;
+    return S_OK;
+  }
+
+  HRESULT SetNameOf(HWND, LPCITEMIDLIST item, const char* name, DWORD, LPITEMIDLIST* renamed) override {
+    if (renamed) *renamed = nullptr;
+    std::vector<ShellItemName> names;
+    if (!name || !*name || std::strchr(name, '/') || !std::strcmp(name, ".") || !std::strcmp(name, "..") ||
+        !ILToNames(item, &names) || names.size() != 1 || names[0].Kind != ShellItemKind::Entry)
+      return E_INVALIDARG;
+    ListPtr absolute = Own(ILCombine(FList.get(), item));
+    String from = ShellPathOf(absolute.get());
+    String folder = ShellPathOf(FList.get());
+    if (from.empty() || folder.empty()) return E_FAIL;
+    String to = (folder == "/" ? "" : folder) + "/" + name;
+    struct stat taken;
+    if (lstat(to.c_str(), &taken) == 0) return E_FAIL;  // never overwrites a name
+    if (std::rename(from.c_str(), to.c_str()) != 0) return E_FAIL;
+    if (renamed) *renamed = ILFromNames({{ShellItemKind::Entry, name}});
+    return S_OK;
+  }
+
+ private:
+  static HRESULT Answer(int order) { return order < 0 ? 0xFFFF : order > 0 ? 1 : 0; }
+  static bool NativePathIsRelative(const String& path) { return path.empty() || (path[0] != '/' && path[0] != '\\'); }
+
+  // The part of an absolute list below this folder; null when the list is not inside it.
+  LPCITEMIDLIST Below(LPCITEMIDLIST absolute) const {
+    UINT own = ILGetSize(FList.get()) - sizeof(USHORT);
+    if (ILGetSize(absolute) < own + sizeof(USHORT) || std::memcmp(absolute, FList.get(), own) != 0) return nullptr;
+    return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(absolute) + own);
+  }
+
+  ListPtr FList;
+};
+
+TAVREN_CLASS_IMPL(TShellAllocator)
+TAVREN_CLASS_IMPL(TItemEnumerator)
+TAVREN_CLASS_IMPL(TShellFolder)
+
+}  // namespace
+
+HRESULT SHGetMalloc(IMalloc** allocator) {
+  if (!allocator) return E_INVALIDARG;
+  static TShellAllocator* shared = [] {
+    auto* a = new TShellAllocator;
+    a->_AddRef();  // kept for the process
+    return a;
+  }();
+  return shared->QueryInterface(IMalloc::IID, reinterpret_cast<void**>(allocator));
+}
+
+HRESULT SHGetDesktopFolder(IShellFolder** folder) {
+  if (!folder) return E_INVALIDARG;
+  ListPtr desktop = Own(ILFromNames({}));
+  TInterfacePtr<IShellFolder> root(new TShellFolder(desktop.get()));
+  return root->QueryInterface(IShellFolder::IID, reinterpret_cast<void**>(folder));
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Folders of the shell namespace as objects: the desktop folder and the folders bound below it
+// answer parsing, enumeration, attributes, names and renaming for their own items. Item IDs
+// handed in are relative to the folder; lists handed out are the caller's to free (ILFree or the
+// shell allocator). Names are UTF-8.
+
+#include "rtl/Interfaces.h"
+#include "user/ShellNamespace.h"
+
+
+// The shell's task allocator; lists and texts from the shell are freed through it.
+class IMalloc : public virtual IInterface {
+  TAVREN_INTERFACE(IMalloc)
+ public:
+  virtual void* Alloc(size_t size) = 0;
+  virtual void* Realloc(void* block, size_t size) = 0;
+  virtual void Free(void* block) = 0;
+};
+HRESULT SHGetMalloc(IMalloc** allocator);
+
+enum : UINT { STRRET_WSTR = 0, STRRET_OFFSET = 1, STRRET_CSTR = 2 };
+
+// A name from GetDisplayNameOf: UTF-8 in cStr when it fits, else a UTF-16 copy in pOleStr that
+// the shell allocator frees.
+struct STRRET {
+  UINT uType;
+  union {
+    WideChar* pOleStr;
+    UINT uOffset;
+    char cStr[MAX_PATH];
+  };
+};
+
+class IEnumIDList : public virtual IInterface {
+  TAVREN_INTERFACE(IEnumIDList)
+ public:
+  // Up to count items as new single-ID lists; S_OK when count came, S_FALSE when fewer did.
+  virtual HRESULT Next(ULONG count, LPITEMIDLIST* items, ULONG* fetched) = 0;
+  virtual HRESULT Skip(ULONG count) = 0;
+  virtual HRESULT Reset() = 0;
+};
+
+class IShellFolder : public virtual IInterface {
+  TAVREN_INTERFACE(IShellFolder)
+ public:
+  // A path (absolute, or relative to this folder) as a list relative to this folder; attributes,
+  // when given, asks for those SFGAO bits and receives them.
+  virtual HRESULT ParseDisplayName(HWND window, void* bindContext, const char* name, ULONG* eaten,
+                                   LPITEMIDLIST* list, ULONG* attributes) = 0;
+  virtual HRESULT EnumObjects(HWND window, DWORD flags, IEnumIDList** items) = 0;
+  // The folder a relative list names, as IShellFolder.
+  virtual HRESULT BindToObject(LPCITEMIDLIST list, void* bindContext, const TInterfaceId& iid, void** folder) = 0;
+  // Negative, 0 or positive in the low 16 bits: item by item, the kinds, then the names byte by
+  // byte; a list that is a prefix of the other comes first. Every column compares the same way.
+  virtual HRESULT CompareIDs(LPARAM column, LPCITEMIDLIST first, LPCITEMIDLIST second) = 0;
+  // Keeps in *attributes the bits every item has; a request of 0 gets all the items share.
+  virtual HRESULT GetAttributesOf(UINT count, LPCITEMIDLIST* items, ULONG* attributes) = 0;
+  virtual HRESULT GetDisplayNameOf(LPCITEMIDLIST item, DWORD flags, STRRET* name) = 0;
+  // Renames a file-system item of this folder; the new relative list in *renamed when given.
+  virtual HRESULT SetNameOf(HWND window, LPCITEMIDLIST item, const char* name, DWORD flags,
+                            LPITEMIDLIST* renamed) = 0;
+};
+
+HRESULT SHGetDesktopFolder(IShellFolder** folder);
