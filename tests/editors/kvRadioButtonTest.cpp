@@ -18,6 +18,17 @@ class TRecordingMenu : public TPopupMenu {
   void Popup(Integer X, Integer Y) override { popups.push_back(TPoint(X, Y)); }
 };
 
+// Counts the background fills.
+class TCountingRadio : public TkvRadioButton {
+ public:
+  using TkvRadioButton::TkvRadioButton;
+  int backgrounds = 0;
+  void PaintBackground() override {
+    ++backgrounds;
+    TkvRadioButton::PaintBackground();
+  }
+};
+
 struct ClickCounter : TObject {
   int clicks = 0;
   void Click(TObject*) { ++clicks; }
@@ -166,6 +177,22 @@ TEST_F(RadioButtons, DisabledCaptionIsEmbossedAndEmptyCaptionHasNoFocusFrame) {
     EXPECT_EQ(CaptionPixels(radio) != before, c.changes);
     delete radio;
   }
+}
+
+TEST_F(RadioButtons, FocusChangeRepaintsNoBackground) {
+  auto* radio = new TCountingRadio(form);
+  radio->SetParent(form);
+  radio->SetBounds(10, 10, 120, 20);
+  radio->SetCaption("Fast");
+  radio->SetChecked(true);
+  Pump();
+  radio->backgrounds = 0;
+  radio->SetFocus();
+  Pump();
+  EXPECT_EQ(radio->backgrounds, 0);
+  radio->SetChecked(false);
+  Pump();
+  EXPECT_GT(radio->backgrounds, 0);
 }
 
 }  // namespace

@@ -95,16 +95,19 @@ void TkvRadioButton::CreateHandle() {
 void TkvRadioButton::DoEnter() {
   TRadioButton::DoEnter();
   if (GetChecked() || FClicksDisabled) return;
-  FClicksDisabled = true;
   // Entering checks the button with one click, even when checking it fails half way.
-  struct TRestore {
-    TkvRadioButton* button;
-    ~TRestore() noexcept(false) {
-      button->FClicksDisabled = false;
-      if (!button->GetComponentState().Contains(csLoading)) button->Click();
-    }
-  } restore{this};
-  SetChecked(true);
+  auto clickOnce = [this] {
+    FClicksDisabled = false;
+    if (!GetComponentState().Contains(csLoading)) Click();
+  };
+  FClicksDisabled = true;
+  try {
+    SetChecked(true);
+  } catch (...) {
+    clickOnce();
+    throw;
+  }
+  clickOnce();
 }
 
 // ---- Mouse -------------------------------------------------------------------------------------------
