@@ -18,3 +18,5 @@ struct ButtonState {
 };
 
 void PaintButton(HWND window, const ButtonState& state, HDC dc);
+// An owner-drawn button's owner redraws only what a focus change alters, at once.
+void PaintOwnerDrawnFocus(HWND window, const ButtonState& state);

@@ -170,13 +170,13 @@ void PaintGroup(HWND window, const ButtonState& state, HDC dc, const RECT& clien
   DrawCaption(window, state, dc, box, DT_SINGLELINE | DT_LEFT | DT_TOP, enabled);
 }
 
-void PaintOwnerDrawn(HWND window, const ButtonState& state, HDC dc, const RECT& client) {
+void PaintOwnerDrawn(HWND window, const ButtonState& state, HDC dc, const RECT& client, UINT action) {
   HWND parent = GetParent(window);
   if (!parent) return;
   DRAWITEMSTRUCT item;
   item.CtlType = ODT_BUTTON;
   item.CtlID = static_cast<UINT>(GetWindowLongPtr(window, GWLP_ID));
-  item.itemAction = ODA_DRAWENTIRE;
+  item.itemAction = action;
   item.itemState = (state.pushed ? ODS_SELECTED : 0) | (state.focused ? ODS_FOCUS : 0) |
                    (IsWindowEnabled(window) ? 0 : ODS_DISABLED);
   item.hwndItem = window;
@@ -186,6 +186,16 @@ void PaintOwnerDrawn(HWND window, const ButtonState& state, HDC dc, const RECT& 
 }
 
 }  // namespace
+
+void PaintOwnerDrawnFocus(HWND window, const ButtonState& state) {
+  RECT client;
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  int saved = SaveDC(dc);
+  PaintOwnerDrawn(window, state, dc, client, ODA_FOCUS);
+  RestoreDC(dc, saved);
+  ReleaseDC(window, dc);
+}
 
 void PaintButton(HWND window, const ButtonState& state, HDC dc) {
   RECT client;
@@ -205,7 +215,7 @@ void PaintButton(HWND window, const ButtonState& state, HDC dc) {
       PaintGroup(window, state, dc, client);
       break;
     case BS_OWNERDRAW:
-      PaintOwnerDrawn(window, state, dc, client);
+      PaintOwnerDrawn(window, state, dc, client, ODA_DRAWENTIRE);
       break;
     default:
       PaintPush(window, state, dc, client, false);

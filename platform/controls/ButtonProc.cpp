@@ -88,6 +88,13 @@ void Click(HWND window, ButtonState& state) {
   Notify(window, BN_CLICKED);
 }
 
+void FocusChanged(HWND window, const ButtonState& state) {
+  if (TypeOf(window) == BS_OWNERDRAW)
+    PaintOwnerDrawnFocus(window, state);
+  else
+    Redraw(window);
+}
+
 bool NotifiesDoubleClicks(HWND window) {
   DWORD type = TypeOf(window);
   return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON || type == BS_OWNERDRAW || type == BS_USERBUTTON ||
@@ -188,7 +195,7 @@ LRESULT Handle(HWND window, ButtonState& state, UINT message, WPARAM wParam, LPA
       return 0;
     case WM_SETFOCUS:
       state.focused = true;
-      Redraw(window);
+      FocusChanged(window, state);
       if (StyleOf(window) & BS_NOTIFY) Notify(window, BN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
@@ -196,8 +203,9 @@ LRESULT Handle(HWND window, ButtonState& state, UINT message, WPARAM wParam, LPA
       if (state.spaceDown) {
         state.spaceDown = false;
         state.pushed = false;
+        Redraw(window);
       }
-      Redraw(window);
+      FocusChanged(window, state);
       if (StyleOf(window) & BS_NOTIFY) Notify(window, BN_KILLFOCUS);
       return 0;
     case WM_ENABLE:

@@ -316,6 +316,9 @@ class TRadioButton : public TButtonControl {
   void SetChecked(bool Value) override;
   TAlignment GetAlignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);
+  // The caption breaks into lines that fit the width.
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -324,6 +327,7 @@ class TRadioButton : public TButtonControl {
 
  private:
   bool FChecked = false;
+  bool FWordWrap = false;
   TAlignment FAlignment = taRightJustify;
 };
 

@@ -164,6 +164,7 @@ void TRadioButton::CreateParams(TCreateParams& Params) {
   CreateSubClass(Params, "BUTTON");
   Params.Style |= BS_RADIOBUTTON;
   if (FAlignment == taLeftJustify) Params.Style |= BS_LEFTTEXT;
+  if (FWordWrap) Params.Style |= BS_MULTILINE;
 }
 
 void TRadioButton::CreateWnd() {
@@ -188,6 +189,12 @@ void TRadioButton::SetChecked(bool Value) {
 void TRadioButton::SetAlignment(TAlignment Value) {
   if (FAlignment == Value) return;
   FAlignment = Value;
+  RecreateWnd();
+}
+
+void TRadioButton::SetWordWrap(bool Value) {
+  if (FWordWrap == Value) return;
+  FWordWrap = Value;
   RecreateWnd();
 }
 

@@ -95,7 +95,8 @@ TAVREN_CLASS_IMPL(TCheckBox)
 TAVREN_CLASS_IMPL_PUBLISHED(TRadioButton,
     PROPERTY(Alignment).Default(taRightJustify),
     PROPERTY(Caption),
-    PROPERTY(Checked).Default(false))
+    PROPERTY(Checked).Default(false),
+    PROPERTY(WordWrap).Default(false))
 
 TAVREN_CLASS_IMPL_PUBLISHED(TCustomGroupBox,
     PROPERTY(Caption),

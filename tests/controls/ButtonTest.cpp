@@ -127,6 +127,17 @@ TEST_F(Button, OwnerDrawAsksTheParentToDraw) {
   ASSERT_FALSE(draws.empty());
   EXPECT_TRUE(draws.back().itemState & ODS_SELECTED);
   SendMessage(button, BM_SETSTATE, FALSE, 0);
+  // A focus change asks at once for the focus alone.
+  UpdateWindow(button);
+  draws.clear();
+  SetFocus(button);
+  ASSERT_EQ(draws.size(), 1u);
+  EXPECT_EQ(draws[0].itemAction, ODA_FOCUS);
+  EXPECT_TRUE(draws[0].itemState & ODS_FOCUS);
+  SetFocus(nullptr);
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_EQ(draws[1].itemAction, ODA_FOCUS);
+  EXPECT_FALSE(draws[1].itemState & ODS_FOCUS);
   // WM_PAINT with a DC draws into that DC (a double-buffered caller's buffer).
   draws.clear();
   HDC screen = GetDC(nullptr);
@@ -144,6 +155,8 @@ TEST_F(Button, OwnerDrawAsksTheParentToDraw) {
   // Owner-drawn buttons report double clicks.
   DoubleClick(button, 5, 5);
   EXPECT_EQ(Clicks(button), (std::vector<WORD>{BN_CLICKED, BN_DOUBLECLICKED}));
+  // The focused button still draws when the fixture destroys it; the list goes with this test.
+  answer = nullptr;
 }
 
 TEST_F(Button, GroupBoxLetsClicksThroughAndSetStyleChangesTheType) {

@@ -300,7 +300,6 @@ class TkvCustomButton : public TButton {
 
  private:
   friend class TkvButtonActionLink;
-  class TTrackingCaller;
   void GlyphChanged(TObject* Sender);
   // The DrawText reading-order flags of the control's BiDiMode.
   UINT BiDiFlags() const;
@@ -318,7 +317,7 @@ class TkvCustomButton : public TButton {
   std::unique_ptr<TControlCanvas> FControlCanvas;
   std::unique_ptr<TkvCanvas> FKvCanvas;
   std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
-  std::unique_ptr<TTrackingCaller> FTrackingCaller;
+  std::unique_ptr<TkvMouseLeaveMessenger> FTrackingCaller;
   TkvButtonKind FKind = kvbkStandard;
   TButtonLayout FLayout = blGlyphLeft;
   Integer FMargin = -1;

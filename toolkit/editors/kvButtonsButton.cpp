@@ -101,20 +101,6 @@ TkvCustomLookAndFeelPainterClass ButtonPainterFor(TkvLookAndFeel* LookAndFeel) {
 
 // ---- Button ----------------------------------------------------------------------------------------
 
-class TkvCustomButton::TTrackingCaller : public TkvIUnknownObject, public IkvMouseTrackingCaller {
- public:
-  explicit TTrackingCaller(TkvCustomButton* AButton) : FButton(AButton) {}
-  void MouseLeave() override { FButton->Perform(CM_MOUSELEAVE, 0, 0); }
-  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
-    return TkvIUnknownObject::QueryInterface(IID, Obj);
-  }
-  Integer _AddRef() override { return -1; }
-  Integer _Release() override { return -1; }
-
- private:
-  TkvCustomButton* FButton;
-};
-
 TAVREN_CLASS_IMPL_PUBLISHED(TkvCustomButton, PROPERTY_AS(PopupMenu, GetKvPopupMenu, SetKvPopupMenu))
 
 TAVREN_CLASS_IMPL_PUBLISHED(TkvButton,
@@ -157,7 +143,7 @@ TkvCustomButton::TkvCustomButton(TComponent* AOwner) : TButton(AOwner) {
   FKvCanvas = std::make_unique<TkvCanvas>(FControlCanvas.get());
   FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
   FLookAndFeel->SetOnChanged(MakeEvent<&TkvCustomButton::LookAndFeelChanged>(this));
-  FTrackingCaller = std::make_unique<TTrackingCaller>(this);
+  FTrackingCaller = std::make_unique<TkvMouseLeaveMessenger>(this);
   SetDoubleBuffered(true);
   FControlStyle = FControlStyle + TControlStyle{csOpaque, csReflector};
   SetCanBeFocused(true);
@@ -223,13 +209,7 @@ void TkvCustomButton::SetSpacing(Integer Value) {
   Invalidate();
 }
 
-void TkvCustomButton::SetKvPopupMenu(TComponent* Value) {
-  if (Value && !dynamic_cast<TPopupMenu*>(Value) && !Supports<IkvPopupMenu>(Value)) Value = nullptr;
-  if (FPopupMenu == Value) return;
-  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
-  FPopupMenu = Value;
-  if (FPopupMenu) FPopupMenu->FreeNotification(this);
-}
+void TkvCustomButton::SetKvPopupMenu(TComponent* Value) { SetPopupMenuReference(this, FPopupMenu, Value); }
 
 void TkvCustomButton::SetDropDownMenu(TPopupMenu* Value) {
   if (FDropDownMenu == Value) return;
@@ -564,15 +544,8 @@ void TkvCustomButton::WMCaptureChanged(TMessage& Message) {
 
 void TkvCustomButton::WMContextMenu(TMessage& Message) {
   if (Message.Result != 0) return;
-  if (!GetComponentState().Contains(csDesigning)) {
-    TPoint p = MessagePoint(Message.LParam);
-    if (!(p.X == -1 && p.Y == -1)) {
-      p = ScreenToClient(p);
-      if (!RectHoldsPoint(GetClientRect(), p)) {
-        InheritedMessage(Message);
-        return;
-      }
-    }
+  TPoint p;
+  if (!GetComponentState().Contains(csDesigning) && ContextMenuClientPoint(this, Message, p)) {
     bool handled = false;
     DoContextPopup(p, handled);
     Message.Result = handled ? 1 : 0;

@@ -151,6 +151,21 @@ void StartMouseLeaveWatch(TWinControl* Control, const TRect& R, IkvMouseTracking
 void StopMouseLeaveWatch(IkvMouseTrackingCaller* Caller);
 bool IsMouseLeaveWatched(IkvMouseTrackingCaller* Caller);
 
+// A watch caller that tells its control the mouse has gone with CM_MOUSELEAVE.
+class TkvMouseLeaveMessenger : public TkvIUnknownObject, public IkvMouseTrackingCaller {
+ public:
+  explicit TkvMouseLeaveMessenger(TControl* AControl) : FControl(AControl) {}
+  void MouseLeave() override;
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return TkvIUnknownObject::QueryInterface(IID, Obj);
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+
+ private:
+  TControl* FControl;
+};
+
 // ---- Controllers ---------------------------------------------------------------------------
 
 // Tells registered controls (KVM_SCROLLBARMETRICS) when the non-client metrics change. Its window
@@ -223,6 +238,11 @@ bool ComponentIsLoading(TComponent* Component);
 Integer PopupMenuHeight(TComponent* Menu);
 bool PopupMenuShortCutHandled(TComponent* Menu, TMessage& KeyMessage);
 bool ShowPopupMenuAt(TControl* Control, TComponent* Menu, Integer X, Integer Y);
+// Points Reference at Value when it is such a menu, else at nil, moving Holder's free notification.
+void SetPopupMenuReference(TComponent* Holder, TComponent*& Reference, TComponent* Value);
+// The client point a WM_CONTEXTMENU asks a menu for, (-1, -1) from the keyboard; false for a mouse
+// point outside the client area, which is the platform's to handle.
+bool ContextMenuClientPoint(TControl* Control, const TMessage& Message, TPoint& P);
 
 // Platform flags and the two registered window messages, set at unit start.
 extern bool IsWin9xFamily;

@@ -294,15 +294,8 @@ void TkvControl::CMDesignHitTest(TMessage& Message) {
 
 void TkvControl::WMContextMenu(TMessage& Message) {
   if (Message.Result != 0) return;
-  if (!IsDesignTime()) {
-    TPoint p = MessagePoint(Message.LParam);
-    if (p.X != -1 || p.Y != -1) {
-      p = ScreenToClient(p);
-      if (!RectHoldsPoint(GetClientRect(), p)) {
-        InheritedMessage(Message);
-        return;
-      }
-    }
+  TPoint p;
+  if (!IsDesignTime() && ContextMenuClientPoint(this, Message, p)) {
     bool handled = false;
     DoContextPopup(p, handled);
     if (handled) {

@@ -489,6 +489,23 @@ bool ShowPopupMenuAt(TControl* Control, TComponent* Menu, Integer X, Integer Y) 
   return false;
 }
 
+void TkvMouseLeaveMessenger::MouseLeave() { FControl->Perform(CM_MOUSELEAVE, 0, 0); }
+
+void SetPopupMenuReference(TComponent* Holder, TComponent*& Reference, TComponent* Value) {
+  if (Value && !dynamic_cast<TPopupMenu*>(Value) && !Supports<IkvPopupMenu>(Value)) Value = nullptr;
+  if (Reference == Value) return;
+  if (Reference) Reference->RemoveFreeNotification(Holder);
+  Reference = Value;
+  if (Reference) Reference->FreeNotification(Holder);
+}
+
+bool ContextMenuClientPoint(TControl* Control, const TMessage& Message, TPoint& P) {
+  P = MessagePoint(Message.LParam);
+  if (P.X == -1 && P.Y == -1) return true;
+  P = Control->ScreenToClient(P);
+  return RectHoldsPoint(Control->GetClientRect(), P);
+}
+
 // ---- Drag-detect loop ----------------------------------------------------------------------
 
 Integer DragDetectLoop(HWND Window) {
