@@ -320,15 +320,16 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
 
  protected:
   bool OwnerIsDestroying();
-
- private:
-  void FreeNotified(TComponent* Component) { ComponentFreed(Component); }
+  // Stores a changed value and reports the change.
   template <class T>
   void Store(T& Field, T Value) {
     if (Field == Value) return;
     Field = Value;
     NotifyChanged();
   }
+
+ private:
+  void FreeNotified(TComponent* Component) { ComponentFreed(Component); }
 
   TPersistent* FOwner;
   std::unique_ptr<TkvFreeNotificator> FFreeNotificator;
