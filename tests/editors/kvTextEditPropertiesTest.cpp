@@ -3,8 +3,12 @@
 #include <memory>
 
 #include "EditTestProperties.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
 #include "rtl/Resources.h"
 #include "rtl/Variants.h"
+#include "rtl/Writer.h"
+#include "vcl/Forms.h"
 #include "toolkit/editors/kvTextEdit.h"
 
 namespace {
@@ -37,6 +41,50 @@ class FormatProvider : public TkvCustomEditDefaultValuesProvider {
   bool currency = false;
 };
 TAVREN_CLASS_IMPL(FormatProvider)
+
+class TextRepositoryItem : public TkvEditRepositoryItem {
+  TAVREN_CLASS(TextRepositoryItem, TkvEditRepositoryItem)
+ public:
+  explicit TextRepositoryItem(TComponent* AOwner)
+      : TkvEditRepositoryItem(AOwner, TkvTextEditProperties::ClassInfo()) {}
+  TkvTextEditProperties* GetTextProperties() const { return static_cast<TkvTextEditProperties*>(GetProperties()); }
+  void SetTextProperties(TkvTextEditProperties* Value) { SetProperties(Value); }
+};
+TAVREN_CLASS_IMPL_PUBLISHED(TextRepositoryItem, PROPERTY_AS(Properties, GetTextProperties, SetTextProperties))
+
+TEST(TextEditProperties, RoundTripThroughFormTextKeepsFlagsAndLookupItems) {
+  RegisterClass(TextRepositoryItem::ClassInfo());
+  auto* root = new TForm(nullptr, 0);
+  auto* item = new TextRepositoryItem(root);
+  item->SetName("Item");
+  TkvTextEditProperties* properties = item->GetTextProperties();
+  properties->SetMaxLength(0);
+  properties->SetCharCase(ecUpperCase);
+  properties->SetEchoMode(eemPassword);
+  properties->GetLookupItems()->Add("one");
+  properties->GetLookupItems()->Add("two");
+  String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  EXPECT_EQ(text.find("AutoSelect"), String::npos);
+  delete root;
+  for (bool olderForm : {false, true}) {
+    String read = text;
+    // Older forms carry the display format flag beside the Properties.
+    if (olderForm) read.insert(read.find("Properties.CharCase"), "Properties.IsDisplayFormatAssigned = True\n    ");
+    auto* copy = new TForm(nullptr, 0);
+    ReadComponentFromText(read, copy);
+    auto* readItem = dynamic_cast<TextRepositoryItem*>(copy->FindComponent("Item"));
+    ASSERT_NE(readItem, nullptr);
+    TkvTextEditProperties* readProperties = readItem->GetTextProperties();
+    EXPECT_TRUE(readProperties->IsMaxLengthStored());
+    EXPECT_EQ(readProperties->GetCharCase(), ecUpperCase);
+    EXPECT_EQ(readProperties->GetEchoMode(), eemPassword);
+    EXPECT_EQ(readProperties->GetLookupItems()->GetCount(), 2);
+    EXPECT_EQ(readProperties->IsDisplayFormatStored(), olderForm);
+    delete copy;
+  }
+  UnRegisterClass(TextRepositoryItem::ClassInfo());
+}
 
 TEST(TextEditProperties, MaxLengthIsNeverNegativeAndNotifiesOnlyOnChange) {
   TkvTextEditProperties properties(nullptr);

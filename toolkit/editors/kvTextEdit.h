@@ -48,6 +48,13 @@ using TkvNewLookupDisplayTextEvent = TEvent<void(TObject* Sender, const String& 
 
 class TkvCustomTextEditProperties;
 
+// The lookup texts, streamed in form text as their "Strings" list.
+class TkvLookupItems : public TStringList {
+  TAVREN_CLASS(TkvLookupItems, TStringList)
+ public:
+  void DefineProperties(TFiler* Filer) override;
+};
+
 // Adds the display format, edit format and max length flags to the base's.
 class TkvTextEditPropertiesValues : public TkvCustomEditPropertiesValues {
   TAVREN_CLASS(TkvTextEditPropertiesValues, TkvCustomEditPropertiesValues)
@@ -85,6 +92,7 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   explicit TkvCustomTextEditProperties(TPersistent* AOwner);
   ~TkvCustomTextEditProperties() override;
   void Assign(TPersistent* Source) override;
+  void DefineProperties(TFiler* Filer) override;
 
   void AlignmentChanged(TObject* Sender) override;
   void SetAlignment(TkvEditAlignment* Value) override;
@@ -98,9 +106,12 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   bool AcceptsEditValue(const Variant& Value) override;
   void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
   String EditValueToDisplayText(const Variant& EditValue, bool Focused) override;
+  void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor) override;
   void FormatChanged() override { ReapplyLocaleFormats(); }
 
   virtual void ReapplyLocaleFormats();
+  // Sets Error and ErrorText when the value Editor makes of DisplayValue lies outside the bounds.
+  virtual void CheckValueRange(const Variant& DisplayValue, String& ErrorText, TkvCustomEdit* Editor, bool& Error);
   virtual String EmptyDisplayValue() { return String(); }
   virtual bool LookupContainsText(const String& Text);
   virtual String KindDisplayFormat() { return String(); }
@@ -181,7 +192,7 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   bool FHideSelection = true;
   bool FImmediateUpdateText = false;
   bool FIncrementalSearch = true;
-  std::unique_ptr<TStringList> FLookupItems;
+  std::unique_ptr<TkvLookupItems> FLookupItems;
   Integer FMaxLength = 0;
   bool FExactLookup = false;
   bool FOEMConvert = false;

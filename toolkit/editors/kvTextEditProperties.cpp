@@ -1,6 +1,7 @@
 // The text editor kind's settings: text, lookup, formats, bounds and display text.
 
 #include "rtl/DateUtils.h"
+#include "rtl/Reader.h"
 #include "rtl/Resources.h"
 #include "rtl/SysUtils.h"
 #include "rtl/TypInfo.h"
@@ -70,12 +71,21 @@ bool TkvTextEditPropertiesValues::IsEditFormatStored() {
   return FEditFormat && owner && owner->GetEditFormat().empty() && OwnerPublishes("EditFormat");
 }
 
+// ---- Lookup items ---------------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL(TkvLookupItems)
+
+void TkvLookupItems::DefineProperties(TFiler* Filer) {
+  TStringList::DefineProperties(Filer);
+  DefineStringsProperty(this, Filer);
+}
+
 // ---- Properties -------------------------------------------------------------------------------
 
 TAVREN_CLASS_IMPL(TkvCustomTextEditProperties)
 
 TkvCustomTextEditProperties::TkvCustomTextEditProperties(TPersistent* AOwner)
-    : TkvCustomEditProperties(AOwner), FLookupItems(std::make_unique<TStringList>()) {
+    : TkvCustomEditProperties(AOwner), FLookupItems(std::make_unique<TkvLookupItems>()) {
   FLookupItems->SetDuplicates(dupAccept);
   FLookupItems->SetOnChange(MakeEvent<&TkvCustomTextEditProperties::LookupItemsChanged>(this));
   TheFormatController()->AddListener(this);
@@ -121,6 +131,15 @@ void TkvCustomTextEditProperties::Assign(TPersistent* Source) {
   SetUseDisplayFormatWhenEditing(source->FUseDisplayFormatWhenEditing);
   FOnNewLookupDisplayText = source->FOnNewLookupDisplayText;
   UnlockChanges(true);
+}
+
+void TkvCustomTextEditProperties::DefineProperties(TFiler* Filer) {
+  TkvCustomEditProperties::DefineProperties(Filer);
+  // Read from older forms only: the flag itself is streamed with AssignedValues.
+  Filer->DefineProperty(
+      "IsDisplayFormatAssigned",
+      [this](TReader* Reader) { GetTextAssignedValues()->SetDisplayFormat(Reader->ReadBoolean()); }, nullptr,
+      false);
 }
 
 void TkvCustomTextEditProperties::AlignmentChanged(TObject* Sender) {
@@ -217,6 +236,24 @@ String TkvCustomTextEditProperties::EditValueToDisplayText(const Variant& EditVa
     text = VarToStr(EditValue);
   }
   return text;
+}
+
+void TkvCustomTextEditProperties::CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error,
+                                                    TkvCustomEdit* Editor) {
+  if (IsValueNumeric() && IsRangeDefined()) CheckValueRange(DisplayValue, ErrorText, Editor, Error);
+  TkvCustomEditProperties::CheckDisplayValue(DisplayValue, ErrorText, Error, Editor);
+}
+
+void TkvCustomTextEditProperties::CheckValueRange(const Variant& DisplayValue, String& ErrorText,
+                                                  TkvCustomEdit* Editor, bool& Error) {
+  Variant value;
+  Editor->ConvertDisplayToEditValue(DisplayValue, value, false);
+  if (!VarIsNumeric(value) && VarType(value) != varDate) return;
+  double number = value.AsDouble();
+  if ((IsBoundDefined(0) && number < GetMinValue()) || (IsBoundDefined(1) && number > GetMaxValue())) {
+    Error = true;
+    ErrorText = DefaultValidationErrorText(1);
+  }
 }
 
 void TkvCustomTextEditProperties::ReapplyLocaleFormats() {
