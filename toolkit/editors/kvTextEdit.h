@@ -4,9 +4,11 @@
 //  - TkvCustomTextEditProperties: character case, password echo, max length, lookup items,
 //    display and edit formats, value bounds and the rules that turn an edit value into text;
 //  - TkvTextEditProperties: the settings the text editor publishes;
+//  - TkvCustomTextEditLookupData: the lookup texts behind a text editor, its current key and the
+//    prefix search of incremental search and completion;
 //  - thousand separators for numeric editing texts.
 //
-// Sources: kvTextEditProperties.cpp, kvTextEditNumbers.cpp.
+// Sources: kvTextEditProperties.cpp, kvTextEditLookupData.cpp, kvTextEditNumbers.cpp.
 
 #include <bitset>
 #include <memory>
@@ -208,4 +210,55 @@ class TkvTextEditProperties : public TkvCustomTextEditProperties {
  public:
   using TkvCustomTextEditProperties::TkvCustomTextEditProperties;
   void SetAlignmentProp(TkvEditAlignment* Value) { SetAlignment(Value); }
+};
+
+// ---- Lookup data ------------------------------------------------------------------------------
+
+// The ways the keyboard and the wheel move through lookup items.
+enum TkvLookupStep : Byte { lsFirst, lsLast, lsNext, lsPrevious, lsPageUp, lsPageDown };
+
+// The row a step from Base (-1: none) reaches among Count items; Cycle wraps at the ends.
+Integer LookupStepTarget(Integer Base, TkvLookupStep Direction, Integer Count, Integer PageRows, bool Cycle);
+
+class TkvCustomTextEditLookupData : public TkvInterfacedPersistent {
+  TAVREN_CLASS(TkvCustomTextEditLookupData, TkvInterfacedPersistent)
+ public:
+  explicit TkvCustomTextEditLookupData(TPersistent* AOwner) : TkvInterfacedPersistent(AOwner) {}
+
+  virtual String ItemText(Integer Index);
+  virtual Integer ItemCount();
+  // A prefix search (or, when Exact and the Properties ask for it, a whole-text search): Text
+  // becomes the matched part in the item's spelling and Tail the rest of the item.
+  virtual bool Locate(String& Text, String& Tail, bool Exact, bool FromCurrent);
+  virtual bool ListResizable() { return true; }
+  virtual void BeforeListShown() {}
+  virtual void AfterListShown() {}
+  virtual bool ContainsText(const String& Text) { return FindText(Text) != -1; }
+  virtual TSize PreferredListSize() { return TSize{0, 0}; }
+
+  TkvCustomEdit* GetOwnerEdit();
+  TkvCustomTextEditProperties* GetOwnerProperties();
+  // The first item equal to Text ignoring case; -1 when none is.
+  Integer FindText(const String& Text);
+  // The item text of Key; empty outside the items.
+  String KeyText(Integer Key);
+  Variant GetCurrentKey() const { return Variant(FCurrentKey); }
+  Integer GetCurrentIndex() const { return FCurrentKey; }
+  // Ignored outside -1 .. ItemCount - 1; the highlight follows.
+  void StoreCurrentKey(Integer Key);
+  Integer GetHighlightedRow() const { return FHighlightedRow; }
+  void HighlightRow(Integer Index);
+  bool SearchText(String& Text, String& Tail, bool FromCurrent) { return Locate(Text, Tail, false, FromCurrent); }
+  bool HasNoItems() { return ItemCount() == 0; }
+
+  TNotifyEvent GetOnCurrentKeyChanged() const { return FOnCurrentKeyChanged; }
+  void SetOnCurrentKeyChanged(TNotifyEvent Value) { FOnCurrentKeyChanged = Value; }
+  TNotifyEvent GetOnItemPicked() const { return FOnItemPicked; }
+  void SetOnItemPicked(TNotifyEvent Value) { FOnItemPicked = Value; }
+
+ private:
+  Integer FCurrentKey = -1;
+  Integer FHighlightedRow = -1;
+  TNotifyEvent FOnCurrentKeyChanged;
+  TNotifyEvent FOnItemPicked;
 };
