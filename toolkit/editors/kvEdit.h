@@ -275,7 +275,7 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   bool IsAlignmentStored() const { return FInnerAlignment->IsHorzStored() || FInnerAlignment->IsVertStored(); }
   // Made on first use, so that a descendant's class is the one asked.
   TkvCustomEditPropertiesValues* GetAssignedValues();
-  void SetAssignedValues(TkvCustomEditPropertiesValues* Value) { FAssignedValues->Assign(Value); }
+  void SetAssignedValues(TkvCustomEditPropertiesValues* Value) { GetAssignedValues()->Assign(Value); }
   bool GetAutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool Value);
   bool GetBeepOnError() const { return FBeepOnError; }

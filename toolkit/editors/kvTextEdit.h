@@ -6,9 +6,12 @@
 //  - TkvTextEditProperties: the settings the text editor publishes;
 //  - TkvCustomTextEditLookupData: the lookup texts behind a text editor, its current key and the
 //    prefix search of incremental search and completion;
-//  - thousand separators for numeric editing texts.
+//  - TkvFilterTextEditHelper: the text editor as the value field of a filter row;
+//  - thousand separators for numeric editing texts;
+//  - the unit's start and end.
 //
-// Sources: kvTextEditProperties.cpp, kvTextEditLookupData.cpp, kvTextEditNumbers.cpp.
+// Sources: kvTextEditProperties.cpp, kvTextEditLookupData.cpp, kvTextEditNumbers.cpp,
+// kvTextEditUnit.cpp.
 
 #include <bitset>
 #include <memory>
@@ -16,6 +19,7 @@
 #include "rtl/FormatSettings.h"
 #include "rtl/StringList.h"
 #include "toolkit/editors/kvEdit.h"
+#include "toolkit/editors/kvEditFilterHelpers.h"
 #include "toolkit/editors/kvFormats.h"
 
 constexpr Integer skvEditValueOutOfBounds = 64410;
@@ -262,3 +266,22 @@ class TkvCustomTextEditLookupData : public TkvInterfacedPersistent {
   TNotifyEvent FOnCurrentKeyChanged;
   TNotifyEvent FOnItemPicked;
 };
+
+// ---- Filter rows ------------------------------------------------------------------------------
+
+class TkvFilterTextEditHelper : public TkvCustomFilterEditHelper {
+  TAVREN_CLASS(TkvFilterTextEditHelper, TkvCustomFilterEditHelper)
+ public:
+  // Also selects the whole text on entry, hides the selection outside focus and shows the text.
+  void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
+                            bool KeepButtons) override;
+  void WriteFilterValue(TkvCustomEdit* Editor, TkvCustomEditProperties*, const Variant& Value) override {
+    Editor->SetEditValue(Value);
+  }
+};
+
+// ---- Unit -------------------------------------------------------------------------------------
+
+// After kvEditStart: registers the text Properties and their filter helper.
+void kvTextEditStart();
+void kvTextEditEnd();
