@@ -61,6 +61,8 @@ TEST(TextEditProperties, RoundTripThroughFormTextKeepsFlagsAndLookupItems) {
   properties->SetMaxLength(0);
   properties->SetCharCase(ecUpperCase);
   properties->SetEchoMode(eemPassword);
+  properties->SetImeMode(imHira);
+  properties->SetImeName("Kana");
   properties->GetLookupItems()->Add("one");
   properties->GetLookupItems()->Add("two");
   String text = WriteComponentToText(root);
@@ -79,6 +81,8 @@ TEST(TextEditProperties, RoundTripThroughFormTextKeepsFlagsAndLookupItems) {
     EXPECT_TRUE(readProperties->IsMaxLengthStored());
     EXPECT_EQ(readProperties->GetCharCase(), ecUpperCase);
     EXPECT_EQ(readProperties->GetEchoMode(), eemPassword);
+    EXPECT_EQ(readProperties->GetImeMode(), imHira);
+    EXPECT_EQ(readProperties->GetImeName(), "Kana");
     EXPECT_EQ(readProperties->GetLookupItems()->GetCount(), 2);
     EXPECT_EQ(readProperties->IsDisplayFormatStored(), olderForm);
     delete copy;

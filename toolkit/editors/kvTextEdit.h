@@ -18,6 +18,7 @@
 
 #include "rtl/FormatSettings.h"
 #include "rtl/StringList.h"
+#include "vcl/ImeTypes.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditFilterHelpers.h"
 #include "toolkit/editors/kvFormats.h"
@@ -158,6 +159,10 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   void SetHideCursor(bool Value);
   bool GetHideSelection() const { return FHideSelection; }
   void SetHideSelection(bool Value);
+  TImeMode GetImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value);
+  TImeName GetImeName() const { return FImeName; }
+  void SetImeName(const TImeName& Value);
   bool GetImmediateUpdateText() const { return FImmediateUpdateText; }
   void SetImmediateUpdateText(bool Value) { FImmediateUpdateText = Value; }
   bool GetIncrementalSearch() const { return FIncrementalSearch; }
@@ -196,6 +201,8 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   bool FReapplyingFormats = false;
   bool FHideCursor = false;
   bool FHideSelection = true;
+  TImeMode FImeMode = imDontCare;
+  TImeName FImeName;
   bool FImmediateUpdateText = false;
   bool FIncrementalSearch = true;
   std::unique_ptr<TkvLookupItems> FLookupItems;

@@ -127,6 +127,8 @@ void TkvCustomTextEditProperties::Assign(TPersistent* Source) {
   values->SetMaxLength(false);
   if (sourceValues->GetMaxLength()) SetMaxLength(source->FMaxLength);
   SetOEMConvert(source->FOEMConvert);
+  SetImeMode(source->FImeMode);
+  SetImeName(source->FImeName);
   SetPasswordChar(source->FPasswordChar);
   SetUseDisplayFormatWhenEditing(source->FUseDisplayFormatWhenEditing);
   FOnNewLookupDisplayText = source->FOnNewLookupDisplayText;
@@ -360,6 +362,8 @@ void TkvCustomTextEditProperties::SetKeepCompletionSelected(bool Value) {
 
 void TkvCustomTextEditProperties::SetHideCursor(bool Value) { Store(FHideCursor, Value); }
 void TkvCustomTextEditProperties::SetHideSelection(bool Value) { Store(FHideSelection, Value); }
+void TkvCustomTextEditProperties::SetImeMode(TImeMode Value) { Store(FImeMode, Value); }
+void TkvCustomTextEditProperties::SetImeName(const TImeName& Value) { Store(FImeName, Value); }
 void TkvCustomTextEditProperties::SetIncrementalSearch(bool Value) { Store(FIncrementalSearch, Value); }
 void TkvCustomTextEditProperties::SetExactLookup(bool Value) { Store(FExactLookup, Value); }
 void TkvCustomTextEditProperties::SetOEMConvert(bool Value) { Store(FOEMConvert, Value); }
@@ -407,7 +411,8 @@ TAVREN_CLASS_IMPL_PUBLISHED(
     PROPERTY_AS(Alignment, GetAlignment, SetAlignmentProp).Stored<&TkvCustomEditProperties::IsAlignmentStored>(),
     PROPERTY(AssignedValues), PROPERTY(AutoSelect).Default(true), PROPERTY(BeepOnError).Default(false),
     PROPERTY(CharCase).Default(ecNormal), PROPERTY(ClearKey).Default(0), PROPERTY(EchoMode).Default(eemNormal),
-    PROPERTY(HideSelection).Default(true), PROPERTY(IncrementalSearch).Default(true), PROPERTY(LookupItems),
+    PROPERTY(HideSelection).Default(true), PROPERTY(ImeMode).Default(imDontCare), PROPERTY(ImeName),
+    PROPERTY(IncrementalSearch).Default(true), PROPERTY(LookupItems),
     PROPERTY(LookupItemsSorted).Default(false),
     PROPERTY(MaxLength).Stored<&TkvCustomTextEditProperties::IsMaxLengthStored>(),
     PROPERTY(OEMConvert).Default(false),
