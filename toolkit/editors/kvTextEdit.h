@@ -54,6 +54,7 @@ enum : Byte {
 using TkvNewLookupDisplayTextEvent = TEvent<void(TObject* Sender, const String& AText)>;
 
 class TkvCustomTextEditProperties;
+class TkvCustomTextEditLookupData;
 
 // The lookup texts, streamed in form text as their "Strings" list.
 class TkvLookupItems : public TStringList {
@@ -137,7 +138,9 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   virtual void NotifyItemsChanged() { NotifyChanged(); }
   virtual void MaxLengthUpdated() { NotifyChanged(); }
   virtual void SetCharCase(TEditCharCase Value);
-  virtual bool HasLookup() { return true; }
+  // The lookup behind the kind's editors; nil for a kind without one.
+  virtual TClassOf<TkvCustomTextEditLookupData> LookupDataClass();
+  bool HasLookup() { return static_cast<bool>(LookupDataClass()); }
   virtual void ShapeDisplayText(String& Text);
   virtual bool AcceptsTextValue(Variant& Value, bool Editing);
 

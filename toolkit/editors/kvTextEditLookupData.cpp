@@ -24,6 +24,10 @@ Integer LookupStepTarget(Integer Base, TkvLookupStep Direction, Integer Count, I
 
 TAVREN_CLASS_IMPL(TkvCustomTextEditLookupData)
 
+TClassOf<TkvCustomTextEditLookupData> TkvCustomTextEditProperties::LookupDataClass() {
+  return TkvCustomTextEditLookupData::ClassInfo();
+}
+
 TkvCustomEdit* TkvCustomTextEditLookupData::GetOwnerEdit() { return dynamic_cast<TkvCustomEdit*>(GetOwner()); }
 
 TkvCustomTextEditProperties* TkvCustomTextEditLookupData::GetOwnerProperties() {
