@@ -130,6 +130,9 @@ class TCustomEdit : public TWinControl {
   void SetCharCase(TEditCharCase Value);
   bool GetHideSelection() const { return FHideSelection; }
   void SetHideSelection(bool Value);
+  // Kept as the window's style only: texts are UTF-8 and are never converted.
+  bool GetOEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool Value);
   bool GetAutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool Value) { FAutoSelect = Value; }
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
@@ -164,6 +167,7 @@ class TCustomEdit : public TWinControl {
   Char FPasswordChar = '\0';
   TEditCharCase FCharCase = ecNormal;
   bool FHideSelection = true;
+  bool FOEMConvert = false;
   bool FAutoSelect = true;
   TFormBorderStyle FBorderStyle = bsSingle;
   bool FModified = false;   // kept while there is no window
@@ -196,6 +200,9 @@ class TCustomMemo : public TCustomEdit {
   void SetWantTabs(bool Value) { FWantTabs = Value; }
   TAlignment GetAlignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);
+  // The caret's line (Y) and its byte offset in that line (X), both from 0.
+  TPoint GetCaretPos();
+  void SetCaretPos(const TPoint& Value);
 
  protected:
   void CreateParams(TCreateParams& Params) override;

@@ -48,6 +48,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | kCharCases[FCharCase];
   if (FReadOnly) Params.Style |= ES_READONLY;
   if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
+  if (FOEMConvert) Params.Style |= ES_OEMCONVERT;
   if (FBorderStyle == bsSingle) {
     if (GetCtl3D())
       Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -121,6 +122,12 @@ void TCustomEdit::SetCharCase(TEditCharCase Value) {
 void TCustomEdit::SetHideSelection(bool Value) {
   if (FHideSelection == Value) return;
   FHideSelection = Value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetOEMConvert(bool Value) {
+  if (FOEMConvert == Value) return;
+  FOEMConvert = Value;
   RecreateWnd();
 }
 
@@ -302,6 +309,18 @@ void TCustomMemo::SetScrollBars(TScrollStyle Value) {
   if (FScrollBars == Value) return;
   FScrollBars = Value;
   RecreateWnd();
+}
+
+TPoint TCustomMemo::GetCaretPos() {
+  Integer start = GetSelStart();
+  auto line = static_cast<Integer>(SendMessage(GetHandle(), EM_LINEFROMCHAR, start, 0));
+  auto lineStart = static_cast<Integer>(SendMessage(GetHandle(), EM_LINEINDEX, line, 0));
+  return TPoint{start - lineStart, line};
+}
+
+void TCustomMemo::SetCaretPos(const TPoint& Value) {
+  auto lineStart = static_cast<Integer>(SendMessage(GetHandle(), EM_LINEINDEX, Value.Y, 0));
+  SetSelStart(lineStart + Value.X);
 }
 
 void TCustomMemo::SetWordWrap(bool Value) {

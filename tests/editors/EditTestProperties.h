@@ -3,6 +3,15 @@
 
 #include "toolkit/editors/kvEdit.h"
 
+// Counts the change notices a Properties object sends.
+struct ChangeCounter : TObject {
+  Integer count = 0;
+  void Changed(TObject*) { ++count; }
+  void Attach(TkvCustomEditProperties* Properties) {
+    Properties->SetOnPropertiesChanged(MakeEvent<&ChangeCounter::Changed>(this));
+  }
+};
+
 // Publishes the bounds' flags, so that a bound of 0 is stored through them.
 class TTestEditPropertiesValues : public TkvCustomEditPropertiesValues {
   TAVREN_CLASS(TTestEditPropertiesValues, TkvCustomEditPropertiesValues)

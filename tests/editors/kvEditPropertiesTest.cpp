@@ -9,14 +9,6 @@
 
 namespace {
 
-// Counts the change notices a Properties object sends.
-struct ChangeCounter : TObject {
-  Integer count = 0;
-  void Changed(TObject*) { ++count; }
-  void Attach(TkvCustomEditProperties* Properties) {
-    Properties->SetOnPropertiesChanged(MakeEvent<&ChangeCounter::Changed>(this));
-  }
-};
 
 class CountingProvider : public TkvCustomEditDefaultValuesProvider {
   TAVREN_CLASS(CountingProvider, TkvCustomEditDefaultValuesProvider)

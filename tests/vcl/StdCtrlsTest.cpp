@@ -3,6 +3,7 @@
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "controls/Button.h"
+#include "controls/Edit.h"
 #include "controls/ScrollBars.h"
 #include "user/VirtualKeys.h"
 #include "vcl/ExtCtrls.h"
@@ -126,6 +127,29 @@ TEST_F(StdCtrlsTest, MemoLinesFollowTheTextBeforeAndAfterTheWindow) {
   lines->SetText("kept\r\n");
   memo->SetScrollBars(ssVertical);
   EXPECT_EQ(lines->GetStrings(0), "kept");
+}
+
+TEST_F(StdCtrlsTest, MemoCaretPositionIsLineAndOffsetAndOemConvertReachesTheStyle) {
+  TForm* form = NewForm();
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  form->Show();
+  memo->SetText("one\r\ntwo\r\nthree");
+  const struct {
+    TPoint set;
+    Integer selStart;
+  } kCases[] = {{{0, 0}, 0}, {{2, 1}, 7}, {{5, 2}, 15}, {{1, 2}, 11}};
+  for (const auto& c : kCases) {
+    memo->SetCaretPos(c.set);
+    EXPECT_EQ(memo->GetSelStart(), c.selStart);
+    TPoint got = memo->GetCaretPos();
+    EXPECT_EQ(got.X, c.set.X);
+    EXPECT_EQ(got.Y, c.set.Y);
+  }
+  EXPECT_FALSE(GetWindowLong(memo->GetHandle(), GWL_STYLE) & ES_OEMCONVERT);
+  memo->SetOEMConvert(true);
+  EXPECT_TRUE(GetWindowLong(memo->GetHandle(), GWL_STYLE) & ES_OEMCONVERT);
+  EXPECT_EQ(memo->GetText(), "one\r\ntwo\r\nthree");
 }
 
 TEST_F(StdCtrlsTest, OwnerDrawnListBoxAsksForEachItemWithItsRectangle) {

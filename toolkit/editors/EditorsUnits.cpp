@@ -6,6 +6,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvStyles.h"
+#include "toolkit/editors/kvTextEdit.h"
 
 void EditorsStart() {
   kvContainerStart();
@@ -14,9 +15,11 @@ void EditorsStart() {
   kvEditUtilsStart();
   kvStylesStart();
   kvEditStart();
+  kvTextEditStart();
 }
 
 void EditorsEnd() {
+  kvTextEditEnd();
   kvEditEnd();
   kvStylesEnd();
   kvEditUtilsEnd();

@@ -275,7 +275,7 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   bool IsAlignmentStored() const { return FInnerAlignment->IsHorzStored() || FInnerAlignment->IsVertStored(); }
   // Made on first use, so that a descendant's class is the one asked.
   TkvCustomEditPropertiesValues* GetAssignedValues();
-  void SetAssignedValues(TkvCustomEditPropertiesValues* Value) { FAssignedValues->Assign(Value); }
+  void SetAssignedValues(TkvCustomEditPropertiesValues* Value) { GetAssignedValues()->Assign(Value); }
   bool GetAutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool Value);
   bool GetBeepOnError() const { return FBeepOnError; }
@@ -320,15 +320,16 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
 
  protected:
   bool OwnerIsDestroying();
-
- private:
-  void FreeNotified(TComponent* Component) { ComponentFreed(Component); }
+  // Stores a changed value and reports the change.
   template <class T>
   void Store(T& Field, T Value) {
     if (Field == Value) return;
     Field = Value;
     NotifyChanged();
   }
+
+ private:
+  void FreeNotified(TComponent* Component) { ComponentFreed(Component); }
 
   TPersistent* FOwner;
   std::unique_ptr<TkvFreeNotificator> FFreeNotificator;

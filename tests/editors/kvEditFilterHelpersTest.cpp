@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "EditTestProperties.h"
+#include "toolkit/editors/kvTextEdit.h"
+
+namespace {
+
+class StringType : public TkvValueType {
+  TAVREN_CLASS(StringType, TkvValueType)
+ public:
+  bool IsTextType() override { return true; }
+};
+TAVREN_CLASS_IMPL(StringType)
+
+class OtherHelper : public TkvCustomFilterEditHelper {
+  TAVREN_CLASS(OtherHelper, TkvCustomFilterEditHelper)
+};
+TAVREN_CLASS_IMPL(OtherHelper)
+
+TEST(FilterEditHelpers, OperatorSetsByExtentAndValueType) {
+  TkvCustomFilterEditHelper* helper = FilterEditHelperOf<TkvCustomFilterEditHelper>();
+  struct Case {
+    TkvValueTypeClass type;
+    bool extended;
+    Integer highest;
+    bool likeOperators;
+  };
+  const Case cases[] = {
+      {nullptr, false, 10, false},
+      {nullptr, true, 14, false},
+      {ValueTypeClassOf<StringType>(), false, 10, true},
+      {ValueTypeClassOf<TkvValueType>(), true, 14, false},
+  };
+  for (const Case& c : cases) {
+    TkvFilterOperators operators = helper->FilterOperatorSet(c.type, c.extended);
+    EXPECT_FALSE(operators.test(0));
+    EXPECT_TRUE(operators.test(c.highest));
+    EXPECT_FALSE(operators.test(c.highest + 1));
+    EXPECT_EQ(operators.test(7), c.likeOperators);
+    EXPECT_EQ(operators.test(8), c.likeOperators);
+    EXPECT_EQ(operators.count(), static_cast<size_t>(c.highest - (c.likeOperators ? 0 : 2)));
+  }
+}
+
+TEST(FilterEditHelpers, TextHelperPreparesACopyForAFilterRow) {
+  TkvTextEditProperties source(nullptr), target(nullptr);
+  source.GetAlignment()->SetHorz(taRightJustify);
+  source.GetAlignment()->SetVert(taVCenter);
+  source.SetBeepOnError(true);
+  source.SetReadOnly(true);
+  source.SetAutoSelect(false);
+  source.SetHideSelection(false);
+  source.SetViewStyle(vsHideCursor);
+  source.GetButtons()->AddButton();
+  source.SetMaxLength(4);
+  ChangeCounter counter;
+  source.SetOnChange(MakeEvent<&ChangeCounter::Changed>(&counter));
+  TkvFilterEditHelperClass helper = TheFilterEditsController()->FindHelper(TkvTextEditProperties::ClassInfo());
+  ASSERT_EQ(helper, FilterEditHelperOf<TkvFilterTextEditHelper>());
+  helper->InitFilterProperties(&target, &source, false);
+  EXPECT_EQ(target.GetAlignment()->GetHorz(), taLeftJustify);
+  EXPECT_EQ(target.GetAlignment()->GetVert(), taTopJustify);
+  EXPECT_FALSE(target.GetBeepOnError());
+  EXPECT_FALSE(target.GetReadOnly());
+  EXPECT_TRUE(target.IsReadOnlyStored());
+  EXPECT_TRUE(target.GetValidateOnEnter());
+  EXPECT_EQ(target.GetButtons()->GetCount(), 0);
+  EXPECT_FALSE(target.GetOnChange());
+  EXPECT_TRUE(target.GetAutoSelect());
+  EXPECT_TRUE(target.GetHideSelection());
+  EXPECT_EQ(target.GetViewStyle(), vsNormal);
+  EXPECT_EQ(target.GetMaxLength(), 4);
+}
+
+TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
+  ASSERT_TRUE(FilterEditsControllerExists());
+  // The text kind's pair answers for its descendants too.
+  EXPECT_EQ(TheFilterEditsController()->FindHelper(TkvTextEditProperties::ClassInfo()),
+            FilterEditHelperOf<TkvFilterTextEditHelper>());
+  EXPECT_EQ(TheFilterEditsController()->FindHelper(TkvCustomEditProperties::ClassInfo()), nullptr);
+  kvTextEditEnd();
+  EXPECT_FALSE(FilterEditsControllerExists());
+  TheFilterEditsController()->AddHelper(TkvTextEditProperties::ClassInfo(), FilterEditHelperOf<OtherHelper>());
+  TheFilterEditsController()->RemoveHelper(TkvTextEditProperties::ClassInfo(), FilterEditHelperOf<OtherHelper>());
+  EXPECT_FALSE(FilterEditsControllerExists());
+  kvTextEditStart();
+  EXPECT_TRUE(FilterEditsControllerExists());
+  TkvRegisteredClasses* registry = EditPropertiesRegistry();
+  Integer index = registry->IndexOfClass(TkvTextEditProperties::ClassInfo());
+  ASSERT_NE(index, -1);
+  EXPECT_EQ(registry->TextAt(index), "TextEdit|Represents a single line text editor");
+}
+
+}  // namespace

@@ -1,0 +1,297 @@
+#pragma once
+// The text editor kind's settings, also the base of every editor that types text:
+//  - TkvTextEditPropertiesValues: which display format, edit format and max length were set;
+//  - TkvCustomTextEditProperties: character case, password echo, max length, lookup items,
+//    display and edit formats, value bounds and the rules that turn an edit value into text;
+//  - TkvTextEditProperties: the settings the text editor publishes;
+//  - TkvCustomTextEditLookupData: the lookup texts behind a text editor, its current key and the
+//    prefix search of incremental search and completion;
+//  - TkvFilterTextEditHelper: the text editor as the value field of a filter row;
+//  - thousand separators for numeric editing texts;
+//  - the unit's start and end.
+//
+// Sources: kvTextEditProperties.cpp, kvTextEditLookupData.cpp, kvTextEditNumbers.cpp,
+// kvTextEditUnit.cpp.
+
+#include <bitset>
+#include <memory>
+
+#include "rtl/FormatSettings.h"
+#include "rtl/StringList.h"
+#include "vcl/ImeTypes.h"
+#include "toolkit/editors/kvEdit.h"
+#include "toolkit/editors/kvEditFilterHelpers.h"
+#include "toolkit/editors/kvFormats.h"
+
+constexpr Integer skvEditValueOutOfBounds = 64410;
+constexpr Integer skvEditCannotConvertToNumeric = 64411;
+
+// ---- Numeric editing texts ------------------------------------------------------------------
+
+// Cuts Text at its first "E" (either case): Text keeps the mantissa, the exponent part is returned.
+String SplitExponent(String& Text);
+// Text without the locale's thousand separators.
+String StripThousandSeparators(const String& Text, const TFormatSettings& Settings);
+// Groups the integer digits of a number text by three; blanks around it and an exponent stay.
+String InsertThousandSeparators(const String& Text, const TFormatSettings& Settings);
+
+// ---- Properties -------------------------------------------------------------------------------
+
+enum TkvEditEchoMode { eemNormal, eemPassword };
+TAVREN_ENUM_INFO(TkvEditEchoMode, eemNormal, eemPassword);
+
+enum TkvTextEditViewStyle { vsNormal, vsHideCursor, vsButtonsOnly, vsButtonsAutoWidth };
+TAVREN_ENUM_INFO(TkvTextEditViewStyle, vsNormal, vsHideCursor, vsButtonsOnly, vsButtonsAutoWidth);
+
+// How typing meets the lookup items.
+enum : Byte {
+  kvEditingFreeText = 0,     // items only complete
+  kvEditingListText = 1,     // typing completes from the items; other texts are refused
+  kvEditingStrictList = 2,   // typing only searches; the text is an item or empty
+  kvEditingNoTyping = 3,
+};
+
+using TkvNewLookupDisplayTextEvent = TEvent<void(TObject* Sender, const String& AText)>;
+
+class TkvCustomTextEditProperties;
+class TkvCustomTextEditLookupData;
+
+// The lookup texts, streamed in form text as their "Strings" list.
+class TkvLookupItems : public TStringList {
+  TAVREN_CLASS(TkvLookupItems, TStringList)
+ public:
+  void DefineProperties(TFiler* Filer) override;
+};
+
+// Adds the display format, edit format and max length flags to the base's.
+class TkvTextEditPropertiesValues : public TkvCustomEditPropertiesValues {
+  TAVREN_CLASS(TkvTextEditPropertiesValues, TkvCustomEditPropertiesValues)
+ public:
+  using TkvCustomEditPropertiesValues::TkvCustomEditPropertiesValues;
+  void Assign(TPersistent* Source) override;
+  void ClearAssigned() override;
+
+  bool GetDisplayFormat() const { return FDisplayFormat; }
+  void SetDisplayFormat(bool Value);
+  bool GetEditFormat() const { return FEditFormat; }
+  void SetEditFormat(bool Value);
+  bool GetMaxLength() const { return FMaxLength; }
+  void SetMaxLength(bool Value);
+  bool IsDisplayFormatStored();
+  bool IsEditFormatStored();
+
+ private:
+  TkvCustomTextEditProperties* TextOwner();
+  bool FDisplayFormat = false;
+  bool FEditFormat = false;
+  bool FMaxLength = false;
+};
+
+// What ResolveEditFormat finds for an editing text.
+struct TkvEditFormatChoice {
+  bool IsCurrency = false;
+  bool UseGetText = false;
+  String Format;
+};
+
+class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFormatListener {
+  TAVREN_CLASS(TkvCustomTextEditProperties, TkvCustomEditProperties)
+ public:
+  explicit TkvCustomTextEditProperties(TPersistent* AOwner);
+  ~TkvCustomTextEditProperties() override;
+  void Assign(TPersistent* Source) override;
+  void DefineProperties(TFiler* Filer) override;
+
+  void AlignmentChanged(TObject* Sender) override;
+  void SetAlignment(TkvEditAlignment* Value) override;
+  bool CanValidate() override { return true; }
+  TkvCustomEditPropertiesValuesClass GetAssignedValuesClass() override;
+  Byte GetDisplayFormatOptions() override { return 1; }
+  String DefaultValidationErrorText(Integer Kind) override;
+  bool CanCompareEditValues() override { return true; }
+  bool DisplayValuesEqual(const Variant& A, const Variant& B) override;
+  Integer GetSupportedFeatures() override;
+  bool AcceptsEditValue(const Variant& Value) override;
+  void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
+  String EditValueToDisplayText(const Variant& EditValue, bool Focused) override;
+  void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor) override;
+  void FormatChanged() override { ReapplyLocaleFormats(); }
+
+  virtual void ReapplyLocaleFormats();
+  // Sets Error and ErrorText when the value Editor makes of DisplayValue lies outside the bounds.
+  virtual void CheckValueRange(const Variant& DisplayValue, String& ErrorText, TkvCustomEdit* Editor, bool& Error);
+  virtual String EmptyDisplayValue() { return String(); }
+  virtual bool LookupContainsText(const String& Text);
+  virtual String KindDisplayFormat() { return String(); }
+  virtual Integer KindMaxLength();
+  virtual Integer LookupPageRows() { return 8; }
+  virtual Byte EditingStyleCode();
+  virtual bool UsesThousandSeparators(bool) { return false; }
+  virtual TkvEditFormatChoice ResolveEditFormat(TkvCustomEdit* Editor);
+  virtual bool IsValueNumeric() { return false; }
+  virtual bool ShowsLookupInPopup() { return false; }
+  virtual bool DrawsOwnTextLayout() { return false; }
+  virtual bool KeyBelongsToPopup(Word, TShiftState) { return false; }
+  // Which 0 = lower, 1 = upper.
+  virtual bool IsBoundDefined(Integer Which);
+  bool IsRangeDefined() { return IsBoundDefined(0) || IsBoundDefined(1); }
+  virtual void NotifyItemsChanged() { NotifyChanged(); }
+  virtual void MaxLengthUpdated() { NotifyChanged(); }
+  virtual void SetCharCase(TEditCharCase Value);
+  // The lookup behind the kind's editors; nil for a kind without one.
+  virtual TClassOf<TkvCustomTextEditLookupData> LookupDataClass();
+  bool HasLookup() { return static_cast<bool>(LookupDataClass()); }
+  virtual void ShapeDisplayText(String& Text);
+  virtual bool AcceptsTextValue(Variant& Value, bool Editing);
+
+  TkvTextEditPropertiesValues* GetTextAssignedValues();
+  bool IsReapplyingFormats() const { return FReapplyingFormats; }
+
+  TEditCharCase GetCharCase() const { return FCharCase; }
+  String GetDisplayFormat();
+  void SetDisplayFormat(const String& Value);
+  bool IsDisplayFormatStored() { return GetTextAssignedValues()->GetDisplayFormat(); }
+  TkvEditEchoMode GetEchoMode() const { return FEchoMode; }
+  void SetEchoMode(TkvEditEchoMode Value);
+  String GetEditFormat() { return ResolveEditFormat(nullptr).Format; }
+  void SetEditFormat(const String& Value);
+  bool IsEditFormatStored() { return GetTextAssignedValues()->GetEditFormat(); }
+  bool GetKeepCompletionSelected() const { return FKeepCompletionSelected; }
+  void SetKeepCompletionSelected(bool Value);
+  bool GetHideCursor() const { return FHideCursor; }
+  void SetHideCursor(bool Value);
+  bool GetHideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  TImeMode GetImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value);
+  TImeName GetImeName() const { return FImeName; }
+  void SetImeName(const TImeName& Value);
+  bool GetImmediateUpdateText() const { return FImmediateUpdateText; }
+  void SetImmediateUpdateText(bool Value) { FImmediateUpdateText = Value; }
+  bool GetIncrementalSearch() const { return FIncrementalSearch; }
+  void SetIncrementalSearch(bool Value);
+  TStrings* GetLookupItems() const { return FLookupItems.get(); }
+  void SetLookupItems(TStrings* Value) { FLookupItems->Assign(Value); }
+  bool GetLookupItemsSorted() const { return FLookupItems->GetSorted(); }
+  void SetLookupItemsSorted(bool Value) { FLookupItems->SetSorted(Value); }
+  Integer GetMaxLength();
+  void SetMaxLength(Integer Value);
+  bool IsMaxLengthStored() { return GetTextAssignedValues()->GetMaxLength(); }
+  bool GetExactLookup() const { return FExactLookup; }
+  void SetExactLookup(bool Value);
+  bool GetOEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool Value);
+  Char GetPasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(Char Value);
+  bool GetUseDisplayFormatWhenEditing() const { return FUseDisplayFormatWhenEditing; }
+  void SetUseDisplayFormatWhenEditing(bool Value);
+  const std::bitset<256>& GetAcceptedChars() const { return FAcceptedChars; }
+  void SetAcceptedChars(const std::bitset<256>& Value) { FAcceptedChars = Value; }
+  TkvTextEditViewStyle GetViewStyle();
+  void SetViewStyle(TkvTextEditViewStyle Value);
+  TkvNewLookupDisplayTextEvent GetOnNewLookupDisplayText() const { return FOnNewLookupDisplayText; }
+  void SetOnNewLookupDisplayText(TkvNewLookupDisplayTextEvent Value) { FOnNewLookupDisplayText = Value; }
+
+ private:
+  void LookupItemsChanged(TObject*) { NotifyItemsChanged(); }
+  String NumericDisplayText(const Variant& Value, bool Editing);
+
+  TEditCharCase FCharCase = ecNormal;
+  String FDisplayFormat;
+  TkvEditEchoMode FEchoMode = eemNormal;
+  String FEditFormat;
+  bool FKeepCompletionSelected = true;
+  bool FReapplyingFormats = false;
+  bool FHideCursor = false;
+  bool FHideSelection = true;
+  TImeMode FImeMode = imDontCare;
+  TImeName FImeName;
+  bool FImmediateUpdateText = false;
+  bool FIncrementalSearch = true;
+  std::unique_ptr<TkvLookupItems> FLookupItems;
+  Integer FMaxLength = 0;
+  bool FExactLookup = false;
+  bool FOEMConvert = false;
+  Char FPasswordChar = '\0';
+  bool FUseDisplayFormatWhenEditing = false;
+  std::bitset<256> FAcceptedChars;
+  TkvNewLookupDisplayTextEvent FOnNewLookupDisplayText;
+};
+
+// The settings the text editor publishes.
+class TkvTextEditProperties : public TkvCustomTextEditProperties {
+  TAVREN_CLASS(TkvTextEditProperties, TkvCustomTextEditProperties)
+ public:
+  using TkvCustomTextEditProperties::TkvCustomTextEditProperties;
+  void SetAlignmentProp(TkvEditAlignment* Value) { SetAlignment(Value); }
+};
+
+// ---- Lookup data ------------------------------------------------------------------------------
+
+// The ways the keyboard and the wheel move through lookup items.
+enum TkvLookupStep : Byte { lsFirst, lsLast, lsNext, lsPrevious, lsPageUp, lsPageDown };
+
+// The row a step from Base (-1: none) reaches among Count items; Cycle wraps at the ends.
+Integer LookupStepTarget(Integer Base, TkvLookupStep Direction, Integer Count, Integer PageRows, bool Cycle);
+
+class TkvCustomTextEditLookupData : public TkvInterfacedPersistent {
+  TAVREN_CLASS(TkvCustomTextEditLookupData, TkvInterfacedPersistent)
+ public:
+  explicit TkvCustomTextEditLookupData(TPersistent* AOwner) : TkvInterfacedPersistent(AOwner) {}
+
+  virtual String ItemText(Integer Index);
+  virtual Integer ItemCount();
+  // A prefix search (or, when Exact and the Properties ask for it, a whole-text search): Text
+  // becomes the matched part in the item's spelling and Tail the rest of the item.
+  virtual bool Locate(String& Text, String& Tail, bool Exact, bool FromCurrent);
+  virtual bool ListResizable() { return true; }
+  virtual void BeforeListShown() {}
+  virtual void AfterListShown() {}
+  virtual bool ContainsText(const String& Text) { return FindText(Text) != -1; }
+  virtual TSize PreferredListSize() { return TSize{0, 0}; }
+
+  TkvCustomEdit* GetOwnerEdit();
+  TkvCustomTextEditProperties* GetOwnerProperties();
+  // The first item equal to Text ignoring case; -1 when none is.
+  Integer FindText(const String& Text);
+  // The item text of Key; empty outside the items.
+  String KeyText(Integer Key);
+  Variant GetCurrentKey() const { return Variant(FCurrentKey); }
+  Integer GetCurrentIndex() const { return FCurrentKey; }
+  // Ignored outside -1 .. ItemCount - 1; the highlight follows.
+  void StoreCurrentKey(Integer Key);
+  Integer GetHighlightedRow() const { return FHighlightedRow; }
+  void HighlightRow(Integer Index);
+  bool SearchText(String& Text, String& Tail, bool FromCurrent) { return Locate(Text, Tail, false, FromCurrent); }
+  bool HasNoItems() { return ItemCount() == 0; }
+
+  TNotifyEvent GetOnCurrentKeyChanged() const { return FOnCurrentKeyChanged; }
+  void SetOnCurrentKeyChanged(TNotifyEvent Value) { FOnCurrentKeyChanged = Value; }
+  TNotifyEvent GetOnItemPicked() const { return FOnItemPicked; }
+  void SetOnItemPicked(TNotifyEvent Value) { FOnItemPicked = Value; }
+
+ private:
+  Integer FCurrentKey = -1;
+  Integer FHighlightedRow = -1;
+  TNotifyEvent FOnCurrentKeyChanged;
+  TNotifyEvent FOnItemPicked;
+};
+
+// ---- Filter rows ------------------------------------------------------------------------------
+
+class TkvFilterTextEditHelper : public TkvCustomFilterEditHelper {
+  TAVREN_CLASS(TkvFilterTextEditHelper, TkvCustomFilterEditHelper)
+ public:
+  // Also selects the whole text on entry, hides the selection outside focus and shows the text.
+  void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
+                            bool KeepButtons) override;
+  void WriteFilterValue(TkvCustomEdit* Editor, TkvCustomEditProperties*, const Variant& Value) override {
+    Editor->SetEditValue(Value);
+  }
+};
+
+// ---- Unit -------------------------------------------------------------------------------------
+
+// After kvEditStart: registers the text Properties and their filter helper.
+void kvTextEditStart();
+void kvTextEditEnd();
