@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "../PreviewClip.h"
+
 #include "app/AppUnits.h"
 #include "app/VideoEdit.h"
 #include "backend/BackendStart.h"
@@ -30,21 +32,6 @@
 #include "vcl/VclUnits.h"
 
 namespace {
-
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-bool MakeClip(const std::string& path, int seconds) {
-  const std::string command =
-      "ffmpeg -v error -nostdin -y -f lavfi -i testsrc2=size=640x480:rate=30:duration=" + std::to_string(seconds) +
-      " -f lavfi -i sine=frequency=440:sample_rate=44100:duration=" + std::to_string(seconds) +
-      " -c:v libx264 -preset veryfast -pix_fmt yuv420p -c:a aac -ac 2 '" + path + "'";
-  return system(command.c_str()) == 0;
-}
 
 // Runs the user-interface thread as the program does, sleeping until a frame or a timer wakes it,
 // until the preview reaches End or the time is up.

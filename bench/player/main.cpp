@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "../PreviewClip.h"
+
 #include "engine/EngineUnits.h"
 #include "engine/MediaPlayer.h"
 #include "gdi/GdiUnits.h"
@@ -22,24 +24,6 @@
 #include "user/User.h"
 #include "user/UserUnits.h"
 
-namespace {
-
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-bool MakeClip(const std::string& path, int seconds) {
-  const std::string command =
-      "ffmpeg -v error -nostdin -y -f lavfi -i testsrc2=size=640x480:rate=30:duration=" + std::to_string(seconds) +
-      " -f lavfi -i sine=frequency=440:sample_rate=44100:duration=" + std::to_string(seconds) +
-      " -c:v libx264 -preset veryfast -pix_fmt yuv420p -c:a aac -ac 2 '" + path + "'";
-  return system(command.c_str()) == 0;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
