@@ -68,22 +68,39 @@ Integer HitTestOfCorner(TqzGripCorner ACorner) {
 void DrawClassicSizeGrip(HDC DC, TRect& R, TqzGripCorner ACorner) {
   bool right = IsRightCorner(ACorner), top = IsTopCorner(ACorner);
   Integer width = GetSystemMetrics(SM_CXVSCROLL), height = GetSystemMetrics(SM_CYHSCROLL);
-  if (right) R.Left = R.Right - width; else R.Right = R.Left + width;
-  if (top) R.Bottom = R.Top + height; else R.Top = R.Bottom - height;
+  if (right)
+    R.Left = R.Right - width;
+  else
+    R.Right = R.Left + width;
+  if (top)
+    R.Bottom = R.Top + height;
+  else
+    R.Top = R.Bottom - height;
   // A strip of face colour along the outer sides keeps the grip off the frame.
-  TRect inner = R;
   TRect side = R;
-  if (right) { side.Left = R.Right - 2; inner.Right = side.Left; } else { side.Right = R.Left + 2; inner.Left = side.Right; }
-  FillWithSysColor(DC, side, COLOR_BTNFACE);
   TRect edge = R;
-  if (top) { edge.Bottom = R.Top + 2; inner.Top = edge.Bottom; } else { edge.Top = R.Bottom - 2; inner.Bottom = edge.Top; }
+  TRect inner = R;
+  if (right) {
+    side.Left = inner.Right = R.Right - 2;
+  } else {
+    side.Right = inner.Left = R.Left + 2;
+  }
+  if (top) {
+    edge.Bottom = inner.Top = R.Top + 2;
+  } else {
+    edge.Top = inner.Bottom = R.Bottom - 2;
+  }
+  FillWithSysColor(DC, side, COLOR_BTNFACE);
   FillWithSysColor(DC, edge, COLOR_BTNFACE);
   DrawMirroredSizeGrip(DC, inner, !right, top);
 }
 
 void DrawGripBandCloseButton(HDC DC, TRect& R, bool AHighlighted, TqzGripCorner ACorner, bool AFlat, bool APressed) {
   Integer width = GetSystemMetrics(SM_CXSIZE);
-  if (IsRightCorner(ACorner)) R.Right = R.Left + width; else R.Left = R.Right - width;
+  if (IsRightCorner(ACorner))
+    R.Right = R.Left + width;
+  else
+    R.Left = R.Right - width;
   R.Top = (R.Top + R.Bottom - width - 1) / 2 + (IsTopCorner(ACorner) ? 0 : 1);
   R.Bottom = R.Top + width + 1;
   InflateRect(&R, -1, -2);
