@@ -1,7 +1,14 @@
 #include "toolkit/bars/BarsUnits.h"
 
+#include "toolkit/bars/kvAccessibility.h"
 #include "toolkit/bars/qzBar.h"
 
-void BarsStart() { qzBarStart(); }
+void BarsStart() {
+  kvAccessibilityStart();
+  qzBarStart();
+}
 
-void BarsEnd() { qzBarEnd(); }
+void BarsEnd() {
+  qzBarEnd();
+  kvAccessibilityEnd();
+}
