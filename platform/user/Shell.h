@@ -33,8 +33,6 @@ constexpr int CSIDL_MYPICTURES = 0x0027;
 constexpr int CSIDL_PROFILE = 0x0028;
 constexpr int CSIDL_FLAG_CREATE = 0x8000;
 
-constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
-
 // The folder's path without a trailing '/' into path (MAX_PATH bytes). create (or
 // CSIDL_FLAG_CREATE) makes a missing folder. A path that does not fit is refused, never cut.
 BOOL SHGetSpecialFolderPath(HWND window, char* path, int csidl, BOOL create);

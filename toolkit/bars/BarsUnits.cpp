@@ -1,7 +1,14 @@
 #include "toolkit/bars/BarsUnits.h"
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarSkin.h"
 
-void BarsStart() { qzBarStart(); }
+void BarsStart() {
+  qzBarStart();
+  qzBarSkinStart();
+}
 
-void BarsEnd() { qzBarEnd(); }
+void BarsEnd() {
+  qzBarSkinEnd();
+  qzBarEnd();
+}
