@@ -1,0 +1,7 @@
+#include "toolkit/ribbon/RibbonUnits.h"
+
+#include "toolkit/ribbon/qzRibbonSkins.h"
+
+void RibbonStart() { qzRibbonSkinsStart(); }
+
+void RibbonEnd() { qzRibbonSkinsEnd(); }
