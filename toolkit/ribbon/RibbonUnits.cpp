@@ -1,7 +1,14 @@
 #include "toolkit/ribbon/RibbonUnits.h"
 
 #include "toolkit/ribbon/qzRibbonSkins.h"
+#include "toolkit/ribbon/qzStatusBar.h"
 
-void RibbonStart() { qzRibbonSkinsStart(); }
+void RibbonStart() {
+  qzRibbonSkinsStart();
+  qzStatusBarStart();
+}
 
-void RibbonEnd() { qzRibbonSkinsEnd(); }
+void RibbonEnd() {
+  qzStatusBarEnd();
+  qzRibbonSkinsEnd();
+}

@@ -1,4 +1,4 @@
-# Runs the ribbon picture tool twice into fresh folders and fails unless every atlas is the same.
+# Runs the ribbon picture tool twice into fresh folders and fails unless every picture is the same.
 #   cmake -DTOOL=<ribbon-pictures> -DWORK=<scratch folder> -P Reproducible.cmake
 file(REMOVE_RECURSE ${WORK})
 foreach(run a b)
@@ -8,10 +8,10 @@ foreach(run a b)
     message(FATAL_ERROR "ribbon-pictures failed: ${result}")
   endif()
 endforeach()
-file(GLOB atlases RELATIVE ${WORK}/a ${WORK}/a/*.png)
+file(GLOB atlases RELATIVE ${WORK}/a ${WORK}/a/*.png ${WORK}/a/*.bmp)
 list(LENGTH atlases count)
-if(NOT count EQUAL 7)
-  message(FATAL_ERROR "expected 7 atlases, found ${count}")
+if(NOT count EQUAL 14)
+  message(FATAL_ERROR "expected 7 atlases and 7 lamps, found ${count}")
 endif()
 foreach(atlas ${atlases})
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/a/${atlas} ${WORK}/b/${atlas}

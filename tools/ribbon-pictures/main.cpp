@@ -1,7 +1,7 @@
 // Draws the ribbon's atlases as 32-bit RGBA PNG files:
 //   ribbon-pictures <output folder>
 // writes ribboncommon.png (shared by every scheme) and, for Blue, Black and Silver, ribbon<scheme>.png
-// and form<scheme>.png. Every picture is drawn where the skins' cut table says the skins will cut
+// and form<scheme>.png, and the status bar's lamps qzstatusbar_<colour>.bmp. Every picture is drawn where the skins' cut table says the skins will cut
 // it, in each state the table lists; everything else stays transparent. The same program gives
 // the same bytes.
 
@@ -13,6 +13,7 @@
 #include <string>
 #include <utility>
 
+#include "Lamps.h"
 #include "Looks.h"
 
 namespace {
@@ -57,5 +58,6 @@ int main(int argc, char** argv) {
     ok = DrawAtlas(raScheme, scheme, out + "/ribbon" + word + ".png") && ok;
     ok = DrawAtlas(raForm, scheme, out + "/form" + word + ".png") && ok;
   }
+  ok = WriteLamps(out) && ok;
   return ok ? 0 : 1;
 }
