@@ -123,31 +123,31 @@ void BottomBorder(cairo_t* cr, const SchemeLook& S, bool Inactive, bool Alternat
   PixelRect(cr, B.x + B.w - 1, B.y, 1, B.h, S.captionEdge, Inactive ? 0.6 : 1.0);
 }
 
-// The quick access toolbar in the caption: a soft translucent band with rounded ends; beside the
-// application button its left end hollows around the orb.
+// The quick access toolbar in the caption: a soft translucent band with a rounded right end;
+// beside the application button it runs on under the orb, which is drawn over it.
 void QuickAccessPiece(cairo_t* cr, const SchemeLook& S, TqzRibbonSkinElement Element, bool Inactive, const Box& B) {
   const Box band{B.x, B.y + 3, B.w, B.h - 6};
-  const double alpha = Inactive ? 0.25 : 0.45;
   cairo_save(cr);
   cairo_rectangle(cr, B.x, B.y, B.w, B.h);
   cairo_clip(cr);
-  if (Element == rseQuickAccessBody) {
-    RoundedPath(cr, Box{band.x - 20, band.y, band.w + 20, band.h}, band.h / 2, kTopRight | kBottomRight);
-  } else if (Element == rseQuickAccessLeft) {
-    RoundedPath(cr, Box{band.x, band.y, band.w + 20, band.h}, 4, kTopLeft | kBottomLeft);
-  } else {
-    cairo_rectangle(cr, band.x, band.y, band.w + 20, band.h);
-    cairo_new_sub_path(cr);
-    cairo_arc_negative(cr, B.x - 9, B.y + B.h / 2, 14, M_PI / 2, -M_PI / 2);
-    cairo_close_path(cr);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-  }
+  // Every piece is a window onto one long band, so that the pieces meet without a seam.
+  const Box whole{Element == rseQuickAccessBody ? band.x - 40 : band.x, band.y,
+                  Element == rseQuickAccessBody ? band.w + 40 : band.w + 40, band.h};
+  if (Element == rseQuickAccessBody)
+    RoundedPath(cr, whole, band.h / 2, kTopRight | kBottomRight);
+  else if (Element == rseQuickAccessLeft)
+    RoundedPath(cr, whole, 4, kTopLeft | kBottomLeft);
+  else
+    cairo_rectangle(cr, whole.x - 1, whole.y, whole.w + 1, whole.h);
   cairo_path_t* path = cairo_copy_path(cr);
-  FillGradient(cr, band, {{0, 0xFFFFFF}, {0.5, MixRgb(0xFFFFFF, S.captionTop, 0.4)}, {1, S.captionBottom}}, alpha);
+  FillGradient(cr, band, {{0, 0xFFFFFF}, {0.45, MixRgb(0xFFFFFF, S.captionTop, 0.5)}, {1, S.captionBottom}},
+               Inactive ? 0.3 : 0.55);
+  cairo_new_path(cr);
   cairo_append_path(cr, path);
   cairo_path_destroy(path);
-  SetColor(cr, S.captionEdge, Inactive ? 0.35 : 0.6);
+  SetColor(cr, S.captionEdge, Inactive ? 0.35 : 0.65);
   cairo_set_line_width(cr, 1);
+  cairo_translate(cr, 0.5, 0.5);
   cairo_stroke(cr);
   cairo_restore(cr);
 }
@@ -525,10 +525,12 @@ void DrawScheme(cairo_t* cr, const SchemeLook& S, TqzRibbonSkinElement Element, 
     case rseQuickAccessPopupBackground: Panel(cr, B, S.groupsTop, S.groupsBottom, S.groupsBorder, 2); break;
     case rseFormBorderButton:
     case rseFormBorderButtonAlt: {
-      if (State == 0) {
+      if (State == 0 || State == 1) {
+        // Resting: a faint glass button; disabled: fainter still.
+        const double strength = State == 0 ? 1.0 : 0.45;
         RoundedPath(cr, B, 3);
-        FillGradient(cr, B, {{0, 0xFFFFFF}, {1, 0xFFFFFF}}, Element == rseFormBorderButton ? 0.12 : 0.2);
-        Outline(cr, B, 3, S.captionEdge, 0.3);
+        FillGradient(cr, B, {{0, 0xFFFFFF}, {1, 0xFFFFFF}}, (Element == rseFormBorderButton ? 0.12 : 0.2) * strength);
+        Outline(cr, B, 3, S.captionEdge, 0.3 * strength);
       } else {
         GlossyFace(cr, B, SchemeStateFace(S, State), 3);
       }
@@ -608,6 +610,15 @@ void DrawElement(cairo_t* cr, const SchemeLook* Scheme, TqzRibbonSkinElement Ele
   cairo_save(cr);
   cairo_rectangle(cr, B.x, B.y, B.w, B.h);
   cairo_clip(cr);
+  // Pieces that overlap an earlier one replace its pixels rather than blend over them, so the two
+  // agree where they meet; those that are only a window onto the caption keep its pixels.
+  const bool window = Element == rseFormCaptionNarrow || Element == rseFormBorderLeft ||
+                      Element == rseFormBorderRight || Element == rseQuickAccessAboveBackground;
+  if (!window) {
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  }
   cairo_new_path(cr);
   if (!Scheme)
     DrawCommon(cr, Element, State, B);
