@@ -1,5 +1,7 @@
 #include "gdi/DeviceContexts.h"
 
+#include <atomic>
+
 #include "gdi/BitmapObject.h"
 #include "gdi/DcState.h"
 #include "gdi/DcSurface.h"
@@ -246,6 +248,12 @@ COLORREF SetDCPenColor(HDC dc, COLORREF colour) {
 }
 COLORREF GetDCPenColor(HDC dc) { return Read(dc, &DcAttributes::dcPenColor, CLR_INVALID); }
 
+namespace {
+std::atomic<int> screenBitsPerPixel{32};
+}  // namespace
+
+void SetScreenBitsPerPixel(int bits) { screenBitsPerPixel = bits > 0 ? bits : 32; }
+
 int GetDeviceCaps(HDC handle, int index) {
   if (!LookupDc(handle)) return 0;
   const int width = GetSystemMetrics(SM_CXSCREEN);
@@ -259,7 +267,7 @@ int GetDeviceCaps(HDC handle, int index) {
     case DESKTOPHORZRES: return width;
     case VERTRES:
     case DESKTOPVERTRES: return height;
-    case BITSPIXEL: return 32;
+    case BITSPIXEL: return screenBitsPerPixel;
     case PLANES: return 1;
     case NUMBRUSHES:
     case NUMPENS:

@@ -56,8 +56,12 @@ COLORREF SetDCPenColor(HDC dc, COLORREF colour);
 COLORREF GetDCPenColor(HDC dc);
 BOOL GetCurrentPositionEx(HDC dc, POINT* position);
 
-// Every DC answers for the 32-bit, 96 dpi screen (HORZRES/VERTRES: GetSystemMetrics' screen).
+// Every DC answers for the 96 dpi screen (HORZRES/VERTRES: GetSystemMetrics' screen) of the
+// colour depth below.
 int GetDeviceCaps(HDC dc, int index);
+// The screen's bits per pixel that BITSPIXEL answers: 32 unless tests set another depth (to reach
+// the low-colour looks); 0 or less restores 32. Drawing itself stays 32-bit.
+void SetScreenBitsPerPixel(int bits);
 // Every DC draws 32-bit colour: the nearest colour is the colour itself.
 COLORREF GetNearestColor(HDC dc, COLORREF colour);
 

@@ -182,6 +182,10 @@ TEST(Objects, DcBrushAndPenFollowTheirColours) {
   LineTo(canvas.dc(), 2, 0);
   EXPECT_EQ(canvas.At(1, 0), RGB(0, 0, 255));
   EXPECT_EQ(GetDeviceCaps(canvas.dc(), BITSPIXEL), 32);
+  SetScreenBitsPerPixel(8);  // a low-colour screen for the looks that depend on it
+  EXPECT_EQ(GetDeviceCaps(canvas.dc(), BITSPIXEL), 8);
+  SetScreenBitsPerPixel(0);
+  EXPECT_EQ(GetDeviceCaps(canvas.dc(), BITSPIXEL), 32);
   EXPECT_EQ(GetDeviceCaps(canvas.dc(), LOGPIXELSY), 96);
   EXPECT_EQ(GetDeviceCaps(canvas.dc(), HORZRES), GetSystemMetrics(SM_CXSCREEN));
 }

@@ -1,0 +1,23 @@
+# Runs the ribbon picture tool twice into fresh folders and fails unless every picture is the same.
+#   cmake -DTOOL=<ribbon-pictures> -DWORK=<scratch folder> -P Reproducible.cmake
+file(REMOVE_RECURSE ${WORK})
+foreach(run a b)
+  file(MAKE_DIRECTORY ${WORK}/${run})
+  execute_process(COMMAND ${TOOL} ${WORK}/${run} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "ribbon-pictures failed: ${result}")
+  endif()
+endforeach()
+file(GLOB atlases RELATIVE ${WORK}/a ${WORK}/a/*.png ${WORK}/a/*.bmp)
+list(LENGTH atlases count)
+if(NOT count EQUAL 14)
+  message(FATAL_ERROR "expected 7 atlases and 7 lamps, found ${count}")
+endif()
+foreach(atlas ${atlases})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/a/${atlas} ${WORK}/b/${atlas}
+                  RESULT_VARIABLE different)
+  if(different)
+    message(FATAL_ERROR "${atlas} differs between two runs")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${WORK})

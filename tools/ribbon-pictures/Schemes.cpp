@@ -1,0 +1,46 @@
+// The colours of the three ribbon schemes. The part colours come from the skins' own tables; the
+// rest are picked to sit with them: light glossy groups on a tinted tab row, captions a shade
+// deeper than the ribbon.
+#include "Looks.h"
+
+const SchemeLook kBlueLook = {
+    "BLUE",
+    FromTColor(0xFFDBBF), FromTColor(0xEBC3A4), FromTColor(0xAA6A3E), FromTColor(0x8B4215), FromTColor(0xAA6A3E),
+    /* groups */ 0xDFEBF8, 0xC4D9F2, 0x8DB2E3,
+    /* group */ 0xEEF4FC, 0xD3E3F6, 0xA7C1E5, 0xC8DBF3, 0xB6CEEC, 0xFFF6D8,
+    /* tab */ 0x8DB2E3, 0xFFFFFF, 0xE4EEFA,
+    /* caption */ 0xE3EDFA, 0xBDD4F2, 0xE7ECF3, 0xD6DEE9, 0x8DB2E3,
+    /* glyph */ 0x3E5F8E, 0x8A9BB2,
+    /* status */ 0xD8E6F7, 0xB5CDEE, 0x86A8D6, 0xEEF4FC,
+    /* menu */ 0x8DB2E3, 0xDCE7F5,
+    /* tip */ 0xFFFFFF, 0xE4ECF7, 0x768BAA,
+    /* arrow */ 0x2A4B7A,
+};
+
+const SchemeLook kBlackLook = {
+    "BLACK",
+    FromTColor(0x535353), FromTColor(0x696969), FromTColor(0xFFD1AE), FromTColor(0x464646), 0xFFFFFF,
+    /* groups */ 0xF0F0F0, 0xD2D2D2, 0x8A8A8A,
+    /* group */ 0xF5F5F5, 0xDCDCDC, 0xA8A8A8, 0x9C9C9C, 0x7F7F7F, 0xFFF6D8,
+    /* tab */ 0x9A9A9A, 0xFAFAFA, 0xEAEAEA,
+    /* caption */ 0x5B5B5B, 0x303030, 0x6A6A6A, 0x4C4C4C, 0x1E1E1E,
+    /* glyph */ 0xF0F0F0, 0xA8A8A8,
+    /* status */ 0x5E5E5E, 0x3A3A3A, 0x262626, 0x7A7A7A,
+    /* menu */ 0x6E6E6E, 0xE6E6E6,
+    /* tip */ 0xFFFFFF, 0xE5E5E5, 0x6E6E6E,
+    /* arrow */ 0x2B2B2B,
+};
+
+const SchemeLook kSilverLook = {
+    "SILVER",
+    FromTColor(0xDDD4D0), FromTColor(0xB5AEAA), FromTColor(0xAA6E35), FromTColor(0x5C534C), FromTColor(0x5C534C),
+    /* groups */ 0xF5F6F8, 0xDFE2E7, 0xA6AAB2,
+    /* group */ 0xFAFAFB, 0xE6E8EC, 0xB4B8C0, 0xDADDE3, 0xC8CCD4, 0xFFF6D8,
+    /* tab */ 0xA6AAB2, 0xFFFFFF, 0xF0F1F4,
+    /* caption */ 0xF1F3F6, 0xD3D8E0, 0xF2F3F5, 0xE3E6EA, 0x9CA1AA,
+    /* glyph */ 0x4C535C, 0x9CA1A8,
+    /* status */ 0xEBEDF0, 0xD0D4DB, 0xA2A7AF, 0xFAFAFB,
+    /* menu */ 0xA6AAB2, 0xE9EBEE,
+    /* tip */ 0xFFFFFF, 0xE8EAEE, 0x8A8F97,
+    /* arrow */ 0x3E4550,
+};
