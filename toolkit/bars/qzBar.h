@@ -13,6 +13,7 @@
 
 #include "gdi/Gdi.h"
 #include "rtl/ComponentList.h"
+#include "rtl/IniFiles.h"
 #include "rtl/TypInfo.h"
 #include "user/User.h"
 #include "vcl/Controls.h"
@@ -620,6 +621,342 @@ void FreeBarHintWindow();
 // Stops the hint timers of a manager that goes and hides its hint.
 void ForgetManagerHints(TqzBarManager* AManager);
 
+// ---- Toolbars --------------------------------------------------------------------------------
+
+enum TqzBarBorderStyle { bbsNone, bbsSingle };
+TAVREN_ENUM_INFO(TqzBarBorderStyle, bbsNone, bbsSingle);
+
+class TqzBar;
+class TqzBars;
+class TqzBarCaptionButtons;
+
+// A button in a toolbar's caption (next to the close button of a floating bar).
+class TqzBarCaptionButton : public TCollectionItem {
+  TAVREN_CLASS(TqzBarCaptionButton, TCollectionItem)
+ public:
+  explicit TqzBarCaptionButton(TCollection* Collection);
+  ~TqzBarCaptionButton() override;
+  void Assign(TPersistent* Source) override;
+
+  // 0 normal, 1 disabled, 2 hot, 4 pressed.
+  Integer GetState() const noexcept { return FState; }
+  void SetState(Integer Value);
+  const TRect& GetBounds() const noexcept { return FBounds; }
+  void SetBounds(const TRect& Value) { FBounds = Value; }
+  TqzBarCaptionButtons* GetButtons() const;
+  // The hint a caption button shows: its Hint, only while it is hot.
+  bool GetHintText(String& AHint) const;
+  void Click();
+
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* Value);
+  String GetHint() const { return FHint; }
+  void SetHint(const String& Value) { FHint = Value; }
+  String GetKeyTip() const { return FKeyTip; }
+  void SetKeyTip(const String& Value) { FKeyTip = Value; }
+  TqzBarScreenTip* GetScreenTip() const { return FScreenTip; }
+  void SetScreenTip(TqzBarScreenTip* Value);
+  TNotifyEvent GetOnClick() const { return FOnClick; }
+  void SetOnClick(TNotifyEvent Value) { FOnClick = Value; }
+
+ private:
+  void ScreenTipFreed(TComponent* AComponent);
+
+  bool FEnabled = true;
+  std::unique_ptr<TBitmap> FGlyph;
+  String FHint;
+  String FKeyTip;
+  TqzBarScreenTip* FScreenTip = nullptr;
+  std::unique_ptr<TkvFreeNotificator> FFreeNotificator;
+  TRect FBounds;
+  Integer FState = 0;
+  TNotifyEvent FOnClick;
+};
+
+// The caption buttons of one toolbar; every change tells the bar.
+class TqzBarCaptionButtons : public TCollection {
+  TAVREN_CLASS(TqzBarCaptionButtons, TCollection)
+ public:
+  explicit TqzBarCaptionButtons(TqzBar* ABar);
+  TqzBar* GetBar() const noexcept { return FBar; }
+  TqzBarCaptionButton* GetButton(Integer Index) const { return static_cast<TqzBarCaptionButton*>(GetItems(Index)); }
+  TqzBarCaptionButton* AddButton() { return static_cast<TqzBarCaptionButton*>(Add()); }
+  // The first enabled button holding the point; -1 when none.
+  Integer HitTest(const TPoint& P) const;
+  // Buttons under the point turn hot (pressed with APressed), the others normal.
+  void UpdateStatesAtPoint(const TPoint& P, bool APressed);
+  // The union of the buttons' non-empty rectangles.
+  TRect GetBoundsRect() const;
+
+ protected:
+  TPersistent* GetOwner() override;
+  void Update(TCollectionItem* Item) override;
+
+ private:
+  TqzBar* FBar;
+};
+
+// Kept per toolbar: which bars are merged into it and which it is merged into.
+class TqzBarMergeData : public TObject {
+  TAVREN_CLASS(TqzBarMergeData, TObject)
+ public:
+  explicit TqzBarMergeData(TqzBar* ABar);
+  ~TqzBarMergeData() override;
+  std::vector<TqzBar*> MergedBars;
+  // The bars merged before customizing undid the merges; they come back afterwards.
+  std::vector<TqzBar*> SavedMergedBars;
+  TqzBar* MergedWith = nullptr;
+  bool VisibleBeforeMerging = false;
+  void SaveMergedBars();
+  void ForgetSaved(TqzBar* ABar);
+
+ private:
+  void SavedBarFreed(TComponent* AComponent);
+  std::unique_ptr<TkvFreeNotificator> FFreeNotificator;
+};
+
+// The definition of one toolbar of a manager: where it docks or floats, its row, caption and
+// look. Its window is made from this definition when the bar is shown.
+class TqzBar : public TkvComponentCollectionItem {
+  TAVREN_CLASS(TqzBar, TkvComponentCollectionItem)
+ public:
+  explicit TqzBar(TComponent* AOwner);
+  ~TqzBar() override;
+  void Assign(TPersistent* Source) override;
+  void SetParentComponent(TComponent* Value) override;
+  // A bar streams inside its manager, also while being read before it has joined it.
+  bool HasParent() override { return true; }
+
+  TqzBarManager* GetBarManager() const;
+  TqzBars* GetManagerBars() const;
+  TqzBarMergeData* GetMergeData() const noexcept { return FMergeData.get(); }
+  bool IsPredefined() const noexcept { return FPredefined; }
+  void SetPredefined(bool Value) { FPredefined = Value; }
+  bool IsHiddenBecauseEmpty() const noexcept { return FHiddenBecauseEmpty; }
+  void SetHiddenBecauseEmpty(bool Value) { FHiddenBecauseEmpty = Value; }
+  bool CanBeClosed() const { return FAllowClose; }
+  bool CanDock() const;
+  bool CanReset() const { return FPredefined && FAllowReset; }
+  bool IsStatusBarLike() const { return FBorderStyle == bbsNone && FDockingStyle == dsBottom && FWholeRow; }
+  void DockTo(TqzBarDockingStyle AStyle);
+  void MarkForRecalc() { FMarkedForRecalc = true; }
+  bool IsMarkedForRecalc() const noexcept { return FMarkedForRecalc; }
+  void ClearRecalcMark() { FMarkedForRecalc = false; }
+  // The loaded dock and visibility values, applied by the manager's Loaded.
+  void ApplyLoadedValues();
+  // Restores the bar from the manager's reset snapshot; nothing when the snapshot has no bar of
+  // this caption.
+  void Reset();
+  // Asks first; OK resets.
+  void ResetWithConfirmation();
+  // Merging: Source's links join this bar's links and Source hides; UnMerge(nullptr) undoes
+  // every merge into this bar.
+  void Merge(TqzBar* ABar) { MergeBar(ABar, true); }
+  void UnMerge(TqzBar* ABar) { UnMergeBar(ABar, true); }
+  void MergeBar(TqzBar* ABar, bool ASaveVisibility);
+  void UnMergeBar(TqzBar* ABar, bool ARestoreVisibility);
+
+  bool GetAllowClose() const { return FAllowClose; }
+  void SetAllowClose(bool Value);
+  bool GetAllowCustomizing() const { return FAllowCustomizing; }
+  void SetAllowCustomizing(bool Value) { FAllowCustomizing = Value; }
+  bool GetAllowQuickCustomizing() const { return FAllowQuickCustomizing; }
+  void SetAllowQuickCustomizing(bool Value) { FAllowQuickCustomizing = Value; }
+  bool GetAllowReset() const { return FAllowReset; }
+  void SetAllowReset(bool Value) { FAllowReset = Value; }
+  Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
+  void SetAlphaBlendValue(Byte Value) { FAlphaBlendValue = Value; }
+  TBitmap* GetBackgroundBitmap() const { return FBackgroundBitmap.get(); }
+  void SetBackgroundBitmap(TBitmap* Value) { FBackgroundBitmap->Assign(Value); }
+  TqzBarBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TqzBarBorderStyle Value) { FBorderStyle = Value; }
+  String GetCaption() const { return FCaption; }
+  // A caption another bar of the manager bears is ignored.
+  void SetCaption(const String& Value);
+  TqzBarCaptionButtons* GetCaptionButtons() const { return FCaptionButtons.get(); }
+  void SetCaptionButtons(TqzBarCaptionButtons* Value) { FCaptionButtons->Assign(Value); }
+  virtual void CaptionButtonsChanged(TqzBarCaptionButton* AButton);
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value) { FColor = Value; }
+  TqzBarDockingStyle GetDockedDockingStyle() const { return FDockedDockingStyle; }
+  void SetDockedDockingStyle(TqzBarDockingStyle Value);
+  Integer GetDockedLeft() const { return FDockedLeft; }
+  void SetDockedLeft(Integer Value);
+  Integer GetDockedTop() const { return FDockedTop; }
+  void SetDockedTop(Integer Value);
+  TqzBarDockingStyle GetDockingStyle() const;
+  void SetDockingStyle(TqzBarDockingStyle Value);
+  Integer GetFloatLeft() const { return FFloatLeft; }
+  void SetFloatLeft(Integer Value);
+  Integer GetFloatTop() const { return FFloatTop; }
+  void SetFloatTop(Integer Value);
+  Integer GetFloatClientWidth() const { return FFloatClientWidth; }
+  void SetFloatClientWidth(Integer Value);
+  Integer GetFloatClientHeight() const { return FFloatClientHeight; }
+  void SetFloatClientHeight(Integer Value);
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  TFont* GetEditFont() const { return FEditFont.get(); }
+  // The manager font changed: a bar without its own font takes it.
+  void ManagerFontChanged();
+  TBitmap* GetGlyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* Value) { FGlyph->Assign(Value); }
+  bool GetHidden() const { return FHidden; }
+  void SetHidden(bool Value);
+  bool GetIsMainMenu() const { return FIsMainMenu; }
+  void SetIsMainMenu(bool Value);
+  String GetKeyTip() const { return FKeyTip; }
+  void SetKeyTip(const String& Value) { FKeyTip = Value; }
+  bool GetMultiLine() const { return FMultiLine; }
+  // Switching off is refused while the bar is the main menu.
+  void SetMultiLine(bool Value);
+  TqzBarDockingStyles GetNotDocking() const { return FNotDocking; }
+  void SetNotDocking(TqzBarDockingStyles Value) { FNotDocking = Value; }
+  String GetOldName() const { return FOldName; }
+  void SetOldName(const String& Value) { FOldName = Value; }
+  bool GetOneOnRow() const { return FOneOnRow; }
+  void SetOneOnRow(bool Value) { FOneOnRow = Value; }
+  bool GetRotateWhenVertical() const { return FRotateWhenVertical; }
+  void SetRotateWhenVertical(bool Value) { FRotateWhenVertical = Value; }
+  Integer GetRow() const { return FRow; }
+  void SetRow(Integer Value);
+  bool GetShowMark() const { return FShowMark; }
+  void SetShowMark(bool Value) { FShowMark = Value; }
+  bool GetSizeGrip() const { return FSizeGrip; }
+  void SetSizeGrip(bool Value) { FSizeGrip = Value; }
+  bool GetUseOwnFont() const { return FUseOwnFont; }
+  void SetUseOwnFont(bool Value);
+  bool GetUseRecentItems() const { return FUseRecentItems; }
+  void SetUseRecentItems(bool Value) { FUseRecentItems = Value; }
+  bool GetUseRestSpace() const { return FUseRestSpace; }
+  void SetUseRestSpace(bool Value) { FUseRestSpace = Value; }
+  bool GetVisible() const;
+  void SetVisible(bool Value);
+  bool GetWholeRow() const { return FWholeRow; }
+  void SetWholeRow(bool Value) { FWholeRow = Value; }
+
+ protected:
+  TkvComponentCollection* GetCollectionFromParent(TComponent* AParentComponent) override;
+  // Reports a change to the collection (the manager counts as modified).
+  void Changed();
+
+ private:
+  bool IsManagerLoading() const;
+  void FontChanged(TObject* Sender);
+  void UpdateEditFont();
+  void FireDockingStyleChange();
+
+  bool FAllowClose = true;
+  bool FAllowCustomizing = true;
+  bool FAllowQuickCustomizing = true;
+  bool FAllowReset = true;
+  Byte FAlphaBlendValue = 255;
+  std::unique_ptr<TBitmap> FBackgroundBitmap;
+  TqzBarBorderStyle FBorderStyle = bbsSingle;
+  String FCaption;
+  std::unique_ptr<TqzBarCaptionButtons> FCaptionButtons;
+  TColor FColor = clDefault;
+  TqzBarDockingStyle FDockedDockingStyle = dsTop;
+  Integer FDockedLeft = 0;
+  Integer FDockedTop = 0;
+  TqzBarDockingStyle FDockingStyle = dsNone;
+  Integer FFloatLeft = 0;
+  Integer FFloatTop = 0;
+  Integer FFloatClientWidth = 0;
+  Integer FFloatClientHeight = 0;
+  std::unique_ptr<TFont> FFont;
+  std::unique_ptr<TFont> FEditFont;
+  std::unique_ptr<TBitmap> FGlyph;
+  bool FHidden = false;
+  bool FIsMainMenu = false;
+  String FKeyTip;
+  bool FMultiLine = false;
+  TqzBarDockingStyles FNotDocking;
+  String FOldName;
+  bool FOneOnRow = false;
+  bool FRotateWhenVertical = true;
+  Integer FRow = 0;
+  bool FShowMark = true;
+  bool FSizeGrip = true;
+  bool FUseOwnFont = false;
+  bool FUseRecentItems = true;
+  bool FUseRestSpace = false;
+  bool FVisible = false;
+  bool FWholeRow = false;
+  // Loaded values, kept while the manager reads the form.
+  TqzBarDockingStyle FLoadedDockingStyle = dsNone;
+  bool FLoadedVisible = false;
+  bool FPredefined = false;
+  bool FHiddenBecauseEmpty = false;
+  bool FChangingDockingStyle = false;
+  bool FInternalFontChange = false;
+  bool FMarkedForRecalc = false;
+  std::unique_ptr<TqzBarMergeData> FMergeData;
+};
+
+// The toolbars of a manager.
+class TqzBars : public TkvComponentCollection {
+  TAVREN_CLASS(TqzBars, TkvComponentCollection)
+ public:
+  explicit TqzBars(TqzBarManager* AManager);
+  TqzBarManager* GetBarManager() const noexcept { return FBarManager; }
+  TqzBar* GetBar(Integer Index) const { return static_cast<TqzBar*>(ItemAt(Index)); }
+  Integer GetCount() const { return ItemCount(); }
+  TqzBar* AddBar() { return static_cast<TqzBar*>(AppendItem()); }
+  // Dock sites widen their rectangle by this many pixels to form their docking zone.
+  Integer GetDockingZoneSize() const noexcept { return 23; }
+
+ protected:
+  void SetItemName(TkvComponentCollectionItem* AItem) override;
+  void ReportChange(TkvComponentCollectionItem* AItem, TkvCollectionAction AAction) override;
+
+ private:
+  TqzBarManager* FBarManager;
+};
+
+// ---- Categories ------------------------------------------------------------------------------
+
+// What a category of items carries besides its name.
+class TqzBarCategoryData : public TObject {
+  TAVREN_CLASS(TqzBarCategoryData, TObject)
+ public:
+  TqzBarItemVisible ItemsVisible = ivAlways;
+  // Read from the form, applied by the manager's Loaded.
+  TqzBarItemVisible LoadedItemsVisible = ivAlways;
+  bool Visible = true;
+};
+
+// The manager's categories: names, each with its data object (none counts as ivAlways and
+// visible). Items refer to a category by index; inserting, deleting, exchanging and moving keep
+// the items' numbers in step, and an emptied list gets "Default" again.
+class TqzBarManagerCategories : public TStringList {
+  TAVREN_CLASS(TqzBarManagerCategories, TStringList)
+ public:
+  explicit TqzBarManagerCategories(TqzBarManager* AManager) : FBarManager(AManager) {}
+  ~TqzBarManagerCategories() override;
+  void Clear() override;
+  void Delete(Integer Index) override;
+  void Exchange(Integer Index1, Integer Index2) override;
+  void InsertObject(Integer Index, const String& S, TObject* AObject) override;
+  void Move(Integer CurIndex, Integer NewIndex) override;
+  // The category's data, made on first request; nullptr for an invalid index.
+  TqzBarCategoryData* DataOf(Integer Index);
+
+ protected:
+  void DefineProperties(TFiler* Filer) override;
+
+ private:
+  void ReadItemsVisibles(TReader* Reader);
+  void WriteItemsVisibles(TWriter* Writer);
+  void ReadVisibles(TReader* Reader);
+  void WriteVisibles(TWriter* Writer);
+
+  TqzBarManager* FBarManager;
+  bool FMoving = false;
+};
+
 // ---- Bar manager -----------------------------------------------------------------------------
 
 // The live bar managers in registration order; it does not own them.
@@ -629,6 +966,23 @@ class TqzBarManagerList : public TqzObjectList {
   TqzBarManager* GetManager(Integer Index) const;
 };
 TqzBarManagerList* BarManagerList();
+
+// A stored layout that cannot be read as it stands, or a registry path that cannot hold one.
+class EqzBarLayoutError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+using TqzBarManagerBarEvent = TEvent<void(TqzBarManager* Sender, TqzBar* ABar)>;
+using TqzBarManagerMergeEvent = TEvent<void(TqzBarManager* Sender, TqzBarManager* ChildBarManager, bool AddItems)>;
+
+// What the layout handlers hear at the end of every layout load and save.
+struct TqzBarIniFileEventData {
+  TCustomIniFile* IniFile;
+  bool Registry;
+  String BaseSection;
+  String Separator;
+};
 
 // The component that owns the bar system of one window control: at most one per control.
 class TqzBarManager : public TComponent {
@@ -642,7 +996,10 @@ class TqzBarManager : public TComponent {
   void EndUpdate(bool ARecalcMarkedBars = true);
   bool IsUpdateLocked() const noexcept { return FLockUpdate > 0; }
   Integer GetLockUpdate() const noexcept { return FLockUpdate; }
-  bool IsLoading() const { return GetComponentState().Contains(csLoading); }
+  // Also while Loaded applies what was read.
+  bool IsLoading() const { return GetComponentState().Contains(csLoading) || FAfterLoading; }
+  // Loaded applies the bars' loaded dock and visibility values.
+  bool IsSettingUpLoadedBars() const noexcept { return FBarsLoading; }
   bool IsDesigning() const { return GetComponentState().Contains(csDesigning); }
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
   TWinControl* GetOwnerControl();
@@ -713,9 +1070,78 @@ class TqzBarManager : public TComponent {
   void RegisterGroup(TqzBarGroup* AGroup);
   void MoveGroup(TqzBarGroup* AGroup, Integer ANewIndex);
 
-  // Streaming: the groups stream as the manager's children, owned by the manager's Owner.
+  // Streaming: bars, then groups, stream as the manager's children, owned by the manager's Owner.
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   TComponent* GetChildOwner() override { return GetOwner(); }
+  void SetChildOrder(TComponent* Child, Integer Order) override;
+
+  // Toolbars.
+  TqzBars* GetBars() const { return FBars.get(); }
+  TqzBar* FindBarByName(const String& AName) const;
+  TqzBar* FindBarByCaption(const String& ACaption) const;
+  // Base followed by the smallest number from 1 that no bar bears as caption (or name).
+  String MakeUniqueBarCaption(const String& ABase) const;
+  String MakeUniqueBarName(const String& ABase) const;
+  // A new "Custom <n>" toolbar docked at the top in a row of its own (or as the main menu).
+  TqzBar* CreateToolbar(bool AAsMainMenu);
+  void ResetToolbar(TqzBar* ABar) { ABar->ResetWithConfirmation(); }
+  TqzBar* GetMainMenuBar() const noexcept { return FMainMenuBar; }
+  // The bars' events.
+  void DoBarAdd(TqzBar* ABar) { FOnBarAdd(this, ABar); }
+  void DoBarDelete(TqzBar* ABar) { FOnBarDelete(this, ABar); }
+  void DoBarVisibleChange(TqzBar* ABar) { FOnBarVisibleChange(this, ABar); }
+  void DoBarDockingStyleChange(TqzBar* ABar) { FOnBarDockingStyleChange(this, ABar); }
+  void DoBarBeforeReset(TqzBar* ABar) { FOnBarBeforeReset(this, ABar); }
+  void DoBarAfterReset(TqzBar* ABar) { FOnBarAfterReset(this, ABar); }
+  // Customizing undoes every merge and restores them afterwards.
+  void SetIsCustomizing(bool Value);
+  void UnmergeAllForCustomizing();
+  void RestoreMergesAfterCustomizing();
+
+  // Categories.
+  TqzBarManagerCategories* GetCategoryList() const { return FCategories.get(); }
+  TStrings* GetCategories() const { return FCategories.get(); }
+  void SetCategories(TStrings* Value) { FCategories->Assign(Value); }
+  bool IsCategoryVisible(Integer Index) const;
+  // ivNever for an invalid index.
+  TqzBarItemVisible GetCategoryItemsVisible(Integer Index) const;
+  void SetCategoryItemsVisible(Integer Index, TqzBarItemVisible Value);
+  void SetCategoryVisible(Integer Index, bool Value);
+  // At run time the index of the N-th visible category (-1 when none); at design time N.
+  Integer VisibleCategoryToIndex(Integer N) const;
+
+  // Layout storage: the registry stand-in, ini files and the reset snapshot of the designed
+  // layout. Explicit loads and saves pass errors on; a damaged layout is refused with
+  // EqzBarLayoutError before it changes anything.
+  void LoadFromRegistry(const String& APath);
+  void SaveToRegistry(const String& APath);
+  void LoadFromIniFile(const String& AFileName);
+  void SaveToIniFile(const String& AFileName);
+  void LoadLayout(TCustomIniFile* AIniFile, const String& ABase, bool ARegistry);
+  void SaveLayout(TCustomIniFile* AIniFile, const String& ABase, bool ARegistry);
+  // The ini-file base: the owners' names down to the manager's, each followed by ".".
+  String DefaultSectionBase() const;
+  // "\" in front and at the end; empty stays empty.
+  static String NormalizeRegistryPath(const String& APath);
+  // The designed layout; only when not designing.
+  TMemIniFile* GetSavedState() const { return FSavedState.get(); }
+  void SaveSnapshot();
+  // The index of the snapshot's bar of exactly that caption; -1 when none.
+  Integer FindSnapshotBar(const String& ACaption) const;
+  bool IsStateSaving() const noexcept { return FStateSaving; }
+  bool CanResetBars() const { return FReadStateCount > 0 && FAllowReset; }
+  // Reads the layout from the stores switched on; a failure brings back the designed layout.
+  void LoadStoredLayout();
+  // Writes the layout to the stores switched on; never raises.
+  void SaveStoredLayout();
+  // The owner window's messages: the layout is saved when it goes, colours and fonts follow
+  // the system.
+  void HandleOwnerMessage(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
+
+  // The widths of the left and right default dock sites and the heights of the top and bottom
+  // ones, as the form stores them.
+  Integer GetDockControlHeight(TqzBarDockingStyle AStyle) const;
+  void SetDockControlHeight(TqzBarDockingStyle AStyle, Integer Value);
 
   // The object the current hint is shown for (an item control, a caption button, ...).
   TObject* GetHintObject() const noexcept { return FHintObject; }
@@ -748,6 +1174,48 @@ class TqzBarManager : public TComponent {
   bool GetModified() const noexcept { return FModified; }
 
   // Published properties.
+  bool GetAutoAlignBars() const { return FAutoAlignBars; }
+  void SetAutoAlignBars(bool Value) { FAutoAlignBars = Value; }
+  bool GetAutoHideEmptyBars() const { return FAutoHideEmptyBars; }
+  void SetAutoHideEmptyBars(bool Value);
+  bool GetFlatCloseButton() const { return FFlatCloseButton; }
+  void SetFlatCloseButton(bool Value) { FFlatCloseButton = Value; }
+  bool GetHideFloatingBarsWhenInactive() const { return FHideFloatingBarsWhenInactive; }
+  void SetHideFloatingBarsWhenInactive(bool Value) { FHideFloatingBarsWhenInactive = Value; }
+  String GetIniFileName() const { return FIniFileName; }
+  void SetIniFileName(const String& Value) { FIniFileName = Value; }
+  TqzBarDockingStyles GetNotDocking() const { return FNotDocking; }
+  void SetNotDocking(TqzBarDockingStyles Value) { FNotDocking = Value; }
+  String GetRegistryPath() const { return FRegistryPath; }
+  void SetRegistryPath(const String& Value) { FRegistryPath = NormalizeRegistryPath(Value); }
+  bool GetShowCloseButton() const { return FShowCloseButton; }
+  void SetShowCloseButton(bool Value) { FShowCloseButton = Value; }
+  bool GetShowHelpButton() const { return FShowHelpButton; }
+  void SetShowHelpButton(bool Value) { FShowHelpButton = Value; }
+  bool GetStoreInIniFile() const { return FStoreInIniFile; }
+  void SetStoreInIniFile(bool Value) { FStoreInIniFile = Value; }
+  bool GetStoreInRegistry() const { return FStoreInRegistry; }
+  void SetStoreInRegistry(bool Value) { FStoreInRegistry = Value; }
+  bool GetSunkenBorder() const { return FSunkenBorder; }
+  void SetSunkenBorder(bool Value) { FSunkenBorder = Value; }
+  TqzBarManagerBarEvent GetOnBarAdd() const { return FOnBarAdd; }
+  void SetOnBarAdd(TqzBarManagerBarEvent Value) { FOnBarAdd = Value; }
+  TqzBarManagerBarEvent GetOnBarAfterReset() const { return FOnBarAfterReset; }
+  void SetOnBarAfterReset(TqzBarManagerBarEvent Value) { FOnBarAfterReset = Value; }
+  TqzBarManagerBarEvent GetOnBarBeforeReset() const { return FOnBarBeforeReset; }
+  void SetOnBarBeforeReset(TqzBarManagerBarEvent Value) { FOnBarBeforeReset = Value; }
+  TqzBarManagerBarEvent GetOnBarClose() const { return FOnBarClose; }
+  void SetOnBarClose(TqzBarManagerBarEvent Value) { FOnBarClose = Value; }
+  TqzBarManagerBarEvent GetOnBarDelete() const { return FOnBarDelete; }
+  void SetOnBarDelete(TqzBarManagerBarEvent Value) { FOnBarDelete = Value; }
+  TqzBarManagerBarEvent GetOnBarDockingStyleChange() const { return FOnBarDockingStyleChange; }
+  void SetOnBarDockingStyleChange(TqzBarManagerBarEvent Value) { FOnBarDockingStyleChange = Value; }
+  TqzBarManagerBarEvent GetOnBarVisibleChange() const { return FOnBarVisibleChange; }
+  void SetOnBarVisibleChange(TqzBarManagerBarEvent Value) { FOnBarVisibleChange = Value; }
+  TqzBarManagerMergeEvent GetOnMenuMerge() const { return FOnMenuMerge; }
+  void SetOnMenuMerge(TqzBarManagerMergeEvent Value) { FOnMenuMerge = Value; }
+  TqzBarManagerMergeEvent GetOnMerge() const { return FOnMerge; }
+  void SetOnMerge(TqzBarManagerMergeEvent Value) { FOnMerge = Value; }
   bool GetAllowCallFromAnotherForm() const { return FAllowCallFromAnotherForm; }
   void SetAllowCallFromAnotherForm(bool Value) { FAllowCallFromAnotherForm = Value; }
   bool GetAllowReset() const { return FAllowReset; }
@@ -789,9 +1257,26 @@ class TqzBarManager : public TComponent {
   Integer GetWaitForDockingTime() const { return FWaitForDockingTime; }
   void SetWaitForDockingTime(Integer Value);
 
+ protected:
+  void DefineProperties(TFiler* Filer) override;
+  void Loaded() override;
+  void ReadState(TReader* Reader) override;
+
  private:
+  friend class TqzBar;
   // Checks the owner before anything is built: a window control that has no manager yet.
   static TComponent* CheckedOwner(TComponent* AOwner);
+  void SetMainMenuBar(TqzBar* ABar) { FMainMenuBar = ABar; }
+  // Sets a category's ItemsVisible now, loading or not.
+  void ApplyCategoryItemsVisible(Integer Index, TqzBarItemVisible Value);
+  void ReadDockControlHeights(TReader* Reader);
+  void WriteDockControlHeights(TWriter* Writer);
+  // The layout cores, after the layout has been checked.
+  void CheckLayout(TCustomIniFile* AIniFile, const String& ABase, bool ARegistry);
+  void LoadBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection, bool ALoadPosition);
+  void SaveBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection);
+  // Brings back the designed layout after a stored one failed.
+  void RestoreDesignedLayout();
   void UpdateRecentUseThreshold();
   void CreateColors();
   void FontChanged(TObject* Sender);
@@ -806,6 +1291,30 @@ class TqzBarManager : public TComponent {
   // A setting that a user would see in the customizing form changed.
   void OptionChanged();
 
+  std::unique_ptr<TqzBars> FBars;
+  std::unique_ptr<TqzBarManagerCategories> FCategories;
+  TqzBar* FMainMenuBar = nullptr;
+  std::unique_ptr<TMemIniFile> FSavedState;
+  Integer FReadStateCount = 0;
+  bool FAfterLoading = false;
+  bool FBarsLoading = false;
+  bool FStateSaving = false;
+  Integer FDockControlHeights[4] = {};
+  bool FAutoAlignBars = false;
+  bool FAutoHideEmptyBars = false;
+  bool FFlatCloseButton = false;
+  bool FHideFloatingBarsWhenInactive = true;
+  String FIniFileName;
+  TqzBarDockingStyles FNotDocking;
+  String FRegistryPath;
+  bool FShowCloseButton = false;
+  bool FShowHelpButton = false;
+  bool FStoreInIniFile = false;
+  bool FStoreInRegistry = false;
+  bool FSunkenBorder = false;
+  TqzBarManagerBarEvent FOnBarAdd, FOnBarAfterReset, FOnBarBeforeReset, FOnBarClose, FOnBarDelete,
+      FOnBarDockingStyleChange, FOnBarVisibleChange;
+  TqzBarManagerMergeEvent FOnMenuMerge, FOnMerge;
   Integer FLockUpdate = 0;
   Integer FDesignerModifiedLock = 0;
   bool FDesignerModifiedDue = false;
