@@ -326,3 +326,36 @@ TEST_F(Categories, CategoriesStreamWithTheirVisibility) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Toolbars, FloatingBarsMoveIntoTheWorkAreaWhenItChanges) {
+  TRect work;
+  WorkAreaAtPoint(TPoint(0, 0), work);
+  TqzBar* low = AddBar("Low");
+  low->SetFloatClientWidth(100);
+  low->SetFloatClientHeight(40);
+  low->SetFloatLeft(work.Left - 30);
+  low->SetFloatTop(work.Bottom - 10);
+  TqzBar* docked = AddBar("Docked");
+  docked->SetDockingStyle(dsTop);
+  docked->SetFloatTop(work.Bottom + 500);
+  manager->HandleOwnerMessage(nullptr, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  EXPECT_EQ(low->GetFloatTop(), work.Bottom - 40);
+  EXPECT_EQ(low->GetFloatLeft(), work.Left);
+  EXPECT_EQ(docked->GetFloatTop(), work.Bottom + 500);
+}
+
+TEST_F(Toolbars, OnlyTheOutermostEndOfAnUpdateRecalculates) {
+  TqzBar* bar = AddBar("Tools");
+  manager->BeginUpdate();
+  manager->BeginUpdate();
+  bar->MarkForRecalc();
+  manager->EndUpdate();
+  EXPECT_TRUE(bar->IsMarkedForRecalc());
+  manager->EndUpdate();
+  EXPECT_FALSE(bar->IsMarkedForRecalc());
+  EXPECT_FALSE(manager->IsUpdateLocked());
+}
+
+}  // namespace

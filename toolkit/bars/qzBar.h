@@ -6,7 +6,10 @@
 // (the base of items, groups and popup menus, and its list), qzBarLists.cpp (the bars' object and component lists), qzBarCanvas.cpp (the shared bar
 // canvas and the system controller), qzBarRoutines.cpp (lookups between windows, controls and forms; keys, mouse, sounds
 // and message pumping), qzBarDrawing.cpp (clip backups, fills, tiling, frames, drop arrows and
-// fonts), qzBarUnit.cpp (the unit globals, start and end).
+// fonts), qzBarUnit.cpp (the unit globals, start and end), qzBarToolbars.cpp (toolbars and their
+// caption buttons), qzBarCategories.cpp (the manager's categories), qzBarMerge.cpp (merging
+// toolbars), qzBarLayout.cpp (layout storage, the reset snapshot, form data and Loaded),
+// qzBarOwnerEvents.cpp (the owner window's messages).
 
 #include <functional>
 #include <vector>
@@ -1137,6 +1140,8 @@ class TqzBarManager : public TComponent {
   // The owner window's messages: the layout is saved when it goes, colours and fonts follow
   // the system.
   void HandleOwnerMessage(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
+  // Floating bars move into the work area of the monitor at the centre of the Owner.
+  void KeepFloatingBarsOnScreen();
 
   // The widths of the left and right default dock sites and the heights of the top and bottom
   // ones, as the form stores them.

@@ -377,15 +377,3 @@ void TqzBarManager::Loaded() {
   }
   FAfterLoading = false;
 }
-
-// ---- Owner window --------------------------------------------------------------------------
-
-void TqzBarManager::HandleOwnerMessage(HWND, UINT AMsg, WPARAM AWParam, LPARAM) {
-  TComponent* owner = GetOwner();
-  if (owner->GetComponentState().Contains(csDestroying)) {
-    if (AMsg == WM_DESTROY && !IsDesigning()) SaveStoredLayout();
-    return;
-  }
-  if (AMsg == WM_SYSCOLORCHANGE) RefreshColors();
-  if (AMsg == WM_SETTINGCHANGE && AWParam == SPI_SETNONCLIENTMETRICS) SystemFontChanged();
-}

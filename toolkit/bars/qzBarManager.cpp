@@ -275,7 +275,9 @@ void TqzBarManager::FontChanged(TObject*) {
 void TqzBarManager::BeginUpdate() { ++FLockUpdate; }
 
 void TqzBarManager::EndUpdate(bool) {
-  if (FLockUpdate > 0) --FLockUpdate;
+  if (FLockUpdate == 0 || --FLockUpdate > 0 || IsDestroying()) return;
+  // The outermost end: the bars marked meanwhile have been recalculated.
+  for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->ClearRecalcMark();
 }
 
 bool TqzBarManager::CanDeleteComponent(TComponent*) { return true; }
