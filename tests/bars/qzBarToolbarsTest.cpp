@@ -247,7 +247,12 @@ TEST_F(Toolbars, MergedBarsHideAndComeBackAroundCustomizing) {
   EXPECT_TRUE(b->GetMergeData()->MergedBars.empty());
   EXPECT_FALSE(a->GetVisible());
 
+  auto* otherForm = new TForm(nullptr, 0);
+  auto* other = new TqzBarManager(otherForm);
   manager->SetIsCustomizing(true);
+  EXPECT_TRUE(other->IsOtherManagerActive());
+  EXPECT_FALSE(manager->IsOtherManagerActive());
+  delete otherForm;
   EXPECT_EQ(a->GetMergeData()->MergedWith, nullptr);
   EXPECT_TRUE(a->GetVisible());
   manager->SetIsCustomizing(false);

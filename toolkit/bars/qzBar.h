@@ -1179,6 +1179,20 @@ class TqzBarManager : public TComponent {
   bool GetModified() const noexcept { return FModified; }
 
   // Published properties.
+  // Another live manager is customizing (the first that is, in registration order, is not this one).
+  bool IsOtherManagerActive() const;
+  // No inline frames are designed in this system: components can always be made.
+  bool CanCreateComponents() const { return true; }
+  TBitmap* GetHelpButtonGlyph() const { return FHelpButtonGlyph.get(); }
+  void SetHelpButtonGlyph(TBitmap* Value) { FHelpButtonGlyph->Assign(Value); }
+  TNotifyEvent GetOnCloseButtonClick() const { return FOnCloseButtonClick; }
+  void SetOnCloseButtonClick(TNotifyEvent Value) { FOnCloseButtonClick = Value; }
+  TNotifyEvent GetOnHelpButtonClick() const { return FOnHelpButtonClick; }
+  void SetOnHelpButtonClick(TNotifyEvent Value) { FOnHelpButtonClick = Value; }
+  TNotifyEvent GetOnHideCustomizingForm() const { return FOnHideCustomizingForm; }
+  void SetOnHideCustomizingForm(TNotifyEvent Value) { FOnHideCustomizingForm = Value; }
+  TNotifyEvent GetOnShowCustomizingForm() const { return FOnShowCustomizingForm; }
+  void SetOnShowCustomizingForm(TNotifyEvent Value) { FOnShowCustomizingForm = Value; }
   bool GetAutoAlignBars() const { return FAutoAlignBars; }
   void SetAutoAlignBars(bool Value) { FAutoAlignBars = Value; }
   bool GetAutoHideEmptyBars() const { return FAutoHideEmptyBars; }
@@ -1320,6 +1334,8 @@ class TqzBarManager : public TComponent {
   TqzBarManagerBarEvent FOnBarAdd, FOnBarAfterReset, FOnBarBeforeReset, FOnBarClose, FOnBarDelete,
       FOnBarDockingStyleChange, FOnBarVisibleChange;
   TqzBarManagerMergeEvent FOnMenuMerge, FOnMerge;
+  TNotifyEvent FOnCloseButtonClick, FOnHelpButtonClick, FOnHideCustomizingForm, FOnShowCustomizingForm;
+  std::unique_ptr<TBitmap> FHelpButtonGlyph;
   Integer FLockUpdate = 0;
   Integer FDesignerModifiedLock = 0;
   bool FDesignerModifiedDue = false;

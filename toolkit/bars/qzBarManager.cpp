@@ -29,6 +29,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(Font),
     PROPERTY(DockColor).Idents(ColorIdentMap).Stored<&TqzBarManager::IsDockColorStored>(),
     PROPERTY(FlatCloseButton).Default(false),
+    PROPERTY(HelpButtonGlyph),
     PROPERTY(HelpContext).Default(0),
     PROPERTY(HideFloatingBarsWhenInactive).Default(true),
     PROPERTY(ImageOptions),
@@ -73,7 +74,11 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(OnBarDockingStyleChange),
     PROPERTY(OnBarVisibleChange),
     PROPERTY(OnMenuMerge),
-    PROPERTY(OnMerge))
+    PROPERTY(OnMerge),
+    PROPERTY(OnCloseButtonClick),
+    PROPERTY(OnHelpButtonClick),
+    PROPERTY(OnHideCustomizingForm),
+    PROPERTY(OnShowCustomizingForm))
 
 // ---- Construction --------------------------------------------------------------------------
 
@@ -92,6 +97,7 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   FCategories = std::make_unique<TqzBarManagerCategories>(this);
   if (!IsLoading()) FCategories->Add(ResourceStringText(sqzBarDefaultCategoryName));
   FBars = std::make_unique<TqzBars>(this);
+  FHelpButtonGlyph = std::make_unique<TBitmap>();
   UpdateRecentUseThreshold();
   FImageOptions = std::make_unique<TqzBarImageOptions>(this);
   FImageOptions->SetOnLargeIconsChanged(MakeEvent<&TqzBarManager::ImageOptionsLargeIconsChanged>(this));
@@ -435,4 +441,11 @@ bool IsManagerOwnerWindow(TqzBarManager* AManager, HWND AWnd) {
 
 bool ManagerOwnsControl(TqzBarManager* AManager, TControl* AControl) {
   return AManager && IsControlInside(AManager->GetOwnerControl(), AControl);
+}
+
+bool TqzBarManager::IsOtherManagerActive() const {
+  TqzBarManagerList* list = BarManagerList();
+  for (Integer i = 0; list && i < list->GetCount(); ++i)
+    if (list->GetManager(i)->GetIsCustomizing()) return list->GetManager(i) != this;
+  return false;
 }
