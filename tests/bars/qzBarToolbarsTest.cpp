@@ -364,3 +364,32 @@ TEST_F(Toolbars, OnlyTheOutermostEndOfAnUpdateRecalculates) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Toolbars, OnlyBarsTheUserMadeCanBeDeletedAtRunTime) {
+  TqzBar* designed = AddBar("Designed");
+  designed->SetPredefined(true);
+  TqzBar* own = AddBar("Own");
+  IqzBarSelectableItem* ref = nullptr;
+  designed->GetNextSelectable(ref);
+  EXPECT_EQ(ref, static_cast<IqzBarSelectableItem*>(own));
+  own->GetNextSelectable(ref);
+  EXPECT_EQ(ref, static_cast<IqzBarSelectableItem*>(designed));
+  EXPECT_FALSE(designed->CanBeDeleted(true));
+  ref = designed;
+  designed->DeleteIfAllowed(ref, true);
+  EXPECT_EQ(ref, static_cast<IqzBarSelectableItem*>(designed));
+  own->SetAllowClose(false);
+  EXPECT_FALSE(own->CanBeDeleted(true));
+  own->SetAllowClose(true);
+  ref = own;
+  own->DeleteIfAllowed(ref, true);
+  EXPECT_EQ(ref, nullptr);
+  ASSERT_EQ(manager->GetBars()->GetCount(), 1);
+  designed->GetNextSelectable(ref);
+  EXPECT_EQ(ref, nullptr);
+  EXPECT_EQ(designed->DesignOwner(), form);
+}
+
+}  // namespace

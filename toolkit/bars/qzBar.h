@@ -722,11 +722,35 @@ class TqzBarMergeData : public TObject {
 
 // The definition of one toolbar of a manager: where it docks or floats, its row, caption and
 // look. Its window is made from this definition when the bar is shown.
-class TqzBar : public TkvComponentCollectionItem {
+class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectableItem {
   TAVREN_CLASS(TqzBar, TkvComponentCollectionItem)
  public:
   explicit TqzBar(TComponent* AOwner);
   ~TqzBar() override;
+  // Not reference counted: the manager's collection frees the bar.
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+
+  // Design selection: a bar may go at design time, or when the user made it and may close it.
+  bool CanDelete() const;
+  bool CanBeDeleted(bool) override { return CanDelete(); }
+  void DeleteIfAllowed(IqzBarSelectableItem*& ARef, bool AWholeItem) override;
+  void ApplyCustomizingAction(Integer) override {}
+  TqzBarManager* GetBarManager() override { return static_cast<const TqzBar*>(this)->GetBarManager(); }
+  TObject* GetInstance() override { return this; }
+  void CollectOwner(TList* AList) override;
+  // The next bar of the collection, wrapping round; nullptr for the only bar.
+  void GetNextSelectable(IqzBarSelectableItem*& ARef) override;
+  TPersistent* DesignOwner() override;
+  Integer SelectionStatus() override;
+  Integer EditOperations() override { return 2; }
+  void RepaintSelection() override {}
+  Integer IsShownInSeveralPlaces() override { return 0; }
+  bool IsSelectedInDesigner() override { return SelectionStatus() == 1; }
+  void SelectInDesigner(Integer AMode) override;
+  bool SelectDesignParent() override { return false; }
+  void SelectionStateChanged() override {}
   void Assign(TPersistent* Source) override;
   void SetParentComponent(TComponent* Value) override;
   // A bar streams inside its manager, also while being read before it has joined it.

@@ -190,6 +190,49 @@ TqzBarManager* TqzBar::GetBarManager() const {
   return GetCollection() ? GetManagerBars()->GetBarManager() : nullptr;
 }
 
+HRESULT TqzBar::QueryInterface(const TInterfaceId& IID, void** Obj) {
+  return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+}
+
+bool TqzBar::CanDelete() const {
+  TqzBarManager* manager = GetBarManager();
+  if (!manager) return true;
+  bool allowed = manager->IsDesigning() || (!FPredefined && CanBeClosed());
+  return allowed && manager->CanDeleteComponent(const_cast<TqzBar*>(this));
+}
+
+void TqzBar::DeleteIfAllowed(IqzBarSelectableItem*& ARef, bool) {
+  if (!CanDelete()) return;
+  ARef = nullptr;
+  delete this;
+}
+
+void TqzBar::CollectOwner(TList* AList) {
+  TPersistent* owner = DesignOwner();
+  if (owner && AList->IndexOf(owner) < 0) AList->Add(owner);
+}
+
+void TqzBar::GetNextSelectable(IqzBarSelectableItem*& ARef) {
+  TqzBars* bars = GetManagerBars();
+  ARef = nullptr;
+  if (!bars || bars->GetCount() < 2) return;
+  ARef = bars->GetBar((PositionInCollection() + 1) % bars->GetCount());
+}
+
+TPersistent* TqzBar::DesignOwner() {
+  TqzBarManager* manager = GetBarManager();
+  return manager ? manager->GetOwner() : nullptr;
+}
+
+Integer TqzBar::SelectionStatus() {
+  TqzBarManager* manager = GetBarManager();
+  return manager ? manager->GetSelectionStatus(this) : 0;
+}
+
+void TqzBar::SelectInDesigner(Integer AMode) {
+  if (TqzBarManager* manager = GetBarManager()) manager->SelectComponent(this, AMode);
+}
+
 void TqzBar::SetParentComponent(TComponent* Value) {
   bool attaching = GetCollectionFromParent(Value) && !GetCollection();
   inherited::SetParentComponent(Value);
