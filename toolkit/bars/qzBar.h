@@ -6,7 +6,8 @@
 // (the base of items, groups and popup menus, and its list), qzBarLists.cpp (the bars' object and component lists), qzBarCanvas.cpp (the shared bar
 // canvas and the system controller), qzBarRoutines.cpp (lookups between windows, controls and forms; keys, mouse, sounds
 // and message pumping), qzBarDrawing.cpp (clip backups, fills, tiling, frames, drop arrows and
-// fonts), qzBarUnit.cpp (the unit globals, start and end).
+// fonts), qzBarUnit.cpp (the unit globals, start and end); qzBarItems.h declares the items and
+// their links.
 
 #include <functional>
 #include <vector>
@@ -630,6 +631,15 @@ class TqzBarManagerList : public TqzObjectList {
 };
 TqzBarManagerList* BarManagerList();
 
+class TqzBarItem;
+class TqzBarItemLink;
+class TqzBarItemLinks;
+using TqzBarItemLinkEvent = TEvent<void(TqzBarManager* Sender, TqzBarItemLink* AItemLink)>;
+using TqzBarMergeItemLinkEvent =
+    TEvent<void(TqzBarManager* Sender, TqzBarItemLinks* ADstItemLinks, TqzBarItemLinks* ASrcItemLinks,
+                TqzBarItemLink* ASrcItemLink, TqzBarItemMergeKind& AMergeKind, Integer& AMergeIndex)>;
+using TqzBarClickItemEvent = TEvent<void(TqzBarManager* Sender, TqzBarItem* ClickedItem)>;
+
 // The component that owns the bar system of one window control: at most one per control.
 class TqzBarManager : public TComponent {
   TAVREN_CLASS(TqzBarManager, TComponent)
@@ -705,6 +715,30 @@ class TqzBarManager : public TComponent {
   TkvEventHandlerCollection* IniFileWriteHandlers() const { return FHandlers[1].get(); }
   TkvEventHandlerCollection* MDIStateChangedHandlers() const { return FHandlers[2].get(); }
   TkvEventHandlerCollection* SystemFontChangedHandlers() const { return FHandlers[3].get(); }
+
+  // Items: owned by the manager's Owner (or the manager), registered here by their constructors.
+  Integer GetItemCount() const { return FItems->GetCount(); }
+  // nullptr out of range.
+  TqzBarItem* GetItem(Integer Index) const;
+  // Case-insensitive.
+  TqzBarItem* FindItemByName(const String& AName) const;
+  Integer IndexOfItem(TqzBarItem* AItem) const;
+  void RegisterItem(TqzBarItem* AItem);
+  void UnregisterItem(TqzBarItem* AItem);
+  // Moves in the item list and marks the manager modified.
+  void MoveItem(Integer AFromIndex, Integer AToIndex);
+  // Fires OnClickItem.
+  virtual void FireClickItem(TqzBarItem* AItem);
+  TqzBarItemLinkEvent GetOnItemLinkAdd() const { return FOnItemLinkAdd; }
+  void SetOnItemLinkAdd(TqzBarItemLinkEvent Value) { FOnItemLinkAdd = Value; }
+  TqzBarItemLinkEvent GetOnItemLinkChange() const { return FOnItemLinkChange; }
+  void SetOnItemLinkChange(TqzBarItemLinkEvent Value) { FOnItemLinkChange = Value; }
+  TqzBarItemLinkEvent GetOnItemLinkDelete() const { return FOnItemLinkDelete; }
+  void SetOnItemLinkDelete(TqzBarItemLinkEvent Value) { FOnItemLinkDelete = Value; }
+  TqzBarMergeItemLinkEvent GetOnMergeItemLink() const { return FOnMergeItemLink; }
+  void SetOnMergeItemLink(TqzBarMergeItemLinkEvent Value) { FOnMergeItemLink = Value; }
+  TqzBarClickItemEvent GetOnClickItem() const { return FOnClickItem; }
+  void SetOnClickItem(TqzBarClickItemEvent Value) { FOnClickItem = Value; }
 
   // Item groups: owned by the manager's Owner, registered here.
   Integer GetGroupCount() const { return FGroups->GetCount(); }
@@ -826,6 +860,12 @@ class TqzBarManager : public TComponent {
   TObject* FHintObject = nullptr;
   bool FIsCustomizing = false;
   std::unique_ptr<TqzBarComponentList> FGroups;
+  std::unique_ptr<TqzBarComponentList> FItems;
+  TqzBarItemLinkEvent FOnItemLinkAdd;
+  TqzBarItemLinkEvent FOnItemLinkChange;
+  TqzBarItemLinkEvent FOnItemLinkDelete;
+  TqzBarMergeItemLinkEvent FOnMergeItemLink;
+  TqzBarClickItemEvent FOnClickItem;
   bool FAutoDockColor = true;
   TColor FDockColor = clBtnFace;
   bool FAllowCallFromAnotherForm = false;
@@ -1007,3 +1047,5 @@ TqzBarCanvas* BarCanvasInstance();
 bool IsBarUnitFinalized();
 void qzBarStart();
 void qzBarEnd();
+
+#include "toolkit/bars/qzBarItems.h"

@@ -51,7 +51,12 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(UseF10ForMenu).Default(true),
     PROPERTY(UseFullReset).Default(false),
     PROPERTY(UseSystemFont),
-    PROPERTY(WaitForDockingTime).Default(21))
+    PROPERTY(WaitForDockingTime).Default(21),
+    PROPERTY(OnClickItem),
+    PROPERTY(OnItemLinkAdd),
+    PROPERTY(OnItemLinkChange),
+    PROPERTY(OnItemLinkDelete),
+    PROPERTY(OnMergeItemLink))
 
 // ---- Construction --------------------------------------------------------------------------
 
@@ -66,6 +71,7 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   if (TqzBarManagerList* list = BarManagerList()) list->Add(this);
   if (!IsDesigning()) CreateBarHintWindow();
   FGroups = std::make_unique<TqzBarComponentList>();
+  FItems = std::make_unique<TqzBarComponentList>();
   FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
   UpdateRecentUseThreshold();
   FImageOptions = std::make_unique<TqzBarImageOptions>(this);
@@ -91,6 +97,8 @@ TqzBarManager::~TqzBarManager() {
   FreeColors();
   // The groups go with the manager.
   while (FGroups->GetCount() > 0) delete GetGroup(FGroups->GetCount() - 1);
+  // So do the items, whoever owns them.
+  while (FItems->GetCount() > 0) delete GetItem(FItems->GetCount() - 1);
   FFont->SetOnChange(TNotifyEvent());
   FImageOptions.reset();
   FLookAndFeel.reset();
