@@ -9,7 +9,8 @@
 // fonts), qzBarUnit.cpp (the unit globals, start and end), qzBarToolbars.cpp (toolbars and their
 // caption buttons), qzBarCategories.cpp (the manager's categories), qzBarMerge.cpp (merging
 // toolbars), qzBarLayout.cpp (layout storage, the reset snapshot, form data and Loaded),
-// qzBarOwnerEvents.cpp (the owner window's messages).
+// qzBarOwnerEvents.cpp (the owner window's messages); qzBarItems.h declares the items and their
+// links.
 
 #include <functional>
 #include <vector>
@@ -1011,6 +1012,15 @@ struct TqzBarIniFileEventData {
   String Separator;
 };
 
+class TqzBarItem;
+class TqzBarItemLink;
+class TqzBarItemLinks;
+using TqzBarItemLinkEvent = TEvent<void(TqzBarManager* Sender, TqzBarItemLink* AItemLink)>;
+using TqzBarMergeItemLinkEvent =
+    TEvent<void(TqzBarManager* Sender, TqzBarItemLinks* ADstItemLinks, TqzBarItemLinks* ASrcItemLinks,
+                TqzBarItemLink* ASrcItemLink, TqzBarItemMergeKind& AMergeKind, Integer& AMergeIndex)>;
+using TqzBarClickItemEvent = TEvent<void(TqzBarManager* Sender, TqzBarItem* ClickedItem)>;
+
 // The component that owns the bar system of one window control: at most one per control.
 class TqzBarManager : public TComponent {
   TAVREN_CLASS(TqzBarManager, TComponent)
@@ -1089,6 +1099,30 @@ class TqzBarManager : public TComponent {
   TkvEventHandlerCollection* IniFileWriteHandlers() const { return FHandlers[1].get(); }
   TkvEventHandlerCollection* MDIStateChangedHandlers() const { return FHandlers[2].get(); }
   TkvEventHandlerCollection* SystemFontChangedHandlers() const { return FHandlers[3].get(); }
+
+  // Items: owned by the manager's Owner (or the manager), registered here by their constructors.
+  Integer GetItemCount() const { return FItems->GetCount(); }
+  // nullptr out of range.
+  TqzBarItem* GetItem(Integer Index) const;
+  // Case-insensitive.
+  TqzBarItem* FindItemByName(const String& AName) const;
+  Integer IndexOfItem(TqzBarItem* AItem) const;
+  void RegisterItem(TqzBarItem* AItem);
+  void UnregisterItem(TqzBarItem* AItem);
+  // Moves in the item list and marks the manager modified.
+  void MoveItem(Integer AFromIndex, Integer AToIndex);
+  // Fires OnClickItem.
+  virtual void FireClickItem(TqzBarItem* AItem);
+  TqzBarItemLinkEvent GetOnItemLinkAdd() const { return FOnItemLinkAdd; }
+  void SetOnItemLinkAdd(TqzBarItemLinkEvent Value) { FOnItemLinkAdd = Value; }
+  TqzBarItemLinkEvent GetOnItemLinkChange() const { return FOnItemLinkChange; }
+  void SetOnItemLinkChange(TqzBarItemLinkEvent Value) { FOnItemLinkChange = Value; }
+  TqzBarItemLinkEvent GetOnItemLinkDelete() const { return FOnItemLinkDelete; }
+  void SetOnItemLinkDelete(TqzBarItemLinkEvent Value) { FOnItemLinkDelete = Value; }
+  TqzBarMergeItemLinkEvent GetOnMergeItemLink() const { return FOnMergeItemLink; }
+  void SetOnMergeItemLink(TqzBarMergeItemLinkEvent Value) { FOnMergeItemLink = Value; }
+  TqzBarClickItemEvent GetOnClickItem() const { return FOnClickItem; }
+  void SetOnClickItem(TqzBarClickItemEvent Value) { FOnClickItem = Value; }
 
   // Item groups: owned by the manager's Owner, registered here.
   Integer GetGroupCount() const { return FGroups->GetCount(); }
@@ -1380,6 +1414,12 @@ class TqzBarManager : public TComponent {
   TObject* FHintObject = nullptr;
   bool FIsCustomizing = false;
   std::unique_ptr<TqzBarComponentList> FGroups;
+  std::unique_ptr<TqzBarComponentList> FItems;
+  TqzBarItemLinkEvent FOnItemLinkAdd;
+  TqzBarItemLinkEvent FOnItemLinkChange;
+  TqzBarItemLinkEvent FOnItemLinkDelete;
+  TqzBarMergeItemLinkEvent FOnMergeItemLink;
+  TqzBarClickItemEvent FOnClickItem;
   bool FAutoDockColor = true;
   TColor FDockColor = clBtnFace;
   bool FAllowCallFromAnotherForm = false;
@@ -1561,3 +1601,5 @@ TqzBarCanvas* BarCanvasInstance();
 bool IsBarUnitFinalized();
 void qzBarStart();
 void qzBarEnd();
+
+#include "toolkit/bars/qzBarItems.h"

@@ -78,7 +78,12 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(OnCloseButtonClick),
     PROPERTY(OnHelpButtonClick),
     PROPERTY(OnHideCustomizingForm),
-    PROPERTY(OnShowCustomizingForm))
+    PROPERTY(OnShowCustomizingForm),
+    PROPERTY(OnClickItem),
+    PROPERTY(OnItemLinkAdd),
+    PROPERTY(OnItemLinkChange),
+    PROPERTY(OnItemLinkDelete),
+    PROPERTY(OnMergeItemLink))
 
 // ---- Construction --------------------------------------------------------------------------
 
@@ -93,6 +98,7 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   if (TqzBarManagerList* list = BarManagerList()) list->Add(this);
   if (!IsDesigning()) CreateBarHintWindow();
   FGroups = std::make_unique<TqzBarComponentList>();
+  FItems = std::make_unique<TqzBarComponentList>();
   FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
   FCategories = std::make_unique<TqzBarManagerCategories>(this);
   if (!IsLoading()) FCategories->Add(ResourceStringText(sqzBarDefaultCategoryName));
@@ -124,6 +130,8 @@ TqzBarManager::~TqzBarManager() {
   FBars.reset();
   // The groups go with the manager.
   while (FGroups->GetCount() > 0) delete GetGroup(FGroups->GetCount() - 1);
+  // So do the items, whoever owns them.
+  while (FItems->GetCount() > 0) delete GetItem(FItems->GetCount() - 1);
   FFont->SetOnChange(TNotifyEvent());
   FImageOptions.reset();
   FLookAndFeel.reset();

@@ -31,6 +31,26 @@ void LoadBarCursors() {
   }
 }
 
+// The item kinds in the order the designer lists them; their controls join the records when the
+// bar windows are built.
+struct ItemClassEntry {
+  TPersistentClass ItemClass;
+  bool Listed;
+};
+const ItemClassEntry kItemClasses[] = {
+    {TqzBarButton::ClassInfo(), true},
+    {TqzBarEdit::ClassInfo(), true},
+    {TCustomqzBarCombo::ClassInfo(), true},
+    {TqzBarCombo::ClassInfo(), true},
+    {TqzBarSubItem::ClassInfo(), true},
+    {TqzBarListItem::ClassInfo(), true},
+    {TqzBarContainerItem::ClassInfo(), true},
+    {TqzBarExtraPaneListItem::ClassInfo(), false},
+    {TqzBarLabel::ClassInfo(), false},
+    {TqzBarSeparator::ClassInfo(), true},
+    {TqzBarApplicationMenuButtonItem::ClassInfo(), false},
+};
+
 }  // namespace
 
 bool IsBarUnitFinalized() { return gUnitFinalized; }
@@ -82,6 +102,7 @@ void qzBarStart() {
   gSystemController = new TqzBarSystemController();
   RefreshScreenBitsPerPixel();
   RebuildCheckerBrush();
+  for (const ItemClassEntry& entry : kItemClasses) RegisterBarItemClass(entry.ItemClass, nullptr, entry.Listed);
   LoadBarCursors();
   // Wakes the sound system before the first menu opens.
   StopBarSound();
