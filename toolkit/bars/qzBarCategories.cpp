@@ -144,3 +144,7 @@ Integer TqzBarManager::VisibleCategoryToIndex(Integer N) const {
     if (IsCategoryVisible(i) && seen++ == N) return i;
   return -1;
 }
+
+TStrings* TqzBarManager::GetCategories() const { return FCategories.get(); }
+
+void TqzBarManager::SetCategories(TStrings* Value) { FCategories->Assign(Value); }

@@ -52,6 +52,20 @@ void TqzBar::MergeBar(TqzBar* ABar, bool ASaveVisibility) {
   if (wasMerged) source->MergedWith->UnMergeBar(ABar, false);
   source->MergedWith = this;
   FMergeData->MergedBars.push_back(ABar);
+  if (FItemLinks && ABar->GetItemLinks()) {
+    TqzBarManager* manager = GetBarManager();
+    SetBarBeingMerged(ABar);
+    manager->BeginUpdate();
+    try {
+      FItemLinks->MergeFrom(ABar->GetItemLinks());
+    } catch (...) {
+      manager->EndUpdate();
+      SetBarBeingMerged(nullptr);
+      throw;
+    }
+    manager->EndUpdate();
+    SetBarBeingMerged(nullptr);
+  }
   if (!wasMerged && ASaveVisibility) source->VisibleBeforeMerging = ABar->GetVisible();
   SetMergedVisibility(ABar, false);
 }
@@ -65,6 +79,17 @@ void TqzBar::UnMergeBar(TqzBar* ABar, bool ARestoreVisibility) {
   }
   if (FMergeData->MergedBars.empty()) return;
   std::vector<TqzBar*> bars = ABar ? std::vector<TqzBar*>{ABar} : FMergeData->MergedBars;
+  if (FItemLinks) {
+    TqzBarManager* manager = GetBarManager();
+    manager->BeginUpdate();
+    try {
+      FItemLinks->Unmerge(ABar);
+    } catch (...) {
+      manager->EndUpdate();
+      throw;
+    }
+    manager->EndUpdate();
+  }
   for (auto it = bars.rbegin(); it != bars.rend(); ++it) {
     TqzBar* bar = *it;
     bar->GetMergeData()->MergedWith = nullptr;

@@ -145,6 +145,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBar,
     PROPERTY(Glyph),
     PROPERTY(Hidden).Default(false),
     PROPERTY(IsMainMenu).Default(false),
+    PROPERTY(ItemLinks),
     PROPERTY(KeyTip),
     PROPERTY(MultiLine).Default(false),
     PROPERTY(NotDocking),
@@ -176,8 +177,19 @@ TqzBar::~TqzBar() {
   // A bar that goes is no longer shown; the events of hiding are left out.
   FVisible = false;
   if (manager && manager->GetMainMenuBar() == this) manager->SetMainMenuBar(nullptr);
+  FItemLinks.reset();
   FFont->SetOnChange(TNotifyEvent());
 }
+
+TqzBarItemLinks* TqzBar::GetItemLinks() { return FItemLinks.get(); }
+
+void TqzBar::SetItemLinks(TqzBarItemLinks* Value) {
+  if (FItemLinks) FItemLinks->Assign(Value);
+}
+
+bool TqzBar::CanContainItem(TqzBarItem* AItem, String& AMessage) { return AItem->CanBePlacedOn(0, this, AMessage); }
+
+bool TqzBar::ExecuteShortCut(TShortCut AShortCut) { return FItemLinks && FItemLinks->ExecuteShortCut(AShortCut); }
 
 TkvComponentCollection* TqzBar::GetCollectionFromParent(TComponent* AParentComponent) {
   auto* manager = dynamic_cast<TqzBarManager*>(AParentComponent);
@@ -238,6 +250,8 @@ void TqzBar::SetParentComponent(TComponent* Value) {
   inherited::SetParentComponent(Value);
   TqzBarManager* manager = GetBarManager();
   if (!attaching || !manager) return;
+  FItemLinks = std::make_unique<TqzBarControlItemLinks>(manager, this);
+  FItemLinks->SetUseRecentItems(FUseRecentItems);
   FInternalFontChange = true;
   FFont->Assign(manager->GetFont());
   FInternalFontChange = false;
@@ -276,6 +290,7 @@ void TqzBar::Assign(TPersistent* Source) {
   SetFloatClientHeight(source->FFloatClientHeight);
   SetHidden(source->FHidden);
   SetIsMainMenu(source->FIsMainMenu);
+  if (FItemLinks && source->FItemLinks) FItemLinks->Assign(source->FItemLinks.get());
   FNotDocking = source->FNotDocking;
   FOldName = source->FOldName;
   FOneOnRow = source->FOneOnRow;
@@ -285,7 +300,7 @@ void TqzBar::Assign(TPersistent* Source) {
   FSizeGrip = source->FSizeGrip;
   FWholeRow = source->FWholeRow;
   DockTo(source->GetDockingStyle());
-  FUseRecentItems = source->FUseRecentItems;
+  SetUseRecentItems(source->FUseRecentItems);
   FUseRestSpace = source->FUseRestSpace;
   FColor = source->FColor;
   FFont->Assign(source->FFont.get());
@@ -577,4 +592,11 @@ void TqzBarManager::SetAutoHideEmptyBars(bool Value) {
   FAutoHideEmptyBars = Value;
   if (!Value)
     for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->SetHiddenBecauseEmpty(false);
+}
+
+void TqzBarManager::ResetToolbar(TqzBar* ABar) { ABar->ResetWithConfirmation(); }
+
+void TqzBar::SetUseRecentItems(bool Value) {
+  FUseRecentItems = Value;
+  if (FItemLinks) FItemLinks->SetUseRecentItems(Value);
 }
