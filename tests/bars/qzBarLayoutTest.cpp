@@ -76,13 +76,14 @@ TEST_F(Layouts, IniFilesHoldTheManagersSectionsAndKeys) {
   EXPECT_EQ(manager->DefaultSectionBase(), "MainForm.BarManager1.");
   manager->SaveToIniFile(dir.File("layout.ini"));
   TMemIniFile file(dir.File("layout.ini"));
-  EXPECT_EQ(Sections(&file), "MainForm.BarManager1.Main|MainForm.BarManager1.Bar0|MainForm.BarManager1.Bar1");
+  EXPECT_EQ(Sections(&file), "MainForm.BarManager1.Main|MainForm.BarManager1.Items|MainForm.BarManager1.Bar0|"
+                             "MainForm.BarManager1.Bar1");
   EXPECT_EQ(Values(&file, "MainForm.BarManager1.Main"),
             "Version=35\nMenusShowRecentItemsFirst=1\nShowFullMenusAfterDelay=1\nLargeIcons=0\nMenuAnimations=0\n"
             "ShowHint=1\nShowShortCutInHint=0\nBarCount=2\n");
   EXPECT_EQ(Values(&file, "MainForm.BarManager1.Bar1"),
             "Caption=Tools\nDockedDockingStyle=2\nDockedLeft=0\nDockedTop=0\nDockingStyle=0\nFloatClientHeight=40\n"
-            "FloatClientWidth=90\nFloatLeft=120\nFloatTop=80\nOneOnRow=0\nRow=0\nVisible=1\n");
+            "FloatClientWidth=90\nFloatLeft=120\nFloatTop=80\nOneOnRow=0\nRow=0\nVisible=1\nItemLinkCount=0\n");
 
   // The standard style has no recent items: their keys are neither written nor read.
   manager->SetStyle(bmsStandard);

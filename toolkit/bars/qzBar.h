@@ -834,6 +834,9 @@ class TqzBarManager : public TComponent {
   Integer FindSnapshotBar(const String& ACaption) const;
   bool IsStateSaving() const noexcept { return FStateSaving; }
   bool CanResetBars() const { return FReadStateCount > 0 && FAllowReset; }
+  // The links' use data as designed; the confirmation asks first.
+  void ResetUsageData();
+  void ResetUsageDataWithConfirmation();
   // Reads the layout from the stores switched on; a failure brings back the designed layout.
   void LoadStoredLayout();
   // Writes the layout to the stores switched on; never raises.
@@ -993,8 +996,11 @@ class TqzBarManager : public TComponent {
   void WriteDockControlHeights(TWriter* Writer);
   // The layout cores, after the layout has been checked.
   void CheckLayout(TCustomIniFile* AIniFile, const String& ABase, bool ARegistry);
-  void LoadBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection, bool ALoadPosition);
+  void LoadBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection, bool ALoadPosition, bool ARegistry,
+               const std::vector<String>* ANewItems);
   void SaveBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection);
+  // Items in the order of their categories (adjacent swaps, so equal categories keep their order).
+  void SortItemsByCategory();
   // Brings back the designed layout after a stored one failed.
   void RestoreDesignedLayout();
   void UpdateRecentUseThreshold();

@@ -9,6 +9,7 @@
 
 #include "rtl/Reader.h"
 #include "rtl/Registry.h"
+#include "rtl/Streams.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBar.h"
@@ -34,6 +35,44 @@ Integer ReadBounded(TCustomIniFile* F, const String& ASection, const String& AKe
 String MainSection(const String& ABase, bool ARegistry) { return ARegistry ? ABase : ABase + "Main"; }
 
 String BarSection(const String& ABase, Integer AIndex) { return ABase + "Bar" + IntToStr(AIndex); }
+
+String SubItemSection(const String& ABase, TqzBarItem* AItem) { return ABase + "SubItem_" + AItem->GetName(); }
+
+String LinkSection(const String& ASection, bool ARegistry, Integer AIndex) {
+  return ASection + PathSeparatorText(ARegistry) + "ItemLink" + IntToStr(AIndex);
+}
+
+// The sub-items keep link lists of their own in the layout.
+TCustomqzBarSubItem* StoredSubItem(TqzBarItem* AItem) {
+  auto* sub = dynamic_cast<TCustomqzBarSubItem*>(AItem);
+  return sub && !sub->GetName().empty() ? sub : nullptr;
+}
+
+// A one-byte set value; false when there is none or it has bits outside the set.
+bool ReadSetByte(TCustomIniFile* F, const String& ASection, const String& AKey, Integer ABitCount, uint64_t& ABits) {
+  TMemoryStream stream;
+  if (F->ReadBinaryStream(ASection, AKey, &stream) < 1) return false;
+  Byte value = static_cast<const Byte*>(stream.GetMemory())[0];
+  if (value >> ABitCount) return false;
+  ABits = value;
+  return true;
+}
+
+void WriteSetByte(TCustomIniFile* F, const String& ASection, const String& AKey, uint64_t ABits) {
+  TMemoryStream stream;
+  Byte value = static_cast<Byte>(ABits);
+  stream.Write(&value, 1);
+  stream.SetPosition(0);
+  F->WriteBinaryStream(ASection, AKey, &stream);
+}
+
+// The link sections under a section must be there for every link its count gives.
+void CheckLinkSections(TCustomIniFile* F, const String& ASection, bool ARegistry, Integer ADefault) {
+  Integer count = F->ReadInteger(ASection, "ItemLinkCount", ADefault);
+  if (count < ADefault) LayoutDamaged(ASection, "ItemLinkCount");
+  for (Integer j = 0; j < count; ++j)
+    if (!F->SectionExists(LinkSection(ASection, ARegistry, j))) LayoutDamaged(ASection, "ItemLinkCount");
+}
 
 bool StartsWithText(const String& AText, const String& APrefix) {
   return AText.size() >= APrefix.size() && AnsiSameText(AText.substr(0, APrefix.size()), APrefix);
@@ -185,7 +224,19 @@ void TqzBarManager::SaveLayout(TCustomIniFile* F, const String& B, bool ARegistr
   F->WriteBool(main, "ShowShortCutInHint", FShowShortCutInHint);
   F->WriteInteger(main, "BarCount", FBars->GetCount());
 
-  for (Integer i = 0; i < FBars->GetCount(); ++i) SaveBar(FBars->GetBar(i), F, BarSection(B, i));
+  const String items = B + "Items";
+  F->WriteInteger(items, "ItemCount", GetItemCount());
+  for (Integer i = 0; i < GetItemCount(); ++i)
+    if (!GetItem(i)->GetName().empty()) F->WriteBool(items, GetItem(i)->GetName(), true);
+
+  for (Integer i = 0; i < FBars->GetCount(); ++i) {
+    String section = BarSection(B, i);
+    SaveBar(FBars->GetBar(i), F, section);
+    FBars->GetBar(i)->GetItemLinks()->SaveToIni(F, section, ARegistry);
+  }
+  for (Integer i = 0; i < GetItemCount(); ++i)
+    if (TCustomqzBarSubItem* sub = StoredSubItem(GetItem(i)))
+      sub->GetItemLinks()->SaveToIni(F, SubItemSection(B, sub), ARegistry);
 
   TqzBarIniFileEventData data{F, ARegistry, B, separator};
   IniFileWriteHandlers()->FireAll(this, &data);
@@ -234,8 +285,12 @@ void TqzBarManager::CheckLayout(TCustomIniFile* F, const String& B, bool ARegist
   const String main = MainSection(B, ARegistry);
   Integer barCount = F->ReadInteger(main, "BarCount", 0);
   if (barCount < 0) LayoutDamaged(main, "BarCount");
-  for (Integer i = 0; i < barCount; ++i)
+  for (Integer i = 0; i < barCount; ++i) {
     if (!F->SectionExists(BarSection(B, i))) LayoutDamaged(main, "BarCount");
+    CheckLinkSections(F, BarSection(B, i), ARegistry, 0);
+  }
+  for (Integer i = 0; i < GetItemCount(); ++i)
+    if (TCustomqzBarSubItem* sub = StoredSubItem(GetItem(i))) CheckLinkSections(F, SubItemSection(B, sub), ARegistry, -1);
 }
 
 void TqzBarManager::LoadLayout(TCustomIniFile* F, const String& B, bool ARegistry) {
@@ -253,12 +308,23 @@ void TqzBarManager::LoadLayout(TCustomIniFile* F, const String& B, bool ARegistr
     SetShowHint(F->ReadBool(main, "ShowHint", FShowHint));
     SetShowShortCutInHint(F->ReadBool(main, "ShowShortCutInHint", FShowShortCutInHint));
     Integer barCount = F->ReadInteger(main, "BarCount", 0);
+    // Items the program gained since the layout was saved keep their designed links.
+    std::vector<String> newItems;
+    const bool itemsKnown = F->ReadInteger(B + "Items", "ItemCount", -1) >= 0;
+    if (itemsKnown)
+      for (Integer i = 0; i < GetItemCount(); ++i)
+        if (!F->ReadBool(B + "Items", GetItem(i)->GetName(), false)) newItems.push_back(GetItem(i)->GetName());
     if (barCount > 0) {
       for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->SetVisible(false);
       for (Integer i = 0; i < barCount; ++i) {
         while (FBars->GetCount() <= i) FBars->AddBar();
-        LoadBar(FBars->GetBar(i), F, BarSection(B, i), true);
+        LoadBar(FBars->GetBar(i), F, BarSection(B, i), true, ARegistry, &newItems);
       }
+    }
+    for (Integer i = 0; i < GetItemCount(); ++i) {
+      TCustomqzBarSubItem* sub = StoredSubItem(GetItem(i));
+      if (sub && F->ReadInteger(SubItemSection(B, sub), "ItemLinkCount", -1) >= 0)
+        sub->GetItemLinks()->LoadFromIni(F, SubItemSection(B, sub), ARegistry, &newItems);
     }
     TqzBarIniFileEventData data{F, ARegistry, B, PathSeparatorText(ARegistry)};
     IniFileReadHandlers()->FireAll(this, &data);
@@ -269,7 +335,9 @@ void TqzBarManager::LoadLayout(TCustomIniFile* F, const String& B, bool ARegistr
   EndUpdate();
 }
 
-void TqzBarManager::LoadBar(TqzBar* ABar, TCustomIniFile* F, const String& T, bool ALoadPosition) {
+void TqzBarManager::LoadBar(TqzBar* ABar, TCustomIniFile* F, const String& T, bool ALoadPosition, bool ARegistry,
+                            const std::vector<String>* ANewItems) {
+  ABar->GetItemLinks()->LoadFromIni(F, T, ARegistry, ANewItems);
   if (!ALoadPosition) return;
   try {
     ABar->SetCaption(F->ReadString(T, "Caption", ABar->GetCaption()));
@@ -308,7 +376,11 @@ void TqzBar::Reset() {
   manager->BeginUpdate();
   try {
     if (full) SetVisible(false);
-    manager->LoadBar(this, manager->GetSavedState(), BarSection(manager->DefaultSectionBase(), index), full);
+    TMemIniFile* snapshot = manager->GetSavedState();
+    const String base = manager->DefaultSectionBase();
+    manager->LoadBar(this, snapshot, BarSection(base, index), full, false, nullptr);
+    FItemLinks->LoadUsageFromIni(snapshot, BarSection(base, index));
+    FItemLinks->ResetItemsFromSnapshot(snapshot, base);
     if (full) SetVisible(wasVisible);
   } catch (...) {
     manager->EndUpdate();
@@ -357,12 +429,28 @@ void TqzBarManager::ReadState(TReader* Reader) {
   inherited::ReadState(Reader);
 }
 
+void TqzBarManager::SortItemsByCategory() {
+  for (bool swapped = true; swapped;) {
+    swapped = false;
+    for (Integer i = 0; i + 1 < GetItemCount(); ++i)
+      if (GetItem(i)->GetCategory() > GetItem(i + 1)->GetCategory()) {
+        MoveItem(i + 1, i);
+        swapped = true;
+      }
+  }
+}
+
 void TqzBarManager::Loaded() {
   inherited::Loaded();
   if (IsUpdateLocked()) return;
   FAfterLoading = true;
   try {
+    for (Integer i = 0; i < GetItemCount(); ++i)
+      if (TqzBarItemLinks* links = GetItem(i)->GetItemLinks()) links->ResolveLoadedItems();
+    for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->GetItemLinks()->ResolveLoadedItems();
+    if (IsDesigning()) SortItemsByCategory();
     FBarsLoading = true;
+    for (Integer i = 0; i < GetItemCount(); ++i) GetItem(i)->SetVisible(GetItem(i)->GetLoadedVisible());
     for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->ApplyLoadedValues();
     SaveSnapshot();
     if (!IsDesigning()) LoadStoredLayout();
@@ -376,4 +464,203 @@ void TqzBarManager::Loaded() {
     throw;
   }
   FAfterLoading = false;
+}
+
+// ---- Link lists ----------------------------------------------------------------------------
+
+namespace {
+
+void LoadLink(TqzBarItemLink* ALink, TCustomIniFile* F, const String& T, bool ARegistry, bool ABarLinks,
+              bool AUsage, Integer ALinkCount, std::vector<Integer>& ARecentSeen) {
+  String name = F->ReadString(T, "ItemName", "");
+  if (name.empty()) return;
+  TqzBarItem* item = ALink->GetLinks()->GetBarManager()->FindItemByName(name);
+  if (!item) {
+    delete ALink;
+    return;
+  }
+  try {
+    ALink->SetItem(item);
+  } catch (const Exception&) {
+    // The owner refuses the item (a menu holding itself, a separator out of place).
+    delete ALink;
+    return;
+  }
+  ALink->SetBeginGroup(F->ReadBool(T, "BeginGroup", false));
+  uint64_t bits = 0;
+  String oneChar = ARegistry ? String() : F->ReadString(T, "UserDefine", "");
+  if (oneChar.size() == 1) {
+    if (oneChar[0] >= '0' && oneChar[0] <= '9' && (oneChar[0] - '0') < 16)
+      ALink->SetUserDefine(TqzBarUserDefines::FromBits(oneChar[0] - '0'));
+  } else if (ReadSetByte(F, T, "UserDefine", 4, bits)) {
+    ALink->SetUserDefine(TqzBarUserDefines::FromBits(bits));
+  }
+  TqzBarUserDefines defined = ALink->GetUserDefine();
+  if (defined.Contains(udCaption)) ALink->SetUserCaption(F->ReadString(T, "UserCaption", ""));
+  if (defined.Contains(udPaintStyle))
+    ALink->SetUserPaintStyle(static_cast<TqzBarPaintStyle>(
+        ReadBounded(F, T, "UserPaintStyle", psStandard, psStandard, psCaptionGlyph)));
+  if (defined.Contains(udWidth)) ALink->SetUserWidth(ReadBounded(F, T, "UserWidth", 100, 0, kMaxCoordinate));
+  if (ARegistry && defined.Contains(udGlyph)) {
+    TMemoryStream stream;
+    if (F->ReadBinaryStream(T, "UserGlyph", &stream) > 0) {
+      TBitmap glyph;
+      try {
+        stream.SetPosition(0);
+        glyph.LoadFromStream(&stream);
+        ALink->SetUserGlyph(&glyph);
+      } catch (const std::exception&) {
+        // A picture that does not read leaves the item's own glyph.
+      }
+    }
+  }
+  if (ABarLinks) {
+    ALink->SetButtonGroup(
+        static_cast<TqzBarButtonGroupPosition>(ReadBounded(F, T, "ButtonGroup", bgpNone, bgpNone, bgpMember)));
+    ALink->SetPosition(
+        static_cast<TqzBarItemPosition>(ReadBounded(F, T, "Position", ipBeginsNewRow, ipBeginsNewRow, ipContinuesRow)));
+    if (ReadSetByte(F, T, "ViewLevels", 4, bits)) ALink->SetViewLevels(TqzBarItemViewLevels::FromBits(bits));
+    ALink->SetLoadedVisible(F->ReadBool(T, "Visible", true));
+  }
+  if (AUsage) {
+    ALink->SetLoadedUseCount(ReadBounded(F, T, "UseCount", 0, 0, std::numeric_limits<Integer>::max()));
+    Integer recent = ReadBounded(F, T, "RecentIndex", -1, -1, ALinkCount - 1);
+    // Two links at one place of the recent list: the second goes to no place.
+    if (recent >= 0 && std::find(ARecentSeen.begin(), ARecentSeen.end(), recent) != ARecentSeen.end()) recent = -1;
+    if (recent >= 0) ARecentSeen.push_back(recent);
+    ALink->SetLoadedRecentIndex(recent);
+  }
+}
+
+}  // namespace
+
+void TqzBarItemLinks::LoadFromIni(TCustomIniFile* F, const String& T, bool ARegistry,
+                                  const std::vector<String>* ANewItems) {
+  BeginUpdate();
+  try {
+    // Kept designed links of new items, each with the item its link came behind.
+    std::vector<std::pair<TqzBarItemLink*, String>> kept;
+    const bool hasNew = ANewItems && !ANewItems->empty();
+    for (Integer i = GetCount() - 1; i >= 0; --i) {
+      TqzBarItemLink* link = GetLink(i);
+      TqzBarItem* item = link->GetItem();
+      bool isNew = hasNew && item && std::find(ANewItems->begin(), ANewItems->end(), item->GetName()) != ANewItems->end();
+      if (!isNew) {
+        delete link;
+        continue;
+      }
+      link->SetCreatedFromMergingWith(nullptr);
+      TqzBarItem* before = i > 0 ? GetLink(i - 1)->GetItem() : nullptr;
+      kept.emplace(kept.begin(), link, before ? before->GetName() : String());
+    }
+    TqzBarManager* manager = GetBarManager();
+    const bool usage = manager && manager->SupportsRecentItems() && UsesRecentItems();
+    const bool barLinks = !IsMenuLinks();
+    Integer count = F->ReadInteger(T, "ItemLinkCount", 0);
+    std::vector<Integer> recentSeen;
+    for (Integer j = count - 1; j >= 0; --j)
+      LoadLink(InsertLink(0), F, LinkSection(T, ARegistry, j), ARegistry, barLinks, usage, count, recentSeen);
+    for (auto& [link, before] : kept) {
+      Integer from = IndexOf(link);
+      if (before.empty()) {
+        MoveLink(from, 0);
+        continue;
+      }
+      Integer anchor = -1;
+      for (Integer i = 0; i < GetCount(); ++i)
+        if (GetLink(i) != link && GetLink(i)->GetItem() && GetLink(i)->GetItem()->GetName() == before) anchor = i;
+      if (anchor >= 0) MoveLink(from, anchor < from ? anchor + 1 : anchor);
+    }
+  } catch (...) {
+    RebuildLinkLists();
+    ApplyLoadedUseData(true);
+    EndUpdate();
+    throw;
+  }
+  RebuildLinkLists();
+  ApplyLoadedUseData(true);
+  EndUpdate();
+}
+
+void TqzBarItemLinks::SaveToIni(TCustomIniFile* F, const String& T, bool ARegistry) {
+  TqzBarManager* manager = GetBarManager();
+  const bool usage = manager && manager->SupportsRecentItems() && UsesRecentItems();
+  const bool barLinks = !IsMenuLinks();
+  Integer written = 0;
+  for (Integer i = 0; i < GetCount(); ++i) {
+    TqzBarItemLink* link = GetLink(i);
+    TqzBarItem* item = link->GetItem();
+    if (!item || item->GetName().empty() || link->GetCreatedFromMergingWith()) continue;
+    const String section = LinkSection(T, ARegistry, written++);
+    F->WriteString(section, "ItemName", item->GetName());
+    F->WriteBool(section, "BeginGroup", link->GetBeginGroup());
+    TqzBarUserDefines defined = link->GetUserDefine();
+    WriteSetByte(F, section, "UserDefine", defined.ToBits());
+    if (defined.Contains(udCaption)) F->WriteString(section, "UserCaption", link->GetUserCaption());
+    if (defined.Contains(udPaintStyle)) F->WriteInteger(section, "UserPaintStyle", link->GetUserPaintStyle());
+    if (defined.Contains(udWidth)) F->WriteInteger(section, "UserWidth", link->GetUserWidth());
+    if (ARegistry && defined.Contains(udGlyph)) {
+      TMemoryStream stream;
+      link->GetUserGlyph()->SaveToStream(&stream);
+      stream.SetPosition(0);
+      F->WriteBinaryStream(section, "UserGlyph", &stream);
+    }
+    if (barLinks) {
+      F->WriteInteger(section, "ButtonGroup", link->GetButtonGroup());
+      F->WriteInteger(section, "Position", link->GetPosition());
+      WriteSetByte(F, section, "ViewLevels", link->GetViewLevels().ToBits());
+      F->WriteBool(section, "Visible", link->GetVisible());
+    }
+    if (usage) {
+      F->WriteInteger(section, "UseCount", link->GetUseCount());
+      F->WriteInteger(section, "RecentIndex", link->GetRecentIndex());
+    }
+    if (manager && manager->IsStateSaving()) F->WriteBool(section, "MostRecentlyUsed", link->GetMostRecentlyUsed());
+  }
+  F->WriteInteger(T, "ItemLinkCount", written);
+}
+
+void TqzBarItemLinks::LoadUsageFromIni(TCustomIniFile* F, const String& T) {
+  Integer count = F->ReadInteger(T, "ItemLinkCount", 0);
+  for (Integer j = 0; j < std::min(count, GetCount()); ++j)
+    GetLink(j)->SetMostRecentlyUsed(F->ReadBool(LinkSection(T, false, j), "MostRecentlyUsed", true));
+  ApplyLoadedUseData(false);
+  CompactRecentList();
+}
+
+void TqzBarItemLinks::ResetItemsFromSnapshot(TCustomIniFile* F, const String& ABase) {
+  for (Integer i = 0; i < GetCount(); ++i) {
+    TCustomqzBarSubItem* sub = StoredSubItem(GetLink(i)->GetItem());
+    // A menu that holds itself further down was refused when it was built; the walk ends.
+    if (!sub || sub->GetItemLinks() == this) continue;
+    const String section = SubItemSection(ABase, sub);
+    sub->GetItemLinks()->LoadFromIni(F, section, false, nullptr);
+    sub->GetItemLinks()->LoadUsageFromIni(F, section);
+    sub->GetItemLinks()->ResetItemsFromSnapshot(F, ABase);
+  }
+}
+
+void TqzBarManager::ResetUsageData() {
+  if (!FSavedState) return;
+  const String base = DefaultSectionBase();
+  BeginUpdate();
+  try {
+    for (Integer i = 0; i < GetItemCount(); ++i)
+      if (TCustomqzBarSubItem* sub = StoredSubItem(GetItem(i)))
+        sub->GetItemLinks()->LoadUsageFromIni(FSavedState.get(), SubItemSection(base, sub));
+    for (Integer i = 0; i < FBars->GetCount(); ++i) {
+      Integer index = FindSnapshotBar(FBars->GetBar(i)->GetCaption());
+      if (index >= 0) FBars->GetBar(i)->GetItemLinks()->LoadUsageFromIni(FSavedState.get(), BarSection(base, index));
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TqzBarManager::ResetUsageDataWithConfirmation() {
+  if (ShowAppMessageBox(ResourceStringText(sqzBarResetUsageDataQuery), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+      IDYES)
+    ResetUsageData();
 }
