@@ -5,6 +5,7 @@
 #include "backend/HeadlessBackend.h"
 #include "rtl/Reader.h"
 #include "rtl/Registry.h"
+#include "rtl/SysUtils.h"
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBar.h"
 
@@ -289,6 +290,188 @@ TEST_F(Layouts, TheLayoutIsSavedWhenTheOwnerWindowGoes) {
   // A file that cannot be written does not stop the window going.
   manager->SetIniFileName(dir.File("missing/folder/auto.ini"));
   EXPECT_NO_THROW(manager->HandleOwnerMessage(nullptr, WM_DESTROY, 0, 0));
+}
+
+}  // namespace
+
+namespace {
+
+// The links of a collection as "name" with "+" for a group start, "*" for a hidden link and
+// "=caption" for a caption of the place's own.
+String Describe(TqzBarItemLinks* ALinks) {
+  String text;
+  for (Integer i = 0; i < ALinks->GetCount(); ++i) {
+    TqzBarItemLink* link = ALinks->GetLink(i);
+    text += String(i ? " " : "") + (link->GetBeginGroup() ? "+" : "") + (link->GetVisible() ? "" : "*") +
+            (link->GetItem() ? link->GetItem()->GetName() : "?");
+    if (link->GetUserDefine().Contains(udCaption)) text += "=" + link->GetUserCaption();
+  }
+  return text;
+}
+
+class LayoutRoundTrip : public Layouts {
+ protected:
+  // A form with a manager, two toolbars and items of each kind, as its resource text.
+  String DesignedForm() {
+    auto* form = new TForm(nullptr, 0);
+    forms.push_back(form);
+    form->SetName("MainForm");
+    auto* manager = new TqzBarManager(form);
+    manager->SetName("BarManager1");
+    auto make = [&](TqzBarItem* AItem, const char* AName, const char* ACaption) {
+      AItem->SetName(AName);
+      AItem->SetCaption(ACaption);
+      return AItem;
+    };
+    TqzBarItem* open = make(new TqzBarButton(form), "Open", "&Open");
+    TqzBarItem* file = make(new TqzBarSubItem(form), "FileMenu", "&File");
+    TqzBarItem* find = make(new TqzBarEdit(form), "Find", "Find");
+    TqzBarItem* zoom = make(new TqzBarCombo(form), "Zoom", "Zoom");
+    TqzBarItem* recent = make(new TqzBarListItem(form), "Recent", "Recent");
+    TqzBarItem* more = make(new TqzBarContainerItem(form), "More", "More");
+    TqzBarItem* line = make(new TqzBarSeparator(form), "Line", "");
+    TqzBar* menu = manager->GetBars()->AddBar();
+    menu->SetCaption("Menu");
+    menu->SetIsMainMenu(true);
+    menu->SetVisible(true);
+    menu->GetItemLinks()->AddLinkForItem(file);
+    TqzBar* tools = manager->GetBars()->AddBar();
+    tools->SetCaption("Tools");
+    tools->SetDockingStyle(dsTop);
+    tools->SetRow(1);
+    tools->SetVisible(true);
+    for (TqzBarItem* item : {open, zoom, find, recent, more}) tools->GetItemLinks()->AddLinkForItem(item);
+    for (TqzBarItem* item : {open, line, recent}) file->GetItemLinks()->AddLinkForItem(item);
+    return WriteComponentToText(form);
+  }
+  TqzBarManager* ReadForm(const String& AText) {
+    auto* form = new TForm(nullptr, 0);
+    forms.push_back(form);
+    ReadComponentFromText(AText, form);
+    return static_cast<TqzBarManager*>(form->FindComponent("BarManager1"));
+  }
+  static TqzBarItemLinks* SubLinks(TqzBarManager* AManager) {
+    return AManager->FindItemByName("FileMenu")->GetItemLinks();
+  }
+};
+
+TEST_F(LayoutRoundTrip, TheFormsBarsLinksAndKeysComeBackFromAnIniFile) {
+  String text = DesignedForm();
+  TqzBarManager* manager = ReadForm(text);
+  ASSERT_NE(manager, nullptr);
+  ASSERT_EQ(manager->GetBars()->GetCount(), 2);
+  EXPECT_EQ(manager->GetMainMenuBar(), Bar(manager, 0));
+  EXPECT_EQ(Describe(Bar(manager, 0)->GetItemLinks()), "FileMenu");
+  EXPECT_EQ(Describe(Bar(manager, 1)->GetItemLinks()), "Open Zoom Find Recent More");
+  EXPECT_EQ(Describe(SubLinks(manager)), "Open Line Recent");
+
+  // The user's changes.
+  TqzBarItemLinks* tools = Bar(manager, 1)->GetItemLinks();
+  tools->GetLink(1)->SetBeginGroup(true);
+  tools->GetLink(0)->SetUserCaption("Open a file");
+  tools->GetLink(2)->SetVisible(false);
+  tools->MoveLink(4, 0);
+  SubLinks(manager)->MoveLink(2, 0);
+  Bar(manager, 1)->SetDockingStyle(dsBottom);
+  TqzBar* own = manager->CreateToolbar(false);
+  own->GetItemLinks()->AddLinkForItem(manager->FindItemByName("Zoom"));
+  manager->SaveToIniFile(dir.File("user.ini"));
+
+  TqzBarManager* fresh = ReadForm(text);
+  fresh->LoadFromIniFile(dir.File("user.ini"));
+  ASSERT_EQ(fresh->GetBars()->GetCount(), 3);
+  for (Integer i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(Bar(fresh, i)->GetCaption(), Bar(manager, i)->GetCaption());
+    EXPECT_EQ(Bar(fresh, i)->GetDockingStyle(), Bar(manager, i)->GetDockingStyle());
+    EXPECT_EQ(Describe(Bar(fresh, i)->GetItemLinks()), Describe(Bar(manager, i)->GetItemLinks()));
+  }
+  EXPECT_EQ(Describe(Bar(fresh, 1)->GetItemLinks()), "More Open=Open a file +Zoom *Find Recent");
+  EXPECT_EQ(Describe(SubLinks(fresh)), "Recent Open Line");
+  // Saved again, the layout has the same sections, keys and values (the place of a hidden link in
+  // the recent-use order aside: it goes to the end of that order when hidden again).
+  fresh->SaveToIniFile(dir.File("again.ini"));
+  auto withoutRecentIndexes = [](String AText) {
+    for (size_t at; (at = AText.find("RecentIndex=")) != String::npos;) AText.erase(at, AText.find('\n', at) - at + 1);
+    return AText;
+  };
+  EXPECT_EQ(withoutRecentIndexes(dir.Read("again.ini")), withoutRecentIndexes(dir.Read("user.ini")));
+}
+
+TEST_F(LayoutRoundTrip, NewItemsKeepTheirDesignedPlaceAndUnknownOnesAreDropped) {
+  String text = DesignedForm();
+  TqzBarManager* manager = ReadForm(text);
+  manager->SaveToIniFile(dir.File("old.ini"));
+  TMemIniFile file(dir.File("old.ini"));
+  // As if "Open" and "Zoom" had come to the program after the layout was saved ("Open" stands
+  // first in the designed toolbar, "Zoom" behind it), and as if the stored one's "Recent" link
+  // named an item that has gone since.
+  file.DeleteKey("MainForm.BarManager1.Items", "Open");
+  file.DeleteKey("MainForm.BarManager1.Items", "Zoom");
+  for (Integer j = 0; j < 5; ++j) {
+    String section = "MainForm.BarManager1.Bar1.ItemLink" + IntToStr(j);
+    String name = file.ReadString(section, "ItemName", "");
+    if (name == "Open" || name == "Zoom") file.WriteString(section, "ItemName", "Find");
+    if (name == "Recent") file.WriteString(section, "ItemName", "Gone");
+  }
+  TqzBarManager* fresh = ReadForm(text);
+  fresh->LoadLayout(&file, fresh->DefaultSectionBase(), false);
+  EXPECT_EQ(Describe(Bar(fresh, 1)->GetItemLinks()), "Open Zoom Find Find Find More");
+  // Without "ItemCount" the stored links alone stand.
+  file.DeleteKey("MainForm.BarManager1.Items", "ItemCount");
+  fresh->LoadLayout(&file, fresh->DefaultSectionBase(), false);
+  EXPECT_EQ(Describe(Bar(fresh, 1)->GetItemLinks()), "Find Find Find More");
+}
+
+TEST_F(LayoutRoundTrip, DamagedLinkValuesLeaveTheLinksUsable) {
+  String text = DesignedForm();
+  TqzBarManager* manager = ReadForm(text);
+  manager->SaveToIniFile(dir.File("good.ini"));
+  struct Case {
+    const char* name;
+    const char* key;
+    const char* value;
+    bool refused;
+  };
+  const Case kCases[] = {
+      {"negative link count", "ItemLinkCount", "-3", true},
+      {"more links than sections", "ItemLinkCount", "9", true},
+      {"one-character user define not a digit", "ItemLink0.UserDefine", "x", false},
+      {"user define with bits outside the set", "ItemLink0.UserDefine", "F0", false},
+      {"empty user define", "ItemLink0.UserDefine", "", false},
+      {"view levels outside the set", "ItemLink0.ViewLevels", "FF", false},
+      {"button group out of range", "ItemLink0.ButtonGroup", "7", false},
+      {"position out of range", "ItemLink0.Position", "-1", false},
+      {"negative use count", "ItemLink0.UseCount", "-5", false},
+      {"recent index out of range", "ItemLink0.RecentIndex", "40", false},
+      {"repeated recent index", "ItemLink1.RecentIndex", "0", false},
+      {"unknown item", "ItemLink0.ItemName", "NoSuchItem", false},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    TMemIniFile file(dir.File("good.ini"));
+    String key = c.key;
+    String section = "MainForm.BarManager1.Bar1";
+    if (key.find('.') != String::npos) {
+      section += "." + key.substr(0, key.find('.'));
+      key = key.substr(key.find('.') + 1);
+    }
+    file.WriteString(section, key, c.value);
+    if (String(c.name) == "repeated recent index") file.WriteString("MainForm.BarManager1.Bar1.ItemLink0", "RecentIndex", "0");
+    TqzBarManager* target = ReadForm(text);
+    if (c.refused) {
+      EXPECT_THROW(target->LoadLayout(&file, target->DefaultSectionBase(), false), EqzBarLayoutError);
+      EXPECT_EQ(Describe(Bar(target, 1)->GetItemLinks()), "Open Zoom Find Recent More");
+      continue;
+    }
+    target->LoadLayout(&file, target->DefaultSectionBase(), false);
+    TqzBarItemLinks* links = Bar(target, 1)->GetItemLinks();
+    String expected = String(c.name) == "unknown item" ? "Zoom Find Recent More" : "Open Zoom Find Recent More";
+    EXPECT_EQ(Describe(links), expected);
+    EXPECT_TRUE(links->GetLink(0)->GetUserDefine().ToBits() < 16);
+    EXPECT_GE(links->GetLink(0)->GetUseCount(), 0);
+    EXPECT_LE(links->GetRecentLinkCount(), links->GetCount());
+  }
 }
 
 }  // namespace
