@@ -475,3 +475,40 @@ TEST_F(LayoutRoundTrip, DamagedLinkValuesLeaveTheLinksUsable) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LayoutRoundTrip, OneCharacterUserDefinesAndRegistryGlyphs) {
+  String text = DesignedForm();
+  TqzBarManager* manager = ReadForm(text);
+  // Few links, as every value reaches the registry file on its own.
+  TqzBarItemLinks* tools = Bar(manager, 1)->GetItemLinks();
+  while (tools->GetCount() > 1) delete tools->GetLink(1);
+  while (SubLinks(manager)->GetCount() > 0) delete SubLinks(manager)->GetLink(0);
+  TqzBarItemLink* link = tools->GetLink(0);
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  glyph.GetCanvas()->GetBrush()->SetColor(clRed);
+  glyph.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+  link->SetUserGlyph(&glyph);
+  ASSERT_TRUE(link->GetUserDefine().Contains(udGlyph));
+  manager->SaveToRegistry("Software\\Example");
+  TqzBarManager* fresh = ReadForm(text);
+  fresh->LoadFromRegistry("Software\\Example");
+  TqzBarItemLink* read = Bar(fresh, 1)->GetItemLinks()->GetLink(0);
+  EXPECT_TRUE(read->GetUserDefine().Contains(udGlyph));
+  EXPECT_EQ(read->GetUserGlyph()->GetWidth(), 16);
+  EXPECT_EQ(read->GetUserGlyph()->GetCanvas()->GetPixel(3, 3), clRed);
+
+  // An ini file may give the set as one decimal digit.
+  manager->SaveToIniFile(dir.File("digit.ini"));
+  TMemIniFile file(dir.File("digit.ini"));
+  file.WriteString("MainForm.BarManager1.Bar1.ItemLink0", "UserDefine", "1");
+  file.WriteString("MainForm.BarManager1.Bar1.ItemLink0", "UserCaption", "Mine");
+  fresh->LoadLayout(&file, fresh->DefaultSectionBase(), false);
+  read = Bar(fresh, 1)->GetItemLinks()->GetLink(0);
+  EXPECT_EQ(read->GetUserDefine().ToBits(), 1u);
+  EXPECT_EQ(read->GetCaption(), "Mine");
+}
+
+}  // namespace

@@ -167,6 +167,9 @@ void TqzBarManager::MoveGroup(TqzBarGroup* AGroup, Integer ANewIndex) {
 void TqzBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
   for (Integer i = 0; i < FBars->GetCount(); ++i)
     if (FBars->GetBar(i)->GetOwner() == Root) Proc(FBars->GetBar(i));
+  // Items of category -1 are the manager's own and never stream.
+  for (Integer i = 0; i < GetItemCount(); ++i)
+    if (GetItem(i)->GetOwner() == Root && GetItem(i)->GetCategory() >= 0) Proc(GetItem(i));
   for (Integer i = 0; i < GetGroupCount(); ++i)
     if (GetGroup(i)->GetOwner() == Root) Proc(GetGroup(i));
 }
@@ -176,7 +179,11 @@ void TqzBarManager::SetChildOrder(TComponent* Child, Integer Order) {
     bar->SetIndex(Order);
     return;
   }
-  if (auto* group = dynamic_cast<TqzBarGroup*>(Child)) MoveGroup(group, Order - FBars->GetCount());
+  if (auto* item = dynamic_cast<TqzBarItem*>(Child)) {
+    MoveItem(IndexOfItem(item), Order - FBars->GetCount());
+    return;
+  }
+  if (auto* group = dynamic_cast<TqzBarGroup*>(Child)) MoveGroup(group, Order - FBars->GetCount() - GetItemCount());
 }
 
 // ---- Colours ------------------------------------------------------------------------------
