@@ -25,8 +25,16 @@ TqzBarCategoryData* TqzBarManagerCategories::DataOf(Integer Index) {
   return static_cast<TqzBarCategoryData*>(GetObjects(Index));
 }
 
+void TqzBarManagerCategories::Renumber(const std::function<Integer(Integer)>& ANewCategory) {
+  for (Integer i = 0; i < FBarManager->GetItemCount(); ++i) {
+    TqzBarItem* item = FBarManager->GetItem(i);
+    if (item->FCategory >= 0) item->FCategory = ANewCategory(item->FCategory);
+  }
+}
+
 void TqzBarManagerCategories::InsertObject(Integer Index, const String& S, TObject* AObject) {
   inherited::InsertObject(Index, S, AObject);
+  if (!FMoving) Renumber([Index](Integer c) { return c >= Index ? c + 1 : c; });
 }
 
 void TqzBarManagerCategories::Delete(Integer Index) {
@@ -41,10 +49,17 @@ void TqzBarManagerCategories::Delete(Integer Index) {
     return;
   }
   delete data;
+  // The category's items go with it.
+  for (Integer i = FBarManager->GetItemCount() - 1; i >= 0; --i)
+    if (i < FBarManager->GetItemCount() && FBarManager->GetItem(i)->GetCategory() == Index) delete FBarManager->GetItem(i);
+  Renumber([Index](Integer c) { return c > Index ? c - 1 : c; });
   if (GetCount() == 0) Add(ResourceStringText(sqzBarDefaultCategoryName));
 }
 
-void TqzBarManagerCategories::Exchange(Integer Index1, Integer Index2) { inherited::Exchange(Index1, Index2); }
+void TqzBarManagerCategories::Exchange(Integer Index1, Integer Index2) {
+  inherited::Exchange(Index1, Index2);
+  Renumber([Index1, Index2](Integer c) { return c == Index1 ? Index2 : c == Index2 ? Index1 : c; });
+}
 
 void TqzBarManagerCategories::Move(Integer CurIndex, Integer NewIndex) {
   if (CurIndex == NewIndex) return;
@@ -56,6 +71,12 @@ void TqzBarManagerCategories::Move(Integer CurIndex, Integer NewIndex) {
     throw;
   }
   FMoving = false;
+  Renumber([CurIndex, NewIndex](Integer c) {
+    if (c == CurIndex) return NewIndex;
+    if (CurIndex < NewIndex && c > CurIndex && c <= NewIndex) return c - 1;
+    if (NewIndex < CurIndex && c >= NewIndex && c < CurIndex) return c + 1;
+    return c;
+  });
 }
 
 void TqzBarManagerCategories::DefineProperties(TFiler* Filer) {
@@ -124,10 +145,47 @@ void TqzBarManager::SetCategoryItemsVisible(Integer Index, TqzBarItemVisible Val
   ApplyCategoryItemsVisible(Index, Value);
 }
 
+namespace {
+
+bool IsBarEmpty(TqzBar* ABar) { return ABar->GetItemLinks()->GetItemVisibleLinkCount() == 0; }
+
+}  // namespace
+
 void TqzBarManager::ApplyCategoryItemsVisible(Integer Index, TqzBarItemVisible Value) {
   TqzBarCategoryData* data = FCategories->DataOf(Index);
   if (!data || data->ItemsVisible == Value) return;
+  const TqzBarItemVisible old = data->ItemsVisible;
   data->ItemsVisible = Value;
+  if (!IsDesigning()) {
+    std::vector<TqzBar*> emptyBefore;
+    if (FAutoHideEmptyBars)
+      for (Integer i = 0; i < FBars->GetCount(); ++i)
+        if (IsBarEmpty(FBars->GetBar(i))) emptyBefore.push_back(FBars->GetBar(i));
+    BeginUpdate();
+    try {
+      // Items that followed the category follow it on; the others keep what they were given.
+      std::vector<TqzBarItem*> items;
+      for (Integer i = 0; i < GetItemCount(); ++i)
+        if (GetItem(i)->GetCategory() == Index && GetItem(i)->GetVisible() == old) items.push_back(GetItem(i));
+      if (Value == ivAlways) std::reverse(items.begin(), items.end());
+      for (TqzBarItem* item : items) item->SetVisible(Value);
+      if (FAutoHideEmptyBars)
+        for (Integer i = 0; i < FBars->GetCount(); ++i) {
+          TqzBar* bar = FBars->GetBar(i);
+          bool wasEmpty = std::find(emptyBefore.begin(), emptyBefore.end(), bar) != emptyBefore.end();
+          if (Value != ivAlways && IsBarEmpty(bar) && !wasEmpty && bar->GetVisible()) {
+            bar->SetVisible(false);
+            bar->SetHiddenBecauseEmpty(true);
+          } else if (Value == ivAlways && bar->IsHiddenBecauseEmpty() && !IsBarEmpty(bar)) {
+            bar->SetVisible(true);
+          }
+        }
+    } catch (...) {
+      EndUpdate();
+      throw;
+    }
+    EndUpdate();
+  }
   DesignerModified();
 }
 

@@ -648,6 +648,8 @@ class TqzBarItem : public TqzBarComponent {
 
  private:
   friend class TqzBarItemLink;
+  // The categories keep the items' numbers in step as they are inserted, deleted and moved.
+  friend class TqzBarManagerCategories;
   void DoActionChange(TObject* Sender);
 
   std::vector<TqzBarItemLink*> FLinks;

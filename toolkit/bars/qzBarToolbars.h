@@ -367,6 +367,8 @@ class TqzBarManagerCategories : public TStringList {
   void WriteItemsVisibles(TWriter* Writer);
   void ReadVisibles(TReader* Reader);
   void WriteVisibles(TWriter* Writer);
+  // Gives every item of the manager the category number the function makes of its own.
+  void Renumber(const std::function<Integer(Integer)>& ANewCategory);
 
   TqzBarManager* FBarManager;
   bool FMoving = false;
