@@ -393,3 +393,20 @@ TEST_F(Toolbars, OnlyBarsTheUserMadeCanBeDeletedAtRunTime) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Toolbars, NewItemNamesFollowTheirClass) {
+  auto* first = new TqzBarButton(form);
+  EXPECT_EQ(manager->MakeUniqueItemName(TqzBarButton::ClassInfo()), "qzBarButton1");
+  first->SetName("qzBarButton1");
+  EXPECT_EQ(manager->MakeUniqueItemName(TqzBarButton::ClassInfo()), "qzBarButton2");
+  TList list;
+  // The button has no category yet: no category lists it.
+  manager->GetItemsOfCategory(0, &list);
+  EXPECT_EQ(list.GetCount(), 0);
+  manager->GetItemsOfCategory(5, &list);
+  EXPECT_EQ(list.GetCount(), 0);
+}
+
+}  // namespace

@@ -813,6 +813,13 @@ class TqzBarManager : public TComponent {
   void SetCategoryVisible(Integer Index, bool Value);
   // At run time the index of the N-th visible category (-1 when none); at design time N.
   Integer VisibleCategoryToIndex(Integer N) const;
+  // Every item of the category in item order; an invalid category gives none.
+  void GetItemsOfCategory(Integer ACategory, TList* AList) const;
+  // The same as the customizing lists show them: at run time only the items visible now that
+  // host no window.
+  void CollectCategoryItems(Integer ACategory, TList* AList) const;
+  // The class name without its first letter followed by the first number no item bears.
+  String MakeUniqueItemName(TClass AItemClass) const;
 
   // Layout storage: the registry stand-in, ini files and the reset snapshot of the designed
   // layout. Explicit loads and saves pass errors on; a damaged layout is refused with

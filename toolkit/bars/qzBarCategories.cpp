@@ -1,6 +1,7 @@
 // The manager's categories of items: names with their visibility data, streamed with the form.
 
 #include "rtl/Reader.h"
+#include "rtl/SysUtils.h"
 #include "rtl/Writer.h"
 #include "vcl/StdCtrls.h"
 #include "toolkit/bars/qzBar.h"
@@ -206,3 +207,25 @@ Integer TqzBarManager::VisibleCategoryToIndex(Integer N) const {
 TStrings* TqzBarManager::GetCategories() const { return FCategories.get(); }
 
 void TqzBarManager::SetCategories(TStrings* Value) { FCategories->Assign(Value); }
+
+void TqzBarManager::GetItemsOfCategory(Integer ACategory, TList* AList) const {
+  AList->Clear();
+  if (ACategory < 0 || ACategory >= FCategories->GetCount()) return;
+  for (Integer i = 0; i < GetItemCount(); ++i)
+    if (GetItem(i)->GetCategory() == ACategory) AList->Add(GetItem(i));
+}
+
+void TqzBarManager::CollectCategoryItems(Integer ACategory, TList* AList) const {
+  GetItemsOfCategory(ACategory, AList);
+  if (IsDesigning()) return;
+  for (Integer i = AList->GetCount() - 1; i >= 0; --i) {
+    auto* item = static_cast<TqzBarItem*>(AList->GetItems(i));
+    if (!item->IsAvailable() || item->HostsWindow()) AList->Delete(i);
+  }
+}
+
+String TqzBarManager::MakeUniqueItemName(TClass AItemClass) const {
+  String base = String(AItemClass->Name).substr(1);
+  for (Integer n = 1;; ++n)
+    if (!FindItemByName(base + IntToStr(n))) return base + IntToStr(n);
+}
