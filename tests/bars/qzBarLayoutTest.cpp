@@ -512,3 +512,29 @@ TEST_F(LayoutRoundTrip, OneCharacterUserDefinesAndRegistryGlyphs) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LayoutRoundTrip, ResetBringsBackTheDesignedLinksOfTheBarAndItsMenus) {
+  TqzBarManager* manager = ReadForm(DesignedForm());
+  TqzBarItemLinks* tools = Bar(manager, 1)->GetItemLinks();
+  delete tools->GetLink(1);
+  tools->GetLink(0)->SetUserCaption("Mine");
+  TqzBarItemLinks* menu = Bar(manager, 0)->GetItemLinks();
+  SubLinks(manager)->MoveLink(0, 2);
+  Bar(manager, 1)->Reset();
+  EXPECT_EQ(Describe(tools), "Open Zoom Find Recent More");
+  // The menu bar was not reset: its sub-menu keeps the user's order.
+  EXPECT_EQ(Describe(SubLinks(manager)), "Line Recent Open");
+  Bar(manager, 0)->Reset();
+  EXPECT_EQ(Describe(menu), "FileMenu");
+  EXPECT_EQ(Describe(SubLinks(manager)), "Open Line Recent");
+
+  // The use data as designed: every link counts as recently used again.
+  tools->GetLink(2)->SetMostRecentlyUsed(false);
+  EXPECT_FALSE(tools->GetLink(2)->GetMostRecentlyUsed());
+  manager->ResetUsageData();
+  EXPECT_TRUE(tools->GetLink(2)->GetMostRecentlyUsed());
+}
+
+}  // namespace
