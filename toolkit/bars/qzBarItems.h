@@ -357,6 +357,14 @@ class TqzBarItemLinks : public TCollection {
 
   // Every link takes its item from its loaded name, then its loaded visibility and use data.
   void ResolveLoadedItems();
+  // Layout storage (qzBarLayout.cpp): the links under a section, their use data, and the reset of
+  // their items from the snapshot. ANewItems are the items added to the program since the layout
+  // was saved: their designed links stay.
+  void LoadFromIni(TCustomIniFile* AIniFile, const String& ASection, bool ARegistry,
+                   const std::vector<String>* ANewItems);
+  void LoadUsageFromIni(TCustomIniFile* AIniFile, const String& ASection);
+  void SaveToIni(TCustomIniFile* AIniFile, const String& ASection, bool ARegistry);
+  void ResetItemsFromSnapshot(TCustomIniFile* AIniFile, const String& ABase);
   void ReportModified();
   bool GetInternal() const noexcept { return FInternal; }
   void SetInternal(bool Value) { FInternal = Value; }
@@ -640,6 +648,8 @@ class TqzBarItem : public TqzBarComponent {
 
  private:
   friend class TqzBarItemLink;
+  // The categories keep the items' numbers in step as they are inserted, deleted and moved.
+  friend class TqzBarManagerCategories;
   void DoActionChange(TObject* Sender);
 
   std::vector<TqzBarItemLink*> FLinks;

@@ -95,7 +95,7 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 void qzBarStart() {
   gUnitFinalized = false;
   // The classes forms name: the streamable bar classes, and the components placed on forms.
-  RegisterClasses({TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
+  RegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
                    TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
                    TqzBarScreenTipRepository::ClassInfo()});
   gManagers = new TqzBarManagerList();
@@ -110,7 +110,7 @@ void qzBarStart() {
 
 void qzBarEnd() {
   gUnitFinalized = true;
-  UnRegisterClasses({TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
+  UnRegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
                      TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
                      TqzBarScreenTipRepository::ClassInfo()});
   delete gSystemController;
