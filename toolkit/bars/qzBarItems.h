@@ -1118,6 +1118,10 @@ class TqzBarListItem : public TCustomqzBarContainerItem {
   void SetShowNumbers(bool Value) { FShowNumbers = Value; }
 
  protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Keeps a generated item, told when its owner frees it first.
+  void AddGenerated(TqzBarItem* AItem);
+
   // The generated buttons: owned by the manager's owner, freed by the list item.
   std::vector<TqzBarItem*> FGenerated;
 

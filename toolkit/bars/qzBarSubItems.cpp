@@ -180,10 +180,7 @@ TqzBarListItem::TqzBarListItem(TComponent* AOwner)
 
 TqzBarListItem::~TqzBarListItem() {
   FItems->SetOnChange(TNotifyEvent());
-  while (!FGenerated.empty()) {
-    delete FGenerated.back();
-    FGenerated.pop_back();
-  }
+  FreeGenerated();
 }
 
 bool TqzBarListItem::CanProvideData() const {
@@ -221,7 +218,7 @@ void TqzBarListItem::GenerateButtons() {
     String entry = FItems->GetStrings(i);
     if (entry == kSeparatorEntry) continue;
     auto* button = new TqzBarButton(owner);
-    FGenerated.push_back(button);
+    AddGenerated(button);
     button->SetAction(GetAction());
     if (FShowCheck && i == FItemIndex) {
       button->SetButtonStyle(bsChecked);
@@ -285,6 +282,16 @@ void TqzBarListItem::ExpandLinksInto(TqzBarItemLinks* ATargetLinks, Integer AInd
   ATargetLinks->EndUpdate();
 }
 
+void TqzBarListItem::AddGenerated(TqzBarItem* AItem) {
+  FGenerated.push_back(AItem);
+  AItem->FreeNotification(this);
+}
+
+void TqzBarListItem::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomqzBarContainerItem::Notification(AComponent, Operation);
+  if (Operation == opRemove) std::erase(FGenerated, AComponent);
+}
+
 void TqzBarListItem::FreeGenerated() {
   while (!FGenerated.empty()) {
     TqzBarItem* item = FGenerated.back();
@@ -339,7 +346,7 @@ void TqzBarExtraPaneListItem::ExpandLinksInto(TqzBarItemLinks* ATargetLinks, Int
   TqzBarItem* heading = FGenerated.size() > static_cast<size_t>(k) ? FGenerated[k] : nullptr;
   if (!heading) {
     heading = new TqzBarLabel(GetBarManager() ? GetBarManager()->GetOwner() : GetOwner());
-    FGenerated.push_back(heading);
+    AddGenerated(heading);
   }
   heading->SetCaption(GetCaption());
   TqzBarItemLink* link = ATargetLinks->InsertLink(AIndex);
