@@ -8,7 +8,7 @@
 
 TAVREN_CLASS_IMPL(TqzBarMergeData)
 
-TqzBarMergeData::TqzBarMergeData(TqzBar*) : FFreeNotificator(std::make_unique<TkvFreeNotificator>(nullptr)) {
+TqzBarMergeData::TqzBarMergeData() : FFreeNotificator(std::make_unique<TkvFreeNotificator>(nullptr)) {
   FFreeNotificator->SetOnFreeNotification(MakeEvent<&TqzBarMergeData::SavedBarFreed>(this));
 }
 
