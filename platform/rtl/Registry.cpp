@@ -228,9 +228,15 @@ TRegistryIniFile::TRegistryIniFile(const String& FileName, Cardinal AAccess)
 
 TRegistryIniFile::~TRegistryIniFile() = default;
 
+String TRegistryIniFile::SectionKey(const String& Section) const {
+  // A section beginning with a backslash names its key from the root, as keys opened by path do.
+  if (!Section.empty() && Section[0] == '\\') return Section;
+  return "\\" + GetFileName() + "\\" + Section;
+}
+
 bool TRegistryIniFile::OpenSection(const String& Section, bool Create) {
   FRegistry->CloseKey();
-  return FRegistry->OpenKey("\\" + GetFileName() + "\\" + Section, Create);
+  return FRegistry->OpenKey(SectionKey(Section), Create);
 }
 
 String TRegistryIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
@@ -272,7 +278,7 @@ void TRegistryIniFile::ReadSectionValues(const String& Section, TStrings* String
 
 void TRegistryIniFile::EraseSection(const String& Section) {
   FRegistry->CloseKey();
-  FRegistry->DeleteKey("\\" + GetFileName() + "\\" + Section);
+  FRegistry->DeleteKey(SectionKey(Section));
 }
 
 void TRegistryIniFile::DeleteKey(const String& Section, const String& Ident) {

@@ -89,7 +89,8 @@ class TRegistry : public TObject {
 };
 
 // An ini-file interface over the registry: FileName is a key below HKEY_CURRENT_USER, sections
-// are its subkeys and identifiers their values. Integers are stored as text, as every value
+// are its subkeys (a section beginning with "\" is a key path from HKEY_CURRENT_USER itself)
+// and identifiers their values. Integers are stored as text, as every value
 // this class writes; values of other types read as their text.
 class TRegistryIniFile : public TCustomIniFile {
   TAVREN_CLASS(TRegistryIniFile, TCustomIniFile)
@@ -107,6 +108,8 @@ class TRegistryIniFile : public TCustomIniFile {
   void UpdateFile() override {}
 
  private:
+  // The key path of a section.
+  String SectionKey(const String& Section) const;
   // Opens FileName\Section in FRegistry; false when it does not exist and Create is false.
   bool OpenSection(const String& Section, bool Create);
 

@@ -129,4 +129,17 @@ TEST_F(RegistryTest, IniFileInterfaceOverTheRegistry) {
   EXPECT_FALSE(ini.ValueExists("Main", "Typed"));
 }
 
+TEST_F(RegistryTest, IniSectionsWithALeadingBackslashAreKeyPathsFromTheRoot) {
+  TRegistryIniFile ini("Software\\Tavren");
+  ini.WriteInteger("\\Software\\Example\\Bar0", "Row", 3);
+  ini.WriteInteger("\\Software\\Example\\", "BarCount", 1);
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("\\Software\\Example\\Bar0", false));
+  EXPECT_EQ(reg.ReadString("Row"), "3");
+  EXPECT_FALSE(reg.KeyExists("\\Software\\Tavren\\Software"));
+  EXPECT_EQ(ini.ReadInteger("\\Software\\Example\\", "BarCount", 0), 1);
+  ini.EraseSection("\\Software\\Example\\");
+  EXPECT_FALSE(reg.KeyExists("\\Software\\Example"));
+}
+
 }  // namespace

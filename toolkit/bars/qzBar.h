@@ -6,13 +6,18 @@
 // (the base of items, groups and popup menus, and its list), qzBarLists.cpp (the bars' object and component lists), qzBarCanvas.cpp (the shared bar
 // canvas and the system controller), qzBarRoutines.cpp (lookups between windows, controls and forms; keys, mouse, sounds
 // and message pumping), qzBarDrawing.cpp (clip backups, fills, tiling, frames, drop arrows and
-// fonts), qzBarUnit.cpp (the unit globals, start and end).
+// fonts), qzBarUnit.cpp (the unit globals, start and end), qzBarToolbars.cpp (toolbars and their
+// caption buttons), qzBarCategories.cpp (the manager's categories), qzBarMerge.cpp (merging
+// toolbars), qzBarLayout.cpp (layout storage, the reset snapshot, form data and Loaded),
+// qzBarOwnerEvents.cpp (the owner window's messages); qzBarItems.h declares the items and their
+// links, qzBarToolbars.h the toolbars and categories.
 
 #include <functional>
 #include <vector>
 
 #include "gdi/Gdi.h"
 #include "rtl/ComponentList.h"
+#include "rtl/IniFiles.h"
 #include "rtl/TypInfo.h"
 #include "user/User.h"
 #include "vcl/Controls.h"
@@ -96,6 +101,8 @@ enum TqzBarItemMergeKind { mkAdd, mkMergeByCaption, mkNone };
 TAVREN_ENUM_INFO(TqzBarItemMergeKind, mkAdd, mkMergeByCaption, mkNone);
 
 class TqzBarManager;
+class TqzBar;
+class TqzBars;
 
 // ---- Component base --------------------------------------------------------------------------
 
@@ -630,6 +637,33 @@ class TqzBarManagerList : public TqzObjectList {
 };
 TqzBarManagerList* BarManagerList();
 
+// A stored layout that cannot be read as it stands, or a registry path that cannot hold one.
+class EqzBarLayoutError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+using TqzBarManagerBarEvent = TEvent<void(TqzBarManager* Sender, TqzBar* ABar)>;
+using TqzBarManagerMergeEvent = TEvent<void(TqzBarManager* Sender, TqzBarManager* ChildBarManager, bool AddItems)>;
+
+// What the layout handlers hear at the end of every layout load and save.
+struct TqzBarIniFileEventData {
+  TCustomIniFile* IniFile;
+  bool Registry;
+  String BaseSection;
+  String Separator;
+};
+
+class TqzBarManagerCategories;
+class TqzBarItem;
+class TqzBarItemLink;
+class TqzBarItemLinks;
+using TqzBarItemLinkEvent = TEvent<void(TqzBarManager* Sender, TqzBarItemLink* AItemLink)>;
+using TqzBarMergeItemLinkEvent =
+    TEvent<void(TqzBarManager* Sender, TqzBarItemLinks* ADstItemLinks, TqzBarItemLinks* ASrcItemLinks,
+                TqzBarItemLink* ASrcItemLink, TqzBarItemMergeKind& AMergeKind, Integer& AMergeIndex)>;
+using TqzBarClickItemEvent = TEvent<void(TqzBarManager* Sender, TqzBarItem* ClickedItem)>;
+
 // The component that owns the bar system of one window control: at most one per control.
 class TqzBarManager : public TComponent {
   TAVREN_CLASS(TqzBarManager, TComponent)
@@ -642,7 +676,10 @@ class TqzBarManager : public TComponent {
   void EndUpdate(bool ARecalcMarkedBars = true);
   bool IsUpdateLocked() const noexcept { return FLockUpdate > 0; }
   Integer GetLockUpdate() const noexcept { return FLockUpdate; }
-  bool IsLoading() const { return GetComponentState().Contains(csLoading); }
+  // Also while Loaded applies what was read.
+  bool IsLoading() const { return GetComponentState().Contains(csLoading) || FAfterLoading; }
+  // Loaded applies the bars' loaded dock and visibility values.
+  bool IsSettingUpLoadedBars() const noexcept { return FBarsLoading; }
   bool IsDesigning() const { return GetComponentState().Contains(csDesigning); }
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
   TWinControl* GetOwnerControl();
@@ -706,6 +743,30 @@ class TqzBarManager : public TComponent {
   TkvEventHandlerCollection* MDIStateChangedHandlers() const { return FHandlers[2].get(); }
   TkvEventHandlerCollection* SystemFontChangedHandlers() const { return FHandlers[3].get(); }
 
+  // Items: owned by the manager's Owner (or the manager), registered here by their constructors.
+  Integer GetItemCount() const { return FItems->GetCount(); }
+  // nullptr out of range.
+  TqzBarItem* GetItem(Integer Index) const;
+  // Case-insensitive.
+  TqzBarItem* FindItemByName(const String& AName) const;
+  Integer IndexOfItem(TqzBarItem* AItem) const;
+  void RegisterItem(TqzBarItem* AItem);
+  void UnregisterItem(TqzBarItem* AItem);
+  // Moves in the item list and marks the manager modified.
+  void MoveItem(Integer AFromIndex, Integer AToIndex);
+  // Fires OnClickItem.
+  virtual void FireClickItem(TqzBarItem* AItem);
+  TqzBarItemLinkEvent GetOnItemLinkAdd() const { return FOnItemLinkAdd; }
+  void SetOnItemLinkAdd(TqzBarItemLinkEvent Value) { FOnItemLinkAdd = Value; }
+  TqzBarItemLinkEvent GetOnItemLinkChange() const { return FOnItemLinkChange; }
+  void SetOnItemLinkChange(TqzBarItemLinkEvent Value) { FOnItemLinkChange = Value; }
+  TqzBarItemLinkEvent GetOnItemLinkDelete() const { return FOnItemLinkDelete; }
+  void SetOnItemLinkDelete(TqzBarItemLinkEvent Value) { FOnItemLinkDelete = Value; }
+  TqzBarMergeItemLinkEvent GetOnMergeItemLink() const { return FOnMergeItemLink; }
+  void SetOnMergeItemLink(TqzBarMergeItemLinkEvent Value) { FOnMergeItemLink = Value; }
+  TqzBarClickItemEvent GetOnClickItem() const { return FOnClickItem; }
+  void SetOnClickItem(TqzBarClickItemEvent Value) { FOnClickItem = Value; }
+
   // Item groups: owned by the manager's Owner, registered here.
   Integer GetGroupCount() const { return FGroups->GetCount(); }
   TqzBarGroup* GetGroup(Integer Index) const { return static_cast<TqzBarGroup*>(FGroups->GetItems(Index)); }
@@ -713,9 +774,90 @@ class TqzBarManager : public TComponent {
   void RegisterGroup(TqzBarGroup* AGroup);
   void MoveGroup(TqzBarGroup* AGroup, Integer ANewIndex);
 
-  // Streaming: the groups stream as the manager's children, owned by the manager's Owner.
+  // Streaming: bars, then groups, stream as the manager's children, owned by the manager's Owner.
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   TComponent* GetChildOwner() override { return GetOwner(); }
+  void SetChildOrder(TComponent* Child, Integer Order) override;
+
+  // Toolbars.
+  TqzBars* GetBars() const { return FBars.get(); }
+  TqzBar* FindBarByName(const String& AName) const;
+  TqzBar* FindBarByCaption(const String& ACaption) const;
+  // Base followed by the smallest number from 1 that no bar bears as caption (or name).
+  String MakeUniqueBarCaption(const String& ABase) const;
+  String MakeUniqueBarName(const String& ABase) const;
+  // A new "Custom <n>" toolbar docked at the top in a row of its own (or as the main menu).
+  TqzBar* CreateToolbar(bool AAsMainMenu);
+  void ResetToolbar(TqzBar* ABar);
+  TqzBar* GetMainMenuBar() const noexcept { return FMainMenuBar; }
+  // The bars' events.
+  void DoBarAdd(TqzBar* ABar) { FOnBarAdd(this, ABar); }
+  void DoBarDelete(TqzBar* ABar) { FOnBarDelete(this, ABar); }
+  void DoBarVisibleChange(TqzBar* ABar) { FOnBarVisibleChange(this, ABar); }
+  void DoBarDockingStyleChange(TqzBar* ABar) { FOnBarDockingStyleChange(this, ABar); }
+  void DoBarBeforeReset(TqzBar* ABar) { FOnBarBeforeReset(this, ABar); }
+  void DoBarAfterReset(TqzBar* ABar) { FOnBarAfterReset(this, ABar); }
+  // Customizing undoes every merge and restores them afterwards.
+  void SetIsCustomizing(bool Value);
+  void UnmergeAllForCustomizing();
+  void RestoreMergesAfterCustomizing();
+
+  // Categories.
+  TqzBarManagerCategories* GetCategoryList() const { return FCategories.get(); }
+  TStrings* GetCategories() const;
+  void SetCategories(TStrings* Value);
+  bool IsCategoryVisible(Integer Index) const;
+  // ivNever for an invalid index.
+  TqzBarItemVisible GetCategoryItemsVisible(Integer Index) const;
+  void SetCategoryItemsVisible(Integer Index, TqzBarItemVisible Value);
+  void SetCategoryVisible(Integer Index, bool Value);
+  // At run time the index of the N-th visible category (-1 when none); at design time N.
+  Integer VisibleCategoryToIndex(Integer N) const;
+  // Every item of the category in item order; an invalid category gives none.
+  void GetItemsOfCategory(Integer ACategory, TList* AList) const;
+  // The same as the customizing lists show them: at run time only the items visible now that
+  // host no window.
+  void CollectCategoryItems(Integer ACategory, TList* AList) const;
+  // The class name without its first letter followed by the first number no item bears.
+  String MakeUniqueItemName(TClass AItemClass) const;
+
+  // Layout storage: the registry stand-in, ini files and the reset snapshot of the designed
+  // layout. Explicit loads and saves pass errors on; a damaged layout is refused with
+  // EqzBarLayoutError before it changes anything.
+  void LoadFromRegistry(const String& APath);
+  void SaveToRegistry(const String& APath);
+  void LoadFromIniFile(const String& AFileName);
+  void SaveToIniFile(const String& AFileName);
+  void LoadLayout(TCustomIniFile* AIniFile, const String& ABase, bool ARegistry);
+  void SaveLayout(TCustomIniFile* AIniFile, const String& ABase, bool ARegistry);
+  // The ini-file base: the owners' names down to the manager's, each followed by ".".
+  String DefaultSectionBase() const;
+  // "\" in front and at the end; empty stays empty.
+  static String NormalizeRegistryPath(const String& APath);
+  // The designed layout; only when not designing.
+  TMemIniFile* GetSavedState() const { return FSavedState.get(); }
+  void SaveSnapshot();
+  // The index of the snapshot's bar of exactly that caption; -1 when none.
+  Integer FindSnapshotBar(const String& ACaption) const;
+  bool IsStateSaving() const noexcept { return FStateSaving; }
+  bool CanResetBars() const { return FReadStateCount > 0 && FAllowReset; }
+  // The links' use data as designed; the confirmation asks first.
+  void ResetUsageData();
+  void ResetUsageDataWithConfirmation();
+  // Reads the layout from the stores switched on; a failure brings back the designed layout.
+  void LoadStoredLayout();
+  // Writes the layout to the stores switched on; never raises.
+  void SaveStoredLayout();
+  // The owner window's messages: the layout is saved when it goes, colours and fonts follow
+  // the system.
+  void HandleOwnerMessage(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
+  // Floating bars move into the work area of the monitor at the centre of the Owner.
+  void KeepFloatingBarsOnScreen();
+
+  // The widths of the left and right default dock sites and the heights of the top and bottom
+  // ones, as the form stores them.
+  Integer GetDockControlHeight(TqzBarDockingStyle AStyle) const;
+  void SetDockControlHeight(TqzBarDockingStyle AStyle, Integer Value);
 
   // The object the current hint is shown for (an item control, a caption button, ...).
   TObject* GetHintObject() const noexcept { return FHintObject; }
@@ -748,6 +890,62 @@ class TqzBarManager : public TComponent {
   bool GetModified() const noexcept { return FModified; }
 
   // Published properties.
+  // Another live manager is customizing (the first that is, in registration order, is not this one).
+  bool IsOtherManagerActive() const;
+  // No inline frames are designed in this system: components can always be made.
+  bool CanCreateComponents() const { return true; }
+  TBitmap* GetHelpButtonGlyph() const { return FHelpButtonGlyph.get(); }
+  void SetHelpButtonGlyph(TBitmap* Value) { FHelpButtonGlyph->Assign(Value); }
+  TNotifyEvent GetOnCloseButtonClick() const { return FOnCloseButtonClick; }
+  void SetOnCloseButtonClick(TNotifyEvent Value) { FOnCloseButtonClick = Value; }
+  TNotifyEvent GetOnHelpButtonClick() const { return FOnHelpButtonClick; }
+  void SetOnHelpButtonClick(TNotifyEvent Value) { FOnHelpButtonClick = Value; }
+  TNotifyEvent GetOnHideCustomizingForm() const { return FOnHideCustomizingForm; }
+  void SetOnHideCustomizingForm(TNotifyEvent Value) { FOnHideCustomizingForm = Value; }
+  TNotifyEvent GetOnShowCustomizingForm() const { return FOnShowCustomizingForm; }
+  void SetOnShowCustomizingForm(TNotifyEvent Value) { FOnShowCustomizingForm = Value; }
+  bool GetAutoAlignBars() const { return FAutoAlignBars; }
+  void SetAutoAlignBars(bool Value) { FAutoAlignBars = Value; }
+  bool GetAutoHideEmptyBars() const { return FAutoHideEmptyBars; }
+  void SetAutoHideEmptyBars(bool Value);
+  bool GetFlatCloseButton() const { return FFlatCloseButton; }
+  void SetFlatCloseButton(bool Value) { FFlatCloseButton = Value; }
+  bool GetHideFloatingBarsWhenInactive() const { return FHideFloatingBarsWhenInactive; }
+  void SetHideFloatingBarsWhenInactive(bool Value) { FHideFloatingBarsWhenInactive = Value; }
+  String GetIniFileName() const { return FIniFileName; }
+  void SetIniFileName(const String& Value) { FIniFileName = Value; }
+  TqzBarDockingStyles GetNotDocking() const { return FNotDocking; }
+  void SetNotDocking(TqzBarDockingStyles Value) { FNotDocking = Value; }
+  String GetRegistryPath() const { return FRegistryPath; }
+  void SetRegistryPath(const String& Value) { FRegistryPath = NormalizeRegistryPath(Value); }
+  bool GetShowCloseButton() const { return FShowCloseButton; }
+  void SetShowCloseButton(bool Value) { FShowCloseButton = Value; }
+  bool GetShowHelpButton() const { return FShowHelpButton; }
+  void SetShowHelpButton(bool Value) { FShowHelpButton = Value; }
+  bool GetStoreInIniFile() const { return FStoreInIniFile; }
+  void SetStoreInIniFile(bool Value) { FStoreInIniFile = Value; }
+  bool GetStoreInRegistry() const { return FStoreInRegistry; }
+  void SetStoreInRegistry(bool Value) { FStoreInRegistry = Value; }
+  bool GetSunkenBorder() const { return FSunkenBorder; }
+  void SetSunkenBorder(bool Value) { FSunkenBorder = Value; }
+  TqzBarManagerBarEvent GetOnBarAdd() const { return FOnBarAdd; }
+  void SetOnBarAdd(TqzBarManagerBarEvent Value) { FOnBarAdd = Value; }
+  TqzBarManagerBarEvent GetOnBarAfterReset() const { return FOnBarAfterReset; }
+  void SetOnBarAfterReset(TqzBarManagerBarEvent Value) { FOnBarAfterReset = Value; }
+  TqzBarManagerBarEvent GetOnBarBeforeReset() const { return FOnBarBeforeReset; }
+  void SetOnBarBeforeReset(TqzBarManagerBarEvent Value) { FOnBarBeforeReset = Value; }
+  TqzBarManagerBarEvent GetOnBarClose() const { return FOnBarClose; }
+  void SetOnBarClose(TqzBarManagerBarEvent Value) { FOnBarClose = Value; }
+  TqzBarManagerBarEvent GetOnBarDelete() const { return FOnBarDelete; }
+  void SetOnBarDelete(TqzBarManagerBarEvent Value) { FOnBarDelete = Value; }
+  TqzBarManagerBarEvent GetOnBarDockingStyleChange() const { return FOnBarDockingStyleChange; }
+  void SetOnBarDockingStyleChange(TqzBarManagerBarEvent Value) { FOnBarDockingStyleChange = Value; }
+  TqzBarManagerBarEvent GetOnBarVisibleChange() const { return FOnBarVisibleChange; }
+  void SetOnBarVisibleChange(TqzBarManagerBarEvent Value) { FOnBarVisibleChange = Value; }
+  TqzBarManagerMergeEvent GetOnMenuMerge() const { return FOnMenuMerge; }
+  void SetOnMenuMerge(TqzBarManagerMergeEvent Value) { FOnMenuMerge = Value; }
+  TqzBarManagerMergeEvent GetOnMerge() const { return FOnMerge; }
+  void SetOnMerge(TqzBarManagerMergeEvent Value) { FOnMerge = Value; }
   bool GetAllowCallFromAnotherForm() const { return FAllowCallFromAnotherForm; }
   void SetAllowCallFromAnotherForm(bool Value) { FAllowCallFromAnotherForm = Value; }
   bool GetAllowReset() const { return FAllowReset; }
@@ -789,9 +987,27 @@ class TqzBarManager : public TComponent {
   Integer GetWaitForDockingTime() const { return FWaitForDockingTime; }
   void SetWaitForDockingTime(Integer Value);
 
+ protected:
+  void DefineProperties(TFiler* Filer) override;
+  void Loaded() override;
+  void ReadState(TReader* Reader) override;
+
  private:
+  friend class TqzBar;
   // Checks the owner before anything is built: a window control that has no manager yet.
   static TComponent* CheckedOwner(TComponent* AOwner);
+  void SetMainMenuBar(TqzBar* ABar) { FMainMenuBar = ABar; }
+  // Sets a category's ItemsVisible now, loading or not.
+  void ApplyCategoryItemsVisible(Integer Index, TqzBarItemVisible Value);
+  void ReadDockControlHeights(TReader* Reader);
+  void WriteDockControlHeights(TWriter* Writer);
+  // The layout cores, after the layout has been checked.
+  void CheckLayout(TCustomIniFile* AIniFile, const String& ABase, bool ARegistry);
+  void LoadBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection, bool ALoadPosition, bool ARegistry,
+               const std::vector<String>* ANewItems);
+  void SaveBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection);
+  // Brings back the designed layout after a stored one failed.
+  void RestoreDesignedLayout();
   void UpdateRecentUseThreshold();
   void CreateColors();
   void FontChanged(TObject* Sender);
@@ -806,6 +1022,32 @@ class TqzBarManager : public TComponent {
   // A setting that a user would see in the customizing form changed.
   void OptionChanged();
 
+  std::unique_ptr<TqzBars> FBars;
+  std::unique_ptr<TqzBarManagerCategories> FCategories;
+  TqzBar* FMainMenuBar = nullptr;
+  std::unique_ptr<TMemIniFile> FSavedState;
+  Integer FReadStateCount = 0;
+  bool FAfterLoading = false;
+  bool FBarsLoading = false;
+  bool FStateSaving = false;
+  Integer FDockControlHeights[4] = {};
+  bool FAutoAlignBars = false;
+  bool FAutoHideEmptyBars = false;
+  bool FFlatCloseButton = false;
+  bool FHideFloatingBarsWhenInactive = true;
+  String FIniFileName;
+  TqzBarDockingStyles FNotDocking;
+  String FRegistryPath;
+  bool FShowCloseButton = false;
+  bool FShowHelpButton = false;
+  bool FStoreInIniFile = false;
+  bool FStoreInRegistry = false;
+  bool FSunkenBorder = false;
+  TqzBarManagerBarEvent FOnBarAdd, FOnBarAfterReset, FOnBarBeforeReset, FOnBarClose, FOnBarDelete,
+      FOnBarDockingStyleChange, FOnBarVisibleChange;
+  TqzBarManagerMergeEvent FOnMenuMerge, FOnMerge;
+  TNotifyEvent FOnCloseButtonClick, FOnHelpButtonClick, FOnHideCustomizingForm, FOnShowCustomizingForm;
+  std::unique_ptr<TBitmap> FHelpButtonGlyph;
   Integer FLockUpdate = 0;
   Integer FDesignerModifiedLock = 0;
   bool FDesignerModifiedDue = false;
@@ -826,6 +1068,12 @@ class TqzBarManager : public TComponent {
   TObject* FHintObject = nullptr;
   bool FIsCustomizing = false;
   std::unique_ptr<TqzBarComponentList> FGroups;
+  std::unique_ptr<TqzBarComponentList> FItems;
+  TqzBarItemLinkEvent FOnItemLinkAdd;
+  TqzBarItemLinkEvent FOnItemLinkChange;
+  TqzBarItemLinkEvent FOnItemLinkDelete;
+  TqzBarMergeItemLinkEvent FOnMergeItemLink;
+  TqzBarClickItemEvent FOnClickItem;
   bool FAutoDockColor = true;
   TColor FDockColor = clBtnFace;
   bool FAllowCallFromAnotherForm = false;
@@ -1007,3 +1255,6 @@ TqzBarCanvas* BarCanvasInstance();
 bool IsBarUnitFinalized();
 void qzBarStart();
 void qzBarEnd();
+
+#include "toolkit/bars/qzBarItems.h"
+#include "toolkit/bars/qzBarToolbars.h"

@@ -22,10 +22,16 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(AlwaysSaveText).Default(false),
     PROPERTY(AutoDockColor).Default(true),
     PROPERTY(ButtonArrowWidth).Default(11),
+    PROPERTY(AutoAlignBars).Default(false),
+    PROPERTY(AutoHideEmptyBars).Default(false),
     PROPERTY(CanCustomize).Default(true),
+    PROPERTY(Categories),
     PROPERTY(Font),
     PROPERTY(DockColor).Idents(ColorIdentMap).Stored<&TqzBarManager::IsDockColorStored>(),
+    PROPERTY(FlatCloseButton).Default(false),
+    PROPERTY(HelpButtonGlyph),
     PROPERTY(HelpContext).Default(0),
+    PROPERTY(HideFloatingBarsWhenInactive).Default(true),
     PROPERTY(ImageOptions),
     PROPERTY(DisabledImages).Stored(false),
     PROPERTY(DisabledLargeImages).Stored(false),
@@ -37,21 +43,47 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(MakeDisabledImagesFaded).Stored(false),
     PROPERTY(StretchGlyphs).Stored(false),
     PROPERTY(UseLargeImagesForLargeIcons).Stored(false),
+    PROPERTY(IniFileName),
     PROPERTY(LargeButtonArrowWidth).Default(13),
     PROPERTY(LookAndFeel),
     PROPERTY(MenuAnimations).Default(maNone),
     PROPERTY(MenusShowRecentItemsFirst).Default(true),
     PROPERTY(MostRecentItemsPercents).Default(95),
+    PROPERTY(NotDocking),
+    PROPERTY(RegistryPath),
+    PROPERTY(ShowCloseButton).Default(false),
     PROPERTY(ShowFullMenusAfterDelay).Default(true),
+    PROPERTY(ShowHelpButton).Default(false),
     PROPERTY(Scaled).Default(true),
     PROPERTY(ShowHint).Default(true),
     PROPERTY(ShowHintForDisabledItems).Default(true),
     PROPERTY(ShowShortCutInHint).Default(false),
+    PROPERTY(StoreInIniFile).Default(false),
+    PROPERTY(StoreInRegistry).Default(false),
     PROPERTY(Style).Default(bmsEnhanced),
+    PROPERTY(SunkenBorder).Default(false),
     PROPERTY(UseF10ForMenu).Default(true),
     PROPERTY(UseFullReset).Default(false),
     PROPERTY(UseSystemFont),
-    PROPERTY(WaitForDockingTime).Default(21))
+    PROPERTY(WaitForDockingTime).Default(21),
+    PROPERTY(OnBarAdd),
+    PROPERTY(OnBarAfterReset),
+    PROPERTY(OnBarBeforeReset),
+    PROPERTY(OnBarClose),
+    PROPERTY(OnBarDelete),
+    PROPERTY(OnBarDockingStyleChange),
+    PROPERTY(OnBarVisibleChange),
+    PROPERTY(OnMenuMerge),
+    PROPERTY(OnMerge),
+    PROPERTY(OnCloseButtonClick),
+    PROPERTY(OnHelpButtonClick),
+    PROPERTY(OnHideCustomizingForm),
+    PROPERTY(OnShowCustomizingForm),
+    PROPERTY(OnClickItem),
+    PROPERTY(OnItemLinkAdd),
+    PROPERTY(OnItemLinkChange),
+    PROPERTY(OnItemLinkDelete),
+    PROPERTY(OnMergeItemLink))
 
 // ---- Construction --------------------------------------------------------------------------
 
@@ -66,7 +98,12 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   if (TqzBarManagerList* list = BarManagerList()) list->Add(this);
   if (!IsDesigning()) CreateBarHintWindow();
   FGroups = std::make_unique<TqzBarComponentList>();
+  FItems = std::make_unique<TqzBarComponentList>();
   FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
+  FCategories = std::make_unique<TqzBarManagerCategories>(this);
+  if (!IsLoading()) FCategories->Add(ResourceStringText(sqzBarDefaultCategoryName));
+  FBars = std::make_unique<TqzBars>(this);
+  FHelpButtonGlyph = std::make_unique<TBitmap>();
   UpdateRecentUseThreshold();
   FImageOptions = std::make_unique<TqzBarImageOptions>(this);
   FImageOptions->SetOnLargeIconsChanged(MakeEvent<&TqzBarManager::ImageOptionsLargeIconsChanged>(this));
@@ -78,6 +115,7 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   FFont->SetOnChange(MakeEvent<&TqzBarManager::FontChanged>(this));
   // As if the system had announced new non-client metrics.
   SystemFontChanged();
+  if (!IsDesigning()) FSavedState = std::make_unique<TMemIniFile>("");
 }
 
 TqzBarManager::~TqzBarManager() {
@@ -89,8 +127,11 @@ TqzBarManager::~TqzBarManager() {
     if (list->GetCount() == 0) FreeBarHintWindow();
   }
   FreeColors();
+  FBars.reset();
   // The groups go with the manager.
   while (FGroups->GetCount() > 0) delete GetGroup(FGroups->GetCount() - 1);
+  // So do the items, whoever owns them.
+  while (FItems->GetCount() > 0) delete GetItem(FItems->GetCount() - 1);
   FFont->SetOnChange(TNotifyEvent());
   FImageOptions.reset();
   FLookAndFeel.reset();
@@ -124,8 +165,25 @@ void TqzBarManager::MoveGroup(TqzBarGroup* AGroup, Integer ANewIndex) {
 }
 
 void TqzBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  for (Integer i = 0; i < FBars->GetCount(); ++i)
+    if (FBars->GetBar(i)->GetOwner() == Root) Proc(FBars->GetBar(i));
+  // Items of category -1 are the manager's own and never stream.
+  for (Integer i = 0; i < GetItemCount(); ++i)
+    if (GetItem(i)->GetOwner() == Root && GetItem(i)->GetCategory() >= 0) Proc(GetItem(i));
   for (Integer i = 0; i < GetGroupCount(); ++i)
     if (GetGroup(i)->GetOwner() == Root) Proc(GetGroup(i));
+}
+
+void TqzBarManager::SetChildOrder(TComponent* Child, Integer Order) {
+  if (auto* bar = dynamic_cast<TqzBar*>(Child)) {
+    bar->SetIndex(Order);
+    return;
+  }
+  if (auto* item = dynamic_cast<TqzBarItem*>(Child)) {
+    MoveItem(IndexOfItem(item), Order - FBars->GetCount());
+    return;
+  }
+  if (auto* group = dynamic_cast<TqzBarGroup*>(Child)) MoveGroup(group, Order - FBars->GetCount() - GetItemCount());
 }
 
 // ---- Colours ------------------------------------------------------------------------------
@@ -229,6 +287,8 @@ void TqzBarManager::FontChanged(TObject*) {
   FEditFont->Assign(FFont.get());
   FCaptionFont->SetHandle(CreateSmallCaptionFont(FFont.get(), false));
   SystemFontChangedHandlers()->FireAll(this, nullptr);
+  if (FBars)
+    for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->ManagerFontChanged();
 }
 
 // ---- Update lock and designer --------------------------------------------------------------
@@ -236,7 +296,9 @@ void TqzBarManager::FontChanged(TObject*) {
 void TqzBarManager::BeginUpdate() { ++FLockUpdate; }
 
 void TqzBarManager::EndUpdate(bool) {
-  if (FLockUpdate > 0) --FLockUpdate;
+  if (FLockUpdate == 0 || --FLockUpdate > 0 || IsDestroying()) return;
+  // The outermost end: the bars marked meanwhile have been recalculated.
+  for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->ClearRecalcMark();
 }
 
 bool TqzBarManager::CanDeleteComponent(TComponent*) { return true; }
@@ -394,4 +456,11 @@ bool IsManagerOwnerWindow(TqzBarManager* AManager, HWND AWnd) {
 
 bool ManagerOwnsControl(TqzBarManager* AManager, TControl* AControl) {
   return AManager && IsControlInside(AManager->GetOwnerControl(), AControl);
+}
+
+bool TqzBarManager::IsOtherManagerActive() const {
+  TqzBarManagerList* list = BarManagerList();
+  for (Integer i = 0; list && i < list->GetCount(); ++i)
+    if (list->GetManager(i)->GetIsCustomizing()) return list->GetManager(i) != this;
+  return false;
 }

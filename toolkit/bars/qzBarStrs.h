@@ -25,3 +25,6 @@ constexpr Integer sqzBarNewSubItemCaption = 64618;
 constexpr Integer sqzBarAddNamedToQuickAccess = 64619;
 constexpr Integer sqzBarAddToQuickAccess = 64620;
 constexpr Integer sqzBarScreenTipDisplayName = 64621;
+// Layout storage: the top of the range, clear of the item texts below.
+constexpr Integer sqzBarLayoutDamaged = 64690;
+constexpr Integer sqzBarRegistryPathTooShort = 64691;

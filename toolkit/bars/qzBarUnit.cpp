@@ -31,6 +31,26 @@ void LoadBarCursors() {
   }
 }
 
+// The item kinds in the order the designer lists them; their controls join the records when the
+// bar windows are built.
+struct ItemClassEntry {
+  TPersistentClass ItemClass;
+  bool Listed;
+};
+const ItemClassEntry kItemClasses[] = {
+    {TqzBarButton::ClassInfo(), true},
+    {TqzBarEdit::ClassInfo(), true},
+    {TCustomqzBarCombo::ClassInfo(), true},
+    {TqzBarCombo::ClassInfo(), true},
+    {TqzBarSubItem::ClassInfo(), true},
+    {TqzBarListItem::ClassInfo(), true},
+    {TqzBarContainerItem::ClassInfo(), true},
+    {TqzBarExtraPaneListItem::ClassInfo(), false},
+    {TqzBarLabel::ClassInfo(), false},
+    {TqzBarSeparator::ClassInfo(), true},
+    {TqzBarApplicationMenuButtonItem::ClassInfo(), false},
+};
+
 }  // namespace
 
 bool IsBarUnitFinalized() { return gUnitFinalized; }
@@ -75,13 +95,14 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 void qzBarStart() {
   gUnitFinalized = false;
   // The classes forms name: the streamable bar classes, and the components placed on forms.
-  RegisterClasses({TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
+  RegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
                    TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
                    TqzBarScreenTipRepository::ClassInfo()});
   gManagers = new TqzBarManagerList();
   gSystemController = new TqzBarSystemController();
   RefreshScreenBitsPerPixel();
   RebuildCheckerBrush();
+  for (const ItemClassEntry& entry : kItemClasses) RegisterBarItemClass(entry.ItemClass, nullptr, entry.Listed);
   LoadBarCursors();
   // Wakes the sound system before the first menu opens.
   StopBarSound();
@@ -89,7 +110,7 @@ void qzBarStart() {
 
 void qzBarEnd() {
   gUnitFinalized = true;
-  UnRegisterClasses({TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
+  UnRegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
                      TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
                      TqzBarScreenTipRepository::ClassInfo()});
   delete gSystemController;

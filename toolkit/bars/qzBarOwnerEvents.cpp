@@ -1,0 +1,39 @@
+// The manager's reactions to its owner window: the layout is saved as the window goes, colours,
+// fonts and floating bars follow the system's settings.
+
+#include "toolkit/bars/qzBar.h"
+#include "user/Rects.h"
+
+void TqzBarManager::HandleOwnerMessage(HWND, UINT AMsg, WPARAM AWParam, LPARAM) {
+  TComponent* owner = GetOwner();
+  if (owner->GetComponentState().Contains(csDestroying)) {
+    if (AMsg == WM_DESTROY && !IsDesigning()) SaveStoredLayout();
+    return;
+  }
+  if (AMsg == WM_SYSCOLORCHANGE) RefreshColors();
+  if (AMsg == WM_SETTINGCHANGE && AWParam == SPI_SETNONCLIENTMETRICS) SystemFontChanged();
+  if ((AMsg == WM_SETTINGCHANGE && AWParam == SPI_SETWORKAREA) || AMsg == WM_DISPLAYCHANGE) KeepFloatingBarsOnScreen();
+}
+
+void TqzBarManager::KeepFloatingBarsOnScreen() {
+  TWinControl* owner = GetOwnerControl();
+  TRect bounds = owner->GetBoundsRect();
+  TPoint centre((bounds.Left + bounds.Right) / 2, (bounds.Top + bounds.Bottom) / 2);
+  if (owner->GetParent()) centre = owner->GetParent()->ClientToScreen(centre);
+  TRect workArea;
+  WorkAreaAtPoint(centre, workArea);
+  LockDesignerModified(true);
+  for (Integer i = 0; i < FBars->GetCount(); ++i) {
+    TqzBar* bar = FBars->GetBar(i);
+    if (bar->GetDockingStyle() != dsNone) continue;
+    TRect r = Bounds(bar->GetFloatLeft(), bar->GetFloatTop(), bar->GetFloatClientWidth(), bar->GetFloatClientHeight());
+    // Bottom, top, right, left: a bar taller or wider than the work area keeps its top left corner inside.
+    if (r.Bottom > workArea.Bottom) OffsetRect(&r, 0, workArea.Bottom - r.Bottom);
+    if (r.Top < workArea.Top) OffsetRect(&r, 0, workArea.Top - r.Top);
+    if (r.Right > workArea.Right) OffsetRect(&r, workArea.Right - r.Right, 0);
+    if (r.Left < workArea.Left) OffsetRect(&r, workArea.Left - r.Left, 0);
+    if (r.Left != bar->GetFloatLeft()) bar->SetFloatLeft(r.Left);
+    if (r.Top != bar->GetFloatTop()) bar->SetFloatTop(r.Top);
+  }
+  LockDesignerModified(false, false);
+}
