@@ -316,8 +316,10 @@ class TqzBarItemLinks : public TCollection {
   // Adding and moving.
   TqzBarItemLink* AddLink();
   TqzBarItemLink* AddLinkForItem(TqzBarItem* AItem);
-  // A link for a new item of the class, made by the manager in the "Default" category.
-  TqzBarItemLink* AddLinkForItemName(TClassOf<TqzBarItem> AItemClass);
+  // A link for a new item of the class, made by the manager in the "Default" category; when the
+  // owner refuses the item, the item goes again and the error passes on.
+  TqzBarItemLink* AddNewItemOfClass(TClassOf<TqzBarItem> AItemClass, TqzBarManager* AManager);
+  TqzBarItemLink* AddLinkForItemName(TClassOf<TqzBarItem> AItemClass) { return AddNewItemOfClass(AItemClass, FBarManager); }
   TqzBarItemLink* InsertLink(Integer Index);
   void MoveLink(Integer AFromIndex, Integer AToIndex);
 
@@ -591,6 +593,8 @@ class TqzBarItem : public TqzBarComponent {
   TqzBarItemAlign GetAlign() const { return FAlign; }
   void SetAlign(TqzBarItemAlign Value);
   Integer GetCategory() const { return FCategory; }
+  // Outside loading only a category the manager has; the item moves behind its last item.
+  void SetCategory(Integer Value);
   String GetDescription() const { return FDescription; }
   void SetDescription(const String& Value);
   THelpContext GetHelpContext() const { return FHelpContext; }
