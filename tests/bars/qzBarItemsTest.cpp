@@ -469,3 +469,26 @@ TEST_F(BarItems, LinksForNewItemsOfAClass) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BarItems, DetachingBarIsOneOfTheManagersBars) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  manager->GetBars()->AddBar();
+  TqzBarSubItem sub(form);
+  for (Integer value : {-5, 2, 9}) {
+    sub.SetDetachingBar(value);
+    EXPECT_EQ(sub.GetDetachingBar(), -1) << value;
+  }
+  sub.SetDetachingBar(1);
+  EXPECT_EQ(sub.GetDetachingBar(), 1);
+  sub.SetDetachingBar(0);
+  EXPECT_EQ(sub.GetDetachingBarObject(), bar);
+  sub.BarNotification(1, bar);
+  EXPECT_EQ(sub.GetDetachingBar(), -1);
+  sub.SetDetachingBar(0);
+  delete bar;
+  EXPECT_EQ(sub.GetDetachingBarObject(), nullptr);
+}
+
+}  // namespace

@@ -1010,6 +1010,12 @@ class TCustomqzBarSubItem : public TqzBarItem, public virtual IqzBarLinksOwner, 
   void SetBarSize(Integer Value) { FBarSize = std::max(Value, 0); }
   bool GetDetachable() const { return FDetachable; }
   void SetDetachable(bool Value) { FDetachable = Value; }
+  // The index of the toolbar the sub-menu becomes when detached; -1 for none.
+  Integer GetDetachingBar() const;
+  // Anything but an index of the manager's bars gives -1.
+  void SetDetachingBar(Integer Value);
+  TqzBar* GetDetachingBarObject() const noexcept { return FDetachingBar; }
+  void BarNotification(Integer AKind, TqzBar* ABar) override;
   TqzBarPaintSubMenuBarEvent GetOnPaintBar() const { return FOnPaintBar; }
   void SetOnPaintBar(TqzBarPaintSubMenuBarEvent Value) { FOnPaintBar = Value; }
   TNotifyEvent GetOnDetaching() const { return FOnDetaching; }
@@ -1022,8 +1028,12 @@ class TCustomqzBarSubItem : public TqzBarItem, public virtual IqzBarLinksOwner, 
   TqzBarItemOptions* GetItemOptions() const { return FItemLinks->GetItemOptions(); }
   void SetItemOptions(TqzBarItemOptions* Value) { FItemLinks->SetItemOptions(Value); }
 
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
  private:
   std::unique_ptr<TqzBarSubMenuControlItemLinks> FItemLinks;
+  TqzBar* FDetachingBar = nullptr;
   Integer FBarSize = 0;
   bool FDetachable = false;
   TqzBarPaintSubMenuBarEvent FOnPaintBar;
