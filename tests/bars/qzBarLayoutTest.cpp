@@ -499,6 +499,12 @@ TEST_F(LayoutRoundTrip, OneCharacterUserDefinesAndRegistryGlyphs) {
   EXPECT_TRUE(read->GetUserDefine().Contains(udGlyph));
   EXPECT_EQ(read->GetUserGlyph()->GetWidth(), 16);
   EXPECT_EQ(read->GetUserGlyph()->GetCanvas()->GetPixel(3, 3), clRed);
+  // A picture that does not read leaves the place without a glyph of its own.
+  TRegistryIniFile registry("Software\\Example");
+  registry.WriteString("\\Software\\Example\\Bar1\\ItemLink0", "UserGlyph", "424D00FF");
+  TqzBarManager* damaged = ReadForm(text);
+  EXPECT_NO_THROW(damaged->LoadFromRegistry("Software\\Example"));
+  EXPECT_TRUE(Bar(damaged, 1)->GetItemLinks()->GetLink(0)->GetUserGlyph()->GetEmpty());
 
   // An ini file may give the set as one decimal digit.
   manager->SaveToIniFile(dir.File("digit.ini"));

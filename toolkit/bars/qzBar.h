@@ -1008,8 +1008,6 @@ class TqzBarManager : public TComponent {
   void LoadBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection, bool ALoadPosition, bool ARegistry,
                const std::vector<String>* ANewItems);
   void SaveBar(TqzBar* ABar, TCustomIniFile* AIniFile, const String& ASection);
-  // Items in the order of their categories (adjacent swaps, so equal categories keep their order).
-  void SortItemsByCategory();
   // Brings back the designed layout after a stored one failed.
   void RestoreDesignedLayout();
   void UpdateRecentUseThreshold();

@@ -429,17 +429,6 @@ void TqzBarManager::ReadState(TReader* Reader) {
   inherited::ReadState(Reader);
 }
 
-void TqzBarManager::SortItemsByCategory() {
-  for (bool swapped = true; swapped;) {
-    swapped = false;
-    for (Integer i = 0; i + 1 < GetItemCount(); ++i)
-      if (GetItem(i)->GetCategory() > GetItem(i + 1)->GetCategory()) {
-        MoveItem(i + 1, i);
-        swapped = true;
-      }
-  }
-}
-
 void TqzBarManager::Loaded() {
   inherited::Loaded();
   if (IsUpdateLocked()) return;
@@ -448,7 +437,6 @@ void TqzBarManager::Loaded() {
     for (Integer i = 0; i < GetItemCount(); ++i)
       if (TqzBarItemLinks* links = GetItem(i)->GetItemLinks()) links->ResolveLoadedItems();
     for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->GetItemLinks()->ResolveLoadedItems();
-    if (IsDesigning()) SortItemsByCategory();
     FBarsLoading = true;
     for (Integer i = 0; i < GetItemCount(); ++i) GetItem(i)->SetVisible(GetItem(i)->GetLoadedVisible());
     for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->ApplyLoadedValues();
