@@ -147,6 +147,19 @@ TqzBarItemLink* TqzBarItemLinks::AddLinkForItem(TqzBarItem* AItem) {
   return link;
 }
 
+TqzBarItemLink* TqzBarItemLinks::AddNewItemOfClass(TClassOf<TqzBarItem> AItemClass, TqzBarManager* AManager) {
+  TqzBarItemLink* link = AddLink();
+  TqzBarItem* item = nullptr;
+  try {
+    item = AManager->AddItem(AItemClass);
+    link->SetItem(item);
+  } catch (...) {
+    delete item;
+    throw;
+  }
+  return link;
+}
+
 TqzBarItemLink* TqzBarItemLinks::InsertLink(Integer Index) { return static_cast<TqzBarItemLink*>(Insert(Index)); }
 
 void TqzBarItemLinks::MoveLink(Integer AFromIndex, Integer AToIndex) {
