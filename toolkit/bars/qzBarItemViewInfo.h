@@ -12,8 +12,9 @@
 enum TqzBarItemViewLevel { ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly, ivlDefault };
 TAVREN_ENUM_INFO(TqzBarItemViewLevel, ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly,
                  ivlDefault);
-// A set of the four real levels (ivlDefault is never a member).
-using TqzBarItemViewLevels = TSet<TqzBarItemViewLevel, 4>;
+// The four real levels (a link's ViewLevels holds only these; ivlDefault is never a member).
+using TqzBarItemRealViewLevel = TqzBarItemViewLevel;
+using TqzBarItemViewLevels = TSet<TqzBarItemRealViewLevel, 4>;
 inline constexpr TqzBarItemViewLevels qzAllBarItemViewLevels{ivlLargeIconWithText, ivlSmallIconWithText,
                                                              ivlSmallIcon, ivlControlOnly};
 

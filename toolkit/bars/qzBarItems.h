@@ -13,6 +13,7 @@
 
 #include "rtl/IniFiles.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarItemViewInfo.h"
 #include "toolkit/editors/kvStyles.h"
 #include "vcl/ActnList.h"
 
@@ -26,23 +27,13 @@ class TCustomqzBarSubItem;
 
 // ---- Enumerations of items and links --------------------------------------------------------
 
-enum TqzBarItemAlign { iaLeft, iaCenter, iaRight, iaClient };
-TAVREN_ENUM_INFO(TqzBarItemAlign, iaLeft, iaCenter, iaRight, iaClient);
 enum TqzBarPaintStyle { psStandard, psCaption, psCaptionInMenu, psCaptionGlyph };
 TAVREN_ENUM_INFO(TqzBarPaintStyle, psStandard, psCaption, psCaptionInMenu, psCaptionGlyph);
 enum TqzBarGlyphLayout { glLeft, glRight, glTop, glBottom };
 TAVREN_ENUM_INFO(TqzBarGlyphLayout, glLeft, glRight, glTop, glBottom);
-enum TqzBarButtonGroupPosition { bgpNone, bgpStart, bgpMember };
-TAVREN_ENUM_INFO(TqzBarButtonGroupPosition, bgpNone, bgpStart, bgpMember);
-enum TqzBarItemPosition { ipBeginsNewRow, ipBeginsNewColumn, ipContinuesRow };
-TAVREN_ENUM_INFO(TqzBarItemPosition, ipBeginsNewRow, ipBeginsNewColumn, ipContinuesRow);
 enum TqzBarUserDefine { udCaption, udGlyph, udPaintStyle, udWidth };
 TAVREN_ENUM_INFO(TqzBarUserDefine, udCaption, udGlyph, udPaintStyle, udWidth);
 using TqzBarUserDefines = TSet<TqzBarUserDefine, 4>;
-enum TqzBarItemRealViewLevel { ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly };
-TAVREN_ENUM_INFO(TqzBarItemRealViewLevel, ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon,
-                 ivlControlOnly);
-using TqzBarItemViewLevels = TSet<TqzBarItemRealViewLevel, 4>;
 enum TqzBarItemOptionValue { ioShowDescriptions, ioShowShortCuts, ioSize };
 TAVREN_ENUM_INFO(TqzBarItemOptionValue, ioShowDescriptions, ioShowShortCuts, ioSize);
 using TqzBarItemOptionValues = TSet<TqzBarItemOptionValue, 3>;
