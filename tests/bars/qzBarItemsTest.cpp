@@ -492,3 +492,57 @@ TEST_F(BarItems, DetachingBarIsOneOfTheManagersBars) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BarItems, CustomizingShowsWhatWaitsForData) {
+  TqzBarSubItem menu(form);
+  TqzBarItemLinks* links = menu.GetItemLinks();
+  auto* list = new TqzBarListItem(form);
+  auto* later = new TqzBarButton(form);
+  later->SetVisible(ivInCustomizing);
+  auto* disabled = manager->AddItem(TqzBarButton::ClassInfo());
+  disabled->SetEnabled(false);
+  TqzBarButton internal(form);
+  internal.SetEnabled(false);
+  for (TqzBarItem* item : std::initializer_list<TqzBarItem*>{list, later, disabled}) links->AddLinkForItem(item);
+  links->AddLinkForItem(new TqzBarSeparator(form));
+  EXPECT_EQ(links->GetVisibleLinkCount(), 1);
+  manager->SetIsCustomizing(true);
+  links->RebuildLinkLists();
+  // Everything shows, the trailing separator too; commands of a category can be looked at.
+  EXPECT_EQ(links->GetVisibleLinkCount(), 4);
+  EXPECT_TRUE(disabled->GetEnabled());
+  EXPECT_FALSE(internal.GetEnabled());
+  manager->SetIsCustomizing(false);
+  EXPECT_FALSE(disabled->GetEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BarItems, OnAToolbarOnlyCaptionsAnswerAccelerators) {
+  TqzBarItemLinks* toolbar = manager->GetBars()->AddBar()->GetItemLinks();
+  TqzBarSubItem menu(form);
+  auto* button = new TqzBarButton(form);
+  button->SetCaption("&Open");
+  auto* edit = new TqzBarEdit(form);
+  edit->SetCaption("&Find");
+  TqzBarItemLink* onBar = toolbar->AddLinkForItem(button);
+  TqzBarItemLink* editOnBar = toolbar->AddLinkForItem(edit);
+  TqzBarItemLink* inMenu = menu.GetItemLinks()->AddLinkForItem(button);
+  EXPECT_FALSE(toolbar->IsMenuLinks());
+  EXPECT_TRUE(menu.GetItemLinks()->IsMenuLinks());
+  EXPECT_TRUE(button->AccelUsableFor(inMenu));
+  EXPECT_FALSE(button->AccelUsableFor(onBar));
+  onBar->SetUserPaintStyle(psCaptionGlyph);
+  EXPECT_TRUE(button->AccelUsableFor(onBar));
+  EXPECT_FALSE(edit->AccelUsableFor(editOnBar));
+  edit->SetShowCaption(true);
+  EXPECT_TRUE(edit->AccelUsableFor(editOnBar));
+  // A toolbar that is not on screen answers no accelerator.
+  EXPECT_EQ(toolbar->FindLinkByAccelKey('O', {}, nullptr), nullptr);
+}
+
+}  // namespace

@@ -277,7 +277,7 @@ class TqzBarItemLinks : public TCollection {
   TPersistent* GetOwner() override { return GetOwnerComponent(); }
 
   // True unless the links belong to a toolbar.
-  virtual bool IsMenuLinks() { return true; }
+  virtual bool IsMenuLinks();
   virtual TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) = 0;
   virtual Variant DefaultItemOption(TqzBarItemOptionValue AOption);
   // The option in force: set here, else inherited from the parent links.
@@ -410,8 +410,6 @@ class TqzBarControlItemLinks : public TqzBarItemLinks {
   TAVREN_CLASS(TqzBarControlItemLinks, TqzBarItemLinks)
  public:
   using TqzBarItemLinks::TqzBarItemLinks;
-  // Only toolbars keep links of this class.
-  bool IsMenuLinks() override { return false; }
   TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) override;
 };
 
@@ -420,6 +418,7 @@ class TqzBarSubMenuControlItemLinks : public TqzBarItemLinks {
   TAVREN_CLASS(TqzBarSubMenuControlItemLinks, TqzBarItemLinks)
  public:
   using TqzBarItemLinks::TqzBarItemLinks;
+  bool IsMenuLinks() override { return true; }
   TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) override;
 };
 
