@@ -49,6 +49,10 @@ TEST_F(BarItemLinks, SeparatorsAtTheEndOrInARowAreNotShown) {
   Add(Item<TqzBarSeparator>("S3"));
   EXPECT_EQ(Shown(), (std::vector<String>{"A", "S2", "B"}));
   EXPECT_EQ(links->GetFullMenuLinkCount(), 3);
+  // Moves out of range change nothing.
+  links->MoveLink(0, 5);
+  links->MoveLink(-1, 2);
+  EXPECT_EQ(Shown(), (std::vector<String>{"A", "S2", "B"}));
   // A leading separator stays.
   links->MoveLink(0, 4);
   EXPECT_EQ(Shown(), (std::vector<String>{"S2", "B", "S3", "A"}));

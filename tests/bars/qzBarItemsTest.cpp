@@ -3,6 +3,7 @@
 #include "backend/HeadlessBackend.h"
 #include "rtl/ClassRegistry.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarToolbars.h"
 #include "user/VirtualKeys.h"
 #include "vcl/Forms.h"
 
@@ -424,6 +425,124 @@ TEST(BarItemRegistry, TheUnitRegistersItsItemKinds) {
   EXPECT_EQ(registry->ListedItemClassAt(7), TqzBarSeparator::ClassInfo());
   for (const char* name : {"TqzBarButton", "TqzBarSubItem", "TqzBarCombo", "TqzBarExtraPaneListItem", "TqzBarLabel"})
     EXPECT_NE(GetClass(name), nullptr) << name;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BarItems, CategoryMovesTheItemBehindItsCategory) {
+  manager->GetCategories()->Add("File");
+  auto* a = manager->AddItem(TqzBarButton::ClassInfo());
+  auto* b = manager->AddItem(TqzBarButton::ClassInfo());
+  auto* c = manager->AddItem(TqzBarButton::ClassInfo());
+  EXPECT_EQ(a->GetCategory(), 0);
+  EXPECT_EQ(a->GetOwner(), manager);
+  c->SetCategory(1);
+  a->SetCategory(1);
+  // Behind the last item of category 1.
+  EXPECT_EQ(manager->IndexOfItem(a), 2);
+  EXPECT_EQ(manager->IndexOfItem(c), 1);
+  // The category it is in already: behind that category's last item.
+  b->SetCategory(0);
+  EXPECT_EQ(manager->IndexOfItem(b), 0);
+  c->SetCategory(1);
+  EXPECT_EQ(manager->IndexOfItem(c), 2);
+  for (Integer invalid : {-1, 2, 7}) {
+    b->SetCategory(invalid);
+    EXPECT_EQ(b->GetCategory(), 0) << invalid;
+  }
+}
+
+TEST_F(BarItems, LinksForNewItemsOfAClass) {
+  TqzBarSubItem menu(form);
+  TqzBarItemLink* link = menu.GetItemLinks()->AddLinkForItemName(TqzBarButton::ClassInfo());
+  ASSERT_NE(link->GetItem(), nullptr);
+  EXPECT_EQ(link->GetItem()->GetCategory(), 0);
+  // A refused item goes again; the link stays without item.
+  Integer items = manager->GetItemCount();
+  TqzBarItemLinks* toolbar = manager->GetBars()->AddBar()->GetItemLinks();
+  EXPECT_THROW(toolbar->AddLinkForItemName(TqzBarSeparator::ClassInfo()), Exception);
+  EXPECT_EQ(manager->GetItemCount(), items);
+  ASSERT_EQ(toolbar->GetCount(), 1);
+  EXPECT_EQ(toolbar->GetLink(0)->GetItem(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BarItems, DetachingBarIsOneOfTheManagersBars) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  manager->GetBars()->AddBar();
+  TqzBarSubItem sub(form);
+  for (Integer value : {-5, 2, 9}) {
+    sub.SetDetachingBar(value);
+    EXPECT_EQ(sub.GetDetachingBar(), -1) << value;
+  }
+  sub.SetDetachingBar(1);
+  EXPECT_EQ(sub.GetDetachingBar(), 1);
+  sub.SetDetachingBar(0);
+  EXPECT_EQ(sub.GetDetachingBarObject(), bar);
+  sub.BarNotification(1, bar);
+  EXPECT_EQ(sub.GetDetachingBar(), -1);
+  sub.SetDetachingBar(0);
+  delete bar;
+  EXPECT_EQ(sub.GetDetachingBarObject(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BarItems, CustomizingShowsWhatWaitsForData) {
+  TqzBarSubItem menu(form);
+  TqzBarItemLinks* links = menu.GetItemLinks();
+  auto* list = new TqzBarListItem(form);
+  auto* later = new TqzBarButton(form);
+  later->SetVisible(ivInCustomizing);
+  auto* disabled = manager->AddItem(TqzBarButton::ClassInfo());
+  disabled->SetEnabled(false);
+  TqzBarButton internal(form);
+  internal.SetEnabled(false);
+  for (TqzBarItem* item : std::initializer_list<TqzBarItem*>{list, later, disabled}) links->AddLinkForItem(item);
+  links->AddLinkForItem(new TqzBarSeparator(form));
+  EXPECT_EQ(links->GetVisibleLinkCount(), 1);
+  manager->SetIsCustomizing(true);
+  links->RebuildLinkLists();
+  // Everything shows, the trailing separator too; commands of a category can be looked at.
+  EXPECT_EQ(links->GetVisibleLinkCount(), 4);
+  EXPECT_TRUE(disabled->GetEnabled());
+  EXPECT_FALSE(internal.GetEnabled());
+  manager->SetIsCustomizing(false);
+  EXPECT_FALSE(disabled->GetEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BarItems, OnAToolbarOnlyCaptionsAnswerAccelerators) {
+  TqzBarItemLinks* toolbar = manager->GetBars()->AddBar()->GetItemLinks();
+  TqzBarSubItem menu(form);
+  auto* button = new TqzBarButton(form);
+  button->SetCaption("&Open");
+  auto* edit = new TqzBarEdit(form);
+  edit->SetCaption("&Find");
+  TqzBarItemLink* onBar = toolbar->AddLinkForItem(button);
+  TqzBarItemLink* editOnBar = toolbar->AddLinkForItem(edit);
+  TqzBarItemLink* inMenu = menu.GetItemLinks()->AddLinkForItem(button);
+  EXPECT_FALSE(toolbar->IsMenuLinks());
+  EXPECT_TRUE(menu.GetItemLinks()->IsMenuLinks());
+  EXPECT_TRUE(button->AccelUsableFor(inMenu));
+  EXPECT_FALSE(button->AccelUsableFor(onBar));
+  onBar->SetUserPaintStyle(psCaptionGlyph);
+  EXPECT_TRUE(button->AccelUsableFor(onBar));
+  EXPECT_FALSE(edit->AccelUsableFor(editOnBar));
+  edit->SetShowCaption(true);
+  EXPECT_TRUE(edit->AccelUsableFor(editOnBar));
+  // A toolbar that is not on screen answers no accelerator.
+  EXPECT_EQ(toolbar->FindLinkByAccelKey('O', {}, nullptr), nullptr);
 }
 
 }  // namespace

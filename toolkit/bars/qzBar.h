@@ -752,6 +752,8 @@ class TqzBarManager : public TComponent {
   Integer IndexOfItem(TqzBarItem* AItem) const;
   void RegisterItem(TqzBarItem* AItem);
   void UnregisterItem(TqzBarItem* AItem);
+  // A new item of the class, owned by the manager, in the "Default" category (0 without it).
+  TqzBarItem* AddItem(TClassOf<TqzBarItem> AItemClass);
   // Moves in the item list and marks the manager modified.
   void MoveItem(Integer AFromIndex, Integer AToIndex);
   // Fires OnClickItem.

@@ -8,6 +8,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarItem,
     PROPERTY(Action),
     PROPERTY(Align).Default(iaLeft),
     PROPERTY(Caption).Stored<&TqzBarItem::IsCaptionStored>(),
+    PROPERTY(Category),
     PROPERTY(Description),
     PROPERTY(Enabled).Default(true).Stored<&TqzBarItem::IsEnabledStored>(),
     PROPERTY(HelpContext).Default(0).Stored<&TqzBarItem::IsHelpContextStored>(),
@@ -220,6 +221,18 @@ void TqzBarItem::SetName(const String& NewName) {
 
 // ---- Category ------------------------------------------------------------------------------
 
+void TqzBarItem::SetCategory(Integer Value) {
+  if (IsLoading()) {
+    FCategory = Value;
+    return;
+  }
+  TqzBarManager* manager = GetBarManager();
+  if (!manager || Value < 0 || Value >= manager->GetCategories()->GetCount()) return;
+  MoveToCategoryEnd(Value);
+  FCategory = Value;
+  NotifyChanged(true);
+}
+
 void TqzBarItem::MoveToCategoryEnd(Integer ACategory) {
   TqzBarManager* manager = GetBarManager();
   if (!manager) return;
@@ -350,6 +363,7 @@ void TqzBarItem::Assign(TPersistent* Source) {
   SetAction(source->GetAction());
   SetAlign(source->FAlign);
   SetCaption(source->FCaption);
+  SetCategory(source->FCategory);
   SetDescription(source->FDescription);
   SetEnabled(source->FEnabled);
   FHelpContext = source->FHelpContext;

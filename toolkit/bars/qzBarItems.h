@@ -277,7 +277,7 @@ class TqzBarItemLinks : public TCollection {
   TPersistent* GetOwner() override { return GetOwnerComponent(); }
 
   // True unless the links belong to a toolbar.
-  virtual bool IsMenuLinks() { return true; }
+  virtual bool IsMenuLinks();
   virtual TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) = 0;
   virtual Variant DefaultItemOption(TqzBarItemOptionValue AOption);
   // The option in force: set here, else inherited from the parent links.
@@ -316,8 +316,10 @@ class TqzBarItemLinks : public TCollection {
   // Adding and moving.
   TqzBarItemLink* AddLink();
   TqzBarItemLink* AddLinkForItem(TqzBarItem* AItem);
-  // A link for a new item of the class, made by the manager in the "Default" category.
-  TqzBarItemLink* AddLinkForItemName(TClassOf<TqzBarItem> AItemClass);
+  // A link for a new item of the class, made by the manager in the "Default" category; when the
+  // owner refuses the item, the item goes again and the error passes on.
+  TqzBarItemLink* AddNewItemOfClass(TClassOf<TqzBarItem> AItemClass, TqzBarManager* AManager);
+  TqzBarItemLink* AddLinkForItemName(TClassOf<TqzBarItem> AItemClass) { return AddNewItemOfClass(AItemClass, FBarManager); }
   TqzBarItemLink* InsertLink(Integer Index);
   void MoveLink(Integer AFromIndex, Integer AToIndex);
 
@@ -408,8 +410,6 @@ class TqzBarControlItemLinks : public TqzBarItemLinks {
   TAVREN_CLASS(TqzBarControlItemLinks, TqzBarItemLinks)
  public:
   using TqzBarItemLinks::TqzBarItemLinks;
-  // Only toolbars keep links of this class.
-  bool IsMenuLinks() override { return false; }
   TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) override;
 };
 
@@ -418,6 +418,7 @@ class TqzBarSubMenuControlItemLinks : public TqzBarItemLinks {
   TAVREN_CLASS(TqzBarSubMenuControlItemLinks, TqzBarItemLinks)
  public:
   using TqzBarItemLinks::TqzBarItemLinks;
+  bool IsMenuLinks() override { return true; }
   TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) override;
 };
 
@@ -591,6 +592,8 @@ class TqzBarItem : public TqzBarComponent {
   TqzBarItemAlign GetAlign() const { return FAlign; }
   void SetAlign(TqzBarItemAlign Value);
   Integer GetCategory() const { return FCategory; }
+  // Outside loading only a category the manager has; the item moves behind its last item.
+  void SetCategory(Integer Value);
   String GetDescription() const { return FDescription; }
   void SetDescription(const String& Value);
   THelpContext GetHelpContext() const { return FHelpContext; }
@@ -1006,6 +1009,12 @@ class TCustomqzBarSubItem : public TqzBarItem, public virtual IqzBarLinksOwner, 
   void SetBarSize(Integer Value) { FBarSize = std::max(Value, 0); }
   bool GetDetachable() const { return FDetachable; }
   void SetDetachable(bool Value) { FDetachable = Value; }
+  // The index of the toolbar the sub-menu becomes when detached; -1 for none.
+  Integer GetDetachingBar() const;
+  // Anything but an index of the manager's bars gives -1.
+  void SetDetachingBar(Integer Value);
+  TqzBar* GetDetachingBarObject() const noexcept { return FDetachingBar; }
+  void BarNotification(Integer AKind, TqzBar* ABar) override;
   TqzBarPaintSubMenuBarEvent GetOnPaintBar() const { return FOnPaintBar; }
   void SetOnPaintBar(TqzBarPaintSubMenuBarEvent Value) { FOnPaintBar = Value; }
   TNotifyEvent GetOnDetaching() const { return FOnDetaching; }
@@ -1018,8 +1027,12 @@ class TCustomqzBarSubItem : public TqzBarItem, public virtual IqzBarLinksOwner, 
   TqzBarItemOptions* GetItemOptions() const { return FItemLinks->GetItemOptions(); }
   void SetItemOptions(TqzBarItemOptions* Value) { FItemLinks->SetItemOptions(Value); }
 
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
  private:
   std::unique_ptr<TqzBarSubMenuControlItemLinks> FItemLinks;
+  TqzBar* FDetachingBar = nullptr;
   Integer FBarSize = 0;
   bool FDetachable = false;
   TqzBarPaintSubMenuBarEvent FOnPaintBar;

@@ -2,6 +2,7 @@
 
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarStrs.h"
 
 TqzBarItem* TqzBarManager::GetItem(Integer Index) const {
   if (Index < 0 || Index >= FItems->GetCount()) return nullptr;
@@ -31,3 +32,10 @@ void TqzBarManager::MoveItem(Integer AFromIndex, Integer AToIndex) {
 }
 
 void TqzBarManager::FireClickItem(TqzBarItem* AItem) { FOnClickItem(this, AItem); }
+
+TqzBarItem* TqzBarManager::AddItem(TClassOf<TqzBarItem> AItemClass) {
+  TqzBarItem* item = AItemClass.Create(this);
+  Integer category = GetCategories()->IndexOf(ResourceStringText(sqzBarDefaultCategoryName));
+  item->SetCategory(std::max(category, 0));
+  return item;
+}

@@ -3,10 +3,12 @@
 #include "rtl/FileUtils.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarStrs.h"
+#include "toolkit/bars/qzBarToolbars.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TCustomqzBarSubItem,
     PROPERTY(BarSize).Default(0),
     PROPERTY(Detachable).Default(false),
+    PROPERTY(DetachingBar).Default(-1),
     PROPERTY(Glyph),
     PROPERTY(ImageIndex).Default(-1).Stored<&TqzBarItem::IsImageIndexStored>(),
     PROPERTY(LargeGlyph),
@@ -43,7 +45,34 @@ TCustomqzBarSubItem::TCustomqzBarSubItem(TComponent* AOwner)
   FShowCaption = true;
 }
 
-TCustomqzBarSubItem::~TCustomqzBarSubItem() { FItemLinks.reset(); }
+TCustomqzBarSubItem::~TCustomqzBarSubItem() {
+  SetDetachingBar(-1);
+  FItemLinks.reset();
+}
+
+Integer TCustomqzBarSubItem::GetDetachingBar() const {
+  return FDetachingBar ? FDetachingBar->PositionInCollection() : -1;
+}
+
+void TCustomqzBarSubItem::SetDetachingBar(Integer Value) {
+  TqzBarManager* manager = GetBarManager();
+  TqzBars* bars = manager ? manager->GetBars() : nullptr;
+  TqzBar* bar = bars && Value >= 0 && Value < bars->GetCount() ? bars->GetBar(Value) : nullptr;
+  if (bar == FDetachingBar) return;
+  if (FDetachingBar) FDetachingBar->RemoveFreeNotification(this);
+  FDetachingBar = bar;
+  if (bar) bar->FreeNotification(this);
+}
+
+void TCustomqzBarSubItem::BarNotification(Integer AKind, TqzBar* ABar) {
+  if (AKind == 1 && ABar == FDetachingBar) SetDetachingBar(-1);
+}
+
+void TCustomqzBarSubItem::Notification(TComponent* AComponent, TOperation Operation) {
+  TqzBarItem::Notification(AComponent, Operation);
+  // A bar freed without telling its items is forgotten all the same.
+  if (Operation == opRemove && AComponent == FDetachingBar) FDetachingBar = nullptr;
+}
 
 void TCustomqzBarSubItem::BarManagerAssigned() { FItemLinks->SetBarManager(GetBarManager()); }
 
