@@ -546,3 +546,20 @@ TEST_F(BarItems, OnAToolbarOnlyCaptionsAnswerAccelerators) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BarItems, AToolbarFitsTheLinksItsWindowLaidOut) {
+  TqzBarItemLinks* toolbar = manager->GetBars()->AddBar()->GetItemLinks();
+  for (Integer i = 0; i < 3; ++i) toolbar->AddLinkForItem(new TqzBarButton(form));
+  EXPECT_EQ(toolbar->GetFittingLinkCount(), 0);
+  toolbar->GetLink(0)->SetItemRect(TRect(0, 0, 23, 22));
+  toolbar->GetLink(2)->SetItemRect(TRect(46, 0, 69, 22));
+  // Counting stops at the first link without a place.
+  EXPECT_EQ(toolbar->GetFittingLinkCount(), 1);
+  EXPECT_EQ(toolbar->NextSelectableLink(toolbar->GetLink(0), true), nullptr);
+  toolbar->ClearItemRects();
+  EXPECT_EQ(toolbar->GetFittingLinkCount(), 0);
+}
+
+}  // namespace

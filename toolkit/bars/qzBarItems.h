@@ -135,6 +135,8 @@ class TqzBarItemLink : public TCollectionItem, public virtual IqzBarSelectableIt
   // The item is available and the place visible.
   bool IsShown() const;
   const TRect& GetItemRect() const noexcept { return FItemRect; }
+  // Set by the bar window as it lays the links out.
+  void SetItemRect(const TRect& Value) { FItemRect = Value; }
   TPoint ScreenToItemPoint(const TPoint& P) const;
   // The next link of the collection, any kind; nil when that is this link.
   TqzBarItemLink* GetNextLink();
