@@ -410,3 +410,21 @@ TEST_F(Toolbars, NewItemNamesFollowTheirClass) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Toolbars, ItemsShownWhileCustomizingComeAndGoWithIt) {
+  TqzBar* bar = AddBar("Tools");
+  auto* always = new TqzBarButton(form);
+  auto* customizing = new TqzBarButton(form);
+  customizing->SetVisible(ivInCustomizing);
+  bar->GetItemLinks()->AddLinkForItem(always);
+  bar->GetItemLinks()->AddLinkForItem(customizing);
+  EXPECT_EQ(bar->GetItemLinks()->GetItemVisibleLinkCount(), 1);
+  manager->SetIsCustomizing(true);
+  EXPECT_EQ(bar->GetItemLinks()->GetItemVisibleLinkCount(), 2);
+  manager->SetIsCustomizing(false);
+  EXPECT_EQ(bar->GetItemLinks()->GetItemVisibleLinkCount(), 1);
+}
+
+}  // namespace

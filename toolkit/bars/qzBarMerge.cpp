@@ -8,7 +8,7 @@
 
 TAVREN_CLASS_IMPL(TqzBarMergeData)
 
-TqzBarMergeData::TqzBarMergeData(TqzBar*) : FFreeNotificator(std::make_unique<TkvFreeNotificator>(nullptr)) {
+TqzBarMergeData::TqzBarMergeData() : FFreeNotificator(std::make_unique<TkvFreeNotificator>(nullptr)) {
   FFreeNotificator->SetOnFreeNotification(MakeEvent<&TqzBarMergeData::SavedBarFreed>(this));
 }
 
@@ -125,6 +125,10 @@ void TqzBarManager::RestoreMergesAfterCustomizing() {
 void TqzBarManager::SetIsCustomizing(bool Value) {
   if (FIsCustomizing == Value) return;
   FIsCustomizing = Value;
+  // Items shown only while customizing come and go.
+  for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->GetItemLinks()->RebuildLinkLists();
+  for (Integer i = 0; i < GetItemCount(); ++i)
+    if (TqzBarItemLinks* links = GetItem(i)->GetItemLinks()) links->RebuildLinkLists();
   if (Value)
     UnmergeAllForCustomizing();
   else

@@ -164,7 +164,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBar,
 TqzBar::TqzBar(TComponent* AOwner)
     : TkvComponentCollectionItem(AOwner), FBackgroundBitmap(std::make_unique<TBitmap>()),
       FCaptionButtons(std::make_unique<TqzBarCaptionButtons>(this)), FEditFont(std::make_unique<TFont>()),
-      FGlyph(std::make_unique<TBitmap>()), FMergeData(std::make_unique<TqzBarMergeData>(this)) {
+      FGlyph(std::make_unique<TBitmap>()), FMergeData(std::make_unique<TqzBarMergeData>()) {
   FFont = std::make_unique<TFont>();
   FFont->SetOnChange(MakeEvent<&TqzBar::FontChanged>(this));
 }

@@ -9,8 +9,6 @@
 enum TqzBarBorderStyle { bbsNone, bbsSingle };
 TAVREN_ENUM_INFO(TqzBarBorderStyle, bbsNone, bbsSingle);
 
-class TqzBar;
-class TqzBars;
 class TqzBarCaptionButtons;
 
 // A button in a toolbar's caption (next to the close button of a floating bar).
@@ -85,7 +83,7 @@ class TqzBarCaptionButtons : public TCollection {
 class TqzBarMergeData : public TObject {
   TAVREN_CLASS(TqzBarMergeData, TObject)
  public:
-  explicit TqzBarMergeData(TqzBar* ABar);
+  TqzBarMergeData();
   ~TqzBarMergeData() override;
   std::vector<TqzBar*> MergedBars;
   // The bars merged before customizing undid the merges; they come back afterwards.
