@@ -427,9 +427,6 @@ TEST(BarItemRegistry, TheUnitRegistersItsItemKinds) {
     EXPECT_NE(GetClass(name), nullptr) << name;
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(BarItems, CategoryMovesTheItemBehindItsCategory) {
   manager->GetCategories()->Add("File");
@@ -468,9 +465,6 @@ TEST_F(BarItems, LinksForNewItemsOfAClass) {
   EXPECT_EQ(toolbar->GetLink(0)->GetItem(), nullptr);
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(BarItems, DetachingBarIsOneOfTheManagersBars) {
   TqzBar* bar = manager->GetBars()->AddBar();
@@ -491,9 +485,6 @@ TEST_F(BarItems, DetachingBarIsOneOfTheManagersBars) {
   EXPECT_EQ(sub.GetDetachingBarObject(), nullptr);
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(BarItems, CustomizingShowsWhatWaitsForData) {
   TqzBarSubItem menu(form);
@@ -518,9 +509,6 @@ TEST_F(BarItems, CustomizingShowsWhatWaitsForData) {
   EXPECT_FALSE(disabled->GetEnabled());
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(BarItems, OnAToolbarOnlyCaptionsAnswerAccelerators) {
   TqzBarItemLinks* toolbar = manager->GetBars()->AddBar()->GetItemLinks();
@@ -545,9 +533,6 @@ TEST_F(BarItems, OnAToolbarOnlyCaptionsAnswerAccelerators) {
   EXPECT_EQ(toolbar->FindLinkByAccelKey('O', {}, nullptr), nullptr);
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(BarItems, AToolbarFitsTheLinksItsWindowLaidOut) {
   TqzBarItemLinks* toolbar = manager->GetBars()->AddBar()->GetItemLinks();
@@ -560,6 +545,37 @@ TEST_F(BarItems, AToolbarFitsTheLinksItsWindowLaidOut) {
   EXPECT_EQ(toolbar->NextSelectableLink(toolbar->GetLink(0), true), nullptr);
   toolbar->ClearItemRects();
   EXPECT_EQ(toolbar->GetFittingLinkCount(), 0);
+}
+
+TEST_F(BarItems, ActionLinkTestsCompareTheItemsCurrentValues) {
+  auto* action = new TAction(form);
+  TClickLog log;
+  action->SetOnExecute(MakeEvent<&TClickLog::Executed>(&log));
+  action->SetVisible(false);
+  action->SetHelpContext(7);
+  TqzBarButton item(form);
+  item.SetAction(action);
+  TqzBarItemActionLink* link = item.GetActionLink();
+  EXPECT_TRUE(link->IsVisibleLinked());
+  EXPECT_EQ(item.GetVisible(), ivNever);
+  EXPECT_TRUE(link->IsHelpContextLinked());
+  EXPECT_FALSE(item.IsHelpContextStored());
+  item.SetVisible(ivInCustomizing);
+  EXPECT_FALSE(link->IsVisibleLinked());
+  EXPECT_TRUE(item.IsVisibleStored());
+  // Only the handler's code counts: the same method of another object is still the action's.
+  TClickLog other;
+  item.SetOnClick(MakeEvent<&TClickLog::Executed>(&other));
+  EXPECT_TRUE(link->IsOnExecuteLinked());
+  item.SetOnClick(MakeEvent<&TClickLog::Clicked>(&log));
+  EXPECT_FALSE(link->IsOnExecuteLinked());
+  // A checked action presses a checked button.
+  EXPECT_FALSE(link->IsCheckedLinked() && item.GetDown());
+  item.SetButtonStyle(bsChecked);
+  action->SetChecked(true);
+  EXPECT_TRUE(item.GetDown());
+  EXPECT_FALSE(item.IsDownStored());
+  EXPECT_THROW(TqzBarItemActionLink{action}, EInvalidCast);
 }
 
 }  // namespace
