@@ -578,4 +578,34 @@ TEST_F(BarItems, ActionLinkTestsCompareTheItemsCurrentValues) {
   EXPECT_THROW(TqzBarItemActionLink{action}, EInvalidCast);
 }
 
+TEST_F(BarItems, ExtraPaneListIsHeadedByItsCaption) {
+  auto* pane = new TqzBarExtraPaneListItem(form);
+  pane->SetCaption("Recent Documents");
+  TqzBarExtraPaneItem first, second;
+  first.Text = "/home/user/clips/holiday.avi";
+  second.DisplayText = "Second";
+  second.ImageIndex = 3;
+  pane->GetItems()->AddObject("/home/user/clips/holiday.avi", &first);
+  pane->GetItems()->AddObject("b", &second);
+  TqzBarSubItem menu(form);
+  TqzBarItemLinks* target = menu.GetItemLinks();
+  TqzBarItemLink* own = target->AddLinkForItem(pane);
+  for (bool firstTime : {true, false}) {
+    pane->ExpandLinksInto(target, 1, own, firstTime);
+    ASSERT_EQ(target->GetCount(), 4);
+    EXPECT_EQ(target->GetLink(1)->GetCaption(), "Recent Documents");
+    EXPECT_EQ(target->GetLink(2)->GetCaption(), "&1 holiday");
+    EXPECT_EQ(target->GetLink(2)->GetItem()->GetHint(), "/home/user/clips/holiday.avi");
+    EXPECT_EQ(target->GetLink(3)->GetCaption(), "&2 Second");
+    EXPECT_EQ(target->GetLink(3)->GetItem()->GetImageIndex(), 3);
+    EXPECT_EQ(target->GetLink(2)->GetItem()->GetPaintStyle(), psCaptionGlyph);
+    pane->CollapseLinksFrom(target, 1);
+    ASSERT_EQ(target->GetCount(), 1);
+  }
+  // One heading however often the pane opens.
+  EXPECT_EQ(pane->GeneratedCount(), 3);
+  pane->GetItems()->Clear();
+  EXPECT_TRUE(pane->CanProvideData()) << "its caption is data enough";
+}
+
 }  // namespace

@@ -1114,7 +1114,6 @@ class TqzBarListItem : public TCustomqzBarContainerItem {
   void ExpandLinksInto(TqzBarItemLinks* ATargetLinks, Integer AIndex, TqzBarItemLink* AContainerLink,
                        bool AFirstTime) override;
   void ClearItemList() override;
-  void ClickItem() override;
   virtual String HintOf(const String&) { return String(); }
   virtual String DisplayTextOf(const String& AEntry) { return AEntry; }
   virtual String CaptionOf(Integer Index) { return DisplayTextOf(FItems->GetStrings(Index)); }
