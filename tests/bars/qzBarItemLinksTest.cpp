@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "backend/HeadlessBackend.h"
+#include "BarsTestSupport.h"
 #include "toolkit/bars/qzBar.h"
 #include "user/VirtualKeys.h"
 #include "vcl/Forms.h"
@@ -8,18 +8,12 @@
 namespace {
 
 // A menu (a sub-item's links) on a manager of a form.
-class BarItemLinks : public testing::Test {
+class BarItemLinks : public BarManagerOnForm {
  protected:
   void SetUp() override {
-    SetDisplayBackend(&screen);
-    form = new TForm(nullptr, 0);
-    manager = new TqzBarManager(form);
+    BarManagerOnForm::SetUp();
     menu = new TqzBarSubItem(form);
     links = menu->GetItemLinks();
-  }
-  void TearDown() override {
-    delete form;
-    SetDisplayBackend(nullptr);
   }
   template <class T = TqzBarButton>
   T* Item(const char* ACaption) {
@@ -34,9 +28,6 @@ class BarItemLinks : public testing::Test {
     return result;
   }
 
-  HeadlessBackend screen;
-  TForm* form = nullptr;
-  TqzBarManager* manager = nullptr;
   TqzBarSubItem* menu = nullptr;
   TqzBarItemLinks* links = nullptr;
 };

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "backend/HeadlessBackend.h"
+#include "BarsTestSupport.h"
 #include "rtl/ClassRegistry.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarToolbars.h"
@@ -9,21 +9,7 @@
 
 namespace {
 
-class BarItems : public testing::Test {
- protected:
-  void SetUp() override {
-    SetDisplayBackend(&screen);
-    form = new TForm(nullptr, 0);
-    manager = new TqzBarManager(form);
-  }
-  void TearDown() override {
-    delete form;
-    SetDisplayBackend(nullptr);
-  }
-  HeadlessBackend screen;
-  TForm* form = nullptr;
-  TqzBarManager* manager = nullptr;
-};
+using BarItems = BarManagerOnForm;
 
 struct TClickLog : TObject {
   std::vector<String> events;
