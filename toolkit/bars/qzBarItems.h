@@ -135,6 +135,8 @@ class TqzBarItemLink : public TCollectionItem, public virtual IqzBarSelectableIt
   // The item is available and the place visible.
   bool IsShown() const;
   const TRect& GetItemRect() const noexcept { return FItemRect; }
+  // Set by the bar window as it lays the links out.
+  void SetItemRect(const TRect& Value) { FItemRect = Value; }
   TPoint ScreenToItemPoint(const TPoint& P) const;
   // The next link of the collection, any kind; nil when that is this link.
   TqzBarItemLink* GetNextLink();
@@ -1112,7 +1114,6 @@ class TqzBarListItem : public TCustomqzBarContainerItem {
   void ExpandLinksInto(TqzBarItemLinks* ATargetLinks, Integer AIndex, TqzBarItemLink* AContainerLink,
                        bool AFirstTime) override;
   void ClearItemList() override;
-  void ClickItem() override;
   virtual String HintOf(const String&) { return String(); }
   virtual String DisplayTextOf(const String& AEntry) { return AEntry; }
   virtual String CaptionOf(Integer Index) { return DisplayTextOf(FItems->GetStrings(Index)); }
