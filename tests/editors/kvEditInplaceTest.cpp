@@ -7,6 +7,7 @@
 #include "user/WindowTree.h"
 #include "vcl/ControlsMessages.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 
@@ -74,35 +75,50 @@ TEST_F(EditInnerEdit, AClassThatIsNoInnerEditLeavesTheInnerEditMissing) {
   }
 }
 
-TEST_F(EditInnerEdit, TypingEscEnterAndTabThroughTheNativeEdit) {
+TEST_F(EditInnerEdit, TypingEscEnterCtrlEnterAndTabThroughTheNativeEdit) {
   struct Case {
     const char* name;
     bool validateOnEnter;
-    std::vector<UINT> keys;
+    UINT key;
+    UINT modifiers;
     const char* text;
     Log log;
+    bool keepsFocus;
   };
   const Case cases[] = {
-      {"typing", false, {}, "12", {"down 49", "press 1", "editing", "change", "down 50", "press 2", "change"}},
-      {"esc", false, {VK_ESCAPE}, "", {"down 27", "change"}},
-      {"enter invalid", true, {VK_RETURN}, "12x", {"down 13", "invalid", "error Invalid input value. Use escape key to abandon changes", "press \r"}},
+      {"typing", false, 0, 0, "12", {"down 49", "press 1", "editing", "change", "down 50", "press 2", "change"}, true},
+      {"esc", false, VK_ESCAPE, 0, "", {"down 27", "change"}, true},
+      {"enter invalid",
+       true,
+       VK_RETURN,
+       0,
+       "12x",
+       {"down 13", "invalid", "error Invalid input value. Use escape key to abandon changes", "press \r"},
+       true},
+      {"ctrl+enter", false, VK_RETURN, kCtrl, "9", {"down 17", "button 0"}, true},
+      {"tab", false, VK_TAB, 0, "9", {"down 9", "unhandled 9", "valid", "value"}, false},
   };
+  auto* other = new TEdit(form);
+  other->SetParent(form);
+  other->SetBounds(10, 200, 100, 21);
+  edit->Props()->GetButtons()->AddButton()->SetDefault(true);
   edit->Props()->SetOnValidate(MakeEvent<&TTestEdit::Validate>(edit));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     edit->Props()->SetValidateOnEnter(c.validateOnEnter);
     edit->SetEditValue(Variant());
     Focus(edit);
-    if (c.keys.empty()) {
+    if (c.key == 0) {
       Type("12");
     } else {
       Type(c.validateOnEnter ? "12x" : "9");
       edit->log.clear();
-      for (UINT key : c.keys) Key(key);
+      Key(c.key, c.modifiers);
     }
     EXPECT_EQ(edit->Inner()->GetText(), c.text);
     EXPECT_EQ(edit->log, c.log);
-    form->SetFocus();
+    EXPECT_EQ(edit->Focused(), c.keepsFocus);
+    other->SetFocus();
     Pump();
   }
 }
@@ -274,6 +290,48 @@ TEST_F(EditInnerEdit, HintsNameTheButtonOrTheEditorAndStopOutsideTheBorder) {
       EXPECT_EQ(hint.CursorRect.Right, info->Buttons[0]->Bounds.Left);
     }
   }
+}
+
+}  // namespace
+namespace {
+
+// Counts an editor's focus-changed events and the focus they found.
+struct FocusSpy : TObject {
+  TkvCustomEdit* edit = nullptr;
+  std::vector<bool> log;
+  void Changed(TObject*) { log.push_back(edit->Focused()); }
+};
+
+using EditFocus = EditorsTest;
+
+TEST_F(EditFocus, FocusTakenThroughTheEditorOrItsInnerEditIsReportedOnce) {
+  form->Show();
+  auto* edit = new TTextOwnerEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 120, 21);
+  auto* other = new TEdit(form);
+  other->SetParent(form);
+  other->SetBounds(10, 100, 100, 21);
+  Pump();
+  other->SetFocus();
+  Pump();
+  FocusSpy spy;
+  spy.edit = edit;
+  edit->SetOnFocusChanged(MakeEvent<&FocusSpy::Changed>(&spy));
+  edit->SetFocus();
+  Pump();
+  EXPECT_TRUE(edit->GetEditViewInfo()->Focused);
+  EXPECT_TRUE(edit->GetViewInfo()->ContainerState.Contains(csActive));
+  other->SetFocus();
+  Pump();
+  EXPECT_FALSE(edit->GetEditViewInfo()->Focused);
+  // A click into the text focuses the inner edit straight away.
+  const POINT at = edit->ClientToScreen(TPoint{20, 10});
+  InputMouseMove(at);
+  InputMouseButton(at, MouseButton::Left, true);
+  InputMouseButton(at, MouseButton::Left, false);
+  Pump();
+  EXPECT_EQ(spy.log, (std::vector<bool>{true, false, true}));
 }
 
 }  // namespace

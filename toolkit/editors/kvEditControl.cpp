@@ -81,6 +81,12 @@ TkvCustomEdit::TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPro
 void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   FChangeEventsCatcher = std::make_unique<TkvEditChangeEventsCatcher>(this);
   FProperties.reset(APropertiesClass.Create(this));
+  {
+    std::unique_ptr<TkvCustomEditViewData> data(
+        FProperties->MakeViewData(static_cast<TkvCustomEditStyle*>(GetActiveStyle()), IsInplace(), false));
+    FContentParams = data->ContentParams;
+    FContentParamsInitialized = true;
+  }
   SetControlStyle(GetControlStyle() + TControlStyle{csCaptureMouse, csSetCaption, csReplicatable});
   SetTabStop(true);
   CreateInnerEdit(FInnerEdit);
@@ -734,7 +740,9 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
   }
   if (DefaultButtonIndex() >= 0 && shortcut == properties->GetClickKey()) {
     MSG pending;
-    if (HandleAllocated()) PeekMessage(&pending, GetHandle(), WM_CHAR, WM_CHAR, PM_REMOVE);
+    // The key's character goes to the window with the focus: the inner edit when there is one.
+    if (HandleAllocated() && InnerOrSelf()->HandleAllocated())
+      PeekMessage(&pending, InnerOrSelf()->GetHandle(), WM_CHAR, WM_CHAR, PM_REMOVE);
     ClickDefaultButton();
     Key = 0;
     return;
@@ -752,7 +760,8 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
         FireKeyDownUnhandled(Key, Shift);
         if (!guard.Alive() || Key == 0) return;
         Key = 0;
-        if (TCustomForm* form = GetParentForm()) form->SelectNext(this, !Shift.Contains(ssShift), true);
+        // The tab order holds the inner edit in the editor's place while it has the focus.
+        if (TCustomForm* form = GetParentForm()) form->SelectNext(InnerOrSelf(), !Shift.Contains(ssShift), true);
         if (guard.Alive() && HandleAllocated() && GetFocus() == GetHandle() && InnerOrSelf() != this)
           InnerOrSelf()->SetFocus();
       }

@@ -152,6 +152,10 @@ void TkvCustomEdit::BeginInplaceEditByMouse(TShiftState Shift, Integer X, Intege
 TkvCustomEditViewData* TkvCustomEdit::MakeViewData() {
   auto* style = static_cast<TkvCustomEditStyle*>(GetActiveStyle());
   TkvCustomEditViewData* data = GetEffectiveProperties()->MakeViewData(style, IsInplace(), false);
+  if (IsInplace() && FContentParamsInitialized) {
+    data->ContentParams = FContentParams;
+    data->PaintOptionsByte = FContentOptions;
+  }
   InitViewData(data);
   return data;
 }
@@ -199,7 +203,14 @@ bool TkvCustomEdit::CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftS
   AlignInnerControl();
   if (!self) return false;
   SyncInnerControlLook();
-  UpdateWindowRegion();
+  FSettingWindowRegion = true;
+  try {
+    UpdateWindowRegion();
+  } catch (...) {
+    FSettingWindowRegion = false;
+    throw;
+  }
+  FSettingWindowRegion = false;
   if (IsMouseEvent && older) HandleButtonStateChange(older.get());
   return true;
 }
@@ -216,6 +227,15 @@ void TkvCustomEdit::HandleButtonStateChange(TkvCustomEditViewInfo* Previous) {
     if (self && wasPressed == hot) ButtonClick(wasPressed);
   }
   if (self && pressed != -1 && wasPressed == -1) AfterButtonDown(pressed);
+}
+
+void TkvCustomEdit::WndProc(TMessage& Message) {
+  // Setting the region must not move the client area under the view just computed.
+  if (Message.Msg == WM_NCCALCSIZE && FSettingWindowRegion) {
+    Message.Result = 0;
+    return;
+  }
+  TkvContainer::WndProc(Message);
 }
 
 void TkvCustomEdit::BorderExtension(TRect& Margins) {
@@ -298,7 +318,8 @@ void TkvCustomEdit::AlignInnerControl() {
   ComputeAutoSize(width, height);
   Integer left = GetLeft();
   if (GrowsLeftOnAutoSize()) left += GetWidth() - width;
-  SetBounds(left, GetTop(), width, height);
+  // Setting equal bounds would still realign, and so recompute the view without the mouse.
+  if (left != GetLeft() || width != GetWidth() || height != GetHeight()) SetBounds(left, GetTop(), width, height);
   if (FInnerEdit) PlaceInnerEdit();
 }
 
