@@ -1135,6 +1135,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TkvEditChangeEventsCatcher* GetChangeEventsCatcher() const { return FChangeEventsCatcher.get(); }
   void LockClick(bool Lock) { Bump(FClickLockCount, Lock); }
   void LockEditValueChanging(bool Lock) { Bump(FEditValueChangingLockCount, Lock); }
+  // While the data binding enters its edit mode (and OnEditing runs), edit-value changes wait.
+  bool IsSwitchingEditMode() const { return FEditValueChangingLockCount > 0; }
   void PushModifiedState() { FModifiedStack.push_back({FValueModified, FUserEdited}); }
   void PopModifiedState();
   void SetModifiedFlag(bool Value);

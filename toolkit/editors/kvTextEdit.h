@@ -234,47 +234,159 @@ enum TkvLookupStep : Byte { lsFirst, lsLast, lsNext, lsPrevious, lsPageUp, lsPag
 // The row a step from Base (-1: none) reaches among Count items; Cycle wraps at the ends.
 Integer LookupStepTarget(Integer Base, TkvLookupStep Direction, Integer Count, Integer PageRows, bool Cycle);
 
-class TkvCustomTextEditLookupData : public TkvInterfacedPersistent {
+class TkvCustomEditListBox;
+using TkvCustomEditListBoxClass = TClassOf<TkvCustomEditListBox>;
+
+// The lookup behind a text editor as the editors and their popups use it. Keys are item indexes
+// (-1: none) and travel as integer variants.
+class IkvTextEditLookupData : public virtual IInterface {
+  TAVREN_INTERFACE(IkvTextEditLookupData)
+ public:
+  virtual bool ListResizable() = 0;
+  // The highlighted row goes back to the current key.
+  virtual void RehighlightCurrentKey() = 0;
+  virtual void EditorDestroying() = 0;
+  virtual void BeforeListShown() = 0;
+  virtual void AfterListShown() = 0;
+  virtual bool ContainsText(const String& Text) = 0;
+  virtual TWinControl* ListControl() = 0;
+  virtual Variant GetCurrentKey() = 0;
+  virtual String KeyText(const Variant& Key) = 0;
+  virtual TNotifyEvent GetOnCurrentKeyChanged() = 0;
+  virtual TNotifyEvent GetOnItemPicked() = 0;
+  virtual TSize PreferredListSize() = 0;
+  virtual void Step(TkvLookupStep Direction, bool Cycle) = 0;
+  virtual void PrepareList(TWinControl* Parent) = 0;
+  virtual bool HasNoItems() = 0;
+  virtual bool PointOverList(const TPoint& ScreenPoint) = 0;
+  virtual bool SearchText(String& Text, String& Tail, bool FromCurrent) = 0;
+  virtual void PlaceList(const TRect& R) = 0;
+  virtual void SettingsChanged() = 0;
+  // The user chose the highlighted row.
+  virtual void PickHighlightedRow() = 0;
+  virtual void MoveCurrentKey(const Variant& Key) = 0;
+  virtual void SetOnCurrentKeyChanged(TNotifyEvent Value) = 0;
+  virtual void SetOnItemPicked(TNotifyEvent Value) = 0;
+  // The editor's text changed: the current key follows it.
+  virtual void EditorTextChanged() = 0;
+};
+
+class TkvCustomTextEditLookupData : public TkvInterfacedPersistent, public IkvTextEditLookupData {
   TAVREN_CLASS(TkvCustomTextEditLookupData, TkvInterfacedPersistent)
  public:
   explicit TkvCustomTextEditLookupData(TPersistent* AOwner) : TkvInterfacedPersistent(AOwner) {}
+  ~TkvCustomTextEditLookupData() override;
 
   virtual String ItemText(Integer Index);
   virtual Integer ItemCount();
+  // Nil: the kind shows no list.
+  virtual TkvCustomEditListBoxClass ListBoxClass();
+  // The list's selection-changed handler.
+  virtual void ListRowChanged(TObject* Sender);
   // A prefix search (or, when Exact and the Properties ask for it, a whole-text search): Text
   // becomes the matched part in the item's spelling and Tail the rest of the item.
   virtual bool Locate(String& Text, String& Tail, bool Exact, bool FromCurrent);
-  virtual bool ListResizable() { return true; }
-  virtual void BeforeListShown() {}
-  virtual void AfterListShown() {}
-  virtual bool ContainsText(const String& Text) { return FindText(Text) != -1; }
-  virtual TSize PreferredListSize() { return TSize{0, 0}; }
+  virtual void ItemListChanged();
+  bool ListResizable() override { return true; }
+  void BeforeListShown() override {}
+  void AfterListShown() override {}
+  bool ContainsText(const String& Text) override { return FindText(Text) != -1; }
+  TSize PreferredListSize() override { return TSize{0, 0}; }
+  void PrepareList(TWinControl* Parent) override;
+  void PlaceList(const TRect& R) override;
+  void SettingsChanged() override { ItemListChanged(); }
+  void EditorTextChanged() override;
+
+  void RehighlightCurrentKey() override;
+  void EditorDestroying() override {}
+  TWinControl* ListControl() override;
+  Variant GetCurrentKey() override { return Variant(FCurrentKey); }
+  String KeyText(const Variant& Key) override;
+  void Step(TkvLookupStep Direction, bool Cycle) override;
+  bool HasNoItems() override { return ItemCount() == 0; }
+  bool PointOverList(const TPoint& ScreenPoint) override;
+  bool SearchText(String& Text, String& Tail, bool FromCurrent) override {
+    return Locate(Text, Tail, false, FromCurrent);
+  }
+  void PickHighlightedRow() override;
+  void MoveCurrentKey(const Variant& Key) override;
+  TNotifyEvent GetOnCurrentKeyChanged() override { return FOnCurrentKeyChanged; }
+  void SetOnCurrentKeyChanged(TNotifyEvent Value) override { FOnCurrentKeyChanged = Value; }
+  TNotifyEvent GetOnItemPicked() override { return FOnItemPicked; }
+  void SetOnItemPicked(TNotifyEvent Value) override { FOnItemPicked = Value; }
 
   TkvCustomEdit* GetOwnerEdit();
   TkvCustomTextEditProperties* GetOwnerProperties();
+  TkvCustomEditListBox* GetList() const { return FList; }
   // The first item equal to Text ignoring case; -1 when none is.
   Integer FindText(const String& Text);
   // The item text of Key; empty outside the items.
   String KeyText(Integer Key);
-  Variant GetCurrentKey() const { return Variant(FCurrentKey); }
   Integer GetCurrentIndex() const { return FCurrentKey; }
   // Ignored outside -1 .. ItemCount - 1; the highlight follows.
   void StoreCurrentKey(Integer Key);
   Integer GetHighlightedRow() const { return FHighlightedRow; }
   void HighlightRow(Integer Index);
-  bool SearchText(String& Text, String& Tail, bool FromCurrent) { return Locate(Text, Tail, false, FromCurrent); }
-  bool HasNoItems() { return ItemCount() == 0; }
-
-  TNotifyEvent GetOnCurrentKeyChanged() const { return FOnCurrentKeyChanged; }
-  void SetOnCurrentKeyChanged(TNotifyEvent Value) { FOnCurrentKeyChanged = Value; }
-  TNotifyEvent GetOnItemPicked() const { return FOnItemPicked; }
-  void SetOnItemPicked(TNotifyEvent Value) { FOnItemPicked = Value; }
+  void MoveCurrentKey(Integer Key);
+  // While set, a change of the editor's text leaves the current key alone (the editor sets it
+  // while it writes a text the lookup chose).
+  bool GetTextChangeLock() const { return FTextChangeLock; }
+  void SetTextChangeLock(bool Value) { FTextChangeLock = Value; }
 
  private:
+  bool EditorSwitchingEditMode();
+  String EditorText();
+  void SyncListRowCount();
+
   Integer FCurrentKey = -1;
   Integer FHighlightedRow = -1;
+  TkvCustomEditListBox* FList = nullptr;
+  bool FTextChangeLock = false;
   TNotifyEvent FOnCurrentKeyChanged;
   TNotifyEvent FOnItemPicked;
+};
+
+// The owner-drawn list of lookup and popup lists: one row per text of Items, hot tracking, no
+// border, no item data.
+class TkvCustomEditListBox : public TkvCustomInnerListBox {
+  TAVREN_CLASS(TkvCustomEditListBox, TkvCustomInnerListBox)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomEditListBox(TComponent* AOwner);
+
+  // The editor the list serves (its owner).
+  TkvCustomEdit* GetOwnerEdit();
+  virtual Integer RowHeight();
+  Integer RowsHeight(Integer Count) { return Count * RowHeight(); }
+  Integer RowTextWidth(Integer Index);
+  bool IsVisible();
+  // Appends empty rows or deletes rows from the end.
+  void SetRowCount(Integer Count);
+  void SetItemIndex(Integer Value);
+  bool UsesStrictStyle();
+  // The hook the list's owner runs before it shows the list.
+  virtual void PrepareForShowing() {}
+  bool GetHotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value) { FHotTrack = Value; }
+  TNotifyEvent GetOnSelectionChanged() const { return FOnSelectionChanged; }
+  void SetOnSelectionChanged(TNotifyEvent Value) { FOnSelectionChanged = Value; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Click() override;
+  void DrawItem(Integer Index, TRect Rect, TOwnerDrawState State) override;
+  void MeasureItem(Integer Index, Integer& Height) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+  // Whether the owner draws Index itself.
+  virtual bool DrawsItemItself(Integer, const TRect&, TOwnerDrawState) { return false; }
+  virtual void SelectionChanged() {}
+  void CMShowingChanged(TMessage& Message);
+
+ private:
+  void FireSelectionChanged();
+  bool FHotTrack = true;
+  TNotifyEvent FOnSelectionChanged;
 };
 
 // ---- Filter rows ------------------------------------------------------------------------------
