@@ -250,6 +250,8 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   virtual void CopyRuntimeDataTo(TkvCustomEditProperties*) {}
   virtual void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor);
   virtual Integer GetValueFormatKind(bool) { return 0; }
+  // The class of the kind's editor; none in the base.
+  virtual TClass GetEditorClass() { return nullptr; }
 
   // Change batching.
   void LockChanges();
@@ -370,6 +372,34 @@ TkvRegisteredClasses* EditPropertiesRegistry();
 TComponent* OwningComponentOf(TPersistent* Persistent);
 // Every live Properties object.
 const std::vector<TkvCustomEditProperties*>& LivePropertiesList();
+
+// Editors lent to Properties objects, one entry an editor (a host that shows many Properties
+// keeps one editor of each kind and hands it the Properties it shows). Every table is known to
+// the unit: a Properties object that goes is cleared from all of them.
+class TkvEditorPropertiesSlots {
+ public:
+  struct TEntry {
+    TkvCustomEdit* Editor = nullptr;
+    TkvCustomEditProperties* Properties = nullptr;
+  };
+  TkvEditorPropertiesSlots();
+  ~TkvEditorPropertiesSlots();
+  TkvEditorPropertiesSlots(const TkvEditorPropertiesSlots&) = delete;
+  TkvEditorPropertiesSlots& operator=(const TkvEditorPropertiesSlots&) = delete;
+
+  Integer AddEditor(TkvCustomEdit* Editor);
+  // The entry that holds Properties; else, with Create, the first free entry whose editor is of
+  // exactly the Properties' editor class receives them; -1 otherwise.
+  Integer FindEntry(TkvCustomEditProperties* Properties, bool Create);
+  void ClearEntry(TkvCustomEditProperties* Properties);
+  Integer Count() const { return static_cast<Integer>(FEntries.size()); }
+  const TEntry& Entry(Integer Index) const { return FEntries.at(static_cast<size_t>(Index)); }
+
+ private:
+  std::vector<TEntry> FEntries;
+};
+// Clears Properties from every table (their destructor runs it).
+void ClearEditorPropertiesSlots(TkvCustomEditProperties* Properties);
 
 // ---- Buttons -------------------------------------------------------------------------------
 
