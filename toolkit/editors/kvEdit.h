@@ -1187,6 +1187,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool MouseWheelAllowed(TShiftState Shift);
   TkvContainerStyleValues GetHiddenStyleValues() override;
   bool IsInplace() override { return TreatsAsInplace(); }
+  // The Properties' kind names the view info.
+  TkvContainerViewInfoClass ViewInfoClass() override;
   // Tab is the editor's own key handling's (HandleKeyDown), not the container's.
   bool MovesFocusOnTab() override { return false; }
   bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;

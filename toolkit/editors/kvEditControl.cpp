@@ -78,6 +78,7 @@ TkvCustomEdit::TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPro
 void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   FChangeEventsCatcher = std::make_unique<TkvEditChangeEventsCatcher>(this);
   FProperties.reset(APropertiesClass.Create(this));
+  RecreateViewInfo();
   SetControlStyle(GetControlStyle() + TControlStyle{csCaptureMouse, csSetCaption, csReplicatable});
   SetTabStop(true);
   FDataBinding.reset(GetDataBindingClass().Create(this));
@@ -89,6 +90,10 @@ void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   if (!FInplace) FProperties->AttachDefaultValuesProvider(FDataBinding->GetDefaultValuesProvider());
   GetEditViewInfo()->Edit = this;
   FJustCreated = true;
+}
+
+TkvContainerViewInfoClass TkvCustomEdit::ViewInfoClass() {
+  return FProperties ? TkvContainerViewInfoClass(FProperties->GetViewInfoClass()) : TkvContainer::ViewInfoClass();
 }
 
 TkvCustomEditViewData* TkvCustomEdit::MakeViewData() {

@@ -19,6 +19,7 @@
 #include "rtl/FormatSettings.h"
 #include "rtl/StringList.h"
 #include "vcl/ImeTypes.h"
+#include "toolkit/editors/kvDrawTextUtils.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditFilterHelpers.h"
 #include "toolkit/editors/kvFormats.h"
@@ -111,6 +112,8 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   bool CanCompareEditValues() override { return true; }
   bool DisplayValuesEqual(const Variant& A, const Variant& B) override;
   Integer GetSupportedFeatures() override;
+  TClassOf<TkvCustomEditViewData> GetViewDataClass() override;
+  TClassOf<TkvCustomEditViewInfo> GetViewInfoClass() override;
   bool AcceptsEditValue(const Variant& Value) override;
   void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
   String EditValueToDisplayText(const Variant& EditValue, bool Focused) override;
@@ -388,6 +391,106 @@ class TkvCustomEditListBox : public TkvCustomInnerListBox {
   bool FHotTrack = true;
   TNotifyEvent FOnSelectionChanged;
 };
+
+// ---- View data and view info -------------------------------------------------------------------
+
+// The rows of a text laid out for painting, kept until the view is computed again.
+struct TkvTextOutData {
+  bool Initialized = false;
+  TRect Rect;
+  TkvTextParams Params;
+  TkvTextRows Rows;
+  Integer RowCount = 0;
+  Integer SelStart = 0;
+  Integer SelLength = 0;
+  TColor SelTextColor = clHighlightText;
+  TColor SelBackgroundColor = clHighlight;
+  bool ForceEndEllipsis = false;
+  Integer RowHeight = 0;
+};
+
+class TkvCustomTextEditViewInfo;
+using TkvTextEditDrawEvent = TEvent<void(TkvCustomTextEditViewInfo* Sender, TkvCanvas* Canvas, const TRect& R)>;
+
+// What a text editor paints: its display text, where, with which selection, in which flags.
+class TkvCustomTextEditViewInfo : public TkvCustomEditViewInfo {
+  TAVREN_CLASS(TkvCustomTextEditViewInfo, TkvCustomEditViewInfo)
+ public:
+  TkvCustomTextEditViewInfo() = default;
+  void CopyFrom(TkvContainerViewInfo* Other) override;
+  void PaintContent(TkvCanvas* Canvas) override;
+  void MoveBy(Integer DX, Integer DY) override;
+  // Whether the text at Point (view info coordinates) is cut: then Text, its rectangle on screen
+  // terms of the view info's position and whether it is multi-line. Bounds empty: the text
+  // rectangle is the hint's area.
+  virtual bool TruncatedTextHint(const TPoint& Point, String& HintText, TRect& HintRect, bool& MultiLine,
+                                 const TRect& HintBounds);
+  virtual void PaintText(TkvCanvas* Canvas);
+
+  String Text;
+  TRect TextRect;
+  Byte EditingStyle = kvEditingFreeText;
+  bool InnerEditShown = false;
+  bool SelectionBarShown = false;
+  bool PopupOpen = false;
+  Integer MaxLineCount = 0;
+  TColor BackgroundColorOfText = clWindow;
+  Integer SelStart = 0;
+  Integer SelLength = 0;
+  TColor SelTextColor = clHighlightText;
+  TColor SelBackgroundColor = clHighlight;
+  Cardinal TextFlags = 0;
+  bool NativeTextLook = false;
+  TkvTextEditDrawEvent OnDrawText;
+  TkvTextOutData TextOut;
+
+ private:
+  void PrepareTextOut(TkvCanvas* Canvas);
+};
+
+// Lays a text editor's text out: text rectangle, flags, selection colours, the size a text needs.
+class TkvCustomTextEditViewData : public TkvCustomEditViewData {
+  TAVREN_CLASS(TkvCustomTextEditViewData, TkvCustomEditViewData)
+ public:
+  using TkvCustomEditViewData::TkvCustomEditViewData;
+
+  void InitFromProperties() override;
+  void EditValueToDisplayText(const Variant& Value, String& Text) override;
+  void GetEditContentSize(TkvCanvas* Canvas, const Variant& Value, const TkvEditSizeRequest& Request,
+                          TSize& Size) override;
+  void ComputeViewInfo(TkvCanvas* Canvas, const TRect& Bounds, const TPoint& P, Integer Button, TShiftState Shift,
+                       TkvCustomEditViewInfo* ViewInfo, bool IsMouseEvent) override;
+  void LoadDisplayValue(TkvCanvas* Canvas, const Variant& Value, TkvCustomEditViewInfo* ViewInfo) override;
+
+  virtual bool HasShownInnerEdit();
+  virtual Integer MaxLines() { return MaxLineCount; }
+  virtual bool UsesNativeTextLook() { return false; }
+  virtual void CalculateTextFlags(TkvCanvas* Canvas, TkvCustomTextEditViewInfo* ViewInfo);
+  virtual void SetViewInfoText(const Variant& Value, TkvCustomTextEditViewInfo* ViewInfo);
+  virtual Cardinal TextFlags();
+  virtual TRect ContentOffsets() { return TextEditContentOffsets(); }
+  // Whether the editor's popup is open; only drop-down editors have one.
+  virtual bool EditorPopupOpen() { return false; }
+
+  TkvCustomTextEditProperties* TextProperties() { return static_cast<TkvCustomTextEditProperties*>(Properties); }
+  // The stored content offsets, widened by a pixel for the list styles' text.
+  TRect TextEditContentOffsets();
+  // Copies the editor's selection into ViewInfo with its colours.
+  void SelectionData(TkvCustomTextEditViewInfo* ViewInfo);
+
+  Integer SelStart = 0;
+  Integer SelLength = 0;
+  TColor SelTextColor = clDefault;
+  TColor SelBackgroundColor = clDefault;
+  Integer MaxLineCount = 0;
+  bool FormatsByDataBinding = false;
+};
+
+// What an editor of ViewData needs for Text: Size. Request (-1: not given) may fix a width and a
+// line count; LineCount > 0 caps the rows; WithOffsets grows a measured width by the content
+// offsets.
+void MeasureEditText(TkvCanvas* Canvas, TkvCustomTextEditViewData* ViewData, const String& Text, TSize& Size,
+                     Cardinal Flags, Integer LineCount, const TkvEditSizeRequest& Request, bool WithOffsets);
 
 // ---- Filter rows ------------------------------------------------------------------------------
 
