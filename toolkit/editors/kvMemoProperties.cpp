@@ -53,4 +53,5 @@ TAVREN_CLASS_IMPL_PUBLISHED(
     PROPERTY(ImeName), PROPERTY(MaxLength).Stored<&TkvCustomTextEditProperties::IsMaxLengthStored>(),
     PROPERTY(OEMConvert).Default(false), PROPERTY(ReadOnly).Stored<&TkvCustomEditProperties::IsReadOnlyStored>(),
     PROPERTY(ScrollBars).Default(ssNone), PROPERTY(VisibleLineCount).Default(0),
-    PROPERTY(WantReturns).Default(true), PROPERTY(WantTabs).Default(false), PROPERTY(WordWrap).Default(true))
+    PROPERTY(WantReturns).Default(true), PROPERTY(WantTabs).Default(false), PROPERTY(WordWrap).Default(true),
+    PROPERTY(OnChange), PROPERTY(OnEditValueChanged), PROPERTY(OnValidate))

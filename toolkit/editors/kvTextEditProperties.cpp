@@ -418,4 +418,5 @@ TAVREN_CLASS_IMPL_PUBLISHED(
     PROPERTY(OEMConvert).Default(false),
     PROPERTY(ReadOnly).Stored<&TkvCustomEditProperties::IsReadOnlyStored>(),
     PROPERTY(UseLeftAlignmentOnEditing).Stored<&TkvCustomEditProperties::IsUseLeftAlignmentOnEditingStored>(),
-    PROPERTY(ValidateOnEnter).Default(false))
+    PROPERTY(ValidateOnEnter).Default(false), PROPERTY(OnChange), PROPERTY(OnEditValueChanged),
+    PROPERTY(OnNewLookupDisplayText), PROPERTY(OnValidate))
