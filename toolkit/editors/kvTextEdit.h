@@ -36,6 +36,18 @@ String StripThousandSeparators(const String& Text, const TFormatSettings& Settin
 // Groups the integer digits of a number text by three; blanks around it and an exponent stay.
 String InsertThousandSeparators(const String& Text, const TFormatSettings& Settings);
 
+// ---- Characters of editing texts -----------------------------------------------------------------
+
+// Limits on typed text count wide (UTF-16) characters: one for every UTF-8 character but those of
+// four bytes, which count two. Cuts never split a character.
+Integer WideCharCount(const String& Text);
+// The longest head of Text of at most Count wide characters.
+String WideCharHead(const String& Text, Integer Count);
+// The longest head of Text of at most Bytes bytes.
+String WholeCharHead(const String& Text, size_t Bytes);
+// Text without its last character.
+String DropLastChar(const String& Text);
+
 // ---- Properties -------------------------------------------------------------------------------
 
 enum TkvEditEchoMode { eemNormal, eemPassword };
