@@ -118,6 +118,8 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   void AlignmentChanged(TObject* Sender) override;
   void SetAlignment(TkvEditAlignment* Value) override;
   bool CanValidate() override { return true; }
+  // Text changes raise OnChange themselves: a changed edit value found from the text does not again.
+  bool InnerEditReportsChanges() override { return true; }
   TkvCustomEditPropertiesValuesClass GetAssignedValuesClass() override;
   Byte GetDisplayFormatOptions() override { return 1; }
   String DefaultValidationErrorText(Integer Kind) override;
