@@ -65,6 +65,22 @@ TEST(MemoProperties, UnfocusedDisplayTextIsTheFirstLineOfAtMost250Characters) {
   }
 }
 
+TEST(MemoText, ReplacementsTurnOnlyLoneLfCrPairsIntoTwoLineBreaks) {
+  struct Case {
+    const char* text;
+    const char* normalised;
+  };
+  const Case cases[] = {
+      {"a\n\rb", "a\r\n\r\nb"},
+      {"a\r\n\r\nb", "a\r\n\r\nb"},       // ordinary blank lines stay as they are
+      {"\n\n\r", "\n\r\n\r\n"},
+      {"\r\n\r", "\r\n\r"},
+      {"plain", "plain"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NormalizeMemoLineBreaks(c.text), c.normalised) << c.text;
+}
+
 class MemoView : public EditorsTest {
  protected:
   // An editor of memo Properties: the view data the memo lays itself out with.

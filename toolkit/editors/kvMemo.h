@@ -17,6 +17,10 @@ constexpr Integer kvMemoDisplayTextLimit = 250;
 // Limit characters (whole UTF-8 characters).
 String MemoFirstLineText(const String& Text, Integer Limit);
 
+// A replacement text as the memo inserts it: left to right, a CR LF pair stays as it is and a lone
+// LF CR pair becomes two line breaks (CR LF CR LF); every other character stays.
+String NormalizeMemoLineBreaks(const String& Text);
+
 class TkvCustomMemoProperties : public TkvCustomTextEditProperties {
   TAVREN_CLASS(TkvCustomMemoProperties, TkvCustomTextEditProperties)
  public:

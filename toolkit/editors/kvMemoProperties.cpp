@@ -14,6 +14,24 @@ String MemoFirstLineText(const String& Text, Integer Limit) {
   return Text.substr(0, i);
 }
 
+String NormalizeMemoLineBreaks(const String& Text) {
+  String result;
+  result.reserve(Text.size());
+  for (size_t i = 0; i < Text.size(); ++i) {
+    bool pair = i + 1 < Text.size();
+    if (pair && Text[i] == '\r' && Text[i + 1] == '\n') {
+      result += "\r\n";
+      ++i;
+    } else if (pair && Text[i] == '\n' && Text[i + 1] == '\r') {
+      result += "\r\n\r\n";
+      ++i;
+    } else {
+      result += Text[i];
+    }
+  }
+  return result;
+}
+
 TAVREN_CLASS_IMPL(TkvCustomMemoProperties)
 
 TkvCustomMemoProperties::TkvCustomMemoProperties(TPersistent* AOwner) : TkvCustomTextEditProperties(AOwner) {
