@@ -1,8 +1,6 @@
 #include <memory>
 
-#include "EditTestEditor.h"
-#include "EditorsTestSupport.h"
-#include "backend/ScriptedInput.h"
+#include "EditTestFixture.h"
 #include "user/InputEvents.h"
 #include "vcl/Menus.h"
 
@@ -10,41 +8,18 @@ namespace {
 
 using Log = std::vector<String>;
 
-class EditControl : public EditorsTest {
+class EditControl : public EditEventsTest {
  protected:
   void SetUp() override {
-    EditorsTest::SetUp();
-    form->Show();
+    EditEventsTest::SetUp();
     edit = new TTestEdit(form);
     edit->SetParent(form);
     edit->SetBounds(10, 10, 120, 21);
     edit->Listen();
-    catcher.edit = edit;
-    Application()->SetOnException(MakeEvent<&Catcher::Caught>(&catcher));
+    Watch(edit);
     Pump();
   }
-  void TearDown() override {
-    Application()->SetOnException(TExceptionEvent());
-    EditorsTest::TearDown();
-  }
-  // Logs the exceptions the message loop hands to the application.
-  struct Catcher : TObject {
-    TTestEdit* edit = nullptr;
-    void Caught(TObject*, Exception* E) { edit->log.push_back("error " + E->Message()); }
-  } catcher;
-  void Focus() {
-    edit->SetFocus();
-    Pump();
-    edit->log.clear();
-  }
-  void Key(UINT VirtualKey, UINT Modifiers = 0) {
-    ScriptKeyPress(VirtualKey, Modifiers);
-    Pump();
-  }
-  void Type(const String& Text) {
-    ScriptTypeText(Text);
-    Pump();
-  }
+  void Focus() { EditEventsTest::Focus(edit); }
   TTestEdit* edit = nullptr;
 };
 

@@ -206,11 +206,15 @@ TEST_F(StdCtrlsTest, InputMethodSettingsAreKeptAndItsCharactersTyped) {
   EXPECT_NE(text.find("ImeMode = imHira"), String::npos) << text;
   EXPECT_NE(text.find("ImeName = 'Kana input'"), String::npos) << text;
   EXPECT_EQ(WriteComponentToText(new TEdit(form)).find("Ime"), String::npos);
+  edit->SetText("");
   form->Show();
   edit->SetFocus();
-  // A one-byte character, then a two-byte one (lead byte high): one character each.
+  // A one-byte character, then a two-byte one (lead byte high): one character each, typed as
+  // their characters arrive through the queue.
   SendMessage(edit->GetHandle(), WM_IME_CHAR, 'a', 1);
   SendMessage(edit->GetHandle(), WM_IME_CHAR, 0xC3A9, 1);
+  EXPECT_EQ(edit->GetText(), "");
+  Settle();
   // Compositions have no input method behind them: the text stays.
   SendMessage(edit->GetHandle(), WM_IME_COMPOSITION, 0, 0);
   EXPECT_EQ(edit->GetText(), "a\xC3\xA9");

@@ -6,11 +6,14 @@
 //  - TkvTextEditProperties: the settings the text editor publishes;
 //  - TkvCustomTextEditLookupData: the lookup texts behind a text editor, its current key and the
 //    prefix search of incremental search and completion;
+//  - TkvCustomInnerTextEdit / TkvInnerTextEdit: the native EDIT inside every text editor, with
+//    TkvCustomInnerTextEditHelper, its side the framework talks to (IkvInnerTextEdit);
 //  - TkvFilterTextEditHelper: the text editor as the value field of a filter row;
 //  - thousand separators for numeric editing texts;
 //  - the unit's start and end.
 //
 // Sources: kvTextEditProperties.cpp, kvTextEditLookupData.cpp, kvTextEditNumbers.cpp,
+// kvTextEditInner.cpp (inner edit), kvTextEditInnerHelper.cpp (its helper and saved state),
 // kvTextEditUnit.cpp.
 
 #include <bitset>
@@ -23,6 +26,7 @@
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditFilterHelpers.h"
 #include "toolkit/editors/kvFormats.h"
+#include "vcl/StdCtrls.h"
 
 constexpr Integer skvEditValueOutOfBounds = 64410;
 constexpr Integer skvEditCannotConvertToNumeric = 64411;
@@ -505,6 +509,276 @@ class TkvCustomTextEditViewData : public TkvCustomEditViewData {
 // offsets.
 void MeasureEditText(TkvCanvas* Canvas, TkvCustomTextEditViewData* ViewData, const String& Text, TSize& Size,
                      Cardinal Flags, Integer LineCount, const TkvEditSizeRequest& Request, bool WithOffsets);
+
+// ---- Inner text edit --------------------------------------------------------------------------
+
+// The framework's view of a text editor's inner edit: the inner-edit operations and the native
+// edit's settings, selection and clipboard.
+class IkvInnerTextEdit : public virtual IkvCustomInnerEdit {
+  TAVREN_INTERFACE(IkvInnerTextEdit)
+ public:
+  virtual void ClearSelection() = 0;
+  virtual void CopyToClipboard() = 0;
+  virtual TAlignment GetAlignment() = 0;
+  virtual bool GetAutoSelect() = 0;
+  virtual TEditCharCase GetCharCase() = 0;
+  virtual TkvEditEchoMode GetEchoMode() = 0;
+  virtual bool GetHideSelection() = 0;
+  // The lead byte of a double-byte character still on its way; #0 when none is.
+  virtual Char GetPendingLeadByte() = 0;
+  virtual TImeMode GetImeMode() = 0;
+  virtual TImeName GetImeName() = 0;
+  // Set while the owner processes a key, and left set when the owner consumed it.
+  virtual bool GetKeyHandledByOwner() = 0;
+  virtual Integer GetMaxLength() = 0;
+  virtual bool IsMultiLineControl() = 0;
+  virtual bool GetOEMConvert() = 0;
+  virtual TNotifyEvent GetSelectionChangedHandler() = 0;
+  virtual Char GetPasswordChar() = 0;
+  virtual Integer GetSelLength() = 0;
+  virtual Integer GetSelStart() = 0;
+  virtual String GetSelText() = 0;
+  virtual void SelectAll() = 0;
+  virtual void SetAlignment(TAlignment Value) = 0;
+  virtual void SetAutoSelect(bool Value) = 0;
+  virtual void SetCharCase(TEditCharCase Value) = 0;
+  virtual void SetEchoMode(TkvEditEchoMode Value) = 0;
+  virtual void SetHideSelection(bool Value) = 0;
+  virtual void SetKeyHandledByOwner(bool Value) = 0;
+  virtual void SetImeMode(TImeMode Value) = 0;
+  virtual void SetImeName(const TImeName& Value) = 0;
+  virtual void SetMaxLength(Integer Value) = 0;
+  virtual void SetOEMConvert(bool Value) = 0;
+  virtual void SetSelectionChangedHandler(TNotifyEvent Value) = 0;
+  virtual void SetPasswordChar(Char Value) = 0;
+  virtual void SetSelLength(Integer Value) = 0;
+  virtual void SetSelStart(Integer Value) = 0;
+  virtual void SetSelText(const String& Value) = 0;
+};
+
+// What the inner text edit asks of its owner beyond the edit framework's editor; the text editor
+// implements it. An owner without it beeps on Enter and keeps no popup, completion or lookup.
+class IkvInnerTextEditOwner : public virtual IInterface {
+  TAVREN_INTERFACE(IkvInnerTextEditOwner)
+ public:
+  virtual bool GetBeepOnEnter() = 0;
+  // Answers whether a popup has just closed, and forgets it.
+  virtual bool TakePopupJustClosed() = 0;
+  virtual bool IsCompletionPending() = 0;
+  virtual void SetCompletionPending(bool Value) = 0;
+  virtual void ClearLookupTextChangeLock() = 0;
+  virtual void DeleteSelectedText() = 0;
+  // Runs after the native edit undid its last change.
+  virtual void UndoHook() = 0;
+  // The open popup's list, which takes the keys the Properties give it; none without one.
+  virtual TWinControl* LookupListControl() = 0;
+};
+
+// The selection and, when asked, the text of an inner edit, to tell whether a key changed them.
+struct TkvCustomInnerTextEditPrevState {
+  bool TextSaved = false;
+  String Text;
+  Integer SelStart = 0;
+  Integer SelLength = 0;
+};
+
+class TkvCustomInnerTextEdit;
+
+// The inner edit's side the framework talks to.
+class TkvCustomInnerTextEditHelper : public TObject, public IkvInnerTextEdit {
+  TAVREN_CLASS(TkvCustomInnerTextEditHelper, TObject)
+ public:
+  using TCreateArg = TkvCustomInnerTextEdit*;
+  explicit TkvCustomInnerTextEditHelper(TkvCustomInnerTextEdit* AEdit) : FEdit(AEdit) {}
+
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+
+  TWinControl* InnerControl() override;
+  TkvContainer* HostContainer() override;
+  LRESULT DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
+  void ReadInnerValue(Variant& Value) override;
+  TNotifyEvent GetChangeHandler() override;
+  bool IsInnerReadOnly() override;
+  void FreezeBounds(bool Freeze) override;
+  void SetFocusSafely() override;
+  void WriteInnerValue(const Variant& Value) override;
+  void SetEditorParent(TWinControl* Editor) override;
+  void SetChangeHandler(TNotifyEvent Handler) override;
+  void SetInnerReadOnly(bool Value) override;
+
+  void ClearSelection() override;
+  void CopyToClipboard() override;
+  TAlignment GetAlignment() override;
+  bool GetAutoSelect() override;
+  TEditCharCase GetCharCase() override;
+  TkvEditEchoMode GetEchoMode() override;
+  bool GetHideSelection() override;
+  Char GetPendingLeadByte() override;
+  TImeMode GetImeMode() override;
+  TImeName GetImeName() override;
+  bool GetKeyHandledByOwner() override;
+  Integer GetMaxLength() override;
+  bool IsMultiLineControl() override { return false; }
+  bool GetOEMConvert() override;
+  TNotifyEvent GetSelectionChangedHandler() override;
+  Char GetPasswordChar() override;
+  Integer GetSelLength() override;
+  Integer GetSelStart() override;
+  String GetSelText() override;
+  void SelectAll() override;
+  void SetAlignment(TAlignment Value) override;
+  void SetAutoSelect(bool Value) override;
+  void SetCharCase(TEditCharCase Value) override;
+  void SetEchoMode(TkvEditEchoMode Value) override;
+  void SetHideSelection(bool Value) override;
+  void SetKeyHandledByOwner(bool Value) override;
+  void SetImeMode(TImeMode Value) override;
+  void SetImeName(const TImeName& Value) override;
+  void SetMaxLength(Integer Value) override;
+  void SetOEMConvert(bool Value) override;
+  void SetSelectionChangedHandler(TNotifyEvent Value) override;
+  void SetPasswordChar(Char Value) override;
+  void SetSelLength(Integer Value) override;
+  void SetSelStart(Integer Value) override;
+  void SetSelText(const String& Value) override;
+
+  // The owner's effective Properties ask for left alignment while focused.
+  bool UseLeftAlignmentOnEditing();
+  bool IsAlignmentChanging() const { return FAlignmentChanging; }
+  // The selection an IME character found, applied once its WM_CHAR has run.
+  void SaveImeSelection();
+  void ApplyImeSelection();
+
+ private:
+  friend class TkvCustomInnerTextEdit;
+  TkvCustomInnerTextEdit* FEdit;
+  bool FAlignmentChanging = false;
+  Integer FImeSelStart = 0;
+  Integer FImeSelLength = 0;
+};
+
+// The native single-line EDIT inside a text editor: it does the typing, caret and selection,
+// hands focus, keys, mouse, drag and clipboard traffic to its owner, draws no frame nor
+// background, and turns left-aligned while focused when the Properties ask for it.
+class TkvCustomInnerTextEdit : public TCustomEdit, public IkvContainerInnerControl, public IkvInnerEditProvider {
+  TAVREN_CLASS(TkvCustomInnerTextEdit, TCustomEdit)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomInnerTextEdit(TComponent* AOwner);
+  ~TkvCustomInnerTextEdit() override;
+
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  TWinControl* InnerControl() override { return this; }
+  TkvContainer* HostContainer() override { return GetOwnerEdit(); }
+  IkvCustomInnerEdit* ProvidedInnerEdit() override { return FHelper.get(); }
+
+  virtual void InnerMouseEnter(TControl*) {}
+  virtual void InnerMouseLeave(TControl* AControl);
+
+  TkvCustomEdit* GetOwnerEdit() const { return FOwnerEdit; }
+  TkvCustomInnerTextEditHelper* GetHelper() const { return FHelper.get(); }
+  TAlignment GetAlignment() const { return FAlignment; }
+  // The alignment the window shows now: left while focused when the switch applies.
+  TAlignment GetShownAlignment() const { return FShownAlignment; }
+  TkvEditEchoMode GetEchoMode() const { return FEchoMode; }
+  Char GetStoredPasswordChar() const { return FStoredPasswordChar; }
+  TImeMode GetImeMode() const { return FImeMode; }
+  TImeName GetImeName() const { return FImeName; }
+  bool GetKeyHandledByOwner() const { return FKeyHandledByOwner; }
+  void SetKeyHandledByOwner(bool Value) { FKeyHandledByOwner = Value; }
+  TNotifyEvent GetOnSelectionChanged() const { return FOnSelectionChanged; }
+  void SetOnSelectionChanged(TNotifyEvent Value) { FOnSelectionChanged = Value; }
+  bool IsDoubleClickTimerRunning() const { return FDoubleClickTimer->GetEnabled(); }
+  // The character index under the caret, found from the characters' positions.
+  Integer CaretCharIndex();
+  void SaveState(TkvCustomInnerTextEditPrevState& State, bool WithText);
+  bool StateChanged(const TkvCustomInnerTextEditPrevState& State);
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+  bool CanFocus() override;
+  void DefaultHandler(TMessage& Message) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void CreateHandle() override;
+  void WndProc(TMessage& Message) override;
+  void Click() override;
+  void DblClick() override;
+  void DragDrop(TObject* Source, Integer X, Integer Y) override;
+  void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
+  bool DoMouseWheel(TShiftState, Integer, TPoint) override { return false; }
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+
+  void WMChar(TMessage& Message);
+  void WMKeyDown(TMessage& Message);
+  void WMImeChar(TMessage& Message);
+  void WMImeComposition(TMessage& Message);
+  void WMCut(TMessage& Message);
+  void WMPaste(TMessage& Message);
+  void WMClear(TMessage& Message);
+  void WMUndo(TMessage& Message);
+  void WMGetDlgCode(TMessage& Message);
+  void WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
+  void WMNCPaint(TMessage& Message) { Message.Result = 0; }
+  void WMPaint(TMessage& Message);
+  void WMSize(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void EMSetSel(TMessage& Message);
+
+ private:
+  friend class TkvCustomInnerTextEditHelper;
+  IkvInnerTextEditOwner* OwnerExtras();
+  bool IsDestroying() const;
+  // Left while focused when the switch applies, else the stored alignment; shown at once.
+  void UpdateShownAlignment();
+  void ApplyShownAlignment(TAlignment Value);
+  // The native password character: with echo, the stored one or "*"; without, none.
+  void UpdateNativePasswordChar();
+  void SetMargins();
+  // With automatic drag outside design time, the owner drags instead of the click.
+  bool StartedOwnerDrag();
+  void DoubleClickTimerTick(TObject*) { FDoubleClickTimer->SetEnabled(false); }
+
+  TkvCustomEdit* FOwnerEdit = nullptr;
+  std::unique_ptr<TkvCustomInnerTextEditHelper> FHelper;
+  std::unique_ptr<TkvTimer> FDoubleClickTimer;
+  TAlignment FAlignment = kvEditDefaultHorzAlignment;
+  TAlignment FShownAlignment = kvEditDefaultHorzAlignment;
+  TkvEditEchoMode FEchoMode = eemNormal;
+  Char FStoredPasswordChar = '\0';
+  // Kept and handed on: no input method exists here.
+  TImeMode FImeMode = imDontCare;
+  TImeName FImeName;
+  Integer FBoundsHoldCount = 0;
+  // 2 while a double-byte character's lead byte waits, 1 for a single-byte IME character.
+  Integer FImeCount = 0;
+  Char FPendingLeadByte = '\0';
+  bool FKeyHandledByOwner = false;
+  bool FCreating = true;
+  TNotifyEvent FOnSelectionChanged;
+};
+
+class TkvInnerTextEdit : public TkvCustomInnerTextEdit {
+  TAVREN_CLASS(TkvInnerTextEdit, TkvCustomInnerTextEdit)
+ public:
+  using TkvCustomInnerTextEdit::TkvCustomInnerTextEdit;
+};
 
 // ---- Filter rows ------------------------------------------------------------------------------
 
