@@ -1221,6 +1221,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   // While the data binding enters its edit mode (and OnEditing runs), edit-value changes wait.
   bool IsSwitchingEditMode() const { return FEditValueChangingLockCount > 0; }
   void PushModifiedState() { FModifiedStack.push_back({FValueModified, FUserEdited}); }
+  // Takes Value as the edit value without showing it (the text it came from shows already).
+  void KeepEditValue(const Variant& Value) { FEditValue = Value; }
   void PopModifiedState();
   void SetModifiedFlag(bool Value);
   void MarkModifiedByUser(bool Value);

@@ -752,7 +752,8 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
   if (!guard.Alive()) return;
   switch (Key) {
     case VK_TAB:
-      if (Focused() && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) && !properties->WantsTabKey()) {
+      // The inner edit holds the focus of an editor that has one.
+      if (HasFocusWithin() && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) && !properties->WantsTabKey()) {
         BeforeTabNavigation(Shift);
         FireKeyDownUnhandled(Key, Shift);
         if (!guard.Alive() || Key == 0) return;
@@ -863,6 +864,8 @@ void TkvCustomEdit::DefaultHandler(TMessage& Message) {
 
 void TkvCustomEdit::GetTabOrderList(std::vector<TWinControl*>& List) {
   TkvContainer::GetTabOrderList(List);
+  // The inner edit takes the focus through its editor: Tab moves past both.
+  if (TWinControl* inner = GetInnerControl()) std::erase(List, inner);
   if (FInplace && GetVisible()) std::erase(List, GetParent());
 }
 

@@ -17,6 +17,7 @@
 // kvTextEditUnit.cpp.
 
 #include <bitset>
+#include <utility>
 #include <memory>
 
 #include "rtl/FormatSettings.h"
@@ -132,6 +133,7 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   Integer GetSupportedFeatures() override;
   TClassOf<TkvCustomEditViewData> GetViewDataClass() override;
   TClassOf<TkvCustomEditViewInfo> GetViewInfoClass() override;
+  TClass GetEditorClass() override;
   bool AcceptsEditValue(const Variant& Value) override;
   void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
   String EditValueToDisplayText(const Variant& EditValue, bool Focused) override;
@@ -778,6 +780,186 @@ class TkvInnerTextEdit : public TkvCustomInnerTextEdit {
   TAVREN_CLASS(TkvInnerTextEdit, TkvCustomInnerTextEdit)
  public:
   using TkvCustomInnerTextEdit::TkvCustomInnerTextEdit;
+};
+
+// ---- Editor -----------------------------------------------------------------------------------
+
+// What a text change typed, pasted or cut would give: the text and where the caret goes.
+struct TkvTextChange {
+  bool Accepted = false;
+  String Text;
+  Integer Caret = 0;
+};
+
+// The single-line text editor, and the base of every editor that types text: the edit value's
+// link with the inner edit's text, lookup items with incremental search and completion, the item
+// index, clipboard and selection operations.
+class TkvCustomTextEdit : public TkvCustomEdit, public IkvFormatListener, public IkvInnerTextEditOwner {
+  TAVREN_CLASS(TkvCustomTextEdit, TkvCustomEdit)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomTextEdit(TComponent* AOwner)
+      : TkvCustomTextEdit(AOwner, false, TkvCustomTextEditProperties::ClassInfo()) {}
+  ~TkvCustomTextEdit() override;
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  void FormatChanged() override { PropertiesFormatsChanged(); }
+
+  // What the inner text edit asks of its owner.
+  bool GetBeepOnEnter() override { return FBeepOnEnter; }
+  bool TakePopupJustClosed() override { return std::exchange(FPopupJustClosed, false); }
+  bool IsCompletionPending() override { return FCompletionPending; }
+  void SetCompletionPending(bool Value) override;
+  void ClearLookupTextChangeLock() override {
+    if (FLookupData) FLookupData->SetTextChangeLock(false);
+  }
+  void DeleteSelectedText() override;
+  void UndoHook() override {}
+  TWinControl* LookupListControl() override { return FLookupData ? FLookupData->ListControl() : nullptr; }
+
+  // Framework operations.
+  bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
+  void PlaceInnerEdit() override;
+  void GetSizeRequest(TkvEditSizeRequest& Request) override;
+  bool InnerEditDisplaysValue() override { return IsInnerEditShown(); }
+  bool IsModifyingKey(Word Key, TShiftState Shift) override;
+  bool IsModifyingChar(Char Character) override;
+  void HandleInnerEditChange() override;
+  void HandleKeyDown(Word& Key, TShiftState Shift) override;
+  void HandleKeyPress(Char& Character) override;
+  void ReadDisplayText(String& Text) override;
+  bool EditingAllowed() override;
+  void EditingValueToEditValue(Variant& Value) override;
+  void PutDisplayValue(const Variant& Value) override;
+  void ApplyDisplayValue(const Variant& Value) override;
+  bool IsCharAllowed(Char Character) override;
+  void ApplyPropertiesChange(TObject* Properties) override;
+  bool TrySetDisplayText(const String& Text) override;
+  void SetDisplayValue(const Variant& Value) override;
+  void UpdateDisplayFromEditValue() override;
+  void UpdateEditValueFromDisplay() override;
+  void RefreshDisplayText() override;
+  void BeginInplaceEdit(TkvCustomEditData*& Data) override;
+  void ClipboardCopy() override;
+  void ClipboardCut() override;
+  void ClipboardPaste() override;
+  void ConvertDisplayToEditValue(const Variant& Display, Variant& Value, bool EditFocused) override;
+  void SelectWholeText() override;
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvCustomTextEditProperties::ClassInfo(); }
+
+  // New operations, in the order descendants know them.
+  virtual void PropertiesFormatsChanged();
+  virtual void SyncInnerEditLook();
+  // What replacing the selection (the whole text in the strict-list style) by NewPart gives.
+  virtual TkvTextChange PrepareTextChange(const String& NewPart);
+  virtual void CheckValueBounds();
+  virtual void ValueBoundsDefined() {}
+  virtual void FireNewLookupDisplayText(const String& Text);
+  virtual Integer InnerEditTextHeight();
+  virtual Integer ItemIndexRead();
+  virtual TObject* CurrentItemObject();
+  // Whether keys and the wheel move through the lookup items (the combo box's do).
+  virtual bool LookupKeysScroll(bool) { return false; }
+  virtual void ApplyLookupSelection(TObject* Sender);
+  virtual String TextForMessage();
+  virtual bool SetTextFromMessage(const String& Text) { return TrySetDisplayText(Text); }
+  virtual Variant ItemIndexToKey(Integer Index) { return Variant(Index); }
+  virtual Variant LookupKeyToEditValue(const Variant& Key);
+  virtual Integer KeyToItemIndex(const Variant& Key);
+  virtual bool NeedsFullSynchronize();
+  virtual void ResetCompletion();
+  virtual void SelectionChangedHook(TObject*) {}
+  virtual void SetTextAsUser(const String& Text);
+  virtual void ItemIndexWrite(Integer Index);
+  virtual void SetDisplayTextAsUser(const String& Text);
+  virtual void ResyncDisplay();
+  virtual Integer TextLength();
+  virtual bool IsInnerEditShown();
+
+  // Selection and caret.
+  Integer CurrentSelStart();
+  Integer CurrentSelLength();
+  void PlaceCaret(Integer Position);
+  void SetSelectionLength(Integer Length);
+  void SelectRange(Integer Start, Integer Length);
+  String SelectedText();
+  Integer CaretIndex();
+
+  TkvCustomTextEditProperties* TextProperties() {
+    return static_cast<TkvCustomTextEditProperties*>(GetEffectiveProperties());
+  }
+  TkvCustomTextEditViewInfo* GetTextViewInfo() { return static_cast<TkvCustomTextEditViewInfo*>(GetEditViewInfo()); }
+  IkvTextEditLookupData* GetLookupDataIntf() { return FLookupData.get(); }
+  TkvCustomTextEditLookupData* GetLookupData() const { return FLookupData.get(); }
+  Integer GetItemIndex() { return ItemIndexRead(); }
+  void SetItemIndex(Integer Value) { ItemIndexWrite(Value); }
+  String GetText();
+  void SetText(const String& Value);
+  void SetBeepOnEnter(bool Value) { FBeepOnEnter = Value; }
+  void SetPopupJustClosed(bool Value) { FPopupJustClosed = Value; }
+  void SetCompletionLock(bool Value) { FCompletionLock = Value; }
+  void SetHideInnerEdit(bool Value) { FHideInnerEdit = Value; }
+  void SetShowInnerEdit(bool Value) { FShowInnerEdit = Value; }
+  bool IsDisplaySynchronising() const { return FDisplaySynchronising; }
+  bool IsLookupScrolling() const { return FLookupScrolling; }
+
+ protected:
+  TkvCustomTextEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass,
+                    TClassOf<TWinControl> AInnerEditClass = TkvInnerTextEdit::ClassInfo());
+  void Loaded() override;
+  void DoExit() override;
+  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+  void KeyPress(Char& Key) override;
+  bool UsesLookup() { return FLookupData && !FLookupData->HasNoItems(); }
+  IkvInnerTextEdit* InnerTextEdit() { return dynamic_cast<IkvInnerTextEdit*>(GetInnerEdit()); }
+  TCustomEdit* InnerTextControl() { return dynamic_cast<TCustomEdit*>(GetInnerControl()); }
+  // Moves the lookup's current item as a user change (keys and the wheel).
+  void StepLookup(TkvLookupStep Direction);
+
+  void WMGetText(TMessage& Message);
+  void WMGetTextLength(TMessage& Message);
+  void WMSetText(TMessage& Message);
+  void WMClear(TMessage& Message);
+
+ private:
+  bool SearchAllowed();
+  // Incremental search of Text; answers whether an item was found.
+  bool Search(const String& Text);
+  void ApplyCompletion(const String& Typed, const String& Tail);
+  void ReformatThousands();
+
+  bool FBeepOnEnter = true;
+  bool FCompletionLock = false;
+  bool FCompletionPending = false;
+  bool FHideInnerEdit = false;
+  bool FInternalTextSetting = false;
+  bool FDisplaySynchronising = false;
+  bool FLookupScrolling = false;
+  bool FShowInnerEdit = false;
+  String FSavedText;
+  bool FPlacing = false;
+  bool FPopupJustClosed = false;
+  std::unique_ptr<TkvCustomTextEditLookupData> FLookupData;
+};
+
+// The text editor as forms and the program use it.
+class TkvTextEdit : public TkvCustomTextEdit {
+  TAVREN_CLASS(TkvTextEdit, TkvCustomTextEdit)
+ public:
+  explicit TkvTextEdit(TComponent* AOwner) : TkvCustomTextEdit(AOwner, false, TkvTextEditProperties::ClassInfo()) {}
+  TkvTextEdit(TComponent* AOwner, bool AInplace)
+      : TkvCustomTextEdit(AOwner, AInplace, TkvTextEditProperties::ClassInfo()) {}
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvTextEditProperties::ClassInfo(); }
+  TkvTextEditProperties* GetTextEditProperties() const {
+    return static_cast<TkvTextEditProperties*>(GetProperties());
+  }
+  void SetTextEditProperties(TkvTextEditProperties* Value) { SetProperties(Value); }
+  TkvTextEditProperties* GetActiveTextEditProperties() {
+    return static_cast<TkvTextEditProperties*>(GetEffectiveProperties());
+  }
 };
 
 // ---- Filter rows ------------------------------------------------------------------------------
