@@ -1,7 +1,13 @@
 #include <memory>
 
 #include "EditTestProperties.h"
+#include "EditTestFixture.h"
 #include "EditorsTestSupport.h"
+#include "controls/Edit.h"
+#include "rtl/SysUtils.h"
+#include "user/Clipboard.h"
+#include "user/GlobalMemory.h"
+#include "user/VirtualKeys.h"
 #include "gdi/SysMetrics.h"
 #include "toolkit/editors/kvMemo.h"
 
@@ -135,6 +141,152 @@ TEST_F(MemoView, VisibleLineCountSetsTheMinimumHeight) {
   Data()->Edit = edit;
   data->MeasureContent(canvas, request, minimum, nullptr, nonClient);
   EXPECT_EQ(nonClient.cy, before.cy + GetSystemMetrics(SM_CYHSCROLL));
+}
+
+}  // namespace
+
+namespace {
+
+class MemoEditor : public EditEventsTest {
+ protected:
+  void SetUp() override {
+    EditEventsTest::SetUp();
+    memo = new TkvMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(10, 10, 185, 89);
+    other = new TkvTextEdit(form);
+    other->SetParent(form);
+    other->SetBounds(10, 150, 100, 21);
+    Pump();
+  }
+  void FocusMemo() {
+    memo->SetFocus();
+    Pump();
+  }
+  TkvMemoProperties* Props() { return memo->GetMemoProperties(); }
+  TkvMemo* memo = nullptr;
+  TkvTextEdit* other = nullptr;
+};
+
+TEST_F(MemoEditor, ANewMemoWrapsHasNoBarsAndTypesLinesAsItsValue) {
+  auto* fresh = new TkvMemo(form);
+  EXPECT_EQ(fresh->GetWidth(), 185);
+  EXPECT_EQ(fresh->GetHeight(), 89);
+  EXPECT_TRUE(Props()->GetWordWrap());
+  EXPECT_EQ(Props()->GetScrollBars(), ssNone);
+  EXPECT_FALSE(Props()->GetAutoSelect());
+  EXPECT_EQ(Props()->GetAlignment()->GetVert(), taTopJustify);
+  ASSERT_NE(memo->InnerMemo(), nullptr);
+  EXPECT_FALSE(memo->UsesScrollBars());
+  FocusMemo();
+  Type("one");
+  Key(VK_RETURN);
+  Type("two");
+  EXPECT_EQ(memo->GetLines()->GetCount(), 2);
+  EXPECT_EQ(memo->GetText(), "one\r\ntwo");
+  // Leaving validates: the edit value is the whole text.
+  Key(VK_TAB);
+  EXPECT_EQ(VarToStr(memo->GetEditValueProp()), "one\r\ntwo");
+  EXPECT_EQ(GetFocus(), other->GetInnerControl()->GetHandle());
+}
+
+TEST_F(MemoEditor, TabTypesOnlyWithWantTabsAndCtrlASelectsAll) {
+  Props()->SetWantTabs(true);
+  FocusMemo();
+  Type("a");
+  Key(VK_TAB);
+  EXPECT_EQ(memo->GetText(), "a\t");
+  EXPECT_NE(GetFocus(), other->GetInnerControl()->GetHandle());
+  Key('A', kCtrl);
+  EXPECT_EQ(memo->CurrentSelLength(), 2);
+  Props()->SetWantTabs(false);
+  Key(VK_TAB);
+  EXPECT_EQ(memo->GetText(), "a\t");
+  EXPECT_EQ(GetFocus(), other->GetInnerControl()->GetHandle());
+}
+
+TEST_F(MemoEditor, EnterInPlaceFollowsWantReturnsAndCtrl) {
+  EXPECT_TRUE(memo->IsMemoKey(VK_RETURN, TShiftState{}, false));
+  Props()->SetWantReturns(false);
+  EXPECT_FALSE(memo->IsMemoKey(VK_RETURN, TShiftState{}, false));
+  EXPECT_TRUE(memo->IsMemoKey(VK_RETURN, TShiftState{ssCtrl}, false));
+  EXPECT_TRUE(memo->IsMemoKey(VK_TAB, TShiftState{}, true));
+  EXPECT_FALSE(memo->IsMemoKey(VK_TAB, TShiftState{}, false));
+}
+
+TEST_F(MemoEditor, ReadOnlyRefusesPasteAndClearAndCutCopies) {
+  memo->SetEditValue(Variant("keep"));
+  Props()->SetReadOnly(true);
+  FocusMemo();
+  SetClipboardText("pasted");
+  HWND inner = memo->GetInnerControl()->GetHandle();
+  SendMessage(inner, EM_SETSEL, 0, 4);
+  SendMessage(inner, WM_PASTE, 0, 0);
+  SendMessage(inner, WM_CLEAR, 0, 0);
+  EXPECT_EQ(memo->GetText(), "keep");
+  SendMessage(inner, WM_CUT, 0, 0);
+  EXPECT_EQ(memo->GetText(), "keep");
+  OpenClipboard(nullptr);
+  HANDLE data = GetClipboardData(CF_TEXT);
+  String copied = data ? static_cast<const char*>(GlobalLock(data)) : "";
+  if (data) GlobalUnlock(data);
+  CloseClipboard();
+  EXPECT_EQ(copied, "keep");
+}
+
+TEST_F(MemoEditor, ReplacedSelectionsKeepBlankLinesAndTheValueFollows) {
+  struct Case {
+    const char* inserted;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"\n\r", "a\r\n\r\nb"},
+      {"\r\n\r\n", "a\r\n\r\nb"},
+      {"\n\n\r", "a\n\r\n\r\nb"},
+  };
+  for (const Case& c : cases) {
+    memo->SetEditValue(Variant("ab"));
+    HWND inner = memo->GetInnerControl()->GetHandle();
+    SendMessage(inner, EM_SETSEL, 1, 1);
+    SendMessage(inner, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(c.inserted));
+    EXPECT_EQ(memo->GetText(), c.text);
+    EXPECT_EQ(VarToStr(memo->GetEditValueProp()), c.text);
+  }
+}
+
+TEST_F(MemoEditor, APasteInTheMiddleStaysWithinMaxLength) {
+  memo->SetEditValue(Variant("abcdef"));
+  Props()->SetMaxLength(8);
+  FocusMemo();
+  memo->SelectRange(2, 1);
+  memo->SetDisplayTextAsUser("wxyz");
+  // Five characters stay around the selection: three of the four pasted fit.
+  EXPECT_EQ(memo->GetText(), "abwxydef");
+  memo->SelectRange(0, 0);
+  memo->SetDisplayTextAsUser("q");
+  EXPECT_EQ(memo->GetText(), "abwxydef");
+}
+
+TEST_F(MemoEditor, BothScrollBarsRecreateTheWindowsAndShowTheContainersBars) {
+  String text;
+  for (Integer i = 0; i < 40; ++i) text += "line " + IntToStr(i) + " with some words that run past the width\r\n";
+  memo->SetEditValue(Variant(text));
+  HWND before = memo->GetInnerControl()->GetHandle();
+  Props()->SetScrollBars(ssBoth);
+  Pump();
+  EXPECT_TRUE(memo->UsesScrollBars());
+  EXPECT_NE(memo->GetInnerControl()->GetHandle(), before);
+  DWORD style = static_cast<DWORD>(GetWindowLong(memo->GetInnerControl()->GetHandle(), GWL_STYLE));
+  EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), static_cast<DWORD>(WS_HSCROLL | WS_VSCROLL));
+  ASSERT_NE(memo->GetVScrollBar(), nullptr);
+  EXPECT_TRUE(memo->GetVScrollBar()->GetVisible());
+  EXPECT_TRUE(memo->GetHScrollBar()->GetVisible());
+  // The container's bar scrolls the memo.
+  Integer position = 0;
+  memo->ScrollContent(sbVertical, scLineDown, position);
+  memo->ScrollContent(sbVertical, scLineDown, position);
+  EXPECT_EQ(position, 2);
+  EXPECT_EQ(SendMessage(memo->GetInnerControl()->GetHandle(), EM_GETFIRSTVISIBLELINE, 0, 0), 2);
 }
 
 }  // namespace

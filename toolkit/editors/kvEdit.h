@@ -1080,6 +1080,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TAVREN_MESSAGES()
   // The inner text edit hands its keys, mouse and drag traffic to the editor's handlers.
   friend class TkvCustomInnerTextEdit;
+  friend class TkvCustomInnerMemo;
 
  public:
   explicit TkvCustomEdit(TComponent* AOwner) : TkvCustomEdit(AOwner, false, TkvCustomEditProperties::ClassInfo()) {}

@@ -169,10 +169,11 @@ void TkvCustomEdit::SetName(const String& Value) {
 }
 
 void TkvCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  // The inner edit's interface may already be gone with its control: compare the control only.
+  if (Operation == opRemove && FInnerEdit && AComponent == GetInnerControl()) FInnerEdit = nullptr;
   TkvContainer::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
-  if (FInnerEdit && AComponent == FInnerEdit->InnerControl()) FInnerEdit = nullptr;
 }
 
 // ---- Repository item -----------------------------------------------------------------------

@@ -1,9 +1,12 @@
 // Start and end of the memo unit, and its filter-row helper.
 
+#include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/editors/kvMemo.h"
 
 TAVREN_CLASS_IMPL(TkvFilterMemoHelper)
+
+TClass TkvCustomMemoProperties::GetEditorClass() { return TkvMemo::ClassInfo(); }
 
 TkvFilterOperators TkvFilterMemoHelper::FilterOperatorSet(TkvValueTypeClass, bool) {
   TkvFilterOperators operators;
@@ -19,12 +22,15 @@ Integer GStartCount = 0;
 
 void kvMemoStart() {
   if (GStartCount++ > 0) return;
+  RegisterClasses({TkvMemo::ClassInfo(), TkvMemoProperties::ClassInfo()});
   EditPropertiesRegistry()->AddClass(TkvMemoProperties::ClassInfo(), ResourceStringText(skvEditMemoDescription));
   TheFilterEditsController()->AddHelper(TkvMemoProperties::ClassInfo(), FilterEditHelperOf<TkvFilterMemoHelper>());
 }
 
 void kvMemoEnd() {
   if (GStartCount == 0 || --GStartCount > 0) return;
+  UnRegisterClass(TkvMemoProperties::ClassInfo());
+  UnRegisterClass(TkvMemo::ClassInfo());
   // The Properties registry goes with the edit framework's end.
   TheFilterEditsController()->RemoveHelper(TkvMemoProperties::ClassInfo(), FilterEditHelperOf<TkvFilterMemoHelper>());
 }
