@@ -91,8 +91,9 @@ void TkvCustomMemo::PlaceInnerEdit() {
   TkvCustomInnerMemo* memo = InnerMemo();
   if (!memo || FPlacingMemo) return;
   TMemoFlagScope placing(FPlacingMemo, true);
-  const TRect& client = GetEditViewInfo()->ClientRect;
-  TRect bounds(client.Left - 2, client.Top - 2, client.Right + 2, client.Bottom + 2);
+  // Our inner memo has no native frame to hide: it fills the client rectangle, inside the
+  // editor's border.
+  const TRect& bounds = GetEditViewInfo()->ClientRect;
   if (memo->GetBoundsRect() != bounds) memo->SetBoundsRect(bounds);
   Realign();
 }
