@@ -319,3 +319,48 @@ TEST_F(EditMouse, PressDragOffAndBackThenReleaseClicksOnlyOverTheButton) {
 }
 
 }  // namespace
+
+namespace {
+
+// Properties whose editors are plain test editors.
+class SlotProperties : public TValidatingProperties {
+  TAVREN_CLASS(SlotProperties, TValidatingProperties)
+ public:
+  using TValidatingProperties::TValidatingProperties;
+  TClass GetEditorClass() override { return TTestEdit::ClassInfo(); }
+};
+TAVREN_CLASS_IMPL(SlotProperties)
+
+class DerivedTestEdit : public TTestEdit {
+  TAVREN_CLASS(DerivedTestEdit, TTestEdit)
+ public:
+  using TTestEdit::TTestEdit;
+};
+TAVREN_CLASS_IMPL(DerivedTestEdit)
+
+TEST_F(EditControl, PropertiesSlotsLendEditorsOfExactlyTheirClassAndForgetFreedProperties) {
+  TkvEditorPropertiesSlots slots;
+  auto* derived = new DerivedTestEdit(form);
+  auto* plain = new TTestEdit(form);
+  EXPECT_EQ(slots.AddEditor(derived), 0);
+  EXPECT_EQ(slots.AddEditor(plain), 1);
+  auto first = std::make_unique<SlotProperties>(nullptr);
+  auto second = std::make_unique<SlotProperties>(nullptr);
+  EXPECT_EQ(slots.FindEntry(first.get(), false), -1);
+  // A descendant editor is no match: the plain one takes the Properties.
+  EXPECT_EQ(slots.FindEntry(first.get(), true), 1);
+  EXPECT_EQ(slots.FindEntry(first.get(), false), 1);
+  EXPECT_EQ(slots.FindEntry(second.get(), true), -1);
+  slots.ClearEntry(first.get());
+  EXPECT_EQ(slots.FindEntry(second.get(), true), 1);
+  // Freed Properties leave every table.
+  TkvEditorPropertiesSlots other;
+  other.AddEditor(plain);
+  EXPECT_EQ(other.FindEntry(second.get(), true), 0);
+  second.reset();
+  EXPECT_EQ(slots.Entry(1).Properties, nullptr);
+  EXPECT_EQ(other.Entry(0).Properties, nullptr);
+  EXPECT_EQ(slots.Entry(1).Editor, plain);
+}
+
+}  // namespace

@@ -16,16 +16,6 @@ namespace {
 
 using Log = std::vector<String>;
 
-void SetClipboardText(const String& Text) {
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, Text.size() + 1);
-  std::memcpy(GlobalLock(memory), Text.c_str(), Text.size() + 1);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
-}
-
 String ClipboardText() {
   OpenClipboard(nullptr);
   String text;

@@ -253,6 +253,8 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   virtual void CopyRuntimeDataTo(TkvCustomEditProperties*) {}
   virtual void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor);
   virtual Integer GetValueFormatKind(bool) { return 0; }
+  // The class of the kind's editor; none in the base.
+  virtual TClass GetEditorClass() { return nullptr; }
 
   // Change batching.
   void LockChanges();
@@ -373,6 +375,34 @@ TkvRegisteredClasses* EditPropertiesRegistry();
 TComponent* OwningComponentOf(TPersistent* Persistent);
 // Every live Properties object.
 const std::vector<TkvCustomEditProperties*>& LivePropertiesList();
+
+// Editors lent to Properties objects, one entry an editor (a host that shows many Properties
+// keeps one editor of each kind and hands it the Properties it shows). Every table is known to
+// the unit: a Properties object that goes is cleared from all of them.
+class TkvEditorPropertiesSlots {
+ public:
+  struct TEntry {
+    TkvCustomEdit* Editor = nullptr;
+    TkvCustomEditProperties* Properties = nullptr;
+  };
+  TkvEditorPropertiesSlots();
+  ~TkvEditorPropertiesSlots();
+  TkvEditorPropertiesSlots(const TkvEditorPropertiesSlots&) = delete;
+  TkvEditorPropertiesSlots& operator=(const TkvEditorPropertiesSlots&) = delete;
+
+  Integer AddEditor(TkvCustomEdit* Editor);
+  // The entry that holds Properties; else, with Create, the first free entry whose editor is of
+  // exactly the Properties' editor class receives them; -1 otherwise.
+  Integer FindEntry(TkvCustomEditProperties* Properties, bool Create);
+  void ClearEntry(TkvCustomEditProperties* Properties);
+  Integer Count() const { return static_cast<Integer>(FEntries.size()); }
+  const TEntry& Entry(Integer Index) const { return FEntries.at(static_cast<size_t>(Index)); }
+
+ private:
+  std::vector<TEntry> FEntries;
+};
+// Clears Properties from every table (their destructor runs it).
+void ClearEditorPropertiesSlots(TkvCustomEditProperties* Properties);
 
 // ---- Buttons -------------------------------------------------------------------------------
 
@@ -1053,6 +1083,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TAVREN_MESSAGES()
   // The inner text edit hands its keys, mouse and drag traffic to the editor's handlers.
   friend class TkvCustomInnerTextEdit;
+  friend class TkvCustomInnerMemo;
 
  public:
   explicit TkvCustomEdit(TComponent* AOwner) : TkvCustomEdit(AOwner, false, TkvCustomEditProperties::ClassInfo()) {}
@@ -1191,7 +1222,11 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TkvEditChangeEventsCatcher* GetChangeEventsCatcher() const { return FChangeEventsCatcher.get(); }
   void LockClick(bool Lock) { Bump(FClickLockCount, Lock); }
   void LockEditValueChanging(bool Lock) { Bump(FEditValueChangingLockCount, Lock); }
+  // While the data binding enters its edit mode (and OnEditing runs), edit-value changes wait.
+  bool IsSwitchingEditMode() const { return FEditValueChangingLockCount > 0; }
   void PushModifiedState() { FModifiedStack.push_back({FValueModified, FUserEdited}); }
+  // Takes Value as the edit value without showing it (the text it came from shows already).
+  void KeepEditValue(const Variant& Value) { FEditValue = Value; }
   void PopModifiedState();
   void SetModifiedFlag(bool Value);
   void MarkModifiedByUser(bool Value);
@@ -1211,6 +1246,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool MouseWheelAllowed(TShiftState Shift);
   TkvContainerStyleValues GetHiddenStyleValues() override;
   bool IsInplace() override { return TreatsAsInplace(); }
+  // The Properties' kind names the view info.
+  TkvContainerViewInfoClass ViewInfoClass() override;
   // Tab is the editor's own key handling's (HandleKeyDown), not the container's.
   bool MovesFocusOnTab() override { return false; }
   bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;

@@ -81,6 +81,7 @@ TkvCustomEdit::TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPro
 void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   FChangeEventsCatcher = std::make_unique<TkvEditChangeEventsCatcher>(this);
   FProperties.reset(APropertiesClass.Create(this));
+  RecreateViewInfo();
   {
     std::unique_ptr<TkvCustomEditViewData> data(
         FProperties->MakeViewData(static_cast<TkvCustomEditStyle*>(GetActiveStyle()), IsInplace(), false));
@@ -107,6 +108,10 @@ void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   if (!FInplace) FProperties->AttachDefaultValuesProvider(FDataBinding->GetDefaultValuesProvider());
   GetEditViewInfo()->Edit = this;
   FJustCreated = true;
+}
+
+TkvContainerViewInfoClass TkvCustomEdit::ViewInfoClass() {
+  return FProperties ? TkvContainerViewInfoClass(FProperties->GetViewInfoClass()) : TkvContainer::ViewInfoClass();
 }
 
 TkvCustomEdit::~TkvCustomEdit() {
@@ -170,10 +175,11 @@ void TkvCustomEdit::SetName(const String& Value) {
 }
 
 void TkvCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  // The inner edit's interface may already be gone with its control: compare the control only.
+  if (Operation == opRemove && FInnerEdit && AComponent == GetInnerControl()) FInnerEdit = nullptr;
   TkvContainer::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
-  if (FInnerEdit && AComponent == FInnerEdit->InnerControl()) FInnerEdit = nullptr;
 }
 
 // ---- Repository item -----------------------------------------------------------------------
@@ -755,7 +761,8 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
   if (!guard.Alive()) return;
   switch (Key) {
     case VK_TAB:
-      if (Focused() && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) && !properties->WantsTabKey()) {
+      // The inner edit holds the focus of an editor that has one.
+      if (HasFocusWithin() && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) && !properties->WantsTabKey()) {
         BeforeTabNavigation(Shift);
         FireKeyDownUnhandled(Key, Shift);
         if (!guard.Alive() || Key == 0) return;
@@ -867,6 +874,8 @@ void TkvCustomEdit::DefaultHandler(TMessage& Message) {
 
 void TkvCustomEdit::GetTabOrderList(std::vector<TWinControl*>& List) {
   TkvContainer::GetTabOrderList(List);
+  // The inner edit takes the focus through its editor: Tab moves past both.
+  if (TWinControl* inner = GetInnerControl()) std::erase(List, inner);
   if (FInplace && GetVisible()) std::erase(List, GetParent());
 }
 

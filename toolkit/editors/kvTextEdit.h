@@ -17,11 +17,13 @@
 // kvTextEditUnit.cpp.
 
 #include <bitset>
+#include <utility>
 #include <memory>
 
 #include "rtl/FormatSettings.h"
 #include "rtl/StringList.h"
 #include "vcl/ImeTypes.h"
+#include "toolkit/editors/kvDrawTextUtils.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditFilterHelpers.h"
 #include "toolkit/editors/kvFormats.h"
@@ -38,6 +40,18 @@ String SplitExponent(String& Text);
 String StripThousandSeparators(const String& Text, const TFormatSettings& Settings);
 // Groups the integer digits of a number text by three; blanks around it and an exponent stay.
 String InsertThousandSeparators(const String& Text, const TFormatSettings& Settings);
+
+// ---- Characters of editing texts -----------------------------------------------------------------
+
+// Limits on typed text count wide (UTF-16) characters: one for every UTF-8 character but those of
+// four bytes, which count two. Cuts never split a character.
+Integer WideCharCount(const String& Text);
+// The longest head of Text of at most Count wide characters.
+String WideCharHead(const String& Text, Integer Count);
+// The longest head of Text of at most Bytes bytes.
+String WholeCharHead(const String& Text, size_t Bytes);
+// Text without its last character.
+String DropLastChar(const String& Text);
 
 // ---- Properties -------------------------------------------------------------------------------
 
@@ -109,12 +123,17 @@ class TkvCustomTextEditProperties : public TkvCustomEditProperties, public IkvFo
   void AlignmentChanged(TObject* Sender) override;
   void SetAlignment(TkvEditAlignment* Value) override;
   bool CanValidate() override { return true; }
+  // Text changes raise OnChange themselves: a changed edit value found from the text does not again.
+  bool InnerEditReportsChanges() override { return true; }
   TkvCustomEditPropertiesValuesClass GetAssignedValuesClass() override;
   Byte GetDisplayFormatOptions() override { return 1; }
   String DefaultValidationErrorText(Integer Kind) override;
   bool CanCompareEditValues() override { return true; }
   bool DisplayValuesEqual(const Variant& A, const Variant& B) override;
   Integer GetSupportedFeatures() override;
+  TClassOf<TkvCustomEditViewData> GetViewDataClass() override;
+  TClassOf<TkvCustomEditViewInfo> GetViewInfoClass() override;
+  TClass GetEditorClass() override;
   bool AcceptsEditValue(const Variant& Value) override;
   void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
   String EditValueToDisplayText(const Variant& EditValue, bool Focused) override;
@@ -238,48 +257,260 @@ enum TkvLookupStep : Byte { lsFirst, lsLast, lsNext, lsPrevious, lsPageUp, lsPag
 // The row a step from Base (-1: none) reaches among Count items; Cycle wraps at the ends.
 Integer LookupStepTarget(Integer Base, TkvLookupStep Direction, Integer Count, Integer PageRows, bool Cycle);
 
-class TkvCustomTextEditLookupData : public TkvInterfacedPersistent {
+class TkvCustomEditListBox;
+using TkvCustomEditListBoxClass = TClassOf<TkvCustomEditListBox>;
+
+// The lookup behind a text editor as the editors and their popups use it. Keys are item indexes
+// (-1: none) and travel as integer variants.
+class IkvTextEditLookupData : public virtual IInterface {
+  TAVREN_INTERFACE(IkvTextEditLookupData)
+ public:
+  virtual bool ListResizable() = 0;
+  // The highlighted row goes back to the current key.
+  virtual void RehighlightCurrentKey() = 0;
+  virtual void EditorDestroying() = 0;
+  virtual void BeforeListShown() = 0;
+  virtual void AfterListShown() = 0;
+  virtual bool ContainsText(const String& Text) = 0;
+  virtual TWinControl* ListControl() = 0;
+  virtual Variant GetCurrentKey() = 0;
+  virtual String KeyText(const Variant& Key) = 0;
+  virtual TNotifyEvent GetOnCurrentKeyChanged() = 0;
+  virtual TNotifyEvent GetOnItemPicked() = 0;
+  virtual TSize PreferredListSize() = 0;
+  virtual void Step(TkvLookupStep Direction, bool Cycle) = 0;
+  virtual void PrepareList(TWinControl* Parent) = 0;
+  virtual bool HasNoItems() = 0;
+  virtual bool PointOverList(const TPoint& ScreenPoint) = 0;
+  virtual bool SearchText(String& Text, String& Tail, bool FromCurrent) = 0;
+  virtual void PlaceList(const TRect& R) = 0;
+  virtual void SettingsChanged() = 0;
+  // The user chose the highlighted row.
+  virtual void PickHighlightedRow() = 0;
+  virtual void MoveCurrentKey(const Variant& Key) = 0;
+  virtual void SetOnCurrentKeyChanged(TNotifyEvent Value) = 0;
+  virtual void SetOnItemPicked(TNotifyEvent Value) = 0;
+  // The editor's text changed: the current key follows it.
+  virtual void EditorTextChanged() = 0;
+};
+
+class TkvCustomTextEditLookupData : public TkvInterfacedPersistent, public IkvTextEditLookupData {
   TAVREN_CLASS(TkvCustomTextEditLookupData, TkvInterfacedPersistent)
  public:
   explicit TkvCustomTextEditLookupData(TPersistent* AOwner) : TkvInterfacedPersistent(AOwner) {}
+  ~TkvCustomTextEditLookupData() override;
 
   virtual String ItemText(Integer Index);
   virtual Integer ItemCount();
+  // Nil: the kind shows no list.
+  virtual TkvCustomEditListBoxClass ListBoxClass();
+  // The list's selection-changed handler.
+  virtual void ListRowChanged(TObject* Sender);
   // A prefix search (or, when Exact and the Properties ask for it, a whole-text search): Text
   // becomes the matched part in the item's spelling and Tail the rest of the item.
   virtual bool Locate(String& Text, String& Tail, bool Exact, bool FromCurrent);
-  virtual bool ListResizable() { return true; }
-  virtual void BeforeListShown() {}
-  virtual void AfterListShown() {}
-  virtual bool ContainsText(const String& Text) { return FindText(Text) != -1; }
-  virtual TSize PreferredListSize() { return TSize{0, 0}; }
+  virtual void ItemListChanged();
+  bool ListResizable() override { return true; }
+  void BeforeListShown() override {}
+  void AfterListShown() override {}
+  bool ContainsText(const String& Text) override { return FindText(Text) != -1; }
+  TSize PreferredListSize() override { return TSize{0, 0}; }
+  void PrepareList(TWinControl* Parent) override;
+  void PlaceList(const TRect& R) override;
+  void SettingsChanged() override { ItemListChanged(); }
+  void EditorTextChanged() override;
+
+  void RehighlightCurrentKey() override;
+  void EditorDestroying() override {}
+  TWinControl* ListControl() override;
+  Variant GetCurrentKey() override { return Variant(FCurrentKey); }
+  String KeyText(const Variant& Key) override;
+  void Step(TkvLookupStep Direction, bool Cycle) override;
+  bool HasNoItems() override { return ItemCount() == 0; }
+  bool PointOverList(const TPoint& ScreenPoint) override;
+  bool SearchText(String& Text, String& Tail, bool FromCurrent) override {
+    return Locate(Text, Tail, false, FromCurrent);
+  }
+  void PickHighlightedRow() override;
+  void MoveCurrentKey(const Variant& Key) override;
+  TNotifyEvent GetOnCurrentKeyChanged() override { return FOnCurrentKeyChanged; }
+  void SetOnCurrentKeyChanged(TNotifyEvent Value) override { FOnCurrentKeyChanged = Value; }
+  TNotifyEvent GetOnItemPicked() override { return FOnItemPicked; }
+  void SetOnItemPicked(TNotifyEvent Value) override { FOnItemPicked = Value; }
 
   TkvCustomEdit* GetOwnerEdit();
   TkvCustomTextEditProperties* GetOwnerProperties();
+  TkvCustomEditListBox* GetList() const { return FList; }
   // The first item equal to Text ignoring case; -1 when none is.
   Integer FindText(const String& Text);
   // The item text of Key; empty outside the items.
   String KeyText(Integer Key);
-  Variant GetCurrentKey() const { return Variant(FCurrentKey); }
   Integer GetCurrentIndex() const { return FCurrentKey; }
   // Ignored outside -1 .. ItemCount - 1; the highlight follows.
   void StoreCurrentKey(Integer Key);
   Integer GetHighlightedRow() const { return FHighlightedRow; }
   void HighlightRow(Integer Index);
-  bool SearchText(String& Text, String& Tail, bool FromCurrent) { return Locate(Text, Tail, false, FromCurrent); }
-  bool HasNoItems() { return ItemCount() == 0; }
-
-  TNotifyEvent GetOnCurrentKeyChanged() const { return FOnCurrentKeyChanged; }
-  void SetOnCurrentKeyChanged(TNotifyEvent Value) { FOnCurrentKeyChanged = Value; }
-  TNotifyEvent GetOnItemPicked() const { return FOnItemPicked; }
-  void SetOnItemPicked(TNotifyEvent Value) { FOnItemPicked = Value; }
+  void MoveCurrentKey(Integer Key);
+  // While set, a change of the editor's text leaves the current key alone (the editor sets it
+  // while it writes a text the lookup chose).
+  bool GetTextChangeLock() const { return FTextChangeLock; }
+  void SetTextChangeLock(bool Value) { FTextChangeLock = Value; }
 
  private:
+  bool EditorSwitchingEditMode();
+  String EditorText();
+  void SyncListRowCount();
+
   Integer FCurrentKey = -1;
   Integer FHighlightedRow = -1;
+  TkvCustomEditListBox* FList = nullptr;
+  bool FTextChangeLock = false;
   TNotifyEvent FOnCurrentKeyChanged;
   TNotifyEvent FOnItemPicked;
 };
+
+// The owner-drawn list of lookup and popup lists: one row per text of Items, hot tracking, no
+// border, no item data.
+class TkvCustomEditListBox : public TkvCustomInnerListBox {
+  TAVREN_CLASS(TkvCustomEditListBox, TkvCustomInnerListBox)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomEditListBox(TComponent* AOwner);
+
+  // The editor the list serves (its owner).
+  TkvCustomEdit* GetOwnerEdit();
+  virtual Integer RowHeight();
+  Integer RowsHeight(Integer Count) { return Count * RowHeight(); }
+  Integer RowTextWidth(Integer Index);
+  bool IsVisible();
+  // Appends empty rows or deletes rows from the end.
+  void SetRowCount(Integer Count);
+  void SetItemIndex(Integer Value);
+  bool UsesStrictStyle();
+  // The hook the list's owner runs before it shows the list.
+  virtual void PrepareForShowing() {}
+  bool GetHotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value) { FHotTrack = Value; }
+  TNotifyEvent GetOnSelectionChanged() const { return FOnSelectionChanged; }
+  void SetOnSelectionChanged(TNotifyEvent Value) { FOnSelectionChanged = Value; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Click() override;
+  void DrawItem(Integer Index, TRect Rect, TOwnerDrawState State) override;
+  void MeasureItem(Integer Index, Integer& Height) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+  // Whether the owner draws Index itself.
+  virtual bool DrawsItemItself(Integer, const TRect&, TOwnerDrawState) { return false; }
+  virtual void SelectionChanged() {}
+  void CMShowingChanged(TMessage& Message);
+
+ private:
+  void FireSelectionChanged();
+  bool FHotTrack = true;
+  TNotifyEvent FOnSelectionChanged;
+};
+
+// ---- View data and view info -------------------------------------------------------------------
+
+// The rows of a text laid out for painting, kept until the view is computed again.
+struct TkvTextOutData {
+  bool Initialized = false;
+  TRect Rect;
+  TkvTextParams Params;
+  TkvTextRows Rows;
+  Integer RowCount = 0;
+  Integer SelStart = 0;
+  Integer SelLength = 0;
+  TColor SelTextColor = clHighlightText;
+  TColor SelBackgroundColor = clHighlight;
+  bool ForceEndEllipsis = false;
+  Integer RowHeight = 0;
+};
+
+class TkvCustomTextEditViewInfo;
+using TkvTextEditDrawEvent = TEvent<void(TkvCustomTextEditViewInfo* Sender, TkvCanvas* Canvas, const TRect& R)>;
+
+// What a text editor paints: its display text, where, with which selection, in which flags.
+class TkvCustomTextEditViewInfo : public TkvCustomEditViewInfo {
+  TAVREN_CLASS(TkvCustomTextEditViewInfo, TkvCustomEditViewInfo)
+ public:
+  TkvCustomTextEditViewInfo() = default;
+  void CopyFrom(TkvContainerViewInfo* Other) override;
+  void PaintContent(TkvCanvas* Canvas) override;
+  void MoveBy(Integer DX, Integer DY) override;
+  // Whether the text at Point (view info coordinates) is cut: then Text, its rectangle on screen
+  // terms of the view info's position and whether it is multi-line. Bounds empty: the text
+  // rectangle is the hint's area.
+  virtual bool TruncatedTextHint(const TPoint& Point, String& HintText, TRect& HintRect, bool& MultiLine,
+                                 const TRect& HintBounds);
+  virtual void PaintText(TkvCanvas* Canvas);
+
+  String Text;
+  TRect TextRect;
+  Byte EditingStyle = kvEditingFreeText;
+  bool InnerEditShown = false;
+  bool SelectionBarShown = false;
+  bool PopupOpen = false;
+  Integer MaxLineCount = 0;
+  TColor BackgroundColorOfText = clWindow;
+  Integer SelStart = 0;
+  Integer SelLength = 0;
+  TColor SelTextColor = clHighlightText;
+  TColor SelBackgroundColor = clHighlight;
+  Cardinal TextFlags = 0;
+  bool NativeTextLook = false;
+  TkvTextEditDrawEvent OnDrawText;
+  TkvTextOutData TextOut;
+
+ private:
+  void PrepareTextOut(TkvCanvas* Canvas);
+};
+
+// Lays a text editor's text out: text rectangle, flags, selection colours, the size a text needs.
+class TkvCustomTextEditViewData : public TkvCustomEditViewData {
+  TAVREN_CLASS(TkvCustomTextEditViewData, TkvCustomEditViewData)
+ public:
+  using TkvCustomEditViewData::TkvCustomEditViewData;
+
+  void InitFromProperties() override;
+  void EditValueToDisplayText(const Variant& Value, String& Text) override;
+  void GetEditContentSize(TkvCanvas* Canvas, const Variant& Value, const TkvEditSizeRequest& Request,
+                          TSize& Size) override;
+  void ComputeViewInfo(TkvCanvas* Canvas, const TRect& Bounds, const TPoint& P, Integer Button, TShiftState Shift,
+                       TkvCustomEditViewInfo* ViewInfo, bool IsMouseEvent) override;
+  void LoadDisplayValue(TkvCanvas* Canvas, const Variant& Value, TkvCustomEditViewInfo* ViewInfo) override;
+
+  virtual bool HasShownInnerEdit();
+  virtual Integer MaxLines() { return MaxLineCount; }
+  virtual bool UsesNativeTextLook() { return false; }
+  virtual void CalculateTextFlags(TkvCanvas* Canvas, TkvCustomTextEditViewInfo* ViewInfo);
+  virtual void SetViewInfoText(const Variant& Value, TkvCustomTextEditViewInfo* ViewInfo);
+  virtual Cardinal TextFlags();
+  virtual TRect ContentOffsets() { return TextEditContentOffsets(); }
+  // Whether the editor's popup is open; only drop-down editors have one.
+  virtual bool EditorPopupOpen() { return false; }
+
+  TkvCustomTextEditProperties* TextProperties() { return static_cast<TkvCustomTextEditProperties*>(Properties); }
+  // The stored content offsets, widened by a pixel for the list styles' text.
+  TRect TextEditContentOffsets();
+  // Copies the editor's selection into ViewInfo with its colours.
+  void SelectionData(TkvCustomTextEditViewInfo* ViewInfo);
+
+  Integer SelStart = 0;
+  Integer SelLength = 0;
+  TColor SelTextColor = clDefault;
+  TColor SelBackgroundColor = clDefault;
+  Integer MaxLineCount = 0;
+  bool FormatsByDataBinding = false;
+};
+
+// What an editor of ViewData needs for Text: Size. Request (-1: not given) may fix a width and a
+// line count; LineCount > 0 caps the rows; WithOffsets grows a measured width by the content
+// offsets.
+void MeasureEditText(TkvCanvas* Canvas, TkvCustomTextEditViewData* ViewData, const String& Text, TSize& Size,
+                     Cardinal Flags, Integer LineCount, const TkvEditSizeRequest& Request, bool WithOffsets);
 
 // ---- Inner text edit --------------------------------------------------------------------------
 
@@ -549,6 +780,186 @@ class TkvInnerTextEdit : public TkvCustomInnerTextEdit {
   TAVREN_CLASS(TkvInnerTextEdit, TkvCustomInnerTextEdit)
  public:
   using TkvCustomInnerTextEdit::TkvCustomInnerTextEdit;
+};
+
+// ---- Editor -----------------------------------------------------------------------------------
+
+// What a text change typed, pasted or cut would give: the text and where the caret goes.
+struct TkvTextChange {
+  bool Accepted = false;
+  String Text;
+  Integer Caret = 0;
+};
+
+// The single-line text editor, and the base of every editor that types text: the edit value's
+// link with the inner edit's text, lookup items with incremental search and completion, the item
+// index, clipboard and selection operations.
+class TkvCustomTextEdit : public TkvCustomEdit, public IkvFormatListener, public IkvInnerTextEditOwner {
+  TAVREN_CLASS(TkvCustomTextEdit, TkvCustomEdit)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomTextEdit(TComponent* AOwner)
+      : TkvCustomTextEdit(AOwner, false, TkvCustomTextEditProperties::ClassInfo()) {}
+  ~TkvCustomTextEdit() override;
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  void FormatChanged() override { PropertiesFormatsChanged(); }
+
+  // What the inner text edit asks of its owner.
+  bool GetBeepOnEnter() override { return FBeepOnEnter; }
+  bool TakePopupJustClosed() override { return std::exchange(FPopupJustClosed, false); }
+  bool IsCompletionPending() override { return FCompletionPending; }
+  void SetCompletionPending(bool Value) override;
+  void ClearLookupTextChangeLock() override {
+    if (FLookupData) FLookupData->SetTextChangeLock(false);
+  }
+  void DeleteSelectedText() override;
+  void UndoHook() override {}
+  TWinControl* LookupListControl() override { return FLookupData ? FLookupData->ListControl() : nullptr; }
+
+  // Framework operations.
+  bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
+  void PlaceInnerEdit() override;
+  void GetSizeRequest(TkvEditSizeRequest& Request) override;
+  bool InnerEditDisplaysValue() override { return IsInnerEditShown(); }
+  bool IsModifyingKey(Word Key, TShiftState Shift) override;
+  bool IsModifyingChar(Char Character) override;
+  void HandleInnerEditChange() override;
+  void HandleKeyDown(Word& Key, TShiftState Shift) override;
+  void HandleKeyPress(Char& Character) override;
+  void ReadDisplayText(String& Text) override;
+  bool EditingAllowed() override;
+  void EditingValueToEditValue(Variant& Value) override;
+  void PutDisplayValue(const Variant& Value) override;
+  void ApplyDisplayValue(const Variant& Value) override;
+  bool IsCharAllowed(Char Character) override;
+  void ApplyPropertiesChange(TObject* Properties) override;
+  bool TrySetDisplayText(const String& Text) override;
+  void SetDisplayValue(const Variant& Value) override;
+  void UpdateDisplayFromEditValue() override;
+  void UpdateEditValueFromDisplay() override;
+  void RefreshDisplayText() override;
+  void BeginInplaceEdit(TkvCustomEditData*& Data) override;
+  void ClipboardCopy() override;
+  void ClipboardCut() override;
+  void ClipboardPaste() override;
+  void ConvertDisplayToEditValue(const Variant& Display, Variant& Value, bool EditFocused) override;
+  void SelectWholeText() override;
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvCustomTextEditProperties::ClassInfo(); }
+
+  // New operations, in the order descendants know them.
+  virtual void PropertiesFormatsChanged();
+  virtual void SyncInnerEditLook();
+  // What replacing the selection (the whole text in the strict-list style) by NewPart gives.
+  virtual TkvTextChange PrepareTextChange(const String& NewPart);
+  virtual void CheckValueBounds();
+  virtual void ValueBoundsDefined() {}
+  virtual void FireNewLookupDisplayText(const String& Text);
+  virtual Integer InnerEditTextHeight();
+  virtual Integer ItemIndexRead();
+  virtual TObject* CurrentItemObject();
+  // Whether keys and the wheel move through the lookup items (the combo box's do).
+  virtual bool LookupKeysScroll(bool) { return false; }
+  virtual void ApplyLookupSelection(TObject* Sender);
+  virtual String TextForMessage();
+  virtual bool SetTextFromMessage(const String& Text) { return TrySetDisplayText(Text); }
+  virtual Variant ItemIndexToKey(Integer Index) { return Variant(Index); }
+  virtual Variant LookupKeyToEditValue(const Variant& Key);
+  virtual Integer KeyToItemIndex(const Variant& Key);
+  virtual bool NeedsFullSynchronize();
+  virtual void ResetCompletion();
+  virtual void SelectionChangedHook(TObject*) {}
+  virtual void SetTextAsUser(const String& Text);
+  virtual void ItemIndexWrite(Integer Index);
+  virtual void SetDisplayTextAsUser(const String& Text);
+  virtual void ResyncDisplay();
+  virtual Integer TextLength();
+  virtual bool IsInnerEditShown();
+
+  // Selection and caret.
+  Integer CurrentSelStart();
+  Integer CurrentSelLength();
+  void PlaceCaret(Integer Position);
+  void SetSelectionLength(Integer Length);
+  void SelectRange(Integer Start, Integer Length);
+  String SelectedText();
+  Integer CaretIndex();
+
+  TkvCustomTextEditProperties* TextProperties() {
+    return static_cast<TkvCustomTextEditProperties*>(GetEffectiveProperties());
+  }
+  TkvCustomTextEditViewInfo* GetTextViewInfo() { return static_cast<TkvCustomTextEditViewInfo*>(GetEditViewInfo()); }
+  IkvTextEditLookupData* GetLookupDataIntf() { return FLookupData.get(); }
+  TkvCustomTextEditLookupData* GetLookupData() const { return FLookupData.get(); }
+  Integer GetItemIndex() { return ItemIndexRead(); }
+  void SetItemIndex(Integer Value) { ItemIndexWrite(Value); }
+  String GetText();
+  void SetText(const String& Value);
+  void SetBeepOnEnter(bool Value) { FBeepOnEnter = Value; }
+  void SetPopupJustClosed(bool Value) { FPopupJustClosed = Value; }
+  void SetCompletionLock(bool Value) { FCompletionLock = Value; }
+  void SetHideInnerEdit(bool Value) { FHideInnerEdit = Value; }
+  void SetShowInnerEdit(bool Value) { FShowInnerEdit = Value; }
+  bool IsDisplaySynchronising() const { return FDisplaySynchronising; }
+  bool IsLookupScrolling() const { return FLookupScrolling; }
+
+ protected:
+  TkvCustomTextEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass,
+                    TClassOf<TWinControl> AInnerEditClass = TkvInnerTextEdit::ClassInfo());
+  void Loaded() override;
+  void DoExit() override;
+  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
+  void KeyPress(Char& Key) override;
+  bool UsesLookup() { return FLookupData && !FLookupData->HasNoItems(); }
+  IkvInnerTextEdit* InnerTextEdit() { return dynamic_cast<IkvInnerTextEdit*>(GetInnerEdit()); }
+  TCustomEdit* InnerTextControl() { return dynamic_cast<TCustomEdit*>(GetInnerControl()); }
+  // Moves the lookup's current item as a user change (keys and the wheel).
+  void StepLookup(TkvLookupStep Direction);
+
+  void WMGetText(TMessage& Message);
+  void WMGetTextLength(TMessage& Message);
+  void WMSetText(TMessage& Message);
+  void WMClear(TMessage& Message);
+
+ private:
+  bool SearchAllowed();
+  // Incremental search of Text; answers whether an item was found.
+  bool Search(const String& Text);
+  void ApplyCompletion(const String& Typed, const String& Tail);
+  void ReformatThousands();
+
+  bool FBeepOnEnter = true;
+  bool FCompletionLock = false;
+  bool FCompletionPending = false;
+  bool FHideInnerEdit = false;
+  bool FInternalTextSetting = false;
+  bool FDisplaySynchronising = false;
+  bool FLookupScrolling = false;
+  bool FShowInnerEdit = false;
+  String FSavedText;
+  bool FPlacing = false;
+  bool FPopupJustClosed = false;
+  std::unique_ptr<TkvCustomTextEditLookupData> FLookupData;
+};
+
+// The text editor as forms and the program use it.
+class TkvTextEdit : public TkvCustomTextEdit {
+  TAVREN_CLASS(TkvTextEdit, TkvCustomTextEdit)
+ public:
+  explicit TkvTextEdit(TComponent* AOwner) : TkvCustomTextEdit(AOwner, false, TkvTextEditProperties::ClassInfo()) {}
+  TkvTextEdit(TComponent* AOwner, bool AInplace)
+      : TkvCustomTextEdit(AOwner, AInplace, TkvTextEditProperties::ClassInfo()) {}
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvTextEditProperties::ClassInfo(); }
+  TkvTextEditProperties* GetTextEditProperties() const {
+    return static_cast<TkvTextEditProperties*>(GetProperties());
+  }
+  void SetTextEditProperties(TkvTextEditProperties* Value) { SetProperties(Value); }
+  TkvTextEditProperties* GetActiveTextEditProperties() {
+    return static_cast<TkvTextEditProperties*>(GetEffectiveProperties());
+  }
 };
 
 // ---- Filter rows ------------------------------------------------------------------------------
