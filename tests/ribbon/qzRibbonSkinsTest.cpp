@@ -116,6 +116,10 @@ TEST_F(LowColorSkin, StateFamiliesDrawAFrameAndAFill) {
   skin->DrawTab(tab.DC(), TRect{0, 0, 20, 20}, 2);
   EXPECT_EQ(tab.At(0, 10), ColorToRGB(clWhite));
   EXPECT_EQ(tab.At(10, 19), ColorToRGB(clHighlight));  // open at the bottom
+  // The size grip stays visible on a button-face status bar.
+  RibbonSurface grip(14, 14, clBtnFace);
+  skin->DrawStatusBarSizeGrip(grip.DC(), TRect{0, 0, 14, 14});
+  EXPECT_FALSE(grip.IsAll(ColorToRGB(clBtnFace)));
 }
 
 }  // namespace
