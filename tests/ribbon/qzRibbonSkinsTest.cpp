@@ -25,6 +25,9 @@ bool HasVisiblePixel(TqzSkinnedRect* Part) {
 }
 
 TEST(RibbonSkins, TheThreeSchemesAreRegisteredInOrderWithEveryPartCut) {
+  Integer tableParts = 0;
+  for (const TqzRibbonCutRow& row : kRibbonCutRows)
+    ForEachRibbonPart(row, [&](const TqzRibbonCutRow&, const TqzRibbonPiece&, int, int, int, int, int) { ++tableParts; });
   TqzBarSkinManager* manager = BarSkinManagerInstance();
   ASSERT_EQ(manager->GetSkinCount(), 3);
   const char* names[] = {"Blue", "Black", "Silver"};
@@ -35,6 +38,7 @@ TEST(RibbonSkins, TheThreeSchemesAreRegisteredInOrderWithEveryPartCut) {
     EXPECT_EQ(skin->GetName(), names[i]);
     EXPECT_EQ(skin->SchemeName(), names[i]);
     EXPECT_FALSE(skin->GetLowColors());
+    EXPECT_EQ(skin->GetCount(), tableParts);  // every cutter together cuts each part once
     for (Integer e = 0; e < rseCount; ++e)
       for (Integer s = 0; s < 9; ++s) {
         TqzSkinnedRect* part = skin->Handles(static_cast<TqzRibbonSkinElement>(e))[s];
