@@ -225,8 +225,10 @@ TEST(StatusBarPanelStyles, AContainerStyleMakesItsControlAndFreesItWithTheStyle)
   EXPECT_EQ(container->GetParent(), bar);
   EXPECT_EQ(container->GetOwner(), &owner);
   EXPECT_TRUE(style->CanBeRemoved());
+  ChangePanelStyleClass(bar->Panel(0), TqzStatusBarContainerPanelStyle::ClassInfo());  // the same class: kept
+  EXPECT_EQ(bar->Panel(0)->GetPanelStyle(), style);
   const Integer components = owner.GetComponentCount();
-  bar->Panel(0)->SetPanelStyleClass(TqzStatusBarTextPanelStyle::ClassInfo());
+  ChangePanelStyleClass(bar->Panel(0), TqzStatusBarTextPanelStyle::ClassInfo());
   EXPECT_EQ(owner.GetComponentCount(), components - 1);
 }
 
