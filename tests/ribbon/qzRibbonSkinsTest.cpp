@@ -127,3 +127,47 @@ TEST_F(LowColorSkin, StateFamiliesDrawAFrameAndAFill) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RibbonAtlases, HaveTheirSizesAndNothingOutsideTheTablesRectangles) {
+  struct Atlas {
+    const char* name;
+    TqzRibbonAtlas atlas;
+  };
+  const Atlas atlases[] = {{"RIBBONCOMMON", raCommon}, {"RIBBONBLUE", raScheme}, {"RIBBONBLACK", raScheme},
+                           {"RIBBONSILVER", raScheme}, {"FORMBLUE", raForm},     {"FORMBLACK", raForm},
+                           {"FORMSILVER", raForm}};
+  for (const Atlas& a : atlases) {
+    SCOPED_TRACE(a.name);
+    GpBitmap* image = LoadRibbonAtlas(a.name);
+    ASSERT_NE(image, nullptr);
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    EXPECT_EQ(static_cast<int>(w), kRibbonAtlasWidth[a.atlas]);
+    EXPECT_EQ(static_cast<int>(h), kRibbonAtlasHeight[a.atlas]);
+    std::vector<bool> covered(static_cast<size_t>(w) * h, false);
+    for (const TqzRibbonCutRow& row : kRibbonCutRows) {
+      if (row.atlas != a.atlas) continue;
+      ForEachRibbonPart(row, [&](const TqzRibbonCutRow& r, const TqzRibbonPiece&, int, int, int, int x, int y) {
+        for (int yy = y; yy < y + r.height; ++yy)
+          for (int xx = x; xx < x + r.width; ++xx) covered[static_cast<size_t>(yy) * w + xx] = true;
+      });
+    }
+    GpRect all{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
+    BitmapData data;
+    ASSERT_EQ(GdipBitmapLockBits(image, &all, ImageLockModeRead, PixelFormat32bppARGB, &data), Ok);
+    int stray = 0;
+    for (UINT y = 0; y < h; ++y)
+      for (UINT x = 0; x < w; ++x)
+        if (!covered[static_cast<size_t>(y) * w + x] &&
+            (static_cast<const uint32_t*>(data.Scan0)[y * data.Stride / 4 + x] >> 24) != 0)
+          ++stray;
+    GdipBitmapUnlockBits(image, &data);
+    GdipDisposeImage(image);
+    EXPECT_EQ(stray, 0);
+  }
+}
+
+}  // namespace
