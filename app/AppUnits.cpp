@@ -1,5 +1,6 @@
 #include "app/AppUnits.h"
 
+#include "app/About.h"
 #include "app/FormatsAdvance.h"
 #include "app/OFormat.h"
 #include "app/RangeSlider.h"
@@ -10,6 +11,7 @@ void AppStart() {
   OFormatStart();
   FormatsAdvanceStart();
   VideoEditStart();
+  AboutStart();
 }
 
 void AppEnd() {}

@@ -2,12 +2,10 @@
 // under the case, line and length rules, the one-step undo, and the clipboard.
 
 #include <algorithm>
-#include <cstring>
 
 #include "controls/EditControl.h"
 #include "rtl/UnicodeCase.h"
 #include "user/Clipboard.h"
-#include "user/GlobalMemory.h"
 #include "user/User.h"
 
 namespace {
@@ -180,18 +178,7 @@ void EditControl::Copy() {
   // A password never leaves the field.
   if (ShowsPassword()) return;
   size_t start = SelStart(), end = SelEnd();
-  if (start == end || !OpenClipboard(FWindow)) return;
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, end - start + 1);
-  if (auto* bytes = static_cast<char*>(GlobalLock(memory))) {
-    std::memcpy(bytes, FText.data() + start, end - start);
-    bytes[end - start] = 0;
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-  } else if (memory) {
-    GlobalFree(memory);
-  }
-  CloseClipboard();
+  if (start != end) SetClipboardString(FWindow, FText.substr(start, end - start));
 }
 
 void EditControl::Clear() {
@@ -206,15 +193,8 @@ void EditControl::Cut() {
 }
 
 void EditControl::Paste() {
-  if (ReadOnly() || !OpenClipboard(FWindow)) return;
   String text;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-    text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  if (!text.empty()) ReplaceSelection(text, true, UndoKind::Other);
+  if (!ReadOnly() && GetClipboardString(FWindow, text) && !text.empty()) ReplaceSelection(text, true, UndoKind::Other);
 }
 
 void EditControl::Notify(WORD code) {

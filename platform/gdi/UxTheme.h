@@ -7,8 +7,6 @@
 
 #include "rtl/WinTypes.h"
 
-constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
-
 using HPAINTBUFFER = HANDLE;
 
 struct MARGINS {

@@ -156,6 +156,33 @@ HWND GetClipboardOwner() { return gClipboard.owner; }
 
 UINT RegisterClipboardFormat(const char* name) { return RegisterWindowMessage(name); }
 
+bool SetClipboardString(HWND owner, const String& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool stored = false;
+  if (auto* bytes = static_cast<char*>(GlobalLock(memory))) {
+    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    stored = SetClipboardData(CF_TEXT, memory) != nullptr;
+  }
+  if (!stored && memory) GlobalFree(memory);
+  CloseClipboard();
+  return stored;
+}
+
+bool GetClipboardString(HWND owner, String& text) {
+  if (!OpenClipboard(owner)) return false;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const auto* bytes = static_cast<const char*>(GlobalLock(data));
+  if (bytes) {
+    text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return bytes != nullptr;
+}
+
 void ClipboardEnd() {
   FreeAll();
   gClipboard = ClipboardState();

@@ -4,6 +4,7 @@
 // SetClipboardData belongs to the clipboard from then on (global memory, or a bitmap for
 // CF_BITMAP); handles from GetClipboardData stay the clipboard's.
 
+#include "rtl/Types.h"
 #include "rtl/WinTypes.h"
 
 constexpr UINT CF_TEXT = 1;
@@ -25,5 +26,10 @@ HWND GetClipboardOwner();
 // A number shared with RegisterWindowMessage's, the same for the same name.
 UINT RegisterClipboardFormat(const char* name);
 inline UINT RegisterClipboardFormatA(const char* name) { return RegisterClipboardFormat(name); }
+
+// Text in one step: opens the clipboard for `owner`, replaces its content with the text (CF_TEXT)
+// or reads its text, and closes it. False when the clipboard is taken or holds no text.
+bool SetClipboardString(HWND owner, const String& text);
+bool GetClipboardString(HWND owner, String& text);
 
 void ClipboardEnd();

@@ -255,8 +255,11 @@ void DrawNonClient(Window* w, HDC dc, UINT pressedButton) {
       DrawFrameControl(dc, &b, DFC_CAPTION, state);
     };
     button(layout.closeButton, DFCS_CAPTIONCLOSE, HTCLOSE);
-    button(layout.maxButton, (w->style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX, HTMAXBUTTON);
-    button(layout.minButton, (w->style & WS_MINIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN, HTMINBUTTON);
+    // A window with one of the two boxes shows both; the one it lacks is greyed and does nothing.
+    const UINT noMax = (w->style & WS_MAXIMIZEBOX) ? 0 : DFCS_INACTIVE;
+    const UINT noMin = (w->style & WS_MINIMIZEBOX) ? 0 : DFCS_INACTIVE;
+    button(layout.maxButton, ((w->style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) | noMax, HTMAXBUTTON);
+    button(layout.minButton, ((w->style & WS_MINIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN) | noMin, HTMINBUTTON);
     button(layout.helpButton, DFCS_CAPTIONHELP, HTHELP);
   }
   if (layout.edge > 0) {
@@ -356,10 +359,10 @@ LRESULT DefNcLButtonDown(Window* w, WPARAM hit, POINT screen) {
       if (TrackCaptionButton(w, HTCLOSE)) SendMessage(handle, WM_SYSCOMMAND, SC_CLOSE, where);
       break;
     case HTMINBUTTON:
-      if (TrackCaptionButton(w, HTMINBUTTON)) SendMessage(handle, WM_SYSCOMMAND, SC_MINIMIZE, where);
+      if ((w->style & WS_MINIMIZEBOX) && TrackCaptionButton(w, HTMINBUTTON)) SendMessage(handle, WM_SYSCOMMAND, SC_MINIMIZE, where);
       break;
     case HTMAXBUTTON:
-      if (TrackCaptionButton(w, HTMAXBUTTON)) {
+      if ((w->style & WS_MAXIMIZEBOX) && TrackCaptionButton(w, HTMAXBUTTON)) {
         SendMessage(handle, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, where);
       }
       break;

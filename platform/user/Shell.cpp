@@ -164,9 +164,22 @@ String FolderOf(int csidl) {
   }
 }
 
+TShellExecuteHandler& ShellExecuteHandler() {
+  static TShellExecuteHandler handler;
+  return handler;
+}
+
 }  // namespace
 
-HINSTANCE ShellExecute(HWND, const char*, const char* file, const char* parameters, const char* directory, int) {
+TShellExecuteHandler SetShellExecuteHandler(TShellExecuteHandler handler) {
+  std::swap(ShellExecuteHandler(), handler);
+  return handler;
+}
+
+HINSTANCE ShellExecute(HWND window, const char* operation, const char* file, const char* parameters,
+                       const char* directory, int showCommand) {
+  if (const TShellExecuteHandler& handler = ShellExecuteHandler())
+    return handler(window, operation, file, parameters, directory, showCommand);
   if (!file || !*file) return Answer(SE_ERR_FNF);
   String name = file;
   if (!IsUrl(name)) name = NativePath(name);

@@ -3,6 +3,8 @@
 // special folders (as the desktop's XDG user and base directories name them, else the home
 // folder; docs/shell-namespace.md has the table).
 
+#include <functional>
+
 #include "rtl/WinTypes.h"
 
 // Starts `file` when it is an executable (detached: its own session, not our child once it
@@ -13,6 +15,13 @@ HINSTANCE ShellExecute(HWND window, const char* operation, const char* file, con
 inline HINSTANCE ShellExecuteA(HWND w, const char* o, const char* f, const char* p, const char* d, int s) {
   return ShellExecute(w, o, f, p, d, s);
 }
+
+// What ShellExecute does can be replaced (tests record the calls instead of starting programs).
+// Installing an empty handler brings back the real one; the previous handler is answered.
+using TShellExecuteHandler = std::function<HINSTANCE(HWND window, const char* operation, const char* file,
+                                                     const char* parameters, const char* directory, int showCommand)>;
+TShellExecuteHandler SetShellExecuteHandler(TShellExecuteHandler handler);
+
 constexpr intptr_t SE_ERR_FNF = 2;
 constexpr intptr_t SE_ERR_NOASSOC = 31;
 

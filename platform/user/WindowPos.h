@@ -75,6 +75,17 @@ constexpr UINT CWP_SKIPTRANSPARENT = 0x0004;
 // top-level window unless SWP_NOACTIVATE.
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+
+// Several windows of one parent positioned as one batch: the steps are collected and applied
+// together by EndDeferWindowPos, before anything is painted. A step for a window that is not
+// there, or of another parent than the batch's first window, fails: the batch is closed and 0
+// answered. EndDeferWindowPos closes the batch also when one of its steps fails (the others are
+// still applied) and then answers FALSE.
+struct HDWP__;
+using HDWP = HDWP__*;
+HDWP BeginDeferWindowPos(int numWindows);
+HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+BOOL EndDeferWindowPos(HDWP batch);
 // Answers whether the window was visible before.
 BOOL ShowWindow(HWND window, int command);
 BOOL BringWindowToTop(HWND window);

@@ -74,6 +74,17 @@ TEST_F(BackendTest, ClipboardTextRoundTripsBetweenFormats) {
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
 }
 
+TEST_F(BackendTest, ClipboardStringsGoInAndOutInOneStep) {
+  String text;
+  ASSERT_TRUE(SetClipboardString(nullptr, "12,5 \xE2\x82\xAC"));
+  ASSERT_TRUE(GetClipboardString(nullptr, text));
+  EXPECT_EQ(text, "12,5 \xE2\x82\xAC");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_FALSE(GetClipboardString(nullptr, text)) << "no text";
+}
+
 TEST_F(BackendTest, OneMonitorCoversTheScreen) {
   HMONITOR inside = MonitorFromPoint({10, 10}, MONITOR_DEFAULTTONULL);
   ASSERT_NE(inside, nullptr);

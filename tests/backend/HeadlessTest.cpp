@@ -10,6 +10,14 @@ constexpr COLORREF kRed = RGB(200, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 200);
 constexpr COLORREF kGreen = RGB(0, 160, 0);
 
+WNDPROC gPaintedProc = nullptr;
+
+// A window that lets every point through to what lies beneath it.
+LRESULT ClickThroughProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCHITTEST) return HTTRANSPARENT;
+  return CallWindowProc(gPaintedProc, window, message, wParam, lParam);
+}
+
 }  // namespace
 
 TEST_F(BackendTest, ScreenComposesWindowsInZOrderWithLayeringAndRegions) {
@@ -49,6 +57,28 @@ TEST_F(BackendTest, ScreenComposesWindowsInZOrderWithLayeringAndRegions) {
   ShowWindow(bottom, SW_HIDE);
   Pump();
   EXPECT_EQ(ScreenPixel(120, 120), desktop);
+}
+
+// As key tips are shown: a translucent top-level tool window over a form, which clicks pass.
+TEST_F(BackendTest, ClickThroughToolWindowShowsTranslucentAndPassesClicksBeneath) {
+  HWND form = Create(WS_POPUP | WS_VISIBLE, Bounds(100, 100, 200, 200), kRed);
+  HWND tip = Create(WS_POPUP, Bounds(150, 150, 40, 20), kBlue, nullptr, WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TOPMOST);
+  gPaintedProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtr(tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClickThroughProc)));
+  SetLayeredWindowAttributes(tip, 0, 153, LWA_ALPHA);
+  ShowWindow(tip, SW_SHOWNOACTIVATE);
+  Pump();
+  uint32_t mixed = ScreenPixel(160, 160);
+  EXPECT_NEAR(static_cast<int>((mixed >> 16) & 0xFF), 200 * 102 / 255, 2);
+  EXPECT_NEAR(static_cast<int>(mixed & 0xFF), 200 * 153 / 255, 2);
+  EXPECT_EQ(ScreenPixel(120, 120), Rgb(kRed));
+
+  EXPECT_EQ(WindowFromPoint({160, 160}), form);
+  ScriptClick({160, 160});
+  Pump();
+  EXPECT_EQ(MessagesOf(form, WM_LBUTTONDOWN).size(), 1u);
+  EXPECT_TRUE(MessagesOf(tip, WM_LBUTTONDOWN).empty());
+  EXPECT_NE(GetActiveWindow(), tip);
 }
 
 TEST_F(BackendTest, ScreenAndWindowSaveAsPng) {

@@ -81,6 +81,21 @@ TEST(KernelStandIns, ShellExecuteStartsProgramsAndFailsQuietlyOtherwise) {
   rmdir(dir.c_str());
 }
 
+TEST(KernelStandIns, AReplacedShellExecuteRecordsInsteadOfStarting) {
+  std::vector<String> calls;
+  TShellExecuteHandler previous = SetShellExecuteHandler(
+      [&](HWND, const char* operation, const char* file, const char* parameters, const char*, int show) {
+        calls.push_back(String(operation) + "|" + file + "|" + (parameters ? parameters : "") + "|" + std::to_string(show));
+        return reinterpret_cast<HINSTANCE>(intptr_t(42));
+      });
+  EXPECT_FALSE(previous);
+  EXPECT_EQ(reinterpret_cast<intptr_t>(ShellExecute(nullptr, "open", "/no/such/program", "/SILENT", nullptr, 1)), 42);
+  EXPECT_EQ(calls, std::vector<String>{"open|/no/such/program|/SILENT|1"});
+  EXPECT_TRUE(SetShellExecuteHandler(nullptr));
+  EXPECT_LE(reinterpret_cast<intptr_t>(ShellExecute(nullptr, "open", "/no/such/program", nullptr, nullptr, 1)), 32);
+  EXPECT_EQ(calls.size(), 1u);
+}
+
 TEST(KernelStandIns, SpecialFoldersFollowTheUserDirectories) {
   String home = MakeScratch();
   ASSERT_FALSE(home.empty());

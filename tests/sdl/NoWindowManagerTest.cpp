@@ -156,3 +156,52 @@ TEST_F(NoWindowManagerTest, SizableFormsAreResizableNativelyWithinTheirConstrain
     form->Hide();
   }
 }
+
+namespace {
+
+// A key tip's kind of window: a translucent top-level tool window that lets clicks through.
+LRESULT ClickThroughTipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCHITTEST) return HTTRANSPARENT;
+  if (message == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1));
+    EndPaint(window, &ps);
+    return 0;
+  }
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(NoWindowManagerTest, ClicksPassATranslucentClickThroughToolWindow) {
+  TForm* form = ShowForm("Tips", Bounds(60, 60, 300, 160));
+  Recorder recorder;
+  auto* button = Place<TButton>(form, Bounds(16, 60, 120, 40));
+  button->SetCaption("Convert");
+  button->SetOnClick(MakeEvent<&Recorder::ButtonClick>(&recorder));
+  ASSERT_NE(ShowAndWait(form), 0);
+  WNDCLASS c;
+  if (!GetClassInfo(nullptr, "ClickThroughTip", &c)) {
+    c.lpfnWndProc = ClickThroughTipProc;
+    c.lpszClassName = "ClickThroughTip";
+    RegisterClass(&c);
+  }
+  const POINT face = Middle(button);
+  const std::vector<XWindow> before = X().TopWindows();
+  HWND tip = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TOPMOST, "ClickThroughTip", "", WS_POPUP,
+                            face.X - 20, face.Y - 10, 40, 20, nullptr, nullptr, nullptr, nullptr);
+  SetLayeredWindowAttributes(tip, 0, 153, LWA_ALPHA);
+  ShowWindow(tip, SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(Drive(
+      [&](XDriver& x) {
+        ASSERT_NE(WaitForNewTopWindow(x, before), 0u) << "the tip did not come up";
+        x.Click(face);
+      },
+      [&] { return recorder.clicks == 1; }));
+  EXPECT_EQ(GetActiveWindow(), form->GetHandle());
+  Shot("tip");
+  DestroyWindow(tip);
+}

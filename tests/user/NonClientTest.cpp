@@ -46,6 +46,29 @@ TEST_F(NonClient, SystemCommandsCloseMinimizeMaximizeAndRestore) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+TEST_F(NonClient, TheBoxAWindowLacksIsShownButDoesNothing) {
+  HWND window = Create(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, Bounds(100, 100, 300, 200));
+  const int y = 100 + GetSystemMetrics(SM_CYFRAME) + 8;
+  auto find = [&](LRESULT hit) {
+    for (int x = 399; x > 100; --x)
+      if (SendMessage(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) return POINT{x - 2, y};
+    return POINT{-1, -1};
+  };
+  auto click = [&](POINT at) {
+    InputMouseMove(at);
+    InputMouseButton(at, MouseButton::Left, true);
+    InputMouseButton(at, MouseButton::Left, false);
+    Pump();
+  };
+  const POINT max = find(HTMAXBUTTON), min = find(HTMINBUTTON);
+  ASSERT_GE(max.X, 0);
+  ASSERT_GE(min.X, 0);
+  click(max);
+  EXPECT_FALSE(IsZoomed(window));
+  click(min);
+  EXPECT_TRUE(IsIconic(window));
+}
+
 TEST_F(NonClient, DraggingTheCaptionMovesTheWindow) {
   HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, Bounds(100, 100, 300, 200));
   POINT grip{250, 100 + GetSystemMetrics(SM_CXFRAME) + 5};

@@ -1,9 +1,11 @@
 #include "toolkit/bars/BarsUnits.h"
 
+#include "toolkit/bars/kvAccessibility.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarSkin.h"
 
 void BarsStart() {
+  kvAccessibilityStart();
   qzBarStart();
   qzBarSkinStart();
 }
@@ -11,4 +13,5 @@ void BarsStart() {
 void BarsEnd() {
   qzBarSkinEnd();
   qzBarEnd();
+  kvAccessibilityEnd();
 }

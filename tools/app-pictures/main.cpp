@@ -1,9 +1,10 @@
 // Draws the program's pictures:
 //   app-pictures <output folder>
-// The seek bar's background, track, selected band, start and end handles and position marker; the
-// preview's play and pause buttons; the state pictures of the clip editor's bitmap buttons. All are
-// 24-bit BMP files. Handles and the marker are shown transparently: their bottom left pixel holds
-// the colour left out. The buttons' corners hold olive, the bitmap buttons' transparent colour.
+// The clip editor's: the seek bar's background, track, selected band, start and end handles and
+// position marker; the preview's play and pause buttons; the state pictures of the bitmap buttons,
+// all 24-bit BMP files. Handles and the marker are shown transparently: their bottom left pixel
+// holds the colour left out. The buttons' corners hold olive, the bitmap buttons' transparent colour.
+// And the main window's (MainWindowPictures.h).
 
 #include <algorithm>
 #include <cmath>
@@ -13,56 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "Bmp.h"
+#include "MainWindowPictures.h"
+
 namespace {
-
-struct Rgb {
-  int r, g, b;
-};
-
-Rgb Mix(Rgb a, Rgb b, double t) {
-  auto m = [t](int x, int y) { return int(std::lround(x + (y - x) * t)); };
-  return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b)};
-}
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
-// A 24-bit BMP file, rows bottom-up padded to 4 bytes.
-std::vector<uint8_t> BmpFile(int width, int height, const std::function<Rgb(int, int)>& pixel) {
-  const int rowBytes = ((width * 24 + 31) / 32) * 4;
-  std::vector<uint8_t> out{'B', 'M'};
-  Put32(out, uint32_t(54 + rowBytes * height));
-  Put32(out, 0);
-  Put32(out, 54);
-  Put32(out, 40);
-  Put32(out, uint32_t(width));
-  Put32(out, uint32_t(height));
-  Put16(out, 1);
-  Put16(out, 24);
-  Put32(out, 0);
-  Put32(out, uint32_t(rowBytes * height));
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, 0);
-  Put32(out, 0);
-  for (int y = height - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(size_t(rowBytes), 0);
-    for (int x = 0; x < width; ++x) {
-      Rgb c = pixel(x, y);
-      row[size_t(x * 3)] = uint8_t(c.b);
-      row[size_t(x * 3 + 1)] = uint8_t(c.g);
-      row[size_t(x * 3 + 2)] = uint8_t(c.r);
-    }
-    out.insert(out.end(), row.begin(), row.end());
-  }
-  return out;
-}
 
 // The clip editor's background gradient where the round buttons sit, under the preview; their
 // rim is smoothed against it.
@@ -167,13 +122,6 @@ std::vector<uint8_t> ButtonFace(Look look) {
   });
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-  return std::fclose(file) == 0 && ok;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -183,7 +131,7 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[1];
   const Rgb handleLine{18, 42, 80}, handleFill{58, 104, 176};
-  const std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {
+  std::vector<NamedPicture> files = {
       {"seekbar_client.bmp", BmpFile(262, 23, Client)},
       {"seekbar_track.bmp", BmpFile(246, 16, [](int x, int y) { return Track(x, y, 246); })},
       {"seekbar_band.bmp", BmpFile(96, 16, Band)},
@@ -197,6 +145,7 @@ int main(int argc, char** argv) {
       {"clip_button_hot.bmp", ButtonFace(Look::Hot)},
       {"clip_button_disabled.bmp", ButtonFace(Look::Disabled)},
   };
+  for (NamedPicture& picture : MainWindowPictures()) files.push_back(std::move(picture));
   for (const auto& [name, data] : files)
     if (!WriteFile(dir + "/" + name, data)) {
       std::fprintf(stderr, "app-pictures: cannot write %s/%s\n", dir.c_str(), name.c_str());

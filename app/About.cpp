@@ -1,0 +1,21 @@
+#include "app/About.h"
+
+#include "core/GlobalFun.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/TypInfo.h"
+#include "user/Shell.h"
+#include "user/WindowPos.h"
+
+void TFormAbout::FormCreate(TObject*) { Label2->SetCaption("Version " + GetFileVersionText(Application()->GetExeName())); }
+
+void TFormAbout::FormClick(TObject*) { Close(); }
+
+void TFormAbout::lblHomeClick(TObject*) {
+  ShellExecuteA(nullptr, nullptr, lblHome->GetCaption().c_str(), nullptr, nullptr, SW_SHOW);
+  Close();
+}
+
+TAVREN_CLASS_IMPL_PUBLISHED(TFormAbout,
+    FIELD(Label1), FIELD(Label2), FIELD(lblHome), METHOD(FormCreate), METHOD(FormClick), METHOD(lblHomeClick))
+
+void AboutStart() { RegisterClasses({TFormAbout::ClassInfo()}); }
