@@ -25,6 +25,9 @@ bool HasVisiblePixel(TqzSkinnedRect* Part) {
 }
 
 TEST(RibbonSkins, TheThreeSchemesAreRegisteredInOrderWithEveryPartCut) {
+  Integer tableParts = 0;
+  for (const TqzRibbonCutRow& row : kRibbonCutRows)
+    ForEachRibbonPart(row, [&](const TqzRibbonCutRow&, const TqzRibbonPiece&, int, int, int, int, int) { ++tableParts; });
   TqzBarSkinManager* manager = BarSkinManagerInstance();
   ASSERT_EQ(manager->GetSkinCount(), 3);
   const char* names[] = {"Blue", "Black", "Silver"};
@@ -35,6 +38,7 @@ TEST(RibbonSkins, TheThreeSchemesAreRegisteredInOrderWithEveryPartCut) {
     EXPECT_EQ(skin->GetName(), names[i]);
     EXPECT_EQ(skin->SchemeName(), names[i]);
     EXPECT_FALSE(skin->GetLowColors());
+    EXPECT_EQ(skin->GetCount(), tableParts);  // every cutter together cuts each part once
     for (Integer e = 0; e < rseCount; ++e)
       for (Integer s = 0; s < 9; ++s) {
         TqzSkinnedRect* part = skin->Handles(static_cast<TqzRibbonSkinElement>(e))[s];
@@ -116,6 +120,54 @@ TEST_F(LowColorSkin, StateFamiliesDrawAFrameAndAFill) {
   skin->DrawTab(tab.DC(), TRect{0, 0, 20, 20}, 2);
   EXPECT_EQ(tab.At(0, 10), ColorToRGB(clWhite));
   EXPECT_EQ(tab.At(10, 19), ColorToRGB(clHighlight));  // open at the bottom
+  // The size grip stays visible on a button-face status bar.
+  RibbonSurface grip(14, 14, clBtnFace);
+  skin->DrawStatusBarSizeGrip(grip.DC(), TRect{0, 0, 14, 14});
+  EXPECT_FALSE(grip.IsAll(ColorToRGB(clBtnFace)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RibbonAtlases, HaveTheirSizesAndNothingOutsideTheTablesRectangles) {
+  struct Atlas {
+    const char* name;
+    TqzRibbonAtlas atlas;
+  };
+  const Atlas atlases[] = {{"RIBBONCOMMON", raCommon}, {"RIBBONBLUE", raScheme}, {"RIBBONBLACK", raScheme},
+                           {"RIBBONSILVER", raScheme}, {"FORMBLUE", raForm},     {"FORMBLACK", raForm},
+                           {"FORMSILVER", raForm}};
+  for (const Atlas& a : atlases) {
+    SCOPED_TRACE(a.name);
+    GpBitmap* image = LoadRibbonAtlas(a.name);
+    ASSERT_NE(image, nullptr);
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    EXPECT_EQ(static_cast<int>(w), kRibbonAtlasWidth[a.atlas]);
+    EXPECT_EQ(static_cast<int>(h), kRibbonAtlasHeight[a.atlas]);
+    std::vector<bool> covered(static_cast<size_t>(w) * h, false);
+    for (const TqzRibbonCutRow& row : kRibbonCutRows) {
+      if (row.atlas != a.atlas) continue;
+      ForEachRibbonPart(row, [&](const TqzRibbonCutRow& r, const TqzRibbonPiece&, int, int, int, int x, int y) {
+        for (int yy = y; yy < y + r.height; ++yy)
+          for (int xx = x; xx < x + r.width; ++xx) covered[static_cast<size_t>(yy) * w + xx] = true;
+      });
+    }
+    GpRect all{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
+    BitmapData data;
+    ASSERT_EQ(GdipBitmapLockBits(image, &all, ImageLockModeRead, PixelFormat32bppARGB, &data), Ok);
+    int stray = 0;
+    for (UINT y = 0; y < h; ++y)
+      for (UINT x = 0; x < w; ++x)
+        if (!covered[static_cast<size_t>(y) * w + x] &&
+            (static_cast<const uint32_t*>(data.Scan0)[y * data.Stride / 4 + x] >> 24) != 0)
+          ++stray;
+    GdipBitmapUnlockBits(image, &data);
+    GdipDisposeImage(image);
+    EXPECT_EQ(stray, 0);
+  }
 }
 
 }  // namespace

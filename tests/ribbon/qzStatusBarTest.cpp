@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "RibbonTestSupport.h"
 #include "StatusBarFixture.h"
 #include "rtl/ClassRegistry.h"
 #include "user/Input.h"
@@ -224,9 +225,67 @@ TEST(StatusBarPanelStyles, AContainerStyleMakesItsControlAndFreesItWithTheStyle)
   EXPECT_EQ(container->GetParent(), bar);
   EXPECT_EQ(container->GetOwner(), &owner);
   EXPECT_TRUE(style->CanBeRemoved());
+  ChangePanelStyleClass(bar->Panel(0), TqzStatusBarContainerPanelStyle::ClassInfo());  // the same class: kept
+  EXPECT_EQ(bar->Panel(0)->GetPanelStyle(), style);
   const Integer components = owner.GetComponentCount();
-  bar->Panel(0)->SetPanelStyleClass(TqzStatusBarTextPanelStyle::ClassInfo());
+  ChangePanelStyleClass(bar->Panel(0), TqzStatusBarTextPanelStyle::ClassInfo());
   EXPECT_EQ(owner.GetComponentCount(), components - 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Draws the status bar through a ribbon scheme: its background, panels and separators.
+class TSkinnedStatusBarPainter : public TTestStatusBarPainter {
+ public:
+  explicit TSkinnedStatusBarPainter(TqzCustomRibbonSkin* ASkin) : skin(ASkin) {}
+  void DrawPanel(IqzStatusBarSite*, TqzStatusBarPanel* Panel, TkvCanvas* Canvas, const TRect& R) override {
+    skin->DrawStatusBarPanel(Canvas->DCHandle(), R, Panel->GetIndex() == 0);
+    if (Panel->GetIndex() > 0) skin->DrawStatusBarSeparator(Canvas->DCHandle(), TRect{R.Left, R.Top, R.Left + 3, R.Bottom});
+  }
+  void DrawCellFrame(IqzStatusBarSite*, Integer, const TRect& R, TkvCanvas* Canvas) override {
+    skin->DrawStatusBarSeparator2(Canvas->DCHandle(), TRect{R.Right - 2, R.Top, R.Right, R.Bottom});
+  }
+  void DrawBackground(IqzStatusBarSite*, TkvCanvas* Canvas, const TRect& R) override {
+    skin->DrawStatusBarBackground(Canvas->DCHandle(), R);
+  }
+  TqzCustomRibbonSkin* skin;
+};
+
+TEST(StatusBarPanelStyles, PictureOfTheStylesOnEachScheme) {
+  ToggleReset reset;
+  SetToggled(VK_NUMLOCK, true);
+  SetToggled(VK_INSERT, true);
+  RibbonSurface sheet(520, 3 * 30, clWhite);
+  Integer y = 4;
+  for (const char* scheme : {"Blue", "Black", "Silver"}) {
+    TqzCustomRibbonSkin* skin = RibbonSkin(scheme);
+    TTestStatusBar bar(nullptr);
+    bar.font.SetName("Tahoma");
+    // Group text reads well on the light bars; the dark one takes white.
+    bar.font.SetColor(std::string(scheme) == "Black" ? clWhite : skin->GetPartColor(10133, 0));
+    TSkinnedStatusBarPainter painter(skin);
+    auto* text = bar.AddPanel<TqzStatusBarTextPanelStyle>();
+    bar.Panel(0)->text = "Converting clip 3 of 7: holiday-video.mp4";
+    text->SetEllipsisType(qzetTruncate);
+    auto* lamps = bar.AddPanel<TqzStatusBarStateIndicatorPanelStyle>();
+    for (TqzStatusBarStateIndicatorType type : {sitGreen, sitYellow, sitRed, sitOff})
+      lamps->GetIndicators()->Add()->SetIndicatorType(type);
+    auto* keys = bar.AddPanel<TqzStatusBarKeyboardStatePanelStyle>();
+    TkvCanvas* canvas = sheet.bitmap.GetkvCanvas();
+    const TRect all{4, y, 516, y + 22};
+    painter.DrawBackground(&bar, canvas, all);
+    const TRect whole{all.Left, all.Top, all.Right - 14, all.Bottom};  // room for the size grip
+    const Integer keysWidth = keys->GetMinWidth() + 4, lampsWidth = lamps->GetMinWidth() + 3;
+    text->DrawContent(canvas, TRect{whole.Left, y, whole.Right - keysWidth - lampsWidth, y + 22}, &painter);
+    lamps->DrawContent(canvas, TRect{whole.Right - keysWidth - lampsWidth, y, whole.Right - keysWidth, y + 22},
+                       &painter);
+    keys->DrawContent(canvas, TRect{whole.Right - keysWidth, y, whole.Right, y + 22}, &painter);
+    skin->DrawStatusBarSizeGrip(sheet.DC(), TRect{all.Right - 12, y + 8, all.Right, y + 20});
+    y += 30;
+  }
+  SaveRibbonPicture(sheet, "ribbon-statusbar-styles");
 }
 
 }  // namespace

@@ -61,6 +61,7 @@ TqzSkinnedRect::TqzSkinnedRect(bool ANoDraw) : FNoDraw(ANoDraw) {}
 TqzSkinnedRect::~TqzSkinnedRect() {
   DisposeImage(FImage);
   DisposeImage(FCacheBitmap);
+  if (FCacheHandle) DeleteObject(FCacheHandle);
 }
 
 void TqzSkinnedRect::LoadFromImage(GpBitmap* Source, const TRect& SourceRect, const TRect& Margins) {
@@ -111,30 +112,35 @@ void TqzSkinnedRect::FillPlain(HDC DC, const TRect& R) { FillRect(DC, &R, GetSys
 
 void TqzSkinnedRect::RenderCache() {
   DisposeImage(FCacheBitmap);
+  if (FCacheHandle) DeleteObject(FCacheHandle);
+  FCacheHandle = nullptr;
   GpCheckStatus(
       GdiPlus().GdipCreateBitmapFromScan0(FLastSize.cx, FLastSize.cy, 0, PixelFormat32bppPARGB, nullptr, &FCacheBitmap));
-  TImageGraphics graphics(FCacheBitmap);
-  GdiPlus().GdipSetInterpolationMode(graphics.Get(), FInterpolationMode);
-  GdiPlus().GdipSetCompositingMode(graphics.Get(), CompositingModeSourceCopy);
-  Integer top = 0;
-  for (int row = 0; row < 3; ++row) {
-    Integer left = 0;
-    for (int column = 0; column < 3; ++column) {
-      const TSize cell = FCells[row * 3 + column];
-      const TRect& part = FSourceParts[row * 3 + column];
-      if (cell.cx > 0 && cell.cy > 0) {
-        // A stretched part leaves out its last row and column, so that smoothing does not pull
-        // in the neighbouring part.
-        Integer w = part.Width(), h = part.Height();
-        if (w > 1 && w < cell.cx) --w;
-        if (h > 1 && h < cell.cy) --h;
-        GdiPlus().GdipDrawImageRectRectI(graphics.Get(), FImage, left, top, cell.cx, cell.cy, part.Left, part.Top, w, h,
-                                         UnitPixel, nullptr, nullptr, nullptr);
+  {
+    TImageGraphics graphics(FCacheBitmap);
+    GdiPlus().GdipSetInterpolationMode(graphics.Get(), FInterpolationMode);
+    GdiPlus().GdipSetCompositingMode(graphics.Get(), CompositingModeSourceCopy);
+    Integer top = 0;
+    for (int row = 0; row < 3; ++row) {
+      Integer left = 0;
+      for (int column = 0; column < 3; ++column) {
+        const TSize cell = FCells[row * 3 + column];
+        const TRect& part = FSourceParts[row * 3 + column];
+        if (cell.cx > 0 && cell.cy > 0) {
+          // A stretched part leaves out its last row and column, so that smoothing does not pull
+          // in the neighbouring part.
+          Integer w = part.Width(), h = part.Height();
+          if (w > 1 && w < cell.cx) --w;
+          if (h > 1 && h < cell.cy) --h;
+          GdiPlus().GdipDrawImageRectRectI(graphics.Get(), FImage, left, top, cell.cx, cell.cy, part.Left, part.Top, w, h,
+                                           UnitPixel, nullptr, nullptr, nullptr);
+        }
+        left += cell.cx;
       }
-      left += cell.cx;
+      top += FCells[row * 3].cy;
     }
-    top += FCells[row * 3].cy;
   }
+  if (GdiPlus().GdipCreateHBITMAPFromBitmap(FCacheBitmap, &FCacheHandle, 0) != Ok) FCacheHandle = nullptr;
 }
 
 void TqzSkinnedRect::DrawCached(HDC DC, const TRect& R) {
@@ -142,10 +148,9 @@ void TqzSkinnedRect::DrawCached(HDC DC, const TRect& R) {
     FLastSize = FSize;
     RenderCache();
   }
-  HBITMAP bitmap = nullptr;
-  if (GdiPlus().GdipCreateHBITMAPFromBitmap(FCacheBitmap, &bitmap, 0) != Ok || !bitmap) return;
+  if (!FCacheHandle) return;
   HDC memoryDC = CreateCompatibleDC(DC);
-  HGDIOBJ old = SelectObject(memoryDC, bitmap);
+  HGDIOBJ old = SelectObject(memoryDC, FCacheHandle);
   if (!FNoDraw) {
     const TRect whole{0, 0, FLastSize.cx, FLastSize.cy};
     if (!AlphaBlendRect(DC, memoryDC, R, whole, FAlphaValue))
@@ -153,7 +158,6 @@ void TqzSkinnedRect::DrawCached(HDC DC, const TRect& R) {
   }
   SelectObject(memoryDC, old);
   DeleteDC(memoryDC);
-  DeleteObject(bitmap);
 }
 
 TRect TqzSkinnedRect::GetContentRect(const TRect& R) {

@@ -68,6 +68,8 @@ class TqzSkinnedRect : public TObject {
   InterpolationMode FInterpolationMode = InterpolationModeDefault;
   GpBitmap* FImage = nullptr;
   GpBitmap* FCacheBitmap = nullptr;
+  // The cache as a platform bitmap, made with it: drawing then only blends.
+  HBITMAP FCacheHandle = nullptr;
   String FName;
   bool FNoDraw;
   TParts FSourceParts{};

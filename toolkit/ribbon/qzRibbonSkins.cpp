@@ -57,13 +57,56 @@ void TqzCustomRibbonSkin::CutParts() {
 
 GpBitmap* TqzCustomRibbonSkin::LoadCommonImage() { return LoadRibbonAtlas("RIBBONCOMMON"); }
 
-void TqzCustomRibbonSkin::CutCommonParts(GpBitmap* Image) { CutAtlas(raCommon, Image); }
-void TqzCustomRibbonSkin::CutSchemeParts(GpBitmap* Image) { CutAtlas(raScheme, Image); }
-void TqzCustomRibbonSkin::CutFormParts(GpBitmap* Image) { CutAtlas(raForm, Image); }
+TqzCustomRibbonSkin::TCutter TqzCustomRibbonSkin::CutterOf(TqzRibbonSkinElement Element, TqzRibbonAtlas Atlas) {
+  switch (Element) {
+    case rseTab:
+    case rseTabSeparator: return ctTab;
+    case rseTabScrollButton:
+    case rseGroupScrollButton: return ctScrollButton;
+    case rseTabGroupsPopup: return ctTabArea;
+    case rseCollapsedGroupButton:
+    case rseCollapsedGroupGlyphFrame: return ctCollapsedGroup;
+    case rseApplicationMenuBorder:
+    case rseApplicationMenuTopBand:
+    case rseApplicationMenuBottomBand:
+    case rseApplicationMenuButton:
+    case rseExpandChevrons: return ctMenu;
+    case rseProgressBackground: return ctProgress;
+    case rseArrowGlyph:
+    case rseDownArrowGlyph:
+    case rseRightArrowGlyph: return ctArrow;
+    case rseScreenTipBackground: return ctScreenTip;
+    case rseQuickAccessMark:
+    case rseQuickAccessMarkMore:
+    case rseQuickAccessBelow:
+    case rseQuickAccessPopupBackground: return ctQuickAccess;
+    case rseStatusBarBackground:
+    case rseStatusBarPanel:
+    case rseStatusBarSeparator:
+    case rseStatusBarSeparator2:
+    case rseStatusBarGrip:
+    case rseStatusBarPart:
+    case rseStatusBarPartAlt: return ctStatusBar;
+    case rseFormBorderButton:
+    case rseFormBorderButtonAlt: return ctRemaining;
+    case rseCaptionGlyphMinimize:
+    case rseCaptionGlyphMaximize:
+    case rseCaptionGlyphRestore:
+    case rseCaptionGlyphClose:
+    case rseCaptionGlyphHelp:
+    case rseCaptionButtonBackground: return ctCaptionButton;
+    case rseApplicationButton: return ctApplicationButton;
+    // The menu scroll button's resting state lies in the scheme atlas, its others in the common.
+    case rseMenuScrollButton: return Atlas == raScheme ? ctMenu : ctCommon;
+    default:
+      if (Atlas == raForm) return ctFormFrame;
+      return Atlas == raCommon ? ctCommon : ctGroupControl;  // the rest of the scheme atlas is the groups' controls
+  }
+}
 
-void TqzCustomRibbonSkin::CutAtlas(TqzRibbonAtlas Atlas, GpBitmap* Image) {
+void TqzCustomRibbonSkin::CutRows(TCutter Cutter, GpBitmap* Image) {
   for (const TqzRibbonCutRow& row : kRibbonCutRows) {
-    if (row.atlas != Atlas) continue;
+    if (CutterOf(row.pieces[0].element, row.atlas) != Cutter) continue;
     ForEachRibbonPart(row, [&](const TqzRibbonCutRow& r, const TqzRibbonPiece& piece, int, int entry, int id, int x,
                                int y) {
       const TRect margins{piece.margins[0], piece.margins[1], piece.margins[2], piece.margins[3]};
@@ -73,6 +116,39 @@ void TqzCustomRibbonSkin::CutAtlas(TqzRibbonAtlas Atlas, GpBitmap* Image) {
     });
   }
 }
+
+void TqzCustomRibbonSkin::CutCommonParts(GpBitmap* Image) { CutRows(ctCommon, Image); }
+
+void TqzCustomRibbonSkin::CutSchemeParts(GpBitmap* Image) {
+  CutRows(ctTab, Image);
+  CutRows(ctScrollButton, Image);
+  CutTabAreaParts(Image);
+  CutRows(ctCollapsedGroup, Image);
+  CutGroupControlParts(Image);
+  CutMenuParts(Image);
+  CutProgressParts(Image);
+  CutArrowGlyphPart(Image);
+  CutScreenTipPart(Image);
+  CutRows(ctQuickAccess, Image);
+  CutStatusBarParts(Image);
+  CutRows(ctRemaining, Image);
+}
+
+void TqzCustomRibbonSkin::CutFormParts(GpBitmap* Image) {
+  CutRows(ctFormFrame, Image);
+  CutCaptionButtonParts(Image);
+  CutApplicationButtonParts(Image);
+}
+
+void TqzCustomRibbonSkin::CutApplicationButtonParts(GpBitmap* Image) { CutRows(ctApplicationButton, Image); }
+void TqzCustomRibbonSkin::CutCaptionButtonParts(GpBitmap* Image) { CutRows(ctCaptionButton, Image); }
+void TqzCustomRibbonSkin::CutGroupControlParts(GpBitmap* Image) { CutRows(ctGroupControl, Image); }
+void TqzCustomRibbonSkin::CutTabAreaParts(GpBitmap* Image) { CutRows(ctTabArea, Image); }
+void TqzCustomRibbonSkin::CutMenuParts(GpBitmap* Image) { CutRows(ctMenu, Image); }
+void TqzCustomRibbonSkin::CutProgressParts(GpBitmap* Image) { CutRows(ctProgress, Image); }
+void TqzCustomRibbonSkin::CutArrowGlyphPart(GpBitmap* Image) { CutRows(ctArrow, Image); }
+void TqzCustomRibbonSkin::CutScreenTipPart(GpBitmap* Image) { CutRows(ctScreenTip, Image); }
+void TqzCustomRibbonSkin::CutStatusBarParts(GpBitmap* Image) { CutRows(ctStatusBar, Image); }
 
 // ---- Drawing helpers -------------------------------------------------------------------------
 

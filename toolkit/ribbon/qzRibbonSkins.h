@@ -32,9 +32,22 @@ class TqzCustomRibbonSkin : public TqzCustomBarSkin {
   virtual GpBitmap* LoadCommonImage();
   virtual GpBitmap* LoadSchemeImage() = 0;
   virtual GpBitmap* LoadFormImage() = 0;
+  // The cutters: each cuts its elements' rows of the cut table. The scheme cutter runs the tab,
+  // scroll-button, tab-area, collapsed-group, group-control, menu, progress, arrow, screen-tip,
+  // quick-access, status-bar and remaining cutters in that order; the form cutter cuts the frame
+  // and then runs the caption-button and application-button cutters.
   virtual void CutCommonParts(GpBitmap* Image);
   virtual void CutSchemeParts(GpBitmap* Image);
   virtual void CutFormParts(GpBitmap* Image);
+  virtual void CutApplicationButtonParts(GpBitmap* Image);
+  virtual void CutCaptionButtonParts(GpBitmap* Image);
+  virtual void CutGroupControlParts(GpBitmap* Image);
+  virtual void CutTabAreaParts(GpBitmap* Image);
+  virtual void CutMenuParts(GpBitmap* Image);
+  virtual void CutProgressParts(GpBitmap* Image);
+  virtual void CutArrowGlyphPart(GpBitmap* Image);
+  virtual void CutScreenTipPart(GpBitmap* Image);
+  virtual void CutStatusBarParts(GpBitmap* Image);
   virtual void DrawApplicationButton(HDC DC, const TRect& R, Integer State);
   virtual void DrawApplicationMenuButton(HDC DC, const TRect& R, Integer State);
   virtual void DrawApplicationMenuBorder(HDC DC, const TRect& R);
@@ -140,8 +153,13 @@ class TqzCustomRibbonSkin : public TqzCustomBarSkin {
   const THandles& Handles(TqzRibbonSkinElement Element) const { return FHandles[Element]; }
 
  protected:
-  // Cuts the table's rows of one atlas.
-  void CutAtlas(TqzRibbonAtlas Atlas, GpBitmap* Image);
+  // The groups of elements that one cutter cuts.
+  enum TCutter { ctCommon, ctTab, ctScrollButton, ctTabArea, ctCollapsedGroup, ctGroupControl, ctMenu, ctProgress,
+                 ctArrow, ctScreenTip, ctQuickAccess, ctStatusBar, ctRemaining, ctFormFrame, ctCaptionButton,
+                 ctApplicationButton };
+  // Cuts the table's rows whose elements belong to the cutter.
+  void CutRows(TCutter Cutter, GpBitmap* Image);
+  static TCutter CutterOf(TqzRibbonSkinElement Element, TqzRibbonAtlas Atlas);
   // The part of the element for the state into R; nothing when it has none.
   void DrawPart(HDC DC, const TRect& R, TqzRibbonSkinElement Element, Integer State = 0, Byte Alpha = 255);
   // A state family: the part, or in the low-colour look a frame and a fill.

@@ -656,5 +656,9 @@ void TqzCustomRibbonSkin::DrawStatusBarSeparator2(HDC DC, const TRect& R) {
 }
 
 void TqzCustomRibbonSkin::DrawStatusBarSizeGrip(HDC DC, const TRect& R) {
-  Office11PaintSizeGrip(DC, R, GetPartColor(10098, 0), GetPartColor(10099, 0));
+  // The low-colour table answers clBtnFace for both grip colours, which would hide the grip.
+  if (GetLowColors())
+    Office11PaintSizeGrip(DC, R, clBtnShadow, clBtnHighlight);
+  else
+    Office11PaintSizeGrip(DC, R, GetPartColor(10098, 0), GetPartColor(10099, 0));
 }

@@ -371,6 +371,10 @@ class TqzStatusBarContainerPanelStyle : public TqzStatusBarPanelStyle {
   TqzStatusBarContainerControl* FContainer = nullptr;
 };
 
+// Rebuilds the panel's style for the class when it differs from the panel's and the status bar
+// allows the change (nil: no style).
+void ChangePanelStyleClass(TqzStatusBarPanel* Panel, TqzStatusBarPanelStyleClass StyleClass);
+
 // The container control of that name among the status bar owner's components; nil when none.
 TqzStatusBarContainerControl* FindContainerControl(IqzStatusBarSite* StatusBar, const String& Name);
 

@@ -20,6 +20,14 @@ TqzStatusBarContainerControl* FindContainerControl(IqzStatusBarSite* StatusBar, 
   return owner ? dynamic_cast<TqzStatusBarContainerControl*>(owner->FindComponent(Name)) : nullptr;
 }
 
+void ChangePanelStyleClass(TqzStatusBarPanel* Panel, TqzStatusBarPanelStyleClass StyleClass) {
+  TqzStatusBarPanelStyle* style = Panel->GetPanelStyle();
+  const TClass current = style ? style->ClassType() : nullptr;
+  const TClass wanted = StyleClass;
+  IqzStatusBarSite* bar = Panel->StatusBar();
+  if (current != wanted && bar && bar->CanChangePanelStyle()) Panel->SetPanelStyleClass(StyleClass);
+}
+
 // ---- Control ----------------------------------------------------------------------------------
 
 TqzStatusBarContainerControl::TqzStatusBarContainerControl(TComponent* AOwner) : TkvControl(AOwner) {
@@ -36,9 +44,7 @@ TqzStatusBarContainerControl::~TqzStatusBarContainerControl() {
   FPanelStyle = nullptr;
   style->FContainer = nullptr;
   // The panel loses its style: a container panel without its container has nothing to show.
-  TqzStatusBarPanel* panel = style->GetPanel();
-  IqzStatusBarSite* bar = style->GetStatusBar();
-  if (panel && bar && bar->CanChangePanelStyle()) panel->SetPanelStyleClass(nullptr);
+  if (TqzStatusBarPanel* panel = style->GetPanel()) ChangePanelStyleClass(panel, nullptr);
 }
 
 void TqzStatusBarContainerControl::Paint() {
