@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/FormatsAdvance.h"
+#include "app/Log.h"
 #include "app/OFormat.h"
 #include "app/RangeSlider.h"
 #include "app/VideoEdit.h"
@@ -12,6 +13,7 @@ void AppStart() {
   FormatsAdvanceStart();
   VideoEditStart();
   AboutStart();
+  LogStart();
 }
 
 void AppEnd() {}
