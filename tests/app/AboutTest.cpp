@@ -16,10 +16,7 @@ class AboutTest : public VclTest {
  protected:
   void SetUp() override {
     VclTest::SetUp();
-    // The program's main window comes first; the about window is one of its dialogs.
-    TForm* main = nullptr;
-    Application()->CreateForm(main);
-    forms.push_back(main);
+    CreateMainForm();
     Application()->CreateForm(about);
     forms.push_back(about);
     SetShellExecuteHandler([this](HWND window, const char* operation, const char* file, const char* parameters,

@@ -5,6 +5,7 @@
 void ClipEditorTest::SetUp() {
   VclTest::SetUp();
   SetCoreHost(&host);
+  CreateMainForm();
   Application()->CreateForm(editor);
   forms.push_back(editor);
   editor->SetLeft(20);

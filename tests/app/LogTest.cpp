@@ -22,9 +22,7 @@ class LogTest : public VclTest {
  protected:
   void SetUp() override {
     VclTest::SetUp();
-    TForm* main = nullptr;
-    Application()->CreateForm(main);
-    forms.push_back(main);
+    CreateMainForm();
     Application()->CreateForm(log);
     forms.push_back(log);
     folder = MakeTempFileName("logdir");

@@ -20,6 +20,7 @@ class OutputFormatTest : public VclTest {
     VclTest::SetUp();
     config = MakeTempFileName("ofmt");
     formats = std::make_unique<TFormats>("Zune,WMV,WMA,MP3", config);
+    CreateMainForm();
     Application()->CreateForm(dialog);
     forms.push_back(dialog);
     frame = dialog->FrameOFormat;

@@ -34,6 +34,12 @@ void VclTest::SetUp() {
   RegisterClass(TTestPanel::ClassInfo());
 }
 
+void VclTest::CreateMainForm() {
+  TForm* main = nullptr;
+  Application()->CreateForm(main);
+  forms.push_back(main);
+}
+
 void VclTest::TearDown() {
   for (TForm* form : forms) delete form;
   forms.clear();

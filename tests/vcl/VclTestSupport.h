@@ -47,6 +47,9 @@ class VclTest : public testing::Test {
   void TearDown() override;
   // Handles what the queue holds, then one idle pass (mouse enter and leave) without waiting.
   void Settle();
+  // A plain form made first, so that it becomes the application's main form and the program's
+  // dialogs under test close as dialogs do (closing the main form would end the application).
+  void CreateMainForm();
   // A form made without a form resource, at a known place, not yet shown.
   TForm* NewForm(Integer Left = 100, Integer Top = 100, Integer Width = 400, Integer Height = 300);
 
