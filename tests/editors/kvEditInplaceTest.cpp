@@ -334,4 +334,27 @@ TEST_F(EditFocus, FocusTakenThroughTheEditorOrItsInnerEditIsReportedOnce) {
   EXPECT_EQ(spy.log, (std::vector<bool>{true, false, true}));
 }
 
+TEST_F(EditFocus, AnAutoSizedEditorKeepsItsHeightUnderTheMouseAndInTheFocus) {
+  form->Show();
+  auto* edit = new TTextOwnerEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 170, 40);
+  TkvEditStyle* style = edit->GetEditStyle();
+  style->SetBorderStyle(ebsSingle);
+  style->SetTransparentBorder(false);
+  // Hot and focused, the border turns three-dimensional and wider.
+  style->SetHotTrack(true);
+  edit->Props()->GetButtons()->AddButton()->SetKind(bkEllipsis);
+  Pump();
+  const Integer height = edit->GetHeight();
+  EXPECT_LT(height, 40);
+  const TRect b = edit->GetEditViewInfo()->Buttons[0]->Bounds;
+  edit->CalculateViewInfoAt(TPoint{(b.Left + b.Right) / 2, 8}, 0, TShiftState{}, true);
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, 0);
+  EXPECT_EQ(edit->GetHeight(), height);
+  edit->SetFocus();
+  Pump();
+  EXPECT_EQ(edit->GetHeight(), height);
+}
+
 }  // namespace

@@ -1356,6 +1356,9 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TkvCustomEditData* FEditData = nullptr;
   TClassOf<TWinControl> FInnerEditClass;
   IkvCustomInnerEdit* FInnerEdit = nullptr;
+  // The inner edit's control, known apart from the interface: a companion that implements the
+  // interface may go before the control tells its end.
+  TWinControl* FInnerEditControl = nullptr;
   bool FInnerEditHooked = false;
   std::unique_ptr<TkvTimer> FDoubleClickTimer;
   bool FHandleAllocating = false;

@@ -92,7 +92,8 @@ void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   CreateInnerEdit(FInnerEdit);
   if (FInnerEdit) {
     SetupInnerEdit();
-    SetInnerControl(FInnerEdit->InnerControl());
+    FInnerEditControl = FInnerEdit->InnerControl();
+    SetInnerControl(FInnerEditControl);
   }
   FDataBinding.reset(GetDataBindingClass().Create(this));
   SetAutoSize(!FInplace);
@@ -115,8 +116,9 @@ TkvCustomEdit::~TkvCustomEdit() {
   UnhookInnerEdit();
   if (FInnerEdit) {
     // The inner edit goes first: it calls its editor back while its window goes.
-    TWinControl* inner = FInnerEdit->InnerControl();
+    TWinControl* inner = FInnerEditControl;
     FInnerEdit = nullptr;
+    FInnerEditControl = nullptr;
     delete inner;
   }
   if (FRepositoryItem) FRepositoryItem->RemoveListener(this);
@@ -173,7 +175,10 @@ void TkvCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TkvContainer::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
-  if (FInnerEdit && AComponent == FInnerEdit->InnerControl()) FInnerEdit = nullptr;
+  if (FInnerEditControl && AComponent == FInnerEditControl) {
+    FInnerEdit = nullptr;
+    FInnerEditControl = nullptr;
+  }
 }
 
 // ---- Repository item -----------------------------------------------------------------------

@@ -296,7 +296,11 @@ void TkvCustomEdit::ComputeAutoSize(Integer& NewWidth, Integer& NewHeight) {
   GetSizeRequest(request);
   TSize size;
   {
+    // Measured in the normal style, not the hot or focused one, whose border may be wider: the
+    // editor keeps its height under the mouse and in the focus.
     std::unique_ptr<TkvCustomEditViewData> data(MakeViewData());
+    data->Edit = nullptr;
+    data->SetEditStyle(GetEditStyle());
     data->GetEditSize(ScreenCanvasInstance(), FEditValue, size, request);
   }
   const TAlign align = GetAlign();
