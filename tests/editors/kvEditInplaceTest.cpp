@@ -250,6 +250,19 @@ TEST_F(EditInnerEdit, ReadingTheHeightMakesTheWindowFirst) {
   EXPECT_EQ(inplace->GetHeight(), 40);
 }
 
+TEST_F(EditInnerEdit, RecalcAtCursorFindsTheButtonUnderTheMouse) {
+  edit->GetEditStyle()->SetHotTrack(true);
+  edit->Props()->GetButtons()->AddButton();
+  Pump();
+  const TRect b = edit->GetEditViewInfo()->Buttons[0]->Bounds;
+  InputMouseMove(edit->ClientToScreen(TPoint{(b.Left + b.Right) / 2, 8}));
+  Pump();
+  edit->CalculateViewInfoAt(TPoint{-1, -1}, 0, TShiftState{}, false);
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, -1);
+  edit->RecalcAtCursor();
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, 0);
+}
+
 TEST_F(EditInnerEdit, HintsNameTheButtonOrTheEditorAndStopOutsideTheBorder) {
   edit->SetBounds(10, 10, 160, 21);
   TkvEditButton* named = edit->Props()->GetButtons()->AddButton();

@@ -166,6 +166,8 @@ void TkvCustomEdit::InitViewData(TkvCustomEditViewData* ViewData) {
   ViewData->Enabled = GetEnabled();
   ViewData->Focused = FFocused;
   ViewData->Designing = GetComponentState().Contains(csDesigning);
+  ViewData->HasHorzScrollBar = GetHScrollBar() && GetHScrollBar()->GetVisible();
+  ViewData->HasVertScrollBar = GetVScrollBar() && GetVScrollBar()->GetVisible();
   ViewData->InnerEdit = GetInnerControl();
 }
 
