@@ -193,6 +193,18 @@ TEST_F(EditInnerEdit, ASecondClickSoonAfterAMouseActivationIsADoubleClick) {
   }
 }
 
+// An editor whose auto width may keep its right edge; it asks for any width.
+class TGrowingLeftEdit : public TInnerTestEdit {
+ public:
+  TGrowingLeftEdit(TComponent* AOwner, bool AGrowsLeft) : TInnerTestEdit(AOwner), growsLeft(AGrowsLeft) {}
+  bool GrowsLeftOnAutoSize() override { return growsLeft; }
+  void GetSizeRequest(TkvEditSizeRequest& Request) override {
+    TInnerTestEdit::GetSizeRequest(Request);
+    Request.Width = -1;
+  }
+  bool growsLeft;
+};
+
 TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
   struct Case {
     TAlign align;
@@ -206,7 +218,7 @@ TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
   Pump();
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.align));
-    auto* sized = new TInnerTestEdit(form);
+    auto* sized = new TGrowingLeftEdit(form, false);
     sized->Props()->SetButtonsLayout(2);
     sized->SetAlign(c.align);
     sized->SetParent(panel);
@@ -228,6 +240,25 @@ TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
       EXPECT_EQ(bounds.Height(), measured.cy);
     else
       EXPECT_NE(bounds.Height(), measured.cy);
+    delete sized;
+  }
+}
+
+TEST_F(EditInnerEdit, AnEditorThatGrowsLeftKeepsItsRightEdge) {
+  for (bool growsLeft : {false, true}) {
+    SCOPED_TRACE(growsLeft);
+    auto* sized = new TGrowingLeftEdit(form, growsLeft);
+    sized->Props()->SetButtonsLayout(2);
+    sized->SetParent(form);
+    sized->SetBounds(100, 60, 250, 21);
+    Pump();
+    EXPECT_LT(sized->GetWidth(), 250);
+    const Integer left = sized->GetLeft(), right = left + sized->GetWidth();
+    // A new button widens the measured editor.
+    sized->Props()->GetButtons()->AddButton()->SetWidth(30);
+    Pump();
+    EXPECT_EQ(sized->GetLeft() + sized->GetWidth() == right, growsLeft);
+    EXPECT_EQ(sized->GetLeft() == left, !growsLeft);
     delete sized;
   }
 }
@@ -371,3 +402,4 @@ TEST_F(EditFocus, AnAutoSizedEditorKeepsItsHeightUnderTheMouseAndInTheFocus) {
 }
 
 }  // namespace
+

@@ -881,6 +881,8 @@ class TkvCustomEditViewData : public TPersistent {
   void SetEditStyle(TkvCustomEditStyle* Value) { FStyle = Value; }
   // Auto size: what borders, buttons and content take for Value.
   void GetEditSize(TkvCanvas* Canvas, const Variant& Value, TSize& Size, const TkvEditSizeRequest& Request);
+  // Keeps Size within the editor's constraints (not in place).
+  void ConstrainEditSize(TSize& Size);
   void FireDisplayText(String& Text) { FOnDisplayText(this, Text); }
   Integer DoGetDefaultButtonWidth(Integer Index);
   Integer CaptureButtonIndex();

@@ -304,6 +304,8 @@ void TkvCustomEdit::ComputeAutoSize(Integer& NewWidth, Integer& NewHeight) {
     data->Edit = nullptr;
     data->SetEditStyle(GetEditStyle());
     data->GetEditSize(ScreenCanvasInstance(), FEditValue, size, request);
+    data->Edit = this;
+    data->ConstrainEditSize(size);
   }
   const TAlign align = GetAlign();
   if (AutoWidthAllowed() && align != alTop && align != alBottom && align != alClient && align != alCustom)
