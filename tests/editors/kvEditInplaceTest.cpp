@@ -193,6 +193,18 @@ TEST_F(EditInnerEdit, ASecondClickSoonAfterAMouseActivationIsADoubleClick) {
   }
 }
 
+// An editor whose auto width may keep its right edge; it asks for any width.
+class TGrowingLeftEdit : public TInnerTestEdit {
+ public:
+  TGrowingLeftEdit(TComponent* AOwner, bool AGrowsLeft) : TInnerTestEdit(AOwner), growsLeft(AGrowsLeft) {}
+  bool GrowsLeftOnAutoSize() override { return growsLeft; }
+  void GetSizeRequest(TkvEditSizeRequest& Request) override {
+    TInnerTestEdit::GetSizeRequest(Request);
+    Request.Width = -1;
+  }
+  bool growsLeft;
+};
+
 TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
   struct Case {
     TAlign align;
@@ -206,7 +218,7 @@ TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
   Pump();
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.align));
-    auto* sized = new TInnerTestEdit(form);
+    auto* sized = new TGrowingLeftEdit(form, false);
     sized->Props()->SetButtonsLayout(2);
     sized->SetAlign(c.align);
     sized->SetParent(panel);
@@ -232,6 +244,25 @@ TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
   }
 }
 
+TEST_F(EditInnerEdit, AnEditorThatGrowsLeftKeepsItsRightEdge) {
+  for (bool growsLeft : {false, true}) {
+    SCOPED_TRACE(growsLeft);
+    auto* sized = new TGrowingLeftEdit(form, growsLeft);
+    sized->Props()->SetButtonsLayout(2);
+    sized->SetParent(form);
+    sized->SetBounds(100, 60, 250, 21);
+    Pump();
+    EXPECT_LT(sized->GetWidth(), 250);
+    const Integer left = sized->GetLeft(), right = left + sized->GetWidth();
+    // A new button widens the measured editor.
+    sized->Props()->GetButtons()->AddButton()->SetWidth(30);
+    Pump();
+    EXPECT_EQ(sized->GetLeft() + sized->GetWidth() == right, growsLeft);
+    EXPECT_EQ(sized->GetLeft() == left, !growsLeft);
+    delete sized;
+  }
+}
+
 TEST_F(EditInnerEdit, ReadingTheHeightMakesTheWindowFirst) {
   auto* fresh = new TInnerTestEdit(form);
   // Hidden, it gets no window of its own accord.
@@ -248,6 +279,19 @@ TEST_F(EditInnerEdit, ReadingTheHeightMakesTheWindowFirst) {
   inplace->SetBounds(10, 100, 120, 40);
   inplace->SetAutoSize(true);
   EXPECT_EQ(inplace->GetHeight(), 40);
+}
+
+TEST_F(EditInnerEdit, RecalcAtCursorFindsTheButtonUnderTheMouse) {
+  edit->GetEditStyle()->SetHotTrack(true);
+  edit->Props()->GetButtons()->AddButton();
+  Pump();
+  const TRect b = edit->GetEditViewInfo()->Buttons[0]->Bounds;
+  InputMouseMove(edit->ClientToScreen(TPoint{(b.Left + b.Right) / 2, 8}));
+  Pump();
+  edit->CalculateViewInfoAt(TPoint{-1, -1}, 0, TShiftState{}, false);
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, -1);
+  edit->RecalcAtCursor();
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, 0);
 }
 
 TEST_F(EditInnerEdit, HintsNameTheButtonOrTheEditorAndStopOutsideTheBorder) {
@@ -334,4 +378,28 @@ TEST_F(EditFocus, FocusTakenThroughTheEditorOrItsInnerEditIsReportedOnce) {
   EXPECT_EQ(spy.log, (std::vector<bool>{true, false, true}));
 }
 
+TEST_F(EditFocus, AnAutoSizedEditorKeepsItsHeightUnderTheMouseAndInTheFocus) {
+  form->Show();
+  auto* edit = new TTextOwnerEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 170, 40);
+  TkvEditStyle* style = edit->GetEditStyle();
+  style->SetBorderStyle(ebsSingle);
+  style->SetTransparentBorder(false);
+  // Hot and focused, the border turns three-dimensional and wider.
+  style->SetHotTrack(true);
+  edit->Props()->GetButtons()->AddButton()->SetKind(bkEllipsis);
+  Pump();
+  const Integer height = edit->GetHeight();
+  EXPECT_LT(height, 40);
+  const TRect b = edit->GetEditViewInfo()->Buttons[0]->Bounds;
+  edit->CalculateViewInfoAt(TPoint{(b.Left + b.Right) / 2, 8}, 0, TShiftState{}, true);
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, 0);
+  EXPECT_EQ(edit->GetHeight(), height);
+  edit->SetFocus();
+  Pump();
+  EXPECT_EQ(edit->GetHeight(), height);
+}
+
 }  // namespace
+

@@ -911,6 +911,8 @@ class TkvCustomEditViewData : public TPersistent {
   void SetEditStyle(TkvCustomEditStyle* Value) { FStyle = Value; }
   // Auto size: what borders, buttons and content take for Value.
   void GetEditSize(TkvCanvas* Canvas, const Variant& Value, TSize& Size, const TkvEditSizeRequest& Request);
+  // Keeps Size within the editor's constraints (not in place).
+  void ConstrainEditSize(TSize& Size);
   void FireDisplayText(String& Text) { FOnDisplayText(this, Text); }
   Integer DoGetDefaultButtonWidth(Integer Index);
   Integer CaptureButtonIndex();
@@ -1393,6 +1395,9 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TkvCustomEditData* FEditData = nullptr;
   TClassOf<TWinControl> FInnerEditClass;
   IkvCustomInnerEdit* FInnerEdit = nullptr;
+  // The inner edit's control, known apart from the interface: a companion that implements the
+  // interface may go before the control tells its end.
+  TWinControl* FInnerEditControl = nullptr;
   bool FInnerEditHooked = false;
   std::unique_ptr<TkvTimer> FDoubleClickTimer;
   bool FHandleAllocating = false;

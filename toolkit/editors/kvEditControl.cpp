@@ -93,7 +93,8 @@ void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   CreateInnerEdit(FInnerEdit);
   if (FInnerEdit) {
     SetupInnerEdit();
-    SetInnerControl(FInnerEdit->InnerControl());
+    FInnerEditControl = FInnerEdit->InnerControl();
+    SetInnerControl(FInnerEditControl);
   }
   FDataBinding.reset(GetDataBindingClass().Create(this));
   SetAutoSize(!FInplace);
@@ -120,8 +121,9 @@ TkvCustomEdit::~TkvCustomEdit() {
   UnhookInnerEdit();
   if (FInnerEdit) {
     // The inner edit goes first: it calls its editor back while its window goes.
-    TWinControl* inner = FInnerEdit->InnerControl();
+    TWinControl* inner = FInnerEditControl;
     FInnerEdit = nullptr;
+    FInnerEditControl = nullptr;
     delete inner;
   }
   if (FRepositoryItem) FRepositoryItem->RemoveListener(this);
@@ -175,11 +177,14 @@ void TkvCustomEdit::SetName(const String& Value) {
 }
 
 void TkvCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
-  // The inner edit's interface may already be gone with its control: compare the control only.
-  if (Operation == opRemove && FInnerEdit && AComponent == GetInnerControl()) FInnerEdit = nullptr;
   TkvContainer::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
+  // The inner edit's interface may already be gone with its control: compare the control only.
+  if (FInnerEditControl && AComponent == FInnerEditControl) {
+    FInnerEdit = nullptr;
+    FInnerEditControl = nullptr;
+  }
 }
 
 // ---- Repository item -----------------------------------------------------------------------

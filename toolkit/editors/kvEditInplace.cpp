@@ -166,6 +166,8 @@ void TkvCustomEdit::InitViewData(TkvCustomEditViewData* ViewData) {
   ViewData->Enabled = GetEnabled();
   ViewData->Focused = FFocused;
   ViewData->Designing = GetComponentState().Contains(csDesigning);
+  ViewData->HasHorzScrollBar = GetHScrollBar() && GetHScrollBar()->GetVisible();
+  ViewData->HasVertScrollBar = GetVScrollBar() && GetVScrollBar()->GetVisible();
   ViewData->InnerEdit = GetInnerControl();
 }
 
@@ -296,8 +298,14 @@ void TkvCustomEdit::ComputeAutoSize(Integer& NewWidth, Integer& NewHeight) {
   GetSizeRequest(request);
   TSize size;
   {
+    // Measured in the normal style, not the hot or focused one, whose border may be wider: the
+    // editor keeps its height under the mouse and in the focus.
     std::unique_ptr<TkvCustomEditViewData> data(MakeViewData());
+    data->Edit = nullptr;
+    data->SetEditStyle(GetEditStyle());
     data->GetEditSize(ScreenCanvasInstance(), FEditValue, size, request);
+    data->Edit = this;
+    data->ConstrainEditSize(size);
   }
   const TAlign align = GetAlign();
   if (AutoWidthAllowed() && align != alTop && align != alBottom && align != alClient && align != alCustom)
