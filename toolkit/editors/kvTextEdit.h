@@ -821,8 +821,9 @@ class TkvCustomTextEdit : public TkvCustomEdit, public IkvFormatListener, public
   TWinControl* LookupListControl() override { return FLookupData ? FLookupData->ListControl() : nullptr; }
 
   // Framework operations.
-  bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
   void PlaceInnerEdit() override;
+  // The container's look sync is the text editor's own.
+  void SyncInnerControlLook() override { SyncInnerEditLook(); }
   void GetSizeRequest(TkvEditSizeRequest& Request) override;
   bool InnerEditDisplaysValue() override { return IsInnerEditShown(); }
   bool IsModifyingKey(Word Key, TShiftState Shift) override;

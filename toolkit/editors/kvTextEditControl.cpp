@@ -865,8 +865,7 @@ void TkvCustomTextEdit::SyncInnerEditLook() {
   text->FreezeBounds(true);
   TkvCustomTextEditViewInfo* info = GetTextViewInfo();
   inner->SetColor(info->BackgroundColor);
-  inner->GetFont()->Assign(GetEditStyle()->GetEffectiveFont());
-  inner->GetFont()->SetColor(info->TextColor);
+  AssignFontInColor(inner->GetFont(), GetEditStyle()->GetEffectiveFont(), info->TextColor);
   text->FreezeBounds(false);
 }
 
@@ -895,13 +894,6 @@ void TkvCustomTextEdit::PlaceInnerEdit() {
 }
 
 void TkvCustomTextEdit::GetSizeRequest(TkvEditSizeRequest& Request) { Request = TkvEditSizeRequest(); }
-
-bool TkvCustomTextEdit::CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) {
-  if (!HandleAllocated() || IsBeingDestroyed()) return false;
-  bool changed = TkvCustomEdit::CalculateViewInfoAt(P, Button, Shift, IsMouseEvent);
-  if (changed) SyncInnerEditLook();
-  return changed;
-}
 
 void TkvCustomTextEdit::BeginInplaceEdit(TkvCustomEditData*& Data) {
   TkvCustomEdit::BeginInplaceEdit(Data);
