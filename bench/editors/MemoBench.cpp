@@ -7,20 +7,14 @@
 #include <cstdio>
 #include <memory>
 
+#include "BenchScreen.h"
 #include "BenchTiming.h"
-#include "backend/HeadlessBackend.h"
 #include "backend/ScriptedInput.h"
-#include "controls/ControlsUnits.h"
 #include "rtl/SysUtils.h"
-#include "toolkit/editors/EditorsUnits.h"
 #include "toolkit/editors/kvMemo.h"
-#include "toolkit/foundation/FoundationUnits.h"
-#include "user/Clock.h"
 #include "user/Painting.h"
-#include "user/UserUnits.h"
 #include "user/VirtualKeys.h"
 #include "vcl/Forms.h"
-#include "vcl/VclUnits.h"
 
 namespace {
 
@@ -64,16 +58,8 @@ double Pass(TForm* form, TStringList* lines, Make make) {
 }  // namespace
 
 void RunMemoBench() {
-  FakeClock clock;
-  SetClock(&clock);
-  UserStart();
-  ControlsStart();
-  VclStart();
-  FoundationStart();
-  EditorsStart();
+  BenchScreen units;
   {
-    HeadlessBackend screen;
-    SetDisplayBackend(&screen);
     auto* form = new TForm(nullptr, 0);
     form->SetBounds(0, 0, 640, 480);
     form->Show();
@@ -96,11 +82,5 @@ void RunMemoBench() {
                 "ratio %.2f (goal <= 2)\n",
                 kLines, editor, platform, editor / platform);
     delete form;
-    SetDisplayBackend(nullptr);
   }
-  EditorsEnd();
-  FoundationEnd();
-  VclEnd();
-  ControlsEnd();
-  UserEnd();
 }
