@@ -929,6 +929,8 @@ void TkvCustomTextEdit::WMSetText(TMessage& Message) {
     return;
   }
   const char* text = reinterpret_cast<const char*>(Message.LParam);
+  // A WM_SETTEXT that the setting itself sends goes to the default handling.
+  TFlagScope internal(FInternalTextSetting, true);
   Message.Result = SetTextFromMessage(text ? String(text) : String()) ? 1 : 0;
 }
 
