@@ -489,8 +489,6 @@ class TkvCustomTextEditViewData : public TkvCustomEditViewData {
   virtual void SetViewInfoText(const Variant& Value, TkvCustomTextEditViewInfo* ViewInfo);
   virtual Cardinal TextFlags();
   virtual TRect ContentOffsets() { return TextEditContentOffsets(); }
-  // Whether the editor's popup is open; only drop-down editors have one.
-  virtual bool EditorPopupOpen() { return false; }
 
   TkvCustomTextEditProperties* TextProperties() { return static_cast<TkvCustomTextEditProperties*>(Properties); }
   // The stored content offsets, widened by a pixel for the list styles' text.

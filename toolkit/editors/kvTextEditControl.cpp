@@ -387,7 +387,7 @@ bool TkvCustomTextEdit::IsModifyingChar(Char Character) {
 bool TkvCustomTextEdit::IsModifyingKey(Word Key, TShiftState Shift) {
   bool modifying = TkvCustomEdit::IsModifyingKey(Key, Shift) || Key == VK_DELETE;
   if (!UsesLookup() || !LookupKeysScroll(false)) return modifying;
-  bool popupOpen = GetTextViewInfo()->PopupOpen;
+  bool popupOpen = IsPopupOpen();
   switch (Key) {
     case VK_PRIOR:
     case VK_NEXT: return !popupOpen;
@@ -721,13 +721,13 @@ void TkvCustomTextEdit::HandleKeyPress(Char& Character) {
 }
 
 void TkvCustomTextEdit::KeyPress(Char& Key) {
-  if (Key == 27 && FPopupJustClosed && !GetTextViewInfo()->PopupOpen) FPopupJustClosed = false;
+  if (Key == 27 && FPopupJustClosed && !IsPopupOpen()) FPopupJustClosed = false;
   TkvCustomEdit::KeyPress(Key);
 }
 
 bool TkvCustomTextEdit::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
   if (TkvCustomEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
-  if (!LookupKeysScroll(true) || GetTextViewInfo()->PopupOpen || !UsesLookup() || !MouseWheelAllowed(Shift))
+  if (!LookupKeysScroll(true) || IsPopupOpen() || !UsesLookup() || !MouseWheelAllowed(Shift))
     return false;
   if (RequestEdit()) StepLookup(WheelDelta > 0 ? lsPrevious : lsNext);
   return true;
