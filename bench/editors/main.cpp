@@ -2,7 +2,7 @@
 // (goal: at most twice DrawText's time), and drawing one line with an end ellipsis from texts of
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
 // not the length of the text); mouse moves over editors with buttons (EditMouseBench.cpp); and
-// the edit masks (MaskBench.cpp).
+// the edit masks (MaskBench.cpp); the log window's memo (MemoBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +13,7 @@
 #include "BenchTiming.h"
 #include "EditMouseBench.h"
 #include "MaskBench.h"
+#include "MemoBench.h"
 #include "gdi/DcSurface.h"
 #include "gdi/Gdi.h"
 #include "gdi/GdiUnits.h"
@@ -98,6 +99,7 @@ int main() {
   }
   RunEditMouseBench();
   RunMaskBench();
+  RunMemoBench();
   GdiEnd();
   RtlEnd();
   return 0;

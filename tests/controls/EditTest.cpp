@@ -457,7 +457,9 @@ namespace {
 // A host that draws its own bars takes the memo's styles away for the frame's painting and puts
 // them back: the painting reads the styles as they are then, and the bars answer for their places.
 TEST_F(Edit, NonClientPaintingReadsTheScrollStylesOfTheMoment) {
-  HWND memo = Make(ES_MULTILINE | WS_VSCROLL | WS_HSCROLL, "text", Bounds(10, 10, 150, 100));
+  HWND memo = Make(ES_MULTILINE | WS_VSCROLL | WS_HSCROLL,
+                   "a line long enough to be wrapped if the memo wrapped its words at its width",
+                   Bounds(10, 10, 150, 100));
   Pump();
   SCROLLBARINFO vertical{}, horizontal{};
   vertical.cbSize = horizontal.cbSize = sizeof(SCROLLBARINFO);
@@ -480,7 +482,10 @@ TEST_F(Edit, NonClientPaintingReadsTheScrollStylesOfTheMoment) {
   FillRect(dc, &spot, red);
   DeleteObject(red);
   const LONG style = GetWindowLong(memo, GWL_STYLE);
+  const LRESULT lines = SendMessage(memo, EM_GETLINECOUNT, 0, 0);
   SetWindowLong(memo, GWL_STYLE, style & ~(WS_VSCROLL | WS_HSCROLL));
+  // The wrap mode is the window's from its creation.
+  EXPECT_EQ(SendMessage(memo, EM_GETLINECOUNT, 0, 0), lines);
   SendMessage(memo, WM_NCPAINT, 1, 0);
   EXPECT_EQ(GetPixel(dc, x, y), RGB(255, 0, 0));
   ASSERT_TRUE(GetScrollBarInfo(memo, OBJID_VSCROLL, &vertical));

@@ -4,7 +4,9 @@
 #include "EditTestFixture.h"
 #include "EditorsTestSupport.h"
 #include "controls/Edit.h"
+#include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
+#include "rtl/Writer.h"
 #include "user/Clipboard.h"
 #include "user/GlobalMemory.h"
 #include "user/VirtualKeys.h"
@@ -287,6 +289,53 @@ TEST_F(MemoEditor, BothScrollBarsRecreateTheWindowsAndShowTheContainersBars) {
   memo->ScrollContent(sbVertical, scLineDown, position);
   EXPECT_EQ(position, 2);
   EXPECT_EQ(SendMessage(memo->GetInnerControl()->GetHandle(), EM_GETFIRSTVISIBLELINE, 0, 0), 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TextEditorForms, ATextEditAndAMemoStoreOnlyWhatWasAssigned) {
+  auto* root = new TForm(nullptr, 0);
+  root->SetName("Window");
+  auto* edit = new TkvTextEdit(root);
+  edit->SetName("Folder");
+  edit->SetParent(root);
+  edit->GetTextEditProperties()->SetMaxLength(0);
+  edit->GetTextEditProperties()->GetAlignment()->SetHorz(taRightJustify);
+  edit->SetText("C:\\Out");
+  auto* memo = new TkvMemo(root);
+  memo->SetName("Log");
+  memo->SetParent(root);
+  memo->GetMemoProperties()->SetScrollBars(ssVertical);
+  memo->GetLines()->SetText("first\r\nsecond\r\n");
+  String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  // MaxLength 0 was assigned (stored); the memo's was not.
+  EXPECT_NE(text.find("Properties.MaxLength = 0"), String::npos);
+  EXPECT_EQ(text.find("Properties.MaxLength", text.find("object Log")), String::npos);
+  EXPECT_NE(text.find("Properties.Alignment.Horz = taRightJustify"), String::npos);
+  EXPECT_EQ(text.find("DisplayFormat"), String::npos);
+  EXPECT_EQ(text.find("AutoSelect"), String::npos);
+  EXPECT_NE(text.find("Properties.ScrollBars = ssVertical"), String::npos);
+  delete root;
+
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* readEdit = dynamic_cast<TkvTextEdit*>(copy->FindComponent("Folder"));
+  auto* readMemo = dynamic_cast<TkvMemo*>(copy->FindComponent("Log"));
+  ASSERT_NE(readEdit, nullptr);
+  ASSERT_NE(readMemo, nullptr);
+  EXPECT_EQ(readEdit->GetText(), "C:\\Out");
+  EXPECT_TRUE(readEdit->GetTextEditProperties()->IsMaxLengthStored());
+  EXPECT_EQ(readEdit->GetTextEditProperties()->GetAlignment()->GetHorz(), taRightJustify);
+  EXPECT_FALSE(readMemo->GetMemoProperties()->IsMaxLengthStored());
+  EXPECT_EQ(readMemo->GetMemoProperties()->GetScrollBars(), ssVertical);
+  EXPECT_EQ(readMemo->GetLines()->GetCount(), 2);
+  // A memo read with lines starts with them as its value.
+  EXPECT_EQ(VarToStr(readMemo->GetEditValueProp()), readMemo->GetText());
+  EXPECT_EQ(readMemo->GetText().substr(0, 13), "first\r\nsecond");
+  delete copy;
 }
 
 }  // namespace

@@ -189,6 +189,22 @@ TEST_F(TextEdit, TextMessagesAnswerByTheBufferAndTheInternalSetting) {
   EXPECT_EQ(SendMessage(edit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("set")), 1);
   EXPECT_EQ(edit->GetText(), "set");
   EXPECT_EQ(VarToStr(edit->GetEditValueProp()), "set");
+  // A WM_SETTEXT sent while the editor sets its text goes to the default handling: the text and
+  // the value stay the outer setting's.
+  struct Nested : TObject {
+    TkvTextEdit* edit = nullptr;
+    bool sent = false;
+    void Change(TObject*) {
+      if (std::exchange(sent, true)) return;
+      SendMessage(edit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("inner"));
+    }
+  } nested;
+  nested.edit = edit;
+  Props()->SetOnChange(MakeEvent<&Nested::Change>(&nested));
+  EXPECT_EQ(SendMessage(edit->GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("outer")), 1);
+  EXPECT_TRUE(nested.sent);
+  EXPECT_EQ(edit->GetText(), "outer");
+  EXPECT_EQ(VarToStr(edit->GetEditValueProp()), "outer");
 }
 
 TEST_F(TextEdit, StrictListPastesOnlyItems) {

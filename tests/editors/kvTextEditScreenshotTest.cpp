@@ -21,12 +21,20 @@ void Caption(TWinControl* Parent, Integer X, Integer Y, const char* Text) {
   label->SetTop(Y);
 }
 
+// The look and the border it goes with.
+void ApplyLook(TkvCustomEdit* Edit, TkvLookAndFeelKind Look) {
+  const TkvEditBorderStyle kBorders[] = {ebsFlat, ebs3D, ebsUltraFlat, ebsOffice11};
+  Edit->GetEditStyle()->GetLookAndFeel()->SetKind(Look);
+  Edit->GetEditStyle()->SetBorderStyle(kBorders[Look]);
+  Edit->GetEditStyle()->SetTransparentBorder(false);
+}
+
 TkvTextEdit* TextEdit(TWinControl* Parent, TkvLookAndFeelKind Look, Integer Top, const char* Label, const char* Text) {
   Caption(Parent, 10, Top + 4, Label);
   auto* edit = new TkvTextEdit(Parent);
   edit->SetParent(Parent);
   edit->SetBounds(110, Top, 200, 21);
-  edit->GetEditStyle()->GetLookAndFeel()->SetKind(Look);
+  ApplyLook(edit, Look);
   edit->SetText(Text);
   return edit;
 }
@@ -35,7 +43,7 @@ TkvMemo* Memo(TWinControl* Parent, TkvLookAndFeelKind Look, Integer Left) {
   auto* memo = new TkvMemo(Parent);
   memo->SetParent(Parent);
   memo->SetBounds(Left, 30, 220, 150);
-  memo->GetEditStyle()->GetLookAndFeel()->SetKind(Look);
+  ApplyLook(memo, Look);
   memo->GetMemoProperties()->SetScrollBars(ssBoth);
   String text = "Converted files go to the output folder.\r\n";
   for (Integer i = 1; i <= 20; ++i)

@@ -4,6 +4,7 @@
 #include "controls/Edit.h"
 #include "gdi/SysMetrics.h"
 #include "rtl/Variants.h"
+#include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvMemo.h"
 #include "user/Messages.h"
 #include "user/VirtualKeys.h"
@@ -176,8 +177,7 @@ void TkvCustomMemo::SyncInnerEditLook() {
   try {
     TkvCustomTextEditViewInfo* info = GetTextViewInfo();
     memo->SetColor(info->BackgroundColor);
-    memo->GetFont()->Assign(GetEditStyle()->GetEffectiveFont());
-    memo->GetFont()->SetColor(info->TextColor);
+    AssignFontInColor(memo->GetFont(), GetEditStyle()->GetEffectiveFont(), info->TextColor);
   } catch (...) {
     memo->GetHelper()->FreezeBounds(false);
     throw;

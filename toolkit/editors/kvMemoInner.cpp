@@ -376,6 +376,8 @@ void TkvCustomInnerMemoHelper::SetFocusSafely() {
 
 void TkvCustomInnerMemoHelper::WriteInnerValue(const Variant& Value) {
   const String text = VarToStr(Value);
+  // The same text again would only lay the whole memo out once more.
+  if (text == FMemo->GetText()) return;
   if (!FMemo->HandleAllocated()) {
     FMemo->SetText(text);
     return;

@@ -489,8 +489,6 @@ class TkvCustomTextEditViewData : public TkvCustomEditViewData {
   virtual void SetViewInfoText(const Variant& Value, TkvCustomTextEditViewInfo* ViewInfo);
   virtual Cardinal TextFlags();
   virtual TRect ContentOffsets() { return TextEditContentOffsets(); }
-  // Whether the editor's popup is open; only drop-down editors have one.
-  virtual bool EditorPopupOpen() { return false; }
 
   TkvCustomTextEditProperties* TextProperties() { return static_cast<TkvCustomTextEditProperties*>(Properties); }
   // The stored content offsets, widened by a pixel for the list styles' text.
@@ -821,8 +819,9 @@ class TkvCustomTextEdit : public TkvCustomEdit, public IkvFormatListener, public
   TWinControl* LookupListControl() override { return FLookupData ? FLookupData->ListControl() : nullptr; }
 
   // Framework operations.
-  bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
   void PlaceInnerEdit() override;
+  // The container's look sync is the text editor's own.
+  void SyncInnerControlLook() override { SyncInnerEditLook(); }
   void GetSizeRequest(TkvEditSizeRequest& Request) override;
   bool InnerEditDisplaysValue() override { return IsInnerEditShown(); }
   bool IsModifyingKey(Word Key, TShiftState Shift) override;

@@ -387,7 +387,7 @@ bool TkvCustomTextEdit::IsModifyingChar(Char Character) {
 bool TkvCustomTextEdit::IsModifyingKey(Word Key, TShiftState Shift) {
   bool modifying = TkvCustomEdit::IsModifyingKey(Key, Shift) || Key == VK_DELETE;
   if (!UsesLookup() || !LookupKeysScroll(false)) return modifying;
-  bool popupOpen = GetTextViewInfo()->PopupOpen;
+  bool popupOpen = IsPopupOpen();
   switch (Key) {
     case VK_PRIOR:
     case VK_NEXT: return !popupOpen;
@@ -721,13 +721,13 @@ void TkvCustomTextEdit::HandleKeyPress(Char& Character) {
 }
 
 void TkvCustomTextEdit::KeyPress(Char& Key) {
-  if (Key == 27 && FPopupJustClosed && !GetTextViewInfo()->PopupOpen) FPopupJustClosed = false;
+  if (Key == 27 && FPopupJustClosed && !IsPopupOpen()) FPopupJustClosed = false;
   TkvCustomEdit::KeyPress(Key);
 }
 
 bool TkvCustomTextEdit::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
   if (TkvCustomEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
-  if (!LookupKeysScroll(true) || GetTextViewInfo()->PopupOpen || !UsesLookup() || !MouseWheelAllowed(Shift))
+  if (!LookupKeysScroll(true) || IsPopupOpen() || !UsesLookup() || !MouseWheelAllowed(Shift))
     return false;
   if (RequestEdit()) StepLookup(WheelDelta > 0 ? lsPrevious : lsNext);
   return true;
@@ -865,8 +865,7 @@ void TkvCustomTextEdit::SyncInnerEditLook() {
   text->FreezeBounds(true);
   TkvCustomTextEditViewInfo* info = GetTextViewInfo();
   inner->SetColor(info->BackgroundColor);
-  inner->GetFont()->Assign(GetEditStyle()->GetEffectiveFont());
-  inner->GetFont()->SetColor(info->TextColor);
+  AssignFontInColor(inner->GetFont(), GetEditStyle()->GetEffectiveFont(), info->TextColor);
   text->FreezeBounds(false);
 }
 
@@ -895,13 +894,6 @@ void TkvCustomTextEdit::PlaceInnerEdit() {
 }
 
 void TkvCustomTextEdit::GetSizeRequest(TkvEditSizeRequest& Request) { Request = TkvEditSizeRequest(); }
-
-bool TkvCustomTextEdit::CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) {
-  if (!HandleAllocated() || IsBeingDestroyed()) return false;
-  bool changed = TkvCustomEdit::CalculateViewInfoAt(P, Button, Shift, IsMouseEvent);
-  if (changed) SyncInnerEditLook();
-  return changed;
-}
 
 void TkvCustomTextEdit::BeginInplaceEdit(TkvCustomEditData*& Data) {
   TkvCustomEdit::BeginInplaceEdit(Data);
@@ -937,6 +929,8 @@ void TkvCustomTextEdit::WMSetText(TMessage& Message) {
     return;
   }
   const char* text = reinterpret_cast<const char*>(Message.LParam);
+  // A WM_SETTEXT that the setting itself sends goes to the default handling.
+  TFlagScope internal(FInternalTextSetting, true);
   Message.Result = SetTextFromMessage(text ? String(text) : String()) ? 1 : 0;
 }
 

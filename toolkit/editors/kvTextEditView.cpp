@@ -161,7 +161,7 @@ void TkvCustomTextEditViewData::ComputeViewInfo(TkvCanvas* Canvas, const TRect& 
   info->SelectionBarShown = false;
   info->EditingStyle = TextProperties()->EditingStyleCode();
   info->InnerEditShown = HasShownInnerEdit();
-  info->PopupOpen = Edit && EditorPopupOpen();
+  info->PopupOpen = Edit && Edit->IsPopupOpen();
   info->TextRect = Shrunk(info->ClientRect, ContentOffsets());
   if (!Inplace) {
     Canvas->AssignFont(info->Font);
