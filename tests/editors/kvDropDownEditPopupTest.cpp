@@ -7,6 +7,7 @@
 
 #include "EditorsTestSupport.h"
 #include "gdi/SysMetrics.h"
+#include "gdi/UxTheme.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "user/Input.h"
 #include "user/Rects.h"
@@ -432,6 +433,52 @@ TEST_F(EditPopup, CloseButtonPaintsEachState) {
   EXPECT_NE(looks[1], looks[2]);
   EXPECT_NE(looks[2], looks[3]);
   EXPECT_NE(looks[1], looks[3]);
+}
+
+// Visual styles in use: a 21-pixel close button, an 18-pixel size box; every drawing is recorded.
+class PanelTheme : public ThemeProvider {
+ public:
+  struct Drawn {
+    int part, state;
+    TRect rect;
+  };
+  BOOL IsThemeActive() override { return TRUE; }
+  BOOL IsAppThemed() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t*) override { return reinterpret_cast<HTHEME>(1); }
+  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
+  HRESULT GetThemePartSize(HTHEME, HDC, int Part, int, const RECT*, THEMESIZE, SIZE* Size) override {
+    *Size = Part == 18 ? SIZE{21, 21} : SIZE{18, 18};
+    return S_OK;
+  }
+  HRESULT DrawThemeBackground(HTHEME, HDC, int Part, int State, const RECT* R, const RECT*) override {
+    drawn.push_back({Part, State, TRect(R->Left, R->Top, R->Right, R->Bottom)});
+    return S_OK;
+  }
+  std::vector<Drawn> drawn;
+};
+
+TEST_F(EditPopup, NativePanelTakesTheThemesPartsAndStates) {
+  PanelTheme theme;
+  SetThemeProvider(&theme);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+  TkvCustomEditPopupWindowViewInfo info;
+  info.NativeStyle = info.SysPanelStyle = info.Sizeable = info.ShowCloseButton = true;
+  info.CloseButtonState = 2;
+  Painted painted(info, 200, 120);
+  EXPECT_EQ(info.SysPanelHeight, 21);
+  EXPECT_EQ(info.CloseButtonThemeState, 2);
+  // Centred in the band at the bottom, at the end away from the grip.
+  EXPECT_EQ(info.CloseButtonRect, ::Bounds(info.InnerRect.Left + 1, info.InnerRect.Bottom - 21, 21, 21));
+  // The grip cell holds the size box and its margin.
+  EXPECT_EQ(info.GripCellRect.Width(), 20);
+  auto drew = [&](int Part, int State) {
+    return std::any_of(theme.drawn.begin(), theme.drawn.end(),
+                       [&](const PanelTheme::Drawn& d) { return d.part == Part && d.state == State; });
+  };
+  EXPECT_TRUE(drew(18, 2));  // the hot close button
+  EXPECT_TRUE(drew(10, 1));  // the size box
+  SetThemeProvider(nullptr);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
 }
 
 TEST_F(EditPopup, CloseButtonPressedAndReleasedElsewhereClosesWithNoReason) {
