@@ -509,6 +509,28 @@ TEST_F(EditPopup, ModalResultsCloseWithTheirReasons) {
   }
 }
 
+TEST_F(EditPopup, AFocusTakingPopupsLoopClosesWithTheModalResultsReason) {
+  Popup()->SetCaptureFocus(true);
+  ScriptedSteps steps;
+  steps.Add(50, [&] { Popup()->SetModalResult(mrOk); });
+  editor->Open();  // returns once the loop has seen the popup closed
+  EXPECT_EQ(editor->reasons, std::vector<Integer>{kvcrAccept});
+  EXPECT_FALSE(IsVisiblePopup(Popup()));
+}
+
+TEST_F(EditPopup, AFocusTakingPopupsLoopEndsWhenAHandlerFreesTheEditor) {
+  Popup()->SetCaptureFocus(true);
+  ScriptedSteps steps;
+  TPopupOwner* doomed = editor;
+  steps.Add(50, [&] {
+    delete editor;
+    editor = nullptr;
+  });
+  doomed->Open();
+  EXPECT_EQ(editor, nullptr);
+  EXPECT_EQ(VisiblePopupCount(), 0);
+}
+
 TEST_F(EditPopup, ReplayedCharactersReachTheFocusOnlyWhileShown) {
   editor->AddList({"one"});
   auto* edit = new TEdit(Popup());
