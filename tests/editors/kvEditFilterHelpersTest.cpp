@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditTestProperties.h"
+#include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvTextEdit.h"
 
 namespace {
@@ -78,12 +79,14 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_EQ(TheFilterEditsController()->FindHelper(TkvTextEditProperties::ClassInfo()),
             FilterEditHelperOf<TkvFilterTextEditHelper>());
   EXPECT_EQ(TheFilterEditsController()->FindHelper(TkvCustomEditProperties::ClassInfo()), nullptr);
+  kvMaskEditEnd();
   kvTextEditEnd();
   EXPECT_FALSE(FilterEditsControllerExists());
   TheFilterEditsController()->AddHelper(TkvTextEditProperties::ClassInfo(), FilterEditHelperOf<OtherHelper>());
   TheFilterEditsController()->RemoveHelper(TkvTextEditProperties::ClassInfo(), FilterEditHelperOf<OtherHelper>());
   EXPECT_FALSE(FilterEditsControllerExists());
   kvTextEditStart();
+  kvMaskEditStart();
   EXPECT_TRUE(FilterEditsControllerExists());
   TkvRegisteredClasses* registry = EditPropertiesRegistry();
   Integer index = registry->IndexOfClass(TkvTextEditProperties::ClassInfo());

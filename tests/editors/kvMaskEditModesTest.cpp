@@ -371,4 +371,23 @@ TEST_F(MaskModes, PropertiesKeepAGoodMaskAndFormatValues) {
   }
 }
 
+TEST_F(MaskModes, UnitRegistersTheMaskEditorAndAFilterHelperThatExtendsRegularExpressions) {
+  TkvRegisteredClasses* registry = EditPropertiesRegistry();
+  const Integer index = registry->IndexOfClass(TkvMaskEditProperties::ClassInfo());
+  ASSERT_NE(index, -1);
+  EXPECT_EQ(registry->TextAt(index), "MaskEdit|Represents a generic masked edit control.");
+  TkvFilterEditHelperClass helper = TheFilterEditsController()->FindHelper(TkvMaskEditProperties::ClassInfo());
+  ASSERT_EQ(helper, FilterEditHelperOf<TkvFilterMaskEditHelper>());
+  TkvMaskEditProperties source(nullptr), target(nullptr);
+  source.SetMaskKind(emkRegExpr);
+  source.SetEditMask("\\d+");
+  helper->InitFilterProperties(&target, &source, false);
+  EXPECT_EQ(target.GetMaskKind(), emkRegExprEx);
+  EXPECT_EQ(target.GetEditMask(), "\\d+");
+  EXPECT_FALSE(target.GetAutoSelect());
+  source.SetEditMask("");
+  helper->InitFilterProperties(&target, &source, false);
+  EXPECT_TRUE(target.GetAutoSelect());
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -16,9 +17,11 @@ void EditorsStart() {
   kvStylesStart();
   kvEditStart();
   kvTextEditStart();
+  kvMaskEditStart();
 }
 
 void EditorsEnd() {
+  kvMaskEditEnd();
   kvTextEditEnd();
   kvEditEnd();
   kvStylesEnd();

@@ -13,7 +13,8 @@
 // Positions and lengths the modes work with count characters, never bytes.
 //
 // Sources: kvMaskEditProperties.cpp (Properties), kvMaskEditModes.cpp (base and standard mode),
-// kvMaskEditRegExprMode.cpp and kvMaskEditRegExprExMode.cpp (the regular-expression modes).
+// kvMaskEditRegExprMode.cpp and kvMaskEditRegExprExMode.cpp (the regular-expression modes),
+// kvMaskEditUnit.cpp (unit start and end, filter helper).
 
 #include <memory>
 
@@ -361,3 +362,15 @@ class TkvMaskEditProperties : public TkvCustomMaskEditProperties {
   using TkvCustomMaskEditProperties::TkvCustomMaskEditProperties;
   void SetAlignmentProp(TkvEditAlignment* Value) { SetAlignment(Value); }
 };
+
+// The filter-row helper of masked editors: a regular-expression mask becomes an extended one, and
+// a masked filter editor does not select its text on entry.
+class TkvFilterMaskEditHelper : public TkvFilterTextEditHelper {
+  TAVREN_CLASS(TkvFilterMaskEditHelper, TkvFilterTextEditHelper)
+ public:
+  void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
+                            bool KeepButtons) override;
+};
+
+void kvMaskEditStart();
+void kvMaskEditEnd();
