@@ -296,10 +296,33 @@ TEST_F(MaskModes, ExtendedModeCompletesForcedLiterals) {
   EXPECT_EQ(host.Text(), "(12");
   host.Type("\b\b");
   EXPECT_EQ(host.Text(), "(");
-  const int beeps = screen.Beeps();
+  int beeps = screen.Beeps();
   host.Type("\b");
   EXPECT_EQ(host.Text(), "(");
   EXPECT_EQ(screen.Beeps() - beeps, 1);
+
+  // Right steps over a typed character with the forced ones after it.
+  host.Type("12345");
+  EXPECT_EQ(host.Text(), "(123)-45");
+  host.Key(VK_HOME);
+  EXPECT_EQ(host.caret, 0);
+  const Integer carets[] = {1, 2, 3, 6, 7};
+  for (Integer expected : carets) {
+    host.Key(VK_RIGHT);
+    EXPECT_EQ(host.caret, expected);
+  }
+  // The forced prefix cannot be deleted, nor replaced with the rest of a selection.
+  host.MoveCaretItself(0);
+  host.mode->SelectionChanged();
+  beeps = screen.Beeps();
+  host.Key(VK_DELETE);
+  EXPECT_EQ(host.Text(), "(123)-45");
+  EXPECT_EQ(screen.Beeps() - beeps, 1);
+  host.SelectItself(0, 8);
+  host.mode->SelectionChanged();
+  host.Type("9");
+  EXPECT_EQ(host.Text(), "(9");
+  EXPECT_EQ(host.caret, 2);
 }
 
 TEST_F(MaskModes, ExtendedModeTakesTheTimeSeparatorAndStepsOverUnits) {
