@@ -188,6 +188,13 @@ TEST_F(MaskModes, StandardModeOverwritesSkipsLiteralsAndWritesBlanks) {
       {"Shift+Left grows leftwards from the block", "(123) 456-7890", 7, 0,
        [](TModeHost& h) { h.Key(VK_LEFT, true); }, "(123) 456-7890", 6, 2, 0},
       {"End goes after the text", kEmpty, 1, 0, [](TModeHost& h) { h.Key(VK_END); }, kEmpty, 14, 0, 0},
+      {"a display shorter than the mask is edited within it", "(12", 2, 0,
+       [](TModeHost& h) {
+         h.Type("7");
+         h.Key(VK_RIGHT);
+         h.Key(VK_DELETE);
+       },
+       "(17", 3, 0, 0},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
