@@ -2,7 +2,10 @@
 #include <memory>
 
 #include "EditorsTestSupport.h"
+#include "rtl/ClassRegistry.h"
 #include "rtl/FormatSettings.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "user/VirtualKeys.h"
 
@@ -418,6 +421,41 @@ TEST_F(MaskModes, UnitRegistersTheMaskEditorAndAFilterHelperThatExtendsRegularEx
   source.SetEditMask("");
   helper->InitFilterProperties(&target, &source, false);
   EXPECT_TRUE(target.GetAutoSelect());
+}
+
+class MaskRepositoryItem : public TkvEditRepositoryItem {
+  TAVREN_CLASS(MaskRepositoryItem, TkvEditRepositoryItem)
+ public:
+  explicit MaskRepositoryItem(TComponent* AOwner)
+      : TkvEditRepositoryItem(AOwner, TkvMaskEditProperties::ClassInfo()) {}
+  TkvMaskEditProperties* GetMaskProperties() const { return static_cast<TkvMaskEditProperties*>(GetProperties()); }
+  void SetMaskProperties(TkvMaskEditProperties* Value) { SetProperties(Value); }
+};
+TAVREN_CLASS_IMPL_PUBLISHED(MaskRepositoryItem, PROPERTY_AS(Properties, GetMaskProperties, SetMaskProperties))
+
+TEST_F(MaskModes, FormTextCarriesTheKindBeforeTheMask) {
+  RegisterClass(MaskRepositoryItem::ClassInfo());
+  auto* root = new TForm(nullptr, 0);
+  auto* item = new MaskRepositoryItem(root);
+  item->SetName("Item");
+  item->GetMaskProperties()->SetMaskKind(emkRegExprEx);
+  item->GetMaskProperties()->SetEditMask("\\(\\d\\d\\d\\)");
+  item->GetMaskProperties()->SetIgnoreMaskBlank(true);
+  const String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  delete root;
+  ASSERT_NE(text.find("MaskKind"), String::npos);
+  EXPECT_LT(text.find("MaskKind"), text.find("EditMask"));
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<MaskRepositoryItem*>(copy->FindComponent("Item"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetMaskProperties()->GetMaskKind(), emkRegExprEx);
+  EXPECT_EQ(read->GetMaskProperties()->GetEditMask(), "\\(\\d\\d\\d\\)");
+  EXPECT_TRUE(read->GetMaskProperties()->GetIgnoreMaskBlank());
+  EXPECT_TRUE(read->GetMaskProperties()->GetValidateOnEnter());
+  delete copy;
+  UnRegisterClass(MaskRepositoryItem::ClassInfo());
 }
 
 }  // namespace
