@@ -416,6 +416,40 @@ TEST_F(EditPopup, ShadowAndSystemPanelPaintWhereTheLayoutPutsThem) {
   }
 }
 
+// A skin in flat colours: a teal frame, a pale window, a dark grip at the bottom-right corner of
+// its rectangle, and close buttons coloured by their state.
+class TFlatSkinPainter : public TkvStandardLookAndFeelPainter {
+ public:
+  TColor ContainerFrameColor(bool) override { return static_cast<TColor>(0x808000); }
+  void PaintWindowContent(TkvCanvas* Canvas, const TRect& R) override {
+    Canvas->FillWithColor(R, static_cast<TColor>(0xF0F8FF));
+  }
+  void PaintSizeGrip(TkvCanvas* Canvas, const TRect& R, TColor) override {
+    Canvas->FillWithColor(TRect(R.Right - 4, R.Bottom - 4, R.Right, R.Bottom), static_cast<TColor>(0x202020));
+  }
+  void PaintEditButton(TkvCanvas* Canvas, const TRect& R, Integer Kind, TkvButtonState State) override {
+    if (Kind == 0) Canvas->FillWithColor(R, static_cast<TColor>(0x000010 * State));
+  }
+};
+
+TEST_F(EditPopup, SkinnedFramesTakeTheSkinsColoursAndParts) {
+  TkvCustomEditPopupWindowViewInfo info;
+  info.SkinPainter = PainterClassOf<TFlatSkinPainter>();
+  info.PopupBorderStyle = epbsFrame3D;  // a skin draws its own one-pixel frame whatever the style
+  info.SysPanelStyle = info.Sizeable = info.ShowCloseButton = true;
+  info.CloseButtonState = 2;
+  info.GripCorner = 0;
+  Painted painted(info, 120, 90);
+  EXPECT_EQ(painted.At(0, 50), 0x808000u);
+  EXPECT_EQ(painted.At(60, 60), 0xF0F8FFu);
+  // The separator under the panel at the top, in the frame colour.
+  EXPECT_EQ(painted.At(60, info.ClientRect.Top - 1), 0x808000u);
+  // The grip mirrored into the top-left corner.
+  EXPECT_EQ(painted.At(info.GripRect.Left, info.GripRect.Top), 0x202020u);
+  EXPECT_EQ(painted.At(info.GripRect.Right - 1, info.GripRect.Bottom - 1), 0xF0F8FFu);
+  EXPECT_EQ(painted.At(info.CloseButtonRect.Left + 2, info.CloseButtonRect.Top + 2), 0x000020u);
+}
+
 TEST_F(EditPopup, CloseButtonPaintsEachState) {
   TkvCustomEditPopupWindowViewInfo info;
   info.PopupBorderStyle = epbsSingle;
