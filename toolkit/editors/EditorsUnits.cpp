@@ -6,6 +6,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -17,11 +18,13 @@ void EditorsStart() {
   kvStylesStart();
   kvEditStart();
   kvTextEditStart();
+  kvMemoStart();
   kvMaskEditStart();
 }
 
 void EditorsEnd() {
   kvMaskEditEnd();
+  kvMemoEnd();
   kvTextEditEnd();
   kvEditEnd();
   kvStylesEnd();

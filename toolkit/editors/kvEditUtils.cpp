@@ -98,6 +98,10 @@ HBRUSH CachedSolidBrushOn(TkvCanvas*, TColor Color) { return CachedSolidBrush(Co
 
 // ---- Fills and lines ----------------------------------------------------------------------
 
+TRect Shrunk(const TRect& R, const TRect& By) {
+  return TRect(R.Left + By.Left, R.Top + By.Top, R.Right - By.Right, R.Bottom - By.Bottom);
+}
+
 void FillRectColor(TkvCanvas* Canvas, const TRect& R, TColor Color) {
   FillRectWithBrush(Canvas->DCHandle(), R, CachedSolidBrush(Color));
 }

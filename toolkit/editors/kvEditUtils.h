@@ -125,6 +125,8 @@ HBRUSH CachedSolidBrushFor(TCanvas* Canvas, TColor Color);
 HBRUSH CachedSolidBrushOn(TkvCanvas* Canvas, TColor Color);
 
 void FillRectColor(TkvCanvas* Canvas, const TRect& R, TColor Color);
+// R moved in on each side by By's matching field.
+TRect Shrunk(const TRect& R, const TRect& By);
 void FillRectWithBrush(HDC DC, const TRect& R, HBRUSH Brush);
 // Fills Outer less Inner (all of Outer when Inner is empty).
 void FillRectExcept(TkvCanvas* Canvas, const TRect& Outer, const TRect& Inner, HBRUSH Brush);
