@@ -35,20 +35,20 @@ class TModeHost : public TObject, public IkvMaskEditModeHost {
   bool InnerWindowExists() override { return true; }
   bool MaskEditFocused() override { return true; }
   String InnerText() override { return Text(); }
-  Integer CurrentSelStart() override { return std::min(anchor, caret); }
-  Integer CurrentSelLength() override { return std::abs(caret - anchor); }
-  Integer CaretIndex() override { return caret; }
-  void PlaceCaret(Integer Position) override {
+  Integer CharSelStart() override { return std::min(anchor, caret); }
+  Integer CharSelLength() override { return std::abs(caret - anchor); }
+  Integer CharCaretIndex() override { return caret; }
+  void PlaceCaretAtChar(Integer Position) override {
     anchor = caret = Clamp(Position);
     mode->SelectionChanged();
   }
-  void SetSelectionLength(Integer Length) override {
+  void SetCharSelectionLength(Integer Length) override {
     SetSelLengthItself(Length);
     mode->SelectionChanged();
   }
   void MoveCaretItself(Integer Position) override { anchor = caret = Clamp(Position); }
   void SetSelLengthItself(Integer Length) override {
-    anchor = CurrentSelStart();
+    anchor = CharSelStart();
     caret = Clamp(anchor + Length);
   }
   void SelectItself(Integer Anchor, Integer Caret) override {
@@ -79,7 +79,7 @@ class TModeHost : public TObject, public IkvMaskEditModeHost {
       case VK_RIGHT: native = mode->RightKey(); break;
       case VK_HOME: native = mode->HomeKey(); break;
       case VK_END: native = mode->EndKey(); break;
-      case VK_DELETE: native = Shift && CurrentSelLength() == 0 ? mode->Backspace() : Shift || mode->DeleteChar(); break;
+      case VK_DELETE: native = Shift && CharSelLength() == 0 ? mode->Backspace() : Shift || mode->DeleteChar(); break;
       default: break;
     }
     if (native) NativeKey(Key);
@@ -94,7 +94,7 @@ class TModeHost : public TObject, public IkvMaskEditModeHost {
   void Paste(const String& Text) {
     mode->SetPasteLength(static_cast<Integer>(kvSplitChars(Text).size()));
     mode->BeforePaste();
-    const Integer start = CurrentSelStart();
+    const Integer start = CharSelStart();
     NativeChar(Text);
     const Integer end = caret;
     SetInnerEditValue(mode->FormatText(InnerText(), true));
@@ -127,12 +127,12 @@ class TModeHost : public TObject, public IkvMaskEditModeHost {
  private:
   Integer Clamp(Integer P) const { return std::clamp(P, 0, static_cast<Integer>(chars.size())); }
   void DeleteSelection() {
-    const Integer s = CurrentSelStart(), l = CurrentSelLength();
+    const Integer s = CharSelStart(), l = CharSelLength();
     chars.erase(chars.begin() + s, chars.begin() + s + l);
     anchor = caret = s;
   }
   void NativeKey(Word Key) {
-    const Integer s = CurrentSelStart(), e = s + CurrentSelLength();
+    const Integer s = CharSelStart(), e = s + CharSelLength();
     switch (Key) {
       case VK_LEFT:
         if (shift) caret = Clamp(caret - 1);
@@ -153,7 +153,7 @@ class TModeHost : public TObject, public IkvMaskEditModeHost {
   }
   void NativeChar(const String& Text) {
     if (Text == "\b") {
-      if (CurrentSelLength() > 0) DeleteSelection();
+      if (CharSelLength() > 0) DeleteSelection();
       else if (caret > 0) chars.erase(chars.begin() + --caret), anchor = caret;
       return;
     }
@@ -206,8 +206,8 @@ TEST_F(MaskModes, StandardModeOverwritesSkipsLiteralsAndWritesBlanks) {
     const int beeps = screen.Beeps();
     c.keys(host);
     EXPECT_EQ(host.Text(), c.expected);
-    EXPECT_EQ(host.CurrentSelStart(), c.caret);
-    EXPECT_EQ(host.CurrentSelLength(), c.selLength2);
+    EXPECT_EQ(host.CharSelStart(), c.caret);
+    EXPECT_EQ(host.CharSelLength(), c.selLength2);
     EXPECT_EQ(screen.Beeps() - beeps, c.beeps);
   }
 }

@@ -48,12 +48,12 @@ class IkvMaskEditModeHost : public virtual IInterface {
   virtual bool MaskEditFocused() = 0;
   // The inner edit's display text, selection and caret.
   virtual String InnerText() = 0;
-  virtual Integer CurrentSelStart() = 0;
-  virtual Integer CurrentSelLength() = 0;
-  virtual Integer CaretIndex() = 0;
+  virtual Integer CharSelStart() = 0;
+  virtual Integer CharSelLength() = 0;
+  virtual Integer CharCaretIndex() = 0;
   // Ordinary moves, which tell the mode of the new selection.
-  virtual void PlaceCaret(Integer Position) = 0;
-  virtual void SetSelectionLength(Integer Length) = 0;
+  virtual void PlaceCaretAtChar(Integer Position) = 0;
+  virtual void SetCharSelectionLength(Integer Length) = 0;
   // The editor's own moves for the mode: the mode is not told.
   virtual void MoveCaretItself(Integer Position) = 0;
   virtual void SetSelLengthItself(Integer Length) = 0;
@@ -181,8 +181,8 @@ class TkvMaskEditStandardMode : public TkvMaskEditCustomMode {
   // Positions beyond the mask (an unfocused display is shorter) are neither literal nor editable.
   bool IsLiteralAt(Integer Position) const;
   bool IsEditableAt(Integer Position) const;
-  Integer SelStart() { return FEditor->CurrentSelStart(); }
-  Integer SelLength() { return FEditor->CurrentSelLength(); }
+  Integer SelStart() { return FEditor->CharSelStart(); }
+  Integer SelLength() { return FEditor->CharSelLength(); }
   std::vector<String> TextChars() { return kvSplitChars(FEditor->InnerText()); }
 
   std::unique_ptr<TkvStandardMask> FMask;
@@ -202,7 +202,7 @@ class TkvMaskEditRegExprMode : public TkvMaskEditCustomMode {
   String EmptyValueText() override { return String(); }
   String FormatText(const String& Text, bool TextHasLiterals) override;
   void MoveToEnd() override;
-  bool CaretAtBegin() override { return FEditor->CurrentSelStart() == 0; }
+  bool CaretAtBegin() override { return FEditor->CharSelStart() == 0; }
   bool CaretAtEnd() override;
   bool IsValidText(const String& Text) override;
   void SelectionChanged() override { FNeedsResync = true; }
@@ -237,8 +237,8 @@ class TkvMaskEditRegExprMode : public TkvMaskEditCustomMode {
   // Compiles another expression from this mode's mask; false when this one is not compiled.
   bool CompilePrivate(TkvRegExpr& Expression);
   // Whether a character the selection stands for is held, and the selection itself.
-  Integer SelStart() { return FEditor->CurrentSelStart(); }
-  Integer SelLength() { return FEditor->CurrentSelLength(); }
+  Integer SelStart() { return FEditor->CharSelStart(); }
+  Integer SelLength() { return FEditor->CharSelLength(); }
 
   std::unique_ptr<TkvRegExpr> FExpression;
   TChars FPrefix;

@@ -88,7 +88,7 @@ bool TkvMaskEditStandardMode::CaretAtBegin() {
   Integer literals = 0;
   while (IsLiteralAt(literals)) ++literals;
   const Integer s = SelStart();
-  return literals >= s && (SelLength() < 2 || FEditor->CaretIndex() == s);
+  return literals >= s && (SelLength() < 2 || FEditor->CharCaretIndex() == s);
 }
 
 bool TkvMaskEditStandardMode::CaretAtEnd() { return static_cast<Integer>(TextChars().size()) == SelStart(); }
@@ -115,7 +115,7 @@ void TkvMaskEditStandardMode::AfterPaste() {
   Integer caret = FSavedSelStart + FPasteLength;
   if (caret >= length) caret = length - 1;
   if (caret < 0) caret = 0;
-  FEditor->PlaceCaret(caret);
+  FEditor->PlaceCaretAtChar(caret);
   if (IsLiteralAt(caret)) {
     FEditor->SetShiftHeld(false);
     RightKey();
@@ -142,20 +142,20 @@ bool TkvMaskEditStandardMode::DeleteChar() {
   }
   if (changed) {
     FEditor->SetInnerEditValue(JoinChars(chars));
-    FEditor->PlaceCaret(s);
+    FEditor->PlaceCaretAtChar(s);
   }
   return false;
 }
 
 bool TkvMaskEditStandardMode::EndKey() {
   if (FEditor->GetShiftHeld()) return true;
-  FEditor->PlaceCaret(static_cast<Integer>(TextChars().size()));
+  FEditor->PlaceCaretAtChar(static_cast<Integer>(TextChars().size()));
   return false;
 }
 
 bool TkvMaskEditStandardMode::HomeKey() {
   if (FEditor->GetShiftHeld()) return true;
-  FEditor->PlaceCaret(0);
+  FEditor->PlaceCaretAtChar(0);
   if (FMask->Count() > 0 && IsLiteralAt(0)) RightKey();
   return false;
 }
@@ -173,25 +173,25 @@ bool TkvMaskEditStandardMode::LeftKey() {
     const Integer last = reachesEnd ? s + l - 1 : s + l;
     for (Integer p = s; p <= last; ++p) {
       if (IsEditableAt(p)) {
-        FEditor->PlaceCaret(p);
+        FEditor->PlaceCaretAtChar(p);
         return false;
       }
     }
-    FEditor->PlaceCaret(reachesEnd ? s + l : s);
+    FEditor->PlaceCaretAtChar(reachesEnd ? s + l : s);
     return false;
   }
   if (s == 0) return false;
   Integer literals = 0;
   while (IsLiteralAt(s - 1 - literals)) ++literals;
   const Integer target = s - (literals + 1);
-  FEditor->PlaceCaret(target < 0 ? s : target);
+  FEditor->PlaceCaretAtChar(target < 0 ? s : target);
   return false;
 }
 
 bool TkvMaskEditStandardMode::RightKey() {
   const Integer s = SelStart(), l = SelLength();
   if (FEditor->GetShiftHeld()) {
-    if (l == 1 && FEditor->CaretIndex() == s) FEditor->SetSelLengthItself(0);
+    if (l == 1 && FEditor->CharCaretIndex() == s) FEditor->SetSelLengthItself(0);
     return true;
   }
   const Integer length = static_cast<Integer>(TextChars().size());
@@ -199,7 +199,7 @@ bool TkvMaskEditStandardMode::RightKey() {
     Integer literals = 0;
     while (IsLiteralAt(s + 1 + literals)) ++literals;
     const Integer target = s + literals + 1;
-    FEditor->PlaceCaret(target > length ? s : target);
+    FEditor->PlaceCaretAtChar(target > length ? s : target);
     return false;
   }
   Integer e = s + l;
@@ -208,8 +208,8 @@ bool TkvMaskEditStandardMode::RightKey() {
     while (literals < l && IsLiteralAt(e - 1 - literals)) ++literals;
     e -= literals == l ? 1 : 1 + literals;
   }
-  FEditor->PlaceCaret(0);
-  FEditor->PlaceCaret(e);
+  FEditor->PlaceCaretAtChar(0);
+  FEditor->PlaceCaretAtChar(e);
   return false;
 }
 
@@ -236,7 +236,7 @@ bool TkvMaskEditStandardMode::TypeChar(String& Ch) {
   if (s >= static_cast<Integer>(chars.size())) return false;
   chars[size_t(s)] = Ch;
   FEditor->SetInnerEditValue(JoinChars(chars));
-  FEditor->PlaceCaret(s);
+  FEditor->PlaceCaretAtChar(s);
   FEditor->SetShiftHeld(false);
   RightKey();
   return false;

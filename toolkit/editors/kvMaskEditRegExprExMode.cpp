@@ -166,7 +166,7 @@ void TkvMaskEditRegExprExMode::ResyncUnits() {
   }
   if (!FNeedsResync) return;
   FNeedsResync = false;
-  const Integer a = FEditor->CurrentSelStart(), b = a + FEditor->CurrentSelLength();
+  const Integer a = FEditor->CharSelStart(), b = a + FEditor->CharSelLength();
   auto prefixLength = [this] { return static_cast<Integer>(FPrefix.size()); };
   // Every move below makes progress or ends the walk: a split gone stale cannot loop.
   while (prefixLength() < a && !FSuffix.empty()) {
@@ -188,7 +188,7 @@ void TkvMaskEditRegExprExMode::ResyncUnits() {
   }
   if (a < b) {
     while (prefixLength() < b && !FSuffix.empty()) ForwardUnit();
-    FEditor->SetSelLengthItself(prefixLength() - FEditor->CurrentSelStart());
+    FEditor->SetSelLengthItself(prefixLength() - FEditor->CharSelStart());
   }
 }
 
@@ -198,7 +198,7 @@ void TkvMaskEditRegExprExMode::RecompleteSuffix() {
   SetCompletion(false);
   for (String ch : FSuffix) {
     FExpression->Advance(ch);
-    FEditor->MoveCaretItself(FEditor->CaretIndex() + 1);
+    FEditor->MoveCaretItself(FEditor->CharCaretIndex() + 1);
   }
   SetCompletion(true);
   // The forced characters the mask needs after the text are always there.
@@ -209,7 +209,7 @@ void TkvMaskEditRegExprExMode::RecompleteSuffix() {
   SetCompletion(false);
   for (size_t i = 0; i < FSuffix.size(); ++i) {
     FExpression->StepBack();
-    FEditor->MoveCaretItself(FEditor->CaretIndex() - 1);
+    FEditor->MoveCaretItself(FEditor->CharCaretIndex() - 1);
   }
   SetCompletion(true);
   ClearAutoText();
@@ -218,13 +218,13 @@ void TkvMaskEditRegExprExMode::RecompleteSuffix() {
 // ---- Keys ----------------------------------------------------------------------------------
 
 bool TkvMaskEditRegExprExMode::KeepForcedPrefix() {
-  if (FEditor->CurrentSelStart() != 0) return false;
+  if (FEditor->CharSelStart() != 0) return false;
   ClearAutoText();
   Recomplete();
   if (FAutoText.empty()) return false;
   // The forced prefix stays: the selection shrinks to what lies after it.
   const Integer kept = static_cast<Integer>(FAutoText.size());
-  const Integer length = FEditor->CurrentSelLength();
+  const Integer length = FEditor->CharSelLength();
   TChars selected = kvSplitChars(FEditor->InnerText());
   selected.resize(std::min(selected.size(), size_t(length)));
   FPrefix = FAutoText;
@@ -238,13 +238,13 @@ bool TkvMaskEditRegExprExMode::KeepForcedPrefix() {
 bool TkvMaskEditRegExprExMode::Backspace() {
   ResyncUnits();
   ClearAutoText();
-  if (FEditor->CurrentSelLength() > 0) {
+  if (FEditor->CharSelLength() > 0) {
     CutSelection();
     if (KeepForcedPrefix()) return Backspace();
     FEditor->SendOwnChar("\b");
   } else if (!FPrefix.empty()) {
     FExpression->StepBack();
-    if (FExpression->AtStart() && FEditor->CurrentSelStart() == FTakenBackCount) {
+    if (FExpression->AtStart() && FEditor->CharSelStart() == FTakenBackCount) {
       // Only the forced prefix lies left of the caret: it stays.
       String first = FPrefix.front();
       FExpression->Advance(first);
@@ -267,9 +267,9 @@ bool TkvMaskEditRegExprExMode::Backspace() {
 bool TkvMaskEditRegExprExMode::DeleteChar() {
   ResyncUnits();
   ClearAutoText();
-  if (FEditor->CurrentSelLength() > 0) return Backspace();
+  if (FEditor->CharSelLength() > 0) return Backspace();
   if (FSuffix.empty()) return false;
-  if (FEditor->CurrentSelStart() == 0) {
+  if (FEditor->CharSelStart() == 0) {
     Recomplete();
     if (!FAutoText.empty()) {
       // The caret stands before the forced prefix, which cannot be deleted.
@@ -309,9 +309,9 @@ bool TkvMaskEditRegExprExMode::HomeKey() {
 bool TkvMaskEditRegExprExMode::LeftKey() {
   ResyncUnits();
   ClearAutoText();
-  const Integer s = FEditor->CurrentSelStart(), l = FEditor->CurrentSelLength();
+  const Integer s = FEditor->CharSelStart(), l = FEditor->CharSelLength();
   if (l > 0 && !FEditor->GetShiftHeld()) {
-    if (FEditor->CaretIndex() == s + l) {
+    if (FEditor->CharCaretIndex() == s + l) {
       SetCompletion(false);
       TkvMaskEditRegExprMode::LeftKey();
       CompleteAndTakeBack();
@@ -335,9 +335,9 @@ bool TkvMaskEditRegExprExMode::LeftKey() {
 bool TkvMaskEditRegExprExMode::RightKey() {
   ResyncUnits();
   ClearAutoText();
-  const Integer s = FEditor->CurrentSelStart(), l = FEditor->CurrentSelLength();
+  const Integer s = FEditor->CharSelStart(), l = FEditor->CharSelLength();
   if (l > 0 && !FEditor->GetShiftHeld()) {
-    if (FEditor->CaretIndex() == s) {
+    if (FEditor->CharCaretIndex() == s) {
       SetCompletion(false);
       for (Integer i = 0; i < l; ++i) MoveOneForward();
       ClearAutoText();
@@ -361,7 +361,7 @@ bool TkvMaskEditRegExprExMode::RightKey() {
 bool TkvMaskEditRegExprExMode::TypeChar(String& Ch) {
   ResyncUnits();
   ClearAutoText();
-  const bool hadSelection = FEditor->CurrentSelLength() > 0;
+  const bool hadSelection = FEditor->CharSelLength() > 0;
   if (hadSelection) {
     CutSelection();
     if (KeepForcedPrefix()) return TypeChar(Ch);

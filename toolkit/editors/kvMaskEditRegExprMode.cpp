@@ -78,7 +78,7 @@ void TkvMaskEditRegExprMode::Resync() {
   FExpression->Restart();
   FPrefix.clear();
   FSuffix = kvSplitChars(text);
-  const Integer caret = FEditor->CaretIndex();
+  const Integer caret = FEditor->CharCaretIndex();
   while (static_cast<Integer>(FPrefix.size()) < caret && !FSuffix.empty()) MoveOneForward();
 }
 
@@ -229,7 +229,7 @@ bool TkvMaskEditRegExprMode::LeftKey() {
   const Integer s = SelStart(), l = SelLength();
   if (l > 0 && !FEditor->GetShiftHeld()) {
     // The native Left collapses the selection to its start.
-    if (FEditor->CaretIndex() == s + l)
+    if (FEditor->CharCaretIndex() == s + l)
       for (Integer i = 0; i < l; ++i) MoveOneBack();
     return true;
   }
@@ -242,7 +242,7 @@ bool TkvMaskEditRegExprMode::RightKey() {
   if (FSuffix.empty()) return true;
   const Integer s = SelStart(), l = SelLength();
   if (l > 0 && !FEditor->GetShiftHeld()) {
-    if (FEditor->CaretIndex() == s)
+    if (FEditor->CharCaretIndex() == s)
       for (Integer i = 0; i < l; ++i) MoveOneForward();
     return true;
   }
