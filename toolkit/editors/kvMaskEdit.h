@@ -340,6 +340,8 @@ class TkvCustomMaskEditProperties : public TkvCustomTextEditProperties {
   void SetAlwaysShowBlanksAndLiterals(bool Value);
   // The value of an empty editor under the current mask, written by the editor.
   const String& GetEmptyMaskText() const { return FEmptyMaskText; }
+  // Sets the stored mask without a check or a change notice (the editor's kind switch).
+  void StoreEditMaskDirect(const TkvEditMask& Value) { FEditMask = Value; }
   void SetEmptyMaskText(const String& Value) { FEmptyMaskText = Value; }
 
  private:
@@ -361,6 +363,99 @@ class TkvMaskEditProperties : public TkvCustomMaskEditProperties {
  public:
   using TkvCustomMaskEditProperties::TkvCustomMaskEditProperties;
   void SetAlignmentProp(TkvEditAlignment* Value) { SetAlignment(Value); }
+};
+
+// ---- Editor --------------------------------------------------------------------------------
+
+// The text editor under a mask: keys, typed characters, pastes and value conversions go through
+// the mode of the mask's kind; without a mask it is the text editor exactly. Its Text is the value.
+class TkvCustomMaskEdit : public TkvCustomTextEdit, public IkvMaskEditModeHost {
+  TAVREN_CLASS(TkvCustomMaskEdit, TkvCustomTextEdit)
+ public:
+  explicit TkvCustomMaskEdit(TComponent* AOwner)
+      : TkvCustomMaskEdit(AOwner, false, TkvCustomMaskEditProperties::ClassInfo()) {}
+  ~TkvCustomMaskEdit() override;
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvCustomMaskEditProperties::ClassInfo(); }
+
+  // What the mode asks of its editor.
+  TkvCustomMaskEditProperties* MaskProperties() override;
+  TkvMaskEditCustomMode* MaskMode() override { return FMode.get(); }
+  bool InnerEditMissing() override { return TkvCustomEdit::InnerEditMissing(); }
+  bool InnerWindowExists() override;
+  bool MaskEditFocused() override { return Focused(); }
+  String InnerText() override { return TkvCustomTextEdit::GetText(); }
+  Integer CharSelStart() override;
+  Integer CharSelLength() override;
+  Integer CharCaretIndex() override;
+  void PlaceCaretAtChar(Integer Position) override;
+  void SetCharSelectionLength(Integer Length) override;
+  void MoveCaretItself(Integer Position) override;
+  void SetSelLengthItself(Integer Length) override;
+  void SelectItself(Integer Anchor, Integer Caret) override;
+  void SetInnerEditValue(const String& Text) override;
+  void WriteDisplayValue(const String& Text) override;
+  void SendOwnKey(Word Key) override;
+  void SendOwnChar(const String& Ch) override;
+  bool GetShiftHeld() override { return FShiftHeld; }
+  void SetShiftHeld(bool Value) override { FShiftHeld = Value; }
+  bool AcceptsCharAt(String&, Integer) override { return true; }
+  Variant MaskEditValue() override { return GetEditValueProp(); }
+  void SetMaskEditValueInternal(const Variant& Value) override { StoreEditValue(Value); }
+  bool ModifiedAfterEnter() override { return GetValueModified(); }
+
+  // Text editor operations under a mask.
+  void HandleInnerEditChange() override;
+  void HandleKeyDown(Word& Key, TShiftState Shift) override;
+  void HandleKeyPress(Char& Character) override;
+  void ApplyPropertiesChange(TObject* Properties) override;
+  void SetDisplayValue(const Variant& Value) override;
+  void ConvertDisplayToEditValue(const Variant& Display, Variant& Value, bool EditFocused) override;
+  String TextForMessage() override;
+  void SelectionChangedHook(TObject* Sender) override;
+  void SetDisplayTextAsUser(const String& Text) override;
+
+  // New operations, in the order descendants know them.
+  virtual bool ModeTracksText() { return true; }
+  virtual void ReformatText();
+
+  bool HasMask() { return MaskProperties()->HasMask(); }
+  // The control's Text: the value under a mask, the display text without one.
+  String GetText();
+  void SetText(const String& Value) { TkvCustomTextEdit::SetText(Value); }
+
+ protected:
+  TkvCustomMaskEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+
+ private:
+  std::unique_ptr<TkvMaskEditCustomMode> NewMode(TkvEditMaskKind Kind);
+  void TypeThroughMode(String Ch, Char& Character);
+
+  std::unique_ptr<TkvMaskEditCustomMode> FMode;
+  bool FShiftHeld = false;
+  bool FSendingOwnKey = false;
+  bool FMovingCaretItself = false;
+  String FValueText;
+  // The bytes of a character typed so far: the native edit hands one byte at a time.
+  String FPendingChar;
+};
+
+class TkvMaskEdit : public TkvCustomMaskEdit {
+  TAVREN_CLASS(TkvMaskEdit, TkvCustomMaskEdit)
+ public:
+  explicit TkvMaskEdit(TComponent* AOwner) : TkvCustomMaskEdit(AOwner, false, TkvMaskEditProperties::ClassInfo()) {}
+  TkvMaskEdit(TComponent* AOwner, bool AInplace)
+      : TkvCustomMaskEdit(AOwner, AInplace, TkvMaskEditProperties::ClassInfo()) {}
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvMaskEditProperties::ClassInfo(); }
+  TkvMaskEditProperties* GetMaskEditProperties() const { return static_cast<TkvMaskEditProperties*>(GetProperties()); }
+  void SetMaskEditProperties(TkvMaskEditProperties* Value) { SetProperties(Value); }
 };
 
 // The filter-row helper of masked editors: a regular-expression mask becomes an extended one, and
