@@ -411,6 +411,7 @@ TEST_F(MaskModes, UnitRegistersTheMaskEditorAndAFilterHelperThatExtendsRegularEx
   EXPECT_EQ(registry->TextAt(index), "MaskEdit|Represents a generic masked edit control.");
   TkvFilterEditHelperClass helper = TheFilterEditsController()->FindHelper(TkvMaskEditProperties::ClassInfo());
   ASSERT_EQ(helper, FilterEditHelperOf<TkvFilterMaskEditHelper>());
+  EXPECT_EQ(helper->FilterEditorClass(), TkvMaskEdit::ClassInfo());
   TkvMaskEditProperties source(nullptr), target(nullptr);
   source.SetMaskKind(emkRegExpr);
   source.SetEditMask("\\d+");

@@ -465,6 +465,7 @@ class TkvFilterMaskEditHelper : public TkvFilterTextEditHelper {
  public:
   void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
                             bool KeepButtons) override;
+  TClass FilterEditorClass() override { return TkvMaskEdit::ClassInfo(); }
 };
 
 void kvMaskEditStart();
