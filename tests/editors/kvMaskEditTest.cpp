@@ -210,4 +210,16 @@ TEST_F(MaskEdit, TextIsTheValueWithOrWithoutLiterals) {
   }
 }
 
+TEST_F(MaskEdit, SettingTheTextSetsTheValueAndCuttingBlanksTheDigits) {
+  Props()->SetEditMask("(99) 99");
+  edit->SetText("1234");
+  EXPECT_EQ(edit->GetText(), "(12) 34");
+  Focus();
+  EXPECT_EQ(Shown(), "(12) 34");
+  edit->SelectItself(1, 3);
+  edit->ClipboardCut();
+  EXPECT_EQ(Shown(), "(__) 34");
+  EXPECT_EQ(edit->GetText(), "(  ) 34");
+}
+
 }  // namespace

@@ -418,6 +418,9 @@ class TkvCustomMaskEdit : public TkvCustomTextEdit, public IkvMaskEditModeHost {
   String TextForMessage() override;
   void SelectionChangedHook(TObject* Sender) override;
   void SetDisplayTextAsUser(const String& Text) override;
+  bool SetTextFromMessage(const String& Text) override;
+  void ClipboardCut() override;
+  void UndoHook() override;
 
   // New operations, in the order descendants know them.
   virtual bool ModeTracksText() { return true; }
@@ -426,13 +429,19 @@ class TkvCustomMaskEdit : public TkvCustomTextEdit, public IkvMaskEditModeHost {
   bool HasMask() { return MaskProperties()->HasMask(); }
   // The control's Text: the value under a mask, the display text without one.
   String GetText();
-  void SetText(const String& Value) { TkvCustomTextEdit::SetText(Value); }
+  // Under a mask the text becomes the value, as a WM_SETTEXT does.
+  void SetText(const String& Value);
 
  protected:
   TkvCustomMaskEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
+  void Loaded() override;
+  void DblClick() override;
+  void DoEnter() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
 
  private:
   std::unique_ptr<TkvMaskEditCustomMode> NewMode(TkvEditMaskKind Kind);

@@ -299,6 +299,78 @@ void TkvCustomMaskEdit::SetDisplayTextAsUser(const String& Text) {
 
 void TkvCustomMaskEdit::ReformatText() { TkvCustomTextEdit::SetText(InnerText()); }
 
+void TkvCustomMaskEdit::SetText(const String& Value) {
+  if (HasMask())
+    SetTextFromMessage(Value);
+  else
+    TkvCustomTextEdit::SetText(Value);
+}
+
+bool TkvCustomMaskEdit::SetTextFromMessage(const String& Text) {
+  if (!HasMask()) return TkvCustomTextEdit::SetTextFromMessage(Text);
+  // The text is taken as a value; the value is then what the mask made of it.
+  SetEditValue(Variant(Text));
+  SetEditValue(Variant(FValueText));
+  return true;
+}
+
+void TkvCustomMaskEdit::ClipboardCut() {
+  if (!HasMask()) {
+    TkvCustomTextEdit::ClipboardCut();
+    return;
+  }
+  if (Focused() && !RequestEdit()) return;
+  ClipboardCopy();
+  const bool keyboard = IsKeyboardAction();
+  SetKeyboardAction(true);
+  TWeakRef<TkvCustomMaskEdit> guard(this);
+  if (FMode->DeleteChar() && guard) SendOwnChar("\b");
+  if (guard) SetKeyboardAction(keyboard);
+}
+
+void TkvCustomMaskEdit::UndoHook() {
+  if (HasMask() && ModeTracksText()) FMode->TakeText(InnerText());
+}
+
+void TkvCustomMaskEdit::Loaded() {
+  TkvCustomTextEdit::Loaded();
+  if (!HasMask()) return;
+  // The text read with the form passes through the mask once.
+  LockChangeEvents(true);
+  try {
+    ReformatText();
+  } catch (...) {
+    LockChangeEvents(false);
+    throw;
+  }
+  LockChangeEvents(false);
+}
+
+void TkvCustomMaskEdit::DblClick() {
+  if (HasMask()) FMode->MoveToEnd();
+  TkvCustomTextEdit::DblClick();
+}
+
+void TkvCustomMaskEdit::DoEnter() {
+  if (HasMask() && MaskProperties()->GetAutoSelect()) FMode->MoveToEnd();
+  TkvCustomTextEdit::DoEnter();
+}
+
+void TkvCustomMaskEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (HasMask() && Button == mbLeft) FMode->SelectionChanged();
+  TkvCustomTextEdit::MouseDown(Button, Shift, X, Y);
+}
+
+void TkvCustomMaskEdit::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+  if (HasMask() && Shift.Contains(ssLeft)) {
+    // A drag selects: the mode sees it as with Shift held.
+    const bool shift = std::exchange(FShiftHeld, true);
+    FMode->SelectionChanged();
+    FShiftHeld = shift;
+  }
+  TkvCustomTextEdit::MouseMove(Shift, X, Y);
+}
+
 void TkvCustomMaskEdit::ApplyPropertiesChange(TObject* Properties) {
   if (!FMode) {
     TkvCustomTextEdit::ApplyPropertiesChange(Properties);
