@@ -383,25 +383,6 @@ TEST_F(MaskModes, PropertiesKeepAGoodMaskAndFormatValues) {
   EXPECT_EQ(VarToStr(display), "__/__/__");
   FormatSettings = saved;
 
-  // Validation against the mask.
-  struct Case {
-    const char* mask;
-    const char* display;
-    bool error;
-  };
-  for (const Case& c : {Case{"999", "12_", false}, Case{"000", "12_", true}}) {
-    SCOPED_TRACE(c.mask);
-    TkvMaskEditProperties check(nullptr);
-    check.SetEditMask(c.mask);
-    Variant value = String(c.display);
-    String errorText;
-    bool error = false;
-    check.CheckDisplayValue(value, errorText, error, nullptr);
-    EXPECT_EQ(error, c.error);
-    if (c.error) {
-      EXPECT_EQ(errorText, "The edit value is invalid");
-    }
-  }
 }
 
 TEST_F(MaskModes, UnitRegistersTheMaskEditorAndAFilterHelperThatExtendsRegularExpressions) {

@@ -85,8 +85,6 @@ TEST_F(MaskEditKeys, APhoneNumberTypesSkipsLiteralsDeletesAndPastes) {
   for (const KeyRow& row : kRows) Run(row);
   // The Text is the value: blanks become spaces, the literals stay.
   EXPECT_EQ(edit->GetText(), "(123)  5 -    ");
-  Leave();
-  EXPECT_EQ(Shown(), "(123)  5 -    ");
 }
 
 TEST_F(MaskEditKeys, ADeletionBlanksOnlyTheDigitsOfTheSelection) {
@@ -206,7 +204,9 @@ TEST_F(MaskEdit, TextIsTheValueWithOrWithoutLiterals) {
     Key(VK_HOME);
     Type("1234");
     EXPECT_EQ(edit->GetText(), c.value);
+    // Outside focus it shows the value.
     Leave();
+    EXPECT_EQ(Shown(), c.value);
   }
 }
 
@@ -220,6 +220,33 @@ TEST_F(MaskEdit, SettingTheTextSetsTheValueAndCuttingBlanksTheDigits) {
   edit->ClipboardCut();
   EXPECT_EQ(Shown(), "(__) 34");
   EXPECT_EQ(edit->GetText(), "(  ) 34");
+}
+
+TEST_F(MaskEdit, ADisplayTheMaskRefusesFailsValidation) {
+  struct Case {
+    const char* mask;
+    bool valid;
+  };
+  for (const Case& c : {Case{"999", true}, Case{"000", false}}) {
+    SCOPED_TRACE(c.mask);
+    Props()->SetEditMask(c.mask);
+    edit->SetEditValue(Variant(String()));
+    Focus();
+    Key(VK_HOME);
+    Type("12");
+    EXPECT_EQ(Shown(), "12_");
+    if (c.valid) {
+      EXPECT_TRUE(edit->RunValidation(true));
+    } else {
+      try {
+        edit->RunValidation(true);
+        ADD_FAILURE() << "no error";
+      } catch (const EkvEditError& e) {
+        EXPECT_EQ(e.Message(), "The edit value is invalid");
+      }
+    }
+    Leave();
+  }
 }
 
 }  // namespace

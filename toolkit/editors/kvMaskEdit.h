@@ -309,7 +309,6 @@ class TkvCustomMaskEditProperties : public TkvCustomTextEditProperties {
   ~TkvCustomMaskEditProperties() override;
   void Assign(TPersistent* Source) override;
   void NotifyChanged() override;
-  bool CanValidate() override { return !HasMask(); }
   bool AcceptsEditValue(const Variant& Value) override;
   void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
   void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor) override;
