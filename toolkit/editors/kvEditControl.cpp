@@ -169,10 +169,13 @@ void TkvCustomEdit::SetName(const String& Value) {
 }
 
 void TkvCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  // The inner edit tells of its going from its last destructor, when the interface it lent is gone
+  // already: it is known by the control the container holds, never asked.
+  const bool innerGoes = Operation == opRemove && FInnerEdit && AComponent == GetInnerControl();
   TkvContainer::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
-  if (FInnerEdit && AComponent == FInnerEdit->InnerControl()) FInnerEdit = nullptr;
+  if (innerGoes) FInnerEdit = nullptr;
 }
 
 // ---- Repository item -----------------------------------------------------------------------

@@ -186,7 +186,12 @@ void TkvCustomMaskEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
   }
   if (!guard) return;
   SetKeyboardAction(keyboard);
-  if (Key != 0) TkvCustomTextEdit::HandleKeyDown(Key, Shift);
+  if (Key == 0) return;
+  const Word passed = Key;
+  TkvCustomTextEdit::HandleKeyDown(Key, Shift);
+  // A navigation key the mode let through but the framework kept from the native edit: the mode
+  // takes the caret from the inner edit again.
+  if (guard && Key == 0 && passed >= VK_PRIOR && passed <= VK_DOWN) FMode->SelectionChanged();
 }
 
 void TkvCustomMaskEdit::HandleKeyPress(Char& Character) {
