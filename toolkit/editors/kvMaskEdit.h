@@ -8,13 +8,15 @@
 //  - TkvMaskEditStandardMode: fixed-width masks, edited like an overwrite cursor;
 //  - TkvMaskEditRegExprMode / TkvMaskEditRegExprExMode: regular-expression masks, the text left of
 //    the caret fed to the expression, the rest re-tested after every change; the extended mode
-//    completes the literals the mask forces.
+//    completes the literals the mask forces;
+//  - TkvCustomMaskEdit / TkvMaskEdit: the text editor routed through the mode of its mask;
+//  - TkvFilterMaskEditHelper: the filter-row helper of masked editors.
 //
 // Positions and lengths the modes work with count characters, never bytes.
 //
 // Sources: kvMaskEditProperties.cpp (Properties), kvMaskEditModes.cpp (base and standard mode),
 // kvMaskEditRegExprMode.cpp and kvMaskEditRegExprExMode.cpp (the regular-expression modes),
-// kvMaskEditUnit.cpp (unit start and end, filter helper).
+// kvMaskEditControl.cpp (the editor), kvMaskEditUnit.cpp (unit start and end, filter helper).
 
 #include <memory>
 
