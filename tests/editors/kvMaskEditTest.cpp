@@ -249,4 +249,22 @@ TEST_F(MaskEdit, ADisplayTheMaskRefusesFailsValidation) {
   }
 }
 
+TEST_F(MaskEditKeys, APasteOverwritesAndCasesFollowTheMask) {
+  Props()->SetEditMask("(999) 000-0000");
+  Focus();
+  Key(VK_HOME);
+  edit->SetDisplayTextAsUser("123");
+  EXPECT_EQ(Shown(), "(123) ___-____");
+  EXPECT_EQ(edit->CharSelStart(), 6);
+  EXPECT_EQ(edit->CharSelLength(), 1);
+
+  Props()->SetEditMask(">LL");
+  edit->SetEditValue(Variant(String()));
+  Focus();
+  Key(VK_HOME);
+  Type("ab");
+  EXPECT_EQ(Shown(), "AB");
+  EXPECT_EQ(edit->GetText(), "AB");
+}
+
 }  // namespace
