@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <vector>
+
 #include "backend/HeadlessBackend.h"
 #include "toolkit/editors/kvContainer.h"
 #include "user/Clock.h"
@@ -42,5 +46,24 @@ class TTestContainer : public TkvContainer {
   void KeyDown(Word& Key, TShiftState Shift) override {
     ++keyDowns;
     TkvContainer::KeyDown(Key, Shift);
+  }
+};
+
+// Steps run at their time on the fake clock, also while a popup's own loop runs.
+struct ScriptedSteps : TObject {
+  std::vector<std::unique_ptr<TkvTimer>> timers;
+  std::vector<std::function<void()>> steps;
+  void Add(Cardinal At, std::function<void()> Step) {
+    steps.push_back(std::move(Step));
+    auto timer = std::make_unique<TkvTimer>(nullptr);
+    timer->SetInterval(At);
+    timer->SetTag(static_cast<intptr_t>(steps.size() - 1));
+    timer->SetOnTimer(MakeEvent<&ScriptedSteps::Fire>(this));
+    timers.push_back(std::move(timer));
+  }
+  void Fire(TObject* Sender) {
+    auto* timer = static_cast<TkvTimer*>(Sender);
+    timer->SetEnabled(false);
+    steps[timer->GetTag()]();
   }
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditTestProperties.h"
+#include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -86,12 +87,14 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_EQ(memoOperators.count(), 4u);
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
   kvMemoEnd();
+  kvMaskEditEnd();
   kvTextEditEnd();
   EXPECT_FALSE(FilterEditsControllerExists());
   TheFilterEditsController()->AddHelper(TkvTextEditProperties::ClassInfo(), FilterEditHelperOf<OtherHelper>());
   TheFilterEditsController()->RemoveHelper(TkvTextEditProperties::ClassInfo(), FilterEditHelperOf<OtherHelper>());
   EXPECT_FALSE(FilterEditsControllerExists());
   kvTextEditStart();
+  kvMaskEditStart();
   kvMemoStart();
   kvMemoStart();
   kvMemoEnd();

@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
@@ -18,9 +19,11 @@ void EditorsStart() {
   kvEditStart();
   kvTextEditStart();
   kvMemoStart();
+  kvMaskEditStart();
 }
 
 void EditorsEnd() {
+  kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();
   kvEditEnd();

@@ -177,14 +177,15 @@ void TkvCustomEdit::SetName(const String& Value) {
 }
 
 void TkvCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
-  TkvContainer::Notification(AComponent, Operation);
-  if (Operation != opRemove) return;
-  if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
-  // The inner edit's interface may already be gone with its control: compare the control only.
-  if (FInnerEditControl && AComponent == FInnerEditControl) {
+  // The inner edit tells of its going from its last destructor, when the interface it lent is gone
+  // already: it is known by its control, never asked.
+  if (Operation == opRemove && FInnerEditControl && AComponent == FInnerEditControl) {
     FInnerEdit = nullptr;
     FInnerEditControl = nullptr;
   }
+  TkvContainer::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
 }
 
 // ---- Repository item -----------------------------------------------------------------------
