@@ -33,6 +33,8 @@ struct ListRow {
 constexpr COLORREF kDefaultColour = 0xFF000000;  // CLR_DEFAULT
 constexpr COLORREF kNoColour = 0xFFFFFFFF;       // CLR_NONE
 constexpr int kLabelPadding = 2;
+constexpr int kCheckBoxSize = 13;
+constexpr UINT kCheckedState = 2U << 12;  // state image 2: a ticked check box
 
 class ListView : public ListControlBase {
  public:
@@ -52,6 +54,9 @@ class ListView : public ListControlBase {
   int HeaderHeight() const;
   int RowHeight() const { return std::max(std::max(FontHeight(), 1), SmallImageSize().cy) + 1; }
   SIZE SmallImageSize() const;
+  // Width of the check box column before the icon (0 without LVS_EX_CHECKBOXES).
+  int StateWidth() const { return (exStyle_ & LVS_EX_CHECKBOXES) ? kCheckBoxSize + 4 : 0; }
+  void PaintCheckBox(HDC dc, int item, const RECT& row);
   int Image(int item);
   int ColumnLeft(int column) const;
   int ColumnWidth(int column) const;
@@ -103,6 +108,7 @@ class ListView : public ListControlBase {
   int scrollX_ = 0;
   int mark_ = -1;
   DWORD exStyle_ = 0;
+  int hoverTime_ = -1;
   COLORREF back_ = kDefaultColour, text_ = kDefaultColour, textBack_ = kDefaultColour;
   HIMAGELIST images_[3] = {};
   bool focused_ = false;
@@ -208,7 +214,7 @@ RECT ListView::ItemRect(int item, int code) const {
   const int left = ColumnLeft(0) - scrollX_;
   const int right = left + ColumnWidth(0);
   const int iconWidth = SmallImageSize().cx;
-  const int indent = OwnerData() ? 0 : rows_[item].indent * iconWidth;
+  const int indent = (OwnerData() ? 0 : rows_[item].indent * iconWidth) + StateWidth();
   RECT icon{left + indent, row.Top, left + indent + iconWidth, row.Bottom};
   RECT label{icon.Right, row.Top, std::max(right, icon.Right), row.Bottom};
   switch (code) {
@@ -256,7 +262,9 @@ int ListView::HitTest(LVHITTESTINFO* info, bool subItems) const {
     }
   }
   const RECT icon = ItemRect(item, LVIR_ICON), label = ItemRect(item, LVIR_LABEL), row = RowRect(item);
-  if (p.X >= icon.Left && p.X < icon.Right) info->flags = LVHT_ONITEMICON;
+  const int stateLeft = icon.Left - StateWidth();
+  if (StateWidth() && p.X >= stateLeft && p.X < icon.Left) info->flags = LVHT_ONITEMSTATEICON;
+  else if (p.X >= icon.Left && p.X < icon.Right) info->flags = LVHT_ONITEMICON;
   else if (p.X >= label.Left && p.X < label.Right) info->flags = LVHT_ONITEMLABEL;
   else if ((exStyle_ & LVS_EX_FULLROWSELECT) && p.X >= row.Left && p.X < row.Right) info->flags = LVHT_ONITEMLABEL;
   else if (subItems && p.X >= row.Left && p.X < row.Right) info->flags = LVHT_ONITEMLABEL;
@@ -582,6 +590,12 @@ void ListView::Click(POINT p, WPARAM keys, UINT code) {
   LVHITTESTINFO hit;
   hit.pt = p;
   const int item = HitTest(&hit, true);
+  if (code == NM_CLICK && item >= 0 && hit.flags == LVHT_ONITEMSTATEICON) {
+    // A click on the check box ticks or clears it and leaves the selection alone.
+    ChangeState(item, (StateOf(item) & LVIS_STATEIMAGEMASK) == kCheckedState ? 1U << 12 : kCheckedState,
+                LVIS_STATEIMAGEMASK);
+    return;
+  }
   if (code == NM_CLICK || code == NM_RCLICK) {
     const bool shift = (keys & MK_SHIFT) && !(Style() & LVS_SINGLESEL);
     const bool control = (keys & MK_CONTROL) && !(Style() & LVS_SINGLESEL);
@@ -759,6 +773,15 @@ LRESULT ListView::CustomDraw(DWORD stage, HDC dc, const RECT& rect, int item, in
   return result;
 }
 
+void ListView::PaintCheckBox(HDC dc, int item, const RECT& row) {
+  const RECT icon = ItemRect(item, LVIR_ICON);
+  const int left = icon.Left - StateWidth() + 2;
+  const int top = row.Top + (row.Height() - kCheckBoxSize) / 2;
+  RECT box{left, top, left + kCheckBoxSize, top + kCheckBoxSize};
+  const bool checked = (StateOf(item) & LVIS_STATEIMAGEMASK) == kCheckedState;
+  DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+}
+
 void ListView::Paint(HDC dc, const RECT& clip) {
   const RECT client = Client();
   const COLORREF background = back_ == kDefaultColour ? GetSysColor(COLOR_WINDOW) : back_;
@@ -776,11 +799,34 @@ void ListView::Paint(HDC dc, const RECT& clip) {
   const bool showSelection = focused_ || (Style() & LVS_SHOWSELALWAYS);
   const int headerHeight = HeaderHeight();
   const int page = PageRows() + 1;
+  if (OwnerData() && top_ < Count()) {
+    // The rows about to be asked for, so that the parent can fetch them at once.
+    NMLVCACHEHINT hint;
+    hint.iFrom = top_;
+    hint.iTo = std::min(top_ + page, Count()) - 1;
+    Notify(LVN_ODCACHEHINT, &hint.hdr);
+    if (Dead()) return;
+  }
+  const bool ownerDraw = (Style() & LVS_OWNERDRAWFIXED) && (Style() & LVS_TYPEMASK) == LVS_REPORT;
   for (int item = top_; item < Count() && item < top_ + page && !Dead(); ++item) {
     const RECT row = RowRect(item);
     if (row.Bottom <= clip.Top || row.Top >= clip.Bottom) continue;
     const UINT state = StateOf(item);
     const bool selected = (state & LVIS_SELECTED) && showSelection;
+    if (ownerDraw) {
+      DRAWITEMSTRUCT draw;
+      draw.CtlType = ODT_LISTVIEW;
+      draw.CtlID = static_cast<UINT>(Id());
+      draw.itemID = static_cast<UINT>(item);
+      draw.itemAction = ODA_DRAWENTIRE;
+      draw.itemState = (selected ? ODS_SELECTED : 0) | ((state & LVIS_FOCUSED) && focused_ ? ODS_FOCUS : 0);
+      draw.hwndItem = window_;
+      draw.hDC = dc;
+      draw.rcItem = row;
+      draw.itemData = OwnerData() ? 0 : static_cast<ULONG_PTR>(rows_[item].param);
+      if (HWND parent = Parent()) SendMessage(parent, WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+      continue;
+    }
     COLORREF textColour = text_ == kDefaultColour ? GetSysColor(COLOR_WINDOWTEXT) : text_;
     COLORREF backColour = textBack_ == kDefaultColour || textBack_ == kNoColour ? background : textBack_;
     LRESULT itemResult = 0;
@@ -788,6 +834,7 @@ void ListView::Paint(HDC dc, const RECT& clip) {
       itemResult = CustomDraw(CDDS_ITEMPREPAINT, dc, row, item, 0, &textColour, &backColour);
       if (Dead() || (itemResult & CDRF_SKIPDEFAULT)) continue;
     }
+    if (StateWidth()) PaintCheckBox(dc, item, row);
     if (images_[LVSIL_SMALL]) {
       const RECT icon = ItemRect(item, LVIR_ICON);
       const int image = Image(item);
@@ -1073,6 +1120,12 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return old;
     }
     case LVM_GETEXTENDEDLISTVIEWSTYLE: return exStyle_;
+    case LVM_SETHOVERTIME: {
+      const int old = hoverTime_;
+      hoverTime_ = static_cast<int>(lParam);
+      return old;
+    }
+    case LVM_GETHOVERTIME: return hoverTime_;
     case LVM_SETIMAGELIST: {
       const int which = static_cast<int>(wParam);
       if (which < 0 || which > 2) return 0;

@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -16,6 +17,7 @@ void EditorsStart() {
   kvStylesStart();
   kvEditStart();
   kvTextEditStart();
+  kvListViewStart();
 }
 
 void EditorsEnd() {

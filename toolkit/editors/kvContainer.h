@@ -397,6 +397,8 @@ class TkvContainer : public TkvControl {
   WNDPROC GetSavedInnerWndProc() const { return FSavedInnerWndProc; }
   void SetSavedInnerWndProc(WNDPROC Value) { FSavedInnerWndProc = Value; }
   void RaisePopupMenuLock(bool Lock) { FPopupMenuLockCount += Lock ? 1 : -1; }
+  // Whether the mirrored scroll bars are being placed right now.
+  bool ScrollBarsCalculating() const { return FScrollBarsCalculating; }
 
   // Virtual operations, in the order descendants know them.
   virtual bool IsFocusedNow() { return Focused(); }
