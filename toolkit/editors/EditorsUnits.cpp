@@ -6,6 +6,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvListView.h"
+#include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -21,6 +22,7 @@ void EditorsStart() {
 }
 
 void EditorsEnd() {
+  kvShellCommonEnd();
   kvTextEditEnd();
   kvEditEnd();
   kvStylesEnd();
