@@ -9,28 +9,13 @@
 #include "EditMouseBench.h"
 
 #include "BenchTiming.h"
-#include "backend/HeadlessBackend.h"
-#include "controls/ControlsUnits.h"
-#include "toolkit/editors/EditorsUnits.h"
+#include "HeadlessEditors.h"
 #include "toolkit/editors/kvEdit.h"
-#include "toolkit/foundation/FoundationUnits.h"
-#include "user/Clock.h"
 #include "user/Painting.h"
-#include "user/UserUnits.h"
 #include "vcl/Forms.h"
-#include "vcl/VclUnits.h"
 
 void RunEditMouseBench() {
-  FakeClock clock;
-  SetClock(&clock);
-  UserStart();
-  ControlsStart();
-  VclStart();
-  FoundationStart();
-  EditorsStart();
-  {
-    HeadlessBackend screen;
-    SetDisplayBackend(&screen);
+  WithHeadlessEditors([] {
     auto* form = new TForm(nullptr, 0);
     form->SetBounds(0, 0, 900, 700);
     form->Show();
@@ -61,11 +46,5 @@ void RunEditMouseBench() {
     std::printf("editors: mouse move over 50 editors %.3f ms, full repaint %.3f ms, ratio %.3f (goal <= 0.1)\n", move,
                 full, move / full);
     delete form;
-    SetDisplayBackend(nullptr);
-  }
-  EditorsEnd();
-  FoundationEnd();
-  VclEnd();
-  ControlsEnd();
-  UserEnd();
+  });
 }

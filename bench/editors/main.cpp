@@ -2,7 +2,7 @@
 // (goal: at most twice DrawText's time), and drawing one line with an end ellipsis from texts of
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
 // not the length of the text); mouse moves over editors with buttons (EditMouseBench.cpp); and
-// the edit masks (MaskBench.cpp).
+// the edit masks (MaskBench.cpp); and a list view of 100,000 rows (ListViewBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -12,6 +12,7 @@
 
 #include "BenchTiming.h"
 #include "EditMouseBench.h"
+#include "ListViewBench.h"
 #include "MaskBench.h"
 #include "gdi/DcSurface.h"
 #include "gdi/Gdi.h"
@@ -98,6 +99,7 @@ int main() {
   }
   RunEditMouseBench();
   RunMaskBench();
+  RunListViewBench();
   GdiEnd();
   RtlEnd();
   return 0;

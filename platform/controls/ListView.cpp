@@ -104,6 +104,17 @@ class ListView : public ListControlBase {
   std::vector<ListRow> rows_;
   int ownerCount_ = 0;
   std::vector<UINT> ownerStates_;
+  // How many items are focused and selected, and where one of each was last set: a list of many
+  // rows finds its focus and a single selection without walking every row.
+  struct StateTally {
+    int count = 0;
+    int hint = -1;
+  };
+  StateTally focusTally_, selectTally_;
+  void TallyChange(int item, UINT before, UINT after);
+  void TallyInsert(int item);
+  void TallyRemove(int item, UINT state);
+  void TallyClear() { focusTally_ = selectTally_ = StateTally(); }
   int top_ = 0;
   int scrollX_ = 0;
   int mark_ = -1;
@@ -297,6 +308,7 @@ bool ListView::ChangeState(int item, UINT state, UINT mask) {
   }
   if (Dead() || !Valid(item)) return false;
   State(item) = wanted;
+  TallyChange(item, old, wanted);
   RECT r = RowRect(item);
   r.Left = 0;
   r.Right = Client().Right;
@@ -319,9 +331,40 @@ void ListView::SetFocusItem(int item) {
   if (Valid(item)) ChangeState(item, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
+void ListView::TallyChange(int item, UINT before, UINT after) {
+  for (auto [bit, tally] : {std::pair{LVIS_FOCUSED, &focusTally_}, std::pair{LVIS_SELECTED, &selectTally_}}) {
+    if ((before & bit) == (after & bit)) continue;
+    tally->count += (after & bit) ? 1 : -1;
+    if (after & bit) tally->hint = item;
+    else if (tally->hint == item) tally->hint = -1;
+  }
+}
+
+void ListView::TallyInsert(int item) {
+  for (StateTally* tally : {&focusTally_, &selectTally_})
+    if (tally->hint >= item) ++tally->hint;
+}
+
+void ListView::TallyRemove(int item, UINT state) {
+  for (auto [bit, tally] : {std::pair{LVIS_FOCUSED, &focusTally_}, std::pair{LVIS_SELECTED, &selectTally_}}) {
+    if (state & bit) --tally->count;
+    if (tally->hint == item) tally->hint = -1;
+    else if (tally->hint > item) --tally->hint;
+  }
+}
+
 int ListView::NextItem(int start, UINT flags) const {
   const UINT want = flags & (LVNI_FOCUSED | LVNI_SELECTED | LVNI_CUT | LVNI_DROPHILITED);
   auto matches = [&](int i) { return (StateOf(i) & want) == want; };
+  // The only focused or selected item, where it was last set, answers at once.
+  for (auto [bit, tally] : {std::pair{LVNI_FOCUSED, &focusTally_}, std::pair{LVNI_SELECTED, &selectTally_}}) {
+    if (!(want & bit)) continue;
+    if (tally->count == 0) return -1;
+    if (tally->count == 1 && Valid(tally->hint) && matches(tally->hint)) {
+      const bool ahead = (flags & LVNI_ABOVE) ? tally->hint < start : tally->hint > start;
+      return ahead ? tally->hint : -1;
+    }
+  }
   if (flags & LVNI_ABOVE) {
     for (int i = start - 1; i >= 0; --i)
       if (matches(i)) return i;
@@ -389,6 +432,7 @@ LRESULT ListView::InsertItem(const LVITEM* item) {
   if (item->mask & LVIF_INDENT) row.indent = item->iIndent;
   const UINT state = (item->mask & LVIF_STATE) ? (item->state & item->stateMask) : 0;
   rows_.insert(rows_.begin() + index, std::move(row));
+  TallyInsert(index);
   if (mark_ >= index) ++mark_;
   NMLISTVIEW inserted;
   inserted.iItem = index;
@@ -453,6 +497,7 @@ bool ListView::DeleteItem(int item) {
   deleted.lParam = OwnerData() ? 0 : rows_[item].param;
   Notify(LVN_DELETEITEM, &deleted.hdr);
   if (Dead() || !Valid(item)) return false;
+  TallyRemove(item, StateOf(item));
   if (OwnerData()) {
     ownerStates_.erase(ownerStates_.begin() + item);
     --ownerCount_;
@@ -486,6 +531,7 @@ bool ListView::DeleteAll() {
   }
   rows_.clear();
   ownerStates_.clear();
+  TallyClear();
   ownerCount_ = 0;
   top_ = 0;
   mark_ = -1;
@@ -1004,6 +1050,7 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_SETITEMCOUNT:
       if (OwnerData()) {
         ownerCount_ = std::max(static_cast<int>(wParam), 0);
+        for (int i = static_cast<int>(ownerStates_.size()) - 1; i >= ownerCount_; --i) TallyRemove(i, ownerStates_[i]);
         ownerStates_.resize(static_cast<size_t>(ownerCount_));
         if (mark_ >= ownerCount_) mark_ = -1;
         top_ = std::clamp(top_, 0, std::max(Count() - PageRows(), 0));

@@ -278,7 +278,9 @@ TEST_F(ShellProducers, PauseAndResumeHoldAgainstABusyWorker) {
     producer->BeginRead();
     for (Integer i = 0; i < producer->ItemCount(); i += 40) {
       TkvShellItemInfo* item = producer->Item(i);
-      if (item->GetFetched()) EXPECT_TRUE(item->InFileSystem);
+      if (item->GetFetched()) {
+        EXPECT_TRUE(item->InFileSystem);
+      }
     }
     producer->EndRead();
   }

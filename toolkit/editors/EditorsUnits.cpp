@@ -7,6 +7,7 @@
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvShellCommon.h"
+#include "toolkit/editors/kvShellListView.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -19,9 +20,11 @@ void EditorsStart() {
   kvEditStart();
   kvTextEditStart();
   kvListViewStart();
+  kvShellListViewStart();
 }
 
 void EditorsEnd() {
+  kvShellListViewEnd();
   kvShellCommonEnd();
   kvTextEditEnd();
   kvEditEnd();

@@ -163,6 +163,75 @@ class TkvShellItemInfo : public TObject {
   std::atomic<bool> FFetching{false};
 };
 
+// ---- Root ----------------------------------------------------------------------------------
+
+// The folder a shell control is rooted at: a special folder, or a custom path.
+enum TkvBrowseFolder {
+  bfCustomPath, bfAltStartup, bfBitBucket, bfCommonDesktopDirectory, bfCommonDocuments, bfCommonFavorites,
+  bfCommonPrograms, bfCommonStartMenu, bfCommonStartup, bfCommonTemplates, bfControls, bfDesktop,
+  bfDesktopDirectory, bfDrives, bfPrinters, bfFavorites, bfFonts, bfHistory, bfMyMusic, bfMyPictures, bfNetHood,
+  bfProfile, bfProgramFiles, bfPrograms, bfRecent, bfStartMenu, bfStartUp, bfTemplates
+};
+TAVREN_ENUM_INFO(TkvBrowseFolder, bfCustomPath, bfAltStartup, bfBitBucket, bfCommonDesktopDirectory,
+                 bfCommonDocuments, bfCommonFavorites, bfCommonPrograms, bfCommonStartMenu, bfCommonStartup,
+                 bfCommonTemplates, bfControls, bfDesktop, bfDesktopDirectory, bfDrives, bfPrinters, bfFavorites,
+                 bfFonts, bfHistory, bfMyMusic, bfMyPictures, bfNetHood, bfProfile, bfProgramFiles, bfPrograms,
+                 bfRecent, bfStartMenu, bfStartUp, bfTemplates);
+// The special-folder number of a value (-1 for bfCustomPath).
+Integer BrowseFolderCsidl(TkvBrowseFolder Folder);
+
+class TkvCustomShellRoot : public TPersistent {
+  TAVREN_CLASS(TkvCustomShellRoot, TPersistent)
+ public:
+  TkvCustomShellRoot(TWinControl* AOwner, HWND AParentWindow);
+  ~TkvCustomShellRoot() override;
+
+  void Assign(TPersistent* Source) override;
+  // Virtual operations, in the order descendants know them.
+  virtual void ResolveRoot();
+  virtual void AfterResolve();
+
+  void AssignIdList(LPCITEMIDLIST List);
+  // Copies another root's settings without telling anybody back (two linked roots).
+  void UpdateFrom(TkvCustomShellRoot* Source);
+  String GetParsingPath();
+  void EnsureResolved() {
+    if (!FFolderIntf) ResolveRoot();
+  }
+
+  TkvBrowseFolder GetBrowseFolder() const { return FBrowseFolder; }
+  void SetBrowseFolder(TkvBrowseFolder Value);
+  String GetCustomPath() const { return FCustomPath; }
+  void SetCustomPath(const String& Value);
+  DWORD GetAttributes() const { return FAttributes; }
+  TkvShellFolder* GetFolderObject() const { return FFolderObject.get(); }
+  LPCITEMIDLIST GetIdList() const { return FIdList; }
+  IShellFolder* GetFolderIntf() const { return FFolderIntf.Get(); }
+  bool GetValid() const { return FValid; }
+  TWinControl* GetOwnerControl() const { return FOwner; }
+  TNotifyEvent GetOnChanged() const { return FOnChanged; }
+  void SetOnChanged(TNotifyEvent Value) { FOnChanged = Value; }
+
+ private:
+  // Runs a change of the settings; on failure puts the old ones back, resolves again and raises.
+  template <class Change>
+  void ChangeSettings(Change&& Apply);
+
+  DWORD FAttributes = 0;
+  TkvBrowseFolder FBrowseFolder = bfDesktop;
+  String FCustomPath;
+  std::unique_ptr<TkvShellFolder> FFolderObject;
+  bool FResolving = false;
+  TWinControl* FOwner;
+  HWND FParentWindow;
+  LPITEMIDLIST FIdList = nullptr;
+  Integer FChangeLevel = 0;
+  TInterfacePtr<IShellFolder> FFolderIntf;
+  bool FSynchronizing = false;
+  bool FValid = false;
+  TNotifyEvent FOnChanged;
+};
+
 // ---- Options -------------------------------------------------------------------------------
 
 class TkvShellOptions : public TPersistent {
