@@ -490,6 +490,14 @@ class TTreeNode : public TPersistent {
   bool GetSelected();
   void SetSelected(bool Value);
   bool GetFocused() { return GetSelected(); }
+  // Shown ghosted, as cut to the clipboard.
+  bool GetCut() { return StateBits(TVIS_CUT) != 0; }
+  void SetCut(bool Value) { SetState(TVIS_CUT, Value ? TVIS_CUT : 0); }
+  bool GetDropTarget() { return StateBits(TVIS_DROPHILITED) != 0; }
+  void SetDropTarget(bool Value) { SetState(TVIS_DROPHILITED, Value ? TVIS_DROPHILITED : 0); }
+  // The overlay image drawn over the node's image (1 based in the image list's overlays); -1 none.
+  Integer GetOverlayIndex();
+  void SetOverlayIndex(Integer Value);
   Integer GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(Integer Value);
   Integer GetSelectedIndex() const { return FSelectedIndex; }
@@ -509,6 +517,9 @@ class TTreeNode : public TPersistent {
   friend class TCustomTreeView;
   HWND Window() const;
   void UpdateItem(UINT Mask);
+  // The state bits of Mask the window holds (none without a window).
+  UINT StateBits(UINT Mask);
+  void SetState(UINT Mask, UINT Value);
   TTreeNodes* FOwner;
   HTREEITEM FItemId = nullptr;
   String FText;
@@ -582,6 +593,11 @@ class TCustomTreeView : public TWinControl {
   void SetRowSelect(bool Value) { SetStyleFlag(FRowSelect, Value); }
   bool GetHotTrack() const { return FHotTrack; }
   void SetHotTrack(bool Value) { SetStyleFlag(FHotTrack, Value); }
+  // One branch open at a time: selecting a node expands it and collapses the others.
+  bool GetAutoExpand() const { return FAutoExpand; }
+  void SetAutoExpand(bool Value) { SetStyleFlag(FAutoExpand, Value); }
+  bool GetRightClickSelect() const { return FRightClickSelect; }
+  void SetRightClickSelect(bool Value) { FRightClickSelect = Value; }
   Integer GetIndent();
   void SetIndent(Integer Value);
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
@@ -617,6 +633,11 @@ class TCustomTreeView : public TWinControl {
   virtual void Collapse(TTreeNode* Node) { FOnCollapsed(this, Node); }
   virtual bool CanChange(TTreeNode* Node);
   virtual void Change(TTreeNode* Node) { FOnChange(this, Node); }
+  // A node leaving the tree, before it is freed.
+  virtual void Delete(TTreeNode* Node) { FOnDeletion(this, Node); }
+  // Label editing: whether it may start; applying an edited text.
+  virtual bool CanEdit(TTreeNode* Node);
+  virtual void Edit(const TVITEM& Item);
   void CNNotify(TMessage& Message);
 
  private:
@@ -633,6 +654,8 @@ class TCustomTreeView : public TWinControl {
   bool FHideSelection = true;
   bool FRowSelect = false;
   bool FHotTrack = false;
+  bool FAutoExpand = false;
+  bool FRightClickSelect = false;
   Integer FIndent = 19;
   TFormBorderStyle FBorderStyle = bsSingle;
   TTVExpandingEvent FOnExpanding;

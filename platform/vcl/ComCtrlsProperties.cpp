@@ -74,6 +74,7 @@ TAVREN_CLASS_IMPL(TTreeNode)
 TAVREN_CLASS_IMPL(TTreeNodes)
 
 TAVREN_CLASS_IMPL_PUBLISHED(TCustomTreeView,
+    PROPERTY(AutoExpand).Default(false),
     PROPERTY(BorderStyle).Default(bsSingle),
     PROPERTY(Color).Idents(ColorIdentMap).Stored<&TCustomTreeView::IsColorStored>().Default(clWindow),
     PROPERTY(HideSelection).Default(true),
@@ -81,6 +82,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TCustomTreeView,
     PROPERTY(Images),
     PROPERTY(Indent).Default(19),
     PROPERTY(ReadOnly).Default(false),
+    PROPERTY(RightClickSelect).Default(false),
     PROPERTY(RowSelect).Default(false),
     PROPERTY(ShowButtons).Default(true),
     PROPERTY(ShowLines).Default(true),

@@ -10,8 +10,8 @@
 #include <limits>
 #include <thread>
 
-#include "../rtl/ScopedEnv.h"
 #include "EditorsTestSupport.h"
+#include "ShellScratchHome.h"
 #include "rtl/FileUtils.h"
 #include "toolkit/editors/kvShellCommon.h"
 
@@ -98,31 +98,20 @@ class ShellProducers : public EditorsTest {
  protected:
   void SetUp() override {
     EditorsTest::SetUp();
-    char pattern[] = "/tmp/tavren-shellview-XXXXXX";
-    ASSERT_TRUE(mkdtemp(pattern));
-    root = pattern;
-    home = root + "/home";
-    for (const char* dir : {"/home", "/home/.config", "/home/Videos", "/home/Videos/Old", "/home/Videos/private",
-                            "/home/Videos/zoo"})
-      ASSERT_TRUE(ForceDirectories(root + dir)) << dir;
-    std::ofstream(home + "/Videos/clip.mp4") << String(1536, 'x');
-    std::ofstream(home + "/Videos/Beach.avi") << "x";
-    std::ofstream(home + "/Videos/.secret") << "";
-    std::ofstream(home + "/Videos/.hidden") << "private\n";
+    scratch = std::make_unique<ScratchHome>(
+        std::initializer_list<const char*>{"Videos/Old", "Videos/private", "Videos/zoo"},
+        std::initializer_list<std::pair<const char*, std::string>>{
+            {"Videos/clip.mp4", String(1536, 'x')}, {"Videos/Beach.avi", "x"}, {"Videos/.secret", ""},
+            {"Videos/.hidden", "private\n"}});
+    home = scratch->home;
     ASSERT_EQ(symlink("Old", (home + "/Videos/Latest").c_str()), 0);
-    std::ofstream(root + "/mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
-    env.push_back(std::make_unique<ScopedEnv>("HOME", home));
-    env.push_back(std::make_unique<ScopedEnv>("XDG_CONFIG_HOME", home + "/.config"));
-    env.push_back(std::make_unique<ScopedEnv>("XDG_DATA_HOME", home + "/.local/share"));
-    env.push_back(std::make_unique<ScopedEnv>("TAVREN_MOUNTINFO", root + "/mountinfo"));
     gatherer = std::make_unique<TkvShellItemsInfoGatherer>(form);
     producer = std::make_unique<TTestProducer>(form, gatherer.get());
   }
   void TearDown() override {
     producer.reset();
     gatherer.reset();
-    env.clear();
-    std::system(("rm -rf '" + root + "'").c_str());
+    scratch.reset();
     EditorsTest::TearDown();
   }
   void Process(const String& Path, Integer Prefetch) {
@@ -154,8 +143,8 @@ class ShellProducers : public EditorsTest {
     producer->EndRead();
     return names;
   }
-  String root, home;
-  std::vector<std::unique_ptr<ScopedEnv>> env;
+  std::unique_ptr<ScratchHome> scratch;
+  String home;
   std::unique_ptr<TkvShellItemsInfoGatherer> gatherer;
   std::unique_ptr<TTestProducer> producer;
 };

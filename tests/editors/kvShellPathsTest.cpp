@@ -1,12 +1,7 @@
 // Typed folders resolved under a root, over a scratch home folder.
 
-#include <unistd.h>
-
-#include <fstream>
-
-#include "../rtl/ScopedEnv.h"
 #include "EditorsTestSupport.h"
-#include "rtl/FileUtils.h"
+#include "ShellScratchHome.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvShellListView.h"
 
@@ -43,19 +38,10 @@ class ShellPathsUnderRoot : public EditorsTest {
  protected:
   void SetUp() override {
     EditorsTest::SetUp();
-    char pattern[] = "/tmp/tavren-paths-XXXXXX";
-    ASSERT_TRUE(mkdtemp(pattern));
-    root = pattern;
-    home = root + "/home";
-    for (const char* dir : {"/home/.config", "/home/Videos/Old", "/home/Videos/private", "/home/Desktop"})
-      ASSERT_TRUE(ForceDirectories(root + dir)) << dir;
-    std::ofstream(home + "/Videos/.hidden") << "private\n";
-    std::ofstream(home + "/Videos/clip.mp4") << "x";
-    std::ofstream(root + "/mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
-    env.push_back(std::make_unique<ScopedEnv>("HOME", home));
-    env.push_back(std::make_unique<ScopedEnv>("XDG_CONFIG_HOME", home + "/.config"));
-    env.push_back(std::make_unique<ScopedEnv>("XDG_DATA_HOME", home + "/.local/share"));
-    env.push_back(std::make_unique<ScopedEnv>("TAVREN_MOUNTINFO", root + "/mountinfo"));
+    scratch = std::make_unique<ScratchHome>(
+        std::initializer_list<const char*>{"Videos/Old", "Videos/private", "Desktop"},
+        std::initializer_list<std::pair<const char*, std::string>>{{"Videos/.hidden", "private\n"}, {"Videos/clip.mp4", "x"}});
+    home = scratch->home;
     // The table names the special folders of this home.
     kvShellListViewEnd();
     kvShellListViewStart();
@@ -64,10 +50,9 @@ class ShellPathsUnderRoot : public EditorsTest {
   }
   void TearDown() override {
     shellRoot.reset();
-    env.clear();
+    scratch.reset();
     kvShellListViewEnd();
     kvShellListViewStart();
-    std::system(("rm -rf '" + root + "'").c_str());
     EditorsTest::TearDown();
   }
   // The path the text resolves to ("" for a folder without one, "-" for nothing).
@@ -79,8 +64,8 @@ class ShellPathsUnderRoot : public EditorsTest {
     FreeIdList(list);
     return path;
   }
-  String root, home;
-  std::vector<std::unique_ptr<ScopedEnv>> env;
+  std::unique_ptr<ScratchHome> scratch;
+  String home;
   std::unique_ptr<TkvCustomShellRoot> shellRoot;
 };
 

@@ -2,6 +2,7 @@
 
 #include "toolkit/editors/kvShellCommon.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cassert>
@@ -166,6 +167,48 @@ TDateTime FileTimeToLocalDateTime(time_t Time) {
                      static_cast<Word>(std::min(local.tm_sec, 59)), 0, time))
     return -1.0;
   return date + time;
+}
+
+bool HasChildItems(IShellFolder* Folder, LPCITEMIDLIST AbsoluteList, DWORD Flags) {
+  if (!Folder || !AbsoluteList) return false;
+  LPCITEMIDLIST last = LastItemId(AbsoluteList);
+  auto has = [&](ULONG bits) {
+    ULONG attributes = bits;
+    return Folder->GetAttributesOf(1, &last, &attributes) == S_OK && (attributes & bits) == bits;
+  };
+  if (!has(SFGAO_FOLDER)) return false;
+  if (!(Flags & SHCONTF_NONFOLDERS)) return has(SFGAO_HASSUBFOLDER);
+  const String path = IdListToPath(AbsoluteList);
+  if (!path.empty()) {
+    DIR* dir = opendir(path.c_str());
+    if (dir) {
+      bool found = false;
+      while (!found) {
+        dirent* entry = readdir(dir);
+        if (!entry) break;
+        const String name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (name[0] == '.' && !(Flags & SHCONTF_INCLUDEHIDDEN)) continue;
+        struct stat status;
+        const bool folder = stat((path + "/" + name).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+        found = !folder || (Flags & SHCONTF_FOLDERS);
+      }
+      closedir(dir);
+      return found;
+    }
+  }
+  void* bound = nullptr;
+  if (GetDesktopFolder()->BindToObject(AbsoluteList, nullptr, IShellFolder::IID, &bound) != S_OK || !bound)
+    return false;
+  auto folder = TInterfacePtr<IShellFolder>::Attach(static_cast<IShellFolder*>(bound));
+  IEnumIDList* raw = nullptr;
+  if (folder->EnumObjects(nullptr, Flags, &raw) != S_OK || !raw) return false;
+  auto items = TInterfacePtr<IEnumIDList>::Attach(raw);
+  LPITEMIDLIST first = nullptr;
+  ULONG fetched = 0;
+  const bool any = items->Next(1, &first, &fetched) == S_OK && fetched == 1;
+  if (first) ILFree(first);
+  return any;
 }
 
 // ---- Folder object -------------------------------------------------------------------------

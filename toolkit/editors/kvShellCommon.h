@@ -70,6 +70,10 @@ String GetItemDisplayName(IShellFolder* Folder, LPCITEMIDLIST Item);
 // -1.0 when the time cannot be converted.
 TDateTime FileTimeToLocalDateTime(time_t Time);
 
+// Whether the item (absolute list; Folder its parent folder) is a folder with anything to show
+// under the enumeration flags.
+bool HasChildItems(IShellFolder* Folder, LPCITEMIDLIST AbsoluteList, DWORD Flags);
+
 // ---- Folder and items ----------------------------------------------------------------------
 
 class TkvShellFolder : public TObject {
@@ -129,7 +133,8 @@ class TkvShellItemInfo : public TObject {
 
   // First-stage fields: fixed once the item is in its producer's list.
   bool IsContainer = false;
-  bool MayHaveChildren = false;
+  // The tree's worker may find out later that a folder has no children after all.
+  std::atomic<bool> MayHaveChildren{false};
   bool Prepared = false;
   String DisplayName;
   Integer ImageIndex = -1;
@@ -316,6 +321,8 @@ class TkvCustomItemProducer : public TObject {
   Integer IndexOfId(LPCITEMIDLIST ItemId);
   void RequestFetch(Integer Index, bool Priority);
   void CancelFetches();
+  // Takes the list of the folder the producer stands for (copied), before it is processed.
+  void SetFolderIdList(LPCITEMIDLIST List);
 
   // Under the read lock (or the write lock) only.
   Integer ItemCount() const { return static_cast<Integer>(FItemList.size()); }
@@ -327,6 +334,8 @@ class TkvCustomItemProducer : public TObject {
 
  protected:
   void SortItems(std::vector<std::unique_ptr<TkvShellItemInfo>>& Items, bool WithUserOrder);
+  // The folder's items as the shell lists them now, each prepared; empty names left out.
+  bool EnumerateInto(std::vector<std::unique_ptr<TkvShellItemInfo>>& Items);
   void SendToOwner(UINT Message, WPARAM WParam, LPARAM LParam);
 
   std::vector<std::unique_ptr<TkvShellItemInfo>> FItemList;

@@ -5,6 +5,22 @@
 #include "toolkit/editors/kvShellCommon.h"
 #include "vcl/Forms.h"
 
+namespace {
+
+// The next item of an enumeration, or nil at its end or on a failure. An enumerator that refuses
+// the request is asked once more.
+LPITEMIDLIST NextEnumerated(IEnumIDList* Items) {
+  LPITEMIDLIST id = nullptr;
+  ULONG fetched = 0;
+  HRESULT result = Items->Next(1, &id, &fetched);
+  if (result == E_INVALIDARG) result = Items->Next(1, &id, &fetched);
+  if (result == S_OK && fetched == 1 && id) return id;
+  if (id) ILFree(id);
+  return nullptr;
+}
+
+}  // namespace
+
 TAVREN_CLASS_IMPL(TkvCustomItemProducer)
 
 TkvCustomItemProducer::TkvCustomItemProducer(TWinControl* AOwnerControl)
@@ -86,15 +102,7 @@ void TkvCustomItemProducer::EnumerateItems(Integer PrefetchCount) {
   Screen()->SetCursor(crHourGlass);
   Integer count = 0;
   try {
-    for (;;) {
-      LPITEMIDLIST id = nullptr;
-      ULONG fetched = 0;
-      HRESULT result = items->Next(1, &id, &fetched);
-      if (result == E_INVALIDARG) result = items->Next(1, &id, &fetched);
-      if (result != S_OK || fetched == 0 || !id) {
-        if (id) ILFree(id);
-        break;
-      }
+    while (LPITEMIDLIST id = NextEnumerated(items.Get())) {
       auto item = std::make_unique<TkvShellItemInfo>(this, id, FFolderIdList, FFolderIntf.Get());
       ILFree(id);
       if (item->DisplayName.empty() || !CanAddFolder(item->GetFolderObject())) continue;
@@ -116,6 +124,24 @@ void TkvCustomItemProducer::EnumerateItems(Integer PrefetchCount) {
   EndWrite();
   Screen()->SetCursor(cursor);
   NotifyItemCount(count);
+}
+
+void TkvCustomItemProducer::SetFolderIdList(LPCITEMIDLIST List) {
+  LPITEMIDLIST copy = CopyIdList(List);
+  FreeIdList(FFolderIdList);
+  FFolderIdList = copy;
+}
+
+bool TkvCustomItemProducer::EnumerateInto(std::vector<std::unique_ptr<TkvShellItemInfo>>& Items) {
+  IEnumIDList* raw = nullptr;
+  if (!FFolderIntf || FFolderIntf->EnumObjects(nullptr, GetEnumFlags(), &raw) != S_OK || !raw) return false;
+  auto items = TInterfacePtr<IEnumIDList>::Attach(raw);
+  while (LPITEMIDLIST id = NextEnumerated(items.Get())) {
+    auto item = std::make_unique<TkvShellItemInfo>(this, id, FFolderIdList, FFolderIntf.Get());
+    ILFree(id);
+    if (!item->DisplayName.empty()) Items.push_back(std::move(item));
+  }
+  return true;
 }
 
 void TkvCustomItemProducer::FetchAll() {
