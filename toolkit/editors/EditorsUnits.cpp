@@ -8,6 +8,7 @@
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellListView.h"
+#include "toolkit/editors/kvShellTreeView.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -21,6 +22,7 @@ void EditorsStart() {
   kvTextEditStart();
   kvListViewStart();
   kvShellListViewStart();
+  kvShellTreeViewStart();
 }
 
 void EditorsEnd() {

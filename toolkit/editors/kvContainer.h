@@ -353,6 +353,8 @@ class TkvContainer : public TkvControl {
   TAVREN_MESSAGES()
   // The inner list box hands its keys, mouse and drag traffic to the container's handlers.
   friend class TkvCustomInnerListBox;
+  template <class>
+  friend class TkvInnerControlRelay;
 
  public:
   // The classes a descendant makes its styles, style set and view info of.

@@ -10,6 +10,7 @@
 
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvHeader.h"
+#include "toolkit/editors/kvInnerControlRelay.h"
 #include "vcl/ComCtrls.h"
 
 class TkvCustomListView;
@@ -36,8 +37,8 @@ class TkvIconOptions : public TPersistent {
   bool FWrapText = true;
 };
 
-class TkvCustomInnerListView : public TListView, public IkvContainerInnerControl {
-  TAVREN_CLASS(TkvCustomInnerListView, TListView)
+class TkvCustomInnerListView : public TkvInnerControlRelay<TListView> {
+  TAVREN_CLASS(TkvCustomInnerListView, TkvInnerControlRelay<TListView>)
   TAVREN_MESSAGES()
   friend class TkvCustomListView;
 
@@ -49,20 +50,14 @@ class TkvCustomInnerListView : public TListView, public IkvContainerInnerControl
   virtual void DoCancelEdit();
   virtual void InvalidateHeader();
   virtual void PaintHeader();
-  virtual void InnerMouseEnter(TControl*) {}
-  virtual void InnerMouseLeave(TControl* AControl);
 
-  bool CanFocus() override;
   void DeleteSelected() override;
-  void DefaultHandler(TMessage& Message) override;
 
   TkvCustomListView* GetContainer() const { return FContainer; }
   void SetContainer(TkvCustomListView* Value) { FContainer = Value; }
   HWND GetHeaderHandle() const { return FHeaderHandle; }
   Integer GetPressedSection() const { return FPressedSection; }
   TkvCanvas* GetKvCanvas() const { return FKvCanvas.get(); }
-  // The platform list view's own handling of a message.
-  LRESULT CallDefault(UINT Message, WPARAM WParam, LPARAM LParam);
 
   // The header's section helpers, by position (HeaderItemInfoRequest) or item index.
   Integer HeaderOrderToIndex(Integer Position);
@@ -72,42 +67,22 @@ class TkvCustomInnerListView : public TListView, public IkvContainerInnerControl
   Integer HeaderHotSection();
   TkvButtonState HeaderSectionState(Integer Position);
 
-  // IkvContainerInnerControl
-  TWinControl* InnerControl() override { return this; }
-  TkvContainer* HostContainer() override;
-  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
-  Integer _AddRef() override { return -1; }
-  Integer _Release() override { return -1; }
-
  protected:
   void WndProc(TMessage& Message) override;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void Loaded() override;
   bool CanEdit(TListItem* Item) override;
-  void Click() override;
-  void DblClick() override;
+  TkvContainer* RelayTarget() const override;
   void DragDrop(TObject* Source, Integer X, Integer Y) override;
   void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
-  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void KeyUp(Word& Key, TShiftState Shift) override;
-  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
-  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
 
-  void WMGetDlgCode(TMessage& Message);
-  void WMSetFocus(TMessage& Message);
-  void WMKillFocus(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
   void WMNCCalcSize(TMessage& Message);
   void WMNCPaint(TMessage& Message);
   void WMWindowPosChanged(TMessage& Message);
   void WMParentNotify(TMessage& Message);
   void CMHintShow(TMessage& Message);
-  void CMMouseEnter(TMessage& Message);
-  void CMMouseLeave(TMessage& Message);
   void CNNotify(TMessage& Message);
   void HeaderItemInfo(TMessage& Message);
 
@@ -115,7 +90,6 @@ class TkvCustomInnerListView : public TListView, public IkvContainerInnerControl
   friend LRESULT InnerListViewHeaderProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HeaderWndProc(UINT Message, WPARAM WParam, LPARAM LParam);
   void SubclassHeader(HWND Header);
-  void PaintSizeGripCorner();
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
   bool ScrollStateChanged();
 

@@ -27,7 +27,7 @@ LRESULT InnerListViewHeaderProc(HWND Window, UINT Message, WPARAM WParam, LPARAM
   return view->HeaderWndProc(Message, WParam, LParam);
 }
 
-TkvCustomInnerListView::TkvCustomInnerListView(TComponent* AOwner) : TListView(AOwner) {
+TkvCustomInnerListView::TkvCustomInnerListView(TComponent* AOwner) : TkvInnerControlRelay<TListView>(AOwner) {
   FKvCanvas = std::make_unique<TkvCanvas>(GetCanvas());
   SetBorderStyle(bsNone);
   FControlStyle.Include(csDoubleClicks);
@@ -45,14 +45,6 @@ TkvCustomInnerListView::~TkvCustomInnerListView() {
     SetWindowLongPtr(FHeaderHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefHeaderProc));
   FHeaderHandle = nullptr;
 }
-
-HRESULT TkvCustomInnerListView::QueryInterface(const TInterfaceId& IID, void** Obj) {
-  return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
-}
-
-TkvContainer* TkvCustomInnerListView::HostContainer() { return FContainer; }
-
-bool TkvCustomInnerListView::CanFocus() { return FContainer ? FContainer->CanFocus() : TListView::CanFocus(); }
 
 void TkvCustomInnerListView::DeleteSelected() {
   if (GetReadOnly()) return;
@@ -81,19 +73,6 @@ void TkvCustomInnerListView::PaintHeader() {
   if (!lookAndFeel) return;
   for (Integer i = 0; i <= GetColumns()->GetCount(); ++i)
     PaintListHeaderItem(FHeaderHandle, i, FKvCanvas.get(), GetSmallImages(), lookAndFeel);
-}
-
-void TkvCustomInnerListView::InnerMouseLeave(TControl*) {
-  if (FContainer) FContainer->RefreshViewInfo(true);
-}
-
-void TkvCustomInnerListView::DefaultHandler(TMessage& Message) {
-  if (FContainer && FContainer->PreviewInnerMessage(Message)) return;
-  TListView::DefaultHandler(Message);
-}
-
-LRESULT TkvCustomInnerListView::CallDefault(UINT Message, WPARAM WParam, LPARAM LParam) {
-  return CallWindowProc(FDefWndProc, GetHandle(), Message, WParam, LParam);
 }
 
 void TkvCustomInnerListView::WndProc(TMessage& Message) {
@@ -286,15 +265,7 @@ TkvButtonState TkvCustomInnerListView::HeaderSectionState(Integer Position) {
 
 // ---- Traffic handed to the container -------------------------------------------------------
 
-void TkvCustomInnerListView::Click() {
-  TListView::Click();
-  if (FContainer) FContainer->Click();
-}
-
-void TkvCustomInnerListView::DblClick() {
-  TListView::DblClick();
-  if (FContainer) FContainer->DblClick();
-}
+TkvContainer* TkvCustomInnerListView::RelayTarget() const { return FContainer; }
 
 void TkvCustomInnerListView::DragDrop(TObject* Source, Integer X, Integer Y) {
   TListView::DragDrop(Source, X, Y);
@@ -304,79 +275,6 @@ void TkvCustomInnerListView::DragDrop(TObject* Source, Integer X, Integer Y) {
 void TkvCustomInnerListView::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
   TListView::DragOver(Source, X, Y, State, Accept);
   if (FContainer) FContainer->DragOver(Source, X + GetLeft(), Y + GetTop(), State, Accept);
-}
-
-bool TkvCustomInnerListView::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
-  if (FContainer && FContainer->DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
-  return TListView::DoMouseWheel(Shift, WheelDelta, MousePos);
-}
-
-void TkvCustomInnerListView::KeyDown(Word& Key, TShiftState Shift) {
-  if (FContainer) FContainer->KeyDown(Key, Shift);
-  if (Key != 0) TListView::KeyDown(Key, Shift);
-}
-
-void TkvCustomInnerListView::KeyPress(Char& Key) {
-  if (Key == '\t') Key = 0;
-  if (FContainer && Key != 0) FContainer->KeyPress(Key);
-  if (Key == '\r') Key = 0;
-  if (Key != 0) TListView::KeyPress(Key);
-}
-
-void TkvCustomInnerListView::KeyUp(Word& Key, TShiftState Shift) {
-  if (Key == VK_TAB) Key = 0;
-  if (FContainer && Key != 0) FContainer->KeyUp(Key, Shift);
-  if (Key != 0) TListView::KeyUp(Key, Shift);
-}
-
-void TkvCustomInnerListView::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TWeakRef<TkvCustomInnerListView> self(this);
-  TListView::MouseDown(Button, Shift, X, Y);
-  if (!self || !FContainer) return;
-  TWeakRef<TkvCustomListView> container(FContainer);
-  FContainer->SetInnerMouseDown(true);
-  FContainer->MouseDown(Button, Shift, X + GetLeft(), Y + GetTop());
-  if (container) container->SetInnerMouseDown(false);
-}
-
-void TkvCustomInnerListView::MouseMove(TShiftState Shift, Integer X, Integer Y) {
-  TListView::MouseMove(Shift, X, Y);
-  if (FContainer) FContainer->MouseMove(Shift, X + GetLeft(), Y + GetTop());
-}
-
-void TkvCustomInnerListView::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TListView::MouseUp(Button, Shift, X, Y);
-  if (FContainer) FContainer->MouseUp(Button, Shift, X + GetLeft(), Y + GetTop());
-}
-
-void TkvCustomInnerListView::CMMouseEnter(TMessage& Message) {
-  InheritedMessage(Message);
-  auto* control = reinterpret_cast<TControl*>(Message.LParam);
-  InnerMouseEnter(control ? control : this);
-}
-
-void TkvCustomInnerListView::CMMouseLeave(TMessage& Message) {
-  InheritedMessage(Message);
-  auto* control = reinterpret_cast<TControl*>(Message.LParam);
-  InnerMouseLeave(control ? control : this);
-}
-
-void TkvCustomInnerListView::WMGetDlgCode(TMessage& Message) {
-  InheritedMessage(Message);
-  Message.Result |= DLGC_WANTCHARS;
-  if (GetKeyState(VK_CONTROL) >= 0) Message.Result |= DLGC_WANTTAB;
-}
-
-void TkvCustomInnerListView::WMSetFocus(TMessage& Message) {
-  InheritedMessage(Message);
-  if (!FContainer || FContainer->IsBeingDestroyed() || IsDestroying()) return;
-  HWND from = reinterpret_cast<HWND>(Message.WParam);
-  if (!(FContainer->HandleAllocated() && from == FContainer->GetHandle())) FContainer->FireFocusChanged();
-}
-
-void TkvCustomInnerListView::WMKillFocus(TMessage& Message) {
-  InheritedMessage(Message);
-  if (FContainer && !FContainer->IsBeingDestroyed()) FContainer->FireFocusChanged();
 }
 
 void TkvCustomInnerListView::WMLButtonDown(TMessage& Message) {
@@ -432,20 +330,7 @@ void TkvCustomInnerListView::CMHintShow(TMessage& Message) {
 
 // ---- Non-client area and scroll bars -------------------------------------------------------
 
-void TkvCustomInnerListView::PaintSizeGripCorner() {
-  if (!ScrollBarInfoAvailable || !FContainer || !HandleAllocated()) return;
-  if (!FContainer->HorzScrollBarShown() || !FContainer->VertScrollBarShown()) return;
-  TRect r;
-  SizeGripScreenRect(this, r);
-  if (r.Width() <= 0 || r.Height() <= 0) return;
-  HDC dc = GetWindowDC(GetHandle());
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(FContainer->GetLookAndFeel()->ActivePainter()->DefaultColor32()));
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-  ReleaseDC(GetHandle(), dc);
-}
-
-void TkvCustomInnerListView::WMNCPaint(TMessage&) { PaintSizeGripCorner(); }
+void TkvCustomInnerListView::WMNCPaint(TMessage&) { PaintScrollBarCorner(); }
 
 void TkvCustomInnerListView::WMWindowPosChanged(TMessage& Message) {
   if (!IsDestroying() && FContainer) FContainer->UpdateInnerScrollBars(false);

@@ -22,6 +22,8 @@ TkvShellTreeRoot::TkvShellTreeRoot(TkvCustomInnerShellTreeView* ATree, HWND APar
 
 void TkvShellTreeRoot::AfterResolve() {
   TkvCustomShellRoot::AfterResolve();
+  // A root may stand alone, as the value a caller assigns to a tree.
+  if (!FTree) return;
   FTree->GetItems()->Clear();
   FTree->LoadNode(nullptr, false);
   FTree->FOnRootChanged(FTree, this);
