@@ -8,6 +8,7 @@
 #include "rtl/FileUtils.h"
 #include "rtl/SysUtils.h"
 #include "user/MimeTypes.h"
+#include "user/ShellIcons.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ DWORD_PTR SHGetFileInfo(const char* path, DWORD fileAttributes, SHFILEINFO* info
   if (!path || (info && infoSize < sizeof(SHFILEINFO))) return 0;
   String name;
   DWORD attributes = 0;
+  int icon = -1;
+  const bool open = (flags & SHGFI_OPENICON) != 0;
   if ((flags & SHGFI_USEFILEATTRIBUTES) && !(flags & SHGFI_PIDL)) {
     name = LastName(path);
     if (name.empty()) return 0;
@@ -44,6 +47,7 @@ DWORD_PTR SHGetFileInfo(const char* path, DWORD fileAttributes, SHFILEINFO* info
     if ((fileAttributes & FILE_ATTRIBUTE_HIDDEN) || name[0] == '.') attributes |= SFGAO_HIDDEN;
     if (fileAttributes & FILE_ATTRIBUTE_READONLY) attributes |= SFGAO_READONLY;
     attributes |= SFGAO_FILESYSTEM;
+    if (flags & SHGFI_SYSICONINDEX) icon = ShellIconIndex(ShellIconNamesOfName(name, attributes & SFGAO_FOLDER, open));
   } else {
     LPCITEMIDLIST list = nullptr;
     std::unique_ptr<ITEMIDLIST, void (*)(LPITEMIDLIST)> parsed(nullptr, ILFree);
@@ -58,8 +62,10 @@ DWORD_PTR SHGetFileInfo(const char* path, DWORD fileAttributes, SHFILEINFO* info
     attributes = ShellAttributesOf(list);
     if (!attributes) return 0;
     name = ShellDisplayNameOf(list, SHGDN_NORMAL);
+    if (flags & SHGFI_SYSICONINDEX) icon = ShellIconIndex(ShellIconNamesOf(list, open));
   }
   if (!info) return 1;
+  if (flags & SHGFI_SYSICONINDEX) info->iIcon = icon;
   if (flags & SHGFI_DISPLAYNAME) CopyText(info->szDisplayName, sizeof info->szDisplayName, name);
   if (flags & SHGFI_TYPENAME)
     CopyText(info->szTypeName, sizeof info->szTypeName, TypeNameOf(name, (attributes & SFGAO_FOLDER) != 0));

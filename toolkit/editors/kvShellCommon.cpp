@@ -211,6 +211,32 @@ bool HasChildItems(IShellFolder* Folder, LPCITEMIDLIST AbsoluteList, DWORD Flags
   return any;
 }
 
+namespace {
+
+Integer PlaceholderIcon(const char* Path, DWORD Attributes, UINT Flags) {
+  SHFILEINFO info{};
+  if (!SHGetFileInfo(Path, Attributes, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | Flags))
+    return -1;
+  return info.iIcon;
+}
+
+}  // namespace
+
+Integer DummyFileIconIndex() {
+  static const Integer index = PlaceholderIcon("C:\\KVDUMMYFILE.TXT", FILE_ATTRIBUTE_NORMAL, 0);
+  return index;
+}
+
+Integer DummyFolderIconIndex() {
+  static const Integer index = PlaceholderIcon("C:\\KVDUMMYFOLDER", FILE_ATTRIBUTE_DIRECTORY, 0);
+  return index;
+}
+
+Integer DummyOpenFolderIconIndex() {
+  static const Integer index = PlaceholderIcon("C:\\KVDUMMYFOLDER", FILE_ATTRIBUTE_DIRECTORY, SHGFI_OPENICON);
+  return index;
+}
+
 // ---- Folder object -------------------------------------------------------------------------
 
 TAVREN_CLASS_IMPL(TkvShellFolder)
@@ -298,6 +324,8 @@ void TkvShellItemInfo::Prepare(IShellFolder* Folder, LPCITEMIDLIST ItemId) {
   }
   MayHaveChildren = IsContainer;
   DisplayName = GetItemDisplayName(Folder, ItemId);
+  ImageIndex = IsContainer ? DummyFolderIconIndex() : DummyFileIconIndex();
+  OpenImageIndex = IsContainer ? DummyOpenFolderIconIndex() : DummyFileIconIndex();
   Prepared = true;
 }
 
@@ -322,8 +350,14 @@ void TkvShellItemInfo::Fetch(IShellFolder* Folder, LPCITEMIDLIST ParentIdList) {
   }
   LPITEMIDLIST absolute = ConcatIdLists(ParentIdList, FItemIdList);
   SHFILEINFO info{};
-  if (SHGetFileInfo(reinterpret_cast<const char*>(absolute), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_TYPENAME))
+  const char* path = reinterpret_cast<const char*>(absolute);
+  if (SHGetFileInfo(path, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_TYPENAME | SHGFI_SYSICONINDEX)) {
     TypeName = info.szTypeName;
+    ImageIndex = info.iIcon;
+    OpenImageIndex = info.iIcon;
+    if (IsContainer && SHGetFileInfo(path, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_OPENICON))
+      OpenImageIndex = info.iIcon;
+  }
   FreeIdList(absolute);
   SetFetched(true);
   FFetching = false;

@@ -69,6 +69,11 @@ String StrRetToText(STRRET& Name, LPCITEMIDLIST Item);
 String GetItemDisplayName(IShellFolder* Folder, LPCITEMIDLIST Item);
 // -1.0 when the time cannot be converted.
 TDateTime FileTimeToLocalDateTime(time_t Time);
+// The icons freshly enumerated items show until their second stage: a file, a folder, an open
+// folder (indexes of the shell icon table, asked once).
+Integer DummyFileIconIndex();
+Integer DummyFolderIconIndex();
+Integer DummyOpenFolderIconIndex();
 
 // Whether the item (absolute list; Folder its parent folder) is a folder with anything to show
 // under the enumeration flags.
@@ -137,8 +142,9 @@ class TkvShellItemInfo : public TObject {
   std::atomic<bool> MayHaveChildren{false};
   bool Prepared = false;
   String DisplayName;
-  Integer ImageIndex = -1;
-  Integer OpenImageIndex = -1;
+  // Placeholders from the first stage, the real icons from the second (either thread writes them).
+  std::atomic<Integer> ImageIndex{-1};
+  std::atomic<Integer> OpenImageIndex{-1};
   // Second-stage fields: read them only once GetFetched answers true.
   bool Renamable = false;
   bool AcceptsDrop = false;

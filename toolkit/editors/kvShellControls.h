@@ -97,9 +97,11 @@ class TkvCustomInnerShellTreeView : public TTreeView {
 
  protected:
   friend class TkvShellTreeRoot;
+  friend class TkvCustomShellTreeView;
   friend class TkvShellTreeItemProducer;
   void Loaded() override;
   void CreateWnd() override;
+  void DestroyWnd() override;
   void Delete(TTreeNode* Node) override;
   bool CanEdit(TTreeNode* Node) override;
   bool CanExpand(TTreeNode* Node) override;
@@ -126,6 +128,8 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void SelectFolder(LPCITEMIDLIST List);
   void SaveState();
   void RestoreState();
+  // Empties the tree; the selection moving while nodes go loads nothing.
+  void ClearNodes();
 
   std::unique_ptr<TkvShellItemsInfoGatherer> FGatherer;
   std::unique_ptr<TkvShellTreeRoot> FRoot;
@@ -133,6 +137,7 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   std::unique_ptr<TThreadList> FProducers;
   bool FNavigating = false;
   bool FRebuilding = false;
+  bool FClearing = false;
   bool FShowInfoTips = false;
   LPITEMIDLIST FSavedSelection = nullptr;
   std::vector<LPITEMIDLIST> FSavedExpanded;

@@ -2,6 +2,8 @@
 // what was open and selected.
 
 #include "toolkit/editors/kvShellControls.h"
+
+#include "controls/SystemImageList.h"
 #include "user/ShellFileInfo.h"
 #include "vcl/ControlsMessages.h"
 
@@ -24,7 +26,7 @@ void TkvShellTreeRoot::AfterResolve() {
   TkvCustomShellRoot::AfterResolve();
   // A root may stand alone, as the value a caller assigns to a tree.
   if (!FTree) return;
-  FTree->GetItems()->Clear();
+  FTree->ClearNodes();
   FTree->LoadNode(nullptr, false);
   FTree->FOnRootChanged(FTree, this);
 }
@@ -58,7 +60,7 @@ TkvCustomInnerShellTreeView::~TkvCustomInnerShellTreeView() {
     static_cast<TkvShellTreeItemProducer*>(producers->GetItems(i))->CancelFetches();
   FProducers->UnlockList();
   // The nodes take their producers with them, while this class still handles their deletion.
-  GetItems()->Clear();
+  ClearNodes();
   FGatherer->StopWorker();
   for (LPITEMIDLIST list : FSavedExpanded) FreeIdList(list);
   FreeIdList(FSavedSelection);
@@ -86,6 +88,28 @@ void TkvCustomInnerShellTreeView::Delete(TTreeNode* Node) {
   TTreeView::Delete(Node);
 }
 
+void TkvCustomInnerShellTreeView::ClearNodes() {
+  const bool clearing = std::exchange(FClearing, true);
+  try {
+    GetItems()->Clear();
+  } catch (...) {
+    FClearing = clearing;
+    throw;
+  }
+  FClearing = clearing;
+}
+
+void TkvCustomInnerShellTreeView::DestroyWnd() {
+  const bool clearing = std::exchange(FClearing, true);
+  try {
+    TTreeView::DestroyWnd();
+  } catch (...) {
+    FClearing = clearing;
+    throw;
+  }
+  FClearing = clearing;
+}
+
 void TkvCustomInnerShellTreeView::Loaded() {
   TTreeView::Loaded();
   if (!FRoot->GetIdList()) FRoot->ResolveRoot();
@@ -94,6 +118,7 @@ void TkvCustomInnerShellTreeView::Loaded() {
 
 void TkvCustomInnerShellTreeView::CreateWnd() {
   TTreeView::CreateWnd();
+  SendMessage(GetHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(SystemImageList(true)));
   if (IsLoading()) return;
   if (!FRoot->GetIdList())
     FRoot->ResolveRoot();
@@ -107,7 +132,7 @@ void TkvCustomInnerShellTreeView::LoadNode(TTreeNode* Node, bool Child) {
   if (IsLoading() || !HandleAllocated() || !FRoot->GetValid()) return;
   TTreeNodes* nodes = GetItems();
   if (!Node) {
-    if (nodes->GetCount() > 0 && ProducerOf(nodes->GetFirstNode())) nodes->Clear();
+    if (nodes->GetCount() > 0 && ProducerOf(nodes->GetFirstNode())) ClearNodes();
     Node = nodes->GetFirstNode();
     if (!Node) Node = nodes->AddChild(nullptr, "");
     Node->SetData(new TkvShellTreeItemProducer(this));
@@ -168,15 +193,22 @@ bool TkvCustomInnerShellTreeView::CanExpand(TTreeNode* Node) {
 void TkvCustomInnerShellTreeView::LoadChildren(TkvShellTreeItemProducer* Producer, IShellFolder* Folder,
                                                LPCITEMIDLIST List, TTreeNode* Node) {
   Producer->Node = Node;
-  if (!Node->GetParent()) {
-    SHFILEINFO info{};
-    if (SHGetFileInfo(reinterpret_cast<const char*>(List), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME))
-      Node->SetText(info.szDisplayName);
+  const char* path = reinterpret_cast<const char*>(List);
+  SHFILEINFO info{};
+  if (SHGetFileInfo(path, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_DISPLAYNAME)) {
+    SystemImageList(true);
+    Node->SetImageIndex(info.iIcon);
+    if (!Node->GetParent()) Node->SetText(info.szDisplayName);
+  }
+  if (SHGetFileInfo(path, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON)) {
+    SystemImageList(true);
+    Node->SetSelectedIndex(info.iIcon);
   }
   Producer->ProcessItems(Folder, List, 0);
 }
 
 void TkvCustomInnerShellTreeView::ApplyItem(TTreeNode* Node, TkvShellItemInfo* Item) {
+  SystemImageList(true);  // takes in the icons the worker found meanwhile
   Node->SetImageIndex(Item->ImageIndex);
   Node->SetSelectedIndex(Item->OpenImageIndex);
   Node->SetHasChildren(Item->MayHaveChildren);
@@ -262,7 +294,8 @@ void TkvCustomInnerShellTreeView::KVSMRootChanged(TMessage& Message) {
 void TkvCustomInnerShellTreeView::Change(TTreeNode* Node) {
   TTreeView::Change(Node);
   // A click only works out the node's button; a folder chosen by the program loads its children.
-  if (Node) LoadNode(Node, !FNavigating);
+  // While nodes go, the selection passing through them loads nothing.
+  if (Node && !FClearing) LoadNode(Node, !FNavigating);
 }
 
 TTreeNode* TkvCustomInnerShellTreeView::FindNode(LPCITEMIDLIST List) {
@@ -443,7 +476,7 @@ void TkvCustomInnerShellTreeView::KVSMTreeShellNotify(TMessage& Message) {
   try {
     SaveState();
     try {
-      nodes->Clear();
+      ClearNodes();
       LoadNode(nullptr, false);
     } catch (...) {
       RestoreState();
