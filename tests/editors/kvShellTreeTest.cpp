@@ -4,6 +4,7 @@
 #include "EditorsTestSupport.h"
 #include "ShellScratchHome.h"
 #include "toolkit/editors/kvShellControls.h"
+#include "user/ShellNotify.h"
 
 namespace {
 
@@ -99,6 +100,35 @@ TEST_F(ShellTree, RebuildKeepsExpandedFoldersAndTheSelection) {
   tree->RefreshTree();
   Pump();
   EXPECT_EQ(SelectedPath(), "/Videos");
+}
+
+// Records the shell changes the tree reports.
+class TChangeLog : public TObject {
+ public:
+  std::vector<Cardinal> events;
+  void Changed(TObject*, Cardinal Event, LPCITEMIDLIST, LPCITEMIDLIST) { events.push_back(Event); }
+};
+
+TEST_F(ShellTree, AFolderMadeUnderTheSelectionRebuildsTheTreeKeepingItsState) {
+  TChangeLog log;
+  tree->SetOnShellChange(MakeEvent<&TChangeLog::Changed>(&log));
+  Select(home + "/Videos/Old");
+  tree->GetSelected()->Expand(false);
+  ASSERT_TRUE(ForceDirectories(home + "/Videos/Old/Fresh"));
+  PassTime(300);
+  Pump();
+  EXPECT_EQ(log.events, std::vector<Cardinal>{static_cast<Cardinal>(SHCNE_MKDIR)});
+  EXPECT_EQ(SelectedPath(), "/Videos/Old");
+  TTreeNode* old = tree->GetSelected();
+  ASSERT_NE(old, nullptr);
+  EXPECT_TRUE(old->GetExpanded());
+  EXPECT_EQ(Children(old), (std::vector<String>{"2019", "Fresh"}));
+  // Changes elsewhere are not followed.
+  log.events.clear();
+  ASSERT_TRUE(ForceDirectories(home + "/Documents/Elsewhere"));
+  PassTime(300);
+  EXPECT_TRUE(log.events.empty());
+  tree->SetOnShellChange({});
 }
 
 TEST_F(ShellTree, LateNoticesForNodesThatWentAreDropped) {

@@ -79,6 +79,10 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   TTreeNode* FindNode(LPCITEMIDLIST List);
   // F5: the whole tree again, keeping what is open and selected.
   void RefreshTree();
+  // Follows the shell's changes in the folder of the node (nil: the selected node, else the
+  // first) and the folders in it, when the options track changes.
+  void RegisterTreeNotify(TTreeNode* Node);
+  void StopTracking();
   void SetShowInfoTips(bool Value) { FShowInfoTips = Value; }
   // The producers of the nodes: locked while walked.
   TThreadList* GetProducers() const { return FProducers.get(); }
@@ -138,6 +142,8 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   bool FNavigating = false;
   bool FRebuilding = false;
   bool FClearing = false;
+  bool FRegisteringNotify = false;
+  ULONG FChangeRegistration = 0;
   bool FShowInfoTips = false;
   LPITEMIDLIST FSavedSelection = nullptr;
   std::vector<LPITEMIDLIST> FSavedExpanded;

@@ -5,14 +5,8 @@
 
 #include "controls/SystemImageList.h"
 #include "user/ShellFileInfo.h"
+#include "user/ShellNotify.h"
 #include "vcl/ControlsMessages.h"
-
-namespace {
-
-// A shell change that names an item whose node, when it has none, is not worth a rebuild.
-constexpr LPARAM SHCNE_UPDATEITEM = 0x00002000;
-
-}  // namespace
 
 // ---- Root ----------------------------------------------------------------------------------
 
@@ -55,6 +49,7 @@ TkvCustomInnerShellTreeView::TkvCustomInnerShellTreeView(TComponent* AOwner)
 }
 
 TkvCustomInnerShellTreeView::~TkvCustomInnerShellTreeView() {
+  StopTracking();
   TList* producers = FProducers->LockList();
   for (Integer i = 0; i < producers->GetCount(); ++i)
     static_cast<TkvShellTreeItemProducer*>(producers->GetItems(i))->CancelFetches();
@@ -100,6 +95,7 @@ void TkvCustomInnerShellTreeView::ClearNodes() {
 }
 
 void TkvCustomInnerShellTreeView::DestroyWnd() {
+  StopTracking();
   const bool clearing = std::exchange(FClearing, true);
   try {
     TTreeView::DestroyWnd();
@@ -155,6 +151,39 @@ void TkvCustomInnerShellTreeView::LoadNode(TTreeNode* Node, bool Child) {
     Node->SetHasChildren(true);
   }
   if (!Child || !parent) CanExpand(Node);
+  RegisterTreeNotify(nullptr);
+}
+
+void TkvCustomInnerShellTreeView::StopTracking() {
+  if (FChangeRegistration) SHChangeNotifyDeregister(FChangeRegistration);
+  FChangeRegistration = 0;
+}
+
+void TkvCustomInnerShellTreeView::RegisterTreeNotify(TTreeNode* Node) {
+  const bool registering = std::exchange(FRegisteringNotify, true);
+  StopTracking();
+  if (!Node) Node = GetSelected() ? GetSelected() : GetItems()->GetFirstNode();
+  if (FOptions->GetTrackShellChanges() && Node && HandleAllocated()) {
+    LPITEMIDLIST list = nullptr;
+    if (TTreeNode* parent = Node->GetParent()) {
+      TkvShellTreeItemProducer* producer = ProducerOf(parent);
+      producer->BeginRead();
+      const Integer index = Node->GetIndex();
+      if (index < producer->ItemCount()) list = CopyIdList(producer->Item(index)->GetFullIdList());
+      producer->EndRead();
+    } else {
+      list = CopyIdList(FRoot->GetIdList());
+    }
+    if (list) {
+      SHChangeNotifyEntry entry;
+      entry.pidl = list;
+      entry.fRecursive = TRUE;
+      FChangeRegistration = SHChangeNotifyRegister(GetHandle(), SHCNRF_InterruptLevel | SHCNRF_ShellLevel,
+                                                   SHCNE_DISKEVENTS, KVSM_TREE_SHELL_NOTIFY, 1, &entry);
+      FreeIdList(list);
+    }
+  }
+  FRegisteringNotify = registering;
 }
 
 bool TkvCustomInnerShellTreeView::CanExpand(TTreeNode* Node) {
@@ -388,6 +417,8 @@ void TkvCustomInnerShellTreeView::Edit(const TVITEM& Item) {
   const String oldText = node->GetText();
   TTreeView::Edit(Item);
   if (!Item.pszText || !node->GetParent()) return;
+  // Our own rename is no change to rebuild for; tracking resumes with the next selection.
+  StopTracking();
   TkvShellTreeItemProducer* parent = ProducerOf(node->GetParent());
   const Integer index = node->GetIndex();
   parent->GetGatherer()->PauseWorker();
@@ -466,7 +497,7 @@ void TkvCustomInnerShellTreeView::RestoreState() {
 
 void TkvCustomInnerShellTreeView::KVSMTreeShellNotify(TMessage& Message) {
   auto* lists = reinterpret_cast<LPCITEMIDLIST*>(Message.WParam);
-  if (FRebuilding || !lists) return;
+  if (FRegisteringNotify || FRebuilding || !lists) return;
   if (Message.LParam == SHCNE_UPDATEITEM && !FindNode(lists[0])) return;
   TTreeNodes* nodes = GetItems();
   nodes->BeginUpdate();
