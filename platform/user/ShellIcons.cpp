@@ -20,6 +20,7 @@ struct IconTable {
   std::mutex Mutex;
   std::vector<String> Names;
   std::map<String, int> Indexes;
+  std::map<String, bool> InTheme;  // names already looked for in the themes
 };
 
 IconTable& Table() {
@@ -61,7 +62,19 @@ String IconFile(const String& Name, int Size) {
   return String();
 }
 
-bool ThemeHas(const String& Name) { return !IconFile(Name, 16).empty() || !IconFile(Name, 32).empty(); }
+// Looked for once per name: every item of a folder asks for the same few names.
+bool ThemeHas(const String& Name) {
+  IconTable& table = Table();
+  {
+    std::lock_guard lock(table.Mutex);
+    auto known = table.InTheme.find(Name);
+    if (known != table.InTheme.end()) return known->second;
+  }
+  const bool has = !IconFile(Name, 16).empty() || !IconFile(Name, 32).empty();
+  std::lock_guard lock(table.Mutex);
+  table.InTheme.emplace(Name, has);
+  return has;
+}
 
 // The special folder a path is, by its icon; empty for any other folder.
 String SpecialFolderIcon(const String& Path) {
