@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <thread>
@@ -79,7 +80,7 @@ class TTestProducer : public TkvCustomItemProducer {
   bool WantsBackgroundFetch() override { return background; }
   DWORD GetEnumFlags() override { return flags; }
   TkvShellItemsInfoGatherer* GetGatherer() override { return gatherer; }
-  bool ShowsInfoTips() override { return false; }
+  bool ShowsInfoTips() override { return tips; }
   void NotifyItemCount(Integer Count) override { counts.push_back(Count); }
   void NotifyItemFetched(const TkvFetchRequest& Request) override {
     fetched.fetch_add(1);
@@ -87,6 +88,7 @@ class TTestProducer : public TkvCustomItemProducer {
   }
   TkvShellItemsInfoGatherer* gatherer;
   bool background = true;
+  bool tips = true;
   DWORD flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
   std::vector<Integer> counts;
   std::atomic<int> fetched{0};
@@ -190,6 +192,26 @@ TEST_F(ShellProducers, TheWorkerCompletesEveryItemAndTheDetailsFollow) {
   EXPECT_EQ(item->GetDetailTexts()->GetStrings(0), "2 KB");
   EXPECT_EQ(item->GetDetailTexts()->GetStrings(1), "MPEG-4 video");
   producer->EndRead();
+}
+
+TEST_F(ShellProducers, InfoTipsFitTheirBufferWithTheTerminator) {
+  producer->background = false;
+  Process(home + "/Videos", 0);
+  List id = Names({"clip.mp4"});
+  const Integer clip = producer->IndexOfId(id.get());
+  char buffer[64];
+  producer->GetInfoTip(nullptr, clip, sizeof buffer, buffer);
+  EXPECT_EQ(String(buffer).substr(0, 32), "Type: MPEG-4 video\nSize: 2 KB\nDa");
+  char small[8];
+  std::memset(small, 'x', sizeof small);
+  producer->GetInfoTip(nullptr, clip, sizeof small, small);
+  EXPECT_STREQ(small, "Type: M");
+  std::memset(small, 'x', sizeof small);
+  producer->GetInfoTip(nullptr, 99, sizeof small, small);  // no such item: untouched
+  EXPECT_EQ(small[0], 'x');
+  producer->tips = false;
+  producer->GetInfoTip(nullptr, clip, sizeof small, small);
+  EXPECT_STREQ(small, "");
 }
 
 TEST_F(ShellProducers, ARenamedItemTakesItsNewNameListAndFolderObject) {

@@ -327,6 +327,9 @@ class TkvCustomItemProducer : public TObject {
   Integer IndexOfId(LPCITEMIDLIST ItemId);
   void RequestFetch(Integer Index, bool Priority);
   void CancelFetches();
+  // The shell's tip for item Index into Buffer (UTF-8, cut at a whole character to fit with its
+  // terminator); an empty text while tips are off; the buffer untouched when there is no tip.
+  void GetInfoTip(HWND Window, Integer Index, Integer BufferSize, char* Buffer);
   // Takes the list of the folder the producer stands for (copied), before it is processed.
   void SetFolderIdList(LPCITEMIDLIST List);
 

@@ -1,6 +1,9 @@
 // Producers: a folder enumerated into a sorted item list behind a multi-reader lock.
 
 #include <algorithm>
+#include <cstring>
+
+#include "rtl/WideText.h"
 
 #include "toolkit/editors/kvShellCommon.h"
 #include "vcl/Forms.h"
@@ -174,6 +177,39 @@ Integer TkvCustomItemProducer::IndexOfId(LPCITEMIDLIST ItemId) {
 
 void TkvCustomItemProducer::RequestFetch(Integer Index, bool Priority) {
   if (TkvShellItemsInfoGatherer* gatherer = GetGatherer()) gatherer->Enqueue(this, Index, Priority);
+}
+
+void TkvCustomItemProducer::GetInfoTip(HWND Window, Integer Index, Integer BufferSize, char* Buffer) {
+  if (!Buffer || BufferSize <= 0) return;
+  if (!ShowsInfoTips()) {
+    Buffer[0] = 0;
+    return;
+  }
+  if (!FFolderIntf) return;
+  String text;
+  bool found = false;
+  BeginRead();
+  if (Index >= 0 && Index < ItemCount()) {
+    LPCITEMIDLIST id = Item(Index)->GetItemIdList();
+    void* object = nullptr;
+    if (FFolderIntf->GetUIObjectOf(Window, 1, &id, IQueryInfo::IID, nullptr, &object) == S_OK && object) {
+      auto info = TInterfacePtr<IQueryInfo>::Attach(static_cast<IQueryInfo*>(object));
+      WideChar* tip = nullptr;
+      if (info->GetInfoTip(0, &tip) == S_OK && tip) {
+        text = UTF8Encode(WideString(tip));
+        GetShellAllocator()->Free(tip);
+        found = true;
+      }
+    }
+  }
+  EndRead();
+  if (!found) return;
+  // Room for the terminator, and no character cut in two.
+  size_t length = std::min(text.size(), static_cast<size_t>(BufferSize - 1));
+  if (length < text.size())
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  std::memcpy(Buffer, text.data(), length);
+  Buffer[length] = 0;
 }
 
 void TkvCustomItemProducer::CancelFetches() {

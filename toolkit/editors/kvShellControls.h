@@ -83,7 +83,8 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   // first) and the folders in it, when the options track changes.
   void RegisterTreeNotify(TTreeNode* Node);
   void StopTracking();
-  void SetShowInfoTips(bool Value) { FShowInfoTips = Value; }
+  // Tips of the shell for the nodes (TVS_INFOTIP).
+  void SetShowInfoTips(bool Value);
   // The producers of the nodes: locked while walked.
   TThreadList* GetProducers() const { return FProducers.get(); }
 
@@ -113,6 +114,8 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void Edit(const TVITEM& Item) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
 
+  void CreateParams(TCreateParams& Params) override;
+  void CNNotify(TMessage& Message);
   void KVSMItemsEnumerated(TMessage& Message);
   void KVSMItemFetched(TMessage& Message);
   void KVSMItemRemoved(TMessage& Message);

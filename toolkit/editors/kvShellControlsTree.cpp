@@ -29,7 +29,8 @@ void TkvShellTreeRoot::AfterResolve() {
 
 TAVREN_CLASS_IMPL(TkvCustomInnerShellTreeView)
 
-TAVREN_MESSAGE_TABLE(TkvCustomInnerShellTreeView, MESSAGE_HANDLER(KVSM_ITEMS_ENUMERATED, KVSMItemsEnumerated),
+TAVREN_MESSAGE_TABLE(TkvCustomInnerShellTreeView, MESSAGE_HANDLER(CN_NOTIFY, CNNotify),
+                     MESSAGE_HANDLER(KVSM_ITEMS_ENUMERATED, KVSMItemsEnumerated),
                      MESSAGE_HANDLER(KVSM_ITEM_FETCHED, KVSMItemFetched),
                      MESSAGE_HANDLER(KVSM_ITEM_REMOVED, KVSMItemRemoved),
                      MESSAGE_HANDLER(KVSM_ITEM_ADDED, KVSMItemAdded),
@@ -104,6 +105,31 @@ void TkvCustomInnerShellTreeView::DestroyWnd() {
     throw;
   }
   FClearing = clearing;
+}
+
+void TkvCustomInnerShellTreeView::CreateParams(TCreateParams& Params) {
+  TTreeView::CreateParams(Params);
+  if (FShowInfoTips) Params.Style = (Params.Style | TVS_INFOTIP) & ~TVS_NOTOOLTIPS;
+}
+
+void TkvCustomInnerShellTreeView::SetShowInfoTips(bool Value) {
+  if (FShowInfoTips == Value) return;
+  FShowInfoTips = Value;
+  if (!HandleAllocated()) return;
+  const DWORD style = static_cast<DWORD>(GetWindowLong(GetHandle(), GWL_STYLE));
+  SetWindowLong(GetHandle(), GWL_STYLE, static_cast<LONG>(Value ? style | TVS_INFOTIP : style & ~TVS_INFOTIP));
+}
+
+void TkvCustomInnerShellTreeView::CNNotify(TMessage& Message) {
+  auto* header = reinterpret_cast<NMHDR*>(Message.LParam);
+  if (header->code != TVN_GETINFOTIP) {
+    InheritedMessage(Message);
+    return;
+  }
+  auto* tip = reinterpret_cast<NMTVGETINFOTIP*>(header);
+  auto* node = reinterpret_cast<TTreeNode*>(tip->lParam);
+  if (node && node->GetParent())
+    ProducerOf(node->GetParent())->GetInfoTip(GetHandle(), node->GetIndex(), tip->cchTextMax, tip->pszText);
 }
 
 void TkvCustomInnerShellTreeView::Loaded() {
