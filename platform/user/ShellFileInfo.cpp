@@ -13,13 +13,7 @@
 namespace {
 
 // Copies text into a fixed buffer, cutting before a UTF-8 character that would not fit whole.
-void CopyText(char* buffer, size_t size, const String& text) {
-  size_t length = std::min(text.size(), size - 1);
-  if (length < text.size())
-    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
-  std::memcpy(buffer, text.data(), length);
-  buffer[length] = 0;
-}
+void CopyText(char* buffer, size_t size, const String& text) { StrPLCopy(buffer, text, static_cast<Cardinal>(size - 1)); }
 
 String TypeNameOf(const String& name, bool folder) {
   if (folder) return "Folder";

@@ -12,10 +12,7 @@ namespace {
 // Copies Text into a notification's buffer, cut on a character boundary.
 void CopyToBuffer(const String& Text, char* Buffer, int Size) {
   if (!Buffer || Buffer == LPSTR_TEXTCALLBACK || Size <= 0) return;
-  size_t length = std::min(Text.size(), static_cast<size_t>(Size - 1));
-  while (length > 0 && length < Text.size() && (static_cast<unsigned char>(Text[length]) & 0xC0) == 0x80) --length;
-  std::memcpy(Buffer, Text.data(), length);
-  Buffer[length] = '\0';
+  StrPLCopy(Buffer, Text, static_cast<Cardinal>(Size - 1));
 }
 
 constexpr int kColumnFormats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};

@@ -1,8 +1,8 @@
 // Producers: a folder enumerated into a sorted item list behind a multi-reader lock.
 
 #include <algorithm>
-#include <cstring>
 
+#include "rtl/SysUtils.h"
 #include "rtl/WideText.h"
 
 #include "toolkit/editors/kvShellCommon.h"
@@ -205,11 +205,7 @@ void TkvCustomItemProducer::GetInfoTip(HWND Window, Integer Index, Integer Buffe
   EndRead();
   if (!found) return;
   // Room for the terminator, and no character cut in two.
-  size_t length = std::min(text.size(), static_cast<size_t>(BufferSize - 1));
-  if (length < text.size())
-    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
-  std::memcpy(Buffer, text.data(), length);
-  Buffer[length] = 0;
+  StrPLCopy(Buffer, text, static_cast<Cardinal>(BufferSize - 1));
 }
 
 void TkvCustomItemProducer::CancelFetches() {
