@@ -8,14 +8,15 @@
 
 #include "EditMouseBench.h"
 
+#include "BenchScreen.h"
 #include "BenchTiming.h"
-#include "HeadlessEditors.h"
 #include "toolkit/editors/kvEdit.h"
 #include "user/Painting.h"
 #include "vcl/Forms.h"
 
 void RunEditMouseBench() {
-  WithHeadlessEditors([] {
+  BenchScreen units;
+  {
     auto* form = new TForm(nullptr, 0);
     form->SetBounds(0, 0, 900, 700);
     form->Show();
@@ -46,5 +47,5 @@ void RunEditMouseBench() {
     std::printf("editors: mouse move over 50 editors %.3f ms, full repaint %.3f ms, ratio %.3f (goal <= 0.1)\n", move,
                 full, move / full);
     delete form;
-  });
+  }
 }

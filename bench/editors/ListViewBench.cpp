@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "HeadlessEditors.h"
+#include "BenchScreen.h"
 #include "gdi/DcSurface.h"
 #include "gdi/Gdi.h"
 #include "toolkit/editors/kvListView.h"
@@ -89,7 +89,8 @@ double DrawTextBound(Integer VisibleRows, Integer RowHeight) {
 }  // namespace
 
 void RunListViewBench() {
-  WithHeadlessEditors([] {
+  BenchScreen units;
+  {
     TRowSource source;
     auto* form = new TForm(nullptr, 0);
     form->SetBorderStyle(bsNone);
@@ -119,5 +120,5 @@ void RunListViewBench() {
     std::printf("editors: the same list of 100 rows: full repaint %.3f ms, ratio %.2f (goal <= 1.2)\n", fullSmall,
                 full / fullSmall);
     delete form;
-  });
+  }
 }

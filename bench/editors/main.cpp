@@ -2,7 +2,8 @@
 // (goal: at most twice DrawText's time), and drawing one line with an end ellipsis from texts of
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
 // not the length of the text); mouse moves over editors with buttons (EditMouseBench.cpp); and
-// the edit masks (MaskBench.cpp); and a list view of 100,000 rows (ListViewBench.cpp).
+// the edit masks (MaskBench.cpp); the log window's memo (MemoBench.cpp); a list view of 100,000
+// rows (ListViewBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include "EditMouseBench.h"
 #include "ListViewBench.h"
 #include "MaskBench.h"
+#include "MemoBench.h"
 #include "gdi/DcSurface.h"
 #include "gdi/Gdi.h"
 #include "gdi/GdiUnits.h"
@@ -99,6 +101,7 @@ int main() {
   }
   RunEditMouseBench();
   RunMaskBench();
+  RunMemoBench();
   RunListViewBench();
   GdiEnd();
   RtlEnd();

@@ -29,6 +29,7 @@ class EditControl {
   // Kept alive while a message runs; freed after WM_NCDESTROY once the last one has returned.
   int FBusy = 0;
   bool FDestroyed = false;
+  bool FWraps = false;
 
  private:
   // EditLayout.cpp
@@ -100,7 +101,8 @@ class EditControl {
 
   DWORD Style() const;
   bool Multi() const { return (Style() & ES_MULTILINE) != 0; }
-  bool Wraps() const;
+  // A multi-line edit wraps words unless it was made to scroll sideways.
+  bool Wraps() const { return FWraps; }
   bool ReadOnly() const;
   void Invalidate();
 

@@ -36,10 +36,6 @@ void EditControl::ResetFormatRect() {
                  client.Bottom};
 }
 
-bool EditControl::Wraps() const {
-  // A multi-line edit wraps words unless it scrolls sideways.
-  return Multi() && !(Style() & (ES_AUTOHSCROLL | WS_HSCROLL));
-}
 
 void EditControl::MeasureLine(size_t start, size_t end, std::vector<int>& xs) const {
   xs.assign(end - start + 1, 0);

@@ -6,12 +6,22 @@
 #include "controls/EditControl.h"
 #include "controls/ScrollBars.h"
 #include "rtl/UnicodeCase.h"
+#include "gdi/DeviceContexts.h"
 #include "gdi/Gdi.h"
 #include "user/Caret.h"
 #include "user/Cursors.h"
 #include "user/User.h"
 
 namespace {
+
+bool SameFont(HFONT A, HFONT B) {
+  if (A == B) return true;
+  LOGFONT a{}, b{};
+  if (!GetObject(A, sizeof(LOGFONT), &a) || !GetObject(B, sizeof(LOGFONT), &b)) return false;
+  return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
+         a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
+         a.lfEscapement == b.lfEscapement && std::strcmp(a.lfFaceName, b.lfFaceName) == 0;
+}
 
 constexpr char kClassName[] = "Edit";
 constexpr size_t kDefaultLimit = 32767;
@@ -50,6 +60,7 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 : (style & ES_LOWERCASE) ? Utf8LowerCase(create->lpszName)
                                          : String(create->lpszName);
       }
+      FWraps = Multi() && !(Style() & (ES_AUTOHSCROLL | WS_HSCROLL));
       ResetFormatRect();
       Relayout();
       UpdateScrollBars();
@@ -85,6 +96,12 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Invalidate();
       return 0;
     case WM_SETFONT:
+      // A font like the one it has (the same face, size and style): nothing to measure again.
+      if (FFont && wParam && SameFont(FFont, reinterpret_cast<HFONT>(wParam))) {
+        FFont = reinterpret_cast<HFONT>(wParam);
+        if (lParam) Invalidate();
+        return 0;
+      }
       SetFont(reinterpret_cast<HFONT>(wParam));
       // A new font brings margins of its own size, as EC_USEFONTINFO asks.
       FLeftMargin = FRightMargin = FontInfoMargin();
@@ -158,10 +175,18 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       return DialogCode(reinterpret_cast<const MSG*>(lParam));
     case WM_ENABLE:
-    case WM_STYLECHANGED:
-      Relayout();
       Invalidate();
       return 0;
+    case WM_STYLECHANGED: {
+      // Only alignment, password echo and the line mode change the layout; the wrap mode is the
+      // window's from its creation, so a host may take the scroll styles away for a moment.
+      auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
+      const DWORD layoutBits = ES_CENTER | ES_RIGHT | ES_PASSWORD | ES_MULTILINE;
+      if (wParam != static_cast<WPARAM>(GWL_STYLE) || !change || ((change->styleOld ^ change->styleNew) & layoutBits))
+        Relayout();
+      Invalidate();
+      return 0;
+    }
     case WM_VSCROLL:
     case WM_HSCROLL:
       OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
@@ -245,8 +270,10 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return (Style() & ES_PASSWORD) ? FPasswordChar : 0;
     case EM_SETMARGINS: {
       auto margin = [&](WORD value) { return value == EC_USEFONTINFO ? FontInfoMargin() : static_cast<int>(value); };
+      const int left = FLeftMargin, right = FRightMargin;
       if (wParam & EC_LEFTMARGIN) FLeftMargin = margin(LOWORD(static_cast<uintptr_t>(lParam)));
       if (wParam & EC_RIGHTMARGIN) FRightMargin = margin(HIWORD(static_cast<uintptr_t>(lParam)));
+      if (left == FLeftMargin && right == FRightMargin) return 0;
       ResetFormatRect();
       Relayout();
       ScrollToCaret();

@@ -5,6 +5,7 @@
 namespace {
 
 int screenWidth = 1280;
+UINT wheelScrollLines = 3;
 int screenHeight = 1024;
 
 // Window-frame values of the classic scheme at 96 dpi.
@@ -128,7 +129,8 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pvParam, UINT) {
     case SPI_GETBORDER: return Answer<int>(pvParam, 1);
     case SPI_GETKEYBOARDSPEED: return Answer<DWORD>(pvParam, 31);
     case SPI_GETKEYBOARDDELAY: return Answer<int>(pvParam, 1);
-    case SPI_GETWHEELSCROLLLINES: return Answer<UINT>(pvParam, 3);
+    case SPI_GETWHEELSCROLLLINES: return Answer<UINT>(pvParam, wheelScrollLines);
+    case SPI_SETWHEELSCROLLLINES: wheelScrollLines = uiParam; return TRUE;
     case SPI_GETMENUSHOWDELAY: return Answer<DWORD>(pvParam, 400);
     case SPI_GETMOUSEHOVERTIME: return Answer<UINT>(pvParam, 400);
     case SPI_GETMOUSEHOVERWIDTH: case SPI_GETMOUSEHOVERHEIGHT: return Answer<UINT>(pvParam, 4);

@@ -204,6 +204,12 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
       if (wParam == VK_APPS) ContextMenuFromKeys(handle);
       return 0;
+    case WM_IME_CHAR:
+      // An input-method character follows as the window's characters, queued, a lead byte first:
+      // texts take one WM_CHAR per byte.
+      if (BYTE lead = HIBYTE(LOWORD(wParam))) PostMessage(handle, WM_CHAR, lead, lParam);
+      PostMessage(handle, WM_CHAR, LOBYTE(LOWORD(wParam)), lParam);
+      return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (HIWORD(static_cast<uintptr_t>(lParam)) & KF_ALTDOWN)) {
         Window* top = TopLevelOf(w);

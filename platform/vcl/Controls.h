@@ -20,6 +20,7 @@
 #include "vcl/ActnList.h"
 #include "vcl/ControlsMessages.h"
 #include "vcl/Graphics.h"
+#include "vcl/ImeTypes.h"
 #include "vcl/MessageMap.h"
 
 class TWinControl;
@@ -683,6 +684,11 @@ class TWinControl : public TControl {
   void SetDockSite(bool Value) { FDockSite = Value; }
   bool GetUseDockManager() const { return FUseDockManager; }
   void SetUseDockManager(bool Value) { FUseDockManager = Value; }
+  // The input method the control asks for; no input method runs here, the values are kept.
+  TImeMode GetImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value) { FImeMode = Value; }
+  const TImeName& GetImeName() const { return FImeName; }
+  void SetImeName(const TImeName& Value) { FImeName = Value; }
   TDockDropEvent GetOnDockDrop() const { return FOnDockDrop; }
   void SetOnDockDrop(TDockDropEvent Value) { FOnDockDrop = Value; }
   TDockOverEvent GetOnDockOver() const { return FOnDockOver; }
@@ -850,6 +856,8 @@ class TWinControl : public TControl {
   bool FDoubleBuffered = false;
   bool FDockSite = false;
   bool FUseDockManager = false;
+  TImeMode FImeMode = imDontCare;
+  TImeName FImeName;
   TDockDropEvent FOnDockDrop;
   TDockOverEvent FOnDockOver;
   TGetSiteInfoEvent FOnGetSiteInfo;

@@ -451,3 +451,49 @@ TEST_F(Edit, PaintsIntoTheDeviceContextItIsHanded) {
 }
 
 }  // namespace
+
+namespace {
+
+// A host that draws its own bars takes the memo's styles away for the frame's painting and puts
+// them back: the painting reads the styles as they are then, and the bars answer for their places.
+TEST_F(Edit, NonClientPaintingReadsTheScrollStylesOfTheMoment) {
+  HWND memo = Make(ES_MULTILINE | WS_VSCROLL | WS_HSCROLL,
+                   "a line long enough to be wrapped if the memo wrapped its words at its width",
+                   Bounds(10, 10, 150, 100));
+  Pump();
+  SCROLLBARINFO vertical{}, horizontal{};
+  vertical.cbSize = horizontal.cbSize = sizeof(SCROLLBARINFO);
+  ASSERT_TRUE(GetScrollBarInfo(memo, OBJID_VSCROLL, &vertical));
+  ASSERT_TRUE(GetScrollBarInfo(memo, OBJID_HSCROLL, &horizontal));
+  EXPECT_FALSE(vertical.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN));
+  EXPECT_FALSE(horizontal.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN));
+  // The corner between them belongs to neither.
+  EXPECT_EQ(vertical.rcScrollBar.Bottom, horizontal.rcScrollBar.Top);
+  EXPECT_EQ(horizontal.rcScrollBar.Right, vertical.rcScrollBar.Left);
+  RECT window;
+  GetWindowRect(memo, &window);
+  // The middle of the vertical bar, in window coordinates.
+  const int x = (vertical.rcScrollBar.Left + vertical.rcScrollBar.Right) / 2 - window.Left;
+  const int y = (vertical.rcScrollBar.Top + vertical.rcScrollBar.Bottom) / 2 - window.Top;
+  HDC dc = GetWindowDC(memo);
+  const COLORREF bar = GetPixel(dc, x, y);
+  const RECT spot{x - 1, y - 1, x + 2, y + 2};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &spot, red);
+  DeleteObject(red);
+  const LONG style = GetWindowLong(memo, GWL_STYLE);
+  const LRESULT lines = SendMessage(memo, EM_GETLINECOUNT, 0, 0);
+  SetWindowLong(memo, GWL_STYLE, style & ~(WS_VSCROLL | WS_HSCROLL));
+  // The wrap mode is the window's from its creation.
+  EXPECT_EQ(SendMessage(memo, EM_GETLINECOUNT, 0, 0), lines);
+  SendMessage(memo, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(GetPixel(dc, x, y), RGB(255, 0, 0));
+  ASSERT_TRUE(GetScrollBarInfo(memo, OBJID_VSCROLL, &vertical));
+  EXPECT_TRUE(vertical.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+  SetWindowLong(memo, GWL_STYLE, style);
+  SendMessage(memo, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(GetPixel(dc, x, y), bar);
+  ReleaseDC(memo, dc);
+}
+
+}  // namespace

@@ -66,4 +66,9 @@ class TTestEdit : public TkvCustomEdit {
   void Button(TObject*, Integer Index) { log.push_back("button " + IntToStr(Index)); }
   void Validate(TObject*, Variant& DisplayValue, String&, bool& Error);
   void Post(TObject*) { log.push_back("post"); }
+
+ protected:
+  TTestEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass,
+            TClassOf<TWinControl> AInnerEditClass)
+      : TkvCustomEdit(AOwner, AInplace, APropertiesClass, AInnerEditClass) {}
 };

@@ -2,6 +2,8 @@
 
 #include "rtl/TypInfo.h"
 
+TAVREN_CLASS_IMPL(TTestEditViewData)
+
 TAVREN_CLASS_IMPL_PUBLISHED(TTestEditPropertiesValues,
                             PROPERTY(MaxValue).Stored<&TkvCustomEditPropertiesValues::IsMaxValueStored>(),
                             PROPERTY(MinValue).Stored<&TkvCustomEditPropertiesValues::IsMinValueStored>(),

@@ -19,10 +19,24 @@ class TTestEditPropertiesValues : public TkvCustomEditPropertiesValues {
   using TkvCustomEditPropertiesValues::TkvCustomEditPropertiesValues;
 };
 
+// Lays one line of text out as the content, so that auto size gives an editor a line's height.
+class TTestEditViewData : public TkvCustomEditViewData {
+  TAVREN_CLASS(TTestEditViewData, TkvCustomEditViewData)
+ public:
+  using TkvCustomEditViewData::TkvCustomEditViewData;
+  void GetEditContentSize(TkvCanvas* Canvas, const Variant&, const TkvEditSizeRequest&, TSize& Size) override {
+    TSize offsets;
+    GetContentOffsetSize(offsets);
+    Canvas->AssignFont(GetEditStyle()->GetEffectiveFont());
+    Size = TSize{0, offsets.cy + Canvas->TextHeightOf("Zg")};
+  }
+};
+
 class TTestEditProperties : public TkvCustomEditProperties {
   TAVREN_CLASS(TTestEditProperties, TkvCustomEditProperties)
  public:
   using TkvCustomEditProperties::TkvCustomEditProperties;
+  TClassOf<TkvCustomEditViewData> GetViewDataClass() override { return TTestEditViewData::ClassInfo(); }
   void SetAlignmentProp(TkvEditAlignment* Value) { SetAlignment(Value); }
   double GetMaxValueProp() { return GetMaxValue(); }
   double GetMinValueProp() { return GetMinValue(); }

@@ -1,5 +1,10 @@
 #include "EditorsTestSupport.h"
 
+#include <cstring>
+
+#include "user/Clipboard.h"
+#include "user/GlobalMemory.h"
+
 #include "gdi/Regions.h"
 #include "rtl/TypInfo.h"
 #include "user/Painting.h"
@@ -53,4 +58,14 @@ bool EditorsTest::InWindowRegion(HWND Window, Integer X, Integer Y) {
   bool inside = kind == ERROR || kind == NULLREGION ? true : PtInRegion(region, X, Y) != FALSE;
   DeleteObject(region);
   return inside;
+}
+
+void SetClipboardText(const String& Text) {
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, Text.size() + 1);
+  std::memcpy(GlobalLock(memory), Text.c_str(), Text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
 }

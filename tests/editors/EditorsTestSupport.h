@@ -10,6 +10,9 @@
 #include "user/User.h"
 #include "vcl/Forms.h"
 
+// Puts Text on the clipboard as CF_TEXT.
+void SetClipboardText(const String& Text);
+
 class EditorsTest : public testing::Test {
  protected:
   void SetUp() override;

@@ -1,8 +1,6 @@
 #include <memory>
 
-#include "EditTestEditor.h"
-#include "EditorsTestSupport.h"
-#include "backend/ScriptedInput.h"
+#include "EditTestFixture.h"
 #include "user/InputEvents.h"
 #include "vcl/Menus.h"
 
@@ -10,41 +8,18 @@ namespace {
 
 using Log = std::vector<String>;
 
-class EditControl : public EditorsTest {
+class EditControl : public EditEventsTest {
  protected:
   void SetUp() override {
-    EditorsTest::SetUp();
-    form->Show();
+    EditEventsTest::SetUp();
     edit = new TTestEdit(form);
     edit->SetParent(form);
     edit->SetBounds(10, 10, 120, 21);
     edit->Listen();
-    catcher.edit = edit;
-    Application()->SetOnException(MakeEvent<&Catcher::Caught>(&catcher));
+    Watch(edit);
     Pump();
   }
-  void TearDown() override {
-    Application()->SetOnException(TExceptionEvent());
-    EditorsTest::TearDown();
-  }
-  // Logs the exceptions the message loop hands to the application.
-  struct Catcher : TObject {
-    TTestEdit* edit = nullptr;
-    void Caught(TObject*, Exception* E) { edit->log.push_back("error " + E->Message()); }
-  } catcher;
-  void Focus() {
-    edit->SetFocus();
-    Pump();
-    edit->log.clear();
-  }
-  void Key(UINT VirtualKey, UINT Modifiers = 0) {
-    ScriptKeyPress(VirtualKey, Modifiers);
-    Pump();
-  }
-  void Type(const String& Text) {
-    ScriptTypeText(Text);
-    Pump();
-  }
+  void Focus() { EditEventsTest::Focus(edit); }
   TTestEdit* edit = nullptr;
 };
 
@@ -341,6 +316,51 @@ TEST_F(EditMouse, PressDragOffAndBackThenReleaseClicksOnlyOverTheButton) {
     EXPECT_EQ(buttons, c.log) << c.name;
     delete edit;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Properties whose editors are plain test editors.
+class SlotProperties : public TValidatingProperties {
+  TAVREN_CLASS(SlotProperties, TValidatingProperties)
+ public:
+  using TValidatingProperties::TValidatingProperties;
+  TClass GetEditorClass() override { return TTestEdit::ClassInfo(); }
+};
+TAVREN_CLASS_IMPL(SlotProperties)
+
+class DerivedTestEdit : public TTestEdit {
+  TAVREN_CLASS(DerivedTestEdit, TTestEdit)
+ public:
+  using TTestEdit::TTestEdit;
+};
+TAVREN_CLASS_IMPL(DerivedTestEdit)
+
+TEST_F(EditControl, PropertiesSlotsLendEditorsOfExactlyTheirClassAndForgetFreedProperties) {
+  TkvEditorPropertiesSlots slots;
+  auto* derived = new DerivedTestEdit(form);
+  auto* plain = new TTestEdit(form);
+  EXPECT_EQ(slots.AddEditor(derived), 0);
+  EXPECT_EQ(slots.AddEditor(plain), 1);
+  auto first = std::make_unique<SlotProperties>(nullptr);
+  auto second = std::make_unique<SlotProperties>(nullptr);
+  EXPECT_EQ(slots.FindEntry(first.get(), false), -1);
+  // A descendant editor is no match: the plain one takes the Properties.
+  EXPECT_EQ(slots.FindEntry(first.get(), true), 1);
+  EXPECT_EQ(slots.FindEntry(first.get(), false), 1);
+  EXPECT_EQ(slots.FindEntry(second.get(), true), -1);
+  slots.ClearEntry(first.get());
+  EXPECT_EQ(slots.FindEntry(second.get(), true), 1);
+  // Freed Properties leave every table.
+  TkvEditorPropertiesSlots other;
+  other.AddEditor(plain);
+  EXPECT_EQ(other.FindEntry(second.get(), true), 0);
+  second.reset();
+  EXPECT_EQ(slots.Entry(1).Properties, nullptr);
+  EXPECT_EQ(other.Entry(0).Properties, nullptr);
+  EXPECT_EQ(slots.Entry(1).Editor, plain);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditTestProperties.h"
+#include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
 
 namespace {
@@ -78,17 +79,31 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_EQ(TheFilterEditsController()->FindHelper(TkvTextEditProperties::ClassInfo()),
             FilterEditHelperOf<TkvFilterTextEditHelper>());
   EXPECT_EQ(TheFilterEditsController()->FindHelper(TkvCustomEditProperties::ClassInfo()), nullptr);
+  EXPECT_EQ(TheFilterEditsController()->FindHelper(TkvMemoProperties::ClassInfo()),
+            FilterEditHelperOf<TkvFilterMemoHelper>());
+  // A memo filters by text operators only.
+  TkvFilterOperators memoOperators = FilterEditHelperOf<TkvFilterMemoHelper>()->FilterOperatorSet(nullptr, true);
+  EXPECT_EQ(memoOperators.count(), 4u);
+  EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
+  kvMemoEnd();
   kvTextEditEnd();
   EXPECT_FALSE(FilterEditsControllerExists());
   TheFilterEditsController()->AddHelper(TkvTextEditProperties::ClassInfo(), FilterEditHelperOf<OtherHelper>());
   TheFilterEditsController()->RemoveHelper(TkvTextEditProperties::ClassInfo(), FilterEditHelperOf<OtherHelper>());
   EXPECT_FALSE(FilterEditsControllerExists());
   kvTextEditStart();
+  kvMemoStart();
+  kvMemoStart();
+  kvMemoEnd();
   EXPECT_TRUE(FilterEditsControllerExists());
+  EXPECT_NE(TheFilterEditsController()->FindHelper(TkvMemoProperties::ClassInfo()), nullptr);
   TkvRegisteredClasses* registry = EditPropertiesRegistry();
   Integer index = registry->IndexOfClass(TkvTextEditProperties::ClassInfo());
   ASSERT_NE(index, -1);
   EXPECT_EQ(registry->TextAt(index), "TextEdit|Represents a single line text editor");
+  index = registry->IndexOfClass(TkvMemoProperties::ClassInfo());
+  ASSERT_NE(index, -1);
+  EXPECT_EQ(registry->TextAt(index), "Memo|Represents an edit control that allows editing memo data");
 }
 
 }  // namespace

@@ -306,3 +306,29 @@ TEST(TextEditNumbers, ThousandSeparatorsKeepBlanksAndExponent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextEditChars, CountsAndCutsKeepWholeCharacters) {
+  // "é" two bytes, "€" three, the clef four (two wide characters).
+  const String text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E" "b";
+  EXPECT_EQ(WideCharCount(text), 6);
+  EXPECT_EQ(WideCharCount(""), 0);
+  struct Case {
+    Integer count;
+    size_t bytes;
+  };
+  for (Case c : {Case{0, 0}, Case{1, 1}, Case{2, 3}, Case{3, 6}, Case{4, 6}, Case{5, 10}, Case{6, 11}, Case{9, 11}})
+    EXPECT_EQ(WideCharHead(text, c.count), text.substr(0, c.bytes)) << c.count;
+  struct Cut {
+    size_t limit, bytes;
+  };
+  for (Cut c : {Cut{0, 0}, Cut{1, 1}, Cut{2, 1}, Cut{3, 3}, Cut{5, 3}, Cut{6, 6}, Cut{9, 6}, Cut{10, 10}, Cut{50, 11}})
+    EXPECT_EQ(WholeCharHead(text, c.limit), text.substr(0, c.bytes)) << c.limit;
+  EXPECT_EQ(DropLastChar(text), text.substr(0, 10));
+  EXPECT_EQ(DropLastChar(text.substr(0, 10)), text.substr(0, 6));
+  EXPECT_EQ(DropLastChar("\xC3\xA9"), "");
+  EXPECT_EQ(DropLastChar(""), "");
+}
+
+}  // namespace

@@ -49,6 +49,14 @@ TEST(SysMetrics, ClassicMetricsAndParameters) {
   EXPECT_EQ(work, (RECT{0, 0, 800, 600}));
   SetSystemScreenSize(1280, 1024);
 
+  UINT wheelLines = 0;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &wheelLines, 0));
+  EXPECT_EQ(wheelLines, 3u);
+  SystemParametersInfo(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
+  SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &wheelLines, 0);
+  EXPECT_EQ(wheelLines, WHEEL_PAGESCROLL);
+  SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+
   NONCLIENTMETRICS metrics;
   metrics.cbSize = 340;
   ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));

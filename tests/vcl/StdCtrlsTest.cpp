@@ -7,6 +7,7 @@
 #include "controls/ScrollBars.h"
 #include "user/VirtualKeys.h"
 #include "vcl/ExtCtrls.h"
+#include "rtl/Writer.h"
 #include "vcl/StdCtrls.h"
 
 namespace {
@@ -150,6 +151,74 @@ TEST_F(StdCtrlsTest, MemoCaretPositionIsLineAndOffsetAndOemConvertReachesTheStyl
   memo->SetOEMConvert(true);
   EXPECT_TRUE(GetWindowLong(memo->GetHandle(), GWL_STYLE) & ES_OEMCONVERT);
   EXPECT_EQ(memo->GetText(), "one\r\ntwo\r\nthree");
+}
+
+// An edit whose alignment lives in its creation parameters, as inner edits keep theirs.
+class AlignedEdit : public TEdit {
+ public:
+  using TEdit::TEdit;
+  using TEdit::RecreateWnd;
+  DWORD align = ES_LEFT;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override {
+    TEdit::CreateParams(Params);
+    Params.Style |= align | ES_AUTOHSCROLL;
+  }
+};
+
+TEST_F(StdCtrlsTest, EditAlignmentFollowsItsStyleAcrossRecreation) {
+  TForm* form = NewForm();
+  auto* edit = new AlignedEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 200, 24);
+  edit->SetText("abc");
+  form->Show();
+  auto firstX = [&] { return static_cast<short>(LOWORD(SendMessage(edit->GetHandle(), EM_POSFROMCHAR, 0, 0))); };
+  Integer left = firstX();
+  EXPECT_LT(left, 10);
+  for (DWORD align : {DWORD(ES_RIGHT), DWORD(ES_CENTER), DWORD(ES_LEFT)}) {
+    edit->align = align;
+    edit->RecreateWnd();
+    Settle();
+    EXPECT_EQ(edit->GetText(), "abc");
+    Integer x = firstX();
+    if (align == ES_RIGHT) {
+      EXPECT_GT(x, 150);
+    } else if (align == ES_CENTER) {
+      EXPECT_TRUE(x > 50 && x < 150) << x;
+    } else {
+      EXPECT_EQ(x, left);
+    }
+  }
+}
+
+TEST_F(StdCtrlsTest, InputMethodSettingsAreKeptAndItsCharactersTyped) {
+  TForm* form = NewForm();
+  form->SetName("Host");
+  auto* edit = new TEdit(form);
+  edit->SetName("Field");
+  edit->SetParent(form);
+  EXPECT_EQ(edit->GetImeMode(), imDontCare);
+  edit->SetImeMode(imHira);
+  edit->SetImeName("Kana input");
+  String text = WriteComponentToText(form);
+  EXPECT_NE(text.find("ImeMode = imHira"), String::npos) << text;
+  EXPECT_NE(text.find("ImeName = 'Kana input'"), String::npos) << text;
+  EXPECT_EQ(WriteComponentToText(new TEdit(form)).find("Ime"), String::npos);
+  edit->SetText("");
+  form->Show();
+  edit->SetFocus();
+  // A one-byte character, then a two-byte one (lead byte high): one character each, typed as
+  // their characters arrive through the queue.
+  SendMessage(edit->GetHandle(), WM_IME_CHAR, 'a', 1);
+  SendMessage(edit->GetHandle(), WM_IME_CHAR, 0xC3A9, 1);
+  EXPECT_EQ(edit->GetText(), "");
+  Settle();
+  // Compositions have no input method behind them: the text stays.
+  SendMessage(edit->GetHandle(), WM_IME_COMPOSITION, 0, 0);
+  EXPECT_EQ(edit->GetText(), "a\xC3\xA9");
+  EXPECT_EQ(edit->GetSelStart(), 3);
 }
 
 TEST_F(StdCtrlsTest, OwnerDrawnListBoxAsksForEachItemWithItsRectangle) {

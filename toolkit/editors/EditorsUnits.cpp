@@ -6,6 +6,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvListView.h"
+#include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellListView.h"
 #include "toolkit/editors/kvShellTreeView.h"
@@ -20,6 +21,7 @@ void EditorsStart() {
   kvStylesStart();
   kvEditStart();
   kvTextEditStart();
+  kvMemoStart();
   kvListViewStart();
   kvShellListViewStart();
   kvShellTreeViewStart();
@@ -28,6 +30,7 @@ void EditorsStart() {
 void EditorsEnd() {
   kvShellListViewEnd();
   kvShellCommonEnd();
+  kvMemoEnd();
   kvTextEditEnd();
   kvEditEnd();
   kvStylesEnd();

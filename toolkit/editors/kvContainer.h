@@ -422,6 +422,8 @@ class TkvContainer : public TkvControl {
   virtual TkvContainerStyleClass StyleClass() { return FClasses.Style; }
   virtual TkvContainerStylesClass StyleSetClass() { return FClasses.StyleSet; }
   virtual TkvContainerViewInfoClass ViewInfoClass() { return FClasses.ViewInfo; }
+  // A new view info of ViewInfoClass, for descendants whose class is known after construction.
+  void RecreateViewInfo() { FViewInfo.reset(ViewInfoClass().Create()); }
   virtual bool DrawsShadow();
   virtual void PassToInnerWndProc(TMessage& Message);
   virtual TkvContainerStyle* SelectStateStyle();

@@ -250,6 +250,8 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   virtual void CopyRuntimeDataTo(TkvCustomEditProperties*) {}
   virtual void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor);
   virtual Integer GetValueFormatKind(bool) { return 0; }
+  // The class of the kind's editor; none in the base.
+  virtual TClass GetEditorClass() { return nullptr; }
 
   // Change batching.
   void LockChanges();
@@ -370,6 +372,34 @@ TkvRegisteredClasses* EditPropertiesRegistry();
 TComponent* OwningComponentOf(TPersistent* Persistent);
 // Every live Properties object.
 const std::vector<TkvCustomEditProperties*>& LivePropertiesList();
+
+// Editors lent to Properties objects, one entry an editor (a host that shows many Properties
+// keeps one editor of each kind and hands it the Properties it shows). Every table is known to
+// the unit: a Properties object that goes is cleared from all of them.
+class TkvEditorPropertiesSlots {
+ public:
+  struct TEntry {
+    TkvCustomEdit* Editor = nullptr;
+    TkvCustomEditProperties* Properties = nullptr;
+  };
+  TkvEditorPropertiesSlots();
+  ~TkvEditorPropertiesSlots();
+  TkvEditorPropertiesSlots(const TkvEditorPropertiesSlots&) = delete;
+  TkvEditorPropertiesSlots& operator=(const TkvEditorPropertiesSlots&) = delete;
+
+  Integer AddEditor(TkvCustomEdit* Editor);
+  // The entry that holds Properties; else, with Create, the first free entry whose editor is of
+  // exactly the Properties' editor class receives them; -1 otherwise.
+  Integer FindEntry(TkvCustomEditProperties* Properties, bool Create);
+  void ClearEntry(TkvCustomEditProperties* Properties);
+  Integer Count() const { return static_cast<Integer>(FEntries.size()); }
+  const TEntry& Entry(Integer Index) const { return FEntries.at(static_cast<size_t>(Index)); }
+
+ private:
+  std::vector<TEntry> FEntries;
+};
+// Clears Properties from every table (their destructor runs it).
+void ClearEditorPropertiesSlots(TkvCustomEditProperties* Properties);
 
 // ---- Buttons -------------------------------------------------------------------------------
 
@@ -930,6 +960,35 @@ Integer EditButtonsContentVerticalOffset(TkvCanvas* Canvas, TkvEditButtonStyle B
 Integer NativeInnerEditHeightCorrection(TkvCustomEditProperties* Properties, bool Inplace);
 bool EditViewHasShadow(TkvCustomEditViewData* ViewData);
 
+// ---- Inner edit ----------------------------------------------------------------------------
+
+// The editor's view of the native control that does its typing. InnerControl and HostContainer
+// (the owning editor) come from the container's interface.
+class IkvCustomInnerEdit : public virtual IkvContainerInnerControl {
+  TAVREN_INTERFACE(IkvCustomInnerEdit)
+ public:
+  // The native control's own window procedure, past every subclass.
+  virtual LRESULT DefaultWindowProc(UINT Msg, WPARAM WParam, LPARAM LParam) = 0;
+  virtual void ReadInnerValue(Variant& Value) = 0;
+  virtual TNotifyEvent GetChangeHandler() = 0;
+  virtual bool IsInnerReadOnly() = 0;
+  // While frozen (counted), the control ignores SetBounds.
+  virtual void FreezeBounds(bool Freeze) = 0;
+  // Focuses the control without letting it select its whole text.
+  virtual void SetFocusSafely() = 0;
+  virtual void WriteInnerValue(const Variant& Value) = 0;
+  virtual void SetEditorParent(TWinControl* Editor) = 0;
+  virtual void SetChangeHandler(TNotifyEvent Handler) = 0;
+  virtual void SetInnerReadOnly(bool Value) = 0;
+};
+
+// An inner control whose inner-edit side is a companion object hands that out.
+class IkvInnerEditProvider : public virtual IInterface {
+  TAVREN_INTERFACE(IkvInnerEditProvider)
+ public:
+  virtual IkvCustomInnerEdit* ProvidedInnerEdit() = 0;
+};
+
 // ---- Editor control ------------------------------------------------------------------------
 
 // Defers an editor's OnChange and OnEditValueChanged while it runs a compound operation.
@@ -1019,6 +1078,9 @@ using TkvEditEditingEvent = TEvent<void(TObject* Sender, bool& CanEdit)>;
 class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener {
   TAVREN_CLASS(TkvCustomEdit, TkvContainer)
   TAVREN_MESSAGES()
+  // The inner text edit hands its keys, mouse and drag traffic to the editor's handlers.
+  friend class TkvCustomInnerTextEdit;
+  friend class TkvCustomInnerMemo;
 
  public:
   explicit TkvCustomEdit(TComponent* AOwner) : TkvCustomEdit(AOwner, false, TkvCustomEditProperties::ClassInfo()) {}
@@ -1034,6 +1096,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
 
   // Virtual operations, in the order descendants know them.
   virtual bool GrowsLeftOnAutoSize() { return false; }
+  // Puts the inner edit on the view info's client rectangle.
+  virtual void PlaceInnerEdit();
   virtual void EndPosting() { FPosting = false; }
   virtual void BeginPosting() { FPosting = true; }
   virtual bool AutoSizeAllowed() { return !FInplace && GetAutoSize(); }
@@ -1042,6 +1106,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual bool IsModifyingChar(Char) { return false; }
   virtual bool ModificationAllowed();
   virtual void HandleInnerEditChange();
+  // An inner edit of the class GetInnerEditClass names, or none.
+  virtual void CreateInnerEdit(IkvCustomInnerEdit*& InnerEdit);
   // A view data of the effective Properties for the active style, linked to this editor; the
   // caller frees it.
   virtual TkvCustomEditViewData* MakeViewData();
@@ -1057,6 +1123,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual void FireChange();
   virtual void FireEditValueChanged();
   virtual void HandleEnter();
+  // What auto size measures for: any height, one line, the current width.
+  virtual void GetSizeRequest(TkvEditSizeRequest& Request);
   virtual void GetEmptyValue(Variant& Value) { Value = Null(); }
   virtual TkvEditDataBindingClass GetDataBindingClass() { return TkvEditDataBinding::ClassInfo(); }
   virtual void ReadDisplayText(String& Text) { Text.clear(); }
@@ -1064,8 +1132,11 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual TClassOf<TkvCustomEditData> GetEditDataClass() { return TClassOf<TkvCustomEditData>(); }
   virtual void GetCurrentValue(Variant& Value);
   virtual void GetEditValue(Variant& Value) { Value = FEditValue; }
+  // The class named to the constructor: a constructor cannot ask its own virtuals.
+  virtual TClassOf<TWinControl> GetInnerEditClass() { return FInnerEditClass; }
   virtual void HandleValidationError(const String& ErrorText, bool Abort);
   virtual void InitFromEditData() {}
+  virtual void SetupInnerEdit();
   virtual void InitViewData(TkvCustomEditViewData* ViewData);
   virtual bool EditingAllowed() { return true; }
   virtual void EditingValueToEditValue(Variant& Value) { GetEditValue(Value); }
@@ -1073,13 +1144,17 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual void StoreEditValue(const Variant& Value);
   virtual void ApplyDisplayValue(const Variant& Value);
   virtual bool HasFocusWithin();
+  virtual bool SkipsButtonPainting(HDC) { return false; }
   virtual bool ClicksWhileLoading() { return false; }
+  // Painted as a copy of a data-aware cell: the stored value, not the edited one.
+  virtual bool IsPaintCopy();
   virtual bool IsClickKey(Word Key, TShiftState Shift);
   virtual bool IsEditValueStored() { return !VarIsNull(FEditValue); }
   virtual bool NeedsParentBackground() { return false; }
   virtual bool DrawsTransparently() { return !FInplace && FTransparent; }
   virtual bool IsCharAllowed(Char Character);
   virtual bool RefiresKeyDownEvent(Word, TShiftState) { return false; }
+  virtual void PaintCopy();
   virtual void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Focused);
   virtual void ApplyPropertiesChange(TObject* Properties);
   virtual bool IsEffectivelyReadOnly();
@@ -1089,6 +1164,8 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual void ResetEditValue();
   virtual bool ReplaysActivationChar(Char) { return true; }
   virtual bool TrySetDisplayText(const String&) { return false; }
+  // Ignored in place; switching it on sizes the editor at once.
+  void SetAutoSize(bool Value) override;
   virtual void SetEditValue(const Variant& Value);
   virtual void AssignResetValue(const Variant& Value);
   virtual void SetDisplayValue(const Variant&) {}
@@ -1100,11 +1177,18 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   virtual bool CanProcessKey(Word Key, TShiftState Shift);
   virtual bool CheckCharForEdit(Char& Character);
   virtual bool KeepsNavigationKeys() { return false; }
+  // While hooked, the inner window's messages pass through InnerEditWindowProc.
+  virtual void InnerEditWindowProc(TMessage& Message);
+  virtual void HookInnerEdit();
+  virtual void UnhookInnerEdit();
   // In-place activation: shown, focused and showing its edit value; with a key, that key's
   // character arrives as typed. Data (when none is given and the kind keeps some) is made here and
   // handed back; the caller owns it.
   virtual void BeginInplaceEdit(TkvCustomEditData*& Data);
   virtual void BeginInplaceEditWithKey(Char Key, TkvCustomEditData*& Data);
+  // X and Y in the parent's client coordinates; the press (and release when the button is up
+  // again) is replayed on the editor, and a second click soon after counts as a double click.
+  virtual void BeginInplaceEditByMouse(TShiftState Shift, Integer X, Integer Y, TkvCustomEditData*& Data);
   virtual void ClearValue();
   virtual void ClipboardCopy() {}
   virtual void ClipboardCut() {}
@@ -1135,7 +1219,11 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TkvEditChangeEventsCatcher* GetChangeEventsCatcher() const { return FChangeEventsCatcher.get(); }
   void LockClick(bool Lock) { Bump(FClickLockCount, Lock); }
   void LockEditValueChanging(bool Lock) { Bump(FEditValueChangingLockCount, Lock); }
+  // While the data binding enters its edit mode (and OnEditing runs), edit-value changes wait.
+  bool IsSwitchingEditMode() const { return FEditValueChangingLockCount > 0; }
   void PushModifiedState() { FModifiedStack.push_back({FValueModified, FUserEdited}); }
+  // Takes Value as the edit value without showing it (the text it came from shows already).
+  void KeepEditValue(const Variant& Value) { FEditValue = Value; }
   void PopModifiedState();
   void SetModifiedFlag(bool Value);
   void MarkModifiedByUser(bool Value);
@@ -1146,7 +1234,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool HasChangeHandler();
   bool HasEditValueChangedHandler();
   bool HasValidateHandler();
-  bool InnerEditMissing() { return IsBeingDestroyed(); }
+  bool InnerEditMissing() { return IsBeingDestroyed() || (GetInnerEditClass() && !FInnerEdit); }
   TkvContainerStyle* GetActiveStyle() { return ActiveStyle(); }
   bool PrefersEditFormat();
   void FireClosePopup(TkvEditCloseUpReason Reason);
@@ -1155,10 +1243,19 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool MouseWheelAllowed(TShiftState Shift);
   TkvContainerStyleValues GetHiddenStyleValues() override;
   bool IsInplace() override { return TreatsAsInplace(); }
+  // The Properties' kind names the view info.
+  TkvContainerViewInfoClass ViewInfoClass() override;
   // Tab is the editor's own key handling's (HandleKeyDown), not the container's.
   bool MovesFocusOnTab() override { return false; }
   bool CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) override;
-  bool HasInnerEdit() const { return false; }
+  bool HasInnerEdit() const { return FInnerEdit != nullptr; }
+  IkvCustomInnerEdit* GetInnerEdit() const { return FInnerEdit; }
+  // Recomputes the view info for the cursor with no button held.
+  void RecalcAtCursor();
+  // The window exists first (when it can), so that auto size has run.
+  Integer GetHeight();
+  void SetHeight(Integer Value) { TkvContainer::SetHeight(Value); }
+  bool IsDoubleClickTimerRunning() const { return FDoubleClickTimer->GetEnabled(); }
   // The visible index of the first button whose bounds hold P, -1 none.
   Integer ButtonAtPoint(const TPoint& P);
 
@@ -1169,6 +1266,9 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool IsPosting() const { return FPosting; }
   bool IsKeyboardAction() const { return FKeyboardAction; }
   void SetKeyboardAction(bool Value) { FKeyboardAction = Value; }
+  // Set by the inner edit while it runs a cut, paste or clear for the editor.
+  bool IsClipboardOperation() const { return FClipboardOperation; }
+  void SetClipboardOperation(bool Value) { FClipboardOperation = Value; }
   TkvEditDataBinding* GetDataBinding() const { return FDataBinding.get(); }
   TkvCustomEditData* GetEditData() const { return FEditData; }
   TkvCustomEditViewInfo* GetEditViewInfo() const { return static_cast<TkvCustomEditViewInfo*>(GetViewInfo()); }
@@ -1201,6 +1301,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void SetOnPostValue(TNotifyEvent Value) { FOnPostValue = Value; }
 
   void Click() override;
+  void DblClick() override;
   void GetTabOrderList(std::vector<TWinControl*>& List) override;
   void FireFocusChanged() override;
   void SetParent(TWinControl* AParent) override;
@@ -1208,7 +1309,9 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
 
  protected:
   // Descendants name their Properties class: a constructor cannot ask its own virtuals.
-  TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
+  // Descendants name their inner edit class likewise.
+  TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass,
+                TClassOf<TWinControl> AInnerEditClass = {});
   virtual void InitEditor(TkvCustomEditPropertiesClass APropertiesClass);
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -1222,12 +1325,22 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DoEnter() override;
   void DoExit() override;
+  void Paint() override;
+  void CreateHandle() override;
+  bool CanResize(Integer& NewWidth, Integer& NewHeight) override;
+  void RequestAlign() override;
+  void AlignInnerControl() override;
+  void FocusInnerControl() override;
+  void BorderExtension(TRect& Margins) override;
+  bool UsesNativeTheme() override;
   bool DependsOnParentBackground() override { return NeedsParentBackground() || DrawsTransparently(); }
 
   void WMCut(TMessage& Message);
   void WMCopy(TMessage& Message);
   void WMPaste(TMessage& Message);
   void CMDialogChar(TMessage& Message);
+  void CMHintShow(TMessage& Message);
+  void CMShowingChanged(TMessage& Message);
 
  private:
   static void Bump(Integer& Count, bool Up) {
@@ -1239,6 +1352,11 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void InstallPropertiesHandler(bool Install);
   void FirePreservingModified(void (TkvCustomEdit::*Fire)());
   bool IsLoadingOrDestroying();
+  void InnerEditChanged(TObject*) { HandleInnerEditChange(); }
+  void DoubleClickTimerTick(TObject*) { FDoubleClickTimer->SetEnabled(false); }
+  // The size auto size gives, from the current one.
+  void ComputeAutoSize(Integer& NewWidth, Integer& NewHeight);
+  static LRESULT HookedInnerWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 
   std::unique_ptr<TkvCustomEditProperties> FProperties;
   TkvEditRepositoryItem* FRepositoryItem = nullptr;
@@ -1250,6 +1368,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   bool FValidating = false;
   bool FValueResetting = false;
   bool FKeyboardAction = false;
+  bool FClipboardOperation = false;
   bool FPosting = false;
   bool FRequestingEdit = false;
   bool FValidationErrorProcessing = false;
@@ -1263,6 +1382,11 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   std::unique_ptr<TkvEditChangeEventsCatcher> FChangeEventsCatcher;
   std::unique_ptr<TkvEditDataBinding> FDataBinding;
   TkvCustomEditData* FEditData = nullptr;
+  TClassOf<TWinControl> FInnerEditClass;
+  IkvCustomInnerEdit* FInnerEdit = nullptr;
+  bool FInnerEditHooked = false;
+  std::unique_ptr<TkvTimer> FDoubleClickTimer;
+  bool FHandleAllocating = false;
   Integer FCaptureButtonIndex = -1;
   bool FTransparent = false;
   TkvEditEditingEvent FOnEditing;

@@ -59,18 +59,21 @@ TAVREN_CLASS_IMPL_PUBLISHED(TkvCustomEdit, PROPERTY(Height).Stored(false), PROPE
                             PROPERTY(RepositoryItem), PROPERTY(PropertiesEvents), PROPERTY(OnFocusChanged))
 
 TAVREN_MESSAGE_TABLE(TkvCustomEdit, MESSAGE_HANDLER(WM_CUT, WMCut), MESSAGE_HANDLER(WM_COPY, WMCopy),
-                     MESSAGE_HANDLER(WM_PASTE, WMPaste), MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar))
+                     MESSAGE_HANDLER(WM_PASTE, WMPaste), MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar),
+                     MESSAGE_HANDLER(CM_HINTSHOW, CMHintShow), MESSAGE_HANDLER(CM_SHOWINGCHANGED, CMShowingChanged))
 
 // ---- Life ----------------------------------------------------------------------------------
 
-TkvCustomEdit::TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass)
+TkvCustomEdit::TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass,
+                             TClassOf<TWinControl> AInnerEditClass)
     : TkvContainer(AOwner, [] {
         TClasses classes;
         classes.Style = TkvEditStyle::ClassInfo();
         classes.ViewInfo = TkvCustomEditViewInfo::ClassInfo();
         return classes;
       }()),
-      FInplace(AInplace) {
+      FInplace(AInplace),
+      FInnerEditClass(AInnerEditClass) {
   InitEditor(APropertiesClass);
   if (HandleAllocated()) RefreshViewInfo(false);
 }
@@ -78,99 +81,43 @@ TkvCustomEdit::TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPro
 void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   FChangeEventsCatcher = std::make_unique<TkvEditChangeEventsCatcher>(this);
   FProperties.reset(APropertiesClass.Create(this));
+  RecreateViewInfo();
   SetControlStyle(GetControlStyle() + TControlStyle{csCaptureMouse, csSetCaption, csReplicatable});
   SetTabStop(true);
+  CreateInnerEdit(FInnerEdit);
+  if (FInnerEdit) {
+    SetupInnerEdit();
+    SetInnerControl(FInnerEdit->InnerControl());
+  }
   FDataBinding.reset(GetDataBindingClass().Create(this));
   SetAutoSize(!FInplace);
   FEditValue = Null();
   FValidationLockCount = 0;
   InstallPropertiesHandler(true);
   if (FInplace) StoreKeys(GetKeys() + TkvControlKeys{kArrows, kChars});
+  FDoubleClickTimer = std::make_unique<TkvTimer>(nullptr);
+  FDoubleClickTimer->SetEnabled(false);
+  FDoubleClickTimer->SetInterval(GetDoubleClickTime());
+  FDoubleClickTimer->SetOnTimer(MakeEvent<&TkvCustomEdit::DoubleClickTimerTick>(this));
   if (!FInplace) FProperties->AttachDefaultValuesProvider(FDataBinding->GetDefaultValuesProvider());
   GetEditViewInfo()->Edit = this;
   FJustCreated = true;
 }
 
-TkvCustomEditViewData* TkvCustomEdit::MakeViewData() {
-  auto* style = static_cast<TkvCustomEditStyle*>(GetActiveStyle());
-  TkvCustomEditViewData* data = GetEffectiveProperties()->MakeViewData(style, IsInplace(), false);
-  InitViewData(data);
-  return data;
-}
-
-bool TkvCustomEdit::CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftState Shift, bool IsMouseEvent) {
-  if (IsBeingDestroyed() || !HandleAllocated()) return false;
-  MarkViewInfoCalculated();
-  if (FCaptureButtonIndex >= 0 && GetCapture() != GetHandle()) FCaptureButtonIndex = -1;
-  TkvCustomEditViewInfo* info = GetEditViewInfo();
-  const bool first = info->Bounds == TRect();
-  std::unique_ptr<TkvCustomEditViewInfo> older;
-  if (IsMouseEvent || !first) {
-    older.reset(GetProperties()->GetViewInfoClass().Create());
-    older->CopyFrom(info);
-  }
-  {
-    std::unique_ptr<TkvCustomEditViewData> data(MakeViewData());
-    data->ComputeViewInfo(GetKvCanvas(), LocalBoundsOf(this), P, Button, Shift, info, IsMouseEvent);
-  }
-  TRect inner = HasInnerEdit() && InnerEditDisplaysValue() ? GetInnerControl()->GetBoundsRect() : TRect();
-  // Only what looks different is painted again: a hot button moving repaints the two buttons.
-  const bool changed = info->RepaintDifference(this, inner, older.get());
-  if (info->ContainerState.Contains(csHot)) {
-    TRect bounds;
-    GetMouseTrackingBounds(bounds);
-    StartMouseLeaveWatch(this, bounds, TrackingCaller());
-  }
-  if (IsMouseEvent && !changed) return false;
-  AlignInnerControl();
-  SyncInnerControlLook();
-  UpdateWindowRegion();
-  if (IsMouseEvent && older) HandleButtonStateChange(older.get());
-  return true;
-}
-
-void TkvCustomEdit::HandleButtonStateChange(TkvCustomEditViewInfo* Previous) {
-  TkvCustomEditViewInfo* info = GetEditViewInfo();
-  const Integer pressed = info->PressedButton, hot = info->HotButton;
-  const Integer wasPressed = Previous->PressedButton;
-  if (pressed == wasPressed && hot == Previous->HotButton) return;
-  TAliveGuard guard(this);
-  if (wasPressed != -1) {
-    AfterButtonUp(wasPressed);
-    // Released over the button it was pressed on: a click.
-    if (guard.Alive() && wasPressed == hot) ButtonClick(wasPressed);
-  }
-  if (guard.Alive() && pressed != -1 && wasPressed == -1) AfterButtonDown(pressed);
-}
-
-Integer TkvCustomEdit::ButtonAtPoint(const TPoint& P) {
-  TkvCustomEditViewInfo* info = GetEditViewInfo();
-  for (Integer i = 0; i < info->ButtonCount(); ++i) {
-    const TRect& b = info->Buttons[i]->Bounds;
-    if (P.X >= b.Left && P.X < b.Right && P.Y >= b.Top && P.Y < b.Bottom) return i;
-  }
-  return -1;
-}
-
-void TkvCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  TAliveGuard guard(this);
-  TkvContainer::MouseDown(Button, Shift, X, Y);
-  if (!guard.Alive() || Button != mbLeft || !HandleAllocated() || GetCapture() != GetHandle()) return;
-  Integer index = ButtonAtPoint(TPoint{X, Y});
-  if (index >= 0 && GetEditViewInfo()->Buttons[index]->State == ebsPressed) FCaptureButtonIndex = index;
-}
-
-void TkvCustomEdit::InitViewData(TkvCustomEditViewData* ViewData) {
-  ViewData->Edit = this;
-  ViewData->WindowHandle = HandleAllocated() ? GetHandle() : nullptr;
-  ViewData->Enabled = GetEnabled();
-  ViewData->Focused = FFocused;
-  ViewData->Designing = GetComponentState().Contains(csDesigning);
-  ViewData->InnerEdit = GetInnerControl();
+TkvContainerViewInfoClass TkvCustomEdit::ViewInfoClass() {
+  return FProperties ? TkvContainerViewInfoClass(FProperties->GetViewInfoClass()) : TkvContainer::ViewInfoClass();
 }
 
 TkvCustomEdit::~TkvCustomEdit() {
   Destroying();
+  FDoubleClickTimer.reset();
+  UnhookInnerEdit();
+  if (FInnerEdit) {
+    // The inner edit goes first: it calls its editor back while its window goes.
+    TWinControl* inner = FInnerEdit->InnerControl();
+    FInnerEdit = nullptr;
+    delete inner;
+  }
   if (FRepositoryItem) FRepositoryItem->RemoveListener(this);
   InstallPropertiesHandler(false);
   if (!FInplace) FProperties->AttachDefaultValuesProvider(nullptr);
@@ -216,27 +163,17 @@ void TkvCustomEdit::SetParent(TWinControl* AParent) {
   TkvContainer::SetParent(AParent);
 }
 
-void TkvCustomEdit::DefineProperties(TFiler* Filer) {
-  TkvContainer::DefineProperties(Filer);
-  auto* ancestor = dynamic_cast<TControl*>(Filer->GetAncestor());
-  const bool height = !AutoSizeAllowed() && (!ancestor || ancestor->GetHeight() != GetHeight());
-  const bool width = !(AutoSizeAllowed() && AutoWidthAllowed()) && (!ancestor || ancestor->GetWidth() != GetWidth());
-  Filer->DefineProperty(
-      "Height", [this](TReader* Reader) { SetHeight(static_cast<Integer>(Reader->ReadInteger())); },
-      [this](TWriter* Writer) { Writer->WriteInteger(GetHeight()); }, height);
-  Filer->DefineProperty(
-      "Width", [this](TReader* Reader) { SetWidth(static_cast<Integer>(Reader->ReadInteger())); },
-      [this](TWriter* Writer) { Writer->WriteInteger(GetWidth()); }, width);
-}
-
 void TkvCustomEdit::SetName(const String& Value) {
   TkvContainer::SetName(Value);
   FDataBinding->RefreshDataLink();
 }
 
 void TkvCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  // The inner edit's interface may already be gone with its control: compare the control only.
+  if (Operation == opRemove && FInnerEdit && AComponent == GetInnerControl()) FInnerEdit = nullptr;
   TkvContainer::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
+  if (Operation != opRemove) return;
+  if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
 }
 
 // ---- Repository item -----------------------------------------------------------------------
@@ -657,6 +594,7 @@ void TkvCustomEdit::CommitEditValue(bool ValidateFirst) {
 }
 
 bool TkvCustomEdit::ValidateForPost() {
+  FDoubleClickTimer->SetEnabled(false);
   FKeyboardAction = false;
   bool valid = RunValidation(true);
   if (valid) {
@@ -668,6 +606,7 @@ bool TkvCustomEdit::ValidateForPost() {
 
 void TkvCustomEdit::ApplyPropertiesChange(TObject*) {
   FValidated = false;
+  if (FInnerEdit && !InnerEditMissing()) FInnerEdit->SetInnerReadOnly(IsEffectivelyReadOnly());
   if (FUserEdited && IsEffectivelyReadOnly()) MarkModifiedByUser(false);
   if (GetEffectiveProperties()->GetTransparent()) SetTransparent(true);
   RefreshView();
@@ -814,7 +753,8 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
   if (!guard.Alive()) return;
   switch (Key) {
     case VK_TAB:
-      if (Focused() && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) && !properties->WantsTabKey()) {
+      // The inner edit holds the focus of an editor that has one.
+      if (HasFocusWithin() && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) && !properties->WantsTabKey()) {
         BeforeTabNavigation(Shift);
         FireKeyDownUnhandled(Key, Shift);
         if (!guard.Alive() || Key == 0) return;
@@ -925,31 +865,9 @@ void TkvCustomEdit::DefaultHandler(TMessage& Message) {
 
 void TkvCustomEdit::GetTabOrderList(std::vector<TWinControl*>& List) {
   TkvContainer::GetTabOrderList(List);
+  // The inner edit takes the focus through its editor: Tab moves past both.
+  if (TWinControl* inner = GetInnerControl()) std::erase(List, inner);
   if (FInplace && GetVisible()) std::erase(List, GetParent());
-}
-
-// ---- In-place activation -------------------------------------------------------------------
-
-void TkvCustomEdit::BeginInplaceEdit(TkvCustomEditData*& Data) {
-  if (!Data && GetEditDataClass()) Data = GetEditDataClass().Create(this);
-  FEditData = Data;
-  if (FEditData && FEditData->Cleared) {
-    InitFromEditData();
-    FEditData->Cleared = false;
-  }
-  SetVisible(true);
-  if (HandleAllocated() && CanFocus()) {
-    SetFocus();
-    if (GetEffectiveProperties()->GetAutoSelect()) SelectWholeText();
-  }
-  UpdateDisplayFromEditValue();
-  SetModifiedFlag(false);
-}
-
-void TkvCustomEdit::BeginInplaceEditWithKey(Char Key, TkvCustomEditData*& Data) {
-  BeginInplaceEdit(Data);
-  if (ReplaysActivationChar(Key) && HandleAllocated())
-    SendMessage(GetHandle(), WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(Key)), 0);
 }
 
 // ---- Focus ---------------------------------------------------------------------------------

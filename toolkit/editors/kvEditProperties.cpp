@@ -151,6 +151,7 @@ TkvCustomEditProperties::TkvCustomEditProperties(TPersistent* AOwner)
 
 TkvCustomEditProperties::~TkvCustomEditProperties() {
   if (GLiveProperties) std::erase(*GLiveProperties, this);
+  ClearEditorPropertiesSlots(this);
   FDefaultValuesProvider = nullptr;
   FButtons.reset();
   FInnerAlignment.reset();

@@ -98,6 +98,18 @@ HBRUSH CachedSolidBrushOn(TkvCanvas*, TColor Color) { return CachedSolidBrush(Co
 
 // ---- Fills and lines ----------------------------------------------------------------------
 
+void AssignFontInColor(TFont* Target, TFont* Source, TColor Color) {
+  bool same = Target->GetName() == Source->GetName() && Target->GetHeight() == Source->GetHeight() &&
+              Target->GetStyle() == Source->GetStyle() && Target->GetCharset() == Source->GetCharset() &&
+              Target->GetPitch() == Source->GetPitch() && Target->GetOrientation() == Source->GetOrientation();
+  if (!same) Target->Assign(Source);
+  if (Target->GetColor() != Color) Target->SetColor(Color);
+}
+
+TRect Shrunk(const TRect& R, const TRect& By) {
+  return TRect(R.Left + By.Left, R.Top + By.Top, R.Right - By.Right, R.Bottom - By.Bottom);
+}
+
 void FillRectColor(TkvCanvas* Canvas, const TRect& R, TColor Color) {
   FillRectWithBrush(Canvas->DCHandle(), R, CachedSolidBrush(Color));
 }

@@ -125,6 +125,11 @@ HBRUSH CachedSolidBrushFor(TCanvas* Canvas, TColor Color);
 HBRUSH CachedSolidBrushOn(TkvCanvas* Canvas, TColor Color);
 
 void FillRectColor(TkvCanvas* Canvas, const TRect& R, TColor Color);
+// Gives Target Source's font in Color, only when that changes how Target looks (a font change
+// makes a native edit lay its whole text out again).
+void AssignFontInColor(TFont* Target, TFont* Source, TColor Color);
+// R moved in on each side by By's matching field.
+TRect Shrunk(const TRect& R, const TRect& By);
 void FillRectWithBrush(HDC DC, const TRect& R, HBRUSH Brush);
 // Fills Outer less Inner (all of Outer when Inner is empty).
 void FillRectExcept(TkvCanvas* Canvas, const TRect& Outer, const TRect& Inner, HBRUSH Brush);

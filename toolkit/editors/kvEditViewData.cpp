@@ -24,10 +24,6 @@ TRect ThemeContentMargins(TkvCanvas* Canvas, TqzThemedObjectType Kind, int Part,
   return TRect(content.Left, content.Top, 100 - content.Right, 100 - content.Bottom);
 }
 
-TRect Shrunk(const TRect& R, const TRect& By) {
-  return TRect(R.Left + By.Left, R.Top + By.Top, R.Right - By.Right, R.Bottom - By.Bottom);
-}
-
 bool IsRectEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
 
 bool Contains(const TRect& R, const TPoint& P) {

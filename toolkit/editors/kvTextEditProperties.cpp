@@ -88,11 +88,12 @@ TkvCustomTextEditProperties::TkvCustomTextEditProperties(TPersistent* AOwner)
     : TkvCustomEditProperties(AOwner), FLookupItems(std::make_unique<TkvLookupItems>()) {
   FLookupItems->SetDuplicates(dupAccept);
   FLookupItems->SetOnChange(MakeEvent<&TkvCustomTextEditProperties::LookupItemsChanged>(this));
-  TheFormatController()->AddListener(this);
+  if (TkvFormatController* controller = TheFormatController()) controller->AddListener(this);
 }
 
 TkvCustomTextEditProperties::~TkvCustomTextEditProperties() {
-  TheFormatController()->RemoveListener(this);
+  // The controller is gone once the formats unit has ended.
+  if (TkvFormatController* controller = TheFormatController()) controller->RemoveListener(this);
   FLookupItems.reset();
 }
 
@@ -418,4 +419,5 @@ TAVREN_CLASS_IMPL_PUBLISHED(
     PROPERTY(OEMConvert).Default(false),
     PROPERTY(ReadOnly).Stored<&TkvCustomEditProperties::IsReadOnlyStored>(),
     PROPERTY(UseLeftAlignmentOnEditing).Stored<&TkvCustomEditProperties::IsUseLeftAlignmentOnEditingStored>(),
-    PROPERTY(ValidateOnEnter).Default(false))
+    PROPERTY(ValidateOnEnter).Default(false), PROPERTY(OnChange), PROPERTY(OnEditValueChanged),
+    PROPERTY(OnNewLookupDisplayText), PROPERTY(OnValidate))

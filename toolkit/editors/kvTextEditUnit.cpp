@@ -1,5 +1,6 @@
 // Start and end of the text editor unit, and its filter-row helper.
 
+#include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -23,6 +24,7 @@ Integer GStartCount = 0;
 
 void kvTextEditStart() {
   if (GStartCount++ > 0) return;
+  RegisterClasses({TkvTextEdit::ClassInfo(), TkvTextEditProperties::ClassInfo()});
   EditPropertiesRegistry()->AddClass(TkvTextEditProperties::ClassInfo(), ResourceStringText(skvEditTextEditDescription));
   TheFilterEditsController()->AddHelper(TkvTextEditProperties::ClassInfo(),
                                         FilterEditHelperOf<TkvFilterTextEditHelper>());
@@ -30,6 +32,8 @@ void kvTextEditStart() {
 
 void kvTextEditEnd() {
   if (GStartCount == 0 || --GStartCount > 0) return;
+  UnRegisterClass(TkvTextEditProperties::ClassInfo());
+  UnRegisterClass(TkvTextEdit::ClassInfo());
   // The Properties registry goes with the edit framework's end.
   TheFilterEditsController()->RemoveHelper(TkvTextEditProperties::ClassInfo(),
                                            FilterEditHelperOf<TkvFilterTextEditHelper>());
