@@ -2,7 +2,8 @@
 // (goal: at most twice DrawText's time), and drawing one line with an end ellipsis from texts of
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
 // not the length of the text); mouse moves over editors with buttons (EditMouseBench.cpp); and
-// the edit masks (MaskBench.cpp); the log window's memo (MemoBench.cpp).
+// the edit masks (MaskBench.cpp); the log window's memo (MemoBench.cpp); a list view of 100,000
+// rows (ListViewBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -12,6 +13,7 @@
 
 #include "BenchTiming.h"
 #include "EditMouseBench.h"
+#include "ListViewBench.h"
 #include "MaskBench.h"
 #include "MemoBench.h"
 #include "gdi/DcSurface.h"
@@ -100,6 +102,7 @@ int main() {
   RunEditMouseBench();
   RunMaskBench();
   RunMemoBench();
+  RunListViewBench();
   GdiEnd();
   RtlEnd();
   return 0;

@@ -8,6 +8,7 @@
 #include "controls/ListView.h"
 #include "controls/ScrollBars.h"
 #include "controls/Static.h"
+#include "controls/SystemImageList.h"
 #include "controls/TreeView.h"
 
 void ControlsStart() {
@@ -23,6 +24,7 @@ void ControlsStart() {
 }
 
 void ControlsEnd() {
+  SystemImageListsEnd();
   StaticEnd();
   ButtonEnd();
   EditEnd();

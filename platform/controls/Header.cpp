@@ -334,7 +334,8 @@ LRESULT Header::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       layout->prc->Top += height;
       return TRUE;
     }
-    case HDM_ORDERTOINDEX: return Valid(static_cast<int>(wParam)) ? static_cast<LRESULT>(wParam) : -1;
+    // An order past the last names no section and comes back as it is, as the common control answers.
+    case HDM_ORDERTOINDEX: return static_cast<LRESULT>(wParam);
     case HDM_GETORDERARRAY: {
       auto* out = reinterpret_cast<int*>(lParam);
       if (!out || static_cast<int>(wParam) < Count()) return FALSE;

@@ -33,6 +33,8 @@ struct ListRow {
 constexpr COLORREF kDefaultColour = 0xFF000000;  // CLR_DEFAULT
 constexpr COLORREF kNoColour = 0xFFFFFFFF;       // CLR_NONE
 constexpr int kLabelPadding = 2;
+constexpr int kCheckBoxSize = 13;
+constexpr UINT kCheckedState = 2U << 12;  // state image 2: a ticked check box
 
 class ListView : public ListControlBase {
  public:
@@ -52,6 +54,9 @@ class ListView : public ListControlBase {
   int HeaderHeight() const;
   int RowHeight() const { return std::max(std::max(FontHeight(), 1), SmallImageSize().cy) + 1; }
   SIZE SmallImageSize() const;
+  // Width of the check box column before the icon (0 without LVS_EX_CHECKBOXES).
+  int StateWidth() const { return (exStyle_ & LVS_EX_CHECKBOXES) ? kCheckBoxSize + 4 : 0; }
+  void PaintCheckBox(HDC dc, int item, const RECT& row);
   int Image(int item);
   int ColumnLeft(int column) const;
   int ColumnWidth(int column) const;
@@ -99,10 +104,22 @@ class ListView : public ListControlBase {
   std::vector<ListRow> rows_;
   int ownerCount_ = 0;
   std::vector<UINT> ownerStates_;
+  // How many items are focused and selected, and where one of each was last set: a list of many
+  // rows finds its focus and a single selection without walking every row.
+  struct StateTally {
+    int count = 0;
+    int hint = -1;
+  };
+  StateTally focusTally_, selectTally_;
+  void TallyChange(int item, UINT before, UINT after);
+  void TallyInsert(int item);
+  void TallyRemove(int item, UINT state);
+  void TallyClear() { focusTally_ = selectTally_ = StateTally(); }
   int top_ = 0;
   int scrollX_ = 0;
   int mark_ = -1;
   DWORD exStyle_ = 0;
+  int hoverTime_ = -1;
   COLORREF back_ = kDefaultColour, text_ = kDefaultColour, textBack_ = kDefaultColour;
   HIMAGELIST images_[3] = {};
   bool focused_ = false;
@@ -208,7 +225,7 @@ RECT ListView::ItemRect(int item, int code) const {
   const int left = ColumnLeft(0) - scrollX_;
   const int right = left + ColumnWidth(0);
   const int iconWidth = SmallImageSize().cx;
-  const int indent = OwnerData() ? 0 : rows_[item].indent * iconWidth;
+  const int indent = (OwnerData() ? 0 : rows_[item].indent * iconWidth) + StateWidth();
   RECT icon{left + indent, row.Top, left + indent + iconWidth, row.Bottom};
   RECT label{icon.Right, row.Top, std::max(right, icon.Right), row.Bottom};
   switch (code) {
@@ -256,7 +273,9 @@ int ListView::HitTest(LVHITTESTINFO* info, bool subItems) const {
     }
   }
   const RECT icon = ItemRect(item, LVIR_ICON), label = ItemRect(item, LVIR_LABEL), row = RowRect(item);
-  if (p.X >= icon.Left && p.X < icon.Right) info->flags = LVHT_ONITEMICON;
+  const int stateLeft = icon.Left - StateWidth();
+  if (StateWidth() && p.X >= stateLeft && p.X < icon.Left) info->flags = LVHT_ONITEMSTATEICON;
+  else if (p.X >= icon.Left && p.X < icon.Right) info->flags = LVHT_ONITEMICON;
   else if (p.X >= label.Left && p.X < label.Right) info->flags = LVHT_ONITEMLABEL;
   else if ((exStyle_ & LVS_EX_FULLROWSELECT) && p.X >= row.Left && p.X < row.Right) info->flags = LVHT_ONITEMLABEL;
   else if (subItems && p.X >= row.Left && p.X < row.Right) info->flags = LVHT_ONITEMLABEL;
@@ -289,6 +308,7 @@ bool ListView::ChangeState(int item, UINT state, UINT mask) {
   }
   if (Dead() || !Valid(item)) return false;
   State(item) = wanted;
+  TallyChange(item, old, wanted);
   RECT r = RowRect(item);
   r.Left = 0;
   r.Right = Client().Right;
@@ -311,9 +331,40 @@ void ListView::SetFocusItem(int item) {
   if (Valid(item)) ChangeState(item, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
+void ListView::TallyChange(int item, UINT before, UINT after) {
+  for (auto [bit, tally] : {std::pair{LVIS_FOCUSED, &focusTally_}, std::pair{LVIS_SELECTED, &selectTally_}}) {
+    if ((before & bit) == (after & bit)) continue;
+    tally->count += (after & bit) ? 1 : -1;
+    if (after & bit) tally->hint = item;
+    else if (tally->hint == item) tally->hint = -1;
+  }
+}
+
+void ListView::TallyInsert(int item) {
+  for (StateTally* tally : {&focusTally_, &selectTally_})
+    if (tally->hint >= item) ++tally->hint;
+}
+
+void ListView::TallyRemove(int item, UINT state) {
+  for (auto [bit, tally] : {std::pair{LVIS_FOCUSED, &focusTally_}, std::pair{LVIS_SELECTED, &selectTally_}}) {
+    if (state & bit) --tally->count;
+    if (tally->hint == item) tally->hint = -1;
+    else if (tally->hint > item) --tally->hint;
+  }
+}
+
 int ListView::NextItem(int start, UINT flags) const {
   const UINT want = flags & (LVNI_FOCUSED | LVNI_SELECTED | LVNI_CUT | LVNI_DROPHILITED);
   auto matches = [&](int i) { return (StateOf(i) & want) == want; };
+  // The only focused or selected item, where it was last set, answers at once.
+  for (auto [bit, tally] : {std::pair{LVNI_FOCUSED, &focusTally_}, std::pair{LVNI_SELECTED, &selectTally_}}) {
+    if (!(want & bit)) continue;
+    if (tally->count == 0) return -1;
+    if (tally->count == 1 && Valid(tally->hint) && matches(tally->hint)) {
+      const bool ahead = (flags & LVNI_ABOVE) ? tally->hint < start : tally->hint > start;
+      return ahead ? tally->hint : -1;
+    }
+  }
   if (flags & LVNI_ABOVE) {
     for (int i = start - 1; i >= 0; --i)
       if (matches(i)) return i;
@@ -381,6 +432,7 @@ LRESULT ListView::InsertItem(const LVITEM* item) {
   if (item->mask & LVIF_INDENT) row.indent = item->iIndent;
   const UINT state = (item->mask & LVIF_STATE) ? (item->state & item->stateMask) : 0;
   rows_.insert(rows_.begin() + index, std::move(row));
+  TallyInsert(index);
   if (mark_ >= index) ++mark_;
   NMLISTVIEW inserted;
   inserted.iItem = index;
@@ -445,6 +497,7 @@ bool ListView::DeleteItem(int item) {
   deleted.lParam = OwnerData() ? 0 : rows_[item].param;
   Notify(LVN_DELETEITEM, &deleted.hdr);
   if (Dead() || !Valid(item)) return false;
+  TallyRemove(item, StateOf(item));
   if (OwnerData()) {
     ownerStates_.erase(ownerStates_.begin() + item);
     --ownerCount_;
@@ -478,6 +531,7 @@ bool ListView::DeleteAll() {
   }
   rows_.clear();
   ownerStates_.clear();
+  TallyClear();
   ownerCount_ = 0;
   top_ = 0;
   mark_ = -1;
@@ -582,6 +636,12 @@ void ListView::Click(POINT p, WPARAM keys, UINT code) {
   LVHITTESTINFO hit;
   hit.pt = p;
   const int item = HitTest(&hit, true);
+  if (code == NM_CLICK && item >= 0 && hit.flags == LVHT_ONITEMSTATEICON) {
+    // A click on the check box ticks or clears it and leaves the selection alone.
+    ChangeState(item, (StateOf(item) & LVIS_STATEIMAGEMASK) == kCheckedState ? 1U << 12 : kCheckedState,
+                LVIS_STATEIMAGEMASK);
+    return;
+  }
   if (code == NM_CLICK || code == NM_RCLICK) {
     const bool shift = (keys & MK_SHIFT) && !(Style() & LVS_SINGLESEL);
     const bool control = (keys & MK_CONTROL) && !(Style() & LVS_SINGLESEL);
@@ -759,6 +819,15 @@ LRESULT ListView::CustomDraw(DWORD stage, HDC dc, const RECT& rect, int item, in
   return result;
 }
 
+void ListView::PaintCheckBox(HDC dc, int item, const RECT& row) {
+  const RECT icon = ItemRect(item, LVIR_ICON);
+  const int left = icon.Left - StateWidth() + 2;
+  const int top = row.Top + (row.Height() - kCheckBoxSize) / 2;
+  RECT box{left, top, left + kCheckBoxSize, top + kCheckBoxSize};
+  const bool checked = (StateOf(item) & LVIS_STATEIMAGEMASK) == kCheckedState;
+  DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+}
+
 void ListView::Paint(HDC dc, const RECT& clip) {
   const RECT client = Client();
   const COLORREF background = back_ == kDefaultColour ? GetSysColor(COLOR_WINDOW) : back_;
@@ -776,11 +845,34 @@ void ListView::Paint(HDC dc, const RECT& clip) {
   const bool showSelection = focused_ || (Style() & LVS_SHOWSELALWAYS);
   const int headerHeight = HeaderHeight();
   const int page = PageRows() + 1;
+  if (OwnerData() && top_ < Count()) {
+    // The rows about to be asked for, so that the parent can fetch them at once.
+    NMLVCACHEHINT hint;
+    hint.iFrom = top_;
+    hint.iTo = std::min(top_ + page, Count()) - 1;
+    Notify(LVN_ODCACHEHINT, &hint.hdr);
+    if (Dead()) return;
+  }
+  const bool ownerDraw = (Style() & LVS_OWNERDRAWFIXED) && (Style() & LVS_TYPEMASK) == LVS_REPORT;
   for (int item = top_; item < Count() && item < top_ + page && !Dead(); ++item) {
     const RECT row = RowRect(item);
     if (row.Bottom <= clip.Top || row.Top >= clip.Bottom) continue;
     const UINT state = StateOf(item);
     const bool selected = (state & LVIS_SELECTED) && showSelection;
+    if (ownerDraw) {
+      DRAWITEMSTRUCT draw;
+      draw.CtlType = ODT_LISTVIEW;
+      draw.CtlID = static_cast<UINT>(Id());
+      draw.itemID = static_cast<UINT>(item);
+      draw.itemAction = ODA_DRAWENTIRE;
+      draw.itemState = (selected ? ODS_SELECTED : 0) | ((state & LVIS_FOCUSED) && focused_ ? ODS_FOCUS : 0);
+      draw.hwndItem = window_;
+      draw.hDC = dc;
+      draw.rcItem = row;
+      draw.itemData = OwnerData() ? 0 : static_cast<ULONG_PTR>(rows_[item].param);
+      if (HWND parent = Parent()) SendMessage(parent, WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+      continue;
+    }
     COLORREF textColour = text_ == kDefaultColour ? GetSysColor(COLOR_WINDOWTEXT) : text_;
     COLORREF backColour = textBack_ == kDefaultColour || textBack_ == kNoColour ? background : textBack_;
     LRESULT itemResult = 0;
@@ -788,6 +880,7 @@ void ListView::Paint(HDC dc, const RECT& clip) {
       itemResult = CustomDraw(CDDS_ITEMPREPAINT, dc, row, item, 0, &textColour, &backColour);
       if (Dead() || (itemResult & CDRF_SKIPDEFAULT)) continue;
     }
+    if (StateWidth()) PaintCheckBox(dc, item, row);
     if (images_[LVSIL_SMALL]) {
       const RECT icon = ItemRect(item, LVIR_ICON);
       const int image = Image(item);
@@ -957,6 +1050,7 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_SETITEMCOUNT:
       if (OwnerData()) {
         ownerCount_ = std::max(static_cast<int>(wParam), 0);
+        for (int i = static_cast<int>(ownerStates_.size()) - 1; i >= ownerCount_; --i) TallyRemove(i, ownerStates_[i]);
         ownerStates_.resize(static_cast<size_t>(ownerCount_));
         if (mark_ >= ownerCount_) mark_ = -1;
         top_ = std::clamp(top_, 0, std::max(Count() - PageRows(), 0));
@@ -1073,6 +1167,12 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return old;
     }
     case LVM_GETEXTENDEDLISTVIEWSTYLE: return exStyle_;
+    case LVM_SETHOVERTIME: {
+      const int old = hoverTime_;
+      hoverTime_ = static_cast<int>(lParam);
+      return old;
+    }
+    case LVM_GETHOVERTIME: return hoverTime_;
     case LVM_SETIMAGELIST: {
       const int which = static_cast<int>(wParam);
       if (which < 0 || which > 2) return 0;

@@ -1,7 +1,8 @@
 #pragma once
 // The list view ("SysListView32") in report view: columns kept by a header child, items with
 // sub-items, selection and focus, owner data (texts asked with LVN_GETDISPINFO), label editing in
-// an inner EDIT, grid lines, full-row select, custom draw and scrolling, with documented values.
+// an inner EDIT, grid lines, full-row select, check boxes, owner-drawn rows, custom draw and
+// scrolling, with documented values.
 
 #include "controls/CommonNotify.h"
 #include "rtl/WinTypes.h"
@@ -187,6 +188,40 @@ struct NMLVCUSTOMDRAW {
   int iSubItem = 0;
 };
 
+struct NMLVCACHEHINT {
+  NMHDR hdr;
+  int iFrom = 0;
+  int iTo = 0;
+};
+
+struct NMLVODSTATECHANGE {
+  NMHDR hdr;
+  int iFrom = 0;
+  int iTo = 0;
+  UINT uNewState = 0;
+  UINT uOldState = 0;
+};
+
+constexpr UINT LVFI_PARAM = 0x0001;
+constexpr UINT LVFI_STRING = 0x0002;
+constexpr UINT LVFI_PARTIAL = 0x0008;
+constexpr UINT LVFI_WRAP = 0x0020;
+constexpr UINT LVFI_NEARESTXY = 0x0040;
+
+struct LVFINDINFO {
+  UINT flags = 0;
+  const char* psz = nullptr;
+  LPARAM lParam = 0;
+  POINT pt;
+  UINT vkDirection = 0;
+};
+
+struct NMLVFINDITEM {
+  NMHDR hdr;
+  int iStart = 0;
+  LVFINDINFO lvfi;
+};
+
 constexpr UINT LVN_FIRST = 0U - 100U;
 constexpr UINT LVN_ITEMCHANGING = LVN_FIRST - 0;
 constexpr UINT LVN_ITEMCHANGED = LVN_FIRST - 1;
@@ -198,9 +233,12 @@ constexpr UINT LVN_ENDLABELEDIT = LVN_FIRST - 6;
 constexpr UINT LVN_COLUMNCLICK = LVN_FIRST - 8;
 constexpr UINT LVN_BEGINDRAG = LVN_FIRST - 9;
 constexpr UINT LVN_BEGINRDRAG = LVN_FIRST - 11;
+constexpr UINT LVN_ODCACHEHINT = LVN_FIRST - 13;
 constexpr UINT LVN_ITEMACTIVATE = LVN_FIRST - 14;
+constexpr UINT LVN_ODSTATECHANGED = LVN_FIRST - 15;
 constexpr UINT LVN_GETDISPINFO = LVN_FIRST - 50;
 constexpr UINT LVN_SETDISPINFO = LVN_FIRST - 51;
+constexpr UINT LVN_ODFINDITEM = LVN_FIRST - 52;
 constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55;
 constexpr UINT LVN_GETINFOTIP = LVN_FIRST - 57;
 constexpr UINT LVN_BEGINLABELEDITA = LVN_BEGINLABELEDIT;
@@ -256,6 +294,8 @@ constexpr UINT LVM_GETSUBITEMRECT = LVM_FIRST + 56;
 constexpr UINT LVM_SUBITEMHITTEST = LVM_FIRST + 57;
 constexpr UINT LVM_GETSELECTIONMARK = LVM_FIRST + 66;
 constexpr UINT LVM_SETSELECTIONMARK = LVM_FIRST + 67;
+constexpr UINT LVM_SETHOVERTIME = LVM_FIRST + 71;
+constexpr UINT LVM_GETHOVERTIME = LVM_FIRST + 72;
 constexpr UINT LVM_GETITEMA = LVM_GETITEM;
 constexpr UINT LVM_SETITEMA = LVM_SETITEM;
 constexpr UINT LVM_INSERTITEMA = LVM_INSERTITEM;

@@ -54,6 +54,7 @@ constexpr UINT ODT_COMBOBOX = 3;
 constexpr UINT ODT_BUTTON = 4;
 constexpr UINT ODT_STATIC = 5;
 constexpr UINT ODT_HEADER = 100;
+constexpr UINT ODT_LISTVIEW = 102;
 
 constexpr UINT ODA_DRAWENTIRE = 0x0001;
 constexpr UINT ODA_SELECT = 0x0002;

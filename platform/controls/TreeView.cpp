@@ -186,12 +186,17 @@ void TreeView::Delete(TreeNode* node) {
   deleted.itemOld.lParam = node->param;
   Notify(TVN_DELETEITEM, &deleted.hdr);
   if (Dead() || !nodes_.count(node)) return;
+  auto& siblings = node->parent->kids;
+  auto at = std::find(siblings.begin(), siblings.end(), node);
+  TreeNode* next = nullptr;
+  if (selected_ == node)  // the selection moves to a neighbour, or to the parent
+    next = at != siblings.end() && at + 1 != siblings.end() ? *(at + 1)
+           : at != siblings.begin() ? *(at - 1)
+           : node->parent != &root_ ? node->parent : nullptr;
+  // Out of its parent's list before anyone hears of the new selection: the parent's item has
+  // already been told this one is gone.
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), node), siblings.end());
   if (selected_ == node) {
-    // The selection moves to a neighbour, or to the parent.
-    auto& siblings = node->parent->kids;
-    auto at = std::find(siblings.begin(), siblings.end(), node);
-    TreeNode* next = at + 1 != siblings.end() ? *(at + 1) : at != siblings.begin() ? *(at - 1)
-                     : node->parent != &root_ ? node->parent : nullptr;
     selected_ = nullptr;
     node->state &= ~TVIS_SELECTED;
     if (next) Select(next, TVC_UNKNOWN);
@@ -201,8 +206,6 @@ void TreeView::Delete(TreeNode* node) {
     tip_.Hide();
     tipNode_ = nullptr;
   }
-  auto& siblings = node->parent->kids;
-  siblings.erase(std::remove(siblings.begin(), siblings.end(), node), siblings.end());
   nodes_.erase(node);
   delete node;
   Rebuild();

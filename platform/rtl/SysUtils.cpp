@@ -1,6 +1,7 @@
 #include "rtl/SysUtils.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "rtl/Math.h"
@@ -138,6 +139,15 @@ bool StrToBoolDef(const String& s, bool defaultValue) {
 // ---- Text -----------------------------------------------------------------------------------
 
 String Trim(const String& s) { return TrimLeft(TrimRight(s)); }
+
+char* StrPLCopy(char* Dest, const String& Source, Cardinal MaxLen) {
+  size_t length = std::min(Source.size(), static_cast<size_t>(MaxLen));
+  if (length < Source.size())
+    while (length > 0 && (static_cast<unsigned char>(Source[length]) & 0xC0) == 0x80) --length;
+  std::memcpy(Dest, Source.data(), length);
+  Dest[length] = 0;
+  return Dest;
+}
 
 String TrimLeft(const String& s) {
   size_t start = 0;

@@ -142,6 +142,9 @@ bool TryStrToBool(const String& s, bool& value);
 
 // Blanks are spaces and control characters.
 String Trim(const String& s);
+// Copies at most MaxLen bytes of Source into Dest and ends it with a zero; a character that would
+// not fit whole is left out. Answers Dest.
+char* StrPLCopy(char* Dest, const String& Source, Cardinal MaxLen);
 String TrimLeft(const String& s);
 String TrimRight(const String& s);
 

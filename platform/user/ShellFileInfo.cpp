@@ -8,17 +8,12 @@
 #include "rtl/FileUtils.h"
 #include "rtl/SysUtils.h"
 #include "user/MimeTypes.h"
+#include "user/ShellIcons.h"
 
 namespace {
 
 // Copies text into a fixed buffer, cutting before a UTF-8 character that would not fit whole.
-void CopyText(char* buffer, size_t size, const String& text) {
-  size_t length = std::min(text.size(), size - 1);
-  if (length < text.size())
-    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
-  std::memcpy(buffer, text.data(), length);
-  buffer[length] = 0;
-}
+void CopyText(char* buffer, size_t size, const String& text) { StrPLCopy(buffer, text, static_cast<Cardinal>(size - 1)); }
 
 String TypeNameOf(const String& name, bool folder) {
   if (folder) return "Folder";
@@ -37,6 +32,8 @@ DWORD_PTR SHGetFileInfo(const char* path, DWORD fileAttributes, SHFILEINFO* info
   if (!path || (info && infoSize < sizeof(SHFILEINFO))) return 0;
   String name;
   DWORD attributes = 0;
+  int icon = -1;
+  const bool open = (flags & SHGFI_OPENICON) != 0;
   if ((flags & SHGFI_USEFILEATTRIBUTES) && !(flags & SHGFI_PIDL)) {
     name = LastName(path);
     if (name.empty()) return 0;
@@ -44,6 +41,7 @@ DWORD_PTR SHGetFileInfo(const char* path, DWORD fileAttributes, SHFILEINFO* info
     if ((fileAttributes & FILE_ATTRIBUTE_HIDDEN) || name[0] == '.') attributes |= SFGAO_HIDDEN;
     if (fileAttributes & FILE_ATTRIBUTE_READONLY) attributes |= SFGAO_READONLY;
     attributes |= SFGAO_FILESYSTEM;
+    if (flags & SHGFI_SYSICONINDEX) icon = ShellIconIndex(ShellIconNamesOfName(name, attributes & SFGAO_FOLDER, open));
   } else {
     LPCITEMIDLIST list = nullptr;
     std::unique_ptr<ITEMIDLIST, void (*)(LPITEMIDLIST)> parsed(nullptr, ILFree);
@@ -58,8 +56,10 @@ DWORD_PTR SHGetFileInfo(const char* path, DWORD fileAttributes, SHFILEINFO* info
     attributes = ShellAttributesOf(list);
     if (!attributes) return 0;
     name = ShellDisplayNameOf(list, SHGDN_NORMAL);
+    if (flags & SHGFI_SYSICONINDEX) icon = ShellIconIndex(ShellIconNamesOf(list, open));
   }
   if (!info) return 1;
+  if (flags & SHGFI_SYSICONINDEX) info->iIcon = icon;
   if (flags & SHGFI_DISPLAYNAME) CopyText(info->szDisplayName, sizeof info->szDisplayName, name);
   if (flags & SHGFI_TYPENAME)
     CopyText(info->szTypeName, sizeof info->szTypeName, TypeNameOf(name, (attributes & SFGAO_FOLDER) != 0));

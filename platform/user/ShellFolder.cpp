@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "rtl/WideText.h"
+#include "user/ShellFileInfo.h"
 
 namespace {
 
@@ -49,6 +51,43 @@ class TItemEnumerator : public TInterfacedObject, public IEnumIDList {
  private:
   std::vector<ShellItemName> FItems;
   size_t FPosition = 0;
+};
+
+// The tip of one item: its type, and for a file its size and modification time.
+class TItemInfoTip : public TInterfacedObject, public IQueryInfo {
+  TAVREN_CLASS(TItemInfoTip, TInterfacedObject)
+ public:
+  explicit TItemInfoTip(LPCITEMIDLIST item) : FItem(Own(ILClone(item))) {}
+  HRESULT GetInfoTip(DWORD, WideChar** tip) override {
+    if (!tip) return E_INVALIDARG;
+    *tip = nullptr;
+    SHFILEINFO info{};
+    if (!SHGetFileInfo(reinterpret_cast<const char*>(FItem.get()), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_TYPENAME))
+      return E_FAIL;
+    String text = String("Type: ") + info.szTypeName;
+    struct stat status;
+    const String path = ShellPathOf(FItem.get());
+    if (!path.empty() && stat(path.c_str(), &status) == 0) {
+      if (!S_ISDIR(status.st_mode)) text += "\nSize: " + std::to_string((status.st_size + 1023) / 1024) + " KB";
+      char stamp[32];
+      std::tm local{};
+      if (localtime_r(&status.st_mtime, &local) && std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M", &local))
+        text += String("\nDate modified: ") + stamp;
+    }
+    WideString wide = UTF8Decode(text);
+    auto* copy = static_cast<WideChar*>(std::malloc((wide.size() + 1) * sizeof(WideChar)));
+    if (!copy) return E_FAIL;
+    std::memcpy(copy, wide.c_str(), (wide.size() + 1) * sizeof(WideChar));
+    *tip = copy;
+    return S_OK;
+  }
+  HRESULT GetInfoFlags(DWORD* flags) override {
+    if (flags) *flags = 0;
+    return S_OK;
+  }
+
+ private:
+  ListPtr FItem;
 };
 
 class TShellFolder : public TInterfacedObject, public IShellFolder {
@@ -140,6 +179,18 @@ class TShellFolder : public TInterfacedObject, public IShellFolder {
     return S_OK;
   }
 
+  HRESULT GetUIObjectOf(HWND, UINT count, LPCITEMIDLIST* items, const TInterfaceId& iid, UINT*,
+                        void** object) override {
+    if (!object) return E_INVALIDARG;
+    *object = nullptr;
+    if (&iid != &IQueryInfo::IID) return E_NOINTERFACE;
+    if (count != 1 || !items || !items[0]) return E_INVALIDARG;
+    ListPtr absolute = Own(ILCombine(FList.get(), items[0]));
+    if (!ShellAttributesOf(absolute.get())) return E_FAIL;
+    TInterfacePtr<IQueryInfo> tip(new TItemInfoTip(absolute.get()));
+    return tip->QueryInterface(iid, object);
+  }
+
   HRESULT SetNameOf(HWND, LPCITEMIDLIST item, const char* name, DWORD, LPITEMIDLIST* renamed) override {
     if (renamed) *renamed = nullptr;
     std::vector<ShellItemName> names;
@@ -175,6 +226,7 @@ class TShellFolder : public TInterfacedObject, public IShellFolder {
 TAVREN_CLASS_IMPL(TShellAllocator)
 TAVREN_CLASS_IMPL(TItemEnumerator)
 TAVREN_CLASS_IMPL(TShellFolder)
+TAVREN_CLASS_IMPL(TItemInfoTip)
 
 }  // namespace
 

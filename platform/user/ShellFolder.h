@@ -40,6 +40,15 @@ class IEnumIDList : public virtual IInterface {
   virtual HRESULT Reset() = 0;
 };
 
+// The tip a view shows for an item: its type, size and modification time, one a line.
+class IQueryInfo : public virtual IInterface {
+  TAVREN_INTERFACE(IQueryInfo)
+ public:
+  // *tip: a UTF-16 copy that the shell allocator frees.
+  virtual HRESULT GetInfoTip(DWORD flags, WideChar** tip) = 0;
+  virtual HRESULT GetInfoFlags(DWORD* flags) = 0;
+};
+
 class IShellFolder : public virtual IInterface {
   TAVREN_INTERFACE(IShellFolder)
  public:
@@ -59,6 +68,9 @@ class IShellFolder : public virtual IInterface {
   // Renames a file-system item of this folder; the new relative list in *renamed when given.
   virtual HRESULT SetNameOf(HWND window, LPCITEMIDLIST item, const char* name, DWORD flags,
                             LPITEMIDLIST* renamed) = 0;
+  // An object for items of this folder: IQueryInfo for one item; E_NOINTERFACE for anything else.
+  virtual HRESULT GetUIObjectOf(HWND window, UINT count, LPCITEMIDLIST* items, const TInterfaceId& iid,
+                                UINT* reserved, void** object) = 0;
 };
 
 HRESULT SHGetDesktopFolder(IShellFolder** folder);

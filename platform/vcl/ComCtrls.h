@@ -53,6 +53,56 @@ using TLVOwnerDataEvent = TEvent<void(TObject* Sender, TListItem* Item)>;
 using TLVDeletedEvent = TEvent<void(TObject* Sender, TListItem* Item)>;
 using TLVCustomDrawItemEvent =
     TEvent<void(TCustomListView* Sender, TListItem* Item, TCustomDrawState State, bool& DefaultDraw)>;
+enum TSortType { stNone, stData, stText, stBoth };
+TAVREN_ENUM_INFO(TSortType, stNone, stData, stText, stBoth);
+enum TIconArrangement { iaTop, iaLeft };
+TAVREN_ENUM_INFO(TIconArrangement, iaTop, iaLeft);
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+enum TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
+enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
+using TLVCompareEvent = TEvent<void(TObject* Sender, TListItem* Item1, TListItem* Item2, Integer Data, Integer& Compare)>;
+using TLVColumnRClickEvent = TEvent<void(TObject* Sender, TListColumn* Column, TPoint Point)>;
+using TLVCustomDrawEvent = TEvent<void(TCustomListView* Sender, const TRect& ARect, bool& DefaultDraw)>;
+using TLVCustomDrawSubItemEvent = TEvent<void(TCustomListView* Sender, TListItem* Item, Integer SubItem,
+                                              TCustomDrawState State, bool& DefaultDraw)>;
+using TLVAdvancedCustomDrawEvent =
+    TEvent<void(TCustomListView* Sender, const TRect& ARect, TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TLVAdvancedCustomDrawItemEvent = TEvent<void(TCustomListView* Sender, TListItem* Item, TCustomDrawState State,
+                                                   TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TLVAdvancedCustomDrawSubItemEvent =
+    TEvent<void(TCustomListView* Sender, TListItem* Item, Integer SubItem, TCustomDrawState State,
+                TCustomDrawStage Stage, bool& DefaultDraw)>;
+using TLVOwnerDataFindEvent =
+    TEvent<void(TObject* Sender, TItemFind Find, const String& FindString, const TPoint& FindPosition, void* FindData,
+                Integer StartIndex, TSearchDirection Direction, bool Wrap, Integer& Index)>;
+using TLVOwnerDataHintEvent = TEvent<void(TObject* Sender, Integer StartIndex, Integer EndIndex)>;
+using TLVOwnerDataStateChangeEvent = TEvent<void(TObject* Sender, Integer StartIndex, Integer EndIndex,
+                                                 TItemStates OldState, TItemStates NewState)>;
+using TLVDrawItemEvent = TEvent<void(TCustomListView* Sender, TListItem* Item, TRect Rect, TOwnerDrawState State)>;
+using TLVNotifyEvent = TEvent<void(TObject* Sender, TListItem* Item)>;
+using TLVSubItemImageEvent = TEvent<void(TObject* Sender, TListItem* Item, Integer SubItem, Integer& ImageIndex)>;
+using TListItemClass = TClassOf<TListItem>;
+using TLVCreateItemClassEvent = TEvent<void(TCustomListView* Sender, TListItemClass& ItemClass)>;
+
+// The icon views' arrangement, kept by the list view and applied as window styles.
+class TIconOptions : public TPersistent {
+  TAVREN_CLASS(TIconOptions, TPersistent)
+ public:
+  explicit TIconOptions(TCustomListView* AOwner) : FListView(AOwner) {}
+  void Assign(TPersistent* Source) override;
+  TIconArrangement GetArrangement() const { return FArrangement; }
+  void SetArrangement(TIconArrangement Value);
+  bool GetAutoArrange() const { return FAutoArrange; }
+  void SetAutoArrange(bool Value);
+  bool GetWrapText() const { return FWrapText; }
+  void SetWrapText(bool Value);
+
+ private:
+  TCustomListView* FListView;
+  TIconArrangement FArrangement = iaTop;
+  bool FAutoArrange = false;
+  bool FWrapText = true;
+};
 
 class TListColumn : public TCollectionItem {
   TAVREN_CLASS(TListColumn, TCollectionItem)
@@ -67,12 +117,16 @@ class TListColumn : public TCollectionItem {
   void SetWidth(Integer Value);
   TAlignment GetAlignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);
+  // The column's image in the small-image list; -1 for none.
+  Integer GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(Integer Value);
 
  private:
   friend class TCustomListView;
   String FCaption;
   Integer FWidth = 50;
   TAlignment FAlignment = taLeftJustify;
+  Integer FImageIndex = -1;
 };
 
 class TListColumns : public TOwnedCollection {
@@ -93,6 +147,7 @@ class TListColumns : public TOwnedCollection {
 class TListItem : public TPersistent {
   TAVREN_CLASS(TListItem, TPersistent)
  public:
+  using TCreateArg = TListItems*;
   explicit TListItem(TListItems* AOwner);
   ~TListItem() override;
   void Assign(TPersistent* Source) override;
@@ -114,6 +169,13 @@ class TListItem : public TPersistent {
   void SetSelected(bool Value) { SetState(LVIS_SELECTED, Value); }
   bool GetFocused() { return GetState(LVIS_FOCUSED); }
   void SetFocused(bool Value) { SetState(LVIS_FOCUSED, Value); }
+  bool GetCut() { return GetState(LVIS_CUT); }
+  void SetCut(bool Value) { SetState(LVIS_CUT, Value); }
+  bool GetDropTarget() { return GetState(LVIS_DROPHILITED); }
+  void SetDropTarget(bool Value) { SetState(LVIS_DROPHILITED, Value); }
+  // The check box of a list view with Checkboxes: the second state image.
+  bool GetChecked();
+  void SetChecked(bool Value);
   // The item's row; -1 once it left its list.
   Integer GetIndex() const;
   TListItems* GetOwner() const { return FOwner; }
@@ -130,7 +192,7 @@ class TListItem : public TPersistent {
   std::unique_ptr<TStringList> FSubItems;
   Integer FImageIndex = -1;
   void* FData = nullptr;
-  UINT FStates = 0;       // selection and focus while there is no window
+  UINT FStates = 0;       // selection, focus and check while there is no window
   Integer FIndex = -1;    // for an owner-data item: the row it stands for
 };
 
@@ -184,6 +246,11 @@ class TCustomListView : public TWinControl {
   Integer GetVisibleRowCount();
   void Scroll(Integer DX, Integer DY);
   bool IsEditing();
+  // Sorts the items by caption (through OnCompare when assigned).
+  bool AlphaSort();
+  bool CustomSort(TLVCompareEvent Compare, Integer Data);
+  // Deletes the selected items (none while the list is read-only is the caller's choice).
+  virtual void DeleteSelected();
 
   TListColumns* GetColumns() const { return FColumns.get(); }
   void SetColumns(TListColumns* Value) { FColumns->Assign(Value); }
@@ -211,6 +278,28 @@ class TCustomListView : public TWinControl {
   void SetSmallImages(TCustomImageList* Value);
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle Value);
+  Integer GetAllocBy() const { return FAllocBy; }
+  void SetAllocBy(Integer Value);
+  bool GetCheckboxes() const { return FCheckboxes; }
+  void SetCheckboxes(bool Value);
+  bool GetHotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value);
+  Integer GetHoverTime();
+  void SetHoverTime(Integer Value);
+  TIconOptions* GetIconOptions() const { return FIconOptions.get(); }
+  void SetIconOptions(TIconOptions* Value) { FIconOptions->Assign(Value); }
+  Integer GetItemIndex();
+  void SetItemIndex(Integer Value);
+  TCustomImageList* GetLargeImages() const { return FLargeImages; }
+  void SetLargeImages(TCustomImageList* Value);
+  TCustomImageList* GetStateImages() const { return FStateImages; }
+  void SetStateImages(TCustomImageList* Value);
+  bool GetOwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool Value);
+  bool GetShowWorkAreas() const { return FShowWorkAreas; }
+  void SetShowWorkAreas(bool Value) { FShowWorkAreas = Value; }
+  TSortType GetSortType() const { return FSortType; }
+  void SetSortType(TSortType Value);
 
   TLVChangeEvent GetOnChange() const { return FOnChange; }
   void SetOnChange(TLVChangeEvent Value) { FOnChange = Value; }
@@ -232,6 +321,38 @@ class TCustomListView : public TWinControl {
   void SetOnDeletion(TLVDeletedEvent Value) { FOnDeletion = Value; }
   TLVCustomDrawItemEvent GetOnCustomDrawItem() const { return FOnCustomDrawItem; }
   void SetOnCustomDrawItem(TLVCustomDrawItemEvent Value) { FOnCustomDrawItem = Value; }
+  TLVAdvancedCustomDrawEvent GetOnAdvancedCustomDraw() const { return FOnAdvancedCustomDraw; }
+  void SetOnAdvancedCustomDraw(TLVAdvancedCustomDrawEvent Value) { FOnAdvancedCustomDraw = Value; }
+  TLVAdvancedCustomDrawItemEvent GetOnAdvancedCustomDrawItem() const { return FOnAdvancedCustomDrawItem; }
+  void SetOnAdvancedCustomDrawItem(TLVAdvancedCustomDrawItemEvent Value) { FOnAdvancedCustomDrawItem = Value; }
+  TLVAdvancedCustomDrawSubItemEvent GetOnAdvancedCustomDrawSubItem() const { return FOnAdvancedCustomDrawSubItem; }
+  void SetOnAdvancedCustomDrawSubItem(TLVAdvancedCustomDrawSubItemEvent Value) { FOnAdvancedCustomDrawSubItem = Value; }
+  TNotifyEvent GetOnColumnDragged() const { return FOnColumnDragged; }
+  void SetOnColumnDragged(TNotifyEvent Value) { FOnColumnDragged = Value; }
+  TLVColumnRClickEvent GetOnColumnRightClick() const { return FOnColumnRightClick; }
+  void SetOnColumnRightClick(TLVColumnRClickEvent Value) { FOnColumnRightClick = Value; }
+  TLVCompareEvent GetOnCompare() const { return FOnCompare; }
+  void SetOnCompare(TLVCompareEvent Value) { FOnCompare = Value; }
+  TLVCreateItemClassEvent GetOnCreateItemClass() const { return FOnCreateItemClass; }
+  void SetOnCreateItemClass(TLVCreateItemClassEvent Value) { FOnCreateItemClass = Value; }
+  TLVCustomDrawEvent GetOnCustomDraw() const { return FOnCustomDraw; }
+  void SetOnCustomDraw(TLVCustomDrawEvent Value) { FOnCustomDraw = Value; }
+  TLVCustomDrawSubItemEvent GetOnCustomDrawSubItem() const { return FOnCustomDrawSubItem; }
+  void SetOnCustomDrawSubItem(TLVCustomDrawSubItemEvent Value) { FOnCustomDrawSubItem = Value; }
+  TLVOwnerDataFindEvent GetOnDataFind() const { return FOnDataFind; }
+  void SetOnDataFind(TLVOwnerDataFindEvent Value) { FOnDataFind = Value; }
+  TLVOwnerDataHintEvent GetOnDataHint() const { return FOnDataHint; }
+  void SetOnDataHint(TLVOwnerDataHintEvent Value) { FOnDataHint = Value; }
+  TLVOwnerDataStateChangeEvent GetOnDataStateChange() const { return FOnDataStateChange; }
+  void SetOnDataStateChange(TLVOwnerDataStateChangeEvent Value) { FOnDataStateChange = Value; }
+  TLVDrawItemEvent GetOnDrawItem() const { return FOnDrawItem; }
+  void SetOnDrawItem(TLVDrawItemEvent Value) { FOnDrawItem = Value; }
+  TLVNotifyEvent GetOnGetImageIndex() const { return FOnGetImageIndex; }
+  void SetOnGetImageIndex(TLVNotifyEvent Value) { FOnGetImageIndex = Value; }
+  TLVSubItemImageEvent GetOnGetSubItemImage() const { return FOnGetSubItemImage; }
+  void SetOnGetSubItemImage(TLVSubItemImageEvent Value) { FOnGetSubItemImage = Value; }
+  TLVDeletedEvent GetOnInsert() const { return FOnInsert; }
+  void SetOnInsert(TLVDeletedEvent Value) { FOnInsert = Value; }
   TCanvas* GetCanvas() const { return FCanvas.get(); }
 
  protected:
@@ -240,7 +361,12 @@ class TCustomListView : public TWinControl {
   void DestroyWnd() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void OwnerDataFetch(TListItem* Item) { FOnData(this, Item); }
+  // Label editing: whether it may start, whether a change may happen, and applying an edited text.
+  virtual bool CanEdit(TListItem* Item);
+  virtual bool CanChange(TListItem* Item, TItemChange Change);
+  virtual void Edit(const LVITEM& Item);
   void CNNotify(TMessage& Message);
+  void CNDrawItem(TMessage& Message);
 
  private:
   friend class TListItem;
@@ -257,6 +383,10 @@ class TCustomListView : public TWinControl {
   // The item a notification names: the object for ordinary rows, the fetched one for owner data.
   TListItem* ItemOf(int Index);
   void FillDispInfo(NMLVDISPINFO* Info);
+  LRESULT CustomDrawNotify(NMLVCUSTOMDRAW* Draw);
+  friend class TIconOptions;
+  void UpdateIconStyles();
+  void SortItems(const TLVCompareEvent& Compare, Integer Data);
 
   std::unique_ptr<TListColumns> FColumns;
   std::unique_ptr<TListItems> FItems;
@@ -271,7 +401,17 @@ class TCustomListView : public TWinControl {
   bool FShowColumnHeaders = true;
   bool FColumnClick = true;
   TCustomImageList* FSmallImages = nullptr;
+  TCustomImageList* FLargeImages = nullptr;
+  TCustomImageList* FStateImages = nullptr;
+  std::unique_ptr<TIconOptions> FIconOptions;
   TFormBorderStyle FBorderStyle = bsSingle;
+  Integer FAllocBy = 0;
+  bool FCheckboxes = false;
+  bool FHotTrack = false;
+  Integer FHoverTime = -1;
+  bool FOwnerDraw = false;
+  bool FShowWorkAreas = false;
+  TSortType FSortType = stNone;
   String FDispText;  // text handed to the window for the row it asked about
   TLVChangeEvent FOnChange;
   TLVChangingEvent FOnChanging;
@@ -283,6 +423,22 @@ class TCustomListView : public TWinControl {
   TLVOwnerDataEvent FOnData;
   TLVDeletedEvent FOnDeletion;
   TLVCustomDrawItemEvent FOnCustomDrawItem;
+  TLVAdvancedCustomDrawEvent FOnAdvancedCustomDraw;
+  TLVAdvancedCustomDrawItemEvent FOnAdvancedCustomDrawItem;
+  TLVAdvancedCustomDrawSubItemEvent FOnAdvancedCustomDrawSubItem;
+  TNotifyEvent FOnColumnDragged;
+  TLVColumnRClickEvent FOnColumnRightClick;
+  TLVCompareEvent FOnCompare;
+  TLVCreateItemClassEvent FOnCreateItemClass;
+  TLVCustomDrawEvent FOnCustomDraw;
+  TLVCustomDrawSubItemEvent FOnCustomDrawSubItem;
+  TLVOwnerDataFindEvent FOnDataFind;
+  TLVOwnerDataHintEvent FOnDataHint;
+  TLVOwnerDataStateChangeEvent FOnDataStateChange;
+  TLVDrawItemEvent FOnDrawItem;
+  TLVNotifyEvent FOnGetImageIndex;
+  TLVSubItemImageEvent FOnGetSubItemImage;
+  TLVDeletedEvent FOnInsert;
 };
 
 class TListView : public TCustomListView {
@@ -334,6 +490,14 @@ class TTreeNode : public TPersistent {
   bool GetSelected();
   void SetSelected(bool Value);
   bool GetFocused() { return GetSelected(); }
+  // Shown ghosted, as cut to the clipboard.
+  bool GetCut() { return StateBits(TVIS_CUT) != 0; }
+  void SetCut(bool Value) { SetState(TVIS_CUT, Value ? TVIS_CUT : 0); }
+  bool GetDropTarget() { return StateBits(TVIS_DROPHILITED) != 0; }
+  void SetDropTarget(bool Value) { SetState(TVIS_DROPHILITED, Value ? TVIS_DROPHILITED : 0); }
+  // The overlay image drawn over the node's image (1 based in the image list's overlays); -1 none.
+  Integer GetOverlayIndex();
+  void SetOverlayIndex(Integer Value);
   Integer GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(Integer Value);
   Integer GetSelectedIndex() const { return FSelectedIndex; }
@@ -353,6 +517,9 @@ class TTreeNode : public TPersistent {
   friend class TCustomTreeView;
   HWND Window() const;
   void UpdateItem(UINT Mask);
+  // The state bits of Mask the window holds (none without a window).
+  UINT StateBits(UINT Mask);
+  void SetState(UINT Mask, UINT Value);
   TTreeNodes* FOwner;
   HTREEITEM FItemId = nullptr;
   String FText;
@@ -426,6 +593,11 @@ class TCustomTreeView : public TWinControl {
   void SetRowSelect(bool Value) { SetStyleFlag(FRowSelect, Value); }
   bool GetHotTrack() const { return FHotTrack; }
   void SetHotTrack(bool Value) { SetStyleFlag(FHotTrack, Value); }
+  // One branch open at a time: selecting a node expands it and collapses the others.
+  bool GetAutoExpand() const { return FAutoExpand; }
+  void SetAutoExpand(bool Value) { SetStyleFlag(FAutoExpand, Value); }
+  bool GetRightClickSelect() const { return FRightClickSelect; }
+  void SetRightClickSelect(bool Value) { FRightClickSelect = Value; }
   Integer GetIndent();
   void SetIndent(Integer Value);
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
@@ -461,6 +633,11 @@ class TCustomTreeView : public TWinControl {
   virtual void Collapse(TTreeNode* Node) { FOnCollapsed(this, Node); }
   virtual bool CanChange(TTreeNode* Node);
   virtual void Change(TTreeNode* Node) { FOnChange(this, Node); }
+  // A node leaving the tree, before it is freed.
+  virtual void Delete(TTreeNode* Node) { FOnDeletion(this, Node); }
+  // Label editing: whether it may start; applying an edited text.
+  virtual bool CanEdit(TTreeNode* Node);
+  virtual void Edit(const TVITEM& Item);
   void CNNotify(TMessage& Message);
 
  private:
@@ -477,6 +654,8 @@ class TCustomTreeView : public TWinControl {
   bool FHideSelection = true;
   bool FRowSelect = false;
   bool FHotTrack = false;
+  bool FAutoExpand = false;
+  bool FRightClickSelect = false;
   Integer FIndent = 19;
   TFormBorderStyle FBorderStyle = bsSingle;
   TTVExpandingEvent FOnExpanding;

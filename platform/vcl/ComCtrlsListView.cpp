@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "controls/OwnerDraw.h"
 #include "rtl/Lists.h"
 #include "rtl/SysUtils.h"
 #include "vcl/ComCtrls.h"
@@ -11,14 +12,63 @@ namespace {
 // Copies Text into a notification's buffer, cut on a character boundary.
 void CopyToBuffer(const String& Text, char* Buffer, int Size) {
   if (!Buffer || Buffer == LPSTR_TEXTCALLBACK || Size <= 0) return;
-  size_t length = std::min(Text.size(), static_cast<size_t>(Size - 1));
-  while (length > 0 && length < Text.size() && (static_cast<unsigned char>(Text[length]) & 0xC0) == 0x80) --length;
-  std::memcpy(Buffer, Text.data(), length);
-  Buffer[length] = '\0';
+  StrPLCopy(Buffer, Text, static_cast<Cardinal>(Size - 1));
 }
 
 constexpr int kColumnFormats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
+
+// The check box of a row is its state image: 1 unchecked, 2 checked.
+constexpr UINT kUnchecked = 1U << 12;
+constexpr UINT kChecked = 2U << 12;
+
+TCustomDrawState DrawStateOf(UINT ItemState) {
+  TCustomDrawState state;
+  if (ItemState & CDIS_SELECTED) state.Include(cdsSelected);
+  if (ItemState & CDIS_FOCUS) state.Include(cdsFocused);
+  if (ItemState & CDIS_HOT) state.Include(cdsHot);
+  if (ItemState & CDIS_CHECKED) state.Include(cdsChecked);
+  if (ItemState & CDIS_DISABLED) state.Include(cdsDisabled);
+  return state;
+}
+
+TItemStates ItemStatesOf(UINT State) {
+  TItemStates states;
+  if (State & LVIS_CUT) states.Include(isCut);
+  if (State & LVIS_DROPHILITED) states.Include(isDropHilited);
+  if (State & LVIS_FOCUSED) states.Include(isFocused);
+  if (State & LVIS_SELECTED) states.Include(isSelected);
+  return states;
+}
 }  // namespace
+
+// ---- Icon options -------------------------------------------------------------------------------
+
+void TIconOptions::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TIconOptions*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  FArrangement = source->FArrangement;
+  FAutoArrange = source->FAutoArrange;
+  FWrapText = source->FWrapText;
+  FListView->UpdateIconStyles();
+}
+
+void TIconOptions::SetArrangement(TIconArrangement Value) {
+  FArrangement = Value;
+  FListView->UpdateIconStyles();
+}
+
+void TIconOptions::SetAutoArrange(bool Value) {
+  FAutoArrange = Value;
+  FListView->UpdateIconStyles();
+}
+
+void TIconOptions::SetWrapText(bool Value) {
+  FWrapText = Value;
+  FListView->UpdateIconStyles();
+}
 
 // ---- Columns ------------------------------------------------------------------------------------
 
@@ -33,6 +83,12 @@ void TListColumn::Assign(TPersistent* Source) {
   FCaption = source->FCaption;
   FWidth = source->FWidth;
   FAlignment = source->FAlignment;
+  FImageIndex = source->FImageIndex;
+  Changed(false);
+}
+
+void TListColumn::SetImageIndex(Integer Value) {
+  FImageIndex = Value;
   Changed(false);
 }
 
@@ -133,6 +189,25 @@ void TListItem::SubItemsChanged(TObject*) {
   }
 }
 
+bool TListItem::GetChecked() {
+  HWND window = GetListView()->Window();
+  Integer index = GetIndex();
+  UINT state = FStates;
+  if (window && index >= 0) state = static_cast<UINT>(SendMessage(window, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK));
+  return (state & LVIS_STATEIMAGEMASK) == kChecked;
+}
+
+void TListItem::SetChecked(bool Value) {
+  FStates = (FStates & ~LVIS_STATEIMAGEMASK) | (Value ? kChecked : kUnchecked);
+  HWND window = GetListView()->Window();
+  Integer index = GetIndex();
+  if (!window || index < 0) return;
+  LVITEM item;
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = Value ? kChecked : kUnchecked;
+  SendMessage(window, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
 bool TListItem::GetState(UINT State) {
   HWND window = GetListView()->Window();
   Integer index = GetIndex();
@@ -192,9 +267,12 @@ Integer TListItems::IndexOf(const TListItem* Item) const {
 TListItem* TListItems::Insert(Integer Index) {
   if (FOwner->GetOwnerData()) throw EListError("An owner-data list view holds no items: set its count");
   if (Index < 0 || Index > GetCount()) ListIndexError(Index);
-  FItems.insert(FItems.begin() + Index, std::make_unique<TListItem>(this));
+  TListItemClass itemClass = TListItem::ClassInfo();
+  FOwner->FOnCreateItemClass(FOwner, itemClass);
+  FItems.insert(FItems.begin() + Index, std::unique_ptr<TListItem>(itemClass.Create(this)));
   TListItem* item = FItems[static_cast<size_t>(Index)].get();
   if (FOwner->Window()) FOwner->InsertItemWindow(item, Index);
+  FOwner->FOnInsert(FOwner, item);
   return item;
 }
 
@@ -255,13 +333,14 @@ TListItem* TListItems::GetItem(Integer Index) {
 
 // ---- List view ----------------------------------------------------------------------------------
 
-TAVREN_MESSAGE_TABLE(TCustomListView, MESSAGE_HANDLER(CN_NOTIFY, CNNotify))
+TAVREN_MESSAGE_TABLE(TCustomListView, MESSAGE_HANDLER(CN_NOTIFY, CNNotify), MESSAGE_HANDLER(CN_DRAWITEM, CNDrawItem))
 
 TCustomListView::TCustomListView(TComponent* AOwner)
     : TWinControl(AOwner),
       FColumns(std::make_unique<TListColumns>(this)),
       FItems(std::make_unique<TListItems>(this)),
-      FCanvas(std::make_unique<TCanvas>()) {
+      FCanvas(std::make_unique<TCanvas>()),
+      FIconOptions(std::make_unique<TIconOptions>(this)) {
   FControlStyle = TControlStyle{csCaptureMouse, csDoubleClicks};
   SetBounds(0, 0, 250, 150);
   SetTabStop(true);
@@ -285,6 +364,10 @@ void TCustomListView::CreateParams(TCreateParams& Params) {
   if (!FHideSelection) Params.Style |= LVS_SHOWSELALWAYS;
   if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
   if (FOwnerData) Params.Style |= LVS_OWNERDATA;
+  if (FOwnerDraw) Params.Style |= LVS_OWNERDRAWFIXED;
+  if (FIconOptions->GetArrangement() == iaLeft) Params.Style |= LVS_ALIGNLEFT;
+  if (FIconOptions->GetAutoArrange()) Params.Style |= LVS_AUTOARRANGE;
+  if (!FIconOptions->GetWrapText()) Params.Style |= LVS_NOLABELWRAP;
   if (FBorderStyle == bsSingle) {
     if (GetCtl3D())
       Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -298,6 +381,11 @@ void TCustomListView::CreateWnd() {
   UpdateExtendedStyle();
   if (FSmallImages)
     SendMessage(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(FSmallImages->GetHandle()));
+  if (FLargeImages)
+    SendMessage(FHandle, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(FLargeImages->GetHandle()));
+  if (FStateImages)
+    SendMessage(FHandle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(FStateImages->GetHandle()));
+  if (FHoverTime != -1) SendMessage(FHandle, LVM_SETHOVERTIME, 0, FHoverTime);
   UpdateColumns();
   if (FOwnerData) {
     SendMessage(FHandle, LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->FOwnerDataCount), 0);
@@ -311,7 +399,7 @@ void TCustomListView::DestroyWnd() {
   if (!FOwnerData) {
     for (size_t i = 0; i < FItems->FItems.size(); ++i)
       FItems->FItems[i]->FStates =
-          static_cast<UINT>(SendMessage(FHandle, LVM_GETITEMSTATE, i, LVIS_SELECTED | LVIS_FOCUSED));
+          static_cast<UINT>(SendMessage(FHandle, LVM_GETITEMSTATE, i, LVIS_SELECTED | LVIS_FOCUSED | LVIS_STATEIMAGEMASK));
   }
   for (Integer i = 0; i < FColumns->GetCount(); ++i) FColumns->GetItems(i)->GetWidth();
   inherited::DestroyWnd();
@@ -319,7 +407,10 @@ void TCustomListView::DestroyWnd() {
 
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FSmallImages) SetSmallImages(nullptr);
+  if (Operation != opRemove) return;
+  if (AComponent == FSmallImages) SetSmallImages(nullptr);
+  if (AComponent == FLargeImages) SetLargeImages(nullptr);
+  if (AComponent == FStateImages) SetStateImages(nullptr);
 }
 
 void TCustomListView::UpdateColumns() {
@@ -329,9 +420,10 @@ void TCustomListView::UpdateColumns() {
   for (Integer i = 0; i < FColumns->GetCount(); ++i) {
     TListColumn* column = FColumns->GetItems(i);
     LVCOLUMN info;
-    info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_IMAGE;
     info.fmt = kColumnFormats[column->FAlignment];
     info.cx = column->FWidth;
+    info.iImage = column->FImageIndex;
     info.pszText = const_cast<char*>(column->FCaption.c_str());
     SendMessage(FHandle, LVM_INSERTCOLUMN, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
   }
@@ -341,9 +433,10 @@ void TCustomListView::UpdateColumn(Integer Index) {
   if (!Window() || Index < 0 || Index >= FColumns->GetCount()) return;
   TListColumn* column = FColumns->GetItems(Index);
   LVCOLUMN info;
-  info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+  info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_IMAGE;
   info.fmt = kColumnFormats[column->FAlignment];
   info.cx = column->FWidth;
+  info.iImage = column->FImageIndex;
   info.pszText = const_cast<char*>(column->FCaption.c_str());
   SendMessage(FHandle, LVM_SETCOLUMN, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&info));
 }
@@ -356,15 +449,24 @@ void TCustomListView::InsertItemWindow(TListItem* Item, Integer Index) {
   info.iImage = Item->FImageIndex;
   info.lParam = reinterpret_cast<LPARAM>(Item);
   info.state = Item->FStates;
-  info.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  if (FCheckboxes && !(info.state & LVIS_STATEIMAGEMASK)) info.state |= kUnchecked;
+  info.stateMask = LVIS_SELECTED | LVIS_FOCUSED | LVIS_STATEIMAGEMASK;
   SendMessage(FHandle, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&info));
   Item->SubItemsChanged(nullptr);
 }
 
 void TCustomListView::UpdateExtendedStyle() {
   if (!Window()) return;
-  DWORD styles = (FGridLines ? LVS_EX_GRIDLINES : 0) | (FRowSelect ? LVS_EX_FULLROWSELECT : 0) | LVS_EX_INFOTIP;
-  SendMessage(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP, styles);
+  DWORD styles = (FGridLines ? LVS_EX_GRIDLINES : 0) | (FRowSelect ? LVS_EX_FULLROWSELECT : 0) |
+                 (FCheckboxes ? LVS_EX_CHECKBOXES : 0) | (FHotTrack ? LVS_EX_TRACKSELECT : 0) | LVS_EX_INFOTIP;
+  SendMessage(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE,
+              LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_TRACKSELECT | LVS_EX_INFOTIP, styles);
+}
+
+void TCustomListView::UpdateIconStyles() {
+  UpdateStyle(LVS_ALIGNLEFT, FIconOptions->GetArrangement() == iaLeft);
+  UpdateStyle(LVS_AUTOARRANGE, FIconOptions->GetAutoArrange());
+  UpdateStyle(LVS_NOLABELWRAP, !FIconOptions->GetWrapText());
 }
 
 void TCustomListView::UpdateStyle(DWORD Flag, bool On) {
@@ -427,6 +529,140 @@ void TCustomListView::SetBorderStyle(TFormBorderStyle Value) {
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
   RecreateWnd();
+}
+
+void TCustomListView::SetAllocBy(Integer Value) {
+  FAllocBy = Value;
+  // Room for that many rows at once; owner data sets its count instead.
+  if (Window() && !FOwnerData && Value > 0) SendMessage(FHandle, LVM_SETITEMCOUNT, static_cast<WPARAM>(Value), 0);
+}
+
+void TCustomListView::SetCheckboxes(bool Value) {
+  FCheckboxes = Value;
+  UpdateExtendedStyle();
+}
+
+void TCustomListView::SetHotTrack(bool Value) {
+  FHotTrack = Value;
+  UpdateExtendedStyle();
+}
+
+Integer TCustomListView::GetHoverTime() {
+  if (Window()) FHoverTime = static_cast<Integer>(SendMessage(FHandle, LVM_GETHOVERTIME, 0, 0));
+  return FHoverTime;
+}
+
+void TCustomListView::SetHoverTime(Integer Value) {
+  FHoverTime = Value;
+  if (Window()) SendMessage(FHandle, LVM_SETHOVERTIME, 0, Value);
+}
+
+Integer TCustomListView::GetItemIndex() {
+  TListItem* selected = GetSelected();
+  return selected ? selected->GetIndex() : -1;
+}
+
+void TCustomListView::SetItemIndex(Integer Value) {
+  if (Value < 0 || Value >= FItems->GetCount()) {
+    ClearSelection();
+    return;
+  }
+  FItems->GetItem(Value)->SetSelected(true);
+}
+
+void TCustomListView::SetLargeImages(TCustomImageList* Value) {
+  if (FLargeImages) FLargeImages->RemoveFreeNotification(this);
+  FLargeImages = Value;
+  if (Value) Value->FreeNotification(this);
+  if (Window())
+    SendMessage(FHandle, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(Value ? Value->GetHandle() : nullptr));
+}
+
+void TCustomListView::SetStateImages(TCustomImageList* Value) {
+  if (FStateImages) FStateImages->RemoveFreeNotification(this);
+  FStateImages = Value;
+  if (Value) Value->FreeNotification(this);
+  if (Window())
+    SendMessage(FHandle, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(Value ? Value->GetHandle() : nullptr));
+}
+
+void TCustomListView::SetOwnerDraw(bool Value) {
+  FOwnerDraw = Value;
+  UpdateStyle(LVS_OWNERDRAWFIXED, Value);
+}
+
+void TCustomListView::SetSortType(TSortType Value) {
+  if (FSortType == Value) return;
+  FSortType = Value;
+  if (Value != stNone) AlphaSort();
+}
+
+void TCustomListView::SortItems(const TLVCompareEvent& Compare, Integer Data) {
+  auto& items = FItems->FItems;
+  // The window's rows follow the new order: selection and checks go with their items.
+  if (Window())
+    for (size_t i = 0; i < items.size(); ++i)
+      items[i]->FStates = static_cast<UINT>(
+          SendMessage(FHandle, LVM_GETITEMSTATE, i, LVIS_SELECTED | LVIS_FOCUSED | LVIS_STATEIMAGEMASK));
+  std::stable_sort(items.begin(), items.end(), [&](const auto& a, const auto& b) {
+    Integer result = 0;
+    if (Compare)
+      Compare(this, a.get(), b.get(), Data, result);
+    else
+      result = AnsiCompareText(a->FCaption, b->FCaption);
+    return result < 0;
+  });
+  if (!Window()) return;
+  FItems->BeginUpdate();
+  SendMessage(FHandle, LVM_DELETEALLITEMS, 0, 0);
+  for (size_t i = 0; i < items.size(); ++i) InsertItemWindow(items[i].get(), static_cast<Integer>(i));
+  FItems->EndUpdate();
+}
+
+bool TCustomListView::AlphaSort() {
+  if (FOwnerData) return false;
+  SortItems(FOnCompare, 0);
+  return true;
+}
+
+bool TCustomListView::CustomSort(TLVCompareEvent Compare, Integer Data) {
+  if (FOwnerData) return false;
+  SortItems(Compare ? Compare : FOnCompare, Data);
+  return true;
+}
+
+void TCustomListView::DeleteSelected() {
+  if (FOwnerData) return;
+  FItems->BeginUpdate();
+  try {
+    for (Integer i = FItems->GetCount() - 1; i >= 0; --i)
+      if (i < FItems->GetCount() && FItems->GetItem(i)->GetSelected()) FItems->Delete(i);
+  } catch (...) {
+    FItems->EndUpdate();
+    throw;
+  }
+  FItems->EndUpdate();
+}
+
+bool TCustomListView::CanEdit(TListItem* Item) {
+  bool allow = !FReadOnly;
+  if (allow) FOnEditing(this, Item, allow);
+  return allow;
+}
+
+bool TCustomListView::CanChange(TListItem* Item, TItemChange Change) {
+  bool allow = true;
+  FOnChanging(this, Item, Change, allow);
+  return allow;
+}
+
+void TCustomListView::Edit(const LVITEM& Item) {
+  TListItem* item = ItemOf(Item.iItem);
+  if (!Item.pszText || !item) return;
+  String text = Item.pszText;
+  FOnEdited(this, item, text);
+  // The handler may change the text; the item takes what it leaves.
+  if (!FOwnerData) item->SetCaption(text);
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* Value) {
@@ -517,7 +753,53 @@ void TCustomListView::FillDispInfo(NMLVDISPINFO* Info) {
                          : sub - 1 < item->FSubItems->GetCount() ? item->FSubItems->GetStrings(sub - 1) : String();
     CopyToBuffer(FDispText, Info->item.pszText, Info->item.cchTextMax);
   }
-  if ((Info->item.mask & LVIF_IMAGE) && Info->item.iSubItem == 0) Info->item.iImage = item->FImageIndex;
+  if ((Info->item.mask & LVIF_IMAGE) && Info->item.iSubItem == 0) {
+    FOnGetImageIndex(this, item);
+    Info->item.iImage = item->FImageIndex;
+  }
+}
+
+LRESULT TCustomListView::CustomDrawNotify(NMLVCUSTOMDRAW* Draw) {
+  const DWORD stage = Draw->nmcd.dwDrawStage;
+  const bool wantsItems = FOnCustomDrawItem || FOnAdvancedCustomDrawItem || FOnCustomDrawSubItem ||
+                          FOnAdvancedCustomDrawSubItem;
+  const bool wantsSubItems = FOnCustomDrawSubItem || FOnAdvancedCustomDrawSubItem;
+  FCanvas->SetHandle(Draw->nmcd.hdc);
+  FCanvas->SetFont(GetFont());
+  FCanvas->GetBrush()->SetColor(GetColor());
+  bool defaultDraw = true;
+  LRESULT result = CDRF_DODEFAULT;
+  const TRect rect = Draw->nmcd.rc;
+  if (stage == CDDS_PREPAINT) {
+    FOnCustomDraw(this, rect, defaultDraw);
+    if (defaultDraw) FOnAdvancedCustomDraw(this, rect, cdPrePaint, defaultDraw);
+    result = !defaultDraw ? CDRF_SKIPDEFAULT
+                          : (wantsItems ? CDRF_NOTIFYITEMDRAW : 0) | (FOnAdvancedCustomDraw ? CDRF_NOTIFYPOSTPAINT : 0);
+  } else if (stage == CDDS_POSTPAINT) {
+    FOnAdvancedCustomDraw(this, rect, cdPostPaint, defaultDraw);
+  } else {
+    TListItem* item = ItemOf(static_cast<int>(Draw->nmcd.dwItemSpec));
+    const TCustomDrawState state = DrawStateOf(Draw->nmcd.uItemState);
+    if (item && stage == CDDS_ITEMPREPAINT) {
+      FOnCustomDrawItem(this, item, state, defaultDraw);
+      if (defaultDraw) FOnAdvancedCustomDrawItem(this, item, state, cdPrePaint, defaultDraw);
+      result = !defaultDraw ? CDRF_SKIPDEFAULT
+                            : CDRF_NEWFONT | (wantsSubItems ? CDRF_NOTIFYSUBITEMDRAW : 0) |
+                                  (FOnAdvancedCustomDrawItem ? CDRF_NOTIFYPOSTPAINT : 0);
+    } else if (item && stage == CDDS_ITEMPOSTPAINT) {
+      FOnAdvancedCustomDrawItem(this, item, state, cdPostPaint, defaultDraw);
+    } else if (item && stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
+      FOnCustomDrawSubItem(this, item, Draw->iSubItem, state, defaultDraw);
+      if (defaultDraw) FOnAdvancedCustomDrawSubItem(this, item, Draw->iSubItem, state, cdPrePaint, defaultDraw);
+      result = defaultDraw ? CDRF_NEWFONT : CDRF_SKIPDEFAULT;
+    }
+    if (result & CDRF_NEWFONT) {
+      Draw->clrText = ColorToRGB(FCanvas->GetFont()->GetColor());
+      Draw->clrTextBk = ColorToRGB(FCanvas->GetBrush()->GetColor());
+    }
+  }
+  FCanvas->SetHandle(nullptr);
+  return result;
 }
 
 void TCustomListView::CNNotify(TMessage& Message) {
@@ -551,19 +833,35 @@ void TCustomListView::CNNotify(TMessage& Message) {
     }
     case LVN_BEGINLABELEDIT: {
       auto* info = reinterpret_cast<NMLVDISPINFO*>(header);
-      bool allow = !FReadOnly;
-      if (allow) FOnEditing(this, ItemOf(info->item.iItem), allow);
-      Message.Result = allow ? 0 : 1;
+      Message.Result = CanEdit(ItemOf(info->item.iItem)) ? 0 : 1;
       break;
     }
     case LVN_ENDLABELEDIT: {
       auto* info = reinterpret_cast<NMLVDISPINFO*>(header);
       TListItem* item = ItemOf(info->item.iItem);
-      if (!info->item.pszText || !item) break;
-      String text = info->item.pszText;
-      FOnEdited(this, item, text);
-      // The handler may change the text; the item takes what it leaves.
-      if (!FOwnerData) item->SetCaption(text);
+      if (info->item.pszText && item && CanChange(item, ctText)) Edit(info->item);
+      break;
+    }
+    case LVN_ODCACHEHINT: {
+      auto* hint = reinterpret_cast<NMLVCACHEHINT*>(header);
+      FOnDataHint(this, hint->iFrom, hint->iTo);
+      break;
+    }
+    case LVN_ODSTATECHANGED: {
+      auto* change = reinterpret_cast<NMLVODSTATECHANGE*>(header);
+      FOnDataStateChange(this, change->iFrom, change->iTo, ItemStatesOf(change->uOldState),
+                         ItemStatesOf(change->uNewState));
+      break;
+    }
+    case LVN_ODFINDITEM: {
+      auto* find = reinterpret_cast<NMLVFINDITEM*>(header);
+      Integer index = -1;
+      const String text = find->lvfi.psz ? find->lvfi.psz : "";
+      TItemFind kind = (find->lvfi.flags & LVFI_PARAM) ? ifData
+                       : (find->lvfi.flags & LVFI_PARTIAL) ? ifPartialString : ifExactString;
+      FOnDataFind(this, kind, text, TPoint(), reinterpret_cast<void*>(find->lvfi.lParam), find->iStart, sdAll,
+                  (find->lvfi.flags & LVFI_WRAP) != 0, index);
+      Message.Result = index;
       break;
     }
     case LVN_GETINFOTIP: {
@@ -576,27 +874,21 @@ void TCustomListView::CNNotify(TMessage& Message) {
     }
     case NM_CLICK: Click(); break;
     case NM_DBLCLK: DblClick(); break;
-    case NM_CUSTOMDRAW: {
-      auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
-      if (!FOnCustomDrawItem) break;
-      if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
-        Message.Result = CDRF_NOTIFYITEMDRAW;
-      } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-        TCustomDrawState state;
-        if (draw->nmcd.uItemState & CDIS_SELECTED) state.Include(cdsSelected);
-        if (draw->nmcd.uItemState & CDIS_FOCUS) state.Include(cdsFocused);
-        if (draw->nmcd.uItemState & CDIS_HOT) state.Include(cdsHot);
-        FCanvas->SetHandle(draw->nmcd.hdc);
-        FCanvas->SetFont(GetFont());
-        FCanvas->GetBrush()->SetColor(GetColor());
-        bool defaultDraw = true;
-        FOnCustomDrawItem(this, ItemOf(static_cast<int>(draw->nmcd.dwItemSpec)), state, defaultDraw);
-        draw->clrText = ColorToRGB(FCanvas->GetFont()->GetColor());
-        draw->clrTextBk = ColorToRGB(FCanvas->GetBrush()->GetColor());
-        FCanvas->SetHandle(nullptr);
-        Message.Result = defaultDraw ? CDRF_NEWFONT : CDRF_SKIPDEFAULT;
-      }
-      break;
-    }
+    case NM_CUSTOMDRAW: Message.Result = CustomDrawNotify(reinterpret_cast<NMLVCUSTOMDRAW*>(header)); break;
   }
+}
+
+void TCustomListView::CNDrawItem(TMessage& Message) {
+  auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+  TListItem* item = ItemOf(static_cast<int>(draw->itemID));
+  if (!item || !FOnDrawItem) return;
+  TOwnerDrawState state;
+  if (draw->itemState & ODS_SELECTED) state.Include(odSelected);
+  if (draw->itemState & ODS_FOCUS) state.Include(odFocused);
+  FCanvas->SetHandle(draw->hDC);
+  FCanvas->SetFont(GetFont());
+  FCanvas->GetBrush()->SetColor(GetColor());
+  FOnDrawItem(this, item, draw->rcItem, state);
+  FCanvas->SetHandle(nullptr);
+  Message.Result = 1;
 }

@@ -61,6 +61,35 @@ bool TTreeNode::GetHasChildren() {
   return item.cChildren > 0;
 }
 
+UINT TTreeNode::StateBits(UINT Mask) {
+  HWND window = Window();
+  if (!window) return 0;
+  TVITEM item;
+  item.mask = TVIF_STATE | TVIF_HANDLE;
+  item.hItem = FItemId;
+  item.stateMask = Mask;
+  SendMessage(window, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
+  return item.state & Mask;
+}
+
+void TTreeNode::SetState(UINT Mask, UINT Value) {
+  HWND window = Window();
+  if (!window) return;
+  TVITEM item;
+  item.mask = TVIF_STATE | TVIF_HANDLE;
+  item.hItem = FItemId;
+  item.stateMask = Mask;
+  item.state = Value;
+  SendMessage(window, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+Integer TTreeNode::GetOverlayIndex() { return static_cast<Integer>(StateBits(TVIS_OVERLAYMASK) >> 8) - 1; }
+
+void TTreeNode::SetOverlayIndex(Integer Value) {
+  // The state keeps overlay images one based; 0 is none.
+  SetState(TVIS_OVERLAYMASK, static_cast<UINT>(Value + 1) << 8 & TVIS_OVERLAYMASK);
+}
+
 void TTreeNode::SetHasChildren(bool Value) {
   HWND window = Window();
   if (!window) return;
@@ -71,16 +100,7 @@ void TTreeNode::SetHasChildren(bool Value) {
   SendMessage(window, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-bool TTreeNode::GetExpanded() {
-  HWND window = Window();
-  if (!window) return false;
-  TVITEM item;
-  item.mask = TVIF_STATE | TVIF_HANDLE;
-  item.hItem = FItemId;
-  item.stateMask = TVIS_EXPANDED;
-  SendMessage(window, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item));
-  return (item.state & TVIS_EXPANDED) != 0;
-}
+bool TTreeNode::GetExpanded() { return StateBits(TVIS_EXPANDED) != 0; }
 
 void TTreeNode::SetExpanded(bool Value) {
   HWND window = Window();
@@ -341,6 +361,7 @@ DWORD TCustomTreeView::TreeStyles() const {
   if (!FHideSelection) style |= TVS_SHOWSELALWAYS;
   if (FRowSelect) style |= TVS_FULLROWSELECT;
   if (FHotTrack) style |= TVS_TRACKSELECT;
+  if (FAutoExpand) style |= TVS_SINGLEEXPAND;
   return style;
 }
 
@@ -459,6 +480,20 @@ bool TCustomTreeView::CanCollapse(TTreeNode* Node) {
   return allow;
 }
 
+bool TCustomTreeView::CanEdit(TTreeNode* Node) {
+  bool allow = !FReadOnly;
+  if (allow) FOnEditing(this, Node, allow);
+  return allow;
+}
+
+void TCustomTreeView::Edit(const TVITEM& Item) {
+  auto* node = reinterpret_cast<TTreeNode*>(Item.lParam);
+  if (!Item.pszText || !node) return;
+  String text = Item.pszText;
+  FOnEdited(this, node, text);
+  node->SetText(text);
+}
+
 bool TCustomTreeView::CanChange(TTreeNode* Node) {
   bool allow = true;
   FOnChanging(this, Node, allow);
@@ -488,26 +523,16 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
       break;
     case TVN_DELETEITEM:
       if (TTreeNode* node = nodeOf(tree->itemOld)) {
-        FOnDeletion(this, node);
+        Delete(node);
         delete node;
       }
       break;
     case TVN_BEGINLABELEDIT: {
       auto* info = reinterpret_cast<NMTVDISPINFO*>(header);
-      bool allow = !FReadOnly;
-      if (allow) FOnEditing(this, nodeOf(info->item), allow);
-      Message.Result = allow ? 0 : 1;
+      Message.Result = CanEdit(nodeOf(info->item)) ? 0 : 1;
       break;
     }
-    case TVN_ENDLABELEDIT: {
-      auto* info = reinterpret_cast<NMTVDISPINFO*>(header);
-      TTreeNode* node = nodeOf(info->item);
-      if (!info->item.pszText || !node) break;
-      String text = info->item.pszText;
-      FOnEdited(this, node, text);
-      node->SetText(text);
-      break;
-    }
+    case TVN_ENDLABELEDIT: Edit(reinterpret_cast<NMTVDISPINFO*>(header)->item); break;
     case NM_CLICK: Click(); break;
     case NM_DBLCLK: DblClick(); break;
   }

@@ -496,3 +496,57 @@ TEST_F(ListViewTest, Screenshot) {
 }
 
 }  // namespace
+
+TEST_F(ListViewTest, CheckBoxesOwnerDrawnRowsAndCacheHints) {
+  std::vector<std::pair<int, int>> hints;
+  std::vector<UINT> drawn;
+  answer = [&](UINT m, WPARAM, LPARAM l, LRESULT*) {
+    if (m == WM_DRAWITEM) drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(l)->itemID);
+    if (m == WM_NOTIFY && reinterpret_cast<NMHDR*>(l)->code == LVN_ODCACHEHINT) {
+      auto* hint = reinterpret_cast<NMLVCACHEHINT*>(l);
+      hints.push_back({hint->iFrom, hint->iTo});
+    }
+    return false;
+  };
+  // A click on a row's check box ticks it and leaves the selection alone; a second clears it.
+  HWND checks = Make(0, LVS_EX_CHECKBOXES);
+  AddRow(checks, {"a.avi"});
+  AddRow(checks, {"b.avi"});
+  const RECT icon = ItemRect(checks, 1, LVIR_ICON);
+  Click(checks, icon.Left - 8, (icon.Top + icon.Bottom) / 2);
+  EXPECT_EQ(SendMessage(checks, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK), LPARAM{2 << 12});
+  EXPECT_TRUE(Selected(checks).empty());
+  LVHITTESTINFO hit;
+  hit.pt = {icon.Left - 8, (icon.Top + icon.Bottom) / 2};
+  SendMessage(checks, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  EXPECT_EQ(hit.flags, LVHT_ONITEMSTATEICON);
+  Click(checks, icon.Left - 8, (icon.Top + icon.Bottom) / 2);
+  EXPECT_EQ(SendMessage(checks, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK), LPARAM{1 << 12});
+
+  // Owner-drawn rows go to the parent whole, one request per visible row.
+  HWND drawnView = Make(LVS_OWNERDRAWFIXED);
+  AddRow(drawnView, {"one"});
+  AddRow(drawnView, {"two"});
+  drawn.clear();
+  InvalidateRect(drawnView, nullptr, TRUE);
+  Pump();
+  EXPECT_EQ(drawn, (std::vector<UINT>{0, 1}));
+
+  // Owner data: the visible rows are announced before they are asked for.
+  HWND data = Make(LVS_OWNERDATA);
+  SendMessage(data, LVM_SETITEMCOUNT, 1000, 0);
+  SendMessage(data, LVM_SCROLL, 0, 10 * (ItemRect(data, 0, LVIR_BOUNDS).Bottom - ItemRect(data, 0, LVIR_BOUNDS).Top));
+  hints.clear();
+  InvalidateRect(data, nullptr, TRUE);
+  Pump();
+  ASSERT_FALSE(hints.empty());
+  EXPECT_EQ(hints.back().first, 10);
+  EXPECT_GT(hints.back().second, 10);
+
+  EXPECT_EQ(SendMessage(data, LVM_GETHOVERTIME, 0, 0), -1);
+  SendMessage(data, LVM_SETHOVERTIME, 0, 250);
+  EXPECT_EQ(SendMessage(data, LVM_GETHOVERTIME, 0, 0), 250);
+  // An order past the last section comes back as it is.
+  HWND header = reinterpret_cast<HWND>(SendMessage(data, LVM_GETHEADER, 0, 0));
+  EXPECT_EQ(SendMessage(header, HDM_ORDERTOINDEX, 3, 0), 3);
+}

@@ -349,3 +349,11 @@ TEST(Text, ValidIdentifiers) {
   const std::pair<const char*, bool> dotted[] = {{"a.b", true}, {"a..b", false}, {"a.", false}, {".a", false}, {"a.1", false}};
   for (const auto& [text, valid] : dotted) EXPECT_EQ(IsValidIdent(text, true), valid) << text;
 }
+
+TEST(SysUtils, StrPLCopyCutsOnlyBetweenCharacters) {
+  char buffer[8];
+  EXPECT_STREQ(StrPLCopy(buffer, "abc", 7), "abc");
+  EXPECT_STREQ(StrPLCopy(buffer, "abcdefghij", 7), "abcdefg");
+  EXPECT_STREQ(StrPLCopy(buffer, "abcde\xC3\xA9", 6), "abcde");  // the two-byte character does not fit
+  EXPECT_STREQ(StrPLCopy(buffer, "anything", 0), "");
+}

@@ -14,6 +14,7 @@
 #include "rtl/WideText.h"
 #include "user/ShellFileInfo.h"
 #include "user/ShellFolder.h"
+#include "user/ShellIcons.h"
 #include "user/ShellNamespace.h"
 
 static bool operator==(const ShellItemName& a, const ShellItemName& b) { return a.Kind == b.Kind && a.Name == b.Name; }
@@ -429,6 +430,40 @@ TEST_F(ShellNamespaceTest, FileInfoGivesNamesTypesAndAttributes) {
   EXPECT_EQ(info.dwAttributes, SFGAO_FILESYSTEM);
   EXPECT_EQ(SHGetFileInfo((home + "/missing").c_str(), 0, &info, sizeof info, all), 0u);
   EXPECT_EQ(SHGetFileInfo(home.c_str(), 0, &info, 10, all), 0u);  // a buffer too small
+}
+
+TEST_F(ShellNamespaceTest, IconsByRoleAndTypeFromTheTheme) {
+  if (!DirectoryExists("/usr/share/icons/Adwaita/16x16")) GTEST_SKIP() << "the icon theme is not installed";
+  List homeItem = Make({{Kind::Home, ""}});
+  List trash = Make({{Kind::Trash, ""}});
+  struct Case {
+    String path;
+    const char* pidl;
+    DWORD fileAttributes;
+    UINT flags;
+    const char* icon;
+  } cases[] = {
+      {"C:\\KVDUMMYFILE.TXT", nullptr, FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES, "text-x-generic"},
+      {"C:\\KVDUMMYFOLDER", nullptr, FILE_ATTRIBUTE_DIRECTORY, SHGFI_USEFILEATTRIBUTES, "folder"},
+      {"C:\\KVDUMMYFOLDER", nullptr, FILE_ATTRIBUTE_DIRECTORY, SHGFI_USEFILEATTRIBUTES | SHGFI_OPENICON, "folder-open"},
+      {home + "/Videos/clip.mp4", nullptr, 0, 0, "video-x-generic"},
+      {home + "/Desktop", nullptr, 0, 0, "user-desktop"},
+      {"", reinterpret_cast<const char*>(homeItem.get()), 0, SHGFI_PIDL, "user-home"},
+      {"", reinterpret_cast<const char*>(trash.get()), 0, SHGFI_PIDL, "user-trash"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.icon);
+    SHFILEINFO info{};
+    ASSERT_NE(SHGetFileInfo(c.pidl ? c.pidl : c.path.c_str(), c.fileAttributes, &info, sizeof info,
+                            c.flags | SHGFI_SYSICONINDEX),
+              0u);
+    EXPECT_EQ(ShellIconName(info.iIcon), c.icon);
+    PixelImage picture;
+    ASSERT_TRUE(ShellIconPicture(info.iIcon, 16, &picture));
+    EXPECT_EQ(picture.width, 16);
+  }
+  // The same name is one index.
+  EXPECT_EQ(ShellIconIndex({"folder"}), ShellIconIndex({"folder"}));
 }
 
 }  // namespace

@@ -5,8 +5,12 @@
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvShellCommon.h"
+#include "toolkit/editors/kvShellListView.h"
+#include "toolkit/editors/kvShellTreeView.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -20,9 +24,14 @@ void EditorsStart() {
   kvTextEditStart();
   kvMemoStart();
   kvMaskEditStart();
+  kvListViewStart();
+  kvShellListViewStart();
+  kvShellTreeViewStart();
 }
 
 void EditorsEnd() {
+  kvShellListViewEnd();
+  kvShellCommonEnd();
   kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();

@@ -353,6 +353,8 @@ class TkvContainer : public TkvControl {
   TAVREN_MESSAGES()
   // The inner list box hands its keys, mouse and drag traffic to the container's handlers.
   friend class TkvCustomInnerListBox;
+  template <class>
+  friend class TkvInnerControlRelay;
 
  public:
   // The classes a descendant makes its styles, style set and view info of.
@@ -397,6 +399,8 @@ class TkvContainer : public TkvControl {
   WNDPROC GetSavedInnerWndProc() const { return FSavedInnerWndProc; }
   void SetSavedInnerWndProc(WNDPROC Value) { FSavedInnerWndProc = Value; }
   void RaisePopupMenuLock(bool Lock) { FPopupMenuLockCount += Lock ? 1 : -1; }
+  // Whether the mirrored scroll bars are being placed right now.
+  bool ScrollBarsCalculating() const { return FScrollBarsCalculating; }
 
   // Virtual operations, in the order descendants know them.
   virtual bool IsFocusedNow() { return Focused(); }
