@@ -481,6 +481,10 @@ TEST_F(Categories, ItemsOfTheFormStreamInsideTheirManager) {
   item->SetName("Kept");
   item->SetCategory(0);
   bar->GetItemLinks()->AddLinkForItem(item);
+  auto* hidden = new TqzBarButton(form);
+  hidden->SetName("Hidden");
+  hidden->SetCategory(0);
+  hidden->SetVisible(ivNever);
   manager->AddGroup()->SetName("Group1");
   String text = WriteComponentToText(form);
   size_t barAt = text.find("object BarManager1Bar1: TqzBar");
@@ -492,8 +496,10 @@ TEST_F(Categories, ItemsOfTheFormStreamInsideTheirManager) {
   auto* copy = new TForm(nullptr, 0);
   ReadComponentFromText(text, copy);
   auto* read = static_cast<TqzBarManager*>(copy->FindComponent("BarManager1"));
-  ASSERT_EQ(read->GetItemCount(), 1);
+  ASSERT_EQ(read->GetItemCount(), 2);
   EXPECT_EQ(read->GetItem(0)->GetCategory(), 0);
+  EXPECT_EQ(read->GetItem(0)->GetVisible(), ivAlways);
+  EXPECT_EQ(read->GetItem(1)->GetVisible(), ivNever) << "the form's value is kept";
   EXPECT_EQ(read->GetBars()->GetBar(0)->GetItemLinks()->GetLink(0)->GetItem(), read->GetItem(0));
   delete copy;
 }

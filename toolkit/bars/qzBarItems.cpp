@@ -404,6 +404,8 @@ void TqzBarItem::AssignTo(TPersistent* Dest) {
 
 void TqzBarItem::Loaded() {
   inherited::Loaded();
+  // The form's value was kept while the item was read; the manager's Loaded may have come first.
+  SetVisible(FLoadedVisible);
   if (TBasicAction* action = GetAction()) ActionChange(action, true);
   FOnItemLoaded(this);
 }
