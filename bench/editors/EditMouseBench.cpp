@@ -23,6 +23,8 @@ void RunEditMouseBench() {
     std::vector<TkvCustomEdit*> edits;
     for (int i = 0; i < 50; ++i) {
       auto* edit = new TkvCustomEdit(form);
+      // The base kind measures no content: the editors keep the size given them.
+      edit->SetAutoSize(false);
       edit->SetParent(form);
       edit->SetBounds(10 + (i % 5) * 175, 10 + (i / 5) * 32, 165, 24);
       edit->GetProperties()->GetButtons()->AddButton()->SetKind(bkEllipsis);

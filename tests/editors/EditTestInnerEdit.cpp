@@ -28,6 +28,9 @@ void TTestInnerEdit::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TTestInnerEdit::KeyPress(Char& Key) {
+  // The Tab that moved the focus on still brings its character here.
+  if (Key == '\t') Key = 0;
+  if (Key == 0) return;
   if (auto* edit = dynamic_cast<TInnerTestEdit*>(GetOwner())) edit->KeyPress(Key);
   if (Key != 0) TCustomEdit::KeyPress(Key);
 }

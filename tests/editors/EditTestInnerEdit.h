@@ -2,6 +2,7 @@
 // An editor over a real inner edit: the fixture inner edit over the platform's EDIT (keys, focus,
 // caret and clipboard go through the real window class), or the text editors' inner edit.
 
+#include <utility>
 #include <vector>
 
 #include "EditTestEditor.h"
@@ -82,4 +83,32 @@ class TInnerTestEdit : public TTestEdit {
   void DblClick() override;
   // Showing the edit value fails (an activation that goes wrong half way).
   bool failDisplay = false;
+};
+
+// An owner that answers what the inner text edit asks of a text editor.
+class TTextOwnerEdit : public TInnerTestEdit, public IkvInnerTextEditOwner {
+ public:
+  explicit TTextOwnerEdit(TComponent* AOwner, bool AInplace = false) : TInnerTestEdit(AOwner, AInplace, TkvInnerTextEdit::ClassInfo()) {}
+  bool GetBeepOnEnter() override { return beepOnEnter; }
+  bool TakePopupJustClosed() override { return std::exchange(popupJustClosed, false); }
+  bool IsCompletionPending() override { return completionPending; }
+  void SetCompletionPending(bool Value) override { completionPending = Value; }
+  void ClearLookupTextChangeLock() override {}
+  void DeleteSelectedText() override { log.push_back("delete selection"); }
+  void UndoHook() override { log.push_back("undo"); }
+  TWinControl* LookupListControl() override { return nullptr; }
+  // A text editor keeps its text off the frame: with insetText the fixture does likewise.
+  void PlaceInnerEdit() override {
+    TInnerTestEdit::PlaceInnerEdit();
+    if (!insetText || !HasInnerEdit()) return;
+    const TRect& client = GetViewInfo()->ClientRect;
+    GetInnerControl()->SetBounds(client.Left + 2, client.Top + 1, client.Width() - 2, client.Height() - 1);
+  }
+  TkvInnerTextEdit* TextInner() { return static_cast<TkvInnerTextEdit*>(GetInnerControl()); }
+  IkvInnerTextEdit* Intf() { return dynamic_cast<IkvInnerTextEdit*>(GetInnerEdit()); }
+
+  bool beepOnEnter = true;
+  bool popupJustClosed = false;
+  bool completionPending = false;
+  bool insetText = false;
 };

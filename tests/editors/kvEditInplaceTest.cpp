@@ -7,6 +7,7 @@
 #include "user/WindowTree.h"
 #include "vcl/ControlsMessages.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 
@@ -74,35 +75,50 @@ TEST_F(EditInnerEdit, AClassThatIsNoInnerEditLeavesTheInnerEditMissing) {
   }
 }
 
-TEST_F(EditInnerEdit, TypingEscEnterAndTabThroughTheNativeEdit) {
+TEST_F(EditInnerEdit, TypingEscEnterCtrlEnterAndTabThroughTheNativeEdit) {
   struct Case {
     const char* name;
     bool validateOnEnter;
-    std::vector<UINT> keys;
+    UINT key;
+    UINT modifiers;
     const char* text;
     Log log;
+    bool keepsFocus;
   };
   const Case cases[] = {
-      {"typing", false, {}, "12", {"down 49", "press 1", "editing", "change", "down 50", "press 2", "change"}},
-      {"esc", false, {VK_ESCAPE}, "", {"down 27", "change"}},
-      {"enter invalid", true, {VK_RETURN}, "12x", {"down 13", "invalid", "error Invalid input value. Use escape key to abandon changes", "press \r"}},
+      {"typing", false, 0, 0, "12", {"down 49", "press 1", "editing", "change", "down 50", "press 2", "change"}, true},
+      {"esc", false, VK_ESCAPE, 0, "", {"down 27", "change"}, true},
+      {"enter invalid",
+       true,
+       VK_RETURN,
+       0,
+       "12x",
+       {"down 13", "invalid", "error Invalid input value. Use escape key to abandon changes", "press \r"},
+       true},
+      {"ctrl+enter", false, VK_RETURN, kCtrl, "9", {"down 17", "button 0"}, true},
+      {"tab", false, VK_TAB, 0, "9", {"down 9", "unhandled 9", "valid", "value"}, false},
   };
+  auto* other = new TEdit(form);
+  other->SetParent(form);
+  other->SetBounds(10, 200, 100, 21);
+  edit->Props()->GetButtons()->AddButton()->SetDefault(true);
   edit->Props()->SetOnValidate(MakeEvent<&TTestEdit::Validate>(edit));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     edit->Props()->SetValidateOnEnter(c.validateOnEnter);
     edit->SetEditValue(Variant());
     Focus(edit);
-    if (c.keys.empty()) {
+    if (c.key == 0) {
       Type("12");
     } else {
       Type(c.validateOnEnter ? "12x" : "9");
       edit->log.clear();
-      for (UINT key : c.keys) Key(key);
+      Key(c.key, c.modifiers);
     }
     EXPECT_EQ(edit->Inner()->GetText(), c.text);
     EXPECT_EQ(edit->log, c.log);
-    form->SetFocus();
+    EXPECT_EQ(edit->Focused(), c.keepsFocus);
+    other->SetFocus();
     Pump();
   }
 }
@@ -177,6 +193,18 @@ TEST_F(EditInnerEdit, ASecondClickSoonAfterAMouseActivationIsADoubleClick) {
   }
 }
 
+// An editor whose auto width may keep its right edge; it asks for any width.
+class TGrowingLeftEdit : public TInnerTestEdit {
+ public:
+  TGrowingLeftEdit(TComponent* AOwner, bool AGrowsLeft) : TInnerTestEdit(AOwner), growsLeft(AGrowsLeft) {}
+  bool GrowsLeftOnAutoSize() override { return growsLeft; }
+  void GetSizeRequest(TkvEditSizeRequest& Request) override {
+    TInnerTestEdit::GetSizeRequest(Request);
+    Request.Width = -1;
+  }
+  bool growsLeft;
+};
+
 TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
   struct Case {
     TAlign align;
@@ -190,7 +218,7 @@ TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
   Pump();
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.align));
-    auto* sized = new TInnerTestEdit(form);
+    auto* sized = new TGrowingLeftEdit(form, false);
     sized->Props()->SetButtonsLayout(2);
     sized->SetAlign(c.align);
     sized->SetParent(panel);
@@ -216,6 +244,25 @@ TEST_F(EditInnerEdit, AutoSizeTakesOnlyWhatTheAlignmentLeavesFree) {
   }
 }
 
+TEST_F(EditInnerEdit, AnEditorThatGrowsLeftKeepsItsRightEdge) {
+  for (bool growsLeft : {false, true}) {
+    SCOPED_TRACE(growsLeft);
+    auto* sized = new TGrowingLeftEdit(form, growsLeft);
+    sized->Props()->SetButtonsLayout(2);
+    sized->SetParent(form);
+    sized->SetBounds(100, 60, 250, 21);
+    Pump();
+    EXPECT_LT(sized->GetWidth(), 250);
+    const Integer left = sized->GetLeft(), right = left + sized->GetWidth();
+    // A new button widens the measured editor.
+    sized->Props()->GetButtons()->AddButton()->SetWidth(30);
+    Pump();
+    EXPECT_EQ(sized->GetLeft() + sized->GetWidth() == right, growsLeft);
+    EXPECT_EQ(sized->GetLeft() == left, !growsLeft);
+    delete sized;
+  }
+}
+
 TEST_F(EditInnerEdit, ReadingTheHeightMakesTheWindowFirst) {
   auto* fresh = new TInnerTestEdit(form);
   // Hidden, it gets no window of its own accord.
@@ -232,6 +279,19 @@ TEST_F(EditInnerEdit, ReadingTheHeightMakesTheWindowFirst) {
   inplace->SetBounds(10, 100, 120, 40);
   inplace->SetAutoSize(true);
   EXPECT_EQ(inplace->GetHeight(), 40);
+}
+
+TEST_F(EditInnerEdit, RecalcAtCursorFindsTheButtonUnderTheMouse) {
+  edit->GetEditStyle()->SetHotTrack(true);
+  edit->Props()->GetButtons()->AddButton();
+  Pump();
+  const TRect b = edit->GetEditViewInfo()->Buttons[0]->Bounds;
+  InputMouseMove(edit->ClientToScreen(TPoint{(b.Left + b.Right) / 2, 8}));
+  Pump();
+  edit->CalculateViewInfoAt(TPoint{-1, -1}, 0, TShiftState{}, false);
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, -1);
+  edit->RecalcAtCursor();
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, 0);
 }
 
 TEST_F(EditInnerEdit, HintsNameTheButtonOrTheEditorAndStopOutsideTheBorder) {
@@ -277,3 +337,69 @@ TEST_F(EditInnerEdit, HintsNameTheButtonOrTheEditorAndStopOutsideTheBorder) {
 }
 
 }  // namespace
+namespace {
+
+// Counts an editor's focus-changed events and the focus they found.
+struct FocusSpy : TObject {
+  TkvCustomEdit* edit = nullptr;
+  std::vector<bool> log;
+  void Changed(TObject*) { log.push_back(edit->Focused()); }
+};
+
+using EditFocus = EditorsTest;
+
+TEST_F(EditFocus, FocusTakenThroughTheEditorOrItsInnerEditIsReportedOnce) {
+  form->Show();
+  auto* edit = new TTextOwnerEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 120, 21);
+  auto* other = new TEdit(form);
+  other->SetParent(form);
+  other->SetBounds(10, 100, 100, 21);
+  Pump();
+  other->SetFocus();
+  Pump();
+  FocusSpy spy;
+  spy.edit = edit;
+  edit->SetOnFocusChanged(MakeEvent<&FocusSpy::Changed>(&spy));
+  edit->SetFocus();
+  Pump();
+  EXPECT_TRUE(edit->GetEditViewInfo()->Focused);
+  EXPECT_TRUE(edit->GetViewInfo()->ContainerState.Contains(csActive));
+  other->SetFocus();
+  Pump();
+  EXPECT_FALSE(edit->GetEditViewInfo()->Focused);
+  // A click into the text focuses the inner edit straight away.
+  const POINT at = edit->ClientToScreen(TPoint{20, 10});
+  InputMouseMove(at);
+  InputMouseButton(at, MouseButton::Left, true);
+  InputMouseButton(at, MouseButton::Left, false);
+  Pump();
+  EXPECT_EQ(spy.log, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(EditFocus, AnAutoSizedEditorKeepsItsHeightUnderTheMouseAndInTheFocus) {
+  form->Show();
+  auto* edit = new TTextOwnerEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 170, 40);
+  TkvEditStyle* style = edit->GetEditStyle();
+  style->SetBorderStyle(ebsSingle);
+  style->SetTransparentBorder(false);
+  // Hot and focused, the border turns three-dimensional and wider.
+  style->SetHotTrack(true);
+  edit->Props()->GetButtons()->AddButton()->SetKind(bkEllipsis);
+  Pump();
+  const Integer height = edit->GetHeight();
+  EXPECT_LT(height, 40);
+  const TRect b = edit->GetEditViewInfo()->Buttons[0]->Bounds;
+  edit->CalculateViewInfoAt(TPoint{(b.Left + b.Right) / 2, 8}, 0, TShiftState{}, true);
+  EXPECT_EQ(edit->GetEditViewInfo()->HotButton, 0);
+  EXPECT_EQ(edit->GetHeight(), height);
+  edit->SetFocus();
+  Pump();
+  EXPECT_EQ(edit->GetHeight(), height);
+}
+
+}  // namespace
+

@@ -62,11 +62,15 @@ TEST_F(EditScreenshot, EditorsWithButtonsInEveryStyleAndState) {
     Label(form, 8, 30 + row * 36, r.name);
     for (int column = 0; column < 4; ++column) {
       auto* edit = new TTestEdit(form);
+      // The picture compares states at one size.
+      edit->SetAutoSize(false);
       edit->SetParent(form);
       edit->SetBounds(130 + column * 180, 26 + row * 36, 170, 24);
       TkvEditStyle* style = edit->GetEditStyle();
       style->SetBorderStyle(ebsSingle);
       style->SetTransparentBorder(false);
+      // Buttons turn hot only under a hot-tracking style.
+      style->SetHotTrack(true);
       style->SetButtonStyle(r.style);
       style->SetGradientButtons(r.gradient);
       style->SetShadow(r.shadow);

@@ -27,26 +27,6 @@ String ClipboardText() {
   return text;
 }
 
-// An owner that answers what the inner text edit asks of a text editor.
-class TTextOwnerEdit : public TInnerTestEdit, public IkvInnerTextEditOwner {
- public:
-  TTextOwnerEdit(TComponent* AOwner, bool AInplace) : TInnerTestEdit(AOwner, AInplace, TkvInnerTextEdit::ClassInfo()) {}
-  bool GetBeepOnEnter() override { return beepOnEnter; }
-  bool TakePopupJustClosed() override { return std::exchange(popupJustClosed, false); }
-  bool IsCompletionPending() override { return completionPending; }
-  void SetCompletionPending(bool Value) override { completionPending = Value; }
-  void ClearLookupTextChangeLock() override {}
-  void DeleteSelectedText() override { log.push_back("delete selection"); }
-  void UndoHook() override { log.push_back("undo"); }
-  TWinControl* LookupListControl() override { return nullptr; }
-  TkvInnerTextEdit* TextInner() { return static_cast<TkvInnerTextEdit*>(GetInnerControl()); }
-  IkvInnerTextEdit* Intf() { return dynamic_cast<IkvInnerTextEdit*>(GetInnerEdit()); }
-
-  bool beepOnEnter = true;
-  bool popupJustClosed = false;
-  bool completionPending = false;
-};
-
 // What reaches the native edit's own events.
 struct InnerSpy : TObject {
   Log log;

@@ -5,6 +5,7 @@
 #include "rtl/RtlUnits.h"
 #include "toolkit/editors/EditorsUnits.h"
 #include "toolkit/foundation/FoundationUnits.h"
+#include "toolkit/skins/SkinsUnits.h"
 #include "user/Clock.h"
 #include "user/UserUnits.h"
 #include "vcl/VclUnits.h"
@@ -19,9 +20,12 @@ int main(int argc, char** argv) {
   ControlsStart();
   VclStart();
   FoundationStart();
+  // The skins give the editors' pictures a skinned look.
+  SkinsStart();
   EditorsStart();
   int result = RUN_ALL_TESTS();
   EditorsEnd();
+  SkinsEnd();
   FoundationEnd();
   VclEnd();
   ControlsEnd();

@@ -895,6 +895,8 @@ void TkvContainer::WMSetFocus(TMessage& Message) {
     return;
   }
   InheritedMessage(Message);
+  // The inner control reports no focus that comes from here: the change is reported now.
+  if (!IsBeingDestroyed()) FireFocusChanged();
   if (FInnerControl && FInnerControl->CanFocus()) FInnerControl->SetFocus();
 }
 

@@ -6,11 +6,14 @@
 //  - TkvEditButton / TkvEditButtons / TkvEditButtonViewInfo: the buttons inside an editor;
 //  - TkvEditRepository / TkvEditRepositoryItem: Properties that several editors share;
 //  - TkvCustomEditStyle / TkvEditStyle / TkvEditStyleController: the editors' styles, with the
-//    default controller that serves every editor naming none.
+//    default controller that serves every editor naming none;
+//  - IkvCustomInnerEdit: the editor's view of the native control that does its typing;
+//  - TkvCustomEdit: the editor control.
 //
 // Sources: kvEditProperties.cpp (alignment, provider, Properties, registry), kvEditRepository.cpp
-// (repository and buttons), kvEditStyles.cpp (styles and controller), kvEditUnit.cpp (unit start
-// and end).
+// (repository and buttons), kvEditStyles.cpp (styles and controller), kvEditControl.cpp (value
+// model, validation, keys and focus), kvEditInplace.cpp (in-place activation, inner edit, view,
+// mouse, size, painting and hints), kvEditUnit.cpp (unit start and end).
 
 #include <memory>
 #include <vector>
@@ -908,6 +911,8 @@ class TkvCustomEditViewData : public TPersistent {
   void SetEditStyle(TkvCustomEditStyle* Value) { FStyle = Value; }
   // Auto size: what borders, buttons and content take for Value.
   void GetEditSize(TkvCanvas* Canvas, const Variant& Value, TSize& Size, const TkvEditSizeRequest& Request);
+  // Keeps Size within the editor's constraints (not in place).
+  void ConstrainEditSize(TSize& Size);
   void FireDisplayText(String& Text) { FOnDisplayText(this, Text); }
   Integer DoGetDefaultButtonWidth(Integer Index);
   Integer CaptureButtonIndex();
@@ -1275,6 +1280,13 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   // The visible index of the button that holds the mouse capture, -1 none.
   Integer GetCaptureButtonIndex() const { return FCaptureButtonIndex; }
   void SetEditData(TkvCustomEditData* Value) { FEditData = Value; }
+  // The frame and content offsets an in-place editor lays out by: the view data's defaults from
+  // creation on; a host may change them, and the options byte (bit 1: a pressed button's content
+  // moves one pixel right and down).
+  const TkvContentParams& GetContentParams() const { return FContentParams; }
+  void SetContentParams(const TkvContentParams& Value) { FContentParams = Value; }
+  Byte GetContentOptions() const { return FContentOptions; }
+  void SetContentOptions(Byte Value) { FContentOptions = Value; }
 
   // Published by descendants.
   TkvEditRepositoryItem* GetRepositoryItem() const { return FRepositoryItem; }
@@ -1291,8 +1303,6 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void SetEditStyleHot(TkvEditStyle* Value) { SetStyleHot(Value); }
   TkvEditEditingEvent GetOnEditing() const { return FOnEditing; }
   void SetOnEditing(TkvEditEditingEvent Value) { FOnEditing = Value; }
-  TNotifyEvent GetOnFocusChanged() const { return FOnFocusChanged; }
-  void SetOnFocusChanged(TNotifyEvent Value) { FOnFocusChanged = Value; }
   TNotifyEvent GetPropertiesEvents() const { return FPropertiesEvents; }
   void SetPropertiesEvents(TNotifyEvent Value) { FPropertiesEvents = Value; }
   TKeyEvent GetOnKeyDownUnhandled() const { return FOnKeyDownUnhandled; }
@@ -1318,6 +1328,7 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   void ReadState(TReader* Reader) override;
   // Height and Width are written here: an auto-sized editor's measured size is not stored.
   void DefineProperties(TFiler* Filer) override;
+  void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
@@ -1384,13 +1395,19 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TkvCustomEditData* FEditData = nullptr;
   TClassOf<TWinControl> FInnerEditClass;
   IkvCustomInnerEdit* FInnerEdit = nullptr;
+  // The inner edit's control, known apart from the interface: a companion that implements the
+  // interface may go before the control tells its end.
+  TWinControl* FInnerEditControl = nullptr;
   bool FInnerEditHooked = false;
   std::unique_ptr<TkvTimer> FDoubleClickTimer;
   bool FHandleAllocating = false;
+  bool FSettingWindowRegion = false;
+  TkvContentParams FContentParams;
+  Byte FContentOptions = 0;
+  bool FContentParamsInitialized = false;
   Integer FCaptureButtonIndex = -1;
   bool FTransparent = false;
   TkvEditEditingEvent FOnEditing;
-  TNotifyEvent FOnFocusChanged;
   TNotifyEvent FPropertiesEvents;
   TKeyEvent FOnKeyDownUnhandled;
   TNotifyEvent FOnPostValue;

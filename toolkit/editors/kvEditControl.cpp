@@ -82,12 +82,19 @@ void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   FChangeEventsCatcher = std::make_unique<TkvEditChangeEventsCatcher>(this);
   FProperties.reset(APropertiesClass.Create(this));
   RecreateViewInfo();
+  {
+    std::unique_ptr<TkvCustomEditViewData> data(
+        FProperties->MakeViewData(static_cast<TkvCustomEditStyle*>(GetActiveStyle()), IsInplace(), false));
+    FContentParams = data->ContentParams;
+    FContentParamsInitialized = true;
+  }
   SetControlStyle(GetControlStyle() + TControlStyle{csCaptureMouse, csSetCaption, csReplicatable});
   SetTabStop(true);
   CreateInnerEdit(FInnerEdit);
   if (FInnerEdit) {
     SetupInnerEdit();
-    SetInnerControl(FInnerEdit->InnerControl());
+    FInnerEditControl = FInnerEdit->InnerControl();
+    SetInnerControl(FInnerEditControl);
   }
   FDataBinding.reset(GetDataBindingClass().Create(this));
   SetAutoSize(!FInplace);
@@ -114,8 +121,9 @@ TkvCustomEdit::~TkvCustomEdit() {
   UnhookInnerEdit();
   if (FInnerEdit) {
     // The inner edit goes first: it calls its editor back while its window goes.
-    TWinControl* inner = FInnerEdit->InnerControl();
+    TWinControl* inner = FInnerEditControl;
     FInnerEdit = nullptr;
+    FInnerEditControl = nullptr;
     delete inner;
   }
   if (FRepositoryItem) FRepositoryItem->RemoveListener(this);
@@ -169,11 +177,13 @@ void TkvCustomEdit::SetName(const String& Value) {
 }
 
 void TkvCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
-  // The inner edit's interface may already be gone with its control: compare the control only.
-  if (Operation == opRemove && FInnerEdit && AComponent == GetInnerControl()) FInnerEdit = nullptr;
   TkvContainer::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FRepositoryItem) SetRepositoryItem(nullptr);
+  if (FInnerEditControl && AComponent == FInnerEditControl) {
+    FInnerEdit = nullptr;
+    FInnerEditControl = nullptr;
+  }
 }
 
 // ---- Repository item -----------------------------------------------------------------------
@@ -740,7 +750,9 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
   }
   if (DefaultButtonIndex() >= 0 && shortcut == properties->GetClickKey()) {
     MSG pending;
-    if (HandleAllocated()) PeekMessage(&pending, GetHandle(), WM_CHAR, WM_CHAR, PM_REMOVE);
+    // The key's character goes to the window with the focus: the inner edit when there is one.
+    if (HandleAllocated() && InnerOrSelf()->HandleAllocated())
+      PeekMessage(&pending, InnerOrSelf()->GetHandle(), WM_CHAR, WM_CHAR, PM_REMOVE);
     ClickDefaultButton();
     Key = 0;
     return;
@@ -759,7 +771,8 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
         FireKeyDownUnhandled(Key, Shift);
         if (!guard.Alive() || Key == 0) return;
         Key = 0;
-        if (TCustomForm* form = GetParentForm()) form->SelectNext(this, !Shift.Contains(ssShift), true);
+        // The tab order holds the inner edit in the editor's place while it has the focus.
+        if (TCustomForm* form = GetParentForm()) form->SelectNext(InnerOrSelf(), !Shift.Contains(ssShift), true);
         if (guard.Alive() && HandleAllocated() && GetFocus() == GetHandle() && InnerOrSelf() != this)
           InnerOrSelf()->SetFocus();
       }

@@ -152,6 +152,10 @@ void TkvCustomEdit::BeginInplaceEditByMouse(TShiftState Shift, Integer X, Intege
 TkvCustomEditViewData* TkvCustomEdit::MakeViewData() {
   auto* style = static_cast<TkvCustomEditStyle*>(GetActiveStyle());
   TkvCustomEditViewData* data = GetEffectiveProperties()->MakeViewData(style, IsInplace(), false);
+  if (IsInplace() && FContentParamsInitialized) {
+    data->ContentParams = FContentParams;
+    data->PaintOptionsByte = FContentOptions;
+  }
   InitViewData(data);
   return data;
 }
@@ -162,6 +166,8 @@ void TkvCustomEdit::InitViewData(TkvCustomEditViewData* ViewData) {
   ViewData->Enabled = GetEnabled();
   ViewData->Focused = FFocused;
   ViewData->Designing = GetComponentState().Contains(csDesigning);
+  ViewData->HasHorzScrollBar = GetHScrollBar() && GetHScrollBar()->GetVisible();
+  ViewData->HasVertScrollBar = GetVScrollBar() && GetVScrollBar()->GetVisible();
   ViewData->InnerEdit = GetInnerControl();
 }
 
@@ -199,7 +205,14 @@ bool TkvCustomEdit::CalculateViewInfoAt(const TPoint& P, Integer Button, TShiftS
   AlignInnerControl();
   if (!self) return false;
   SyncInnerControlLook();
-  UpdateWindowRegion();
+  FSettingWindowRegion = true;
+  try {
+    UpdateWindowRegion();
+  } catch (...) {
+    FSettingWindowRegion = false;
+    throw;
+  }
+  FSettingWindowRegion = false;
   if (IsMouseEvent && older) HandleButtonStateChange(older.get());
   return true;
 }
@@ -216,6 +229,15 @@ void TkvCustomEdit::HandleButtonStateChange(TkvCustomEditViewInfo* Previous) {
     if (self && wasPressed == hot) ButtonClick(wasPressed);
   }
   if (self && pressed != -1 && wasPressed == -1) AfterButtonDown(pressed);
+}
+
+void TkvCustomEdit::WndProc(TMessage& Message) {
+  // Setting the region must not move the client area under the view just computed.
+  if (Message.Msg == WM_NCCALCSIZE && FSettingWindowRegion) {
+    Message.Result = 0;
+    return;
+  }
+  TkvContainer::WndProc(Message);
 }
 
 void TkvCustomEdit::BorderExtension(TRect& Margins) {
@@ -276,8 +298,14 @@ void TkvCustomEdit::ComputeAutoSize(Integer& NewWidth, Integer& NewHeight) {
   GetSizeRequest(request);
   TSize size;
   {
+    // Measured in the normal style, not the hot or focused one, whose border may be wider: the
+    // editor keeps its height under the mouse and in the focus.
     std::unique_ptr<TkvCustomEditViewData> data(MakeViewData());
+    data->Edit = nullptr;
+    data->SetEditStyle(GetEditStyle());
     data->GetEditSize(ScreenCanvasInstance(), FEditValue, size, request);
+    data->Edit = this;
+    data->ConstrainEditSize(size);
   }
   const TAlign align = GetAlign();
   if (AutoWidthAllowed() && align != alTop && align != alBottom && align != alClient && align != alCustom)
@@ -298,7 +326,8 @@ void TkvCustomEdit::AlignInnerControl() {
   ComputeAutoSize(width, height);
   Integer left = GetLeft();
   if (GrowsLeftOnAutoSize()) left += GetWidth() - width;
-  SetBounds(left, GetTop(), width, height);
+  // Setting equal bounds would still realign, and so recompute the view without the mouse.
+  if (left != GetLeft() || width != GetWidth() || height != GetHeight()) SetBounds(left, GetTop(), width, height);
   if (FInnerEdit) PlaceInnerEdit();
 }
 

@@ -635,6 +635,10 @@ void TkvCustomEditViewData::GetEditSize(TkvCanvas* Canvas, const Variant& Value,
   EnlargeSize(contentSize, minimum);
   Size.cx = tooNarrow ? Request.Width : nonClient.cx + contentSize.cx;
   Size.cy = nonClient.cy + contentSize.cy;
+  ConstrainEditSize(Size);
+}
+
+void TkvCustomEditViewData::ConstrainEditSize(TSize& Size) {
   if (Inplace || !Edit) return;
   TSizeConstraints* constraints = Edit->GetConstraints();
   if (constraints->GetMaxHeight() > 0) Size.cy = std::min(Size.cy, constraints->GetMaxHeight());

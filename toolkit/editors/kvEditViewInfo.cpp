@@ -164,7 +164,9 @@ void TkvCustomEditViewInfo::DrawButton(TkvCanvas* Canvas, Integer Index) {
   TColor text = clBtnText, background = clBtnFace;
   DrawButtonBorder(Canvas, Index, r, content, text, background);
   if (!Empty(button->Bounds)) DrawButtonBackground(Canvas, button, r, background);
-  if (!Empty(content)) DrawButtonContent(Canvas, Index, content, text, background, button->State == ebsPressed);
+  // A pressed button's content moves only when the editor asks for it (bit 1 of its content options).
+  const bool offset = button->State == ebsPressed && (!Edit || (Edit->GetContentOptions() & 2));
+  if (!Empty(content)) DrawButtonContent(Canvas, Index, content, text, background, offset);
 }
 
 void TkvCustomEditViewInfo::DrawButtonBorder(TkvCanvas* Canvas, Integer Index, TRect& R, TRect& Content,
@@ -280,6 +282,16 @@ void TkvCustomEditViewInfo::DrawButtonContent(TkvCanvas* Canvas, Integer Index, 
   Canvas->PushClip();
   Canvas->ClipToRect(R);
   const Integer shift = Offset ? 1 : 0;
+  if (Painter) {
+    // The skin draws the button; a glyph or a caption goes on top.
+    const TkvButtonState kStates[] = {kvbsDisabled, kvbsNormal, kvbsPressed, kvbsHot};
+    const Integer kKinds[] = {3, 1, 2, 2};
+    Painter->PaintEditButton(Canvas, R, kKinds[button->Kind], kStates[button->State]);
+    if (button->Kind == bkEllipsis || button->Kind == bkDown) {
+      Canvas->PopClip();
+      return;
+    }
+  }
   auto twice = [&](auto draw) {
     if (disabled) {
       draw(1, clBtnHighlight);
