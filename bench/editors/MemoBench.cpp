@@ -40,7 +40,7 @@ void Pump() {
 // One pass of the case on a fresh control: set the lines, paint, Ctrl+End, type a character.
 template <class Make>
 double Pass(TForm* form, TStringList* lines, Make make) {
-  return Best(3, [&] {
+  return Best(5, [&] {
     TWinControl* control = nullptr;
     TStrings* target = make(control);
     control->SetParent(form);

@@ -283,6 +283,13 @@ TEST_F(MemoEditor, BothScrollBarsRecreateTheWindowsAndShowTheContainersBars) {
   ASSERT_NE(memo->GetVScrollBar(), nullptr);
   EXPECT_TRUE(memo->GetVScrollBar()->GetVisible());
   EXPECT_TRUE(memo->GetHScrollBar()->GetVisible());
+  // The square between the bars is the painter's colour (the classic look's button face).
+  const TRect& vertical = memo->GetVScrollBar()->GetBoundsRect();
+  const TRect& horizontal = memo->GetHScrollBar()->GetBoundsRect();
+  TPoint corner = memo->ClientToScreen(TPoint{(vertical.Left + vertical.Right) / 2,
+                                              (horizontal.Top + horizontal.Bottom) / 2});
+  TPoint onForm = form->ScreenToClient(corner);
+  EXPECT_EQ(FormPixel(onForm.X, onForm.Y), static_cast<TColor>(ColorToRGB(clBtnFace)));
   // The container's bar scrolls the memo.
   Integer position = 0;
   memo->ScrollContent(sbVertical, scLineDown, position);

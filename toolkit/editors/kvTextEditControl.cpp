@@ -602,7 +602,8 @@ void TkvCustomTextEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
 }
 
 bool TkvCustomTextEdit::SearchAllowed() {
-  if (!FLookupData) return false;
+  // Nothing to search without items (a memo's lookup has none).
+  if (!UsesLookup()) return false;
   Byte style = TextProperties()->EditingStyleCode();
   return (style == kvEditingFreeText && TextProperties()->GetIncrementalSearch()) || style == kvEditingListText ||
          style == kvEditingStrictList;
