@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "backend/HeadlessBackend.h"
+#include "BarsTestSupport.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
 #include "toolkit/bars/qzBar.h"
 #include "user/VirtualKeys.h"
 #include "vcl/Forms.h"
@@ -8,18 +10,12 @@
 namespace {
 
 // A menu (a sub-item's links) on a manager of a form.
-class BarItemLinks : public testing::Test {
+class BarItemLinks : public BarManagerOnForm {
  protected:
   void SetUp() override {
-    SetDisplayBackend(&screen);
-    form = new TForm(nullptr, 0);
-    manager = new TqzBarManager(form);
+    BarManagerOnForm::SetUp();
     menu = new TqzBarSubItem(form);
     links = menu->GetItemLinks();
-  }
-  void TearDown() override {
-    delete form;
-    SetDisplayBackend(nullptr);
   }
   template <class T = TqzBarButton>
   T* Item(const char* ACaption) {
@@ -34,9 +30,6 @@ class BarItemLinks : public testing::Test {
     return result;
   }
 
-  HeadlessBackend screen;
-  TForm* form = nullptr;
-  TqzBarManager* manager = nullptr;
   TqzBarSubItem* menu = nullptr;
   TqzBarItemLinks* links = nullptr;
 };
@@ -49,6 +42,10 @@ TEST_F(BarItemLinks, SeparatorsAtTheEndOrInARowAreNotShown) {
   Add(Item<TqzBarSeparator>("S3"));
   EXPECT_EQ(Shown(), (std::vector<String>{"A", "S2", "B"}));
   EXPECT_EQ(links->GetFullMenuLinkCount(), 3);
+  // Moves out of range change nothing.
+  links->MoveLink(0, 5);
+  links->MoveLink(-1, 2);
+  EXPECT_EQ(Shown(), (std::vector<String>{"A", "S2", "B"}));
   // A leading separator stays.
   links->MoveLink(0, 4);
   EXPECT_EQ(Shown(), (std::vector<String>{"S2", "B", "S3", "A"}));
@@ -357,6 +354,35 @@ TEST_F(BarItemLinks, AssignCopiesLinksWithTheirVisibility) {
   EXPECT_EQ(target->GetLink(0)->GetCaption(), "Mine");
   // B was shown first, so its group start was not in force.
   EXPECT_EQ(target->GetLink(1)->GetItem(), links->GetLink(1)->GetItem());
+}
+
+TEST_F(BarItemLinks, AFormKeepsItsLinksByItemName) {
+  form->SetName("MenuForm");
+  manager->SetName("BarManager1");
+  menu->SetName("FileMenu");
+  menu->SetCategory(0);
+  // Items the form owns, in a category, stream with the form.
+  TqzBarItem* open = Item("Open");
+  open->SetName("Open");
+  open->SetCategory(0);
+  TqzBarItem* save = Item("Save");
+  save->SetName("Save");
+  save->SetCategory(0);
+  Add(open)->SetUserCaption("Open a file");
+  Add(save)->SetVisible(false);
+  String text = WriteComponentToText(form);
+  EXPECT_NE(text.find("ItemName = 'Save'"), String::npos) << text;
+  TForm fresh(nullptr, 0);
+  ReadComponentFromText(text, &fresh);
+  auto* freshMenu = static_cast<TqzBarSubItem*>(fresh.FindComponent("FileMenu"));
+  ASSERT_NE(freshMenu, nullptr);
+  TqzBarItemLinks* read = freshMenu->GetItemLinks();
+  ASSERT_EQ(read->GetCount(), 2);
+  EXPECT_EQ(read->GetLink(0)->GetItem(), fresh.FindComponent("Open"));
+  EXPECT_EQ(read->GetLink(0)->GetCaption(), "Open a file");
+  EXPECT_EQ(read->GetLink(1)->GetItem(), fresh.FindComponent("Save"));
+  EXPECT_FALSE(read->GetLink(1)->GetVisible());
+  EXPECT_EQ(read->GetVisibleLinkCount(), 1);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "backend/HeadlessBackend.h"
+#include "BarsTestSupport.h"
 #include "rtl/ClassRegistry.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarToolbars.h"
@@ -9,21 +9,7 @@
 
 namespace {
 
-class BarItems : public testing::Test {
- protected:
-  void SetUp() override {
-    SetDisplayBackend(&screen);
-    form = new TForm(nullptr, 0);
-    manager = new TqzBarManager(form);
-  }
-  void TearDown() override {
-    delete form;
-    SetDisplayBackend(nullptr);
-  }
-  HeadlessBackend screen;
-  TForm* form = nullptr;
-  TqzBarManager* manager = nullptr;
-};
+using BarItems = BarManagerOnForm;
 
 struct TClickLog : TObject {
   std::vector<String> events;
@@ -427,9 +413,6 @@ TEST(BarItemRegistry, TheUnitRegistersItsItemKinds) {
     EXPECT_NE(GetClass(name), nullptr) << name;
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(BarItems, CategoryMovesTheItemBehindItsCategory) {
   manager->GetCategories()->Add("File");
@@ -468,9 +451,6 @@ TEST_F(BarItems, LinksForNewItemsOfAClass) {
   EXPECT_EQ(toolbar->GetLink(0)->GetItem(), nullptr);
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(BarItems, DetachingBarIsOneOfTheManagersBars) {
   TqzBar* bar = manager->GetBars()->AddBar();
@@ -489,6 +469,129 @@ TEST_F(BarItems, DetachingBarIsOneOfTheManagersBars) {
   sub.SetDetachingBar(0);
   delete bar;
   EXPECT_EQ(sub.GetDetachingBarObject(), nullptr);
+}
+
+
+TEST_F(BarItems, CustomizingShowsWhatWaitsForData) {
+  TqzBarSubItem menu(form);
+  TqzBarItemLinks* links = menu.GetItemLinks();
+  auto* list = new TqzBarListItem(form);
+  auto* later = new TqzBarButton(form);
+  later->SetVisible(ivInCustomizing);
+  auto* disabled = manager->AddItem(TqzBarButton::ClassInfo());
+  disabled->SetEnabled(false);
+  TqzBarButton internal(form);
+  internal.SetEnabled(false);
+  for (TqzBarItem* item : std::initializer_list<TqzBarItem*>{list, later, disabled}) links->AddLinkForItem(item);
+  links->AddLinkForItem(new TqzBarSeparator(form));
+  EXPECT_EQ(links->GetVisibleLinkCount(), 1);
+  manager->SetIsCustomizing(true);
+  links->RebuildLinkLists();
+  // Everything shows, the trailing separator too; commands of a category can be looked at.
+  EXPECT_EQ(links->GetVisibleLinkCount(), 4);
+  EXPECT_TRUE(disabled->GetEnabled());
+  EXPECT_FALSE(internal.GetEnabled());
+  manager->SetIsCustomizing(false);
+  EXPECT_FALSE(disabled->GetEnabled());
+}
+
+
+TEST_F(BarItems, OnAToolbarOnlyCaptionsAnswerAccelerators) {
+  TqzBarItemLinks* toolbar = manager->GetBars()->AddBar()->GetItemLinks();
+  TqzBarSubItem menu(form);
+  auto* button = new TqzBarButton(form);
+  button->SetCaption("&Open");
+  auto* edit = new TqzBarEdit(form);
+  edit->SetCaption("&Find");
+  TqzBarItemLink* onBar = toolbar->AddLinkForItem(button);
+  TqzBarItemLink* editOnBar = toolbar->AddLinkForItem(edit);
+  TqzBarItemLink* inMenu = menu.GetItemLinks()->AddLinkForItem(button);
+  EXPECT_FALSE(toolbar->IsMenuLinks());
+  EXPECT_TRUE(menu.GetItemLinks()->IsMenuLinks());
+  EXPECT_TRUE(button->AccelUsableFor(inMenu));
+  EXPECT_FALSE(button->AccelUsableFor(onBar));
+  onBar->SetUserPaintStyle(psCaptionGlyph);
+  EXPECT_TRUE(button->AccelUsableFor(onBar));
+  EXPECT_FALSE(edit->AccelUsableFor(editOnBar));
+  edit->SetShowCaption(true);
+  EXPECT_TRUE(edit->AccelUsableFor(editOnBar));
+  // A toolbar that is not on screen answers no accelerator.
+  EXPECT_EQ(toolbar->FindLinkByAccelKey('O', {}, nullptr), nullptr);
+}
+
+
+TEST_F(BarItems, AToolbarFitsTheLinksItsWindowLaidOut) {
+  TqzBarItemLinks* toolbar = manager->GetBars()->AddBar()->GetItemLinks();
+  for (Integer i = 0; i < 3; ++i) toolbar->AddLinkForItem(new TqzBarButton(form));
+  EXPECT_EQ(toolbar->GetFittingLinkCount(), 0);
+  toolbar->GetLink(0)->SetItemRect(TRect(0, 0, 23, 22));
+  toolbar->GetLink(2)->SetItemRect(TRect(46, 0, 69, 22));
+  // Counting stops at the first link without a place.
+  EXPECT_EQ(toolbar->GetFittingLinkCount(), 1);
+  EXPECT_EQ(toolbar->NextSelectableLink(toolbar->GetLink(0), true), nullptr);
+  toolbar->ClearItemRects();
+  EXPECT_EQ(toolbar->GetFittingLinkCount(), 0);
+}
+
+TEST_F(BarItems, ActionLinkTestsCompareTheItemsCurrentValues) {
+  auto* action = new TAction(form);
+  TClickLog log;
+  action->SetOnExecute(MakeEvent<&TClickLog::Executed>(&log));
+  action->SetVisible(false);
+  action->SetHelpContext(7);
+  TqzBarButton item(form);
+  item.SetAction(action);
+  TqzBarItemActionLink* link = item.GetActionLink();
+  EXPECT_TRUE(link->IsVisibleLinked());
+  EXPECT_EQ(item.GetVisible(), ivNever);
+  EXPECT_TRUE(link->IsHelpContextLinked());
+  EXPECT_FALSE(item.IsHelpContextStored());
+  item.SetVisible(ivInCustomizing);
+  EXPECT_FALSE(link->IsVisibleLinked());
+  EXPECT_TRUE(item.IsVisibleStored());
+  // Only the handler's code counts: the same method of another object is still the action's.
+  TClickLog other;
+  item.SetOnClick(MakeEvent<&TClickLog::Executed>(&other));
+  EXPECT_TRUE(link->IsOnExecuteLinked());
+  item.SetOnClick(MakeEvent<&TClickLog::Clicked>(&log));
+  EXPECT_FALSE(link->IsOnExecuteLinked());
+  // A checked action presses a checked button.
+  EXPECT_FALSE(link->IsCheckedLinked() && item.GetDown());
+  item.SetButtonStyle(bsChecked);
+  action->SetChecked(true);
+  EXPECT_TRUE(item.GetDown());
+  EXPECT_FALSE(item.IsDownStored());
+  EXPECT_THROW(TqzBarItemActionLink{action}, EInvalidCast);
+}
+
+TEST_F(BarItems, ExtraPaneListIsHeadedByItsCaption) {
+  auto* pane = new TqzBarExtraPaneListItem(form);
+  pane->SetCaption("Recent Documents");
+  TqzBarExtraPaneItem first, second;
+  first.Text = "/home/user/clips/holiday.avi";
+  second.DisplayText = "Second";
+  second.ImageIndex = 3;
+  pane->GetItems()->AddObject("/home/user/clips/holiday.avi", &first);
+  pane->GetItems()->AddObject("b", &second);
+  TqzBarSubItem menu(form);
+  TqzBarItemLinks* target = menu.GetItemLinks();
+  TqzBarItemLink* own = target->AddLinkForItem(pane);
+  for (bool firstTime : {true, false}) {
+    pane->ExpandLinksInto(target, 1, own, firstTime);
+    ASSERT_EQ(target->GetCount(), 4);
+    EXPECT_EQ(target->GetLink(1)->GetCaption(), "Recent Documents");
+    EXPECT_EQ(target->GetLink(2)->GetCaption(), "&1 holiday");
+    EXPECT_EQ(target->GetLink(2)->GetItem()->GetHint(), "/home/user/clips/holiday.avi");
+    EXPECT_EQ(target->GetLink(3)->GetCaption(), "&2 Second");
+    EXPECT_EQ(target->GetLink(3)->GetItem()->GetImageIndex(), 3);
+    EXPECT_EQ(target->GetLink(2)->GetItem()->GetPaintStyle(), psCaptionGlyph);
+    pane->CollapseLinksFrom(target, 1);
+    ASSERT_EQ(target->GetCount(), 1);
+  }
+  // One heading however often the pane opens.
+  EXPECT_EQ(pane->GeneratedCount(), 3);
+  pane->GetItems()->Clear();
+  EXPECT_TRUE(pane->CanProvideData()) << "its caption is data enough";
 }
 
 }  // namespace

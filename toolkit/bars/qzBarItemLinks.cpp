@@ -243,7 +243,9 @@ void TqzBarItemLink::SetViewLevels(TqzBarItemViewLevels Value) {
 
 void TqzBarItemLink::SetVisible(bool Value) {
   TqzBarManager* manager = GetBarManager();
-  if ((manager && manager->IsLoading()) || (Links() && Links()->IsAssigning())) {
+  // While the form is read; the manager's Loaded applies the values then.
+  bool reading = manager && manager->GetComponentState().Contains(csLoading);
+  if (reading || (Links() && Links()->IsAssigning())) {
     FLoadedVisible = Value;
     return;
   }

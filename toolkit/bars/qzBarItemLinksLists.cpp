@@ -6,6 +6,7 @@
 #include "rtl/Math.h"
 #include "user/Rects.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarToolbars.h"
 
 TAVREN_CLASS_IMPL(TqzBarItemLinks)
 TAVREN_CLASS_IMPL(TqzBarControlItemLinks)
@@ -51,6 +52,8 @@ void TqzBarItemLinks::Update(TCollectionItem* Item) {
   }
   FOnChange(this);
 }
+
+bool TqzBarItemLinks::IsMenuLinks() { return !dynamic_cast<TqzBar*>(GetOwnerComponent()); }
 
 void TqzBarItemLinks::ReportModified() {
   if (FBarManager) FBarManager->DesignerModified();

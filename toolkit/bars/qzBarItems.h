@@ -126,6 +126,8 @@ class TqzBarItemLink : public TCollectionItem, public virtual IqzBarSelectableIt
   // The item is available and the place visible.
   bool IsShown() const;
   const TRect& GetItemRect() const noexcept { return FItemRect; }
+  // Set by the bar window as it lays the links out.
+  void SetItemRect(const TRect& Value) { FItemRect = Value; }
   TPoint ScreenToItemPoint(const TPoint& P) const;
   // The next link of the collection, any kind; nil when that is this link.
   TqzBarItemLink* GetNextLink();
@@ -268,7 +270,7 @@ class TqzBarItemLinks : public TCollection {
   TPersistent* GetOwner() override { return GetOwnerComponent(); }
 
   // True unless the links belong to a toolbar.
-  virtual bool IsMenuLinks() { return true; }
+  virtual bool IsMenuLinks();
   virtual TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) = 0;
   virtual Variant DefaultItemOption(TqzBarItemOptionValue AOption);
   // The option in force: set here, else inherited from the parent links.
@@ -401,8 +403,6 @@ class TqzBarControlItemLinks : public TqzBarItemLinks {
   TAVREN_CLASS(TqzBarControlItemLinks, TqzBarItemLinks)
  public:
   using TqzBarItemLinks::TqzBarItemLinks;
-  // Only toolbars keep links of this class.
-  bool IsMenuLinks() override { return false; }
   TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) override;
 };
 
@@ -411,6 +411,7 @@ class TqzBarSubMenuControlItemLinks : public TqzBarItemLinks {
   TAVREN_CLASS(TqzBarSubMenuControlItemLinks, TqzBarItemLinks)
  public:
   using TqzBarItemLinks::TqzBarItemLinks;
+  bool IsMenuLinks() override { return true; }
   TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) override;
 };
 
@@ -1104,7 +1105,6 @@ class TqzBarListItem : public TCustomqzBarContainerItem {
   void ExpandLinksInto(TqzBarItemLinks* ATargetLinks, Integer AIndex, TqzBarItemLink* AContainerLink,
                        bool AFirstTime) override;
   void ClearItemList() override;
-  void ClickItem() override;
   virtual String HintOf(const String&) { return String(); }
   virtual String DisplayTextOf(const String& AEntry) { return AEntry; }
   virtual String CaptionOf(Integer Index) { return DisplayTextOf(FItems->GetStrings(Index)); }

@@ -339,8 +339,6 @@ void TqzBarListItem::EntryClick(TObject* Sender) {
   ClickItem();
 }
 
-void TqzBarListItem::ClickItem() { TCustomqzBarContainerItem::ClickItem(); }
-
 // ---- Extra-pane list item ------------------------------------------------------------------
 
 bool TqzBarExtraPaneListItem::CanProvideData() const {
