@@ -544,3 +544,23 @@ TEST_F(LayoutRoundTrip, ResetBringsBackTheDesignedLinksOfTheBarAndItsMenus) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LayoutRoundTrip, HiddenPlacesStayHiddenThroughTheFormAndTheStoredLayout) {
+  String text = DesignedForm();
+  const String kLink = "ItemName = 'Find'";
+  ASSERT_NE(text.find(kLink), String::npos) << text;
+  text.insert(text.find(kLink), "Visible = False\n          ");
+  TqzBarManager* manager = ReadForm(text);
+  TqzBarItemLinks* tools = Bar(manager, 1)->GetItemLinks();
+  EXPECT_EQ(Describe(tools), "Open Zoom *Find Recent More");
+  tools->GetLink(0)->SetVisible(false);
+  manager->SaveToIniFile(dir.File("stored.ini"));
+  String extra = "    StoreInIniFile = True\n    IniFileName = '" + dir.File("stored.ini") + "'\n";
+  text.insert(text.find("    object BarManager1Bar1"), extra);
+  TqzBarManager* loaded = ReadForm(text);
+  EXPECT_EQ(Describe(Bar(loaded, 1)->GetItemLinks()), "*Open Zoom *Find Recent More");
+}
+
+}  // namespace

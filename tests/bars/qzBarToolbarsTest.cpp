@@ -428,3 +428,97 @@ TEST_F(Toolbars, ItemsShownWhileCustomizingComeAndGoWithIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Categories, ItemsFollowTheirCategoryThroughEveryEdit) {
+  TStrings* list = manager->GetCategories();
+  list->Add("File");
+  list->Add("Edit");
+  auto item = [&](const char* AName, Integer ACategory) {
+    TqzBarItem* result = manager->AddItem(TqzBarButton::ClassInfo());
+    result->SetName(AName);
+    result->SetCategory(ACategory);
+    return result;
+  };
+  TqzBarItem* a = item("A", 0);
+  TqzBarItem* f = item("F", 1);
+  TqzBarItem* e = item("E", 2);
+  list->Insert(1, "View");
+  EXPECT_EQ(a->GetCategory(), 0);
+  EXPECT_EQ(f->GetCategory(), 2);
+  EXPECT_EQ(e->GetCategory(), 3);
+  list->Exchange(0, 3);
+  EXPECT_EQ(Names(list), "Edit,View,File,Default");
+  EXPECT_EQ(a->GetCategory(), 3);
+  EXPECT_EQ(e->GetCategory(), 0);
+  list->Move(0, 2);
+  EXPECT_EQ(Names(list), "View,File,Edit,Default");
+  EXPECT_EQ(e->GetCategory(), 2);
+  EXPECT_EQ(f->GetCategory(), 1);
+  EXPECT_EQ(a->GetCategory(), 3);
+  // Deleting a category frees its items; the later ones move down.
+  list->Delete(1);
+  EXPECT_EQ(manager->FindItemByName("F"), nullptr);
+  EXPECT_EQ(e->GetCategory(), 1);
+  EXPECT_EQ(a->GetCategory(), 2);
+  TList inEdit;
+  manager->GetItemsOfCategory(1, &inEdit);
+  ASSERT_EQ(inEdit.GetCount(), 1);
+  EXPECT_EQ(inEdit.GetItems(0), e);
+  // View and Edit go, then the last category with the last item; "Default" comes back empty.
+  list->Delete(0);
+  list->Delete(0);
+  EXPECT_EQ(a->GetCategory(), 0);
+  list->Delete(0);
+  EXPECT_EQ(Names(list), "Default");
+  EXPECT_EQ(manager->GetItemCount(), 0);
+}
+
+TEST_F(Categories, ItemsOfTheFormStreamInsideTheirManager) {
+  TqzBar* bar = AddBar("Tools");
+  auto* item = new TqzBarButton(form);
+  item->SetName("Kept");
+  item->SetCategory(0);
+  bar->GetItemLinks()->AddLinkForItem(item);
+  manager->AddGroup()->SetName("Group1");
+  String text = WriteComponentToText(form);
+  size_t barAt = text.find("object BarManager1Bar1: TqzBar");
+  size_t itemAt = text.find("    object Kept: TqzBarButton");
+  size_t groupAt = text.find("object Group1: TqzBarGroup");
+  ASSERT_NE(itemAt, String::npos) << text;
+  EXPECT_LT(barAt, itemAt);
+  EXPECT_LT(itemAt, groupAt);
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = static_cast<TqzBarManager*>(copy->FindComponent("BarManager1"));
+  ASSERT_EQ(read->GetItemCount(), 1);
+  EXPECT_EQ(read->GetItem(0)->GetCategory(), 0);
+  EXPECT_EQ(read->GetBars()->GetBar(0)->GetItemLinks()->GetLink(0)->GetItem(), read->GetItem(0));
+  delete copy;
+}
+
+TEST_F(Categories, ACategorysVisibilityReachesItsItemsAndEmptyBars) {
+  manager->GetCategories()->Add("Tools");
+  manager->SetAutoHideEmptyBars(true);
+  TqzBarItem* tool = manager->AddItem(TqzBarButton::ClassInfo());
+  tool->SetCategory(1);
+  TqzBarItem* pinned = manager->AddItem(TqzBarButton::ClassInfo());
+  pinned->SetCategory(1);
+  pinned->SetVisible(ivNever);
+  TqzBar* bar = AddBar("Tools");
+  bar->SetVisible(true);
+  bar->GetItemLinks()->AddLinkForItem(tool);
+  manager->SetCategoryItemsVisible(1, ivNever);
+  EXPECT_EQ(tool->GetVisible(), ivNever);
+  EXPECT_FALSE(bar->GetVisible());
+  EXPECT_TRUE(bar->IsHiddenBecauseEmpty());
+  manager->SetCategoryItemsVisible(1, ivAlways);
+  EXPECT_EQ(tool->GetVisible(), ivAlways);
+  // Only the items that followed the category follow it back.
+  EXPECT_EQ(pinned->GetVisible(), ivAlways);
+  EXPECT_TRUE(bar->GetVisible());
+  EXPECT_FALSE(bar->IsHiddenBecauseEmpty());
+}
+
+}  // namespace

@@ -676,7 +676,8 @@ class TqzBarManager : public TComponent {
   void EndUpdate(bool ARecalcMarkedBars = true);
   bool IsUpdateLocked() const noexcept { return FLockUpdate > 0; }
   Integer GetLockUpdate() const noexcept { return FLockUpdate; }
-  // Also while Loaded applies what was read.
+  // While the form is read, and while Loaded sets the categories' visibility at its end (not
+  // while it applies the bars' and links' loaded values).
   bool IsLoading() const { return GetComponentState().Contains(csLoading) || FAfterLoading; }
   // Loaded applies the bars' loaded dock and visibility values.
   bool IsSettingUpLoadedBars() const noexcept { return FBarsLoading; }

@@ -432,22 +432,28 @@ void TqzBarManager::ReadState(TReader* Reader) {
 void TqzBarManager::Loaded() {
   inherited::Loaded();
   if (IsUpdateLocked()) return;
-  FAfterLoading = true;
+  // The manager applies what was read and does not count as loading meanwhile: a link or a bar
+  // that is told its loaded value while the manager loads would only keep it as loaded again.
+  FBarsLoading = true;
   try {
     for (Integer i = 0; i < GetItemCount(); ++i)
       if (TqzBarItemLinks* links = GetItem(i)->GetItemLinks()) links->ResolveLoadedItems();
     for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->GetItemLinks()->ResolveLoadedItems();
-    FBarsLoading = true;
     for (Integer i = 0; i < GetItemCount(); ++i) GetItem(i)->SetVisible(GetItem(i)->GetLoadedVisible());
     for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->ApplyLoadedValues();
     SaveSnapshot();
     if (!IsDesigning()) LoadStoredLayout();
+  } catch (...) {
     FBarsLoading = false;
+    throw;
+  }
+  FBarsLoading = false;
+  FAfterLoading = true;
+  try {
     for (Integer i = 0; i < FCategories->GetCount(); ++i)
       if (auto* data = static_cast<TqzBarCategoryData*>(FCategories->GetObjects(i)))
         ApplyCategoryItemsVisible(i, data->LoadedItemsVisible);
   } catch (...) {
-    FBarsLoading = false;
     FAfterLoading = false;
     throw;
   }
