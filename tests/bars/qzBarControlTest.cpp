@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "user/Input.h"
@@ -8,28 +9,10 @@
 #include "user/WindowPos.h"
 #include "vcl/Forms.h"
 
+TAVREN_CLASS_IMPL(TTestBarControl)
+
 namespace {
 
-// A bar window that stacks its links as a menu does, as the descendants that lay out will.
-class TTestBarControl : public TCustomqzBarControl {
-  TAVREN_CLASS(TTestBarControl, TCustomqzBarControl)
- public:
-  using TCustomqzBarControl::TCustomqzBarControl;
-  Integer SeparatorSize() override { return 6; }
-  bool IsMainMenu() override { return false; }
-  TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override { return TCustomqzBarControlViewInfo::ClassInfo(); }
-  void RepaintControl(TqzBarItemControl*) override { ++repaints; }
-  void FillBackground(HDC DC, const TRect& R, bool, TColor AColor, HBRUSH ABrush) override {
-    FillAreaSolidOrTiled(DC, R, GetClientRect(), nullptr, AColor, ABrush);
-  }
-  Integer BarKind() override { return 0; }
-  void CalcItemsRect() override {
-    CalcClientItemsRect();
-    CalcLayout(qzPaintMenu, 0);
-  }
-  Integer repaints = 0;
-};
-TAVREN_CLASS_IMPL(TTestBarControl)
 
 // An item control that draws its caption, so that drawing reaches it.
 class TTestItemControl : public TqzBarItemControl {

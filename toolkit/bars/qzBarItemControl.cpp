@@ -4,13 +4,17 @@
 #include "toolkit/bars/qzBarItemControl.h"
 
 #include "toolkit/bars/qzBarControl.h"
+#include "user/Input.h"
 #include "user/Rects.h"
+#include "user/VirtualKeys.h"
 #include "vcl/Menus.h"
 
 TAVREN_CLASS_IMPL(TqzBarItemControlDrawParams)
 TAVREN_CLASS_IMPL(TqzBarItemControl)
 
-TqzBarItemControl::TqzBarItemControl(TqzBarItemLink* ALink) : FLink(ALink), FParent(ALink->GetBarControl()) {
+TqzBarItemControl::TqzBarItemControl(TqzBarItemLink* ALink) : FLink(ALink), FParent(ALink->GetBarControl()) {}
+
+void TqzBarItemControl::Initialize() {
   FDrawParams.reset(static_cast<TqzBarItemControlDrawParams*>(DrawParamsClass()->Factory(this)));
   FViewInfo.reset(static_cast<TqzBarItemControlViewInfo*>(ViewInfoClass()->Factory(this)));
   CalcWithItemFont();
@@ -579,10 +583,19 @@ void TqzBarItemLink::CreateControl() {
   TClass controlClass = GetItem()->ControlClass(window->RotatesText());
   if (!controlClass || !controlClass->Factory) return;
   FControl = static_cast<TqzBarItemControl*>(controlClass->Factory(this));
+  FControl->Initialize();
 }
 
 void TqzBarItemLink::DestroyControl() {
   TqzBarItemControl* control = FControl;
   FControl = nullptr;
   delete control;
+}
+
+bool TqzBarItemControl::IsPressedUnderMouse() {
+  if (!IsEnabled() || !FParent || !FParent->HandleAllocated()) return false;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  TRect r = GetItemRect();
+  return PtInRect(&r, FParent->ScreenToClient(cursor)) && (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
 }

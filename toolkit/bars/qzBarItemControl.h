@@ -132,6 +132,9 @@ class TqzBarItemControl : public TkvIUnknownObject {
   using TCreateArg = TqzBarItemLink*;
   explicit TqzBarItemControl(TqzBarItemLink* ALink);
   ~TqzBarItemControl() override;
+  // The rest of the construction, once the control's own class answers its virtual operations:
+  // draw parameters, view info, brushes and the initial view level.
+  void Initialize();
 
   // Measuring and drawing.
   Integer CalcHeight();
@@ -157,6 +160,8 @@ class TqzBarItemControl : public TkvIUnknownObject {
   Integer GetSizeBase() const;
   TSize TextExtent(const String& AText);
   Integer TextHeightOfSample();
+  // Enabled, the cursor over the control and the primary button down.
+  bool IsPressedUnderMouse();
   TqzBarItemControlDrawParams* GetDrawParams() const noexcept { return FDrawParams.get(); }
   TqzBarItemControlViewInfo* GetViewInfo() const noexcept { return FViewInfo.get(); }
   Integer GetHotPart() const noexcept { return FHotPart; }
@@ -265,6 +270,9 @@ class TqzBarItemControl : public TkvIUnknownObject {
 
  protected:
   void SetClickState(bool Value);
+  void SetPartRects(const std::vector<TRect>& AParts) { FPartRects = AParts; }
+  // GlyphExtent with width and height exchanged in a bar with rotated text.
+  TSize RotatedExtent() const { return RotatedSize(FDrawParams->GlyphExtent); }
   // Whether large images apply to a glyph size kind.
   bool LargeImagesApply(Byte ASize);
   TSize RotatedSize(const TSize& S) const;

@@ -14,6 +14,8 @@
 // clDefault as a result means "keep your own default". A brush argument is a GDI brush or a
 // system-colour code (the colour index plus 1); both fill alike.
 
+#include <vector>
+
 #include "rtl/Object.h"
 #include "rtl/Types.h"
 #include "rtl/WinTypes.h"
@@ -54,6 +56,25 @@ class TqzBarPainter : public TObject {
   virtual bool DrawsBarFrameItself();  // class
   virtual bool AllowsLargeIcons();
 
+  // Caption placement and colours.
+  // Narrows ATextRect to where the caption goes beside AGlyphRect; answers the alignment (0 left,
+  // 1 centre, 2 right).
+  virtual Integer CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect, const TRect& AGlyphRect);
+  virtual void PaintCheckMark(TqzBarItemControl* AControl, HDC DC, Integer AScale, Integer ATop, Integer ALeft);
+  virtual void DrawCheckMarkCentred(TqzBarItemControl* AControl, HDC DC, bool AChecked, Byte APaintKind,
+                                    const TRect& R);
+  virtual void DrawDropDownArrow(HDC DC, const TRect& R, TColor AColor, bool AFlat, bool ASelected, bool AEnabled,
+                                 Integer ADirection);  // class
+  virtual void DrawArrow(HDC DC, const TRect& R, TColor AColor, bool AFlat, bool ASelected, bool AEnabled,
+                         Integer ADirection, Integer AArrowSize);
+  virtual TColor ItemTextColor(TqzBarItemControl* AControl, bool ASelected, bool AFlat);
+  virtual void DisabledCaptionColors(TqzBarItemControl* AControl, bool ASelected, bool AFlat, TColor& AShadowColor,
+                                     TColor& ATextColor);
+  virtual TColor EnabledCaptionColor(TqzBarItemControl* AControl, bool ASelected, bool AFlat);
+  virtual TColor ItemArrowColor(TqzBarItemControlDrawParams* AParams);
+  virtual bool SuppressesPressedShift(TqzBarItemControl* AControl);          // class
+  virtual bool ArrowUsesTextColor(TqzBarItemControlDrawParams* AParams);     // class
+
   // The mark and the caption.
   virtual bool IsMarkRectShort(TCustomqzBarControl* ABarControl, const TRect& R);  // class
   virtual TColor CaptionSysColor(Integer AStateIndex);
@@ -65,8 +86,16 @@ class TqzBarPainter : public TObject {
   virtual Integer MarkElementColorIndex(TCustomqzBarControl* ABarControl);  // class
 
   // Item captions.
+  virtual void DrawItemCaption(TqzBarItemControlDrawParams* AParams, const TRect& R, UINT AFormat, Integer AAlignment);
   virtual void GetTextMargins(TRect& AMargins);  // class
   virtual void GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R);  // class
+  virtual void AddButtonExtraWidth(TqzBarItemControlDrawParams* AParams, Integer& AWidth);
+
+  // Button parts.
+  virtual void CalcButtonPartRects(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect,
+                                   std::vector<TRect>& AParts);
+  virtual void GetCaptionColors(TqzBarItemControl* AControl, bool AEnabled, bool ASelected, bool AFlat,
+                                TColor& ATextColor, TColor& AShadowColor);
 
   // Bar metrics.
   virtual Integer DockedBarSpacing();
@@ -74,13 +103,38 @@ class TqzBarPainter : public TObject {
   virtual Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl);
   virtual Integer BarTextSize(TkvCanvas* ACanvas);  // class
   virtual Integer PopupBorderWidth();
+
+  // Glyphs and item backgrounds.
+  virtual void FillItemBackground(TqzBarItemControl* AControl, HDC DC, bool AUseBrush, HBRUSH ABrush,
+                                  const TRect& R);  // class
+  // Places and draws the glyph of the parameters in AGlyphArea; AGlyphRect receives where it went.
+  virtual void DrawItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphArea,
+                             const TRect& AFrameArea, bool AAbsent, TRect& AGlyphRect);
+  virtual void PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, bool AAbsent, const TRect& AGlyphRect,
+                              const TRect& AGlyphArea);
+  virtual void DrawCaptionText(TqzBarItemControl* AControl, HDC DC, UINT AFormat, bool AFlat, bool AClip,
+                               bool ARotated, bool ASelected, bool AEnabled, Integer AAlignment, const TRect& R,
+                               const String& AText);
+  virtual void DrawSunkenFrame(HDC DC, TRect& R);  // class
+
+  // Button looks.
+  virtual HBRUSH ItemBackgroundBrush(TqzBarItemControl* AControl);  // class
+  virtual bool DownGlyphShift(TqzBarItemControl* AControl);         // class
+  virtual bool PressedGlyphShift(TqzBarItemControl* AControl, bool ADown);  // class
   virtual bool IsFlat();  // class
+  virtual Integer ButtonItemHeightExtra(TqzBarItemControl* AControl);
+  virtual bool FillsGlyphBackground(TqzBarItemControl* AControl, bool ADown, bool AAbsent, bool ASelected,
+                                    bool APressed);  // class
+  virtual bool DrawsItemBackground(TqzBarItemControl* AControl);  // class
+  virtual bool ButtonHotTracks();                                  // class
+  virtual Integer ButtonBorderWidth(TqzBarItemControl* AControl);  // class
   virtual Integer GripperOffset();       // class
   virtual Integer FloatBorderX();        // class
   virtual Integer FloatBorderY();        // class
   virtual Integer DockedBorderMetric();  // class
   virtual Integer GripperAreaSize(TCustomqzBarControl* ABarControl);
   virtual Integer GripperWidth(TCustomqzBarControl* ABarControl);
+  virtual Integer SplitArrowWidth(TqzBarManager* AManager);
 
   // Flat looks and brushes.
   virtual bool PaintsNativeBackground();                         // class
@@ -121,6 +175,9 @@ class TqzBarPainter : public TObject {
   virtual void GetMenuTextMargins(TRect& AMargins);  // class
 
   // Buttons.
+  virtual HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams);
+  virtual bool IsButtonDrawnDown(TqzBarItemControlDrawParams* AParams);
+  virtual bool IsArrowDrawnDown(TqzBarItemControlDrawParams* AParams);
   virtual bool IsFlatInstance();
   virtual Integer ButtonHeightExtra();
   virtual Integer ButtonWidthExtra();
@@ -129,6 +186,11 @@ class TqzBarPainter : public TObject {
   virtual void GetButtonSize(Integer AImageSize, Integer ASizeBase, TSize& ASize);
   virtual void AdjustMenuItemHeight(Integer& AHeight);  // class
   virtual void AdjustMenuItemWidth(Integer& AWidth);    // class
+  virtual void ShiftPressedRect(bool ADown, bool APressed, TRect& R);
+  virtual void DrawButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawButtonArrow(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawArrowPartBackground(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush);
+  virtual void DrawSplitArrow(TqzBarItemControlDrawParams* AParams, const TRect& R);
 
   // Menus.
   virtual Integer ReferenceTextSize();  // class

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "BarControlTestSupport.h"
+#include "BarsTestSupport.h"
+#include "toolkit/bars/qzBarButtonControl.h"
+#include "user/Messages.h"
+#include "vcl/Forms.h"
+
+namespace {
+
+struct TClickCount : TObject {
+  Integer count = 0;
+  void Clicked(TObject*) { ++count; }
+};
+
+// Buttons in a bar window on a form.
+class BarButtons : public BarManagerOnForm {
+ protected:
+  void SetUp() override {
+    BarManagerOnForm::SetUp();
+    form->SetBounds(0, 0, 260, 200);
+    form->SetColor(clBtnFace);
+    menu = new TqzBarSubItem(form);
+    links = menu->GetItemLinks();
+    window = new TTestBarControl(manager);
+    window->SetParent(form);
+    window->SetBounds(20, 20, 200, 150);
+    window->SetVisible(true);
+    form->Show();
+  }
+  void TearDown() override {
+    delete window;
+    BarManagerOnForm::TearDown();
+  }
+  TqzBarButton* Add(const char* ACaption, TqzBarButtonStyle AStyle = bsDefault) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(ACaption);
+    item->SetButtonStyle(AStyle);
+    item->SetOnClick(MakeEvent<&TClickCount::Clicked>(&clicks));
+    links->AddLinkForItem(item);
+    return item;
+  }
+  void ShowLinks() {
+    window->SetItemLinks(links);
+    window->Refresh(false);
+  }
+  TqzBarButtonControl* Control(Integer AIndex) {
+    return dynamic_cast<TqzBarButtonControl*>(links->GetVisibleLink(AIndex)->GetControl());
+  }
+
+  TqzBarSubItem* menu = nullptr;
+  TqzBarItemLinks* links = nullptr;
+  TTestBarControl* window = nullptr;
+  TClickCount clicks;
+};
+
+TEST_F(BarButtons, ButtonLinksGetButtonControls) {
+  Add("Open");
+  ShowLinks();
+  ASSERT_NE(Control(0), nullptr);
+  EXPECT_EQ(Control(0)->GetDrawParams()->ClassType(), TqzBarButtonLikeControlDrawParams::ClassInfo());
+  EXPECT_TRUE(Control(0)->CanJoinButtonGroup());
+}
+
+TEST_F(BarButtons, SplitArrowWidthFollowsTheManager) {
+  TqzBarPainter* painter = manager->GetDefaultPainter();
+  struct Case {
+    Integer arrowWidth;
+    bool largeIcons;
+    Integer expected;
+  } cases[] = {{11, false, 11}, {11, true, 23}, {12, false, 13}};
+  for (const Case& c : cases) {
+    manager->SetButtonArrowWidth(c.arrowWidth);
+    manager->SetLargeIcons(c.largeIcons);
+    EXPECT_EQ(painter->SplitArrowWidth(manager), c.expected) << c.arrowWidth << " " << c.largeIcons;
+  }
+}
+
+TEST_F(BarButtons, ContentFollowsPaintStyleAndImage) {
+  TqzBarButton* plain = Add("Plain");
+  TqzBarButton* pictured = Add("Pictured");
+  pictured->GetGlyph()->SetSize(16, 16);
+  TqzBarButton* captioned = Add("Captioned");
+  captioned->GetGlyph()->SetSize(16, 16);
+  captioned->SetPaintStyle(psCaptionGlyph);
+  ShowLinks();
+  EXPECT_EQ(Control(0)->GetContentKind(), qzContentText);
+  EXPECT_EQ(Control(1)->GetContentKind(), qzContentIcon);
+  EXPECT_EQ(Control(2)->GetContentKind(), qzContentIcon | qzContentText);
+  // At ivlSmallIcon a button shows its icon place even without an image.
+  Control(0)->GetViewInfo()->SetViewLevel(ivlSmallIcon);
+  EXPECT_EQ(Control(0)->GetViewStructure(), qzContentIcon);
+  (void)plain;
+}
+
+TEST_F(BarButtons, SplitButtonsAddTheirArrowPartAndItsClickRunsNothing) {
+  Add("Send", bsDropDown);
+  Add("Send", bsDefault);
+  ShowLinks();
+  TqzBarButtonControl* split = Control(0);
+  TqzBarButtonControl* plain = Control(1);
+  Integer arrow = manager->GetDefaultPainter()->SplitArrowWidth(manager);
+  EXPECT_EQ(split->CalcWidth(), plain->CalcWidth() + arrow);
+  ASSERT_EQ(split->GetPartRects().size(), 2u);
+  EXPECT_EQ(split->GetPartRects()[1].Width(), arrow);
+  EXPECT_EQ(split->GetPartRects()[0].Right, split->GetPartRects()[1].Left);
+  // A click on the arrow part runs nothing; one on the button part runs the item.
+  TRect arrowPart = split->GetPartRects()[1];
+  split->TrackHotPart(TPoint(arrowPart.Left + 1, arrowPart.Top + 1));
+  split->DoClick();
+  EXPECT_EQ(clicks.count, 0);
+  TRect buttonPart = split->GetPartRects()[0];
+  split->TrackHotPart(TPoint(buttonPart.Left + 1, buttonPart.Top + 1));
+  split->DoClick();
+  EXPECT_EQ(clicks.count, 1);
+}
+
+TEST_F(BarButtons, CheckButtonsToggleDownWhenClicked) {
+  TqzBarButton* check = Add("Bold", bsChecked);
+  TqzBarButton* plain = Add("Plain");
+  ShowLinks();
+  Control(0)->DoClick();
+  EXPECT_TRUE(check->GetDown());
+  Control(0)->DoClick();
+  EXPECT_FALSE(check->GetDown());
+  Control(1)->DoClick();
+  EXPECT_FALSE(plain->GetDown());
+  EXPECT_EQ(clicks.count, 3);
+}
+
+TEST_F(BarButtons, PressedAndDownShiftCaptions) {
+  TqzBarPainter* painter = manager->GetDefaultPainter();
+  struct Case {
+    bool down, pressed;
+    Integer shift;
+  } cases[] = {{false, false, 0}, {true, false, 1}, {false, true, 1}, {true, true, 2}};
+  for (const Case& c : cases) {
+    TRect r(0, 0, 10, 10);
+    painter->ShiftPressedRect(c.down, c.pressed, r);
+    EXPECT_EQ(r.Left, c.shift) << c.down << c.pressed;
+  }
+}
+
+TEST_F(BarButtons, ShortCutTextFillsTheDrawParameters) {
+  TqzBarButton* open = Add("Open");
+  open->SetShortCut(ShortCut('O', TShiftState{ssCtrl}));
+  ShowLinks();
+  Control(0)->FillDrawParams(true);
+  EXPECT_EQ(Control(0)->GetDrawParams()->ShortCutText, "Ctrl+O");
+}
+
+TEST_F(BarButtons, Screenshot) {
+  Add("&Open");
+  Add("&Save", bsDropDown);
+  TqzBarButton* bold = Add("&Bold", bsChecked);
+  bold->SetDown(true);
+  Add("E&xit")->SetEnabled(false);
+  ShowLinks();
+  window->ChangeActive(true);
+  window->SetSelectedControl(Control(0));
+  UpdateWindow(form->GetHandle());
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/bar-buttons.png"));
+}
+
+}  // namespace

@@ -1,0 +1,396 @@
+// The default look of items: caption placement and colours, glyph placement, item backgrounds
+// and buttons with their split arrow.
+
+#include <algorithm>
+
+#include "gdi/Drawing.h"
+#include "gdi/Edges.h"
+#include "gdi/GdiTypes.h"
+#include "gdi/SysColors.h"
+#include "gdi/TextLayout.h"
+#include "toolkit/bars/qzBarButtonControl.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarPainter.h"
+#include "user/Rects.h"
+
+namespace {
+
+TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* AParams) {
+  return dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
+}
+
+TqzBarGlyphLayout GlyphLayoutOf(TqzBarItemControl* AControl) {
+  TqzBarItem* item = AControl->GetItem();
+  return item ? item->GetGlyphLayout() : glLeft;
+}
+
+}  // namespace
+
+// ---- Captions ----------------------------------------------------------------------------------
+
+Integer TqzBarPainter::CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect,
+                                          const TRect& AGlyphRect) {
+  bool horizontal = AParams->PaintKind == qzPaintHorizontal;
+  if (AParams->GlyphSizeKind == qzGlyphLarge) {
+    switch (GlyphLayoutOf(AParams->ItemControl)) {
+      case glLeft:
+        (horizontal ? ATextRect.Left : ATextRect.Top) = (horizontal ? AGlyphRect.Right : AGlyphRect.Bottom) + 3;
+        return 0;
+      case glRight:
+        (horizontal ? ATextRect.Right : ATextRect.Bottom) = (horizontal ? AGlyphRect.Left : AGlyphRect.Top) - 3;
+        return 2;
+      case glTop:
+        (horizontal ? ATextRect.Top : ATextRect.Right) = horizontal ? AGlyphRect.Bottom : AGlyphRect.Left;
+        return 1;
+      case glBottom:
+        (horizontal ? ATextRect.Bottom : ATextRect.Left) = horizontal ? AGlyphRect.Top : AGlyphRect.Right;
+        return 1;
+    }
+  }
+  Integer shift = (AParams->ContentParts & qzContentIcon)
+                      ? (horizontal ? AParams->GlyphExtent.cx : AParams->GlyphExtent.cy)
+                      : AParams->ItemControl->TextIndent();
+  (horizontal ? ATextRect.Left : ATextRect.Top) += shift;
+  if (!ClassRef()->SuppressesPressedShift(AParams->ItemControl)) {
+    TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+    ShiftPressedRect(button && button->DownLook, button && button->PushedLook, ATextRect);
+  }
+  return 0;
+}
+
+void TqzBarPainter::PaintCheckMark(TqzBarItemControl*, HDC, Integer, Integer, Integer) {}
+
+void TqzBarPainter::DrawCheckMarkCentred(TqzBarItemControl* AControl, HDC DC, bool AChecked, Byte APaintKind,
+                                         const TRect& R) {
+  if (APaintKind != qzPaintMenu || !AChecked) return;
+  bool small = AControl->GetParent()->GetFont()->GetSize() < 16;
+  Integer scale = small ? 1 : 2;
+  Integer width = small ? 9 : 18;
+  Integer height = small ? 7 : 14;
+  PaintCheckMark(AControl, DC, scale, (R.Top + R.Bottom - height) / 2, (R.Left + R.Right - width) / 2);
+}
+
+void TqzBarPainter::DrawDropDownArrow(HDC DC, const TRect& R, TColor AColor, bool AFlat, bool ASelected,
+                                      bool AEnabled, Integer ADirection) {
+  DrawItemArrowInRect(DC, R, ADirection, AColor, AEnabled, ASelected, AFlat);
+}
+
+void TqzBarPainter::DrawArrow(HDC DC, const TRect& R, TColor AColor, bool AFlat, bool ASelected, bool AEnabled,
+                              Integer ADirection, Integer AArrowSize) {
+  DrawItemArrowSized(DC, R, ADirection, AColor, AEnabled, ASelected, AFlat, AArrowSize);
+}
+
+TColor TqzBarPainter::ItemTextColor(TqzBarItemControl*, bool ASelected, bool AFlat) {
+  return static_cast<TColor>(GetSysColor(ASelected && !AFlat ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+}
+
+void TqzBarPainter::DisabledCaptionColors(TqzBarItemControl*, bool ASelected, bool AFlat, TColor& AShadowColor,
+                                          TColor& ATextColor) {
+  if (ASelected || AFlat) {
+    AShadowColor = ATextColor = static_cast<TColor>(GetSysColor(COLOR_GRAYTEXT));
+    return;
+  }
+  ATextColor = static_cast<TColor>(GetSysColor(COLOR_BTNHIGHLIGHT));
+  AShadowColor = static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW));
+}
+
+TColor TqzBarPainter::EnabledCaptionColor(TqzBarItemControl* AControl, bool ASelected, bool AFlat) {
+  return ItemTextColor(AControl, ASelected, AFlat);
+}
+
+TColor TqzBarPainter::ItemArrowColor(TqzBarItemControlDrawParams* AParams) {
+  if (!ClassRef()->ArrowUsesTextColor(AParams)) return clDefault;
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  TColor text, shadow;
+  GetCaptionColors(AParams->ItemControl, AParams->EnabledLook, button && button->HotLookB, button && button->HotLookA,
+                   text, shadow);
+  return text;
+}
+
+bool TqzBarPainter::SuppressesPressedShift(TqzBarItemControl*) { return false; }
+
+bool TqzBarPainter::ArrowUsesTextColor(TqzBarItemControlDrawParams*) { return false; }
+
+void TqzBarPainter::DrawItemCaption(TqzBarItemControlDrawParams* AParams, const TRect& R, UINT AFormat,
+                                    Integer AAlignment) {
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  DrawCaptionText(AParams->ItemControl, AParams->TargetCanvas->DCHandle(), AFormat, button && button->HotLookA, false,
+                  AParams->PaintKind == qzPaintRotated, button && button->HotLookB, AParams->EnabledLook, AAlignment,
+                  R, AParams->CaptionText);
+}
+
+void TqzBarPainter::AddButtonExtraWidth(TqzBarItemControlDrawParams* AParams, Integer& AWidth) {
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  if (!button) return;
+  if (button->ButtonLook) {
+    if (AParams->PaintKind == qzPaintMenu || !AParams->HasDropDownPart) return;
+    TRect margins;
+    ClassRef()->GetTextMargins(margins);
+    AWidth += margins.Right + button->ButtonSize.cx;
+    return;
+  }
+  if (!button->MainMenuLook) AWidth += AParams->ItemControl->GetParent()->GetTextSizeValue() / 2;
+}
+
+void TqzBarPainter::CalcButtonPartRects(TqzBarItemControlDrawParams* AParams, const TRect&,
+                                        std::vector<TRect>& AParts) {
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  if (!AParams->HasDropDownPart || !button || AParts.size() < 2) return;
+  Integer edge = AParts[1].Right - button->ButtonSize.cx;
+  AParts[0].Right = edge;
+  AParts[1].Left = edge;
+}
+
+void TqzBarPainter::GetCaptionColors(TqzBarItemControl* AControl, bool AEnabled, bool ASelected, bool AFlat,
+                                     TColor& ATextColor, TColor& AShadowColor) {
+  if (!AEnabled) {
+    DisabledCaptionColors(AControl, ASelected, AFlat, AShadowColor, ATextColor);
+    return;
+  }
+  TqzBarItem* item = AControl->GetItem();
+  TkvStyle* style = item ? item->GetStyle() : nullptr;
+  TColor styleColor = style && style->GetAssignedValues().Contains(kvStyles::svTextColor) ? style->GetTextColor()
+                                                                                           : clDefault;
+  ATextColor = AShadowColor = styleColor != clDefault ? styleColor : EnabledCaptionColor(AControl, ASelected, AFlat);
+}
+
+void TqzBarPainter::DrawCaptionText(TqzBarItemControl* AControl, HDC DC, UINT AFormat, bool AFlat, bool AClip,
+                                    bool ARotated, bool ASelected, bool AEnabled, Integer AAlignment, const TRect& R,
+                                    const String& AText) {
+  TkvCanvas* canvas = AControl->GetCanvas();
+  UINT format = AFormat;
+  TRect r = R;
+  if (!AClip) format |= DT_NOCLIP;
+  static const UINT kAlign[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+  format |= kAlign[std::clamp(AAlignment, 0, 2)];
+  if (!ARotated) format |= DT_VCENTER;
+  TColor text, shadow;
+  GetCaptionColors(AControl, AEnabled, ASelected, AFlat && ClassRef()->IsFlat(), text, shadow);
+  Integer oldMode = SetBkMode(DC, TRANSPARENT);
+  if (text != shadow) {
+    TRect moved = r;
+    OffsetRect(&moved, 1, 1);
+    SetTextColor(DC, ColorToRGB(text));
+    DrawText(DC, AText.c_str(), -1, &moved, format);
+  }
+  SetTextColor(DC, ColorToRGB(shadow));
+  DrawText(DC, AText.c_str(), -1, &r, format);
+  SetBkMode(DC, oldMode);
+  (void)canvas;
+}
+
+// ---- Glyphs and backgrounds --------------------------------------------------------------------
+
+void TqzBarPainter::FillItemBackground(TqzBarItemControl* AControl, HDC DC, bool AUseBrush, HBRUSH ABrush,
+                                       const TRect& R) {
+  if (AUseBrush) {
+    RECT r = R;
+    FillRect(DC, &r, ABrush);
+    return;
+  }
+  AControl->GetParent()->FillBackground(DC, R, false, clNone, ABrush);
+}
+
+void TqzBarPainter::DrawItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphArea,
+                                  const TRect& AFrameArea, bool AAbsent, TRect& AGlyphRect) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  TSize size = control->GlyphSize(AParams->GlyphSizeKind, 0);
+  bool absent = AAbsent || !control->HasImage(AParams->GlyphSizeKind);
+  TRect box = AGlyphArea;
+  if (AParams->PaintKind == qzPaintHorizontal)
+    box.Right = box.Left + AParams->GlyphExtent.cx;
+  else if (AParams->PaintKind == qzPaintRotated)
+    box.Bottom = box.Top + AParams->GlyphExtent.cy;
+  if (AParams->GlyphSizeKind == qzGlyphLarge && AParams->PaintKind != qzPaintMenu) box = AGlyphArea;
+  Integer left = box.Left + (box.Width() - size.cx) / 2;
+  Integer top = box.Top + (box.Height() - size.cy) / 2;
+  if (AParams->GlyphSizeKind == qzGlyphLarge && AParams->PaintKind != qzPaintMenu &&
+      (AParams->ContentParts & qzContentText)) {
+    bool horizontal = AParams->PaintKind == qzPaintHorizontal;
+    switch (GlyphLayoutOf(control)) {
+      case glLeft:
+        (horizontal ? left : top) = (horizontal ? box.Left : box.Top) + 4;
+        break;
+      case glRight:
+        if (horizontal)
+          left = box.Right - size.cx - 4;
+        else
+          top = box.Bottom - size.cy - 4;
+        break;
+      case glTop:
+        if (horizontal)
+          top = box.Top + 2;
+        else
+          left = box.Right - size.cx - 2;
+        break;
+      case glBottom:
+        if (horizontal)
+          top = box.Bottom - size.cy - 2;
+        else
+          left = box.Left + 2;
+        break;
+    }
+  }
+  AGlyphRect = TRect(left, top, left + size.cx, top + size.cy);
+  if (TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams)) {
+    Integer shift = (button->DownLook && ClassRef()->DownGlyphShift(control) ? 1 : 0) +
+                    (button->PushedLook && ClassRef()->PressedGlyphShift(control, button->DownLook) ? 1 : 0);
+    OffsetRect(&AGlyphRect, shift, shift);
+  }
+  control->GetViewInfo()->SetGlyphBounds(AGlyphRect);
+  PaintItemGlyph(AParams, DC, absent, AGlyphRect, IsRectEmpty(&AFrameArea) ? box : AFrameArea);
+}
+
+void TqzBarPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, bool AAbsent,
+                                   const TRect& AGlyphRect, const TRect& AGlyphArea) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  TqzBarPainterClass cls = ClassRef();
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  bool down = button && button->DownLook;
+  bool pressed = button && button->PushedLook;
+  if (AAbsent || cls->DrawsItemBackground(control))
+    cls->FillItemBackground(control, DC,
+                            cls->FillsGlyphBackground(control, down, AAbsent, AParams->SelectedLook, pressed),
+                            cls->ItemBackgroundBrush(control), AGlyphArea);
+  if (AAbsent) {
+    DrawCheckMarkCentred(control, DC, down, AParams->PaintKind, AGlyphArea);
+    return;
+  }
+  Integer index;
+  TCustomImageList* list;
+  TBitmap* glyph;
+  control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
+  TkvCanvas* canvas = AParams->TargetCanvas;
+  if (glyph) {
+    glyph->SetTransparent(true);
+    canvas->GetCanvas()->StretchDraw(AGlyphRect, glyph);
+  } else if (list) {
+    canvas->DrawImageListItem(list, AGlyphRect.Left, AGlyphRect.Top, index, AParams->EnabledLook);
+  }
+}
+
+void TqzBarPainter::DrawSunkenFrame(HDC DC, TRect& R) {
+  RECT r = R;
+  DrawEdge(DC, &r, BDR_SUNKENOUTER, BF_RECT);
+  InflateRect(&R, -1, -1);
+}
+
+HBRUSH TqzBarPainter::ItemBackgroundBrush(TqzBarItemControl* AControl) { return AControl->GetBackgroundBrush(); }
+
+bool TqzBarPainter::DownGlyphShift(TqzBarItemControl*) { return false; }
+
+bool TqzBarPainter::PressedGlyphShift(TqzBarItemControl*, bool) { return false; }
+
+Integer TqzBarPainter::ButtonItemHeightExtra(TqzBarItemControl*) { return 0; }
+
+bool TqzBarPainter::FillsGlyphBackground(TqzBarItemControl* AControl, bool ADown, bool AAbsent, bool ASelected,
+                                         bool APressed) {
+  // No control is non-recent before menus show recent items.
+  if (AAbsent) return ADown || ASelected || APressed;
+  return AControl->HasOwnBrush();
+}
+
+bool TqzBarPainter::DrawsItemBackground(TqzBarItemControl*) {
+  // The default look paints no native background, and no bar window has a custom one yet.
+  return ClassRef()->PaintsNativeBackground();
+}
+
+bool TqzBarPainter::ButtonHotTracks() { return true; }
+
+Integer TqzBarPainter::ButtonBorderWidth(TqzBarItemControl*) { return 0; }
+
+Integer TqzBarPainter::SplitArrowWidth(TqzBarManager* AManager) {
+  if (!AManager) return 0;
+  Integer width = (AManager->GetLargeIcons() ? 2 : 1) * AManager->GetButtonArrowWidth();
+  return width % 2 == 0 ? width + 1 : width;
+}
+
+// ---- Buttons -----------------------------------------------------------------------------------
+
+HBRUSH TqzBarPainter::ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) {
+  return AParams->ItemControl->GetBackgroundBrush();
+}
+
+bool TqzBarPainter::IsButtonDrawnDown(TqzBarItemControlDrawParams* AParams) {
+  return ClassRef()->IsFlat() && (AParams->DropDownOpen || AParams->SelectedLook);
+}
+
+bool TqzBarPainter::IsArrowDrawnDown(TqzBarItemControlDrawParams* AParams) {
+  if (ClassRef()->IsFlat()) {
+    bool menu = AParams->PaintKind == qzPaintMenu;
+    return (HighContrastWhiteFace() && AParams->SelectedLook && (menu || !AParams->DropDownOpen)) ||
+           (menu && AParams->DropDownOpen);
+  }
+  return IsFlatInstance() && AParams->DropDownOpen;
+}
+
+void TqzBarPainter::ShiftPressedRect(bool ADown, bool APressed, TRect& R) {
+  if (ClassRef()->IsFlat() || !(ADown || APressed)) return;
+  Integer shift = ADown && APressed && !IsFlatInstance() ? 2 : 1;
+  OffsetRect(&R, shift, shift);
+}
+
+void TqzBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  TRect item = R;
+  if (button && button->LoweredLook) ClassRef()->DrawSunkenFrame(DC, item);
+  TRect content = item;
+  bool split = button && button->ButtonLook && AParams->HasDropDownPart;
+  if (split && AParams->ItemControl->GetPartRects().size() > 1)
+    content.Right -= AParams->ItemControl->GetPartRects()[1].Width();
+  TRect glyphArea = item;
+  TRect frameArea;
+  if (AParams->GlyphSizeKind == qzGlyphLarge) {
+    glyphArea = content;
+    frameArea = glyphArea;
+    InflateRect(&content, -1, -1);
+    ShiftPressedRect(button && button->DownLook, button && button->PushedLook, content);
+  }
+  if (button && button->OpenLook) frameArea = item;
+  // The whole item takes its background first, so that the caption's area is never left unpainted.
+  FillItemBackground(AParams->ItemControl, DC, IsButtonDrawnDown(AParams), ButtonBackgroundBrush(AParams), item);
+  TRect glyphRect;
+  if (AParams->ContentParts & qzContentIcon) DrawItemGlyph(AParams, DC, glyphArea, frameArea, false, glyphRect);
+  if (AParams->ContentParts & qzContentText) {
+    TRect text = content;
+    Integer alignment = CalcButtonTextRect(AParams, text, glyphRect);
+    DrawCaptionText(AParams->ItemControl, DC, DT_SINGLELINE, button && button->HotLookA, false,
+                    AParams->PaintKind == qzPaintRotated, button && button->HotLookB, AParams->EnabledLook, alignment,
+                    text, AParams->CaptionText);
+  }
+  if (AParams->HasDropDownPart && !(button && button->MainMenuLook) && split) DrawSplitArrow(AParams, item);
+}
+
+void TqzBarPainter::DrawButtonArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  TRect r = R;
+  bool menu = AParams->PaintKind == qzPaintMenu;
+  if (!IsFlatInstance() && AParams->DropDownOpen && (r.Width() > 9 || menu)) OffsetRect(&r, 1, 1);
+  TColor color = ItemArrowColor(AParams);
+  bool enabled = AParams->EnabledLook && button && button->DropDownEnabledLook;
+  bool down = IsArrowDrawnDown(AParams);
+  if (menu)
+    DrawArrow(AParams->TargetCanvas->DCHandle(), r, color, IsFlatInstance(), down, enabled, 3,
+              button ? button->ButtonSize.cy : 4);
+  else
+    ClassRef()->DrawDropDownArrow(AParams->TargetCanvas->DCHandle(), r, color, IsFlatInstance(), down, enabled, 1);
+}
+
+void TqzBarPainter::DrawArrowPartBackground(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush) {
+  TRect r = R;
+  if (ClassRef()->IsFlat() && AParams->PaintKind != qzPaintMenu) {
+    r.Left -= 1;
+    if (AParams->DropDownOpen) return;
+  }
+  ClassRef()->FillItemBackground(AParams->ItemControl, AParams->TargetCanvas->DCHandle(), IsButtonDrawnDown(AParams),
+                                 ABrush, r);
+}
+
+void TqzBarPainter::DrawSplitArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  TRect r = R;
+  r.Left = r.Right - (button ? button->ButtonSize.cx : 0);
+  DrawArrowPartBackground(AParams, r, ButtonBackgroundBrush(AParams));
+  DrawButtonArrow(AParams, r);
+}
