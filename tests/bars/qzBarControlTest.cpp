@@ -8,6 +8,7 @@
 #include "user/VirtualKeys.h"
 #include "user/WindowPos.h"
 #include "vcl/Forms.h"
+#include "vcl/Menus.h"
 
 TAVREN_CLASS_IMPL(TTestBarControl)
 
@@ -82,6 +83,14 @@ class BarControl : public BarManagerOnForm {
   TqzBarItemControl* Control(Integer AIndex) { return links->GetVisibleLink(AIndex)->GetControl(); }
   void Key(Word AKey) { SendMessage(window->GetHandle(), WM_KEYDOWN, AKey, 0); }
   // A press and release at the centre of a control, the cursor there as a user's would be.
+  // Puts the cursor over the centre of a control and answers that point in client coordinates.
+  TPoint CursorOver(TqzBarItemControl* AControl) {
+    TRect r = AControl->GetItemRect();
+    TPoint p((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    TPoint s = window->ClientToScreen(p);
+    SetCursorPos(s.X, s.Y);
+    return p;
+  }
   void ClickOn(TqzBarItemControl* AControl) {
     TRect r = AControl->GetItemRect();
     TPoint p((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
@@ -317,6 +326,55 @@ TEST_F(BarControl, ClickRunsTheItemOnceAndSurvivesAWindowFreedByIt) {
   ClickOn(Control(0));
   window = nullptr;
   EXPECT_EQ(clicks.count, 2);
+}
+
+TEST_F(BarControl, HoverMakesTheControlHotAndLeavingClearsIt) {
+  Show({"One", "Two"});
+  TPoint p = CursorOver(Control(1));
+  SendMessage(window->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+  EXPECT_EQ(window->GetSelectedControl(), Control(1));
+  EXPECT_TRUE(Control(1)->GetSelectedByMouse());
+  EXPECT_EQ(Control(1)->GetHotPart(), 0);
+  EXPECT_EQ(window->GetViewState(), 1);
+  window->MouseLeave();
+  EXPECT_EQ(window->GetSelectedControl(), nullptr);
+  EXPECT_EQ(window->GetViewState(), 0);
+  EXPECT_EQ(Control(1)->GetHotPart(), qzNoHotPart);
+}
+
+TEST_F(BarControl, DoubleClickCountsAsAPress) {
+  Show({"One", "Two"});
+  window->ChangeActive(true);
+  TPoint p = CursorOver(Control(0));
+  LPARAM lp = MAKELPARAM(p.X, p.Y);
+  SendMessage(window->GetHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, lp);
+  EXPECT_EQ(window->GetSelectedControl(), Control(0));
+  EXPECT_EQ(clicks.count, 0);
+  SendMessage(window->GetHandle(), WM_LBUTTONUP, 0, lp);
+  EXPECT_EQ(clicks.count, 1);
+}
+
+TEST_F(BarControl, HintTextsTakeTheShortHintAndTheShortCut) {
+  TqzBarButton* open = Add("Open");
+  open->SetHint("Open a file|Opens an existing file");
+  open->SetShortCut(ShortCut('O', TShiftState{ssCtrl}));
+  Add("Other");
+  window->SetItemLinks(links);
+  window->Refresh(false);
+  String hint, shortCut;
+  bool vetoed = true;
+  CursorOver(Control(0));
+  ASSERT_TRUE(Control(0)->GetHintTexts(hint, shortCut, vetoed));
+  EXPECT_EQ(hint, "Open a file");
+  EXPECT_EQ(shortCut, " (Ctrl+O)");
+  EXPECT_FALSE(vetoed);
+  // Not while another control is under the mouse, nor while the window is active.
+  CursorOver(Control(1));
+  EXPECT_FALSE(Control(0)->GetHintTexts(hint, shortCut, vetoed));
+  EXPECT_EQ(hint, "");
+  CursorOver(Control(0));
+  window->ChangeActive(true);
+  EXPECT_FALSE(Control(0)->GetHintTexts(hint, shortCut, vetoed));
 }
 
 TEST_F(BarControl, PaintingDrawsEveryLaidOutControl) {

@@ -103,6 +103,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   TqzBarItemControl* GetSelectedControl() const;
   TqzBarItemControl* GetCaptureControl() const noexcept { return FCaptureControl; }
   TqzBarItemControl* ControlAtPoint(const TPoint& P);
+  TqzBarItemControl* ControlAtCursor();
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
   TkvCanvas* ActiveCanvas();
   TCustomqzBarControlViewInfo* GetLayoutInfo() const noexcept { return FViewInfo.get(); }

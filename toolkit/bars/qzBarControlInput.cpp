@@ -46,6 +46,10 @@ TqzBarItemControl* TCustomqzBarControl::ControlAtPoint(const TPoint& P) {
   return nullptr;
 }
 
+TqzBarItemControl* TCustomqzBarControl::ControlAtCursor() {
+  return HandleAllocated() ? ControlAtPoint(ScreenToClient(CursorPos())) : nullptr;
+}
+
 TqzBarItemControl* TCustomqzBarControl::GetSelectedControl() const {
   return FCurrentLink ? FCurrentLink->GetControl() : nullptr;
 }
@@ -95,6 +99,12 @@ void TCustomqzBarControl::ChangeSelection(TqzBarItemControl* AControl) {
   if (AControl) RepaintControl(AControl);
   TqzBarManager* manager = GetControlBarManager();
   if (!AControl) SetCursor(crDefault);
+  String hintText, shortCut;
+  bool vetoed = false;
+  if (AControl && AControl->GetHintTexts(hintText, shortCut, vetoed))
+    manager->ActivateHint(true, hintText + shortCut, AControl);
+  else
+    manager->HideHint();
   String hint;
   if (AControl && (AControl->IsEnabled() || manager->GetShowHintForDisabledItems()))
     hint = GetLongHint(AControl->GetHint());

@@ -599,3 +599,13 @@ bool TqzBarItemControl::IsPressedUnderMouse() {
   TRect r = GetItemRect();
   return PtInRect(&r, FParent->ScreenToClient(cursor)) && (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
 }
+
+bool TqzBarItemControl::GetHintTexts(String& AHint, String& AShortCut, bool& AVetoed) {
+  AHint.clear();
+  AShortCut.clear();
+  AVetoed = false;
+  if (!FParent || !FParent->IsInactive() || FParent->ControlAtCursor() != this) return false;
+  AHint = GetShortHint(GetHint());
+  AShortCut = ShortCutHintSuffix(ShortCutOf());
+  return true;
+}

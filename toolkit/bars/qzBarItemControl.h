@@ -184,6 +184,9 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual void KeyDown(Word&, TShiftState) {}
 
   // Operations in slot order.
+  // False without a parent, while the parent is active or when another control is under the
+  // mouse; else the hint before its "|" and the shortcut as " (Ctrl+O)".
+  virtual bool GetHintTexts(String& AHint, String& AShortCut, bool& AVetoed);
   virtual bool IsEnabled();
   virtual void RequestBarRebuild();
   virtual void UpdateInBar();
