@@ -65,6 +65,7 @@ class BarControl : public BarManagerOnForm {
   }
   void TearDown() override {
     delete window;
+    window = nullptr;
     if (record) record->ControlClass = saved;
     BarManagerOnForm::TearDown();
   }
@@ -311,6 +312,47 @@ TEST_F(BarControl, EscapeClosesAndLeavesTheChain) {
   EXPECT_TRUE(window->GetClosedByEsc());
   EXPECT_FALSE(window->GetActive());
   EXPECT_EQ(ActiveBarControl(), nullptr);
+}
+
+TEST_F(BarControl, EscapeInAnOpenedWindowLeavesItsOpenerOpen) {
+  Show({"One"});
+  window->ChangeActive(true);
+  auto* opened = new TTestBarControl(manager);
+  opened->SetParent(form);
+  opened->SetOpenerBar(window);
+  EXPECT_EQ(window->GetOpenedBar(), opened);
+  opened->ChangeActive(true);
+  EXPECT_EQ(ActiveBarControl(), opened);
+  SendMessage(opened->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(opened->GetActive());
+  EXPECT_TRUE(window->GetActive());
+  EXPECT_EQ(ActiveBarControl(), window);
+  // Closed any other way, the opener chain closes too.
+  opened->ChangeActive(true);
+  opened->CloseOnce();
+  EXPECT_FALSE(window->GetActive());
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+  // Freeing the opener frees the window it opened.
+  TkvObjectLink* link = LinkToObject(opened);
+  delete window;
+  window = nullptr;
+  EXPECT_EQ(link->Ref, nullptr);
+  ReleaseObjectLink(link);
+}
+
+TEST_F(BarControl, AltAndF10LeaveMenuModeAsTheManagerSays) {
+  Show({"One"});
+  struct Case {
+    Word key;
+    bool useF10;
+    bool leaves;
+  } cases[] = {{VK_MENU, false, true}, {VK_F10, true, true}, {VK_F10, false, false}};
+  for (const Case& c : cases) {
+    manager->SetUseF10ForMenu(c.useF10);
+    window->ChangeActive(true);
+    Key(c.key);
+    EXPECT_EQ(window->GetActive(), !c.leaves) << c.key << " " << c.useF10;
+  }
 }
 
 TEST_F(BarControl, ClickRunsTheItemOnceAndSurvivesAWindowFreedByIt) {

@@ -326,6 +326,8 @@ void TCustomqzBarControl::ChangeActive(bool AActive) {
 void TCustomqzBarControl::SetActive(bool AActive) {
   FActive = AActive;
   if (AActive) {
+    // A window shown again after Esc closed it closes its chain as usual.
+    FClosedByEsc = false;
     if (!gActiveBarControl) gChainStartedCustomizing = IsCustomizing();
     FPrevActiveBar = gActiveBarControl;
     gActiveBarControl = this;
