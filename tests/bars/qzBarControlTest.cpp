@@ -3,6 +3,7 @@
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "user/Focus.h"
 #include "user/Input.h"
 #include "user/Messages.h"
 #include "user/VirtualKeys.h"
@@ -157,6 +158,12 @@ TEST_F(BarControl, ShowsOneControlPerLinkAndFreesThemWithTheLinksOrTheWindow) {
   window->SetItemLinks(nullptr);
   EXPECT_EQ(links->GetLink(0)->GetControl(), nullptr);
   EXPECT_EQ(links->GetBarControl(), nullptr);
+}
+
+TEST_F(BarControl, NeverKeepsTheFocus) {
+  Show({"One"});
+  ::SetFocus(window->GetHandle());
+  EXPECT_EQ(GetFocus(), form->GetHandle());
 }
 
 TEST_F(BarControl, EmptyWindowCreatesNothingAndKeysSelectNothing) {

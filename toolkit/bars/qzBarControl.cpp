@@ -137,6 +137,7 @@ void TCustomqzBarControl::RecreateControls(bool ARecreate) {
   if (!ARecreate) return;
   DestroyControls();
   CreateControls();
+  PostMouseMoveToBarUnderCursor();
 }
 
 void TCustomqzBarControl::Refresh(bool ARecreate) {

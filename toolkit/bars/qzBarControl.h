@@ -119,6 +119,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   Byte GetBusyFlags() const noexcept { return FBusyFlags; }
   TBitmap* GetBackgroundCache() const noexcept { return FBackgroundCache.get(); }
   void RepaintAll();
+  // The bar window under the cursor forgets where the mouse was and gets a mouse move, so that
+  // it tracks its controls anew.
+  void PostMouseMoveToBarUnderCursor();
   // Clears the selection without any selection-change processing (a control going or disabled).
   void ForgetSelection() { FCurrentLink = nullptr; }
   // Whether the window takes a click's closing of the menu chain on itself (menus do).
@@ -188,6 +191,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual HBRUSH DownSelectedBrush();
   virtual HBRUSH SelectedBrush();
   virtual TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() = 0;
+  virtual void WindowControlPressed(TqzBarItemControl*) {}
   virtual void SetItemLinks(TqzBarItemLinks* ALinks);
   virtual Integer IconAreaSize();
   virtual Integer TextSize();
@@ -224,6 +228,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
  private:
   void KeyDownInChain(TMessage& Message);
   void LeftButtonUp(TMessage& Message);
+  // Bar windows never keep the focus: it goes back to the manager's form.
+  void PassFocusOn();
   void TrackMouse(TShiftState AShift, Integer X, Integer Y);
   void TrackLink(TqzBarItemLink* ALink, const TPoint& P);
   void SetUpCanvasFont();

@@ -3,6 +3,9 @@
 
 #include "toolkit/bars/qzBarControl.h"
 
+#include "toolkit/bars/qzBarButtonControl.h"
+#include "user/Focus.h"
+
 #include "user/Input.h"
 #include "user/Rects.h"
 #include "user/KeyboardLayout.h"
@@ -180,7 +183,33 @@ void TCustomqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
   if (!AControl || !AControl->IsEnabled() || !AControl->IsClickable()) return;
   SetSelectedControl(AControl);
   GetControlBarManager()->HideHint();
+  TqzBarItemControl* selected = GetSelectedControl();
+  if (auto* buttonLike = dynamic_cast<TqzBarButtonLikeControl*>(selected)) buttonLike->SetAnimateNextOpen(true);
+  if (selected && selected->HostsWindow()) WindowControlPressed(selected);
+  TBarGuard guard(this);
   AControl->UserActivate(true);
+  if (!guard.Alive() || !HasLinkControl(AControl)) return;
+  if (auto* button = dynamic_cast<TqzBarButtonControl*>(GetSelectedControl())) button->SetAnimateNextOpen(false);
+}
+
+void TCustomqzBarControl::PostMouseMoveToBarUnderCursor() {
+  TPoint cursor = CursorPos();
+  HWND wnd = WindowFromPoint(cursor);
+  auto* bar = dynamic_cast<TCustomqzBarControl*>(wnd ? FindControl(wnd) : nullptr);
+  if (!bar) return;
+  bar->FLastMousePos = TPoint(-1, -1);
+  TPoint p = bar->ScreenToClient(cursor);
+  PostMessage(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+}
+
+void TCustomqzBarControl::PassFocusOn() {
+  TqzBarItemControl* selected = GetSelectedControl();
+  if (selected && selected->HostsWindow()) return;
+  auto* owner = dynamic_cast<TWinControl*>(GetControlBarManager()->GetOwner());
+  if (!owner || !owner->HandleAllocated()) return;
+  HWND target = owner->GetHandle();
+  if (!IsWindowVisible(target)) target = GetWindow(target, GW_HWNDNEXT);
+  if (target) ::SetFocus(target);
 }
 
 void TCustomqzBarControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
@@ -360,6 +389,10 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       inherited::WndProc(Message);
       SetUpCanvasFont();
       if (HandleAllocated()) CalcMetrics();
+      return;
+    case WM_SETFOCUS:
+      inherited::WndProc(Message);
+      PassFocusOn();
       return;
     case WM_KILLFOCUS:
       inherited::WndProc(Message);
