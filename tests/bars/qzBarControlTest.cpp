@@ -160,6 +160,37 @@ TEST_F(BarControl, ShowsOneControlPerLinkAndFreesThemWithTheLinksOrTheWindow) {
   EXPECT_EQ(links->GetBarControl(), nullptr);
 }
 
+TEST_F(BarControl, OwnerBoundsTouchOnAnEdgeTheyShare) {
+  TPoint o = window->ClientToScreen(TPoint(0, 0));
+  TRect r(o.X, o.Y, o.X + window->GetWidth(), o.Y + window->GetHeight());
+  struct Case {
+    TRect owner;
+    bool touches;
+  } cases[] = {
+      {TRect(r.Left, r.Top - 20, r.Left + 50, r.Top), true},        // a toolbar entry above a menu
+      {TRect(r.Right, r.Top + 5, r.Right + 30, r.Top + 25), true},  // a menu item beside a sub-menu
+      {TRect(r.Right + 1, r.Top, r.Right + 30, r.Top + 25), false},
+      {TRect(r.Right, r.Top - 20, r.Right + 50, r.Top), false},  // only a corner
+      {TRect(), false},
+  };
+  for (const Case& c : cases) {
+    window->SetOwnerBounds(c.owner, form);
+    EXPECT_EQ(window->TouchesOwnerBounds(), c.touches) << c.owner.Left << "," << c.owner.Top;
+    EXPECT_EQ(window->OwnerControl(), c.touches || c.owner != TRect() ? form : nullptr);
+  }
+}
+
+TEST_F(BarControl, APopupThatWouldLeaveTheWorkAreaGoesAboveTheWindow) {
+  TRect work;
+  WorkAreaAtPoint(TPoint(5, 5), work);
+  TPoint fits(5, work.Top + 10);
+  window->FitOnScreen(fits, 50);
+  EXPECT_EQ(fits, TPoint(5, work.Top + 10));
+  TPoint low(5, work.Bottom - 20);
+  window->FitOnScreen(low, 50);
+  EXPECT_EQ(low.Y, window->GetClientOrigin().Y - 50);
+}
+
 TEST_F(BarControl, NeverKeepsTheFocus) {
   Show({"One"});
   ::SetFocus(window->GetHandle());

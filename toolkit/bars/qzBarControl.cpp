@@ -7,6 +7,7 @@
 
 #include "gdi/Regions.h"
 #include "user/Messages.h"
+#include "user/Rects.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
 
@@ -387,4 +388,37 @@ void TCustomqzBarControl::CancelMode() {
     ChangeSelection(nullptr);
   else
     CloseOnEscape();
+}
+
+// ---- Placement and the owner -------------------------------------------------------------------
+
+void TCustomqzBarControl::FitOnScreen(TPoint& P, Integer AHeight) {
+  TRect work;
+  WorkAreaAtPoint(P, work);
+  if (P.Y + AHeight > work.Bottom) P.Y = GetClientOrigin().Y - AHeight;
+}
+
+TWinControl* TCustomqzBarControl::OwnerControl() { return IsRectEmpty(&FOwnerBounds) ? nullptr : FOwnerWindow; }
+
+bool TCustomqzBarControl::TouchesOwnerBounds() {
+  if (IsRectEmpty(&FOwnerBounds)) return false;
+  TRect r = GetBoundsRect();
+  if (TWinControl* parent = GetParent()) {
+    TPoint origin = parent->ClientToScreen(TPoint(0, 0));
+    OffsetRect(&r, origin.X, origin.Y);
+  }
+  const TRect& o = FOwnerBounds;
+  bool overlapX = r.Left < o.Right && o.Left < r.Right;
+  bool overlapY = r.Top < o.Bottom && o.Top < r.Bottom;
+  return ((r.Top == o.Bottom || r.Bottom == o.Top) && overlapX) || ((r.Left == o.Right || r.Right == o.Left) && overlapY);
+}
+
+bool TCustomqzBarControl::ContextPopupOnPress(bool AOnPress) {
+  bool onPress = (!(KindFlags() & qzKindContextOnRelease) && !IsDetachedPopup()) ||
+                 GetControlBarManager()->GetIsCustomizing();
+  return AOnPress ? onPress : (KindFlags() & qzKindContextOnRelease) && !onPress;
+}
+
+void TCustomqzBarControl::UpdateDoubleBuffered() {
+  SetDoubleBuffered(HasCustomBackground() || GetControlBarManager()->IsOtherManagerActive());
 }

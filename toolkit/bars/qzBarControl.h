@@ -96,6 +96,12 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   Byte GetViewState() const noexcept { return FViewState; }
   void SetViewState(Byte AState);
   void Refresh(bool ARecreate);
+  // The screen bounds of the element that opened the window (empty for none) and its window.
+  const TRect& GetOwnerBounds() const noexcept { return FOwnerBounds; }
+  void SetOwnerBounds(const TRect& R, TWinControl* AOwnerWindow) {
+    FOwnerBounds = R;
+    FOwnerWindow = AOwnerWindow;
+  }
   TqzBarPainter* GetOwnPainter() const noexcept { return FOwnPainter; }
   void SetOwnPainter(TqzBarPainter* Value) { FOwnPainter = Value; }
 
@@ -131,9 +137,11 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   void SelectNeighbour(bool ANext);
 
   // Operations in slot order.
+  virtual void FitOnScreen(TPoint& P, Integer AHeight);
   virtual void CancelMode();
   virtual bool HoldsKeyboard() { return false; }
   virtual void WindowPosChanged();
+  virtual bool ExtraScreenArea(TRect&) { return false; }
   virtual void CalcItemsRect() { CalcClientItemsRect(); }
   virtual void CalcMetrics();
   virtual void CalcClientItemsRect();
@@ -145,10 +153,13 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void DestroyControls();
   virtual void RequestRebuild() {}
   virtual bool CanActivate();
+  virtual bool StretchesControl(TqzBarItemControl*) { return false; }
+  virtual bool IsNotFlatFloating() { return true; }
   virtual bool CanDrawControl(TqzBarItemControl* AControl);
   virtual bool IsDesigning();
   virtual bool AcceptsPartialLink(const TRect&) { return false; }
   virtual bool IsInActiveChain();
+  virtual bool ContextPopupOnPress(bool AOnPress);
   virtual bool IsInactive() { return !FActive; }
   virtual bool IsUpdateLocked();
   virtual bool JoinsOpenedMenus();
@@ -185,6 +196,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual Integer GroupSpacingBefore(TqzBarItemLink* ALink);
   virtual Integer BaseTextSize();
   virtual TqzBarPainter* Painter();
+  virtual TWinControl* OwnerControl();
   virtual Byte GetItemPaintKind() { return RotatesText() ? qzPaintRotated : qzPaintHorizontal; }
   virtual HBRUSH BackgroundBrush();
   virtual HBRUSH DownBrush();
@@ -193,13 +205,20 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() = 0;
   virtual void WindowControlPressed(TqzBarItemControl*) {}
   virtual void SetItemLinks(TqzBarItemLinks* ALinks);
+  // The window's whole-window DC for an update region (1 for all of it), and its release.
+  virtual HDC GetWindowDC(HRGN ARegion);
+  virtual void ReleaseWindowDC(HDC DC);
   virtual Integer IconAreaSize();
   virtual Integer TextSize();
   virtual void GetBarBounds(TRect& R);
   virtual void CloseOnEscape();
   virtual bool IsAncestorOf(TCustomqzBarControl* AWindow);
+  virtual bool TouchesOwnerBounds();
+  virtual bool OwnsBar() { return false; }
   virtual bool HasLinkControl(TqzBarItemControl* AControl);
   virtual bool IsWindowActive();
+  virtual bool ShowsMark() { return false; }
+  virtual void MarkRect(TRect& R) { R = TRect(); }
   virtual bool IsMouseBlocked(bool ACheckMoved);
   virtual void DrawControlWithBrush(TkvCanvas* ACanvas, TqzBarItemControl* AControl);
   virtual void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly);
@@ -208,8 +227,17 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void ChangeSelection(TqzBarItemControl* AControl);
   virtual void RepaintControl(TqzBarItemControl* AControl) = 0;
   virtual void ViewStateChanged(Byte) {}
+  virtual bool DrawsOwnFrame() { return true; }
   virtual void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) = 0;
+  // Fills the window rectangle at the origin inside ARegion, the DC's clip put back afterwards.
+  virtual void FillBackgroundClipped(HDC DC, HRGN ARegion, bool AOffset, HBRUSH ABrush);
+  virtual bool IsDetachedPopup() { return false; }
+  virtual bool HasBackgroundBitmap() { return false; }
+  virtual bool HasCustomBackground() { return false; }
+  virtual void ClientOffset(TPoint& P) { P = TPoint(0, 0); }
+  virtual void DrawFrameOn(HDC) {}
   virtual void ClearBackgroundCache();
+  virtual void UpdateDoubleBuffered();
   virtual void CloseOnce();
   virtual bool IsVertical() { return false; }
   virtual bool RotatesText() { return false; }
@@ -228,6 +256,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
  private:
   void KeyDownInChain(TMessage& Message);
   void LeftButtonUp(TMessage& Message);
+  // The non-client painting protocol: the frame drawn on a whole-window DC, released on every path.
+  void PaintNonClient(TMessage& Message);
   // Bar windows never keep the focus: it goes back to the manager's form.
   void PassFocusOn();
   void TrackMouse(TShiftState AShift, Integer X, Integer Y);
@@ -258,6 +288,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   TRect FVisibleItemsRect;
   TPoint FLastMousePos{-1, -1};
   TqzBarPainter* FOwnPainter = nullptr;
+  TRect FOwnerBounds;
+  TWinControl* FOwnerWindow = nullptr;
   Byte FBusyFlags = 0;
   Byte FViewState = 0;
 };

@@ -390,6 +390,12 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       SetUpCanvasFont();
       if (HandleAllocated()) CalcMetrics();
       return;
+    case WM_NCPAINT:
+      if (DrawsOwnFrame() && HandleAllocated()) {
+        PaintNonClient(Message);
+        return;
+      }
+      break;
     case WM_SETFOCUS:
       inherited::WndProc(Message);
       PassFocusOn();

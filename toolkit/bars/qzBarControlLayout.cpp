@@ -5,7 +5,10 @@
 
 #include <algorithm>
 
+#include "gdi/Regions.h"
+#include "user/Painting.h"
 #include "user/Rects.h"
+#include "user/WindowPos.h"
 
 TAVREN_CLASS_IMPL(TCustomqzBarControlViewInfo)
 
@@ -147,4 +150,33 @@ void TCustomqzBarControl::Paint() {
   DrawControls();
   Painter()->DrawBarBackground(this, canvas);
   canvas->PopClip();
+}
+
+// ---- Background and the non-client area --------------------------------------------------------
+
+void TCustomqzBarControl::FillBackgroundClipped(HDC DC, HRGN ARegion, bool AOffset, HBRUSH ABrush) {
+  HRGN saved = CreateRectRgn(0, 0, 0, 0);
+  bool hadClip = GetClipRgn(DC, saved) == 1;
+  ExtSelectClipRgn(DC, ARegion, RGN_AND);
+  RECT window{};
+  ::GetWindowRect(GetHandle(), &window);
+  FillBackground(DC, TRect(0, 0, window.Width(), window.Height()), AOffset, clNone, ABrush);
+  SelectClipRgn(DC, hadClip ? saved : nullptr);
+  DeleteObject(saved);
+}
+
+HDC TCustomqzBarControl::GetWindowDC(HRGN) { return ::GetWindowDC(GetHandle()); }
+
+void TCustomqzBarControl::ReleaseWindowDC(HDC DC) { ReleaseDC(GetHandle(), DC); }
+
+void TCustomqzBarControl::PaintNonClient(TMessage& Message) {
+  HDC dc = GetWindowDC(reinterpret_cast<HRGN>(Message.WParam));
+  try {
+    inherited::WndProc(Message);
+    DrawFrameOn(dc);
+  } catch (...) {
+    ReleaseWindowDC(dc);
+    throw;
+  }
+  ReleaseWindowDC(dc);
 }
