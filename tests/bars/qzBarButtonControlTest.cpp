@@ -2,10 +2,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarButtonControl.h"
+#include "gdi/SysColors.h"
+#include "gdi/TextLayout.h"
 #include "user/Messages.h"
 #include "vcl/Forms.h"
 
@@ -150,6 +153,67 @@ TEST_F(BarButtons, ShortCutTextFillsTheDrawParameters) {
   ShowLinks();
   Control(0)->FillDrawParams(true);
   EXPECT_EQ(Control(0)->GetDrawParams()->ShortCutText, "Ctrl+O");
+}
+
+// Draws a caption on a button-face bitmap and answers its pixels.
+struct TCaptionPixels {
+  TBitmap bitmap;
+  TCaptionPixels(TqzBarItemControl* AControl, const char* AText, bool AEnabled, bool ASelected, bool ARotated) {
+    bitmap.SetSize(60, 60);
+    TCanvas* canvas = bitmap.GetCanvas();
+    canvas->GetBrush()->SetColor(clBtnFace);
+    canvas->FillRect(TRect(0, 0, 60, 60));
+    canvas->GetFont()->SetName("Tahoma");
+    canvas->GetFont()->SetHeight(-11);
+    if (ARotated) canvas->GetFont()->SetOrientation(-900);
+    AControl->Painter()->DrawCaptionText(AControl, canvas->GetHandle(), DT_SINGLELINE, false, false, ARotated,
+                                         ASelected, AEnabled, 0, TRect(4, 4, 56, 56), AText);
+  }
+  Integer Count(TColor AColor) {
+    Integer n = 0;
+    for (Integer y = 0; y < 60; ++y)
+      for (Integer x = 0; x < 60; ++x) n += bitmap.GetCanvas()->GetPixel(x, y) == static_cast<TColor>(ColorToRGB(AColor));
+    return n;
+  }
+};
+
+TEST_F(BarButtons, CaptionColoursByState) {
+  Add("Wg");
+  ShowLinks();
+  TColor text = static_cast<TColor>(GetSysColor(COLOR_BTNTEXT));
+  TColor highlight = static_cast<TColor>(GetSysColor(COLOR_BTNHIGHLIGHT));
+  TColor shadow = static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW));
+  TColor gray = static_cast<TColor>(GetSysColor(COLOR_GRAYTEXT));
+  TCaptionPixels enabled(Control(0), "Wg", true, false, false);
+  EXPECT_GT(enabled.Count(text), 0);
+  EXPECT_EQ(enabled.Count(shadow), 0);
+  // Disabled: embossed, the highlight copy one pixel right and down under the shadow copy.
+  TCaptionPixels disabled(Control(0), "Wg", false, false, false);
+  EXPECT_GT(disabled.Count(highlight), 0);
+  EXPECT_GT(disabled.Count(shadow), 0);
+  EXPECT_EQ(disabled.Count(text), 0);
+  TCaptionPixels selected(Control(0), "Wg", false, true, false);
+  EXPECT_GT(selected.Count(gray), 0);
+  EXPECT_EQ(selected.Count(highlight), 0);
+}
+
+TEST_F(BarButtons, RotatedCaptionsUnderlineTheirAcceleratorByHand) {
+  Add("File");
+  ShowLinks();
+  TCaptionPixels marked(Control(0), "&File", true, false, true);
+  TCaptionPixels plain(Control(0), "File", true, false, true);
+  std::set<Integer> columns;
+  Integer differing = 0;
+  for (Integer y = 0; y < 60; ++y)
+    for (Integer x = 0; x < 60; ++x)
+      if (marked.bitmap.GetCanvas()->GetPixel(x, y) != plain.bitmap.GetCanvas()->GetPixel(x, y)) {
+        columns.insert(x);
+        ++differing;
+      }
+  // One short line along the "F" only.
+  EXPECT_EQ(columns.size(), 1u);
+  EXPECT_GT(differing, 2);
+  EXPECT_LT(differing, 15);
 }
 
 TEST_F(BarButtons, Screenshot) {

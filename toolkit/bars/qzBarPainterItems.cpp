@@ -6,6 +6,8 @@
 #include "gdi/Drawing.h"
 #include "gdi/Edges.h"
 #include "gdi/GdiTypes.h"
+#include "gdi/Regions.h"
+#include "gdi/Text.h"
 #include "gdi/SysColors.h"
 #include "gdi/TextLayout.h"
 #include "toolkit/bars/qzBarButtonControl.h"
@@ -157,26 +159,61 @@ void TqzBarPainter::GetCaptionColors(TqzBarItemControl* AControl, bool AEnabled,
 void TqzBarPainter::DrawCaptionText(TqzBarItemControl* AControl, HDC DC, UINT AFormat, bool AFlat, bool AClip,
                                     bool ARotated, bool ASelected, bool AEnabled, Integer AAlignment, const TRect& R,
                                     const String& AText) {
-  TkvCanvas* canvas = AControl->GetCanvas();
   UINT format = AFormat;
-  TRect r = R;
-  if (!AClip) format |= DT_NOCLIP;
-  static const UINT kAlign[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
-  format |= kAlign[std::clamp(AAlignment, 0, 2)];
-  if (!ARotated) format |= DT_VCENTER;
+  if (!AClip || ARotated) format |= DT_NOCLIP;
   TColor text, shadow;
   GetCaptionColors(AControl, AEnabled, ASelected, AFlat && ClassRef()->IsFlat(), text, shadow);
   Integer oldMode = SetBkMode(DC, TRANSPARENT);
-  if (text != shadow) {
-    TRect moved = r;
-    OffsetRect(&moved, 1, 1);
-    SetTextColor(DC, ColorToRGB(text));
-    DrawText(DC, AText.c_str(), -1, &moved, format);
+  HRGN savedClip = nullptr;
+  bool hadClip = false;
+  if (ARotated && AClip) {
+    savedClip = CreateRectRgn(0, 0, 0, 0);
+    hadClip = GetClipRgn(DC, savedClip) == 1;
+    HRGN clip = CreateRectRgn(R.Left, R.Top, R.Right, R.Bottom);
+    ExtSelectClipRgn(DC, clip, RGN_AND);
+    DeleteObject(clip);
   }
-  SetTextColor(DC, ColorToRGB(shadow));
-  DrawText(DC, AText.c_str(), -1, &r, format);
+  // One pass per colour: the text colour one pixel right and down first when it differs.
+  auto draw = [&](TColor AColor, Integer AShift) {
+    SetTextColor(DC, ColorToRGB(AColor));
+    if (!ARotated) {
+      static const UINT kAlign[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+      TRect r = R;
+      OffsetRect(&r, AShift, AShift);
+      DrawText(DC, AText.c_str(), -1, &r, format | kAlign[std::clamp(AAlignment, 0, 2)] | DT_VCENTER);
+      return;
+    }
+    // Text turned a quarter, reading downwards: its accelerator is underlined by hand.
+    String plain = AText;
+    Integer accel = AccelCharIndex(plain, true);
+    SIZE extent{};
+    GetTextExtentPoint32(DC, plain.c_str(), static_cast<int>(plain.size()), &extent);
+    Integer length = extent.cx;
+    Integer thickness = extent.cy;
+    Integer start = AAlignment == 1 ? (R.Height() - length) / 2 : AAlignment == 2 ? R.Height() - length : 0;
+    Integer x = R.Left + (R.Width() + thickness) / 2 + AShift;
+    Integer y = R.Top + start + AShift;
+    TextOut(DC, x, y, plain.c_str(), static_cast<int>(plain.size()));
+    if (accel <= 0) return;
+    TEXTMETRIC metrics{};
+    GetTextMetrics(DC, &metrics);
+    SIZE before{}, character{};
+    GetTextExtentPoint32(DC, plain.c_str(), accel - 1, &before);
+    GetTextExtentPoint32(DC, plain.c_str() + accel - 1, 1, &character);
+    Integer lineX = (R.Left + R.Right - thickness) / 2 + metrics.tmDescent - 2 + AShift;
+    HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(AColor));
+    HGDIOBJ previous = SelectObject(DC, pen);
+    MoveToEx(DC, lineX, y + before.cx, nullptr);
+    LineTo(DC, lineX, y + before.cx + character.cx);
+    SelectBackAndDelete(DC, previous);
+  };
+  if (text != shadow) draw(text, 1);
+  draw(shadow, 0);
+  if (savedClip) {
+    SelectClipRgn(DC, hadClip ? savedClip : nullptr);
+    DeleteObject(savedClip);
+  }
   SetBkMode(DC, oldMode);
-  (void)canvas;
 }
 
 // ---- Glyphs and backgrounds --------------------------------------------------------------------
