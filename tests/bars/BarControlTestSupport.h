@@ -17,9 +17,14 @@ class TTestBarControl : public TCustomqzBarControl {
     FillAreaSolidOrTiled(DC, R, GetClientRect(), nullptr, AColor, ABrush);
   }
   Integer BarKind() override { return 0; }
+  Byte GetItemPaintKind() override { return paintKind; }
+  Integer TextSize() override { return fixedTextSize ? fixedTextSize : TCustomqzBarControl::TextSize(); }
   void CalcItemsRect() override {
     CalcClientItemsRect();
     CalcLayout(qzPaintMenu, 0);
   }
   Integer repaints = 0;
+  Byte paintKind = qzPaintHorizontal;
+  // A text size of its own in place of the measured one (0: measured).
+  Integer fixedTextSize = 0;
 };

@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <array>
 #include <set>
+#include <vector>
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
@@ -214,6 +216,84 @@ TEST_F(BarButtons, RotatedCaptionsUnderlineTheirAcceleratorByHand) {
   EXPECT_EQ(columns.size(), 1u);
   EXPECT_GT(differing, 2);
   EXPECT_LT(differing, 15);
+}
+
+// Records where the default look fills glyph backgrounds and puts check marks.
+class TRecordingPainter : public TqzBarPainter {
+  TAVREN_CLASS(TRecordingPainter, TqzBarPainter)
+  QZ_BAR_PAINTER_CLASS(TRecordingPainter)
+ public:
+  using TqzBarPainter::TqzBarPainter;
+  void FillItemBackground(TqzBarItemControl*, HDC, bool, HBRUSH, const TRect& R) override { fills.push_back(R); }
+  void PaintCheckMark(TqzBarItemControl*, HDC, Integer AScale, Integer ATop, Integer ALeft) override {
+    ticks.push_back({AScale, ATop, ALeft});
+  }
+  static inline std::vector<TRect> fills;
+  static inline std::vector<std::array<Integer, 3>> ticks;
+};
+TAVREN_CLASS_IMPL(TRecordingPainter)
+
+TEST_F(BarButtons, MenuGlyphsStretchOnWholePixels) {
+  TqzBarButton* item = Add("Open");
+  item->GetGlyph()->SetSize(16, 16);
+  window->paintKind = qzPaintMenu;
+  window->fixedTextSize = 28;  // a ratio of about 1.5
+  ShowLinks();
+  window->CalcMetrics();
+  TqzBarItemControl* control = Control(0);
+  control->FillDrawParams(true);
+  TBitmap bitmap;
+  bitmap.SetSize(40, 40);
+  struct Case {
+    Integer width, height, expected;
+  } cases[] = {{30, 30, 24}, {29, 30, 24}, {29, 29, 23}};
+  for (const Case& c : cases) {
+    TRect glyph;
+    manager->GetDefaultPainter()->DrawItemGlyph(control->GetDrawParams(), bitmap.GetCanvas()->GetHandle(),
+                                                TRect(0, 0, c.width, c.height), TRect(), false, glyph);
+    EXPECT_EQ(glyph.Width(), c.expected) << c.width << "x" << c.height;
+    EXPECT_EQ(control->GetViewInfo()->GetGlyphBounds(), glyph);
+  }
+  manager->SetStretchGlyphs(false);
+  TRect glyph;
+  manager->GetDefaultPainter()->DrawItemGlyph(control->GetDrawParams(), bitmap.GetCanvas()->GetHandle(),
+                                              TRect(0, 0, 30, 30), TRect(), false, glyph);
+  EXPECT_EQ(glyph, TRect(7, 7, 23, 23));
+}
+
+TEST_F(BarButtons, CheckedMenuItemsWithoutGlyphGetATickSizedByTheFont) {
+  TqzBarButton* item = Add("Bold", bsChecked);
+  item->SetDown(true);
+  window->paintKind = qzPaintMenu;
+  TRecordingPainter* painter = BarPainterClassOf<TRecordingPainter>();
+  window->SetOwnPainter(painter);
+  ShowLinks();
+  TqzBarItemControl* control = Control(0);
+  control->FillDrawParams(true);
+  TBitmap bitmap;
+  bitmap.SetSize(40, 40);
+  struct Case {
+    Integer fontSize;
+    TRect area;
+    std::array<Integer, 3> tick;  // scale, top, left
+    TRect background;
+  } cases[] = {
+      {8, TRect(0, 0, 17, 17), {1, 5, 4}, TRect(0, 0, 17, 17)},   // no room for a frame: not inset
+      {8, TRect(0, 0, 20, 20), {1, 6, 5}, TRect(1, 1, 19, 19)},
+      {16, TRect(0, 0, 40, 40), {2, 13, 11}, TRect(1, 1, 39, 39)},
+  };
+  for (const Case& c : cases) {
+    window->GetFont()->SetSize(c.fontSize);
+    TRecordingPainter::fills.clear();
+    TRecordingPainter::ticks.clear();
+    TRect glyph;
+    painter->DrawItemGlyph(control->GetDrawParams(), bitmap.GetCanvas()->GetHandle(), c.area, TRect(), true, glyph);
+    ASSERT_EQ(TRecordingPainter::ticks.size(), 1u);
+    EXPECT_EQ(TRecordingPainter::ticks[0], c.tick) << c.fontSize << " " << c.area.Right;
+    ASSERT_EQ(TRecordingPainter::fills.size(), 1u);
+    EXPECT_EQ(TRecordingPainter::fills[0], c.background);
+  }
+  window->SetOwnPainter(nullptr);
 }
 
 TEST_F(BarButtons, Screenshot) {

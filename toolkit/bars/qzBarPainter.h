@@ -19,6 +19,7 @@
 #include "rtl/Object.h"
 #include "rtl/Types.h"
 #include "rtl/WinTypes.h"
+#include "toolkit/bars/qzBar.h"
 #include "toolkit/foundation/kvGraphics.h"
 
 class TCustomqzBarControl;
@@ -60,6 +61,9 @@ class TqzBarPainter : public TObject {
   // Narrows ATextRect to where the caption goes beside AGlyphRect; answers the alignment (0 left,
   // 1 centre, 2 right).
   virtual Integer CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect, const TRect& AGlyphRect);
+  // AHasRoom: the glyph area leaves a pixel round the glyph for a frame.
+  virtual void DrawImageFrame(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& R, bool AHasRoom,
+                              HBRUSH ABrush);
   virtual void PaintCheckMark(TqzBarItemControl* AControl, HDC DC, Integer AScale, Integer ATop, Integer ALeft);
   virtual void DrawCheckMarkCentred(TqzBarItemControl* AControl, HDC DC, bool AChecked, Byte APaintKind,
                                     const TRect& R);
@@ -67,11 +71,15 @@ class TqzBarPainter : public TObject {
                                  Integer ADirection);  // class
   virtual void DrawArrow(HDC DC, const TRect& R, TColor AColor, bool AFlat, bool ASelected, bool AEnabled,
                          Integer ADirection, Integer AArrowSize);
+  virtual void DrawSelectedFrame(HDC DC, const TRect& R);  // class
   virtual TColor ItemTextColor(TqzBarItemControl* AControl, bool ASelected, bool AFlat);
   virtual void DisabledCaptionColors(TqzBarItemControl* AControl, bool ASelected, bool AFlat, TColor& AShadowColor,
                                      TColor& ATextColor);
   virtual TColor EnabledCaptionColor(TqzBarItemControl* AControl, bool ASelected, bool AFlat);
   virtual TColor ItemArrowColor(TqzBarItemControlDrawParams* AParams);
+  virtual bool FadesDisabledImages(TCustomqzBarControl* ABarControl);  // class
+  virtual bool UsesClassicLook();
+  virtual bool MenuItemsSelectedFlat();  // class
   virtual bool SuppressesPressedShift(TqzBarItemControl* AControl);          // class
   virtual bool ArrowUsesTextColor(TqzBarItemControlDrawParams* AParams);     // class
 
@@ -101,17 +109,26 @@ class TqzBarPainter : public TObject {
   virtual Integer DockedBarSpacing();
   virtual Integer BarContentIndent();
   virtual Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl);
+  virtual Integer SubItemTextIndent(TqzBarItemControl* AControl);  // class
   virtual Integer BarTextSize(TkvCanvas* ACanvas);  // class
   virtual Integer PopupBorderWidth();
 
   // Glyphs and item backgrounds.
+  virtual void PlaceLargeGlyph(TqzBarItemControl* AControl, const TSize& AImageSize, TRect& R,
+                               TqzBarGlyphLayout ALayout, Byte AContentParts, Byte APaintKind,
+                               const TRect& AGlyphArea);
   virtual void FillItemBackground(TqzBarItemControl* AControl, HDC DC, bool AUseBrush, HBRUSH ABrush,
                                   const TRect& R);  // class
+  virtual void FrameItemBackground(TqzBarItemControl* AControl, HDC DC, bool AUseBrush, HBRUSH ABrush,
+                                   const TRect& R);  // class
+  virtual void FillDisabledShadow(TqzBarItemControl* AControl, HDC DC, const TRect& R);  // class
+  virtual void FillPlaceBackground(TqzBarItemControl* AControl, TkvCanvas* ACanvas, HDC DC, const TRect& R);
   // Places and draws the glyph of the parameters in AGlyphArea; AGlyphRect receives where it went.
   virtual void DrawItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphArea,
                              const TRect& AFrameArea, bool AAbsent, TRect& AGlyphRect);
   virtual void PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, bool AAbsent, const TRect& AGlyphRect,
                               const TRect& AGlyphArea);
+  virtual void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R);
   virtual void DrawCaptionText(TqzBarItemControl* AControl, HDC DC, UINT AFormat, bool AFlat, bool AClip,
                                bool ARotated, bool ASelected, bool AEnabled, Integer AAlignment, const TRect& R,
                                const String& AText);

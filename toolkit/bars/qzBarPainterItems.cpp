@@ -2,6 +2,8 @@
 // and buttons with their split arrow.
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "gdi/Drawing.h"
 #include "gdi/Edges.h"
@@ -228,54 +230,84 @@ void TqzBarPainter::FillItemBackground(TqzBarItemControl* AControl, HDC DC, bool
   AControl->GetParent()->FillBackground(DC, R, false, clNone, ABrush);
 }
 
-void TqzBarPainter::DrawItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphArea,
-                                  const TRect& AFrameArea, bool AAbsent, TRect& AGlyphRect) {
-  TqzBarItemControl* control = AParams->ItemControl;
-  TSize size = control->GlyphSize(AParams->GlyphSizeKind, 0);
-  bool absent = AAbsent || !control->HasImage(AParams->GlyphSizeKind);
-  TRect box = AGlyphArea;
-  if (AParams->PaintKind == qzPaintHorizontal)
-    box.Right = box.Left + AParams->GlyphExtent.cx;
-  else if (AParams->PaintKind == qzPaintRotated)
-    box.Bottom = box.Top + AParams->GlyphExtent.cy;
-  if (AParams->GlyphSizeKind == qzGlyphLarge && AParams->PaintKind != qzPaintMenu) box = AGlyphArea;
-  Integer left = box.Left + (box.Width() - size.cx) / 2;
-  Integer top = box.Top + (box.Height() - size.cy) / 2;
-  if (AParams->GlyphSizeKind == qzGlyphLarge && AParams->PaintKind != qzPaintMenu &&
-      (AParams->ContentParts & qzContentText)) {
-    bool horizontal = AParams->PaintKind == qzPaintHorizontal;
-    switch (GlyphLayoutOf(control)) {
+void TqzBarPainter::PlaceLargeGlyph(TqzBarItemControl*, const TSize& AImageSize, TRect& R, TqzBarGlyphLayout ALayout,
+                                    Byte AContentParts, Byte APaintKind, const TRect& AGlyphArea) {
+  Integer left = AGlyphArea.Left + (AGlyphArea.Width() - AImageSize.cx) / 2;
+  Integer top = AGlyphArea.Top + (AGlyphArea.Height() - AImageSize.cy) / 2;
+  if ((AContentParts & qzContentText) && APaintKind != qzPaintMenu) {
+    bool horizontal = APaintKind == qzPaintHorizontal;
+    switch (ALayout) {
       case glLeft:
-        (horizontal ? left : top) = (horizontal ? box.Left : box.Top) + 4;
+        (horizontal ? left : top) = (horizontal ? AGlyphArea.Left : AGlyphArea.Top) + 4;
         break;
       case glRight:
         if (horizontal)
-          left = box.Right - size.cx - 4;
+          left = AGlyphArea.Right - AImageSize.cx - 4;
         else
-          top = box.Bottom - size.cy - 4;
+          top = AGlyphArea.Bottom - AImageSize.cy - 4;
         break;
       case glTop:
         if (horizontal)
-          top = box.Top + 2;
+          top = AGlyphArea.Top + 2;
         else
-          left = box.Right - size.cx - 2;
+          left = AGlyphArea.Right - AImageSize.cx - 2;
         break;
       case glBottom:
         if (horizontal)
-          top = box.Bottom - size.cy - 2;
+          top = AGlyphArea.Bottom - AImageSize.cy - 2;
         else
-          left = box.Left + 2;
+          left = AGlyphArea.Left + 2;
         break;
     }
   }
-  AGlyphRect = TRect(left, top, left + size.cx, top + size.cy);
+  R = TRect(left, top, left + AImageSize.cx, top + AImageSize.cy);
+}
+
+void TqzBarPainter::DrawItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphArea,
+                                  const TRect& AFrameArea, bool AAbsent, TRect& AGlyphRect) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  TqzBarManager* manager = control->GetBarManager();
+  TSize size = control->GlyphSize(AParams->GlyphSizeKind, 0);
+  bool absent = AAbsent || !control->HasImage(AParams->GlyphSizeKind);
+  bool menu = AParams->PaintKind == qzPaintMenu;
+  TRect area = AGlyphArea;
+  if (AParams->GlyphSizeKind == qzGlyphLarge && !menu) {
+    PlaceLargeGlyph(control, size, AGlyphRect, GlyphLayoutOf(control), AParams->ContentParts, AParams->PaintKind,
+                    AGlyphArea);
+  } else {
+    TRect box = AGlyphArea;
+    if (AParams->PaintKind == qzPaintHorizontal)
+      box.Right = box.Left + AParams->GlyphExtent.cx;
+    else if (AParams->PaintKind == qzPaintRotated)
+      box.Bottom = box.Top + AParams->GlyphExtent.cy;
+    if (menu && manager && manager->GetStretchGlyphs()) {
+      double ratio = control->GetParent()->GetRatio();
+      size = TSize(static_cast<Integer>(std::lround(size.cx * ratio)), static_cast<Integer>(std::lround(size.cy * ratio)));
+      // Whole pixels on both sides: odd leftovers lose a pixel of the image.
+      if ((box.Width() - size.cx) % 2 != 0 && (box.Height() - size.cy) % 2 != 0) {
+        --size.cx;
+        --size.cy;
+      }
+    } else if (!menu && AParams->GlyphSizeKind == qzGlyphLargeIcons && manager) {
+      TCustomImageList* large = manager->GetLargeImages();
+      TqzBarItem* item = control->GetItem();
+      if (large)
+        size = TSize(large->GetWidth(), large->GetHeight());
+      else if (!(manager->GetUseLargeImagesForLargeIcons() && item && !item->GetLargeGlyph()->GetEmpty()))
+        size = TSize(size.cx * 2, size.cy * 2);
+    }
+    Integer left = box.Left + (box.Width() - size.cx) / 2;
+    Integer top = box.Top + (box.Height() - size.cy) / 2;
+    AGlyphRect = TRect(left, top, left + size.cx, top + size.cy);
+    if (!menu) area = box;
+  }
   if (TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams)) {
     Integer shift = (button->DownLook && ClassRef()->DownGlyphShift(control) ? 1 : 0) +
                     (button->PushedLook && ClassRef()->PressedGlyphShift(control, button->DownLook) ? 1 : 0);
     OffsetRect(&AGlyphRect, shift, shift);
   }
   control->GetViewInfo()->SetGlyphBounds(AGlyphRect);
-  PaintItemGlyph(AParams, DC, absent, AGlyphRect, IsRectEmpty(&AFrameArea) ? box : AFrameArea);
+  PaintItemGlyph(AParams, DC, absent, AGlyphRect, IsRectEmpty(&AFrameArea) ? area : AFrameArea);
 }
 
 void TqzBarPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, bool AAbsent,
@@ -285,26 +317,79 @@ void TqzBarPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC,
   TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
   bool down = button && button->DownLook;
   bool pressed = button && button->PushedLook;
-  if (AAbsent || cls->DrawsItemBackground(control))
-    cls->FillItemBackground(control, DC,
-                            cls->FillsGlyphBackground(control, down, AAbsent, AParams->SelectedLook, pressed),
-                            cls->ItemBackgroundBrush(control), AGlyphArea);
+  HBRUSH brush = cls->ItemBackgroundBrush(control);
+  TqzBarManager* manager = control->GetBarManager();
+  Integer imageSize = manager ? manager->GetGlyphSize() : 16;
+  TSize need = AAbsent ? TSize(imageSize + 2, imageSize + 2)
+                       : TSize(AGlyphRect.Width() + 2, AGlyphRect.Height() + 2);
+  bool hasRoom = AGlyphArea.Width() >= need.cx && AGlyphArea.Height() >= need.cy;
+  bool native = cls->PaintsNativeBackground();
+  if (native) DrawImageFrame(AParams, DC, AGlyphArea, hasRoom, brush);
+  TRect background = AGlyphArea;
+  if (hasRoom) InflateRect(&background, -1, -1);
+  if (!native && (AAbsent || cls->DrawsItemBackground(control)))
+    cls->FillItemBackground(control, DC, cls->FillsGlyphBackground(control, down, AAbsent, AParams->SelectedLook, pressed),
+                            brush, background);
   if (AAbsent) {
-    DrawCheckMarkCentred(control, DC, down, AParams->PaintKind, AGlyphArea);
+    DrawCheckMarkCentred(control, DC, down, AParams->PaintKind, background);
+  } else {
+    Integer index;
+    TCustomImageList* list;
+    TBitmap* glyph;
+    control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
+    TkvCanvas* canvas = AParams->TargetCanvas;
+    if (glyph) {
+      glyph->SetTransparent(true);
+      canvas->GetCanvas()->StretchDraw(AGlyphRect, glyph);
+    } else if (list) {
+      canvas->DrawImageListItem(list, AGlyphRect.Left, AGlyphRect.Top, index, AParams->EnabledLook);
+    }
+  }
+  if (!native) DrawImageFrame(AParams, DC, AGlyphArea, hasRoom, brush);
+}
+
+void TqzBarPainter::DrawImageFrame(TqzBarItemControlDrawParams*, HDC, const TRect&, bool, HBRUSH) {}
+
+void TqzBarPainter::DrawSelectedFrame(HDC, const TRect&) {}
+
+bool TqzBarPainter::FadesDisabledImages(TCustomqzBarControl* ABarControl) {
+  TqzBarManager* manager = ABarControl->GetControlBarManager();
+  return manager && manager->GetMakeDisabledImagesFaded();
+}
+
+bool TqzBarPainter::UsesClassicLook() { return false; }
+
+bool TqzBarPainter::MenuItemsSelectedFlat() { return false; }
+
+Integer TqzBarPainter::SubItemTextIndent(TqzBarItemControl* AControl) {
+  return std::abs(AControl->GetParent()->GetFont()->GetHeight()) / 2;
+}
+
+void TqzBarPainter::FrameItemBackground(TqzBarItemControl* AControl, HDC DC, bool AUseBrush, HBRUSH ABrush,
+                                        const TRect& R) {
+  RECT r = R;
+  if (AUseBrush) {
+    FrameRect(DC, &r, ABrush);
     return;
   }
-  Integer index;
-  TCustomImageList* list;
-  TBitmap* glyph;
-  control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
-  TkvCanvas* canvas = AParams->TargetCanvas;
-  if (glyph) {
-    glyph->SetTransparent(true);
-    canvas->GetCanvas()->StretchDraw(AGlyphRect, glyph);
-  } else if (list) {
-    canvas->DrawImageListItem(list, AGlyphRect.Left, AGlyphRect.Top, index, AParams->EnabledLook);
-  }
+  HRGN saved = CreateRectRgn(0, 0, 0, 0);
+  bool hadClip = GetClipRgn(DC, saved) == 1;
+  ExcludeClipRect(DC, R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
+  ClassRef()->FillItemBackground(AControl, DC, false, ABrush, R);
+  SelectClipRgn(DC, hadClip ? saved : nullptr);
+  DeleteObject(saved);
 }
+
+void TqzBarPainter::FillDisabledShadow(TqzBarItemControl*, HDC DC, const TRect& R) {
+  RECT r = R;
+  FillRect(DC, &r, reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_BTNSHADOW + 1)));
+}
+
+void TqzBarPainter::FillPlaceBackground(TqzBarItemControl* AControl, TkvCanvas*, HDC DC, const TRect& R) {
+  AControl->GetParent()->FillBackground(DC, R, false, clNone, AControl->GetParent()->BackgroundBrush());
+}
+
+void TqzBarPainter::DrawMenuItemBand(TqzBarItemControlDrawParams*, const TRect&) {}
 
 void TqzBarPainter::DrawSunkenFrame(HDC DC, TRect& R) {
   RECT r = R;
