@@ -138,13 +138,17 @@ class TqzBarPainter : public TObject {
   virtual HBRUSH ItemBackgroundBrush(TqzBarItemControl* AControl);  // class
   virtual bool DownGlyphShift(TqzBarItemControl* AControl);         // class
   virtual bool PressedGlyphShift(TqzBarItemControl* AControl, bool ADown);  // class
+  virtual bool GlyphStyleFlag();  // class
   virtual bool IsFlat();  // class
+  virtual bool IsFlatOnColouredFace();  // class
   virtual Integer ButtonItemHeightExtra(TqzBarItemControl* AControl);
   virtual bool FillsGlyphBackground(TqzBarItemControl* AControl, bool ADown, bool AAbsent, bool ASelected,
                                     bool APressed);  // class
+  virtual bool GlyphStateFlag();  // class
   virtual bool DrawsItemBackground(TqzBarItemControl* AControl);  // class
   virtual bool ButtonHotTracks();                                  // class
   virtual Integer ButtonBorderWidth(TqzBarItemControl* AControl);  // class
+  virtual Integer MenuCheckIndent(TqzBarItemControl* AControl);    // class
   virtual Integer GripperOffset();       // class
   virtual Integer FloatBorderX();        // class
   virtual Integer FloatBorderY();        // class
@@ -196,18 +200,26 @@ class TqzBarPainter : public TObject {
   virtual bool IsButtonDrawnDown(TqzBarItemControlDrawParams* AParams);
   virtual bool IsArrowDrawnDown(TqzBarItemControlDrawParams* AParams);
   virtual bool IsFlatInstance();
+  virtual bool ClicksRepaintWholeButton();  // class
   virtual Integer ButtonHeightExtra();
   virtual Integer ButtonWidthExtra();
   virtual Integer ButtonHeightFor(Integer AImageSize);
   virtual Integer ButtonWidthFor(Integer AImageSize);
   virtual void GetButtonSize(Integer AImageSize, Integer ASizeBase, TSize& ASize);
+  virtual void GetMenuArrowSize(TSize& ASize);
   virtual void AdjustMenuItemHeight(Integer& AHeight);  // class
   virtual void AdjustMenuItemWidth(Integer& AWidth);    // class
   virtual void ShiftPressedRect(bool ADown, bool APressed, TRect& R);
+  virtual void ShiftPressedArrowRect(bool APressed, TRect& R);  // class
   virtual void DrawButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawButtonCaption(TqzBarItemControlDrawParams* AParams, const TRect& R, const TRect& AGlyphRect);
   virtual void DrawButtonArrow(TqzBarItemControlDrawParams* AParams, const TRect& R);
   virtual void DrawArrowPartBackground(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush);
   virtual void DrawSplitArrow(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawSubItemArrow(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual TColor ComboArrowColor(TqzBarItemControlDrawParams* AParams);
+  virtual HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams);
+  virtual Integer ComboButtonBorder();  // class
 
   // Menus.
   virtual Integer ReferenceTextSize();  // class

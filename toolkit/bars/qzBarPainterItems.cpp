@@ -481,7 +481,12 @@ void TqzBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const T
                     AParams->PaintKind == qzPaintRotated, button && button->HotLookB, AParams->EnabledLook, alignment,
                     text, AParams->CaptionText);
   }
-  if (AParams->HasDropDownPart && !(button && button->MainMenuLook) && split) DrawSplitArrow(AParams, item);
+  if (AParams->HasDropDownPart && !(button && button->MainMenuLook)) {
+    if (button && button->ButtonLook)
+      DrawSplitArrow(AParams, item);
+    else
+      DrawSubItemArrow(AParams, item);
+  }
 }
 
 void TqzBarPainter::DrawButtonArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) {
@@ -516,3 +521,57 @@ void TqzBarPainter::DrawSplitArrow(TqzBarItemControlDrawParams* AParams, const T
   DrawArrowPartBackground(AParams, r, ButtonBackgroundBrush(AParams));
   DrawButtonArrow(AParams, r);
 }
+
+bool TqzBarPainter::GlyphStyleFlag() { return false; }
+
+bool TqzBarPainter::IsFlatOnColouredFace() { return ClassRef()->IsFlat() && !HighContrastWhiteFace(); }
+
+bool TqzBarPainter::GlyphStateFlag() { return false; }
+
+Integer TqzBarPainter::MenuCheckIndent(TqzBarItemControl* AControl) {
+  TCustomqzBarControl* bar = AControl->GetParent();
+  return bar && bar->BarKind() == 2 ? bar->GetTextSizeValue() + 1 : 0;
+}
+
+bool TqzBarPainter::ClicksRepaintWholeButton() { return ClassRef()->IsFlat(); }
+
+void TqzBarPainter::GetMenuArrowSize(TSize& ASize) { ASize = TSize(5, 3); }
+
+void TqzBarPainter::ShiftPressedArrowRect(bool APressed, TRect& R) {
+  if (APressed && !ClassRef()->IsFlat()) OffsetRect(&R, 1, 1);
+}
+
+void TqzBarPainter::DrawButtonCaption(TqzBarItemControlDrawParams* AParams, const TRect& R, const TRect& AGlyphRect) {
+  if (!(AParams->ContentParts & qzContentText)) return;
+  TRect text = R;
+  Integer alignment = CalcButtonTextRect(AParams, text, AGlyphRect);
+  DrawItemCaption(AParams, text, DT_SINGLELINE | DT_END_ELLIPSIS, alignment);
+}
+
+void TqzBarPainter::DrawSubItemArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  TCustomqzBarControl* bar = AParams->ItemControl->GetParent();
+  bool menu = AParams->PaintKind == qzPaintMenu;
+  TRect r = R;
+  if (!menu) ShiftPressedRect(false, AParams->DropDownOpen, r);
+  Integer direction = AParams->PaintKind == qzPaintHorizontal ? 1 : 3;
+  Integer size = (button ? button->ButtonSize.cy : 4) - (menu ? 0 : 1);
+  bool selected = menu ? AParams->SelectedLook && !ClassRef()->IsFlatOnColouredFace() : button && button->HotLookB;
+  Integer textSize = bar->GetTextSizeValue();
+  // The arrow keeps a strip at the far end of the item.
+  Integer farEdge = bar->GetFont()->GetHeight() / 2 - textSize / 2;
+  if (AParams->PaintKind == qzPaintHorizontal)
+    r.Left = r.Right + farEdge;
+  else if (AParams->PaintKind == qzPaintRotated)
+    r.Top = r.Bottom + farEdge;
+  else
+    r.Left = r.Right + size - textSize;
+  DrawArrow(AParams->TargetCanvas->DCHandle(), r, ItemArrowColor(AParams), ClassRef()->IsFlat(), selected,
+            AParams->EnabledLook, direction, size);
+}
+
+TColor TqzBarPainter::ComboArrowColor(TqzBarItemControlDrawParams*) { return clBtnText; }
+
+HBRUSH TqzBarPainter::ComboButtonBrush(TqzBarItemControlDrawParams* AParams) { return ButtonBackgroundBrush(AParams); }
+
+Integer TqzBarPainter::ComboButtonBorder() { return 1; }
