@@ -150,9 +150,17 @@ TEST_F(BarControl, ShowsOneControlPerLinkAndFreesThemWithTheLinksOrTheWindow) {
     EXPECT_EQ(Control(i)->GetLink(), links->GetVisibleLink(i));
   }
   EXPECT_EQ(window->GetLayoutInfo()->GetItemViewInfoCount(), 3);
-  // A link that goes takes its control with it.
+  // A link that goes takes its control with it, out of the layout and the selection at once:
+  // painting before the next rebuild skips it.
+  window->ChangeActive(true);
+  window->SetSelectedControl(Control(1));
   delete links->GetLink(1);
   EXPECT_EQ(links->GetVisibleLinkCount(), 2);
+  EXPECT_EQ(window->GetLayoutInfo()->GetItemViewInfoCount(), 2);
+  EXPECT_EQ(window->GetSelectedControl(), nullptr);
+  TTestItemControl::draws = 0;
+  window->Repaint();
+  EXPECT_EQ(TTestItemControl::draws, 2);
   window->Rebuild();
   EXPECT_EQ(window->GetLayoutInfo()->GetItemViewInfoCount(), 2);
   window->SetItemLinks(nullptr);

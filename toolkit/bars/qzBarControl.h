@@ -130,6 +130,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   void PostMouseMoveToBarUnderCursor();
   // Clears the selection without any selection-change processing (a control going or disabled).
   void ForgetSelection() { FCurrentLink = nullptr; }
+  // A control of the window goes: the layout, the selection, the tracked link and the capture
+  // forget it, so that nothing reaches it before the next rebuild.
+  void ForgetControl(TqzBarItemControl* AControl);
   // Whether the window takes a click's closing of the menu chain on itself (menus do).
   virtual bool ClaimsFinalClicks() { return false; }
   bool ForwardKeyToSelected(Word AKey);

@@ -40,6 +40,14 @@ Integer TCustomqzBarControlViewInfo::FindSeparatorOfControl(TqzBarItemControl* A
   return -1;
 }
 
+void TCustomqzBarControl::ForgetControl(TqzBarItemControl* AControl) {
+  if (FViewInfo) FViewInfo->RemoveControlInfo(AControl->GetViewInfo());
+  if (FCaptureControl == AControl) FCaptureControl = nullptr;
+  TqzBarItemLink* link = AControl->GetLink();
+  if (link && FCurrentLink == link) FCurrentLink = nullptr;
+  if (link && FTrackedLink == link) FTrackedLink = nullptr;
+}
+
 // ---- Layout pass -------------------------------------------------------------------------------
 
 void TCustomqzBarControl::CalcClientItemsRect() { FItemsRect = GetClientRect(); }

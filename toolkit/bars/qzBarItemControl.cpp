@@ -25,7 +25,7 @@ void TqzBarItemControl::Initialize() {
 
 TqzBarItemControl::~TqzBarItemControl() {
   if (FLink && FLink->GetControl() == this) FLink->ForgetControl();
-  if (FParent && IsBarControlLive(FParent) && FParent->GetSelectedControl() == this) FParent->ForgetSelection();
+  if (FParent && IsBarControlLive(FParent)) FParent->ForgetControl(this);
   if (FOwnBrush) DeleteObject(FOwnBrush);
   InvalidateObjectLinks(this);
 }
