@@ -3,7 +3,7 @@
 
 #include "toolkit/bars/qzBarControl.h"
 
-#include "toolkit/bars/qzBarButtonControl.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
 #include "user/Focus.h"
 
 #include "user/Input.h"

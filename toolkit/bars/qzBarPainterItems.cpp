@@ -12,7 +12,7 @@
 #include "gdi/Text.h"
 #include "gdi/SysColors.h"
 #include "gdi/TextLayout.h"
-#include "toolkit/bars/qzBarButtonControl.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "user/Rects.h"

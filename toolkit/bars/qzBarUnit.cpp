@@ -3,7 +3,7 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
-#include "toolkit/bars/qzBarButtonControl.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Button controls: the button-like base and the control of a TqzBarButton link.
 
-#include "toolkit/bars/qzBarButtonControl.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
 
 #include "toolkit/bars/qzBarControl.h"
 #include "vcl/Menus.h"

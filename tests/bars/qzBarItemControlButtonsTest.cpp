@@ -8,7 +8,7 @@
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
-#include "toolkit/bars/qzBarButtonControl.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
 #include "gdi/SysColors.h"
 #include "gdi/TextLayout.h"
 #include "user/Messages.h"
