@@ -386,6 +386,37 @@ TEST_F(BarControl, EscapeInAnOpenedWindowLeavesItsOpenerOpen) {
   ReleaseObjectLink(link);
 }
 
+// A bar window that closes on cancel, as the menus do.
+class TClosingBar : public TTestBarControl {
+  TAVREN_CLASS(TClosingBar, TTestBarControl)
+ public:
+  using TTestBarControl::TTestBarControl;
+  Word KindFlags() override { return qzKindRoot & ~qzKindCancelClearsSelection; }
+};
+TAVREN_CLASS_IMPL(TClosingBar)
+
+TEST_F(BarControl, CancelModeOnlyClearsARootsSelectionAndClosesOthers) {
+  Show({"One"});
+  window->ChangeActive(true);
+  window->SetSelectedControl(Control(0));
+  SendMessage(window->GetHandle(), WM_CANCELMODE, 0, 0);
+  EXPECT_TRUE(window->GetActive());
+  EXPECT_EQ(window->GetSelectedControl(), nullptr);
+
+  auto* closing = new TClosingBar(manager);
+  closing->SetParent(form);
+  closing->SetVisible(true);
+  window->SetItemLinks(nullptr);
+  closing->SetItemLinks(links);
+  closing->Refresh(false);
+  closing->ChangeActive(true);
+  closing->SetSelectedControl(links->GetVisibleLink(0)->GetControl());
+  SendMessage(closing->GetHandle(), WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(closing->GetActive());
+  EXPECT_TRUE(closing->GetClosedByEsc());
+  delete closing;
+}
+
 TEST_F(BarControl, AltAndF10LeaveMenuModeAsTheManagerSays) {
   Show({"One"});
   struct Case {

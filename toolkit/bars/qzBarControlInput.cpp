@@ -4,6 +4,7 @@
 #include "toolkit/bars/qzBarControl.h"
 
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "user/Cursors.h"
 #include "user/Focus.h"
 
 #include "user/Input.h"
@@ -13,6 +14,7 @@
 #include "user/Messages.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
+#include "vcl/Forms.h"
 
 namespace {
 
@@ -390,6 +392,24 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       SetUpCanvasFont();
       if (HandleAllocated()) CalcMetrics();
       return;
+    case WM_CANCELMODE:
+      inherited::WndProc(Message);
+      CancelMode();
+      return;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(Message.WParam) == GetHandle() && LOWORD(Message.LParam) == HTCLIENT) {
+        ::SetCursor(Screen()->GetCursors(GetCursor()));
+        Message.Result = 1;
+        return;
+      }
+      break;
+    case WM_NCACTIVATE:
+      // Always drawn as active; an activation reaches the window the bar stands in.
+      if (Message.WParam && !GetControlBarManager()->GetIsCustomizing() && GetParent() &&
+          GetParent()->HandleAllocated())
+        SendMessage(GetParent()->GetHandle(), WM_NCACTIVATE, 1, 0);
+      Message.WParam = 1;
+      break;
     case WM_NCPAINT:
       if (DrawsOwnFrame() && HandleAllocated()) {
         PaintNonClient(Message);
