@@ -522,3 +522,34 @@ TEST_F(Categories, ACategorysVisibilityReachesItsItemsAndEmptyBars) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Toolbars, MergingShowsTheMergedBarsLinksInTheTargetUntilUnmerged) {
+  TqzBar* child = AddBar("Child");
+  TqzBar* frame = AddBar("Frame");
+  auto* open = new TqzBarButton(form);
+  open->SetName("Open");
+  auto* save = new TqzBarButton(form);
+  save->SetName("Save");
+  child->GetItemLinks()->AddLinkForItem(open);
+  frame->GetItemLinks()->AddLinkForItem(save);
+  child->SetVisible(true);
+  frame->Merge(child);
+  TqzBarItemLinks* links = frame->GetItemLinks();
+  ASSERT_EQ(links->GetCount(), 2);
+  EXPECT_EQ(links->GetLink(1)->GetItem(), open);
+  EXPECT_EQ(links->GetLink(1)->GetCreatedFromMergingWith(), child);
+  EXPECT_EQ(BarBeingMerged(), nullptr);
+  // A merge copy is not the user's: layouts leave it out.
+  TMemIniFile file("");
+  manager->SaveLayout(&file, manager->DefaultSectionBase(), false);
+  EXPECT_EQ(file.ReadInteger("MainForm.BarManager1.Bar1", "ItemLinkCount", -1), 1);
+  EXPECT_TRUE(file.ReadBool("MainForm.BarManager1.Bar0", "Visible", false));
+  frame->UnMerge(child);
+  ASSERT_EQ(links->GetCount(), 1);
+  EXPECT_EQ(links->GetLink(0)->GetItem(), save);
+  EXPECT_TRUE(child->GetVisible());
+}
+
+}  // namespace

@@ -9,7 +9,8 @@
 // fonts), qzBarUnit.cpp (the unit globals, start and end), qzBarToolbars.cpp (toolbars and their
 // caption buttons), qzBarCategories.cpp (the manager's categories), qzBarMerge.cpp (merging
 // toolbars), qzBarLayout.cpp (layout storage, the reset snapshot, form data and Loaded),
-// qzBarOwnerEvents.cpp (the owner window's messages); qzBarItems.h declares the items and their
+// qzBarOwnerEvents.cpp (the owner window's messages), qzBarManagerItems.cpp (the manager's item
+// list); qzBarItems.h declares the items and their
 // links, qzBarToolbars.h the toolbars and categories.
 
 #include <functional>
