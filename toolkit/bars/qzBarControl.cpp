@@ -4,6 +4,7 @@
 #include "toolkit/bars/qzBarControl.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "gdi/Regions.h"
 #include "user/Messages.h"
@@ -223,13 +224,13 @@ void TCustomqzBarControl::CalcMetrics() {
   FRatio = std::max(base > 0 ? static_cast<double>(FTextSize) / base : 1.0, 1.0);
   FMenuArrowHeight = std::max(FTextSize / 5, 4);
   FIconAreaSize = IconAreaSize();
+  // The edit metrics come from "0" in the edit font; the canvas font is put back after.
   TkvCanvas* canvas = ActiveCanvas();
-  TFont* saved = new TFont();
+  auto saved = std::make_unique<TFont>();
   saved->Assign(canvas->CurrentFont());
   canvas->AssignFont(GetEditFont());
   TSize zero = canvas->MeasureText("0");
-  canvas->AssignFont(saved);
-  delete saved;
+  canvas->AssignFont(saved.get());
   FEditTextSize = static_cast<Cardinal>(Painter()->ClassRef()->EditControlHeight(this, zero.cy));
   FComboArrowWidth = static_cast<Cardinal>(Painter()->ComboArrowWidthFor(this, zero.cx));
 }
