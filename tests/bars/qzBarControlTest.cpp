@@ -205,6 +205,35 @@ TEST_F(BarControl, NeverKeepsTheFocus) {
   EXPECT_EQ(GetFocus(), form->GetHandle());
 }
 
+TEST_F(BarControl, ContainerLinksExpandInPlaceAndCollapseBack) {
+  auto* container = new TqzBarContainerItem(form);
+  container->SetCaption("Recent");
+  for (const char* caption : {"A", "B"}) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    container->GetItemLinks()->AddLinkForItem(item);
+  }
+  Add("X");
+  links->AddLinkForItem(container);
+  Add("Y");
+  window->SetItemLinks(links);
+  auto shown = [&] {
+    std::vector<String> result;
+    for (Integer i = 0; i < links->GetVisibleLinkCount(); ++i) result.push_back(links->GetVisibleLink(i)->GetCaption());
+    return result;
+  };
+  window->ExpandContainerLinks();
+  EXPECT_EQ(shown(), (std::vector<String>{"X", "A", "B", "Y"}));
+  window->CollapseContainerLinks();
+  EXPECT_EQ(shown(), (std::vector<String>{"X", "Recent", "Y"}));
+  // Twice in a row gives the same.
+  window->ExpandContainerLinks();
+  EXPECT_EQ(shown(), (std::vector<String>{"X", "A", "B", "Y"}));
+  // A window that goes while expanded puts the container's link back.
+  window->SetItemLinks(nullptr);
+  EXPECT_EQ(shown(), (std::vector<String>{"X", "Recent", "Y"}));
+}
+
 TEST_F(BarControl, EmptyWindowCreatesNothingAndKeysSelectNothing) {
   window->SetItemLinks(links);
   window->ChangeActive(true);

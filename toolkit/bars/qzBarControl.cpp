@@ -55,6 +55,7 @@ void TCustomqzBarControl::BeforeDestruction() {
 TCustomqzBarControl::~TCustomqzBarControl() {
   StopMouseLeaveWatch(this);
   NotifyDestroying();
+  CollapseContainerLinks();
   if (FItemLinks) {
     DestroyLinkControls();
     FItemLinks->SetBarControl(nullptr);
@@ -89,6 +90,7 @@ void TCustomqzBarControl::SetOpenedBar(TCustomqzBarControl* Value) {
 
 void TCustomqzBarControl::SetItemLinks(TqzBarItemLinks* ALinks) {
   if (FItemLinks == ALinks) return;
+  CollapseContainerLinks();
   if (FItemLinks) {
     DestroyControls();
     FItemLinks->SetBarControl(nullptr);
@@ -422,4 +424,41 @@ bool TCustomqzBarControl::ContextPopupOnPress(bool AOnPress) {
 
 void TCustomqzBarControl::UpdateDoubleBuffered() {
   SetDoubleBuffered(HasCustomBackground() || GetControlBarManager()->IsOtherManagerActive());
+}
+
+// ---- Container links -----------------------------------------------------------------------------
+
+void TCustomqzBarControl::ExpandContainerLinks() {
+  if (!FItemLinks) return;
+  std::vector<TCustomqzBarContainerItem*> seen;
+  for (Integer i = 0; i < FItemLinks->GetFullMenuLinkCount(); ++i) {
+    TqzBarItemLink* link = FItemLinks->GetFullMenuLink(i);
+    auto* item = dynamic_cast<TCustomqzBarContainerItem*>(link->GetItem());
+    if (!item) continue;
+    bool first = std::find(seen.begin(), seen.end(), item) == seen.end();
+    if (first) seen.push_back(item);
+    Integer position = link->GetIndex();
+    bool replaced = item->ReplacesOwnLink();
+    FExpandedLinks.push_back({link, item, position, replaced});
+    item->ExpandLinksInto(FItemLinks, position + 1, link, first);
+    if (replaced) {
+      link->AttachToCollection(nullptr);
+      --i;
+    }
+  }
+}
+
+void TCustomqzBarControl::CollapseContainerLinks() {
+  if (FExpandedLinks.empty()) return;
+  std::vector<TExpandedLink> expanded = std::move(FExpandedLinks);
+  FExpandedLinks.clear();
+  for (auto it = expanded.rbegin(); it != expanded.rend(); ++it) {
+    if (!FItemLinks) break;
+    it->Item->CollapseLinksFrom(FItemLinks, it->Position);
+    if (it->Replaced) {
+      it->Link->AttachToCollection(FItemLinks);
+      it->Link->SetIndex(std::min(it->Position, FItemLinks->GetCount() - 1));
+    }
+  }
+  for (const TExpandedLink& entry : expanded) entry.Item->MarkGeneratedItemsStale();
 }

@@ -96,6 +96,11 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   Byte GetViewState() const noexcept { return FViewState; }
   void SetViewState(Byte AState);
   void Refresh(bool ARecreate);
+  // Menus expand container items in place around making their controls: each container link's
+  // item inserts its generated links after it (and its own link leaves while a replacing item is
+  // expanded); collapsing takes them out again, last first, and puts replaced links back.
+  void ExpandContainerLinks();
+  void CollapseContainerLinks();
   // The screen bounds of the element that opened the window (empty for none) and its window.
   const TRect& GetOwnerBounds() const noexcept { return FOwnerBounds; }
   void SetOwnerBounds(const TRect& R, TWinControl* AOwnerWindow) {
@@ -268,6 +273,13 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   void SetUpCanvasFont();
 
   TqzBarItemLinks* FItemLinks = nullptr;
+  struct TExpandedLink {
+    TqzBarItemLink* Link;
+    TCustomqzBarContainerItem* Item;
+    Integer Position;
+    bool Replaced;
+  };
+  std::vector<TExpandedLink> FExpandedLinks;
   std::unique_ptr<TkvCanvas> FPaintCanvas;
   std::unique_ptr<TkvScreenCanvas> FScreenCanvas;
   std::unique_ptr<TCustomqzBarControlViewInfo> FViewInfo;
