@@ -188,6 +188,25 @@ TEST_F(BarControl, OwnerBoundsTouchOnAnEdgeTheyShare) {
   }
 }
 
+TEST_F(BarControl, TheJoinStripLiesWhereTheWindowMeetsItsOwner) {
+  TPoint o = window->ClientToScreen(TPoint(0, 0));
+  TRect join;
+  // An entry above the window, narrower than it.
+  window->SetOwnerBounds(TRect(o.X, o.Y - 20, o.X + 50, o.Y), form);
+  window->GetOwnerJoinRect(false, join);
+  EXPECT_EQ(join, TRect(1, 0, 49, 1));
+  window->GetOwnerJoinRect(true, join);
+  EXPECT_EQ(join, TRect(o.X + 1, o.Y - 1, o.X + 49, o.Y));
+  // A menu item left of the window, taller than it.
+  Integer h = window->GetHeight();
+  window->SetOwnerBounds(TRect(o.X - 30, o.Y - 10, o.X, o.Y + h + 10), form);
+  window->GetOwnerJoinRect(false, join);
+  EXPECT_EQ(join, TRect(0, 1, 1, h - 1));
+  window->SetOwnerBounds(TRect(), nullptr);
+  window->GetOwnerJoinRect(false, join);
+  EXPECT_EQ(join, TRect());
+}
+
 TEST_F(BarControl, APopupThatWouldLeaveTheWorkAreaGoesAboveTheWindow) {
   TRect work;
   WorkAreaAtPoint(TPoint(5, 5), work);

@@ -403,13 +403,18 @@ void TCustomqzBarControl::FitOnScreen(TPoint& P, Integer AHeight) {
 
 TWinControl* TCustomqzBarControl::OwnerControl() { return IsRectEmpty(&FOwnerBounds) ? nullptr : FOwnerWindow; }
 
-bool TCustomqzBarControl::TouchesOwnerBounds() {
-  if (IsRectEmpty(&FOwnerBounds)) return false;
+TRect TCustomqzBarControl::ScreenBounds() {
   TRect r = GetBoundsRect();
   if (TWinControl* parent = GetParent()) {
     TPoint origin = parent->ClientToScreen(TPoint(0, 0));
     OffsetRect(&r, origin.X, origin.Y);
   }
+  return r;
+}
+
+bool TCustomqzBarControl::TouchesOwnerBounds() {
+  if (IsRectEmpty(&FOwnerBounds)) return false;
+  TRect r = ScreenBounds();
   const TRect& o = FOwnerBounds;
   bool overlapX = r.Left < o.Right && o.Left < r.Right;
   bool overlapY = r.Top < o.Bottom && o.Top < r.Bottom;
@@ -461,4 +466,25 @@ void TCustomqzBarControl::CollapseContainerLinks() {
     }
   }
   for (const TExpandedLink& entry : expanded) entry.Item->MarkGeneratedItemsStale();
+}
+
+void TCustomqzBarControl::GetOwnerJoinRect(bool AToScreen, TRect& R) {
+  R = TRect();
+  if (!TouchesOwnerBounds()) return;
+  TRect window = ScreenBounds();
+  TRect owner = FOwnerBounds;
+  OffsetRect(&owner, -window.Left, -window.Top);
+  Integer width = window.Width();
+  Integer height = window.Height();
+  if (window.Top == FOwnerBounds.Bottom || window.Bottom == FOwnerBounds.Top) {
+    bool top = window.Top == FOwnerBounds.Bottom;
+    Integer y = top ? 0 : height - 1;
+    R = TRect(std::max(owner.Left + 1, 1), y, std::min(owner.Right - 1, width - 1), y + 1);
+    if (AToScreen) OffsetRect(&R, window.Left, window.Top + (top ? -1 : 1));
+  } else {
+    bool left = window.Left == FOwnerBounds.Right;
+    Integer x = left ? 0 : width - 1;
+    R = TRect(x, std::max(owner.Top + 1, 1), x + 1, std::min(owner.Bottom - 1, height - 1));
+    if (AToScreen) OffsetRect(&R, window.Left + (left ? -1 : 1), window.Top);
+  }
 }

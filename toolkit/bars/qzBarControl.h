@@ -107,6 +107,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
     FOwnerBounds = R;
     FOwnerWindow = AOwnerWindow;
   }
+  // The one-pixel strip where the window meets the element that opened it (empty when it does not
+  // touch it), for painters that leave that edge open; in window coordinates, or in screen
+  // coordinates one pixel outwards.
+  void GetOwnerJoinRect(bool AToScreen, TRect& R);
   TqzBarPainter* GetOwnPainter() const noexcept { return FOwnPainter; }
   void SetOwnPainter(TqzBarPainter* Value) { FOwnPainter = Value; }
 
@@ -271,6 +275,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   void TrackMouse(TShiftState AShift, Integer X, Integer Y);
   void TrackLink(TqzBarItemLink* ALink, const TPoint& P);
   void SetUpCanvasFont();
+  TRect ScreenBounds();
 
   TqzBarItemLinks* FItemLinks = nullptr;
   struct TExpandedLink {
