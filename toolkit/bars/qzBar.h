@@ -102,6 +102,7 @@ enum TqzBarItemMergeKind { mkAdd, mkMergeByCaption, mkNone };
 TAVREN_ENUM_INFO(TqzBarItemMergeKind, mkAdd, mkMergeByCaption, mkNone);
 
 class TqzBarManager;
+class TqzBarPainter;
 class TqzBar;
 class TqzBars;
 
@@ -876,6 +877,9 @@ class TqzBarManager : public TComponent {
 
   // Painting style.
   TqzBarManagerStyle GetEffectiveStyle() const;
+  // The painter of the style in force, made anew when the style's painter class changes
+  // (qzBarManagerPainter.cpp).
+  TqzBarPainter* GetDefaultPainter();
   // 0 standard, 1 enhanced, 2 flat, 3 XP, 4 Office11, 5 skin.
   Integer GetPainterKind() const;
   bool SupportsRecentItems() const { return GetEffectiveStyle() != bmsStandard; }
@@ -1053,6 +1057,7 @@ class TqzBarManager : public TComponent {
   TNotifyEvent FOnCloseButtonClick, FOnHelpButtonClick, FOnHideCustomizingForm, FOnShowCustomizingForm;
   std::unique_ptr<TBitmap> FHelpButtonGlyph;
   Integer FLockUpdate = 0;
+  std::unique_ptr<TqzBarPainter> FDefaultPainter;
   Integer FDesignerModifiedLock = 0;
   bool FDesignerModifiedDue = false;
   bool FModified = false;

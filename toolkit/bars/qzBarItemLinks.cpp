@@ -33,6 +33,7 @@ TqzBarItemLink::TqzBarItemLink(TCollection* Collection)
 }
 
 TqzBarItemLink::~TqzBarItemLink() {
+  DestroyControl();
   // A link freed by setting its item to nil gets here too: the event sees the whole link.
   TqzBarManager* manager = GetBarManager();
   if (manager && !manager->IsDestroying()) {

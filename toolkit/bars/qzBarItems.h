@@ -113,6 +113,11 @@ class TqzBarItemLink : public TCollectionItem, public virtual IqzBarSelectableIt
   TqzBarManager* GetBarManager() override;
   TCustomqzBarControl* GetBarControl() const;
   TqzBarItemControl* GetControl() const noexcept { return FControl; }
+  // The control that shows the link in its bar window: made when the window asks and the link
+  // has an item and none yet, freed with the link (qzBarItemControl.cpp).
+  void CreateControl();
+  void DestroyControl();
+  void ForgetControl() noexcept { FControl = nullptr; }
   // The effective values: the item's unless this place overrides them.
   String GetCaption() const;
   TBitmap* GetGlyph() const;
@@ -283,6 +288,8 @@ class TqzBarItemLinks : public TCollection {
   IqzBarLinksOwner* GetLinksOwner() const noexcept { return FOwner; }
   TComponent* GetOwnerComponent() const;
   TCustomqzBarControl* GetBarControl() const noexcept { return FBarControl; }
+  // Set by the bar window while it shows the links.
+  void SetBarControl(TCustomqzBarControl* Value) { FBarControl = Value; }
   // The links of the bar window that opened this collection's window; nil.
   TqzBarItemLinks* GetParentLinks() const;
   // These are the owner's links, or some item below them owns links that hold the owner.

@@ -3,6 +3,7 @@
 #include "rtl/ColorIdents.h"
 #include "rtl/Math.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/qzThemeManager.h"

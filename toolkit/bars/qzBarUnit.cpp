@@ -3,6 +3,7 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
 
 namespace {
 
@@ -36,9 +37,11 @@ void LoadBarCursors() {
 struct ItemClassEntry {
   TPersistentClass ItemClass;
   bool Listed;
+  // The control class that shows the item kind; the kinds without one yet show nothing.
+  TClass ControlClass = nullptr;
 };
 const ItemClassEntry kItemClasses[] = {
-    {TqzBarButton::ClassInfo(), true},
+    {TqzBarButton::ClassInfo(), true, TqzBarButtonControl::ClassInfo()},
     {TqzBarEdit::ClassInfo(), true},
     {TCustomqzBarCombo::ClassInfo(), true},
     {TqzBarCombo::ClassInfo(), true},
@@ -102,7 +105,7 @@ void qzBarStart() {
   gSystemController = new TqzBarSystemController();
   RefreshScreenBitsPerPixel();
   RebuildCheckerBrush();
-  for (const ItemClassEntry& entry : kItemClasses) RegisterBarItemClass(entry.ItemClass, nullptr, entry.Listed);
+  for (const ItemClassEntry& entry : kItemClasses) RegisterBarItemClass(entry.ItemClass, entry.ControlClass, entry.Listed);
   LoadBarCursors();
   // Wakes the sound system before the first menu opens.
   StopBarSound();

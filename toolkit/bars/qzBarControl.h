@@ -1,0 +1,320 @@
+#pragma once
+// Bar windows: the one window class behind every toolbar, menu bar and menu. A bar window shows
+// one list of item links it does not own, makes one item control per link, lays them out, routes
+// the mouse and the keys to them, keeps the selected and hot control and the chain of active bar
+// windows, and draws through the painter of the manager's style.
+
+#include <memory>
+#include <vector>
+
+#include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/foundation/kvControls.h"
+#include "vcl/Controls.h"
+
+class TCustomqzBarControl;
+
+// The item controls of the current layout in display order, and the separator rectangles.
+class TCustomqzBarControlViewInfo : public TObject {
+  TAVREN_CLASS(TCustomqzBarControlViewInfo, TObject)
+ public:
+  using TCreateArg = TCustomqzBarControl*;
+  struct TSeparator {
+    TqzBarItemControl* Control;
+    TRect Bounds;
+    Byte Kind;  // 0 a horizontal line, 1 a vertical one
+  };
+
+  explicit TCustomqzBarControlViewInfo(TCustomqzBarControl* ABarControl) : FBarControl(ABarControl) {}
+  virtual void Clear();
+  virtual void Calculate() { Clear(); }
+
+  Integer IndexOfItemControl(TqzBarItemControl* AControl) const;
+  bool HoldsControlInfo(TqzBarItemControl* AControl) const { return IndexOfItemControl(AControl) >= 0; }
+  void AppendControlInfo(TqzBarItemControlViewInfo* AInfo) { FItemViewInfos.push_back(AInfo); }
+  void RemoveControlInfo(TqzBarItemControlViewInfo* AInfo);
+  void AppendSeparatorEntry(const TRect& R, Byte AKind, TqzBarItemControl* AControl) {
+    FSeparators.push_back({AControl, R, AKind});
+  }
+  void ClearSeparators() { FSeparators.clear(); }
+  Integer GetItemViewInfoCount() const { return static_cast<Integer>(FItemViewInfos.size()); }
+  TqzBarItemControlViewInfo* GetItemViewInfoAt(Integer AIndex) const { return FItemViewInfos[AIndex]; }
+  Integer SeparatorEntryCount() const { return static_cast<Integer>(FSeparators.size()); }
+  const TSeparator& GetSeparatorInfo(Integer AIndex) const { return FSeparators[AIndex]; }
+  void SetSeparatorInfo(Integer AIndex, const TRect& R, Byte AKind);
+  // -1 when the control has no separator.
+  Integer FindSeparatorOfControl(TqzBarItemControl* AControl) const;
+  TCustomqzBarControl* GetBarControl() const noexcept { return FBarControl; }
+
+ private:
+  TCustomqzBarControl* FBarControl;
+  std::vector<TqzBarItemControlViewInfo*> FItemViewInfos;
+  std::vector<TSeparator> FSeparators;
+};
+
+// Busy flags of a bar window.
+constexpr Byte qzBusyCreatingControls = 1;
+constexpr Byte qzBusyDestroyingControls = 2;
+constexpr Byte qzBusyClosing = 8;
+constexpr Byte qzBusyDrawingControl = 16;
+constexpr Byte qzBusyRefreshing = 32;
+constexpr Byte qzBusySettingFont = 64;
+
+// Kind flags (KindFlags).
+constexpr Word qzKindRoot = 0x13;
+constexpr Word qzKindCancelClearsSelection = 0x0002;
+constexpr Word qzKindStretchesClient = 0x0010;
+constexpr Word qzKindNavigationBar = 0x0040;
+constexpr Word qzKindContextOnRelease = 0x0100;
+
+class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTrackingCaller {
+  TAVREN_CLASS(TCustomqzBarControl, TCustomControl)
+ public:
+  using TCreateArg = TComponent*;
+  // The owner is the bar manager.
+  explicit TCustomqzBarControl(TComponent* AOwner);
+  ~TCustomqzBarControl() override;
+  void BeforeDestruction() override;
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  // IkvMouseTrackingCaller
+  void MouseLeave() override;
+
+  // Wiring.
+  TqzBarManager* GetControlBarManager() const;
+  TqzBarItemLinks* GetItemLinks() const noexcept { return FItemLinks; }
+  TCustomqzBarControl* GetOpenerBar() const noexcept { return FOpenerBar; }
+  void SetOpenerBar(TCustomqzBarControl* Value);
+  TCustomqzBarControl* GetOpenedBar() const noexcept { return FOpenedBar; }
+  void SetOpenedBar(TCustomqzBarControl* Value);
+  void ChangeActive(bool AActive);
+  bool GetActive() const noexcept { return FActive; }
+  bool GetKeptDown() const noexcept { return FKeptDown; }
+  void SetKeptDown(bool Value) { FKeptDown = Value; }
+  Byte GetViewState() const noexcept { return FViewState; }
+  void SetViewState(Byte AState);
+  void Refresh(bool ARecreate);
+  // Menus expand container items in place around making their controls: each container link's
+  // item inserts its generated links after it (and its own link leaves while a replacing item is
+  // expanded); collapsing takes them out again, last first, and puts replaced links back.
+  void ExpandContainerLinks();
+  void CollapseContainerLinks();
+  // The screen bounds of the element that opened the window (empty for none) and its window.
+  const TRect& GetOwnerBounds() const noexcept { return FOwnerBounds; }
+  void SetOwnerBounds(const TRect& R, TWinControl* AOwnerWindow) {
+    FOwnerBounds = R;
+    FOwnerWindow = AOwnerWindow;
+  }
+  // The one-pixel strip where the window meets the element that opened it (empty when it does not
+  // touch it), for painters that leave that edge open; in window coordinates, or in screen
+  // coordinates one pixel outwards.
+  void GetOwnerJoinRect(bool AToScreen, TRect& R);
+  TqzBarPainter* GetOwnPainter() const noexcept { return FOwnPainter; }
+  void SetOwnPainter(TqzBarPainter* Value) { FOwnPainter = Value; }
+
+  // Queries.
+  TqzBarItemControl* GetSelectedControl() const;
+  TqzBarItemControl* GetCaptureControl() const noexcept { return FCaptureControl; }
+  TqzBarItemControl* ControlAtPoint(const TPoint& P);
+  TqzBarItemControl* ControlAtCursor();
+  bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
+  TkvCanvas* ActiveCanvas();
+  TCustomqzBarControlViewInfo* GetLayoutInfo() const noexcept { return FViewInfo.get(); }
+  Integer GetTextSizeValue() const noexcept { return FTextSize; }
+  double GetRatio() const noexcept { return FRatio; }
+  Integer GetMenuArrowHeight() const noexcept { return FMenuArrowHeight; }
+  Integer GetIconAreaSizeValue() const noexcept { return FIconAreaSize; }
+  Cardinal GetEditTextSize() const noexcept { return FEditTextSize; }
+  Cardinal GetComboArrowWidth() const noexcept { return FComboArrowWidth; }
+  const TRect& GetItemsRect() const noexcept { return FItemsRect; }
+  const TRect& GetVisibleItemsRect() const noexcept { return FVisibleItemsRect; }
+  bool GetClosedByEsc() const noexcept { return FClosedByEsc; }
+  Byte GetBusyFlags() const noexcept { return FBusyFlags; }
+  TBitmap* GetBackgroundCache() const noexcept { return FBackgroundCache.get(); }
+  void RepaintAll();
+  // The bar window under the cursor forgets where the mouse was and gets a mouse move, so that
+  // it tracks its controls anew.
+  void PostMouseMoveToBarUnderCursor();
+  // Clears the selection without any selection-change processing (a control going or disabled).
+  void ForgetSelection() { FCurrentLink = nullptr; }
+  // A control of the window goes: the layout, the selection, the tracked link and the capture
+  // forget it, so that nothing reaches it before the next rebuild.
+  void ForgetControl(TqzBarItemControl* AControl);
+  // Whether the window takes a click's closing of the menu chain on itself (menus do).
+  virtual bool ClaimsFinalClicks() { return false; }
+  bool ForwardKeyToSelected(Word AKey);
+  // The selection that moves with Home, End, Tab and the arrow keys.
+  void SelectNeighbour(bool ANext);
+
+  // Operations in slot order.
+  virtual void FitOnScreen(TPoint& P, Integer AHeight);
+  virtual void CancelMode();
+  virtual bool HoldsKeyboard() { return false; }
+  virtual void WindowPosChanged();
+  virtual bool ExtraScreenArea(TRect&) { return false; }
+  virtual void CalcItemsRect() { CalcClientItemsRect(); }
+  virtual void CalcMetrics();
+  virtual void CalcClientItemsRect();
+  virtual void PlaceLinksFrom(Integer AFirstIndex, Integer& ABottom);
+  virtual void PlaceControls() {}
+  virtual void CalcLayout(Byte AKind, Integer AIndex);
+  virtual void CalcViewInfo();
+  virtual void CreateControls();
+  virtual void DestroyControls();
+  virtual void RequestRebuild() {}
+  virtual bool CanActivate();
+  virtual bool StretchesControl(TqzBarItemControl*) { return false; }
+  virtual bool IsNotFlatFloating() { return true; }
+  virtual bool CanDrawControl(TqzBarItemControl* AControl);
+  virtual bool IsDesigning();
+  virtual bool AcceptsPartialLink(const TRect&) { return false; }
+  virtual bool IsInActiveChain();
+  virtual bool ContextPopupOnPress(bool AOnPress);
+  virtual bool IsInactive() { return !FActive; }
+  virtual bool IsUpdateLocked();
+  virtual bool JoinsOpenedMenus();
+  virtual void BeforeLayout() {}
+  virtual void AfterLayout() {}
+  virtual void SelectControlFocused(TqzBarItemControl* AControl);
+  virtual void ClearSelection();
+  virtual void BarMouseEnter(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl);
+  virtual void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
+                            TqzBarItemControl* AControl, const TPoint& P);
+  virtual void BarMouseLeave();
+  virtual void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl);
+  virtual void BarMouseUp(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
+                          TqzBarItemControl* AControl, const TPoint& P);
+  virtual void CreateLinkControls();
+  virtual void NotifyDestroying();
+  virtual void DestroyLinkControls();
+  virtual void HideBar();
+  virtual void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R);
+  virtual void RecreateControls(bool ARecreate);
+  virtual void SetActive(bool AActive);
+  virtual void DrawControls();
+  virtual TqzBarItemLink* LinkForAccel(Word AKey, TShiftState AShift, TqzBarItemLink* AAfterLink);
+  virtual TqzBarItemLink* AccelTarget(Word AKey, TShiftState AShift, bool& AAmbiguous, TqzBarItemLink* AAfterLink);
+  virtual void PressItemControl(TqzBarItemControl* AControl);
+  virtual Integer SeparatorSize() = 0;
+  virtual Word KindFlags();
+  virtual Integer ItemHeightFor(TqzBarItemControl* AControl);
+  virtual TFont* GetEditFont();
+  virtual void ControlRect(TqzBarItemControl* AControl, TRect& R);
+  virtual bool IsCustomizing();
+  virtual bool IsMainMenu() = 0;
+  virtual Integer ControlViewLevel(TqzBarItemControl*) { return ivlDefault; }
+  virtual Integer GroupSpacingBefore(TqzBarItemLink* ALink);
+  virtual Integer BaseTextSize();
+  virtual TqzBarPainter* Painter();
+  virtual TWinControl* OwnerControl();
+  virtual Byte GetItemPaintKind() { return RotatesText() ? qzPaintRotated : qzPaintHorizontal; }
+  virtual HBRUSH BackgroundBrush();
+  virtual HBRUSH DownBrush();
+  virtual HBRUSH DownSelectedBrush();
+  virtual HBRUSH SelectedBrush();
+  virtual TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() = 0;
+  virtual void WindowControlPressed(TqzBarItemControl*) {}
+  virtual void SetItemLinks(TqzBarItemLinks* ALinks);
+  // The window's whole-window DC for an update region (1 for all of it), and its release.
+  virtual HDC GetWindowDC(HRGN ARegion);
+  virtual void ReleaseWindowDC(HDC DC);
+  virtual Integer IconAreaSize();
+  virtual Integer TextSize();
+  virtual void GetBarBounds(TRect& R);
+  virtual void CloseOnEscape();
+  virtual bool IsAncestorOf(TCustomqzBarControl* AWindow);
+  virtual bool TouchesOwnerBounds();
+  virtual bool OwnsBar() { return false; }
+  virtual bool HasLinkControl(TqzBarItemControl* AControl);
+  virtual bool IsWindowActive();
+  virtual bool ShowsMark() { return false; }
+  virtual void MarkRect(TRect& R) { R = TRect(); }
+  virtual bool IsMouseBlocked(bool ACheckMoved);
+  virtual void DrawControlWithBrush(TkvCanvas* ACanvas, TqzBarItemControl* AControl);
+  virtual void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly);
+  virtual void SetSelectedControl(TqzBarItemControl* AControl);
+  virtual void SetHotControl(TqzBarItemControl* AControl);
+  virtual void ChangeSelection(TqzBarItemControl* AControl);
+  virtual void RepaintControl(TqzBarItemControl* AControl) = 0;
+  virtual void ViewStateChanged(Byte) {}
+  virtual bool DrawsOwnFrame() { return true; }
+  virtual void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) = 0;
+  // Fills the window rectangle at the origin inside ARegion, the DC's clip put back afterwards.
+  virtual void FillBackgroundClipped(HDC DC, HRGN ARegion, bool AOffset, HBRUSH ABrush);
+  virtual bool IsDetachedPopup() { return false; }
+  virtual bool HasBackgroundBitmap() { return false; }
+  virtual bool HasCustomBackground() { return false; }
+  virtual void ClientOffset(TPoint& P) { P = TPoint(0, 0); }
+  virtual void DrawFrameOn(HDC) {}
+  virtual void ClearBackgroundCache();
+  virtual void UpdateDoubleBuffered();
+  virtual void CloseOnce();
+  virtual bool IsVertical() { return false; }
+  virtual bool RotatesText() { return false; }
+  virtual Integer BarKind() = 0;
+  virtual void Rebuild() { Refresh(true); }
+
+ protected:
+  void CreateWnd() override;
+  void DestroyWindowHandle() override;
+  void WndProc(TMessage& Message) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void Paint() override;
+
+ private:
+  void KeyDownInChain(TMessage& Message);
+  void LeftButtonUp(TMessage& Message);
+  // The non-client painting protocol: the frame drawn on a whole-window DC, released on every path.
+  void PaintNonClient(TMessage& Message);
+  // Bar windows never keep the focus: it goes back to the manager's form.
+  void PassFocusOn();
+  void TrackMouse(TShiftState AShift, Integer X, Integer Y);
+  void TrackLink(TqzBarItemLink* ALink, const TPoint& P);
+  void SetUpCanvasFont();
+  TRect ScreenBounds();
+
+  TqzBarItemLinks* FItemLinks = nullptr;
+  struct TExpandedLink {
+    TqzBarItemLink* Link;
+    TCustomqzBarContainerItem* Item;
+    Integer Position;
+    bool Replaced;
+  };
+  std::vector<TExpandedLink> FExpandedLinks;
+  std::unique_ptr<TkvCanvas> FPaintCanvas;
+  std::unique_ptr<TkvScreenCanvas> FScreenCanvas;
+  std::unique_ptr<TCustomqzBarControlViewInfo> FViewInfo;
+  std::unique_ptr<TBitmap> FBackgroundCache;
+  TCustomqzBarControl* FOpenerBar = nullptr;
+  TCustomqzBarControl* FOpenedBar = nullptr;
+  TCustomqzBarControl* FPrevActiveBar = nullptr;
+  TqzBarItemLink* FCurrentLink = nullptr;
+  TqzBarItemLink* FTrackedLink = nullptr;
+  TqzBarItemControl* FCaptureControl = nullptr;
+  bool FClosedByEsc = false;
+  bool FActive = false;
+  bool FKeptDown = false;
+  Integer FTextSize = 0;
+  Cardinal FEditTextSize = 0;
+  Integer FMenuArrowHeight = 0;
+  Cardinal FComboArrowWidth = 0;
+  Integer FIconAreaSize = 0;
+  double FRatio = 1.0;
+  TRect FItemsRect;
+  TRect FVisibleItemsRect;
+  TPoint FLastMousePos{-1, -1};
+  TqzBarPainter* FOwnPainter = nullptr;
+  TRect FOwnerBounds;
+  TWinControl* FOwnerWindow = nullptr;
+  Byte FBusyFlags = 0;
+  Byte FViewState = 0;
+};
+
+// The head of the active chain; nil when no bar window is active.
+TCustomqzBarControl* ActiveBarControl();
+// The window is still in the list of live bar windows.
+bool IsBarControlLive(TCustomqzBarControl* AControl);

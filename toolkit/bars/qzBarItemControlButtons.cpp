@@ -1,0 +1,169 @@
+// Button controls: the button-like base and the control of a TqzBarButton link.
+
+#include "toolkit/bars/qzBarItemControlButtons.h"
+
+#include "toolkit/bars/qzBarControl.h"
+#include "vcl/Menus.h"
+
+TAVREN_CLASS_IMPL(TqzBarButtonLikeControlDrawParams)
+TAVREN_CLASS_IMPL(TqzBarButtonLikeControl)
+TAVREN_CLASS_IMPL(TqzBarButtonControl)
+
+// ---- Button-like -------------------------------------------------------------------------------
+
+TClassOf<TqzBarItemControlDrawParams> TqzBarButtonLikeControl::DrawParamsClass() {
+  return TqzBarButtonLikeControlDrawParams::ClassInfo();
+}
+
+void TqzBarButtonLikeControl::FillDrawParams(bool ARefresh) {
+  inherited::FillDrawParams(ARefresh);
+  TqzBarButtonLikeControlDrawParams* params = ButtonParams();
+  if (ARefresh) {
+    params->GroupPlaceCopy = GetViewInfo() ? GetViewInfo()->GetActualGroupPlace() : 0;
+    params->HotLookB = LookFlagB();
+    params->HotLookA = LookFlagA();
+  }
+  params->ButtonSize = TSize(GetDropArrowWidth(), GetParent() ? GetParent()->GetMenuArrowHeight() : 4);
+}
+
+void TqzBarButtonLikeControl::DrawInRect(const TRect& R, Byte) { Painter()->DrawButtonItem(GetDrawParams(), R); }
+
+Integer TqzBarButtonLikeControl::GetDropArrowWidth() { return Painter()->SplitArrowWidth(GetBarManager()); }
+
+bool TqzBarButtonLikeControl::IsActionable() {
+  TqzBarManager* manager = GetBarManager();
+  return IsEnabled() || (manager && manager->IsDesigning());
+}
+
+void TqzBarButtonLikeControl::ActivateByKey(bool) {
+  if (GetParent()) GetParent()->SetKeptDown(true);
+}
+
+bool TqzBarButtonLikeControl::LookFlagA() { return Painter()->ClassRef()->ArrowUsesTextColor(GetDrawParams()); }
+
+bool TqzBarButtonLikeControl::LookFlagB() { return Painter()->ButtonItemHeightExtra(this) != 0; }
+
+// ---- Button ------------------------------------------------------------------------------------
+
+TqzBarButton* TqzBarButtonControl::GetButton() const { return dynamic_cast<TqzBarButton*>(GetItem()); }
+
+TqzBarPaintStyle TqzBarButtonControl::GetPaintStyle() {
+  TqzBarPaintStyle style = GetLink() ? GetLink()->GetPaintStyle() : psStandard;
+  if (style == psStandard && GetParent() && GetParent()->BarKind() == 0) AdjustPaintStyle(style);
+  return style;
+}
+
+void TqzBarButtonControl::AdjustPaintStyle(TqzBarPaintStyle& AStyle) {
+  if (!HasImage(GetViewSize())) AStyle = psCaption;
+}
+
+void TqzBarButtonControl::UserActivate(bool) {
+  TCustomqzBarControl* parent = GetParent();
+  bool toolbar = parent && parent->BarKind() == 0;
+  if (toolbar && !parent->GetKeptDown()) return;
+  if (toolbar || HasDropDown()) Repaint();
+}
+
+void TqzBarButtonControl::DoClick() {
+  // A click on the arrow part of a split button, or outside the parts, runs nothing.
+  if (GetHotPart() != 0 && GetHotPart() != qzNoHotPart) return;
+  // The check styles' Down toggles in the item's own click, which the inherited click runs.
+  Deactivate(true);
+  inherited::DoClick();
+}
+
+bool TqzBarButtonControl::IsDrawnSelected() {
+  return (IsSelected() && !(GetParent() && GetParent()->IsCustomizing())) || GetClickState();
+}
+
+Byte TqzBarButtonControl::GetViewStructure() {
+  if (GetViewInfo() && GetViewInfo()->GetViewLevel() == ivlSmallIcon) return qzContentIcon;
+  return inherited::GetViewStructure();
+}
+
+Byte TqzBarButtonControl::GetContentKind() {
+  bool menu = GetPaintType() == qzPaintMenu;
+  switch (GetPaintStyle()) {
+    case psStandard:
+      if (menu) return qzContentIcon | qzContentText;
+      return HasImage(GetViewSize()) ? qzContentIcon : qzContentText;
+    case psCaption:
+      return qzContentText;
+    case psCaptionInMenu:
+      return menu ? qzContentText : qzContentIcon;
+    default:
+      return qzContentIcon | qzContentText;
+  }
+}
+
+Integer TqzBarButtonControl::GetPartCount() { return GetDrawParams()->HasDropDownPart ? 2 : 1; }
+
+void TqzBarButtonControl::FillDrawParams(bool ARefresh) {
+  inherited::FillDrawParams(ARefresh);
+  if (!ARefresh) return;
+  TqzBarButtonLikeControlDrawParams* params = ButtonParams();
+  TqzBarButton* button = GetButton();
+  params->ShortCutText = ShortCutOf() ? ShortCutToText(ShortCutOf()) : String();
+  bool check = button && (button->GetButtonStyle() == bsChecked || button->GetButtonStyle() == bsCheckedDropDown);
+  params->PressedLook =
+      (IsDrawnSelected() && IsPressedUnderMouse() && GetHotPart() == 0) || (GetClickState() && !check);
+  params->DownLook = button && button->GetDown();
+  params->PushedLook = params->PressedLook;
+  params->DropDownOpen = false;
+  params->OpenLook = false;
+  params->ButtonLook = true;
+  params->DropDownEnabledLook = button && button->GetDropDownEnabled();
+  params->SpecialLookCopy = false;
+  params->LoweredLook = button && button->GetLowered();
+}
+
+void TqzBarButtonControl::CalcPartRects() {
+  inherited::CalcPartRects();
+  std::vector<TRect> parts = GetPartRects();
+  Painter()->CalcButtonPartRects(GetDrawParams(), GetItemRect(), parts);
+  SetPartRects(parts);
+}
+
+Integer TqzBarButtonControl::GetHeight() {
+  Integer h = inherited::GetHeight();
+  TqzBarButton* button = GetButton();
+  if (button && button->GetLowered()) h += 2 * Painter()->ClassRef()->ButtonBorderWidth(this);
+  return h;
+}
+
+Integer TqzBarButtonControl::GetWidth() {
+  Integer w = inherited::GetWidth();
+  Painter()->AddButtonExtraWidth(GetDrawParams(), w);
+  TqzBarButton* button = GetButton();
+  if (button && button->GetLowered()) w += 2 * Painter()->ClassRef()->ButtonBorderWidth(this);
+  return w;
+}
+
+Integer TqzBarButtonControl::NormalHeight() {
+  Integer h = inherited::NormalHeight();
+  if (GetDrawParams()->ContentParts & qzContentText) h = std::max(h, RotatedExtent().cy);
+  return h;
+}
+
+bool TqzBarButtonControl::CountsUse() {
+  TqzBarButton* button = GetButton();
+  return (GetParent() && GetParent()->BarKind() == 0) || (button && button->GetCloseSubMenuOnClick());
+}
+
+bool TqzBarButtonControl::HasDropDown() {
+  TqzBarButton* button = GetButton();
+  return button && (button->GetButtonStyle() == bsDropDown || button->GetButtonStyle() == bsCheckedDropDown);
+}
+
+bool TqzBarButtonControl::LookFlagA() { return !LookFlagB() || inherited::LookFlagA(); }
+
+bool TqzBarButtonControl::LookFlagB() {
+  TqzBarPainterClass painter = Painter()->ClassRef();
+  if (!painter->IsFlat()) return false;
+  TqzBarButton* button = GetButton();
+  bool pressed = ButtonParams()->PressedLook;
+  bool down = button && button->GetDown();
+  bool selected = IsDrawnSelected();
+  if ((pressed || (down && selected)) && painter->ButtonHotTracks()) return true;
+  return (pressed || down || selected) && inherited::LookFlagB();
+}

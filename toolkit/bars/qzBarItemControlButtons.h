@@ -1,0 +1,78 @@
+#pragma once
+// Button item controls: the button-like base of everything that behaves like a button and may
+// open a drop-down, and the control of a TqzBarButton link (check, drop-down and split styles,
+// Down, paint style).
+
+#include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarItemControl.h"
+
+class TqzBarButtonLikeControlDrawParams : public TqzBarItemControlDrawParams {
+  TAVREN_CLASS(TqzBarButtonLikeControlDrawParams, TqzBarItemControlDrawParams)
+ public:
+  using TqzBarItemControlDrawParams::TqzBarItemControlDrawParams;
+  bool DownLook = false;
+  bool PushedLook = false;
+  bool OpenLook = false;
+  bool ButtonLook = false;
+  bool DropDownEnabledLook = false;
+  bool HotLookB = false;
+  bool HotLookA = false;
+  bool SpecialLookCopy = false;
+  bool LoweredLook = false;
+  bool MainMenuLook = false;
+  // The width of a split button's arrow part and the bar window's menu-arrow height.
+  TSize ButtonSize;
+  Byte GroupPlaceCopy = 0;
+};
+
+class TqzBarButtonLikeControl : public TqzBarItemControl {
+  TAVREN_CLASS(TqzBarButtonLikeControl, TqzBarItemControl)
+ public:
+  using TqzBarItemControl::TqzBarItemControl;
+  bool GetAnimateNextOpen() const noexcept { return FAnimateNextOpen; }
+  void SetAnimateNextOpen(bool Value) { FAnimateNextOpen = Value; }
+  TqzBarButtonLikeControlDrawParams* ButtonParams() const {
+    return static_cast<TqzBarButtonLikeControlDrawParams*>(GetDrawParams());
+  }
+
+  bool CanJoinButtonGroup() override { return true; }
+  TClassOf<TqzBarItemControlDrawParams> DrawParamsClass() override;
+  void FillDrawParams(bool ARefresh) override;
+  void DrawInRect(const TRect& R, Byte AState) override;
+
+  // Operations in slot order.
+  virtual Integer GetDropArrowWidth();
+  virtual bool IsActionable();
+  virtual void ActivateByKey(bool AFlag);
+  virtual bool LookFlagA();
+  virtual bool LookFlagB();
+
+ private:
+  bool FAnimateNextOpen = false;
+};
+
+class TqzBarButtonControl : public TqzBarButtonLikeControl {
+  TAVREN_CLASS(TqzBarButtonControl, TqzBarButtonLikeControl)
+ public:
+  using TqzBarButtonLikeControl::TqzBarButtonLikeControl;
+  TqzBarButton* GetButton() const;
+
+  virtual TqzBarPaintStyle GetPaintStyle();
+  virtual void AdjustPaintStyle(TqzBarPaintStyle& AStyle);
+
+  void UserActivate(bool AByMouse) override;
+  void DoClick() override;
+  bool IsDrawnSelected() override;
+  Byte GetViewStructure() override;
+  Byte GetContentKind() override;
+  Integer GetPartCount() override;
+  void FillDrawParams(bool ARefresh) override;
+  void CalcPartRects() override;
+  Integer GetHeight() override;
+  Integer GetWidth() override;
+  Integer NormalHeight() override;
+  bool CountsUse() override;
+  bool HasDropDown() override;
+  bool LookFlagA() override;
+  bool LookFlagB() override;
+};

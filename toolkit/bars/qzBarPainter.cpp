@@ -1,0 +1,248 @@
+// The default look of the bar painter: metrics, brushes, backgrounds, separators and the mark of
+// bar windows.
+
+#include "toolkit/bars/qzBarPainter.h"
+
+#include <cmath>
+
+#include "gdi/Drawing.h"
+#include "gdi/Edges.h"
+#include "gdi/GdiTypes.h"
+#include "gdi/SysColors.h"
+#include "gdi/SysMetrics.h"
+#include "gdi/TextLayout.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "user/Rects.h"
+
+TAVREN_CLASS_IMPL(TqzBarPainter)
+
+namespace {
+
+HBRUSH SysColorBrushCode(int AIndex) { return reinterpret_cast<HBRUSH>(static_cast<intptr_t>(AIndex + 1)); }
+
+void FillTriangle(HDC DC, const POINT (&APoints)[3], TColor AColor) {
+  FillPolygonWithColors(DC, APoints, 2, AColor, AColor);
+}
+
+}  // namespace
+
+TqzBarPainter::TqzBarPainter(TObject*) {}
+
+void TqzBarPainter::DrawBarBackground(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas) {
+  ABarControl->FillBackground(ACanvas->DCHandle(), ABarControl->GetClientRect(), false, clNone,
+                              ABarControl->BackgroundBrush());
+}
+
+void TqzBarPainter::DrawSkinnedBarFrame(TCustomqzBarControl*, HDC) {}
+
+void TqzBarPainter::GetFloatingCaptionRect(const TRect& AWindowRect, TRect& ARect) {
+  TqzBarPainterClass cls = ClassRef();
+  ARect = AWindowRect;
+  InflateRect(&ARect, -cls->FloatBorderX(), -cls->FloatBorderY());
+  ARect.Bottom = ARect.Top + cls->SmallCaptionHeight();
+}
+
+bool TqzBarPainter::DrawsBarFrameItself() { return false; }
+
+bool TqzBarPainter::AllowsLargeIcons() { return true; }
+
+bool TqzBarPainter::IsMarkRectShort(TCustomqzBarControl*, const TRect& R) { return R.Height() < 17; }
+
+TColor TqzBarPainter::CaptionSysColor(Integer AStateIndex) {
+  return AStateIndex == 0 ? clInactiveCaption : clActiveCaption;
+}
+
+TColor TqzBarPainter::CaptionTextColor(TCustomqzBarControl*) { return clCaptionText; }
+
+TColor TqzBarPainter::MarkArrowColor(TCustomqzBarControl*, Integer) { return clCaptionText; }
+
+void TqzBarPainter::DrawMarkArrow(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  Integer x = (R.Left + R.Right - 7) / 2;
+  // Rounded up, also for odd negative sums.
+  Integer sum = R.Top + R.Bottom - 4;
+  Integer y = sum / 2 + (sum % 2 > 0 ? 1 : 0);
+  POINT points[3] = {{x, y}, {x + 6, y}, {x + 3, y + 3}};
+  FillTriangle(DC, points, ClassRef()->MarkArrowColor(ABarControl, 0));
+}
+
+void TqzBarPainter::DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, Integer APosition, const TRect& R) {
+  HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(clBtnText));
+  HGDIOBJ previous = SelectObject(DC, pen);
+  Integer p = APosition;
+  if (!ABarControl->IsVertical()) {
+    Integer y = ClassRef()->IsMarkRectShort(ABarControl, R) ? 3 : 4;
+    const POINT first[3] = {{p, y}, {p + 2, y + 2}, {p - 1, y + 5}};
+    const POINT second[3] = {{p + 1, y}, {p + 3, y + 2}, {p, y + 5}};
+    Polyline(DC, first, 3);
+    Polyline(DC, second, 3);
+  } else {
+    Integer w = ABarControl->GetClientWidth();
+    const POINT first[3] = {{w - 8, p}, {w - 6, p + 2}, {w - 3, p - 1}};
+    const POINT second[3] = {{w - 8, p + 1}, {w - 6, p + 3}, {w - 3, p}};
+    Polyline(DC, first, 3);
+    Polyline(DC, second, 3);
+  }
+  SelectBackAndDelete(DC, previous);
+}
+
+void TqzBarPainter::DrawMarkBackground(TCustomqzBarControl*, HDC, HBRUSH, const TRect&) {}
+
+Integer TqzBarPainter::MarkElementColorIndex(TCustomqzBarControl*) { return COLOR_BTNTEXT; }
+
+void TqzBarPainter::GetTextMargins(TRect& AMargins) { AMargins = TRect(4, 0, 0, 0); }
+
+void TqzBarPainter::GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  R = TRect();
+  if (!AParams->TargetCanvas || AParams->CaptionText.empty()) return;
+  AParams->TargetCanvas->MeasureTextInRect(AParams->CaptionText, R, DT_SINGLELINE | DT_CALCRECT);
+}
+
+Integer TqzBarPainter::DockedBarSpacing() { return 0; }
+
+Integer TqzBarPainter::BarContentIndent() { return 0; }
+
+Integer TqzBarPainter::MenuIconAreaSize(TCustomqzBarControl* ABarControl) {
+  Integer size = ABarControl->GetTextSizeValue();
+  TqzBarItemLinks* links = ABarControl->GetItemLinks();
+  if (links && links->GetEffectiveItemSize() == misLarge)
+    size = static_cast<Integer>(std::lround(40 * ABarControl->GetRatio()));
+  ClassRef()->AdjustMenuItemHeight(size);
+  return size;
+}
+
+Integer TqzBarPainter::BarTextSize(TkvCanvas* ACanvas) { return ACanvas->TextHeightOf("Wg") + 6; }
+
+Integer TqzBarPainter::PopupBorderWidth() { return 2; }
+
+bool TqzBarPainter::IsFlat() { return false; }
+
+Integer TqzBarPainter::GripperOffset() { return 0; }
+
+Integer TqzBarPainter::FloatBorderX() { return GetSystemMetrics(SM_CXFRAME); }
+
+Integer TqzBarPainter::FloatBorderY() { return GetSystemMetrics(SM_CYFRAME); }
+
+Integer TqzBarPainter::DockedBorderMetric() { return 0; }
+
+Integer TqzBarPainter::GripperAreaSize(TCustomqzBarControl*) { return 0; }
+
+Integer TqzBarPainter::GripperWidth(TCustomqzBarControl*) { return 3; }
+
+bool TqzBarPainter::PaintsNativeBackground() { return false; }
+
+bool TqzBarPainter::BarWindowFlag(TCustomqzBarControl*) { return false; }
+
+bool TqzBarPainter::IsWindowFlat(TCustomqzBarControl*) {
+  // No customizing copy of a bar window exists yet: every window counts.
+  return IsFlatInstance();
+}
+
+bool TqzBarPainter::IsControlFlat(TCustomqzBarControl* ABarControl) { return IsWindowFlat(ABarControl); }
+
+Integer TqzBarPainter::DockRowGap() { return 0; }
+
+HBRUSH TqzBarPainter::ToolbarBrush(TCustomqzBarControl*) { return SysColorBrushCode(COLOR_BTNFACE); }
+
+HBRUSH TqzBarPainter::BarBrush(TCustomqzBarControl* ABarControl) { return ClassRef()->ToolbarBrush(ABarControl); }
+
+HBRUSH TqzBarPainter::DownBrush(TCustomqzBarControl*) { return BarCheckerBrush(); }
+
+HBRUSH TqzBarPainter::DownSelectedBrush(TCustomqzBarControl*) { return SysColorBrushCode(COLOR_BTNFACE); }
+
+HBRUSH TqzBarPainter::SelectedBrush(TCustomqzBarControl*) { return SysColorBrushCode(COLOR_HIGHLIGHT); }
+
+Integer TqzBarPainter::ComboArrowWidthFor(TCustomqzBarControl*, Integer ACharWidth) { return 2 * ACharWidth - 1; }
+
+Integer TqzBarPainter::EditControlHeight(TCustomqzBarControl*, Integer ATextHeight) {
+  // Edit borders (2 above, 2 below) and text margins (3 above, 2 below).
+  return ATextHeight + 9;
+}
+
+void TqzBarPainter::AdjustWindowShape(HWND, const TRect&, bool) {}
+
+bool TqzBarPainter::HotTracksWindowParts() { return true; }
+
+bool TqzBarPainter::SupportsQuickCustomizing() { return true; }
+
+Integer TqzBarPainter::SeparatorOffset() { return (SeparatorThickness() - 2) / 2; }
+
+Integer TqzBarPainter::SeparatorThickness() { return 6; }
+
+void TqzBarPainter::GetDockedBorderRect(TCustomqzBarControl*, TRect& R) {
+  Integer width = ClassRef()->DockedBorderWidth();
+  R = TRect(width, width, width, width);
+}
+
+Integer TqzBarPainter::DockedBorderWidth() { return 1; }
+
+Integer TqzBarPainter::FloatingCaptionHeight() { return ClassRef()->SmallCaptionHeight() + 1; }
+
+void TqzBarPainter::FillCaptionBackground(TCustomqzBarControl*, HDC DC, HBRUSH ABrush, const TRect& R) {
+  RECT r = R;
+  FillRect(DC, &r, ABrush);
+}
+
+Integer TqzBarPainter::SmallCaptionHeight() {
+  NONCLIENTMETRICS metrics;
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  return metrics.iCaptionHeight;
+}
+
+bool TqzBarPainter::HasCaptionBackground() { return false; }
+
+void TqzBarPainter::GetCaptionButtonSize(TSize& ASize) {
+  Integer height = ClassRef()->SmallCaptionHeight();
+  ASize = TSize(height, height);
+}
+
+void TqzBarPainter::DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
+                                     const TRect& R) {
+  Integer offset = SeparatorOffset();
+  RECT line = R;
+  if (AHorizontal) {
+    ABarControl->FillBackground(DC, TRect(R.Left, R.Top, R.Right, R.Top + offset), false, clNone, ABrush);
+    ABarControl->FillBackground(DC, TRect(R.Left, R.Bottom - offset, R.Right, R.Bottom), false, clNone, ABrush);
+    line.Top += offset;
+    line.Bottom -= offset;
+    DrawEdge(DC, &line, EDGE_ETCHED, BF_TOP);
+  } else {
+    ABarControl->FillBackground(DC, TRect(R.Left, R.Top, R.Left + offset, R.Bottom), false, clNone, ABrush);
+    ABarControl->FillBackground(DC, TRect(R.Right - offset, R.Top, R.Right, R.Bottom), false, clNone, ABrush);
+    line.Left += offset;
+    line.Right -= offset;
+    DrawEdge(DC, &line, EDGE_ETCHED, BF_LEFT);
+  }
+}
+
+Integer TqzBarPainter::FloatingFrameInset() { return 0; }
+
+Integer TqzBarPainter::FloatingCaptionTopExtra() { return 0; }
+
+Integer TqzBarPainter::FloatingCaptionBottomExtra() { return 0; }
+
+Integer TqzBarPainter::MarkSize(TCustomqzBarControl*) { return 11; }
+
+Integer TqzBarPainter::CaptionStripHeight() { return 2; }
+
+void TqzBarPainter::GetMenuTextMargins(TRect& AMargins) { AMargins = TRect(3, 0, 3, 0); }
+
+bool TqzBarPainter::IsFlatInstance() { return ClassRef()->IsFlat(); }
+
+Integer TqzBarPainter::ButtonHeightExtra() { return 6; }
+
+Integer TqzBarPainter::ButtonWidthExtra() { return 7; }
+
+Integer TqzBarPainter::ButtonHeightFor(Integer AImageSize) { return AImageSize + ButtonHeightExtra(); }
+
+Integer TqzBarPainter::ButtonWidthFor(Integer AImageSize) { return AImageSize + ButtonWidthExtra(); }
+
+void TqzBarPainter::GetButtonSize(Integer AImageSize, Integer, TSize& ASize) {
+  ASize = TSize(ButtonWidthFor(AImageSize), ButtonHeightFor(AImageSize));
+}
+
+void TqzBarPainter::AdjustMenuItemHeight(Integer&) {}
+
+void TqzBarPainter::AdjustMenuItemWidth(Integer&) {}
+
+Integer TqzBarPainter::ReferenceTextSize() { return 19; }
