@@ -51,6 +51,14 @@ bool RouteMouse(RawInput& raw) {
     msg.message = WM_MOUSEWHEEL;
     msg.wParam = MAKEWPARAM(static_cast<WORD>(raw.mouseKeys), static_cast<WORD>(raw.wheelDelta));
     msg.lParam = PackPoint(raw.point);
+    // A mouse hook sees the wheel before the focus does, and may swallow it.
+    if (HooksInstalled(WH_MOUSE)) {
+      WindowGuard guard(target);
+      MOUSEHOOKSTRUCTEX info{raw.point, target->handle, HTCLIENT, 0,
+                             static_cast<DWORD>(MAKELONG(0, static_cast<WORD>(raw.wheelDelta)))};
+      if (CallHookChain(WH_MOUSE, HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&info))) return false;
+      if (target->destroyed) return false;
+    }
     return true;
   }
 

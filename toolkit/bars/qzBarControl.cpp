@@ -29,6 +29,13 @@ bool IsBarControlLive(TCustomqzBarControl* AControl) {
   return AControl && std::find(gLiveBarControls.begin(), gLiveBarControls.end(), AControl) != gLiveBarControls.end();
 }
 
+std::vector<TCustomqzBarControl*> BarControlsOfManager(TqzBarManager* AManager) {
+  std::vector<TCustomqzBarControl*> result;
+  for (TCustomqzBarControl* control : gLiveBarControls)
+    if (control->GetControlBarManager() == AManager) result.push_back(control);
+  return result;
+}
+
 TCustomqzBarControl::TCustomqzBarControl(TComponent* AOwner) : TCustomControl(AOwner) {
   FPaintCanvas = std::make_unique<TkvCanvas>(GetCanvas());
   gLiveBarControls.push_back(this);
