@@ -53,6 +53,7 @@ void TCustomqzBarControl::BeforeDestruction() {
 }
 
 TCustomqzBarControl::~TCustomqzBarControl() {
+  ReleaseAccessibilityHelper(FAccessibilityHelper);
   StopMouseLeaveWatch(this);
   NotifyDestroying();
   CollapseContainerLinks();
