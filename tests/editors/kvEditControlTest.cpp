@@ -221,6 +221,39 @@ TEST_F(EditControl, EditDataOutlivesItsEditor) {
   data->Clear();
 }
 
+// The handler only raises the error flag: the value counts as unchanged and is read back from the
+// editor; a handler that rewrites the value keeps its value.
+TEST_F(EditControl, AnOnValidateThatOnlyFlagsAnErrorReloadsTheDisplayedText) {
+  edit->text = "shown";
+  struct Case {
+    const char* display;
+    bool error, changed;
+    const char* after;
+  };
+  for (Case c : {Case{"4x", true, false, "shown"}, Case{"42", false, false, "42"}}) {
+    Variant display = c.display;
+    String errorText;
+    bool changed = true, error = false;
+    edit->GetProperties()->RunOnValidate(display, errorText, changed, edit, error);
+    EXPECT_EQ(error, c.error) << c.display;
+    EXPECT_EQ(changed, c.changed) << c.display;
+    EXPECT_EQ(VarToStr(display), c.after) << c.display;
+  }
+  struct Rewriter : TObject {
+    void Validate(TObject*, Variant& DisplayValue, String&, bool& Error) {
+      DisplayValue = "0";
+      Error = true;
+    }
+  } rewriter;
+  edit->GetProperties()->SetOnValidate(MakeEvent<&Rewriter::Validate>(&rewriter));
+  Variant display = "4x";
+  String errorText;
+  bool changed = false, error = false;
+  edit->GetProperties()->RunOnValidate(display, errorText, changed, edit, error);
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(VarToStr(display), "0");
+}
+
 // A host that refuses the posted value.
 struct RefusingHost : TObject {
   void Post(TObject*) { throw Exception("the row is locked"); }

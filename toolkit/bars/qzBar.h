@@ -882,6 +882,8 @@ class TqzBarManager : public TComponent {
   TqzBarPainter* GetDefaultPainter();
   // 0 standard, 1 enhanced, 2 flat, 3 XP, 4 Office11, 5 skin.
   Integer GetPainterKind() const;
+  // The painter class of the painter kind.
+  TClass PainterClassForStyle() const;
   bool SupportsRecentItems() const { return GetEffectiveStyle() != bmsStandard; }
   bool IsRecentItemsFirst() const { return FMenusShowRecentItemsFirst && SupportsRecentItems(); }
   bool IsFlatStyle() const { return FStyle == bmsFlat; }

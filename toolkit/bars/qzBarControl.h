@@ -218,6 +218,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool IsMainMenu() = 0;
   virtual Integer ControlViewLevel(TqzBarItemControl*) { return ivlDefault; }
   virtual Integer GroupSpacingBefore(TqzBarItemLink* ALink);
+  // 0 normal, 1 hot, 2 pressed: the mark at the end of a toolbar or menu.
+  virtual Byte GetMarkState() { return FMarkState; }
   virtual Integer BaseTextSize();
   virtual TqzBarPainter* Painter();
   virtual TWinControl* OwnerControl();
@@ -269,6 +271,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void Rebuild() { Refresh(true); }
 
  protected:
+  // Set by the descendants' ChangeMarkState.
+  Byte FMarkState = 0;
+
   void CreateWnd() override;
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;
