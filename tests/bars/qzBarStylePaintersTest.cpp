@@ -6,6 +6,7 @@
 #include "gdi/SysMetrics.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
+#include "user/Painting.h"
 
 namespace {
 
@@ -80,6 +81,17 @@ TEST_F(StylePainters, TheStyleChoosesThePainterAndAWindowKeepsItsOwn) {
   }
   window->SetOwnPainter(nullptr);
   EXPECT_EQ(window->Painter(), manager->GetDefaultPainter());
+}
+
+TEST_F(StylePainters, ANewStyleRepaintsTheManagersBarWindows) {
+  AddButton("Open");
+  HWND wnd = window->GetHandle();
+  ValidateRect(wnd, nullptr);
+  manager->SetStyle(bmsEnhanced);  // unchanged: nothing to do
+  EXPECT_FALSE(GetUpdateRect(wnd, nullptr, false));
+  manager->SetStyle(bmsStandard);
+  EXPECT_TRUE(GetUpdateRect(wnd, nullptr, false));
+  EXPECT_EQ(window->Painter()->ClassType(), TqzBarStandardPainter::ClassInfo());
 }
 
 TEST_F(StylePainters, MetricsByStyle) {

@@ -323,3 +323,5 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 TCustomqzBarControl* ActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
+// Every live bar window of the manager drops its background cache, lays out and repaints anew.
+void RefreshBarControlsOf(TqzBarManager* AManager);

@@ -1,6 +1,7 @@
 // The manager's default painter: the painter class of the style in force.
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 
@@ -25,4 +26,11 @@ TqzBarPainter* TqzBarManager::GetDefaultPainter() {
   if (!FDefaultPainter || FDefaultPainter->ClassType() != wanted)
     FDefaultPainter.reset(static_cast<TqzBarPainter*>(wanted->Factory(nullptr)));
   return FDefaultPainter.get();
+}
+
+void TqzBarManager::SetStyle(TqzBarManagerStyle Value) {
+  if (FStyle == Value) return;
+  FStyle = Value;
+  FDefaultPainter.reset();
+  RefreshBarControlsOf(this);
 }
