@@ -121,6 +121,28 @@ TEST_F(EditControl, ClearAndClickKeys) {
   }
 }
 
+// A dialog character clicks the visible, enabled button whose caption it underlines.
+TEST_F(EditControl, AButtonsAcceleratorClicksItOnlyWhileVisibleAndEnabled) {
+  TkvEditButtons* buttons = edit->Props()->GetButtons();
+  for (const char* caption : {"&Hidden", "&Go", "&Off"}) {
+    TkvEditButton* button = buttons->AddButton();
+    button->SetKind(bkText);
+    button->SetCaption(caption);
+  }
+  buttons->GetButton(0)->SetVisible(false);
+  buttons->GetButton(2)->SetEnabled(false);
+  struct Case {
+    char key;
+    LRESULT result;
+    Log log;
+  };
+  for (const Case& c : {Case{'g', 1, {"button 1"}}, Case{'h', 0, {}}, Case{'o', 0, {}}, Case{'x', 0, {}}}) {
+    edit->log.clear();
+    EXPECT_EQ(edit->Perform(CM_DIALOGCHAR, c.key, 0), c.result) << c.key;
+    EXPECT_EQ(edit->log, c.log) << c.key;
+  }
+}
+
 TEST_F(EditControl, EditValueSetInsideOnEditingIsIgnoredAndEqualValuesRaiseNothing) {
   Focus();
   edit->valueInsideEditing = "99";
