@@ -206,6 +206,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool IsMainMenu() = 0;
   virtual Integer ControlViewLevel(TqzBarItemControl*) { return ivlDefault; }
   virtual Integer GroupSpacingBefore(TqzBarItemLink* ALink);
+  // 0 normal, 1 hot, 2 pressed: the mark at the end of a toolbar or menu.
+  virtual Byte GetMarkState() { return FMarkState; }
   virtual Integer BaseTextSize();
   virtual TqzBarPainter* Painter();
   virtual TWinControl* OwnerControl();
@@ -257,6 +259,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void Rebuild() { Refresh(true); }
 
  protected:
+  // Set by the descendants' ChangeMarkState.
+  Byte FMarkState = 0;
+
   void CreateWnd() override;
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;
@@ -318,3 +323,5 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 TCustomqzBarControl* ActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
+// Every live bar window of the manager drops its background cache, lays out and repaints anew.
+void RefreshBarControlsOf(TqzBarManager* AManager);
