@@ -63,6 +63,7 @@ void TCustomqzBarControl::BeforeDestruction() {
 }
 
 TCustomqzBarControl::~TCustomqzBarControl() {
+  ReleaseAccessibilityHelper(FAccessibilityHelper);
   StopMouseLeaveWatch(this);
   NotifyDestroying();
   CollapseContainerLinks();

@@ -9,6 +9,7 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/foundation/kvControls.h"
 #include "vcl/Controls.h"
@@ -147,6 +148,17 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   bool ForwardKeyToSelected(Word AKey);
   // The selection that moves with Home, End, Tab and the arrow keys.
   void SelectNeighbour(bool ANext);
+  // The window's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
+  // The window can take the keyboard: it has a visible window and is not going.
+  virtual bool IsUsable();
+  // The bar window above this one in the chain of open menus.
+  virtual TCustomqzBarControl* ChainParent() { return FOpenerBar; }
+  // The window is this bar window's own or one of its children.
+  virtual bool OwnsWindow(HWND AWnd);
+  // Whether the window scrolls with the wheel while a menu is open (else the wheel is swallowed).
+  virtual bool HandlesMouseWheel() { return false; }
 
   // Operations in slot order.
   virtual void FitOnScreen(TPoint& P, Integer AHeight);
@@ -283,6 +295,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   TRect ScreenBounds();
 
   TqzBarItemLinks* FItemLinks = nullptr;
+  TqzBarHelperRef FAccessibilityHelper;
   struct TExpandedLink {
     TqzBarItemLink* Link;
     TCustomqzBarContainerItem* Item;
