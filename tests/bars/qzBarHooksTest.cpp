@@ -183,6 +183,25 @@ TEST_F(BarHooks, AltHeldShowsUniqueKeyTipsAndTypingOneRunsItsItem) {
   EXPECT_FALSE(Controller()->CurrentSelection());
 }
 
+TEST_F(BarHooks, DirectRunsAndButtonTracking) {
+  // An in-place editor runs the hook itself for a key it received: it learns whether the bars
+  // took it.
+  EXPECT_FALSE(RunBarKeyboardHookDirect('K', 0));
+  Press(VK_MENU);
+  ASSERT_TRUE(Selected(a));
+  EXPECT_TRUE(RunBarKeyboardHookDirect(VK_RIGHT, 0));
+  EXPECT_TRUE(Selected(b));
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(Controller()->InNavigationMode());
+  // While a toolbar tracks a press on a window button, every key is swallowed.
+  SetBarButtonTracking(true);
+  Press('K');
+  SetBarButtonTracking(false);
+  EXPECT_FALSE(form->Saw(WM_KEYDOWN, 'K'));
+  Press('K');
+  EXPECT_TRUE(form->Saw(WM_KEYDOWN, 'K'));
+}
+
 TEST_F(BarHooks, AHandlerThatRaisesLeavesTheChainWhole) {
   gRootRaises = true;
   Press(VK_MENU);

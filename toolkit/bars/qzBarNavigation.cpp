@@ -151,6 +151,7 @@ void TqzBarNavigationController::HandleKey(Word AKey, TqzBarHelperRef ASelection
   Word key = AKey;
   if (AKey == VK_MENU || AKey == VK_ESCAPE || AKey == VK_F10) {
     if (AKey == VK_ESCAPE && target->ProcessNavKey(key)) return;
+    FNavigationMode = false;
     target->LoseSelection(nullptr);
     return;
   }
