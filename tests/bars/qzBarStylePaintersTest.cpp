@@ -5,6 +5,7 @@
 #include "gdi/SysColors.h"
 #include "gdi/SysMetrics.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarFlatPainter.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 #include "user/Painting.h"
 
@@ -72,6 +73,8 @@ TEST_F(StylePainters, TheStyleChoosesThePainterAndAWindowKeepsItsOwn) {
       {bmsXP, lfFlat, TqzBarEnhancedPainter::ClassInfo()},
       {bmsUseLookAndFeel, lfStandard, TqzBarStandardPainter::ClassInfo()},
       {bmsUseLookAndFeel, lfFlat, TqzBarEnhancedPainter::ClassInfo()},
+      {bmsFlat, lfFlat, TqzBarFlatPainter::ClassInfo()},
+      {bmsUseLookAndFeel, lfUltraFlat, TqzBarFlatPainter::ClassInfo()},
   };
   for (const Case& c : cases) {
     manager->SetStyle(c.style);
@@ -98,32 +101,34 @@ TEST_F(StylePainters, MetricsByStyle) {
   TqzBarPainterClass base = BarPainterClassOf<TqzBarPainter>();
   TqzBarPainterClass standard = BarPainterClassOf<TqzBarStandardPainter>();
   TqzBarPainterClass enhanced = BarPainterClassOf<TqzBarEnhancedPainter>();
+  TqzBarPainterClass flat = BarPainterClassOf<TqzBarFlatPainter>();
   struct Case {
     const char* name;
     Integer (*value)(TqzBarPainterClass, TCustomqzBarControl*);
-    Integer base, standard, enhanced;
+    Integer base, standard, enhanced, flat;
   } cases[] = {
-      {"gripper area", [](TqzBarPainterClass P, TCustomqzBarControl* W) { return P->GripperAreaSize(W); }, 0, 9, 6},
-      {"gripper offset", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->GripperOffset(); }, 0, 2, 1},
+      {"gripper area", [](TqzBarPainterClass P, TCustomqzBarControl* W) { return P->GripperAreaSize(W); }, 0, 9, 6, 6},
+      {"gripper offset", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->GripperOffset(); }, 0, 2, 1, 1},
       {"quick customizing",
-       [](TqzBarPainterClass P, TCustomqzBarControl*) { return Integer(P->SupportsQuickCustomizing()); }, 1, 0, 1},
+       [](TqzBarPainterClass P, TCustomqzBarControl*) { return Integer(P->SupportsQuickCustomizing()); }, 1, 0, 1, 1},
       {"menu group indent", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->MenuGroupIndent(); }, 0, 2,
-       12},
-      {"content indent", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->BarContentIndent(); }, 0, 2, 2},
-      {"menu frame", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->MenuFrameWidth(); }, 2, 3, 3},
+       12, 8},
+      {"content indent", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->BarContentIndent(); }, 0, 2, 2, 1},
+      {"menu frame", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->MenuFrameWidth(); }, 2, 3, 3, 2},
       {"floating inset", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->FloatingFrameInset(); }, 0, 4,
-       4},
+       4, 0},
       {"edit height for 13", [](TqzBarPainterClass P, TCustomqzBarControl* W) { return P->EditControlHeight(W, 13); },
-       22, 19, 19},
+       22, 19, 19, 20},
       {"button height for 16", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->ButtonHeightFor(16); }, 22,
-       22, 22},
+       22, 22, 22},
       {"close button to system",
-       [](TqzBarPainterClass P, TCustomqzBarControl*) { return Integer(P->LeavesCloseButtonToSystem()); }, 0, 1, 1},
+       [](TqzBarPainterClass P, TCustomqzBarControl*) { return Integer(P->LeavesCloseButtonToSystem()); }, 0, 1, 1, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.value(base, window), c.base) << c.name;
     EXPECT_EQ(c.value(standard, window), c.standard) << c.name;
     EXPECT_EQ(c.value(enhanced, window), c.enhanced) << c.name;
+    EXPECT_EQ(c.value(flat, window), c.flat) << c.name;
   }
   // A class operation answers alike through an instance.
   TqzBarEnhancedPainter instance(nullptr);
@@ -225,6 +230,32 @@ TEST_F(StylePainters, EnhancedMarkRisesWhenHotAndSinksWhenPressed) {
     EXPECT_EQ(Pixel(10, 10), static_cast<TColor>(0xFF0000)) << int(c.state);
   }
   DeleteObject(brush);
+}
+
+TEST_F(StylePainters, FlatTicksFramesAndBrushes) {
+  TqzBarButtonControl* control = AddButton("Check");
+  TqzBarPainterClass flat = BarPainterClassOf<TqzBarFlatPainter>();
+  flat->PaintCheckMark(control, DC(), 1, 10, 10);
+  EXPECT_EQ(Pixel(11, 12), Sys(clBlack));  // the first row of the tick
+  Clear();
+  // A disabled tick is grey and one pixel lower.
+  control->GetItem()->SetEnabled(false);
+  flat->PaintCheckMark(control, DC(), 1, 10, 10);
+  EXPECT_NE(Pixel(11, 12), Sys(clBtnShadow));
+  EXPECT_EQ(Pixel(11, 13), Sys(clBtnShadow));
+  EXPECT_EQ(Count(clBlack), 0);
+  // The selection frame is one pixel of the highlight colour.
+  Clear();
+  flat->DrawSelectedFrame(DC(), TRect(5, 5, 20, 20));
+  EXPECT_EQ(Pixel(5, 5), Sys(clHighlight));
+  EXPECT_EQ(Pixel(19, 12), Sys(clHighlight));
+  EXPECT_EQ(Pixel(6, 6), Sys(clBtnFace));
+  // States take the manager's flat tints, through the window that draws with the flat painter.
+  manager->SetStyle(bmsFlat);
+  EXPECT_EQ(flat->ToolbarBrush(window), manager->FlatFaceBrush());
+  EXPECT_EQ(flat->SelectedBrush(window), manager->FlatHotBrush());
+  EXPECT_EQ(flat->ItemBackgroundBrush(control, qzPaintHorizontal, true, false, false), manager->FlatPressedBrush());
+  EXPECT_EQ(flat->ItemBackgroundBrush(control, qzPaintHorizontal, true, true, false), manager->FlatPressedHotBrush());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarFlatPainter.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 
@@ -14,9 +15,11 @@ TClass TqzBarManager::PainterClassForStyle() const {
       return TqzBarStandardPainter::ClassInfo();
     case 1:
       return TqzBarEnhancedPainter::ClassInfo();
+    case 2:
+      return TqzBarFlatPainter::ClassInfo();
     default:
-      // The flat, Office-11 and themed painters are not built yet: their styles draw with the
-      // default look.
+      // The Office-11 and themed painters are not built yet: their styles draw with the default
+      // look.
       return TqzBarPainter::ClassInfo();
   }
 }

@@ -87,7 +87,7 @@ void TqzBarPainter::DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, I
 
 void TqzBarPainter::DrawMarkBackground(TCustomqzBarControl*, HDC, HBRUSH, const TRect&) {}
 
-void TqzBarPainter::OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, const TRect&) {
+void TqzBarPainter::OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect&) {
   TRect mark;
   ABarControl->MarkRect(mark);
   ATextX = mark.Right + 3;
@@ -147,7 +147,20 @@ bool TqzBarPainter::IsWindowFlat(TCustomqzBarControl*) {
 
 bool TqzBarPainter::IsControlFlat(TCustomqzBarControl* ABarControl) { return IsWindowFlat(ABarControl); }
 
+HBRUSH TqzBarPainter::OwnerLinkBrush(TqzBarManager* AManager) {
+  // The tint of the flat looks' menu band, so that an opened element and its menu read as one.
+  return AManager ? AManager->FlatFaceBrush() : SysColorBrushCode(COLOR_BTNFACE);
+}
+
 Integer TqzBarPainter::DockRowGap() { return 0; }
+
+void TqzBarPainter::DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC) {
+  TRect strip;
+  ABarControl->GetOwnerJoinRect(false, strip);
+  if (IsRectEmpty(&strip)) return;
+  RECT r = strip;
+  FillRect(DC, &r, ClassRef()->OwnerLinkBrush(ABarControl->GetControlBarManager()));
+}
 
 HBRUSH TqzBarPainter::ToolbarBrush(TCustomqzBarControl*) { return SysColorBrushCode(COLOR_BTNFACE); }
 

@@ -98,8 +98,8 @@ class TqzBarPainter : public TObject {
   virtual void DrawMarkArrow(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
   virtual void DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, Integer APosition, const TRect& R);  // class
   virtual void DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
-  // Where a floating caption's text starts when the window shows its mark.
-  virtual void OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, const TRect& ACaptionRect);  // class
+  // Where a floating caption's text starts, and where its band ends, when the window shows its mark.
+  virtual void OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect& ACaptionRect);  // class
   virtual Integer MarkElementColorIndex(TCustomqzBarControl* ABarControl);  // class
 
   // Item captions.
@@ -192,7 +192,11 @@ class TqzBarPainter : public TObject {
   virtual bool BarWindowFlag(TCustomqzBarControl* ABarControl);  // class
   virtual bool IsWindowFlat(TCustomqzBarControl* ABarControl);
   virtual bool IsControlFlat(TCustomqzBarControl* ABarControl);
+  // The brush of the strip where a popup meets the element that opened it.
+  virtual HBRUSH OwnerLinkBrush(TqzBarManager* AManager);  // class
   virtual Integer DockRowGap();  // class
+  // Fills the window's strip where it meets the element that opened it.
+  virtual void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC);  // class
   virtual HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl);        // class
   virtual HBRUSH BarBrush(TCustomqzBarControl* ABarControl);            // class
   virtual HBRUSH DownBrush(TCustomqzBarControl* ABarControl);           // class
