@@ -8,6 +8,7 @@
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvProgressBar.h"
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellListView.h"
 #include "toolkit/editors/kvShellTreeView.h"
@@ -24,6 +25,7 @@ void EditorsStart() {
   kvTextEditStart();
   kvMemoStart();
   kvMaskEditStart();
+  kvProgressBarStart();
   kvListViewStart();
   kvShellListViewStart();
   kvShellTreeViewStart();
@@ -32,6 +34,7 @@ void EditorsStart() {
 void EditorsEnd() {
   kvShellListViewEnd();
   kvShellCommonEnd();
+  kvProgressBarEnd();
   kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();
