@@ -2,7 +2,7 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
-#include "toolkit/bars/qzBarFlatPainter.h"
+#include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 
@@ -17,8 +17,10 @@ TClass TqzBarManager::PainterClassForStyle() const {
       return TqzBarEnhancedPainter::ClassInfo();
     case 2:
       return TqzBarFlatPainter::ClassInfo();
+    case 4:
+      return TqzBarOffice11Painter::ClassInfo();
     default:
-      // The Office-11 and themed painters are not built yet: their styles draw with the default
+      // The themed painter is not built yet: with visual styles its style draws with the default
       // look.
       return TqzBarPainter::ClassInfo();
   }

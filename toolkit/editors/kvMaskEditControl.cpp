@@ -337,6 +337,23 @@ void TkvCustomMaskEdit::UndoHook() {
   if (HasMask() && ModeTracksText()) FMode->TakeText(InnerText());
 }
 
+void TkvCustomMaskEdit::HookInnerEdit() {
+  if (InnerEditMissing()) return;
+  if (!HasMask()) return TkvCustomTextEdit::HookInnerEdit();
+  if (!InnerWindowExists() || FInnerEditFrozen) return;
+  SendMessage(GetInnerControl()->GetHandle(), WM_SETREDRAW, FALSE, 0);
+  FInnerEditFrozen = true;
+}
+
+void TkvCustomMaskEdit::UnhookInnerEdit() {
+  if (InnerEditMissing()) return;
+  if (!FInnerEditFrozen) return TkvCustomTextEdit::UnhookInnerEdit();
+  FInnerEditFrozen = false;
+  if (!InnerWindowExists()) return;
+  SendMessage(GetInnerControl()->GetHandle(), WM_SETREDRAW, TRUE, 0);
+  GetInnerControl()->Invalidate();
+}
+
 void TkvCustomMaskEdit::Loaded() {
   TkvCustomTextEdit::Loaded();
   if (!HasMask()) return;
