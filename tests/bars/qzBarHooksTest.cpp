@@ -12,6 +12,7 @@
 #include "user/Messages.h"
 #include "rtl/IniFiles.h"
 #include "vcl/Forms.h"
+#include "vcl/Menus.h"
 
 namespace {
 
@@ -200,6 +201,29 @@ TEST_F(BarHooks, DirectRunsAndButtonTracking) {
   EXPECT_FALSE(form->Saw(WM_KEYDOWN, 'K'));
   Press('K');
   EXPECT_TRUE(form->Saw(WM_KEYDOWN, 'K'));
+}
+
+struct TItemClicks : TObject {
+  Integer count = 0;
+  void Clicked(TObject*) { ++count; }
+};
+
+TEST_F(BarHooks, ShortcutsRunTheItemsOfVisibleBars) {
+  TItemClicks clicks;
+  auto* item = new TqzBarButton(form);
+  item->SetShortCut(ShortCut('O', {ssCtrl}));
+  item->SetOnClick(MakeEvent<&TItemClicks::Clicked>(&clicks));
+  TqzBar* bar = manager->CreateToolbar(false);
+  bar->GetItemLinks()->AddLinkForItem(item);
+  Key(VK_CONTROL, true);
+  Press('O');
+  EXPECT_EQ(clicks.count, 1);
+  EXPECT_FALSE(form->Saw(WM_KEYDOWN, 'O'));
+  bar->SetVisible(false);
+  Press('O');
+  Key(VK_CONTROL, false);
+  EXPECT_EQ(clicks.count, 1);
+  EXPECT_TRUE(form->Saw(WM_KEYDOWN, 'O'));
 }
 
 TEST_F(BarHooks, AHandlerThatRaisesLeavesTheChainWhole) {

@@ -761,6 +761,12 @@ class TqzBarManager : public TComponent {
   void MoveItem(Integer AFromIndex, Integer AToIndex);
   // Fires OnClickItem.
   virtual void FireClickItem(TqzBarItem* AItem);
+  // Runs the item of the shortcut: the main-menu bar's links are asked first, then the other
+  // visible bars'.
+  bool IsShortCut(TShortCut AShortCut);
+  // The managers of the Owner's window and the windows above it ask first, then the other managers
+  // of the same form, until one runs the shortcut.
+  bool DispatchShortCut(TShortCut AShortCut);
   TqzBarItemLinkEvent GetOnItemLinkAdd() const { return FOnItemLinkAdd; }
   void SetOnItemLinkAdd(TqzBarItemLinkEvent Value) { FOnItemLinkAdd = Value; }
   TqzBarItemLinkEvent GetOnItemLinkChange() const { return FOnItemLinkChange; }

@@ -156,7 +156,7 @@ bool ManagerMenuKeys(Word AKey, LPARAM AFlags) {
     return false;
   }
   controller->EndKeyTipsWaiting(false);
-  return false;
+  return manager->DispatchShortCut(ShortCutFromCharKey(AKey, AFlags));
 }
 
 // A handler that raises never breaks the chain: the next hook still runs.
