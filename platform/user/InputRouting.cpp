@@ -51,11 +51,10 @@ bool RouteMouse(RawInput& raw) {
     msg.message = WM_MOUSEWHEEL;
     msg.wParam = MAKEWPARAM(static_cast<WORD>(raw.mouseKeys), static_cast<WORD>(raw.wheelDelta));
     msg.lParam = PackPoint(raw.point);
-    // A mouse hook sees the wheel before the focus does, and may swallow it.
+    // The wheel passes the mouse hooks too, with its delta in the high word of mouseData.
     if (HooksInstalled(WH_MOUSE)) {
-      WindowGuard guard(target);
       MOUSEHOOKSTRUCTEX info{raw.point, target->handle, HTCLIENT, 0,
-                             static_cast<DWORD>(MAKELONG(0, static_cast<WORD>(raw.wheelDelta)))};
+                             static_cast<DWORD>(static_cast<WORD>(raw.wheelDelta)) << 16};
       if (CallHookChain(WH_MOUSE, HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&info))) return false;
       if (target->destroyed) return false;
     }

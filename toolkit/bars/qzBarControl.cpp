@@ -36,6 +36,16 @@ std::vector<TCustomqzBarControl*> BarControlsOfManager(TqzBarManager* AManager) 
   return result;
 }
 
+void RefreshBarControlsOf(TqzBarManager* AManager) {
+  // A refresh may open or close windows: walk a copy and skip the ones gone meanwhile.
+  std::vector<TCustomqzBarControl*> windows = gLiveBarControls;
+  for (TCustomqzBarControl* window : windows) {
+    if (!IsBarControlLive(window) || window->GetControlBarManager() != AManager) continue;
+    window->ClearBackgroundCache();
+    window->Refresh(false);
+  }
+}
+
 TCustomqzBarControl::TCustomqzBarControl(TComponent* AOwner) : TCustomControl(AOwner) {
   FPaintCanvas = std::make_unique<TkvCanvas>(GetCanvas());
   gLiveBarControls.push_back(this);
@@ -60,6 +70,7 @@ void TCustomqzBarControl::BeforeDestruction() {
 }
 
 TCustomqzBarControl::~TCustomqzBarControl() {
+  ReleaseAccessibilityHelper(FAccessibilityHelper);
   StopMouseLeaveWatch(this);
   NotifyDestroying();
   CollapseContainerLinks();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/bars/qzBarItemViewInfo.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/kvGraphics.h"
 #include "vcl/Controls.h"
@@ -173,6 +174,9 @@ class TqzBarItemControl : public TkvIUnknownObject {
   Integer GetTextSize() const noexcept { return FTextSize; }
   // The permitted levels: the possible ones the link allows, else all possible ones.
   TqzBarItemViewLevels PermittedLevels();
+  // The control's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
 
   // Mouse and key handlers the bar window calls.
   virtual void DoubleClick() {}
@@ -284,6 +288,7 @@ class TqzBarItemControl : public TkvIUnknownObject {
  private:
   TkvCanvas* FOwnCanvas = nullptr;
   HBRUSH FOwnBrush = nullptr;
+  TqzBarHelperRef FAccessibilityHelper;
   TqzBarItemLink* FLink;
   TCustomqzBarControl* FParent;
   bool FClickState = false;
