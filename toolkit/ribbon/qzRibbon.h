@@ -11,6 +11,7 @@
 
 #include "rtl/ComponentList.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarSkinIntf.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/ribbon/qzRibbonController.h"
 #include "toolkit/ribbon/qzRibbonGroupsSite.h"
@@ -35,7 +36,7 @@ using TqzRibbonTabGroupNotifyEvent = TEvent<void(TqzCustomRibbon* Sender, TqzRib
 constexpr UINT QZM_RIBBON_SELECTFIRSTINMENU = 0x807D;
 constexpr UINT QZM_RIBBON_MENUKEYTIPS = 0x807E;
 
-class TqzCustomRibbon : public TkvControl {
+class TqzCustomRibbon : public TkvControl, public virtual IqzSkin {
   TAVREN_CLASS(TqzCustomRibbon, TkvControl)
   TAVREN_MESSAGES()
  public:
@@ -113,14 +114,19 @@ class TqzCustomRibbon : public TkvControl {
   TqzRibbonPainter* GetPainter() const noexcept { return FPainter.get(); }
   TqzRibbonViewInfo* GetViewInfo() const noexcept { return FViewInfo.get(); }
 
-  // The ribbon's skin face: numbered parts drawn through the colour scheme.
-  void DrawBackground(HDC DC, const TRect& R, Integer APart, Integer AState);
-  void DrawCaption(HDC DC, const String& AText, const TRect& R, Integer APart, Integer AState);
-  TRect GetCaptionRect(const TRect& R, Integer APart);
-  TRect GetContentOffsets(Integer APart);
-  String GetSkinName() { return FColorScheme ? FColorScheme->GetSkinName() : String(); }
-  TColor GetPartColor(Integer APart, Integer AState);
-  Integer GetPartOffset(Integer APart);
+  // The skin face: numbered parts drawn through the colour scheme. The ribbon is a component:
+  // no reference counting.
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  void DrawBackground(HDC DC, const TRect& R, Integer APart, Integer AState) override;
+  void DrawCaption(HDC DC, const String& AText, const TRect& R, Integer APart, Integer AState) override;
+  TRect GetCaptionRect(const TRect& R, Integer APart) override;
+  TRect GetContentOffsets(Integer APart) override;
+  // The ribbon's skin has no name of its own.
+  String GetSkinName() override { return String(); }
+  TColor GetPartColor(Integer APart, Integer AState) override;
+  Integer GetPartOffset(Integer APart) override;
 
   TqzRibbonTab* GetActiveTab() const noexcept { return FActiveTab; }
   void SetActiveTab(TqzRibbonTab* Value);

@@ -163,7 +163,7 @@ void TqzRibbonPainter::DrawDesignPlaceholder(TCanvas* ACanvas) {
 // ---- The groups' measures --------------------------------------------------------------------
 
 TqzRibbonBarPainter::TqzRibbonBarPainter(TObject* ARibbon)
-    : TqzBarPainter(nullptr), FRibbon(dynamic_cast<TqzCustomRibbon*>(ARibbon)) {}
+    : TqzBarSkinnedPainter(ARibbon), FRibbon(dynamic_cast<TqzCustomRibbon*>(ARibbon)) {}
 
 Integer TqzRibbonBarPainter::GetGroupCaptionHeight(TFont* AFont) {
   TFont font;

@@ -3,7 +3,7 @@
 // header, the ribbon painter the ribbon area, and the ribbon bar painter measures the groups'
 // captions and rows for the layout.
 
-#include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarSkinnedPainter.h"
 #include "toolkit/ribbon/qzRibbonSkins.h"
 
 class TqzCustomRibbon;
@@ -48,10 +48,10 @@ class TqzRibbonPainter : public TObject {
   TqzCustomRibbon* FRibbon;
 };
 
-// The painter of the ribbon's groups, quick access toolbar and menus. It measures the groups'
-// rows and captions; the skinned drawing of bars joins it with the skinned bar painter.
-class TqzRibbonBarPainter : public TqzBarPainter {
-  TAVREN_CLASS(TqzRibbonBarPainter, TqzBarPainter)
+// The painter of the ribbon's groups, quick access toolbar and menus: the skinned bar painter
+// with the ribbon as its skin source, and the measures of the groups' rows and captions.
+class TqzRibbonBarPainter : public TqzBarSkinnedPainter {
+  TAVREN_CLASS(TqzRibbonBarPainter, TqzBarSkinnedPainter)
   QZ_BAR_PAINTER_CLASS(TqzRibbonBarPainter)
  public:
   // ARibbon is the painter's skin source; nullptr only for the class reference.
@@ -60,7 +60,7 @@ class TqzRibbonBarPainter : public TqzBarPainter {
   virtual Integer GetGroupCaptionHeight(TFont* AFont);
   // The button height for the image size, or the height of "Wg" in the font plus 3 when taller.
   Integer GroupRowHeight(Integer AImageSize, TFont* AFont);
-  Integer MenuSeparatorHeight();
+  Integer MenuSeparatorHeight() override;
   Integer SeparatorLineHeight();
 
   TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }

@@ -86,6 +86,10 @@ constexpr Integer kGroupPart = 1;
 
 }  // namespace
 
+HRESULT TqzCustomRibbon::QueryInterface(const TInterfaceId& IID, void** Obj) {
+  return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+}
+
 void TqzCustomRibbon::DrawBackground(HDC DC, const TRect& R, Integer APart, Integer AState) {
   TqzCustomRibbonSkin* scheme = FColorScheme;
   if (!scheme) return;
