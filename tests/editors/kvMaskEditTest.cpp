@@ -182,6 +182,23 @@ TEST_F(MaskEdit, AnActivationByAKeyTypesIntoTheMask) {
   }
 }
 
+// A new echo mode leaves the masked text, its value and the selection as they were.
+TEST_F(MaskEdit, ChangingTheEchoModeKeepsTheSelection) {
+  Props()->SetEditMask("(999) 000-0000");
+  Focus();
+  Key(VK_HOME);
+  Type("123456");
+  edit->SelectItself(2, 5);
+  for (TkvEditEchoMode echo : {eemPassword, eemNormal}) {
+    Props()->SetEchoMode(echo);
+    Pump();
+    EXPECT_EQ(Shown(), "(123) 456-____") << echo;
+    EXPECT_EQ(edit->CharSelStart(), 2) << echo;
+    EXPECT_EQ(edit->CharSelLength(), 3) << echo;
+    EXPECT_EQ(edit->GetText(), "(123) 456-    ") << echo;
+  }
+}
+
 TEST_F(MaskEditKeys, ACharacterOfTwoBytesFillsOnePosition) {
   Props()->SetEditMask("CC;0;_");
   Focus();
