@@ -5,6 +5,7 @@
 #include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
+#include "toolkit/bars/qzBarXPPainter.h"
 
 TClass TqzBarManager::PainterClassForStyle() const {
   switch (GetPainterKind()) {
@@ -13,16 +14,14 @@ TClass TqzBarManager::PainterClassForStyle() const {
     // painter while no skinned-look unit replaces it.
     case 5:
       return TqzBarStandardPainter::ClassInfo();
-    case 1:
-      return TqzBarEnhancedPainter::ClassInfo();
     case 2:
       return TqzBarFlatPainter::ClassInfo();
+    case 3:
+      return TqzBarXPPainter::ClassInfo();
     case 4:
       return TqzBarOffice11Painter::ClassInfo();
     default:
-      // The themed painter is not built yet: with visual styles its style draws with the default
-      // look.
-      return TqzBarPainter::ClassInfo();
+      return TqzBarEnhancedPainter::ClassInfo();
   }
 }
 
