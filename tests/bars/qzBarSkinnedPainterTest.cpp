@@ -28,7 +28,7 @@ class TRecordingSkin : public TObject, public IqzSkin {
   void DrawCaption(HDC, const String&, const TRect&, Integer, Integer) override {}
   TRect GetCaptionRect(const TRect& R, Integer) override { return TRect(R.Left, R.Top, R.Right, R.Top + 15); }
   TRect GetContentOffsets(Integer) override { return offsets; }
-  String GetName() override { return ""; }
+  String GetSkinName() override { return ""; }
   TColor GetPartColor(Integer APart, Integer AState) override { return static_cast<TColor>(APart * 16 + AState); }
   Integer GetPartOffset(Integer) override { return 1; }
   // The calls for one part id.

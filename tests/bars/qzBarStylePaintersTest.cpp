@@ -5,7 +5,9 @@
 #include "gdi/SysColors.h"
 #include "gdi/SysMetrics.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
-#include "toolkit/bars/qzBarFlatPainter.h"
+#include "toolkit/bars/qzBarOffice11Painter.h"
+#include "toolkit/bars/qzBarToolbars.h"
+#include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 #include "user/Painting.h"
 
@@ -75,6 +77,8 @@ TEST_F(StylePainters, TheStyleChoosesThePainterAndAWindowKeepsItsOwn) {
       {bmsUseLookAndFeel, lfFlat, TqzBarEnhancedPainter::ClassInfo()},
       {bmsFlat, lfFlat, TqzBarFlatPainter::ClassInfo()},
       {bmsUseLookAndFeel, lfUltraFlat, TqzBarFlatPainter::ClassInfo()},
+      {bmsOffice11, lfFlat, TqzBarOffice11Painter::ClassInfo()},
+      {bmsUseLookAndFeel, lfOffice11, TqzBarOffice11Painter::ClassInfo()},
   };
   for (const Case& c : cases) {
     manager->SetStyle(c.style);
@@ -102,33 +106,35 @@ TEST_F(StylePainters, MetricsByStyle) {
   TqzBarPainterClass standard = BarPainterClassOf<TqzBarStandardPainter>();
   TqzBarPainterClass enhanced = BarPainterClassOf<TqzBarEnhancedPainter>();
   TqzBarPainterClass flat = BarPainterClassOf<TqzBarFlatPainter>();
+  TqzBarPainterClass office11 = BarPainterClassOf<TqzBarOffice11Painter>();
   struct Case {
     const char* name;
     Integer (*value)(TqzBarPainterClass, TCustomqzBarControl*);
-    Integer base, standard, enhanced, flat;
+    Integer base, standard, enhanced, flat, office11;
   } cases[] = {
-      {"gripper area", [](TqzBarPainterClass P, TCustomqzBarControl* W) { return P->GripperAreaSize(W); }, 0, 9, 6, 6},
-      {"gripper offset", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->GripperOffset(); }, 0, 2, 1, 1},
+      {"gripper area", [](TqzBarPainterClass P, TCustomqzBarControl* W) { return P->GripperAreaSize(W); }, 0, 9, 6, 6, 8},
+      {"gripper offset", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->GripperOffset(); }, 0, 2, 1, 1, 3},
       {"quick customizing",
-       [](TqzBarPainterClass P, TCustomqzBarControl*) { return Integer(P->SupportsQuickCustomizing()); }, 1, 0, 1, 1},
+       [](TqzBarPainterClass P, TCustomqzBarControl*) { return Integer(P->SupportsQuickCustomizing()); }, 1, 0, 1, 1, 1},
       {"menu group indent", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->MenuGroupIndent(); }, 0, 2,
-       12, 8},
-      {"content indent", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->BarContentIndent(); }, 0, 2, 2, 1},
-      {"menu frame", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->MenuFrameWidth(); }, 2, 3, 3, 2},
+       12, 8, 8},
+      {"content indent", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->BarContentIndent(); }, 0, 2, 2, 1, 1},
+      {"menu frame", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->MenuFrameWidth(); }, 2, 3, 3, 2, 2},
       {"floating inset", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->FloatingFrameInset(); }, 0, 4,
-       4, 0},
+       4, 0, 0},
       {"edit height for 13", [](TqzBarPainterClass P, TCustomqzBarControl* W) { return P->EditControlHeight(W, 13); },
-       22, 19, 19, 20},
+       22, 19, 19, 20, 20},
       {"button height for 16", [](TqzBarPainterClass P, TCustomqzBarControl*) { return P->ButtonHeightFor(16); }, 22,
-       22, 22, 22},
+       22, 22, 22, 22},
       {"close button to system",
-       [](TqzBarPainterClass P, TCustomqzBarControl*) { return Integer(P->LeavesCloseButtonToSystem()); }, 0, 1, 1, 0},
+       [](TqzBarPainterClass P, TCustomqzBarControl*) { return Integer(P->LeavesCloseButtonToSystem()); }, 0, 1, 1, 0, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.value(base, window), c.base) << c.name;
     EXPECT_EQ(c.value(standard, window), c.standard) << c.name;
     EXPECT_EQ(c.value(enhanced, window), c.enhanced) << c.name;
     EXPECT_EQ(c.value(flat, window), c.flat) << c.name;
+    EXPECT_EQ(c.value(office11, window), c.office11) << c.name;
   }
   // A class operation answers alike through an instance.
   TqzBarEnhancedPainter instance(nullptr);
@@ -256,6 +262,45 @@ TEST_F(StylePainters, FlatTicksFramesAndBrushes) {
   EXPECT_EQ(flat->SelectedBrush(window), manager->FlatHotBrush());
   EXPECT_EQ(flat->ItemBackgroundBrush(control, qzPaintHorizontal, true, false, false), manager->FlatPressedBrush());
   EXPECT_EQ(flat->ItemBackgroundBrush(control, qzPaintHorizontal, true, true, false), manager->FlatPressedHotBrush());
+}
+
+TEST_F(StylePainters, Office11MarginsFramesAndFaces) {
+  TqzBarPainterClass office11 = BarPainterClassOf<TqzBarOffice11Painter>();
+  // The main menu has no body round it: margins only across the bar.
+  TqzBar* bar = manager->GetBars()->AddBar();
+  struct Case {
+    bool mainMenu;
+    Integer style;
+    TRect margins;
+  } cases[] = {{true, 2, TRect(0, 2, 0, 2)}, {true, 4, TRect(0, 2, 0, 2)}, {true, 1, TRect(2, 0, 2, 0)},
+               {false, 2, TRect(2, 2, 2, 2)}};
+  for (const Case& c : cases) {
+    bar->SetIsMainMenu(c.mainMenu);
+    TRect margins;
+    office11->GetDockedMargins(bar, c.style, margins);
+    EXPECT_EQ(margins, c.margins) << c.mainMenu << c.style;
+  }
+  // A floating frame: two outer rings, one inner ring whose corners take the outer colour.
+  office11->DrawFloatingBorder(window, DC(), nullptr, TRect(), TRect(0, 0, 30, 30));
+  TColor outer = Sys(Office11Color(24)), inner = Sys(Office11Color(25));
+  ASSERT_NE(outer, inner);
+  EXPECT_EQ(Pixel(0, 15), outer);
+  EXPECT_EQ(Pixel(1, 15), outer);
+  EXPECT_EQ(Pixel(2, 15), inner);
+  EXPECT_EQ(Pixel(2, 2), outer);
+  EXPECT_EQ(Pixel(3, 15), Sys(clBtnFace));
+  // A hot toolbar button gets a state gradient inside the selection frame.
+  TqzBarButtonControl* control = AddButton("Open");
+  TkvCanvas canvas(bitmap.GetCanvas());
+  auto* params = control->ButtonParams();
+  params->TargetCanvas = &canvas;
+  params->SelectedLook = true;
+  params->PaintKind = qzPaintHorizontal;
+  Clear();
+  office11->DrawImageFrame(params, DC(), TRect(5, 5, 30, 30), false, true, window->SelectedBrush());
+  EXPECT_NE(Pixel(17, 17), Sys(clBtnFace));
+  EXPECT_EQ(Pixel(5, 17), Pixel(29, 17));  // the frame
+  EXPECT_NE(Pixel(5, 17), Pixel(17, 17));
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
-#include "toolkit/bars/qzBarFlatPainter.h"
+#include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
+#include "toolkit/bars/qzBarXPPainter.h"
 
 TClass TqzBarManager::PainterClassForStyle() const {
   switch (GetPainterKind()) {
@@ -13,14 +14,14 @@ TClass TqzBarManager::PainterClassForStyle() const {
     // painter while no skinned-look unit replaces it.
     case 5:
       return TqzBarStandardPainter::ClassInfo();
-    case 1:
-      return TqzBarEnhancedPainter::ClassInfo();
     case 2:
       return TqzBarFlatPainter::ClassInfo();
+    case 3:
+      return TqzBarXPPainter::ClassInfo();
+    case 4:
+      return TqzBarOffice11Painter::ClassInfo();
     default:
-      // The Office-11 and themed painters are not built yet: their styles draw with the default
-      // look.
-      return TqzBarPainter::ClassInfo();
+      return TqzBarEnhancedPainter::ClassInfo();
   }
 }
 

@@ -11,12 +11,18 @@
 #include "gdi/SysColors.h"
 #include "gdi/SysMetrics.h"
 #include "gdi/TextLayout.h"
+#include "gdi/UxTheme.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarXPPainter.h"
+#include "toolkit/foundation/qzThemeManager.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TqzBarPainter)
 
 namespace {
+
+// The Status class's gripper part.
+constexpr int kStatusGripperPart = 3;
 
 void FillTriangle(HDC DC, const POINT (&APoints)[3], TColor AColor) {
   FillPolygonWithColors(DC, APoints, 2, AColor, AColor);
@@ -54,7 +60,14 @@ TColor TqzBarPainter::CaptionTextColor(TCustomqzBarControl*) { return clCaptionT
 
 TColor TqzBarPainter::MarkArrowColor(TCustomqzBarControl*, Integer) { return clCaptionText; }
 
-void TqzBarPainter::DrawSizeGrip(TCustomqzBarControl*, HDC DC, HBRUSH, const TRect& R) { DrawMaskedSizeGrip(DC, R); }
+void TqzBarPainter::DrawSizeGrip(TCustomqzBarControl*, HDC DC, HBRUSH, const TRect& R) {
+  if (ClassRef()->PaintsNativeBackground() && ThemeAvailableFor(totStatus)) {
+    RECT r = R;
+    DrawThemeBackground(ObtainTheme(totStatus), DC, kStatusGripperPart, 0, &r, nullptr);
+  } else {
+    DrawMaskedSizeGrip(DC, R);
+  }
+}
 
 void TqzBarPainter::DrawMarkArrow(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
   Integer x = (R.Left + R.Right - 7) / 2;
@@ -280,6 +293,10 @@ void TqzBarPainter::GetSizeGripMargins(TRect& AMargins) { AMargins = TRect(); }
 Integer TqzBarPainter::CaptionStripHeight() { return 2; }
 
 void TqzBarPainter::GetSizeGripSize(TqzBarManager*, TSize& ASize) {
+  if (ClassRef()->PaintsNativeBackground() && ThemeAvailableFor(totStatus) && BarThemeMetrics().SizeGripSize.cx > 0) {
+    ASize = BarThemeMetrics().SizeGripSize;
+    return;
+  }
   // The width of a horizontal scroll bar's arrow, both ways: the grip is square.
   Integer size = GetSystemMetrics(SM_CXHSCROLL);
   ASize = TSize(size, size);

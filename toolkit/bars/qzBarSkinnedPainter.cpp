@@ -71,7 +71,7 @@ Integer SkinButtonState(TqzBarButtonLikeControlDrawParams* AParams, Integer APar
   }
 }
 
-TqzBarSkinnedPainter::TqzBarSkinnedPainter(TObject* ASkinSource) : TqzBarPainter(ASkinSource), FSkinSource(ASkinSource) {}
+TqzBarSkinnedPainter::TqzBarSkinnedPainter(TObject* ASkinSource) : TqzBarOffice11Painter(ASkinSource), FSkinSource(ASkinSource) {}
 
 TInterfacePtr<IqzSkin> TqzBarSkinnedPainter::GetSkin() const {
   TInterfacePtr<IqzSkin> skin;
@@ -247,7 +247,7 @@ void TqzBarSkinnedPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, 
   HDC DC = AParams->TargetCanvas->DCHandle();
   if (AParams->PaintKind == qzPaintMenu || !button || !skin) {
     // Menu items take the default item path.
-    TqzBarPainter::DrawButtonItem(AParams, R);
+    TqzBarOffice11Painter::DrawButtonItem(AParams, R);
     return;
   }
   DrawFacePieces(skin.Get(), button, DC);

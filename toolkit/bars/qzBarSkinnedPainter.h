@@ -1,10 +1,9 @@
 #pragma once
 // The skinned look: backgrounds, faces, arrows and colours come from the numbered parts of a skin
 // source (IqzSkin), asked anew on every operation. The ribbon is the system's skin source and
-// derives its bar painter from this one. What the skin does not draw keeps the default look; the
-// Office-11 look takes that place once it stands.
+// derives its bar painter from this one. What the skin does not draw keeps the Office-11 look.
 
-#include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarSkinIntf.h"
 
 class TqzBarButtonLikeControlDrawParams;
@@ -19,8 +18,8 @@ struct TqzSkinFaceParts {
   Integer Whole, Main, Arrow;
 };
 
-class TqzBarSkinnedPainter : public TqzBarPainter {
-  TAVREN_CLASS(TqzBarSkinnedPainter, TqzBarPainter)
+class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
+  TAVREN_CLASS(TqzBarSkinnedPainter, TqzBarOffice11Painter)
   QZ_BAR_PAINTER_CLASS(TqzBarSkinnedPainter)
  public:
   // ASkinSource implements IqzSkin; it is not owned.

@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
@@ -25,6 +26,7 @@ void EditorsStart() {
   kvTextEditStart();
   kvMemoStart();
   kvMaskEditStart();
+  kvLabelStart();
   kvProgressBarStart();
   kvListViewStart();
   kvShellListViewStart();
@@ -35,6 +37,7 @@ void EditorsEnd() {
   kvShellListViewEnd();
   kvShellCommonEnd();
   kvProgressBarEnd();
+  kvLabelEnd();
   kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();
