@@ -180,6 +180,32 @@ TEST_F(ProgressRunTest, FilesThatCannotBeConvertedAreSkippedAndNamedAtTheEnd) {
   EXPECT_EQ(states.Codes.back(), 3);
 }
 
+TEST_F(ProgressRunTest, TheNextFileStartsAsSoonAsTheEngineFinishes) {
+  TFakeEngineScope engine;
+  Choose("WMV");
+  Queue("/media/a.avi");
+  Queue("/media/b.avi");
+  run->Start();
+  engine->Finished = 1;
+  clock.Advance(TProgressRun::FinishWatchInterval);
+  Settle();
+  EXPECT_EQ(engine->CallsOf("MediaConv_Run").size(), 2u) << "no wait for the window's next poll";
+  EXPECT_EQ(run->GetCurrent(), 1);
+
+  // Paused, the watch rests.
+  engine->Finished = 0;
+  run->Pause();
+  engine->Finished = 1;
+  clock.Advance(100);
+  Settle();
+  EXPECT_EQ(run->GetCurrent(), 1);
+  run->Resume();
+  clock.Advance(TProgressRun::FinishWatchInterval);
+  Settle();
+  EXPECT_TRUE(run->IsFinished());
+  EXPECT_EQ(states.Codes, (std::vector<Integer>{2, 0, 1, 3}));
+}
+
 TEST_F(ProgressRunTest, FiguresStayWithinTheBars) {
   TFakeEngineScope engine;
   Choose("WMV");
