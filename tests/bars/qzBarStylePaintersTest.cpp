@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
 #include "gdi/SysColors.h"
@@ -301,6 +304,39 @@ TEST_F(StylePainters, Office11MarginsFramesAndFaces) {
   EXPECT_NE(Pixel(17, 17), Sys(clBtnFace));
   EXPECT_EQ(Pixel(5, 17), Pixel(29, 17));  // the frame
   EXPECT_NE(Pixel(5, 17), Pixel(17, 17));
+}
+
+TEST_F(StylePainters, ButtonSheetPerStyle) {
+  auto* open = new TqzBarButton(form);
+  open->SetCaption("&Open");
+  auto* save = new TqzBarButton(form);
+  save->SetCaption("&Save");
+  save->SetButtonStyle(bsDropDown);
+  auto* bold = new TqzBarButton(form);
+  bold->SetCaption("&Bold");
+  bold->SetButtonStyle(bsChecked);
+  bold->SetDown(true);
+  auto* exit = new TqzBarButton(form);
+  exit->SetCaption("E&xit");
+  exit->SetEnabled(false);
+  for (TqzBarButton* item : {open, save, bold, exit}) menu->GetItemLinks()->AddLinkForItem(item);
+  window->SetItemLinks(menu->GetItemLinks());
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  struct Sheet {
+    TqzBarManagerStyle style;
+    const char* name;
+  } sheets[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"}, {bmsOffice11, "office11"}};
+  for (const Sheet& sheet : sheets) {
+    manager->SetStyle(sheet.style);
+    window->Refresh(true);
+    window->ChangeActive(true);
+    window->SetSelectedControl(menu->GetItemLinks()->GetVisibleLink(0)->GetControl());
+    UpdateWindow(form->GetHandle());
+    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/bar-buttons-" + sheet.name + ".png"));
+    window->ChangeActive(false);
+  }
 }
 
 }  // namespace
