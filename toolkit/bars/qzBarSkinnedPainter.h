@@ -31,15 +31,23 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   void DrawBarBackground(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas) override;
   void GetFloatingCaptionRect(const TRect& AWindowRect, TRect& ARect) override;
   bool DrawsBarFrameItself() override { return true; }
+  Integer CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect, const TRect& AGlyphRect) override;
   bool AllowsLargeIcons() override { return false; }
   TColor ItemTextColor(TqzBarItemControl* AControl, bool ASelected, bool AFlat) override;
   void DisabledCaptionColors(TqzBarItemControl* AControl, bool ASelected, bool AFlat, TColor& AShadowColor,
                              TColor& ATextColor) override;
+  // A large button's caption wraps onto two lines; its drop-down arrow follows the last one.
+  void DrawItemCaption(TqzBarItemControlDrawParams* AParams, const TRect& R, UINT AFormat, Integer AAlignment) override;
   void GetTextMargins(TRect& AMargins) override { AMargins = TRect(3, 0, 2, 0); }
+  void GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R) override;
   void AddButtonExtraWidth(TqzBarItemControlDrawParams* AParams, Integer& AWidth) override;
+  void CalcButtonPartRects(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect,
+                           std::vector<TRect>& AParts) override;
   Integer DockedBarSpacing() override;
   Integer BarContentIndent() override { return 2; }
   Integer BarTextSize(TkvCanvas* ACanvas) override;
+  void PlaceLargeGlyph(TqzBarItemControl* AControl, const TSize& AImageSize, TRect& R, TqzBarGlyphLayout ALayout,
+                       Byte AContentParts, Byte APaintKind, const TRect& AGlyphArea) override;
   void PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, bool AAbsent, const TRect& AGlyphRect,
                       const TRect& AGlyphArea) override;
   Integer ButtonBorderWidth(TqzBarItemControl*) override { return 0; }
@@ -60,6 +68,9 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
     DrawButtonArrow(AParams, R);
   }
 
+  // What follows a large button's caption when it drops down: " " and dots at least as wide as the
+  // menu arrow.
+  String ArrowSuffix(TqzBarItemControlDrawParams* AParams);
   // The face part ids for the params: large buttons, grouped buttons, small buttons.
   static TqzSkinFaceParts FacePartsFor(TqzBarButtonLikeControlDrawParams* AParams);
 
