@@ -162,6 +162,27 @@ TEST_F(StylePainters, MenuAndGripMetrics) {
   EXPECT_EQ(width, 13);
 }
 
+TEST_F(StylePainters, SpinAndDotsButtons) {
+  TqzBarPainterClass base = BarPainterClassOf<TqzBarPainter>();
+  TSize arrow;
+  base->GetSpinArrowSize(20, arrow);
+  EXPECT_EQ(arrow, TSize(7, 4));
+  EXPECT_EQ(base->SpinButtonWidth(qzPaintHorizontal, TRect(0, 0, 30, 20)), 17);
+  // A dots button 21 wide: three 3 x 3 dots 6 pixels apart, the first 3 pixels in, 3 up.
+  TqzBarButtonControl* control = AddButton("Colour");
+  TkvCanvas canvas(bitmap.GetCanvas());
+  auto* params = control->GetDrawParams();
+  params->TargetCanvas = &canvas;
+  params->EnabledLook = true;
+  base->DrawDotsButton(params, TRect(0, 0, 21, 20));
+  TColor text = Sys(clBtnText);
+  for (Integer x : {3, 5, 9, 11, 15, 17}) EXPECT_EQ(Pixel(x, 15), text) << x;
+  for (Integer x : {2, 6, 8, 12, 14, 18}) EXPECT_NE(Pixel(x, 15), text) << x;
+  EXPECT_EQ(Pixel(3, 13), Sys(clBtnFace));
+  EXPECT_EQ(Pixel(3, 17), Sys(clBtnFace));
+  EXPECT_EQ(Count(clBtnText), 27);
+}
+
 // Records the size the drop button asks its arrow in.
 class TArrowSizePainter : public TqzBarPainter {
   TAVREN_CLASS(TArrowSizePainter, TqzBarPainter)
