@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ClipEditorTestSupport.h"
+#include "RecordingHost.h"
+#include "VclTestSupport.h"
 #include "MediaFixture.h"
 #include "app/MainCommands.h"
 #include "rtl/StringList.h"

@@ -7,7 +7,8 @@
 #include <chrono>
 #include <thread>
 
-#include "ClipEditorTestSupport.h"
+#include "RecordingHost.h"
+#include "VclTestSupport.h"
 #include "FakeEngine.h"
 #include "MediaFixture.h"
 #include "app/ProgressRun.h"
