@@ -183,6 +183,19 @@ TEST_F(StylePainters, SpinAndDotsButtons) {
   EXPECT_EQ(Count(clBtnText), 27);
 }
 
+TEST_F(StylePainters, StaticBorderWidths) {
+  TqzBarPainter* base = BarPainterClassOf<TqzBarPainter>();
+  struct Case {
+    TqzBarStaticBorderStyle style;
+    Integer width;
+  } cases[] = {{sbsNone, 0}, {sbsLowered, 1}, {sbsRaised, 1}, {sbsEtched, 2}, {sbsBump, 2}};
+  for (const Case& c : cases) {
+    TRect widths;
+    base->GetStaticBorderWidths(nullptr, c.style, widths);
+    EXPECT_EQ(widths, TRect(c.width, c.width, c.width, c.width)) << c.style;
+  }
+}
+
 // Records the size the drop button asks its arrow in.
 class TArrowSizePainter : public TqzBarPainter {
   TAVREN_CLASS(TArrowSizePainter, TqzBarPainter)

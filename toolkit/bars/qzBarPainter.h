@@ -30,6 +30,10 @@ class TqzBarPainter;
 class TqzBarSubMenuControl;
 class TqzBar;
 
+// The frame of a static item: none, a sunken or raised 1-pixel edge, an etched or bumped 2-pixel one.
+enum TqzBarStaticBorderStyle { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
+TAVREN_ENUM_INFO(TqzBarStaticBorderStyle, sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump);
+
 // The class reference of a painter: the static instance of its class.
 using TqzBarPainterClass = TqzBarPainter*;
 
@@ -313,7 +317,8 @@ class TqzBarPainter : public TObject {
   virtual bool GetMenuBackgroundBrush(TqzBarSubMenuControl* AMenu, HBRUSH& ABrush);  // class
   virtual Integer MenuItemTextSize(TkvCanvas* ACanvas);  // class
   virtual HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu);  // class
-  virtual void DrawAppMenuExtra();
+  // The face of a button at the bottom of the application menu.
+  virtual void DrawAppMenuExtra(TqzBarItemControlDrawParams* AParams, const TRect& R);
   virtual void GetAppMenuMargins(TRect& AMargins);
 
   // Edits.
@@ -350,4 +355,20 @@ class TqzBarPainter : public TObject {
   virtual void GetSpinArrowSize(Integer AHeight, TSize& ASize);  // class
   virtual void GetSpinButtonMargins(Byte APaintKind, TRect& AMargins);  // class
   virtual Integer SpinButtonWidth(Byte APaintKind, const TRect& R);  // class
+
+  // Progress, in-place sub-items, static items, separators and screen tips.
+  virtual TColor ProgressBarColor();    // class
+  virtual Integer ProgressMinHeight();  // class
+  virtual Integer ContainerExtraWidth();  // class
+  virtual HBRUSH InPlaceSubItemBrush();   // class
+  virtual Integer InPlaceSubItemArrowGap();  // class
+  virtual void GetStaticBorderWidths(TqzBarItemControl* AControl, TqzBarStaticBorderStyle AStyle, TRect& AWidths);
+  virtual void GetSeparatorMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
+  virtual Integer SeparatorLineHeight();
+  // clDefault: the screen tip keeps its own colour.
+  virtual TColor ScreenTipDescriptionColor();
+  virtual TColor ScreenTipTextColor();
+  virtual Integer ScreenTipFooterLineHeight();
+  virtual void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R);
+  virtual void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R);
 };
