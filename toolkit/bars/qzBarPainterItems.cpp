@@ -471,11 +471,16 @@ void TqzBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const T
     InflateRect(&content, -1, -1);
     ShiftPressedRect(button && button->DownLook, button && button->PushedLook, content);
   }
-  if (button && button->OpenLook) frameArea = item;
+  bool absent = !(AParams->ContentParts & qzContentIcon);
+  // A button without an image shows its state round the whole button, as a caption-only button does.
+  if (button && button->OpenLook)
+    frameArea = item;
+  else if (absent)
+    frameArea = content;
   // The whole item takes its background first, so that the caption's area is never left unpainted.
   FillItemBackground(AParams->ItemControl, DC, IsButtonDrawnDown(AParams), ButtonBackgroundBrush(AParams), item);
   TRect glyphRect;
-  if (AParams->ContentParts & qzContentIcon) DrawItemGlyph(AParams, DC, glyphArea, frameArea, false, glyphRect);
+  DrawItemGlyph(AParams, DC, glyphArea, frameArea, absent, glyphRect);
   if (AParams->ContentParts & qzContentText) {
     TRect text = content;
     Integer alignment = CalcButtonTextRect(AParams, text, glyphRect);
