@@ -241,7 +241,7 @@ class RibbonPictures : public RibbonOnForm {
     const char* root = std::getenv("TAVREN_TEST_OUTPUT");
     if (!root || !*root) return;
     Pump();
-    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), std::string(root) + "/ribbon/" + AName + ".png"));
+    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), std::string(root) + "/" + AName + ".png"));
   }
 };
 
