@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
@@ -194,6 +195,23 @@ TEST_F(StylePainters, StaticBorderWidths) {
     base->GetStaticBorderWidths(nullptr, c.style, widths);
     EXPECT_EQ(widths, TRect(c.width, c.width, c.width, c.width)) << c.style;
   }
+}
+
+TEST_F(StylePainters, ATrailingAmpersandMarksNoAccelerator) {
+  TqzBarButtonControl* control = AddButton("Exit");
+  auto render = [&](const char* AText) {
+    Clear();
+    bitmap.GetCanvas()->GetFont()->SetOrientation(-900);
+    BarPainterClassOf<TqzBarPainter>()->DrawCaptionText(control, DC(), DT_SINGLELINE, false, false, true, false, true,
+                                                        0, TRect(5, 2, 25, 38), AText);
+    std::vector<TColor> pixels;
+    for (Integer y = 0; y < 40; ++y)
+      for (Integer x = 0; x < 40; ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
+  };
+  // Both show "Exit&" without an underline: a lone "&" at the end marks nothing.
+  EXPECT_EQ(render("Exit&"), render("Exit&&"));
+  EXPECT_NE(render("E&xit&"), render("Exit&&"));
 }
 
 // Records the size the drop button asks its arrow in.
