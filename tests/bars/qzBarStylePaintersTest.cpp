@@ -11,6 +11,7 @@
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarToolbars.h"
+#include "toolkit/bars/qzBarXPPainter.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 #include "user/Painting.h"
@@ -144,6 +145,20 @@ TEST_F(StylePainters, MetricsByStyle) {
   TqzBarEnhancedPainter instance(nullptr);
   EXPECT_EQ(instance.ClassRef(), enhanced);
   EXPECT_EQ(instance.GripperAreaSize(window), 6);
+}
+
+TEST_F(StylePainters, ALatchedButtonPressedAgainSinksByStyle) {
+  // Two pixels in the classic looks, one where the instance is flat (themed), none in the flat looks.
+  TqzBarXPPainter themed(nullptr);
+  struct Case {
+    TqzBarPainter* painter;
+    Integer shift;
+  } cases[] = {{BarPainterClassOf<TqzBarStandardPainter>(), 2}, {&themed, 1}, {BarPainterClassOf<TqzBarFlatPainter>(), 0}};
+  for (const Case& c : cases) {
+    TRect r(0, 0, 10, 10);
+    c.painter->ShiftPressedRect(true, true, r);
+    EXPECT_EQ(r.Left, c.shift) << c.painter->ClassName();
+  }
 }
 
 TEST_F(StylePainters, MenuAndGripMetrics) {
