@@ -196,4 +196,33 @@ TEST_F(ProgressWindowTest, ARealRunShowsWhatIsBeingConverted) {
   EXPECT_EQ(FolderEntries(dir.Path()).size(), 2u);
 }
 
+TEST_F(ProgressWindowTest, ACancelledRunLeavesNothingAndTheNextRunWorks) {
+  ScratchDir media;
+  Make(media.File("long.mp4"), "-f lavfi -i testsrc2=size=640x480:rate=25:duration=30 -c:v libx264 -pix_fmt yuv420p");
+  Make(media.File("short.mp4"), "-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v libx264 -pix_fmt yuv420p");
+  Queue(media.File("long.mp4"), 300000000);
+  window->Show();
+  Settle();
+  for (int i = 0; i < 1000 && window->pbCurr->GetPosition() < 5; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    Run(300);
+  }
+  ASSERT_TRUE(window->GetRun()->IsJobRunning());
+  window->btnCancelClick(window->btnCancel);
+  EXPECT_EQ(asked, std::vector<String>{"Cancel conversion?"});
+  EXPECT_FALSE(window->GetVisible());
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<String>{}) << "no output, no temporary file";
+
+  Queue(media.File("short.mp4"), 10000000);
+  window->Show();
+  Settle();
+  for (int i = 0; i < 1000 && window->btnCancel->GetCaption() == "Cancel"; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    Run(300);
+  }
+  EXPECT_EQ(window->btnCancel->GetCaption(), "Close");
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<String>{"short_mp4.wmv"});
+  EXPECT_EQ(host.Boxes, std::vector<String>{"All conversion tasks have been finished!"});
+}
+
 }  // namespace

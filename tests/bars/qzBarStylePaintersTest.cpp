@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
@@ -10,6 +11,7 @@
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarToolbars.h"
+#include "toolkit/bars/qzBarXPPainter.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 #include "user/Painting.h"
@@ -145,6 +147,20 @@ TEST_F(StylePainters, MetricsByStyle) {
   EXPECT_EQ(instance.GripperAreaSize(window), 6);
 }
 
+TEST_F(StylePainters, ALatchedButtonPressedAgainSinksByStyle) {
+  // Two pixels in the classic looks, one where the instance is flat (themed), none in the flat looks.
+  TqzBarXPPainter themed(nullptr);
+  struct Case {
+    TqzBarPainter* painter;
+    Integer shift;
+  } cases[] = {{BarPainterClassOf<TqzBarStandardPainter>(), 2}, {&themed, 1}, {BarPainterClassOf<TqzBarFlatPainter>(), 0}};
+  for (const Case& c : cases) {
+    TRect r(0, 0, 10, 10);
+    c.painter->ShiftPressedRect(true, true, r);
+    EXPECT_EQ(r.Left, c.shift) << c.painter->ClassName();
+  }
+}
+
 TEST_F(StylePainters, MenuAndGripMetrics) {
   TqzBarPainterClass base = BarPainterClassOf<TqzBarPainter>();
   EXPECT_EQ(base->ScrollArrowSize(19), 5);
@@ -181,6 +197,36 @@ TEST_F(StylePainters, SpinAndDotsButtons) {
   EXPECT_EQ(Pixel(3, 13), Sys(clBtnFace));
   EXPECT_EQ(Pixel(3, 17), Sys(clBtnFace));
   EXPECT_EQ(Count(clBtnText), 27);
+}
+
+TEST_F(StylePainters, StaticBorderWidths) {
+  TqzBarPainter* base = BarPainterClassOf<TqzBarPainter>();
+  struct Case {
+    TqzBarStaticBorderStyle style;
+    Integer width;
+  } cases[] = {{sbsNone, 0}, {sbsLowered, 1}, {sbsRaised, 1}, {sbsEtched, 2}, {sbsBump, 2}};
+  for (const Case& c : cases) {
+    TRect widths;
+    base->GetStaticBorderWidths(nullptr, c.style, widths);
+    EXPECT_EQ(widths, TRect(c.width, c.width, c.width, c.width)) << c.style;
+  }
+}
+
+TEST_F(StylePainters, ATrailingAmpersandMarksNoAccelerator) {
+  TqzBarButtonControl* control = AddButton("Exit");
+  auto render = [&](const char* AText) {
+    Clear();
+    bitmap.GetCanvas()->GetFont()->SetOrientation(-900);
+    BarPainterClassOf<TqzBarPainter>()->DrawCaptionText(control, DC(), DT_SINGLELINE, false, false, true, false, true,
+                                                        0, TRect(5, 2, 25, 38), AText);
+    std::vector<TColor> pixels;
+    for (Integer y = 0; y < 40; ++y)
+      for (Integer x = 0; x < 40; ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
+  };
+  // Both show "Exit&" without an underline: a lone "&" at the end marks nothing.
+  EXPECT_EQ(render("Exit&"), render("Exit&&"));
+  EXPECT_NE(render("E&xit&"), render("Exit&&"));
 }
 
 // Records the size the drop button asks its arrow in.
@@ -286,6 +332,14 @@ TEST_F(StylePainters, FlatTicksFramesAndBrushes) {
   EXPECT_EQ(flat->SelectedBrush(window), manager->FlatHotBrush());
   EXPECT_EQ(flat->ItemBackgroundBrush(control, qzPaintHorizontal, true, false, false), manager->FlatPressedBrush());
   EXPECT_EQ(flat->ItemBackgroundBrush(control, qzPaintHorizontal, true, true, false), manager->FlatPressedHotBrush());
+  // Caption buttons: the inactive caption colour at rest (whatever the window's state), framed when hot.
+  Clear();
+  flat->DrawCaptionButtonFace(window, DC(), 0, TRect(0, 0, 16, 14));
+  EXPECT_EQ(Pixel(0, 0), Sys(clInactiveCaption));
+  flat->DrawCaptionButtonFace(window, DC(), 1, TRect(20, 0, 36, 14));
+  EXPECT_EQ(Pixel(20, 0), Sys(clHighlight));
+  EXPECT_NE(Pixel(28, 7), Sys(clHighlight));
+  EXPECT_NE(Pixel(28, 7), Sys(clBtnFace));
 }
 
 TEST_F(StylePainters, Office11MarginsFramesAndFaces) {

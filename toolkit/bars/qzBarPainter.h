@@ -30,6 +30,10 @@ class TqzBarPainter;
 class TqzBarSubMenuControl;
 class TqzBar;
 
+// The frame of a static item: none, a sunken or raised 1-pixel edge, an etched or bumped 2-pixel one.
+enum TqzBarStaticBorderStyle { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
+TAVREN_ENUM_INFO(TqzBarStaticBorderStyle, sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump);
+
 // The class reference of a painter: the static instance of its class.
 using TqzBarPainterClass = TqzBarPainter*;
 
@@ -41,6 +45,9 @@ P* BarPainterClassOf() noexcept {
 
 // The system-colour brush code of a colour index: filled alike wherever a brush is.
 inline HBRUSH SysColorBrushCode(int AIndex) { return reinterpret_cast<HBRUSH>(static_cast<intptr_t>(AIndex + 1)); }
+
+// Whether the form the manager's bars belong to is the active window (captions follow it).
+bool IsManagerFormActive(TqzBarManager* AManager);
 
 // Declares a painter class's class reference; first in the class body after TAVREN_CLASS.
 #define QZ_BAR_PAINTER_CLASS(Name) \
@@ -227,6 +234,8 @@ class TqzBarPainter : public TObject {
   virtual void GetCaptionButtonSize(TSize& ASize);  // class
   virtual void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                                 const TRect& R);
+  // The face of a floating caption's button: AState 0 normal, 1 hot, 2 pressed.
+  virtual void DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState, const TRect& R);
   virtual void DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
   virtual void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
@@ -313,7 +322,8 @@ class TqzBarPainter : public TObject {
   virtual bool GetMenuBackgroundBrush(TqzBarSubMenuControl* AMenu, HBRUSH& ABrush);  // class
   virtual Integer MenuItemTextSize(TkvCanvas* ACanvas);  // class
   virtual HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu);  // class
-  virtual void DrawAppMenuExtra();
+  // The face of a button at the bottom of the application menu.
+  virtual void DrawAppMenuExtra(TqzBarItemControlDrawParams* AParams, const TRect& R);
   virtual void GetAppMenuMargins(TRect& AMargins);
 
   // Edits.
@@ -350,4 +360,20 @@ class TqzBarPainter : public TObject {
   virtual void GetSpinArrowSize(Integer AHeight, TSize& ASize);  // class
   virtual void GetSpinButtonMargins(Byte APaintKind, TRect& AMargins);  // class
   virtual Integer SpinButtonWidth(Byte APaintKind, const TRect& R);  // class
+
+  // Progress, in-place sub-items, static items, separators and screen tips.
+  virtual TColor ProgressBarColor();    // class
+  virtual Integer ProgressMinHeight();  // class
+  virtual Integer ContainerExtraWidth();  // class
+  virtual HBRUSH InPlaceSubItemBrush();   // class
+  virtual Integer InPlaceSubItemArrowGap();  // class
+  virtual void GetStaticBorderWidths(TqzBarItemControl* AControl, TqzBarStaticBorderStyle AStyle, TRect& AWidths);
+  virtual void GetSeparatorMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
+  virtual Integer SeparatorLineHeight();
+  // clDefault: the screen tip keeps its own colour.
+  virtual TColor ScreenTipDescriptionColor();
+  virtual TColor ScreenTipTextColor();
+  virtual Integer ScreenTipFooterLineHeight();
+  virtual void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R);
+  virtual void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R);
 };
