@@ -268,6 +268,50 @@ TEST_F(SkinnedPainter, LargeSplitButtonsShowTheirArrowAfterTheCaption) {
   EXPECT_EQ(parts[1].Top, parts[0].Bottom);
 }
 
+TEST_F(SkinnedPainter, MenuAndItemMetricsAndParts) {
+  EXPECT_EQ(painter.ScrollArrowSize(20), 2);
+  EXPECT_EQ(painter.MenuItemTextSize(canvas.get()), canvas->TextHeightOf("Wg") + 9);
+  EXPECT_EQ(painter.SpinButtonWidth(qzPaintHorizontal, TRect(0, 0, 40, 20)), 17);
+  EXPECT_EQ(painter.ComboArrowWidthFor(window, 7), 15);
+  TSize arrow;
+  painter.GetSpinArrowSize(20, arrow);
+  EXPECT_EQ(arrow, TSize(5, 3));
+  // A selected split menu item: the main part and the arrow part, hot while its menu is open.
+  TqzBarButtonControl* control = AddButton("Recent", bsDropDown);
+  control->CalcPartRects();
+  auto* params = control->ButtonParams();
+  params->PaintKind = qzPaintMenu;
+  params->SelectedLook = true;
+  params->SelectableLook = true;
+  params->EnabledLook = true;
+  params->DropDownOpen = true;
+  skin.calls.clear();
+  painter.DrawMenuItemBand(params, control->GetItemRect());
+  ASSERT_EQ(skin.calls.size(), 2u);
+  EXPECT_EQ(skin.calls[0].part, qzSkinPartSmallSplitMain);
+  EXPECT_EQ(skin.calls[0].state, qzSkinStateHot);
+  EXPECT_EQ(skin.calls[1].part, qzSkinPartSmallSplitArrow);
+  EXPECT_EQ(skin.calls[1].state, qzSkinStateHot);
+  params->SelectedLook = false;
+  skin.calls.clear();
+  painter.DrawMenuItemBand(params, control->GetItemRect());
+  EXPECT_TRUE(skin.calls.empty());
+  // Borders, separators and screen tips are parts of the skin.
+  skin.calls.clear();
+  painter.DrawDropDownListBorder(canvas->DCHandle(), clNone, TRect(0, 0, 50, 80));
+  painter.DrawMenuSeparatorLine(canvas.get(), TRect(0, 0, 50, 3));
+  painter.DrawScreenTipBackground(canvas.get(), TRect(0, 0, 120, 60));
+  ASSERT_EQ(skin.calls.size(), 3u);
+  EXPECT_EQ(skin.calls[0].part, qzSkinPartMenuBorder);
+  EXPECT_EQ(skin.calls[1].part, qzSkinPartMenuSeparator);
+  EXPECT_EQ(skin.calls[2].part, qzSkinPartScreenTip);
+  bitmap.GetCanvas()->GetBrush()->SetColor(clBtnFace);
+  bitmap.GetCanvas()->FillRect(TRect(0, 0, 60, 60));
+  painter.DrawScreenTipFooterLine(canvas.get(), TRect(0, 10, 60, 13));
+  EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 10), static_cast<TColor>(qzSkinPartScreenTipFooterLine * 16));
+  EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 11), static_cast<TColor>(0xFFFFFF));
+}
+
 TEST_F(SkinnedPainter, CaptionColoursComeFromTheSkin) {
   TqzBarButtonControl* control = AddButton("Open", bsDefault);
   auto* params = control->ButtonParams();

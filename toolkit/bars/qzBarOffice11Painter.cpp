@@ -25,7 +25,7 @@ constexpr Integer MarkArrowHot = 29, MarkArrowDropped = 30;
 constexpr Integer OpenedGradient1 = 32, OpenedGradient2 = 33;
 constexpr Integer HotGradient1 = 42, HotGradient2 = 43, PressedGradient1 = 44, PressedGradient2 = 45;
 constexpr Integer FlatPressed = 47, PressedHot = 48;
-constexpr Integer ItemText = 51, DisabledText = 52;
+constexpr Integer ItemText = 51, DisabledText = 52, DateHeader = 54;
 }  // namespace slot
 
 namespace brush {
@@ -349,4 +349,19 @@ TColor TqzBarOffice11Painter::MenuSeparatorColor() { return O11(slot::MenuSepara
 
 void TqzBarOffice11Painter::DrawGripDots(TCustomqzBarControl*, HDC DC, bool AHorizontal, const TRect& R) {
   Office11PaintGripDots(DC, R, !AHorizontal);
+}
+
+TColor TqzBarOffice11Painter::EditDisabledTextColor() { return O11(slot::DisabledText); }
+
+TColor TqzBarOffice11Painter::DateHeaderColor() { return O11(slot::DateHeader); }
+
+void TqzBarOffice11Painter::DrawCaptionButtonFace(TCustomqzBarControl*, HDC DC, Integer AState, const TRect& R) {
+  if (AState == 0) {
+    SolidFillRect(DC, R, O11(slot::CaptionColor));
+    return;
+  }
+  Office11FrameSelection(DC, R);
+  TRect inner = R;
+  InflateRect(&inner, -1, -1);
+  SolidFillRect(DC, inner, O11(AState == 1 ? slot::HotGradient1 : slot::HotGradient2));
 }

@@ -47,6 +47,7 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   void GetDockedMargins(TqzBar* ABar, Integer ADockingStyle, TRect& R) override;
   void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                         const TRect& R) override;
+  void DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState, const TRect& R) override;
   void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                           const TRect& R) override;
   HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;
@@ -56,6 +57,9 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   bool MenuHasSideBand() override { return true; }
   void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth) override;
   HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu) override;
+  TColor EditDisabledTextColor() override;
+  bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }
+  TColor DateHeaderColor() override;
   void DrawArrowPartFrame(TqzBarItemControl* AControl, HDC DC, bool ADown, bool ASelected, Byte APaintKind,
                           HBRUSH ABrush, const TRect& R) override;
   HBRUSH MenuItemBackgroundBrush(TqzBarItemControl* AControl) override;

@@ -68,6 +68,46 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
     DrawButtonArrow(AParams, R);
   }
 
+  // Menus, edits, spin buttons and other items (qzBarSkinnedPainterItems.cpp).
+  Integer DotsButtonWidth(Byte APaintKind, const TRect& R) override {
+    return TqzBarPainter::DotsButtonWidth(APaintKind, R);
+  }
+  void FillArrowShape(TkvCanvas* ACanvas, const TRect& R, TColor AColor) override;
+  Integer ScrollArrowSize(Integer AHeight) override { return AHeight / 7; }
+  Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl) override;
+  void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  Integer ComboArrowWidthFor(TCustomqzBarControl*, Integer ACharWidth) override { return ACharWidth + 8; }
+  void AdjustMenuItemHeight(Integer&) override {}
+  Integer ComboButtonBorder() override { return 0; }
+  void ComboButtonMetrics(Byte, TRect& R) override { R = TRect(); }
+  void GetImagePartMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
+  void GetSpinButtonMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
+  void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) override;
+  Integer MenuArrowWidth(Integer ATextSize) override { return ATextSize; }
+  Integer MenuSeparatorHeight() override { return 3; }
+  Integer MenuBorderSize() override { return 2; }
+  Integer MenuInnerBorderSize() override { return 0; }
+  Integer MenuExtraLeft() override { return 2; }
+  Integer MenuExtraRight() override { return 1; }
+  Integer ReferenceTextSize() override { return 22; }
+  void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R) override {
+    TqzBarPainter::GetMenuIconRect(AItemRect, AIconAreaSize, R);
+  }
+  void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
+  Integer MenuItemTextSize(TkvCanvas* ACanvas) override;
+  void GetAppMenuMargins(TRect& AMargins) override { AMargins = TRect(4, 16, 4, 27); }
+  bool EditHasBorder() override { return false; }
+  Integer EditBorderKind() override { return 1; }
+  bool IsEditDrawnSelected(TqzBarItemControlDrawParams*) override { return true; }
+  bool IsEditFramedSelected(TqzBarItemControlDrawParams*) override { return false; }
+  bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }
+  bool EditHasImageButton() override { return true; }
+  TColor DateHeaderColor() override;
+  void GetSpinArrowSize(Integer, TSize& ASize) override { ASize = TSize(5, 3); }
+  Integer SpinButtonWidth(Byte APaintKind, const TRect& R) override;
+  void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R) override;
+  void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R) override;
+
   // What follows a large button's caption when it drops down: " " and dots at least as wide as the
   // menu arrow.
   String ArrowSuffix(TqzBarItemControlDrawParams* AParams);

@@ -2,6 +2,8 @@
 
 #include "toolkit/bars/qzBarXPPainter.h"
 
+#include <algorithm>
+
 #include "gdi/Drawing.h"
 #include "gdi/GdiTypes.h"
 #include "gdi/SysColors.h"
@@ -10,9 +12,7 @@
 #include "toolkit/bars/qzBarFlatPainter.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/foundation/qzThemeManager.h"
-#include "user/Focus.h"
 #include "user/Rects.h"
-#include "user/WindowTree.h"
 
 TAVREN_CLASS_IMPL(TqzBarXPPainter)
 
@@ -164,9 +164,7 @@ HBRUSH TqzBarXPPainter::ToolbarBrush(TCustomqzBarControl* ABarControl) {
 }
 
 void TqzBarXPPainter::FillCaptionBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH, const TRect& R) {
-  TqzBarManager* manager = ABarControl->GetControlBarManager();
-  TWinControl* owner = manager ? manager->GetOwnerControl() : nullptr;
-  bool active = owner && owner->HandleAllocated() && GetAncestor(owner->GetHandle(), GA_ROOT) == GetActiveWindow();
+  bool active = IsManagerFormActive(ABarControl->GetControlBarManager());
   FillWith(DC, R, SysColorBrushCode(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
 }
 
@@ -224,4 +222,19 @@ void TqzBarXPPainter::ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, 
 
 void TqzBarXPPainter::DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) {
   DrawPart(totToolBar, ACanvas->DCHandle(), TP_SEPARATORVERT, TS_NORMAL, R);
+}
+
+HBRUSH TqzBarXPPainter::EditCaptionBrush(TqzBarItemControl* AControl) {
+  return BarPainterClassOf<TqzBarFlatPainter>()->EditCaptionBrush(AControl);
+}
+
+Integer TqzBarXPPainter::DropDownGripHeight() {
+  return std::max(BarThemeMetrics().CaptionButtonSize.cy + 4, BarThemeMetrics().SizeGripSize.cy + 1);
+}
+
+void TqzBarXPPainter::DrawDateNavigatorButton(TqzBarItem*, HDC DC, bool APushed, const String& AText,
+                                              const TRect& R) {
+  FillWith(DC, R, SysColorBrushCode(COLOR_WINDOW));
+  DrawPart(totToolBar, DC, TP_BUTTON, APushed ? TS_PRESSED : TS_HOT, R);
+  ClassRef()->DrawPushButtonText(DC, R, false, AText, APushed ? 1 : 0);
 }

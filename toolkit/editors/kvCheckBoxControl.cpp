@@ -198,7 +198,8 @@ void TkvCustomCheckBox::Loaded() {
   LockChangeEvents(false);
 }
 
-TAVREN_CLASS_IMPL_PUBLISHED(TkvCheckBox, PROPERTY(AutoSize).Default(true), PROPERTY(Caption), PROPERTY(Checked).Stored(false),
+TAVREN_CLASS_IMPL_PUBLISHED(TkvCheckBox, PROPERTY(AutoSize).Default(true), PROPERTY(Caption),
+                            PROPERTY(Checked).Stored(false),
                             PROPERTY_AS(Properties, GetCheckBoxProperties, SetCheckBoxProperties),
                             PROPERTY(State).Stored<&TkvCustomCheckBox::IsStateStored>(),
                             PROPERTY_AS(Style, GetEditStyle, SetEditStyle),
