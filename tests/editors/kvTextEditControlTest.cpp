@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 
 #include "EditTestFixture.h"
@@ -252,6 +253,88 @@ TEST_F(TextEditFormats, EditorsAndPropertiesLeaveTheFormatControllerWhenTheyGo) 
   EXPECT_EQ(controller->ListenerCount(), before);
   EXPECT_THROW(new TFailingTextEdit(form), Exception);
   EXPECT_EQ(controller->ListenerCount(), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A handler that frees the editor it is called for.
+struct Destroyer : TObject {
+  TkvTextEdit* edit = nullptr;
+  void Free() { delete std::exchange(edit, nullptr); }
+  void Notify(TObject*) { Free(); }
+  void Validate(TObject*, Variant&, String&, bool&) { Free(); }
+  void Button(TObject*, Integer) { Free(); }
+  void Editing(TObject*, bool&) { Free(); }
+};
+
+class TextEditFreedByHandler : public EditEventsTest {
+ public:
+  using EditEventsTest::Key;
+  using EditEventsTest::Type;
+  using EditorsTest::Pump;
+  TForm* Form() { return form; }
+};
+
+// Every handler an editor fires may free it; the editor stops where it is and nothing touches it
+// afterwards (the sanitizer run watches this).
+TEST_F(TextEditFreedByHandler, TheEditorStopsWhenAHandlerFreesIt) {
+  struct Case {
+    const char* name;
+    std::function<void(TkvTextEdit*, Destroyer*)> bind;
+    std::function<void(TextEditFreedByHandler*)> act;
+  };
+  const Case cases[] = {
+      {"OnChange while typing",
+       [](TkvTextEdit* e, Destroyer* d) { e->GetTextEditProperties()->SetOnChange(MakeEvent<&Destroyer::Notify>(d)); },
+       [](TextEditFreedByHandler* t) { t->Type("a"); }},
+      {"OnEditing while typing", [](TkvTextEdit* e, Destroyer* d) { e->SetOnEditing(MakeEvent<&Destroyer::Editing>(d)); },
+       [](TextEditFreedByHandler* t) { t->Type("a"); }},
+      {"OnValidate on Enter",
+       [](TkvTextEdit* e, Destroyer* d) {
+         e->GetTextEditProperties()->SetValidateOnEnter(true);
+         e->GetTextEditProperties()->SetOnValidate(MakeEvent<&Destroyer::Validate>(d));
+       },
+       [](TextEditFreedByHandler* t) {
+         t->Type("a");
+         t->Key(VK_RETURN);
+       }},
+      {"OnButtonClick on Ctrl+Enter",
+       [](TkvTextEdit* e, Destroyer* d) {
+         e->GetTextEditProperties()->GetButtons()->AddButton()->SetDefault(true);
+         e->GetTextEditProperties()->SetOnButtonClick(MakeEvent<&Destroyer::Button>(d));
+       },
+       [](TextEditFreedByHandler* t) { t->Key(VK_RETURN, kCtrl); }},
+      {"OnEditValueChanged when the focus leaves",
+       [](TkvTextEdit* e, Destroyer* d) {
+         e->GetTextEditProperties()->SetOnEditValueChanged(MakeEvent<&Destroyer::Notify>(d));
+       },
+       [](TextEditFreedByHandler* t) {
+         t->Type("a");
+         auto* next = new TkvTextEdit(t->Form());
+         next->SetParent(t->Form());
+         next->SetBounds(10, 60, 150, 21);
+         next->SetFocus();
+         t->Pump();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Destroyer destroyer;
+    destroyer.edit = new TkvTextEdit(form);
+    destroyer.edit->SetParent(form);
+    destroyer.edit->SetBounds(10, 10, 150, 21);
+    Pump();
+    destroyer.edit->SetFocus();
+    Pump();
+    c.bind(destroyer.edit, &destroyer);
+    c.act(this);
+    EXPECT_EQ(destroyer.edit, nullptr);
+    // Keys still held when their window went are released where the focus is now.
+    form->SetFocus();
+    Key(VK_CONTROL);
+  }
 }
 
 }  // namespace
