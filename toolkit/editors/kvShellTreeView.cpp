@@ -233,7 +233,8 @@ void TkvCustomShellTreeView::SetPath(const String& Value) {
     FPathPending = true;
     return;
   }
-  if (Value == GetPath()) return;
+  // With nothing selected yet, an empty path still selects the root.
+  if (FInnerTree->GetSelected() && Value == GetPath()) return;
   LPITEMIDLIST list = ParsePath(Value, GetRoot(), GetEffectiveFilter(true), true);
   if (!list) return;
   SendMessage(FInnerTree->GetHandle(), KVSM_SELECT_FOLDER, reinterpret_cast<WPARAM>(list), 0);
