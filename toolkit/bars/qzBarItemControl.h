@@ -173,6 +173,12 @@ class TqzBarItemControl : public TkvIUnknownObject {
   Integer GetTextSize() const noexcept { return FTextSize; }
   // The permitted levels: the possible ones the link allows, else all possible ones.
   TqzBarItemViewLevels PermittedLevels();
+  // Toolbar rows: the control starts a row (set by wrapping) or ends one (set by placement; a
+  // menu's last drawn control too).
+  bool GetStartsRow() const noexcept { return FStartsRow; }
+  void SetStartsRow(bool Value) { FStartsRow = Value; }
+  bool GetIsLastInMenu() const noexcept { return FIsLastInMenu; }
+  void SetIsLastInMenu(bool Value) { FIsLastInMenu = Value; }
 
   // Mouse and key handlers the bar window calls.
   virtual void DoubleClick() {}
@@ -294,4 +300,6 @@ class TqzBarItemControl : public TkvIUnknownObject {
   std::vector<TRect> FPartRects;
   std::unique_ptr<TqzBarItemControlViewInfo> FViewInfo;
   bool FActive = false;
+  bool FStartsRow = false;
+  bool FIsLastInMenu = false;
 };
