@@ -6,12 +6,14 @@
 #include "app/OFormat.h"
 #include "app/RangeSlider.h"
 #include "app/VideoEdit.h"
+#include "app/VideoListVw.h"
 
 void AppStart() {
   RangeSliderStart();
   OFormatStart();
   FormatsAdvanceStart();
   VideoEditStart();
+  VideoListVwStart();
   AboutStart();
   LogStart();
 }

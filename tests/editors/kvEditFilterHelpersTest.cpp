@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditTestProperties.h"
+#include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
@@ -86,6 +87,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   TkvFilterOperators memoOperators = FilterEditHelperOf<TkvFilterMemoHelper>()->FilterOperatorSet(nullptr, true);
   EXPECT_EQ(memoOperators.count(), 4u);
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
+  kvLabelEnd();
   kvMemoEnd();
   kvMaskEditEnd();
   kvTextEditEnd();
@@ -96,6 +98,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvTextEditStart();
   kvMaskEditStart();
   kvMemoStart();
+  kvLabelStart();
   kvMemoStart();
   kvMemoEnd();
   EXPECT_TRUE(FilterEditsControllerExists());

@@ -3,6 +3,8 @@
 #include "EditTestFixture.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/SysUtils.h"
+#include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
 #include "user/VirtualKeys.h"
 
@@ -220,6 +222,36 @@ TEST_F(TextEdit, StrictListPastesOnlyItems) {
   EXPECT_TRUE(strict.AcceptsTextValue(value, false));
   value = "cherry";
   EXPECT_FALSE(strict.AcceptsTextValue(value, false));
+}
+
+}  // namespace
+
+namespace {
+
+// An editor whose own part of the construction fails after the text editor's is done.
+class TFailingTextEdit : public TkvTextEdit {
+ public:
+  explicit TFailingTextEdit(TComponent* AOwner) : TkvTextEdit(AOwner) { throw Exception("no room"); }
+};
+
+using TextEditFormats = EditorsTest;
+
+// Editors and their Properties hear of locale changes while they live, and never after: also
+// when a descendant's constructor fails once the text editor's has run.
+TEST_F(TextEditFormats, EditorsAndPropertiesLeaveTheFormatControllerWhenTheyGo) {
+  TkvFormatController* controller = TheFormatController();
+  ASSERT_NE(controller, nullptr);
+  const Integer before = controller->ListenerCount();
+  auto* edit = new TkvTextEdit(form);
+  auto* memo = new TkvMemo(form);
+  auto* properties = new TkvTextEditProperties(nullptr);
+  EXPECT_EQ(controller->ListenerCount(), before + 5);
+  delete properties;
+  delete memo;
+  delete edit;
+  EXPECT_EQ(controller->ListenerCount(), before);
+  EXPECT_THROW(new TFailingTextEdit(form), Exception);
+  EXPECT_EQ(controller->ListenerCount(), before);
 }
 
 }  // namespace

@@ -762,6 +762,12 @@ class TqzBarManager : public TComponent {
   void MoveItem(Integer AFromIndex, Integer AToIndex);
   // Fires OnClickItem.
   virtual void FireClickItem(TqzBarItem* AItem);
+  // Runs the item of the shortcut: the main-menu bar's links are asked first, then the other
+  // visible bars'.
+  bool IsShortCut(TShortCut AShortCut);
+  // The managers of the Owner's window and the windows above it ask first, then the other managers
+  // of the same form, until one runs the shortcut.
+  bool DispatchShortCut(TShortCut AShortCut);
   TqzBarItemLinkEvent GetOnItemLinkAdd() const { return FOnItemLinkAdd; }
   void SetOnItemLinkAdd(TqzBarItemLinkEvent Value) { FOnItemLinkAdd = Value; }
   TqzBarItemLinkEvent GetOnItemLinkChange() const { return FOnItemLinkChange; }
@@ -889,6 +895,8 @@ class TqzBarManager : public TComponent {
   TqzBarPainter* GetDefaultPainter();
   // 0 standard, 1 enhanced, 2 flat, 3 XP, 4 Office11, 5 skin.
   Integer GetPainterKind() const;
+  // The painter class of the painter kind.
+  TClass PainterClassForStyle() const;
   bool SupportsRecentItems() const { return GetEffectiveStyle() != bmsStandard; }
   bool IsRecentItemsFirst() const { return FMenusShowRecentItemsFirst && SupportsRecentItems(); }
   bool IsFlatStyle() const { return FStyle == bmsFlat; }
@@ -994,7 +1002,8 @@ class TqzBarManager : public TComponent {
   bool GetShowShortCutInHint() const { return FShowShortCutInHint; }
   void SetShowShortCutInHint(bool Value);
   TqzBarManagerStyle GetStyle() const { return FStyle; }
-  void SetStyle(TqzBarManagerStyle Value) { FStyle = Value; }
+  // A new style frees the painter; the manager's bar windows lay out and repaint with the new one.
+  void SetStyle(TqzBarManagerStyle Value);
   bool GetUseF10ForMenu() const { return FUseF10ForMenu; }
   void SetUseF10ForMenu(bool Value) { FUseF10ForMenu = Value; }
   bool GetUseFullReset() const { return FUseFullReset; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/bars/qzBarItemViewInfo.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/kvGraphics.h"
 #include "vcl/Controls.h"
@@ -179,6 +180,9 @@ class TqzBarItemControl : public TkvIUnknownObject {
   void SetStartsRow(bool Value) { FStartsRow = Value; }
   bool GetIsLastInMenu() const noexcept { return FIsLastInMenu; }
   void SetIsLastInMenu(bool Value) { FIsLastInMenu = Value; }
+  // The control's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
 
   // Mouse and key handlers the bar window calls.
   virtual void DoubleClick() {}
@@ -290,6 +294,7 @@ class TqzBarItemControl : public TkvIUnknownObject {
  private:
   TkvCanvas* FOwnCanvas = nullptr;
   HBRUSH FOwnBrush = nullptr;
+  TqzBarHelperRef FAccessibilityHelper;
   TqzBarItemLink* FLink;
   TCustomqzBarControl* FParent;
   bool FClickState = false;

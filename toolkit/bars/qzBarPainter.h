@@ -27,6 +27,8 @@ class TqzBarItemControl;
 class TqzBarItemControlDrawParams;
 class TqzBarManager;
 class TqzBarPainter;
+class TqzBarSubMenuControl;
+class TqzBar;
 
 // The class reference of a painter: the static instance of its class.
 using TqzBarPainterClass = TqzBarPainter*;
@@ -36,6 +38,9 @@ P* BarPainterClassOf() noexcept {
   static P instance(nullptr);
   return &instance;
 }
+
+// The system-colour brush code of a colour index: filled alike wherever a brush is.
+inline HBRUSH SysColorBrushCode(int AIndex) { return reinterpret_cast<HBRUSH>(static_cast<intptr_t>(AIndex + 1)); }
 
 // Declares a painter class's class reference; first in the class body after TAVREN_CLASS.
 #define QZ_BAR_PAINTER_CLASS(Name) \
@@ -62,8 +67,8 @@ class TqzBarPainter : public TObject {
   // 1 centre, 2 right).
   virtual Integer CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect, const TRect& AGlyphRect);
   // AHasRoom: the glyph area leaves a pixel round the glyph for a frame.
-  virtual void DrawImageFrame(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& R, bool AHasRoom,
-                              HBRUSH ABrush);
+  virtual void DrawImageFrame(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& R, bool AAbsent,
+                              bool AHasRoom, HBRUSH ABrush);
   virtual void PaintCheckMark(TqzBarItemControl* AControl, HDC DC, Integer AScale, Integer ATop, Integer ALeft);
   virtual void DrawCheckMarkCentred(TqzBarItemControl* AControl, HDC DC, bool AChecked, Byte APaintKind,
                                     const TRect& R);
@@ -88,9 +93,13 @@ class TqzBarPainter : public TObject {
   virtual TColor CaptionSysColor(Integer AStateIndex);
   virtual TColor CaptionTextColor(TCustomqzBarControl* ABarControl);
   virtual TColor MarkArrowColor(TCustomqzBarControl* ABarControl, Integer AMarkState);  // class
+  // The classic size grip; the themed one belongs to the painters that paint natively.
+  virtual void DrawSizeGrip(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual void DrawMarkArrow(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
   virtual void DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, Integer APosition, const TRect& R);  // class
   virtual void DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
+  // Where a floating caption's text starts, and where its band ends, when the window shows its mark.
+  virtual void OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect& ACaptionRect);  // class
   virtual Integer MarkElementColorIndex(TCustomqzBarControl* ABarControl);  // class
 
   // Item captions.
@@ -98,6 +107,18 @@ class TqzBarPainter : public TObject {
   virtual void GetTextMargins(TRect& AMargins);  // class
   virtual void GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R);  // class
   virtual void AddButtonExtraWidth(TqzBarItemControlDrawParams* AParams, Integer& AWidth);
+  virtual Integer ComboDotsOffset(Integer ADotSize);
+
+  // Combo arrows.
+  virtual void DrawComboArrow(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor, Integer ASize);  // class
+
+  // Menu arrows and scroll buttons.
+  virtual void FillArrowShape(TkvCanvas* ACanvas, const TRect& R, TColor AColor);
+  virtual Integer ScrollArrowSize(Integer AHeight);  // class
+
+  // Edit content.
+  virtual void GetEditContentRect(TqzBarItemControl* AControl, TRect& R);  // class
+  virtual void DrawPushButtonText(HDC DC, const TRect& R, bool AOpaque, const String& AText, Integer AShift);  // class
 
   // Button parts.
   virtual void CalcButtonPartRects(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect,
@@ -134,8 +155,15 @@ class TqzBarPainter : public TObject {
                                const String& AText);
   virtual void DrawSunkenFrame(HDC DC, TRect& R);  // class
 
+  // Small button faces and edit margins.
+  virtual void DrawSmallButtonFace(TqzBarItemControl* AControl, HDC DC, bool APressed, bool ASelected, bool AEnabled,
+                                   const TRect& R);  // class
+  virtual void GetEditTextMargins(TRect& AMargins);  // class
+
   // Button looks.
-  virtual HBRUSH ItemBackgroundBrush(TqzBarItemControl* AControl);  // class
+  // AAbsent: the item shows no glyph (a menu item's check takes its place).
+  virtual HBRUSH ItemBackgroundBrush(TqzBarItemControl* AControl, Byte APaintKind, bool ADown, bool ASelected,
+                                     bool AAbsent);  // class
   virtual bool DownGlyphShift(TqzBarItemControl* AControl);         // class
   virtual bool PressedGlyphShift(TqzBarItemControl* AControl, bool ADown);  // class
   virtual bool GlyphStyleFlag();  // class
@@ -156,13 +184,19 @@ class TqzBarPainter : public TObject {
   virtual Integer GripperAreaSize(TCustomqzBarControl* ABarControl);
   virtual Integer GripperWidth(TCustomqzBarControl* ABarControl);
   virtual Integer SplitArrowWidth(TqzBarManager* AManager);
+  // How far a separator line in a menu stays from the menu's sides.
+  virtual Integer MenuGroupIndent();  // class
 
   // Flat looks and brushes.
   virtual bool PaintsNativeBackground();                         // class
   virtual bool BarWindowFlag(TCustomqzBarControl* ABarControl);  // class
   virtual bool IsWindowFlat(TCustomqzBarControl* ABarControl);
   virtual bool IsControlFlat(TCustomqzBarControl* ABarControl);
+  // The brush of the strip where a popup meets the element that opened it.
+  virtual HBRUSH OwnerLinkBrush(TqzBarManager* AManager);  // class
   virtual Integer DockRowGap();  // class
+  // Fills the window's strip where it meets the element that opened it.
+  virtual void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC);  // class
   virtual HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl);        // class
   virtual HBRUSH BarBrush(TCustomqzBarControl* ABarControl);            // class
   virtual HBRUSH DownBrush(TCustomqzBarControl* ABarControl);           // class
@@ -170,6 +204,7 @@ class TqzBarPainter : public TObject {
   virtual HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl);       // class
   virtual Integer ComboArrowWidthFor(TCustomqzBarControl* ABarControl, Integer ACharWidth);
   virtual Integer EditControlHeight(TCustomqzBarControl* ABarControl, Integer ATextHeight);  // class
+  virtual void GetEditOuterMargins(Integer& ATop, Integer& ABottom);  // class
 
   // Window parts.
   virtual void AdjustWindowShape(HWND AWnd, const TRect& R, bool AFlag);  // class
@@ -179,6 +214,7 @@ class TqzBarPainter : public TObject {
   virtual Integer SeparatorThickness();
   virtual void GetDockedBorderRect(TCustomqzBarControl* ABarControl, TRect& R);
   virtual Integer DockedBorderWidth();     // class
+  virtual void GetDockedMargins(TqzBar* ABar, Integer ADockingStyle, TRect& R);
   virtual Integer FloatingCaptionHeight();  // class
   virtual void FillCaptionBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual Integer SmallCaptionHeight();   // class
@@ -186,11 +222,29 @@ class TqzBarPainter : public TObject {
   virtual void GetCaptionButtonSize(TSize& ASize);  // class
   virtual void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                                 const TRect& R);
+  virtual void DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
+  virtual void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
+  virtual void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
+                                  const TRect& R);
+  virtual void DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
+  // AButton: 0 minimize, 1 restore, 2 close; AState 1 inactive, 4 pushed.
+  virtual void DrawMDIButton(TCustomqzBarControl* ABarControl, Integer AButton, const TRect& R, HDC DC, Integer AState);
+  virtual void DrawSizeGripArea(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
+  virtual void FillCaptionStrip(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual Integer FloatingFrameInset();        // class
   virtual Integer FloatingCaptionTopExtra();     // class
   virtual Integer FloatingCaptionBottomExtra();  // class
+  // True: the system tracks a floating caption's close button (the hit test answers HTCLOSE).
+  virtual bool LeavesCloseButtonToSystem();  // class
+  virtual bool TracksCaptionMark();          // class
   virtual Integer MarkSize(TCustomqzBarControl* ABarControl);
+  virtual void GetSizeGripMargins(TRect& AMargins);
   virtual Integer CaptionStripHeight();  // class
+  virtual void GetSizeGripSize(TqzBarManager* AManager, TSize& ASize);
+  // Makes R square (right := left + height) and answers the new right edge in ARight.
+  virtual void SetQuickItemRect(Integer& ARight, TRect& R);  // class
+  virtual void DrawQuickItemCheck(TqzBarItemControl* AControl, HDC DC, Integer AState, const TRect& R);  // class
+  virtual Integer QuickItemCheckWidth();  // class
 
   // Menu text.
   virtual void GetMenuTextMargins(TRect& AMargins);  // class
@@ -221,6 +275,42 @@ class TqzBarPainter : public TObject {
   virtual HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams);
   virtual Integer ComboButtonBorder();  // class
 
+  // Combo drop buttons and drop-down lists.
+  virtual void ComboButtonMetrics(Byte APaintKind, TRect& R);  // class
+  virtual void ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // May move R (a face drawn down moves the arrow drawn after it).
+  virtual void DrawComboButtonFace(TqzBarItemControlDrawParams* AParams, TRect& R, HBRUSH ABrush);  // class
+  virtual Integer DropDownListBorderSize();  // class
+  virtual void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R);
+
   // Menus.
+  virtual bool MenuHasSideBand();         // class
+  virtual bool MenuOffsetsRecentGroup();  // class
+  virtual Integer MenuArrowOffset();      // class
+  virtual Integer MenuArrowWidth(Integer ATextSize);  // class
+  virtual Integer MenuSeparatorHeight();
+  virtual Integer MenuFrameWidth();       // class
+  virtual Integer MenuBorderSize();       // class
+  virtual Integer MenuInnerBorderSize();  // class
+  virtual void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth);
+  // A menu item's caption rectangle grows by MenuExtraLeft at the top and the bottom.
+  virtual Integer MenuExtraLeft();   // class
+  virtual Integer MenuExtraRight();  // class
+  virtual Integer MenuCheckInset(Integer AHeight);  // class
+  // The text size at which a bar window's ratio is 1.
   virtual Integer ReferenceTextSize();  // class
+  virtual void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R);  // class
+  virtual void DrawScrollButtonExtra(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
+  virtual void DrawMenuItemFrame(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, Integer AIndex,
+                                 const TRect& AItemRect, HDC DC);
+  virtual void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R);
+  // Sets ABrush to MenuBrush where menus take it and answers whether it did.
+  virtual bool GetMenuBackgroundBrush(TqzBarSubMenuControl* AMenu, HBRUSH& ABrush);  // class
+  virtual Integer MenuItemTextSize(TkvCanvas* ACanvas);  // class
+  virtual HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu);  // class
+  virtual void DrawAppMenuExtra();
+  virtual void GetAppMenuMargins(TRect& AMargins);
+
+  // Edits.
+  virtual void GetEditBorders(Byte APaintKind, TRect& R);  // class
 };

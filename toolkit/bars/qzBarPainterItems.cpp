@@ -317,14 +317,14 @@ void TqzBarPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC,
   TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
   bool down = button && button->DownLook;
   bool pressed = button && button->PushedLook;
-  HBRUSH brush = cls->ItemBackgroundBrush(control);
+  HBRUSH brush = cls->ItemBackgroundBrush(control, AParams->PaintKind, down, AParams->SelectedLook, AAbsent);
   TqzBarManager* manager = control->GetBarManager();
   Integer imageSize = manager ? manager->GetGlyphSize() : 16;
   TSize need = AAbsent ? TSize(imageSize + 2, imageSize + 2)
                        : TSize(AGlyphRect.Width() + 2, AGlyphRect.Height() + 2);
   bool hasRoom = AGlyphArea.Width() >= need.cx && AGlyphArea.Height() >= need.cy;
   bool native = cls->PaintsNativeBackground();
-  if (native) DrawImageFrame(AParams, DC, AGlyphArea, hasRoom, brush);
+  if (native) DrawImageFrame(AParams, DC, AGlyphArea, AAbsent, hasRoom, brush);
   TRect background = AGlyphArea;
   if (hasRoom) InflateRect(&background, -1, -1);
   if (!native && (AAbsent || cls->DrawsItemBackground(control)))
@@ -345,10 +345,10 @@ void TqzBarPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC,
       canvas->DrawImageListItem(list, AGlyphRect.Left, AGlyphRect.Top, index, AParams->EnabledLook);
     }
   }
-  if (!native) DrawImageFrame(AParams, DC, AGlyphArea, hasRoom, brush);
+  if (!native) DrawImageFrame(AParams, DC, AGlyphArea, AAbsent, hasRoom, brush);
 }
 
-void TqzBarPainter::DrawImageFrame(TqzBarItemControlDrawParams*, HDC, const TRect&, bool, HBRUSH) {}
+void TqzBarPainter::DrawImageFrame(TqzBarItemControlDrawParams*, HDC, const TRect&, bool, bool, HBRUSH) {}
 
 void TqzBarPainter::DrawSelectedFrame(HDC, const TRect&) {}
 
@@ -382,7 +382,7 @@ void TqzBarPainter::FrameItemBackground(TqzBarItemControl* AControl, HDC DC, boo
 
 void TqzBarPainter::FillDisabledShadow(TqzBarItemControl*, HDC DC, const TRect& R) {
   RECT r = R;
-  FillRect(DC, &r, reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_BTNSHADOW + 1)));
+  FillRect(DC, &r, SysColorBrushCode(COLOR_BTNSHADOW));
 }
 
 void TqzBarPainter::FillPlaceBackground(TqzBarItemControl* AControl, TkvCanvas*, HDC DC, const TRect& R) {
@@ -397,7 +397,9 @@ void TqzBarPainter::DrawSunkenFrame(HDC DC, TRect& R) {
   InflateRect(&R, -1, -1);
 }
 
-HBRUSH TqzBarPainter::ItemBackgroundBrush(TqzBarItemControl* AControl) { return AControl->GetBackgroundBrush(); }
+HBRUSH TqzBarPainter::ItemBackgroundBrush(TqzBarItemControl* AControl, Byte, bool, bool, bool) {
+  return AControl->GetBackgroundBrush();
+}
 
 bool TqzBarPainter::DownGlyphShift(TqzBarItemControl*) { return false; }
 

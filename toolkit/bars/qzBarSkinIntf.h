@@ -18,7 +18,8 @@ class IqzSkin : public virtual IInterface {
   virtual TRect GetCaptionRect(const TRect& R, Integer APart) = 0;
   // The widths of the part's frame on the left, top, right and bottom.
   virtual TRect GetContentOffsets(Integer APart) = 0;
-  virtual String GetName() = 0;
+  // The skin's name (empty for the ribbon); not GetName, which a component skin source has already.
+  virtual String GetSkinName() = 0;
   virtual TColor GetPartColor(Integer APart, Integer AState) = 0;
   virtual Integer GetPartOffset(Integer APart) = 0;
 };

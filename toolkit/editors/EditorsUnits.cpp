@@ -5,9 +5,11 @@
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvProgressBar.h"
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellListView.h"
 #include "toolkit/editors/kvShellTreeView.h"
@@ -24,6 +26,8 @@ void EditorsStart() {
   kvTextEditStart();
   kvMemoStart();
   kvMaskEditStart();
+  kvLabelStart();
+  kvProgressBarStart();
   kvListViewStart();
   kvShellListViewStart();
   kvShellTreeViewStart();
@@ -32,6 +36,8 @@ void EditorsStart() {
 void EditorsEnd() {
   kvShellListViewEnd();
   kvShellCommonEnd();
+  kvProgressBarEnd();
+  kvLabelEnd();
   kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();
