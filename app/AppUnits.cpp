@@ -4,6 +4,7 @@
 #include "app/FormatsAdvance.h"
 #include "app/Log.h"
 #include "app/OFormat.h"
+#include "app/Progress.h"
 #include "app/RangeSlider.h"
 #include "app/VideoEdit.h"
 #include "app/VideoListVw.h"
@@ -14,6 +15,7 @@ void AppStart() {
   FormatsAdvanceStart();
   VideoEditStart();
   VideoListVwStart();
+  ProgressStart();
   AboutStart();
   LogStart();
 }

@@ -45,7 +45,28 @@ String Reason(const String& Message) {
 }  // namespace
 
 TProgressRun::TProgressRun(TMediaConverter* Converter, TFormats* Formats)
-    : FConverter(Converter), FFormats(Formats) {}
+    : FConverter(Converter), FFormats(Formats), FFinishWatch(std::make_unique<TTimer>(nullptr)) {
+  FFinishWatch->SetEnabled(false);
+  FFinishWatch->SetInterval(FinishWatchInterval);
+  FFinishWatch->SetOnTimer(MakeEvent<&TProgressRun::WatchTick>(this));
+}
+
+TProgressRun::~TProgressRun() = default;
+
+void TProgressRun::SetJobRunning(bool Running) {
+  FJobRunning = Running;
+  FFinishWatch->SetEnabled(Running);
+}
+
+void TProgressRun::WatchTick(TObject*) {
+  try {
+    CheckFinished();
+  } catch (...) {
+    // The application's handler reports the failure once; the window's poll goes on asking.
+    FFinishWatch->SetEnabled(false);
+    throw;
+  }
+}
 
 void TProgressRun::AddTask(const String& Source, TTaskInfo* Task) { FTasks.push_back({Source, Task}); }
 
@@ -53,7 +74,7 @@ void TProgressRun::ClearTasks() { FTasks.clear(); }
 
 void TProgressRun::Start() {
   FCurrent = 0;
-  FJobRunning = false;
+  SetJobRunning(false);
   FFinished = false;
   FCancelled = false;
   FFigures = {};
@@ -102,7 +123,7 @@ bool TProgressRun::StartTask(Integer Index) {
     Skip(Index, Reason(e.Message()));
     return false;
   }
-  FJobRunning = true;
+  SetJobRunning(true);
   FFigures.Current = 0;
   return true;
 }
@@ -119,7 +140,7 @@ void TProgressRun::Skip(Integer Index, const String& Why) {
 
 void TProgressRun::Finish() {
   FFinished = true;
-  FJobRunning = false;
+  SetJobRunning(false);
   if (OnState) OnState(3);
   String text = "All conversion tasks have been finished!";
   if (!FFailures.empty()) {
@@ -136,28 +157,42 @@ void TProgressRun::ShowCounter() {
 
 void TProgressRun::Poll() {
   if (FBusy || !FJobRunning) return;
+  {
+    TFlagScope busy(FBusy);
+    const TTaskInfo& task = *FTasks[size_t(FCurrent)].Task;
+    // Only files with a range longer than zero are started.
+    const Double length = Double(task.EndTime - task.StartTime);
+    const Double done = Double(FConverter->Position() - task.StartTime);
+    FFigures.Current = Percent(done * 100 / length);
+    FFigures.Total = Percent(FFigures.Current / Double(GetCount()) + FCurrent * 100 / Double(GetCount()));
+    ShowCounter();
+  }
+  CheckFinished();
+}
+
+void TProgressRun::CheckFinished() {
+  if (FBusy || !FJobRunning) return;
   TFlagScope busy(FBusy);
-  const TTaskInfo& task = *FTasks[size_t(FCurrent)].Task;
-  const Double count = GetCount();
-  // Only files with a range longer than zero are started.
-  const Double length = Double(task.EndTime - task.StartTime);
-  const Double done = Double(FConverter->Position() - task.StartTime);
-  FFigures.Current = Percent(done * 100 / length);
-  FFigures.Total = Percent(FFigures.Current / count + FCurrent * 100 / count);
-  ShowCounter();
   if (!FConverter->IsFinished()) return;
-  FJobRunning = false;
+  SetJobRunning(false);
   if (const Byte code = FConverter->GetJobResult())
     FFailures.push_back(FFigures.FileName + ": " + MediaErrorText(code));
   else
     FFigures.Current = 100;
-  FFigures.Total = Percent((FCurrent + 1) * 100 / count);
+  FFigures.Total = Percent((FCurrent + 1) * 100 / Double(GetCount()));
   StartFrom(FCurrent + 1);
 }
 
-void TProgressRun::Pause() { FConverter->Pause(); }
+// A paused job cannot finish: the watch rests meanwhile.
+void TProgressRun::Pause() {
+  FConverter->Pause();
+  FFinishWatch->SetEnabled(false);
+}
 
-void TProgressRun::Resume() { FConverter->Resume(true); }
+void TProgressRun::Resume() {
+  FConverter->Resume(true);
+  FFinishWatch->SetEnabled(FJobRunning);
+}
 
 bool TProgressRun::Cancel() {
   FCancelled = true;
@@ -167,14 +202,14 @@ bool TProgressRun::Cancel() {
   const DWORD started = GetTickCount();
   while (!FConverter->IsFinished()) {
     if (GetTickCount() - started >= CancelTimeLimit) {
-      FJobRunning = false;
+      SetJobRunning(false);
       ShowError("The conversion did not stop in time; its output may be incomplete.");
       return false;
     }
     Application()->ProcessMessages();
     Sleep(10);
   }
-  FJobRunning = false;
+  SetJobRunning(false);
   return true;
 }
 

@@ -3,10 +3,12 @@
 // in turn, the engine is followed from the progress window's timers, and a file that cannot be
 // converted is skipped and named when the run ends. The progress window shows what this holds.
 
+#include <memory>
 #include <vector>
 
 #include "core/Convert.h"
 #include "core/Formats.h"
+#include "vcl/Timers.h"
 
 // What the window shows of the run after a poll.
 struct TProgressFigures {
@@ -21,8 +23,12 @@ class TProgressRun : public TObject {
  public:
   // How long a cancel waits for the engine to stop before it gives up with a message.
   static constexpr Cardinal CancelTimeLimit = 10000;  // ms
+  // How often the run looks whether the engine has finished the job, so that the next file starts
+  // at once rather than at the window's next progress poll.
+  static constexpr Cardinal FinishWatchInterval = 10;  // ms
 
   TProgressRun(TMediaConverter* Converter, TFormats* Formats);
+  ~TProgressRun() override;
 
   // The queue: source paths with their job settings (not owned: they belong to the task list).
   void AddTask(const String& Source, TTaskInfo* Task);
@@ -41,6 +47,8 @@ class TProgressRun : public TObject {
   // file or ends the run. Does nothing while a file is being set up, a poll is under way or no
   // job runs (the replace question and the cancel wait let timers in).
   void Poll();
+  // The end of the job only: what the run's own watch does between two polls.
+  void CheckFinished();
   void Pause();
   void Resume();
   // Stops a running job and waits for the engine, processing messages, at most CancelTimeLimit
@@ -69,6 +77,8 @@ class TProgressRun : public TObject {
   void Finish();
   void EngineState(Integer State);
   void ShowCounter();
+  void WatchTick(TObject* Sender);
+  void SetJobRunning(bool Running);
 
   TMediaConverter* FConverter;
   TFormats* FFormats;
@@ -81,4 +91,5 @@ class TProgressRun : public TObject {
   bool FBusy = false;
   TProgressFigures FFigures;
   std::vector<String> FFailures;
+  std::unique_ptr<TTimer> FFinishWatch;
 };

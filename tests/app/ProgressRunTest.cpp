@@ -7,7 +7,8 @@
 #include <chrono>
 #include <thread>
 
-#include "ClipEditorTestSupport.h"
+#include "RecordingHost.h"
+#include "VclTestSupport.h"
 #include "FakeEngine.h"
 #include "MediaFixture.h"
 #include "app/ProgressRun.h"
@@ -178,6 +179,32 @@ TEST_F(ProgressRunTest, FilesThatCannotBeConvertedAreSkippedAndNamedAtTheEnd) {
             "\r\nkept.avi: the existing file was kept\r\nbad.avi: Cannot create output file"
             "\r\ngood.avi: Cannot find/open encoder");
   EXPECT_EQ(states.Codes.back(), 3);
+}
+
+TEST_F(ProgressRunTest, TheNextFileStartsAsSoonAsTheEngineFinishes) {
+  TFakeEngineScope engine;
+  Choose("WMV");
+  Queue("/media/a.avi");
+  Queue("/media/b.avi");
+  run->Start();
+  engine->Finished = 1;
+  clock.Advance(TProgressRun::FinishWatchInterval);
+  Settle();
+  EXPECT_EQ(engine->CallsOf("MediaConv_Run").size(), 2u) << "no wait for the window's next poll";
+  EXPECT_EQ(run->GetCurrent(), 1);
+
+  // Paused, the watch rests.
+  engine->Finished = 0;
+  run->Pause();
+  engine->Finished = 1;
+  clock.Advance(100);
+  Settle();
+  EXPECT_EQ(run->GetCurrent(), 1);
+  run->Resume();
+  clock.Advance(TProgressRun::FinishWatchInterval);
+  Settle();
+  EXPECT_TRUE(run->IsFinished());
+  EXPECT_EQ(states.Codes, (std::vector<Integer>{2, 0, 1, 3}));
 }
 
 TEST_F(ProgressRunTest, FiguresStayWithinTheBars) {

@@ -9,11 +9,18 @@
 #include <fstream>
 
 #include "VclTestSupport.h"
+#include "app/AppHost.h"
 #include "app/ConverterSetup.h"
+#include "app/Log.h"
 #include "app/MainUpdater.h"
 #include "core/Global.h"
 #include "rtl/FileUtils.h"
+#include "backend/ScriptedInput.h"
+#include "core/EngineApi.h"
+#include "rtl/IniFiles.h"
 #include "tests/rtl/ScratchDir.h"
+#include "user/ModalResponder.h"
+#include "vcl/StdCtrls.h"
 #include "user/Shell.h"
 #include "user/WindowPos.h"
 
@@ -83,6 +90,63 @@ TEST_F(StartUpTest, SettingsAndLogLiveInTheUsersConfigurationFolder) {
   symlink(dir.File("elsewhere").c_str(), dir.File("linked/tavren.log").c_str());
   EXPECT_THROW(StartRunLog(dir.File("linked")), EOSError) << "never written through a link";
   EXPECT_FALSE(FileExists(dir.File("elsewhere")));
+}
+
+// A button whose handler fails the first time it is clicked.
+struct TFailingHandler : TObject {
+  int Clicks = 0;
+  void Click(TObject*) {
+    if (++Clicks == 1) throw Exception("Disk full");
+  }
+};
+
+TEST_F(StartUpTest, AHandlersFailureIsShownWithTheLogAndTheProgramGoesOn) {
+  const char* saved = std::getenv("XDG_CONFIG_HOME");
+  const String before = saved ? saved : "";
+  setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+  const String folder = ConfigFolder();
+  if (saved) setenv("XDG_CONFIG_HOME", before.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
+  CreateMainForm();
+  TFormLog* log = nullptr;
+  Application()->CreateForm(log);
+  forms.push_back(log);
+  TAppHost host(log);
+  SetCoreHost(&host);
+  std::vector<String> boxes;
+  SetModalResponder([&](const ModalRequest& request) {
+    boxes.push_back(request.caption + ": " + request.text);
+    PostMessage(log->GetHandle(), WM_CLOSE, 0, 0);  // the user reads the log and closes it
+    return IDOK;
+  });
+  {
+    TInitGlobal services(folder + "configure.ini", StartRunLog(folder));
+    Application()->SetOnException(MakeEvent<&TInitGlobal::HandleException>(&services));
+    LogCoreError("Converting clip.avi");
+    TForm* form = NewForm();
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    TFailingHandler handler;
+    button->SetOnClick(MakeEvent<&TFailingHandler::Click>(&handler));
+    form->Show();
+    Settle();
+    const TPoint at = button->ClientToScreen(TPoint(5, 5));
+    ScriptClick({at.X, at.Y});
+    Settle();
+    EXPECT_EQ(boxes, std::vector<String>{"Error: Disk full"});
+    EXPECT_FALSE(log->GetVisible());
+    EXPECT_NE(log->GetLogLines()->GetText().find("Converting clip.avi"), String::npos) << "this run's log";
+    clock.Advance(1000);
+    ScriptClick({at.X, at.Y});
+    Settle();
+    EXPECT_EQ(handler.Clicks, 2) << "the program goes on";
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(FileExists(folder + "configure.ini")) << "written at the end, not before";
+    Application()->SetOnException({});
+  }
+  EXPECT_TRUE(FileExists(folder + "configure.ini"));
+  EXPECT_EQ(TIniFile(folder + "configure.ini").ReadString("Formats", "Format", ""), "0");
+  SetModalResponder(nullptr);
+  SetCoreHost(nullptr);
 }
 
 }  // namespace

@@ -226,6 +226,16 @@ TEST_F(BarHooks, ShortcutsRunTheItemsOfVisibleBars) {
   EXPECT_TRUE(form->Saw(WM_KEYDOWN, 'O'));
 }
 
+TEST_F(BarHooks, TheApplicationsActivationIsTracked) {
+  EXPECT_TRUE(IsAppActiveWindow());
+  InputDeactivateApp();
+  Pump();
+  EXPECT_FALSE(IsAppActiveWindow());
+  InputActivateWindow(form->GetHandle());
+  Pump();
+  EXPECT_TRUE(IsAppActiveWindow());
+}
+
 TEST_F(BarHooks, AHandlerThatRaisesLeavesTheChainWhole) {
   gRootRaises = true;
   Press(VK_MENU);

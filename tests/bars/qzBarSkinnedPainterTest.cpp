@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "BarControlTestSupport.h"
@@ -228,6 +229,87 @@ TEST_F(SkinnedPainter, CheckedMenuItemsShowTheirCheckParts) {
     // A square of the area's smaller side, centred and one pixel in.
     EXPECT_EQ(skin.calls[0].rect, TRect(2, 1, 22, 21));
   }
+}
+
+TEST_F(SkinnedPainter, LargeSplitButtonsShowTheirArrowAfterTheCaption) {
+  TqzBarButtonControl* control = AddButton("Paste", bsDropDown);
+  auto* params = control->ButtonParams();
+  params->GlyphSizeKind = qzGlyphLarge;
+  params->PaintKind = qzPaintHorizontal;
+  params->HasDropDownPart = true;
+  params->ButtonLook = true;
+  Integer line = canvas->TextHeightOf("Wg");
+  const TRect caption(10, 10, 60, 10 + 2 * line);
+  // A caption that fits on one line: the arrow stands centred on the empty second line.
+  params->CaptionText = "Paste";
+  skin.calls.clear();
+  painter.DrawItemCaption(params, caption, DT_SINGLELINE, 1);
+  ASSERT_EQ(skin.Of(qzSkinPartDropDownArrow).size(), 1u);
+  TRect arrow = skin.Of(qzSkinPartDropDownArrow)[0].rect;
+  EXPECT_EQ(TSize(arrow.Width(), arrow.Height()), TSize(5, 4));
+  EXPECT_LE(std::abs((arrow.Left + arrow.Right) - (caption.Left + caption.Right)), 1);
+  EXPECT_GE(arrow.Top, caption.Top + line);
+  // A caption that wraps: the arrow follows the text of the second line.
+  params->CaptionText = "Paste Special";
+  TRect narrow(10, 10, 10 + canvas->TextWidthOf("Special") + 12, 10 + 2 * line);
+  skin.calls.clear();
+  painter.DrawItemCaption(params, narrow, DT_SINGLELINE, 1);
+  ASSERT_EQ(skin.Of(qzSkinPartDropDownArrow).size(), 1u);
+  arrow = skin.Of(qzSkinPartDropDownArrow)[0].rect;
+  EXPECT_GE(arrow.Top, narrow.Top + line);
+  EXPECT_GT(arrow.Left, (narrow.Left + narrow.Right) / 2);
+  // The extent holds two rows; the part boundary of a large split button lies above them.
+  TRect extent;
+  painter.GetCaptionExtent(params, extent);
+  EXPECT_EQ(extent.Height(), 2 * line);
+  std::vector<TRect> parts(2, TRect(0, 0, 40, 66));
+  painter.CalcButtonPartRects(params, TRect(0, 0, 40, 66), parts);
+  EXPECT_EQ(parts[0].Bottom, 66 - (2 * line + 2));
+  EXPECT_EQ(parts[1].Top, parts[0].Bottom);
+}
+
+TEST_F(SkinnedPainter, MenuAndItemMetricsAndParts) {
+  EXPECT_EQ(painter.ScrollArrowSize(20), 2);
+  EXPECT_EQ(painter.MenuItemTextSize(canvas.get()), canvas->TextHeightOf("Wg") + 9);
+  EXPECT_EQ(painter.SpinButtonWidth(qzPaintHorizontal, TRect(0, 0, 40, 20)), 17);
+  EXPECT_EQ(painter.ComboArrowWidthFor(window, 7), 15);
+  TSize arrow;
+  painter.GetSpinArrowSize(20, arrow);
+  EXPECT_EQ(arrow, TSize(5, 3));
+  // A selected split menu item: the main part and the arrow part, hot while its menu is open.
+  TqzBarButtonControl* control = AddButton("Recent", bsDropDown);
+  control->CalcPartRects();
+  auto* params = control->ButtonParams();
+  params->PaintKind = qzPaintMenu;
+  params->SelectedLook = true;
+  params->SelectableLook = true;
+  params->EnabledLook = true;
+  params->DropDownOpen = true;
+  skin.calls.clear();
+  painter.DrawMenuItemBand(params, control->GetItemRect());
+  ASSERT_EQ(skin.calls.size(), 2u);
+  EXPECT_EQ(skin.calls[0].part, qzSkinPartSmallSplitMain);
+  EXPECT_EQ(skin.calls[0].state, qzSkinStateHot);
+  EXPECT_EQ(skin.calls[1].part, qzSkinPartSmallSplitArrow);
+  EXPECT_EQ(skin.calls[1].state, qzSkinStateHot);
+  params->SelectedLook = false;
+  skin.calls.clear();
+  painter.DrawMenuItemBand(params, control->GetItemRect());
+  EXPECT_TRUE(skin.calls.empty());
+  // Borders, separators and screen tips are parts of the skin.
+  skin.calls.clear();
+  painter.DrawDropDownListBorder(canvas->DCHandle(), clNone, TRect(0, 0, 50, 80));
+  painter.DrawMenuSeparatorLine(canvas.get(), TRect(0, 0, 50, 3));
+  painter.DrawScreenTipBackground(canvas.get(), TRect(0, 0, 120, 60));
+  ASSERT_EQ(skin.calls.size(), 3u);
+  EXPECT_EQ(skin.calls[0].part, qzSkinPartMenuBorder);
+  EXPECT_EQ(skin.calls[1].part, qzSkinPartMenuSeparator);
+  EXPECT_EQ(skin.calls[2].part, qzSkinPartScreenTip);
+  bitmap.GetCanvas()->GetBrush()->SetColor(clBtnFace);
+  bitmap.GetCanvas()->FillRect(TRect(0, 0, 60, 60));
+  painter.DrawScreenTipFooterLine(canvas.get(), TRect(0, 10, 60, 13));
+  EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 10), static_cast<TColor>(qzSkinPartScreenTipFooterLine * 16));
+  EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 11), static_cast<TColor>(0xFFFFFF));
 }
 
 TEST_F(SkinnedPainter, CaptionColoursComeFromTheSkin) {

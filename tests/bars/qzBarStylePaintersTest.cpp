@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
 #include "gdi/SysColors.h"
@@ -7,6 +11,7 @@
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarToolbars.h"
+#include "toolkit/bars/qzBarXPPainter.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 #include "user/Painting.h"
@@ -142,6 +147,20 @@ TEST_F(StylePainters, MetricsByStyle) {
   EXPECT_EQ(instance.GripperAreaSize(window), 6);
 }
 
+TEST_F(StylePainters, ALatchedButtonPressedAgainSinksByStyle) {
+  // Two pixels in the classic looks, one where the instance is flat (themed), none in the flat looks.
+  TqzBarXPPainter themed(nullptr);
+  struct Case {
+    TqzBarPainter* painter;
+    Integer shift;
+  } cases[] = {{BarPainterClassOf<TqzBarStandardPainter>(), 2}, {&themed, 1}, {BarPainterClassOf<TqzBarFlatPainter>(), 0}};
+  for (const Case& c : cases) {
+    TRect r(0, 0, 10, 10);
+    c.painter->ShiftPressedRect(true, true, r);
+    EXPECT_EQ(r.Left, c.shift) << c.painter->ClassName();
+  }
+}
+
 TEST_F(StylePainters, MenuAndGripMetrics) {
   TqzBarPainterClass base = BarPainterClassOf<TqzBarPainter>();
   EXPECT_EQ(base->ScrollArrowSize(19), 5);
@@ -157,6 +176,57 @@ TEST_F(StylePainters, MenuAndGripMetrics) {
   base->GetMenuCheckSize(&canvas, 19, height, width);
   EXPECT_EQ(height, 14);
   EXPECT_EQ(width, 13);
+}
+
+TEST_F(StylePainters, SpinAndDotsButtons) {
+  TqzBarPainterClass base = BarPainterClassOf<TqzBarPainter>();
+  TSize arrow;
+  base->GetSpinArrowSize(20, arrow);
+  EXPECT_EQ(arrow, TSize(7, 4));
+  EXPECT_EQ(base->SpinButtonWidth(qzPaintHorizontal, TRect(0, 0, 30, 20)), 17);
+  // A dots button 21 wide: three 3 x 3 dots 6 pixels apart, the first 3 pixels in, 3 up.
+  TqzBarButtonControl* control = AddButton("Colour");
+  TkvCanvas canvas(bitmap.GetCanvas());
+  auto* params = control->GetDrawParams();
+  params->TargetCanvas = &canvas;
+  params->EnabledLook = true;
+  base->DrawDotsButton(params, TRect(0, 0, 21, 20));
+  TColor text = Sys(clBtnText);
+  for (Integer x : {3, 5, 9, 11, 15, 17}) EXPECT_EQ(Pixel(x, 15), text) << x;
+  for (Integer x : {2, 6, 8, 12, 14, 18}) EXPECT_NE(Pixel(x, 15), text) << x;
+  EXPECT_EQ(Pixel(3, 13), Sys(clBtnFace));
+  EXPECT_EQ(Pixel(3, 17), Sys(clBtnFace));
+  EXPECT_EQ(Count(clBtnText), 27);
+}
+
+TEST_F(StylePainters, StaticBorderWidths) {
+  TqzBarPainter* base = BarPainterClassOf<TqzBarPainter>();
+  struct Case {
+    TqzBarStaticBorderStyle style;
+    Integer width;
+  } cases[] = {{sbsNone, 0}, {sbsLowered, 1}, {sbsRaised, 1}, {sbsEtched, 2}, {sbsBump, 2}};
+  for (const Case& c : cases) {
+    TRect widths;
+    base->GetStaticBorderWidths(nullptr, c.style, widths);
+    EXPECT_EQ(widths, TRect(c.width, c.width, c.width, c.width)) << c.style;
+  }
+}
+
+TEST_F(StylePainters, ATrailingAmpersandMarksNoAccelerator) {
+  TqzBarButtonControl* control = AddButton("Exit");
+  auto render = [&](const char* AText) {
+    Clear();
+    bitmap.GetCanvas()->GetFont()->SetOrientation(-900);
+    BarPainterClassOf<TqzBarPainter>()->DrawCaptionText(control, DC(), DT_SINGLELINE, false, false, true, false, true,
+                                                        0, TRect(5, 2, 25, 38), AText);
+    std::vector<TColor> pixels;
+    for (Integer y = 0; y < 40; ++y)
+      for (Integer x = 0; x < 40; ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
+  };
+  // Both show "Exit&" without an underline: a lone "&" at the end marks nothing.
+  EXPECT_EQ(render("Exit&"), render("Exit&&"));
+  EXPECT_NE(render("E&xit&"), render("Exit&&"));
 }
 
 // Records the size the drop button asks its arrow in.
@@ -301,6 +371,39 @@ TEST_F(StylePainters, Office11MarginsFramesAndFaces) {
   EXPECT_NE(Pixel(17, 17), Sys(clBtnFace));
   EXPECT_EQ(Pixel(5, 17), Pixel(29, 17));  // the frame
   EXPECT_NE(Pixel(5, 17), Pixel(17, 17));
+}
+
+TEST_F(StylePainters, ButtonSheetPerStyle) {
+  auto* open = new TqzBarButton(form);
+  open->SetCaption("&Open");
+  auto* save = new TqzBarButton(form);
+  save->SetCaption("&Save");
+  save->SetButtonStyle(bsDropDown);
+  auto* bold = new TqzBarButton(form);
+  bold->SetCaption("&Bold");
+  bold->SetButtonStyle(bsChecked);
+  bold->SetDown(true);
+  auto* exit = new TqzBarButton(form);
+  exit->SetCaption("E&xit");
+  exit->SetEnabled(false);
+  for (TqzBarButton* item : {open, save, bold, exit}) menu->GetItemLinks()->AddLinkForItem(item);
+  window->SetItemLinks(menu->GetItemLinks());
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  struct Sheet {
+    TqzBarManagerStyle style;
+    const char* name;
+  } sheets[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"}, {bmsOffice11, "office11"}};
+  for (const Sheet& sheet : sheets) {
+    manager->SetStyle(sheet.style);
+    window->Refresh(true);
+    window->ChangeActive(true);
+    window->SetSelectedControl(menu->GetItemLinks()->GetVisibleLink(0)->GetControl());
+    UpdateWindow(form->GetHandle());
+    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/bar-buttons-" + sheet.name + ".png"));
+    window->ChangeActive(false);
+  }
 }
 
 }  // namespace

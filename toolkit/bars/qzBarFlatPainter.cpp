@@ -340,3 +340,24 @@ void TqzBarFlatPainter::FillOwnerJoin(TCustomqzBarControl* ABarControl, HDC DC, 
 }
 
 TColor TqzBarFlatPainter::MenuSeparatorColor() { return clBtnShadow; }
+
+HBRUSH TqzBarFlatPainter::EditCaptionBrush(TqzBarItemControl* AControl) {
+  TCustomqzBarControl* bar = AControl->GetParent();
+  TqzBarItemControlDrawParams* params = AControl->GetDrawParams();
+  bool selectedInMenu = params && params->PaintKind == qzPaintMenu && AControl->IsDrawnSelected();
+  return selectedInMenu ? bar->SelectedBrush() : bar->BackgroundBrush();
+}
+
+bool TqzBarFlatPainter::DrawsEditGlyphSelected(TqzBarItemControl* AControl) {
+  TqzBarItemControlDrawParams* params = AControl->GetDrawParams();
+  return params && params->PaintKind == qzPaintMenu && AControl->IsDrawnSelected();
+}
+
+void TqzBarFlatPainter::DrawDateNavigatorButton(TqzBarItem*, HDC DC, bool, const String& AText, const TRect& R) {
+  TRect r = R;
+  FrameWith(DC, r, GetSysColorBrush(COLOR_BTNSHADOW));
+  InflateRect(&r, -1, -1);
+  FrameWith(DC, r, GetSysColorBrush(COLOR_BTNFACE));
+  InflateRect(&r, -1, -1);
+  ClassRef()->DrawPushButtonText(DC, r, true, AText, 0);
+}

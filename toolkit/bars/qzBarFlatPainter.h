@@ -68,6 +68,13 @@ class TqzBarFlatPainter : public TqzBarPainter {
   Integer MenuItemTextSize(TkvCanvas* ACanvas) override { return TqzBarPainter::MenuItemTextSize(ACanvas) + 1; }
   HBRUSH MenuBrush(TqzBarSubMenuControl*) override;
   void GetEditBorders(Byte, TRect& R) override { R = TRect(1, 1, 1, 1); }
+  Integer EditGlyphSpacing(TqzBarItemControlDrawParams*) override { return 6; }
+  Integer EditCaptionRightGap() override { return 5; }
+  void GetEditMenuMargins(TqzBarItemControlDrawParams*, TRect& AMargins) override { AMargins = TRect(7, 0, 0, 0); }
+  HBRUSH EditCaptionBrush(TqzBarItemControl* AControl) override;
+  bool DrawsEditGlyphSelected(TqzBarItemControl* AControl) override;
+  bool HasFlatDateButtons() override { return true; }
+  void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R) override;
 
   // Operations of the flat looks.
   // The frame of a split button's arrow part.

@@ -25,7 +25,7 @@ constexpr Integer MarkArrowHot = 29, MarkArrowDropped = 30;
 constexpr Integer OpenedGradient1 = 32, OpenedGradient2 = 33;
 constexpr Integer HotGradient1 = 42, HotGradient2 = 43, PressedGradient1 = 44, PressedGradient2 = 45;
 constexpr Integer FlatPressed = 47, PressedHot = 48;
-constexpr Integer ItemText = 51, DisabledText = 52;
+constexpr Integer ItemText = 51, DisabledText = 52, DateHeader = 54;
 }  // namespace slot
 
 namespace brush {
@@ -350,3 +350,7 @@ TColor TqzBarOffice11Painter::MenuSeparatorColor() { return O11(slot::MenuSepara
 void TqzBarOffice11Painter::DrawGripDots(TCustomqzBarControl*, HDC DC, bool AHorizontal, const TRect& R) {
   Office11PaintGripDots(DC, R, !AHorizontal);
 }
+
+TColor TqzBarOffice11Painter::EditDisabledTextColor() { return O11(slot::DisabledText); }
+
+TColor TqzBarOffice11Painter::DateHeaderColor() { return O11(slot::DateHeader); }

@@ -56,6 +56,9 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   bool MenuHasSideBand() override { return true; }
   void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth) override;
   HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu) override;
+  TColor EditDisabledTextColor() override;
+  bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }
+  TColor DateHeaderColor() override;
   void DrawArrowPartFrame(TqzBarItemControl* AControl, HDC DC, bool ADown, bool ASelected, Byte APaintKind,
                           HBRUSH ABrush, const TRect& R) override;
   HBRUSH MenuItemBackgroundBrush(TqzBarItemControl* AControl) override;

@@ -30,6 +30,10 @@ class TqzBarPainter;
 class TqzBarSubMenuControl;
 class TqzBar;
 
+// The frame of a static item: none, a sunken or raised 1-pixel edge, an etched or bumped 2-pixel one.
+enum TqzBarStaticBorderStyle { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
+TAVREN_ENUM_INFO(TqzBarStaticBorderStyle, sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump);
+
 // The class reference of a painter: the static instance of its class.
 using TqzBarPainterClass = TqzBarPainter*;
 
@@ -108,6 +112,11 @@ class TqzBarPainter : public TObject {
   virtual void GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R);  // class
   virtual void AddButtonExtraWidth(TqzBarItemControlDrawParams* AParams, Integer& AWidth);
   virtual Integer ComboDotsOffset(Integer ADotSize);
+
+  // The dots button of colour and image combos.
+  virtual Integer DotsButtonWidth(Byte APaintKind, const TRect& R);
+  virtual void DrawDot(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawDotsButton(TqzBarItemControlDrawParams* AParams, const TRect& R);
 
   // Combo arrows.
   virtual void DrawComboArrow(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor, Integer ASize);  // class
@@ -308,9 +317,58 @@ class TqzBarPainter : public TObject {
   virtual bool GetMenuBackgroundBrush(TqzBarSubMenuControl* AMenu, HBRUSH& ABrush);  // class
   virtual Integer MenuItemTextSize(TkvCanvas* ACanvas);  // class
   virtual HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu);  // class
-  virtual void DrawAppMenuExtra();
+  // The face of a button at the bottom of the application menu.
+  virtual void DrawAppMenuExtra(TqzBarItemControlDrawParams* AParams, const TRect& R);
   virtual void GetAppMenuMargins(TRect& AMargins);
 
   // Edits.
+  virtual TColor EditBackgroundColor(TqzBarItemControl* AControl);
+  virtual TColor EditTextColor();
+  virtual TColor EditDisabledTextColor();
+  virtual TColor EditAreaTextColor(TqzBarItemControl* AControl);
+  virtual bool EditHasBorder();
+  virtual Integer EditBorderKind();
+  virtual bool IsEditDrawnSelected(TqzBarItemControlDrawParams* AParams);
   virtual void GetEditBorders(Byte APaintKind, TRect& R);  // class
+  virtual bool IsEditFramedSelected(TqzBarItemControlDrawParams* AParams);  // class
+  virtual Integer EditInnerStyle();  // class
+  virtual bool EditShowsButton(TqzBarItemControlDrawParams* AParams);  // class
+  // APart 1 is the caption; the others are the glyph and the edit.
+  virtual void GetEditPartMargins(TqzBarItemControlDrawParams* AParams, Integer APart, TRect& AMargins);  // class
+  virtual Integer EditCaptionSpacing(TqzBarItemControlDrawParams* AParams);  // class
+  virtual Integer EditMenuSpacing(TqzBarItemControlDrawParams* AParams);     // class
+  virtual Integer EditGlyphSpacing(TqzBarItemControlDrawParams* AParams);    // class
+  virtual Integer EditCaptionRightGap();  // class
+  virtual void GetEditMenuMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
+  virtual HBRUSH EditCaptionBrush(TqzBarItemControl* AControl);  // class
+  virtual bool DrawsEditGlyphSelected(TqzBarItemControl* AControl);  // class
+  // The edit window's formatting rectangle: its client area less the content margins.
+  virtual void SetEditRect(TqzBarItemControl* AControl, HWND AWnd);  // class
+  virtual void SelectEditText(TqzBarItemControl* AControl, HWND AWnd, bool ANotify);  // class
+  virtual bool EditHasImageButton();
+  virtual void GetImagePartMargins(Byte APaintKind, TRect& AMargins);
+  virtual Integer DropDownGripHeight();  // class
+  virtual bool HasFlatDateButtons();  // class
+  virtual void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R);
+  virtual TColor DateHeaderColor();  // class
+  // The arrow of a spin button AHeight high: (2h - 1) wide and h high.
+  virtual void GetSpinArrowSize(Integer AHeight, TSize& ASize);  // class
+  virtual void GetSpinButtonMargins(Byte APaintKind, TRect& AMargins);  // class
+  virtual Integer SpinButtonWidth(Byte APaintKind, const TRect& R);  // class
+
+  // Progress, in-place sub-items, static items, separators and screen tips.
+  virtual TColor ProgressBarColor();    // class
+  virtual Integer ProgressMinHeight();  // class
+  virtual Integer ContainerExtraWidth();  // class
+  virtual HBRUSH InPlaceSubItemBrush();   // class
+  virtual Integer InPlaceSubItemArrowGap();  // class
+  virtual void GetStaticBorderWidths(TqzBarItemControl* AControl, TqzBarStaticBorderStyle AStyle, TRect& AWidths);
+  virtual void GetSeparatorMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
+  virtual Integer SeparatorLineHeight();
+  // clDefault: the screen tip keeps its own colour.
+  virtual TColor ScreenTipDescriptionColor();
+  virtual TColor ScreenTipTextColor();
+  virtual Integer ScreenTipFooterLineHeight();
+  virtual void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R);
+  virtual void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R);
 };

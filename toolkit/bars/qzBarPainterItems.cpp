@@ -200,8 +200,11 @@ void TqzBarPainter::DrawCaptionText(TqzBarItemControl* AControl, HDC DC, UINT AF
     TEXTMETRIC metrics{};
     GetTextMetrics(DC, &metrics);
     SIZE before{}, character{};
-    GetTextExtentPoint32(DC, plain.c_str(), accel - 1, &before);
-    GetTextExtentPoint32(DC, plain.c_str() + accel - 1, 1, &character);
+    // The accelerator is one character, however many bytes it takes.
+    size_t first = static_cast<size_t>(accel - 1), next = first + 1;
+    while (next < plain.size() && (static_cast<unsigned char>(plain[next]) & 0xC0) == 0x80) ++next;
+    GetTextExtentPoint32(DC, plain.c_str(), static_cast<int>(first), &before);
+    GetTextExtentPoint32(DC, plain.c_str() + first, static_cast<int>(next - first), &character);
     Integer lineX = (R.Left + R.Right - thickness) / 2 + metrics.tmDescent - 2 + AShift;
     HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(AColor));
     HGDIOBJ previous = SelectObject(DC, pen);
@@ -471,11 +474,16 @@ void TqzBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const T
     InflateRect(&content, -1, -1);
     ShiftPressedRect(button && button->DownLook, button && button->PushedLook, content);
   }
-  if (button && button->OpenLook) frameArea = item;
+  bool absent = !(AParams->ContentParts & qzContentIcon);
+  // A button without an image shows its state round the whole button, as a caption-only button does.
+  if (button && button->OpenLook)
+    frameArea = item;
+  else if (absent)
+    frameArea = content;
   // The whole item takes its background first, so that the caption's area is never left unpainted.
   FillItemBackground(AParams->ItemControl, DC, IsButtonDrawnDown(AParams), ButtonBackgroundBrush(AParams), item);
   TRect glyphRect;
-  if (AParams->ContentParts & qzContentIcon) DrawItemGlyph(AParams, DC, glyphArea, frameArea, false, glyphRect);
+  DrawItemGlyph(AParams, DC, glyphArea, frameArea, absent, glyphRect);
   if (AParams->ContentParts & qzContentText) {
     TRect text = content;
     Integer alignment = CalcButtonTextRect(AParams, text, glyphRect);

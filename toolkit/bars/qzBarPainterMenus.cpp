@@ -72,6 +72,6 @@ Integer TqzBarPainter::MenuItemTextSize(TkvCanvas* ACanvas) { return ClassRef()-
 
 HBRUSH TqzBarPainter::MenuBrush(TqzBarSubMenuControl*) { return SysColorBrushCode(COLOR_BTNFACE); }
 
-void TqzBarPainter::DrawAppMenuExtra() {}
+void TqzBarPainter::DrawAppMenuExtra(TqzBarItemControlDrawParams*, const TRect&) {}
 
 void TqzBarPainter::GetAppMenuMargins(TRect& AMargins) { AMargins = TRect(); }

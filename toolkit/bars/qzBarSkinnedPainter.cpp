@@ -254,7 +254,7 @@ void TqzBarSkinnedPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, 
   bool special = button->SpecialLookCopy;
   button->SpecialLookCopy = false;
   TRect glyphRect;
-  if (AParams->ContentParts & qzContentIcon) DrawItemGlyph(AParams, DC, R, R, false, glyphRect);
+  DrawItemGlyph(AParams, DC, R, R, !(AParams->ContentParts & qzContentIcon), glyphRect);
   button->SpecialLookCopy = special;
   DrawButtonCaption(AParams, R, glyphRect);
   if (AParams->HasDropDownPart && !button->MainMenuLook) {

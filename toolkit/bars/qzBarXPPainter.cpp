@@ -2,6 +2,8 @@
 
 #include "toolkit/bars/qzBarXPPainter.h"
 
+#include <algorithm>
+
 #include "gdi/Drawing.h"
 #include "gdi/GdiTypes.h"
 #include "gdi/SysColors.h"
@@ -224,4 +226,19 @@ void TqzBarXPPainter::ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, 
 
 void TqzBarXPPainter::DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) {
   DrawPart(totToolBar, ACanvas->DCHandle(), TP_SEPARATORVERT, TS_NORMAL, R);
+}
+
+HBRUSH TqzBarXPPainter::EditCaptionBrush(TqzBarItemControl* AControl) {
+  return BarPainterClassOf<TqzBarFlatPainter>()->EditCaptionBrush(AControl);
+}
+
+Integer TqzBarXPPainter::DropDownGripHeight() {
+  return std::max(BarThemeMetrics().CaptionButtonSize.cy + 4, BarThemeMetrics().SizeGripSize.cy + 1);
+}
+
+void TqzBarXPPainter::DrawDateNavigatorButton(TqzBarItem*, HDC DC, bool APushed, const String& AText,
+                                              const TRect& R) {
+  FillWith(DC, R, SysColorBrushCode(COLOR_WINDOW));
+  DrawPart(totToolBar, DC, TP_BUTTON, APushed ? TS_PRESSED : TS_HOT, R);
+  ClassRef()->DrawPushButtonText(DC, R, false, AText, APushed ? 1 : 0);
 }

@@ -71,4 +71,13 @@ class TqzBarXPPainter : public TqzBarPainter {
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
   HBRUSH MenuBrush(TqzBarSubMenuControl*) override { return SysColorBrushCode(COLOR_MENU); }
   void GetEditBorders(Byte, TRect& R) override { R = BarThemeMetrics().EditBorders; }
+  Integer EditGlyphSpacing(TqzBarItemControlDrawParams*) override { return 6; }
+  Integer EditCaptionRightGap() override { return 5; }
+  void GetEditMenuMargins(TqzBarItemControlDrawParams*, TRect& AMargins) override { AMargins = TRect(5, 0, 0, 0); }
+  HBRUSH EditCaptionBrush(TqzBarItemControl* AControl) override;
+  void GetImagePartMargins(Byte, TRect& AMargins) override { AMargins = TRect(1, 1, 1, 1); }
+  Integer DropDownGripHeight() override;
+  bool HasFlatDateButtons() override { return true; }
+  void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R) override;
+  void GetSpinButtonMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
 };

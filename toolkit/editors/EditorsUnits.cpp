@@ -1,5 +1,6 @@
 #include "toolkit/editors/EditorsUnits.h"
 
+#include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
 #include "toolkit/editors/kvEdit.h"
@@ -26,6 +27,7 @@ void EditorsStart() {
   kvTextEditStart();
   kvMemoStart();
   kvMaskEditStart();
+  kvCheckBoxStart();
   kvLabelStart();
   kvProgressBarStart();
   kvListViewStart();
@@ -38,6 +40,7 @@ void EditorsEnd() {
   kvShellCommonEnd();
   kvProgressBarEnd();
   kvLabelEnd();
+  kvCheckBoxEnd();
   kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();

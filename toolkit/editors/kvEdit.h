@@ -838,6 +838,13 @@ class TkvCustomEditViewInfo : public TkvContainerViewInfo {
   virtual bool HasTextButton() const;
   // Whether a point (relative to the view's origin) lies on a button.
   virtual bool PointOnButton(const TPoint& P) const;
+  // What a hint at P concerns: the hot button's index in the collection, -1 the editor (over its
+  // border rectangle), -2 nothing; Area is where that hint holds (a button's bounds, the border
+  // rectangle up to the right-aligned buttons), Text the hot button's short hint.
+  virtual Integer GetHint(const TPoint& P, TRect& Area, String& Text);
+  // The hot button's hint: its short text and the rectangle of a hint window showing it below the
+  // cursor at P (screen coordinates); answers whether there is a text.
+  virtual bool GetButtonHint(const TPoint& P, TRect& R, bool& IsButton, String& Text);
   // The font text buttons are drawn with; descendants adjust it.
   virtual void PrepareCanvasFont(TkvCanvas* Canvas) { Canvas->AssignFont(Font); }
   bool Repaint(TWinControl* Control, TkvCustomEditViewInfo* Older) { return RepaintDifference(Control, TRect(), Older); }

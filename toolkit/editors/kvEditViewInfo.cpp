@@ -2,7 +2,10 @@
 // must repaint over an older one.
 
 #include <algorithm>
+#include <memory>
 
+#include "gdi/SysMetrics.h"
+#include "rtl/SysUtils.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/foundation/kvDWMApi.h"
@@ -10,6 +13,7 @@
 #include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/foundation/qzThemeManager.h"
 #include "toolkit/foundation/qzUxTheme.h"
+#include "vcl/Forms.h"
 
 namespace {
 
@@ -246,6 +250,40 @@ bool TkvCustomEditViewInfo::HasTextButton() const {
 bool TkvCustomEditViewInfo::PointOnButton(const TPoint& P) const {
   const TPoint p{P.X - Bounds.Left, P.Y - Bounds.Top};
   return std::any_of(Buttons.begin(), Buttons.end(), [&](const auto& b) { return RectHoldsPoint(b->Bounds, p); });
+}
+
+Integer TkvCustomEditViewInfo::GetHint(const TPoint& P, TRect& Area, String& Text) {
+  Text.clear();
+  for (const auto& button : Buttons) {
+    if (button->State != ebsSelected) continue;
+    Area = button->Bounds;
+    TkvEditButtons* buttons = Properties ? Properties->GetButtons() : nullptr;
+    if (buttons && button->Index >= 0 && button->Index < buttons->GetCount())
+      Text = GetShortHint(buttons->GetButton(button->Index)->GetHint());
+    return button->Index;
+  }
+  if (!RectHoldsPoint(BorderRect, P)) {
+    Area = TRect();
+    return -2;
+  }
+  // The editor's own area ends where its right-aligned buttons begin.
+  Area = BorderRect;
+  for (const auto& button : Buttons)
+    if (!button->LeftAlignment) Area.Right = std::min(Area.Right, button->Bounds.Left);
+  return -1;
+}
+
+bool TkvCustomEditViewInfo::GetButtonHint(const TPoint& P, TRect& R, bool& IsButton, String& Text) {
+  TRect area;
+  const Integer index = GetHint(P, area, Text);
+  IsButton = index >= 0;
+  R = TRect();
+  if (!IsButton || Text.empty()) return false;
+  std::unique_ptr<THintWindow> window(HintWindowClass.Create(nullptr));
+  R = window->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), Text, nullptr);
+  const Integer below = GetSystemMetrics(SM_CYCURSOR);
+  R = TRect(R.Left + P.X, R.Top + P.Y + below, R.Right + P.X, R.Bottom + P.Y + below);
+  return true;
 }
 
 void TkvCustomEditViewInfo::DrawButtons(TkvCanvas* Canvas) {

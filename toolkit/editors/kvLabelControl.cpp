@@ -84,7 +84,7 @@ void TkvCustomLabel::Notification(TComponent* AComponent, TOperation Operation) 
   if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
 }
 
-TAVREN_CLASS_IMPL_PUBLISHED(TkvLabel, PROPERTY(AutoSize).Default(true), PROPERTY(FocusControl),
+TAVREN_CLASS_IMPL_PUBLISHED(TkvLabel, PROPERTY(AutoSize).Default(true), PROPERTY(Caption), PROPERTY(FocusControl),
                             PROPERTY_AS(Properties, GetLabelProperties, SetLabelProperties),
                             PROPERTY_AS(Style, GetEditStyle, SetEditStyle),
                             PROPERTY_AS(StyleDisabled, GetEditStyleDisabled, SetEditStyleDisabled),
