@@ -10,7 +10,12 @@
 TAVREN_CLASS_IMPL(TPreviewPane)
 
 TPreviewPane::TPreviewPane(TMediaPlayer* Player, const TPreviewControls& Controls)
-    : FPlayer(Player), FControls(Controls) {}
+    : FPlayer(Player), FControls(Controls) {
+  TImage* bar = Controls.ImageBar;
+  TImage* knob = Controls.ImagePos;
+  knob->SetTop(Integer(Round(bar->GetHeight() / 2.0)) + bar->GetTop() - Integer(Round(knob->GetHeight() / 2.0)));
+  knob->SetLeft(bar->GetLeft());
+}
 
 void TPreviewPane::Play(const String& Path, Int64 Duration, Integer Width, Integer Height) {
   FDuration = Duration;

@@ -26,6 +26,7 @@ struct TPreviewControls {
 class TPreviewPane : public TObject {
   TAVREN_CLASS(TPreviewPane, TObject)
  public:
+  // Centres the knob on the bar, at its left end.
   TPreviewPane(TMediaPlayer* Player, const TPreviewControls& Controls);
 
   // Shows the file's name, length and size and plays it.

@@ -100,6 +100,11 @@ bool TProgressRun::StartTask(Integer Index) {
     Skip(Index, "the selected range is empty");
     return false;
   }
+  // An emptied destination would be written as a hidden file named after the extension alone.
+  if (task.OutName.empty()) {
+    Skip(Index, "the destination name is empty");
+    return false;
+  }
   try {
     FormatDetail detail;
     FFormats->BuildDetail(detail);

@@ -9,9 +9,50 @@
 
 #include "FakeEngine.h"
 #include "MediaFixture.h"
+#include "Screenshots.h"
 #include "VclTestSupport.h"
 #include "app/MainPreview.h"
+#include "backend/ScriptedInput.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/TypInfo.h"
+#include "toolkit/controls/WbPanel.h"
 #include "tests/rtl/ScratchDir.h"
+
+// The pane as the main window's form lays it out, with its pictures, handing its events on as the
+// main window does.
+class TPreviewPaneForm : public TForm {
+  TAVREN_CLASS(TPreviewPaneForm, TForm)
+ public:
+  using TForm::TForm;
+  TWbPanel* WbPanelReview = nullptr;
+  TImage* ImagePlayerBG = nullptr;
+  TPanel* PanelPlay = nullptr;
+  TImage* ImageBar = nullptr;
+  TImage* ImagePos = nullptr;
+  TImage* ImagePlay = nullptr;
+  TImage* ImagePause = nullptr;
+  TLabel *Label3 = nullptr, *Label4 = nullptr, *Label7 = nullptr;
+  TLabel *lblName = nullptr, *lblLength = nullptr, *lblSize = nullptr;
+  TTimer* TimerUpdatePos = nullptr;
+  std::unique_ptr<TPreviewPane> Pane;
+
+  TPreviewControls Controls() const {
+    return {PanelPlay, ImagePlayerBG, ImageBar, ImagePos, ImagePlay, ImagePause, lblName, lblLength, lblSize,
+            TimerUpdatePos};
+  }
+  void ImagePosMouseDown(TObject*, TMouseButton, TShiftState, Integer, Integer) { Pane->KnobDown(); }
+  void ImagePosMouseMove(TObject*, TShiftState, Integer X, Integer) { Pane->KnobMove(X); }
+  void ImagePosMouseUp(TObject*, TMouseButton, TShiftState, Integer, Integer) { Pane->KnobUp(); }
+  void ImagePlayClick(TObject*) { Pane->PlayClick(); }
+  void ImagePauseClick(TObject*) { Pane->PauseClick(); }
+  void TimerUpdatePosTimer(TObject*) { Pane->UpdatePosition(); }
+};
+
+TAVREN_CLASS_IMPL_PUBLISHED(TPreviewPaneForm,
+    FIELD(WbPanelReview), FIELD(ImagePlayerBG), FIELD(PanelPlay), FIELD(ImageBar), FIELD(ImagePos), FIELD(ImagePlay),
+    FIELD(ImagePause), FIELD(Label3), FIELD(Label4), FIELD(Label7), FIELD(lblName), FIELD(lblLength), FIELD(lblSize),
+    FIELD(TimerUpdatePos), METHOD(ImagePosMouseDown), METHOD(ImagePosMouseMove),
+    METHOD(ImagePosMouseUp), METHOD(ImagePlayClick), METHOD(ImagePauseClick), METHOD(TimerUpdatePosTimer))
 
 namespace {
 
@@ -19,35 +60,20 @@ class PreviewPaneTest : public VclTest {
  protected:
   void SetUp() override {
     VclTest::SetUp();
+    RegisterClasses({TPreviewPaneForm::ClassInfo()});
     CreateMainForm();
-    form = NewForm(40, 40, 253, 256);
-    c.PanelPlay = Place(new TPanel(form), 7, 5, 240, 180);
-    c.ImagePlayerBG = Place(new TImage(form), 7, 5, 240, 180);
-    c.ImageBar = Place(new TImage(form), 29, 192, 214, 8);
-    c.ImagePos = Place(new TImage(form), 29, 189, 6, 14);
-    c.ImagePlay = Place(new TImage(form), 8, 187, 18, 18);
-    c.ImagePause = Place(new TImage(form), 8, 187, 18, 18);
-    c.lblName = Place(new TLabel(form), 8, 212, 200, 13);
-    c.lblLength = Place(new TLabel(form), 8, 226, 200, 13);
-    c.lblSize = Place(new TLabel(form), 8, 240, 200, 13);
-    c.TimerUpdatePos = new TTimer(form);
-    c.TimerUpdatePos->SetInterval(100);
-    c.TimerUpdatePos->SetEnabled(false);
-    pane = std::make_unique<TPreviewPane>(&player, c);
+    Application()->CreateForm(form);
+    forms.push_back(form);
+    c = form->Controls();
+    form->Pane = std::make_unique<TPreviewPane>(&player, c);
+    pane = form->Pane.get();
     pane->OnPlayerState(2);
     form->Show();
     Settle();
   }
   void TearDown() override {
     player.Stop();
-    pane.reset();
     VclTest::TearDown();
-  }
-  template <class C>
-  C* Place(C* Control, Integer X, Integer Y, Integer W, Integer H) {
-    Control->SetParent(form);
-    Control->SetBounds(X, Y, W, H);
-    return Control;
   }
   static const String& Clip() {
     static ScratchDir media;
@@ -73,19 +99,28 @@ class PreviewPaneTest : public VclTest {
     }
     return false;
   }
+  POINT At(TControl* Control, Integer X, Integer Y) {
+    const TPoint p = Control->ClientToScreen(TPoint(X, Y));
+    return {p.X, p.Y};
+  }
 
-  TForm* form = nullptr;
+  TPreviewPaneForm* form = nullptr;
   TPreviewControls c;
   TMediaPlayer player;
-  std::unique_ptr<TPreviewPane> pane;
+  TPreviewPane* pane = nullptr;
 };
 
 TEST_F(PreviewPaneTest, PlaysAFileWithItsTextsAndTheLookOfEachState) {
   const std::vector<bool> stopped{false, true, false, false, true, false, false, false};
   EXPECT_EQ(Look(), stopped);
   EXPECT_EQ(KnobOffset(), 0);
+  EXPECT_TRUE(SaveWindowShot(form->GetHandle(), "app-preview-stopped"));
 
   pane->Play(Clip(), 40000000, 640, 480);
+  ASSERT_TRUE(WaitForPosition(5000000));
+  clock.Advance(100);
+  Settle();
+  EXPECT_TRUE(SaveWindowShot(form->GetHandle(), "app-preview"));
   EXPECT_EQ(c.lblName->GetCaption(), "vga.mp4");
   EXPECT_EQ(c.lblLength->GetCaption(), "00:00:04.000");
   EXPECT_EQ(c.lblSize->GetCaption(), "640 x 480");
@@ -120,22 +155,33 @@ TEST_F(PreviewPaneTest, PlaysAFileWithItsTextsAndTheLookOfEachState) {
 TEST_F(PreviewPaneTest, TheKnobStaysOnTheBarAndSeeksWhereItIsLetGo) {
   TFakeEngineScope engine;
   pane->Play("/media/clip.avi", 40000000, 640, 480);
-  pane->KnobDown();
-  EXPECT_FALSE(c.TimerUpdatePos->GetEnabled()) << "the player does not pull the knob away";
-  pane->KnobMove(-500);
+  EXPECT_EQ(c.ImagePos->GetTop() + 7, c.ImageBar->GetTop() + 4) << "the knob is centred on the bar";
+  // Dragged past either end, then let go at the bar's middle.
+  const POINT grip = At(c.ImagePos, 3, 7);
+  ScriptMouseMove(grip);
+  Settle();
+  ScriptDrag(grip, {grip.X - 200, grip.Y}, 4);
+  Settle();
   EXPECT_EQ(KnobOffset(), 0);
-  pane->KnobMove(1000);
+  EXPECT_EQ(engine->CallsOf("MediaPlayer_Seek"), std::vector<std::string>{"MediaPlayer_Seek(0,0)"});
+  clock.Advance(1000);
+  ScriptDrag(At(c.ImagePos, 3, 7), At(c.ImageBar, 300, 4), 4);
+  Settle();
   EXPECT_EQ(KnobOffset(), 214 - 6);
-  pane->KnobMove(-(214 - 6) / 2);
-  pane->KnobUp();
-  EXPECT_EQ(engine->CallsOf("MediaPlayer_Seek"), std::vector<std::string>{"MediaPlayer_Seek(20000000,0)"});
+  clock.Advance(1000);
+  ScriptDrag(At(c.ImagePos, 0, 7), At(c.ImageBar, (214 - 6) / 2, 4), 4);
+  Settle();
+  EXPECT_EQ(KnobOffset(), (214 - 6) / 2);
+  EXPECT_EQ(engine->CallsOf("MediaPlayer_Seek").back(), "MediaPlayer_Seek(20000000,0)");
   EXPECT_TRUE(c.TimerUpdatePos->GetEnabled());
-  pane->KnobMove(50);
-  EXPECT_EQ(KnobOffset(), 104) << "moves count only while dragging";
+  EXPECT_FALSE(pane->IsDragging());
 
-  // At the end the player stops, and the knob sits at the bar's right end.
+  // Moves count only while dragging; at the end the player stops and the knob sits at the right.
+  pane->KnobMove(50);
+  EXPECT_EQ(KnobOffset(), (214 - 6) / 2);
   engine->Position = 40000000;
-  pane->UpdatePosition();
+  clock.Advance(100);
+  Settle();
   EXPECT_EQ(engine->CallsOf("MediaPlayer_Stop").size(), 1u);
   EXPECT_EQ(KnobOffset(), 214 - 6);
 }

@@ -145,6 +145,7 @@ TEST_F(ProgressRunTest, FilesThatCannotBeConvertedAreSkippedAndNamedAtTheEnd) {
   Queue(dir.File("same.wmv")).OutName = "same";  // its output is its source
   Queue("/media/empty.avi", 5, 5);                // nothing to convert
   Queue("/media/reversed.avi", 9, 3);
+  Queue("/media/unnamed.avi").OutName = "";
   Queue("/media/kept.avi");                       // the user keeps the existing file
   Queue("/media/bad.avi");                        // the engine refuses the set-up
   Queue("/media/good.avi");
@@ -159,9 +160,9 @@ TEST_F(ProgressRunTest, FilesThatCannotBeConvertedAreSkippedAndNamedAtTheEnd) {
       << "a source is never offered for replacing";
   EXPECT_EQ(engine->CallsOf("MediaConv_Run").size(), 1u);
   EXPECT_EQ(engine->CallsOf("MediaConv_AddInputFile").back(), "MediaConv_AddInputFile(/media/good.avi)");
-  EXPECT_EQ(engine->CallsOf("MediaConv_Cancel").size(), 5u) << "each skipped file leaves the engine idle";
-  EXPECT_EQ(run->GetFigures().Counter, "[6/6]");
-  EXPECT_EQ(run->GetFigures().Total, 83);
+  EXPECT_EQ(engine->CallsOf("MediaConv_Cancel").size(), 6u) << "each skipped file leaves the engine idle";
+  EXPECT_EQ(run->GetFigures().Counter, "[7/7]");
+  EXPECT_EQ(run->GetFigures().Total, 85);
   EXPECT_TRUE(host.Boxes.empty());
 
   // The last job fails in the engine: its bar stays where it was, and the end names everything.
@@ -176,6 +177,7 @@ TEST_F(ProgressRunTest, FilesThatCannotBeConvertedAreSkippedAndNamedAtTheEnd) {
   EXPECT_EQ(host.Boxes[0],
             "All conversion tasks have been finished!\r\n\r\nThese files were not converted:"
             "\r\nsame.wmv: the output would replace its own source\r\nempty.avi: the selected range is empty\r\nreversed.avi: the selected range is empty"
+            "\r\nunnamed.avi: the destination name is empty"
             "\r\nkept.avi: the existing file was kept\r\nbad.avi: Cannot create output file"
             "\r\ngood.avi: Cannot find/open encoder");
   EXPECT_EQ(states.Codes.back(), 3);

@@ -332,6 +332,14 @@ TEST_F(StylePainters, FlatTicksFramesAndBrushes) {
   EXPECT_EQ(flat->SelectedBrush(window), manager->FlatHotBrush());
   EXPECT_EQ(flat->ItemBackgroundBrush(control, qzPaintHorizontal, true, false, false), manager->FlatPressedBrush());
   EXPECT_EQ(flat->ItemBackgroundBrush(control, qzPaintHorizontal, true, true, false), manager->FlatPressedHotBrush());
+  // Caption buttons: the inactive caption colour at rest (whatever the window's state), framed when hot.
+  Clear();
+  flat->DrawCaptionButtonFace(window, DC(), 0, TRect(0, 0, 16, 14));
+  EXPECT_EQ(Pixel(0, 0), Sys(clInactiveCaption));
+  flat->DrawCaptionButtonFace(window, DC(), 1, TRect(20, 0, 36, 14));
+  EXPECT_EQ(Pixel(20, 0), Sys(clHighlight));
+  EXPECT_NE(Pixel(28, 7), Sys(clHighlight));
+  EXPECT_NE(Pixel(28, 7), Sys(clBtnFace));
 }
 
 TEST_F(StylePainters, Office11MarginsFramesAndFaces) {

@@ -354,3 +354,14 @@ void TqzBarOffice11Painter::DrawGripDots(TCustomqzBarControl*, HDC DC, bool AHor
 TColor TqzBarOffice11Painter::EditDisabledTextColor() { return O11(slot::DisabledText); }
 
 TColor TqzBarOffice11Painter::DateHeaderColor() { return O11(slot::DateHeader); }
+
+void TqzBarOffice11Painter::DrawCaptionButtonFace(TCustomqzBarControl*, HDC DC, Integer AState, const TRect& R) {
+  if (AState == 0) {
+    SolidFillRect(DC, R, O11(slot::CaptionColor));
+    return;
+  }
+  Office11FrameSelection(DC, R);
+  TRect inner = R;
+  InflateRect(&inner, -1, -1);
+  SolidFillRect(DC, inner, O11(AState == 1 ? slot::HotGradient1 : slot::HotGradient2));
+}

@@ -47,6 +47,7 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   void GetDockedMargins(TqzBar* ABar, Integer ADockingStyle, TRect& R) override;
   void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                         const TRect& R) override;
+  void DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState, const TRect& R) override;
   void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                           const TRect& R) override;
   HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;

@@ -15,9 +15,16 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarXPPainter.h"
 #include "toolkit/foundation/qzThemeManager.h"
+#include "user/Focus.h"
 #include "user/Rects.h"
+#include "user/WindowTree.h"
 
 TAVREN_CLASS_IMPL(TqzBarPainter)
+
+bool IsManagerFormActive(TqzBarManager* AManager) {
+  TWinControl* owner = AManager ? AManager->GetOwnerControl() : nullptr;
+  return owner && owner->HandleAllocated() && GetAncestor(owner->GetHandle(), GA_ROOT) == GetActiveWindow();
+}
 
 namespace {
 
@@ -244,6 +251,22 @@ void TqzBarPainter::DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, b
     line.Right -= offset;
     DrawEdge(DC, &line, EDGE_ETCHED, BF_LEFT);
   }
+}
+
+void TqzBarPainter::DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState,
+                                          const TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  RECT r = R;
+  if (AState == 0) {
+    HBRUSH brush = CreateSolidBrush(
+        ColorToRGB(cls->CaptionSysColor(IsManagerFormActive(ABarControl->GetControlBarManager()) ? 1 : 0)));
+    FillRect(DC, &r, brush);
+    DeleteObject(brush);
+    return;
+  }
+  cls->DrawSelectedFrame(DC, R);
+  InflateRect(&r, -1, -1);
+  FillRect(DC, &r, AState == 1 ? ABarControl->SelectedBrush() : ABarControl->DownSelectedBrush());
 }
 
 void TqzBarPainter::DrawCloseButton(TCustomqzBarControl*, HDC, const TRect&) {}

@@ -46,6 +46,9 @@ P* BarPainterClassOf() noexcept {
 // The system-colour brush code of a colour index: filled alike wherever a brush is.
 inline HBRUSH SysColorBrushCode(int AIndex) { return reinterpret_cast<HBRUSH>(static_cast<intptr_t>(AIndex + 1)); }
 
+// Whether the form the manager's bars belong to is the active window (captions follow it).
+bool IsManagerFormActive(TqzBarManager* AManager);
+
 // Declares a painter class's class reference; first in the class body after TAVREN_CLASS.
 #define QZ_BAR_PAINTER_CLASS(Name) \
  public:                           \
@@ -231,6 +234,8 @@ class TqzBarPainter : public TObject {
   virtual void GetCaptionButtonSize(TSize& ASize);  // class
   virtual void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                                 const TRect& R);
+  // The face of a floating caption's button: AState 0 normal, 1 hot, 2 pressed.
+  virtual void DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState, const TRect& R);
   virtual void DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
   virtual void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,

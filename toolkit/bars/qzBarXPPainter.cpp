@@ -12,9 +12,7 @@
 #include "toolkit/bars/qzBarFlatPainter.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/foundation/qzThemeManager.h"
-#include "user/Focus.h"
 #include "user/Rects.h"
-#include "user/WindowTree.h"
 
 TAVREN_CLASS_IMPL(TqzBarXPPainter)
 
@@ -166,9 +164,7 @@ HBRUSH TqzBarXPPainter::ToolbarBrush(TCustomqzBarControl* ABarControl) {
 }
 
 void TqzBarXPPainter::FillCaptionBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH, const TRect& R) {
-  TqzBarManager* manager = ABarControl->GetControlBarManager();
-  TWinControl* owner = manager ? manager->GetOwnerControl() : nullptr;
-  bool active = owner && owner->HandleAllocated() && GetAncestor(owner->GetHandle(), GA_ROOT) == GetActiveWindow();
+  bool active = IsManagerFormActive(ABarControl->GetControlBarManager());
   FillWith(DC, R, SysColorBrushCode(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
 }
 
