@@ -43,6 +43,8 @@ constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_DELETEITEM = 0x002D;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
+// Asked by an accessibility client for a window's object; answered by the default handler.
+constexpr UINT WM_GETOBJECT = 0x003D;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_COPYDATA = 0x004A;

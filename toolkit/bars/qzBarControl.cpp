@@ -29,6 +29,13 @@ bool IsBarControlLive(TCustomqzBarControl* AControl) {
   return AControl && std::find(gLiveBarControls.begin(), gLiveBarControls.end(), AControl) != gLiveBarControls.end();
 }
 
+std::vector<TCustomqzBarControl*> BarControlsOfManager(TqzBarManager* AManager) {
+  std::vector<TCustomqzBarControl*> result;
+  for (TCustomqzBarControl* control : gLiveBarControls)
+    if (control->GetControlBarManager() == AManager) result.push_back(control);
+  return result;
+}
+
 void RefreshBarControlsOf(TqzBarManager* AManager) {
   // A refresh may open or close windows: walk a copy and skip the ones gone meanwhile.
   std::vector<TCustomqzBarControl*> windows = gLiveBarControls;

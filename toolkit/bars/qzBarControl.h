@@ -336,5 +336,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 TCustomqzBarControl* ActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
+// The live bar windows of the manager, oldest first.
+std::vector<TCustomqzBarControl*> BarControlsOfManager(TqzBarManager* AManager);
 // Every live bar window of the manager drops its background cache, lays out and repaints anew.
 void RefreshBarControlsOf(TqzBarManager* AManager);
