@@ -47,6 +47,21 @@ void AddVideoFiles(TVideoList& List, TMediaInfo& Probe, const String& Title) {
   if (dialog.Execute()) AddFiles(List, Probe, dialog.GetFiles());
 }
 
+void DeleteSelectedFile(TVideoList& List, Integer Index) {
+  if (Index < 0)
+    ShowInformation("Please select a item");
+  else
+    List.Delete(Index);
+}
+
+bool QueueConversion(const TVideoList& List, TFormProgress& Window) {
+  if (List.GetCount() == 0) return false;
+  Window.ClearTasks();
+  Window.SetOutDir(List.GetOutDir());
+  for (Integer i = 0; i < List.GetCount(); ++i) Window.AddTask(List.GetPath(i), List.GetInfo(i)->Task);
+  return true;
+}
+
 void FillPlayContext(const TVideoList& List, Integer Index, TPlayContext& Context) {
   const TVideoInfo* info = List.GetInfo(Index);
   Context.Path = List.GetPath(Index);

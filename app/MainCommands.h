@@ -3,6 +3,7 @@
 // list's lines and the choice of a profile, adding files, and what the clip editor is handed.
 // The window's handlers pass their controls' values on to these.
 
+#include "app/Progress.h"
 #include "app/VideoEdit.h"
 #include "core/Formats.h"
 #include "core/VideoList.h"
@@ -22,6 +23,14 @@ void AddFiles(TVideoList& List, TMediaInfo& Probe, TStrings* Files);
 // Asks for files with the open dialog (several at once, starting in the list's input folder,
 // titled Title) and adds those chosen.
 void AddVideoFiles(TVideoList& List, TMediaInfo& Probe, const String& Title);
+
+// Removes the file at Index, the list's selected row; without one (-1) the information box "Please
+// select a item" says so.
+void DeleteSelectedFile(TVideoList& List, Integer Index);
+
+// Hands the progress window the output folder and every file with its task, in list order;
+// false, and nothing handed, when the list is empty.
+bool QueueConversion(const TVideoList& List, TFormProgress& Window);
 
 // The file at Index as the clip editor takes it; the task stays the list's.
 void FillPlayContext(const TVideoList& List, Integer Index, TPlayContext& Context);

@@ -26,6 +26,6 @@ void RunLoopUntil(Done&& IsDone, std::chrono::steady_clock::time_point GiveUp) {
 int CropPageFigure(const std::string& Clip, int Seconds);
 // The main window's preview pane playing Clip: share of one core.
 int PreviewPaneFigure(const std::string& Clip, int Seconds);
-// Five clips through a conversion run polled every 300 ms, against the same jobs run back to
-// back by the engine; the outputs go to Folder.
+// Five clips through the progress window, against the same jobs run back to back by the engine;
+// the clips and outputs go to Folder.
 int ConversionRunFigure(const std::string& Folder);

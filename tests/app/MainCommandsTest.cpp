@@ -96,6 +96,31 @@ TEST_F(MainCommandsTest, AFileThatCannotBeOpenedIsNamedAndSkipped) {
   EXPECT_EQ(context.Task, list.GetInfo(0)->Task);
 }
 
+TEST_F(MainCommandsTest, DeleteNeedsASelectionAndConvertAFile) {
+  TVideoList list(dir.File("configure.ini"));
+  TFormProgress* window = nullptr;
+  Application()->CreateForm(window);
+  forms.push_back(window);
+  EXPECT_FALSE(QueueConversion(list, *window)) << "an empty list converts nothing";
+  EXPECT_EQ(window->GetRun()->GetCount(), 0);
+
+  TStringList files;
+  files.Add(Media().File("a.mp4"));
+  files.Add(Media().File("tone.wav"));
+  AddFiles(list, probe, &files);
+  list.SetOutDir(dir.Path());
+  ASSERT_TRUE(QueueConversion(list, *window));
+  EXPECT_EQ(window->GetRun()->GetCount(), 2);
+  EXPECT_EQ(window->GetRun()->GetOutDir(), dir.Folder());
+
+  DeleteSelectedFile(list, -1);
+  EXPECT_EQ(host.Boxes, std::vector<String>{"Please select a item"});
+  EXPECT_EQ(list.GetCount(), 2);
+  DeleteSelectedFile(list, 0);
+  ASSERT_EQ(list.GetCount(), 1);
+  EXPECT_EQ(list.GetPath(0), Media().File("tone.wav"));
+}
+
 TEST_F(MainCommandsTest, FilesAreChosenInTheOpenDialogByTypedNames) {
   TVideoList list(dir.File("configure.ini"));
   list.SetInDir(Media().Folder());

@@ -13,6 +13,7 @@
 #include "MediaFixture.h"
 #include "app/ProgressRun.h"
 #include "core/VideoList.h"
+#include "engine/MediaConv.h"
 #include "rtl/FileUtils.h"
 #include "tests/rtl/ScratchDir.h"
 #include "user/ModalResponder.h"
@@ -306,12 +307,16 @@ TEST_F(ProgressRunRealTest, ACancelledOrFailedJobLeavesNothing) {
   Choose("WMV");
   Queue(media.File("broken.avi"));
   Queue(media.File("long.mp4"), 0, 200000000);
+  MediaConvSetParts(1);  // one stream: slow enough to be caught in the middle
   run->Start();
   EXPECT_EQ(run->GetFigures().Counter, "[2/2]") << "the broken file is skipped at once";
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  run->Poll();
+  for (int i = 0; i < 1000 && run->GetFigures().Current < 1; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    run->Poll();
+  }
   ASSERT_TRUE(run->IsJobRunning());
   EXPECT_TRUE(run->Cancel());
+  MediaConvSetParts(0);
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<String>{}) << "no output, no temporary file";
 }
 

@@ -201,14 +201,16 @@ TEST_F(ProgressWindowTest, ACancelledRunLeavesNothingAndTheNextRunWorks) {
   Make(media.File("long.mp4"), "-f lavfi -i testsrc2=size=640x480:rate=25:duration=30 -c:v libx264 -pix_fmt yuv420p");
   Make(media.File("short.mp4"), "-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v libx264 -pix_fmt yuv420p");
   Queue(media.File("long.mp4"), 300000000);
+  MediaConvSetParts(1);  // one stream: slow enough to be caught in the middle
   window->Show();
   Settle();
-  for (int i = 0; i < 1000 && window->pbCurr->GetPosition() < 5; ++i) {
+  for (int i = 0; i < 1000 && window->pbCurr->GetPosition() < 2; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     Run(300);
   }
   ASSERT_TRUE(window->GetRun()->IsJobRunning());
   window->btnCancelClick(window->btnCancel);
+  MediaConvSetParts(0);
   EXPECT_EQ(asked, std::vector<String>{"Cancel conversion?"});
   EXPECT_FALSE(window->GetVisible());
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<String>{}) << "no output, no temporary file";

@@ -212,6 +212,30 @@ TEST_F(StylePainters, StaticBorderWidths) {
   }
 }
 
+TEST_F(StylePainters, DisabledGlyphsAreGreyed) {
+  TqzBarButtonControl* control = AddButton("Open");
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  glyph.GetCanvas()->GetBrush()->SetColor(clFuchsia);
+  glyph.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+  glyph.GetCanvas()->GetBrush()->SetColor(clNavy);
+  glyph.GetCanvas()->FillRect(TRect(3, 3, 13, 13));
+  control->GetItem()->SetGlyph(&glyph);
+  TkvCanvas canvas(bitmap.GetCanvas());
+  auto* params = control->GetDrawParams();
+  params->TargetCanvas = &canvas;
+  params->ContentParts = qzContentIcon;
+  TqzBarPainter* base = BarPainterClassOf<TqzBarPainter>();
+  for (bool enabled : {true, false}) {
+    control->GetItem()->SetEnabled(enabled);
+    Clear();
+    TRect placed;
+    base->DrawItemGlyph(params, DC(), TRect(0, 0, 22, 22), TRect(), false, placed);
+    EXPECT_EQ(Count(clNavy) > 0, enabled);
+    EXPECT_EQ(Count(clFuchsia), 0);
+  }
+}
+
 TEST_F(StylePainters, ATrailingAmpersandMarksNoAccelerator) {
   TqzBarButtonControl* control = AddButton("Exit");
   auto render = [&](const char* AText) {
@@ -394,7 +418,18 @@ TEST_F(StylePainters, ButtonSheetPerStyle) {
   auto* exit = new TqzBarButton(form);
   exit->SetCaption("E&xit");
   exit->SetEnabled(false);
-  for (TqzBarButton* item : {open, save, bold, exit}) menu->GetItemLinks()->AddLinkForItem(item);
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  glyph.GetCanvas()->GetBrush()->SetColor(clFuchsia);
+  glyph.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+  glyph.GetCanvas()->GetBrush()->SetColor(clNavy);
+  glyph.GetCanvas()->FillRect(TRect(3, 3, 13, 13));
+  glyph.SetTransparentColor(clFuchsia);
+  for (TqzBarButton* item : {open, save, bold, exit}) {
+    item->SetGlyph(&glyph);
+    item->SetPaintStyle(psCaptionGlyph);
+    menu->GetItemLinks()->AddLinkForItem(item);
+  }
   window->SetItemLinks(menu->GetItemLinks());
   const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
   String folder = dir ? dir : "test-output";

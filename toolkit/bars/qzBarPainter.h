@@ -376,4 +376,10 @@ class TqzBarPainter : public TObject {
   virtual Integer ScreenTipFooterLineHeight();
   virtual void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R);
   virtual void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R);
+
+ protected:
+  // The item's image at AGlyphRect by the shared glyph drawer: greyed or faded when disabled, on
+  // ABrush over ABackground (nil: on what the DC holds).
+  void DrawGlyphImage(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphRect, const TRect& ABackground,
+                      HBRUSH ABrush);
 };

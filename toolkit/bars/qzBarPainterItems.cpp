@@ -333,22 +333,43 @@ void TqzBarPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC,
   if (!native && (AAbsent || cls->DrawsItemBackground(control)))
     cls->FillItemBackground(control, DC, cls->FillsGlyphBackground(control, down, AAbsent, AParams->SelectedLook, pressed),
                             brush, background);
-  if (AAbsent) {
+  if (AAbsent)
     DrawCheckMarkCentred(control, DC, down, AParams->PaintKind, background);
-  } else {
-    Integer index;
-    TCustomImageList* list;
-    TBitmap* glyph;
-    control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
-    TkvCanvas* canvas = AParams->TargetCanvas;
-    if (glyph) {
-      glyph->SetTransparent(true);
-      canvas->GetCanvas()->StretchDraw(AGlyphRect, glyph);
-    } else if (list) {
-      canvas->DrawImageListItem(list, AGlyphRect.Left, AGlyphRect.Top, index, AParams->EnabledLook);
-    }
-  }
+  else
+    DrawGlyphImage(AParams, DC, AGlyphRect, background, cls->DrawsItemBackground(control) ? nullptr : brush);
   if (!native) DrawImageFrame(AParams, DC, AGlyphArea, AAbsent, hasRoom, brush);
+}
+
+void TqzBarPainter::DrawGlyphImage(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphRect,
+                                   const TRect& ABackground, HBRUSH ABrush) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  Integer index;
+  TCustomImageList* list;
+  TBitmap* glyph;
+  control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
+  TqzBarManager* manager = control->GetBarManager();
+  bool enabled = control->IsEnabled();
+  TkvGlyphDrawMode mode = enabled                                              ? gdmNormal
+                          : ClassRef()->FadesDisabledImages(control->GetParent()) ? gdmFaded
+                                                                                : gdmDisabled;
+  TqzBarImageOptions* options = manager ? manager->GetImageOptions() : nullptr;
+  if (mode == gdmNormal && !(options && options->GetSmoothGlyphs())) {
+    // The plain image needs no filtering: drawn straight, it costs half the shared drawer's time.
+    if (ABrush) {
+      RECT r = ABackground;
+      FillRect(DC, &r, ABrush);
+    }
+    if (glyph && !glyph->GetEmpty()) {
+      glyph->SetTransparent(!options || options->GetUseLeftBottomPixelAsTransparent());
+      AParams->TargetCanvas->GetCanvas()->StretchDraw(AGlyphRect, glyph);
+    } else if (list) {
+      AParams->TargetCanvas->DrawImageListItem(list, AGlyphRect.Left, AGlyphRect.Top, index, true);
+    }
+    return;
+  }
+  DrawGlyphOrListImage(DC, AGlyphRect, ABackground, !options || options->GetUseLeftBottomPixelAsTransparent(),
+                       options ? options->GetImageListBkColor() : clNone, ABrush, options && options->GetSmoothGlyphs(),
+                       mode, index, list, glyph);
 }
 
 void TqzBarPainter::DrawImageFrame(TqzBarItemControlDrawParams*, HDC, const TRect&, bool, bool, HBRUSH) {}

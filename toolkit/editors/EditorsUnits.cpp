@@ -11,6 +11,8 @@
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvProgressBar.h"
+#include "toolkit/editors/kvShellBrowser.h"
+#include "toolkit/editors/kvShellBrowserDialog.h"
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellListView.h"
 #include "toolkit/editors/kvShellTreeView.h"
@@ -33,6 +35,8 @@ void EditorsStart() {
   kvListViewStart();
   kvShellListViewStart();
   kvShellTreeViewStart();
+  kvShellBrowserStart();
+  kvShellBrowserDialogStart();
 }
 
 void EditorsEnd() {

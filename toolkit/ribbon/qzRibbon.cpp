@@ -118,6 +118,7 @@ TqzCustomRibbon::~TqzCustomRibbon() {
   FController.reset();
   FSchemeListeners.reset();
   SetBarManager(nullptr);
+  FFormCaptionHelper.reset();
   FApplicationButton.reset();
   FQuickAccessToolbar.reset();
   FTabs.reset();
@@ -130,6 +131,7 @@ TqzCustomRibbon::~TqzCustomRibbon() {
 
 TqzRibbonApplicationButton* TqzCustomRibbon::CreateApplicationButton() { return new TqzRibbonApplicationButton(this); }
 TqzRibbonController* TqzCustomRibbon::CreateController() { return new TqzRibbonController(this); }
+TqzRibbonFormCaptionHelper* TqzCustomRibbon::CreateFormCaptionHelper() { return new TqzRibbonFormCaptionHelper(this); }
 TqzRibbonPainter* TqzCustomRibbon::CreatePainter() { return new TqzRibbonPainter(this); }
 TqzRibbonQuickAccessToolbar* TqzCustomRibbon::CreateQuickAccessToolbar() { return new TqzRibbonQuickAccessToolbar(this); }
 TqzRibbonBarPainter* TqzCustomRibbon::CreateGroupsPainter() { return new TqzRibbonBarPainter(this); }
@@ -188,6 +190,7 @@ bool TqzCustomRibbon::IsLocked() {
 void TqzCustomRibbon::Changed() {
   if (IsLocked()) return;
   FController->DropHintElement();
+  if (FFormCaptionHelper) FFormCaptionHelper->CalculateLayout();
   FViewInfo->Calculate(GetClientRect());
   Invalidate();
 }
@@ -313,9 +316,10 @@ void TqzCustomRibbon::SetBarManager(TqzBarManager* Value) {
   Changed();
 }
 
-void TqzCustomRibbon::MDIStateChangedHandler(TComponent*, void*) {
-  // The program has no MDI windows: a document name never comes from a child window here.
-}
+// The platform has no MDI windows: a document name never comes from a child window here.
+void TqzCustomRibbon::MDIStateChangedHandler(TComponent*, void*) {}
+
+void TqzCustomRibbon::MDIStateChanged() {}
 
 void TqzCustomRibbon::SystemFontChangedHandler(TComponent*, void*) {
   BeginUpdate();
@@ -382,9 +386,15 @@ void TqzCustomRibbon::SetShowTabHeaders(bool Value) {
   RedrawControl(this, true, true);
 }
 
+// The helper lives while the ribbon may draw its form's caption; it takes the caption over only
+// on a form that gives its frame to the ribbon.
 void TqzCustomRibbon::SetSupportNonClientDrawing(bool Value) {
   if (Value == FSupportNonClientDrawing) return;
   FSupportNonClientDrawing = Value;
+  if (Value)
+    FFormCaptionHelper.reset(CreateFormCaptionHelper());
+  else
+    FFormCaptionHelper.reset();
   Changed();
 }
 

@@ -14,6 +14,7 @@
 #include "toolkit/bars/qzBarSkinIntf.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/ribbon/qzRibbonController.h"
+#include "toolkit/ribbon/qzRibbonFormCaptionHelper.h"
 #include "toolkit/ribbon/qzRibbonGroupsSite.h"
 #include "toolkit/ribbon/qzRibbonPainter.h"
 #include "toolkit/ribbon/qzRibbonSkins.h"
@@ -36,7 +37,7 @@ using TqzRibbonTabGroupNotifyEvent = TEvent<void(TqzCustomRibbon* Sender, TqzRib
 constexpr UINT QZM_RIBBON_SELECTFIRSTINMENU = 0x807D;
 constexpr UINT QZM_RIBBON_MENUKEYTIPS = 0x807E;
 
-class TqzCustomRibbon : public TkvControl, public virtual IqzSkin {
+class TqzCustomRibbon : public TkvControl, public virtual IqzRibbonFormNonClientPainter, public virtual IqzSkin {
   TAVREN_CLASS(TqzCustomRibbon, TkvControl)
   TAVREN_MESSAGES()
  public:
@@ -48,9 +49,10 @@ class TqzCustomRibbon : public TkvControl, public virtual IqzSkin {
   // with.
   void BeforeDestruction() override;
 
-  virtual Integer GetFormCaptionHeight() { return FFormCaptionHeight; }
-  virtual void CheckHiddenState();
-  virtual void FullRedraw();
+  Integer GetFormCaptionHeight() override { return FFormCaptionHeight; }
+  void MDIStateChanged() override;
+  void CheckHiddenState() override;
+  void FullRedraw() override;
   virtual void DoHelpButtonClick();
   virtual bool DoHideMinimizedByClick(HWND AWnd, TShiftState AShift, const TPoint& APos);
   virtual bool DoTabChanging(TqzRibbonTab* ANewTab);
@@ -128,6 +130,17 @@ class TqzCustomRibbon : public TkvControl, public virtual IqzSkin {
   TColor GetPartColor(Integer APart, Integer AState) override;
   Integer GetPartOffset(Integer APart) override;
 
+  // The form's side of the caption, for a form that gives its frame to the ribbon.
+  void DrawNonClientCaption(TCanvas* ACanvas, const TRect& ACaptionBounds, const TqzFormFrameInfo& AInfo) override;
+  void DrawNonClientBorders(TCanvas* ACanvas, const TRect& ABorderWidths, const TqzFormFrameInfo& AInfo) override;
+  void DrawNonClientBorderIcon(TCanvas* ACanvas, const TRect& R, Integer AKind, Integer AState) override;
+  HRGN GetApplicationButtonRegion() override;
+  TColor GetFrameColor() override;
+  String GetFormCaptionText() override;
+  TRect GetBorderWidths() override;
+  bool HasStatusBarInBorder() override;
+  TqzRibbonFormCaptionHelper* GetFormCaptionHelper() const noexcept { return FFormCaptionHelper.get(); }
+
   TqzRibbonTab* GetActiveTab() const noexcept { return FActiveTab; }
   void SetActiveTab(TqzRibbonTab* Value);
   TqzRibbonApplicationButton* GetApplicationButton() const { return FApplicationButton.get(); }
@@ -188,6 +201,7 @@ class TqzCustomRibbon : public TkvControl, public virtual IqzSkin {
   TqzCustomRibbon(TComponent* AOwner, TClass AClass);
   virtual TqzRibbonApplicationButton* CreateApplicationButton();
   virtual TqzRibbonController* CreateController();
+  virtual TqzRibbonFormCaptionHelper* CreateFormCaptionHelper();
   virtual TqzRibbonPainter* CreatePainter();
   virtual TqzRibbonQuickAccessToolbar* CreateQuickAccessToolbar();
   virtual TqzRibbonBarPainter* CreateGroupsPainter();
@@ -234,6 +248,7 @@ class TqzCustomRibbon : public TkvControl, public virtual IqzSkin {
   std::unique_ptr<TqzRibbonController> FController;
   String FDocumentName;
   std::unique_ptr<TqzRibbonFonts> FFonts;
+  std::unique_ptr<TqzRibbonFormCaptionHelper> FFormCaptionHelper;
   TqzRibbonGroupsDockControlSite* FGroupsSite = nullptr;
   std::unique_ptr<TqzRibbonBarPainter> FGroupsPainter;
   TqzBarScreenTip* FHelpButtonScreenTip = nullptr;

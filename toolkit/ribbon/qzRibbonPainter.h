@@ -61,7 +61,7 @@ class TqzRibbonBarPainter : public TqzBarSkinnedPainter {
   // The button height for the image size, or the height of "Wg" in the font plus 3 when taller.
   Integer GroupRowHeight(Integer AImageSize, TFont* AFont);
   Integer MenuSeparatorHeight() override;
-  Integer SeparatorLineHeight();
+  Integer SeparatorLineHeight() override;
 
   TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
 
