@@ -8,6 +8,7 @@
 #include "ShellScratchHome.h"
 #include "backend/ScriptedInput.h"
 #include "toolkit/editors/kvShellListView.h"
+#include "toolkit/editors/kvShellTreeView.h"
 #include "user/VirtualKeys.h"
 
 namespace {
@@ -118,6 +119,35 @@ TEST_F(ShellListView, Screenshot) {
   form->SetBounds(10, 10, 440, 260);
   Pump();
   EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), String(output) + "/editors-shell-list-view.png"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShellListView, ALinkedTreeAndListShowTheSameFolder) {
+  auto* tree = new TkvShellTreeView(form);
+  tree->GetRoot()->SetBrowseFolder(bfProfile);
+  tree->GetOptions()->SetShowNonFolders(false);
+  tree->SetBounds(440, 10, 200, 240);
+  tree->SetParent(form);
+  Pump();
+  tree->SetShellListView(view);
+  tree->SetPath(home + "/Videos");
+  Pump();
+  EXPECT_EQ(Captions(), (std::vector<String>{"Holidays"}));
+  // Into a folder from the list: the tree follows.
+  List()->SetFocus();
+  List()->SetItemIndex(0);
+  Key(VK_RETURN);
+  EXPECT_EQ(tree->GetPath(), home + "/Videos/Holidays");
+  Key(VK_BACK);
+  EXPECT_EQ(tree->GetPath(), home + "/Videos");
+  delete view;
+  view = nullptr;
+  EXPECT_EQ(tree->GetShellListView(), nullptr);
+  tree->SetPath(home + "/Music");
+  EXPECT_EQ(tree->GetPath(), home + "/Music");
 }
 
 }  // namespace

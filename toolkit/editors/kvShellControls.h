@@ -16,6 +16,10 @@
 #include "vcl/ComCtrls.h"
 
 class TkvCustomInnerShellTreeView;
+class TkvCustomInnerShellListView;
+
+// Set while a list view follows its linked tree, so that the tree is not sent back to where it is.
+extern bool ShellSyncInProgress;
 
 class TkvShellTreeViewOptions : public TkvShellOptions {
   TAVREN_CLASS(TkvShellTreeViewOptions, TkvShellOptions)
@@ -90,6 +94,13 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void SetShowInfoTips(bool Value);
   // The producers of the nodes: locked while walked.
   TThreadList* GetProducers() const { return FProducers.get(); }
+  // A new absolute list of the node's folder, or nil.
+  LPITEMIDLIST NodeIdList(TTreeNode* Node);
+  // The list view that shows the selected folder (set and cleared by the list view's owner).
+  TkvCustomInnerShellListView* GetListView() const { return FListView; }
+  void SetListView(TkvCustomInnerShellListView* Value);
+  // The linked list view shows the node's folder.
+  void SyncListView(TTreeNode* Node);
 
   TkvShellItemsInfoGatherer* GetGatherer() const { return FGatherer.get(); }
   TkvShellTreeRoot* GetRoot() const { return FRoot.get(); }
@@ -151,6 +162,7 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   bool FRegisteringNotify = false;
   ULONG FChangeRegistration = 0;
   bool FShowInfoTips = false;
+  TkvCustomInnerShellListView* FListView = nullptr;
   LPITEMIDLIST FSavedSelection = nullptr;
   std::vector<LPITEMIDLIST> FSavedExpanded;
   Integer FSavedTopIndex = -1;
@@ -235,6 +247,13 @@ class TkvCustomInnerShellListView : public TCustomListView {
   void StopTracking();
   // The detail columns, in the report style only.
   void RebuildColumns();
+  // The tree that shows the same folder (set and cleared by the tree).
+  TkvCustomInnerShellTreeView* GetTreeView() const { return FTreeView; }
+  void SetTreeView(TkvCustomInnerShellTreeView* Value) { FTreeView = Value; }
+  // The linked tree selects the folder shown.
+  void SyncTreeView();
+  // Called by the tree: shows the folder the list names, when it is one and not the one shown.
+  void FollowFolder(LPCITEMIDLIST List);
   TViewStyle GetShellViewStyle() const { return FShellViewStyle; }
   // The platform's view style too.
   void SetShellViewStyle(TViewStyle Value);
@@ -279,6 +298,7 @@ class TkvCustomInnerShellListView : public TCustomListView {
   std::unique_ptr<TkvShellListViewOptions> FOptions;
   std::unique_ptr<TkvShellListRoot> FRoot;
   TViewStyle FShellViewStyle = vsIcon;
+  TkvCustomInnerShellTreeView* FTreeView = nullptr;
   ULONG FChangeRegistration = 0;
   LPITEMIDLIST FRegisteredList = nullptr;
   bool FRefreshingOnNotify = false;

@@ -18,6 +18,8 @@ constexpr Integer kPrefetchCount = 10;
 
 }  // namespace
 
+bool ShellSyncInProgress = false;
+
 // ---- Options, root and producer -----------------------------------------------------------------
 
 TAVREN_CLASS_IMPL(TkvShellListViewOptions)
@@ -93,6 +95,7 @@ TkvCustomInnerShellListView::TkvCustomInnerShellListView(TComponent* AOwner)
 }
 
 TkvCustomInnerShellListView::~TkvCustomInnerShellListView() {
+  if (FTreeView) FTreeView->SetListView(nullptr);
   StopTracking();
   // The worker stops before the producer it serves goes.
   FGatherer->StopWorker();
@@ -144,11 +147,32 @@ void TkvCustomInnerShellListView::BrowseTo(LPCITEMIDLIST List) {
   try {
     FOnBeforeNavigation(this, List, IdListToPath(List));
     FRoot->AssignIdList(List);
+    SyncTreeView();
   } catch (...) {
     GetItems()->EndUpdate();
     throw;
   }
   GetItems()->EndUpdate();
+}
+
+void TkvCustomInnerShellListView::SyncTreeView() {
+  if (ShellSyncInProgress || !FTreeView || !FRoot->GetIdList()) return;
+  FTreeView->HandleNeeded();
+  LPITEMIDLIST list = CopyIdList(FRoot->GetIdList());
+  SendMessage(FTreeView->GetHandle(), KVSM_SELECT_FOLDER, reinterpret_cast<WPARAM>(list), 0);
+  FreeIdList(list);
+}
+
+void TkvCustomInnerShellListView::FollowFolder(LPCITEMIDLIST List) {
+  const bool previous = std::exchange(ShellSyncInProgress, true);
+  try {
+    if (List && (ShellAttributesOf(List) & SFGAO_FOLDER) && !SameIdList(List, FRoot->GetIdList()))
+      FRoot->AssignIdList(List);
+  } catch (...) {
+    ShellSyncInProgress = previous;
+    throw;
+  }
+  ShellSyncInProgress = previous;
 }
 
 void TkvCustomInnerShellListView::NavigateUp() {
