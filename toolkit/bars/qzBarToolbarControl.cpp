@@ -282,25 +282,8 @@ void TqzBarControl::WindowPosChanged() {
 // ---- Non-client frame ------------------------------------------------------------------------------
 
 TRect TqzBarControl::BorderSizes(TqzBarDockingStyle AStyle) {
-  TqzBarPainterClass painter = Painter()->ClassRef();
   TRect r;
-  if (AStyle == dsNone) {
-    r = TRect(painter->FloatBorderX(), painter->FloatBorderY(), painter->FloatBorderX(), painter->FloatBorderY());
-    if (HasFloatingCaption()) {
-      r.Left += painter->FloatingFrameInset();
-      r.Right += painter->FloatingFrameInset();
-      r.Top += painter->FloatingCaptionHeight() + painter->FloatingCaptionTopExtra();
-      r.Bottom += painter->FloatingCaptionBottomExtra();
-    }
-    return r;
-  }
-  if (FBar->GetBorderStyle() == bbsNone) return TRect();
-  Painter()->GetDockedBorderRect(this, r);
-  Integer grip = CanMoveBar() ? painter->GripperAreaSize(this) : painter->DockedBorderMetric();
-  if (AStyle == dsTop || AStyle == dsBottom)
-    r.Left += grip;
-  else
-    r.Top += grip;
+  Painter()->GetBarBorderSizes(FBar, AStyle, r, false);
   return r;
 }
 
@@ -405,49 +388,23 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
   ClientOffset(offset);
   TRect client(offset.X, offset.Y, offset.X + GetClientWidth(), offset.Y + GetClientHeight());
   if (!IsFloating() && FBar->GetBorderStyle() == bbsNone) return;
-  // The ring between the client area and the outer edge takes the bar's background.
+  // The ring between the client area and the outer edge takes the bar's background; the painter
+  // draws the frame over it.
   HRGN ring = CreateRectRgn(whole.Left, whole.Top, whole.Right, whole.Bottom);
   HRGN inner = CreateRectRgn(client.Left, client.Top, client.Right, client.Bottom);
   CombineRgn(ring, ring, inner, RGN_DIFF);
   FillBackgroundClipped(DC, ring, false, BackgroundBrush());
   DeleteObject(inner);
   DeleteObject(ring);
-  RECT edge = whole;
+  TqzBarPainter* painter = Painter();
+  HBRUSH brush = BackgroundBrush();
   if (IsFloating()) {
-    DrawEdge(DC, &edge, EDGE_RAISED, BF_RECT);
     TRect caption = CaptionRect();
-    if (!IsRectEmpty(&caption)) {
-      HBRUSH captionBrush = GetSysColorBrush(COLOR_ACTIVECAPTION);
-      Painter()->FillCaptionBackground(this, DC, captionBrush, caption);
-      TRect text = caption;
-      TRect close = CloseButtonRect();
-      if (!IsRectEmpty(&close)) {
-        text.Right = close.Left;
-        RECT button = close;
-        InflateRect(&button, -1, -1);
-        DrawFrameControl(DC, &button, DFC_CAPTION, DFCS_CAPTIONCLOSE | (FCloseButtonState == 2 ? DFCS_PUSHED : 0));
-      }
-      text.Left += 2;
-      HGDIOBJ oldFont = SelectObject(DC, GetControlBarManager()->GetCaptionFont()->GetHandle());
-      SetTextColor(DC, ColorToRGB(Painter()->CaptionTextColor(this)));
-      SetBkMode(DC, TRANSPARENT);
-      RECT textRect = text;
-      String caption = GetCaptionText();
-      ::DrawText(DC, caption.c_str(), -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-      SelectObject(DC, oldFont);
-    }
+    painter->DrawFloatingBorder(this, DC, brush, caption, whole);
+    if (!IsRectEmpty(&caption)) painter->DrawFloatingCaption(this, DC, brush, caption, whole);
     return;
   }
-  DrawEdge(DC, &edge, BDR_RAISEDINNER, BF_RECT);
-  if (!CanMoveBar()) return;
-  // The grip: two raised bars before the client area.
-  Integer width = Painter()->GripperWidth(this);
-  RECT grip;
-  if (IsDockedHorizontally())
-    grip = {whole.Left + 3, whole.Top + 3, whole.Left + 3 + width, whole.Bottom - 3};
-  else
-    grip = {whole.Left + 3, whole.Top + 3, whole.Right - 3, whole.Top + 3 + width};
-  DrawEdge(DC, &grip, BDR_RAISEDINNER, BF_RECT);
+  painter->DrawDockedBorder(this, DC, brush, whole);
 }
 
 // ---- Messages ----------------------------------------------------------------------------------
