@@ -374,8 +374,10 @@ String TControl::GetTextBuf() {
 }
 
 void TControl::SetTextBuf(const String& Value) {
+  // A handler the new text fires may free the control.
+  TWeakRef<TControl> self(this);
   Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
-  Perform(CM_TEXTCHANGED, 0, 0);
+  if (self) Perform(CM_TEXTCHANGED, 0, 0);
 }
 
 void TControl::SetShowHint(bool Value) {

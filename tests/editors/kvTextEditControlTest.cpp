@@ -5,6 +5,7 @@
 #include "backend/ScriptedInput.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
 #include "user/VirtualKeys.h"
@@ -269,6 +270,13 @@ struct Destroyer : TObject {
   void Editing(TObject*, bool&) { Free(); }
 };
 
+TkvCustomEdit* NewMaskEdit(TComponent* Owner, TkvEditMaskKind Kind, const String& Mask) {
+  auto* edit = new TkvMaskEdit(Owner);
+  edit->GetMaskEditProperties()->SetMaskKind(Kind);
+  edit->GetMaskEditProperties()->SetEditMask(Mask);
+  return edit;
+}
+
 class TextEditFreedByHandler : public EditEventsTest {
  public:
   using EditEventsTest::Key;
@@ -280,7 +288,8 @@ class TextEditFreedByHandler : public EditEventsTest {
 };
 
 // Every handler an editor fires may free it; the editor stops where it is and nothing touches it
-// afterwards (the sanitizer run watches this): text editors and memos.
+// afterwards (the sanitizer run watches this): text editors, memos and masked editors, whose modes
+// are freed with them.
 TEST_F(TextEditFreedByHandler, TheEditorStopsWhenAHandlerFreesIt) {
   struct Case {
     const char* name;
@@ -329,6 +338,9 @@ TEST_F(TextEditFreedByHandler, TheEditorStopsWhenAHandlerFreesIt) {
   const Kind kinds[] = {
       {"text", "1", [](TComponent* o) { return new TkvTextEdit(o); }},
       {"memo", "1", [](TComponent* o) { return new TkvMemo(o); }},
+      {"standard mask", "1", [](TComponent* o) { return NewMaskEdit(o, emkStandard, "99/99"); }},
+      {"regular-expression mask", "1", [](TComponent* o) { return NewMaskEdit(o, emkRegExpr, "\\d+"); }},
+      {"extended regular-expression mask", "1", [](TComponent* o) { return NewMaskEdit(o, emkRegExprEx, "\\d+"); }},
   };
   for (const Kind& kind : kinds)
   for (const Case& c : cases) {

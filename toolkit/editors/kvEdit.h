@@ -1488,6 +1488,23 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   TNotifyEvent FOnPostValue;
 };
 
+// An editor's change events locked for a scope: a compound step finishes before a handler runs
+// (and may free the editor). The unlock replays unless told otherwise, also when the scope is left
+// by an exception (then a handler's own exception gives way to the first one); nothing is touched
+// once the editor is gone.
+class TkvChangeEventsLock {
+ public:
+  explicit TkvChangeEventsLock(TkvCustomEdit* Edit, bool Replay = true);
+  ~TkvChangeEventsLock() noexcept(false);
+  TkvChangeEventsLock(const TkvChangeEventsLock&) = delete;
+  TkvChangeEventsLock& operator=(const TkvChangeEventsLock&) = delete;
+
+ private:
+  TWeakRef<TkvCustomEdit> FEdit;
+  bool FReplay;
+  int FExceptions;
+};
+
 // Unit routines the editor kinds share.
 TShiftState MouseButtonShiftBit(TMouseButton Button);
 TShiftState ButtonCodeShiftBit(Integer Code);

@@ -26,34 +26,24 @@ class TAliveGuard {
   TkvObjectLink* FLink;
 };
 
-// Change events locked for a scope; the unlock replays unless told otherwise, also when the
-// scope is left by an exception (then a handler's own exception gives way to the first one).
-class TChangeEventsLock {
- public:
-  explicit TChangeEventsLock(TkvCustomEdit* Edit, bool Replay = true)
-      : FEdit(Edit), FGuard(Edit), FReplay(Replay), FExceptions(std::uncaught_exceptions()) {
-    FEdit->LockChangeEvents(true);
-  }
-  ~TChangeEventsLock() noexcept(false) {
-    if (!FGuard.Alive()) return;
-    if (std::uncaught_exceptions() == FExceptions) {
-      FEdit->LockChangeEvents(false, FReplay);
-      return;
-    }
-    try {
-      FEdit->LockChangeEvents(false, FReplay);
-    } catch (...) {
-    }
-  }
-
- private:
-  TkvCustomEdit* FEdit;
-  TAliveGuard FGuard;
-  bool FReplay;
-  int FExceptions;
-};
-
 }  // namespace
+
+TkvChangeEventsLock::TkvChangeEventsLock(TkvCustomEdit* Edit, bool Replay)
+    : FEdit(Edit), FReplay(Replay), FExceptions(std::uncaught_exceptions()) {
+  Edit->LockChangeEvents(true);
+}
+
+TkvChangeEventsLock::~TkvChangeEventsLock() noexcept(false) {
+  if (!FEdit) return;
+  if (std::uncaught_exceptions() == FExceptions) {
+    FEdit->LockChangeEvents(false, FReplay);
+    return;
+  }
+  try {
+    FEdit->LockChangeEvents(false, FReplay);
+  } catch (...) {
+  }
+}
 
 TAVREN_CLASS_IMPL_PUBLISHED(TkvCustomEdit, PROPERTY(Height).Stored(false), PROPERTY(Width).Stored(false),
                             PROPERTY(RepositoryItem), PROPERTY(PropertiesEvents), PROPERTY(OnFocusChanged))
@@ -151,7 +141,7 @@ void TkvCustomEdit::ReadState(TReader* Reader) {
 
 void TkvCustomEdit::Loaded() {
   TkvContainer::Loaded();
-  TChangeEventsLock lock(this, false);
+  TkvChangeEventsLock lock(this, false);
   LockClick(true);
   FDataBinding->RefreshDataLink();
   RefreshView();
@@ -315,7 +305,7 @@ void TkvCustomEdit::ClearValue() {
 
 void TkvCustomEdit::ResetEditValue() {
   if (!FUserEdited || !GetEffectiveProperties()->RestoresValueOnEscape()) return;
-  TChangeEventsLock lock(this);
+  TkvChangeEventsLock lock(this);
   FUserEdited = false;
   Variant value = FPreviousEditValue;
   if (IsDataStorageBound()) FDataBinding->GetStoredValue(value);
@@ -739,7 +729,7 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
   TAliveGuard guard(this);
   if (properties->GetClearKey() != 0 && shortcut == properties->GetClearKey()) {
     {
-      TChangeEventsLock lock(this);
+      TkvChangeEventsLock lock(this);
       bool keyboard = FKeyboardAction;
       FKeyboardAction = true;
       Variant empty;
@@ -789,14 +779,14 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
       if (!properties->GetValidateOnEnter()) break;
       Key = 0;
       {
-        TChangeEventsLock lock(this);
+        TkvChangeEventsLock lock(this);
         if (RunValidation(true) && guard.Alive() && CanPostValue()) CommitEditValue(false);
       }
       return;
     case VK_ESCAPE:
       if (!FUserEdited || !CanResetValue()) break;
       {
-        TChangeEventsLock lock(this);
+        TkvChangeEventsLock lock(this);
         FDataBinding->Reset();
         if (guard.Alive()) SetModifiedFlag(true);
       }
@@ -929,7 +919,7 @@ void TkvCustomEdit::DoExit() {
   try {
     bool valid;
     {
-      TChangeEventsLock lock(this);
+      TkvChangeEventsLock lock(this);
       valid = RunValidation(true);
       if (valid && guard.Alive() && !FInplace && CanPostValue()) CommitEditValue(false);
     }

@@ -143,46 +143,50 @@ void TkvCustomMaskEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
   const bool keyboard = IsKeyboardAction();
   SetKeyboardAction(true);
   const bool ctrl = Shift.Contains(ssCtrl);
-  switch (Key) {
-    case VK_UP:
-    case VK_DOWN:
-      // Masked editors do not scroll lookups with the arrows.
-      if (!IsPopupOpen()) {
-        FireKeyDownUnhandled(Key, Shift);
-        Key = 0;
-      }
-      break;
-    case VK_LEFT:
-    case VK_RIGHT: {
-      const bool left = Key == VK_LEFT;
-      if (ctrl) {
-        SendOwnKey(left ? VK_HOME : VK_END);
-        if (!(left ? FMode->HomeKey() : FMode->EndKey())) Key = 0;
+  {
+    // The mode's step ends before a change handler runs, which may free the editor and its mode.
+    TkvChangeEventsLock lock(this);
+    switch (Key) {
+      case VK_UP:
+      case VK_DOWN:
+        // Masked editors do not scroll lookups with the arrows.
+        if (!IsPopupOpen()) {
+          FireKeyDownUnhandled(Key, Shift);
+          Key = 0;
+        }
+        break;
+      case VK_LEFT:
+      case VK_RIGHT: {
+        const bool left = Key == VK_LEFT;
+        if (ctrl) {
+          SendOwnKey(left ? VK_HOME : VK_END);
+          if (!(left ? FMode->HomeKey() : FMode->EndKey())) Key = 0;
+          break;
+        }
+        const bool atEdge = left ? FMode->CaretAtBegin() : FMode->CaretAtEnd();
+        if (!(left ? FMode->LeftKey() : FMode->RightKey())) {
+          // At its edge the key leaves the editor, for hosts that move between cells.
+          if (atEdge && guard) FireKeyDownUnhandled(Key, Shift);
+          Key = 0;
+        }
         break;
       }
-      const bool atEdge = left ? FMode->CaretAtBegin() : FMode->CaretAtEnd();
-      if (!(left ? FMode->LeftKey() : FMode->RightKey())) {
-        // At its edge the key leaves the editor, for hosts that move between cells.
-        if (atEdge && guard) FireKeyDownUnhandled(Key, Shift);
-        Key = 0;
-      }
-      break;
+      case VK_DELETE:
+        if (Shift.Contains(ssShift)) {
+          if (CharSelLength() == 0 && !FMode->Backspace()) Key = 0;
+        } else if (!FMode->DeleteChar()) {
+          Key = 0;
+        }
+        break;
+      case VK_HOME:
+        if (!FMode->HomeKey()) Key = 0;
+        break;
+      case VK_END:
+        if (!FMode->EndKey()) Key = 0;
+        break;
+      default:
+        break;
     }
-    case VK_DELETE:
-      if (Shift.Contains(ssShift)) {
-        if (CharSelLength() == 0 && !FMode->Backspace()) Key = 0;
-      } else if (!FMode->DeleteChar()) {
-        Key = 0;
-      }
-      break;
-    case VK_HOME:
-      if (!FMode->HomeKey()) Key = 0;
-      break;
-    case VK_END:
-      if (!FMode->EndKey()) Key = 0;
-      break;
-    default:
-      break;
   }
   if (!guard) return;
   SetKeyboardAction(keyboard);
@@ -219,7 +223,9 @@ void TkvCustomMaskEdit::HandleKeyPress(Char& Character) {
     return;
   }
   FPendingChar.clear();
-  if (!IsCharAllowed(Character)) {
+  // Typing asks to edit first (OnEditing), as without a mask; the handler may free the editor.
+  TWeakRef<TkvCustomMaskEdit> guard(this);
+  if (!CheckCharForEdit(Character) || !guard) {
     Character = 0;
     return;
   }
@@ -235,10 +241,15 @@ void TkvCustomMaskEdit::TypeThroughMode(String Ch, Char& Character) {
   TWeakRef<TkvCustomMaskEdit> guard(this);
   const bool keyboard = IsKeyboardAction();
   SetKeyboardAction(true);
-  const bool native = Ch == "\b" ? FMode->Backspace() : FMode->TypeChar(Ch);
+  bool native = false;
+  {
+    TkvChangeEventsLock lock(this);
+    native = Ch == "\b" ? FMode->Backspace() : FMode->TypeChar(Ch);
+  }
+  // The mode has typed the character: nothing is left for the native edit, also when the editor went.
+  Character = 0;
   if (!guard) return;
   SetKeyboardAction(keyboard);
-  Character = 0;
   if (!native) return;
   // A one-byte character goes on to the native edit; a longer one is handed to it whole.
   if (Ch.size() == 1)
@@ -296,6 +307,7 @@ void TkvCustomMaskEdit::SetDisplayTextAsUser(const String& Text) {
     TkvCustomTextEdit::SetDisplayTextAsUser(Text);
     return;
   }
+  TkvChangeEventsLock lock(this);
   FMode->SetPasteLength(static_cast<Integer>(kvSplitChars(Text).size()));
   FMode->BeforePaste();
   TkvCustomTextEdit::SetDisplayTextAsUser(Text);
@@ -329,7 +341,10 @@ void TkvCustomMaskEdit::ClipboardCut() {
   const bool keyboard = IsKeyboardAction();
   SetKeyboardAction(true);
   TWeakRef<TkvCustomMaskEdit> guard(this);
-  if (FMode->DeleteChar() && guard) SendOwnChar("\b");
+  {
+    TkvChangeEventsLock lock(this);
+    if (FMode->DeleteChar()) SendOwnChar("\b");
+  }
   if (guard) SetKeyboardAction(keyboard);
 }
 

@@ -25,26 +25,6 @@ bool ReadClipboardText(String& Text) {
   return text != nullptr;
 }
 
-// Change events wait for a scope and are replayed when it ends.
-class TDeferredChangeEvents {
- public:
-  explicit TDeferredChangeEvents(TkvCustomEdit* Edit) : FEdit(Edit) { Edit->LockChangeEvents(true); }
-  ~TDeferredChangeEvents() noexcept(false) {
-    if (!FEdit) return;
-    if (std::uncaught_exceptions() == 0) {
-      FEdit->LockChangeEvents(false);
-      return;
-    }
-    try {
-      FEdit->LockChangeEvents(false);
-    } catch (...) {
-    }
-  }
-
- private:
-  TWeakRef<TkvCustomEdit> FEdit;
-};
-
 // Sets a flag for a scope and puts its old value back, also when the scope is left by an exception.
 class TFlagScope {
  public:
@@ -268,7 +248,7 @@ void TkvCustomTextEdit::HandleInnerEditChange() {
   TWeakRef<TkvCustomTextEdit> self(this);
   {
     // Change events wait while the text is refreshed and regrouped.
-    TDeferredChangeEvents lock(this);
+    TkvChangeEventsLock lock(this);
     TkvCustomEdit::HandleInnerEditChange();
   }
   // A change handler may have freed the editor.
@@ -513,7 +493,7 @@ void TkvCustomTextEdit::StepLookup(TkvLookupStep Direction) {
   Integer before = FLookupData->GetCurrentIndex();
   TWeakRef<TkvCustomTextEdit> guard(this);
   {
-    TDeferredChangeEvents lock(this);
+    TkvChangeEventsLock lock(this);
     TFlagScope scrolling(FLookupScrolling, true);
     LockClick(true);
     try {
