@@ -226,6 +226,41 @@ TEST_F(BarHooks, ShortcutsRunTheItemsOfVisibleBars) {
   EXPECT_TRUE(form->Saw(WM_KEYDOWN, 'O'));
 }
 
+TEST_F(BarHooks, AltWithAnAcceleratorPressesASingleMatchAndSelectsTheFirstOfSeveral) {
+  BarNavigationRootProc = nullptr;
+  TItemClicks clicks;
+  TqzBar* bar = manager->CreateToolbar(false);
+  for (const char* caption : {"&Open", "&Save", "&Stop"}) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    // On a toolbar only buttons that show their caption answer accelerators.
+    item->SetPaintStyle(psCaption);
+    item->SetOnClick(MakeEvent<&TItemClicks::Clicked>(&clicks));
+    bar->GetItemLinks()->AddLinkForItem(item);
+  }
+  auto* window = new TTestBarControl(manager);
+  window->SetParent(form);
+  window->SetBounds(10, 10, 120, 100);
+  window->SetVisible(true);
+  window->SetItemLinks(bar->GetItemLinks());
+  window->Refresh(false);
+  auto alt = [&](UINT AKey) {
+    Key(VK_MENU, true);
+    Press(AKey);
+    Key(VK_MENU, false);
+  };
+  alt('O');
+  EXPECT_EQ(clicks.count, 1);
+  window->ClearSelection();
+  alt('S');
+  EXPECT_EQ(clicks.count, 1);
+  EXPECT_EQ(window->GetSelectedControl(), bar->GetItemLinks()->GetVisibleLink(1)->GetControl());
+  window->ClearSelection();
+  alt('Q');
+  EXPECT_TRUE(form->Saw(WM_SYSKEYDOWN, 'Q'));
+  delete window;
+}
+
 TEST_F(BarHooks, TheApplicationsActivationIsTracked) {
   EXPECT_TRUE(IsAppActiveWindow());
   InputDeactivateApp();

@@ -5,6 +5,7 @@
 #include "EditorsTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "toolkit/editors/kvCheckBox.h"
+#include "vcl/ActnList.h"
 #include "user/VirtualKeys.h"
 #include "vcl/StdCtrls.h"
 
@@ -178,6 +179,27 @@ TEST_F(CheckBoxScreenshot, EachStateAndBorderStyle) {
   form->Show();
   Pump();
   EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), String(output) + "/editors-check-boxes.png"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CheckBoxTest, AnActionsCheckedDrivesTheBox) {
+  TkvCheckBox* box = MakeBox();
+  TAction action(form);
+  action.SetCaption("Show &Preview");
+  action.SetChecked(true);
+  box->SetAction(&action);
+  EXPECT_TRUE(box->GetChecked());
+  EXPECT_FALSE(box->IsStateStored());
+  action.SetChecked(false);
+  EXPECT_FALSE(box->GetChecked());
+  // A grayed box is not linked.
+  box->SetState(cbsGrayed);
+  action.SetChecked(true);
+  EXPECT_EQ(box->GetState(), cbsGrayed);
+  box->SetAction(nullptr);
 }
 
 }  // namespace

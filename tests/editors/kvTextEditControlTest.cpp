@@ -261,7 +261,7 @@ namespace {
 
 // A handler that frees the editor it is called for.
 struct Destroyer : TObject {
-  TkvTextEdit* edit = nullptr;
+  TkvCustomEdit* edit = nullptr;
   void Free() { delete std::exchange(edit, nullptr); }
   void Notify(TObject*) { Free(); }
   void Validate(TObject*, Variant&, String&, bool&) { Free(); }
@@ -275,43 +275,45 @@ class TextEditFreedByHandler : public EditEventsTest {
   using EditEventsTest::Type;
   using EditorsTest::Pump;
   TForm* Form() { return form; }
+  // A character the editor under test takes.
+  String typed;
 };
 
 // Every handler an editor fires may free it; the editor stops where it is and nothing touches it
-// afterwards (the sanitizer run watches this).
+// afterwards (the sanitizer run watches this): text editors and memos.
 TEST_F(TextEditFreedByHandler, TheEditorStopsWhenAHandlerFreesIt) {
   struct Case {
     const char* name;
-    std::function<void(TkvTextEdit*, Destroyer*)> bind;
+    std::function<void(TkvCustomEdit*, Destroyer*)> bind;
     std::function<void(TextEditFreedByHandler*)> act;
   };
   const Case cases[] = {
       {"OnChange while typing",
-       [](TkvTextEdit* e, Destroyer* d) { e->GetTextEditProperties()->SetOnChange(MakeEvent<&Destroyer::Notify>(d)); },
-       [](TextEditFreedByHandler* t) { t->Type("a"); }},
-      {"OnEditing while typing", [](TkvTextEdit* e, Destroyer* d) { e->SetOnEditing(MakeEvent<&Destroyer::Editing>(d)); },
-       [](TextEditFreedByHandler* t) { t->Type("a"); }},
+       [](TkvCustomEdit* e, Destroyer* d) { e->GetProperties()->SetOnChange(MakeEvent<&Destroyer::Notify>(d)); },
+       [](TextEditFreedByHandler* t) { t->Type(t->typed); }},
+      {"OnEditing while typing", [](TkvCustomEdit* e, Destroyer* d) { e->SetOnEditing(MakeEvent<&Destroyer::Editing>(d)); },
+       [](TextEditFreedByHandler* t) { t->Type(t->typed); }},
       {"OnValidate on Enter",
-       [](TkvTextEdit* e, Destroyer* d) {
-         e->GetTextEditProperties()->SetValidateOnEnter(true);
-         e->GetTextEditProperties()->SetOnValidate(MakeEvent<&Destroyer::Validate>(d));
+       [](TkvCustomEdit* e, Destroyer* d) {
+         e->GetProperties()->SetValidateOnEnter(true);
+         e->GetProperties()->SetOnValidate(MakeEvent<&Destroyer::Validate>(d));
        },
        [](TextEditFreedByHandler* t) {
-         t->Type("a");
+         t->Type(t->typed);
          t->Key(VK_RETURN);
        }},
       {"OnButtonClick on Ctrl+Enter",
-       [](TkvTextEdit* e, Destroyer* d) {
-         e->GetTextEditProperties()->GetButtons()->AddButton()->SetDefault(true);
-         e->GetTextEditProperties()->SetOnButtonClick(MakeEvent<&Destroyer::Button>(d));
+       [](TkvCustomEdit* e, Destroyer* d) {
+         e->GetProperties()->GetButtons()->AddButton()->SetDefault(true);
+         e->GetProperties()->SetOnButtonClick(MakeEvent<&Destroyer::Button>(d));
        },
        [](TextEditFreedByHandler* t) { t->Key(VK_RETURN, kCtrl); }},
       {"OnEditValueChanged when the focus leaves",
-       [](TkvTextEdit* e, Destroyer* d) {
-         e->GetTextEditProperties()->SetOnEditValueChanged(MakeEvent<&Destroyer::Notify>(d));
+       [](TkvCustomEdit* e, Destroyer* d) {
+         e->GetProperties()->SetOnEditValueChanged(MakeEvent<&Destroyer::Notify>(d));
        },
        [](TextEditFreedByHandler* t) {
-         t->Type("a");
+         t->Type(t->typed);
          auto* next = new TkvTextEdit(t->Form());
          next->SetParent(t->Form());
          next->SetBounds(10, 60, 150, 21);
@@ -319,10 +321,21 @@ TEST_F(TextEditFreedByHandler, TheEditorStopsWhenAHandlerFreesIt) {
          t->Pump();
        }},
   };
+  struct Kind {
+    const char* name;
+    const char* typed;
+    std::function<TkvCustomEdit*(TComponent*)> make;
+  };
+  const Kind kinds[] = {
+      {"text", "1", [](TComponent* o) { return new TkvTextEdit(o); }},
+      {"memo", "1", [](TComponent* o) { return new TkvMemo(o); }},
+  };
+  for (const Kind& kind : kinds)
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(String(kind.name) + ": " + c.name);
+    typed = kind.typed;
     Destroyer destroyer;
-    destroyer.edit = new TkvTextEdit(form);
+    destroyer.edit = kind.make(form);
     destroyer.edit->SetParent(form);
     destroyer.edit->SetBounds(10, 10, 150, 21);
     Pump();

@@ -767,6 +767,9 @@ class TqzBarManager : public TComponent {
   // The managers of the Owner's window and the windows above it ask first, then the other managers
   // of the same form, until one runs the shortcut.
   bool DispatchShortCut(TShortCut AShortCut);
+  // The link whose caption accelerator the key is, in the same order of managers: in each, the
+  // main-menu bar's links first, then the other visible bars'. Only bars on screen answer.
+  TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift);
   TqzBarItemLinkEvent GetOnItemLinkAdd() const { return FOnItemLinkAdd; }
   void SetOnItemLinkAdd(TqzBarItemLinkEvent Value) { FOnItemLinkAdd = Value; }
   TqzBarItemLinkEvent GetOnItemLinkChange() const { return FOnItemLinkChange; }

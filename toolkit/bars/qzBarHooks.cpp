@@ -128,6 +128,23 @@ TqzBarManager* ManagerForKeyboard(bool AWantRoot, TqzBarHelperRef& ARoot) {
   return manager;
 }
 
+// Alt with an item's accelerator: the item is selected in its bar window, and pressed when no
+// other item shares the accelerator.
+bool PressAccelerator(TqzBarManager* AManager, Word AKey) {
+  TShiftState shift;
+  if (IsPressed(VK_SHIFT)) shift.Include(ssShift);
+  if (IsPressed(VK_CONTROL)) shift.Include(ssCtrl);
+  TqzBarItemLink* link = AManager->FindAccelLink(AKey, shift);
+  if (!link || !link->GetItem()->GetEnabled()) return false;
+  TCustomqzBarControl* bar = link->GetBarControl();
+  TqzBarItemControl* control = link->GetControl();
+  if (!bar || !control) return false;
+  TqzBarItemLink* next = link->GetLinks()->FindLinkByAccelKey(AKey, shift, link);
+  bar->SelectControlFocused(control);
+  if ((!next || next == link) && IsBarControlLive(bar)) bar->SelectAndPress(control, false);
+  return true;
+}
+
 // Alt and F10 on their own enter menu navigation; any other key ends the key-tip wait.
 bool ManagerMenuKeys(Word AKey, LPARAM AFlags) {
   TqzBarHelperRef root;
@@ -156,7 +173,8 @@ bool ManagerMenuKeys(Word AKey, LPARAM AFlags) {
     return false;
   }
   controller->EndKeyTipsWaiting(false);
-  return manager->DispatchShortCut(ShortCutFromCharKey(AKey, AFlags));
+  if (manager->DispatchShortCut(ShortCutFromCharKey(AKey, AFlags))) return true;
+  return IsPressed(VK_MENU) && PressAccelerator(manager, AKey);
 }
 
 // A handler that raises never breaks the chain: the next hook still runs.

@@ -234,6 +234,8 @@ class TkvCustomCheckBox : public TkvCustomEdit {
   TkvCustomCheckBox(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
   void Loaded() override;
   void DoExit() override;
+  TClassOf<TActionLink> GetActionLinkClass() override;
+  void ActionChange(TObject* Sender, bool CheckDefaults) override;
   void CMDialogChar(TMessage& Message);
   void WMLButtonUp(TMessage& Message);
 
@@ -254,6 +256,19 @@ class TkvCheckBox : public TkvCustomCheckBox {
   static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvCheckBoxProperties::ClassInfo(); }
   TkvCheckBoxProperties* GetCheckBoxProperties() const { return static_cast<TkvCheckBoxProperties*>(GetProperties()); }
   void SetCheckBoxProperties(TkvCheckBoxProperties* Value) { SetProperties(Value); }
+};
+
+// Ties a check box's Checked to its action's Checked.
+class TkvCheckBoxActionLink : public TWinControlActionLink {
+  TAVREN_CLASS(TkvCheckBoxActionLink, TWinControlActionLink)
+ public:
+  explicit TkvCheckBoxActionLink(TObject* AClient);
+  // Linked while the box is not grayed and shows the action's Checked.
+  bool IsCheckedLinked() override;
+  void SetChecked(bool Value) override;
+
+ private:
+  TkvCustomCheckBox* FBox;
 };
 
 // After kvEditStart: registers the check box's Properties and builds the check-mark mask.

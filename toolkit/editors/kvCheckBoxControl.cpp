@@ -3,6 +3,7 @@
 
 #include "user/VirtualKeys.h"
 #include "vcl/ControlsMessages.h"
+#include "vcl/ActnList.h"
 #include "vcl/StdCtrls.h"
 #include "toolkit/editors/kvCheckBox.h"
 
@@ -45,7 +46,53 @@ void TkvCustomCheckBox::ApplyState(TkvCheckBoxState Value) {
   SetEditValue(CheckProperties()->ValueOf(Value));
 }
 
-bool TkvCustomCheckBox::IsStateStored() { return GetState() != cbsUnchecked; }
+bool TkvCustomCheckBox::IsStateStored() {
+  // An action's Checked that gives the same state stores it already.
+  auto* link = dynamic_cast<TkvCheckBoxActionLink*>(GetActionLink());
+  auto* action = link ? dynamic_cast<TCustomAction*>(link->GetAction()) : nullptr;
+  if (action && GetState() == (action->GetChecked() ? cbsChecked : cbsUnchecked)) return false;
+  return GetState() != cbsUnchecked;
+}
+
+TClassOf<TActionLink> TkvCustomCheckBox::GetActionLinkClass() { return TkvCheckBoxActionLink::ClassInfo(); }
+
+void TkvCustomCheckBox::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TkvCustomEdit::ActionChange(Sender, CheckDefaults);
+  auto* action = dynamic_cast<TCustomAction*>(Sender);
+  // A grayed box is not linked to the action.
+  if (!action || FStateRead || GetState() == cbsGrayed || (CheckDefaults && GetChecked())) return;
+  LockChangeEvents(true);
+  try {
+    SetChecked(action->GetChecked());
+  } catch (...) {
+    LockChangeEvents(false);
+    throw;
+  }
+  LockChangeEvents(false);
+}
+
+TAVREN_CLASS_IMPL(TkvCheckBoxActionLink)
+
+TkvCheckBoxActionLink::TkvCheckBoxActionLink(TObject* AClient)
+    : TWinControlActionLink(AClient), FBox(dynamic_cast<TkvCustomCheckBox*>(AClient)) {}
+
+bool TkvCheckBoxActionLink::IsCheckedLinked() {
+  auto* action = dynamic_cast<TCustomAction*>(GetAction());
+  return TWinControlActionLink::IsCheckedLinked() && FBox && action && FBox->GetState() != cbsGrayed &&
+         FBox->GetChecked() == action->GetChecked();
+}
+
+void TkvCheckBoxActionLink::SetChecked(bool Value) {
+  if (!IsCheckedLinked() || !FBox) return;
+  FBox->LockChangeEvents(true);
+  try {
+    FBox->SetChecked(Value);
+  } catch (...) {
+    FBox->LockChangeEvents(false);
+    throw;
+  }
+  FBox->LockChangeEvents(false);
+}
 
 void TkvCustomCheckBox::UpdateDisplayFromEditValue() {
   const TkvCheckBoxState state = GetState();

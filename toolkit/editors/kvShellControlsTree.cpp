@@ -50,6 +50,7 @@ TkvCustomInnerShellTreeView::TkvCustomInnerShellTreeView(TComponent* AOwner)
 }
 
 TkvCustomInnerShellTreeView::~TkvCustomInnerShellTreeView() {
+  if (FListView) FListView->SetTreeView(nullptr);
   StopTracking();
   TList* producers = FProducers->LockList();
   for (Integer i = 0; i < producers->GetCount(); ++i)
@@ -351,6 +352,40 @@ void TkvCustomInnerShellTreeView::Change(TTreeNode* Node) {
   // A click only works out the node's button; a folder chosen by the program loads its children.
   // While nodes go, the selection passing through them loads nothing.
   if (Node && !FClearing) LoadNode(Node, !FNavigating);
+  if (Node && !FClearing && !FRebuilding) SyncListView(Node);
+}
+
+void TkvCustomInnerShellTreeView::SetListView(TkvCustomInnerShellListView* Value) {
+  if (FListView == Value) return;
+  if (FListView) FListView->SetTreeView(nullptr);
+  FListView = Value;
+  if (Value) Value->SetTreeView(this);
+}
+
+LPITEMIDLIST TkvCustomInnerShellTreeView::NodeIdList(TTreeNode* Node) {
+  if (!Node) return nullptr;
+  TTreeNode* parent = Node->GetParent();
+  if (!parent) return CopyIdList(FRoot->GetIdList());
+  TkvShellTreeItemProducer* producer = ProducerOf(parent);
+  if (!producer) return nullptr;
+  LPITEMIDLIST list = nullptr;
+  producer->BeginRead();
+  const Integer index = Node->GetIndex();
+  if (index >= 0 && index < producer->ItemCount()) list = CopyIdList(producer->Item(index)->GetFullIdList());
+  producer->EndRead();
+  return list;
+}
+
+void TkvCustomInnerShellTreeView::SyncListView(TTreeNode* Node) {
+  if (!FListView || ShellSyncInProgress) return;
+  LPITEMIDLIST list = NodeIdList(Node);
+  try {
+    FListView->FollowFolder(list);
+  } catch (...) {
+    FreeIdList(list);
+    throw;
+  }
+  FreeIdList(list);
 }
 
 TTreeNode* TkvCustomInnerShellTreeView::FindNode(LPCITEMIDLIST List) {

@@ -148,7 +148,18 @@ TkvCustomShellTreeView::~TkvCustomShellTreeView() {
 
 void TkvCustomShellTreeView::Notification(TComponent* AComponent, TOperation Operation) {
   TkvContainer::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FInnerTree) FInnerTree = nullptr;
+  if (Operation != opRemove) return;
+  if (AComponent == FInnerTree) FInnerTree = nullptr;
+  if (AComponent == FShellListView) FShellListView = nullptr;
+}
+
+void TkvCustomShellTreeView::SetShellListView(TkvCustomShellListView* Value) {
+  if (FShellListView == Value) return;
+  if (FShellListView) FShellListView->RemoveFreeNotification(this);
+  FShellListView = Value;
+  if (Value) Value->FreeNotification(this);
+  if (FInnerTree) FInnerTree->SetListView(Value ? Value->GetInnerListView() : nullptr);
+  if (Value && FInnerTree && FInnerTree->GetSelected()) FInnerTree->SyncListView(FInnerTree->GetSelected());
 }
 
 template <class F>
