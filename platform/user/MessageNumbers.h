@@ -122,6 +122,15 @@ constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
 constexpr UINT WM_EXITMENULOOP = 0x0212;
 constexpr UINT WM_SIZING = 0x0214;
+// The edge or corner a WM_SIZING drag moves (its WParam).
+constexpr UINT WMSZ_LEFT = 1;
+constexpr UINT WMSZ_RIGHT = 2;
+constexpr UINT WMSZ_TOP = 3;
+constexpr UINT WMSZ_TOPLEFT = 4;
+constexpr UINT WMSZ_TOPRIGHT = 5;
+constexpr UINT WMSZ_BOTTOM = 6;
+constexpr UINT WMSZ_BOTTOMLEFT = 7;
+constexpr UINT WMSZ_BOTTOMRIGHT = 8;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MOVING = 0x0216;
 constexpr UINT WM_MDICREATE = 0x0220;

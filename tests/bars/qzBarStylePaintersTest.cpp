@@ -366,6 +366,31 @@ TEST_F(StylePainters, FlatTicksFramesAndBrushes) {
   EXPECT_NE(Pixel(28, 7), Sys(clBtnFace));
 }
 
+TEST_F(StylePainters, ToolbarFrameWidthsByDockingStyle) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  TqzBarPainterClass standard = BarPainterClassOf<TqzBarStandardPainter>();
+  TqzBarPainterClass flat = BarPainterClassOf<TqzBarFlatPainter>();
+  TRect r;
+  // Floating: the frame and the caption band (the bar has no window yet, so it counts as captioned).
+  standard->GetBarBorderSizes(bar, dsNone, r, false);
+  Integer x = standard->FloatBorderX() + 4, y = standard->FloatBorderY();
+  EXPECT_EQ(r, TRect(x, y + standard->FloatingCaptionHeight() + 2, x, y + 1));
+  // Docked with a border: the margins and, without a window that shows a grip, the docked indent.
+  bar->SetBorderStyle(bbsSingle);
+  standard->GetBarBorderSizes(bar, dsTop, r, false);
+  EXPECT_EQ(r, TRect(2, 2, 2, 2));
+  // Without a border nothing, except the strip and the grip of the status-bar look.
+  bar->SetBorderStyle(bbsNone);
+  flat->GetBarBorderSizes(bar, dsLeft, r, false);
+  EXPECT_EQ(r, TRect());
+  bar->SetWholeRow(true);
+  bar->SetDockingStyle(dsBottom);
+  flat->GetBarBorderSizes(bar, dsBottom, r, true);
+  TSize grip;
+  flat->GetSizeGripSize(manager, grip);
+  EXPECT_EQ(r, TRect(0, 2, grip.cx, 0));
+}
+
 TEST_F(StylePainters, Office11MarginsFramesAndFaces) {
   TqzBarPainterClass office11 = BarPainterClassOf<TqzBarOffice11Painter>();
   // The main menu has no body round it: margins only across the bar.

@@ -105,6 +105,7 @@ class TqzBarManager;
 class TqzBarPainter;
 class TqzBar;
 class TqzBars;
+class TqzDockControl;
 
 // ---- Component base --------------------------------------------------------------------------
 
@@ -811,6 +812,12 @@ class TqzBarManager : public TComponent {
   void DoBarDockingStyleChange(TqzBar* ABar) { FOnBarDockingStyleChange(this, ABar); }
   void DoBarBeforeReset(TqzBar* ABar) { FOnBarBeforeReset(this, ABar); }
   void DoBarAfterReset(TqzBar* ABar) { FOnBarAfterReset(this, ABar); }
+  void DoBarClose(TqzBar* ABar) { FOnBarClose(this, ABar); }
+  // Whether the bar may dock at the side (dsNone: float): neither its nor the manager's
+  // NotDocking lists the side.
+  bool QueryDocking(TqzBar* ABar, TqzBarDockingStyle AStyle, TqzDockControl* ASite);
+  // The form that holds the manager's owner window.
+  TCustomForm* GetParentForm();
   // Customizing undoes every merge and restores them afterwards.
   void SetIsCustomizing(bool Value);
   void UnmergeAllForCustomizing();

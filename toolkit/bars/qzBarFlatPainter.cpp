@@ -9,6 +9,7 @@
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "user/Rects.h"
 
@@ -360,4 +361,65 @@ void TqzBarFlatPainter::DrawDateNavigatorButton(TqzBarItem*, HDC DC, bool, const
   FrameWith(DC, r, GetSysColorBrush(COLOR_BTNFACE));
   InflateRect(&r, -1, -1);
   ClassRef()->DrawPushButtonText(DC, r, true, AText, 0);
+}
+
+// ---- Toolbar frames ----------------------------------------------------------------------------
+
+void TqzBarFlatPainter::DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  Integer state = toolbar ? toolbar->GetCloseButtonState() : 0;
+  DrawCaptionButtonFace(ABarControl, DC, state, R);
+  TRect r = R;
+  InflateRect(&r, -3, -4);
+  if (r.Width() % 2 != 0) --r.Right;
+  r.Bottom = r.Top + r.Width() - 1;
+  if (r.Width() <= 0) return;
+  // A cross two pixels thick.
+  HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(ClassRef()->MarkArrowColor(ABarControl, state)));
+  HGDIOBJ previous = SelectObject(DC, pen);
+  const Integer L = r.Left, T = r.Top, Rt = r.Right, B = r.Bottom;
+  const POINT lines[4][2] = {{{L, T}, {Rt - 1, B}}, {{L + 1, T}, {Rt, B}}, {{L, B - 1}, {Rt - 1, T - 1}},
+                             {{L + 1, B - 1}, {Rt, T - 1}}};
+  for (const auto& line : lines) Polyline(DC, line, 2);
+  SelectBackAndDelete(DC, previous);
+}
+
+void TqzBarFlatPainter::DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) {
+  HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+  TRect r = R;
+  FrameWith(DC, r, face);
+  InflateRect(&r, -1, -1);
+  for (TPoint p : {TPoint(r.Left, r.Top), TPoint(r.Right - 1, r.Top), TPoint(r.Left, r.Bottom - 1),
+                   TPoint(r.Right - 1, r.Bottom - 1)})
+    FillWith(DC, TRect(p.X, p.Y, p.X + 1, p.Y + 1), face);
+  InflateRect(&r, -1, -1);
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->CanMoveBar()) return;
+  Integer offset = ClassRef()->GripperOffset(), width = GripperWidth(ABarControl);
+  bool horizontal = toolbar->IsDockedHorizontally();
+  TRect grip = horizontal ? TRect(r.Left + offset, r.Top + 3, r.Left + offset + width, r.Bottom - 3)
+                          : TRect(r.Left + 3, r.Top + offset, r.Right - 3, r.Top + offset + width);
+  // Striped across its length: every other line in the shadow colour.
+  HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+  Integer length = horizontal ? grip.Height() : grip.Width();
+  for (Integer i = 0; i < length; ++i) {
+    TRect line = horizontal ? TRect(grip.Left, grip.Top + i, grip.Right, grip.Top + i + 1)
+                            : TRect(grip.Left + i, grip.Top, grip.Left + i + 1, grip.Bottom);
+    FillWith(DC, line, i % 2 == 0 ? shadow : ABrush);
+  }
+}
+
+void TqzBarFlatPainter::DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect&,
+                                           const TRect& R) {
+  TRect ring = R;
+  FrameWith(DC, ring, ABarControl->GetControlBarManager()->FlatBorderBrush());
+  InflateRect(&ring, -1, -1);
+  FrameWith(DC, ring, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+  // Rings of the background down to the one just outside the client area.
+  TPoint client;
+  ABarControl->ClientOffset(client);
+  for (Integer i = 0; i < client.X - R.Left - 2 && ring.Width() > 2 && ring.Height() > 2; ++i) {
+    InflateRect(&ring, -1, -1);
+    FrameWith(DC, ring, ABrush);
+  }
 }

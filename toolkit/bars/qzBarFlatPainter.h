@@ -51,6 +51,10 @@ class TqzBarFlatPainter : public TqzBarPainter {
   Integer SeparatorThickness() override { return 5; }
   void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                         const TRect& R) override;
+  void DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) override;
+  void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
+                          const TRect& R) override;
   Integer QuickItemCheckWidth() override { return 1; }
   HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;
   void AdjustMenuItemHeight(Integer& AHeight) override { AHeight += 2; }

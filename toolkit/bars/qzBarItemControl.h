@@ -177,6 +177,12 @@ class TqzBarItemControl : public TkvIUnknownObject {
   Integer GetTextSize() const noexcept { return FTextSize; }
   // The permitted levels: the possible ones the link allows, else all possible ones.
   TqzBarItemViewLevels PermittedLevels();
+  // Toolbar rows: the control starts a row (set by wrapping) or ends one (set by placement; a
+  // menu's last drawn control too).
+  bool GetStartsRow() const noexcept { return FStartsRow; }
+  void SetStartsRow(bool Value) { FStartsRow = Value; }
+  bool GetIsLastInMenu() const noexcept { return FIsLastInMenu; }
+  void SetIsLastInMenu(bool Value) { FIsLastInMenu = Value; }
   // The control's keyboard-navigation node, made on first request from AccessibilityHelperClass.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
   virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
@@ -305,4 +311,6 @@ class TqzBarItemControl : public TkvIUnknownObject {
   std::vector<TRect> FPartRects;
   std::unique_ptr<TqzBarItemControlViewInfo> FViewInfo;
   bool FActive = false;
+  bool FStartsRow = false;
+  bool FIsLastInMenu = false;
 };

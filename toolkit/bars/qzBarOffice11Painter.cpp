@@ -7,6 +7,7 @@
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "vcl/Graphics.h"
@@ -19,8 +20,10 @@ namespace {
 // Where each colour of the look stands in the table (docs/bars.md lists the choice).
 namespace slot {
 constexpr Integer MarkStart[3] = {4, 5, 6}, MarkEnd[3] = {7, 8, 9};
+constexpr Integer ToolbarShadow = 10;
 constexpr Integer MenuSeparator = 20, SelectedItemText = 22;
 constexpr Integer FloatingOuter = 24, FloatingInner = 25, CaptionColor = 27, CaptionText = 28;
+constexpr Integer FloatingCaption = 27;
 constexpr Integer MarkArrowHot = 29, MarkArrowDropped = 30;
 constexpr Integer OpenedGradient1 = 32, OpenedGradient2 = 33;
 constexpr Integer HotGradient1 = 42, HotGradient2 = 43, PressedGradient1 = 44, PressedGradient2 = 45;
@@ -364,4 +367,32 @@ void TqzBarOffice11Painter::DrawCaptionButtonFace(TCustomqzBarControl*, HDC DC, 
   TRect inner = R;
   InflateRect(&inner, -1, -1);
   SolidFillRect(DC, inner, O11(AState == 1 ? slot::HotGradient1 : slot::HotGradient2));
+}
+
+// ---- Toolbar frames ----------------------------------------------------------------------------
+
+void TqzBarOffice11Painter::DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH, const TRect& R) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar) return;
+  bool horizontal = toolbar->IsDockedHorizontally();
+  if (!toolbar->IsMainMenu()) {
+    // The body's shadow along its far edge.
+    TRect shadow = horizontal ? TRect(R.Left + 2, R.Bottom - 1, R.Right - 2, R.Bottom)
+                              : TRect(R.Right - 1, R.Top + 2, R.Right, R.Bottom - 2);
+    SolidFillRect(DC, shadow, O11(slot::ToolbarShadow));
+  }
+  if (!toolbar->CanMoveBar()) return;
+  TRect r = R;
+  InflateRect(&r, -2, -2);
+  Integer offset = ClassRef()->GripperOffset(), width = GripperWidth(ABarControl);
+  TRect grip = horizontal ? TRect(r.Left + offset, r.Top + 3, r.Left + offset + width, r.Bottom - 3)
+                          : TRect(r.Left + 3, r.Top + offset, r.Right - 3, r.Top + offset + width);
+  DrawGripDots(ABarControl, DC, !horizontal, grip);
+}
+
+void TqzBarOffice11Painter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH,
+                                                const TRect& ACaptionRect, const TRect& R) {
+  HBRUSH caption = CreateSolidBrush(ColorToRGB(O11(slot::FloatingCaption)));
+  TqzBarFlatPainter::DrawFloatingCaption(ABarControl, DC, caption, ACaptionRect, R);
+  DeleteObject(caption);
 }

@@ -48,8 +48,11 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                         const TRect& R) override;
   void DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState, const TRect& R) override;
+  void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
   void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                           const TRect& R) override;
+  void DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
+                           const TRect& R) override;
   HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;
   TColor ComboArrowColor(TqzBarItemControlDrawParams* AParams) override;
   HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams) override;

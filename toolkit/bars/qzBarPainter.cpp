@@ -120,7 +120,7 @@ void TqzBarPainter::GetTextMargins(TRect& AMargins) { AMargins = TRect(4, 0, 0, 
 void TqzBarPainter::GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R) {
   R = TRect();
   if (!AParams->TargetCanvas || AParams->CaptionText.empty()) return;
-  AParams->TargetCanvas->MeasureTextInRect(AParams->CaptionText, R, DT_SINGLELINE | DT_CALCRECT);
+  AParams->TargetCanvas->MeasureTextInRect(AParams->CaptionText, R, ktfSingleLine | ktfShowPrefix);
 }
 
 Integer TqzBarPainter::DockedBarSpacing() { return 0; }

@@ -139,6 +139,9 @@ class TqzBarPainter : public TObject {
                                 TColor& ATextColor, TColor& AShadowColor);
 
   // Bar metrics.
+  // The frame of a toolbar window for a docking style (0 floating, 1 left, 2 top, 3 right, 4 bottom):
+  // left, top, right and bottom widths; AWithSizeGrip reserves the grip of a status-bar look.
+  virtual void GetBarBorderSizes(TqzBar* ABar, Integer ADockingStyle, TRect& R, bool AWithSizeGrip);
   virtual Integer DockedBarSpacing();
   virtual Integer BarContentIndent();
   virtual Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl);
@@ -240,6 +243,9 @@ class TqzBarPainter : public TObject {
   virtual void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                                   const TRect& R);
+  // The caption band of a floating toolbar with its text and close button.
+  virtual void DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush,
+                                   const TRect& ACaptionRect, const TRect& R);
   virtual void DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
   // AButton: 0 minimize, 1 restore, 2 close; AState 1 inactive, 4 pushed.
   virtual void DrawMDIButton(TCustomqzBarControl* ABarControl, Integer AButton, const TRect& R, HDC DC, Integer AState);

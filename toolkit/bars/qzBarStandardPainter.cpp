@@ -5,9 +5,11 @@
 #include "gdi/Drawing.h"
 #include "gdi/Edges.h"
 #include "gdi/GdiTypes.h"
+#include "gdi/Regions.h"
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TqzBarStandardPainter)
@@ -195,4 +197,67 @@ void TqzBarEnhancedPainter::DrawMarkBackground(TCustomqzBarControl* ABarControl,
 
 Integer TqzBarEnhancedPainter::GripperAreaSize(TCustomqzBarControl* ABarControl) {
   return GripperWidth(ABarControl) + ClassRef()->GripperOffset() + 2;
+}
+
+// ---- Toolbar frames ----------------------------------------------------------------------------
+
+namespace {
+
+// A raised grip strip filled with the face; the strip leaves the clip so that nothing covers it.
+void DrawGripStrip(HDC DC, const TRect& R, bool AHorizontal, bool AMarkCorner) {
+  RECT r = R;
+  DrawEdge(DC, &r, BDR_RAISEDINNER, BF_RECT);
+  if (AMarkCorner) {
+    if (AHorizontal)
+      SetPixel(DC, R.Left, R.Bottom - 1, ColorToRGB(clBtnHighlight));
+    else
+      SetPixel(DC, R.Right - 1, R.Top, ColorToRGB(clBtnHighlight));
+  }
+  InflateRect(&r, -1, -1);
+  FillRect(DC, &r, GetSysColorBrush(COLOR_BTNFACE));
+  ExcludeClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
+}
+
+}  // namespace
+
+void TqzBarStandardPainter::DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  TqzBarPainterClass cls = ClassRef();
+  HBRUSH frame =
+      CreateSolidBrush(ColorToRGB(cls->CaptionSysColor(IsManagerFormActive(ABarControl->GetControlBarManager()))));
+  RECT r = R;
+  FrameRect(DC, &r, frame);
+  DeleteObject(frame);
+  InflateRect(&r, -1, -1);
+  bool pushed = toolbar && toolbar->GetCloseButtonState() == 2;
+  DrawFrameControl(DC, &r, DFC_CAPTION, DFCS_CAPTIONCLOSE | (pushed ? DFCS_PUSHED : 0));
+}
+
+void TqzBarStandardPainter::DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH, const TRect& R) {
+  DrawRectEdge(DC, R, BDR_RAISEDINNER);
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->CanMoveBar()) return;
+  TRect r = R;
+  InflateRect(&r, -2, -2);
+  bool horizontal = toolbar->IsDockedHorizontally();
+  Integer offset = ClassRef()->GripperOffset(), width = GripperWidth(ABarControl);
+  for (Integer strip = 0; strip < 2; ++strip) {
+    Integer start = offset + strip * width;
+    TRect grip = horizontal ? TRect(r.Left + start, r.Top, r.Left + start + width, r.Bottom)
+                            : TRect(r.Left, r.Top + start, r.Right, r.Top + start + width);
+    DrawGripStrip(DC, grip, horizontal, true);
+  }
+}
+
+void TqzBarEnhancedPainter::DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH, const TRect& R) {
+  DrawRectEdge(DC, R, BDR_RAISEDINNER);
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->CanMoveBar()) return;
+  TRect r = R;
+  InflateRect(&r, -2, -2);
+  Integer offset = ClassRef()->GripperOffset(), width = GripperWidth(ABarControl);
+  bool horizontal = toolbar->IsDockedHorizontally();
+  TRect grip = horizontal ? TRect(r.Left + offset, r.Top + 1, r.Left + offset + width, r.Bottom - 1)
+                          : TRect(r.Left + 1, r.Top + offset, r.Right - 1, r.Top + offset + width);
+  DrawGripStrip(DC, grip, horizontal, false);
 }

@@ -34,6 +34,8 @@ class TqzBarStandardPainter : public TqzBarPainter {
   void GetEditOuterMargins(Integer& ATop, Integer& ABottom) override;
   bool HotTracksWindowParts() override { return false; }
   bool SupportsQuickCustomizing() override { return false; }
+  void DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) override;
+  void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
   void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                           const TRect& R) override;
   Integer FloatingFrameInset() override { return 4; }
@@ -63,4 +65,5 @@ class TqzBarEnhancedPainter : public TqzBarStandardPainter {
   Integer GripperAreaSize(TCustomqzBarControl* ABarControl) override;
   Integer MenuGroupIndent() override { return 12; }
   bool SupportsQuickCustomizing() override { return true; }
+  void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
 };

@@ -11,6 +11,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarFlatPainter.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/foundation/qzThemeManager.h"
 #include "user/Rects.h"
 
@@ -21,7 +22,7 @@ namespace {
 // Parts and states of the visual-style classes.
 constexpr int TP_BUTTON = 1, TP_SPLITBUTTON = 3, TP_SPLITBUTTONDROPDOWN = 4, TP_SEPARATOR = 5, TP_SEPARATORVERT = 6;
 constexpr int TS_NORMAL = 1, TS_HOT = 2, TS_PRESSED = 3, TS_DISABLED = 4, TS_CHECKED = 5;
-constexpr int RP_GRIPPER = 1;
+constexpr int RP_GRIPPER = 1, RP_GRIPPERVERT = 2;
 constexpr int WP_MDIMINBUTTON = 16, WP_SMALLCLOSEBUTTON = 19, WP_MDICLOSEBUTTON = 20, WP_MDIRESTOREBUTTON = 22;
 constexpr int SP_GRIPPER = 3;
 constexpr int PP_BAR = 1, PP_CHUNK = 3;
@@ -237,4 +238,30 @@ void TqzBarXPPainter::DrawDateNavigatorButton(TqzBarItem*, HDC DC, bool APushed,
   FillWith(DC, R, SysColorBrushCode(COLOR_WINDOW));
   DrawPart(totToolBar, DC, TP_BUTTON, APushed ? TS_PRESSED : TS_HOT, R);
   ClassRef()->DrawPushButtonText(DC, R, false, AText, APushed ? 1 : 0);
+}
+
+// ---- Toolbar frames ----------------------------------------------------------------------------
+
+void TqzBarXPPainter::DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  static constexpr int states[3] = {TS_NORMAL, TS_HOT, TS_PRESSED};
+  Byte state = toolbar ? toolbar->GetCloseButtonState() : 0;
+  DrawPart(totWindow, DC, WP_SMALLCLOSEBUTTON, states[state <= 2 ? state : 0], R);
+}
+
+void TqzBarXPPainter::DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH, const TRect& R) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->CanMoveBar()) return;
+  TRect r = R;
+  InflateRect(&r, -2, -2);
+  Integer offset = ClassRef()->GripperOffset(), width = GripperWidth(ABarControl);
+  bool horizontal = toolbar->IsDockedHorizontally();
+  TRect grip = horizontal ? TRect(r.Left + offset, r.Top, r.Left + offset + width, r.Bottom)
+                          : TRect(r.Left, r.Top + offset, r.Right, r.Top + offset + width);
+  DrawPart(totRebar, DC, horizontal ? RP_GRIPPER : RP_GRIPPERVERT, 1, grip);
+}
+
+void TqzBarXPPainter::DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush,
+                                         const TRect& ACaptionRect, const TRect& R) {
+  BarPainterClassOf<TqzBarFlatPainter>()->DrawFloatingBorder(ABarControl, DC, ABrush, ACaptionRect, R);
 }

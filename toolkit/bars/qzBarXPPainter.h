@@ -55,6 +55,10 @@ class TqzBarXPPainter : public TqzBarPainter {
   void GetCaptionButtonSize(TSize& ASize) override { ASize = BarThemeMetrics().CaptionButtonSize; }
   void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                         const TRect& R) override;
+  void DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) override;
+  void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
+                          const TRect& R) override;
   void DrawMDIButton(TCustomqzBarControl* ABarControl, Integer AButton, const TRect& R, HDC DC,
                      Integer AState) override;
   Integer QuickItemCheckWidth() override { return 1; }

@@ -127,6 +127,8 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void Change(TTreeNode* Node) override;
   void Edit(const TVITEM& Item) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // The shell's menu for the node under the point (the selected one from the keyboard).
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
 
   void CreateParams(TCreateParams& Params) override;
   void CNNotify(TMessage& Message);
@@ -283,6 +285,8 @@ class TkvCustomInnerShellListView : public TCustomListView {
   void Edit(const LVITEM& Item) override;
   void DblClick() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // The shell's menu for the selected items, when the options ask for it.
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
 
   void KVSMItemsEnumerated(TMessage& Message);
   void KVSMItemFetched(TMessage& Message);

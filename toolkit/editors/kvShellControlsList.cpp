@@ -374,6 +374,31 @@ void TkvCustomInnerShellListView::KeyDown(Word& Key, TShiftState Shift) {
   }
 }
 
+void TkvCustomInnerShellListView::DoContextPopup(TPoint MousePos, bool& Handled) {
+  if (!FOptions->GetContextMenus() || !HandleAllocated() || !GetSelected())
+    return TCustomListView::DoContextPopup(MousePos, Handled);
+  Handled = true;
+  // Copies are taken under the lock and the menu runs without it: a command may change the
+  // folder, and the change notice refills the list while the menu is still up.
+  std::vector<LPITEMIDLIST> copies;
+  TInterfacePtr<IShellFolder> folder;
+  FProducer->BeginRead();
+  folder = FProducer->GetFolderIntf();
+  for (LRESULT i = SendMessage(GetHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED); i >= 0;
+       i = SendMessage(GetHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))
+    if (i < FProducer->ItemCount()) copies.push_back(CopyIdList(FProducer->Item(static_cast<Integer>(i))->GetItemIdList()));
+  FProducer->EndRead();
+  std::vector<LPCITEMIDLIST> items(copies.begin(), copies.end());
+  const TPoint screen = MousePos.X == -1 && MousePos.Y == -1 ? ClientToScreen(TPoint(0, 0)) : ClientToScreen(MousePos);
+  try {
+    ShowShellContextMenu(GetHandle(), folder.Get(), items, screen);
+  } catch (...) {
+    for (LPITEMIDLIST copy : copies) FreeIdList(copy);
+    throw;
+  }
+  for (LPITEMIDLIST copy : copies) FreeIdList(copy);
+}
+
 bool TkvCustomInnerShellListView::CanEdit(TListItem* Item) {
   if (!Item) return true;
   FProducer->BeginRead();
