@@ -346,12 +346,13 @@ void TqzBarPainter::DrawGlyphImage(TqzBarItemControlDrawParams* AParams, HDC DC,
   Integer index;
   TCustomImageList* list;
   TBitmap* glyph;
-  control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
+  control->GetImageSource(AParams->GlyphSizeKind, AParams->SelectedLook ? qzImageSourceHot : 0, index, list, glyph);
   TqzBarManager* manager = control->GetBarManager();
   bool enabled = control->IsEnabled();
-  TkvGlyphDrawMode mode = enabled                                              ? gdmNormal
-                          : ClassRef()->FadesDisabledImages(control->GetParent()) ? gdmFaded
-                                                                                : gdmDisabled;
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  TkvGlyphDrawMode mode = !enabled ? (ClassRef()->FadesDisabledImages(control->GetParent()) ? gdmFaded : gdmDisabled)
+                          : button && button->GrayGlyphLook ? gdmGrayScale
+                                                            : gdmNormal;
   TqzBarImageOptions* options = manager ? manager->GetImageOptions() : nullptr;
   if (mode == gdmNormal && !(options && options->GetSmoothGlyphs())) {
     // The plain image needs no filtering: drawn straight, it costs half the shared drawer's time.
