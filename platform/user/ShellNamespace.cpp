@@ -392,6 +392,8 @@ HRESULT SHGetSpecialFolderLocation(HWND, int csidl, LPITEMIDLIST* list) {
   return *list ? S_OK : E_FAIL;
 }
 
+String ShellTrashPath() { return SpecialFolder(CSIDL_LOCAL_APPDATA) + "/Trash"; }
+
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
   if (!info) return FALSE;
   String file = info->lpFile ? info->lpFile : "";

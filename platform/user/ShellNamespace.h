@@ -81,6 +81,9 @@ bool ShellEnumerate(LPCITEMIDLIST folder, DWORD flags, std::vector<ShellItemName
 // system lacks or that does not exist.
 HRESULT SHGetSpecialFolderLocation(HWND window, int csidl, LPITEMIDLIST* list);
 
+// The freedesktop trash of the user: $XDG_DATA_HOME/Trash, holding files/ and info/.
+String ShellTrashPath();
+
 // Opening an item the way the shell does: with SEE_MASK_INVOKEIDLIST the item is lpIDList (an
 // absolute list), opened through ShellExecute by its file-system path; otherwise lpFile.
 constexpr ULONG SEE_MASK_INVOKEIDLIST = 0x0000000C;

@@ -151,3 +151,67 @@ TEST_F(ShellListView, ALinkedTreeAndListShowTheSameFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellListView, TheShellMenuTrashesTheSelectedFile) {
+  const Integer notes = IndexOf("notes.txt");
+  ASSERT_GE(notes, 0);
+  List()->SetFocus();
+  List()->SetItemIndex(notes);
+  TRect r = List()->GetItems()->GetItem(notes)->DisplayRect(drLabel);
+  TPoint at = List()->ClientToScreen(TPoint(r.Left + 5, (r.Top + r.Bottom) / 2));
+  // The menu runs its own loop: the keys come from timers inside it.
+  ScriptedSteps steps;
+  steps.Add(50, [] { ScriptKeyPress(VK_DOWN); });
+  steps.Add(80, [] { ScriptKeyPress(VK_DOWN); });
+  steps.Add(110, [] { ScriptKeyPress(VK_DOWN); });
+  steps.Add(140, [] { ScriptKeyPress(VK_RETURN); });
+  steps.Add(2000, [] { ScriptKeyPress(VK_ESCAPE); });
+  ScriptClick(POINT{at.X, at.Y}, MouseButton::Right);
+  Pump();
+  PassTime(300);
+  EXPECT_FALSE(FileExists(home + "/notes.txt"));
+  EXPECT_TRUE(FileExists(home + "/.local/share/Trash/files/notes.txt"));
+  EXPECT_EQ(IndexOf("notes.txt"), -1);
+}
+
+TEST_F(ShellListView, TheTreesMenuMakesANewFolderInTheNode) {
+  auto* tree = new TkvShellTreeView(form);
+  tree->GetRoot()->SetBrowseFolder(bfProfile);
+  tree->SetBounds(440, 10, 200, 240);
+  tree->SetParent(form);
+  Pump();
+  tree->SetPath(home + "/Music");
+  tree->SetFocus();
+  Pump();
+  ScriptedSteps steps;
+  steps.Add(50, [] { ScriptKeyPress(VK_DOWN); });
+  steps.Add(80, [] { ScriptKeyPress(VK_DOWN); });
+  steps.Add(110, [] { ScriptKeyPress(VK_RETURN); });
+  steps.Add(2000, [] { ScriptKeyPress(VK_ESCAPE); });
+  ScriptKeyPress(VK_F10, kShift);
+  Pump();
+  EXPECT_TRUE(DirectoryExists(home + "/Music/New Folder"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShellListView, DraggingAFileOntoAFolderMovesItThere) {
+  auto centre = [&](const String& Caption) {
+    TRect r = List()->GetItems()->GetItem(IndexOf(Caption))->DisplayRect(drLabel);
+    TPoint p = List()->ClientToScreen(TPoint(r.Left + 8, (r.Top + r.Bottom) / 2));
+    return POINT{p.X, p.Y};
+  };
+  ScriptDrag(centre("notes.txt"), centre("Videos"), 6);
+  Pump();
+  PassTime(300);
+  EXPECT_TRUE(FileExists(home + "/Videos/notes.txt"));
+  EXPECT_FALSE(FileExists(home + "/notes.txt"));
+  EXPECT_EQ(List()->GetDropHighlight(), -1);
+  EXPECT_EQ(IndexOf("notes.txt"), -1);
+}
+
+}  // namespace

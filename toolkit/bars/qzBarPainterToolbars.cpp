@@ -59,7 +59,10 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
     DrawCloseButton(ABarControl, DC, toolbar->CloseButtonRect());
   }
   Integer x = band.Left;
-  bool mark = ABarControl->ShowsMark();
+  // A mark counts where the window gives it a place.
+  TRect markRect;
+  ABarControl->MarkRect(markRect);
+  bool mark = ABarControl->ShowsMark() && !IsRectEmpty(&markRect);
   if (mark)
     cls->OffsetFloatingCaption(ABarControl, x, band);
   else
@@ -84,9 +87,5 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
     SetTextColor(DC, previousText);
     SelectObject(DC, previousFont);
   }
-  if (mark) {
-    TRect markRect;
-    ABarControl->MarkRect(markRect);
-    if (!IsRectEmpty(&markRect)) DrawFloatingMark(ABarControl, DC, markRect);
-  }
+  if (mark) DrawFloatingMark(ABarControl, DC, markRect);
 }

@@ -355,6 +355,35 @@ void TkvCustomInnerShellTreeView::Change(TTreeNode* Node) {
   if (Node && !FClearing && !FRebuilding) SyncListView(Node);
 }
 
+void TkvCustomInnerShellTreeView::DoContextPopup(TPoint MousePos, bool& Handled) {
+  const bool keyboard = MousePos.X == -1 && MousePos.Y == -1;
+  TTreeNode* node = keyboard ? GetSelected() : GetNodeAt(MousePos.X, MousePos.Y);
+  TTreeNode* parent = node ? node->GetParent() : nullptr;
+  TkvShellTreeItemProducer* producer = parent ? ProducerOf(parent) : nullptr;
+  if (!FOptions->GetContextMenus() || !producer) return TTreeView::DoContextPopup(MousePos, Handled);
+  Handled = true;
+  LPITEMIDLIST item = nullptr;
+  TInterfacePtr<IShellFolder> folder;
+  producer->BeginRead();
+  folder = producer->GetFolderIntf();
+  const Integer index = node->GetIndex();
+  if (index < producer->ItemCount()) item = CopyIdList(producer->Item(index)->GetItemIdList());
+  producer->EndRead();
+  if (!item) return;
+  TPoint at = MousePos;
+  if (keyboard) {
+    TRect r = node->DisplayRect(true);
+    at = TPoint(r.Left, r.Bottom);
+  }
+  try {
+    ShowShellContextMenu(GetHandle(), folder.Get(), {item}, ClientToScreen(at));
+  } catch (...) {
+    FreeIdList(item);
+    throw;
+  }
+  FreeIdList(item);
+}
+
 void TkvCustomInnerShellTreeView::SetListView(TkvCustomInnerShellListView* Value) {
   if (FListView == Value) return;
   if (FListView) FListView->SetTreeView(nullptr);
