@@ -45,7 +45,6 @@ void StartFailed(const String& Message) {
 }  // namespace
 
 bool StartConverter() {
-  SetProductGlobals();
   try {
     Application()->Initialize();
     const String folder = ConfigFolder();
@@ -76,6 +75,7 @@ void EndConverter() {
 }
 
 int RunConverter() {
+  SetProductGlobals();
   if (!StartConverter()) return 1;
   Application()->Run();
   EndConverter();

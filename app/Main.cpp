@@ -13,7 +13,6 @@
 #include "user/Shell.h"
 #include "user/SystemInfo.h"
 #include "user/WindowPos.h"
-#include "vcl/ComCtrls.h"
 
 TFormMain* FormMain = nullptr;
 
@@ -22,6 +21,7 @@ TFormMain::~TFormMain() = default;
 void TFormMain::FormCreate(TObject*) {
   Application()->SetTitle(ProductName);
   FSettings = new TFormOSetting(this);
+  FSettings->AfterConstruction();
   FillProfiles();
   // The pane centres its knob on the bar.
   FPreview = std::make_unique<TPreviewPane>(
@@ -60,7 +60,7 @@ void TFormMain::FormDestroy(TObject*) {
 
 void TFormMain::AddVideo(TObject*) { AddVideoFiles(*GlobalVideoList, *GlobalMediaInfo, Application()->GetTitle()); }
 
-void TFormMain::DeleteVideo(TObject*) { DeleteSelectedFile(*GlobalVideoList, SelectedRow()); }
+void TFormMain::DeleteVideo(TObject*) { DeleteSelectedFile(*GlobalVideoList, FrameFileList->GetSelectedRow()); }
 
 void TFormMain::ClearVideo(TObject*) { GlobalVideoList->Clear(); }
 
@@ -77,7 +77,7 @@ void TFormMain::ShowCropEdit(TObject*) {
 }
 
 void TFormMain::EditSelected(void (*ShowPage)(TFormMain*)) {
-  const Integer row = SelectedRow();
+  const Integer row = FrameFileList->GetSelectedRow();
   if (row < 0) return;
   TPlayContext context;
   FPreview->OnPlayerState(2);
@@ -86,7 +86,7 @@ void TFormMain::EditSelected(void (*ShowPage)(TFormMain*)) {
   ShowPage(this);
   if (FormVideoEdit->ShowModal() != mrOk) return;
   const TTaskInfo* task = context.Task;
-  SetTrimmedLength(row, FormatTicks(true, task->End - task->Start));
+  FrameFileList->SetTrimmedLength(row, FormatTicks(true, task->TrimmedLength()));
 }
 
 void TFormMain::HelpClick(TObject*) {
@@ -107,7 +107,7 @@ void TFormMain::ConvertVideo(TObject*) {
 }
 
 void TFormMain::FrameFileListFileListDblClick(TObject*) {
-  const Integer row = SelectedRow();
+  const Integer row = FrameFileList->GetSelectedRow();
   if (row < 0) return;
   const TVideoInfo* info = GlobalVideoList->GetInfo(row);
   FPreview->Play(GlobalVideoList->GetPath(row), info->Duration, info->Width, info->Height);

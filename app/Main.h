@@ -8,25 +8,22 @@
 
 #include "app/MainPreview.h"
 #include "app/VideoListVw.h"
-#include "toolkit/controls/WbPanel.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/Timers.h"
 
-// The toolkit's headers are included by the sources only: the editors' and the Wb set's names of
-// the vertical alignments would meet here (see FormatsAdvance.h).
-class TqzRibbon;
-class TqzRibbonTab;
-class TqzBarManager;
-class TqzBar;
-class TqzBarLargeButton;
+// The toolkit's headers are included by the sources only: the editors', the bars' and the Wb
+// set's names of the vertical alignments, sides and item alignments would meet here (see
+// FormatsAdvance.h). The ribbon, its bar manager, toolbars and command buttons are the form's
+// components without fields: the code reaches them through the form's events only.
 class TqzSkinController;
 class TkvImageList;
 class TkvTextEdit;
 class TkvComboBox;
 class TkvButton;
 class TFormOSetting;
+class TWbPanel;
 
 class TFormMain : public TForm, public IObserver {
   TAVREN_CLASS(TFormMain, TForm)
@@ -47,15 +44,6 @@ class TFormMain : public TForm, public IObserver {
   TFormOSetting* GetSettings() const { return FSettings; }
   TPreviewPane* GetPreview() const { return FPreview.get(); }
 
-  TqzRibbon* qzRibbon1 = nullptr;
-  TqzRibbonTab* qzRibbon1Tab1 = nullptr;
-  TqzBarManager* qzBarManager = nullptr;
-  TqzBar* qzBarManagerBar1 = nullptr;
-  TqzBar* qzBarManagerBar2 = nullptr;
-  TqzBar* qzBarManagerBar3 = nullptr;
-  TqzBarLargeButton *Add = nullptr, *Delete = nullptr, *Clear = nullptr;
-  TqzBarLargeButton *Effect = nullptr, *Trim = nullptr, *Crop = nullptr;
-  TqzBarLargeButton *Help = nullptr, *About = nullptr;
   TkvImageList* kvImageList = nullptr;
   TqzSkinController* qzSkinController = nullptr;
   TWbPanel *WbPanelBG = nullptr, *WbPanel1 = nullptr, *WbPanel2 = nullptr, *WbPanel3 = nullptr;
@@ -99,9 +87,6 @@ class TFormMain : public TForm, public IObserver {
   void ImagePauseClick(TObject* Sender);
 
  private:
-  // The row selected in the file list, -1 without one.
-  Integer SelectedRow() const;
-  void SetTrimmedLength(Integer Row, const String& Text);
   // The clip editor on the selected file, with Page chosen; the row's trimmed length after OK.
   void EditSelected(void (*ShowPage)(TFormMain*));
   // The widening a newer system's wider frames and fonts need, made at the first showing only.

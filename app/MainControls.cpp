@@ -1,5 +1,5 @@
 // The main window's form: its published parts and what its handlers do with the toolkit's
-// controls (the profile list, the output folder, the file list's selection, the ribbon's images).
+// controls (the profile list, the output folder, the ribbon's images).
 
 #include <cstdio>
 
@@ -10,17 +10,12 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "rtl/TypInfo.h"
-#include "toolkit/bars/qzBar.h"
-#include "toolkit/bars/qzBarExtItems.h"
-#include "toolkit/bars/qzBarToolbars.h"
+#include "toolkit/controls/WbPanel.h"
 #include "toolkit/editors/kvButtons.h"
 #include "toolkit/editors/kvDropDownEdit.h"
-#include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvShellBrowserDialog.h"
 #include "toolkit/editors/kvTextEdit.h"
 #include "toolkit/foundation/kvGraphics.h"
-#include "toolkit/ribbon/qzRibbon.h"
-#include "toolkit/ribbon/qzRibbonTabs.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/SystemInfo.h"
 #include "vcl/GraphicClasses.h"
@@ -58,15 +53,6 @@ void TFormMain::BrowseOutDir(TObject*) {
   edtOutDir->SetText(dialog.GetPath());
 }
 
-Integer TFormMain::SelectedRow() const {
-  TListItem* row = FrameFileList->FileList->GetSelected();
-  return row ? row->GetIndex() : -1;
-}
-
-void TFormMain::SetTrimmedLength(Integer Row, const String& Text) {
-  FrameFileList->FileList->GetItems()->GetItem(Row)->GetSubItems()->SetStrings(1, Text);
-}
-
 void TFormMain::WidenForNewerSystems() {
   OSVERSIONINFO version;
   if (!GetVersionExA(&version) || version.dwMajorVersion <= 5) return;
@@ -89,9 +75,7 @@ void TFormMain::LoadCommandImages() {
 }
 
 TAVREN_CLASS_IMPL_PUBLISHED(TFormMain,
-    FIELD(qzRibbon1), FIELD(qzRibbon1Tab1), FIELD(qzBarManager), FIELD(qzBarManagerBar1), FIELD(qzBarManagerBar2),
-    FIELD(qzBarManagerBar3), FIELD(Add), FIELD(Delete), FIELD(Clear), FIELD(Effect), FIELD(Trim), FIELD(Crop),
-    FIELD(Help), FIELD(About), FIELD(kvImageList), FIELD(qzSkinController), FIELD(WbPanelBG), FIELD(WbPanel1),
+    FIELD(kvImageList), FIELD(qzSkinController), FIELD(WbPanelBG), FIELD(WbPanel1),
     FIELD(WbPanel2), FIELD(WbPanel3), FIELD(WbPanel4), FIELD(WbPanel5), FIELD(FrameFileList), FIELD(WbPanelReview),
     FIELD(ImagePlayerBG), FIELD(PanelPlay), FIELD(ImageBar), FIELD(ImagePos), FIELD(ImagePlay), FIELD(ImagePause),
     FIELD(Label3), FIELD(Label4), FIELD(Label7), FIELD(lblName), FIELD(lblLength), FIELD(lblSize), FIELD(Label1),
