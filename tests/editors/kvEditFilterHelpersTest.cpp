@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditTestProperties.h"
+#include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
@@ -87,6 +88,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_EQ(memoOperators.count(), 4u);
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
   kvMemoEnd();
+  kvDropDownEditEnd();
   kvMaskEditEnd();
   kvTextEditEnd();
   EXPECT_FALSE(FilterEditsControllerExists());
@@ -95,6 +97,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_FALSE(FilterEditsControllerExists());
   kvTextEditStart();
   kvMaskEditStart();
+  kvDropDownEditStart();
   kvMemoStart();
   kvMemoStart();
   kvMemoEnd();

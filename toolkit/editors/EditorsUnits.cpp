@@ -2,6 +2,7 @@
 
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
+#include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
@@ -24,6 +25,7 @@ void EditorsStart() {
   kvTextEditStart();
   kvMemoStart();
   kvMaskEditStart();
+  kvDropDownEditStart();
   kvListViewStart();
   kvShellListViewStart();
   kvShellTreeViewStart();
@@ -32,6 +34,7 @@ void EditorsStart() {
 void EditorsEnd() {
   kvShellListViewEnd();
   kvShellCommonEnd();
+  kvDropDownEditEnd();
   kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();
