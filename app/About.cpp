@@ -1,12 +1,17 @@
 #include "app/About.h"
 
+#include "core/Global.h"
 #include "core/GlobalFun.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/TypInfo.h"
 #include "user/Shell.h"
 #include "user/WindowPos.h"
 
-void TFormAbout::FormCreate(TObject*) { Label2->SetCaption("Version " + GetFileVersionText(Application()->GetExeName())); }
+void TFormAbout::FormCreate(TObject*) {
+  Label2->SetCaption("Version " + GetFileVersionText(Application()->GetExeName()));
+  // The program's own address, once it is set, over the one the form was designed with.
+  if (!HomeUrl.empty()) lblHome->SetCaption(HomeUrl);
+}
 
 void TFormAbout::FormClick(TObject*) { Close(); }
 

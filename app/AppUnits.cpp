@@ -4,14 +4,18 @@
 #include "app/FormatsAdvance.h"
 #include "app/Log.h"
 #include "app/OFormat.h"
+#include "app/Progress.h"
 #include "app/RangeSlider.h"
 #include "app/VideoEdit.h"
+#include "app/VideoListVw.h"
 
 void AppStart() {
   RangeSliderStart();
   OFormatStart();
   FormatsAdvanceStart();
   VideoEditStart();
+  VideoListVwStart();
+  ProgressStart();
   AboutStart();
   LogStart();
 }

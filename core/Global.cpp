@@ -23,10 +23,10 @@ TMediaInfo* GlobalMediaInfo = nullptr;
 TMediaPlayer* GlobalMediaPlayer = nullptr;
 TMediaConverter* GlobalMediaConverter = nullptr;
 
-TInitGlobal::TInitGlobal(const String& ConfigFile) {
+TInitGlobal::TInitGlobal(const String& ConfigFile, const String& LogFile) {
   const TEngineApi& engine = Engine();
   try {
-    FLogPath = MakeTempFileName("log");
+    FLogPath = LogFile.empty() ? MakeTempFileName("log") : LogFile;
     engine.LibUtil.LogSetFileByName(FLogPath.c_str());
     engine.LibUtil.LogSetLevel(2);
     // The program runs without the codec manager's blessing (sound-only profiles may still work),

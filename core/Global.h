@@ -31,10 +31,11 @@ extern TMediaConverter* GlobalMediaConverter;
 class TInitGlobal : public TObject {
   TAVREN_CLASS(TInitGlobal, TObject)
  public:
-  // Opens this run's log, starts the codec manager (FinalException "Failed to initialize convert
-  // library!" when either raises), then creates the services in order; a failure there passes on
-  // after the services already made are freed again.
-  explicit TInitGlobal(const String& ConfigFile = DefaultConfigFile());
+  // Opens this run's log (LogFile, or a new file in the temporary folder when it is empty), starts
+  // the codec manager (FinalException "Failed to initialize convert library!" when either
+  // raises), then creates the services in order; a failure there passes on after the services
+  // already made are freed again.
+  explicit TInitGlobal(const String& ConfigFile = DefaultConfigFile(), const String& LogFile = "");
   // Frees the services in the order they were made; never throws.
   ~TInitGlobal() override;
 

@@ -13,6 +13,8 @@
 #include "controls/ListLabelEdit.h"
 #include "controls/ListScrollBars.h"
 #include "rtl/SysUtils.h"
+#include "user/Input.h"
+#include "user/Timers.h"
 
 namespace {
 
@@ -75,6 +77,8 @@ class TreeView : public ListControlBase {
   void TrackHover(POINT p);
   void ShowInfoTip(POINT p);
   void KeyDown(UINT key);
+  // Type-ahead: typed characters select the next visible item whose text starts with them.
+  void SearchChar(char c);
   HWND EditLabel(TreeNode* node);
   void EndEdit(bool save, const std::string& text);
   void Paint(HDC dc, const RECT& clip);
@@ -98,6 +102,8 @@ class TreeView : public ListControlBase {
   COLORREF back_ = CLR_NONE, text_ = CLR_NONE;
   bool focused_ = false;
   bool updatingBars_ = false;
+  std::string search_;
+  DWORD searchTime_ = 0;
 };
 
 bool TreeView::HasChildren(TreeNode* node) {
@@ -487,6 +493,27 @@ void TreeView::KeyDown(UINT key) {
   if (target && !Dead()) Select(target, TVC_BYKEYBOARD);
 }
 
+void TreeView::SearchChar(char c) {
+  if (rows_.empty() || static_cast<unsigned char>(c) < ' ') return;
+  // A pause longer than two double-click times starts a new search.
+  const DWORD now = GetTickCount();
+  if (now - searchTime_ > 2 * GetDoubleClickTime()) search_.clear();
+  searchTime_ = now;
+  search_ += c;
+  const int count = static_cast<int>(rows_.size());
+  const int current = selected_ ? RowOf(selected_) : -1;
+  // A first character looks past the current item; a longer search may stay on it.
+  const int start = search_.size() == 1 ? current + 1 : std::max(current, 0);
+  for (int i = 0; i < count; ++i) {
+    TreeNode* node = rows_[(start + i + count) % count].node;
+    const std::string text = Text(node);
+    if (text.size() >= search_.size() && SameText(text.substr(0, search_.size()), search_)) {
+      if (node != selected_) Select(node, TVC_BYKEYBOARD);
+      return;
+    }
+  }
+}
+
 // Info tips: the parent is asked for an item's tip once the mouse rests on it.
 void TreeView::TrackHover(POINT p) {
   if (!(Style() & TVS_INFOTIP)) return;
@@ -684,6 +711,9 @@ LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       tip_.Hide();
       KeyDown(static_cast<UINT>(wParam));
+      return 0;
+    case WM_CHAR:
+      SearchChar(static_cast<char>(wParam));
       return 0;
     case WM_MOUSEWHEEL: SetTop(top_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3); return 0;
     case WM_VSCROLL:

@@ -51,6 +51,13 @@ bool RouteMouse(RawInput& raw) {
     msg.message = WM_MOUSEWHEEL;
     msg.wParam = MAKEWPARAM(static_cast<WORD>(raw.mouseKeys), static_cast<WORD>(raw.wheelDelta));
     msg.lParam = PackPoint(raw.point);
+    // The wheel passes the mouse hooks too, with its delta in the high word of mouseData.
+    if (HooksInstalled(WH_MOUSE)) {
+      MOUSEHOOKSTRUCTEX info{raw.point, target->handle, HTCLIENT, 0,
+                             static_cast<DWORD>(static_cast<WORD>(raw.wheelDelta)) << 16};
+      if (CallHookChain(WH_MOUSE, HC_ACTION, WM_MOUSEWHEEL, reinterpret_cast<LPARAM>(&info))) return false;
+      if (target->destroyed) return false;
+    }
     return true;
   }
 

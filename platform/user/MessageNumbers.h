@@ -43,6 +43,8 @@ constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_DELETEITEM = 0x002D;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
+// Asked by an accessibility client for a window's object; answered by the default handler.
+constexpr UINT WM_GETOBJECT = 0x003D;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_COPYDATA = 0x004A;
@@ -120,6 +122,15 @@ constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
 constexpr UINT WM_EXITMENULOOP = 0x0212;
 constexpr UINT WM_SIZING = 0x0214;
+// The edge or corner a WM_SIZING drag moves (its WParam).
+constexpr UINT WMSZ_LEFT = 1;
+constexpr UINT WMSZ_RIGHT = 2;
+constexpr UINT WMSZ_TOP = 3;
+constexpr UINT WMSZ_TOPLEFT = 4;
+constexpr UINT WMSZ_TOPRIGHT = 5;
+constexpr UINT WMSZ_BOTTOM = 6;
+constexpr UINT WMSZ_BOTTOMLEFT = 7;
+constexpr UINT WMSZ_BOTTOMRIGHT = 8;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MOVING = 0x0216;
 constexpr UINT WM_MDICREATE = 0x0220;

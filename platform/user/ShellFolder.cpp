@@ -2,9 +2,13 @@
 
 #include "user/ShellFolder.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +16,9 @@
 #include <memory>
 #include <vector>
 
+#include "rtl/FileUtils.h"
 #include "rtl/WideText.h"
+#include "user/Shell.h"
 #include "user/ShellFileInfo.h"
 
 namespace {
@@ -88,6 +94,101 @@ class TItemInfoTip : public TInterfacedObject, public IQueryInfo {
 
  private:
   ListPtr FItem;
+};
+
+// The menu of one or more items of a folder.
+class TItemsContextMenu : public TInterfacedObject, public IContextMenu2 {
+  TAVREN_CLASS(TItemsContextMenu, TInterfacedObject)
+ public:
+  explicit TItemsContextMenu(std::vector<ListPtr> Items) : FItems(std::move(Items)) {}
+
+  HRESULT QueryContextMenu(HMENU menu, UINT index, UINT first, UINT last, UINT flags) override {
+    if (!IsMenu(menu)) return E_INVALIDARG;
+    if (last < first + kvcmdMoveToTrash) return E_FAIL;
+    const bool one = FItems.size() == 1;
+    const DWORD attributes = CommonAttributes();
+    const UINT openState = MF_DEFAULT | (Paths().empty() ? MF_GRAYED : 0);
+    InsertMenuA(menu, index, MF_BYPOSITION | MF_STRING | openState, first + kvcmdOpen, "Open");
+    if (flags & CMF_DEFAULTONLY) return static_cast<HRESULT>(1);
+    const bool folder = one && (attributes & SFGAO_FOLDER) && (attributes & SFGAO_DROPTARGET);
+    InsertMenuA(menu, index + 1, MF_BYPOSITION | MF_STRING | (folder ? 0 : MF_GRAYED), first + kvcmdNewFolder,
+                "New Folder");
+    const bool trash = (attributes & SFGAO_FILESYSTEM) && (attributes & SFGAO_CANDELETE);
+    InsertMenuA(menu, index + 2, MF_BYPOSITION | MF_STRING | (trash ? 0 : MF_GRAYED), first + kvcmdMoveToTrash,
+                "Move to Trash");
+    return static_cast<HRESULT>(kvcmdMoveToTrash + 1);
+  }
+
+  HRESULT InvokeCommand(CMINVOKECOMMANDINFO* info) override {
+    if (!info || !info->lpVerb) return E_INVALIDARG;
+    const auto raw = reinterpret_cast<uintptr_t>(info->lpVerb);
+    UINT command;
+    if (raw < 0x10000) {
+      command = static_cast<UINT>(raw);
+    } else if (!std::strcmp(info->lpVerb, "open")) {
+      command = kvcmdOpen;
+    } else if (!std::strcmp(info->lpVerb, "newfolder")) {
+      command = kvcmdNewFolder;
+    } else if (!std::strcmp(info->lpVerb, "delete")) {
+      command = kvcmdMoveToTrash;
+    } else {
+      return E_INVALIDARG;
+    }
+    const std::vector<String> paths = Paths();
+    if (paths.empty()) return E_FAIL;
+    switch (command) {
+      case kvcmdOpen:
+        for (const String& path : paths) ShellExecute(info->hwnd, "open", path.c_str(), nullptr, nullptr, info->nShow);
+        return S_OK;
+      case kvcmdNewFolder:
+        return paths.size() == 1 && MakeNewFolder(paths[0]) ? S_OK : E_FAIL;
+      case kvcmdMoveToTrash: {
+        bool all = true;
+        for (const String& path : paths) all = MoveToTrash(path) && all;
+        return all ? S_OK : E_FAIL;
+      }
+      default:
+        return E_INVALIDARG;
+    }
+  }
+
+  HRESULT GetCommandString(UINT_PTR command, UINT, UINT*, char* name, UINT max) override {
+    static const char* const kVerbs[] = {"open", "newfolder", "delete"};
+    if (command > kvcmdMoveToTrash || !name || max == 0) return E_INVALIDARG;
+    std::strncpy(name, kVerbs[command], max - 1);
+    name[max - 1] = '\0';
+    return S_OK;
+  }
+
+  HRESULT HandleMenuMsg(UINT, WPARAM, LPARAM) override { return S_OK; }
+
+ private:
+  DWORD CommonAttributes() const {
+    DWORD common = 0xFFFFFFFF;
+    for (const ListPtr& item : FItems) common &= ShellAttributesOf(item.get());
+    return FItems.empty() ? 0 : common;
+  }
+  std::vector<String> Paths() const {
+    std::vector<String> paths;
+    for (const ListPtr& item : FItems) {
+      String path = ShellPathOf(item.get());
+      if (path.empty()) return {};
+      paths.push_back(path);
+    }
+    return paths;
+  }
+  // "New Folder", else "New Folder (2)" and so on: never an existing name.
+  static bool MakeNewFolder(const String& Parent) {
+    const String base = (Parent == "/" ? "" : Parent) + "/New Folder";
+    for (int i = 1; i < 1000; ++i) {
+      const String path = i == 1 ? base : base + " (" + std::to_string(i) + ")";
+      if (mkdir(path.c_str(), 0777) == 0) return true;
+      if (errno != EEXIST) return false;
+    }
+    return false;
+  }
+
+  std::vector<ListPtr> FItems;
 };
 
 class TShellFolder : public TInterfacedObject, public IShellFolder {
@@ -183,6 +284,17 @@ class TShellFolder : public TInterfacedObject, public IShellFolder {
                         void** object) override {
     if (!object) return E_INVALIDARG;
     *object = nullptr;
+    if (&iid == &IContextMenu::IID || &iid == &IContextMenu2::IID) {
+      if (count == 0 || !items) return E_INVALIDARG;
+      std::vector<ListPtr> absolute;
+      for (UINT i = 0; i < count; ++i) {
+        if (!items[i]) return E_INVALIDARG;
+        absolute.push_back(Own(ILCombine(FList.get(), items[i])));
+        if (!ShellAttributesOf(absolute.back().get())) return E_FAIL;
+      }
+      TInterfacePtr<IContextMenu> menu(new TItemsContextMenu(std::move(absolute)));
+      return menu->QueryInterface(iid, object);
+    }
     if (&iid != &IQueryInfo::IID) return E_NOINTERFACE;
     if (count != 1 || !items || !items[0]) return E_INVALIDARG;
     ListPtr absolute = Own(ILCombine(FList.get(), items[0]));
@@ -227,6 +339,7 @@ TAVREN_CLASS_IMPL(TShellAllocator)
 TAVREN_CLASS_IMPL(TItemEnumerator)
 TAVREN_CLASS_IMPL(TShellFolder)
 TAVREN_CLASS_IMPL(TItemInfoTip)
+TAVREN_CLASS_IMPL(TItemsContextMenu)
 
 }  // namespace
 
@@ -245,4 +358,57 @@ HRESULT SHGetDesktopFolder(IShellFolder** folder) {
   ListPtr desktop = Own(ILFromNames({}));
   TInterfacePtr<IShellFolder> root(new TShellFolder(desktop.get()));
   return root->QueryInterface(IShellFolder::IID, reinterpret_cast<void**>(folder));
+}
+
+bool MoveToTrash(const String& Path) {
+  struct stat status;
+  if (Path.empty() || Path == "/" || lstat(Path.c_str(), &status) != 0) return false;
+  const String trash = ShellTrashPath();
+  const String files = trash + "/files";
+  const String info = trash + "/info";
+  // The data folder itself may not exist yet.
+  for (const String& dir : {files, info})
+    if (!ForceDirectories(dir)) return false;
+  const size_t slash = Path.find_last_of('/');
+  const String name = slash == String::npos ? Path : Path.substr(slash + 1);
+  // The record is made first and exclusively: the name it claims is then the item's alone.
+  for (int i = 1; i < 10000; ++i) {
+    const String stored = i == 1 ? name : name + "." + std::to_string(i);
+    const String record = info + "/" + stored + ".trashinfo";
+    const int fd = open(record.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return false;
+    }
+    struct stat taken;
+    if (lstat((files + "/" + stored).c_str(), &taken) == 0) {
+      close(fd);
+      unlink(record.c_str());
+      continue;
+    }
+    char stamp[32] = {};
+    const time_t now = time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local);
+    String encoded;
+    for (unsigned char c : Path) {
+      if (std::isalnum(c) || std::strchr("/-_.~", c)) {
+        encoded += static_cast<char>(c);
+      } else {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%%%02X", c);
+        encoded += hex;
+      }
+    }
+    const String text = "[Trash Info]\nPath=" + encoded + "\nDeletionDate=" + stamp + "\n";
+    const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    close(fd);
+    if (!written || std::rename(Path.c_str(), (files + "/" + stored).c_str()) != 0) {
+      unlink(record.c_str());
+      return false;
+    }
+    return true;
+  }
+  return false;
 }

@@ -5,6 +5,7 @@
 // shell allocator). Names are UTF-8.
 
 #include "rtl/Interfaces.h"
+#include "user/PopupMenus.h"
 #include "user/ShellNamespace.h"
 
 
@@ -48,6 +49,52 @@ class IQueryInfo : public virtual IInterface {
   virtual HRESULT GetInfoTip(DWORD flags, WideChar** tip) = 0;
   virtual HRESULT GetInfoFlags(DWORD* flags) = 0;
 };
+
+// The shell's menu for items: "Open", "New Folder" (inside one folder) and "Move to Trash"
+// (into the freedesktop trash, never over a name there).
+constexpr UINT CMF_NORMAL = 0x0000;
+constexpr UINT CMF_DEFAULTONLY = 0x0001;
+constexpr UINT CMF_EXPLORE = 0x0004;
+constexpr UINT CMF_CANRENAME = 0x0010;
+// The commands' offsets from the first id a menu was given, and their verbs.
+constexpr UINT kvcmdOpen = 0;
+constexpr UINT kvcmdNewFolder = 1;
+constexpr UINT kvcmdMoveToTrash = 2;
+
+struct CMINVOKECOMMANDINFO {
+  DWORD cbSize = sizeof(CMINVOKECOMMANDINFO);
+  DWORD fMask = 0;
+  HWND hwnd = nullptr;
+  // A command offset (a value below 0x10000) or a verb: "open", "newfolder", "delete".
+  const char* lpVerb = nullptr;
+  const char* lpParameters = nullptr;
+  const char* lpDirectory = nullptr;
+  int nShow = 0;
+};
+
+// The verb pointer that stands for a command offset.
+inline const char* CommandOffsetVerb(UINT Offset) { return reinterpret_cast<const char*>(static_cast<uintptr_t>(Offset)); }
+
+class IContextMenu : public virtual IInterface {
+  TAVREN_INTERFACE(IContextMenu)
+ public:
+  // Adds the commands at index with ids from first (at most up to last); answers the number of
+  // ids used as a success code.
+  virtual HRESULT QueryContextMenu(HMENU menu, UINT index, UINT first, UINT last, UINT flags) = 0;
+  virtual HRESULT InvokeCommand(CMINVOKECOMMANDINFO* info) = 0;
+  // The verb of a command offset into name (UTF-8).
+  virtual HRESULT GetCommandString(UINT_PTR command, UINT type, UINT* reserved, char* name, UINT max) = 0;
+};
+
+class IContextMenu2 : public virtual IContextMenu {
+  TAVREN_INTERFACE(IContextMenu2)
+ public:
+  // Menus here draw their own items: nothing to hand on.
+  virtual HRESULT HandleMenuMsg(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+};
+
+// Moves the item at path into the trash, with its .trashinfo record; false when it cannot.
+bool MoveToTrash(const String& Path);
 
 class IShellFolder : public virtual IInterface {
   TAVREN_INTERFACE(IShellFolder)

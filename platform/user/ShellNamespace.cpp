@@ -3,6 +3,8 @@
 
 #include "user/ShellNamespace.h"
 
+#include "user/Shell.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -388,4 +390,20 @@ HRESULT SHGetSpecialFolderLocation(HWND, int csidl, LPITEMIDLIST* list) {
     }
   }
   return *list ? S_OK : E_FAIL;
+}
+
+String ShellTrashPath() { return SpecialFolder(CSIDL_LOCAL_APPDATA) + "/Trash"; }
+
+BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
+  if (!info) return FALSE;
+  String file = info->lpFile ? info->lpFile : "";
+  if ((info->fMask & SEE_MASK_INVOKEIDLIST) == SEE_MASK_INVOKEIDLIST && info->lpIDList)
+    file = ShellPathOf(static_cast<LPCITEMIDLIST>(info->lpIDList));
+  if (file.empty()) {
+    info->hInstApp = reinterpret_cast<HINSTANCE>(SE_ERR_FNF);
+    return FALSE;
+  }
+  info->hInstApp = ShellExecute(info->hwnd, info->lpVerb, file.c_str(), info->lpParameters, info->lpDirectory,
+                                info->nShow);
+  return reinterpret_cast<intptr_t>(info->hInstApp) > 32;
 }

@@ -80,3 +80,24 @@ bool ShellEnumerate(LPCITEMIDLIST folder, DWORD flags, std::vector<ShellItemName
 // The absolute list of a special folder (docs/shell-namespace.md); E_FAIL for a folder this
 // system lacks or that does not exist.
 HRESULT SHGetSpecialFolderLocation(HWND window, int csidl, LPITEMIDLIST* list);
+
+// The freedesktop trash of the user: $XDG_DATA_HOME/Trash, holding files/ and info/.
+String ShellTrashPath();
+
+// Opening an item the way the shell does: with SEE_MASK_INVOKEIDLIST the item is lpIDList (an
+// absolute list), opened through ShellExecute by its file-system path; otherwise lpFile.
+constexpr ULONG SEE_MASK_INVOKEIDLIST = 0x0000000C;
+struct SHELLEXECUTEINFOA {
+  DWORD cbSize = sizeof(SHELLEXECUTEINFOA);
+  ULONG fMask = 0;
+  HWND hwnd = nullptr;
+  const char* lpVerb = nullptr;
+  const char* lpFile = nullptr;
+  const char* lpParameters = nullptr;
+  const char* lpDirectory = nullptr;
+  int nShow = 0;
+  HINSTANCE hInstApp = nullptr;
+  void* lpIDList = nullptr;
+};
+// False (hInstApp the error) when there is nothing to open or opening failed.
+BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info);

@@ -340,7 +340,10 @@ TAVREN_MESSAGE_TABLE(TCustomTreeView, MESSAGE_HANDLER(CN_NOTIFY, CNNotify))
 
 TCustomTreeView::TCustomTreeView(TComponent* AOwner)
     : TWinControl(AOwner), FTreeNodes(std::make_unique<TTreeNodes>(this)) {
-  FControlStyle = TControlStyle{csCaptureMouse, csDoubleClicks};
+  // No mouse capture of the framework's: the tree's window takes the mouse itself while it tells
+  // a click from a drag, and eats the button's release meanwhile, so a capture set after the
+  // press would never be let go.
+  FControlStyle = TControlStyle{csDoubleClicks};
   SetBounds(0, 0, 121, 97);
   SetTabStop(true);
   FParentColor = false;

@@ -5,6 +5,8 @@
 
 void RegisterPopupMenuClass();
 void UnregisterPopupMenuClass();
+void MenuHandlesStart();
+void MenuHandlesEnd();
 
 namespace {
 
@@ -26,9 +28,11 @@ void MenusStart() {
   PopupMenuHooks.AsComponent = &MenuAsComponent;
   PopupMenuHooks.Popup = &PopupForControl;
   PopupMenuHooks.IsShortCut = &MenuShortCut;
+  MenuHandlesStart();
 }
 
 void MenusEnd() {
+  MenuHandlesEnd();
   PopupMenuHooks = TPopupMenuHooks{};
   UnregisterPopupMenuClass();
 }

@@ -6,6 +6,7 @@
 #include "Screenshots.h"
 #include "VclTestSupport.h"
 #include "app/About.h"
+#include "core/Global.h"
 #include "user/Input.h"
 #include "user/Shell.h"
 #include "user/WindowPos.h"
@@ -55,6 +56,16 @@ TEST_F(AboutTest, ShowsTheProgramsVersion) {
   about->Show();
   Settle();
   EXPECT_TRUE(SaveWindowShot(about->GetHandle(), "app-about"));
+}
+
+TEST_F(AboutTest, TheLinkIsTheProgramsHomeAddress) {
+  const String saved = HomeUrl;
+  HomeUrl = "https://www.example.com/tavren/";
+  TFormAbout* another = nullptr;
+  Application()->CreateForm(another);
+  forms.push_back(another);
+  EXPECT_EQ(another->lblHome->GetCaption(), "https://www.example.com/tavren/");
+  HomeUrl = saved;
 }
 
 TEST_F(AboutTest, TheHomeLinkOpensAndAnyOtherClickCloses) {

@@ -8,19 +8,7 @@
 
 #include "VclTestSupport.h"
 #include "app/VideoEdit.h"
-#include "core/CoreHost.h"
-
-// Records the texts the core would show in message boxes.
-class TRecordingHost : public TCoreHost {
- public:
-  Integer ShowMessageBox(const String& Text, const String&, TBoxKind) override {
-    Boxes.push_back(Text);
-    return 1;
-  }
-  void ShowLog(TStrings*) override {}
-  void SetBitmapImage(TObject*, HBITMAP) override {}
-  std::vector<String> Boxes;
-};
+#include "RecordingHost.h"
 
 class ClipEditorTest : public VclTest {
  protected:

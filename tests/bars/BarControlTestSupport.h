@@ -23,6 +23,7 @@ class TTestBarControl : public TCustomqzBarControl {
     CalcClientItemsRect();
     CalcLayout(qzPaintMenu, 0);
   }
+  void SetMarkState(Byte AState) { FMarkState = AState; }
   Integer repaints = 0;
   Byte paintKind = qzPaintHorizontal;
   // A text size of its own in place of the measured one (0: measured).

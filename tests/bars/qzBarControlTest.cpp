@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "BarControlTestSupport.h"
+#include "toolkit/bars/qzBarStandardPainter.h"
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "user/Focus.h"
@@ -119,7 +120,8 @@ TEST_F(BarControl, PainterClassOperationsAnswerAlikeThroughTheClassAndAnInstance
   EXPECT_EQ(painter, manager->GetDefaultPainter());
   TqzBarPainterClass cls = painter->ClassRef();
   EXPECT_NE(cls, painter);
-  EXPECT_EQ(cls, BarPainterClassOf<TqzBarPainter>());
+  // The manager's default style is Enhanced.
+  EXPECT_EQ(cls, BarPainterClassOf<TqzBarEnhancedPainter>());
   EXPECT_EQ(cls->ReferenceTextSize(), painter->ReferenceTextSize());
   EXPECT_EQ(cls->ToolbarBrush(window), painter->ToolbarBrush(window));
   TSize size;
@@ -130,7 +132,7 @@ TEST_F(BarControl, PainterClassOperationsAnswerAlikeThroughTheClassAndAnInstance
   EXPECT_EQ(painter->MarkSize(window), 11);
   EXPECT_EQ(cls->FloatingCaptionHeight(), cls->SmallCaptionHeight() + 1);
   EXPECT_EQ(painter->ComboArrowWidthFor(window, 7), 13);
-  EXPECT_EQ(cls->EditControlHeight(window, 13), 22);
+  EXPECT_EQ(cls->EditControlHeight(window, 13), painter->EditControlHeight(window, 13));
   TRect margins;
   cls->GetMenuTextMargins(margins);
   EXPECT_EQ(margins, TRect(3, 0, 3, 0));

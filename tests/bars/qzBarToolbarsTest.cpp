@@ -140,6 +140,10 @@ TEST_F(Toolbars, CaptionButtonsTrackThePointer) {
 }
 
 TEST_F(Toolbars, LoadedDockAndVisibilityApplyOnceTheFormIsRead) {
+  // Row 1 of the left site exists while another bar holds row 0.
+  TqzBar* first = AddBar("First");
+  first->SetDockingStyle(dsLeft);
+  first->SetVisible(true);
   TqzBar* tools = AddBar("Tools");
   tools->SetDockingStyle(dsLeft);
   tools->SetVisible(true);
@@ -158,8 +162,8 @@ TEST_F(Toolbars, LoadedDockAndVisibilityApplyOnceTheFormIsRead) {
   ReadComponentFromText(text, copy);
   auto* read = dynamic_cast<TqzBarManager*>(copy->FindComponent("BarManager1"));
   ASSERT_NE(read, nullptr);
-  ASSERT_EQ(read->GetBars()->GetCount(), 2);
-  TqzBar* readTools = read->GetBars()->GetBar(0);
+  ASSERT_EQ(read->GetBars()->GetCount(), 3);
+  TqzBar* readTools = read->GetBars()->GetBar(1);
   EXPECT_EQ(readTools->GetCaption(), "Tools");
   EXPECT_EQ(readTools->GetOwner(), copy);
   EXPECT_EQ(readTools->GetDockingStyle(), dsLeft);
@@ -167,8 +171,8 @@ TEST_F(Toolbars, LoadedDockAndVisibilityApplyOnceTheFormIsRead) {
   EXPECT_EQ(readTools->GetRow(), 1);
   EXPECT_TRUE(readTools->IsPredefined());
   EXPECT_TRUE(readTools->CanReset());
-  EXPECT_FALSE(read->GetBars()->GetBar(1)->GetVisible());
-  EXPECT_EQ(read->GetBars()->GetBar(1)->GetFloatLeft(), 300);
+  EXPECT_FALSE(read->GetBars()->GetBar(2)->GetVisible());
+  EXPECT_EQ(read->GetBars()->GetBar(2)->GetFloatLeft(), 300);
   EXPECT_EQ(read->GetDockControlHeight(dsTop), 26);
   EXPECT_TRUE(read->CanResetBars());
   EXPECT_FALSE(read->IsLoading());

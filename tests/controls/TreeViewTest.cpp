@@ -135,6 +135,34 @@ TEST_F(TreeViewTest, KeyboardNavigation) {
   EXPECT_EQ(Count(TVN_KEYDOWN), static_cast<int>(std::size(steps)));
 }
 
+TEST_F(TreeViewTest, TypedCharactersSelectTheNextMatchingVisibleItem) {
+  HWND tree = Make();
+  HTREEITEM music = Add(tree, TVI_ROOT, "Music");
+  Add(tree, TVI_ROOT, "Videos");
+  Add(tree, TVI_ROOT, "Video clips");
+  HTREEITEM docs = Add(tree, TVI_ROOT, "Documents");
+  Add(tree, docs, "Vault");  // not visible: its parent is closed
+  SetFocus(tree);
+  SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(music));
+  struct Step {
+    char typed;
+    uint64_t pause;
+    const char* selected;
+  };
+  const Step steps[] = {
+      {'v', 0, "Videos"}, {'i', 100, "Videos"}, {'d', 100, "Videos"}, {'e', 100, "Videos"}, {'o', 100, "Videos"},
+      {' ', 100, "Video clips"},  // "video " only matches the clips
+      {'v', 2000, "Videos"},      // a long pause starts again, past the current item
+      {'x', 100, "Videos"},       // no match keeps the selection
+      {'m', 2000, "Music"},
+  };
+  for (const Step& s : steps) {
+    clock.Advance(s.pause);
+    Type(std::string(1, s.typed));
+    EXPECT_EQ(Selected(tree), s.selected) << "after " << s.typed;
+  }
+}
+
 TEST_F(TreeViewTest, InsertOrderSortAndDeleteMoveTheSelection) {
   HWND tree = Make();
   Add(tree, TVI_ROOT, "m");

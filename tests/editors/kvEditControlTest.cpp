@@ -121,6 +121,28 @@ TEST_F(EditControl, ClearAndClickKeys) {
   }
 }
 
+// A dialog character clicks the visible, enabled button whose caption it underlines.
+TEST_F(EditControl, AButtonsAcceleratorClicksItOnlyWhileVisibleAndEnabled) {
+  TkvEditButtons* buttons = edit->Props()->GetButtons();
+  for (const char* caption : {"&Hidden", "&Go", "&Off"}) {
+    TkvEditButton* button = buttons->AddButton();
+    button->SetKind(bkText);
+    button->SetCaption(caption);
+  }
+  buttons->GetButton(0)->SetVisible(false);
+  buttons->GetButton(2)->SetEnabled(false);
+  struct Case {
+    char key;
+    LRESULT result;
+    Log log;
+  };
+  for (const Case& c : {Case{'g', 1, {"button 1"}}, Case{'h', 0, {}}, Case{'o', 0, {}}, Case{'x', 0, {}}}) {
+    edit->log.clear();
+    EXPECT_EQ(edit->Perform(CM_DIALOGCHAR, c.key, 0), c.result) << c.key;
+    EXPECT_EQ(edit->log, c.log) << c.key;
+  }
+}
+
 TEST_F(EditControl, EditValueSetInsideOnEditingIsIgnoredAndEqualValuesRaiseNothing) {
   Focus();
   edit->valueInsideEditing = "99";
@@ -219,6 +241,39 @@ TEST_F(EditControl, EditDataOutlivesItsEditor) {
   delete other;
   EXPECT_EQ(data->GetEdit(), nullptr);
   data->Clear();
+}
+
+// The handler only raises the error flag: the value counts as unchanged and is read back from the
+// editor; a handler that rewrites the value keeps its value.
+TEST_F(EditControl, AnOnValidateThatOnlyFlagsAnErrorReloadsTheDisplayedText) {
+  edit->text = "shown";
+  struct Case {
+    const char* display;
+    bool error, changed;
+    const char* after;
+  };
+  for (Case c : {Case{"4x", true, false, "shown"}, Case{"42", false, false, "42"}}) {
+    Variant display = c.display;
+    String errorText;
+    bool changed = true, error = false;
+    edit->GetProperties()->RunOnValidate(display, errorText, changed, edit, error);
+    EXPECT_EQ(error, c.error) << c.display;
+    EXPECT_EQ(changed, c.changed) << c.display;
+    EXPECT_EQ(VarToStr(display), c.after) << c.display;
+  }
+  struct Rewriter : TObject {
+    void Validate(TObject*, Variant& DisplayValue, String&, bool& Error) {
+      DisplayValue = "0";
+      Error = true;
+    }
+  } rewriter;
+  edit->GetProperties()->SetOnValidate(MakeEvent<&Rewriter::Validate>(&rewriter));
+  Variant display = "4x";
+  String errorText;
+  bool changed = false, error = false;
+  edit->GetProperties()->RunOnValidate(display, errorText, changed, edit, error);
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(VarToStr(display), "0");
 }
 
 // A host that refuses the posted value.

@@ -2,6 +2,7 @@
 
 #include "EditTestProperties.h"
 #include "toolkit/editors/kvDropDownEdit.h"
+#include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
@@ -87,6 +88,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   TkvFilterOperators memoOperators = FilterEditHelperOf<TkvFilterMemoHelper>()->FilterOperatorSet(nullptr, true);
   EXPECT_EQ(memoOperators.count(), 4u);
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
+  kvLabelEnd();
   kvMemoEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
@@ -99,6 +101,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMaskEditStart();
   kvDropDownEditStart();
   kvMemoStart();
+  kvLabelStart();
   kvMemoStart();
   kvMemoEnd();
   EXPECT_TRUE(FilterEditsControllerExists());

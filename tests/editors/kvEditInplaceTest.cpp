@@ -2,6 +2,7 @@
 
 #include "EditTestFixture.h"
 #include "EditTestInnerEdit.h"
+#include "gdi/SysMetrics.h"
 #include "user/InputEvents.h"
 #include "user/Messages.h"
 #include "user/WindowTree.h"
@@ -334,6 +335,19 @@ TEST_F(EditInnerEdit, HintsNameTheButtonOrTheEditorAndStopOutsideTheBorder) {
       EXPECT_EQ(hint.CursorRect.Right, info->Buttons[0]->Bounds.Left);
     }
   }
+  // A button's own hint window opens below the cursor.
+  for (Integer i = 0; i < info->ButtonCount(); ++i) info->Buttons[i]->State = i == 0 ? ebsSelected : ebsNormal;
+  TRect r;
+  bool isButton = false;
+  String text;
+  EXPECT_TRUE(info->GetButtonHint(TPoint{100, 50}, r, isButton, text));
+  EXPECT_TRUE(isButton);
+  EXPECT_EQ(text, "Browse");
+  EXPECT_EQ(r.Top, 50 + GetSystemMetrics(SM_CYCURSOR));
+  EXPECT_GT(r.Right - r.Left, 0);
+  info->Buttons[0]->State = ebsNormal;
+  EXPECT_FALSE(info->GetButtonHint(TPoint{5, 5}, r, isButton, text));
+  EXPECT_FALSE(isButton);
 }
 
 }  // namespace

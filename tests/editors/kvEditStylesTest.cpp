@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "EditTestEditor.h"
 #include "EditorsTestSupport.h"
 #include "toolkit/editors/kvEdit.h"
 
@@ -75,6 +76,20 @@ TEST_F(EditStyles, DestroyingAControllerMovesItsEditorsToTheDefaultOne) {
   delete controller;
   EXPECT_EQ(box->Style(kvcsNormal)->EffectiveStyleController(), DefaultEditStyleController());
   EXPECT_EQ(box->Style(kvcsNormal)->GetButtonStyle(), btsDefault);
+
+  // An editor shown with the controller's colour paints with the default one's afterwards.
+  controller = new TkvEditStyleController(nullptr);
+  controller->GetStyle()->SetColor(clYellow);
+  form->Show();
+  auto* edit = new TTestEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 100, 24);
+  edit->GetEditStyle()->SetStyleController(controller);
+  Pump();
+  EXPECT_EQ(FormPixel(40, 20), static_cast<TColor>(ColorToRGB(clYellow)));
+  delete controller;
+  Pump();
+  EXPECT_EQ(FormPixel(40, 20), static_cast<TColor>(ColorToRGB(clWindow)));
 }
 
 }  // namespace

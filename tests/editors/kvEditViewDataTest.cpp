@@ -1,9 +1,15 @@
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "EditTestEditor.h"
 #include "EditorsTestSupport.h"
 #include "gdi/Regions.h"
 #include "gdi/SysMetrics.h"
+#include "gdi/UxTheme.h"
+#include "toolkit/editors/kvEditUtils.h"
+#include "toolkit/foundation/kvGeometry.h"
+#include "user/InputEvents.h"
 #include "user/Painting.h"
 
 namespace {
@@ -187,6 +193,230 @@ TEST_F(EditPainting, AHotButtonChangeRepaintsOnlyTheTwoButtons) {
   EXPECT_TRUE(EqualRgn(region, expected));
   DeleteObject(region);
   DeleteObject(expected);
+}
+
+// The pixels of a button of an editor placed at (Left, Top) on the form, by colour.
+std::vector<TColor> ButtonPixels(HeadlessBackend& Screen, TForm* Form, TTestEdit* Edit, Integer Index) {
+  PixelImage image = Screen.WindowImage(Form->GetHandle());
+  const TRect b = Edit->GetEditViewInfo()->Buttons[Index]->Bounds;
+  std::vector<TColor> pixels;
+  for (Integer y = b.Top; y < b.Bottom; ++y)
+    for (Integer x = b.Left; x < b.Right; ++x) {
+      uint32_t p = image.pixels[static_cast<size_t>(Edit->GetTop() + y) * image.width + Edit->GetLeft() + x];
+      pixels.push_back(static_cast<TColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16)));
+    }
+  return pixels;
+}
+
+// A disabled caption is drawn twice: in the highlight colour one pixel down and right, then in the
+// shadow colour over it, so every highlight pixel has a shadow pixel up and left of it.
+TEST_F(EditPainting, ADisabledTextButtonShowsItsCaptionEmbossed) {
+  form->Show();
+  auto* edit = new TTestEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 100, 24);
+  TkvEditButton* button = edit->Props()->GetButtons()->AddButton();
+  button->SetKind(bkText);
+  button->SetCaption("W");
+  button->SetWidth(24);
+  edit->SetEnabled(false);
+  Pump();
+  const TRect b = edit->GetEditViewInfo()->Buttons[0]->Bounds;
+  const Integer w = b.Right - b.Left;
+  std::vector<TColor> pixels = ButtonPixels(screen, form, edit, 0);
+  const TColor highlight = static_cast<TColor>(ColorToRGB(clBtnHighlight));
+  const TColor shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
+  Integer highlights = 0, shadows = 0, text = 0;
+  // The frame lines lie outside the two pixels kept clear on each side.
+  for (Integer y = 2; y < b.Bottom - b.Top - 2; ++y)
+    for (Integer x = 2; x < w - 2; ++x) {
+      TColor c = pixels[y * w + x];
+      shadows += c == shadow;
+      text += c == static_cast<TColor>(ColorToRGB(clBtnText));
+      if (c != highlight) continue;
+      ++highlights;
+      EXPECT_EQ(pixels[(y - 1) * w + x - 1], shadow) << x << "," << y;
+    }
+  EXPECT_GT(highlights, 0);
+  EXPECT_GT(shadows, 0);
+  EXPECT_EQ(text, 0);
+}
+
+// A simple button is drawn as a flat one while hot or pressed, and differently otherwise.
+TEST_F(EditPainting, ASimpleButtonTurnsFlatWhileHotOrPressed) {
+  form->SetBounds(20, 20, 300, 100);
+  form->Show();
+  TTestEdit* edits[2];
+  const TkvEditButtonStyle kStyles[] = {btsSimple, btsFlat};
+  for (int i = 0; i < 2; ++i) {
+    edits[i] = new TTestEdit(form);
+    edits[i]->SetParent(form);
+    edits[i]->SetBounds(10, 10 + 40 * i, 100, 24);
+    edits[i]->GetEditStyle()->SetButtonStyle(kStyles[i]);
+    edits[i]->Props()->GetButtons()->AddButton()->SetKind(bkEllipsis);
+  }
+  Pump();
+  EXPECT_NE(ButtonPixels(screen, form, edits[0], 0), ButtonPixels(screen, form, edits[1], 0));
+  for (bool pressed : {false, true}) {
+    std::vector<TColor> pixels[2];
+    for (int i = 0; i < 2; ++i) {
+      const TRect& b = edits[i]->GetEditViewInfo()->Buttons[0]->Bounds;
+      const POINT on = edits[i]->ClientToScreen(TPoint{(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2});
+      const POINT away = edits[i]->ClientToScreen(TPoint{20, 12});
+      InputMouseMove(on);
+      if (pressed) InputMouseButton(on, MouseButton::Left, true);
+      Pump();
+      EXPECT_EQ(edits[i]->GetEditViewInfo()->Buttons[0]->State, pressed ? ebsPressed : ebsSelected);
+      pixels[i] = ButtonPixels(screen, form, edits[i], 0);
+      InputMouseMove(away);
+      if (pressed) InputMouseButton(away, MouseButton::Left, false);
+      Pump();
+    }
+    EXPECT_EQ(pixels[0], pixels[1]) << "pressed " << pressed;
+  }
+}
+
+// A transparent editor shows its parent's image behind its text; one in place paints nothing
+// there, so what its host drew stays.
+TEST_F(EditPainting, TransparentEditorsLeaveTheirBackgroundToTheirParentOrHost) {
+  form->SetColor(clRed);
+  form->Show();
+  auto* edit = new TTestEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 100, 24);
+  edit->SetTransparent(true);
+  auto* inplace = new TTestEdit(form, true);
+  inplace->SetParent(form);
+  inplace->SetBounds(10, 50, 100, 24);
+  inplace->SetTransparent(true);
+  Pump();
+  EXPECT_EQ(FormPixel(40, 22), static_cast<TColor>(ColorToRGB(clRed)));
+  HDC dc = GetDC(inplace->GetHandle());
+  HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+  RECT all{0, 0, 100, 24};
+  FillRect(dc, &all, green);
+  DeleteObject(green);
+  ReleaseDC(inplace->GetHandle(), dc);
+  InvalidateRect(inplace->GetHandle(), nullptr, FALSE);
+  Pump();
+  EXPECT_EQ(FormPixel(40, 62), static_cast<TColor>(RGB(0, 255, 0)));
+}
+
+// A host's custom drawing: each event that says Done replaces that part of the painting, and the
+// background event is asked only in place.
+struct CustomDrawer : TObject {
+  std::vector<String> log;
+  bool claim = true;
+  void Paint(TObject*, TkvCanvas*) { log.push_back("paint"); }
+  void Background(TObject*, TkvCanvas* Canvas, bool& Done) {
+    log.push_back(Canvas ? "background" : "asked");
+    if (Canvas) FillRectColor(Canvas, TRect(0, 0, 100, 24), clLime);
+    Done = claim;
+  }
+  void Button(TObject* Sender, TkvCanvas* Canvas, Integer Index, bool& Done) {
+    if (!Canvas) return;
+    log.push_back("button " + IntToStr(Index));
+    FillRectColor(Canvas, static_cast<TkvCustomEditViewInfo*>(Sender)->Buttons[Index]->Bounds, clYellow);
+    Done = claim;
+  }
+};
+
+TEST_F(EditPainting, CustomDrawEventsReplaceThePartsTheyClaim) {
+  form->Show();
+  struct Case {
+    bool inplace, claim;
+    std::vector<String> log;
+    TColor text, button;
+  };
+  const Case cases[] = {
+      {true, true, {"paint", "background", "button 0"}, clLime, clYellow},
+      {false, true, {"paint", "button 0"}, clWindow, clYellow},
+      {true, false, {"paint", "background", "button 0"}, clWindow, clBtnFace},
+  };
+  for (const Case& c : cases) {
+    auto* edit = new TTestEdit(form, c.inplace);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 100, 24);
+    edit->Props()->GetButtons()->AddButton()->SetKind(bkText);
+    CustomDrawer drawer;
+    drawer.claim = c.claim;
+    Pump();
+    TkvCustomEditViewInfo* info = edit->GetEditViewInfo();
+    info->OnPaint = MakeEvent<&CustomDrawer::Paint>(&drawer);
+    info->SetDrawBackgroundHandler(MakeEvent<&CustomDrawer::Background>(&drawer));
+    info->OnDrawButton = MakeEvent<&CustomDrawer::Button>(&drawer);
+    edit->Invalidate();
+    Pump();
+    EXPECT_EQ(drawer.log, c.log) << "in place " << c.inplace << ", claim " << c.claim;
+    const TRect b = info->Buttons[0]->Bounds;
+    EXPECT_EQ(FormPixel(10 + 20, 10 + 12), static_cast<TColor>(ColorToRGB(c.text)));
+    EXPECT_EQ(FormPixel(10 + (b.Left + b.Right) / 2, 10 + b.Top + 3), static_cast<TColor>(ColorToRGB(c.button)));
+    EXPECT_EQ(info->HasCustomBackground(), c.inplace && c.claim);
+    EXPECT_EQ(info->IsBackgroundBorrowed(), c.inplace && c.claim);
+    delete edit;
+  }
+}
+
+// A theme that names the classes it opens, logs what it draws and fills it in navy; the content
+// lies one pixel inside.
+class LoggingTheme : public ThemeProvider {
+ public:
+  BOOL IsThemeActive() override { return TRUE; }
+  BOOL IsAppThemed() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t* Classes) override {
+    std::string name;
+    for (const char16_t* c = Classes; *c && *c != u';'; ++c) name += static_cast<char>(*c);
+    auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) found = names.insert(names.end(), name);
+    return reinterpret_cast<HTHEME>(found - names.begin() + 1);
+  }
+  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
+  HRESULT GetThemeBackgroundContentRect(HTHEME, HDC, int, int, const RECT* Bounds, RECT* Content) override {
+    *Content = RectInflated(*Bounds, -1, -1);
+    return S_OK;
+  }
+  HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int Part, int State, const RECT* R, const RECT*) override {
+    log.push_back(names[reinterpret_cast<intptr_t>(Theme) - 1] + " " + std::to_string(Part) + "," +
+                  std::to_string(State) + " " + std::to_string(R->Right - R->Left) + "x" +
+                  std::to_string(R->Bottom - R->Top));
+    HBRUSH navy = CreateSolidBrush(0x800000);
+    FillRect(DC, R, navy);
+    DeleteObject(navy);
+    return S_OK;
+  }
+  std::vector<std::string> names, log;
+};
+
+// Visual styles in use: the theme draws the frame and the button's face; the editor fills the
+// theme's content rectangle and draws the button's content inside the theme's margins.
+TEST_F(EditPainting, ANativeEditorLeavesItsFrameAndButtonFacesToTheTheme) {
+  LoggingTheme theme;
+  SetThemeProvider(&theme);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+  form->Show();
+  auto* edit = new TTestEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 100, 24);
+  edit->GetEditStyle()->GetLookAndFeel()->SetNativeStyle(true);
+  edit->GetEditStyle()->SetBorderStyle(ebsSingle);
+  edit->Props()->GetButtons()->AddButton()->SetKind(bkEllipsis);
+  Pump();
+  theme.log.clear();
+  edit->Invalidate();
+  Pump();
+  TkvCustomEditViewInfo* info = edit->GetEditViewInfo();
+  ASSERT_TRUE(info->NativeStyle);
+  const TRect b = info->Buttons[0]->Bounds;
+  const std::string button = "Button 1," + std::to_string(info->Buttons[0]->NativeState) + " " +
+                             std::to_string(b.Right - b.Left) + "x" + std::to_string(b.Bottom - b.Top);
+  EXPECT_EQ(theme.log, (std::vector<std::string>{"Edit 1," + std::to_string(info->NativeState) + " 100x" + std::to_string(info->Bounds.Bottom), button}));
+  EXPECT_EQ(FormPixel(10, 10 + 12), static_cast<TColor>(0x800000));
+  EXPECT_EQ(FormPixel(10 + 3, 10 + 12), ColorToRGB(clWindow));
+  // The dots lie on the theme's face.
+  EXPECT_EQ(FormPixel(10 + b.Left + 1, 10 + b.Top + 1), static_cast<TColor>(0x800000));
+  delete edit;
+  SetThemeProvider(nullptr);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
 }
 
 // Ellipsis dots: two pixels square on a button wider than 11 pixels, one pixel otherwise.

@@ -127,6 +127,78 @@ TEST_F(MaskEditKeys, RegularExpressionsAndExtendedMasksOnTheEditor) {
   EXPECT_EQ(Props()->GetEditMask(), "");
 }
 
+// Keys a masked editor leaves to its host (a grid moving between cells): Left at the start, and
+// Up and Down while no popup is open; Left elsewhere stays inside.
+struct UnhandledKeys : TObject {
+  std::vector<Word> keys;
+  void Heard(TObject*, Word& Key, TShiftState) { keys.push_back(Key); }
+};
+
+TEST_F(MaskEditKeys, KeysAtTheEdgeGoToTheHost) {
+  UnhandledKeys host;
+  edit->SetOnKeyDownUnhandled(MakeEvent<&UnhandledKeys::Heard>(&host));
+  Props()->SetEditMask("999");
+  Focus();
+  Key(VK_HOME);
+  struct Case {
+    UINT key;
+    std::vector<Word> heard;
+    Integer selStart;
+  };
+  for (const Case& c : {Case{VK_LEFT, {VK_LEFT}, 0}, Case{VK_UP, {VK_UP}, 0}, Case{VK_DOWN, {VK_DOWN}, 0},
+                        Case{VK_RIGHT, {}, 1}, Case{VK_LEFT, {}, 0}}) {
+    host.keys.clear();
+    Key(c.key);
+    EXPECT_EQ(host.keys, c.heard) << c.key;
+    EXPECT_EQ(edit->CharSelStart(), c.selStart) << c.key;
+  }
+}
+
+// An in-place activation by a key shows the mask with the key's character in place, and the
+// inner edit draws again afterwards; without a mask the key is typed as in a text editor.
+TEST_F(MaskEdit, AnActivationByAKeyTypesIntoTheMask) {
+  struct Case {
+    const char* mask;
+    const char* shown;
+    const char* text;
+  };
+  for (const Case& c : {Case{"999", "5__", "5  "}, Case{"", "5", "5"}}) {
+    SCOPED_TRACE(c.mask);
+    auto* inplace = new TkvMaskEdit(form, true);
+    inplace->SetParent(form);
+    inplace->SetBounds(10, 100, 150, 21);
+    inplace->GetMaskEditProperties()->SetEditMask(c.mask);
+    inplace->SetVisible(false);
+    Pump();
+    TkvCustomEditData* data = nullptr;
+    inplace->BeginInplaceEditWithKey('5', data);
+    Pump();
+    EXPECT_EQ(inplace->InnerText(), c.shown);
+    EXPECT_EQ(inplace->GetText(), c.text);
+    EXPECT_EQ(inplace->EmptyValueText(), *c.mask ? "   " : "");
+    EXPECT_TRUE(IsWindowVisible(inplace->GetInnerControl()->GetHandle()));
+    delete inplace;
+    Pump();
+  }
+}
+
+// A new echo mode leaves the masked text, its value and the selection as they were.
+TEST_F(MaskEdit, ChangingTheEchoModeKeepsTheSelection) {
+  Props()->SetEditMask("(999) 000-0000");
+  Focus();
+  Key(VK_HOME);
+  Type("123456");
+  edit->SelectItself(2, 5);
+  for (TkvEditEchoMode echo : {eemPassword, eemNormal}) {
+    Props()->SetEchoMode(echo);
+    Pump();
+    EXPECT_EQ(Shown(), "(123) 456-____") << echo;
+    EXPECT_EQ(edit->CharSelStart(), 2) << echo;
+    EXPECT_EQ(edit->CharSelLength(), 3) << echo;
+    EXPECT_EQ(edit->GetText(), "(123) 456-    ") << echo;
+  }
+}
+
 TEST_F(MaskEditKeys, ACharacterOfTwoBytesFillsOnePosition) {
   Props()->SetEditMask("CC;0;_");
   Focus();

@@ -1,8 +1,11 @@
+#include <functional>
 #include <memory>
 
 #include "EditTestFixture.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/SysUtils.h"
+#include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
 #include "user/VirtualKeys.h"
 
@@ -220,6 +223,131 @@ TEST_F(TextEdit, StrictListPastesOnlyItems) {
   EXPECT_TRUE(strict.AcceptsTextValue(value, false));
   value = "cherry";
   EXPECT_FALSE(strict.AcceptsTextValue(value, false));
+}
+
+}  // namespace
+
+namespace {
+
+// An editor whose own part of the construction fails after the text editor's is done.
+class TFailingTextEdit : public TkvTextEdit {
+ public:
+  explicit TFailingTextEdit(TComponent* AOwner) : TkvTextEdit(AOwner) { throw Exception("no room"); }
+};
+
+using TextEditFormats = EditorsTest;
+
+// Editors and their Properties hear of locale changes while they live, and never after: also
+// when a descendant's constructor fails once the text editor's has run.
+TEST_F(TextEditFormats, EditorsAndPropertiesLeaveTheFormatControllerWhenTheyGo) {
+  TkvFormatController* controller = TheFormatController();
+  ASSERT_NE(controller, nullptr);
+  const Integer before = controller->ListenerCount();
+  auto* edit = new TkvTextEdit(form);
+  auto* memo = new TkvMemo(form);
+  auto* properties = new TkvTextEditProperties(nullptr);
+  EXPECT_EQ(controller->ListenerCount(), before + 5);
+  delete properties;
+  delete memo;
+  delete edit;
+  EXPECT_EQ(controller->ListenerCount(), before);
+  EXPECT_THROW(new TFailingTextEdit(form), Exception);
+  EXPECT_EQ(controller->ListenerCount(), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A handler that frees the editor it is called for.
+struct Destroyer : TObject {
+  TkvCustomEdit* edit = nullptr;
+  void Free() { delete std::exchange(edit, nullptr); }
+  void Notify(TObject*) { Free(); }
+  void Validate(TObject*, Variant&, String&, bool&) { Free(); }
+  void Button(TObject*, Integer) { Free(); }
+  void Editing(TObject*, bool&) { Free(); }
+};
+
+class TextEditFreedByHandler : public EditEventsTest {
+ public:
+  using EditEventsTest::Key;
+  using EditEventsTest::Type;
+  using EditorsTest::Pump;
+  TForm* Form() { return form; }
+  // A character the editor under test takes.
+  String typed;
+};
+
+// Every handler an editor fires may free it; the editor stops where it is and nothing touches it
+// afterwards (the sanitizer run watches this): text editors and memos.
+TEST_F(TextEditFreedByHandler, TheEditorStopsWhenAHandlerFreesIt) {
+  struct Case {
+    const char* name;
+    std::function<void(TkvCustomEdit*, Destroyer*)> bind;
+    std::function<void(TextEditFreedByHandler*)> act;
+  };
+  const Case cases[] = {
+      {"OnChange while typing",
+       [](TkvCustomEdit* e, Destroyer* d) { e->GetProperties()->SetOnChange(MakeEvent<&Destroyer::Notify>(d)); },
+       [](TextEditFreedByHandler* t) { t->Type(t->typed); }},
+      {"OnEditing while typing", [](TkvCustomEdit* e, Destroyer* d) { e->SetOnEditing(MakeEvent<&Destroyer::Editing>(d)); },
+       [](TextEditFreedByHandler* t) { t->Type(t->typed); }},
+      {"OnValidate on Enter",
+       [](TkvCustomEdit* e, Destroyer* d) {
+         e->GetProperties()->SetValidateOnEnter(true);
+         e->GetProperties()->SetOnValidate(MakeEvent<&Destroyer::Validate>(d));
+       },
+       [](TextEditFreedByHandler* t) {
+         t->Type(t->typed);
+         t->Key(VK_RETURN);
+       }},
+      {"OnButtonClick on Ctrl+Enter",
+       [](TkvCustomEdit* e, Destroyer* d) {
+         e->GetProperties()->GetButtons()->AddButton()->SetDefault(true);
+         e->GetProperties()->SetOnButtonClick(MakeEvent<&Destroyer::Button>(d));
+       },
+       [](TextEditFreedByHandler* t) { t->Key(VK_RETURN, kCtrl); }},
+      {"OnEditValueChanged when the focus leaves",
+       [](TkvCustomEdit* e, Destroyer* d) {
+         e->GetProperties()->SetOnEditValueChanged(MakeEvent<&Destroyer::Notify>(d));
+       },
+       [](TextEditFreedByHandler* t) {
+         t->Type(t->typed);
+         auto* next = new TkvTextEdit(t->Form());
+         next->SetParent(t->Form());
+         next->SetBounds(10, 60, 150, 21);
+         next->SetFocus();
+         t->Pump();
+       }},
+  };
+  struct Kind {
+    const char* name;
+    const char* typed;
+    std::function<TkvCustomEdit*(TComponent*)> make;
+  };
+  const Kind kinds[] = {
+      {"text", "1", [](TComponent* o) { return new TkvTextEdit(o); }},
+      {"memo", "1", [](TComponent* o) { return new TkvMemo(o); }},
+  };
+  for (const Kind& kind : kinds)
+  for (const Case& c : cases) {
+    SCOPED_TRACE(String(kind.name) + ": " + c.name);
+    typed = kind.typed;
+    Destroyer destroyer;
+    destroyer.edit = kind.make(form);
+    destroyer.edit->SetParent(form);
+    destroyer.edit->SetBounds(10, 10, 150, 21);
+    Pump();
+    destroyer.edit->SetFocus();
+    Pump();
+    c.bind(destroyer.edit, &destroyer);
+    c.act(this);
+    EXPECT_EQ(destroyer.edit, nullptr);
+    // Keys still held when their window went are released where the focus is now.
+    form->SetFocus();
+    Key(VK_CONTROL);
+  }
 }
 
 }  // namespace

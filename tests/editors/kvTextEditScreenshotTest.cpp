@@ -1,6 +1,6 @@
 // Pictures for a person to look at: text edits (empty, with a selection, disabled, right-aligned,
 // password) and memos with both scroll bars and more text than fits, unfocused and focused, in
-// each look; saved under $TAVREN_TEST_OUTPUT.
+// each look and in a built-in skin; saved under $TAVREN_TEST_OUTPUT.
 
 #include <sys/stat.h>
 
@@ -8,6 +8,7 @@
 
 #include "EditorsTestSupport.h"
 #include "rtl/SysUtils.h"
+#include "user/InputEvents.h"
 #include "toolkit/editors/kvMemo.h"
 #include "vcl/StdCtrls.h"
 
@@ -21,15 +22,22 @@ void Caption(TWinControl* Parent, Integer X, Integer Y, const char* Text) {
   label->SetTop(Y);
 }
 
-// The look and the border it goes with.
-void ApplyLook(TkvCustomEdit* Edit, TkvLookAndFeelKind Look) {
-  const TkvEditBorderStyle kBorders[] = {ebsFlat, ebs3D, ebsUltraFlat, ebsOffice11};
-  Edit->GetEditStyle()->GetLookAndFeel()->SetKind(Look);
-  Edit->GetEditStyle()->SetBorderStyle(kBorders[Look]);
+struct Look {
+  const char* file;
+  TkvLookAndFeelKind kind;
+  TkvEditBorderStyle border;
+  const char* skin;
+};
+
+void ApplyLook(TkvCustomEdit* Edit, const Look& Look) {
+  TkvLookAndFeel* lookAndFeel = Edit->GetEditStyle()->GetLookAndFeel();
+  lookAndFeel->SetKind(Look.kind);
+  lookAndFeel->SetSkinName(Look.skin);
+  Edit->GetEditStyle()->SetBorderStyle(Look.border);
   Edit->GetEditStyle()->SetTransparentBorder(false);
 }
 
-TkvTextEdit* TextEdit(TWinControl* Parent, TkvLookAndFeelKind Look, Integer Top, const char* Label, const char* Text) {
+TkvTextEdit* TextEdit(TWinControl* Parent, const Look& Look, Integer Top, const char* Label, const char* Text) {
   Caption(Parent, 10, Top + 4, Label);
   auto* edit = new TkvTextEdit(Parent);
   edit->SetParent(Parent);
@@ -39,7 +47,7 @@ TkvTextEdit* TextEdit(TWinControl* Parent, TkvLookAndFeelKind Look, Integer Top,
   return edit;
 }
 
-TkvMemo* Memo(TWinControl* Parent, TkvLookAndFeelKind Look, Integer Left) {
+TkvMemo* Memo(TWinControl* Parent, const Look& Look, Integer Left) {
   auto* memo = new TkvMemo(Parent);
   memo->SetParent(Parent);
   memo->SetBounds(Left, 30, 220, 150);
@@ -59,9 +67,14 @@ TEST_F(TextEditScreenshot, TextEditsAndMemosInEachLook) {
   const char* output = std::getenv("TAVREN_TEST_OUTPUT");
   if (!output || !*output) GTEST_SKIP() << "TAVREN_TEST_OUTPUT is not set";
   mkdir(output, 0755);
-  const std::pair<TkvLookAndFeelKind, const char*> kLooks[] = {
-      {lfStandard, "standard"}, {lfFlat, "flat"}, {lfUltraFlat, "ultraflat"}, {lfOffice11, "office11"}};
-  for (const auto& [look, name] : kLooks) {
+  const Look kLooks[] = {{"standard", lfStandard, ebs3D, ""},
+                         {"flat", lfFlat, ebsFlat, ""},
+                         {"ultraflat", lfUltraFlat, ebsUltraFlat, ""},
+                         {"office11", lfOffice11, ebsOffice11, ""},
+                         {"skin", lfStandard, ebsSingle, "Skin02"}};
+  // The pointer stays off the editors, so no earlier test leaves one of them hot.
+  InputMouseMove(POINT{2000, 2000});
+  for (const Look& look : kLooks) {
     auto* page = new TForm(nullptr, 0);
     page->SetBorderStyle(bsNone);
     page->SetBounds(0, 0, 820, 200);
@@ -85,7 +98,7 @@ TEST_F(TextEditScreenshot, TextEditsAndMemosInEachLook) {
     focused->SetFocus();
     Pump();
     EXPECT_TRUE(focused->GetVScrollBar()->GetVisible());
-    EXPECT_TRUE(screen.SaveWindowPng(page->GetHandle(), String(output) + "/editors-text-" + name + ".png"));
+    EXPECT_TRUE(screen.SaveWindowPng(page->GetHandle(), String(output) + "/editors-text-" + look.file + ".png"));
     delete page;
     Pump();
   }

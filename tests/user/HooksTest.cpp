@@ -178,3 +178,81 @@ TEST_F(Hooks, ACallHookSwallowsTheInactiveCaptionOfADeactivatedWindow) {
   EXPECT_FALSE(Messages(first, {WM_ACTIVATE}).empty());
   EXPECT_EQ(GetWindowLongPtr(first, GWL_WNDPROC), reinterpret_cast<LONG_PTR>(gSaved));
 }
+
+namespace {
+
+// The older of two mouse hooks reads what the newer one wrote into the structure.
+std::vector<std::pair<UINT, UINT>> gMouseSeen;  // message, hit-test code
+std::vector<DWORD> gWheelData;
+LRESULT RewritingMouseHook(int code, WPARAM wParam, LPARAM lParam) {
+  auto* info = reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam);
+  if (wParam == WM_LBUTTONDOWN) info->wHitTestCode = static_cast<UINT>(-2);
+  return CallNextHookEx(gSecond, code, wParam, lParam);
+}
+LRESULT ReadingMouseHook(int code, WPARAM wParam, LPARAM lParam) {
+  auto* info = reinterpret_cast<MOUSEHOOKSTRUCT*>(lParam);
+  gMouseSeen.emplace_back(static_cast<UINT>(wParam), info->wHitTestCode);
+  if (wParam == WM_MOUSEWHEEL) gWheelData.push_back(reinterpret_cast<MOUSEHOOKSTRUCTEX*>(lParam)->mouseData);
+  return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+std::vector<std::pair<WPARAM, LPARAM>> gKeysSeen;
+LRESULT KeyRecordingHook(int code, WPARAM wParam, LPARAM lParam) {
+  gKeysSeen.emplace_back(wParam, lParam);
+  return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(Hooks, AMouseHookMayRewriteTheStructureForTheHooksAfterIt) {
+  HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(10, 10, 100, 100));
+  SetFocus(window);
+  gMouseSeen.clear();
+  gWheelData.clear();
+  gHook = SetWindowsHookEx(WH_MOUSE, ReadingMouseHook, nullptr, GetCurrentThreadId());
+  gSecond = SetWindowsHookEx(WH_MOUSE, RewritingMouseHook, nullptr, GetCurrentThreadId());
+  Click({50, 50});
+  InputMouseWheel({50, 50}, -120);
+  Pump();
+  UnhookWindowsHookEx(gSecond);
+  UnhookWindowsHookEx(gHook);
+  auto seen = [](UINT message) {
+    for (auto [m, hit] : gMouseSeen)
+      if (m == message) return static_cast<int>(hit);
+    return 999;
+  };
+  EXPECT_EQ(seen(WM_LBUTTONDOWN), -2);
+  EXPECT_EQ(seen(WM_LBUTTONUP), HTCLIENT);
+  ASSERT_EQ(gWheelData.size(), 1u);
+  EXPECT_EQ(static_cast<int16_t>(HIWORD(gWheelData[0])), -120);
+}
+
+TEST_F(Hooks, AKeyboardHookSeesTheAltContextAndTheReleaseBits) {
+  HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(10, 10, 100, 100));
+  SetFocus(window);
+  gKeysSeen.clear();
+  gHook = SetWindowsHookEx(WH_KEYBOARD, KeyRecordingHook, nullptr, GetCurrentThreadId());
+  InputKey(VK_MENU, true);
+  InputKey('F', true);
+  InputKey('F', false);
+  InputKey(VK_MENU, false);
+  InputKey('F', true);
+  Pump();
+  UnhookWindowsHookEx(gHook);
+  InputKey('F', false);
+  Pump();
+  struct Bits {
+    WPARAM key;
+    bool alt, up;
+  };
+  const Bits kExpected[] = {{VK_MENU, true, false}, {'F', true, false}, {'F', true, true}, {VK_MENU, false, true},
+                            {'F', false, false}};
+  ASSERT_EQ(gKeysSeen.size(), std::size(kExpected));
+  for (size_t i = 0; i < gKeysSeen.size(); ++i) {
+    SCOPED_TRACE(i);
+    auto flags = static_cast<uint32_t>(gKeysSeen[i].second);
+    EXPECT_EQ(gKeysSeen[i].first, kExpected[i].key);
+    EXPECT_EQ((flags >> 29) & 1, kExpected[i].alt ? 1u : 0u);
+    EXPECT_EQ(flags >> 31, kExpected[i].up ? 1u : 0u);
+  }
+}

@@ -15,6 +15,7 @@
 #include "user/ShellFileInfo.h"
 #include "user/ShellFolder.h"
 #include "user/ShellIcons.h"
+#include "user/PopupMenus.h"
 #include "user/ShellNamespace.h"
 
 static bool operator==(const ShellItemName& a, const ShellItemName& b) { return a.Kind == b.Kind && a.Name == b.Name; }
@@ -464,6 +465,86 @@ TEST_F(ShellNamespaceTest, IconsByRoleAndTypeFromTheTheme) {
   }
   // The same name is one index.
   EXPECT_EQ(ShellIconIndex({"folder"}), ShellIconIndex({"folder"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PopupMenus, HandlesHoldItemsByPositionAndCommand) {
+  HMENU menu = CreatePopupMenu();
+  ASSERT_TRUE(IsMenu(menu));
+  AppendMenuA(menu, MF_STRING, 10, "Open");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  InsertMenuA(menu, 0, MF_BYPOSITION | MF_GRAYED, 11, "First");
+  InsertMenuA(menu, 10, MF_BYCOMMAND, 12, "Before open");
+  ASSERT_EQ(GetMenuItemCount(menu), 4);
+  const UINT ids[] = {11, 12, 10, 0xFFFFFFFF};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(GetMenuItemID(menu, i), ids[i]) << i;
+  char text[5];
+  EXPECT_EQ(GetMenuStringA(menu, 12, text, sizeof text, MF_BYCOMMAND), 4);
+  EXPECT_STREQ(text, "Befo");
+  EXPECT_TRUE(GetMenuState(menu, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(menu, 3, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_EQ(GetMenuState(menu, 99, MF_BYCOMMAND), 0xFFFFFFFFu);
+  // Without a menu window nothing is shown or chosen.
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, nullptr, nullptr), 0);
+  EXPECT_TRUE(DestroyMenu(menu));
+  EXPECT_FALSE(IsMenu(menu));
+  EXPECT_FALSE(DestroyMenu(menu));
+}
+
+TEST_F(ShellNamespaceTest, ContextMenuOpensMakesFoldersAndTrashesWithoutOverwriting) {
+  IShellFolder* desktop = nullptr;
+  ASSERT_EQ(SHGetDesktopFolder(&desktop), S_OK);
+  List videos = Make({{Kind::Home, ""}, {Kind::Entry, "Videos"}});
+  IShellFolder* folder = nullptr;
+  ASSERT_EQ(desktop->BindToObject(videos.get(), nullptr, IShellFolder::IID, reinterpret_cast<void**>(&folder)), S_OK);
+  auto menuOf = [&](std::vector<LPCITEMIDLIST> items) {
+    IContextMenu* menu = nullptr;
+    EXPECT_EQ(folder->GetUIObjectOf(nullptr, static_cast<UINT>(items.size()), items.data(), IContextMenu::IID, nullptr,
+                                    reinterpret_cast<void**>(&menu)),
+              S_OK);
+    return menu;
+  };
+  List old = Make({{Kind::Entry, "Old"}});
+  List clip = Make({{Kind::Entry, "clip.mp4"}});
+  IContextMenu* folderMenu = menuOf({old.get()});
+  ASSERT_NE(folderMenu, nullptr);
+  HMENU popup = CreatePopupMenu();
+  EXPECT_EQ(folderMenu->QueryContextMenu(popup, 0, 100, 200, CMF_NORMAL), 3);
+  char text[32];
+  GetMenuStringA(popup, 101, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "New Folder");
+  EXPECT_FALSE(GetMenuState(popup, 101, MF_BYCOMMAND) & MF_GRAYED);
+  DestroyMenu(popup);
+  CMINVOKECOMMANDINFO info;
+  info.lpVerb = CommandOffsetVerb(kvcmdNewFolder);
+  EXPECT_EQ(folderMenu->InvokeCommand(&info), S_OK);
+  EXPECT_EQ(folderMenu->InvokeCommand(&info), S_OK);
+  EXPECT_TRUE(DirectoryExists(home + "/Videos/Old/New Folder"));
+  EXPECT_TRUE(DirectoryExists(home + "/Videos/Old/New Folder (2)"));
+  folderMenu->_Release();
+
+  // A file offers no New Folder; Move to Trash keeps a record and takes a fresh name in the trash.
+  Write(home + "/.local/share/Trash/files/clip.mp4", "older");
+  IContextMenu* fileMenu = menuOf({clip.get()});
+  popup = CreatePopupMenu();
+  fileMenu->QueryContextMenu(popup, 0, 1, 100, CMF_NORMAL);
+  EXPECT_TRUE(GetMenuState(popup, 1 + kvcmdNewFolder, MF_BYCOMMAND) & MF_GRAYED);
+  DestroyMenu(popup);
+  info.lpVerb = "delete";
+  EXPECT_EQ(fileMenu->InvokeCommand(&info), S_OK);
+  fileMenu->_Release();
+  EXPECT_FALSE(FileExists(home + "/Videos/clip.mp4"));
+  std::ifstream older(home + "/.local/share/Trash/files/clip.mp4");
+  EXPECT_EQ(String(std::istreambuf_iterator<char>(older), {}), "older");
+  EXPECT_TRUE(FileExists(home + "/.local/share/Trash/files/clip.mp4.2"));
+  std::ifstream record(home + "/.local/share/Trash/info/clip.mp4.2.trashinfo");
+  const String recorded(std::istreambuf_iterator<char>(record), {});
+  EXPECT_NE(recorded.find("Path=" + home + "/Videos/clip.mp4"), String::npos);
+  folder->_Release();
+  desktop->_Release();
 }
 
 }  // namespace

@@ -39,11 +39,13 @@ constexpr Integer kvHitSelf = 1;
 constexpr Integer kvHitChild = 2;
 
 class TkvAccessibilityHelper : public TInterfacedObject,
-                               public IkvAccessibilityHelper,
+                               public virtual IkvAccessibilityHelper,
                                public IAccessible,
                                public IOleWindow {
   TAVREN_CLASS(TkvAccessibilityHelper, TInterfacedObject)
  public:
+  // Owners make their helper from a class they choose, passing themselves.
+  using TCreateArg = TObject*;
   explicit TkvAccessibilityHelper(TObject* AOwnerObject);
 
   // The operations descendants answer. Element index 0 is the node itself (or its first simple

@@ -105,6 +105,7 @@ class TqzBarManager;
 class TqzBarPainter;
 class TqzBar;
 class TqzBars;
+class TqzDockControl;
 
 // ---- Component base --------------------------------------------------------------------------
 
@@ -761,6 +762,15 @@ class TqzBarManager : public TComponent {
   void MoveItem(Integer AFromIndex, Integer AToIndex);
   // Fires OnClickItem.
   virtual void FireClickItem(TqzBarItem* AItem);
+  // Runs the item of the shortcut: the main-menu bar's links are asked first, then the other
+  // visible bars'.
+  bool IsShortCut(TShortCut AShortCut);
+  // The managers of the Owner's window and the windows above it ask first, then the other managers
+  // of the same form, until one runs the shortcut.
+  bool DispatchShortCut(TShortCut AShortCut);
+  // The link whose caption accelerator the key is, in the same order of managers: in each, the
+  // main-menu bar's links first, then the other visible bars'. Only bars on screen answer.
+  TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift);
   TqzBarItemLinkEvent GetOnItemLinkAdd() const { return FOnItemLinkAdd; }
   void SetOnItemLinkAdd(TqzBarItemLinkEvent Value) { FOnItemLinkAdd = Value; }
   TqzBarItemLinkEvent GetOnItemLinkChange() const { return FOnItemLinkChange; }
@@ -802,6 +812,12 @@ class TqzBarManager : public TComponent {
   void DoBarDockingStyleChange(TqzBar* ABar) { FOnBarDockingStyleChange(this, ABar); }
   void DoBarBeforeReset(TqzBar* ABar) { FOnBarBeforeReset(this, ABar); }
   void DoBarAfterReset(TqzBar* ABar) { FOnBarAfterReset(this, ABar); }
+  void DoBarClose(TqzBar* ABar) { FOnBarClose(this, ABar); }
+  // Whether the bar may dock at the side (dsNone: float): neither its nor the manager's
+  // NotDocking lists the side.
+  bool QueryDocking(TqzBar* ABar, TqzBarDockingStyle AStyle, TqzDockControl* ASite);
+  // The form that holds the manager's owner window.
+  TCustomForm* GetParentForm();
   // Customizing undoes every merge and restores them afterwards.
   void SetIsCustomizing(bool Value);
   void UnmergeAllForCustomizing();
@@ -882,6 +898,8 @@ class TqzBarManager : public TComponent {
   TqzBarPainter* GetDefaultPainter();
   // 0 standard, 1 enhanced, 2 flat, 3 XP, 4 Office11, 5 skin.
   Integer GetPainterKind() const;
+  // The painter class of the painter kind.
+  TClass PainterClassForStyle() const;
   bool SupportsRecentItems() const { return GetEffectiveStyle() != bmsStandard; }
   bool IsRecentItemsFirst() const { return FMenusShowRecentItemsFirst && SupportsRecentItems(); }
   bool IsFlatStyle() const { return FStyle == bmsFlat; }
@@ -987,7 +1005,8 @@ class TqzBarManager : public TComponent {
   bool GetShowShortCutInHint() const { return FShowShortCutInHint; }
   void SetShowShortCutInHint(bool Value);
   TqzBarManagerStyle GetStyle() const { return FStyle; }
-  void SetStyle(TqzBarManagerStyle Value) { FStyle = Value; }
+  // A new style frees the painter; the manager's bar windows lay out and repaint with the new one.
+  void SetStyle(TqzBarManagerStyle Value);
   bool GetUseF10ForMenu() const { return FUseF10ForMenu; }
   void SetUseF10ForMenu(bool Value) { FUseF10ForMenu = Value; }
   bool GetUseFullReset() const { return FUseFullReset; }

@@ -29,6 +29,23 @@ bool IsBarControlLive(TCustomqzBarControl* AControl) {
   return AControl && std::find(gLiveBarControls.begin(), gLiveBarControls.end(), AControl) != gLiveBarControls.end();
 }
 
+std::vector<TCustomqzBarControl*> BarControlsOfManager(TqzBarManager* AManager) {
+  std::vector<TCustomqzBarControl*> result;
+  for (TCustomqzBarControl* control : gLiveBarControls)
+    if (control->GetControlBarManager() == AManager) result.push_back(control);
+  return result;
+}
+
+void RefreshBarControlsOf(TqzBarManager* AManager) {
+  // A refresh may open or close windows: walk a copy and skip the ones gone meanwhile.
+  std::vector<TCustomqzBarControl*> windows = gLiveBarControls;
+  for (TCustomqzBarControl* window : windows) {
+    if (!IsBarControlLive(window) || window->GetControlBarManager() != AManager) continue;
+    window->ClearBackgroundCache();
+    window->Refresh(false);
+  }
+}
+
 TCustomqzBarControl::TCustomqzBarControl(TComponent* AOwner) : TCustomControl(AOwner) {
   FPaintCanvas = std::make_unique<TkvCanvas>(GetCanvas());
   gLiveBarControls.push_back(this);
@@ -53,6 +70,7 @@ void TCustomqzBarControl::BeforeDestruction() {
 }
 
 TCustomqzBarControl::~TCustomqzBarControl() {
+  ReleaseAccessibilityHelper(FAccessibilityHelper);
   StopMouseLeaveWatch(this);
   NotifyDestroying();
   CollapseContainerLinks();

@@ -9,6 +9,7 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/foundation/kvControls.h"
 #include "vcl/Controls.h"
@@ -147,6 +148,17 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   bool ForwardKeyToSelected(Word AKey);
   // The selection that moves with Home, End, Tab and the arrow keys.
   void SelectNeighbour(bool ANext);
+  // The window's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
+  // The window can take the keyboard: it has a visible window and is not going.
+  virtual bool IsUsable();
+  // The bar window above this one in the chain of open menus.
+  virtual TCustomqzBarControl* ChainParent() { return FOpenerBar; }
+  // The window is this bar window's own or one of its children.
+  virtual bool OwnsWindow(HWND AWnd);
+  // Whether the window scrolls with the wheel while a menu is open (else the wheel is swallowed).
+  virtual bool HandlesMouseWheel() { return false; }
 
   // Operations in slot order.
   virtual void FitOnScreen(TPoint& P, Integer AHeight);
@@ -206,6 +218,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool IsMainMenu() = 0;
   virtual Integer ControlViewLevel(TqzBarItemControl*) { return ivlDefault; }
   virtual Integer GroupSpacingBefore(TqzBarItemLink* ALink);
+  // 0 normal, 1 hot, 2 pressed: the mark at the end of a toolbar or menu.
+  virtual Byte GetMarkState() { return FMarkState; }
   virtual Integer BaseTextSize();
   virtual TqzBarPainter* Painter();
   virtual TWinControl* OwnerControl();
@@ -257,6 +271,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void Rebuild() { Refresh(true); }
 
  protected:
+  // Set by the descendants' ChangeMarkState.
+  Byte FMarkState = 0;
+
   void CreateWnd() override;
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;
@@ -278,6 +295,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   TRect ScreenBounds();
 
   TqzBarItemLinks* FItemLinks = nullptr;
+  TqzBarHelperRef FAccessibilityHelper;
   struct TExpandedLink {
     TqzBarItemLink* Link;
     TCustomqzBarContainerItem* Item;
@@ -318,3 +336,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 TCustomqzBarControl* ActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
+// The live bar windows of the manager, oldest first.
+std::vector<TCustomqzBarControl*> BarControlsOfManager(TqzBarManager* AManager);
+// Every live bar window of the manager drops its background cache, lays out and repaints anew.
+void RefreshBarControlsOf(TqzBarManager* AManager);

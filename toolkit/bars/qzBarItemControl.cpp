@@ -24,6 +24,7 @@ void TqzBarItemControl::Initialize() {
 }
 
 TqzBarItemControl::~TqzBarItemControl() {
+  ReleaseAccessibilityHelper(FAccessibilityHelper);
   if (FLink && FLink->GetControl() == this) FLink->ForgetControl();
   if (FParent && IsBarControlLive(FParent)) FParent->ForgetControl(this);
   if (FOwnBrush) DeleteObject(FOwnBrush);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/bars/qzBarItemViewInfo.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/kvGraphics.h"
 #include "vcl/Controls.h"
@@ -173,6 +174,15 @@ class TqzBarItemControl : public TkvIUnknownObject {
   Integer GetTextSize() const noexcept { return FTextSize; }
   // The permitted levels: the possible ones the link allows, else all possible ones.
   TqzBarItemViewLevels PermittedLevels();
+  // Toolbar rows: the control starts a row (set by wrapping) or ends one (set by placement; a
+  // menu's last drawn control too).
+  bool GetStartsRow() const noexcept { return FStartsRow; }
+  void SetStartsRow(bool Value) { FStartsRow = Value; }
+  bool GetIsLastInMenu() const noexcept { return FIsLastInMenu; }
+  void SetIsLastInMenu(bool Value) { FIsLastInMenu = Value; }
+  // The control's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
 
   // Mouse and key handlers the bar window calls.
   virtual void DoubleClick() {}
@@ -284,6 +294,7 @@ class TqzBarItemControl : public TkvIUnknownObject {
  private:
   TkvCanvas* FOwnCanvas = nullptr;
   HBRUSH FOwnBrush = nullptr;
+  TqzBarHelperRef FAccessibilityHelper;
   TqzBarItemLink* FLink;
   TCustomqzBarControl* FParent;
   bool FClickState = false;
@@ -294,4 +305,6 @@ class TqzBarItemControl : public TkvIUnknownObject {
   std::vector<TRect> FPartRects;
   std::unique_ptr<TqzBarItemControlViewInfo> FViewInfo;
   bool FActive = false;
+  bool FStartsRow = false;
+  bool FIsLastInMenu = false;
 };

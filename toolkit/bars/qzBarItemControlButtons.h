@@ -37,6 +37,7 @@ class TqzBarButtonLikeControl : public TqzBarItemControl {
 
   bool CanJoinButtonGroup() override { return true; }
   TClassOf<TqzBarItemControlDrawParams> DrawParamsClass() override;
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   void FillDrawParams(bool ARefresh) override;
   void DrawInRect(const TRect& R, Byte AState) override;
 

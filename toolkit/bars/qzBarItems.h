@@ -133,6 +133,9 @@ class TqzBarItemLink : public TCollectionItem, public virtual IqzBarSelectableIt
   const TRect& GetItemRect() const noexcept { return FItemRect; }
   // Set by the bar window as it lays the links out.
   void SetItemRect(const TRect& Value) { FItemRect = Value; }
+  // The thickness of the toolbar row the link sits in, set with its rectangle.
+  Integer GetRowHeight() const noexcept { return FRowHeight; }
+  void SetRowHeight(Integer Value) { FRowHeight = Value; }
   TPoint ScreenToItemPoint(const TPoint& P) const;
   // The next link of the collection, any kind; nil when that is this link.
   TqzBarItemLink* GetNextLink();
@@ -247,6 +250,7 @@ class TqzBarItemLink : public TCollectionItem, public virtual IqzBarSelectableIt
   bool FVisible = true;
 
   TRect FItemRect;
+  Integer FRowHeight = 0;
   TqzBarItemControl* FControl = nullptr;
   Integer FUseCount = 0;
   Integer FLoadedUseCount = 0;

@@ -3,6 +3,7 @@
 #include "rtl/ColorIdents.h"
 #include "rtl/Math.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/foundation/kvClasses.h"
@@ -96,8 +97,7 @@ TComponent* TqzBarManager::CheckedOwner(TComponent* AOwner) {
 }
 
 TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwner)) {
-  if (TqzBarManagerList* list = BarManagerList()) list->Add(this);
-  if (!IsDesigning()) CreateBarHintWindow();
+  RegisterBarManager(this);
   FGroups = std::make_unique<TqzBarComponentList>();
   FItems = std::make_unique<TqzBarComponentList>();
   FLookAndFeel = std::make_unique<TkvLookAndFeel>(this);
@@ -122,11 +122,8 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 TqzBarManager::~TqzBarManager() {
   ForgetManagerHints(this);
   FHintObject = nullptr;
-  if (TqzBarManagerList* list = BarManagerList()) {
-    list->Remove(this);
-    // The last manager takes the hint window with it.
-    if (list->GetCount() == 0) FreeBarHintWindow();
-  }
+  // The last manager takes the hooks and the hint window with it.
+  UnregisterBarManager(this);
   FreeColors();
   FBars.reset();
   // The groups go with the manager.

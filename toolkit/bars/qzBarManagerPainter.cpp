@@ -1,19 +1,40 @@
 // The manager's default painter: the painter class of the style in force.
 
-#include "toolkit/bars/qzBarPainter.h"
-
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarOffice11Painter.h"
+#include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarStandardPainter.h"
+#include "toolkit/bars/qzBarXPPainter.h"
 
-namespace {
-
-// Only the default look is built so far: every style draws with it until its painter class comes.
-TClass PainterClassForStyle(TqzBarManagerStyle) { return TqzBarPainter::ClassInfo(); }
-
-}  // namespace
+TClass TqzBarManager::PainterClassForStyle() const {
+  switch (GetPainterKind()) {
+    case 0:
+    // A skin painter of the look-and-feel takes the skinned-look class, which stays the Standard
+    // painter while no skinned-look unit replaces it.
+    case 5:
+      return TqzBarStandardPainter::ClassInfo();
+    case 2:
+      return TqzBarFlatPainter::ClassInfo();
+    case 3:
+      return TqzBarXPPainter::ClassInfo();
+    case 4:
+      return TqzBarOffice11Painter::ClassInfo();
+    default:
+      return TqzBarEnhancedPainter::ClassInfo();
+  }
+}
 
 TqzBarPainter* TqzBarManager::GetDefaultPainter() {
-  TClass wanted = PainterClassForStyle(GetEffectiveStyle());
+  TClass wanted = PainterClassForStyle();
   if (!FDefaultPainter || FDefaultPainter->ClassType() != wanted)
     FDefaultPainter.reset(static_cast<TqzBarPainter*>(wanted->Factory(nullptr)));
   return FDefaultPainter.get();
+}
+
+void TqzBarManager::SetStyle(TqzBarManagerStyle Value) {
+  if (FStyle == Value) return;
+  FStyle = Value;
+  FDefaultPainter.reset();
+  RefreshBarControlsOf(this);
 }

@@ -11,14 +11,25 @@
 #include "gdi/SysColors.h"
 #include "gdi/SysMetrics.h"
 #include "gdi/TextLayout.h"
+#include "gdi/UxTheme.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarXPPainter.h"
+#include "toolkit/foundation/qzThemeManager.h"
+#include "user/Focus.h"
 #include "user/Rects.h"
+#include "user/WindowTree.h"
 
 TAVREN_CLASS_IMPL(TqzBarPainter)
 
+bool IsManagerFormActive(TqzBarManager* AManager) {
+  TWinControl* owner = AManager ? AManager->GetOwnerControl() : nullptr;
+  return owner && owner->HandleAllocated() && GetAncestor(owner->GetHandle(), GA_ROOT) == GetActiveWindow();
+}
+
 namespace {
 
-HBRUSH SysColorBrushCode(int AIndex) { return reinterpret_cast<HBRUSH>(static_cast<intptr_t>(AIndex + 1)); }
+// The Status class's gripper part.
+constexpr int kStatusGripperPart = 3;
 
 void FillTriangle(HDC DC, const POINT (&APoints)[3], TColor AColor) {
   FillPolygonWithColors(DC, APoints, 2, AColor, AColor);
@@ -56,13 +67,22 @@ TColor TqzBarPainter::CaptionTextColor(TCustomqzBarControl*) { return clCaptionT
 
 TColor TqzBarPainter::MarkArrowColor(TCustomqzBarControl*, Integer) { return clCaptionText; }
 
+void TqzBarPainter::DrawSizeGrip(TCustomqzBarControl*, HDC DC, HBRUSH, const TRect& R) {
+  if (ClassRef()->PaintsNativeBackground() && ThemeAvailableFor(totStatus)) {
+    RECT r = R;
+    DrawThemeBackground(ObtainTheme(totStatus), DC, kStatusGripperPart, 0, &r, nullptr);
+  } else {
+    DrawMaskedSizeGrip(DC, R);
+  }
+}
+
 void TqzBarPainter::DrawMarkArrow(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
   Integer x = (R.Left + R.Right - 7) / 2;
   // Rounded up, also for odd negative sums.
   Integer sum = R.Top + R.Bottom - 4;
   Integer y = sum / 2 + (sum % 2 > 0 ? 1 : 0);
   POINT points[3] = {{x, y}, {x + 6, y}, {x + 3, y + 3}};
-  FillTriangle(DC, points, ClassRef()->MarkArrowColor(ABarControl, 0));
+  FillTriangle(DC, points, ClassRef()->MarkArrowColor(ABarControl, ABarControl->GetMarkState()));
 }
 
 void TqzBarPainter::DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, Integer APosition, const TRect& R) {
@@ -87,6 +107,12 @@ void TqzBarPainter::DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, I
 
 void TqzBarPainter::DrawMarkBackground(TCustomqzBarControl*, HDC, HBRUSH, const TRect&) {}
 
+void TqzBarPainter::OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect&) {
+  TRect mark;
+  ABarControl->MarkRect(mark);
+  ATextX = mark.Right + 3;
+}
+
 Integer TqzBarPainter::MarkElementColorIndex(TCustomqzBarControl*) { return COLOR_BTNTEXT; }
 
 void TqzBarPainter::GetTextMargins(TRect& AMargins) { AMargins = TRect(4, 0, 0, 0); }
@@ -94,7 +120,7 @@ void TqzBarPainter::GetTextMargins(TRect& AMargins) { AMargins = TRect(4, 0, 0, 
 void TqzBarPainter::GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R) {
   R = TRect();
   if (!AParams->TargetCanvas || AParams->CaptionText.empty()) return;
-  AParams->TargetCanvas->MeasureTextInRect(AParams->CaptionText, R, DT_SINGLELINE | DT_CALCRECT);
+  AParams->TargetCanvas->MeasureTextInRect(AParams->CaptionText, R, ktfSingleLine | ktfShowPrefix);
 }
 
 Integer TqzBarPainter::DockedBarSpacing() { return 0; }
@@ -128,6 +154,8 @@ Integer TqzBarPainter::GripperAreaSize(TCustomqzBarControl*) { return 0; }
 
 Integer TqzBarPainter::GripperWidth(TCustomqzBarControl*) { return 3; }
 
+Integer TqzBarPainter::MenuGroupIndent() { return 0; }
+
 bool TqzBarPainter::PaintsNativeBackground() { return false; }
 
 bool TqzBarPainter::BarWindowFlag(TCustomqzBarControl*) { return false; }
@@ -139,7 +167,20 @@ bool TqzBarPainter::IsWindowFlat(TCustomqzBarControl*) {
 
 bool TqzBarPainter::IsControlFlat(TCustomqzBarControl* ABarControl) { return IsWindowFlat(ABarControl); }
 
+HBRUSH TqzBarPainter::OwnerLinkBrush(TqzBarManager* AManager) {
+  // The tint of the flat looks' menu band, so that an opened element and its menu read as one.
+  return AManager ? AManager->FlatFaceBrush() : SysColorBrushCode(COLOR_BTNFACE);
+}
+
 Integer TqzBarPainter::DockRowGap() { return 0; }
+
+void TqzBarPainter::DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC) {
+  TRect strip;
+  ABarControl->GetOwnerJoinRect(false, strip);
+  if (IsRectEmpty(&strip)) return;
+  RECT r = strip;
+  FillRect(DC, &r, ClassRef()->OwnerLinkBrush(ABarControl->GetControlBarManager()));
+}
 
 HBRUSH TqzBarPainter::ToolbarBrush(TCustomqzBarControl*) { return SysColorBrushCode(COLOR_BTNFACE); }
 
@@ -152,11 +193,6 @@ HBRUSH TqzBarPainter::DownSelectedBrush(TCustomqzBarControl*) { return SysColorB
 HBRUSH TqzBarPainter::SelectedBrush(TCustomqzBarControl*) { return SysColorBrushCode(COLOR_HIGHLIGHT); }
 
 Integer TqzBarPainter::ComboArrowWidthFor(TCustomqzBarControl*, Integer ACharWidth) { return 2 * ACharWidth - 1; }
-
-Integer TqzBarPainter::EditControlHeight(TCustomqzBarControl*, Integer ATextHeight) {
-  // Edit borders (2 above, 2 below) and text margins (3 above, 2 below).
-  return ATextHeight + 9;
-}
 
 void TqzBarPainter::AdjustWindowShape(HWND, const TRect&, bool) {}
 
@@ -174,6 +210,8 @@ void TqzBarPainter::GetDockedBorderRect(TCustomqzBarControl*, TRect& R) {
 }
 
 Integer TqzBarPainter::DockedBorderWidth() { return 1; }
+
+void TqzBarPainter::GetDockedMargins(TqzBar*, Integer, TRect& R) { R = TRect(2, 2, 2, 2); }
 
 Integer TqzBarPainter::FloatingCaptionHeight() { return ClassRef()->SmallCaptionHeight() + 1; }
 
@@ -215,15 +253,86 @@ void TqzBarPainter::DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, b
   }
 }
 
+void TqzBarPainter::DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState,
+                                          const TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  RECT r = R;
+  if (AState == 0) {
+    HBRUSH brush = CreateSolidBrush(
+        ColorToRGB(cls->CaptionSysColor(IsManagerFormActive(ABarControl->GetControlBarManager()) ? 1 : 0)));
+    FillRect(DC, &r, brush);
+    DeleteObject(brush);
+    return;
+  }
+  cls->DrawSelectedFrame(DC, R);
+  InflateRect(&r, -1, -1);
+  FillRect(DC, &r, AState == 1 ? ABarControl->SelectedBrush() : ABarControl->DownSelectedBrush());
+}
+
+void TqzBarPainter::DrawCloseButton(TCustomqzBarControl*, HDC, const TRect&) {}
+
+void TqzBarPainter::DrawDockedBorder(TCustomqzBarControl*, HDC, HBRUSH, const TRect&) {}
+
+void TqzBarPainter::DrawFloatingBorder(TCustomqzBarControl*, HDC, HBRUSH, const TRect&, const TRect&) {}
+
+void TqzBarPainter::DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  DrawMarkArrow(ABarControl, DC, R);
+}
+
+void TqzBarPainter::DrawMDIButton(TCustomqzBarControl*, Integer, const TRect&, HDC, Integer) {}
+
+void TqzBarPainter::DrawSizeGripArea(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) {
+  TRect margins;
+  GetSizeGripMargins(margins);
+  TRect area(R.Left + margins.Left, R.Top + margins.Top, R.Right - margins.Right, R.Bottom - margins.Bottom);
+  TSize grip;
+  GetSizeGripSize(ABarControl->GetControlBarManager(), grip);
+  if (IsRectEmpty(&area) || grip.cx <= 0 || grip.cy <= 0) return;
+  ABarControl->FillBackground(DC, TRect(area.Right - grip.cx, area.Top, area.Right, area.Bottom), false, clNone,
+                              ABrush);
+  DrawSizeGrip(ABarControl, DC, ABrush,
+               TRect(area.Right - grip.cx, area.Bottom - grip.cy, area.Right, area.Bottom));
+}
+
+void TqzBarPainter::FillCaptionStrip(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) {
+  ABarControl->FillBackground(DC, TRect(R.Left, R.Top, R.Right, R.Top + ClassRef()->CaptionStripHeight()), false,
+                              clNone, ABrush);
+}
+
 Integer TqzBarPainter::FloatingFrameInset() { return 0; }
 
 Integer TqzBarPainter::FloatingCaptionTopExtra() { return 0; }
 
 Integer TqzBarPainter::FloatingCaptionBottomExtra() { return 0; }
 
+bool TqzBarPainter::LeavesCloseButtonToSystem() { return false; }
+
+bool TqzBarPainter::TracksCaptionMark() { return false; }
+
 Integer TqzBarPainter::MarkSize(TCustomqzBarControl*) { return 11; }
 
+void TqzBarPainter::GetSizeGripMargins(TRect& AMargins) { AMargins = TRect(); }
+
 Integer TqzBarPainter::CaptionStripHeight() { return 2; }
+
+void TqzBarPainter::GetSizeGripSize(TqzBarManager*, TSize& ASize) {
+  if (ClassRef()->PaintsNativeBackground() && ThemeAvailableFor(totStatus) && BarThemeMetrics().SizeGripSize.cx > 0) {
+    ASize = BarThemeMetrics().SizeGripSize;
+    return;
+  }
+  // The width of a horizontal scroll bar's arrow, both ways: the grip is square.
+  Integer size = GetSystemMetrics(SM_CXHSCROLL);
+  ASize = TSize(size, size);
+}
+
+void TqzBarPainter::SetQuickItemRect(Integer& ARight, TRect& R) {
+  R.Right = R.Left + R.Height();
+  ARight = R.Right;
+}
+
+void TqzBarPainter::DrawQuickItemCheck(TqzBarItemControl*, HDC, Integer, const TRect&) {}
+
+Integer TqzBarPainter::QuickItemCheckWidth() { return 0; }
 
 void TqzBarPainter::GetMenuTextMargins(TRect& AMargins) { AMargins = TRect(3, 0, 3, 0); }
 
@@ -245,4 +354,3 @@ void TqzBarPainter::AdjustMenuItemHeight(Integer&) {}
 
 void TqzBarPainter::AdjustMenuItemWidth(Integer&) {}
 
-Integer TqzBarPainter::ReferenceTextSize() { return 19; }

@@ -27,6 +27,12 @@ class TqzBarItemControl;
 class TqzBarItemControlDrawParams;
 class TqzBarManager;
 class TqzBarPainter;
+class TqzBarSubMenuControl;
+class TqzBar;
+
+// The frame of a static item: none, a sunken or raised 1-pixel edge, an etched or bumped 2-pixel one.
+enum TqzBarStaticBorderStyle { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
+TAVREN_ENUM_INFO(TqzBarStaticBorderStyle, sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump);
 
 // The class reference of a painter: the static instance of its class.
 using TqzBarPainterClass = TqzBarPainter*;
@@ -36,6 +42,12 @@ P* BarPainterClassOf() noexcept {
   static P instance(nullptr);
   return &instance;
 }
+
+// The system-colour brush code of a colour index: filled alike wherever a brush is.
+inline HBRUSH SysColorBrushCode(int AIndex) { return reinterpret_cast<HBRUSH>(static_cast<intptr_t>(AIndex + 1)); }
+
+// Whether the form the manager's bars belong to is the active window (captions follow it).
+bool IsManagerFormActive(TqzBarManager* AManager);
 
 // Declares a painter class's class reference; first in the class body after TAVREN_CLASS.
 #define QZ_BAR_PAINTER_CLASS(Name) \
@@ -62,8 +74,8 @@ class TqzBarPainter : public TObject {
   // 1 centre, 2 right).
   virtual Integer CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect, const TRect& AGlyphRect);
   // AHasRoom: the glyph area leaves a pixel round the glyph for a frame.
-  virtual void DrawImageFrame(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& R, bool AHasRoom,
-                              HBRUSH ABrush);
+  virtual void DrawImageFrame(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& R, bool AAbsent,
+                              bool AHasRoom, HBRUSH ABrush);
   virtual void PaintCheckMark(TqzBarItemControl* AControl, HDC DC, Integer AScale, Integer ATop, Integer ALeft);
   virtual void DrawCheckMarkCentred(TqzBarItemControl* AControl, HDC DC, bool AChecked, Byte APaintKind,
                                     const TRect& R);
@@ -88,9 +100,13 @@ class TqzBarPainter : public TObject {
   virtual TColor CaptionSysColor(Integer AStateIndex);
   virtual TColor CaptionTextColor(TCustomqzBarControl* ABarControl);
   virtual TColor MarkArrowColor(TCustomqzBarControl* ABarControl, Integer AMarkState);  // class
+  // The classic size grip; the themed one belongs to the painters that paint natively.
+  virtual void DrawSizeGrip(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual void DrawMarkArrow(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
   virtual void DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, Integer APosition, const TRect& R);  // class
   virtual void DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
+  // Where a floating caption's text starts, and where its band ends, when the window shows its mark.
+  virtual void OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect& ACaptionRect);  // class
   virtual Integer MarkElementColorIndex(TCustomqzBarControl* ABarControl);  // class
 
   // Item captions.
@@ -98,6 +114,23 @@ class TqzBarPainter : public TObject {
   virtual void GetTextMargins(TRect& AMargins);  // class
   virtual void GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R);  // class
   virtual void AddButtonExtraWidth(TqzBarItemControlDrawParams* AParams, Integer& AWidth);
+  virtual Integer ComboDotsOffset(Integer ADotSize);
+
+  // The dots button of colour and image combos.
+  virtual Integer DotsButtonWidth(Byte APaintKind, const TRect& R);
+  virtual void DrawDot(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawDotsButton(TqzBarItemControlDrawParams* AParams, const TRect& R);
+
+  // Combo arrows.
+  virtual void DrawComboArrow(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor, Integer ASize);  // class
+
+  // Menu arrows and scroll buttons.
+  virtual void FillArrowShape(TkvCanvas* ACanvas, const TRect& R, TColor AColor);
+  virtual Integer ScrollArrowSize(Integer AHeight);  // class
+
+  // Edit content.
+  virtual void GetEditContentRect(TqzBarItemControl* AControl, TRect& R);  // class
+  virtual void DrawPushButtonText(HDC DC, const TRect& R, bool AOpaque, const String& AText, Integer AShift);  // class
 
   // Button parts.
   virtual void CalcButtonPartRects(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect,
@@ -106,6 +139,9 @@ class TqzBarPainter : public TObject {
                                 TColor& ATextColor, TColor& AShadowColor);
 
   // Bar metrics.
+  // The frame of a toolbar window for a docking style (0 floating, 1 left, 2 top, 3 right, 4 bottom):
+  // left, top, right and bottom widths; AWithSizeGrip reserves the grip of a status-bar look.
+  virtual void GetBarBorderSizes(TqzBar* ABar, Integer ADockingStyle, TRect& R, bool AWithSizeGrip);
   virtual Integer DockedBarSpacing();
   virtual Integer BarContentIndent();
   virtual Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl);
@@ -134,8 +170,15 @@ class TqzBarPainter : public TObject {
                                const String& AText);
   virtual void DrawSunkenFrame(HDC DC, TRect& R);  // class
 
+  // Small button faces and edit margins.
+  virtual void DrawSmallButtonFace(TqzBarItemControl* AControl, HDC DC, bool APressed, bool ASelected, bool AEnabled,
+                                   const TRect& R);  // class
+  virtual void GetEditTextMargins(TRect& AMargins);  // class
+
   // Button looks.
-  virtual HBRUSH ItemBackgroundBrush(TqzBarItemControl* AControl);  // class
+  // AAbsent: the item shows no glyph (a menu item's check takes its place).
+  virtual HBRUSH ItemBackgroundBrush(TqzBarItemControl* AControl, Byte APaintKind, bool ADown, bool ASelected,
+                                     bool AAbsent);  // class
   virtual bool DownGlyphShift(TqzBarItemControl* AControl);         // class
   virtual bool PressedGlyphShift(TqzBarItemControl* AControl, bool ADown);  // class
   virtual bool GlyphStyleFlag();  // class
@@ -156,13 +199,19 @@ class TqzBarPainter : public TObject {
   virtual Integer GripperAreaSize(TCustomqzBarControl* ABarControl);
   virtual Integer GripperWidth(TCustomqzBarControl* ABarControl);
   virtual Integer SplitArrowWidth(TqzBarManager* AManager);
+  // How far a separator line in a menu stays from the menu's sides.
+  virtual Integer MenuGroupIndent();  // class
 
   // Flat looks and brushes.
   virtual bool PaintsNativeBackground();                         // class
   virtual bool BarWindowFlag(TCustomqzBarControl* ABarControl);  // class
   virtual bool IsWindowFlat(TCustomqzBarControl* ABarControl);
   virtual bool IsControlFlat(TCustomqzBarControl* ABarControl);
+  // The brush of the strip where a popup meets the element that opened it.
+  virtual HBRUSH OwnerLinkBrush(TqzBarManager* AManager);  // class
   virtual Integer DockRowGap();  // class
+  // Fills the window's strip where it meets the element that opened it.
+  virtual void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC);  // class
   virtual HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl);        // class
   virtual HBRUSH BarBrush(TCustomqzBarControl* ABarControl);            // class
   virtual HBRUSH DownBrush(TCustomqzBarControl* ABarControl);           // class
@@ -170,6 +219,7 @@ class TqzBarPainter : public TObject {
   virtual HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl);       // class
   virtual Integer ComboArrowWidthFor(TCustomqzBarControl* ABarControl, Integer ACharWidth);
   virtual Integer EditControlHeight(TCustomqzBarControl* ABarControl, Integer ATextHeight);  // class
+  virtual void GetEditOuterMargins(Integer& ATop, Integer& ABottom);  // class
 
   // Window parts.
   virtual void AdjustWindowShape(HWND AWnd, const TRect& R, bool AFlag);  // class
@@ -179,6 +229,7 @@ class TqzBarPainter : public TObject {
   virtual Integer SeparatorThickness();
   virtual void GetDockedBorderRect(TCustomqzBarControl* ABarControl, TRect& R);
   virtual Integer DockedBorderWidth();     // class
+  virtual void GetDockedMargins(TqzBar* ABar, Integer ADockingStyle, TRect& R);
   virtual Integer FloatingCaptionHeight();  // class
   virtual void FillCaptionBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual Integer SmallCaptionHeight();   // class
@@ -186,11 +237,34 @@ class TqzBarPainter : public TObject {
   virtual void GetCaptionButtonSize(TSize& ASize);  // class
   virtual void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                                 const TRect& R);
+  // The face of a floating caption's button: AState 0 normal, 1 hot, 2 pressed.
+  virtual void DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState, const TRect& R);
+  virtual void DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
+  virtual void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
+  virtual void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
+                                  const TRect& R);
+  // The caption band of a floating toolbar with its text and close button.
+  virtual void DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush,
+                                   const TRect& ACaptionRect, const TRect& R);
+  virtual void DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
+  // AButton: 0 minimize, 1 restore, 2 close; AState 1 inactive, 4 pushed.
+  virtual void DrawMDIButton(TCustomqzBarControl* ABarControl, Integer AButton, const TRect& R, HDC DC, Integer AState);
+  virtual void DrawSizeGripArea(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
+  virtual void FillCaptionStrip(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual Integer FloatingFrameInset();        // class
   virtual Integer FloatingCaptionTopExtra();     // class
   virtual Integer FloatingCaptionBottomExtra();  // class
+  // True: the system tracks a floating caption's close button (the hit test answers HTCLOSE).
+  virtual bool LeavesCloseButtonToSystem();  // class
+  virtual bool TracksCaptionMark();          // class
   virtual Integer MarkSize(TCustomqzBarControl* ABarControl);
+  virtual void GetSizeGripMargins(TRect& AMargins);
   virtual Integer CaptionStripHeight();  // class
+  virtual void GetSizeGripSize(TqzBarManager* AManager, TSize& ASize);
+  // Makes R square (right := left + height) and answers the new right edge in ARight.
+  virtual void SetQuickItemRect(Integer& ARight, TRect& R);  // class
+  virtual void DrawQuickItemCheck(TqzBarItemControl* AControl, HDC DC, Integer AState, const TRect& R);  // class
+  virtual Integer QuickItemCheckWidth();  // class
 
   // Menu text.
   virtual void GetMenuTextMargins(TRect& AMargins);  // class
@@ -221,6 +295,97 @@ class TqzBarPainter : public TObject {
   virtual HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams);
   virtual Integer ComboButtonBorder();  // class
 
+  // Combo drop buttons and drop-down lists.
+  virtual void ComboButtonMetrics(Byte APaintKind, TRect& R);  // class
+  virtual void ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // May move R (a face drawn down moves the arrow drawn after it).
+  virtual void DrawComboButtonFace(TqzBarItemControlDrawParams* AParams, TRect& R, HBRUSH ABrush);  // class
+  virtual Integer DropDownListBorderSize();  // class
+  virtual void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R);
+
   // Menus.
+  virtual bool MenuHasSideBand();         // class
+  virtual bool MenuOffsetsRecentGroup();  // class
+  virtual Integer MenuArrowOffset();      // class
+  virtual Integer MenuArrowWidth(Integer ATextSize);  // class
+  virtual Integer MenuSeparatorHeight();
+  virtual Integer MenuFrameWidth();       // class
+  virtual Integer MenuBorderSize();       // class
+  virtual Integer MenuInnerBorderSize();  // class
+  virtual void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth);
+  // A menu item's caption rectangle grows by MenuExtraLeft at the top and the bottom.
+  virtual Integer MenuExtraLeft();   // class
+  virtual Integer MenuExtraRight();  // class
+  virtual Integer MenuCheckInset(Integer AHeight);  // class
+  // The text size at which a bar window's ratio is 1.
   virtual Integer ReferenceTextSize();  // class
+  virtual void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R);  // class
+  virtual void DrawScrollButtonExtra(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
+  virtual void DrawMenuItemFrame(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, Integer AIndex,
+                                 const TRect& AItemRect, HDC DC);
+  virtual void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R);
+  // Sets ABrush to MenuBrush where menus take it and answers whether it did.
+  virtual bool GetMenuBackgroundBrush(TqzBarSubMenuControl* AMenu, HBRUSH& ABrush);  // class
+  virtual Integer MenuItemTextSize(TkvCanvas* ACanvas);  // class
+  virtual HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu);  // class
+  // The face of a button at the bottom of the application menu.
+  virtual void DrawAppMenuExtra(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void GetAppMenuMargins(TRect& AMargins);
+
+  // Edits.
+  virtual TColor EditBackgroundColor(TqzBarItemControl* AControl);
+  virtual TColor EditTextColor();
+  virtual TColor EditDisabledTextColor();
+  virtual TColor EditAreaTextColor(TqzBarItemControl* AControl);
+  virtual bool EditHasBorder();
+  virtual Integer EditBorderKind();
+  virtual bool IsEditDrawnSelected(TqzBarItemControlDrawParams* AParams);
+  virtual void GetEditBorders(Byte APaintKind, TRect& R);  // class
+  virtual bool IsEditFramedSelected(TqzBarItemControlDrawParams* AParams);  // class
+  virtual Integer EditInnerStyle();  // class
+  virtual bool EditShowsButton(TqzBarItemControlDrawParams* AParams);  // class
+  // APart 1 is the caption; the others are the glyph and the edit.
+  virtual void GetEditPartMargins(TqzBarItemControlDrawParams* AParams, Integer APart, TRect& AMargins);  // class
+  virtual Integer EditCaptionSpacing(TqzBarItemControlDrawParams* AParams);  // class
+  virtual Integer EditMenuSpacing(TqzBarItemControlDrawParams* AParams);     // class
+  virtual Integer EditGlyphSpacing(TqzBarItemControlDrawParams* AParams);    // class
+  virtual Integer EditCaptionRightGap();  // class
+  virtual void GetEditMenuMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
+  virtual HBRUSH EditCaptionBrush(TqzBarItemControl* AControl);  // class
+  virtual bool DrawsEditGlyphSelected(TqzBarItemControl* AControl);  // class
+  // The edit window's formatting rectangle: its client area less the content margins.
+  virtual void SetEditRect(TqzBarItemControl* AControl, HWND AWnd);  // class
+  virtual void SelectEditText(TqzBarItemControl* AControl, HWND AWnd, bool ANotify);  // class
+  virtual bool EditHasImageButton();
+  virtual void GetImagePartMargins(Byte APaintKind, TRect& AMargins);
+  virtual Integer DropDownGripHeight();  // class
+  virtual bool HasFlatDateButtons();  // class
+  virtual void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R);
+  virtual TColor DateHeaderColor();  // class
+  // The arrow of a spin button AHeight high: (2h - 1) wide and h high.
+  virtual void GetSpinArrowSize(Integer AHeight, TSize& ASize);  // class
+  virtual void GetSpinButtonMargins(Byte APaintKind, TRect& AMargins);  // class
+  virtual Integer SpinButtonWidth(Byte APaintKind, const TRect& R);  // class
+
+  // Progress, in-place sub-items, static items, separators and screen tips.
+  virtual TColor ProgressBarColor();    // class
+  virtual Integer ProgressMinHeight();  // class
+  virtual Integer ContainerExtraWidth();  // class
+  virtual HBRUSH InPlaceSubItemBrush();   // class
+  virtual Integer InPlaceSubItemArrowGap();  // class
+  virtual void GetStaticBorderWidths(TqzBarItemControl* AControl, TqzBarStaticBorderStyle AStyle, TRect& AWidths);
+  virtual void GetSeparatorMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
+  virtual Integer SeparatorLineHeight();
+  // clDefault: the screen tip keeps its own colour.
+  virtual TColor ScreenTipDescriptionColor();
+  virtual TColor ScreenTipTextColor();
+  virtual Integer ScreenTipFooterLineHeight();
+  virtual void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R);
+  virtual void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R);
+
+ protected:
+  // The item's image at AGlyphRect by the shared glyph drawer: greyed or faded when disabled, on
+  // ABrush over ABackground (nil: on what the DC holds).
+  void DrawGlyphImage(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphRect, const TRect& ABackground,
+                      HBRUSH ABrush);
 };

@@ -200,8 +200,11 @@ void TqzBarPainter::DrawCaptionText(TqzBarItemControl* AControl, HDC DC, UINT AF
     TEXTMETRIC metrics{};
     GetTextMetrics(DC, &metrics);
     SIZE before{}, character{};
-    GetTextExtentPoint32(DC, plain.c_str(), accel - 1, &before);
-    GetTextExtentPoint32(DC, plain.c_str() + accel - 1, 1, &character);
+    // The accelerator is one character, however many bytes it takes.
+    size_t first = static_cast<size_t>(accel - 1), next = first + 1;
+    while (next < plain.size() && (static_cast<unsigned char>(plain[next]) & 0xC0) == 0x80) ++next;
+    GetTextExtentPoint32(DC, plain.c_str(), static_cast<int>(first), &before);
+    GetTextExtentPoint32(DC, plain.c_str() + first, static_cast<int>(next - first), &character);
     Integer lineX = (R.Left + R.Right - thickness) / 2 + metrics.tmDescent - 2 + AShift;
     HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(AColor));
     HGDIOBJ previous = SelectObject(DC, pen);
@@ -317,38 +320,59 @@ void TqzBarPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC,
   TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
   bool down = button && button->DownLook;
   bool pressed = button && button->PushedLook;
-  HBRUSH brush = cls->ItemBackgroundBrush(control);
+  HBRUSH brush = cls->ItemBackgroundBrush(control, AParams->PaintKind, down, AParams->SelectedLook, AAbsent);
   TqzBarManager* manager = control->GetBarManager();
   Integer imageSize = manager ? manager->GetGlyphSize() : 16;
   TSize need = AAbsent ? TSize(imageSize + 2, imageSize + 2)
                        : TSize(AGlyphRect.Width() + 2, AGlyphRect.Height() + 2);
   bool hasRoom = AGlyphArea.Width() >= need.cx && AGlyphArea.Height() >= need.cy;
   bool native = cls->PaintsNativeBackground();
-  if (native) DrawImageFrame(AParams, DC, AGlyphArea, hasRoom, brush);
+  if (native) DrawImageFrame(AParams, DC, AGlyphArea, AAbsent, hasRoom, brush);
   TRect background = AGlyphArea;
   if (hasRoom) InflateRect(&background, -1, -1);
   if (!native && (AAbsent || cls->DrawsItemBackground(control)))
     cls->FillItemBackground(control, DC, cls->FillsGlyphBackground(control, down, AAbsent, AParams->SelectedLook, pressed),
                             brush, background);
-  if (AAbsent) {
+  if (AAbsent)
     DrawCheckMarkCentred(control, DC, down, AParams->PaintKind, background);
-  } else {
-    Integer index;
-    TCustomImageList* list;
-    TBitmap* glyph;
-    control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
-    TkvCanvas* canvas = AParams->TargetCanvas;
-    if (glyph) {
-      glyph->SetTransparent(true);
-      canvas->GetCanvas()->StretchDraw(AGlyphRect, glyph);
-    } else if (list) {
-      canvas->DrawImageListItem(list, AGlyphRect.Left, AGlyphRect.Top, index, AParams->EnabledLook);
-    }
-  }
-  if (!native) DrawImageFrame(AParams, DC, AGlyphArea, hasRoom, brush);
+  else
+    DrawGlyphImage(AParams, DC, AGlyphRect, background, cls->DrawsItemBackground(control) ? nullptr : brush);
+  if (!native) DrawImageFrame(AParams, DC, AGlyphArea, AAbsent, hasRoom, brush);
 }
 
-void TqzBarPainter::DrawImageFrame(TqzBarItemControlDrawParams*, HDC, const TRect&, bool, HBRUSH) {}
+void TqzBarPainter::DrawGlyphImage(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphRect,
+                                   const TRect& ABackground, HBRUSH ABrush) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  Integer index;
+  TCustomImageList* list;
+  TBitmap* glyph;
+  control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
+  TqzBarManager* manager = control->GetBarManager();
+  bool enabled = control->IsEnabled();
+  TkvGlyphDrawMode mode = enabled                                              ? gdmNormal
+                          : ClassRef()->FadesDisabledImages(control->GetParent()) ? gdmFaded
+                                                                                : gdmDisabled;
+  TqzBarImageOptions* options = manager ? manager->GetImageOptions() : nullptr;
+  if (mode == gdmNormal && !(options && options->GetSmoothGlyphs())) {
+    // The plain image needs no filtering: drawn straight, it costs half the shared drawer's time.
+    if (ABrush) {
+      RECT r = ABackground;
+      FillRect(DC, &r, ABrush);
+    }
+    if (glyph && !glyph->GetEmpty()) {
+      glyph->SetTransparent(!options || options->GetUseLeftBottomPixelAsTransparent());
+      AParams->TargetCanvas->GetCanvas()->StretchDraw(AGlyphRect, glyph);
+    } else if (list) {
+      AParams->TargetCanvas->DrawImageListItem(list, AGlyphRect.Left, AGlyphRect.Top, index, true);
+    }
+    return;
+  }
+  DrawGlyphOrListImage(DC, AGlyphRect, ABackground, !options || options->GetUseLeftBottomPixelAsTransparent(),
+                       options ? options->GetImageListBkColor() : clNone, ABrush, options && options->GetSmoothGlyphs(),
+                       mode, index, list, glyph);
+}
+
+void TqzBarPainter::DrawImageFrame(TqzBarItemControlDrawParams*, HDC, const TRect&, bool, bool, HBRUSH) {}
 
 void TqzBarPainter::DrawSelectedFrame(HDC, const TRect&) {}
 
@@ -382,7 +406,7 @@ void TqzBarPainter::FrameItemBackground(TqzBarItemControl* AControl, HDC DC, boo
 
 void TqzBarPainter::FillDisabledShadow(TqzBarItemControl*, HDC DC, const TRect& R) {
   RECT r = R;
-  FillRect(DC, &r, reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_BTNSHADOW + 1)));
+  FillRect(DC, &r, SysColorBrushCode(COLOR_BTNSHADOW));
 }
 
 void TqzBarPainter::FillPlaceBackground(TqzBarItemControl* AControl, TkvCanvas*, HDC DC, const TRect& R) {
@@ -397,7 +421,9 @@ void TqzBarPainter::DrawSunkenFrame(HDC DC, TRect& R) {
   InflateRect(&R, -1, -1);
 }
 
-HBRUSH TqzBarPainter::ItemBackgroundBrush(TqzBarItemControl* AControl) { return AControl->GetBackgroundBrush(); }
+HBRUSH TqzBarPainter::ItemBackgroundBrush(TqzBarItemControl* AControl, Byte, bool, bool, bool) {
+  return AControl->GetBackgroundBrush();
+}
 
 bool TqzBarPainter::DownGlyphShift(TqzBarItemControl*) { return false; }
 
@@ -469,11 +495,16 @@ void TqzBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const T
     InflateRect(&content, -1, -1);
     ShiftPressedRect(button && button->DownLook, button && button->PushedLook, content);
   }
-  if (button && button->OpenLook) frameArea = item;
+  bool absent = !(AParams->ContentParts & qzContentIcon);
+  // A button without an image shows its state round the whole button, as a caption-only button does.
+  if (button && button->OpenLook)
+    frameArea = item;
+  else if (absent)
+    frameArea = content;
   // The whole item takes its background first, so that the caption's area is never left unpainted.
   FillItemBackground(AParams->ItemControl, DC, IsButtonDrawnDown(AParams), ButtonBackgroundBrush(AParams), item);
   TRect glyphRect;
-  if (AParams->ContentParts & qzContentIcon) DrawItemGlyph(AParams, DC, glyphArea, frameArea, false, glyphRect);
+  DrawItemGlyph(AParams, DC, glyphArea, frameArea, absent, glyphRect);
   if (AParams->ContentParts & qzContentText) {
     TRect text = content;
     Integer alignment = CalcButtonTextRect(AParams, text, glyphRect);

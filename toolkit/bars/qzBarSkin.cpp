@@ -141,6 +141,36 @@ void TqzSkinnedRect::RenderCache() {
     }
   }
   if (GdiPlus().GdipCreateHBITMAPFromBitmap(FCacheBitmap, &FCacheHandle, 0) != Ok) FCacheHandle = nullptr;
+  MarkOpaqueCells();
+}
+
+// Which cells of the cached picture cover every pixel: those are copied, the rest blended.
+void TqzSkinnedRect::MarkOpaqueCells() {
+  FOpaqueCells.fill(false);
+  DIBSECTION section{};
+  if (!FCacheHandle || GetObject(FCacheHandle, sizeof(section), &section) != sizeof(section) ||
+      !section.dsBm.bmBits || section.dsBm.bmBitsPixel != 32)
+    return;
+  const auto* bits = static_cast<const Byte*>(section.dsBm.bmBits);
+  Integer top = 0;
+  for (int row = 0; row < 3; ++row) {
+    Integer left = 0;
+    for (int column = 0; column < 3; ++column) {
+      const TSize cell = FCells[row * 3 + column];
+      bool opaque = cell.cx > 0 && cell.cy > 0;
+      for (Integer y = top; opaque && y < top + cell.cy; ++y) {
+        const auto* pixels = reinterpret_cast<const uint32_t*>(bits + y * section.dsBm.bmWidthBytes);
+        for (Integer x = left; x < left + cell.cx; ++x)
+          if ((pixels[x] >> 24) != 0xFF) {
+            opaque = false;
+            break;
+          }
+      }
+      FOpaqueCells[row * 3 + column] = opaque;
+      left += cell.cx;
+    }
+    top += FCells[row * 3].cy;
+  }
 }
 
 void TqzSkinnedRect::DrawCached(HDC DC, const TRect& R) {
@@ -153,11 +183,32 @@ void TqzSkinnedRect::DrawCached(HDC DC, const TRect& R) {
   HGDIOBJ old = SelectObject(memoryDC, FCacheHandle);
   if (!FNoDraw) {
     const TRect whole{0, 0, FLastSize.cx, FLastSize.cy};
-    if (!AlphaBlendRect(DC, memoryDC, R, whole, FAlphaValue))
+    if (FAlphaValue == 255)
+      DrawCells(DC, memoryDC, R);
+    else if (!AlphaBlendRect(DC, memoryDC, R, whole, FAlphaValue))
       BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), memoryDC, 0, 0, SRCCOPY);
   }
   SelectObject(memoryDC, old);
   DeleteDC(memoryDC);
+}
+
+// At full alpha an opaque cell is a plain copy, much cheaper than a blend.
+void TqzSkinnedRect::DrawCells(HDC DC, HDC MemoryDC, const TRect& R) {
+  Integer top = 0;
+  for (int row = 0; row < 3; ++row) {
+    Integer left = 0;
+    for (int column = 0; column < 3; ++column) {
+      const TSize cell = FCells[row * 3 + column];
+      if (cell.cx > 0 && cell.cy > 0) {
+        const TRect source{left, top, left + cell.cx, top + cell.cy};
+        const TRect dest{R.Left + left, R.Top + top, R.Left + left + cell.cx, R.Top + top + cell.cy};
+        if (FOpaqueCells[row * 3 + column] || !AlphaBlendRect(DC, MemoryDC, dest, source, 255))
+          BitBlt(DC, dest.Left, dest.Top, cell.cx, cell.cy, MemoryDC, left, top, SRCCOPY);
+      }
+      left += cell.cx;
+    }
+    top += FCells[row * 3].cy;
+  }
 }
 
 TRect TqzSkinnedRect::GetContentRect(const TRect& R) {

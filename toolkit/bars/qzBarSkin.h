@@ -59,6 +59,8 @@ class TqzSkinnedRect : public TObject {
 
  private:
   void RenderCache();
+  void MarkOpaqueCells();
+  void DrawCells(HDC DC, HDC MemoryDC, const TRect& R);
 
   Byte FAlphaValue = 255;
   TSize FSize{0, 0};
@@ -70,6 +72,7 @@ class TqzSkinnedRect : public TObject {
   GpBitmap* FCacheBitmap = nullptr;
   // The cache as a platform bitmap, made with it: drawing then only blends.
   HBITMAP FCacheHandle = nullptr;
+  std::array<bool, 9> FOpaqueCells{};
   String FName;
   bool FNoDraw;
   TParts FSourceParts{};

@@ -5,7 +5,9 @@
 #include "rtl/SysUtils.h"
 #include "user/Rects.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarStrs.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/foundation/kvClasses.h"
 
 // ---- Caption buttons -----------------------------------------------------------------------
@@ -176,6 +178,8 @@ TqzBar::~TqzBar() {
   if (!FMergeData->MergedBars.empty()) UnMergeBar(nullptr, false);
   // A bar that goes is no longer shown; the events of hiding are left out.
   FVisible = false;
+  delete GetBarControl();
+  SetRowObject(nullptr);
   if (manager && manager->GetMainMenuBar() == this) manager->SetMainMenuBar(nullptr);
   FItemLinks.reset();
   FFont->SetOnChange(TNotifyEvent());
@@ -328,37 +332,44 @@ void TqzBar::CaptionButtonsChanged(TqzBarCaptionButton*) {}
 void TqzBar::SetDockedDockingStyle(TqzBarDockingStyle Value) {
   if (FDockedDockingStyle == Value) return;
   FDockedDockingStyle = Value;
+  FHasBeenDocked = true;
   Changed();
 }
 
 void TqzBar::SetDockedLeft(Integer Value) {
   FDockedLeft = std::max<Integer>(Value, 0);
   Changed();
+  UpdateControlPosition();
 }
 
 void TqzBar::SetDockedTop(Integer Value) {
   FDockedTop = std::max<Integer>(Value, 0);
   Changed();
+  UpdateControlPosition();
 }
 
 void TqzBar::SetFloatLeft(Integer Value) {
   FFloatLeft = Value;
   Changed();
+  UpdateControlPosition();
 }
 
 void TqzBar::SetFloatTop(Integer Value) {
   FFloatTop = Value;
   Changed();
+  UpdateControlPosition();
 }
 
 void TqzBar::SetFloatClientWidth(Integer Value) {
   FFloatClientWidth = Value;
   Changed();
+  UpdateControlPosition();
 }
 
 void TqzBar::SetFloatClientHeight(Integer Value) {
   FFloatClientHeight = Value;
   Changed();
+  UpdateControlPosition();
 }
 
 void TqzBar::SetHidden(bool Value) {
@@ -380,6 +391,8 @@ void TqzBar::SetDockingStyle(TqzBarDockingStyle Value) {
   }
   if (FDockingStyle == Value) return;
   FDockingStyle = Value;
+  if (Value != dsNone) FHasBeenDocked = true;
+  if (GetBarControl()) PlaceBarControl();
   if (!FChangingDockingStyle) FireDockingStyleChange();
 }
 
@@ -402,9 +415,18 @@ bool TqzBar::CanDock() const {
 }
 
 void TqzBar::SetRow(Integer Value) {
-  // Without a dock site the row waits as a number for the site the bar docks into.
-  FRow = std::max<Integer>(Value, 0);
+  Value = std::max<Integer>(Value, 0);
+  TqzDockControl* site = FDockRow ? FDockRow->GetDockControl() : nullptr;
+  if (site && site->IndexOfRow(FDockRow) == Value) return;
+  FRow = Value;
+  // Without a row the number waits for the site the bar docks into.
+  if (site) MoveToRow(site, Value);
   Changed();
+}
+
+Integer TqzBar::GetRow() const {
+  TqzDockControl* site = FDockRow ? FDockRow->GetDockControl() : nullptr;
+  return site ? site->IndexOfRow(FDockRow) : FRow;
 }
 
 void TqzBar::SetIsMainMenu(bool Value) {
@@ -455,6 +477,12 @@ void TqzBar::SetVisible(bool Value) {
   if (FVisible == Value) return;
   FHiddenBecauseEmpty = false;
   FVisible = Value;
+  if (Value && manager) {
+    CreateBarControl();
+    PlaceBarControl();
+  } else {
+    delete GetBarControl();
+  }
   Changed();
   if (manager && !manager->IsDestroying()) manager->DoBarVisibleChange(this);
 }
@@ -503,7 +531,22 @@ void TqzBar::ResetWithConfirmation() {
 TAVREN_CLASS_IMPL(TqzBars)
 
 TqzBars::TqzBars(TqzBarManager* AManager)
-    : TkvComponentCollection(AManager, TqzBar::ClassInfo()), FBarManager(AManager) {}
+    : TkvComponentCollection(AManager, TqzBar::ClassInfo()), FBarManager(AManager) {
+  for (TqzBarDockingStyle style : {dsLeft, dsTop, dsRight, dsBottom})
+    FDockControls[style] = new TqzDockControl(AManager, style);
+}
+
+TqzBars::~TqzBars() {
+  KillDockingTimer();
+  // The bars' windows go before the sites they sit in.
+  for (Integer i = 0; i < GetCount(); ++i) GetBar(i)->FreeBarControl();
+  for (TqzDockControl*& site : FDockControls) {
+    TqzDockControl* gone = site;
+    site = nullptr;
+    if (gone) gone->SetBarManager(nullptr);
+    delete gone;
+  }
+}
 
 void TqzBars::SetItemName(TkvComponentCollectionItem* AItem) {
   AItem->SetName(FBarManager->MakeUniqueBarName(FBarManager->GetName() + "Bar"));

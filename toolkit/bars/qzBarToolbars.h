@@ -10,6 +10,9 @@ enum TqzBarBorderStyle { bbsNone, bbsSingle };
 TAVREN_ENUM_INFO(TqzBarBorderStyle, bbsNone, bbsSingle);
 
 class TqzBarCaptionButtons;
+class TqzBarControl;
+class TqzDockControl;
+class TqzDockRow;
 
 // A button in a toolbar's caption (next to the close button of a floating bar).
 class TqzBarCaptionButton : public TCollectionItem {
@@ -152,12 +155,40 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   bool CanDock() const;
   bool CanReset() const { return FPredefined && FAllowReset; }
   bool IsStatusBarLike() const { return FBorderStyle == bbsNone && FDockingStyle == dsBottom && FWholeRow; }
+  // Docks the bar at a side (dsNone floats it); a shown bar's window moves there.
   void DockTo(TqzBarDockingStyle AStyle);
   void MarkForRecalc() { FMarkedForRecalc = true; }
   bool IsMarkedForRecalc() const noexcept { return FMarkedForRecalc; }
   void ClearRecalcMark() { FMarkedForRecalc = false; }
   // The loaded dock and visibility values, applied by the manager's Loaded.
   void ApplyLoadedValues();
+
+  // The window and its place. A visible bar has a window; a hidden one has none.
+  TqzBarControl* GetBarControl() const;
+  // The manager's dock site of the bar's side; nullptr while floating.
+  TqzDockControl* GetEffectiveDockControl() const;
+  TqzDockRow* GetDockRow() const noexcept { return FDockRow; }
+  // Leaves the old row (freed when no bar is left in it) and joins the new one.
+  void SetRowObject(TqzDockRow* ARow);
+  void ForgetRowObject() { FDockRow = nullptr; }
+  void CreateBarControl();
+  void FreeBarControl();
+  // The row number kept for a bar without a row.
+  Integer GetStoredRow() const noexcept { return FRow; }
+  void SetStoredRow(Integer Value) { FRow = Value < 0 ? 0 : Value; }
+  // Whether the bar was ever docked (a docked style to go back to is remembered).
+  bool HasBeenDocked() const noexcept { return FHasBeenDocked; }
+  // Puts the window into its dock site at the docked position, or floats it at the float values,
+  // and shows it.
+  void PlaceBarControl();
+  // After a change of the docked or float values.
+  void UpdateControlPosition();
+  // The window writes its place back; the bar reports no change of its own for it.
+  void StoreDockedStyle(TqzBarDockingStyle Value);
+  // The window moved to another side during a drag; the style follows without moving it again.
+  void StoreDockingStyle(TqzBarDockingStyle Value);
+  void StoreDockedPosition(Integer ALeft, Integer ATop);
+  void StoreFloatPosition(Integer ALeft, Integer ATop, Integer AClientWidth, Integer AClientHeight);
   // Restores the bar from the manager's reset snapshot; nothing when the snapshot has no bar of
   // this caption.
   void Reset();
@@ -232,7 +263,8 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   void SetOneOnRow(bool Value) { FOneOnRow = Value; }
   bool GetRotateWhenVertical() const { return FRotateWhenVertical; }
   void SetRotateWhenVertical(bool Value) { FRotateWhenVertical = Value; }
-  Integer GetRow() const { return FRow; }
+  // The index of the bar's row in its dock site; the kept number without a row.
+  Integer GetRow() const;
   void SetRow(Integer Value);
   bool GetShowMark() const { return FShowMark; }
   void SetShowMark(bool Value) { FShowMark = Value; }
@@ -259,6 +291,9 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   void FontChanged(TObject* Sender);
   void UpdateEditFont();
   void FireDockingStyleChange();
+  // Into row AIndex of the site: a row beyond the last is appended (all missing ones while the
+  // manager is update-locked or applies loaded values).
+  void MoveToRow(TqzDockControl* ASite, Integer AIndex);
 
   bool FAllowClose = true;
   bool FAllowCustomizing = true;
@@ -307,6 +342,8 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   bool FMarkedForRecalc = false;
   std::unique_ptr<TqzBarMergeData> FMergeData;
   std::unique_ptr<TqzBarItemLinks> FItemLinks;
+  TqzDockRow* FDockRow = nullptr;
+  bool FHasBeenDocked = false;
 };
 
 // The toolbars of a manager.
@@ -314,12 +351,33 @@ class TqzBars : public TkvComponentCollection {
   TAVREN_CLASS(TqzBars, TkvComponentCollection)
  public:
   explicit TqzBars(TqzBarManager* AManager);
+  ~TqzBars() override;
   TqzBarManager* GetBarManager() const noexcept { return FBarManager; }
   TqzBar* GetBar(Integer Index) const { return static_cast<TqzBar*>(ItemAt(Index)); }
   Integer GetCount() const { return ItemCount(); }
   TqzBar* AddBar() { return static_cast<TqzBar*>(AppendItem()); }
   // Dock sites widen their rectangle by this many pixels to form their docking zone.
   Integer GetDockingZoneSize() const noexcept { return 23; }
+  // The manager's own dock site of a side (nullptr for dsNone).
+  TqzDockControl* GetDockControl(TqzBarDockingStyle AStyle) const;
+  void DockControlGone(TqzDockControl* ASite);
+  // Every bar window rebuilds.
+  void RebuildAll();
+
+  // Moving a toolbar window with the mouse: the loop runs until the button is released, Esc is
+  // pressed or the capture is lost. A floating window over a dock site docks only after resting
+  // WaitForDockingTime ms there or moving on after that; Ctrl held keeps it floating.
+  void DragBar(TqzBarControl* AWindow);
+  void MoveBarTo(TqzBarControl* AWindow, const TPoint& P);
+  // The side and site under a screen point; dsNone and nullptr for floating.
+  void GetDockingTarget(TqzBarControl* AWindow, const TPoint& P, TqzBarDockingStyle& AStyle, TqzDockControl*& ASite);
+  bool IsDragging() const noexcept { return FMovingBarControl != nullptr; }
+  TqzBarControl* GetMovingBarControl() const noexcept { return FMovingBarControl; }
+  TqzBarDockingStyle GetDragTargetStyle() const noexcept { return FDragTargetStyle; }
+  // The shift across from the cursor to the bar's row anchor, recorded as a docked bar starts
+  // moving (only the across part is set).
+  const TPoint& GetRowAnchorShift() const noexcept { return FRowAnchorShift; }
+  static constexpr UINT WaitForDockingTime = 21;
 
  protected:
   void SetItemName(TkvComponentCollectionItem* AItem) override;
@@ -327,6 +385,16 @@ class TqzBars : public TkvComponentCollection {
 
  private:
   TqzBarManager* FBarManager;
+  TqzDockControl* FDockControls[5] = {};
+  TqzBarControl* FMovingBarControl = nullptr;
+  TqzBarDockingStyle FDragTargetStyle = dsNone;
+  TPoint FRowAnchorShift;
+  TPoint FGrabOffset;
+  TPoint FLastDragPoint;
+  bool FDockingTimeElapsed = false;
+  UINT_PTR FDockingTimer = 0;
+  static void DockingTimerProc(HWND, UINT, UINT_PTR, DWORD);
+  void KillDockingTimer();
 };
 
 // ---- Categories ------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 
 namespace {
@@ -102,6 +103,7 @@ void qzBarStart() {
                    TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
                    TqzBarScreenTipRepository::ClassInfo()});
   gManagers = new TqzBarManagerList();
+  CreateNavigationController();
   gSystemController = new TqzBarSystemController();
   RefreshScreenBitsPerPixel();
   RebuildCheckerBrush();
@@ -118,8 +120,10 @@ void qzBarEnd() {
                      TqzBarScreenTipRepository::ClassInfo()});
   delete gSystemController;
   gSystemController = nullptr;
+  RemoveBarHooks();
   delete gManagers;
   gManagers = nullptr;
+  FreeNavigationController();
   delete gItemClasses;
   gItemClasses = nullptr;
   delete gBarCanvas;

@@ -1,14 +1,19 @@
 #include "toolkit/editors/EditorsUnits.h"
 
+#include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvProgressBar.h"
+#include "toolkit/editors/kvShellBrowser.h"
+#include "toolkit/editors/kvShellBrowserDialog.h"
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellListView.h"
 #include "toolkit/editors/kvShellTreeView.h"
@@ -26,14 +31,22 @@ void EditorsStart() {
   kvMemoStart();
   kvMaskEditStart();
   kvDropDownEditStart();
+  kvCheckBoxStart();
+  kvLabelStart();
+  kvProgressBarStart();
   kvListViewStart();
   kvShellListViewStart();
   kvShellTreeViewStart();
+  kvShellBrowserStart();
+  kvShellBrowserDialogStart();
 }
 
 void EditorsEnd() {
   kvShellListViewEnd();
   kvShellCommonEnd();
+  kvProgressBarEnd();
+  kvLabelEnd();
+  kvCheckBoxEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
   kvMemoEnd();

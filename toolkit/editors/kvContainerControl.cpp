@@ -952,10 +952,12 @@ void TkvContainer::CreateParams(TCreateParams& Params) {
 
 void TkvContainer::CreateWindowHandle(const TCreateParams& Params) {
   TCreateParams params = Params;
+  // The text is set once the window exists; asked for then, it would come from the new, empty
+  // window.
+  const String caption = params.Caption;
   params.Caption.clear();
   TkvControl::CreateWindowHandle(params);
-  if (HandleAllocated())
-    DefWindowProc(GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(GetText().c_str()));
+  if (HandleAllocated()) DefWindowProc(GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
 }
 
 void TkvContainer::CreateHandle() {

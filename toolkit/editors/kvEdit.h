@@ -770,6 +770,25 @@ using TkvEditButtonStateEvent = TEvent<void(TObject* Sender, Integer& State)>;
 using TkvEditButtonTextColorEvent = TEvent<TColor(TObject* Sender, Integer Index)>;
 using TkvEditDefaultButtonWidthEvent = TEvent<void(TObject* Sender, Integer Index, Integer& Width)>;
 using TkvEditDisplayTextEvent = TEvent<void(TObject* Sender, String& Text)>;
+// Custom drawing of an editor's view. A handler sets Done when it painted the part itself; asked
+// with no canvas, it says whether it would.
+using TkvEditPaintEvent = TEvent<void(TObject* Sender, TkvCanvas* Canvas)>;
+using TkvEditDrawBackgroundEvent = TEvent<void(TObject* Sender, TkvCanvas* Canvas, bool& Done)>;
+using TkvEditDrawButtonEvent = TEvent<void(TObject* Sender, TkvCanvas* Canvas, Integer Index, bool& Done)>;
+using TkvEditDrawButtonBackgroundEvent =
+    TEvent<void(TObject* Sender, TkvCanvas* Canvas, Integer Index, const TRect& R, bool& Done)>;
+using TkvEditDrawButtonBorderEvent = TEvent<void(TObject* Sender, TkvCanvas* Canvas, Integer Index,
+                                                 TRect& BackgroundRect, TRect& ContentRect, bool& Done)>;
+
+// How an editor's view gets its background.
+enum TkvEditBackgroundKind {
+  ebkCustom,          // the draw-background event paints it
+  ebkWithButtons,     // the editor's colour, with the frame and the buttons
+  ebkNone,            // nothing: an in-place host shows through
+  ebkSolid,           // the editor's colour
+  ebkParentImage,     // a copy of what the parent shows behind the editor
+  ebkParentBackground // the parent's own background
+};
 
 // What an editor's layout computed: bounds, border, colours, states and one button view info
 // per visible button.
@@ -784,29 +803,78 @@ class TkvCustomEditViewInfo : public TkvContainerViewInfo {
   TkvContainerBorderStyle EffectiveBorderStyle() override { return BorderStyle; }
   void PaintContent(TkvCanvas* Canvas) override;
   TkvRegion* ChangedArea(TkvContainerViewInfo* Older) override;
+  // The paint event, then the container's painting.
+  void Draw(TkvCanvas* Canvas) override;
 
-  // Virtual operations, in the order descendants know them.
+  // Virtual operations, in the order descendants know them. The button frames take the button
+  // rectangle, draw their lines inside it and hand back what is left for the background, the
+  // colours and the content rectangle.
   virtual TClassOf<TkvEditButtonViewInfo> GetButtonViewInfoClass() { return TkvEditButtonViewInfo::ClassInfo(); }
   virtual bool RepaintsOnStateChange() { return true; }
   virtual void DrawButton(TkvCanvas* Canvas, Integer Index);
+  virtual void SetDrawBackgroundHandler(TkvEditDrawBackgroundEvent Handler) { OnDrawBackground = Handler; }
+  virtual void Draw3DButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, TColor& Background,
+                                  TColor& TextColor, TRect& Content, TRect& R);
+  virtual void DrawFlatButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, TColor& Background,
+                                    TColor& TextColor, TRect& Content, TRect& R);
+  virtual void DrawHotFlatButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, TColor& Background,
+                                       TColor& TextColor, TRect& Content, TRect& R);
+  virtual void DrawNativeButtonFrame(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, TColor& Background,
+                                     TColor& TextColor, TRect& Content, TRect& R);
+  virtual void DrawSimpleButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, TColor& Background,
+                                      TColor& TextColor, TRect& Content, TRect& R);
+  virtual void DrawUltraFlatButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, TColor& Background,
+                                         TColor& TextColor, TRect& Content, TRect& R, bool Office11);
+  virtual void DrawNativeButtonBackground(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, const TRect& R);
   virtual void DrawButtonBackground(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, const TRect& R, TColor Color);
   virtual void DrawButtonClipped(TkvCanvas* Canvas, Integer Index);
+  // The theme's frame of a native-style editor and the fill inside it (Mode: 0 an edit, 1 a
+  // combo's text, 2 a button-like face).
+  virtual void DrawNativeFrame(TkvCanvas* Canvas, bool FillWhole, TColor Color, Integer Mode);
   virtual void DrawButtonBorder(TkvCanvas* Canvas, Integer Index, TRect& R, TRect& Content, TColor& TextColor,
                                 TColor& Background);
   virtual void DrawButtonContent(TkvCanvas* Canvas, Integer Index, const TRect& R, TColor TextColor,
                                  TColor Background, bool Offset);
+  virtual bool HasTextButton() const;
+  // Whether a point (relative to the view's origin) lies on a button.
+  virtual bool PointOnButton(const TPoint& P) const;
+  // What a hint at P concerns: the hot button's index in the collection, -1 the editor (over its
+  // border rectangle), -2 nothing; Area is where that hint holds (a button's bounds, the border
+  // rectangle up to the right-aligned buttons), Text the hot button's short hint.
+  virtual Integer GetHint(const TPoint& P, TRect& Area, String& Text);
+  // The hot button's hint: its short text and the rectangle of a hint window showing it below the
+  // cursor at P (screen coordinates); answers whether there is a text.
+  virtual bool GetButtonHint(const TPoint& P, TRect& R, bool& IsButton, String& Text);
+  // The font text buttons are drawn with; descendants adjust it.
+  virtual void PrepareCanvasFont(TkvCanvas* Canvas) { Canvas->AssignFont(Font); }
+  bool Repaint(TWinControl* Control, TkvCustomEditViewInfo* Older) { return RepaintDifference(Control, TRect(), Older); }
   // Invalidates on Control's window what differs from Older outside Inner; answers whether a
   // button or the whole changed.
   virtual bool RepaintDifference(TWinControl* Control, const TRect& Inner, TkvCustomEditViewInfo* Older);
-  bool Repaint(TWinControl* Control, TkvCustomEditViewInfo* Older) { return RepaintDifference(Control, TRect(), Older); }
+
   void DrawButtons(TkvCanvas* Canvas);
   bool IsTransparent() const;
   // Makes or frees button view infos until there are Count.
   void SetButtonCount(Integer Count);
   Integer ButtonCount() const { return static_cast<Integer>(Buttons.size()); }
-  bool HasTextButton() const;
-  // The font text buttons are drawn with; descendants adjust it.
-  virtual void PrepareCanvasFont(TkvCanvas* Canvas) { Canvas->AssignFont(Font); }
+
+  // Backgrounds. DrawBackgroundByKind paints R (without Excluded unless Keep) the way
+  // GetBackgroundKind says; DrawBackgroundByEvent answers whether an in-place host's event
+  // painted it.
+  TkvEditBackgroundKind GetBackgroundKind();
+  void DrawBackgroundByKind(TkvCanvas* Canvas, const TRect& R, const TRect& Excluded, bool Keep);
+  bool DrawBackgroundByEvent(TkvCanvas* Canvas);
+  bool DrawBackgroundByEventAt(TkvCanvas* Canvas, const TPoint& Offset);
+  bool HasCustomBackground();
+  bool IsBackgroundBorrowed() {
+    TkvEditBackgroundKind kind = GetBackgroundKind();
+    return kind != ebkWithButtons && kind != ebkSolid;
+  }
+  bool IsButtonHighlighted(Integer Index) const {
+    return Buttons[Index]->State == ebsPressed || Buttons[Index]->State == ebsSelected;
+  }
+  // The colours a skin gives a button, unless the active style assigns its own.
+  void GetPainterColors(TkvEditButtonViewInfo* Button, TColor& Background, TColor& TextColor);
 
   TkvCustomEdit* Edit = nullptr;
   TkvCustomEditProperties* Properties = nullptr;
@@ -836,6 +904,11 @@ class TkvCustomEditViewInfo : public TkvContainerViewInfo {
   TkvEditPopupBorderStyle PopupBorderStyle = epbsDefault;
   TkvEditButtonStateEvent OnButtonState;
   TkvEditButtonTextColorEvent OnButtonTextColor;
+  TkvEditPaintEvent OnPaint;
+  TkvEditDrawBackgroundEvent OnDrawBackground;
+  TkvEditDrawButtonEvent OnDrawButton;
+  TkvEditDrawButtonBackgroundEvent OnDrawButtonBackground;
+  TkvEditDrawButtonBorderEvent OnDrawButtonBorder;
 
  private:
   bool FPaintingButtons = false;

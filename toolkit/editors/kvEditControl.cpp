@@ -297,9 +297,10 @@ void TkvCustomEdit::AssignResetValue(const Variant& Value) {
 }
 
 void TkvCustomEdit::ApplyDisplayValue(const Variant& Value) {
+  TAliveGuard guard(this);
   PushModifiedState();
   PutDisplayValue(Value);
-  PopModifiedState();
+  if (guard.Alive()) PopModifiedState();
 }
 
 void TkvCustomEdit::MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Focused) {
@@ -427,12 +428,16 @@ bool TkvCustomEdit::RequestEdit() {
   if (FDataBinding->IsEditing()) return true;
   bool allowed = ModificationAllowed();
   if (!allowed) return false;
+  TAliveGuard guard(this);
+  // Cleared on the way out only while the editor lives: OnEditing may free it.
   struct TFlag {
     bool& flag;
-    explicit TFlag(bool& f) : flag(f) { flag = true; }
-    ~TFlag() { flag = false; }
-  } requesting(FRequestingEdit);
-  TAliveGuard guard(this);
+    const TAliveGuard& alive;
+    TFlag(bool& f, const TAliveGuard& a) : flag(f), alive(a) { flag = true; }
+    ~TFlag() {
+      if (alive.Alive()) flag = false;
+    }
+  } requesting(FRequestingEdit, guard);
   auto fireEditing = [&] {
     LockEditValueChanging(true);
     try {
@@ -528,6 +533,7 @@ bool TkvCustomEdit::RunValidation(bool Raise) {
       return true;
     } else if (guard.Alive()) {
       ApplyDisplayValue(displayValue);
+      if (!guard.Alive()) return true;
       if (!FInplace && !FFocused) MarkModifiedByUser(false);
       FValidated = true;
     }

@@ -16,7 +16,10 @@ void TkvEditChangeEventsCatcher::Lock(bool ALock, bool Replay) {
   if (FEdit->GetComponentState().Contains(csLoading) || FEdit->IsBeingDestroyed()) return;
   if (PendingChange && FEdit->HasChangeHandler()) {
     PendingChange = false;
+    // A handler may free the editor, and this catcher with it.
+    TWeakRef<TkvCustomEdit> edit(FEdit);
     FEdit->FireChange();
+    if (!edit) return;
   }
   if (PendingEditValueChanged && FEdit->HasEditValueChangedHandler()) {
     PendingEditValueChanged = false;

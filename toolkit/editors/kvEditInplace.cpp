@@ -408,29 +408,14 @@ void TkvCustomEdit::PaintCopy() {
 
 void TkvCustomEdit::CMHintShow(TMessage& Message) {
   auto* hint = reinterpret_cast<THintInfo*>(Message.LParam);
-  TkvCustomEditViewInfo* info = GetEditViewInfo();
-  Integer index = -1;
-  for (Integer i = 0; i < info->ButtonCount(); ++i)
-    if (info->Buttons[i]->State == ebsSelected) index = i;
-  if (index < 0 && !RectHoldsPoint(info->BorderRect, hint->CursorPos)) {
+  TRect area;
+  String text;
+  if (GetEditViewInfo()->GetHint(hint->CursorPos, area, text) == -2) {
     Message.Result = -1;
     return;
   }
-  String text;
-  if (index >= 0) {
-    TkvEditButtons* buttons = GetEffectiveProperties()->GetButtons();
-    for (Integer i = 0, visible = 0; i < buttons->GetCount(); ++i) {
-      if (!buttons->GetButton(i)->GetVisible()) continue;
-      if (visible++ == index) text = buttons->GetButton(i)->GetHint();
-    }
-  }
-  if (text.empty() && GetShowHint()) text = GetHint();
-  hint->HintStr = GetShortHint(text);
-  TRect area = index >= 0 ? info->Buttons[index]->Bounds : info->BorderRect;
-  if (index < 0) {
-    for (const auto& button : info->Buttons)
-      if (!button->LeftAlignment) area.Right = std::min(area.Right, button->Bounds.Left);
-  }
+  if (text.empty() && GetShowHint()) text = GetShortHint(GetHint());
+  hint->HintStr = text;
   hint->CursorRect = area;
   Message.Result = 0;
 }

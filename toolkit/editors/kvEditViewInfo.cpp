@@ -2,7 +2,10 @@
 // must repaint over an older one.
 
 #include <algorithm>
+#include <memory>
 
+#include "gdi/SysMetrics.h"
+#include "rtl/SysUtils.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/foundation/kvDWMApi.h"
@@ -10,6 +13,7 @@
 #include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/foundation/qzThemeManager.h"
 #include "toolkit/foundation/qzUxTheme.h"
+#include "vcl/Forms.h"
 
 namespace {
 
@@ -46,10 +50,6 @@ void TkvCustomEditViewInfo::SetButtonCount(Integer Count) {
   while (ButtonCount() < Count) Buttons.emplace_back(GetButtonViewInfoClass().Create());
 }
 
-bool TkvCustomEditViewInfo::HasTextButton() const {
-  return std::any_of(Buttons.begin(), Buttons.end(), [](const auto& b) { return b->Kind == bkText; });
-}
-
 void TkvCustomEditViewInfo::CopyFrom(TkvContainerViewInfo* Other) {
   auto* other = dynamic_cast<TkvCustomEditViewInfo*>(Other);
   if (other) {
@@ -80,16 +80,17 @@ void TkvCustomEditViewInfo::MoveBy(Integer DX, Integer DY) {
 
 // ---- Background ----------------------------------------------------------------------------
 
-void DrawEditBackgroundAndButtons(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, bool FillWhole, Integer) {
+void DrawEditBackgroundAndButtons(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, bool FillWhole, Integer Mode) {
   bool clipped = ViewInfo->ButtonCount() > 0 && !ViewInfo->Buttons[0]->PartiallyTransparent;
   if (clipped) {
     Canvas->PushClip();
     for (auto& button : ViewInfo->Buttons) Canvas->ClipOutRect(button->VisibleBounds);
   }
   const bool transparent = ViewInfo->IsTransparent();
-  if (ViewInfo->NativeStyle) {
-    // Native frames are the theme's; inside them the editor's colour.
-    if (!transparent) FillRectColor(Canvas, FillWhole ? ViewInfo->Bounds : ViewInfo->BorderRect, ViewInfo->BackgroundColor);
+  if (ViewInfo->DrawBackgroundByEvent(Canvas)) {
+    // The in-place host painted it.
+  } else if (ViewInfo->NativeStyle) {
+    ViewInfo->DrawNativeFrame(Canvas, FillWhole, ViewInfo->BackgroundColor, Mode);
   } else {
     TRect r = ViewInfo->BorderRect;
     const TkvEditBorderStyle border = static_cast<TkvEditBorderStyle>(ViewInfo->BorderStyle);
@@ -123,6 +124,10 @@ void DrawEditBackgroundAndButtons(TkvCanvas* Canvas, TkvCustomEditViewInfo* View
       }
     } else if (FillWhole && !transparent) {
       FillRectColor(Canvas, ViewInfo->BorderRect, ViewInfo->BackgroundColor);
+    } else if (FillWhole) {
+      // A transparent editor's window holds nothing of its own behind the text: the parent's
+      // image goes there, or the area would keep whatever the surface held.
+      ViewInfo->DrawBackgroundByKind(Canvas, ViewInfo->BorderRect, TRect(), true);
     }
   }
   if (clipped) Canvas->PopClip();
@@ -131,14 +136,158 @@ void DrawEditBackgroundAndButtons(TkvCanvas* Canvas, TkvCustomEditViewInfo* View
 
 void TkvCustomEditViewInfo::PaintContent(TkvCanvas* Canvas) { DrawEditBackgroundAndButtons(Canvas, this, true, 0); }
 
+void TkvCustomEditViewInfo::Draw(TkvCanvas* Canvas) {
+  OnPaint(this, Canvas);
+  TkvContainerViewInfo::Draw(Canvas);
+}
+
 bool TkvCustomEditViewInfo::IsTransparent() const {
   return Transparent || (Edit && Edit->GetTransparent());
 }
 
+TkvEditBackgroundKind TkvCustomEditViewInfo::GetBackgroundKind() {
+  if (Inplace) {
+    if (HasCustomBackground()) return ebkCustom;
+    return IsTransparent() ? ebkNone : ebkSolid;
+  }
+  if (IsTransparent()) return ebkParentImage;
+  if (Edit && Edit->NeedsParentBackground()) return ebkParentBackground;
+  return NativeStyle ? ebkSolid : ebkWithButtons;
+}
+
+void TkvCustomEditViewInfo::DrawBackgroundByKind(TkvCanvas* Canvas, const TRect& R, const TRect& Excluded,
+                                                 bool Keep) {
+  Canvas->PushClip();
+  if (!Keep) Canvas->ClipOutRect(Excluded);
+  switch (GetBackgroundKind()) {
+    case ebkCustom:
+      Canvas->ClipToRect(R);
+      DrawBackgroundByEvent(Canvas);
+      break;
+    case ebkWithButtons:
+      DrawEditBackgroundAndButtons(Canvas, this, true, 0);
+      break;
+    case ebkSolid:
+      FillRectColor(Canvas, R, BackgroundColor);
+      break;
+    case ebkParentImage:
+      if (Edit) CopyParentImage(Edit, Canvas, R, false);
+      break;
+    case ebkParentBackground:
+      if (Edit) DrawParentBackground(Edit, Canvas, R);
+      break;
+    case ebkNone:
+      break;
+  }
+  Canvas->PopClip();
+}
+
+bool TkvCustomEditViewInfo::DrawBackgroundByEvent(TkvCanvas* Canvas) {
+  if (!Inplace || !OnDrawBackground) return false;
+  bool done = false;
+  OnDrawBackground(this, Canvas, done);
+  return done;
+}
+
+bool TkvCustomEditViewInfo::DrawBackgroundByEventAt(TkvCanvas* Canvas, const TPoint& Offset) {
+  const TPoint origin = Canvas->ReadWindowOrg();
+  Canvas->WriteWindowOrg(TPoint{origin.X - Offset.X, origin.Y - Offset.Y});
+  bool done = false;
+  try {
+    done = DrawBackgroundByEvent(Canvas);
+  } catch (...) {
+    Canvas->WriteWindowOrg(origin);
+    throw;
+  }
+  Canvas->WriteWindowOrg(origin);
+  return done;
+}
+
+bool TkvCustomEditViewInfo::HasCustomBackground() { return DrawBackgroundByEvent(nullptr); }
+
+void TkvCustomEditViewInfo::DrawNativeFrame(TkvCanvas* Canvas, bool FillWhole, TColor Color, Integer Mode) {
+  TRect target = Bounds;
+  const bool bordered = !Inplace && BorderStyle != cbsNone;
+  if (bordered) {
+    const bool composited = DwmCompositionEnabled();
+    const bool buttonFace = Mode == 2 && composited;
+    HTHEME theme = ObtainTheme(buttonFace ? totButton : totEdit);
+    const Integer part = buttonFace ? 1 : (composited ? 6 : 1);
+    const TRect frame = buttonFace ? RectInflated(Bounds, 1, 1) : Bounds;
+    TRect content;
+    if (Mode == 0) {
+      content = RectInflated(Bounds, -2, -2);
+      if (!composited && theme) UxGetThemeBackgroundContentRect(theme, Canvas->DCHandle(), part, NativeState, &Bounds, &content);
+    } else if (Mode == 1) {
+      content = RectInflated(Bounds, -3, -3);
+      --content.Right;
+    } else {
+      content = composited ? TRect() : ClientRect;
+    }
+    if (theme) {
+      Canvas->PushClip();
+      Canvas->ClipOutRect(content);
+      if (Edit && UxIsThemeBackgroundPartiallyTransparent(theme, part, NativeState))
+        DrawParentBackground(Edit, Canvas, Bounds);
+      UxDrawThemeBackground(theme, Canvas->DCHandle(), part, NativeState, &frame, nullptr);
+      Canvas->PopClip();
+    }
+    target = content;
+  }
+  if (IsTransparent()) return;
+  if (FillWhole || !bordered)
+    FillRectColor(Canvas, target, Color);
+  else if (Mode != 2)
+    FillRectOutside(Canvas, target, BorderRect, Color);
+}
+
 // ---- Buttons -------------------------------------------------------------------------------
 
+bool TkvCustomEditViewInfo::HasTextButton() const {
+  return std::any_of(Buttons.begin(), Buttons.end(), [](const auto& b) { return b->Kind == bkText; });
+}
+
+bool TkvCustomEditViewInfo::PointOnButton(const TPoint& P) const {
+  const TPoint p{P.X - Bounds.Left, P.Y - Bounds.Top};
+  return std::any_of(Buttons.begin(), Buttons.end(), [&](const auto& b) { return RectHoldsPoint(b->Bounds, p); });
+}
+
+Integer TkvCustomEditViewInfo::GetHint(const TPoint& P, TRect& Area, String& Text) {
+  Text.clear();
+  for (const auto& button : Buttons) {
+    if (button->State != ebsSelected) continue;
+    Area = button->Bounds;
+    TkvEditButtons* buttons = Properties ? Properties->GetButtons() : nullptr;
+    if (buttons && button->Index >= 0 && button->Index < buttons->GetCount())
+      Text = GetShortHint(buttons->GetButton(button->Index)->GetHint());
+    return button->Index;
+  }
+  if (!RectHoldsPoint(BorderRect, P)) {
+    Area = TRect();
+    return -2;
+  }
+  // The editor's own area ends where its right-aligned buttons begin.
+  Area = BorderRect;
+  for (const auto& button : Buttons)
+    if (!button->LeftAlignment) Area.Right = std::min(Area.Right, button->Bounds.Left);
+  return -1;
+}
+
+bool TkvCustomEditViewInfo::GetButtonHint(const TPoint& P, TRect& R, bool& IsButton, String& Text) {
+  TRect area;
+  const Integer index = GetHint(P, area, Text);
+  IsButton = index >= 0;
+  R = TRect();
+  if (!IsButton || Text.empty()) return false;
+  std::unique_ptr<THintWindow> window(HintWindowClass.Create(nullptr));
+  R = window->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), Text, nullptr);
+  const Integer below = GetSystemMetrics(SM_CYCURSOR);
+  R = TRect(R.Left + P.X, R.Top + P.Y + below, R.Right + P.X, R.Bottom + P.Y + below);
+  return true;
+}
+
 void TkvCustomEditViewInfo::DrawButtons(TkvCanvas* Canvas) {
-  if (FPaintingButtons) return;
+  if (FPaintingButtons || (Edit && Edit->SkipsButtonPainting(Canvas->DCHandle()))) return;
   FPaintingButtons = true;
   for (Integer i = 0; i < ButtonCount(); ++i) DrawButtonClipped(Canvas, i);
   FPaintingButtons = false;
@@ -154,7 +303,9 @@ void TkvCustomEditViewInfo::DrawButtonClipped(TkvCanvas* Canvas, Integer Index) 
     Canvas->PushClip();
     Canvas->ClipToRect(button->VisibleBounds);
   }
-  DrawButton(Canvas, Index);
+  bool done = false;
+  OnDrawButton(this, Canvas, Index, done);
+  if (!done) DrawButton(Canvas, Index);
   if (clip) Canvas->PopClip();
 }
 
@@ -163,7 +314,16 @@ void TkvCustomEditViewInfo::DrawButton(TkvCanvas* Canvas, Integer Index) {
   TRect r = button->Bounds, content;
   TColor text = clBtnText, background = clBtnFace;
   DrawButtonBorder(Canvas, Index, r, content, text, background);
-  if (!Empty(button->Bounds)) DrawButtonBackground(Canvas, button, r, background);
+  if (!Empty(button->Bounds)) {
+    bool done = false;
+    OnDrawButtonBackground(this, Canvas, Index, r, done);
+    if (done) {
+    } else if (button->NativeState != 0) {
+      DrawNativeButtonBackground(Canvas, button, r);
+    } else {
+      DrawButtonBackground(Canvas, button, r, background);
+    }
+  }
   // A pressed button's content moves only when the editor asks for it (bit 1 of its content options).
   const bool offset = button->State == ebsPressed && (!Edit || (Edit->GetContentOptions() & 2));
   if (!Empty(content)) DrawButtonContent(Canvas, Index, content, text, background, offset);
@@ -172,96 +332,155 @@ void TkvCustomEditViewInfo::DrawButton(TkvCanvas* Canvas, Integer Index) {
 void TkvCustomEditViewInfo::DrawButtonBorder(TkvCanvas* Canvas, Integer Index, TRect& R, TRect& Content,
                                              TColor& TextColor, TColor& Background) {
   TkvEditButtonViewInfo* button = Buttons[Index].get();
-  const bool transparent = button->Transparent;
-  const TColor face = transparent ? BackgroundColor : clBtnFace;
   TextColor = clBtnText;
+  bool done = false;
+  OnDrawButtonBorder(this, Canvas, Index, R, Content, done);
+  if (done) return;
+  if (button->NativeState != 0) return DrawNativeButtonFrame(Canvas, button, Background, TextColor, Content, R);
   if (Painter) {
-    Background = Painter->EditorBackgroundColor(button->State == ebsDisabled);
-    TextColor = Painter->EditorTextColor(button->State == ebsDisabled);
     Content = R;
+    GetPainterColors(button, Background, TextColor);
     return;
   }
   TkvEditButtonStyle style = button->ButtonStyle;
-  if (style == btsSimple && (button->State == ebsPressed || button->State == ebsSelected)) style = btsFlat;
+  if (style == btsSimple && IsButtonHighlighted(Index)) style = btsFlat;
   switch (style) {
-    case btsSimple:
-      if (!IsTransparent()) Frame(Canvas, R, button->BackgroundColor);
-      Background = face;
-      SideEdges(Canvas, R, Background);
-      break;
-    case btsFlat:
-      Background = face;
-      DrawFrameEdges(Canvas, R, 1, Background);
-      if (button->State == ebsPressed)
-        TwoColorFrame(Canvas, R, clBtnShadow, clBtnHighlight);
-      else
-        TwoColorFrame(Canvas, R, clBtnHighlight, clBtnShadow);
-      DrawFrameEdges(Canvas, R, 4, Background);
-      break;
-    case btsHotFlat: {
-      const TColor kByState[] = {clBtnFace, clBtnFace, clBtnText, clBtnShadow};
-      Background = transparent ? BackgroundColor : kByState[button->State];
-      bool full = (button->LeftAlignment && button->GroupEnd) || (!button->LeftAlignment && button->GroupStart);
-      if (full) {
-        Frame(Canvas, R, clBtnShadow);
-      } else if (button->LeftAlignment) {
-        DrawFrameEdges(Canvas, R, 1 | 2 | 8, clBtnShadow);
-        DrawFrameEdges(Canvas, R, 4, Background);
-      } else {
-        DrawFrameEdges(Canvas, R, 2 | 4 | 8, clBtnShadow);
-        DrawFrameEdges(Canvas, R, 1, Background);
-      }
-      if (button->State == ebsPressed || button->State == ebsSelected)
-        TextColor = transparent && button->State == ebsSelected ? clBtnShadow : clWindow;
-      SideEdges(Canvas, R, Background);
-      break;
-    }
+    case btsSimple: return DrawSimpleButtonBorder(Canvas, button, Background, TextColor, Content, R);
+    case btsFlat: return DrawFlatButtonBorder(Canvas, button, Background, TextColor, Content, R);
+    case btsHotFlat: return DrawHotFlatButtonBorder(Canvas, button, Background, TextColor, Content, R);
     case btsUltraFlat:
-    case btsOffice11: {
-      const bool office11 = style == btsOffice11;
-      if (transparent)
-        Background = BackgroundColor;
-      else if (button->State == ebsDisabled)
-        Background = clBtnFace;
-      else if (button->State == ebsNormal)
-        Background = office11 ? Office11NormalButtonColor() : clBtnFace;
-      else
-        Background = FlatButtonStateColor(button->State == ebsPressed, office11);
-      const TColor line = EditHighlightColor(office11);
-      const bool active = button->State == ebsPressed || button->State == ebsSelected;
-      const bool bordered = Inplace ? (PaintOptions & 4) != 0 : BorderStyle != cbsNone;
-      if (!active || !bordered) {
-        if (active)
-          Frame(Canvas, R, line);
-        else if (!IsTransparent())
-          Frame(Canvas, R, button->BackgroundColor);
-        Content = TRect(R.Left + 1, R.Top, R.Right - 1, R.Bottom);
-        return;
-      }
-      Integer edges = 2 | 8;
-      if (button->LeftAlignment) {
-        if (!button->GroupStart) edges |= 1;
-        if (R.Right < BorderRect.Right) edges |= 4;
-      } else {
-        if (!button->GroupEnd) edges |= 4;
-        if (R.Left > BorderRect.Left) edges |= 1;
-      }
-      DrawFrameEdges(Canvas, R, edges, line);
-      Content = R;
-      return;
-    }
-    default:  // bts3D and the default look
-      Background = face;
-      if (button->State == ebsPressed) {
-        Frame(Canvas, R, clBtnShadow);
-        Frame(Canvas, R, Background);
-      } else {
-        TwoColorFrame(Canvas, R, cl3DLight, cl3DDkShadow);
-        TwoColorFrame(Canvas, R, clBtnHighlight, clBtnShadow);
-      }
-      break;
+    case btsOffice11:
+      return DrawUltraFlatButtonBorder(Canvas, button, Background, TextColor, Content, R, style == btsOffice11);
+    default: return Draw3DButtonBorder(Canvas, button, Background, TextColor, Content, R);
+  }
+}
+
+void TkvCustomEditViewInfo::GetPainterColors(TkvEditButtonViewInfo* Button, TColor& Background, TColor& TextColor) {
+  const bool disabled = Button->State == ebsDisabled;
+  TkvContainerStyle* style = Edit ? Edit->GetActiveStyle() : nullptr;
+  Background = style && style->IsValueAssigned(svColor) ? style->GetColor() : Painter->EditorBackgroundColor(disabled);
+  TextColor = style && style->IsValueAssigned(svTextColor) ? style->GetTextColor() : Painter->EditorTextColor(disabled);
+  if (Background == clDefault) Background = Edit ? Edit->GetEditStyle()->GetColor() : (disabled ? clBtnFace : clWindow);
+  if (TextColor == clDefault) TextColor = clBtnText;
+}
+
+void TkvCustomEditViewInfo::Draw3DButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, TColor& Background,
+                                               TColor& TextColor, TRect& Content, TRect& R) {
+  Background = Button->Transparent ? BackgroundColor : clBtnFace;
+  TextColor = clBtnText;
+  if (Button->State == ebsPressed) {
+    Frame(Canvas, R, clBtnShadow);
+    Frame(Canvas, R, Background);
+  } else {
+    TwoColorFrame(Canvas, R, cl3DLight, cl3DDkShadow);
+    TwoColorFrame(Canvas, R, clBtnHighlight, clBtnShadow);
   }
   Content = R;
+}
+
+void TkvCustomEditViewInfo::DrawFlatButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button,
+                                                 TColor& Background, TColor& TextColor, TRect& Content, TRect& R) {
+  Background = Button->Transparent ? BackgroundColor : clBtnFace;
+  TextColor = clBtnText;
+  DrawFrameEdges(Canvas, R, 1, Background);
+  if (Button->State == ebsPressed)
+    TwoColorFrame(Canvas, R, clBtnShadow, clBtnHighlight);
+  else
+    TwoColorFrame(Canvas, R, clBtnHighlight, clBtnShadow);
+  DrawFrameEdges(Canvas, R, 4, Background);
+  Content = R;
+}
+
+void TkvCustomEditViewInfo::DrawHotFlatButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button,
+                                                    TColor& Background, TColor& TextColor, TRect& Content, TRect& R) {
+  const bool transparent = Button->Transparent;
+  const TColor kByState[] = {clBtnFace, clBtnFace, clBtnText, clBtnShadow};
+  Background = transparent ? BackgroundColor : kByState[Button->State];
+  const bool full = (Button->LeftAlignment && Button->GroupEnd) || (!Button->LeftAlignment && Button->GroupStart);
+  if (full) {
+    Frame(Canvas, R, clBtnShadow);
+  } else if (Button->LeftAlignment) {
+    DrawFrameEdges(Canvas, R, 1 | 2 | 8, clBtnShadow);
+    DrawFrameEdges(Canvas, R, 4, Background);
+  } else {
+    DrawFrameEdges(Canvas, R, 2 | 4 | 8, clBtnShadow);
+    DrawFrameEdges(Canvas, R, 1, Background);
+  }
+  TextColor = clBtnText;
+  if (Button->State == ebsPressed || Button->State == ebsSelected)
+    TextColor = transparent && Button->State == ebsSelected ? clBtnShadow : clWindow;
+  SideEdges(Canvas, R, Background);
+  Content = R;
+}
+
+void TkvCustomEditViewInfo::DrawNativeButtonFrame(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button,
+                                                  TColor& Background, TColor& TextColor, TRect& Content, TRect& R) {
+  Background = BackgroundColor;
+  TextColor = clBtnText;
+  bool claimed = false;
+  if (ButtonCount() > 0) OnDrawButton(this, nullptr, 0, claimed);
+  if (claimed) {
+    Content = R;
+  } else if (Button->ComboDropButton) {
+    Content = TRect();
+  } else {
+    Content = R;
+    if (HTHEME theme = ObtainTheme(totButton))
+      UxGetThemeBackgroundContentRect(theme, Canvas->DCHandle(), 1, Button->NativeState, &R, &Content);
+  }
+}
+
+void TkvCustomEditViewInfo::DrawSimpleButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button,
+                                                   TColor& Background, TColor& TextColor, TRect& Content, TRect& R) {
+  if (!IsTransparent()) Frame(Canvas, R, Button->BackgroundColor);
+  Background = Button->Transparent ? BackgroundColor : clBtnFace;
+  TextColor = clBtnText;
+  SideEdges(Canvas, R, Background);
+  Content = R;
+}
+
+void TkvCustomEditViewInfo::DrawUltraFlatButtonBorder(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button,
+                                                      TColor& Background, TColor& TextColor, TRect& Content,
+                                                      TRect& R, bool Office11) {
+  TextColor = clBtnText;
+  if (Button->Transparent)
+    Background = BackgroundColor;
+  else if (Button->State == ebsDisabled)
+    Background = clBtnFace;
+  else if (Button->State == ebsNormal)
+    Background = Office11 ? Office11NormalButtonColor() : clBtnFace;
+  else
+    Background = FlatButtonStateColor(Button->State == ebsPressed, Office11);
+  const TColor line = EditHighlightColor(Office11);
+  const bool active = Button->State == ebsPressed || Button->State == ebsSelected;
+  const bool bordered = Inplace ? (PaintOptions & 4) != 0 : BorderStyle != cbsNone;
+  if (!active || !bordered) {
+    if (active)
+      Frame(Canvas, R, line);
+    else if (!IsTransparent())
+      Frame(Canvas, R, Button->BackgroundColor);
+    Content = TRect(R.Left + 1, R.Top, R.Right - 1, R.Bottom);
+    return;
+  }
+  Integer edges = 2 | 8;
+  if (Button->LeftAlignment) {
+    if (!Button->GroupStart) edges |= 1;
+    if (R.Right < BorderRect.Right) edges |= 4;
+  } else {
+    if (!Button->GroupEnd) edges |= 4;
+    if (R.Left > BorderRect.Left) edges |= 1;
+  }
+  DrawFrameEdges(Canvas, R, edges, line);
+  Content = R;
+}
+
+void TkvCustomEditViewInfo::DrawNativeButtonBackground(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button,
+                                                       const TRect& R) {
+  HTHEME theme = ObtainTheme(Button->ComboDropButton ? totComboBox : totButton);
+  if (!theme) return;
+  Integer part = 1;
+  if (Button->ComboDropButton && !Inplace && DwmCompositionEnabled()) part = Button->LeftAlignment ? 7 : 6;
+  UxDrawThemeBackground(theme, Canvas->DCHandle(), part, Button->NativeState, &R, nullptr);
 }
 
 void TkvCustomEditViewInfo::DrawButtonBackground(TkvCanvas* Canvas, TkvEditButtonViewInfo* Button, const TRect& R,

@@ -422,12 +422,18 @@ class TkvCustomMaskEdit : public TkvCustomTextEdit, public IkvMaskEditModeHost {
   bool SetTextFromMessage(const String& Text) override;
   void ClipboardCut() override;
   void UndoHook() override;
+  // An activation by a key under a mask freezes the inner edit's drawing instead of hooking it,
+  // so the mask's text appears once, with the key's character in place.
+  void HookInnerEdit() override;
+  void UnhookInnerEdit() override;
 
   // New operations, in the order descendants know them.
   virtual bool ModeTracksText() { return true; }
   virtual void ReformatText();
 
   bool HasMask() { return MaskProperties()->HasMask(); }
+  // The value an untouched mask stands for; empty without a mask.
+  String EmptyValueText() { return HasMask() && FMode ? FMode->EmptyValueText() : String(); }
   // The control's Text: the value under a mask, the display text without one.
   String GetText();
   // Under a mask the text becomes the value, as a WM_SETTEXT does.
@@ -453,6 +459,7 @@ class TkvCustomMaskEdit : public TkvCustomTextEdit, public IkvMaskEditModeHost {
   bool FShiftHeld = false;
   bool FSendingOwnKey = false;
   bool FMovingCaretItself = false;
+  bool FInnerEditFrozen = false;
   String FValueText;
   // The bytes of a character typed so far: the native edit hands one byte at a time.
   String FPendingChar;

@@ -338,6 +338,23 @@ void TkvCustomMaskEdit::UndoHook() {
   if (HasMask() && ModeTracksText()) FMode->TakeText(InnerText());
 }
 
+void TkvCustomMaskEdit::HookInnerEdit() {
+  if (InnerEditMissing()) return;
+  if (!HasMask()) return TkvCustomTextEdit::HookInnerEdit();
+  if (!InnerWindowExists() || FInnerEditFrozen) return;
+  SendMessage(GetInnerControl()->GetHandle(), WM_SETREDRAW, FALSE, 0);
+  FInnerEditFrozen = true;
+}
+
+void TkvCustomMaskEdit::UnhookInnerEdit() {
+  if (InnerEditMissing()) return;
+  if (!FInnerEditFrozen) return TkvCustomTextEdit::UnhookInnerEdit();
+  FInnerEditFrozen = false;
+  if (!InnerWindowExists()) return;
+  SendMessage(GetInnerControl()->GetHandle(), WM_SETREDRAW, TRUE, 0);
+  GetInnerControl()->Invalidate();
+}
+
 void TkvCustomMaskEdit::Loaded() {
   TkvCustomTextEdit::Loaded();
   if (!HasMask()) return;
@@ -386,10 +403,13 @@ void TkvCustomMaskEdit::ApplyPropertiesChange(TObject* Properties) {
   properties->SetChangeLock(true);
   const String mask = properties->GetEditMask();
   const TkvEditMaskKind kind = properties->GetMaskKind();
-  const bool maskChanged = FMode->GetMaskText() != mask;
+  // Re-applied locale formats may have changed what ":" and "/" stand for.
+  const bool maskChanged = FMode->GetMaskText() != mask || properties->IsReapplyingFormats();
   const bool kindChanged = FMode->ModeKind() != kind;
   const bool caseChanged = properties->GetCharCase() != FMode->GetKnownCharCase();
   bool maskCleared = false;
+  bool echoChanged = false;
+  Integer selStart = -1, selLength = 0;
   try {
     if (kindChanged) {
       // A mask of one syntax means nothing in the other; the two regular-expression kinds share it.
@@ -414,8 +434,17 @@ void TkvCustomMaskEdit::ApplyPropertiesChange(TObject* Properties) {
       properties->SetEmptyMaskText(FMode->EmptyValueText());
     }
     if (caseChanged) {
-      if (properties->GetCharCase() == ecNormal) FMode->SyncWithEditValue();
+      if (properties->GetCharCase() == ecNormal) {
+        if (IkvInnerTextEdit* inner = InnerTextEdit()) inner->SetCharCase(ecNormal);
+        FMode->SyncWithEditValue();
+      }
       FMode->SetKnownCharCase(properties->GetCharCase());
+    }
+    // A new echo mode makes the native edit lay its text out again; the selection is kept.
+    echoChanged = properties->GetEchoMode() != FMode->GetKnownEchoMode();
+    if (echoChanged && InnerWindowExists()) {
+      selStart = CharSelStart();
+      selLength = CharSelLength();
     }
     if ((InnerEditMissing() || !VarIsNull(GetEditValueProp())) && properties->HasMask())
       FMode->ApplyPendingEmptyValue();
@@ -427,7 +456,13 @@ void TkvCustomMaskEdit::ApplyPropertiesChange(TObject* Properties) {
   if (auto* regExpr = dynamic_cast<TkvMaskEditRegExprMode*>(FMode.get()))
     regExpr->GetExpression()->SetCaseInsensitive(properties->GetCaseInsensitive());
   if (properties->HasMask()) properties->SetMaxLength(0);
+  TWeakRef<TkvCustomMaskEdit> guard(this);
   TkvCustomTextEdit::ApplyPropertiesChange(Properties);
+  if (!guard || !FMode) return;
+  if (echoChanged) {
+    if (selStart >= 0 && InnerWindowExists()) SelectItself(selStart, selStart + selLength);
+    FMode->SetKnownEchoMode(properties->GetEchoMode());
+  }
   if (maskChanged || kindChanged || caseChanged) FValueText = FMode->DisplayToValue(InnerText(), true);
 }
 

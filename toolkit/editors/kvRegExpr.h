@@ -338,6 +338,8 @@ class TkvRegExprAutomat {
  private:
   std::unique_ptr<TkvRegExprParserAlts> FTree;
   std::unique_ptr<TkvRegExprSimpleState> FStart;
+  // The mask's states: no run of forced literals is longer.
+  Integer FStateCount = 0;
   TkvRegExprStates FCurrent;
   std::vector<TkvRegExprStates> FHistory;
   TkvRegExpr* FOwner;

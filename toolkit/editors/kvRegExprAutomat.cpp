@@ -60,6 +60,8 @@ TkvRegExprAutomat::TkvRegExprAutomat(std::unique_ptr<TkvRegExprParserAlts> Tree,
       (*it)->MarkFinal();
       if (!(*it)->MatchesEmpty()) break;
     }
+  for (const auto& alt : FTree->Alts)
+    for (const auto& item : alt->Items) FStateCount += item->StateCount();
   FStart->AddNexts(FirstStates(*FTree));
   if (std::any_of(FTree->Alts.begin(), FTree->Alts.end(), [](const auto& a) { return AllMatchEmpty(*a); }))
     FStart->MarkFinal();
@@ -94,7 +96,7 @@ void TkvRegExprAutomat::CompleteForcedLiterals() {
   if (FCurrent.AnyFinal()) return;
   TkvRegExprStates next = PossibleNext();
   char32_t c;
-  while (next.SingleLiteral(c)) {
+  for (Integer added = 0; added < FStateCount && next.SingleLiteral(c); ++added) {
     if (FOwner->OnCharAdded) FOwner->OnCharAdded(Utf8Encode(c));
     FHistory.push_back(std::move(FCurrent));
     FCurrent = std::move(next);

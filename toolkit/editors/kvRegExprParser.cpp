@@ -137,6 +137,8 @@ class TkvRegExprParser {
   void LexHex(Integer Line, Integer Column);
   void LexClass();
   void LexCount();
+  // The digits of a count, up to the first character that is none.
+  void LexInteger();
 
   bool ParseAlternative(TkvRegExprParserAlt& Alt, bool TopLevel);
   void ParseBlock(TkvRegExprParserAlt& Alt);
@@ -290,17 +292,22 @@ void TkvRegExprParser::LexClass() {
   Error(FLine, FColumn + 1, skvRegExMissing, "]");
 }
 
+void TkvRegExprParser::LexInteger() {
+  const Integer line = FLine, col = FColumn + 1;
+  String digits;
+  char32_t ch;
+  while (PeekChar(ch, 0) && ch >= '0' && ch <= '9') {
+    ReadChar(ch);
+    digits += char(ch);
+  }
+  MakeLexem(line, col, lkInteger, digits);
+}
+
 void TkvRegExprParser::LexCount() {
   char32_t ch;
   while (PeekChar(ch, 0)) {
     if (ch >= '0' && ch <= '9') {
-      const Integer line = FLine, col = FColumn + 1;
-      String digits;
-      while (PeekChar(ch, 0) && ch >= '0' && ch <= '9') {
-        ReadChar(ch);
-        digits += char(ch);
-      }
-      MakeLexem(line, col, lkInteger, digits);
+      LexInteger();
       continue;
     }
     ReadChar(ch);

@@ -445,3 +445,37 @@ void TkvShellOptions::SetShowToolTip(bool Value) {
   FShowToolTip = Value;
   FOnShowToolTipChanged(this);
 }
+
+bool ShowShellContextMenu(HWND Window, IShellFolder* Folder, const std::vector<LPCITEMIDLIST>& Items,
+                          const TPoint& Point) {
+  if (!Folder || Items.empty()) return false;
+  std::vector<LPCITEMIDLIST> items(Items);
+  void* raw = nullptr;
+  if (Folder->GetUIObjectOf(Window, static_cast<UINT>(items.size()), items.data(), IContextMenu::IID, nullptr, &raw) !=
+          S_OK ||
+      !raw)
+    return false;
+  auto menu = TInterfacePtr<IContextMenu>::Attach(static_cast<IContextMenu*>(raw));
+  constexpr UINT kFirst = 1, kLast = 0x7FFF;
+  HMENU popup = CreatePopupMenu();
+  bool ran = false;
+  try {
+    const HRESULT added = menu->QueryContextMenu(popup, 0, kFirst, kLast, CMF_NORMAL | CMF_EXPLORE);
+    if (added > 0) {
+      const UINT command = static_cast<UINT>(
+          TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, Point.X, Point.Y, 0, Window, nullptr));
+      if (command >= kFirst) {
+        CMINVOKECOMMANDINFO info;
+        info.hwnd = Window;
+        info.lpVerb = CommandOffsetVerb(command - kFirst);
+        info.nShow = SW_SHOWNORMAL;
+        ran = menu->InvokeCommand(&info) == S_OK;
+      }
+    }
+  } catch (...) {
+    DestroyMenu(popup);
+    throw;
+  }
+  DestroyMenu(popup);
+  return ran;
+}

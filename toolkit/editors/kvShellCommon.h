@@ -79,6 +79,11 @@ Integer DummyOpenFolderIconIndex();
 // under the enumeration flags.
 bool HasChildItems(IShellFolder* Folder, LPCITEMIDLIST AbsoluteList, DWORD Flags);
 
+// The shell's menu for Items (relative to Folder) at the screen point; the chosen command runs.
+// Answers whether one ran.
+bool ShowShellContextMenu(HWND Window, IShellFolder* Folder, const std::vector<LPCITEMIDLIST>& Items,
+                          const TPoint& Point);
+
 // ---- Folder and items ----------------------------------------------------------------------
 
 class TkvShellFolder : public TObject {

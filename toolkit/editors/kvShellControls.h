@@ -3,8 +3,11 @@
 // level at a time. Each node carries the producer that enumerates its own folder; the tree's
 // gatherer completes the items in the background; F5 (and a shell change) rebuilds the tree
 // keeping the expanded folders, the top item and the selection.
+// The shell list view: a platform list view in owner-data mode showing one folder's items, with
+// detail columns in the report style, navigation, renaming and refresh on shell changes.
 //
-// Sources: kvShellControlsTree.cpp (the tree), kvShellControlsTreeProducer.cpp (its producers).
+// Sources: kvShellControlsTree.cpp (the tree), kvShellControlsTreeProducer.cpp (its producers),
+// kvShellControlsList.cpp (the list and its producer).
 
 #include <memory>
 #include <vector>
@@ -13,6 +16,10 @@
 #include "vcl/ComCtrls.h"
 
 class TkvCustomInnerShellTreeView;
+class TkvCustomInnerShellListView;
+
+// Set while a list view follows its linked tree, so that the tree is not sent back to where it is.
+extern bool ShellSyncInProgress;
 
 class TkvShellTreeViewOptions : public TkvShellOptions {
   TAVREN_CLASS(TkvShellTreeViewOptions, TkvShellOptions)
@@ -87,6 +94,13 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void SetShowInfoTips(bool Value);
   // The producers of the nodes: locked while walked.
   TThreadList* GetProducers() const { return FProducers.get(); }
+  // A new absolute list of the node's folder, or nil.
+  LPITEMIDLIST NodeIdList(TTreeNode* Node);
+  // The list view that shows the selected folder (set and cleared by the list view's owner).
+  TkvCustomInnerShellListView* GetListView() const { return FListView; }
+  void SetListView(TkvCustomInnerShellListView* Value);
+  // The linked list view shows the node's folder.
+  void SyncListView(TTreeNode* Node);
 
   TkvShellItemsInfoGatherer* GetGatherer() const { return FGatherer.get(); }
   TkvShellTreeRoot* GetRoot() const { return FRoot.get(); }
@@ -113,6 +127,8 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void Change(TTreeNode* Node) override;
   void Edit(const TVITEM& Item) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // The shell's menu for the node under the point (the selected one from the keyboard).
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
 
   void CreateParams(TCreateParams& Params) override;
   void CNNotify(TMessage& Message);
@@ -148,10 +164,151 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   bool FRegisteringNotify = false;
   ULONG FChangeRegistration = 0;
   bool FShowInfoTips = false;
+  TkvCustomInnerShellListView* FListView = nullptr;
   LPITEMIDLIST FSavedSelection = nullptr;
   std::vector<LPITEMIDLIST> FSavedExpanded;
   Integer FSavedTopIndex = -1;
   TkvAddFolderEvent FOnAddFolder;
   TkvShellChangeEvent FOnShellChange;
   TkvRootChangedEvent FOnRootChanged;
+};
+
+// ---- List view -------------------------------------------------------------------------------
+
+class TkvCustomInnerShellListView;
+
+class TkvShellListViewOptions : public TkvShellOptions {
+  TAVREN_CLASS(TkvShellListViewOptions, TkvShellOptions)
+ public:
+  using TkvShellOptions::TkvShellOptions;
+  void Assign(TPersistent* Source) override;
+  bool GetAutoNavigate() const { return FAutoNavigate; }
+  void SetAutoNavigate(bool Value) { FAutoNavigate = Value; }
+
+ private:
+  bool FAutoNavigate = true;
+};
+
+class TkvShellListRoot : public TkvCustomShellRoot {
+  TAVREN_CLASS(TkvShellListRoot, TkvCustomShellRoot)
+ public:
+  TkvShellListRoot(TkvCustomInnerShellListView* AList, HWND AParentWindow);
+  void AfterResolve() override;
+
+ private:
+  TkvCustomInnerShellListView* FList;
+};
+
+class TkvShellListViewProducer : public TkvCustomItemProducer {
+  TAVREN_CLASS(TkvShellListViewProducer, TkvCustomItemProducer)
+ public:
+  explicit TkvShellListViewProducer(TkvCustomInnerShellListView* AList);
+  ~TkvShellListViewProducer() override;
+
+  bool WantsBackgroundFetch() override { return true; }
+  bool CanAddFolder(TkvShellFolder* Folder) override;
+  bool CompareItems(TkvShellFolder* First, TkvShellFolder* Second, Integer& Order) override;
+  DWORD GetEnumFlags() override;
+  TkvShellItemsInfoGatherer* GetGatherer() override;
+  bool ShowsInfoTips() override;
+  // Columns measured in the list's font, then the list's columns made again.
+  void LoadDetails(IShellFolder* Folder, Integer CharWidth) override;
+  void NotifyItemFetched(const TkvFetchRequest& Request) override;
+
+ private:
+  TkvCustomInnerShellListView* FList;
+};
+
+using TkvShellCompareEvent =
+    TEvent<void(TObject* Sender, TkvShellFolder* First, TkvShellFolder* Second, Integer& Order)>;
+using TkvBeforeNavigationEvent = TEvent<void(TObject* Sender, LPCITEMIDLIST Target, const String& Path)>;
+
+class TkvCustomInnerShellListView : public TCustomListView {
+  TAVREN_CLASS(TkvCustomInnerShellListView, TCustomListView)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomInnerShellListView(TComponent* AOwner);
+  ~TkvCustomInnerShellListView() override;
+
+  // Virtual operations, in the order descendants know them.
+  // Opens a non-folder item as the shell does.
+  virtual void ExecuteItem(TkvShellItemInfo* Item);
+  // Fires OnCompare; answers whether a handler decided.
+  virtual bool CompareHook(TkvShellFolder* First, TkvShellFolder* Second, Integer& Order);
+  // Shows the folder the absolute list names (nothing when it is the one shown).
+  virtual void BrowseTo(LPCITEMIDLIST List);
+
+  // The folder's items again (when the window exists), then change tracking.
+  void Refill();
+  void NavigateUp();
+  // A folder is entered, anything else opened.
+  void OpenItem(Integer Index);
+  // F5: refills, selecting again the item that was selected alone.
+  void RefreshKeepSelection();
+  void TrackChanges();
+  void StopTracking();
+  // The detail columns, in the report style only.
+  void RebuildColumns();
+  // The tree that shows the same folder (set and cleared by the tree).
+  TkvCustomInnerShellTreeView* GetTreeView() const { return FTreeView; }
+  void SetTreeView(TkvCustomInnerShellTreeView* Value) { FTreeView = Value; }
+  // The linked tree selects the folder shown.
+  void SyncTreeView();
+  // Called by the tree: shows the folder the list names, when it is one and not the one shown.
+  void FollowFolder(LPCITEMIDLIST List);
+  TViewStyle GetShellViewStyle() const { return FShellViewStyle; }
+  // The platform's view style too.
+  void SetShellViewStyle(TViewStyle Value);
+
+  TkvShellListViewProducer* GetProducer() const { return FProducer.get(); }
+  TkvShellItemsInfoGatherer* GetGatherer() const { return FGatherer.get(); }
+  TkvShellListViewOptions* GetOptions() const { return FOptions.get(); }
+  TkvShellListRoot* GetRoot() const { return FRoot.get(); }
+  ULONG GetChangeRegistration() const { return FChangeRegistration; }
+  TkvAddFolderEvent GetOnAddFolder() const { return FOnAddFolder; }
+  void SetOnAddFolder(TkvAddFolderEvent Value) { FOnAddFolder = Value; }
+  TkvBeforeNavigationEvent GetOnBeforeNavigation() const { return FOnBeforeNavigation; }
+  void SetOnBeforeNavigation(TkvBeforeNavigationEvent Value) { FOnBeforeNavigation = Value; }
+  TkvShellCompareEvent GetOnCompare() const { return FOnCompare; }
+  void SetOnCompare(TkvShellCompareEvent Value) { FOnCompare = Value; }
+  TkvRootChangedEvent GetOnRootChanged() const { return FOnRootChanged; }
+  void SetOnRootChanged(TkvRootChangedEvent Value) { FOnRootChanged = Value; }
+  TkvShellChangeEvent GetOnShellChange() const { return FOnShellChange; }
+  void SetOnShellChange(TkvShellChangeEvent Value) { FOnShellChange = Value; }
+
+ protected:
+  friend class TkvShellListRoot;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void OwnerDataFetch(TListItem* Item) override;
+  bool CanEdit(TListItem* Item) override;
+  void Edit(const LVITEM& Item) override;
+  void DblClick() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  // The shell's menu for the selected items, when the options ask for it.
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
+
+  void KVSMItemsEnumerated(TMessage& Message);
+  void KVSMItemFetched(TMessage& Message);
+  void KVSMOptionsChanged(TMessage& Message);
+  void KVSMShellNotify(TMessage& Message);
+  void KVSMRootChanged(TMessage& Message);
+
+ private:
+  bool IsLoading() { return GetComponentState().Contains(csLoading); }
+
+  std::unique_ptr<TkvShellListViewProducer> FProducer;
+  std::unique_ptr<TkvShellItemsInfoGatherer> FGatherer;
+  std::unique_ptr<TkvShellListViewOptions> FOptions;
+  std::unique_ptr<TkvShellListRoot> FRoot;
+  TViewStyle FShellViewStyle = vsIcon;
+  TkvCustomInnerShellTreeView* FTreeView = nullptr;
+  ULONG FChangeRegistration = 0;
+  LPITEMIDLIST FRegisteredList = nullptr;
+  bool FRefreshingOnNotify = false;
+  TkvAddFolderEvent FOnAddFolder;
+  TkvBeforeNavigationEvent FOnBeforeNavigation;
+  TkvShellCompareEvent FOnCompare;
+  TkvRootChangedEvent FOnRootChanged;
+  TkvShellChangeEvent FOnShellChange;
 };

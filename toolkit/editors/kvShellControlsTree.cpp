@@ -50,6 +50,7 @@ TkvCustomInnerShellTreeView::TkvCustomInnerShellTreeView(TComponent* AOwner)
 }
 
 TkvCustomInnerShellTreeView::~TkvCustomInnerShellTreeView() {
+  if (FListView) FListView->SetTreeView(nullptr);
   StopTracking();
   TList* producers = FProducers->LockList();
   for (Integer i = 0; i < producers->GetCount(); ++i)
@@ -351,6 +352,69 @@ void TkvCustomInnerShellTreeView::Change(TTreeNode* Node) {
   // A click only works out the node's button; a folder chosen by the program loads its children.
   // While nodes go, the selection passing through them loads nothing.
   if (Node && !FClearing) LoadNode(Node, !FNavigating);
+  if (Node && !FClearing && !FRebuilding) SyncListView(Node);
+}
+
+void TkvCustomInnerShellTreeView::DoContextPopup(TPoint MousePos, bool& Handled) {
+  const bool keyboard = MousePos.X == -1 && MousePos.Y == -1;
+  TTreeNode* node = keyboard ? GetSelected() : GetNodeAt(MousePos.X, MousePos.Y);
+  TTreeNode* parent = node ? node->GetParent() : nullptr;
+  TkvShellTreeItemProducer* producer = parent ? ProducerOf(parent) : nullptr;
+  if (!FOptions->GetContextMenus() || !producer) return TTreeView::DoContextPopup(MousePos, Handled);
+  Handled = true;
+  LPITEMIDLIST item = nullptr;
+  TInterfacePtr<IShellFolder> folder;
+  producer->BeginRead();
+  folder = producer->GetFolderIntf();
+  const Integer index = node->GetIndex();
+  if (index < producer->ItemCount()) item = CopyIdList(producer->Item(index)->GetItemIdList());
+  producer->EndRead();
+  if (!item) return;
+  TPoint at = MousePos;
+  if (keyboard) {
+    TRect r = node->DisplayRect(true);
+    at = TPoint(r.Left, r.Bottom);
+  }
+  try {
+    ShowShellContextMenu(GetHandle(), folder.Get(), {item}, ClientToScreen(at));
+  } catch (...) {
+    FreeIdList(item);
+    throw;
+  }
+  FreeIdList(item);
+}
+
+void TkvCustomInnerShellTreeView::SetListView(TkvCustomInnerShellListView* Value) {
+  if (FListView == Value) return;
+  if (FListView) FListView->SetTreeView(nullptr);
+  FListView = Value;
+  if (Value) Value->SetTreeView(this);
+}
+
+LPITEMIDLIST TkvCustomInnerShellTreeView::NodeIdList(TTreeNode* Node) {
+  if (!Node) return nullptr;
+  TTreeNode* parent = Node->GetParent();
+  if (!parent) return CopyIdList(FRoot->GetIdList());
+  TkvShellTreeItemProducer* producer = ProducerOf(parent);
+  if (!producer) return nullptr;
+  LPITEMIDLIST list = nullptr;
+  producer->BeginRead();
+  const Integer index = Node->GetIndex();
+  if (index >= 0 && index < producer->ItemCount()) list = CopyIdList(producer->Item(index)->GetFullIdList());
+  producer->EndRead();
+  return list;
+}
+
+void TkvCustomInnerShellTreeView::SyncListView(TTreeNode* Node) {
+  if (!FListView || ShellSyncInProgress) return;
+  LPITEMIDLIST list = NodeIdList(Node);
+  try {
+    FListView->FollowFolder(list);
+  } catch (...) {
+    FreeIdList(list);
+    throw;
+  }
+  FreeIdList(list);
 }
 
 TTreeNode* TkvCustomInnerShellTreeView::FindNode(LPCITEMIDLIST List) {

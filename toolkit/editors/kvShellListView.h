@@ -1,14 +1,18 @@
 #pragma once
-// The shell list view's unit. Here so far: turning a folder typed as text into an absolute ID list
-// under a control's root (absolute paths, names relative to the root, the two namespace prefixes,
-// display names matched ignoring case), and the table of special folders whose display names can
-// be typed as paths.
+// The shell list view's unit: the styled container that hosts the shell list view of
+// kvShellControls; turning a folder typed as text into an absolute ID list under a control's root
+// (absolute paths, names relative to the root, the two namespace prefixes, display names matched
+// ignoring case), and the table of special folders whose display names can be typed as paths.
 //
-// Sources: kvShellListViewPaths.cpp (path resolution and the table).
+// Sources: kvShellListViewControl.cpp (the container), kvShellListViewPaths.cpp (path resolution
+// and the table).
 
 #include <array>
 
+#include "toolkit/editors/kvContainer.h"
+#include "toolkit/editors/kvInnerControlRelay.h"
 #include "toolkit/editors/kvShellCommon.h"
+#include "toolkit/editors/kvShellControls.h"
 
 // Filter flags built from a control's options.
 constexpr Byte kvsfNonFolders = 1;
@@ -48,6 +52,87 @@ struct TkvShellSpecialFolderInfoTableItem {
 };
 // One entry per special-folder number 0 to 34; an entry without a list has no folder here.
 const std::array<TkvShellSpecialFolderInfoTableItem, 35>& SpecialFolderTable();
+
+// ---- Container --------------------------------------------------------------------------------
+
+class TkvCustomShellListView;
+
+using TkvShellAddFolderEvent = TkvAddFolderEvent;
+
+class TkvInnerShellListView : public TkvInnerControlRelay<TkvCustomInnerShellListView> {
+  TAVREN_CLASS(TkvInnerShellListView, TkvInnerControlRelay<TkvCustomInnerShellListView>)
+  TAVREN_MESSAGES()
+  friend class TkvCustomShellListView;
+
+ public:
+  explicit TkvInnerShellListView(TComponent* AOwner);
+  // Shows the folder, then scrolls back to the origin.
+  void BrowseTo(LPCITEMIDLIST List) override;
+  TkvCustomShellListView* GetContainer() const { return FContainer; }
+
+ protected:
+  void WndProc(TMessage& Message) override;
+  TkvContainer* RelayTarget() const override;
+  void WMNCPaint(TMessage& Message);
+
+ private:
+  TkvCustomShellListView* FContainer = nullptr;
+};
+
+class TkvCustomShellListView : public TkvContainer {
+  TAVREN_CLASS(TkvCustomShellListView, TkvContainer)
+  friend class TkvInnerShellListView;
+
+ public:
+  explicit TkvCustomShellListView(TComponent* AOwner);
+  ~TkvCustomShellListView() override;
+
+  // Virtual operations, in the order descendants know them.
+  // Fires OnRootChanged, then brings the scroll bars up to date (also when the handler fails).
+  virtual void RootChanged(TObject* Sender, TkvCustomShellRoot* Root);
+
+  TkvInnerShellListView* GetInnerListView() const { return FInnerList; }
+  TkvShellListViewOptions* GetOptions() const { return FInnerList->GetOptions(); }
+  TkvShellListRoot* GetRoot() const { return FInnerList->GetRoot(); }
+  TViewStyle GetViewStyle() const { return FInnerList->GetShellViewStyle(); }
+  void SetViewStyle(TViewStyle Value);
+
+  TkvShellAddFolderEvent GetOnAddFolder() const { return FOnAddFolder; }
+  void SetOnAddFolder(TkvShellAddFolderEvent Value) { FOnAddFolder = Value; }
+  TkvBeforeNavigationEvent GetOnBeforeNavigation() const { return FOnBeforeNavigation; }
+  void SetOnBeforeNavigation(TkvBeforeNavigationEvent Value) { FOnBeforeNavigation = Value; }
+  TNotifyEvent GetOnRootChanged() const { return FOnRootChanged; }
+  void SetOnRootChanged(TNotifyEvent Value) { FOnRootChanged = Value; }
+  TkvShellCompareEvent GetOnCompare() const { return FOnCompare; }
+  void SetOnCompare(TkvShellCompareEvent Value) { FOnCompare = Value; }
+  TkvShellChangeEvent GetOnShellChange() const { return FOnShellChange; }
+  void SetOnShellChange(TkvShellChangeEvent Value) { FOnShellChange = Value; }
+
+  bool UsesScrollBars() override { return true; }
+  void ScrollContent(TScrollBarKind Kind, TScrollCode ScrollCode, Integer& Position) override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  void RelayAddFolder(TObject*, TkvShellFolder* Folder, bool& CanAdd) { FOnAddFolder(this, Folder, CanAdd); }
+  void RelayBeforeNavigation(TObject*, LPCITEMIDLIST Target, const String& Path) {
+    FOnBeforeNavigation(this, Target, Path);
+  }
+  void RelayCompare(TObject*, TkvShellFolder* First, TkvShellFolder* Second, Integer& Order) {
+    FOnCompare(this, First, Second, Order);
+  }
+  void RelayShellChange(TObject*, Cardinal Event, LPCITEMIDLIST First, LPCITEMIDLIST Second) {
+    FOnShellChange(this, Event, First, Second);
+  }
+
+  TkvInnerShellListView* FInnerList = nullptr;
+  TkvShellAddFolderEvent FOnAddFolder;
+  TkvBeforeNavigationEvent FOnBeforeNavigation;
+  TNotifyEvent FOnRootChanged;
+  TkvShellCompareEvent FOnCompare;
+  TkvShellChangeEvent FOnShellChange;
+};
 
 void kvShellListViewStart();
 void kvShellListViewEnd();

@@ -148,7 +148,18 @@ TkvCustomShellTreeView::~TkvCustomShellTreeView() {
 
 void TkvCustomShellTreeView::Notification(TComponent* AComponent, TOperation Operation) {
   TkvContainer::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FInnerTree) FInnerTree = nullptr;
+  if (Operation != opRemove) return;
+  if (AComponent == FInnerTree) FInnerTree = nullptr;
+  if (AComponent == FShellListView) FShellListView = nullptr;
+}
+
+void TkvCustomShellTreeView::SetShellListView(TkvCustomShellListView* Value) {
+  if (FShellListView == Value) return;
+  if (FShellListView) FShellListView->RemoveFreeNotification(this);
+  FShellListView = Value;
+  if (Value) Value->FreeNotification(this);
+  if (FInnerTree) FInnerTree->SetListView(Value ? Value->GetInnerListView() : nullptr);
+  if (Value && FInnerTree && FInnerTree->GetSelected()) FInnerTree->SyncListView(FInnerTree->GetSelected());
 }
 
 template <class F>
@@ -233,7 +244,8 @@ void TkvCustomShellTreeView::SetPath(const String& Value) {
     FPathPending = true;
     return;
   }
-  if (Value == GetPath()) return;
+  // With nothing selected yet, an empty path still selects the root.
+  if (FInnerTree->GetSelected() && Value == GetPath()) return;
   LPITEMIDLIST list = ParsePath(Value, GetRoot(), GetEffectiveFilter(true), true);
   if (!list) return;
   SendMessage(FInnerTree->GetHandle(), KVSM_SELECT_FOLDER, reinterpret_cast<WPARAM>(list), 0);

@@ -79,6 +79,9 @@ class TkvCustomShellTreeView : public TkvContainer {
   void SetShowLines(bool Value) { FInnerTree->SetShowLines(Value); }
   bool GetShowRoot() const { return FInnerTree->GetShowRoot(); }
   void SetShowRoot(bool Value) { FInnerTree->SetShowRoot(Value); }
+  // The list view that follows the tree's selection and that the tree follows in turn.
+  TkvCustomShellListView* GetShellListView() const { return FShellListView; }
+  void SetShellListView(TkvCustomShellListView* Value);
   bool GetTreeHotTrack() const { return FInnerTree->GetHotTrack(); }
   void SetTreeHotTrack(bool Value) { FInnerTree->SetHotTrack(Value); }
 
@@ -132,6 +135,7 @@ class TkvCustomShellTreeView : public TkvContainer {
   void ApplyPendingPath();
 
   TkvInnerShellTreeView* FInnerTree = nullptr;
+  TkvCustomShellListView* FShellListView = nullptr;
   String FPendingPath;
   bool FPathPending = false;
   TkvAddFolderEvent FOnAddFolder;

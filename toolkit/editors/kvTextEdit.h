@@ -481,6 +481,10 @@ class TkvCustomTextEditViewData : public TkvCustomEditViewData {
   void ComputeViewInfo(TkvCanvas* Canvas, const TRect& Bounds, const TPoint& P, Integer Button, TShiftState Shift,
                        TkvCustomEditViewInfo* ViewInfo, bool IsMouseEvent) override;
   void LoadDisplayValue(TkvCanvas* Canvas, const Variant& Value, TkvCustomEditViewInfo* ViewInfo) override;
+  // A strict-list editor's themed button under composition shows normal unless disabled.
+  void FillButtonNativeState(TkvEditButtonViewInfo* Button) override;
+  // A native text look whose theme draws the edit part takes one pixel more on the right.
+  void GetClientExtent(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, TRect& R) override;
 
   virtual bool HasShownInnerEdit();
   virtual Integer MaxLines() { return MaxLineCount; }

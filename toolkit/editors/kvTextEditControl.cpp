@@ -179,11 +179,13 @@ void TkvCustomTextEdit::UpdateEditValueFromDisplay() {
 }
 
 void TkvCustomTextEdit::PutDisplayValue(const Variant& Value) {
+  TWeakRef<TkvCustomTextEdit> self(this);
   GetDataBinding()->SetDisplayValue(Value);
-  if (IsKeyboardAction()) return;
+  if (!self || IsKeyboardAction()) return;
   ResetCompletion();
   UpdateEditValueFromDisplay();
-  SetModifiedFlag(false);
+  // OnEditValueChanged may have freed the editor.
+  if (self) SetModifiedFlag(false);
 }
 
 void TkvCustomTextEdit::ApplyDisplayValue(const Variant& Value) {
@@ -263,11 +265,14 @@ void TkvCustomTextEdit::RefreshDisplayText() {
 // ---- Change events ------------------------------------------------------------------------------
 
 void TkvCustomTextEdit::HandleInnerEditChange() {
+  TWeakRef<TkvCustomTextEdit> self(this);
   {
     // Change events wait while the text is refreshed and regrouped.
     TDeferredChangeEvents lock(this);
     TkvCustomEdit::HandleInnerEditChange();
   }
+  // A change handler may have freed the editor.
+  if (!self) return;
   if (!GetTextViewInfo()->InnerEditShown) RefreshDisplayText();
   if (Focused() && TextProperties()->IsValueNumeric() &&
       TextProperties()->UsesThousandSeparators(FDisplaySynchronising))

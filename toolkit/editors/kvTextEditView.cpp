@@ -8,6 +8,7 @@
 #include "user/Rects.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvTextEdit.h"
+#include "toolkit/foundation/kvDWMApi.h"
 
 namespace {
 
@@ -203,6 +204,19 @@ void TkvCustomTextEditViewData::CalculateTextFlags(TkvCanvas* Canvas, TkvCustomT
 void TkvCustomTextEditViewData::SetViewInfoText(const Variant& Value, TkvCustomTextEditViewInfo* ViewInfo) {
   ViewInfo->Text = VarToStr(Value);
   TextProperties()->ShapeDisplayText(ViewInfo->Text);
+}
+
+void TkvCustomTextEditViewData::FillButtonNativeState(TkvEditButtonViewInfo* Button) {
+  TkvCustomEditViewData::FillButtonNativeState(Button);
+  constexpr Integer kDisabledState = 4;
+  if (TextProperties()->EditingStyleCode() == kvEditingStrictList && !Inplace && DwmCompositionEnabled() &&
+      NativeStyle && Button->NativePart != 0 && Button->NativeState != kDisabledState)
+    Button->NativeState = 1;
+}
+
+void TkvCustomTextEditViewData::GetClientExtent(TkvCanvas* Canvas, TkvCustomEditViewInfo* ViewInfo, TRect& R) {
+  TkvCustomEditViewData::GetClientExtent(Canvas, ViewInfo, R);
+  if (!Inplace && UsesNativeTextLook() && NativeStyle) ++R.Right;
 }
 
 void TkvCustomTextEditViewData::LoadDisplayValue(TkvCanvas*, const Variant& Value, TkvCustomEditViewInfo* ViewInfo) {

@@ -1,0 +1,331 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "BarControlTestSupport.h"
+#include "BarsTestSupport.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarSkinnedPainter.h"
+
+namespace {
+
+// A skin source that records what it is asked to draw and answers fixed metrics.
+class TRecordingSkin : public TObject, public IqzSkin {
+  TAVREN_CLASS(TRecordingSkin, TObject)
+ public:
+  struct TCall {
+    TRect rect;
+    Integer part, state;
+  };
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  void DrawBackground(HDC, const TRect& R, Integer APart, Integer AState) override {
+    calls.push_back({R, APart, AState});
+  }
+  void DrawCaption(HDC, const String&, const TRect&, Integer, Integer) override {}
+  TRect GetCaptionRect(const TRect& R, Integer) override { return TRect(R.Left, R.Top, R.Right, R.Top + 15); }
+  TRect GetContentOffsets(Integer) override { return offsets; }
+  String GetSkinName() override { return ""; }
+  TColor GetPartColor(Integer APart, Integer AState) override { return static_cast<TColor>(APart * 16 + AState); }
+  Integer GetPartOffset(Integer) override { return 1; }
+  // The calls for one part id.
+  std::vector<TCall> Of(Integer APart) const {
+    std::vector<TCall> found;
+    for (const TCall& c : calls)
+      if (c.part == APart) found.push_back(c);
+    return found;
+  }
+  std::vector<TCall> calls;
+  TRect offsets{3, 3, 3, 3};
+};
+TAVREN_CLASS_IMPL(TRecordingSkin)
+
+// The skinned painter with a text size of its own at ratio 1, so ratios are easy to make.
+class TTestSkinnedPainter : public TqzBarSkinnedPainter {
+  TAVREN_CLASS(TTestSkinnedPainter, TqzBarSkinnedPainter)
+  QZ_BAR_PAINTER_CLASS(TTestSkinnedPainter)
+ public:
+  using TqzBarSkinnedPainter::TqzBarSkinnedPainter;
+  Integer ReferenceTextSize() override { return 20; }
+};
+TAVREN_CLASS_IMPL(TTestSkinnedPainter)
+
+class SkinnedPainter : public BarManagerOnForm {
+ protected:
+  void SetUp() override {
+    BarManagerOnForm::SetUp();
+    form->SetBounds(0, 0, 300, 200);
+    menu = new TqzBarSubItem(form);
+    window = new TTestBarControl(manager);
+    window->SetOwnPainter(&painter);
+    window->SetParent(form);
+    window->SetBounds(20, 20, 250, 150);
+    window->SetVisible(true);
+    form->Show();
+    bitmap.SetSize(250, 150);
+    canvas = std::make_unique<TkvCanvas>(bitmap.GetCanvas());
+  }
+  void TearDown() override {
+    delete window;
+    BarManagerOnForm::TearDown();
+  }
+  TqzBarButtonControl* AddButton(const char* ACaption, TqzBarButtonStyle AStyle) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(ACaption);
+    item->SetButtonStyle(AStyle);
+    menu->GetItemLinks()->AddLinkForItem(item);
+    window->SetItemLinks(menu->GetItemLinks());
+    window->Refresh(true);
+    Integer last = menu->GetItemLinks()->GetVisibleLinkCount() - 1;
+    auto* control = dynamic_cast<TqzBarButtonControl*>(menu->GetItemLinks()->GetVisibleLink(last)->GetControl());
+    control->FillDrawParams(true);
+    control->GetDrawParams()->TargetCanvas = canvas.get();
+    return control;
+  }
+
+  TRecordingSkin skin;
+  TTestSkinnedPainter painter{&skin};
+  TqzBarSubItem* menu = nullptr;
+  TTestBarControl* window = nullptr;
+  TBitmap bitmap;
+  std::unique_ptr<TkvCanvas> canvas;
+};
+
+TEST(SkinStates, FlagsGiveStateCodesByRule) {
+  struct Case {
+    const char* name;
+    bool selectable, selected, enabled, customizing, pressed, down, open, keyboard, dropDown, button;
+    Integer hot, part, generic, buttonState;
+  } cases[] = {
+      {"idle", true, false, true, false, false, false, false, false, false, true, -1, 0, 0, 0},
+      {"disabled", true, false, false, false, false, false, false, false, false, true, -1, 0, 1, 1},
+      {"hot part", true, true, true, false, false, false, false, false, false, true, 0, 0, 2, 2},
+      {"other part hot", true, false, true, false, false, false, false, false, true, true, 1, 0, 3, 3},
+      {"disabled selected", true, true, false, false, false, false, false, false, false, true, -1, 0, 8, 8},
+      {"pressed", true, true, true, false, true, false, false, false, false, true, 0, 0, 2, 4},
+      {"down", true, false, true, false, false, true, false, false, false, true, -1, 0, 0, 6},
+      {"down and hot", true, true, true, false, false, true, false, false, false, true, 0, 0, 2, 7},
+      {"down by keyboard", true, true, true, false, false, true, false, true, false, true, -1, 0, 3, 7},
+      {"down and open", true, true, true, false, false, true, true, false, true, true, -1, 0, 3, 3},
+      {"open split", true, true, true, false, false, false, true, false, true, true, -1, 0, 3, 3},
+      {"open sub-item", true, true, true, false, false, false, true, false, true, false, -1, 0, 3, 5},
+      {"open arrow part", true, true, true, false, false, false, true, false, true, true, -1, 1, 3, 5},
+      {"down arrow part", true, false, true, false, false, true, false, false, true, true, -1, 1, 0, 6},
+      {"customizing down", true, false, true, true, false, true, false, false, false, true, -1, 0, 0, 6},
+      {"customizing open", true, false, true, true, false, false, true, false, false, true, -1, 0, 0, 5},
+      {"customizing", true, true, true, true, false, false, false, false, false, true, 0, 0, 2, 0},
+      {"other part index", true, true, true, false, false, false, false, false, false, true, -1, 2, 3, 0},
+  };
+  for (const Case& c : cases) {
+    TqzBarButtonLikeControlDrawParams params(nullptr);
+    params.SelectableLook = c.selectable;
+    params.SelectedLook = c.selected;
+    params.EnabledLook = c.enabled;
+    params.CustomizingLook = c.customizing;
+    params.PressedLook = c.pressed;
+    params.DownLook = c.down;
+    params.DropDownOpen = c.open;
+    params.KeyboardSelection = c.keyboard;
+    params.HasDropDownPart = c.dropDown;
+    params.ButtonLook = c.button;
+    params.HotPartIndex = c.hot;
+    EXPECT_EQ(SkinGenericState(&params, c.part), c.generic) << c.name;
+    EXPECT_EQ(SkinButtonState(&params, c.part), c.buttonState) << c.name;
+  }
+}
+
+TEST_F(SkinnedPainter, ButtonSizesComeFromTheFaceOffsetsAndStayEven) {
+  struct Case {
+    TRect offsets;
+    Integer image, height;
+  } cases[] = {{TRect(3, 3, 3, 3), 16, 22}, {TRect(3, 3, 3, 3), 13, 22}, {TRect(3, 2, 3, 3), 16, 22},
+               {TRect(3, 4, 3, 4), 20, 28}};
+  for (const Case& c : cases) {
+    skin.offsets = c.offsets;
+    EXPECT_EQ(painter.ButtonHeightFor(c.image), c.height) << c.image;
+  }
+  // Without a skin source nothing is drawn and the sizes hold no frame.
+  TqzBarSkinnedPainter bare(nullptr);
+  EXPECT_EQ(bare.ButtonHeightFor(16), 16);
+}
+
+TEST_F(SkinnedPainter, GroupedButtonsDrawTheirEndPiecesAndJoints) {
+  // A plain button alone in a group: both end pieces and a face 2 pixels narrower.
+  TqzBarButtonControl* plain = AddButton("Cut", bsDefault);
+  auto* params = plain->ButtonParams();
+  params->GroupPlaceCopy = 4;
+  TRect r = plain->GetPartRects()[0];
+  skin.calls.clear();
+  painter.DrawButtonItem(params, r);
+  ASSERT_EQ(skin.Of(qzSkinPartGroupedButton).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartGroupedButton)[0].rect, TRect(r.Left + 1, r.Top, r.Right - 1, r.Bottom));
+  EXPECT_EQ(skin.Of(qzSkinPartButtonGroupStart).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartButtonGroupEnd).size(), 1u);
+  EXPECT_TRUE(skin.Of(qzSkinPartButtonGroupSeparator).empty());
+
+  // The last small split button: its main part has no group piece; its arrow part has the end
+  // piece at the right and the joint across its left edge.
+  TqzBarButtonControl* split = AddButton("Paste", bsDropDown);
+  params = split->ButtonParams();
+  ASSERT_TRUE(params->HasDropDownPart);
+  split->CalcPartRects();
+  params->GroupPlaceCopy = 3;
+  ASSERT_EQ(split->GetPartRects().size(), 2u);
+  TRect arrow = split->GetPartRects()[1];
+  skin.calls.clear();
+  painter.DrawButtonItem(params, split->GetItemRect());
+  EXPECT_EQ(skin.Of(qzSkinPartGroupedButton).size(), 2u);
+  ASSERT_EQ(skin.Of(qzSkinPartButtonGroupEnd).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartButtonGroupEnd)[0].rect, TRect(arrow.Right - 2, arrow.Top, arrow.Right, arrow.Bottom));
+  ASSERT_EQ(skin.Of(qzSkinPartButtonGroupSplitJoint).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartButtonGroupSplitJoint)[0].rect,
+            TRect(arrow.Left - 1, arrow.Top, arrow.Left + 1, arrow.Bottom));
+  EXPECT_TRUE(skin.Of(qzSkinPartButtonGroupStart).empty());
+  EXPECT_TRUE(skin.Of(qzSkinPartButtonGroupSeparator).empty());
+  // Outside a group a split button draws its two small parts.
+  params->GroupPlaceCopy = 0;
+  skin.calls.clear();
+  painter.DrawButtonItem(params, split->GetItemRect());
+  EXPECT_EQ(skin.Of(qzSkinPartSmallSplitMain).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartSmallSplitArrow).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartDropDownArrow).size(), 1u);
+}
+
+TEST_F(SkinnedPainter, MenuArrowsScaleWithTheWindowRatio) {
+  window->fixedTextSize = 30;  // ratio 1.5 against the painter's 20
+  TqzBarButtonControl* control = AddButton("Recent", bsDropDown);
+  window->CalcMetrics();
+  ASSERT_DOUBLE_EQ(window->GetRatio(), 1.5);
+  auto* params = control->ButtonParams();
+  params->PaintKind = qzPaintMenu;
+  skin.calls.clear();
+  painter.DrawButtonArrow(params, TRect(0, 0, 200, 30));
+  ASSERT_EQ(skin.Of(qzSkinPartArrowRight).size(), 1u);
+  TRect arrow = skin.Of(qzSkinPartArrowRight)[0].rect;
+  EXPECT_EQ(TSize(arrow.Width(), arrow.Height()), TSize(6, 10));
+}
+
+TEST_F(SkinnedPainter, CheckedMenuItemsShowTheirCheckParts) {
+  TqzBarButtonControl* control = AddButton("Bold", bsChecked);
+  auto* params = control->ButtonParams();
+  params->PaintKind = qzPaintMenu;
+  params->DownLook = true;
+  struct Case {
+    bool absent, enabled;
+    Integer part, state;
+  } cases[] = {{true, true, qzSkinPartMenuCheckMark, 0}, {false, true, qzSkinPartMenuCheckFrame, 0},
+               {true, false, qzSkinPartMenuCheckMark, 1}};
+  for (const Case& c : cases) {
+    control->GetItem()->SetEnabled(c.enabled);
+    skin.calls.clear();
+    painter.PaintItemGlyph(params, canvas->DCHandle(), c.absent, TRect(3, 3, 19, 19), TRect(0, 0, 24, 22));
+    ASSERT_EQ(skin.calls.size(), 1u);
+    EXPECT_EQ(skin.calls[0].part, c.part);
+    EXPECT_EQ(skin.calls[0].state, c.state);
+    // A square of the area's smaller side, centred and one pixel in.
+    EXPECT_EQ(skin.calls[0].rect, TRect(2, 1, 22, 21));
+  }
+}
+
+TEST_F(SkinnedPainter, LargeSplitButtonsShowTheirArrowAfterTheCaption) {
+  TqzBarButtonControl* control = AddButton("Paste", bsDropDown);
+  auto* params = control->ButtonParams();
+  params->GlyphSizeKind = qzGlyphLarge;
+  params->PaintKind = qzPaintHorizontal;
+  params->HasDropDownPart = true;
+  params->ButtonLook = true;
+  Integer line = canvas->TextHeightOf("Wg");
+  const TRect caption(10, 10, 60, 10 + 2 * line);
+  // A caption that fits on one line: the arrow stands centred on the empty second line.
+  params->CaptionText = "Paste";
+  skin.calls.clear();
+  painter.DrawItemCaption(params, caption, DT_SINGLELINE, 1);
+  ASSERT_EQ(skin.Of(qzSkinPartDropDownArrow).size(), 1u);
+  TRect arrow = skin.Of(qzSkinPartDropDownArrow)[0].rect;
+  EXPECT_EQ(TSize(arrow.Width(), arrow.Height()), TSize(5, 4));
+  EXPECT_LE(std::abs((arrow.Left + arrow.Right) - (caption.Left + caption.Right)), 1);
+  EXPECT_GE(arrow.Top, caption.Top + line);
+  // A caption that wraps: the arrow follows the text of the second line.
+  params->CaptionText = "Paste Special";
+  TRect narrow(10, 10, 10 + canvas->TextWidthOf("Special") + 12, 10 + 2 * line);
+  skin.calls.clear();
+  painter.DrawItemCaption(params, narrow, DT_SINGLELINE, 1);
+  ASSERT_EQ(skin.Of(qzSkinPartDropDownArrow).size(), 1u);
+  arrow = skin.Of(qzSkinPartDropDownArrow)[0].rect;
+  EXPECT_GE(arrow.Top, narrow.Top + line);
+  EXPECT_GT(arrow.Left, (narrow.Left + narrow.Right) / 2);
+  // The extent holds two rows; the part boundary of a large split button lies above them.
+  TRect extent;
+  painter.GetCaptionExtent(params, extent);
+  EXPECT_EQ(extent.Height(), 2 * line);
+  std::vector<TRect> parts(2, TRect(0, 0, 40, 66));
+  painter.CalcButtonPartRects(params, TRect(0, 0, 40, 66), parts);
+  EXPECT_EQ(parts[0].Bottom, 66 - (2 * line + 2));
+  EXPECT_EQ(parts[1].Top, parts[0].Bottom);
+}
+
+TEST_F(SkinnedPainter, MenuAndItemMetricsAndParts) {
+  EXPECT_EQ(painter.ScrollArrowSize(20), 2);
+  EXPECT_EQ(painter.MenuItemTextSize(canvas.get()), canvas->TextHeightOf("Wg") + 9);
+  EXPECT_EQ(painter.SpinButtonWidth(qzPaintHorizontal, TRect(0, 0, 40, 20)), 17);
+  EXPECT_EQ(painter.ComboArrowWidthFor(window, 7), 15);
+  TSize arrow;
+  painter.GetSpinArrowSize(20, arrow);
+  EXPECT_EQ(arrow, TSize(5, 3));
+  // A selected split menu item: the main part and the arrow part, hot while its menu is open.
+  TqzBarButtonControl* control = AddButton("Recent", bsDropDown);
+  control->CalcPartRects();
+  auto* params = control->ButtonParams();
+  params->PaintKind = qzPaintMenu;
+  params->SelectedLook = true;
+  params->SelectableLook = true;
+  params->EnabledLook = true;
+  params->DropDownOpen = true;
+  skin.calls.clear();
+  painter.DrawMenuItemBand(params, control->GetItemRect());
+  ASSERT_EQ(skin.calls.size(), 2u);
+  EXPECT_EQ(skin.calls[0].part, qzSkinPartSmallSplitMain);
+  EXPECT_EQ(skin.calls[0].state, qzSkinStateHot);
+  EXPECT_EQ(skin.calls[1].part, qzSkinPartSmallSplitArrow);
+  EXPECT_EQ(skin.calls[1].state, qzSkinStateHot);
+  params->SelectedLook = false;
+  skin.calls.clear();
+  painter.DrawMenuItemBand(params, control->GetItemRect());
+  EXPECT_TRUE(skin.calls.empty());
+  // Borders, separators and screen tips are parts of the skin.
+  skin.calls.clear();
+  painter.DrawDropDownListBorder(canvas->DCHandle(), clNone, TRect(0, 0, 50, 80));
+  painter.DrawMenuSeparatorLine(canvas.get(), TRect(0, 0, 50, 3));
+  painter.DrawScreenTipBackground(canvas.get(), TRect(0, 0, 120, 60));
+  ASSERT_EQ(skin.calls.size(), 3u);
+  EXPECT_EQ(skin.calls[0].part, qzSkinPartMenuBorder);
+  EXPECT_EQ(skin.calls[1].part, qzSkinPartMenuSeparator);
+  EXPECT_EQ(skin.calls[2].part, qzSkinPartScreenTip);
+  bitmap.GetCanvas()->GetBrush()->SetColor(clBtnFace);
+  bitmap.GetCanvas()->FillRect(TRect(0, 0, 60, 60));
+  painter.DrawScreenTipFooterLine(canvas.get(), TRect(0, 10, 60, 13));
+  EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 10), static_cast<TColor>(qzSkinPartScreenTipFooterLine * 16));
+  EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 11), static_cast<TColor>(0xFFFFFF));
+}
+
+TEST_F(SkinnedPainter, CaptionColoursComeFromTheSkin) {
+  TqzBarButtonControl* control = AddButton("Open", bsDefault);
+  auto* params = control->ButtonParams();
+  params->EnabledLook = true;
+  params->SelectableLook = true;
+  params->SelectedLook = false;
+  params->HotPartIndex = -1;
+  EXPECT_EQ(painter.ItemTextColor(control, false, false), static_cast<TColor>(qzSkinPartToolbarText * 16));
+  params->PaintKind = qzPaintMenu;
+  params->EnabledLook = false;
+  TColor text, shadow;
+  painter.DisabledCaptionColors(control, false, false, shadow, text);
+  EXPECT_EQ(text, static_cast<TColor>(qzSkinPartMenuText * 16 + 1));
+  EXPECT_EQ(shadow, text);
+}
+
+}  // namespace

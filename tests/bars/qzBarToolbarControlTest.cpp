@@ -1,0 +1,345 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "BarsTestSupport.h"
+#include "backend/ScriptedInput.h"
+#include "toolkit/bars/qzBarDockControl.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "rtl/SysUtils.h"
+#include "user/Clock.h"
+#include "user/Input.h"
+#include "user/Rects.h"
+#include "user/Messages.h"
+#include "user/WindowPos.h"
+#include "vcl/Forms.h"
+
+namespace {
+
+// Toolbars of a manager on a shown form.
+class ToolbarWindows : public BarManagerOnForm {
+ protected:
+  void SetUp() override {
+    BarManagerOnForm::SetUp();
+    form->SetBounds(40, 30, 420, 300);
+    form->SetColor(clBtnFace);
+    form->Show();
+    Pump();
+    Later();
+  }
+  // Clicks before are long past: no double click joins them.
+  void Later() { static_cast<FakeClock&>(CurrentClock()).Advance(2000); }
+  void Pump() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    UpdateAllWindows();
+  }
+  TqzBar* AddBar(const char* ACaption, Integer AButtons, TqzBarDockingStyle AStyle, Integer ARow = 0) {
+    TqzBar* bar = manager->GetBars()->AddBar();
+    bar->SetCaption(ACaption);
+    for (Integer i = 0; i < AButtons; ++i) {
+      auto* item = new TqzBarButton(form);
+      item->SetCaption(String("Cmd") + IntToStr(i));
+      item->SetPaintStyle(psCaption);
+      bar->GetItemLinks()->AddLinkForItem(item)->SetBeginGroup(i == 2);
+    }
+    bar->SetDockingStyle(AStyle);
+    bar->SetRow(ARow);
+    bar->SetVisible(true);
+    Pump();
+    return bar;
+  }
+  TqzDockControl* Site(TqzBarDockingStyle AStyle) { return manager->GetBars()->GetDockControl(AStyle); }
+  // The grip's edge (outside every control), in screen coordinates.
+  POINT GripPoint(TqzBarControl* AWindow) {
+    RECT r;
+    GetWindowRect(AWindow->GetHandle(), &r);
+    return {r.Left, (r.Top + r.Bottom) / 2};
+  }
+  POINT CaptionPoint(TqzBarControl* AWindow) {
+    RECT r;
+    GetWindowRect(AWindow->GetHandle(), &r);
+    TRect caption = AWindow->CaptionRect();
+    return {r.Left + caption.Left + 8, r.Top + (caption.Top + caption.Bottom) / 2};
+  }
+};
+
+TEST_F(ToolbarWindows, DockedBarsSitInRowsOfTheirSiteAndSizeIt) {
+  TqzBar* first = AddBar("First", 3, dsTop);
+  TqzBar* second = AddBar("Second", 2, dsTop);
+  TqzBarControl* a = first->GetBarControl();
+  TqzBarControl* b = second->GetBarControl();
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  TqzDockControl* top = Site(dsTop);
+  EXPECT_EQ(a->GetParent(), top);
+  EXPECT_TRUE(IsWindowVisible(a->GetHandle()));
+  // Both windows go into row 0 (their stored row), the first left of the second.
+  ASSERT_EQ(top->RowCount(), 1);
+  EXPECT_EQ(top->GetRow(0)->ColCount(), 2);
+  EXPECT_EQ(a->GetTop(), 0);
+  EXPECT_EQ(b->GetTop(), 0);
+  // The second comes first: its stored place is where the first one's is.
+  EXPECT_EQ(top->GetRow(0)->GetCol(0)->GetBarControl(), b);
+  EXPECT_EQ(b->GetLeft() + b->GetWidth(), a->GetLeft());
+  EXPECT_EQ(top->GetHeight(), std::max(a->GetHeight(), b->GetHeight()));
+  // A new row of its own: the site grows by the row's thickness.
+  second->SetRow(1);
+  EXPECT_EQ(second->GetRow(), 1);
+  EXPECT_EQ(top->RowCount(), 2);
+  EXPECT_EQ(b->GetTop(), a->GetHeight());
+  EXPECT_EQ(top->GetHeight(), a->GetHeight() + b->GetHeight());
+  // Every visible link got a place; the group start has a separator before it.
+  TqzBarItemLinks* links = first->GetItemLinks();
+  for (Integer i = 0; i < links->GetVisibleLinkCount(); ++i)
+    EXPECT_FALSE(IsRectEmpty(&links->GetVisibleLink(i)->GetItemRect())) << i;
+  EXPECT_EQ(links->GetVisibleLink(2)->GetItemRect().Left - links->GetVisibleLink(1)->GetItemRect().Right,
+            a->SeparatorSize());
+  EXPECT_EQ(a->GetLayoutInfo()->SeparatorEntryCount(), 1);
+  // Hiding the bar frees its window and keeps its row for its return.
+  second->SetVisible(false);
+  EXPECT_EQ(second->GetBarControl(), nullptr);
+  EXPECT_EQ(top->GetHeight(), a->GetHeight());
+  second->SetVisible(true);
+  EXPECT_EQ(second->GetRow(), 1);
+}
+
+TEST_F(ToolbarWindows, AShortRowHidesTheLastLinksOfASingleLineBarBehindTheMark) {
+  TqzBar* bar = AddBar("Long", 30, dsTop);
+  TqzBarControl* window = bar->GetBarControl();
+  TqzBarItemLinks* links = bar->GetItemLinks();
+  ASSERT_NE(window, nullptr);
+  Integer full = window->GetFullLength();
+  ASSERT_GT(full, Site(dsTop)->GetClientWidth()) << "the fixture needs a bar longer than the form";
+  EXPECT_TRUE(window->GetLinksHidden());
+  EXPECT_TRUE(window->ShowsMark());
+  EXPECT_EQ(window->GetWidth(), Site(dsTop)->GetClientWidth());
+  Integer shown = 0;
+  for (Integer i = 0; i < links->GetVisibleLinkCount(); ++i)
+    if (!IsRectEmpty(&links->GetVisibleLink(i)->GetItemRect())) ++shown;
+  EXPECT_GT(shown, 0);
+  EXPECT_LT(shown, 30);
+  // The shown links are the first ones.
+  EXPECT_FALSE(IsRectEmpty(&links->GetVisibleLink(0)->GetItemRect()));
+  EXPECT_TRUE(IsRectEmpty(&links->GetVisibleLink(29)->GetItemRect()));
+  // A wider form shows them all.
+  form->SetWidth(full + 200);
+  Pump();
+  EXPECT_FALSE(window->GetLinksHidden());
+  EXPECT_FALSE(IsRectEmpty(&links->GetVisibleLink(29)->GetItemRect()));
+}
+
+TEST_F(ToolbarWindows, RowZonesTellJoiningARowFromANewOne) {
+  AddBar("First", 2, dsTop);
+  TqzBar* second = AddBar("Second", 2, dsTop);
+  second->SetRow(1);
+  TqzDockControl* top = Site(dsTop);
+  Integer t0 = top->RowThickness(0);
+  Integer t1 = top->RowThickness(1);
+  ASSERT_GT(t0, 10);
+  struct Case {
+    Integer across;
+    Integer row;
+    bool newRow;
+  } const kCases[] = {
+      {-20, 0, true},            // before the split line ahead of the first row: a new first row
+      {-23 + 9, 0, true},        // on that split line: a new first row
+      {2, 0, false},             // inside row 0 before its split line
+      {t0 + t1 + 9, 2, true},    // the split line after the last row: a new last row
+      {t0 + t1 + 20, 2, false},  // beyond the split line after the last row
+  };
+  for (const Case& c : kCases) {
+    bool newRow = false;
+    TPoint p = top->SiteToScreen(TPoint(30, c.across));
+    Integer row = top->RowAtPoint(p, newRow);
+    EXPECT_EQ(row, c.row) << c.across;
+    if (c.row < top->RowCount()) {
+      EXPECT_EQ(newRow, c.newRow) << c.across;
+    }
+  }
+}
+
+TEST_F(ToolbarWindows, AFloatingBarDocksAfterRestingOverTheSiteAndFloatsAgainWhenDraggedOff) {
+  TqzBar* bar = AddBar("Tools", 3, dsNone);
+  bar->SetFloatLeft(200);
+  bar->SetFloatTop(200);
+  TqzBarControl* window = bar->GetBarControl();
+  ASSERT_NE(window, nullptr);
+  Pump();
+  ASSERT_TRUE(window->IsFloating());
+  POINT grab = CaptionPoint(window);
+  POINT over = Site(dsTop)->SiteToScreen(TPoint(60, 4));
+  // Moving over the site and releasing at once keeps the bar floating.
+  InputMouseMove(grab);
+  InputMouseButton(grab, MouseButton::Left, true);
+  InputMouseMove({over.X, over.Y});
+  InputMouseButton(over, MouseButton::Left, false);
+  Pump();
+  EXPECT_TRUE(window->IsFloating());
+  EXPECT_EQ(bar->GetDockingStyle(), dsNone);
+  EXPECT_FALSE(manager->GetBars()->IsDragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Resting there past WaitForDockingTime docks it in a row of the top site.
+  Later();
+  bar->SetFloatLeft(200);
+  bar->SetFloatTop(200);
+  grab = CaptionPoint(window);
+  InputMouseMove(grab);
+  InputMouseButton(grab, MouseButton::Left, true);
+  InputMouseMove(over);
+  InputPause(TqzBars::WaitForDockingTime + 5);
+  InputMouseButton(over, MouseButton::Left, false);
+  Pump();
+  EXPECT_FALSE(window->IsFloating());
+  EXPECT_EQ(window->GetDockControl(), Site(dsTop));
+  EXPECT_EQ(bar->GetDockingStyle(), dsTop);
+  EXPECT_EQ(bar->GetDockedDockingStyle(), dsTop);
+  EXPECT_EQ(bar->GetRow(), 0);
+  EXPECT_EQ(bar->GetDockedLeft(), window->GetLeft());
+  // Dragged off by its grip it floats where it was dropped.
+  Later();
+  POINT grip = GripPoint(window);
+  POINT away{300, 250};
+  InputMouseMove(grip);
+  InputMouseButton(grip, MouseButton::Left, true);
+  InputMouseMove({200, 200});
+  InputMouseMove(away);
+  InputMouseButton(away, MouseButton::Left, false);
+  Pump();
+  EXPECT_TRUE(window->IsFloating());
+  EXPECT_EQ(bar->GetDockingStyle(), dsNone);
+  RECT r;
+  GetWindowRect(window->GetHandle(), &r);
+  EXPECT_EQ(bar->GetFloatLeft(), r.Left);
+  EXPECT_EQ(bar->GetFloatTop(), r.Top);
+  EXPECT_TRUE(r.Left <= away.X && away.X < r.Right && r.Top <= away.Y && away.Y < r.Bottom);
+  EXPECT_EQ(Site(dsTop)->GetHeight(), 0);
+}
+
+TEST_F(ToolbarWindows, CtrlKeepsADraggedBarFloatingAndEscEndsTheDrag) {
+  TqzBar* bar = AddBar("Tools", 2, dsNone);
+  bar->SetFloatLeft(200);
+  bar->SetFloatTop(200);
+  TqzBarControl* window = bar->GetBarControl();
+  Pump();
+  POINT grab = CaptionPoint(window);
+  POINT over = Site(dsTop)->SiteToScreen(TPoint(60, 4));
+  InputMouseMove(grab);
+  InputMouseButton(grab, MouseButton::Left, true);
+  InputKey(VK_CONTROL, true);
+  InputMouseMove(over);
+  InputPause(40);
+  InputMouseMove({over.X + 3, over.Y});
+  InputKey(VK_ESCAPE, true);
+  InputKey(VK_ESCAPE, false);
+  InputKey(VK_CONTROL, false);
+  InputMouseButton(over, MouseButton::Left, false);
+  Pump();
+  EXPECT_TRUE(window->IsFloating());
+  EXPECT_FALSE(manager->GetBars()->IsDragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ToolbarWindows, BarsThatMayNotDockDoNotMove) {
+  TqzBar* bar = AddBar("Fixed", 2, dsTop);
+  TqzBarDockingStyles all;
+  for (TqzBarDockingStyle style : {dsNone, dsLeft, dsTop, dsRight, dsBottom}) all.Include(style);
+  bar->SetNotDocking(all);
+  TqzBarControl* window = bar->GetBarControl();
+  EXPECT_FALSE(window->CanMoveBar());
+  Integer left = window->GetLeft();
+  ScriptDrag(GripPoint(window), {300, 250});
+  Pump();
+  EXPECT_FALSE(window->IsFloating());
+  EXPECT_EQ(window->GetLeft(), left);
+}
+
+TEST_F(ToolbarWindows, DoubleClickFloatsADockedBarAndDocksAFloatingOne) {
+  TqzBar* bar = AddBar("Tools", 2, dsNone);
+  bar->SetFloatLeft(220);
+  bar->SetFloatTop(180);
+  TqzBarControl* window = bar->GetBarControl();
+  Pump();
+  // Never docked: the top site, in a new last row.
+  AddBar("Other", 2, dsTop);
+  ScriptDoubleClick(CaptionPoint(window));
+  Pump();
+  window = bar->GetBarControl();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(bar->GetDockingStyle(), dsTop);
+  EXPECT_EQ(bar->GetRow(), 1);
+  Later();
+  ScriptDoubleClick(GripPoint(window));
+  Pump();
+  EXPECT_EQ(bar->GetDockingStyle(), dsNone);
+  EXPECT_TRUE(bar->GetBarControl()->IsFloating());
+}
+
+TEST_F(ToolbarWindows, TheCloseButtonHidesTheBarOnlyWhenReleasedOverIt) {
+  struct TCloseLog : TObject {
+    Integer closed = 0;
+    void Closed(TqzBarManager*, TqzBar*) { ++closed; }
+  } log;
+  manager->SetOnBarClose(MakeEvent<&TCloseLog::Closed>(&log));
+  TqzBar* bar = AddBar("Tools", 2, dsNone);
+  TqzBarControl* window = bar->GetBarControl();
+  Pump();
+  ASSERT_TRUE(window->HasCloseButton());
+  RECT r;
+  GetWindowRect(window->GetHandle(), &r);
+  TRect close = window->CloseButtonRect();
+  POINT on{r.Left + (close.Left + close.Right) / 2, r.Top + (close.Top + close.Bottom) / 2};
+  ScriptDrag(on, {on.X - 40, on.Y + 40}, 2);
+  Pump();
+  EXPECT_TRUE(bar->GetVisible());
+  EXPECT_EQ(log.closed, 0);
+  Later();
+  ScriptClick(on);
+  Pump();
+  EXPECT_FALSE(bar->GetVisible());
+  EXPECT_EQ(bar->GetBarControl(), nullptr);
+  EXPECT_EQ(log.closed, 1);
+}
+
+TEST_F(ToolbarWindows, AFloatingBarOffEveryMonitorComesBackToTheWorkArea) {
+  TqzBar* bar = AddBar("Tools", 2, dsNone);
+  TqzBarControl* window = bar->GetBarControl();
+  SetCursorPos(100, 100);
+  SetWindowPos(window->GetHandle(), nullptr, -5000, -5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT r;
+  GetWindowRect(window->GetHandle(), &r);
+  TRect work;
+  WorkAreaAtPoint(TPoint(100, 100), work);
+  EXPECT_EQ(r.Left, work.Left);
+  EXPECT_EQ(r.Top, work.Top);
+}
+
+TEST_F(ToolbarWindows, Screenshot) {
+  TqzBar* menu = manager->GetBars()->AddBar();
+  menu->SetCaption("Menu");
+  for (const char* caption : {"&File", "&Edit", "&View", "&Help"}) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    item->SetPaintStyle(psCaption);
+    menu->GetItemLinks()->AddLinkForItem(item);
+  }
+  menu->SetIsMainMenu(true);
+  menu->SetDockingStyle(dsTop);
+  menu->SetVisible(true);
+  AddBar("Standard", 5, dsTop, 1);
+  TqzBar* floating = AddBar("Floating", 4, dsNone);
+  floating->SetFloatClientWidth(160);
+  floating->SetFloatLeft(150);
+  floating->SetFloatTop(150);
+  Pump();
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-toolbars.png"));
+}
+
+}  // namespace

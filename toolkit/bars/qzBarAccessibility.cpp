@@ -1,0 +1,259 @@
+// The navigation nodes of bar windows and item controls, and the owners' side: each owner makes
+// its node on first request and tells it when it goes.
+
+#include "toolkit/bars/qzBarAccessibility.h"
+
+#include "rtl/Exceptions.h"
+#include "rtl/SysUtils.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
+#include "user/Rects.h"
+
+TAVREN_CLASS_IMPL(TCustomqzBarControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarItemControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarButtonLikeControlAccessibilityHelper)
+
+namespace {
+
+[[noreturn]] void RaiseNotAnswered() { throw Exception(""); }
+
+bool IsWindowShown(TWinControl* AControl) {
+  return AControl && AControl->HandleAllocated() && IsWindowVisible(AControl->GetHandle());
+}
+
+}  // namespace
+
+// ---- Owners ------------------------------------------------------------------------------------------
+
+TqzBarAccessibilityHelper* TCustomqzBarControl::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(AccessibilityHelperClass().Create(this));
+  return FAccessibilityHelper->BarHelperObject();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TCustomqzBarControl::AccessibilityHelperClass() {
+  return TCustomqzBarControlAccessibilityHelper::ClassInfo();
+}
+
+bool TCustomqzBarControl::IsUsable() { return !IsDestroying() && IsWindowShown(this); }
+
+bool TCustomqzBarControl::OwnsWindow(HWND AWnd) {
+  return AWnd && HandleAllocated() && (AWnd == GetHandle() || IsChild(GetHandle(), AWnd));
+}
+
+TqzBarAccessibilityHelper* TqzBarItemControl::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(AccessibilityHelperClass().Create(this));
+  return FAccessibilityHelper->BarHelperObject();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarItemControl::AccessibilityHelperClass() {
+  return TqzBarItemControlAccessibilityHelper::ClassInfo();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarButtonLikeControl::AccessibilityHelperClass() {
+  return TqzBarButtonLikeControlAccessibilityHelper::ClassInfo();
+}
+
+// ---- Bar windows ---------------------------------------------------------------------------------------
+
+TCustomqzBarControl* TCustomqzBarControlAccessibilityHelper::BarControl() {
+  return static_cast<TCustomqzBarControl*>(GetOwnerObject());
+}
+
+TkvAccessibilityHelper* TCustomqzBarControlAccessibilityHelper::ChildAt(Integer AIndex) {
+  return BarControl()->GetLayoutInfo()->GetItemViewInfoAt(AIndex)->GetControl()->GetAccessibilityHelper();
+}
+
+Integer TCustomqzBarControlAccessibilityHelper::ChildTotal() {
+  return BarControl()->GetLayoutInfo()->GetItemViewInfoCount();
+}
+
+Integer TCustomqzBarControlAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  auto* item = dynamic_cast<TqzBarItemControlAccessibilityHelper*>(AChild);
+  if (!item) return -1;
+  return BarControl()->GetLayoutInfo()->IndexOfItemControl(item->GetItemControl());
+}
+
+HWND TCustomqzBarControlAccessibilityHelper::OwnerWindow() {
+  TCustomqzBarControl* bar = BarControl();
+  return bar->HandleAllocated() ? bar->GetHandle() : nullptr;
+}
+
+TRect TCustomqzBarControlAccessibilityHelper::ScreenRect(Integer) {
+  TRect r;
+  if (IsVisible()) GetWindowRect(BarControl()->GetHandle(), &r);
+  return r;
+}
+
+Integer TCustomqzBarControlAccessibilityHelper::StateFlags(Integer) {
+  return IsWindowShown(BarControl()) ? 0 : STATE_SYSTEM_INVISIBLE;
+}
+
+TqzBarManager* TCustomqzBarControlAccessibilityHelper::OwningBarManager() {
+  return BarControl()->GetControlBarManager();
+}
+
+TqzBarAccessibilityHelper* TCustomqzBarControlAccessibilityHelper::LinkedBarHelper() { RaiseNotAnswered(); }
+
+void TCustomqzBarControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor,
+                                                                 Byte& AVertAlign, Byte& AHorzAlign) {
+  TRect r = GetItemControlBounds(AControl);
+  AAnchor = TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  AVertAlign = 2;
+  AHorzAlign = 2;
+}
+
+TqzBarHelperRef TCustomqzBarControlAccessibilityHelper::ItemNeighbourInDirection(TqzBarItemControl* AControl,
+                                                                                 Integer ADirection) {
+  TqzBarAccessibilityHelper* item = AControl->GetAccessibilityHelper();
+  std::vector<TqzBarAccessibilityHelper*> candidates;
+  CollectNavigationTargets(item, candidates, true, ADirection, GetItemControlBounds(AControl));
+  return BarHelperRef(FindNearestNavigationTarget(item, candidates, ADirection, false));
+}
+
+// A root bar window that the keyboard made active is left inactive again; an opened window keeps
+// its place in the chain and only loses its selection.
+void TCustomqzBarControlAccessibilityHelper::ItemSelectionLost() {
+  TCustomqzBarControl* bar = BarControl();
+  if (bar->GetActive() && !bar->GetOpenerBar())
+    bar->ClearSelection();
+  else
+    bar->SetSelectedControl(nullptr);
+}
+
+TRect TCustomqzBarControlAccessibilityHelper::GetItemControlBounds(TqzBarItemControl* AControl) {
+  return AControl->GetAccessibilityHelper()->ScreenRect(CHILDID_SELF);
+}
+
+// ---- Item controls -------------------------------------------------------------------------------------
+
+TCustomqzBarControlAccessibilityHelper* TqzBarItemControlAccessibilityHelper::BarHelper() {
+  return dynamic_cast<TCustomqzBarControlAccessibilityHelper*>(ParentNode());
+}
+
+HWND TqzBarItemControlAccessibilityHelper::OwnerWindow() {
+  TCustomqzBarControl* bar = GetItemControl()->GetParent();
+  return bar && bar->HandleAllocated() ? bar->GetHandle() : nullptr;
+}
+
+TkvAccessibilityHelper* TqzBarItemControlAccessibilityHelper::ParentNode() {
+  TCustomqzBarControl* bar = GetItemControl()->GetParent();
+  return bar ? bar->GetAccessibilityHelper() : nullptr;
+}
+
+TRect TqzBarItemControlAccessibilityHelper::ScreenRect(Integer) {
+  if (!IsVisible()) return TRect();
+  TRect r = GetItemControl()->GetItemRect();
+  TCustomqzBarControl* bar = GetItemControl()->GetParent();
+  TPoint origin = bar->ClientToScreen(TPoint(0, 0));
+  OffsetRect(&r, origin.X, origin.Y);
+  return r;
+}
+
+bool TqzBarItemControlAccessibilityHelper::IsSelectableTarget() { return IsVisible() && GetItemControl()->CanSelect(); }
+
+Integer TqzBarItemControlAccessibilityHelper::StateFlags(Integer) {
+  TCustomqzBarControl* bar = GetItemControl()->GetParent();
+  TCustomqzBarControlAccessibilityHelper* parent = BarHelper();
+  return IsWindowShown(bar) && !(parent && parent->HidesChildren()) ? 0 : STATE_SYSTEM_INVISIBLE;
+}
+
+TqzBarManager* TqzBarItemControlAccessibilityHelper::OwningBarManager() { return GetItemControl()->GetBarManager(); }
+
+TqzBarHelperRef TqzBarItemControlAccessibilityHelper::NeighbourInDirection(Integer ADirection) {
+  TCustomqzBarControlAccessibilityHelper* parent = BarHelper();
+  return parent ? parent->ItemNeighbourInDirection(GetItemControl(), ADirection) : nullptr;
+}
+
+bool TqzBarItemControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  if (TqzBarAccessibilityHelper::ProcessNavKey(AKey)) return true;
+  TCustomqzBarControlAccessibilityHelper* parent = BarHelper();
+  return parent && parent->ProcessNavKey(AKey);
+}
+
+void TqzBarItemControlAccessibilityHelper::BecomeSelected(bool) {
+  if (TCustomqzBarControl* bar = GetItemControl()->GetParent()) bar->SelectControlFocused(GetItemControl());
+}
+
+void TqzBarItemControlAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzBarAccessibilityHelper::LoseSelection(ANextSelected);
+  auto* next = ANextSelected ? dynamic_cast<TqzBarItemControlAccessibilityHelper*>(ANextSelected->BarHelperObject())
+                             : nullptr;
+  if (next && next->GetItemControl()->GetParent() == GetItemControl()->GetParent()) return;
+  if (TCustomqzBarControlAccessibilityHelper* parent = BarHelper()) parent->ItemSelectionLost();
+}
+
+String TqzBarItemControlAccessibilityHelper::AssignedKeyTip() {
+  TqzBarItem* item = GetItemControl()->GetItem();
+  return item ? item->GetKeyTip() : String();
+}
+
+String TqzBarItemControlAccessibilityHelper::DefaultKeyTip() {
+  TShortCut shortCut = GetItemControl()->ShortCutOf();
+  if (shortCut >= 0x4041 && shortCut <= 0x405A) {
+    String text = ShortCutToText(shortCut);
+    return text.substr(text.size() - 1);
+  }
+  TqzBarItem* item = GetItemControl()->GetItem();
+  String caption = item ? item->GetCaption() : String();
+  if (Integer index = AccelCharIndex(caption, false); index > 0) return AnsiUpperCase(caption.substr(index - 1, 1));
+  return "Y";
+}
+
+void TqzBarItemControlAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) {
+  TqzBarAccessibilityHelper::FillKeyTipInfo(AInfo);
+  if (AInfo.Visible) {
+    if (TCustomqzBarControlAccessibilityHelper* parent = BarHelper())
+      parent->ItemKeyTipPlacement(GetItemControl(), AInfo.Anchor, AInfo.VertAlign, AInfo.HorzAlign);
+  } else {
+    AInfo.Action = MakeEvent<&TqzBarItemControlAccessibilityHelper::ForwardedKeyTipExecute>(this);
+  }
+  AInfo.Enabled = GetItemControl()->IsEnabled();
+}
+
+void TqzBarItemControlAccessibilityHelper::ForwardedKeyTipExecute() {
+  TCustomqzBarControlAccessibilityHelper* parent = BarHelper();
+  if (!ExecutesThroughLinkedBar() || !parent) {
+    KeyTipExecute();
+    return;
+  }
+  auto* linked = dynamic_cast<TCustomqzBarControlAccessibilityHelper*>(parent->LinkedBarHelper());
+  if (!linked) return;
+  TCustomqzBarControlViewInfo* layout = linked->BarControl()->GetLayoutInfo();
+  Integer index = parent->BarControl()->GetLayoutInfo()->IndexOfItemControl(GetItemControl());
+  if (index >= 0 && index < layout->GetItemViewInfoCount())
+    layout->GetItemViewInfoAt(index)->GetControl()->GetAccessibilityHelper()->KeyTipExecute();
+}
+
+// ---- Button-like controls ------------------------------------------------------------------------------
+
+void TqzBarButtonLikeControlAccessibilityHelper::KeyTipExecute() {
+  if (!HasDropDown()) {
+    ClickByKeyTip();
+    return;
+  }
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->MoveSelection(true, BarHelperRef(this));
+  if (!DropDownByKey()) return;
+  // The opened menu's key tips replace this level's.
+  controller->SetKeyTipContainer(nullptr, String());
+  if (TCustomqzBarControl* menu = ActiveBarControl())
+    controller->SetKeyTipContainer(BarHelperRef(menu->GetAccessibilityHelper()), String());
+}
+
+void TqzBarButtonLikeControlAccessibilityHelper::ClickByKeyTip() {
+  NavigationControllerInstance()->EndKeyboardNavigation();
+  TqzBarItemControl* control = GetItemControl();
+  // A button clicked by its key tip stays as the click left it; the setting comes back after,
+  // also when the click fails, unless the click freed the button.
+  struct TUnclickScope {
+    TWeakRef<TqzBarButton> Button;
+    bool Saved = false;
+    ~TUnclickScope() {
+      if (Button) Button->SetUnclickAfterDoing(Saved);
+    }
+  } scope{dynamic_cast<TqzBarButton*>(control->GetItem())};
+  if (scope.Button) {
+    scope.Saved = scope.Button->GetUnclickAfterDoing();
+    scope.Button->SetUnclickAfterDoing(false);
+  }
+  control->DoClick();
+}

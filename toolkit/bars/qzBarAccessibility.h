@@ -1,0 +1,80 @@
+#pragma once
+// The navigation nodes of the bars' windows and item controls: each maps the tree of keyboard
+// navigation onto its owner and adds the keys and key tips its kind of object handles. Owners make
+// their node from the class a virtual operation of theirs returns, so hosts substitute their own.
+
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarNavigation.h"
+
+// A bar window's node: its children are the item controls of its layout, in layout order.
+class TCustomqzBarControlAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TCustomqzBarControlAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  HWND OwnerWindow() override;
+  TRect ScreenRect(Integer AChildID) override;
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+
+  // The bar window whose item controls run the key tips of this one's; hosts answer.
+  virtual TqzBarAccessibilityHelper* LinkedBarHelper();
+  virtual TCustomqzBarControl* BarControl();
+  virtual void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign);
+  virtual TqzBarHelperRef ItemNeighbourInDirection(TqzBarItemControl* AControl, Integer ADirection);
+  virtual bool HidesChildren() { return false; }
+  virtual void ItemSelectionLost();
+
+  // The screen rectangle of the item control's own node.
+  TRect GetItemControlBounds(TqzBarItemControl* AControl);
+};
+
+// An item control's node.
+class TqzBarItemControlAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzBarItemControlAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+
+  HWND OwnerWindow() override;
+  TkvAccessibilityHelper* ParentNode() override;
+  TRect ScreenRect(Integer AChildID) override;
+  bool IsSelectableTarget() override;
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+  TqzBarHelperRef NeighbourInDirection(Integer ADirection) override;
+  bool ProcessNavKey(Word& AKey) override;
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
+  String AssignedKeyTip() override;
+  // Ctrl plus a letter gives the letter, else the caption's accelerator, else "Y".
+  String DefaultKeyTip() override;
+  void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+
+  virtual bool ExecutesThroughLinkedBar() { return false; }
+  // A hidden control's key tip runs on the control at its place in the linked bar window.
+  void ForwardedKeyTipExecute();
+  TqzBarItemControl* GetItemControl() const { return static_cast<TqzBarItemControl*>(GetOwnerObject()); }
+
+ protected:
+  TCustomqzBarControlAccessibilityHelper* BarHelper();
+};
+
+// A button-like control's node: its key tip clicks it or opens its drop-down.
+class TqzBarButtonLikeControlAccessibilityHelper : public TqzBarItemControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarButtonLikeControlAccessibilityHelper, TqzBarItemControlAccessibilityHelper)
+ public:
+  using TqzBarItemControlAccessibilityHelper::TqzBarItemControlAccessibilityHelper;
+
+  void KeyTipExecute() override;
+  bool ExecutesThroughLinkedBar() override { return HasDropDown(); }
+
+  // Keyboard handling ends, then the control clicks as if the button were pressed and released.
+  virtual void ClickByKeyTip();
+  virtual bool HasDropDown() { return false; }
+  // Opens the drop-down; whether it is open now.
+  virtual bool DropDownByKey() { return false; }
+};

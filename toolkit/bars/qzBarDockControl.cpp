@@ -1,0 +1,670 @@
+// Dock sites: rows and columns of docked toolbar windows, where a dragged toolbar would go, the
+// layout of each row and the site's size.
+
+#include "toolkit/bars/qzBarDockControl.h"
+
+#include <algorithm>
+
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "user/Painting.h"
+#include "user/Rects.h"
+#include "user/WindowPos.h"
+#include "user/WindowTree.h"
+
+TAVREN_CLASS_IMPL(TqzDockCol)
+TAVREN_CLASS_IMPL(TqzDockRow)
+TAVREN_CLASS_IMPL(TqzDockControl)
+
+namespace {
+
+// The split line inside a row boundary's band.
+constexpr Integer kSplitLine = 5;
+
+// The coordinate along a site's rows.
+Integer AlongOf(bool AVertical, const TPoint& P) { return AVertical ? P.Y : P.X; }
+
+}  // namespace
+
+// ---- Rows ----------------------------------------------------------------------------------------
+
+TqzDockRow::~TqzDockRow() {
+  FCols.clear();
+  std::vector<TqzBar*> bars = std::move(FBars);
+  for (TqzBar* bar : bars)
+    if (bar->GetDockRow() == this) bar->ForgetRowObject();
+}
+
+Integer TqzDockRow::IndexOfBarControl(TqzBarControl* AControl) const {
+  for (size_t i = 0; i < FCols.size(); ++i)
+    if (FCols[i]->GetBarControl() == AControl) return static_cast<Integer>(i);
+  return -1;
+}
+
+TqzDockCol* TqzDockRow::InsertCol(Integer AIndex, TqzBarControl* AControl) {
+  AIndex = std::clamp<Integer>(AIndex, 0, ColCount());
+  FCols.insert(FCols.begin() + AIndex, std::make_unique<TqzDockCol>(this, AControl));
+  return FCols[AIndex].get();
+}
+
+void TqzDockRow::RemoveCol(TqzBarControl* AControl) {
+  Integer index = IndexOfBarControl(AControl);
+  if (index >= 0) FCols.erase(FCols.begin() + index);
+}
+
+void TqzDockRow::AttachBar(TqzBar* ABar) {
+  if (std::find(FBars.begin(), FBars.end(), ABar) == FBars.end()) FBars.push_back(ABar);
+  TqzBarControl* window = ABar->GetBarControl();
+  if (window && window->GetDockControl() == FDockControl && !window->IsFloating() &&
+      IndexOfBarControl(window) < 0) {
+    Integer along = FDockControl->IsVertical() ? ABar->GetDockedTop() : ABar->GetDockedLeft();
+    Integer index = ColCount();
+    for (Integer i = 0; i < ColCount(); ++i)
+      if (AlongOf(FDockControl->IsVertical(), FCols[i]->GetPos()) >= along) {
+        index = i;
+        break;
+      }
+    InsertCol(index, window)->SetPos(TPoint(ABar->GetDockedLeft(), ABar->GetDockedTop()));
+  }
+}
+
+void TqzDockRow::RemoveBar(TqzBar* ABar, bool AFreeWhenEmpty) {
+  std::erase(FBars, ABar);
+  if (TqzBarControl* window = ABar->GetBarControl()) RemoveCol(window);
+  if (FBars.empty() && AFreeWhenEmpty) FDockControl->DeleteRow(this);
+}
+
+// ---- The site ------------------------------------------------------------------------------------
+
+TqzDockControl::TqzDockControl(TComponent* AOwner) : TCustomControl(AOwner) {
+  FBackgroundBitmap = std::make_unique<TBitmap>();
+  SetParentColor(true);
+  SetHeight(0);
+}
+
+TqzDockControl::TqzDockControl(TqzBarManager* AManager, TqzBarDockingStyle AStyle) : TqzDockControl(AManager) {
+  static const TAlign kAligns[] = {alNone, alLeft, alTop, alRight, alBottom};
+  FDockingStyle = AStyle;
+  TControlStyle style = GetControlStyle();
+  style.Include(csDoubleClicks);
+  style.Include(csNoDesignVisible);
+  SetControlStyle(style);
+  SetBounds(0, 0, 0, 0);
+  SetAlign(kAligns[AStyle]);
+  FBarManager = AManager;
+  if (TWinControl* owner = AManager->GetOwnerControl()) SetParent(owner);
+}
+
+TqzDockControl::~TqzDockControl() {
+  // The windows in the rows go with the site's children; they forget it first.
+  for (auto& row : FRows)
+    for (Integer i = 0; i < row->ColCount(); ++i) row->GetCol(i)->GetBarControl()->ForgetDockControl();
+  FRows.clear();
+  if (FBarManager && FBarManager->GetBars()) FBarManager->GetBars()->DockControlGone(this);
+}
+
+void TqzDockControl::SetBarManager(TqzBarManager* Value) {
+  if (FBarManager == Value) return;
+  FBarManager = Value;
+  Invalidate();
+}
+
+TqzBarDockingStyle TqzDockControl::GetDockingStyle() const {
+  if (FDockingStyle != dsNone) return FDockingStyle;
+  switch (GetAlign()) {
+    case alLeft: return dsLeft;
+    case alRight: return dsRight;
+    case alBottom: return dsBottom;
+    default: return dsTop;
+  }
+}
+
+bool TqzDockControl::IsVertical() const {
+  TqzBarDockingStyle style = GetDockingStyle();
+  return style == dsLeft || style == dsRight;
+}
+
+Integer TqzDockControl::IndexOfRow(TqzDockRow* ARow) const {
+  for (size_t i = 0; i < FRows.size(); ++i)
+    if (FRows[i].get() == ARow) return static_cast<Integer>(i);
+  return -1;
+}
+
+TqzDockRow* TqzDockControl::InsertRow(Integer AIndex) {
+  AIndex = std::clamp<Integer>(AIndex, 0, RowCount());
+  FRows.insert(FRows.begin() + AIndex, std::make_unique<TqzDockRow>(this));
+  return FRows[AIndex].get();
+}
+
+void TqzDockControl::DeleteRow(TqzDockRow* ARow) {
+  Integer index = IndexOfRow(ARow);
+  if (index >= 0) FRows.erase(FRows.begin() + index);
+}
+
+bool TqzDockControl::FindColumn(TqzBarControl* AControl, Integer& ARow, Integer& ACol) const {
+  for (Integer r = 0; r < RowCount(); ++r) {
+    Integer c = FRows[r]->IndexOfBarControl(AControl);
+    if (c >= 0) {
+      ARow = r;
+      ACol = c;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TqzDockControl::RowHoldsOnly(Integer ARow, TqzBarControl* AControl) const {
+  TqzDockRow* row = FRows[ARow].get();
+  return row->ColCount() == 1 && row->GetCol(0)->GetBarControl() == AControl;
+}
+
+// ---- Where a window goes -------------------------------------------------------------------------
+
+TPoint TqzDockControl::SiteOrigin() {
+  // A site without a window yet counts from the screen's origin: the stored rows decide then.
+  return HandleAllocated() ? GetClientOrigin() : TPoint(0, 0);
+}
+
+TPoint TqzDockControl::ScreenToSite(const TPoint& P) {
+  TPoint origin = SiteOrigin();
+  return TPoint(P.X - origin.X, P.Y - origin.Y);
+}
+
+TPoint TqzDockControl::SiteToScreen(const TPoint& P) {
+  TPoint origin = SiteOrigin();
+  return TPoint(P.X + origin.X, P.Y + origin.Y);
+}
+
+Integer TqzDockControl::AcrossOf(const TPoint& AScreenPoint) {
+  TPoint p = ScreenToSite(AScreenPoint);
+  return IsVertical() ? p.X : p.Y;
+}
+
+Integer TqzDockControl::ClientAcross() { return IsVertical() ? GetClientWidth() : GetClientHeight(); }
+
+void TqzDockControl::RowZone(Integer I, Integer APart, Integer& ALow, Integer& AHigh) {
+  Integer z = FBarManager ? FBarManager->GetBars()->GetDockingZoneSize() : 23;
+  TqzBarDockingStyle style = GetDockingStyle();
+  bool nearSide = style == dsLeft || style == dsTop;
+  Integer extent = RowsExtent();
+  if (I < 0) {
+    ALow = nearSide ? -z : ClientAcross() - extent - z;
+    AHigh = ALow + z;
+  } else if (I >= RowCount()) {
+    ALow = nearSide ? extent : ClientAcross();
+    AHigh = ALow + z;
+  } else {
+    TRect r = RowRect(I);
+    ALow = IsVertical() ? r.Left : r.Top;
+    AHigh = IsVertical() ? r.Right : r.Bottom;
+  }
+  Integer split = nearSide ? ALow + (z - kSplitLine) / 2 : AHigh - (z - kSplitLine) / 2 - kSplitLine;
+  if (APart == 0) {
+    AHigh = std::max(ALow, split);
+  } else if (APart == 1) {
+    ALow = split;
+    AHigh = split + kSplitLine;
+  } else {
+    ALow = std::min(AHigh, split + kSplitLine);
+  }
+}
+
+Integer TqzDockControl::RowAtPoint(const TPoint& AScreenPoint, bool& ANewRow) {
+  ANewRow = true;
+  if (RowCount() == 0) return 0;
+  Integer across = AcrossOf(AScreenPoint);
+  Integer result = -1;
+  bool found = false;
+  for (Integer i = -1; i < RowCount() && !found; ++i)
+    for (Integer part = 0; part <= 2; ++part) {
+      Integer low, high;
+      RowZone(i, part, low, high);
+      if (across >= low && across < high) {
+        result = part == 0 ? i : i + 1;
+        ANewRow = part == 1;
+        found = true;
+        break;
+      }
+    }
+  if (!found || result < 0) {
+    ANewRow = true;
+    return across < RowsExtent() ? 0 : RowCount();
+  }
+  if (result >= RowCount()) ANewRow = true;
+  return result;
+}
+
+Integer TqzDockControl::ColumnAtPoint(Integer ARow, const TPoint& AScreenPoint) {
+  if (ARow < 0 || ARow >= RowCount() || FRows[ARow]->ColCount() == 0) return 0;
+  TPoint p = ScreenToSite(AScreenPoint);
+  TqzBarControl* moving = FBarManager ? FBarManager->GetBars()->GetMovingBarControl() : nullptr;
+  if (moving && !moving->IsChangingWindow()) {
+    TPoint offset;
+    moving->CursorOffsetForStyle(GetDockingStyle(), offset);
+    p.X -= IsVertical() ? 0 : offset.X;
+    p.Y -= IsVertical() ? offset.Y : 0;
+  }
+  Integer along = AlongOf(IsVertical(), p);
+  TqzDockRow* row = FRows[ARow].get();
+  for (Integer i = 0; i < row->ColCount(); ++i) {
+    TqzBar* bar = row->GetCol(i)->GetBarControl()->GetBar();
+    Integer stored = IsVertical() ? bar->GetDockedTop() : bar->GetDockedLeft();
+    if (stored >= along) return i;
+  }
+  return row->ColCount();
+}
+
+void TqzDockControl::BarPlaceAtPoint(TqzBarControl* AControl, const TPoint& AScreenPoint, Integer& ARow,
+                                     bool& AOneOnRow) {
+  if (AControl->IsChangingWindow()) {
+    ARow = AControl->GetBar()->GetStoredRow();
+    AOneOnRow = AControl->GetBar()->GetOneOnRow();
+  } else {
+    ARow = RowAtPoint(AScreenPoint, AOneOnRow);
+  }
+  if (AControl->GetBar()->GetWholeRow()) AOneOnRow = true;
+}
+
+void TqzDockControl::RowAnchorPoint(Integer ARow, bool AOneOnRow, TPoint& AScreenPoint) {
+  if (ARow == RowCount()) AOneOnRow = false;
+  Integer anchor;
+  if (AOneOnRow) {
+    Integer low, high;
+    RowZone(ARow - 1, 1, low, high);
+    anchor = (low + high) / 2;
+  } else {
+    Integer pLow, pHigh, qLow, qHigh;
+    RowZone(ARow - 1, 2, pLow, pHigh);
+    RowZone(ARow, 0, qLow, qHigh);
+    Integer qWidth = qHigh - qLow;
+    if (qWidth < qLow - pLow) pLow = qLow - qWidth;
+    anchor = (pLow + qHigh) / 2;
+  }
+  TPoint p = ScreenToSite(AScreenPoint);
+  if (IsVertical())
+    p.X = anchor;
+  else
+    p.Y = anchor;
+  AScreenPoint = SiteToScreen(p);
+}
+
+bool TqzDockControl::InDockingZone(const TPoint& AScreenPoint) {
+  if (!HandleAllocated() || !GetParent()) return false;
+  Integer z = FBarManager ? FBarManager->GetBars()->GetDockingZoneSize() : 23;
+  TPoint origin = SiteOrigin();
+  TRect r(origin.X, origin.Y, origin.X + GetWidth(), origin.Y + GetHeight());
+  InflateRect(&r, z, z);
+  return PtInRect(&r, AScreenPoint);
+}
+
+void TqzDockControl::InsertBarControl(TqzBarControl* AControl, const TPoint& AScreenPoint, bool AApply) {
+  if (!FBarManager) return;
+  TqzBar* bar = AControl->GetBar();
+  Integer index;
+  bool oneOnRow;
+  BarPlaceAtPoint(AControl, AScreenPoint, index, oneOnRow);
+  bool restoring = FBarManager->IsSettingUpLoadedBars() && AControl->IsChangingWindow();
+  index = std::max<Integer>(index, 0);
+  if (restoring) {
+    while (RowCount() < index + (oneOnRow ? 0 : 1)) AppendRow();
+  } else if (oneOnRow || index >= RowCount()) {
+    index = std::min(index, RowCount());
+  } else {
+    index = std::min(index, RowCount() - 1);
+  }
+  if (!oneOnRow && index < RowCount()) {
+    TqzDockRow* row = FRows[index].get();
+    for (Integer i = 0; i < row->ColCount(); ++i)
+      if (row->GetCol(i)->GetBarControl() != AControl && row->GetCol(i)->GetBarControl()->GetBar()->GetWholeRow())
+        oneOnRow = true;
+  }
+  if (index >= RowCount()) oneOnRow = true;
+  TqzDockCol* col;
+  TqzDockRow* row;
+  if (oneOnRow) {
+    row = restoring && index < RowCount() && FRows[index]->ColCount() == 0 ? FRows[index].get() : InsertRow(index);
+    col = row->InsertCol(row->ColCount(), AControl);
+  } else {
+    row = FRows[index].get();
+    col = row->InsertCol(ColumnAtPoint(index, AScreenPoint), AControl);
+  }
+  bar->SetRowObject(row);
+  // A window put back where the bar's stored values say leaves them as stored.
+  if (!AControl->IsChangingWindow())
+    for (Integer i = 0; i < row->BarCount(); ++i) row->GetBar(i)->SetOneOnRow(row->ColCount() == 1);
+  TPoint p;
+  if (AControl->IsChangingWindow() && restoring) {
+    p = TPoint(bar->GetDockedLeft(), bar->GetDockedTop());
+  } else if (AControl->IsChangingWindow()) {
+    p = TPoint(bar->GetDockedLeft(), bar->GetDockedTop());
+  } else {
+    TPoint cursor = AScreenPoint;
+    TqzBars* bars = FBarManager->GetBars();
+    if (bars->GetMovingBarControl() == AControl) {
+      cursor.X -= bars->GetRowAnchorShift().X;
+      cursor.Y -= bars->GetRowAnchorShift().Y;
+    }
+    TPoint offset;
+    AControl->CursorOffsetForStyle(GetDockingStyle(), offset);
+    p = ScreenToSite(TPoint(cursor.X - offset.X, cursor.Y - offset.Y));
+    if (IsVertical())
+      p.Y = std::max<Integer>(p.Y, 0);
+    else
+      p.X = std::max<Integer>(p.X, 0);
+  }
+  col->SetPos(p);
+  if (!AApply) return;
+  if (!AControl->GetMoving()) {
+    AControl->SetLeft(p.X);
+    AControl->SetTop(p.Y);
+  }
+  RebuildRows();
+  if (!FBarManager->IsSettingUpLoadedBars()) col->SetPos(TPoint(AControl->GetLeft(), AControl->GetTop()));
+}
+
+void TqzDockControl::RemoveBarControl(TqzBarControl* AControl) {
+  RemoveBarControlQuietly(AControl);
+  RebuildRows();
+}
+
+void TqzDockControl::RemoveBarControlQuietly(TqzBarControl* AControl) {
+  // The row stays with its bars (a hidden bar comes back into it); only the column goes.
+  for (auto& row : FRows) {
+    if (row->IndexOfBarControl(AControl) < 0) continue;
+    row->RemoveCol(AControl);
+    for (Integer i = 0; i < row->BarCount(); ++i) row->GetBar(i)->SetOneOnRow(row->ColCount() == 1);
+    break;
+  }
+}
+
+// ---- Geometry and layout -------------------------------------------------------------------------
+
+Integer TqzDockControl::RowThickness(Integer ARow) const {
+  TqzDockRow* row = FRows[ARow].get();
+  Integer thickness = 0;
+  bool vertical = IsVertical();
+  for (Integer i = 0; i < row->ColCount(); ++i) {
+    TqzBarControl* window = row->GetCol(i)->GetBarControl();
+    if (window->IsFloating()) continue;
+    thickness = std::max(thickness, vertical ? window->GetWidth() : window->GetHeight());
+  }
+  if (thickness > 0 && ARow < RowCount() - 1 && FBarManager)
+    thickness += FBarManager->GetDefaultPainter()->ClassRef()->DockRowGap();
+  return thickness;
+}
+
+TRect TqzDockControl::RowRect(Integer ARow) {
+  if (ARow < 0 || ARow >= RowCount()) return TRect();
+  Integer start = 0;
+  TqzBarDockingStyle style = GetDockingStyle();
+  bool fromFar = (style == dsRight || style == dsBottom) && FBarManager && FBarManager->GetBars()->GetMovingBarControl();
+  if (fromFar) {
+    start = ClientAcross();
+    for (Integer i = RowCount() - 1; i >= ARow; --i) start -= RowThickness(i);
+  } else {
+    for (Integer i = 0; i < ARow; ++i) start += RowThickness(i);
+  }
+  Integer end = start + RowThickness(ARow);
+  return IsVertical() ? TRect(start, 0, end, GetClientHeight()) : TRect(0, start, GetClientWidth(), end);
+}
+
+Integer TqzDockControl::RowsExtent() const {
+  Integer extent = 0;
+  for (Integer i = 0; i < RowCount(); ++i) extent += RowThickness(i);
+  return extent;
+}
+
+Integer TqzDockControl::RowLength() { return IsVertical() ? GetClientHeight() : GetClientWidth(); }
+
+void TqzDockControl::ArrangeRows() {
+  if (FArranging) return;
+  FArranging = true;
+  try {
+    for (Integer i = 0; i < RowCount(); ++i) ArrangeRow(i, RowLength());
+  } catch (...) {
+    FArranging = false;
+    throw;
+  }
+  FArranging = false;
+}
+
+void TqzDockControl::ArrangeRow(Integer ARow, Integer ALength) {
+  TqzDockRow* row = FRows[ARow].get();
+  Integer count = row->ColCount();
+  if (count == 0) return;
+  bool vertical = IsVertical();
+  TqzBarDockingStyle style = GetDockingStyle();
+  Integer rowStart = [&] {
+    TRect r = RowRect(ARow);
+    return vertical ? r.Left : r.Top;
+  }();
+  TqzBarControl* moving = FBarManager->GetBars()->GetMovingBarControl();
+
+  struct TPlace {
+    TqzBarControl* Window;
+    TqzBarItemLinks* Links;
+    TRect Border;
+    Integer BorderAlong, BorderAcross, Min, Full, Length, Thickness, Pos;
+    bool Truncated;
+    bool Hides;
+  };
+  std::vector<TPlace> places(count);
+  Integer total = 0;
+  for (Integer i = 0; i < count; ++i) {
+    TPlace& p = places[i];
+    p.Window = row->GetCol(i)->GetBarControl();
+    p.Window->HandleNeeded();
+    p.Links = p.Window->GetItemLinks();
+    p.Window->SetLinksHidden(false);
+    if (p.Links) p.Links->SetRecentLinkLimit(-1);
+    p.Border = p.Window->BorderSizes(style);
+    p.BorderAlong = vertical ? p.Border.Top + p.Border.Bottom : p.Border.Left + p.Border.Right;
+    p.BorderAcross = vertical ? p.Border.Left + p.Border.Right : p.Border.Top + p.Border.Bottom;
+    p.Min = (vertical ? p.Window->CalcRowExtent(style) : p.Window->CalcWidth(style)) + p.BorderAlong;
+    p.Full = (vertical ? p.Window->FullHeight(style) : p.Window->FullWidth(style)) + p.BorderAlong;
+    if (!p.Window->ShowsMark() && p.Min != p.Full) p.Min += p.Window->MarkSizeMetric();
+    p.Window->SetMinLength(p.Min);
+    p.Window->SetFullLength(p.Full);
+    p.Truncated = false;
+    p.Hides = false;
+    total += p.Full;
+  }
+  // The thickness of a window sized for a length along the row.
+  auto thicknessFor = [&](TPlace& p, Integer ALen) {
+    Integer len = ALen - p.BorderAlong;
+    if (!p.Window->Painter()->ClassRef()->SupportsQuickCustomizing()) len -= p.Window->MarkSize();
+    TSize size;
+    if (vertical) {
+      p.Window->CalcSizeForHeight(style, len, size);
+      return size.cx;
+    }
+    p.Window->CalcSize(style, len, size);
+    return size.cy;
+  };
+  auto fullThickness = [&](TPlace& p) {
+    if (p.Window->IsMultiLineLayout()) return thicknessFor(p, p.Full);
+    return vertical ? p.Window->FullWidth(style) : p.Window->FullHeight(style);
+  };
+  auto posOf = [&](Integer i) { return AlongOf(vertical, row->GetCol(i)->GetPos()); };
+  std::vector<Integer> sumMin(count + 1, 0), sumFull(count + 1, 0);
+  for (Integer i = 0; i < count; ++i) {
+    sumMin[i + 1] = sumMin[i] + places[i].Min;
+    sumFull[i + 1] = sumFull[i] + places[i].Full;
+  }
+
+  if (places[0].Window->GetBar()->GetWholeRow()) {
+    TPlace& p = places[0];
+    p.Pos = 0;
+    p.Length = std::max(ALength, p.Min);
+    p.Thickness = thicknessFor(p, p.Length) + p.BorderAcross;
+    p.Hides = !p.Window->IsMultiLineLayout() && p.Length < p.Full;
+    count = 1;
+  } else if (ALength >= total) {
+    Integer nextStart = ALength;
+    for (Integer i = count - 1; i >= 0; --i) {
+      TPlace& p = places[i];
+      p.Length = p.Full;
+      p.Thickness = fullThickness(p) + p.BorderAcross;
+      p.Pos = std::max(std::min(posOf(i), nextStart - p.Length), sumFull[i]);
+      nextStart = p.Pos;
+    }
+  } else {
+    Integer limit = ALength;
+    for (Integer i = count - 1; i >= 0; --i) {
+      TPlace& p = places[i];
+      Integer wanted = std::clamp(posOf(i), sumMin[i], std::max(sumMin[i], sumFull[i]));
+      if (i > 0 && places[i - 1].Window == moving) {
+        Integer movedPos = std::max(posOf(i - 1), sumMin[i - 1]) + places[i - 1].Full;
+        if (movedPos < wanted) {
+          wanted = movedPos;
+          TPoint pos = row->GetCol(i)->GetPos();
+          if (vertical)
+            pos.Y = wanted;
+          else
+            pos.X = wanted;
+          row->GetCol(i)->SetPos(pos);
+        }
+      }
+      Integer room = i == 0 ? limit : limit - wanted;
+      if (room < p.Full) {
+        p.Truncated = true;
+        p.Hides = !p.Window->IsMultiLineLayout() && p.Min != p.Full;
+        p.Length = std::max(room, p.Min);
+        p.Thickness = thicknessFor(p, p.Length) + p.BorderAcross;
+      } else {
+        p.Length = p.Full;
+        p.Thickness = fullThickness(p) + p.BorderAcross;
+      }
+      if (i == 0) p.Length = std::max(limit, p.Min);
+      p.Pos = std::clamp(limit - p.Length, sumMin[i], std::max(sumMin[i], sumFull[i]));
+      if (i == 0) p.Pos = 0;
+      limit -= p.Length;
+    }
+  }
+  // Packing.
+  bool autoAlign = FBarManager->GetAutoAlignBars();
+  for (Integer i = 0; i < count; ++i) {
+    TPlace& p = places[i];
+    bool rest = p.Window->GetBar()->GetUseRestSpace();
+    if (rest || autoAlign) p.Pos = i == 0 ? 0 : places[i - 1].Pos + places[i - 1].Length;
+    if (rest) {
+      Integer end = i + 1 < count ? places[i + 1].Pos : ALength;
+      if (i + 1 < count && (autoAlign || places[i + 1].Window->GetBar()->GetUseRestSpace()))
+        end = std::max(end, p.Pos + p.Length);
+      p.Length = std::max(end - p.Pos, p.Min);
+    }
+  }
+  // Finishing.
+  TPlace& last = places[count - 1];
+  if (last.Truncated) last.Length = std::max(ALength - last.Pos, last.Min);
+  Integer thickness = 0;
+  for (Integer i = 0; i < count; ++i) thickness = std::max(thickness, places[i].Thickness);
+  for (Integer i = 0; i < count; ++i) {
+    TPlace& p = places[i];
+    thicknessFor(p, p.Length);
+    TRect r = vertical ? TRect(rowStart, p.Pos, rowStart + thickness, p.Pos + p.Length)
+                       : TRect(p.Pos, rowStart, p.Pos + p.Length, rowStart + thickness);
+    // Sizing passes above ran at the window's old size; the row's verdict stands now.
+    p.Window->SetLinksHidden(p.Hides);
+    p.Window->SetDesiredBounds(r);
+    p.Window->ApplyDesiredBounds();
+    p.Window->CalcViewInfoNow();
+  }
+}
+
+void TqzDockControl::RebuildRows() {
+  if (!FBarManager || FBarManager->IsUpdateLocked() || FBarManager->IsDestroying()) return;
+  if (RowCount() > 0 && !FBarManager->IsSettingUpLoadedBars() && HandleAllocated()) {
+    DisableAlign();
+    try {
+      ArrangeRows();
+    } catch (...) {
+      EnableAlign();
+      throw;
+    }
+    EnableAlign();
+    Invalidate();
+  }
+  UpdateSize();
+}
+
+void TqzDockControl::UpdateSize() {
+  Integer size = RowsExtent();
+  TqzBarDockingStyle style = GetDockingStyle();
+  if (IsVertical()) {
+    if (GetWidth() == size) return;
+    if (style == dsRight)
+      SetBounds(GetLeft() + GetWidth() - size, GetTop(), size, GetHeight());
+    else
+      SetWidth(size);
+  } else {
+    if (GetHeight() == size) return;
+    if (style == dsBottom)
+      SetBounds(GetLeft(), GetTop() + GetHeight() - size, GetWidth(), size);
+    else
+      SetHeight(size);
+  }
+}
+
+void TqzDockControl::UpdatePositions() {
+  for (auto& row : FRows)
+    for (Integer i = 0; i < row->ColCount(); ++i) {
+      TqzDockCol* col = row->GetCol(i);
+      col->SetPos(TPoint(col->GetBarControl()->GetLeft(), col->GetBarControl()->GetTop()));
+    }
+}
+
+// ---- Window and painting -------------------------------------------------------------------------
+
+void TqzDockControl::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  Params.Style |= WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  Params.WindowClass.style = CS_DBLCLKS;
+}
+
+void TqzDockControl::CreateWnd() {
+  inherited::CreateWnd();
+  // The windows that waited for the site get theirs now and the rows are laid out.
+  RebuildRows();
+}
+
+void TqzDockControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_ERASEBKGND: {
+      FillBackground(reinterpret_cast<HDC>(Message.WParam), GetClientRect(), GetColor());
+      Message.Result = 1;
+      return;
+    }
+    case WM_MOUSEACTIVATE:
+      if (FBarManager && !FBarManager->IsDesigning()) {
+        Message.Result = MA_NOACTIVATE;
+        return;
+      }
+      break;
+    case WM_SIZE:
+      inherited::WndProc(Message);
+      if (!FArranging && FBarManager && !FBarManager->IsSettingUpLoadedBars()) ArrangeRows();
+      return;
+    default:
+      break;
+  }
+  inherited::WndProc(Message);
+}
+
+void TqzDockControl::FillBackground(HDC DC, const TRect& R, TColor AColor) {
+  if (IsRectEmpty(&R)) return;
+  TBitmap* bitmap = !FBackgroundBitmap->GetEmpty() ? FBackgroundBitmap.get() : nullptr;
+  FillAreaSolidOrTiled(DC, R, GetClientRect(), bitmap, AColor, nullptr);
+}
+
+void TqzDockControl::SetBackgroundBitmap(TBitmap* Value) {
+  FBackgroundBitmap->Assign(Value);
+  Invalidate();
+  RepaintBars();
+}
+
+void TqzDockControl::RepaintBars() {
+  for (auto& row : FRows)
+    for (Integer i = 0; i < row->ColCount(); ++i) row->GetCol(i)->GetBarControl()->RepaintAll();
+}
+
+void TqzDockControl::Paint() { FillBackground(GetCanvas()->GetHandle(), GetClientRect(), GetColor()); }

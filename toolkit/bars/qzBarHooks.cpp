@@ -1,0 +1,347 @@
+// The bars' keyboard, mouse and call-window hooks.
+
+#include "toolkit/bars/qzBarHooks.h"
+
+#include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "user/Input.h"
+
+TqzBarNavigationRootProc BarNavigationRootProc = nullptr;
+
+namespace {
+
+HHOOK gKeyboardHook = nullptr;
+HHOOK gMouseHook = nullptr;
+HHOOK gCallWndHook = nullptr;
+
+// A key whose key-down the bars consumed: its key-up is consumed too.
+bool gKeySuppressed = false;
+Word gSuppressedKey = 0;
+bool gButtonTracking = false;
+bool gDirectCall = false;
+bool gMouseReentry = false;
+bool gManagerLookup = false;
+bool gAppActive = true;
+bool gOtherAppActivating = false;
+
+constexpr LPARAM kKeyUpBit = static_cast<LPARAM>(static_cast<int32_t>(0x80000000u));
+
+bool IsKeyDown(LPARAM AFlags) { return (AFlags & kKeyUpBit) == 0; }
+bool IsPressed(int AVirtualKey) { return GetKeyState(AVirtualKey) < 0; }
+bool AnyShiftKeyDown() { return IsPressed(VK_SHIFT) || IsPressed(VK_CONTROL) || IsPressed(VK_MENU); }
+
+
+void SuppressKey(Word AKey) {
+  gKeySuppressed = true;
+  gSuppressedKey = AKey;
+}
+
+// ---- Keyboard --------------------------------------------------------------------------------------
+
+bool KeyboardNavigation(Word AKey, LPARAM AFlags) {
+  bool down = IsKeyDown(AFlags);
+  if (gKeySuppressed && AKey == gSuppressedKey && !down) {
+    gKeySuppressed = false;
+    return true;
+  }
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  if (controller->WantsKey(AKey)) {
+    if (down) {
+      SuppressKey(AKey);
+      controller->HandleKey(AKey);
+    }
+    if (controller->CurrentSelectionParent() || !down) gKeySuppressed = false;
+    return true;
+  }
+  TCustomqzBarControl* active = ActiveBarControl();
+  if (active && active->IsUsable() && !active->IsCustomizing()) {
+    if (down) SuppressKey(AKey);
+    SendMessage(active->GetHandle(), down ? WM_KEYDOWN : WM_KEYUP, AKey, AFlags);
+    if (ActiveBarControl() || !down) gKeySuppressed = false;
+    return true;
+  }
+  if (AKey == VK_ESCAPE && active && active->HandleAllocated() && GetCapture() == active->GetHandle()) {
+    ReleaseCapture();
+    return true;
+  }
+  return false;
+}
+
+TqzBarHelperRef NavigationRootOfWindow(HWND AWnd) {
+  return BarNavigationRootProc ? BarNavigationRootProc(AWnd) : nullptr;
+}
+
+// The first manager found from the window up through its parents while they are child windows.
+TqzBarManager* ManagerUpFrom(HWND AWnd, bool AWantRoot, TqzBarHelperRef& ARoot) {
+  for (HWND w = AWnd; w; w = (GetWindowLongPtr(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    if (AWantRoot) {
+      if (TqzBarHelperRef root = NavigationRootOfWindow(w)) {
+        ARoot = root;
+        return root->OwningBarManager();
+      }
+    } else if (TqzBarManager* manager = BarManagerOfWindow(w)) {
+      return manager;
+    }
+  }
+  return nullptr;
+}
+
+// A bar window of the managers serving the manager's form holds the keyboard as an open menu does.
+bool AnyManagerOfFormInMenuMode(TqzBarManager* AManager) {
+  TCustomqzBarControl* active = ActiveBarControl();
+  if (!active || !active->HoldsKeyboard()) return false;
+  TqzBarManager* holder = active->GetControlBarManager();
+  return holder == AManager || FormOfBarManager(holder, 0) == FormOfBarManager(AManager, 0);
+}
+
+TqzBarManager* ManagerForKeyboard(bool AWantRoot, TqzBarHelperRef& ARoot) {
+  ARoot = nullptr;
+  TqzBarManager* manager = ManagerUpFrom(GetFocus(), AWantRoot, ARoot);
+  if (!manager) {
+    if (TCustomForm* form = ActiveFormOfBars(); form && form->HandleAllocated())
+      manager = ManagerUpFrom(form->GetHandle(), AWantRoot, ARoot);
+  }
+  if (!manager && Application()) {
+    TForm* mainForm = Application()->GetMainForm();
+    if (mainForm && mainForm->HandleAllocated() && IsWindowEnabledUpChain(mainForm->GetHandle())) {
+      TqzBarHelperRef root;
+      TqzBarManager* found = ManagerUpFrom(mainForm->GetHandle(), AWantRoot, root);
+      if (found && found->GetAllowCallFromAnotherForm()) {
+        manager = found;
+        ARoot = root;
+      }
+    }
+  }
+  if (!manager && !AWantRoot) {
+    HWND activeWindow = GetActiveWindow();
+    TWinControl* control = activeWindow && IsWindowEnabledUpChain(activeWindow) ? FindControl(activeWindow) : nullptr;
+    auto* form = dynamic_cast<TCustomForm*>(control);
+    if (form && !form->GetParent() && BarFormMappingHook) form = BarFormMappingHook(form);
+    if (form)
+      for (Integer i = 0; i < BarManagerList()->GetCount() && !manager; ++i)
+        if (FormOfBarManager(BarManagerList()->GetManager(i), 0) == form) manager = BarManagerList()->GetManager(i);
+  }
+  if (manager && (manager->IsCustomizingOrDesigning() || AnyManagerOfFormInMenuMode(manager))) {
+    manager = nullptr;
+    ARoot = nullptr;
+  }
+  return manager;
+}
+
+// Alt with an item's accelerator: the item is selected in its bar window, and pressed when no
+// other item shares the accelerator.
+bool PressAccelerator(TqzBarManager* AManager, Word AKey) {
+  TShiftState shift;
+  if (IsPressed(VK_SHIFT)) shift.Include(ssShift);
+  if (IsPressed(VK_CONTROL)) shift.Include(ssCtrl);
+  TqzBarItemLink* link = AManager->FindAccelLink(AKey, shift);
+  if (!link || !link->GetItem()->GetEnabled()) return false;
+  TCustomqzBarControl* bar = link->GetBarControl();
+  TqzBarItemControl* control = link->GetControl();
+  if (!bar || !control) return false;
+  TqzBarItemLink* next = link->GetLinks()->FindLinkByAccelKey(AKey, shift, link);
+  bar->SelectControlFocused(control);
+  if ((!next || next == link) && IsBarControlLive(bar)) bar->SelectAndPress(control, false);
+  return true;
+}
+
+// Alt and F10 on their own enter menu navigation; any other key ends the key-tip wait.
+bool ManagerMenuKeys(Word AKey, LPARAM AFlags) {
+  TqzBarHelperRef root;
+  TqzBarManager* manager = ManagerForKeyboard(AKey == VK_F10 || AKey == VK_MENU, root);
+  if (!manager) return false;
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  bool f10ForMenu = AKey == VK_F10 && !AnyShiftKeyDown() && manager->GetUseF10ForMenu();
+  TInterfacePtr<IqzBarKeyTipWindowsManager> windows;
+  if (!IsKeyDown(AFlags)) {
+    if ((AKey == VK_MENU && controller->GetAltPressed()) || f10ForMenu) {
+      controller->SetAltPressed(false);
+      if (root) {
+        controller->EnterNavigation(root);
+        if (root->KeyTipsAvailable(windows)) controller->EndKeyTipsWaiting(true);
+      }
+      return true;
+    }
+    controller->EndKeyTipsWaiting(false);
+    return false;
+  }
+  bool altAlone = AKey == VK_MENU && !IsPressed(VK_CONTROL);
+  if ((altAlone || f10ForMenu) && !(gKeySuppressed && gSuppressedKey == AKey)) {
+    manager->HideHint();
+    controller->SetAltPressed(true);
+    if (root && root->KeyTipsAvailable(windows)) controller->StartKeyTipsWaiting(root);
+    return false;
+  }
+  controller->EndKeyTipsWaiting(false);
+  if (manager->DispatchShortCut(ShortCutFromCharKey(AKey, AFlags))) return true;
+  return IsPressed(VK_MENU) && PressAccelerator(manager, AKey);
+}
+
+// A handler that raises never breaks the chain: the next hook still runs.
+LRESULT KeyboardHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
+  LRESULT result = 0;
+  Word key = static_cast<Word>(AWParam);
+  try {
+    if (ACode == HC_NOREMOVE) {
+    } else if (gButtonTracking) {
+      result = 1;
+    } else if (key != VK_PROCESSKEY && ACode >= 0) {
+      if (KeyboardNavigation(key, ALParam))
+        result = 1;
+      else if (!GetCapture() && ManagerMenuKeys(key, ALParam))
+        result = 1;
+    }
+  } catch (...) {
+  }
+  if (gDirectCall) return result;
+  LRESULT next = CallNextHookEx(gKeyboardHook, ACode, AWParam, ALParam);
+  return result ? result : next;
+}
+
+// ---- Mouse -----------------------------------------------------------------------------------------
+
+bool IsInActiveMenuChain(HWND AWnd) {
+  TCustomqzBarControl* active = ActiveBarControl();
+  if (!active->IsUsable() && !active->GetControlBarManager()->IsCustomizingOrDesigning()) return true;
+  for (TCustomqzBarControl* bar = active; bar; bar = bar->ChainParent())
+    if (bar->OwnsWindow(AWnd)) return true;
+  return false;
+}
+
+// An outside click closes every open menu level that does not contain it, innermost first; a
+// right or middle release outside them is swallowed.
+bool CloseMenusOnOutsideClick(int ACode, UINT AMsg, const MOUSEHOOKSTRUCT* AInfo, LRESULT& AResult) {
+  if (gMouseReentry || ACode < 0 || !ActiveBarControl()) return false;
+  TqzBarFlagScope reentry(gMouseReentry);
+  if (AMsg == WM_RBUTTONUP || AMsg == WM_NCRBUTTONUP || AMsg == WM_MBUTTONUP || AMsg == WM_NCMBUTTONUP) {
+    if (IsInActiveMenuChain(AInfo->hwnd)) return false;
+    AResult = 1;
+    return true;
+  }
+  if (!IsButtonDownMessage(AMsg)) return false;
+  bool handled = false;
+  while (TCustomqzBarControl* active = ActiveBarControl()) {
+    if (IsInActiveMenuChain(AInfo->hwnd)) break;
+    active->CloseOnce();
+    if (!IsWindowVisible(AInfo->hwnd)) {
+      AResult = 1;
+      handled = true;
+    }
+    // A level that would not close ends the walk.
+    if (ActiveBarControl() == active) break;
+  }
+  return handled;
+}
+
+LRESULT MouseHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
+  LRESULT result = 0;
+  UINT msg = static_cast<UINT>(AWParam);
+  auto* info = reinterpret_cast<MOUSEHOOKSTRUCT*>(ALParam);
+  try {
+    TqzBarNavigationController* controller = NavigationControllerInstance();
+    if (ACode == HC_ACTION && IsButtonDownMessage(msg)) controller->LeaveNavigationMode();
+    TCustomqzBarControl* active = ActiveBarControl();
+    if (msg == WM_MOUSEWHEEL && ACode >= 0 && active && !active->HandlesMouseWheel()) {
+      result = 1;
+    } else if (info->hwnd != GetCapture() || msg == WM_RBUTTONUP) {
+      if (!CloseMenusOnOutsideClick(ACode, msg, info, result) && IsButtonDownMessage(msg) &&
+          (controller->CurrentSelection() || controller->IsWaitingForKeyTips() || controller->AreKeyTipsShown()))
+        controller->EndKeyboardNavigation();
+    }
+  } catch (...) {
+  }
+  LRESULT next = CallNextHookEx(gMouseHook, ACode, AWParam, ALParam);
+  return result ? result : next;
+}
+
+// ---- Call-window -----------------------------------------------------------------------------------
+
+bool IsParentOrChild(HWND A, HWND B) { return A && B && (GetParent(A) == B || GetParent(B) == A); }
+
+void DispatchToManagers(UINT AMsg, WPARAM AWParam, LPARAM ALParam, HWND AWnd) {
+  if (AMsg == WM_ACTIVATE) {
+    HWND other = reinterpret_cast<HWND>(ALParam);
+    if (IsParentOrChild(AWnd, other) && !IsOtherProcessWindow(other)) return;
+  }
+  HWND target = AWnd;
+  if (AMsg == WM_HELP)
+    if (TCustomqzBarControl* active = ActiveBarControl()) {
+      TqzBarManager* manager = active->GetControlBarManager();
+      TCustomForm* above = FormAboveControl(FindControl(AWnd), 2);
+      TCustomForm* form = FormOfBarManager(manager, 2);
+      if (form && form->HandleAllocated() && !(above && IsControlInside(above, manager->GetOwnerControl())))
+        target = form->GetHandle();
+    }
+  TqzBarManager* manager;
+  {
+    TqzBarFlagScope lookup(gManagerLookup);
+    manager = BarManagerOfWindow(target);
+    if (!manager && AMsg == WM_ACTIVATE)
+      for (HWND parent = GetParent(target); parent && !manager; parent = GetParent(parent))
+        if (IsWindowVisible(parent)) manager = BarManagerOfWindow(parent);
+  }
+  if (manager) manager->HandleOwnerMessage(target, AMsg, AWParam, ALParam);
+}
+
+LRESULT CallWndHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
+  auto* call = reinterpret_cast<CWPSTRUCT*>(ALParam);
+  try {
+    if (ACode >= 0) {
+      if (call->message == WM_ACTIVATE && LOWORD(call->wParam) == WA_INACTIVE &&
+          IsOtherProcessWindow(reinterpret_cast<HWND>(call->lParam)))
+        gOtherAppActivating = true;
+      if (call->message == WM_ACTIVATEAPP) {
+        gOtherAppActivating = false;
+        gAppActive = call->wParam != 0;
+      }
+      if (!gManagerLookup) DispatchToManagers(call->message, call->wParam, call->lParam, call->hwnd);
+    }
+  } catch (...) {
+  }
+  return CallNextHookEx(gCallWndHook, ACode, AWParam, ALParam);
+}
+
+}  // namespace
+
+// ---- Registration ------------------------------------------------------------------------------------
+
+void RegisterBarManager(TqzBarManager* AManager) {
+  TqzBarManagerList* list = BarManagerList();
+  if (!list) return;
+  if (list->IndexOf(AManager) < 0) {
+    if (list->GetCount() == 0) {
+      DWORD thread = GetCurrentThreadId();
+      gKeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeyboardHook, nullptr, thread);
+      gMouseHook = SetWindowsHookExA(WH_MOUSE, MouseHook, nullptr, thread);
+      gCallWndHook = SetWindowsHookExA(WH_CALLWNDPROC, CallWndHook, nullptr, thread);
+    }
+    list->Add(AManager);
+  }
+  if (!AManager->IsDesigning() && !BarHintWindow()) CreateBarHintWindow();
+}
+
+void UnregisterBarManager(TqzBarManager* AManager) {
+  TqzBarManagerList* list = BarManagerList();
+  if (!list || list->IndexOf(AManager) < 0) return;
+  list->Remove(AManager);
+  if (list->GetCount() == 0) RemoveBarHooks();
+}
+
+void RemoveBarHooks() {
+  for (HHOOK* hook : {&gCallWndHook, &gMouseHook, &gKeyboardHook}) {
+    if (*hook) UnhookWindowsHookEx(*hook);
+    *hook = nullptr;
+  }
+  FreeBarHintWindow();
+}
+
+bool BarHooksInstalled() { return gKeyboardHook || gMouseHook || gCallWndHook; }
+
+bool RunBarKeyboardHookDirect(Word AKey, LPARAM AKeyFlags) {
+  TqzBarFlagScope direct(gDirectCall);
+  return KeyboardHook(HC_ACTION, AKey, AKeyFlags) == 1;
+}
+
+void SetBarButtonTracking(bool AValue) { gButtonTracking = AValue; }
+
+bool IsAppActiveWindow() { return gAppActive && !gOtherAppActivating && GetActiveWindow() != nullptr; }

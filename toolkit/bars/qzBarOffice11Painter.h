@@ -1,0 +1,82 @@
+#pragma once
+// The Office-11 look: gradient toolbar bodies and dock sites, state gradients on item faces, a
+// gradient icon band in menus and grips of dots, all in the colours of the shared Office-11 table.
+
+#include "toolkit/bars/qzBarFlatPainter.h"
+
+class TqzBarOffice11Painter : public TqzBarFlatPainter {
+  TAVREN_CLASS(TqzBarOffice11Painter, TqzBarFlatPainter)
+  QZ_BAR_PAINTER_CLASS(TqzBarOffice11Painter)
+ public:
+  using TqzBarFlatPainter::TqzBarFlatPainter;
+
+  void DrawImageFrame(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& R, bool AAbsent, bool AHasRoom,
+                      HBRUSH ABrush) override;
+  void DrawDropDownArrow(HDC DC, const TRect& R, TColor AColor, bool AFlat, bool ASelected, bool AEnabled,
+                         Integer ADirection) override;
+  void DrawArrow(HDC DC, const TRect& R, TColor AColor, bool AFlat, bool ASelected, bool AEnabled,
+                 Integer ADirection, Integer AArrowSize) override;
+  void DrawSelectedFrame(HDC DC, const TRect& R) override;
+  TColor ItemTextColor(TqzBarItemControl* AControl, bool ASelected, bool AFlat) override;
+  void DisabledCaptionColors(TqzBarItemControl* AControl, bool ASelected, bool AFlat, TColor& AShadowColor,
+                             TColor& ATextColor) override;
+  bool FadesDisabledImages(TCustomqzBarControl*) override { return true; }
+  bool MenuItemsSelectedFlat() override { return true; }
+  TColor CaptionSysColor(Integer AStateIndex) override;
+  TColor CaptionTextColor(TCustomqzBarControl* ABarControl) override;
+  TColor MarkArrowColor(TCustomqzBarControl* ABarControl, Integer AMarkState) override;
+  void DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  void DrawSmallButtonFace(TqzBarItemControl* AControl, HDC DC, bool APressed, bool ASelected, bool AEnabled,
+                           const TRect& R) override;
+  bool GlyphStyleFlag() override { return false; }
+  bool GlyphStateFlag() override { return false; }
+  bool ButtonHotTracks() override;
+  Integer GripperOffset() override { return TqzBarFlatPainter::GripperOffset() + ToolbarMargin(); }
+  Integer FloatBorderX() override { return 3; }
+  Integer FloatBorderY() override { return 3; }
+  Integer DockedBorderMetric() override { return 2; }
+  bool PaintsNativeBackground() override { return true; }
+  HBRUSH OwnerLinkBrush(TqzBarManager* AManager) override;
+  void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC) override;
+  HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
+  HBRUSH DownBrush(TCustomqzBarControl* ABarControl) override;
+  HBRUSH DownSelectedBrush(TCustomqzBarControl* ABarControl) override;
+  HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl) override;
+  Integer ComboArrowWidthFor(TCustomqzBarControl*, Integer) override { return 13; }
+  void GetDockedMargins(TqzBar* ABar, Integer ADockingStyle, TRect& R) override;
+  void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
+                        const TRect& R) override;
+  void DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC DC, Integer AState, const TRect& R) override;
+  void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
+                          const TRect& R) override;
+  void DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
+                           const TRect& R) override;
+  HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;
+  TColor ComboArrowColor(TqzBarItemControlDrawParams* AParams) override;
+  HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams) override;
+  void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) override;
+  bool MenuHasSideBand() override { return true; }
+  void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth) override;
+  HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu) override;
+  TColor EditDisabledTextColor() override;
+  bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }
+  TColor DateHeaderColor() override;
+  void DrawArrowPartFrame(TqzBarItemControl* AControl, HDC DC, bool ADown, bool ASelected, Byte APaintKind,
+                          HBRUSH ABrush, const TRect& R) override;
+  HBRUSH MenuItemBackgroundBrush(TqzBarItemControl* AControl) override;
+  HBRUSH StaticBorderBrush(TqzBarItemControl* AControl, Integer ABorderKind) override;
+  void FrameOpenedOwner(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) override;
+  void FillOwnerJoin(TCustomqzBarControl* ABarControl, HDC DC, TqzBarItemControl* AControl, const TRect& AJoinRect,
+                     const TRect& R) override;
+  TColor MenuSeparatorColor() override;
+
+  // Operations of the Office-11 look.
+  virtual void DrawGripDots(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, const TRect& R);
+  // The distance between a docked toolbar's body and its window edge on the docking sides.
+  virtual Integer ToolbarMargin() { return 2; }
+
+  // The two colours of an item face in a state, first to second.
+  static void StateGradient(bool APlain, bool APressed, bool AHot, TColor& AFirst, TColor& ASecond);
+};

@@ -1,0 +1,261 @@
+// The default look of edits, combos and their buttons: edit margins and borders, the combo's drop
+// button, small button faces and push-button texts.
+
+#include "gdi/Drawing.h"
+#include "gdi/DeviceContexts.h"
+#include "gdi/Edges.h"
+#include "gdi/GdiTypes.h"
+#include "gdi/SysColors.h"
+#include "gdi/Text.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarItems.h"
+#include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzDropDownFrame.h"
+#include "toolkit/foundation/qzOffice11.h"
+#include "controls/Edit.h"
+#include "user/Messages.h"
+#include "user/Rects.h"
+#include "user/Rects.h"
+
+Integer TqzBarPainter::ComboDotsOffset(Integer ADotSize) { return ADotSize; }
+
+void TqzBarPainter::DrawComboArrow(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor,
+                                   Integer ASize) {
+  TqzBarPainterClass cls = ClassRef();
+  bool flat = cls->IsFlat();
+  if (!flat && !AParams->EnabledLook) AColor = clDefault;
+  DrawItemArrowSized(AParams->TargetCanvas->DCHandle(), R, 1, AColor, AParams->EnabledLook, false, flat, ASize);
+}
+
+void TqzBarPainter::GetEditContentRect(TqzBarItemControl*, TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  TRect text;
+  cls->GetEditTextMargins(text);
+  Integer top = 0, bottom = 0;
+  cls->GetEditOuterMargins(top, bottom);
+  R = TRect(R.Left + text.Left, R.Top + top, R.Right - text.Right, R.Bottom - bottom);
+}
+
+void TqzBarPainter::DrawPushButtonText(HDC DC, const TRect& R, bool AOpaque, const String& AText, Integer AShift) {
+  COLORREF textColor = SetTextColor(DC, ColorToRGB(clBtnText));
+  COLORREF backColor = SetBkColor(DC, ColorToRGB(clBtnFace));
+  int mode = SetBkMode(DC, AOpaque ? OPAQUE : TRANSPARENT);
+  SIZE extent{};
+  GetTextExtentPoint32(DC, AText.c_str(), static_cast<int>(AText.size()), &extent);
+  RECT clip = R;
+  Integer x = R.Left + (R.Width() - extent.cx) / 2 + AShift;
+  Integer y = R.Top + (R.Height() - extent.cy) / 2 + AShift;
+  ExtTextOut(DC, x, y, ETO_CLIPPED | (AOpaque ? ETO_OPAQUE : 0), &clip, AText.c_str(),
+             static_cast<UINT>(AText.size()), nullptr);
+  SetBkMode(DC, mode);
+  SetBkColor(DC, backColor);
+  SetTextColor(DC, textColor);
+}
+
+void TqzBarPainter::DrawSmallButtonFace(TqzBarItemControl*, HDC, bool, bool, bool, const TRect&) {}
+
+void TqzBarPainter::GetEditTextMargins(TRect& AMargins) { AMargins = TRect(2, 2, 2, 3); }
+
+Integer TqzBarPainter::EditControlHeight(TCustomqzBarControl* ABarControl, Integer ATextHeight) {
+  TqzBarPainterClass cls = ClassRef();
+  TRect borders, margins;
+  cls->GetEditBorders(ABarControl ? ABarControl->GetItemPaintKind() : qzPaintHorizontal, borders);
+  cls->GetEditTextMargins(margins);
+  return ATextHeight + borders.Top + borders.Bottom + margins.Top + margins.Bottom;
+}
+
+void TqzBarPainter::GetEditOuterMargins(Integer& ATop, Integer& ABottom) {
+  ATop = 2;
+  ABottom = 2;
+}
+
+void TqzBarPainter::ComboButtonMetrics(Byte APaintKind, TRect& R) { ClassRef()->GetEditBorders(APaintKind, R); }
+
+void TqzBarPainter::ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  HBRUSH brush = ComboButtonBrush(AParams);
+  TRect face = R;
+  cls->DrawComboButtonFace(AParams, face, brush);
+  Integer size = R.Width() / 4;
+  if (size % 2 == 0) ++size;
+  cls->DrawComboArrow(AParams, face, ComboArrowColor(AParams), size);
+}
+
+void TqzBarPainter::DrawComboButtonFace(TqzBarItemControlDrawParams*, TRect&, HBRUSH) {}
+
+Integer TqzBarPainter::DropDownListBorderSize() { return 2; }
+
+void TqzBarPainter::DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) {
+  RECT r = R;
+  FrameRect(DC, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+  InflateRect(&r, -1, -1);
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(AColor));
+  FrameRect(DC, &r, brush);
+  DeleteObject(brush);
+}
+
+void TqzBarPainter::GetEditBorders(Byte, TRect& R) { R = TRect(2, 2, 2, 2); }
+
+// ---- Dots buttons ------------------------------------------------------------------------------
+
+Integer TqzBarPainter::DotsButtonWidth(Byte APaintKind, const TRect& R) {
+  TRect margins;
+  GetImagePartMargins(APaintKind, margins);
+  return (R.Height() - 4) / 7 * 7 - margins.Left - margins.Right + 4;
+}
+
+void TqzBarPainter::DrawDot(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  if (!AParams->EnabledLook) {
+    ClassRef()->FillDisabledShadow(AParams->ItemControl, DC, R);
+    return;
+  }
+  RECT r = R;
+  // On a white face a selected item's dots would vanish in the text colour's highlight.
+  bool onWhite = HighContrastWhiteFace() && AParams->SelectedLook;
+  FillRect(DC, &r, SysColorBrushCode(onWhite ? COLOR_BTNFACE : COLOR_BTNTEXT));
+}
+
+void TqzBarPainter::DrawDotsButton(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  Integer s = R.Width() / 7;
+  if (s <= 0) return;
+  Integer left = R.Left + (R.Width() - 5 * s) / 2;
+  Integer bottom = R.Bottom - ComboDotsOffset(s);
+  TRect dot(left, bottom - s, left + s, bottom);
+  ClassRef()->ShiftPressedArrowRect(AParams->PressedLook, dot);
+  for (Integer i = 0; i < 3; ++i) {
+    DrawDot(AParams, dot);
+    OffsetRect(&dot, 2 * s, 0);
+  }
+}
+
+// ---- Edit colours, margins and spacings ---------------------------------------------------------
+
+TColor TqzBarPainter::EditBackgroundColor(TqzBarItemControl*) { return static_cast<TColor>(GetSysColor(COLOR_WINDOW)); }
+
+TColor TqzBarPainter::EditTextColor() { return static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT)); }
+
+TColor TqzBarPainter::EditDisabledTextColor() { return static_cast<TColor>(GetSysColor(COLOR_GRAYTEXT)); }
+
+TColor TqzBarPainter::EditAreaTextColor(TqzBarItemControl* AControl) {
+  if (!AControl->IsEnabled()) return EditDisabledTextColor();
+  TqzBarItem* item = AControl->GetItem();
+  // The edit style is the item's second style slot (StyleEdit of edit items).
+  TkvStyle* style = item ? item->GetIndexedStyle(1) : nullptr;
+  if (style && style->GetAssignedValues().Contains(kvStyles::svTextColor) && style->GetTextColor() != clDefault)
+    return style->GetTextColor();
+  return EditTextColor();
+}
+
+bool TqzBarPainter::EditHasBorder() { return true; }
+
+Integer TqzBarPainter::EditBorderKind() { return 0; }
+
+bool TqzBarPainter::IsEditDrawnSelected(TqzBarItemControlDrawParams* AParams) { return AParams->SelectedLook; }
+
+bool TqzBarPainter::IsEditFramedSelected(TqzBarItemControlDrawParams* AParams) {
+  return AParams->PaintKind == qzPaintMenu && AParams->SelectedLook;
+}
+
+Integer TqzBarPainter::EditInnerStyle() { return 132; }
+
+bool TqzBarPainter::EditShowsButton(TqzBarItemControlDrawParams*) { return false; }
+
+void TqzBarPainter::GetEditPartMargins(TqzBarItemControlDrawParams* AParams, Integer APart, TRect& AMargins) {
+  TqzBarPainterClass cls = ClassRef();
+  if (APart == 1) {
+    AMargins = TRect(cls->EditCaptionSpacing(AParams), 0, cls->EditCaptionRightGap(), 0);
+  } else if (AParams->PaintKind == qzPaintMenu) {
+    cls->GetEditMenuMargins(AParams, AMargins);
+  } else {
+    TRect text;
+    cls->GetTextMargins(text);
+    TSize image = AParams->ItemControl->GlyphSize(AParams->GlyphSizeKind, 0);
+    AMargins = TRect((AParams->GlyphExtent.cx - image.cx) / 2, 0, text.Right, 0);
+  }
+}
+
+Integer TqzBarPainter::EditCaptionSpacing(TqzBarItemControlDrawParams* AParams) {
+  TqzBarPainterClass cls = ClassRef();
+  if (!(AParams->ContentParts & qzContentIcon)) return cls->EditGlyphSpacing(AParams);
+  if (AParams->PaintKind == qzPaintMenu) return cls->EditMenuSpacing(AParams);
+  return 0;
+}
+
+Integer TqzBarPainter::EditMenuSpacing(TqzBarItemControlDrawParams*) { return 2; }
+
+Integer TqzBarPainter::EditGlyphSpacing(TqzBarItemControlDrawParams*) { return 2; }
+
+Integer TqzBarPainter::EditCaptionRightGap() { return 4; }
+
+void TqzBarPainter::GetEditMenuMargins(TqzBarItemControlDrawParams*, TRect& AMargins) { AMargins = TRect(4, 0, 0, 0); }
+
+HBRUSH TqzBarPainter::EditCaptionBrush(TqzBarItemControl* AControl) { return AControl->GetParent()->BackgroundBrush(); }
+
+bool TqzBarPainter::DrawsEditGlyphSelected(TqzBarItemControl*) { return false; }
+
+void TqzBarPainter::SetEditRect(TqzBarItemControl* AControl, HWND AWnd) {
+  RECT client{};
+  GetClientRect(AWnd, &client);
+  TRect r(0, 0, client.Right - client.Left, client.Bottom - client.Top);
+  ClassRef()->GetEditContentRect(AControl, r);
+  RECT format = r;
+  SendMessage(AWnd, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&format));
+}
+
+void TqzBarPainter::SelectEditText(TqzBarItemControl*, HWND AWnd, bool ANotify) {
+  if (ANotify) SendMessage(AWnd, WM_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(AWnd));
+  SendMessage(AWnd, EM_SETSEL, 0, -1);
+}
+
+bool TqzBarPainter::EditHasImageButton() { return false; }
+
+void TqzBarPainter::GetImagePartMargins(Byte, TRect& AMargins) { AMargins = TRect(1, 2, 1, 2); }
+
+Integer TqzBarPainter::DropDownGripHeight() { return GripBandHeight(); }
+
+bool TqzBarPainter::HasFlatDateButtons() { return false; }
+
+void TqzBarPainter::DrawDateNavigatorButton(TqzBarItem*, HDC DC, bool APushed, const String& AText, const TRect& R) {
+  RECT r = R;
+  if (APushed) {
+    DrawFrameControl(DC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+  } else {
+    // A raised button drawn line by line: dark outside bottom-right, light inside top-left.
+    auto line = [DC](TColor AColor, std::initializer_list<POINT> APoints) {
+      HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(AColor));
+      HGDIOBJ previous = SelectObject(DC, pen);
+      Polyline(DC, APoints.begin(), static_cast<int>(APoints.size()));
+      SelectBackAndDelete(DC, previous);
+    };
+    Integer left = R.Left, top = R.Top, right = R.Right, bottom = R.Bottom;
+    line(clBtnText, {{left, bottom - 1}, {right - 1, bottom - 1}, {right - 1, top - 1}});
+    line(clBtnFace, {{right - 2, top}, {left, top}, {left, bottom - 1}});
+    line(clBtnShadow, {{left + 1, bottom - 2}, {right - 2, bottom - 2}, {right - 2, top}});
+    line(clBtnHighlight, {{left + 1, bottom - 2}, {left + 1, top + 1}, {right - 2, top + 1}});
+    SetPixel(DC, right - 2, top + 1, ColorToRGB(clBtnFace));
+  }
+  InflateRect(&r, -2, -2);
+  ClassRef()->DrawPushButtonText(DC, TRect(r), true, AText, APushed ? 1 : 0);
+}
+
+TColor TqzBarPainter::DateHeaderColor() { return clBtnFace; }
+
+// ---- Spin buttons -------------------------------------------------------------------------------
+
+void TqzBarPainter::GetSpinArrowSize(Integer AHeight, TSize& ASize) {
+  Integer h = (AHeight / 2 - 2) / 2;
+  ASize = TSize(2 * h - 1, h);
+}
+
+void TqzBarPainter::GetSpinButtonMargins(Byte, TRect& AMargins) { AMargins = TRect(1, 0, 1, 0); }
+
+Integer TqzBarPainter::SpinButtonWidth(Byte APaintKind, const TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  TSize arrow;
+  cls->GetSpinArrowSize(R.Height(), arrow);
+  TRect margins;
+  cls->GetSpinButtonMargins(APaintKind, margins);
+  return arrow.cx + 2 * arrow.cy - margins.Left - margins.Right + 4;
+}

@@ -1,0 +1,91 @@
+// The default look of toolbar windows: their frame widths and the caption of a floating toolbar.
+
+#include "gdi/Drawing.h"
+#include "gdi/GdiTypes.h"
+#include "gdi/SysColors.h"
+#include "gdi/Text.h"
+#include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
+#include "user/Rects.h"
+
+void TqzBarPainter::GetBarBorderSizes(TqzBar* ABar, Integer ADockingStyle, TRect& R, bool AWithSizeGrip) {
+  TqzBarPainterClass cls = ClassRef();
+  TqzBarControl* window = ABar ? ABar->GetBarControl() : nullptr;
+  if (ADockingStyle == dsNone) {
+    R = TRect(cls->FloatBorderX(), cls->FloatBorderY(), cls->FloatBorderX(), cls->FloatBorderY());
+    if (!window || window->HasFloatingCaption()) {
+      R.Left += cls->FloatingFrameInset();
+      R.Right += cls->FloatingFrameInset();
+      R.Top += cls->FloatingCaptionHeight() + cls->FloatingCaptionTopExtra();
+      R.Bottom += cls->FloatingCaptionBottomExtra();
+    }
+    return;
+  }
+  if (ABar && ABar->GetBorderStyle() == bbsSingle) {
+    GetDockedMargins(ABar, ADockingStyle, R);
+    Integer grip = window && window->CanMoveBar() ? GripperAreaSize(window) : cls->DockedBorderMetric();
+    if (ADockingStyle == dsTop || ADockingStyle == dsBottom)
+      R.Left += grip;
+    else
+      R.Top += grip;
+    return;
+  }
+  R = TRect();
+  if (ABar && ABar->IsStatusBarLike()) {
+    R.Top += cls->CaptionStripHeight();
+    TRect margins;
+    GetSizeGripMargins(margins);
+    R = TRect(R.Left + margins.Left, R.Top + margins.Top, R.Right + margins.Right, R.Bottom + margins.Bottom);
+  }
+  if (AWithSizeGrip) {
+    TSize grip;
+    GetSizeGripSize(ABar ? ABar->GetBarManager() : nullptr, grip);
+    R.Right += grip.cx;
+  }
+}
+
+void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush,
+                                        const TRect& ACaptionRect, const TRect&) {
+  TqzBarPainterClass cls = ClassRef();
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  TRect band = ACaptionRect;
+  RECT below{band.Left, band.Bottom, band.Right, band.Bottom + 1};
+  FillRect(DC, &below, ABrush);
+  bool background = cls->HasCaptionBackground();
+  if (background) FillCaptionBackground(ABarControl, DC, ABrush, band);
+  if (toolbar && toolbar->HasCloseButton()) {
+    band.Right -= cls->SmallCaptionHeight();
+    DrawCloseButton(ABarControl, DC, toolbar->CloseButtonRect());
+  }
+  Integer x = band.Left;
+  // A mark counts where the window gives it a place.
+  TRect markRect;
+  ABarControl->MarkRect(markRect);
+  bool mark = ABarControl->ShowsMark() && !IsRectEmpty(&markRect);
+  if (mark)
+    cls->OffsetFloatingCaption(ABarControl, x, band);
+  else
+    x += 2;
+  if (!IsRectEmpty(&band)) {
+    TqzBarManager* manager = ABarControl->GetControlBarManager();
+    TFont* font = toolbar ? toolbar->GetBarFont() : ABarControl->GetFont();
+    if (manager && manager->GetUseSystemFont()) font = manager->GetCaptionFont();
+    HGDIOBJ previousFont = SelectObject(DC, font->GetHandle());
+    COLORREF previousText = SetTextColor(DC, ColorToRGB(CaptionTextColor(ABarControl)));
+    COLORREF previousBack =
+        SetBkColor(DC, ColorToRGB(cls->CaptionSysColor(IsManagerFormActive(manager) ? 1 : 0)));
+    int previousMode = SetBkMode(DC, background ? TRANSPARENT : OPAQUE);
+    String text = toolbar ? toolbar->GetCaptionText() : String();
+    SIZE extent{};
+    GetTextExtentPoint32(DC, text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT clip = band;
+    ExtTextOut(DC, x, band.Top + (band.Height() - extent.cy) / 2, ETO_CLIPPED | (background ? 0 : ETO_OPAQUE), &clip,
+               text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    SetBkMode(DC, previousMode);
+    SetBkColor(DC, previousBack);
+    SetTextColor(DC, previousText);
+    SelectObject(DC, previousFont);
+  }
+  if (mark) DrawFloatingMark(ABarControl, DC, markRect);
+}

@@ -1,0 +1,126 @@
+#pragma once
+// The skinned look: backgrounds, faces, arrows and colours come from the numbered parts of a skin
+// source (IqzSkin), asked anew on every operation. The ribbon is the system's skin source and
+// derives its bar painter from this one. What the skin does not draw keeps the Office-11 look.
+
+#include "toolkit/bars/qzBarOffice11Painter.h"
+#include "toolkit/bars/qzBarSkinIntf.h"
+
+class TqzBarButtonLikeControlDrawParams;
+
+// The skin state of part APartIndex of an item control (0 the main part, 1 a split button's arrow):
+// the generic rule for any control, the button rule for button-like ones.
+Integer SkinGenericState(TqzBarItemControlDrawParams* AParams, Integer APartIndex);
+Integer SkinButtonState(TqzBarButtonLikeControlDrawParams* AParams, Integer APartIndex);
+
+// Part ids of the face pieces of a button outside menus.
+struct TqzSkinFaceParts {
+  Integer Whole, Main, Arrow;
+};
+
+class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
+  TAVREN_CLASS(TqzBarSkinnedPainter, TqzBarOffice11Painter)
+  QZ_BAR_PAINTER_CLASS(TqzBarSkinnedPainter)
+ public:
+  // ASkinSource implements IqzSkin; it is not owned.
+  explicit TqzBarSkinnedPainter(TObject* ASkinSource);
+  // The skin source's interface, empty without a source.
+  TInterfacePtr<IqzSkin> GetSkin() const;
+  TObject* GetSkinSource() const noexcept { return FSkinSource; }
+
+  void DrawBarBackground(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas) override;
+  void GetFloatingCaptionRect(const TRect& AWindowRect, TRect& ARect) override;
+  bool DrawsBarFrameItself() override { return true; }
+  Integer CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect, const TRect& AGlyphRect) override;
+  bool AllowsLargeIcons() override { return false; }
+  TColor ItemTextColor(TqzBarItemControl* AControl, bool ASelected, bool AFlat) override;
+  void DisabledCaptionColors(TqzBarItemControl* AControl, bool ASelected, bool AFlat, TColor& AShadowColor,
+                             TColor& ATextColor) override;
+  // A large button's caption wraps onto two lines; its drop-down arrow follows the last one.
+  void DrawItemCaption(TqzBarItemControlDrawParams* AParams, const TRect& R, UINT AFormat, Integer AAlignment) override;
+  void GetTextMargins(TRect& AMargins) override { AMargins = TRect(3, 0, 2, 0); }
+  void GetCaptionExtent(TqzBarItemControlDrawParams* AParams, TRect& R) override;
+  void AddButtonExtraWidth(TqzBarItemControlDrawParams* AParams, Integer& AWidth) override;
+  void CalcButtonPartRects(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect,
+                           std::vector<TRect>& AParts) override;
+  Integer DockedBarSpacing() override;
+  Integer BarContentIndent() override { return 2; }
+  Integer BarTextSize(TkvCanvas* ACanvas) override;
+  void PlaceLargeGlyph(TqzBarItemControl* AControl, const TSize& AImageSize, TRect& R, TqzBarGlyphLayout ALayout,
+                       Byte AContentParts, Byte APaintKind, const TRect& AGlyphArea) override;
+  void PaintItemGlyph(TqzBarItemControlDrawParams* AParams, HDC DC, bool AAbsent, const TRect& AGlyphRect,
+                      const TRect& AGlyphArea) override;
+  Integer ButtonBorderWidth(TqzBarItemControl*) override { return 0; }
+  Integer SplitArrowWidth(TqzBarManager*) override { return 13; }
+  bool IsControlFlat(TCustomqzBarControl*) override { return false; }
+  void AdjustWindowShape(HWND AWnd, const TRect& R, bool ARedraw) override;
+  void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
+                        const TRect& R) override;
+  Integer ButtonHeightExtra() override;
+  Integer ButtonWidthExtra() override;
+  Integer ButtonHeightFor(Integer AImageSize) override;
+  Integer ButtonWidthFor(Integer AImageSize) override;
+  void GetMenuArrowSize(TSize& ASize) override { ASize = TSize(5, 4); }
+  void DrawButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  void DrawButtonArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  void DrawSplitArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  void DrawSubItemArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) override {
+    DrawButtonArrow(AParams, R);
+  }
+
+  // Menus, edits, spin buttons and other items (qzBarSkinnedPainterItems.cpp).
+  Integer DotsButtonWidth(Byte APaintKind, const TRect& R) override {
+    return TqzBarPainter::DotsButtonWidth(APaintKind, R);
+  }
+  void FillArrowShape(TkvCanvas* ACanvas, const TRect& R, TColor AColor) override;
+  Integer ScrollArrowSize(Integer AHeight) override { return AHeight / 7; }
+  Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl) override;
+  void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  Integer ComboArrowWidthFor(TCustomqzBarControl*, Integer ACharWidth) override { return ACharWidth + 8; }
+  void AdjustMenuItemHeight(Integer&) override {}
+  Integer ComboButtonBorder() override { return 0; }
+  void ComboButtonMetrics(Byte, TRect& R) override { R = TRect(); }
+  void GetImagePartMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
+  void GetSpinButtonMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
+  void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) override;
+  Integer MenuArrowWidth(Integer ATextSize) override { return ATextSize; }
+  Integer MenuSeparatorHeight() override { return 3; }
+  Integer MenuBorderSize() override { return 2; }
+  Integer MenuInnerBorderSize() override { return 0; }
+  Integer MenuExtraLeft() override { return 2; }
+  Integer MenuExtraRight() override { return 1; }
+  Integer ReferenceTextSize() override { return 22; }
+  void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R) override {
+    TqzBarPainter::GetMenuIconRect(AItemRect, AIconAreaSize, R);
+  }
+  void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
+  Integer MenuItemTextSize(TkvCanvas* ACanvas) override;
+  void GetAppMenuMargins(TRect& AMargins) override { AMargins = TRect(4, 16, 4, 27); }
+  bool EditHasBorder() override { return false; }
+  Integer EditBorderKind() override { return 1; }
+  bool IsEditDrawnSelected(TqzBarItemControlDrawParams*) override { return true; }
+  bool IsEditFramedSelected(TqzBarItemControlDrawParams*) override { return false; }
+  bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }
+  bool EditHasImageButton() override { return true; }
+  TColor DateHeaderColor() override;
+  void GetSpinArrowSize(Integer, TSize& ASize) override { ASize = TSize(5, 3); }
+  Integer SpinButtonWidth(Byte APaintKind, const TRect& R) override;
+  void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R) override;
+  void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R) override;
+
+  // What follows a large button's caption when it drops down: " " and dots at least as wide as the
+  // menu arrow.
+  String ArrowSuffix(TqzBarItemControlDrawParams* AParams);
+  // The face part ids for the params: large buttons, grouped buttons, small buttons.
+  static TqzSkinFaceParts FacePartsFor(TqzBarButtonLikeControlDrawParams* AParams);
+
+ protected:
+  // The arrow part of R: ButtonSize's width at the right end, BarContentIndent in outside menus.
+  TRect ArrowPartRect(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // The small drop-down arrow (part 340) centred in R.
+  void DrawSmallDropDownArrow(IqzSkin* ASkin, HDC DC, const TRect& R, Integer AState);
+  void DrawFacePieces(IqzSkin* ASkin, TqzBarButtonLikeControlDrawParams* AParams, HDC DC);
+
+ private:
+  TObject* FSkinSource;
+};

@@ -1,0 +1,642 @@
+// The toolbar window: its window as a dock site's child or a floating popup, the non-client frame
+// (borders, grip, caption and close button), hit testing, the caption's close button, toggling
+// docking by double click, and writing its position back into the bar.
+
+#include "toolkit/bars/qzBarToolbarControl.h"
+
+#include <algorithm>
+
+#include "toolkit/bars/qzBarDockControl.h"
+#include "user/Cursors.h"
+#include "user/Messages.h"
+#include "user/Painting.h"
+#include "user/Rects.h"
+#include "user/WindowPos.h"
+#include "user/WindowTree.h"
+
+TAVREN_CLASS_IMPL(TqzBarControl)
+
+TqzBarControl::TqzBarControl(TComponent* AOwner, TqzBar* ABar) : TCustomqzBarControl(AOwner), FBar(ABar) {
+  GetFont()->Assign(GetBarFont());
+  SetItemLinks(ABar->GetItemLinks());
+}
+
+TqzBarControl::~TqzBarControl() {
+  if (FDockControl && !FDockControl->IsDestroyingBarControls()) FDockControl->RemoveBarControl(this);
+  FDockControl = nullptr;
+  if (HandleAllocated()) DestroyHandle();
+}
+
+void TqzBarControl::ForgetDockControl() {
+  FDockControl = nullptr;
+  FDockingStyle = dsNone;
+}
+
+// ---- Window ------------------------------------------------------------------------------------
+
+void TqzBarControl::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  Params.ExStyle = 0;
+  if (FDockControl && !IsFloating()) {
+    Params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  } else {
+    Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    TWinControl* owner = GetControlBarManager()->GetOwnerControl();
+    Params.WndParent = owner ? owner->GetHandle() : nullptr;
+  }
+}
+
+void TqzBarControl::CreateWnd() {
+  inherited::CreateWnd();
+  ::SetWindowText(GetHandle(), GetCaptionText().c_str());
+  SendMessage(GetHandle(), WM_NCACTIVATE, 1, 0);
+}
+
+void TqzBarControl::ChangeDockSite(TqzDockControl* ADockControl, TqzBarDockingStyle AStyle) {
+  if (IsDestroying() || !FBar || !GetControlBarManager()) return;
+  BeginWindowChange();
+  try {
+    if (HandleAllocated()) DestroyHandle();
+    if (FDockControl && FDockControl != ADockControl && !FDockControl->IsDestroyingBarControls())
+      FDockControl->RemoveBarControl(this);
+    FDockControl = AStyle == dsNone ? nullptr : ADockControl;
+    FDockingStyle = FDockControl ? AStyle : dsNone;
+    FLinksHidden = false;
+    if (FDockControl) {
+      SetParentWindow(nullptr);
+      SetParent(FDockControl);
+    } else {
+      SetParent(nullptr);
+      TWinControl* owner = GetControlBarManager()->GetOwnerControl();
+      if (owner) SetParentWindow(owner->GetHandle());
+    }
+    SetUpFontForStyle();
+    if (FDockControl ? FDockControl->HandleAllocated() : GetParentWindow() != nullptr) HandleNeeded();
+    RefreshFrame();
+  } catch (...) {
+    EndWindowChange();
+    throw;
+  }
+  EndWindowChange();
+}
+
+void TqzBarControl::SetUpFontForStyle() {
+  // Rotated text follows the docking style: the canvas font is set up anew.
+  Perform(CM_FONTCHANGED, 0, 0);
+}
+
+void TqzBarControl::RefreshFrame() {
+  if (!HandleAllocated()) return;
+  SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TqzBarControl::RefreshLayout() {
+  UpdateDoubleBuffered();
+  RefreshFrame();
+  Rebuild();
+}
+
+void TqzBarControl::UpdateCaption() {
+  if (!HandleAllocated()) return;
+  ::SetWindowText(GetHandle(), GetCaptionText().c_str());
+  SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
+}
+
+void TqzBarControl::ApplyDesiredBounds() {
+  const TRect& r = FDesiredBounds;
+  if (GetLeft() == r.Left && GetTop() == r.Top && GetWidth() == r.Width() && GetHeight() == r.Height()) return;
+  SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TqzBarControl::CalcViewInfoNow() {
+  if (!HandleAllocated()) return;
+  CalcItemsRect();
+  CalcViewInfo();
+}
+
+// ---- Slots -------------------------------------------------------------------------------------
+
+bool TqzBarControl::CanMoveBar() { return FBar->CanDock(); }
+
+bool TqzBarControl::IsShown() { return HandleAllocated() && IsWindowVisible(GetHandle()); }
+
+bool TqzBarControl::IsMultiLineLayout() { return IsFloating() || FBar->GetMultiLine(); }
+
+TCustomForm* TqzBarControl::GetOwnerForm() {
+  if (FDockControl) return ::GetParentForm(FDockControl);
+  return GetControlBarManager()->GetParentForm();
+}
+
+void TqzBarControl::GripRect(TRect& R) {
+  if (IsFloating() || FBar->GetBorderStyle() == bbsNone)
+    R = TRect();
+  else if (IsDockedHorizontally())
+    R = TRect(-100, -100, 0, 100);
+  else
+    R = TRect(-100, -100, 100, 0);
+}
+
+bool TqzBarControl::HasCloseButton() { return IsFloating() && FBar->CanBeClosed(); }
+
+String TqzBarControl::GetCaptionText() { return FBar->GetCaption(); }
+
+TFont* TqzBarControl::GetBarFont() { return FBar->GetFont(); }
+
+bool TqzBarControl::IsDesigning() { return TCustomqzBarControl::IsDesigning(); }
+
+bool TqzBarControl::IsUpdateLocked() {
+  bool locked = TCustomqzBarControl::IsUpdateLocked();
+  if (locked) FBar->MarkForRecalc();
+  return locked;
+}
+
+Integer TqzBarControl::SeparatorSize() { return Painter()->SeparatorThickness(); }
+
+TFont* TqzBarControl::GetEditFont() { return FBar->GetEditFont(); }
+
+bool TqzBarControl::IsMainMenu() { return FBar->GetIsMainMenu(); }
+
+HBRUSH TqzBarControl::BackgroundBrush() { return Painter()->ClassRef()->BarBrush(this); }
+
+bool TqzBarControl::RotatesText() { return IsDockedVertically() && FBar->GetRotateWhenVertical(); }
+
+bool TqzBarControl::ShowsMark() {
+  if (!FBar->GetShowMark()) return false;
+  return FLinksHidden || (Painter()->ClassRef()->SupportsQuickCustomizing() && FBar->GetAllowQuickCustomizing());
+}
+
+bool TqzBarControl::HasBackgroundBitmap() {
+  return !FBar->GetBackgroundBitmap()->GetEmpty() || (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty());
+}
+
+void TqzBarControl::GetBarBounds(TRect& R) {
+  if (HandleAllocated()) {
+    RECT r;
+    ::GetWindowRect(GetHandle(), &r);
+    R = r;
+  } else {
+    R = GetBoundsRect();
+  }
+}
+
+void TqzBarControl::ClientOffset(TPoint& P) {
+  if (!HandleAllocated()) {
+    P = TPoint(0, 0);
+    return;
+  }
+  RECT window;
+  ::GetWindowRect(GetHandle(), &window);
+  TPoint origin = ClientToScreen(TPoint(0, 0));
+  P = TPoint(origin.X - window.Left, origin.Y - window.Top);
+}
+
+void TqzBarControl::RepaintControl(TqzBarItemControl* AControl) {
+  if (!HandleAllocated() || !AControl) return;
+  TRect r;
+  ControlRect(AControl, r);
+  RECT rect = r;
+  InvalidateRect(GetHandle(), &rect, TRUE);
+}
+
+void TqzBarControl::FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) {
+  TRect r = R;
+  if (AOffset) {
+    TPoint offset;
+    ClientOffset(offset);
+    OffsetRect(&r, -offset.X, -offset.Y);
+  }
+  TBitmap* bitmap = nullptr;
+  if (!FBar->GetBackgroundBitmap()->GetEmpty())
+    bitmap = FBar->GetBackgroundBitmap();
+  else if (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty())
+    bitmap = FDockControl->GetBackgroundBitmap();
+  TColor color = AColor;
+  if (color == clNone && FBar->GetColor() != clDefault) color = FBar->GetColor();
+  FillAreaSolidOrTiled(DC, R, GetClientRect(), bitmap, color == clNone ? clBtnFace : color,
+                       color == clNone && !bitmap ? ABrush : nullptr);
+}
+
+void TqzBarControl::CalcMetrics() {
+  TCustomqzBarControl::CalcMetrics();
+  FMarkSize = Painter()->MarkSize(this);
+}
+
+void TqzBarControl::CalcItemsRect() {
+  CalcClientItemsRect();
+  CalcLayout(GetItemPaintKind(), 0);
+}
+
+void TqzBarControl::RecreateControls(bool ARecreate) {
+  TCustomqzBarControl::RecreateControls(ARecreate);
+  if (FDockControl && !IsFloating()) {
+    if (!IsChangingWindow()) FDockControl->RebuildRows();
+  } else if (HandleAllocated()) {
+    TSize size;
+    CalcSize(dsNone, GetClientWidth(), size);
+    SetClientSize(size);
+    CalcItemsRect();
+    CalcViewInfo();
+  }
+  RefreshFrame();
+}
+
+// ---- Position write-back -------------------------------------------------------------------------
+
+void TqzBarControl::StorePosition() {
+  TqzBarManager* manager = GetControlBarManager();
+  if (FStoringPosition || FMoving || !FBar->GetVisible() || manager->IsDestroying() || !HandleAllocated()) return;
+  FStoringPosition = true;
+  manager->LockDesignerModified(true);
+  try {
+    if (!IsFloating() && FDockControl) {
+      if (!FDockControl->IsDestroyingBarControls()) {
+        FBar->StoreDockedStyle(FDockingStyle);
+        Integer row, col;
+        if (FDockControl->FindColumn(this, row, col)) {
+          FBar->SetOneOnRow(FDockControl->RowHoldsOnly(row, this));
+          FBar->StoreDockedPosition(GetLeft(), GetTop());
+        }
+      }
+    } else if (IsFloating()) {
+      RECT r;
+      ::GetWindowRect(GetHandle(), &r);
+      FBar->StoreFloatPosition(r.Left, r.Top, GetClientWidth(), GetClientHeight());
+    }
+  } catch (...) {
+    manager->LockDesignerModified(false, false);
+    FStoringPosition = false;
+    throw;
+  }
+  manager->LockDesignerModified(false, false);
+  FStoringPosition = false;
+}
+
+void TqzBarControl::WindowPosChanged() {
+  TCustomqzBarControl::WindowPosChanged();
+  if (IsChangingWindow()) return;
+  StorePosition();
+}
+
+// ---- Non-client frame ------------------------------------------------------------------------------
+
+TRect TqzBarControl::BorderSizes(TqzBarDockingStyle AStyle) {
+  TRect r;
+  Painter()->GetBarBorderSizes(FBar, AStyle, r, false);
+  return r;
+}
+
+TRect TqzBarControl::CaptionRect() {
+  if (!IsFloating() || !HasFloatingCaption() || !HandleAllocated()) return TRect();
+  RECT window;
+  ::GetWindowRect(GetHandle(), &window);
+  TRect r;
+  Painter()->GetFloatingCaptionRect(TRect(0, 0, window.Right - window.Left, window.Bottom - window.Top), r);
+  return r;
+}
+
+TRect TqzBarControl::CloseButtonRect() {
+  if (!HasCloseButton()) return TRect();
+  TRect caption = CaptionRect();
+  if (IsRectEmpty(&caption)) return TRect();
+  return TRect(caption.Right - caption.Height(), caption.Top, caption.Right, caption.Bottom);
+}
+
+void TqzBarControl::CalcNonClientSize(TMessage& Message) {
+  auto* rect = reinterpret_cast<RECT*>(Message.LParam);
+  TRect border = BorderSizes(FDockingStyle);
+  rect->Left += border.Left;
+  rect->Top += border.Top;
+  rect->Right -= border.Right;
+  rect->Bottom -= border.Bottom;
+  if (rect->Right < rect->Left) rect->Right = rect->Left;
+  if (rect->Bottom < rect->Top) rect->Bottom = rect->Top;
+  Message.Result = 0;
+}
+
+bool TqzBarControl::ControlUsableAt(const TPoint& P) {
+  TqzBarItemControl* control = ControlAtPoint(P);
+  return control && (control->IsClickable() || IsCustomizing());
+}
+
+void TqzBarControl::HitTest(TMessage& Message) {
+  inherited::WndProc(Message);
+  if (KindFlags() & 0xFF80) {
+    FLastHitCode = static_cast<Integer>(Message.Result);
+    return;
+  }
+  FLastHitCode = 0;
+  TPoint screen(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+  TPoint p = ScreenToClient(screen);
+  // The frame is what the window's own non-client size left outside the client area.
+  TRect client = GetClientRect();
+  LRESULT answer = PtInRect(&client, p) ? HTCLIENT : HTNOWHERE;
+  if (!IsFloating()) {
+    if (answer == HTCLIENT && ControlUsableAt(p)) return;
+    bool inGrip = IsDockedVertically() ? p.Y < 0 : p.X < 0;
+    if (!inGrip && (ControlUsableAt(p) || (ShowsMark() && [&] {
+                      TRect mark;
+                      MarkRect(mark);
+                      return PtInRect(&mark, p) != 0;
+                    }()))) {
+      Message.Result = HTCLIENT;
+      return;
+    }
+    FLastHitCode = qzHitCaption;
+    Message.Result = HTCLIENT;
+    return;
+  }
+  if (answer == HTCLIENT) {
+    if (!ControlUsableAt(p)) FLastHitCode = qzHitCaption;
+    return;
+  }
+  // The frame of a floating window: borders first, then the caption's parts.
+  RECT window;
+  ::GetWindowRect(GetHandle(), &window);
+  TqzBarPainterClass painter = Painter()->ClassRef();
+  Integer bx = painter->FloatBorderX();
+  Integer by = painter->FloatBorderY();
+  Integer code;
+  if (screen.Y < window.Top + by)
+    code = qzHitTop;
+  else if (screen.X >= window.Right - bx)
+    code = qzHitRight;
+  else if (screen.Y >= window.Bottom - by)
+    code = qzHitBottom;
+  else if (screen.X < window.Left + bx)
+    code = qzHitLeft;
+  else
+    code = 0;
+  if (code) {
+    FLastHitCode = code;
+    Message.Result = code;
+    return;
+  }
+  TPoint local(screen.X - window.Left, screen.Y - window.Top);
+  TRect close = CloseButtonRect();
+  FLastHitCode = PtInRect(&close, local) ? qzHitClose : qzHitCaption;
+  Message.Result = HTCLIENT;
+}
+
+void TqzBarControl::DrawFrameOn(HDC DC) {
+  if (!HandleAllocated() || IsDestroying()) return;
+  RECT window;
+  ::GetWindowRect(GetHandle(), &window);
+  TRect whole(0, 0, window.Right - window.Left, window.Bottom - window.Top);
+  TPoint offset;
+  ClientOffset(offset);
+  TRect client(offset.X, offset.Y, offset.X + GetClientWidth(), offset.Y + GetClientHeight());
+  if (!IsFloating() && FBar->GetBorderStyle() == bbsNone) return;
+  // The ring between the client area and the outer edge takes the bar's background; the painter
+  // draws the frame over it.
+  HRGN ring = CreateRectRgn(whole.Left, whole.Top, whole.Right, whole.Bottom);
+  HRGN inner = CreateRectRgn(client.Left, client.Top, client.Right, client.Bottom);
+  CombineRgn(ring, ring, inner, RGN_DIFF);
+  FillBackgroundClipped(DC, ring, false, BackgroundBrush());
+  DeleteObject(inner);
+  DeleteObject(ring);
+  TqzBarPainter* painter = Painter();
+  HBRUSH brush = BackgroundBrush();
+  if (IsFloating()) {
+    TRect caption = CaptionRect();
+    painter->DrawFloatingBorder(this, DC, brush, caption, whole);
+    if (!IsRectEmpty(&caption)) painter->DrawFloatingCaption(this, DC, brush, caption, whole);
+    return;
+  }
+  painter->DrawDockedBorder(this, DC, brush, whole);
+}
+
+// ---- Messages ----------------------------------------------------------------------------------
+
+void TqzBarControl::PullOntoWorkArea(WINDOWPOS* APos) {
+  if ((APos->flags & SWP_NOMOVE) && (APos->flags & SWP_NOSIZE)) return;
+  RECT current;
+  ::GetWindowRect(GetHandle(), &current);
+  Integer x = (APos->flags & SWP_NOMOVE) ? current.Left : APos->x;
+  Integer y = (APos->flags & SWP_NOMOVE) ? current.Top : APos->y;
+  Integer w = (APos->flags & SWP_NOSIZE) ? current.Right - current.Left : APos->cx;
+  Integer h = (APos->flags & SWP_NOSIZE) ? current.Bottom - current.Top : APos->cy;
+  TRect bounds(x, y, x + w, y + h);
+  bool onScreen = false;
+  for (Integer i = 0; i < Screen()->GetMonitorCount() && !onScreen; ++i) {
+    TRect work = Screen()->GetMonitors(i)->GetWorkareaRect();
+    TRect both;
+    onScreen = IntersectRect(&both, &bounds, &work) != 0;
+  }
+  if (onScreen) return;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  TRect work;
+  WorkAreaAtPoint(TPoint(cursor.X, cursor.Y), work);
+  if (bounds.Right <= work.Left) x = work.Left;
+  if (bounds.Bottom <= work.Top) y = work.Top;
+  if (bounds.Left >= work.Right) x = work.Right - w;
+  if (bounds.Top >= work.Bottom) y = work.Bottom - h;
+  APos->x = x;
+  APos->y = y;
+  APos->flags &= ~SWP_NOMOVE;
+}
+
+void TqzBarControl::SizeFloating(TMessage& Message) {
+  inherited::WndProc(Message);
+  auto* r = reinterpret_cast<RECT*>(Message.LParam);
+  TRect border = BorderSizes(dsNone);
+  Integer hBorder = border.Left + border.Right;
+  Integer vBorder = border.Top + border.Bottom;
+  TSize size;
+  switch (Message.WParam) {
+    case WMSZ_LEFT:
+    case WMSZ_RIGHT:
+      CalcSize(dsNone, r->Right - r->Left - hBorder, size);
+      if (Message.WParam == WMSZ_LEFT)
+        r->Left = r->Right - size.cx - hBorder;
+      else
+        r->Right = r->Left + size.cx + hBorder;
+      r->Bottom = r->Top + size.cy + vBorder;
+      break;
+    case WMSZ_TOP:
+    case WMSZ_BOTTOM:
+      CalcSizeForHeight(dsNone, r->Bottom - r->Top - vBorder, size);
+      r->Right = r->Left + size.cx + hBorder;
+      if (Message.WParam == WMSZ_TOP)
+        r->Top = r->Bottom - size.cy - vBorder;
+      else
+        r->Bottom = r->Top + size.cy + vBorder;
+      break;
+    default: {
+      // Corners keep the current bounds.
+      RECT current;
+      ::GetWindowRect(GetHandle(), &current);
+      *r = current;
+      break;
+    }
+  }
+  if (r->Top < -15) OffsetRect(r, 0, -15 - r->Top);
+  Message.Result = 1;
+}
+
+void TqzBarControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_NCCALCSIZE:
+      CalcNonClientSize(Message);
+      return;
+    case WM_NCHITTEST:
+      HitTest(Message);
+      return;
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+      return;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+      info->ptMinTrackSize = {10, 10};
+      info->ptMaxTrackSize = {30000, 30000};
+      info->ptMaxSize = {30000, 30000};
+      info->ptMaxPosition = {30000, 30000};
+      Message.Result = 0;
+      return;
+    }
+    case WM_WINDOWPOSCHANGING:
+      if (IsFloating() && HandleAllocated()) PullOntoWorkArea(reinterpret_cast<WINDOWPOS*>(Message.LParam));
+      break;
+    case WM_SIZING:
+      if (IsFloating()) {
+        SizeFloating(Message);
+        return;
+      }
+      break;
+    case WM_SETFOCUS:
+      return;
+    case WM_LBUTTONDBLCLK:
+      if (FLastHitCode == qzHitCaption && !IsDesigning()) {
+        ToggleDocking();
+        return;
+      }
+      break;
+    case WM_NCLBUTTONDOWN:
+      if (FLastHitCode == qzHitClose || Message.WParam == HTCLOSE) {
+        TrackCloseButton();
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  inherited::WndProc(Message);
+}
+
+void TqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
+                                 TqzBarItemControl* AControl, const TPoint& P) {
+  TkvObjectLink* self = LinkToObject(this);
+  TCustomqzBarControl::BarMouseDown(AButton, AShift, AInsideClient, AControl, P);
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive || AButton != mbLeft) return;
+  if (FLastHitCode == qzHitCaption && !AControl) {
+    if (!CanMoveBar()) return;
+    DWORD pos = GetMessagePos();
+    POINT cursor{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+    RECT window;
+    ::GetWindowRect(GetHandle(), &window);
+    FDragOffset = TPoint(cursor.X - window.Left, cursor.Y - window.Top);
+    FDragSize = TSize(window.Right - window.Left, window.Bottom - window.Top);
+    GetControlBarManager()->GetBars()->DragBar(this);
+    return;
+  }
+  if (FLastHitCode == qzHitClose) {
+    TrackCloseButton();
+    return;
+  }
+}
+
+void TqzBarControl::BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) {
+  TCustomqzBarControl::BarMouseMove(AShift, P, AControl);
+}
+
+void TqzBarControl::SetCloseButtonState(Byte AState) {
+  if (FCloseButtonState == AState) return;
+  FCloseButtonState = AState;
+  if (HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
+}
+
+void TqzBarControl::TrackCloseButton() {
+  if (!HasCloseButton()) return;
+  CloseOnce();
+  TkvObjectLink* self = LinkToObject(this);
+  SetCloseButtonState(2);
+  SetCapture(GetHandle());
+  bool clicked = false;
+  DWORD pos = GetMessagePos();
+  POINT cursor{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  auto overButton = [&] {
+    RECT window;
+    ::GetWindowRect(GetHandle(), &window);
+    TRect close = CloseButtonRect();
+    POINT local{cursor.X - window.Left, cursor.Y - window.Top};
+    RECT r = close;
+    return PtInRect(&r, local) != 0;
+  };
+  MSG msg;
+  while (self->Ref && GetCapture() == GetHandle()) {
+    if (!GetMessage(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) cursor = msg.pt;
+    if (msg.message == WM_MOUSEMOVE) {
+      SetCloseButtonState(overButton() ? 2 : 1);
+    } else if (msg.message == WM_LBUTTONUP) {
+      clicked = overButton();
+      break;
+    } else {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+  }
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive) return;
+  if (GetCapture() == GetHandle()) ReleaseCapture();
+  SetCloseButtonState(overButton() ? 1 : 0);
+  if (!clicked) return;
+  TqzBar* bar = FBar;
+  TqzBarManager* manager = GetControlBarManager();
+  bar->SetVisible(false);
+  manager->DesignerModified();
+  manager->DoBarClose(bar);
+}
+
+void TqzBarControl::ToggleDocking() {
+  TqzBarManager* manager = GetControlBarManager();
+  TqzBar* bar = FBar;
+  if (!IsFloating()) {
+    if (!manager->QueryDocking(bar, dsNone, nullptr)) return;
+    bar->DockTo(dsNone);
+    return;
+  }
+  TqzBarDockingStyle style = bar->GetDockedDockingStyle();
+  if (style == dsNone) style = dsTop;
+  TqzDockControl* site = manager->GetBars()->GetDockControl(style);
+  if (!site || !manager->QueryDocking(bar, style, site)) return;
+  if (!bar->HasBeenDocked()) {
+    bar->SetOneOnRow(true);
+    bar->SetStoredRow(site->RowCount());
+  }
+  bar->DockTo(style);
+}
+
+// ---- Placement of the controls (toolbar rows) ------------------------------------------------------
+
+void TqzBarControl::ControlRect(TqzBarItemControl* AControl, TRect& R) {
+  TCustomqzBarControl::ControlRect(AControl, R);
+  if (!AControl || !AControl->GetLink()) return;
+  Integer h = AControl->GetLink()->GetRowHeight();
+  if (h <= 0) return;
+  if (IsVertical()) {
+    R.Left -= (h - R.Width()) / 2;
+    R.Right = R.Left + h;
+  } else {
+    R.Top -= (h - R.Height()) / 2;
+    R.Bottom = R.Top + h;
+  }
+}

@@ -1,0 +1,70 @@
+#pragma once
+// How the ribbon draws: every piece goes through its colour scheme. The tab painter draws one
+// header, the ribbon painter the ribbon area, and the ribbon bar painter measures the groups'
+// captions and rows for the layout.
+
+#include "toolkit/bars/qzBarSkinnedPainter.h"
+#include "toolkit/ribbon/qzRibbonSkins.h"
+
+class TqzCustomRibbon;
+
+class TqzRibbonTabPainter : public TObject {
+  TAVREN_CLASS(TqzRibbonTabPainter, TObject)
+ public:
+  explicit TqzRibbonTabPainter(TqzCustomRibbonSkin* AColorScheme) : FColorScheme(AColorScheme) {}
+  virtual void DrawBackground(TCanvas* ACanvas, const TRect& R, Integer AState);
+  virtual void DrawSeparator(TCanvas* ACanvas, const TRect& R, Byte AAlpha);
+  // Bottom-aligned on one line: centred, or from the left while the row is compressed.
+  virtual void DrawText(TCanvas* ACanvas, const TRect& R, bool ACompressed, const String& ACaption);
+
+ private:
+  TqzCustomRibbonSkin* FColorScheme;
+};
+
+// Button states are 0 normal, 1 hot, 2 pressed; scroll buttons go to the scheme as 0, 2 (hot)
+// or 4 (pressed).
+class TqzRibbonPainter : public TObject {
+  TAVREN_CLASS(TqzRibbonPainter, TObject)
+ public:
+  explicit TqzRibbonPainter(TqzCustomRibbon* ARibbon) : FRibbon(ARibbon) {}
+  virtual void DrawApplicationButton(TCanvas* ACanvas, const TRect& R, Integer AState);
+  virtual void DrawApplicationButtonGlyph(TCanvas* ACanvas, const TRect& R, bool AStretch, TBitmap* AGlyph);
+  virtual void DrawBackground(TCanvas* ACanvas, const TRect& R);
+  virtual void DrawGroupsArea(TCanvas* ACanvas, const TRect& R);
+  virtual void DrawGroupsScrollButton(TCanvas* ACanvas, const TRect& R, bool AHot, bool APressed, bool ALeft);
+  virtual void DrawQuickAccessToolbar(TCanvas* ACanvas, const TRect& R, bool AActive);
+  virtual void DrawTabScrollButton(TCanvas* ACanvas, const TRect& R, bool AHot, bool APressed, bool ALeft);
+  virtual void DrawMDIButton(TCanvas* ACanvas, const TRect& R, Integer AState, Integer AKind);
+  void DrawHelpButton(TCanvas* ACanvas, const TRect& R, Integer AState);
+  void DrawTabRowEdge(TCanvas* ACanvas);
+  void DrawDesignPlaceholder(TCanvas* ACanvas);
+
+  TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
+
+ private:
+  TqzCustomRibbonSkin* Scheme() const;
+  void DrawScrollArrow(TCanvas* ACanvas, const TRect& R, bool ALeft);
+
+  TqzCustomRibbon* FRibbon;
+};
+
+// The painter of the ribbon's groups, quick access toolbar and menus: the skinned bar painter
+// with the ribbon as its skin source, and the measures of the groups' rows and captions.
+class TqzRibbonBarPainter : public TqzBarSkinnedPainter {
+  TAVREN_CLASS(TqzRibbonBarPainter, TqzBarSkinnedPainter)
+  QZ_BAR_PAINTER_CLASS(TqzRibbonBarPainter)
+ public:
+  // ARibbon is the painter's skin source; nullptr only for the class reference.
+  explicit TqzRibbonBarPainter(TObject* ARibbon);
+  // "Qq" in the font (raised to 8 points when smaller) plus 1.
+  virtual Integer GetGroupCaptionHeight(TFont* AFont);
+  // The button height for the image size, or the height of "Wg" in the font plus 3 when taller.
+  Integer GroupRowHeight(Integer AImageSize, TFont* AFont);
+  Integer MenuSeparatorHeight() override;
+  Integer SeparatorLineHeight() override;
+
+  TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
+
+ private:
+  TqzCustomRibbon* FRibbon;
+};
