@@ -5,8 +5,11 @@
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
+#include "PainterTestSupport.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarSkinnedPainter.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
 
 namespace {
 
@@ -26,7 +29,10 @@ class TRecordingSkin : public TObject, public IqzSkin {
   void DrawBackground(HDC, const TRect& R, Integer APart, Integer AState) override {
     calls.push_back({R, APart, AState});
   }
-  void DrawCaption(HDC, const String&, const TRect&, Integer, Integer) override {}
+  void DrawCaption(HDC, const String& AText, const TRect& R, Integer, Integer) override {
+    captions.push_back(AText);
+    captionRect = R;
+  }
   TRect GetCaptionRect(const TRect& R, Integer) override { return TRect(R.Left, R.Top, R.Right, R.Top + 15); }
   TRect GetContentOffsets(Integer) override { return offsets; }
   String GetSkinName() override { return ""; }
@@ -40,6 +46,8 @@ class TRecordingSkin : public TObject, public IqzSkin {
     return found;
   }
   std::vector<TCall> calls;
+  std::vector<String> captions;
+  TRect captionRect;
   TRect offsets{3, 3, 3, 3};
 };
 TAVREN_CLASS_IMPL(TRecordingSkin)
@@ -74,17 +82,7 @@ class SkinnedPainter : public BarManagerOnForm {
     BarManagerOnForm::TearDown();
   }
   TqzBarButtonControl* AddButton(const char* ACaption, TqzBarButtonStyle AStyle) {
-    auto* item = new TqzBarButton(form);
-    item->SetCaption(ACaption);
-    item->SetButtonStyle(AStyle);
-    menu->GetItemLinks()->AddLinkForItem(item);
-    window->SetItemLinks(menu->GetItemLinks());
-    window->Refresh(true);
-    Integer last = menu->GetItemLinks()->GetVisibleLinkCount() - 1;
-    auto* control = dynamic_cast<TqzBarButtonControl*>(menu->GetItemLinks()->GetVisibleLink(last)->GetControl());
-    control->FillDrawParams(true);
-    control->GetDrawParams()->TargetCanvas = canvas.get();
-    return control;
+    return AddButtonControl(form, menu, window, ACaption, AStyle, canvas.get());
   }
 
   TRecordingSkin skin;
@@ -310,6 +308,28 @@ TEST_F(SkinnedPainter, MenuAndItemMetricsAndParts) {
   painter.DrawScreenTipFooterLine(canvas.get(), TRect(0, 10, 60, 13));
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 10), static_cast<TColor>(qzSkinPartScreenTipFooterLine * 16));
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 11), static_cast<TColor>(0xFFFFFF));
+}
+
+TEST_F(SkinnedPainter, AToolbarWindowLeavesItsWholeFrameToTheSkin) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->SetCaption("Clipboard");
+  bar->GetItemLinks()->AddLinkForItem(new TqzBarButton(form));
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  TqzBarControl* toolbar = bar->GetBarControl();
+  ASSERT_NE(toolbar, nullptr);
+  toolbar->SetOwnPainter(&painter);
+  TRect borders;
+  painter.GetBarBorderSizes(bar, dsTop, borders, false);
+  EXPECT_EQ(borders, skin.offsets);
+  skin.calls.clear();
+  toolbar->DrawFrameOn(canvas->DCHandle());
+  ASSERT_EQ(skin.Of(qzSkinPartToolbar).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartToolbar)[0].rect, TRect(0, 0, toolbar->GetWidth(), toolbar->GetHeight()));
+  ASSERT_EQ(skin.captions.size(), 1u);
+  EXPECT_EQ(skin.captions[0], "Clipboard");
+  EXPECT_EQ(skin.captionRect, TRect(0, 0, toolbar->GetWidth(), 15));
+  toolbar->SetOwnPainter(nullptr);
 }
 
 TEST_F(SkinnedPainter, CaptionColoursComeFromTheSkin) {

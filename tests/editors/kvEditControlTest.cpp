@@ -312,6 +312,25 @@ TEST_F(EditControl, RoutinesOfTheUnit) {
   EXPECT_FALSE(IsBlankChar('\v'));
   TkvCustomEdit plain(form);
   EXPECT_EQ(plain.GetHiddenStyleValues(), (TkvContainerStyleValues{10, 11, 12, 13, 14, 15}));
+
+  // The look an editor's buttons stand for: by the first button's style, or without buttons the
+  // standard one.
+  EXPECT_EQ(EditLookAndFeelKind(edit), lfStandard);
+  edit->Props()->GetButtons()->AddButton();
+  const std::pair<TkvEditButtonStyle, TkvLookAndFeelKind> kLooks[] = {
+      {bts3D, lfStandard}, {btsSimple, lfFlat}, {btsHotFlat, lfFlat}, {btsUltraFlat, lfUltraFlat}, {btsOffice11, lfOffice11}};
+  for (const auto& [style, look] : kLooks) {
+    edit->GetEditStyle()->SetButtonStyle(style);
+    Pump();
+    EXPECT_EQ(EditLookAndFeelKind(edit), look) << style;
+  }
+
+  // Keys and characters sent as typed.
+  Focus();
+  edit->log.clear();
+  SendKeyDownToEdit(edit, VK_HOME);
+  SendCharToEdit(edit, 'q');
+  EXPECT_EQ(edit->log, (Log{"down 36", "unhandled 36", "press q", "editing", "change"}));
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include "gdi/Regions.h"
 #include "gdi/SysMetrics.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonForm.h"
+#include "user/VirtualKeys.h"
+#include <cstdlib>
+#include <string>
 #include "user/Input.h"
 #include "user/Messages.h"
 #include "user/Rects.h"
@@ -213,6 +217,82 @@ TEST_F(RibbonCaptionHelper, APlainFormGivesTheRibbonNoCaptionStrip) {
   other->SetSupportNonClientDrawing(false);
   EXPECT_EQ(other->GetFormCaptionHelper(), nullptr);
   delete plain;
+}
+
+}  // namespace
+
+// ---- On a ribbon form ------------------------------------------------------------------------
+
+namespace {
+
+class RibbonOnRibbonForm : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetDisplayBackend(&screen);
+    form = new TqzRibbonForm(nullptr, 0);
+    form->SetBounds(0, 0, 520, 320);
+    form->SetCaption("Video Converter");
+    auto* manager = new TqzBarManager(form);
+    ribbon = new TqzRibbon(form);
+    ribbon->SetParent(form);
+    ribbon->SetBarManager(manager);
+    ribbon->GetTabs()->Add()->SetCaption("Home");
+    ribbon->GetTabs()->Add()->SetCaption("View");
+    form->Show();
+    ribbon->SetSupportNonClientDrawing(true);
+    Pump();
+  }
+  void TearDown() override {
+    delete form;
+    SetDisplayBackend(nullptr);
+  }
+  static void Pump() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
+  }
+  HeadlessBackend screen;
+  TqzRibbonForm* form = nullptr;
+  TqzRibbon* ribbon = nullptr;
+};
+
+TEST_F(RibbonOnRibbonForm, TheRibbonDrawsTheCaptionStripAboveItsTabs) {
+  TqzRibbonFormCaptionHelper* helper = ribbon->GetFormCaptionHelper();
+  ASSERT_EQ(form->GetCaptionHelper(), helper);
+  EXPECT_EQ(helper->GetFrameInfo().Wnd, form->GetHandle());
+  const Integer caption = ribbon->GetFormCaptionHeight();
+  EXPECT_GE(caption, std::max(GetSystemMetrics(SM_CYCAPTION) - 1, GetSystemMetrics(SM_CYSIZE)) + 6);
+  EXPECT_EQ(ribbon->GetViewInfo()->GetTabsViewInfo()->GetBounds().Top, caption);
+  EXPECT_FALSE(IsRectEmpty(&ribbon->GetViewInfo()->GetCaptionBounds()));
+  TRect client;
+  GetClientRect(form->GetHandle(), &client);
+  EXPECT_EQ(helper->GetBorderIconRect(biSystemMenu).Right, client.Right);
+  const char* root = std::getenv("TAVREN_TEST_OUTPUT");
+  if (root && *root) {
+    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), std::string(root) + "/ribbon-form.png"));
+  }
+  ribbon->SetSupportNonClientDrawing(false);
+  EXPECT_EQ(form->GetCaptionHelper(), nullptr);
+  EXPECT_EQ(ribbon->GetFormCaptionHeight(), 0);
+  EXPECT_EQ(ribbon->GetViewInfo()->GetTabsViewInfo()->GetBounds().Top, 0);
+}
+
+TEST_F(RibbonOnRibbonForm, TheFormAnswersItsCaptionThroughTheHelper) {
+  TqzRibbonFormCaptionHelper* helper = ribbon->GetFormCaptionHelper();
+  const TRect close = helper->GetBorderIconRect(biSystemMenu);
+  const TPoint onClose = ribbon->ClientToScreen(TPoint(close.Left + 3, close.Top + 3));
+  EXPECT_EQ(SendMessage(ribbon->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(onClose.X, onClose.Y)), HTTRANSPARENT);
+  EXPECT_EQ(SendMessage(form->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(onClose.X, onClose.Y)), HTNOWHERE);
+  const TPoint onCaption = ribbon->ClientToScreen(TPoint(250, 8));
+  EXPECT_EQ(SendMessage(form->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(onCaption.X, onCaption.Y)), HTCAPTION);
+  SendMessage(form->GetHandle(), WM_NCLBUTTONDOWN, HTNOWHERE, MAKELPARAM(onClose.X, onClose.Y));
+  SendMessage(form->GetHandle(), WM_NCLBUTTONUP, HTNOWHERE, MAKELPARAM(onClose.X, onClose.Y));
+  Pump();
+  EXPECT_FALSE(form->GetVisible()) << "the close icon's command closed the form";
+}
+
+TEST_F(RibbonOnRibbonForm, CtrlF1OnTheFormMinimizesTheRibbon) {
+  SendMessage(form->GetHandle(), WM_KEYDOWN, VK_F1, 0);
+  EXPECT_TRUE(ribbon->GetShowTabGroups());
 }
 
 }  // namespace

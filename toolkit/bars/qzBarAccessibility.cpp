@@ -11,6 +11,8 @@
 TAVREN_CLASS_IMPL(TCustomqzBarControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarItemControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarButtonLikeControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzDockControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarControlAccessibilityHelper)
 
 namespace {
 
@@ -50,6 +52,16 @@ TClassOf<TqzBarAccessibilityHelper> TqzBarItemControl::AccessibilityHelperClass(
 
 TClassOf<TqzBarAccessibilityHelper> TqzBarButtonLikeControl::AccessibilityHelperClass() {
   return TqzBarButtonLikeControlAccessibilityHelper::ClassInfo();
+}
+
+TqzBarAccessibilityHelper* TqzDockControl::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper)
+    FAccessibilityHelper = BarHelperRef(new TqzDockControlAccessibilityHelper(this));
+  return FAccessibilityHelper->BarHelperObject();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarControl::AccessibilityHelperClass() {
+  return TqzBarControlAccessibilityHelper::ClassInfo();
 }
 
 // ---- Bar windows ---------------------------------------------------------------------------------------
@@ -256,4 +268,100 @@ void TqzBarButtonLikeControlAccessibilityHelper::ClickByKeyTip() {
     scope.Button->SetUnclickAfterDoing(false);
   }
   control->DoClick();
+}
+
+// ---- Dock sites --------------------------------------------------------------------------------------
+
+TkvAccessibilityHelper* TqzDockControlAccessibilityHelper::ChildAt(Integer AIndex) {
+  TqzDockControl* site = DockControl();
+  for (Integer r = 0; r < site->RowCount(); ++r) {
+    TqzDockRow* row = site->GetRow(r);
+    if (AIndex < row->ColCount()) return row->GetCol(AIndex)->GetBarControl()->GetAccessibilityHelper();
+    AIndex -= row->ColCount();
+  }
+  return nullptr;
+}
+
+Integer TqzDockControlAccessibilityHelper::ChildTotal() {
+  TqzDockControl* site = DockControl();
+  Integer total = 0;
+  for (Integer r = 0; r < site->RowCount(); ++r) total += site->GetRow(r)->ColCount();
+  return total;
+}
+
+Integer TqzDockControlAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  TqzDockControl* site = DockControl();
+  Integer index = 0;
+  for (Integer r = 0; r < site->RowCount(); ++r) {
+    TqzDockRow* row = site->GetRow(r);
+    for (Integer c = 0; c < row->ColCount(); ++c, ++index)
+      if (AChild && AChild->GetOwnerObject() == row->GetCol(c)->GetBarControl()) return index;
+  }
+  return -1;
+}
+
+HWND TqzDockControlAccessibilityHelper::OwnerWindow() {
+  return DockControl()->HandleAllocated() ? DockControl()->GetHandle() : nullptr;
+}
+
+TRect TqzDockControlAccessibilityHelper::ScreenRect(Integer) {
+  TRect r;
+  if (IsVisible()) GetWindowRect(DockControl()->GetHandle(), &r);
+  return r;
+}
+
+Integer TqzDockControlAccessibilityHelper::StateFlags(Integer) {
+  return IsWindowShown(DockControl()) ? 0 : STATE_SYSTEM_INVISIBLE;
+}
+
+TqzBarManager* TqzDockControlAccessibilityHelper::OwningBarManager() { return DockControl()->GetBarManager(); }
+
+// ---- Toolbar windows -----------------------------------------------------------------------------------
+
+TkvAccessibilityHelper* TqzBarControlAccessibilityHelper::ParentNode() {
+  TqzBarControl* bar = ToolbarControl();
+  TqzDockControl* site = bar->IsFloating() ? nullptr : bar->GetDockControl();
+  return site ? site->GetAccessibilityHelper() : nullptr;
+}
+
+TqzBarManager* TqzBarControlAccessibilityHelper::OwningBarManager() { return ToolbarControl()->GetControlBarManager(); }
+
+bool TqzBarControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  if (TCustomqzBarControlAccessibilityHelper::ProcessNavKey(AKey)) return true;
+  if (ToolbarControl()->IsVertical()) {
+    switch (AKey) {
+      case VK_LEFT: AKey = VK_UP; break;
+      case VK_UP: AKey = VK_LEFT; break;
+      case VK_RIGHT: AKey = VK_DOWN; break;
+      case VK_DOWN: AKey = VK_RIGHT; break;
+    }
+  }
+  return ToolbarControl()->ForwardKeyToSelected(AKey);
+}
+
+void TqzBarControlAccessibilityHelper::BecomeSelected(bool) { ToolbarControl()->SelectControlFocused(nullptr); }
+
+void TqzBarControlAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TCustomqzBarControlAccessibilityHelper::LoseSelection(ANextSelected);
+  ToolbarControl()->CloseOnce();
+}
+
+TqzBarHelperRef TqzBarControlAccessibilityHelper::ItemNeighbourInDirection(TqzBarItemControl* AControl,
+                                                                          Integer ADirection) {
+  Integer mapped = ADirection;
+  if (ToolbarControl()->IsVertical()) {
+    switch (ADirection) {
+      case kvNavigateLeft: mapped = kvNavigateUp; break;
+      case kvNavigateUp: mapped = kvNavigateLeft; break;
+      case kvNavigateRight: mapped = kvNavigateDown; break;
+      case kvNavigateDown: mapped = kvNavigateRight; break;
+    }
+  }
+  if (mapped == kvNavigateUp || mapped == kvNavigateDown)
+    return TCustomqzBarControlAccessibilityHelper::ItemNeighbourInDirection(AControl, ADirection);
+  TqzBarItemLinks* links = ToolbarControl()->GetItemLinks();
+  TqzBarItemLink* link = mapped == kvNavigateLeft ? links->PrevSelectableLink(AControl->GetLink(), false)
+                                                  : links->NextSelectableLink(AControl->GetLink(), false);
+  TqzBarItemControl* control = link ? link->GetControl() : nullptr;
+  return control ? BarHelperRef(control->GetAccessibilityHelper()) : nullptr;
 }

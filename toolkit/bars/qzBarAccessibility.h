@@ -4,8 +4,10 @@
 // their node from the class a virtual operation of theirs returns, so hosts substitute their own.
 
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarItemControl.h"
 #include "toolkit/bars/qzBarNavigation.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 
 // A bar window's node: its children are the item controls of its layout, in layout order.
 class TCustomqzBarControlAccessibilityHelper : public TqzBarAccessibilityHelper {
@@ -77,4 +79,40 @@ class TqzBarButtonLikeControlAccessibilityHelper : public TqzBarItemControlAcces
   virtual bool HasDropDown() { return false; }
   // Opens the drop-down; whether it is open now.
   virtual bool DropDownByKey() { return false; }
+};
+
+// A dock site's node, a root: its children are the bar windows of its rows, row by row.
+class TqzDockControlAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzDockControlAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  HWND OwnerWindow() override;
+  TRect ScreenRect(Integer AChildID) override;
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+  TqzDockControl* DockControl() const { return static_cast<TqzDockControl*>(GetOwnerObject()); }
+};
+
+// A toolbar window's node: a navigation root of its own, under its dock site while docked. Its
+// keys follow the bar's orientation.
+class TqzBarControlAccessibilityHelper : public TCustomqzBarControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarControlAccessibilityHelper, TCustomqzBarControlAccessibilityHelper)
+ public:
+  using TCustomqzBarControlAccessibilityHelper::TCustomqzBarControlAccessibilityHelper;
+
+  TkvAccessibilityHelper* ParentNode() override;
+  TqzBarManager* OwningBarManager() override;
+  TqzBarHelperRef DefaultNavigationObject() override { return BarHelperRef(this); }
+  // On a vertical bar the arrows turn: Left is Up, Right is Down and back.
+  bool ProcessNavKey(Word& AKey) override;
+  // The window takes the keyboard with no control selected.
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
+  // Along the bar by link order, across it by geometry.
+  TqzBarHelperRef ItemNeighbourInDirection(TqzBarItemControl* AControl, Integer ADirection) override;
+  TqzBarControl* ToolbarControl() const { return static_cast<TqzBarControl*>(GetOwnerObject()); }
 };

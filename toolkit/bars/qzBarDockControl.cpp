@@ -95,6 +95,7 @@ TqzDockControl::TqzDockControl(TqzBarManager* AManager, TqzBarDockingStyle AStyl
 }
 
 TqzDockControl::~TqzDockControl() {
+  ReleaseAccessibilityHelper(FAccessibilityHelper);
   // The windows in the rows go with the site's children; they forget it first.
   for (auto& row : FRows)
     for (Integer i = 0; i < row->ColCount(); ++i) row->GetCol(i)->GetBarControl()->ForgetDockControl();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "vcl/Controls.h"
 
 class TqzBarControl;
@@ -73,6 +74,8 @@ class TqzDockControl : public TCustomControl {
   TqzBarDockingStyle GetDockingStyle() const;
   bool HasDockingStyle() const noexcept { return FDockingStyle != dsNone; }
   bool IsVertical() const;
+  // The site's keyboard-navigation node, made on first request.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
   bool GetAllowDocking() const noexcept { return FAllowDocking; }
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
   bool IsDestroyingBarControls() const noexcept { return FDestroyingBarControls; }
@@ -147,6 +150,7 @@ class TqzDockControl : public TCustomControl {
   TqzBarDockingStyle FDockingStyle = dsNone;
   bool FAllowDocking = true;
   bool FDestroyingBarControls = false;
+  TqzBarHelperRef FAccessibilityHelper;
   bool FArranging = false;
   std::vector<std::unique_ptr<TqzDockRow>> FRows;
   std::unique_ptr<TBitmap> FBackgroundBitmap;

@@ -4,6 +4,7 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Input.h"
 
 TqzBarNavigationRootProc BarNavigationRootProc = nullptr;
@@ -67,8 +68,14 @@ bool KeyboardNavigation(Word AKey, LPARAM AFlags) {
   return false;
 }
 
+// A host's root for the window, else the node of the window manager's main-menu bar window.
 TqzBarHelperRef NavigationRootOfWindow(HWND AWnd) {
-  return BarNavigationRootProc ? BarNavigationRootProc(AWnd) : nullptr;
+  if (BarNavigationRootProc)
+    if (TqzBarHelperRef root = BarNavigationRootProc(AWnd)) return root;
+  TqzBarManager* manager = BarManagerOfWindow(AWnd);
+  TqzBar* mainMenu = manager ? manager->GetMainMenuBar() : nullptr;
+  TqzBarControl* window = mainMenu ? mainMenu->GetBarControl() : nullptr;
+  return window && window->IsUsable() ? BarHelperRef(window->GetAccessibilityHelper()) : nullptr;
 }
 
 // The first manager found from the window up through its parents while they are child windows.

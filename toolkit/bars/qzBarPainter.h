@@ -388,4 +388,8 @@ class TqzBarPainter : public TObject {
   // ABrush over ABackground (nil: on what the DC holds).
   void DrawGlyphImage(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& AGlyphRect, const TRect& ABackground,
                       HBRUSH ABrush);
+  // The icon band of a menu item (a column right of the icon and the strips above and below it)
+  // and its text area: the window's selected brush where the item is selected (the band only for
+  // an item without image that is not down), AUnselected elsewhere.
+  void FillMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R, bool AUseBrush, HBRUSH AUnselected);
 };

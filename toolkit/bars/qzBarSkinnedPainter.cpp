@@ -11,6 +11,8 @@
 #include "gdi/Regions.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
 #include "user/Painting.h"
 #include "user/Rects.h"
 
@@ -93,6 +95,25 @@ void TqzBarSkinnedPainter::DrawBarBackground(TCustomqzBarControl* ABarControl, T
   SetWindowOrgEx(DC, origin.X, origin.Y, nullptr);
 }
 
+void TqzBarSkinnedPainter::DrawSkinnedBarFrame(TCustomqzBarControl* ABarControl, HDC DC) {
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!skin) return;
+  TPoint offset;
+  ABarControl->ClientOffset(offset);
+  ExcludeClipRect(DC, offset.X, offset.Y, offset.X + ABarControl->GetClientWidth(),
+                  offset.Y + ABarControl->GetClientHeight());
+  TRect window(0, 0, ABarControl->GetWidth(), ABarControl->GetHeight());
+  Integer state = ABarControl->GetViewState() == 0 ? qzSkinStateNormal : qzSkinStateHot;
+  skin->DrawBackground(DC, window, qzSkinPartToolbar, state);
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar) return;
+  TRect caption = skin->GetCaptionRect(window, qzSkinPartToolbar);
+  TqzBarCaptionButtons* buttons = toolbar->GetBar()->GetCaptionButtons();
+  if (buttons && buttons->GetCount() > 0)
+    caption.Right -= buttons->GetBoundsRect().Width() + skin->GetContentOffsets(qzSkinPartToolbar).Right;
+  skin->DrawCaption(DC, toolbar->GetCaptionText(), caption, qzSkinPartToolbar, state);
+}
+
 void TqzBarSkinnedPainter::GetFloatingCaptionRect(const TRect& AWindowRect, TRect& ARect) {
   TInterfacePtr<IqzSkin> skin = GetSkin();
   ARect = skin ? skin->GetCaptionRect(AWindowRect, qzSkinPartToolbar) : TRect();
@@ -125,6 +146,11 @@ void TqzBarSkinnedPainter::AddButtonExtraWidth(TqzBarItemControlDrawParams* APar
   }
 }
 
+void TqzBarSkinnedPainter::GetBarBorderSizes(TqzBar*, Integer, TRect& R, bool) {
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  R = skin ? skin->GetContentOffsets(qzSkinPartToolbar) : TRect();
+}
+
 Integer TqzBarSkinnedPainter::DockedBarSpacing() {
   TInterfacePtr<IqzSkin> skin = GetSkin();
   return skin ? skin->GetPartOffset(qzSkinPartToolbar) : 0;
@@ -149,7 +175,7 @@ void TqzBarSkinnedPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, 
   Integer index;
   TCustomImageList* list;
   TBitmap* glyph;
-  control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
+  control->GetImageSource(AParams->GlyphSizeKind, AParams->SelectedLook ? qzImageSourceHot : 0, index, list, glyph);
   TkvCanvas* canvas = AParams->TargetCanvas;
   if (glyph) {
     glyph->SetTransparent(true);

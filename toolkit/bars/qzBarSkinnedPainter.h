@@ -29,6 +29,8 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   TObject* GetSkinSource() const noexcept { return FSkinSource; }
 
   void DrawBarBackground(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas) override;
+  // Part 1 over the whole window in its view state, and the caption in the skin's caption band.
+  void DrawSkinnedBarFrame(TCustomqzBarControl* ABarControl, HDC DC) override;
   void GetFloatingCaptionRect(const TRect& AWindowRect, TRect& ARect) override;
   bool DrawsBarFrameItself() override { return true; }
   Integer CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect, const TRect& AGlyphRect) override;
@@ -43,6 +45,8 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   void AddButtonExtraWidth(TqzBarItemControlDrawParams* AParams, Integer& AWidth) override;
   void CalcButtonPartRects(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect,
                            std::vector<TRect>& AParts) override;
+  // The frame of part 1 for every docking style.
+  void GetBarBorderSizes(TqzBar* ABar, Integer ADockingStyle, TRect& R, bool AWithSizeGrip) override;
   Integer DockedBarSpacing() override;
   Integer BarContentIndent() override { return 2; }
   Integer BarTextSize(TkvCanvas* ACanvas) override;

@@ -387,6 +387,12 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
   TPoint offset;
   ClientOffset(offset);
   TRect client(offset.X, offset.Y, offset.X + GetClientWidth(), offset.Y + GetClientHeight());
+  TqzBarPainter* painter = Painter();
+  // A skinned look draws the whole frame, caption and all.
+  if (painter->ClassRef()->DrawsBarFrameItself()) {
+    painter->DrawSkinnedBarFrame(this, DC);
+    return;
+  }
   if (!IsFloating() && FBar->GetBorderStyle() == bbsNone) return;
   // The ring between the client area and the outer edge takes the bar's background; the painter
   // draws the frame over it.
@@ -396,7 +402,6 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
   FillBackgroundClipped(DC, ring, false, BackgroundBrush());
   DeleteObject(inner);
   DeleteObject(ring);
-  TqzBarPainter* painter = Painter();
   HBRUSH brush = BackgroundBrush();
   if (IsFloating()) {
     TRect caption = CaptionRect();

@@ -142,6 +142,7 @@ class TqzBarControl : public TCustomqzBarControl {
   void ClientOffset(TPoint& P) override;
   void DrawFrameOn(HDC DC) override;
   bool IsVertical() override { return IsDockedVertically(); }
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   bool RotatesText() override;
   Integer BarKind() override { return 0; }
 

@@ -244,6 +244,8 @@ class TkvCustomEditProperties : public TkvInterfacedPersistent {
   virtual TkvCustomEditProperties* NewOfSameClass();
   virtual TkvCustomEditViewData* MakeViewData(TkvCustomEditStyle* Style, bool Inplace, bool Flag);
   virtual String EditValueToDisplayText(const Variant& EditValue, bool FullText);
+  // What the kind is, as flags its editors and hosts test; none in the base.
+  virtual Integer GetKindTraits() { return 0; }
   virtual Integer GetSupportedFeatures();
   virtual bool IsActivationKey(Char) { return false; }
   virtual bool AcceptsEditValue(const Variant&) { return true; }
@@ -1493,6 +1495,12 @@ void EnlargeSize(TSize& Size, const TSize& Other);
 bool EditValuesEqual(const Variant& A, const Variant& B);
 bool VarSameTypeAndValue(const Variant& A, const Variant& B);
 bool IsBlankChar(Char Character);
+// The look an editor's buttons stand for: in place its style's look; else the first button's
+// style (lfStandard without buttons).
+TkvLookAndFeelKind EditLookAndFeelKind(TkvCustomEdit* Edit);
+// A key or character sent to an editor's window as the user would type it.
+void SendKeyDownToEdit(TkvCustomEdit* Edit, Word Key);
+void SendCharToEdit(TkvCustomEdit* Edit, Char Character);
 
 // ---- Unit start and end --------------------------------------------------------------------
 

@@ -1019,6 +1019,33 @@ bool VarSameTypeAndValue(const Variant& A, const Variant& B) {
   return A.VType() == B.VType() && VarEqualsLoose(A, B);
 }
 
+TkvLookAndFeelKind EditLookAndFeelKind(TkvCustomEdit* Edit) {
+  if (Edit->IsInplace()) return Edit->GetEditStyle()->GetLookAndFeel()->GetKind();
+  TkvCustomEditViewInfo* info = Edit->GetEditViewInfo();
+  if (!info || info->ButtonCount() == 0) return lfStandard;
+  switch (info->Buttons[0]->ButtonStyle) {
+    case btsFlat:
+    case btsSimple:
+    case btsHotFlat:
+      return lfFlat;
+    case btsUltraFlat:
+      return lfUltraFlat;
+    case btsOffice11:
+      return lfOffice11;
+    default:
+      return lfStandard;
+  }
+}
+
+void SendKeyDownToEdit(TkvCustomEdit* Edit, Word Key) {
+  if (Edit->HandleAllocated()) SendMessage(Edit->GetHandle(), WM_KEYDOWN, Key, 0);
+}
+
+void SendCharToEdit(TkvCustomEdit* Edit, Char Character) {
+  if (Edit->HandleAllocated())
+    SendMessage(Edit->GetHandle(), WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(Character)), 0);
+}
+
 bool IsBlankChar(Char Character) {
   switch (Character) {
     case 0:

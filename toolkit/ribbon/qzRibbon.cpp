@@ -7,7 +7,9 @@
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/foundation/qzGDIPlusAPI.h"
+#include "toolkit/ribbon/qzRibbonForm.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
+#include "gdi/SysMetrics.h"
 #include "user/Painting.h"
 #include "user/VirtualKeys.h"
 #include "vcl/Forms.h"
@@ -118,6 +120,7 @@ TqzCustomRibbon::~TqzCustomRibbon() {
   FController.reset();
   FSchemeListeners.reset();
   SetBarManager(nullptr);
+  if (TqzRibbonForm* form = RibbonForm()) form->SetCaptionHelper(nullptr);
   FFormCaptionHelper.reset();
   FApplicationButton.reset();
   FQuickAccessToolbar.reset();
@@ -158,6 +161,7 @@ void TqzCustomRibbon::SetParent(TWinControl* AParent) {
   }
   inherited::SetParent(parent);
   SetTop(0);
+  if (FSupportNonClientDrawing && !IsLoading()) AttachToForm();
 }
 
 bool TqzCustomRibbon::CanResize(Integer& NewWidth, Integer& NewHeight) {
@@ -190,6 +194,7 @@ bool TqzCustomRibbon::IsLocked() {
 void TqzCustomRibbon::Changed() {
   if (IsLocked()) return;
   FController->DropHintElement();
+  UpdateFormCaptionHeight();
   if (FFormCaptionHelper) FFormCaptionHelper->CalculateLayout();
   FViewInfo->Calculate(GetClientRect());
   Invalidate();
@@ -391,11 +396,43 @@ void TqzCustomRibbon::SetShowTabHeaders(bool Value) {
 void TqzCustomRibbon::SetSupportNonClientDrawing(bool Value) {
   if (Value == FSupportNonClientDrawing) return;
   FSupportNonClientDrawing = Value;
+  TqzRibbonForm* form = RibbonForm();
+  if (form && !Value) form->SetCaptionHelper(nullptr);
   if (Value)
     FFormCaptionHelper.reset(CreateFormCaptionHelper());
   else
     FFormCaptionHelper.reset();
+  AttachToForm();
+}
+
+TqzRibbonForm* TqzCustomRibbon::RibbonForm() { return dynamic_cast<TqzRibbonForm*>(GetOwner()); }
+
+void TqzCustomRibbon::AttachToForm() {
+  TqzRibbonForm* form = RibbonForm();
+  if (!form) return;
+  form->SetCaptionHelper(FFormCaptionHelper.get());
   Changed();
+  if (form->HandleAllocated()) RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+// The caption strip is as high as the system's caption with room around it, or as the caption
+// font needs.
+void TqzCustomRibbon::UpdateFormCaptionHeight() {
+  TqzRibbonForm* form = RibbonForm();
+  if (!FSupportNonClientDrawing || !form || !FFormCaptionHelper) {
+    FFormCaptionHeight = 0;
+    return;
+  }
+  Integer height;
+  if (UsesGlassFrame(FFormCaptionHelper->GetFrameInfo()))
+    height = (form->HandleAllocated() ? GetFormFrameInsets(form->GetHandle()).Top : 0) + GetSystemMetrics(SM_CYCAPTION);
+  else
+    height = std::max(GetSystemMetrics(SM_CYCAPTION) - 1, GetSystemMetrics(SM_CYSIZE)) + 6;
+  for (bool active : {true, false})
+    height = std::max(height, 2 * std::abs(FFonts->GetFormCaptionFont(active)->GetHeight()));
+  if (FViewInfo->IsQuickAccessToolbarInCaption(false) && IsBarManagerValid())
+    height = std::max(height, GroupRowHeight() + 9);
+  FFormCaptionHeight = height;
 }
 
 bool TqzCustomRibbon::AreTabGroupsShown() { return !FHidden && FShowTabGroups; }

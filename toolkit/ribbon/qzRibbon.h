@@ -140,6 +140,10 @@ class TqzCustomRibbon : public TkvControl, public virtual IqzRibbonFormNonClient
   TRect GetBorderWidths() override;
   bool HasStatusBarInBorder() override;
   TqzRibbonFormCaptionHelper* GetFormCaptionHelper() const noexcept { return FFormCaptionHelper.get(); }
+  // Hands the caption helper (or none) to a ribbon form owner and lays out again.
+  void AttachToForm();
+  // The owner, when it is a form that gives its caption to the ribbon.
+  class TqzRibbonForm* RibbonForm();
 
   TqzRibbonTab* GetActiveTab() const noexcept { return FActiveTab; }
   void SetActiveTab(TqzRibbonTab* Value);
@@ -235,6 +239,7 @@ class TqzCustomRibbon : public TkvControl, public virtual IqzRibbonFormNonClient
   void AttachManagerHandlers(bool AAttach);
   void SetHidden(bool Value) { FHidden = Value; }
   void ActivateNeighbourOf(Integer AIndex, bool ADestroying);
+  void UpdateFormCaptionHeight();
   void RedrawForm();
 
   TqzRibbonTab* FActiveTab = nullptr;

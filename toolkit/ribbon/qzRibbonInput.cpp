@@ -52,7 +52,10 @@ void TqzCustomRibbon::CreateWnd() {
   Changed();
 }
 
-void TqzCustomRibbon::Paint() { FViewInfo->Paint(GetCanvas()); }
+void TqzCustomRibbon::Paint() {
+  if (FViewInfo->GetUseNonClientDrawing()) FFormCaptionHelper->DrawCaptionArea(nullptr);
+  FViewInfo->Paint(GetCanvas());
+}
 
 bool TqzCustomRibbon::HandleMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos) {
   bool handled = false;

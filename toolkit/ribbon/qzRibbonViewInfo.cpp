@@ -8,6 +8,7 @@
 
 #include "gdi/Regions.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonForm.h"
 #include "user/Rects.h"
 #include "vcl/Forms.h"
 
@@ -76,8 +77,8 @@ void TqzRibbonViewInfo::Calculate(const TRect& ABounds) {
   } done{FCalculating};
   FBounds = ABounds;
   // The ribbon draws its form's caption and frame only on a ribbon form.
-  FUseNonClientDrawing = false;
-  FUseCompositionFrame = false;
+  FUseNonClientDrawing = FRibbon->GetSupportNonClientDrawing() && FRibbon->RibbonForm() && FRibbon->GetFormCaptionHelper();
+  FUseCompositionFrame = FUseNonClientDrawing && UsesGlassFrame(FRibbon->GetFormCaptionHelper()->GetFrameInfo());
   FRibbon->GetFonts()->UpdateFonts();
   CalculateApplicationButton();
   CalculateQuickAccessToolbar();
@@ -197,7 +198,36 @@ String TqzRibbonViewInfo::GetCaptionText() {
   return document.empty() ? caption : document + " - " + caption;
 }
 
-void TqzRibbonViewInfo::CalculateCaption() { FCaptionBounds = TRect{}; }
+TRect TqzRibbonViewInfo::GetCaptionAreaBounds() {
+  TRect r = FRibbon->GetFormCaptionHelper()->GetCaptionTextRect();
+  if (FRibbon->GetHidden()) return r;
+  TqzCustomRibbonSkin* scheme = FRibbon->GetColorScheme();
+  const Integer indent = scheme ? scheme->CaptionIndent() : 0;
+  if (IsQuickAccessToolbarInCaption(false))
+    r.Left = FQuickAccessToolbarBounds.Right + indent;
+  else if (IsApplicationButtonShown(false))
+    r.Left = FApplicationButtonBounds.Right;
+  r.Bottom = CaptionHeight();
+  return r;
+}
+
+// Centred over the whole ribbon when the text fits there inside the caption area.
+TRect TqzRibbonViewInfo::GetCaptionTextBounds() {
+  TRect area = GetCaptionAreaBounds();
+  area.Left += 4;
+  area.Right -= 4;
+  const Integer width = TextWidthInFont(FRibbon->GetFonts()->GetFormCaptionFont(true), GetCaptionText()) +
+                        (FUseCompositionFrame ? 20 : 0);
+  TRect candidate{FBounds.Left + 4, area.Top, FBounds.Right - 4, area.Bottom};
+  const Integer d = candidate.Width() - width;
+  if (d >= 0) {
+    candidate.Left += d / 2;
+    candidate.Right -= d / 2 - 1;
+  }
+  return candidate.Left >= area.Left && candidate.Right <= area.Right ? candidate : area;
+}
+
+void TqzRibbonViewInfo::CalculateCaption() { FCaptionBounds = FUseNonClientDrawing ? GetCaptionTextBounds() : TRect{}; }
 
 // ---- Quick access toolbar --------------------------------------------------------------------
 

@@ -150,6 +150,8 @@ class TqzRibbonViewInfo : public TObject {
   virtual Integer CaptionHeight();
   virtual String GetCaptionText();
   virtual String GetDocumentName();
+  virtual TRect GetCaptionAreaBounds();
+  virtual TRect GetCaptionTextBounds();
   virtual TSize GetQuickAccessToolbarSize();
   virtual TRect GetQuickAccessToolbarBounds();
   virtual Integer GetQuickAccessToolbarHeight();
