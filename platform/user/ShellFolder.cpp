@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -18,6 +19,7 @@
 
 #include "rtl/FileUtils.h"
 #include "rtl/WideText.h"
+#include "user/MessageNumbers.h"
 #include "user/Shell.h"
 #include "user/ShellFileInfo.h"
 
@@ -94,6 +96,53 @@ class TItemInfoTip : public TInterfacedObject, public IQueryInfo {
 
  private:
   ListPtr FItem;
+};
+
+// A file-system folder as a drop target: it takes items whose paths the data holds, never itself
+// or a folder above it, and never over a name it has.
+class TFolderDropTarget : public TInterfacedObject, public IDropTarget {
+  TAVREN_CLASS(TFolderDropTarget, TInterfacedObject)
+ public:
+  explicit TFolderDropTarget(const String& Folder) : FFolder(Folder) {}
+
+  HRESULT DragEnter(IDataObject* data, DWORD keyState, POINT, DWORD* effect) override {
+    FSources.clear();
+    std::vector<LPITEMIDLIST> lists;
+    if (ShellIdListsOf(data, &lists)) {
+      for (LPITEMIDLIST list : lists) {
+        const String path = ShellPathOf(list);
+        ILFree(list);
+        if (path.empty()) {
+          FSources.clear();
+          break;
+        }
+        FSources.push_back(path);
+      }
+    } else {
+      for (LPITEMIDLIST list : lists) ILFree(list);
+    }
+    return DragOver(keyState, POINT{0, 0}, effect);
+  }
+  HRESULT DragOver(DWORD keyState, POINT, DWORD* effect) override {
+    if (!effect) return E_INVALIDARG;
+    *effect = FolderDropEffect(FFolder, FSources, keyState, *effect);
+    return S_OK;
+  }
+  HRESULT DragLeave() override {
+    FSources.clear();
+    return S_OK;
+  }
+  HRESULT Drop(IDataObject* data, DWORD keyState, POINT point, DWORD* effect) override {
+    if (!effect) return E_INVALIDARG;
+    DragEnter(data, keyState, point, effect);
+    *effect = *effect ? DropIntoFolder(FFolder, FSources, *effect) : DROPEFFECT_NONE;
+    FSources.clear();
+    return S_OK;
+  }
+
+ private:
+  String FFolder;
+  std::vector<String> FSources;
 };
 
 // The menu of one or more items of a folder.
@@ -237,6 +286,15 @@ class TShellFolder : public TInterfacedObject, public IShellFolder {
     return bound->QueryInterface(iid, folder);
   }
 
+  static HRESULT DropTargetOf(LPCITEMIDLIST absolute, void** object) {
+    const DWORD attributes = ShellAttributesOf(absolute);
+    const String path = ShellPathOf(absolute);
+    if (!(attributes & SFGAO_FOLDER) || !(attributes & SFGAO_DROPTARGET) || path.empty()) return E_FAIL;
+    *object = static_cast<IDropTarget*>(new TFolderDropTarget(path));
+    static_cast<IDropTarget*>(*object)->_AddRef();
+    return S_OK;
+  }
+
   HRESULT CompareIDs(LPARAM, LPCITEMIDLIST first, LPCITEMIDLIST second) override {
     std::vector<ShellItemName> a, b;
     if (!ILToNames(first, &a) || !ILToNames(second, &b)) return E_INVALIDARG;
@@ -295,12 +353,29 @@ class TShellFolder : public TInterfacedObject, public IShellFolder {
       TInterfacePtr<IContextMenu> menu(new TItemsContextMenu(std::move(absolute)));
       return menu->QueryInterface(iid, object);
     }
+    if (&iid == &IDataObject::IID) {
+      if (count == 0 || !items) return E_INVALIDARG;
+      *object = CreateShellIdListData(FList.get(), count, items);
+      return *object ? S_OK : E_FAIL;
+    }
+    if (&iid == &IDropTarget::IID) {
+      if (count != 1 || !items || !items[0]) return E_INVALIDARG;
+      ListPtr absolute = Own(ILCombine(FList.get(), items[0]));
+      return DropTargetOf(absolute.get(), object);
+    }
     if (&iid != &IQueryInfo::IID) return E_NOINTERFACE;
     if (count != 1 || !items || !items[0]) return E_INVALIDARG;
     ListPtr absolute = Own(ILCombine(FList.get(), items[0]));
     if (!ShellAttributesOf(absolute.get())) return E_FAIL;
     TInterfacePtr<IQueryInfo> tip(new TItemInfoTip(absolute.get()));
     return tip->QueryInterface(iid, object);
+  }
+
+  HRESULT CreateViewObject(HWND, const TInterfaceId& iid, void** object) override {
+    if (!object) return E_INVALIDARG;
+    *object = nullptr;
+    if (&iid != &IDropTarget::IID) return E_NOINTERFACE;
+    return DropTargetOf(FList.get(), object);
   }
 
   HRESULT SetNameOf(HWND, LPCITEMIDLIST item, const char* name, DWORD, LPITEMIDLIST* renamed) override {
@@ -340,6 +415,7 @@ TAVREN_CLASS_IMPL(TItemEnumerator)
 TAVREN_CLASS_IMPL(TShellFolder)
 TAVREN_CLASS_IMPL(TItemInfoTip)
 TAVREN_CLASS_IMPL(TItemsContextMenu)
+TAVREN_CLASS_IMPL(TFolderDropTarget)
 
 }  // namespace
 
@@ -411,4 +487,70 @@ bool MoveToTrash(const String& Path) {
     return true;
   }
   return false;
+}
+
+namespace {
+
+String NameOf(const String& Path) {
+  const size_t slash = Path.find_last_of('/');
+  return slash == String::npos ? Path : Path.substr(slash + 1);
+}
+
+// Whether Folder is Path itself or lies below it.
+bool IsSelfOrBelow(const String& Folder, const String& Path) {
+  return Folder == Path || (Folder.size() > Path.size() && Folder.compare(0, Path.size(), Path) == 0 &&
+                            (Path == "/" || Folder[Path.size()] == '/'));
+}
+
+}  // namespace
+
+DWORD FolderDropEffect(const String& Folder, const std::vector<String>& Sources, DWORD KeyState, DWORD Allowed) {
+  struct stat target;
+  if (Sources.empty() || stat(Folder.c_str(), &target) != 0 || !S_ISDIR(target.st_mode) ||
+      access(Folder.c_str(), W_OK) != 0)
+    return DROPEFFECT_NONE;
+  bool sameVolume = true;
+  for (const String& source : Sources) {
+    struct stat item;
+    if (lstat(source.c_str(), &item) != 0 || IsSelfOrBelow(Folder, source)) return DROPEFFECT_NONE;
+    const size_t slash = source.find_last_of('/');
+    const String parent = slash == 0 ? String("/") : source.substr(0, slash);
+    // Into the folder it is in already: nothing to do.
+    if (parent == Folder) return DROPEFFECT_NONE;
+    sameVolume = sameVolume && item.st_dev == target.st_dev;
+  }
+  DWORD wanted;
+  if ((KeyState & MK_CONTROL) && (KeyState & MK_SHIFT))
+    wanted = DROPEFFECT_LINK;
+  else if (KeyState & MK_CONTROL)
+    wanted = DROPEFFECT_COPY;
+  else if (KeyState & MK_SHIFT)
+    wanted = DROPEFFECT_MOVE;
+  else
+    wanted = sameVolume ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+  if (Allowed & wanted) return wanted;
+  for (DWORD fallback : {DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_LINK})
+    if (Allowed & fallback) return fallback;
+  return DROPEFFECT_NONE;
+}
+
+DWORD DropIntoFolder(const String& Folder, const std::vector<String>& Sources, DWORD Effect) {
+  namespace fs = std::filesystem;
+  bool any = false;
+  for (const String& source : Sources) {
+    const String target = (Folder == "/" ? "" : Folder) + "/" + NameOf(source);
+    struct stat taken;
+    if (lstat(target.c_str(), &taken) == 0 || IsSelfOrBelow(Folder, source)) continue;  // never over a name
+    std::error_code error;
+    if (Effect == DROPEFFECT_LINK) {
+      fs::create_symlink(source, target, error);
+    } else if (Effect == DROPEFFECT_MOVE && std::rename(source.c_str(), target.c_str()) == 0) {
+      error.clear();
+    } else {
+      fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
+      if (!error && Effect == DROPEFFECT_MOVE) fs::remove_all(source, error);
+    }
+    any = any || !error;
+  }
+  return any ? Effect : DROPEFFECT_NONE;
 }

@@ -5,6 +5,7 @@
 // shell allocator). Names are UTF-8.
 
 #include "rtl/Interfaces.h"
+#include "user/DragDrop.h"
 #include "user/PopupMenus.h"
 #include "user/ShellNamespace.h"
 
@@ -93,6 +94,13 @@ class IContextMenu2 : public virtual IContextMenu {
   virtual HRESULT HandleMenuMsg(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
 
+// The effect a drop into Folder (a path) has for the keys held: Ctrl+Shift links, Ctrl copies,
+// Shift moves, else a move on the same volume and a copy across volumes; limited to Allowed.
+DWORD FolderDropEffect(const String& Folder, const std::vector<String>& Sources, DWORD KeyState, DWORD Allowed);
+// Copies, moves or links Sources into Folder; a name taken there is left alone (that item
+// fails). Answers the effect when at least one item went.
+DWORD DropIntoFolder(const String& Folder, const std::vector<String>& Sources, DWORD Effect);
+
 // Moves the item at path into the trash, with its .trashinfo record; false when it cannot.
 bool MoveToTrash(const String& Path);
 
@@ -115,7 +123,10 @@ class IShellFolder : public virtual IInterface {
   // Renames a file-system item of this folder; the new relative list in *renamed when given.
   virtual HRESULT SetNameOf(HWND window, LPCITEMIDLIST item, const char* name, DWORD flags,
                             LPITEMIDLIST* renamed) = 0;
-  // An object for items of this folder: IQueryInfo for one item; E_NOINTERFACE for anything else.
+  // An object for the folder itself: IDropTarget for a folder of the file system.
+  virtual HRESULT CreateViewObject(HWND window, const TInterfaceId& iid, void** object) = 0;
+  // An object for items of this folder: IQueryInfo or IDropTarget (a folder) for one item,
+  // IContextMenu or IDataObject for one or more; E_NOINTERFACE for anything else.
   virtual HRESULT GetUIObjectOf(HWND window, UINT count, LPCITEMIDLIST* items, const TInterfaceId& iid,
                                 UINT* reserved, void** object) = 0;
 };

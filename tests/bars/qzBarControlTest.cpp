@@ -345,6 +345,9 @@ TEST_F(BarControl, LargeViewMeasuresGlyphAndCaptionByLayout) {
   for (const Case& c : cases) {
     item->SetGlyphLayout(c.layout);
     SCOPED_TRACE(static_cast<int>(c.layout));
+    // A layout change rebuilds the window and with it the controls.
+    control = Control(0);
+    control->GetViewInfo()->SetViewLevel(ivlLargeIconWithText);
     EXPECT_EQ(control->CalcWidth(), c.width);
     EXPECT_EQ(control->CalcHeight(), c.height);
   }
@@ -359,7 +362,7 @@ TEST_F(BarControl, LargeViewMeasuresGlyphAndCaptionByLayout) {
   item->SetLargeGlyph(nullptr);
   TBitmap empty;
   item->SetLargeGlyph(&empty);
-  EXPECT_EQ(control->GlyphSize(qzGlyphLarge, 0), TSize(20, 20));
+  EXPECT_EQ(Control(0)->GlyphSize(qzGlyphLarge, 0), TSize(20, 20));
 }
 
 TEST_F(BarControl, HotPartsAndHitTesting) {

@@ -5,6 +5,7 @@
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
+#include "PainterTestSupport.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarSkinnedPainter.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -81,17 +82,7 @@ class SkinnedPainter : public BarManagerOnForm {
     BarManagerOnForm::TearDown();
   }
   TqzBarButtonControl* AddButton(const char* ACaption, TqzBarButtonStyle AStyle) {
-    auto* item = new TqzBarButton(form);
-    item->SetCaption(ACaption);
-    item->SetButtonStyle(AStyle);
-    menu->GetItemLinks()->AddLinkForItem(item);
-    window->SetItemLinks(menu->GetItemLinks());
-    window->Refresh(true);
-    Integer last = menu->GetItemLinks()->GetVisibleLinkCount() - 1;
-    auto* control = dynamic_cast<TqzBarButtonControl*>(menu->GetItemLinks()->GetVisibleLink(last)->GetControl());
-    control->FillDrawParams(true);
-    control->GetDrawParams()->TargetCanvas = canvas.get();
-    return control;
+    return AddButtonControl(form, menu, window, ACaption, AStyle, canvas.get());
   }
 
   TRecordingSkin skin;

@@ -6,6 +6,7 @@
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
+#include "PainterTestSupport.h"
 #include "gdi/SysColors.h"
 #include "gdi/SysMetrics.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
@@ -37,15 +38,7 @@ class StylePainters : public BarManagerOnForm {
     delete window;
     BarManagerOnForm::TearDown();
   }
-  TqzBarButtonControl* AddButton(const char* ACaption) {
-    auto* item = new TqzBarButton(form);
-    item->SetCaption(ACaption);
-    menu->GetItemLinks()->AddLinkForItem(item);
-    window->SetItemLinks(menu->GetItemLinks());
-    window->Refresh(false);
-    Integer last = menu->GetItemLinks()->GetVisibleLinkCount() - 1;
-    return dynamic_cast<TqzBarButtonControl*>(menu->GetItemLinks()->GetVisibleLink(last)->GetControl());
-  }
+  TqzBarButtonControl* AddButton(const char* ACaption) { return AddButtonControl(form, menu, window, ACaption); }
   void Clear() {
     bitmap.GetCanvas()->GetBrush()->SetColor(clBtnFace);
     bitmap.GetCanvas()->FillRect(TRect(0, 0, 40, 40));

@@ -5,6 +5,7 @@
 
 #include "BarControlTestSupport.h"
 #include "BarsTestSupport.h"
+#include "PainterTestSupport.h"
 #include "gdi/SysColors.h"
 #include "gdi/UxTheme.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
@@ -82,17 +83,7 @@ class XPPainter : public BarManagerOnForm {
     BarManagerOnForm::TearDown();
   }
   TqzBarButtonControl* AddButton(const char* ACaption, TqzBarButtonStyle AStyle) {
-    auto* item = new TqzBarButton(form);
-    item->SetCaption(ACaption);
-    item->SetButtonStyle(AStyle);
-    menu->GetItemLinks()->AddLinkForItem(item);
-    window->SetItemLinks(menu->GetItemLinks());
-    window->Refresh(true);
-    Integer last = menu->GetItemLinks()->GetVisibleLinkCount() - 1;
-    auto* control = dynamic_cast<TqzBarButtonControl*>(menu->GetItemLinks()->GetVisibleLink(last)->GetControl());
-    control->FillDrawParams(true);
-    control->GetDrawParams()->TargetCanvas = canvas.get();
-    return control;
+    return AddButtonControl(form, menu, window, ACaption, AStyle, canvas.get());
   }
   TqzBarPainter* Painter() { return manager->GetDefaultPainter(); }
   // The one call drawn since the last clear.

@@ -196,3 +196,22 @@ TEST_F(ShellListView, TheTreesMenuMakesANewFolderInTheNode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellListView, DraggingAFileOntoAFolderMovesItThere) {
+  auto centre = [&](const String& Caption) {
+    TRect r = List()->GetItems()->GetItem(IndexOf(Caption))->DisplayRect(drLabel);
+    TPoint p = List()->ClientToScreen(TPoint(r.Left + 8, (r.Top + r.Bottom) / 2));
+    return POINT{p.X, p.Y};
+  };
+  ScriptDrag(centre("notes.txt"), centre("Videos"), 6);
+  Pump();
+  PassTime(300);
+  EXPECT_TRUE(FileExists(home + "/Videos/notes.txt"));
+  EXPECT_FALSE(FileExists(home + "/notes.txt"));
+  EXPECT_EQ(List()->GetDropHighlight(), -1);
+  EXPECT_EQ(IndexOf("notes.txt"), -1);
+}
+
+}  // namespace

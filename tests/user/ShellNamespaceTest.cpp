@@ -15,6 +15,7 @@
 #include "user/ShellFileInfo.h"
 #include "user/ShellFolder.h"
 #include "user/ShellIcons.h"
+#include "user/MessageNumbers.h"
 #include "user/PopupMenus.h"
 #include "user/ShellNamespace.h"
 
@@ -545,6 +546,40 @@ TEST_F(ShellNamespaceTest, ContextMenuOpensMakesFoldersAndTrashesWithoutOverwrit
   EXPECT_NE(recorded.find("Path=" + home + "/Videos/clip.mp4"), String::npos);
   folder->_Release();
   desktop->_Release();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShellNamespaceTest, FolderDropsRefuseThemselvesAndNeverOverwrite) {
+  const String videos = home + "/Videos", old = home + "/Videos/Old";
+  struct Case {
+    String folder;
+    std::vector<String> sources;
+    DWORD keys, allowed, effect;
+  } cases[] = {
+      {old, {home + "/.profile"}, 0, 7, DROPEFFECT_MOVE},
+      {old, {home + "/.profile"}, MK_CONTROL, 7, DROPEFFECT_COPY},
+      {old, {home + "/.profile"}, MK_CONTROL | MK_SHIFT, 7, DROPEFFECT_LINK},
+      {old, {home + "/.profile"}, 0, DROPEFFECT_COPY, DROPEFFECT_COPY},
+      {old, {videos}, 0, 7, DROPEFFECT_NONE},             // a folder into itself
+      {old, {old}, 0, 7, DROPEFFECT_NONE},                // onto itself
+      {videos, {videos + "/clip.mp4"}, 0, 7, DROPEFFECT_NONE},  // where it is already
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FolderDropEffect(c.folder, c.sources, c.keys, c.allowed), c.effect) << c.sources[0] << " " << c.keys;
+  Write(old + "/clip.mp4", "kept");
+  EXPECT_EQ(DropIntoFolder(old, {videos + "/clip.mp4"}, DROPEFFECT_MOVE), DROPEFFECT_NONE);
+  std::ifstream kept(old + "/clip.mp4");
+  EXPECT_EQ(String(std::istreambuf_iterator<char>(kept), {}), "kept");
+  EXPECT_EQ(DropIntoFolder(old, {home + "/Videos/private"}, DROPEFFECT_COPY), DROPEFFECT_COPY);
+  EXPECT_TRUE(DirectoryExists(old + "/private"));
+  EXPECT_TRUE(DirectoryExists(home + "/Videos/private"));
+  EXPECT_EQ(DropIntoFolder(old, {home + "/Desktop/note.txt"}, DROPEFFECT_LINK), DROPEFFECT_LINK);
+  struct stat link;
+  EXPECT_EQ(lstat((old + "/note.txt").c_str(), &link), 0);
+  EXPECT_TRUE(S_ISLNK(link.st_mode));
 }
 
 }  // namespace

@@ -2,15 +2,18 @@
 
 #include "toolkit/bars/kvAccessibility.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarSkin.h"
 
 void BarsStart() {
   kvAccessibilityStart();
   qzBarStart();
   qzBarSkinStart();
+  qzBarExtItemsStart();
 }
 
 void BarsEnd() {
+  qzBarExtItemsEnd();
   qzBarSkinEnd();
   qzBarEnd();
   kvAccessibilityEnd();

@@ -489,6 +489,14 @@ void TqzBarItemControl::EnabledChanged() {
   Repaint();
 }
 
+void TqzBarItemControl::LargeGlyphChanged() {
+  if (FDrawParams->GlyphSizeKind == qzGlyphSmall) return;
+  if (FDrawParams->PaintKind == qzPaintMenu)
+    Repaint();
+  else
+    RequestBarRebuild();
+}
+
 void TqzBarItemControl::RefreshNow() {
   FillDrawParams(false);
   CalcPartRects();

@@ -36,6 +36,9 @@ constexpr Byte qzPaintRotated = 2;
 constexpr Byte qzContentIcon = 1;
 constexpr Byte qzContentText = 2;
 
+// Flags of GetImageSource: the image to show while the item is hot.
+constexpr Integer qzImageSourceHot = 1;
+
 // HotPart values beside the part indexes.
 constexpr Integer qzNoHotPart = -1;
 constexpr Integer qzHotPartInside = 100;
@@ -201,6 +204,9 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual void RequestBarRebuild();
   virtual void UpdateInBar();
   virtual void EnabledChanged();
+  virtual void LargeGlyphChanged();
+  // Empty: only kinds with a hot glyph react.
+  virtual void HotGlyphChanged() {}
   virtual void RefreshNow();
   virtual void ClickStateChanged();
   virtual void VisibleChanged();

@@ -22,6 +22,7 @@ void TqzBarButtonLikeControl::FillDrawParams(bool ARefresh) {
     params->GroupPlaceCopy = GetViewInfo() ? GetViewInfo()->GetActualGroupPlace() : 0;
     params->HotLookB = LookFlagB();
     params->HotLookA = LookFlagA();
+    params->GrayGlyphLook = DrawsGlyphGray();
   }
   params->ButtonSize = TSize(GetDropArrowWidth(), GetParent() ? GetParent()->GetMenuArrowHeight() : 4);
 }

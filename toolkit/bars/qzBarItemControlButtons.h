@@ -20,6 +20,8 @@ class TqzBarButtonLikeControlDrawParams : public TqzBarItemControlDrawParams {
   bool SpecialLookCopy = false;
   bool LoweredLook = false;
   bool MainMenuLook = false;
+  // The glyph is drawn in grey (a large button's AutoGrayScale while it is not highlighted).
+  bool GrayGlyphLook = false;
   // The width of a split button's arrow part and the bar window's menu-arrow height.
   TSize ButtonSize;
   Byte GroupPlaceCopy = 0;
@@ -47,6 +49,7 @@ class TqzBarButtonLikeControl : public TqzBarItemControl {
   virtual void ActivateByKey(bool AFlag);
   virtual bool LookFlagA();
   virtual bool LookFlagB();
+  virtual bool DrawsGlyphGray() { return false; }
 
  private:
   bool FAnimateNextOpen = false;

@@ -167,8 +167,6 @@ void TqzBarItem::CaptionChanged() { NotifyChanged(false); }
 
 void TqzBarItem::GlyphChanged(TObject*) { NotifyChanged(false); }
 
-void TqzBarItem::LargeGlyphChanged(TObject*) { NotifyChanged(false); }
-
 void TqzBarItem::ShortCutChanged() { NotifyChanged(false); }
 
 void TqzBarItem::SetImageIndex(Integer Value) {
@@ -195,9 +193,17 @@ void TqzBarItem::SetShortCut(TShortCut Value) {
   if (!IsLoading()) ShortCutChanged();
 }
 
-void TqzBarItem::SetShowCaption(bool Value) { FShowCaption = Value; }
+void TqzBarItem::SetShowCaption(bool Value) {
+  if (FShowCaption == Value) return;
+  FShowCaption = Value;
+  if (!IsLoading()) RebuildBarsOfKinds(qzAllBarKinds);
+}
 
-void TqzBarItem::SetGlyphLayout(TqzBarGlyphLayout Value) { FGlyphLayout = Value; }
+void TqzBarItem::SetGlyphLayout(TqzBarGlyphLayout Value) {
+  if (FGlyphLayout == Value) return;
+  FGlyphLayout = Value;
+  if (!IsLoading()) RebuildBarsOfKinds(qzAllBarKinds);
+}
 
 void TqzBarItem::SetAlign(TqzBarItemAlign Value) { FAlign = Value; }
 

@@ -474,6 +474,10 @@ class TqzBarItemStylesData : public TkvInterfacedPersistent, public virtual IkvS
 
 // ---- Item -------------------------------------------------------------------------------------
 
+// Bar window kinds for TqzBarItem::RebuildBarsOfKinds.
+constexpr Byte qzBarKindToolbar = 1, qzBarKindQuickCustomizing = 2, qzBarKindMenu = 4;
+constexpr Byte qzAllBarKinds = qzBarKindToolbar | qzBarKindQuickCustomizing | qzBarKindMenu;
+
 class TqzBarItemActionLink;
 using TqzBarItemActionLinkClass = TClassOf<TqzBarItemActionLink>;
 
@@ -511,6 +515,12 @@ class TqzBarItem : public TqzBarComponent {
   bool HintFollowsCaption() const;
   bool GetCheckDefaults() const noexcept { return FCheckDefaults; }
   void DeleteLinks();
+  // Every link's control repaints, except the selected control of an active bar window (that
+  // window repaints it itself).
+  void RepaintControls();
+  // The bar windows of the given kinds (bits 1 << BarKind: toolbar, quick customizing, menu)
+  // that show a link of the item rebuild, except an active window whose selected control it is.
+  void RebuildBarsOfKinds(Byte AKinds);
   // Moves the item behind the last item of its category in the manager's item list.
   void MoveToCategoryEnd(Integer ACategory);
   TqzBarItemActionLink* GetActionLink() const { return FActionLink.get(); }
@@ -564,6 +574,8 @@ class TqzBarItem : public TqzBarComponent {
   virtual void CaptionChanged();
   virtual void GlyphChanged(TObject* Sender);
   virtual void LargeGlyphChanged(TObject* Sender);
+  // A hot glyph of a kind that has one changed: every control of a link reacts.
+  virtual void HotGlyphChanged(TObject* Sender);
   virtual void ShortCutChanged();
   virtual void VisibleChanged();
   virtual String GetCaption() const { return FCaption; }

@@ -346,12 +346,13 @@ void TqzBarPainter::DrawGlyphImage(TqzBarItemControlDrawParams* AParams, HDC DC,
   Integer index;
   TCustomImageList* list;
   TBitmap* glyph;
-  control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
+  control->GetImageSource(AParams->GlyphSizeKind, AParams->SelectedLook ? qzImageSourceHot : 0, index, list, glyph);
   TqzBarManager* manager = control->GetBarManager();
   bool enabled = control->IsEnabled();
-  TkvGlyphDrawMode mode = enabled                                              ? gdmNormal
-                          : ClassRef()->FadesDisabledImages(control->GetParent()) ? gdmFaded
-                                                                                : gdmDisabled;
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  TkvGlyphDrawMode mode = !enabled ? (ClassRef()->FadesDisabledImages(control->GetParent()) ? gdmFaded : gdmDisabled)
+                          : button && button->GrayGlyphLook ? gdmGrayScale
+                                                            : gdmNormal;
   TqzBarImageOptions* options = manager ? manager->GetImageOptions() : nullptr;
   if (mode == gdmNormal && !(options && options->GetSmoothGlyphs())) {
     // The plain image needs no filtering: drawn straight, it costs half the shared drawer's time.
@@ -414,6 +415,27 @@ void TqzBarPainter::FillPlaceBackground(TqzBarItemControl* AControl, TkvCanvas*,
 }
 
 void TqzBarPainter::DrawMenuItemBand(TqzBarItemControlDrawParams*, const TRect&) {}
+
+void TqzBarPainter::FillMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R, bool AUseBrush,
+                                     HBRUSH AUnselected) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  TCustomqzBarControl* menu = control->GetParent();
+  TqzBarPainterClass cls = ClassRef();
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  TRect icon;
+  cls->GetMenuIconRect(R, menu->IconAreaSize(), icon);
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  bool selected = AParams->SelectedLook;
+  bool down = button && button->DownLook;
+  HBRUSH band = selected && !down && !control->HasImage(AParams->GlyphSizeKind) ? menu->SelectedBrush() : AUnselected;
+  cls->FillItemBackground(control, DC, AUseBrush, band, TRect(icon.Right, R.Top, icon.Right + 1, R.Bottom));
+  if (R.Top < icon.Top)
+    cls->FillItemBackground(control, DC, AUseBrush, band, TRect(R.Left, R.Top, icon.Right + 1, icon.Top));
+  if (R.Bottom > icon.Bottom)
+    cls->FillItemBackground(control, DC, AUseBrush, band, TRect(R.Left, icon.Bottom, icon.Right + 1, R.Bottom));
+  cls->FillItemBackground(control, DC, AUseBrush || control->HasOwnBrush(), selected ? menu->SelectedBrush() : AUnselected,
+                          TRect(icon.Right + 1, R.Top, R.Right, R.Bottom));
+}
 
 void TqzBarPainter::DrawSunkenFrame(HDC DC, TRect& R) {
   RECT r = R;

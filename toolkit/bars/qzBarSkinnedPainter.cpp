@@ -175,7 +175,7 @@ void TqzBarSkinnedPainter::PaintItemGlyph(TqzBarItemControlDrawParams* AParams, 
   Integer index;
   TCustomImageList* list;
   TBitmap* glyph;
-  control->GetImageSource(AParams->GlyphSizeKind, 0, index, list, glyph);
+  control->GetImageSource(AParams->GlyphSizeKind, AParams->SelectedLook ? qzImageSourceHot : 0, index, list, glyph);
   TkvCanvas* canvas = AParams->TargetCanvas;
   if (glyph) {
     glyph->SetTransparent(true);

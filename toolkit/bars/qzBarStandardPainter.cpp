@@ -102,27 +102,7 @@ void TqzBarStandardPainter::FillDisabledShadow(TqzBarItemControl* AControl, HDC 
 }
 
 void TqzBarStandardPainter::DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) {
-  TqzBarItemControl* control = AParams->ItemControl;
-  TCustomqzBarControl* bar = control->GetParent();
-  TqzBarPainterClass cls = ClassRef();
-  HDC DC = AParams->TargetCanvas->DCHandle();
-  TRect icon;
-  cls->GetMenuIconRect(R, bar->IconAreaSize(), icon);
-  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
-  bool down = button && button->DownLook;
-  bool selected = AParams->SelectedLook;
-  bool useBrush = selected;
-  HBRUSH band = selected && !down && !control->HasImage(AParams->GlyphSizeKind) ? bar->SelectedBrush()
-                                                                                : control->GetBackgroundBrush();
-  TRect column(icon.Right, R.Top, icon.Right + 1, R.Bottom);
-  cls->FillItemBackground(control, DC, useBrush, band, column);
-  TRect above(R.Left, R.Top, column.Right, icon.Top);
-  if (!IsRectEmpty(&above)) cls->FillItemBackground(control, DC, useBrush, band, above);
-  TRect below(R.Left, icon.Bottom, column.Right, R.Bottom);
-  if (!IsRectEmpty(&below)) cls->FillItemBackground(control, DC, useBrush, band, below);
-  TRect text(column.Right, R.Top, R.Right, R.Bottom);
-  cls->FillItemBackground(control, DC, selected || control->HasOwnBrush(),
-                          selected ? bar->SelectedBrush() : control->GetBackgroundBrush(), text);
+  FillMenuItemBand(AParams, R, AParams->SelectedLook, AParams->ItemControl->GetBackgroundBrush());
 }
 
 void TqzBarStandardPainter::DrawSmallButtonFace(TqzBarItemControl* AControl, HDC DC, bool APressed, bool ASelected,

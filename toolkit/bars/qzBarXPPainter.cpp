@@ -129,23 +129,7 @@ void TqzBarXPPainter::OffsetFloatingCaption(TCustomqzBarControl* ABarControl, In
 
 void TqzBarXPPainter::DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) {
   TqzBarItemControl* control = AParams->ItemControl;
-  TCustomqzBarControl* menu = control->GetParent();
-  TqzBarPainterClass cls = ClassRef();
-  HDC DC = AParams->TargetCanvas->DCHandle();
-  TRect icon;
-  cls->GetMenuIconRect(R, menu->IconAreaSize(), icon);
-  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
-  bool selected = AParams->SelectedLook;
-  bool down = button && button->DownLook;
-  bool useBrush = selected || control->IsSelected();
-  HBRUSH band = selected && !control->HasImage(AParams->GlyphSizeKind) && !down ? menu->SelectedBrush()
-                                                                                : menu->BackgroundBrush();
-  cls->FillItemBackground(control, DC, useBrush, band, TRect(icon.Right, R.Top, icon.Right + 1, R.Bottom));
-  if (R.Top < icon.Top) cls->FillItemBackground(control, DC, useBrush, band, TRect(R.Left, R.Top, icon.Right + 1, icon.Top));
-  if (R.Bottom > icon.Bottom)
-    cls->FillItemBackground(control, DC, useBrush, band, TRect(R.Left, icon.Bottom, icon.Right + 1, R.Bottom));
-  cls->FillItemBackground(control, DC, useBrush, selected ? menu->SelectedBrush() : menu->BackgroundBrush(),
-                          TRect(icon.Right + 1, R.Top, R.Right, R.Bottom));
+  FillMenuItemBand(AParams, R, AParams->SelectedLook || control->IsSelected(), control->GetParent()->BackgroundBrush());
 }
 
 HBRUSH TqzBarXPPainter::ItemBackgroundBrush(TqzBarItemControl* AControl, Byte APaintKind, bool ADown, bool ASelected,

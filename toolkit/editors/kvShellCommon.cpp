@@ -479,3 +479,38 @@ bool ShowShellContextMenu(HWND Window, IShellFolder* Folder, const std::vector<L
   DestroyMenu(popup);
   return ran;
 }
+
+// ---- Drag and drop ---------------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL_PUBLISHED(TkvDragDropSettings, PROPERTY(AllowDragObjects).Default(true), PROPERTY(DropEffect))
+TAVREN_CLASS_IMPL(TkvDropSource)
+
+void TkvDragDropSettings::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TkvDragDropSettings*>(Source);
+  if (!source) return TPersistent::Assign(Source);
+  FDropEffect = source->FDropEffect;
+  SetAllowDragObjects(source->FAllowDragObjects);
+}
+
+void TkvDragDropSettings::SetAllowDragObjects(bool Value) {
+  if (FAllowDragObjects == Value) return;
+  FAllowDragObjects = Value;
+  FOnAllowDragChanged(this);
+}
+
+DWORD TkvDragDropSettings::GetAllowedEffects() const {
+  return (FDropEffect.Contains(deCopy) ? DROPEFFECT_COPY : 0) | (FDropEffect.Contains(deMove) ? DROPEFFECT_MOVE : 0) |
+         (FDropEffect.Contains(deLink) ? DROPEFFECT_LINK : 0);
+}
+
+DWORD TkvDragDropSettings::GetDefaultEffect() const {
+  const DWORD allowed = GetAllowedEffects();
+  for (DWORD effect : {DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_LINK})
+    if (allowed & effect) return effect;
+  return DROPEFFECT_NONE;
+}
+
+HRESULT TkvDropSource::QueryContinueDrag(BOOL EscapePressed, DWORD KeyState) {
+  if (EscapePressed) return DRAGDROP_S_CANCEL;
+  return KeyState & MK_LBUTTON ? S_OK : DRAGDROP_S_DROP;
+}

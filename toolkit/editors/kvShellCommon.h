@@ -79,6 +79,43 @@ Integer DummyOpenFolderIconIndex();
 // under the enumeration flags.
 bool HasChildItems(IShellFolder* Folder, LPCITEMIDLIST AbsoluteList, DWORD Flags);
 
+// ---- Drag and drop ---------------------------------------------------------------------------
+
+enum TkvDropEffect { deCopy, deMove, deLink };
+TAVREN_ENUM_INFO(TkvDropEffect, deCopy, deMove, deLink);
+using TkvDropEffectSet = TSet<TkvDropEffect, 3>;
+
+// What a shell view lets its items do when they are dragged out.
+class TkvDragDropSettings : public TPersistent {
+  TAVREN_CLASS(TkvDragDropSettings, TPersistent)
+ public:
+  TkvDragDropSettings() = default;
+  void Assign(TPersistent* Source) override;
+  // The DROPEFFECT bits of DropEffect; the default one is the first of move, copy, link allowed.
+  DWORD GetAllowedEffects() const;
+  DWORD GetDefaultEffect() const;
+
+  bool GetAllowDragObjects() const { return FAllowDragObjects; }
+  void SetAllowDragObjects(bool Value);
+  TkvDropEffectSet GetDropEffect() const { return FDropEffect; }
+  void SetDropEffect(TkvDropEffectSet Value) { FDropEffect = Value; }
+  TNotifyEvent GetOnAllowDragChanged() const { return FOnAllowDragChanged; }
+  void SetOnAllowDragChanged(TNotifyEvent Value) { FOnAllowDragChanged = Value; }
+
+ private:
+  bool FAllowDragObjects = true;
+  TkvDropEffectSet FDropEffect{deCopy, deMove, deLink};
+  TNotifyEvent FOnAllowDragChanged;
+};
+
+// The drag's source: the left button's release drops, Esc cancels.
+class TkvDropSource : public TInterfacedObject, public IDropSource {
+  TAVREN_CLASS(TkvDropSource, TInterfacedObject)
+ public:
+  HRESULT QueryContinueDrag(BOOL EscapePressed, DWORD KeyState) override;
+  HRESULT GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
 // The shell's menu for Items (relative to Folder) at the screen point; the chosen command runs.
 // Answers whether one ran.
 bool ShowShellContextMenu(HWND Window, IShellFolder* Folder, const std::vector<LPCITEMIDLIST>& Items,

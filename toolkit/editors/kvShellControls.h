@@ -254,6 +254,18 @@ class TkvCustomInnerShellListView : public TCustomListView {
   void SetTreeView(TkvCustomInnerShellTreeView* Value) { FTreeView = Value; }
   // The linked tree selects the folder shown.
   void SyncTreeView();
+  // Drags the selected items out as a shell data object.
+  void StartShellDrag();
+  // Drops into the view go to the shell's own targets: the folder over empty space, a folder
+  // item over an item. Hover answers whether the target changed; Leave lets go of it.
+  bool DropHover(const TPoint& ScreenPoint);
+  void DropLeave();
+  HRESULT DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
+  HRESULT DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect);
+  HRESULT DropDragLeave();
+  HRESULT DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
+  TkvDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
+  Integer GetDropHighlight() const { return FDropHighlight; }
   // Called by the tree: shows the folder the list names, when it is one and not the one shown.
   void FollowFolder(LPCITEMIDLIST List);
   TViewStyle GetShellViewStyle() const { return FShellViewStyle; }
@@ -293,9 +305,17 @@ class TkvCustomInnerShellListView : public TCustomListView {
   void KVSMOptionsChanged(TMessage& Message);
   void KVSMShellNotify(TMessage& Message);
   void KVSMRootChanged(TMessage& Message);
+  void CNNotify(TMessage& Message);
 
  private:
   bool IsLoading() { return GetComponentState().Contains(csLoading); }
+  void SetDropHighlight(Integer Index);
+
+  std::unique_ptr<TkvDragDropSettings> FDragDropSettings;
+  TInterfacePtr<IDropTarget> FDropTarget;
+  TInterfacePtr<IDataObject> FDragData;
+  TInterfacePtr<IDropTarget> FRegisteredTarget;
+  Integer FDropHighlight = -1;
 
   std::unique_ptr<TkvShellListViewProducer> FProducer;
   std::unique_ptr<TkvShellItemsInfoGatherer> FGatherer;

@@ -13,6 +13,26 @@
 
 namespace {
 
+// The view's registration as a drop target: each call goes to the view.
+class TkvShellListDropTarget : public TInterfacedObject, public IDropTarget {
+  TAVREN_CLASS(TkvShellListDropTarget, TInterfacedObject)
+ public:
+  explicit TkvShellListDropTarget(TkvCustomInnerShellListView* AView) : FView(AView) {}
+  HRESULT DragEnter(IDataObject* data, DWORD keys, POINT point, DWORD* effect) override {
+    return FView->DropDragEnter(data, keys, point, effect);
+  }
+  HRESULT DragOver(DWORD keys, POINT point, DWORD* effect) override { return FView->DropDragOver(keys, point, effect); }
+  HRESULT DragLeave() override { return FView->DropDragLeave(); }
+  HRESULT Drop(IDataObject* data, DWORD keys, POINT point, DWORD* effect) override {
+    return FView->DropDrop(data, keys, point, effect);
+  }
+
+ private:
+  TkvCustomInnerShellListView* FView;
+};
+
+TAVREN_CLASS_IMPL(TkvShellListDropTarget)
+
 // Items completed while the folder is enumerated; the rest come from the worker or on display.
 constexpr Integer kPrefetchCount = 10;
 
@@ -81,10 +101,11 @@ TAVREN_MESSAGE_TABLE(TkvCustomInnerShellListView, MESSAGE_HANDLER(KVSM_ITEMS_ENU
                      MESSAGE_HANDLER(KVSM_ITEM_FETCHED, KVSMItemFetched),
                      MESSAGE_HANDLER(KVSM_OPTIONS_CHANGED, KVSMOptionsChanged),
                      MESSAGE_HANDLER(KVSM_SHELL_NOTIFY, KVSMShellNotify),
-                     MESSAGE_HANDLER(KVSM_ROOT_CHANGED, KVSMRootChanged))
+                     MESSAGE_HANDLER(KVSM_ROOT_CHANGED, KVSMRootChanged), MESSAGE_HANDLER(CN_NOTIFY, CNNotify))
 
 TkvCustomInnerShellListView::TkvCustomInnerShellListView(TComponent* AOwner)
     : TCustomListView(AOwner),
+      FDragDropSettings(std::make_unique<TkvDragDropSettings>()),
       FProducer(std::make_unique<TkvShellListViewProducer>(this)),
       FGatherer(std::make_unique<TkvShellItemsInfoGatherer>(this)),
       FOptions(std::make_unique<TkvShellListViewOptions>(this)),
@@ -116,6 +137,8 @@ void TkvCustomInnerShellListView::CreateWnd() {
   TCustomListView::CreateWnd();
   SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SystemImageList(true)));
   SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(SystemImageList(false)));
+  FRegisteredTarget = TInterfacePtr<IDropTarget>(new TkvShellListDropTarget(this));
+  RegisterDragDrop(GetHandle(), FRegisteredTarget.Get());
   if (IsLoading()) return;
   if (FRoot->GetIdList())
     Refill();
@@ -126,6 +149,8 @@ void TkvCustomInnerShellListView::CreateWnd() {
 void TkvCustomInnerShellListView::DestroyWnd() {
   StopTracking();
   GetColumns()->Clear();
+  RevokeDragDrop(GetHandle());
+  FRegisteredTarget = nullptr;
   TCustomListView::DestroyWnd();
 }
 
@@ -428,4 +453,127 @@ void TkvCustomInnerShellListView::Edit(const LVITEM& Item) {
     }
   }
   FProducer->EndRead();
+}
+
+// ---- Drag and drop ------------------------------------------------------------------------------
+
+void TkvCustomInnerShellListView::CNNotify(TMessage& Message) {
+  auto* header = reinterpret_cast<NMHDR*>(Message.LParam);
+  if (GetComponentState().Contains(csDestroying)) return;
+  if ((header->code == LVN_BEGINDRAG || header->code == LVN_BEGINRDRAG) && FDragDropSettings->GetAllowDragObjects()) {
+    if (GetSelected()) StartShellDrag();
+    return;
+  }
+  TCustomListView::CNNotify(Message);
+}
+
+void TkvCustomInnerShellListView::StartShellDrag() {
+  std::vector<LPITEMIDLIST> copies;
+  TInterfacePtr<IShellFolder> folder;
+  FProducer->BeginRead();
+  folder = FProducer->GetFolderIntf();
+  for (LRESULT i = SendMessage(GetHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED); i >= 0;
+       i = SendMessage(GetHandle(), LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))
+    if (i < FProducer->ItemCount()) copies.push_back(CopyIdList(FProducer->Item(static_cast<Integer>(i))->GetItemIdList()));
+  FProducer->EndRead();
+  std::vector<LPCITEMIDLIST> items(copies.begin(), copies.end());
+  void* raw = nullptr;
+  if (folder && !items.empty() &&
+      folder->GetUIObjectOf(GetHandle(), static_cast<UINT>(items.size()), items.data(), IDataObject::IID, nullptr,
+                            &raw) == S_OK &&
+      raw) {
+    auto data = TInterfacePtr<IDataObject>::Attach(static_cast<IDataObject*>(raw));
+    TInterfacePtr<IDropSource> source(new TkvDropSource);
+    DWORD effect = DROPEFFECT_NONE;
+    DoDragDrop(data.Get(), source.Get(), FDragDropSettings->GetAllowedEffects(), &effect);
+  }
+  for (LPITEMIDLIST copy : copies) FreeIdList(copy);
+}
+
+void TkvCustomInnerShellListView::SetDropHighlight(Integer Index) {
+  if (FDropHighlight >= 0 && FDropHighlight < GetItems()->GetCount())
+    GetItems()->GetItem(FDropHighlight)->SetDropTarget(false);
+  FDropHighlight = Index;
+  if (Index >= 0 && Index < GetItems()->GetCount()) GetItems()->GetItem(Index)->SetDropTarget(true);
+}
+
+bool TkvCustomInnerShellListView::DropHover(const TPoint& ScreenPoint) {
+  const TPoint p = ScreenToClient(ScreenPoint);
+  LVHITTESTINFO hit{};
+  hit.pt = POINT{p.X, p.Y};
+  const Integer index = static_cast<Integer>(SendMessage(GetHandle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  TInterfacePtr<IShellFolder> folder(FProducer->GetFolderIntf());
+  if (index < 0 || index >= FProducer->ItemCount()) {
+    if (FDropHighlight < 0 && FDropTarget) return false;
+    DropLeave();
+    void* raw = nullptr;
+    if (folder && folder->CreateViewObject(GetHandle(), IDropTarget::IID, &raw) == S_OK && raw)
+      FDropTarget = TInterfacePtr<IDropTarget>::Attach(static_cast<IDropTarget*>(raw));
+    return true;
+  }
+  if (index == FDropHighlight) return false;
+  DropLeave();
+  LPITEMIDLIST item = nullptr;
+  FProducer->BeginRead();
+  if (index < FProducer->ItemCount()) item = CopyIdList(FProducer->Item(index)->GetItemIdList());
+  FProducer->EndRead();
+  LPCITEMIDLIST items[] = {item};
+  void* raw = nullptr;
+  if (folder && item && folder->GetUIObjectOf(GetHandle(), 1, items, IDropTarget::IID, nullptr, &raw) == S_OK && raw) {
+    FDropTarget = TInterfacePtr<IDropTarget>::Attach(static_cast<IDropTarget*>(raw));
+    SetDropHighlight(index);
+  }
+  FreeIdList(item);
+  return true;
+}
+
+void TkvCustomInnerShellListView::DropLeave() {
+  if (FDropTarget) FDropTarget->DragLeave();
+  FDropTarget = nullptr;
+  SetDropHighlight(-1);
+}
+
+HRESULT TkvCustomInnerShellListView::DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect) {
+  FDragData = TInterfacePtr<IDataObject>(Data);
+  DropHover(TPoint(Point.X, Point.Y));
+  if (!FDropTarget) {
+    *Effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  return FDropTarget->DragEnter(Data, KeyState, Point, Effect);
+}
+
+HRESULT TkvCustomInnerShellListView::DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect) {
+  const bool changed = DropHover(TPoint(Point.X, Point.Y));
+  if (!FDropTarget) {
+    *Effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  if (changed) {
+    DWORD entered = *Effect;
+    const HRESULT result = FDropTarget->DragEnter(FDragData.Get(), KeyState, Point, &entered);
+    if (result != S_OK) return result;
+  }
+  return FDropTarget->DragOver(KeyState, Point, Effect);
+}
+
+HRESULT TkvCustomInnerShellListView::DropDragLeave() {
+  FDragData = nullptr;
+  DropLeave();
+  return S_OK;
+}
+
+HRESULT TkvCustomInnerShellListView::DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect) {
+  const bool changed = DropHover(TPoint(Point.X, Point.Y));
+  HRESULT result = S_OK;
+  if (FDropTarget) {
+    DWORD entered = *Effect;
+    if (changed) result = FDropTarget->DragEnter(Data, KeyState, Point, &entered);
+    if (result == S_OK) result = FDropTarget->Drop(Data, KeyState, Point, Effect);
+  } else {
+    *Effect = DROPEFFECT_NONE;
+  }
+  FDragData = nullptr;
+  DropLeave();
+  return result;
 }

@@ -1,0 +1,147 @@
+#pragma once
+// The extra item kinds of the bars and their controls: the static item (a caption with an
+// optional glyph, border, indents and fixed size, clickable on request), the large button (a big
+// glyph with its caption beside or under it, a hot glyph, small and large image indexes kept in
+// step) and the unit's start and end, which register the kinds with the item-class registry.
+
+#include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
+
+// ---- Static item ----------------------------------------------------------------------------------
+
+class TqzBarStatic : public TqzBarItem {
+  TAVREN_CLASS(TqzBarStatic, TqzBarItem)
+ public:
+  explicit TqzBarStatic(TComponent* AOwner) : TqzBarItem(AOwner) { FShowCaption = true; }
+
+  bool ShortCutEnabled() override { return FAllowClick; }
+  bool AccelUsableFor(TqzBarItemLink*) override { return false; }
+  bool UsesStyleColor() override { return true; }
+  void SetWidth(Integer Value) override { SetSize(3, Value); }
+
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  bool GetAllowClick() const { return FAllowClick; }
+  void SetAllowClick(bool Value) { FAllowClick = Value; }
+  TqzBarStaticBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TqzBarStaticBorderStyle Value);
+  // Index 1 LeftIndent, 2 RightIndent, 3 Width, 4 Height; a negative value becomes 0.
+  Integer GetSize(Integer Index) const;
+  void SetSize(Integer Index, Integer Value);
+  Integer GetHeight() const { return FHeight; }
+  Integer GetLeftIndent() const { return FLeftIndent; }
+  Integer GetRightIndent() const { return FRightIndent; }
+
+ private:
+  TAlignment FAlignment = taCenter;
+  bool FAllowClick = false;
+  TqzBarStaticBorderStyle FBorderStyle = sbsNone;
+  Integer FHeight = 0;
+  Integer FLeftIndent = 0;
+  Integer FRightIndent = 0;
+};
+
+class TqzBarStaticControl : public TqzBarCustomStaticControl {
+  TAVREN_CLASS(TqzBarStaticControl, TqzBarCustomStaticControl)
+ public:
+  using TqzBarCustomStaticControl::TqzBarCustomStaticControl;
+  TqzBarStatic* GetStatic() const { return dynamic_cast<TqzBarStatic*>(GetItem()); }
+
+  void UpdateInBar() override;
+  bool ClickFiresItem() override;
+  bool CountsUse() override { return ClickFiresItem(); }
+  bool CanSelect() override { return TqzBarItemControl::CanSelect(); }
+  void FillDrawParams(bool ARefresh) override;
+  void DrawInRect(const TRect& R, Byte AState) override;
+  void DrawStaticPart(const TRect& R) override;
+  Integer GetHeight() override;
+  Integer GetWidth() override;
+  Integer GetThicknessInBar() override;
+  Integer GetLengthInBar() override;
+
+  // Whether an item with neither glyph nor caption still takes the text height.
+  virtual bool ReservesEmptyContent() { return false; }
+  virtual TAlignment GetAlignment();
+};
+
+// ---- Large button -------------------------------------------------------------------------------
+
+class TqzBarLargeButton : public TqzBarButton {
+  TAVREN_CLASS(TqzBarLargeButton, TqzBarButton)
+ public:
+  explicit TqzBarLargeButton(TComponent* AOwner);
+  ~TqzBarLargeButton() override;
+
+  Integer EditOperations() override { return TqzBarButton::EditOperations() & ~0x20; }
+  bool AccelUsableFor(TqzBarItemLink* ALink) override;
+  bool HasHotImage() override { return FHotImageIndex >= 0; }
+  bool HasImage() override { return GetLargeImageIndex() >= 0; }
+  Integer ReadImageIndex() override { return GetLargeImageIndex(); }
+  void WriteImageIndex(Integer Value) override { SetLargeImageIndex(Value); }
+  void SetImageIndex(Integer Value) override;
+  void LargeGlyphChanged(TObject* Sender) override;
+  void SetWidth(Integer Value) override;
+
+  bool GetAutoGrayScale() const { return FAutoGrayScale; }
+  void SetAutoGrayScale(bool Value);
+  Integer GetHeight() const { return FHeight; }
+  // Negative heights are ignored.
+  void SetHeight(Integer Value);
+  TBitmap* GetHotGlyph() const { return FHotGlyph.get(); }
+  void SetHotGlyph(TBitmap* Value) { FHotGlyph->Assign(Value); }
+  Integer GetHotImageIndex() const { return FHotImageIndex; }
+  void SetHotImageIndex(Integer Value);
+  bool GetSyncImageIndex() const { return FSyncImageIndex; }
+  void SetSyncImageIndex(bool Value);
+
+ protected:
+  void Loaded() override;
+  // The small index is stored as "ImageIndex" only while it does not follow the large one.
+  void DefineProperties(TFiler* Filer) override;
+
+ private:
+  // ImageIndex := LargeImageIndex while the two are kept in step.
+  void SyncFromLargeImageIndex();
+
+  std::unique_ptr<TBitmap> FHotGlyph;
+  bool FAutoGrayScale = true;
+  Integer FHeight = 0;
+  Integer FHotImageIndex = -1;
+  bool FSyncImageIndex = true;
+  bool FSynchronizing = false;
+  // Set while the form is read: an image index or the sync flag came from the stream.
+  bool FImageIndexRead = false;
+  bool FSyncImageIndexRead = false;
+};
+
+class TqzBarLargeButtonControl : public TqzBarButtonControl {
+  TAVREN_CLASS(TqzBarLargeButtonControl, TqzBarButtonControl)
+ public:
+  using TqzBarButtonControl::TqzBarButtonControl;
+  TqzBarLargeButton* GetLargeButton() const { return static_cast<TqzBarLargeButton*>(GetItem()); }
+
+  void HotGlyphChanged() override { LargeGlyphChanged(); }
+  void LargeGlyphChanged() override;
+  TqzBarItemViewLevels GetPossibleViewLevels() override;
+  Byte GetContentKind() override;
+  Byte GetDefaultViewSize() override;
+  bool DrawsGlyphGray() override;
+  bool GetImageSource(Byte ASize, Integer AFlags, Integer& AIndex, TCustomImageList*& AList,
+                      TBitmap*& AGlyph) override;
+  Integer GetThicknessInBar() override;
+  Integer GetLengthInBar() override;
+  bool IsInVerticalBar() override;
+  Integer GetDropArrowWidth() override;
+  void AdjustPaintStyle(TqzBarPaintStyle& AStyle) override { AStyle = psCaption; }
+
+ private:
+  bool HotSource(Integer& AIndex, TCustomImageList*& AList, TBitmap*& AGlyph);
+  bool LargeSource(Integer& AIndex, TCustomImageList*& AList, TBitmap*& AGlyph);
+};
+
+// ---- Unit start and end -------------------------------------------------------------------------
+
+// Registers the kinds with their controls (a counter makes repeated calls harmless).
+void qzBarExtItemsStart();
+void qzBarExtItemsEnd();

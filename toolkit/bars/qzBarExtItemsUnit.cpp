@@ -1,0 +1,31 @@
+// The extra items unit's start and end: the registration of the kinds with their controls.
+
+#include "toolkit/bars/qzBarExtItems.h"
+
+namespace {
+
+// Starts minus ends: only the first start registers and only the matching end unregisters.
+Integer gStartCount = 0;
+
+struct TExtItemClass {
+  TPersistentClass ItemClass;
+  TClass ControlClass;
+};
+
+// In the order the designer lists them.
+const TExtItemClass kExtItemClasses[] = {
+    {TqzBarStatic::ClassInfo(), TqzBarStaticControl::ClassInfo()},
+    {TqzBarLargeButton::ClassInfo(), TqzBarLargeButtonControl::ClassInfo()},
+};
+
+}  // namespace
+
+void qzBarExtItemsStart() {
+  if (gStartCount++ != 0) return;
+  for (const TExtItemClass& entry : kExtItemClasses) RegisterBarItemClass(entry.ItemClass, entry.ControlClass, true);
+}
+
+void qzBarExtItemsEnd() {
+  if (gStartCount == 0 || --gStartCount != 0) return;
+  for (const TExtItemClass& entry : kExtItemClasses) UnregisterBarItemClass(entry.ItemClass);
+}
