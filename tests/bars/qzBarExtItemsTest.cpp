@@ -9,6 +9,8 @@
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "user/Messages.h"
 #include "vcl/ImgList.h"
 
 namespace {
@@ -270,17 +272,39 @@ TEST_F(LargeButtons, GreyUntilHighlighted) {
   EXPECT_FALSE(Control(0)->DrawsGlyphGray());
 }
 
-TEST_F(LargeButtons, ScreenshotPerStyle) {
+TEST_F(LargeButtons, AFormWithLargeButtonsShowsThemOnAToolbarInEveryStyle) {
+  manager->SetName("BarManager1");
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->SetCaption("Commands");
   const char* names[] = {"Add", "Delete", "Play", "Convert"};
   for (Integer i = 0; i < 4; ++i) {
-    TqzBarLargeButton* button = Add(names[i], i);
+    auto* button = new TqzBarLargeButton(form);
+    button->SetName(names[i]);
+    button->SetCaption(names[i]);
     button->SetHint(names[i]);
-    button->SetGlyphLayout(i % 2 ? glTop : glLeft);
-    button->SetAutoGrayScale(false);
+    button->SetCategory(0);
+    button->SetLargeImageIndex(i);
+    button->SetGlyphLayout(i == 3 ? glTop : glLeft);
+    bar->GetItemLinks()->AddLinkForItem(button);
   }
-  TqzBarLargeButton* disabled = Add("Stop", 5);
-  disabled->SetEnabled(false);
-  ShowLinks();
+  bar->SetDockingStyle(dsTop);
+  String text = WriteComponentToText(form);
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  copy->SetBounds(0, 0, 420, 160);
+  copy->SetColor(clBtnFace);
+  auto* read = static_cast<TqzBarManager*>(copy->FindComponent("BarManager1"));
+  ASSERT_NE(read, nullptr) << text;
+  read->SetLargeImages(large);
+  TqzBar* shown = read->GetBars()->GetBar(0);
+  shown->SetVisible(true);
+  copy->Show();
+  ASSERT_NE(shown->GetBarControl(), nullptr);
+  ASSERT_EQ(shown->GetItemLinks()->GetVisibleLinkCount(), 4);
+  auto* control = dynamic_cast<TqzBarLargeButtonControl*>(shown->GetItemLinks()->GetVisibleLink(0)->GetControl());
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->GetDrawParams()->GlyphSizeKind, qzGlyphLarge);
+  EXPECT_EQ(control->GetDropArrowWidth(), read->GetLargeButtonArrowWidth());
   const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
   String folder = dir ? dir : "test-output";
   std::filesystem::create_directories(folder);
@@ -289,14 +313,12 @@ TEST_F(LargeButtons, ScreenshotPerStyle) {
     const char* name;
   } sheets[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"}, {bmsOffice11, "office11"}};
   for (const Sheet& sheet : sheets) {
-    manager->SetStyle(sheet.style);
-    window->Refresh(true);
-    window->ChangeActive(true);
-    window->SetSelectedControl(Control(1));
-    UpdateWindow(form->GetHandle());
-    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/large-buttons-" + sheet.name + ".png"));
-    window->ChangeActive(false);
+    read->SetStyle(sheet.style);
+    UpdateWindow(copy->GetHandle());
+    UpdateAllWindows();
+    EXPECT_TRUE(screen.SaveWindowPng(copy->GetHandle(), folder + "/large-buttons-" + sheet.name + ".png"));
   }
+  delete copy;
 }
 
 }  // namespace
