@@ -6,6 +6,7 @@
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Clock.h"
@@ -221,6 +222,57 @@ TEST_F(Menus, Screenshot) {
   String folder = dir ? dir : "test-output";
   std::filesystem::create_directories(folder);
   EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-menus.png"));
+  EXPECT_TRUE(screen.SaveWindowPng(menu->GetHandle(), folder + "/bar-menu-window.png"));
+}
+
+}  // namespace
+
+namespace {
+
+// Keys the test posts to the menu as it pops up, and what happened.
+struct TPopupScript : TObject {
+  TqzBarPopupMenu* menu = nullptr;
+  std::vector<WPARAM> keys;
+  bool postQuit = false;
+  Integer popups = 0, closeUps = 0;
+  void Popped(TObject*) {
+    ++popups;
+    HWND window = menu->GetMenuControl()->GetHandle();
+    // A command meant for the form behind the menu is dropped while the menu is open.
+    PostMessage(window, WM_COMMAND, 1, 0);
+    if (postQuit) PostQuitMessage(7);
+    for (WPARAM key : keys) PostMessage(window, WM_KEYDOWN, key, 0);
+  }
+  void Closed(TObject*) { ++closeUps; }
+};
+
+TEST_F(Menus, APopupMenuRunsItsLoopUntilAnItemIsChosenOrEscCloses) {
+  auto* popup = new TqzBarPopupMenu(form);
+  Button("&Cut", popup->GetItemLinks());
+  Button("&Paste", popup->GetItemLinks());
+  TPopupScript script;
+  script.menu = popup;
+  popup->SetOnPopup(MakeEvent<&TPopupScript::Popped>(&script));
+  popup->SetOnCloseUp(MakeEvent<&TPopupScript::Closed>(&script));
+  script.keys = {VK_DOWN, VK_RETURN};
+  popup->PopupAt(200, 200);
+  EXPECT_EQ(clicks.count, 1);
+  EXPECT_FALSE(popup->IsOpen());
+  EXPECT_EQ(popup->GetMenuControl(), nullptr);
+  EXPECT_EQ(script.popups, 1);
+  EXPECT_EQ(script.closeUps, 1);
+  // Esc closes it without a click; a quit message ends the loop and stays for the application.
+  script.keys = {VK_ESCAPE};
+  script.postQuit = true;
+  popup->PopupAt(200, 200);
+  EXPECT_EQ(clicks.count, 1);
+  MSG msg;
+  bool quitKept = false;
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (msg.message == WM_QUIT) quitKept = true;
+  EXPECT_TRUE(quitKept);
+  if (TqzBarSubMenuControl* open = popup->GetMenuControl()) open->Dismiss();
+  delete popup;
 }
 
 }  // namespace

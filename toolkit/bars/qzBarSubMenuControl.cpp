@@ -367,6 +367,11 @@ void TqzBarSubMenuControl::KeyDown(TMessage& Message) {
   }
   // A selected control that takes the key (a sub-item's Right) has it first.
   if (ForwardKeyToSelected(key)) return;
+  // The column runs downwards: Up and Down walk it.
+  if (key == VK_DOWN || key == VK_UP) {
+    SelectNeighbour(key == VK_DOWN);
+    return;
+  }
   inherited::WndProc(Message);
 }
 

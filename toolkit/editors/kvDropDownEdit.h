@@ -493,6 +493,7 @@ class TkvCustomDropDownEdit : public TkvCustomMaskEdit, public IkvEditPopupOwner
   void UpdateHotAndOpen();
   TkvCustomEditPopupWindow* GetPopupWindow() const { return FPopupWindow.get(); }
   TkvPopupCloseReason GetCloseUpReason() const { return FCloseUpReason; }
+  void SetCloseUpReason(TkvPopupCloseReason Value) { FCloseUpReason = Value; }
   bool GetPopupSizeChanged() const { return FPopupSizeChanged; }
   bool IsPopupPrepared() const { return FPopupPrepared; }
   bool GetHotAndOpen() const { return FHotAndOpen; }
@@ -765,6 +766,96 @@ class TkvFilterComboBoxHelper : public TkvFilterDropDownEditHelper {
   TClass FilterEditorClass() override { return TkvComboBox::ClassInfo(); }
   void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
                             bool KeepButtons) override;
+};
+
+// ---- Popup editor --------------------------------------------------------------------------
+
+constexpr Integer skvEditCircularReferencing = 64412;
+
+// The settings of editors whose popup hosts a control of the form.
+class TkvCustomPopupEditProperties : public TkvCustomDropDownEditProperties {
+  TAVREN_CLASS(TkvCustomPopupEditProperties, TkvCustomDropDownEditProperties)
+ public:
+  explicit TkvCustomPopupEditProperties(TPersistent* AOwner);
+  ~TkvCustomPopupEditProperties() override;
+  void Assign(TPersistent* Source) override;
+  void ComponentFreed(TComponent* Component) override;
+  TClass GetEditorClass() override;
+  bool ShowsLookupInPopup() override { return false; }
+  TClassOf<TkvCustomEditPopupWindow> PopupWindowClass() override;
+  bool PopupTakesFocus() override { return true; }
+
+  // Not owned; forgotten when it is destroyed.
+  TControl* GetPopupControl() const { return FPopupControl; }
+  void SetPopupControl(TControl* Value);
+
+ private:
+  TControl* FPopupControl = nullptr;
+};
+
+class TkvPopupEditProperties : public TkvCustomPopupEditProperties {
+  TAVREN_CLASS(TkvPopupEditProperties, TkvCustomPopupEditProperties)
+ public:
+  explicit TkvPopupEditProperties(TPersistent* AOwner);
+  void SetAlignmentProp(TkvEditAlignment* Value) { SetAlignment(Value); }
+};
+
+// The drop-down editor whose popup shows a control of the form: the control moves into the popup
+// while it is open and goes back to its place when it closes.
+class TkvCustomPopupEdit : public TkvCustomDropDownEdit {
+  TAVREN_CLASS(TkvCustomPopupEdit, TkvCustomDropDownEdit)
+ public:
+  explicit TkvCustomPopupEdit(TComponent* AOwner)
+      : TkvCustomPopupEdit(AOwner, false, TkvCustomPopupEditProperties::ClassInfo()) {}
+  void BeforeDestruction() override;
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvCustomPopupEditProperties::ClassInfo(); }
+
+  bool CanOpenPopup() override { return PopupEditProperties()->GetPopupControl() != nullptr; }
+  // Raises EkvEditError when the control would hold the editor or is the popup itself.
+  void PreparePopup() override;
+  TWinControl* GetPopupFocusControl() override;
+  void MeasurePopupContent(Integer& Width, Integer& Height) override;
+  void PositionPopupContent(const TRect& R) override;
+  void DisplayPopup() override;
+  void AfterPopupClose(TObject* Sender) override;
+
+  // Closes the popup from a handler of the hosted control (CloseUpReason := Reason).
+  virtual void PostClosePopup(TkvPopupCloseReason Reason);
+  virtual void RestorePopupControl();
+  virtual void SavePopupControlPlacement();
+
+  TkvCustomPopupEditProperties* PopupEditProperties() {
+    return static_cast<TkvCustomPopupEditProperties*>(GetEffectiveProperties());
+  }
+
+ protected:
+  TkvCustomPopupEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass)
+      : TkvCustomDropDownEdit(AOwner, AInplace, APropertiesClass) {}
+
+ private:
+  // Where the hosted control was before it moved into the popup.
+  struct TPlacement {
+    TWinControl* Parent = nullptr;
+    TAlign Align = alNone;
+    TRect Bounds;
+    bool Visible = false;
+    TFormBorderStyle BorderStyle = bsNone;
+  };
+  TControl* FHostedControl = nullptr;
+  TPlacement FPlacement;
+};
+
+class TkvPopupEdit : public TkvCustomPopupEdit {
+  TAVREN_CLASS(TkvPopupEdit, TkvCustomPopupEdit)
+ public:
+  explicit TkvPopupEdit(TComponent* AOwner) : TkvCustomPopupEdit(AOwner, false, TkvPopupEditProperties::ClassInfo()) {}
+  TkvPopupEdit(TComponent* AOwner, bool AInplace)
+      : TkvCustomPopupEdit(AOwner, AInplace, TkvPopupEditProperties::ClassInfo()) {}
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvPopupEditProperties::ClassInfo(); }
+  TkvPopupEditProperties* GetPopupEditProperties() const {
+    return static_cast<TkvPopupEditProperties*>(GetProperties());
+  }
+  void SetPopupEditProperties(TkvPopupEditProperties* Value) { SetProperties(Value); }
 };
 
 // ---- Unit ----------------------------------------------------------------------------------
