@@ -216,7 +216,8 @@ bool SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
   if (hidden) {
     FocusWindowHidden(w);
   } else if (!(flags & SWP_NOACTIVATE) && nowVisible) {
-    if (w->IsTopLevel()) {
+    // A child window is never the active window, also a child of the desktop.
+    if (w->IsTopLevel() && !w->IsChild()) {
       if (!(w->style & WS_MINIMIZE)) ActivateWindow(w, WA_ACTIVE);
     } else if (w->IsChild()) {
       SendInternalMessage(w, WM_CHILDACTIVATE, 0, 0);

@@ -156,7 +156,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   if (icons.Contains(biSystemMenu)) Params.Style |= WS_SYSMENU;
   if (icons.Contains(biHelp)) Params.ExStyle |= WS_EX_CONTEXTHELP;
   if (topLevel && FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
-  if (topLevel && FAlphaBlend) Params.ExStyle |= WS_EX_LAYERED;
+  if (topLevel && (FAlphaBlend || FTransparentColor)) Params.ExStyle |= WS_EX_LAYERED;
 }
 
 void TCustomForm::CreateWnd() {
@@ -167,9 +167,10 @@ void TCustomForm::CreateWnd() {
 void TCustomForm::ApplyLayering() {
   if (!HandleAllocated() || FParent) return;
   LONG exStyle = GetWindowLong(FHandle, GWL_EXSTYLE);
-  if (FAlphaBlend) {
+  if (FAlphaBlend || FTransparentColor) {
     SetWindowLong(FHandle, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(FHandle, 0, FAlphaBlendValue, LWA_ALPHA);
+    DWORD flags = (FAlphaBlend ? LWA_ALPHA : 0) | (FTransparentColor ? LWA_COLORKEY : 0);
+    SetLayeredWindowAttributes(FHandle, ColorToRGB(FTransparentColorValue), FAlphaBlend ? FAlphaBlendValue : 255, flags);
   } else if (exStyle & WS_EX_LAYERED) {
     SetWindowLong(FHandle, GWL_EXSTYLE, exStyle & ~static_cast<LONG>(WS_EX_LAYERED));
   }
@@ -184,6 +185,18 @@ void TCustomForm::SetAlphaBlend(bool Value) {
 void TCustomForm::SetAlphaBlendValue(Byte Value) {
   if (FAlphaBlendValue == Value) return;
   FAlphaBlendValue = Value;
+  ApplyLayering();
+}
+
+void TCustomForm::SetTransparentColor(bool Value) {
+  if (FTransparentColor == Value) return;
+  FTransparentColor = Value;
+  ApplyLayering();
+}
+
+void TCustomForm::SetTransparentColorValue(TColor Value) {
+  if (FTransparentColorValue == Value) return;
+  FTransparentColorValue = Value;
   ApplyLayering();
 }
 

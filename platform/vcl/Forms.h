@@ -195,6 +195,11 @@ class TCustomForm : public TScrollingWinControl {
   void SetAlphaBlend(bool Value);
   Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }
   void SetAlphaBlendValue(Byte Value);
+  // The colour that shows as holes in the window (a colour key of the layered window).
+  bool GetTransparentColor() const { return FTransparentColor; }
+  void SetTransparentColor(bool Value);
+  TColor GetTransparentColorValue() const { return FTransparentColorValue; }
+  void SetTransparentColorValue(TColor Value);
   Integer GetPixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(Integer Value) { FPixelsPerInch = Value; }
   bool GetScaled() const { return FScaled; }
@@ -287,6 +292,8 @@ class TCustomForm : public TScrollingWinControl {
   bool FActive = false;
   bool FAlphaBlend = false;
   Byte FAlphaBlendValue = 255;
+  bool FTransparentColor = false;
+  TColor FTransparentColorValue = clBlack;
   bool FCreatedNew = false;
   bool FOldCreateOrder = false;
   bool FScaled = true;

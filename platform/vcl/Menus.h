@@ -33,7 +33,7 @@ String StripHotkey(const String& Text);
 constexpr const char* cLineCaption = "-";
 
 enum TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
-                           odInactive, odNoAccel, odNoFocusRect };
+                           odInactive, odNoAccel, odNoFocusRect, odComboBoxEdit };
 using TOwnerDrawState = TSet<TOwnerDrawStateItem, 16>;
 
 class TMenu;

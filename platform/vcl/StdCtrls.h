@@ -412,6 +412,9 @@ class TCustomListBox : public TWinControl {
   void SetItemHeight(Integer Value);
   bool GetIntegralHeight() const { return FIntegralHeight; }
   void SetIntegralHeight(bool Value);
+  // The width the list scrolls through horizontally (0: no horizontal scrolling).
+  Integer GetScrollWidth();
+  void SetScrollWidth(Integer Value);
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle Value);
   TCanvas* GetCanvas() const { return FCanvas.get(); }
@@ -443,6 +446,7 @@ class TCustomListBox : public TWinControl {
   bool FExtendedSelect = true;
   bool FSorted = false;
   bool FIntegralHeight = false;
+  Integer FScrollWidth = 0;
   TFormBorderStyle FBorderStyle = bsSingle;
   TDrawItemEvent FOnDrawItem;
   TMeasureItemEvent FOnMeasureItem;

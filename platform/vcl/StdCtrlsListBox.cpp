@@ -130,6 +130,7 @@ void TCustomListBox::CreateWnd() {
     FSaveItems = std::make_unique<TStringList>();
     for (Integer i = 0; i < saved->GetCount(); ++i) FItems->AddObject(saved->GetStrings(i), saved->GetObjects(i));
   }
+  if (FScrollWidth > 0) SendMessage(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
   SendMessage(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(FSaveTopIndex), 0);
   if (FSaveItemIndex >= 0) SetItemIndex(FSaveItemIndex);
 }
@@ -287,6 +288,18 @@ void TCustomListBox::SetIntegralHeight(bool Value) {
   if (FIntegralHeight == Value) return;
   FIntegralHeight = Value;
   RecreateWnd();
+}
+
+Integer TCustomListBox::GetScrollWidth() {
+  if (HandleAllocated()) FScrollWidth = static_cast<Integer>(SendMessage(FHandle, LB_GETHORIZONTALEXTENT, 0, 0));
+  return FScrollWidth;
+}
+
+void TCustomListBox::SetScrollWidth(Integer Value) {
+  Value = std::max(Value, 0);
+  if (GetScrollWidth() == Value) return;
+  FScrollWidth = Value;
+  if (HandleAllocated()) SendMessage(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Value), 0);
 }
 
 void TCustomListBox::SetBorderStyle(TFormBorderStyle Value) {

@@ -527,12 +527,12 @@ TEST_F(EditPopup, CloseButtonPressedAndReleasedElsewhereClosesWithNoReason) {
   EXPECT_EQ(popup->GetEditViewInfo()->CloseButtonState, 3);
   Send(WM_LBUTTONUP, 0, 150, 40);
   Pump();
-  EXPECT_EQ(editor->reasons, std::vector<Integer>{kvcrNone});
+  EXPECT_EQ(editor->reasons, std::vector<Integer>{pcrNone});
   EXPECT_FALSE(IsVisiblePopup(popup));
 }
 
 TEST_F(EditPopup, ModalResultsCloseWithTheirReasons) {
-  const std::pair<TModalResult, Integer> kCases[] = {{mrOk, kvcrAccept}, {mrCancel, kvcrCancel}, {mrYes, kvcrNone}};
+  const std::pair<TModalResult, Integer> kCases[] = {{mrOk, pcrAccept}, {mrCancel, pcrCancel}, {mrYes, pcrNone}};
   for (const auto& [result, reason] : kCases) {
     SCOPED_TRACE(result);
     editor->reasons.clear();
@@ -548,7 +548,7 @@ TEST_F(EditPopup, AFocusTakingPopupsLoopClosesWithTheModalResultsReason) {
   ScriptedSteps steps;
   steps.Add(50, [&] { Popup()->SetModalResult(mrOk); });
   editor->Open();  // returns once the loop has seen the popup closed
-  EXPECT_EQ(editor->reasons, std::vector<Integer>{kvcrAccept});
+  EXPECT_EQ(editor->reasons, std::vector<Integer>{pcrAccept});
   EXPECT_FALSE(IsVisiblePopup(Popup()));
 }
 

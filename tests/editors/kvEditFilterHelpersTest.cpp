@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditTestProperties.h"
+#include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMemo.h"
@@ -89,6 +90,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
   kvLabelEnd();
   kvMemoEnd();
+  kvDropDownEditEnd();
   kvMaskEditEnd();
   kvTextEditEnd();
   EXPECT_FALSE(FilterEditsControllerExists());
@@ -97,6 +99,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_FALSE(FilterEditsControllerExists());
   kvTextEditStart();
   kvMaskEditStart();
+  kvDropDownEditStart();
   kvMemoStart();
   kvLabelStart();
   kvMemoStart();

@@ -130,6 +130,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   Cardinal GetEditTextSize() const noexcept { return FEditTextSize; }
   Cardinal GetComboArrowWidth() const noexcept { return FComboArrowWidth; }
   const TRect& GetItemsRect() const noexcept { return FItemsRect; }
+  // Descendants whose items sit inside margins narrow the rectangle after the base rule.
+  void SetItemsRect(const TRect& R) { FItemsRect = R; }
   const TRect& GetVisibleItemsRect() const noexcept { return FVisibleItemsRect; }
   bool GetClosedByEsc() const noexcept { return FClosedByEsc; }
   Byte GetBusyFlags() const noexcept { return FBusyFlags; }

@@ -141,8 +141,11 @@ void TCustomqzBarControl::TrackMouse(TShiftState, Integer, Integer) {
 }
 
 void TCustomqzBarControl::BarMouseEnter(TShiftState, const TPoint& P, TqzBarItemControl* AControl) {
-  TRect bounds;
-  GetBarBounds(bounds);
+  // The watch takes the whole window (frame included) in client coordinates.
+  RECT window{};
+  ::GetWindowRect(GetHandle(), &window);
+  TPoint topLeft = ScreenToClient(TPoint(window.Left, window.Top));
+  TRect bounds(topLeft.X, topLeft.Y, topLeft.X + (window.Right - window.Left), topLeft.Y + (window.Bottom - window.Top));
   StartMouseLeaveWatch(this, bounds, this);
   TrackLink(AControl ? AControl->GetLink() : nullptr, P);
   SetViewState(1);

@@ -6,6 +6,7 @@
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzBarLargeButton,
     PROPERTY(AutoGrayScale).Default(true),
@@ -219,8 +220,7 @@ bool TqzBarLargeButtonControl::IsInVerticalBar() {
 }
 
 Integer TqzBarLargeButtonControl::GetDropArrowWidth() {
-  TCustomqzBarControl* parent = GetParent();
   TqzBarManager* manager = GetBarManager();
-  if (parent && parent->BarKind() == 0 && manager) return manager->GetLargeButtonArrowWidth();
+  if (dynamic_cast<TqzBarControl*>(GetParent()) && manager) return manager->GetLargeButtonArrowWidth();
   return inherited::GetDropArrowWidth();
 }

@@ -26,5 +26,6 @@ constexpr Integer sqzBarAddNamedToQuickAccess = 64619;
 constexpr Integer sqzBarAddToQuickAccess = 64620;
 constexpr Integer sqzBarScreenTipDisplayName = 64621;
 // Layout storage: the top of the range, clear of the item texts below.
+constexpr Integer sqzBarNoBarManagers = 64689;
 constexpr Integer sqzBarLayoutDamaged = 64690;
 constexpr Integer sqzBarRegistryPathTooShort = 64691;

@@ -5,6 +5,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ const ItemClassEntry kItemClasses[] = {
     {TqzBarEdit::ClassInfo(), true},
     {TCustomqzBarCombo::ClassInfo(), true},
     {TqzBarCombo::ClassInfo(), true},
-    {TqzBarSubItem::ClassInfo(), true},
+    {TqzBarSubItem::ClassInfo(), true, TqzBarSubItemControl::ClassInfo()},
     {TqzBarListItem::ClassInfo(), true},
     {TqzBarContainerItem::ClassInfo(), true},
     {TqzBarExtraPaneListItem::ClassInfo(), false},

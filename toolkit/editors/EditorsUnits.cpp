@@ -3,6 +3,7 @@
 #include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
+#include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
@@ -29,6 +30,7 @@ void EditorsStart() {
   kvTextEditStart();
   kvMemoStart();
   kvMaskEditStart();
+  kvDropDownEditStart();
   kvCheckBoxStart();
   kvLabelStart();
   kvProgressBarStart();
@@ -45,6 +47,7 @@ void EditorsEnd() {
   kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();
+  kvDropDownEditEnd();
   kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();

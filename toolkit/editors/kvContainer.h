@@ -695,6 +695,8 @@ class TkvCustomPopupWindow : public TkvPopupWindow {
   bool GetOwnLoop() const { return FOwnLoop; }
   bool GetTerminateOnDestroy() const { return FTerminateOnDestroy; }
   TWinControl* GetRememberedFocusControl() const { return FFocusControl; }
+  // The control the next presentation through the show message focuses.
+  void SetRememberedFocusControl(TWinControl* Control);
   TkvContainerStyle* GetStyle() const { return FStyle.get(); }
   TkvContainerViewInfo* GetViewInfo() const { return FViewInfo.get(); }
   TNotifyEvent GetOnClosed() const { return FOnClosed; }

@@ -520,6 +520,13 @@ void TkvCustomPopupWindow::KVMPopupClose(TMessage&) {
 
 void TkvCustomPopupWindow::KVMPopupPresent(TMessage&) { Present(FFocusControl); }
 
+void TkvCustomPopupWindow::SetRememberedFocusControl(TWinControl* Control) {
+  if (FFocusControl == Control) return;
+  if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+  FFocusControl = Control;
+  if (FFocusControl) FFocusControl->FreeNotification(this);
+}
+
 void TkvCustomPopupWindow::Represent() {
   if (HandleAllocated()) {
     // The focus leaving the old window is the popup's own doing: no form reacts to it.

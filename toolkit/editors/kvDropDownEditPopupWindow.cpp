@@ -203,6 +203,10 @@ void TkvCustomEditPopupWindow::Present(TWinControl* FocusControl) {
   TkvCustomPopupWindow::Present(FocusControl);
 }
 
+bool TkvCustomEditPopupWindow::HandlesOwnerClick(HWND, UINT, const TPoint& MousePoint, TShiftState) {
+  return GetOwnerEditor() && RectHoldsPoint(OwnerScreenBounds(), MousePoint);
+}
+
 void TkvCustomEditPopupWindow::FireShown() {
   TWeakRef<TkvCustomEditPopupWindow> self(this);
   Relayout();
@@ -228,7 +232,7 @@ void TkvCustomEditPopupWindow::CloseForModalResult() {
     return;
   }
   const TModalResult result = GetModalResult();
-  owner->EndPopup(result == mrOk ? kvcrAccept : result == mrCancel ? kvcrCancel : kvcrNone);
+  owner->EndPopup(result == mrOk ? pcrAccept : result == mrCancel ? pcrCancel : pcrNone);
 }
 
 void TkvCustomEditPopupWindow::CreateParams(TCreateParams& Params) {
@@ -424,7 +428,7 @@ void TkvCustomEditPopupWindow::MouseUp(TMouseButton Button, TShiftState Shift, I
     if (CloseQuery()) {
       TWeakRef<TkvCustomEditPopupWindow> self(this);
       if (IkvEditPopupOwner* owner = GetOwnerEditor())
-        owner->EndPopup(kvcrNone);
+        owner->EndPopup(pcrNone);
       else
         Dismiss();
       if (!self || !GetVisible()) return;

@@ -440,7 +440,8 @@ class TkvCustomMaskEdit : public TkvCustomTextEdit, public IkvMaskEditModeHost {
   void SetText(const String& Value);
 
  protected:
-  TkvCustomMaskEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
+  TkvCustomMaskEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass,
+                    TClassOf<TWinControl> AInnerEditClass = TkvInnerTextEdit::ClassInfo());
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;

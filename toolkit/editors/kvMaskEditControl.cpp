@@ -41,8 +41,9 @@ class TFlagScope {
 
 TAVREN_CLASS_IMPL(TkvCustomMaskEdit)
 
-TkvCustomMaskEdit::TkvCustomMaskEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass)
-    : TkvCustomTextEdit(AOwner, AInplace, APropertiesClass) {
+TkvCustomMaskEdit::TkvCustomMaskEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass,
+                                     TClassOf<TWinControl> AInnerEditClass)
+    : TkvCustomTextEdit(AOwner, AInplace, APropertiesClass, AInnerEditClass) {
   // Always the standard mode first: the first Properties change sets the mode of the kind.
   FMode = NewMode(emkStandard);
   MaskProperties()->SetEmptyMaskText(FMode->EmptyValueText());

@@ -830,6 +830,8 @@ class TkvCustomTextEdit : public TkvCustomEdit, public IkvFormatListener, public
   bool InnerEditDisplaysValue() override { return IsInnerEditShown(); }
   bool IsModifyingKey(Word Key, TShiftState Shift) override;
   bool IsModifyingChar(Char Character) override;
+  // The arrows, paging, Home and End are the text editor's own (caret, lookup items).
+  bool KeepsNavigationKeys() override { return true; }
   void HandleInnerEditChange() override;
   void HandleKeyDown(Word& Key, TShiftState Shift) override;
   void HandleKeyPress(Char& Character) override;

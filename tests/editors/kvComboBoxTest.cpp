@@ -1,0 +1,210 @@
+#include <memory>
+
+#include "EditTestFixture.h"
+#include "backend/ScriptedInput.h"
+#include "gdi/SysMetrics.h"
+#include "rtl/Reader.h"
+#include "rtl/SysUtils.h"
+#include "rtl/Writer.h"
+#include "toolkit/editors/kvDropDownEdit.h"
+#include "user/Input.h"
+#include "user/VirtualKeys.h"
+
+namespace {
+
+using Log = std::vector<String>;
+
+// Logs a combo's events in order.
+struct ComboLog : TObject {
+  Log log;
+  TkvComboBox* combo = nullptr;
+  void Change(TObject*) { log.push_back("change " + combo->GetText()); }
+  void Clicked(TObject*) { log.push_back("click"); }
+  void InitPopup(TObject*) { log.push_back("init"); }
+  void Popup(TObject*) { log.push_back("popup"); }
+  void CloseUp(TObject*) { log.push_back("closeup " + IntToStr(Integer(combo->GetCloseUpReason()))); }
+  void Attach(TkvComboBox* Combo) {
+    combo = Combo;
+    TkvComboBoxProperties* p = Combo->GetComboBoxProperties();
+    p->SetOnChange(MakeEvent<&ComboLog::Change>(this));
+    p->SetOnInitPopup(MakeEvent<&ComboLog::InitPopup>(this));
+    p->SetOnPopup(MakeEvent<&ComboLog::Popup>(this));
+    p->SetOnCloseUp(MakeEvent<&ComboLog::CloseUp>(this));
+    Combo->SetOnClick(MakeEvent<&ComboLog::Clicked>(this));
+  }
+  Log Take() { return std::exchange(log, {}); }
+};
+
+class ComboBox : public EditEventsTest {
+ protected:
+  void SetUp() override {
+    EditEventsTest::SetUp();
+    form->SetBounds(100, 100, 400, 300);
+    combo = new TkvComboBox(form);
+    combo->SetParent(form);
+    combo->SetBounds(20, 30, 150, 21);
+    for (const char* item : {"WMV (*.wmv)", "AVI (*.avi)", "MP4 (*.mp4)"}) Props()->GetItems()->Add(item);
+    events.Attach(combo);
+    Pump();
+  }
+  void Focus() {
+    combo->SetFocus();
+    Pump();
+    events.Take();
+  }
+  TkvComboBoxProperties* Props() { return combo->GetComboBoxProperties(); }
+  TkvCustomEditPopupWindow* Popup() { return combo->GetPopupWindow(); }
+  TkvCustomComboBoxListBox* List() { return combo->GetComboLookupData()->ComboList(); }
+  void SetItems(Integer Count) {
+    Props()->GetItems()->Clear();
+    for (Integer i = 0; i < Count; ++i) Props()->GetItems()->Add("Item " + IntToStr(i));
+  }
+  TkvComboBox* combo = nullptr;
+  ComboLog events;
+};
+
+TEST_F(ComboBox, F4OpensTheListUnderTheEditorAndDownEnterPicksTheNextItem) {
+  combo->SetItemIndex(0);
+  Focus();
+  Key(VK_F4);
+  ASSERT_TRUE(combo->GetDroppedDown());
+  EXPECT_EQ(events.Take(), (Log{"init", "popup"}));
+  // Below the editor, from its left edge, at least as wide.
+  const TPoint editorBottomLeft = combo->ClientToScreen(TPoint(0, combo->GetHeight()));
+  EXPECT_EQ(Popup()->GetLeft(), editorBottomLeft.X);
+  EXPECT_EQ(Popup()->GetTop(), editorBottomLeft.Y);
+  EXPECT_GE(Popup()->GetWidth(), combo->GetWidth());
+  EXPECT_TRUE(List()->IsVisible());
+  EXPECT_EQ(List()->GetItemIndex(), 0);
+  Key(VK_DOWN);
+  EXPECT_TRUE(combo->GetDroppedDown());
+  EXPECT_EQ(List()->GetItemIndex(), 1);
+  EXPECT_EQ(combo->GetComboLookupData()->GetHighlightedRow(), 1);
+  EXPECT_EQ(combo->GetText(), "WMV (*.wmv)");
+  Key(VK_RETURN);
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_EQ(combo->GetItemIndex(), 1);
+  EXPECT_EQ(combo->GetText(), "AVI (*.avi)");
+  EXPECT_EQ(events.Take(), (Log{"click", "change AVI (*.avi)", "closeup 4"}));
+}
+
+TEST_F(ComboBox, EscClosesTheListAndLeavesTheValue) {
+  combo->SetItemIndex(2);
+  Focus();
+  Key(VK_F4);
+  Key(VK_UP);
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_EQ(combo->GetItemIndex(), 2);
+  EXPECT_EQ(combo->GetText(), "MP4 (*.mp4)");
+  EXPECT_EQ(events.Take(), (Log{"init", "popup", "closeup 3"}));
+}
+
+TEST_F(ComboBox, RowsShownFollowDropDownRowsAndAnEmptyComboNeverOpens) {
+  struct Case {
+    Integer items;
+    Integer rowsShown;
+    bool scrollBar;
+  };
+  for (Case c : {Case{20, 8, true}, Case{3, 3, false}}) {
+    SCOPED_TRACE(c.items);
+    SetItems(c.items);
+    Focus();
+    Key(VK_F4);
+    ASSERT_TRUE(combo->GetDroppedDown());
+    EXPECT_EQ(List()->GetHeight(), c.rowsShown * List()->ItemRowHeight(0));
+    EXPECT_EQ(List()->GetScrollWidth() + (c.scrollBar ? GetSystemMetrics(SM_CXVSCROLL) : 0) <= List()->GetWidth(), true);
+    Key(VK_ESCAPE);
+  }
+  SetItems(0);
+  Focus();
+  Key(VK_F4);
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_FALSE(combo->IsPopupPrepared());
+}
+
+TEST_F(ComboBox, WidthFollowsTheWidestItemOrTheEditor) {
+  Props()->GetItems()->Add(String(60, 'W'));
+  Focus();
+  Key(VK_F4);
+  EXPECT_GT(Popup()->GetWidth(), combo->GetWidth());
+  Key(VK_ESCAPE);
+  Props()->SetDropDownAutoWidth(false);
+  Key(VK_F4);
+  EXPECT_EQ(Popup()->GetWidth(), combo->GetWidth());
+}
+
+TEST_F(ComboBox, AClickOnARowPicksItAndClosesWithAccept) {
+  Focus();
+  Key(VK_F4);
+  ASSERT_TRUE(combo->GetDroppedDown());
+  events.Take();
+  const TRect row = List()->ItemRect(2);
+  const TPoint at = List()->ClientToScreen(TPoint(row.Left + 5, row.Top + 2));
+  ScriptClick(POINT{at.X, at.Y});
+  Pump();
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_EQ(combo->GetCloseUpReason(), pcrAccept);
+  EXPECT_EQ(combo->GetText(), "MP4 (*.mp4)");
+  EXPECT_EQ(events.Take(), (Log{"click", "change MP4 (*.mp4)", "closeup 4"}));
+}
+
+TEST_F(ComboBox, KeysToggleAndCloseWithTheirReasons) {
+  Focus();
+  Key(VK_DOWN, kAlt);
+  EXPECT_TRUE(combo->GetDroppedDown());
+  Key(VK_UP, kAlt);
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_EQ(combo->GetCloseUpReason(), pcrToggle);
+  Key(VK_F4);
+  Key(VK_F4);
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_EQ(combo->GetCloseUpReason(), pcrToggle);
+  // A printable character opens an immediate drop-down.
+  Type("A");
+  EXPECT_TRUE(combo->GetDroppedDown());
+  EXPECT_EQ(combo->GetText(), "AVI (*.avi)");
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_EQ(combo->GetCloseUpReason(), pcrCancel);
+}
+
+TEST_F(ComboBox, RevertableDoubleClickWrapsToTheFirstItem) {
+  Props()->SetRevertable(true);
+  combo->SetItemIndex(2);
+  Focus();
+  const TPoint at = combo->ClientToScreen(TPoint(20, 10));
+  ScriptDoubleClick(POINT{at.X, at.Y});
+  Pump();
+  if (combo->GetDroppedDown()) Key(VK_ESCAPE);
+  EXPECT_EQ(combo->GetItemIndex(), 0);
+}
+
+TEST(ComboBoxForms, AProfileChooserStreamsItsItemsAndSettings) {
+  auto* root = new TForm(nullptr, 0);
+  root->SetName("Window");
+  auto* combo = new TkvComboBox(root);
+  combo->SetName("cbProfile");
+  combo->SetParent(root);
+  TkvComboBoxProperties* p = combo->GetComboBoxProperties();
+  for (const char* item : {"WMV (*.wmv)", "AVI (*.avi)"}) p->GetItems()->Add(item);
+  p->SetDropDownListStyle(lsFixedList);
+  p->SetDropDownRows(12);
+  String text = WriteComponentToText(root);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("Properties.DropDownListStyle = lsFixedList"), String::npos);
+  EXPECT_NE(text.find("Properties.DropDownRows = 12"), String::npos);
+  EXPECT_EQ(text.find("ItemIndex"), String::npos);
+  delete root;
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TkvComboBox*>(copy->FindComponent("cbProfile"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetComboBoxProperties()->GetItems()->GetCount(), 2);
+  EXPECT_EQ(read->GetComboBoxProperties()->GetDropDownRows(), 12);
+  EXPECT_EQ(read->GetComboBoxProperties()->GetDropDownListStyle(), lsFixedList);
+  EXPECT_EQ(read->GetComboBoxProperties()->GetButtons()->GetCount(), 1);
+  delete copy;
+}
+
+}  // namespace

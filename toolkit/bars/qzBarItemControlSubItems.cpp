@@ -1,0 +1,119 @@
+// The sub-item control: opening its menu next to the entry, toggling it by press, closing it with
+// the control, and the arrow that marks a sub-menu inside a menu.
+
+#include "toolkit/bars/qzBarItemControlSubItems.h"
+
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
+#include "user/Messages.h"
+
+TAVREN_CLASS_IMPL(TqzBarSubItemControl)
+
+TqzBarSubItemControl::~TqzBarSubItemControl() { CloseSubMenu(); }
+
+TqzBarSubMenuControl* TqzBarSubItemControl::GetSubMenu() const {
+  return IsBarControlLive(FSubMenu) ? FSubMenu : nullptr;
+}
+
+void TqzBarSubItemControl::SubMenuClosed(TObject* Sender) {
+  if (Sender == FSubMenu) FSubMenu = nullptr;
+  TqzBarButtonLikeControl::Deactivate(false);
+  Repaint();
+}
+
+void TqzBarSubItemControl::OpenSubMenu(bool) {
+  TCustomqzBarControl* parent = GetParent();
+  auto* item = dynamic_cast<TCustomqzBarSubItem*>(GetItem());
+  if (!parent || !item || GetSubMenu() || !parent->HandleAllocated()) return;
+  // Another menu of the same window closes first.
+  if (auto* other = dynamic_cast<TqzBarSubMenuControl*>(parent->GetOpenedBar())) other->Dismiss();
+  TqzBarManager* manager = GetBarManager();
+  auto* menu = new TqzBarSubMenuControl(manager);
+  FSubMenu = menu;
+  menu->SetOpenerControl(this);
+  menu->SetOpenerBar(parent);
+  menu->SetOnCloseUp(MakeEvent<&TqzBarSubItemControl::SubMenuClosed>(this));
+  menu->SetItemLinks(item->GetItemLinks());
+  TRect r = GetItemRect();
+  TPoint topLeft = parent->ClientToScreen(TPoint(r.Left, r.Top));
+  TPoint bottomRight = parent->ClientToScreen(TPoint(r.Right, r.Bottom));
+  menu->SetOwnerBounds(TRect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y), parent);
+  TPoint at;
+  if (GetPaintType() == qzPaintMenu || parent->IsVertical()) {
+    // Beside the entry, level with it (a menu's frame moves it up by the frame's width).
+    Integer frame = GetPaintType() == qzPaintMenu ? Painter()->ClassRef()->MenuFrameWidth() : 0;
+    menu->SetOpenerExtents(r.Width(), 0);
+    at = TPoint(bottomRight.X, topLeft.Y - frame);
+  } else {
+    menu->SetOpenerExtents(0, r.Height());
+    at = TPoint(topLeft.X, bottomRight.Y);
+  }
+  TqzBarButtonLikeControl::Activate(false);
+  item->FirePopup();
+  TkvObjectLink* self = LinkToObject(this);
+  menu->Popup(at);
+  if (self->Ref && GetSubMenu()) Repaint();
+  ReleaseObjectLink(self);
+}
+
+void TqzBarSubItemControl::CloseSubMenu() {
+  TqzBarSubMenuControl* menu = GetSubMenu();
+  FSubMenu = nullptr;
+  if (menu) {
+    menu->SetOnCloseUp(TNotifyEvent());
+    menu->Dismiss();
+    if (auto* item = dynamic_cast<TCustomqzBarSubItem*>(GetItem())) item->FireCloseUp();
+  }
+  TqzBarButtonLikeControl::Deactivate(false);
+}
+
+void TqzBarSubItemControl::UserActivate(bool AByMouse) {
+  if (!IsEnabled()) return;
+  if (GetSubMenu()) {
+    // A press on the entry of an open menu closes it (not inside a menu: there it stays).
+    if (GetPaintType() != qzPaintMenu) {
+      CloseSubMenu();
+      Repaint();
+    }
+    return;
+  }
+  OpenSubMenu(AByMouse);
+}
+
+void TqzBarSubItemControl::Deactivate(bool AFlag) {
+  CloseSubMenu();
+  TqzBarButtonLikeControl::Deactivate(AFlag);
+  Repaint();
+}
+
+bool TqzBarSubItemControl::WantsKey(Word AKey) {
+  return (AKey == VK_RIGHT && GetPaintType() == qzPaintMenu) || AKey == VK_RETURN ||
+         (AKey == VK_DOWN && GetPaintType() == qzPaintHorizontal);
+}
+
+void TqzBarSubItemControl::KeyDown(Word& AKey, TShiftState) {
+  if (!WantsKey(AKey) || !IsEnabled()) return;
+  AKey = 0;
+  OpenSubMenu(false);
+  if (TqzBarSubMenuControl* menu = GetSubMenu()) {
+    // Opened from the keyboard: its first selectable link is selected.
+    TqzBarItemLinks* links = menu->GetItemLinks();
+    TqzBarItemLink* first = links ? links->FirstSelectableLink() : nullptr;
+    if (first && first->GetControl() && menu->SelectsFirstOnKeyboardOpen()) menu->SetSelectedControl(first->GetControl());
+  }
+}
+
+Byte TqzBarSubItemControl::GetContentKind() {
+  if (GetPaintType() == qzPaintMenu) return qzContentIcon | qzContentText;
+  return HasImage(GetViewSize()) ? qzContentIcon : qzContentText;
+}
+
+void TqzBarSubItemControl::DrawInRect(const TRect& R, Byte AState) {
+  ButtonParams()->OpenLook = GetSubMenu() != nullptr;
+  TqzBarButtonLikeControl::DrawInRect(R, AState);
+  if (GetPaintType() != qzPaintMenu) return;
+  // The arrow that tells a sub-menu, at the right end of the menu item.
+  Integer size = GetParent() ? GetParent()->GetMenuArrowHeight() : 4;
+  TRect arrow(R.Right - 3 * size, R.Top, R.Right - size, R.Bottom);
+  Painter()->DrawSubItemArrow(GetDrawParams(), arrow);
+}

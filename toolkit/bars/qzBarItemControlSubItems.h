@@ -1,0 +1,36 @@
+#pragma once
+// The control of a sub-item link: a button that opens its item's links as a menu window below
+// its toolbar entry or beside its menu item, and closes it again.
+
+#include "toolkit/bars/qzBarItemControlButtons.h"
+
+class TqzBarSubMenuControl;
+
+class TqzBarSubItemControl : public TqzBarButtonLikeControl {
+  TAVREN_CLASS(TqzBarSubItemControl, TqzBarButtonLikeControl)
+ public:
+  using TqzBarButtonLikeControl::TqzBarButtonLikeControl;
+  ~TqzBarSubItemControl() override;
+
+  // The open menu, nullptr while closed.
+  TqzBarSubMenuControl* GetSubMenu() const;
+  bool IsDroppedDown() override { return GetSubMenu() != nullptr; }
+  void OpenSubMenu(bool AByMouse);
+  void CloseSubMenu();
+
+  void UserActivate(bool AByMouse) override;
+  void Deactivate(bool AFlag) override;
+  void DoClick() override {}
+  bool ClickFiresItem() override { return false; }
+  bool CountsUse() override { return false; }
+  bool IsExpandable() override { return true; }
+  bool HasDropDown() override { return true; }
+  bool WantsKey(Word AKey) override;
+  void KeyDown(Word& AKey, TShiftState AShift) override;
+  Byte GetContentKind() override;
+  void DrawInRect(const TRect& R, Byte AState) override;
+
+ private:
+  void SubMenuClosed(TObject* Sender);
+  TqzBarSubMenuControl* FSubMenu = nullptr;
+};

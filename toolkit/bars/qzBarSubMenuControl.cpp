@@ -1,0 +1,420 @@
+// The menu window: placing on the work area, content size, the frame and background, the column
+// of controls with separators above group starts, keys and closing.
+
+#include "toolkit/bars/qzBarSubMenuControl.h"
+
+#include <algorithm>
+
+#include "gdi/Regions.h"
+#include "user/Messages.h"
+#include "user/Painting.h"
+#include "user/Rects.h"
+#include "user/WindowPos.h"
+#include "user/WindowTree.h"
+
+TAVREN_CLASS_IMPL(TqzBarSubMenuControlViewInfo)
+TAVREN_CLASS_IMPL(TqzBarSubMenuControl)
+
+namespace {
+
+constexpr UINT_PTR kDropDownTimer = 4;
+
+}  // namespace
+
+// ---- Layout info ---------------------------------------------------------------------------------
+
+void TqzBarSubMenuControlViewInfo::Calculate() {
+  TCustomqzBarControlViewInfo::Calculate();
+  auto* menu = static_cast<TqzBarSubMenuControl*>(GetBarControl());
+  TqzBarItemLinks* links = menu->GetItemLinks();
+  if (!links) return;
+  const TRect& visible = menu->GetVisibleItemsRect();
+  for (Integer i = menu->GetScrollIndex(); i < links->GetVisibleLinkCount(); ++i) {
+    TqzBarItemLink* link = links->GetVisibleLink(i);
+    TqzBarItemControl* control = link->GetControl();
+    TRect r = link->GetItemRect();
+    if (!control || IsRectEmpty(&r)) continue;
+    r.Bottom = std::min(r.Bottom, visible.Bottom);
+    control->GetViewInfo()->SetBounds(r);
+    AppendControlInfo(control->GetViewInfo());
+    if (link->GetBeginGroup() && i != menu->GetScrollIndex()) {
+      Integer s = menu->SeparatorSize();
+      AppendSeparatorEntry(TRect(r.Left, r.Top - s, r.Right, r.Top), 0, control);
+    }
+  }
+}
+
+// ---- The window ----------------------------------------------------------------------------------
+
+TqzBarSubMenuControl::TqzBarSubMenuControl(TComponent* AOwner) : TCustomqzBarControl(AOwner) {
+  SetWidth(0);
+  if (TqzBarManager* manager = GetControlBarManager()) GetFont()->Assign(manager->GetFont());
+}
+
+TqzBarSubMenuControl::~TqzBarSubMenuControl() {
+  FDismissing = true;
+  if (HandleAllocated()) DestroyHandle();
+}
+
+void TqzBarSubMenuControl::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  Params.ExStyle |= WS_EX_TOPMOST;
+  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_SAVEBITS;
+  HWND owner = FOwnerWindowHandle;
+  if (!owner) {
+    TqzBarManager* manager = GetControlBarManager();
+    TWinControl* control = manager ? manager->GetOwnerControl() : nullptr;
+    if (control) owner = control->GetHandle();
+  }
+  Params.WndParent = owner;
+}
+
+void TqzBarSubMenuControl::CreateWnd() {
+  inherited::CreateWnd();
+  FRequestedLeft = GetLeft();
+  FRequestedTop = GetTop();
+  ChangeActive(true);
+  FScrollIndex = 0;
+  bool horz = false, vert = false;
+  Place(TSize(0, 0), horz, vert);
+  if (horz) FHorzDirection = 1 - FHorzDirection;
+  if (vert) FVertDirection = 1 - FVertDirection;
+  PlayBarSound(bskMenuPopup);
+}
+
+void TqzBarSubMenuControl::DestroyWindowHandle() {
+  if (FWindowDestroyed) return;
+  FWindowDestroyed = true;
+  if (TCustomqzBarControl* opened = GetOpenedBar()) {
+    if (auto* menu = dynamic_cast<TqzBarSubMenuControl*>(opened)) menu->Dismiss();
+  }
+  ChangeActive(false);
+  inherited::DestroyWindowHandle();
+  FOnCloseUp(this);
+}
+
+void TqzBarSubMenuControl::Popup(const TPoint& P) {
+  SetLeft(P.X);
+  SetTop(P.Y);
+  HandleNeeded();
+  StartPopup();
+}
+
+void TqzBarSubMenuControl::StartPopup() {
+  FOnPopup(this);
+  ShowAnimated();
+}
+
+void TqzBarSubMenuControl::ShowAnimated() {
+  if (!HandleAllocated()) return;
+  SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  UpdateWindow(GetHandle());
+}
+
+void TqzBarSubMenuControl::Dismiss() {
+  if (FDismissing) return;
+  FDismissing = true;
+  delete this;
+}
+
+void TqzBarSubMenuControl::HideBar() {
+  TkvObjectLink* self = LinkToObject(this);
+  TCustomqzBarControl::HideBar();
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  // A closed menu is gone: its opener makes a new one the next time.
+  if (alive) Dismiss();
+}
+
+// ---- Sizes and placing -------------------------------------------------------------------------------
+
+void TqzBarSubMenuControl::ContentMargins(TRect& R) {
+  Integer border = Painter()->ClassRef()->MenuBorderSize();
+  R = TRect(border, border, border, border);
+}
+
+void TqzBarSubMenuControl::ItemsAreaOffset(TRect& R) {
+  Integer inner = Painter()->ClassRef()->MenuInnerBorderSize();
+  R = TRect(inner, inner, inner, inner);
+}
+
+void TqzBarSubMenuControl::CalcContentSize(TSize& ASize) {
+  ASize = TSize(0, 0);
+  TqzBarItemLinks* links = GetItemLinks();
+  for (Integer i = FScrollIndex; links && i < links->GetVisibleLinkCount(); ++i) {
+    TqzBarItemLink* link = links->GetVisibleLink(i);
+    TqzBarItemControl* control = link->GetControl();
+    if (!control) continue;
+    ASize.cx = std::max<Integer>(ASize.cx, control->CalcWidth());
+    ASize.cy += GroupSpacingBefore(link) + control->CalcHeight();
+  }
+}
+
+void TqzBarSubMenuControl::PlacingSize(TSize& ASize) {
+  GetContentSize(ASize);
+  if (ASize.cx == 0) ASize.cx = 100;
+  if (ASize.cy <= 2) ASize.cy += GetTextSizeValue();
+  TRect margins, offset;
+  ContentMargins(margins);
+  ItemsAreaOffset(offset);
+  ASize.cx += margins.Left + margins.Right + offset.Left + offset.Right;
+  ASize.cy += margins.Top + margins.Bottom + offset.Top + offset.Bottom;
+}
+
+void TqzBarSubMenuControl::Place(TSize ASize, bool& AFlippedHorz, bool& AFlippedVert) {
+  AFlippedHorz = false;
+  AFlippedVert = false;
+  if (ASize.cx == 0 && ASize.cy == 0) PlacingSize(ASize);
+  Integer w = ASize.cx;
+  Integer h = ASize.cy;
+  Integer left = GetLeft();
+  Integer top = GetTop();
+  TRect wa;
+  WorkAreaAtPoint(TPoint(left, top), wa);
+  if (left + w > wa.Right) {
+    if (FOpenerWidth == 0) {
+      if (FOpenerHeight != 0 || left - w < wa.Left) {
+        left = wa.Right - w;
+      } else {
+        left -= w;
+        AFlippedHorz = true;
+      }
+    } else if (wa.Right - left < left - FOpenerWidth - wa.Left) {
+      left = left - FOpenerWidth - w;
+      AFlippedHorz = true;
+    }
+  }
+  if (left < wa.Left) {
+    if (FOpenerWidth == 0) {
+      left = wa.Left;
+    } else if (FHorzDirection == 0 && wa.Right - (left + w + FOpenerWidth) > (left + w) - wa.Left) {
+      left = left + w + FOpenerWidth;
+      AFlippedHorz = true;
+    }
+  }
+  if (left + w > wa.Right) left = wa.Right - w;
+  if (left < wa.Left) left = wa.Left;
+  if (MayShrinkWidth() && left + w > wa.Right) w = wa.Right - left;
+  if (top + h > wa.Bottom) {
+    if (FOpenerHeight == 0) {
+      if (FOpenerWidth != 0 || top - h < wa.Top) {
+        top = wa.Bottom - h;
+      } else {
+        top -= h;
+        AFlippedVert = true;
+      }
+    } else if (top - FOpenerHeight - wa.Top > wa.Bottom - top) {
+      top = top - FOpenerHeight - h;
+      AFlippedVert = true;
+    } else {
+      h = wa.Bottom - top;
+    }
+  }
+  if (top < wa.Top) {
+    if (FVertDirection == 1) {
+      if (AFlippedVert && FOpenerHeight != 0) {
+        h -= wa.Top - top;
+        top = wa.Top;
+      } else {
+        top = wa.Top;
+        if (top + h > wa.Bottom) h = wa.Bottom - top;
+      }
+    } else if (FOpenerHeight != 0) {
+      Integer below = top + h + FOpenerHeight;
+      if (wa.Bottom - below > top + h - wa.Top) {
+        top = below;
+        h = std::min(h, wa.Bottom - top);
+        AFlippedVert = true;
+      }
+    }
+  }
+  SetBounds(left, top, w, h);
+}
+
+// ---- Layout --------------------------------------------------------------------------------------
+
+void TqzBarSubMenuControl::CalcClientItemsRect() {
+  TRect offset;
+  ItemsAreaOffset(offset);
+  TRect client = GetClientRect();
+  TCustomqzBarControl::CalcClientItemsRect();
+  SetItemsRect(TRect(offset.Left, offset.Top, client.Width() - offset.Right, client.Height() - offset.Bottom));
+}
+
+void TqzBarSubMenuControl::CalcItemsRect() {
+  CalcClientItemsRect();
+  CalcLayout(qzPaintMenu, FScrollIndex);
+}
+
+Integer TqzBarSubMenuControl::SeparatorSize() { return Painter()->MenuSeparatorHeight(); }
+
+Word TqzBarSubMenuControl::KindFlags() { return (TCustomqzBarControl::KindFlags() & ~0x252) | 0x12; }
+
+Integer TqzBarSubMenuControl::GroupSpacingBefore(TqzBarItemLink* ALink) {
+  return ALink->GetBeginGroup() && ALink->GetVisibleIndex() != FScrollIndex ? SeparatorSize() : 0;
+}
+
+Integer TqzBarSubMenuControl::TextSize() { return Painter()->ClassRef()->MenuItemTextSize(ActiveCanvas()); }
+
+bool TqzBarSubMenuControl::RightButtonActsAsLeft() {
+  if (FOpenerWidth == 0 && FOpenerHeight == 0) return true;
+  auto* parent = dynamic_cast<TqzBarSubMenuControl*>(GetOpenerBar());
+  return parent && parent->RightButtonActsAsLeft();
+}
+
+// ---- Painting ------------------------------------------------------------------------------------
+
+HBRUSH TqzBarSubMenuControl::BackgroundBrush() {
+  HBRUSH brush = nullptr;
+  if (Painter()->ClassRef()->GetMenuBackgroundBrush(this, brush)) return brush;
+  return Painter()->ClassRef()->MenuBrush(this);
+}
+
+void TqzBarSubMenuControl::DrawBackground(HDC DC, const TRect& R) {
+  FillAreaSolidOrTiled(DC, R, GetClientRect(), nullptr, clBtnFace, BackgroundBrush());
+}
+
+void TqzBarSubMenuControl::FillBackground(HDC DC, const TRect& R, bool, TColor, HBRUSH) { DrawBackground(DC, R); }
+
+void TqzBarSubMenuControl::DrawNonClient(HDC DC, const TRect& R) {
+  RECT r = R;
+  DrawEdge(DC, &r, BDR_RAISEDOUTER, BF_RECT);
+}
+
+void TqzBarSubMenuControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {
+  if (IsRectEmpty(&R)) return;
+  Integer separator = GetLayoutInfo()->FindSeparatorOfControl(AControl);
+  if (separator >= 0) {
+    TRect line = GetLayoutInfo()->GetSeparatorInfo(separator).Bounds;
+    DrawBackground(ACanvas->DCHandle(), line);
+    TRect middle(line.Left + 2, (line.Top + line.Bottom) / 2, line.Right - 2, (line.Top + line.Bottom) / 2 + 2);
+    Painter()->DrawMenuSeparatorLine(ACanvas, middle);
+  }
+  Painter()->DrawMenuItemFrame(this, AControl, AControl->GetLink() ? AControl->GetLink()->GetIndex() : -1, R,
+                               ACanvas->DCHandle());
+  TCustomqzBarControl::DrawItemControl(AControl, ACanvas, R);
+}
+
+void TqzBarSubMenuControl::PaintItems() {
+  CalcItemsRect();
+  CalcViewInfo();
+  TkvCanvas* canvas = ActiveCanvas();
+  if (GetLayoutInfo()->GetItemViewInfoCount() > 0) {
+    TqzBarItemControl* last = nullptr;
+    for (Integer i = 0; i < GetLayoutInfo()->GetItemViewInfoCount(); ++i) {
+      TqzBarItemControl* control = GetLayoutInfo()->GetItemViewInfoAt(i)->GetControl();
+      control->SetIsLastInMenu(false);
+      last = control;
+    }
+    if (last) last->SetIsLastInMenu(true);
+    canvas->PushClip();
+    DrawControls();
+    // The separators are drawn with their controls; keep them from the background fill.
+    for (Integer i = 0; i < GetLayoutInfo()->SeparatorEntryCount(); ++i)
+      canvas->ClipOutRect(GetLayoutInfo()->GetSeparatorInfo(i).Bounds);
+    DrawBackground(canvas->DCHandle(), GetClientRect());
+    canvas->PopClip();
+  } else {
+    DrawBackground(canvas->DCHandle(), GetClientRect());
+  }
+}
+
+void TqzBarSubMenuControl::Paint() {
+  if (IsDestroying() || FDismissing) return;
+  PaintItems();
+}
+
+void TqzBarSubMenuControl::RepaintControl(TqzBarItemControl* AControl) {
+  if (!HandleAllocated() || !AControl) return;
+  RECT r = AControl->GetItemRect();
+  InvalidateRect(GetHandle(), &r, FALSE);
+}
+
+void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {
+  TCustomqzBarControl::ChangeSelection(AControl);
+  if (!HandleAllocated()) return;
+  KillTimer(GetHandle(), kDropDownTimer);
+  if (AControl && AControl->HasDropDown() && !AControl->IsDroppedDown())
+    SetTimer(GetHandle(), kDropDownTimer, DropDownDelay, nullptr);
+}
+
+void TqzBarSubMenuControl::DropDownTimer() {
+  KillTimer(GetHandle(), kDropDownTimer);
+  TqzBarItemControl* selected = GetSelectedControl();
+  // Only what the mouse rests on opens by itself; the keyboard opens with Right or Enter.
+  if (!selected || !selected->GetSelectedByMouse() || !selected->IsEnabled() || selected->IsDroppedDown()) return;
+  // The menu of another entry closes, the selected one opens.
+  if (auto* opened = dynamic_cast<TqzBarSubMenuControl*>(GetOpenedBar())) opened->Dismiss();
+  if (!IsBarControlLive(this) || GetSelectedControl() != selected) return;
+  selected->UserActivate(true);
+}
+
+// ---- Messages ------------------------------------------------------------------------------------
+
+void TqzBarSubMenuControl::KeyDown(TMessage& Message) {
+  Word key = static_cast<Word>(Message.WParam);
+  TqzBarItemControl* parentSelected = GetOpenerBar() ? GetOpenerBar()->GetSelectedControl() : nullptr;
+  if (key == VK_ESCAPE) {
+    // Back to the opener: only this menu closes.
+    CloseOnEscape();
+    return;
+  }
+  if (key == VK_LEFT && parentSelected && dynamic_cast<TqzBarSubMenuControl*>(GetOpenerBar())) {
+    CloseOnEscape();
+    return;
+  }
+  // A selected control that takes the key (a sub-item's Right) has it first.
+  if (ForwardKeyToSelected(key)) return;
+  // The column runs downwards: Up and Down walk it.
+  if (key == VK_DOWN || key == VK_UP) {
+    SelectNeighbour(key == VK_DOWN);
+    return;
+  }
+  inherited::WndProc(Message);
+}
+
+void TqzBarSubMenuControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_NCCALCSIZE: {
+      auto* rect = reinterpret_cast<RECT*>(Message.LParam);
+      TRect margins;
+      ContentMargins(margins);
+      rect->Left += margins.Left;
+      rect->Top += margins.Top;
+      rect->Right = std::max(rect->Left, rect->Right - margins.Right);
+      rect->Bottom = std::max(rect->Top, rect->Bottom - margins.Bottom);
+      Message.Result = 0;
+      return;
+    }
+    case WM_NCPAINT: {
+      HDC dc = ::GetWindowDC(GetHandle());
+      RECT window;
+      ::GetWindowRect(GetHandle(), &window);
+      DrawNonClient(dc, TRect(0, 0, window.Right - window.Left, window.Bottom - window.Top));
+      ReleaseDC(GetHandle(), dc);
+      Message.Result = 0;
+      return;
+    }
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+      return;
+    case WM_KEYDOWN:
+      KeyDown(Message);
+      return;
+    case WM_TIMER:
+      if (Message.WParam == kDropDownTimer) {
+        DropDownTimer();
+        return;
+      }
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      if (RightButtonActsAsLeft()) Message.Msg = Message.Msg == WM_RBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+      break;
+    default:
+      break;
+  }
+  inherited::WndProc(Message);
+}

@@ -1,0 +1,121 @@
+#pragma once
+// The menu window: the popup of a sub-menu (opened by a sub-item or a drop-down button) and of a
+// popup menu. It lays its controls out in one column, places itself next to the element that
+// opened it (flipping to the other side when the work area's edge requires), draws its frame and
+// background through the painter and closes with Esc, a click or its opener.
+
+#include "toolkit/bars/qzBarControl.h"
+
+class TqzBarSubMenuControl;
+
+// The controls of a menu with the separators above the group starts.
+class TqzBarSubMenuControlViewInfo : public TCustomqzBarControlViewInfo {
+  TAVREN_CLASS(TqzBarSubMenuControlViewInfo, TCustomqzBarControlViewInfo)
+ public:
+  using TCustomqzBarControlViewInfo::TCustomqzBarControlViewInfo;
+  void Calculate() override;
+};
+
+class TqzBarSubMenuControl : public TCustomqzBarControl {
+  TAVREN_CLASS(TqzBarSubMenuControl, TCustomqzBarControl)
+ public:
+  explicit TqzBarSubMenuControl(TComponent* AOwner);
+  ~TqzBarSubMenuControl() override;
+
+  // Where the menu was asked to stand, and the size of the element that opened it in the
+  // direction the menu must not cover (a width beside a menu item, a height below a toolbar
+  // entry; both 0 for a free popup).
+  Integer GetRequestedLeft() const noexcept { return FRequestedLeft; }
+  Integer GetRequestedTop() const noexcept { return FRequestedTop; }
+  void SetOpenerExtents(Integer AWidth, Integer AHeight) {
+    FOpenerWidth = AWidth;
+    FOpenerHeight = AHeight;
+  }
+  Integer GetOpenerWidth() const noexcept { return FOpenerWidth; }
+  Integer GetOpenerHeight() const noexcept { return FOpenerHeight; }
+  // 1 right / down (the defaults), 0 left / up.
+  Byte GetHorzDirection() const noexcept { return FHorzDirection; }
+  Byte GetVertDirection() const noexcept { return FVertDirection; }
+  TqzBarItemControl* GetOpenerControl() const noexcept { return FOpenerControl; }
+  void SetOpenerControl(TqzBarItemControl* Value) { FOpenerControl = Value; }
+  TNotifyEvent GetOnCloseUp() const { return FOnCloseUp; }
+  void SetOnCloseUp(TNotifyEvent Value) { FOnCloseUp = Value; }
+  TNotifyEvent GetOnPopup() const { return FOnPopup; }
+  void SetOnPopup(TNotifyEvent Value) { FOnPopup = Value; }
+  HWND GetOwnerWindowHandle() const noexcept { return FOwnerWindowHandle; }
+  void SetOwnerWindowHandle(HWND Value) { FOwnerWindowHandle = Value; }
+  Integer GetScrollIndex() const noexcept { return FScrollIndex; }
+
+  // Makes the window at the screen point (its top-left corner), places it on the work area and
+  // shows it without activation.
+  void Popup(const TPoint& P);
+  // Places the window for a size ((0, 0): its content size); answers the flips.
+  void Place(TSize ASize, bool& AFlippedHorz, bool& AFlippedVert);
+  // The size the content asks for, frame and margins included.
+  void PlacingSize(TSize& ASize);
+  void StartPopup();
+  // Hides and frees the window (once).
+  void Dismiss();
+
+  // Operations in slot order.
+  virtual void DrawNonClient(HDC DC, const TRect& R);
+  virtual bool RightButtonActsAsLeft();
+  virtual void CalcContentSize(TSize& ASize);
+  virtual bool MayShrinkWidth() { return false; }
+  virtual bool SelectsFirstOnKeyboardOpen() { return true; }
+  virtual void GetContentSize(TSize& ASize) { CalcContentSize(ASize); }
+  virtual void ShowAnimated();
+  virtual void PaintItems();
+  virtual void DrawBackground(HDC DC, const TRect& R);
+  virtual void ContentMargins(TRect& R);
+  virtual void ItemsAreaOffset(TRect& R);
+
+  // Overrides of the bar window.
+  void CalcItemsRect() override;
+  void CalcClientItemsRect() override;
+  bool CanActivate() override { return true; }
+  bool JoinsOpenedMenus() override { return false; }
+  void HideBar() override;
+  void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
+  Integer SeparatorSize() override;
+  Word KindFlags() override;
+  bool IsMainMenu() override { return false; }
+  Integer GroupSpacingBefore(TqzBarItemLink* ALink) override;
+  Byte GetItemPaintKind() override { return qzPaintMenu; }
+  TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override { return TqzBarSubMenuControlViewInfo::ClassInfo(); }
+  Integer TextSize() override;
+  void RepaintControl(TqzBarItemControl* AControl) override;
+  void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
+  HBRUSH BackgroundBrush() override;
+  bool ClaimsFinalClicks() override { return true; }
+  // A sub-item selected with the mouse opens its menu after resting 400 ms.
+  void ChangeSelection(TqzBarItemControl* AControl) override;
+  static constexpr UINT DropDownDelay = 400;
+  Integer BarKind() override { return 2; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWindowHandle() override;
+  void WndProc(TMessage& Message) override;
+  void Paint() override;
+
+ private:
+  void KeyDown(TMessage& Message);
+  void DropDownTimer();
+
+  Integer FRequestedLeft = 0;
+  Integer FRequestedTop = 0;
+  Integer FOpenerWidth = 0;
+  Integer FOpenerHeight = 0;
+  Byte FHorzDirection = 1;
+  Byte FVertDirection = 1;
+  Integer FScrollIndex = 0;
+  TqzBarItemControl* FOpenerControl = nullptr;
+  TNotifyEvent FOnCloseUp;
+  TNotifyEvent FOnPopup;
+  HWND FOwnerWindowHandle = nullptr;
+  bool FDismissing = false;
+  bool FWindowDestroyed = false;
+};
+
