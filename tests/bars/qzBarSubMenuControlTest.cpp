@@ -222,6 +222,7 @@ TEST_F(Menus, Screenshot) {
   String folder = dir ? dir : "test-output";
   std::filesystem::create_directories(folder);
   EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-menus.png"));
+  EXPECT_TRUE(screen.SaveWindowPng(menu->GetHandle(), folder + "/bar-menu-window.png"));
 }
 
 }  // namespace
