@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/FormatsAdvance.h"
 #include "app/Log.h"
+#include "app/Main.h"
 #include "app/OFormat.h"
 #include "app/Progress.h"
 #include "app/RangeSlider.h"
@@ -18,6 +19,7 @@ void AppStart() {
   ProgressStart();
   AboutStart();
   LogStart();
+  MainStart();
 }
 
 void AppEnd() {}

@@ -1,5 +1,7 @@
 #include "app/MainCommands.h"
 
+#include "app/Progress.h"
+#include "app/VideoEdit.h"
 #include "core/GlobalFun.h"
 #include "rtl/FileUtils.h"
 #include "rtl/SysUtils.h"

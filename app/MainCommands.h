@@ -3,10 +3,13 @@
 // list's lines and the choice of a profile, adding files, and what the clip editor is handed.
 // The window's handlers pass their controls' values on to these.
 
-#include "app/Progress.h"
-#include "app/VideoEdit.h"
 #include "core/Formats.h"
 #include "core/VideoList.h"
+
+// The windows are named only: the profile list's users include the toolkit's editors, whose
+// names of the vertical alignments would meet the clip editor's.
+class TFormProgress;
+class TPlayContext;
 
 // The open dialog's filter for Add.
 extern const char* const MediaFileFilter;

@@ -87,4 +87,13 @@ void TFrameFileList::EditChange(TObject*) {
 TAVREN_CLASS_IMPL_PUBLISHED(TFrameFileList,
     FIELD(FileList), FIELD(Edit), METHOD(FileListMouseDown), METHOD(FileListMouseUp), METHOD(EditChange))
 
+Integer TFrameFileList::GetSelectedRow() const {
+  TListItem* row = FileList->GetSelected();
+  return row ? row->GetIndex() : -1;
+}
+
+void TFrameFileList::SetTrimmedLength(Integer Row, const String& Text) {
+  FileList->GetItems()->GetItem(Row)->GetSubItems()->SetStrings(1, Text);
+}
+
 void VideoListVwStart() { RegisterClasses({TFrameFileList::ClassInfo()}); }

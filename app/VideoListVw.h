@@ -32,6 +32,10 @@ class TFrameFileList : public TFrame, public IObserver {
   // last clicked below the rows (-1: none).
   Integer GetEditRow() const { return FEditRow; }
   Integer GetLastSelected() const { return FLastSelected; }
+  // The task-list index of the selected row, -1 without one.
+  Integer GetSelectedRow() const;
+  // Shows Text as the length of Row's chosen range.
+  void SetTrimmedLength(Integer Row, const String& Text);
 
   TkvListView* FileList = nullptr;
   TkvTextEdit* Edit = nullptr;

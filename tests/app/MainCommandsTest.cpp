@@ -8,6 +8,8 @@
 #include "VclTestSupport.h"
 #include "MediaFixture.h"
 #include "app/MainCommands.h"
+#include "app/Progress.h"
+#include "app/VideoEdit.h"
 #include "rtl/StringList.h"
 #include "tests/rtl/ScratchDir.h"
 #include "user/ModalResponder.h"

@@ -8,10 +8,13 @@
 #include "engine/EngineUnits.h"
 #include "gdi/GdiUnits.h"
 #include "rtl/RtlUnits.h"
+#include "toolkit/bars/BarsUnits.h"
 #include "toolkit/controls/WbUnits.h"
 #include "toolkit/editors/EditorsUnits.h"
 #include "toolkit/foundation/FoundationUnits.h"
 #include "toolkit/inspector/InspectorUnits.h"
+#include "toolkit/ribbon/RibbonUnits.h"
+#include "toolkit/skins/SkinsUnits.h"
 #include "user/UserUnits.h"
 #include "vcl/VclUnits.h"
 
@@ -29,7 +32,10 @@ int main(int argc, char** argv) {
   VclStart();
   EngineStart();
   FoundationStart();
+  SkinsStart();
   EditorsStart();
+  BarsStart();
+  RibbonStart();
   WbControlsStart();
   InspectorStart();
   AppStart();
@@ -37,7 +43,10 @@ int main(int argc, char** argv) {
   AppEnd();
   InspectorEnd();
   WbControlsEnd();
+  RibbonEnd();
+  BarsEnd();
   EditorsEnd();
+  SkinsEnd();
   FoundationEnd();
   EngineEnd();
   VclEnd();

@@ -84,6 +84,7 @@ class LargeButtons : public BarManagerOnForm {
 
 TEST_F(LargeButtons, TheUnitRegistersTheKindWithItsControl) {
   EXPECT_EQ(ItemClassListInstance()->ControlClassOf(TqzBarLargeButton::ClassInfo()), TqzBarLargeButtonControl::ClassInfo());
+  EXPECT_EQ(ItemClassListInstance()->ControlClassOf(TqzBarStatic::ClassInfo()), TqzBarStaticControl::ClassInfo());
   EXPECT_NE(FindClass("TqzBarLargeButton"), nullptr);
   // A second start and its end leave the registration as it was.
   qzBarExtItemsStart();
@@ -319,6 +320,122 @@ TEST_F(LargeButtons, AFormWithLargeButtonsShowsThemOnAToolbarInEveryStyle) {
     EXPECT_TRUE(screen.SaveWindowPng(copy->GetHandle(), folder + "/large-buttons-" + sheet.name + ".png"));
   }
   delete copy;
+}
+
+// ---- Static items -----------------------------------------------------------------------------
+
+struct TClicks : TObject {
+  Integer count = 0;
+  void Clicked(TObject*) { ++count; }
+};
+
+class StaticItems : public LargeButtons {
+ protected:
+  TqzBarStatic* AddStatic(const char* ACaption) {
+    auto* item = new TqzBarStatic(form);
+    item->SetCaption(ACaption);
+    item->SetOnClick(MakeEvent<&TClicks::Clicked>(&clicks));
+    links->AddLinkForItem(item);
+    return item;
+  }
+  TqzBarStaticControl* StaticControl(Integer AIndex) {
+    return dynamic_cast<TqzBarStaticControl*>(links->GetVisibleLink(AIndex)->GetControl());
+  }
+  TClicks clicks;
+};
+
+TEST_F(StaticItems, ExtentsFollowCaptionBorderIndentsAndFixedSizes) {
+  TqzBarStatic* item = AddStatic("Ready");
+  ShowLinks();
+  TqzBarStaticControl* control = StaticControl(0);
+  ASSERT_NE(control, nullptr);
+  Integer text = control->GetSizeBase();
+  Integer caption = control->CaptionWidth();
+  struct Case {
+    TqzBarStaticBorderStyle border;
+    Integer left, right;
+    Integer width, height;
+  } cases[] = {
+      {sbsNone, 0, 0, caption + text / 2, text - 3},
+      {sbsLowered, 0, 0, caption + text / 2 + 2, text - 3 + 2},
+      {sbsBump, 3, 5, caption + text / 2 + 4 + 8, text - 3 + 4},
+      {sbsEtched, 0, 0, caption + text / 2 + 4, text - 3 + 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.border << " " << c.left << " " << c.right);
+    item->SetBorderStyle(c.border);
+    item->SetSize(1, c.left);
+    item->SetSize(2, c.right);
+    EXPECT_EQ(StaticControl(0)->CalcWidth(), c.width);
+    EXPECT_EQ(StaticControl(0)->CalcHeight(), c.height);
+  }
+  // A fixed width with a computed height; a negative width is stored as 0.
+  item->SetWidth(40);
+  EXPECT_EQ(StaticControl(0)->CalcWidth(), 40);
+  EXPECT_EQ(StaticControl(0)->CalcHeight(), text - 3 + 2 + 2);
+  item->SetWidth(-5);
+  EXPECT_EQ(item->GetWidth(), 0);
+  item->SetSize(4, -1);
+  EXPECT_EQ(item->GetHeight(), 0);
+}
+
+TEST_F(StaticItems, BorderChangeRepaintsAFixedSizeElseRebuilds) {
+  TqzBarStatic* item = AddStatic("Status");
+  ShowLinks();
+  item->SetWidth(60);
+  item->SetSize(4, 20);
+  // A mark on the control's view info tells whether the control was made anew.
+  StaticControl(0)->GetViewInfo()->SetLayoutValueA(4711);
+  window->repaints = 0;
+  item->SetBorderStyle(sbsRaised);
+  EXPECT_EQ(StaticControl(0)->GetViewInfo()->GetLayoutValueA(), 4711) << "no rebuild";
+  EXPECT_GT(window->repaints, 0);
+  item->SetSize(4, 0);
+  StaticControl(0)->GetViewInfo()->SetLayoutValueA(4711);
+  item->SetBorderStyle(sbsLowered);
+  EXPECT_NE(StaticControl(0)->GetViewInfo()->GetLayoutValueA(), 4711) << "the bar was laid out again";
+}
+
+TEST_F(StaticItems, ClicksOnlyWhenAllowed) {
+  TqzBarStatic* item = AddStatic("Info");
+  item->SetShortCut(ShortCut('I', TShiftState{ssCtrl}));
+  ShowLinks();
+  EXPECT_FALSE(item->AccelUsableFor(links->GetLink(0)));
+  for (bool allow : {false, true}) {
+    SCOPED_TRACE(allow);
+    item->SetAllowClick(allow);
+    clicks.count = 0;
+    Integer uses = links->GetLink(0)->GetUseCount();
+    StaticControl(0)->PressAt(mbLeft, TShiftState());
+    EXPECT_EQ(clicks.count, allow ? 1 : 0);
+    EXPECT_EQ(links->GetLink(0)->GetUseCount() > uses, allow) << "a use is recorded only for a click";
+    EXPECT_EQ(item->ProcessShortCut(ShortCut('I', TShiftState{ssCtrl})), allow);
+    EXPECT_EQ(clicks.count, allow ? 2 : 0);
+  }
+}
+
+TEST_F(StaticItems, ScreenshotOfBordersAndAlignments) {
+  const struct {
+    const char* caption;
+    TqzBarStaticBorderStyle border;
+    TAlignment alignment;
+  } rows[] = {{"Plain", sbsNone, taCenter},        {"Lowered", sbsLowered, taLeftJustify},
+              {"Raised", sbsRaised, taRightJustify}, {"Etched", sbsEtched, taCenter},
+              {"Bump", sbsBump, taLeftJustify}};
+  for (const auto& row : rows) {
+    TqzBarStatic* item = AddStatic(row.caption);
+    item->SetBorderStyle(row.border);
+    item->SetAlignment(row.alignment);
+    item->SetWidth(160);
+    item->SetSize(4, 24);
+    item->SetSize(1, 4);
+  }
+  ShowLinks();
+  UpdateWindow(form->GetHandle());
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/static-items.png"));
 }
 
 }  // namespace

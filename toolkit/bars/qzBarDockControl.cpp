@@ -103,6 +103,12 @@ TqzDockControl::~TqzDockControl() {
   if (FBarManager && FBarManager->GetBars()) FBarManager->GetBars()->DockControlGone(this);
 }
 
+namespace {
+TqzBarControl* NewToolbarControl(TComponent* AOwner, TqzBar* ABar) { return new TqzBarControl(AOwner, ABar); }
+}  // namespace
+
+TqzBarControlFactory TqzDockControl::BarControlClass() { return &NewToolbarControl; }
+
 void TqzDockControl::SetBarManager(TqzBarManager* Value) {
   if (FBarManager == Value) return;
   FBarManager = Value;

@@ -59,6 +59,9 @@ class TqzDockRow : public TObject {
   std::vector<TqzBar*> FBars;
 };
 
+// Makes the window of a bar docked in a site (a site decides the kind of its bar windows).
+using TqzBarControlFactory = TqzBarControl* (*)(TComponent* AOwner, TqzBar* ABar);
+
 class TqzDockControl : public TCustomControl {
   TAVREN_CLASS(TqzDockControl, TCustomControl)
  public:
@@ -121,12 +124,15 @@ class TqzDockControl : public TCustomControl {
   TRect RowRect(Integer ARow);
   Integer RowsExtent() const;
   void ArrangeRow(Integer ARow, Integer ALength);
-  void ArrangeRows();
+  virtual void ArrangeRows();
   // Lays every row out (the windows' controls are remade) and sizes the site.
   void RebuildRows();
-  void UpdateSize();
+  virtual void UpdateSize();
   // The column positions are read back from the windows (after a layout).
   void UpdatePositions();
+
+  // The kind of window the site's bars get: toolbar windows.
+  virtual TqzBarControlFactory BarControlClass();
 
   // Painting.
   virtual void FillBackground(HDC DC, const TRect& R, TColor AColor);

@@ -1,10 +1,69 @@
 #pragma once
-// The extra item kinds of the bars and their controls: the large button (a big glyph with its
-// caption beside or under it, a hot glyph, small and large image indexes kept in step) and the
-// unit's start and end, which register the kinds with the item-class registry.
+// The extra item kinds of the bars and their controls: the static item (a caption with an
+// optional glyph, border, indents and fixed size, clickable on request), the large button (a big
+// glyph with its caption beside or under it, a hot glyph, small and large image indexes kept in
+// step) and the unit's start and end, which register the kinds with the item-class registry.
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
+
+// ---- Static item ----------------------------------------------------------------------------------
+
+class TqzBarStatic : public TqzBarItem {
+  TAVREN_CLASS(TqzBarStatic, TqzBarItem)
+ public:
+  explicit TqzBarStatic(TComponent* AOwner) : TqzBarItem(AOwner) { FShowCaption = true; }
+
+  bool ShortCutEnabled() override { return FAllowClick; }
+  bool AccelUsableFor(TqzBarItemLink*) override { return false; }
+  bool UsesStyleColor() override { return true; }
+  void SetWidth(Integer Value) override { SetSize(3, Value); }
+
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  bool GetAllowClick() const { return FAllowClick; }
+  void SetAllowClick(bool Value) { FAllowClick = Value; }
+  TqzBarStaticBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TqzBarStaticBorderStyle Value);
+  // Index 1 LeftIndent, 2 RightIndent, 3 Width, 4 Height; a negative value becomes 0.
+  Integer GetSize(Integer Index) const;
+  void SetSize(Integer Index, Integer Value);
+  Integer GetHeight() const { return FHeight; }
+  Integer GetLeftIndent() const { return FLeftIndent; }
+  Integer GetRightIndent() const { return FRightIndent; }
+
+ private:
+  TAlignment FAlignment = taCenter;
+  bool FAllowClick = false;
+  TqzBarStaticBorderStyle FBorderStyle = sbsNone;
+  Integer FHeight = 0;
+  Integer FLeftIndent = 0;
+  Integer FRightIndent = 0;
+};
+
+class TqzBarStaticControl : public TqzBarCustomStaticControl {
+  TAVREN_CLASS(TqzBarStaticControl, TqzBarCustomStaticControl)
+ public:
+  using TqzBarCustomStaticControl::TqzBarCustomStaticControl;
+  TqzBarStatic* GetStatic() const { return dynamic_cast<TqzBarStatic*>(GetItem()); }
+
+  void UpdateInBar() override;
+  bool ClickFiresItem() override;
+  bool CountsUse() override { return ClickFiresItem(); }
+  bool CanSelect() override { return TqzBarItemControl::CanSelect(); }
+  void FillDrawParams(bool ARefresh) override;
+  void DrawInRect(const TRect& R, Byte AState) override;
+  void DrawStaticPart(const TRect& R) override;
+  Integer GetHeight() override;
+  Integer GetWidth() override;
+  Integer GetThicknessInBar() override;
+  Integer GetLengthInBar() override;
+
+  // Whether an item with neither glyph nor caption still takes the text height.
+  virtual bool ReservesEmptyContent() { return false; }
+  virtual TAlignment GetAlignment();
+};
 
 // ---- Large button -------------------------------------------------------------------------------
 

@@ -14,6 +14,7 @@ struct TExtItemClass {
 
 // In the order the designer lists them.
 const TExtItemClass kExtItemClasses[] = {
+    {TqzBarStatic::ClassInfo(), TqzBarStaticControl::ClassInfo()},
     {TqzBarLargeButton::ClassInfo(), TqzBarLargeButtonControl::ClassInfo()},
 };
 

@@ -373,6 +373,15 @@ class TqzBarPainter : public TObject {
   virtual Integer ContainerExtraWidth();  // class
   virtual HBRUSH InPlaceSubItemBrush();   // class
   virtual Integer InPlaceSubItemArrowGap();  // class
+  // Fills R with the control's background, with its own brush when it has one.
+  virtual void FillStaticBackground(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // Draws the static item's border and narrows R to what lies inside it.
+  virtual void DrawStaticBorder(TqzBarItemControlDrawParams* AParams, TRect& R);
+  virtual void DrawStaticItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // The indents (left/top before the content, right/bottom after it) from the bar's background,
+  // the border, then the control's own content inside.
+  virtual void DrawStaticFrame(TqzBarItemControlDrawParams* AParams, const TRect& R, const TRect& AIndents);
+  virtual bool IsStaticSelected(TqzBarItemControlDrawParams* AParams);  // class
   virtual void GetStaticBorderWidths(TqzBarItemControl* AControl, TqzBarStaticBorderStyle AStyle, TRect& AWidths);
   virtual void GetSeparatorMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
   virtual Integer SeparatorLineHeight();

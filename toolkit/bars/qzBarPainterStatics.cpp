@@ -1,9 +1,14 @@
 // The default look of progress bars, in-place sub-items, static items, separators and screen tips:
 // their metrics, brushes and colours.
 
+#include "gdi/Edges.h"
 #include "gdi/GdiTypes.h"
 #include "gdi/SysColors.h"
+#include "gdi/TextLayout.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarPainter.h"
+#include "user/Rects.h"
 
 TColor TqzBarPainter::ProgressBarColor() { return static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT)); }
 
@@ -33,3 +38,98 @@ Integer TqzBarPainter::ScreenTipFooterLineHeight() { return 3; }
 void TqzBarPainter::DrawScreenTipBackground(TkvCanvas*, const TRect&) {}
 
 void TqzBarPainter::DrawScreenTipFooterLine(TkvCanvas*, const TRect&) {}
+
+// ---- Static items --------------------------------------------------------------------------------
+
+void TqzBarPainter::FillStaticBackground(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  ClassRef()->FillItemBackground(control, AParams->TargetCanvas->DCHandle(), ClassRef()->IsStaticSelected(AParams),
+                                 control->GetBackgroundBrush(), R);
+}
+
+void TqzBarPainter::DrawStaticBorder(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  auto* params = dynamic_cast<TqzBarStaticLikeControlDrawParams*>(AParams);
+  if (!params || !params->DrawsBorder || params->BorderStyle == sbsNone) return;
+  HDC dc = AParams->TargetCanvas->DCHandle();
+  RECT r = R;
+  if (params->BorderStyle == sbsBump) {
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    InflateRect(&r, -1, -1);
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    InflateRect(&r, -1, -1);
+    R = r;
+    return;
+  }
+  const UINT edges[] = {0, BDR_SUNKENOUTER, BDR_RAISEDINNER, EDGE_ETCHED, 0};
+  DrawEdge(dc, &r, edges[params->BorderStyle], BF_RECT);
+  const TRect& w = params->BorderWidths;
+  R = TRect(R.Left + w.Left, R.Top + w.Top, R.Right - w.Right, R.Bottom - w.Bottom);
+}
+
+void TqzBarPainter::DrawStaticItem(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  auto* params = dynamic_cast<TqzBarStaticLikeControlDrawParams*>(AParams);
+  TAlignment alignment = params ? params->Alignment : taLeftJustify;
+  bool bordered = params && params->DrawsBorder;
+  HDC dc = AParams->TargetCanvas->DCHandle();
+  Byte kind = AParams->PaintKind;
+  bool icon = AParams->ContentParts & qzContentIcon;
+  bool text = AParams->ContentParts & qzContentText;
+  FillStaticBackground(AParams, R);
+  if (icon) {
+    TRect area = R;
+    if (kind == qzPaintMenu && !(alignment == taLeftJustify && bordered)) {
+      ClassRef()->GetMenuIconRect(R, control->GetParent()->GetIconAreaSizeValue(), area);
+    } else if (text && kind == qzPaintHorizontal) {
+      area.Right = area.Left + AParams->GlyphExtent.cx;
+    } else if (text && kind == qzPaintRotated) {
+      area.Bottom = area.Top + AParams->GlyphExtent.cy;
+    }
+    TRect glyph;
+    DrawItemGlyph(AParams, dc, area, TRect(), false, glyph);
+  }
+  if (!text) return;
+  TRect r = R;
+  bool rotated = kind == qzPaintRotated;
+  if (alignment == taRightJustify) {
+    (rotated ? r.Bottom : r.Right) -= 2;
+  } else {
+    Integer indent = 0;
+    if (!icon)
+      indent = alignment == taCenter ? 0 : control->GetParent()->GetTextSizeValue() / 4;
+    else if (kind != qzPaintMenu)
+      indent = (rotated ? AParams->GlyphExtent.cy : AParams->GlyphExtent.cx) + 2;
+    else if (alignment == taLeftJustify)
+      indent = control->GetParent()->GetIconAreaSizeValue();
+    (rotated ? r.Top : r.Left) += indent;
+  }
+  Integer code = alignment == taLeftJustify ? 0 : alignment == taCenter ? 1 : 2;
+  DrawCaptionText(control, dc, DT_SINGLELINE, false, true, rotated, false, AParams->EnabledLook, code, r,
+                  AParams->CaptionText);
+}
+
+void TqzBarPainter::DrawStaticFrame(TqzBarItemControlDrawParams* AParams, const TRect& R, const TRect& AIndents) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  HDC dc = AParams->TargetCanvas->DCHandle();
+  HBRUSH brush = control->GetParent()->BackgroundBrush();
+  bool rotated = AParams->PaintKind == qzPaintRotated;
+  TRect content = R;
+  TRect before = R, after = R;
+  if (rotated) {
+    content.Top += AIndents.Top;
+    content.Bottom -= AIndents.Bottom;
+    before.Bottom = content.Top;
+    after.Top = content.Bottom;
+  } else {
+    content.Left += AIndents.Left;
+    content.Right -= AIndents.Right;
+    before.Right = content.Left;
+    after.Left = content.Right;
+  }
+  for (const TRect& part : {before, after})
+    if (!IsRectEmpty(&part)) control->GetParent()->FillBackground(dc, part, true, clNone, brush);
+  DrawStaticBorder(AParams, content);
+  if (auto* statics = dynamic_cast<TqzBarCustomStaticControl*>(control)) statics->DrawStaticPart(content);
+}
+
+bool TqzBarPainter::IsStaticSelected(TqzBarItemControlDrawParams* AParams) { return AParams->ItemControl->HasOwnBrush(); }

@@ -1,0 +1,238 @@
+// The program's start and the main window as the program makes them: a start that fails shows
+// its reason once and makes no window; the profile list, the stored profile across a restart,
+// the updater started once; and a picture of the window with files and a preview.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+
+#include "MediaFixture.h"
+#include "Screenshots.h"
+#include "VclTestSupport.h"
+#include "app/Converter.h"
+#include "app/AppWindows.h"
+#include "app/ConverterSetup.h"
+#include "app/Main.h"
+#include "app/Progress.h"
+#include "core/Convert.h"
+#include "core/Formats.h"
+#include "core/Global.h"
+#include "core/VideoList.h"
+#include "rtl/FileUtils.h"
+#include "tests/rtl/ScratchDir.h"
+#include "toolkit/editors/kvDropDownEdit.h"
+#include "toolkit/editors/kvTextEdit.h"
+#include "vcl/StdCtrls.h"
+#include "user/ModalResponder.h"
+#include "user/Shell.h"
+
+namespace {
+
+class MainWindowTest : public VclTest {
+ protected:
+  void SetUp() override {
+    VclTest::SetUp();
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    hadConfig = saved != nullptr;
+    if (saved) savedConfig = saved;
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+    SetProductGlobals();
+    SetShellExecuteHandler([this](HWND, const char*, const char* file, const char*, const char*, int) {
+      shell.push_back(ExtractFileName(file));
+      return reinterpret_cast<HINSTANCE>(intptr_t(2));
+    });
+    SetModalResponder([this](const ModalRequest& request) {
+      boxes.push_back(request.text);
+      return IDOK;
+    });
+  }
+  void TearDown() override {
+    if (started) EndConverter();
+    SetShellExecuteHandler(nullptr);
+    if (hadConfig) setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1); else unsetenv("XDG_CONFIG_HOME");
+    VclTest::TearDown();
+  }
+  void Start() {
+    started = StartConverter();
+    ASSERT_TRUE(started);
+    FormMain->Show();
+    Settle();
+  }
+  // The user closes the main window; the program ends.
+  void Quit() {
+    FormMain->Close();
+    DrainLeavingTheQuit();
+    EndConverter();
+    started = false;
+  }
+  // Closing the main window, or a failed start, ends the application with a quit message; the
+  // application must not see it, or every later modal loop of this test program would end at once.
+  static void DrainLeavingTheQuit() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+      if (msg.message != WM_QUIT) DispatchMessage(&msg);
+  }
+  String Ini() const { return dir.Path() + "/tavren/configure.ini"; }
+  TStrings* ProfileLines() const {
+    return static_cast<TkvCustomComboBoxProperties*>(FormMain->cbProfile->GetProperties())->GetItems();
+  }
+
+  ScratchDir dir;
+  bool hadConfig = false;
+  String savedConfig;
+  bool started = false;
+  std::vector<String> shell;
+  std::vector<String> boxes;
+};
+
+TEST_F(MainWindowTest, AStartThatFailsShowsWhyOnceAndMakesNoWindow) {
+  struct Case {
+    const char* what;
+    std::function<void()> breakIt;
+    const char* message;
+  } cases[] = {
+      {"a catalogue that offers nothing", [] { FormatList = "Nothing"; },
+       "Lost or breaken configure file XMLFormats.xml"},
+      {"a configuration folder that cannot be made",
+       [this] {
+         dir.Write("plain", "a file where a folder belongs");
+         setenv("XDG_CONFIG_HOME", dir.File("plain").c_str(), 1);
+       },
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    boxes.clear();
+    SetProductGlobals();
+    c.breakIt();
+    EXPECT_FALSE(StartConverter());
+    ASSERT_EQ(boxes.size(), 1u);
+    if (c.message) {
+      EXPECT_EQ(boxes[0], c.message);
+    }
+    EXPECT_EQ(FormMain, nullptr);
+    EXPECT_EQ(Application()->GetMainForm(), nullptr);
+    EXPECT_TRUE(shell.empty()) << "no updater either";
+    EXPECT_FALSE(FileExists(Ini())) << "nothing written back";
+    DrainLeavingTheQuit();
+  }
+}
+
+TEST_F(MainWindowTest, ProfilesAreListedAndTheStoredOneOutlivesARestart) {
+  Start();
+  EXPECT_EQ(Application()->GetTitle(), "Tavren Video to WMV Converter");
+  EXPECT_EQ(FormMain->GetCaption(), "Video Converter");
+  EXPECT_EQ(Application()->GetMainForm(), FormMain);
+  EXPECT_EQ(shell, std::vector<String>{"update.exe"}) << "the updater starts once, at the start";
+  ASSERT_EQ(ProfileLines()->GetCount(), 4);
+  EXPECT_EQ(ProfileLines()->GetStrings(0), "WMV (*.wmv)");
+  EXPECT_EQ(ProfileLines()->GetStrings(2), "MP3 (*.mp3)");
+  EXPECT_EQ(FormMain->cbProfile->GetItemIndex(), 0);
+
+  // Choosing MP3 applies its defaults; a parameter changed afterwards is kept with it.
+  FormMain->cbProfile->SetItemIndex(2);
+  TFormatSelection chosen = GlobalFormats->GetSelection();
+  EXPECT_EQ(chosen.Format, 2);
+  chosen.ABitrate = chosen.ABitrate == 0 ? 1 : 0;
+  GlobalFormats->SetSelection(chosen);
+  EXPECT_FALSE(FileExists(Ini())) << "written at the end";
+  Quit();
+  EXPECT_TRUE(FileExists(Ini())) << "written once the window has closed";
+
+  shell.clear();
+  Start();
+  EXPECT_EQ(FormMain->cbProfile->GetItemIndex(), 2);
+  EXPECT_EQ(GlobalFormats->GetSelection().ABitrate, chosen.ABitrate) << "the stored parameters, not the defaults";
+  // A list without a picked line changes nothing.
+  FormMain->cbProfile->SetItemIndex(-1);
+  EXPECT_EQ(GlobalFormats->GetSelection().Format, 2);
+}
+
+TEST_F(MainWindowTest, TheWindowWithThreeFilesAndAPreview) {
+  Start();
+  const String clip = dir.File("vga.mp4");
+  Make(clip, "-f lavfi -i testsrc2=size=640x480:rate=25:duration=4 -c:v libx264 -pix_fmt yuv420p");
+  for (int i = 0; i < 3; ++i) GlobalVideoList->AddFile(GlobalMediaInfo, clip);
+  EXPECT_EQ(GlobalVideoList->GetCount(), 3);
+  EXPECT_EQ(FormMain->FrameFileList->GetSelectedRow(), 2);
+
+  FormMain->FrameFileListFileListDblClick(FormMain);
+  EXPECT_EQ(FormMain->lblSize->GetCaption(), "640 x 480");
+  EXPECT_TRUE(FormMain->TimerUpdatePos->GetEnabled());
+  for (int i = 0; i < 300 && GlobalMediaPlayer->Position() < 10000000; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  FormMain->ImagePauseClick(FormMain);
+  clock.Advance(100);
+  Settle();
+  EXPECT_TRUE(SaveWindowShot(FormMain->GetHandle(), "app-main"));
+}
+
+// Files added through the open dialog by their typed names and converted by every profile into a
+// folder typed for it, the real engine and ffprobe judging the outputs.
+TEST_F(MainWindowTest, FilesAreConvertedByEveryProfileIntoTheTypedFolder) {
+  Start();
+  Make(dir.File("a.mp4"), "-f lavfi -i testsrc2=size=640x480:rate=25:duration=2 -f lavfi -i sine=duration=2 "
+                          "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest");
+  Make(dir.File("b.mp4"), "-f lavfi -i testsrc=size=640x480:rate=25:duration=2 -f lavfi -i sine=duration=2 "
+                          "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest");
+  Make(dir.File("tone.wav"), "-f lavfi -i sine=duration=2");
+  GlobalVideoList->SetInDir(dir.Path());
+  SetModalResponder([this](const ModalRequest& request) {
+    if (request.kind == "MessageBox") {
+      boxes.push_back(request.text);
+      // The user reads the box and closes the progress window.
+      PostMessage(FormProgress->GetHandle(), WM_CLOSE, 0, 0);
+      return IDOK;
+    }
+    TWinControl* dialog = FindControl(request.window);
+    auto* name = dialog ? dynamic_cast<TEdit*>(dialog->FindComponent("FileNameEdit")) : nullptr;
+    if (!name) return IDCANCEL;
+    name->SetText("\"a.mp4\" \"b.mp4\" \"tone.wav\"");
+    return IDOK;
+  });
+  FormMain->AddVideo(FormMain);
+  ASSERT_EQ(GlobalVideoList->GetCount(), 3);
+
+  for (Integer profile = 0; profile < GlobalFormats->GetCount(); ++profile) {
+    FormMain->cbProfile->SetItemIndex(profile);
+    FormatDetail detail;
+    GlobalFormats->BuildDetail(detail);
+    SCOPED_TRACE(testing::Message() << "profile " << profile << " ." << detail.FileExt);
+    const String folder = dir.File("out-" + std::to_string(profile));
+    ASSERT_TRUE(ForceDirectories(folder));
+    FormMain->edtOutDir->SetText(folder);
+    boxes.clear();
+    FormMain->ConvertVideo(FormMain);
+    EXPECT_EQ(boxes, std::vector<String>{"All conversion tasks have been finished!"});
+    const std::vector<String> outputs = FolderEntries(folder);
+    EXPECT_EQ(outputs.size(), 3u) << "one output a file, no temporary file";
+    for (const String& output : outputs) {
+      SCOPED_TRACE(output);
+      EXPECT_EQ(ExtractFileExt(output), "." + detail.FileExt);
+      const TProbe probe = FFprobe(IncludeTrailingPathDelimiter(folder) + output);
+      const auto* video = probe.StreamOf("video");
+      const bool picture = detail.VCodecID != 0 && output.find("tone") == String::npos;
+      EXPECT_EQ(video != nullptr, picture);
+      EXPECT_NE(probe.StreamOf("audio"), nullptr);
+      if (video && detail.Width > 0) {
+        EXPECT_EQ(video->at("width"), std::to_string(detail.Width));
+        EXPECT_EQ(video->at("height"), std::to_string(detail.Height));
+      }
+      EXPECT_EQ(probe.Format.at("format_name"), detail.FileExt == "mp3" ? "mp3" : "asf");
+      // Each stream within a frame of the source's length, or 50 ms.
+      const double frame = video && detail.FpsDen > 0 ? double(detail.FpsNum) / detail.FpsDen : 0.0;
+      std::istringstream durations(RunCommand("ffprobe -v error -show_entries stream=duration -of csv=p=0 " +
+                                              Quote(IncludeTrailingPathDelimiter(folder) + output)));
+      int streams = 0;
+      for (String line; std::getline(durations, line); ++streams)
+        EXPECT_NEAR(std::stod(line), 2.0, std::max(0.05, frame));
+      EXPECT_EQ(streams, picture ? 2 : 1);
+    }
+  }
+}
+
+}  // namespace
