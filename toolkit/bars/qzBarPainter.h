@@ -388,6 +388,14 @@ class TqzBarPainter : public TObject {
   // Progress, in-place sub-items, static items, separators and screen tips.
   virtual TColor ProgressBarColor();    // class
   virtual Integer ProgressMinHeight();  // class
+  // Background, then the part from Min to Position: whole, or in chunks 2/3 of the thickness long
+  // with 2-pixel gaps.
+  virtual void DrawProgressBar(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor);
+  virtual void DrawProgressBackground(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void FillProgressRect(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush);
+  virtual void FillProgressChunk(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush);
+  // Room a progress item keeps free before its content.
+  virtual Integer ProgressExtraWidth(TqzBarItemControlDrawParams* AParams);  // class
   virtual Integer ContainerExtraWidth();  // class
   virtual HBRUSH InPlaceSubItemBrush();   // class
   virtual Integer InPlaceSubItemArrowGap();  // class
