@@ -4,16 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <sstream>
 #include <thread>
 
 #include "MediaFixture.h"
 #include "Screenshots.h"
 #include "VclTestSupport.h"
 #include "app/Converter.h"
+#include "app/AppWindows.h"
 #include "app/ConverterSetup.h"
 #include "app/Main.h"
+#include "app/Progress.h"
 #include "core/Convert.h"
 #include "core/Formats.h"
 #include "core/Global.h"
@@ -21,7 +25,8 @@
 #include "rtl/FileUtils.h"
 #include "tests/rtl/ScratchDir.h"
 #include "toolkit/editors/kvDropDownEdit.h"
-#include "toolkit/editors/kvListView.h"
+#include "toolkit/editors/kvTextEdit.h"
+#include "vcl/StdCtrls.h"
 #include "user/ModalResponder.h"
 #include "user/Shell.h"
 
@@ -60,9 +65,16 @@ class MainWindowTest : public VclTest {
   // The user closes the main window; the program ends.
   void Quit() {
     FormMain->Close();
-    Settle();
+    DrainLeavingTheQuit();
     EndConverter();
     started = false;
+  }
+  // Closing the main window, or a failed start, ends the application with a quit message; the
+  // application must not see it, or every later modal loop of this test program would end at once.
+  static void DrainLeavingTheQuit() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+      if (msg.message != WM_QUIT) DispatchMessage(&msg);
   }
   String Ini() const { return dir.Path() + "/tavren/configure.ini"; }
   TStrings* ProfileLines() const {
@@ -106,7 +118,7 @@ TEST_F(MainWindowTest, AStartThatFailsShowsWhyOnceAndMakesNoWindow) {
     EXPECT_EQ(Application()->GetMainForm(), nullptr);
     EXPECT_TRUE(shell.empty()) << "no updater either";
     EXPECT_FALSE(FileExists(Ini())) << "nothing written back";
-    Settle();
+    DrainLeavingTheQuit();
   }
 }
 
@@ -140,12 +152,24 @@ TEST_F(MainWindowTest, ProfilesAreListedAndTheStoredOneOutlivesARestart) {
   EXPECT_EQ(GlobalFormats->GetSelection().Format, 2);
 }
 
+TEST_F(MainWindowTest, WithoutFilesTheCommandsOpenNothing) {
+  Start();
+  shell.clear();
+  FormMain->DeleteVideo(FormMain);
+  EXPECT_EQ(boxes, std::vector<String>{"Please select a item"});
+  FormMain->ShowTrimEdit(FormMain);
+  FormMain->ConvertVideo(FormMain);
+  EXPECT_EQ(boxes.size(), 1u) << "neither the clip editor nor the progress window opens";
+  FormMain->HelpClick(FormMain);
+  EXPECT_EQ(shell, std::vector<String>{"help.chm"});
+}
+
 TEST_F(MainWindowTest, TheWindowWithThreeFilesAndAPreview) {
   Start();
   const String clip = dir.File("vga.mp4");
   Make(clip, "-f lavfi -i testsrc2=size=640x480:rate=25:duration=4 -c:v libx264 -pix_fmt yuv420p");
   for (int i = 0; i < 3; ++i) GlobalVideoList->AddFile(GlobalMediaInfo, clip);
-  EXPECT_EQ(FormMain->FrameFileList->FileList->GetItems()->GetCount(), 3);
+  EXPECT_EQ(GlobalVideoList->GetCount(), 3);
   EXPECT_EQ(FormMain->FrameFileList->GetSelectedRow(), 2);
 
   FormMain->FrameFileListFileListDblClick(FormMain);
@@ -157,6 +181,70 @@ TEST_F(MainWindowTest, TheWindowWithThreeFilesAndAPreview) {
   clock.Advance(100);
   Settle();
   EXPECT_TRUE(SaveWindowShot(FormMain->GetHandle(), "app-main"));
+}
+
+// Files added through the open dialog by their typed names and converted by every profile into a
+// folder typed for it, the real engine and ffprobe judging the outputs.
+TEST_F(MainWindowTest, FilesAreConvertedByEveryProfileIntoTheTypedFolder) {
+  Start();
+  Make(dir.File("a.mp4"), "-f lavfi -i testsrc2=size=640x480:rate=25:duration=2 -f lavfi -i sine=duration=2 "
+                          "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest");
+  Make(dir.File("b.mp4"), "-f lavfi -i testsrc=size=640x480:rate=25:duration=2 -f lavfi -i sine=duration=2 "
+                          "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest");
+  Make(dir.File("tone.wav"), "-f lavfi -i sine=duration=2");
+  GlobalVideoList->SetInDir(dir.Path());
+  SetModalResponder([this](const ModalRequest& request) {
+    if (request.kind == "MessageBox") {
+      boxes.push_back(request.text);
+      // The user reads the box and closes the progress window.
+      PostMessage(FormProgress->GetHandle(), WM_CLOSE, 0, 0);
+      return IDOK;
+    }
+    TWinControl* dialog = FindControl(request.window);
+    auto* name = dialog ? dynamic_cast<TEdit*>(dialog->FindComponent("FileNameEdit")) : nullptr;
+    if (!name) return IDCANCEL;
+    name->SetText("\"a.mp4\" \"b.mp4\" \"tone.wav\"");
+    return IDOK;
+  });
+  FormMain->AddVideo(FormMain);
+  ASSERT_EQ(GlobalVideoList->GetCount(), 3);
+
+  for (Integer profile = 0; profile < GlobalFormats->GetCount(); ++profile) {
+    FormMain->cbProfile->SetItemIndex(profile);
+    FormatDetail detail;
+    GlobalFormats->BuildDetail(detail);
+    SCOPED_TRACE(testing::Message() << "profile " << profile << " ." << detail.FileExt);
+    const String folder = dir.File("out-" + std::to_string(profile));
+    ASSERT_TRUE(ForceDirectories(folder));
+    FormMain->edtOutDir->SetText(folder);
+    boxes.clear();
+    FormMain->ConvertVideo(FormMain);
+    EXPECT_EQ(boxes, std::vector<String>{"All conversion tasks have been finished!"});
+    const std::vector<String> outputs = FolderEntries(folder);
+    EXPECT_EQ(outputs.size(), 3u) << "one output a file, no temporary file";
+    for (const String& output : outputs) {
+      SCOPED_TRACE(output);
+      EXPECT_EQ(ExtractFileExt(output), "." + detail.FileExt);
+      const TProbe probe = FFprobe(IncludeTrailingPathDelimiter(folder) + output);
+      const auto* video = probe.StreamOf("video");
+      const bool picture = detail.VCodecID != 0 && output.find("tone") == String::npos;
+      EXPECT_EQ(video != nullptr, picture);
+      EXPECT_NE(probe.StreamOf("audio"), nullptr);
+      if (video && detail.Width > 0) {
+        EXPECT_EQ(video->at("width"), std::to_string(detail.Width));
+        EXPECT_EQ(video->at("height"), std::to_string(detail.Height));
+      }
+      EXPECT_EQ(probe.Format.at("format_name"), detail.FileExt == "mp3" ? "mp3" : "asf");
+      // Each stream within a frame of the source's length, or 50 ms.
+      const double frame = video && detail.FpsDen > 0 ? double(detail.FpsNum) / detail.FpsDen : 0.0;
+      std::istringstream durations(RunCommand("ffprobe -v error -show_entries stream=duration -of csv=p=0 " +
+                                              Quote(IncludeTrailingPathDelimiter(folder) + output)));
+      int streams = 0;
+      for (String line; std::getline(durations, line); ++streams)
+        EXPECT_NEAR(std::stod(line), 2.0, std::max(0.05, frame));
+      EXPECT_EQ(streams, picture ? 2 : 1);
+    }
+  }
 }
 
 }  // namespace

@@ -430,12 +430,80 @@ TEST_F(StaticItems, ScreenshotOfBordersAndAlignments) {
     item->SetSize(4, 24);
     item->SetSize(1, 4);
   }
+  auto* progress = new TqzBarProgressItem(form);
+  progress->SetCaption("Converting");
+  progress->SetPosition(45);
+  links->AddLinkForItem(progress);
   ShowLinks();
   UpdateWindow(form->GetHandle());
   const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
   String folder = dir ? dir : "test-output";
   std::filesystem::create_directories(folder);
   EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/static-items.png"));
+}
+
+// ---- Progress items ---------------------------------------------------------------------------
+
+TEST_F(StaticItems, ProgressRangeKeepsThePositionInside) {
+  auto* item = new TqzBarProgressItem(form);
+  EXPECT_EQ(item->GetBorderStyle(), sbsLowered);
+  item->SetPosition(-5);
+  EXPECT_EQ(item->GetPosition(), 0);
+  item->SetMin(200);
+  EXPECT_EQ(item->GetMax(), 200);
+  EXPECT_EQ(item->GetPosition(), 200);
+  item->SetMax(50);
+  EXPECT_EQ(item->GetMin(), 50);
+  EXPECT_EQ(item->GetPosition(), 50);
+  item->SetStep(3);
+  EXPECT_EQ(item->GetPosition(), 50);
+}
+
+// Records the chunks a progress bar fills.
+class TChunkPainter : public TqzBarPainter {
+  TAVREN_CLASS(TChunkPainter, TqzBarPainter)
+ public:
+  using TqzBarPainter::TqzBarPainter;
+  void DrawProgressBackground(TqzBarItemControlDrawParams*, const TRect&) override {}
+  void FillProgressRect(TqzBarItemControlDrawParams*, const TRect& R, HBRUSH) override { rects.push_back(R); }
+  std::vector<TRect> rects;
+};
+TAVREN_CLASS_IMPL(TChunkPainter)
+
+TEST_F(StaticItems, ProgressBarFillsChunksUpToThePosition) {
+  auto* item = new TqzBarProgressItem(form);
+  item->SetCaption("Converting");
+  links->AddLinkForItem(item);
+  ShowLinks();
+  auto* control = dynamic_cast<TqzBarProgressControl*>(links->GetVisibleLink(0)->GetControl());
+  ASSERT_NE(control, nullptr);
+  auto* params = static_cast<TqzBarProgressControlDrawParams*>(control->GetDrawParams());
+  TChunkPainter painter(nullptr);
+  struct Case {
+    Integer position;
+    bool smooth;
+    std::vector<TRect> rects;
+  } cases[] = {
+      {50, false, {TRect(0, 0, 8, 12), TRect(10, 0, 18, 12), TRect(20, 0, 28, 12), TRect(30, 0, 38, 12), TRect(40, 0, 48, 12)}},
+      {45, false, {TRect(0, 0, 8, 12), TRect(10, 0, 18, 12), TRect(20, 0, 28, 12), TRect(30, 0, 38, 12), TRect(40, 0, 45, 12)}},
+      {0, false, {}},
+      {100, true, {TRect(0, 0, 100, 12)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.position);
+    params->Min = 0;
+    params->Max = 100;
+    params->Position = c.position;
+    params->Smooth = c.smooth;
+    params->PaintKind = qzPaintHorizontal;
+    painter.rects.clear();
+    painter.DrawProgressBar(params, TRect(0, 0, 100, 12), clNavy);
+    EXPECT_EQ(painter.rects, c.rects);
+  }
+  // Without a fixed width the bar is 150 pixels long, after the caption.
+  TRect bar = control->BarRect();
+  EXPECT_EQ(bar.Width(), 150);
+  EXPECT_GT(bar.Left, control->GetItemRect().Left + control->CaptionWidth());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "RibbonFixture.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "rtl/IniFiles.h"
 #include "rtl/Reader.h"
 #include "user/Cursors.h"
@@ -306,6 +308,40 @@ TEST(RibbonLoading, AFormWithOneTabOfThreeGroupsLoadsWithItsToolbarsInOrder) {
   EXPECT_EQ(ribbon->GetHeight(), expected) << "without headers the ribbon is as high as its groups";
   delete form;
   SetDisplayBackend(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+class RibbonGroups : public RibbonOnForm {};
+
+TEST_F(RibbonGroups, TheActiveTabDocksItsGroupsToolbarsAndAToolbarLeavesWithItsGroup) {
+  TqzRibbonTab* home = AddTab("Home");
+  TqzRibbonTab* view = AddTab("View");
+  TqzBar* file = AddBar("File");
+  file->SetVisible(true);
+  TqzBar* shared = AddBar("Shared");
+  shared->SetVisible(true);
+  home->GetGroups()->AddGroup()->SetToolBar(file);
+  home->GetGroups()->AddGroup()->SetToolBar(shared);
+  view->GetGroups()->AddGroup()->SetToolBar(shared);
+  Pump();
+  ASSERT_NE(file->GetBarControl(), nullptr);
+  EXPECT_EQ(file->GetBarControl()->GetDockControl(), static_cast<TqzDockControl*>(home->GetDockControl()));
+  EXPECT_EQ(shared->GetDockControl(), static_cast<TqzDockControl*>(home->GetDockControl())) << "the active tab keeps a shared toolbar";
+  EXPECT_TRUE(home->GetDockControl()->GetVisible());
+  EXPECT_FALSE(view->GetDockControl()->GetVisible());
+
+  view->SetActive(true);
+  EXPECT_EQ(shared->GetDockControl(), static_cast<TqzDockControl*>(view->GetDockControl())) << "it moves with the activation";
+  EXPECT_TRUE(shared->GetVisible());
+  EXPECT_FALSE(home->GetDockControl()->GetVisible());
+
+  delete home->GetGroups()->GetGroup(0);
+  EXPECT_EQ(file->GetDockControl(), nullptr) << "a released toolbar is no longer the ribbon's";
+  EXPECT_EQ(file->GetDockingStyle(), dsNone);
+  EXPECT_TRUE(file->GetVisible());
 }
 
 }  // namespace

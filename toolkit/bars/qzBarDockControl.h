@@ -59,6 +59,9 @@ class TqzDockRow : public TObject {
   std::vector<TqzBar*> FBars;
 };
 
+// Makes the window of a bar docked in a site (a site decides the kind of its bar windows).
+using TqzBarControlFactory = TqzBarControl* (*)(TComponent* AOwner, TqzBar* ABar);
+
 class TqzDockControl : public TCustomControl {
   TAVREN_CLASS(TqzDockControl, TCustomControl)
  public:
@@ -121,16 +124,25 @@ class TqzDockControl : public TCustomControl {
   TRect RowRect(Integer ARow);
   Integer RowsExtent() const;
   void ArrangeRow(Integer ARow, Integer ALength);
-  void ArrangeRows();
+  virtual void ArrangeRows();
   // Lays every row out (the windows' controls are remade) and sizes the site.
   void RebuildRows();
-  void UpdateSize();
+  virtual void UpdateSize();
   // The column positions are read back from the windows (after a layout).
   void UpdatePositions();
 
+  // The kind of window the site's bars get: toolbar windows.
+  virtual TqzBarControlFactory BarControlClass();
+
   // Painting.
-  virtual void FillBackground(HDC DC, const TRect& R, TColor AColor);
+  // Fills R (DC coordinates); ASiteRect is the same area in the site's client coordinates, so a
+  // bar window can ask for the part behind it. ABrush may be null.
+  virtual void FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush, const TRect& ASiteRect);
   TBitmap* GetBackgroundBitmap() const noexcept { return FBackgroundBitmap.get(); }
+  // A picture of the whole background that a painter may keep between paints; emptied whenever
+  // the site's size or the system colours change.
+  TBitmap* GetBackgroundCache() const noexcept { return FBackgroundCache.get(); }
+  void ClearBackgroundCache();
   void SetBackgroundBitmap(TBitmap* Value);
   void RepaintBars();
 
@@ -154,4 +166,5 @@ class TqzDockControl : public TCustomControl {
   bool FArranging = false;
   std::vector<std::unique_ptr<TqzDockRow>> FRows;
   std::unique_ptr<TBitmap> FBackgroundBitmap;
+  std::unique_ptr<TBitmap> FBackgroundCache;
 };

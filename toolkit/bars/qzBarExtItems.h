@@ -65,6 +65,61 @@ class TqzBarStaticControl : public TqzBarCustomStaticControl {
   virtual TAlignment GetAlignment();
 };
 
+// ---- Progress item -------------------------------------------------------------------------------
+
+// A static item with a progress bar after its caption.
+class TqzBarProgressItem : public TqzBarStatic {
+  TAVREN_CLASS(TqzBarProgressItem, TqzBarStatic)
+ public:
+  explicit TqzBarProgressItem(TComponent* AOwner);
+
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value);
+  Integer GetMax() const { return FMax; }
+  // A new end moves the other end along when it would pass it.
+  void SetMax(Integer Value);
+  Integer GetMin() const { return FMin; }
+  void SetMin(Integer Value);
+  Integer GetPosition() const { return FPosition; }
+  // Kept within Min..Max.
+  void SetPosition(Integer Value);
+  bool GetSmooth() const { return FSmooth; }
+  void SetSmooth(bool Value);
+  Integer GetStep() const { return FStep; }
+  void SetStep(Integer Value) { FStep = Value; }
+
+ private:
+  void SetRange(Integer AMin, Integer AMax);
+  void InvalidateBars();
+
+  TColor FColor = clDefault;
+  Integer FMax = 100;
+  Integer FMin = 0;
+  Integer FPosition = 0;
+  bool FSmooth = false;
+  Integer FStep = 10;
+};
+
+class TqzBarProgressControl : public TqzBarStaticControl {
+  TAVREN_CLASS(TqzBarProgressControl, TqzBarStaticControl)
+ public:
+  using TqzBarStaticControl::TqzBarStaticControl;
+  TqzBarProgressItem* GetProgressItem() const { return dynamic_cast<TqzBarProgressItem*>(GetItem()); }
+
+  TClassOf<TqzBarItemControlDrawParams> DrawParamsClass() override;
+  void FillDrawParams(bool ARefresh) override;
+  TqzBarItemViewLevels GetPossibleViewLevels() override;
+  Integer GetThicknessInBar() override;
+  Integer GetLengthInBar() override;
+  void DrawStaticPart(const TRect& R) override;
+  bool ReservesEmptyContent() override { return true; }
+  TAlignment GetAlignment() override { return taLeftJustify; }
+
+  virtual TColor GetBarColor();
+  // Where the bar goes inside the item's rectangle (empty when there is no room).
+  TRect BarRect();
+};
+
 // ---- Large button -------------------------------------------------------------------------------
 
 class TqzBarLargeButton : public TqzBarButton {

@@ -16,6 +16,7 @@ struct TExtItemClass {
 const TExtItemClass kExtItemClasses[] = {
     {TqzBarStatic::ClassInfo(), TqzBarStaticControl::ClassInfo()},
     {TqzBarLargeButton::ClassInfo(), TqzBarLargeButtonControl::ClassInfo()},
+    {TqzBarProgressItem::ClassInfo(), TqzBarProgressControl::ClassInfo()},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "toolkit/bars/qzBar.h"
 
 TAVREN_CLASS_IMPL(TqzBarStaticLikeControlDrawParams)
+TAVREN_CLASS_IMPL(TqzBarProgressControlDrawParams)
 TAVREN_CLASS_IMPL(TqzBarCustomStaticControl)
 
 bool TqzBarCustomStaticControl::CanSelect() {

@@ -17,6 +17,17 @@ class TqzBarStaticLikeControlDrawParams : public TqzBarItemControlDrawParams {
   TqzBarStaticBorderStyle BorderStyle = sbsNone;
 };
 
+// A progress item's values for the painter's progress bar.
+class TqzBarProgressControlDrawParams : public TqzBarStaticLikeControlDrawParams {
+  TAVREN_CLASS(TqzBarProgressControlDrawParams, TqzBarStaticLikeControlDrawParams)
+ public:
+  using TqzBarStaticLikeControlDrawParams::TqzBarStaticLikeControlDrawParams;
+  Integer Position = 0;
+  Integer Min = 0;
+  Integer Max = 100;
+  bool Smooth = false;
+};
+
 class TqzBarCustomStaticControl : public TqzBarItemControl {
   TAVREN_CLASS(TqzBarCustomStaticControl, TqzBarItemControl)
  public:

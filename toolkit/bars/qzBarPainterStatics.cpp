@@ -2,6 +2,7 @@
 // their metrics, brushes and colours.
 
 #include "gdi/Edges.h"
+#include "rtl/Math.h"
 #include "gdi/GdiTypes.h"
 #include "gdi/SysColors.h"
 #include "gdi/TextLayout.h"
@@ -133,3 +134,42 @@ void TqzBarPainter::DrawStaticFrame(TqzBarItemControlDrawParams* AParams, const 
 }
 
 bool TqzBarPainter::IsStaticSelected(TqzBarItemControlDrawParams* AParams) { return AParams->ItemControl->HasOwnBrush(); }
+
+// ---- Progress bars -------------------------------------------------------------------------------
+
+void TqzBarPainter::DrawProgressBar(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor) {
+  auto* params = dynamic_cast<TqzBarProgressControlDrawParams*>(AParams);
+  DrawProgressBackground(AParams, R);
+  if (!params || params->Max <= params->Min) return;
+  bool vertical = AParams->PaintKind == qzPaintRotated;
+  Integer start = vertical ? R.Top : R.Left;
+  Integer length = vertical ? R.Height() : R.Width();
+  Integer filled = start + MulDiv(length, params->Position - params->Min, params->Max - params->Min);
+  auto part = [&](Integer AFrom, Integer ATo) {
+    return vertical ? TRect(R.Left, AFrom, R.Right, ATo) : TRect(AFrom, R.Top, ATo, R.Bottom);
+  };
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(AColor));
+  if (params->Smooth) {
+    FillProgressRect(AParams, part(start, filled), brush);
+  } else {
+    Integer chunk = std::max(1, MulDiv(vertical ? R.Width() : R.Height(), 2, 3));
+    for (Integer at = start; at < filled; at += chunk + 2) FillProgressChunk(AParams, part(at, std::min(at + chunk, filled)), brush);
+  }
+  DeleteObject(brush);
+}
+
+void TqzBarPainter::DrawProgressBackground(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  ClassRef()->FillItemBackground(control, AParams->TargetCanvas->DCHandle(), false, control->GetParent()->BackgroundBrush(), R);
+}
+
+void TqzBarPainter::FillProgressRect(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush) {
+  RECT r = R;
+  FillRect(AParams->TargetCanvas->DCHandle(), &r, ABrush);
+}
+
+void TqzBarPainter::FillProgressChunk(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush) {
+  FillProgressRect(AParams, R, ABrush);
+}
+
+Integer TqzBarPainter::ProgressExtraWidth(TqzBarItemControlDrawParams*) { return 0; }

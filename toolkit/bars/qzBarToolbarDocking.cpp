@@ -29,13 +29,33 @@ TqzBarControl* TqzBar::GetBarControl() const {
 TqzDockControl* TqzBar::GetEffectiveDockControl() const {
   TqzBarManager* manager = GetBarManager();
   TqzBarDockingStyle style = GetDockingStyle();
-  return manager && style != dsNone ? manager->GetBars()->GetDockControl(style) : nullptr;
+  if (!manager || style == dsNone) return nullptr;
+  return FDockControl ? FDockControl : manager->GetBars()->GetDockControl(style);
+}
+
+void TqzBar::SetDockControl(TqzDockControl* Value) {
+  if (FDockControl == Value) return;
+  FDockControl = Value;
+  if (!Value) return;
+  if (!GetBarControl()) {
+    SetDockingStyle(Value->GetDockingStyle());
+    return;
+  }
+  // The window is made anew: each site decides the kind of its bar windows.
+  FreeBarControl();
+  SetDockingStyle(Value->GetDockingStyle());
+  CreateBarControl();
+  PlaceBarControl();
 }
 
 void TqzBar::CreateBarControl() {
   TqzBarManager* manager = GetBarManager();
   if (!manager || GetBarControl() || !FItemLinks) return;
-  new TqzBarControl(manager, this);
+  TqzDockControl* site = GetEffectiveDockControl();
+  if (site)
+    site->BarControlClass()(manager, this);
+  else
+    new TqzBarControl(manager, this);
 }
 
 void TqzBar::FreeBarControl() { delete GetBarControl(); }
@@ -163,6 +183,8 @@ TqzDockControl* TqzBars::GetDockControl(TqzBarDockingStyle AStyle) const {
 void TqzBars::DockControlGone(TqzDockControl* ASite) {
   for (TqzDockControl*& site : FDockControls)
     if (site == ASite) site = nullptr;
+  for (Integer i = 0; i < GetCount(); ++i)
+    if (GetBar(i)->GetDockControl() == ASite) GetBar(i)->SetDockControl(nullptr);
 }
 
 void TqzBars::RebuildAll() {

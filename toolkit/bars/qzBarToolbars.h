@@ -165,8 +165,13 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
 
   // The window and its place. A visible bar has a window; a hidden one has none.
   TqzBarControl* GetBarControl() const;
-  // The manager's dock site of the bar's side; nullptr while floating.
+  // The dock site the bar is given (a site of its own kind, as a ribbon tab's groups), else the
+  // manager's site of the bar's side; nullptr while floating.
   TqzDockControl* GetEffectiveDockControl() const;
+  TqzDockControl* GetDockControl() const noexcept { return FDockControl; }
+  // Docks the bar into the site with the site's side (nullptr leaves the side as it is); a bar
+  // with a window is placed there at once, in a window of the site's kind.
+  void SetDockControl(TqzDockControl* Value);
   TqzDockRow* GetDockRow() const noexcept { return FDockRow; }
   // Leaves the old row (freed when no bar is left in it) and joins the new one.
   void SetRowObject(TqzDockRow* ARow);
@@ -332,6 +337,7 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   bool FUseRestSpace = false;
   bool FVisible = false;
   bool FWholeRow = false;
+  TqzDockControl* FDockControl = nullptr;
   // Loaded values, kept while the manager reads the form.
   TqzBarDockingStyle FLoadedDockingStyle = dsNone;
   bool FLoadedVisible = false;

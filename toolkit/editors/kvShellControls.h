@@ -21,6 +21,24 @@ class TkvCustomInnerShellListView;
 // Set while a list view follows its linked tree, so that the tree is not sent back to where it is.
 extern bool ShellSyncInProgress;
 
+// A view's registration as a drop target: each call goes to the view's Drop... operations.
+template <class View>
+class TkvViewDropTarget : public TInterfacedObject, public IDropTarget {
+ public:
+  explicit TkvViewDropTarget(View* AView) : FView(AView) {}
+  HRESULT DragEnter(IDataObject* data, DWORD keys, POINT point, DWORD* effect) override {
+    return FView->DropDragEnter(data, keys, point, effect);
+  }
+  HRESULT DragOver(DWORD keys, POINT point, DWORD* effect) override { return FView->DropDragOver(keys, point, effect); }
+  HRESULT DragLeave() override { return FView->DropDragLeave(); }
+  HRESULT Drop(IDataObject* data, DWORD keys, POINT point, DWORD* effect) override {
+    return FView->DropDrop(data, keys, point, effect);
+  }
+
+ private:
+  View* FView;
+};
+
 class TkvShellTreeViewOptions : public TkvShellOptions {
   TAVREN_CLASS(TkvShellTreeViewOptions, TkvShellOptions)
  public:
@@ -143,6 +161,7 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void KVSMReselect(TMessage& Message);
 
  private:
+
   static TkvShellTreeItemProducer* ProducerOf(TTreeNode* Node);
   // The live producer that fills Node, or nil when the node went with a rebuild.
   TkvShellTreeItemProducer* LiveProducerOf(TTreeNode* Node);
@@ -165,6 +184,7 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   ULONG FChangeRegistration = 0;
   bool FShowInfoTips = false;
   TkvCustomInnerShellListView* FListView = nullptr;
+
   LPITEMIDLIST FSavedSelection = nullptr;
   std::vector<LPITEMIDLIST> FSavedExpanded;
   Integer FSavedTopIndex = -1;

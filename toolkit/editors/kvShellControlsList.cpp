@@ -13,25 +13,6 @@
 
 namespace {
 
-// The view's registration as a drop target: each call goes to the view.
-class TkvShellListDropTarget : public TInterfacedObject, public IDropTarget {
-  TAVREN_CLASS(TkvShellListDropTarget, TInterfacedObject)
- public:
-  explicit TkvShellListDropTarget(TkvCustomInnerShellListView* AView) : FView(AView) {}
-  HRESULT DragEnter(IDataObject* data, DWORD keys, POINT point, DWORD* effect) override {
-    return FView->DropDragEnter(data, keys, point, effect);
-  }
-  HRESULT DragOver(DWORD keys, POINT point, DWORD* effect) override { return FView->DropDragOver(keys, point, effect); }
-  HRESULT DragLeave() override { return FView->DropDragLeave(); }
-  HRESULT Drop(IDataObject* data, DWORD keys, POINT point, DWORD* effect) override {
-    return FView->DropDrop(data, keys, point, effect);
-  }
-
- private:
-  TkvCustomInnerShellListView* FView;
-};
-
-TAVREN_CLASS_IMPL(TkvShellListDropTarget)
 
 // Items completed while the folder is enumerated; the rest come from the worker or on display.
 constexpr Integer kPrefetchCount = 10;
@@ -137,7 +118,7 @@ void TkvCustomInnerShellListView::CreateWnd() {
   TCustomListView::CreateWnd();
   SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SystemImageList(true)));
   SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(SystemImageList(false)));
-  FRegisteredTarget = TInterfacePtr<IDropTarget>(new TkvShellListDropTarget(this));
+  FRegisteredTarget = TInterfacePtr<IDropTarget>(new TkvViewDropTarget<TkvCustomInnerShellListView>(this));
   RegisterDragDrop(GetHandle(), FRegisteredTarget.Get());
   if (IsLoading()) return;
   if (FRoot->GetIdList())

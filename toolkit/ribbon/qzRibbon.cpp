@@ -112,6 +112,8 @@ TqzCustomRibbon::TqzCustomRibbon(TComponent* AOwner, TClass AClass) : TkvControl
 }
 
 void TqzCustomRibbon::BeforeDestruction() {
+  // The tabs own their groups dock controls: they leave the groups site before it goes.
+  for (Integer i = 0; i < FTabs->GetCount(); ++i) FTabs->GetTab(i)->SetRibbon(nullptr);
   inherited::BeforeDestruction();
   FGroupsSite = nullptr;
 }
@@ -317,6 +319,7 @@ void TqzCustomRibbon::SetBarManager(TqzBarManager* Value) {
     FBarManager->FreeNotification(this);
     FFonts->UpdateFonts();
   }
+  for (Integer i = 0; i < FTabs->GetCount(); ++i) FTabs->GetTab(i)->SetBarManager(IsBarManagerValid() ? FBarManager : nullptr);
   if (old) old->EndUpdate();
   Changed();
 }
@@ -544,6 +547,7 @@ void TqzCustomRibbon::TabVisibleChanged(TqzRibbonTab* ATab) {
 void TqzCustomRibbon::SetActiveTab(TqzRibbonTab* Value) {
   if (Value == FActiveTab || IsBeingDestroyed()) return;
   if (!IsDesignTime() && !DoTabChanging(Value)) return;
+  TqzRibbonTab* old = FActiveTab;
   FActiveTab = Value;
   const bool siteRedraw = FGroupsSite->HandleAllocated();
   if (siteRedraw) SendMessage(FGroupsSite->GetHandle(), WM_SETREDRAW, 0, 0);
@@ -555,6 +559,7 @@ void TqzCustomRibbon::SetActiveTab(TqzRibbonTab* Value) {
     }
   };
   try {
+    if (old) old->Deactivate();
     if (Value) Value->Activate();
     Changed();
     DoTabChanged();

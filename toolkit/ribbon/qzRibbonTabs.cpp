@@ -8,6 +8,7 @@
 #include "rtl/Writer.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbonTab,
@@ -25,7 +26,9 @@ TAVREN_CLASS_IMPL(TqzRibbonTabGroups)
 // ---- Tab -------------------------------------------------------------------------------------
 
 TqzRibbonTab::TqzRibbonTab(TComponent* AOwner)
-    : TkvComponentCollectionItem(AOwner), FGroups(std::make_unique<TqzRibbonTabGroups>(this)) {}
+    : TkvComponentCollectionItem(AOwner),
+      FGroups(std::make_unique<TqzRibbonTabGroups>(this)),
+      FDockControl(std::make_unique<TqzRibbonGroupsDockControl>(this)) {}
 
 TqzRibbonTab::~TqzRibbonTab() {
   // The tab leaves the ribbon while it is whole, so the ribbon can still ask it which neighbour
@@ -33,6 +36,7 @@ TqzRibbonTab::~TqzRibbonTab() {
   FSavedIndex = PositionInCollection();
   TkvComponentCollectionItem::SetCollection(nullptr);
   FGroups.reset();
+  FDockControl.reset();
 }
 
 TkvComponentCollection* TqzRibbonTab::GetCollectionFromParent(TComponent* AParentComponent) {
@@ -44,11 +48,53 @@ String TqzRibbonTab::GetDisplayName() { return Format("%s - '%s'", GetName(), FC
 
 TClassOf<TqzRibbonTabGroup> TqzRibbonTab::GetGroupClass() { return TqzRibbonTabGroup::ClassInfo(); }
 
-void TqzRibbonTab::SetRibbon(TqzCustomRibbon* ARibbon) { FRibbon = ARibbon; }
+void TqzRibbonTab::SetRibbon(TqzCustomRibbon* ARibbon) {
+  if (FRibbon == ARibbon) return;
+  FRibbon = ARibbon;
+  if (!ARibbon) {
+    FDockControl->SetParent(nullptr);
+    return;
+  }
+  FDockControl->SetBarManager(ARibbon->IsBarManagerValid() ? ARibbon->GetBarManager() : nullptr);
+  FDockControl->SetParent(ARibbon->GetGroupsSite());
+}
+
+void TqzRibbonTab::SetBarManager(TqzBarManager* AManager) {
+  FDockControl->SetBarManager(AManager);
+  if (!AManager) return;
+  for (Integer i = 0; i < FGroups->GetCount(); ++i)
+    if (TqzBar* toolbar = FGroups->GetGroup(i)->GetToolBar()) FGroups->GetGroup(i)->DockToolbar(toolbar);
+}
+
+void TqzRibbonTab::DockGroupToolbars() {
+  for (Integer i = 0; i < FGroups->GetCount(); ++i) {
+    TqzBar* toolbar = FGroups->GetGroup(i)->GetToolBar();
+    if (toolbar && toolbar->GetDockControl() != FDockControl.get()) FGroups->GetGroup(i)->DockToolbar(toolbar);
+  }
+}
+
+void TqzRibbonTab::UpdateGroupsLayout() {
+  if (!FRibbon || FRibbon->IsLocked()) return;
+  const bool shown = FVisible && !FRibbon->GetHidden() && FRibbon->GetShowTabGroups() && GetActive();
+  FDockControl->SetVisible(shown);
+  if (shown) FDockControl->SetBoundsRect(GetGroupsDockBounds());
+}
 
 void TqzRibbonTab::Activate() {
   FVisible = true;
-  if (FRibbon) FRibbon->GetViewInfo()->GetTabsViewInfo()->MakeTabVisible(this);
+  if (!FRibbon) return;
+  FRibbon->GetViewInfo()->GetTabsViewInfo()->MakeTabVisible(this);
+  if (!FRibbon->GetShowTabGroups()) {
+    DockGroupToolbars();
+    return;
+  }
+  UpdateGroupsLayout();
+  DockGroupToolbars();
+  FDockControl->SetVisible(true);
+}
+
+void TqzRibbonTab::Deactivate() {
+  if (!IsDestroying()) FDockControl->SetVisible(false);
 }
 
 TRect TqzRibbonTab::GetGroupsDockBounds() {
@@ -214,6 +260,7 @@ void TqzRibbonTabGroup::SetToolBar(TqzBar* Value) {
     CheckToolbar(Value);
     FToolbar = Value;
     FToolbar->FreeNotification(GetTab());
+    DockToolbar(Value);
   } else {
     // A group exists only with its toolbar.
     delete this;
@@ -226,7 +273,41 @@ void TqzRibbonTabGroup::ReleaseToolbar() {
   if (!FToolbar) return;
   TqzBar* toolbar = FToolbar;
   FToolbar = nullptr;
-  if (TqzRibbonTab* tab = GetTab()) toolbar->RemoveFreeNotification(tab);
+  TqzRibbonTab* tab = GetTab();
+  if (tab) toolbar->RemoveFreeNotification(tab);
+  if (toolbar->GetComponentState().Contains(csDestroying)) return;
+  if (TqzCustomRibbon* ribbon = GetRibbon()) {
+    TqzRibbonTabCollection* tabs = ribbon->GetTabs();
+    for (Integer i = 0; i < tabs->GetCount(); ++i) {
+      TqzRibbonTabGroups* groups = tabs->GetTab(i)->GetGroups();
+      if (tabs->GetTab(i) == tab || !groups) continue;
+      for (Integer j = 0; j < groups->GetCount(); ++j)
+        if (groups->GetGroup(j)->FToolbar == toolbar) {
+          groups->GetGroup(j)->DockToolbar(toolbar);
+          return;
+        }
+    }
+  }
+  if (toolbar->GetDockControl() != (tab ? tab->GetDockControl() : nullptr)) return;
+  const bool visible = toolbar->GetVisible();
+  toolbar->SetVisible(false);
+  toolbar->SetDockControl(nullptr);
+  toolbar->SetDockedDockingStyle(dsNone);
+  toolbar->SetDockingStyle(dsNone);
+  toolbar->SetVisible(visible);
+}
+
+void TqzRibbonTabGroup::DockToolbar(TqzBar* AToolbar) {
+  TqzRibbonTab* tab = GetTab();
+  TqzCustomRibbon* ribbon = GetRibbon();
+  if (!tab) return;
+  TqzRibbonTab* active = ribbon ? ribbon->GetActiveTab() : nullptr;
+  if (active != tab && active && AToolbar->GetDockControl() == active->GetDockControl()) return;
+  const bool loading = AToolbar->GetComponentState().Contains(csLoading);
+  const bool visible = AToolbar->GetVisible();
+  if (!loading) AToolbar->SetVisible(false);
+  AToolbar->SetDockControl(tab->GetDockControl());
+  if (!loading) AToolbar->SetVisible(visible);
 }
 
 void TqzRibbonTabGroup::ResolveLoadedToolbar() {

@@ -10,6 +10,7 @@
 
 class TqzCustomRibbon;
 class TqzRibbonTab;
+class TqzRibbonGroupsDockControl;
 
 // A failure the ribbon reports to the caller.
 class EqzRibbonException : public Exception {
@@ -34,6 +35,9 @@ class TqzRibbonTabGroup : public TCollectionItem {
   bool GetCanCollapse() const { return FCanCollapse; }
   void SetCanCollapse(bool Value);
   TqzBar* GetToolBar() const;
+  // Docks the toolbar into the tab's groups dock control, unless the active tab of the ribbon
+  // already shows it.
+  virtual void DockToolbar(TqzBar* AToolbar);
   // nil deletes the group. Refuses the quick access toolbar and a toolbar another group of the
   // same tab holds (EqzRibbonException); a toolbar of another manager is ignored.
   void SetToolBar(TqzBar* Value);
@@ -84,10 +88,19 @@ class TqzRibbonTab : public TkvComponentCollectionItem {
 
   // Shows the tab and scrolls its header into view.
   virtual void Activate();
+  // Hides the tab's groups.
+  virtual void Deactivate();
   virtual TRect GetGroupsDockBounds();
   virtual TClassOf<TqzRibbonTabGroup> GetGroupClass();
 
   void SetRibbon(TqzCustomRibbon* ARibbon);
+  TqzRibbonGroupsDockControl* GetDockControl() const noexcept { return FDockControl.get(); }
+  // The dock control takes the manager and every group docks its toolbar there.
+  void SetBarManager(TqzBarManager* AManager);
+  // Every group's toolbar docked elsewhere moves into this tab's dock control.
+  void DockGroupToolbars();
+  // Shows the dock control while the tab's groups are shown in the ribbon and puts it to its bounds.
+  void UpdateGroupsLayout();
   TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
   // The index the tab had in its collection, kept while it is destroyed.
   Integer GetSavedIndex() const noexcept { return FSavedIndex; }
@@ -120,6 +133,7 @@ class TqzRibbonTab : public TkvComponentCollectionItem {
   String FKeyTip;
   TqzCustomRibbon* FRibbon = nullptr;
   std::unique_ptr<TqzRibbonTabGroups> FGroups;
+  std::unique_ptr<TqzRibbonGroupsDockControl> FDockControl;
   bool FVisible = true;
   Integer FSavedIndex = -1;
 };

@@ -337,6 +337,8 @@ void TqzRibbonViewInfo::CalculateGroupsSite() {
   if (TqzRibbonGroupsDockControlSite* site = FRibbon->GetGroupsSite()) {
     site->SetBoundsRect(FGroupsSiteBounds);
     site->GetViewInfo()->Calculate();
+    if (AreGroupsShownInRibbon(false))
+      for (Integer i = 0; i < FRibbon->GetTabs()->GetCount(); ++i) FRibbon->GetTabs()->GetTab(i)->UpdateGroupsLayout();
   }
 }
 
