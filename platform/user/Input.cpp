@@ -230,6 +230,12 @@ void InputWindowDestroyed(Window* window) {
     state.hoverDue = UINT64_MAX;
   }
   if (state.lastClickWindow == window->handle) state.lastClickWindow = nullptr;
+  // Keys routed to the window but not taken yet go again to wherever the focus is when they are, so
+  // the key state follows them; other input for the window is dropped.
+  for (RawInput& raw : window->queue->input) {
+    if (raw.routed && raw.routedMessage.hwnd == window->handle && raw.kind == RawInput::Kind::Key)
+      raw.routed = false;
+  }
   std::erase_if(window->queue->input, [&](const RawInput& raw) {
     return raw.routed && raw.routedMessage.hwnd == window->handle;
   });

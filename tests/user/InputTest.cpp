@@ -139,6 +139,31 @@ TEST_F(Input, ClickActivatesUnlessTheWindowAnswersNoActivate) {
   EXPECT_EQ(GetActiveWindow(), other);
 }
 
+// A key routed to its focus window, which a handler then destroys before the key is taken, goes
+// to the focus of the moment instead: the key state follows it.
+TEST_F(Input, KeysRoutedToADestroyedWindowGoWhereTheFocusIsNow) {
+  HWND first = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+  HWND second = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+  SetFocus(first);
+  handlers[first] = [&](HWND, UINT m, WPARAM w, LPARAM, LRESULT*) {
+    if (m != WM_KEYDOWN || w != 'X') return false;
+    // Looking ahead for a message that is not there routes the keys queued behind this one here.
+    MSG ahead;
+    PeekMessage(&ahead, nullptr, WM_SYSCHAR, WM_SYSCHAR, PM_NOREMOVE);
+    SetFocus(second);
+    DestroyWindow(first);
+    return false;
+  };
+  InputKey(VK_CONTROL, true);
+  InputKey('X', true);
+  InputKey('X', false);
+  InputKey(VK_CONTROL, false);
+  Pump();
+  EXPECT_FALSE(GetKeyState(VK_CONTROL) & 0x8000);
+  EXPECT_FALSE(GetKeyState('X') & 0x8000);
+  EXPECT_EQ(Messages(second, {WM_KEYUP}), (std::vector<UINT>{WM_KEYUP, WM_KEYUP}));
+}
+
 TEST_F(Input, KeysTranslateToCharactersAndSystemKeys) {
   HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
   SetFocus(window);
