@@ -152,6 +152,18 @@ TEST_F(MainWindowTest, ProfilesAreListedAndTheStoredOneOutlivesARestart) {
   EXPECT_EQ(GlobalFormats->GetSelection().Format, 2);
 }
 
+TEST_F(MainWindowTest, WithoutFilesTheCommandsOpenNothing) {
+  Start();
+  shell.clear();
+  FormMain->DeleteVideo(FormMain);
+  EXPECT_EQ(boxes, std::vector<String>{"Please select a item"});
+  FormMain->ShowTrimEdit(FormMain);
+  FormMain->ConvertVideo(FormMain);
+  EXPECT_EQ(boxes.size(), 1u) << "neither the clip editor nor the progress window opens";
+  FormMain->HelpClick(FormMain);
+  EXPECT_EQ(shell, std::vector<String>{"help.chm"});
+}
+
 TEST_F(MainWindowTest, TheWindowWithThreeFilesAndAPreview) {
   Start();
   const String clip = dir.File("vga.mp4");

@@ -210,6 +210,29 @@ TEST_F(Menus, AnEmptyMenuIsAHundredPixelsWideAndOneLineHigh) {
   menu->Dismiss();
 }
 
+TEST_F(Menus, CaptionsDrawInsideTheirRowsAfterTheIconColumn) {
+  ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
+  Pump();
+  TqzBarSubMenuControl* menu = MenuOf(file);
+  ASSERT_NE(menu, nullptr);
+  for (Integer i = 0; i < file->GetItemLinks()->GetCount(); ++i) {
+    TqzBarItemLink* link = file->GetItemLinks()->GetLink(i);
+    TqzBarItemControl* control = link->GetControl();
+    TRect row = link->GetItemRect();
+    // The caption's column: after the icon column, before the sub-menu arrow.
+    TRect column(row.Left + control->GlyphPartWidth(), row.Top, row.Right - control->ExtraWidth(), row.Bottom);
+    TRect ink = InkBounds(screen, menu, column);
+    ASSERT_FALSE(IsRectEmpty(&ink)) << i;
+    // Centred in its row: a caption pushed down shows only its top, at the row's bottom.
+    EXPECT_GE(ink.Height(), 6) << i;
+    EXPECT_LE(std::abs((ink.Top + ink.Bottom) - (row.Top + row.Bottom)), 6) << i;
+    EXPECT_GE(ink.Left, column.Left) << i;
+    // The whole caption, clear of the arrow.
+    EXPECT_GE(ink.Width(), control->CaptionWidth() - 4) << i;
+    EXPECT_LE(ink.Right, column.Right) << i;
+  }
+}
+
 TEST_F(Menus, Screenshot) {
   ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
   Pump();

@@ -318,6 +318,25 @@ TEST_F(ToolbarWindows, AFloatingBarOffEveryMonitorComesBackToTheWorkArea) {
   EXPECT_EQ(r.Top, work.Top);
 }
 
+TEST_F(ToolbarWindows, ButtonCaptionsDrawWholeInsideTheirTextRectangles) {
+  TqzBar* bar = AddBar("Standard", 3, dsTop);
+  TqzBarControl* window = bar->GetBarControl();
+  ASSERT_NE(window, nullptr);
+  for (Integer i = 0; i < bar->GetItemLinks()->GetCount(); ++i) {
+    TqzBarItemLink* link = bar->GetItemLinks()->GetLink(i);
+    TqzBarItemControl* control = link->GetControl();
+    TRect item = link->GetItemRect();
+    // A caption-only button's text rectangle: the item less its text indents.
+    TRect text(item.Left + control->TextIndent(), item.Top, item.Right - control->TextIndent(), item.Bottom);
+    TRect ink = InkBounds(screen, window, item);
+    ASSERT_FALSE(IsRectEmpty(&ink)) << i;
+    EXPECT_GE(ink.Left, text.Left) << i;
+    EXPECT_LE(ink.Right, text.Right) << i;
+    EXPECT_GE(ink.Width(), control->CaptionWidth() - 3) << i;
+    EXPECT_LE(ink.Width(), control->CaptionWidth() + 1) << i;
+  }
+}
+
 TEST_F(ToolbarWindows, Screenshot) {
   TqzBar* menu = manager->GetBars()->AddBar();
   menu->SetCaption("Menu");

@@ -207,4 +207,89 @@ TEST(ComboBoxForms, AProfileChooserStreamsItsItemsAndSettings) {
   delete copy;
 }
 
+// Handlers that free the combo, close or reopen it, or fail while it opens.
+struct Reentry : TObject {
+  TkvComboBox* combo = nullptr;
+  Integer closeUps = 0;
+  bool reopen = false;
+  void FreeIt(TObject*) { delete std::exchange(combo, nullptr); }
+  void Fail(TObject*) { throw Exception("refused"); }
+  void CloseUp(TObject*) {
+    ++closeUps;
+    combo->SetDroppedDown(reopen);
+  }
+};
+
+TEST_F(ComboBox, FreedWhileItsPopupOpensOrIsOpenItLeavesNothingBehind) {
+  // From OnPopup, while the popup shows.
+  Reentry r;
+  r.combo = combo;
+  Props()->SetOnPopup(MakeEvent<&Reentry::FreeIt>(&r));
+  Focus();
+  Key(VK_F4);
+  EXPECT_EQ(r.combo, nullptr);
+  EXPECT_EQ(VisiblePopupCount(), 0);
+  // From a timer, while it is open.
+  combo = new TkvComboBox(form);
+  combo->SetParent(form);
+  combo->SetBounds(20, 30, 150, 21);
+  Props()->GetItems()->Add("One");
+  Pump();
+  Focus();
+  Key(VK_F4);
+  ASSERT_TRUE(combo->GetDroppedDown());
+  ScriptedSteps steps;
+  steps.Add(50, [&] { delete std::exchange(combo, nullptr); });
+  PassTime(100);
+  EXPECT_EQ(combo, nullptr);
+  EXPECT_EQ(VisiblePopupCount(), 0);
+  // While its show message is queued.
+  combo = new TkvComboBox(form);
+  combo->SetParent(form);
+  Props()->GetItems()->Add("One");
+  Pump();
+  Focus();
+  combo->SetDroppedDown(true);
+  delete std::exchange(combo, nullptr);
+  Pump();
+  EXPECT_EQ(VisiblePopupCount(), 0);
+}
+
+TEST_F(ComboBox, CloseUpFiresOncePerOpeningWhateverItsHandlerDoes) {
+  Reentry r;
+  r.combo = combo;
+  Props()->SetOnCloseUp(MakeEvent<&Reentry::CloseUp>(&r));
+  Focus();
+  for (bool reopen : {false, true}) {
+    r.reopen = reopen;
+    r.closeUps = 0;
+    if (!combo->GetDroppedDown()) Key(VK_F4);
+    ASSERT_TRUE(combo->GetDroppedDown());
+    Key(VK_ESCAPE);
+    EXPECT_EQ(r.closeUps, 1);
+  }
+  // Reopened from its handler: open again.
+  EXPECT_TRUE(combo->GetDroppedDown());
+}
+
+TEST_F(ComboBox, AFailingInitPopupPreparesAndQueuesNothing) {
+  Reentry r;
+  Props()->SetOnInitPopup(MakeEvent<&Reentry::Fail>(&r));
+  Focus();
+  EXPECT_THROW(combo->SetDroppedDown(true), Exception);
+  EXPECT_FALSE(combo->IsPopupPrepared());
+  Pump();
+  EXPECT_FALSE(combo->GetDroppedDown());
+}
+
+TEST_F(ComboBox, TwoOpenRequestsBeforeTheShowGiveOnePopup) {
+  Focus();
+  combo->SetDroppedDown(true);
+  combo->SetDroppedDown(true);
+  Pump();
+  EXPECT_TRUE(combo->GetDroppedDown());
+  EXPECT_EQ(events.Take(), (Log{"init", "popup"}));
+  EXPECT_EQ(VisiblePopupCount(), 1);
+}
+
 }  // namespace

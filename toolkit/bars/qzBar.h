@@ -1253,7 +1253,8 @@ void RestoreClipRegionBackup(HDC DC, HRGN& ARegion, bool AExisted);
 void AddRectToClip(HDC DC, const TRect& R);
 void FillAreaSolidOrTiled(HDC DC, const TRect& R, const TRect& AOrigin, TBitmap* ABitmap, TColor AColor,
                           HBRUSH ABrush);
-// Tiles the bitmap over R as if the tiling started at AOrigin's top-left corner.
+// Tiles the bitmap over R; AOrigin is the same area in the coordinates of the tiling, whose first
+// copy sits at (0, 0).
 void TileBitmap(HDC DC, const TRect& R, const TRect& AOrigin, TBitmap* ABitmap);
 void RefreshScreenBitsPerPixel();
 Integer ScreenBitsPerPixel();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Painting.h"
 #include "user/Rects.h"
@@ -77,6 +78,7 @@ void TqzDockRow::RemoveBar(TqzBar* ABar, bool AFreeWhenEmpty) {
 
 TqzDockControl::TqzDockControl(TComponent* AOwner) : TCustomControl(AOwner) {
   FBackgroundBitmap = std::make_unique<TBitmap>();
+  FBackgroundCache = std::make_unique<TBitmap>();
   SetParentColor(true);
   SetHeight(0);
 }
@@ -637,7 +639,7 @@ void TqzDockControl::CreateWnd() {
 void TqzDockControl::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_ERASEBKGND: {
-      FillBackground(reinterpret_cast<HDC>(Message.WParam), GetClientRect(), GetColor());
+      FillBackground(reinterpret_cast<HDC>(Message.WParam), GetClientRect(), GetColor(), nullptr, GetClientRect());
       Message.Result = 1;
       return;
     }
@@ -647,7 +649,12 @@ void TqzDockControl::WndProc(TMessage& Message) {
         return;
       }
       break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      ClearBackgroundCache();
+      break;
     case WM_SIZE:
+      ClearBackgroundCache();
       inherited::WndProc(Message);
       if (!FArranging && FBarManager && !FBarManager->IsSettingUpLoadedBars()) ArrangeRows();
       return;
@@ -657,11 +664,19 @@ void TqzDockControl::WndProc(TMessage& Message) {
   inherited::WndProc(Message);
 }
 
-void TqzDockControl::FillBackground(HDC DC, const TRect& R, TColor AColor) {
-  if (IsRectEmpty(&R)) return;
-  TBitmap* bitmap = !FBackgroundBitmap->GetEmpty() ? FBackgroundBitmap.get() : nullptr;
-  FillAreaSolidOrTiled(DC, R, GetClientRect(), bitmap, AColor, nullptr);
+void TqzDockControl::FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush, const TRect& ASiteRect) {
+  if (IsRectEmpty(&R) || GetClientWidth() <= 0 || GetClientHeight() <= 0) return;
+  if (!FBackgroundBitmap->GetEmpty()) {
+    // The tiling starts at the site's corner wherever the area is drawn.
+    TileBitmap(DC, R, ASiteRect, FBackgroundBitmap.get());
+  } else if (FBarManager) {
+    FBarManager->GetDefaultPainter()->DrawDockBackground(this, DC, AColor, ABrush, R, ASiteRect);
+  } else {
+    FillAreaSolidOrTiled(DC, R, R, nullptr, AColor, ABrush);
+  }
 }
+
+void TqzDockControl::ClearBackgroundCache() { FBackgroundCache->SetSize(0, 0); }
 
 void TqzDockControl::SetBackgroundBitmap(TBitmap* Value) {
   FBackgroundBitmap->Assign(Value);
@@ -674,4 +689,6 @@ void TqzDockControl::RepaintBars() {
     for (Integer i = 0; i < row->ColCount(); ++i) row->GetCol(i)->GetBarControl()->RepaintAll();
 }
 
-void TqzDockControl::Paint() { FillBackground(GetCanvas()->GetHandle(), GetClientRect(), GetColor()); }
+void TqzDockControl::Paint() {
+  FillBackground(GetCanvas()->GetHandle(), GetClientRect(), GetColor(), nullptr, GetClientRect());
+}

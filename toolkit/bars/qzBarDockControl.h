@@ -135,8 +135,14 @@ class TqzDockControl : public TCustomControl {
   virtual TqzBarControlFactory BarControlClass();
 
   // Painting.
-  virtual void FillBackground(HDC DC, const TRect& R, TColor AColor);
+  // Fills R (DC coordinates); ASiteRect is the same area in the site's client coordinates, so a
+  // bar window can ask for the part behind it. ABrush may be null.
+  virtual void FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush, const TRect& ASiteRect);
   TBitmap* GetBackgroundBitmap() const noexcept { return FBackgroundBitmap.get(); }
+  // A picture of the whole background that a painter may keep between paints; emptied whenever
+  // the site's size or the system colours change.
+  TBitmap* GetBackgroundCache() const noexcept { return FBackgroundCache.get(); }
+  void ClearBackgroundCache();
   void SetBackgroundBitmap(TBitmap* Value);
   void RepaintBars();
 
@@ -160,4 +166,5 @@ class TqzDockControl : public TCustomControl {
   bool FArranging = false;
   std::vector<std::unique_ptr<TqzDockRow>> FRows;
   std::unique_ptr<TBitmap> FBackgroundBitmap;
+  std::unique_ptr<TBitmap> FBackgroundCache;
 };

@@ -108,12 +108,25 @@ Byte TqzBarSubItemControl::GetContentKind() {
   return HasImage(GetViewSize()) ? qzContentIcon : qzContentText;
 }
 
+namespace {
+
+// The menu arrow's size; the arrow takes the last three of it at a menu item's right end.
+Integer MenuArrowSizeOf(TqzBarItemControl* AControl) {
+  return AControl->GetParent() ? AControl->GetParent()->GetMenuArrowHeight() : 4;
+}
+
+}  // namespace
+
+Integer TqzBarSubItemControl::ExtraWidth() {
+  return GetPaintType() == qzPaintMenu ? 3 * MenuArrowSizeOf(this) : 0;
+}
+
 void TqzBarSubItemControl::DrawInRect(const TRect& R, Byte AState) {
   ButtonParams()->OpenLook = GetSubMenu() != nullptr;
   TqzBarButtonLikeControl::DrawInRect(R, AState);
   if (GetPaintType() != qzPaintMenu) return;
   // The arrow that tells a sub-menu, at the right end of the menu item.
-  Integer size = GetParent() ? GetParent()->GetMenuArrowHeight() : 4;
+  Integer size = MenuArrowSizeOf(this);
   TRect arrow(R.Right - 3 * size, R.Top, R.Right - size, R.Bottom);
   Painter()->DrawSubItemArrow(GetDrawParams(), arrow);
 }

@@ -28,6 +28,8 @@ class TqzBarSubItemControl : public TqzBarButtonLikeControl {
   bool WantsKey(Word AKey) override;
   void KeyDown(Word& AKey, TShiftState AShift) override;
   Byte GetContentKind() override;
+  // In a menu: room for the sub-menu arrow that DrawInRect puts after the caption.
+  Integer ExtraWidth() override;
   void DrawInRect(const TRect& R, Byte AState) override;
 
  private:

@@ -36,8 +36,14 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   Integer FloatBorderX() override { return 3; }
   Integer FloatBorderY() override { return 3; }
   Integer DockedBorderMetric() override { return 2; }
+  void DrawDockBackground(TqzDockControl* ADockControl, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R,
+                          const TRect& ASiteRect) override;
   bool PaintsNativeBackground() override { return true; }
   HBRUSH OwnerLinkBrush(TqzBarManager* AManager) override;
+  void FillFromDockSite(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R,
+                        const TRect& AClipRect) override;
+  void FillFromBarBitmap(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R,
+                         const TRect& AClipRect) override;
   void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC) override;
   HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH DownBrush(TCustomqzBarControl* ABarControl) override;

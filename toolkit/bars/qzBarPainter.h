@@ -28,6 +28,7 @@ class TqzBarItemControlDrawParams;
 class TqzBarManager;
 class TqzBarPainter;
 class TqzBarSubMenuControl;
+class TqzDockControl;
 class TqzBar;
 
 // The frame of a static item: none, a sunken or raised 1-pixel edge, an etched or bumped 2-pixel one.
@@ -202,6 +203,11 @@ class TqzBarPainter : public TObject {
   // How far a separator line in a menu stays from the menu's sides.
   virtual Integer MenuGroupIndent();  // class
 
+  // A dock site's own background over R (DC coordinates); ASiteRect is the same area in the
+  // site's client coordinates, so a bar window can ask for the part behind it.
+  virtual void DrawDockBackground(TqzDockControl* ADockControl, HDC DC, TColor AColor, HBRUSH ABrush,
+                                  const TRect& R, const TRect& ASiteRect);
+
   // Flat looks and brushes.
   virtual bool PaintsNativeBackground();                         // class
   virtual bool BarWindowFlag(TCustomqzBarControl* ABarControl);  // class
@@ -210,6 +216,12 @@ class TqzBarPainter : public TObject {
   // The brush of the strip where a popup meets the element that opened it.
   virtual HBRUSH OwnerLinkBrush(TqzBarManager* AManager);  // class
   virtual Integer DockRowGap();  // class
+  // The background of a bar window: R is the area in the window's client coordinates, AClipRect
+  // the same area in the DC's coordinates (they differ when the DC is the whole-window DC).
+  virtual void FillFromDockSite(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush,
+                                const TRect& R, const TRect& AClipRect);
+  virtual void FillFromBarBitmap(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush,
+                                 const TRect& R, const TRect& AClipRect);
   // Fills the window's strip where it meets the element that opened it.
   virtual void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC);  // class
   virtual HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl);        // class
@@ -235,6 +247,9 @@ class TqzBarPainter : public TObject {
   virtual Integer SmallCaptionHeight();   // class
   virtual bool HasCaptionBackground();    // class
   virtual void GetCaptionButtonSize(TSize& ASize);  // class
+  // The whole background of a toolbar window; the rectangles as for FillFromDockSite.
+  virtual void FillToolbarBackground(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush,
+                                     const TRect& R, const TRect& AClipRect);
   virtual void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                                 const TRect& R);
   // The face of a floating caption's button: AState 0 normal, 1 hot, 2 pressed.
@@ -258,6 +273,9 @@ class TqzBarPainter : public TObject {
   virtual bool LeavesCloseButtonToSystem();  // class
   virtual bool TracksCaptionMark();          // class
   virtual Integer MarkSize(TCustomqzBarControl* ABarControl);
+  // The body of a docked toolbar that has no border (the status-bar look); R in DC coordinates.
+  virtual void FillDockedToolbar(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush,
+                                 const TRect& R, const TRect& AClipRect);
   virtual void GetSizeGripMargins(TRect& AMargins);
   virtual Integer CaptionStripHeight();  // class
   virtual void GetSizeGripSize(TqzBarManager* AManager, TSize& ASize);

@@ -34,6 +34,16 @@ TqzBarGlyphLayout GlyphLayoutOf(TqzBarItemControl* AControl) {
 
 Integer TqzBarPainter::CalcButtonTextRect(TqzBarItemControlDrawParams* AParams, TRect& ATextRect,
                                           const TRect& AGlyphRect) {
+  if (AParams->PaintKind == qzPaintMenu) {
+    // A menu row reads across, after its icon column and between the menu text margins, as
+    // TextPartWidth measured it; the caption keeps the row's full height to centre in.
+    TqzBarItemControl* control = AParams->ItemControl;
+    TRect margins;
+    control->GetTextMargins(qzPaintMenu, margins);
+    ATextRect.Left += control->GlyphPartWidth() + margins.Left;
+    ATextRect.Right -= margins.Right;
+    return 0;
+  }
   bool horizontal = AParams->PaintKind == qzPaintHorizontal;
   if (AParams->GlyphSizeKind == qzGlyphLarge) {
     switch (GlyphLayoutOf(AParams->ItemControl)) {
@@ -118,6 +128,9 @@ bool TqzBarPainter::ArrowUsesTextColor(TqzBarItemControlDrawParams*) { return fa
 void TqzBarPainter::DrawItemCaption(TqzBarItemControlDrawParams* AParams, const TRect& R, UINT AFormat,
                                     Integer AAlignment) {
   TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  // The caption is measured in the canvas font (GetCaptionExtent); the device context gets that font
+  // only when the canvas realises it, and an item font swapped in since leaves the previous one there.
+  AParams->TargetCanvas->GetCanvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
   DrawCaptionText(AParams->ItemControl, AParams->TargetCanvas->DCHandle(), AFormat, button && button->HotLookA, false,
                   AParams->PaintKind == qzPaintRotated, button && button->HotLookB, AParams->EnabledLook, AAlignment,
                   R, AParams->CaptionText);
@@ -530,9 +543,7 @@ void TqzBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const T
   if (AParams->ContentParts & qzContentText) {
     TRect text = content;
     Integer alignment = CalcButtonTextRect(AParams, text, glyphRect);
-    DrawCaptionText(AParams->ItemControl, DC, DT_SINGLELINE, button && button->HotLookA, false,
-                    AParams->PaintKind == qzPaintRotated, button && button->HotLookB, AParams->EnabledLook, alignment,
-                    text, AParams->CaptionText);
+    ClassRef()->DrawItemCaption(AParams, text, DT_SINGLELINE, alignment);
   }
   if (AParams->HasDropDownPart && !(button && button->MainMenuLook)) {
     if (button && button->ButtonLook)

@@ -92,6 +92,8 @@ void TqzBarSkinnedPainter::DrawItemCaption(TqzBarItemControlDrawParams* AParams,
                                            Integer AAlignment) {
   TkvCanvas* canvas = AParams->TargetCanvas;
   if (!canvas) return;
+  // Draw in the font GetCaptionExtent measured in: the canvas puts it on its DC only on demand.
+  canvas->GetCanvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
   HDC DC = canvas->DCHandle();
   TInterfacePtr<IqzSkin> skin = GetSkin();
   TColor color = clDefault;

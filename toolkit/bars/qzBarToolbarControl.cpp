@@ -207,15 +207,7 @@ void TqzBarControl::FillBackground(HDC DC, const TRect& R, bool AOffset, TColor 
     ClientOffset(offset);
     OffsetRect(&r, -offset.X, -offset.Y);
   }
-  TBitmap* bitmap = nullptr;
-  if (!FBar->GetBackgroundBitmap()->GetEmpty())
-    bitmap = FBar->GetBackgroundBitmap();
-  else if (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty())
-    bitmap = FDockControl->GetBackgroundBitmap();
-  TColor color = AColor;
-  if (color == clNone && FBar->GetColor() != clDefault) color = FBar->GetColor();
-  FillAreaSolidOrTiled(DC, R, GetClientRect(), bitmap, color == clNone ? clBtnFace : color,
-                       color == clNone && !bitmap ? ABrush : nullptr);
+  Painter()->FillToolbarBackground(this, DC, AColor, ABrush, r, R);
 }
 
 void TqzBarControl::CalcMetrics() {
@@ -399,7 +391,7 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
   HRGN ring = CreateRectRgn(whole.Left, whole.Top, whole.Right, whole.Bottom);
   HRGN inner = CreateRectRgn(client.Left, client.Top, client.Right, client.Bottom);
   CombineRgn(ring, ring, inner, RGN_DIFF);
-  FillBackgroundClipped(DC, ring, false, BackgroundBrush());
+  FillBackgroundClipped(DC, ring, true, BackgroundBrush());
   DeleteObject(inner);
   DeleteObject(ring);
   HBRUSH brush = BackgroundBrush();

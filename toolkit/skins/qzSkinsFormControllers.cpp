@@ -235,13 +235,17 @@ void TqzSkinWinController::CallSavedProc(TMessage& Message) {
 // only when the last of them has returned.
 void TqzSkinWinController::Dispatch(TMessage& Message) {
   ++FDispatchDepth;
+  // A control freed by one of its own messages is not touched again.
+  TWeakRef<TWinControl> control(FControl);
   try {
     WindowProc(Message);
   } catch (...) {
+    if (!control) FControl = nullptr;
     --FDispatchDepth;
     if (FDestroyed && FDispatchDepth == 0 && Message.Msg == WM_NCDESTROY) Release(this);
     throw;
   }
+  if (!control) FControl = nullptr;
   --FDispatchDepth;
   if (FDestroyed && FDispatchDepth == 0 && (Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY ||
                                             !IsWindow(FHandle))) {
