@@ -34,17 +34,18 @@ void TqzRibbonGroupsDockControl::ArrangeRows() {
   }
 }
 
-void TqzRibbonGroupsDockControl::FillBackground(HDC DC, const TRect& R, TColor AColor) {
+void TqzRibbonGroupsDockControl::FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush,
+                                                const TRect& ASiteRect) {
   TqzCustomRibbon* ribbon = FTab->GetRibbon();
   TqzRibbonGroupsDockControlSite* site = ribbon ? ribbon->GetGroupsSite() : nullptr;
   if (!site) {
-    inherited::FillBackground(DC, R, AColor);
+    inherited::FillBackground(DC, R, AColor, ABrush, ASiteRect);
     return;
   }
   const int saved = SaveDC(DC);
   IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
   POINT old;
-  OffsetWindowOrgEx(DC, GetLeft(), GetTop(), &old);
+  OffsetWindowOrgEx(DC, ASiteRect.Left - R.Left + GetLeft(), ASiteRect.Top - R.Top + GetTop(), &old);
   TCanvas canvas;
   canvas.SetHandle(DC);
   ribbon->GetPainter()->DrawGroupsArea(&canvas, site->GetClientRect());

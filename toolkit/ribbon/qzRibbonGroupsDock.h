@@ -17,7 +17,7 @@ class TqzRibbonGroupsDockControl : public TqzDockControl {
   // bar painter's docked-bar spacing apart.
   void ArrangeRows() override;
   // The ribbon's groups area, lined up with the groups site behind the control.
-  void FillBackground(HDC DC, const TRect& R, TColor AColor) override;
+  void FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush, const TRect& ASiteRect) override;
 
  private:
   TqzRibbonTab* FTab;
