@@ -500,6 +500,15 @@ TEST_F(StaticItems, ProgressBarFillsChunksUpToThePosition) {
     painter.DrawProgressBar(params, TRect(0, 0, 100, 12), clNavy);
     EXPECT_EQ(painter.rects, c.rects);
   }
+  // An empty or inverted range draws the background only.
+  for (Integer max : {50, 40}) {
+    params->Min = 50;
+    params->Max = max;
+    params->Position = 50;
+    painter.rects.clear();
+    painter.DrawProgressBar(params, TRect(0, 0, 100, 12), clNavy);
+    EXPECT_TRUE(painter.rects.empty()) << max;
+  }
   // Without a fixed width the bar is 150 pixels long, after the caption.
   TRect bar = control->BarRect();
   EXPECT_EQ(bar.Width(), 150);

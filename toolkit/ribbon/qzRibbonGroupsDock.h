@@ -13,6 +13,11 @@ class TqzRibbonGroupsDockControl : public TqzDockControl {
   TqzRibbonTab* GetTab() const noexcept { return FTab; }
   // The tab sets the bounds.
   void UpdateSize() override {}
+  // The groups stand in one row in the order of the tab's groups, each at its full width, the
+  // bar painter's docked-bar spacing apart.
+  void ArrangeRows() override;
+  // The ribbon's groups area, lined up with the groups site behind the control.
+  void FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush, const TRect& ASiteRect) override;
 
  private:
   TqzRibbonTab* FTab;
