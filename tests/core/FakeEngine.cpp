@@ -144,15 +144,15 @@ Byte TFakeEngine::Answer(const std::string& Call) {
   return code == Codes.end() ? 0 : code->second;
 }
 
-TFakeEngineScope::TFakeEngineScope() {
-  Current = new TFakeEngine;
+TFakeEngineScope::TFakeEngineScope() : FEngine(new TFakeEngine), FOuter(Current) {
+  Current = FEngine;
   SetEngine(MakeFake());
 }
 
 TFakeEngineScope::~TFakeEngineScope() {
-  SetEngine(RealEngine());
-  delete Current;
-  Current = nullptr;
+  Current = FOuter;
+  if (!FOuter) SetEngine(RealEngine());
+  delete FEngine;
 }
 
-TFakeEngine& TFakeEngineScope::operator*() const { return *Current; }
+TFakeEngine& TFakeEngineScope::operator*() const { return *FEngine; }

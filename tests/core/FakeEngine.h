@@ -44,4 +44,9 @@ class TFakeEngineScope {
   ~TFakeEngineScope();
   TFakeEngine& operator*() const;
   TFakeEngine* operator->() const { return &**this; }
+
+ private:
+  // Scopes nest: an inner one answers the engine's calls until it ends, then the outer one again.
+  TFakeEngine* FEngine;
+  TFakeEngine* FOuter;
 };

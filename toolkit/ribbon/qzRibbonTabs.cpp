@@ -203,6 +203,9 @@ void TqzRibbonTabCollection::ReportChange(TkvComponentCollectionItem* AItem, Tkv
 
 TqzRibbonTabGroups::TqzRibbonTabGroups(TqzRibbonTab* ATab) : TCollection(ATab->GetGroupClass()), FTab(ATab) {}
 
+// The groups go while the collection is still this class: each releases its toolbar through it.
+TqzRibbonTabGroups::~TqzRibbonTabGroups() { Clear(); }
+
 TPersistent* TqzRibbonTabGroups::GetOwner() { return FTab; }
 
 void TqzRibbonTabGroups::Notify(TCollectionItem* Item, TCollectionNotification Action) {

@@ -61,6 +61,7 @@ class TqzRibbonTabGroups : public TCollection {
   TAVREN_CLASS(TqzRibbonTabGroups, TCollection)
  public:
   explicit TqzRibbonTabGroups(TqzRibbonTab* ATab);
+  ~TqzRibbonTabGroups() override;
   TqzRibbonTab* GetTab() const noexcept { return FTab; }
   TqzRibbonTabGroup* GetGroup(Integer Index) const { return static_cast<TqzRibbonTabGroup*>(GetItems(Index)); }
   TqzRibbonTabGroup* AddGroup() { return static_cast<TqzRibbonTabGroup*>(Add()); }
