@@ -1512,6 +1512,8 @@ void EnlargeSize(TSize& Size, const TSize& Other);
 bool EditValuesEqual(const Variant& A, const Variant& B);
 bool VarSameTypeAndValue(const Variant& A, const Variant& B);
 bool IsBlankChar(Char Character);
+// The look a button style stands for.
+TkvLookAndFeelKind KindOfButtonStyle(TkvEditButtonStyle Style);
 // The look an editor's buttons stand for: in place its style's look; else the first button's
 // style (lfStandard without buttons).
 TkvLookAndFeelKind EditLookAndFeelKind(TkvCustomEdit* Edit);

@@ -1013,18 +1013,7 @@ TkvLookAndFeelKind EditLookAndFeelKind(TkvCustomEdit* Edit) {
   if (Edit->IsInplace()) return Edit->GetEditStyle()->GetLookAndFeel()->GetKind();
   TkvCustomEditViewInfo* info = Edit->GetEditViewInfo();
   if (!info || info->ButtonCount() == 0) return lfStandard;
-  switch (info->Buttons[0]->ButtonStyle) {
-    case btsFlat:
-    case btsSimple:
-    case btsHotFlat:
-      return lfFlat;
-    case btsUltraFlat:
-      return lfUltraFlat;
-    case btsOffice11:
-      return lfOffice11;
-    default:
-      return lfStandard;
-  }
+  return KindOfButtonStyle(info->Buttons[0]->ButtonStyle);
 }
 
 void SendKeyDownToEdit(TkvCustomEdit* Edit, Word Key) {

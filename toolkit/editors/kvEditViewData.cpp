@@ -63,6 +63,12 @@ TkvEditPopupBorderStyle PopupBorderOfKind(TkvLookAndFeelKind Kind) {
   }
 }
 
+
+const TShiftState kMouseShift{ssLeft, ssRight, ssMiddle, ssDouble};
+const TShiftState kMouseButtons{ssLeft, ssRight, ssMiddle};
+
+}  // namespace
+
 TkvLookAndFeelKind KindOfButtonStyle(TkvEditButtonStyle Style) {
   switch (Style) {
     case btsFlat:
@@ -77,11 +83,6 @@ TkvLookAndFeelKind KindOfButtonStyle(TkvEditButtonStyle Style) {
       return lfStandard;
   }
 }
-
-const TShiftState kMouseShift{ssLeft, ssRight, ssMiddle, ssDouble};
-const TShiftState kMouseButtons{ssLeft, ssRight, ssMiddle};
-
-}  // namespace
 
 // ---- Routines ------------------------------------------------------------------------------
 
