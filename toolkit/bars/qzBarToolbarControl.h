@@ -128,6 +128,7 @@ class TqzBarControl : public TCustomqzBarControl {
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
                     const TPoint& P) override;
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
+  void PressItemControl(TqzBarItemControl* AControl) override;
   void RecreateControls(bool ARecreate) override;
   Integer SeparatorSize() override;
   TFont* GetEditFont() override;
