@@ -168,7 +168,12 @@ bool TqzBarControl::ShowsMark() {
 }
 
 bool TqzBarControl::HasBackgroundBitmap() {
-  return !FBar->GetBackgroundBitmap()->GetEmpty() || (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty());
+  return !FBar->GetBackgroundBitmap()->GetEmpty() || (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty()) ||
+         !GetControlBarManager()->GetBackgrounds()->GetBar()->GetEmpty();
+}
+
+bool TqzBarControl::HasCustomBackground() {
+  return FBar->GetColor() != clDefault || HasBackgroundBitmap() || Painter()->ClassRef()->DrawsBarFrameItself();
 }
 
 void TqzBarControl::GetBarBounds(TRect& R) {

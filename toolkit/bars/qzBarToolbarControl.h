@@ -141,7 +141,7 @@ class TqzBarControl : public TCustomqzBarControl {
   void RepaintControl(TqzBarItemControl* AControl) override;
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
   bool HasBackgroundBitmap() override;
-  bool HasCustomBackground() override { return HasBackgroundBitmap(); }
+  bool HasCustomBackground() override;
   void ClientOffset(TPoint& P) override;
   void DrawFrameOn(HDC DC) override;
   bool IsVertical() override { return IsDockedVertically(); }
