@@ -138,7 +138,7 @@ void TqzBarPainter::DrawScrollButtonExtra(TqzBarSubMenuControl*, TkvCanvas*, boo
 
 void TqzBarPainter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush,
                                        const TRect& R) {
-  FillAreaSolidOrTiled(DC, R, AMenu->GetClientRect(), nullptr, AColor, ABrush);
+  FillAreaSolidOrTiled(DC, R, AMenu->GetClientRect(), AMenu->BackgroundBitmap(), AColor, ABrush);
 }
 
 void TqzBarPainter::DrawMenuBorder(TqzBarSubMenuControl*, HDC DC, const TRect& R) {
@@ -196,7 +196,7 @@ void TqzBarPainter::DrawAppMenuPane(TqzBarSubMenuControl* AMenu, TkvCanvas* ACan
 void TqzBarPainter::GetAppMenuMargins(TRect& AMargins) { AMargins = TRect(); }
 
 void TqzBarPainter::FillAppMenuPane(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) {
-  FillAreaSolidOrTiled(DC, R, AMenu->GetClientRect(), nullptr, AColor, ABrush);
+  FillAreaSolidOrTiled(DC, R, AMenu->GetClientRect(), AMenu->BackgroundBitmap(), AColor, ABrush);
 }
 
 void TqzBarPainter::DrawAppMenuSeparator(TqzBarSubMenuControl* AMenu, HDC DC, bool AHorizontal, HBRUSH ABrush,
