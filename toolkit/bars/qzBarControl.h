@@ -118,6 +118,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Queries.
   TqzBarItemControl* GetSelectedControl() const;
   TqzBarItemControl* GetCaptureControl() const noexcept { return FCaptureControl; }
+  // The control holds the mouse until the button is released: the window captures it for the control.
+  void CaptureMouseFor(TqzBarItemControl* AControl);
   TqzBarItemControl* ControlAtPoint(const TPoint& P);
   TqzBarItemControl* ControlAtCursor();
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }

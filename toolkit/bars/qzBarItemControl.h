@@ -224,7 +224,9 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual void Deactivate(bool) { FActive = false; }
   virtual void UserActivate(bool) {}
   virtual void DoClick();
-  virtual void SelectInBar();
+  // A press on the control in an active bar: ASelected tells whether it was the selected control
+  // already; AHandled is set by a control that took the press itself.
+  virtual void SelectInBar(bool ASelected, bool& AHandled);
   virtual bool IsDrawnSelected() { return IsSelected(); }
   virtual bool WantsKey(Word) { return false; }
   virtual TqzBarItemViewLevels GetPossibleViewLevels();
@@ -285,6 +287,8 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual bool IsInVerticalBar();
   virtual bool HostsWindow() { return false; }
   virtual bool IsDroppedDown() { return false; }
+  // The control holds the mouse from the press to the release.
+  virtual bool CapturesMouseOnPress() { return false; }
   virtual void Repaint();
 
  protected:

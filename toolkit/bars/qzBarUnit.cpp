@@ -1,11 +1,14 @@
 // The bar unit's globals, its start and its end.
 
+#include <span>
+
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
 
 namespace {
 
@@ -56,6 +59,15 @@ const ItemClassEntry kItemClasses[] = {
     {TqzBarApplicationMenuButtonItem::ClassInfo(), false},
 };
 
+// The streamable bar classes, and the components placed on forms.
+std::span<const TPersistentClass> StreamedClasses() {
+  static const TPersistentClass classes[] = {
+      TqzBar::ClassInfo(),          TqzBarGroup::ClassInfo(),        TqzBarScreenTip::ClassInfo(),
+      TqzBarScreenTipBand::ClassInfo(), TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
+      TqzBarScreenTipRepository::ClassInfo(), TqzBarPopupMenu::ClassInfo()};
+  return classes;
+}
+
 }  // namespace
 
 bool IsBarUnitFinalized() { return gUnitFinalized; }
@@ -99,10 +111,7 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 
 void qzBarStart() {
   gUnitFinalized = false;
-  // The classes forms name: the streamable bar classes, and the components placed on forms.
-  RegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
-                   TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
-                   TqzBarScreenTipRepository::ClassInfo()});
+  for (TPersistentClass streamed : StreamedClasses()) RegisterClass(streamed);
   gManagers = new TqzBarManagerList();
   CreateNavigationController();
   gSystemController = new TqzBarSystemController();
@@ -116,9 +125,7 @@ void qzBarStart() {
 
 void qzBarEnd() {
   gUnitFinalized = true;
-  UnRegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
-                     TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
-                     TqzBarScreenTipRepository::ClassInfo()});
+  for (TPersistentClass streamed : StreamedClasses()) UnRegisterClass(streamed);
   delete gSystemController;
   gSystemController = nullptr;
   RemoveBarHooks();
