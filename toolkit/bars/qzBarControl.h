@@ -179,6 +179,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void CalcViewInfo();
   virtual void CreateControls();
   virtual void DestroyControls();
+  // Before the handle goes: every control gives back the window of the program it shows.
+  void ReleaseHostedWindows();
   virtual void RequestRebuild() {}
   virtual bool CanActivate();
   virtual bool StretchesControl(TqzBarItemControl*) { return false; }

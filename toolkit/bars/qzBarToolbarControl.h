@@ -121,6 +121,8 @@ class TqzBarControl : public TCustomqzBarControl {
   void CalcItemsRect() override;
   void CalcMetrics() override;
   void PlaceControls() override;
+  // A link the bar cannot show takes the window of the program it hosts out of sight.
+  void HideHostedWindowOf(TqzBarItemLink* ALink);
   bool IsDesigning() override;
   bool IsUpdateLocked() override;
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
