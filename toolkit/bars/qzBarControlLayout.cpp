@@ -61,6 +61,12 @@ void TCustomqzBarControl::CalcLayout(Byte AKind, Integer AIndex) {
     PlaceLinksFrom(AIndex, bottom);
   } else if (AKind == qzPaintHorizontal || AKind == qzPaintRotated) {
     PlaceControls();
+    // Placement may move a control after measuring it: its parts follow its final rectangle.
+    if (FItemLinks)
+      for (Integer i = 0; i < FItemLinks->GetVisibleLinkCount(); ++i) {
+        TqzBarItemLink* link = FItemLinks->GetVisibleLink(i);
+        if (link->GetControl() && !IsRectEmpty(&link->GetItemRect())) link->GetControl()->CalcPartRects();
+      }
   }
   AfterLayout();
 }
@@ -131,6 +137,8 @@ void TCustomqzBarControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas
   ACanvas->PushClip();
   try {
     ACanvas->ClipToRect(AControl->GetViewInfo()->GetBounds());
+    TRect hosted;
+    if (AControl->GetExcludeRect(hosted)) ACanvas->ClipOutRect(hosted);
     AControl->DrawOnCanvas(ACanvas, R, GetItemPaintKind());
   } catch (...) {
     ACanvas->PopClip();

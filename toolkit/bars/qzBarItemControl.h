@@ -284,6 +284,10 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsInVerticalBar();
   virtual bool HostsWindow() { return false; }
+  // Edit-like controls that frame the whole control, not only their edit part, outside menus.
+  virtual bool FramesWholeItem() { return false; }
+  // The part the bar window must not paint over (a hosted window shows there); false for none.
+  virtual bool GetExcludeRect(TRect&) { return false; }
   virtual bool IsDroppedDown() { return false; }
   virtual void Repaint();
 

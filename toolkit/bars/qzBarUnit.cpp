@@ -5,6 +5,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 
 namespace {
@@ -44,7 +45,7 @@ struct ItemClassEntry {
 };
 const ItemClassEntry kItemClasses[] = {
     {TqzBarButton::ClassInfo(), true, TqzBarButtonControl::ClassInfo()},
-    {TqzBarEdit::ClassInfo(), true},
+    {TqzBarEdit::ClassInfo(), true, TqzBarEditControl::ClassInfo()},
     {TCustomqzBarCombo::ClassInfo(), true},
     {TqzBarCombo::ClassInfo(), true},
     {TqzBarSubItem::ClassInfo(), true, TqzBarSubItemControl::ClassInfo()},
