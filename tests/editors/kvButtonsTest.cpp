@@ -295,3 +295,50 @@ TEST_F(Buttons, AMenuThatFreesItsButtonOrItselfLeavesNothingBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+// The rows holding dark ink in a column band of a picture read through Pixel.
+std::pair<Integer, Integer> InkRows(const std::function<TColor(Integer, Integer)>& Pixel, Integer Left, Integer Top,
+                                    Integer Right, Integer Bottom) {
+  Integer first = -1, last = -1;
+  for (Integer y = Top; y < Bottom; ++y)
+    for (Integer x = Left; x < Right; ++x) {
+      TColor c = Pixel(x, y);
+      if ((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) < 3 * 0x60) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+  return {first, last};
+}
+
+}  // namespace
+
+TEST_F(Buttons, ACaptionShowsWholeAndCentredUpAndDown) {
+  for (TkvLookAndFeelKind kind : {lfFlat, lfStandard, lfUltraFlat, lfOffice11}) {
+    SCOPED_TRACE(kind);
+    TkvButton* button = NewButton(20, 20, "Hdg");
+    button->GetLookAndFeel()->SetKind(kind);
+    button->SetBounds(20, 20, 90, 25);
+    Pump();
+    // The same text drawn plainly in the button's font is the measure of its ink.
+    auto plain = std::make_unique<TBitmap>();
+    plain->SetSize(90, 40);
+    plain->GetCanvas()->GetBrush()->SetColor(clWhite);
+    plain->GetCanvas()->FillRect(TRect(0, 0, 90, 40));
+    plain->GetCanvas()->SetFont(button->GetFont());
+    plain->GetCanvas()->GetFont()->SetColor(clBlack);
+    plain->GetCanvas()->TextOut(10, 10, "Hdg");
+    auto expected =
+        InkRows([&](Integer x, Integer y) { return plain->GetCanvas()->GetPixel(x, y); }, 0, 0, 90, 40);
+    ASSERT_GE(expected.first, 0);
+    // Inside the frame: the caption stands between columns 30 and 60.
+    auto shown = InkRows([&](Integer x, Integer y) { return FormPixel(x, y); }, 20 + 30, 20 + 3, 20 + 60, 20 + 22);
+    EXPECT_EQ(shown.second - shown.first, expected.second - expected.first);
+    const Integer above = shown.first - 20, below = 20 + 25 - 1 - shown.second;
+    EXPECT_LE(std::abs(above - below), 3) << above << " above, " << below << " below";
+    delete button;
+  }
+}

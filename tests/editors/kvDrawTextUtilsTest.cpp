@@ -136,6 +136,9 @@ TEST(kvDrawTextUtils, MeasuringGivesTheRectangleTheTextNeeds) {
   const Case kCases[] = {
       {"ab cd", kvtfWordWrap | kvtfCalcRect, Rect(5, 5, 5 + 4 * kChar, 6), Rect(5, 5, 5 + 3 * kChar, 5 + 2 * kRow), 28},
       {"ab cd", kvtfSingleLine | kvtfCalcRect, Rect(0, 0, 10, 10), Rect(0, 0, 5 * kChar, kRow), kRow},
+      // Vertical alignment has no height to work in while measuring: the rectangle keeps its top.
+      {"ab cd", kvtfSingleLine | kvtfCenterY | kvtfCalcRect, Rect(0, 0, 10, 0), Rect(0, 0, 5 * kChar, kRow), kRow},
+      {"ab cd", kvtfWordWrap | kvtfBottom | kvtfCalcRect, Rect(0, 3, 4 * kChar, 3), Rect(0, 3, 3 * kChar, 3 + 2 * kRow), 28},
       {"ab cd ef", kvtfWordWrap | kvtfCalcRect | kvtfAnswerRowCount, Rect(0, 0, 3 * kChar, 1), Rect(0, 0, 3 * kChar, 3 * kRow), 3},
       {"a\tb", kvtfSingleLine | kvtfExpandTabs | kvtfCalcRect, Rect(0, 0, 1, 1), Rect(0, 0, 63, kRow), kRow},
       {"", kvtfWordWrap | kvtfCalcRect, Rect(0, 0, 9, 9), Rect(0, 0, 9, 9), 0},

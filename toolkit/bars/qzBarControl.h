@@ -119,6 +119,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Queries.
   TqzBarItemControl* GetSelectedControl() const;
   TqzBarItemControl* GetCaptureControl() const noexcept { return FCaptureControl; }
+  // The control holds the mouse until the button is released: the window captures it for the control.
+  void CaptureMouseFor(TqzBarItemControl* AControl);
   TqzBarItemControl* ControlAtPoint(const TPoint& P);
   TqzBarItemControl* ControlAtCursor();
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
@@ -178,6 +180,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void CalcViewInfo();
   virtual void CreateControls();
   virtual void DestroyControls();
+  // Before the handle goes: every control gives back the window of the program it shows.
+  void ReleaseHostedWindows();
   virtual void RequestRebuild() {}
   virtual bool CanActivate();
   virtual bool StretchesControl(TqzBarItemControl*) { return false; }

@@ -199,6 +199,11 @@ void TCustomqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
   if (auto* button = dynamic_cast<TqzBarButtonControl*>(GetSelectedControl())) button->SetAnimateNextOpen(false);
 }
 
+void TCustomqzBarControl::CaptureMouseFor(TqzBarItemControl* AControl) {
+  FCaptureControl = AControl;
+  SetCapture(GetHandle());
+}
+
 void TCustomqzBarControl::PostMouseMoveToBarUnderCursor() {
   TPoint cursor = CursorPos();
   HWND wnd = WindowFromPoint(cursor);

@@ -61,12 +61,10 @@ void TCustomqzBarControl::CalcLayout(Byte AKind, Integer AIndex) {
     PlaceLinksFrom(AIndex, bottom);
   } else if (AKind == qzPaintHorizontal || AKind == qzPaintRotated) {
     PlaceControls();
-    // Placement may move a control after measuring it: its parts follow its final rectangle.
+    // The parts follow the rectangles where the placement left them (rows are centred last).
     if (FItemLinks)
-      for (Integer i = 0; i < FItemLinks->GetVisibleLinkCount(); ++i) {
-        TqzBarItemLink* link = FItemLinks->GetVisibleLink(i);
-        if (link->GetControl() && !IsRectEmpty(&link->GetItemRect())) link->GetControl()->CalcPartRects();
-      }
+      for (Integer i = 0; i < FItemLinks->GetVisibleLinkCount(); ++i)
+        if (TqzBarItemControl* control = FItemLinks->GetVisibleLink(i)->GetControl()) control->CalcPartRects();
   }
   AfterLayout();
 }

@@ -568,7 +568,10 @@ class TqzBarItem : public TqzBarComponent {
   virtual bool SameKindAs(TqzBarItem*) { return false; }
   virtual bool ProcessShortCut(TShortCut AShortCut);
   virtual bool UsesStyleColor() { return false; }
+  // Kinds that host a window of the program in their places: a toolbar hides it for the links it
+  // cannot show, a control going hides it.
   virtual bool HostsWindow() { return false; }
+  virtual void HideHostedWindow(TqzBarItemControl*) {}
   // Kind 1: the bar is being freed.
   virtual void BarNotification(Integer, TqzBar*) {}
   virtual void SetImageIndex(Integer Value);

@@ -1,5 +1,7 @@
 // The bar unit's globals, its start and its end.
 
+#include <span>
+
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
@@ -7,6 +9,7 @@
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
 
 namespace {
 
@@ -57,6 +60,15 @@ const ItemClassEntry kItemClasses[] = {
     {TqzBarApplicationMenuButtonItem::ClassInfo(), false},
 };
 
+// The streamable bar classes, and the components placed on forms.
+std::span<const TPersistentClass> StreamedClasses() {
+  static const TPersistentClass classes[] = {
+      TqzBar::ClassInfo(),          TqzBarGroup::ClassInfo(),        TqzBarScreenTip::ClassInfo(),
+      TqzBarScreenTipBand::ClassInfo(), TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
+      TqzBarScreenTipRepository::ClassInfo(), TqzBarPopupMenu::ClassInfo()};
+  return classes;
+}
+
 }  // namespace
 
 bool IsBarUnitFinalized() { return gUnitFinalized; }
@@ -100,10 +112,7 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 
 void qzBarStart() {
   gUnitFinalized = false;
-  // The classes forms name: the streamable bar classes, and the components placed on forms.
-  RegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
-                   TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
-                   TqzBarScreenTipRepository::ClassInfo()});
+  for (TPersistentClass streamed : StreamedClasses()) RegisterClass(streamed);
   gManagers = new TqzBarManagerList();
   CreateNavigationController();
   gSystemController = new TqzBarSystemController();
@@ -117,9 +126,7 @@ void qzBarStart() {
 
 void qzBarEnd() {
   gUnitFinalized = true;
-  UnRegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
-                     TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
-                     TqzBarScreenTipRepository::ClassInfo()});
+  for (TPersistentClass streamed : StreamedClasses()) UnRegisterClass(streamed);
   delete gSystemController;
   gSystemController = nullptr;
   RemoveBarHooks();

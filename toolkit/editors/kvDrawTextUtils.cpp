@@ -429,7 +429,11 @@ Integer DrawTextRows(HDC DC, const String& Text, TRect& R, Cardinal Flags, Integ
       MakeTextRows(DC, text, length, r, P, rows, count, MaxRows);
       if (MaxRows > 0) count = std::min(count, MaxRows);
     }
-    PlaceTextRows(DC, r, P, rows, count);
+    // A measured rectangle keeps its top: vertical alignment places rows in a given height,
+    // and the rectangle being measured has none yet.
+    TkvTextParams fromTop = P;
+    fromTop.VertAlignment = 0;
+    PlaceTextRows(DC, r, fromTop, rows, count);
     if (count > 0) r.Bottom = rows[static_cast<size_t>(count) - 1].Y + P.RowHeight;
     R = OutdentRect(r, LeftIndent, RightIndent);
   } else {
