@@ -15,6 +15,7 @@
 #include "vcl/Controls.h"
 
 class TCustomqzBarControl;
+class TqzBarCustomEditControl;
 
 // The item controls of the current layout in display order, and the separator rectangles.
 class TCustomqzBarControlViewInfo : public TObject {
@@ -293,6 +294,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 
  private:
   void KeyDownInChain(TMessage& Message);
+  // The edit control of the window whose hosted window AWnd is; nil for none.
+  TqzBarCustomEditControl* HostingEditControl(HWND AWnd);
   void LeftButtonUp(TMessage& Message);
   // The non-client painting protocol: the frame drawn on a whole-window DC, released on every path.
   void PaintNonClient(TMessage& Message);

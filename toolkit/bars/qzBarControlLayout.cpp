@@ -135,6 +135,8 @@ void TCustomqzBarControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas
   ACanvas->PushClip();
   try {
     ACanvas->ClipToRect(AControl->GetViewInfo()->GetBounds());
+    TRect hosted;
+    if (AControl->GetExcludeRect(hosted)) ACanvas->ClipOutRect(hosted);
     AControl->DrawOnCanvas(ACanvas, R, GetItemPaintKind());
   } catch (...) {
     ACanvas->PopClip();
