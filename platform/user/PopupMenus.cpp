@@ -122,6 +122,16 @@ UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
   return index < 0 ? 0xFFFFFFFF : data->items[static_cast<size_t>(index)].flags;
 }
 
+UINT EnableMenuItem(HMENU menu, UINT item, UINT enable) {
+  MenuData* data = Data(menu);
+  const int index = data ? IndexOf(data, item, enable & MF_BYPOSITION) : -1;
+  if (index < 0) return 0xFFFFFFFF;
+  MenuItem& entry = data->items[static_cast<size_t>(index)];
+  const UINT former = entry.flags & (MF_GRAYED | MF_DISABLED);
+  entry.flags = (entry.flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
+  return former;
+}
+
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND window, const RECT*) {
   if (!Data(menu) || !Tracker()) return FALSE;
   const UINT chosen = Tracker()(menu, POINT{x, y});

@@ -36,6 +36,16 @@ UINT GetMenuItemID(HMENU menu, int position);
 int GetMenuStringA(HMENU menu, UINT item, char* text, int max, UINT flags);
 // MF_GRAYED / MF_SEPARATOR / MF_DEFAULT bits of the item; 0xFFFFFFFF when there is none.
 UINT GetMenuState(HMENU menu, UINT item, UINT flags);
+// Sets the item's MF_GRAYED / MF_DISABLED bits (MF_BYCOMMAND or MF_BYPOSITION in enable);
+// answers its former ones, 0xFFFFFFFF when there is no such item.
+UINT EnableMenuItem(HMENU menu, UINT item, UINT enable);
+
+// The window's system menu: the standard items (Restore, Move, Size, Minimize, Maximize, a
+// separator, Close, with the commands SC_*), made on first use, kept with the window and freed
+// with it. Each call grays the items the window's style and state rule out. With revert the
+// window's menu goes back to the standard one and the answer is none, as it is for a window
+// without WS_SYSMENU.
+HMENU GetSystemMenu(HWND window, BOOL revert);
 
 // Shows the menu at the screen point until it is dismissed. With TPM_RETURNCMD answers the
 // chosen command (0 for none); otherwise posts WM_COMMAND with it to the window and answers

@@ -60,6 +60,7 @@ struct Window {
   std::vector<WindowProperty> properties;
   HICON bigIcon = nullptr;    // WM_SETICON
   HICON smallIcon = nullptr;
+  HMENU systemMenu = nullptr;  // GetSystemMenu, made on first use
 
   // The tree. Siblings are kept in z-order: firstChild is the top one.
   Window* parent = nullptr;  // the desktop for top-level windows, null for the desktop itself

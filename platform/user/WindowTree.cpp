@@ -7,6 +7,7 @@
 #include "user/Focus.h"
 #include "user/MessageQueue.h"
 #include "user/Painting.h"
+#include "user/PopupMenus.h"
 #include "user/Timers.h"
 #include "user/WindowInternals.h"
 #include "user/WindowPos.h"
@@ -43,6 +44,7 @@ void FreeWindow(Window* window) {
   while (Window* child = window->firstChild) FreeWindow(child);
   SendInternalMessage(window, WM_NCDESTROY, 0, 0);
   KillWindowTimers(window->handle);
+  if (window->systemMenu) DestroyMenu(window->systemMenu);
   InputWindowDestroyed(window);
   PaintWindowDestroyed(window);
   if (window->IsTopLevel()) NativeWindowDestroyed(window);

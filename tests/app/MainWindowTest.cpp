@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "CommandButtons.h"
 #include "MediaFixture.h"
 #include "Screenshots.h"
 #include "VclTestSupport.h"
@@ -18,6 +19,7 @@
 #include "app/ConverterSetup.h"
 #include "app/Main.h"
 #include "app/Progress.h"
+#include "backend/ScriptedInput.h"
 #include "core/Convert.h"
 #include "core/Formats.h"
 #include "core/Global.h"
@@ -77,6 +79,12 @@ class MainWindowTest : public VclTest {
       if (msg.message != WM_QUIT) DispatchMessage(&msg);
   }
   String Ini() const { return dir.Path() + "/tavren/configure.ini"; }
+  // A click long after the last one (never part of a double click), and what it starts.
+  void Click(POINT At) {
+    clock.Advance(1000);
+    ScriptClick(At);
+    Settle();
+  }
   TStrings* ProfileLines() const {
     return static_cast<TkvCustomComboBoxProperties*>(FormMain->cbProfile->GetProperties())->GetItems();
   }
@@ -200,13 +208,13 @@ TEST_F(MainWindowTest, FilesAreConvertedByEveryProfileIntoTheTypedFolder) {
       PostMessage(FormProgress->GetHandle(), WM_CLOSE, 0, 0);
       return IDOK;
     }
-    TWinControl* dialog = FindControl(request.window);
-    auto* name = dialog ? dynamic_cast<TEdit*>(dialog->FindComponent("FileNameEdit")) : nullptr;
-    if (!name) return IDCANCEL;
-    name->SetText("\"a.mp4\" \"b.mp4\" \"tone.wav\"");
-    return IDOK;
+    if (request.kind != "OpenDialog") return IDCANCEL;
+    // The user types the three names, quoted, into the focused name box and presses Enter.
+    ScriptTypeText("\"a.mp4\" \"b.mp4\" \"tone.wav\"");
+    ScriptKeyPress(VK_RETURN);
+    return 0;
   });
-  FormMain->AddVideo(FormMain);
+  Click(CommandButtonPoint(FormMain, "Add"));
   ASSERT_EQ(GlobalVideoList->GetCount(), 3);
 
   for (Integer profile = 0; profile < GlobalFormats->GetCount(); ++profile) {

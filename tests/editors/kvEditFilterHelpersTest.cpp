@@ -4,6 +4,7 @@
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
 
@@ -90,6 +91,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
   kvLabelEnd();
   kvMemoEnd();
+  kvMRUEditEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
   kvTextEditEnd();
@@ -100,6 +102,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvTextEditStart();
   kvMaskEditStart();
   kvDropDownEditStart();
+  kvMRUEditStart();
   kvMemoStart();
   kvLabelStart();
   kvMemoStart();

@@ -11,9 +11,12 @@
 #include <string>
 #include "user/Input.h"
 #include "user/Messages.h"
+#include "user/PopupMenus.h"
 #include "user/Rects.h"
 #include "user/WindowPos.h"
 #include "vcl/Forms.h"
+
+void MenuHandlesStart();
 
 namespace {
 
@@ -161,6 +164,39 @@ TEST_F(RibbonCaptionHelper, IconClicksPostTheirSystemCommands) {
   Click(biMaximize, biMaximize);
   EXPECT_EQ(PostedCommand(), static_cast<WPARAM>(SC_RESTORE)) << "maximize on a maximized form restores";
   EXPECT_FALSE(helper->CaptionMouseUp(Screen(helper->GetBorderIconRect(biSystemMenu)), mbRight));
+}
+
+// The framework's menu tracker is replaced for a test by one that answers as the user would.
+class ScopedMenuTracker {
+ public:
+  explicit ScopedMenuTracker(UINT AChoice) {
+    SetPopupMenuTracker([this, AChoice](HMENU AMenu, POINT) {
+      ++shown;
+      items = GetMenuItemCount(AMenu);
+      return AChoice;
+    });
+  }
+  ~ScopedMenuTracker() { MenuHandlesStart(); }
+  int shown = 0;
+  int items = 0;
+};
+
+TEST_F(RibbonCaptionHelper, RightClickOnTheCaptionShowsTheSystemMenu) {
+  const TPoint caption = ribbon->ClientToScreen(TPoint(200, 10));
+  {
+    ScopedMenuTracker tracker(SC_MOVE);
+    EXPECT_TRUE(helper->CaptionMouseUp(caption, mbRight));
+    EXPECT_EQ(tracker.shown, 1);
+    EXPECT_EQ(tracker.items, 7);
+    EXPECT_EQ(PostedCommand(), static_cast<WPARAM>(SC_MOVE));
+  }
+  {
+    ScopedMenuTracker tracker(0);
+    EXPECT_TRUE(helper->CaptionMouseUp(caption, mbRight));
+    EXPECT_EQ(PostedCommand(), 0u) << "a dismissed menu posts nothing";
+    EXPECT_FALSE(helper->CaptionMouseUp(Screen(helper->GetBorderIconRect(biMinimize)), mbRight));
+    EXPECT_EQ(tracker.shown, 1) << "not over the border icons";
+  }
 }
 
 TEST_F(RibbonCaptionHelper, ALaterReleaseLeavesSomeoneElsesCaptureAlone) {

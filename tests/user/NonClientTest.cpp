@@ -1,5 +1,6 @@
 #include "UserTestSupport.h"
 #include "gdi/SysMetrics.h"
+#include "user/PopupMenus.h"
 
 using NonClient = UserTest;
 
@@ -99,4 +100,35 @@ TEST_F(NonClient, ZOrderKeepsTopmostWindowsAndOwnedWindowsAbove) {
   EXPECT_FALSE(GetWindowLong(topmost, GWL_EXSTYLE) & WS_EX_TOPMOST);
   SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EXPECT_EQ(GetTopWindow(nullptr), other);
+}
+
+TEST_F(NonClient, SystemMenuFollowsTheWindowAndRevertsToTheStandardOne) {
+  HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, Bounds(100, 100, 300, 200));
+  HMENU menu = GetSystemMenu(window, FALSE);
+  ASSERT_TRUE(IsMenu(menu));
+  EXPECT_EQ(GetSystemMenu(window, FALSE), menu) << "one menu per window";
+  struct Case {
+    WPARAM command;
+    bool normal, maximized;
+  };
+  const Case cases[] = {{SC_RESTORE, false, true}, {SC_MOVE, true, false},    {SC_SIZE, true, false},
+                        {SC_MINIMIZE, true, true}, {SC_MAXIMIZE, true, false}, {SC_CLOSE, true, true}};
+  auto enabled = [&](WPARAM command) { return !(GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED); };
+  for (const Case& c : cases) EXPECT_EQ(enabled(c.command), c.normal) << std::hex << c.command;
+  SendMessage(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  GetSystemMenu(window, FALSE);
+  for (const Case& c : cases) EXPECT_EQ(enabled(c.command), c.maximized) << std::hex << c.command;
+
+  // A program's change goes with revert; a window without a system menu has none.
+  EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  EXPECT_EQ(GetSystemMenu(window, TRUE), nullptr);
+  EXPECT_FALSE(IsMenu(menu));
+  menu = GetSystemMenu(window, FALSE);
+  EXPECT_FALSE(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_EQ(EnableMenuItem(menu, 0x1234, MF_BYCOMMAND | MF_GRAYED), 0xFFFFFFFFu);
+  DestroyWindow(window);
+  EXPECT_FALSE(IsMenu(menu)) << "freed with the window";
+  HWND plain = Create(WS_POPUP | WS_VISIBLE, Bounds(0, 0, 50, 50));
+  EXPECT_EQ(GetSystemMenu(plain, FALSE), nullptr);
+  DestroyWindow(plain);
 }

@@ -351,6 +351,23 @@ class TqzBarPainter : public TObject {
   virtual void GetAppMenuMargins(TRect& AMargins);
 
   // Edits.
+  // The glyph, caption and edit parts of an edit item (indexes 1, 2 and 0).
+  virtual void CalcEditPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R, std::vector<TRect>& AParts);
+  // The value an edit shows while no editor does, drawn by its item into the edit area.
+  virtual void DrawEditValue(TqzBarItem* AItem, TqzBarItemLink* ALink, const TRect& R, TkvCanvas* ACanvas);
+  virtual TColor EditDisabledColor(TqzBarItemControl* AControl);
+  virtual TColor EditAreaColor(TqzBarItemControlDrawParams* AParams);
+  virtual void GetEditColors(TqzBarItemControl* AControl, TColor& ATextColor, TColor& ABackColor);
+  // Frame, selection, glyph and caption of an edit item; the edit area is the control's.
+  virtual void DrawEditItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawEditFrame(TqzBarItemControlDrawParams* AParams);
+  // Two one-pixel rings; R is left inside them.
+  virtual void DrawEditBorder(TqzBarItemControlDrawParams* AParams, TRect& R);
+  virtual void DrawEditCaption(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawEditSelection(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawEditGlyph(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual bool IsEditLabelSelected(TqzBarItemControlDrawParams* AParams);  // class
+  virtual void DrawEditInnerWindow(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R);
   virtual TColor EditBackgroundColor(TqzBarItemControl* AControl);
   virtual TColor EditTextColor();
   virtual TColor EditDisabledTextColor();

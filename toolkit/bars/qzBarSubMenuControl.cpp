@@ -11,6 +11,7 @@
 #include "user/Rects.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
 
 TAVREN_CLASS_IMPL(TqzBarSubMenuControlViewInfo)
 TAVREN_CLASS_IMPL(TqzBarSubMenuControl)
@@ -272,8 +273,17 @@ HBRUSH TqzBarSubMenuControl::BackgroundBrush() {
   return Painter()->ClassRef()->MenuBrush(this);
 }
 
+// A popup menu's own picture, else the manager's menu background; nullptr for none.
+TBitmap* TqzBarSubMenuControl::BackgroundBitmap() {
+  TqzBarItemLinks* links = GetItemLinks();
+  if (auto* menu = dynamic_cast<TqzBarCustomPopupMenu*>(links ? links->GetOwnerComponent() : nullptr))
+    if (!menu->GetBackgroundBitmap()->GetEmpty()) return menu->GetBackgroundBitmap();
+  TBitmap* shared = GetControlBarManager()->GetBackgrounds()->GetSubMenu();
+  return shared->GetEmpty() ? nullptr : shared;
+}
+
 void TqzBarSubMenuControl::DrawBackground(HDC DC, const TRect& R) {
-  FillAreaSolidOrTiled(DC, R, GetClientRect(), nullptr, clBtnFace, BackgroundBrush());
+  FillAreaSolidOrTiled(DC, R, GetClientRect(), BackgroundBitmap(), clBtnFace, BackgroundBrush());
 }
 
 void TqzBarSubMenuControl::FillBackground(HDC DC, const TRect& R, bool, TColor, HBRUSH) { DrawBackground(DC, R); }

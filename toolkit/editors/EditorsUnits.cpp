@@ -10,6 +10,7 @@
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvProgressBar.h"
 #include "toolkit/editors/kvShellBrowser.h"
@@ -31,6 +32,7 @@ void EditorsStart() {
   kvMemoStart();
   kvMaskEditStart();
   kvDropDownEditStart();
+  kvMRUEditStart();
   kvCheckBoxStart();
   kvLabelStart();
   kvProgressBarStart();
@@ -52,6 +54,7 @@ void EditorsEnd() {
   kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();
+  kvMRUEditEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
   kvMemoEnd();

@@ -7,6 +7,7 @@
 #include "toolkit/foundation/kvDWMApi.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "user/Painting.h"
+#include "user/PopupMenus.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
 
@@ -34,6 +35,8 @@ void TqzRibbonForm::SetCaptionHelper(TqzRibbonFormCaptionHelper* AHelper) {
   }
   UpdateFrameInfo();
   if (!HandleAllocated()) return;
+  // A skin controller of the form refreshes its frame state when told who paints the frame now.
+  if (KVM_RIBBONFORMMESSAGE != 0) SendMessage(GetHandle(), KVM_RIBBONFORMMESSAGE, FRibbonCaption ? 1 : 0, 0);
   SetWindowRgn(GetHandle(), nullptr, false);
   if (DwmCompositionEnabled() && !FRibbonCaption) ExtendGlassFrame(0);
   SetWindowPos(GetHandle(), nullptr, 0, 0, GetWidth(), GetHeight(),
@@ -59,9 +62,11 @@ void TqzRibbonForm::UpdateFrameInfo() {
   FCaptionHelper->SetFrameInfo(info);
 }
 
-// The form's own system menu stays as it is: this platform keeps no window menus to reset.
 void TqzRibbonForm::UpdateBorderIcons() {
-  if (FRibbonCaption && FCaptionHelper) FCaptionHelper->SetBorderIcons(GetBorderIcons());
+  if (!FRibbonCaption || !FCaptionHelper) return;
+  // The ribbon's caption offers the standard system menu, whatever was made of the form's own.
+  if (HandleAllocated() && !UsesGlassFrame(FCaptionHelper->GetFrameInfo())) GetSystemMenu(GetHandle(), TRUE);
+  FCaptionHelper->SetBorderIcons(GetBorderIcons());
 }
 
 void TqzRibbonForm::ExtendGlassFrame(Integer ATop) {

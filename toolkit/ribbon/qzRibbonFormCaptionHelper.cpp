@@ -12,6 +12,7 @@
 #include "user/Cursors.h"
 #include "user/Input.h"
 #include "user/Painting.h"
+#include "user/PopupMenus.h"
 #include "user/Rects.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
@@ -407,8 +408,7 @@ bool TqzRibbonFormCaptionHelper::CaptionMouseDown(const TPoint& P, TMouseButton 
 bool TqzRibbonFormCaptionHelper::CaptionMouseUp(const TPoint& P, TMouseButton Button) {
   if (!IsRibbonReady()) return false;
   const TPoint p = ScreenToRibbon(P);
-  // The system menu of a right click is the form's: this platform keeps no menus of its own, so
-  // the right button is left to the form.
+  if (Button == mbRight) return ShowSystemMenu(P, p);
   if (Button != mbLeft) return false;
   bool handled = false;
   if (!UsesGlassFrame(FFrameInfo) && Holds(FBorderIconsArea, p) && FPressedIcon != iiNone) {
@@ -433,6 +433,15 @@ bool TqzRibbonFormCaptionHelper::CaptionMouseUp(const TPoint& P, TMouseButton Bu
     ReleaseCapture();
   }
   return handled;
+}
+
+bool TqzRibbonFormCaptionHelper::ShowSystemMenu(const TPoint& AScreenPoint, const TPoint& ARibbonPoint) {
+  if (Holds(FBorderIconsArea, ARibbonPoint) || !HasFormWindow()) return false;
+  const UINT command = static_cast<UINT>(TrackPopupMenu(GetSystemMenu(FFrameInfo.Wnd, FALSE), TPM_RETURNCMD,
+                                                        AScreenPoint.X, AScreenPoint.Y, 0, FFrameInfo.Wnd, nullptr));
+  // A dismissed menu chose nothing: the form gets no command.
+  if (command != 0) PostMessage(FFrameInfo.Wnd, WM_SYSCOMMAND, command, 0);
+  return true;
 }
 
 bool TqzRibbonFormCaptionHelper::IsCaptionPoint(Integer X, Integer Y) {

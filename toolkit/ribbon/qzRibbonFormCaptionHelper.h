@@ -111,6 +111,8 @@ class TqzRibbonFormCaptionHelper : public TObject {
   void DeleteRegions();
   TIconId BorderIconAt(const TPoint& P);
   TPoint ScreenToRibbon(const TPoint& P);
+  // The form's system menu at the screen point, outside the border icons.
+  bool ShowSystemMenu(const TPoint& AScreenPoint, const TPoint& ARibbonPoint);
   void SetHotIcon(TIconId AIcon);
   void StartMouseLeaveTimer();
   void MouseLeaveTimerTick(TObject* Sender);
