@@ -121,6 +121,8 @@ class TqzBarControl : public TCustomqzBarControl {
   void CalcItemsRect() override;
   void CalcMetrics() override;
   void PlaceControls() override;
+  // A link the bar cannot show takes the window of the program it hosts out of sight.
+  void HideHostedWindowOf(TqzBarItemLink* ALink);
   bool IsDesigning() override;
   bool IsUpdateLocked() override;
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
@@ -142,6 +144,8 @@ class TqzBarControl : public TCustomqzBarControl {
   bool HasCustomBackground() override;
   void ClientOffset(TPoint& P) override;
   void DrawFrameOn(HDC DC) override;
+  void DrawBarParts(TkvCanvas* ACanvas) override;
+  void MarkRect(TRect& R) override;
   bool IsVertical() override { return IsDockedVertically(); }
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   bool RotatesText() override;
