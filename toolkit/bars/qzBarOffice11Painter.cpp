@@ -42,20 +42,13 @@ TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* APara
   return dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
 }
 
-void FrameWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FrameRect(DC, &r, ABrush);
-}
-
-void FillWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FillRect(DC, &r, ABrush);
-}
-
 // An item whose drop-down is open is drawn as one with its popup: a sub-item, or a split button.
 bool TakesOpenedLook(TqzBarItemControlDrawParams* AParams) {
   TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
-  return AParams->DropDownOpen && (!button || !button->ButtonLook || AParams->HasDropDownPart);
+  // A menu keeps its items' selected look while their sub-menus are open: only a bar's entry joins
+  // the popup that hangs from it.
+  return AParams->DropDownOpen && AParams->PaintKind != qzPaintMenu &&
+         (!button || !button->ButtonLook || AParams->HasDropDownPart);
 }
 
 }  // namespace
