@@ -6,6 +6,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "user/Rects.h"
 
@@ -112,6 +113,11 @@ Integer TCustomqzBarControlAccessibilityHelper::StateFlags(Integer) {
 
 TqzBarManager* TCustomqzBarControlAccessibilityHelper::OwningBarManager() {
   return BarControl()->GetControlBarManager();
+}
+
+bool TCustomqzBarControlAccessibilityHelper::MayEnterChildren(Word) {
+  auto* selected = dynamic_cast<TqzBarWinControl*>(BarControl()->GetSelectedControl());
+  return !(selected && selected->GetInPlaceActive());
 }
 
 TqzBarAccessibilityHelper* TCustomqzBarControlAccessibilityHelper::LinkedBarHelper() { RaiseNotAnswered(); }

@@ -287,6 +287,10 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsInVerticalBar();
   virtual bool HostsWindow() { return false; }
+  // Edit-like controls that frame the whole control, not only their edit part, outside menus.
+  virtual bool FramesWholeItem() { return false; }
+  // The part the bar window must not paint over (a hosted window shows there); false for none.
+  virtual bool GetExcludeRect(TRect&) { return false; }
   // The window of the program the control shows, and the release of it before the bar window's
   // handle (and with it every child window) goes.
   virtual TControl* GetHostedControl() { return nullptr; }

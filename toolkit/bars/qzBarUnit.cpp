@@ -7,6 +7,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
 
@@ -47,7 +48,7 @@ struct ItemClassEntry {
 };
 const ItemClassEntry kItemClasses[] = {
     {TqzBarButton::ClassInfo(), true, TqzBarButtonControl::ClassInfo()},
-    {TqzBarEdit::ClassInfo(), true},
+    {TqzBarEdit::ClassInfo(), true, TqzBarEditControl::ClassInfo()},
     {TCustomqzBarCombo::ClassInfo(), true},
     {TqzBarCombo::ClassInfo(), true},
     {TqzBarSubItem::ClassInfo(), true, TqzBarSubItemControl::ClassInfo()},
