@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvTextEdit.h"
@@ -93,6 +94,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvMemoEnd();
+  kvHyperLinkEditEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
@@ -105,6 +107,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMaskEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvHyperLinkEditStart();
   kvMemoStart();
   kvCheckBoxStart();
   kvLabelStart();

@@ -4,6 +4,7 @@
 #include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
+#include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
@@ -35,6 +36,7 @@ void EditorsStart() {
   kvButtonEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvHyperLinkEditStart();
   kvCheckBoxStart();
   kvLabelStart();
   kvProgressBarStart();
@@ -56,6 +58,7 @@ void EditorsEnd() {
   kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();
+  kvHyperLinkEditEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvButtonEditEnd();
