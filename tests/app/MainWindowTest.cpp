@@ -19,7 +19,10 @@
 #include "app/ConverterSetup.h"
 #include "app/Main.h"
 #include "app/Progress.h"
+#include "backend/BackendStart.h"
+#include "backend/HeadlessBackend.h"
 #include "backend/ScriptedInput.h"
+#include "user/Painting.h"
 #include "core/Convert.h"
 #include "core/Formats.h"
 #include "core/Global.h"
@@ -27,6 +30,7 @@
 #include "rtl/FileUtils.h"
 #include "tests/rtl/ScratchDir.h"
 #include "toolkit/editors/kvDropDownEdit.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/editors/kvTextEdit.h"
 #include "vcl/StdCtrls.h"
 #include "user/ModalResponder.h"
@@ -189,6 +193,38 @@ TEST_F(MainWindowTest, TheWindowWithThreeFilesAndAPreview) {
   clock.Advance(100);
   Settle();
   EXPECT_TRUE(SaveWindowShot(FormMain->GetHandle(), "app-main"));
+}
+
+// The ribbon read from the form shows its three groups: each group's window is visible and draws
+// its buttons (their captions and images are the only dark pixels on the light groups area).
+TEST_F(MainWindowTest, TheRibbonShowsItsGroupsWithTheirButtons) {
+  Start();
+  HeadlessBackend* screen = CurrentHeadlessBackend();
+  ASSERT_NE(screen, nullptr);
+  UpdateAllWindows();
+  const PixelImage shot = screen->WindowImage(FormMain->GetHandle());
+  TRect formRect;
+  GetWindowRect(FormMain->GetHandle(), &formRect);
+  for (const char* name : {"qzBarManagerBar1", "qzBarManagerBar2", "qzBarManagerBar3"}) {
+    SCOPED_TRACE(name);
+    auto* bar = dynamic_cast<TqzBar*>(FormMain->FindComponent(name));
+    ASSERT_NE(bar, nullptr);
+    TqzBarControl* window = bar->GetBarControl();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(IsWindowVisible(window->GetHandle()));
+    TRect r;
+    GetWindowRect(window->GetHandle(), &r);
+    EXPECT_GT(r.Width(), 100);
+    r = TRect(std::max(r.Left, formRect.Left), std::max(r.Top, formRect.Top), std::min(r.Right, formRect.Right),
+              std::min(r.Bottom, formRect.Bottom));
+    Integer dark = 0;
+    for (Integer y = r.Top; y < r.Bottom; ++y)
+      for (Integer x = r.Left; x < r.Right; ++x) {
+        const uint32_t p = shot.pixels[size_t(y - formRect.Top) * shot.width + size_t(x - formRect.Left)];
+        if ((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF) < 240) ++dark;
+      }
+    EXPECT_GT(dark, 100) << "the group's buttons are drawn";
+  }
 }
 
 // Files added through the open dialog by their typed names and converted by every profile into a

@@ -272,6 +272,36 @@ TEST_F(ComboBox, CloseUpFiresOncePerOpeningWhateverItsHandlerDoes) {
   EXPECT_TRUE(combo->GetDroppedDown());
 }
 
+TEST_F(ComboBox, FreedByItsCloseUpHandlerFromAKeyItLeavesNothingBehind) {
+  // The key reaches the inner edit first; the handler frees the editor, the inner edit with it,
+  // while the key's message is still being handled.
+  struct Case {
+    UINT key;
+    UINT modifiers;
+  };
+  for (Case c : {Case{VK_ESCAPE, 0}, Case{VK_RETURN, 0}, Case{VK_F4, 0}, Case{VK_UP, kAlt}}) {
+    SCOPED_TRACE(c.key);
+    if (!combo) {
+      combo = new TkvComboBox(form);
+      combo->SetParent(form);
+      combo->SetBounds(20, 30, 150, 21);
+      Props()->GetItems()->Add("One");
+      Pump();
+    }
+    Reentry r;
+    r.combo = combo;
+    Props()->SetOnCloseUp(MakeEvent<&Reentry::FreeIt>(&r));
+    Focus();
+    Key(VK_F4);
+    ASSERT_TRUE(combo->GetDroppedDown());
+    Key(c.key, c.modifiers);
+    EXPECT_EQ(r.combo, nullptr);
+    combo = nullptr;
+    EXPECT_EQ(VisiblePopupCount(), 0);
+    Pump();
+  }
+}
+
 TEST_F(ComboBox, AFailingInitPopupPreparesAndQueuesNothing) {
   Reentry r;
   Props()->SetOnInitPopup(MakeEvent<&Reentry::Fail>(&r));

@@ -135,6 +135,8 @@ void TCustomqzBarControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas
   ACanvas->PushClip();
   try {
     ACanvas->ClipToRect(AControl->GetViewInfo()->GetBounds());
+    TRect hosted;
+    if (AControl->GetExcludeRect(hosted)) ACanvas->ClipOutRect(hosted);
     AControl->DrawOnCanvas(ACanvas, R, GetItemPaintKind());
   } catch (...) {
     ACanvas->PopClip();
@@ -160,6 +162,7 @@ void TCustomqzBarControl::Paint() {
   TkvCanvas* canvas = ActiveCanvas();
   canvas->PushClip();
   DrawControls();
+  DrawBarParts(canvas);
   Painter()->DrawBarBackground(this, canvas);
   canvas->PopClip();
 }

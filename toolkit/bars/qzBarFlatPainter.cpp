@@ -23,16 +23,6 @@ TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* APara
 
 bool FaceIsBlack() { return ColorToRGB(clBtnFace) == 0; }
 
-void FrameWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FrameRect(DC, &r, ABrush);
-}
-
-void FillWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FillRect(DC, &r, ABrush);
-}
-
 }  // namespace
 
 void TqzBarFlatPainter::DrawImageFrame(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& R, bool,

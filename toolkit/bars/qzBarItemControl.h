@@ -14,6 +14,7 @@
 #include "vcl/Menus.h"
 
 class TCustomqzBarControl;
+class TControl;
 class TCustomImageList;
 class TqzBarItem;
 class TqzBarItemControl;
@@ -286,6 +287,14 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsInVerticalBar();
   virtual bool HostsWindow() { return false; }
+  // Edit-like controls that frame the whole control, not only their edit part, outside menus.
+  virtual bool FramesWholeItem() { return false; }
+  // The part the bar window must not paint over (a hosted window shows there); false for none.
+  virtual bool GetExcludeRect(TRect&) { return false; }
+  // The window of the program the control shows, and the release of it before the bar window's
+  // handle (and with it every child window) goes.
+  virtual TControl* GetHostedControl() { return nullptr; }
+  virtual void ReleaseHostedWindow() {}
   virtual bool IsDroppedDown() { return false; }
   // The control holds the mouse from the press to the release.
   virtual bool CapturesMouseOnPress() { return false; }

@@ -42,16 +42,6 @@ TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* APara
   return dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
 }
 
-void FrameWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FrameRect(DC, &r, ABrush);
-}
-
-void FillWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FillRect(DC, &r, ABrush);
-}
-
 // An item whose drop-down is open is drawn as one with its popup: a sub-item, or a split button.
 bool TakesOpenedLook(TqzBarItemControlDrawParams* AParams) {
   TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);

@@ -89,3 +89,50 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
   }
   if (mark) DrawFloatingMark(ABarControl, DC, markRect);
 }
+
+// ---- The mark ------------------------------------------------------------------------------------
+
+void TqzBarPainter::DrawMark(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas, HBRUSH ABrush, const TRect& R) {
+  HDC DC = ACanvas->DCHandle();
+  DrawMarkBackground(ABarControl, DC, ABrush, R);
+  DrawMarkGlyphs(ABarControl, DC, R);
+}
+
+void TqzBarPainter::GetBarMarkRect(TCustomqzBarControl* ABarControl, TRect& R) { GetMarkRect(ABarControl, R); }
+
+void TqzBarPainter::GetMarkRect(TCustomqzBarControl* ABarControl, TRect& R) {
+  R = TRect();
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->ShowsMark()) return;
+  Integer size = toolbar->MarkSizeMetric();
+  Integer width = toolbar->GetClientWidth(), height = toolbar->GetClientHeight();
+  if (toolbar->IsDockedHorizontally()) {
+    // The mark closes the bar at its far end: a column as high as the bar.
+    R = TRect(width - size, 0, width, height);
+    return;
+  }
+  if (toolbar->IsDockedVertically()) {
+    R = TRect(0, height - size, width, height);
+    return;
+  }
+  TRect band = toolbar->CaptionRect();
+  if (IsRectEmpty(&band)) return;
+  R = TRect(band.Right - band.Height(), band.Top, band.Right, band.Bottom);
+  if (toolbar->HasCloseButton()) OffsetRect(&R, -(toolbar->CloseButtonRect().Width() + 1), 0);
+  if (R.Left < band.Left) R.Left = band.Left;
+}
+
+void TqzBarPainter::InvalidateMark(TCustomqzBarControl* ABarControl) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->HandleAllocated()) return;
+  if (!toolbar->IsFloating()) {
+    TRect mark;
+    GetMarkRect(ABarControl, mark);
+    RECT r = mark;
+    InvalidateRect(toolbar->GetHandle(), &r, FALSE);
+    return;
+  }
+  HDC DC = toolbar->GetWindowDC(nullptr);
+  toolbar->DrawFrameOn(DC);
+  toolbar->ReleaseWindowDC(DC);
+}

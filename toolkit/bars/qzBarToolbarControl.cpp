@@ -168,7 +168,12 @@ bool TqzBarControl::ShowsMark() {
 }
 
 bool TqzBarControl::HasBackgroundBitmap() {
-  return !FBar->GetBackgroundBitmap()->GetEmpty() || (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty());
+  return !FBar->GetBackgroundBitmap()->GetEmpty() || (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty()) ||
+         !GetControlBarManager()->GetBackgrounds()->GetBar()->GetEmpty();
+}
+
+bool TqzBarControl::HasCustomBackground() {
+  return FBar->GetColor() != clDefault || HasBackgroundBitmap() || Painter()->ClassRef()->DrawsBarFrameItself();
 }
 
 void TqzBarControl::GetBarBounds(TRect& R) {
@@ -403,6 +408,17 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
   }
   painter->DrawDockedBorder(this, DC, brush, whole);
 }
+
+void TqzBarControl::DrawBarParts(TkvCanvas* ACanvas) {
+  if (IsFloating() || !ShowsMark()) return;
+  TRect mark;
+  MarkRect(mark);
+  if (IsRectEmpty(&mark)) return;
+  Painter()->DrawMark(this, ACanvas, BackgroundBrush(), mark);
+  ACanvas->ClipOutRect(mark);
+}
+
+void TqzBarControl::MarkRect(TRect& R) { Painter()->GetBarMarkRect(this, R); }
 
 // ---- Messages ----------------------------------------------------------------------------------
 

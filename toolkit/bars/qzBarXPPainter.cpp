@@ -35,11 +35,6 @@ TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* APara
   return dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
 }
 
-void FillWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FillRect(DC, &r, ABrush);
-}
-
 void DrawPart(TqzThemedObjectType AKind, HDC DC, int APart, int AState, const TRect& R) {
   RECT r = R;
   DrawThemeBackground(ObtainTheme(AKind), DC, APart, AState, &r, nullptr);
