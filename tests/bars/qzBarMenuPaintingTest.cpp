@@ -139,4 +139,27 @@ TEST_F(MenuPainting, FrameAndSeparatorByStyle) {
   }
 }
 
+TEST_F(MenuPainting, TheFlatLooksFrameTheMenuInOneLineAndOffice11PaintsTheIconBand) {
+  for (TqzBarManagerStyle style : {bmsFlat, bmsOffice11}) {
+    Open(style);
+    RECT window;
+    GetWindowRect(menu->GetHandle(), &window);
+    Integer w = window.Right - window.Left, h = window.Bottom - window.Top;
+    uint32_t frame = At(0, h / 2);
+    EXPECT_EQ(At(w / 2, 0), frame) << style;
+    EXPECT_EQ(At(w - 1, h / 2), frame) << style;
+    EXPECT_EQ(At(w / 2, h - 1), frame) << style;
+    EXPECT_NE(At(1, h / 2), frame) << style;
+    // Beside the Exit row: the band left of the captions, the menu's window colour after them.
+    TRect row = items->GetItemLinks()->GetLink(2)->GetItemRect();
+    uint32_t band = ClientAt(row.Left + 1, row.Top + 1), text = ClientAt(row.Right - 2, row.Top + 1);
+    EXPECT_EQ(text, 0xFFFFFFu) << style;
+    if (style == bmsOffice11) {
+      EXPECT_NE(band, text);
+    }
+    menu->Dismiss();
+    menu = nullptr;
+  }
+}
+
 }  // namespace

@@ -62,6 +62,15 @@ void TqzBarFlatPainter::DrawSelectedFrame(HDC DC, const TRect& R) {
   DeleteObject(brush);
 }
 
+void TqzBarFlatPainter::DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  Integer state = ABarControl->GetMarkState();
+  if (state == 2)
+    DrawOpenedElement(ABarControl, DC, ABarControl->GetOpenedBar(), R);
+  else
+    ClassRef()->DrawCaptionButtonFace(ABarControl, DC, state, R);
+  DrawMarkArrow(ABarControl, DC, R);
+}
+
 void TqzBarFlatPainter::DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush,
                                            const TRect& R) {
   TRect inner = R;
@@ -159,7 +168,7 @@ HBRUSH TqzBarFlatPainter::ItemBackgroundBrush(TqzBarItemControl* AControl, Byte 
   TCustomqzBarControl* bar = AControl->GetParent();
   TqzBarItemControlDrawParams* params = AControl->GetDrawParams();
   bool pressed = params && params->PressedLook;
-  if (params && params->DropDownOpen)
+  if (params && params->DropDownOpen && APaintKind != qzPaintMenu)
     return ADown ? bar->DownSelectedBrush() : ClassRef()->OwnerLinkBrush(bar->GetControlBarManager());
   if (ASelected) return ADown || pressed ? bar->DownSelectedBrush() : bar->SelectedBrush();
   if (ADown) return bar->DownBrush();

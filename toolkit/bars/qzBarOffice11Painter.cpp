@@ -45,7 +45,10 @@ TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* APara
 // An item whose drop-down is open is drawn as one with its popup: a sub-item, or a split button.
 bool TakesOpenedLook(TqzBarItemControlDrawParams* AParams) {
   TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
-  return AParams->DropDownOpen && (!button || !button->ButtonLook || AParams->HasDropDownPart);
+  // A menu keeps its items' selected look while their sub-menus are open: only a bar's entry joins
+  // the popup that hangs from it.
+  return AParams->DropDownOpen && AParams->PaintKind != qzPaintMenu &&
+         (!button || !button->ButtonLook || AParams->HasDropDownPart);
 }
 
 }  // namespace

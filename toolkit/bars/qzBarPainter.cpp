@@ -131,10 +131,17 @@ void TqzBarPainter::DrawMarkGlyphs(TCustomqzBarControl* ABarControl, HDC DC, con
   cls->DrawMarkChevrons(ABarControl, DC, start + 6, R);
 }
 
-void TqzBarPainter::OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect&) {
+void TqzBarPainter::OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect& ACaptionRect) {
   TRect mark;
   ABarControl->MarkRect(mark);
-  ATextX = mark.Right + 3;
+  if (mark.Left < ATextX) {
+    ATextX = mark.Right + 3;
+    return;
+  }
+  // A mark at the band's far end (beside the close button): the text keeps the band's start and
+  // stops at the mark instead of running under it.
+  ATextX += 2;
+  ACaptionRect.Right = mark.Left;
 }
 
 Integer TqzBarPainter::MarkElementColorIndex(TCustomqzBarControl*) { return COLOR_BTNTEXT; }

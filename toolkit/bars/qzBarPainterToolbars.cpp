@@ -59,6 +59,8 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
     DrawCloseButton(ABarControl, DC, toolbar->CloseButtonRect());
   }
   Integer x = band.Left;
+  // The band as a whole takes the caption colour, also where a mark cuts the text short.
+  const TRect whole = band;
   // A mark counts where the window gives it a place.
   TRect markRect;
   ABarControl->MarkRect(markRect);
@@ -79,6 +81,10 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
     String text = toolbar ? toolbar->GetCaptionText() : String();
     SIZE extent{};
     GetTextExtentPoint32(DC, text.c_str(), static_cast<int>(text.size()), &extent);
+    if (!background) {
+      RECT fill = whole;
+      ExtTextOut(DC, fill.Left, fill.Top, ETO_OPAQUE, &fill, "", 0, nullptr);
+    }
     RECT clip = band;
     ExtTextOut(DC, x, band.Top + (band.Height() - extent.cy) / 2, ETO_CLIPPED | (background ? 0 : ETO_OPAQUE), &clip,
                text.c_str(), static_cast<UINT>(text.size()), nullptr);
