@@ -105,6 +105,8 @@ void TqzBarPainter::DrawStaticItem(TqzBarItemControlDrawParams* AParams, const T
     (rotated ? r.Top : r.Left) += indent;
   }
   Integer code = alignment == taLeftJustify ? 0 : alignment == taCenter ? 1 : 2;
+  // The caption was measured in the canvas font; the DC may still hold another control's.
+  AParams->TargetCanvas->GetCanvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
   DrawCaptionText(control, dc, DT_SINGLELINE, false, true, rotated, false, AParams->EnabledLook, code, r,
                   AParams->CaptionText);
 }
