@@ -70,14 +70,10 @@ constexpr UINT SBM_SETSCROLLINFO = 0x00E9;
 constexpr UINT SBM_GETSCROLLINFO = 0x00EA;
 constexpr UINT SBM_GETSCROLLBARINFO = 0x00EB;
 
-// GetScrollBarInfo objects and states
+// GetScrollBarInfo objects (the states are in rtl/WinTypes.h)
 constexpr LONG OBJID_HSCROLL = -6;
 constexpr LONG OBJID_VSCROLL = -5;
 constexpr LONG OBJID_CLIENT = -4;
-constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x00000001;
-constexpr DWORD STATE_SYSTEM_PRESSED = 0x00000008;
-constexpr DWORD STATE_SYSTEM_INVISIBLE = 0x00008000;
-constexpr DWORD STATE_SYSTEM_OFFSCREEN = 0x00010000;
 constexpr int CCHILDREN_SCROLLBAR = 5;
 
 struct SCROLLINFO {

@@ -2,10 +2,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "toolkit/bars/qzBarDockControl.h"
+#include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "rtl/SysUtils.h"
 #include "user/Clock.h"
@@ -303,6 +305,72 @@ TEST_F(ToolbarWindows, TheCloseButtonHidesTheBarOnlyWhenReleasedOverIt) {
   EXPECT_FALSE(bar->GetVisible());
   EXPECT_EQ(bar->GetBarControl(), nullptr);
   EXPECT_EQ(log.closed, 1);
+}
+
+// A click on a toolbar button runs the item's click once, whatever kind of button it is and
+// however its glyph stands; the press makes the toolbar active and kept down with the mouse held
+// by the button, and the release over another place runs nothing and leaves the toolbar inactive.
+TEST_F(ToolbarWindows, AClickOnAButtonRunsItsItemAndAPressReleasedElsewhereDoesNot) {
+  struct TClickLog : TObject {
+    std::vector<String> clicked;
+    void Clicked(TObject* Sender) { clicked.push_back(static_cast<TqzBarItem*>(Sender)->GetCaption()); }
+  } log;
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->SetCaption("Commands");
+  auto* plain = new TqzBarButton(form);
+  plain->SetCaption("Plain");
+  plain->SetPaintStyle(psCaption);
+  auto* left = new TqzBarLargeButton(form);
+  left->SetCaption("Left");
+  left->SetGlyphLayout(glLeft);
+  auto* top = new TqzBarLargeButton(form);
+  top->SetCaption("Top");
+  auto* disabled = new TqzBarButton(form);
+  disabled->SetCaption("Off");
+  disabled->SetPaintStyle(psCaption);
+  disabled->SetEnabled(false);
+  for (TqzBarItem* item : std::initializer_list<TqzBarItem*>{plain, left, top, disabled}) {
+    item->SetOnClick(MakeEvent<&TClickLog::Clicked>(&log));
+    bar->GetItemLinks()->AddLinkForItem(item);
+  }
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  Pump();
+  TqzBarControl* window = bar->GetBarControl();
+  ASSERT_NE(window, nullptr);
+  auto centre = [&](Integer AIndex) {
+    TRect r = bar->GetItemLinks()->GetLink(AIndex)->GetItemRect();
+    TPoint p = window->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    return POINT{p.X, p.Y};
+  };
+
+  for (Integer i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    Later();
+    ScriptMouseMove(centre(i));
+    Pump();
+    InputMouseButton(centre(i), MouseButton::Left, true);
+    Pump();
+    EXPECT_TRUE(window->GetActive());
+    EXPECT_TRUE(window->GetKeptDown());
+    EXPECT_EQ(GetCapture(), window->GetHandle());
+    EXPECT_EQ(window->GetSelectedControl(), bar->GetItemLinks()->GetLink(i)->GetControl());
+    InputMouseButton(centre(i), MouseButton::Left, false);
+    Pump();
+    EXPECT_FALSE(window->GetActive()) << "the click closes the chain";
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+  EXPECT_EQ(log.clicked, (std::vector<String>{"Plain", "Left", "Top"}));
+
+  log.clicked.clear();
+  Later();
+  ScriptDrag(centre(1), {centre(1).X, centre(1).Y + 200}, 2);
+  Pump();
+  Later();
+  ScriptClick(centre(3));
+  Pump();
+  EXPECT_TRUE(log.clicked.empty());
+  EXPECT_FALSE(window->GetActive()) << "a press on a disabled button leaves the toolbar inactive";
 }
 
 TEST_F(ToolbarWindows, AFloatingBarOffEveryMonitorComesBackToTheWorkArea) {

@@ -106,6 +106,8 @@ class TqzBarPainter;
 class TqzBar;
 class TqzBars;
 class TqzDockControl;
+class TqzBarCustomPopupMenu;
+class TqzBarPopupMenuLinks;
 
 // ---- Component base --------------------------------------------------------------------------
 
@@ -255,6 +257,31 @@ class TqzBarPersistent : public TPersistent {
 
  private:
   TqzBarManager* FBarManager;
+};
+
+// ---- Backgrounds ---------------------------------------------------------------------------
+
+// The manager's background pictures: Bar tiles under dock sites and toolbars that have none of
+// their own, SubMenu under menu windows whose popup menu has none.
+class TqzBarBackgrounds : public TqzBarPersistent {
+  TAVREN_CLASS(TqzBarBackgrounds, TqzBarPersistent)
+ public:
+  explicit TqzBarBackgrounds(TqzBarManager* ABarManager);
+  ~TqzBarBackgrounds() override;
+  void Assign(TPersistent* Source) override;
+
+  TBitmap* GetBar() const noexcept { return FBar.get(); }
+  // A change (a picture given, or an existing one taken away) restyles the manager.
+  void SetBar(TBitmap* Value);
+  TBitmap* GetSubMenu() const noexcept { return FSubMenu.get(); }
+  // Read as menus open: nothing is told.
+  void SetSubMenu(TBitmap* Value) { FSubMenu->Assign(Value); }
+
+ private:
+  void BackgroundsChanged(TObject* Sender = nullptr);
+
+  std::unique_ptr<TBitmap> FBar;
+  std::unique_ptr<TBitmap> FSubMenu;
 };
 
 // ---- Image options and item registry -------------------------------------------------------
@@ -687,6 +714,21 @@ class TqzBarManager : public TComponent {
   bool IsDesigning() const { return GetComponentState().Contains(csDesigning); }
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
   TWinControl* GetOwnerControl();
+  // The manager of the nearest control around the Owner's window; nullptr without a window.
+  TqzBarManager* GetParentWindowManager();
+
+  TqzBarBackgrounds* GetBackgrounds() const { return FBackgrounds.get(); }
+  void SetBackgrounds(TqzBarBackgrounds* Value) { FBackgrounds->Assign(Value); }
+  // Bar windows and dock sites draw anew in the manager's look.
+  void StyleChanged();
+  // The links that give controls of the form a popup menu of this manager as context menu.
+  TqzBarPopupMenuLinks* GetPopupMenuLinks() const { return FPopupMenuLinks.get(); }
+  void SetPopupMenuLinks(TqzBarPopupMenuLinks* Value);
+  // The popup menus this manager serves, in the order they came; the manager frees those left.
+  Integer GetPopupMenuCount() const { return static_cast<Integer>(FPopupMenus.size()); }
+  TqzBarCustomPopupMenu* GetPopupMenu(Integer Index) const { return FPopupMenus[Index]; }
+  void AddPopupMenu(TqzBarCustomPopupMenu* AMenu);
+  void RemovePopupMenu(TqzBarCustomPopupMenu* AMenu);
 
   TqzBarImageOptions* GetImageOptions() const { return FImageOptions.get(); }
   void SetImageOptions(TqzBarImageOptions* Value) { FImageOptions->Assign(Value); }
@@ -1082,6 +1124,9 @@ class TqzBarManager : public TComponent {
   bool FModified = false;
   std::unique_ptr<TkvLookAndFeel> FLookAndFeel;
   std::unique_ptr<TqzBarImageOptions> FImageOptions;
+  std::unique_ptr<TqzBarBackgrounds> FBackgrounds;
+  std::unique_ptr<TqzBarPopupMenuLinks> FPopupMenuLinks;
+  std::vector<TqzBarCustomPopupMenu*> FPopupMenus;
   enum { fcBorder, fcFace, fcPressed, fcPressedHot, fcHot, fcCount };
   TColor FFlatColors[fcCount] = {};
   HBRUSH FFlatBrushes[fcCount] = {};
@@ -1251,6 +1296,9 @@ void FillPolygonWithColors(HDC DC, const POINT* APoints, Integer ALastIndex, TCo
 Integer BackupClipRegion(HDC DC, HRGN& ARegion, bool& AExisted);
 void RestoreClipRegionBackup(HDC DC, HRGN& ARegion, bool AExisted);
 void AddRectToClip(HDC DC, const TRect& R);
+// FillRect and FrameRect over a rectangle of ours; a brush code fills alike.
+void FillWith(HDC DC, const TRect& R, HBRUSH ABrush);
+void FrameWith(HDC DC, const TRect& R, HBRUSH ABrush);
 void FillAreaSolidOrTiled(HDC DC, const TRect& R, const TRect& AOrigin, TBitmap* ABitmap, TColor AColor,
                           HBRUSH ABrush);
 // Tiles the bitmap over R; AOrigin is the same area in the coordinates of the tiling, whose first

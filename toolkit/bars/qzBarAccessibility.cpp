@@ -6,6 +6,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TCustomqzBarControlAccessibilityHelper)
@@ -101,6 +102,11 @@ Integer TCustomqzBarControlAccessibilityHelper::StateFlags(Integer) {
 
 TqzBarManager* TCustomqzBarControlAccessibilityHelper::OwningBarManager() {
   return BarControl()->GetControlBarManager();
+}
+
+bool TCustomqzBarControlAccessibilityHelper::MayEnterChildren(Word) {
+  auto* selected = dynamic_cast<TqzBarWinControl*>(BarControl()->GetSelectedControl());
+  return !(selected && selected->GetInPlaceActive());
 }
 
 TqzBarAccessibilityHelper* TCustomqzBarControlAccessibilityHelper::LinkedBarHelper() { RaiseNotAnswered(); }

@@ -22,6 +22,8 @@ class TCustomqzBarControlAccessibilityHelper : public TqzBarAccessibilityHelper 
   TRect ScreenRect(Integer AChildID) override;
   Integer StateFlags(Integer AChildID) override;
   TqzBarManager* OwningBarManager() override;
+  // Not while the selected control edits in place: its editor takes the keys.
+  bool MayEnterChildren(Word AKey) override;
 
   // The bar window whose item controls run the key tips of this one's; hosts answer.
   virtual TqzBarAccessibilityHelper* LinkedBarHelper();

@@ -155,6 +155,13 @@ void TCustomqzBarControl::DestroyLinkControls() {
 
 void TCustomqzBarControl::NotifyDestroying() {}
 
+void TCustomqzBarControl::ReleaseHostedWindows() {
+  if (!IsDestroying()) BarMouseLeave();
+  if (!FItemLinks) return;
+  for (Integer i = 0; i < FItemLinks->GetFullMenuLinkCount(); ++i)
+    if (TqzBarItemControl* control = FItemLinks->GetFullMenuLink(i)->GetControl()) control->ReleaseHostedWindow();
+}
+
 void TCustomqzBarControl::RecreateControls(bool ARecreate) {
   if (!ARecreate) return;
   DestroyControls();
@@ -193,6 +200,7 @@ void TCustomqzBarControl::CreateWnd() {
 }
 
 void TCustomqzBarControl::DestroyWindowHandle() {
+  ReleaseHostedWindows();
   DestroyControls();
   inherited::DestroyWindowHandle();
 }

@@ -15,6 +15,7 @@
 #include "vcl/Controls.h"
 
 class TCustomqzBarControl;
+class TqzBarCustomEditControl;
 
 // The item controls of the current layout in display order, and the separator rectangles.
 class TCustomqzBarControlViewInfo : public TObject {
@@ -118,6 +119,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Queries.
   TqzBarItemControl* GetSelectedControl() const;
   TqzBarItemControl* GetCaptureControl() const noexcept { return FCaptureControl; }
+  // The control holds the mouse until the button is released: the window captures it for the control.
+  void CaptureMouseFor(TqzBarItemControl* AControl);
   TqzBarItemControl* ControlAtPoint(const TPoint& P);
   TqzBarItemControl* ControlAtCursor();
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
@@ -177,6 +180,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void CalcViewInfo();
   virtual void CreateControls();
   virtual void DestroyControls();
+  // Before the handle goes: every control gives back the window of the program it shows.
+  void ReleaseHostedWindows();
   virtual void RequestRebuild() {}
   virtual bool CanActivate();
   virtual bool StretchesControl(TqzBarItemControl*) { return false; }
@@ -264,6 +269,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool HasCustomBackground() { return false; }
   virtual void ClientOffset(TPoint& P) { P = TPoint(0, 0); }
   virtual void DrawFrameOn(HDC) {}
+  // What a kind of window draws between its items and the background fill, each part kept from
+  // the fill (a docked toolbar's mark).
+  virtual void DrawBarParts(TkvCanvas*) {}
   virtual void ClearBackgroundCache();
   virtual void UpdateDoubleBuffered();
   virtual void CloseOnce();
@@ -286,6 +294,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 
  private:
   void KeyDownInChain(TMessage& Message);
+  // The edit control of the window whose hosted window AWnd is; nil for none.
+  TqzBarCustomEditControl* HostingEditControl(HWND AWnd);
   void LeftButtonUp(TMessage& Message);
   // The non-client painting protocol: the frame drawn on a whole-window DC, released on every path.
   void PaintNonClient(TMessage& Message);

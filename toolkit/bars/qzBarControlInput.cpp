@@ -4,6 +4,8 @@
 #include "toolkit/bars/qzBarControl.h"
 
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
+#include "controls/Edit.h"
 #include "user/Cursors.h"
 #include "user/Focus.h"
 
@@ -197,6 +199,11 @@ void TCustomqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
   if (auto* button = dynamic_cast<TqzBarButtonControl*>(GetSelectedControl())) button->SetAnimateNextOpen(false);
 }
 
+void TCustomqzBarControl::CaptureMouseFor(TqzBarItemControl* AControl) {
+  FCaptureControl = AControl;
+  SetCapture(GetHandle());
+}
+
 void TCustomqzBarControl::PostMouseMoveToBarUnderCursor() {
   TPoint cursor = CursorPos();
   HWND wnd = WindowFromPoint(cursor);
@@ -324,7 +331,11 @@ void TCustomqzBarControl::KeyDownInChain(TMessage& Message) {
   }
   switch (key) {
     case VK_TAB:
-      if (!shift.Contains(ssCtrl)) SelectNeighbour(!shift.Contains(ssShift));
+      if (shift.Contains(ssCtrl)) return;
+      SelectNeighbour(!shift.Contains(ssShift));
+      // Tab enters an edit it lands on.
+      if (TqzBarItemControl* selected = GetSelectedControl(); selected && selected->HostsWindow())
+        selected->PressAt(mbLeft, TShiftState());
       return;
     case VK_HOME:
       if (FItemLinks && FItemLinks->FirstSelectableLink())
@@ -368,6 +379,14 @@ void TCustomqzBarControl::KeyDownInChain(TMessage& Message) {
 }
 
 // ---- Window procedure -------------------------------------------------------------------------
+
+TqzBarCustomEditControl* TCustomqzBarControl::HostingEditControl(HWND AWnd) {
+  if (!AWnd || !FItemLinks) return nullptr;
+  for (Integer i = 0; i < FItemLinks->GetFullMenuLinkCount(); ++i)
+    if (auto* edit = dynamic_cast<TqzBarCustomEditControl*>(FItemLinks->GetFullMenuLink(i)->GetControl()))
+      if (edit->GetInnerWindow() == AWnd) return edit;
+  return nullptr;
+}
 
 void TCustomqzBarControl::WndProc(TMessage& Message) {
   UINT msg = Message.Msg;
@@ -423,6 +442,24 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       inherited::WndProc(Message);
       PassFocusOn();
       return;
+    case WM_COMMAND:
+      inherited::WndProc(Message);
+      // An editor's change notification goes back to the editor, whose control reports it.
+      if (HIWORD(Message.WParam) == EN_CHANGE && HostingEditControl(reinterpret_cast<HWND>(Message.LParam)))
+        SendMessage(reinterpret_cast<HWND>(Message.LParam), WM_COMMAND, Message.WParam, Message.LParam);
+      return;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      if (TqzBarCustomEditControl* edit = HostingEditControl(reinterpret_cast<HWND>(Message.LParam))) {
+        TColor text, back;
+        Painter()->GetEditColors(edit, text, back);
+        HDC dc = reinterpret_cast<HDC>(Message.WParam);
+        SetTextColor(dc, ColorToRGB(text));
+        SetBkColor(dc, ColorToRGB(back));
+        Message.Result = reinterpret_cast<LRESULT>(edit->GetEditBrush());
+        return;
+      }
+      break;
     case WM_KILLFOCUS:
       inherited::WndProc(Message);
       if (Message.WParam == 0) CloseOnce();

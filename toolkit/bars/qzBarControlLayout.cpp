@@ -61,6 +61,10 @@ void TCustomqzBarControl::CalcLayout(Byte AKind, Integer AIndex) {
     PlaceLinksFrom(AIndex, bottom);
   } else if (AKind == qzPaintHorizontal || AKind == qzPaintRotated) {
     PlaceControls();
+    // The parts follow the rectangles where the placement left them (rows are centred last).
+    if (FItemLinks)
+      for (Integer i = 0; i < FItemLinks->GetVisibleLinkCount(); ++i)
+        if (TqzBarItemControl* control = FItemLinks->GetVisibleLink(i)->GetControl()) control->CalcPartRects();
   }
   AfterLayout();
 }
@@ -131,6 +135,8 @@ void TCustomqzBarControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas
   ACanvas->PushClip();
   try {
     ACanvas->ClipToRect(AControl->GetViewInfo()->GetBounds());
+    TRect hosted;
+    if (AControl->GetExcludeRect(hosted)) ACanvas->ClipOutRect(hosted);
     AControl->DrawOnCanvas(ACanvas, R, GetItemPaintKind());
   } catch (...) {
     ACanvas->PopClip();
@@ -156,6 +162,7 @@ void TCustomqzBarControl::Paint() {
   TkvCanvas* canvas = ActiveCanvas();
   canvas->PushClip();
   DrawControls();
+  DrawBarParts(canvas);
   Painter()->DrawBarBackground(this, canvas);
   canvas->PopClip();
 }

@@ -669,6 +669,8 @@ void TqzDockControl::FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUS
   if (!FBackgroundBitmap->GetEmpty()) {
     // The tiling starts at the site's corner wherever the area is drawn.
     TileBitmap(DC, R, ASiteRect, FBackgroundBitmap.get());
+  } else if (FBarManager && !FBarManager->GetBackgrounds()->GetBar()->GetEmpty()) {
+    TileBitmap(DC, R, ASiteRect, FBarManager->GetBackgrounds()->GetBar());
   } else if (FBarManager) {
     FBarManager->GetDefaultPainter()->DrawDockBackground(this, DC, AColor, ABrush, R, ASiteRect);
   } else {

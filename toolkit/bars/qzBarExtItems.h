@@ -2,11 +2,14 @@
 // The extra item kinds of the bars and their controls: the static item (a caption with an
 // optional glyph, border, indents and fixed size, clickable on request), the large button (a big
 // glyph with its caption beside or under it, a hot glyph, small and large image indexes kept in
-// step) and the unit's start and end, which register the kinds with the item-class registry.
+// step), the progress item, the control container (a window control of the program shown in a
+// bar), the recent-entries list and the in-place sub-item, and the unit's start and end, which
+// register the kinds with the item-class registry.
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
+#include "vcl/Forms.h"
 
 // ---- Static item ----------------------------------------------------------------------------------
 
@@ -118,6 +121,99 @@ class TqzBarProgressControl : public TqzBarStaticControl {
   virtual TColor GetBarColor();
   // Where the bar goes inside the item's rectangle (empty when there is no room).
   TRect BarRect();
+};
+
+// ---- Control container item ----------------------------------------------------------------------
+
+class TqzBarControlContainerControl;
+
+// The borderless form a container item's control lives in while a bar shows it: a child window of
+// the bar window at the item's rectangle, painting the bar's background behind the control.
+class TPlaceForm : public TCustomForm {
+  TAVREN_CLASS(TPlaceForm, TCustomForm)
+  TAVREN_MESSAGES()
+ public:
+  explicit TPlaceForm(TComponent* AOwner);
+  TqzBarControlContainerControl* GetBarItemControl() const noexcept { return FBarItemControl; }
+  void SetBarItemControl(TqzBarControlContainerControl* Value) { FBarItemControl = Value; }
+
+ private:
+  void WMEraseBkgnd(TMessage& Message);
+  TqzBarControlContainerControl* FBarItemControl = nullptr;
+};
+
+// Shows a window control of the program in toolbars and menus. The control moves into the item's
+// place form; without a control the item shows a hatched place holder with its name.
+class TqzBarControlContainerItem : public TqzBarItem {
+  TAVREN_CLASS(TqzBarControlContainerItem, TqzBarItem)
+ public:
+  explicit TqzBarControlContainerItem(TComponent* AOwner);
+  ~TqzBarControlContainerItem() override;
+
+  bool ShortCutEnabled() override { return false; }
+  // Left out of the category lists: the item means nothing without its place.
+  bool HiddenInCategoryLists() override { return true; }
+  bool AccelUsableFor(TqzBarItemLink* ALink) override;
+  bool HostsWindow() override { return true; }
+  void HideHostedWindow(TqzBarItemControl* AControl) override;
+  void SetName(const String& NewName) override;
+
+  TControl* GetControl() const noexcept { return FControl; }
+  // Another container item of the manager holding the control refuses it.
+  void SetControl(TControl* Value);
+  TPlaceForm* GetPlaceForm() const noexcept { return FPlaceForm.get(); }
+  void SetHostVisible(bool AVisible);
+  // Hides the form and takes it out of the bar window that holds it.
+  void DetachPlaceForm();
+  // Whether a control of one of the item's links is placing the form now.
+  bool IsPlacing() const;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  void ControlWndProc(TMessage& Message);
+  void RememberControlSize();
+
+  TControl* FControl = nullptr;
+  std::unique_ptr<TPlaceForm> FPlaceForm;
+  TWndMethod FPrevWndProc;
+  Integer FControlWidth = 0;
+  Integer FControlHeight = 0;
+};
+
+class TqzBarControlContainerControl : public TqzBarItemControl {
+  TAVREN_CLASS(TqzBarControlContainerControl, TqzBarItemControl)
+ public:
+  using TqzBarItemControl::TqzBarItemControl;
+  ~TqzBarControlContainerControl() override;
+  TqzBarControlContainerItem* GetContainerItem() const {
+    return static_cast<TqzBarControlContainerItem*>(GetItem());
+  }
+
+  TControl* GetHostedControl() override;
+  void ReleaseHostedWindow() override;
+  void CalcPartRects() override;
+  bool ClickFiresItem() override { return false; }
+  bool CountsUse() override { return false; }
+  bool CanSelect() override { return false; }
+  Integer GetThicknessInBar() override;
+  Integer GetLengthInBar() override;
+  Integer MenuHeight() override { return GetThicknessInBar(); }
+  Integer MenuWidth() override { return GetLengthInBar(); }
+  void DrawInRect(const TRect& R, Byte AState) override;
+
+  // Whether the control is shown through the form: the item has a control and the window is not
+  // the quick-customization window.
+  bool IsHosting();
+  bool IsPlacedHere();
+  bool GetPlacing() const noexcept { return FPlacing; }
+  // Moves the form with the control onto the item's rectangle of the bar window and shows it.
+  void PlaceControl();
+
+ private:
+  void DrawPlaceHolder(const TRect& R);
+  bool FPlacing = false;
 };
 
 // ---- Large button -------------------------------------------------------------------------------

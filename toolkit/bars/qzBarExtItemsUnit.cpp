@@ -16,6 +16,7 @@ struct TExtItemClass {
 const TExtItemClass kExtItemClasses[] = {
     {TqzBarStatic::ClassInfo(), TqzBarStaticControl::ClassInfo()},
     {TqzBarLargeButton::ClassInfo(), TqzBarLargeButtonControl::ClassInfo()},
+    {TqzBarControlContainerItem::ClassInfo(), TqzBarControlContainerControl::ClassInfo()},
     {TqzBarProgressItem::ClassInfo(), TqzBarProgressControl::ClassInfo()},
 };
 

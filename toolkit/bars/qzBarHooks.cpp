@@ -4,6 +4,7 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Input.h"
 
@@ -39,6 +40,11 @@ void SuppressKey(Word AKey) {
 
 // ---- Keyboard --------------------------------------------------------------------------------------
 
+bool IsEditingInPlace(TCustomqzBarControl* ABar) {
+  auto* selected = dynamic_cast<TqzBarWinControl*>(ABar->GetSelectedControl());
+  return selected && selected->GetInPlaceActive();
+}
+
 bool KeyboardNavigation(Word AKey, LPARAM AFlags) {
   bool down = IsKeyDown(AFlags);
   if (gKeySuppressed && AKey == gSuppressedKey && !down) {
@@ -56,6 +62,8 @@ bool KeyboardNavigation(Word AKey, LPARAM AFlags) {
   }
   TCustomqzBarControl* active = ActiveBarControl();
   if (active && active->IsUsable() && !active->IsCustomizing()) {
+    // An editor in place takes its keys itself.
+    if (IsEditingInPlace(active)) return false;
     if (down) SuppressKey(AKey);
     SendMessage(active->GetHandle(), down ? WM_KEYDOWN : WM_KEYUP, AKey, AFlags);
     if (ActiveBarControl() || !down) gKeySuppressed = false;
@@ -248,7 +256,7 @@ LRESULT MouseHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
     TqzBarNavigationController* controller = NavigationControllerInstance();
     if (ACode == HC_ACTION && IsButtonDownMessage(msg)) controller->LeaveNavigationMode();
     TCustomqzBarControl* active = ActiveBarControl();
-    if (msg == WM_MOUSEWHEEL && ACode >= 0 && active && !active->HandlesMouseWheel()) {
+    if (msg == WM_MOUSEWHEEL && ACode >= 0 && active && !IsEditingInPlace(active) && !active->HandlesMouseWheel()) {
       result = 1;
     } else if (info->hwnd != GetCapture() || msg == WM_RBUTTONUP) {
       if (!CloseMenusOnOutsideClick(ACode, msg, info, result) && IsButtonDownMessage(msg) &&

@@ -578,7 +578,7 @@ void TqzBarItemControl::DoClick() {
   ReleaseObjectLink(sourceLink);
 }
 
-void TqzBarItemControl::SelectInBar() {
+void TqzBarItemControl::SelectInBar(bool, bool&) {
   if (!FParent) return;
   FParent->SetKeptDown(false);
   FParent->SetSelectedControl(this);

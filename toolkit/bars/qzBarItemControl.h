@@ -14,6 +14,7 @@
 #include "vcl/Menus.h"
 
 class TCustomqzBarControl;
+class TControl;
 class TCustomImageList;
 class TqzBarItem;
 class TqzBarItemControl;
@@ -224,7 +225,9 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual void Deactivate(bool) { FActive = false; }
   virtual void UserActivate(bool) {}
   virtual void DoClick();
-  virtual void SelectInBar();
+  // A press on the control in an active bar: ASelected tells whether it was the selected control
+  // already; AHandled is set by a control that took the press itself.
+  virtual void SelectInBar(bool ASelected, bool& AHandled);
   virtual bool IsDrawnSelected() { return IsSelected(); }
   virtual bool WantsKey(Word) { return false; }
   virtual TqzBarItemViewLevels GetPossibleViewLevels();
@@ -284,7 +287,17 @@ class TqzBarItemControl : public TkvIUnknownObject {
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsInVerticalBar();
   virtual bool HostsWindow() { return false; }
+  // Edit-like controls that frame the whole control, not only their edit part, outside menus.
+  virtual bool FramesWholeItem() { return false; }
+  // The part the bar window must not paint over (a hosted window shows there); false for none.
+  virtual bool GetExcludeRect(TRect&) { return false; }
+  // The window of the program the control shows, and the release of it before the bar window's
+  // handle (and with it every child window) goes.
+  virtual TControl* GetHostedControl() { return nullptr; }
+  virtual void ReleaseHostedWindow() {}
   virtual bool IsDroppedDown() { return false; }
+  // The control holds the mouse from the press to the release.
+  virtual bool CapturesMouseOnPress() { return false; }
   virtual void Repaint();
 
  protected:

@@ -29,6 +29,19 @@ void TqzBarButtonLikeControl::FillDrawParams(bool ARefresh) {
 
 void TqzBarButtonLikeControl::DrawInRect(const TRect& R, Byte) { Painter()->DrawButtonItem(GetDrawParams(), R); }
 
+// A second press on a button whose drop-down is open closes it.
+void TqzBarButtonLikeControl::SelectInBar(bool ASelected, bool& AHandled) {
+  if (!ASelected) {
+    inherited::SelectInBar(ASelected, AHandled);
+    return;
+  }
+  TCustomqzBarControl* parent = GetParent();
+  if (!parent || !parent->GetKeptDown() || !IsDroppedDown()) return;
+  // The press is spent on closing: it opens nothing again.
+  AHandled = true;
+  parent->ClearSelection();
+}
+
 Integer TqzBarButtonLikeControl::GetDropArrowWidth() { return Painter()->SplitArrowWidth(GetBarManager()); }
 
 bool TqzBarButtonLikeControl::IsActionable() {
@@ -167,4 +180,8 @@ bool TqzBarButtonControl::LookFlagB() {
   bool selected = IsDrawnSelected();
   if ((pressed || (down && selected)) && painter->ButtonHotTracks()) return true;
   return (pressed || down || selected) && inherited::LookFlagB();
+}
+
+bool TqzBarButtonControl::CapturesMouseOnPress() {
+  return !IsDroppedDown() && GetParent() && GetParent()->BarKind() == 0;
 }

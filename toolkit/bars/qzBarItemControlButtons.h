@@ -42,6 +42,7 @@ class TqzBarButtonLikeControl : public TqzBarItemControl {
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   void FillDrawParams(bool ARefresh) override;
   void DrawInRect(const TRect& R, Byte AState) override;
+  void SelectInBar(bool ASelected, bool& AHandled) override;
 
   // Operations in slot order.
   virtual Integer GetDropArrowWidth();
@@ -77,6 +78,7 @@ class TqzBarButtonControl : public TqzBarButtonLikeControl {
   Integer NormalHeight() override;
   bool CountsUse() override;
   bool HasDropDown() override;
+  bool CapturesMouseOnPress() override;
   bool LookFlagA() override;
   bool LookFlagB() override;
 };

@@ -2,6 +2,8 @@
 
 #include "rtl/Reader.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStrs.h"
 
 TAVREN_CLASS_IMPL(TqzBarLabel)
@@ -152,6 +154,7 @@ TClass TqzBarWindowItem::ControlClass(bool AAsButton) {
 void TqzBarWindowItem::SetText(const String& Value) {
   if (FText == Value) return;
   FText = Value;
+  ShowTextInControls();
   FireChange();
 }
 
@@ -187,6 +190,10 @@ void TqzCustomBarEdit::ReadState(TReader* Reader) {
     FGlyphLoaded = true;
   }
   TqzBarWindowItem::ReadState(Reader);
+}
+
+void TqzBarEdit::DrawEditArea(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {
+  AControl->Painter()->DrawEditValue(this, AControl->GetLink(), R, ACanvas);
 }
 
 bool TqzCustomBarEdit::AccelUsableFor(TqzBarItemLink* ALink) {

@@ -166,6 +166,12 @@ void TqzBarItemLink::SetUserWidth(Integer Value) {
   MarkUserDefine(udWidth);
 }
 
+Integer TqzBarItemLink::GetEffectiveWidth() const {
+  if (FUserDefine.Contains(udWidth)) return FUserWidth;
+  auto* edit = dynamic_cast<TqzBarEdit*>(GetItem());
+  return edit ? edit->GetWidth() : 0;
+}
+
 void TqzBarItemLink::SetUserDefine(TqzBarUserDefines Value) {
   if (FUserDefine == Value) return;
   for (TqzBarUserDefine flag : {udCaption, udGlyph, udPaintStyle, udWidth}) {

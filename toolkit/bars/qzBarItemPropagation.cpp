@@ -3,6 +3,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 
 namespace {
 
@@ -51,5 +52,13 @@ void TqzBarItem::HotGlyphChanged(TObject*) {
   for (Integer i = GetLinkCount() - 1; i >= 0; --i) {
     TqzBarItemLink* link = GetLink(i);
     if (link && link->GetControl()) link->GetControl()->HotGlyphChanged();
+  }
+}
+
+void TqzBarWindowItem::ShowTextInControls() {
+  for (TqzBarItemControl* control : ControlsOf(this)) {
+    auto* hosting = dynamic_cast<TqzBarWinControl*>(control);
+    if (hosting && !hosting->GetInPlaceActive()) hosting->ReloadText();
+    control->Repaint();
   }
 }

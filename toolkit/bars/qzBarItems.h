@@ -23,6 +23,7 @@ class TqzBarItemLink;
 class TqzBarItemLinks;
 class TqzBarItemControl;
 class TCustomqzBarControl;
+class TkvCanvas;
 class TCustomqzBarSubItem;
 
 // ---- Enumerations of items and links --------------------------------------------------------
@@ -197,6 +198,9 @@ class TqzBarItemLink : public TCollectionItem, public virtual IqzBarSelectableIt
   void SetUserPaintStyle(TqzBarPaintStyle Value);
   Integer GetUserWidth() const { return FUserWidth; }
   void SetUserWidth(Integer Value);
+  // The width the link's control takes for its edit: the user's when defined, else the edit
+  // item's own Width; 0 for other items.
+  Integer GetEffectiveWidth() const;
   TqzBarItemViewLevels GetViewLevels() const { return FViewLevels; }
   void SetViewLevels(TqzBarItemViewLevels Value);
   bool GetVisible() const { return FVisible; }
@@ -564,7 +568,10 @@ class TqzBarItem : public TqzBarComponent {
   virtual bool SameKindAs(TqzBarItem*) { return false; }
   virtual bool ProcessShortCut(TShortCut AShortCut);
   virtual bool UsesStyleColor() { return false; }
+  // Kinds that host a window of the program in their places: a toolbar hides it for the links it
+  // cannot show, a control going hides it.
   virtual bool HostsWindow() { return false; }
+  virtual void HideHostedWindow(TqzBarItemControl*) {}
   // Kind 1: the bar is being freed.
   virtual void BarNotification(Integer, TqzBar*) {}
   virtual void SetImageIndex(Integer Value);
@@ -820,6 +827,8 @@ class TqzBarWindowItem : public TqzBarItem {
   TClass ControlClass(bool AAsButton) override;
   virtual String GetText() const { return FText; }
   virtual void SetText(const String& Value);
+  // The controls of the item's links show the text anew; an editor in place keeps what it holds.
+  void ShowTextInControls();
 
   virtual void FireChange();
   virtual void FireCurChange();
@@ -876,6 +885,9 @@ class TqzBarEdit : public TqzCustomBarEdit {
   TAVREN_CLASS(TqzBarEdit, TqzCustomBarEdit)
  public:
   using TqzCustomBarEdit::TqzCustomBarEdit;
+  // Draws the item's value into the edit area of its control while no editor shows it; kinds with
+  // a value of their own (colours, dates) draw that instead.
+  virtual void DrawEditArea(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R);
   Integer GetMaxLength() const { return FMaxLength; }
   void SetMaxLength(Integer Value) { FMaxLength = std::max(Value, 0); }
   bool GetReadOnly() const { return FReadOnly; }

@@ -5,6 +5,8 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
+#include "toolkit/bars/qzBarPopupMenuLinks.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/qzThemeManager.h"
@@ -26,6 +28,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(ButtonArrowWidth).Default(11),
     PROPERTY(AutoAlignBars).Default(false),
     PROPERTY(AutoHideEmptyBars).Default(false),
+    PROPERTY(Backgrounds),
     PROPERTY(CanCustomize).Default(true),
     PROPERTY(Categories),
     PROPERTY(Font),
@@ -52,6 +55,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarManager,
     PROPERTY(MenusShowRecentItemsFirst).Default(true),
     PROPERTY(MostRecentItemsPercents).Default(95),
     PROPERTY(NotDocking),
+    PROPERTY(PopupMenuLinks),
     PROPERTY(RegistryPath),
     PROPERTY(ShowCloseButton).Default(false),
     PROPERTY(ShowFullMenusAfterDelay).Default(true),
@@ -106,6 +110,8 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
   FBars = std::make_unique<TqzBars>(this);
   FHelpButtonGlyph = std::make_unique<TBitmap>();
   UpdateRecentUseThreshold();
+  FBackgrounds = std::make_unique<TqzBarBackgrounds>(this);
+  FPopupMenuLinks = std::make_unique<TqzBarPopupMenuLinks>(this);
   FImageOptions = std::make_unique<TqzBarImageOptions>(this);
   FImageOptions->SetOnLargeIconsChanged(MakeEvent<&TqzBarManager::ImageOptionsLargeIconsChanged>(this));
   CreateColors();
@@ -125,6 +131,9 @@ TqzBarManager::~TqzBarManager() {
   // The last manager takes the hooks and the hint window with it.
   UnregisterBarManager(this);
   FreeColors();
+  // The popup menus left go first (each leaves the list as it goes), and no link keeps a hook.
+  while (!FPopupMenus.empty()) delete FPopupMenus.back();
+  FPopupMenuLinks.reset();
   FBars.reset();
   // The groups go with the manager.
   while (FGroups->GetCount() > 0) delete GetGroup(FGroups->GetCount() - 1);
@@ -141,6 +150,23 @@ void TqzBarManager::ImageOptionsLargeIconsChanged(TObject*) {
 }
 
 TWinControl* TqzBarManager::GetOwnerControl() { return static_cast<TWinControl*>(GetOwner()); }
+
+TqzBarManager* TqzBarManager::GetParentWindowManager() {
+  TWinControl* owner = GetOwnerControl();
+  if (!owner || !owner->HandleAllocated()) return nullptr;
+  for (TWinControl* control = FindParentWinControlOfChild(owner->GetHandle()); control;
+       control = FindParentWinControlOfChild(control->GetHandle()))
+    if (TqzBarManager* manager = FindBarManagerOfComponent(control); manager && manager != this) return manager;
+  return nullptr;
+}
+
+void TqzBarManager::SetPopupMenuLinks(TqzBarPopupMenuLinks* Value) { FPopupMenuLinks->Assign(Value); }
+
+void TqzBarManager::AddPopupMenu(TqzBarCustomPopupMenu* AMenu) {
+  if (std::find(FPopupMenus.begin(), FPopupMenus.end(), AMenu) == FPopupMenus.end()) FPopupMenus.push_back(AMenu);
+}
+
+void TqzBarManager::RemovePopupMenu(TqzBarCustomPopupMenu* AMenu) { std::erase(FPopupMenus, AMenu); }
 
 // ---- Groups and children ------------------------------------------------------------------
 
@@ -287,6 +313,7 @@ void TqzBarManager::FontChanged(TObject*) {
   SystemFontChangedHandlers()->FireAll(this, nullptr);
   if (FBars)
     for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->ManagerFontChanged();
+  for (TqzBarCustomPopupMenu* menu : FPopupMenus) menu->ManagerFontChanged();
 }
 
 // ---- Update lock and designer --------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
@@ -36,5 +37,18 @@ void TqzBarManager::SetStyle(TqzBarManagerStyle Value) {
   if (FStyle == Value) return;
   FStyle = Value;
   FDefaultPainter.reset();
+  StyleChanged();
+}
+
+void TqzBarManager::StyleChanged() {
   RefreshBarControlsOf(this);
+  auto redraw = [this](TqzDockControl* ASite) {
+    if (!ASite || ASite->GetBarManager() != this) return;
+    ASite->ClearBackgroundCache();
+    ASite->Invalidate();
+  };
+  if (FBars)
+    for (TqzBarDockingStyle style : {dsLeft, dsTop, dsRight, dsBottom}) redraw(FBars->GetDockControl(style));
+  if (TComponent* form = GetOwner())
+    for (Integer i = 0; i < form->GetComponentCount(); ++i) redraw(dynamic_cast<TqzDockControl*>(form->GetComponents(i)));
 }

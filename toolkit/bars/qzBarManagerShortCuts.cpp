@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
+#include "toolkit/bars/qzBarPopupMenuLinks.h"
 
 namespace {
 
@@ -50,10 +52,21 @@ bool AskBars(TqzBarManager* AManager, F&& AAsk) {
 }  // namespace
 
 bool TqzBarManager::IsShortCut(TShortCut AShortCut) {
-  return AskBars(this, [&](TqzBar* ABar) { return ABar->ExecuteShortCut(AShortCut); });
+  if (AskBars(this, [&](TqzBar* ABar) { return ABar->ExecuteShortCut(AShortCut); })) return true;
+  // A menu may leave the list while it runs a command: walk a copy, skipping the ones gone.
+  std::vector<TqzBarCustomPopupMenu*> menus = FPopupMenus;
+  for (TqzBarCustomPopupMenu* menu : menus)
+    if (std::find(FPopupMenus.begin(), FPopupMenus.end(), menu) != FPopupMenus.end() && menu->TryShortCut(AShortCut))
+      return true;
+  return false;
 }
 
 bool TqzBarManager::DispatchShortCut(TShortCut AShortCut) {
+  // The context menu linked to the focused control (or a control around it) comes first.
+  if (TWinControl* focused = FindControl(GetFocus()))
+    if (TqzBarManager* manager = ManagerServingComponent(focused);
+        manager && manager->GetPopupMenuLinks()->ExecuteShortCut(focused, AShortCut))
+      return true;
   return AskServingManagers(this, [&](TqzBarManager* AManager) { return AManager->IsShortCut(AShortCut); });
 }
 

@@ -48,9 +48,12 @@ void TqzBarPainter::FillFromDockSite(TCustomqzBarControl* ABarControl, HDC DC, T
   site->FillBackground(DC, AClipRect, AColor, ABrush, siteRect);
 }
 
-void TqzBarPainter::FillFromBarBitmap(TCustomqzBarControl*, HDC DC, TColor AColor, HBRUSH ABrush, const TRect&,
-                                      const TRect& AClipRect) {
-  FillAreaSolidOrTiled(DC, AClipRect, AClipRect, nullptr, FillColor(AColor), ABrush);
+void TqzBarPainter::FillFromBarBitmap(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush,
+                                      const TRect& R, const TRect& AClipRect) {
+  TqzBarManager* manager = ABarControl ? ABarControl->GetControlBarManager() : nullptr;
+  // The tiling starts at the client area's corner.
+  FillAreaSolidOrTiled(DC, AClipRect, R, manager ? manager->GetBackgrounds()->GetBar() : nullptr, FillColor(AColor),
+                       ABrush);
 }
 
 void TqzBarPainter::FillToolbarBackground(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush,

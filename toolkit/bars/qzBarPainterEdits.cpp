@@ -9,6 +9,7 @@
 #include "gdi/Text.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItems.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzDropDownFrame.h"
@@ -258,4 +259,178 @@ Integer TqzBarPainter::SpinButtonWidth(Byte APaintKind, const TRect& R) {
   TRect margins;
   cls->GetSpinButtonMargins(APaintKind, margins);
   return arrow.cx + 2 * arrow.cy - margins.Left - margins.Right + 4;
+}
+
+// ---- Edit items ---------------------------------------------------------------------------------
+
+void TqzBarPainter::CalcEditPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R,
+                                      std::vector<TRect>& AParts) {
+  auto* control = static_cast<TqzBarCustomEditControl*>(AParams->ItemControl);
+  auto* params = static_cast<TqzBarEditLikeControlDrawParams*>(AParams);
+  TRect borders;
+  ClassRef()->GetEditBorders(AParams->PaintKind, borders);
+  Integer x = R.Left;
+  if (params->FramesWholeItemLook && AParams->PaintKind != qzPaintMenu) x += borders.Left;
+  AParts[qzEditGlyphPart] = TRect(x, R.Top, x + control->GlyphPartWidth(), R.Bottom);
+  x = AParts[qzEditGlyphPart].Right;
+  AParts[qzEditCaptionPart] = TRect(x, R.Top, x + control->TextPartWidth(), R.Bottom);
+  TRect edit;
+  control->GetEditAreaRect(edit);
+  AParts[qzEditPart] = TRect(edit.Left + borders.Left, edit.Top + borders.Top, edit.Right - borders.Right,
+                             edit.Bottom - borders.Bottom);
+}
+
+void TqzBarPainter::DrawEditValue(TqzBarItem* AItem, TqzBarItemLink* ALink, const TRect& R, TkvCanvas* ACanvas) {
+  HDC dc = ACanvas->DCHandle();
+  RECT r = R;
+  FillRect(dc, &r, ACanvas->CurrentBrush()->GetHandle());
+  TRect text = R;
+  ClassRef()->GetEditContentRect(ALink ? ALink->GetControl() : nullptr, text);
+  // While the link's editor holds the text, what it holds is the current text.
+  String value;
+  auto* control = ALink ? dynamic_cast<TqzBarWinControl*>(ALink->GetControl()) : nullptr;
+  if (control && control->GetInPlaceActive())
+    control->GetInnerText(value);
+  else if (auto* windowItem = dynamic_cast<TqzBarWindowItem*>(AItem))
+    value = windowItem->GetText();
+  ACanvas->GetCanvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
+  SetTextColor(dc, ColorToRGB(ACanvas->CurrentFont()->GetColor()));
+  Integer mode = SetBkMode(dc, TRANSPARENT);
+  RECT t = text;
+  DrawText(dc, value.c_str(), -1, &t, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  SetBkMode(dc, mode == TRANSPARENT ? OPAQUE : mode);
+}
+
+TColor TqzBarPainter::EditDisabledColor(TqzBarItemControl* AControl) {
+  LOGBRUSH brush{};
+  GetObject(AControl->GetParent()->BackgroundBrush(), sizeof(brush), &brush);
+  return static_cast<TColor>(brush.lbColor);
+}
+
+TColor TqzBarPainter::EditAreaColor(TqzBarItemControlDrawParams* AParams) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  if (!AParams->EnabledLook) return EditDisabledColor(control);
+  TqzBarItem* item = control->GetItem();
+  TkvStyle* style = item ? item->GetIndexedStyle(1) : nullptr;
+  if (style && style->GetAssignedValues().Contains(kvStyles::svColor) && style->GetColor() != clDefault)
+    return style->GetColor();
+  return EditBackgroundColor(control);
+}
+
+void TqzBarPainter::GetEditColors(TqzBarItemControl* AControl, TColor& ATextColor, TColor& ABackColor) {
+  ATextColor = EditAreaTextColor(AControl);
+  ABackColor = EditAreaColor(AControl->GetDrawParams());
+}
+
+void TqzBarPainter::DrawEditItem(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  DrawEditFrame(AParams);
+  if (AParams->PaintKind == qzPaintMenu && AParams->SelectedLook) DrawEditSelection(AParams, R);
+  const std::vector<TRect>& parts = AParams->ItemControl->GetPartRects();
+  if (parts.size() <= qzEditCaptionPart) return;
+  if (AParams->ContentParts & qzContentIcon) DrawEditGlyph(AParams, parts[qzEditGlyphPart]);
+  if (AParams->ContentParts & qzContentText) DrawEditCaption(AParams, parts[qzEditCaptionPart]);
+}
+
+void TqzBarPainter::DrawEditFrame(TqzBarItemControlDrawParams* AParams) {
+  TqzBarPainterClass cls = ClassRef();
+  TqzBarItemControl* control = AParams->ItemControl;
+  TCustomqzBarControl* bar = control->GetParent();
+  const std::vector<TRect>& parts = control->GetPartRects();
+  if (parts.size() <= qzEditCaptionPart) return;
+  HDC dc = AParams->TargetCanvas->DCHandle();
+  bool menu = AParams->PaintKind == qzPaintMenu;
+  HBRUSH brush = menu && AParams->SelectedLook ? bar->SelectedBrush() : bar->BackgroundBrush();
+  bool icon = AParams->ContentParts & qzContentIcon;
+  if ((AParams->ContentParts & qzContentText) || (menu && !icon && cls->MenuHasSideBand())) {
+    TRect caption = parts[qzEditCaptionPart];
+    TRect margins;
+    cls->GetEditPartMargins(AParams, 1, margins);
+    caption.Right -= margins.Right;
+    cls->FillItemBackground(control, dc, cls->IsEditFramedSelected(AParams), brush, caption);
+    TRect gap(caption.Right, caption.Top, parts[qzEditCaptionPart].Right, caption.Bottom);
+    cls->FillItemBackground(control, dc, cls->IsEditLabelSelected(AParams), cls->EditCaptionBrush(control), gap);
+  }
+  if (icon && !menu) cls->FillItemBackground(control, dc, cls->IsEditFramedSelected(AParams), brush, parts[qzEditGlyphPart]);
+}
+
+void TqzBarPainter::DrawEditBorder(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  auto* params = static_cast<TqzBarEditLikeControlDrawParams*>(AParams);
+  TqzBarItemControl* control = AParams->ItemControl;
+  HBRUSH background = control->GetParent()->BackgroundBrush();
+  HDC dc = AParams->TargetCanvas->DCHandle();
+  if (AParams->SelectedLook) {
+    RECT r = R;
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  } else {
+    cls->FrameItemBackground(control, dc, false, background, R);
+  }
+  InflateRect(&R, -1, -1);
+  bool whole = params->FramesWholeItemLook;
+  HBRUSH inner = AParams->EnabledLook || whole ? background : SysColorBrushCode(COLOR_BTNHIGHLIGHT);
+  cls->FrameItemBackground(control, dc, (AParams->SelectedLook || !AParams->EnabledLook) && !whole, inner, R);
+  InflateRect(&R, -1, -1);
+}
+
+void TqzBarPainter::DrawEditCaption(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  TRect r = R;
+  TRect margins;
+  cls->GetEditPartMargins(AParams, 1, margins);
+  r.Right -= margins.Right;
+  AParams->TargetCanvas->GetCanvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
+  DrawCaptionText(AParams->ItemControl, AParams->TargetCanvas->DCHandle(), DT_SINGLELINE, false, true, false,
+                  AParams->SelectedLook && AParams->PaintKind == qzPaintMenu, AParams->EnabledLook, 2, r,
+                  AParams->CaptionText);
+  AParams->TargetCanvas->ClipOutRect(R);
+}
+
+void TqzBarPainter::DrawEditSelection(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  ClassRef()->DrawSelectedFrame(AParams->TargetCanvas->DCHandle(), R);
+}
+
+void TqzBarPainter::DrawEditGlyph(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  TRect r = R;
+  if (AParams->PaintKind != qzPaintMenu) {
+    TRect margins;
+    cls->GetEditPartMargins(AParams, 0, margins);
+    r.Left += margins.Left;
+    r.Right -= margins.Right;
+  }
+  // The glyph of an edit is never drawn split, special or down.
+  bool selected = AParams->SelectedLook;
+  AParams->SelectedLook = cls->DrawsEditGlyphSelected(AParams->ItemControl);
+  TRect placed;
+  try {
+    DrawItemGlyph(AParams, AParams->TargetCanvas->DCHandle(), r, r, false, placed);
+  } catch (...) {
+    AParams->SelectedLook = selected;
+    throw;
+  }
+  AParams->SelectedLook = selected;
+  AParams->TargetCanvas->ClipOutRect(R);
+}
+
+bool TqzBarPainter::IsEditLabelSelected(TqzBarItemControlDrawParams*) {
+  // Only a menu's non-recent rows take the label brush; menus keep no such rows yet.
+  return false;
+}
+
+void TqzBarPainter::DrawEditInnerWindow(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {
+  TColor text, back;
+  GetEditColors(AControl, text, back);
+  ACanvas->CurrentFont()->SetColor(text);
+  ACanvas->SetBrushColor(back);
+  auto* edit = dynamic_cast<TqzBarEdit*>(AControl->GetItem());
+  if (!edit) return;
+  ACanvas->PushClip();
+  try {
+    ACanvas->ClipToRect(R);
+    edit->DrawEditArea(AControl, ACanvas, R);
+  } catch (...) {
+    ACanvas->PopClip();
+    throw;
+  }
+  ACanvas->PopClip();
 }

@@ -10,7 +10,18 @@
 #include "vcl/Controls.h"
 
 TAVREN_CLASS_IMPL(TqzBarCustomPopupMenu)
-TAVREN_CLASS_IMPL(TqzBarPopupMenu)
+TAVREN_CLASS_IMPL_PUBLISHED(TqzBarPopupMenu,
+    PROPERTY(BackgroundBitmap),
+    PROPERTY(BarManager),
+    PROPERTY(BarSize).Default(0),
+    PROPERTY(Font).Stored<&TqzBarCustomPopupMenu::IsFontStored>(),
+    PROPERTY(ItemLinks),
+    PROPERTY(ItemOptions),
+    PROPERTY(UseOwnFont),
+    PROPERTY(UseRecentItems).Default(false),
+    PROPERTY(OnCloseUp),
+    PROPERTY(OnPaintBar),
+    PROPERTY(OnPopup))
 
 namespace {
 
@@ -24,9 +35,14 @@ TqzBarManager* ManagerForPopup(TComponent* AOwner) {
 
 }  // namespace
 
-TqzBarCustomPopupMenu::TqzBarCustomPopupMenu(TComponent* AOwner) : TqzBarComponent(AOwner) {
+TqzBarCustomPopupMenu::TqzBarCustomPopupMenu(TComponent* AOwner)
+    : TqzBarComponent(AOwner), FBackgroundBitmap(std::make_unique<TBitmap>()) {
   TqzBarManager* manager = ManagerForPopup(AOwner);
   SetBarManager(manager);
+  FEditFont = std::make_unique<TFont>();
+  FFont = std::make_unique<TFont>();
+  FFont->Assign(manager->GetFont());
+  FFont->SetOnChange(MakeEvent<&TqzBarCustomPopupMenu::OwnFontChanged>(this));
   FItemLinks = std::make_unique<TqzBarSubMenuControlItemLinks>(manager, this);
   FItemLinks->SetUseRecentItems(false);
 }
@@ -36,16 +52,82 @@ TqzBarCustomPopupMenu::~TqzBarCustomPopupMenu() {
     menu->SetOnCloseUp(TNotifyEvent());
     menu->Dismiss();
   }
+  if (TqzBarManager* manager = GetBarManager()) manager->RemovePopupMenu(this);
   FItemLinks.reset();
+  FFont.reset();
+  FEditFont.reset();
+  FBackgroundBitmap.reset();
 }
 
 HRESULT TqzBarCustomPopupMenu::QueryInterface(const TInterfaceId& IID, void** Obj) {
   return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
 }
 
+void TqzBarCustomPopupMenu::SetBarManager(TqzBarManager* Value) {
+  if (!Value || Value == GetBarManager()) return;
+  if (TqzBarManager* previous = GetBarManager()) previous->RemovePopupMenu(this);
+  TqzBarComponent::SetBarManager(Value);
+  if (FItemLinks) FItemLinks->SetBarManager(Value);
+  Value->AddPopupMenu(this);
+}
+
+void TqzBarCustomPopupMenu::Loaded() {
+  inherited::Loaded();
+  DesignController()->LockModified();
+  try {
+    FItemLinks->ResolveLoadedItems();
+  } catch (...) {
+    DesignController()->UnlockModified();
+    throw;
+  }
+  DesignController()->UnlockModified();
+}
+
+// ---- Fonts ---------------------------------------------------------------------------------
+
+void TqzBarCustomPopupMenu::SetUseOwnFont(bool Value) {
+  if (FUseOwnFont == Value) return;
+  FUseOwnFont = Value;
+  ManagerFontChanged();
+}
+
+void TqzBarCustomPopupMenu::OwnFontChanged(TObject*) {
+  if (!FInternalFontChange) FUseOwnFont = true;
+  if (FUseOwnFont) FEditFont->Assign(FFont.get());
+}
+
+// A menu with a font of its own refreshes its edit font; the others take the manager's font.
+void TqzBarCustomPopupMenu::ManagerFontChanged() {
+  FInternalFontChange = true;
+  try {
+    if (FUseOwnFont)
+      OwnFontChanged(nullptr);
+    else
+      FFont->Assign(GetBarManager()->GetFont());
+  } catch (...) {
+    FInternalFontChange = false;
+    throw;
+  }
+  FInternalFontChange = false;
+}
+
+// ---- Links and keys ------------------------------------------------------------------------
+
 bool TqzBarCustomPopupMenu::CanContainItem(TqzBarItem* AItem, String& AMessage) {
   return AItem->CanBePlacedOn(1, nullptr, AMessage);
 }
+
+bool TqzBarCustomPopupMenu::IsShortCut(TMessage& Message) {
+  Word code = static_cast<Word>(Message.WParam & 0xFF);
+  if (code == 0) return false;
+  TShortCut shortcut = code;
+  if (GetKeyState(VK_SHIFT) < 0) shortcut |= 0x2000;
+  if (GetKeyState(VK_CONTROL) < 0) shortcut |= 0x4000;
+  if (Message.LParam & (1 << 29)) shortcut |= 0x8000;
+  return FItemLinks->ExecuteShortCut(shortcut);
+}
+
+// ---- Opening -------------------------------------------------------------------------------
 
 TqzBarSubMenuControl* TqzBarCustomPopupMenu::GetMenuControl() const {
   return FItemLinks ? dynamic_cast<TqzBarSubMenuControl*>(FItemLinks->GetBarControl()) : nullptr;
@@ -66,24 +148,41 @@ void TqzBarCustomPopupMenu::WindowClosedUp(TObject*) {
   FOnCloseUp(this);
 }
 
+void TqzBarCustomPopupMenu::RestoreOpeningDefaults() {
+  FUseOwnMessageLoop = true;
+  FOwnerControl = nullptr;
+  FOwnerBounds = nullptr;
+  FOwnerWidth = FOwnerHeight = 0;
+  FShowAnimation = true;
+}
+
 void TqzBarCustomPopupMenu::PopupForOwner(Integer X, Integer Y, Integer AOwnerWidth, Integer AOwnerHeight,
-                                          bool AUseOwnMessageLoop) {
+                                          bool AShowAnimation, const TRect* AOwnerBounds, bool AUseOwnMessageLoop,
+                                          TWinControl* AOwnerControl) {
   FOwnerWidth = AOwnerWidth;
   FOwnerHeight = AOwnerHeight;
+  FShowAnimation = AShowAnimation;
+  FOwnerBounds = AOwnerBounds;
   FUseOwnMessageLoop = AUseOwnMessageLoop;
+  FOwnerControl = AOwnerControl;
   try {
     PopupAt(X, Y);
   } catch (...) {
-    FOwnerWidth = FOwnerHeight = 0;
-    FUseOwnMessageLoop = true;
+    RestoreOpeningDefaults();
     throw;
   }
-  FOwnerWidth = FOwnerHeight = 0;
-  FUseOwnMessageLoop = true;
+  RestoreOpeningDefaults();
+}
+
+void TqzBarCustomPopupMenu::PopupAtCursor() {
+  TPoint p = CursorPosOrInvalid();
+  PopupAt(p.X, p.Y);
 }
 
 void TqzBarCustomPopupMenu::PopupAt(Integer X, Integer Y) {
   if (GetMenuControl() || FPopupVisible) return;
+  // An open editor or drop-down of the active form closes first.
+  CancelModeOfActiveForm();
   TqzBarManager* manager = GetBarManager();
   if (!manager->GetIsCustomizing() && !manager->IsDesigning()) {
     if (HWND capture = GetCapture()) {
@@ -93,7 +192,8 @@ void TqzBarCustomPopupMenu::PopupAt(Integer X, Integer Y) {
   }
   TqzBarSubMenuControl* menu = CreateMenuControl();
   menu->SetOpenerExtents(FOwnerWidth, FOwnerHeight);
-  if (auto* owner = dynamic_cast<TWinControl*>(GetOwner())) menu->SetOwnerWindowHandle(owner->GetHandle());
+  TWinControl* owner = FOwnerControl ? FOwnerControl : dynamic_cast<TWinControl*>(GetOwner());
+  if (owner) menu->SetOwnerWindowHandle(owner->GetHandle());
   menu->SetOnCloseUp(MakeEvent<&TqzBarCustomPopupMenu::WindowClosedUp>(this));
   menu->SetOnPopup(MakeEvent<&TqzBarCustomPopupMenu::WindowPoppedUp>(this));
   FPopupVisible = true;

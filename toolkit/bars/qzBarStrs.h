@@ -25,6 +25,7 @@ constexpr Integer sqzBarNewSubItemCaption = 64618;
 constexpr Integer sqzBarAddNamedToQuickAccess = 64619;
 constexpr Integer sqzBarAddToQuickAccess = 64620;
 constexpr Integer sqzBarScreenTipDisplayName = 64621;
+constexpr Integer sqzBarContainerControlTaken = 64622;
 // Layout storage: the top of the range, clear of the item texts below.
 constexpr Integer sqzBarNoBarManagers = 64689;
 constexpr Integer sqzBarLayoutDamaged = 64690;

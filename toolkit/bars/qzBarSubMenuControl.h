@@ -67,6 +67,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   virtual void ShowAnimated();
   virtual void PaintItems();
   virtual void DrawBackground(HDC DC, const TRect& R);
+  TBitmap* BackgroundBitmap();
   virtual void ContentMargins(TRect& R);
   virtual void ItemsAreaOffset(TRect& R);
 

@@ -168,7 +168,12 @@ bool TqzBarControl::ShowsMark() {
 }
 
 bool TqzBarControl::HasBackgroundBitmap() {
-  return !FBar->GetBackgroundBitmap()->GetEmpty() || (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty());
+  return !FBar->GetBackgroundBitmap()->GetEmpty() || (FDockControl && !FDockControl->GetBackgroundBitmap()->GetEmpty()) ||
+         !GetControlBarManager()->GetBackgrounds()->GetBar()->GetEmpty();
+}
+
+bool TqzBarControl::HasCustomBackground() {
+  return FBar->GetColor() != clDefault || HasBackgroundBitmap() || Painter()->ClassRef()->DrawsBarFrameItself();
 }
 
 void TqzBarControl::GetBarBounds(TRect& R) {
@@ -404,6 +409,17 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
   painter->DrawDockedBorder(this, DC, brush, whole);
 }
 
+void TqzBarControl::DrawBarParts(TkvCanvas* ACanvas) {
+  if (IsFloating() || !ShowsMark()) return;
+  TRect mark;
+  MarkRect(mark);
+  if (IsRectEmpty(&mark)) return;
+  Painter()->DrawMark(this, ACanvas, BackgroundBrush(), mark);
+  ACanvas->ClipOutRect(mark);
+}
+
+void TqzBarControl::MarkRect(TRect& R) { Painter()->GetBarMarkRect(this, R); }
+
 // ---- Messages ----------------------------------------------------------------------------------
 
 void TqzBarControl::PullOntoWorkArea(WINDOWPOS* APos) {
@@ -544,6 +560,33 @@ void TqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool 
     TrackCloseButton();
     return;
   }
+}
+
+// A press in an inactive toolbar makes it active with the pressed control selected; in an active
+// one the control decides (a second press on an open drop-down closes it). The toolbar then stays
+// kept down and the button holds the mouse until the release, which clicks it. A press on nothing
+// usable ends the toolbar's active state.
+void TqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
+  if (AControl && AControl->IsEnabled() && AControl->IsClickable()) {
+    TkvObjectLink* self = LinkToObject(this);
+    bool handled = false;
+    if (GetActive())
+      AControl->SelectInBar(AControl == GetSelectedControl(), handled);
+    else
+      SelectControlFocused(AControl);
+    bool alive = self->Ref != nullptr;
+    ReleaseObjectLink(self);
+    if (!alive || handled) return;
+    if (GetActive() && !AControl->HostsWindow()) SetKeptDown(true);
+    TqzBarItemControl* selected = GetSelectedControl();
+    if (selected && selected->CapturesMouseOnPress()) {
+      CaptureMouseFor(AControl);
+      AControl->Repaint();
+    }
+  } else {
+    ChangeActive(false);
+  }
+  TCustomqzBarControl::PressItemControl(AControl);
 }
 
 void TqzBarControl::BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) {

@@ -121,11 +121,14 @@ class TqzBarControl : public TCustomqzBarControl {
   void CalcItemsRect() override;
   void CalcMetrics() override;
   void PlaceControls() override;
+  // A link the bar cannot show takes the window of the program it hosts out of sight.
+  void HideHostedWindowOf(TqzBarItemLink* ALink);
   bool IsDesigning() override;
   bool IsUpdateLocked() override;
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
                     const TPoint& P) override;
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
+  void PressItemControl(TqzBarItemControl* AControl) override;
   void RecreateControls(bool ARecreate) override;
   Integer SeparatorSize() override;
   TFont* GetEditFont() override;
@@ -138,9 +141,11 @@ class TqzBarControl : public TCustomqzBarControl {
   void RepaintControl(TqzBarItemControl* AControl) override;
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
   bool HasBackgroundBitmap() override;
-  bool HasCustomBackground() override { return HasBackgroundBitmap(); }
+  bool HasCustomBackground() override;
   void ClientOffset(TPoint& P) override;
   void DrawFrameOn(HDC DC) override;
+  void DrawBarParts(TkvCanvas* ACanvas) override;
+  void MarkRect(TRect& R) override;
   bool IsVertical() override { return IsDockedVertically(); }
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   bool RotatesText() override;

@@ -364,6 +364,11 @@ void TqzBarControl::FinishPlacedRow(Integer AFirst, Integer ALast, Integer AThic
   }
 }
 
+void TqzBarControl::HideHostedWindowOf(TqzBarItemLink* ALink) {
+  TqzBarItem* item = ALink->GetItem();
+  if (item && item->HostsWindow() && ALink->GetControl()) item->HideHostedWindow(ALink->GetControl());
+}
+
 void TqzBarControl::PlaceControls() {
   TqzBarItemLinks* links = GetItemLinks();
   if (!links) return;
@@ -380,6 +385,7 @@ void TqzBarControl::PlaceControls() {
     TqzBarItemLink* link = links->GetVisibleLink(i);
     if (hiding) {
       FLinksHidden = true;
+      HideHostedWindowOf(link);
       continue;
     }
     if (!link->GetControl()) link->CreateControl();
@@ -395,6 +401,7 @@ void TqzBarControl::PlaceControls() {
       if (!multi) {
         hiding = true;
         FLinksHidden = true;
+        HideHostedWindowOf(link);
         continue;
       }
       if (lastPlaced >= 0) links->GetVisibleLink(lastPlaced)->GetControl()->SetIsLastInMenu(true);

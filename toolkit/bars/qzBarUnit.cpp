@@ -1,11 +1,15 @@
 // The bar unit's globals, its start and its end.
 
+#include <span>
+
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
 
 namespace {
 
@@ -44,7 +48,7 @@ struct ItemClassEntry {
 };
 const ItemClassEntry kItemClasses[] = {
     {TqzBarButton::ClassInfo(), true, TqzBarButtonControl::ClassInfo()},
-    {TqzBarEdit::ClassInfo(), true},
+    {TqzBarEdit::ClassInfo(), true, TqzBarEditControl::ClassInfo()},
     {TCustomqzBarCombo::ClassInfo(), true},
     {TqzBarCombo::ClassInfo(), true},
     {TqzBarSubItem::ClassInfo(), true, TqzBarSubItemControl::ClassInfo()},
@@ -55,6 +59,15 @@ const ItemClassEntry kItemClasses[] = {
     {TqzBarSeparator::ClassInfo(), true},
     {TqzBarApplicationMenuButtonItem::ClassInfo(), false},
 };
+
+// The streamable bar classes, and the components placed on forms.
+std::span<const TPersistentClass> StreamedClasses() {
+  static const TPersistentClass classes[] = {
+      TqzBar::ClassInfo(),          TqzBarGroup::ClassInfo(),        TqzBarScreenTip::ClassInfo(),
+      TqzBarScreenTipBand::ClassInfo(), TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
+      TqzBarScreenTipRepository::ClassInfo(), TqzBarPopupMenu::ClassInfo()};
+  return classes;
+}
 
 }  // namespace
 
@@ -99,10 +112,7 @@ HBRUSH BarCheckerBrush() { return gCheckerBrush; }
 
 void qzBarStart() {
   gUnitFinalized = false;
-  // The classes forms name: the streamable bar classes, and the components placed on forms.
-  RegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
-                   TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
-                   TqzBarScreenTipRepository::ClassInfo()});
+  for (TPersistentClass streamed : StreamedClasses()) RegisterClass(streamed);
   gManagers = new TqzBarManagerList();
   CreateNavigationController();
   gSystemController = new TqzBarSystemController();
@@ -116,9 +126,7 @@ void qzBarStart() {
 
 void qzBarEnd() {
   gUnitFinalized = true;
-  UnRegisterClasses({TqzBar::ClassInfo(), TqzBarGroup::ClassInfo(), TqzBarScreenTip::ClassInfo(), TqzBarScreenTipBand::ClassInfo(),
-                     TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
-                     TqzBarScreenTipRepository::ClassInfo()});
+  for (TPersistentClass streamed : StreamedClasses()) UnRegisterClass(streamed);
   delete gSystemController;
   gSystemController = nullptr;
   RemoveBarHooks();

@@ -4,6 +4,7 @@
 
 #include "rtl/ClassRegistry.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonMenus.h"
 #include "user/Hooks.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -109,11 +110,11 @@ void TqzCustomRibbon::ResetMouseState() {
 // ---- Unit ------------------------------------------------------------------------------------
 
 void qzRibbonStart() {
-  RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo()});
+  RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo()});
 }
 
 void qzRibbonEnd() {
   if (gWheelHook) UnhookWindowsHookEx(gWheelHook);
   gWheelHook = nullptr;
-  UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo()});
+  UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo()});
 }
