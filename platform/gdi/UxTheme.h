@@ -16,8 +16,32 @@ struct MARGINS {
   int cyBottomHeight = 0;
 };
 
+// DrawThemeTextEx options: which fields of DTTOPTS count.
+constexpr DWORD DTT_TEXTCOLOR = 0x0001;
+constexpr DWORD DTT_GLOWSIZE = 0x0800;
+constexpr DWORD DTT_COMPOSITED = 0x2000;
+
+using DTT_CALLBACK_PROC = int (*)(HDC dc, char16_t* text, int length, RECT* rect, UINT flags, LPARAM data);
+
+struct DTTOPTS {
+  DWORD dwSize = sizeof(DTTOPTS);
+  DWORD dwFlags = 0;
+  COLORREF crText = 0;
+  COLORREF crBorder = 0;
+  COLORREF crShadow = 0;
+  int iTextShadowType = 0;
+  POINT ptShadowOffset{0, 0};
+  int iBorderSize = 0;
+  int iFontPropId = 0;
+  int iColorPropId = 0;
+  int iStateId = 0;
+  BOOL fApplyOverlay = FALSE;
+  int iGlowSize = 0;
+  DTT_CALLBACK_PROC pfnDrawTextCallback = nullptr;
+  LPARAM lParam = 0;
+};
+
 // Records only passed through to a provider.
-struct DTTOPTS;
 struct LOGFONTW;
 struct TEXTMETRICW;
 struct INTLIST;
@@ -29,6 +53,20 @@ enum THEMESIZE { TS_MIN = 0, TS_TRUE = 1, TS_DRAW = 2 };
 constexpr int TMT_BORDERCOLOR = 3801;
 constexpr int TMT_FILLCOLOR = 3802;
 constexpr int TMT_TEXTCOLOR = 3803;
+
+// Parts and states of the button class the system draws.
+constexpr int BP_RADIOBUTTON = 2;
+constexpr int BP_GROUPBOX = 4;
+constexpr int RBS_UNCHECKEDNORMAL = 1;
+constexpr int RBS_UNCHECKEDHOT = 2;
+constexpr int RBS_UNCHECKEDPRESSED = 3;
+constexpr int RBS_UNCHECKEDDISABLED = 4;
+constexpr int RBS_CHECKEDNORMAL = 5;
+constexpr int RBS_CHECKEDHOT = 6;
+constexpr int RBS_CHECKEDPRESSED = 7;
+constexpr int RBS_CHECKEDDISABLED = 8;
+constexpr int GBS_NORMAL = 1;
+constexpr int GBS_DISABLED = 2;
 
 // What a theme answers. The base class is the platform's own answer: no visual styles.
 class ThemeProvider {

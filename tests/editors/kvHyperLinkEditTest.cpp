@@ -126,8 +126,9 @@ TEST_F(HyperLinkEdit, TheTextIsUnderlinedInTheLinkColour) {
   form->SetFocus();
   Pump();
   UpdateWindow(form->GetHandle());
-  if (const char* output = std::getenv("TAVREN_TEST_OUTPUT"); output && *output)
+  if (const char* output = std::getenv("TAVREN_TEST_OUTPUT"); output && *output) {
     EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), String(output) + "/editors-hyperlinks.png"));
+  }
 }
 
 TEST(HyperLinkEditForms, AChangedPrefixStreamsAndTheStandardOneDoesNot) {
