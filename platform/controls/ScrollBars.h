@@ -4,6 +4,7 @@
 // sends WM_VSCROLL/WM_HSCROLL (to the window itself for its own bars, to the parent with the
 // control's handle in lParam for the control) and repeats on the window manager's clock.
 
+#include "rtl/OleAccessibility.h"
 #include "rtl/WinTypes.h"
 
 // Bars
@@ -74,10 +75,8 @@ constexpr UINT SBM_GETSCROLLBARINFO = 0x00EB;
 constexpr LONG OBJID_HSCROLL = -6;
 constexpr LONG OBJID_VSCROLL = -5;
 constexpr LONG OBJID_CLIENT = -4;
-constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x00000001;
+// The unavailable, invisible and off-screen states are the accessibility states of rtl.
 constexpr DWORD STATE_SYSTEM_PRESSED = 0x00000008;
-constexpr DWORD STATE_SYSTEM_INVISIBLE = 0x00008000;
-constexpr DWORD STATE_SYSTEM_OFFSCREEN = 0x00010000;
 constexpr int CCHILDREN_SCROLLBAR = 5;
 
 struct SCROLLINFO {

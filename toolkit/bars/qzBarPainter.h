@@ -30,6 +30,7 @@ class TqzBarPainter;
 class TqzBarSubMenuControl;
 class TqzDockControl;
 class TqzBar;
+class TqzBarCustomCombo;
 
 // The frame of a static item: none, a sunken or raised 1-pixel edge, an etched or bumped 2-pixel one.
 enum TqzBarStaticBorderStyle { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
@@ -353,6 +354,10 @@ class TqzBarPainter : public TObject {
   // Edits.
   // The glyph, caption and edit parts of an edit item (indexes 1, 2 and 0).
   virtual void CalcEditPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R, std::vector<TRect>& AParts);
+  // The drop button at the right of the edit part, as wide as the bar window's combo arrow.
+  virtual void CalcComboPartRects2(TqzBarItemControlDrawParams* AParams, const TRect& R, std::vector<TRect>& AParts);
+  // An entry of a combo's list (-1: the item's current text) in the canvas's colours.
+  virtual void DrawEditDropDownItem(TqzBarCustomCombo* AItem, TCanvas* ACanvas, const TRect& R, Integer AIndex);
   // The value an edit shows while no editor does, drawn by its item into the edit area.
   virtual void DrawEditValue(TqzBarItem* AItem, TqzBarItemLink* ALink, const TRect& R, TkvCanvas* ACanvas);
   virtual TColor EditDisabledColor(TqzBarItemControl* AControl);
