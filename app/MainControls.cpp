@@ -87,8 +87,4 @@ TAVREN_CLASS_IMPL_PUBLISHED(TFormMain,
     METHOD(TimerUpdatePosTimer), METHOD(ImagePosMouseDown), METHOD(ImagePosMouseMove), METHOD(ImagePosMouseUp),
     METHOD(ImagePlayClick), METHOD(ImagePauseClick))
 
-void MainStart() {
-  // Classes the main window's form names that their own libraries do not register for forms.
-  RegisterClasses({TFormMain::ClassInfo(), TqzSkinController::ClassInfo(), TkvImageList::ClassInfo(),
-                   TkvComboBox::ClassInfo()});
-}
+void MainStart() { RegisterClass(TFormMain::ClassInfo()); }

@@ -26,6 +26,11 @@ void RunLoopUntil(Done&& IsDone, std::chrono::steady_clock::time_point GiveUp) {
 int CropPageFigure(const std::string& Clip, int Seconds);
 // The main window's preview pane playing Clip: share of one core.
 int PreviewPaneFigure(const std::string& Clip, int Seconds);
+// The program's start to its first painted main window, against a bare platform window's, each in
+// a fresh process: Self launched with "--first-paint=<role>", which main hands to FirstPaintChild.
+// The program's configuration folder is made in Folder.
+int StartUpFigure(const char* Self, const std::string& Folder);
+int FirstPaintChild(const char* Role);
 // Five clips through the progress window, against the same jobs run back to back by the engine;
 // the clips and outputs go to Folder.
 int ConversionRunFigure(const std::string& Folder);

@@ -4,7 +4,6 @@
 // sends WM_VSCROLL/WM_HSCROLL (to the window itself for its own bars, to the parent with the
 // control's handle in lParam for the control) and repeats on the window manager's clock.
 
-#include "rtl/OleAccessibility.h"
 #include "rtl/WinTypes.h"
 
 // Bars
@@ -71,12 +70,10 @@ constexpr UINT SBM_SETSCROLLINFO = 0x00E9;
 constexpr UINT SBM_GETSCROLLINFO = 0x00EA;
 constexpr UINT SBM_GETSCROLLBARINFO = 0x00EB;
 
-// GetScrollBarInfo objects and states
+// GetScrollBarInfo objects (the states are in rtl/WinTypes.h)
 constexpr LONG OBJID_HSCROLL = -6;
 constexpr LONG OBJID_VSCROLL = -5;
 constexpr LONG OBJID_CLIENT = -4;
-// The unavailable, invisible and off-screen states are the accessibility states of rtl.
-constexpr DWORD STATE_SYSTEM_PRESSED = 0x00000008;
 constexpr int CCHILDREN_SCROLLBAR = 5;
 
 struct SCROLLINFO {

@@ -598,6 +598,10 @@ class TCustomTreeView : public TWinControl {
   void SetAutoExpand(bool Value) { SetStyleFlag(FAutoExpand, Value); }
   bool GetRightClickSelect() const { return FRightClickSelect; }
   void SetRightClickSelect(bool Value) { FRightClickSelect = Value; }
+  // Milliseconds between a selection by mouse or keyboard and OnChange; a selection moving on
+  // meanwhile (arrow keys held) reports only where it stops. 0: at once.
+  Integer GetChangeDelay() const { return FChangeDelay; }
+  void SetChangeDelay(Integer Value) { FChangeDelay = Value < 0 ? 0 : Value; }
   Integer GetIndent();
   void SetIndent(Integer Value);
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
@@ -639,6 +643,7 @@ class TCustomTreeView : public TWinControl {
   virtual bool CanEdit(TTreeNode* Node);
   virtual void Edit(const TVITEM& Item);
   void CNNotify(TMessage& Message);
+  void WMTimer(TMessage& Message);
 
  private:
   friend class TTreeNode;
@@ -656,6 +661,8 @@ class TCustomTreeView : public TWinControl {
   bool FHotTrack = false;
   bool FAutoExpand = false;
   bool FRightClickSelect = false;
+  Integer FChangeDelay = 0;
+  bool FChangePending = false;
   Integer FIndent = 19;
   TFormBorderStyle FBorderStyle = bsSingle;
   TTVExpandingEvent FOnExpanding;

@@ -341,7 +341,10 @@ TCustomListView::TCustomListView(TComponent* AOwner)
       FItems(std::make_unique<TListItems>(this)),
       FCanvas(std::make_unique<TCanvas>()),
       FIconOptions(std::make_unique<TIconOptions>(this)) {
-  FControlStyle = TControlStyle{csCaptureMouse, csDoubleClicks};
+  // The list window tracks a press itself (it waits for the release or a drag before it
+  // answers), so the release never reaches the control: capturing here would keep the mouse
+  // from every other window until the next release.
+  FControlStyle = TControlStyle{csDoubleClicks};
   SetBounds(0, 0, 250, 150);
   SetTabStop(true);
   FParentColor = false;

@@ -1,7 +1,10 @@
 // TCustomTreeView: nodes over the SysTreeView32 window class, each window item carrying its node.
 
+#include <utility>
+
 #include "rtl/Lists.h"
 #include "rtl/SysUtils.h"
+#include "user/Timers.h"
 #include "vcl/ComCtrls.h"
 
 namespace {
@@ -166,6 +169,9 @@ TRect TTreeNode::DisplayRect(bool TextOnly) {
 }
 
 namespace {
+// The window timer that holds back OnChange by the change delay.
+constexpr UINT_PTR kChangeTimer = 0x7C01;
+
 TTreeNode* Neighbour(TTreeNode* Node, UINT Relation) {
   HWND window = Node->GetTreeView()->GetHandle();
   auto item = reinterpret_cast<HTREEITEM>(
@@ -336,7 +342,7 @@ TTreeNode* TTreeNodes::GetItem(Integer Index) {
 
 // ---- Tree view ----------------------------------------------------------------------------------
 
-TAVREN_MESSAGE_TABLE(TCustomTreeView, MESSAGE_HANDLER(CN_NOTIFY, CNNotify))
+TAVREN_MESSAGE_TABLE(TCustomTreeView, MESSAGE_HANDLER(CN_NOTIFY, CNNotify), MESSAGE_HANDLER(WM_TIMER, WMTimer))
 
 TCustomTreeView::TCustomTreeView(TComponent* AOwner)
     : TWinControl(AOwner), FTreeNodes(std::make_unique<TTreeNodes>(this)) {
@@ -396,6 +402,7 @@ void TCustomTreeView::CreateWnd() {
 }
 
 void TCustomTreeView::DestroyWnd() {
+  if (std::exchange(FChangePending, false)) KillTimer(GetHandle(), kChangeTimer);
   FIndent = GetIndent();
   FTreeNodes->Clear();
   inherited::DestroyWnd();
@@ -503,13 +510,30 @@ bool TCustomTreeView::CanChange(TTreeNode* Node) {
   return allow;
 }
 
+void TCustomTreeView::WMTimer(TMessage& Message) {
+  if (Message.WParam != kChangeTimer || !FChangePending) return InheritedMessage(Message);
+  FChangePending = false;
+  KillTimer(GetHandle(), kChangeTimer);
+  Change(GetSelected());
+}
+
 void TCustomTreeView::CNNotify(TMessage& Message) {
   auto* header = reinterpret_cast<NMHDR*>(Message.LParam);
   auto* tree = reinterpret_cast<NMTREEVIEW*>(header);
   auto nodeOf = [](const TVITEM& item) { return reinterpret_cast<TTreeNode*>(item.lParam); };
   switch (header->code) {
     case TVN_SELCHANGING: Message.Result = CanChange(nodeOf(tree->itemNew)) ? 0 : 1; break;
-    case TVN_SELCHANGED: Change(nodeOf(tree->itemNew)); break;
+    case TVN_SELCHANGED:
+      // The delay is for a person moving through the tree; a node the program selects is
+      // reported at once, so that the program can go on from it.
+      if (FChangeDelay > 0 && (tree->action == TVC_BYMOUSE || tree->action == TVC_BYKEYBOARD)) {
+        FChangePending = true;
+        SetTimer(GetHandle(), kChangeTimer, static_cast<UINT>(FChangeDelay), nullptr);
+      } else {
+        if (std::exchange(FChangePending, false)) KillTimer(GetHandle(), kChangeTimer);
+        Change(nodeOf(tree->itemNew));
+      }
+      break;
     case TVN_ITEMEXPANDING:
       if (gManualNotify) break;
       if (tree->action & TVE_EXPAND)

@@ -225,20 +225,27 @@ bool TWinControl::DoKeyPress(TMessage& Message) {
   return false;
 }
 
+// A key handler may free the control (an editor closed by Esc): the default procedure then runs
+// only for a control that is still there.
 void TWinControl::WMKeyDown(TMessage& Message) {
-  if (!DoKeyDown(Message)) DefaultHandler(Message);
+  TWeakRef<TWinControl> self(this);
+  if (!DoKeyDown(Message) && self) DefaultHandler(Message);
 }
 void TWinControl::WMSysKeyDown(TMessage& Message) {
-  if (!DoKeyDown(Message)) DefaultHandler(Message);
+  TWeakRef<TWinControl> self(this);
+  if (!DoKeyDown(Message) && self) DefaultHandler(Message);
 }
 void TWinControl::WMKeyUp(TMessage& Message) {
-  if (!DoKeyUp(Message)) DefaultHandler(Message);
+  TWeakRef<TWinControl> self(this);
+  if (!DoKeyUp(Message) && self) DefaultHandler(Message);
 }
 void TWinControl::WMSysKeyUp(TMessage& Message) {
-  if (!DoKeyUp(Message)) DefaultHandler(Message);
+  TWeakRef<TWinControl> self(this);
+  if (!DoKeyUp(Message) && self) DefaultHandler(Message);
 }
 void TWinControl::WMChar(TMessage& Message) {
-  if (!DoKeyPress(Message)) DefaultHandler(Message);
+  TWeakRef<TWinControl> self(this);
+  if (!DoKeyPress(Message) && self) DefaultHandler(Message);
 }
 
 // ---- Context menu and cursor --------------------------------------------------------------------

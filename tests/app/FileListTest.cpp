@@ -105,6 +105,7 @@ TEST_F(FileListTest, TheDestinationIsEditedInPlaceInsideTheFourthColumnOnly) {
   AddClips(3);
   Click(InFourthColumn(1, 0));
   EXPECT_FALSE(frame->Edit->GetVisible()) << "the column's left border opens nothing";
+  EXPECT_EQ(GetCapture(), nullptr) << "after a click on a row the mouse reaches the other windows again";
   Click(InFourthColumn(1, 20));
   ASSERT_TRUE(frame->Edit->GetVisible());
   EXPECT_EQ(frame->GetEditRow(), 1);

@@ -10,8 +10,10 @@
 #include <sstream>
 #include <thread>
 
-#include "CommandButtons.h"
+#include "ClipEditorScript.h"
+#include "ModalScript.h"
 #include "MediaFixture.h"
+#include "ScreenPoints.h"
 #include "Screenshots.h"
 #include "VclTestSupport.h"
 #include "app/Converter.h"
@@ -19,7 +21,13 @@
 #include "app/ConverterSetup.h"
 #include "app/Main.h"
 #include "app/Progress.h"
+#include "app/ProgressRun.h"
+#include "backend/BackendStart.h"
+#include "backend/HeadlessBackend.h"
+#include "engine/MediaConv.h"
+#include "toolkit/editors/kvButtons.h"
 #include "backend/ScriptedInput.h"
+#include "user/Painting.h"
 #include "core/Convert.h"
 #include "core/Formats.h"
 #include "core/Global.h"
@@ -27,6 +35,7 @@
 #include "rtl/FileUtils.h"
 #include "tests/rtl/ScratchDir.h"
 #include "toolkit/editors/kvDropDownEdit.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/editors/kvTextEdit.h"
 #include "vcl/StdCtrls.h"
 #include "user/ModalResponder.h"
@@ -79,6 +88,14 @@ class MainWindowTest : public VclTest {
       if (msg.message != WM_QUIT) DispatchMessage(&msg);
   }
   String Ini() const { return dir.Path() + "/tavren/configure.ini"; }
+  // Clicks into the edit, selects what it holds and types the text over it.
+  void TypeInto(TControl* AEdit, const String& AText) {
+    Click(ControlPoint(AEdit));
+    ScriptKeyPress(VK_HOME);
+    ScriptKeyPress(VK_END, kShift);
+    ScriptTypeText(AText);
+    Settle();
+  }
   // A click long after the last one (never part of a double click), and what it starts.
   void Click(POINT At) {
     clock.Advance(1000);
@@ -191,15 +208,47 @@ TEST_F(MainWindowTest, TheWindowWithThreeFilesAndAPreview) {
   EXPECT_TRUE(SaveWindowShot(FormMain->GetHandle(), "app-main"));
 }
 
+// The ribbon read from the form shows its three groups: each group's window is visible and draws
+// its buttons (their captions and images are the only dark pixels on the light groups area).
+TEST_F(MainWindowTest, TheRibbonShowsItsGroupsWithTheirButtons) {
+  Start();
+  HeadlessBackend* screen = CurrentHeadlessBackend();
+  ASSERT_NE(screen, nullptr);
+  UpdateAllWindows();
+  const PixelImage shot = screen->WindowImage(FormMain->GetHandle());
+  TRect formRect;
+  GetWindowRect(FormMain->GetHandle(), &formRect);
+  for (const char* name : {"qzBarManagerBar1", "qzBarManagerBar2", "qzBarManagerBar3"}) {
+    SCOPED_TRACE(name);
+    auto* bar = dynamic_cast<TqzBar*>(FormMain->FindComponent(name));
+    ASSERT_NE(bar, nullptr);
+    TqzBarControl* window = bar->GetBarControl();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(IsWindowVisible(window->GetHandle()));
+    TRect r;
+    GetWindowRect(window->GetHandle(), &r);
+    EXPECT_GT(r.Width(), 100);
+    r = TRect(std::max(r.Left, formRect.Left), std::max(r.Top, formRect.Top), std::min(r.Right, formRect.Right),
+              std::min(r.Bottom, formRect.Bottom));
+    Integer dark = 0;
+    for (Integer y = r.Top; y < r.Bottom; ++y)
+      for (Integer x = r.Left; x < r.Right; ++x) {
+        const uint32_t p = shot.pixels[size_t(y - formRect.Top) * shot.width + size_t(x - formRect.Left)];
+        if ((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF) < 240) ++dark;
+      }
+    EXPECT_GT(dark, 100) << "the group's buttons are drawn";
+  }
+}
+
 // Files added through the open dialog by their typed names and converted by every profile into a
 // folder typed for it, the real engine and ffprobe judging the outputs.
 TEST_F(MainWindowTest, FilesAreConvertedByEveryProfileIntoTheTypedFolder) {
   Start();
-  Make(dir.File("a.mp4"), "-f lavfi -i testsrc2=size=640x480:rate=25:duration=2 -f lavfi -i sine=duration=2 "
+  Make(dir.File("a.mp4"), "-f lavfi -i testsrc2=size=640x480:rate=25:duration=4 -f lavfi -i sine=duration=4 "
                           "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest");
-  Make(dir.File("b.mp4"), "-f lavfi -i testsrc=size=640x480:rate=25:duration=2 -f lavfi -i sine=duration=2 "
+  Make(dir.File("b.mp4"), "-f lavfi -i testsrc=size=640x480:rate=25:duration=4 -f lavfi -i sine=duration=4 "
                           "-c:v libx264 -pix_fmt yuv420p -c:a aac -shortest");
-  Make(dir.File("tone.wav"), "-f lavfi -i sine=duration=2");
+  Make(dir.File("tone.wav"), "-f lavfi -i sine=duration=4");
   GlobalVideoList->SetInDir(dir.Path());
   SetModalResponder([this](const ModalRequest& request) {
     if (request.kind == "MessageBox") {
@@ -217,16 +266,50 @@ TEST_F(MainWindowTest, FilesAreConvertedByEveryProfileIntoTheTypedFolder) {
   Click(CommandButtonPoint(FormMain, "Add"));
   ASSERT_EQ(GlobalVideoList->GetCount(), 3);
 
+  // The first file's range and crop, set in the clip editor that the Trim command opens.
+  Click(FileRowPoint(FormMain->FrameFileList, 0));
+  ASSERT_EQ(FormMain->FrameFileList->GetSelectedRow(), 0);
+  TClipEdit edit;
+  edit.Start = "00:00:01.000";
+  edit.End = "00:00:03.000";
+  edit.Stepped = {10, 20, 330, 260};
+  edit.Drag = {30, 24};
+  TModalScript script(clock);
+  script.Run(ClipEditSteps(clock, edit));
+  Click(CommandButtonPoint(FormMain, "Trim"));
+  script.Stop();
+  ASSERT_TRUE(script.Finished()) << "the editor's steps stopped before step " << script.Next();
+  EXPECT_EQ(edit.ShownStart, edit.Start);
+  EXPECT_EQ(edit.ShownEnd, edit.End);
+  EXPECT_EQ(edit.SteppedShown, edit.Stepped);
+  // The drag moved the selection by its screen distance in source pixels, keeping its size.
+  const TRect& chosen = edit.Chosen;
+  EXPECT_NEAR(chosen.Left, edit.Stepped.Left + edit.Drag.X / edit.Scale, 2);
+  EXPECT_NEAR(chosen.Top, edit.Stepped.Top + edit.Drag.Y / edit.Scale, 2);
+  EXPECT_NEAR(chosen.Width(), edit.Stepped.Width(), 2);
+  EXPECT_NEAR(chosen.Height(), edit.Stepped.Height(), 2);
+  const TTaskInfo* task = GlobalVideoList->GetInfo(0)->Task;
+  EXPECT_EQ(task->StartTime, 10000000);
+  EXPECT_EQ(task->EndTime, 30000000);
+  EXPECT_EQ(task->Crop, chosen);
+  EXPECT_EQ(FileRowText(FormMain->FrameFileList, 0, 2), "00:00:02.000");
+
   for (Integer profile = 0; profile < GlobalFormats->GetCount(); ++profile) {
-    FormMain->cbProfile->SetItemIndex(profile);
+    const String folder = dir.File("out-" + std::to_string(profile));
+    ASSERT_TRUE(ForceDirectories(folder));
+    // The folder typed over the one shown, then the profile picked in the list below it.
+    TypeInto(FormMain->edtOutDir, folder);
+    Click(ControlPoint(FormMain->cbProfile));
+    for (Integer i = FormMain->cbProfile->GetItemIndex(); i < profile; ++i) ScriptKeyPress(VK_DOWN);
+    ScriptKeyPress(VK_RETURN);
+    Settle();
+    ASSERT_EQ(FormMain->cbProfile->GetItemIndex(), profile);
+    ASSERT_EQ(FormMain->edtOutDir->GetText(), folder);
     FormatDetail detail;
     GlobalFormats->BuildDetail(detail);
     SCOPED_TRACE(testing::Message() << "profile " << profile << " ." << detail.FileExt);
-    const String folder = dir.File("out-" + std::to_string(profile));
-    ASSERT_TRUE(ForceDirectories(folder));
-    FormMain->edtOutDir->SetText(folder);
     boxes.clear();
-    FormMain->ConvertVideo(FormMain);
+    Click(ControlPoint(dynamic_cast<TControl*>(FormMain->FindComponent("Convert"))));
     EXPECT_EQ(boxes, std::vector<String>{"All conversion tasks have been finished!"});
     const std::vector<String> outputs = FolderEntries(folder);
     EXPECT_EQ(outputs.size(), 3u) << "one output a file, no temporary file";
@@ -247,12 +330,63 @@ TEST_F(MainWindowTest, FilesAreConvertedByEveryProfileIntoTheTypedFolder) {
       const double frame = video && detail.FpsDen > 0 ? double(detail.FpsNum) / detail.FpsDen : 0.0;
       std::istringstream durations(RunCommand("ffprobe -v error -show_entries stream=duration -of csv=p=0 " +
                                               Quote(IncludeTrailingPathDelimiter(folder) + output)));
+      const double length = output.find("a_mp4") != String::npos ? 2.0 : 4.0;
       int streams = 0;
       for (String line; std::getline(durations, line); ++streams)
-        EXPECT_NEAR(std::stod(line), 2.0, std::max(0.05, frame));
+        EXPECT_NEAR(std::stod(line), length, std::max(0.05, frame));
       EXPECT_EQ(streams, picture ? 2 : 1);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Cancelled from the progress window that Convert opened: Cancel, then OK in the box that asks;
+// the window closes within a second of the clock, the folder holds nothing, and the next Convert
+// works.
+TEST_F(MainWindowTest, AConversionCancelledMidFileLeavesNothingAndTheNextOneWorks) {
+  Start();
+  Make(dir.File("long.mp4"), "-f lavfi -i testsrc2=size=640x480:rate=25:duration=30 -c:v libx264 -pix_fmt yuv420p");
+  GlobalVideoList->AddFile(GlobalMediaInfo, dir.File("long.mp4"));
+  const String folder = dir.File("out");
+  ASSERT_TRUE(ForceDirectories(folder));
+  TypeInto(FormMain->edtOutDir, folder);
+  SetModalResponder([this](const ModalRequest& request) {
+    boxes.push_back(request.text);
+    if (request.text != "Cancel conversion?") PostMessage(FormProgress->GetHandle(), WM_CLOSE, 0, 0);
+    return IDOK;
+  });
+  const POINT convert = ControlPoint(dynamic_cast<TControl*>(FormMain->FindComponent("Convert")));
+  MediaConvSetParts(1);  // one stream: slow enough to be caught in the middle
+  uint64_t cancelled = 0;
+  TModalScript script(clock);
+  script.Run({[&] {
+    const TProgressRun* run = FormProgress->GetRun();
+    if (!FormProgress->GetVisible() || !run->IsJobRunning() || run->GetFigures().Current < 2) return false;
+    clock.Advance(1000);
+    ScriptClick(ControlPoint(FormProgress->btnCancel));
+    cancelled = clock.Now();
+    return true;
+  }});
+  Click(convert);
+  script.Stop();
+  MediaConvSetParts(0);
+  ASSERT_TRUE(script.Finished());
+  EXPECT_FALSE(FormProgress->GetVisible());
+  EXPECT_LE(clock.Now() - cancelled, 1000u);
+  EXPECT_EQ(boxes, std::vector<String>{"Cancel conversion?"});
+  EXPECT_EQ(FolderEntries(folder), std::vector<String>{}) << "no output, no temporary file";
+
+  // The next run, of a short file, goes to its end.
+  boxes.clear();
+  GlobalVideoList->Clear();
+  Make(dir.File("short.mp4"), "-f lavfi -i testsrc2=size=320x240:rate=25:duration=1 -c:v libx264 -pix_fmt yuv420p");
+  GlobalVideoList->AddFile(GlobalMediaInfo, dir.File("short.mp4"));
+  Click(convert);
+  EXPECT_EQ(boxes, std::vector<String>{"All conversion tasks have been finished!"});
+  EXPECT_EQ(FolderEntries(folder), std::vector<String>{"short_mp4.wmv"});
 }
 
 }  // namespace

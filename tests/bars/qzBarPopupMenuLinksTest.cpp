@@ -269,7 +269,8 @@ TEST_F(PopupMenuLinks, TheManagersPicturesFillBarsAndMenus) {
   TqzBarSubMenuControl* window = panelMenu->GetMenuControl();
   ASSERT_NE(window, nullptr);
   UpdateWindow(window->GetHandle());
-  TPoint corner(window->GetClientWidth() - 2, window->GetClientHeight() - 2);
+  // Inside the frame the painter draws round the items.
+  TPoint corner(window->GetItemsRect().Right - 1, window->GetItemsRect().Bottom - 1);
   EXPECT_EQ(PixelAt(screen, window, corner), 0x0000FFu);
   window->Dismiss();
   panelMenu->SetBackgroundBitmap(red.get());

@@ -4,8 +4,11 @@
 #include <filesystem>
 
 #include "BarsTestSupport.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "rtl/SysUtils.h"
+#include "user/Messages.h"
 #include "user/Painting.h"
 #include "vcl/Forms.h"
 
@@ -65,7 +68,28 @@ class StyleScreenshots : public BarManagerOnForm {
 };
 
 TEST_F(StyleScreenshots, TheFormInEachStyle) {
-  TqzBar* menu = AddBar("Menu", {"&File", "&Edit", "&View", "&Help"}, psCaption, dsTop);
+  TqzBar* menu = AddBar("Menu", {"&Edit", "&View", "&Help"}, psCaption, dsTop);
+  // File opens a menu with a sub-menu: Open, Recent > (One, Two), Exit.
+  auto* file = new TqzBarSubItem(form);
+  file->SetCaption("&File");
+  auto* recent = new TqzBarSubItem(form);
+  recent->SetCaption("&Recent");
+  for (const char* caption : {"&Open", "", "E&xit"}) {
+    if (!*caption) {
+      file->GetItemLinks()->AddLinkForItem(recent);
+      continue;
+    }
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    item->SetGlyph(&glyph);
+    file->GetItemLinks()->AddLinkForItem(item)->SetBeginGroup(caption[1] == 'x');
+  }
+  for (const char* caption : {"One", "Two"}) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    recent->GetItemLinks()->AddLinkForItem(item);
+  }
+  menu->GetItemLinks()->AddLinkForItem(file)->SetIndex(0);
   menu->SetIsMainMenu(true);
   AddBar("Standard", {"New", "Open", "Bold", "Cut"}, psStandard, dsTop);
   TqzBar* floating = AddBar("Format", {"Left", "Centre", "Right", "Justify"}, psStandard, dsNone);
@@ -84,7 +108,19 @@ TEST_F(StyleScreenshots, TheFormInEachStyle) {
     manager->SetStyle(style.style);
     manager->GetBars()->RebuildAll();
     Pump();
+    // The File menu open, with Recent's menu beside it.
+    auto* entry = dynamic_cast<TqzBarSubItemControl*>(menu->GetItemLinks()->GetLink(0)->GetControl());
+    ASSERT_NE(entry, nullptr);
+    entry->OpenSubMenu(true);
+    Pump();
+    TqzBarSubMenuControl* opened = entry->GetSubMenu();
+    ASSERT_NE(opened, nullptr) << style.name;
+    opened->SetSelectedControl(file->GetItemLinks()->GetLink(1)->GetControl());
+    SendMessage(opened->GetHandle(), WM_KEYDOWN, VK_RIGHT, 0);
+    Pump();
     EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-style-" + style.name + ".png")) << style.name;
+    entry->CloseSubMenu();
+    Pump();
   }
 }
 

@@ -9,6 +9,8 @@
 #include "gdi/SysColors.h"
 #include "gdi/UxTheme.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 #include "toolkit/bars/qzBarXPPainter.h"
 #include "user/Messages.h"
@@ -214,6 +216,59 @@ TEST_F(XPPainter, TheMainMenuHighlightsItsHotItemAndTicksAreFlat) {
   Painter()->PaintCheckMark(control, canvas->DCHandle(), 1, 30, 30);
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(31, 32), static_cast<TColor>(ColorToRGB(clBlack)));
   EXPECT_NE(bitmap.GetCanvas()->GetPixel(30, 30), static_cast<TColor>(0xC0C0C0));
+}
+
+TEST_F(XPPainter, ProgressIsTheThemedBarWithItsContentCutToThePosition) {
+  TqzBarButtonControl* control = AddButton("Progress", bsDefault);
+  TqzBarProgressControlDrawParams params(control);
+  params.TargetCanvas = canvas.get();
+  params.PaintKind = qzPaintHorizontal;
+  struct Case {
+    Integer min, max, position;
+    bool smooth;
+    size_t calls;   // the bar, then the chunk part
+    Integer right;  // of the filled part; the content is (3, 3, 97, 9)
+  } cases[] = {{0, 100, 50, false, 2, 50}, {0, 100, 0, false, 1, 0},  {0, 100, 100, false, 2, 97},
+               {5, 5, 5, false, 1, 0},     {10, 0, 5, false, 1, 0},   {0, 100, 50, true, 1, 0}};
+  for (const Case& c : cases) {
+    params.Min = c.min;
+    params.Max = c.max;
+    params.Position = c.position;
+    params.Smooth = c.smooth;
+    theme.calls.clear();
+    Painter()->DrawProgressBar(&params, TRect(0, 0, 100, 12), clBlue);
+    ASSERT_EQ(theme.calls.size(), c.calls) << c.position;
+    EXPECT_EQ(theme.calls[0].themeClass, u"Progress");
+    EXPECT_EQ(theme.calls[0].part, 1);
+    if (c.calls > 1) {
+      EXPECT_EQ(theme.calls[1].part, 3);
+      EXPECT_EQ(theme.calls[1].rect, TRect(3, 3, c.right, 9)) << c.position;
+    }
+  }
+}
+
+TEST_F(XPPainter, MenusTakeAShadowFrameAndThemedSeparators) {
+  auto* links = new TqzBarSubItem(form);
+  auto* item = new TqzBarButton(form);
+  item->SetCaption("Open");
+  links->GetItemLinks()->AddLinkForItem(item);
+  auto* popup = new TqzBarSubMenuControl(manager);
+  popup->SetItemLinks(links->GetItemLinks());
+  popup->Popup(TPoint(100, 100));
+  HDC DC = canvas->DCHandle();
+  theme.calls.clear();
+  Painter()->DrawMenuBorder(popup, DC, TRect(0, 0, 40, 40));
+  Painter()->DrawMenuInnerFrame(popup, DC, popup->BackgroundBrush(), TRect(1, 1, 39, 39));
+  EXPECT_TRUE(theme.calls.empty());
+  EXPECT_EQ(bitmap.GetCanvas()->GetPixel(0, 20), static_cast<TColor>(ColorToRGB(clBtnShadow)));
+  EXPECT_EQ(bitmap.GetCanvas()->GetPixel(1, 20), static_cast<TColor>(ColorToRGB(clMenu)));
+  Painter()->DrawMenuSeparatorItem(popup, links->GetItemLinks()->GetLink(0)->GetControl(), TRect(2, 10, 38, 20),
+                                   canvas.get());
+  TRecordingTheme::TCall call = Only();
+  EXPECT_EQ(call.themeClass, u"ToolBar");
+  EXPECT_EQ(call.part, 6);
+  EXPECT_EQ(call.rect, TRect(2, 10, 38, 20));
+  popup->Dismiss();
 }
 
 }  // namespace

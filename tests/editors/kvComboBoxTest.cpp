@@ -1,7 +1,11 @@
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <memory>
 
 #include "EditTestFixture.h"
 #include "backend/ScriptedInput.h"
+#include "gdi/ImageFiles.h"
 #include "gdi/SysMetrics.h"
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
@@ -76,6 +80,17 @@ TEST_F(ComboBox, F4OpensTheListUnderTheEditorAndDownEnterPicksTheNextItem) {
   EXPECT_GE(Popup()->GetWidth(), combo->GetWidth());
   EXPECT_TRUE(List()->IsVisible());
   EXPECT_EQ(List()->GetItemIndex(), 0);
+  // Each row shows its item: the second row (not highlighted) has dark text on white.
+  {
+    PixelImage shot = screen.ComposeScreen();
+    const Integer rowHeight = List()->RowHeight();
+    const TPoint origin = List()->ClientToScreen(TPoint(0, rowHeight));
+    Integer ink = 0;
+    for (Integer y = origin.Y; y < origin.Y + rowHeight; ++y)
+      for (Integer x = origin.X; x < origin.X + List()->GetClientWidth(); ++x)
+        if ((shot.pixels[static_cast<size_t>(y) * shot.width + x] & 0xFF) < 0x60) ++ink;
+    EXPECT_GT(ink, 20);
+  }
   Key(VK_DOWN);
   EXPECT_TRUE(combo->GetDroppedDown());
   EXPECT_EQ(List()->GetItemIndex(), 1);
@@ -272,6 +287,36 @@ TEST_F(ComboBox, CloseUpFiresOncePerOpeningWhateverItsHandlerDoes) {
   EXPECT_TRUE(combo->GetDroppedDown());
 }
 
+TEST_F(ComboBox, FreedByItsCloseUpHandlerFromAKeyItLeavesNothingBehind) {
+  // The key reaches the inner edit first; the handler frees the editor, the inner edit with it,
+  // while the key's message is still being handled.
+  struct Case {
+    UINT key;
+    UINT modifiers;
+  };
+  for (Case c : {Case{VK_ESCAPE, 0}, Case{VK_RETURN, 0}, Case{VK_F4, 0}, Case{VK_UP, kAlt}}) {
+    SCOPED_TRACE(c.key);
+    if (!combo) {
+      combo = new TkvComboBox(form);
+      combo->SetParent(form);
+      combo->SetBounds(20, 30, 150, 21);
+      Props()->GetItems()->Add("One");
+      Pump();
+    }
+    Reentry r;
+    r.combo = combo;
+    Props()->SetOnCloseUp(MakeEvent<&Reentry::FreeIt>(&r));
+    Focus();
+    Key(VK_F4);
+    ASSERT_TRUE(combo->GetDroppedDown());
+    Key(c.key, c.modifiers);
+    EXPECT_EQ(r.combo, nullptr);
+    combo = nullptr;
+    EXPECT_EQ(VisiblePopupCount(), 0);
+    Pump();
+  }
+}
+
 TEST_F(ComboBox, AFailingInitPopupPreparesAndQueuesNothing) {
   Reentry r;
   Props()->SetOnInitPopup(MakeEvent<&Reentry::Fail>(&r));
@@ -290,6 +335,78 @@ TEST_F(ComboBox, TwoOpenRequestsBeforeTheShowGiveOnePopup) {
   EXPECT_TRUE(combo->GetDroppedDown());
   EXPECT_EQ(events.Take(), (Log{"init", "popup"}));
   EXPECT_EQ(VisiblePopupCount(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// One sheet per look-and-feel kind: a short list, 20 items with a scroll bar, a sizeable list
+// with its grip band and close button, and one opened above near the work area's bottom with its
+// shadow. Only one popup is open at a time, so each is pictured open and copied into the sheet.
+TEST_F(ComboBox, Pictures) {
+  const char* output = std::getenv("TAVREN_TEST_OUTPUT");
+  if (!output || !*output) GTEST_SKIP() << "TAVREN_TEST_OUTPUT is not set";
+  mkdir(output, 0755);
+  delete std::exchange(combo, nullptr);
+  form->SetBounds(0, 0, 1280, 1024);
+  struct Kind {
+    TkvLookAndFeelKind kind;
+    const char* name;
+  };
+  const Kind kKinds[] = {{lfFlat, "flat"}, {lfStandard, "standard"}, {lfUltraFlat, "ultraflat"}, {lfOffice11, "office11"}};
+  const char* kProfiles[] = {"Windows Media Video 9", "Windows Media Video 8 (wide profile for streaming)",
+                             "MP3 audio", "Same as source"};
+  for (const Kind& k : kKinds) {
+    SCOPED_TRACE(k.name);
+    PixelImage sheet;
+    sheet.width = 1280;
+    sheet.height = 1024;
+    std::vector<TkvComboBox*> combos;
+    for (Integer i = 0; i < 4; ++i) {
+      auto* c = new TkvComboBox(form);
+      c->SetParent(form);
+      const bool above = i == 3;
+      c->SetBounds(20 + i * 310, above ? 990 : 20, 200, 21);
+      c->GetStyle()->GetLookAndFeel()->SetKind(k.kind);
+      TkvComboBoxProperties* p = c->GetComboBoxProperties();
+      if (i == 1) {
+        for (Integer n = 0; n < 20; ++n) p->GetItems()->Add("Profile " + IntToStr(n + 1));
+      } else {
+        for (const char* item : kProfiles) p->GetItems()->Add(item);
+      }
+      if (i == 2) {
+        p->SetDropDownSizeable(true);
+        c->GetEditStyle()->SetShowPopupCloseButton(true);
+      }
+      if (above) c->GetStyle()->SetShadow(true);
+      c->SetItemIndex(1);
+      combos.push_back(c);
+    }
+    Pump();
+    for (Integer i = 0; i < 4; ++i) {
+      combos[i]->SetFocus();
+      combos[i]->SetDroppedDown(true);
+      Pump();
+      ASSERT_TRUE(combos[i]->GetDroppedDown());
+      PixelImage shot = screen.ComposeScreen();
+      if (sheet.pixels.empty()) sheet = shot;
+      const Integer left = 10 + i * 310;
+      for (Integer y = 0; y < shot.height; ++y)
+        for (Integer x = left; x < std::min<Integer>(left + 310, shot.width); ++x)
+          sheet.pixels[static_cast<size_t>(y) * shot.width + x] = shot.pixels[static_cast<size_t>(y) * shot.width + x];
+      combos[i]->SetDroppedDown(false);
+      Pump();
+    }
+    std::vector<uint8_t> png;
+    ASSERT_TRUE(EncodePng(sheet, png));
+    const String file = String(output) + "/editors-combo-" + k.name + ".png";
+    FILE* f = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(png.data(), 1, png.size(), f);
+    std::fclose(f);
+    for (TkvComboBox* c : combos) delete c;
+  }
 }
 
 }  // namespace

@@ -193,6 +193,14 @@ TEST_F(ShellListView, TheTreesMenuMakesANewFolderInTheNode) {
   ScriptKeyPress(VK_F10, kShift);
   Pump();
   EXPECT_TRUE(DirectoryExists(home + "/Music/New Folder"));
+  // The menu let go of its producer, and the folder read again shows the new one.
+  EXPECT_EQ(tree->GetInnerTree()->GetMenuProducer(), nullptr);
+  PassTime(300);
+  TTreeNode* music = tree->GetInnerTree()->GetSelected();
+  ASSERT_NE(music, nullptr);
+  music->Expand(false);
+  ASSERT_EQ(music->GetCount(), 1);
+  EXPECT_EQ(music->GetItem(0)->GetText(), "New Folder");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "EditorsTestSupport.h"
 #include "ShellScratchHome.h"
 #include "toolkit/editors/kvShellControls.h"
+#include "backend/ScriptedInput.h"
 #include "user/ShellNotify.h"
 
 namespace {
@@ -140,6 +141,52 @@ TEST_F(ShellTree, LateNoticesForNodesThatWentAreDropped) {
   tree->RefreshTree();
   Pump();
   EXPECT_EQ(SelectedPath(), "/Videos");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShellTree, DraggingAFolderOntoAnotherMovesItAndBothNodesFollow) {
+  TTreeNode* first = tree->GetItems()->GetFirstNode();
+  ASSERT_EQ(Children(first), (std::vector<String>{"Documents", "Videos"}));
+  first->Expand(false);
+  Pump();
+  auto centre = [&](TTreeNode* Node) {
+    TRect r = Node->DisplayRect(true);
+    TPoint p = tree->ClientToScreen(TPoint(r.Left + 4, (r.Top + r.Bottom) / 2));
+    return POINT{p.X, p.Y};
+  };
+  ScriptDrag(centre(first->GetItem(0)), centre(first->GetItem(1)), 6);
+  Pump();
+  PassTime(300);
+  EXPECT_TRUE(DirectoryExists(home + "/Videos/Documents"));
+  EXPECT_FALSE(DirectoryExists(home + "/Documents"));
+  first = tree->GetItems()->GetFirstNode();
+  EXPECT_EQ(Children(first), std::vector<String>{"Videos"});
+  EXPECT_EQ(tree->GetDropHighlightNode(), nullptr);
+  first->GetItem(0)->Expand(false);
+  EXPECT_EQ(Children(first->GetItem(0)), (std::vector<String>{"Documents", "Old"}));
+}
+
+TEST_F(ShellTree, AFolderDroppedOntoItselfOrTheRootLevelStaysWhereItIs) {
+  TTreeNode* first = tree->GetItems()->GetFirstNode();
+  first->Expand(false);
+  Pump();
+  TTreeNode* videos = first->GetItem(1);
+  auto centre = [&](TTreeNode* Node) {
+    TRect r = Node->DisplayRect(true);
+    TPoint p = tree->ClientToScreen(TPoint(r.Left + 4, (r.Top + r.Bottom) / 2));
+    return POINT{p.X, p.Y};
+  };
+  // Onto itself: nothing moves; onto the root node (its own folder): no name is overwritten.
+  ScriptDrag(centre(videos), POINT{centre(videos).X + 20, centre(videos).Y}, 6);
+  Pump();
+  ScriptDrag(centre(tree->GetItems()->GetFirstNode()->GetItem(1)), centre(tree->GetItems()->GetFirstNode()), 6);
+  Pump();
+  PassTime(300);
+  EXPECT_TRUE(DirectoryExists(home + "/Videos/Old/2019"));
+  EXPECT_EQ(Children(tree->GetItems()->GetFirstNode()), (std::vector<String>{"Documents", "Videos"}));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "EditorsTestSupport.h"
 #include "ShellScratchHome.h"
+#include "backend/ScriptedInput.h"
+#include "rtl/FileUtils.h"
 #include "toolkit/editors/kvShellTreeView.h"
 
 namespace {
@@ -88,6 +90,66 @@ TEST_F(ShellTreeView, AssignedRootsAndOptionsStayTheCallers) {
   first = view->GetInnerTree()->GetItems()->GetFirstNode();
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->GetCount(), 2);  // Holidays and clip.mp4
+}
+
+TEST_F(ShellTreeView, ChangeDelayReportsWhereTheSelectionStops) {
+  view->SetChangeDelay(300);
+  ShowView();
+  TChangeCounter counter;
+  view->SetOnChange(MakeEvent<&TChangeCounter::Changed>(&counter));
+  // A path the program sets is reported at once, each node on the way.
+  view->SetPath(home + "/Documents");
+  const Integer set = counter.changes;
+  EXPECT_GE(set, 1);
+  // Keys moving on within the delay: one change, where they stop.
+  view->GetInnerTree()->SetFocus();
+  Pump();
+  ScriptKeyPress(VK_DOWN);
+  ScriptKeyPress(VK_DOWN);
+  Pump();
+  EXPECT_EQ(counter.changes, set);
+  PassTime(200);
+  EXPECT_EQ(counter.changes, set);
+  PassTime(200);
+  EXPECT_EQ(counter.changes, set + 1);
+  EXPECT_EQ(view->GetPath(), home + "/Pictures");
+  PassTime(1000);
+  EXPECT_EQ(counter.changes, set + 1);
+  view->SetOnChange({});
+}
+
+TEST_F(ShellTreeView, AssignedDragSettingsStayTheCallersAndCanStopDragging) {
+  ShowView();
+  TkvDragDropSettings mine;
+  mine.SetAllowDragObjects(false);
+  view->SetDragDropSettings(&mine);
+  EXPECT_NE(view->GetDragDropSettings(), &mine);
+  EXPECT_FALSE(view->GetDragDropSettings()->GetAllowDragObjects());
+  TTreeNode* first = view->GetInnerTree()->GetItems()->GetFirstNode();
+  first->Expand(false);
+  Pump();
+  auto centre = [&](TTreeNode* Node) {
+    TRect r = Node->DisplayRect(true);
+    TPoint p = view->GetInnerTree()->ClientToScreen(TPoint(r.Left + 4, (r.Top + r.Bottom) / 2));
+    return POINT{p.X, p.Y};
+  };
+  auto nodeNamed = [&](const char* Name) {
+    for (Integer i = 0; i < first->GetCount(); ++i)
+      if (first->GetItem(i)->GetText() == Name) return first->GetItem(i);
+    return static_cast<TTreeNode*>(nullptr);
+  };
+  // Without dragging the press selects at once and nothing moves.
+  ScriptDrag(centre(nodeNamed("Music")), centre(nodeNamed("Pictures")), 6);
+  Pump();
+  EXPECT_TRUE(DirectoryExists(home + "/Music"));
+  // Allowed again, the folder moves (a while later: no double click).
+  PassTime(1000);
+  view->GetDragDropSettings()->SetAllowDragObjects(true);
+  ScriptDrag(centre(nodeNamed("Music")), centre(nodeNamed("Pictures")), 6);
+  Pump();
+  PassTime(300);
+  EXPECT_TRUE(DirectoryExists(home + "/Pictures/Music"));
+  EXPECT_FALSE(DirectoryExists(home + "/Music"));
 }
 
 TEST_F(ShellTreeView, Picture) {

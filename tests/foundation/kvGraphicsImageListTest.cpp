@@ -7,6 +7,7 @@
 
 #include "controls/ImageList.h"
 #include "gdi/Gdi.h"
+#include "rtl/ClassRegistry.h"
 #include "rtl/Streams.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
@@ -97,6 +98,10 @@ TEST(KvImageList, InsertAndMoveKeepListAndCollectionInStep) {
 }
 
 // The collection is what form data keeps: packed or plain, it reads back into both sides.
+TEST(KvImageList, FormsFindTheClassOnceTheLibraryHasStarted) {
+  EXPECT_EQ(static_cast<TClass>(GetClass("TkvImageList")), TkvImageList::ClassInfo());
+}
+
 TEST(KvImageList, FormDataRoundTripPackedAndPlain) {
   for (const bool compress : {true, false}) {
     SCOPED_TRACE(compress ? "packed" : "plain");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/Button.h"
+#include "rtl/ClassRegistry.h"
 #include "toolkit/foundation/kvGraphics.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
@@ -120,6 +121,10 @@ class SkinForms : public testing::Test {
 };
 
 }  // namespace
+
+TEST_F(SkinForms, FormsFindTheControllersClassOnceTheLibraryHasStarted) {
+  EXPECT_EQ(static_cast<TClass>(GetClass("TqzSkinController")), TqzSkinController::ClassInfo());
+}
 
 TEST_F(SkinForms, EachKindOfWindowGetsItsControllerClass) {
   TForm* form = NewForm();

@@ -1296,6 +1296,9 @@ void FillPolygonWithColors(HDC DC, const POINT* APoints, Integer ALastIndex, TCo
 Integer BackupClipRegion(HDC DC, HRGN& ARegion, bool& AExisted);
 void RestoreClipRegionBackup(HDC DC, HRGN& ARegion, bool AExisted);
 void AddRectToClip(HDC DC, const TRect& R);
+// FillRect and FrameRect over a rectangle of ours; a brush code fills alike.
+void FillWith(HDC DC, const TRect& R, HBRUSH ABrush);
+void FrameWith(HDC DC, const TRect& R, HBRUSH ABrush);
 void FillAreaSolidOrTiled(HDC DC, const TRect& R, const TRect& AOrigin, TBitmap* ABitmap, TColor AColor,
                           HBRUSH ABrush);
 // Tiles the bitmap over R; AOrigin is the same area in the coordinates of the tiling, whose first

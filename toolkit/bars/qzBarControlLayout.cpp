@@ -162,6 +162,7 @@ void TCustomqzBarControl::Paint() {
   TkvCanvas* canvas = ActiveCanvas();
   canvas->PushClip();
   DrawControls();
+  DrawBarParts(canvas);
   Painter()->DrawBarBackground(this, canvas);
   canvas->PopClip();
 }

@@ -67,6 +67,16 @@ void AddRectToClip(HDC DC, const TRect& R) {
   DeleteObject(region);
 }
 
+void FillWith(HDC DC, const TRect& R, HBRUSH ABrush) {
+  RECT r = R;
+  FillRect(DC, &r, ABrush);
+}
+
+void FrameWith(HDC DC, const TRect& R, HBRUSH ABrush) {
+  RECT r = R;
+  FrameRect(DC, &r, ABrush);
+}
+
 void FillAreaSolidOrTiled(HDC DC, const TRect& R, const TRect& AOrigin, TBitmap* ABitmap, TColor AColor,
                           HBRUSH ABrush) {
   if (ABitmap && !ABitmap->GetEmpty()) {

@@ -23,16 +23,6 @@ TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* APara
 
 bool FaceIsBlack() { return ColorToRGB(clBtnFace) == 0; }
 
-void FrameWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FrameRect(DC, &r, ABrush);
-}
-
-void FillWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FillRect(DC, &r, ABrush);
-}
-
 }  // namespace
 
 void TqzBarFlatPainter::DrawImageFrame(TqzBarItemControlDrawParams* AParams, HDC DC, const TRect& R, bool,
@@ -70,6 +60,15 @@ void TqzBarFlatPainter::DrawSelectedFrame(HDC DC, const TRect& R) {
   HBRUSH brush = CreateSolidBrush(ColorToRGB(FaceIsBlack() ? clHighlightText : clHighlight));
   FrameWith(DC, R, brush);
   DeleteObject(brush);
+}
+
+void TqzBarFlatPainter::DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  Integer state = ABarControl->GetMarkState();
+  if (state == 2)
+    DrawOpenedElement(ABarControl, DC, ABarControl->GetOpenedBar(), R);
+  else
+    ClassRef()->DrawCaptionButtonFace(ABarControl, DC, state, R);
+  DrawMarkArrow(ABarControl, DC, R);
 }
 
 void TqzBarFlatPainter::DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush,
@@ -169,7 +168,7 @@ HBRUSH TqzBarFlatPainter::ItemBackgroundBrush(TqzBarItemControl* AControl, Byte 
   TCustomqzBarControl* bar = AControl->GetParent();
   TqzBarItemControlDrawParams* params = AControl->GetDrawParams();
   bool pressed = params && params->PressedLook;
-  if (params && params->DropDownOpen)
+  if (params && params->DropDownOpen && APaintKind != qzPaintMenu)
     return ADown ? bar->DownSelectedBrush() : ClassRef()->OwnerLinkBrush(bar->GetControlBarManager());
   if (ASelected) return ADown || pressed ? bar->DownSelectedBrush() : bar->SelectedBrush();
   if (ADown) return bar->DownBrush();

@@ -55,6 +55,7 @@ class TqzBarFlatPainter : public TqzBarPainter {
   void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
   void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                           const TRect& R) override;
+  void DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) override;
   Integer QuickItemCheckWidth() override { return 1; }
   HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;
   void AdjustMenuItemHeight(Integer& AHeight) override { AHeight += 2; }
@@ -68,6 +69,14 @@ class TqzBarFlatPainter : public TqzBarPainter {
   Integer MenuCheckInset(Integer AHeight) override;
   Integer ReferenceTextSize() override { return 20; }
   void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R) override;
+  void GetMenuTextRect(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect, TRect& R) override;
+  Integer MenuCaptionIndent(TqzBarItemControlDrawParams* AParams) override {
+    return TqzBarPainter::MenuCaptionIndent(AParams) + 6;
+  }
+  void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
+  void DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
+                             TkvCanvas* ACanvas) override;
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
   Integer MenuItemTextSize(TkvCanvas* ACanvas) override { return TqzBarPainter::MenuItemTextSize(ACanvas) + 1; }
   HBRUSH MenuBrush(TqzBarSubMenuControl*) override;

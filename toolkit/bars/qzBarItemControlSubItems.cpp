@@ -103,6 +103,17 @@ void TqzBarSubItemControl::KeyDown(Word& AKey, TShiftState) {
   }
 }
 
+void TqzBarSubItemControl::FillDrawParams(bool ARefresh) {
+  TqzBarButtonLikeControl::FillDrawParams(ARefresh);
+  if (!ARefresh) return;
+  TqzBarButtonLikeControlDrawParams* params = ButtonParams();
+  bool open = IsDroppedDown();
+  params->PressedLook = open && GetHotPart() != qzNoHotPart && IsPressedUnderMouse();
+  params->PushedLook = open;
+  params->DropDownOpen = open;
+  params->MainMenuLook = GetParent() && GetParent()->IsMainMenu();
+}
+
 Byte TqzBarSubItemControl::GetContentKind() {
   if (GetPaintType() == qzPaintMenu) return qzContentIcon | qzContentText;
   return HasImage(GetViewSize()) ? qzContentIcon : qzContentText;
@@ -123,10 +134,6 @@ Integer TqzBarSubItemControl::ExtraWidth() {
 
 void TqzBarSubItemControl::DrawInRect(const TRect& R, Byte AState) {
   ButtonParams()->OpenLook = GetSubMenu() != nullptr;
+  // The painter's button drawing ends with the arrow that tells a sub-menu.
   TqzBarButtonLikeControl::DrawInRect(R, AState);
-  if (GetPaintType() != qzPaintMenu) return;
-  // The arrow that tells a sub-menu, at the right end of the menu item.
-  Integer size = MenuArrowSizeOf(this);
-  TRect arrow(R.Right - 3 * size, R.Top, R.Right - size, R.Bottom);
-  Painter()->DrawSubItemArrow(GetDrawParams(), arrow);
 }

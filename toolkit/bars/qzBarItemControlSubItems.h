@@ -28,7 +28,9 @@ class TqzBarSubItemControl : public TqzBarButtonLikeControl {
   bool WantsKey(Word AKey) override;
   void KeyDown(Word& AKey, TShiftState AShift) override;
   Byte GetContentKind() override;
-  // In a menu: room for the sub-menu arrow that DrawInRect puts after the caption.
+  // An open menu shows its entry pushed and open; an entry of the main menu shows no arrow.
+  void FillDrawParams(bool ARefresh) override;
+  // In a menu: room for the sub-menu arrow the painter puts after the caption.
   Integer ExtraWidth() override;
   void DrawInRect(const TRect& R, Byte AState) override;
 

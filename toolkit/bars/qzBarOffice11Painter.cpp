@@ -7,6 +7,7 @@
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/foundation/qzOffice11.h"
@@ -42,20 +43,13 @@ TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* APara
   return dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
 }
 
-void FrameWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FrameRect(DC, &r, ABrush);
-}
-
-void FillWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FillRect(DC, &r, ABrush);
-}
-
 // An item whose drop-down is open is drawn as one with its popup: a sub-item, or a split button.
 bool TakesOpenedLook(TqzBarItemControlDrawParams* AParams) {
   TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
-  return AParams->DropDownOpen && (!button || !button->ButtonLook || AParams->HasDropDownPart);
+  // A menu keeps its items' selected look while their sub-menus are open: only a bar's entry joins
+  // the popup that hangs from it.
+  return AParams->DropDownOpen && AParams->PaintKind != qzPaintMenu &&
+         (!button || !button->ButtonLook || AParams->HasDropDownPart);
 }
 
 }  // namespace
@@ -375,11 +369,29 @@ void TqzBarOffice11Painter::DrawDockedBorder(TCustomqzBarControl* ABarControl, H
   auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
   if (!toolbar) return;
   bool horizontal = toolbar->IsDockedHorizontally();
-  if (!toolbar->IsMainMenu()) {
+  // Parts of the frame that show the dock site behind the window (R is the window at the origin).
+  TqzDockControl* site = toolbar->GetDockControl();
+  TRect bounds = toolbar->GetBoundsRect();
+  auto showSite = [&](const TRect& APart) {
+    if (!site || IsRectEmpty(&APart)) return;
+    TRect behind = APart;
+    OffsetRect(&behind, bounds.Left - R.Left, bounds.Top - R.Top);
+    DrawDockBackground(site, DC, clNone, nullptr, APart, behind);
+  };
+  if (toolbar->IsMainMenu()) {
+    // The menu bar lies flat on the site: only its two outer rows show the site.
+    showSite(horizontal ? TRect(R.Left, R.Top, R.Right, R.Top + 1) : TRect(R.Left, R.Top, R.Left + 1, R.Bottom));
+    showSite(horizontal ? TRect(R.Left, R.Bottom - 1, R.Right, R.Bottom) : TRect(R.Right - 1, R.Top, R.Right, R.Bottom));
+  } else {
     // The body's shadow along its far edge.
     TRect shadow = horizontal ? TRect(R.Left + 2, R.Bottom - 1, R.Right - 2, R.Bottom)
                               : TRect(R.Right - 1, R.Top + 2, R.Right, R.Bottom - 2);
     SolidFillRect(DC, shadow, O11(slot::ToolbarShadow));
+    // Rounded corners: the window's corner pixels show the site.
+    showSite(TRect(R.Left, R.Top, R.Left + 1, R.Top + 1));
+    showSite(TRect(R.Right - 1, R.Top, R.Right, R.Top + 1));
+    showSite(TRect(R.Left, R.Bottom - 1, R.Left + 1, R.Bottom));
+    showSite(TRect(R.Right - 1, R.Bottom - 1, R.Right, R.Bottom));
   }
   if (!toolbar->CanMoveBar()) return;
   TRect r = R;

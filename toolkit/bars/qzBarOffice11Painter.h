@@ -65,6 +65,9 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) override;
   bool MenuHasSideBand() override { return true; }
   void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth) override;
+  void FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
+  void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
+  void DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R) override;
   HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu) override;
   TColor EditDisabledTextColor() override;
   bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }

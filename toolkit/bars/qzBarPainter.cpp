@@ -13,6 +13,7 @@
 #include "gdi/TextLayout.h"
 #include "gdi/UxTheme.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarXPPainter.h"
 #include "toolkit/foundation/qzThemeManager.h"
 #include "user/Focus.h"
@@ -107,10 +108,40 @@ void TqzBarPainter::DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, I
 
 void TqzBarPainter::DrawMarkBackground(TCustomqzBarControl*, HDC, HBRUSH, const TRect&) {}
 
-void TqzBarPainter::OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect&) {
+void TqzBarPainter::DrawMarkGlyphs(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  bool vertical = ABarControl->IsVertical();
+  if (cls->SupportsQuickCustomizing()) {
+    TColor color = static_cast<TColor>(GetSysColor(cls->MarkElementColorIndex(ABarControl)));
+    if (!vertical) {
+      Integer x = R.Left + 3;
+      Integer y = R.Bottom - 7 - (cls->IsMarkRectShort(ABarControl, R) ? 1 : 0);
+      POINT points[3] = {{x, y}, {x + 4, y}, {x + 2, y + 2}};
+      FillTriangle(DC, points, color);
+    } else {
+      Integer x = R.Left + 5, y = R.Top + 3;
+      POINT points[3] = {{x, y}, {x, y + 4}, {x - 2, y + 2}};
+      FillTriangle(DC, points, color);
+    }
+  }
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->GetLinksHidden()) return;
+  Integer start = vertical ? R.Top : R.Left;
+  cls->DrawMarkChevrons(ABarControl, DC, start + 2, R);
+  cls->DrawMarkChevrons(ABarControl, DC, start + 6, R);
+}
+
+void TqzBarPainter::OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect& ACaptionRect) {
   TRect mark;
   ABarControl->MarkRect(mark);
-  ATextX = mark.Right + 3;
+  if (mark.Left < ATextX) {
+    ATextX = mark.Right + 3;
+    return;
+  }
+  // A mark at the band's far end (beside the close button): the text keeps the band's start and
+  // stops at the mark instead of running under it.
+  ATextX += 2;
+  ACaptionRect.Right = mark.Left;
 }
 
 Integer TqzBarPainter::MarkElementColorIndex(TCustomqzBarControl*) { return COLOR_BTNTEXT; }

@@ -107,6 +107,8 @@ class TqzBarPainter : public TObject {
   virtual void DrawMarkArrow(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
   virtual void DrawMarkChevrons(TCustomqzBarControl* ABarControl, HDC DC, Integer APosition, const TRect& R);  // class
   virtual void DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
+  // The mark's down arrow (where quick customizing is offered) and its chevrons when links are hidden.
+  virtual void DrawMarkGlyphs(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
   // Where a floating caption's text starts, and where its band ends, when the window shows its mark.
   virtual void OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect& ACaptionRect);  // class
   virtual Integer MarkElementColorIndex(TCustomqzBarControl* ABarControl);  // class
@@ -129,6 +131,13 @@ class TqzBarPainter : public TObject {
   // Menu arrows and scroll buttons.
   virtual void FillArrowShape(TkvCanvas* ACanvas, const TRect& R, TColor AColor);
   virtual Integer ScrollArrowSize(Integer AHeight);  // class
+  // A menu's scroll button: the arrow is painted first and clipped out, then the face round it.
+  virtual void DrawScrollArrow(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown, TColor AColor,
+                               const TRect& R);
+  virtual void DrawScrollButton(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
+  virtual void DrawScrollButtonFace(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
+  virtual void GetScrollButtonRect(TqzBarSubMenuControl* AMenu, bool ADown, TRect& R);
+  virtual Integer ScrollButtonHeight(TqzBarSubMenuControl* AMenu);
 
   // Edit content.
   virtual void GetEditContentRect(TqzBarItemControl* AControl, TRect& R);  // class
@@ -263,11 +272,19 @@ class TqzBarPainter : public TObject {
   virtual void DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush,
                                    const TRect& ACaptionRect, const TRect& R);
   virtual void DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R);
+  // The mark of a docked toolbar: its background, then its glyphs.
+  virtual void DrawMark(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas, HBRUSH ABrush, const TRect& R);
   // AButton: 0 minimize, 1 restore, 2 close; AState 1 inactive, 4 pushed.
   virtual void DrawMDIButton(TCustomqzBarControl* ABarControl, Integer AButton, const TRect& R, HDC DC, Integer AState);
   virtual void DrawSizeGripArea(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual void FillCaptionStrip(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R);
   virtual Integer FloatingFrameInset();        // class
+  // The mark rectangle a toolbar window hits and draws: client coordinates when docked, window
+  // coordinates (in the caption band) when floating; empty when the window shows no mark.
+  virtual void GetBarMarkRect(TCustomqzBarControl* ABarControl, TRect& R);
+  virtual void GetMarkRect(TCustomqzBarControl* ABarControl, TRect& R);
+  // Repaints the mark after its state changed.
+  virtual void InvalidateMark(TCustomqzBarControl* ABarControl);
   virtual Integer FloatingCaptionTopExtra();     // class
   virtual Integer FloatingCaptionBottomExtra();  // class
   // True: the system tracks a floating caption's close button (the hit test answers HTCLOSE).
@@ -332,6 +349,11 @@ class TqzBarPainter : public TObject {
   virtual Integer MenuBorderSize();       // class
   virtual Integer MenuInnerBorderSize();  // class
   virtual void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth);
+  virtual void GetMenuContentMargins(TqzBarSubMenuControl* AMenu, TRect& R);  // class
+  // Where captions start in a menu's items, from the items' left edge (the icon column's width).
+  virtual Integer MenuTextStart(TqzBarSubMenuControl* AMenu);  // class
+  // The side band and the icon column together.
+  virtual Integer MenuTextIndent(TqzBarSubMenuControl* AMenu);  // class
   // A menu item's caption rectangle grows by MenuExtraLeft at the top and the bottom.
   virtual Integer MenuExtraLeft();   // class
   virtual Integer MenuExtraRight();  // class
@@ -339,7 +361,18 @@ class TqzBarPainter : public TObject {
   // The text size at which a bar window's ratio is 1.
   virtual Integer ReferenceTextSize();  // class
   virtual void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R);  // class
+  virtual void GetMenuTextRect(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect, TRect& R);  // class
+  virtual Integer MenuCaptionIndent(TqzBarItemControlDrawParams* AParams);  // class
   virtual void DrawScrollButtonExtra(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
+  // The menu's background over R (DC coordinates equal its client coordinates).
+  virtual void FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R);
+  // The non-client frame of a menu; R is its window rectangle at the origin.
+  virtual void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R);
+  // The frame just inside the client area, round the items.
+  virtual void DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R);
+  // The separator above a group's first item, over the band R the menu's layout gave it.
+  virtual void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
+                                     TkvCanvas* ACanvas);
   virtual void DrawMenuItemFrame(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, Integer AIndex,
                                  const TRect& AItemRect, HDC DC);
   virtual void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R);
@@ -348,8 +381,14 @@ class TqzBarPainter : public TObject {
   virtual Integer MenuItemTextSize(TkvCanvas* ACanvas);  // class
   virtual HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu);  // class
   // The face of a button at the bottom of the application menu.
+  virtual void DrawAppMenuFrame(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R);
   virtual void DrawAppMenuExtra(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // A pane of the application menu: R is kept out of the fill of the rest of the menu.
+  virtual void DrawAppMenuPane(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, const TRect& R, HBRUSH ABrush);
   virtual void GetAppMenuMargins(TRect& AMargins);
+  virtual void FillAppMenuPane(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R);
+  virtual void DrawAppMenuSeparator(TqzBarSubMenuControl* AMenu, HDC DC, bool AHorizontal, HBRUSH ABrush,
+                                    const TRect& R);
 
   // Edits.
   // The glyph, caption and edit parts of an edit item (indexes 1, 2 and 0).
@@ -449,4 +488,8 @@ class TqzBarPainter : public TObject {
   // and its text area: the window's selected brush where the item is selected (the band only for
   // an item without image that is not down), AUnselected elsewhere.
   void FillMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R, bool AUseBrush, HBRUSH AUnselected);
+  // The menu branch of DrawButtonItem: band, glyph in the icon column, caption and shortcut.
+  void DrawMenuButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // The last step of DrawButtonItem: the split arrow of a button, the arrow of a sub-item.
+  void DrawButtonItemArrow(TqzBarItemControlDrawParams* AParams, const TRect& R);
 };

@@ -518,6 +518,11 @@ void TqzBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const T
   HDC DC = AParams->TargetCanvas->DCHandle();
   TRect item = R;
   if (button && button->LoweredLook) ClassRef()->DrawSunkenFrame(DC, item);
+  if (AParams->PaintKind == qzPaintMenu) {
+    DrawMenuButtonItem(AParams, item);
+    DrawButtonItemArrow(AParams, item);
+    return;
+  }
   TRect content = item;
   bool split = button && button->ButtonLook && AParams->HasDropDownPart;
   if (split && AParams->ItemControl->GetPartRects().size() > 1)
@@ -545,12 +550,16 @@ void TqzBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const T
     Integer alignment = CalcButtonTextRect(AParams, text, glyphRect);
     ClassRef()->DrawItemCaption(AParams, text, DT_SINGLELINE, alignment);
   }
-  if (AParams->HasDropDownPart && !(button && button->MainMenuLook)) {
-    if (button && button->ButtonLook)
-      DrawSplitArrow(AParams, item);
-    else
-      DrawSubItemArrow(AParams, item);
-  }
+  DrawButtonItemArrow(AParams, item);
+}
+
+void TqzBarPainter::DrawButtonItemArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarButtonLikeControlDrawParams* button = ButtonLike(AParams);
+  if (!AParams->HasDropDownPart || (button && button->MainMenuLook)) return;
+  if (button && button->ButtonLook)
+    DrawSplitArrow(AParams, R);
+  else
+    DrawSubItemArrow(AParams, R);
 }
 
 void TqzBarPainter::DrawButtonArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) {

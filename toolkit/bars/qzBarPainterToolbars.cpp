@@ -59,6 +59,8 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
     DrawCloseButton(ABarControl, DC, toolbar->CloseButtonRect());
   }
   Integer x = band.Left;
+  // The band as a whole takes the caption colour, also where a mark cuts the text short.
+  const TRect whole = band;
   // A mark counts where the window gives it a place.
   TRect markRect;
   ABarControl->MarkRect(markRect);
@@ -79,6 +81,10 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
     String text = toolbar ? toolbar->GetCaptionText() : String();
     SIZE extent{};
     GetTextExtentPoint32(DC, text.c_str(), static_cast<int>(text.size()), &extent);
+    if (!background) {
+      RECT fill = whole;
+      ExtTextOut(DC, fill.Left, fill.Top, ETO_OPAQUE, &fill, "", 0, nullptr);
+    }
     RECT clip = band;
     ExtTextOut(DC, x, band.Top + (band.Height() - extent.cy) / 2, ETO_CLIPPED | (background ? 0 : ETO_OPAQUE), &clip,
                text.c_str(), static_cast<UINT>(text.size()), nullptr);
@@ -88,4 +94,51 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
     SelectObject(DC, previousFont);
   }
   if (mark) DrawFloatingMark(ABarControl, DC, markRect);
+}
+
+// ---- The mark ------------------------------------------------------------------------------------
+
+void TqzBarPainter::DrawMark(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas, HBRUSH ABrush, const TRect& R) {
+  HDC DC = ACanvas->DCHandle();
+  DrawMarkBackground(ABarControl, DC, ABrush, R);
+  DrawMarkGlyphs(ABarControl, DC, R);
+}
+
+void TqzBarPainter::GetBarMarkRect(TCustomqzBarControl* ABarControl, TRect& R) { GetMarkRect(ABarControl, R); }
+
+void TqzBarPainter::GetMarkRect(TCustomqzBarControl* ABarControl, TRect& R) {
+  R = TRect();
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->ShowsMark()) return;
+  Integer size = toolbar->MarkSizeMetric();
+  Integer width = toolbar->GetClientWidth(), height = toolbar->GetClientHeight();
+  if (toolbar->IsDockedHorizontally()) {
+    // The mark closes the bar at its far end: a column as high as the bar.
+    R = TRect(width - size, 0, width, height);
+    return;
+  }
+  if (toolbar->IsDockedVertically()) {
+    R = TRect(0, height - size, width, height);
+    return;
+  }
+  TRect band = toolbar->CaptionRect();
+  if (IsRectEmpty(&band)) return;
+  R = TRect(band.Right - band.Height(), band.Top, band.Right, band.Bottom);
+  if (toolbar->HasCloseButton()) OffsetRect(&R, -(toolbar->CloseButtonRect().Width() + 1), 0);
+  if (R.Left < band.Left) R.Left = band.Left;
+}
+
+void TqzBarPainter::InvalidateMark(TCustomqzBarControl* ABarControl) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !toolbar->HandleAllocated()) return;
+  if (!toolbar->IsFloating()) {
+    TRect mark;
+    GetMarkRect(ABarControl, mark);
+    RECT r = mark;
+    InvalidateRect(toolbar->GetHandle(), &r, FALSE);
+    return;
+  }
+  HDC DC = toolbar->GetWindowDC(nullptr);
+  toolbar->DrawFrameOn(DC);
+  toolbar->ReleaseWindowDC(DC);
 }

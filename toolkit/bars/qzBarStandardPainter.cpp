@@ -241,3 +241,9 @@ void TqzBarEnhancedPainter::DrawDockedBorder(TCustomqzBarControl* ABarControl, H
                           : TRect(r.Left + 1, r.Top + offset, r.Right - 1, r.Top + offset + width);
   DrawGripStrip(DC, grip, horizontal, false);
 }
+
+void TqzBarStandardPainter::GetMarkRect(TCustomqzBarControl* ABarControl, TRect& R) {
+  TqzBarPainter::GetMarkRect(ABarControl, R);
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (toolbar && toolbar->IsFloating() && R.Width() > 13) R.Left = R.Right - 13;
+}

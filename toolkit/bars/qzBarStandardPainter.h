@@ -39,6 +39,8 @@ class TqzBarStandardPainter : public TqzBarPainter {
   void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                           const TRect& R) override;
   Integer FloatingFrameInset() override { return 4; }
+  // A floating bar's mark is 13 pixels wide, beside the close button.
+  void GetMarkRect(TCustomqzBarControl* ABarControl, TRect& R) override;
   Integer FloatingCaptionTopExtra() override { return 2; }
   Integer FloatingCaptionBottomExtra() override { return 1; }
   bool LeavesCloseButtonToSystem() override { return true; }

@@ -136,10 +136,7 @@ void TqzBarSubMenuControl::ContentMargins(TRect& R) {
   R = TRect(border, border, border, border);
 }
 
-void TqzBarSubMenuControl::ItemsAreaOffset(TRect& R) {
-  Integer inner = Painter()->ClassRef()->MenuInnerBorderSize();
-  R = TRect(inner, inner, inner, inner);
-}
+void TqzBarSubMenuControl::ItemsAreaOffset(TRect& R) { Painter()->ClassRef()->GetMenuContentMargins(this, R); }
 
 void TqzBarSubMenuControl::CalcContentSize(TSize& ASize) {
   ASize = TSize(0, 0);
@@ -283,24 +280,18 @@ TBitmap* TqzBarSubMenuControl::BackgroundBitmap() {
 }
 
 void TqzBarSubMenuControl::DrawBackground(HDC DC, const TRect& R) {
-  FillAreaSolidOrTiled(DC, R, GetClientRect(), BackgroundBitmap(), clBtnFace, BackgroundBrush());
+  Painter()->FillMenuBackground(this, DC, clNone, BackgroundBrush(), R);
 }
 
 void TqzBarSubMenuControl::FillBackground(HDC DC, const TRect& R, bool, TColor, HBRUSH) { DrawBackground(DC, R); }
 
-void TqzBarSubMenuControl::DrawNonClient(HDC DC, const TRect& R) {
-  RECT r = R;
-  DrawEdge(DC, &r, BDR_RAISEDOUTER, BF_RECT);
-}
+void TqzBarSubMenuControl::DrawNonClient(HDC DC, const TRect& R) { Painter()->DrawMenuBorder(this, DC, R); }
 
 void TqzBarSubMenuControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {
   if (IsRectEmpty(&R)) return;
   Integer separator = GetLayoutInfo()->FindSeparatorOfControl(AControl);
   if (separator >= 0) {
-    TRect line = GetLayoutInfo()->GetSeparatorInfo(separator).Bounds;
-    DrawBackground(ACanvas->DCHandle(), line);
-    TRect middle(line.Left + 2, (line.Top + line.Bottom) / 2, line.Right - 2, (line.Top + line.Bottom) / 2 + 2);
-    Painter()->DrawMenuSeparatorLine(ACanvas, middle);
+    Painter()->DrawMenuSeparatorItem(this, AControl, GetLayoutInfo()->GetSeparatorInfo(separator).Bounds, ACanvas);
   }
   Painter()->DrawMenuItemFrame(this, AControl, AControl->GetLink() ? AControl->GetLink()->GetIndex() : -1, R,
                                ACanvas->DCHandle());
@@ -324,15 +315,19 @@ void TqzBarSubMenuControl::PaintItems() {
     // The separators are drawn with their controls; keep them from the background fill.
     for (Integer i = 0; i < GetLayoutInfo()->SeparatorEntryCount(); ++i)
       canvas->ClipOutRect(GetLayoutInfo()->GetSeparatorInfo(i).Bounds);
-    DrawBackground(canvas->DCHandle(), GetClientRect());
+    DrawBackground(canvas->DCHandle(), GetItemsRect());
     canvas->PopClip();
   } else {
-    DrawBackground(canvas->DCHandle(), GetClientRect());
+    DrawBackground(canvas->DCHandle(), GetItemsRect());
   }
 }
 
 void TqzBarSubMenuControl::Paint() {
   if (IsDestroying() || FDismissing) return;
+  TkvCanvas* canvas = ActiveCanvas();
+  canvas->PushClip();
+  Painter()->DrawMenuInnerFrame(this, canvas->DCHandle(), BackgroundBrush(), GetClientRect());
+  canvas->PopClip();
   PaintItems();
 }
 

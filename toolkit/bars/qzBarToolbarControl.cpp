@@ -409,6 +409,17 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
   painter->DrawDockedBorder(this, DC, brush, whole);
 }
 
+void TqzBarControl::DrawBarParts(TkvCanvas* ACanvas) {
+  if (IsFloating() || !ShowsMark()) return;
+  TRect mark;
+  MarkRect(mark);
+  if (IsRectEmpty(&mark)) return;
+  Painter()->DrawMark(this, ACanvas, BackgroundBrush(), mark);
+  ACanvas->ClipOutRect(mark);
+}
+
+void TqzBarControl::MarkRect(TRect& R) { Painter()->GetBarMarkRect(this, R); }
+
 // ---- Messages ----------------------------------------------------------------------------------
 
 void TqzBarControl::PullOntoWorkArea(WINDOWPOS* APos) {

@@ -144,6 +144,8 @@ class TqzBarControl : public TCustomqzBarControl {
   bool HasCustomBackground() override;
   void ClientOffset(TPoint& P) override;
   void DrawFrameOn(HDC DC) override;
+  void DrawBarParts(TkvCanvas* ACanvas) override;
+  void MarkRect(TRect& R) override;
   bool IsVertical() override { return IsDockedVertically(); }
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   bool RotatesText() override;

@@ -4,14 +4,20 @@
 
 #include <algorithm>
 
+#include "gdi/Bitmaps.h"
 #include "gdi/Drawing.h"
 #include "gdi/GdiTypes.h"
 #include "gdi/SysColors.h"
 #include "gdi/UxTheme.h"
+#include "rtl/Math.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarFlatPainter.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/foundation/qzThemeManager.h"
 #include "user/Rects.h"
 
@@ -25,7 +31,7 @@ constexpr int TS_NORMAL = 1, TS_HOT = 2, TS_PRESSED = 3, TS_DISABLED = 4, TS_CHE
 constexpr int RP_GRIPPER = 1, RP_GRIPPERVERT = 2;
 constexpr int WP_MDIMINBUTTON = 16, WP_SMALLCLOSEBUTTON = 19, WP_MDICLOSEBUTTON = 20, WP_MDIRESTOREBUTTON = 22;
 constexpr int SP_GRIPPER = 3;
-constexpr int PP_BAR = 1, PP_CHUNK = 3;
+constexpr int PP_BAR = 1, PP_BARVERT = 2, PP_CHUNK = 3, PP_CHUNKVERT = 4;
 constexpr int EP_EDITTEXT = 1;
 constexpr int CP_DROPDOWNBUTTON = 1;
 
@@ -33,11 +39,6 @@ TqzBarThemeMetrics gMetrics;
 
 TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* AParams) {
   return dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
-}
-
-void FillWith(HDC DC, const TRect& R, HBRUSH ABrush) {
-  RECT r = R;
-  FillRect(DC, &r, ABrush);
 }
 
 void DrawPart(TqzThemedObjectType AKind, HDC DC, int APart, int AState, const TRect& R) {
@@ -205,6 +206,20 @@ void TqzBarXPPainter::ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, 
   DrawPart(totComboBox, DC, CP_DROPDOWNBUTTON, state, R);
 }
 
+void TqzBarXPPainter::DrawMenuBorder(TqzBarSubMenuControl*, HDC DC, const TRect& R) {
+  FrameWith(DC, R, SysColorBrushCode(COLOR_BTNSHADOW));
+}
+
+void TqzBarXPPainter::DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH, const TRect& R) {
+  FrameWith(DC, R, ClassRef()->MenuBrush(AMenu));
+}
+
+void TqzBarXPPainter::DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
+                                            TkvCanvas* ACanvas) {
+  ClassRef()->FillItemBackground(AControl, ACanvas->DCHandle(), AControl->IsSelected(), AMenu->BackgroundBrush(), R);
+  DrawMenuSeparatorLine(ACanvas, R);
+}
+
 void TqzBarXPPainter::DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) {
   DrawPart(totToolBar, ACanvas->DCHandle(), TP_SEPARATORVERT, TS_NORMAL, R);
 }
@@ -248,4 +263,75 @@ void TqzBarXPPainter::DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC,
 void TqzBarXPPainter::DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush,
                                          const TRect& ACaptionRect, const TRect& R) {
   BarPainterClassOf<TqzBarFlatPainter>()->DrawFloatingBorder(ABarControl, DC, ABrush, ACaptionRect, R);
+}
+
+// ---- Dock sites and progress bars --------------------------------------------------------------
+
+void TqzBarXPPainter::DrawDockBackground(TqzDockControl* ADockControl, HDC DC, TColor, HBRUSH, const TRect& R,
+                                         const TRect& ASiteRect) {
+  TBitmap* cache = ADockControl->GetBackgroundCache();
+  if (cache->GetEmpty()) {
+    TRect site = ADockControl->GetClientRect();
+    cache->SetSize(site.Width(), site.Height());
+    HDC target = cache->GetCanvas()->GetHandle();
+    DrawPart(totRebar, target, 0, 0, site);
+    bool vertical = ADockControl->IsVertical();
+    for (Integer i = 0; i < ADockControl->RowCount(); ++i) {
+      TqzDockRow* row = ADockControl->GetRow(i);
+      // The row's band: across the site, as deep as its windows reach.
+      Integer from = vertical ? site.Right : site.Bottom, to = vertical ? site.Left : site.Top;
+      bool bordered = row->ColCount() > 0;
+      for (Integer c = 0; c < row->ColCount(); ++c) {
+        TqzBarControl* window = row->GetCol(c)->GetBarControl();
+        TRect bounds = window->GetBoundsRect();
+        from = std::min(from, vertical ? bounds.Left : bounds.Top);
+        to = std::max(to, vertical ? bounds.Right : bounds.Bottom);
+        if (c == 0) bordered = window->GetBar()->GetBorderStyle() != bbsNone && !window->GetBar()->IsStatusBarLike();
+      }
+      if (!bordered || from >= to) continue;
+      auto line = [&](Integer AAt, int AColor) {
+        FillWith(target, vertical ? TRect(AAt, site.Top, AAt + 1, site.Bottom) : TRect(site.Left, AAt, site.Right, AAt + 1),
+                 SysColorBrushCode(AColor));
+      };
+      // The first row of a site at its form's edge has no line on that edge; the last row none after it.
+      if (i > 0) line(from, COLOR_BTNHIGHLIGHT);
+      if (i + 1 < ADockControl->RowCount()) line(to - 1, COLOR_BTNSHADOW);
+    }
+  }
+  BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), cache->GetCanvas()->GetHandle(), ASiteRect.Left, ASiteRect.Top,
+         SRCCOPY);
+}
+
+TColor TqzBarXPPainter::ProgressBarColor() {
+  COLORREF color = 0;
+  if (GetThemeColor(ObtainTheme(totProgress), PP_CHUNK, 1, TMT_FILLCOLOR, &color) == S_OK)
+    return static_cast<TColor>(color);
+  return TqzBarPainter::ProgressBarColor();
+}
+
+void TqzBarXPPainter::DrawProgressBar(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor) {
+  auto* params = dynamic_cast<TqzBarProgressControlDrawParams*>(AParams);
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  bool vertical = AParams->PaintKind == qzPaintRotated;
+  int bar = vertical ? PP_BARVERT : PP_BAR;
+  HTHEME theme = ObtainTheme(totProgress);
+  if (IsThemeBackgroundPartiallyTransparent(theme, bar, 1)) DrawProgressBackground(AParams, R);
+  DrawPart(totProgress, DC, bar, 1, R);
+  if (!params || params->Max <= params->Min || params->Position <= params->Min) return;
+  RECT bounds = R, content{};
+  if (GetThemeBackgroundContentRect(theme, DC, bar, 1, &bounds, &content) != S_OK) content = bounds;
+  TRect filled = content;
+  Integer position = std::min(params->Position, params->Max) - params->Min;
+  if (vertical)
+    filled.Bottom = filled.Top + MulDiv(filled.Height(), position, params->Max - params->Min);
+  else
+    filled.Right = filled.Left + MulDiv(filled.Width(), position, params->Max - params->Min);
+  if (IsRectEmpty(&filled)) return;
+  if (params->Smooth) {
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(AColor));
+    FillWith(DC, filled, brush);
+    DeleteObject(brush);
+  } else {
+    DrawPart(totProgress, DC, vertical ? PP_CHUNKVERT : PP_CHUNK, 1, filled);
+  }
 }

@@ -56,6 +56,9 @@ class TqzBarXPPainter : public TqzBarPainter {
   void DrawBarSeparator(TCustomqzBarControl* ABarControl, HDC DC, bool AHorizontal, HBRUSH ABrush,
                         const TRect& R) override;
   void DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) override;
+  // The rebar's background with a light and a dark line round each row, kept by the site.
+  void DrawDockBackground(TqzDockControl* ADockControl, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R,
+                          const TRect& ASiteRect) override;
   void DrawDockedBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
   void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                           const TRect& R) override;
@@ -72,6 +75,10 @@ class TqzBarXPPainter : public TqzBarPainter {
   void ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   Integer MenuArrowOffset() override { return 1; }
   Integer MenuSeparatorHeight() override { return BarThemeMetrics().MenuSeparatorHeight; }
+  void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
+  void DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
+                             TkvCanvas* ACanvas) override;
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
   HBRUSH MenuBrush(TqzBarSubMenuControl*) override { return SysColorBrushCode(COLOR_MENU); }
   void GetEditBorders(Byte, TRect& R) override { R = BarThemeMetrics().EditBorders; }
@@ -84,4 +91,9 @@ class TqzBarXPPainter : public TqzBarPainter {
   bool HasFlatDateButtons() override { return true; }
   void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R) override;
   void GetSpinButtonMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
+  TColor ProgressBarColor() override;
+  Integer ProgressMinHeight() override { return BarThemeMetrics().ProgressChunkGap; }
+  // The themed bar, its content narrowed to the position; an empty or inverted range shows the bar alone.
+  void DrawProgressBar(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor) override;
+  Integer SeparatorLineHeight() override { return BarThemeMetrics().MenuSeparatorHeight; }
 };

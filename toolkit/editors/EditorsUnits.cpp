@@ -44,8 +44,13 @@ void EditorsStart() {
 }
 
 void EditorsEnd() {
+  kvShellBrowserDialogEnd();
+  kvShellBrowserEnd();
+  kvShellTreeViewEnd();
   kvShellListViewEnd();
+  // The shell controls have stopped; the gatherers they left go with the shell's own end.
   kvShellCommonEnd();
+  kvListViewEnd();
   kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();

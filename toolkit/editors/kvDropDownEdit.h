@@ -617,6 +617,8 @@ class TkvCustomComboBoxListBox : public TkvCustomEditListBox {
   // The height of the first Count rows.
   Integer SumRowHeights(Integer Count);
   Integer RowHeight() override { return ItemRowHeight(-1); }
+  // The combo's lookup item: the list itself holds empty rows.
+  String RowText(Integer Index) override;
   void PrepareForShowing() override;
 
  protected:

@@ -52,6 +52,12 @@ void TkvCustomComboBoxListBox::PrepareForShowing() {
   SetStyle(measured ? lbOwnerDrawVariable : lbOwnerDrawFixed);
 }
 
+String TkvCustomComboBoxListBox::RowText(Integer Index) {
+  TkvCustomComboBox* combo = GetCombo();
+  TkvComboBoxLookupData* lookup = combo ? combo->GetComboLookupData() : nullptr;
+  return lookup ? lookup->KeyText(Index) : TkvCustomEditListBox::RowText(Index);
+}
+
 void TkvCustomComboBoxListBox::MeasureItem(Integer Index, Integer& Height) { Height = ItemRowHeight(Index); }
 
 bool TkvCustomComboBoxListBox::DrawsItemItself(Integer Index, const TRect& Rect, TOwnerDrawState State) {

@@ -278,3 +278,5 @@ void TkvCustomListView::ScrollContent(TScrollBarKind Kind, TScrollCode ScrollCod
 void kvListViewStart() {
   RegisterClasses({TkvListView::ClassInfo()});
 }
+
+void kvListViewEnd() { UnRegisterClass(TkvListView::ClassInfo()); }

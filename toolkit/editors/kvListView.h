@@ -243,3 +243,4 @@ class TkvListView : public TkvCustomListView {
 
 // Registers the unit's classes for form reading.
 void kvListViewStart();
+void kvListViewEnd();

@@ -86,3 +86,6 @@ void kvShellBrowserStart() {
   RegisterClasses({TkvShellBrowserDlg::ClassInfo(), TkvLabel::ClassInfo(), TkvTextEdit::ClassInfo(),
                    TkvShellTreeView::ClassInfo(), TkvButton::ClassInfo()});
 }
+
+// The controls the form names belong to their own units, which remove them.
+void kvShellBrowserEnd() { UnRegisterClass(TkvShellBrowserDlg::ClassInfo()); }

@@ -59,3 +59,4 @@ class TkvShellBrowserDlg : public TForm {
 };
 
 void kvShellBrowserStart();
+void kvShellBrowserEnd();

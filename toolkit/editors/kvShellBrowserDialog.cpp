@@ -71,3 +71,5 @@ bool TkvCustomShellBrowserDialog::Execute() {
 }
 
 void kvShellBrowserDialogStart() { RegisterClasses({TkvShellBrowserDialog::ClassInfo()}); }
+
+void kvShellBrowserDialogEnd() { UnRegisterClass(TkvShellBrowserDialog::ClassInfo()); }

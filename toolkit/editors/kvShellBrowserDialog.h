@@ -67,3 +67,4 @@ class TkvShellBrowserDialog : public TkvCustomShellBrowserDialog {
 };
 
 void kvShellBrowserDialogStart();
+void kvShellBrowserDialogEnd();

@@ -120,6 +120,21 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   // The linked list view shows the node's folder.
   void SyncListView(TTreeNode* Node);
 
+  // Drags the selected node's item out as a shell data object; the root is never dragged.
+  void StartTreeDrag();
+  // Drops onto a node go to the shell's own target of its folder or item. Hover answers whether
+  // the target changed; Leave lets go of it.
+  bool DropHover(const TPoint& ScreenPoint);
+  void DropLeave();
+  HRESULT DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
+  HRESULT DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect);
+  HRESULT DropDragLeave();
+  HRESULT DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
+  TkvDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
+  TTreeNode* GetDropHighlightNode() const { return FDropHighlightNode; }
+  // The producer whose read lock an open context menu holds, or nil.
+  TkvShellTreeItemProducer* GetMenuProducer() const { return FMenuProducer; }
+
   TkvShellItemsInfoGatherer* GetGatherer() const { return FGatherer.get(); }
   TkvShellTreeRoot* GetRoot() const { return FRoot.get(); }
   TkvShellTreeViewOptions* GetOptions() const { return FOptions.get(); }
@@ -159,8 +174,17 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void KVSMRootChanged(TMessage& Message);
   void KVSMTreeShellNotify(TMessage& Message);
   void KVSMReselect(TMessage& Message);
+  // Posted after a drop onto a node: its producer's folder is read again.
+  void KVSMShellNotify(TMessage& Message);
 
  private:
+  // Without dragging allowed the window does not wait to tell a click from a drag.
+  void AllowDragChanged(TObject* Sender);
+  // The menu's producer is going: its read lock is released first.
+  void MenuProducerGone(TObject* Sender);
+  void SetDropHighlightNode(TTreeNode* Node);
+  // The producer, when it still fills a node of the tree.
+  bool IsLiveProducer(TkvShellTreeItemProducer* Producer);
 
   static TkvShellTreeItemProducer* ProducerOf(TTreeNode* Node);
   // The live producer that fills Node, or nil when the node went with a rebuild.
@@ -184,6 +208,13 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   ULONG FChangeRegistration = 0;
   bool FShowInfoTips = false;
   TkvCustomInnerShellListView* FListView = nullptr;
+  TkvShellTreeItemProducer* FMenuProducer = nullptr;
+  bool FContextMenuOpen = false;
+  std::unique_ptr<TkvDragDropSettings> FDragDropSettings;
+  TInterfacePtr<IDropTarget> FDropTarget;
+  TInterfacePtr<IDataObject> FDragData;
+  TInterfacePtr<IDropTarget> FRegisteredTarget;
+  TTreeNode* FDropHighlightNode = nullptr;
 
   LPITEMIDLIST FSavedSelection = nullptr;
   std::vector<LPITEMIDLIST> FSavedExpanded;

@@ -38,14 +38,17 @@ TAVREN_MESSAGE_TABLE(TkvCustomInnerShellTreeView, MESSAGE_HANDLER(CN_NOTIFY, CNN
                      MESSAGE_HANDLER(KVSM_SELECT_FOLDER, KVSMSelectFolder),
                      MESSAGE_HANDLER(KVSM_ROOT_CHANGED, KVSMRootChanged),
                      MESSAGE_HANDLER(KVSM_TREE_SHELL_NOTIFY, KVSMTreeShellNotify),
-                     MESSAGE_HANDLER(KVSM_RESELECT, KVSMReselect))
+                     MESSAGE_HANDLER(KVSM_RESELECT, KVSMReselect),
+                     MESSAGE_HANDLER(KVSM_SHELL_NOTIFY, KVSMShellNotify))
 
 TkvCustomInnerShellTreeView::TkvCustomInnerShellTreeView(TComponent* AOwner)
     : TTreeView(AOwner),
       FGatherer(std::make_unique<TkvShellItemsInfoGatherer>(this)),
       FRoot(std::make_unique<TkvShellTreeRoot>(this, nullptr)),
       FOptions(std::make_unique<TkvShellTreeViewOptions>(this)),
-      FProducers(std::make_unique<TThreadList>()) {
+      FProducers(std::make_unique<TThreadList>()),
+      FDragDropSettings(std::make_unique<TkvDragDropSettings>()) {
+  FDragDropSettings->SetOnAllowDragChanged(MakeEvent<&TkvCustomInnerShellTreeView::AllowDragChanged>(this));
   SetRightClickSelect(true);
 }
 
@@ -98,6 +101,8 @@ void TkvCustomInnerShellTreeView::ClearNodes() {
 
 void TkvCustomInnerShellTreeView::DestroyWnd() {
   StopTracking();
+  RevokeDragDrop(GetHandle());
+  FRegisteredTarget = nullptr;
   const bool clearing = std::exchange(FClearing, true);
   try {
     TTreeView::DestroyWnd();
@@ -111,6 +116,15 @@ void TkvCustomInnerShellTreeView::DestroyWnd() {
 void TkvCustomInnerShellTreeView::CreateParams(TCreateParams& Params) {
   TTreeView::CreateParams(Params);
   if (FShowInfoTips) Params.Style = (Params.Style | TVS_INFOTIP) & ~TVS_NOTOOLTIPS;
+  if (!FDragDropSettings->GetAllowDragObjects()) Params.Style |= TVS_DISABLEDRAGDROP;
+}
+
+void TkvCustomInnerShellTreeView::AllowDragChanged(TObject*) {
+  if (!HandleAllocated()) return;
+  const DWORD style = static_cast<DWORD>(GetWindowLong(GetHandle(), GWL_STYLE));
+  SetWindowLong(GetHandle(), GWL_STYLE,
+                static_cast<LONG>(FDragDropSettings->GetAllowDragObjects() ? style & ~TVS_DISABLEDRAGDROP
+                                                                          : style | TVS_DISABLEDRAGDROP));
 }
 
 void TkvCustomInnerShellTreeView::SetShowInfoTips(bool Value) {
@@ -123,6 +137,13 @@ void TkvCustomInnerShellTreeView::SetShowInfoTips(bool Value) {
 
 void TkvCustomInnerShellTreeView::CNNotify(TMessage& Message) {
   auto* header = reinterpret_cast<NMHDR*>(Message.LParam);
+  if (header->code == TVN_BEGINDRAGA || header->code == TVN_BEGINRDRAGA) {
+    auto* node = reinterpret_cast<TTreeNode*>(reinterpret_cast<NMTREEVIEW*>(header)->itemNew.lParam);
+    if (!node || !FDragDropSettings->GetAllowDragObjects()) return;
+    node->SetSelected(true);
+    if (GetSelected() == node) StartTreeDrag();
+    return;
+  }
   if (header->code != TVN_GETINFOTIP) {
     InheritedMessage(Message);
     return;
@@ -142,6 +163,8 @@ void TkvCustomInnerShellTreeView::Loaded() {
 void TkvCustomInnerShellTreeView::CreateWnd() {
   TTreeView::CreateWnd();
   SendMessage(GetHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(SystemImageList(true)));
+  FRegisteredTarget = TInterfacePtr<IDropTarget>(new TkvViewDropTarget<TkvCustomInnerShellTreeView>(this));
+  RegisterDragDrop(GetHandle(), FRegisteredTarget.Get());
   if (IsLoading()) return;
   if (!FRoot->GetIdList())
     FRoot->ResolveRoot();
@@ -187,6 +210,8 @@ void TkvCustomInnerShellTreeView::StopTracking() {
 }
 
 void TkvCustomInnerShellTreeView::RegisterTreeNotify(TTreeNode* Node) {
+  // The menu's node keeps its registration until the menu has gone.
+  if (FContextMenuOpen) return;
   const bool registering = std::exchange(FRegisteringNotify, true);
   StopTracking();
   if (!Node) Node = GetSelected() ? GetSelected() : GetItems()->GetFirstNode();
@@ -362,26 +387,45 @@ void TkvCustomInnerShellTreeView::DoContextPopup(TPoint MousePos, bool& Handled)
   TkvShellTreeItemProducer* producer = parent ? ProducerOf(parent) : nullptr;
   if (!FOptions->GetContextMenus() || !producer) return TTreeView::DoContextPopup(MousePos, Handled);
   Handled = true;
-  LPITEMIDLIST item = nullptr;
-  TInterfacePtr<IShellFolder> folder;
-  producer->BeginRead();
-  folder = producer->GetFolderIntf();
-  const Integer index = node->GetIndex();
-  if (index < producer->ItemCount()) item = CopyIdList(producer->Item(index)->GetItemIdList());
-  producer->EndRead();
-  if (!item) return;
   TPoint at = MousePos;
   if (keyboard) {
     TRect r = node->DisplayRect(true);
     at = TPoint(r.Left, r.Bottom);
   }
-  try {
-    ShowShellContextMenu(GetHandle(), folder.Get(), {item}, ClientToScreen(at));
-  } catch (...) {
+  // The parent's items stay as they are while the menu is up: its read lock is held, and let go
+  // by MenuProducerGone should a rebuild free the producer meanwhile.
+  FMenuProducer = producer;
+  producer->OnDestroying = MakeEvent<&TkvCustomInnerShellTreeView::MenuProducerGone>(this);
+  producer->BeginRead();
+  LPITEMIDLIST item = nullptr;
+  auto finish = [&] {
     FreeIdList(item);
+    if (FMenuProducer) {
+      FMenuProducer->EndRead();
+      FMenuProducer->OnDestroying = nullptr;
+      FMenuProducer = nullptr;
+    }
+    FContextMenuOpen = false;
+  };
+  try {
+    RegisterTreeNotify(node);
+    FContextMenuOpen = true;
+    const Integer index = node->GetIndex();
+    if (index < producer->ItemCount()) item = CopyIdList(producer->Item(index)->GetItemIdList());
+    TInterfacePtr<IShellFolder> folder(producer->GetFolderIntf());
+    if (item) ShowShellContextMenu(GetHandle(), folder.Get(), {item}, ClientToScreen(at));
+  } catch (...) {
+    finish();
     throw;
   }
-  FreeIdList(item);
+  finish();
+}
+
+void TkvCustomInnerShellTreeView::MenuProducerGone(TObject*) {
+  if (!FMenuProducer) return;
+  FMenuProducer->EndRead();
+  FMenuProducer->OnDestroying = nullptr;
+  FMenuProducer = nullptr;
 }
 
 void TkvCustomInnerShellTreeView::SetListView(TkvCustomInnerShellListView* Value) {
@@ -589,6 +633,11 @@ void TkvCustomInnerShellTreeView::KVSMTreeShellNotify(TMessage& Message) {
   auto* lists = reinterpret_cast<LPCITEMIDLIST*>(Message.WParam);
   if (FRegisteringNotify || FRebuilding || !lists) return;
   if (Message.LParam == SHCNE_UPDATEITEM && !FindNode(lists[0])) return;
+  // A drag over the tree holds targets of its nodes: they stay until it has gone.
+  if (FDragData) {
+    FOnShellChange(this, static_cast<Cardinal>(Message.LParam), lists[0], lists[1]);
+    return;
+  }
   TTreeNodes* nodes = GetItems();
   nodes->BeginUpdate();
   FRebuilding = true;
@@ -620,4 +669,153 @@ void TkvCustomInnerShellTreeView::KVSMTreeShellNotify(TMessage& Message) {
   FRebuilding = false;
   nodes->EndUpdate();
   FOnShellChange(this, static_cast<Cardinal>(Message.LParam), lists[0], lists[1]);
+}
+
+// ---- Drag and drop -------------------------------------------------------------------------
+
+bool TkvCustomInnerShellTreeView::IsLiveProducer(TkvShellTreeItemProducer* Producer) {
+  TList* producers = FProducers->LockList();
+  const bool live = Producer && producers->IndexOf(Producer) >= 0;
+  FProducers->UnlockList();
+  return live;
+}
+
+void TkvCustomInnerShellTreeView::StartTreeDrag() {
+  TTreeNode* node = GetSelected();
+  TTreeNode* parentNode = node ? node->GetParent() : nullptr;
+  TkvShellTreeItemProducer* parent = ProducerOf(parentNode);
+  if (!parent) return;
+  LPITEMIDLIST item = nullptr;
+  parent->BeginRead();
+  TInterfacePtr<IShellFolder> folder(parent->GetFolderIntf());
+  const Integer index = node->GetIndex();
+  if (index < parent->ItemCount()) item = CopyIdList(parent->Item(index)->GetItemIdList());
+  parent->EndRead();
+  LPCITEMIDLIST items[] = {item};
+  void* raw = nullptr;
+  // The lock is not held over the drag: a drop into this tree reads the folders again.
+  if (folder && item && folder->GetUIObjectOf(GetHandle(), 1, items, IDataObject::IID, nullptr, &raw) == S_OK && raw) {
+    auto data = TInterfacePtr<IDataObject>::Attach(static_cast<IDataObject*>(raw));
+    TInterfacePtr<IDropSource> source(new TkvDropSource);
+    DWORD effect = DROPEFFECT_NONE;
+    TWeakRef<TkvCustomInnerShellTreeView> self(this);
+    DoDragDrop(data.Get(), source.Get(), FDragDropSettings->GetAllowedEffects(), &effect);
+    if (self && effect != DROPEFFECT_NONE && IsLiveProducer(parent) && !parent->RefreshItems())
+      LoadNode(parent->Node, false);
+  }
+  FreeIdList(item);
+}
+
+void TkvCustomInnerShellTreeView::SetDropHighlightNode(TTreeNode* Node) {
+  if (FDropHighlightNode) FDropHighlightNode->SetDropTarget(false);
+  FDropHighlightNode = Node;
+  if (Node) Node->SetDropTarget(true);
+}
+
+bool TkvCustomInnerShellTreeView::DropHover(const TPoint& ScreenPoint) {
+  const TPoint p = ScreenToClient(ScreenPoint);
+  TTreeNode* node = GetNodeAt(p.X, p.Y);
+  if (!node) {
+    DropLeave();
+    return false;
+  }
+  if (node == FDropHighlightNode && FDropTarget) return false;
+  DropLeave();
+  void* raw = nullptr;
+  TTreeNode* parentNode = node->GetParent();
+  if (!parentNode) {
+    TkvShellTreeItemProducer* producer = ProducerOf(node);
+    TInterfacePtr<IShellFolder> folder(producer ? producer->GetFolderIntf() : nullptr);
+    if (folder) folder->CreateViewObject(GetHandle(), IDropTarget::IID, &raw);
+  } else if (TkvShellTreeItemProducer* parent = ProducerOf(parentNode)) {
+    LPITEMIDLIST item = nullptr;
+    bool container = false;
+    parent->BeginRead();
+    TInterfacePtr<IShellFolder> folder(parent->GetFolderIntf());
+    const Integer index = node->GetIndex();
+    if (index < parent->ItemCount()) {
+      item = CopyIdList(parent->Item(index)->GetItemIdList());
+      container = parent->Item(index)->IsContainer;
+    }
+    parent->EndRead();
+    if (folder && item) {
+      void* bound = nullptr;
+      if (container) {
+        if (folder->BindToObject(item, nullptr, IShellFolder::IID, &bound) == S_OK && bound) {
+          auto sub = TInterfacePtr<IShellFolder>::Attach(static_cast<IShellFolder*>(bound));
+          sub->CreateViewObject(GetHandle(), IDropTarget::IID, &raw);
+        }
+      } else {
+        LPCITEMIDLIST items[] = {item};
+        folder->GetUIObjectOf(GetHandle(), 1, items, IDropTarget::IID, nullptr, &raw);
+      }
+    }
+    FreeIdList(item);
+  }
+  if (raw) {
+    FDropTarget = TInterfacePtr<IDropTarget>::Attach(static_cast<IDropTarget*>(raw));
+    SetDropHighlightNode(node);
+  }
+  return true;
+}
+
+void TkvCustomInnerShellTreeView::DropLeave() {
+  if (FDropTarget) FDropTarget->DragLeave();
+  FDropTarget = nullptr;
+  SetDropHighlightNode(nullptr);
+}
+
+HRESULT TkvCustomInnerShellTreeView::DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect) {
+  FDragData = TInterfacePtr<IDataObject>(Data);
+  DropHover(TPoint(Point.X, Point.Y));
+  if (!FDropTarget) {
+    *Effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  return FDropTarget->DragEnter(Data, KeyState, Point, Effect);
+}
+
+HRESULT TkvCustomInnerShellTreeView::DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect) {
+  const bool changed = DropHover(TPoint(Point.X, Point.Y));
+  if (!FDropTarget) {
+    *Effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  if (changed) {
+    DWORD entered = *Effect;
+    const HRESULT result = FDropTarget->DragEnter(FDragData.Get(), KeyState, Point, &entered);
+    if (result != S_OK) return result;
+  }
+  return FDropTarget->DragOver(KeyState, Point, Effect);
+}
+
+HRESULT TkvCustomInnerShellTreeView::DropDragLeave() {
+  FDragData = nullptr;
+  DropLeave();
+  return S_OK;
+}
+
+HRESULT TkvCustomInnerShellTreeView::DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect) {
+  const bool changed = DropHover(TPoint(Point.X, Point.Y));
+  HRESULT result = S_OK;
+  if (FDropTarget) {
+    DWORD entered = *Effect;
+    if (changed) result = FDropTarget->DragEnter(Data, KeyState, Point, &entered);
+    if (result == S_OK) result = FDropTarget->Drop(Data, KeyState, Point, Effect);
+  } else {
+    *Effect = DROPEFFECT_NONE;
+  }
+  // The folder dropped into is read again once the drop has returned.
+  if (FDropHighlightNode && *Effect != DROPEFFECT_NONE)
+    PostMessage(GetHandle(), KVSM_SHELL_NOTIFY, reinterpret_cast<WPARAM>(ProducerOf(FDropHighlightNode)), 0);
+  FDragData = nullptr;
+  DropLeave();
+  return result;
+}
+
+void TkvCustomInnerShellTreeView::KVSMShellNotify(TMessage& Message) {
+  auto* producer = reinterpret_cast<TkvShellTreeItemProducer*>(Message.WParam);
+  // A rebuild meanwhile took the node with it.
+  if (!IsLiveProducer(producer)) return;
+  if (!producer->RefreshItems()) LoadNode(producer->Node, false);
 }

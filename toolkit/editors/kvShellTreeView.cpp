@@ -74,7 +74,9 @@ TAVREN_CLASS_IMPL_PUBLISHED(TkvShellTreeView,
     PROPERTY(Align).Default(alNone),
     PROPERTY(Anchors),
     PROPERTY(AutoExpand).Default(false),
+    PROPERTY(ChangeDelay).Default(0),
     PROPERTY(Constraints),
+    PROPERTY(DragDropSettings),
     PROPERTY(Enabled).Default(true),
     PROPERTY(HideSelection).Default(true),
     PROPERTY(Indent),
@@ -85,6 +87,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TkvShellTreeView,
     PROPERTY_AS(PopupMenu, GetKvPopupMenu, SetKvPopupMenu),
     PROPERTY(RightClickSelect).Default(false),
     PROPERTY(Root),
+    PROPERTY(ShellListView),
     PROPERTY(ShowButtons).Default(true),
     PROPERTY(ShowHint),
     PROPERTY(ShowInfoTips).Default(false),
@@ -292,3 +295,5 @@ void TkvCustomShellTreeView::Loaded() {
 }
 
 void kvShellTreeViewStart() { RegisterClasses({TkvShellTreeView::ClassInfo()}); }
+
+void kvShellTreeViewEnd() { UnRegisterClass(TkvShellTreeView::ClassInfo()); }

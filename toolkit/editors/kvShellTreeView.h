@@ -60,6 +60,11 @@ class TkvCustomShellTreeView : public TkvContainer {
   TkvInnerShellTreeView* GetInnerTree() const { return FInnerTree; }
   bool GetAutoExpand() const { return FInnerTree->GetAutoExpand(); }
   void SetAutoExpand(bool Value) { FInnerTree->SetAutoExpand(Value); }
+  Integer GetChangeDelay() const { return FInnerTree->GetChangeDelay(); }
+  void SetChangeDelay(Integer Value) { FInnerTree->SetChangeDelay(Value); }
+  TkvDragDropSettings* GetDragDropSettings() const { return FInnerTree->GetDragDropSettings(); }
+  // The values are taken; the caller keeps its object.
+  void SetDragDropSettings(TkvDragDropSettings* Value) { FInnerTree->GetDragDropSettings()->Assign(Value); }
   bool GetHideSelection() const { return FInnerTree->GetHideSelection(); }
   void SetHideSelection(bool Value) { FInnerTree->SetHideSelection(Value); }
   Integer GetIndent() const { return FInnerTree->GetIndent(); }
@@ -157,3 +162,4 @@ class TkvShellTreeView : public TkvCustomShellTreeView {
 };
 
 void kvShellTreeViewStart();
+void kvShellTreeViewEnd();

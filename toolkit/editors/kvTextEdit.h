@@ -382,6 +382,8 @@ class TkvCustomEditListBox : public TkvCustomInnerListBox {
   virtual Integer RowHeight();
   Integer RowsHeight(Integer Count) { return Count * RowHeight(); }
   Integer RowTextWidth(Integer Index);
+  // The text row Index shows: its text of Items, or what the list's owner keeps for it.
+  virtual String RowText(Integer Index) { return GetItems()->GetStrings(Index); }
   bool IsVisible();
   // Appends empty rows or deletes rows from the end.
   void SetRowCount(Integer Count);

@@ -29,7 +29,7 @@ TkvCustomEdit* TkvCustomEditListBox::GetOwnerEdit() { return dynamic_cast<TkvCus
 Integer TkvCustomEditListBox::RowHeight() { return TextHeightInFont(GetFont(), "Wg"); }
 
 Integer TkvCustomEditListBox::RowTextWidth(Integer Index) {
-  return TextWidthInFont(GetFont(), GetItems()->GetStrings(Index));
+  return TextWidthInFont(GetFont(), RowText(Index));
 }
 
 bool TkvCustomEditListBox::IsVisible() { return HandleAllocated() && IsWindowVisible(GetHandle()); }
@@ -81,7 +81,7 @@ void TkvCustomEditListBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState S
   TCanvas* canvas = GetCanvas();
   canvas->FillRect(Rect);
   if (Index < 0 || Index >= GetItems()->GetCount()) return;
-  String text = GetItems()->GetStrings(Index);
+  String text = RowText(Index);
   bool rightToLeft = GetBiDiMode() != bdLeftToRight;
   TRect r = Rect;
   if (rightToLeft)
@@ -89,6 +89,8 @@ void TkvCustomEditListBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState S
   else
     r.Left += 2;
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT);
+  // The row's font and colour go into the device context before the text is drawn through it.
+  canvas->RequiredState(TCanvasState{csHandleValid, csFontValid});
   SetBkMode(canvas->GetHandle(), TRANSPARENT);
   DrawText(canvas->GetHandle(), text.c_str(), static_cast<int>(text.size()), &r, format);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "gdi/Gdi.h"
+#include "rtl/ClassRegistry.h"
 #include "rtl/Filer.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
@@ -434,3 +435,7 @@ void TkvImageList::ReadImageInfo(TReader* Reader) {
 }
 
 void TkvImageList::WriteImageInfo(TWriter* Writer) { Writer->WriteCollection(FImageInfo.get()); }
+
+// Forms name image lists by class.
+void kvGraphicsImageListStart() { RegisterClass(TkvImageList::ClassInfo()); }
+void kvGraphicsImageListEnd() { UnRegisterClass(TkvImageList::ClassInfo()); }

@@ -348,7 +348,7 @@ const std::vector<TqzSkinController*>& SkinControllers();
 // Every controller's painter chosen again, every window refreshed.
 void RefreshSkinnedWindows();
 
-// Unit start: the hook, the attach window, the messages, the scroll-bar wrappers. End: every
-// window procedure restored, all of it gone.
+// Unit start: the controller's class registered for forms, the hook, the attach window, the
+// messages, the scroll-bar wrappers. End: every window procedure restored, all of it gone.
 void qzSkinsFormStart();
 void qzSkinsFormEnd();

@@ -8,6 +8,7 @@
 
 #include "controls/ScrollBars.h"
 #include "gdi/Gdi.h"
+#include "rtl/ClassRegistry.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/skins/qzSkinsForm.h"
 #include "user/User.h"
@@ -312,6 +313,7 @@ TqzSkinWinController* SkinWinControllerOf(HWND Window) {
 }
 
 void qzSkinsFormStart() {
+  RegisterClass(TqzSkinController::ClassInfo());
   savedSetScrollPos = FormSetScrollPos;
   savedSetScrollInfo = FormSetScrollInfo;
   FormSetScrollPos = SkinnedSetScrollPos;
@@ -342,6 +344,7 @@ void qzSkinsFormEnd() {
   delete all;
   delete helper;
   helper = nullptr;
+  UnRegisterClass(TqzSkinController::ClassInfo());
 }
 
 void RefreshSkinnedWindows() {

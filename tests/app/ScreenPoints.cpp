@@ -1,8 +1,13 @@
-#include "CommandButtons.h"
+#include "ScreenPoints.h"
 
 #include <gtest/gtest.h>
 
 #include "toolkit/bars/qzBarControl.h"
+
+POINT ToScreen(TControl* AControl, Integer X, Integer Y) {
+  const TPoint p = AControl->ClientToScreen(TPoint(X, Y));
+  return {p.X, p.Y};
+}
 
 POINT CommandButtonPoint(TComponent* AOwner, const char* AName) {
   auto* item = dynamic_cast<TqzBarItem*>(AOwner->FindComponent(AName));
@@ -13,6 +18,7 @@ POINT CommandButtonPoint(TComponent* AOwner, const char* AName) {
     return {0, 0};
   }
   const TRect r = link->GetItemRect();
-  const TPoint p = window->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
-  return {p.X, p.Y};
+  return ToScreen(window, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
+
+POINT ControlPoint(TControl* AControl) { return ToScreen(AControl, AControl->GetWidth() / 2, AControl->GetHeight() / 2); }

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "BarsTestSupport.h"
+#include "gdi/SysColors.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "user/Painting.h"
+#include "user/Rects.h"
+#include "vcl/Forms.h"
+
+namespace {
+
+// A menu window of Open, Recent > (One, Two), a group start and Exit, shown in the manager's style.
+class MenuPainting : public BarManagerOnForm {
+ protected:
+  void SetUp() override {
+    BarManagerOnForm::SetUp();
+    form->SetBounds(40, 30, 420, 300);
+    form->Show();
+    items = new TqzBarSubItem(form);
+    Button("Open");
+    recent = new TqzBarSubItem(form);
+    recent->SetCaption("Recent");
+    items->GetItemLinks()->AddLinkForItem(recent);
+    Button("One", recent);
+    Button("Exit")->SetBeginGroup(true);
+  }
+  void TearDown() override {
+    if (menu) menu->Dismiss();
+    BarManagerOnForm::TearDown();
+  }
+  TqzBarItemLink* Button(const char* ACaption, TqzBarSubItem* AParent = nullptr) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(ACaption);
+    return (AParent ? AParent : items)->GetItemLinks()->AddLinkForItem(item);
+  }
+  void Open(TqzBarManagerStyle AStyle, Integer ASelected = -1) {
+    manager->SetStyle(AStyle);
+    menu = new TqzBarSubMenuControl(manager);
+    menu->SetItemLinks(items->GetItemLinks());
+    menu->Popup(TPoint(100, 100));
+    if (ASelected >= 0) menu->SetSelectedControl(items->GetItemLinks()->GetLink(ASelected)->GetControl());
+    UpdateAllWindows();
+  }
+  // A pixel of the menu window, in window coordinates.
+  uint32_t At(Integer X, Integer Y) {
+    PixelImage image = screen.WindowImage(menu->GetHandle());
+    return image.pixels[static_cast<size_t>(Y) * image.width + X] & 0xFFFFFF;
+  }
+  // A pixel in the menu's client coordinates.
+  uint32_t ClientAt(Integer X, Integer Y) {
+    TPoint origin = menu->ClientToScreen(TPoint(0, 0));
+    RECT window;
+    GetWindowRect(menu->GetHandle(), &window);
+    return At(X + origin.X - window.Left, Y + origin.Y - window.Top);
+  }
+  // How many pixels of the colour lie in R (client coordinates); ATolerance per channel takes the
+  // smoothed edges of text.
+  Integer Count(const TRect& R, TColor AColor, Integer ATolerance = 0) {
+    uint32_t want = ColorToRGB(AColor) & 0xFFFFFF;
+    Integer n = 0;
+    for (Integer y = R.Top; y < R.Bottom; ++y)
+      for (Integer x = R.Left; x < R.Right; ++x) {
+        // Pixels are read as 0xRRGGBB, colours are 0xBBGGRR.
+        uint32_t p = ClientAt(x, y);
+        bool near = true;
+        for (int shift : {0, 8, 16})
+          near = near && std::abs(static_cast<int>((p >> (16 - shift)) & 0xFF) - static_cast<int>((want >> shift) & 0xFF)) <=
+                             ATolerance;
+        n += near;
+      }
+    return n;
+  }
+  TqzBarSubItem* items = nullptr;
+  TqzBarSubItem* recent = nullptr;
+  TqzBarSubMenuControl* menu = nullptr;
+};
+
+TEST_F(MenuPainting, ASelectedItemsCaptionTakesItsStylesSelectedTextColour) {
+  struct Case {
+    TqzBarManagerStyle style;
+    TColor text;
+  } cases[] = {{bmsStandard, clHighlightText}, {bmsEnhanced, clHighlightText}, {bmsFlat, clBtnText}};
+  for (const Case& c : cases) {
+    Open(c.style, 0);
+    TqzBarItemControl* control = items->GetItemLinks()->GetLink(0)->GetControl();
+    TRect row = control->GetItemRect();
+    TRect caption(row.Left + control->GlyphPartWidth(), row.Top, row.Right, row.Bottom);
+    EXPECT_GT(Count(caption, c.text, 0x40), 12) << c.style;
+    menu->Dismiss();
+    menu = nullptr;
+  }
+}
+
+TEST_F(MenuPainting, ASubItemShowsOneArrow) {
+  for (TqzBarManagerStyle style : {bmsStandard, bmsFlat, bmsOffice11}) {
+    Open(style);
+    TqzBarItemControl* control = items->GetItemLinks()->GetLink(1)->GetControl();
+    TRect row = control->GetItemRect();
+    TRect tail(row.Right - control->ExtraWidth(), row.Top, row.Right, row.Bottom);
+    TRect ink = InkBounds(screen, menu, tail);
+    ASSERT_FALSE(IsRectEmpty(&ink)) << style;
+    // One arrow is as wide as the menu arrow is high; two in a row were twice that.
+    EXPECT_LE(ink.Width(), menu->GetMenuArrowHeight() + 1) << style;
+    menu->Dismiss();
+    menu = nullptr;
+  }
+}
+
+TEST_F(MenuPainting, FrameAndSeparatorByStyle) {
+  struct Case {
+    TqzBarManagerStyle style;
+    Integer indent;  // where the separator's line starts after the items' left edge
+  } cases[] = {{bmsStandard, 2}, {bmsEnhanced, 12}};
+  for (const Case& c : cases) {
+    Open(c.style);
+    RECT window;
+    GetWindowRect(menu->GetHandle(), &window);
+    Integer w = window.Right - window.Left, h = window.Bottom - window.Top;
+    uint32_t face = ColorToRGB(clBtnFace), dark = ColorToRGB(cl3DDkShadow);
+    auto rgb = [](uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); };
+    // Face on the left and top, the raised outer edge's dark line on the right and bottom.
+    EXPECT_EQ(At(0, h / 2), rgb(face)) << c.style;
+    EXPECT_EQ(At(w / 2, 0), rgb(face)) << c.style;
+    EXPECT_EQ(At(w - 1, h / 2), rgb(dark)) << c.style;
+    EXPECT_EQ(At(w / 2, h - 1), rgb(dark)) << c.style;
+    // The separator above Exit: its etched line on its fifth row, the indent kept at both sides.
+    TRect band = menu->GetLayoutInfo()->GetSeparatorInfo(0).Bounds;
+    TRect line(band.Left, band.Top + 4, band.Right, band.Top + 5);
+    Integer shadow = Count(line, clBtnShadow);
+    // The etched edge's dark line stops a pixel short of the right end.
+    EXPECT_EQ(shadow, band.Width() - 2 * c.indent - 1) << c.style;
+    EXPECT_EQ(Count(TRect(band.Left, band.Top + 4, band.Left + c.indent, band.Top + 5), clBtnShadow), 0) << c.style;
+    menu->Dismiss();
+    menu = nullptr;
+  }
+}
+
+TEST_F(MenuPainting, TheFlatLooksFrameTheMenuInOneLineAndOffice11PaintsTheIconBand) {
+  for (TqzBarManagerStyle style : {bmsFlat, bmsOffice11}) {
+    Open(style);
+    RECT window;
+    GetWindowRect(menu->GetHandle(), &window);
+    Integer w = window.Right - window.Left, h = window.Bottom - window.Top;
+    uint32_t frame = At(0, h / 2);
+    EXPECT_EQ(At(w / 2, 0), frame) << style;
+    EXPECT_EQ(At(w - 1, h / 2), frame) << style;
+    EXPECT_EQ(At(w / 2, h - 1), frame) << style;
+    EXPECT_NE(At(1, h / 2), frame) << style;
+    // Beside the Exit row: the band left of the captions, the menu's window colour after them.
+    TRect row = items->GetItemLinks()->GetLink(2)->GetItemRect();
+    uint32_t band = ClientAt(row.Left + 1, row.Top + 1), text = ClientAt(row.Right - 2, row.Top + 1);
+    EXPECT_EQ(text, 0xFFFFFFu) << style;
+    if (style == bmsOffice11) {
+      EXPECT_NE(band, text);
+    }
+    menu->Dismiss();
+    menu = nullptr;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+// The Office-11 look of menu windows: the icon band's gradient under the items, a border in the
+// border brush that stays open where the menu joins its opener, and the menu-coloured frame.
+
+#include "gdi/Drawing.h"
+#include "gdi/Regions.h"
+#include "toolkit/bars/qzBarOffice11Painter.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
+#include "toolkit/foundation/qzOffice11.h"
+#include "user/Rects.h"
+
+namespace {
+
+// The band's gradient is the toolbars' (slots 2 and 3), copied to slots of its own.
+constexpr Integer BandGradient1 = 34, BandGradient2 = 35;
+// Brushes B4 (menu) and B10 (border) of the table.
+constexpr Integer MenuBrushIndex = 4, BorderBrushIndex = 10;
+
+}  // namespace
+
+void TqzBarOffice11Painter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush,
+                                               const TRect& R) {
+  if (AMenu->BackgroundBitmap()) {
+    TqzBarFlatPainter::FillMenuBackground(AMenu, DC, AColor, ABrush, R);
+    return;
+  }
+  HRGN saved = nullptr;
+  bool existed = false;
+  BackupClipRegion(DC, saved, existed);
+  IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
+  TRect client = AMenu->GetClientRect();
+  Integer bandEnd = ClassRef()->MenuTextIndent(AMenu);
+  PaintSplitGradient(DC, TRect(client.Left, client.Top, bandEnd, client.Bottom), Office11Color(BandGradient1),
+                     Office11Color(BandGradient2), true);
+  FillAreaSolidOrTiled(DC, TRect(bandEnd, client.Top, client.Right, client.Bottom), client, nullptr, AColor, ABrush);
+  RestoreClipRegionBackup(DC, saved, existed);
+}
+
+void TqzBarOffice11Painter::DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) {
+  FrameWith(DC, R, Office11Brush(BorderBrushIndex));
+  TRect strip;
+  AMenu->GetOwnerJoinRect(false, strip);
+  if (!IsRectEmpty(&strip)) FillWith(DC, strip, Office11Brush(MenuBrushIndex));
+}
+
+void TqzBarOffice11Painter::DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH, const TRect& R) {
+  HBRUSH menu = Office11Brush(MenuBrushIndex);
+  if (!AMenu->BackgroundBitmap()) {
+    FrameWith(DC, R, menu);
+    return;
+  }
+  FillWith(DC, TRect(R.Left, R.Top, R.Right, R.Top + 1), menu);
+  FillWith(DC, TRect(R.Right - 1, R.Top, R.Right, R.Bottom), menu);
+  FillWith(DC, TRect(R.Left, R.Bottom - 1, R.Right, R.Bottom), menu);
+  HBRUSH band = CreateSolidBrush(ColorToRGB(Office11Color(BandGradient1)));
+  FillWith(DC, TRect(R.Left, R.Top, R.Left + 1, R.Bottom), band);
+  DeleteObject(band);
+}
