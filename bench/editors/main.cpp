@@ -3,7 +3,7 @@
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
 // not the length of the text); mouse moves over editors with buttons (EditMouseBench.cpp); and
 // the edit masks (MaskBench.cpp); the log window's memo (MemoBench.cpp); a list view of 100,000
-// rows (ListViewBench.cpp).
+// rows (ListViewBench.cpp); a combo box of 10,000 items (ComboBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "ComboBench.h"
 #include "EditMouseBench.h"
 #include "ListViewBench.h"
 #include "MaskBench.h"
@@ -103,6 +104,7 @@ int main() {
   RunMaskBench();
   RunMemoBench();
   RunListViewBench();
+  RunComboBench();
   GdiEnd();
   RtlEnd();
   return 0;

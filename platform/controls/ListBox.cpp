@@ -297,15 +297,12 @@ void ListBox::EnsureVisible(int index) {
     SetTop(index);
     return;
   }
-  // Scroll down until the item's bottom is inside the client area.
+  // The highest top that still shows the item's bottom: rows are added upwards from the item
+  // while they fit, so the cost follows the rows shown, not the distance scrolled.
   const int height = Client().Bottom;
-  int top = top_;
-  auto bottomOf = [&](int t) {
-    int y = 0;
-    for (int i = t; i <= index; ++i) y += ItemHeight(i);
-    return y;
-  };
-  while (top < index && bottomOf(top) > height) ++top;
+  int top = index;
+  int used = ItemHeight(index);
+  while (top > top_ && used + ItemHeight(top - 1) <= height) used += ItemHeight(--top);
   SetTop(top);
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "BarsTestSupport.h"
+#include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -121,6 +122,106 @@ TEST_F(StyleScreenshots, TheFormInEachStyle) {
     EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-style-" + style.name + ".png")) << style.name;
     entry->CloseSubMenu();
     Pump();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// One toolbar of item states (normal, hot, pressed, down, disabled, split; an edit, a
+// progress bar, a static item, separators) and a plain hint under it, in each style, at 96 dpi and
+// at 144 (the bars' fonts one and a half times as large, their glyphs stretched).
+TEST_F(StyleScreenshots, ItemStatesInEachStyleAt96And144Dpi) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->SetCaption("States");
+  auto button = [&](const char* ACaption, bool ABeginGroup = false) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(ACaption);
+    item->SetGlyph(&glyph);
+    item->SetPaintStyle(psCaptionGlyph);
+    bar->GetItemLinks()->AddLinkForItem(item)->SetBeginGroup(ABeginGroup);
+    return item;
+  };
+  button("Normal");
+  TqzBarButton* hot = button("Hot");
+  TqzBarButton* pressed = button("Pressed");
+  TqzBarButton* down = button("Down");
+  down->SetButtonStyle(bsChecked);
+  down->SetDown(true);
+  button("Disabled")->SetEnabled(false);
+  button("Split", true)->SetButtonStyle(bsDropDown);
+  auto* edit = new TqzBarEdit(form);
+  edit->SetCaption("Edit");
+  edit->SetText("text");
+  bar->GetItemLinks()->AddLinkForItem(edit)->SetBeginGroup(true);
+  auto* progress = new TqzBarProgressItem(form);
+  progress->SetWidth(80);
+  progress->SetPosition(60);
+  bar->GetItemLinks()->AddLinkForItem(progress)->SetBeginGroup(true);
+  auto* label = new TqzBarStatic(form);
+  label->SetCaption("Static");
+  label->SetBorderStyle(sbsLowered);
+  bar->GetItemLinks()->AddLinkForItem(label)->SetBeginGroup(true);
+  bar->SetDockingStyle(dsTop);
+  bar->SetOneOnRow(true);
+  bar->SetVisible(true);
+  form->SetBounds(40, 30, 900, 200);
+  Pump();
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  struct Style {
+    TqzBarManagerStyle style;
+    const char* name;
+  } styles[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"}, {bmsOffice11, "office11"}};
+  for (Integer dpi : {96, 144}) {
+    TFont font;
+    font.Assign(manager->GetFont());
+    font.SetSize(8 * dpi / 96);
+    // The size holds only while the manager does not follow the system's menu font.
+    manager->SetScaled(false);
+    manager->SetUseSystemFont(false);
+    manager->SetFont(&font);
+    manager->SetStretchGlyphs(dpi != 96);
+    // A toolbar's window takes its bar's font when it is made.
+    bar->SetVisible(false);
+    bar->SetVisible(true);
+    for (const Style& style : styles) {
+      manager->SetStyle(style.style);
+      manager->GetBars()->RebuildAll();
+      Pump();
+      TqzBarControl* window = bar->GetBarControl();
+      ASSERT_NE(window, nullptr);
+      TqzBarItemControl* hotControl = hot->GetLink(0)->GetControl();
+      window->ChangeActive(true);
+      window->SetSelectedControl(hotControl);
+      Pump();
+      // A press shows only while the mouse holds the button, and the hot button holds the
+      // selection: the pressed look is drawn over its button on the window.
+      auto* pressedControl = dynamic_cast<TqzBarButtonLikeControl*>(pressed->GetLink(0)->GetControl());
+      ASSERT_NE(pressedControl, nullptr);
+      HDC dc = GetDC(window->GetHandle());
+      TCanvas target;
+      target.SetHandle(dc);
+      target.SetFont(window->GetFont());
+      TkvCanvas canvas(&target);
+      pressedControl->FillDrawParams(true);
+      pressedControl->ButtonParams()->TargetCanvas = &canvas;
+      pressedControl->ButtonParams()->SelectedLook = true;
+      pressedControl->ButtonParams()->PushedLook = true;
+      pressedControl->Painter()->DrawButtonItem(pressedControl->GetDrawParams(), pressedControl->GetItemRect());
+      target.SetHandle(nullptr);
+      ReleaseDC(window->GetHandle(), dc);
+      TRect r = hotControl->GetItemRect();
+      TPoint below = window->ClientToScreen(TPoint(r.Left, r.Bottom + 4));
+      SetCursorPos(below.X, below.Y);
+      BarHintWindow()->ShowHint(manager, "Open a video", " (Ctrl+O)");
+      UpdateAllWindows();
+      EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-states-" + style.name + "-" + IntToStr(dpi) + ".png")) << style.name;
+      ShowWindow(BarHintWindow()->GetHandle(), SW_HIDE);
+      window->ChangeActive(false);
+    }
   }
 }
 

@@ -128,6 +128,36 @@ TEST_F(Menus, FileOpensUnderItsEntryASubItemOpensAfterRestingAndAClickClosesTheC
   EXPECT_EQ(ActiveBarControl(), nullptr);
 }
 
+TEST_F(Menus, TheArrowsWalkTheMenuRightOpensASubItemAndLeftComesBack) {
+  ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
+  Pump();
+  TqzBarSubMenuControl* menu = MenuOf(file);
+  ASSERT_NE(menu, nullptr);
+  auto selected = [&](TqzBarSubMenuControl* AMenu) -> String {
+    TqzBarItemControl* control = AMenu ? AMenu->GetSelectedControl() : nullptr;
+    return control ? control->GetLink()->GetCaption() : String("-");
+  };
+  struct Step {
+    UINT key;
+    const char* inFile;
+    const char* inRecent;  // "-" nothing selected, nullptr closed
+  } steps[] = {
+      {VK_DOWN, "&Open", nullptr},   {VK_DOWN, "&Recent", nullptr}, {VK_RIGHT, "&Recent", "One"},
+      {VK_DOWN, "&Recent", "Two"},   {VK_LEFT, "&Recent", nullptr}, {VK_UP, "&Open", nullptr},
+      {VK_TAB, "&Recent", nullptr},  {VK_DOWN, "E&xit", nullptr},
+  };
+  for (const Step& step : steps) {
+    ScriptKeyPress(step.key);
+    Pump();
+    ASSERT_EQ(MenuOf(file), menu) << step.key;
+    EXPECT_EQ(selected(menu), step.inFile) << step.key;
+    if (step.inRecent)
+      EXPECT_EQ(selected(MenuOf(recent)), step.inRecent) << step.key;
+    else
+      EXPECT_EQ(MenuOf(recent), nullptr) << step.key;
+  }
+}
+
 TEST_F(Menus, EscClosesOnlyTheInnermostMenuAndAPressOnTheEntryClosesItsMenu) {
   TqzBarItemLink* fileLink = bar->GetItemLinks()->GetLink(0);
   ScriptClick(Centre(fileLink));

@@ -106,14 +106,14 @@ TEST_F(ListViewScreenshot, ListViewsInEachLook) {
   tall->SetFocus();
   Pump();
   // Hot section on the third list, pressed section on the fourth.
-  HWND hotHeader = lists[2]->GetInnerListView()->GetHeaderHandle();
+  HWND hotHeader = lists[2]->GetInnerListView()->GetHeader()->GetHandle();
   POINT p{60, 6};
   ClientToScreen(hotHeader, &p);
   ScriptMouseMove(p);
   Pump();
   InvalidateRect(hotHeader, nullptr, FALSE);
   Pump();
-  HWND pressedHeader = lists[3]->GetInnerListView()->GetHeaderHandle();
+  HWND pressedHeader = lists[3]->GetInnerListView()->GetHeader()->GetHandle();
   p = POINT{180, 6};
   ClientToScreen(pressedHeader, &p);
   ScriptMouseMove(p);

@@ -74,7 +74,7 @@ class ListView : public EditorsTest {
     }
     Pump();
   }
-  HWND Header() const { return list->GetInnerListView()->GetHeaderHandle(); }
+  HWND Header() const { return list->GetInnerListView()->GetHeader()->GetHandle(); }
   POINT HeaderScreenPoint(Integer X) const {
     POINT p{X, 5};
     ClientToScreen(Header(), &p);
@@ -118,38 +118,38 @@ TEST_F(ListView, SectionStatesFollowColumnClickImagesAndEnabled) {
   TkvCustomInnerListView* inner = list->GetInnerListView();
   ScriptMouseMove(HeaderScreenPoint(50));
   Pump();
-  EXPECT_EQ(inner->HeaderSectionState(0), kvbsHot);
-  EXPECT_EQ(inner->HeaderSectionState(1), kvbsNormal);
+  EXPECT_EQ(inner->GetHeader()->SectionState(0), kvbsHot);
+  EXPECT_EQ(inner->GetHeader()->SectionState(1), kvbsNormal);
 
   // A pressed section while the button is down; normal again once capture goes.
   POINT p = HeaderScreenPoint(50);
   ScriptMouseMove(p);
   Pump();
   SendMessage(Header(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
-  EXPECT_EQ(inner->GetPressedSection(), 0);
-  EXPECT_EQ(inner->HeaderSectionState(0), kvbsPressed);
+  EXPECT_EQ(inner->GetHeader()->GetPressedSection(), 0);
+  EXPECT_EQ(inner->GetHeader()->SectionState(0), kvbsPressed);
   ReleaseCapture();
   Pump();
-  EXPECT_EQ(inner->GetPressedSection(), -1);
+  EXPECT_EQ(inner->GetHeader()->GetPressedSection(), -1);
 
   // A column with an image turns hot tracking off for all, but pressing still works.
   list->Column(2)->SetImageIndex(0);
-  EXPECT_EQ(inner->HeaderSectionState(0), kvbsNormal);
+  EXPECT_EQ(inner->GetHeader()->SectionState(0), kvbsNormal);
   SendMessage(Header(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
-  EXPECT_EQ(inner->HeaderSectionState(0), kvbsPressed);
+  EXPECT_EQ(inner->GetHeader()->SectionState(0), kvbsPressed);
   ReleaseCapture();
   list->Column(2)->SetImageIndex(-1);
 
   // ColumnClick off: never hot, never pressed.
   list->SetColumnClick(false);
   Pump();
-  EXPECT_EQ(inner->HeaderSectionState(0), kvbsNormal);
+  EXPECT_EQ(inner->GetHeader()->SectionState(0), kvbsNormal);
   SendMessage(Header(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
-  EXPECT_EQ(inner->GetPressedSection(), -1);
+  EXPECT_EQ(inner->GetHeader()->GetPressedSection(), -1);
   ReleaseCapture();
 
   list->SetEnabled(false);
-  for (Integer i = 0; i <= 3; ++i) EXPECT_EQ(inner->HeaderSectionState(i), kvbsDisabled);
+  for (Integer i = 0; i <= 3; ++i) EXPECT_EQ(inner->GetHeader()->SectionState(i), kvbsDisabled);
 }
 
 TEST_F(ListView, ReadOnlyBlocksLabelEditingAndDeletion) {

@@ -77,6 +77,17 @@ TEST_F(ShellListView, ShowsTheFolderWithFoldersFirstDetailsAndNoHiddenItems) {
   ASSERT_GE(clip->GetSubItems()->GetCount(), 2);
   EXPECT_EQ(clip->GetSubItems()->GetStrings(0), "2 KB");
   EXPECT_EQ(clip->GetSubItems()->GetStrings(1), "MPEG-4 video");
+  // The header is the container's: its sections come from the columns, painted with its look.
+  HWND header = reinterpret_cast<HWND>(SendMessage(List()->GetHandle(), LVM_GETHEADER, 0, 0));
+  ASSERT_EQ(List()->GetHeader()->GetHandle(), header);
+  THeaderItemInfo info;
+  SendMessage(header, HeaderItemInfoRequest, 1, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.Text, "Size");
+  EXPECT_EQ(info.State, kvbsNormal);
+  view->SetEnabled(false);
+  SendMessage(header, HeaderItemInfoRequest, 4, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.Text, "");
+  EXPECT_EQ(info.State, kvbsDisabled);
 }
 
 TEST_F(ShellListView, EnterOpensAFolderAndBackspaceGoesUp) {

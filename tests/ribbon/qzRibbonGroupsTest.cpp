@@ -5,6 +5,7 @@
 #include "RibbonFixture.h"
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "user/Input.h"
 #include "vcl/ImgList.h"
@@ -63,6 +64,33 @@ class MainWindowRibbon : public RibbonOnForm {
     }
     Pump();
   }
+  TqzRibbonGroupBarControl* Group(Integer AIndex) {
+    return dynamic_cast<TqzRibbonGroupBarControl*>(bars[AIndex]->GetBarControl());
+  }
+  // Each group's total width as the last fit left it.
+  std::vector<Integer> Widths() {
+    std::vector<Integer> result;
+    for (size_t i = 0; i < bars.size(); ++i) result.push_back(Group(i)->GroupViewInfo()->GetTotalSize().cx);
+    return result;
+  }
+  TqzRibbonGroupsDockControlViewInfo* Fit() { return tab->GetDockControl()->GetViewInfo(); }
+  // Every button stays large: the groups cannot be reduced, only collapsed (and scrolled). A
+  // link's levels reach its control when the window makes its controls anew.
+  void KeepButtonsLarge() {
+    for (TqzBar* bar : bars) {
+      for (Integer i = 0; i < bar->GetItemLinks()->GetCount(); ++i)
+        bar->GetItemLinks()->GetLink(i)->SetViewLevels(TqzBarItemViewLevels{ivlLargeIconWithText});
+      bar->GetBarControl()->Refresh(true);
+    }
+  }
+  void FitTo(Integer AWidth) { Fit()->Calculate(TRect(0, 0, AWidth, 100)); }
+  void SavePicture(const char* AName) {
+    if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
+      Pump();
+      EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), std::string(root) + "/" + AName + ".png"));
+    }
+  }
+
   TImageList* images = nullptr;
   TqzRibbonTab* tab = nullptr;
   std::vector<TqzBar*> bars;
@@ -83,10 +111,123 @@ TEST_F(MainWindowRibbon, EveryGroupShowsItsButtonsInOneRowInGroupOrder) {
     for (Integer i = 0; i < bar->GetItemLinks()->GetVisibleLinkCount(); ++i)
       EXPECT_NE(bar->GetItemLinks()->GetVisibleLink(i)->GetControl(), nullptr) << bar->GetCaption() << " " << i;
   }
-  if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
-    Pump();
-    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), std::string(root) + "/ribbon-main-groups.png"));
+  SavePicture("ribbon-main-groups");
+}
+
+TEST_F(MainWindowRibbon, TheGroupsFitToThePixelAndAPixelLessReducesTheLastGroupOnly) {
+  FitTo(2000);
+  const std::vector<Integer> full = Widths();
+  const Integer gap = ribbon->GetGroupsPainter()->DockedBarSpacing();
+  EXPECT_EQ(gap, 2);
+  const Integer total = full[0] + full[1] + full[2] + 2 * gap;
+  EXPECT_EQ(Fit()->TotalWidth(), total);
+
+  FitTo(total);
+  EXPECT_EQ(Widths(), full) << "the trailing gap does not count";
+  EXPECT_FALSE(Fit()->ShowsRightScrollButton());
+
+  FitTo(total - 1);
+  const std::vector<Integer> reduced = Widths();
+  EXPECT_EQ(reduced[0], full[0]);
+  EXPECT_EQ(reduced[1], full[1]);
+  EXPECT_LT(reduced[2], full[2]);
+  EXPECT_FALSE(Group(2)->GetCollapsed()) << "a reduction step was enough";
+  EXPECT_LE(Fit()->TotalWidth(), total - 1);
+}
+
+struct TGroupEvents : TObject {
+  std::vector<String> Log;
+  void Collapsed(TqzCustomRibbon*, TqzRibbonTab*, TqzRibbonTabGroup* AGroup) {
+    Log.push_back("collapsed " + AGroup->GetToolBar()->GetCaption());
   }
+  void Expanded(TqzCustomRibbon*, TqzRibbonTab*, TqzRibbonTabGroup* AGroup) {
+    Log.push_back("expanded " + AGroup->GetToolBar()->GetCaption());
+  }
+};
+
+// From the full width down to a sliver: the groups are reduced from the right and collapsed (each
+// reported once) only when no group can be reduced further; widening undoes it all.
+TEST_F(MainWindowRibbon, NarrowingReducesThenCollapsesAndWideningExpands) {
+  TGroupEvents events;
+  ribbon->SetOnTabGroupCollapsed(MakeEvent<&TGroupEvents::Collapsed>(&events));
+  ribbon->SetOnTabGroupExpanded(MakeEvent<&TGroupEvents::Expanded>(&events));
+  FitTo(2000);
+  const std::vector<Integer> full = Widths();
+  const Integer total = Fit()->TotalWidth();
+  std::vector<Integer> before = full;
+  for (Integer width = total; width >= 40; width -= 3) {
+    SCOPED_TRACE(width);
+    const size_t seen = events.Log.size();
+    FitTo(width);
+    if (events.Log.size() > seen && seen == 0) {
+      EXPECT_EQ(events.Log[0], "collapsed Help");
+      for (Integer i = 0; i < 2; ++i) EXPECT_LT(before[i], full[i]) << "every group was reduced before any collapsed";
+    }
+    EXPECT_TRUE(Fit()->TotalWidth() <= width || Fit()->ShowsRightScrollButton());
+    before = Widths();
+  }
+  EXPECT_EQ(events.Log, (std::vector<String>{"collapsed Help", "collapsed Edit", "collapsed File"}));
+  for (Integer i = 0; i < 3; ++i) EXPECT_TRUE(Group(i)->GetCollapsed());
+  EXPECT_TRUE(Fit()->ShowsRightScrollButton()) << "at 40 pixels even the collapsed row does not fit";
+
+  events.Log.clear();
+  FitTo(2000);
+  EXPECT_EQ(events.Log, (std::vector<String>{"expanded File", "expanded Edit", "expanded Help"}));
+  EXPECT_EQ(Widths(), full);
+  EXPECT_FALSE(Fit()->ShowsLeftScrollButton());
+  EXPECT_FALSE(Fit()->ShowsRightScrollButton());
+  EXPECT_EQ(Fit()->GetScrollOffset(), 0);
+}
+
+// Groups that may not collapse are scrolled once they are reduced as far as they go: each step
+// of the right button moves the row 10 pixels until its right end shows, never further; the
+// left button shows as soon as the row has moved.
+TEST_F(MainWindowRibbon, GroupsThatMayNotCollapseAreScrolledInStepsOfTen) {
+  KeepButtonsLarge();
+  for (Integer i = 0; i < 3; ++i) tab->GetGroups()->GetGroup(i)->SetCanCollapse(false);
+  form->SetBounds(0, 0, 330, 300);
+  Pump();
+  TqzRibbonGroupsDockControl* dock = tab->GetDockControl();
+  const Integer width = dock->AvailableWidth(), row = Fit()->TotalWidth();
+  ASSERT_GT(row, width);
+  EXPECT_TRUE(Fit()->ShowsRightScrollButton());
+  EXPECT_FALSE(Fit()->ShowsLeftScrollButton());
+  EXPECT_EQ(Fit()->GetScrollOffset(), 0);
+  EXPECT_LE(dock->GetLeft() + dock->GetWidth(), ribbon->GetClientWidth() - 10) << "room for the right button";
+  Integer expected = 0;
+  for (Integer step = 0; expected > width - row || step < 2; ++step) {
+    Fit()->ScrollStep(true, width);
+    expected = std::max(expected - 10, width - row);
+    ASSERT_EQ(Fit()->GetScrollOffset(), expected) << "step " << step;
+    EXPECT_TRUE(Fit()->ShowsLeftScrollButton());
+    EXPECT_EQ(Fit()->ShowsRightScrollButton(), expected > width - row);
+  }
+  SavePicture("ribbon-main-scrolled");
+  Fit()->ScrollStep(false, width);
+  EXPECT_EQ(Fit()->GetScrollOffset(), width - row + 10);
+  EXPECT_TRUE(Fit()->ShowsRightScrollButton());
+  // Widening until the right end shows keeps the row at the right edge with the left button only.
+  Fit()->UpdateScrollButtons(row - 5);
+  EXPECT_TRUE(Fit()->ShowsLeftScrollButton());
+  EXPECT_FALSE(Fit()->ShowsRightScrollButton());
+  EXPECT_EQ(Fit()->GetScrollOffset(), -5);
+}
+
+TEST_F(MainWindowRibbon, PicturesOfTheRibbonNarrowed) {
+  const struct {
+    Integer Width;
+    bool Large;
+    const char* Name;
+  } kShots[] = {{560, false, "ribbon-main-reduced"}, {330, false, "ribbon-main-reduced-more"},
+                {400, true, "ribbon-main-collapsed"}};
+  for (const auto& shot : kShots) {
+    if (shot.Large) KeepButtonsLarge();
+    form->SetBounds(0, 0, shot.Width, 300);
+    Pump();
+    EXPECT_LE(tab->GetDockControl()->GetLeft() + tab->GetDockControl()->GetWidth(), ribbon->GetClientWidth());
+    SavePicture(shot.Name);
+  }
+  EXPECT_TRUE(Group(2)->GetCollapsed());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TCustomqzBarControlAccessibilityHelper)
@@ -14,6 +15,8 @@ TAVREN_CLASS_IMPL(TqzBarItemControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarButtonLikeControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzDockControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarSubMenuControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarSubItemControlAccessibilityHelper)
 
 namespace {
 
@@ -67,6 +70,14 @@ TqzBarAccessibilityHelper* TqzDockControl::GetAccessibilityHelper() {
 
 TClassOf<TqzBarAccessibilityHelper> TqzBarControl::AccessibilityHelperClass() {
   return TqzBarControlAccessibilityHelper::ClassInfo();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarSubMenuControl::AccessibilityHelperClass() {
+  return TqzBarSubMenuControlAccessibilityHelper::ClassInfo();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarSubItemControl::AccessibilityHelperClass() {
+  return TqzBarSubItemControlAccessibilityHelper::ClassInfo();
 }
 
 // ---- Bar windows ---------------------------------------------------------------------------------------
@@ -374,4 +385,104 @@ TqzBarHelperRef TqzBarControlAccessibilityHelper::ItemNeighbourInDirection(TqzBa
                                                   : links->NextSelectableLink(AControl->GetLink(), false);
   TqzBarItemControl* control = link ? link->GetControl() : nullptr;
   return control ? BarHelperRef(control->GetAccessibilityHelper()) : nullptr;
+}
+
+// ---- Menu windows ----------------------------------------------------------------------------------------
+
+TqzBarManager* TqzBarSubMenuControlAccessibilityHelper::OwningBarManager() {
+  TqzBarItemLinks* links = SubMenuControl()->GetItemLinks();
+  return links ? links->GetBarManager() : SubMenuControl()->GetControlBarManager();
+}
+
+bool TqzBarSubMenuControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  if (TCustomqzBarControlAccessibilityHelper::ProcessNavKey(AKey)) return true;
+  TqzBarSubMenuControl* menu = SubMenuControl();
+  bool byTab = AKey == VK_TAB;
+  if (byTab) AKey = KeyboardStateToShiftState() * TShiftState{ssShift, ssCtrl, ssAlt} != TShiftState() ? VK_UP : VK_DOWN;
+  TkvObjectLink* self = LinkToObject(menu);
+  bool taken = menu->ForwardKeyToSelected(AKey);
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (taken || !alive) return true;
+  if (AKey == VK_LEFT || AKey == VK_RIGHT)
+    HorizontalNavigate(AKey == VK_LEFT);
+  else if (AKey == VK_UP || AKey == VK_DOWN)
+    VerticalNavigate(AKey == VK_UP, byTab);
+  return true;
+}
+
+void TqzBarSubMenuControlAccessibilityHelper::ItemSelectionLost() { SubMenuControl()->SetSelectedControl(nullptr); }
+
+TqzBarItemLink* TqzBarSubMenuControlAccessibilityHelper::NextLink(TqzBarItemLink* ALink, bool AForward) {
+  TqzBarItemLinks* links = SubMenuControl()->GetItemLinks();
+  if (!links) return nullptr;
+  if (ALink) return AForward ? links->NextSelectableLink(ALink, false) : links->PrevSelectableLink(ALink, false);
+  return links->GetVisibleLinkCount() > 0 ? links->FirstSelectableLink() : nullptr;
+}
+
+namespace {
+
+// The toolbar at the root of the menu chain the window belongs to; nil for a free popup.
+TqzBarControl* RootToolbarOf(TCustomqzBarControl* ABar) {
+  while (ABar && !dynamic_cast<TqzBarControl*>(ABar)) ABar = ABar->GetOpenerBar();
+  return static_cast<TqzBarControl*>(ABar);
+}
+
+// The root toolbar's controller step with its own node and its selected item's.
+void NavigateRoot(TqzBarControl* ARoot, Word AKey) {
+  TqzBarItemControl* selected = ARoot->GetSelectedControl();
+  NavigationControllerInstance()->HandleKey(AKey, BarHelperRef(ARoot->GetAccessibilityHelper()),
+                                            selected ? BarHelperRef(selected->GetAccessibilityHelper()) : nullptr);
+}
+
+}  // namespace
+
+void TqzBarSubMenuControlAccessibilityHelper::HorizontalNavigate(bool ALeft) {
+  TqzBarSubMenuControl* menu = SubMenuControl();
+  if (TqzBarItemControl* selected = menu->GetSelectedControl()) {
+    TqzBarHelperRef next = selected->GetAccessibilityHelper()->NeighbourInDirection(ALeft ? kvNavigateLeft : kvNavigateRight);
+    auto* nextItem = next ? dynamic_cast<TqzBarItemControlAccessibilityHelper*>(next->BarHelperObject()) : nullptr;
+    if (nextItem && nextItem->GetItemControl()->GetParent() != menu) {
+      TqzBarHelperRef old = BarHelperRef(selected->GetAccessibilityHelper());
+      old->LoseSelection(next);
+      next->BecomeSelected(false);
+      return;
+    }
+  }
+  TqzBarControl* root = RootToolbarOf(menu);
+  if (!ALeft) {
+    if (root && !(root->KindFlags() & qzKindNavigationBar)) NavigateRoot(root, VK_RIGHT);
+    return;
+  }
+  TCustomqzBarControl* parent = menu->GetOpenerBar();
+  if (!parent || !parent->GetSelectedControl()) return;
+  if (dynamic_cast<TqzBarSubMenuControl*>(parent)) {
+    // Back to the entry that opened this menu, which closes it.
+    parent->GetSelectedControl()->Deactivate(true);
+    return;
+  }
+  if (!root) return;
+  if (root->IsVertical())
+    SendMessage(menu->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  else if (!(root->KindFlags() & qzKindNavigationBar))
+    NavigateRoot(root, VK_LEFT);
+}
+
+void TqzBarSubMenuControlAccessibilityHelper::VerticalNavigate(bool AUp, bool AByTab) {
+  TqzBarSubMenuControl* menu = SubMenuControl();
+  TqzBarItemControl* selected = menu->GetSelectedControl();
+  TqzBarItemLink* link = NextLink(selected ? selected->GetLink() : nullptr, !AUp);
+  TqzBarItemControl* control = link ? link->GetControl() : nullptr;
+  if (!control) return;
+  TqzBarHelperRef next = BarHelperRef(control->GetAccessibilityHelper());
+  if (selected) selected->GetAccessibilityHelper()->LoseSelection(next);
+  next->BecomeSelected(AByTab);
+}
+
+// ---- Sub-item controls -----------------------------------------------------------------------------------
+
+bool TqzBarSubItemControlAccessibilityHelper::DropDownByKey() {
+  auto* control = static_cast<TqzBarSubItemControl*>(GetItemControl());
+  control->ActivateByKey(true);
+  return control->IsDroppedDown();
 }

@@ -7,6 +7,7 @@
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarItemControl.h"
 #include "toolkit/bars/qzBarNavigation.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 
 // A bar window's node: its children are the item controls of its layout, in layout order.
@@ -117,4 +118,31 @@ class TqzBarControlAccessibilityHelper : public TCustomqzBarControlAccessibility
   // Along the bar by link order, across it by geometry.
   TqzBarHelperRef ItemNeighbourInDirection(TqzBarItemControl* AControl, Integer ADirection) override;
   TqzBarControl* ToolbarControl() const { return static_cast<TqzBarControl*>(GetOwnerObject()); }
+};
+
+// A menu window's node: the arrows walk the menu, Left and Right leave it for the menu it came
+// from or the next entry of its root toolbar, a selected control that takes a key has it first.
+class TqzBarSubMenuControlAccessibilityHelper : public TCustomqzBarControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarSubMenuControlAccessibilityHelper, TCustomqzBarControlAccessibilityHelper)
+ public:
+  using TCustomqzBarControlAccessibilityHelper::TCustomqzBarControlAccessibilityHelper;
+
+  TqzBarManager* OwningBarManager() override;
+  bool ProcessNavKey(Word& AKey) override;
+  void ItemSelectionLost() override;
+
+  // The next (or previous) selectable link; without a link the first one, when any fits.
+  TqzBarItemLink* NextLink(TqzBarItemLink* ALink, bool AForward);
+  void HorizontalNavigate(bool ALeft);
+  void VerticalNavigate(bool AUp, bool AByTab);
+  TqzBarSubMenuControl* SubMenuControl() const { return static_cast<TqzBarSubMenuControl*>(GetOwnerObject()); }
+};
+
+// A sub-item control's node: its key tip opens its menu.
+class TqzBarSubItemControlAccessibilityHelper : public TqzBarButtonLikeControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarSubItemControlAccessibilityHelper, TqzBarButtonLikeControlAccessibilityHelper)
+ public:
+  using TqzBarButtonLikeControlAccessibilityHelper::TqzBarButtonLikeControlAccessibilityHelper;
+  bool HasDropDown() override { return true; }
+  bool DropDownByKey() override;
 };

@@ -9,6 +9,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "vcl/Forms.h"
 
 // ---- Static item ----------------------------------------------------------------------------------
@@ -214,6 +215,97 @@ class TqzBarControlContainerControl : public TqzBarItemControl {
  private:
   void DrawPlaceHolder(const TRect& R);
   bool FPlacing = false;
+};
+
+// ---- Recent-entries list -----------------------------------------------------------------------
+
+// A list item for recently used entries such as file names: at most MaxItemCount of them, long
+// paths shortened for the menu, an entry optionally dropped once clicked.
+class TqzBarMRUListItem : public TqzBarListItem {
+  TAVREN_CLASS(TqzBarMRUListItem, TqzBarListItem)
+ public:
+  using TqzBarListItem::TqzBarListItem;
+  // The entry shortened as a path to 300 pixels of the screen's default font.
+  String DisplayTextOf(const String& AEntry) override;
+  // The first entry with the text, or without a text the first with the object.
+  void RemoveItem(const String& AText, TObject* AObject);
+
+  Integer GetMaxItemCount() const noexcept { return FMaxItemCount; }
+  // 0: no limit; a limit drops the entries beyond it from the end.
+  void SetMaxItemCount(Integer Value);
+  bool GetRemoveItemOnClick() const noexcept { return FRemoveItemOnClick; }
+  void SetRemoveItemOnClick(bool Value) { FRemoveItemOnClick = Value; }
+
+ protected:
+  void EntryClick(TObject* Sender) override;
+
+ private:
+  Integer FMaxItemCount = 5;
+  bool FRemoveItemOnClick = false;
+};
+
+// ---- In-place sub-item --------------------------------------------------------------------------
+
+using TqzBarInPlaceSubItemEvent = TEvent<void(TObject* Sender, TqzBarItemLink* ALink)>;
+
+// A sub-item that a menu shows as one entry with an expand mark: a click shows its links right
+// below it in the same menu, another takes them away again. On toolbars it opens a menu as any
+// sub-item does.
+class TqzBarInPlaceSubItem : public TqzBarContainerItem {
+  TAVREN_CLASS(TqzBarInPlaceSubItem, TqzBarContainerItem)
+ public:
+  using TqzBarContainerItem::TqzBarContainerItem;
+  bool CanProvideData() const override { return true; }
+  bool SameKindAs(TqzBarItem* AItem) override { return dynamic_cast<TqzBarInPlaceSubItem*>(AItem) != nullptr; }
+  bool ReplacesOwnLink() override { return false; }
+  // Only while expanded: a collapsed item adds no entries.
+  void ExpandLinksInto(TqzBarItemLinks* ATargetLinks, Integer AIndex, TqzBarItemLink* AContainerLink,
+                       bool AFirstTime) override;
+
+  bool GetExpanded() const noexcept { return FExpanded; }
+  // Every menu showing the item is built anew with the links in place or without them.
+  void SetExpanded(bool Value);
+  bool GetKeepBeginGroupWhileExpanded() const noexcept { return FKeepBeginGroupWhileExpanded; }
+  void SetKeepBeginGroupWhileExpanded(bool Value) { FKeepBeginGroupWhileExpanded = Value; }
+  TqzBarInPlaceSubItemEvent GetOnAfterExpand() const { return FOnAfterExpand; }
+  void SetOnAfterExpand(TqzBarInPlaceSubItemEvent Value) { FOnAfterExpand = Value; }
+  TqzBarInPlaceSubItemEvent GetOnBeforeCollapse() const { return FOnBeforeCollapse; }
+  void SetOnBeforeCollapse(TqzBarInPlaceSubItemEvent Value) { FOnBeforeCollapse = Value; }
+
+ private:
+  // While expanded, the entry after the block starts a group (menus only).
+  void ApplyBeginGroup(TqzBarItemLink* ALink, bool AValue);
+  void RebuildMenus();
+
+  bool FExpanded = false;
+  bool FKeepBeginGroupWhileExpanded = false;
+  TqzBarInPlaceSubItemEvent FOnAfterExpand;
+  TqzBarInPlaceSubItemEvent FOnBeforeCollapse;
+};
+
+class TqzBarInPlaceSubItemControl : public TqzBarSubItemControl {
+  TAVREN_CLASS(TqzBarInPlaceSubItemControl, TqzBarSubItemControl)
+ public:
+  using TqzBarSubItemControl::TqzBarSubItemControl;
+  TqzBarInPlaceSubItem* GetInPlaceSubItem() const { return static_cast<TqzBarInPlaceSubItem*>(GetItem()); }
+
+  TClassOf<TqzBarItemControlDrawParams> DrawParamsClass() override;
+  void FillDrawParams(bool ARefresh) override;
+  // In a menu: the item's click, then the links shown in place or taken away.
+  void UserActivate(bool AByMouse) override;
+  bool WantsKey(Word AKey) override;
+  void KeyDown(Word& AKey, TShiftState AShift) override;
+  bool HasDropDown() override { return !IsInMenu() && TqzBarSubItemControl::HasDropDown(); }
+  bool IsExpandable() override { return !IsInMenu() && TqzBarSubItemControl::IsExpandable(); }
+  Integer GetHeight() override;
+  Integer GetWidth() override;
+  void DrawInRect(const TRect& R, Byte AState) override;
+
+ private:
+  bool IsInMenu();
+  TqzBarInPlaceSubItemControlDrawParams* InPlaceParams() const {
+    return static_cast<TqzBarInPlaceSubItemControlDrawParams*>(GetDrawParams());
+  }
 };
 
 // ---- Large button -------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "user/Messages.h"
 
 TAVREN_CLASS_IMPL(TqzBarSubItemControl)
+TAVREN_CLASS_IMPL(TqzBarInPlaceSubItemControlDrawParams)
 
 TqzBarSubItemControl::~TqzBarSubItemControl() { CloseSubMenu(); }
 
@@ -78,6 +79,11 @@ void TqzBarSubItemControl::UserActivate(bool AByMouse) {
     return;
   }
   OpenSubMenu(AByMouse);
+}
+
+void TqzBarSubItemControl::ActivateByKey(bool AFlag) {
+  TqzBarButtonLikeControl::ActivateByKey(AFlag);
+  PressAt(mbLeft, TShiftState());
 }
 
 void TqzBarSubItemControl::Deactivate(bool AFlag) {

@@ -6,6 +6,16 @@
 
 class TqzBarSubMenuControl;
 
+// What an in-place sub-item's entry in a menu draws by: expanded or not, and the expand mark's
+// width.
+class TqzBarInPlaceSubItemControlDrawParams : public TqzBarButtonLikeControlDrawParams {
+  TAVREN_CLASS(TqzBarInPlaceSubItemControlDrawParams, TqzBarButtonLikeControlDrawParams)
+ public:
+  using TqzBarButtonLikeControlDrawParams::TqzBarButtonLikeControlDrawParams;
+  bool Expanded = false;
+  Integer ExpandMarkWidth = 0;
+};
+
 class TqzBarSubItemControl : public TqzBarButtonLikeControl {
   TAVREN_CLASS(TqzBarSubItemControl, TqzBarButtonLikeControl)
  public:
@@ -19,6 +29,8 @@ class TqzBarSubItemControl : public TqzBarButtonLikeControl {
   void CloseSubMenu();
 
   void UserActivate(bool AByMouse) override;
+  // The button's rule, then the press that opens the menu.
+  void ActivateByKey(bool AFlag) override;
   void Deactivate(bool AFlag) override;
   void DoClick() override {}
   bool ClickFiresItem() override { return false; }
@@ -26,6 +38,7 @@ class TqzBarSubItemControl : public TqzBarButtonLikeControl {
   bool IsExpandable() override { return true; }
   bool HasDropDown() override { return true; }
   bool WantsKey(Word AKey) override;
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   void KeyDown(Word& AKey, TShiftState AShift) override;
   Byte GetContentKind() override;
   // An open menu shows its entry pushed and open; an entry of the main menu shows no arrow.

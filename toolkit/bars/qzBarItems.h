@@ -1189,12 +1189,13 @@ class TqzBarListItem : public TCustomqzBarContainerItem {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // Keeps a generated item, told when its owner frees it first.
   void AddGenerated(TqzBarItem* AItem);
+  // A generated entry's click: ItemIndex becomes its entry, then the item's click.
+  virtual void EntryClick(TObject* Sender);
 
   // The generated buttons: owned by the manager's owner, freed by the list item.
   std::vector<TqzBarItem*> FGenerated;
 
  private:
-  void EntryClick(TObject* Sender);
   void GenerateButtons();
   void FreeGenerated();
   // The entries that are not "-", and the buttons made for them.

@@ -459,7 +459,16 @@ class TqzBarPainter : public TObject {
   virtual Integer ProgressExtraWidth(TqzBarItemControlDrawParams* AParams);  // class
   virtual Integer ContainerExtraWidth();  // class
   virtual HBRUSH InPlaceSubItemBrush();   // class
+  // Where the caption of an in-place sub-item's entry starts: the expand mark's width.
+  virtual Integer InPlaceSubItemTextStart(TqzBarItemControlDrawParams* AParams);  // class
   virtual Integer InPlaceSubItemArrowGap();  // class
+  virtual bool IsInPlaceSubItemSelected(TqzBarItemControlDrawParams* AParams);
+  virtual bool InPlaceSubItemShowsArrow(TqzBarItemControlDrawParams* AParams);  // class
+  // ADirection 1 down (expanded), 3 right (collapsed).
+  virtual void DrawInPlaceSubItemArrow(TqzBarItemControlDrawParams* AParams, Integer ADirection, const TRect& R);
+  virtual void DrawInPlaceSubItemFace(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // The entry of an in-place sub-item in a menu: a band with its caption and expand mark.
+  virtual void DrawInPlaceSubItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
   // Fills R with the control's background, with its own brush when it has one.
   virtual void FillStaticBackground(TqzBarItemControlDrawParams* AParams, const TRect& R);
   // Draws the static item's border and narrows R to what lies inside it.

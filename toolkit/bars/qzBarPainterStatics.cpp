@@ -7,6 +7,7 @@
 #include "gdi/SysColors.h"
 #include "gdi/TextLayout.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "user/Rects.h"
@@ -20,6 +21,49 @@ Integer TqzBarPainter::ContainerExtraWidth() { return 0; }
 HBRUSH TqzBarPainter::InPlaceSubItemBrush() { return GetSysColorBrush(COLOR_BTNSHADOW); }
 
 Integer TqzBarPainter::InPlaceSubItemArrowGap() { return 5; }
+
+Integer TqzBarPainter::InPlaceSubItemTextStart(TqzBarItemControlDrawParams* AParams) {
+  return AParams->ItemControl->GetParent()->TextSize();
+}
+
+bool TqzBarPainter::IsInPlaceSubItemSelected(TqzBarItemControlDrawParams* AParams) { return AParams->SelectedLook; }
+
+bool TqzBarPainter::InPlaceSubItemShowsArrow(TqzBarItemControlDrawParams*) { return true; }
+
+void TqzBarPainter::DrawInPlaceSubItemArrow(TqzBarItemControlDrawParams* AParams, Integer ADirection, const TRect& R) {
+  auto* params = static_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
+  bool expanded = static_cast<TqzBarInPlaceSubItemControlDrawParams*>(AParams)->Expanded;
+  TRect arrow = R;
+  arrow.Left = R.Right - params->ButtonSize.cx + (expanded ? 0 : params->ButtonSize.cy);
+  DrawArrow(AParams->TargetCanvas->DCHandle(), arrow, ItemArrowColor(AParams), ClassRef()->IsFlat(),
+            ClassRef()->InPlaceSubItemShowsArrow(AParams), true, ADirection, params->ButtonSize.cy);
+}
+
+void TqzBarPainter::DrawInPlaceSubItemFace(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  TCustomqzBarControl* bar = control->GetParent();
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  // The bottom row keeps the menu's background: entries under the band stay apart from it.
+  RECT bottom = {R.Left, R.Bottom - 1, R.Right, R.Bottom};
+  FillRect(DC, &bottom, bar->BackgroundBrush());
+  TRect face(R.Left, R.Top, R.Right, R.Bottom - 1);
+  bool selected = IsInPlaceSubItemSelected(AParams);
+  ClassRef()->FillItemBackground(control, DC, true,
+                                 selected ? ClassRef()->SelectedBrush(bar) : ClassRef()->InPlaceSubItemBrush(), face);
+  if (selected) ClassRef()->DrawSelectedFrame(DC, face);
+}
+
+void TqzBarPainter::DrawInPlaceSubItem(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  DrawInPlaceSubItemFace(AParams, R);
+  TRect r = R;
+  r.Left += ClassRef()->InPlaceSubItemArrowGap();
+  // The caption is measured in the canvas font: the DC holds it once the canvas realises it.
+  AParams->TargetCanvas->GetCanvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
+  DrawCaptionText(AParams->ItemControl, AParams->TargetCanvas->DCHandle(), DT_SINGLELINE,
+                  IsInPlaceSubItemSelected(AParams), false, false, true, true, 0, r, AParams->CaptionText);
+  if (AParams->EnabledLook)
+    DrawInPlaceSubItemArrow(AParams, static_cast<TqzBarInPlaceSubItemControlDrawParams*>(AParams)->Expanded ? 1 : 3, R);
+}
 
 void TqzBarPainter::GetStaticBorderWidths(TqzBarItemControl*, TqzBarStaticBorderStyle AStyle, TRect& AWidths) {
   Integer width = AStyle == sbsNone ? 0 : AStyle == sbsEtched || AStyle == sbsBump ? 2 : 1;
@@ -105,6 +149,8 @@ void TqzBarPainter::DrawStaticItem(TqzBarItemControlDrawParams* AParams, const T
     (rotated ? r.Top : r.Left) += indent;
   }
   Integer code = alignment == taLeftJustify ? 0 : alignment == taCenter ? 1 : 2;
+  // The caption was measured in the canvas font; the DC may still hold another control's.
+  AParams->TargetCanvas->GetCanvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
   DrawCaptionText(control, dc, DT_SINGLELINE, false, true, rotated, false, AParams->EnabledLook, code, r,
                   AParams->CaptionText);
 }

@@ -337,6 +337,24 @@ void TqzBarSubMenuControl::RepaintControl(TqzBarItemControl* AControl) {
   InvalidateRect(GetHandle(), &r, FALSE);
 }
 
+void TqzBarSubMenuControl::CreateLinkControls() {
+  if (!IsCustomizing()) ExpandContainerLinks();
+  inherited::CreateLinkControls();
+}
+
+void TqzBarSubMenuControl::DestroyLinkControls() {
+  CollapseContainerLinks();
+  inherited::DestroyLinkControls();
+}
+
+void TqzBarSubMenuControl::RecreateControls(bool ARecreate) {
+  inherited::RecreateControls(ARecreate);
+  if (!ARecreate || !HandleAllocated()) return;
+  SetBounds(FRequestedLeft, FRequestedTop, GetWidth(), GetHeight());
+  bool horz = false, vert = false;
+  Place(TSize(0, 0), horz, vert);
+}
+
 void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {
   TCustomqzBarControl::ChangeSelection(AControl);
   if (!HandleAllocated()) return;

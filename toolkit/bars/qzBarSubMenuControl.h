@@ -93,11 +93,19 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void ChangeSelection(TqzBarItemControl* AControl) override;
   static constexpr UINT DropDownDelay = 400;
   Integer BarKind() override { return 2; }
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWindowHandle() override;
+  // A menu shows the links of its container items in their place, made with the controls and
+  // taken out before them.
+  void CreateLinkControls() override;
+  void DestroyLinkControls() override;
+  // The content changed while shown: the window takes its new size from where it was asked to
+  // stand.
+  void RecreateControls(bool ARecreate) override;
   void WndProc(TMessage& Message) override;
   void Paint() override;
 

@@ -106,8 +106,12 @@ TSize TkvComboBoxLookupData::MeasureList(Integer MaxHeight, Integer AvailableWid
   const Integer count = ItemCount();
   const Integer rows = combo->ComboProperties()->GetDropDownRows();
   TSize size{0, list->SumRowHeights(std::min(rows, count))};
+  // Every row is measured: the font is chosen once for all of them.
   Integer widest = 0;
-  for (Integer i = 0; i < count; ++i) widest = std::max(widest, TextWidthInFont(list->GetFont(), ItemText(i)));
+  if (TkvScreenCanvas* canvas = ScreenCanvasInstance()) {
+    canvas->CurrentFont()->Assign(list->GetFont());
+    for (Integer i = 0; i < count; ++i) widest = std::max(widest, canvas->MeasureText(ItemText(i)).cx);
+  }
   size.cx = widest + 4;
   list->SetScrollWidth(size.cx);
   if (count > rows || (MaxHeight > 0 && size.cy > MaxHeight)) size.cx += GetSystemMetrics(SM_CXVSCROLL);

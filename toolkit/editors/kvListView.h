@@ -55,17 +55,8 @@ class TkvCustomInnerListView : public TkvInnerControlRelay<TListView> {
 
   TkvCustomListView* GetContainer() const { return FContainer; }
   void SetContainer(TkvCustomListView* Value) { FContainer = Value; }
-  HWND GetHeaderHandle() const { return FHeaderHandle; }
-  Integer GetPressedSection() const { return FPressedSection; }
+  TkvListViewHeader* GetHeader() const { return FHeader.get(); }
   TkvCanvas* GetKvCanvas() const { return FKvCanvas.get(); }
-
-  // The header's section helpers, by position (HeaderItemInfoRequest) or item index.
-  Integer HeaderOrderToIndex(Integer Position);
-  TRect HeaderSectionRect(Integer Index);
-  TRect HeaderSectionBounds(Integer Position);
-  Integer HeaderSectionAtCursor();
-  Integer HeaderHotSection();
-  TkvButtonState HeaderSectionState(Integer Position);
 
  protected:
   void WndProc(TMessage& Message) override;
@@ -87,9 +78,6 @@ class TkvCustomInnerListView : public TkvInnerControlRelay<TListView> {
   void HeaderItemInfo(TMessage& Message);
 
  private:
-  friend LRESULT InnerListViewHeaderProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT HeaderWndProc(UINT Message, WPARAM WParam, LPARAM LParam);
-  void SubclassHeader(HWND Header);
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
   bool ScrollStateChanged();
 
@@ -99,10 +87,7 @@ class TkvCustomInnerListView : public TkvInnerControlRelay<TListView> {
   };
   TScrollState FLastScrollState;
   std::unique_ptr<TkvCanvas> FKvCanvas;
-  std::unique_ptr<TCanvas> FHeaderCanvas;
-  HWND FHeaderHandle = nullptr;
-  WNDPROC FDefHeaderProc = nullptr;
-  Integer FPressedSection = -1;
+  std::unique_ptr<TkvListViewHeader> FHeader;
   String FSavedHint;
   TListItem* FLastHintItem = nullptr;
   TkvCustomListView* FContainer = nullptr;

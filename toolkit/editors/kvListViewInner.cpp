@@ -1,6 +1,5 @@
 // The inner list view: traffic handed to the container and the header painted by the painters.
 
-#include <cstring>
 
 #include "controls/Header.h"
 #include "gdi/Regions.h"
@@ -20,15 +19,9 @@ TAVREN_MESSAGE_TABLE(TkvCustomInnerListView, MESSAGE_HANDLER(WM_GETDLGCODE, WMGe
                      MESSAGE_HANDLER(CM_MOUSEENTER, CMMouseEnter), MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave),
                      MESSAGE_HANDLER(CN_NOTIFY, CNNotify), MESSAGE_HANDLER(HeaderItemInfoRequest, HeaderItemInfo))
 
-// The header's window procedure: the inner list view is the header's parent.
-LRESULT InnerListViewHeaderProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
-  auto* view = dynamic_cast<TkvCustomInnerListView*>(FindControl(GetParent(Window)));
-  if (!view || view->FHeaderHandle != Window) return DefWindowProc(Window, Message, WParam, LParam);
-  return view->HeaderWndProc(Message, WParam, LParam);
-}
-
 TkvCustomInnerListView::TkvCustomInnerListView(TComponent* AOwner) : TkvInnerControlRelay<TListView>(AOwner) {
   FKvCanvas = std::make_unique<TkvCanvas>(GetCanvas());
+  FHeader = std::make_unique<TkvListViewHeader>(this, FKvCanvas.get(), [this]() -> TkvContainer* { return FContainer; });
   SetBorderStyle(bsNone);
   FControlStyle.Include(csDoubleClicks);
   GetIconOptions()->SetArrangement(iaTop);
@@ -40,10 +33,8 @@ TkvCustomInnerListView::TkvCustomInnerListView(TComponent* AOwner) : TkvInnerCon
 }
 
 TkvCustomInnerListView::~TkvCustomInnerListView() {
+  FHeader.reset();
   FKvCanvas.reset();
-  if (FHeaderHandle && FDefHeaderProc && IsWindow(FHeaderHandle))
-    SetWindowLongPtr(FHeaderHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefHeaderProc));
-  FHeaderHandle = nullptr;
 }
 
 void TkvCustomInnerListView::DeleteSelected() {
@@ -60,19 +51,12 @@ void TkvCustomInnerListView::DoCancelEdit() {
   if (IsEditing() && FContainer && !FContainer->IsBeingDestroyed()) FContainer->FOnCancelEdit(FContainer);
 }
 
-void TkvCustomInnerListView::InvalidateHeader() {
-  if (FHeaderHandle) InvalidateRect(FHeaderHandle, nullptr, FALSE);
-}
+void TkvCustomInnerListView::InvalidateHeader() { FHeader->Invalidate(); }
 
-void TkvCustomInnerListView::PaintHeader() {
-  TCanvas* canvas = GetCanvas();
-  canvas->GetBrush()->SetColor(clBtnFace);
-  canvas->SetFont(GetFont());
-  canvas->GetFont()->SetColor(clBtnText);
-  TkvLookAndFeel* lookAndFeel = FContainer ? FContainer->GetLookAndFeel() : nullptr;
-  if (!lookAndFeel) return;
-  for (Integer i = 0; i <= GetColumns()->GetCount(); ++i)
-    PaintListHeaderItem(FHeaderHandle, i, FKvCanvas.get(), GetSmallImages(), lookAndFeel);
+void TkvCustomInnerListView::PaintHeader() { FHeader->Paint(); }
+
+void TkvCustomInnerListView::HeaderItemInfo(TMessage& Message) {
+  FHeader->ItemInfo(static_cast<Integer>(Message.WParam), *reinterpret_cast<THeaderItemInfo*>(Message.LParam));
 }
 
 void TkvCustomInnerListView::WndProc(TMessage& Message) {
@@ -83,7 +67,7 @@ void TkvCustomInnerListView::WndProc(TMessage& Message) {
   if (Message.Msg == WM_PAINT && FContainer && ScrollStateChanged()) FContainer->PostRefresh();
   if (Message.Msg == WM_NOTIFY && FContainer) {
     auto* header = reinterpret_cast<NMHDR*>(Message.LParam);
-    if (header && header->hwndFrom == FHeaderHandle && header->code == HDN_ITEMCHANGED)
+    if (header && header->hwndFrom == FHeader->GetHandle() && header->code == HDN_ITEMCHANGED)
       FContainer->UpdateInnerScrollBars(false);
   }
 }
@@ -101,7 +85,7 @@ void TkvCustomInnerListView::CreateParams(TCreateParams& Params) {
 void TkvCustomInnerListView::CreateWnd() {
   TListView::CreateWnd();
   // The header is made while the window is made; take it here should that notice have gone by.
-  if (!FHeaderHandle) SubclassHeader(reinterpret_cast<HWND>(SendMessage(GetHandle(), LVM_GETHEADER, 0, 0)));
+  FHeader->Take(reinterpret_cast<HWND>(SendMessage(GetHandle(), LVM_GETHEADER, 0, 0)));
   if (!FContainer) return;
   FContainer->UpdateInnerScrollBars(false);
   FContainer->SyncInnerControlLook();
@@ -138,129 +122,7 @@ bool TkvCustomInnerListView::ScrollStateChanged() {
 
 void TkvCustomInnerListView::WMParentNotify(TMessage& Message) {
   InheritedMessage(Message);
-  if (LOWORD(Message.WParam) != WM_CREATE || FHeaderHandle) return;
-  char name[80] = {};
-  GetClassName(reinterpret_cast<HWND>(Message.LParam), name, sizeof name);
-  if (std::strcmp(name, WC_HEADER) == 0) SubclassHeader(reinterpret_cast<HWND>(Message.LParam));
-}
-
-void TkvCustomInnerListView::SubclassHeader(HWND Header) {
-  if (!Header || FHeaderHandle) return;
-  FHeaderHandle = Header;
-  FDefHeaderProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtr(Header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InnerListViewHeaderProc)));
-  SetWindowLong(Header, GWL_STYLE, GetWindowLong(Header, GWL_STYLE) | HDS_HOTTRACK);
-}
-
-LRESULT TkvCustomInnerListView::HeaderWndProc(UINT Message, WPARAM WParam, LPARAM LParam) {
-  HWND header = FHeaderHandle;
-  WNDPROC previous = FDefHeaderProc;
-  switch (Message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT: {
-      HDC dc = reinterpret_cast<HDC>(WParam);
-      PAINTSTRUCT paint;
-      if (!dc) dc = BeginPaint(header, &paint);
-      TCanvas* canvas = GetCanvas();
-      try {
-        canvas->SetHandle(dc);
-        FKvCanvas->TakeObjectsFromDC(dc);
-        PaintHeader();
-      } catch (...) {
-        canvas->SetHandle(nullptr);
-        if (!WParam) EndPaint(header, &paint);
-        throw;
-      }
-      canvas->SetHandle(nullptr);
-      if (!WParam) EndPaint(header, &paint);
-      return 0;
-    }
-    case WM_ERASEBKGND: return 1;
-    case WM_LBUTTONDOWN: {
-      LRESULT result = CallWindowProc(previous, header, Message, WParam, LParam);
-      if (FHeaderHandle && GetColumnClick() && GetCapture() == header) FPressedSection = HeaderSectionAtCursor();
-      return result;
-    }
-    case WM_CAPTURECHANGED:
-      if (FPressedSection != -1) {
-        RECT r = HeaderSectionRect(FPressedSection);
-        InvalidateRect(header, &r, FALSE);
-      }
-      FPressedSection = -1;
-      return CallWindowProc(previous, header, Message, WParam, LParam);
-    case HeaderItemInfoRequest: return Perform(Message, WParam, LParam);
-    default: return CallWindowProc(previous, header, Message, WParam, LParam);
-  }
-}
-
-void TkvCustomInnerListView::HeaderItemInfo(TMessage& Message) {
-  auto* info = reinterpret_cast<THeaderItemInfo*>(Message.LParam);
-  const Integer position = static_cast<Integer>(Message.WParam);
-  *info = THeaderItemInfo();
-  if (position < GetColumns()->GetCount()) {
-    TListColumn* column = GetColumns()->GetItems(position);
-    info->ImageIndex = column->GetImageIndex();
-    info->Alignment = column->GetAlignment();
-    info->Text = column->GetCaption();
-    info->SortOrder = 0;
-  } else {
-    info->ImageIndex = -1;
-  }
-  info->Rect = HeaderSectionBounds(position);
-  info->State = HeaderSectionState(position);
-}
-
-Integer TkvCustomInnerListView::HeaderOrderToIndex(Integer Position) {
-  return static_cast<Integer>(SendMessage(FHeaderHandle, HDM_ORDERTOINDEX, static_cast<WPARAM>(Position), 0));
-}
-
-TRect TkvCustomInnerListView::HeaderSectionRect(Integer Index) {
-  RECT r{};
-  SendMessage(FHeaderHandle, HDM_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&r));
-  return r;
-}
-
-TRect TkvCustomInnerListView::HeaderSectionBounds(Integer Position) {
-  const Integer count = GetColumns()->GetCount();
-  if (Position < count) return HeaderSectionRect(HeaderOrderToIndex(Position));
-  RECT client;
-  ::GetClientRect(FHeaderHandle, &client);
-  TRect r = client;
-  if (count > 0) r.Left = HeaderSectionRect(HeaderOrderToIndex(count - 1)).Right;
-  return r;
-}
-
-Integer TkvCustomInnerListView::HeaderSectionAtCursor() {
-  POINT p;
-  GetCursorPos(&p);
-  ::ScreenToClient(FHeaderHandle, &p);
-  HDHITTESTINFO hit;
-  hit.pt = p;
-  SendMessage(FHeaderHandle, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-  if (hit.flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) return -1;
-  return hit.iItem;
-}
-
-Integer TkvCustomInnerListView::HeaderHotSection() {
-  POINT p;
-  GetCursorPos(&p);
-  if (WindowFromPoint(p) != FHeaderHandle) return -1;
-  ::ScreenToClient(FHeaderHandle, &p);
-  HDHITTESTINFO hit;
-  hit.pt = p;
-  SendMessage(FHeaderHandle, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-  return hit.iItem;
-}
-
-TkvButtonState TkvCustomInnerListView::HeaderSectionState(Integer Position) {
-  if (FContainer && !FContainer->GetEnabled()) return kvbsDisabled;
-  const Integer index = HeaderOrderToIndex(Position);
-  if (index == FPressedSection) return kvbsPressed;
-  bool hotTracking = GetColumnClick();
-  for (Integer i = 0; hotTracking && i < GetColumns()->GetCount(); ++i)
-    if (GetColumns()->GetItems(i)->GetImageIndex() != -1) hotTracking = false;
-  if (hotTracking && index == HeaderHotSection()) return kvbsHot;
-  return kvbsNormal;
+  FHeader->ChildCreated(Message.WParam, Message.LParam);
 }
 
 // ---- Traffic handed to the container -------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "toolkit/editors/kvContainer.h"
+#include "toolkit/editors/kvHeader.h"
 #include "toolkit/editors/kvInnerControlRelay.h"
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellControls.h"
@@ -66,17 +67,25 @@ class TkvInnerShellListView : public TkvInnerControlRelay<TkvCustomInnerShellLis
 
  public:
   explicit TkvInnerShellListView(TComponent* AOwner);
+  ~TkvInnerShellListView() override;
   // Shows the folder, then scrolls back to the origin.
   void BrowseTo(LPCITEMIDLIST List) override;
   TkvCustomShellListView* GetContainer() const { return FContainer; }
+  // The column header, painted with the container's look.
+  TkvListViewHeader* GetHeader() const { return FHeader.get(); }
 
  protected:
   void WndProc(TMessage& Message) override;
+  void CreateWnd() override;
   TkvContainer* RelayTarget() const override;
   void WMNCPaint(TMessage& Message);
+  void WMParentNotify(TMessage& Message);
+  void HeaderItemInfo(TMessage& Message);
 
  private:
   TkvCustomShellListView* FContainer = nullptr;
+  std::unique_ptr<TkvCanvas> FKvCanvas;
+  std::unique_ptr<TkvListViewHeader> FHeader;
 };
 
 class TkvCustomShellListView : public TkvContainer {

@@ -11,10 +11,14 @@ TAVREN_CLASS_IMPL(TkvInnerShellListView)
 TAVREN_MESSAGE_TABLE(TkvInnerShellListView, MESSAGE_HANDLER(WM_GETDLGCODE, WMGetDlgCode),
                      MESSAGE_HANDLER(WM_SETFOCUS, WMSetFocus), MESSAGE_HANDLER(WM_KILLFOCUS, WMKillFocus),
                      MESSAGE_HANDLER(WM_NCPAINT, WMNCPaint), MESSAGE_HANDLER(CM_MOUSEENTER, CMMouseEnter),
-                     MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave))
+                     MESSAGE_HANDLER(CM_MOUSELEAVE, CMMouseLeave), MESSAGE_HANDLER(WM_PARENTNOTIFY, WMParentNotify),
+                     MESSAGE_HANDLER(HeaderItemInfoRequest, HeaderItemInfo))
 
 TkvInnerShellListView::TkvInnerShellListView(TComponent* AOwner)
-    : TkvInnerControlRelay<TkvCustomInnerShellListView>(AOwner) {
+    : TkvInnerControlRelay<TkvCustomInnerShellListView>(AOwner),
+      FKvCanvas(std::make_unique<TkvCanvas>(GetCanvas())),
+      FHeader(std::make_unique<TkvListViewHeader>(this, FKvCanvas.get(),
+                                                  [this]() -> TkvContainer* { return FContainer; })) {
   SetBorderStyle(bsNone);
   FControlStyle.Include(csDoubleClicks);
   SetParentColor(false);
@@ -22,7 +26,27 @@ TkvInnerShellListView::TkvInnerShellListView(TComponent* AOwner)
   SetShowColumnHeaders(true);
 }
 
+TkvInnerShellListView::~TkvInnerShellListView() {
+  FHeader.reset();
+  FKvCanvas.reset();
+}
+
 TkvContainer* TkvInnerShellListView::RelayTarget() const { return FContainer; }
+
+void TkvInnerShellListView::CreateWnd() {
+  TkvInnerControlRelay<TkvCustomInnerShellListView>::CreateWnd();
+  // The header is made while the window is made; take it here should that notice have gone by.
+  FHeader->Take(reinterpret_cast<HWND>(SendMessage(GetHandle(), LVM_GETHEADER, 0, 0)));
+}
+
+void TkvInnerShellListView::WMParentNotify(TMessage& Message) {
+  InheritedMessage(Message);
+  FHeader->ChildCreated(Message.WParam, Message.LParam);
+}
+
+void TkvInnerShellListView::HeaderItemInfo(TMessage& Message) {
+  FHeader->ItemInfo(static_cast<Integer>(Message.WParam), *reinterpret_cast<THeaderItemInfo*>(Message.LParam));
+}
 
 void TkvInnerShellListView::BrowseTo(LPCITEMIDLIST List) {
   TkvCustomInnerShellListView::BrowseTo(List);

@@ -4,6 +4,7 @@
 #include "toolkit/ribbon/qzRibbonController.h"
 
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
 #include "user/Cursors.h"
 #include "user/Input.h"
@@ -246,15 +247,19 @@ void TqzRibbonController::ScrollTimerTick(TObject*) {
   if (FRibbon->GetViewInfo()->HitTest(p.X, p.Y).Kind == FScrollingElement) ScrollStep(true);
 }
 
-// The groups scroll with their dock control, which comes with the groups themselves.
+// The groups scroll with the active tab's groups dock control, over the width the groups have.
 void TqzRibbonController::ScrollStep(bool ARepeat) {
   DropHintElement();
   TqzRibbonTabsViewInfo* tabs = FRibbon->GetViewInfo()->GetTabsViewInfo();
   const Integer step = ARepeat ? kTabScrollRepeatStep : kTabScrollFirstStep;
-  if (FScrollingElement == rhkTabScrollLeft)
+  if (FScrollingElement == rhkTabScrollLeft) {
     tabs->SetScrollOffset(tabs->GetScrollOffset() - step);
-  else if (FScrollingElement == rhkTabScrollRight)
+  } else if (FScrollingElement == rhkTabScrollRight) {
     tabs->SetScrollOffset(tabs->GetScrollOffset() + step);
+  } else if (TqzRibbonTab* active = FRibbon->GetActiveTab()) {
+    TqzRibbonGroupsDockControl* dock = active->GetDockControl();
+    dock->GetViewInfo()->ScrollStep(FScrollingElement == rhkGroupsScrollRight, dock->AvailableWidth());
+  }
 }
 
 void TqzRibbonController::StopScrolling() {

@@ -4,7 +4,10 @@
 
 #include "gdi/Drawing.h"
 #include "gdi/Regions.h"
+#include <cstdlib>
+
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "user/Cursors.h"
 #include "user/Monitors.h"
 #include "user/Painting.h"
@@ -15,11 +18,25 @@ TAVREN_CLASS_IMPL(TqzRibbonGroupsDockControlSite)
 
 // ---- Site view info --------------------------------------------------------------------------
 
-// The groups report their scroll buttons once they are laid out in their dock control; until
-// a tab holds such groups the site shows none.
+// The buttons the active tab's groups dock control reports, each as wide as a tab scroll button
+// and as high as the site, at the site's edges.
 void TqzRibbonGroupsDockControlSiteViewInfo::Calculate() {
   FScrollButtonBounds[0] = FScrollButtonBounds[1] = TRect{};
   FScrollButtons = 0;
+  TqzCustomRibbon* ribbon = FSite->GetRibbon();
+  TqzRibbonTab* active = ribbon->GetActiveTab();
+  if (!active || !ribbon->GetViewInfo()->AreGroupsShownInRibbon(false)) return;
+  TqzRibbonGroupsDockControlViewInfo* groups = active->GetDockControl()->GetViewInfo();
+  const TRect client = FSite->GetClientRect();
+  const Integer width = std::abs(ribbon->GetFonts()->GetTabHeader()->GetHeight()) + 2;
+  if (groups->ShowsLeftScrollButton()) {
+    FScrollButtons |= 1;
+    FScrollButtonBounds[0] = TRect(client.Left, client.Top, client.Left + width, client.Bottom);
+  }
+  if (groups->ShowsRightScrollButton()) {
+    FScrollButtons |= 2;
+    FScrollButtonBounds[1] = TRect(client.Right - width, client.Top, client.Right, client.Bottom);
+  }
 }
 
 bool TqzRibbonGroupsDockControlSiteViewInfo::HitTest(Integer X, Integer Y, TqzRibbonHitInfo& AHit) {

@@ -9,6 +9,8 @@
 #include "gdi/Regions.h"
 #include "toolkit/foundation/kvLookAndFeelPainters.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/bars/qzBarDockControl.h"
+#include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TqzRibbonTabPainter)
@@ -181,3 +183,177 @@ Integer TqzRibbonBarPainter::MenuSeparatorHeight() {
 }
 
 Integer TqzRibbonBarPainter::SeparatorLineHeight() { return MenuSeparatorHeight(); }
+
+// ---- Groups and collapsed groups -------------------------------------------------------------
+
+namespace {
+
+TqzRibbonGroupBarControl* AsCollapsedGroup(TCustomqzBarControl* ABarControl) {
+  auto* group = dynamic_cast<TqzRibbonGroupBarControl*>(ABarControl);
+  return group && group->GetCollapsed() ? group : nullptr;
+}
+
+// Whether the window of a toolbar is a collapsed group.
+bool IsCollapsedGroupBar(TqzBar* ABar) { return ABar && AsCollapsedGroup(ABar->GetBarControl()); }
+
+constexpr Integer kCollapsedGroupPart = 1000;
+constexpr Integer kCollapsedGlyphFramePart = 1001;
+constexpr Integer kCollapsedGlyphSize = 16;
+
+}  // namespace
+
+Integer TqzRibbonBarPainter::ReferenceGroupHeight() { return 3 * ButtonHeightFor(16) + 16; }
+
+void TqzRibbonBarPainter::GetCollapsedGroupCaptionBounds(const TRect& R, TRect& ABounds) {
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  const TRect offsets = skin ? skin->GetContentOffsets(kCollapsedGroupPart) : TRect();
+  const TRect frame = skin ? skin->GetContentOffsets(kCollapsedGlyphFramePart) : TRect();
+  const Integer captionOffset = kCollapsedGlyphSize + frame.Top + frame.Bottom + 3 + 4;
+  ABounds = TRect(R.Left + offsets.Left + 1, R.Top + offsets.Top, R.Right - offsets.Right - 1, R.Bottom - offsets.Bottom);
+  ABounds.Top += ABounds.Height() * captionOffset / ReferenceGroupHeight();
+}
+
+Integer TqzRibbonBarPainter::CollapsedGlyphFrameSize(TCustomqzBarControl* ABarControl) {
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  const TRect offsets = skin ? skin->GetContentOffsets(kCollapsedGroupPart) : TRect();
+  const TRect frame = skin ? skin->GetContentOffsets(kCollapsedGlyphFramePart) : TRect();
+  const Integer h = ABarControl->GetHeight() - offsets.Top - offsets.Bottom;
+  return (kCollapsedGlyphSize + frame.Top + frame.Bottom) * h / ReferenceGroupHeight();
+}
+
+Integer TqzRibbonBarPainter::GetCollapsedGroupWidth(TCustomqzBarControl* ABarControl) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  TRect bounds;
+  GetCollapsedGroupCaptionBounds(TRect(0, 0, 100, 100), bounds);
+  const Integer insets = 100 - bounds.Width();
+  const Integer caption =
+      toolbar && FRibbon ? TextWidthInFont(FRibbon->GetFonts()->GetGroupFont(), toolbar->GetCaptionText()) + insets : 0;
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  const TRect offsets = skin ? skin->GetContentOffsets(kCollapsedGroupPart) : TRect();
+  const Integer glyph = CollapsedGlyphFrameSize(ABarControl) + 3 + 3 + offsets.Left + offsets.Right;
+  return std::max(caption, glyph);
+}
+
+Integer TqzRibbonBarPainter::GetGroupCaptionWidth(TCustomqzBarControl* ABarControl) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || !FRibbon) return 0;
+  Integer width = TextWidthInFont(FRibbon->GetFonts()->GetGroupHeaderFont(), toolbar->GetCaptionText());
+  TqzBarCaptionButtons* buttons = toolbar->GetBar()->GetCaptionButtons();
+  if (buttons && buttons->GetCount() > 0) {
+    TInterfacePtr<IqzSkin> skin = GetSkin();
+    width += (skin ? skin->GetContentOffsets(qzSkinPartToolbar).Right : 0) + buttons->GetBoundsRect().Width();
+  }
+  return width;
+}
+
+void TqzRibbonBarPainter::GetBarBorderSizes(TqzBar* ABar, Integer ADockingStyle, TRect& R, bool AWithSizeGrip) {
+  if (IsCollapsedGroupBar(ABar)) {
+    R = TRect();
+    return;
+  }
+  inherited::GetBarBorderSizes(ABar, ADockingStyle, R, AWithSizeGrip);
+}
+
+void TqzRibbonBarPainter::DrawBehindGroup(TCustomqzBarControl* ABarControl, HDC DC) {
+  auto* group = dynamic_cast<TqzRibbonGroupBarControl*>(ABarControl);
+  TqzDockControl* dock = group ? group->GetDockControl() : nullptr;
+  if (!dock) return;
+  const TRect window(0, 0, group->GetWidth(), group->GetHeight());
+  dock->FillBackground(DC, window, clNone, nullptr, group->GetBoundsRect());
+}
+
+void TqzRibbonBarPainter::DrawBarBackground(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas) {
+  HDC dc = ACanvas->DCHandle();
+  TPoint offset;
+  ABarControl->ClientOffset(offset);
+  POINT origin;
+  GetWindowOrgEx(dc, &origin);
+  SetWindowOrgEx(dc, origin.X + offset.X, origin.Y + offset.Y, nullptr);
+  DrawBehindGroup(ABarControl, dc);
+  SetWindowOrgEx(dc, origin.X, origin.Y, nullptr);
+  if (AsCollapsedGroup(ABarControl)) {
+    DrawCollapsedGroup(ABarControl, ACanvas);
+    return;
+  }
+  inherited::DrawBarBackground(ABarControl, ACanvas);
+}
+
+void TqzRibbonBarPainter::FillToolbarBackground(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor,
+                                                HBRUSH ABrush, const TRect& R, const TRect& AClipRect) {
+  auto* group = dynamic_cast<TqzRibbonGroupBarControl*>(ABarControl);
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!group || !skin) {
+    inherited::FillToolbarBackground(ABarControl, DC, AColor, ABrush, R, AClipRect);
+    return;
+  }
+  const int saved = SaveDC(DC);
+  IntersectClipRect(DC, AClipRect.Left, AClipRect.Top, AClipRect.Right, AClipRect.Bottom);
+  TPoint offset;
+  group->ClientOffset(offset);
+  POINT origin;
+  GetWindowOrgEx(DC, &origin);
+  SetWindowOrgEx(DC, origin.X + offset.X, origin.Y + offset.Y, nullptr);
+  DrawBehindGroup(group, DC);
+  if (!group->GetCollapsed())
+    skin->DrawBackground(DC, TRect(0, 0, group->GetWidth(), group->GetHeight()), qzSkinPartToolbar,
+                         group->GetViewState() == 0 ? qzSkinStateNormal : qzSkinStateHot);
+  RestoreDC(DC, saved);
+}
+
+void TqzRibbonBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  if (AParams->PaintKind != qzPaintMenu && dynamic_cast<TqzRibbonGroupBarControl*>(control->GetParent()))
+    control->GetParent()->FillBackground(AParams->TargetCanvas->DCHandle(), R, false, clNone, nullptr);
+  inherited::DrawButtonItem(AParams, R);
+}
+
+void TqzRibbonBarPainter::DrawSkinnedBarFrame(TCustomqzBarControl* ABarControl, HDC DC) {
+  const int saved = SaveDC(DC);
+  TPoint offset;
+  ABarControl->ClientOffset(offset);
+  ExcludeClipRect(DC, offset.X, offset.Y, offset.X + ABarControl->GetClientWidth(),
+                  offset.Y + ABarControl->GetClientHeight());
+  DrawBehindGroup(ABarControl, DC);
+  RestoreDC(DC, saved);
+  inherited::DrawSkinnedBarFrame(ABarControl, DC);
+}
+
+// The button over the client area; the glyph frame centred in the space above the caption (the
+// toolbar's glyph in it, at most 16 pixels); the caption and a drop-down arrow below.
+void TqzRibbonBarPainter::DrawCollapsedGroup(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas) {
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  auto* toolbar = static_cast<TqzBarControl*>(ABarControl);
+  if (!skin || !FRibbon) return;
+  HDC dc = ACanvas->DCHandle();
+  const TRect client = ABarControl->GetClientRect();
+  static constexpr Integer kStates[] = {qzSkinStateNormal, qzSkinStateHot, qzSkinStatePressed};
+  const Integer state = kStates[std::min<Integer>(ABarControl->GetMarkState(), 2)];
+  skin->DrawBackground(dc, client, kCollapsedGroupPart, state);
+  TRect caption;
+  GetCollapsedGroupCaptionBounds(client, caption);
+  const TRect offsets = skin->GetContentOffsets(kCollapsedGroupPart);
+  const Integer side = CollapsedGlyphFrameSize(ABarControl);
+  const Integer areaTop = client.Top + offsets.Top + 3, areaBottom = caption.Top - 4;
+  const Integer left = client.Left + offsets.Left + (client.Width() - offsets.Left - offsets.Right - side) / 2;
+  const Integer top = areaTop + (areaBottom - areaTop - side) / 2;
+  const TRect frame(left, top, left + side, top + side);
+  skin->DrawBackground(dc, frame, kCollapsedGlyphFramePart, state);
+  TBitmap* glyph = toolbar->GetBar()->GetGlyph();
+  if (glyph && !glyph->GetEmpty()) {
+    const TRect inner = skin->GetContentOffsets(kCollapsedGlyphFramePart);
+    Integer w = glyph->GetWidth(), h = glyph->GetHeight();
+    if (w > kCollapsedGlyphSize || h > kCollapsedGlyphSize) {
+      const Integer larger = std::max(w, h);
+      w = w * kCollapsedGlyphSize / larger;
+      h = h * kCollapsedGlyphSize / larger;
+    }
+    const Integer cx = (frame.Left + frame.Right) / 2, cy = (frame.Top + inner.Top + frame.Bottom - inner.Bottom) / 2;
+    ACanvas->GetCanvas()->StretchDraw(TRect(cx - w / 2, cy - h / 2, cx - w / 2 + w, cy - h / 2 + h), glyph);
+  }
+  const Integer textHeight = TextHeightInFont(FRibbon->GetFonts()->GetGroupFont(), "Wg");
+  const TRect text(caption.Left, caption.Top, caption.Right, caption.Top + textHeight + 2);
+  skin->DrawCaption(dc, toolbar->GetCaptionText(), text, qzSkinPartToolbar, state);
+  const Integer arrowLeft = (caption.Left + caption.Right) / 2 - 3;
+  skin->DrawBackground(dc, TRect(arrowLeft, text.Bottom + 2, arrowLeft + 7, text.Bottom + 6), qzSkinPartArrowDown,
+                       qzSkinStateNormal);
+}

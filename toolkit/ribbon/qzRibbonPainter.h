@@ -56,8 +56,25 @@ class TqzRibbonBarPainter : public TqzBarSkinnedPainter {
  public:
   // ARibbon is the painter's skin source; nullptr only for the class reference.
   explicit TqzRibbonBarPainter(TObject* ARibbon);
+  // The width of a collapsed group's button: its caption or its glyph frame, whichever is wider.
+  virtual Integer GetCollapsedGroupWidth(TCustomqzBarControl* ABarControl);
   // "Qq" in the font (raised to 8 points when smaller) plus 1.
   virtual Integer GetGroupCaptionHeight(TFont* AFont);
+  // R deflated by the collapsed button's frame, below the glyph frame.
+  virtual void GetCollapsedGroupCaptionBounds(const TRect& R, TRect& ABounds);
+  // The width the group's caption needs in the group-header font, its caption buttons included.
+  virtual Integer GetGroupCaptionWidth(TCustomqzBarControl* ABarControl);
+  // A group stands on the groups area: that is drawn behind it first. A collapsed group then draws
+  // its button; any other window is drawn as the skinned painter does.
+  void DrawBarBackground(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas) override;
+  void DrawSkinnedBarFrame(TCustomqzBarControl* ABarControl, HDC DC) override;
+  // Under a group's items: the groups area behind the group and the group's own background.
+  void FillToolbarBackground(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R,
+                             const TRect& AClipRect) override;
+  // A button's face parts leave its background to the window: a group's is filled first.
+  void DrawButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  // A collapsed group has no frame.
+  void GetBarBorderSizes(TqzBar* ABar, Integer ADockingStyle, TRect& R, bool AWithSizeGrip) override;
   // The button height for the image size, or the height of "Wg" in the font plus 3 when taller.
   Integer GroupRowHeight(Integer AImageSize, TFont* AFont);
   Integer MenuSeparatorHeight() override;
@@ -66,5 +83,13 @@ class TqzRibbonBarPainter : public TqzBarSkinnedPainter {
   TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
 
  private:
+  // 3 x the button height for 16-pixel images + 16: the group height the collapsed button's
+  // proportions are given for.
+  Integer ReferenceGroupHeight();
+  Integer CollapsedGlyphFrameSize(TCustomqzBarControl* ABarControl);
+  void DrawCollapsedGroup(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas);
+  // The groups area behind a group window, into a DC whose origin is the window's top left.
+  void DrawBehindGroup(TCustomqzBarControl* ABarControl, HDC DC);
+
   TqzCustomRibbon* FRibbon;
 };

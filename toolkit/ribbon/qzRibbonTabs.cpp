@@ -77,7 +77,10 @@ void TqzRibbonTab::UpdateGroupsLayout() {
   if (!FRibbon || FRibbon->IsLocked()) return;
   const bool shown = FVisible && !FRibbon->GetHidden() && FRibbon->GetShowTabGroups() && GetActive();
   FDockControl->SetVisible(shown);
-  if (shown) FDockControl->SetBoundsRect(GetGroupsDockBounds());
+  if (!shown) return;
+  const TRect bounds = GetGroupsDockBounds();
+  FDockControl->GetViewInfo()->Calculate(bounds);
+  FDockControl->SetBoundsRect(bounds);
 }
 
 void TqzRibbonTab::Activate() {

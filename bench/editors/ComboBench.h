@@ -1,0 +1,5 @@
+#pragma once
+// A combo box of 10,000 items against the platform's combo box with the same items
+// (ComboBench.cpp).
+
+void RunComboBench();

@@ -1,0 +1,234 @@
+// The ribbon's bar windows: the common ribbon toolbar window and the group window with its
+// layout through the group layout calculator.
+
+#include "toolkit/ribbon/qzRibbonGroupBar.h"
+
+#include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonGroupLayoutCalculator.h"
+#include "toolkit/ribbon/qzRibbonGroupsDock.h"
+#include "user/Rects.h"
+
+TAVREN_CLASS_IMPL(TqzRibbonCustomBarControl)
+TAVREN_CLASS_IMPL(TqzRibbonGroupBarControlViewInfo)
+TAVREN_CLASS_IMPL(TqzRibbonGroupBarControl)
+
+// ---- Ribbon bar window -----------------------------------------------------------------------
+
+TqzRibbonCustomBarControl::TqzRibbonCustomBarControl(TComponent* AOwner, TqzBar* ABar) : TqzBarControl(AOwner, ABar) {
+  if (!IsDesigning()) {
+    TControlStyle style = GetControlStyle();
+    style.Exclude(csDoubleClicks);
+    SetControlStyle(style);
+  }
+}
+
+TFont* TqzRibbonCustomBarControl::GetBarFont() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  return ribbon ? ribbon->GetFonts()->GetGroupFont() : inherited::GetBarFont();
+}
+
+TFont* TqzRibbonCustomBarControl::GetEditFont() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  return ribbon ? ribbon->GetFonts()->GetGroupFont() : inherited::GetEditFont();
+}
+
+TqzBarPainter* TqzRibbonCustomBarControl::Painter() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  return ribbon ? ribbon->GetGroupsPainter() : inherited::Painter();
+}
+
+// A ribbon's bar window is never moved, nor switched between docked and floating, by the mouse:
+// its frame answers as client area.
+void TqzRibbonCustomBarControl::WndProc(TMessage& Message) {
+  inherited::WndProc(Message);
+  if (Message.Msg == WM_NCHITTEST && Message.Result != HTCLIENT) Message.Result = HTCLIENT;
+}
+
+// ---- Layout site -----------------------------------------------------------------------------
+
+namespace {
+
+// One group as the calculator sees it, made anew for each calculator call.
+class TqzRibbonGroupBarControlViewInfoHelper : public TInterfacedObject, public IqzRibbonGroupLayoutSite {
+ public:
+  explicit TqzRibbonGroupBarControlViewInfoHelper(TqzRibbonGroupBarControlViewInfo* AViewInfo)
+      : FViewInfo(AViewInfo) {}
+  void AddSeparator(const TqzRibbonGroupSeparatorInfo& AInfo) override { FViewInfo->LayoutSeparators().push_back(AInfo); }
+  void ClearSeparators() override { FViewInfo->LayoutSeparators().clear(); }
+  TSize GetContentSize() override { return FViewInfo->GetContentSize(); }
+  Integer ItemCount() override { return FViewInfo->LayoutItemCount(); }
+  TInterfacePtr<IqzBarItemControlViewInfo> GetItem(Integer AIndex) override { return FViewInfo->LayoutItem(AIndex); }
+  Integer GetMinWidth() override {
+    TqzRibbonGroupBarControl* window = FViewInfo->GetGroupBarControl();
+    TqzCustomRibbon* ribbon = window->Ribbon();
+    return ribbon ? ribbon->GetGroupsPainter()->GetGroupCaptionWidth(window) : 0;
+  }
+  TqzRibbonGroupIndents GetIndents() override {
+    TqzCustomRibbon* ribbon = FViewInfo->GetGroupBarControl()->Ribbon();
+    return TqzRibbonGroupIndents{ribbon ? ribbon->GetPartOffset(qzSkinPartGroupedButton) : 0, 2, 2};
+  }
+  Integer SeparatorCount() override { return static_cast<Integer>(FViewInfo->LayoutSeparators().size()); }
+  TqzRibbonGroupSeparatorInfo GetSeparator(Integer AIndex) override { return FViewInfo->LayoutSeparators()[AIndex]; }
+  void SetContentSize(const TSize& ASize) override { FViewInfo->SetContentSize(ASize); }
+  void SetSeparator(Integer AIndex, const TqzRibbonGroupSeparatorInfo& AInfo) override {
+    FViewInfo->LayoutSeparators()[AIndex] = AInfo;
+  }
+
+ private:
+  TqzRibbonGroupBarControlViewInfo* FViewInfo;
+};
+
+}  // namespace
+
+// ---- Group view info -------------------------------------------------------------------------
+
+TqzRibbonGroupBarControlViewInfo::~TqzRibbonGroupBarControlViewInfo() = default;
+
+TqzRibbonGroupBarControl* TqzRibbonGroupBarControlViewInfo::GetGroupBarControl() const {
+  return static_cast<TqzRibbonGroupBarControl*>(GetBarControl());
+}
+
+TSize TqzRibbonGroupBarControlViewInfo::GetTotalSize() const {
+  return TSize(FContentSize.cx + FNonContentSize.cx, FContentSize.cy + FNonContentSize.cy);
+}
+
+TInterfacePtr<IqzRibbonGroupLayoutSite> TqzRibbonGroupBarControlViewInfo::NewSite() {
+  return TInterfacePtr<IqzRibbonGroupLayoutSite>(new TqzRibbonGroupBarControlViewInfoHelper(this));
+}
+
+void TqzRibbonGroupBarControlViewInfo::RebuildItems() {
+  Clear();
+  FCollapsed = false;
+  FLayoutItems.clear();
+  FLayoutSeparators.clear();
+  TqzBarItemLinks* links = GetBarControl()->GetItemLinks();
+  if (links && links->GetVisibleLinkCount() > 0 && links->GetVisibleLink(0)->GetControl()) {
+    for (Integer i = 0; i < links->GetVisibleLinkCount(); ++i) {
+      TqzBarItemControl* control = links->GetVisibleLink(i)->GetControl();
+      if (!control) continue;
+      control->SetIsLastInMenu(false);
+      FLayoutItems.push_back(control->GetViewInfo());
+    }
+    if (!FLayoutItems.empty()) FLayoutItems.back()->GetControl()->SetIsLastInMenu(true);
+  }
+  TqzCustomRibbon* ribbon = GetGroupBarControl()->Ribbon();
+  const Integer rowHeight = ribbon ? ribbon->GroupRowHeight() : 22;
+  FLayoutCalculator = TInterfacePtr<IqzRibbonGroupLayoutCalculator>(new TqzRibbonGroupLayoutCalculator(rowHeight, 3));
+  FLayoutCalculator->PrepareItems(NewSite().Get());
+}
+
+void TqzRibbonGroupBarControlViewInfo::CalculateLayout() {
+  TqzRibbonGroupBarControl* window = GetGroupBarControl();
+  const TRect border = window->BorderSizes(dsTop);
+  FNonContentSize = TSize(border.Left + border.Right, border.Top + border.Bottom);
+  if (!FCollapsed) {
+    if (FLayoutCalculator) FLayoutCalculator->ArrangeItems(NewSite().Get());
+    return;
+  }
+  TqzCustomRibbon* ribbon = window->Ribbon();
+  FContentSize = ribbon ? TSize(ribbon->GetGroupsPainter()->GetCollapsedGroupWidth(window), ribbon->GroupsHeight())
+                        : TSize();
+  FLayoutSeparators.clear();
+  for (TqzBarItemControlViewInfo* item : FLayoutItems) item->SetBounds(TRect());
+}
+
+void TqzRibbonGroupBarControlViewInfo::PrepareReduction() {
+  if (FLayoutCalculator) FLayoutCalculator->PrepareReduction(NewSite().Get());
+}
+
+bool TqzRibbonGroupBarControlViewInfo::NarrowColumnedItem() {
+  return FLayoutCalculator && FLayoutCalculator->NarrowColumnedItem(NewSite().Get());
+}
+
+bool TqzRibbonGroupBarControlViewInfo::FoldColumnedItem() {
+  return FLayoutCalculator && FLayoutCalculator->FoldColumnedItem(NewSite().Get());
+}
+
+bool TqzRibbonGroupBarControlViewInfo::ReduceStep(TqzBarItemViewLevel ALevel) {
+  return FLayoutCalculator && FLayoutCalculator->ReduceStep(NewSite().Get(), ALevel);
+}
+
+void TqzRibbonGroupBarControlViewInfo::FinishLayout() {
+  FLayoutCalculator = nullptr;
+  bool changed = false;
+  std::map<const TqzBarItemLink*, TRect> rects, separators;
+  for (Integer i = 0; i < LayoutItemCount(); ++i) {
+    TqzBarItemControl* control = FLayoutItems[i]->GetControl();
+    TqzBarItemLink* link = control->GetLink();
+    if (!link) continue;
+    const TRect bounds = FCollapsed ? TRect() : FLayoutItems[i]->GetBounds();
+    rects[link] = bounds;
+    if (link->GetItemRect() != bounds) changed = true;
+    link->SetItemRect(bounds);
+  }
+  // The calculator's separators stand in front of the item whose BeginGroup made them, in order.
+  size_t next = 0;
+  if (!FCollapsed)
+    for (Integer i = 0; i < LayoutItemCount() && next < FLayoutSeparators.size(); ++i) {
+      TqzBarItemLink* link = FLayoutItems[i]->GetControl()->GetLink();
+      if (link && link->GetBeginGroup()) separators[link] = FLayoutSeparators[next++].Bounds;
+    }
+  FPlacedRects = std::move(rects);
+  FPlacedSeparators = std::move(separators);
+  FLayoutItems.clear();
+  TqzRibbonGroupBarControl* window = GetGroupBarControl();
+  if (window->HandleAllocated()) {
+    window->CalcViewInfoNow();
+    if (changed) window->Invalidate();
+  }
+}
+
+bool TqzRibbonGroupBarControlViewInfo::PlacedRect(TqzBarItemLink* ALink, TRect& R) const {
+  auto found = FPlacedRects.find(ALink);
+  if (found == FPlacedRects.end()) return false;
+  R = found->second;
+  return true;
+}
+
+void TqzRibbonGroupBarControlViewInfo::CalcSeparatorRect(TqzBarItemLink* ALink, const TRect&) {
+  auto found = FPlacedSeparators.find(ALink);
+  if (found != FPlacedSeparators.end()) AppendSeparatorEntry(found->second, 1, ALink->GetControl());
+}
+
+// ---- Group window ----------------------------------------------------------------------------
+
+TqzRibbonGroupBarControl::TqzRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar)
+    : TqzRibbonCustomBarControl(AOwner, ABar) {}
+
+TqzBarControl* NewRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar) {
+  return new TqzRibbonGroupBarControl(AOwner, ABar);
+}
+
+TqzRibbonTabGroup* TqzRibbonGroupBarControl::TabGroup() {
+  auto* dock = dynamic_cast<TqzRibbonGroupsDockControl*>(GetDockControl());
+  if (!dock) return nullptr;
+  TqzRibbonTabGroups* groups = dock->GetTab()->GetGroups();
+  for (Integer i = 0; i < groups->GetCount(); ++i)
+    if (groups->GetGroup(i)->GetToolBar() == GetBar()) return groups->GetGroup(i);
+  return nullptr;
+}
+
+TqzCustomRibbon* TqzRibbonGroupBarControl::Ribbon() {
+  auto* dock = dynamic_cast<TqzRibbonGroupsDockControl*>(GetDockControl());
+  return dock ? dock->GetTab()->GetRibbon() : nullptr;
+}
+
+TqzRibbonGroupBarControlViewInfo* TqzRibbonGroupBarControl::GroupViewInfo() {
+  return static_cast<TqzRibbonGroupBarControlViewInfo*>(GetLayoutInfo());
+}
+
+bool TqzRibbonGroupBarControl::GetCollapsed() {
+  TqzRibbonGroupBarControlViewInfo* info = GroupViewInfo();
+  return info && info->GetCollapsed();
+}
+
+void TqzRibbonGroupBarControl::PlaceControls() {
+  TqzBarItemLinks* links = GetItemLinks();
+  TqzRibbonGroupBarControlViewInfo* info = GroupViewInfo();
+  if (!links || !info) return;
+  for (Integer i = 0; i < links->GetVisibleLinkCount(); ++i) {
+    TqzBarItemLink* link = links->GetVisibleLink(i);
+    TRect r;
+    if (link->GetControl() && info->PlacedRect(link, r)) link->SetItemRect(r);
+  }
+}

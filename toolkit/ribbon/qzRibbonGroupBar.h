@@ -1,0 +1,110 @@
+#pragma once
+// The ribbon's bar windows. TqzRibbonCustomBarControl is the toolbar window as the ribbon shows
+// it (the ribbon's painter and group font, never moved or floated by the mouse); a ribbon group
+// is the TqzRibbonGroupBarControl of its toolbar, docked in the tab's groups dock control: the
+// group layout calculator places its items in columns of three rows above the caption strip,
+// and the dock control may reduce it step by step or collapse it into a single button.
+
+#include <map>
+
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/ribbon/qzRibbonLayoutInterfaces.h"
+
+class TqzCustomRibbon;
+class TqzRibbonTabGroup;
+
+class TqzRibbonCustomBarControl : public TqzBarControl {
+  TAVREN_CLASS(TqzRibbonCustomBarControl, TqzBarControl)
+ public:
+  TqzRibbonCustomBarControl(TComponent* AOwner, TqzBar* ABar);
+
+  // The ribbon the window belongs to (nil when none).
+  virtual TqzCustomRibbon* Ribbon() { return nullptr; }
+
+  bool StretchesControl(TqzBarItemControl*) override { return true; }
+  Word KindFlags() override { return 0x03CC; }
+  TFont* GetEditFont() override;
+  TFont* GetBarFont() override;
+  bool IsMainMenu() override { return false; }
+  bool IsMultiLineLayout() override { return false; }
+  bool ShowsMark() override { return false; }
+  bool CanMoveBar() override { return false; }
+  bool HasCloseButton() override { return false; }
+  TqzBarPainter* Painter() override;
+
+ protected:
+  void WndProc(TMessage& Message) override;
+};
+
+class TqzRibbonGroupBarControl;
+
+// A group's layout: the item view infos in link order, the content the calculator produced, and
+// the rectangles handed to the links once a fit is finished.
+class TqzRibbonGroupBarControlViewInfo : public TqzBarControlViewInfo {
+  TAVREN_CLASS(TqzRibbonGroupBarControlViewInfo, TqzBarControlViewInfo)
+ public:
+  using TqzBarControlViewInfo::TqzBarControlViewInfo;
+  ~TqzRibbonGroupBarControlViewInfo() override;
+
+  TqzRibbonGroupBarControl* GetGroupBarControl() const;
+  bool GetCollapsed() const noexcept { return FCollapsed; }
+  void SetCollapsed(bool Value) { FCollapsed = Value; }
+  const TSize& GetContentSize() const noexcept { return FContentSize; }
+  void SetContentSize(const TSize& Value) { FContentSize = Value; }
+  const TSize& GetNonContentSize() const noexcept { return FNonContentSize; }
+  // Content and borders.
+  TSize GetTotalSize() const;
+  // The calculator's item view infos and separators while a fit runs.
+  Integer LayoutItemCount() const { return static_cast<Integer>(FLayoutItems.size()); }
+  IqzBarItemControlViewInfo* LayoutItem(Integer AIndex) const { return FLayoutItems[AIndex]; }
+  std::vector<TqzRibbonGroupSeparatorInfo>& LayoutSeparators() { return FLayoutSeparators; }
+
+  // A fit of the groups dock control: the item list anew (expanded, a new calculator prepared),
+  // the layout, the reduction steps, and the finish that hands the rectangles to the links.
+  void RebuildItems();
+  void CalculateLayout();
+  void PrepareReduction();
+  bool NarrowColumnedItem();
+  bool FoldColumnedItem();
+  bool ReduceStep(TqzBarItemViewLevel ALevel);
+  void FinishLayout();
+
+  // The rectangle the last fit gave the link (client coordinates); false for none.
+  bool PlacedRect(TqzBarItemLink* ALink, TRect& R) const;
+  void CalcSeparatorRect(TqzBarItemLink* ALink, const TRect& ABounds) override;
+
+ private:
+  TInterfacePtr<IqzRibbonGroupLayoutSite> NewSite();
+
+  bool FCollapsed = false;
+  TSize FContentSize;
+  TSize FNonContentSize;
+  TInterfacePtr<IqzRibbonGroupLayoutCalculator> FLayoutCalculator;
+  std::vector<TqzBarItemControlViewInfo*> FLayoutItems;
+  std::vector<TqzRibbonGroupSeparatorInfo> FLayoutSeparators;
+  // Keys only: a link is never reached through them.
+  std::map<const TqzBarItemLink*, TRect> FPlacedRects;
+  std::map<const TqzBarItemLink*, TRect> FPlacedSeparators;
+};
+
+class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
+  TAVREN_CLASS(TqzRibbonGroupBarControl, TqzRibbonCustomBarControl)
+ public:
+  TqzRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar);
+
+  // The tab group whose toolbar the window shows, looked up in the tab of its dock control.
+  TqzRibbonTabGroup* TabGroup();
+  TqzCustomRibbon* Ribbon() override;
+  TqzRibbonGroupBarControlViewInfo* GroupViewInfo();
+  bool GetCollapsed();
+
+  bool IsShown() override { return true; }
+  TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override {
+    return TqzRibbonGroupBarControlViewInfo::ClassInfo();
+  }
+  // The links take the rectangles of the last fit.
+  void PlaceControls() override;
+};
+
+// The window kind of the groups dock control's toolbars.
+TqzBarControl* NewRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar);
