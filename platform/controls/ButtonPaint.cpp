@@ -188,6 +188,8 @@ void PaintOwnerDrawn(HWND window, const ButtonState& state, HDC dc, const RECT& 
 }  // namespace
 
 void PaintOwnerDrawnFocus(HWND window, const ButtonState& state) {
+  // A hidden button has nothing on the screen to change (its window's DC would be a scratch one).
+  if (!IsWindowVisible(window)) return;
   RECT client;
   GetClientRect(window, &client);
   HDC dc = GetDC(window);

@@ -48,7 +48,7 @@ class AboutTest : public VclTest {
 };
 
 TEST_F(AboutTest, ShowsTheProgramsVersion) {
-  EXPECT_EQ(about->Label2->GetCaption(), "Version 1.2.0.5");
+  EXPECT_EQ(about->Label2->GetCaption(), "Version 3.0.1.324");
   EXPECT_EQ(about->Label1->GetCaption(), "Converter       ");
   EXPECT_EQ(about->GetCaption(), "About");
   EXPECT_EQ(about->GetClientWidth(), 280);

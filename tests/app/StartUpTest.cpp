@@ -42,7 +42,7 @@ class StartUpTest : public VclTest {
 TEST_F(StartUpTest, TheUpdaterIsToldWhereAndWhatToUpdate) {
   const HWND window = reinterpret_cast<HWND>(uintptr_t(0x2a3fc));
   const String common =
-      "-url \"https://www.example.com/srv/update.php\" -product \"Zorvex\" -ver \"1.2.0.5\" -mainwnd \"$2A3FC\" "
+      "-url \"https://www.example.com/srv/update.php\" -product \"Zorvex\" -ver \"3.0.1.324\" -mainwnd \"$2A3FC\" "
       "-msg \"Tavren Video to WMV Converter Update Wizard\"";
   EXPECT_EQ(UpdaterParameters(window, dir.Folder()), common);
   dir.Write("unins000.exe", "");

@@ -8,6 +8,7 @@
 #include "PainterTestSupport.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarSkinnedPainter.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
 
@@ -346,6 +347,47 @@ TEST_F(SkinnedPainter, CaptionColoursComeFromTheSkin) {
   painter.DisabledCaptionColors(control, false, false, shadow, text);
   EXPECT_EQ(text, static_cast<TColor>(qzSkinPartMenuText * 16 + 1));
   EXPECT_EQ(shadow, text);
+}
+
+TEST_F(SkinnedPainter, MenusTakeTheirColumnsBorderAndSeparatorsFromTheSkin) {
+  auto* item = new TqzBarButton(form);
+  item->SetCaption("Open");
+  menu->GetItemLinks()->AddLinkForItem(item);
+  auto* popup = new TqzBarSubMenuControl(manager);
+  popup->SetOwnPainter(&painter);
+  popup->SetItemLinks(menu->GetItemLinks());
+  popup->Popup(TPoint(100, 100));
+  HDC DC = canvas->DCHandle();
+  TRect client = popup->GetClientRect();
+  Integer start = painter.MenuTextStart(popup);
+  EXPECT_EQ(start, 2 + popup->GetIconAreaSizeValue() - 2);
+  skin.calls.clear();
+  painter.FillMenuBackground(popup, DC, clNone, nullptr, client);
+  ASSERT_EQ(skin.calls.size(), 3u);
+  EXPECT_EQ(skin.calls[0].part, 380);
+  EXPECT_EQ(skin.calls[0].rect, TRect(0, 0, start, client.Bottom));
+  EXPECT_EQ(skin.calls[1].part, 410);
+  EXPECT_EQ(skin.calls[1].rect, TRect(start, 0, start + 2, client.Bottom));
+  EXPECT_EQ(skin.calls[2].part, 390);
+  EXPECT_EQ(skin.calls[2].rect, TRect(start + 2, 0, client.Right, client.Bottom));
+  // Large items: one content part for the column and its strip as well.
+  menu->GetItemLinks()->GetItemOptions()->SetSize(misLarge);
+  skin.calls.clear();
+  painter.FillMenuBackground(popup, DC, clNone, nullptr, client);
+  ASSERT_EQ(skin.calls.size(), 3u);
+  for (const auto& call : skin.calls) EXPECT_EQ(call.part, 390);
+  menu->GetItemLinks()->GetItemOptions()->SetSize(misNormal);
+
+  skin.calls.clear();
+  painter.DrawMenuBorder(popup, DC, TRect(0, 0, 80, 40));
+  ASSERT_EQ(skin.Of(450).size(), 1u);
+  EXPECT_EQ(skin.Of(450)[0].rect, TRect(0, 0, 80, 40));
+  skin.calls.clear();
+  painter.DrawMenuSeparatorItem(popup, popup->GetItemLinks()->GetLink(0)->GetControl(), TRect(0, 20, 80, 23),
+                                canvas.get());
+  ASSERT_EQ(skin.Of(400).size(), 1u);
+  EXPECT_EQ(skin.Of(400)[0].rect, TRect(painter.MenuTextIndent(popup) + 7, 23 - painter.SeparatorLineHeight(), 80, 23));
+  popup->Dismiss();
 }
 
 }  // namespace

@@ -103,10 +103,12 @@ TEST_F(Button, AutomaticRadioButtonsKeepOneCheckedPerGroup) {
 
 TEST_F(Button, OwnerDrawAsksTheParentToDraw) {
   std::vector<DRAWITEMSTRUCT> draws;
+  int hiddenDraws = 0;
   answer = [&](UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
     if (message != WM_DRAWITEM) return false;
     auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     draws.push_back(*item);
+    if (!IsWindowVisible(item->hwndItem)) ++hiddenDraws;
     FillRect(item->hDC, &item->rcItem, GetSysColorBrush((item->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     *result = TRUE;
     return true;
@@ -138,6 +140,13 @@ TEST_F(Button, OwnerDrawAsksTheParentToDraw) {
   ASSERT_EQ(draws.size(), 2u);
   EXPECT_EQ(draws[1].itemAction, ODA_FOCUS);
   EXPECT_FALSE(draws[1].itemState & ODS_FOCUS);
+  // A button whose window is hidden shows nothing: its focus changes ask for no drawing (a
+  // hidden window's DC is a scratch one that painters need not be able to draw on).
+  SetFocus(button);
+  ShowWindow(parent, SW_HIDE);
+  SetFocus(nullptr);
+  EXPECT_EQ(hiddenDraws, 0);
+  ShowWindow(parent, SW_SHOW);
   // WM_PAINT with a DC draws into that DC (a double-buffered caller's buffer).
   draws.clear();
   HDC screen = GetDC(nullptr);

@@ -5,6 +5,7 @@
 #include "EditorsTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "toolkit/editors/kvCheckBox.h"
+#include "toolkit/editors/kvEditFilterHelpers.h"
 #include "vcl/ActnList.h"
 #include "user/VirtualKeys.h"
 #include "vcl/StdCtrls.h"
@@ -200,6 +201,55 @@ TEST_F(CheckBoxTest, AnActionsCheckedDrivesTheBox) {
   action.SetChecked(true);
   EXPECT_EQ(box->GetState(), cbsGrayed);
   box->SetAction(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CheckBoxTest, AFilterRowPicksTheValueFromTheCheckedAndUncheckedTexts) {
+  TkvFilterEditHelperClass helper = TheFilterEditsController()->FindHelper(TkvCheckBoxProperties::ClassInfo());
+  ASSERT_NE(dynamic_cast<TkvFilterCheckBoxHelper*>(helper), nullptr);
+  TkvCheckBoxProperties box(nullptr);
+  box.SetValueChecked(Variant("Y"));
+  box.SetValueUnchecked(Variant("N"));
+  box.SetDisplayChecked("Yes");
+  box.SetDisplayUnchecked("No");
+  struct Handler : TObject {
+    void Changed(TObject*) {}
+  } handler;
+  box.SetOnChange(MakeEvent<&Handler::Changed>(&handler));
+  auto* row = static_cast<TkvComboBox*>(static_cast<TClass>(helper->FilterEditorClass())->Create(form));
+  row->SetParent(form);
+  helper->InitEditorForFilter(row, &box);
+  TkvComboBoxProperties* combo = row->GetActiveComboBoxProperties();
+  ASSERT_EQ(combo->GetItems()->GetCount(), 2);
+  EXPECT_EQ(combo->GetItems()->GetStrings(0), "Yes");
+  EXPECT_EQ(combo->GetItems()->GetStrings(1), "No");
+  EXPECT_EQ(combo->GetDropDownListStyle(), lsFixedList);
+  EXPECT_FALSE(static_cast<bool>(combo->GetOnChange()));
+  struct Case {
+    Variant written;
+    Integer item;
+    Variant read;
+    String text;
+  };
+  const Case kCases[] = {{Variant("N"), 1, Variant("N"), "No"},
+                         {Variant("Y"), 0, Variant("Y"), "Yes"},
+                         {Variant("?"), -1, Null(), ""}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.text);
+    helper->WriteFilterValue(row, &box, c.written);
+    EXPECT_EQ(row->GetItemIndex(), c.item);
+    Variant value;
+    String text = "-";
+    helper->ReadFilterValue(row, &box, value, text);
+    EXPECT_TRUE(VarSameTypeAndValue(value, c.read));
+    EXPECT_EQ(text, c.text);
+  }
+  EXPECT_EQ(helper->FilterOperatorSet(nullptr, true), TkvFilterOperators(0x606));
+  EXPECT_TRUE(helper->FiltersByDisplayText());
+  delete row;
 }
 
 }  // namespace

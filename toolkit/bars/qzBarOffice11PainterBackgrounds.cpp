@@ -70,18 +70,29 @@ void TqzBarOffice11Painter::FillFromDockSite(TCustomqzBarControl* ABarControl, H
   RECT window{};
   if (toolbar->HandleAllocated()) ::GetWindowRect(toolbar->GetHandle(), &window);
   bool horizontal = !toolbar->IsDockedVertically();
-  TRect body(0, 0, window.Right - window.Left, window.Bottom - window.Top);
+  const Integer width = window.Right - window.Left, height = window.Bottom - window.Top;
+  TRect body(0, 0, width, height);
   if (horizontal)
     InflateRect(&body, 0, -1);
   else
     InflateRect(&body, -1, 0);
-  OffsetRect(&body, AClipRect.Left - R.Left - clientOffset.X, AClipRect.Top - R.Top - clientOffset.Y);
+  // The window keeps its body's gradient: every item's background is a part of it, and painting
+  // the gradient anew for each would cost a brush per line per item.
+  TBitmap* cache = toolbar->GetBackgroundCache();
+  if (cache->GetWidth() != width || cache->GetHeight() != height) {
+    cache->SetSize(width, height);
+    PaintSplitGradient(cache->GetCanvas()->GetHandle(), body, Office11Color(ToolbarGradient1),
+                       Office11Color(ToolbarGradient2), !horizontal);
+  }
+  const Integer dx = AClipRect.Left - R.Left - clientOffset.X, dy = AClipRect.Top - R.Top - clientOffset.Y;
+  OffsetRect(&body, dx, dy);
   // The pixels outside the body show the site behind the bar.
   if (!ContainsRect(body, AClipRect))
     TqzBarFlatPainter::FillFromDockSite(ABarControl, DC, AColor, ABrush, R, AClipRect);
-  PaintClipped(DC, AClipRect, [&] {
-    PaintSplitGradient(DC, body, Office11Color(ToolbarGradient1), Office11Color(ToolbarGradient2), !horizontal);
-  });
+  TRect part;
+  if (!IntersectRect(&part, &body, &AClipRect)) return;
+  BitBlt(DC, part.Left, part.Top, part.Width(), part.Height(), cache->GetCanvas()->GetHandle(), part.Left - dx,
+         part.Top - dy, SRCCOPY);
 }
 
 void TqzBarOffice11Painter::FillFromBarBitmap(TCustomqzBarControl* ABarControl, HDC DC, TColor AColor,

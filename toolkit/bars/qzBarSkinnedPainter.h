@@ -77,6 +77,10 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
     return TqzBarPainter::DotsButtonWidth(APaintKind, R);
   }
   void FillArrowShape(TkvCanvas* ACanvas, const TRect& R, TColor AColor) override;
+  void DrawScrollButtonFace(TqzBarSubMenuControl*, TkvCanvas*, bool) override {}
+  Integer ScrollButtonHeight(TqzBarSubMenuControl* AMenu) override {
+    return (TqzBarOffice11Painter::ScrollButtonHeight(AMenu) * 3 - 18) / 4;
+  }
   Integer ScrollArrowSize(Integer AHeight) override { return AHeight / 7; }
   Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl) override;
   void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
@@ -91,12 +95,20 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   Integer MenuSeparatorHeight() override { return 3; }
   Integer MenuBorderSize() override { return 2; }
   Integer MenuInnerBorderSize() override { return 0; }
+  Integer MenuTextStart(TqzBarSubMenuControl* AMenu) override;
   Integer MenuExtraLeft() override { return 2; }
   Integer MenuExtraRight() override { return 1; }
   Integer ReferenceTextSize() override { return 22; }
   void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R) override {
     TqzBarPainter::GetMenuIconRect(AItemRect, AIconAreaSize, R);
   }
+  Integer MenuCaptionIndent(TqzBarItemControlDrawParams* AParams) override;
+  // The glyph column, its strip and the text area from the skin (qzBarSkinnedPainterMenus.cpp).
+  void FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
+  void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
+  void DrawMenuInnerFrame(TqzBarSubMenuControl*, HDC, HBRUSH, const TRect&) override {}
+  void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
+                             TkvCanvas* ACanvas) override;
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
   Integer MenuItemTextSize(TkvCanvas* ACanvas) override;
   void GetAppMenuMargins(TRect& AMargins) override { AMargins = TRect(4, 16, 4, 27); }

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvTextEdit.h"
 #include "toolkit/foundation/kvLookAndFeelPainters.h"
 #include "vcl/Graphics.h"
@@ -271,6 +272,27 @@ class TkvCheckBoxActionLink : public TWinControlActionLink {
   TkvCustomCheckBox* FBox;
 };
 
-// After kvEditStart: registers the check box's Properties and builds the check-mark mask.
+// ---- Filter rows -----------------------------------------------------------------------------------
+
+// A filter row picks a check box's value from a fixed list of its checked and unchecked texts.
+class TkvFilterCheckBoxHelper : public TkvFilterComboBoxHelper {
+  TAVREN_CLASS(TkvFilterCheckBoxHelper, TkvFilterComboBoxHelper)
+ public:
+  bool KeepsProvider(TkvCustomEditProperties*) override { return false; }
+  // Properties: the filter row's combo box; Source: the check box's.
+  void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
+                            bool KeepButtons) override;
+  // Item -1: Null and no text; 0 the checked value, 1 the unchecked one, with its display text.
+  void ReadFilterValue(TkvCustomEdit* Editor, TkvCustomEditProperties* Properties, Variant& Value,
+                       String& Text) override;
+  // Selects the item of the value's state; a grayed value selects none.
+  void WriteFilterValue(TkvCustomEdit* Editor, TkvCustomEditProperties* Properties, const Variant& Value) override;
+  // Equal and not equal, blank and not blank.
+  TkvFilterOperators FilterOperatorSet(TkvValueTypeClass ValueType, bool Extended) override;
+  bool FiltersByDisplayText() override { return true; }
+};
+
+// After kvEditStart and kvDropDownEditStart: registers the check box's Properties with its filter
+// helper and builds the check-mark mask.
 void kvCheckBoxStart();
 void kvCheckBoxEnd();

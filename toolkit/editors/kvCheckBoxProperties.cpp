@@ -3,6 +3,7 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/TypInfo.h"
 #include "toolkit/editors/kvCheckBox.h"
+#include "toolkit/editors/kvEditFilterHelpers.h"
 
 TAVREN_CLASS_IMPL(TkvCustomCheckBoxProperties)
 TAVREN_CLASS_IMPL(TkvCheckBoxStyle)
@@ -218,16 +219,68 @@ std::unique_ptr<TBitmap> BuildCheckMarkMask() {
 
 TBitmap* CheckMarkMask() { return GCheckMarkMask.get(); }
 
+// ---- Filter rows -----------------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL(TkvFilterCheckBoxHelper)
+
+void TkvFilterCheckBoxHelper::InitFilterProperties(TkvCustomEditProperties* Properties,
+                                                   TkvCustomEditProperties* Source, bool KeepButtons) {
+  TkvFilterComboBoxHelper::InitFilterProperties(Properties, Source, KeepButtons);
+  auto* combo = dynamic_cast<TkvCustomComboBoxProperties*>(Properties);
+  auto* box = dynamic_cast<TkvCustomCheckBoxProperties*>(Source);
+  if (!combo || !box) return;
+  TStrings* items = combo->GetItems();
+  items->Clear();
+  items->Add(box->EditValueToDisplayText(box->GetValueChecked(), true));
+  items->Add(box->EditValueToDisplayText(box->GetValueUnchecked(), true));
+  combo->SetDropDownListStyle(lsFixedList);
+  combo->AttachDefaultValuesProvider(nullptr);
+  ClearPropertiesEvents(combo);
+}
+
+void TkvFilterCheckBoxHelper::ReadFilterValue(TkvCustomEdit* Editor, TkvCustomEditProperties* Properties,
+                                              Variant& Value, String& Text) {
+  auto* combo = dynamic_cast<TkvCustomComboBox*>(Editor);
+  auto* box = dynamic_cast<TkvCustomCheckBoxProperties*>(Properties);
+  const Integer index = combo ? combo->GetItemIndex() : -1;
+  if (!box || index < 0 || index > 1) {
+    Value = Null();
+    Text.clear();
+    return;
+  }
+  Value = index == 0 ? box->GetValueChecked() : box->GetValueUnchecked();
+  Text = box->EditValueToDisplayText(Value, true);
+}
+
+void TkvFilterCheckBoxHelper::WriteFilterValue(TkvCustomEdit* Editor, TkvCustomEditProperties* Properties,
+                                               const Variant& Value) {
+  auto* combo = dynamic_cast<TkvCustomComboBox*>(Editor);
+  auto* box = dynamic_cast<TkvCustomCheckBoxProperties*>(Properties);
+  if (!combo || !box) return;
+  switch (box->StateOf(Value)) {
+    case cbsChecked: combo->SetItemIndex(0); break;
+    case cbsUnchecked: combo->SetItemIndex(1); break;
+    case cbsGrayed: combo->SetItemIndex(-1); break;
+  }
+}
+
+TkvFilterOperators TkvFilterCheckBoxHelper::FilterOperatorSet(TkvValueTypeClass, bool) {
+  return TkvFilterOperators(0x606);
+}
+
 void kvCheckBoxStart() {
   if (GStartCount++ > 0) return;
   RegisterClasses({TkvCheckBox::ClassInfo(), TkvCheckBoxProperties::ClassInfo()});
   EditPropertiesRegistry()->AddClass(TkvCheckBoxProperties::ClassInfo(), ResourceStringText(skvCheckBoxDescription));
+  TheFilterEditsController()->AddHelper(TkvCheckBoxProperties::ClassInfo(), FilterEditHelperOf<TkvFilterCheckBoxHelper>());
   GCheckMarkMask = BuildCheckMarkMask();
 }
 
 void kvCheckBoxEnd() {
   if (GStartCount == 0 || --GStartCount > 0) return;
   GCheckMarkMask.reset();
+  TheFilterEditsController()->RemoveHelper(TkvCheckBoxProperties::ClassInfo(),
+                                           FilterEditHelperOf<TkvFilterCheckBoxHelper>());
   UnRegisterClass(TkvCheckBoxProperties::ClassInfo());
   UnRegisterClass(TkvCheckBox::ClassInfo());
 }

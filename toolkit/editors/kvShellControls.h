@@ -317,6 +317,9 @@ class TkvCustomInnerShellListView : public TCustomListView {
   HRESULT DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
   TkvDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
   Integer GetDropHighlight() const { return FDropHighlight; }
+  // The process's system image lists (32 and 16 pixels) the view shows its icons from.
+  HIMAGELIST GetLargeSystemImages() const { return FLargeSystemImages; }
+  HIMAGELIST GetSmallSystemImages() const { return FSmallSystemImages; }
   // Called by the tree: shows the folder the list names, when it is one and not the one shown.
   void FollowFolder(LPCITEMIDLIST List);
   TViewStyle GetShellViewStyle() const { return FShellViewStyle; }
@@ -367,6 +370,8 @@ class TkvCustomInnerShellListView : public TCustomListView {
   TInterfacePtr<IDataObject> FDragData;
   TInterfacePtr<IDropTarget> FRegisteredTarget;
   Integer FDropHighlight = -1;
+  HIMAGELIST FLargeSystemImages = nullptr;
+  HIMAGELIST FSmallSystemImages = nullptr;
 
   std::unique_ptr<TkvShellListViewProducer> FProducer;
   std::unique_ptr<TkvShellItemsInfoGatherer> FGatherer;

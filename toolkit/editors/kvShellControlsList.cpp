@@ -91,6 +91,8 @@ TkvCustomInnerShellListView::TkvCustomInnerShellListView(TComponent* AOwner)
       FGatherer(std::make_unique<TkvShellItemsInfoGatherer>(this)),
       FOptions(std::make_unique<TkvShellListViewOptions>(this)),
       FRoot(std::make_unique<TkvShellListRoot>(this, nullptr)) {
+  FLargeSystemImages = SystemImageList(false);
+  FSmallSystemImages = SystemImageList(true);
   SetDoubleBuffered(true);
   SetHideSelection(false);
   SetOwnerData(true);
@@ -116,8 +118,11 @@ void TkvCustomInnerShellListView::SetShellViewStyle(TViewStyle Value) {
 
 void TkvCustomInnerShellListView::CreateWnd() {
   TCustomListView::CreateWnd();
-  SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SystemImageList(true)));
-  SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(SystemImageList(false)));
+  // Asked again: the icons the worker found since come into the lists.
+  SystemImageList(true);
+  SystemImageList(false);
+  SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(FSmallSystemImages));
+  SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(FLargeSystemImages));
   FRegisteredTarget = TInterfacePtr<IDropTarget>(new TkvViewDropTarget<TkvCustomInnerShellListView>(this));
   RegisterDragDrop(GetHandle(), FRegisteredTarget.Get());
   if (IsLoading()) return;
