@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ScreenPoints.h"
+
 #include "app/AppWindows.h"
 #include "app/VideoEdit.h"
 #include "backend/ScriptedInput.h"
@@ -11,13 +13,6 @@
 
 namespace {
 
-POINT At(TControl* AControl, Integer X, Integer Y) {
-  const TPoint p = AControl->ClientToScreen(TPoint(X, Y));
-  return {p.X, p.Y};
-}
-
-POINT Middle(TControl* AControl) { return At(AControl, AControl->GetWidth() / 2, AControl->GetHeight() / 2); }
-
 // A click long after the last one, so that it never makes a double click.
 void Click(FakeClock& AClock, POINT AAt) {
   AClock.Advance(1000);
@@ -26,7 +21,7 @@ void Click(FakeClock& AClock, POINT AAt) {
 
 // Clicks into the edit, selects all it holds and types the text over it.
 void TypeInto(FakeClock& AClock, TControl* AEdit, const String& AText) {
-  Click(AClock, Middle(AEdit));
+  Click(AClock, ControlPoint(AEdit));
   ScriptKeyPress(VK_HOME);
   ScriptKeyPress(VK_END, kShift);
   ScriptTypeText(AText);
@@ -36,7 +31,7 @@ void TypeInto(FakeClock& AClock, TControl* AEdit, const String& AText) {
 POINT TabOf(TWbPageControl* APages, TWbTabSheet* APage) {
   for (Integer y = 1; y < 40; y += 2)
     for (Integer x = 1; x < APages->GetWidth(); x += 4)
-      if (APages->TabAtPoint(x, y) == APage->GetPageIndex()) return At(APages, x + 8, y + 4);
+      if (APages->TabAtPoint(x, y) == APage->GetPageIndex()) return ToScreen(APages, x + 8, y + 4);
   ADD_FAILURE() << "no tab for the page";
   return {0, 0};
 }
@@ -44,7 +39,7 @@ POINT TabOf(TWbPageControl* APages, TWbTabSheet* APage) {
 // Clicks into the spin and steps it from one value to another by tens (the values differ by a
 // multiple of ten).
 void StepTo(FakeClock& AClock, TControl* ASpin, Integer AFrom, Integer ATo) {
-  Click(AClock, Middle(ASpin));
+  Click(AClock, ControlPoint(ASpin));
   for (Integer v = AFrom; v != ATo; v += v < ATo ? 10 : -10) ScriptKeyPress(v < ATo ? VK_PRIOR : VK_NEXT);
 }
 
@@ -63,9 +58,9 @@ std::vector<TModalScript::TStep> ClipEditSteps(FakeClock& AClock, TClipEdit& AEd
       [=] {
         if (!editor->GetVisible() || editor->pgcClip->GetActivePage() != editor->tshTrim) return false;
         TypeInto(*clock, editor->edtStart, edit->Start);
-        Click(*clock, Middle(editor->btnStartApply));
+        Click(*clock, ControlPoint(editor->btnStartApply));
         TypeInto(*clock, editor->edtEnd, edit->End);
-        Click(*clock, Middle(editor->btnEndApply));
+        Click(*clock, ControlPoint(editor->btnEndApply));
         return true;
       },
       [=] {
@@ -91,7 +86,7 @@ std::vector<TModalScript::TStep> ClipEditSteps(FakeClock& AClock, TClipEdit& AEd
         edit->Scale = editor->GetCropScale();
         const TRect window = editor->GetCropWindowRect();
         const TRect& t = edit->SteppedShown;
-        const POINT from = At(editor->PanelCrop, window.Left + Integer((t.Left + t.Right) / 2 * edit->Scale),
+        const POINT from = ToScreen(editor->PanelCrop, window.Left + Integer((t.Left + t.Right) / 2 * edit->Scale),
                               window.Top + Integer((t.Top + t.Bottom) / 2 * edit->Scale));
         clock->Advance(1000);
         ScriptDrag(from, {from.X + edit->Drag.X, from.Y + edit->Drag.Y});
@@ -99,7 +94,7 @@ std::vector<TModalScript::TStep> ClipEditSteps(FakeClock& AClock, TClipEdit& AEd
       },
       [=] {
         edit->Chosen = Spins(editor);
-        Click(*clock, Middle(editor->ButtonOK));
+        Click(*clock, ControlPoint(editor->ButtonOK));
         return true;
       },
   };

@@ -202,6 +202,8 @@ TEST_F(MainWindowTest, TheWindowWithThreeFilesAndAPreview) {
   EXPECT_TRUE(FormMain->TimerUpdatePos->GetEnabled());
   for (int i = 0; i < 300 && GlobalMediaPlayer->Position() < 10000000; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  clock.Advance(100);  // the knob follows the position
+  Settle();
   FormMain->ImagePauseClick(FormMain);
   clock.Advance(100);
   Settle();
@@ -362,11 +364,17 @@ TEST_F(MainWindowTest, AConversionCancelledMidFileLeavesNothingAndTheNextOneWork
   });
   const POINT convert = ControlPoint(dynamic_cast<TControl*>(FormMain->FindComponent("Convert")));
   MediaConvSetParts(1);  // one stream: slow enough to be caught in the middle
-  uint64_t cancelled = 0;
+  uint64_t cancelled = 0, running = 0;
   TModalScript script(clock);
   script.Run({[&] {
     const TProgressRun* run = FormProgress->GetRun();
     if (!FormProgress->GetVisible() || !run->IsJobRunning() || run->GetFigures().Current < 2) return false;
+    running = clock.Now();
+    return true;
+  }, [&] {
+    // The window's picture of the file comes every 1.5 s of the clock.
+    if (clock.Now() < running + 1600) return false;
+    EXPECT_TRUE(SaveWindowShot(FormProgress->GetHandle(), "app-progress"));
     clock.Advance(1000);
     ScriptClick(ControlPoint(FormProgress->btnCancel));
     cancelled = clock.Now();

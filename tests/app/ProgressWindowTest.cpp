@@ -185,7 +185,7 @@ TEST_F(ProgressWindowTest, ARealRunShowsWhatIsBeingConverted) {
     Run(300);
     if (!shot && window->pbCurr->GetPosition() >= 30 && window->lblTotal->GetCaption() == "[1/2]") {
       Run(1500);
-      EXPECT_TRUE(SaveWindowShot(window->GetHandle(), "app-progress"));
+      EXPECT_TRUE(SaveWindowShot(window->GetHandle(), "app-progress-alone"));
       shot = true;
     }
   }

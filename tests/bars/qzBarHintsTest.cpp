@@ -5,7 +5,10 @@
 
 #include "backend/HeadlessBackend.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarControl.h"
 #include "user/Clock.h"
+#include "user/Input.h"
+#include "user/Messages.h"
 
 namespace {
 
@@ -239,6 +242,51 @@ TEST_F(ManagerHints, DisabledItemsAndShortCuts) {
   manager = nullptr;
   PassTime(1010);
   EXPECT_EQ(BarHintWindow(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ManagerHints, AToolbarItemWithAScreenTipShowsItBelowTheCursor) {
+  auto* repository = new TqzBarScreenTipRepository(form);
+  TqzBarScreenTip* tip = repository->GetItems()->Add();
+  tip->GetHeader()->SetText("Convert");
+  tip->GetDescription()->SetText("Converts every checked video with the chosen profile.");
+  tip->GetFooter()->SetText("Press F1 for help.");
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  auto* item = new TqzBarButton(form);
+  item->SetCaption("Convert");
+  item->SetHint("Convert the list");
+  item->SetScreenTip(tip);
+  bar->GetItemLinks()->AddLinkForItem(item);
+  UpdateAllWindows();
+  TqzBarItemLink* link = bar->GetItemLinks()->GetLink(0);
+  // A link added to a toolbar on screen gets its control at once.
+  ASSERT_NE(link->GetControl(), nullptr);
+  TRect r = link->GetItemRect();
+  TPoint centre = link->GetBarControl()->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+  SetCursorPos(centre.X, centre.Y);
+  TPoint client = link->GetBarControl()->ScreenToClient(centre);
+  SendMessage(link->GetBarControl()->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(client.X, client.Y));
+  PassTime(1010);
+  ASSERT_TRUE(HintShown());
+  TqzBarHintWindow* window = BarHintWindow();
+  auto* info = dynamic_cast<TqzBarScreenTipViewInfo*>(window->GetViewInfo());
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->GetBandCount(), 3);
+  EXPECT_EQ(window->GetClientWidth(), 210);
+  EXPECT_EQ(window->GetTop(), centre.Y + 20);
+  // A screen tip stays up for its long while.
+  EXPECT_EQ(window->GetHideDelay(), 200000);
+  UpdateAllWindows();
+  if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
+    std::filesystem::create_directories(std::string(root) + "/bars");
+    screen.SaveWindowPng(window->GetHandle(), std::string(root) + "/bars/screen-tip.png");
+  }
+  manager->HideHint();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarPainter.h"
 
 namespace {
 
@@ -97,6 +98,99 @@ TEST_F(ScreenTips, RepositoriesStreamTheirTipsAndAssignedFonts) {
   EXPECT_EQ(read->GetAssignedFonts(), TqzScreenTipRepositoryFonts{stbHeader});
   EXPECT_EQ(read->GetHeaderFont()->GetSize(), 12);
   delete copy;
+}
+
+// ---- Laying tips out ---------------------------------------------------------------------------
+
+class ScreenTipLayout : public ScreenTips {
+ protected:
+  void SetUp() override {
+    ScreenTips::SetUp();
+    manager = new TqzBarManager(form);
+    tip = repository->GetItems()->Add();
+    tip->GetHeader()->SetText("Convert");
+    tip->GetDescription()->SetText("Converts every checked video with the chosen profile.");
+    tip->GetFooter()->SetText("Press F1 for help.");
+    canvasBitmap.SetSize(10, 10);
+  }
+  std::unique_ptr<TqzBarCustomHintViewInfo> Calculated(const String& AHint, const String& AShortCut) {
+    std::unique_ptr<TqzBarCustomHintViewInfo> info(
+        CreateHintViewInfo(manager, AHint, AShortCut, manager->GetDefaultPainter(), tip));
+    info->Calculate(canvasBitmap.GetCanvas());
+    return info;
+  }
+  TqzBarManager* manager = nullptr;
+  TqzBarScreenTip* tip = nullptr;
+  TBitmap canvasBitmap;
+};
+
+TEST_F(ScreenTipLayout, BandsStackInTheTipsWidthWithTheirPicturesInTheirColumn) {
+  tip->GetDescription()->GetGlyph()->SetSize(200, 100);
+  auto info = Calculated("", "");
+  auto* full = dynamic_cast<TqzBarScreenTipViewInfo*>(info.get());
+  ASSERT_NE(full, nullptr);
+  EXPECT_EQ(full->GetBounds().Width(), 318);
+  ASSERT_EQ(full->GetBandCount(), 3);
+  TqzBarScreenTipBandViewInfo* header = full->GetBandViewInfo(0);
+  TqzBarScreenTipBandViewInfo* description = full->GetBandViewInfo(1);
+  TqzBarScreenTipBandViewInfo* footer = full->GetBandViewInfo(2);
+  // A picture wider than the description's column is scaled into it.
+  EXPECT_EQ(description->GetGlyphBounds(), TRect(14, description->GetGlyphBounds().Top, 108, description->GetGlyphBounds().Top + 47));
+  EXPECT_EQ(description->GetTextBounds().Left, 14 + 94 + 14);
+  EXPECT_EQ(description->GetTextBounds().Right, 318 - 14);
+  EXPECT_EQ(header->GetTextBounds().Left, 6);
+  EXPECT_EQ(header->GetTextBounds().Top, 6);
+  // Bands follow each other; the footer's text sits below its separator line.
+  EXPECT_GT(description->GetGlyphBounds().Top, header->GetTextBounds().Bottom);
+  EXPECT_GE(footer->GetTextBounds().Top, description->GetGlyphBounds().Bottom + 6 + 6);
+  EXPECT_EQ(full->GetBounds().Bottom,
+            footer->GetTextBounds().Bottom + 6 + manager->GetDefaultPainter()->ScreenTipFooterLineHeight());
+  // Text on the left puts the picture at the right edge.
+  tip->GetDescription()->SetTextAlign(stbtaLeft);
+  info = Calculated("", "");
+  description = static_cast<TqzBarScreenTipViewInfo*>(info.get())->GetBandViewInfo(1);
+  EXPECT_EQ(description->GetGlyphBounds().Right, 318 - 14);
+  EXPECT_EQ(description->GetTextBounds().Left, 14);
+}
+
+TEST_F(ScreenTipLayout, HeadersHintsAndWhatARepositoryHides) {
+  struct Case {
+    const char* name;
+    const char* header;
+    bool useHint;
+    bool showDescription;
+    bool fullTip;
+    const char* firstText;
+  };
+  const Case kCases[] = {
+      {"own header", "Convert", false, true, true, "Convert (Ctrl+R)"},
+      {"hint as header", "", true, true, true, "Convert all (Ctrl+R)"},
+      {"hint replaces a header", "Convert", true, true, true, "Convert all (Ctrl+R)"},
+      {"descriptions hidden: the tip's header", "Convert", false, false, false, "Convert (Ctrl+R)"},
+      {"descriptions hidden: the hint", "Convert", true, false, false, "Convert all (Ctrl+R)"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    tip->GetHeader()->SetText(c.header);
+    tip->SetUseHintAsHeader(c.useHint);
+    repository->SetShowDescription(c.showDescription);
+    auto info = Calculated("Convert all", " (Ctrl+R)");
+    EXPECT_TRUE(info->IsScreenTip());
+    if (c.fullTip) {
+      auto* full = dynamic_cast<TqzBarScreenTipViewInfo*>(info.get());
+      ASSERT_NE(full, nullptr);
+      EXPECT_EQ(full->GetBandViewInfo(0)->GetText(), c.firstText);
+    } else {
+      auto* like = dynamic_cast<TqzBarLikeHintScreenTipViewInfo*>(info.get());
+      ASSERT_NE(like, nullptr);
+      EXPECT_EQ(like->GetText(), c.firstText);
+    }
+  }
+  // Bands without text or picture take no room.
+  repository->SetShowDescription(true);
+  tip->SetUseHintAsHeader(false);
+  tip->GetFooter()->SetText("");
+  EXPECT_EQ(static_cast<TqzBarScreenTipViewInfo*>(Calculated("", "").get())->GetBandCount(), 2);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditTestProperties.h"
+#include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
@@ -90,6 +91,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   EXPECT_EQ(memoOperators.count(), 4u);
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
   kvLabelEnd();
+  kvCheckBoxEnd();
   kvMemoEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
@@ -104,6 +106,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvDropDownEditStart();
   kvMRUEditStart();
   kvMemoStart();
+  kvCheckBoxStart();
   kvLabelStart();
   kvMemoStart();
   kvMemoEnd();

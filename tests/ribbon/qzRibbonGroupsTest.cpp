@@ -5,6 +5,7 @@
 #include "RibbonFixture.h"
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "user/Input.h"
@@ -228,6 +229,51 @@ TEST_F(MainWindowRibbon, PicturesOfTheRibbonNarrowed) {
     SavePicture(shot.Name);
   }
   EXPECT_TRUE(Group(2)->GetCollapsed());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RibbonCaptionButtonGlyph, TheSquareGrowsByStepsOfTheButtonsSmallerSide) {
+  const struct {
+    Integer Width, Height, Side;
+  } kCases[] = {{16, 16, 12}, {30, 30, 22}, {34, 34, 22}, {46, 46, 44}, {46, 16, 12}, {8, 8, 12}};
+  for (const auto& c : kCases) EXPECT_EQ(RibbonCaptionGlyphSide(c.Width, c.Height), c.Side) << c.Width << "x" << c.Height;
+}
+
+struct TCaptionClicks : TObject {
+  Integer Count = 0;
+  void Clicked(TObject*) { ++Count; }
+};
+
+// Two caption buttons stand from the right of the caption strip, as high as it, one pixel
+// apart; a press and release on one clicks it, a release elsewhere does not.
+TEST_F(MainWindowRibbon, CaptionButtonsStandAtTheRightOfTheStripAndClick) {
+  TCaptionClicks clicks;
+  TqzBarCaptionButtons* buttons = bars[0]->GetCaptionButtons();
+  for (Integer i = 0; i < 2; ++i) buttons->AddButton()->SetOnClick(MakeEvent<&TCaptionClicks::Clicked>(&clicks));
+  bars[0]->GetBarControl()->Refresh(true);
+  Pump();
+  TqzRibbonGroupBarControl* group = Group(0);
+  const TRect strip = ribbon->GetCaptionRect(TRect(0, 0, group->GetWidth(), group->GetHeight()), qzSkinPartToolbar);
+  const Integer h = strip.Height(), right = strip.Right;
+  ASSERT_GT(h, 10);
+  EXPECT_EQ(buttons->GetButton(0)->GetBounds(), TRect(right - h - 1, strip.Top, right, strip.Bottom));
+  EXPECT_EQ(buttons->GetButton(1)->GetBounds(), TRect(right - 2 * h - 2, strip.Top, right - h - 1, strip.Bottom));
+
+  TPoint offset;
+  group->ClientOffset(offset);
+  const TRect& first = buttons->GetButton(0)->GetBounds();
+  const TPoint on((first.Left + first.Right) / 2 - offset.X, (first.Top + first.Bottom) / 2 - offset.Y);
+  SendMouse(group->GetHandle(), WM_LBUTTONDOWN, on, MK_LBUTTON);
+  EXPECT_EQ(buttons->GetButton(0)->GetState(), 4);
+  SendMouse(group->GetHandle(), WM_LBUTTONUP, on);
+  EXPECT_EQ(clicks.Count, 1);
+  SendMouse(group->GetHandle(), WM_LBUTTONDOWN, on, MK_LBUTTON);
+  SendMouse(group->GetHandle(), WM_LBUTTONUP, TPoint(5, 5));
+  EXPECT_EQ(clicks.Count, 1) << "released off the button";
+  SavePicture("ribbon-group-caption-buttons");
 }
 
 }  // namespace

@@ -607,15 +607,84 @@ class TqzBarHintViewInfo : public TqzBarCustomHintViewInfo {
   TPoint FPos;
 };
 
-// Implemented by the objects a hint is shown for (item controls, caption buttons, the ribbon).
-class IqzBarHintProvider : public virtual IInterface {
-  TAVREN_INTERFACE(IqzBarHintProvider)
+// A screen tip shown like a plain hint (its header or the hint as the only text), on the
+// painter's screen-tip background.
+class TqzBarLikeHintScreenTipViewInfo : public TqzBarHintViewInfo {
+  TAVREN_CLASS(TqzBarLikeHintScreenTipViewInfo, TqzBarHintViewInfo)
  public:
-  virtual bool GetHintTexts(bool& AFlag, String& AHint, String& AShortCut) = 0;
-  virtual TqzBarCustomHintViewInfo* CreateHintViewInfo(const String& AHint, const String& AShortCut) = 0;
-  virtual bool IsEnabled() = 0;
-  virtual void GetHintPosition(const TPoint& ACursorPos, Integer AWindowHeight, TPoint& APos) = 0;
+  TqzBarLikeHintScreenTipViewInfo(TqzBarManager* AManager, const String& AHint, const String& AShortCut,
+                                  const TPoint& APos, TqzBarPainter* APainter)
+      : TqzBarHintViewInfo(AManager, AHint, AShortCut, APos), FPainter(APainter) {}
+  bool IsScreenTip() override { return true; }
+  void Paint(TCanvas* ACanvas) override;
+
+ protected:
+  void AdjustSize(TSize& ASize) override;
+  void GetTextRect(TRect& ARect) override;
+
+ private:
+  TqzBarPainter* FPainter;
 };
+
+// The layout of one band of a shown screen tip: picture column, text and their rectangles.
+class TqzBarScreenTipBandViewInfo : public TObject {
+  TAVREN_CLASS(TqzBarScreenTipBandViewInfo, TObject)
+ public:
+  TqzBarScreenTipBandViewInfo(TqzBarCustomScreenTipBand* ABand, const String& AHint, const String& AShortCut);
+  // The band's height for the tip's width; 0 for a band with neither text nor picture.
+  Integer Measure(TCanvas* ACanvas, Integer AWidth, TqzBarPainter* APainter);
+  void Arrange(Integer AWidth, Integer ATop, TqzBarPainter* APainter, Integer ABandHeight);
+  void Paint(TCanvas* ACanvas, TqzBarPainter* APainter);
+  const TRect& GetGlyphBounds() const noexcept { return FGlyphBounds; }
+  const TRect& GetTextBounds() const noexcept { return FTextBounds; }
+  const String& GetText() const noexcept { return FText; }
+
+ private:
+  Integer ColumnWidth() const;
+  Integer Indent() const;
+  Integer VerticalMargin(TqzBarPainter* APainter) const;
+  bool HasGlyph() const { return !FBand->GetGlyph()->GetEmpty(); }
+
+  TqzBarCustomScreenTipBand* FBand;
+  String FText;
+  Integer FTop = 0;
+  Integer FWidth = 0;
+  TSize FGlyphSize{};
+  TSize FTextSize{};
+  TRect FGlyphBounds;
+  TRect FTextBounds;
+};
+
+// A screen tip laid out band under band: header, description with its picture, footer.
+class TqzBarScreenTipViewInfo : public TqzBarCustomHintViewInfo {
+  TAVREN_CLASS(TqzBarScreenTipViewInfo, TqzBarCustomHintViewInfo)
+ public:
+  TqzBarScreenTipViewInfo(TqzBarManager* AManager, TqzBarScreenTip* AScreenTip, TqzBarPainter* APainter,
+                          const String& AHint, const String& AShortCut);
+  ~TqzBarScreenTipViewInfo() override;
+  void Calculate(TCanvas* ACanvas) override;
+  bool IsScreenTip() override { return true; }
+  void Paint(TCanvas* ACanvas) override;
+  Integer GetBandCount() const { return static_cast<Integer>(FBands.size()); }
+  TqzBarScreenTipBandViewInfo* GetBandViewInfo(Integer Index) const { return FBands[Index].get(); }
+
+ protected:
+  virtual TqzBarScreenTipBandViewInfo* CreateBandViewInfo(TqzBarCustomScreenTipBand* ABand);
+
+ private:
+  TqzBarScreenTip* FScreenTip;
+  TqzBarPainter* FPainter;
+  String FHint;
+  String FShortCut;
+  std::vector<std::unique_ptr<TqzBarScreenTipBandViewInfo>> FBands;
+};
+
+// The view info of a bar hint: a full screen tip when one is given and its repository shows
+// descriptions, else a hint-like tip at the cursor (with the screen tip's header as its text when
+// the tip has one of its own).
+TqzBarCustomHintViewInfo* CreateHintViewInfo(TqzBarManager* AManager, const String& AHint, const String& AShortCut,
+                                             TqzBarPainter* APainter, TqzBarScreenTip* AScreenTip);
+
 
 // The one window through which every manager shows a plain hint or a screen tip.
 class TqzBarHintWindow : public TkvBaseHintWindow {

@@ -1,6 +1,8 @@
 // Plain hints and the hint window shared by every bar manager.
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarPainter.h"
 #include "vcl/MessageMap.h"
 
 namespace {
@@ -128,9 +130,12 @@ bool TqzBarHintWindow::ShowHint(TqzBarManager* AManager, const String& AHint, co
   IqzBarHintProvider* provider = hintObject ? dynamic_cast<IqzBarHintProvider*>(hintObject) : nullptr;
   TPoint cursor;
   GetCursorPos(&cursor);
+  auto* barWindow = dynamic_cast<TCustomqzBarControl*>(hintObject);
   std::unique_ptr<TqzBarCustomHintViewInfo> info;
   if (provider)
     info.reset(provider->CreateHintViewInfo(AHint, AShortCut));
+  else if (barWindow)
+    info.reset(barWindow->Painter()->CreateHintViewInfo(AManager, AHint, nullptr, AShortCut));
   else
     info = std::make_unique<TqzBarHintViewInfo>(AManager, AHint, AShortCut, cursor);
   // Switching the mode hides the window, and hiding frees the shown view info: the new one joins
@@ -141,7 +146,10 @@ bool TqzBarHintWindow::ShowHint(TqzBarManager* AManager, const String& AHint, co
   TRect bounds = FViewInfo->GetBounds();
   if (bounds.Width() <= 0 || bounds.Height() <= 0) return false;
   TPoint pos = cursor;
-  if (provider) provider->GetHintPosition(cursor, bounds.Height(), pos);
+  if (provider)
+    provider->GetHintPosition(cursor, bounds.Height(), pos);
+  else if (barWindow)
+    barWindow->Painter()->ClassRef()->PlaceHint(barWindow, TRect(), cursor, bounds.Height(), pos);
   SetWindowZOrder(GetHandle(), HWND_TOPMOST, false, 0);
   ActivateHint(TRect(pos.X, pos.Y, pos.X + bounds.Width(), pos.Y + bounds.Height()), GetCaption());
   FitClientToViewInfo();

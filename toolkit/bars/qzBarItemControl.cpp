@@ -609,6 +609,15 @@ bool TqzBarItemControl::IsPressedUnderMouse() {
   return PtInRect(&r, FParent->ScreenToClient(cursor)) && (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
 }
 
+TqzBarCustomHintViewInfo* TqzBarItemControl::CreateHintViewInfo(const String& AHint, const String& AShortCut) {
+  TqzBarItem* item = GetItem();
+  return Painter()->CreateHintViewInfo(GetBarManager(), AHint, item ? item->GetScreenTip() : nullptr, AShortCut);
+}
+
+void TqzBarItemControl::GetHintPosition(const TPoint& ACursorPos, Integer AWindowHeight, TPoint& APos) {
+  Painter()->ClassRef()->PlaceHint(FParent, GetItemRect(), ACursorPos, AWindowHeight, APos);
+}
+
 bool TqzBarItemControl::GetHintTexts(String& AHint, String& AShortCut, bool& AVetoed) {
   AHint.clear();
   AShortCut.clear();

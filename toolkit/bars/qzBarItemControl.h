@@ -131,7 +131,7 @@ struct TqzSavedItemFont {
   std::unique_ptr<TFont> Font;
 };
 
-class TqzBarItemControl : public TkvIUnknownObject {
+class TqzBarItemControl : public TkvIUnknownObject, public virtual IqzBarHintProvider {
   TAVREN_CLASS(TqzBarItemControl, TkvIUnknownObject)
  public:
   using TCreateArg = TqzBarItemLink*;
@@ -201,7 +201,14 @@ class TqzBarItemControl : public TkvIUnknownObject {
   // False without a parent, while the parent is active or when another control is under the
   // mouse; else the hint before its "|" and the shortcut as " (Ctrl+O)".
   virtual bool GetHintTexts(String& AHint, String& AShortCut, bool& AVetoed);
-  virtual bool IsEnabled();
+  bool IsEnabled() override;
+  // The hint window asks: the item's screen tip when it has one, through the bar window's
+  // painter, placed by the painter against the item's rectangle.
+  bool GetHintTexts(bool& AVetoed, String& AHint, String& AShortCut) override {
+    return GetHintTexts(AHint, AShortCut, AVetoed);
+  }
+  TqzBarCustomHintViewInfo* CreateHintViewInfo(const String& AHint, const String& AShortCut) override;
+  void GetHintPosition(const TPoint& ACursorPos, Integer AWindowHeight, TPoint& APos) override;
   virtual void RequestBarRebuild();
   virtual void UpdateInBar();
   virtual void EnabledChanged();

@@ -6,6 +6,8 @@
 #include "rtl/Writer.h"
 #include "user/KeyboardLayout.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
+#include "toolkit/bars/qzBarControl.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzBarItemLink,
     PROPERTY(BeginGroup).Default(false),
@@ -335,11 +337,19 @@ void TqzBarItemLink::SetRecentIndex(Integer Value) {
 
 void TqzBarItemLink::RegisterUse(bool AIncrement) {
   if (!IsShown()) return;
+  bool wasVisible = GetVisibleIndex() >= 0;
   TqzBarItemLinks* links = Links();
   if (!links || links->UsesRecentItems()) {
     if (links) links->RecentMove(this, 0);
     if (AIncrement) ++FUseCount;
   }
+  if (!links || GetFullMenuIndex() < 0) return;
+  TCustomqzBarControl* window = links->GetBarControl();
+  if (!wasVisible && window) window->Rebuild();
+  // The use counts for the link that opened this menu as well.
+  auto* menu = dynamic_cast<TqzBarSubMenuControl*>(window);
+  TqzBarItemControl* opener = menu ? menu->GetOpenerControl() : nullptr;
+  if (opener && opener->GetLink()) opener->GetLink()->GetSourceLink()->RegisterUse(AIncrement);
 }
 
 void TqzBarItemLink::SendToRecentEnd() {

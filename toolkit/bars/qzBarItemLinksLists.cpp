@@ -6,6 +6,7 @@
 #include "rtl/Math.h"
 #include "user/Rects.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
 
 TAVREN_CLASS_IMPL(TqzBarItemLinks)
@@ -50,6 +51,7 @@ void TqzBarItemLinks::Update(TCollectionItem* Item) {
       FBarManager->GetOnItemLinkChange()(FBarManager, static_cast<TqzBarItemLink*>(Item));
     return;
   }
+  if (FBarControl && FBarControl->GetEnabled()) FBarControl->Rebuild();
   FOnChange(this);
 }
 
@@ -257,6 +259,7 @@ void TqzBarItemLinks::ApplyLoadedUseData(bool AApplyVisible) {
       break;
     }
   }
+  if (FBarControl) FBarControl->CreateControls();
 }
 
 void TqzBarItemLinks::CompactRecentList() {

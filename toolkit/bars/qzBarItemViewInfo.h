@@ -1,7 +1,8 @@
 #pragma once
 // How an item link is placed and how compact it may be drawn, and the interfaces through which a
 // layout owner (a ribbon group) reads and sets an item control's view level and bounds. The item
-// controls implement them; the layout owners only see these declarations.
+// controls implement them; the layout owners only see these declarations. Also the interface of
+// the objects a bar hint is shown for.
 
 #include "rtl/Interfaces.h"
 #include "rtl/Sets.h"
@@ -80,4 +81,16 @@ class IqzBarItemControlViewInfo : public virtual IInterface {
   virtual void SetActualGroupPlace(Byte AValue) = 0;
   virtual void SetLayoutValueB(Integer AValue) = 0;
   virtual void SetViewLevel(TqzBarItemViewLevel AValue) = 0;
+};
+
+class TqzBarCustomHintViewInfo;
+
+// Implemented by the objects a hint is shown for (item controls, caption buttons, the ribbon).
+class IqzBarHintProvider : public virtual IInterface {
+  TAVREN_INTERFACE(IqzBarHintProvider)
+ public:
+  virtual bool GetHintTexts(bool& AFlag, String& AHint, String& AShortCut) = 0;
+  virtual TqzBarCustomHintViewInfo* CreateHintViewInfo(const String& AHint, const String& AShortCut) = 0;
+  virtual bool IsEnabled() = 0;
+  virtual void GetHintPosition(const TPoint& ACursorPos, Integer AWindowHeight, TPoint& APos) = 0;
 };

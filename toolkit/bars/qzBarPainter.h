@@ -487,6 +487,12 @@ class TqzBarPainter : public TObject {
   virtual Integer ScreenTipFooterLineHeight();
   virtual void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R);
   virtual void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R);
+  // The hint of a bar window's item: shown as a screen tip when the item has one.
+  virtual TqzBarCustomHintViewInfo* CreateHintViewInfo(TqzBarManager* AManager, const String& AHint,
+                                                       TqzBarScreenTip* AScreenTip, const String& AShortCut);
+  // Where an item's hint shows (screen coordinates): below the cursor.
+  virtual void PlaceHint(TCustomqzBarControl* ABarControl, const TRect& AItemRect, const TPoint& ACursor,
+                         Integer AHintHeight, TPoint& APos);  // class
 
  protected:
   // The item's image at AGlyphRect by the shared glyph drawer: greyed or faded when disabled, on

@@ -110,6 +110,15 @@ void TqzBarPainter::DrawScreenTipBackground(TkvCanvas*, const TRect&) {}
 
 void TqzBarPainter::DrawScreenTipFooterLine(TkvCanvas*, const TRect&) {}
 
+TqzBarCustomHintViewInfo* TqzBarPainter::CreateHintViewInfo(TqzBarManager* AManager, const String& AHint,
+                                                            TqzBarScreenTip* AScreenTip, const String& AShortCut) {
+  return ::CreateHintViewInfo(AManager, AHint, AShortCut, this, AScreenTip);
+}
+
+void TqzBarPainter::PlaceHint(TCustomqzBarControl*, const TRect&, const TPoint& ACursor, Integer, TPoint& APos) {
+  APos = TPoint(ACursor.X, ACursor.Y + 20);
+}
+
 // ---- Static items --------------------------------------------------------------------------------
 
 void TqzBarPainter::FillStaticBackground(TqzBarItemControlDrawParams* AParams, const TRect& R) {

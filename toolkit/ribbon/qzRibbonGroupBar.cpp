@@ -3,6 +3,9 @@
 
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 
+#include <cmath>
+
+#include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupLayoutCalculator.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
@@ -30,6 +33,11 @@ TFont* TqzRibbonCustomBarControl::GetBarFont() {
 TFont* TqzRibbonCustomBarControl::GetEditFont() {
   TqzCustomRibbon* ribbon = Ribbon();
   return ribbon ? ribbon->GetFonts()->GetGroupFont() : inherited::GetEditFont();
+}
+
+void TqzRibbonCustomBarControl::CreateWnd() {
+  GetFont()->Assign(GetBarFont());
+  inherited::CreateWnd();
 }
 
 TqzBarPainter* TqzRibbonCustomBarControl::Painter() {
@@ -231,4 +239,91 @@ void TqzRibbonGroupBarControl::PlaceControls() {
     TRect r;
     if (link->GetControl() && info->PlacedRect(link, r)) link->SetItemRect(r);
   }
+}
+
+// ---- Caption buttons -------------------------------------------------------------------------
+
+Integer RibbonCaptionGlyphSide(Integer AWidth, Integer AHeight) {
+  const double steps = (std::min(AWidth, AHeight) - 4) / 12.0;
+  const Integer r = std::max(static_cast<Integer>(std::nearbyint(steps)), 1);
+  return r == 1 ? 12 : r * 11;
+}
+
+void TqzRibbonGroupBarControl::PlaceCaptionButtons() {
+  TqzBarCaptionButtons* buttons = GetBar()->GetCaptionButtons();
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!buttons || buttons->GetCount() == 0) return;
+  if (!ribbon || GetCollapsed()) {
+    for (Integer i = 0; i < buttons->GetCount(); ++i) buttons->GetButton(i)->SetBounds(TRect());
+    return;
+  }
+  const TRect strip = ribbon->GetCaptionRect(TRect(0, 0, GetWidth(), GetHeight()), qzSkinPartToolbar);
+  const Integer h = strip.Height();
+  TRect r(strip.Right - h - 1, strip.Top, strip.Right, strip.Bottom);
+  for (Integer i = 0; i < buttons->GetCount(); ++i) {
+    buttons->GetButton(i)->SetBounds(r);
+    OffsetRect(&r, -(h + 1), 0);
+  }
+}
+
+void TqzRibbonGroupBarControl::WindowPosChanged() {
+  inherited::WindowPosChanged();
+  PlaceCaptionButtons();
+}
+
+Integer TqzRibbonGroupBarControl::CaptionButtonAt(const TPoint& P) {
+  TqzBarCaptionButtons* buttons = GetBar()->GetCaptionButtons();
+  if (!buttons || buttons->GetCount() == 0 || GetCollapsed()) return -1;
+  TPoint offset;
+  ClientOffset(offset);
+  return buttons->HitTest(TPoint(P.X + offset.X, P.Y + offset.Y));
+}
+
+void TqzRibbonGroupBarControl::SetCaptionButtonStates(const TPoint& P, bool APressed) {
+  TqzBarCaptionButtons* buttons = GetBar()->GetCaptionButtons();
+  if (!buttons || buttons->GetCount() == 0) return;
+  std::vector<Integer> before;
+  for (Integer i = 0; i < buttons->GetCount(); ++i) before.push_back(buttons->GetButton(i)->GetState());
+  TPoint offset;
+  ClientOffset(offset);
+  buttons->UpdateStatesAtPoint(TPoint(P.X + offset.X, P.Y + offset.Y), APressed);
+  for (Integer i = 0; i < buttons->GetCount(); ++i)
+    if (buttons->GetButton(i)->GetState() != before[i]) {
+      if (HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
+      return;
+    }
+}
+
+void TqzRibbonGroupBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
+                                            TqzBarItemControl* AControl, const TPoint& P) {
+  const Integer button = AButton == mbLeft ? CaptionButtonAt(P) : -1;
+  if (button < 0) {
+    inherited::BarMouseDown(AButton, AShift, AInsideClient, AControl, P);
+    return;
+  }
+  FPressedCaptionButton = button;
+  SetCaptionButtonStates(P, true);
+}
+
+void TqzRibbonGroupBarControl::BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) {
+  inherited::BarMouseMove(AShift, P, AControl);
+  SetCaptionButtonStates(P, FPressedCaptionButton >= 0 && CaptionButtonAt(P) == FPressedCaptionButton);
+}
+
+void TqzRibbonGroupBarControl::BarMouseUp(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
+                                          TqzBarItemControl* AControl, const TPoint& P) {
+  const Integer pressed = FPressedCaptionButton;
+  if (pressed < 0) {
+    inherited::BarMouseUp(AButton, AShift, AInsideClient, AControl, P);
+    return;
+  }
+  FPressedCaptionButton = -1;
+  SetCaptionButtonStates(P, false);
+  TqzBarCaptionButtons* buttons = GetBar()->GetCaptionButtons();
+  if (CaptionButtonAt(P) == pressed && pressed < buttons->GetCount()) buttons->GetButton(pressed)->Click();
+}
+
+void TqzRibbonGroupBarControl::BarMouseLeave() {
+  inherited::BarMouseLeave();
+  if (FPressedCaptionButton < 0) SetCaptionButtonStates(TPoint(-10000, -10000), false);
 }

@@ -33,6 +33,8 @@ class TqzRibbonCustomBarControl : public TqzBarControl {
   TqzBarPainter* Painter() override;
 
  protected:
+  // The window is made once it is docked, when the ribbon's font can be known.
+  void CreateWnd() override;
   void WndProc(TMessage& Message) override;
 };
 
@@ -104,7 +106,29 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   }
   // The links take the rectangles of the last fit.
   void PlaceControls() override;
+  // The bar's caption buttons from the right of the caption strip, each a square as high as the
+  // strip with one pixel between them (window coordinates); none while collapsed.
+  void PlaceCaptionButtons();
+  void WindowPosChanged() override;
+  // A press on a caption button holds it until the release, which clicks it when it ends on it.
+  void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
+                    const TPoint& P) override;
+  void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
+  void BarMouseUp(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
+                  const TPoint& P) override;
+  void BarMouseLeave() override;
+
+ private:
+  // The caption button under a client point, -1 for none.
+  Integer CaptionButtonAt(const TPoint& P);
+  void SetCaptionButtonStates(const TPoint& P, bool APressed);
+
+  Integer FPressedCaptionButton = -1;
 };
+
+// The side of the glyph square of a caption button: 12 pixels per step, 11 from the second step
+// on, with one step per 12 pixels of the button's smaller side beyond 4 (rounded half to even).
+Integer RibbonCaptionGlyphSide(Integer AWidth, Integer AHeight);
 
 // The window kind of the groups dock control's toolbars.
 TqzBarControl* NewRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar);

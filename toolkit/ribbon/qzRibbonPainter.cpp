@@ -10,6 +10,7 @@
 #include "toolkit/foundation/kvLookAndFeelPainters.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/bars/qzBarDockControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "user/Rects.h"
 
@@ -199,6 +200,8 @@ bool IsCollapsedGroupBar(TqzBar* ABar) { return ABar && AsCollapsedGroup(ABar->G
 constexpr Integer kCollapsedGroupPart = 1000;
 constexpr Integer kCollapsedGlyphFramePart = 1001;
 constexpr Integer kCollapsedGlyphSize = 16;
+constexpr Integer kCaptionButtonPart = 515;
+constexpr Integer kCaptionButtonMarkPart = 510;
 
 }  // namespace
 
@@ -316,6 +319,42 @@ void TqzRibbonBarPainter::DrawSkinnedBarFrame(TCustomqzBarControl* ABarControl, 
   DrawBehindGroup(ABarControl, DC);
   RestoreDC(DC, saved);
   inherited::DrawSkinnedBarFrame(ABarControl, DC);
+  if (auto* group = dynamic_cast<TqzRibbonGroupBarControl*>(ABarControl); group && !group->GetCollapsed())
+    DrawCaptionButtons(group, DC);
+}
+
+// Each button's face, then its glyph centred in the glyph square (a plain mark without a glyph),
+// clipped to the buttons' area.
+void TqzRibbonBarPainter::DrawCaptionButtons(TqzRibbonGroupBarControl* AGroup, HDC DC) {
+  TqzBarCaptionButtons* buttons = AGroup->GetBar()->GetCaptionButtons();
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!skin || !buttons || buttons->GetCount() == 0) return;
+  AGroup->PlaceCaptionButtons();
+  const TRect area = buttons->GetBoundsRect();
+  const int saved = SaveDC(DC);
+  IntersectClipRect(DC, area.Left, area.Top, area.Right, area.Bottom);
+  for (Integer i = 0; i < buttons->GetCount(); ++i) {
+    TqzBarCaptionButton* button = buttons->GetButton(i);
+    const TRect& r = button->GetBounds();
+    skin->DrawBackground(DC, r, kCaptionButtonPart, button->GetState());
+    const Integer side = RibbonCaptionGlyphSide(r.Width(), r.Height());
+    const Integer left = r.Left + (r.Width() - side) / 2, top = r.Top + (r.Height() - side) / 2;
+    TBitmap* glyph = button->GetGlyph();
+    if (!glyph || glyph->GetEmpty()) {
+      skin->DrawBackground(DC, TRect(left + 1, top + 1, left + side + 1, top + side + 1), kCaptionButtonMarkPart,
+                           button->GetState());
+      continue;
+    }
+    TBitmap transparent;
+    transparent.Assign(glyph);
+    transparent.SetTransparent(true);
+    TCanvas canvas;
+    canvas.SetHandle(DC);
+    canvas.Draw(r.Left + (r.Width() - glyph->GetWidth()) / 2, r.Top + (r.Height() - glyph->GetHeight()) / 2,
+                &transparent);
+    canvas.SetHandle(nullptr);
+  }
+  RestoreDC(DC, saved);
 }
 
 // The button over the client area; the glyph frame centred in the space above the caption (the

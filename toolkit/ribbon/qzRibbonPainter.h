@@ -7,6 +7,7 @@
 #include "toolkit/ribbon/qzRibbonSkins.h"
 
 class TqzCustomRibbon;
+class TqzRibbonGroupBarControl;
 
 class TqzRibbonTabPainter : public TObject {
   TAVREN_CLASS(TqzRibbonTabPainter, TObject)
@@ -88,6 +89,7 @@ class TqzRibbonBarPainter : public TqzBarSkinnedPainter {
   Integer ReferenceGroupHeight();
   Integer CollapsedGlyphFrameSize(TCustomqzBarControl* ABarControl);
   void DrawCollapsedGroup(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas);
+  void DrawCaptionButtons(TqzRibbonGroupBarControl* AGroup, HDC DC);
   // The groups area behind a group window, into a DC whose origin is the window's top left.
   void DrawBehindGroup(TCustomqzBarControl* ABarControl, HDC DC);
 
