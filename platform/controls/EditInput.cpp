@@ -70,15 +70,18 @@ void EditControl::KeyDown(WPARAM key) {
       break;
     case VK_DELETE:
       if (shift) {
-        Cut();
+        SendMessage(FWindow, WM_CUT, 0, 0);
+        if (FDestroyed) return;
       } else if (!ReadOnly()) {
         size_t end = FAnchor != FCaret ? SelEnd() : ctrl ? WordEnd(FCaret) : NextChar(FCaret);
         if (end != SelStart()) ReplaceRange(SelStart(), end, String(), true, UndoKind::Deleting);
       }
       break;
+    // The clipboard keys go through the window's messages, so that a subclass sees every paste.
     case VK_INSERT:
-      if (shift) Paste();
-      else if (ctrl) Copy();
+      if (shift) SendMessage(FWindow, WM_PASTE, 0, 0);
+      else if (ctrl) SendMessage(FWindow, WM_COPY, 0, 0);
+      if (FDestroyed) return;
       break;
     default:
       break;
@@ -110,10 +113,10 @@ void EditControl::Char(BYTE byte) {
       FLastKind = UndoKind::None;
       SetSelection(0, FText.size());
       return;
-    case 0x03: Copy(); return;   // Ctrl+C
-    case 0x16: Paste(); return;  // Ctrl+V
-    case 0x18: Cut(); return;    // Ctrl+X
-    case 0x1A: Undo(); return;   // Ctrl+Z
+    case 0x03: SendMessage(FWindow, WM_COPY, 0, 0); return;   // Ctrl+C
+    case 0x16: SendMessage(FWindow, WM_PASTE, 0, 0); return;  // Ctrl+V
+    case 0x18: SendMessage(FWindow, WM_CUT, 0, 0); return;    // Ctrl+X
+    case 0x1A: SendMessage(FWindow, WM_UNDO, 0, 0); return;   // Ctrl+Z
     case 0x08:                   // Backspace
       if (ReadOnly()) return;
       if (FAnchor != FCaret) ReplaceSelection(String(), true, UndoKind::Deleting);

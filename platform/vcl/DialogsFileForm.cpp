@@ -121,6 +121,8 @@ TFileDialogForm::TFileDialogForm(TOpenDialog* Dialog, bool Save)
 
   auto label = [this](const char* caption, Integer top) {
     auto* l = new TLabel(this);
+    // Over whatever the form paints (a skinned form is not its Color).
+    l->SetTransparent(true);
     l->SetCaption(caption);
     l->SetBounds(8, top, 80, 13);
     l->SetParent(this);

@@ -10,9 +10,11 @@
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Writer.h"
+#include "controls/ListBox.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "user/Input.h"
 #include "user/VirtualKeys.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 
@@ -407,6 +409,102 @@ TEST_F(ComboBox, Pictures) {
     std::fclose(f);
     for (TkvComboBox* c : combos) delete c;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Counts the clicks of the form's default and cancel buttons: a key the combo does not take
+// goes on to them.
+struct ButtonClicks : TObject {
+  Integer ok = 0, cancel = 0;
+  void Ok(TObject*) { ++ok; }
+  void Cancel(TObject*) { ++cancel; }
+};
+
+TEST_F(ComboBox, EnterAndEscAreTheListsOnlyWhileItIsOpen) {
+  ButtonClicks clicks;
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->SetBounds(20, 200, 75, 25);
+  ok->SetDefault(true);
+  ok->SetOnClick(MakeEvent<&ButtonClicks::Ok>(&clicks));
+  auto* cancel = new TButton(form);
+  cancel->SetParent(form);
+  cancel->SetBounds(100, 200, 75, 25);
+  cancel->SetCancel(true);
+  cancel->SetOnClick(MakeEvent<&ButtonClicks::Cancel>(&clicks));
+  combo->SetItemIndex(0);
+  struct Case {
+    bool open;
+    UINT key;
+    TkvPopupCloseReason reason;  // when open
+    Integer okClicks, cancelClicks;
+    Integer itemIndex;
+  };
+  const Case kCases[] = {
+      {false, VK_RETURN, pcrNone, 1, 0, 0},
+      {true, VK_RETURN, pcrAccept, 0, 0, 1},
+      {false, VK_ESCAPE, pcrNone, 0, 1, 1},
+      {true, VK_ESCAPE, pcrCancel, 0, 0, 1},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.key) + (c.open ? " open" : " closed"));
+    clicks.ok = clicks.cancel = 0;
+    Focus();
+    if (c.open) {
+      Key(VK_F4);
+      ASSERT_TRUE(combo->GetDroppedDown());
+      Key(VK_DOWN);
+    }
+    // Through the application's loop, which hands keys the focus does not want to the form.
+    ScriptKeyPress(c.key);
+    Application()->ProcessMessages();
+    Pump();
+    EXPECT_FALSE(combo->GetDroppedDown());
+    if (c.open) EXPECT_EQ(combo->GetCloseUpReason(), c.reason);
+    EXPECT_EQ(clicks.ok, c.okClicks);
+    EXPECT_EQ(clicks.cancel, c.cancelClicks);
+    EXPECT_EQ(combo->GetItemIndex(), c.itemIndex);
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
+TEST_F(ComboBox, TabClosesAndAppliesTheHighlightedItemOnlyWhenAsked) {
+  auto* next = new TButton(form);
+  next->SetParent(form);
+  next->SetBounds(20, 200, 75, 25);
+  for (bool post : {false, true}) {
+    SCOPED_TRACE(post);
+    Props()->SetPostPopupValueOnTab(post);
+    combo->SetItemIndex(0);
+    Focus();
+    Key(VK_F4);
+    Key(VK_DOWN);
+    ScriptKeyPress(VK_TAB);
+    Application()->ProcessMessages();
+    Pump();
+    EXPECT_FALSE(combo->GetDroppedDown());
+    EXPECT_EQ(Integer(combo->GetCloseUpReason()), Integer(post ? pcrTab : pcrNone));
+    EXPECT_EQ(combo->GetItemIndex(), post ? 1 : 0);
+    EXPECT_TRUE(next->Focused());
+  }
+}
+
+TEST_F(ComboBox, PastingAChangeOpensTheListAndTheWheelScrollsIt) {
+  SetItems(40);
+  Focus();
+  SetClipboardText("Item 3");
+  Key('V', kCtrl);
+  ASSERT_TRUE(combo->GetDroppedDown());
+  EXPECT_EQ(combo->GetText(), "Item 3");
+  const Integer top = static_cast<Integer>(SendMessage(List()->GetHandle(), LB_GETTOPINDEX, 0, 0));
+  const TPoint over = combo->ClientToScreen(TPoint(20, 10));
+  ScriptWheel(POINT{over.X, over.Y}, -1);
+  Pump();
+  EXPECT_TRUE(combo->GetDroppedDown());
+  EXPECT_GT(SendMessage(List()->GetHandle(), LB_GETTOPINDEX, 0, 0), top);
 }
 
 }  // namespace

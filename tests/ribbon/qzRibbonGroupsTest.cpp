@@ -9,6 +9,7 @@
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "user/Input.h"
+#include "user/Painting.h"
 #include "vcl/ImgList.h"
 
 namespace {
@@ -232,6 +233,29 @@ TEST_F(MainWindowRibbon, PicturesOfTheRibbonNarrowed) {
 }
 
 }  // namespace
+
+// Pointing at a group redraws it, frame and all, in its hot look; leaving it brings the normal
+// look back.
+TEST_F(MainWindowRibbon, PointingAtAGroupShowsItsHotLook) {
+  TqzRibbonGroupBarControl* edit = Group(1);
+  const TPoint body(4, 4);  // left of the first button, inside the client area
+  auto pixel = [&](TqzRibbonGroupBarControl* AGroup) {
+    Pump();
+    UpdateAllWindows();
+    const PixelImage shot = screen.WindowImage(form->GetHandle());
+    const TPoint p = AGroup->ClientToScreen(body);
+    TRect window;
+    GetWindowRect(form->GetHandle(), &window);
+    return shot.pixels[size_t(p.Y - window.Top) * shot.width + size_t(p.X - window.Left)];
+  };
+  const uint32_t normal = pixel(edit);
+  EXPECT_EQ(pixel(Group(0)), normal) << "groups look alike";
+  SendMouse(edit->GetHandle(), WM_MOUSEMOVE, body);
+  EXPECT_EQ(edit->GetViewState(), 1);
+  EXPECT_NE(pixel(edit), normal);
+  edit->BarMouseLeave();
+  EXPECT_EQ(pixel(edit), normal);
+}
 
 namespace {
 

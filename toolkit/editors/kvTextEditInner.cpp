@@ -316,6 +316,9 @@ void TkvCustomInnerTextEdit::WMGetDlgCode(TMessage& Message) {
   if (FOwnerEdit->GetEffectiveProperties()->WantsTabKey() && GetKeyState(VK_CONTROL) >= 0)
     Message.Result |= DLGC_WANTTAB;
   if (FOwnerEdit->IsInplace() || FOwnerEdit->IsPopupOpen()) Message.Result |= DLGC_WANTALLKEYS;
+  // With its popup open the editor takes Tab and moves the focus itself, so that the popup closes
+  // first (applying its value when the Properties ask for it).
+  if (FOwnerEdit->IsPopupOpen() && GetKeyState(VK_CONTROL) >= 0) Message.Result |= DLGC_WANTTAB;
 }
 
 // ---- Clipboard -----------------------------------------------------------------------------

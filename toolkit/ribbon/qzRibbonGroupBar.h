@@ -117,6 +117,8 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   void BarMouseUp(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
                   const TPoint& P) override;
   void BarMouseLeave() override;
+  // Pointing at a group shows its hot look, frame and all.
+  void ViewStateChanged(Byte) override { RepaintAll(); }
 
  private:
   // The caption button under a client point, -1 for none.

@@ -366,7 +366,9 @@ void TqzRibbonBarPainter::DrawCollapsedGroup(TCustomqzBarControl* ABarControl, T
   HDC dc = ACanvas->DCHandle();
   const TRect client = ABarControl->GetClientRect();
   static constexpr Integer kStates[] = {qzSkinStateNormal, qzSkinStateHot, qzSkinStatePressed};
-  const Integer state = kStates[std::min<Integer>(ABarControl->GetMarkState(), 2)];
+  // The pressed mark shows pressed; pointing at the group shows it hot.
+  Integer state = kStates[std::min<Integer>(ABarControl->GetMarkState(), 2)];
+  if (state == qzSkinStateNormal && ABarControl->GetViewState() != 0) state = qzSkinStateHot;
   skin->DrawBackground(dc, client, kCollapsedGroupPart, state);
   TRect caption;
   GetCollapsedGroupCaptionBounds(client, caption);
