@@ -303,6 +303,8 @@ class TqzBarPainter : public TObject {
   virtual Integer QuickItemCheckWidth();  // class
 
   // Menu text.
+  // Where a captioned separator's text starts in a menu.
+  virtual Integer SeparatorTextIndent(TqzBarItemControlDrawParams* AParams);  // class
   virtual void GetMenuTextMargins(TRect& AMargins);  // class
 
   // Buttons.
@@ -481,6 +483,9 @@ class TqzBarPainter : public TObject {
   virtual void GetStaticBorderWidths(TqzBarItemControl* AControl, TqzBarStaticBorderStyle AStyle, TRect& AWidths);
   virtual void GetSeparatorMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
   virtual Integer SeparatorLineHeight();
+  // A separator item: its caption (a static caption), or its line in a menu or on a bar.
+  virtual void DrawSeparatorCaption(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawSeparatorItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
   // clDefault: the screen tip keeps its own colour.
   virtual TColor ScreenTipDescriptionColor();
   virtual TColor ScreenTipTextColor();
