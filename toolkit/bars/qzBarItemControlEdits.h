@@ -66,6 +66,7 @@ class TqzBarWinControl : public TqzBarItemControl {
   void UserActivate(bool AByMouse) override;
   bool CountsUse() override { return false; }
   bool HostsWindow() override { return true; }
+  bool OwnsWindow(HWND AWnd) override;
 
  protected:
   // The hosted window's own procedure for a message the control leaves to it.
@@ -181,4 +182,17 @@ class TqzBarEditControl : public TqzBarCustomEditControl {
   void CreateEditWindow();
 
   HWND FEditWindow = nullptr;
+};
+
+// The part indexes a spin edit adds: the up and the down button.
+constexpr Integer qzSpinUpPart = 3;
+constexpr Integer qzSpinDownPart = 4;
+
+// What a spin edit draws by: the pressed button part (-1 none) and its arrows' size.
+class TqzBarSpinEditDrawParams : public TqzBarEditLikeControlDrawParams {
+  TAVREN_CLASS(TqzBarSpinEditDrawParams, TqzBarEditLikeControlDrawParams)
+ public:
+  using TqzBarEditLikeControlDrawParams::TqzBarEditLikeControlDrawParams;
+  Integer PressedPart = -1;
+  TSize ArrowSize;
 };
