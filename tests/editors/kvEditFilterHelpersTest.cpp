@@ -8,6 +8,7 @@
 #include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvRadioGroup.h"
 #include "toolkit/editors/kvTextEdit.h"
 
 namespace {
@@ -94,6 +95,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvMemoEnd();
+  kvRadioGroupEnd();
   kvHyperLinkEditEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
@@ -108,6 +110,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvDropDownEditStart();
   kvMRUEditStart();
   kvHyperLinkEditStart();
+  kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();
   kvLabelStart();

@@ -4,17 +4,18 @@
 #include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
-#include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvProgressBar.h"
+#include "toolkit/editors/kvRadioGroup.h"
 #include "toolkit/editors/kvShellBrowser.h"
 #include "toolkit/editors/kvShellBrowserDialog.h"
 #include "toolkit/editors/kvShellCommon.h"
@@ -37,6 +38,7 @@ void EditorsStart() {
   kvDropDownEditStart();
   kvMRUEditStart();
   kvHyperLinkEditStart();
+  kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
   kvProgressBarStart();
@@ -58,6 +60,7 @@ void EditorsEnd() {
   kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();
+  kvRadioGroupEnd();
   kvHyperLinkEditEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
