@@ -1,5 +1,6 @@
 #include "toolkit/editors/EditorsUnits.h"
 
+#include "toolkit/editors/kvButtonEdit.h"
 #include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvDataStorage.h"
@@ -31,6 +32,7 @@ void EditorsStart() {
   kvTextEditStart();
   kvMemoStart();
   kvMaskEditStart();
+  kvButtonEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
   kvCheckBoxStart();
@@ -56,6 +58,7 @@ void EditorsEnd() {
   kvCheckBoxEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
+  kvButtonEditEnd();
   kvMaskEditEnd();
   kvMemoEnd();
   kvTextEditEnd();
