@@ -6,6 +6,7 @@
 #include "gdi/DcSurface.h"
 #include "gdi/DeviceContexts.h"
 #include "gdi/GdiPlusObjects.h"
+#include "gdi/PixelOps.h"
 #include "gdi/Premultiply.h"
 
 namespace {
@@ -139,6 +140,52 @@ GpStatus Fill(GpGraphics* graphics, pixman_image_t* source, pixman_op_t op, INT 
 
 }  // namespace
 
+namespace {
+
+// A DC over pixels of another format (a 24-bit DIB, a monochrome bitmap) is drawn on through a
+// 32-bit copy of the part its clip lets through, written back in its own format afterwards.
+GpStatus WithConvertedTarget(const DeviceContext& dc,
+                             const std::function<void(pixman_image_t*, const pixman_region32_t*, int, int)>& draw) {
+  const PixelSurface& surface = dc.Surface();
+  const int bits = surface.bitsPerPixel;
+  if (bits != 24 && bits != 8 && bits != 4 && bits != 1) return NotImplemented;
+  pixman_region32_t clip;
+  pixman_region32_init_rect(&clip, 0, 0, static_cast<unsigned>(surface.width), static_cast<unsigned>(surface.height));
+  pixman_region32_intersect(&clip, &clip, dc.Clip().Native());
+  const pixman_box32_t* box = pixman_region32_extents(&clip);
+  const int left = box->x1, top = box->y1, width = box->x2 - box->x1, height = box->y2 - box->y1;
+  if (width <= 0 || height <= 0) {
+    pixman_region32_fini(&clip);
+    return Ok;
+  }
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    uint32_t* row = pixels.data() + static_cast<size_t>(y) * width;
+    ReadPixels(surface, left, top + y, width, row);
+    for (int x = 0; x < width; ++x) row[x] |= 0xFF000000u;  // the surface is opaque
+  }
+  pixman_image_t* dest = pixman_image_create_bits(PIXMAN_a8r8g8b8, width, height, pixels.data(), width * 4);
+  if (!dest) {
+    pixman_region32_fini(&clip);
+    return OutOfMemory;
+  }
+  pixman_region32_translate(&clip, -left, -top);
+  pixman_image_set_clip_region32(dest, &clip);
+  draw(dest, &clip, dc.OffsetX() - left, dc.OffsetY() - top);
+  pixman_image_unref(dest);
+  // Only what the clip lets through goes back.
+  int count = 0;
+  const pixman_box32_t* boxes = pixman_region32_rectangles(&clip, &count);
+  for (int i = 0; i < count; ++i)
+    for (int y = boxes[i].y1; y < boxes[i].y2; ++y)
+      WritePixels(surface, left + boxes[i].x1, top + y, boxes[i].x2 - boxes[i].x1,
+                  pixels.data() + static_cast<size_t>(y) * width + boxes[i].x1);
+  pixman_region32_fini(&clip);
+  return Ok;
+}
+
+}  // namespace
+
 GpStatus WithTarget(GpGraphics& graphics,
                     const std::function<void(pixman_image_t*, const pixman_region32_t*, int, int)>& draw) {
   if (graphics.dc) {
@@ -146,7 +193,7 @@ GpStatus WithTarget(GpGraphics& graphics,
     if (!dc) return InvalidParameter;
     const PixelSurface& surface = dc->Surface();
     if (surface.Empty()) return Ok;
-    if (surface.bitsPerPixel != 32) return NotImplemented;
+    if (surface.bitsPerPixel != 32) return WithConvertedTarget(*dc, draw);
     pixman_image_t* dest = pixman_image_create_bits(PIXMAN_a8r8g8b8, surface.width, surface.height,
                                                     reinterpret_cast<uint32_t*>(surface.top), static_cast<int>(surface.pitch));
     if (!dest) return OutOfMemory;

@@ -183,6 +183,53 @@ TEST(GdiPlus, DrawImageScalesIntoTheDc) {
   GdipDisposeImage(bitmap);
 }
 
+// A DC over a bitmap of another format than 32 bits takes the picture in its own format, inside
+// its clip only: a 24-bit DIB keeps the colours, a monochrome bitmap the nearest of its two.
+TEST(GdiPlus, DrawImageReachesDcsOfOtherFormats) {
+  std::vector<uint32_t> bits = {0xFFFFFFFF, 0xFF000000, 0xFF0000FF, 0xFFFF0000};
+  GpBitmap* bitmap = nullptr;
+  GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(bits.data()), &bitmap);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 16;
+  info.bmiHeader.biHeight = -16;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* dibBits = nullptr;
+  struct Case {
+    const char* what;
+    HBITMAP target;
+    COLORREF background, bottomLeft;
+  } cases[] = {
+      {"24-bit", CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &dibBits, nullptr, 0), RGB(0, 128, 0), RGB(0, 0, 255)},
+      {"monochrome", CreateBitmap(16, 16, 1, 1, nullptr), RGB(0, 0, 0), RGB(0, 0, 0)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, c.target);
+    RECT all{0, 0, 16, 16};
+    HBRUSH brush = CreateSolidBrush(c.background);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    IntersectClipRect(dc, 0, 0, 8, 16);
+    GpGraphics* graphics = nullptr;
+    ASSERT_EQ(GdipCreateFromHDC(dc, &graphics), Ok);
+    GdipSetInterpolationMode(graphics, InterpolationModeNearestNeighbor);
+    EXPECT_EQ(GdipDrawImageRectRectI(graphics, bitmap, 4, 4, 8, 8, 0, 0, 2, 2, UnitPixel, nullptr, nullptr, nullptr), Ok);
+    GdipDeleteGraphics(graphics);
+    SelectClipRgn(dc, nullptr);
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 5, 10), c.bottomLeft);
+    EXPECT_EQ(GetPixel(dc, 10, 5), c.background) << "outside the clip";
+    EXPECT_EQ(GetPixel(dc, 1, 1), c.background) << "outside the picture";
+    SelectObject(dc, old);
+    DeleteObject(c.target);
+    DeleteDC(dc);
+  }
+  GdipDisposeImage(bitmap);
+}
+
 TEST(GdiPlus, EnlargingWithTheSourceShrunkByOneCoversTheDestination) {
   std::vector<uint32_t> bits(16 * 16, 0xFF204060);
   GpBitmap* bitmap = nullptr;
