@@ -16,8 +16,32 @@ struct MARGINS {
   int cyBottomHeight = 0;
 };
 
+// DrawThemeTextEx options: which fields of DTTOPTS count.
+constexpr DWORD DTT_TEXTCOLOR = 0x0001;
+constexpr DWORD DTT_GLOWSIZE = 0x0800;
+constexpr DWORD DTT_COMPOSITED = 0x2000;
+
+using DTT_CALLBACK_PROC = int (*)(HDC dc, char16_t* text, int length, RECT* rect, UINT flags, LPARAM data);
+
+struct DTTOPTS {
+  DWORD dwSize = sizeof(DTTOPTS);
+  DWORD dwFlags = 0;
+  COLORREF crText = 0;
+  COLORREF crBorder = 0;
+  COLORREF crShadow = 0;
+  int iTextShadowType = 0;
+  POINT ptShadowOffset{0, 0};
+  int iBorderSize = 0;
+  int iFontPropId = 0;
+  int iColorPropId = 0;
+  int iStateId = 0;
+  BOOL fApplyOverlay = FALSE;
+  int iGlowSize = 0;
+  DTT_CALLBACK_PROC pfnDrawTextCallback = nullptr;
+  LPARAM lParam = 0;
+};
+
 // Records only passed through to a provider.
-struct DTTOPTS;
 struct LOGFONTW;
 struct TEXTMETRICW;
 struct INTLIST;

@@ -4,6 +4,7 @@
 #include "backend/HeadlessBackend.h"
 #include "gdi/Regions.h"
 #include "gdi/SysMetrics.h"
+#include "gdi/UxTheme.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonForm.h"
 #include "user/VirtualKeys.h"
@@ -304,6 +305,8 @@ TEST_F(RibbonOnRibbonForm, TheRibbonDrawsTheCaptionStripAboveItsTabs) {
   EXPECT_EQ(helper->GetBorderIconRect(biSystemMenu).Right, client.Right);
   const char* root = std::getenv("TAVREN_TEST_OUTPUT");
   if (root && *root) {
+    ribbon->SetDocumentName("clip.avi");
+    Pump();
     EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), std::string(root) + "/ribbon-form.png"));
   }
   ribbon->SetSupportNonClientDrawing(false);
@@ -329,6 +332,138 @@ TEST_F(RibbonOnRibbonForm, TheFormAnswersItsCaptionThroughTheHelper) {
 TEST_F(RibbonOnRibbonForm, CtrlF1OnTheFormMinimizesTheRibbon) {
   SendMessage(form->GetHandle(), WM_KEYDOWN, VK_F1, 0);
   EXPECT_TRUE(ribbon->GetShowTabGroups());
+}
+
+// A status bar that draws into its form's bottom border; a component, not reference counted.
+class TBorderStatusBar : public TObject, public virtual IqzRibbonStatusBarPainter {
+  TAVREN_CLASS(TBorderStatusBar, TObject)
+ public:
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override {
+    return GetInterface(this, IID, Obj) ? S_OK : E_NOINTERFACE;
+  }
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+  bool ServesForm(TCustomForm* AForm) override { return AForm == form; }
+  Integer GetStatusBarHeight() override { return 22; }
+  Integer GetCornerState(bool ALeft) override { return ALeft ? 1 : 0; }
+  TCustomForm* form = nullptr;
+};
+TAVREN_CLASS_IMPL(TBorderStatusBar)
+
+TEST_F(RibbonOnRibbonForm, AStatusBarOfTheFormTakesTheBottomBorderAndItsCorners) {
+  TRect window;
+  GetWindowRect(form->GetHandle(), &window);
+  TqzFormFrameInfo info = ribbon->GetFormCaptionHelper()->GetFrameInfo();
+  info.IsActive = true;
+  auto borders = [&] {
+    RibbonSurface surface(window.Width(), window.Height(), clFuchsia);
+    ribbon->DrawNonClientBorders(surface.bitmap.GetCanvas(), ribbon->GetBorderWidths(), info);
+    return std::pair(surface.At(1, window.Height() - 10), surface.At(window.Width() - 2, window.Height() - 10));
+  };
+  const auto plain = borders();
+  EXPECT_EQ(ribbon->GetBorderWidths().Bottom, 4);
+
+  TBorderStatusBar other, mine;
+  other.form = new TForm(form, 0);
+  mine.form = form;
+  TObject unrelated;
+  EXPECT_EQ(ribbon->AddStatusBarPainter(&unrelated), 0);
+  EXPECT_EQ(ribbon->AddStatusBarPainter(&other), 1);
+  EXPECT_FALSE(ribbon->HasStatusBarInBorder()) << "neither serves this form";
+  EXPECT_EQ(ribbon->AddStatusBarPainter(&mine), 2);
+  EXPECT_EQ(ribbon->AddStatusBarPainter(&mine), 2) << "listed once";
+  EXPECT_TRUE(ribbon->HasStatusBarInBorder());
+  EXPECT_EQ(ribbon->GetBorderWidths().Bottom, 1);
+  const auto corners = borders();
+  EXPECT_NE(corners.first, plain.first) << "the left corner takes the status bar's look";
+  EXPECT_NE(corners.second, plain.second);
+
+  ribbon->RemoveStatusBarPainter(&mine);
+  EXPECT_FALSE(ribbon->HasStatusBarInBorder());
+  ribbon->SetSupportNonClientDrawing(false);
+  ribbon->AddStatusBarPainter(&mine);
+  EXPECT_FALSE(ribbon->HasStatusBarInBorder()) << "only while the ribbon draws the frame";
+  ribbon->RemoveStatusBarPainter(&mine);
+  ribbon->RemoveStatusBarPainter(&other);
+  ribbon->RemoveStatusBarPainter(&unrelated);
+}
+
+TEST_F(RibbonOnRibbonForm, TheDocumentNameLeadsTheCaptionInItsOwnColour) {
+  ribbon->GetFonts()->SetDocumentNameColor(clRed);
+  const TqzFormFrameInfo info = ribbon->GetFormCaptionHelper()->GetFrameInfo();
+  auto redColumns = [&] {
+    RibbonSurface surface(ribbon->GetWidth(), ribbon->GetFormCaptionHeight(), clFuchsia);
+    ribbon->GetPainter()->DrawFormCaption(surface.bitmap.GetCanvas(), surface.bitmap.GetCanvas()->GetClipRect(), info);
+    const TRect text = ribbon->GetViewInfo()->GetCaptionBounds();
+    std::pair<Integer, Integer> span{-1, -1};
+    for (Integer x = text.Left; x < text.Right; ++x)
+      for (Integer y = text.Top; y < text.Bottom; ++y)
+        if (surface.At(x, y) == ColorToRGB(clRed)) {
+          if (span.first < 0) span.first = x;
+          span.second = x;
+        }
+    return span;
+  };
+  EXPECT_EQ(redColumns().first, -1) << "no document name";
+  ribbon->SetDocumentName("clip.avi");
+  EXPECT_EQ(ribbon->GetFormCaptionText(), "clip.avi - Video Converter");
+  const auto span = redColumns();
+  ASSERT_GE(span.first, 0);
+  const TRect text = ribbon->GetViewInfo()->GetCaptionBounds();
+  EXPECT_LT(span.first - text.Left, 3) << "the name leads";
+  EXPECT_LT(span.second - span.first, ribbon->GetCanvas()->TextWidth("clip.avi - V")) << "only the name is red";
+}
+
+// Visual styles that record the glowing texts they are asked for.
+class TGlowTheme : public ThemeProvider {
+ public:
+  BOOL IsThemeActive() override { return TRUE; }
+  BOOL IsAppThemed() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t*) override { return reinterpret_cast<HTHEME>(1); }
+  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
+  HRESULT DrawThemeTextEx(HTHEME, HDC, int, int, const char16_t* AText, int, DWORD AFlags, RECT* ARect,
+                          const DTTOPTS* AOptions) override {
+    text = AText;
+    flags = AFlags;
+    rect = *ARect;
+    options = *AOptions;
+    return S_OK;
+  }
+  std::u16string text;
+  DWORD flags = 0;
+  TRect rect;
+  DTTOPTS options;
+};
+
+TEST_F(RibbonOnRibbonForm, OverTheCompositionFrameTheCaptionGlowsUnlessMaximized) {
+  TGlowTheme theme;
+  SetThemeProvider(&theme);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+  RibbonSurface surface(400, 30, clBlack);
+  TCanvas* canvas = surface.bitmap.GetCanvas();
+  canvas->GetFont()->SetColor(clNavy);
+  const Integer width = canvas->TextWidth("Video Converter");
+  ribbon->GetPainter()->DrawGlowingCaptionText(canvas, TRect{10, 0, 400, 30}, "Video Converter", false);
+  EXPECT_EQ(theme.text, u"Video Converter");
+  EXPECT_EQ(theme.flags, 34853u);
+  EXPECT_EQ(theme.rect, TRect(0, 0, width + 20, 30)) << "narrowed to the text and its glow";
+  EXPECT_EQ(theme.options.iGlowSize, 10);
+  EXPECT_EQ(theme.options.crText, ColorToRGB(clNavy));
+  EXPECT_EQ(theme.options.dwFlags, DTT_TEXTCOLOR | DTT_GLOWSIZE | DTT_COMPOSITED);
+  // Too narrow: the text ends in an ellipsis within the width less the glow's room.
+  ribbon->GetPainter()->DrawGlowingCaptionText(canvas, TRect{0, 0, width / 2 + 20, 30}, "Video Converter", false);
+  EXPECT_EQ(theme.text.substr(theme.text.size() - 3), u"...");
+  EXPECT_LE(theme.rect.Width(), width / 2 + 20);
+  // Maximized: plain white text, no theme.
+  theme.text.clear();
+  ribbon->GetPainter()->DrawGlowingCaptionText(canvas, TRect{0, 0, 400, 30}, "Video Converter", true);
+  EXPECT_TRUE(theme.text.empty());
+  bool white = false;
+  for (Integer x = 0; x < width && !white; ++x)
+    for (Integer y = 0; y < 30 && !white; ++y) white = surface.At(x, y) == ColorToRGB(clWhite);
+  EXPECT_TRUE(white);
+  SetThemeProvider(nullptr);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
 }
 
 }  // namespace

@@ -37,7 +37,11 @@ using TqzRibbonTabGroupNotifyEvent = TEvent<void(TqzCustomRibbon* Sender, TqzRib
 constexpr UINT QZM_RIBBON_SELECTFIRSTINMENU = 0x807D;
 constexpr UINT QZM_RIBBON_MENUKEYTIPS = 0x807E;
 
-class TqzCustomRibbon : public TkvControl, public virtual IqzRibbonFormNonClientPainter, public virtual IqzSkin {
+class TqzCustomRibbon : public TkvControl,
+                        public virtual IqzRibbonFormKeyHandler,
+                        public virtual IqzRibbonStatusBarHost,
+                        public virtual IqzRibbonFormNonClientPainter,
+                        public virtual IqzSkin {
   TAVREN_CLASS(TqzCustomRibbon, TkvControl)
   TAVREN_MESSAGES()
  public:
@@ -93,7 +97,12 @@ class TqzCustomRibbon : public TkvControl, public virtual IqzRibbonFormNonClient
   bool IsApplicationMenuOpen() const noexcept { return (FState & 2) != 0; }
   bool GetHidden() const noexcept { return FHidden; }
   // A ribbon form's key-down hook: Ctrl+F1 toggles the minimized state.
-  void FormKeyDown(Word& Key, TShiftState Shift);
+  void FormKeyDown(Word& Key, TShiftState Shift) override;
+  Integer AddStatusBarPainter(TObject* AObject) override;
+  void RemoveStatusBarPainter(TObject* AObject) override;
+  // The registered status bar that draws into the ribbon form's bottom border, if any.
+  TInterfacePtr<IqzRibbonStatusBarPainter> FormStatusBar();
+  void DrawStatusBarCorners(TCanvas* ACanvas, const TRect& ABorderWidths, const TqzFormFrameInfo& AInfo);
   // The ribbon's wheel handling, as the wheel hook calls it.
   bool HandleMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos);
   // Tabs switch by the wheel only while the groups show in the ribbon and no popup is open.

@@ -48,6 +48,33 @@ class IqzRibbonFormNonClientPainter : public virtual IInterface {
   virtual void FullRedraw() = 0;
 };
 
+// A status bar that draws into the bottom border of a ribbon form.
+class IqzRibbonStatusBarPainter : public virtual IInterface {
+  TAVREN_INTERFACE(IqzRibbonStatusBarPainter)
+ public:
+  virtual bool ServesForm(TCustomForm* AForm) = 0;
+  virtual Integer GetStatusBarHeight() = 0;
+  // The state the ribbon's scheme draws a bottom corner of the border in (0 or 1).
+  virtual Integer GetCornerState(bool ALeft) = 0;
+};
+
+// Where status bars that draw into a ribbon form's border register; objects that answer
+// IqzRibbonStatusBarPainter are asked, others never.
+class IqzRibbonStatusBarHost : public virtual IInterface {
+  TAVREN_INTERFACE(IqzRibbonStatusBarHost)
+ public:
+  // Answers the object's place in the list; an object listed already stays where it is.
+  virtual Integer AddStatusBarPainter(TObject* AObject) = 0;
+  virtual void RemoveStatusBarPainter(TObject* AObject) = 0;
+};
+
+// What a ribbon form hands its key presses to before it handles them itself.
+class IqzRibbonFormKeyHandler : public virtual IInterface {
+  TAVREN_INTERFACE(IqzRibbonFormKeyHandler)
+ public:
+  virtual void FormKeyDown(Word& Key, TShiftState Shift) = 0;
+};
+
 // Whether the frame is drawn by the desktop composition for a form of this description.
 bool UsesGlassFrame(const TqzFormFrameInfo& AInfo);
 // What the window's frame takes on each side (its top less the caption); empty while iconic.

@@ -1,47 +1,47 @@
 // The ribbon's side of its form's caption and frame: drawn through the colour scheme.
 
+#include <algorithm>
+
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonForm.h"
 
 namespace {
 
-// The document name and the frame take the scheme's colours of these parts.
-constexpr Integer kDocumentNamePart = 10131;
+// The frame takes the scheme's colour of this part.
 constexpr Integer kFrameColorPart = 10018;
 
 }  // namespace
 
 void TqzCustomRibbon::DrawNonClientCaption(TCanvas* ACanvas, const TRect& ACaptionBounds, const TqzFormFrameInfo& AInfo) {
-  if (!FColorScheme) return;
-  if (!FViewInfo->GetUseCompositionFrame()) FColorScheme->DrawFormCaption(ACanvas->GetHandle(), ACaptionBounds, AInfo);
-  if (FHidden) return;
-  if (FViewInfo->IsApplicationButtonShown(false))
-    FPainter->DrawApplicationButton(ACanvas, FViewInfo->GetApplicationButtonImageRect(),
-                                    FViewInfo->GetApplicationButtonState());
-  // The document name leads the caption in a colour of its own.
-  TFont* font = FFonts->GetFormCaptionFont(AInfo.IsActive);
-  ACanvas->SetFont(font);
-  ACanvas->GetBrush()->SetStyle(bsClear);
-  TRect r = FViewInfo->GetCaptionBounds();
-  const String document = FDocumentName;
-  if (!document.empty()) {
-    TColor color = FFonts->GetDocumentNameColor();
-    if (color == clDefault) color = GetPartColor(kDocumentNamePart, AInfo.IsActive ? 0 : 1);
-    ACanvas->GetFont()->SetColor(color);
-    TkvCanvas(ACanvas).PaintText(document, r, ktfSingleLine | ktfAlignVCenter | ktfAlignLeft);
-    r.Left += ACanvas->TextWidth(document);
-    ACanvas->GetFont()->SetColor(font->GetColor());
-  }
-  const String rest = document.empty() ? GetFormCaptionText() : GetFormCaptionText().substr(document.size());
-  TkvCanvas(ACanvas).PaintText(rest, r, ktfSingleLine | ktfAlignVCenter | ktfAlignLeft | ktfEndEllipsis);
-  ACanvas->GetBrush()->SetStyle(bsSolid);
+  FPainter->DrawFormCaption(ACanvas, ACaptionBounds, AInfo);
 }
 
 void TqzCustomRibbon::DrawNonClientBorders(TCanvas* ACanvas, const TRect& ABorderWidths, const TqzFormFrameInfo& AInfo) {
-  if (FColorScheme) FColorScheme->DrawFormBorders(ACanvas->GetHandle(), ABorderWidths, AInfo, GetFormCaptionHeight());
+  DrawStatusBarCorners(ACanvas, ABorderWidths, AInfo);
+  FPainter->DrawFormBorders(ACanvas, ABorderWidths, AInfo);
+}
+
+// A status bar in the bottom border reaches into both side borders: their lowest rows take the
+// status bar's look.
+void TqzCustomRibbon::DrawStatusBarCorners(TCanvas* ACanvas, const TRect& ABorderWidths, const TqzFormFrameInfo& AInfo) {
+  if (AInfo.SizeState != 0 || !FColorScheme) return;
+  TInterfacePtr<IqzRibbonStatusBarPainter> statusBar = FormStatusBar();
+  if (!statusBar) return;
+  const TRect& form = AInfo.WindowRect;
+  const Integer top = form.Bottom - statusBar->GetStatusBarHeight() - 1;
+  const Integer bottom = AInfo.IsActive ? form.Bottom : form.Bottom - 1;
+  const TRect corners[2] = {TRect{form.Left, top, form.Left + ABorderWidths.Left, bottom},
+                            TRect{form.Right - ABorderWidths.Right, top, form.Right, bottom}};
+  for (Integer side = 0; side < 2; ++side) {
+    const bool left = side == 0;
+    FColorScheme->DrawStatusBarPart(ACanvas->GetHandle(), corners[side], 0, statusBar->GetCornerState(left),
+                                    AInfo.IsActive, left);
+    FillRectExcluding(ACanvas->GetHandle(), corners[side], clNone, true);
+  }
 }
 
 void TqzCustomRibbon::DrawNonClientBorderIcon(TCanvas* ACanvas, const TRect& R, Integer AKind, Integer AState) {
-  if (FColorScheme) FColorScheme->DrawCaptionButton(ACanvas->GetHandle(), R, AState, AKind);
+  FPainter->DrawFormBorderIcon(ACanvas, R, AKind, AState);
 }
 
 HRGN TqzCustomRibbon::GetApplicationButtonRegion() { return FViewInfo->CreateApplicationButtonRegion(); }
@@ -54,5 +54,25 @@ TRect TqzCustomRibbon::GetBorderWidths() {
   return FColorScheme ? FColorScheme->GetFormBorderWidths(HasStatusBarInBorder()) : TRect{4, 0, 4, 4};
 }
 
-// No status bar of this program draws into a form's border.
-bool TqzCustomRibbon::HasStatusBarInBorder() { return false; }
+bool TqzCustomRibbon::HasStatusBarInBorder() { return FormStatusBar() != nullptr; }
+
+Integer TqzCustomRibbon::AddStatusBarPainter(TObject* AObject) {
+  auto known = std::find(FStatusBarPainters.begin(), FStatusBarPainters.end(), AObject);
+  if (known == FStatusBarPainters.end()) known = FStatusBarPainters.insert(FStatusBarPainters.end(), AObject);
+  return static_cast<Integer>(known - FStatusBarPainters.begin());
+}
+
+void TqzCustomRibbon::RemoveStatusBarPainter(TObject* AObject) {
+  std::erase(FStatusBarPainters, AObject);
+}
+
+TInterfacePtr<IqzRibbonStatusBarPainter> TqzCustomRibbon::FormStatusBar() {
+  TqzRibbonForm* form = RibbonForm();
+  if (!FViewInfo->GetUseNonClientDrawing() || FViewInfo->GetUseCompositionFrame() || !form || !form->HandleAllocated())
+    return nullptr;
+  for (TObject* object : FStatusBarPainters) {
+    TInterfacePtr<IqzRibbonStatusBarPainter> statusBar;
+    if (Supports(object, statusBar) && statusBar->ServesForm(form)) return statusBar;
+  }
+  return nullptr;
+}

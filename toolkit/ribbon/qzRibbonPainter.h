@@ -28,11 +28,20 @@ class TqzRibbonPainter : public TObject {
   TAVREN_CLASS(TqzRibbonPainter, TObject)
  public:
   explicit TqzRibbonPainter(TqzCustomRibbon* ARibbon) : FRibbon(ARibbon) {}
+  // A ribbon form's caption strip: background, quick access toolbar, application button, text.
+  virtual void DrawFormCaption(TCanvas* ACanvas, const TRect& R, const TqzFormFrameInfo& AInfo);
+  // Icon kinds and states as IqzRibbonFormNonClientPainter's.
+  virtual void DrawFormBorderIcon(TCanvas* ACanvas, const TRect& R, Integer AKind, Integer AState);
+  virtual void DrawFormBorders(TCanvas* ACanvas, const TRect& ABorderWidths, const TqzFormFrameInfo& AInfo);
   virtual void DrawApplicationButton(TCanvas* ACanvas, const TRect& R, Integer AState);
   virtual void DrawApplicationButtonGlyph(TCanvas* ACanvas, const TRect& R, bool AStretch, TBitmap* AGlyph);
   virtual void DrawBackground(TCanvas* ACanvas, const TRect& R);
   virtual void DrawGroupsArea(TCanvas* ACanvas, const TRect& R);
   virtual void DrawGroupsScrollButton(TCanvas* ACanvas, const TRect& R, bool AHot, bool APressed, bool ALeft);
+  // The caption text in the canvas font, centred; a document name leading it in its own colour.
+  virtual void DrawFormCaptionText(TCanvas* ACanvas, const TRect& R, const TqzFormFrameInfo& AInfo);
+  // The caption text over the composition frame: plain white when maximized, else glowing.
+  virtual void DrawGlowingCaptionText(TCanvas* ACanvas, const TRect& R, const String& AText, bool AMaximized);
   virtual void DrawQuickAccessToolbar(TCanvas* ACanvas, const TRect& R, bool AActive);
   virtual void DrawTabScrollButton(TCanvas* ACanvas, const TRect& R, bool AHot, bool APressed, bool ALeft);
   virtual void DrawMDIButton(TCanvas* ACanvas, const TRect& R, Integer AState, Integer AKind);

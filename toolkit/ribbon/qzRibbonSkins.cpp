@@ -170,12 +170,17 @@ void TqzCustomRibbonSkin::DrawStates(HDC DC, const TRect& R, TqzRibbonSkinElemen
     FramedFill(DC, R, 1, 15, clBtnShadow, clBtnFace);
 }
 
-void TqzCustomRibbonSkin::FillColor(HDC DC, const TRect& R, TColor Color) {
-  if (R.Width() <= 0 || R.Height() <= 0 || Color == clNone) return;
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Color));
-  FillRect(DC, &R, brush);
-  DeleteObject(brush);
+void FillRectExcluding(HDC DC, const TRect& R, TColor AColor, bool AExclude) {
+  if (R.Width() <= 0 || R.Height() <= 0) return;
+  if (AColor != clNone) {
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(AColor));
+    FillRect(DC, &R, brush);
+    DeleteObject(brush);
+  }
+  if (AExclude) ExcludeClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
 }
+
+void TqzCustomRibbonSkin::FillColor(HDC DC, const TRect& R, TColor Color) { FillRectExcluding(DC, R, Color, false); }
 
 void TqzCustomRibbonSkin::FramedFill(HDC DC, const TRect& R, Integer Width, Integer Sides, TColor Frame, TColor Fill) {
   TRect inner = R;

@@ -11,6 +11,10 @@
 #include "toolkit/ribbon/qzRibbonFormCaptionHelper.h"
 #include "toolkit/ribbon/qzRibbonSkinParts.h"
 
+// Fills the rectangle with the colour (clNone fills nothing) and, with AExclude, takes it out of
+// the DC's clip region; an empty rectangle does neither.
+void FillRectExcluding(HDC DC, const TRect& R, TColor AColor, bool AExclude);
+
 class TqzCustomRibbonSkin : public TqzCustomBarSkin {
   TAVREN_CLASS(TqzCustomRibbonSkin, TqzCustomBarSkin)
  public:

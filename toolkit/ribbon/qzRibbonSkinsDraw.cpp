@@ -80,9 +80,8 @@ void TqzCustomRibbonSkin::PaintPlainCaptionButton(HDC DC, const TRect& R, Intege
 void TqzCustomRibbonSkin::PaintPlainFormCaption(HDC DC, const TRect& R, const TqzFormFrameInfo& Info) {
   TRect rest = R;
   if (Info.SizeState != 2) {
-    FillColor(DC, TRect{R.Left, R.Top, R.Right, R.Top + 1}, clBtnHighlight);
-    FillColor(DC, TRect{R.Left, R.Top + 1, R.Right, R.Top + 2}, clBtnFace);
-    ExcludeClipRect(DC, R.Left, R.Top, R.Right, R.Top + 2);
+    FillRectExcluding(DC, TRect{R.Left, R.Top, R.Right, R.Top + 1}, clBtnHighlight, true);
+    FillRectExcluding(DC, TRect{R.Left, R.Top + 1, R.Right, R.Top + 2}, clBtnFace, true);
     rest.Top += 2;
   }
   FillColor(DC, rest, Info.IsActive ? clActiveCaption : clInactiveCaption);
