@@ -14,6 +14,7 @@
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "user/Input.h"
 #include "user/VirtualKeys.h"
+#include "vcl/ControlsMessages.h"
 #include "vcl/StdCtrls.h"
 
 namespace {
@@ -505,6 +506,75 @@ TEST_F(ComboBox, PastingAChangeOpensTheListAndTheWheelScrollsIt) {
   Pump();
   EXPECT_TRUE(combo->GetDroppedDown());
   EXPECT_GT(SendMessage(List()->GetHandle(), LB_GETTOPINDEX, 0, 0), top);
+}
+
+}  // namespace
+
+namespace {
+
+// A second form with a combo, freed by the combo's own handlers.
+struct FormFreer : TObject {
+  TForm* owner = nullptr;
+  void Free(TObject*) { delete std::exchange(owner, nullptr); }
+};
+
+TEST_F(ComboBox, AFormFreedFromTheOpeningOrClosingHandlersTakesItsComboCleanly) {
+  enum Stage { kInit, kPopup, kCloseUp };
+  for (Stage stage : {kInit, kPopup, kCloseUp}) {
+    SCOPED_TRACE(stage);
+    FormFreer freer;
+    freer.owner = new TForm(nullptr, 0);
+    freer.owner->SetBounds(50, 50, 300, 200);
+    auto* other = new TkvComboBox(freer.owner);
+    other->SetParent(freer.owner);
+    other->SetBounds(10, 10, 150, 21);
+    other->GetComboBoxProperties()->GetItems()->Add("One");
+    TkvComboBoxProperties* p = other->GetComboBoxProperties();
+    TNotifyEvent free = MakeEvent<&FormFreer::Free>(&freer);
+    if (stage == kInit) p->SetOnInitPopup(free);
+    if (stage == kPopup) p->SetOnPopup(free);
+    if (stage == kCloseUp) p->SetOnCloseUp(free);
+    freer.owner->Show();
+    Pump();
+    other->SetFocus();
+    Pump();
+    other->SetDroppedDown(true);
+    Pump();
+    if (freer.owner) {
+      ScriptKeyPress(VK_ESCAPE);
+      Pump();
+    }
+    EXPECT_EQ(freer.owner, nullptr);
+    EXPECT_EQ(VisiblePopupCount(), 0);
+    Pump();
+  }
+}
+
+TEST_F(ComboBox, ASecondComboOpeningClosesTheFirstAndARecreatedWindowKeepsItsPopupRight) {
+  auto* second = new TkvComboBox(form);
+  second->SetParent(form);
+  second->SetBounds(20, 80, 150, 21);
+  second->GetComboBoxProperties()->GetItems()->Add("Other");
+  Pump();
+  Focus();
+  Key(VK_F4);
+  ASSERT_TRUE(combo->GetDroppedDown());
+  second->SetFocus();
+  second->SetDroppedDown(true);
+  Pump();
+  EXPECT_FALSE(combo->GetDroppedDown());
+  EXPECT_TRUE(second->GetDroppedDown());
+  EXPECT_EQ(VisiblePopupCount(), 1);
+  // The editor's window made anew while its popup is open: the popup closes and opens again.
+  second->Perform(CM_RECREATEWND, 0, 0);
+  Pump();
+  EXPECT_LE(VisiblePopupCount(), 1);
+  second->SetDroppedDown(false);
+  Pump();
+  second->SetDroppedDown(true);
+  Pump();
+  EXPECT_TRUE(second->GetDroppedDown());
+  EXPECT_EQ(events.Take().back(), "closeup 0");
 }
 
 }  // namespace
