@@ -54,6 +54,20 @@ constexpr int TMT_BORDERCOLOR = 3801;
 constexpr int TMT_FILLCOLOR = 3802;
 constexpr int TMT_TEXTCOLOR = 3803;
 
+// Parts and states of the button class the system draws.
+constexpr int BP_RADIOBUTTON = 2;
+constexpr int BP_GROUPBOX = 4;
+constexpr int RBS_UNCHECKEDNORMAL = 1;
+constexpr int RBS_UNCHECKEDHOT = 2;
+constexpr int RBS_UNCHECKEDPRESSED = 3;
+constexpr int RBS_UNCHECKEDDISABLED = 4;
+constexpr int RBS_CHECKEDNORMAL = 5;
+constexpr int RBS_CHECKEDHOT = 6;
+constexpr int RBS_CHECKEDPRESSED = 7;
+constexpr int RBS_CHECKEDDISABLED = 8;
+constexpr int GBS_NORMAL = 1;
+constexpr int GBS_DISABLED = 2;
+
 // What a theme answers. The base class is the platform's own answer: no visual styles.
 class ThemeProvider {
  public:
