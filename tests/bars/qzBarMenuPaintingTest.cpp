@@ -4,6 +4,7 @@
 
 #include "BarsTestSupport.h"
 #include "gdi/SysColors.h"
+#include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -159,6 +160,33 @@ TEST_F(MenuPainting, TheFlatLooksFrameTheMenuInOneLineAndOffice11PaintsTheIconBa
     }
     menu->Dismiss();
     menu = nullptr;
+  }
+}
+
+TEST_F(MenuPainting, ACaptionedSeparatorDrawsNoLineAboveTheFirstItem) {
+  auto heading = [&](const char* ACaption, Integer AIndex) {
+    auto* label = new TqzBarStatic(form);
+    label->SetCaption(ACaption);
+    items->GetItemLinks()->AddLinkForItem(label)->SetIndex(AIndex);
+  };
+  heading("Files", 0);
+  heading("More", 2);
+  Open(bmsStandard);
+  TBitmap bitmap;
+  bitmap.SetSize(100, 20);
+  TkvCanvas canvas(bitmap.GetCanvas());
+  TColor shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
+  for (Integer index : {0, 2}) {
+    bitmap.GetCanvas()->GetBrush()->SetColor(clWhite);
+    bitmap.GetCanvas()->FillRect(TRect(0, 0, 100, 20));
+    TqzBarItemControl* control = items->GetItemLinks()->GetLink(index)->GetControl();
+    control->FillDrawParams(true);
+    TqzBarItemControlDrawParams* params = control->GetDrawParams();
+    params->TargetCanvas = &canvas;
+    params->ContentParts = qzContentText;
+    menu->Painter()->DrawSeparatorItem(params, TRect(0, 0, 100, 20));
+    EXPECT_EQ(bitmap.GetCanvas()->GetPixel(50, 0) == shadow, index != 0) << index;
+    EXPECT_EQ(bitmap.GetCanvas()->GetPixel(50, 18), shadow) << index;
   }
 }
 

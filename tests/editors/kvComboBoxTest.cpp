@@ -464,7 +464,9 @@ TEST_F(ComboBox, EnterAndEscAreTheListsOnlyWhileItIsOpen) {
     Application()->ProcessMessages();
     Pump();
     EXPECT_FALSE(combo->GetDroppedDown());
-    if (c.open) EXPECT_EQ(combo->GetCloseUpReason(), c.reason);
+    if (c.open) {
+      EXPECT_EQ(Integer(combo->GetCloseUpReason()), Integer(c.reason));
+    }
     EXPECT_EQ(clicks.ok, c.okClicks);
     EXPECT_EQ(clicks.cancel, c.cancelClicks);
     EXPECT_EQ(combo->GetItemIndex(), c.itemIndex);

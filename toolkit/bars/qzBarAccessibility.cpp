@@ -42,7 +42,11 @@ TClassOf<TqzBarAccessibilityHelper> TCustomqzBarControl::AccessibilityHelperClas
 bool TCustomqzBarControl::IsUsable() { return !IsDestroying() && IsWindowShown(this); }
 
 bool TCustomqzBarControl::OwnsWindow(HWND AWnd) {
-  return AWnd && HandleAllocated() && (AWnd == GetHandle() || IsChild(GetHandle(), AWnd));
+  if (!AWnd || !HandleAllocated()) return false;
+  if (AWnd == GetHandle() || IsChild(GetHandle(), AWnd)) return true;
+  // An open drop-down is a window of its own.
+  TqzBarItemControl* selected = GetSelectedControl();
+  return selected && selected->OwnsWindow(AWnd);
 }
 
 TqzBarAccessibilityHelper* TqzBarItemControl::GetAccessibilityHelper() {

@@ -2,6 +2,12 @@
 
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControlCombos.h"
+#include "user/Input.h"
+#include "user/Monitors.h"
+#include "user/WindowPos.h"
+#include "user/WindowTree.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TCustomqzBarCombo,
     PROPERTY(ShowEditor).Default(true),
@@ -39,6 +45,35 @@ void TCustomqzBarCombo::FireCloseUp() {
   FOnCloseUp(this);
 }
 
+TqzBarItemLink* TCustomqzBarCombo::GetActiveLink() const {
+  for (Integer i = 0; i < GetLinkCount(); ++i) {
+    TqzBarItemLink* link = GetLink(i);
+    auto* control = link ? dynamic_cast<TqzBarWinControl*>(link->GetControl()) : nullptr;
+    if (control && (control->GetInPlaceActive() || control->IsDroppedDown())) return link;
+  }
+  return nullptr;
+}
+
+void TCustomqzBarCombo::OpenDropDownAt(Integer X, Integer Y) {
+  GetOnDropDown()(this);
+  HWND window = GetDropDownHandle();
+  if (!window) return;
+  PrepareDropDown();
+  TqzBarItemLink* link = GetActiveLink();
+  RECT size{};
+  GetWindowRect(window, &size);
+  TRect item = link ? link->GetItemRect() : TRect();
+  TCustomqzBarControl* bar = link ? link->GetBarControl() : nullptr;
+  bool besides = bar && (bar->GetItemPaintKind() == qzPaintMenu || bar->IsVertical());
+  TRect work;
+  WorkAreaAtPoint(TPoint(X, Y), work);
+  PlaceDropDownIn(work, TSize(item.Width(), item.Height()), TSize(size.Width(), size.Height()), besides, X, Y);
+  SetWindowPos(window, nullptr, X, Y, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0,
+               SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+  AfterDropDown();
+}
+
 void TCustomqzBarCombo::PlaceDropDownIn(const TRect& AWorkArea, const TSize& AItemSize, const TSize& ADropDownSize,
                                         bool AInMenuOrVertical, Integer& X, Integer& Y) {
   if (AInMenuOrVertical) {
@@ -61,7 +96,139 @@ TqzBarCustomCombo::TqzBarCustomCombo(TComponent* AOwner)
   FItems->SetOnChange(MakeEvent<&TqzBarCustomCombo::ItemsChanged>(this));
 }
 
-TqzBarCustomCombo::~TqzBarCustomCombo() { FItems->SetOnChange(TNotifyEvent()); }
+TqzBarCustomCombo::~TqzBarCustomCombo() {
+  FItems->SetOnChange(TNotifyEvent());
+  delete FListBox;
+}
+
+HWND TqzBarCustomCombo::GetDropDownHandle() {
+  if (HWND window = TCustomqzBarCombo::GetDropDownHandle()) return window;
+  if (!FListBox) FListBox = new TqzBarDropDownListBox(this);
+  return FListBox->GetHandle();
+}
+
+void TqzBarCustomCombo::PrepareDropDown() {
+  if (!FListBox) return;
+  TqzBarItemLink* link = GetActiveLink();
+  auto* control = link ? dynamic_cast<TqzBarCustomEditControl*>(link->GetControl()) : nullptr;
+  if (control) {
+    // The list looks like the editor it drops from.
+    TColor text, back;
+    control->Painter()->GetEditColors(control, text, back);
+    FListBox->GetFont()->Assign(control->GetParent()->GetEditFont());
+    FListBox->GetFont()->SetColor(text);
+    FListBox->SetColor(back);
+  }
+  FListBox->GetCanvas()->GetFont()->Assign(FListBox->GetFont());
+  FListBox->GetItems()->Assign(FItems.get());
+  Integer height = 4;
+  for (Integer i = 0; i < std::min(FItems->GetCount(), FDropDownCount); ++i) height += MeasureItemHeight(i);
+  SetWindowPos(FListBox->GetHandle(), nullptr, 0, 0, GetDropDownListWidth(), height,
+               SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+}
+
+void TqzBarCustomCombo::AfterDropDown() {
+  if (!FListBox) return;
+  // A list opened by a press still held tracks that press until it moves into the list.
+  bool pressed = GetKeyState(VK_LBUTTON) < 0;
+  if (pressed) SetCapture(FListBox->GetHandle());
+  FListBox->SetPressPending(pressed);
+}
+
+void TqzBarCustomCombo::FireCloseUp() {
+  TCustomqzBarCombo::FireCloseUp();
+  if (FListBox) FListBox->LoseOwner();
+}
+
+void TqzBarCustomCombo::OpenDropDownAt(Integer X, Integer Y) {
+  // The list belongs to the bar window it drops from: it is made anew for it.
+  if (FListBox) FListBox->LoseOwner();
+  TCustomqzBarCombo::OpenDropDownAt(X, Y);
+  SyncListIndex();
+}
+
+void TqzBarCustomCombo::SyncListIndex() {
+  TqzBarItemLink* link = GetActiveLink();
+  auto* control = link ? dynamic_cast<TqzBarComboControl*>(link->GetControl()) : nullptr;
+  if (!control) return;
+  String text;
+  control->GetInnerText(text);
+  Integer index = control->GetPreviewIndex();
+  if (index < 0 || index >= FItems->GetCount() || FItems->GetStrings(index) != text) index = FindItemByPrefix(text);
+  if (!control->IsDroppedDown() || !FListBox || !FListBox->HandleAllocated()) return;
+  if (index >= 0 && AnsiCompareText(FItems->GetStrings(index), text) == 0) {
+    FListBox->SetItemIndex(index);
+  } else {
+    FListBox->SetItemIndex(-1);
+    if (index >= 0) FListBox->SetTopIndex(index);
+  }
+}
+
+void TqzBarCustomCombo::DrawEditArea(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {
+  auto* control = dynamic_cast<TqzBarComboControl*>(AControl);
+  Integer index = control && control->GetInPlaceActive() ? control->GetPreviewIndex() : FItemIndex;
+  FPaintCanvas = ACanvas->GetCanvas();
+  try {
+    PaintListItem(AControl->Painter(), index, TOwnerDrawState(), R);
+  } catch (...) {
+    FPaintCanvas = nullptr;
+    throw;
+  }
+  FPaintCanvas = nullptr;
+}
+
+void TqzBarCustomCombo::PaintListItem(TqzBarPainter* APainter, Integer AIndex, TOwnerDrawState AState, const TRect& R) {
+  TCanvas* canvas = GetListCanvas();
+  if (FOnDrawItem) {
+    FOnDrawItem(this, AIndex, R, AState);
+  } else {
+    if (!FPaintCanvas && FListBox) {
+      // The list's own entries: selected ones in the highlight colours.
+      bool selected = AState.Contains(odSelected);
+      canvas->GetBrush()->SetColor(selected ? clHighlight : FListBox->GetColor());
+      canvas->GetFont()->SetColor(selected ? clHighlightText : FListBox->GetFont()->GetColor());
+    }
+    APainter->DrawEditDropDownItem(this, canvas, R, AIndex);
+  }
+  if (AState.Contains(odFocused)) canvas->DrawFocusRect(R);
+}
+
+TCanvas* TqzBarCustomCombo::GetListCanvas() {
+  if (FPaintCanvas) return FPaintCanvas;
+  if (!FListBox) FListBox = new TqzBarDropDownListBox(this);
+  if (FListBox->GetCanvas()->HandleAllocated()) return FListBox->GetCanvas();
+  // Between paints the list measures on a canvas of its own in the list's font.
+  if (!FMeasureBitmap) {
+    FMeasureBitmap = std::make_unique<TBitmap>();
+    FMeasureBitmap->SetSize(1, 1);
+  }
+  FMeasureBitmap->GetCanvas()->SetFont(FListBox->GetFont());
+  return FMeasureBitmap->GetCanvas();
+}
+
+Integer TqzBarCustomCombo::GetDropDownListWidth() {
+  Integer scrollBar = FItems->GetCount() > FDropDownCount ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+  Integer width = FDropDownWidth;
+  if (width <= 0) {
+    TqzBarItemLink* link = GetActiveLink();
+    auto* control = link ? dynamic_cast<TqzBarCustomEditControl*>(link->GetControl()) : nullptr;
+    TRect edit;
+    if (control) control->GetEditAreaRect(edit);
+    width = (control ? edit.Width() - 4 : 0) - scrollBar;
+    for (Integer i = 0; i < FItems->GetCount(); ++i) width = std::max(width, MeasureItemWidth(i));
+  }
+  return width + 4 + scrollBar;
+}
+
+Integer TqzBarCustomCombo::MeasureItemHeight(Integer AIndex) {
+  Integer height = FItemHeight > 0 ? FItemHeight : GetListCanvas()->TextHeight("Qq");
+  FOnMeasureItem(this, AIndex, height);
+  return height;
+}
+
+Integer TqzBarCustomCombo::MeasureItemWidth(Integer AIndex) {
+  return GetListCanvas()->TextWidth(ItemText(AIndex)) + 2;
+}
 
 String TqzBarCustomCombo::ItemText(Integer AIndex) const {
   return AIndex >= 0 && AIndex < FItems->GetCount() ? FItems->GetStrings(AIndex) : String();

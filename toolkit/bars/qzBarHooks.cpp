@@ -259,7 +259,9 @@ LRESULT MouseHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
     if (msg == WM_MOUSEWHEEL && ACode >= 0 && active && !IsEditingInPlace(active) && !active->HandlesMouseWheel()) {
       result = 1;
     } else if (info->hwnd != GetCapture() || msg == WM_RBUTTONUP) {
+      // A press inside the open bar windows is theirs to handle (it may land in an open drop-down).
       if (!CloseMenusOnOutsideClick(ACode, msg, info, result) && IsButtonDownMessage(msg) &&
+          !(ActiveBarControl() && IsInActiveMenuChain(info->hwnd)) &&
           (controller->CurrentSelection() || controller->IsWaitingForKeyTips() || controller->AreKeyTipsShown()))
         controller->EndKeyboardNavigation();
     }

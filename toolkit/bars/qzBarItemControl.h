@@ -294,6 +294,8 @@ class TqzBarItemControl : public TkvIUnknownObject, public virtual IqzBarHintPro
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsInVerticalBar();
   virtual bool HostsWindow() { return false; }
+  // The window belongs to the control (a hosted window, an open drop-down) and so to its bar.
+  virtual bool OwnsWindow(HWND) { return false; }
   // Edit-like controls that frame the whole control, not only their edit part, outside menus.
   virtual bool FramesWholeItem() { return false; }
   // The part the bar window must not paint over (a hosted window shows there); false for none.

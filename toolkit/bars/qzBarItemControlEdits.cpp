@@ -436,6 +436,11 @@ void TqzBarWinControl::Deactivate(bool AFlag) {
   inherited::Deactivate(AFlag);
 }
 
+bool TqzBarWinControl::OwnsWindow(HWND AWnd) {
+  HWND window = GetInnerWindow();
+  return AWnd && window && (AWnd == window || IsChild(window, AWnd));
+}
+
 void TqzBarWinControl::UserActivate(bool AByMouse) {
   SetInPlaceActive(true);
   ForwardPress(AByMouse);

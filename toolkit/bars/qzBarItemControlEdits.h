@@ -66,6 +66,7 @@ class TqzBarWinControl : public TqzBarItemControl {
   void UserActivate(bool AByMouse) override;
   bool CountsUse() override { return false; }
   bool HostsWindow() override { return true; }
+  bool OwnsWindow(HWND AWnd) override;
 
  protected:
   // The hosted window's own procedure for a message the control leaves to it.

@@ -24,6 +24,8 @@ class TqzBarItemLinks;
 class TqzBarItemControl;
 class TCustomqzBarControl;
 class TkvCanvas;
+class TqzBarPainter;
+class TqzBarDropDownListBox;
 class TCustomqzBarSubItem;
 
 // ---- Enumerations of items and links --------------------------------------------------------
@@ -914,6 +916,13 @@ class TCustomqzBarCombo : public TqzBarEdit {
   virtual bool KeyGoesToDropDown(Word AKey, TShiftState AShift);
   virtual HWND GetDropDownHandle();
   virtual void FireCloseUp();
+  // Fires OnDropDown and shows the drop-down window at the screen point, kept on the work area.
+  virtual void OpenDropDownAt(Integer X, Integer Y);
+  // The drop-down window takes its size and content before it shows, and the mouse after.
+  virtual void PrepareDropDown() {}
+  virtual void AfterDropDown() {}
+  // The link whose control edits the item or has its drop-down open; nil for none.
+  TqzBarItemLink* GetActiveLink() const;
 
   bool GetShowEditor() const { return !FEmptyWindow; }
   void SetShowEditor(bool Value) { FEmptyWindow = !Value; }
@@ -957,6 +966,21 @@ class TqzBarCustomCombo : public TCustomqzBarCombo {
   bool KeyGoesToDropDown(Word AKey, TShiftState AShift) override;
   // The first item sharing the longest prefix with the text, ignoring case; -1.
   Integer FindItemByPrefix(const String& AText);
+  HWND GetDropDownHandle() override;
+  void PrepareDropDown() override;
+  void AfterDropDown() override;
+  void FireCloseUp() override;
+  void OpenDropDownAt(Integer X, Integer Y) override;
+  void DrawEditArea(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
+  // The entry drawn by OnDrawItem, else its text; a focus rectangle for a focused entry.
+  virtual void PaintListItem(TqzBarPainter* APainter, Integer AIndex, TOwnerDrawState AState, const TRect& R);
+  virtual TCanvas* GetListCanvas();
+  virtual Integer GetDropDownListWidth();
+  virtual Integer MeasureItemHeight(Integer AIndex);
+  virtual Integer MeasureItemWidth(Integer AIndex);
+  // The list follows what the editor holds: the entry it names, else the best prefix match.
+  void SyncListIndex();
+  TqzBarDropDownListBox* GetListBox() const noexcept { return FListBox; }
 
   Integer GetDropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(Integer Value) { FDropDownCount = Value; }
@@ -980,6 +1004,10 @@ class TqzBarCustomCombo : public TCustomqzBarCombo {
   // The text of the item, empty for -1.
   String ItemText(Integer AIndex) const;
 
+  TqzBarDropDownListBox* FListBox = nullptr;
+  // Set while an edit area is drawn: the canvas, for the entry drawing.
+  TCanvas* FPaintCanvas = nullptr;
+  std::unique_ptr<TBitmap> FMeasureBitmap;
   Integer FDropDownCount = 8;
   Integer FDropDownWidth = 0;
   Integer FItemHeight = 0;

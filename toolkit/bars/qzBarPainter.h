@@ -30,6 +30,7 @@ class TqzBarPainter;
 class TqzBarSubMenuControl;
 class TqzDockControl;
 class TqzBar;
+class TqzBarCustomCombo;
 
 // The frame of a static item: none, a sunken or raised 1-pixel edge, an etched or bumped 2-pixel one.
 enum TqzBarStaticBorderStyle { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
@@ -302,6 +303,8 @@ class TqzBarPainter : public TObject {
   virtual Integer QuickItemCheckWidth();  // class
 
   // Menu text.
+  // Where a captioned separator's text starts in a menu.
+  virtual Integer SeparatorTextIndent(TqzBarItemControlDrawParams* AParams);  // class
   virtual void GetMenuTextMargins(TRect& AMargins);  // class
 
   // Buttons.
@@ -392,6 +395,10 @@ class TqzBarPainter : public TObject {
   // Edits.
   // The glyph, caption and edit parts of an edit item (indexes 1, 2 and 0).
   virtual void CalcEditPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R, std::vector<TRect>& AParts);
+  // The drop button at the right of the edit part, as wide as the bar window's combo arrow.
+  virtual void CalcComboPartRects2(TqzBarItemControlDrawParams* AParams, const TRect& R, std::vector<TRect>& AParts);
+  // An entry of a combo's list (-1: the item's current text) in the canvas's colours.
+  virtual void DrawEditDropDownItem(TqzBarCustomCombo* AItem, TCanvas* ACanvas, const TRect& R, Integer AIndex);
   // The value an edit shows while no editor does, drawn by its item into the edit area.
   virtual void DrawEditValue(TqzBarItem* AItem, TqzBarItemLink* ALink, const TRect& R, TkvCanvas* ACanvas);
   virtual TColor EditDisabledColor(TqzBarItemControl* AControl);
@@ -476,6 +483,9 @@ class TqzBarPainter : public TObject {
   virtual void GetStaticBorderWidths(TqzBarItemControl* AControl, TqzBarStaticBorderStyle AStyle, TRect& AWidths);
   virtual void GetSeparatorMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins);  // class
   virtual Integer SeparatorLineHeight();
+  // A separator item: its caption (a static caption), or its line in a menu or on a bar.
+  virtual void DrawSeparatorCaption(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  virtual void DrawSeparatorItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
   // clDefault: the screen tip keeps its own colour.
   virtual TColor ScreenTipDescriptionColor();
   virtual TColor ScreenTipTextColor();

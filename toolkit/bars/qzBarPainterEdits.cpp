@@ -434,3 +434,23 @@ void TqzBarPainter::DrawEditInnerWindow(TqzBarItemControl* AControl, TkvCanvas* 
   }
   ACanvas->PopClip();
 }
+
+// ---- Combos -------------------------------------------------------------------------------------
+
+void TqzBarPainter::CalcComboPartRects2(TqzBarItemControlDrawParams* AParams, const TRect& R,
+                                        std::vector<TRect>& AParts) {
+  TRect metrics;
+  ClassRef()->ComboButtonMetrics(AParams->PaintKind, metrics);
+  TRect button(R.Left + metrics.Left, R.Top + metrics.Top, R.Right - metrics.Right, R.Bottom - metrics.Bottom);
+  button.Left = button.Right - static_cast<Integer>(AParams->ItemControl->GetParent()->GetComboArrowWidth());
+  AParts[3] = button;
+  AParts[qzEditPart].Right = button.Left - ClassRef()->ComboButtonBorder();
+}
+
+void TqzBarPainter::DrawEditDropDownItem(TqzBarCustomCombo* AItem, TCanvas* ACanvas, const TRect& R, Integer AIndex) {
+  String text = AIndex == -1 ? AItem->GetText()
+                             : (AIndex >= 0 && AIndex < AItem->GetItems()->GetCount() ? AItem->GetItems()->GetStrings(AIndex)
+                                                                                        : String());
+  ACanvas->FillRect(R);
+  ACanvas->TextOut(R.Left + 2, R.Top, text);
+}

@@ -98,6 +98,11 @@ void TqzBarPainter::GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Inte
   if (inset % 2 != 0) AHeight = 2 * inset + 4;
 }
 
+Integer TqzBarPainter::SeparatorTextIndent(TqzBarItemControlDrawParams* AParams) {
+  auto* menu = dynamic_cast<TqzBarSubMenuControl*>(AParams->ItemControl->GetParent());
+  return menu ? ClassRef()->MenuTextStart(menu) : 0;
+}
+
 void TqzBarPainter::GetMenuContentMargins(TqzBarSubMenuControl*, TRect& R) {
   Integer inner = ClassRef()->MenuInnerBorderSize();
   R = TRect(inner, inner, inner, inner);

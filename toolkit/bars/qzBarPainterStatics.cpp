@@ -10,6 +10,7 @@
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "user/Rects.h"
 
 TColor TqzBarPainter::ProgressBarColor() { return static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT)); }
@@ -73,6 +74,31 @@ void TqzBarPainter::GetStaticBorderWidths(TqzBarItemControl*, TqzBarStaticBorder
 void TqzBarPainter::GetSeparatorMargins(TqzBarItemControlDrawParams*, TRect& AMargins) { AMargins = TRect(6, 0, 0, 0); }
 
 Integer TqzBarPainter::SeparatorLineHeight() { return 2; }
+
+void TqzBarPainter::DrawSeparatorCaption(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  DrawStaticItem(AParams, R);
+}
+
+void TqzBarPainter::DrawSeparatorItem(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  TCustomqzBarControl* bar = control->GetParent();
+  auto* menu = dynamic_cast<TqzBarSubMenuControl*>(bar);
+  if (AParams->ContentParts & qzContentText) {
+    DrawSeparatorCaption(AParams, R);
+    Integer line = SeparatorLineHeight();
+    TqzBarItemLink* link = control->GetLink();
+    // The first item of a menu needs no line above it.
+    if (link && link->GetVisibleIndex() > 0) DrawMenuSeparatorLine(AParams->TargetCanvas, TRect(R.Left, R.Top, R.Right, R.Top + line));
+    DrawMenuSeparatorLine(AParams->TargetCanvas, TRect(R.Left, R.Bottom - line, R.Right, R.Bottom));
+    return;
+  }
+  if (menu) {
+    DrawMenuSeparatorItem(menu, control, R, AParams->TargetCanvas);
+    return;
+  }
+  DrawBarSeparator(bar, AParams->TargetCanvas->DCHandle(), AParams->PaintKind != qzPaintHorizontal,
+                   bar->BackgroundBrush(), R);
+}
 
 TColor TqzBarPainter::ScreenTipDescriptionColor() { return clDefault; }
 

@@ -7,7 +7,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
-#include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarItemControlCombos.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
 
@@ -49,8 +49,8 @@ struct ItemClassEntry {
 const ItemClassEntry kItemClasses[] = {
     {TqzBarButton::ClassInfo(), true, TqzBarButtonControl::ClassInfo()},
     {TqzBarEdit::ClassInfo(), true, TqzBarEditControl::ClassInfo()},
-    {TCustomqzBarCombo::ClassInfo(), true},
-    {TqzBarCombo::ClassInfo(), true},
+    {TCustomqzBarCombo::ClassInfo(), true, TCustomqzBarComboControl::ClassInfo()},
+    {TqzBarCombo::ClassInfo(), true, TqzBarComboControl::ClassInfo()},
     {TqzBarSubItem::ClassInfo(), true, TqzBarSubItemControl::ClassInfo()},
     {TqzBarListItem::ClassInfo(), true},
     {TqzBarContainerItem::ClassInfo(), true},

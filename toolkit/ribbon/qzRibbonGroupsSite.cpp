@@ -24,9 +24,9 @@ void TqzRibbonGroupsDockControlSiteViewInfo::Calculate() {
   FScrollButtonBounds[0] = FScrollButtonBounds[1] = TRect{};
   FScrollButtons = 0;
   TqzCustomRibbon* ribbon = FSite->GetRibbon();
-  TqzRibbonTab* active = ribbon->GetActiveTab();
-  if (!active || !ribbon->GetViewInfo()->AreGroupsShownInRibbon(false)) return;
-  TqzRibbonGroupsDockControlViewInfo* groups = active->GetDockControl()->GetViewInfo();
+  TqzRibbonGroupsDockControl* dock = FSite->ActiveGroupsDockControl();
+  if (!dock || !ribbon->GetViewInfo()->AreGroupsShownInRibbon(false)) return;
+  TqzRibbonGroupsDockControlViewInfo* groups = dock->GetViewInfo();
   const TRect client = FSite->GetClientRect();
   const Integer width = std::abs(ribbon->GetFonts()->GetTabHeader()->GetHeight()) + 2;
   if (groups->ShowsLeftScrollButton()) {
@@ -100,6 +100,11 @@ void TqzRibbonGroupsDockControlSite::Paint() {
                                     controller->GetScrollingElement() == rhkGroupsScrollRight, false);
 }
 
+TqzRibbonGroupsDockControl* TqzRibbonGroupsDockControlSite::ActiveGroupsDockControl() const {
+  TqzRibbonTab* active = FRibbon->GetActiveTab();
+  return active ? active->GetDockControl() : nullptr;
+}
+
 TPoint TqzRibbonGroupsDockControlSite::ToRibbon(Integer X, Integer Y) {
   return FRibbon->ScreenToClient(ClientToScreen(TPoint(X, Y)));
 }
@@ -141,6 +146,24 @@ bool TqzRibbonGroupsDockControlSite::DoMouseWheelUp(TShiftState Shift, TPoint Mo
 }
 
 // ---- Shared routines -------------------------------------------------------------------------
+
+void DockBarTo(TqzBar* AToolbar, TqzDockControl* ADockControl) {
+  const bool loading = AToolbar->GetComponentState().Contains(csLoading);
+  const bool visible = AToolbar->GetVisible();
+  if (!loading) AToolbar->SetVisible(false);
+  AToolbar->SetDockControl(ADockControl);
+  if (!loading) AToolbar->SetVisible(visible);
+}
+
+void UndockBar(TqzBar* AToolbar) {
+  if (AToolbar->GetComponentState().Contains(csDestroying)) return;
+  const bool visible = AToolbar->GetVisible();
+  AToolbar->SetVisible(false);
+  AToolbar->SetDockControl(nullptr);
+  AToolbar->SetDockedDockingStyle(dsNone);
+  AToolbar->SetDockingStyle(dsNone);
+  AToolbar->SetVisible(visible);
+}
 
 void RedrawControl(TWinControl* AControl, bool AChildren, bool ANow) {
   if (!AControl || !AControl->HandleAllocated() || !IsWindowVisible(AControl->GetHandle())) return;

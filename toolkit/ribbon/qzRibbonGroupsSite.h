@@ -8,7 +8,10 @@
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/ribbon/qzRibbonViewInfo.h"
 
+class TqzBar;
 class TqzCustomRibbon;
+class TqzDockControl;
+class TqzRibbonGroupsDockControl;
 class TqzRibbonGroupsDockControlSite;
 
 class TqzRibbonGroupsDockControlSiteViewInfo : public TObject {
@@ -38,6 +41,8 @@ class TqzRibbonGroupsDockControlSite : public TkvControl {
   ~TqzRibbonGroupsDockControlSite() override;
 
   TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
+  // The groups dock control of the ribbon's active tab, nil without one.
+  TqzRibbonGroupsDockControl* ActiveGroupsDockControl() const;
   TqzRibbonGroupsDockControlSiteViewInfo* GetViewInfo() const noexcept { return FViewInfo.get(); }
 
   bool UsesScrollBars() override { return false; }
@@ -67,6 +72,12 @@ class TqzRibbonGroupsDockControlSite : public TkvControl {
 // Invalidates and redraws the control's window (its children too with AChildren), at once with
 // ANow, else through Update afterwards; nothing unless the window exists and is visible.
 void RedrawControl(TWinControl* AControl, bool AChildren, bool ANow);
+// Moves the toolbar into the dock control, keeping its visibility (hidden meanwhile, unless it is
+// being read).
+void DockBarTo(TqzBar* AToolbar, TqzDockControl* ADockControl);
+// The toolbar leaves its dock control and floats again with its visibility kept; nothing while
+// it is being destroyed.
+void UndockBar(TqzBar* AToolbar);
 // The work area of the window's monitor, or without a window of the monitor nearest the cursor;
 // the whole desktop when no monitor answers.
 TRect MonitorWorkAreaOf(HWND AWnd);

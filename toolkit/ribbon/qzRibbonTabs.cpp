@@ -9,6 +9,7 @@
 #include "rtl/SysUtils.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
+#include "toolkit/ribbon/qzRibbonGroupsSite.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbonTab,
@@ -295,12 +296,7 @@ void TqzRibbonTabGroup::ReleaseToolbar() {
     }
   }
   if (toolbar->GetDockControl() != (tab ? tab->GetDockControl() : nullptr)) return;
-  const bool visible = toolbar->GetVisible();
-  toolbar->SetVisible(false);
-  toolbar->SetDockControl(nullptr);
-  toolbar->SetDockedDockingStyle(dsNone);
-  toolbar->SetDockingStyle(dsNone);
-  toolbar->SetVisible(visible);
+  UndockBar(toolbar);
 }
 
 void TqzRibbonTabGroup::DockToolbar(TqzBar* AToolbar) {
@@ -309,11 +305,7 @@ void TqzRibbonTabGroup::DockToolbar(TqzBar* AToolbar) {
   if (!tab) return;
   TqzRibbonTab* active = ribbon ? ribbon->GetActiveTab() : nullptr;
   if (active != tab && active && AToolbar->GetDockControl() == active->GetDockControl()) return;
-  const bool loading = AToolbar->GetComponentState().Contains(csLoading);
-  const bool visible = AToolbar->GetVisible();
-  if (!loading) AToolbar->SetVisible(false);
-  AToolbar->SetDockControl(tab->GetDockControl());
-  if (!loading) AToolbar->SetVisible(visible);
+  DockBarTo(AToolbar, tab->GetDockControl());
 }
 
 void TqzRibbonTabGroup::ResolveLoadedToolbar() {
