@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvCurrencyEdit.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
@@ -96,6 +97,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
@@ -110,6 +112,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvDropDownEditStart();
   kvMRUEditStart();
   kvHyperLinkEditStart();
+  kvCurrencyEditStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();

@@ -3,6 +3,7 @@
 #include "toolkit/editors/kvButtonEdit.h"
 #include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
+#include "toolkit/editors/kvCurrencyEdit.h"
 #include "toolkit/editors/kvDataStorage.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvEdit.h"
@@ -38,6 +39,7 @@ void EditorsStart() {
   kvDropDownEditStart();
   kvMRUEditStart();
   kvHyperLinkEditStart();
+  kvCurrencyEditStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -61,6 +63,7 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
