@@ -153,12 +153,15 @@ TFormValue TWriter::CollectionValue(TCollection* Collection) {
 }
 
 // The name that the reader resolves back to the component: relative to the root, through the
-// owners below it (Frame1.Panel1). A component outside the root has no such name.
+// owners below it (Frame1.Panel1). A component outside the root, or one without a name on the
+// way (an editor's inner edit), has no such name.
 String TWriter::ReferenceName(TComponent* Component) const {
   if (Component == FLookupRoot) return Component->GetName();
   String path = Component->GetName();
+  if (path.empty()) return {};
   for (TComponent* owner = Component->GetOwner(); owner; owner = owner->GetOwner()) {
     if (owner == FLookupRoot) return path;
+    if (owner->GetName().empty()) return {};
     path = owner->GetName() + "." + path;
   }
   return {};

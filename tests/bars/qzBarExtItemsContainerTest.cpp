@@ -6,6 +6,7 @@
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
 #include "user/Painting.h"
 #include "user/WindowStyles.h"
 #include "vcl/StdCtrls.h"
@@ -147,20 +148,46 @@ TEST_F(ContainerItems, ALinkTheBarCannotShowHidesTheControl) {
 }
 
 TEST_F(ContainerItems, Screenshot) {
+  // The extra kinds side by side: the edit in its container, a place holder, a static text, a
+  // progress bar and a spin edit.
   auto* empty = new TqzBarControlContainerItem(form);
   empty->SetName("PlaceForAControl");
   bar->GetItemLinks()->AddLinkForItem(empty)->SetBeginGroup(true);
+  TqzBar* more = manager->GetBars()->AddBar();
+  more->SetCaption("More");
+  auto* status = new TqzBarStatic(form);
+  status->SetCaption("Ready");
+  status->SetBorderStyle(sbsLowered);
+  more->GetItemLinks()->AddLinkForItem(status);
+  auto* progress = new TqzBarProgressItem(form);
+  progress->SetCaption("Converting");
+  progress->SetPosition(40);
+  more->GetItemLinks()->AddLinkForItem(progress);
+  auto* quality = new TqzBarSpinEdit(form);
+  quality->SetCaption("Quality:");
+  quality->SetShowCaption(true);
+  quality->SetWidth(70);
+  quality->SetMaxValue(100);
+  quality->SetValue(85);
+  quality->SetPrefix(" %");
+  more->GetItemLinks()->AddLinkForItem(quality)->SetBeginGroup(true);
+  more->SetDockingStyle(dsTop);
+  more->SetRow(1);
+  more->SetVisible(true);
   Pump();
   const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
   String folder = dir ? dir : "test-output";
   std::filesystem::create_directories(folder);
-  const TqzBarManagerStyle styles[] = {bmsStandard, bmsOffice11};
-  const char* names[] = {"standard", "office11"};
-  for (Integer i = 0; i < 2; ++i) {
-    manager->SetStyle(styles[i]);
+  struct Style {
+    TqzBarManagerStyle style;
+    const char* name;
+  } styles[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"},
+                {bmsOffice11, "office11"}, {bmsXP, "xp"}};
+  for (const Style& style : styles) {
+    manager->SetStyle(style.style);
     manager->GetBars()->RebuildAll();
     Pump();
-    EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-container-" + names[i] + ".png"));
+    EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-extra-items-" + style.name + ".png")) << style.name;
   }
 }
 

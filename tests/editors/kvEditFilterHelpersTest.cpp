@@ -7,6 +7,7 @@
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvRadioGroup.h"
 #include "toolkit/editors/kvTextEdit.h"
 
 namespace {
@@ -93,6 +94,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvMemoEnd();
+  kvRadioGroupEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
@@ -105,6 +107,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMaskEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();
   kvLabelStart();

@@ -42,4 +42,23 @@ TEST_F(GroupBoxScreenshot, TheThirteenCaptionPlacesPlainWithShadowAndAsPanels) {
   EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), String(output) + "/editors-group-boxes.png"));
 }
 
+TEST_F(GroupBoxScreenshot, CaptionPlacesUnderABuiltInSkin) {
+  const char* output = std::getenv("TAVREN_TEST_OUTPUT");
+  if (!output || !*output) GTEST_SKIP() << "TAVREN_TEST_OUTPUT is not set";
+  mkdir(output, 0755);
+  form->SetBounds(0, 0, 5 * 150 + 10, 3 * 80 + 10);
+  form->SetColor(clBtnFace);
+  for (Integer a = alTopLeft; a <= alCenterCenter; ++a) {
+    auto* box = new TkvCustomGroupBox(form);
+    box->SetParent(form);
+    box->SetBounds(10 + (a % 5) * 150, 10 + (a / 5) * 80, 140, 70);
+    box->GetStyle()->GetLookAndFeel()->SetSkinName("Skin02");
+    box->SetCaption(kPlaces[a]);
+    box->SetAlignment(static_cast<TkvCaptionAlignment>(a));
+  }
+  form->Show();
+  Pump();
+  EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), String(output) + "/editors-group-boxes-skin.png"));
+}
+
 }  // namespace

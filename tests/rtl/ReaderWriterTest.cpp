@@ -152,6 +152,15 @@ TEST_F(Streaming, DefaultsAreNotWritten) {
             "end\n");
 }
 
+TEST_F(Streaming, AReferenceToAComponentWithoutANameIsLeftOut) {
+  TTestForm form(nullptr);
+  form.SetName("Form1");
+  // An unnamed component of the form (an editor's inner part) cannot be named back.
+  auto* inner = new TTestControl(&form);
+  form.SetBuddy(inner);
+  EXPECT_EQ(WriteComponentToText(&form), "object Form1: TTestForm\n  Left = 0\n  Top = 0\nend\n");
+}
+
 TEST_F(Streaming, UnknownClassRaisesClassNotFound) {
   TTestForm form(nullptr);
   try {

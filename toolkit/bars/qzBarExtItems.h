@@ -8,9 +8,11 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "vcl/Forms.h"
+#include "vcl/Timers.h"
 
 // ---- Static item ----------------------------------------------------------------------------------
 
@@ -306,6 +308,116 @@ class TqzBarInPlaceSubItemControl : public TqzBarSubItemControl {
   TqzBarInPlaceSubItemControlDrawParams* InPlaceParams() const {
     return static_cast<TqzBarInPlaceSubItemControlDrawParams*>(GetDrawParams());
   }
+};
+
+// ---- Spin edit ---------------------------------------------------------------------------------------
+
+enum TqzBarSpinEditValueType { svtInteger, svtFloat };
+TAVREN_ENUM_INFO(TqzBarSpinEditValueType, svtInteger, svtFloat);
+enum TqzBarSpinEditPrefixPlace { ppStart, ppEnd };
+TAVREN_ENUM_INFO(TqzBarSpinEditPrefixPlace, ppStart, ppEnd);
+enum TqzBarSpinEditButton { sbUp, sbDown };
+TAVREN_ENUM_INFO(TqzBarSpinEditButton, sbUp, sbDown);
+
+class TqzBarSpinEditControl;
+using TqzBarSpinEditButtonClickEvent = TEvent<void(TObject* Sender, TqzBarSpinEditButton AButton)>;
+
+// An edit holding a number, whole or not, between optional bounds (both 0: none), with a text
+// before or after it, stepped by its buttons, the Up and Down keys and the wheel.
+class TqzBarSpinEdit : public TqzBarEdit {
+  TAVREN_CLASS(TqzBarSpinEdit, TqzBarEdit)
+ public:
+  explicit TqzBarSpinEdit(TComponent* AOwner);
+
+  void SetText(const String& Value) override;
+  void FireKeyDown(Word& AKey, TShiftState AShift) override;
+  void FireKeyPress(Char& AKey) override;
+  void FireKeyUp(Word& AKey, TShiftState AShift) override;
+
+  // The number rules.
+  Extended Normalize(Extended AValue) const;
+  Extended ClampValue(Extended AValue) const;
+  String FormatValue(Extended AValue) const;
+  String StripPrefix(const String& AText) const;
+  // A text that is no number gives MinValue.
+  Extended ParseValue(const String& AText) const;
+  // The number of what the editor in place shows, else of Text.
+  Extended CurValue();
+  void SetCurValue(Extended AValue);
+  virtual void DoButtonClick(TqzBarSpinEditButton AButton);
+
+  Extended GetValue() const { return ParseValue(GetText()); }
+  void SetValue(Extended Value);
+  Extended GetIncrement() const noexcept { return FIncrement; }
+  void SetIncrement(Extended Value);
+  Extended GetMinValue() const noexcept { return FMinValue; }
+  void SetMinValue(Extended Value);
+  Extended GetMaxValue() const noexcept { return FMaxValue; }
+  void SetMaxValue(Extended Value);
+  String GetPrefix() const { return FPrefix; }
+  void SetPrefix(const String& Value);
+  TqzBarSpinEditPrefixPlace GetPrefixPlace() const noexcept { return FPrefixPlace; }
+  void SetPrefixPlace(TqzBarSpinEditPrefixPlace Value);
+  TqzBarSpinEditValueType GetValueType() const noexcept { return FValueType; }
+  void SetValueType(TqzBarSpinEditValueType Value);
+  TqzBarSpinEditButtonClickEvent GetOnButtonClick() const { return FOnButtonClick; }
+  void SetOnButtonClick(TqzBarSpinEditButtonClickEvent Value) { FOnButtonClick = Value; }
+  bool IsIncrementStored() const { return FIncrement != 1; }
+  bool IsMinValueStored() const { return FMinValue != 0; }
+  bool IsMaxValueStored() const { return FMaxValue != 0; }
+  bool IsValueStored() const { return GetValue() != 0; }
+
+ private:
+  bool HasBounds() const { return FMinValue != 0 || FMaxValue != 0; }
+  // The number of a text without its prefix; false when it is none.
+  bool TryParse(const String& AText, Extended& AValue) const;
+  // The control that edits the item in place now, nil when none.
+  TqzBarSpinEditControl* EditingControl() const;
+  // Both bounds again after one of them moved.
+  void ReclampValues();
+
+  Extended FIncrement = 1;
+  Extended FMinValue = 0;
+  Extended FMaxValue = 0;
+  String FPrefix;
+  TqzBarSpinEditPrefixPlace FPrefixPlace = ppEnd;
+  TqzBarSpinEditValueType FValueType = svtInteger;
+  TqzBarSpinEditButtonClickEvent FOnButtonClick;
+};
+
+class TqzBarSpinEditControl : public TqzBarEditControl {
+  TAVREN_CLASS(TqzBarSpinEditControl, TqzBarEditControl)
+ public:
+  explicit TqzBarSpinEditControl(TqzBarItemLink* ALink);
+  ~TqzBarSpinEditControl() override;
+  TqzBarSpinEdit* GetSpinEdit() const { return static_cast<TqzBarSpinEdit*>(GetItem()); }
+
+  Integer GetActiveButtonIndex() const noexcept { return FActiveButtonIndex; }
+  // A read-only item keeps -1.
+  void SetActiveButton(Integer AIndex);
+  void ReleaseButton();
+  // Presses the button part (one step), and keeps stepping while it stays pressed.
+  void PressButton(Integer APart);
+  bool IsRepeating() const;
+
+  TClassOf<TqzBarItemControlDrawParams> DrawParamsClass() override;
+  void FillDrawParams(bool ARefresh) override;
+  Integer GetPartCount() override { return inherited::GetPartCount() + 2; }
+  void CalcPartRects() override;
+  void PaintEditArea() override;
+  void SetInPlaceActive(bool AFlag) override;
+  void InnerWndProc(TMessage& Message) override;
+  void MouseDown(TMouseButton AButton, TShiftState AShift, const TPoint& P) override;
+  void MouseUp(TMouseButton AButton, TShiftState AShift, const TPoint& P) override;
+  // While the step repeats, the button under the pointer is the pressed one (none off them).
+  void TrackHotPart(const TPoint& P) override;
+
+ private:
+  void RepeatTimer(TObject* Sender);
+  TqzBarSpinEditDrawParams* SpinParams() const { return static_cast<TqzBarSpinEditDrawParams*>(GetDrawParams()); }
+
+  Integer FActiveButtonIndex = -1;
+  std::unique_ptr<TTimer> FRepeatTimer;
 };
 
 // ---- Large button -------------------------------------------------------------------------------

@@ -18,6 +18,7 @@ const TExtItemClass kExtItemClasses[] = {
     {TqzBarLargeButton::ClassInfo(), TqzBarLargeButtonControl::ClassInfo()},
     {TqzBarControlContainerItem::ClassInfo(), TqzBarControlContainerControl::ClassInfo()},
     {TqzBarProgressItem::ClassInfo(), TqzBarProgressControl::ClassInfo()},
+    {TqzBarSpinEdit::ClassInfo(), TqzBarSpinEditControl::ClassInfo()},
     // A menu shows the entries in the list's place; toolbars wait for the container's control.
     {TqzBarMRUListItem::ClassInfo(), nullptr},
     {TqzBarInPlaceSubItem::ClassInfo(), TqzBarInPlaceSubItemControl::ClassInfo()},

@@ -196,3 +196,16 @@ class TqzBarEditControl : public TqzBarCustomEditControl {
 
   HWND FEditWindow = nullptr;
 };
+
+// The part indexes a spin edit adds: the up and the down button.
+constexpr Integer qzSpinUpPart = 3;
+constexpr Integer qzSpinDownPart = 4;
+
+// What a spin edit draws by: the pressed button part (-1 none) and its arrows' size.
+class TqzBarSpinEditDrawParams : public TqzBarEditLikeControlDrawParams {
+  TAVREN_CLASS(TqzBarSpinEditDrawParams, TqzBarEditLikeControlDrawParams)
+ public:
+  using TqzBarEditLikeControlDrawParams::TqzBarEditLikeControlDrawParams;
+  Integer PressedPart = -1;
+  TSize ArrowSize;
+};

@@ -447,6 +447,19 @@ class TqzBarPainter : public TObject {
   virtual void GetSpinArrowSize(Integer AHeight, TSize& ASize);  // class
   virtual void GetSpinButtonMargins(Byte APaintKind, TRect& AMargins);  // class
   virtual Integer SpinButtonWidth(Byte APaintKind, const TRect& R);  // class
+  // The up (APart 1) or down (2) button at the right end of R; empty when the buttons would take
+  // half of the control's edit area or more.
+  virtual void CalcSpinButtonRects(TqzBarItemControlDrawParams* AParams, const TRect& R, TRect& AButton,
+                                   Integer APart);
+  // The two button parts at the right of the edit part, which ends before them.
+  virtual void CalcSpinPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R, std::vector<TRect>& AParts);
+  // ADirection is the button part: 3 up, 4 down.
+  virtual void GetSpinArrowOrigin(TqzBarItemControlDrawParams* AParams, const TRect& R, TPoint& AOrigin,
+                                  Integer ADirection);
+  virtual void DrawSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin, Integer ADirection);
+  virtual void DrawSpinButton(TqzBarItemControlDrawParams* AParams, const TRect& R, Integer APart);
+  // The room behind the two buttons.
+  virtual void DrawSpinEditArea(TqzBarItemControlDrawParams* AParams, const TRect& R);
 
   // Progress, in-place sub-items, static items, separators and screen tips.
   virtual TColor ProgressBarColor();    // class

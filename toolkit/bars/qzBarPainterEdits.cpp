@@ -261,6 +261,87 @@ Integer TqzBarPainter::SpinButtonWidth(Byte APaintKind, const TRect& R) {
   return arrow.cx + 2 * arrow.cy - margins.Left - margins.Right + 4;
 }
 
+void TqzBarPainter::CalcSpinButtonRects(TqzBarItemControlDrawParams* AParams, const TRect& R, TRect& AButton,
+                                        Integer APart) {
+  TqzBarPainterClass cls = ClassRef();
+  TRect margins;
+  cls->GetSpinButtonMargins(AParams->PaintKind, margins);
+  Integer width = cls->SpinButtonWidth(AParams->PaintKind, R);
+  AButton = R;
+  AButton.Left = R.Right - width - margins.Left - margins.Right;
+  TRect edit;
+  static_cast<TqzBarCustomEditControl*>(AParams->ItemControl)->GetEditAreaRect(edit);
+  if (AButton.Width() * 2 >= edit.Width()) {
+    AButton = TRect();
+    return;
+  }
+  AButton = TRect(AButton.Left + margins.Left, AButton.Top + margins.Top, AButton.Right - margins.Right,
+                  AButton.Bottom - margins.Bottom);
+  Integer middle = (AButton.Top + AButton.Bottom) / 2;
+  if (APart == 1)
+    AButton.Bottom = middle;
+  else
+    AButton.Top = middle;
+}
+
+void TqzBarPainter::CalcSpinPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R,
+                                      std::vector<TRect>& AParts) {
+  CalcSpinButtonRects(AParams, R, AParts[qzSpinUpPart], 1);
+  CalcSpinButtonRects(AParams, R, AParts[qzSpinDownPart], 2);
+  if (IsRectEmpty(&AParts[qzSpinUpPart])) return;
+  TRect borders, margins;
+  ClassRef()->GetEditBorders(AParams->PaintKind, borders);
+  ClassRef()->GetSpinButtonMargins(AParams->PaintKind, margins);
+  AParts[qzEditPart].Right = AParts[qzSpinUpPart].Left - borders.Right - margins.Left;
+}
+
+void TqzBarPainter::GetSpinArrowOrigin(TqzBarItemControlDrawParams* AParams, const TRect& R, TPoint& AOrigin,
+                                       Integer ADirection) {
+  Integer h = static_cast<TqzBarSpinEditDrawParams*>(AParams)->ArrowSize.cy;
+  AOrigin = TPoint(R.Left + h, (R.Top + R.Bottom - h) / 2 + (ADirection == qzSpinUpPart ? h - 1 : 0));
+}
+
+void TqzBarPainter::DrawSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin, Integer ADirection) {
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  Integer w = static_cast<TqzBarSpinEditDrawParams*>(AParams)->ArrowSize.cx;
+  Integer apex = ADirection == qzSpinUpPart ? -(w / 2) : w / 2;
+  auto triangle = [&](Integer ADx, Integer ADy, TColor AColor) {
+    POINT points[3] = {{AOrigin.X + ADx, AOrigin.Y + ADy},
+                       {AOrigin.X + w - 1 + ADx, AOrigin.Y + ADy},
+                       {AOrigin.X + w / 2 + ADx, AOrigin.Y + apex + ADy}};
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(AColor));
+    HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(AColor));
+    HGDIOBJ oldBrush = SelectObject(DC, brush);
+    HGDIOBJ oldPen = SelectObject(DC, pen);
+    Polygon(DC, points, 3);
+    SelectObject(DC, oldPen);
+    SelectObject(DC, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+  };
+  if (AParams->EnabledLook) {
+    triangle(0, 0, clBtnText);
+  } else {
+    triangle(1, 1, clBtnHighlight);
+    triangle(0, 0, clBtnShadow);
+  }
+}
+
+void TqzBarPainter::DrawSpinButton(TqzBarItemControlDrawParams* AParams, const TRect& R, Integer APart) {
+  auto* spin = static_cast<TqzBarSpinEditDrawParams*>(AParams);
+  ClassRef()->DrawSmallButtonFace(AParams->ItemControl, AParams->TargetCanvas->DCHandle(), spin->PressedPart == APart,
+                                  AParams->SelectedLook, AParams->EnabledLook, R);
+  TPoint origin;
+  GetSpinArrowOrigin(AParams, R, origin, APart);
+  DrawSpinArrow(AParams, origin, APart);
+}
+
+void TqzBarPainter::DrawSpinEditArea(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  ClassRef()->FillItemBackground(control, AParams->TargetCanvas->DCHandle(), false,
+                                 control->GetParent()->BackgroundBrush(), R);
+}
+
 // ---- Edit items ---------------------------------------------------------------------------------
 
 void TqzBarPainter::CalcEditPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R,

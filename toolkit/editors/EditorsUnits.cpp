@@ -14,6 +14,7 @@
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvProgressBar.h"
+#include "toolkit/editors/kvRadioGroup.h"
 #include "toolkit/editors/kvShellBrowser.h"
 #include "toolkit/editors/kvShellBrowserDialog.h"
 #include "toolkit/editors/kvShellCommon.h"
@@ -35,6 +36,7 @@ void EditorsStart() {
   kvButtonEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
   kvProgressBarStart();
@@ -56,6 +58,7 @@ void EditorsEnd() {
   kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();
+  kvRadioGroupEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvButtonEditEnd();

@@ -1,6 +1,10 @@
 #pragma once
 // Radio buttons drawn through the look-and-feel painters: the glyph of the chosen look, hot and
-// pressed states that follow the mouse, an optional transparent background and a toolkit popup menu.
+// pressed states that follow the mouse, an optional transparent background and a toolkit popup menu;
+// and the radio group editor, a button group of such buttons whose edit value is the checked item's.
+//
+// Sources: kvRadioGroupButton.cpp (the radio button), kvRadioGroupProperties.cpp (items, Properties,
+// filter helper, unit), kvRadioGroupControl.cpp (the group and its buttons), kvRadioGroupView.cpp.
 
 #include <memory>
 
@@ -8,6 +12,8 @@
 #include "toolkit/foundation/kvGraphics.h"
 #include "toolkit/foundation/kvLookAndFeelPainters.h"
 #include "toolkit/foundation/kvLookAndFeels.h"
+#include "toolkit/editors/kvDropDownEdit.h"
+#include "toolkit/editors/kvGroupBox.h"
 #include "vcl/StdCtrls.h"
 
 // The radio button's own states, in the order the group and the painters map them.
@@ -35,6 +41,7 @@ class TkvRadioButton : public TRadioButton {
   Integer GetColumn() const { return FColumn; }
   Integer GetRow() const { return FRow; }
   void SetPlace(Integer Column, Integer Row) { FColumn = Column, FRow = Row; }
+  bool GetClicksDisabled() const { return FClicksDisabled; }
 
   // Virtual operations, in the order descendants know them.
   virtual void CaptionMargins(TRect& R, bool Native);
@@ -91,3 +98,249 @@ class TkvRadioButton : public TRadioButton {
   Integer FColumn = 0;
   Integer FRow = 0;
 };
+
+// ---- Radio group ------------------------------------------------------------------------------
+
+constexpr Integer skvRadioGroupDefaultCaption = 64384;
+
+class TkvRadioGroupItem : public TkvButtonGroupItem {
+  TAVREN_CLASS(TkvRadioGroupItem, TkvButtonGroupItem)
+ public:
+  using TkvButtonGroupItem::TkvButtonGroupItem;
+  void Assign(TPersistent* Source) override;
+  const Variant& GetValue() const { return FValue; }
+  // An exactly equal value changes nothing.
+  void SetValue(const Variant& Value);
+  bool IsValueStored() const { return !VarIsNull(FValue); }
+
+ private:
+  Variant FValue = Null();
+};
+
+class TkvRadioGroupItems : public TkvButtonGroupItems {
+  TAVREN_CLASS(TkvRadioGroupItems, TkvButtonGroupItems)
+ public:
+  using TkvButtonGroupItems::TkvButtonGroupItems;
+  TkvRadioGroupItem* GetRadioItem(Integer Index) const { return static_cast<TkvRadioGroupItem*>(GetItems(Index)); }
+  TkvRadioGroupItem* AddItem(const String& Caption, const Variant& Value = Null());
+};
+
+class TkvCustomRadioGroupProperties : public TkvCustomButtonGroupProperties {
+  TAVREN_CLASS(TkvCustomRadioGroupProperties, TkvCustomButtonGroupProperties)
+ public:
+  explicit TkvCustomRadioGroupProperties(TPersistent* AOwner);
+  void Assign(TPersistent* Source) override;
+  TClass GetEditorClass() override;
+  TClassOf<TkvCustomEditViewData> GetViewDataClass() override;
+  TClassOf<TkvCustomEditViewInfo> GetViewInfoClass() override;
+  Integer GetSupportedFeatures() override { return TkvCustomButtonGroupProperties::GetSupportedFeatures() | 0x210; }
+  bool CanCompareEditValues() override { return true; }
+  bool DisplayValuesEqual(const Variant& A, const Variant& B) override;
+  String EditValueToDisplayText(const Variant& EditValue, bool FullText) override;
+  void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool EditorFocused) override;
+  TkvButtonGroupItems* CreateItems() override;
+  Integer EffectiveColumns() override;
+
+  // The first item whose Value (or, when it has none, its Caption) matches EditValue; -1 none.
+  Integer IndexOfValue(const Variant& EditValue);
+  TkvRadioGroupItems* GetRadioItems() { return static_cast<TkvRadioGroupItems*>(GetItems()); }
+  void SetRadioItems(TkvRadioGroupItems* Value) { SetItems(Value); }
+  const String& GetDefaultCaption() const { return FDefaultCaption; }
+  void SetDefaultCaption(const String& Value) { Store(FDefaultCaption, Value); }
+  bool IsDefaultCaptionStored();
+  const Variant& GetDefaultValue() const { return FDefaultValue; }
+  void SetDefaultValue(const Variant& Value);
+  bool IsDefaultValueStored() const { return !VarIsNull(FDefaultValue); }
+
+ private:
+  String FDefaultCaption;
+  Variant FDefaultValue = Null();
+};
+
+class TkvRadioGroupProperties : public TkvCustomRadioGroupProperties {
+  TAVREN_CLASS(TkvRadioGroupProperties, TkvCustomRadioGroupProperties)
+ public:
+  using TkvCustomRadioGroupProperties::TkvCustomRadioGroupProperties;
+};
+
+class TkvRadioGroupButtonViewInfo : public TkvGroupBoxButtonViewInfo {
+  TAVREN_CLASS(TkvRadioGroupButtonViewInfo, TkvGroupBoxButtonViewInfo)
+ public:
+  TkvRadioGroupButtonViewInfo() = default;
+  // A data-aware copy of a classic button has its glyph one pixel further right.
+  void PlaceGlyph(const TSize& Glyph, Integer Side, bool PaintsDataCopy) override;
+};
+
+class TkvCustomRadioGroupViewInfo : public TkvButtonGroupViewInfo {
+  TAVREN_CLASS(TkvCustomRadioGroupViewInfo, TkvButtonGroupViewInfo)
+ public:
+  TkvCustomRadioGroupViewInfo();
+  void CopyFrom(TkvContainerViewInfo* Other) override;
+  TClassOf<TkvEditButtonViewInfo> GetButtonViewInfoClass() override { return TkvRadioGroupButtonViewInfo::ClassInfo(); }
+  bool ButtonTransparent(TkvGroupBoxButtonViewInfo* Button) override;
+  void PaintButtonGlyph(TkvCanvas* Canvas, TkvGroupBoxButtonViewInfo* Button) override;
+  void PaintButtonCaption(TkvCanvas* Canvas, TkvGroupBoxButtonViewInfo* Button) override;
+
+  Integer CheckedIndex = -1;
+};
+
+class TkvCustomRadioGroupViewData : public TkvButtonGroupViewData {
+  TAVREN_CLASS(TkvCustomRadioGroupViewData, TkvButtonGroupViewData)
+ public:
+  using TkvButtonGroupViewData::TkvButtonGroupViewData;
+  void ComputeViewInfo(TkvCanvas* Canvas, const TRect& Bounds, const TPoint& P, Integer Button, TShiftState Shift,
+                       TkvCustomEditViewInfo* ViewInfo, bool IsMouseEvent) override;
+  void LoadDisplayValue(TkvCanvas* Canvas, const Variant& Value, TkvCustomEditViewInfo* ViewInfo) override;
+  void GetButtonMetrics(bool WidthGiven, TkvCanvas* Canvas, TkvButtonMetrics& Metrics) override;
+  void ButtonComputed(TkvGroupBoxButtonViewInfo* Button, TkvButtonGroupViewInfo* ViewInfo) override;
+
+  TkvCustomRadioGroupProperties* RadioProperties() {
+    return static_cast<TkvCustomRadioGroupProperties*>(Properties);
+  }
+  // The look asks for native style and the button theme opens.
+  bool ButtonsNative();
+};
+
+class TkvCustomRadioGroup;
+
+// The child control of one item of a radio group.
+class TkvCustomRadioGroupButton : public TkvRadioButton {
+  TAVREN_CLASS(TkvCustomRadioGroupButton, TkvRadioButton)
+  TAVREN_MESSAGES()
+ public:
+  explicit TkvCustomRadioGroupButton(TComponent* AOwner);
+  ~TkvCustomRadioGroupButton() override;
+
+  bool CanFocus() override;
+  void SetChecked(bool Value) override;
+  bool IsInGroupInplace() override;
+  bool NeedsParentBackground() override;
+  bool IsNative() override;
+  bool IsTransparent() override;
+  bool BackgroundBorrowed() override;
+  void PaintBackground() override;
+
+  TkvCustomRadioGroup* GetGroup() const { return FGroup; }
+  // The device context its canvas paints on now (none outside its painting).
+  HDC CanvasHandle();
+  // Checks or unchecks without the group's button-checked step; a button already inside such a
+  // set is left alone.
+  void GuardedSetChecked(bool Value);
+
+ protected:
+  void WndProc(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+  void Click() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void KeyPress(Char& Key) override;
+  void WMGetDlgCode(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void CNCommand(TMessage& Message);
+
+ private:
+  TkvCustomRadioGroup* FGroup;
+  bool FInGuardedSet = false;
+  bool FInCommand = false;
+  bool FMousePress = false;
+};
+
+class TkvCustomRadioGroup : public TkvCustomButtonGroup {
+  TAVREN_CLASS(TkvCustomRadioGroup, TkvCustomButtonGroup)
+ public:
+  explicit TkvCustomRadioGroup(TComponent* AOwner)
+      : TkvCustomRadioGroup(AOwner, false, TkvCustomRadioGroupProperties::ClassInfo()) {}
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvCustomRadioGroupProperties::ClassInfo(); }
+
+  void SetDragMode(TDragMode Value) override;
+  void SetFocus() override;
+  void SetParentBackground(bool Value) override;
+  bool IsOwnScrollControl(TControl* Control) override;
+  bool IsFocusedNow() override;
+  void SetDragKind(TDragKind Value) override;
+  void StoreEditValue(const Variant& Value) override;
+  bool IsPaintCopy() override;
+  void BeginInplaceEdit(TkvCustomEditData*& Data) override;
+  void ClearValue() override { SetItemIndex(-1); }
+  void PlaceButtons() override;
+  HDC ButtonCanvasHandle(Integer Index) override;
+  TWinControl* CreateButtonControl() override;
+  void SyncButtonStyles() override;
+  void UpdateButtons() override;
+  void GetTabOrderList(std::vector<TWinControl*>& List) override;
+
+  // The edit value of an item position: -1 gives DefaultValue, else the item's Value or Caption.
+  Variant PrepareEditValue(Integer Index);
+  // Stores Value and brings the buttons to it (Forced: only the focus follows).
+  void SetEditValueAndButtons(const Variant& Value, bool Forced);
+  // A button became checked by the user, the keys or the platform.
+  void ButtonChecked(TkvCustomRadioGroupButton* Button);
+  // The group's after-load step: DefaultValue, then the stored index.
+  void ApplyLoadedState();
+  Integer IndexOfButton(TWinControl* Button);
+
+  TkvCustomRadioGroupProperties* RadioProperties() {
+    return static_cast<TkvCustomRadioGroupProperties*>(GetEffectiveProperties());
+  }
+  TkvCustomRadioGroupViewInfo* RadioViewInfo() {
+    return static_cast<TkvCustomRadioGroupViewInfo*>(GetEditViewInfo());
+  }
+  TkvCustomRadioGroupButton* RadioButton(Integer Index) const {
+    return static_cast<TkvCustomRadioGroupButton*>(ButtonControl(Index));
+  }
+  Integer GetItemIndex();
+  void SetItemIndex(Integer Value);
+  bool IsItemIndexStored() { return GetItemIndex() != -1; }
+  bool IsCopyingBackground() const { return FCopyingBackground; }
+  void SetCopyingBackground(bool Value) { FCopyingBackground = Value; }
+  bool IsLoadingReadingOrUpdating();
+
+ protected:
+  TkvCustomRadioGroup(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
+  void Loaded() override;
+  void Updated() override;
+  void Resize() override;
+  // Button controls are never streamed.
+  void GetChildren(const TGetChildProc&, TComponent*) override {}
+
+ private:
+  Integer CheckedIndex();
+  void ButtonsFollow(Integer Index, bool Forced);
+  void FocusButton(Integer Index);
+
+  Integer FStoredIndex = -1;
+  bool FUserChange = false;
+  bool FCopyingBackground = false;
+};
+
+class TkvRadioGroup : public TkvCustomRadioGroup {
+  TAVREN_CLASS(TkvRadioGroup, TkvCustomRadioGroup)
+ public:
+  explicit TkvRadioGroup(TComponent* AOwner)
+      : TkvCustomRadioGroup(AOwner, false, TkvRadioGroupProperties::ClassInfo()) {}
+  TkvRadioGroup(TComponent* AOwner, bool AInplace)
+      : TkvCustomRadioGroup(AOwner, AInplace, TkvRadioGroupProperties::ClassInfo()) {}
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvRadioGroupProperties::ClassInfo(); }
+  TkvRadioGroupProperties* GetRadioGroupProperties() const {
+    return static_cast<TkvRadioGroupProperties*>(GetProperties());
+  }
+  void SetRadioGroupProperties(TkvRadioGroupProperties* Value) { SetProperties(Value); }
+};
+
+// The filter row edits a radio group's value with a combo box of the item captions.
+class TkvFilterRadioGroupHelper : public TkvFilterComboBoxHelper {
+  TAVREN_CLASS(TkvFilterRadioGroupHelper, TkvFilterComboBoxHelper)
+ public:
+  void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
+                            bool KeepButtons) override;
+  void ReadFilterValue(TkvCustomEdit* Editor, TkvCustomEditProperties* Properties, Variant& Value,
+                       String& Text) override;
+  void WriteFilterValue(TkvCustomEdit* Editor, TkvCustomEditProperties* Properties, const Variant& Value) override;
+  TkvFilterOperators FilterOperatorSet(TkvValueTypeClass ValueType, bool Extended) override;
+  bool FiltersByDisplayText() override { return true; }
+};
+
+// After kvDropDownEditStart: registers the radio group's Properties and its filter helper.
+void kvRadioGroupStart();
+void kvRadioGroupEnd();

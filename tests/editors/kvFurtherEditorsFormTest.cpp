@@ -1,0 +1,184 @@
+// A form of the test binary with a recent-items edit, radio groups in several caption places and
+// column counts and a lone radio button: read from its resource, driven by keys and the mouse,
+// written and read back equal; and pictures of it in each look for a person to look at (saved
+// under $TAVREN_TEST_OUTPUT).
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#include "EditTestFixture.h"
+#include "gdi/UxTheme.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
+#include "rtl/SysUtils.h"
+#include "rtl/Writer.h"
+#include "toolkit/editors/kvMRUEdit.h"
+#include "toolkit/editors/kvRadioGroup.h"
+#include "user/VirtualKeys.h"
+
+class TFurtherEditorsForm : public TForm {
+  TAVREN_CLASS(TFurtherEditorsForm, TForm)
+ public:
+  using TForm::TForm;
+  TkvMRUEdit* mruFolder = nullptr;
+  TkvRadioGroup* rgKeep = nullptr;
+  TkvRadioGroup* rgQuality = nullptr;
+  TkvRadioGroup* rgSide = nullptr;
+  TkvRadioGroup* rgFormat = nullptr;
+  TkvRadioButton* rbAlone = nullptr;
+};
+TAVREN_CLASS_IMPL_PUBLISHED(TFurtherEditorsForm, FIELD(mruFolder), FIELD(rgKeep), FIELD(rgQuality), FIELD(rgSide),
+                            FIELD(rgFormat), FIELD(rbAlone))
+
+namespace {
+
+String ValueText(TkvCustomEdit* Edit) {
+  Variant v;
+  Edit->GetEditValue(v);
+  return VarIsNull(v) ? String("null") : VarToStr(v);
+}
+
+class FurtherEditorsForm : public EditEventsTest {
+ protected:
+  void SetUp() override {
+    EditEventsTest::SetUp();
+    RegisterClass(TFurtherEditorsForm::ClassInfo());
+    loaded = new TFurtherEditorsForm(nullptr);
+    loaded->AfterConstruction();
+    loaded->Show();
+    Pump();
+  }
+  void TearDown() override {
+    delete loaded;
+    EditEventsTest::TearDown();
+  }
+  TFurtherEditorsForm* loaded = nullptr;
+};
+
+TEST_F(FurtherEditorsForm, ReadsItsEditorsAppliesTheStoredIndexesAndStreamsNoChildButton) {
+  ASSERT_NE(loaded->rgKeep, nullptr);
+  EXPECT_EQ(loaded->rgKeep->GetItemIndex(), 0);
+  EXPECT_EQ(ValueText(loaded->rgKeep), "1");
+  EXPECT_EQ(loaded->rgQuality->GetItemIndex(), 2);
+  EXPECT_EQ(ValueText(loaded->rgQuality), "best");
+  EXPECT_EQ(loaded->rgQuality->GetAlignment(), alBottomCenter);
+  EXPECT_EQ(loaded->rgQuality->ButtonControlCount(), 4);
+  // Nothing stored: the default value, and the item it names.
+  EXPECT_EQ(ValueText(loaded->rgFormat), "WMV");
+  EXPECT_EQ(loaded->rgFormat->GetItemIndex(), 0);
+  EXPECT_EQ(loaded->rgSide->GetItemIndex(), -1);
+  EXPECT_EQ(loaded->mruFolder->GetMRUEditProperties()->GetMaxItemCount(), 3);
+  EXPECT_EQ(loaded->rbAlone->GetCaption(), "Shut down when done");
+
+  const String text = WriteComponentToText(loaded);
+  SCOPED_TRACE(text);
+  EXPECT_EQ(text.find("TkvCustomRadioGroupButton"), String::npos);
+  EXPECT_NE(text.find("Value = 0.25"), String::npos);
+  EXPECT_NE(text.find("Value = 'best'"), String::npos);
+  EXPECT_NE(text.find("ItemIndex = 2"), String::npos);
+  auto* copy = new TFurtherEditorsForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  EXPECT_EQ(copy->rgQuality->GetItemIndex(), 2);
+  EXPECT_EQ(copy->rgKeep->GetItemIndex(), 0);
+  EXPECT_EQ(ValueText(copy->rgQuality), "best");
+  // What the copy writes reads back equal.
+  const String again = WriteComponentToText(copy);
+  auto* second = new TFurtherEditorsForm(nullptr, 0);
+  ReadComponentFromText(again, second);
+  EXPECT_EQ(WriteComponentToText(second), again);
+  delete second;
+  delete copy;
+}
+
+TEST_F(FurtherEditorsForm, KeysAndTheMouseDriveTheEditorsAndTheChangesStream) {
+  // The recent-items edit takes a new folder at the top.
+  loaded->mruFolder->SetFocus();
+  Pump();
+  loaded->mruFolder->SelectWholeText();
+  Type("E:\\Out");
+  Key(VK_RETURN);
+  EXPECT_EQ(loaded->mruFolder->GetMRUEditProperties()->GetLookupItems()->GetCommaText(), "E:\\Out,C:\\Video,D:\\Clips");
+  // Tab goes on to the checked button of the first group; Down checks the next one.
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), loaded->rgKeep->RadioButton(0)->GetHandle());
+  Key(VK_DOWN);
+  EXPECT_EQ(ValueText(loaded->rgKeep), "0");
+  // A click on an item of a group with nothing checked checks it.
+  TkvCustomRadioGroupButton* right = loaded->rgSide->RadioButton(1);
+  const TPoint p = right->ClientToScreen(TPoint(6, right->GetHeight() / 2));
+  ScriptClick(POINT{p.X, p.Y});
+  Pump();
+  EXPECT_EQ(loaded->rgSide->GetItemIndex(), 1);
+  EXPECT_EQ(ValueText(loaded->rgSide), "Right");
+  const String text = WriteComponentToText(loaded);
+  auto* copy = new TFurtherEditorsForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  EXPECT_EQ(copy->rgKeep->GetItemIndex(), 1);
+  EXPECT_EQ(copy->rgSide->GetItemIndex(), 1);
+  EXPECT_EQ(copy->mruFolder->GetMRUEditProperties()->GetLookupItems()->GetCount(), 3);
+  delete copy;
+}
+
+// Answers the button and edit themes with plain colours, so that a native look can be seen.
+class PlainTheme : public ThemeProvider {
+ public:
+  BOOL IsThemeActive() override { return TRUE; }
+  BOOL IsAppThemed() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t*) override { return reinterpret_cast<HTHEME>(1); }
+  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
+  HRESULT DrawThemeBackground(HTHEME, HDC DC, int Part, int State, const RECT* R, const RECT*) override {
+    HBRUSH brush = CreateSolidBrush(Part == BP_RADIOBUTTON ? (State >= RBS_CHECKEDNORMAL ? RGB(0, 90, 200)
+                                                                                         : RGB(200, 200, 200))
+                                                           : RGB(120, 140, 170));
+    if (Part == BP_GROUPBOX)
+      FrameRect(DC, R, brush);
+    else
+      FillRect(DC, R, brush);
+    DeleteObject(brush);
+    return S_OK;
+  }
+  HRESULT GetThemeColor(HTHEME, int, int, int, COLORREF* Color) override {
+    *Color = RGB(0, 60, 130);
+    return S_OK;
+  }
+};
+
+TEST_F(FurtherEditorsForm, Screenshots) {
+  const char* output = std::getenv("TAVREN_TEST_OUTPUT");
+  if (!output || !*output) GTEST_SKIP() << "TAVREN_TEST_OUTPUT is not set";
+  mkdir(output, 0755);
+  struct Look {
+    const char* file;
+    TkvLookAndFeelKind kind;
+    bool native;
+  };
+  const Look looks[] = {{"standard", lfStandard, false}, {"flat", lfFlat, false}, {"ultraflat", lfUltraFlat, false},
+                        {"office11", lfOffice11, false}, {"native", lfStandard, true}};
+  PlainTheme theme;
+  TkvCustomEdit* editors[] = {loaded->mruFolder, loaded->rgKeep, loaded->rgQuality, loaded->rgSide, loaded->rgFormat};
+  for (const Look& look : looks) {
+    SCOPED_TRACE(look.file);
+    if (look.native) SetThemeProvider(&theme);
+    for (TkvCustomEdit* editor : editors) {
+      editor->GetStyle()->GetLookAndFeel()->SetKind(look.kind);
+      editor->GetStyle()->GetLookAndFeel()->SetNativeStyle(look.native);
+    }
+    loaded->rbAlone->GetLookAndFeel()->SetKind(look.kind);
+    loaded->rbAlone->GetLookAndFeel()->SetNativeStyle(look.native);
+    loaded->rgSide->SetEnabled(true);
+    loaded->rgKeep->RadioButton(0)->SetFocus();
+    Pump();
+    EXPECT_TRUE(screen.SaveWindowPng(loaded->GetHandle(),
+                                     String(output) + "/editors-further-form-" + look.file + ".png"));
+    loaded->rgSide->SetEnabled(false);
+    loaded->rbAlone->SetEnabled(false);
+    Pump();
+    EXPECT_TRUE(screen.SaveWindowPng(loaded->GetHandle(),
+                                     String(output) + "/editors-further-form-" + look.file + "-disabled.png"));
+    loaded->rbAlone->SetEnabled(true);
+    if (look.native) SetThemeProvider(nullptr);
+  }
+}
+
+}  // namespace

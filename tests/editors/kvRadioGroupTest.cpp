@@ -1,0 +1,295 @@
+#include <memory>
+
+#include "EditTestFixture.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
+#include "rtl/SysUtils.h"
+#include "rtl/Writer.h"
+#include "toolkit/editors/kvEditFilterHelpers.h"
+#include "toolkit/editors/kvRadioGroup.h"
+#include "user/VirtualKeys.h"
+#include "toolkit/editors/kvTextEdit.h"
+
+namespace {
+
+using Log = std::vector<String>;
+
+// Logs a group's events with the edit value they see.
+struct GroupLog : TObject {
+  Log log;
+  TkvRadioGroup* group = nullptr;
+  String Value() {
+    Variant v;
+    group->GetEditValue(v);
+    return VarIsNull(v) ? String("null") : VarToStr(v);
+  }
+  void Change(TObject*) { log.push_back("change " + Value()); }
+  void EditValueChanged(TObject*) { log.push_back("value " + Value()); }
+  void Clicked(TObject*) { log.push_back("click"); }
+  void Validate(TObject*, Variant&, String&, bool&) { log.push_back("validate"); }
+  void Post(TObject*) { log.push_back("post"); }
+  Log Take() { return std::exchange(log, {}); }
+};
+
+class RadioGroup : public EditEventsTest {
+ protected:
+  void SetUp() override {
+    EditEventsTest::SetUp();
+    form->SetBounds(0, 0, 400, 300);
+    before = new TkvTextEdit(form);
+    before->SetParent(form);
+    before->SetBounds(10, 10, 80, 21);
+    group = new TkvRadioGroup(form);
+    group->SetParent(form);
+    group->SetBounds(10, 40, 185, 105);
+    group->SetCaption("Keep");
+    TkvRadioGroupItems* items = Props()->GetRadioItems();
+    items->AddItem("Yes", Variant(1));
+    items->AddItem("No", Variant(0));
+    items->AddItem("Maybe");
+    after = new TkvTextEdit(form);
+    after->SetParent(form);
+    after->SetBounds(10, 160, 80, 21);
+    events.group = group;
+    Props()->SetOnChange(MakeEvent<&GroupLog::Change>(&events));
+    Props()->SetOnEditValueChanged(MakeEvent<&GroupLog::EditValueChanged>(&events));
+    group->SetOnClick(MakeEvent<&GroupLog::Clicked>(&events));
+    Pump();
+  }
+  TkvRadioGroupProperties* Props() { return group->GetRadioGroupProperties(); }
+  TkvCustomRadioGroupButton* Button(Integer Index) { return group->RadioButton(Index); }
+  TkvRadioGroup* group = nullptr;
+  TkvTextEdit* before = nullptr;
+  TkvTextEdit* after = nullptr;
+  GroupLog events;
+};
+
+TEST_F(RadioGroup, EditValuesMapOntoItemsByValueOrCaption) {
+  struct Case {
+    Variant value;
+    Integer index;
+    const char* text;
+  };
+  const Case cases[] = {
+      {Variant(1), 0, "Yes"},       {Variant(0), 1, "No"},         {Variant("1"), 0, "Yes"},
+      {Variant("Maybe"), 2, "Maybe"}, {Variant("maybe"), -1, ""},   {Null(), -1, ""},
+      {Variant(7), -1, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(VarToStr(c.value));
+    EXPECT_EQ(Props()->IndexOfValue(c.value), c.index);
+    EXPECT_EQ(Props()->EditValueToDisplayText(c.value, true), c.text);
+    group->SetEditValue(c.value);
+    EXPECT_EQ(group->GetItemIndex(), c.index);
+  }
+  Props()->SetDefaultCaption("(none)");
+  EXPECT_EQ(Props()->EditValueToDisplayText(Variant(7), true), "(none)");
+  // Values that map to the same item are equal.
+  EXPECT_TRUE(Props()->DisplayValuesEqual(Variant(1), Variant("1")));
+  EXPECT_FALSE(Props()->DisplayValuesEqual(Variant(1), Variant(0)));
+}
+
+TEST_F(RadioGroup, ItemIndexIsClampedAndClearUnchecksToTheDefaultValue) {
+  Props()->SetDefaultValue(Variant(-1));
+  group->SetItemIndex(10);
+  EXPECT_EQ(group->GetItemIndex(), 2);
+  EXPECT_TRUE(Button(2)->GetChecked());
+  EXPECT_EQ(events.Value(), "Maybe");
+  group->SetItemIndex(-5);
+  EXPECT_EQ(group->GetItemIndex(), -1);
+  for (Integer i = 0; i < 3; ++i) EXPECT_FALSE(Button(i)->GetChecked());
+  EXPECT_EQ(events.Value(), "-1");
+  group->SetItemIndex(1);
+  group->ClearValue();
+  EXPECT_EQ(group->GetItemIndex(), -1);
+}
+
+TEST_F(RadioGroup, TabSkipsAGroupWithNothingCheckedAndEntersAtTheCheckedButton) {
+  before->SetFocus();
+  Pump();
+  Key(VK_TAB);
+  EXPECT_TRUE(after->Focused());
+  group->SetItemIndex(1);
+  events.Take();
+  before->SetFocus();
+  Pump();
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), Button(1)->GetHandle());
+  // Entering the checked button changes nothing.
+  EXPECT_EQ(events.Take(), Log{});
+}
+
+TEST_F(RadioGroup, DownChecksTheNextItemAndTheValueFollowsWithOneChangePerMove) {
+  group->SetItemIndex(0);
+  before->SetFocus();
+  Pump();
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), Button(0)->GetHandle());
+  events.Take();
+  Key(VK_DOWN);
+  EXPECT_EQ(GetFocus(), Button(1)->GetHandle());
+  EXPECT_EQ(group->GetItemIndex(), 1);
+  EXPECT_EQ(events.Take(), (Log{"click", "change 0", "value 0"}));
+  Key(VK_DOWN);
+  EXPECT_EQ(group->GetItemIndex(), 2);
+  EXPECT_EQ(events.Take(), (Log{"click", "change Maybe", "value Maybe"}));
+  // The last item of the only column: nothing further down.
+  Key(VK_DOWN);
+  EXPECT_EQ(group->GetItemIndex(), 2);
+  EXPECT_EQ(events.Take(), Log{});
+  Key(VK_UP);
+  EXPECT_EQ(group->GetItemIndex(), 1);
+  EXPECT_EQ(events.Take(), (Log{"click", "change 0", "value 0"}));
+}
+
+TEST_F(RadioGroup, ClicksKeysAndSetsFromCodeFireClickAndChangeOnce) {
+  const TPoint yes = Button(0)->ClientToScreen(TPoint(6, Button(0)->GetHeight() / 2));
+  ScriptClick(POINT{yes.X, yes.Y});
+  Pump();
+  EXPECT_EQ(group->GetItemIndex(), 0);
+  EXPECT_EQ(events.Take(), (Log{"click", "change 1", "value 1"}));
+  // Clicking the checked button again changes nothing.
+  ScriptClick(POINT{yes.X, yes.Y});
+  Pump();
+  EXPECT_EQ(events.Take(), Log{});
+  Key(VK_DOWN);
+  EXPECT_EQ(events.Take(), (Log{"click", "change 0", "value 0"}));
+  group->SetItemIndex(2);
+  EXPECT_EQ(events.Take(), (Log{"click", "change Maybe", "value Maybe"}));
+}
+
+TEST_F(RadioGroup, AddingOrDeletingOneItemMakesOrFreesExactlyThatButton) {
+  ASSERT_EQ(group->ButtonControlCount(), 3);
+  TWinControl* first = Button(0);
+  TWinControl* last = Button(2);
+  Props()->GetRadioItems()->AddItem("Later", Variant(9));
+  EXPECT_EQ(group->ButtonControlCount(), 4);
+  EXPECT_EQ(group->ButtonControl(0), first);
+  EXPECT_EQ(Button(3)->GetCaption(), "Later");
+  delete Props()->GetRadioItems()->GetItems(1);
+  ASSERT_EQ(group->ButtonControlCount(), 3);
+  EXPECT_EQ(group->ButtonControl(0), first);
+  EXPECT_EQ(group->ButtonControl(1), last);
+  EXPECT_EQ(Button(1)->GetCaption(), "Maybe");
+}
+
+TEST_F(RadioGroup, ColumnsAndRowsFollowTheItemCount) {
+  struct Case {
+    Integer items, columns, base, radio;
+  };
+  // The base evens columns out over the rows; the radio group keeps what is asked for.
+  const Case cases[] = {{5, 3, 3, 3}, {4, 3, 2, 3}, {0, 3, 0, 1}, {5, 0, 1, 1}, {5, -2, 1, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(IntToStr(c.items) + " in " + IntToStr(c.columns));
+    TkvCustomButtonGroupProperties base(nullptr);
+    TkvRadioGroupProperties radio(nullptr);
+    for (Integer i = 0; i < c.items; ++i) {
+      base.GetItems()->Add();
+      radio.GetItems()->Add();
+    }
+    base.SetColumns(c.columns);
+    radio.SetColumns(c.columns);
+    EXPECT_GE(base.GetColumns(), 1);
+    EXPECT_EQ(base.EffectiveColumns(), c.base);
+    EXPECT_EQ(radio.EffectiveColumns(), c.radio);
+  }
+}
+
+TEST_F(RadioGroup, FiveItemsInThreeColumnsLayOutAndNavigateColumnByColumn) {
+  Props()->GetRadioItems()->AddItem("Often", Variant(3));
+  Props()->GetRadioItems()->AddItem("Never", Variant(4));
+  Props()->SetColumns(3);
+  group->SetBounds(10, 40, 301, 105);
+  Pump();
+  TkvButtonGroupViewInfo* info = group->ButtonGroupViewInfo();
+  ASSERT_EQ(info->ButtonCount(), 5);
+  // Columns of two rows: 0-1, 2-3, 4; the rows split what is left of the height evenly.
+  const Integer widths[] = {info->Button(0)->Bounds.Width(), info->Button(2)->Bounds.Width(),
+                            info->Button(4)->Bounds.Width()};
+  EXPECT_EQ(widths[0], widths[1]);
+  EXPECT_EQ(widths[1], widths[2]);
+  for (Integer i = 0; i < 5; ++i) {
+    EXPECT_EQ(info->Button(i)->Column, i / 2);
+    EXPECT_EQ(info->Button(i)->Row, i % 2);
+    EXPECT_EQ(Button(i)->GetBoundsRect(), info->Button(i)->Bounds);
+  }
+  EXPECT_EQ(info->Button(1)->Bounds.Top, info->Button(0)->Bounds.Bottom);
+  EXPECT_EQ(info->Button(2)->Bounds.Left, info->Button(0)->Bounds.Right);
+  // The group's own arrow keys (those of an in-place group; a form moves the focus through the
+  // dialog keys first) from every item: where the focus goes.
+  struct Case {
+    Integer from;
+    Word key;
+    Integer to;
+  };
+  const Case cases[] = {{0, VK_DOWN, 1}, {1, VK_DOWN, 1}, {0, VK_RIGHT, 2}, {2, VK_RIGHT, 4}, {3, VK_RIGHT, 3},
+                        {4, VK_DOWN, 4}, {4, VK_LEFT, 2}, {1, VK_LEFT, 1}, {3, VK_UP, 2},    {0, VK_UP, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(IntToStr(c.from) + " key " + IntToStr(c.key));
+    Button(c.from)->SetFocus();
+    Pump();
+    Word key = c.key;
+    group->HandleKeyDown(key, TShiftState{});
+    EXPECT_EQ(GetFocus(), Button(c.to)->GetHandle());
+  }
+}
+
+TEST_F(RadioGroup, ANarrowGroupLaysOutEmptyButtons) {
+  group->SetBounds(10, 40, 8, 6);
+  Pump();
+  TkvButtonGroupViewInfo* info = group->ButtonGroupViewInfo();
+  for (Integer i = 0; i < info->ButtonCount(); ++i) {
+    EXPECT_GE(info->Button(i)->Bounds.Width(), 0);
+    EXPECT_GE(info->Button(i)->Bounds.Height(), 0);
+  }
+}
+
+TEST_F(RadioGroup, ASampleDrawsTheFirstItemChecked) {
+  std::unique_ptr<TkvCustomEditProperties> sample(Props()->NewOfSameClass());
+  auto* radio = static_cast<TkvCustomRadioGroupProperties*>(sample.get());
+  ASSERT_EQ(radio->ItemCount(), 3);
+  EXPECT_EQ(radio->GetColumns(), 3);
+  std::unique_ptr<TkvCustomEditViewData> data(
+      radio->MakeViewData(static_cast<TkvCustomEditStyle*>(group->GetActiveStyle()), false, true));
+  TkvCustomRadioGroupViewInfo info;
+  data->LoadDisplayValue(nullptr, Null(), &info);
+  EXPECT_EQ(info.CheckedIndex, 0);
+}
+
+TEST_F(RadioGroup, TheFilterRowEditsTheValueWithAComboOfTheCaptions) {
+  TkvFilterEditHelperClass helper = TheFilterEditsController()->FindHelper(TkvRadioGroupProperties::ClassInfo());
+  ASSERT_EQ(helper, FilterEditHelperOf<TkvFilterRadioGroupHelper>());
+  auto* combo = new TkvComboBox(form);
+  combo->SetParent(form);
+  helper->InitFilterProperties(combo->GetProperties(), Props(), true);
+  EXPECT_EQ(combo->GetComboBoxProperties()->GetItems()->GetCommaText(), "Yes,No,Maybe");
+  EXPECT_EQ(combo->GetComboBoxProperties()->GetDropDownListStyle(), lsFixedList);
+  helper->WriteFilterValue(combo, Props(), Variant(0));
+  EXPECT_EQ(combo->GetItemIndex(), 1);
+  Variant value;
+  String text;
+  helper->ReadFilterValue(combo, Props(), value, text);
+  EXPECT_EQ(VarToStr(value), "0");
+  EXPECT_EQ(text, "No");
+  combo->SetItemIndex(2);
+  helper->ReadFilterValue(combo, Props(), value, text);
+  EXPECT_EQ(VarToStr(value), "Maybe");
+  TkvFilterOperators operators = helper->FilterOperatorSet(nullptr, true);
+  EXPECT_EQ(operators.count(), 6u);
+  EXPECT_TRUE(operators.test(13) && operators.test(14));
+}
+
+TEST(RadioGroupUnit, StartEndAndStartAgainRegisterOnce) {
+  kvRadioGroupEnd();
+  EXPECT_EQ(GetClass("TkvRadioGroup"), nullptr);
+  kvRadioGroupStart();
+  kvRadioGroupStart();
+  kvRadioGroupEnd();
+  EXPECT_NE(GetClass("TkvRadioGroup"), nullptr);
+  EXPECT_NE(GetClass("TkvRadioButton"), nullptr);
+  EXPECT_GE(EditPropertiesRegistry()->IndexOfClass(TkvRadioGroupProperties::ClassInfo()), 0);
+  EXPECT_EQ(TheFilterEditsController()->FindHelper(TkvRadioGroupProperties::ClassInfo()),
+            FilterEditHelperOf<TkvFilterRadioGroupHelper>());
+}
+
+}  // namespace
