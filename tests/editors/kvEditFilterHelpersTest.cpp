@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvRadioGroup.h"
@@ -95,6 +96,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvHyperLinkEditEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
@@ -107,6 +109,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMaskEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvHyperLinkEditStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();

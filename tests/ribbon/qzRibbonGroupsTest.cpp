@@ -234,6 +234,43 @@ TEST_F(MainWindowRibbon, PicturesOfTheRibbonNarrowed) {
 
 }  // namespace
 
+// A click on each button runs its command once; no point of a group's frame or caption strip
+// answers anything but client area, so a group is never dragged or floated.
+TEST_F(MainWindowRibbon, AClickOnEachButtonRunsItsCommandAndNoPointMovesAGroup) {
+  std::vector<String> captions;
+  for (TqzBarLargeButton* button : buttons) {
+    TqzBarItemLink* link = button->GetLink(0);
+    TCustomqzBarControl* window = link->GetBarControl();
+    const TRect& r = link->GetItemRect();
+    const TPoint centre((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    static_cast<FakeClock&>(CurrentClock()).Advance(1000);
+    SendMouse(window->GetHandle(), WM_MOUSEMOVE, centre);
+    SendMouse(window->GetHandle(), WM_LBUTTONDOWN, centre, MK_LBUTTON);
+    SendMouse(window->GetHandle(), WM_LBUTTONUP, centre);
+    Pump();
+    captions.push_back(button->GetCaption());
+  }
+  EXPECT_EQ(clicks.Names, captions);
+
+  TqzRibbonGroupBarControl* group = Group(0);
+  TRect window;
+  GetWindowRect(group->GetHandle(), &window);
+  const TPoint points[] = {{window.Left + 1, window.Top + 1},
+                           {(window.Left + window.Right) / 2, window.Bottom - 4},
+                           {window.Right - 2, (window.Top + window.Bottom) / 2}};
+  for (const TPoint& p : points)
+    EXPECT_EQ(SendMessage(group->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(p.X, p.Y)), HTCLIENT) << p.X << "," << p.Y;
+}
+
+TEST_F(MainWindowRibbon, PicturesInTheBlackAndSilverSchemes) {
+  for (const char* scheme : {"Black", "Silver"}) {
+    ribbon->SetColorSchemeName(scheme);
+    Pump();
+    EXPECT_EQ(ribbon->GetColorSchemeName(), scheme);
+    SavePicture((std::string("ribbon-main-groups-") + scheme).c_str());
+  }
+}
+
 // Pointing at a group redraws it, frame and all, in its hot look; leaving it brings the normal
 // look back.
 TEST_F(MainWindowRibbon, PointingAtAGroupShowsItsHotLook) {

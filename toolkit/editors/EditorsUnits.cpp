@@ -8,6 +8,7 @@
 #include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
@@ -36,6 +37,7 @@ void EditorsStart() {
   kvButtonEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvHyperLinkEditStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -59,6 +61,7 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvHyperLinkEditEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvButtonEditEnd();

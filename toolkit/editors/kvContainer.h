@@ -420,6 +420,9 @@ class TkvContainer : public TkvControl {
   virtual void ComputeInnerControlClip(const TRect& ClientRect, TControl* Control, TkvInnerControlClip& Clip);
   virtual void GetOuterBounds(TRect& R);
   virtual TkvContainerStyleClass StyleClass() { return FClasses.Style; }
+  // Makes the four styles anew of another class; only while the control is being made, before
+  // anything reads or sets them.
+  void UseStyleClass(TkvContainerStyleClass AStyleClass);
   virtual TkvContainerStylesClass StyleSetClass() { return FClasses.StyleSet; }
   virtual TkvContainerViewInfoClass ViewInfoClass() { return FClasses.ViewInfo; }
   // A new view info of ViewInfoClass, for descendants whose class is known after construction.

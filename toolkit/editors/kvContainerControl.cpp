@@ -140,6 +140,18 @@ TkvContainer::TkvContainer(TComponent* AOwner, const TClasses& Classes)
   FCreating = false;
 }
 
+void TkvContainer::UseStyleClass(TkvContainerStyleClass AStyleClass) {
+  if (AStyleClass == FClasses.Style) return;
+  GetLookAndFeelObject()->AttachToMaster(nullptr);
+  FStyles->BindOnChanged({});
+  FClasses.Style = AStyleClass;
+  TkvContainerStylesArgs args(this, StyleClass());
+  FStyles.reset(StyleSetClass().Create(&args));
+  FStyles->BindOnChanged(MakeEvent<&TkvContainer::ApplyStyle>(this));
+  FActiveStyle = GetStyle();
+  GetLookAndFeelObject()->AttachToMaster(GetStyle()->GetLookAndFeel());
+}
+
 TkvContainer::~TkvContainer() {
   StopMouseLeaveWatch(FTrackingCaller.get());
   FDestroying = true;

@@ -71,6 +71,8 @@ TkvCustomEdit::TkvCustomEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPro
 void TkvCustomEdit::InitEditor(TkvCustomEditPropertiesClass APropertiesClass) {
   FChangeEventsCatcher = std::make_unique<TkvEditChangeEventsCatcher>(this);
   FProperties.reset(APropertiesClass.Create(this));
+  // The kind's own style (its text look, its defaults) serves the editor.
+  UseStyleClass(FProperties->GetStyleClass());
   RecreateViewInfo();
   {
     std::unique_ptr<TkvCustomEditViewData> data(
