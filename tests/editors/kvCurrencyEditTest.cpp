@@ -297,6 +297,10 @@ TEST(CurrencyEditForms, SetPropertiesStreamAndReadBack) {
   props->SetUseThousandSeparator(true);
   props->SetMaxValue(1000);
   props->SetDisplayFormat("0.0000");
+  edit->SetValue(12.5);
+  auto* empty = new TkvCurrencyEdit(root);
+  empty->SetName("Nothing");
+  empty->SetParent(root);
   const String text = WriteComponentToText(root);
   SCOPED_TRACE(text);
   delete root;
@@ -313,6 +317,10 @@ TEST(CurrencyEditForms, SetPropertiesStreamAndReadBack) {
   EXPECT_FALSE(back->IsBoundDefined(0));
   EXPECT_EQ(back->GetMaxValue(), 1000);
   EXPECT_EQ(back->GetDisplayFormat(), "0.0000");
+  EXPECT_EQ(read->GetValue(), 12.5);
+  auto* readEmpty = dynamic_cast<TkvCurrencyEdit*>(copy->FindComponent("Nothing"));
+  ASSERT_NE(readEmpty, nullptr);
+  EXPECT_TRUE(VarIsNull(readEmpty->GetEditValueProp()));
   EXPECT_EQ(WriteComponentToText(copy), text);
   delete copy;
 }
