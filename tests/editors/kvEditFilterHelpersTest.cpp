@@ -6,6 +6,7 @@
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
+#include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvRadioGroup.h"
@@ -97,6 +98,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMemoEnd();
   kvRadioGroupEnd();
   kvHyperLinkEditEnd();
+  kvImageComboBoxEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
@@ -109,6 +111,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMaskEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvImageComboBoxStart();
   kvHyperLinkEditStart();
   kvRadioGroupStart();
   kvMemoStart();

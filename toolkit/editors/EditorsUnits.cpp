@@ -9,6 +9,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
+#include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
@@ -37,6 +38,7 @@ void EditorsStart() {
   kvButtonEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvImageComboBoxStart();
   kvHyperLinkEditStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
@@ -62,6 +64,7 @@ void EditorsEnd() {
   kvCheckBoxEnd();
   kvRadioGroupEnd();
   kvHyperLinkEditEnd();
+  kvImageComboBoxEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvButtonEditEnd();
