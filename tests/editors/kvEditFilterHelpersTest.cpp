@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvCurrencyEdit.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
@@ -97,6 +98,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
   kvImageComboBoxEnd();
   kvMRUEditEnd();
@@ -113,6 +115,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMRUEditStart();
   kvImageComboBoxStart();
   kvHyperLinkEditStart();
+  kvCurrencyEditStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();

@@ -3,6 +3,7 @@
 #include "toolkit/editors/kvButtonEdit.h"
 #include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
+#include "toolkit/editors/kvCurrencyEdit.h"
 #include "toolkit/editors/kvDataStorage.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvEdit.h"
@@ -40,6 +41,7 @@ void EditorsStart() {
   kvMRUEditStart();
   kvImageComboBoxStart();
   kvHyperLinkEditStart();
+  kvCurrencyEditStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -63,6 +65,7 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
   kvImageComboBoxEnd();
   kvMRUEditEnd();
