@@ -188,6 +188,28 @@ TEST_P(CurrencyEdit, TheValueReadsTheTypedNumberAndANullAsZero) {
   EXPECT_DOUBLE_EQ(edit->GetValue(), 3.5);
 }
 
+TEST_P(CurrencyEdit, SettingsAndLocaleChangesRedrawTheUnfocusedTextUnlessIgnored) {
+  edit->SetValue(5);
+  EXPECT_EQ(edit->GetText(), L("$5.00"));
+  Props()->SetDisplayFormat("0.000");
+  EXPECT_EQ(edit->GetText(), L("5.000"));
+  Props()->SetChangesIgnored(true);
+  Props()->SetDisplayFormat("0.0");
+  EXPECT_EQ(edit->GetText(), L("5.000"));
+  Props()->SetChangesIgnored(false);
+  Props()->GetAssignedValues()->ClearAssigned();
+  // The locale's currency format, as the format controller tells it.
+  FormatSettings.CurrencyString = "EUR";
+  FormatSettings.CurrencyFormat = 3;
+  TheFormatController()->Reload();
+  Props()->FormatChanged();
+  EXPECT_EQ(edit->GetText(), L("5.00 EUR"));
+  // A cell paints the same texts without an editor.
+  EXPECT_EQ(Props()->EditValueToDisplayText(Variant(1234.5), false), L("1,234.50 EUR"));
+  Props()->SetNullString("-");
+  EXPECT_EQ(Props()->EditValueToDisplayText(Null(), false), "-");
+}
+
 TEST_F(EditEventsTest, CurrencyValuesAreClampedToTheBoundsInForce) {
   auto* edit = new TkvCurrencyEdit(form);
   edit->SetParent(form);
