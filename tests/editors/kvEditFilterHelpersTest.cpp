@@ -7,6 +7,7 @@
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvCurrencyEdit.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
+#include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvRadioGroup.h"
@@ -99,6 +100,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvRadioGroupEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
+  kvImageComboBoxEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
@@ -111,6 +113,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMaskEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvImageComboBoxStart();
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
   kvRadioGroupStart();

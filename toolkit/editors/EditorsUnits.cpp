@@ -10,6 +10,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
+#include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
 #include "toolkit/editors/kvMaskEdit.h"
@@ -38,6 +39,7 @@ void EditorsStart() {
   kvButtonEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvImageComboBoxStart();
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
   kvRadioGroupStart();
@@ -65,6 +67,7 @@ void EditorsEnd() {
   kvRadioGroupEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
+  kvImageComboBoxEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvButtonEditEnd();
