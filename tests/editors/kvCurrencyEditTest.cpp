@@ -258,6 +258,27 @@ TEST_F(EditEventsTest, AReadOnlyCurrencyEditTakesNoPaste) {
   EXPECT_EQ(edit->GetText(), "42");
 }
 
+TEST_F(EditEventsTest, AnInplaceCurrencyEditStartsFromATypedDigitAndRefusesALetter) {
+  auto* edit = new TkvCurrencyEdit(form, true);
+  edit->SetParent(form);
+  edit->SetBounds(10, 40, 120, 21);
+  Pump();
+  struct Case {
+    Char key;
+    const char* shown;
+  };
+  const Case kCases[] = {{'7', "7"}, {'x', "3.5"}, {'-', "-"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.key);
+    edit->SetValue(3.5);
+    TkvCustomEditData* data = nullptr;
+    edit->BeginInplaceEditWithKey(c.key, data);
+    Pump();
+    EXPECT_EQ(edit->GetText(), c.shown);
+    delete data;
+  }
+}
+
 TEST(CurrencyEditProperties, DecimalPlacesFollowTheLocaleUntilSetAndAssignCopiesTheFlag) {
   TFormatSettings saved = FormatSettings;
   FormatSettings.CurrencyDecimals = 3;
