@@ -258,6 +258,27 @@ TEST_F(EditEventsTest, AReadOnlyCurrencyEditTakesNoPaste) {
   EXPECT_EQ(edit->GetText(), "42");
 }
 
+TEST_F(EditEventsTest, AnInplaceCurrencyEditStartsFromATypedDigitAndRefusesALetter) {
+  auto* edit = new TkvCurrencyEdit(form, true);
+  edit->SetParent(form);
+  edit->SetBounds(10, 40, 120, 21);
+  Pump();
+  struct Case {
+    Char key;
+    const char* shown;
+  };
+  const Case kCases[] = {{'7', "7"}, {'x', "3.5"}, {'-', "-"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.key);
+    edit->SetValue(3.5);
+    TkvCustomEditData* data = nullptr;
+    edit->BeginInplaceEditWithKey(c.key, data);
+    Pump();
+    EXPECT_EQ(edit->GetText(), c.shown);
+    delete data;
+  }
+}
+
 TEST(CurrencyEditProperties, DecimalPlacesFollowTheLocaleUntilSetAndAssignCopiesTheFlag) {
   TFormatSettings saved = FormatSettings;
   FormatSettings.CurrencyDecimals = 3;
@@ -297,6 +318,10 @@ TEST(CurrencyEditForms, SetPropertiesStreamAndReadBack) {
   props->SetUseThousandSeparator(true);
   props->SetMaxValue(1000);
   props->SetDisplayFormat("0.0000");
+  edit->SetValue(12.5);
+  auto* empty = new TkvCurrencyEdit(root);
+  empty->SetName("Nothing");
+  empty->SetParent(root);
   const String text = WriteComponentToText(root);
   SCOPED_TRACE(text);
   delete root;
@@ -313,6 +338,10 @@ TEST(CurrencyEditForms, SetPropertiesStreamAndReadBack) {
   EXPECT_FALSE(back->IsBoundDefined(0));
   EXPECT_EQ(back->GetMaxValue(), 1000);
   EXPECT_EQ(back->GetDisplayFormat(), "0.0000");
+  EXPECT_EQ(read->GetValue(), 12.5);
+  auto* readEmpty = dynamic_cast<TkvCurrencyEdit*>(copy->FindComponent("Nothing"));
+  ASSERT_NE(readEmpty, nullptr);
+  EXPECT_TRUE(VarIsNull(readEmpty->GetEditValueProp()));
   EXPECT_EQ(WriteComponentToText(copy), text);
   delete copy;
 }

@@ -38,6 +38,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(
     PROPERTY(OnEditValueChanged), PROPERTY(OnValidate))
 TAVREN_CLASS_IMPL(TkvCustomCurrencyEdit)
 TAVREN_CLASS_IMPL_PUBLISHED(TkvCurrencyEdit, PROPERTY(AutoSize).Default(true), PROPERTY(BeepOnEnter).Default(true),
+                            PROPERTY_AS(EditValue, GetEditValueProp, SetEditValue),
                             PROPERTY(ImeMode).Default(imDontCare), PROPERTY(ImeName),
                             PROPERTY_AS(Properties, GetCurrencyEditProperties, SetCurrencyEditProperties),
                             PROPERTY_AS(Style, GetEditStyle, SetEditStyle),
