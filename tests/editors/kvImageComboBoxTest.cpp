@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <memory>
 
 #include "EditTestFixture.h"
@@ -222,6 +225,97 @@ TEST_F(ImageComboBox, TheDrawItemHandlerTakesOverTheListRows) {
   Pump();
   ASSERT_TRUE(edit->GetDroppedDown());
   EXPECT_NE(std::find(drawn.rows.begin(), drawn.rows.end(), 1), drawn.rows.end());
+  edit->SetDroppedDown(false);
+  Pump();
+}
+
+TEST_F(ImageComboBox, TheEditorPlacesTheImageAtItsSideOrCentredWithoutDescriptions) {
+  auto images = MakeImages(1, 16);
+  Props()->SetImages(images.get());
+  Items()->AddItem("Red", Variant(1));
+  edit->SetEditValue(Variant(1));
+  Pump();
+  auto* info = static_cast<TkvImageComboBoxViewInfo*>(edit->GetEditViewInfo());
+  const TRect area = info->BorderRect;
+  struct Case {
+    TkvImageAlign align;
+    bool descriptions;
+  };
+  for (const Case& c : {Case{TkvImageAlign::iaLeft, true}, Case{TkvImageAlign::iaRight, true},
+                        Case{TkvImageAlign::iaLeft, false}}) {
+    SCOPED_TRACE(testing::Message() << (c.align == TkvImageAlign::iaRight ? "right" : "left") << c.descriptions);
+    Props()->SetImageAlign(c.align);
+    Props()->SetShowDescriptions(c.descriptions);
+    Pump();
+    info = static_cast<TkvImageComboBoxViewInfo*>(edit->GetEditViewInfo());
+    const TRect image = info->ImageRect;
+    EXPECT_EQ(image.Width(), 16);
+    EXPECT_EQ(image.Height(), 16);
+    EXPECT_EQ(info->ImageIndex, 0);
+    if (!c.descriptions) {
+      EXPECT_EQ(info->Text, "");
+      EXPECT_LE(std::abs((image.Left - area.Left) - (area.Right - 0 - image.Right)), 40);
+    } else if (c.align == TkvImageAlign::iaRight) {
+      EXPECT_EQ(info->TextRect.Right, image.Left - 2 - 2);
+    } else {
+      EXPECT_EQ(info->TextRect.Left, image.Right + 2 + 2);
+      EXPECT_EQ(info->Text, "Red");
+    }
+    // The image is painted where it was placed.
+    const TPoint centre =
+        form->ScreenToClient(edit->ClientToScreen(TPoint{(image.Left + image.Right) / 2, (image.Top + image.Bottom) / 2}));
+    EXPECT_EQ(ColorToRGB(FormPixel(centre.X, centre.Y)), ColorToRGB(clRed));
+  }
+  // An image list freed while in use leaves an editor without an image that still paints.
+  images.reset();
+  Pump();
+  EXPECT_EQ(static_cast<TkvImageComboBoxViewInfo*>(edit->GetEditViewInfo())->Images, nullptr);
+}
+
+TEST_F(ImageComboBox, AnOpenListWithWrappedDescriptionsIsPictured) {
+  const char* output = std::getenv("TAVREN_TEST_OUTPUT");
+  if (!output || !*output) GTEST_SKIP() << "TAVREN_TEST_OUTPUT is not set";
+  mkdir(output, 0755);
+  auto small = MakeImages(4, 16), large = MakeImages(4, 32);
+  const char* texts[] = {"Red", "Green: a description long enough to wrap onto a second line",
+                         "Blue\tafter a tab", "Yellow, the last of the four colours offered here"};
+  auto fill = [&](TkvImageComboBox* combo) {
+    for (Integer i = 0; i < 4; ++i) {
+      combo->GetImageComboBoxProperties()->GetImageItems()->AddItem(texts[i], Variant(i))->SetImageIndex(i);
+    }
+    combo->GetImageComboBoxProperties()->SetImages(small.get());
+  };
+  struct Look {
+    TkvImageAlign align;
+    bool descriptions;
+    bool enabled;
+  };
+  const Look looks[] = {{TkvImageAlign::iaLeft, true, true},
+                        {TkvImageAlign::iaRight, true, true},
+                        {TkvImageAlign::iaLeft, false, true},
+                        {TkvImageAlign::iaLeft, true, false}};
+  Integer top = 20;
+  for (const Look& look : looks) {
+    auto* combo = new TkvImageComboBox(form);
+    combo->SetParent(form);
+    combo->SetBounds(220, top, 160, 21);
+    fill(combo);
+    combo->GetImageComboBoxProperties()->SetImageAlign(look.align);
+    combo->GetImageComboBoxProperties()->SetShowDescriptions(look.descriptions);
+    combo->SetEditValue(Variant(top / 30 % 4));
+    combo->SetEnabled(look.enabled);
+    top += 30;
+  }
+  fill(edit);
+  Props()->SetLargeImages(large.get());
+  Props()->SetMultiLineText(true);
+  edit->SetEditValue(Variant(1));
+  edit->SetFocus();
+  Pump();
+  edit->SetDroppedDown(true);
+  Pump();
+  ASSERT_TRUE(edit->GetDroppedDown());
+  EXPECT_TRUE(screen.SaveScreenPng(String(output) + "/editors-image-combo-open.png"));
   edit->SetDroppedDown(false);
   Pump();
 }

@@ -6,6 +6,7 @@
 //  - TkvImageComboBoxItem / TkvImageComboBoxItems: the items;
 //  - TkvCustomImageComboBoxProperties / TkvImageComboBoxProperties: settings and value mapping;
 //  - TkvImageComboBoxListBox, TkvImageComboBoxLookupData: the drop-down list over the items;
+//  - TkvImageComboBoxViewData / TkvImageComboBoxViewInfo: the image beside the text;
 //  - TkvCustomImageComboBox / TkvImageComboBox: the editor;
 //  - TkvFilterImageComboBoxHelper and the unit's start and end.
 
@@ -73,6 +74,8 @@ class TkvCustomImageComboBoxProperties : public TkvCustomComboBoxProperties {
   void Assign(TPersistent* Source) override;
   void ComponentFreed(TComponent* Component) override;
   TClass GetEditorClass() override;
+  TClassOf<TkvCustomEditViewData> GetViewDataClass() override;
+  TClassOf<TkvCustomEditViewInfo> GetViewInfoClass() override;
   TClassOf<TkvCustomTextEditLookupData> LookupDataClass() override;
   Integer GetSupportedFeatures() override;
   bool AcceptsEditValue(const Variant&) override { return true; }
@@ -163,8 +166,50 @@ class TkvImageComboBoxLookupData : public TkvComboBoxLookupData {
   TkvCustomEditListBoxClass ListBoxClass() override { return TkvImageComboBoxListBox::ClassInfo(); }
   Integer ItemCount() override;
   String ItemText(Integer Index) override;
+  // Wrapped rows are measured again in the list's final width.
+  void PlaceList(const TRect& R) override;
   // The current key becomes the position of the item holding the editor's edit value, or -1.
   void SyncWithEditValue();
+};
+
+// The edit area's image: where it goes and which one.
+class TkvImageComboBoxViewInfo : public TkvCustomTextEditViewInfo {
+  TAVREN_CLASS(TkvImageComboBoxViewInfo, TkvCustomTextEditViewInfo)
+ public:
+  void CopyFrom(TkvContainerViewInfo* Other) override;
+  void MoveBy(Integer DX, Integer DY) override;
+  // The text, then the image clipped to its rectangle within the border.
+  void PaintContent(TkvCanvas* Canvas) override;
+
+  TRect ImageRect;
+  bool ShowDescriptions = true;
+  TkvImageAlign ImageAlign = TkvImageAlign::iaLeft;
+  Integer ImageIndex = -1;
+  TCustomImageList* Images = nullptr;
+};
+
+class TkvImageComboBoxViewData : public TkvCustomDropDownEditViewData {
+  TAVREN_CLASS(TkvImageComboBoxViewData, TkvCustomDropDownEditViewData)
+ public:
+  using TkvCustomDropDownEditViewData::TkvCustomDropDownEditViewData;
+  // Lays the image and the text out side by side in the client area.
+  void ComputeViewInfo(TkvCanvas* Canvas, const TRect& Bounds, const TPoint& P, Integer Button, TShiftState Shift,
+                       TkvCustomEditViewInfo* ViewInfo, bool IsMouseEvent) override;
+  // Where no editor shows the value (a cell): the image and unforced description of its item.
+  void LoadDisplayValue(TkvCanvas* Canvas, const Variant& Value, TkvCustomEditViewInfo* ViewInfo) override;
+  void EditValueToDisplayText(const Variant& Value, String& Text) override;
+  // Without descriptions the editor shows no text.
+  void SetViewInfoText(const Variant& Value, TkvCustomTextEditViewInfo* ViewInfo) override;
+  // The image widens the fixed part and is the lowest the content may be.
+  void MeasureContent(TkvCanvas* Canvas, const TkvEditSizeRequest& Request, TSize& Minimum,
+                      TkvCustomEditViewInfo* ViewInfo, TSize& NonClient) override;
+  TkvCustomImageComboBoxProperties* ImageProperties() {
+    return static_cast<TkvCustomImageComboBoxProperties*>(Properties);
+  }
+
+ private:
+  // The editor's current item: the lookup's, else the one holding its edit value.
+  TkvImageComboBoxItem* EditorItem();
 };
 
 class TkvCustomImageComboBox : public TkvCustomComboBox {

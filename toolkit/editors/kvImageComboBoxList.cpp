@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "controls/ListBox.h"
 #include "gdi/SysMetrics.h"
 #include "gdi/Text.h"
 #include "toolkit/editors/kvImageComboBox.h"
@@ -150,6 +151,17 @@ String TkvImageComboBoxLookupData::ItemText(Integer Index) {
   TkvCustomImageComboBoxProperties* properties = ImagePropertiesOf(GetOwnerProperties());
   if (!properties || Index < 0 || Index >= properties->GetImageItems()->GetCount()) return String();
   return properties->GetImageItems()->GetItem(Index)->GetDescription();
+}
+
+void TkvImageComboBoxLookupData::PlaceList(const TRect& R) {
+  TkvComboBoxLookupData::PlaceList(R);
+  TkvCustomImageComboBoxProperties* properties = ImagePropertiesOf(GetOwnerProperties());
+  TkvCustomEditListBox* list = GetList();
+  if (!properties || !properties->GetMultiLineText() || !list || !list->HandleAllocated()) return;
+  auto* imageList = static_cast<TkvImageComboBoxListBox*>(list);
+  const Integer count = std::min(ItemCount(), list->GetItems()->GetCount());
+  for (Integer i = 0; i < count; ++i)
+    list->Perform(LB_SETITEMHEIGHT, i, std::min(imageList->ItemRowHeight(i), 255));
 }
 
 void TkvImageComboBoxLookupData::SyncWithEditValue() {

@@ -156,6 +156,14 @@ void TkvCustomImageComboBoxProperties::SetImageItems(TkvImageComboBoxItems* Valu
 
 TClass TkvCustomImageComboBoxProperties::GetEditorClass() { return TkvImageComboBox::ClassInfo(); }
 
+TClassOf<TkvCustomEditViewData> TkvCustomImageComboBoxProperties::GetViewDataClass() {
+  return TkvImageComboBoxViewData::ClassInfo();
+}
+
+TClassOf<TkvCustomEditViewInfo> TkvCustomImageComboBoxProperties::GetViewInfoClass() {
+  return TkvImageComboBoxViewInfo::ClassInfo();
+}
+
 TClassOf<TkvCustomTextEditLookupData> TkvCustomImageComboBoxProperties::LookupDataClass() {
   return TkvImageComboBoxLookupData::ClassInfo();
 }
