@@ -5,7 +5,9 @@
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvCurrencyEdit.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
+#include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvRadioGroup.h"
@@ -96,7 +98,9 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
+  kvImageComboBoxEnd();
   kvMRUEditEnd();
   kvDropDownEditEnd();
   kvMaskEditEnd();
@@ -109,7 +113,9 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMaskEditStart();
   kvDropDownEditStart();
   kvMRUEditStart();
+  kvImageComboBoxStart();
   kvHyperLinkEditStart();
+  kvCurrencyEditStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();

@@ -22,16 +22,6 @@ TAVREN_CLASS_IMPL(TqzBarDropDownListBox)
 
 namespace {
 
-class TControlGuard {
- public:
-  explicit TControlGuard(TObject* AObject) : FLink(LinkToObject(AObject)) {}
-  ~TControlGuard() { ReleaseObjectLink(FLink); }
-  bool Alive() const { return FLink->Ref != nullptr; }
-
- private:
-  TkvObjectLink* FLink;
-};
-
 bool AnyShiftDown() { return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0; }
 
 }  // namespace
@@ -107,7 +97,7 @@ void TCustomqzBarComboControl::FilterMenuKeyUp(Word& AKey) {
 }
 
 void TCustomqzBarComboControl::InnerWndProc(TMessage& Message) {
-  TControlGuard guard(this);
+  TqzObjectGuard guard(this);
   TCustomqzBarCombo* combo = GetCombo();
   UINT msg = Message.Msg;
   if (msg == WM_KEYDOWN && Message.WParam == VK_F4) {

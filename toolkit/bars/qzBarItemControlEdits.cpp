@@ -30,17 +30,6 @@ constexpr const char* kHookedControlProp = "qzBarWinControl";
 
 bool KeyIsDown(int AKey) { return GetKeyState(AKey) < 0; }
 
-// Holds a weak link to the control for a step that may free it.
-class TControlGuard {
- public:
-  explicit TControlGuard(TObject* AObject) : FLink(LinkToObject(AObject)) {}
-  ~TControlGuard() { ReleaseObjectLink(FLink); }
-  bool Alive() const { return FLink->Ref != nullptr; }
-
- private:
-  TkvObjectLink* FLink;
-};
-
 TPoint PointOf(LPARAM AParam) {
   return TPoint(static_cast<short>(LOWORD(AParam)), static_cast<short>(HIWORD(AParam)));
 }
@@ -230,7 +219,7 @@ void TqzBarWinControl::FilterMenuKeyDown(Word& AKey, TShiftState AShift) {
   }
   if (AKey != VK_F10) return;
   FMenuKeyCount = 0;
-  TControlGuard guard(this);
+  TqzObjectGuard guard(this);
   GetParent()->CloseOnce();
   if (AShift.Contains(ssShift) || RunBarKeyboardHookDirect(AKey, 0)) AKey = 0;
 }
@@ -253,7 +242,7 @@ void TqzBarWinControl::EditorKeyDown(Word& AKey, TShiftState AShift) {
     FilterMenuKeyDown(AKey, AShift);
     return;
   }
-  TControlGuard guard(this);
+  TqzObjectGuard guard(this);
   if (TqzBarWindowItem* item = GetWindowItem()) item->FireKeyDown(AKey, AShift);
   if (!guard.Alive()) {
     AKey = 0;
@@ -349,7 +338,7 @@ void TqzBarWinControl::MouseMessage(TMessage& Message) {
 }
 
 void TqzBarWinControl::InnerWndProc(TMessage& Message) {
-  TControlGuard guard(this);
+  TqzObjectGuard guard(this);
   TqzBarWindowItem* item = GetWindowItem();
   bool consumed = false;
   switch (Message.Msg) {
@@ -684,7 +673,7 @@ void TqzBarEditControl::SetInPlaceActive(bool AFlag) {
     TqzBarEdit* edit = GetEdit();
     SendMessage(FEditWindow, EM_SETREADONLY, (edit && edit->GetReadOnly()) || EditorHidden(), 0);
   }
-  TControlGuard guard(this);
+  TqzObjectGuard guard(this);
   inherited::SetInPlaceActive(AFlag);
   if (guard.Alive()) Repaint();
 }
