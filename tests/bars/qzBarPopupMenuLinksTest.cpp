@@ -142,7 +142,14 @@ TEST_F(PopupMenuLinks, LinksOnOneControlComeAndGoInAnyOrderLeavingItsWindowProce
   Link(panel, panelMenu);
   ContextMenu(panel, TPoint(200, 150));
   EXPECT_EQ(Take(), (std::vector<String>{"outer subclass", "action PanelMenu mouse 200,150", "popup PanelMenu"}));
-  // Freed controls and menus leave their links.
+  // A control freed with its links on gets its own procedure back before its window goes.
+  auto* other = new TPanel(form);
+  other->SetParent(form);
+  Link(other, editMenu);
+  delete other;
+  EXPECT_EQ(manager->GetPopupMenuLinks()->GetLink(1)->GetControl(), nullptr);
+  // Freed controls and menus leave their links; the hook under the foreign one passes the
+  // control's last messages on.
   delete panel;
   panel = nullptr;
   EXPECT_EQ(manager->GetPopupMenuLinks()->GetLink(0)->GetControl(), nullptr);

@@ -173,6 +173,30 @@ TEST_P(CurrencyEdit, ACommitStoresTheNumberOrNullAndTheUnfocusedTextShowsIt) {
   }
 }
 
+TEST_P(CurrencyEdit, NeitherPasteNorAUserTextBringsInWhatIsNoNumber) {
+  struct Case {
+    const char* text;
+    bool taken;
+    double committed;
+  };
+  const Case kCases[] = {{"12x", false, 0}, {"$5", false, 0}, {"1,234.5", true, 1234.5}, {"-2e3", true, -2000}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.text);
+    edit->SetValue(1);
+    Retype("");
+    SetClipboardText(L(c.text));
+    edit->ClipboardPaste();
+    EXPECT_EQ(edit->GetText(), c.taken ? L(c.text) : String());
+    Retype("");
+    edit->SetTextAsUser(L(c.text));
+    EXPECT_EQ(edit->GetText(), c.taken ? L(c.text) : String());
+    Key(VK_RETURN);
+    Variant value = edit->GetEditValueProp();
+    if (c.taken) EXPECT_DOUBLE_EQ(value.AsDouble(), c.committed);
+    else EXPECT_TRUE(VarIsNull(value));
+  }
+}
+
 TEST_P(CurrencyEdit, TheValueReadsTheTypedNumberAndANullAsZero) {
   Retype(L("7.25"));
   EXPECT_DOUBLE_EQ(edit->GetValue(), 7.25);

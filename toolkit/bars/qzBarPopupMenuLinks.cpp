@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 
 #include "toolkit/bars/qzBarPopupMenu.h"
 #include "user/Messages.h"
@@ -19,8 +20,9 @@ namespace {
 
 // The hook of one control's window procedure, shared by every link on that control. While links
 // are attached it offers WM_CONTEXTMENU to them through the control's OnContextPopup; once the
-// last link leaves it puts the control's procedure back, or, when another hook has been chained
-// on top of it meanwhile, stays as a pass-through until the control goes.
+// last link leaves, or the control goes, it puts the control's procedure back. When another hook
+// has been chained on top of it meanwhile it cannot: it stays as a pass-through, also while the
+// going control's window still gets its last messages, and is freed later (an orphan).
 class TqzBarContextMenuHook : public TComponent {
  public:
   explicit TqzBarContextMenuHook(TControl* AControl);
@@ -49,6 +51,12 @@ std::map<TControl*, TqzBarContextMenuHook*>& Hooks() {
   return hooks;
 }
 
+// Pass-through hooks of controls that went while another hook sat on top of them.
+std::vector<std::unique_ptr<TqzBarContextMenuHook>>& Orphans() {
+  static std::vector<std::unique_ptr<TqzBarContextMenuHook>> orphans;
+  return orphans;
+}
+
 TqzBarContextMenuHook::TqzBarContextMenuHook(TControl* AControl) : TComponent(nullptr), FControl(AControl) {
   FSavedWindowProc = AControl->GetWindowProc();
   AControl->SetWindowProc(MakeEvent<&TqzBarContextMenuHook::HookWindowProc>(this));
@@ -56,7 +64,9 @@ TqzBarContextMenuHook::TqzBarContextMenuHook(TControl* AControl) : TComponent(nu
   Hooks()[AControl] = this;
 }
 
-TqzBarContextMenuHook::~TqzBarContextMenuHook() { Hooks().erase(FControl); }
+TqzBarContextMenuHook::~TqzBarContextMenuHook() {
+  if (FControl) Hooks().erase(FControl);
+}
 
 bool TqzBarContextMenuHook::IsOnTop() const {
   return FControl->GetWindowProc() == MakeEvent<&TqzBarContextMenuHook::HookWindowProc>(
@@ -64,6 +74,8 @@ bool TqzBarContextMenuHook::IsOnTop() const {
 }
 
 void TqzBarContextMenuHook::Attach(TqzBarPopupMenuLink* ALink, TControl* AControl) {
+  // The controls the orphans served are gone by now: nothing calls them any more.
+  Orphans().clear();
   auto found = Hooks().find(AControl);
   TqzBarContextMenuHook* hook = found != Hooks().end() ? found->second : new TqzBarContextMenuHook(AControl);
   hook->FLinks.push_back(ALink);
@@ -85,15 +97,23 @@ void TqzBarContextMenuHook::ReleaseIfUnused() {
 
 void TqzBarContextMenuHook::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  // The control goes with its window procedure: nothing to put back. Its links hear of it from
-  // their collections.
-  if (Operation == opRemove && AComponent == FControl) delete this;
+  if (Operation != opRemove || AComponent != FControl) return;
+  // The links hear of the control's going from their collections.
+  FLinks.clear();
+  if (IsOnTop()) {
+    FControl->SetWindowProc(FSavedWindowProc);
+    delete this;
+    return;
+  }
+  Hooks().erase(FControl);
+  FControl = nullptr;
+  Orphans().emplace_back(this);
 }
 
 void TqzBarContextMenuHook::HookWindowProc(TMessage& Message) {
   // Hold the procedure to call in a local: a handler may take the last link away (and this hook).
   TWndMethod saved = FSavedWindowProc;
-  if (Message.Msg != WM_CONTEXTMENU || FLinks.empty() ||
+  if (Message.Msg != WM_CONTEXTMENU || FLinks.empty() || !FControl ||
       FControl->GetComponentState().Contains(csDesigning)) {
     saved(Message);
     return;
