@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "EditTestFixture.h"
+#include "controls/ListBox.h"
 #include "gdi/SysMetrics.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/Reader.h"
@@ -12,6 +13,7 @@
 #include "toolkit/editors/kvEditFilterHelpers.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvImageComboBox.h"
+#include "user/VirtualKeys.h"
 
 namespace {
 
@@ -150,6 +152,47 @@ TEST_F(ImageComboBox, TheEditValueIsTheChosenItemsValueAndFollowsItBack) {
   EXPECT_TRUE(VarIsNull(edit->GetEditValueProp()));
 }
 
+TEST_F(ImageComboBox, KeysAndTypingChooseItemsAndReportEachChangeOnce) {
+  struct Counts : TObject {
+    Integer changes = 0, valueChanges = 0;
+    void Changed(TObject*) { ++changes; }
+    void ValueChanged(TObject*) { ++valueChanges; }
+  } counts;
+  Props()->SetOnChange(MakeEvent<&Counts::Changed>(&counts));
+  Props()->SetOnEditValueChanged(MakeEvent<&Counts::ValueChanged>(&counts));
+  Items()->AddItem("Low", Variant(10));
+  Items()->AddItem("High", Variant(20));
+  Items()->AddItem("Highest", Variant(30));
+  edit->SetFocus();
+  Pump();
+  Key(VK_DOWN);
+  EXPECT_EQ(edit->GetItemIndex(), 0);
+  EXPECT_TRUE(VarSameTypeAndValue(edit->GetEditValueProp(), Variant(10)));
+  Key(VK_DOWN);
+  EXPECT_TRUE(VarSameTypeAndValue(edit->GetEditValueProp(), Variant(20)));
+  EXPECT_EQ(counts.changes, 2);
+  EXPECT_EQ(counts.valueChanges, 2);
+  // Typing looks the descriptions up ignoring case and drops the list; Enter takes the item.
+  Type("hIGHE");
+  EXPECT_EQ(edit->GetText(), "Highest");
+  EXPECT_TRUE(edit->GetDroppedDown());
+  Key(VK_RETURN);
+  EXPECT_FALSE(edit->GetDroppedDown());
+  EXPECT_TRUE(VarSameTypeAndValue(edit->GetEditValueProp(), Variant(30)));
+  EXPECT_EQ(counts.valueChanges, 3);
+  // The list picks with Enter.
+  Key(VK_F4);
+  ASSERT_TRUE(edit->GetDroppedDown());
+  Key(VK_UP);
+  Key(VK_UP);
+  Key(VK_RETURN);
+  EXPECT_FALSE(edit->GetDroppedDown());
+  EXPECT_TRUE(VarSameTypeAndValue(edit->GetEditValueProp(), Variant(10)));
+  EXPECT_EQ(edit->GetText(), "Low");
+  EXPECT_EQ(counts.valueChanges, 4);
+  EXPECT_EQ(counts.changes, 4);
+}
+
 TEST_F(ImageComboBox, ControlCharactersAreRefused) {
   for (Char c : {Char(1), Char(9), Char(27), Char(31)}) EXPECT_FALSE(edit->IsCharAllowed(c)) << Integer(c);
   for (Char c : {Char(' '), Char('a'), Char('~')}) EXPECT_TRUE(edit->IsCharAllowed(c)) << c;
@@ -210,6 +253,33 @@ TEST_F(ImageComboBox, ThePopupWidthCoversTheImageTheWidestTextAndAScrollBarWhenR
   EXPECT_EQ(list->PopupWidth(), 16 + 8 + widest);
   Props()->SetDropDownRows(1);
   EXPECT_EQ(list->PopupWidth(), 16 + 8 + widest + GetSystemMetrics(SM_CXVSCROLL));
+}
+
+TEST_F(ImageComboBox, TheOpenPopupIsAsWideAsTheItemsAskOrKeepsTheEditorsWidthWithWrappedRows) {
+  auto images = MakeImages(2, 16);
+  Props()->SetImages(images.get());
+  Items()->AddItem("A description much wider than the editor it drops from");
+  Items()->AddItem("Short");
+  edit->SetFocus();
+  for (bool multiLine : {false, true}) {
+    SCOPED_TRACE(multiLine);
+    Props()->SetMultiLineText(multiLine);
+    edit->SetDroppedDown(true);
+    Pump();
+    ASSERT_TRUE(edit->GetDroppedDown());
+    auto* list = static_cast<TkvImageComboBoxListBox*>(edit->GetComboLookupData()->GetList());
+    if (multiLine) {
+      EXPECT_EQ(edit->GetPopupWindow()->GetWidth(), edit->GetWidth());
+      // The long row wraps and is as high as its lines.
+      EXPECT_GT(list->ItemRowHeight(0), list->ItemRowHeight(1));
+      EXPECT_EQ(SendMessage(list->GetHandle(), LB_GETITEMHEIGHT, 0, 0), list->ItemRowHeight(0));
+    } else {
+      EXPECT_GE(list->GetClientWidth(), list->PopupWidth());
+      EXPECT_GT(edit->GetPopupWindow()->GetWidth(), edit->GetWidth());
+    }
+    edit->SetDroppedDown(false);
+    Pump();
+  }
 }
 
 TEST_F(ImageComboBox, TheDrawItemHandlerTakesOverTheListRows) {
