@@ -62,6 +62,42 @@ TEST_F(ImageComboBox, NewItemsTakeConsecutiveImagesWhileTheListHoldsOneForEach) 
   EXPECT_EQ(static_cast<TkvImageComboBoxItem*>(Items()->Add())->GetImageIndex(), -1);
 }
 
+TEST_F(ImageComboBox, AssignCopiesTheImageSettingsAndTheImageListsChangesAreHeard) {
+  auto small = MakeImages(2, 16), large = MakeImages(2, 32);
+  TkvImageComboBoxProperties source(nullptr);
+  source.SetImages(small.get());
+  source.SetLargeImages(large.get());
+  source.GetImageItems()->AddItem("A", Variant(1))->SetTag(5);
+  source.SetDefaultDescription("none");
+  source.SetDefaultImageIndex(1);
+  source.SetImageAlign(TkvImageAlign::iaRight);
+  source.SetMultiLineText(true);
+  source.SetShowDescriptions(false);
+  Props()->Assign(&source);
+  EXPECT_EQ(Props()->GetImages(), small.get());
+  EXPECT_EQ(Props()->GetLargeImages(), large.get());
+  ASSERT_EQ(Items()->GetCount(), 1);
+  EXPECT_EQ(Items()->GetItem(0)->GetImageIndex(), 0);
+  EXPECT_EQ(Items()->GetItem(0)->GetTag(), 5);
+  EXPECT_EQ(Props()->GetDefaultDescription(), "none");
+  EXPECT_EQ(Props()->GetDefaultImageIndex(), 1);
+  EXPECT_EQ(Props()->GetImageAlign(), TkvImageAlign::iaRight);
+  EXPECT_TRUE(Props()->GetMultiLineText());
+  EXPECT_FALSE(Props()->GetShowDescriptions());
+  // A change of a list in use reaches both Properties through their own links.
+  struct Count : TObject {
+    Integer changes = 0;
+    void Changed(TObject*) { ++changes; }
+  } count;
+  Props()->SetOnPropertiesChanged(MakeEvent<&Count::Changed>(&count));
+  small->Clear();
+  EXPECT_GE(count.changes, 1);
+  // One list freed while both Properties hold it leaves neither dangling.
+  small.reset();
+  EXPECT_EQ(Props()->GetImages(), nullptr);
+  EXPECT_EQ(source.GetImages(), nullptr);
+}
+
 TEST_F(ImageComboBox, ValuesMatchLooselyAndUnmatchedOnesShowTheDefaults) {
   Items()->AddItem("One", Variant(1));
   Items()->AddItem("Text", Variant(String("x")));
