@@ -426,6 +426,42 @@ TEST_F(ImageComboBox, AnOpenListWithWrappedDescriptionsIsPictured) {
   Pump();
 }
 
+TEST_F(ImageComboBox, TheImageWidensTheEditorAndACellShowsItsItemsImageAndText) {
+  Items()->AddItem("One", Variant(1))->SetImageIndex(1);
+  auto measure = [&] {
+    std::unique_ptr<TkvCustomEditViewData> data(edit->MakeViewData());
+    TkvEditSizeRequest request;
+    edit->GetSizeRequest(request);
+    TSize size;
+    data->GetEditSize(ScreenCanvasInstance(), edit->GetEditValueProp(), size, request);
+    return size;
+  };
+  const TSize plain = measure();
+  auto small = MakeImages(2, 16), tall = MakeImages(2, 40);
+  Props()->SetImages(small.get());
+  EXPECT_EQ(measure().cx - plain.cx, 16 + 5 - 1);
+  Props()->SetImages(tall.get());
+  const TSize withImage = measure();
+  EXPECT_GT(withImage.cy, plain.cy);
+  // Without descriptions the editor keeps the size the image asks for.
+  Props()->SetShowDescriptions(false);
+  EXPECT_EQ(measure().cx, withImage.cx);
+  Props()->SetShowDescriptions(true);
+  // A cell shows the unforced description and the item's image; no item: the defaults.
+  std::unique_ptr<TkvCustomEditViewData> data(
+      Props()->MakeViewData(edit->GetEditStyle(), true, false));
+  TkvImageComboBoxViewInfo info;
+  data->LoadDisplayValue(ScreenCanvasInstance(), Variant(String("1")), &info);
+  EXPECT_EQ(info.ImageIndex, 1);
+  EXPECT_EQ(info.Text, "One");
+  Props()->SetShowDescriptions(false);
+  Props()->SetDefaultImageIndex(0);
+  data.reset(Props()->MakeViewData(edit->GetEditStyle(), true, false));
+  data->LoadDisplayValue(ScreenCanvasInstance(), Variant(2), &info);
+  EXPECT_EQ(info.ImageIndex, 0);
+  EXPECT_EQ(info.Text, "");
+}
+
 TEST_F(ImageComboBox, TheFilterRowEditsWithAnImageComboShowingDescriptions) {
   TkvFilterEditHelperClass helper = TheFilterEditsController()->FindHelper(TkvImageComboBoxProperties::ClassInfo());
   ASSERT_EQ(helper, FilterEditHelperOf<TkvFilterImageComboBoxHelper>());
