@@ -1,16 +1,41 @@
 #include "EditorsTestSupport.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "user/Clipboard.h"
 #include "user/GlobalMemory.h"
 
 #include "gdi/Regions.h"
+#include "toolkit/foundation/kvGeometry.h"
 #include "rtl/TypInfo.h"
 #include "user/Painting.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TTestContainer, PROPERTY(Style), PROPERTY(StyleDisabled), PROPERTY(StyleFocused),
                             PROPERTY(StyleHot))
+
+HTHEME LoggingTheme::OpenThemeData(HWND, const char16_t* Classes) {
+  std::string name;
+  for (const char16_t* c = Classes; *c && *c != u';'; ++c) name += static_cast<char>(*c);
+  auto found = std::find(names.begin(), names.end(), name);
+  if (found == names.end()) found = names.insert(names.end(), name);
+  return reinterpret_cast<HTHEME>(found - names.begin() + 1);
+}
+
+HRESULT LoggingTheme::GetThemeBackgroundContentRect(HTHEME, HDC, int, int, const RECT* Bounds, RECT* Content) {
+  *Content = RectInflated(*Bounds, -1, -1);
+  return S_OK;
+}
+
+HRESULT LoggingTheme::DrawThemeBackground(HTHEME Theme, HDC DC, int Part, int State, const RECT* R, const RECT*) {
+  log.push_back(names[reinterpret_cast<intptr_t>(Theme) - 1] + " " + std::to_string(Part) + "," +
+                std::to_string(State) + " " + std::to_string(R->Right - R->Left) + "x" +
+                std::to_string(R->Bottom - R->Top));
+  HBRUSH navy = CreateSolidBrush(0x800000);
+  FillRect(DC, R, navy);
+  DeleteObject(navy);
+  return S_OK;
+}
 
 void EditorsTest::SetUp() {
   SetDisplayBackend(&screen);

@@ -6,9 +6,11 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "backend/HeadlessBackend.h"
+#include "gdi/UxTheme.h"
 #include "toolkit/editors/kvContainer.h"
 #include "user/Clock.h"
 #include "user/User.h"
@@ -16,6 +18,19 @@
 
 // Puts Text on the clipboard as CF_TEXT.
 void SetClipboardText(const String& Text);
+
+// A theme that names the classes it opens, logs what it draws ("Class part,state WxH") and fills
+// it in navy; the content lies one pixel inside.
+class LoggingTheme : public ThemeProvider {
+ public:
+  BOOL IsThemeActive() override { return TRUE; }
+  BOOL IsAppThemed() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t* Classes) override;
+  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
+  HRESULT GetThemeBackgroundContentRect(HTHEME, HDC, int, int, const RECT* Bounds, RECT* Content) override;
+  HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int Part, int State, const RECT* R, const RECT*) override;
+  std::vector<std::string> names, log;
+};
 
 class EditorsTest : public testing::Test {
  protected:

@@ -357,36 +357,6 @@ TEST_F(EditPainting, CustomDrawEventsReplaceThePartsTheyClaim) {
   }
 }
 
-// A theme that names the classes it opens, logs what it draws and fills it in navy; the content
-// lies one pixel inside.
-class LoggingTheme : public ThemeProvider {
- public:
-  BOOL IsThemeActive() override { return TRUE; }
-  BOOL IsAppThemed() override { return TRUE; }
-  HTHEME OpenThemeData(HWND, const char16_t* Classes) override {
-    std::string name;
-    for (const char16_t* c = Classes; *c && *c != u';'; ++c) name += static_cast<char>(*c);
-    auto found = std::find(names.begin(), names.end(), name);
-    if (found == names.end()) found = names.insert(names.end(), name);
-    return reinterpret_cast<HTHEME>(found - names.begin() + 1);
-  }
-  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
-  HRESULT GetThemeBackgroundContentRect(HTHEME, HDC, int, int, const RECT* Bounds, RECT* Content) override {
-    *Content = RectInflated(*Bounds, -1, -1);
-    return S_OK;
-  }
-  HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int Part, int State, const RECT* R, const RECT*) override {
-    log.push_back(names[reinterpret_cast<intptr_t>(Theme) - 1] + " " + std::to_string(Part) + "," +
-                  std::to_string(State) + " " + std::to_string(R->Right - R->Left) + "x" +
-                  std::to_string(R->Bottom - R->Top));
-    HBRUSH navy = CreateSolidBrush(0x800000);
-    FillRect(DC, R, navy);
-    DeleteObject(navy);
-    return S_OK;
-  }
-  std::vector<std::string> names, log;
-};
-
 // Visual styles in use: the theme draws the frame and the button's face; the editor fills the
 // theme's content rectangle and draws the button's content inside the theme's margins.
 TEST_F(EditPainting, ANativeEditorLeavesItsFrameAndButtonFacesToTheTheme) {

@@ -1,4 +1,4 @@
-// A form of the test binary with a recent-items edit, radio groups in several caption places and
+// A form of the test binary with a recent-items edit, an image combo box, radio groups in several caption places and
 // column counts and a lone radio button: read from its resource, driven by keys and the mouse,
 // written and read back equal; and pictures of it in each look for a person to look at (saved
 // under $TAVREN_TEST_OUTPUT).
@@ -13,6 +13,7 @@
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Writer.h"
+#include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvRadioGroup.h"
 #include "user/VirtualKeys.h"
@@ -27,9 +28,10 @@ class TFurtherEditorsForm : public TForm {
   TkvRadioGroup* rgSide = nullptr;
   TkvRadioGroup* rgFormat = nullptr;
   TkvRadioButton* rbAlone = nullptr;
+  TkvImageComboBox* icbProfile = nullptr;
 };
 TAVREN_CLASS_IMPL_PUBLISHED(TFurtherEditorsForm, FIELD(mruFolder), FIELD(rgKeep), FIELD(rgQuality), FIELD(rgSide),
-                            FIELD(rgFormat), FIELD(rbAlone))
+                            FIELD(rgFormat), FIELD(rbAlone), FIELD(icbProfile))
 
 namespace {
 
@@ -70,6 +72,14 @@ TEST_F(FurtherEditorsForm, ReadsItsEditorsAppliesTheStoredIndexesAndStreamsNoChi
   EXPECT_EQ(loaded->rgSide->GetItemIndex(), -1);
   EXPECT_EQ(loaded->mruFolder->GetMRUEditProperties()->GetMaxItemCount(), 3);
   EXPECT_EQ(loaded->rbAlone->GetCaption(), "Shut down when done");
+  // The image combo's stored value chooses its item; both image lists are the form's.
+  ASSERT_NE(loaded->icbProfile, nullptr);
+  TkvImageComboBoxProperties* profile = loaded->icbProfile->GetImageComboBoxProperties();
+  EXPECT_EQ(loaded->icbProfile->GetItemIndex(), 1);
+  EXPECT_EQ(loaded->icbProfile->GetText(), "Phone");
+  EXPECT_EQ(profile->GetImages(), loaded->FindComponent("ilProfiles"));
+  EXPECT_EQ(profile->GetLargeImages(), loaded->FindComponent("ilProfilesLarge"));
+  EXPECT_TRUE(VarIsNull(profile->GetImageItems()->GetItem(0)->GetValue()));
 
   const String text = WriteComponentToText(loaded);
   SCOPED_TRACE(text);
@@ -77,11 +87,15 @@ TEST_F(FurtherEditorsForm, ReadsItsEditorsAppliesTheStoredIndexesAndStreamsNoChi
   EXPECT_NE(text.find("Value = 0.25"), String::npos);
   EXPECT_NE(text.find("Value = 'best'"), String::npos);
   EXPECT_NE(text.find("ItemIndex = 2"), String::npos);
+  EXPECT_NE(text.find("Value = 4.5"), String::npos);
+  EXPECT_NE(text.find("Value = 'zune'"), String::npos);
   auto* copy = new TFurtherEditorsForm(nullptr, 0);
   ReadComponentFromText(text, copy);
   EXPECT_EQ(copy->rgQuality->GetItemIndex(), 2);
   EXPECT_EQ(copy->rgKeep->GetItemIndex(), 0);
   EXPECT_EQ(ValueText(copy->rgQuality), "best");
+  EXPECT_EQ(copy->icbProfile->GetItemIndex(), 1);
+  EXPECT_EQ(ValueText(copy->icbProfile), "2");
   // What the copy writes reads back equal.
   const String again = WriteComponentToText(copy);
   auto* second = new TFurtherEditorsForm(nullptr, 0);
@@ -111,12 +125,19 @@ TEST_F(FurtherEditorsForm, KeysAndTheMouseDriveTheEditorsAndTheChangesStream) {
   Pump();
   EXPECT_EQ(loaded->rgSide->GetItemIndex(), 1);
   EXPECT_EQ(ValueText(loaded->rgSide), "Right");
+  // The image combo steps to the next profile with Down.
+  loaded->icbProfile->SetFocus();
+  Pump();
+  Key(VK_DOWN);
+  EXPECT_EQ(ValueText(loaded->icbProfile), "4.5");
+  EXPECT_EQ(loaded->icbProfile->GetText(), "Television");
   const String text = WriteComponentToText(loaded);
   auto* copy = new TFurtherEditorsForm(nullptr, 0);
   ReadComponentFromText(text, copy);
   EXPECT_EQ(copy->rgKeep->GetItemIndex(), 1);
   EXPECT_EQ(copy->rgSide->GetItemIndex(), 1);
   EXPECT_EQ(copy->mruFolder->GetMRUEditProperties()->GetLookupItems()->GetCount(), 3);
+  EXPECT_EQ(copy->icbProfile->GetText(), "Television");
   delete copy;
 }
 
@@ -156,7 +177,19 @@ TEST_F(FurtherEditorsForm, Screenshots) {
   const Look looks[] = {{"standard", lfStandard, false}, {"flat", lfFlat, false}, {"ultraflat", lfUltraFlat, false},
                         {"office11", lfOffice11, false}, {"native", lfStandard, true}};
   PlainTheme theme;
-  TkvCustomEdit* editors[] = {loaded->mruFolder, loaded->rgKeep, loaded->rgQuality, loaded->rgSide, loaded->rgFormat};
+  TkvCustomEdit* editors[] = {loaded->mruFolder, loaded->rgKeep,   loaded->rgQuality,
+                              loaded->rgSide,    loaded->rgFormat, loaded->icbProfile};
+  // The profiles' images: one colour each.
+  for (const char* name : {"ilProfiles", "ilProfilesLarge"}) {
+    auto* images = static_cast<TCustomImageList*>(loaded->FindComponent(name));
+    for (TColor colour : {clGray, clTeal, clNavy, clMaroon}) {
+      TBitmap bitmap;
+      bitmap.SetSize(images->GetWidth(), images->GetHeight());
+      bitmap.GetCanvas()->GetBrush()->SetColor(colour);
+      bitmap.GetCanvas()->FillRect(TRect(0, 0, images->GetWidth(), images->GetHeight()));
+      images->Add(&bitmap, nullptr);
+    }
+  }
   for (const Look& look : looks) {
     SCOPED_TRACE(look.file);
     if (look.native) SetThemeProvider(&theme);
@@ -173,10 +206,12 @@ TEST_F(FurtherEditorsForm, Screenshots) {
                                      String(output) + "/editors-further-form-" + look.file + ".png"));
     loaded->rgSide->SetEnabled(false);
     loaded->rbAlone->SetEnabled(false);
+    loaded->icbProfile->SetEnabled(false);
     Pump();
     EXPECT_TRUE(screen.SaveWindowPng(loaded->GetHandle(),
                                      String(output) + "/editors-further-form-" + look.file + "-disabled.png"));
     loaded->rbAlone->SetEnabled(true);
+    loaded->icbProfile->SetEnabled(true);
     if (look.native) SetThemeProvider(nullptr);
   }
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "EditTestFixture.h"
+#include "controls/ListBox.h"
 #include "gdi/SysMetrics.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/Reader.h"
@@ -12,6 +13,7 @@
 #include "toolkit/editors/kvEditFilterHelpers.h"
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvImageComboBox.h"
+#include "user/VirtualKeys.h"
 
 namespace {
 
@@ -58,6 +60,42 @@ TEST_F(ImageComboBox, NewItemsTakeConsecutiveImagesWhileTheListHoldsOneForEach) 
   // Without images a new item has none.
   Props()->SetImages(nullptr);
   EXPECT_EQ(static_cast<TkvImageComboBoxItem*>(Items()->Add())->GetImageIndex(), -1);
+}
+
+TEST_F(ImageComboBox, AssignCopiesTheImageSettingsAndTheImageListsChangesAreHeard) {
+  auto small = MakeImages(2, 16), large = MakeImages(2, 32);
+  TkvImageComboBoxProperties source(nullptr);
+  source.SetImages(small.get());
+  source.SetLargeImages(large.get());
+  source.GetImageItems()->AddItem("A", Variant(1))->SetTag(5);
+  source.SetDefaultDescription("none");
+  source.SetDefaultImageIndex(1);
+  source.SetImageAlign(TkvImageAlign::iaRight);
+  source.SetMultiLineText(true);
+  source.SetShowDescriptions(false);
+  Props()->Assign(&source);
+  EXPECT_EQ(Props()->GetImages(), small.get());
+  EXPECT_EQ(Props()->GetLargeImages(), large.get());
+  ASSERT_EQ(Items()->GetCount(), 1);
+  EXPECT_EQ(Items()->GetItem(0)->GetImageIndex(), 0);
+  EXPECT_EQ(Items()->GetItem(0)->GetTag(), 5);
+  EXPECT_EQ(Props()->GetDefaultDescription(), "none");
+  EXPECT_EQ(Props()->GetDefaultImageIndex(), 1);
+  EXPECT_EQ(Props()->GetImageAlign(), TkvImageAlign::iaRight);
+  EXPECT_TRUE(Props()->GetMultiLineText());
+  EXPECT_FALSE(Props()->GetShowDescriptions());
+  // A change of a list in use reaches both Properties through their own links.
+  struct Count : TObject {
+    Integer changes = 0;
+    void Changed(TObject*) { ++changes; }
+  } count;
+  Props()->SetOnPropertiesChanged(MakeEvent<&Count::Changed>(&count));
+  small->Clear();
+  EXPECT_GE(count.changes, 1);
+  // One list freed while both Properties hold it leaves neither dangling.
+  small.reset();
+  EXPECT_EQ(Props()->GetImages(), nullptr);
+  EXPECT_EQ(source.GetImages(), nullptr);
 }
 
 TEST_F(ImageComboBox, ValuesMatchLooselyAndUnmatchedOnesShowTheDefaults) {
@@ -150,6 +188,47 @@ TEST_F(ImageComboBox, TheEditValueIsTheChosenItemsValueAndFollowsItBack) {
   EXPECT_TRUE(VarIsNull(edit->GetEditValueProp()));
 }
 
+TEST_F(ImageComboBox, KeysAndTypingChooseItemsAndReportEachChangeOnce) {
+  struct Counts : TObject {
+    Integer changes = 0, valueChanges = 0;
+    void Changed(TObject*) { ++changes; }
+    void ValueChanged(TObject*) { ++valueChanges; }
+  } counts;
+  Props()->SetOnChange(MakeEvent<&Counts::Changed>(&counts));
+  Props()->SetOnEditValueChanged(MakeEvent<&Counts::ValueChanged>(&counts));
+  Items()->AddItem("Low", Variant(10));
+  Items()->AddItem("High", Variant(20));
+  Items()->AddItem("Highest", Variant(30));
+  edit->SetFocus();
+  Pump();
+  Key(VK_DOWN);
+  EXPECT_EQ(edit->GetItemIndex(), 0);
+  EXPECT_TRUE(VarSameTypeAndValue(edit->GetEditValueProp(), Variant(10)));
+  Key(VK_DOWN);
+  EXPECT_TRUE(VarSameTypeAndValue(edit->GetEditValueProp(), Variant(20)));
+  EXPECT_EQ(counts.changes, 2);
+  EXPECT_EQ(counts.valueChanges, 2);
+  // Typing looks the descriptions up ignoring case and drops the list; Enter takes the item.
+  Type("hIGHE");
+  EXPECT_EQ(edit->GetText(), "Highest");
+  EXPECT_TRUE(edit->GetDroppedDown());
+  Key(VK_RETURN);
+  EXPECT_FALSE(edit->GetDroppedDown());
+  EXPECT_TRUE(VarSameTypeAndValue(edit->GetEditValueProp(), Variant(30)));
+  EXPECT_EQ(counts.valueChanges, 3);
+  // The list picks with Enter.
+  Key(VK_F4);
+  ASSERT_TRUE(edit->GetDroppedDown());
+  Key(VK_UP);
+  Key(VK_UP);
+  Key(VK_RETURN);
+  EXPECT_FALSE(edit->GetDroppedDown());
+  EXPECT_TRUE(VarSameTypeAndValue(edit->GetEditValueProp(), Variant(10)));
+  EXPECT_EQ(edit->GetText(), "Low");
+  EXPECT_EQ(counts.valueChanges, 4);
+  EXPECT_EQ(counts.changes, 4);
+}
+
 TEST_F(ImageComboBox, ControlCharactersAreRefused) {
   for (Char c : {Char(1), Char(9), Char(27), Char(31)}) EXPECT_FALSE(edit->IsCharAllowed(c)) << Integer(c);
   for (Char c : {Char(' '), Char('a'), Char('~')}) EXPECT_TRUE(edit->IsCharAllowed(c)) << c;
@@ -210,6 +289,33 @@ TEST_F(ImageComboBox, ThePopupWidthCoversTheImageTheWidestTextAndAScrollBarWhenR
   EXPECT_EQ(list->PopupWidth(), 16 + 8 + widest);
   Props()->SetDropDownRows(1);
   EXPECT_EQ(list->PopupWidth(), 16 + 8 + widest + GetSystemMetrics(SM_CXVSCROLL));
+}
+
+TEST_F(ImageComboBox, TheOpenPopupIsAsWideAsTheItemsAskOrKeepsTheEditorsWidthWithWrappedRows) {
+  auto images = MakeImages(2, 16);
+  Props()->SetImages(images.get());
+  Items()->AddItem("A description much wider than the editor it drops from");
+  Items()->AddItem("Short");
+  edit->SetFocus();
+  for (bool multiLine : {false, true}) {
+    SCOPED_TRACE(multiLine);
+    Props()->SetMultiLineText(multiLine);
+    edit->SetDroppedDown(true);
+    Pump();
+    ASSERT_TRUE(edit->GetDroppedDown());
+    auto* list = static_cast<TkvImageComboBoxListBox*>(edit->GetComboLookupData()->GetList());
+    if (multiLine) {
+      EXPECT_EQ(edit->GetPopupWindow()->GetWidth(), edit->GetWidth());
+      // The long row wraps and is as high as its lines.
+      EXPECT_GT(list->ItemRowHeight(0), list->ItemRowHeight(1));
+      EXPECT_EQ(SendMessage(list->GetHandle(), LB_GETITEMHEIGHT, 0, 0), list->ItemRowHeight(0));
+    } else {
+      EXPECT_GE(list->GetClientWidth(), list->PopupWidth());
+      EXPECT_GT(edit->GetPopupWindow()->GetWidth(), edit->GetWidth());
+    }
+    edit->SetDroppedDown(false);
+    Pump();
+  }
 }
 
 TEST_F(ImageComboBox, TheDrawItemHandlerTakesOverTheListRows) {
@@ -318,6 +424,42 @@ TEST_F(ImageComboBox, AnOpenListWithWrappedDescriptionsIsPictured) {
   EXPECT_TRUE(screen.SaveScreenPng(String(output) + "/editors-image-combo-open.png"));
   edit->SetDroppedDown(false);
   Pump();
+}
+
+TEST_F(ImageComboBox, TheImageWidensTheEditorAndACellShowsItsItemsImageAndText) {
+  Items()->AddItem("One", Variant(1))->SetImageIndex(1);
+  auto measure = [&] {
+    std::unique_ptr<TkvCustomEditViewData> data(edit->MakeViewData());
+    TkvEditSizeRequest request;
+    edit->GetSizeRequest(request);
+    TSize size;
+    data->GetEditSize(ScreenCanvasInstance(), edit->GetEditValueProp(), size, request);
+    return size;
+  };
+  const TSize plain = measure();
+  auto small = MakeImages(2, 16), tall = MakeImages(2, 40);
+  Props()->SetImages(small.get());
+  EXPECT_EQ(measure().cx - plain.cx, 16 + 5 - 1);
+  Props()->SetImages(tall.get());
+  const TSize withImage = measure();
+  EXPECT_GT(withImage.cy, plain.cy);
+  // Without descriptions the editor keeps the size the image asks for.
+  Props()->SetShowDescriptions(false);
+  EXPECT_EQ(measure().cx, withImage.cx);
+  Props()->SetShowDescriptions(true);
+  // A cell shows the unforced description and the item's image; no item: the defaults.
+  std::unique_ptr<TkvCustomEditViewData> data(
+      Props()->MakeViewData(edit->GetEditStyle(), true, false));
+  TkvImageComboBoxViewInfo info;
+  data->LoadDisplayValue(ScreenCanvasInstance(), Variant(String("1")), &info);
+  EXPECT_EQ(info.ImageIndex, 1);
+  EXPECT_EQ(info.Text, "One");
+  Props()->SetShowDescriptions(false);
+  Props()->SetDefaultImageIndex(0);
+  data.reset(Props()->MakeViewData(edit->GetEditStyle(), true, false));
+  data->LoadDisplayValue(ScreenCanvasInstance(), Variant(2), &info);
+  EXPECT_EQ(info.ImageIndex, 0);
+  EXPECT_EQ(info.Text, "");
 }
 
 TEST_F(ImageComboBox, TheFilterRowEditsWithAnImageComboShowingDescriptions) {

@@ -1,10 +1,13 @@
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "EditTestProperties.h"
 #include "EditorsTestSupport.h"
 #include "toolkit/editors/kvProgressBar.h"
+#include "toolkit/foundation/qzOffice11.h"
 #include "vcl/StdCtrls.h"
 
 namespace {
@@ -223,6 +226,76 @@ TEST_F(ProgressBarTest, InvertedTextShowsOverBothHalves) {
       if (c == static_cast<TColor>(0x7FFFFF) || c == static_cast<TColor>(0x000000)) inverted = true;
     }
   EXPECT_TRUE(inverted);
+}
+
+// A theme whose chunk segments have a red leading edge and a green far half across the bar, so
+// that the bar shows which cross-section of the segment was cut and whether it kept its way round.
+class SegmentTheme : public LoggingTheme {
+ public:
+  HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int Part, int State, const RECT* R, const RECT* Clip) override {
+    LoggingTheme::DrawThemeBackground(Theme, DC, Part, State, R, Clip);
+    if (Part != 3 && Part != 4) return S_OK;
+    const bool horizontal = Part == 3;
+    TRect edge = *R, far = *R;
+    if (horizontal) {
+      edge.Right = edge.Left + 4;
+      far.Top = (R->Top + R->Bottom) / 2;
+    } else {
+      edge.Bottom = edge.Top + 4;
+      far.Left = (R->Left + R->Right) / 2;
+    }
+    SolidFillRect(DC, edge, 0x0000FF);
+    SolidFillRect(DC, far, 0x00FF00);
+    return S_OK;
+  }
+};
+
+// Under a theme the filled bar is one cross-section of the theme's chunk, cut clear of the
+// segment's edge and stretched along the bar; it is drawn again only when its size changes.
+TEST_F(ProgressBarTest, ThemedChunkIsOneCrossSectionStretchedAlongTheBar) {
+  SegmentTheme theme;
+  SetThemeProvider(&theme);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+  TkvProgressBar* bar = MakeBar(124, 24);
+  bar->GetEditStyle()->GetLookAndFeel()->SetNativeStyle(true);
+  TkvProgressBarProperties* p = bar->GetBarProperties();
+  p->SetBarStyle(kvbsGradient);
+  p->SetShowText(false);
+  bar->SetPosition(50);
+  Pump();
+  TkvCustomProgressBarViewInfo* info = bar->BarViewInfo();
+  ASSERT_TRUE(info->NativeStyle);
+  auto chunks = [&](const std::string& Entry) { return std::count(theme.log.begin(), theme.log.end(), Entry); };
+  auto pixel = [&](Integer X, Integer Y) { return ColorToRGB(FormPixel(10 + X, 10 + Y)); };
+  TRect b = info->BarRect;
+  ASSERT_GT(b.Width(), 10);
+  EXPECT_EQ(chunks("Progress 3,1 9x" + std::to_string(b.Height())), 1);
+  for (Integer x : {b.Left, (b.Left + b.Right) / 2, b.Right - 1}) {
+    EXPECT_EQ(pixel(x, b.Top), static_cast<TColor>(0x800000)) << x;
+    EXPECT_EQ(pixel(x, b.Bottom - 1), static_cast<TColor>(0x00FF00)) << x;
+  }
+  theme.log.clear();
+  bar->SetPosition(80);
+  Pump();
+  b = info->BarRect;
+  EXPECT_EQ(std::count_if(theme.log.begin(), theme.log.end(),
+                          [](const std::string& e) { return e.rfind("Progress 3,", 0) == 0; }),
+            0);
+  EXPECT_EQ(pixel(b.Right - 1, b.Bottom - 1), static_cast<TColor>(0x00FF00));
+
+  bar->SetBounds(10, 10, 24, 124);
+  p->SetOrientation(kvorVertical);
+  Pump();
+  b = info->BarRect;
+  ASSERT_GT(b.Height(), 10);
+  EXPECT_EQ(chunks("Progress 4,1 " + std::to_string(b.Width()) + "x9"), 1);
+  for (Integer y : {b.Top, b.Bottom - 1}) {
+    EXPECT_EQ(pixel(b.Left, y), static_cast<TColor>(0x800000)) << y;
+    EXPECT_EQ(pixel(b.Right - 1, y), static_cast<TColor>(0x00FF00)) << y;
+  }
+  delete bar;
+  SetThemeProvider(nullptr);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
 }
 
 using ProgressBarScreenshot = EditorsTest;

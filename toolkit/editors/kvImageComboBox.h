@@ -79,6 +79,10 @@ class TkvCustomImageComboBoxProperties : public TkvCustomComboBoxProperties {
   TClassOf<TkvCustomTextEditLookupData> LookupDataClass() override;
   Integer GetSupportedFeatures() override;
   bool AcceptsEditValue(const Variant&) override { return true; }
+  // The editor raises the change events from its value; the inner edit's text is only shown.
+  bool InnerEditReportsChanges() override { return false; }
+  // A data binding's display format never shapes the descriptions.
+  Byte GetDisplayFormatOptions() override { return 0; }
   bool DisplayValuesEqual(const Variant& A, const Variant& B) override;
   void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
   String EditValueToDisplayText(const Variant& EditValue, bool Focused) override;

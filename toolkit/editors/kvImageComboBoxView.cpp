@@ -2,6 +2,8 @@
 // in place of) its text.
 
 #include <algorithm>
+#include <climits>
+#include <memory>
 
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvImageComboBox.h"
@@ -137,8 +139,13 @@ void TkvImageComboBoxViewData::SetViewInfoText(const Variant& Value, TkvCustomTe
 }
 
 void TkvImageComboBoxViewData::MeasureContent(TkvCanvas* Canvas, const TkvEditSizeRequest& Request, TSize& Minimum,
-                                              TkvCustomEditViewInfo* ViewInfo, TSize& NonClient) {
-  TkvCustomDropDownEditViewData::MeasureContent(Canvas, Request, Minimum, ViewInfo, NonClient);
+                                              TkvCustomEditViewInfo*, TSize& NonClient) {
+  // The fixed part is measured on the plain layout (borders and buttons): the image's share is
+  // added below, not taken from a client area already narrowed by it.
+  std::unique_ptr<TkvCustomEditViewInfo> plain(Properties->GetViewInfoClass().Create());
+  TkvCustomDropDownEditViewData::ComputeViewInfo(Canvas, TRect(0, 0, INT_MAX, INT_MAX), TPoint{-1, -1}, 0,
+                                                 TShiftState{}, plain.get(), false);
+  TkvCustomDropDownEditViewData::MeasureContent(Canvas, Request, Minimum, plain.get(), NonClient);
   if (TCustomImageList* images = ImageProperties()->GetImages()) {
     Minimum.cy = std::max(Minimum.cy, images->GetHeight());
     NonClient.cx += images->GetWidth() + 5;

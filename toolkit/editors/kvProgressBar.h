@@ -272,6 +272,7 @@ class TkvCustomProgressBarViewInfo : public TkvCustomTextEditViewInfo {
   void PaintGlow(TkvCanvas* Canvas, const TRect& Filled);
   void PaintBevels(TkvCanvas* Canvas, const TRect& Filled);
   void ClipLEDGaps(TkvCanvas* Canvas, const TRect& R);
+  void PaintThemedChunk(HDC DC, HTHEME Theme, bool Horizontal);
   void AnimationTick(TObject*);
   void RestartDelayTick(TObject*);
   void BeginRestartDelay();
@@ -291,6 +292,10 @@ class TkvCustomProgressBarViewInfo : public TkvCustomTextEditViewInfo {
   std::unique_ptr<TkvTimer> FRestartDelayTimer;
   std::unique_ptr<TkvBitmap> FOffscreen;
   std::unique_ptr<TkvBitmap> FSkinBuffer;
+  // One cross-section of the theme's chunk, stretched over the filled bar; kept while its size
+  // and the theme stay the same.
+  std::unique_ptr<TkvBitmap> FChunkStrip;
+  HTHEME FChunkStripTheme = nullptr;
 };
 
 class TkvCustomProgressBarViewData : public TkvCustomEditViewData {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "gdi/Blits.h"
 #include "gdi/Drawing.h"
 #include "gdi/Edges.h"
 #include "user/Rects.h"
@@ -20,6 +21,8 @@ constexpr Integer kBarPartHorizontal = 1;
 constexpr Integer kBarPartVertical = 2;
 constexpr Integer kChunkPartHorizontal = 3;
 constexpr Integer kChunkPartVertical = 4;
+// How far the chunk part starts before the strip cut from it.
+constexpr Integer kChunkLead = 4;
 
 // A gradient along the bar's axis from C1 at the near end to C2 at the far end.
 void AxisGradient(HDC DC, const TRect& R, TColor C1, TColor C2, bool Horizontal) {
@@ -148,8 +151,7 @@ void TkvCustomProgressBarViewInfo::PaintClassic(TkvCanvas* Canvas, TkvCanvas* Ta
   if (FBarStyle <= kvbsGradientLEDs) {
     if (FBarStyle >= kvbsGradient || theme) {
       if (theme) {
-        UxDrawThemeBackground(theme, dc, horizontal ? kChunkPartHorizontal : kChunkPartVertical, 1, &BarRect,
-                              nullptr);
+        PaintThemedChunk(dc, theme, horizontal);
       } else if (horizontal) {
         PaintGradientRect(dc, Bounds, BeginColor, EndColor, true);
       } else {
@@ -178,6 +180,23 @@ void TkvCustomProgressBarViewInfo::PaintClassic(TkvCanvas* Canvas, TkvCanvas* Ta
 
   if (!animation && PeakShown) SolidFillRect(dc, PeakRect, PeakColor);
   PaintText(Canvas);
+}
+
+// The theme's chunk is a run of segments along the bar; one cross-section of it, taken clear of a
+// segment's leading edge, stretched over the bar gives one continuous fill of any length.
+void TkvCustomProgressBarViewInfo::PaintThemedChunk(HDC DC, HTHEME Theme, bool Horizontal) {
+  const Integer w = Horizontal ? 1 : BarRect.Width(), h = Horizontal ? BarRect.Height() : 1;
+  if (BarRect.Width() <= 0 || BarRect.Height() <= 0) return;
+  if (!FChunkStrip || FChunkStripTheme != Theme || FChunkStrip->GetWidth() != w || FChunkStrip->GetHeight() != h) {
+    FChunkStrip = std::make_unique<TkvBitmap>(w, h);
+    FChunkStripTheme = Theme;
+    // The part starts before the strip so that the strip holds the segment's inside.
+    TRect part = Horizontal ? TRect(-kChunkLead, 0, w + kChunkLead, h) : TRect(0, -kChunkLead, w, h + kChunkLead);
+    UxDrawThemeBackground(Theme, FChunkStrip->GetkvCanvas()->DCHandle(), Horizontal ? kChunkPartHorizontal : kChunkPartVertical,
+                          1, &part, nullptr);
+  }
+  StretchBlt(DC, BarRect.Left, BarRect.Top, BarRect.Width(), BarRect.Height(), FChunkStrip->GetkvCanvas()->DCHandle(), 0, 0, w, h,
+             SRCCOPY);
 }
 
 void TkvCustomProgressBarViewInfo::ClipLEDGaps(TkvCanvas* Canvas, const TRect& R) {
