@@ -344,7 +344,7 @@ TEST_F(ComboBox, TwoOpenRequestsBeforeTheShowGiveOnePopup) {
 
 namespace {
 
-// One sheet per look-and-feel kind: a short list, 20 items with a scroll bar, a sizeable list
+// One sheet per look-and-feel kind and one under a built-in skin: a short list, 20 items with a scroll bar, a sizeable list
 // with its grip band and close button, and one opened above near the work area's bottom with its
 // shadow. Only one popup is open at a time, so each is pictured open and copied into the sheet.
 TEST_F(ComboBox, Pictures) {
@@ -356,8 +356,13 @@ TEST_F(ComboBox, Pictures) {
   struct Kind {
     TkvLookAndFeelKind kind;
     const char* name;
+    const char* skin;
   };
-  const Kind kKinds[] = {{lfFlat, "flat"}, {lfStandard, "standard"}, {lfUltraFlat, "ultraflat"}, {lfOffice11, "office11"}};
+  const Kind kKinds[] = {{lfFlat, "flat", ""},
+                         {lfStandard, "standard", ""},
+                         {lfUltraFlat, "ultraflat", ""},
+                         {lfOffice11, "office11", ""},
+                         {lfStandard, "skin", "Skin02"}};
   const char* kProfiles[] = {"Windows Media Video 9", "Windows Media Video 8 (wide profile for streaming)",
                              "MP3 audio", "Same as source"};
   for (const Kind& k : kKinds) {
@@ -372,6 +377,7 @@ TEST_F(ComboBox, Pictures) {
       const bool above = i == 3;
       c->SetBounds(20 + i * 310, above ? 990 : 20, 200, 21);
       c->GetStyle()->GetLookAndFeel()->SetKind(k.kind);
+      c->GetStyle()->GetLookAndFeel()->SetSkinName(k.skin);
       TkvComboBoxProperties* p = c->GetComboBoxProperties();
       if (i == 1) {
         for (Integer n = 0; n < 20; ++n) p->GetItems()->Add("Profile " + IntToStr(n + 1));

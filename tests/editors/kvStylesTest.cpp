@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "vcl/Forms.h"
@@ -85,17 +87,21 @@ TEST_F(Styles, RepositoryStreamsItsStylesAndScalesFonts) {
   struct Case {
     const char* scalable;
     Integer storedPpi;
+    Integer storedHeight;
     Integer height;
   };
-  // Written at 80 pixels per inch and read at 96: only a scalable repository scales.
-  const Case kCases[] = {{"True", 80, -14}, {"False", 80, -12}, {"True", 96, -12}};
+  // Read at 96 pixels per inch: only a scalable repository written at another density scales, up
+  // or down, rounding to the nearest pixel.
+  const Case kCases[] = {{"True", 80, -12, -14},  {"False", 80, -12, -12}, {"True", 96, -12, -12},
+                         {"True", 120, -15, -12}, {"True", 120, -12, -10}, {"False", 120, -15, -15}};
   for (const Case& c : kCases) {
-    SCOPED_TRACE(c.scalable);
+    SCOPED_TRACE(std::string(c.scalable) + " " + std::to_string(c.storedPpi) + " " + std::to_string(c.storedHeight));
     auto* root = new TForm(nullptr, 0);
     ReadComponentFromText(String("object Root: TForm\n  object Repository: TkvStyleRepository\n    Scalable = ") +
                               c.scalable + "\n    PixelsPerInch = " + std::to_string(c.storedPpi) +
                               "\n    object Red: TkvStyle\n      AssignedValues = [svColor, svFont]\n"
-                              "      Color = clRed\n      Font.Height = -12\n    end\n  end\nend\n",
+                              "      Color = clRed\n      Font.Height = " + std::to_string(c.storedHeight) +
+                              "\n    end\n  end\nend\n",
                           root);
     auto* loaded = static_cast<TkvStyleRepository*>(root->FindComponent("Repository"));
     ASSERT_EQ(loaded->GetCount(), 1);
@@ -144,6 +150,44 @@ TEST_F(Styles, StyleListsFollowSheetsAndForgetRemovedStyles) {
   EXPECT_EQ(repository->GetCount(), 1);
   delete sheet1;
   EXPECT_EQ(user.GetStyleSheet(), nullptr);
+}
+
+// A listener that may forget to detach when its style goes, or detach another one while told of a
+// change.
+class TTestListener : public TInterfacedObject, public IkvStyleObserver {
+ public:
+  void NotifyStyleChanged(TkvCustomStyle* AStyle) override {
+    ++changed;
+    if (detachOnChange) AStyle->DetachObserver(detachOnChange);
+  }
+  void NotifyStyleRemoved(TkvCustomStyle*) override { ++removed; }
+  IkvStyleObserver* detachOnChange = nullptr;
+  Integer changed = 0, removed = 0;
+};
+
+TEST_F(Styles, ListenersThatLeaveOrStayNeitherSkipNorHang) {
+  TkvStyleRepository* repository = NewRepository();
+  auto* style = static_cast<TkvStyle*>(repository->CreateStyle(TkvStyle::ClassInfo()));
+  TTestListener first, middle, last;
+  style->AttachObserver(&first);
+  style->AttachObserver(&middle);
+  style->AttachObserver(&last);
+  // Told last to first: the last one sends the middle one away before its turn.
+  last.detachOnChange = &middle;
+  style->SetColor(clRed);
+  EXPECT_EQ(last.changed, 1);
+  EXPECT_EQ(middle.changed, 0);
+  EXPECT_EQ(first.changed, 1);
+  last.detachOnChange = &last;
+  style->SetColor(clBlue);
+  style->SetColor(clLime);
+  EXPECT_EQ(last.changed, 2);
+  EXPECT_EQ(first.changed, 3);
+  // Neither listener left detaches when told the style goes; each hears it once.
+  delete style;
+  EXPECT_EQ(first.removed, 1);
+  EXPECT_EQ(middle.removed, 0);
+  EXPECT_EQ(repository->GetCount(), 0);
 }
 
 TEST_F(Styles, SheetCaptionFallsBackToTheName) {
