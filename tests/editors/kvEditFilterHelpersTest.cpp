@@ -5,6 +5,7 @@
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
+#include "toolkit/editors/kvCalc.h"
 #include "toolkit/editors/kvCurrencyEdit.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvImageComboBox.h"
@@ -98,6 +99,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvCalcEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
   kvImageComboBoxEnd();
@@ -116,6 +118,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvImageComboBoxStart();
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
+  kvCalcStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();

@@ -1,6 +1,7 @@
 #include "toolkit/editors/EditorsUnits.h"
 
 #include "toolkit/editors/kvButtonEdit.h"
+#include "toolkit/editors/kvCalc.h"
 #include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvCurrencyEdit.h"
@@ -42,6 +43,7 @@ void EditorsStart() {
   kvImageComboBoxStart();
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
+  kvCalcStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -65,6 +67,7 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvCalcEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
   kvImageComboBoxEnd();
