@@ -1,7 +1,7 @@
-// A form of the test binary with a recent-items edit, an image combo box, radio groups in several caption places and
-// column counts and a lone radio button: read from its resource, driven by keys and the mouse,
-// written and read back equal; and pictures of it in each look for a person to look at (saved
-// under $TAVREN_TEST_OUTPUT).
+// A form of the test binary with a recent-items edit, an image combo box, a calc edit, radio groups in
+// several caption places and column counts and a lone radio button: read from its resource, driven by
+// keys and the mouse, written and read back equal; and pictures of it in each look for a person to look
+// at (saved under $TAVREN_TEST_OUTPUT).
 
 #include <sys/stat.h>
 
@@ -13,6 +13,7 @@
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Writer.h"
+#include "toolkit/editors/kvCalc.h"
 #include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvRadioGroup.h"
@@ -29,9 +30,10 @@ class TFurtherEditorsForm : public TForm {
   TkvRadioGroup* rgFormat = nullptr;
   TkvRadioButton* rbAlone = nullptr;
   TkvImageComboBox* icbProfile = nullptr;
+  TkvCalcEdit* ceTotal = nullptr;
 };
 TAVREN_CLASS_IMPL_PUBLISHED(TFurtherEditorsForm, FIELD(mruFolder), FIELD(rgKeep), FIELD(rgQuality), FIELD(rgSide),
-                            FIELD(rgFormat), FIELD(rbAlone), FIELD(icbProfile))
+                            FIELD(rgFormat), FIELD(rbAlone), FIELD(icbProfile), FIELD(ceTotal))
 
 namespace {
 
@@ -80,6 +82,9 @@ TEST_F(FurtherEditorsForm, ReadsItsEditorsAppliesTheStoredIndexesAndStreamsNoChi
   EXPECT_EQ(profile->GetImages(), loaded->FindComponent("ilProfiles"));
   EXPECT_EQ(profile->GetLargeImages(), loaded->FindComponent("ilProfilesLarge"));
   EXPECT_TRUE(VarIsNull(profile->GetImageItems()->GetItem(0)->GetValue()));
+  ASSERT_NE(loaded->ceTotal, nullptr);
+  EXPECT_EQ(loaded->ceTotal->GetValue(), 12.5);
+  EXPECT_EQ(loaded->ceTotal->GetCalcEditProperties()->GetPrecision(), 6);
 
   const String text = WriteComponentToText(loaded);
   SCOPED_TRACE(text);
@@ -131,9 +136,21 @@ TEST_F(FurtherEditorsForm, KeysAndTheMouseDriveTheEditorsAndTheChangesStream) {
   Key(VK_DOWN);
   EXPECT_EQ(ValueText(loaded->icbProfile), "4.5");
   EXPECT_EQ(loaded->icbProfile->GetText(), "Television");
+  // The calc edit's calculator doubles the amount; Enter closes it and Enter again commits.
+  loaded->ceTotal->SetFocus();
+  Pump();
+  Key(VK_F4);
+  ASSERT_TRUE(loaded->ceTotal->GetDroppedDown());
+  Type("*2");
+  Key(VK_RETURN);
+  EXPECT_FALSE(loaded->ceTotal->GetDroppedDown());
+  EXPECT_EQ(loaded->ceTotal->GetText(), "25");
+  Key(VK_RETURN);
+  EXPECT_EQ(loaded->ceTotal->GetValue(), 25);
   const String text = WriteComponentToText(loaded);
   auto* copy = new TFurtherEditorsForm(nullptr, 0);
   ReadComponentFromText(text, copy);
+  EXPECT_EQ(copy->ceTotal->GetValue(), 25);
   EXPECT_EQ(copy->rgKeep->GetItemIndex(), 1);
   EXPECT_EQ(copy->rgSide->GetItemIndex(), 1);
   EXPECT_EQ(copy->mruFolder->GetMRUEditProperties()->GetLookupItems()->GetCount(), 3);
@@ -178,7 +195,8 @@ TEST_F(FurtherEditorsForm, Screenshots) {
                         {"office11", lfOffice11, false}, {"native", lfStandard, true}};
   PlainTheme theme;
   TkvCustomEdit* editors[] = {loaded->mruFolder, loaded->rgKeep,   loaded->rgQuality,
-                              loaded->rgSide,    loaded->rgFormat, loaded->icbProfile};
+                              loaded->rgSide,    loaded->rgFormat, loaded->icbProfile,
+                              loaded->ceTotal};
   // The profiles' images: one colour each.
   for (const char* name : {"ilProfiles", "ilProfilesLarge"}) {
     auto* images = static_cast<TCustomImageList*>(loaded->FindComponent(name));
@@ -204,6 +222,15 @@ TEST_F(FurtherEditorsForm, Screenshots) {
     Pump();
     EXPECT_TRUE(screen.SaveWindowPng(loaded->GetHandle(),
                                      String(output) + "/editors-further-form-" + look.file + ".png"));
+    // The calculator dropped down, reaching below the form: the screen holds both.
+    loaded->ceTotal->SetFocus();
+    Pump();
+    loaded->ceTotal->SetDroppedDown(true);
+    Pump();
+    EXPECT_TRUE(loaded->ceTotal->GetDroppedDown());
+    EXPECT_TRUE(screen.SaveScreenPng(String(output) + "/editors-further-form-" + look.file + "-calculator.png"));
+    loaded->ceTotal->SetDroppedDown(false);
+    Pump();
     loaded->rgSide->SetEnabled(false);
     loaded->rbAlone->SetEnabled(false);
     loaded->icbProfile->SetEnabled(false);
