@@ -273,6 +273,19 @@ TEST_F(ComboBox, FreedWhileItsPopupOpensOrIsOpenItLeavesNothingBehind) {
   EXPECT_EQ(VisiblePopupCount(), 0);
 }
 
+TEST_F(ComboBox, FreedWhileAPastesLookupSyncIsQueuedItLeavesNothingBehind) {
+  SetItems(10);
+  Focus();
+  SetClipboardText("Item 3");
+  combo->ClipboardPaste();
+  const HWND window = combo->GetHandle();
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, window, KVM_SYNCLOOKUP, KVM_SYNCLOOKUP, PM_NOREMOVE));
+  delete std::exchange(combo, nullptr);
+  Pump();
+  EXPECT_EQ(VisiblePopupCount(), 0);
+}
+
 TEST_F(ComboBox, CloseUpFiresOncePerOpeningWhateverItsHandlerDoes) {
   Reentry r;
   r.combo = combo;

@@ -1,8 +1,10 @@
 #include <memory>
+#include <utility>
 
 #include "EditTestFixture.h"
 #include "toolkit/editors/kvDropDownEdit.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 
@@ -63,6 +65,46 @@ TEST_F(PopupEdit, TheHostedControlGoesBackWhenTheEditorIsFreedWhileOpen) {
   EXPECT_EQ(hosted->GetBoundsRect(), TRect(20, 230, 160, 290));
   EXPECT_EQ(hosted->GetAlign(), alNone);
   Pump();
+}
+
+TEST_F(PopupEdit, FreedWhileItsReplayOrCloseMessageIsQueuedItLeavesNothingBehind) {
+  auto* field = new TEdit(hosted);
+  field->SetParent(hosted);
+  Props()->SetPopupControl(hosted);
+  // A typed character opens the popup and is posted on to the popup's focus.
+  edit->SetFocus();
+  Pump();
+  const HWND popupWindow = edit->GetPopupWindow()->GetHandle();
+  SendMessage(edit->GetInnerEdit()->InnerControl()->GetHandle(), WM_CHAR, 'a', 0);
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, popupWindow, KVM_POPUPREPLAYCHAR, KVM_POPUPREPLAYCHAR, PM_NOREMOVE));
+  delete std::exchange(edit, nullptr);
+  Pump();
+  EXPECT_EQ(VisiblePopupCount(), 0);
+  EXPECT_EQ(hosted->GetParent(), form);
+
+  // A handler of the hosted control asks the open popup to close, then frees the editor.
+  edit = new TkvPopupEdit(panel);
+  edit->SetParent(panel);
+  edit->SetBounds(10, 10, 150, 21);
+  Props()->SetPopupControl(hosted);
+  Pump();
+  bool open = false, queued = false;
+  ScriptedSteps steps;
+  steps.Add(50, [&] {
+    open = edit->GetDroppedDown();
+    edit->PostClosePopup(pcrAccept);
+    queued = PeekMessage(&msg, edit->GetPopupWindow()->GetHandle(), KVM_POPUPCLOSE, KVM_POPUPCLOSE, PM_NOREMOVE);
+    delete std::exchange(edit, nullptr);
+  });
+  TkvPopupEdit* doomed = edit;
+  doomed->SetDroppedDown(true);
+  Pump();
+  EXPECT_TRUE(open);
+  EXPECT_TRUE(queued);
+  EXPECT_EQ(edit, nullptr);
+  EXPECT_EQ(VisiblePopupCount(), 0);
+  EXPECT_EQ(hosted->GetParent(), form);
 }
 
 TEST_F(PopupEdit, APopupControlThatGoesIsForgotten) {
