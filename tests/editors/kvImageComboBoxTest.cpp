@@ -96,6 +96,8 @@ TEST_F(ImageComboBox, AssignCopiesTheImageSettingsAndTheImageListsChangesAreHear
   small.reset();
   EXPECT_EQ(Props()->GetImages(), nullptr);
   EXPECT_EQ(source.GetImages(), nullptr);
+  // The counter goes before the large list, whose freeing notifies the Properties again.
+  Props()->SetOnPropertiesChanged(TNotifyEvent());
 }
 
 TEST_F(ImageComboBox, ValuesMatchLooselyAndUnmatchedOnesShowTheDefaults) {

@@ -136,6 +136,9 @@ class TkvCustomSpinEditProperties : public TkvCustomMaskEditProperties {
   Double FIncrement = 1.0;
   Double FLargeIncrement = 10.0;
   std::unique_ptr<TkvSpinEditButtons> FSpinButtons;
+  // Set while the edit buttons are being made to match SpinButtons: their change notices come
+  // back through NotifyChanged meanwhile.
+  bool FAdjustingButtons = false;
   bool FUseCtrlIncrement = false;
   TkvSpinEditValueType FValueType = vtFloat;
 };

@@ -48,8 +48,10 @@ void TkvSpinEditPropertiesValues::SetValueType(bool Value) {
 TkvCustomSpinEditProperties::TkvCustomSpinEditProperties(TPersistent* AOwner)
     : TkvCustomMaskEditProperties(AOwner), FSpinButtons(std::make_unique<TkvSpinEditButtons>(this)) {
   LockChanges();
+  FAdjustingButtons = true;
   GetButtons()->AddButton();
   GetButtons()->AddButton();
+  FAdjustingButtons = false;
   UnlockChanges(false);
 }
 
@@ -86,11 +88,13 @@ TkvCustomEditPropertiesValuesClass TkvCustomSpinEditProperties::GetAssignedValue
 void TkvCustomSpinEditProperties::NotifyChanged() {
   const Integer wanted = !FSpinButtons->GetVisible() ? 0 : FSpinButtons->GetShowFastButtons() ? 4 : 2;
   TkvEditButtons* buttons = GetButtons();
-  if (buttons->GetCount() != wanted) {
-    // The buttons' own change notices would come back here; the one below covers them.
+  if (!FAdjustingButtons && buttons->GetCount() != wanted) {
+    // The buttons' own change notices come back here; the one below covers them.
     LockChanges();
+    FAdjustingButtons = true;
     while (buttons->GetCount() < wanted) buttons->AddButton();
     while (buttons->GetCount() > wanted) buttons->Delete(buttons->GetCount() - 1);
+    FAdjustingButtons = false;
     UnlockChanges(false);
   }
   TkvCustomMaskEditProperties::NotifyChanged();
