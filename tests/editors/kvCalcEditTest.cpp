@@ -197,6 +197,49 @@ TEST_P(CalcEdit, EveryOpeningStartsTheCalculatorAfresh) {
   EXPECT_EQ(edit->GetText(), "0");
 }
 
+TEST_P(CalcEdit, TheCalculatorComputesInTheEditorsText) {
+  struct Case {
+    const char* clip;  // pasted first (Ctrl+V), when given
+    const char* keys;
+    const char* shown;
+    TkvCalcEntryState state;
+  };
+  const Case kCases[] = {
+      {nullptr, "1+2==", "3", csResultShown},
+      {nullptr, "0.1+0.2=", "0.3", csResultShown},
+      {nullptr, "200+5%", "210", csResultShown},
+      {nullptr, "9/0=", "Error", csError},
+      {nullptr, "-7", "7", csOperandEntered},  // "-" is the operator, not a sign
+      {"1e300", "*", "1E300", csResultShown},
+      {"1e308", "+", "1E308", csResultShown},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.keys);
+    edit->SetValue(0);
+    Open();
+    ASSERT_TRUE(edit->GetDroppedDown());
+    if (c.clip) {
+      SetClipboardText(L(c.clip));
+      Key('V', kCtrl);
+    }
+    Type(L(c.keys));
+    EXPECT_EQ(edit->GetText(), L(c.shown));
+    EXPECT_EQ(Calc()->GetEntryState(), c.state);
+    Key(VK_ESCAPE);
+  }
+  // Overflow through the memory: 1e308 + 1e308 is no number and shows the error, never "INF".
+  Open();
+  SetClipboardText("1e308");
+  Key('V', kCtrl);
+  Calc()->PerformButton(cbMemoryStore);
+  Type("+");
+  Calc()->PerformButton(cbMemoryRecall);
+  Type("=");
+  EXPECT_EQ(edit->GetText(), "Error");
+  Key(VK_RETURN);
+  EXPECT_EQ(edit->GetText(), "0");
+}
+
 TEST_P(CalcEdit, EqualsClosesOnlyWhenTypedWithQuickClose) {
   Open();
   Type("1+1=");
