@@ -1,5 +1,6 @@
 // The spin edit's value arithmetic: conversion into the value type and steps past the bounds in
-// the three overflow modes, at the ends of the Int64 range included.
+// the three overflow modes, at the ends of the Int64 range included; the Properties' value model:
+// the buttons the options ask for, the value type, the bounds in force and Assign.
 
 #include <cmath>
 #include <limits>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "rtl/Exceptions.h"
+#include "toolkit/editors/kvEdit.h"
 #include "toolkit/editors/kvSpinEdit.h"
 
 namespace {
@@ -128,6 +130,106 @@ TEST(kvSpinEdit, FloatStepsAtTheBounds) {
     ASSERT_FALSE(VarIsNull(v));
     EXPECT_NEAR(v.AsDouble(), c.Expected, std::fabs(c.Expected) * 1e-12 + 1e-12);
   }
+}
+
+struct Bounds {
+  const char* Name;
+  bool MinAssigned;
+  Double Min;
+  bool MaxAssigned;
+  Double Max;
+  Int64 EffectiveMin;
+  Int64 EffectiveMax;
+};
+
+TEST(kvSpinEditProperties, BoundsInForceInTheValueType) {
+  const Bounds cases[] = {
+      {"none", false, 0, false, 0, kMin, kMax},
+      {"both", true, 0, true, 10, 0, 10},
+      {"the minimum alone", true, 5, false, 0, 5, kMax},
+      {"the maximum alone", false, 0, true, -5, kMin, -5},
+      {"maximum equal to the minimum", true, 5, true, 5, kMin, kMax},
+      {"maximum below the minimum", true, 5, true, 1, kMin, kMax},
+      {"a maximum beyond Int64", false, 0, true, 1e30, kMin, kMax},
+      {"a fractional bound", true, 2.5, true, 7.5, 2, 8},
+  };
+  for (const Bounds& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TkvCustomSpinEditProperties properties(nullptr);
+    properties.SetValueType(vtInt);
+    if (c.MinAssigned) properties.SetMinValue(c.Min);
+    if (c.MaxAssigned) properties.SetMaxValue(c.Max);
+    EXPECT_EQ(properties.EffectiveMinValue().AsInt64(), c.EffectiveMin);
+    EXPECT_EQ(properties.EffectiveMaxValue().AsInt64(), c.EffectiveMax);
+  }
+}
+
+TEST(kvSpinEditProperties, StepsWithTheBoundsAndModeInForce) {
+  TkvCustomSpinEditProperties properties(nullptr);
+  properties.SetValueType(vtInt);
+  properties.SetMinValue(5);
+  // Only the minimum is in force: the top of the type clamps, and wraps to the minimum.
+  const Variant up = SpinStepDelta(1, 10, 10, vtInt);
+  EXPECT_EQ(properties.StepOverflowMode(), somClamp);
+  EXPECT_EQ(SpinSteppedValue(Variant(kMax - 2), up, true, properties.StepRange()).AsInt64(), kMax);
+  properties.SetCircular(true);
+  EXPECT_EQ(properties.StepOverflowMode(), somWrap);
+  EXPECT_EQ(SpinSteppedValue(Variant(kMax - 2), up, true, properties.StepRange()).AsInt64(), 5 + 10 - 1 - 2);
+}
+
+TEST(kvSpinEditProperties, EditButtonsFollowTheSpinButtons) {
+  TkvCustomSpinEditProperties properties(nullptr);
+  EXPECT_EQ(properties.GetButtons()->GetCount(), 2);
+  properties.GetSpinButtons()->SetShowFastButtons(true);
+  EXPECT_EQ(properties.GetButtons()->GetCount(), 4);
+  properties.GetSpinButtons()->SetVisible(false);
+  EXPECT_EQ(properties.GetButtons()->GetCount(), 0);
+  properties.GetSpinButtons()->SetVisible(true);
+  properties.GetSpinButtons()->SetShowFastButtons(false);
+  EXPECT_EQ(properties.GetButtons()->GetCount(), 2);
+}
+
+TEST(kvSpinEditProperties, ValueTypeIsAssignedOrFloat) {
+  TkvCustomSpinEditProperties properties(nullptr);
+  EXPECT_EQ(properties.GetValueType(), vtFloat);
+  EXPECT_FALSE(properties.IsValueTypeStored());
+  properties.SetValueType(vtFloat);
+  EXPECT_TRUE(properties.IsValueTypeStored());
+  properties.SetValueType(vtInt);
+  EXPECT_EQ(properties.GetValueType(), vtInt);
+  properties.GetAssignedValues()->ClearAssigned();
+  EXPECT_FALSE(properties.IsValueTypeStored());
+  EXPECT_EQ(properties.GetValueType(), vtFloat);
+}
+
+TEST(kvSpinEditProperties, AssignCopiesTheModelAndAnAssignedValueType) {
+  TkvCustomSpinEditProperties source(nullptr);
+  source.SetCanEdit(false);
+  source.SetCircular(true);
+  source.SetExceptionOnInvalidInput(true);
+  source.SetIncrement(0);
+  source.SetLargeIncrement(2.5);
+  source.SetUseCtrlIncrement(true);
+  source.GetSpinButtons()->SetPosition(sbpHorzLeftRight);
+  source.GetSpinButtons()->SetShowFastButtons(true);
+  source.SetValueType(vtInt);
+  TkvCustomSpinEditProperties target(nullptr);
+  target.Assign(&source);
+  EXPECT_FALSE(target.GetCanEdit());
+  EXPECT_TRUE(target.GetCircular());
+  EXPECT_TRUE(target.GetExceptionOnInvalidInput());
+  EXPECT_EQ(target.GetIncrement(), 0);
+  EXPECT_EQ(target.GetLargeIncrement(), 2.5);
+  EXPECT_TRUE(target.GetUseCtrlIncrement());
+  EXPECT_EQ(target.GetSpinButtons()->GetPosition(), sbpHorzLeftRight);
+  EXPECT_EQ(target.GetButtons()->GetCount(), 4);
+  EXPECT_EQ(target.GetValueType(), vtInt);
+  EXPECT_TRUE(target.IsValueTypeStored());
+  // A type the source only derives is not made the target's own.
+  TkvCustomSpinEditProperties plain(nullptr);
+  target.Assign(&plain);
+  EXPECT_FALSE(target.IsValueTypeStored());
+  EXPECT_EQ(target.GetButtons()->GetCount(), 2);
 }
 
 }  // namespace
