@@ -158,6 +158,13 @@ TEST_P(CalcEdit, TheTextShowsTheValueInTheChosenNotation) {
   Props()->SetDisplayFormat("0.00");
   edit->SetValue(2.5);
   EXPECT_EQ(edit->GetText(), L("2.50"));
+  // Focused, the plain number is edited; leaving shows the format again.
+  edit->SetFocus();
+  Pump();
+  EXPECT_EQ(edit->GetText(), L("2.5"));
+  other->SetFocus();
+  Pump();
+  EXPECT_EQ(edit->GetText(), L("2.50"));
 }
 
 TEST_P(CalcEdit, AnEmptyTextCommitsAsNull) {
@@ -272,6 +279,24 @@ TEST_P(CalcEdit, TheErrorTextClosesToZero) {
   EXPECT_EQ(edit->GetText(), "0");
   EXPECT_EQ(edit->GetValue(), 0);
   EXPECT_EQ(edit->SelectedText(), "0");
+}
+
+TEST_P(CalcEdit, AnInPlaceEditorDropsItsCalculatorDown) {
+  auto* inplace = new TkvCalcEdit(form, true);
+  inplace->SetParent(form);
+  inplace->SetBounds(20, 100, 150, 21);
+  TkvCustomEditData* data = nullptr;
+  inplace->BeginInplaceEdit(data);
+  Pump();
+  inplace->SetDroppedDown(true);
+  Pump();
+  ASSERT_TRUE(inplace->GetDroppedDown());
+  Type(L("4*1.5"));
+  Key(VK_RETURN);
+  EXPECT_FALSE(inplace->GetDroppedDown());
+  EXPECT_EQ(inplace->GetText(), "6");
+  delete data;
+  delete inplace;
 }
 
 TEST_P(CalcEdit, ReadOnlyNeverShowsTheCalculator) {
