@@ -21,14 +21,14 @@ TDialogForm::TDialogForm(const String& AKind, const String& ACaption, Integer AC
   SetPosition(poScreenCenter);
   SetClientWidth(AClientWidth);
   SetClientHeight(AClientHeight);
-  auto* ok = AddControl<TButton>("OkButton", AClientWidth - 83, 8, 75, 25);
-  ok->SetCaption("OK");
-  ok->SetDefault(true);
-  ok->SetModalResult(mrOk);
-  auto* cancel = AddControl<TButton>("CancelButton", AClientWidth - 83, 39, 75, 25);
-  cancel->SetCaption("Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  FOkButton = AddControl<TButton>("OkButton", AClientWidth - 83, 8, 75, 25);
+  FOkButton->SetCaption("OK");
+  FOkButton->SetDefault(true);
+  FOkButton->SetModalResult(mrOk);
+  FCancelButton = AddControl<TButton>("CancelButton", AClientWidth - 83, 39, 75, 25);
+  FCancelButton->SetCaption("Cancel");
+  FCancelButton->SetCancel(true);
+  FCancelButton->SetModalResult(mrCancel);
   SetOnShow(MakeEvent<&TDialogForm::FormShow>(this));
 }
 

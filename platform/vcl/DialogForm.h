@@ -1,7 +1,9 @@
 #pragma once
-// The base of the colour and font dialogs' forms: a fixed dialog frame with OK and Cancel at the
-// right, and the question to the modal responder once the dialog's loop runs (IDOK confirms the
-// dialog as it stands, another non-zero answer cancels it, 0 lets it run on scripted input).
+// The base of dialog forms built in code (the colour and font dialogs, the lists that items of
+// the toolkit offer): a fixed dialog frame with OK and Cancel at the right, named OkButton and
+// CancelButton, and the question to the modal responder once the dialog's loop runs (IDOK
+// confirms the dialog as it stands, another non-zero answer cancels it, 0 lets it run on
+// scripted input).
 
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
@@ -12,6 +14,8 @@ class TDialogForm : public TForm {
  public:
   // The responder learns the dialog by its kind; OK and Cancel stand at the client's right edge.
   TDialogForm(const String& AKind, const String& ACaption, Integer AClientWidth, Integer AClientHeight);
+  TButton* GetOkButton() const noexcept { return FOkButton; }
+  TButton* GetCancelButton() const noexcept { return FCancelButton; }
 
  protected:
   // A child control of the form, named for the responder, at the bounds.
@@ -29,4 +33,6 @@ class TDialogForm : public TForm {
   void FormShow(TObject*);
   void WMAskResponder(TMessage& Message);
   String FKind;
+  TButton* FOkButton;
+  TButton* FCancelButton;
 };

@@ -25,6 +25,13 @@ bool gChainStartedCustomizing = false;
 
 TCustomqzBarControl* ActiveBarControl() { return gActiveBarControl; }
 
+void HideActiveBarControl() {
+  while (TCustomqzBarControl* active = ActiveBarControl()) {
+    active->CloseOnce();
+    if (ActiveBarControl() == active) break;
+  }
+}
+
 bool IsBarControlLive(TCustomqzBarControl* AControl) {
   return AControl && std::find(gLiveBarControls.begin(), gLiveBarControls.end(), AControl) != gLiveBarControls.end();
 }

@@ -346,6 +346,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 
 // The head of the active chain; nil when no bar window is active.
 TCustomqzBarControl* ActiveBarControl();
+// Closes the active bar window and the chain it opened from, innermost first; a level that stays
+// open ends the walk. Nothing when none is active.
+void HideActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
 // The live bar windows of the manager, oldest first.

@@ -1,6 +1,7 @@
 // The extra items unit's start and end: the registration of the kinds with their controls.
 
 #include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarExtItemsCombos.h"
 
 namespace {
 
@@ -16,6 +17,9 @@ struct TExtItemClass {
 const TExtItemClass kExtItemClasses[] = {
     {TqzBarStatic::ClassInfo(), TqzBarStaticControl::ClassInfo()},
     {TqzBarLargeButton::ClassInfo(), TqzBarLargeButtonControl::ClassInfo()},
+    {TqzBarColorCombo::ClassInfo(), TqzBarColorComboControl::ClassInfo()},
+    {TqzBarFontNameCombo::ClassInfo(), TqzBarComboControl::ClassInfo()},
+    {TqzBarImageCombo::ClassInfo(), TqzBarImageComboControl::ClassInfo()},
     {TqzBarControlContainerItem::ClassInfo(), TqzBarControlContainerControl::ClassInfo()},
     {TqzBarProgressItem::ClassInfo(), TqzBarProgressControl::ClassInfo()},
     {TqzBarSpinEdit::ClassInfo(), TqzBarSpinEditControl::ClassInfo()},
@@ -28,10 +32,12 @@ const TExtItemClass kExtItemClasses[] = {
 
 void qzBarExtItemsStart() {
   if (gStartCount++ != 0) return;
+  LoadBarFontKindBitmaps();
   for (const TExtItemClass& entry : kExtItemClasses) RegisterBarItemClass(entry.ItemClass, entry.ControlClass, true);
 }
 
 void qzBarExtItemsEnd() {
   if (gStartCount == 0 || --gStartCount != 0) return;
   for (const TExtItemClass& entry : kExtItemClasses) UnregisterBarItemClass(entry.ItemClass);
+  FreeBarExtItemsShared();
 }
