@@ -24,8 +24,10 @@
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellListView.h"
 #include "toolkit/editors/kvShellTreeView.h"
+#include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
+#include "toolkit/editors/kvTimeEdit.h"
 
 void EditorsStart() {
   kvContainerStart();
@@ -44,6 +46,8 @@ void EditorsStart() {
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
   kvCalcStart();
+  kvSpinEditStart();
+  kvTimeEditStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -67,6 +71,8 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvTimeEditEnd();
+  kvSpinEditEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
