@@ -30,3 +30,5 @@ constexpr Integer sqzBarContainerControlTaken = 64622;
 constexpr Integer sqzBarNoBarManagers = 64689;
 constexpr Integer sqzBarLayoutDamaged = 64690;
 constexpr Integer sqzBarRegistryPathTooShort = 64691;
+// The hint of a toolbar's mark.
+constexpr Integer sqzBarMoreButtons = 64692;
