@@ -108,7 +108,6 @@ class TqzBars;
 class TqzDockControl;
 class TqzBarCustomPopupMenu;
 class TqzBarPopupMenuLinks;
-class TqzBarItemControl;
 
 // ---- Component base --------------------------------------------------------------------------
 
@@ -1009,10 +1008,6 @@ class TqzBarManager : public TComponent {
 
   // The object the current hint is shown for (an item control, a caption button, ...).
   TObject* GetHintObject() const noexcept { return FHintObject; }
-  // The item control selected in the manager's bar windows (not while customizing); nil once it
-  // is gone.
-  TqzBarItemControl* GetSelectedItemControl() const;
-  void SetSelectedItemControl(TqzBarItemControl* AControl);
   void SetHintObject(TObject* Value) { FHintObject = Value; }
   // Asked by bar windows and item controls as the hot item changes: the hint shows after the
   // hint window's pause (at once while a hint is up or was hidden moments ago) and hides after
@@ -1243,7 +1238,6 @@ class TqzBarManager : public TComponent {
   bool FInternalFontChange = false;
   std::unique_ptr<TkvEventHandlerCollection> FHandlers[4];
   TObject* FHintObject = nullptr;
-  TkvObjectLink* FSelectedItemControlLink = nullptr;
   bool FIsCustomizing = false;
   IqzBarDesigner* FDesigner = nullptr;
   TqzBarItemControl* FSelectedItemControl = nullptr;

@@ -4,7 +4,6 @@
 #include "rtl/Math.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarHooks.h"
-#include "toolkit/bars/qzBarItemControl.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
 #include "toolkit/bars/qzBarPopupMenuLinks.h"
@@ -129,7 +128,6 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 TqzBarManager::~TqzBarManager() {
   ForgetManagerHints(this);
   FHintObject = nullptr;
-  ReleaseObjectLink(FSelectedItemControlLink);
   // The last manager takes the hooks and the hint window with it.
   UnregisterBarManager(this);
   FreeColors();
@@ -484,14 +482,4 @@ bool TqzBarManager::IsOtherManagerActive() const {
   for (Integer i = 0; list && i < list->GetCount(); ++i)
     if (list->GetManager(i)->GetIsCustomizing()) return list->GetManager(i) != this;
   return false;
-}
-
-TqzBarItemControl* TqzBarManager::GetSelectedItemControl() const {
-  return FSelectedItemControlLink ? static_cast<TqzBarItemControl*>(FSelectedItemControlLink->Ref) : nullptr;
-}
-
-void TqzBarManager::SetSelectedItemControl(TqzBarItemControl* AControl) {
-  if (GetSelectedItemControl() == AControl) return;
-  ReleaseObjectLink(FSelectedItemControlLink);
-  FSelectedItemControlLink = LinkToObject(AControl);
 }
