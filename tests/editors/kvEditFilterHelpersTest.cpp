@@ -11,6 +11,7 @@
 #include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvProgressBar.h"
 #include "toolkit/editors/kvRadioGroup.h"
 #include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvTextEdit.h"
@@ -96,6 +97,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   TkvFilterOperators memoOperators = FilterEditHelperOf<TkvFilterMemoHelper>()->FilterOperatorSet(nullptr, true);
   EXPECT_EQ(memoOperators.count(), 4u);
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
+  kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();
   kvMemoEnd();
@@ -126,6 +128,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvMemoStart();
   kvCheckBoxStart();
   kvLabelStart();
+  kvProgressBarStart();
   kvMemoStart();
   kvMemoEnd();
   EXPECT_TRUE(FilterEditsControllerExists());
