@@ -30,3 +30,6 @@ constexpr Integer sqzBarContainerControlTaken = 64622;
 constexpr Integer sqzBarNoBarManagers = 64689;
 constexpr Integer sqzBarLayoutDamaged = 64690;
 constexpr Integer sqzBarRegistryPathTooShort = 64691;
+// Menus.
+constexpr Integer sqzBarExpandMenuHint = 64692;
+constexpr Integer sqzBarDetachMenuHint = 64693;
