@@ -11,7 +11,9 @@
 #include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvProgressBar.h"
 #include "toolkit/editors/kvRadioGroup.h"
+#include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvTextEdit.h"
 
 namespace {
@@ -95,10 +97,12 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   TkvFilterOperators memoOperators = FilterEditHelperOf<TkvFilterMemoHelper>()->FilterOperatorSet(nullptr, true);
   EXPECT_EQ(memoOperators.count(), 4u);
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
+  kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvSpinEditEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
@@ -119,10 +123,12 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
   kvCalcStart();
+  kvSpinEditStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();
   kvLabelStart();
+  kvProgressBarStart();
   kvMemoStart();
   kvMemoEnd();
   EXPECT_TRUE(FilterEditsControllerExists());

@@ -5,6 +5,7 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlCombos.h"
@@ -129,6 +130,7 @@ void qzBarEnd() {
   for (TPersistentClass streamed : StreamedClasses()) UnRegisterClass(streamed);
   delete gSystemController;
   gSystemController = nullptr;
+  FreeDesignController();
   RemoveBarHooks();
   delete gManagers;
   gManagers = nullptr;
