@@ -15,6 +15,7 @@
 #include "toolkit/editors/kvRadioGroup.h"
 #include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvTextEdit.h"
+#include "toolkit/editors/kvTimeEdit.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvTimeEditEnd();
   kvSpinEditEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
@@ -124,6 +126,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCurrencyEditStart();
   kvCalcStart();
   kvSpinEditStart();
+  kvTimeEditStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();

@@ -27,6 +27,7 @@
 #include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
+#include "toolkit/editors/kvTimeEdit.h"
 
 void EditorsStart() {
   kvContainerStart();
@@ -46,6 +47,7 @@ void EditorsStart() {
   kvCurrencyEditStart();
   kvCalcStart();
   kvSpinEditStart();
+  kvTimeEditStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -69,6 +71,7 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvTimeEditEnd();
   kvSpinEditEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();

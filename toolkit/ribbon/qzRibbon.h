@@ -275,6 +275,8 @@ class TqzCustomRibbon : public TkvControl,
   Byte FState = 0;
   Integer FLockCount = 0;
   bool FDesignerNotificationsSuppressed = false;
+  // SetRedraw switched the window's redrawing off.
+  bool FRedrawSwitchedOff = false;
   std::unique_ptr<TqzRibbonPainter> FPainter;
   TqzRibbonPopupMenuItems FPopupMenuItems;
   std::unique_ptr<TqzRibbonQuickAccessToolbar> FQuickAccessToolbar;
