@@ -123,6 +123,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   // With AWithDetach, the room of a detach caption counts at the top.
   virtual void ContentMargins(bool AWithDetach, TRect& R);
   virtual void ItemsAreaOffset(TRect& R);
+  // The screen bounds every menu opened from this one takes, when the window decides them.
+  virtual bool ChildMenuBounds(TRect&) { return false; }
 
   // Overrides of the bar window.
   void CalcItemsRect() override;
