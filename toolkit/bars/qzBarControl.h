@@ -65,6 +65,7 @@ constexpr Byte qzBusySettingFont = 64;
 
 // Kind flags (KindFlags).
 constexpr Word qzKindRoot = 0x13;
+constexpr Word qzKindDetachable = 0x0001;
 constexpr Word qzKindCancelClearsSelection = 0x0002;
 constexpr Word qzKindStretchesClient = 0x0010;
 constexpr Word qzKindNavigationBar = 0x0040;
@@ -186,6 +187,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void PlaceLinksFrom(Integer AFirstIndex, Integer& ABottom);
   virtual void PlaceControls() {}
   virtual void CalcLayout(Byte AKind, Integer AIndex);
+  // Narrows the rectangle the layout places links in (menus keep bands for their scroll buttons).
+  virtual void AdjustVisibleItemsRect(TRect&) {}
   virtual void CalcViewInfo();
   virtual void CreateControls();
   virtual void DestroyControls();
@@ -297,6 +300,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Set by the descendants' ChangeMarkState.
   Byte FMarkState = 0;
 
+  // Where the cursor was (screen) when the window last tracked it; (-1, -1) to track anew.
+  const TPoint& GetLastMousePos() const noexcept { return FLastMousePos; }
+  void SetLastMousePos(const TPoint& P) { FLastMousePos = P; }
+
   void CreateWnd() override;
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;
@@ -358,6 +365,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   Byte FViewState = 0;
 };
 
+// Set when a menu of the current menu chain expanded to all its links: the chain's later menus
+// open expanded. A new chain starts with it set only when it starts while customizing.
+bool MenusExpanded();
+void SetMenusExpanded(bool Value);
 // The head of the active chain; nil when no bar window is active.
 TCustomqzBarControl* ActiveBarControl();
 // The window is still in the list of live bar windows.

@@ -79,3 +79,6 @@ constexpr Integer sqzBarOKButton = 64694;
 constexpr Integer sqzBarCancelButton = 64695;
 constexpr Integer sqzBarDuplicateToolbarName = 64696;
 constexpr Integer sqzBarHelpButton = 64697;
+// Menus.
+constexpr Integer sqzBarExpandMenuHint = 64698;
+constexpr Integer sqzBarDetachMenuHint = 64699;
