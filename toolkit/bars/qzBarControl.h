@@ -138,6 +138,15 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   void SetItemsRect(const TRect& R) { FItemsRect = R; }
   const TRect& GetVisibleItemsRect() const noexcept { return FVisibleItemsRect; }
   bool GetClosedByEsc() const noexcept { return FClosedByEsc; }
+  // The next left press, double click and release are swallowed (the press that closed a popup
+  // over the element that opened it).
+  void SetSkipNextClick(bool Value) { FSkipNextClick = Value; }
+  bool GetSkipNextClick() const noexcept { return FSkipNextClick; }
+  // The last cursor position seen over the window, screen coordinates; (-1, -1) for unknown.
+  const TPoint& GetLastMousePos() const noexcept { return FLastMousePos; }
+  void RecordMousePos(const TPoint& P) { FLastMousePos = P; }
+  // A popup shown again starts as not closed by Esc.
+  void ClearClosedByEsc() { FClosedByEsc = false; }
   Byte GetBusyFlags() const noexcept { return FBusyFlags; }
   TBitmap* GetBackgroundCache() const noexcept { return FBackgroundCache.get(); }
   void RepaintAll();
@@ -255,6 +264,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool IsWindowActive();
   virtual bool ShowsMark() { return false; }
   virtual void MarkRect(TRect& R) { R = TRect(); }
+  // A window without a mark has no state to change; windows with one store it and repaint it.
+  virtual void ChangeMarkState(Byte) {}
+  // The popup a toolbar's mark opens and the menus it opens in turn.
+  virtual bool IsQuickCustomizingBar() { return false; }
   virtual bool IsMouseBlocked(bool ACheckMoved);
   virtual void DrawControlWithBrush(TkvCanvas* ACanvas, TqzBarItemControl* AControl);
   virtual void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly);
@@ -333,6 +346,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   TqzBarItemLink* FTrackedLink = nullptr;
   TqzBarItemControl* FCaptureControl = nullptr;
   bool FClosedByEsc = false;
+  bool FSkipNextClick = false;
   bool FActive = false;
   bool FKeptDown = false;
   Integer FTextSize = 0;

@@ -46,6 +46,7 @@ class TqzBarFlatPainter : public TqzBarPainter {
   bool BarWindowFlag(TCustomqzBarControl*) override { return true; }
   HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH BarBrush(TCustomqzBarControl* ABarControl) override;
+  HBRUSH QuickBarBrush(TCustomqzBarControl*) override { return SysColorBrushCode(COLOR_WINDOW); }
   HBRUSH DownBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH DownSelectedBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl) override;

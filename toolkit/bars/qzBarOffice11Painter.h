@@ -46,6 +46,7 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
                          const TRect& AClipRect) override;
   void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC) override;
   HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
+  HBRUSH QuickBarBrush(TCustomqzBarControl*) override { return ClassRef()->MenuBrush(nullptr); }
   HBRUSH DownBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH DownSelectedBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl) override;

@@ -245,6 +245,8 @@ class TqzBarPainter : public TObject {
   virtual void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC);  // class
   virtual HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl);        // class
   virtual HBRUSH BarBrush(TCustomqzBarControl* ABarControl);            // class
+  // The background of the quick control a toolbar's mark opens.
+  virtual HBRUSH QuickBarBrush(TCustomqzBarControl* ABarControl);       // class
   virtual HBRUSH DownBrush(TCustomqzBarControl* ABarControl);           // class
   virtual HBRUSH DownSelectedBrush(TCustomqzBarControl* ABarControl);   // class
   virtual HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl);       // class

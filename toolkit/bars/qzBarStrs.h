@@ -3,6 +3,8 @@
 
 #include "rtl/Types.h"
 
+// The bar windows' own texts, below the range of the model and customizing texts.
+constexpr Integer sqzBarMoreButtons = 64599;
 constexpr Integer sqzBarManagerBadOwner = 64600;
 constexpr Integer sqzBarManagerMoreThanOne = 64601;
 constexpr Integer sqzBarDefaultCategoryName = 64602;
