@@ -202,6 +202,7 @@ void TqzBarCustomPopupMenu::PopupAt(Integer X, Integer Y) {
   if (owner) menu->SetOwnerWindowHandle(owner->GetHandle());
   menu->SetOnCloseUp(MakeEvent<&TqzBarCustomPopupMenu::WindowClosedUp>(this));
   menu->SetOnPopup(MakeEvent<&TqzBarCustomPopupMenu::WindowPoppedUp>(this));
+  menu->SetAnimateOnShow(FShowAnimation);
   FPopupVisible = true;
   TkvObjectLink* self = LinkToObject(this);
   try {
