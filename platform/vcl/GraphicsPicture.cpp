@@ -68,6 +68,8 @@ void TGraphic::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE) {
   GlobalUnlock(AData);
   stream.SetPosition(0);
   LoadFromStream(&stream);
+  // Some classes read damaged data as an empty picture: bytes that gave nothing are refused.
+  if (GetEmpty()) throw EInvalidGraphic("The clipboard data is not a valid picture");
 }
 
 std::vector<Byte> ReadRestOfStream(TStream* Stream) {

@@ -10,6 +10,7 @@
 #include "toolkit/foundation/qzGDIPlusAPI.h"
 #include "toolkit/foundation/qzGDIPlusClasses.h"
 #include "user/Clipboard.h"
+#include "user/GlobalMemory.h"
 #include "vcl/Clipbrd.h"
 
 namespace {
@@ -223,6 +224,13 @@ TEST(PngImage, TheClipboardCarriesItsBytesBesideABitmapSoAlphaSurvivesAPaste) {
   TBitmap bitmap;
   bitmap.Assign(Clipboard());
   EXPECT_EQ(bitmap.GetWidth(), 3);
+  // Damaged bytes read as an empty image are refused: the picture stays.
+  HGLOBAL damaged = GlobalAlloc(GHND, 12);
+  std::memcpy(GlobalLock(damaged), "\x89PNG\r\n\x1a\nxxxx", 12);
+  GlobalUnlock(damaged);
+  Clipboard()->SetAsHandle(CF_PICTURE, damaged);
+  EXPECT_THROW(picture.Assign(Clipboard()), EInvalidGraphic);
+  EXPECT_TRUE(dynamic_cast<TqzPNGImage*>(picture.GetGraphic())->IsEqualImage(png.get()));
   Clipboard()->Clear();
 }
 

@@ -11,6 +11,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
+#include "toolkit/editors/kvImage.h"
 #include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
@@ -44,6 +45,7 @@ void EditorsStart() {
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
   kvCalcStart();
+  kvImageStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -67,6 +69,7 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvImageEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
