@@ -164,6 +164,11 @@ void TqzBarSubMenuControl::PlacingSize(TSize& ASize) {
 void TqzBarSubMenuControl::Place(TSize ASize, bool& AFlippedHorz, bool& AFlippedVert) {
   AFlippedHorz = false;
   AFlippedVert = false;
+  TRect given;
+  if (auto* parent = dynamic_cast<TqzBarSubMenuControl*>(GetOpenerBar()); parent && parent->ChildMenuBounds(given)) {
+    SetBounds(given.Left, given.Top, given.Width(), given.Height());
+    return;
+  }
   if (ASize.cx == 0 && ASize.cy == 0) PlacingSize(ASize);
   Integer w = ASize.cx;
   Integer h = ASize.cy;

@@ -70,6 +70,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   TBitmap* BackgroundBitmap();
   virtual void ContentMargins(TRect& R);
   virtual void ItemsAreaOffset(TRect& R);
+  // The screen bounds every menu opened from this one takes, when the window decides them.
+  virtual bool ChildMenuBounds(TRect&) { return false; }
 
   // Overrides of the bar window.
   void CalcItemsRect() override;

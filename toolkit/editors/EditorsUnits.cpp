@@ -25,8 +25,10 @@
 #include "toolkit/editors/kvShellCommon.h"
 #include "toolkit/editors/kvShellListView.h"
 #include "toolkit/editors/kvShellTreeView.h"
+#include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvStyles.h"
 #include "toolkit/editors/kvTextEdit.h"
+#include "toolkit/editors/kvTimeEdit.h"
 
 void EditorsStart() {
   kvContainerStart();
@@ -46,6 +48,8 @@ void EditorsStart() {
   kvCurrencyEditStart();
   kvCalcStart();
   kvImageStart();
+  kvSpinEditStart();
+  kvTimeEditStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -69,6 +73,8 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvTimeEditEnd();
+  kvSpinEditEnd();
   kvImageEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
