@@ -197,6 +197,7 @@ void TqzBarCustomPopupMenu::PopupAt(Integer X, Integer Y) {
   }
   TqzBarSubMenuControl* menu = CreateMenuControl();
   menu->SetOpenerExtents(FOwnerWidth, FOwnerHeight);
+  menu->SetOwnerBounds(FOwnerBounds ? *FOwnerBounds : TRect(), FOwnerControl);
   TWinControl* owner = FOwnerControl ? FOwnerControl : dynamic_cast<TWinControl*>(GetOwner());
   if (owner) menu->SetOwnerWindowHandle(owner->GetHandle());
   menu->SetOnCloseUp(MakeEvent<&TqzBarCustomPopupMenu::WindowClosedUp>(this));
