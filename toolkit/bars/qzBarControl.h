@@ -300,9 +300,6 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Set by the descendants' ChangeMarkState.
   Byte FMarkState = 0;
 
-  // Where the cursor was (screen) when the window last tracked it; (-1, -1) to track anew.
-  void SetLastMousePos(const TPoint& P) { FLastMousePos = P; }
-
   void CreateWnd() override;
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;
@@ -370,9 +367,6 @@ bool MenusExpanded();
 void SetMenusExpanded(bool Value);
 // The head of the active chain; nil when no bar window is active.
 TCustomqzBarControl* ActiveBarControl();
-// Closes the active bar window and the chain it opened from, innermost first; a level that stays
-// open ends the walk. Nothing when none is active.
-void HideActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
 // The live bar windows of the manager, oldest first.

@@ -1,5 +1,6 @@
 #include "toolkit/editors/EditorsUnits.h"
 
+#include "toolkit/editors/kvBlobEdit.h"
 #include "toolkit/editors/kvButtonEdit.h"
 #include "toolkit/editors/kvCalc.h"
 #include "toolkit/editors/kvCheckBox.h"
@@ -11,6 +12,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
+#include "toolkit/editors/kvImage.h"
 #include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
@@ -46,6 +48,8 @@ void EditorsStart() {
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
   kvCalcStart();
+  kvImageStart();
+  kvBlobEditStart();
   kvSpinEditStart();
   kvTimeEditStart();
   kvRadioGroupStart();
@@ -73,6 +77,8 @@ void EditorsEnd() {
   kvRadioGroupEnd();
   kvTimeEditEnd();
   kvSpinEditEnd();
+  kvBlobEditEnd();
+  kvImageEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
