@@ -367,6 +367,9 @@ bool MenusExpanded();
 void SetMenusExpanded(bool Value);
 // The head of the active chain; nil when no bar window is active.
 TCustomqzBarControl* ActiveBarControl();
+// Closes the active bar window and the chain it opened from, innermost first; a level that stays
+// open ends the walk. Nothing when none is active.
+void HideActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
 // The live bar windows of the manager, oldest first.

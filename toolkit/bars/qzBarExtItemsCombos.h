@@ -17,6 +17,10 @@ TFontDialog* BarFontDialog();
 // The marks of the font-name list: outline fonts and others; loaded by the unit's start.
 TBitmap* BarFontKindBitmap(bool ATrueType);
 void LoadBarFontKindBitmaps();
+// The first day of the week (0 Sunday) the calendars start their weeks with; the unit's start
+// reads it from the user's locale.
+Integer BarFirstWeekDay();
+void SetBarFirstWeekDay(Integer ADay);
 void FreeBarExtItemsShared();
 // Puts the named bitmap resource into the item's glyph.
 void LoadBarItemGlyph(TqzBarItem* AItem, const char* AResourceName);

@@ -12,6 +12,7 @@ namespace {
 std::unique_ptr<TColorDialog> gColorDialog;
 std::unique_ptr<TFontDialog> gFontDialog;
 std::unique_ptr<TBitmap> gFontKindBitmaps[2];
+Integer gFirstWeekDay = 0;
 
 // The bitmap resource, or an empty bitmap when the program carries none of that name.
 std::unique_ptr<TBitmap> ResourceBitmap(const char* AName) {
@@ -39,6 +40,10 @@ void LoadBarFontKindBitmaps() {
   gFontKindBitmaps[1] = ResourceBitmap("QZBARNONTRUETYPEFONT");
   for (auto& bitmap : gFontKindBitmaps) bitmap->SetTransparent(true);
 }
+
+Integer BarFirstWeekDay() { return gFirstWeekDay; }
+
+void SetBarFirstWeekDay(Integer ADay) { gFirstWeekDay = ADay >= 0 && ADay <= 6 ? ADay : 0; }
 
 void FreeBarExtItemsShared() {
   gFontDialog.reset();
