@@ -118,6 +118,16 @@ TAVREN_CLASS_IMPL_PUBLISHED(TCustomHeaderControl,
     PROPERTY(OnSectionResize))
 TAVREN_CLASS_IMPL(THeaderControl)
 
+TAVREN_CLASS_IMPL_PUBLISHED(TTabSheet,
+    PROPERTY(Caption),
+    PROPERTY(PageControl).Stored(false),
+    PROPERTY(TabVisible).Default(true))
+
+TAVREN_CLASS_IMPL_PUBLISHED(TPageControl,
+    PROPERTY(ActivePage),
+    PROPERTY(OnChange))
+
 void ComCtrlsStart() {
-  RegisterClasses({TListView::ClassInfo(), TTreeView::ClassInfo(), THeaderControl::ClassInfo()});
+  RegisterClasses({TListView::ClassInfo(), TTreeView::ClassInfo(), THeaderControl::ClassInfo(),
+                   TPageControl::ClassInfo(), TTabSheet::ClassInfo()});
 }

@@ -344,3 +344,77 @@ TEST_F(ComCtrlsTest, AFormWithEveryControlLoadsFromText) {
 }
 
 }  // namespace
+
+namespace {
+
+const char* kPagesText = R"(object PagesForm: TForm
+  Left = 100
+  Top = 100
+  Width = 400
+  Height = 300
+  object Pages: TPageControl
+    Left = 8
+    Top = 8
+    Width = 300
+    Height = 200
+    ActivePage = Second
+    object First: TTabSheet
+      Caption = ' First '
+    end
+    object Second: TTabSheet
+      Caption = ' Second '
+    end
+    object Hidden: TTabSheet
+      Caption = 'Hidden'
+      TabVisible = False
+    end
+  end
+end)";
+
+struct PageChanges : TObject {
+  Integer count = 0;
+  void Changed(TObject*) { ++count; }
+};
+
+TEST_F(ComCtrlsTest, APageControlShowsTheSheetOfTheClickedTabOnly) {
+  TForm* form = NewForm();
+  ReadComponentFromText(kPagesText, form);
+  auto* pages = static_cast<TPageControl*>(form->FindComponent("Pages"));
+  auto* first = static_cast<TTabSheet*>(form->FindComponent("First"));
+  auto* second = static_cast<TTabSheet*>(form->FindComponent("Second"));
+  auto* hidden = static_cast<TTabSheet*>(form->FindComponent("Hidden"));
+  ASSERT_TRUE(pages && first && second && hidden);
+  EXPECT_EQ(pages->GetPageCount(), 3);
+  EXPECT_EQ(hidden->GetPageIndex(), 2);
+  // The stored page is the one shown; a hidden tab has no rectangle but its page stays.
+  EXPECT_EQ(pages->GetActivePage(), second);
+  EXPECT_TRUE(second->GetVisible());
+  EXPECT_FALSE(first->GetVisible());
+  EXPECT_EQ(pages->TabRect(hidden).Width(), 0);
+  form->Show();
+  Settle();
+  // The sheet fills the frame below the tabs.
+  TRect sheet = second->GetBoundsRect();
+  EXPECT_GT(sheet.Top, pages->TabRect(second).Bottom);
+  EXPECT_LT(sheet.Right, pages->GetWidth());
+
+  PageChanges changes;
+  pages->SetOnChange(MakeEvent<&PageChanges::Changed>(&changes));
+  TRect tab = pages->TabRect(first);
+  ScriptClick(pages->ClientToScreen({tab.Left + 4, tab.Top + 4}));
+  Settle();
+  EXPECT_EQ(pages->GetActivePage(), first);
+  EXPECT_TRUE(first->GetVisible());
+  EXPECT_FALSE(second->GetVisible());
+  EXPECT_EQ(changes.count, 1);
+  // A click right of the last visible tab changes nothing; code may still show the hidden page.
+  TRect last = pages->TabRect(second);
+  ScriptClick(pages->ClientToScreen({last.Right + 20, last.Top + 4}));
+  Settle();
+  EXPECT_EQ(pages->GetActivePage(), first);
+  pages->SetActivePage(hidden);
+  EXPECT_TRUE(hidden->GetVisible());
+  EXPECT_EQ(changes.count, 1);
+}
+
+}  // namespace

@@ -135,6 +135,20 @@ class IqzBarSelectableItem : public virtual IInterface {
   virtual void SelectionStateChanged() = 0;
 };
 
+// The design services a manager asks for selection and deletion: a form designer's, or the
+// run-time selection of the customizing form. Without one the manager answers neutrally.
+class IqzBarDesigner : public virtual IInterface {
+  TAVREN_INTERFACE(IqzBarDesigner)
+ public:
+  virtual bool CanDeleteComponent(TComponent* AComponent) = 0;
+  // Appends the selected objects.
+  virtual void GetSelection(TList* AList) = 0;
+  virtual bool QuerySelectionState(TPersistent* AObject) = 0;
+  virtual bool HoldsSelectedComponent(TPersistent* AObject) = 0;
+  virtual void SelectDesignComponent(TPersistent* AObject, Integer AOperation) = 0;
+  virtual void SetSelection(TList* AList) = 0;
+};
+
 // The common base of items, item groups and popup menus.
 class TqzBarComponent : public TComponent, public virtual IqzBarSelectableItem {
   TAVREN_CLASS(TqzBarComponent, TComponent)
@@ -756,6 +770,7 @@ struct TqzBarIniFileEventData {
 class TqzBarManagerCategories;
 class TqzBarItem;
 class TqzBarItemLink;
+class TqzBarItemControl;
 class TqzBarItemLinks;
 using TqzBarItemLinkEvent = TEvent<void(TqzBarManager* Sender, TqzBarItemLink* AItemLink)>;
 using TqzBarMergeItemLinkEvent =
@@ -1017,11 +1032,26 @@ class TqzBarManager : public TComponent {
   // How often a link must be used before it counts as recent, from MostRecentItemsPercents.
   Integer GetRecentUseThreshold() const noexcept { return FRecentUseThreshold; }
 
-  // The form designer's bridge: neutral without a designer.
+  // The designer's bridge: neutral without a designer. At run time the customizing form's
+  // selection is the designer while the form is open.
+  IqzBarDesigner* GetDesigner() const noexcept { return FDesigner; }
+  void SetDesigner(IqzBarDesigner* Value) { FDesigner = Value; }
   bool CanDeleteComponent(TComponent* AComponent);
   Integer GetSelectionStatus(TPersistent* AObject);
   bool IsSelected(TPersistent* AObject) { return GetSelectionStatus(AObject) == 1; }
   void SelectComponent(TPersistent* AObject, Integer AMode);
+  void SetSelection(TList* AList);
+  void CollectDesignerSelection(TList* AList);
+  // The designer's selection reduced to the objects reported selected.
+  void CollectSelectedObjects(TList* AList);
+  // The link last selected in the design controller when it is one of this manager's.
+  TqzBarItemLink* GetSelectedLink();
+  // The item control selected in the manager's bar windows; nil clears.
+  TqzBarItemControl* GetSelectedItemControl() const noexcept { return FSelectedItemControl; }
+  void SetSelectedItemControl(TqzBarItemControl* Value) { FSelectedItemControl = Value; }
+  // While customizing, a control selected in another bar window clears the old window's
+  // selection first.
+  void ChangeSelectedItemControl(TqzBarItemControl* AControl);
   void DesignerModified();
   void LockDesignerModified(bool ALock, bool ANotify = true);
   bool GetModified() const noexcept { return FModified; }
@@ -1209,6 +1239,8 @@ class TqzBarManager : public TComponent {
   std::unique_ptr<TkvEventHandlerCollection> FHandlers[4];
   TObject* FHintObject = nullptr;
   bool FIsCustomizing = false;
+  IqzBarDesigner* FDesigner = nullptr;
+  TqzBarItemControl* FSelectedItemControl = nullptr;
   std::unique_ptr<TqzBarComponentList> FGroups;
   std::unique_ptr<TqzBarComponentList> FItems;
   TqzBarItemLinkEvent FOnItemLinkAdd;

@@ -26,7 +26,11 @@ void TqzBarItemControl::Initialize() {
 TqzBarItemControl::~TqzBarItemControl() {
   ReleaseAccessibilityHelper(FAccessibilityHelper);
   if (FLink && FLink->GetControl() == this) FLink->ForgetControl();
-  if (FParent && IsBarControlLive(FParent)) FParent->ForgetControl(this);
+  if (FParent && IsBarControlLive(FParent)) {
+    TqzBarManager* manager = FParent->GetControlBarManager();
+    if (manager && manager->GetSelectedItemControl() == this) manager->SetSelectedItemControl(nullptr);
+    FParent->ForgetControl(this);
+  }
   if (FOwnBrush) DeleteObject(FOwnBrush);
   InvalidateObjectLinks(this);
 }

@@ -8,6 +8,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarDesignController.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzBarItemLink,
     PROPERTY(BeginGroup).Default(false),
@@ -35,6 +36,7 @@ TqzBarItemLink::TqzBarItemLink(TCollection* Collection)
 }
 
 TqzBarItemLink::~TqzBarItemLink() {
+  if (TqzBarDesignController* controller = ExistingDesignController()) controller->ForgetLastSelected(this);
   DestroyControl();
   // A link freed by setting its item to nil gets here too: the event sees the whole link.
   TqzBarManager* manager = GetBarManager();

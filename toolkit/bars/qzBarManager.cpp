@@ -326,12 +326,6 @@ void TqzBarManager::EndUpdate(bool) {
   for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->ClearRecalcMark();
 }
 
-bool TqzBarManager::CanDeleteComponent(TComponent*) { return true; }
-
-Integer TqzBarManager::GetSelectionStatus(TPersistent*) { return 0; }
-
-void TqzBarManager::SelectComponent(TPersistent*, Integer) {}
-
 void TqzBarManager::DesignerModified() {
   if (IsLoading() || IsDestroying()) return;
   if (FDesignerModifiedLock > 0) {

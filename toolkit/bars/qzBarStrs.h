@@ -3,6 +3,8 @@
 
 #include "rtl/Types.h"
 
+// The bar windows' own texts, below the range of the model and customizing texts.
+constexpr Integer sqzBarMoreButtons = 64599;
 constexpr Integer sqzBarManagerBadOwner = 64600;
 constexpr Integer sqzBarManagerMoreThanOne = 64601;
 constexpr Integer sqzBarDefaultCategoryName = 64602;
@@ -26,7 +28,57 @@ constexpr Integer sqzBarAddNamedToQuickAccess = 64619;
 constexpr Integer sqzBarAddToQuickAccess = 64620;
 constexpr Integer sqzBarScreenTipDisplayName = 64621;
 constexpr Integer sqzBarContainerControlTaken = 64622;
+// Customizing: the design controller's menus, the customizing form and the name dialog.
+constexpr Integer sqzBarCustomizeCommand = 64650;
+constexpr Integer sqzBarResetLinkCommand = 64651;
+constexpr Integer sqzBarDeleteCommand = 64652;
+constexpr Integer sqzBarNameEditCaption = 64653;
+constexpr Integer sqzBarDefaultStyleCommand = 64654;
+constexpr Integer sqzBarTextOnlyAlwaysCommand = 64655;
+constexpr Integer sqzBarTextOnlyInMenusCommand = 64656;
+constexpr Integer sqzBarImageAndTextCommand = 64657;
+constexpr Integer sqzBarBeginGroupCommand = 64658;
+constexpr Integer sqzBarBlankCommandName = 64659;
+constexpr Integer sqzBarCustomizingFormCaption = 64660;
+constexpr Integer sqzBarToolbarsPage = 64661;
+constexpr Integer sqzBarCommandsPage = 64662;
+constexpr Integer sqzBarOptionsPage = 64663;
+constexpr Integer sqzBarToolbarsLabel = 64664;
+constexpr Integer sqzBarCategoriesLabel = 64665;
+constexpr Integer sqzBarCommandsLabel = 64666;
+constexpr Integer sqzBarDescriptionLabel = 64667;
+constexpr Integer sqzBarPersonalizedLabel = 64668;
+constexpr Integer sqzBarOtherLabel = 64669;
+constexpr Integer sqzBarMenuAnimationsLabel = 64670;
+constexpr Integer sqzBarNewToolbarCommand = 64671;
+constexpr Integer sqzBarRenameToolbarCommand = 64672;
+constexpr Integer sqzBarResetToolbarCommand = 64673;
+constexpr Integer sqzBarCloseButton = 64674;
+constexpr Integer sqzBarDeleteToolbarQuery = 64675;
+constexpr Integer sqzBarDeleteToolbarsQuery = 64676;
+constexpr Integer sqzBarRecentItemsFirstOption = 64677;
+constexpr Integer sqzBarFullMenusAfterDelayOption = 64678;
+constexpr Integer sqzBarResetUsageDataButton = 64679;
+constexpr Integer sqzBarLargeIconsOption = 64680;
+constexpr Integer sqzBarShowHintOption = 64681;
+constexpr Integer sqzBarShortCutInHintOption = 64682;
+constexpr Integer sqzBarAnimationNone = 64683;
+constexpr Integer sqzBarAnimationRandom = 64684;
+constexpr Integer sqzBarAnimationUnfold = 64685;
+constexpr Integer sqzBarAnimationSlide = 64686;
+constexpr Integer sqzBarAnimationFade = 64687;
+constexpr Integer sqzBarAddToolbarCaption = 64688;
 // Layout storage: the top of the range, clear of the item texts below.
 constexpr Integer sqzBarNoBarManagers = 64689;
 constexpr Integer sqzBarLayoutDamaged = 64690;
 constexpr Integer sqzBarRegistryPathTooShort = 64691;
+// Customizing, continued above the layout texts.
+constexpr Integer sqzBarRenameToolbarCaption = 64692;
+constexpr Integer sqzBarToolbarNameLabel = 64693;
+constexpr Integer sqzBarOKButton = 64694;
+constexpr Integer sqzBarCancelButton = 64695;
+constexpr Integer sqzBarDuplicateToolbarName = 64696;
+constexpr Integer sqzBarHelpButton = 64697;
+// Menus.
+constexpr Integer sqzBarExpandMenuHint = 64698;
+constexpr Integer sqzBarDetachMenuHint = 64699;

@@ -5,9 +5,11 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlCombos.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
 
@@ -55,9 +57,9 @@ const ItemClassEntry kItemClasses[] = {
     {TqzBarListItem::ClassInfo(), true},
     {TqzBarContainerItem::ClassInfo(), true},
     {TqzBarExtraPaneListItem::ClassInfo(), false},
-    {TqzBarLabel::ClassInfo(), false},
+    {TqzBarLabel::ClassInfo(), false, TqzBarCustomStaticControl::ClassInfo()},
     {TqzBarSeparator::ClassInfo(), true},
-    {TqzBarApplicationMenuButtonItem::ClassInfo(), false},
+    {TqzBarApplicationMenuButtonItem::ClassInfo(), false, TqzBarApplicationMenuButtonControl::ClassInfo()},
 };
 
 // The streamable bar classes, and the components placed on forms.
@@ -129,6 +131,7 @@ void qzBarEnd() {
   for (TPersistentClass streamed : StreamedClasses()) UnRegisterClass(streamed);
   delete gSystemController;
   gSystemController = nullptr;
+  FreeDesignController();
   RemoveBarHooks();
   delete gManagers;
   gManagers = nullptr;

@@ -1,0 +1,113 @@
+#pragma once
+// The design controller: the one object that serves every bar manager while its bars are
+// customized. It keeps the last selected bar object, owns the internal items its own menus are
+// made of (the toolbars list, the customizing entries) and answers the selection questions of the
+// bar windows. While the customizing form is open, a run-time selection controller is the
+// manager's designer, so selection works without a form designer.
+
+#include <memory>
+
+#include "rtl/ComponentList.h"
+#include "rtl/FreeNotifier.h"
+#include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarItems.h"
+#include "toolkit/foundation/kvControls.h"
+
+// The selection of one manager while it is customized at run time: at most one bar and one
+// item, each selected exclusively within its family.
+class TqzBarRunTimeSelectionController : public TObject, public virtual IqzBarDesigner {
+  TAVREN_CLASS(TqzBarRunTimeSelectionController, TObject)
+ public:
+  TqzBarRunTimeSelectionController();
+  ~TqzBarRunTimeSelectionController() override;
+  // Owned by whoever made it, never through the interface.
+  HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
+  Integer _AddRef() override { return -1; }
+  Integer _Release() override { return -1; }
+
+  bool CanDeleteComponent(TComponent*) override { return true; }
+  void GetSelection(TList* AList) override;
+  bool QuerySelectionState(TPersistent* AObject) override { return HoldsSelectedComponent(AObject); }
+  bool HoldsSelectedComponent(TPersistent* AObject) override;
+  // Operations 0 and 2 select exclusively; the others are ignored.
+  void SelectDesignComponent(TPersistent* AObject, Integer AOperation) override;
+  void SetSelection(TList* AList) override;
+
+  TqzComponentList* GetSelectionList() const noexcept { return FSelection.get(); }
+  // Every change of the selection (Sender, the component or nil for the whole list, the change).
+  TqzComponentListChangeEvent GetOnSelectionChanged() const { return FOnSelectionChanged; }
+  void SetOnSelectionChanged(TqzComponentListChangeEvent Value) { FOnSelectionChanged = Value; }
+
+ private:
+  // Nothing when already selected; otherwise the selected components of its family (bars, or
+  // every other component) leave and the object comes in.
+  void SelectExclusively(TComponent* AComponent);
+  void SelectionNotify(TObject* Sender, TObject* AObject, TListNotification AAction);
+  void SelectionChanged(TObject* Sender, TComponent* AComponent, Integer AAction);
+
+  std::unique_ptr<TqzComponentList> FSelection;
+  TqzComponentListChangeEvent FOnSelectionChanged;
+};
+
+class TqzBarDesignController : public TkvDesignController {
+  TAVREN_CLASS(TqzBarDesignController, TkvDesignController)
+ public:
+  TqzBarDesignController();
+  ~TqzBarDesignController() override;
+
+  // ---- Internal items: entries of the controller's own menus, kept out of the managers' lists.
+  // A link for a new item of the class appended to the links, the item made internal.
+  TqzBarItemLink* AddMenuCommand(TqzBarItemLinks* ALinks, TClassOf<TqzBarItem> AItemClass, bool ABeginGroup,
+                                 intptr_t ATag, TNotifyEvent AOnClick, const String& ACaption);
+  // Takes the item out of its manager's item list and keeps it until ClearInternalItems.
+  void AddInternalItem(TqzBarItem* AItem);
+  void ClearInternalItems();
+  Integer GetInternalItemCount() const { return FInternalItems.GetCount(); }
+  // "&Customize..." switching the links' manager to customizing, when the manager allows it;
+  // enabled while no manager is being customized.
+  void AddCustomizeCommand(TqzBarItemLinks* ALinks, TClassOf<TqzBarItem> AItemClass, bool ABeginGroup);
+  // Frees every link with its item (an item takes all its links along).
+  static void FreeLinkItems(TqzBarItemLinks* ALinks);
+  // One checked entry per toolbar the user may close (not hidden, not merged into another), its
+  // click showing or hiding the bar, then the customize entry.
+  void FillToolbarsList(TqzBarItemLinks* ALinks);
+
+  // ---- Selection.
+  IqzBarSelectableItem* GetLastSelectedItem() const noexcept { return FLastSelectedItem; }
+  void SetLastSelectedItem(IqzBarSelectableItem* Value);
+  // An object going away stops being the last selected one.
+  void ForgetLastSelected(IqzBarSelectableItem* AItem);
+  bool IsLastSelectedObject(IqzBarSelectableItem* AItem) const { return AItem && AItem == FLastSelectedItem; }
+  // The object selects itself with the operation (0 exclusive, 1 toggle, 2 add); 0 and 2 make
+  // it the last selected item, 1 drops the last selected item when no longer selected.
+  void ChangeSelection(IqzBarSelectableItem* AObject, Integer AOperation);
+  // The same for any persistent object: those that are no bar objects go to the manager.
+  void SelectObject(TqzBarManager* AManager, TPersistent* AObject, Integer AOperation);
+
+  // Del: frees the manager's selected link; true when one went. With the focus test only while
+  // the keyboard focus is in the manager's owner window or one of the windows it lies in.
+  bool DeleteSelection(bool AWithItems, bool AFocusTest);
+  // Esc: the last selected object selects its parent; its answer.
+  bool SelectParentOfSelection();
+
+ private:
+  // The manager whose selection Del and Esc work on: the last selected item's, else the first
+  // live manager with a selected bar object.
+  TqzBarManager* FindSelectionManager() const;
+  static bool FocusIsInOwnerWindow(TqzBarManager* AManager);
+  void CheckLastSelection();
+  void ToolbarEntryClick(TObject* Sender);
+  void CustomizeClick(TObject* Sender);
+  // A last selected component that goes is forgotten.
+  void FreeNotified(TComponent* AComponent);
+
+  TComponentList FInternalItems{true};
+  IqzBarSelectableItem* FLastSelectedItem = nullptr;
+  TFreeNotifier FNotifier;
+};
+
+// The one controller, made on first use and freed at the bar unit's end.
+TqzBarDesignController* DesignControllerInstance();
+// The same without making it: nullptr before the first use and after the unit's end.
+TqzBarDesignController* ExistingDesignController();
+void FreeDesignController();
