@@ -142,9 +142,6 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // over the element that opened it).
   void SetSkipNextClick(bool Value) { FSkipNextClick = Value; }
   bool GetSkipNextClick() const noexcept { return FSkipNextClick; }
-  // The last cursor position seen over the window, screen coordinates; (-1, -1) for unknown.
-  const TPoint& GetLastMousePos() const noexcept { return FLastMousePos; }
-  void RecordMousePos(const TPoint& P) { FLastMousePos = P; }
   // A popup shown again starts as not closed by Esc.
   void ClearClosedByEsc() { FClosedByEsc = false; }
   Byte GetBusyFlags() const noexcept { return FBusyFlags; }
