@@ -8,6 +8,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/foundation/kvClasses.h"
 
+class TqzBarApplicationMenu;
 class TqzCustomRibbon;
 class TqzRibbonTab;
 class TqzRibbonGroupsDockControl;
@@ -226,8 +227,8 @@ class TqzRibbonApplicationButton : public TPersistent {
   void SetGlyph(TBitmap* Value);
   String GetKeyTip() const { return FKeyTip; }
   void SetKeyTip(const String& Value) { FKeyTip = Value; }
-  TComponent* GetMenu() const { return FMenu; }
-  void SetMenu(TComponent* Value);
+  TqzBarApplicationMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TqzBarApplicationMenu* Value);
   TqzBarScreenTip* GetScreenTip() const { return FScreenTip; }
   void SetScreenTip(TqzBarScreenTip* Value);
   bool GetStretchGlyph() const { return FStretchGlyph; }
@@ -248,7 +249,7 @@ class TqzRibbonApplicationButton : public TPersistent {
   TqzCustomRibbon* FRibbon;
   std::unique_ptr<TBitmap> FGlyph;
   String FKeyTip;
-  TComponent* FMenu = nullptr;
+  TqzBarApplicationMenu* FMenu = nullptr;
   TqzBarScreenTip* FScreenTip = nullptr;
   bool FStretchGlyph = true;
   bool FVisible = true;
