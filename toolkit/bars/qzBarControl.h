@@ -142,6 +142,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // over the element that opened it).
   void SetSkipNextClick(bool Value) { FSkipNextClick = Value; }
   bool GetSkipNextClick() const noexcept { return FSkipNextClick; }
+  // The last cursor position seen over the window, screen coordinates; (-1, -1) for unknown.
+  const TPoint& GetLastMousePos() const noexcept { return FLastMousePos; }
+  void RecordMousePos(const TPoint& P) { FLastMousePos = P; }
   // A popup shown again starts as not closed by Esc.
   void ClearClosedByEsc() { FClosedByEsc = false; }
   Byte GetBusyFlags() const noexcept { return FBusyFlags; }
@@ -296,9 +299,6 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
  protected:
   // Set by the descendants' ChangeMarkState.
   Byte FMarkState = 0;
-
-  // Where the cursor was (screen) when the window last tracked it; (-1, -1) to track anew.
-  void SetLastMousePos(const TPoint& P) { FLastMousePos = P; }
 
   void CreateWnd() override;
   void DestroyWindowHandle() override;

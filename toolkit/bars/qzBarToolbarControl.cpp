@@ -814,7 +814,7 @@ void TqzBarControl::TrackCaptionButton(Integer AButton) {
       ::GetWindowRect(GetHandle(), &window);
       if (PtInRect(&window, cursor)) {
         if (GetLastMousePos() == TPoint(-1, -1)) BarMouseEnter(TShiftState(), ScreenToClient(cursor), nullptr);
-        SetLastMousePos(cursor);
+        RecordMousePos(cursor);
       }
       showStates(true);
     } else if (msg.message == WM_LBUTTONUP) {
