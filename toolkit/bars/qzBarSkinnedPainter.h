@@ -82,6 +82,9 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
     return (TqzBarOffice11Painter::ScrollButtonHeight(AMenu) * 3 - 18) / 4;
   }
   Integer ScrollArrowSize(Integer AHeight) override { return AHeight / 7; }
+  void DrawExpandChevrons(TqzBarSubMenuControl* AMenu, HDC DC, bool AHot, const TRect& R) override;
+  void DrawExpandButtonHot(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
+  bool ScrollButtonsHaveOwnBands() override { return true; }
   Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl) override;
   void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   Integer ComboArrowWidthFor(TCustomqzBarControl*, Integer ACharWidth) override { return ACharWidth + 8; }
@@ -103,12 +106,17 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
     TqzBarPainter::GetMenuIconRect(AItemRect, AIconAreaSize, R);
   }
   Integer MenuCaptionIndent(TqzBarItemControlDrawParams* AParams) override;
+  // The base look's inset: the Office-11 look's larger one is not the skin's.
+  Integer DetachCaptionHeight(TqzBarSubMenuControl* AMenu) override { return TqzBarPainter::DetachCaptionHeight(AMenu); }
+  // The button's own skin part over the menu's background.
+  void DrawScrollButtonExtra(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown) override;
   // A menu row is measured with the caption where MenuCaptionIndent puts it, past the strip.
   void GetMenuTextMargins(TRect& AMargins) override;
   // The glyph column, its strip and the text area from the skin (qzBarSkinnedPainterMenus.cpp).
   void FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
   void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   void DrawMenuInnerFrame(TqzBarSubMenuControl*, HDC, HBRUSH, const TRect&) override {}
+  void DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
                              TkvCanvas* ACanvas) override;
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;

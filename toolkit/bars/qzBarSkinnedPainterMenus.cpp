@@ -61,13 +61,57 @@ void TqzBarSkinnedPainter::DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, c
   TInterfacePtr<IqzSkin> skin = GetSkin();
   if (!skin) return;
   TRect margins;
-  AMenu->ContentMargins(margins);
+  AMenu->ContentMargins(true, margins);
   HRGN saved = nullptr;
   bool existed = false;
   BackupClipRegion(DC, saved, existed);
   ExcludeClipRect(DC, R.Left + margins.Left, R.Top + margins.Top, R.Right - margins.Right, R.Bottom - margins.Bottom);
   skin->DrawBackground(DC, R, qzSkinPartMenuBorder, 0);
+  if (AMenu->HasDetachCaption()) {
+    TRect band = R;
+    Integer frame = ClassRef()->MenuFrameWidth();
+    InflateRect(&band, -frame, -frame);
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(skin->GetPartColor(qzSkinPartMenuDetachCaptionBand, 0)));
+    FillWith(DC, band, brush);
+    DeleteObject(brush);
+    TRect caption;
+    AMenu->GetDetachCaptionRect(caption);
+    DrawDetachCaption(AMenu, DC, caption);
+  }
   RestoreClipRegionBackup(DC, saved, existed);
+}
+
+void TqzBarSkinnedPainter::DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) {
+  if (TInterfacePtr<IqzSkin> skin = GetSkin())
+    skin->DrawBackground(DC, R, qzSkinPartMenuDetachCaption, AMenu->GetDetachCaptionHot() ? qzSkinStateHot : 0);
+}
+
+void TqzBarSkinnedPainter::DrawExpandChevrons(TqzBarSubMenuControl*, HDC DC, bool, const TRect& R) {
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!skin) return;
+  Integer side = R.Height() - 2;
+  TRect square(R.Left + (R.Width() - side) / 2, R.Top + 1, 0, R.Top + 1 + side);
+  square.Right = square.Left + side;
+  skin->DrawBackground(DC, square, qzSkinPartMenuExpandChevrons, 0);
+}
+
+void TqzBarSkinnedPainter::DrawExpandButtonHot(TqzBarSubMenuControl*, HDC DC, const TRect& R) {
+  if (TInterfacePtr<IqzSkin> skin = GetSkin()) skin->DrawBackground(DC, R, qzSkinPartSmallButton, qzSkinStateHot);
+}
+
+void TqzBarSkinnedPainter::DrawScrollButtonExtra(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown) {
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!skin) return;
+  TRect r;
+  GetScrollButtonRect(AMenu, ADown, r);
+  bool active = ADown ? AMenu->CanScrollDown() : AMenu->CanScrollUp();
+  HDC DC = ACanvas->DCHandle();
+  ACanvas->PushClip();
+  ACanvas->ClipToRect(r);
+  AMenu->DrawBackground(DC, r);
+  ACanvas->PopClip();
+  skin->DrawBackground(DC, r, qzSkinPartMenuScrollButton, active ? qzSkinStateHot : 0);
+  ACanvas->ClipOutRect(r);
 }
 
 void TqzBarSkinnedPainter::DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl*, const TRect& R,
