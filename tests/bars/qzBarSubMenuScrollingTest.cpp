@@ -213,6 +213,20 @@ TEST_F(MenuBehaviours, ALongMenuScrollsWhileTheMouseRestsOnAButtonAndKeepsTheKey
   EXPECT_EQ(menu->GetScrollIndex(), 0);
 }
 
+TEST_F(MenuBehaviours, AMenuOpenedByAClickRollsOutAndExpandingRollsOutAgain) {
+  manager->SetMenuAnimations(maSlide);
+  TqzBarSubMenuControl* menu = Open(edit);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->IsAnimating());
+  PassTime(200);
+  EXPECT_FALSE(menu->IsAnimating());
+  EXPECT_TRUE(IsWindowVisible(menu->GetHandle()));
+  // Four seconds after it opened it expands, and rolls out once more.
+  PassTime(3810);
+  EXPECT_EQ(Shown(edit), 6);
+  EXPECT_TRUE(menu->IsAnimating());
+}
+
 // Edit's sub-menu Tools can be torn off as the Tools toolbar.
 class TearingOff : public MenuBehaviours {
  protected:

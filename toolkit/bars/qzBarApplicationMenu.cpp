@@ -223,6 +223,11 @@ TClassOf<TqzBarSubMenuControl> TqzBarCustomApplicationMenu::GetMenuControlClass(
   return TqzBarApplicationMenuControl::ClassInfo();
 }
 
+TqzBarSubMenuControl* TqzBarCustomApplicationMenu::CreateMenuControl() {
+  TqzBarSubMenuControl* menu = inherited::CreateMenuControl();
+  return FMenuControlHook ? FMenuControlHook(menu) : menu;
+}
+
 bool TqzBarCustomApplicationMenu::TryShortCut(TShortCut AShortCut) { return GetItemLinks()->ExecuteShortCut(AShortCut); }
 
 void TqzBarCustomApplicationMenu::Notification(TComponent* AComponent, TOperation Operation) {

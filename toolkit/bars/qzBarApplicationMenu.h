@@ -128,6 +128,9 @@ class TqzBarApplicationMenuButtonItemLinks : public TqzBarSubMenuControlItemLink
   using TqzBarSubMenuControlItemLinks::TqzBarSubMenuControlItemLinks;
 };
 
+// Gets the application menu's window as it is made and answers the window the menu uses.
+using TqzBarMenuControlHook = TEvent<TqzBarSubMenuControl*(TqzBarSubMenuControl* AMenuControl)>;
+
 class TqzBarCustomApplicationMenu : public TqzBarCustomPopupMenu {
   TAVREN_CLASS(TqzBarCustomApplicationMenu, TqzBarCustomPopupMenu)
  public:
@@ -142,7 +145,12 @@ class TqzBarCustomApplicationMenu : public TqzBarCustomPopupMenu {
   TNotifyEvent GetExtraPaneEvents() const { return FExtraPaneEvents; }
   void SetExtraPaneEvents(TNotifyEvent Value) { FExtraPaneEvents = Value; }
 
+  // The owner that opens the menu (the ribbon) may prepare its window.
+  TqzBarMenuControlHook GetMenuControlHook() const { return FMenuControlHook; }
+  void SetMenuControlHook(TqzBarMenuControlHook Value) { FMenuControlHook = Value; }
+
   TClassOf<TqzBarSubMenuControl> GetMenuControlClass() override;
+  TqzBarSubMenuControl* CreateMenuControl() override;
   // The items' shortcuts work while the menu is closed.
   bool TryShortCut(TShortCut AShortCut) override;
 
@@ -153,4 +161,5 @@ class TqzBarCustomApplicationMenu : public TqzBarCustomPopupMenu {
   std::unique_ptr<TqzBarApplicationMenuExtraPane> FExtraPane;
   std::unique_ptr<TqzBarApplicationMenuButtons> FButtons;
   TNotifyEvent FExtraPaneEvents;
+  TqzBarMenuControlHook FMenuControlHook;
 };

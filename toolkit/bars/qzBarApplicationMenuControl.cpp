@@ -125,9 +125,32 @@ void TqzBarExtraPaneControl::DrawBarParts(TkvCanvas* ACanvas) {
   TCustomqzBarControlViewInfo* info = GetLayoutInfo();
   for (Integer i = 0; i < info->SeparatorEntryCount(); ++i) {
     const TRect& r = info->GetSeparatorInfo(i).Bounds;
+    FillBackground(ACanvas->DCHandle(), r, false, clNone, nullptr);
     Painter()->DrawAppMenuSeparator(menu, ACanvas->DCHandle(), true, BackgroundBrush(), r);
     ACanvas->ClipOutRect(r);
   }
+}
+
+// The pane's background is its own, whatever the painter gives toolbars.
+void TqzBarExtraPaneControl::Paint() {
+  if (IsDestroying()) return;
+  TkvCanvas* canvas = ActiveCanvas();
+  canvas->PushClip();
+  try {
+    DrawControls();
+    DrawBarParts(canvas);
+    FillBackground(canvas->DCHandle(), GetClientRect(), false, clNone, nullptr);
+  } catch (...) {
+    canvas->PopClip();
+    throw;
+  }
+  canvas->PopClip();
+}
+
+// The entries draw over the pane's own background: their faces may leave it showing.
+void TqzBarExtraPaneControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {
+  if (!IsRectEmpty(&R)) FillBackground(ACanvas->DCHandle(), R, false, clNone, nullptr);
+  TqzBarControl::DrawItemControl(AControl, ACanvas, R);
 }
 
 bool TqzBarExtraPaneControl::IsInActiveChain() {

@@ -58,6 +58,7 @@ class TqzBarExtraPaneControl : public TqzBarControl {
   }
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
   void DrawBarParts(TkvCanvas* ACanvas) override;
+  void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   void DrawFrameOn(HDC) override {}
   bool CanMoveBar() override { return false; }
   bool HasCloseButton() override { return false; }
@@ -78,6 +79,7 @@ class TqzBarExtraPaneControl : public TqzBarControl {
   void CreateLinkControls() override;
   void DestroyLinkControls() override;
   void WndProc(TMessage& Message) override;
+  void Paint() override;
 };
 
 class TqzBarApplicationMenuControl : public TqzBarSubMenuControl {

@@ -197,10 +197,12 @@ void TqzBarCustomPopupMenu::PopupAt(Integer X, Integer Y) {
   }
   TqzBarSubMenuControl* menu = CreateMenuControl();
   menu->SetOpenerExtents(FOwnerWidth, FOwnerHeight);
+  menu->SetOwnerBounds(FOwnerBounds ? *FOwnerBounds : TRect(), FOwnerControl);
   TWinControl* owner = FOwnerControl ? FOwnerControl : dynamic_cast<TWinControl*>(GetOwner());
   if (owner) menu->SetOwnerWindowHandle(owner->GetHandle());
   menu->SetOnCloseUp(MakeEvent<&TqzBarCustomPopupMenu::WindowClosedUp>(this));
   menu->SetOnPopup(MakeEvent<&TqzBarCustomPopupMenu::WindowPoppedUp>(this));
+  menu->SetAnimateOnShow(FShowAnimation);
   FPopupVisible = true;
   TkvObjectLink* self = LinkToObject(this);
   try {

@@ -122,6 +122,13 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
   Integer MenuItemTextSize(TkvCanvas* ACanvas) override;
   void GetAppMenuMargins(TRect& AMargins) override { AMargins = TRect(4, 16, 4, 27); }
+  // The application menu's frame, bands, pane and bottom buttons from the skin.
+  void DrawAppMenuFrame(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
+  void DrawAppMenuExtra(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  void DrawAppMenuPane(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, const TRect& R, HBRUSH ABrush) override;
+  void FillAppMenuPane(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
+  void DrawAppMenuSeparator(TqzBarSubMenuControl* AMenu, HDC DC, bool AHorizontal, HBRUSH ABrush,
+                            const TRect& R) override;
   bool EditHasBorder() override { return false; }
   Integer EditBorderKind() override { return 1; }
   bool IsEditDrawnSelected(TqzBarItemControlDrawParams*) override { return true; }
@@ -141,6 +148,10 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   static TqzSkinFaceParts FacePartsFor(TqzBarButtonLikeControlDrawParams* AParams);
 
  protected:
+  static void FillSolid(HDC DC, const TRect& R, TColor AColor);
+  // Two 1-pixel lines across the middle of R, the dark one first (above, or right of the light one
+  // when vertical).
+  static void DrawTwoLineSeparator(HDC DC, bool AHorizontal, TColor ADark, TColor ALight, const TRect& R);
   // The arrow part of R: ButtonSize's width at the right end, BarContentIndent in outside menus.
   TRect ArrowPartRect(TqzBarItemControlDrawParams* AParams, const TRect& R);
   // The small drop-down arrow (part 340) centred in R.

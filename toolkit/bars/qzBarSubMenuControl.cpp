@@ -4,6 +4,7 @@
 #include "toolkit/bars/qzBarSubMenuControl.h"
 
 #include <algorithm>
+#include <random>
 
 #include "gdi/Regions.h"
 #include "user/Messages.h"
@@ -11,7 +12,9 @@
 #include "user/Rects.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
+#include "toolkit/bars/qzBarMenuAnimation.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
+#include "user/WindowEffects.h"
 
 TAVREN_CLASS_IMPL(TqzBarSubMenuControlViewInfo)
 TAVREN_CLASS_IMPL(TqzBarSubMenuControl)
@@ -91,6 +94,7 @@ void TqzBarSubMenuControl::CreateWnd() {
 void TqzBarSubMenuControl::DestroyWindowHandle() {
   if (FWindowDestroyed) return;
   FWindowDestroyed = true;
+  FinishAnimation();
   if (HandleAllocated()) {
     KillTimer(GetHandle(), kScrollTimer);
     FScrolling = false;
@@ -116,14 +120,55 @@ void TqzBarSubMenuControl::Popup(const TPoint& P) {
 
 void TqzBarSubMenuControl::StartPopup() {
   FOnPopup(this);
+  // The chain's root toolbar says how its menus open.
+  TCustomqzBarControl* root = this;
+  while (root->GetOpenerBar()) root = root->GetOpenerBar();
+  TqzBarManager* manager = root->GetControlBarManager();
+  FEffectiveAnimation = manager->GetMenuAnimations();
+  if (FEffectiveAnimation == maRandom) {
+    static std::minstd_rand random;
+    Integer r = static_cast<Integer>(random() % 100);
+    FEffectiveAnimation = r < 33 ? maUnfold : r < 66 ? maSlide : maFade;
+  }
+  TqzBarItemLinks* links = GetItemLinks();
+  FAnimateOnShow = FAnimateOnShow && FEffectiveAnimation != maNone && FEffectiveAnimation != maFade && links &&
+                   links->GetVisibleLinkCount() > 0 && !manager->IsCustomizingOrDesigning();
   ShowAnimated();
 }
 
 void TqzBarSubMenuControl::ShowAnimated() {
   if (!HandleAllocated()) return;
+  if (FEffectiveAnimation == maFade) {
+    UpdateAllWindows();
+    AnimateWindow(GetHandle(), 150, AW_BLEND);
+    return;
+  }
+  if (FAnimateOnShow) {
+    // The frames show the window; it stays hidden until the first.
+    FAnimation = std::make_unique<TqzBarMenuAnimation>(this, FEffectiveAnimation);
+    SetTimer(GetHandle(), kAnimationTimer, kAnimationFrameTime, nullptr);
+    return;
+  }
   SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   UpdateWindow(GetHandle());
+}
+
+void TqzBarSubMenuControl::AnimationTimer() {
+  if (FAnimation && !FAnimation->Step()) FinishAnimation();
+}
+
+void TqzBarSubMenuControl::FinishAnimation() {
+  if (!FAnimation) return;
+  std::unique_ptr<TqzBarMenuAnimation> animation = std::move(FAnimation);
+  FAnimateOnShow = false;
+  if (!HandleAllocated()) return;
+  KillTimer(GetHandle(), kAnimationTimer);
+  if (IsDestroying() || FDismissing) return;
+  TRect bounds = animation->FinalBounds();
+  SetWindowPos(GetHandle(), nullptr, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
+               SWP_SHOWWINDOW | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+  InvalidateRect(GetHandle(), nullptr, TRUE);
 }
 
 void TqzBarSubMenuControl::Dismiss() {
@@ -386,7 +431,8 @@ void TqzBarSubMenuControl::PaintItems() {
 }
 
 void TqzBarSubMenuControl::Paint() {
-  if (IsDestroying() || FDismissing) return;
+  // A rolling-out window shows its frames, not itself.
+  if (IsDestroying() || FDismissing || FAnimation) return;
   TkvCanvas* canvas = ActiveCanvas();
   canvas->PushClip();
   Painter()->DrawMenuInnerFrame(this, canvas->DCHandle(), BackgroundBrush(), GetClientRect());
@@ -460,6 +506,7 @@ void TqzBarSubMenuControl::DropDownTimer() {
 // ---- Messages ------------------------------------------------------------------------------------
 
 void TqzBarSubMenuControl::KeyDown(TMessage& Message) {
+  FinishAnimation();
   if (ExpandsByKey(Message)) return;
   Word key = static_cast<Word>(Message.WParam);
   TqzBarItemControl* parentSelected = GetOpenerBar() ? GetOpenerBar()->GetSelectedControl() : nullptr;
@@ -528,6 +575,9 @@ void TqzBarSubMenuControl::WndProc(TMessage& Message) {
       switch (Message.WParam) {
         case kDropDownTimer:
           DropDownTimer();
+          return;
+        case kAnimationTimer:
+          AnimationTimer();
           return;
         case kScrollTimer:
           ScrollTimer();

@@ -6,6 +6,7 @@
 
 #include "toolkit/bars/qzBarControl.h"
 
+class TqzBarMenuAnimation;
 class TqzBarSubMenuControl;
 
 // The controls of a menu with the separators above the group starts.
@@ -25,6 +26,9 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   static constexpr UINT_PTR kSelectionExpandTimer = 2;
   static constexpr UINT_PTR kMarkExpandTimer = 3;
   static constexpr UINT_PTR kDropDownTimer = 4;
+  // One frame of the opening animation a tick.
+  static constexpr UINT_PTR kAnimationTimer = 5;
+  static constexpr UINT kAnimationFrameTime = 10;
   static constexpr UINT kExpandDelay = 4000;
 
   explicit TqzBarSubMenuControl(TComponent* AOwner);
@@ -97,6 +101,14 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void SetDetachCaptionHot(bool Value);
   bool CanDetach();
   void TearOff();
+
+  // Opening animation: the next showing rolls out (an opener sets it for a click or a key).
+  bool GetAnimateOnShow() const noexcept { return FAnimateOnShow; }
+  void SetAnimateOnShow(bool Value) { FAnimateOnShow = Value; }
+  TqzBarMenuAnimations GetEffectiveAnimation() const noexcept { return FEffectiveAnimation; }
+  bool IsAnimating() const noexcept { return FAnimation != nullptr; }
+  // Puts a rolling-out window at once at its final bounds, painting itself from then on.
+  void FinishAnimation();
 
   // Makes the window at the screen point (its top-left corner), places it on the work area and
   // shows it without activation.
@@ -175,6 +187,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
  private:
   void KeyDown(TMessage& Message);
   void DropDownTimer();
+  void AnimationTimer();
   // Recent items: the links' limit and the controls' non-recent and band flags.
   void UpdateRecentLinkLimit();
   void UpdateNonRecentFlags();
@@ -201,6 +214,9 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   Byte FHorzDirection = 1;
   Byte FVertDirection = 1;
   Integer FScrollIndex = 0;
+  bool FAnimateOnShow = false;
+  TqzBarMenuAnimations FEffectiveAnimation = maNone;
+  std::unique_ptr<TqzBarMenuAnimation> FAnimation;
   Integer FMarkSize = 0;
   HBRUSH FNonRecentBrush = nullptr;
   UINT_PTR FFullMenuTimer = 0;

@@ -96,6 +96,7 @@ void TqzBarSubMenuControl::ChangeMarkState(Byte AState) {
 void TqzBarSubMenuControl::Expand() {
   if (!ShowsMark() || !HandleAllocated()) return;
   SetMenusExpanded(true);
+  FAnimateOnShow = true;
   // The window is made anew: it stays active and open for its opener meanwhile.
   FRecreating = true;
   try {

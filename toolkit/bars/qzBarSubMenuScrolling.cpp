@@ -180,6 +180,16 @@ void TqzBarSubMenuControl::DrawScrollButtons() {
 }
 
 void TqzBarSubMenuControl::BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) {
+  if (IsAnimating()) {
+    // A window rolling out keeps rolling under a resting mouse or one outside it; a real move
+    // over it finishes it.
+    if (IsMouseBlocked(true) || IsMouseBlocked(false)) return;
+    TkvObjectLink* self = LinkToObject(this);
+    FinishAnimation();
+    bool alive = self->Ref != nullptr;
+    ReleaseObjectLink(self);
+    if (!alive) return;
+  }
   if (HasDetachCaption()) SetDetachCaptionHot(IsCursorOnDetachCaption());
   if (ShowsMark()) ChangeMarkState(IsCursorOnMark() ? 1 : 0);
   if (!HandleAllocated()) return;
@@ -213,6 +223,7 @@ void TqzBarSubMenuControl::LeftButtonDown(TMessage& Message) {
   bool alive = self->Ref != nullptr;
   ReleaseObjectLink(self);
   if (!alive || !HandleAllocated()) return;
+  FinishAnimation();
   if (FDetachCaptionHot) {
     TearOff();
   } else if (IsCursorOnMark()) {

@@ -5,6 +5,7 @@
 #include "gdi/SysMetrics.h"
 #include "rtl/ColorIdents.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonMenus.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbonFonts,
     PROPERTY(AssignedFonts),
@@ -165,7 +166,7 @@ void TqzRibbonApplicationButton::SetGlyph(TBitmap* Value) {
     FGlyph->Assign(Value);
 }
 
-void TqzRibbonApplicationButton::SetMenu(TComponent* Value) {
+void TqzRibbonApplicationButton::SetMenu(TqzBarApplicationMenu* Value) {
   if (Value == FMenu) return;
   if (FMenu) FMenu->RemoveFreeNotification(FRibbon);
   FMenu = Value;

@@ -112,7 +112,8 @@ void TqzCustomRibbon::ResetMouseState() {
 // ---- Unit ------------------------------------------------------------------------------------
 
 void qzRibbonStart() {
-  RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo()});
+  RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
+                   TqzBarApplicationMenu::ClassInfo()});
   BarNavigationRootProc = &RibbonNavigationRoot;
 }
 
@@ -120,5 +121,6 @@ void qzRibbonEnd() {
   BarNavigationRootProc = nullptr;
   if (gWheelHook) UnhookWindowsHookEx(gWheelHook);
   gWheelHook = nullptr;
-  UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo()});
+  UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
+                   TqzBarApplicationMenu::ClassInfo()});
 }

@@ -9,6 +9,7 @@
 #include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/foundation/kvClasses.h"
 
+class TqzBarApplicationMenu;
 class TqzCustomRibbon;
 class TqzRibbonTab;
 class TqzRibbonGroupsDockControl;
@@ -230,8 +231,8 @@ class TqzRibbonApplicationButton : public TPersistent {
   void SetGlyph(TBitmap* Value);
   String GetKeyTip() const { return FKeyTip; }
   void SetKeyTip(const String& Value) { FKeyTip = Value; }
-  TComponent* GetMenu() const { return FMenu; }
-  void SetMenu(TComponent* Value);
+  TqzBarApplicationMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TqzBarApplicationMenu* Value);
   TqzBarScreenTip* GetScreenTip() const { return FScreenTip; }
   void SetScreenTip(TqzBarScreenTip* Value);
   bool GetStretchGlyph() const { return FStretchGlyph; }
@@ -252,7 +253,7 @@ class TqzRibbonApplicationButton : public TPersistent {
   TqzCustomRibbon* FRibbon;
   std::unique_ptr<TBitmap> FGlyph;
   String FKeyTip;
-  TComponent* FMenu = nullptr;
+  TqzBarApplicationMenu* FMenu = nullptr;
   TqzBarScreenTip* FScreenTip = nullptr;
   bool FStretchGlyph = true;
   bool FVisible = true;
