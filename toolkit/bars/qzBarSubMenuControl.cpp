@@ -119,6 +119,7 @@ void TqzBarSubMenuControl::Popup(const TPoint& P) {
 }
 
 void TqzBarSubMenuControl::StartPopup() {
+  ClearClosedByEsc();
   FOnPopup(this);
   // The chain's root toolbar says how its menus open.
   TCustomqzBarControl* root = this;
