@@ -227,6 +227,52 @@ TEST_F(ApplicationMenu, ThePaneListsItsEntriesUnderTheHeaderAndReportsTheClicked
   EXPECT_EQ(manager->GetBars()->GetCount(), 0) << "the pane's bar goes with the window";
 }
 
+TEST_F(ApplicationMenu, TheArrowsWalkItemsEntriesAndButtonsAsGroupsAndWrap) {
+  for (const char* caption : {"&New", "&Open", "&Save", "&Print"}) Button(caption, menu->GetItemLinks());
+  for (const char* path : {"/clips/a.avi", "/clips/b.avi"})
+    static_cast<TqzBarExtraPaneItem*>(menu->GetExtraPane()->GetItems()->Add())->SetText(path);
+  menu->GetExtraPane()->SetOnItemClick(MakeEvent<&TRecorder::PaneClicked>(&recorder));
+  BottomButton("Options", 60);
+  BottomButton("E&xit", 60);
+  TqzBarApplicationMenuControl* window = Open();
+  ASSERT_NE(window, nullptr);
+  TqzBarItemLinks* own = menu->GetItemLinks();
+  TqzBarItemLinks* pane = window->GetExtraPaneBar()->GetBarControl()->GetItemLinks();
+  TqzBarItemLinks* buttons = window->GetButtonLinks();
+  auto selected = [&] { return window->NavigationSelection() ? window->NavigationSelection()->GetLink() : nullptr; };
+  auto press = [&](WPARAM AKey) {
+    SendMessage(window->GetHandle(), WM_KEYDOWN, AKey, 0);
+    Pump();
+  };
+  // Down from nothing: the menu's items, then the entries (never the header), then the buttons.
+  const std::vector<TqzBarItemLink*> down = {own->GetLink(0), own->GetLink(1), own->GetLink(2), own->GetLink(3),
+                                             pane->GetVisibleLink(1), pane->GetVisibleLink(2),
+                                             buttons->GetLink(0), buttons->GetLink(1), own->GetLink(0)};
+  for (size_t i = 0; i < down.size(); ++i) {
+    press(VK_DOWN);
+    EXPECT_EQ(selected(), down[i]) << "step " << i;
+  }
+  press(VK_UP);
+  EXPECT_EQ(selected(), buttons->GetLink(1)) << "up from the first item wraps to the last button";
+  press(VK_UP);
+  press(VK_UP);
+  EXPECT_EQ(selected(), pane->GetVisibleLink(2));
+  press(VK_UP);
+  press(VK_UP);
+  EXPECT_EQ(selected(), own->GetLink(3)) << "up from the first entry leaves the pane";
+  // Enter on an entry runs it; an accelerator finds a bottom button.
+  press(VK_DOWN);
+  press(VK_RETURN);
+  ASSERT_EQ(recorder.paneClicks.size(), 1u);
+  EXPECT_EQ(recorder.paneClicks[0], 0);
+  EXPECT_EQ(menu->GetMenuControl(), nullptr);
+  window = Open();
+  ASSERT_NE(window, nullptr);
+  press('X');
+  EXPECT_EQ(recorder.clicks, 1) << "E&xit";
+  EXPECT_EQ(menu->GetMenuControl(), nullptr);
+}
+
 TEST_F(ApplicationMenu, EscInThePaneClosesTheMenu) {
   Button("&New document", menu->GetItemLinks());
   TqzBarApplicationMenuControl* window = Open();

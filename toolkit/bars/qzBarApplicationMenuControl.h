@@ -5,6 +5,7 @@
 // stacks the pane's entries under their header and hands its keys and its closing to the menu.
 
 #include <memory>
+#include <vector>
 
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
@@ -115,6 +116,18 @@ class TqzBarApplicationMenuControl : public TqzBarSubMenuControl {
   void DrawNonClient(HDC DC, const TRect& R) override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   Word KindFlags() override { return 0x9E; }
+  // Accelerators are looked for in the menu's links, then the pane's, then the buttons'.
+  TqzBarItemLink* AccelTarget(Word AKey, TShiftState AShift, bool& AAmbiguous, TqzBarItemLink* AAfterLink) override;
+  // The control is selected where it stands (the menu or the pane) and, unless only selected,
+  // pressed by an Enter to its window.
+  void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) override;
+
+  // The link Up (or Down) moves to from ALink (nil: nothing selected): the neighbour in its group,
+  // past a group's end the first (last) selectable link of the next (previous) group, wrapping.
+  // The groups are the menu's links, the pane's entries (while there are any) and the buttons.
+  TqzBarItemLink* NeighbourLink(TqzBarItemLink* ALink, bool AUp);
+  // The selected control in the menu or in the pane; nil for none.
+  TqzBarItemControl* NavigationSelection();
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override {
     return TqzBarApplicationMenuControlViewInfo::ClassInfo();
   }
@@ -122,8 +135,15 @@ class TqzBarApplicationMenuControl : public TqzBarSubMenuControl {
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
+ protected:
+  void WndProc(TMessage& Message) override;
+
  private:
   bool IsButtonControl(TqzBarItemControl* AControl) const;
+  TqzBarExtraPaneControl* PaneWindow() const;
+  std::vector<TqzBarItemLinks*> NavigationGroups();
+  // Selects the control in its window and clears the selection of the other one.
+  void SelectForNavigation(TqzBarItemControl* AControl);
 
   TRect FButtonsRect;
   TRect FExtraPaneRect;
