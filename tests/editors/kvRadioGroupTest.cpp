@@ -117,6 +117,15 @@ TEST_F(RadioGroup, TabSkipsAGroupWithNothingCheckedAndEntersAtTheCheckedButton) 
   EXPECT_EQ(GetFocus(), Button(1)->GetHandle());
   // Entering the checked button changes nothing.
   EXPECT_EQ(events.Take(), Log{});
+  // Tab leaves the group from its checked button, Shift+Tab comes back to it.
+  Key(VK_TAB);
+  EXPECT_TRUE(after->Focused());
+  Key(VK_TAB, kShift);
+  EXPECT_EQ(GetFocus(), Button(1)->GetHandle());
+  Key(VK_TAB, kShift);
+  EXPECT_TRUE(before->Focused());
+  EXPECT_EQ(group->GetItemIndex(), 1);
+  EXPECT_EQ(events.Take(), Log{});
 }
 
 TEST_F(RadioGroup, DownChecksTheNextItemAndTheValueFollowsWithOneChangePerMove) {
