@@ -70,7 +70,9 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbon,
     PROPERTY(OnStartDock),
     PROPERTY(OnStartDrag))
 
-TAVREN_MESSAGE_TABLE(TqzCustomRibbon, MESSAGE_HANDLER(WM_GETOBJECT, WMGetObject))
+TAVREN_MESSAGE_TABLE(TqzCustomRibbon, MESSAGE_HANDLER(WM_GETOBJECT, WMGetObject),
+                     MESSAGE_HANDLER(QZM_RIBBON_SELECTFIRSTINMENU, QZMRibbonMenuMessage),
+                     MESSAGE_HANDLER(QZM_RIBBON_MENUKEYTIPS, QZMRibbonMenuMessage))
 
 // ---- Creation --------------------------------------------------------------------------------
 
