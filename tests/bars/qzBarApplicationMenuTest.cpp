@@ -265,6 +265,7 @@ TEST_F(ApplicationMenu, TheArrowsWalkItemsEntriesAndButtonsAsGroupsAndWrap) {
   // The navigation nodes walk the same groups; the pane's node hands its keys to the menu's.
   TqzBarAccessibilityHelper* node = window->GetAccessibilityHelper();
   EXPECT_EQ(node->ChildTotal(), window->GetLayoutInfo()->GetItemViewInfoCount() + 1) << "the pane's site last";
+  EXPECT_EQ(window->GetExtraPaneDockControl()->GetAccessibilityHelper()->ParentNode(), node);
   Word key = VK_DOWN;
   node->ProcessNavKey(key);
   EXPECT_EQ(selected(), pane->GetVisibleLink(1));

@@ -21,6 +21,7 @@ TAVREN_CLASS_IMPL(TqzBarExtraPaneControl)
 TAVREN_CLASS_IMPL(TqzBarApplicationMenuControl)
 TAVREN_CLASS_IMPL(TqzBarApplicationMenuControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarExtraPaneControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarExtraPaneDockControlAccessibilityHelper)
 
 namespace {
 
@@ -672,4 +673,13 @@ bool TqzBarExtraPaneControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
   TqzBarApplicationMenuControl* menu = pane->MenuControl();
   if (!menu) return TqzBarControlAccessibilityHelper::ProcessNavKey(AKey);
   return menu->GetAccessibilityHelper()->ProcessNavKey(AKey);
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneDockControl::AccessibilityHelperClass() {
+  return TqzBarExtraPaneDockControlAccessibilityHelper::ClassInfo();
+}
+
+TkvAccessibilityHelper* TqzBarExtraPaneDockControlAccessibilityHelper::ParentNode() {
+  TqzBarApplicationMenuControl* menu = static_cast<TqzBarExtraPaneDockControl*>(DockControl())->MenuControl();
+  return menu ? menu->GetAccessibilityHelper() : TqzDockControlAccessibilityHelper::ParentNode();
 }

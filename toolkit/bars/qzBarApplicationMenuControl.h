@@ -35,6 +35,7 @@ class TqzBarExtraPaneDockControl : public TqzDockControl {
   // The menu window places and sizes the site.
   void UpdateSize() override {}
   TqzBarControlFactory BarControlClass() override;
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
 };
 
 // The pane's entries under the header as a separator-parted column. Separators lie across the
@@ -98,6 +99,14 @@ class TqzBarApplicationMenuControlAccessibilityHelper : public TqzBarSubMenuCont
   bool ProcessNavKey(Word& AKey) override;
   void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
   TqzBarApplicationMenuControl* MenuControl() const;
+};
+
+// The pane site's node lies under the menu window's.
+class TqzBarExtraPaneDockControlAccessibilityHelper : public TqzDockControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarExtraPaneDockControlAccessibilityHelper, TqzDockControlAccessibilityHelper)
+ public:
+  using TqzDockControlAccessibilityHelper::TqzDockControlAccessibilityHelper;
+  TkvAccessibilityHelper* ParentNode() override;
 };
 
 // The pane window's node hands navigation to the menu window's.
