@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/Math.h"
@@ -260,6 +262,20 @@ TEST_F(ApplicationMenu, TheArrowsWalkItemsEntriesAndButtonsAsGroupsAndWrap) {
   press(VK_UP);
   press(VK_UP);
   EXPECT_EQ(selected(), own->GetLink(3)) << "up from the first entry leaves the pane";
+  // The navigation nodes walk the same groups; the pane's node hands its keys to the menu's.
+  TqzBarAccessibilityHelper* node = window->GetAccessibilityHelper();
+  EXPECT_EQ(node->ChildTotal(), window->GetLayoutInfo()->GetItemViewInfoCount() + 1) << "the pane's site last";
+  EXPECT_EQ(window->GetExtraPaneDockControl()->GetAccessibilityHelper()->ParentNode(), node);
+  Word key = VK_DOWN;
+  node->ProcessNavKey(key);
+  EXPECT_EQ(selected(), pane->GetVisibleLink(1));
+  key = VK_DOWN;
+  window->GetExtraPaneBar()->GetBarControl()->GetAccessibilityHelper()->ProcessNavKey(key);
+  EXPECT_EQ(selected(), pane->GetVisibleLink(2));
+  key = VK_UP;
+  node->ProcessNavKey(key);
+  node->ProcessNavKey(key);
+  EXPECT_EQ(selected(), own->GetLink(3));
   // Enter on an entry runs it; an accelerator finds a bottom button.
   press(VK_DOWN);
   press(VK_RETURN);
@@ -271,6 +287,17 @@ TEST_F(ApplicationMenu, TheArrowsWalkItemsEntriesAndButtonsAsGroupsAndWrap) {
   press('X');
   EXPECT_EQ(recorder.clicks, 1) << "E&xit";
   EXPECT_EQ(menu->GetMenuControl(), nullptr);
+}
+
+TEST_F(ApplicationMenu, ABottomButtonSelectedByKeyDoesNotScrollTheItems) {
+  for (Integer i = 0; i < 80; ++i) Button(("Item " + std::to_string(i)).c_str(), menu->GetItemLinks());
+  BottomButton("Exit", 60);
+  TqzBarApplicationMenuControl* window = Open();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(window->CanScrollDown()) << "taller than the work area";
+  SendMessage(window->GetHandle(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(window->NavigationSelection(), window->GetButtonLinks()->GetLink(0)->GetControl());
+  EXPECT_EQ(window->GetScrollIndex(), 0);
 }
 
 TEST_F(ApplicationMenu, EscInThePaneClosesTheMenu) {

@@ -132,6 +132,13 @@ TEST_F(BlobEdit, EscapeKeepsTheMemoValueAndF4TakesItWhileAlwaysSaveDataIsOn) {
     ScriptKeyPress(VK_RETURN, kCtrl);
   });
   EXPECT_EQ(Value(), ">kept!");
+  // The popup counted as the editor's focus; once it has gone, the focus elsewhere shows.
+  auto* other = new TkvBlobEdit(form);
+  other->SetParent(form);
+  other->SetBounds(10, 100, 160, 21);
+  other->SetFocus();
+  Pump();
+  EXPECT_FALSE(edit->GetEditViewInfo()->Focused);
 }
 
 TEST_F(BlobEdit, TheMemoPopupHasItsButtonsInThePanelAndAReadOnlyEditorOnlyCloses) {

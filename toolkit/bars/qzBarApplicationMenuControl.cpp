@@ -19,6 +19,9 @@ TAVREN_CLASS_IMPL(TqzBarExtraPaneDockControl)
 TAVREN_CLASS_IMPL(TqzBarExtraPaneControlViewInfo)
 TAVREN_CLASS_IMPL(TqzBarExtraPaneControl)
 TAVREN_CLASS_IMPL(TqzBarApplicationMenuControl)
+TAVREN_CLASS_IMPL(TqzBarApplicationMenuControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarExtraPaneControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarExtraPaneDockControlAccessibilityHelper)
 
 namespace {
 
@@ -604,4 +607,79 @@ void TqzBarApplicationMenuControl::DrawItemControl(TqzBarItemControl* AControl, 
     return;
   }
   TqzBarSubMenuControl::DrawItemControl(AControl, ACanvas, R);
+}
+
+// ---- Navigation nodes ------------------------------------------------------------------------------
+
+TqzBarApplicationMenuControl* TqzBarApplicationMenuControlAccessibilityHelper::MenuControl() const {
+  return static_cast<TqzBarApplicationMenuControl*>(GetOwnerObject());
+}
+
+Integer TqzBarApplicationMenuControlAccessibilityHelper::ChildTotal() {
+  return TqzBarSubMenuControlAccessibilityHelper::ChildTotal() + (MenuControl()->GetExtraPaneDockControl() ? 1 : 0);
+}
+
+TkvAccessibilityHelper* TqzBarApplicationMenuControlAccessibilityHelper::ChildAt(Integer AIndex) {
+  Integer controls = TqzBarSubMenuControlAccessibilityHelper::ChildTotal();
+  if (AIndex < controls) return TqzBarSubMenuControlAccessibilityHelper::ChildAt(AIndex);
+  return MenuControl()->GetExtraPaneDockControl()->GetAccessibilityHelper();
+}
+
+Integer TqzBarApplicationMenuControlAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  TqzDockControl* site = MenuControl()->GetExtraPaneDockControl();
+  if (site && AChild == site->GetAccessibilityHelper()) return TqzBarSubMenuControlAccessibilityHelper::ChildTotal();
+  return TqzBarSubMenuControlAccessibilityHelper::IndexOfChild(AChild);
+}
+
+bool TqzBarApplicationMenuControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  bool byTab = AKey == VK_TAB;
+  Word key = AKey;
+  if (byTab) key = KeyboardStateToShiftState() * TShiftState{ssShift, ssCtrl, ssAlt} != TShiftState() ? VK_UP : VK_DOWN;
+  if (key != VK_UP && key != VK_DOWN) return TqzBarSubMenuControlAccessibilityHelper::ProcessNavKey(AKey);
+  TqzBarApplicationMenuControl* menu = MenuControl();
+  TqzBarItemControl* selected = menu->NavigationSelection();
+  TkvObjectLink* self = LinkToObject(menu);
+  bool taken = selected && selected->GetParent() == menu && menu->ForwardKeyToSelected(key);
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (taken || !alive) return true;
+  TqzBarItemLink* link = menu->NeighbourLink(selected ? selected->GetLink() : nullptr, key == VK_UP);
+  TqzBarItemControl* control = link ? link->GetControl() : nullptr;
+  if (!control) return true;
+  TqzBarHelperRef next = BarHelperRef(control->GetAccessibilityHelper());
+  if (selected) selected->GetAccessibilityHelper()->LoseSelection(next);
+  next->BecomeSelected(byTab);
+  return true;
+}
+
+void TqzBarApplicationMenuControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor,
+                                                                         Byte& AVertAlign, Byte& AHorzAlign) {
+  if (!MenuControl()->IsButtonControl(AControl)) {
+    TqzBarSubMenuControlAccessibilityHelper::ItemKeyTipPlacement(AControl, AAnchor, AVertAlign, AHorzAlign);
+    return;
+  }
+  TRect r = GetItemControlBounds(AControl);
+  AAnchor = TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  AVertAlign = 2;
+  AHorzAlign = 1;
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneControl::AccessibilityHelperClass() {
+  return TqzBarExtraPaneControlAccessibilityHelper::ClassInfo();
+}
+
+bool TqzBarExtraPaneControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  auto* pane = static_cast<TqzBarExtraPaneControl*>(GetOwnerObject());
+  TqzBarApplicationMenuControl* menu = pane->MenuControl();
+  if (!menu) return TqzBarControlAccessibilityHelper::ProcessNavKey(AKey);
+  return menu->GetAccessibilityHelper()->ProcessNavKey(AKey);
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneDockControl::AccessibilityHelperClass() {
+  return TqzBarExtraPaneDockControlAccessibilityHelper::ClassInfo();
+}
+
+TkvAccessibilityHelper* TqzBarExtraPaneDockControlAccessibilityHelper::ParentNode() {
+  TqzBarApplicationMenuControl* menu = static_cast<TqzBarExtraPaneDockControl*>(DockControl())->MenuControl();
+  return menu ? menu->GetAccessibilityHelper() : TqzDockControlAccessibilityHelper::ParentNode();
 }

@@ -34,6 +34,8 @@ class TkvBlobEditViewInfo : public TkvCustomTextEditViewInfo {
   void CopyFrom(TkvContainerViewInfo* Other) override;
   void MoveBy(Integer DX, Integer DY) override;
   void PaintContent(TkvCanvas* Canvas) override;
+  // Also the one line when its icon, text or focus frame changed.
+  bool RepaintDifference(TWinControl* Control, const TRect& Inner, TkvCustomEditViewInfo* Older) override;
 
   TRect IconRect;
   Integer IconIndex = -1;
@@ -201,6 +203,7 @@ class TkvCustomBlobEdit : public TkvCustomPopupEdit {
   void ResyncDisplay() override;
   void UpdateEditValueFromDisplay() override;
   bool IsInnerEditShown() override { return false; }
+  void PlaceInnerEdit() override;
   void SetTextAsUser(const String& Text) override;
   bool CanOpenPopup() override;
   void PreparePopup() override;

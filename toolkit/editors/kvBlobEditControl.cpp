@@ -96,6 +96,15 @@ TkvCustomBlobEdit::TkvCustomBlobEdit(TComponent* AOwner, bool AInplace, TkvCusto
   SetTabStop(true);
 }
 
+void TkvCustomBlobEdit::PlaceInnerEdit() {
+  // The one line is painted, an icon or a text, never the value in an edit: the inner edit keeps
+  // the focus and the keys, but no room.
+  TWinControl* inner = GetInnerControl();
+  const TRect& client = GetEditViewInfo()->ClientRect;
+  if (inner && inner->GetBoundsRect() != TRect(client.Left, client.Top, client.Left, client.Top))
+    inner->SetBounds(client.Left, client.Top, 0, 0);
+}
+
 TkvCustomBlobEdit::~TkvCustomBlobEdit() = default;
 
 void TkvCustomBlobEdit::BeforeDestruction() {
@@ -422,6 +431,8 @@ void TkvCustomBlobEdit::AfterPopupClose(TObject* Sender) {
       memo->SetEditValue(value);
     }
   if (self) TkvCustomPopupEdit::AfterPopupClose(Sender);
+  // The open popup counted as the editor's focus: the focus is known again once it has gone.
+  if (self) FireFocusChanged();
   if (self) RefreshViewInfo(false);
 }
 

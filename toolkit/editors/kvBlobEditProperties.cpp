@@ -261,6 +261,17 @@ void TkvBlobEditViewInfo::MoveBy(Integer DX, Integer DY) {
   IconRect = RectShifted(IconRect, DX, DY);
 }
 
+bool TkvBlobEditViewInfo::RepaintDifference(TWinControl* Control, const TRect& Inner, TkvCustomEditViewInfo* Older) {
+  const bool changed = TkvCustomTextEditViewInfo::RepaintDifference(Control, Inner, Older);
+  auto* older = dynamic_cast<TkvBlobEditViewInfo*>(Older);
+  if (!older || !Control->HandleAllocated()) return changed;
+  if (older->IconIndex == IconIndex && older->Text == Text && older->Focused == Focused &&
+      older->PopupOpen == PopupOpen)
+    return changed;
+  InvalidateRect(Control->GetHandle(), &ClientRect, false);
+  return true;
+}
+
 void TkvBlobEditViewInfo::PaintContent(TkvCanvas* Canvas) {
   if (!Canvas->AreaVisible(Bounds)) return;
   if (IconIndex == -1 && !Text.empty()) {
