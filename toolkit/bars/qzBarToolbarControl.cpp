@@ -693,15 +693,6 @@ void TqzBarControl::SelectControlFocused(TqzBarItemControl* AControl) {
     if (form && form->HandleAllocated())
       SetWindowPos(form->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  if (!AControl && GetItemLinks()) {
-    // One pass over the selectable links from the first.
-    TqzBarItemLink* first = GetItemLinks()->FirstSelectableLink();
-    for (TqzBarItemLink* link = first; link && !AControl;) {
-      if (link->GetControl() && link->GetControl()->CanSelect()) AControl = link->GetControl();
-      link = GetItemLinks()->NextSelectableLink(link, false);
-      if (link == first) break;
-    }
-  }
   TkvObjectLink* self = LinkToObject(this);
   TCustomqzBarControl::SelectControlFocused(AControl);
   bool alive = self->Ref != nullptr;
@@ -725,7 +716,6 @@ void TqzBarControl::ClearSelection() {
   bool alive = self->Ref != nullptr;
   ReleaseObjectLink(self);
   if (!alive) return;
-  PostMouseMoveToBarUnderCursor();
   TCustomForm* form = GetOwnerForm();
   HWND focus = FRememberedFocus;
   FRememberedFocus = nullptr;

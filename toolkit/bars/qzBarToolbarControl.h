@@ -165,7 +165,7 @@ class TqzBarControl : public TCustomqzBarControl {
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
   void PressItemControl(TqzBarItemControl* AControl) override;
   // The toolbar takes the keyboard: it remembers the focus window and the manager's focused bar
-  // window before it, and becomes the focused one; with no control, the first selectable link's.
+  // window before it, and becomes the focused one.
   void SelectControlFocused(TqzBarItemControl* AControl) override;
   // The previous focused bar window comes back, and the focus goes back to the remembered window.
   void ClearSelection() override;
