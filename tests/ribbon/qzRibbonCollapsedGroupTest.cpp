@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowRibbon.h"
+#include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarNavigation.h"
 #include "user/Focus.h"
 #include "user/InputEvents.h"
@@ -68,6 +69,43 @@ TEST_F(CollapsedGroup, AClickElsewhereClosesThePopupAndAClickOnTheGroupDoesNotOp
   ASSERT_NE(Popup(), nullptr);
   Click(Group(2), Centre(Group(2)));
   EXPECT_EQ(Popup(), nullptr) << "the press on the open group closes its popup";
+}
+
+TEST_F(CollapsedGroup, SelectedByTheKeyboardACollapsedGroupLooksHotAndIsScrolledIntoView) {
+  tab->GetGroups()->GetGroup(0)->SetCanCollapse(false);
+  form->SetBounds(0, 0, 310, 300);
+  Pump();
+  TqzRibbonGroupsDockControl* dock = tab->GetDockControl();
+  ASSERT_TRUE(Group(2)->GetCollapsed());
+  ASSERT_TRUE(dock->GetViewInfo()->ShowsRightScrollButton());
+  ASSERT_GT(Group(2)->GetLeft() + Group(2)->GetWidth(), dock->GetClientWidth()) << "Help lies past the right edge";
+  TqzBarAccessibilityHelper* help = Group(2)->GetAccessibilityHelper();
+  NavigationControllerInstance()->MoveSelection(false, BarHelperRef(help));
+  Pump();
+  EXPECT_TRUE(help->IsCurrentSelection());
+  EXPECT_EQ(Group(2)->GetMarkState(), 1) << "hot";
+  EXPECT_LE(Group(2)->GetLeft() + Group(2)->GetWidth(), dock->GetClientWidth()) << "scrolled into view";
+  EXPECT_LT(dock->GetViewInfo()->GetScrollOffset(), 0);
+  NavigationControllerInstance()->EndKeyboardNavigation();
+  EXPECT_EQ(Group(2)->GetMarkState(), 0);
+}
+
+TEST_F(CollapsedGroup, WhileThePopupIsOpenTheWheelDoesNotSwitchTabs) {
+  AddTab("View");
+  Pump();
+  const TPoint overRibbon = Group(0)->ClientToScreen(TPoint(4, 4));
+  Click(Group(2), Centre(Group(2)));
+  ASSERT_NE(Popup(), nullptr);
+  EXPECT_EQ(ActiveBarWheelState(), 0) << "the popup is the active bar window and does not scroll";
+  InputMouseWheel(overRibbon, -WHEEL_DELTA);
+  Pump();
+  EXPECT_EQ(ribbon->GetActiveTab(), tab);
+  Click(form, TPoint(10, form->GetClientHeight() - 10));
+  ASSERT_EQ(Popup(), nullptr);
+  EXPECT_EQ(ActiveBarWheelState(), 3);
+  InputMouseWheel(overRibbon, -WHEEL_DELTA);
+  Pump();
+  EXPECT_NE(ribbon->GetActiveTab(), tab) << "with nothing open the wheel switches tabs";
 }
 
 TEST_F(CollapsedGroup, ItsKeyTipOpensThePopupWithTheKeyTipsOfItsItemsAndEscClosesIt) {

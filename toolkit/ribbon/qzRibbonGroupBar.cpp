@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupLayoutCalculator.h"
@@ -286,6 +287,11 @@ Integer TqzRibbonGroupBarControl::KeyTipLine(Integer ARow) {
   const Integer caption = ribbon->GetCaptionRect(TRect(0, 0, GetWidth(), GetHeight()), qzSkinPartToolbar).Top;
   const Integer lines[] = {top, (top + caption) / 2, caption, GetHeight() - 2};
   return window.Top + lines[ARow];
+}
+
+Byte TqzRibbonGroupBarControl::GetMarkState() {
+  if (FMarkState == 0 && GetCollapsed() && GetAccessibilityHelper()->IsCurrentSelection()) return 1;
+  return FMarkState;
 }
 
 void TqzRibbonGroupBarControl::MarkRect(TRect& R) { R = GetCollapsed() ? GetClientRect() : TRect(); }

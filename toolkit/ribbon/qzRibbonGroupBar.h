@@ -130,6 +130,8 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   // A collapsed group is its own mark: pressing it anywhere opens the group as a popup (the
   // window's quick control); the painter draws it pressed meanwhile.
   bool ShowsMark() override { return GetCollapsed(); }
+  // Hot while the keyboard has the collapsed group selected.
+  Byte GetMarkState() override;
   void MarkRect(TRect& R) override;
   void DrawBarParts(TkvCanvas*) override {}
   TqzQuickControlFactory QuickControlClass() override;

@@ -367,6 +367,28 @@ void TqzRibbonGroupBarControlAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInf
   AInfo.Enabled = true;
 }
 
+void TqzRibbonGroupBarControlAccessibilityHelper::BecomeSelected(bool ASetFocus) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed()) {
+    TqzBarControlAccessibilityHelper::BecomeSelected(ASetFocus);
+    return;
+  }
+  NavigationControllerInstance()->SetSelection(BarHelperRef(this), BarHelperRef(ParentHelper()));
+  group->RepaintAll();
+  if (auto* dock = dynamic_cast<TqzRibbonGroupsDockControl*>(group->GetDockControl()))
+    dock->MakeRectVisible(group->GetBoundsRect());
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed()) {
+    TqzBarControlAccessibilityHelper::LoseSelection(ANextSelected);
+    return;
+  }
+  NavigationControllerInstance()->SetSelection(nullptr, nullptr);
+  group->RepaintAll();
+}
+
 void TqzRibbonGroupBarControlAccessibilityHelper::KeyTipExecute() {
   TqzRibbonGroupBarControl* group = GroupBarControl();
   if (!group->GetCollapsed()) return;

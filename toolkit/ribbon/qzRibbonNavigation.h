@@ -143,6 +143,10 @@ class TqzRibbonGroupBarControlAccessibilityHelper : public TqzBarControlAccessib
   String DefaultKeyTip() override;
   // A collapsed group: centred, on the group's bottom key-tip line.
   void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+  // A collapsed group the keyboard selects is the navigation's selected object, looks hot and is
+  // scrolled into view.
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
   // A collapsed group's key tip opens its popup, whose items' key tips then show.
   void KeyTipExecute() override;
   // A popup's key-tip level is below its collapsed group's.
