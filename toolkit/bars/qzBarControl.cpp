@@ -109,6 +109,24 @@ TqzBarManager* TCustomqzBarControl::GetControlBarManager() const {
   return dynamic_cast<TqzBarManager*>(const_cast<TCustomqzBarControl*>(this)->GetOwner());
 }
 
+// ---- The manager's focused bar window ----------------------------------------------------------
+
+TCustomqzBarControl* TqzBarManager::GetFocusedBarControl() const {
+  return FFocusedBarLink ? dynamic_cast<TCustomqzBarControl*>(FFocusedBarLink->Ref) : nullptr;
+}
+
+void TqzBarManager::SetFocusedBarControl(TCustomqzBarControl* AWindow) {
+  if (GetFocusedBarControl() == AWindow) return;
+  ReleaseObjectLink(FFocusedBarLink);
+  FFocusedBarLink = LinkToObject(AWindow);
+}
+
+bool TCustomqzBarControl::IsFocusedBar() { return GetControlBarManager()->GetFocusedBarControl() == this; }
+
+void TCustomqzBarControl::ClearSelectionIfFocused() {
+  if (IsFocusedBar()) ClearSelection();
+}
+
 // ---- Wiring --------------------------------------------------------------------------------------
 
 void TCustomqzBarControl::SetOpenerBar(TCustomqzBarControl* Value) {
