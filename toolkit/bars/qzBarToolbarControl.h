@@ -164,6 +164,11 @@ class TqzBarControl : public TCustomqzBarControl {
                     const TPoint& P) override;
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
   void PressItemControl(TqzBarItemControl* AControl) override;
+  // The toolbar takes the keyboard: it remembers the focus window and the manager's focused bar
+  // window before it, and becomes the focused one.
+  void SelectControlFocused(TqzBarItemControl* AControl) override;
+  // The previous focused bar window comes back, and the focus goes back to the remembered window.
+  void ClearSelection() override;
   void RecreateControls(bool ARecreate) override;
   Integer SeparatorSize() override;
   TFont* GetEditFont() override;
@@ -209,6 +214,8 @@ class TqzBarControl : public TCustomqzBarControl {
   void SetCloseButtonState(Byte AState);
   // P in client coordinates (a floating mark lies in the caption, outside the client area).
   bool IsOverMark(const TPoint& P);
+  // The size grip of a status-bar look, client coordinates (empty without one).
+  TRect SizeGripRect();
   // The painter offers quick customizing and the mark shows.
   bool MarkEnabled();
   void StartMarkTimer();
@@ -226,6 +233,10 @@ class TqzBarControl : public TCustomqzBarControl {
   TqzBar* FSourceBar = nullptr;
   bool FOwnsBar = false;
   TqzBarControl* FQuickPopup = nullptr;
+  // The bar's size-grip answer, kept while the bar is being moved.
+  bool FSizeGripShown = false;
+  HWND FRememberedFocus = nullptr;
+  TkvObjectLink* FPrevFocusedBar = nullptr;
   UINT_PTR FMarkTimer = 0;
   TqzDockControl* FDockControl = nullptr;
   TqzBarDockingStyle FDockingStyle = dsNone;
