@@ -11,6 +11,7 @@
 #include "toolkit/editors/kvEditUtils.h"
 #include "toolkit/editors/kvFormats.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
+#include "toolkit/editors/kvImage.h"
 #include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvListView.h"
@@ -46,6 +47,7 @@ void EditorsStart() {
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
   kvCalcStart();
+  kvImageStart();
   kvSpinEditStart();
   kvTimeEditStart();
   kvRadioGroupStart();
@@ -73,6 +75,7 @@ void EditorsEnd() {
   kvRadioGroupEnd();
   kvTimeEditEnd();
   kvSpinEditEnd();
+  kvImageEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
