@@ -300,9 +300,6 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Set by the descendants' ChangeMarkState.
   Byte FMarkState = 0;
 
-  // Where the cursor was (screen) when the window last tracked it; (-1, -1) to track anew.
-  void SetLastMousePos(const TPoint& P) { FLastMousePos = P; }
-
   void CreateWnd() override;
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;

@@ -63,7 +63,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   bool ShowsMark() override;
   void MarkRect(TRect& R) override;
   // 0 normal, 1 hot, 2 pressed (expands).
-  void ChangeMarkState(Byte AState);
+  void ChangeMarkState(Byte AState) override;
   // The expand mark's height, and the size of its chevrons.
   Integer GetMarkSize() const noexcept { return FMarkSize; }
   Integer GetChevronSize() const;

@@ -106,17 +106,31 @@ TSize TkvComboBoxLookupData::MeasureList(Integer MaxHeight, Integer AvailableWid
   const Integer count = ItemCount();
   const Integer rows = combo->ComboProperties()->GetDropDownRows();
   TSize size{0, list->SumRowHeights(std::min(rows, count))};
-  // Every row is measured: the font is chosen once for all of them.
-  Integer widest = 0;
-  if (TkvScreenCanvas* canvas = ScreenCanvasInstance()) {
-    canvas->CurrentFont()->Assign(list->GetFont());
-    for (Integer i = 0; i < count; ++i) widest = std::max(widest, canvas->MeasureText(ItemText(i)).cx);
-  }
-  size.cx = widest + 4;
+  size.cx = WidestItemWidth(list->GetFont()) + 4;
   list->SetScrollWidth(size.cx);
   if (count > rows || (MaxHeight > 0 && size.cy > MaxHeight)) size.cx += GetSystemMetrics(SM_CXVSCROLL);
   if (AvailableWidth > 0 && size.cx > AvailableWidth) size.cy += GetSystemMetrics(SM_CYHSCROLL);
   return size;
+}
+
+Integer TkvComboBoxLookupData::WidestItemWidth(TFont* Font) {
+  const Integer count = ItemCount();
+  if (FWidest.Valid && FWidest.Count == count && FWidest.FontName == Font->GetName() &&
+      FWidest.FontHeight == Font->GetHeight() && FWidest.FontStyle == Font->GetStyle())
+    return FWidest.Width;
+  // The font is chosen once for all the rows.
+  Integer widest = 0;
+  TkvScreenCanvas* canvas = ScreenCanvasInstance();
+  if (!canvas) return 0;
+  canvas->CurrentFont()->Assign(Font);
+  for (Integer i = 0; i < count; ++i) widest = std::max(widest, canvas->MeasureText(ItemText(i)).cx);
+  FWidest = TWidestItem{true, count, Font->GetName(), Font->GetHeight(), Font->GetStyle(), widest};
+  return widest;
+}
+
+void TkvComboBoxLookupData::ItemListChanged() {
+  FWidest.Valid = false;
+  TkvCustomTextEditLookupData::ItemListChanged();
 }
 
 bool TkvComboBoxLookupData::ResizeList(TSize& Size, Integer MaxHeight, Integer MaxWidth) {

@@ -9,6 +9,7 @@
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupLayoutCalculator.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TqzRibbonCustomBarControl)
@@ -264,6 +265,23 @@ void TqzRibbonGroupBarControl::PlaceCaptionButtons() {
     buttons->GetButton(i)->SetBounds(r);
     OffsetRect(&r, -(h + 1), 0);
   }
+}
+
+Integer TqzRibbonGroupBarControl::KeyTipLine(Integer ARow) {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon || !HandleAllocated() || !IsWindowVisible(GetHandle()) || ARow < 0 || ARow > 3) throw Exception(String());
+  RECT window;
+  GetWindowRect(GetHandle(), &window);
+  TPoint client;
+  ClientOffset(client);
+  const Integer top = client.Y;
+  const Integer caption = ribbon->GetCaptionRect(TRect(0, 0, GetWidth(), GetHeight()), qzSkinPartToolbar).Top;
+  const Integer lines[] = {top, (top + caption) / 2, caption, GetHeight() - 2};
+  return window.Top + lines[ARow];
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupBarControl::AccessibilityHelperClass() {
+  return TqzRibbonGroupBarControlAccessibilityHelper::ClassInfo();
 }
 
 void TqzRibbonGroupBarControl::WindowPosChanged() {

@@ -109,6 +109,11 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   // The bar's caption buttons from the right of the caption strip, each a square as high as the
   // strip with one pixel between them (window coordinates); none while collapsed.
   void PlaceCaptionButtons();
+  // The screen line key tips hang from: the top of row 0, 1 or 2 of the items (row 2 being the
+  // caption strip's top), or with 3 the group's bottom. Only a shown window has them (else, and
+  // for any other row, an exception without a message).
+  Integer KeyTipLine(Integer ARow);
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   void WindowPosChanged() override;
   // A press on a caption button holds it until the release, which clicks it when it ends on it.
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,

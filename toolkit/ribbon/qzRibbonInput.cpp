@@ -4,7 +4,9 @@
 
 #include "rtl/ClassRegistry.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "user/Hooks.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -112,9 +114,11 @@ void TqzCustomRibbon::ResetMouseState() {
 void qzRibbonStart() {
   RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
                    TqzBarApplicationMenu::ClassInfo()});
+  BarNavigationRootProc = &RibbonNavigationRoot;
 }
 
 void qzRibbonEnd() {
+  BarNavigationRootProc = nullptr;
   if (gWheelHook) UnhookWindowsHookEx(gWheelHook);
   gWheelHook = nullptr;
   UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
