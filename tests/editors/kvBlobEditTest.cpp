@@ -215,3 +215,15 @@ TEST_F(BlobEdit, APictureTakenOverKeepsItsSizeAndAlphaAndTheMenuFollowsShowExPop
   EXPECT_EQ(picture.GetWidth(), 40);
   EXPECT_TRUE(static_cast<TqzPNGImage*>(picture.GetGraphic())->HasAlphaChannel());
 }
+
+TEST_F(BlobEdit, AutoTakesTheDataProvidersKindAndKeepsIt) {
+  // The editor's own data says memo (blob kind 3), already when the editor is first laid out:
+  // the kind is kept, and the first button drops the memo down.
+  EXPECT_EQ(Props()->ResolvedKind(), bekMemo);
+  EXPECT_EQ(Props()->GetBlobEditKind(), bekMemo);
+  EXPECT_EQ(Props()->GetButtons()->GetButton(0)->GetKind(), bkDown);
+  edit->SetEditValue(Variant("one\rtwo"));
+  Props()->SetBlobPaintStyle(bpsText);
+  Pump();
+  EXPECT_EQ(static_cast<TkvBlobEditViewInfo*>(edit->GetEditViewInfo())->Text, "one");
+}

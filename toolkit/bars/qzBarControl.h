@@ -16,6 +16,7 @@
 
 class TCustomqzBarControl;
 class TqzBarCustomEditControl;
+class TqzBarShadow;
 
 // The item controls of the current layout in display order, and the separator rectangles.
 class TCustomqzBarControlViewInfo : public TObject {
@@ -68,6 +69,7 @@ constexpr Word qzKindRoot = 0x13;
 constexpr Word qzKindDetachable = 0x0001;
 constexpr Word qzKindCancelClearsSelection = 0x0002;
 constexpr Word qzKindStretchesClient = 0x0010;
+constexpr Word qzKindPressNeedsFocus = 0x0020;
 constexpr Word qzKindNavigationBar = 0x0040;
 constexpr Word qzKindContextOnRelease = 0x0100;
 
@@ -268,6 +270,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void ChangeMarkState(Byte) {}
   // The popup a toolbar's mark opens and the menus it opens in turn.
   virtual bool IsQuickCustomizingBar() { return false; }
+  // This window is its manager's focused bar window (the one that took the keyboard).
+  bool IsFocusedBar();
+  void ClearSelectionIfFocused();
   virtual bool IsMouseBlocked(bool ACheckMoved);
   virtual void DrawControlWithBrush(TkvCanvas* ACanvas, TqzBarItemControl* AControl);
   virtual void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly);
@@ -281,6 +286,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Fills the window rectangle at the origin inside ARegion, the DC's clip put back afterwards.
   virtual void FillBackgroundClipped(HDC DC, HRGN ARegion, bool AOffset, HBRUSH ABrush);
   virtual bool IsDetachedPopup() { return false; }
+  // A visible top-level window of a look that allows it casts a drop shadow.
+  virtual bool HasShadow();
+  virtual bool ShadowAllowed();
+  TqzBarShadow* GetShadow() const noexcept { return FShadow.get(); }
   virtual bool HasBackgroundBitmap() { return false; }
   virtual bool HasCustomBackground() { return false; }
   virtual void ClientOffset(TPoint& P) { P = TPoint(0, 0); }
@@ -318,6 +327,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Bar windows never keep the focus: it goes back to the manager's form.
   void PassFocusOn();
   void TrackMouse(TShiftState AShift, Integer X, Integer Y);
+  // After a move or a resize the shadow takes the new outline; it shows while HasShadow holds.
+  void UpdateShadow(const WINDOWPOS* APos);
   void TrackLink(TqzBarItemLink* ALink, const TPoint& P);
   void SetUpCanvasFont();
   TRect ScreenBounds();
@@ -335,6 +346,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   std::unique_ptr<TkvScreenCanvas> FScreenCanvas;
   std::unique_ptr<TCustomqzBarControlViewInfo> FViewInfo;
   std::unique_ptr<TBitmap> FBackgroundCache;
+  std::unique_ptr<TqzBarShadow> FShadow;
   TCustomqzBarControl* FOpenerBar = nullptr;
   TCustomqzBarControl* FOpenedBar = nullptr;
   TCustomqzBarControl* FPrevActiveBar = nullptr;

@@ -151,6 +151,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void BarMouseLeave() override;
   HBRUSH BackgroundBrush() override;
   bool CanActivate() override { return true; }
+  // A rolling-out window casts no shadow until it stands.
+  bool HasShadow() override { return inherited::HasShadow() && !FAnimateOnShow; }
   bool JoinsOpenedMenus() override { return false; }
   void HideBar() override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;

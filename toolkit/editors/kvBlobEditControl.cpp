@@ -32,51 +32,39 @@ bool IsDropDownKey(Word Key, TShiftState Shift) {
   return (Key == VK_F4 && !Shift.Contains(ssAlt)) || ((Key == VK_UP || Key == VK_DOWN) && Shift.Contains(ssAlt));
 }
 
+// What a key closes the popup with: the drop-down keys save or drop by AlwaysSaveData, Esc
+// cancels, Enter accepts unless it makes lines (then Ctrl+Enter does); mrNone for other keys.
+TModalResult ClosingResult(TkvCustomBlobEdit* Edit, Word Key, TShiftState Shift, bool EnterMakesLines) {
+  if (IsDropDownKey(Key, Shift)) return Edit->BlobProperties()->GetAlwaysSaveData() ? mrOk : mrCancel;
+  if (Key == VK_ESCAPE) return mrCancel;
+  if (Key == VK_RETURN && (!EnterMakesLines || Shift.Contains(ssCtrl))) return mrOk;
+  return mrNone;
+}
+
 }  // namespace
 
 // ---- Contents and window -------------------------------------------------------------------------
 
 void TkvPopupMemo::HandleKeyDown(Word& Key, TShiftState Shift) {
   TkvCustomBlobEdit* edit = BlobEdit;
-  if (edit && Key != 0) {
-    TModalResult result = mrNone;
-    if (IsDropDownKey(Key, Shift))
-      result = edit->BlobProperties()->GetAlwaysSaveData() ? mrOk : mrCancel;
-    else if (Key == VK_ESCAPE)
-      result = mrCancel;
-    else if (Key == VK_RETURN && (!edit->BlobProperties()->GetMemoWantReturns() || Shift.Contains(ssCtrl)))
-      result = mrOk;
-    if (result != mrNone) {
-      // The key's character must not reach the memo once it has closed the popup.
-      MSG pending;
-      if (TWinControl* inner = GetInnerControl(); inner && inner->HandleAllocated())
-        while (PeekMessage(&pending, inner->GetHandle(), WM_CHAR, WM_CHAR, PM_REMOVE)) {
-        }
-      Key = 0;
-      edit->CloseFromContent(result);
-      return;
+  const bool enterMakesLines = edit && edit->BlobProperties()->GetMemoWantReturns();
+  const TModalResult result = edit && Key != 0 ? ClosingResult(edit, Key, Shift, enterMakesLines) : mrNone;
+  if (result == mrNone) return TkvMemo::HandleKeyDown(Key, Shift);
+  // The key's character must not reach the memo once it has closed the popup.
+  MSG pending;
+  if (TWinControl* inner = GetInnerControl(); inner && inner->HandleAllocated())
+    while (PeekMessage(&pending, inner->GetHandle(), WM_CHAR, WM_CHAR, PM_REMOVE)) {
     }
-  }
-  TkvMemo::HandleKeyDown(Key, Shift);
+  Key = 0;
+  edit->CloseFromContent(result);
 }
 
 void TkvPopupImage::HandleKeyDown(Word& Key, TShiftState Shift) {
   TkvCustomBlobEdit* edit = BlobEdit;
-  if (edit && Key != 0) {
-    TModalResult result = mrNone;
-    if (IsDropDownKey(Key, Shift))
-      result = edit->BlobProperties()->GetAlwaysSaveData() ? mrOk : mrCancel;
-    else if (Key == VK_ESCAPE)
-      result = mrCancel;
-    else if (Key == VK_RETURN)
-      result = mrOk;
-    if (result != mrNone) {
-      Key = 0;
-      edit->CloseFromContent(result);
-      return;
-    }
-  }
-  TkvImage::HandleKeyDown(Key, Shift);
+  const TModalResult result = edit && Key != 0 ? ClosingResult(edit, Key, Shift, false) : mrNone;
+  if (result == mrNone) return TkvImage::HandleKeyDown(Key, Shift);
+  Key = 0;
+  edit->CloseFromContent(result);
 }
 
 void TkvBlobEditPopupWindow::ReplayChar(Char Ch) {

@@ -40,6 +40,9 @@ Integer TkvCustomComboBoxListBox::ItemRowHeight(Integer Index) {
 }
 
 Integer TkvCustomComboBoxListBox::SumRowHeights(Integer Count) {
+  // Without a measuring handler every row is as high as the first.
+  if (TkvCustomComboBox* combo = GetCombo(); !combo || !combo->HasMeasureItemHandler())
+    return std::max<Integer>(Count, 0) * ItemRowHeight(-1);
   Integer total = 0;
   for (Integer i = 0; i < Count; ++i) total += ItemRowHeight(i);
   return total;
@@ -151,8 +154,10 @@ bool TkvComboBoxLookupData::ResizeList(TSize& Size, Integer MaxHeight, Integer M
   };
   Integer total = 0, h = 0, shown = count;
   bool horzBar = false;
+  auto* combo = dynamic_cast<TkvCustomComboBox*>(GetOwnerEdit());
+  const Integer uniformHeight = combo && combo->HasMeasureItemHandler() ? 0 : list->ItemRowHeight(-1);
   for (Integer i = 0; i < count; ++i) {
-    const Integer rowHeight = list->ItemRowHeight(i);
+    const Integer rowHeight = uniformHeight > 0 ? uniformHeight : list->ItemRowHeight(i);
     total += rowHeight;
     h = rowsHeight(total, i != count - 1, horzBar);
     if (Size.cy == h && !over(MaxHeight, h)) {

@@ -367,6 +367,60 @@ void TqzRibbonGroupBarControlAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInf
   AInfo.Enabled = true;
 }
 
+void TqzRibbonGroupBarControlAccessibilityHelper::BecomeSelected(bool ASetFocus) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed()) {
+    TqzBarControlAccessibilityHelper::BecomeSelected(ASetFocus);
+    return;
+  }
+  NavigationControllerInstance()->SetSelection(BarHelperRef(this), BarHelperRef(ParentHelper()));
+  group->RepaintAll();
+  if (auto* dock = dynamic_cast<TqzRibbonGroupsDockControl*>(group->GetDockControl()))
+    dock->MakeRectVisible(group->GetBoundsRect());
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed()) {
+    TqzBarControlAccessibilityHelper::LoseSelection(ANextSelected);
+    return;
+  }
+  NavigationControllerInstance()->SetSelection(nullptr, nullptr);
+  group->RepaintAll();
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::KeyTipExecute() {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed()) return;
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->SetSelection(nullptr, nullptr);
+  group->ChangeMarkState(2);
+  if (TqzBarControl* popup = group->GetQuickPopup())
+    controller->SetKeyTipContainer(BarHelperRef(popup->GetAccessibilityHelper()), String());
+}
+
+TqzBarAccessibilityHelper* TqzRibbonGroupBarControlAccessibilityHelper::KeyTipParent() {
+  if (auto* popup = dynamic_cast<TqzRibbonCollapsedGroupPopupBarControl*>(GroupBarControl()))
+    if (TqzRibbonGroupBarControl* group = popup->CollapsedGroup()) return group->GetAccessibilityHelper();
+  return TqzBarControlAccessibilityHelper::KeyTipParent();
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::LeaveKeyTipLevel() {
+  auto* popup = dynamic_cast<TqzRibbonCollapsedGroupPopupBarControl*>(GroupBarControl());
+  TqzRibbonGroupBarControl* group = popup ? popup->CollapsedGroup() : nullptr;
+  if (!group) {
+    TqzBarControlAccessibilityHelper::LeaveKeyTipLevel();
+    return;
+  }
+  // The popup and this node's owner go with the mark.
+  TqzBarHelperRef groupNode = BarHelperRef(group->GetAccessibilityHelper());
+  group->ChangeMarkState(0);
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  TqzBarAccessibilityHelper* above = KeyTipLevelAbove(groupNode->BarHelperObject());
+  controller->SetKeyTipContainer(BarHelperRef(above), String());
+  controller->MoveSelection(true, groupNode);
+}
+
 void TqzRibbonGroupBarControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor,
                                                                       Byte& AVertAlign, Byte& AHorzAlign) {
   TqzRibbonGroupBarControl* group = GroupBarControl();

@@ -143,6 +143,16 @@ class TqzRibbonGroupBarControlAccessibilityHelper : public TqzBarControlAccessib
   String DefaultKeyTip() override;
   // A collapsed group: centred, on the group's bottom key-tip line.
   void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+  // A collapsed group the keyboard selects is the navigation's selected object, looks hot and is
+  // scrolled into view.
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
+  // A collapsed group's key tip opens its popup, whose items' key tips then show.
+  void KeyTipExecute() override;
+  // A popup's key-tip level is below its collapsed group's.
+  TqzBarAccessibilityHelper* KeyTipParent() override;
+  // Leaving a popup's key tips closes it and shows those of the level the group belongs to.
+  void LeaveKeyTipLevel() override;
   // One-row items on the key-tip line of their row (at their image when they show one), large
   // items on the line of the third row.
   void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
