@@ -4,7 +4,6 @@
 #include "ListControlsSupport.h"
 #include "controls/ImageList.h"
 #include "controls/TreeView.h"
-#include "gdi/ImageFiles.h"
 
 namespace {
 
@@ -223,21 +222,6 @@ TEST_F(TreeViewTest, HitTestAndLabelEditing) {
   EXPECT_EQ(Text(tree, a), "gamma");
 }
 
-// A list of solid 12 x 12 squares, one per colour.
-HIMAGELIST SquareImages(std::initializer_list<uint32_t> colours) {
-  HIMAGELIST images = ImageList_Create(12, 12, ILC_COLOR32, static_cast<int>(colours.size()), 1);
-  for (uint32_t colour : colours) {
-    PixelImage image;
-    image.width = image.height = 12;
-    image.pixels.assign(144, colour);
-    image.hasAlpha = true;
-    HBITMAP bitmap = BitmapFromImage(image);
-    ImageList_Add(images, bitmap, nullptr);
-    DeleteObject(bitmap);
-  }
-  return images;
-}
-
 // A state image list puts each item's state image (its index in the state bits, 0 none) left of
 // its image, on every row, and the mouse finds it there.
 TEST_F(TreeViewTest, StateImagesLeftOfTheImage) {
@@ -280,21 +264,12 @@ TEST_F(TreeViewTest, StateImagesLeftOfTheImage) {
   EXPECT_EQ(Selected(tree), "plain") << "a click on the state image selects the item";
 
   // Drawn: image 1 of the state list on the ticked row, nothing on the plain one.
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP buffer = CreateCompatibleBitmap(screen, 240, 190);
-  HGDIOBJ old = SelectObject(memory, buffer);
-  SendMessage(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
   RECT first;
   TreeView_GetItemRect(tree, ticked, &first, TRUE);
   const int firstMiddle = (first.Top + first.Bottom) / 2;
-  EXPECT_EQ(GetPixel(memory, stateLeft + 6, firstMiddle), RGB(0x20, 0xA0, 0x40));
-  EXPECT_EQ(GetPixel(memory, imageLeft + 6, firstMiddle), RGB(0x20, 0x50, 0xD0));
-  EXPECT_EQ(GetPixel(memory, stateLeft + 6, middle), GetSysColor(COLOR_WINDOW));
-  SelectObject(memory, old);
-  DeleteObject(buffer);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(PrintedPixel(tree, stateLeft + 6, firstMiddle), RGB(0x20, 0xA0, 0x40));
+  EXPECT_EQ(PrintedPixel(tree, imageLeft + 6, firstMiddle), RGB(0x20, 0x50, 0xD0));
+  EXPECT_EQ(PrintedPixel(tree, stateLeft + 6, middle), GetSysColor(COLOR_WINDOW));
   DestroyWindow(tree);
   ImageList_Destroy(states);
   ImageList_Destroy(images);

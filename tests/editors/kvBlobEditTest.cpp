@@ -6,6 +6,7 @@
 #include "rtl/Writer.h"
 #include "toolkit/editors/kvBlobEdit.h"
 #include "toolkit/foundation/qzGDIPlusClasses.h"
+#include "user/Rects.h"
 #include "user/VirtualKeys.h"
 
 namespace {
@@ -26,12 +27,19 @@ class BlobEdit : public EditEventsTest {
     edit->GetEditValue(v);
     return VarIsNull(v) ? String("null") : VarToStr(v);
   }
-  // Opens the popup with F4; once its own loop runs, InPopup acts (queues keys, looks around).
-  void Drop(const std::function<void()>& InPopup) {
+  // Opens the popup with F4; once its own loop runs, InPopup acts (queues keys, looks around),
+  // and Then a little later. A popup still open long after is a failure, closed so the test ends.
+  void Drop(const std::function<void()>& InPopup, const std::function<void()>& Then = {}) {
     edit->SetFocus();
     Pump();
     ScriptedSteps steps;
     steps.Add(50, InPopup);
+    if (Then) steps.Add(150, Then);
+    steps.Add(5000, [this] {
+      if (!edit->GetDroppedDown()) return;
+      ADD_FAILURE() << "the popup stayed open";
+      edit->CloseFromContent(mrCancel);
+    });
     ScriptKeyPress(VK_F4);
     Pump();
   }
@@ -139,6 +147,107 @@ TEST_F(BlobEdit, EscapeKeepsTheMemoValueAndF4TakesItWhileAlwaysSaveDataIsOn) {
   other->SetFocus();
   Pump();
   EXPECT_FALSE(edit->GetEditViewInfo()->Focused);
+}
+
+TEST_F(BlobEdit, EachClosingKeyTakesOrKeepsTheMemoAndThePicturesEnterAccepts) {
+  Props()->SetBlobEditKind(bekMemo);
+  struct Case {
+    const char* name;
+    UINT key, modifiers;
+    bool alwaysSave, wantReturns;
+    bool taken;
+  };
+  const Case kCases[] = {
+      {"Alt+Down saving", VK_DOWN, kAlt, true, false, true},
+      {"Alt+Up without saving", VK_UP, kAlt, false, false, false},
+      {"Esc, even saving", VK_ESCAPE, 0, true, false, false},
+      {"Enter without returns", VK_RETURN, 0, false, false, true},
+      {"Ctrl+Enter with returns", VK_RETURN, kCtrl, false, true, true},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    edit->SetEditValue(Variant("v"));
+    Props()->SetAlwaysSaveData(c.alwaysSave);
+    Props()->SetMemoWantReturns(c.wantReturns);
+    bool okEnabled = false;
+    Drop(
+        [] {
+          ScriptKeyPress(VK_END, kCtrl);
+          ScriptTypeText("!");
+        },
+        [&] {
+          okEnabled = edit->GetOKButton() && edit->GetOKButton()->GetEnabled();
+          ScriptKeyPress(c.key, c.modifiers);
+        });
+    EXPECT_TRUE(okEnabled) << "a change enables OK";
+    EXPECT_FALSE(edit->GetDroppedDown());
+    EXPECT_EQ(Value(), c.taken ? "v!" : "v");
+  }
+  // Enter with returns makes a line and leaves the popup open.
+  edit->SetEditValue(Variant("v"));
+  Props()->SetMemoWantReturns(true);
+  bool open = false;
+  Drop([] { ScriptKeyPress(VK_RETURN); },
+       [&] {
+         open = edit->GetDroppedDown();
+         ScriptKeyPress(VK_RETURN, kCtrl);
+       });
+  EXPECT_TRUE(open);
+  EXPECT_EQ(Value(), "\r\nv");
+
+  // The picture's Enter accepts and Esc cancels.
+  Props()->SetBlobEditKind(bekPict);
+  for (auto [key, reason] : {std::pair{VK_RETURN, pcrAccept}, std::pair{VK_ESCAPE, pcrCancel}}) {
+    Drop([key = key] { ScriptKeyPress(key); });
+    EXPECT_FALSE(edit->GetDroppedDown());
+    EXPECT_EQ(edit->GetCloseUpReason(), reason);
+  }
+}
+
+TEST_F(BlobEdit, ThePopupsButtonsStayInItsPanelBesideTheGripInEveryCorner) {
+  Props()->SetBlobEditKind(bekMemo);
+  struct Case {
+    const char* name;
+    TRect form, editor;
+    Byte grip;  // 0 and 1 top, 2 and 3 bottom; 1 and 3 right
+  };
+  const Case kCases[] = {
+      {"below", {100, 100, 500, 400}, {20, 30, 180, 51}, 3},
+      {"below, pushed left", {1000, 100, 1280, 400}, {180, 30, 260, 51}, 2},
+      {"above", {100, 900, 500, 1000}, {20, 40, 180, 61}, 1},
+      {"above, pushed left", {1000, 900, 1280, 1000}, {180, 40, 260, 61}, 0},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    form->SetBounds(c.form.Left, c.form.Top, c.form.Width(), c.form.Height());
+    edit->SetBounds(c.editor.Left, c.editor.Top, c.editor.Width(), c.editor.Height());
+    bool checked = false;
+    Drop([&] {
+      TkvCustomEditPopupWindow* popup = edit->GetPopupWindow();
+      ASSERT_TRUE(popup && edit->GetOKButton() && edit->GetCancelButton());
+      const TkvCustomEditPopupWindowViewInfo* info = popup->GetEditViewInfo();
+      ASSERT_EQ(info->GripCorner, c.grip);
+      const TRect cancel = edit->GetCancelButton()->GetBoundsRect();
+      const TRect ok = edit->GetOKButton()->GetBoundsRect();
+      const TRect whole(0, 0, popup->GetWidth(), popup->GetHeight());
+      RECT overlap;
+      EXPECT_FALSE(IntersectRect(&overlap, &cancel, &info->GripRect)) << "the Cancel button covers the grip";
+      EXPECT_TRUE(IntersectRect(&overlap, &cancel, &whole) && TRect(overlap) == cancel) << "Cancel leaves the popup";
+      EXPECT_TRUE(IntersectRect(&overlap, &ok, &whole) && TRect(overlap) == ok) << "OK leaves the popup";
+      EXPECT_EQ(ok.Top, cancel.Top);
+      EXPECT_LT(ok.Right, cancel.Left);
+      // In the panel band on the grip's side, anchored to that side.
+      const bool top = c.grip < 2;
+      if (top)
+        EXPECT_LE(cancel.Bottom, info->ClientRect.Top);
+      else
+        EXPECT_GE(cancel.Top, info->ClientRect.Bottom);
+      EXPECT_EQ(edit->GetCancelButton()->GetAnchors().Contains(akBottom), !top);
+      checked = true;
+      edit->CloseFromContent(mrCancel);
+    });
+    EXPECT_TRUE(checked);
+  }
 }
 
 TEST_F(BlobEdit, TheMemoPopupHasItsButtonsInThePanelAndAReadOnlyEditorOnlyCloses) {

@@ -27,6 +27,14 @@ bool gMenusExpanded = false;
 
 TCustomqzBarControl* ActiveBarControl() { return gActiveBarControl; }
 
+void HideActiveBarControl() {
+  while (TCustomqzBarControl* active = gActiveBarControl) {
+    active->CloseOnce();
+    // A window that would not close ends the walk.
+    if (gActiveBarControl == active) break;
+  }
+}
+
 bool MenusExpanded() { return gMenusExpanded; }
 
 void SetMenusExpanded(bool Value) { gMenusExpanded = Value; }

@@ -379,6 +379,8 @@ bool MenusExpanded();
 void SetMenusExpanded(bool Value);
 // The head of the active chain; nil when no bar window is active.
 TCustomqzBarControl* ActiveBarControl();
+// Closes the active bar window and the chain it heads; nothing when none is active.
+void HideActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
 // The live bar windows of the manager, oldest first.
