@@ -46,6 +46,7 @@ TqzBarControl::TqzBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, T
 
 TqzBarControl::~TqzBarControl() {
   KillMarkTimer();
+  ReleaseAccessibilityHelper(FMarkAccessibilityHelper);
   // The opener forgets the popup its mark opened (the opener frees it with itself otherwise).
   if (auto* opener = dynamic_cast<TqzBarControl*>(GetOpenerBar()); opener && opener->FQuickPopup == this)
     opener->FQuickPopup = nullptr;
@@ -198,7 +199,10 @@ String TqzBarControl::GetCaptionText() { return FBar->GetCaption(); }
 
 TFont* TqzBarControl::GetBarFont() { return FBar->GetFont(); }
 
-bool TqzBarControl::IsDesigning() { return TCustomqzBarControl::IsDesigning(); }
+// At run time a bar that allows it is customized like in design mode.
+bool TqzBarControl::IsDesigning() {
+  return TCustomqzBarControl::IsDesigning() || (GetControlBarManager()->GetIsCustomizing() && FBar->GetAllowCustomizing());
+}
 
 bool TqzBarControl::IsUpdateLocked() {
   bool locked = TCustomqzBarControl::IsUpdateLocked();
