@@ -318,7 +318,7 @@ TEST_F(BlobEdit, APictureTakenOverKeepsItsSizeAndAlphaAndTheMenuFollowsShowExPop
   });
   ASSERT_TRUE(checked);
   EXPECT_EQ(Value(), png);
-  EXPECT_EQ(edit->GetLastGraphicClass()->Name, "TqzPNGImage");
+  EXPECT_STREQ(edit->GetLastGraphicClass()->Name, "TqzPNGImage");
   TPicture picture;
   ASSERT_TRUE(LoadPictureFromValue(&picture, TqzPNGImage::ClassInfo(), Variant(Value())));
   EXPECT_EQ(picture.GetWidth(), 40);
