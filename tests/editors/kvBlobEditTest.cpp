@@ -90,8 +90,10 @@ TEST(BlobEditKinds, AutoResolvesThroughTheProviderAndEachKindShowsItsGlyphOrText
     SCOPED_TRACE(testing::Message() << c.kind << " " << c.style << " " << VarToStr(c.value));
     alone.SetBlobEditKind(c.kind);
     alone.SetBlobPaintStyle(c.style);
-    TkvEditStyle style(new TkvContainerStyleArgs(nullptr, kvcsNormal, nullptr, false));
-    TkvBlobEditViewData data(new TkvCustomEditViewDataArgs(&alone, true, &style));
+    TkvContainerStyleArgs styleArgs(nullptr, kvcsNormal, nullptr, false);
+    TkvEditStyle style(&styleArgs);
+    TkvCustomEditViewDataArgs dataArgs(&alone, true, &style);
+    TkvBlobEditViewData data(&dataArgs);
     TkvBlobEditViewInfo info;
     data.LoadDisplayValue(nullptr, c.value, &info);
     EXPECT_EQ(info.IconIndex, c.icon);
