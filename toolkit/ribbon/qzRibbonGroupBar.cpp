@@ -425,6 +425,16 @@ void TqzRibbonCollapsedGroupPopupBarControl::GetParentOpenerRect(TRect& R) {
   R = window;
 }
 
+void TqzRibbonCollapsedGroupPopupBarControl::ResetParentMark() {
+  TqzRibbonGroupBarControl* group = CollapsedGroup();
+  const bool byEsc = GetClosedByEsc();
+  inherited::ResetParentMark();
+  // The popup is gone now.
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  if (group && byEsc && controller->InNavigationMode())
+    controller->MoveSelection(false, BarHelperRef(group->GetAccessibilityHelper()));
+}
+
 void TqzRibbonCollapsedGroupPopupBarControl::ShowAsPopup(const TRect& AOwnerRect) {
   ClearClosedByEsc();
   TSize size;
