@@ -245,8 +245,9 @@ bool TqzBarTreeView::FrameHitTest(TMessage& Message) {
     Message.Result = HitTestOfCorner(FGripCorner);
     return true;
   }
-  bool over = PtInRect(&FCloseButtonRect, p) && WindowFromPoint(p) == GetHandle() &&
-              (!GetCapture() || GetCapture() == GetHandle());
+  // The hit test comes to the window under the point; the button answers unless another window
+  // holds the mouse.
+  bool over = PtInRect(&FCloseButtonRect, p) && (!GetCapture() || GetCapture() == GetHandle());
   if (!FCloseButtonTracking) SetCloseButtonState(over, false);
   if (!over) return false;
   Message.Result = kCloseButtonHit;
