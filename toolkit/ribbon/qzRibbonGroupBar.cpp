@@ -12,6 +12,7 @@
 #include "toolkit/ribbon/qzRibbonGroupLayoutCalculator.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
+#include "gdi/Regions.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TqzRibbonCustomBarControl)
@@ -455,6 +456,9 @@ void TqzRibbonCollapsedGroupPopupBarControl::ShowAsPopup(const TRect& AOwnerRect
     p.Y = std::max(p.Y, work.Top);
   }
   p.X = std::max(work.Left, std::min(p.X, work.Right - size.cx));
+  // The skin's group frame has rounded corners that leave the corner pixels to what lies behind:
+  // over the desktop there is nothing behind, so the window itself is rounded.
+  SetWindowRgn(GetHandle(), CreateRoundRectRgn(0, 0, size.cx, size.cy, 4, 4), FALSE);
   SetWindowPos(GetHandle(), nullptr, p.X, p.Y, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   ChangeActive(true);
   RepaintAll();
