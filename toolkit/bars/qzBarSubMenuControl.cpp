@@ -483,6 +483,29 @@ void TqzBarSubMenuControl::RecreateControls(bool ARecreate) {
   }
 }
 
+bool TqzBarSubMenuControl::IsDesigning() {
+  if (TCustomqzBarControl::IsDesigning()) return true;
+  TqzBarItemLinks* links = GetItemLinks();
+  if (!links || !GetControlBarManager()->GetIsCustomizing()) return false;
+  TComponent* owner = links->GetOwnerComponent();
+  if (auto* subItem = dynamic_cast<TqzBarSubItem*>(owner)) return subItem->GetAllowCustomizing();
+  return dynamic_cast<TqzBarCustomPopupMenu*>(owner) != nullptr;
+}
+
+void TqzBarSubMenuControl::LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                                       bool& AAtSeparator) {
+  TRect mark;
+  if (ShowsMark()) MarkRect(mark);
+  if (IsOnActiveScrollButton(P) || PtInRect(&mark, P)) {
+    ALink = nullptr;
+    AVertical = true;
+    ABefore = false;
+    AAtSeparator = false;
+    return;
+  }
+  TCustomqzBarControl::LinkAtPoint(P, ALink, AVertical, ABefore, AAtSeparator);
+}
+
 void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {
   if (HandleAllocated() && GetSelectedControl() != AControl) {
     if (FMarkState != 1) {

@@ -152,6 +152,11 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void BarMouseLeave() override;
   HBRUSH BackgroundBrush() override;
   bool CanActivate() override { return true; }
+  // While customizing, the menus of popup menus and of sub-items that allow it take dropped links.
+  bool IsDesigning() override;
+  // Nothing is a drop target over a scroll button or the expand mark.
+  void LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                   bool& AAtSeparator) override;
   // A rolling-out window casts no shadow until it stands.
   bool HasShadow() override { return inherited::HasShadow() && !FAnimateOnShow; }
   bool JoinsOpenedMenus() override { return false; }
