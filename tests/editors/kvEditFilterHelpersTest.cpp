@@ -12,6 +12,7 @@
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
 #include "toolkit/editors/kvRadioGroup.h"
+#include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvTextEdit.h"
 
 namespace {
@@ -99,6 +100,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvSpinEditEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
   kvHyperLinkEditEnd();
@@ -119,6 +121,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvHyperLinkEditStart();
   kvCurrencyEditStart();
   kvCalcStart();
+  kvSpinEditStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();

@@ -112,9 +112,11 @@ TEST(kvSpinEdit, FloatStepsAtTheBounds) {
     Double Expected;
   };
   const Case cases[] = {
-      {"wrap up", true, somWrap, 0.95, 0.1, 0.05},
-      {"wrap down", true, somWrap, 0.05, -0.1, 0.95},
+      // The jump between the bounds is one unit: a shorter overshoot stops on the far bound.
+      {"wrap up", true, somWrap, 0.95, 0.1, 0},
+      {"wrap down", true, somWrap, 0.05, -0.1, 1},
       {"wrap more than the range", true, somWrap, 0.5, 2.25, 0.75},
+      {"wrap a whole unit past", true, somWrap, 0.5, 2, 0.5},
       {"clamp up", true, somClamp, 0.95, 0.1, 1},
       {"across the whole type", false, somClamp, -1.7e308, 1e308, -0.7e308},
       {"top of the type", false, somClamp, 1.6e308, 1e308, 1.7e308},

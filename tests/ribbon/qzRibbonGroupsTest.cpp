@@ -294,6 +294,19 @@ TEST_F(MainWindowRibbon, PointingAtAGroupShowsItsHotLook) {
   EXPECT_EQ(pixel(edit), normal);
 }
 
+TEST_F(MainWindowRibbon, AGroupFontTheUserSetsReachesTheGroupWindowsAndWidensThem) {
+  form->SetWidth(1400);  // room for the larger groups at full size
+  Pump();
+  const std::vector<Integer> before = Widths();
+  ribbon->GetFonts()->GetGroup()->SetSize(16);
+  Pump();
+  EXPECT_TRUE(ribbon->GetFonts()->GetAssignedFonts().Contains(afGroup));
+  for (size_t i = 0; i < bars.size(); ++i) {
+    EXPECT_EQ(Group(i)->GetFont()->GetSize(), 16) << i;
+    EXPECT_GT(Widths()[i], before[i]) << "the captions beside the glyphs are wider, group " << i;
+  }
+}
+
 namespace {
 
 TEST(RibbonCaptionButtonGlyph, TheSquareGrowsByStepsOfTheButtonsSmallerSide) {

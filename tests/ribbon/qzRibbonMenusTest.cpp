@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "RibbonFixture.h"
 #include "toolkit/bars/qzBarItems.h"
@@ -19,6 +21,8 @@ struct TMenuProbe : TObject {
   Word kindFlags = 0;
   TqzBarPainter* painter = nullptr;
   HeadlessBackend* screen = nullptr;
+  // The narrowest room the painter left a caption beside its shortcut, less the caption's width.
+  Integer captionSlack = 0;
   std::string picture;  // saved under this name, when set
   void Popped(TObject*) {
     current = this;
@@ -29,6 +33,16 @@ struct TMenuProbe : TObject {
     TqzBarSubMenuControl* window = current->menu->GetMenuControl();
     current->kindFlags = window->KindFlags();
     current->painter = window->GetOwnPainter();
+    current->captionSlack = 1 << 30;
+    for (Integer i = 0; i < window->GetItemLinks()->GetCount(); ++i) {
+      TqzBarItemControl* control = window->GetItemLinks()->GetLink(i)->GetControl();
+      TRect text;
+      window->Painter()->ClassRef()->GetMenuTextRect(control->GetDrawParams(), control->GetItemRect(), text);
+      const String& shortCut = control->GetDrawParams()->ShortCutText;
+      const Integer shortCutPart =
+          shortCut.empty() ? 0 : control->TextExtent(shortCut).cx + window->GetTextSizeValue() + 5;
+      current->captionSlack = std::min(current->captionSlack, text.Width() - shortCutPart - control->CaptionWidth());
+    }
     const char* root = std::getenv("TAVREN_TEST_OUTPUT");
     if (!current->picture.empty() && root) {
       UpdateWindow(window->GetHandle());
@@ -42,9 +56,11 @@ struct TMenuProbe : TObject {
 
 TEST_F(RibbonMenus, APopupMenuOfARibbonDrawsWithItsGroupsPainterAndForgetsAFreedRibbon) {
   auto* popup = new TqzRibbonPopupMenu(form);
-  for (const char* caption : {"&Open", "&Save", "E&xit"}) {
+  const std::pair<const char*, Word> items[] = {{"&Open Recent Files", 'O'}, {"&Save", 'S'}, {"E&xit", 'Q'}};
+  for (const auto& [caption, key] : items) {
     auto* button = new TqzBarButton(form);
     button->SetCaption(caption);
+    button->SetShortCut(ShortCut(key, TShiftState{ssCtrl}));
     popup->GetItemLinks()->AddLinkForItem(button);
   }
   popup->GetItemLinks()->GetLink(2)->SetBeginGroup(true);
@@ -62,6 +78,7 @@ TEST_F(RibbonMenus, APopupMenuOfARibbonDrawsWithItsGroupsPainterAndForgetsAFreed
   popup->PopupAt(100, 100);
   probe.picture.clear();
   EXPECT_EQ(probe.painter, ribbon->GetGroupsPainter());
+  EXPECT_GE(probe.captionSlack, 4) << "every caption fits, a gap before its shortcut, where the groups painter draws it";
 
   delete ribbon;
   ribbon = nullptr;

@@ -103,6 +103,8 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
     TqzBarPainter::GetMenuIconRect(AItemRect, AIconAreaSize, R);
   }
   Integer MenuCaptionIndent(TqzBarItemControlDrawParams* AParams) override;
+  // A menu row is measured with the caption where MenuCaptionIndent puts it, past the strip.
+  void GetMenuTextMargins(TRect& AMargins) override;
   // The glyph column, its strip and the text area from the skin (qzBarSkinnedPainterMenus.cpp).
   void FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
   void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;

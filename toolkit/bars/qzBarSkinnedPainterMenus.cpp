@@ -8,6 +8,10 @@
 
 namespace {
 
+// The gap between the glyph column's strip and a caption; rows of large items leave less.
+constexpr Integer SmallCaptionGap = 7;
+constexpr Integer LargeCaptionGap = 4;
+
 bool HasLargeItems(TqzBarSubMenuControl* AMenu) {
   TqzBarItemLinks* links = AMenu->GetItemLinks();
   return links && links->GetEffectiveItemSize() == misLarge;
@@ -22,7 +26,15 @@ Integer TqzBarSkinnedPainter::MenuTextStart(TqzBarSubMenuControl* AMenu) {
 Integer TqzBarSkinnedPainter::MenuCaptionIndent(TqzBarItemControlDrawParams* AParams) {
   auto* menu = dynamic_cast<TqzBarSubMenuControl*>(AParams->ItemControl->GetParent());
   if (!menu) return TqzBarOffice11Painter::MenuCaptionIndent(AParams);
-  return ClassRef()->MenuTextStart(menu) + (HasLargeItems(menu) ? 4 : 7);
+  return ClassRef()->MenuTextStart(menu) + (HasLargeItems(menu) ? LargeCaptionGap : SmallCaptionGap);
+}
+
+void TqzBarSkinnedPainter::GetMenuTextMargins(TRect& AMargins) {
+  TqzBarOffice11Painter::GetMenuTextMargins(AMargins);
+  // The widest caption indent beyond the icon column: MenuTextStart's shift plus the wider gap;
+  // the widest caption keeps that gap to its shortcut too.
+  AMargins.Left = ClassRef()->MenuExtraLeft() - 2 + SmallCaptionGap;
+  AMargins.Right += SmallCaptionGap;
 }
 
 void TqzBarSkinnedPainter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor, HBRUSH, const TRect& R) {

@@ -81,6 +81,13 @@ void TqzBarControl::ChangeDockSite(TqzDockControl* ADockControl, TqzBarDockingSt
   EndWindowChange();
 }
 
+void TqzBarControl::ApplyBarFont() {
+  GetFont()->Assign(GetBarFont());
+  Perform(CM_FONTCHANGED, 0, 0);
+  // The item controls keep what they measured in the old font: they are made anew.
+  Refresh(true);
+}
+
 void TqzBarControl::SetUpFontForStyle() {
   // Rotated text follows the docking style: the canvas font is set up anew.
   Perform(CM_FONTCHANGED, 0, 0);

@@ -113,6 +113,8 @@ class TqzBarControl : public TCustomqzBarControl {
   virtual void AfterResize(bool) {}
   virtual String GetCaptionText();
   virtual TFont* GetBarFont();
+  // The window takes its bar font again, after that font changed, and measures itself anew.
+  void ApplyBarFont();
   virtual void NotifyBarChanged() {}
   virtual bool BlocksOtherBars() { return true; }
 

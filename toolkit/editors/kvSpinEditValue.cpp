@@ -1,5 +1,6 @@
 // The spin edit's value arithmetic: conversion into the value type and one step with its bounds.
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -59,10 +60,13 @@ Variant StepFloat(Double V, Double D, bool Up, Double Min, Double Max, TkvSpinOv
     case somWrap:
       break;
   }
-  const Double span = Max - Min;
-  if (!(span > 0)) return Variant(Min);
-  if (D > hi) return Variant(Min + std::fmod(D - hi, span));
-  return Variant(Max - std::fmod(lo - D, span));
+  // As with integers the jump between the bounds counts as one unit; a step longer than that
+  // cycle goes round it whole first, and an overshoot of less than the unit stops on the bound.
+  const Double cycle = Max - Min + 1;
+  const Double step = std::fmod(D, cycle);
+  if (lo <= step && step <= hi) return Variant(V + step);
+  if (step > hi) return Variant(std::max(Min, Min + step - 1 - hi));
+  return Variant(std::min(Max, Max + step + 1 - lo));
 }
 
 }  // namespace

@@ -202,6 +202,10 @@ void TqzCustomRibbon::Changed() {
   Invalidate();
 }
 
+void TqzCustomRibbon::RefreshBarFonts() {
+  for (Integer i = 0; i < FTabs->GetCount(); ++i) FTabs->GetTab(i)->RefreshBarFonts();
+}
+
 void TqzCustomRibbon::RefreshAll() {
   if (IsBeingDestroyed() || !HandleAllocated() || !IsWindowVisible(GetHandle())) return;
   RedrawWindow(GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
@@ -333,6 +337,7 @@ void TqzCustomRibbon::SystemFontChangedHandler(TComponent*, void*) {
   BeginUpdate();
   try {
     FFonts->UpdateFonts();
+    if (FActiveTab) FActiveTab->RefreshBarFonts();
   } catch (...) {
     EndUpdate();
     throw;

@@ -75,6 +75,8 @@ class TqzCustomRibbon : public TkvControl,
   // Lays the ribbon out again and invalidates it, unless locked.
   void Changed();
   void RefreshAll();
+  // Every tab's group windows take the group font again.
+  void RefreshBarFonts();
   void SetRedraw(bool ARedraw);
   // Refreshes fonts and bars for a new scheme, lays out and redraws the form once.
   void SchemeChanged();

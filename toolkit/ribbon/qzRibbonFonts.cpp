@@ -103,7 +103,13 @@ void TqzRibbonFonts::FontChanged(TObject* Sender) {
 // A font the user set stays his: it no longer follows the manager's font.
 void TqzRibbonFonts::ApplyUserChange(TqzRibbonAssignedFont AFont) {
   FRibbon->BeginUpdate();
-  FAssignedFonts.Include(AFont);
+  try {
+    FAssignedFonts.Include(AFont);
+    FRibbon->RefreshBarFonts();
+  } catch (...) {
+    FRibbon->EndUpdate();
+    throw;
+  }
   FRibbon->EndUpdate();
 }
 

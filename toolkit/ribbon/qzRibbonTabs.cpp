@@ -7,6 +7,7 @@
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "rtl/SysUtils.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonGroupsSite.h"
@@ -82,6 +83,16 @@ void TqzRibbonTab::UpdateGroupsLayout() {
   const TRect bounds = GetGroupsDockBounds();
   FDockControl->GetViewInfo()->Calculate(bounds);
   FDockControl->SetBoundsRect(bounds);
+}
+
+void TqzRibbonTab::RefreshBarFonts() {
+  for (Integer row = 0; row < FDockControl->RowCount(); ++row) {
+    TqzDockRow* dockRow = FDockControl->GetRow(row);
+    for (Integer col = 0; col < dockRow->ColCount(); ++col) {
+      TqzBarControl* window = dockRow->GetCol(col)->GetBarControl();
+      if (window && window->HandleAllocated()) window->ApplyBarFont();
+    }
+  }
 }
 
 void TqzRibbonTab::Activate() {

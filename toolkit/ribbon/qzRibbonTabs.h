@@ -102,6 +102,8 @@ class TqzRibbonTab : public TkvComponentCollectionItem {
   void DockGroupToolbars();
   // Shows the dock control while the tab's groups are shown in the ribbon and puts it to its bounds.
   void UpdateGroupsLayout();
+  // The group windows that exist take the ribbon's group font again.
+  void RefreshBarFonts();
   TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
   // The index the tab had in its collection, kept while it is destroyed.
   Integer GetSavedIndex() const noexcept { return FSavedIndex; }

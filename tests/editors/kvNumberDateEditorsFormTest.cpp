@@ -1,0 +1,192 @@
+// A form of the test binary with spin edits of both value types in each button position: read
+// from its resource, driven by keys and the mouse, written and read back equal; and pictures of it
+// in each look, with buttons hot and pressed, for a person to look at (saved under
+// $TAVREN_TEST_OUTPUT).
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#include "EditTestFixture.h"
+#include "rtl/ClassRegistry.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
+#include "toolkit/editors/kvSpinEdit.h"
+#include "user/VirtualKeys.h"
+
+class TNumberDateEditorsForm : public TForm {
+  TAVREN_CLASS(TNumberDateEditorsForm, TForm)
+ public:
+  using TForm::TForm;
+  TkvSpinEdit* seCount = nullptr;
+  TkvSpinEdit* seStep = nullptr;
+  TkvSpinEdit* seOffset = nullptr;
+  TkvSpinEdit* seRate = nullptr;
+  TkvSpinEdit* seGain = nullptr;
+  TkvSpinEdit* seLocked = nullptr;
+};
+TAVREN_CLASS_IMPL_PUBLISHED(TNumberDateEditorsForm, FIELD(seCount), FIELD(seStep), FIELD(seOffset), FIELD(seRate),
+                            FIELD(seGain), FIELD(seLocked))
+
+namespace {
+
+class NumberDateEditorsForm : public EditEventsTest {
+ protected:
+  void SetUp() override {
+    EditEventsTest::SetUp();
+    RegisterClass(TNumberDateEditorsForm::ClassInfo());
+    loaded = new TNumberDateEditorsForm(nullptr);
+    loaded->AfterConstruction();
+    loaded->Show();
+    Pump();
+  }
+  void TearDown() override {
+    delete loaded;
+    EditEventsTest::TearDown();
+  }
+  POINT ButtonPoint(TkvCustomEdit* Edit, Integer Number) {
+    for (auto& button : Edit->GetEditViewInfo()->Buttons)
+      if (button->Index == Number) {
+        const TRect& r = button->Bounds;
+        const TPoint p = Edit->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        return POINT{p.X, p.Y};
+      }
+    ADD_FAILURE() << "no button " << Number;
+    return POINT{0, 0};
+  }
+  TNumberDateEditorsForm* loaded = nullptr;
+};
+
+TEST_F(NumberDateEditorsForm, ReadsDrivesWritesAndReadsBackItsEditors) {
+  ASSERT_NE(loaded->seCount, nullptr);
+  EXPECT_EQ(loaded->seCount->GetValue().AsInt64(), 9);
+  EXPECT_EQ(loaded->seCount->GetText(), "9");
+  EXPECT_EQ(loaded->seStep->GetSpinEditProperties()->GetSpinButtons()->GetPosition(), sbpHorzRight);
+  EXPECT_EQ(loaded->seOffset->GetEditViewInfo()->ButtonCount(), 4);
+  EXPECT_EQ(loaded->seRate->GetValue().AsDouble(), 1.5);
+  EXPECT_EQ(loaded->seGain->GetSpinEditProperties()->GetLargeIncrement(), 0);
+  EXPECT_FALSE(loaded->seLocked->GetEnabled());
+  // Keys: Up twice on the count stops at its maximum; Page Down on the step takes 20 off.
+  loaded->seCount->SetFocus();
+  Pump();
+  Key(VK_UP);
+  Key(VK_UP);
+  EXPECT_EQ(loaded->seCount->GetText(), "10");
+  Key(VK_TAB);
+  Key(VK_NEXT);
+  EXPECT_EQ(loaded->seStep->GetText(), "80");
+  // The mouse: the rate's fast up button adds ten increments of 0.25, up to the maximum of 4.
+  ScriptClick(ButtonPoint(loaded->seRate, 3));
+  Pump();
+  EXPECT_EQ(loaded->seRate->GetText(), "4");
+  ScriptClick(ButtonPoint(loaded->seRate, 0));
+  Pump();
+  EXPECT_EQ(loaded->seRate->GetText(), "3.75");
+  // Typed, and committed by leaving.
+  loaded->seOffset->SetFocus();
+  Pump();
+  loaded->seOffset->SelectWholeText();
+  Type("-42");
+  Key(VK_TAB);
+  EXPECT_EQ(loaded->seOffset->GetValue().AsInt64(), -42);
+
+  const String text = WriteComponentToText(loaded);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("Properties.ZeroLargeIncrement = True"), String::npos);
+  EXPECT_EQ(text.find("Properties.ZeroIncrement"), String::npos);
+  auto* copy = new TNumberDateEditorsForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  EXPECT_EQ(copy->seCount->GetValue().AsInt64(), 10);
+  EXPECT_EQ(copy->seStep->GetValue().AsInt64(), 80);
+  EXPECT_EQ(copy->seOffset->GetValue().AsInt64(), -42);
+  EXPECT_EQ(copy->seRate->GetValue().AsDouble(), 3.75);
+  EXPECT_EQ(copy->seGain->GetSpinEditProperties()->GetLargeIncrement(), 0);
+  EXPECT_EQ(WriteComponentToText(copy), text);
+  delete copy;
+}
+
+// Answers the spin and edit themes with plain colours, so that a native look can be seen.
+class PlainTheme : public ThemeProvider {
+ public:
+  BOOL IsThemeActive() override { return TRUE; }
+  BOOL IsAppThemed() override { return TRUE; }
+  HTHEME OpenThemeData(HWND, const char16_t* Classes) override {
+    return reinterpret_cast<HTHEME>(Classes[0] == u'S' ? 2 : 1);
+  }
+  HRESULT CloseThemeData(HTHEME) override { return S_OK; }
+  // The edit's frame is one pixel wide.
+  HRESULT GetThemeBackgroundContentRect(HTHEME, HDC, int, int, const RECT* Bounds, RECT* Content) override {
+    *Content = TRect(Bounds->Left + 1, Bounds->Top + 1, Bounds->Right - 1, Bounds->Bottom - 1);
+    return S_OK;
+  }
+  HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int Part, int State, const RECT* R, const RECT*) override {
+    const bool spin = reinterpret_cast<intptr_t>(Theme) == 2;
+    const COLORREF kStates[] = {0, RGB(170, 190, 220), RGB(200, 220, 250), RGB(90, 120, 170), RGB(210, 210, 210)};
+    HBRUSH brush = CreateSolidBrush(spin ? kStates[State & 3 ? State : 4] : RGB(120, 140, 170));
+    if (spin)
+      FillRect(DC, R, brush);
+    else
+      FrameRect(DC, R, brush);
+    DeleteObject(brush);
+    if (spin) {
+      // The theme's own arrow: up (1), down (2), right (3) or left (4).
+      const Integer cx = (R->Left + R->Right) / 2, cy = (R->Top + R->Bottom) / 2;
+      HBRUSH dark = CreateSolidBrush(RGB(30, 40, 60));
+      for (Integer i = 0; i < 3; ++i) {
+        const Integer at = Part == 1 || Part == 4 ? i - 1 : 1 - i;
+        const RECT line = Part <= 2 ? TRect(cx - i, cy + at, cx + i + 1, cy + at + 1)
+                                    : TRect(cx + at, cy - i, cx + at + 1, cy + i + 1);
+        FillRect(DC, &line, dark);
+      }
+      DeleteObject(dark);
+    }
+    return S_OK;
+  }
+};
+
+TEST_F(NumberDateEditorsForm, Screenshots) {
+  const char* output = std::getenv("TAVREN_TEST_OUTPUT");
+  if (!output || !*output) GTEST_SKIP() << "TAVREN_TEST_OUTPUT is not set";
+  mkdir(output, 0755);
+  struct Look {
+    const char* file;
+    TkvLookAndFeelKind kind;
+    bool native;
+  };
+  const Look looks[] = {{"standard", lfStandard, false}, {"flat", lfFlat, false}, {"ultraflat", lfUltraFlat, false},
+                        {"office11", lfOffice11, false}, {"native", lfStandard, true}};
+  PlainTheme theme;
+  TkvSpinEdit* editors[] = {loaded->seCount, loaded->seStep, loaded->seOffset,
+                            loaded->seRate,  loaded->seGain, loaded->seLocked};
+  for (const Look& look : looks) {
+    SCOPED_TRACE(look.file);
+    if (look.native) {
+      SetThemeProvider(&theme);
+      SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+    }
+    for (TkvSpinEdit* editor : editors) {
+      editor->GetStyle()->GetLookAndFeel()->SetKind(look.kind);
+      editor->GetStyle()->GetLookAndFeel()->SetNativeStyle(look.native);
+    }
+    // A key held on the count shows its up button pressed; the mouse rests on the rate's fast
+    // down button.
+    loaded->seCount->SetFocus();
+    Pump();
+    InputKey(VK_UP, true);
+    Pump();
+    InputMouseMove(ButtonPoint(loaded->seRate, 2));
+    Pump();
+    EXPECT_EQ(loaded->seCount->GetKeyPressedCode(), 2);
+    EXPECT_EQ(loaded->seCount->GetEditViewInfo()->Buttons[1]->State, ebsPressed);
+    EXPECT_TRUE(screen.SaveWindowPng(loaded->GetHandle(),
+                                     String(output) + "/editors-spin-form-" + look.file + ".png"));
+    InputKey(VK_UP, false);
+    Pump();
+    if (look.native) {
+      SetThemeProvider(nullptr);
+      SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+    }
+  }
+}
+
+}  // namespace
