@@ -10,7 +10,7 @@
 #include "rtl/ComponentList.h"
 #include "rtl/FreeNotifier.h"
 #include "toolkit/bars/qzBar.h"
-#include "toolkit/bars/qzBarItems.h"
+#include "toolkit/bars/qzBar.h"
 #include "toolkit/foundation/kvControls.h"
 
 // The selection of one manager while it is customized at run time: at most one bar and one
