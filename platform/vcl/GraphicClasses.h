@@ -36,6 +36,15 @@ class TGraphic : public TPersistent {
   virtual void LoadFromStream(TStream* Stream) = 0;
   virtual void SaveToStream(TStream* Stream) = 0;
 
+  // The graphic as clipboard data: a format and a handle that the clipboard will own (global
+  // memory, or a bitmap for CF_BITMAP). A class that puts nothing there answers 0 and nullptr,
+  // as the base class does.
+  virtual void SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette);
+  // Reads clipboard data, which stays the clipboard's. The base class reads a format registered
+  // for its class with TPicture as the graphic's stream image; EInvalidGraphic for other formats
+  // and for data that does not decode, leaving the graphic as it was.
+  virtual void LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette);
+
   TNotifyEvent GetOnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
 
@@ -68,9 +77,11 @@ enum TBitmapHandleType { bmDIB, bmDDB };
 TAVREN_ENUM_INFO(TBitmapHandleType, bmDIB, bmDDB);
 
 // A bitmap kept as a DIB section of its pixel format (pfDevice: 32 bits, the screen's depth;
-// new images are top-down, loaded ones keep their file's row order: ScanLine hides the difference). Its canvas is a memory DC holding the bitmap; it is let go whenever the bitmap's handle
+// new images are top-down, loaded ones keep their file's row order: ScanLine hides the difference).
+// Its canvas is a memory DC holding the bitmap; it is let go whenever the bitmap's handle
 // changes and when the bitmap goes dormant. A dormant bitmap keeps its pixels as a BMP image in
-// memory and makes its handle again when asked.
+// memory and makes its handle again when asked. Pixels that cannot be allocated (a side beyond
+// 32768, or no memory) raise EOutOfResources and leave the bitmap as it was.
 class TBitmap : public TGraphic {
   TAVREN_CLASS(TBitmap, TGraphic)
  public:
@@ -123,6 +134,9 @@ class TBitmap : public TGraphic {
 
   void LoadFromStream(TStream* Stream) override;
   void SaveToStream(TStream* Stream) override;
+  // CF_BITMAP: a copy of the pixels.
+  void SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) override;
+  void LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) override;
   void LoadFromResourceName(HINSTANCE Instance, const String& ResName);
   void LoadFromResourceID(HINSTANCE Instance, Integer ResID);
 
@@ -215,7 +229,17 @@ class TPicture : public TInterfacedPersistent {
   static void UnregisterGraphicClass(TGraphicClass GraphicClass);
   // The class registered for an extension (with or without its dot), nullptr when none.
   static TGraphicClass FileFormatClass(const String& Extension);
-  static bool SupportsClipboardFormat(Word) { return false; }
+
+  // The class that reads a clipboard format (a later registration wins); CF_BITMAP is TBitmap's.
+  static void RegisterClipboardFormat(Word AFormat, TGraphicClass GraphicClass);
+  static bool SupportsClipboardFormat(Word AFormat);
+  static TGraphicClass ClipboardFormatClass(Word AFormat);
+  // The registered formats, the latest registration first: the order a paste prefers them in.
+  static std::vector<Word> ClipboardFormats();
+  // A new graphic of the format's class reads the data and becomes the picture's graphic;
+  // EInvalidGraphic for an unregistered format or data that does not decode (the picture stays).
+  void LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette);
+  void SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette);
 
  protected:
   void DefineProperties(TFiler* Filer) override;
@@ -257,6 +281,6 @@ String GraphicExtension(TGraphicClass GraphicClass);
 // "*.bmp;*.ico": the masks of GraphicFilter's first entry.
 String GraphicFileMask(TGraphicClass GraphicClass);
 
-// Unit start: the built-in file formats (bmp, ico). End: forgets every registration.
+// Unit start: the built-in file formats (bmp, ico) and CF_BITMAP. End: forgets every registration.
 void GraphicsStart();
 void GraphicsEnd();

@@ -3,6 +3,7 @@
 
 #include "gdi/ImageFiles.h"
 #include "rtl/Resources.h"
+#include "user/Clipboard.h"
 #include "vcl/GraphicClasses.h"
 
 namespace {
@@ -434,4 +435,30 @@ void TBitmap::LoadFromResourceID(HINSTANCE Instance, Integer ResID) {
       LoadImage(Instance, MAKEINTRESOURCE(static_cast<WORD>(ResID)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!handle) throw EResNotFound("Resource " + std::to_string(ResID) + " not found");
   SetHandle(handle);
+}
+
+void TBitmap::SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) {
+  APalette = nullptr;
+  if (GetEmpty()) {
+    AFormat = 0;
+    AData = nullptr;
+    return;
+  }
+  HANDLE copy = CopyImage(GetHandle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  if (!copy) throw EOutOfResources("Out of system resources");
+  AFormat = CF_BITMAP;
+  AData = copy;
+}
+
+void TBitmap::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) {
+  if (AFormat != CF_BITMAP) {
+    inherited::LoadFromClipboardFormat(AFormat, AData, APalette);
+    return;
+  }
+  BITMAP bm;
+  if (!AData || !GetObject(AData, sizeof(bm), &bm)) throw EInvalidGraphic("Bitmap image is not valid");
+  // The clipboard keeps its bitmap: the bitmap takes a copy.
+  HANDLE copy = CopyImage(AData, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  if (!copy) throw EOutOfResources("Out of system resources");
+  SetHandle(static_cast<HBITMAP>(copy));
 }

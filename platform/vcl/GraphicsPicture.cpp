@@ -1,6 +1,11 @@
+#include <algorithm>
+#include <cstring>
+
 #include "rtl/FileUtils.h"
 #include "rtl/Filer.h"
 #include "rtl/SysUtils.h"
+#include "user/Clipboard.h"
+#include "user/GlobalMemory.h"
 #include "vcl/GraphicClasses.h"
 
 // ---- TGraphic ----------------------------------------------------------------------------------
@@ -46,6 +51,27 @@ void TGraphic::DefineProperties(TFiler* Filer) {
       !GetEmpty());
 }
 
+void TGraphic::SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) {
+  AFormat = 0;
+  AData = nullptr;
+  APalette = nullptr;
+}
+
+void TGraphic::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE) {
+  TGraphicClass registered = TPicture::ClipboardFormatClass(AFormat);
+  if (!registered || !ClassType()->InheritsFrom(registered)) throw EInvalidGraphic("Unsupported clipboard format");
+  const size_t size = AData ? GlobalSize(AData) : 0;
+  const auto* bytes = static_cast<const Byte*>(size ? GlobalLock(AData) : nullptr);
+  if (!bytes) throw EInvalidGraphic("The clipboard data is empty");
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes, static_cast<Integer>(std::min<size_t>(size, 0x7FFFFFFF)));
+  GlobalUnlock(AData);
+  stream.SetPosition(0);
+  LoadFromStream(&stream);
+  // Some classes read damaged data as an empty picture: bytes that gave nothing are refused.
+  if (GetEmpty()) throw EInvalidGraphic("The clipboard data is not a valid picture");
+}
+
 std::vector<Byte> ReadRestOfStream(TStream* Stream) {
   Int64 rest = Stream->GetSize() - Stream->GetPosition();
   if (rest <= 0) return {};
@@ -74,6 +100,16 @@ String WithoutDot(const String& Extension) {
   return !Extension.empty() && Extension[0] == '.' ? Extension.substr(1) : Extension;
 }
 
+struct TClipboardFormat {
+  Word Format;
+  TGraphicClass GraphicClass;
+};
+
+std::vector<TClipboardFormat>& ClipboardFormatList() {
+  static std::vector<TClipboardFormat> formats;
+  return formats;
+}
+
 TGraphicClass FindClassName(const String& Name) {
   for (const TFileFormat& format : FileFormats())
     if (SameText(format.GraphicClass->Name, Name)) return format.GraphicClass;
@@ -88,8 +124,30 @@ void TPicture::RegisterFileFormat(const String& Extension, const String& Descrip
 }
 
 void TPicture::UnregisterGraphicClass(TGraphicClass GraphicClass) {
-  auto& formats = FileFormats();
-  std::erase_if(formats, [&](const TFileFormat& f) { return f.GraphicClass->InheritsFrom(GraphicClass); });
+  std::erase_if(FileFormats(), [&](const TFileFormat& f) { return f.GraphicClass->InheritsFrom(GraphicClass); });
+  std::erase_if(ClipboardFormatList(),
+                [&](const TClipboardFormat& f) { return f.GraphicClass->InheritsFrom(GraphicClass); });
+}
+
+void TPicture::RegisterClipboardFormat(Word AFormat, TGraphicClass GraphicClass) {
+  if (AFormat && GraphicClass) ClipboardFormatList().push_back({AFormat, GraphicClass});
+}
+
+TGraphicClass TPicture::ClipboardFormatClass(Word AFormat) {
+  const auto& formats = ClipboardFormatList();
+  for (auto it = formats.rbegin(); it != formats.rend(); ++it)
+    if (it->Format == AFormat) return it->GraphicClass;
+  return nullptr;
+}
+
+bool TPicture::SupportsClipboardFormat(Word AFormat) { return ClipboardFormatClass(AFormat) != nullptr; }
+
+std::vector<Word> TPicture::ClipboardFormats() {
+  std::vector<Word> result;
+  const auto& formats = ClipboardFormatList();
+  for (auto it = formats.rbegin(); it != formats.rend(); ++it)
+    if (std::find(result.begin(), result.end(), it->Format) == result.end()) result.push_back(it->Format);
+  return result;
 }
 
 TGraphicClass TPicture::FileFormatClass(const String& Extension) {
@@ -152,9 +210,13 @@ void TMetafile::LoadFromStream(TStream*) { throw EInvalidGraphic("Metafiles are 
 void GraphicsStart() {
   TPicture::RegisterFileFormat("bmp", "Bitmaps", TBitmap::ClassInfo());
   TPicture::RegisterFileFormat("ico", "Icons", TIcon::ClassInfo());
+  TPicture::RegisterClipboardFormat(CF_BITMAP, TBitmap::ClassInfo());
 }
 
-void GraphicsEnd() { FileFormats().clear(); }
+void GraphicsEnd() {
+  FileFormats().clear();
+  ClipboardFormatList().clear();
+}
 
 // ---- TPicture ------------------------------------------------------------------------------------
 
@@ -220,6 +282,24 @@ void TPicture::LoadFromFile(const String& FileName) {
   std::unique_ptr<TGraphic> graphic(graphicClass.Create());
   graphic->LoadFromFile(FileName);
   Adopt(graphic.release());
+}
+
+void TPicture::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) {
+  TGraphicClass graphicClass = ClipboardFormatClass(AFormat);
+  if (!graphicClass) throw EInvalidGraphic("Unsupported clipboard format");
+  std::unique_ptr<TGraphic> graphic(graphicClass.Create());
+  graphic->LoadFromClipboardFormat(AFormat, AData, APalette);
+  Adopt(graphic.release());
+}
+
+void TPicture::SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) {
+  if (FGraphic) {
+    FGraphic->SaveToClipboardFormat(AFormat, AData, APalette);
+    return;
+  }
+  AFormat = 0;
+  AData = nullptr;
+  APalette = nullptr;
 }
 
 void TPicture::SaveToFile(const String& FileName) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "gdi/ImageFiles.h"
+#include "user/Clipboard.h"
 
 TAVREN_CLASS_IMPL(TJPEGImage)
 
@@ -95,6 +96,24 @@ void TJPEGImage::AssignTo(TPersistent* Dest) {
     return;
   }
   inherited::AssignTo(Dest);
+}
+
+void TJPEGImage::SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) {
+  if (TBitmap* bitmap = GetBitmap()) {
+    bitmap->SaveToClipboardFormat(AFormat, AData, APalette);
+    return;
+  }
+  inherited::SaveToClipboardFormat(AFormat, AData, APalette);
+}
+
+void TJPEGImage::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) {
+  if (AFormat != CF_BITMAP) {
+    inherited::LoadFromClipboardFormat(AFormat, AData, APalette);
+    return;
+  }
+  TBitmap bitmap;
+  bitmap.LoadFromClipboardFormat(AFormat, AData, APalette);
+  Assign(&bitmap);
 }
 
 void JpegStart() {

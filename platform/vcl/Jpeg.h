@@ -35,6 +35,9 @@ class TJPEGImage : public TGraphic {
   // EInvalidGraphic "JPEG image is not valid" for data that does not decode.
   void LoadFromStream(TStream* Stream) override;
   void SaveToStream(TStream* Stream) override;
+  // CF_BITMAP both ways; a bitmap read is compressed when the data is next asked for.
+  void SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) override;
+  void LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) override;
 
  protected:
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;

@@ -5,6 +5,7 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/GlobalComponents.h"
 #include "vcl/ActnList.h"
+#include "vcl/Clipbrd.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
@@ -29,6 +30,7 @@ TApplication* Application() { return gApplication; }
 
 void VclStart() {
   GraphicsStart();
+  ClipbrdStart();
   MenusStart();
   JpegStart();
   ImgListStart();
@@ -58,5 +60,6 @@ void VclEnd() {
   delete gMouse;
   gMouse = nullptr;
   ImgListEnd();
+  ClipbrdEnd();
   GraphicsEnd();
 }

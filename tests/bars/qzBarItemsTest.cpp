@@ -568,10 +568,10 @@ TEST_F(BarItems, ActionLinkTestsCompareTheItemsCurrentValues) {
 TEST_F(BarItems, ExtraPaneListIsHeadedByItsCaption) {
   auto* pane = new TqzBarExtraPaneListItem(form);
   pane->SetCaption("Recent Documents");
-  TqzBarExtraPaneItem first, second;
-  first.Text = "/home/user/clips/holiday.avi";
-  second.DisplayText = "Second";
-  second.ImageIndex = 3;
+  TqzBarExtraPaneItem first(nullptr), second(nullptr);
+  first.SetText("/home/user/clips/holiday.avi");
+  second.SetDisplayText("Second");
+  second.SetImageIndex(3);
   pane->GetItems()->AddObject("/home/user/clips/holiday.avi", &first);
   pane->GetItems()->AddObject("b", &second);
   TqzBarSubItem menu(form);

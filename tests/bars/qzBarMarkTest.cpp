@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "BarsTestSupport.h"
+#include "backend/ScriptedInput.h"
+#include "rtl/SysUtils.h"
+#include "toolkit/bars/qzBarQuickControl.h"
+#include "user/Clock.h"
+#include "user/Input.h"
+#include "user/Messages.h"
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -90,6 +96,201 @@ TEST_F(Marks, TheQuickCustomizingArrowAndTheChevronsOfHiddenLinks) {
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(2, 4), text);
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(6, 4), text);
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(4, 6), text);
+}
+
+// The mark at work: hot under the mouse, pressed with its quick control open, and the popup
+// toolbars it opens.
+class MarkStates : public Marks {
+ protected:
+  void SetUp() override {
+    Marks::SetUp();
+    manager->SetStyle(bmsEnhanced);
+    Pump();
+    Later();
+  }
+  void Later() { static_cast<FakeClock&>(CurrentClock()).Advance(2000); }
+  void Pump() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    UpdateAllWindows();
+  }
+  void PassTime(Integer AMilliseconds) {
+    for (Integer t = 0; t < AMilliseconds; t += 10) {
+      static_cast<FakeClock&>(CurrentClock()).Advance(10);
+      Pump();
+    }
+  }
+  POINT MarkCentre(TqzBarControl* AWindow) {
+    TRect mark;
+    AWindow->MarkScreenRect(mark);
+    return {(mark.Left + mark.Right) / 2, (mark.Top + mark.Bottom) / 2};
+  }
+  // Buttons enough that a docked row of the form hides the last ones.
+  TqzBarControl* ShowLongBar() {
+    for (Integer i = 0; i < 27; ++i) {
+      auto* item = new TqzBarButton(form);
+      item->SetCaption(String("Cmd") + IntToStr(i));
+      item->SetPaintStyle(psCaption);
+      bar->GetItemLinks()->AddLinkForItem(item);
+    }
+    TqzBarControl* window = Show(dsTop);
+    Pump();
+    return window;
+  }
+};
+
+TEST_F(MarkStates, HoveringTheMarkMakesItHotAndLeavingItEndsThatWithinTheTimer) {
+  TqzBarControl* window = Show(dsNone);
+  Pump();
+  ASSERT_TRUE(window->ShowsMark());
+  POINT mark = MarkCentre(window);
+  ScriptMouseMove({mark.X - 20, mark.Y + 30});
+  ScriptMouseMove(mark);
+  Pump();
+  EXPECT_EQ(window->GetMarkState(), 1);
+  EXPECT_TRUE(window->IsMarkTimerRunning());
+  // The timer keeps the mark hot while the cursor rests on it; once the mark is out of reach
+  // without any message telling the window (here: the window hides), the next tick ends it.
+  PassTime(100);
+  EXPECT_EQ(window->GetMarkState(), 1);
+  ShowWindow(window->GetHandle(), SW_HIDE);
+  PassTime(50);
+  EXPECT_EQ(window->GetMarkState(), 0);
+  EXPECT_FALSE(window->IsMarkTimerRunning());
+  // A docked mark keeps no timer; moving off it inside the window resets it at once.
+  window = Show(dsTop);
+  Pump();
+  mark = MarkCentre(window);
+  ScriptMouseMove(mark);
+  Pump();
+  EXPECT_EQ(window->GetMarkState(), 1);
+  EXPECT_FALSE(window->IsMarkTimerRunning());
+  ScriptMouseMove({mark.X - 30, mark.Y});
+  Pump();
+  EXPECT_EQ(window->GetMarkState(), 0);
+  ScriptMouseMove(mark);
+  Pump();
+  ASSERT_EQ(window->GetMarkState(), 1);
+  ScriptMouseMove({600, 700});
+  PassTime(100);
+  EXPECT_EQ(window->GetMarkState(), 0);
+}
+
+TEST_F(MarkStates, PressingTheMarkOpensTheHiddenLinksAndPressingItAgainClosesThem) {
+  TqzBarControl* window = ShowLongBar();
+  ASSERT_TRUE(window->GetLinksHidden());
+  Integer bars = manager->GetBars()->GetCount();
+  POINT mark = MarkCentre(window);
+  ScriptClick(mark);
+  Pump();
+  EXPECT_EQ(window->GetMarkState(), 2);
+  auto* popup = dynamic_cast<TqzBarQuickControl*>(window->GetQuickPopup());
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(popup->IsShown());
+  EXPECT_EQ(popup->GetOpenerBar(), window);
+  // Its links copy the hidden ones, in order, each pointing back at its source.
+  TqzBarItemLinks* source = bar->GetItemLinks();
+  std::vector<TqzBarItemLink*> hidden;
+  for (Integer i = 0; i < source->GetVisibleLinkCount(); ++i)
+    if (IsRectEmpty(&source->GetVisibleLink(i)->GetItemRect())) hidden.push_back(source->GetVisibleLink(i));
+  TqzBarItemLinks* links = popup->GetItemLinks();
+  ASSERT_EQ(links->GetCount(), static_cast<Integer>(hidden.size()));
+  for (Integer i = 0; i < links->GetCount(); ++i) {
+    EXPECT_EQ(links->GetLink(i)->GetSourceLink(), hidden[i]) << i;
+    EXPECT_EQ(links->GetLink(i)->GetItem(), hidden[i]->GetItem()) << i;
+  }
+  // The popup's bar is the manager's, hidden, and goes with the popup.
+  EXPECT_EQ(manager->GetBars()->GetCount(), bars + 1);
+  EXPECT_TRUE(popup->GetBar()->GetHidden());
+  // Below the docked bar's mark, ending at its right edge.
+  TRect markRect;
+  window->MarkScreenRect(markRect);
+  RECT placed;
+  GetWindowRect(popup->GetHandle(), &placed);
+  EXPECT_EQ(placed.Top, markRect.Bottom);
+  EXPECT_EQ(placed.Right, markRect.Right);
+  // Its frame neither moves nor sizes it.
+  EXPECT_EQ(SendMessage(popup->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(placed.Left, placed.Top)), HTBORDER);
+  Later();
+  ScriptClick(mark);
+  Pump();
+  EXPECT_EQ(window->GetQuickPopup(), nullptr);
+  EXPECT_EQ(window->GetMarkState(), 1);
+  EXPECT_EQ(manager->GetBars()->GetCount(), bars);
+}
+
+TEST_F(MarkStates, SelectingAControlOfAnotherWindowHandsTheMarkBackAfter200ms) {
+  TqzBarControl* window = ShowLongBar();
+  ScriptClick(MarkCentre(window));
+  Pump();
+  auto* popup = dynamic_cast<TqzBarQuickControl*>(window->GetQuickPopup());
+  ASSERT_NE(popup, nullptr);
+  // A control of the toolbar itself gets the selection.
+  TqzBarItemControl* first = bar->GetItemLinks()->GetVisibleLink(0)->GetControl();
+  window->SetHotControl(first);
+  EXPECT_TRUE(popup->IsCloseTimerRunning());
+  PassTime(190);
+  EXPECT_EQ(window->GetQuickPopup(), popup);
+  PassTime(20);
+  EXPECT_EQ(window->GetQuickPopup(), nullptr);
+  EXPECT_EQ(window->GetMarkState(), 0);
+}
+
+// A popup toolbar of fixed size opened by a bar window, placed as popups are.
+class TFixedPopup : public TqzBarControl {
+ public:
+  TFixedPopup(TCustomqzBarControl* AOpener, TqzBar* ABar) : TqzBarControl(AOpener, ABar, TqzChildBar{}) {}
+  void PopupSize(TSize& ASize) override { ASize = TSize(100, 80); }
+};
+
+TEST_F(MarkStates, PopupsStayOnTheWorkAreaBesideOrBelowTheirOpener) {
+  struct TCase {
+    TqzBarDockingStyle opener;
+    TRect owner;
+    bool leftAligned;
+    TPoint expected;
+  };
+  const TCase cases[] = {
+      // Below a horizontal opener, at the owner's left edge or ending at its right edge.
+      {dsTop, TRect(200, 100, 220, 120), true, TPoint(200, 120)},
+      {dsTop, TRect(200, 100, 220, 120), false, TPoint(120, 120)},
+      // Kept inside the work area's left and right edges.
+      {dsTop, TRect(1250, 100, 1270, 120), true, TPoint(1180, 120)},
+      {dsTop, TRect(10, 100, 30, 120), false, TPoint(0, 120)},
+      // Above the owner when it would pass the bottom.
+      {dsTop, TRect(200, 980, 220, 1000), true, TPoint(200, 900)},
+      // Beside a vertical opener: at its right, else at its left; the top kept on the area.
+      {dsLeft, TRect(200, 100, 220, 120), true, TPoint(220, 100)},
+      {dsLeft, TRect(1200, 100, 1220, 120), true, TPoint(1100, 100)},
+      {dsLeft, TRect(200, 1000, 220, 1020), false, TPoint(220, 944)},
+  };
+  for (const TCase& c : cases) {
+    TqzBarControl* opener = Show(c.opener);
+    auto* popup = new TFixedPopup(opener, bar);
+    popup->PlaceAsPopup(c.owner, c.leftAligned);
+    RECT r;
+    GetWindowRect(popup->GetHandle(), &r);
+    EXPECT_EQ(TPoint(r.Left, r.Top), c.expected) << c.owner.Left << "," << c.owner.Top;
+    EXPECT_EQ(TSize(r.Right - r.Left, r.Bottom - r.Top), TSize(100, 80));
+    EXPECT_TRUE(IsWindowVisible(popup->GetHandle()));
+    delete popup;
+  }
+}
+
+TEST_F(MarkStates, AHiddenPopupToolbarGivesItsOpenersMarkBack) {
+  TqzBarControl* window = ShowLongBar();
+  ScriptClick(MarkCentre(window));
+  Pump();
+  TqzBarControl* popup = window->GetQuickPopup();
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(window->GetMarkState(), 2);
+  ShowWindow(popup->GetHandle(), SW_HIDE);
+  Pump();
+  EXPECT_EQ(window->GetMarkState(), 0);
+  EXPECT_EQ(window->GetQuickPopup(), nullptr);
 }
 
 }  // namespace

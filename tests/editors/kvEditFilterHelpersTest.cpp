@@ -11,9 +11,11 @@
 #include "toolkit/editors/kvImageComboBox.h"
 #include "toolkit/editors/kvMRUEdit.h"
 #include "toolkit/editors/kvMemo.h"
+#include "toolkit/editors/kvProgressBar.h"
 #include "toolkit/editors/kvRadioGroup.h"
 #include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvTextEdit.h"
+#include "toolkit/editors/kvTimeEdit.h"
 
 namespace {
 
@@ -96,10 +98,12 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   TkvFilterOperators memoOperators = FilterEditHelperOf<TkvFilterMemoHelper>()->FilterOperatorSet(nullptr, true);
   EXPECT_EQ(memoOperators.count(), 4u);
   EXPECT_TRUE(memoOperators.test(7) && memoOperators.test(10));
+  kvProgressBarEnd();
   kvLabelEnd();
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvTimeEditEnd();
   kvSpinEditEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();
@@ -122,10 +126,12 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCurrencyEditStart();
   kvCalcStart();
   kvSpinEditStart();
+  kvTimeEditStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();
   kvLabelStart();
+  kvProgressBarStart();
   kvMemoStart();
   kvMemoEnd();
   EXPECT_TRUE(FilterEditsControllerExists());

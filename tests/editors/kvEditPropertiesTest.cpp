@@ -166,7 +166,7 @@ TEST(EditPropertiesRegistry, KeepsOneEntryPerClassInCaseInsensitiveOrder) {
   registry->AddClass(TkvCustomEditProperties::ClassInfo(), ResourceStringText(skvEditBlobEditDescription));
   EXPECT_EQ(registry->Count(), before + 2);
   for (Integer i = 1; i < registry->Count(); ++i)
-    EXPECT_LE(CompareText(registry->TextAt(i - 1), registry->TextAt(i)), 0);
+    EXPECT_LE(AnsiCompareText(registry->DescriptionAt(i - 1), registry->DescriptionAt(i)), 0);
   registry->RemoveClass(TTestEditProperties::ClassInfo());
   registry->RemoveClass(TkvCustomEditProperties::ClassInfo());
   EXPECT_EQ(registry->Count(), before);

@@ -7,6 +7,7 @@
 #include "rtl/DateUtils.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/editors/kvFormats.h"
+#include "toolkit/editors/kvTimeEdit.h"
 #include "user/Messages.h"
 #include "user/MessageNumbers.h"
 #include "vcl/Forms.h"
@@ -102,6 +103,11 @@ void ExpectRows(TkvFormatController* c, const LocaleRows& rows) {
 }
 
 TEST(kvFormats, TheControllerFollowsTheLocaleOnIntlSettingChanges) {
+  // The time edit's unit listens while it is loaded: without it the test's listener is the only one.
+  kvTimeEditEnd();
+  struct Restart {
+    ~Restart() { kvTimeEditStart(); }
+  } restart;
   ScopedEnv classic("LC_ALL", "C");
   GetLocaleFormatSettings("", FormatSettings);
   TkvFormatController* controller = TheFormatController();

@@ -1,4 +1,5 @@
-// A form of the test binary with spin edits of both value types in each button position: read
+// A form of the test binary with spin edits of both value types in each button position and time
+// edits of both hour layouts: read
 // from its resource, driven by keys and the mouse, written and read back equal; and pictures of it
 // in each look, with buttons hot and pressed, for a person to look at (saved under
 // $TAVREN_TEST_OUTPUT).
@@ -12,6 +13,7 @@
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "toolkit/editors/kvSpinEdit.h"
+#include "toolkit/editors/kvTimeEdit.h"
 #include "user/VirtualKeys.h"
 
 class TNumberDateEditorsForm : public TForm {
@@ -24,9 +26,11 @@ class TNumberDateEditorsForm : public TForm {
   TkvSpinEdit* seRate = nullptr;
   TkvSpinEdit* seGain = nullptr;
   TkvSpinEdit* seLocked = nullptr;
+  TkvTimeEdit* teStart = nullptr;
+  TkvTimeEdit* teAlarm = nullptr;
 };
 TAVREN_CLASS_IMPL_PUBLISHED(TNumberDateEditorsForm, FIELD(seCount), FIELD(seStep), FIELD(seOffset), FIELD(seRate),
-                            FIELD(seGain), FIELD(seLocked))
+                            FIELD(seGain), FIELD(seLocked), FIELD(teStart), FIELD(teAlarm))
 
 namespace {
 
@@ -66,6 +70,8 @@ TEST_F(NumberDateEditorsForm, ReadsDrivesWritesAndReadsBackItsEditors) {
   EXPECT_EQ(loaded->seRate->GetValue().AsDouble(), 1.5);
   EXPECT_EQ(loaded->seGain->GetSpinEditProperties()->GetLargeIncrement(), 0);
   EXPECT_FALSE(loaded->seLocked->GetEnabled());
+  EXPECT_EQ(loaded->teStart->GetText(), "18:00:00");
+  EXPECT_EQ(loaded->teAlarm->GetText(), "07:30 AM");
   // Keys: Up twice on the count stops at its maximum; Page Down on the step takes 20 off.
   loaded->seCount->SetFocus();
   Pump();
@@ -89,6 +95,16 @@ TEST_F(NumberDateEditorsForm, ReadsDrivesWritesAndReadsBackItsEditors) {
   Type("-42");
   Key(VK_TAB);
   EXPECT_EQ(loaded->seOffset->GetValue().AsInt64(), -42);
+  // The alarm's designator, stepped down, and its minutes typed; Enter commits.
+  loaded->teAlarm->SetFocus();
+  Pump();
+  loaded->teAlarm->PlaceCaretAtChar(6);
+  Key(VK_DOWN);
+  EXPECT_EQ(loaded->teAlarm->GetText(), "07:30 PM");
+  loaded->teAlarm->PlaceCaretAtChar(3);
+  Type("45");
+  Key(VK_RETURN);
+  EXPECT_DOUBLE_EQ(loaded->teAlarm->GetTime(), (19 * 60 + 45) / 1440.0);
 
   const String text = WriteComponentToText(loaded);
   SCOPED_TRACE(text);
@@ -101,6 +117,8 @@ TEST_F(NumberDateEditorsForm, ReadsDrivesWritesAndReadsBackItsEditors) {
   EXPECT_EQ(copy->seOffset->GetValue().AsInt64(), -42);
   EXPECT_EQ(copy->seRate->GetValue().AsDouble(), 3.75);
   EXPECT_EQ(copy->seGain->GetSpinEditProperties()->GetLargeIncrement(), 0);
+  EXPECT_DOUBLE_EQ(VarToDateTime(copy->teStart->GetEditValueProp()), 2.75);
+  EXPECT_DOUBLE_EQ(copy->teAlarm->GetTime(), (19 * 60 + 45) / 1440.0);
   EXPECT_EQ(WriteComponentToText(copy), text);
   delete copy;
 }
@@ -156,15 +174,15 @@ TEST_F(NumberDateEditorsForm, Screenshots) {
   const Look looks[] = {{"standard", lfStandard, false}, {"flat", lfFlat, false}, {"ultraflat", lfUltraFlat, false},
                         {"office11", lfOffice11, false}, {"native", lfStandard, true}};
   PlainTheme theme;
-  TkvSpinEdit* editors[] = {loaded->seCount, loaded->seStep, loaded->seOffset,
-                            loaded->seRate,  loaded->seGain, loaded->seLocked};
+  TkvCustomSpinEdit* editors[] = {loaded->seCount, loaded->seStep,   loaded->seOffset, loaded->seRate,
+                                  loaded->seGain,  loaded->seLocked, loaded->teStart,  loaded->teAlarm};
   for (const Look& look : looks) {
     SCOPED_TRACE(look.file);
     if (look.native) {
       SetThemeProvider(&theme);
       SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
     }
-    for (TkvSpinEdit* editor : editors) {
+    for (TkvCustomSpinEdit* editor : editors) {
       editor->GetStyle()->GetLookAndFeel()->SetKind(look.kind);
       editor->GetStyle()->GetLookAndFeel()->SetNativeStyle(look.native);
     }

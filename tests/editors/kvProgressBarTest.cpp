@@ -6,6 +6,7 @@
 
 #include "EditTestProperties.h"
 #include "EditorsTestSupport.h"
+#include "toolkit/editors/kvEditFilterHelpers.h"
 #include "toolkit/editors/kvProgressBar.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "vcl/StdCtrls.h"
@@ -79,6 +80,25 @@ TEST(ProgressBarProperties, DisplayValueAndText) {
   EXPECT_EQ(p.EditValueToDisplayText(Variant(50.0), true), "50 %");
   p.SetShowTextStyle(kvtsPosition);
   EXPECT_EQ(p.EditValueToDisplayText(Variant(50.0), true), "50");
+}
+
+// A filter row edits a bar's position with a spin edit that has no buttons and keeps to the bar's
+// range, whatever the spin Properties' own change handling does with their buttons.
+TEST(ProgressBarProperties, FilterRowsTakeASpinEditWithinTheBarsRange) {
+  TkvFilterEditHelperClass helper = TheFilterEditsController()->FindHelper(TkvProgressBarProperties::ClassInfo());
+  ASSERT_EQ(helper, FilterEditHelperOf<TkvFilterProgressBarHelper>());
+  EXPECT_EQ(helper->FilterEditorClass(), TkvSpinEdit::ClassInfo());
+  TkvProgressBarProperties bar(nullptr);
+  bar.SetMax(250);
+  bar.SetMin(50);
+  TkvSpinEditProperties row(nullptr);
+  helper->InitFilterProperties(&row, &bar, helper->KeepsButtons());
+  EXPECT_EQ(row.GetButtons()->GetCount(), 0);
+  row.SetIncrement(5);
+  EXPECT_EQ(row.GetButtons()->GetCount(), 0);
+  EXPECT_EQ(row.GetMinValue(), 50);
+  EXPECT_EQ(row.GetMaxValue(), 250);
+  EXPECT_TRUE(row.IsBoundDefined(0) && row.IsBoundDefined(1));
 }
 
 class ProgressBarTest : public EditorsTest {

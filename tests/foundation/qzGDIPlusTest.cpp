@@ -9,6 +9,9 @@
 #include "tests/gdi/PixelCanvas.h"
 #include "toolkit/foundation/qzGDIPlusAPI.h"
 #include "toolkit/foundation/qzGDIPlusClasses.h"
+#include "user/Clipboard.h"
+#include "user/GlobalMemory.h"
+#include "vcl/Clipbrd.h"
 
 namespace {
 
@@ -204,6 +207,31 @@ TEST(PngImage, AlphaAnswerFollowsAReplacedPicture) {
   TqzPNGImage empty;
   png->Assign(&empty);  // an empty picture empties this one
   EXPECT_TRUE(png->GetEmpty());
+}
+
+TEST(PngImage, TheClipboardCarriesItsBytesBesideABitmapSoAlphaSurvivesAPaste) {
+  auto png = PngOf(3, 2, kPixels);
+  Clipboard()->Assign(png.get());
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_PICTURE));
+  EXPECT_TRUE(TPicture::SupportsClipboardFormat(CF_PICTURE));
+  TPicture picture;
+  picture.Assign(Clipboard());
+  auto* pasted = dynamic_cast<TqzPNGImage*>(picture.GetGraphic());
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_TRUE(pasted->IsEqualImage(png.get()));
+  EXPECT_TRUE(pasted->HasAlphaChannel());
+  TBitmap bitmap;
+  bitmap.Assign(Clipboard());
+  EXPECT_EQ(bitmap.GetWidth(), 3);
+  // Damaged bytes read as an empty image are refused: the picture stays.
+  HGLOBAL damaged = GlobalAlloc(GHND, 12);
+  std::memcpy(GlobalLock(damaged), "\x89PNG\r\n\x1a\nxxxx", 12);
+  GlobalUnlock(damaged);
+  Clipboard()->SetAsHandle(CF_PICTURE, damaged);
+  EXPECT_THROW(picture.Assign(Clipboard()), EInvalidGraphic);
+  EXPECT_TRUE(dynamic_cast<TqzPNGImage*>(picture.GetGraphic())->IsEqualImage(png.get()));
+  Clipboard()->Clear();
 }
 
 TEST_F(GdiPlusLibrary, DrawingShrinksTheSourceWhenEnlarging) {

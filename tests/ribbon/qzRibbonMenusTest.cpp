@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "RibbonFixture.h"
+#include "rtl/Writer.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarItems.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
 #include "user/Timers.h"
@@ -85,6 +87,152 @@ TEST_F(RibbonMenus, APopupMenuOfARibbonDrawsWithItsGroupsPainterAndForgetsAFreed
   EXPECT_EQ(popup->GetRibbon(), nullptr);
   popup->PopupAt(100, 100);
   EXPECT_EQ(probe.painter, nullptr);
+}
+
+// What the application menu was like while it was open: looked at once it shows, then a click on
+// the application button's place closes it.
+struct TApplicationMenuProbe : TObject {
+  TqzBarApplicationMenu* menu = nullptr;
+  TqzCustomRibbon* ribbon = nullptr;
+  HeadlessBackend* screen = nullptr;
+  std::string picture;
+  Integer popups = 0;
+  Word kindFlags = 0;
+  TqzBarPainter* painter = nullptr;
+  bool openFlag = false;
+  Byte buttonState = 0;
+  LRESULT hitOverButton = 0;
+  TRect pane;
+  bool closedByClick = false;
+  void Popped(TObject*) {
+    ++popups;
+    current = this;
+    timer = SetTimer(nullptr, 0, 0, &Shown);
+  }
+  static void Shown(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, timer);
+    TApplicationMenuProbe* self = current;
+    TqzBarSubMenuControl* window = self->menu->GetMenuControl();
+    self->kindFlags = window->KindFlags();
+    self->painter = window->GetOwnPainter();
+    self->openFlag = self->ribbon->IsApplicationMenuOpen();
+    self->buttonState = self->ribbon->GetApplicationButtonState();
+    self->pane = static_cast<TqzBarApplicationMenuControl*>(window)->GetExtraPaneRect();
+    const TRect& image = self->ribbon->GetViewInfo()->GetApplicationButtonImageRect();
+    TPoint centre = self->ribbon->ClientToScreen(TPoint((image.Left + image.Right) / 2, (image.Top + image.Bottom) / 2));
+    self->hitOverButton = SendMessage(window->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(centre.X, centre.Y));
+    const char* root = std::getenv("TAVREN_TEST_OUTPUT");
+    if (!self->picture.empty() && root) {
+      UpdateAllWindows();
+      EXPECT_TRUE(self->screen->SaveScreenPng(std::string(root) + "/" + self->picture + ".png"));
+    }
+    // The click on the button's place reaches the ribbon, which closes the menu.
+    TPoint local = self->ribbon->ScreenToClient(centre);
+    SendMessage(self->ribbon->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(local.X, local.Y));
+    self->closedByClick = self->menu->GetMenuControl() == nullptr;
+    SendMessage(self->ribbon->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(local.X, local.Y));
+  }
+  static inline TApplicationMenuProbe* current = nullptr;
+  static inline UINT_PTR timer = 0;
+};
+
+struct THandledClick : TObject {
+  bool handle = true;
+  Integer asked = 0;
+  void Clicked(TqzCustomRibbon*, bool& AHandled) {
+    ++asked;
+    AHandled = handle;
+  }
+};
+
+class RibbonApplicationMenu : public RibbonOnForm {
+ protected:
+  void SetUp() override {
+    RibbonOnForm::SetUp();
+    AddTab("Home");
+    // The application button shows with the quick access toolbar above the ribbon.
+    TqzBar* quick = AddBar("Quick");
+    quick->SetVisible(true);
+    ribbon->GetQuickAccessToolbar()->SetToolbar(quick);
+    menu = new TqzBarApplicationMenu(form);
+    for (const char* caption : {"&New", "&Open...", "&Save", "Save &As", "&Print", "&Close"}) {
+      auto* button = new TqzBarButton(form);
+      button->SetCaption(caption);
+      menu->GetItemLinks()->AddLinkForItem(button);
+    }
+    menu->GetItemLinks()->GetLink(4)->SetBeginGroup(true);
+    for (const char* path : {"/home/user/clips/Holiday 2025.avi", "/home/user/clips/Birthday.mp4", "C:\\Docs\\Report.final.doc"}) {
+      auto* entry = static_cast<TqzBarExtraPaneItem*>(menu->GetExtraPane()->GetItems()->Add());
+      entry->SetText(path);
+    }
+    for (const char* caption : {"Options", "Exit"}) {
+      auto* button = new TqzBarButton(form);
+      button->SetCaption(caption);
+      menu->GetButtons()->AddButton()->SetItem(button);
+    }
+    ribbon->GetApplicationButton()->SetMenu(menu);
+    Pump();
+    ASSERT_TRUE(ribbon->GetViewInfo()->IsApplicationButtonShown(false));
+    probe.menu = menu;
+    probe.ribbon = ribbon;
+    probe.screen = &screen;
+    menu->SetOnPopup(MakeEvent<&TApplicationMenuProbe::Popped>(&probe));
+  }
+  TPoint ButtonCentre() {
+    const TRect& image = ribbon->GetViewInfo()->GetApplicationButtonImageRect();
+    return TPoint((image.Left + image.Right) / 2, (image.Top + image.Bottom) / 2);
+  }
+  TqzBarApplicationMenu* menu = nullptr;
+  TApplicationMenuProbe probe;
+};
+
+TEST_F(RibbonApplicationMenu, ThePressedButtonOpensTheMenuBelowItAndAClickOnItsPlaceClosesIt) {
+  probe.picture = "ribbon-application-menu";
+  SendMouse(ribbon->GetHandle(), WM_LBUTTONDOWN, ButtonCentre(), MK_LBUTTON);
+  ASSERT_EQ(probe.popups, 1);
+  EXPECT_EQ(probe.kindFlags, 0x019E);
+  EXPECT_EQ(probe.painter, ribbon->GetGroupsPainter());
+  EXPECT_TRUE(probe.openFlag);
+  EXPECT_EQ(probe.buttonState, 2) << "drawn pressed while the menu is open";
+  EXPECT_EQ(probe.hitOverButton, HTTRANSPARENT);
+  EXPECT_GT(probe.pane.Width(), 0);
+  EXPECT_TRUE(probe.closedByClick);
+  // Once closed: the flags are down, the button is drawn normal and the menu's own hook is back.
+  EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
+  EXPECT_FALSE(ribbon->IsApplicationMenuOpening());
+  EXPECT_EQ(ribbon->GetApplicationButtonState(), 0);
+  EXPECT_FALSE(menu->GetMenuControlHook());
+}
+
+TEST_F(RibbonApplicationMenu, AHandledClickOpensNothingAndTheButtonStaysPressedUntilReleased) {
+  THandledClick handler;
+  ribbon->SetOnApplicationMenuClick(MakeEvent<&THandledClick::Clicked>(&handler));
+  EXPECT_FALSE(ribbon->ShowApplicationMenu());
+  EXPECT_EQ(handler.asked, 1);
+  EXPECT_EQ(probe.popups, 0);
+  EXPECT_EQ(ribbon->GetApplicationButtonState(), 2);
+  SendMouse(ribbon->GetHandle(), WM_LBUTTONUP, ButtonCentre());
+  SendMouse(ribbon->GetHandle(), WM_MOUSEMOVE, ButtonCentre());
+  EXPECT_NE(ribbon->GetApplicationButtonState(), 2);
+  EXPECT_FALSE(ribbon->IsApplicationMenuOpening());
+  // Without a menu nothing opens either.
+  handler.handle = false;
+  ribbon->GetApplicationButton()->SetMenu(nullptr);
+  EXPECT_FALSE(ribbon->ShowApplicationMenu());
+  EXPECT_EQ(probe.popups, 0);
+}
+
+TEST_F(RibbonApplicationMenu, TheMenuStreamsOnlyWhatDiffersFromItsDefaults) {
+  String text = WriteComponentToText(form);
+  EXPECT_EQ(text.find("ExtraPane.Header"), String::npos) << text;
+  EXPECT_EQ(text.find("ExtraPane.WidthRatio"), String::npos) << text;
+  EXPECT_EQ(text.find("ExtraPaneHeader"), String::npos) << "the old names are read, never written";
+  EXPECT_NE(text.find("Report.final"), String::npos) << "the entries are";
+  menu->GetExtraPane()->SetHeader("Recent Clips");
+  menu->GetExtraPane()->SetWidthRatio(2);
+  text = WriteComponentToText(form);
+  EXPECT_NE(text.find("ExtraPane.Header = 'Recent Clips'"), String::npos) << text;
+  EXPECT_NE(text.find("ExtraPane.WidthRatio = 2"), String::npos) << text;
 }
 
 }  // namespace

@@ -19,11 +19,15 @@ namespace {
 // The live bar windows, and the head of the active chain with what it was started under.
 std::vector<TCustomqzBarControl*> gLiveBarControls;
 TCustomqzBarControl* gActiveBarControl = nullptr;
-bool gChainStartedCustomizing = false;
+bool gMenusExpanded = false;
 
 }  // namespace
 
 TCustomqzBarControl* ActiveBarControl() { return gActiveBarControl; }
+
+bool MenusExpanded() { return gMenusExpanded; }
+
+void SetMenusExpanded(bool Value) { gMenusExpanded = Value; }
 
 bool IsBarControlLive(TCustomqzBarControl* AControl) {
   return AControl && std::find(gLiveBarControls.begin(), gLiveBarControls.end(), AControl) != gLiveBarControls.end();
@@ -359,7 +363,7 @@ void TCustomqzBarControl::SetActive(bool AActive) {
   if (AActive) {
     // A window shown again after Esc closed it closes its chain as usual.
     FClosedByEsc = false;
-    if (!gActiveBarControl) gChainStartedCustomizing = IsCustomizing();
+    if (!gActiveBarControl) gMenusExpanded = IsCustomizing();
     FPrevActiveBar = gActiveBarControl;
     gActiveBarControl = this;
     if (!IsCustomizing() && FItemLinks) FItemLinks->UpdateActions();

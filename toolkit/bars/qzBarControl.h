@@ -65,6 +65,7 @@ constexpr Byte qzBusySettingFont = 64;
 
 // Kind flags (KindFlags).
 constexpr Word qzKindRoot = 0x13;
+constexpr Word qzKindDetachable = 0x0001;
 constexpr Word qzKindCancelClearsSelection = 0x0002;
 constexpr Word qzKindStretchesClient = 0x0010;
 constexpr Word qzKindNavigationBar = 0x0040;
@@ -137,6 +138,15 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   void SetItemsRect(const TRect& R) { FItemsRect = R; }
   const TRect& GetVisibleItemsRect() const noexcept { return FVisibleItemsRect; }
   bool GetClosedByEsc() const noexcept { return FClosedByEsc; }
+  // The next left press, double click and release are swallowed (the press that closed a popup
+  // over the element that opened it).
+  void SetSkipNextClick(bool Value) { FSkipNextClick = Value; }
+  bool GetSkipNextClick() const noexcept { return FSkipNextClick; }
+  // The last cursor position seen over the window, screen coordinates; (-1, -1) for unknown.
+  const TPoint& GetLastMousePos() const noexcept { return FLastMousePos; }
+  void RecordMousePos(const TPoint& P) { FLastMousePos = P; }
+  // A popup shown again starts as not closed by Esc.
+  void ClearClosedByEsc() { FClosedByEsc = false; }
   Byte GetBusyFlags() const noexcept { return FBusyFlags; }
   TBitmap* GetBackgroundCache() const noexcept { return FBackgroundCache.get(); }
   void RepaintAll();
@@ -177,6 +187,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void PlaceLinksFrom(Integer AFirstIndex, Integer& ABottom);
   virtual void PlaceControls() {}
   virtual void CalcLayout(Byte AKind, Integer AIndex);
+  // Narrows the rectangle the layout places links in (menus keep bands for their scroll buttons).
+  virtual void AdjustVisibleItemsRect(TRect&) {}
   virtual void CalcViewInfo();
   virtual void CreateControls();
   virtual void DestroyControls();
@@ -252,6 +264,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool IsWindowActive();
   virtual bool ShowsMark() { return false; }
   virtual void MarkRect(TRect& R) { R = TRect(); }
+  // A window without a mark has no state to change; windows with one store it and repaint it.
+  virtual void ChangeMarkState(Byte) {}
+  // The popup a toolbar's mark opens and the menus it opens in turn.
+  virtual bool IsQuickCustomizingBar() { return false; }
   virtual bool IsMouseBlocked(bool ACheckMoved);
   virtual void DrawControlWithBrush(TkvCanvas* ACanvas, TqzBarItemControl* AControl);
   virtual void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly);
@@ -283,6 +299,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
  protected:
   // Set by the descendants' ChangeMarkState.
   Byte FMarkState = 0;
+
+  // Where the cursor was (screen) when the window last tracked it; (-1, -1) to track anew.
+  const TPoint& GetLastMousePos() const noexcept { return FLastMousePos; }
+  void SetLastMousePos(const TPoint& P) { FLastMousePos = P; }
 
   void CreateWnd() override;
   void DestroyWindowHandle() override;
@@ -326,6 +346,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   TqzBarItemLink* FTrackedLink = nullptr;
   TqzBarItemControl* FCaptureControl = nullptr;
   bool FClosedByEsc = false;
+  bool FSkipNextClick = false;
   bool FActive = false;
   bool FKeptDown = false;
   Integer FTextSize = 0;
@@ -344,6 +365,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   Byte FViewState = 0;
 };
 
+// Set when a menu of the current menu chain expanded to all its links: the chain's later menus
+// open expanded. A new chain starts with it set only when it starts while customizing.
+bool MenusExpanded();
+void SetMenusExpanded(bool Value);
 // The head of the active chain; nil when no bar window is active.
 TCustomqzBarControl* ActiveBarControl();
 // The window is still in the list of live bar windows.

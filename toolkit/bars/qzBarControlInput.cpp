@@ -5,6 +5,7 @@
 
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarQuickControl.h"
 #include "controls/Edit.h"
 #include "user/Cursors.h"
 #include "user/Focus.h"
@@ -100,11 +101,15 @@ void TCustomqzBarControl::SetHotControl(TqzBarItemControl* AControl) {
 void TCustomqzBarControl::ChangeSelection(TqzBarItemControl* AControl) {
   TqzBarItemControl* old = GetSelectedControl();
   if (old == AControl) return;
+  // Selecting in another window sends the open quick control away.
+  if (TqzBarQuickControl* quick = OpenQuickControl(); quick && AControl && quick != this && !quick->GetActive())
+    quick->StartCloseTimer();
   FCurrentLink = AControl ? AControl->GetLink() : nullptr;
   if (KindFlags() & qzKindNavigationBar) FKeptDown = false;
+  TqzBarManager* manager = GetControlBarManager();
+  if (!manager->IsCustomizingOrDesigning()) manager->SetSelectedItemControl(AControl);
   if (old) RepaintControl(old);
   if (AControl) RepaintControl(AControl);
-  TqzBarManager* manager = GetControlBarManager();
   if (!AControl) SetCursor(crDefault);
   String hintText, shortCut;
   bool vetoed = false;
@@ -170,6 +175,11 @@ void TCustomqzBarControl::MouseLeave() {
 void TCustomqzBarControl::BarMouseLeave() {
   SetViewState(0);
   TrackLink(nullptr, TPoint(-1, -1));
+  if (FMarkState == 1) {
+    TBarGuard guard(this);
+    ChangeMarkState(0);
+    if (!guard.Alive()) return;
+  }
   TqzBarItemControl* selected = GetSelectedControl();
   if (!FCaptureControl && selected && !selected->IsDroppedDown() && !GetControlBarManager()->GetIsCustomizing())
     SetHotControl(nullptr);
@@ -409,6 +419,10 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
     case WM_CAPTURECHANGED:
       FCaptureControl = nullptr;
       break;
+    case WM_DESTROY:
+      // A window made anew (a docking change) starts with its mark normal.
+      if (!IsDestroying()) ChangeMarkState(0);
+      break;
     case CM_FONTCHANGED:
       inherited::WndProc(Message);
       SetUpCanvasFont();
@@ -464,7 +478,15 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       inherited::WndProc(Message);
       if (Message.WParam == 0) CloseOnce();
       return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (FSkipNextClick) return;
+      break;
     case WM_LBUTTONUP: {
+      if (FSkipNextClick) {
+        FSkipNextClick = false;
+        return;
+      }
       TBarGuard guard(this);
       inherited::WndProc(Message);
       if (guard.Alive()) LeftButtonUp(Message);

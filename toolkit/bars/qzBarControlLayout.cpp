@@ -54,6 +54,7 @@ void TCustomqzBarControl::CalcClientItemsRect() { FItemsRect = GetClientRect(); 
 
 void TCustomqzBarControl::CalcLayout(Byte AKind, Integer AIndex) {
   FVisibleItemsRect = FItemsRect;
+  AdjustVisibleItemsRect(FVisibleItemsRect);
   BeforeLayout();
   if (FItemLinks) FItemLinks->ClearItemRects();
   if (AKind == qzPaintMenu) {

@@ -22,6 +22,8 @@ class TqzBarFlatPainter : public TqzBarPainter {
   void DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
   void OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect& ACaptionRect) override;
   Integer MarkElementColorIndex(TCustomqzBarControl* ABarControl) override;
+  void DrawScrollButtonEdge(TqzBarSubMenuControl*, TkvCanvas*, bool) override {}
+  void DrawExpandButtonHot(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   Integer BarContentIndent() override { return 1; }
   Integer SubItemTextIndent(TqzBarItemControl* AControl) override;
   void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
@@ -44,6 +46,7 @@ class TqzBarFlatPainter : public TqzBarPainter {
   bool BarWindowFlag(TCustomqzBarControl*) override { return true; }
   HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH BarBrush(TCustomqzBarControl* ABarControl) override;
+  HBRUSH QuickBarBrush(TCustomqzBarControl*) override { return SysColorBrushCode(COLOR_WINDOW); }
   HBRUSH DownBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH DownSelectedBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl) override;
@@ -70,11 +73,17 @@ class TqzBarFlatPainter : public TqzBarPainter {
   Integer ReferenceTextSize() override { return 20; }
   void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R) override;
   void GetMenuTextRect(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect, TRect& R) override;
+  Integer DetachCaptionHeight(TqzBarSubMenuControl* AMenu) override;
   Integer MenuCaptionIndent(TqzBarItemControlDrawParams* AParams) override {
     return TqzBarPainter::MenuCaptionIndent(AParams) + 6;
   }
+  void GetBandGapRect(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, TRect& ABand,
+                      const TRect& R) override;
+  void GetDetachCaptionInset(TqzBarSubMenuControl*, TRect& R) override;
   void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   void DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  // Selected or toolbar-tinted, with a striped grip in its middle.
+  void DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
                              TkvCanvas* ACanvas) override;
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;

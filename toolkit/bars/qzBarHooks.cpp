@@ -20,6 +20,7 @@ HHOOK gCallWndHook = nullptr;
 bool gKeySuppressed = false;
 Word gSuppressedKey = 0;
 bool gButtonTracking = false;
+bool gMovingState = false;
 bool gDirectCall = false;
 bool gMouseReentry = false;
 bool gManagerLookup = false;
@@ -200,7 +201,7 @@ LRESULT KeyboardHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
     if (ACode == HC_NOREMOVE) {
     } else if (gButtonTracking) {
       result = 1;
-    } else if (key != VK_PROCESSKEY && ACode >= 0) {
+    } else if (key != VK_PROCESSKEY && ACode >= 0 && !gMovingState) {
       if (KeyboardNavigation(key, ALParam))
         result = 1;
       else if (!GetCapture() && ManagerMenuKeys(key, ALParam))
@@ -360,5 +361,7 @@ bool RunBarKeyboardHookDirect(Word AKey, LPARAM AKeyFlags) {
 }
 
 void SetBarButtonTracking(bool AValue) { gButtonTracking = AValue; }
+
+void SetBarMovingState(bool AValue) { gMovingState = AValue; }
 
 bool IsAppActiveWindow() { return gAppActive && !gOtherAppActivating && GetActiveWindow() != nullptr; }

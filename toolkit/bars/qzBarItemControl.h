@@ -184,6 +184,12 @@ class TqzBarItemControl : public TkvIUnknownObject, public virtual IqzBarHintPro
   void SetStartsRow(bool Value) { FStartsRow = Value; }
   bool GetIsLastInMenu() const noexcept { return FIsLastInMenu; }
   void SetIsLastInMenu(bool Value) { FIsLastInMenu = Value; }
+  // In a menu that shows all its links: the link is not among the recently used ones, and the
+  // control begins a run of links whose recent state differs from the one above (set by the menu).
+  bool GetNonRecent() const noexcept { return FNonRecent; }
+  void SetNonRecent(bool Value) { FNonRecent = Value; }
+  bool GetStartsBand() const noexcept { return FStartsBand; }
+  void SetStartsBand(bool Value) { FStartsBand = Value; }
   // The control's keyboard-navigation node, made on first request from AccessibilityHelperClass.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
   virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
@@ -335,4 +341,6 @@ class TqzBarItemControl : public TkvIUnknownObject, public virtual IqzBarHintPro
   bool FActive = false;
   bool FStartsRow = false;
   bool FIsLastInMenu = false;
+  bool FNonRecent = false;
+  bool FStartsBand = false;
 };

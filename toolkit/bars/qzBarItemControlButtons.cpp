@@ -8,6 +8,8 @@
 TAVREN_CLASS_IMPL(TqzBarButtonLikeControlDrawParams)
 TAVREN_CLASS_IMPL(TqzBarButtonLikeControl)
 TAVREN_CLASS_IMPL(TqzBarButtonControl)
+TAVREN_CLASS_IMPL(TqzBarApplicationMenuButtonControlDrawParams)
+TAVREN_CLASS_IMPL(TqzBarApplicationMenuButtonControl)
 
 // ---- Button-like -------------------------------------------------------------------------------
 
@@ -184,4 +186,34 @@ bool TqzBarButtonControl::LookFlagB() {
 
 bool TqzBarButtonControl::CapturesMouseOnPress() {
   return !IsDroppedDown() && GetParent() && GetParent()->BarKind() == 0;
+}
+
+// ---- Application menu buttons ----------------------------------------------------------------------
+
+void TqzBarApplicationMenuButtonControl::InvalidateParent() {
+  if (GetParent() && GetParent()->HandleAllocated()) GetParent()->Invalidate();
+}
+
+Byte TqzBarApplicationMenuButtonControl::GetContentKind() {
+  return HasImage(GetViewSize()) ? qzContentIcon | qzContentText : qzContentText;
+}
+
+TClassOf<TqzBarItemControlDrawParams> TqzBarApplicationMenuButtonControl::DrawParamsClass() {
+  return TqzBarApplicationMenuButtonControlDrawParams::ClassInfo();
+}
+
+void TqzBarApplicationMenuButtonControl::FillDrawParams(bool ARefresh) {
+  inherited::FillDrawParams(ARefresh);
+  if (ARefresh)
+    static_cast<TqzBarApplicationMenuButtonControlDrawParams*>(GetDrawParams())->NaturalWidth =
+        TqzBarButtonLikeControl::GetLengthInBar();
+}
+
+void TqzBarApplicationMenuButtonControl::DrawInRect(const TRect& R, Byte) {
+  Painter()->DrawAppMenuExtra(GetDrawParams(), R);
+}
+
+Integer TqzBarApplicationMenuButtonControl::GetLengthInBar() {
+  Integer width = GetItem() ? GetItem()->GetWidth() : 0;
+  return width != 0 ? width : TqzBarButtonLikeControl::GetLengthInBar();
 }

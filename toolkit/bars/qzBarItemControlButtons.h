@@ -82,3 +82,32 @@ class TqzBarButtonControl : public TqzBarButtonLikeControl {
   bool LookFlagA() override;
   bool LookFlagB() override;
 };
+
+class TqzBarApplicationMenuButtonControlDrawParams : public TqzBarButtonLikeControlDrawParams {
+  TAVREN_CLASS(TqzBarApplicationMenuButtonControlDrawParams, TqzBarButtonLikeControlDrawParams)
+ public:
+  using TqzBarButtonLikeControlDrawParams::TqzBarButtonLikeControlDrawParams;
+  // The width the content asks for, the button may be wider.
+  Integer NaturalWidth = 0;
+};
+
+// A button of the application menu's bottom row. The menu lays its buttons out as it paints, so a
+// change of the button repaints the menu window.
+class TqzBarApplicationMenuButtonControl : public TqzBarButtonLikeControl {
+  TAVREN_CLASS(TqzBarApplicationMenuButtonControl, TqzBarButtonLikeControl)
+ public:
+  using TqzBarButtonLikeControl::TqzBarButtonLikeControl;
+
+  void UpdateInBar() override { InvalidateParent(); }
+  void VisibleChanged() override { InvalidateParent(); }
+  void WidthChanged() override { InvalidateParent(); }
+  Byte GetContentKind() override;
+  Byte GetPaintType() override { return qzPaintHorizontal; }
+  TClassOf<TqzBarItemControlDrawParams> DrawParamsClass() override;
+  void FillDrawParams(bool ARefresh) override;
+  void DrawInRect(const TRect& R, Byte AState) override;
+  Integer GetLengthInBar() override;
+
+ private:
+  void InvalidateParent();
+};

@@ -50,6 +50,9 @@ void TqzBarSubItemControl::OpenSubMenu(bool) {
     at = TPoint(topLeft.X, bottomRight.Y);
   }
   TqzBarButtonLikeControl::Activate(false);
+  // A click or a key rolls the menu out; hovering opens it at once.
+  menu->SetAnimateOnShow(GetAnimateNextOpen());
+  SetAnimateNextOpen(false);
   item->FirePopup();
   TkvObjectLink* self = LinkToObject(this);
   menu->Popup(at);

@@ -191,7 +191,16 @@ Variant TqzBarItemLinks::DefaultItemOption(TqzBarItemOptionValue AOption) {
   return Variant(static_cast<Integer>(misNormal));
 }
 
-Variant TqzBarItemLinks::ResolveItemOption(TqzBarItemOptionValue AOption) { return FItemOptions->GetValue(AOption); }
+Variant TqzBarItemLinks::ResolveItemOption(TqzBarItemOptionValue AOption, TqzBarItemLinks* ATarget) {
+  TqzBarItemLinks* parent = GetParentLinks();
+  if (FItemOptions->IsValueStored(AOption) || !parent) return FItemOptions->GetValue(AOption);
+  return parent->ResolveItemOption(AOption, ATarget);
+}
+
+TqzBarItemLinks* TqzBarItemLinks::GetParentLinks() const {
+  TCustomqzBarControl* opener = FBarControl ? FBarControl->GetOpenerBar() : nullptr;
+  return opener ? opener->GetItemLinks() : nullptr;
+}
 
 // ---- Recent items --------------------------------------------------------------------------
 

@@ -288,19 +288,22 @@ class TqzBarItemLinks : public TCollection {
   virtual bool IsMenuLinks();
   virtual TqzBarItemLink* FindAccelLink(Word AKey, TShiftState AShift, TqzBarItemLink* AStartLink) = 0;
   virtual Variant DefaultItemOption(TqzBarItemOptionValue AOption);
-  // The option in force: set here, else inherited from the parent links.
-  virtual Variant ResolveItemOption(TqzBarItemOptionValue AOption);
+  // The option in force for ATarget (these links or links of a menu opened below them): set here,
+  // else inherited from the parent links, else the default.
+  virtual Variant ResolveItemOption(TqzBarItemOptionValue AOption, TqzBarItemLinks* ATarget);
   // False, with the reason, when the owner refuses the item.
   virtual bool AcceptsItem(TqzBarItem* AItem, String& AMessage);
 
   TqzBarManager* GetBarManager() const noexcept { return FBarManager; }
   void SetBarManager(TqzBarManager* Value) { FBarManager = Value; }
   IqzBarLinksOwner* GetLinksOwner() const noexcept { return FOwner; }
+  // Links shown beside another owner's (an application menu's buttons) take that owner.
+  void SetLinksOwner(IqzBarLinksOwner* Value) { FOwner = Value; }
   TComponent* GetOwnerComponent() const;
   TCustomqzBarControl* GetBarControl() const noexcept { return FBarControl; }
   // Set by the bar window while it shows the links.
   void SetBarControl(TCustomqzBarControl* Value) { FBarControl = Value; }
-  // The links of the bar window that opened this collection's window; nil.
+  // The links of the bar window that opened this collection's window; nil without one.
   TqzBarItemLinks* GetParentLinks() const;
   // These are the owner's links, or some item below them owns links that hold the owner.
   bool ContainsOwner(IqzBarLinksOwner* AOwner);
@@ -336,10 +339,10 @@ class TqzBarItemLinks : public TCollection {
   // Options.
   TqzBarItemOptions* GetItemOptions() const { return FItemOptions.get(); }
   void SetItemOptions(TqzBarItemOptions* Value) { FItemOptions->Assign(Value); }
-  bool GetEffectiveShowDescriptions() { return ResolveItemOption(ioShowDescriptions).AsBoolean(); }
-  bool GetEffectiveShowShortCuts() { return ResolveItemOption(ioShowShortCuts).AsBoolean(); }
+  bool GetEffectiveShowDescriptions() { return ResolveItemOption(ioShowDescriptions, this).AsBoolean(); }
+  bool GetEffectiveShowShortCuts() { return ResolveItemOption(ioShowShortCuts, this).AsBoolean(); }
   TqzBarMenuItemSize GetEffectiveItemSize() {
-    return static_cast<TqzBarMenuItemSize>(ResolveItemOption(ioSize).AsInteger());
+    return static_cast<TqzBarMenuItemSize>(ResolveItemOption(ioSize, this).AsInteger());
   }
 
   // Recent items.
@@ -1209,12 +1212,25 @@ class TqzBarListItem : public TCustomqzBarContainerItem {
 };
 
 // One entry of the application menu's extra pane: kept in the list item's Items.Objects.
-class TqzBarExtraPaneItem : public TObject {
-  TAVREN_CLASS(TqzBarExtraPaneItem, TObject)
+class TqzBarExtraPaneItem : public TCollectionItem {
+  TAVREN_CLASS(TqzBarExtraPaneItem, TCollectionItem)
  public:
-  Integer ImageIndex = -1;
-  String DisplayText;
-  String Text;
+  using TCollectionItem::TCollectionItem;
+  void Assign(TPersistent* Source) override;
+
+  // The program's own value; never stored.
+  intptr_t Data = 0;
+  String GetDisplayText() const { return FDisplayText; }
+  void SetDisplayText(const String& Value);
+  Integer GetImageIndex() const noexcept { return FImageIndex; }
+  void SetImageIndex(Integer Value) { FImageIndex = Value; }
+  String GetText() const { return FText; }
+  void SetText(const String& Value);
+
+ private:
+  String FDisplayText;
+  Integer FImageIndex = -1;
+  String FText;
 };
 
 using TqzBarExtraPaneDisplayTextEvent = TEvent<void(TObject* Sender, Integer Index, String& DisplayText)>;

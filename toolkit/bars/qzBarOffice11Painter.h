@@ -46,6 +46,7 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
                          const TRect& AClipRect) override;
   void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC) override;
   HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
+  HBRUSH QuickBarBrush(TCustomqzBarControl*) override { return ClassRef()->MenuBrush(nullptr); }
   HBRUSH DownBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH DownSelectedBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl) override;
@@ -63,11 +64,17 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   TColor ComboArrowColor(TqzBarItemControlDrawParams* AParams) override;
   HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams) override;
   void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) override;
+  // The scheme's expand glyph, in a square one pixel inside the mark's height.
+  void DrawExpandChevrons(TqzBarSubMenuControl* AMenu, HDC DC, bool AHot, const TRect& R) override;
   bool MenuHasSideBand() override { return true; }
   void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth) override;
+  Integer DetachCaptionHeight(TqzBarSubMenuControl* AMenu) override;
+  void GetDetachCaptionInset(TqzBarSubMenuControl* AMenu, TRect& R) override;
   void FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
   void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   void DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  // The scheme's caption brushes with the grip's dots.
+  void DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu) override;
   TColor EditDisabledTextColor() override;
   bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }

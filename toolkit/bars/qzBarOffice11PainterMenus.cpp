@@ -14,6 +14,7 @@ namespace {
 constexpr Integer BandGradient1 = 34, BandGradient2 = 35;
 // Brushes B4 (menu) and B10 (border) of the table.
 constexpr Integer MenuBrushIndex = 4, BorderBrushIndex = 10;
+constexpr Integer DetachCaptionBrushIndex = 13, HotDetachCaptionBrushIndex = 14;
 
 }  // namespace
 
@@ -35,11 +36,51 @@ void TqzBarOffice11Painter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC 
   RestoreClipRegionBackup(DC, saved, existed);
 }
 
+void TqzBarOffice11Painter::DrawExpandChevrons(TqzBarSubMenuControl*, HDC DC, bool, const TRect& R) {
+  TBitmap* glyph = Office11SubMenuExpandBitmap();
+  if (!glyph) return;
+  Integer side = R.Height() - 2;
+  Integer left = R.Left + (R.Width() - side) / 2;
+  TCanvas canvas;
+  canvas.SetHandle(DC);
+  glyph->SetTransparent(true);
+  canvas.StretchDraw(TRect(left, R.Top + 1, left + side, R.Top + 1 + side), glyph);
+  canvas.SetHandle(nullptr);
+}
+
+Integer TqzBarOffice11Painter::DetachCaptionHeight(TqzBarSubMenuControl* AMenu) {
+  return AMenu->GetDetachCaptionHeight() + 5;
+}
+
+void TqzBarOffice11Painter::GetDetachCaptionInset(TqzBarSubMenuControl*, TRect& R) { InflateRect(&R, -2, -4); }
+
 void TqzBarOffice11Painter::DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) {
   FrameWith(DC, R, Office11Brush(BorderBrushIndex));
+  HBRUSH menu = Office11Brush(MenuBrushIndex);
   TRect strip;
   AMenu->GetOwnerJoinRect(false, strip);
-  if (!IsRectEmpty(&strip)) FillWith(DC, strip, Office11Brush(MenuBrushIndex));
+  if (!IsRectEmpty(&strip)) FillWith(DC, strip, menu);
+  if (!AMenu->HasDetachCaption()) return;
+  TRect band(R.Left + 1, R.Top + 1, R.Right - 1, R.Top + 1 + AMenu->GetDetachCaptionHeight() + 5);
+  FrameWith(DC, band, menu);
+  FillWith(DC, TRect(band.Left, band.Top, band.Right, band.Top + 2), menu);
+  FillWith(DC, TRect(band.Left, band.Bottom - 1, band.Right, band.Bottom), menu);
+  TRect caption;
+  AMenu->GetDetachCaptionRect(caption);
+  DrawDetachCaption(AMenu, DC, caption);
+}
+
+void TqzBarOffice11Painter::DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) {
+  bool hot = AMenu->GetDetachCaptionHot();
+  TRect face = R;
+  if (hot) {
+    ClassRef()->DrawSelectedFrame(DC, face);
+    InflateRect(&face, -1, -1);
+  }
+  FillWith(DC, face, Office11Brush(hot ? HotDetachCaptionBrushIndex : DetachCaptionBrushIndex));
+  TRect dots = face;
+  InflateRect(&dots, -(dots.Width() + (hot ? 0 : 2)) / 4, hot ? -1 : -2);
+  DrawGripDots(AMenu, DC, true, dots);
 }
 
 void TqzBarOffice11Painter::DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH, const TRect& R) {

@@ -217,6 +217,8 @@ HBRUSH TqzBarPainter::ToolbarBrush(TCustomqzBarControl*) { return SysColorBrushC
 
 HBRUSH TqzBarPainter::BarBrush(TCustomqzBarControl* ABarControl) { return ClassRef()->ToolbarBrush(ABarControl); }
 
+HBRUSH TqzBarPainter::QuickBarBrush(TCustomqzBarControl* ABarControl) { return ClassRef()->BarBrush(ABarControl); }
+
 HBRUSH TqzBarPainter::DownBrush(TCustomqzBarControl*) { return BarCheckerBrush(); }
 
 HBRUSH TqzBarPainter::DownSelectedBrush(TCustomqzBarControl*) { return SysColorBrushCode(COLOR_BTNFACE); }

@@ -136,8 +136,17 @@ class TqzBarPainter : public TObject {
                                const TRect& R);
   virtual void DrawScrollButton(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
   virtual void DrawScrollButtonFace(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
+  // The line between a down button and a band that starts under it; kept from the face's fill.
+  virtual void DrawScrollButtonEdge(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
   virtual void GetScrollButtonRect(TqzBarSubMenuControl* AMenu, bool ADown, TRect& R);
   virtual Integer ScrollButtonHeight(TqzBarSubMenuControl* AMenu);
+  // The mark at the bottom of a menu that shows only its recent links: two chevrons pointing down.
+  virtual void DrawExpandChevrons(TqzBarSubMenuControl* AMenu, HDC DC, bool AHot, const TRect& R);
+  // Draws the mark off screen and copies it onto the menu's canvas, keeping it from later fills.
+  virtual void DrawExpandButton(TqzBarSubMenuControl* AMenu, const TRect& R, bool AHot);
+  virtual void DrawExpandButtonHot(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R);
+  // True: a menu's scroll buttons take bands of their own above and below the items.
+  virtual bool ScrollButtonsHaveOwnBands();  // class
 
   // Edit content.
   virtual void GetEditContentRect(TqzBarItemControl* AControl, TRect& R);  // class
@@ -236,6 +245,8 @@ class TqzBarPainter : public TObject {
   virtual void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC);  // class
   virtual HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl);        // class
   virtual HBRUSH BarBrush(TCustomqzBarControl* ABarControl);            // class
+  // The background of the quick control a toolbar's mark opens.
+  virtual HBRUSH QuickBarBrush(TCustomqzBarControl* ABarControl);       // class
   virtual HBRUSH DownBrush(TCustomqzBarControl* ABarControl);           // class
   virtual HBRUSH DownSelectedBrush(TCustomqzBarControl* ABarControl);   // class
   virtual HBRUSH SelectedBrush(TCustomqzBarControl* ABarControl);       // class
@@ -352,6 +363,8 @@ class TqzBarPainter : public TObject {
   virtual Integer MenuInnerBorderSize();  // class
   virtual void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth);
   virtual void GetMenuContentMargins(TqzBarSubMenuControl* AMenu, TRect& R);  // class
+  // The room a detach caption takes above the items, its frame included.
+  virtual Integer DetachCaptionHeight(TqzBarSubMenuControl* AMenu);  // class
   // Where captions start in a menu's items, from the items' left edge (the icon column's width).
   virtual Integer MenuTextStart(TqzBarSubMenuControl* AMenu);  // class
   // The side band and the icon column together.
@@ -365,6 +378,10 @@ class TqzBarPainter : public TObject {
   virtual void GetMenuIconRect(const TRect& AItemRect, Integer AIconAreaSize, TRect& R);  // class
   virtual void GetMenuTextRect(TqzBarItemControlDrawParams* AParams, const TRect& AItemRect, TRect& R);  // class
   virtual Integer MenuCaptionIndent(TqzBarItemControlDrawParams* AParams);  // class
+  // The gap above R where a group's separator goes (ABand receives it).
+  virtual void GetBandGapRect(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, TRect& ABand, const TRect& R);
+  // Narrows a menu's window rectangle to where its detach caption goes.
+  virtual void GetDetachCaptionInset(TqzBarSubMenuControl* AMenu, TRect& R);  // class
   virtual void DrawScrollButtonExtra(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown);
   // The menu's background over R (DC coordinates equal its client coordinates).
   virtual void FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R);
@@ -372,6 +389,8 @@ class TqzBarPainter : public TObject {
   virtual void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R);
   // The frame just inside the client area, round the items.
   virtual void DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R);
+  // The thin caption that tears a menu off; R is its rectangle in window coordinates.
+  virtual void DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R);
   // The separator above a group's first item, over the band R the menu's layout gave it.
   virtual void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
                                      TkvCanvas* ACanvas);

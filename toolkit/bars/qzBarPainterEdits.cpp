@@ -156,7 +156,7 @@ Integer TqzBarPainter::EditBorderKind() { return 0; }
 bool TqzBarPainter::IsEditDrawnSelected(TqzBarItemControlDrawParams* AParams) { return AParams->SelectedLook; }
 
 bool TqzBarPainter::IsEditFramedSelected(TqzBarItemControlDrawParams* AParams) {
-  return AParams->PaintKind == qzPaintMenu && AParams->SelectedLook;
+  return AParams->PaintKind == qzPaintMenu && (AParams->SelectedLook || AParams->ItemControl->GetNonRecent());
 }
 
 Integer TqzBarPainter::EditInnerStyle() { return 132; }
@@ -493,9 +493,8 @@ void TqzBarPainter::DrawEditGlyph(TqzBarItemControlDrawParams* AParams, const TR
   AParams->TargetCanvas->ClipOutRect(R);
 }
 
-bool TqzBarPainter::IsEditLabelSelected(TqzBarItemControlDrawParams*) {
-  // Only a menu's non-recent rows take the label brush; menus keep no such rows yet.
-  return false;
+bool TqzBarPainter::IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) {
+  return AParams->PaintKind == qzPaintMenu && AParams->ItemControl->GetNonRecent();
 }
 
 void TqzBarPainter::DrawEditInnerWindow(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {

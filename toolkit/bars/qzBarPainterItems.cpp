@@ -468,7 +468,7 @@ Integer TqzBarPainter::ButtonItemHeightExtra(TqzBarItemControl*) { return 0; }
 
 bool TqzBarPainter::FillsGlyphBackground(TqzBarItemControl* AControl, bool ADown, bool AAbsent, bool ASelected,
                                          bool APressed) {
-  // No control is non-recent before menus show recent items.
+  if (AControl->GetNonRecent()) return true;
   if (AAbsent) return ADown || ASelected || APressed;
   return AControl->HasOwnBrush();
 }
@@ -495,6 +495,7 @@ HBRUSH TqzBarPainter::ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams
 }
 
 bool TqzBarPainter::IsButtonDrawnDown(TqzBarItemControlDrawParams* AParams) {
+  if (AParams->ItemControl->GetNonRecent()) return true;
   return ClassRef()->IsFlat() && (AParams->DropDownOpen || AParams->SelectedLook);
 }
 

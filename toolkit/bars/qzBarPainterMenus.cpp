@@ -2,6 +2,8 @@
 // caption and shortcut, separators, scroll buttons, metrics of checks and arrows, and the menu
 // brush.
 
+#include "gdi/Bitmaps.h"
+#include "gdi/DeviceContexts.h"
 #include "gdi/Drawing.h"
 #include "gdi/Edges.h"
 #include "gdi/GdiTypes.h"
@@ -51,6 +53,7 @@ void TqzBarPainter::DrawScrollButton(TqzBarSubMenuControl* AMenu, TkvCanvas* ACa
   GetScrollButtonRect(AMenu, ADown, r);
   DrawScrollArrow(AMenu, ACanvas, ADown, static_cast<TColor>(GetSysColor(COLOR_BTNTEXT)), r);
   DrawScrollButtonExtra(AMenu, ACanvas, ADown);
+  DrawScrollButtonEdge(AMenu, ACanvas, ADown);
   DrawScrollButtonFace(AMenu, ACanvas, ADown);
 }
 
@@ -58,6 +61,16 @@ void TqzBarPainter::DrawScrollButtonFace(TqzBarSubMenuControl* AMenu, TkvCanvas*
   TRect r;
   GetScrollButtonRect(AMenu, ADown, r);
   AMenu->FillBackground(ACanvas->DCHandle(), r, false, clNone, AMenu->BackgroundBrush());
+}
+
+void TqzBarPainter::DrawScrollButtonEdge(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown) {
+  TqzBarItemControl* bottom = ADown ? AMenu->GetBottomItemControl() : nullptr;
+  if (!bottom || !bottom->GetStartsBand()) return;
+  TRect r;
+  GetScrollButtonRect(AMenu, true, r);
+  TRect line(r.Left - 1, r.Top, r.Right + 1, r.Top + 1);
+  FillWith(ACanvas->DCHandle(), line, SysColorBrushCode(bottom->GetNonRecent() ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
+  ACanvas->ClipOutRect(line);
 }
 
 void TqzBarPainter::GetScrollButtonRect(TqzBarSubMenuControl* AMenu, bool ADown, TRect& R) {
@@ -72,6 +85,60 @@ void TqzBarPainter::GetScrollButtonRect(TqzBarSubMenuControl* AMenu, bool ADown,
 Integer TqzBarPainter::ScrollButtonHeight(TqzBarSubMenuControl* AMenu) { return AMenu->GetTextSizeValue(); }
 
 Integer TqzBarPainter::ScrollArrowSize(Integer AHeight) { return AHeight / 3 - 1; }
+
+void TqzBarPainter::DrawExpandChevrons(TqzBarSubMenuControl* AMenu, HDC DC, bool AHot, const TRect& R) {
+  Integer n = AMenu->GetChevronSize();
+  // On a white face the flat looks select in a dark colour: the chevrons turn light there.
+  bool light = HighContrastWhiteFace() && ClassRef()->IsFlat() && AHot;
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(light ? COLOR_BTNFACE : COLOR_BTNTEXT));
+  HGDIOBJ old = SelectObject(DC, pen);
+  Integer x = (R.Left + R.Right - n - 1) / 2;
+  Integer y0 = R.Top + (AMenu->GetMarkSize() - 2 * n) / 2;
+  for (Integer i = 0; i < n; ++i) {
+    Integer y = y0 + i + (i >= n / 2 ? n / 2 : 0);
+    MoveToEx(DC, x, y, nullptr);
+    LineTo(DC, x + n / 2, y + n / 2);
+    LineTo(DC, x + n + 1, y - 1);
+  }
+  SelectObject(DC, old);
+  DeleteObject(pen);
+}
+
+void TqzBarPainter::DrawExpandButton(TqzBarSubMenuControl* AMenu, const TRect& R, bool AHot) {
+  if (IsRectEmpty(&R)) return;
+  TkvCanvas* canvas = AMenu->ActiveCanvas();
+  HDC target = canvas->DCHandle();
+  HDC DC = CreateCompatibleDC(target);
+  HBITMAP bitmap = CreateCompatibleBitmap(target, R.Width(), R.Height());
+  HGDIOBJ old = SelectObject(DC, bitmap);
+  SetWindowOrgEx(DC, R.Left, R.Top, nullptr);
+  try {
+    AMenu->FillBackground(DC, R, false, clNone, AMenu->BackgroundBrush());
+    if (AHot) DrawExpandButtonHot(AMenu, DC, R);
+    DrawExpandChevrons(AMenu, DC, AHot, R);
+    SetWindowOrgEx(DC, 0, 0, nullptr);
+    BitBlt(target, R.Left, R.Top, R.Width(), R.Height(), DC, 0, 0, SRCCOPY);
+  } catch (...) {
+    SelectObject(DC, old);
+    DeleteObject(bitmap);
+    DeleteDC(DC);
+    throw;
+  }
+  SelectObject(DC, old);
+  DeleteObject(bitmap);
+  DeleteDC(DC);
+  canvas->ClipOutRect(R);
+}
+
+void TqzBarPainter::DrawExpandButtonHot(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) {
+  RECT r = R;
+  DrawEdge(DC, &r, BDR_RAISEDINNER, BF_RECT);
+  TRect inner = R;
+  InflateRect(&inner, -1, -1);
+  FillMenuBackground(AMenu, DC, clNone, AMenu->GetNonRecentBrush(), inner);
+}
+
+bool TqzBarPainter::ScrollButtonsHaveOwnBands() { return false; }
 
 bool TqzBarPainter::MenuHasSideBand() { return false; }
 
@@ -108,6 +175,8 @@ void TqzBarPainter::GetMenuContentMargins(TqzBarSubMenuControl*, TRect& R) {
   R = TRect(inner, inner, inner, inner);
 }
 
+Integer TqzBarPainter::DetachCaptionHeight(TqzBarSubMenuControl* AMenu) { return AMenu->GetDetachCaptionHeight() + 3; }
+
 Integer TqzBarPainter::MenuTextStart(TqzBarSubMenuControl* AMenu) { return AMenu->GetIconAreaSizeValue(); }
 
 Integer TqzBarPainter::MenuTextIndent(TqzBarSubMenuControl* AMenu) {
@@ -139,6 +208,16 @@ Integer TqzBarPainter::MenuCaptionIndent(TqzBarItemControlDrawParams* AParams) {
   return (menu ? ClassRef()->MenuTextStart(menu) : AParams->ItemControl->GlyphPartWidth()) + 3;
 }
 
+void TqzBarPainter::GetBandGapRect(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, TRect& ABand,
+                                   const TRect& R) {
+  ABand = R;
+  // A band that starts a non-recent run stands a pixel lower: its gap follows it.
+  ABand.Bottom = R.Top - (AControl->GetNonRecent() && AControl->GetStartsBand() ? 1 : 0);
+  ABand.Top = ABand.Bottom - AMenu->SeparatorSize();
+}
+
+void TqzBarPainter::GetDetachCaptionInset(TqzBarSubMenuControl*, TRect& R) { InflateRect(&R, -3, -3); }
+
 void TqzBarPainter::DrawScrollButtonExtra(TqzBarSubMenuControl*, TkvCanvas*, bool) {}
 
 void TqzBarPainter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush,
@@ -146,25 +225,51 @@ void TqzBarPainter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TCol
   FillAreaSolidOrTiled(DC, R, AMenu->GetClientRect(), AMenu->BackgroundBitmap(), AColor, ABrush);
 }
 
-void TqzBarPainter::DrawMenuBorder(TqzBarSubMenuControl*, HDC DC, const TRect& R) {
+void TqzBarPainter::DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) {
   HBRUSH face = SysColorBrushCode(COLOR_BTNFACE);
   FillWith(DC, TRect(R.Left, R.Top, R.Left + 1, R.Bottom - 1), face);
   FillWith(DC, TRect(R.Left + 1, R.Top, R.Right - 1, R.Top + 1), face);
   RECT r = R;
   DrawEdge(DC, &r, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM);
+  if (!AMenu->HasDetachCaption()) return;
+  r = R;
+  InflateRect(&r, -1, -1);
+  DrawEdge(DC, &r, BDR_RAISEDINNER, BF_LEFT | BF_TOP | BF_RIGHT);
+  TRect band(r.Left + 1, r.Top + 1, r.Right - 1, r.Top + 1 + AMenu->GetDetachCaptionHeight() - 1);
+  FrameWith(DC, band, face);
+  TRect caption;
+  AMenu->GetDetachCaptionRect(caption);
+  DrawDetachCaption(AMenu, DC, caption);
 }
 
-void TqzBarPainter::DrawMenuInnerFrame(TqzBarSubMenuControl*, HDC DC, HBRUSH ABrush, const TRect& R) {
-  RECT r = R;
+void TqzBarPainter::DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R) {
+  TRect frame = R;
+  // Under a detach caption the frame's top edge lies in the caption's band: the rows it leaves
+  // take the background.
+  bool detach = AMenu->HasDetachCaption();
+  if (detach) frame.Top -= 2;
+  RECT r = frame;
   DrawEdge(DC, &r, BDR_RAISEDINNER, BF_RECT);
-  TRect inner = R;
-  InflateRect(&inner, -1, -1);
-  FrameWith(DC, inner, ABrush);
+  InflateRect(&frame, -1, -1);
+  FrameWith(DC, frame, ABrush);
+  if (detach) FillWith(DC, TRect(frame.Left, R.Top, frame.Right, R.Top + 2), ABrush);
+}
+
+void TqzBarPainter::DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) {
+  FillWith(DC, R, SysColorBrushCode(AMenu->GetDetachCaptionHot() ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
 }
 
 void TqzBarPainter::DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
                                           TkvCanvas* ACanvas) {
-  ClassRef()->FillItemBackground(AControl, ACanvas->DCHandle(), false, AMenu->BackgroundBrush(), R);
+  // Only a separator inside a non-recent band takes the band's brush; the others stand on the menu.
+  bool inBand = AControl->GetNonRecent() && !AControl->GetStartsBand();
+  TRect fill = R;
+  if (inBand) {
+    fill.Right += 2;
+    if (AMenu->GetBarSize() == 0) fill.Left -= 1;
+  }
+  HBRUSH brush = inBand ? AMenu->BackgroundBrush() : AMenu->MenuBackgroundBrush();
+  ClassRef()->FillItemBackground(AControl, ACanvas->DCHandle(), inBand, brush, fill);
   TRect line = R;
   Integer indent = ClassRef()->MenuGroupIndent();
   InflateRect(&line, -indent, -4);

@@ -35,7 +35,12 @@ TqzBarManager* ManagerForPopup(TComponent* AOwner) {
 
 }  // namespace
 
-TqzBarCustomPopupMenu::TqzBarCustomPopupMenu(TComponent* AOwner)
+TqzBarSubMenuControlItemLinks* TqzBarCustomPopupMenu::NewItemLinks(TqzBarManager* AManager,
+                                                                    TqzBarCustomPopupMenu* AMenu) {
+  return new TqzBarSubMenuControlItemLinks(AManager, AMenu);
+}
+
+TqzBarCustomPopupMenu::TqzBarCustomPopupMenu(TComponent* AOwner, TItemLinksMaker AMakeLinks)
     : TqzBarComponent(AOwner), FBackgroundBitmap(std::make_unique<TBitmap>()) {
   TqzBarManager* manager = ManagerForPopup(AOwner);
   SetBarManager(manager);
@@ -43,7 +48,7 @@ TqzBarCustomPopupMenu::TqzBarCustomPopupMenu(TComponent* AOwner)
   FFont = std::make_unique<TFont>();
   FFont->Assign(manager->GetFont());
   FFont->SetOnChange(MakeEvent<&TqzBarCustomPopupMenu::OwnFontChanged>(this));
-  FItemLinks = std::make_unique<TqzBarSubMenuControlItemLinks>(manager, this);
+  FItemLinks.reset(AMakeLinks(manager, this));
   FItemLinks->SetUseRecentItems(false);
 }
 
@@ -192,10 +197,12 @@ void TqzBarCustomPopupMenu::PopupAt(Integer X, Integer Y) {
   }
   TqzBarSubMenuControl* menu = CreateMenuControl();
   menu->SetOpenerExtents(FOwnerWidth, FOwnerHeight);
+  menu->SetOwnerBounds(FOwnerBounds ? *FOwnerBounds : TRect(), FOwnerControl);
   TWinControl* owner = FOwnerControl ? FOwnerControl : dynamic_cast<TWinControl*>(GetOwner());
   if (owner) menu->SetOwnerWindowHandle(owner->GetHandle());
   menu->SetOnCloseUp(MakeEvent<&TqzBarCustomPopupMenu::WindowClosedUp>(this));
   menu->SetOnPopup(MakeEvent<&TqzBarCustomPopupMenu::WindowPoppedUp>(this));
+  menu->SetAnimateOnShow(FShowAnimation);
   FPopupVisible = true;
   TkvObjectLink* self = LinkToObject(this);
   try {

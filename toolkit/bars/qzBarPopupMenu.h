@@ -18,7 +18,7 @@ class TqzBarCustomPopupMenu : public TqzBarComponent,
  public:
   // Raises when no bar manager exists at all; else takes the manager that serves the owner, or
   // the first one.
-  explicit TqzBarCustomPopupMenu(TComponent* AOwner);
+  explicit TqzBarCustomPopupMenu(TComponent* AOwner) : TqzBarCustomPopupMenu(AOwner, &NewItemLinks) {}
   ~TqzBarCustomPopupMenu() override;
   HRESULT QueryInterface(const TInterfaceId& IID, void** Obj) override;
   Integer _AddRef() override { return -1; }
@@ -87,7 +87,14 @@ class TqzBarCustomPopupMenu : public TqzBarComponent,
   virtual bool TryShortCut(TShortCut) { return false; }
   virtual TqzBarSubMenuControl* CreateMenuControl();
 
+ protected:
+  // Makes the menu's links: menus with links of their own kind pass their maker.
+  using TItemLinksMaker = TqzBarSubMenuControlItemLinks* (*)(TqzBarManager* AManager, TqzBarCustomPopupMenu* AMenu);
+  TqzBarCustomPopupMenu(TComponent* AOwner, TItemLinksMaker AMakeLinks);
+
  private:
+  static TqzBarSubMenuControlItemLinks* NewItemLinks(TqzBarManager* AManager, TqzBarCustomPopupMenu* AMenu);
+
   void WindowClosedUp(TObject* Sender);
   void WindowPoppedUp(TObject* Sender);
   void OwnFontChanged(TObject* Sender);

@@ -24,13 +24,6 @@ TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* APara
   return dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
 }
 
-void FillSolid(HDC DC, const TRect& R, TColor AColor) {
-  RECT r = R;
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(AColor));
-  FillRect(DC, &r, brush);
-  DeleteObject(brush);
-}
-
 // Group positions: 0 none, 1 first, 2 middle, 3 last, 4 alone. The two parts of a split button
 // continue into each other.
 Byte GroupPositionOfPart(Byte APosition, bool ASplit, Integer APartIndex) {
@@ -191,15 +184,26 @@ void TqzBarSkinnedPainter::AdjustWindowShape(HWND AWnd, const TRect& R, bool ARe
 
 void TqzBarSkinnedPainter::DrawBarSeparator(TCustomqzBarControl*, HDC DC, bool AHorizontal, HBRUSH,
                                             const TRect& R) {
-  const TColor first = static_cast<TColor>(0xAAA6A2), second = static_cast<TColor>(0xEBE8E6);
+  DrawTwoLineSeparator(DC, AHorizontal, static_cast<TColor>(0xAAA6A2), static_cast<TColor>(0xEBE8E6), R);
+}
+
+void TqzBarSkinnedPainter::FillSolid(HDC DC, const TRect& R, TColor AColor) {
+  RECT r = R;
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(AColor));
+  FillRect(DC, &r, brush);
+  DeleteObject(brush);
+}
+
+void TqzBarSkinnedPainter::DrawTwoLineSeparator(HDC DC, bool AHorizontal, TColor ADark, TColor ALight,
+                                                const TRect& R) {
   if (AHorizontal) {
     Integer y = R.Top + (R.Height() - 1) / 2;
-    FillSolid(DC, TRect(R.Left, y, R.Right, y + 1), first);
-    FillSolid(DC, TRect(R.Left, y + 1, R.Right, y + 2), second);
+    FillSolid(DC, TRect(R.Left, y, R.Right, y + 1), ADark);
+    FillSolid(DC, TRect(R.Left, y + 1, R.Right, y + 2), ALight);
   } else {
     Integer x = R.Left + (R.Width() - 1) / 2;
-    FillSolid(DC, TRect(x, R.Top, x + 1, R.Bottom), second);
-    FillSolid(DC, TRect(x + 1, R.Top, x + 2, R.Bottom), first);
+    FillSolid(DC, TRect(x, R.Top, x + 1, R.Bottom), ALight);
+    FillSolid(DC, TRect(x + 1, R.Top, x + 2, R.Bottom), ADark);
   }
 }
 

@@ -82,6 +82,9 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
     return (TqzBarOffice11Painter::ScrollButtonHeight(AMenu) * 3 - 18) / 4;
   }
   Integer ScrollArrowSize(Integer AHeight) override { return AHeight / 7; }
+  void DrawExpandChevrons(TqzBarSubMenuControl* AMenu, HDC DC, bool AHot, const TRect& R) override;
+  void DrawExpandButtonHot(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
+  bool ScrollButtonsHaveOwnBands() override { return true; }
   Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl) override;
   void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   Integer ComboArrowWidthFor(TCustomqzBarControl*, Integer ACharWidth) override { return ACharWidth + 8; }
@@ -103,17 +106,29 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
     TqzBarPainter::GetMenuIconRect(AItemRect, AIconAreaSize, R);
   }
   Integer MenuCaptionIndent(TqzBarItemControlDrawParams* AParams) override;
+  // The base look's inset: the Office-11 look's larger one is not the skin's.
+  Integer DetachCaptionHeight(TqzBarSubMenuControl* AMenu) override { return TqzBarPainter::DetachCaptionHeight(AMenu); }
+  // The button's own skin part over the menu's background.
+  void DrawScrollButtonExtra(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown) override;
   // A menu row is measured with the caption where MenuCaptionIndent puts it, past the strip.
   void GetMenuTextMargins(TRect& AMargins) override;
   // The glyph column, its strip and the text area from the skin (qzBarSkinnedPainterMenus.cpp).
   void FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
   void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   void DrawMenuInnerFrame(TqzBarSubMenuControl*, HDC, HBRUSH, const TRect&) override {}
+  void DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,
                              TkvCanvas* ACanvas) override;
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
   Integer MenuItemTextSize(TkvCanvas* ACanvas) override;
   void GetAppMenuMargins(TRect& AMargins) override { AMargins = TRect(4, 16, 4, 27); }
+  // The application menu's frame, bands, pane and bottom buttons from the skin.
+  void DrawAppMenuFrame(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
+  void DrawAppMenuExtra(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  void DrawAppMenuPane(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, const TRect& R, HBRUSH ABrush) override;
+  void FillAppMenuPane(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
+  void DrawAppMenuSeparator(TqzBarSubMenuControl* AMenu, HDC DC, bool AHorizontal, HBRUSH ABrush,
+                            const TRect& R) override;
   bool EditHasBorder() override { return false; }
   Integer EditBorderKind() override { return 1; }
   bool IsEditDrawnSelected(TqzBarItemControlDrawParams*) override { return true; }
@@ -133,6 +148,10 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   static TqzSkinFaceParts FacePartsFor(TqzBarButtonLikeControlDrawParams* AParams);
 
  protected:
+  static void FillSolid(HDC DC, const TRect& R, TColor AColor);
+  // Two 1-pixel lines across the middle of R, the dark one first (above, or right of the light one
+  // when vertical).
+  static void DrawTwoLineSeparator(HDC DC, bool AHorizontal, TColor ADark, TColor ALight, const TRect& R);
   // The arrow part of R: ButtonSize's width at the right end, BarContentIndent in outside menus.
   TRect ArrowPartRect(TqzBarItemControlDrawParams* AParams, const TRect& R);
   // The small drop-down arrow (part 340) centred in R.

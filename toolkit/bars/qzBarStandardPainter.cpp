@@ -9,6 +9,7 @@
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Rects.h"
 
@@ -246,4 +247,34 @@ void TqzBarStandardPainter::GetMarkRect(TCustomqzBarControl* ABarControl, TRect&
   TqzBarPainter::GetMarkRect(ABarControl, R);
   auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
   if (toolbar && toolbar->IsFloating() && R.Width() > 13) R.Left = R.Right - 13;
+}
+
+void TqzBarStandardPainter::DrawMenuItemFrame(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, Integer AIndex,
+                                              const TRect& AItemRect, HDC DC) {
+  // Without a side band the band reaches one pixel further left, into the menu's margin.
+  Integer g = AMenu->GetBarSize() == 0 ? 1 : 0;
+  const TRect& r = AItemRect;
+  bool nonRecent = AControl->GetNonRecent();
+  if (AControl->GetStartsBand()) {
+    Integer top = r.Top - 1;
+    Integer separator = AMenu->GetLayoutInfo()->FindSeparatorOfControl(AControl);
+    if (!nonRecent && separator >= 0) top = AMenu->GetLayoutInfo()->GetSeparatorInfo(separator).Bounds.Top;
+    FillWith(DC, TRect(r.Left - g, top, r.Right + 1, top + 1),
+             SysColorBrushCode(nonRecent ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
+  }
+  if (!nonRecent) return;
+  HBRUSH band = AMenu->BackgroundBrush();
+  if (AIndex == 0 && !AMenu->HasDetachCaption()) {
+    FillWith(DC, TRect(r.Left - g, r.Top - 1, r.Right + 2, r.Top), band);
+    SetPixel(DC, r.Right + 1, r.Top - 2, GetSysColor(COLOR_BTNHIGHLIGHT));
+  }
+  FillWith(DC, TRect(r.Left - g, r.Top, r.Left, r.Bottom), band);
+  FillWith(DC, TRect(r.Right, r.Top, r.Right + 2, r.Bottom), band);
+  TqzBarItemLinks* links = AMenu->GetItemLinks();
+  if (links && links->GetVisibleLinkCount() > 0 &&
+      AControl->GetLink() == links->GetVisibleLink(links->GetVisibleLinkCount() - 1)) {
+    Integer bottom = AMenu->GetClientHeight();
+    FillWith(DC, TRect(r.Left - g, r.Bottom, r.Right + 2, bottom), band);
+    if (g == 1) SetPixel(DC, r.Left - 2, bottom - 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+  }
 }

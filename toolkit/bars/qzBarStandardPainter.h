@@ -49,6 +49,10 @@ class TqzBarStandardPainter : public TqzBarPainter {
   void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) override;
   bool MenuOffsetsRecentGroup() override { return true; }
   Integer MenuInnerBorderSize() override { return 2; }
+  // The line above a band's first item, and the lighter band carried into the menu's margins
+  // round a non-recent item.
+  void DrawMenuItemFrame(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, Integer AIndex,
+                         const TRect& AItemRect, HDC DC) override;
 };
 
 class TqzBarEnhancedPainter : public TqzBarStandardPainter {

@@ -3,6 +3,8 @@
 
 #include "rtl/Types.h"
 
+// The bar windows' own texts, below the range of the model and customizing texts.
+constexpr Integer sqzBarMoreButtons = 64599;
 constexpr Integer sqzBarManagerBadOwner = 64600;
 constexpr Integer sqzBarManagerMoreThanOne = 64601;
 constexpr Integer sqzBarDefaultCategoryName = 64602;
@@ -77,3 +79,6 @@ constexpr Integer sqzBarOKButton = 64694;
 constexpr Integer sqzBarCancelButton = 64695;
 constexpr Integer sqzBarDuplicateToolbarName = 64696;
 constexpr Integer sqzBarHelpButton = 64697;
+// Menus.
+constexpr Integer sqzBarExpandMenuHint = 64698;
+constexpr Integer sqzBarDetachMenuHint = 64699;

@@ -35,7 +35,10 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarListItem,
     PROPERTY(LargeImageIndex).Default(-1),
     PROPERTY(ShowCheck).Default(false),
     PROPERTY(ShowNumbers).Default(true))
-TAVREN_CLASS_IMPL(TqzBarExtraPaneItem)
+TAVREN_CLASS_IMPL_PUBLISHED(TqzBarExtraPaneItem,
+    PROPERTY(DisplayText),
+    PROPERTY(ImageIndex).Default(-1),
+    PROPERTY(Text))
 TAVREN_CLASS_IMPL(TqzBarExtraPaneListItem)
 
 // ---- Sub-item ------------------------------------------------------------------------------
@@ -339,7 +342,31 @@ void TqzBarListItem::EntryClick(TObject* Sender) {
   ClickItem();
 }
 
-// ---- Extra-pane list item ------------------------------------------------------------------
+// ---- Extra-pane entries and list item ---------------------------------------------------------
+
+void TqzBarExtraPaneItem::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TqzBarExtraPaneItem*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  Data = source->Data;
+  SetDisplayText(source->FDisplayText);
+  FImageIndex = source->FImageIndex;
+  SetText(source->FText);
+}
+
+void TqzBarExtraPaneItem::SetDisplayText(const String& Value) {
+  if (FDisplayText == Value) return;
+  FDisplayText = Value;
+  Changed(false);
+}
+
+void TqzBarExtraPaneItem::SetText(const String& Value) {
+  if (FText == Value) return;
+  FText = Value;
+  Changed(false);
+}
 
 bool TqzBarExtraPaneListItem::CanProvideData() const {
   return TqzBarListItem::CanProvideData() || !GetCaption().empty();
@@ -348,9 +375,9 @@ bool TqzBarExtraPaneListItem::CanProvideData() const {
 String TqzBarExtraPaneListItem::CaptionOf(Integer Index) {
   auto* entry = dynamic_cast<TqzBarExtraPaneItem*>(GetItems()->GetObjects(Index));
   if (!entry) return TqzBarListItem::CaptionOf(Index);
-  String text = entry->DisplayText;
+  String text = entry->GetDisplayText();
   FOnGetDisplayText(this, Index, text);
-  if (text.empty()) text = ChangeFileExt(ExtractFileName(entry->Text), "");
+  if (text.empty()) text = ChangeFileExt(ExtractFileName(entry->GetText()), "");
   return text;
 }
 
@@ -362,8 +389,8 @@ void TqzBarExtraPaneListItem::ExpandLinksInto(TqzBarItemLinks* ATargetLinks, Int
   for (Integer i = 0; i < GetItems()->GetCount(); ++i) {
     if (GetItems()->GetStrings(i) == kSeparatorEntry) continue;
     auto* entry = dynamic_cast<TqzBarExtraPaneItem*>(GetItems()->GetObjects(i));
-    if (entry && entry->ImageIndex != -1) {
-      FGenerated[k]->SetImageIndex(entry->ImageIndex);
+    if (entry && entry->GetImageIndex() != -1) {
+      FGenerated[k]->SetImageIndex(entry->GetImageIndex());
       anyImage = true;
     }
     ++k;

@@ -4,6 +4,7 @@
 #include "toolkit/bars/qzBarSubMenuControl.h"
 
 #include <algorithm>
+#include <random>
 
 #include "gdi/Regions.h"
 #include "user/Messages.h"
@@ -11,16 +12,13 @@
 #include "user/Rects.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
+#include "toolkit/bars/qzBarMenuAnimation.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
+#include "user/WindowEffects.h"
 
 TAVREN_CLASS_IMPL(TqzBarSubMenuControlViewInfo)
 TAVREN_CLASS_IMPL(TqzBarSubMenuControl)
 
-namespace {
-
-constexpr UINT_PTR kDropDownTimer = 4;
-
-}  // namespace
 
 // ---- Layout info ---------------------------------------------------------------------------------
 
@@ -29,8 +27,10 @@ void TqzBarSubMenuControlViewInfo::Calculate() {
   auto* menu = static_cast<TqzBarSubMenuControl*>(GetBarControl());
   TqzBarItemLinks* links = menu->GetItemLinks();
   if (!links) return;
+  if (links->GetVisibleLinkCount() == 0) return;
   const TRect& visible = menu->GetVisibleItemsRect();
-  for (Integer i = menu->GetScrollIndex(); i < links->GetVisibleLinkCount(); ++i) {
+  Integer last = std::min(menu->LastShownIndex(), links->GetVisibleLinkCount() - 1);
+  for (Integer i = menu->FirstShownIndex(); i <= last; ++i) {
     TqzBarItemLink* link = links->GetVisibleLink(i);
     TqzBarItemControl* control = link->GetControl();
     TRect r = link->GetItemRect();
@@ -38,9 +38,10 @@ void TqzBarSubMenuControlViewInfo::Calculate() {
     r.Bottom = std::min(r.Bottom, visible.Bottom);
     control->GetViewInfo()->SetBounds(r);
     AppendControlInfo(control->GetViewInfo());
-    if (link->GetBeginGroup() && i != menu->GetScrollIndex()) {
-      Integer s = menu->SeparatorSize();
-      AppendSeparatorEntry(TRect(r.Left, r.Top - s, r.Right, r.Top), 0, control);
+    if (menu->HasSeparatorAbove(link)) {
+      TRect band;
+      menu->Painter()->GetBandGapRect(menu, control, band, r);
+      AppendSeparatorEntry(band, 0, control);
     }
   }
 }
@@ -72,11 +73,17 @@ void TqzBarSubMenuControl::CreateParams(TCreateParams& Params) {
 }
 
 void TqzBarSubMenuControl::CreateWnd() {
+  // Links that are not recently used stand on a lighter band.
+  TColor face = static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
+  FNonRecentBrush = CreateSolidBrush(RGB(std::min(GetRValue(face) + 20, 255), std::min(GetGValue(face) + 20, 255),
+                                         std::min(GetBValue(face) + 20, 255)));
   inherited::CreateWnd();
   FRequestedLeft = GetLeft();
   FRequestedTop = GetTop();
   ChangeActive(true);
+  UpdateRecentLinkLimit();
   FScrollIndex = 0;
+  FMarkState = 0;
   bool horz = false, vert = false;
   Place(TSize(0, 0), horz, vert);
   if (horz) FHorzDirection = 1 - FHorzDirection;
@@ -87,12 +94,21 @@ void TqzBarSubMenuControl::CreateWnd() {
 void TqzBarSubMenuControl::DestroyWindowHandle() {
   if (FWindowDestroyed) return;
   FWindowDestroyed = true;
+  FinishAnimation();
+  if (HandleAllocated()) {
+    KillTimer(GetHandle(), kScrollTimer);
+    FScrolling = false;
+    KillExpandTimer();
+  }
   if (TCustomqzBarControl* opened = GetOpenedBar()) {
     if (auto* menu = dynamic_cast<TqzBarSubMenuControl*>(opened)) menu->Dismiss();
   }
-  ChangeActive(false);
+  // A window made anew with all its links stays the head of its chain and open for its opener.
+  if (!FRecreating) ChangeActive(false);
   inherited::DestroyWindowHandle();
-  FOnCloseUp(this);
+  if (!FRecreating) FOnCloseUp(this);
+  if (FNonRecentBrush) DeleteObject(FNonRecentBrush);
+  FNonRecentBrush = nullptr;
 }
 
 void TqzBarSubMenuControl::Popup(const TPoint& P) {
@@ -104,14 +120,55 @@ void TqzBarSubMenuControl::Popup(const TPoint& P) {
 
 void TqzBarSubMenuControl::StartPopup() {
   FOnPopup(this);
+  // The chain's root toolbar says how its menus open.
+  TCustomqzBarControl* root = this;
+  while (root->GetOpenerBar()) root = root->GetOpenerBar();
+  TqzBarManager* manager = root->GetControlBarManager();
+  FEffectiveAnimation = manager->GetMenuAnimations();
+  if (FEffectiveAnimation == maRandom) {
+    static std::minstd_rand random;
+    Integer r = static_cast<Integer>(random() % 100);
+    FEffectiveAnimation = r < 33 ? maUnfold : r < 66 ? maSlide : maFade;
+  }
+  TqzBarItemLinks* links = GetItemLinks();
+  FAnimateOnShow = FAnimateOnShow && FEffectiveAnimation != maNone && FEffectiveAnimation != maFade && links &&
+                   links->GetVisibleLinkCount() > 0 && !manager->IsCustomizingOrDesigning();
   ShowAnimated();
 }
 
 void TqzBarSubMenuControl::ShowAnimated() {
   if (!HandleAllocated()) return;
+  if (FEffectiveAnimation == maFade) {
+    UpdateAllWindows();
+    AnimateWindow(GetHandle(), 150, AW_BLEND);
+    return;
+  }
+  if (FAnimateOnShow) {
+    // The frames show the window; it stays hidden until the first.
+    FAnimation = std::make_unique<TqzBarMenuAnimation>(this, FEffectiveAnimation);
+    SetTimer(GetHandle(), kAnimationTimer, kAnimationFrameTime, nullptr);
+    return;
+  }
   SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   UpdateWindow(GetHandle());
+}
+
+void TqzBarSubMenuControl::AnimationTimer() {
+  if (FAnimation && !FAnimation->Step()) FinishAnimation();
+}
+
+void TqzBarSubMenuControl::FinishAnimation() {
+  if (!FAnimation) return;
+  std::unique_ptr<TqzBarMenuAnimation> animation = std::move(FAnimation);
+  FAnimateOnShow = false;
+  if (!HandleAllocated()) return;
+  KillTimer(GetHandle(), kAnimationTimer);
+  if (IsDestroying() || FDismissing) return;
+  TRect bounds = animation->FinalBounds();
+  SetWindowPos(GetHandle(), nullptr, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
+               SWP_SHOWWINDOW | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+  InvalidateRect(GetHandle(), nullptr, TRUE);
 }
 
 void TqzBarSubMenuControl::Dismiss() {
@@ -131,9 +188,10 @@ void TqzBarSubMenuControl::HideBar() {
 
 // ---- Sizes and placing -------------------------------------------------------------------------------
 
-void TqzBarSubMenuControl::ContentMargins(TRect& R) {
+void TqzBarSubMenuControl::ContentMargins(bool AWithDetach, TRect& R) {
   Integer border = Painter()->ClassRef()->MenuBorderSize();
   R = TRect(border, border, border, border);
+  if (AWithDetach && HasDetachCaption()) R.Top += GetDetachAreaSize();
 }
 
 void TqzBarSubMenuControl::ItemsAreaOffset(TRect& R) { Painter()->ClassRef()->GetMenuContentMargins(this, R); }
@@ -148,14 +206,17 @@ void TqzBarSubMenuControl::CalcContentSize(TSize& ASize) {
     ASize.cx = std::max<Integer>(ASize.cx, control->CalcWidth());
     ASize.cy += GroupSpacingBefore(link) + control->CalcHeight();
   }
+  if (Painter()->ClassRef()->ScrollButtonsHaveOwnBands() && CanScrollUp()) ASize.cy += Painter()->ScrollButtonHeight(this);
 }
 
 void TqzBarSubMenuControl::PlacingSize(TSize& ASize) {
+  UpdateNonRecentFlags();
   GetContentSize(ASize);
   if (ASize.cx == 0) ASize.cx = 100;
   if (ASize.cy <= 2) ASize.cy += GetTextSizeValue();
+  if (ShowsMark()) ASize.cy += FMarkSize;
   TRect margins, offset;
-  ContentMargins(margins);
+  ContentMargins(true, margins);
   ItemsAreaOffset(offset);
   ASize.cx += margins.Left + margins.Right + offset.Left + offset.Right;
   ASize.cy += margins.Top + margins.Bottom + offset.Top + offset.Bottom;
@@ -164,6 +225,11 @@ void TqzBarSubMenuControl::PlacingSize(TSize& ASize) {
 void TqzBarSubMenuControl::Place(TSize ASize, bool& AFlippedHorz, bool& AFlippedVert) {
   AFlippedHorz = false;
   AFlippedVert = false;
+  TRect given;
+  if (auto* parent = dynamic_cast<TqzBarSubMenuControl*>(GetOpenerBar()); parent && parent->ChildMenuBounds(given)) {
+    SetBounds(given.Left, given.Top, given.Width(), given.Height());
+    return;
+  }
   if (ASize.cx == 0 && ASize.cy == 0) PlacingSize(ASize);
   Integer w = ASize.cx;
   Integer h = ASize.cy;
@@ -238,7 +304,18 @@ void TqzBarSubMenuControl::CalcClientItemsRect() {
   ItemsAreaOffset(offset);
   TRect client = GetClientRect();
   TCustomqzBarControl::CalcClientItemsRect();
-  SetItemsRect(TRect(offset.Left, offset.Top, client.Width() - offset.Right, client.Height() - offset.Bottom));
+  Integer mark = ShowsMark() ? FMarkSize : 0;
+  SetItemsRect(TRect(offset.Left, offset.Top, client.Width() - offset.Right, client.Height() - offset.Bottom - mark));
+}
+
+void TqzBarSubMenuControl::CalcViewInfo() {
+  if (GetLayoutInfo()) GetLayoutInfo()->Calculate();
+}
+
+void TqzBarSubMenuControl::CalcMetrics() {
+  inherited::CalcMetrics();
+  Integer width = 0;
+  Painter()->GetMenuCheckSize(ActiveCanvas(), GetTextSizeValue(), FMarkSize, width);
 }
 
 void TqzBarSubMenuControl::CalcItemsRect() {
@@ -251,7 +328,15 @@ Integer TqzBarSubMenuControl::SeparatorSize() { return Painter()->MenuSeparatorH
 Word TqzBarSubMenuControl::KindFlags() { return (TCustomqzBarControl::KindFlags() & ~0x252) | 0x12; }
 
 Integer TqzBarSubMenuControl::GroupSpacingBefore(TqzBarItemLink* ALink) {
-  return ALink->GetBeginGroup() && ALink->GetVisibleIndex() != FScrollIndex ? SeparatorSize() : 0;
+  TqzBarItemControl* control = ALink->GetControl();
+  Integer gap = control && control->GetStartsBand() && Painter()->ClassRef()->MenuOffsetsRecentGroup() ? 1 : 0;
+  return gap + (HasSeparatorAbove(ALink) ? SeparatorSize() : 0);
+}
+
+bool TqzBarSubMenuControl::HasSeparatorAbove(TqzBarItemLink* ALink) {
+  // The first row, and the one under the up button, show no separator.
+  Integer index = ALink->GetVisibleIndex();
+  return ALink->GetBeginGroup() && index != FScrollIndex && !(CanScrollUp() && index == FScrollIndex + 1);
 }
 
 Integer TqzBarSubMenuControl::TextSize() { return Painter()->ClassRef()->MenuItemTextSize(ActiveCanvas()); }
@@ -265,6 +350,10 @@ bool TqzBarSubMenuControl::RightButtonActsAsLeft() {
 // ---- Painting ------------------------------------------------------------------------------------
 
 HBRUSH TqzBarSubMenuControl::BackgroundBrush() {
+  return FDrawingNonRecent && FNonRecentBrush ? FNonRecentBrush : MenuBackgroundBrush();
+}
+
+HBRUSH TqzBarSubMenuControl::MenuBackgroundBrush() {
   HBRUSH brush = nullptr;
   if (Painter()->ClassRef()->GetMenuBackgroundBrush(this, brush)) return brush;
   return Painter()->ClassRef()->MenuBrush(this);
@@ -285,17 +374,35 @@ void TqzBarSubMenuControl::DrawBackground(HDC DC, const TRect& R) {
 
 void TqzBarSubMenuControl::FillBackground(HDC DC, const TRect& R, bool, TColor, HBRUSH) { DrawBackground(DC, R); }
 
-void TqzBarSubMenuControl::DrawNonClient(HDC DC, const TRect& R) { Painter()->DrawMenuBorder(this, DC, R); }
+void TqzBarSubMenuControl::DrawNonClient(HDC DC, const TRect& R) {
+  // The band of a detach caption takes the menu's background first: the looks draw the caption and
+  // its frame, not every row between them and the items.
+  if (HasDetachCaption()) {
+    TRect margins;
+    ContentMargins(true, margins);
+    Integer border = Painter()->ClassRef()->MenuBorderSize();
+    DrawBackground(DC, TRect(R.Left + border, R.Top + border, R.Right - border, R.Top + margins.Top));
+  }
+  Painter()->DrawMenuBorder(this, DC, R);
+}
 
 void TqzBarSubMenuControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {
   if (IsRectEmpty(&R)) return;
-  Integer separator = GetLayoutInfo()->FindSeparatorOfControl(AControl);
-  if (separator >= 0) {
-    Painter()->DrawMenuSeparatorItem(this, AControl, GetLayoutInfo()->GetSeparatorInfo(separator).Bounds, ACanvas);
+  // While a non-recent control draws, the menu's background brush is the lighter band's.
+  FDrawingNonRecent = !Painter()->ClassRef()->MenuItemsSelectedFlat() && AControl->GetNonRecent();
+  try {
+    Integer separator = GetLayoutInfo()->FindSeparatorOfControl(AControl);
+    if (separator >= 0) {
+      Painter()->DrawMenuSeparatorItem(this, AControl, GetLayoutInfo()->GetSeparatorInfo(separator).Bounds, ACanvas);
+    }
+    Painter()->DrawMenuItemFrame(this, AControl, AControl->GetLink() ? AControl->GetLink()->GetIndex() : -1, R,
+                                 ACanvas->DCHandle());
+    TCustomqzBarControl::DrawItemControl(AControl, ACanvas, R);
+  } catch (...) {
+    FDrawingNonRecent = false;
+    throw;
   }
-  Painter()->DrawMenuItemFrame(this, AControl, AControl->GetLink() ? AControl->GetLink()->GetIndex() : -1, R,
-                               ACanvas->DCHandle());
-  TCustomqzBarControl::DrawItemControl(AControl, ACanvas, R);
+  FDrawingNonRecent = false;
 }
 
 void TqzBarSubMenuControl::PaintItems() {
@@ -311,6 +418,7 @@ void TqzBarSubMenuControl::PaintItems() {
     }
     if (last) last->SetIsLastInMenu(true);
     canvas->PushClip();
+    DrawScrollButtons();
     DrawControls();
     // The separators are drawn with their controls; keep them from the background fill.
     for (Integer i = 0; i < GetLayoutInfo()->SeparatorEntryCount(); ++i)
@@ -323,7 +431,8 @@ void TqzBarSubMenuControl::PaintItems() {
 }
 
 void TqzBarSubMenuControl::Paint() {
-  if (IsDestroying() || FDismissing) return;
+  // A rolling-out window shows its frames, not itself.
+  if (IsDestroying() || FDismissing || FAnimation) return;
   TkvCanvas* canvas = ActiveCanvas();
   canvas->PushClip();
   Painter()->DrawMenuInnerFrame(this, canvas->DCHandle(), BackgroundBrush(), GetClientRect());
@@ -350,12 +459,32 @@ void TqzBarSubMenuControl::DestroyLinkControls() {
 void TqzBarSubMenuControl::RecreateControls(bool ARecreate) {
   inherited::RecreateControls(ARecreate);
   if (!ARecreate || !HandleAllocated()) return;
+  UpdateRecentLinkLimit();
   SetBounds(FRequestedLeft, FRequestedTop, GetWidth(), GetHeight());
   bool horz = false, vert = false;
   Place(TSize(0, 0), horz, vert);
+  CalcItemsRect();
+  // A shorter content scrolls back as far as it leaves room below.
+  if (CanScrollUp() && !CanScrollDown()) {
+    while (FScrollIndex > 0 && !CanScrollDown()) {
+      --FScrollIndex;
+      CalcItemsRect();
+    }
+    if (CanScrollDown()) {
+      ++FScrollIndex;
+      CalcItemsRect();
+    }
+  }
 }
 
 void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {
+  if (HandleAllocated() && GetSelectedControl() != AControl) {
+    if (FMarkState != 1) {
+      KillExpandTimer();
+      StartExpandTimer(kSelectionExpandTimer);
+    }
+    if (AControl && !AControl->GetSelectedByMouse()) ScrollIntoView(AControl);
+  }
   TCustomqzBarControl::ChangeSelection(AControl);
   if (!HandleAllocated()) return;
   KillTimer(GetHandle(), kDropDownTimer);
@@ -377,6 +506,8 @@ void TqzBarSubMenuControl::DropDownTimer() {
 // ---- Messages ------------------------------------------------------------------------------------
 
 void TqzBarSubMenuControl::KeyDown(TMessage& Message) {
+  FinishAnimation();
+  if (ExpandsByKey(Message)) return;
   Word key = static_cast<Word>(Message.WParam);
   TqzBarItemControl* parentSelected = GetOpenerBar() ? GetOpenerBar()->GetSelectedControl() : nullptr;
   if (key == VK_ESCAPE) {
@@ -403,7 +534,7 @@ void TqzBarSubMenuControl::WndProc(TMessage& Message) {
     case WM_NCCALCSIZE: {
       auto* rect = reinterpret_cast<RECT*>(Message.LParam);
       TRect margins;
-      ContentMargins(margins);
+      ContentMargins(true, margins);
       rect->Left += margins.Left;
       rect->Top += margins.Top;
       rect->Right = std::max(rect->Left, rect->Right - margins.Right);
@@ -426,12 +557,42 @@ void TqzBarSubMenuControl::WndProc(TMessage& Message) {
     case WM_KEYDOWN:
       KeyDown(Message);
       return;
-    case WM_TIMER:
-      if (Message.WParam == kDropDownTimer) {
-        DropDownTimer();
-        return;
+    case WM_NCHITTEST:
+      if (HasDetachCaption()) {
+        TRect caption;
+        GetDetachCaptionRect(caption);
+        RECT window;
+        ::GetWindowRect(GetHandle(), &window);
+        TPoint p(static_cast<short>(LOWORD(Message.LParam)) - window.Left,
+                 static_cast<short>(HIWORD(Message.LParam)) - window.Top);
+        if (PtInRect(&caption, p)) {
+          Message.Result = HTCLIENT;
+          return;
+        }
       }
       break;
+    case WM_TIMER:
+      switch (Message.WParam) {
+        case kDropDownTimer:
+          DropDownTimer();
+          return;
+        case kAnimationTimer:
+          AnimationTimer();
+          return;
+        case kScrollTimer:
+          ScrollTimer();
+          return;
+        case kSelectionExpandTimer:
+        case kMarkExpandTimer:
+          ExpandTimer(Message.WParam);
+          return;
+        default:
+          break;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      LeftButtonDown(Message);
+      return;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
       if (RightButtonActsAsLeft()) Message.Msg = Message.Msg == WM_RBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP;

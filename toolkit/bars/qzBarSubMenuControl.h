@@ -6,6 +6,7 @@
 
 #include "toolkit/bars/qzBarControl.h"
 
+class TqzBarMenuAnimation;
 class TqzBarSubMenuControl;
 
 // The controls of a menu with the separators above the group starts.
@@ -19,6 +20,17 @@ class TqzBarSubMenuControlViewInfo : public TCustomqzBarControlViewInfo {
 class TqzBarSubMenuControl : public TCustomqzBarControl {
   TAVREN_CLASS(TqzBarSubMenuControl, TCustomqzBarControl)
  public:
+  // The window's timers: scrolling, the expand timers of a selection change and of the mark's
+  // rest (or the window's first activation), the sub-item's delayed drop-down.
+  static constexpr UINT_PTR kScrollTimer = 1;
+  static constexpr UINT_PTR kSelectionExpandTimer = 2;
+  static constexpr UINT_PTR kMarkExpandTimer = 3;
+  static constexpr UINT_PTR kDropDownTimer = 4;
+  // One frame of the opening animation a tick.
+  static constexpr UINT_PTR kAnimationTimer = 5;
+  static constexpr UINT kAnimationFrameTime = 10;
+  static constexpr UINT kExpandDelay = 4000;
+
   explicit TqzBarSubMenuControl(TComponent* AOwner);
   ~TqzBarSubMenuControl() override;
 
@@ -46,6 +58,58 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void SetOwnerWindowHandle(HWND Value) { FOwnerWindowHandle = Value; }
   Integer GetScrollIndex() const noexcept { return FScrollIndex; }
 
+  // Recent items. While the manager shows recent items first, a menu shows its often used links
+  // and an expand mark under them; expanding makes the window anew with every link.
+  bool ShowsMark() override;
+  void MarkRect(TRect& R) override;
+  // 0 normal, 1 hot, 2 pressed (expands).
+  void ChangeMarkState(Byte AState);
+  // The expand mark's height, and the size of its chevrons.
+  Integer GetMarkSize() const noexcept { return FMarkSize; }
+  Integer GetChevronSize() const;
+  void Expand();
+  HBRUSH GetNonRecentBrush() const noexcept { return FNonRecentBrush; }
+  // The menu's own background brush (BackgroundBrush answers the brush of the item being drawn).
+  HBRUSH MenuBackgroundBrush();
+  // The width of the owner's side band (0 without).
+  Integer GetBarSize();
+
+  // Scrolling: a menu taller than the work area shows buttons that scroll it one link per tick
+  // while the mouse rests on them.
+  bool CanScrollUp() const noexcept { return FScrollIndex > 0; }
+  bool CanScrollDown();
+  void SetScrollIndex(Integer AIndex);
+  void ScrollIntoView(TqzBarItemControl* AControl);
+  UINT ScrollInterval();
+  bool IsScrolling() const noexcept { return FScrolling; }
+  // The control of the last row laid out.
+  TqzBarItemControl* GetBottomItemControl();
+  // The first and last visible link indexes that are not under a scroll button.
+  Integer FirstShownIndex();
+  Integer LastShownIndex();
+  // A group's separator stands above the link (not on the first row, nor under the up button).
+  bool HasSeparatorAbove(TqzBarItemLink* ALink);
+
+  // Tearing off: a sub-menu of a detachable sub-item shows a thin caption at its top; dragging it
+  // away shows the sub-item's detaching bar floating under the mouse.
+  bool HasDetachCaption();
+  Integer GetDetachCaptionHeight();
+  // Window coordinates.
+  void GetDetachCaptionRect(TRect& R);
+  Integer GetDetachAreaSize();
+  bool GetDetachCaptionHot() const noexcept { return FDetachCaptionHot; }
+  void SetDetachCaptionHot(bool Value);
+  bool CanDetach();
+  void TearOff();
+
+  // Opening animation: the next showing rolls out (an opener sets it for a click or a key).
+  bool GetAnimateOnShow() const noexcept { return FAnimateOnShow; }
+  void SetAnimateOnShow(bool Value) { FAnimateOnShow = Value; }
+  TqzBarMenuAnimations GetEffectiveAnimation() const noexcept { return FEffectiveAnimation; }
+  bool IsAnimating() const noexcept { return FAnimation != nullptr; }
+  // Puts a rolling-out window at once at its final bounds, painting itself from then on.
+  void FinishAnimation();
+
   // Makes the window at the screen point (its top-left corner), places it on the work area and
   // shows it without activation.
   void Popup(const TPoint& P);
@@ -68,12 +132,24 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   virtual void PaintItems();
   virtual void DrawBackground(HDC DC, const TRect& R);
   TBitmap* BackgroundBitmap();
-  virtual void ContentMargins(TRect& R);
+  // With AWithDetach, the room of a detach caption counts at the top.
+  virtual void ContentMargins(bool AWithDetach, TRect& R);
   virtual void ItemsAreaOffset(TRect& R);
+  // The screen bounds every menu opened from this one takes, when the window decides them.
+  virtual bool ChildMenuBounds(TRect&) { return false; }
 
   // Overrides of the bar window.
   void CalcItemsRect() override;
   void CalcClientItemsRect() override;
+  void CalcMetrics() override;
+  // Only the rows between the scroll buttons are in the layout info (its Calculate picks them).
+  void CalcViewInfo() override;
+  void AdjustVisibleItemsRect(TRect& R) override;
+  bool AcceptsPartialLink(const TRect& R) override;
+  void SetActive(bool AActive) override;
+  void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
+  void BarMouseLeave() override;
+  HBRUSH BackgroundBrush() override;
   bool CanActivate() override { return true; }
   bool JoinsOpenedMenus() override { return false; }
   void HideBar() override;
@@ -87,7 +163,6 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   Integer TextSize() override;
   void RepaintControl(TqzBarItemControl* AControl) override;
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
-  HBRUSH BackgroundBrush() override;
   bool ClaimsFinalClicks() override { return true; }
   // A sub-item selected with the mouse opens its menu after resting 400 ms.
   void ChangeSelection(TqzBarItemControl* AControl) override;
@@ -112,6 +187,25 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
  private:
   void KeyDown(TMessage& Message);
   void DropDownTimer();
+  void AnimationTimer();
+  // Recent items: the links' limit and the controls' non-recent and band flags.
+  void UpdateRecentLinkLimit();
+  void UpdateNonRecentFlags();
+  void StartExpandTimer(UINT_PTR AId, UINT ADelay = kExpandDelay);
+  void KillExpandTimer();
+  void ExpandTimer(UINT_PTR AId);
+  bool ExpandsByKey(TMessage& Message);
+  bool IsCursorOnMark();
+  // Scrolling.
+  bool IsOnScrollButton(const TPoint& P, bool ADown);
+  bool IsOnActiveScrollButton(const TPoint& P);
+  void StopScrolling();
+  void ScrollTimer();
+  void DrawScrollButtons();
+  // The cursor relative to the window's top-left corner.
+  TPoint CursorInWindow();
+  bool IsCursorOnDetachCaption();
+  void LeftButtonDown(TMessage& Message);
 
   Integer FRequestedLeft = 0;
   Integer FRequestedTop = 0;
@@ -120,6 +214,16 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   Byte FHorzDirection = 1;
   Byte FVertDirection = 1;
   Integer FScrollIndex = 0;
+  bool FAnimateOnShow = false;
+  TqzBarMenuAnimations FEffectiveAnimation = maNone;
+  std::unique_ptr<TqzBarMenuAnimation> FAnimation;
+  Integer FMarkSize = 0;
+  HBRUSH FNonRecentBrush = nullptr;
+  UINT_PTR FFullMenuTimer = 0;
+  bool FScrolling = false;
+  bool FDetachCaptionHot = false;
+  bool FRecreating = false;
+  bool FDrawingNonRecent = false;
   TqzBarItemControl* FOpenerControl = nullptr;
   TNotifyEvent FOnCloseUp;
   TNotifyEvent FOnPopup;

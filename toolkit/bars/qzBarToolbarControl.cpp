@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "toolkit/bars/qzBarDockControl.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarQuickControl.h"
 #include "user/Cursors.h"
 #include "user/Messages.h"
 #include "user/Painting.h"
@@ -21,10 +23,40 @@ TqzBarControl::TqzBarControl(TComponent* AOwner, TqzBar* ABar) : TCustomqzBarCon
   SetItemLinks(ABar->GetItemLinks());
 }
 
+TqzBarControl::TqzBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, TqzChildBar)
+    : TCustomqzBarControl(ASourceBar->GetBarManager()), FSourceBar(ASourceBar), FOwnsBar(true) {
+  TqzBars* bars = ASourceBar->GetBarManager()->GetBars();
+  bars->BeginUpdate();
+  try {
+    FBar = bars->AddBar();
+    FBar->SetAllowQuickCustomizing(false);
+    FBar->SetHidden(true);
+    FBar->SetFont(AOpener->GetFont());
+    FBar->SetUseOwnFont(false);
+  } catch (...) {
+    bars->EndUpdate();
+    throw;
+  }
+  bars->EndUpdate();
+  SetOpenerBar(AOpener);
+  GetFont()->Assign(GetBarFont());
+  FBar->GetItemLinks()->SetInternal(true);
+  SetItemLinks(FBar->GetItemLinks());
+}
+
 TqzBarControl::~TqzBarControl() {
+  KillMarkTimer();
+  // The opener forgets the popup its mark opened (the opener frees it with itself otherwise).
+  if (auto* opener = dynamic_cast<TqzBarControl*>(GetOpenerBar()); opener && opener->FQuickPopup == this)
+    opener->FQuickPopup = nullptr;
   if (FDockControl && !FDockControl->IsDestroyingBarControls()) FDockControl->RemoveBarControl(this);
   FDockControl = nullptr;
   if (HandleAllocated()) DestroyHandle();
+  if (FOwnsBar) {
+    // The links go with the bar: the window lets go of them first.
+    SetItemLinks(nullptr);
+    delete FBar;
+  }
 }
 
 void TqzBarControl::ForgetDockControl() {
@@ -128,6 +160,19 @@ void TqzBarControl::CalcViewInfoNow() {
 bool TqzBarControl::CanMoveBar() { return FBar->CanDock(); }
 
 bool TqzBarControl::IsShown() { return HandleAllocated() && IsWindowVisible(GetHandle()); }
+
+TqzBarCaptionButtons* TqzBarControl::GetCaptionButtons() {
+  return (FOwnsBar && FSourceBar ? FSourceBar : FBar)->GetCaptionButtons();
+}
+
+void TqzBarControl::ClickCaptionButton(Integer AIndex) {
+  TqzBarCaptionButtons* buttons = GetCaptionButtons();
+  if (AIndex < 0 || AIndex >= buttons->GetCount()) return;
+  if (!IsOutsideHostPopup()) ResetParentMark();
+  buttons->GetButton(AIndex)->Click();
+}
+
+TqzQuickControlFactory TqzBarControl::QuickControlClass() { return &NewQuickControl; }
 
 bool TqzBarControl::IsMultiLineLayout() { return IsFloating() || FBar->GetMultiLine(); }
 
@@ -281,6 +326,7 @@ void TqzBarControl::WindowPosChanged() {
   TCustomqzBarControl::WindowPosChanged();
   if (IsChangingWindow()) return;
   StorePosition();
+  FollowMarkWithQuickPopup();
 }
 
 // ---- Non-client frame ------------------------------------------------------------------------------
@@ -378,8 +424,20 @@ void TqzBarControl::HitTest(TMessage& Message) {
     return;
   }
   TPoint local(screen.X - window.Left, screen.Y - window.Top);
-  TRect close = CloseButtonRect();
-  FLastHitCode = PtInRect(&close, local) ? qzHitClose : qzHitCaption;
+  TRect mark, close = CloseButtonRect();
+  if (ShowsMark() && !IsCustomizing()) MarkRect(mark);
+  if (PtInRect(&mark, local)) {
+    FLastHitCode = HTCLIENT;
+  } else if (PtInRect(&close, local)) {
+    if (painter->LeavesCloseButtonToSystem()) {
+      FLastHitCode = HTCLIENT;
+      Message.Result = HTCLOSE;
+      return;
+    }
+    FLastHitCode = qzHitClose;
+  } else {
+    FLastHitCode = qzHitCaption;
+  }
   Message.Result = HTCLIENT;
 }
 
@@ -533,12 +591,24 @@ void TqzBarControl::WndProc(TMessage& Message) {
         return;
       }
       break;
-    case WM_NCLBUTTONDOWN:
-      if (FLastHitCode == qzHitClose || Message.WParam == HTCLOSE) {
-        TrackCloseButton();
-        return;
-      }
+    case WM_NCLBUTTONDOWN: {
+      if (IsOutsideHostPopup()) CloseOnce();
+      if (!IsBarControlLive(this)) return;
+      Integer button = CaptionButtonAtCursor();
+      if (button == -1) break;
+      TrackCaptionButton(button);
+      return;
+    }
+    case WM_DESTROY:
+      KillMarkTimer();
       break;
+    case WM_WINDOWPOSCHANGED: {
+      inherited::WndProc(Message);
+      // A popup toolbar that hides gives its opener's mark back, which may free it: last step.
+      auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+      if (FOwnsBar && (pos->flags & SWP_HIDEWINDOW) && !IsDestroying() && !IsChangingWindow()) ResetParentMark();
+      return;
+    }
     default:
       break;
   }
@@ -547,6 +617,11 @@ void TqzBarControl::WndProc(TMessage& Message) {
 
 void TqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
                                  TqzBarItemControl* AControl, const TPoint& P) {
+  TqzBarManager* manager = GetControlBarManager();
+  if (AButton == mbRight && GetCapture() == GetHandle()) ReleaseCapture();
+  if (AButton == mbLeft && IsFloating() && !IsDetachedPopup() && !manager->GetHideFloatingBarsWhenInactive())
+    if (TWinControl* owner = manager->GetOwnerControl(); owner && owner->HandleAllocated())
+      ActivateTopLevelWindow(owner->GetHandle());
   TkvObjectLink* self = LinkToObject(this);
   TCustomqzBarControl::BarMouseDown(AButton, AShift, AInsideClient, AControl, P);
   bool alive = self->Ref != nullptr;
@@ -560,12 +635,16 @@ void TqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool 
     ::GetWindowRect(GetHandle(), &window);
     FDragOffset = TPoint(cursor.X - window.Left, cursor.Y - window.Top);
     FDragSize = TSize(window.Right - window.Left, window.Bottom - window.Top);
-    GetControlBarManager()->GetBars()->DragBar(this);
+    manager->GetBars()->DragBar(this);
     return;
   }
-  if (FLastHitCode == qzHitClose) {
-    TrackCloseButton();
+  if (IsOverMark(P)) {
+    if (MarkEnabled()) ChangeMarkState(GetMarkState() == 2 ? 1 : 2);
     return;
+  }
+  if (!IsCustomizing() && !AInsideClient) {
+    DWORD pos = GetMessagePos();
+    SendMessage(GetHandle(), WM_NCLBUTTONDOWN, FLastHitCode, static_cast<LPARAM>(pos));
   }
 }
 
@@ -597,7 +676,62 @@ void TqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
 }
 
 void TqzBarControl::BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) {
+  bool resetMark = false;
+  if (!IsMouseBlocked(true)) {
+    TPoint offset;
+    ClientOffset(offset);
+    TPoint windowPoint(P.X + offset.X, P.Y + offset.Y);
+    UpdateCaptionButtonStates(windowPoint, false);
+    if (!ActiveBarControl()) {
+      if (MarkEnabled() && FMarkState != 2 && IsOverMark(P))
+        ChangeMarkState(1);
+      else
+        resetMark = FMarkState == 1 && !IsOverMark(P);
+    }
+    if (HasCloseButton() && Painter()->ClassRef()->HotTracksWindowParts()) {
+      TRect close = CloseButtonRect();
+      SetCloseButtonState(PtInRect(&close, windowPoint) ? 1 : 0);
+    }
+  }
+  TkvObjectLink* self = LinkToObject(this);
   TCustomqzBarControl::BarMouseMove(AShift, P, AControl);
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (alive && resetMark) ChangeMarkState(0);
+}
+
+void TqzBarControl::BarMouseLeave() {
+  TkvObjectLink* self = LinkToObject(this);
+  TCustomqzBarControl::BarMouseLeave();
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive) return;
+  UpdateCaptionButtonStates(TPoint(-30000, -30000), false);
+  if (!GetActive()) {
+    SetCloseButtonState(0);
+  } else if (auto* button = dynamic_cast<TqzBarButtonControl*>(GetSelectedControl())) {
+    RepaintControl(button);
+  }
+}
+
+void TqzBarControl::HideBar() {
+  TkvObjectLink* self = LinkToObject(this);
+  TCustomqzBarControl::HideBar();
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive || !FOwnsBar) return;
+  // The press that closed the popup may have landed on the mark that opened it: that press must
+  // not open it again.
+  if (auto* opener = dynamic_cast<TqzBarControl*>(GetOpenerBar())) {
+    if (IsPrimaryMouseButtonDown() && opener->HandleAllocated()) {
+      TRect mark;
+      opener->MarkScreenRect(mark);
+      POINT cursor;
+      GetCursorPos(&cursor);
+      if (PtInRect(&mark, cursor)) opener->SetSkipNextClick(true);
+    }
+  }
+  ResetParentMark();
 }
 
 void TqzBarControl::SetCloseButtonState(Byte AState) {
@@ -606,33 +740,85 @@ void TqzBarControl::SetCloseButtonState(Byte AState) {
   if (HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
 }
 
-void TqzBarControl::TrackCloseButton() {
-  if (!HasCloseButton()) return;
-  CloseOnce();
+Integer TqzBarControl::CaptionButtonAtCursor() {
+  if (!HandleAllocated()) return -1;
+  RECT window;
+  ::GetWindowRect(GetHandle(), &window);
+  DWORD pos = GetMessagePos();
+  POINT local{GET_X_LPARAM(pos) - window.Left, GET_Y_LPARAM(pos) - window.Top};
+  TRect close = CloseButtonRect();
+  if (PtInRect(&close, local)) return -2;
+  return GetCaptionButtons()->HitTest(local);
+}
+
+void TqzBarControl::UpdateCaptionButtonStates(const TPoint& AWindowPoint, bool APressed) {
+  TqzBarCaptionButtons* buttons = GetCaptionButtons();
+  if (buttons->GetCount() == 0) return;
+  bool changed = false;
+  for (Integer i = 0; i < buttons->GetCount(); ++i) {
+    TqzBarCaptionButton* button = buttons->GetButton(i);
+    Integer before = button->GetState();
+    TRect r = button->GetBounds();
+    Integer state = !button->GetEnabled() ? 1 : !PtInRect(&r, AWindowPoint) ? 0 : APressed ? 4 : 2;
+    if (state != before) {
+      button->SetState(state);
+      changed = true;
+    }
+  }
+  if (changed && HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
+}
+
+// The close button (-2) or a caption button stays pressed while the mouse is down over it; the
+// release over the same button clicks it. The loop ends when the window loses the capture.
+void TqzBarControl::TrackCaptionButton(Integer AButton) {
+  TqzBarManager* manager = GetControlBarManager();
+  if (!manager->GetHideFloatingBarsWhenInactive())
+    if (TWinControl* owner = manager->GetOwnerControl(); owner && owner->HandleAllocated())
+      ActivateTopLevelWindow(owner->GetHandle());
   TkvObjectLink* self = LinkToObject(this);
-  SetCloseButtonState(2);
-  SetCapture(GetHandle());
-  bool clicked = false;
   DWORD pos = GetMessagePos();
   POINT cursor{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
-  auto overButton = [&] {
+  auto windowPoint = [&] {
     RECT window;
     ::GetWindowRect(GetHandle(), &window);
-    TRect close = CloseButtonRect();
-    POINT local{cursor.X - window.Left, cursor.Y - window.Top};
-    RECT r = close;
+    return TPoint(cursor.X - window.Left, cursor.Y - window.Top);
+  };
+  auto overButton = [&] {
+    TPoint local = windowPoint();
+    if (AButton == -2) {
+      TRect close = CloseButtonRect();
+      return PtInRect(&close, local) != 0;
+    }
+    TRect r = GetCaptionButtons()->GetButton(AButton)->GetBounds();
     return PtInRect(&r, local) != 0;
   };
+  auto showStates = [&](bool APressed) {
+    bool over = overButton();
+    if (AButton == -2)
+      SetCloseButtonState(over ? (APressed ? 2 : 1) : (APressed ? 1 : 0));
+    else
+      UpdateCaptionButtonStates(windowPoint(), APressed);
+  };
+  showStates(true);
+  SetCapture(GetHandle());
+  bool clicked = false;
   MSG msg;
   while (self->Ref && GetCapture() == GetHandle()) {
     if (!GetMessage(&msg, nullptr, 0, 0)) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) cursor = msg.pt;
     if (msg.message == WM_MOUSEMOVE) {
-      SetCloseButtonState(overButton() ? 2 : 1);
+      cursor = msg.pt;
+      RECT window;
+      ::GetWindowRect(GetHandle(), &window);
+      if (PtInRect(&window, cursor)) {
+        if (GetLastMousePos() == TPoint(-1, -1)) BarMouseEnter(TShiftState(), ScreenToClient(cursor), nullptr);
+        RecordMousePos(cursor);
+      }
+      showStates(true);
     } else if (msg.message == WM_LBUTTONUP) {
+      cursor = msg.pt;
       clicked = overButton();
       break;
     } else {
@@ -644,10 +830,13 @@ void TqzBarControl::TrackCloseButton() {
   ReleaseObjectLink(self);
   if (!alive) return;
   if (GetCapture() == GetHandle()) ReleaseCapture();
-  SetCloseButtonState(overButton() ? 1 : 0);
+  showStates(false);
   if (!clicked) return;
+  if (AButton >= 0) {
+    ClickCaptionButton(AButton);
+    return;
+  }
   TqzBar* bar = FBar;
-  TqzBarManager* manager = GetControlBarManager();
   bar->SetVisible(false);
   manager->DesignerModified();
   manager->DoBarClose(bar);

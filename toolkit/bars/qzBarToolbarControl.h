@@ -7,6 +7,12 @@
 #include "toolkit/bars/qzBarControl.h"
 
 class TqzDockControl;
+class TqzBarControl;
+
+// Makes the popup a toolbar opens from its mark, for the toolbar and its bar.
+using TqzQuickControlFactory = TqzBarControl* (*)(TqzBarControl* AParent, TqzBar* ABar);
+// Picks the constructor of a popup toolbar that shows links of its own.
+struct TqzChildBar {};
 
 // The layout info of a toolbar: the controls with their bounds and the separators between groups.
 class TqzBarControlViewInfo : public TCustomqzBarControlViewInfo {
@@ -37,9 +43,21 @@ class TqzBarControl : public TCustomqzBarControl {
  public:
   // The window of ABar; the owner is the bar's manager.
   TqzBarControl(TComponent* AOwner, TqzBar* ABar);
+  // A popup toolbar opened by AOpener with links of its own: they belong to a hidden bar the
+  // window adds to the manager and frees with itself. ASourceBar lends its caption buttons.
+  TqzBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, TqzChildBar);
   ~TqzBarControl() override;
 
   TqzBar* GetBar() const noexcept { return FBar; }
+  // The bar whose caption buttons a popup toolbar uses; nullptr for a bar's own window.
+  TqzBar* GetSourceBar() const noexcept { return FSourceBar; }
+  TqzBarCaptionButtons* GetCaptionButtons();
+  // The quick control the mark opened, while it is open.
+  TqzBarControl* GetQuickPopup() const noexcept { return FQuickPopup; }
+  // The mark's rectangle on the screen (empty without a mark).
+  void MarkScreenRect(TRect& R);
+  // The 50 ms timer that returns a hot mark to normal once the cursor left it.
+  bool IsMarkTimerRunning() const noexcept { return FMarkTimer != 0; }
   TqzDockControl* GetDockControl() const noexcept { return FDockControl; }
   TqzBarDockingStyle GetDockingStyle() const noexcept { return FDockingStyle; }
   bool IsDockedHorizontally() const { return FDockingStyle == dsTop || FDockingStyle == dsBottom; }
@@ -101,8 +119,14 @@ class TqzBarControl : public TCustomqzBarControl {
   virtual bool MayHideFirstLink() { return false; }
   virtual bool CanMoveBar();
   virtual bool IsShown();
+  virtual void ClickCaptionButton(Integer AIndex);
+  virtual String MarkHint();
   virtual bool IsMultiLineLayout();
+  virtual TqzQuickControlFactory QuickControlClass();
   virtual TCustomForm* GetOwnerForm();
+  virtual bool AllowsQuickCustomizing();
+  // Copies of the links that got no room, each pointing at its source link.
+  virtual void FillHiddenLinks(TqzBarItemLinks* ALinks);
   virtual Integer CalcWidth(TqzBarDockingStyle AStyle);
   virtual Integer CalcRowExtent(TqzBarDockingStyle AStyle);
   virtual void GripRect(TRect& R);
@@ -110,6 +134,8 @@ class TqzBarControl : public TCustomqzBarControl {
   virtual void PopupSize(TSize& ASize) { ASize = TSize(0, 0); }
   virtual bool HasFloatingCaption() { return true; }
   virtual bool HasCloseButton();
+  // The opener's mark in screen coordinates: where a popup toolbar is shown.
+  virtual void GetParentOpenerRect(TRect& R);
   virtual void AfterResize(bool) {}
   virtual String GetCaptionText();
   virtual TFont* GetBarFont();
@@ -117,6 +143,13 @@ class TqzBarControl : public TCustomqzBarControl {
   void ApplyBarFont();
   virtual void NotifyBarChanged() {}
   virtual bool BlocksOtherBars() { return true; }
+  virtual bool IsOutsideHostPopup();
+  virtual void ResetParentMark();
+  // Shows the window as a popup beside AOwnerRect (screen coordinates), left-aligned below it.
+  virtual void ShowAsPopup(const TRect& AOwnerRect);
+  // Below a horizontal opener (at the owner's left edge, or ending at its right edge), beside a
+  // vertical one, kept on the work area; shown without activation.
+  void PlaceAsPopup(const TRect& AOwnerRect, bool ALeftAligned);
 
   // Overrides of the bar window.
   void WindowPosChanged() override;
@@ -140,6 +173,11 @@ class TqzBarControl : public TCustomqzBarControl {
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override { return TqzBarControlViewInfo::ClassInfo(); }
   void GetBarBounds(TRect& R) override;
   bool ShowsMark() override;
+  void ChangeMarkState(Byte AState) override;
+  bool OwnsBar() override { return FOwnsBar; }
+  bool IsDetachedPopup() override { return FOwnsBar; }
+  void HideBar() override;
+  void BarMouseLeave() override;
   void RepaintControl(TqzBarItemControl* AControl) override;
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
   bool HasBackgroundBitmap() override;
@@ -164,8 +202,20 @@ class TqzBarControl : public TCustomqzBarControl {
   void PullOntoWorkArea(WINDOWPOS* APos);
   void SizeFloating(TMessage& Message);
   void ToggleDocking();
-  void TrackCloseButton();
+  // The caption's buttons: the close button (-2) or a caption button's index; -1 for none.
+  Integer CaptionButtonAtCursor();
+  void TrackCaptionButton(Integer AButton);
+  void UpdateCaptionButtonStates(const TPoint& AWindowPoint, bool APressed);
   void SetCloseButtonState(Byte AState);
+  // P in client coordinates (a floating mark lies in the caption, outside the client area).
+  bool IsOverMark(const TPoint& P);
+  // The painter offers quick customizing and the mark shows.
+  bool MarkEnabled();
+  void StartMarkTimer();
+  void KillMarkTimer();
+  static void MarkTimerProc(HWND, UINT, UINT_PTR, DWORD);
+  // The quick popup follows the mark when the window moves.
+  void FollowMarkWithQuickPopup();
   bool ControlUsableAt(const TPoint& P);
   void SetUpFontForStyle();
   // The size of an item when the bar has none: a button for the manager's glyph size.
@@ -173,6 +223,10 @@ class TqzBarControl : public TCustomqzBarControl {
   void FinishPlacedRow(Integer AFirst, Integer ALast, Integer AThickness, bool AVertical, Integer AColumnEdge);
 
   TqzBar* FBar;
+  TqzBar* FSourceBar = nullptr;
+  bool FOwnsBar = false;
+  TqzBarControl* FQuickPopup = nullptr;
+  UINT_PTR FMarkTimer = 0;
   TqzDockControl* FDockControl = nullptr;
   TqzBarDockingStyle FDockingStyle = dsNone;
   Integer FLastHitCode = 0;

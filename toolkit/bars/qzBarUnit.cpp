@@ -9,6 +9,7 @@
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlCombos.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
 
@@ -56,9 +57,9 @@ const ItemClassEntry kItemClasses[] = {
     {TqzBarListItem::ClassInfo(), true},
     {TqzBarContainerItem::ClassInfo(), true},
     {TqzBarExtraPaneListItem::ClassInfo(), false},
-    {TqzBarLabel::ClassInfo(), false},
+    {TqzBarLabel::ClassInfo(), false, TqzBarCustomStaticControl::ClassInfo()},
     {TqzBarSeparator::ClassInfo(), true},
-    {TqzBarApplicationMenuButtonItem::ClassInfo(), false},
+    {TqzBarApplicationMenuButtonItem::ClassInfo(), false, TqzBarApplicationMenuButtonControl::ClassInfo()},
 };
 
 // The streamable bar classes, and the components placed on forms.

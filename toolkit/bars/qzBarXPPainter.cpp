@@ -206,8 +206,24 @@ void TqzBarXPPainter::ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, 
   DrawPart(totComboBox, DC, CP_DROPDOWNBUTTON, state, R);
 }
 
-void TqzBarXPPainter::DrawMenuBorder(TqzBarSubMenuControl*, HDC DC, const TRect& R) {
+Integer TqzBarXPPainter::DetachCaptionHeight(TqzBarSubMenuControl* AMenu) { return AMenu->GetDetachCaptionHeight() + 1; }
+
+void TqzBarXPPainter::GetBandGapRect(TqzBarSubMenuControl* AMenu, TqzBarItemControl*, TRect& ABand, const TRect& R) {
+  ABand = R;
+  ABand.Bottom = R.Top;
+  ABand.Top = ABand.Bottom - AMenu->SeparatorSize();
+}
+
+void TqzBarXPPainter::GetDetachCaptionInset(TqzBarSubMenuControl*, TRect& R) { InflateRect(&R, -2, -2); }
+
+void TqzBarXPPainter::DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) {
   FrameWith(DC, R, SysColorBrushCode(COLOR_BTNSHADOW));
+  if (!AMenu->HasDetachCaption()) return;
+  FrameWith(DC, TRect(R.Left + 1, R.Top + 1, R.Right - 1, R.Top + 1 + AMenu->GetDetachCaptionHeight() + 1),
+            ClassRef()->MenuBrush(AMenu));
+  TRect caption;
+  AMenu->GetDetachCaptionRect(caption);
+  DrawDetachCaption(AMenu, DC, caption);
 }
 
 void TqzBarXPPainter::DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH, const TRect& R) {

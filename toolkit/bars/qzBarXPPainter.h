@@ -75,6 +75,11 @@ class TqzBarXPPainter : public TqzBarPainter {
   void ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   Integer MenuArrowOffset() override { return 1; }
   Integer MenuSeparatorHeight() override { return BarThemeMetrics().MenuSeparatorHeight; }
+  Integer DetachCaptionHeight(TqzBarSubMenuControl* AMenu) override;
+  // The gap above R without the base look's pixel for a band's start.
+  void GetBandGapRect(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, TRect& ABand,
+                      const TRect& R) override;
+  void GetDetachCaptionInset(TqzBarSubMenuControl* AMenu, TRect& R) override;
   void DrawMenuBorder(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   void DrawMenuInnerFrame(TqzBarSubMenuControl* AMenu, HDC DC, HBRUSH ABrush, const TRect& R) override;
   void DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl* AControl, const TRect& R,

@@ -6,6 +6,7 @@
 //  - TkvCustomProgressBarViewData / TkvCustomProgressBarViewInfo: the bar's rectangles, computed
 //    from the position, and their painting through an off-screen bitmap;
 //  - TkvCustomProgressBar / TkvProgressBar: the editor;
+//  - TkvFilterProgressBarHelper: a filter row edits a position with a spin edit;
 //  - the unit's start and end.
 //
 // Sources: kvProgressBarProperties.cpp, kvProgressBarView.cpp, kvProgressBarPaint.cpp,
@@ -13,6 +14,7 @@
 
 #include <memory>
 
+#include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvTextEdit.h"
 #include "vcl/Graphics.h"
 
@@ -374,6 +376,14 @@ class TkvProgressBar : public TkvCustomProgressBar {
 // The glass look of the glow styles over R in Color (Track: the groove under the bar).
 void PaintGlassBar(HDC DC, const TRect& R, TColor Color, bool Horizontal, bool Track);
 
-// After kvEditStart: registers the progress bar's Properties.
+// A filter row's spin edit for a bar: without spin buttons, between the bar's Min and Max.
+class TkvFilterProgressBarHelper : public TkvFilterSpinEditHelper {
+  TAVREN_CLASS(TkvFilterProgressBarHelper, TkvFilterSpinEditHelper)
+ public:
+  void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
+                            bool KeepButtons) override;
+};
+
+// After kvEditStart and kvSpinEditStart: registers the progress bar's Properties and filter helper.
 void kvProgressBarStart();
 void kvProgressBarEnd();

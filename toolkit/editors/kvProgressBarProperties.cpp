@@ -212,6 +212,23 @@ TAVREN_CLASS_IMPL_PUBLISHED(
     PROPERTY(SolidTextColor).Default(false), PROPERTY(Text), PROPERTY(TextOrientation).Default(kvorHorizontal),
     PROPERTY(Transparent).Stored(false), PROPERTY(TransparentImage).Default(true))
 
+// ---- Filter rows --------------------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL(TkvFilterProgressBarHelper)
+
+void TkvFilterProgressBarHelper::InitFilterProperties(TkvCustomEditProperties* Properties,
+                                                      TkvCustomEditProperties* Source, bool KeepButtons) {
+  TkvFilterSpinEditHelper::InitFilterProperties(Properties, Source, KeepButtons);
+  auto* spin = dynamic_cast<TkvCustomSpinEditProperties*>(Properties);
+  auto* bar = dynamic_cast<TkvCustomProgressBarProperties*>(Source);
+  if (!spin) return;
+  // Hidden rather than deleted: the spin Properties make their buttons again on every change.
+  spin->GetSpinButtons()->SetVisible(false);
+  if (!bar) return;
+  spin->SetMinValue(bar->GetMin());
+  spin->SetMaxValue(bar->GetMax());
+}
+
 // ---- Unit start and end -------------------------------------------------------------------------
 
 namespace {
@@ -225,11 +242,15 @@ void kvProgressBarStart() {
   RegisterClasses({TkvProgressBar::ClassInfo(), TkvProgressBarProperties::ClassInfo()});
   EditPropertiesRegistry()->AddClass(TkvProgressBarProperties::ClassInfo(),
                                      ResourceStringText(skvEditProgressBarDescription));
+  TheFilterEditsController()->AddHelper(TkvProgressBarProperties::ClassInfo(),
+                                        FilterEditHelperOf<TkvFilterProgressBarHelper>());
 }
 
 void kvProgressBarEnd() {
   if (GStartCount == 0 || --GStartCount > 0) return;
   UnRegisterClass(TkvProgressBarProperties::ClassInfo());
   UnRegisterClass(TkvProgressBar::ClassInfo());
+  TheFilterEditsController()->RemoveHelper(TkvProgressBarProperties::ClassInfo(),
+                                           FilterEditHelperOf<TkvFilterProgressBarHelper>());
   // The Properties registry goes with the edit framework's end.
 }

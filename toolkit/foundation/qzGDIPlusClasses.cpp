@@ -6,7 +6,9 @@
 #include "gdi/GdiTypes.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/Streams.h"
+#include "user/Clipboard.h"
 #include "user/Painting.h"
+#include "vcl/Clipbrd.h"
 
 TAVREN_CLASS_IMPL(TqzPNGImage)
 
@@ -302,6 +304,25 @@ bool TqzPNGImage::IsEqualImage(TqzPNGImage* Other) {
   return *a == *b;
 }
 
+void TqzPNGImage::SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) {
+  if (GetEmpty()) {
+    inherited::SaveToClipboardFormat(AFormat, AData, APalette);
+    return;
+  }
+  std::unique_ptr<TBitmap> bitmap(GetAsBitmap());
+  bitmap->SaveToClipboardFormat(AFormat, AData, APalette);
+}
+
+void TqzPNGImage::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) {
+  if (AFormat != CF_BITMAP) {
+    inherited::LoadFromClipboardFormat(AFormat, AData, APalette);
+    return;
+  }
+  TBitmap bitmap;
+  bitmap.LoadFromClipboardFormat(AFormat, AData, APalette);
+  SetBitmap(&bitmap);
+}
+
 // ---- Registration -------------------------------------------------------------------------
 
 namespace {
@@ -313,6 +334,8 @@ void RegisterPngGraphic() {
   useLibraryImages = true;
   RegisterClass(TqzPNGImage::ClassInfo());
   TPicture::RegisterFileFormat("PNG", "Portable Network Graphics", TqzPNGImage::ClassInfo());
+  // The clipboard carries a PNG image's own bytes under CF_PICTURE beside its CF_BITMAP.
+  TPicture::RegisterClipboardFormat(CF_PICTURE, TqzPNGImage::ClassInfo());
 }
 
 void UnregisterPngGraphic() {

@@ -77,6 +77,10 @@ class TqzPNGImage : public TGraphic {
   bool GetTransparent() const override { return true; }
   void LoadFromStream(TStream* Stream) override;
   void SaveToStream(TStream* Stream) override;
+  // CF_BITMAP both ways; the unit registers CF_PICTURE for the class,
+  // so the clipboard also carries the image's own bytes.
+  void SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) override;
+  void LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) override;
 
   virtual bool IsEqualImage(TqzPNGImage* Other);
   // A new 32-bit bitmap of the picture; the caller frees it. Needs a held image.

@@ -8,6 +8,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/foundation/qzGDIPlusAPI.h"
 #include "toolkit/ribbon/qzRibbonForm.h"
+#include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
 #include "gdi/SysMetrics.h"
 #include "user/Painting.h"
@@ -114,6 +115,8 @@ TqzCustomRibbon::TqzCustomRibbon(TComponent* AOwner, TClass AClass) : TkvControl
 void TqzCustomRibbon::BeforeDestruction() {
   // The tabs own their groups dock controls: they leave the groups site before it goes.
   for (Integer i = 0; i < FTabs->GetCount(); ++i) FTabs->GetTab(i)->SetRibbon(nullptr);
+  // So does the quick access toolbar's site, which its settings own.
+  if (FQuickAccessToolbar->FDockControl) FQuickAccessToolbar->FDockControl->SetParent(nullptr);
   inherited::BeforeDestruction();
   FGroupsSite = nullptr;
 }
@@ -208,13 +211,18 @@ void TqzCustomRibbon::RefreshBarFonts() {
 
 void TqzCustomRibbon::RefreshAll() {
   if (IsBeingDestroyed() || !HandleAllocated() || !IsWindowVisible(GetHandle())) return;
+  FQuickAccessToolbar->UpdateBars();
   RedrawWindow(GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   FGroupsSite->Invalidate();
   Invalidate();
 }
 
 void TqzCustomRibbon::SetRedraw(bool ARedraw) {
-  if (!HandleAllocated() || !IsWindowVisible(GetHandle())) return;
+  if (!HandleAllocated()) return;
+  // A window whose redrawing is off no longer counts as visible: switching it back on must not
+  // depend on that.
+  if (!IsWindowVisible(GetHandle()) && !(ARedraw && FRedrawSwitchedOff)) return;
+  FRedrawSwitchedOff = !ARedraw;
   SendMessage(GetHandle(), WM_SETREDRAW, ARedraw ? 1 : 0, 0);
   if (ARedraw) RefreshAll();
 }
@@ -324,6 +332,8 @@ void TqzCustomRibbon::SetBarManager(TqzBarManager* Value) {
     FFonts->UpdateFonts();
   }
   for (Integer i = 0; i < FTabs->GetCount(); ++i) FTabs->GetTab(i)->SetBarManager(IsBarManagerValid() ? FBarManager : nullptr);
+  if (FQuickAccessToolbar->FDockControl)
+    FQuickAccessToolbar->FDockControl->SetBarManager(IsBarManagerValid() ? FBarManager : nullptr);
   if (old) old->EndUpdate();
   Changed();
 }

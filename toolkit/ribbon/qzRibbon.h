@@ -11,6 +11,7 @@
 
 #include "rtl/ComponentList.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarApplicationMenu.h"
 #include "toolkit/bars/qzBarSkinIntf.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/ribbon/qzRibbonController.h"
@@ -97,6 +98,12 @@ class TqzCustomRibbon : public TkvControl,
   bool IsApplicationMenuOpening() const noexcept { return FApplicationMenuOpening; }
   void SetApplicationMenuOpening(bool Value) { FApplicationMenuOpening = Value; }
   bool IsApplicationMenuOpen() const noexcept { return (FState & 2) != 0; }
+  // Opens the application button's menu below the button and runs it until it closes; false when
+  // it is open already, OnApplicationMenuClick handled the click, or there is no menu.
+  bool ShowApplicationMenu();
+  // While the application menu is open its frame and header parts (APart) are followed by the
+  // application button, pressed, where it lies on the screen.
+  void DrawApplicationButtonOnMenu(HDC DC, Integer APart);
   bool GetHidden() const noexcept { return FHidden; }
   // A ribbon form's key-down hook: Ctrl+F1 toggles the minimized state.
   void FormKeyDown(Word& Key, TShiftState Shift) override;
@@ -250,6 +257,9 @@ class TqzCustomRibbon : public TkvControl,
   void AttachManagerHandlers(bool AAttach);
   void SetHidden(bool Value) { FHidden = Value; }
   void ActivateNeighbourOf(Integer AIndex, bool ADestroying);
+  // The hook the ribbon puts on its application menu while it opens it: the window draws with the
+  // groups painter, then the menu's own hook has it.
+  TqzBarSubMenuControl* PrepareApplicationMenuControl(TqzBarSubMenuControl* AMenuControl);
   void UpdateFormCaptionHeight();
   void RedrawForm();
 
@@ -275,9 +285,12 @@ class TqzCustomRibbon : public TkvControl,
   Byte FState = 0;
   Integer FLockCount = 0;
   bool FDesignerNotificationsSuppressed = false;
+  // SetRedraw switched the window's redrawing off.
+  bool FRedrawSwitchedOff = false;
   std::unique_ptr<TqzRibbonPainter> FPainter;
   TqzRibbonPopupMenuItems FPopupMenuItems;
   std::unique_ptr<TqzRibbonQuickAccessToolbar> FQuickAccessToolbar;
+  TqzBarMenuControlHook FSavedMenuHook;
   std::vector<TObject*> FStatusBarPainters;
   bool FShowTabGroups = true;
   bool FShowTabHeaders = true;

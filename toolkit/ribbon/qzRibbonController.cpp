@@ -5,6 +5,7 @@
 
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
+#include "toolkit/ribbon/qzRibbonMenus.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
 #include "user/Cursors.h"
 #include "user/Input.h"
@@ -174,6 +175,10 @@ void TqzRibbonController::MouseMove(TShiftState, Integer X, Integer Y) {
 
 void TqzRibbonController::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   HideHint();
+  if (FRibbon->IsApplicationMenuOpen())
+    if (TqzBarApplicationMenu* menu = FRibbon->GetApplicationButton()->GetMenu())
+      if (TqzBarSubMenuControl* window = menu->GetMenuControl(); window && IsWindowVisible(window->GetHandle()))
+        window->CloseOnce();
   const TqzRibbonHitInfo hit = FRibbon->GetViewInfo()->HitTest(X, Y);
   if (hit.Kind == rhkTab) {
     if (!FRibbon->IsDesignTime() && Shift.Contains(ssDouble) && hit.Tab == FRibbon->GetActiveTab())
@@ -185,6 +190,7 @@ void TqzRibbonController::MouseDown(TMouseButton Button, TShiftState Shift, Inte
       if (TCustomForm* form = GetParentForm(FRibbon)) form->Close();
       return;
     }
+    if (FRibbon->ShowApplicationMenu()) return;
   } else if (IsScrollKind(hit.Kind) && Button == mbLeft) {
     StartScrolling(hit.Kind);
   }

@@ -1,10 +1,11 @@
 // The ribbon's persistent parts: its fonts (following the bar manager's font until the user sets
-// one), the application button and the quick access toolbar's settings.
+// one) and the application button.
 
 #include "gdi/Fonts.h"
 #include "gdi/SysMetrics.h"
 #include "rtl/ColorIdents.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonMenus.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbonFonts,
     PROPERTY(AssignedFonts),
@@ -18,10 +19,6 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbonApplicationButton,
     PROPERTY(Menu),
     PROPERTY(ScreenTip),
     PROPERTY(StretchGlyph).Default(true),
-    PROPERTY(Visible).Default(true))
-TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbonQuickAccessToolbar,
-    PROPERTY(Position).Default(qtpAboveRibbon),
-    PROPERTY(Toolbar),
     PROPERTY(Visible).Default(true))
 
 // ---- Fonts -----------------------------------------------------------------------------------
@@ -169,7 +166,7 @@ void TqzRibbonApplicationButton::SetGlyph(TBitmap* Value) {
     FGlyph->Assign(Value);
 }
 
-void TqzRibbonApplicationButton::SetMenu(TComponent* Value) {
+void TqzRibbonApplicationButton::SetMenu(TqzBarApplicationMenu* Value) {
   if (Value == FMenu) return;
   if (FMenu) FMenu->RemoveFreeNotification(FRibbon);
   FMenu = Value;
@@ -214,52 +211,6 @@ void TqzRibbonApplicationButton::Assign(TPersistent* Source) {
     SetVisible(source->GetVisible());
     SetScreenTip(source->GetScreenTip());
     SetStretchGlyph(source->GetStretchGlyph());
-  } catch (...) {
-    FRibbon->EndUpdate();
-    throw;
-  }
-  FRibbon->EndUpdate();
-}
-
-// ---- Quick access toolbar settings -----------------------------------------------------------
-
-TqzRibbonQuickAccessToolbar::TqzRibbonQuickAccessToolbar(TqzCustomRibbon* ARibbon) : FRibbon(ARibbon) {}
-
-TqzRibbonQuickAccessToolbar::~TqzRibbonQuickAccessToolbar() = default;
-
-TPersistent* TqzRibbonQuickAccessToolbar::GetOwner() { return FRibbon; }
-
-void TqzRibbonQuickAccessToolbar::SetPosition(TqzQuickAccessToolbarPosition Value) {
-  if (Value == FPosition) return;
-  FPosition = Value;
-  FRibbon->Changed();
-}
-
-void TqzRibbonQuickAccessToolbar::SetToolbar(TqzBar* Value) {
-  if (Value == FToolbar) return;
-  if (FToolbar) FToolbar->RemoveFreeNotification(FRibbon);
-  FToolbar = Value;
-  if (FToolbar) FToolbar->FreeNotification(FRibbon);
-  FRibbon->Changed();
-}
-
-void TqzRibbonQuickAccessToolbar::SetVisible(bool Value) {
-  if (Value == FVisible) return;
-  FVisible = Value;
-  FRibbon->Changed();
-}
-
-void TqzRibbonQuickAccessToolbar::Assign(TPersistent* Source) {
-  auto* source = dynamic_cast<TqzRibbonQuickAccessToolbar*>(Source);
-  if (!source) {
-    inherited::Assign(Source);
-    return;
-  }
-  FRibbon->BeginUpdate();
-  try {
-    SetPosition(source->GetPosition());
-    SetToolbar(source->GetToolbar());
-    SetVisible(source->GetVisible());
   } catch (...) {
     FRibbon->EndUpdate();
     throw;

@@ -138,7 +138,7 @@ void TqzRibbonGroupsDockControlViewInfo::ResetScrolling() {
 // ---- Dock control ----------------------------------------------------------------------------
 
 TqzRibbonGroupsDockControl::TqzRibbonGroupsDockControl(TqzRibbonTab* ATab)
-    : TqzDockControl(nullptr), FTab(ATab), FViewInfo(std::make_unique<TqzRibbonGroupsDockControlViewInfo>(this)) {
+    : TqzCustomRibbonDockControl(nullptr), FTab(ATab), FViewInfo(std::make_unique<TqzRibbonGroupsDockControlViewInfo>(this)) {
   SetAllowDocking(false);
   SetVisible(false);
 }
@@ -211,14 +211,11 @@ void TqzRibbonGroupsDockControl::MakeRectVisible(const TRect& R) {
   if (target != R.Left) FViewInfo->ScrollBy(target - R.Left, AvailableWidth());
 }
 
-void TqzRibbonGroupsDockControl::FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush,
+void TqzRibbonGroupsDockControl::FillBackground(HDC DC, const TRect& R, TColor, HBRUSH,
                                                 const TRect& ASiteRect) {
   TqzCustomRibbon* ribbon = FTab->GetRibbon();
   TqzRibbonGroupsDockControlSite* site = ribbon ? ribbon->GetGroupsSite() : nullptr;
-  if (!site) {
-    inherited::FillBackground(DC, R, AColor, ABrush, ASiteRect);
-    return;
-  }
+  if (!site) return;
   const int saved = SaveDC(DC);
   IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
   POINT old;

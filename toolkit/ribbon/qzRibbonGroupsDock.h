@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "toolkit/bars/qzBarDockControl.h"
+#include "toolkit/ribbon/qzRibbonDockControl.h"
 
 class TqzRibbonTab;
 class TqzRibbonGroupBarControl;
@@ -52,8 +52,8 @@ class TqzRibbonGroupsDockControlViewInfo : public TObject {
   Integer FScrollOffset = 0;
 };
 
-class TqzRibbonGroupsDockControl : public TqzDockControl {
-  TAVREN_CLASS(TqzRibbonGroupsDockControl, TqzDockControl)
+class TqzRibbonGroupsDockControl : public TqzCustomRibbonDockControl {
+  TAVREN_CLASS(TqzRibbonGroupsDockControl, TqzCustomRibbonDockControl)
  public:
   explicit TqzRibbonGroupsDockControl(TqzRibbonTab* ATab);
   ~TqzRibbonGroupsDockControl() override;

@@ -110,11 +110,13 @@ void TqzCustomRibbon::ResetMouseState() {
 // ---- Unit ------------------------------------------------------------------------------------
 
 void qzRibbonStart() {
-  RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo()});
+  RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
+                   TqzBarApplicationMenu::ClassInfo()});
 }
 
 void qzRibbonEnd() {
   if (gWheelHook) UnhookWindowsHookEx(gWheelHook);
   gWheelHook = nullptr;
-  UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo()});
+  UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
+                   TqzBarApplicationMenu::ClassInfo()});
 }

@@ -305,7 +305,7 @@ void TqzRibbonBarPainter::FillToolbarBackground(TCustomqzBarControl* ABarControl
 
 void TqzRibbonBarPainter::DrawButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R) {
   TqzBarItemControl* control = AParams->ItemControl;
-  if (AParams->PaintKind != qzPaintMenu && dynamic_cast<TqzRibbonGroupBarControl*>(control->GetParent()))
+  if (AParams->PaintKind != qzPaintMenu && dynamic_cast<TqzRibbonCustomBarControl*>(control->GetParent()))
     control->GetParent()->FillBackground(AParams->TargetCanvas->DCHandle(), R, false, clNone, nullptr);
   inherited::DrawButtonItem(AParams, R);
 }

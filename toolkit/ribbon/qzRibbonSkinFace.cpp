@@ -117,6 +117,8 @@ void TqzCustomRibbon::DrawBackground(HDC DC, const TRect& R, Integer APart, Inte
   for (const TPlainPart& part : kPlainParts)
     if (part.Part == APart) {
       (scheme->*part.Draw)(DC, R);
+      if ((APart == qzSkinPartAppMenuBorder || APart == qzSkinPartAppMenuHeader) && IsApplicationMenuOpen())
+        DrawApplicationButtonOnMenu(DC, APart);
       return;
     }
 }

@@ -8,6 +8,7 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/foundation/kvClasses.h"
 
+class TqzBarApplicationMenu;
 class TqzCustomRibbon;
 class TqzRibbonTab;
 class TqzRibbonGroupsDockControl;
@@ -226,8 +227,8 @@ class TqzRibbonApplicationButton : public TPersistent {
   void SetGlyph(TBitmap* Value);
   String GetKeyTip() const { return FKeyTip; }
   void SetKeyTip(const String& Value) { FKeyTip = Value; }
-  TComponent* GetMenu() const { return FMenu; }
-  void SetMenu(TComponent* Value);
+  TqzBarApplicationMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TqzBarApplicationMenu* Value);
   TqzBarScreenTip* GetScreenTip() const { return FScreenTip; }
   void SetScreenTip(TqzBarScreenTip* Value);
   bool GetStretchGlyph() const { return FStretchGlyph; }
@@ -248,7 +249,7 @@ class TqzRibbonApplicationButton : public TPersistent {
   TqzCustomRibbon* FRibbon;
   std::unique_ptr<TBitmap> FGlyph;
   String FKeyTip;
-  TComponent* FMenu = nullptr;
+  TqzBarApplicationMenu* FMenu = nullptr;
   TqzBarScreenTip* FScreenTip = nullptr;
   bool FStretchGlyph = true;
   bool FVisible = true;
@@ -259,6 +260,10 @@ class TqzRibbonApplicationButton : public TPersistent {
 enum TqzQuickAccessToolbarPosition { qtpAboveRibbon, qtpBelowRibbon };
 TAVREN_ENUM_INFO(TqzQuickAccessToolbarPosition, qtpAboveRibbon, qtpBelowRibbon);
 
+class TqzRibbonQuickAccessDockControl;
+
+// Which toolbar of the bar manager the ribbon shows as its quick access toolbar, and where. The
+// toolbar docks in the site this object owns (made on first use through CreateDockControl).
 class TqzRibbonQuickAccessToolbar : public TPersistent {
   TAVREN_CLASS(TqzRibbonQuickAccessToolbar, TPersistent)
  public:
@@ -266,19 +271,33 @@ class TqzRibbonQuickAccessToolbar : public TPersistent {
   ~TqzRibbonQuickAccessToolbar() override;
   void Assign(TPersistent* Source) override;
 
+  TqzRibbonQuickAccessDockControl* GetDockControl();
+  // The site has its window and the toolbar is visible: the site repaints its bars.
+  virtual void UpdateBars();
+  // Whether the link, or the link it was copied from, is one of the toolbar's.
+  bool ContainsLink(TqzBarItemLink* ALink);
+  // Every tab group holding the toolbar lets go of it (and is deleted with it).
+  void RemoveFromTabGroups(TqzBar* AToolbar);
+  // The ribbon lays itself out again with its drawing held, then the form redraws whole; nothing
+  // while the ribbon is destroyed.
+  void RelayoutRibbon();
+
   TqzQuickAccessToolbarPosition GetPosition() const { return FPosition; }
   void SetPosition(TqzQuickAccessToolbarPosition Value);
   TqzBar* GetToolbar() const { return FToolbar; }
+  // The old toolbar floats again; the new one leaves the tab groups using it and docks here.
   void SetToolbar(TqzBar* Value);
   bool GetVisible() const { return FVisible; }
   void SetVisible(bool Value);
 
  protected:
+  virtual TqzRibbonQuickAccessDockControl* CreateDockControl();
   TPersistent* GetOwner() override;
 
  private:
   friend class TqzCustomRibbon;
   TqzCustomRibbon* FRibbon;
+  std::unique_ptr<TqzRibbonQuickAccessDockControl> FDockControl;
   TqzQuickAccessToolbarPosition FPosition = qtpAboveRibbon;
   TqzBar* FToolbar = nullptr;
   bool FVisible = true;

@@ -9,6 +9,7 @@
 #include "gdi/Regions.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonForm.h"
+#include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "user/Rects.h"
 #include "vcl/Forms.h"
 
@@ -249,9 +250,17 @@ TRect TqzRibbonViewInfo::GetQuickAccessToolbarMargins() {
   return margins;
 }
 
-// The toolbar's size is what its quick access window reports; without that window there is
-// nothing to show in the strip.
-TSize TqzRibbonViewInfo::GetQuickAccessToolbarSize() { return TSize(0, 0); }
+// The toolbar's size is what its quick access window reports for the width the strip leaves;
+// without that window there is nothing to show in the strip.
+TSize TqzRibbonViewInfo::GetQuickAccessToolbarSize() {
+  if (!IsQuickAccessToolbarShown(false)) return TSize(0, 0);
+  auto* window = dynamic_cast<TqzRibbonQuickAccessBarControl*>(FRibbon->GetQuickAccessToolbar()->GetToolbar()->GetBarControl());
+  if (!window) return TSize(0, 0);
+  const TRect margins = GetQuickAccessToolbarMargins();
+  TSize size;
+  window->CalcSize(dsTop, MaximalQuickAccessToolbarWidth() - margins.Left - margins.Right, size);
+  return size;
+}
 
 Integer TqzRibbonViewInfo::MaximalQuickAccessToolbarWidth() {
   Integer left = 0;
@@ -307,8 +316,12 @@ TRect TqzRibbonViewInfo::GetQuickAccessToolbarDockBounds() {
 }
 
 void TqzRibbonViewInfo::CalculateQuickAccessToolbar() {
+  TqzRibbonQuickAccessDockControl* dock = FRibbon->GetQuickAccessToolbar()->GetDockControl();
+  dock->PrepareWindows();
   FQuickAccessToolbarSize = GetQuickAccessToolbarSize();
-  FQuickAccessToolbarBounds = IsQuickAccessToolbarShown(false) ? GetQuickAccessToolbarBounds() : TRect{};
+  const bool shown = IsQuickAccessToolbarShown(false);
+  FQuickAccessToolbarBounds = shown ? GetQuickAccessToolbarBounds() : TRect{};
+  dock->Place(shown, GetQuickAccessToolbarDockBounds());
 }
 
 // ---- Groups site -----------------------------------------------------------------------------

@@ -1,0 +1,173 @@
+// The menu window's recent items: the cut of its links to the often used ones, the expand mark
+// under them with its hot and pressed states, the timers that expand a menu left alone, the keys
+// that expand it, and the flags that put the other links on their lighter band once expanded.
+
+#include <algorithm>
+
+#include "toolkit/bars/qzBarStrs.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
+#include "toolkit/foundation/kvClasses.h"
+#include "user/Input.h"
+#include "user/Messages.h"
+#include "user/Rects.h"
+#include "user/WindowPos.h"
+
+void TqzBarSubMenuControl::UpdateRecentLinkLimit() {
+  TqzBarItemLinks* links = GetItemLinks();
+  if (!links) return;
+  bool all = !GetControlBarManager()->IsRecentItemsFirst() || MenusExpanded();
+  links->SetRecentLinkLimit(all ? -1 : links->CalcRecentLinkCount());
+}
+
+void TqzBarSubMenuControl::UpdateNonRecentFlags() {
+  TqzBarItemLinks* links = GetItemLinks();
+  if (!links) return;
+  Integer limit = links->CalcRecentLinkCount();
+  if (limit == -1) limit = links->GetFullMenuLinkCount();
+  bool expanded = GetControlBarManager()->IsRecentItemsFirst() && MenusExpanded();
+  bool previous = false;
+  for (Integer i = FScrollIndex; i < links->GetVisibleLinkCount(); ++i) {
+    TqzBarItemLink* link = links->GetVisibleLink(i);
+    TqzBarItemControl* control = link->GetControl();
+    if (!control) continue;
+    bool nonRecent = expanded && link->GetRecentIndex() >= limit;
+    control->SetNonRecent(nonRecent);
+    control->SetStartsBand(expanded && (i == FScrollIndex ? HasDetachCaption() && nonRecent : nonRecent != previous));
+    previous = nonRecent;
+  }
+}
+
+bool TqzBarSubMenuControl::ShowsMark() {
+  TqzBarItemLinks* links = GetItemLinks();
+  return links && GetControlBarManager()->IsRecentItemsFirst() &&
+         links->GetVisibleLinkCount() < links->GetFullMenuLinkCount();
+}
+
+void TqzBarSubMenuControl::MarkRect(TRect& R) {
+  R = GetClientRect();
+  Integer inner = Painter()->ClassRef()->MenuInnerBorderSize();
+  R.Left += inner + GetBarSize();
+  R.Right -= inner;
+  R.Bottom -= inner;
+  R.Top = R.Bottom - FMarkSize;
+}
+
+Integer TqzBarSubMenuControl::GetChevronSize() const { return std::max<Integer>(FMarkSize / 3 & ~1, 2); }
+
+bool TqzBarSubMenuControl::IsCursorOnMark() {
+  if (!HandleAllocated() || !ShowsMark()) return false;
+  TRect mark;
+  MarkRect(mark);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  TPoint p = ScreenToClient(TPoint(cursor.X, cursor.Y));
+  return PtInRect(&mark, p);
+}
+
+void TqzBarSubMenuControl::ChangeMarkState(Byte AState) {
+  TqzBarManager* manager = GetControlBarManager();
+  if (IsCustomizing() || !manager->IsRecentItemsFirst()) return;
+  Byte state = AState;
+  // An editor in place keeps the keyboard: the mark does not light up under it.
+  TqzBarItemControl* selected = GetSelectedControl();
+  if (state == 1 && selected && selected->HostsWindow() && selected->GetActive()) state = 0;
+  if (state == FMarkState) return;
+  FMarkState = state;
+  if (state == 2) {
+    KillExpandTimer();
+    manager->HideHint();
+    Expand();
+    return;
+  }
+  TRect mark;
+  MarkRect(mark);
+  if (HandleAllocated()) InvalidateRect(GetHandle(), &mark, FALSE);
+  if (manager->GetShowFullMenusAfterDelay()) {
+    KillExpandTimer();
+    if (state == 1 && IsCursorOnMark() && BarHintWindow())
+      StartExpandTimer(kMarkExpandTimer, BarHintWindow()->GetShowDelay());
+  } else if (state == 1) {
+    manager->ActivateHint(true, ResourceStringText(sqzBarExpandMenuHint), nullptr);
+  } else {
+    manager->HideHint();
+  }
+}
+
+void TqzBarSubMenuControl::Expand() {
+  if (!ShowsMark() || !HandleAllocated()) return;
+  SetMenusExpanded(true);
+  FAnimateOnShow = true;
+  // The window is made anew: it stays active and open for its opener meanwhile.
+  FRecreating = true;
+  try {
+    DestroyHandle();
+  } catch (...) {
+    FRecreating = false;
+    throw;
+  }
+  FRecreating = false;
+  FWindowDestroyed = false;
+  SetBounds(FRequestedLeft, FRequestedTop, GetWidth(), GetHeight());
+  HandleNeeded();
+  StartPopup();
+}
+
+void TqzBarSubMenuControl::StartExpandTimer(UINT_PTR AId, UINT ADelay) {
+  TqzBarManager* manager = GetControlBarManager();
+  if (!HandleAllocated() || !manager->IsRecentItemsFirst() || MenusExpanded() || !GetActive() ||
+      !manager->GetShowFullMenusAfterDelay())
+    return;
+  FFullMenuTimer = AId;
+  SetTimer(GetHandle(), AId, ADelay, nullptr);
+}
+
+void TqzBarSubMenuControl::KillExpandTimer() {
+  if (FFullMenuTimer == 0) return;
+  if (HandleAllocated()) KillTimer(GetHandle(), FFullMenuTimer);
+  FFullMenuTimer = 0;
+}
+
+void TqzBarSubMenuControl::ExpandTimer(UINT_PTR AId) {
+  KillTimer(GetHandle(), AId);
+  if (FFullMenuTimer == AId) FFullMenuTimer = 0;
+  if (AId == kMarkExpandTimer) {
+    ChangeMarkState(2);
+  } else if (!GetOpenedBar()) {
+    // A selection left alone lights the mark; an open child menu keeps it as it is.
+    ChangeMarkState(1);
+  }
+}
+
+void TqzBarSubMenuControl::SetActive(bool AActive) {
+  inherited::SetActive(AActive);
+  KillExpandTimer();
+  if (AActive) StartExpandTimer(kMarkExpandTimer);
+}
+
+bool TqzBarSubMenuControl::ExpandsByKey(TMessage& Message) {
+  Word key = static_cast<Word>(Message.WParam);
+  if ((key != VK_DOWN && key != VK_TAB) || !ShowsMark()) return false;
+  bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  bool shift = GetKeyState(VK_SHIFT) < 0;
+  bool alt = GetKeyState(VK_MENU) < 0;
+  if (key == VK_DOWN && ctrl && !shift && !alt) {
+    Expand();
+    return true;
+  }
+  if (ctrl || shift || alt) return false;
+  TqzBarItemLinks* links = GetItemLinks();
+  TqzBarItemControl* selected = GetSelectedControl();
+  if (!selected || links->GetVisibleLinkCount() == 0 ||
+      selected->GetLink() != links->GetVisibleLink(links->GetVisibleLinkCount() - 1))
+    return false;
+  // Past the last shown link: the key walks on in the expanded menu.
+  Expand();
+  if (HandleAllocated()) SendMessage(GetHandle(), WM_KEYDOWN, key, Message.LParam);
+  return true;
+}
+
+Integer TqzBarSubMenuControl::GetBarSize() {
+  TqzBarItemLinks* links = GetItemLinks();
+  auto* owner = dynamic_cast<IqzBarSubMenuOwner*>(links ? links->GetOwnerComponent() : nullptr);
+  return owner ? owner->GetBarSize() : 0;
+}
