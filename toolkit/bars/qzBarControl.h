@@ -301,7 +301,6 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   Byte FMarkState = 0;
 
   // Where the cursor was (screen) when the window last tracked it; (-1, -1) to track anew.
-  const TPoint& GetLastMousePos() const noexcept { return FLastMousePos; }
   void SetLastMousePos(const TPoint& P) { FLastMousePos = P; }
 
   void CreateWnd() override;
