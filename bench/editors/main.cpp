@@ -3,7 +3,8 @@
 // 100 KB and 1 MB (goal: the larger at most twelve times the smaller, so cost follows what shows,
 // not the length of the text); mouse moves over editors with buttons (EditMouseBench.cpp); and
 // the edit masks (MaskBench.cpp); the log window's memo (MemoBench.cpp); a list view of 100,000
-// rows (ListViewBench.cpp); a combo box of 10,000 items (ComboBench.cpp).
+// rows (ListViewBench.cpp); a combo box of 10,000 items (ComboBench.cpp); the image editor with a
+// 4000 x 3000 JPEG (ImageBench.cpp).
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include "BenchTiming.h"
 #include "ComboBench.h"
 #include "EditMouseBench.h"
+#include "ImageBench.h"
 #include "ListViewBench.h"
 #include "MaskBench.h"
 #include "MemoBench.h"
@@ -105,6 +107,7 @@ int main() {
   RunMemoBench();
   RunListViewBench();
   RunComboBench();
+  RunImageBench();
   GdiEnd();
   RtlEnd();
   return 0;

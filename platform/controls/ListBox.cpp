@@ -94,6 +94,7 @@ class ListBox : public ListControlBase {
   int top_ = 0;
   int caret_ = -1;
   int anchor_ = -1;
+  int selected_ = -1;  // the last item selected and still selected (the selection, in single mode)
   int horizontalExtent_ = 0;
   int horizontalOffset_ = 0;
   bool focused_ = false;
@@ -189,6 +190,7 @@ LRESULT ListBox::Insert(int index, LPARAM value, bool sorted) {
   if (Variable()) items_[index].height = Measure(index);
   if (caret_ >= index) ++caret_;
   if (anchor_ >= index) ++anchor_;
+  if (selected_ >= index) ++selected_;
   if (top_ > index) ++top_;
   UpdateScrollBars();
   Invalidate();
@@ -200,6 +202,8 @@ LRESULT ListBox::Delete(int index) {
   DeleteNotify(index);
   if (Dead() || !Valid(index)) return LB_ERR;
   items_.erase(items_.begin() + index);
+  if (selected_ == index) selected_ = -1;
+  else if (selected_ > index) --selected_;
   auto shift = [&](int& i) {
     if (i > index || i >= Count()) --i;
   };
@@ -216,7 +220,7 @@ void ListBox::Reset() {
   for (int i = 0; i < Count() && !Dead(); ++i) DeleteNotify(i);
   items_.clear();
   top_ = 0;
-  caret_ = anchor_ = -1;
+  caret_ = anchor_ = selected_ = -1;
   horizontalOffset_ = 0;
   UpdateScrollBars();
   Invalidate();
@@ -228,6 +232,7 @@ LRESULT ListBox::SetCount(int count) {
   for (auto& item : items_) item.height = itemHeight_;
   if (caret_ >= count) caret_ = count - 1;
   if (anchor_ >= count) anchor_ = count - 1;
+  if (selected_ >= count) selected_ = -1;
   top_ = std::clamp(top_, 0, MaxTop());
   UpdateScrollBars();
   Invalidate();
@@ -326,20 +331,27 @@ void ListBox::UpdateScrollBars() {
 
 int ListBox::CurrentSelection() const {
   if (SelectionMode() != Mode::Single) return caret_;
-  for (int i = 0; i < Count(); ++i)
-    if (items_[i].selected) return i;
-  return -1;
+  return selected_;
 }
 
 bool ListBox::SetSelected(int index, bool selected) {
   if (!Valid(index) || items_[index].selected == selected) return false;
   items_[index].selected = selected;
+  if (selected) selected_ = index;
+  else if (selected_ == index) selected_ = -1;
   RECT r = ItemRect(index);
   InvalidateRect(window_, &r, TRUE);
   return true;
 }
 
 bool ListBox::SelectOnly(int index) {
+  if (SelectionMode() == Mode::Single) {
+    // The single selection moves without a walk over every item.
+    const int current = CurrentSelection();
+    if (current == index) return false;
+    const bool cleared = SetSelected(current, false);
+    return SetSelected(index, true) || cleared;
+  }
   bool changed = false;
   for (int i = 0; i < Count(); ++i) changed |= SetSelected(i, i == index);
   return changed;

@@ -192,7 +192,21 @@ Integer CompareText(const String& a, const String& b) {
 bool SameText(const String& a, const String& b) { return CompareText(a, b) == 0; }
 
 Integer AnsiCompareText(const String& a, const String& b) {
-  return Sign(Utf8LowerCase(a).compare(Utf8LowerCase(b)));
+  // Folding keeps byte lengths and maps ASCII to ASCII, so the texts are walked side by side
+  // without copies; from the first non-ASCII byte on (a character boundary in both, as every
+  // byte before it is a whole character) the rests are folded whole.
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+    if ((ca | cb) & 0x80) {
+      const std::string_view restA = std::string_view(a).substr(i), restB = std::string_view(b).substr(i);
+      return Sign(Utf8LowerCase(restA).compare(Utf8LowerCase(restB)));
+    }
+    const auto la = static_cast<unsigned char>(AsciiLower(static_cast<char>(ca)));
+    const auto lb = static_cast<unsigned char>(AsciiLower(static_cast<char>(cb)));
+    if (la != lb) return la < lb ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 Integer AnsiCompareStr(const String& a, const String& b) {
@@ -207,7 +221,20 @@ Integer AnsiCompareStr(const String& a, const String& b) {
 
 bool AnsiSameStr(const String& a, const String& b) { return a == b; }
 
-bool AnsiSameText(const String& a, const String& b) { return AnsiCompareText(a, b) == 0; }
+bool AnsiStartsText(const String& prefix, const String& text) {
+  const size_t n = prefix.size();
+  if (text.size() < n) return false;
+  // As in AnsiCompareText: ASCII side by side, the rests folded whole from the first other byte.
+  for (size_t i = 0; i < n; ++i) {
+    const auto cp = static_cast<unsigned char>(prefix[i]), ct = static_cast<unsigned char>(text[i]);
+    if ((cp | ct) & 0x80) return AnsiUpperCase(prefix.substr(i)) == AnsiUpperCase(text.substr(i, n - i));
+    if (AsciiUpper(static_cast<char>(cp)) != AsciiUpper(static_cast<char>(ct))) return false;
+  }
+  return true;
+}
+
+// Folding keeps byte lengths: texts of different lengths never match.
+bool AnsiSameText(const String& a, const String& b) { return a.size() == b.size() && AnsiCompareText(a, b) == 0; }
 
 Integer Pos(std::string_view sub, std::string_view s) {
   if (sub.empty()) return 0;

@@ -163,6 +163,8 @@ Integer AnsiCompareStr(const String& a, const String& b);
 Integer AnsiCompareText(const String& a, const String& b);
 bool AnsiSameStr(const String& a, const String& b);
 bool AnsiSameText(const String& a, const String& b);
+// True when text begins with prefix, letters compared in upper case (AnsiUpperCase of both).
+bool AnsiStartsText(const String& prefix, const String& text);
 
 // 1-based positions as the framework counts: Pos answers 0 when absent; Copy clips to the text.
 Integer Pos(std::string_view sub, std::string_view s);

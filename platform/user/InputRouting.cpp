@@ -117,7 +117,9 @@ bool RouteMouse(RawInput& raw) {
   bool press = raw.kind == RawInput::Kind::MouseButton && raw.down;
   if (press && !capture) {
     Window* top = TopLevelOf(target);
-    if (top && top->handle != GetActiveWindow() && !(top->exStyle & WS_EX_NOACTIVATE)) {
+    // A child-style window floating on the desktop (a drop-down list) is never activated: only
+    // real top-level windows take activation from a click.
+    if (top && top->handle != GetActiveWindow() && !(top->exStyle & WS_EX_NOACTIVATE) && !(top->style & WS_CHILD)) {
       LRESULT answer = SendInternalMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
                                      MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(message)));
       if (target->destroyed) return false;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/Math.h"
@@ -225,6 +227,77 @@ TEST_F(ApplicationMenu, ThePaneListsItsEntriesUnderTheHeaderAndReportsTheClicked
   EXPECT_EQ(recorder.senders[0], menu);
   EXPECT_EQ(menu->GetMenuControl(), nullptr) << "the click closes the menu";
   EXPECT_EQ(manager->GetBars()->GetCount(), 0) << "the pane's bar goes with the window";
+}
+
+TEST_F(ApplicationMenu, TheArrowsWalkItemsEntriesAndButtonsAsGroupsAndWrap) {
+  for (const char* caption : {"&New", "&Open", "&Save", "&Print"}) Button(caption, menu->GetItemLinks());
+  for (const char* path : {"/clips/a.avi", "/clips/b.avi"})
+    static_cast<TqzBarExtraPaneItem*>(menu->GetExtraPane()->GetItems()->Add())->SetText(path);
+  menu->GetExtraPane()->SetOnItemClick(MakeEvent<&TRecorder::PaneClicked>(&recorder));
+  BottomButton("Options", 60);
+  BottomButton("E&xit", 60);
+  TqzBarApplicationMenuControl* window = Open();
+  ASSERT_NE(window, nullptr);
+  TqzBarItemLinks* own = menu->GetItemLinks();
+  TqzBarItemLinks* pane = window->GetExtraPaneBar()->GetBarControl()->GetItemLinks();
+  TqzBarItemLinks* buttons = window->GetButtonLinks();
+  auto selected = [&] { return window->NavigationSelection() ? window->NavigationSelection()->GetLink() : nullptr; };
+  auto press = [&](WPARAM AKey) {
+    SendMessage(window->GetHandle(), WM_KEYDOWN, AKey, 0);
+    Pump();
+  };
+  // Down from nothing: the menu's items, then the entries (never the header), then the buttons.
+  const std::vector<TqzBarItemLink*> down = {own->GetLink(0), own->GetLink(1), own->GetLink(2), own->GetLink(3),
+                                             pane->GetVisibleLink(1), pane->GetVisibleLink(2),
+                                             buttons->GetLink(0), buttons->GetLink(1), own->GetLink(0)};
+  for (size_t i = 0; i < down.size(); ++i) {
+    press(VK_DOWN);
+    EXPECT_EQ(selected(), down[i]) << "step " << i;
+  }
+  press(VK_UP);
+  EXPECT_EQ(selected(), buttons->GetLink(1)) << "up from the first item wraps to the last button";
+  press(VK_UP);
+  press(VK_UP);
+  EXPECT_EQ(selected(), pane->GetVisibleLink(2));
+  press(VK_UP);
+  press(VK_UP);
+  EXPECT_EQ(selected(), own->GetLink(3)) << "up from the first entry leaves the pane";
+  // The navigation nodes walk the same groups; the pane's node hands its keys to the menu's.
+  TqzBarAccessibilityHelper* node = window->GetAccessibilityHelper();
+  EXPECT_EQ(node->ChildTotal(), window->GetLayoutInfo()->GetItemViewInfoCount() + 1) << "the pane's site last";
+  EXPECT_EQ(window->GetExtraPaneDockControl()->GetAccessibilityHelper()->ParentNode(), node);
+  Word key = VK_DOWN;
+  node->ProcessNavKey(key);
+  EXPECT_EQ(selected(), pane->GetVisibleLink(1));
+  key = VK_DOWN;
+  window->GetExtraPaneBar()->GetBarControl()->GetAccessibilityHelper()->ProcessNavKey(key);
+  EXPECT_EQ(selected(), pane->GetVisibleLink(2));
+  key = VK_UP;
+  node->ProcessNavKey(key);
+  node->ProcessNavKey(key);
+  EXPECT_EQ(selected(), own->GetLink(3));
+  // Enter on an entry runs it; an accelerator finds a bottom button.
+  press(VK_DOWN);
+  press(VK_RETURN);
+  ASSERT_EQ(recorder.paneClicks.size(), 1u);
+  EXPECT_EQ(recorder.paneClicks[0], 0);
+  EXPECT_EQ(menu->GetMenuControl(), nullptr);
+  window = Open();
+  ASSERT_NE(window, nullptr);
+  press('X');
+  EXPECT_EQ(recorder.clicks, 1) << "E&xit";
+  EXPECT_EQ(menu->GetMenuControl(), nullptr);
+}
+
+TEST_F(ApplicationMenu, ABottomButtonSelectedByKeyDoesNotScrollTheItems) {
+  for (Integer i = 0; i < 80; ++i) Button(("Item " + std::to_string(i)).c_str(), menu->GetItemLinks());
+  BottomButton("Exit", 60);
+  TqzBarApplicationMenuControl* window = Open();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(window->CanScrollDown()) << "taller than the work area";
+  SendMessage(window->GetHandle(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(window->NavigationSelection(), window->GetButtonLinks()->GetLink(0)->GetControl());
+  EXPECT_EQ(window->GetScrollIndex(), 0);
 }
 
 TEST_F(ApplicationMenu, EscInThePaneClosesTheMenu) {

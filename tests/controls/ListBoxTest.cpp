@@ -78,6 +78,15 @@ TEST_F(ListBoxTest, MessagesAnswerAsDocumented) {
   EXPECT_EQ(r.Bottom, 3 * h);
   EXPECT_EQ(SendMessage(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 2 * h + 1)), MAKELONG(2, 0));
   EXPECT_EQ(HIWORD(SendMessage(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 100))), 1) << "below the last item";
+
+  // The selected item goes: nothing is selected, also once the items come back.
+  SendMessage(list, LB_SETCURSEL, 1, 0);
+  SendMessage(list, LB_DELETESTRING, 1, 0);
+  EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), LB_ERR);
+  SendMessage(list, LB_SETCURSEL, 2, 0);
+  SendMessage(list, LB_RESETCONTENT, 0, 0);
+  Add(list, {"a", "b", "c"});
+  EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), LB_ERR);
 }
 
 TEST_F(ListBoxTest, ScrollsByTopIndexAndKeepsTheCaretVisible) {

@@ -145,7 +145,18 @@ TEST_F(ComboBox, WidthFollowsTheWidestItemOrTheEditor) {
   Props()->GetItems()->Add(String(60, 'W'));
   Focus();
   Key(VK_F4);
-  EXPECT_GT(Popup()->GetWidth(), combo->GetWidth());
+  const Integer wide = Popup()->GetWidth();
+  EXPECT_GT(wide, combo->GetWidth());
+  Key(VK_ESCAPE);
+  // A wider item, or a larger font, widens the next opening.
+  Props()->GetItems()->Add(String(70, 'W'));
+  Key(VK_F4);
+  EXPECT_GT(Popup()->GetWidth(), wide);
+  Key(VK_ESCAPE);
+  Props()->GetItems()->Delete(Props()->GetItems()->GetCount() - 1);
+  combo->GetStyle()->GetFont()->SetHeight(-15);
+  Key(VK_F4);
+  EXPECT_GT(Popup()->GetWidth(), wide);
   Key(VK_ESCAPE);
   Props()->SetDropDownAutoWidth(false);
   Key(VK_F4);
@@ -185,6 +196,9 @@ TEST_F(ComboBox, KeysToggleAndCloseWithTheirReasons) {
   Key(VK_ESCAPE);
   EXPECT_FALSE(combo->GetDroppedDown());
   EXPECT_EQ(combo->GetCloseUpReason(), pcrCancel);
+  // Alt+F4 belongs to the window, not to the list.
+  Key(VK_F4, kAlt);
+  EXPECT_FALSE(combo->GetDroppedDown());
 }
 
 TEST_F(ComboBox, RevertableDoubleClickWrapsToTheFirstItem) {
@@ -228,12 +242,14 @@ TEST(ComboBoxForms, AProfileChooserStreamsItsItemsAndSettings) {
 // Handlers that free the combo, close or reopen it, or fail while it opens.
 struct Reentry : TObject {
   TkvComboBox* combo = nullptr;
+  TWinControl* focusOnClose = nullptr;  // takes the focus from the closing combo
   Integer closeUps = 0;
   bool reopen = false;
   void FreeIt(TObject*) { delete std::exchange(combo, nullptr); }
   void Fail(TObject*) { throw Exception("refused"); }
   void CloseUp(TObject*) {
     ++closeUps;
+    if (focusOnClose) focusOnClose->SetFocus();
     combo->SetDroppedDown(reopen);
   }
 };
@@ -301,6 +317,54 @@ TEST_F(ComboBox, CloseUpFiresOncePerOpeningWhateverItsHandlerDoes) {
   }
   // Reopened from its handler: open again.
   EXPECT_TRUE(combo->GetDroppedDown());
+
+  // The handler moves the focus away while the combo closes: the focus loss asks to close again,
+  // which must neither close twice nor fire twice.
+  auto* other = new TEdit(form);
+  other->SetParent(form);
+  other->SetBounds(20, 200, 100, 21);
+  Key(VK_ESCAPE);
+  r.focusOnClose = other;
+  for (bool reopen : {false, true}) {
+    SCOPED_TRACE(reopen ? "reopened" : "left closed");
+    r.reopen = reopen;
+    r.closeUps = 0;
+    combo->SetFocus();
+    Pump();
+    if (!combo->GetDroppedDown()) Key(VK_F4);
+    ASSERT_TRUE(combo->GetDroppedDown());
+    Key(VK_ESCAPE);
+    EXPECT_EQ(r.closeUps, 1);
+    EXPECT_EQ(VisiblePopupCount(), combo->GetDroppedDown() ? 1 : 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
+TEST_F(ComboBox, AUserResizeIsReusedUntilSizingIsTurnedOff) {
+  SetItems(20);
+  Props()->SetDropDownSizeable(true);
+  Focus();
+  auto openWidth = [&] {
+    Key(VK_F4);
+    EXPECT_TRUE(combo->GetDroppedDown());
+    const Integer width = Popup()->GetWidth();
+    Key(VK_F4);
+    return width;
+  };
+  const Integer automatic = openWidth();
+  // Drag the grip at the bottom-right corner 60 pixels to the right.
+  Key(VK_F4);
+  const TRect r = Popup()->GetBoundsRect();
+  ScriptDrag(POINT{r.Right - 3, r.Bottom - 3}, POINT{r.Right + 57, r.Bottom - 3});
+  Pump();
+  EXPECT_EQ(Popup()->GetWidth(), automatic + 60);
+  Key(VK_F4);
+  EXPECT_EQ(Props()->GetDropDownWidth(), automatic + 60);
+  EXPECT_EQ(openWidth(), automatic + 60);
+  // Turning sizing off forgets the resize: the list sizes itself again.
+  Props()->SetDropDownSizeable(false);
+  Props()->SetDropDownSizeable(true);
+  EXPECT_EQ(openWidth(), automatic);
 }
 
 TEST_F(ComboBox, FreedByItsCloseUpHandlerFromAKeyItLeavesNothingBehind) {

@@ -565,6 +565,21 @@ TEST_F(EditPopup, AFocusTakingPopupsLoopEndsWhenAHandlerFreesTheEditor) {
   EXPECT_EQ(VisiblePopupCount(), 0);
 }
 
+// A quit request ends the application for good, so it runs in a process of its own.
+TEST_F(EditPopup, AFocusTakingPopupsLoopEndsOnAQuitRequestAndLeavesItToTheApplication) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        Popup()->SetCaptureFocus(true);
+        ScriptedSteps steps;
+        steps.Add(50, [] { PostQuitMessage(3); });
+        editor->Open();  // returns once the loop has met the quit request
+        // Straight out: the process's own end would tear down what the parent process still owns.
+        std::_Exit(Application()->GetTerminated() && editor->reasons.empty() ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
 TEST_F(EditPopup, ReplayedCharactersReachTheFocusOnlyWhileShown) {
   editor->AddList({"one"});
   auto* edit = new TEdit(Popup());

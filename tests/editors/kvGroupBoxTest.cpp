@@ -202,6 +202,20 @@ TEST_F(GroupBox, ThePanelStylePlacesTheCaptionInsideByItsIndent) {
   EXPECT_GE(Info()->CaptionRect.Height(), 2 * box->CaptionLineHeight());
 }
 
+TEST_F(GroupBox, TheOffice11BackgroundKindLaysOutAndRepaintsOnlyUnderOffice11) {
+  TkvPanelStyle* panel = box->GetPanelStyle();
+  panel->SetActive(true);
+  RECT pending;
+  for (const auto& [kind, office11] : {std::pair{lfStandard, false}, std::pair{lfOffice11, true}}) {
+    SCOPED_TRACE(office11);
+    box->GetLookAndFeel()->SetKind(kind);
+    Pump();
+    ASSERT_FALSE(GetUpdateRect(box->GetHandle(), &pending, FALSE));
+    panel->SetOfficeBackgroundKind(panel->GetOfficeBackgroundKind() == pobkGradient ? pobkStyleColor : pobkGradient);
+    EXPECT_EQ(GetUpdateRect(box->GetHandle(), &pending, FALSE) != FALSE, office11);
+  }
+}
+
 TEST_F(GroupBox, SideCaptionsReadUpOnTheLeftAndDownOnTheRight) {
   for (bool left : {true, false}) {
     SCOPED_TRACE(left ? "left" : "right");

@@ -530,3 +530,18 @@ TEST(ImageUnit, StartEndAndStartAgainLeaveOneRegistration) {
   EXPECT_EQ(ImageMenuImages()->GetCount(), 6);
   EXPECT_EQ(static_cast<TClass>(GetClass("TkvImage")), TkvImage::ClassInfo());
 }
+
+TEST_F(ImageEdit, ThePictureIsPaintedWhereItIsPlaced) {
+  image->SetEditValue(Variant(Encoded("TBitmap", 40, 20)));
+  Props()->SetCenter(false);
+  Pump();
+  const TRect client = image->ImageViewInfo()->ClientRect;
+  auto pixel = [&](Integer X, Integer Y) {
+    const TPoint p = form->ScreenToClient(image->ClientToScreen(TPoint(client.Left + X, client.Top + Y)));
+    return FormPixel(p.X, p.Y);
+  };
+  // The sample's left half is red, its right half blue; beside it the background.
+  EXPECT_EQ(pixel(5, 5), clRed);
+  EXPECT_EQ(pixel(30, 5), clBlue);
+  EXPECT_EQ(pixel(60, 30), ColorToRGB(clWindow));
+}

@@ -117,6 +117,56 @@ TEST_F(RadioGroup, TabSkipsAGroupWithNothingCheckedAndEntersAtTheCheckedButton) 
   EXPECT_EQ(GetFocus(), Button(1)->GetHandle());
   // Entering the checked button changes nothing.
   EXPECT_EQ(events.Take(), Log{});
+  // Tab leaves the group from its checked button, Shift+Tab comes back to it.
+  Key(VK_TAB);
+  EXPECT_TRUE(after->Focused());
+  Key(VK_TAB, kShift);
+  EXPECT_EQ(GetFocus(), Button(1)->GetHandle());
+  Key(VK_TAB, kShift);
+  EXPECT_TRUE(before->Focused());
+  EXPECT_EQ(group->GetItemIndex(), 1);
+  EXPECT_EQ(events.Take(), Log{});
+}
+
+TEST_F(RadioGroup, ButtonStatesFollowHoverPressDragOffAndBackUnderTheCapture) {
+  TkvCustomEditViewInfo* info = group->GetEditViewInfo();
+  ASSERT_EQ(info->ButtonCount(), 3);
+  auto centre = [&](Integer Index) {
+    const TRect& r = info->Buttons[static_cast<size_t>(Index)]->Bounds;
+    return MAKELPARAM((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  };
+  const LPARAM off = MAKELPARAM(2, 2);
+  auto states = [&] {
+    String s;
+    for (auto& button : info->Buttons) s += std::to_string(button->State);
+    return s;
+  };
+  struct Step {
+    UINT message;
+    WPARAM keys;
+    LPARAM at;
+    const char* states;  // 0 disabled, 1 normal, 2 pressed, 3 hot
+    Integer hot, pressed;
+  };
+  const Step kSteps[] = {
+      {WM_MOUSEMOVE, 0, centre(1), "131", 1, -1},           // hover
+      {WM_LBUTTONDOWN, MK_LBUTTON, centre(1), "121", -1, 1}, // press
+      {WM_MOUSEMOVE, MK_LBUTTON, off, "111", -1, -1},        // dragged off
+      {WM_MOUSEMOVE, MK_LBUTTON, centre(1), "121", -1, 1},   // and back, still held
+      {WM_MOUSEMOVE, MK_LBUTTON, centre(2), "111", -1, -1},  // onto another: not that one
+      {WM_LBUTTONUP, 0, centre(2), "113", 2, -1},
+  };
+  for (const Step& step : kSteps) {
+    SCOPED_TRACE(step.states);
+    group->Perform(step.message, step.keys, step.at);
+    EXPECT_EQ(states(), step.states);
+    EXPECT_EQ(info->HotButton, step.hot);
+    EXPECT_EQ(info->PressedButton, step.pressed);
+  }
+  EXPECT_NE(GetCapture(), group->GetHandle());
+  group->SetEnabled(false);
+  group->Perform(WM_MOUSEMOVE, 0, centre(0));
+  EXPECT_EQ(states(), "000");
 }
 
 TEST_F(RadioGroup, DownChecksTheNextItemAndTheValueFollowsWithOneChangePerMove) {

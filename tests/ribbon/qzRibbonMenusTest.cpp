@@ -104,6 +104,7 @@ struct TApplicationMenuProbe : TObject {
   LRESULT hitOverButton = 0;
   TRect pane;
   bool closedByClick = false;
+  bool firstSelected = false;
   void Popped(TObject*) {
     ++popups;
     current = this;
@@ -121,8 +122,14 @@ struct TApplicationMenuProbe : TObject {
     const TRect& image = self->ribbon->GetViewInfo()->GetApplicationButtonImageRect();
     TPoint centre = self->ribbon->ClientToScreen(TPoint((image.Left + image.Right) / 2, (image.Top + image.Bottom) / 2));
     self->hitOverButton = SendMessage(window->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(centre.X, centre.Y));
+    // The keyboard access of the button asks for the menu's first element.
+    SendMessage(self->ribbon->GetHandle(), QZM_RIBBON_SELECTFIRSTINMENU, 0, 0);
+    TqzBarItemControl* selected = static_cast<TqzBarApplicationMenuControl*>(window)->NavigationSelection();
+    self->firstSelected = selected && selected->GetLink() == self->menu->GetItemLinks()->GetLink(0);
     const char* root = std::getenv("TAVREN_TEST_OUTPUT");
     if (!self->picture.empty() && root) {
+      // The keyboard on the second recent entry, past the other five items and the first entry.
+      for (Integer i = 0; i < 7; ++i) SendMessage(window->GetHandle(), WM_KEYDOWN, VK_DOWN, 0);
       UpdateAllWindows();
       EXPECT_TRUE(self->screen->SaveScreenPng(std::string(root) + "/" + self->picture + ".png"));
     }
@@ -196,12 +203,17 @@ TEST_F(RibbonApplicationMenu, ThePressedButtonOpensTheMenuBelowItAndAClickOnItsP
   EXPECT_EQ(probe.buttonState, 2) << "drawn pressed while the menu is open";
   EXPECT_EQ(probe.hitOverButton, HTTRANSPARENT);
   EXPECT_GT(probe.pane.Width(), 0);
+  EXPECT_TRUE(probe.firstSelected);
   EXPECT_TRUE(probe.closedByClick);
   // Once closed: the flags are down, the button is drawn normal and the menu's own hook is back.
   EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
   EXPECT_FALSE(ribbon->IsApplicationMenuOpening());
   EXPECT_EQ(ribbon->GetApplicationButtonState(), 0);
   EXPECT_FALSE(menu->GetMenuControlHook());
+  // With the menu closed the keyboard's requests are ignored.
+  SendMessage(ribbon->GetHandle(), QZM_RIBBON_SELECTFIRSTINMENU, 0, 0);
+  SendMessage(ribbon->GetHandle(), QZM_RIBBON_MENUKEYTIPS, 0, 0);
+  EXPECT_EQ(menu->GetMenuControl(), nullptr);
 }
 
 TEST_F(RibbonApplicationMenu, AHandledClickOpensNothingAndTheButtonStaysPressedUntilReleased) {

@@ -302,6 +302,10 @@ TEST(Text, Comparisons) {
       {"é", "É", 1, 1, -1, 0},
       {"Ägypten", "äGYPTEN", -1, -1, 1, 0},
       {"", "a", -1, -1, -1, -1},
+      // ASCII first, then letters beyond it; ASCII punctuation between the cases of a letter.
+      {"Zone é", "zONE É", -1, 1, 1, 0},
+      {"x[", "XA", 1, 1, -1, -1},
+      {"ab_", "abé", -1, -1, -1, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(String(c.a) + " / " + c.b);
@@ -313,6 +317,12 @@ TEST(Text, Comparisons) {
   }
   EXPECT_TRUE(SameText("Hello", "hELLO"));
   EXPECT_TRUE(AnsiSameText("ÉCOLE", "école"));
+  EXPECT_FALSE(AnsiSameText("école", "écoles"));
+  EXPECT_TRUE(AnsiStartsText("wmv é", "WMV Éclair"));
+  EXPECT_TRUE(AnsiStartsText("", "a"));
+  EXPECT_FALSE(AnsiStartsText("wmv", "WM"));
+  EXPECT_FALSE(AnsiStartsText("ab_", "ABé"));
+  EXPECT_TRUE(AnsiStartsText("ς", "Σ"));  // final sigma and sigma share their upper case
   EXPECT_FALSE(AnsiSameStr("a", "A"));
 }
 

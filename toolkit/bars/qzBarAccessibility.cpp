@@ -63,9 +63,12 @@ TClassOf<TqzBarAccessibilityHelper> TqzBarButtonLikeControl::AccessibilityHelper
 }
 
 TqzBarAccessibilityHelper* TqzDockControl::GetAccessibilityHelper() {
-  if (!FAccessibilityHelper)
-    FAccessibilityHelper = BarHelperRef(new TqzDockControlAccessibilityHelper(this));
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(AccessibilityHelperClass().Create(this));
   return FAccessibilityHelper->BarHelperObject();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzDockControl::AccessibilityHelperClass() {
+  return TqzDockControlAccessibilityHelper::ClassInfo();
 }
 
 TClassOf<TqzBarAccessibilityHelper> TqzBarControl::AccessibilityHelperClass() {

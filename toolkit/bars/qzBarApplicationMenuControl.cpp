@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "rtl/Math.h"
+#include "user/Input.h"
+#include "user/Messages.h"
 #include "user/Painting.h"
 #include "user/Rects.h"
 #include "user/WindowPos.h"
@@ -17,6 +19,9 @@ TAVREN_CLASS_IMPL(TqzBarExtraPaneDockControl)
 TAVREN_CLASS_IMPL(TqzBarExtraPaneControlViewInfo)
 TAVREN_CLASS_IMPL(TqzBarExtraPaneControl)
 TAVREN_CLASS_IMPL(TqzBarApplicationMenuControl)
+TAVREN_CLASS_IMPL(TqzBarApplicationMenuControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarExtraPaneControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarExtraPaneDockControlAccessibilityHelper)
 
 namespace {
 
@@ -403,6 +408,135 @@ void TqzBarApplicationMenuControl::CalcLayout(Byte AKind, Integer AIndex) {
   }
 }
 
+// ---- Keys ----------------------------------------------------------------------------------------
+
+TqzBarExtraPaneControl* TqzBarApplicationMenuControl::PaneWindow() const {
+  return FExtraPaneBar ? dynamic_cast<TqzBarExtraPaneControl*>(FExtraPaneBar->GetBarControl()) : nullptr;
+}
+
+std::vector<TqzBarItemLinks*> TqzBarApplicationMenuControl::NavigationGroups() {
+  std::vector<TqzBarItemLinks*> groups;
+  if (GetItemLinks() && GetItemLinks()->GetVisibleLinkCount() > 0) groups.push_back(GetItemLinks());
+  // The pane counts with an entry under its header.
+  if (TqzBarExtraPaneControl* pane = PaneWindow(); pane && pane->GetItemLinks()->GetVisibleLinkCount() > 1)
+    groups.push_back(pane->GetItemLinks());
+  if (FButtonLinks && FButtonLinks->GetVisibleLinkCount() > 0) groups.push_back(FButtonLinks.get());
+  return groups;
+}
+
+namespace {
+
+bool CanNavigateTo(TqzBarItemLink* ALink) {
+  TqzBarItemControl* control = ALink->GetControl();
+  return control && control->CanSelect() && !IsRectEmpty(&ALink->GetItemRect());
+}
+
+// The first selectable link of the group from its start (or its end), nil for none.
+TqzBarItemLink* EdgeLink(TqzBarItemLinks* ALinks, bool AFromEnd) {
+  Integer count = ALinks->GetVisibleLinkCount();
+  for (Integer k = 0; k < count; ++k) {
+    TqzBarItemLink* link = ALinks->GetVisibleLink(AFromEnd ? count - 1 - k : k);
+    if (CanNavigateTo(link)) return link;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TqzBarItemLink* TqzBarApplicationMenuControl::NeighbourLink(TqzBarItemLink* ALink, bool AUp) {
+  std::vector<TqzBarItemLinks*> groups = NavigationGroups();
+  if (groups.empty()) return nullptr;
+  size_t group = groups.size();
+  for (size_t g = 0; g < groups.size(); ++g)
+    if (ALink && groups[g]->IndexOf(ALink) >= 0) group = g;
+  if (group == groups.size()) {
+    for (size_t k = 0; k < groups.size(); ++k)
+      if (TqzBarItemLink* link = EdgeLink(groups[AUp ? groups.size() - 1 - k : k], AUp)) return link;
+    return nullptr;
+  }
+  TqzBarItemLinks* links = groups[group];
+  for (Integer i = ALink->GetVisibleIndex() + (AUp ? -1 : 1); i >= 0 && i < links->GetVisibleLinkCount(); i += AUp ? -1 : 1)
+    if (CanNavigateTo(links->GetVisibleLink(i))) return links->GetVisibleLink(i);
+  for (size_t k = 1; k <= groups.size(); ++k) {
+    size_t next = (group + (AUp ? groups.size() - k : k)) % groups.size();
+    if (TqzBarItemLink* link = EdgeLink(groups[next], AUp)) return link;
+  }
+  return nullptr;
+}
+
+TqzBarItemControl* TqzBarApplicationMenuControl::NavigationSelection() {
+  if (TqzBarExtraPaneControl* pane = PaneWindow())
+    if (TqzBarItemControl* selected = pane->GetSelectedControl()) return selected;
+  return GetSelectedControl();
+}
+
+void TqzBarApplicationMenuControl::SelectForNavigation(TqzBarItemControl* AControl) {
+  TqzBarExtraPaneControl* pane = PaneWindow();
+  bool inPane = pane && AControl && AControl->GetParent() == pane;
+  if (inPane) {
+    SetSelectedControl(nullptr);
+    pane->SetSelectedControl(AControl);
+  } else {
+    if (pane) pane->SetSelectedControl(nullptr);
+    SetSelectedControl(AControl);
+  }
+}
+
+void TqzBarApplicationMenuControl::SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) {
+  SelectForNavigation(AControl);
+  TCustomqzBarControl* window = AControl ? AControl->GetParent() : nullptr;
+  if (!ASelectOnly && window && window->HandleAllocated()) SendMessage(window->GetHandle(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TqzBarItemLink* TqzBarApplicationMenuControl::AccelTarget(Word AKey, TShiftState AShift, bool& AAmbiguous,
+                                                          TqzBarItemLink* AAfterLink) {
+  AAmbiguous = false;
+  AShift.Exclude(ssAlt);
+  std::vector<TqzBarItemLinks*> collections;
+  if (GetItemLinks()) collections.push_back(GetItemLinks());
+  if (TqzBarExtraPaneControl* pane = PaneWindow()) collections.push_back(pane->GetItemLinks());
+  if (FButtonLinks) collections.push_back(FButtonLinks.get());
+  std::vector<TqzBarItemLink*> order;
+  for (TqzBarItemLinks* links : collections)
+    for (Integer i = 0; i < links->GetFullMenuLinkCount(); ++i) order.push_back(links->GetFullMenuLink(i));
+  if (order.empty()) return nullptr;
+  // The walk starts after the link it is given and tries that link last.
+  size_t start = order.size() - 1;
+  for (size_t i = 0; i < order.size(); ++i)
+    if (order[i] == AAfterLink) start = i;
+  TqzBarItemLink* found = nullptr;
+  Integer matches = 0;
+  for (size_t k = 1; k <= order.size(); ++k) {
+    TqzBarItemLink* link = order[(start + k) % order.size()];
+    if (!link->GetItem() || !link->GetItem()->AccelUsableFor(link) || !link->MatchesAccel(AKey, AShift)) continue;
+    if (!found) found = link;
+    ++matches;
+  }
+  if (!found || !found->GetItem()->GetEnabled()) return nullptr;
+  AAmbiguous = matches > 1;
+  return found;
+}
+
+void TqzBarApplicationMenuControl::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_KEYDOWN) {
+    Word key = static_cast<Word>(Message.WParam);
+    TShiftState shift = KeyboardStateToShiftState();
+    if (key == VK_TAB && !shift.Contains(ssCtrl)) key = shift.Contains(ssShift) ? VK_UP : VK_DOWN;
+    TqzBarItemControl* selected = NavigationSelection();
+    if ((key == VK_UP || key == VK_DOWN) && !ForwardKeyToSelected(key)) {
+      TqzBarItemLink* link = NeighbourLink(selected ? selected->GetLink() : nullptr, key == VK_UP);
+      if (link && link->GetControl()) SelectForNavigation(link->GetControl());
+      return;
+    }
+    // Enter on a pane entry goes to the pane.
+    if (key == VK_RETURN && selected && selected->GetParent() != this) {
+      SendMessage(selected->GetParent()->GetHandle(), WM_KEYDOWN, VK_RETURN, Message.LParam);
+      return;
+    }
+  }
+  TqzBarSubMenuControl::WndProc(Message);
+}
+
 // ---- Showing -------------------------------------------------------------------------------------
 
 void TqzBarApplicationMenuControl::ShowAnimated() {
@@ -473,4 +607,79 @@ void TqzBarApplicationMenuControl::DrawItemControl(TqzBarItemControl* AControl, 
     return;
   }
   TqzBarSubMenuControl::DrawItemControl(AControl, ACanvas, R);
+}
+
+// ---- Navigation nodes ------------------------------------------------------------------------------
+
+TqzBarApplicationMenuControl* TqzBarApplicationMenuControlAccessibilityHelper::MenuControl() const {
+  return static_cast<TqzBarApplicationMenuControl*>(GetOwnerObject());
+}
+
+Integer TqzBarApplicationMenuControlAccessibilityHelper::ChildTotal() {
+  return TqzBarSubMenuControlAccessibilityHelper::ChildTotal() + (MenuControl()->GetExtraPaneDockControl() ? 1 : 0);
+}
+
+TkvAccessibilityHelper* TqzBarApplicationMenuControlAccessibilityHelper::ChildAt(Integer AIndex) {
+  Integer controls = TqzBarSubMenuControlAccessibilityHelper::ChildTotal();
+  if (AIndex < controls) return TqzBarSubMenuControlAccessibilityHelper::ChildAt(AIndex);
+  return MenuControl()->GetExtraPaneDockControl()->GetAccessibilityHelper();
+}
+
+Integer TqzBarApplicationMenuControlAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  TqzDockControl* site = MenuControl()->GetExtraPaneDockControl();
+  if (site && AChild == site->GetAccessibilityHelper()) return TqzBarSubMenuControlAccessibilityHelper::ChildTotal();
+  return TqzBarSubMenuControlAccessibilityHelper::IndexOfChild(AChild);
+}
+
+bool TqzBarApplicationMenuControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  bool byTab = AKey == VK_TAB;
+  Word key = AKey;
+  if (byTab) key = KeyboardStateToShiftState() * TShiftState{ssShift, ssCtrl, ssAlt} != TShiftState() ? VK_UP : VK_DOWN;
+  if (key != VK_UP && key != VK_DOWN) return TqzBarSubMenuControlAccessibilityHelper::ProcessNavKey(AKey);
+  TqzBarApplicationMenuControl* menu = MenuControl();
+  TqzBarItemControl* selected = menu->NavigationSelection();
+  TkvObjectLink* self = LinkToObject(menu);
+  bool taken = selected && selected->GetParent() == menu && menu->ForwardKeyToSelected(key);
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (taken || !alive) return true;
+  TqzBarItemLink* link = menu->NeighbourLink(selected ? selected->GetLink() : nullptr, key == VK_UP);
+  TqzBarItemControl* control = link ? link->GetControl() : nullptr;
+  if (!control) return true;
+  TqzBarHelperRef next = BarHelperRef(control->GetAccessibilityHelper());
+  if (selected) selected->GetAccessibilityHelper()->LoseSelection(next);
+  next->BecomeSelected(byTab);
+  return true;
+}
+
+void TqzBarApplicationMenuControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor,
+                                                                         Byte& AVertAlign, Byte& AHorzAlign) {
+  if (!MenuControl()->IsButtonControl(AControl)) {
+    TqzBarSubMenuControlAccessibilityHelper::ItemKeyTipPlacement(AControl, AAnchor, AVertAlign, AHorzAlign);
+    return;
+  }
+  TRect r = GetItemControlBounds(AControl);
+  AAnchor = TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  AVertAlign = 2;
+  AHorzAlign = 1;
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneControl::AccessibilityHelperClass() {
+  return TqzBarExtraPaneControlAccessibilityHelper::ClassInfo();
+}
+
+bool TqzBarExtraPaneControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  auto* pane = static_cast<TqzBarExtraPaneControl*>(GetOwnerObject());
+  TqzBarApplicationMenuControl* menu = pane->MenuControl();
+  if (!menu) return TqzBarControlAccessibilityHelper::ProcessNavKey(AKey);
+  return menu->GetAccessibilityHelper()->ProcessNavKey(AKey);
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneDockControl::AccessibilityHelperClass() {
+  return TqzBarExtraPaneDockControlAccessibilityHelper::ClassInfo();
+}
+
+TkvAccessibilityHelper* TqzBarExtraPaneDockControlAccessibilityHelper::ParentNode() {
+  TqzBarApplicationMenuControl* menu = static_cast<TqzBarExtraPaneDockControl*>(DockControl())->MenuControl();
+  return menu ? menu->GetAccessibilityHelper() : TqzDockControlAccessibilityHelper::ParentNode();
 }

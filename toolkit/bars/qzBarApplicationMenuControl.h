@@ -5,7 +5,9 @@
 // stacks the pane's entries under their header and hands its keys and its closing to the menu.
 
 #include <memory>
+#include <vector>
 
+#include "toolkit/bars/qzBarAccessibility.h"
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -33,6 +35,7 @@ class TqzBarExtraPaneDockControl : public TqzDockControl {
   // The menu window places and sizes the site.
   void UpdateSize() override {}
   TqzBarControlFactory BarControlClass() override;
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
 };
 
 // The pane's entries under the header as a separator-parted column. Separators lie across the
@@ -71,6 +74,7 @@ class TqzBarExtraPaneControl : public TqzBarControl {
   void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) override;
   bool ContextPopupOnPress(bool AOnPress) override;
   void CloseOnEscape() override;
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   // Hiding the pane closes the menu.
   void HideBar() override;
 
@@ -80,6 +84,37 @@ class TqzBarExtraPaneControl : public TqzBarControl {
   void DestroyLinkControls() override;
   void WndProc(TMessage& Message) override;
   void Paint() override;
+};
+
+// The menu window's navigation node: its children are its controls and then the pane's site; Up,
+// Down and Tab walk the three groups as the window's keys do; the key tip of a bottom button stands
+// at the button's centre.
+class TqzBarApplicationMenuControlAccessibilityHelper : public TqzBarSubMenuControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarApplicationMenuControlAccessibilityHelper, TqzBarSubMenuControlAccessibilityHelper)
+ public:
+  using TqzBarSubMenuControlAccessibilityHelper::TqzBarSubMenuControlAccessibilityHelper;
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  bool ProcessNavKey(Word& AKey) override;
+  void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
+  TqzBarApplicationMenuControl* MenuControl() const;
+};
+
+// The pane site's node lies under the menu window's.
+class TqzBarExtraPaneDockControlAccessibilityHelper : public TqzDockControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarExtraPaneDockControlAccessibilityHelper, TqzDockControlAccessibilityHelper)
+ public:
+  using TqzDockControlAccessibilityHelper::TqzDockControlAccessibilityHelper;
+  TkvAccessibilityHelper* ParentNode() override;
+};
+
+// The pane window's node hands navigation to the menu window's.
+class TqzBarExtraPaneControlAccessibilityHelper : public TqzBarControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarExtraPaneControlAccessibilityHelper, TqzBarControlAccessibilityHelper)
+ public:
+  using TqzBarControlAccessibilityHelper::TqzBarControlAccessibilityHelper;
+  bool ProcessNavKey(Word& AKey) override;
 };
 
 class TqzBarApplicationMenuControl : public TqzBarSubMenuControl {
@@ -115,15 +150,37 @@ class TqzBarApplicationMenuControl : public TqzBarSubMenuControl {
   void DrawNonClient(HDC DC, const TRect& R) override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   Word KindFlags() override { return 0x9E; }
+  // Accelerators are looked for in the menu's links, then the pane's, then the buttons'.
+  TqzBarItemLink* AccelTarget(Word AKey, TShiftState AShift, bool& AAmbiguous, TqzBarItemLink* AAfterLink) override;
+  // The control is selected where it stands (the menu or the pane) and, unless only selected,
+  // pressed by an Enter to its window.
+  void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) override;
+
+  // The link Up (or Down) moves to from ALink (nil: nothing selected): the neighbour in its group,
+  // past a group's end the first (last) selectable link of the next (previous) group, wrapping.
+  // The groups are the menu's links, the pane's entries (while there are any) and the buttons.
+  TqzBarItemLink* NeighbourLink(TqzBarItemLink* ALink, bool AUp);
+  // The selected control in the menu or in the pane; nil for none.
+  TqzBarItemControl* NavigationSelection();
+  bool IsButtonControl(TqzBarItemControl* AControl) const;
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override {
     return TqzBarApplicationMenuControlViewInfo::ClassInfo();
+  }
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override {
+    return TqzBarApplicationMenuControlAccessibilityHelper::ClassInfo();
   }
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
+ protected:
+  void WndProc(TMessage& Message) override;
+
  private:
-  bool IsButtonControl(TqzBarItemControl* AControl) const;
+  TqzBarExtraPaneControl* PaneWindow() const;
+  std::vector<TqzBarItemLinks*> NavigationGroups();
+  // Selects the control in its window and clears the selection of the other one.
+  void SelectForNavigation(TqzBarItemControl* AControl);
 
   TRect FButtonsRect;
   TRect FExtraPaneRect;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "toolkit/bars/qzBarShadow.h"
+
 #include "gdi/Regions.h"
 #include "user/Messages.h"
 #include "user/Rects.h"
@@ -52,6 +54,7 @@ void RefreshBarControlsOf(TqzBarManager* AManager) {
 
 TCustomqzBarControl::TCustomqzBarControl(TComponent* AOwner) : TCustomControl(AOwner) {
   FPaintCanvas = std::make_unique<TkvCanvas>(GetCanvas());
+  FShadow = std::make_unique<TqzBarShadow>(this);
   gLiveBarControls.push_back(this);
   TControlStyle style = GetControlStyle();
   style.Exclude(csCaptureMouse);
@@ -204,6 +207,7 @@ void TCustomqzBarControl::CreateWnd() {
 }
 
 void TCustomqzBarControl::DestroyWindowHandle() {
+  FShadow->SetVisible(false);
   ReleaseHostedWindows();
   DestroyControls();
   inherited::DestroyWindowHandle();
@@ -332,6 +336,27 @@ Integer TCustomqzBarControl::GroupSpacingBefore(TqzBarItemLink* ALink) {
 }
 
 void TCustomqzBarControl::WindowPosChanged() { ClearBackgroundCache(); }
+
+bool TCustomqzBarControl::HasShadow() {
+  return ShadowAllowed() && HandleAllocated() && IsWindowVisible(GetHandle()) &&
+         !(GetWindowLong(GetHandle(), GWL_STYLE) & WS_CHILD);
+}
+
+bool TCustomqzBarControl::ShadowAllowed() { return Painter()->IsWindowFlat(this); }
+
+void TCustomqzBarControl::UpdateShadow(const WINDOWPOS* APos) {
+  bool shows = HasShadow();
+  if (shows && (!APos || (APos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) ||
+                !FShadow->PartCount())) {
+    RECT window{};
+    ::GetWindowRect(GetHandle(), &window);
+    // Drawn joined to its opener, the two cast one outline.
+    TRect opener;
+    if (TouchesOwnerBounds() && Painter()->IsControlFlat(this)) opener = FOwnerBounds;
+    FShadow->SetRects(opener, window);
+  }
+  FShadow->SetVisible(shows);
+}
 
 void TCustomqzBarControl::ClearBackgroundCache() { FBackgroundCache->SetSize(0, 0); }
 

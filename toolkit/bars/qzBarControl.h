@@ -16,6 +16,7 @@
 
 class TCustomqzBarControl;
 class TqzBarCustomEditControl;
+class TqzBarShadow;
 
 // The item controls of the current layout in display order, and the separator rectangles.
 class TCustomqzBarControlViewInfo : public TObject {
@@ -281,6 +282,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Fills the window rectangle at the origin inside ARegion, the DC's clip put back afterwards.
   virtual void FillBackgroundClipped(HDC DC, HRGN ARegion, bool AOffset, HBRUSH ABrush);
   virtual bool IsDetachedPopup() { return false; }
+  // A visible top-level window of a look that allows it casts a drop shadow.
+  virtual bool HasShadow();
+  virtual bool ShadowAllowed();
+  TqzBarShadow* GetShadow() const noexcept { return FShadow.get(); }
   virtual bool HasBackgroundBitmap() { return false; }
   virtual bool HasCustomBackground() { return false; }
   virtual void ClientOffset(TPoint& P) { P = TPoint(0, 0); }
@@ -300,9 +305,6 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Set by the descendants' ChangeMarkState.
   Byte FMarkState = 0;
 
-  // Where the cursor was (screen) when the window last tracked it; (-1, -1) to track anew.
-  void SetLastMousePos(const TPoint& P) { FLastMousePos = P; }
-
   void CreateWnd() override;
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;
@@ -321,6 +323,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Bar windows never keep the focus: it goes back to the manager's form.
   void PassFocusOn();
   void TrackMouse(TShiftState AShift, Integer X, Integer Y);
+  // After a move or a resize the shadow takes the new outline; it shows while HasShadow holds.
+  void UpdateShadow(const WINDOWPOS* APos);
   void TrackLink(TqzBarItemLink* ALink, const TPoint& P);
   void SetUpCanvasFont();
   TRect ScreenBounds();
@@ -338,6 +342,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   std::unique_ptr<TkvScreenCanvas> FScreenCanvas;
   std::unique_ptr<TCustomqzBarControlViewInfo> FViewInfo;
   std::unique_ptr<TBitmap> FBackgroundCache;
+  std::unique_ptr<TqzBarShadow> FShadow;
   TCustomqzBarControl* FOpenerBar = nullptr;
   TCustomqzBarControl* FOpenedBar = nullptr;
   TCustomqzBarControl* FPrevActiveBar = nullptr;

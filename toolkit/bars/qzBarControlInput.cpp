@@ -414,7 +414,10 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       break;
     case WM_WINDOWPOSCHANGED:
       inherited::WndProc(Message);
-      if (!IsDestroying()) WindowPosChanged();
+      if (!IsDestroying()) {
+        UpdateShadow(reinterpret_cast<const WINDOWPOS*>(Message.LParam));
+        WindowPosChanged();
+      }
       return;
     case WM_CAPTURECHANGED:
       FCaptureControl = nullptr;

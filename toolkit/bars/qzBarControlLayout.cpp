@@ -104,7 +104,8 @@ void TCustomqzBarControl::CalcViewInfo() {
   for (Integer i = 0; i < FItemLinks->GetVisibleLinkCount(); ++i) {
     TqzBarItemLink* link = FItemLinks->GetVisibleLink(i);
     TqzBarItemControl* control = link->GetControl();
-    if (!control || IsRectEmpty(&link->GetItemRect())) continue;
+    // A view info that lists its controls itself (a toolbar's, a menu's) has them already.
+    if (!control || IsRectEmpty(&link->GetItemRect()) || FViewInfo->IndexOfItemControl(control) >= 0) continue;
     control->GetViewInfo()->SetBounds(link->GetItemRect());
     FViewInfo->AppendControlInfo(control->GetViewInfo());
   }

@@ -77,8 +77,9 @@ class TqzDockControl : public TCustomControl {
   TqzBarDockingStyle GetDockingStyle() const;
   bool HasDockingStyle() const noexcept { return FDockingStyle != dsNone; }
   bool IsVertical() const;
-  // The site's keyboard-navigation node, made on first request.
+  // The site's keyboard-navigation node, made on first request from AccessibilityHelperClass.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
   bool GetAllowDocking() const noexcept { return FAllowDocking; }
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
   bool IsDestroyingBarControls() const noexcept { return FDestroyingBarControls; }

@@ -46,6 +46,17 @@ bool IsEditingInPlace(TCustomqzBarControl* ABar) {
   return selected && selected->GetInPlaceActive();
 }
 
+}  // namespace
+
+Integer ActiveBarWheelState() {
+  TCustomqzBarControl* active = ActiveBarControl();
+  if (!active) return 3;
+  if (IsEditingInPlace(active)) return 2;
+  return active->HandlesMouseWheel() ? 1 : 0;
+}
+
+namespace {
+
 bool KeyboardNavigation(Word AKey, LPARAM AFlags) {
   bool down = IsKeyDown(AFlags);
   if (gKeySuppressed && AKey == gSuppressedKey && !down) {

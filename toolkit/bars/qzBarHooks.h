@@ -19,6 +19,10 @@ bool BarHooksInstalled();
 using TqzBarNavigationRootProc = TqzBarHelperRef (*)(HWND AWnd);
 extern TqzBarNavigationRootProc BarNavigationRootProc;
 
+// What the mouse wheel means to the active bar window: 3 no bar window is active; 2 its selected
+// control edits in place (the editor takes the wheel); 1 the window takes the wheel; 0 otherwise.
+Integer ActiveBarWheelState();
+
 // Runs the keyboard hook for a key an in-place editor received itself, without the rest of the
 // chain; true when the bars consumed it.
 bool RunBarKeyboardHookDirect(Word AKey, LPARAM AKeyFlags);

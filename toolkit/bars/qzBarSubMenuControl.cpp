@@ -119,6 +119,7 @@ void TqzBarSubMenuControl::Popup(const TPoint& P) {
 }
 
 void TqzBarSubMenuControl::StartPopup() {
+  ClearClosedByEsc();
   FOnPopup(this);
   // The chain's root toolbar says how its menus open.
   TCustomqzBarControl* root = this;
@@ -483,7 +484,9 @@ void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {
       KillExpandTimer();
       StartExpandTimer(kSelectionExpandTimer);
     }
-    if (AControl && !AControl->GetSelectedByMouse()) ScrollIntoView(AControl);
+    // Only the menu's own items scroll (an application menu's bottom buttons stand outside them).
+    if (AControl && !AControl->GetSelectedByMouse() && AControl->GetPaintType() == qzPaintMenu)
+      ScrollIntoView(AControl);
   }
   TCustomqzBarControl::ChangeSelection(AControl);
   if (!HandleAllocated()) return;

@@ -63,7 +63,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   bool ShowsMark() override;
   void MarkRect(TRect& R) override;
   // 0 normal, 1 hot, 2 pressed (expands).
-  void ChangeMarkState(Byte AState);
+  void ChangeMarkState(Byte AState) override;
   // The expand mark's height, and the size of its chevrons.
   Integer GetMarkSize() const noexcept { return FMarkSize; }
   Integer GetChevronSize() const;
@@ -151,6 +151,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void BarMouseLeave() override;
   HBRUSH BackgroundBrush() override;
   bool CanActivate() override { return true; }
+  // A rolling-out window casts no shadow until it stands.
+  bool HasShadow() override { return inherited::HasShadow() && !FAnimateOnShow; }
   bool JoinsOpenedMenus() override { return false; }
   void HideBar() override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;

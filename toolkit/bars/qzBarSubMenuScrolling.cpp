@@ -133,7 +133,7 @@ void TqzBarSubMenuControl::StopScrolling() {
   if (!FScrolling) return;
   FScrolling = false;
   KillTimer(GetHandle(), kScrollTimer);
-  SetLastMousePos(TPoint(-1, -1));
+  RecordMousePos(TPoint(-1, -1));
   RECT items = GetItemsRect();
   InvalidateRect(GetHandle(), &items, FALSE);
 }

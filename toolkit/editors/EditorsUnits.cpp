@@ -1,5 +1,6 @@
 #include "toolkit/editors/EditorsUnits.h"
 
+#include "toolkit/editors/kvBlobEdit.h"
 #include "toolkit/editors/kvButtonEdit.h"
 #include "toolkit/editors/kvCalc.h"
 #include "toolkit/editors/kvCheckBox.h"
@@ -48,6 +49,7 @@ void EditorsStart() {
   kvCurrencyEditStart();
   kvCalcStart();
   kvImageStart();
+  kvBlobEditStart();
   kvSpinEditStart();
   kvTimeEditStart();
   kvRadioGroupStart();
@@ -75,6 +77,7 @@ void EditorsEnd() {
   kvRadioGroupEnd();
   kvTimeEditEnd();
   kvSpinEditEnd();
+  kvBlobEditEnd();
   kvImageEnd();
   kvCalcEnd();
   kvCurrencyEditEnd();

@@ -648,6 +648,20 @@ class TkvComboBoxLookupData : public TkvCustomTextEditLookupData {
   TSize MeasureList(Integer MaxHeight, Integer AvailableWidth);
   // Corrects a proposed content size to whole rows within the limits (0: unlimited).
   bool ResizeList(TSize& Size, Integer MaxHeight, Integer MaxWidth);
+  void ItemListChanged() override;
+
+ private:
+  // The widest item's text width in Font. Every item is measured once, then again only after
+  // the items or the font change: a list of thousands opens without measuring them each time.
+  Integer WidestItemWidth(TFont* Font);
+  struct TWidestItem {
+    bool Valid = false;
+    Integer Count = 0;
+    String FontName;
+    Integer FontHeight = 0;
+    TFontStyles FontStyle;
+    Integer Width = 0;
+  } FWidest;
 };
 
 // The combo's popup: the list's rows decide its size.

@@ -40,6 +40,9 @@ Integer TkvCustomComboBoxListBox::ItemRowHeight(Integer Index) {
 }
 
 Integer TkvCustomComboBoxListBox::SumRowHeights(Integer Count) {
+  // Without a measuring handler every row is as high as the first.
+  if (TkvCustomComboBox* combo = GetCombo(); !combo || !combo->HasMeasureItemHandler())
+    return std::max<Integer>(Count, 0) * ItemRowHeight(-1);
   Integer total = 0;
   for (Integer i = 0; i < Count; ++i) total += ItemRowHeight(i);
   return total;
@@ -106,17 +109,31 @@ TSize TkvComboBoxLookupData::MeasureList(Integer MaxHeight, Integer AvailableWid
   const Integer count = ItemCount();
   const Integer rows = combo->ComboProperties()->GetDropDownRows();
   TSize size{0, list->SumRowHeights(std::min(rows, count))};
-  // Every row is measured: the font is chosen once for all of them.
-  Integer widest = 0;
-  if (TkvScreenCanvas* canvas = ScreenCanvasInstance()) {
-    canvas->CurrentFont()->Assign(list->GetFont());
-    for (Integer i = 0; i < count; ++i) widest = std::max(widest, canvas->MeasureText(ItemText(i)).cx);
-  }
-  size.cx = widest + 4;
+  size.cx = WidestItemWidth(list->GetFont()) + 4;
   list->SetScrollWidth(size.cx);
   if (count > rows || (MaxHeight > 0 && size.cy > MaxHeight)) size.cx += GetSystemMetrics(SM_CXVSCROLL);
   if (AvailableWidth > 0 && size.cx > AvailableWidth) size.cy += GetSystemMetrics(SM_CYHSCROLL);
   return size;
+}
+
+Integer TkvComboBoxLookupData::WidestItemWidth(TFont* Font) {
+  const Integer count = ItemCount();
+  if (FWidest.Valid && FWidest.Count == count && FWidest.FontName == Font->GetName() &&
+      FWidest.FontHeight == Font->GetHeight() && FWidest.FontStyle == Font->GetStyle())
+    return FWidest.Width;
+  // The font is chosen once for all the rows.
+  Integer widest = 0;
+  TkvScreenCanvas* canvas = ScreenCanvasInstance();
+  if (!canvas) return 0;
+  canvas->CurrentFont()->Assign(Font);
+  for (Integer i = 0; i < count; ++i) widest = std::max(widest, canvas->MeasureText(ItemText(i)).cx);
+  FWidest = TWidestItem{true, count, Font->GetName(), Font->GetHeight(), Font->GetStyle(), widest};
+  return widest;
+}
+
+void TkvComboBoxLookupData::ItemListChanged() {
+  FWidest.Valid = false;
+  TkvCustomTextEditLookupData::ItemListChanged();
 }
 
 bool TkvComboBoxLookupData::ResizeList(TSize& Size, Integer MaxHeight, Integer MaxWidth) {
@@ -137,8 +154,10 @@ bool TkvComboBoxLookupData::ResizeList(TSize& Size, Integer MaxHeight, Integer M
   };
   Integer total = 0, h = 0, shown = count;
   bool horzBar = false;
+  auto* combo = dynamic_cast<TkvCustomComboBox*>(GetOwnerEdit());
+  const Integer uniformHeight = combo && combo->HasMeasureItemHandler() ? 0 : list->ItemRowHeight(-1);
   for (Integer i = 0; i < count; ++i) {
-    const Integer rowHeight = list->ItemRowHeight(i);
+    const Integer rowHeight = uniformHeight > 0 ? uniformHeight : list->ItemRowHeight(i);
     total += rowHeight;
     h = rowsHeight(total, i != count - 1, horzBar);
     if (Size.cy == h && !over(MaxHeight, h)) {

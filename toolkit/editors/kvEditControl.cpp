@@ -771,8 +771,12 @@ void TkvCustomEdit::HandleKeyDown(Word& Key, TShiftState Shift) {
         FireKeyDownUnhandled(Key, Shift);
         if (!guard.Alive() || Key == 0) return;
         Key = 0;
-        // The tab order holds the inner edit in the editor's place while it has the focus.
-        if (TCustomForm* form = GetParentForm()) form->SelectNext(InnerOrSelf(), !Shift.Contains(ssShift), true);
+        // The tab order holds the inner edit in the editor's place while it has the focus, or the
+        // editor's own control that has it (a radio group's checked button).
+        TWinControl* current = InnerOrSelf();
+        if (TWinControl* focused = FindControl(GetFocus()); focused && focused != this && ContainsControl(focused))
+          current = focused;
+        if (TCustomForm* form = GetParentForm()) form->SelectNext(current, !Shift.Contains(ssShift), true);
         if (guard.Alive() && HandleAllocated() && GetFocus() == GetHandle() && InnerOrSelf() != this)
           InnerOrSelf()->SetFocus();
       }

@@ -297,7 +297,8 @@ class IkvTextEditLookupData : public virtual IInterface {
 class TkvCustomTextEditLookupData : public TkvInterfacedPersistent, public IkvTextEditLookupData {
   TAVREN_CLASS(TkvCustomTextEditLookupData, TkvInterfacedPersistent)
  public:
-  explicit TkvCustomTextEditLookupData(TPersistent* AOwner) : TkvInterfacedPersistent(AOwner) {}
+  explicit TkvCustomTextEditLookupData(TPersistent* AOwner)
+      : TkvInterfacedPersistent(AOwner), FOwnerEdit(dynamic_cast<TkvCustomEdit*>(AOwner)) {}
   ~TkvCustomTextEditLookupData() override;
 
   virtual String ItemText(Integer Index);
@@ -361,6 +362,18 @@ class TkvCustomTextEditLookupData : public TkvInterfacedPersistent, public IkvTe
   String EditorText();
   void SyncListRowCount();
 
+  // Searches read every item in a row: for the length of one, the owner's properties are
+  // looked up once instead of once per item.
+  struct TScan {
+    explicit TScan(TkvCustomTextEditLookupData* Data);
+    ~TScan();
+    TkvCustomTextEditLookupData* FData;
+    TkvCustomTextEditProperties* FSaved;
+  };
+
+  // The owner, resolved once: searches ask for it once per item.
+  TkvCustomEdit* FOwnerEdit;
+  TkvCustomTextEditProperties* FScanProperties = nullptr;
   Integer FCurrentKey = -1;
   Integer FHighlightedRow = -1;
   TkvCustomEditListBox* FList = nullptr;

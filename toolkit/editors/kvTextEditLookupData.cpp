@@ -35,9 +35,17 @@ TClassOf<TkvCustomTextEditLookupData> TkvCustomTextEditProperties::LookupDataCla
   return TkvCustomTextEditLookupData::ClassInfo();
 }
 
-TkvCustomEdit* TkvCustomTextEditLookupData::GetOwnerEdit() { return dynamic_cast<TkvCustomEdit*>(GetOwner()); }
+TkvCustomEdit* TkvCustomTextEditLookupData::GetOwnerEdit() { return FOwnerEdit; }
+
+TkvCustomTextEditLookupData::TScan::TScan(TkvCustomTextEditLookupData* Data)
+    : FData(Data), FSaved(Data->FScanProperties) {
+  Data->FScanProperties = Data->GetOwnerProperties();
+}
+
+TkvCustomTextEditLookupData::TScan::~TScan() { FData->FScanProperties = FSaved; }
 
 TkvCustomTextEditProperties* TkvCustomTextEditLookupData::GetOwnerProperties() {
+  if (FScanProperties) return FScanProperties;
   TkvCustomEdit* edit = GetOwnerEdit();
   return edit ? dynamic_cast<TkvCustomTextEditProperties*>(edit->GetEffectiveProperties()) : nullptr;
 }
@@ -52,6 +60,7 @@ Integer TkvCustomTextEditLookupData::ItemCount() {
 }
 
 Integer TkvCustomTextEditLookupData::FindText(const String& Text) {
+  TScan scan(this);
   Integer count = ItemCount();
   for (Integer i = 0; i < count; ++i)
     if (AnsiSameText(ItemText(i), Text)) return i;
@@ -196,29 +205,35 @@ bool TkvCustomTextEditLookupData::PointOverList(const TPoint& ScreenPoint) {
 }
 
 bool TkvCustomTextEditLookupData::Locate(String& Text, String& Tail, bool Exact, bool FromCurrent) {
-  Integer count = ItemCount();
-  bool prefix = !Exact || !GetOwnerProperties()->GetExactLookup();
-  if (count > 0 && !prefix) {
-    Integer found = FindText(Text);
-    if (found != -1) Tail.clear();
-    StoreCurrentKey(found);
-    return found != -1;
-  }
-  if (count > 0 && !Text.empty()) {
-    size_t n = Text.size();
-    String wanted = AnsiUpperCase(Text);
-    for (Integer i = (FromCurrent ? FHighlightedRow : -1) + 1; i < count; ++i) {
-      String item = ItemText(i);
-      if (item.size() < n || AnsiUpperCase(item.substr(0, n)) != wanted) continue;
-      Text = item.substr(0, n);
-      Tail = item.substr(n);
-      StoreCurrentKey(i);
-      return true;
+  // The key is stored after the scan: storing it runs the owner's handlers.
+  Integer key = -1;
+  bool found = false;
+  {
+    TScan scan(this);
+    Integer count = ItemCount();
+    bool prefix = !Exact || !GetOwnerProperties()->GetExactLookup();
+    if (count > 0 && !prefix) {
+      key = FindText(Text);
+      found = key != -1;
+      if (found) Tail.clear();
+    } else {
+      if (count > 0 && !Text.empty()) {
+        size_t n = Text.size();
+        for (Integer i = (FromCurrent ? FHighlightedRow : -1) + 1; i < count && !found; ++i) {
+          String item = ItemText(i);
+          if (!AnsiStartsText(Text, item)) continue;
+          Text = item.substr(0, n);
+          Tail = item.substr(n);
+          key = i;
+          found = true;
+        }
+      }
+      // A list style keeps the key a typed text last matched.
+      Byte style = count > 0 ? GetOwnerProperties()->EditingStyleCode() : Byte(kvEditingFreeText);
+      if (!found && prefix && ((style == kvEditingListText && !Text.empty()) || style == kvEditingStrictList))
+        return false;
     }
   }
-  // A list style keeps the key a typed text last matched.
-  Byte style = count > 0 ? GetOwnerProperties()->EditingStyleCode() : Byte(kvEditingFreeText);
-  bool keep = prefix && ((style == kvEditingListText && !Text.empty()) || style == kvEditingStrictList);
-  if (!keep) StoreCurrentKey(-1);
-  return false;
+  StoreCurrentKey(key);
+  return found;
 }

@@ -8,6 +8,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/foundation/qzGDIPlusAPI.h"
 #include "toolkit/ribbon/qzRibbonForm.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
 #include "gdi/SysMetrics.h"
@@ -69,7 +70,9 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbon,
     PROPERTY(OnStartDock),
     PROPERTY(OnStartDrag))
 
-TAVREN_MESSAGE_TABLE(TqzCustomRibbon, MESSAGE_HANDLER(WM_GETOBJECT, WMGetObject))
+TAVREN_MESSAGE_TABLE(TqzCustomRibbon, MESSAGE_HANDLER(WM_GETOBJECT, WMGetObject),
+                     MESSAGE_HANDLER(QZM_RIBBON_SELECTFIRSTINMENU, QZMRibbonMenuMessage),
+                     MESSAGE_HANDLER(QZM_RIBBON_MENUKEYTIPS, QZMRibbonMenuMessage))
 
 // ---- Creation --------------------------------------------------------------------------------
 
@@ -122,6 +125,9 @@ void TqzCustomRibbon::BeforeDestruction() {
 }
 
 TqzCustomRibbon::~TqzCustomRibbon() {
+  ReleaseAccessibilityHelper(FAccessibilityHelper);
+  ReleaseAccessibilityHelper(FTabRowAccessibilityHelper);
+  ReleaseAccessibilityHelper(FApplicationButtonAccessibilityHelper);
   FController.reset();
   FSchemeListeners.reset();
   SetBarManager(nullptr);
@@ -203,6 +209,23 @@ void TqzCustomRibbon::Changed() {
   if (FFormCaptionHelper) FFormCaptionHelper->CalculateLayout();
   FViewInfo->Calculate(GetClientRect());
   Invalidate();
+}
+
+TqzBarAccessibilityHelper* TqzCustomRibbon::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(new TqzRibbonAccessibilityHelper(this));
+  return FAccessibilityHelper->BarHelperObject();
+}
+
+TqzBarAccessibilityHelper* TqzCustomRibbon::GetTabRowAccessibilityHelper() {
+  if (!FTabRowAccessibilityHelper)
+    FTabRowAccessibilityHelper = BarHelperRef(new TqzRibbonTabCollectionAccessibilityHelper(this));
+  return FTabRowAccessibilityHelper->BarHelperObject();
+}
+
+TqzBarAccessibilityHelper* TqzCustomRibbon::GetApplicationButtonAccessibilityHelper() {
+  if (!FApplicationButtonAccessibilityHelper)
+    FApplicationButtonAccessibilityHelper = BarHelperRef(new TqzRibbonApplicationButtonAccessibilityHelper(this));
+  return FApplicationButtonAccessibilityHelper->BarHelperObject();
 }
 
 void TqzCustomRibbon::RefreshBarFonts() {

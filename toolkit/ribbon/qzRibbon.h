@@ -133,6 +133,11 @@ class TqzCustomRibbon : public TkvControl,
   TqzRibbonBarPainter* GetGroupsPainter() const noexcept { return FGroupsPainter.get(); }
   TqzRibbonPainter* GetPainter() const noexcept { return FPainter.get(); }
   TqzRibbonViewInfo* GetViewInfo() const noexcept { return FViewInfo.get(); }
+  // Keyboard navigation: the ribbon's node (the root), its tab row's and its application
+  // button's, made on first request.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  TqzBarAccessibilityHelper* GetTabRowAccessibilityHelper();
+  TqzBarAccessibilityHelper* GetApplicationButtonAccessibilityHelper();
 
   // The skin face: numbered parts drawn through the colour scheme. The ribbon is a component:
   // no reference counting.
@@ -298,6 +303,9 @@ class TqzCustomRibbon : public TkvControl,
   std::unique_ptr<TqzRibbonTabCollection> FTabs;
   bool FTabsClearedForReading = false;
   std::unique_ptr<TqzRibbonViewInfo> FViewInfo;
+  TqzBarHelperRef FAccessibilityHelper;
+  TqzBarHelperRef FTabRowAccessibilityHelper;
+  TqzBarHelperRef FApplicationButtonAccessibilityHelper;
   TqzRibbonApplicationMenuClickEvent FOnApplicationMenuClick;
   TqzRibbonEvent FOnHelpButtonClick;
   TqzRibbonHideMinimizedByClickEvent FOnHideMinimizedByClick;

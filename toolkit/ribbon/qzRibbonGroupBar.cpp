@@ -3,17 +3,21 @@
 
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupLayoutCalculator.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TqzRibbonCustomBarControl)
 TAVREN_CLASS_IMPL(TqzRibbonGroupBarControlViewInfo)
 TAVREN_CLASS_IMPL(TqzRibbonGroupBarControl)
+TAVREN_CLASS_IMPL(TqzRibbonCollapsedGroupPopupBarControl)
 
 // ---- Ribbon bar window -----------------------------------------------------------------------
 
@@ -24,6 +28,9 @@ TqzRibbonCustomBarControl::TqzRibbonCustomBarControl(TComponent* AOwner, TqzBar*
     SetControlStyle(style);
   }
 }
+
+TqzRibbonCustomBarControl::TqzRibbonCustomBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, TqzChildBar)
+    : TqzBarControl(AOpener, ASourceBar, TqzChildBar{}) {}
 
 TFont* TqzRibbonCustomBarControl::GetBarFont() {
   TqzCustomRibbon* ribbon = Ribbon();
@@ -203,6 +210,9 @@ void TqzRibbonGroupBarControlViewInfo::CalcSeparatorRect(TqzBarItemLink* ALink, 
 TqzRibbonGroupBarControl::TqzRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar)
     : TqzRibbonCustomBarControl(AOwner, ABar) {}
 
+TqzRibbonGroupBarControl::TqzRibbonGroupBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, TqzChildBar)
+    : TqzRibbonCustomBarControl(AOpener, ASourceBar, TqzChildBar{}) {}
+
 TqzBarControl* NewRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar) {
   return new TqzRibbonGroupBarControl(AOwner, ABar);
 }
@@ -266,6 +276,38 @@ void TqzRibbonGroupBarControl::PlaceCaptionButtons() {
   }
 }
 
+Integer TqzRibbonGroupBarControl::KeyTipLine(Integer ARow) {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon || !HandleAllocated() || !IsWindowVisible(GetHandle()) || ARow < 0 || ARow > 3) throw Exception(String());
+  RECT window;
+  GetWindowRect(GetHandle(), &window);
+  TPoint client;
+  ClientOffset(client);
+  const Integer top = client.Y;
+  const Integer caption = ribbon->GetCaptionRect(TRect(0, 0, GetWidth(), GetHeight()), qzSkinPartToolbar).Top;
+  const Integer lines[] = {top, (top + caption) / 2, caption, GetHeight() - 2};
+  return window.Top + lines[ARow];
+}
+
+Byte TqzRibbonGroupBarControl::GetMarkState() {
+  if (FMarkState == 0 && GetCollapsed() && GetAccessibilityHelper()->IsCurrentSelection()) return 1;
+  return FMarkState;
+}
+
+void TqzRibbonGroupBarControl::MarkRect(TRect& R) { R = GetCollapsed() ? GetClientRect() : TRect(); }
+
+namespace {
+TqzBarControl* NewCollapsedGroupPopup(TqzBarControl* AParent, TqzBar* ABar) {
+  return new TqzRibbonCollapsedGroupPopupBarControl(static_cast<TqzRibbonGroupBarControl*>(AParent), ABar);
+}
+}  // namespace
+
+TqzQuickControlFactory TqzRibbonGroupBarControl::QuickControlClass() { return &NewCollapsedGroupPopup; }
+
+TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupBarControl::AccessibilityHelperClass() {
+  return TqzRibbonGroupBarControlAccessibilityHelper::ClassInfo();
+}
+
 void TqzRibbonGroupBarControl::WindowPosChanged() {
   inherited::WindowPosChanged();
   PlaceCaptionButtons();
@@ -326,4 +368,75 @@ void TqzRibbonGroupBarControl::BarMouseUp(TMouseButton AButton, TShiftState AShi
 void TqzRibbonGroupBarControl::BarMouseLeave() {
   inherited::BarMouseLeave();
   if (FPressedCaptionButton < 0) SetCaptionButtonStates(TPoint(-10000, -10000), false);
+}
+
+// ---- Collapsed group's popup -------------------------------------------------------------------
+
+TqzRibbonCollapsedGroupPopupBarControl::TqzRibbonCollapsedGroupPopupBarControl(TqzRibbonGroupBarControl* AGroup,
+                                                                               TqzBar* AGroupBar)
+    : TqzRibbonGroupBarControl(AGroup, AGroupBar, TqzChildBar{}) {
+  // The caption strip shows the group's caption.
+  GetBar()->SetCaption(AGroupBar->GetCaption());
+}
+
+TqzRibbonCollapsedGroupPopupBarControl::~TqzRibbonCollapsedGroupPopupBarControl() {
+  if (!IsDestroying() && GetActive()) ChangeActive(false);
+}
+
+TqzRibbonGroupBarControl* TqzRibbonCollapsedGroupPopupBarControl::CollapsedGroup() const {
+  return dynamic_cast<TqzRibbonGroupBarControl*>(GetOpenerBar());
+}
+
+TqzCustomRibbon* TqzRibbonCollapsedGroupPopupBarControl::Ribbon() {
+  TqzRibbonGroupBarControl* group = CollapsedGroup();
+  return group ? group->Ribbon() : nullptr;
+}
+
+String TqzRibbonCollapsedGroupPopupBarControl::GetCaptionText() {
+  TqzRibbonGroupBarControl* group = CollapsedGroup();
+  return group ? group->GetBar()->GetCaption() : inherited::GetCaptionText();
+}
+
+void TqzRibbonCollapsedGroupPopupBarControl::PopupSize(TSize& ASize) {
+  HandleNeeded();
+  CreateControls();
+  TqzRibbonGroupBarControlViewInfo* info = GroupViewInfo();
+  info->RebuildItems();
+  info->CalculateLayout();
+  info->FinishLayout();
+  ASize = info->GetTotalSize();
+}
+
+void TqzRibbonCollapsedGroupPopupBarControl::GetParentOpenerRect(TRect& R) {
+  R = TRect();
+  TqzRibbonGroupBarControl* group = CollapsedGroup();
+  if (!group || !group->HandleAllocated()) return;
+  RECT window;
+  GetWindowRect(group->GetHandle(), &window);
+  R = window;
+}
+
+void TqzRibbonCollapsedGroupPopupBarControl::ShowAsPopup(const TRect& AOwnerRect) {
+  ClearClosedByEsc();
+  TSize size;
+  PopupSize(size);
+  TqzCustomRibbon* ribbon = Ribbon();
+  TRect ribbonRect = AOwnerRect;
+  if (ribbon && ribbon->HandleAllocated()) {
+    RECT r;
+    GetWindowRect(ribbon->GetHandle(), &r);
+    ribbonRect = r;
+  }
+  TPoint p(AOwnerRect.Left, std::max(ribbonRect.Bottom, AOwnerRect.Bottom + 2));
+  TRect work;
+  WorkAreaAtPoint(p, work);
+  if (work.Bottom - p.Y < size.cy) {
+    p.Y = std::min(ribbonRect.Top - size.cy - 2, AOwnerRect.Top - size.cy - 4);
+    // Flipped above, the popup still stays on the work area.
+    p.Y = std::max(p.Y, work.Top);
+  }
+  p.X = std::max(work.Left, std::min(p.X, work.Right - size.cx));
+  SetWindowPos(GetHandle(), nullptr, p.X, p.Y, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  ChangeActive(true);
+  RepaintAll();
 }

@@ -17,6 +17,8 @@ class TqzRibbonCustomBarControl : public TqzBarControl {
   TAVREN_CLASS(TqzRibbonCustomBarControl, TqzBarControl)
  public:
   TqzRibbonCustomBarControl(TComponent* AOwner, TqzBar* ABar);
+  // A popup window with links of its own (TqzBarControl's child-bar constructor).
+  TqzRibbonCustomBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, TqzChildBar);
 
   // The ribbon the window belongs to (nil when none).
   virtual TqzCustomRibbon* Ribbon() { return nullptr; }
@@ -93,6 +95,7 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   TAVREN_CLASS(TqzRibbonGroupBarControl, TqzRibbonCustomBarControl)
  public:
   TqzRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar);
+  TqzRibbonGroupBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, TqzChildBar);
 
   // The tab group whose toolbar the window shows, looked up in the tab of its dock control.
   TqzRibbonTabGroup* TabGroup();
@@ -109,6 +112,11 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   // The bar's caption buttons from the right of the caption strip, each a square as high as the
   // strip with one pixel between them (window coordinates); none while collapsed.
   void PlaceCaptionButtons();
+  // The screen line key tips hang from: the top of row 0, 1 or 2 of the items (row 2 being the
+  // caption strip's top), or with 3 the group's bottom. Only a shown window has them (else, and
+  // for any other row, an exception without a message).
+  Integer KeyTipLine(Integer ARow);
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   void WindowPosChanged() override;
   // A press on a caption button holds it until the release, which clicks it when it ends on it.
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
@@ -119,6 +127,14 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   void BarMouseLeave() override;
   // Pointing at a group shows its hot look, frame and all.
   void ViewStateChanged(Byte) override { RepaintAll(); }
+  // A collapsed group is its own mark: pressing it anywhere opens the group as a popup (the
+  // window's quick control); the painter draws it pressed meanwhile.
+  bool ShowsMark() override { return GetCollapsed(); }
+  // Hot while the keyboard has the collapsed group selected.
+  Byte GetMarkState() override;
+  void MarkRect(TRect& R) override;
+  void DrawBarParts(TkvCanvas*) override {}
+  TqzQuickControlFactory QuickControlClass() override;
 
  private:
   // The caption button under a client point, -1 for none.
@@ -126,6 +142,28 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   void SetCaptionButtonStates(const TPoint& P, bool APressed);
 
   Integer FPressedCaptionButton = -1;
+};
+
+// The popup a collapsed group opens: the whole group, its links copied from the group's, below
+// the ribbon (above it near the screen's bottom), until a click elsewhere, Esc or a command
+// closes it.
+class TqzRibbonCollapsedGroupPopupBarControl : public TqzRibbonGroupBarControl {
+  TAVREN_CLASS(TqzRibbonCollapsedGroupPopupBarControl, TqzRibbonGroupBarControl)
+ public:
+  TqzRibbonCollapsedGroupPopupBarControl(TqzRibbonGroupBarControl* AGroup, TqzBar* AGroupBar);
+  ~TqzRibbonCollapsedGroupPopupBarControl() override;
+
+  TqzRibbonGroupBarControl* CollapsedGroup() const;
+  TqzCustomRibbon* Ribbon() override;
+  String GetCaptionText() override;
+  bool HasFloatingCaption() override { return false; }
+  bool BlocksOtherBars() override { return false; }
+  // The popup is laid out at full size, as the group would be with room enough.
+  void PopupSize(TSize& ASize) override;
+  void GetParentOpenerRect(TRect& R) override;
+  // Below the ribbon or the collapsed group, whichever is lower; above them when the work area
+  // has no room below, and then kept inside the work area.
+  void ShowAsPopup(const TRect& AOwnerRect) override;
 };
 
 // The side of the glyph square of a caption button: 12 pixels per step, 11 from the second step

@@ -6,6 +6,7 @@
 
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "user/WindowPos.h"
 
 TAVREN_CLASS_IMPL(TqzRibbonGroupsDockControlViewInfo)
@@ -146,6 +147,10 @@ TqzRibbonGroupsDockControl::TqzRibbonGroupsDockControl(TqzRibbonTab* ATab)
 TqzRibbonGroupsDockControl::~TqzRibbonGroupsDockControl() = default;
 
 TqzBarControlFactory TqzRibbonGroupsDockControl::BarControlClass() { return &NewRibbonGroupBarControl; }
+
+TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupsDockControl::AccessibilityHelperClass() {
+  return TqzRibbonGroupsDockControlAccessibilityHelper::ClassInfo();
+}
 
 void TqzRibbonGroupsDockControl::ArrangeRows() {
   if (FArranging || !GetVisible() || !HandleAllocated() || !GetBarManager()) return;

@@ -3,8 +3,11 @@
 // start and end.
 
 #include "rtl/ClassRegistry.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "user/Hooks.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -24,15 +27,40 @@ TqzCustomRibbon* RibbonOfControl(TWinControl* AControl) {
   return shown ? ribbon : nullptr;
 }
 
+// The key state a wheel message carries.
+WORD WheelKeys() {
+  const struct {
+    int Key;
+    WORD Flag;
+  } kKeys[] = {{VK_SHIFT, MK_SHIFT}, {VK_CONTROL, MK_CONTROL}, {VK_LBUTTON, MK_LBUTTON}, {VK_RBUTTON, MK_RBUTTON},
+               {VK_MBUTTON, MK_MBUTTON}};
+  WORD keys = 0;
+  for (const auto& k : kKeys)
+    if (GetKeyState(k.Key) < 0) keys |= k.Flag;
+  return keys;
+}
+
 LRESULT WheelHook(int Code, WPARAM WParam, LPARAM LParam) {
   if (Code < 0 || WParam != WM_MOUSEWHEEL || !Mouse()->GetWheelPresent())
     return CallNextHookEx(gWheelHook, Code, WParam, LParam);
   auto* data = reinterpret_cast<MOUSEHOOKSTRUCTEX*>(LParam);
   const auto delta = static_cast<short>(HIWORD(data->mouseData));
-  TqzCustomRibbon* ribbon = FindShownRibbonOfWindow(WindowFromPoint(data->pt));
-  if (ribbon && IsWindowEnabled(ribbon->GetHandle())) {
-    ribbon->HandleMouseWheel(KeyboardStateToShiftState(), delta, TPoint(-1, -1));
-    return 1;
+  switch (ActiveBarWheelState()) {
+    case 3:
+      if (TqzCustomRibbon* ribbon = FindShownRibbonOfWindow(WindowFromPoint(data->pt));
+          ribbon && IsWindowEnabled(ribbon->GetHandle())) {
+        ribbon->HandleMouseWheel(KeyboardStateToShiftState(), delta, TPoint(-1, -1));
+        return 1;
+      }
+      break;
+    case 1: {
+      // An open bar window that scrolls by the wheel gets it wherever the mouse is.
+      SendMessage(ActiveBarControl()->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(WheelKeys(), static_cast<WORD>(delta)),
+                  MAKELPARAM(data->pt.X, data->pt.Y));
+      return 1;
+    }
+    default:
+      break;
   }
   return CallNextHookEx(gWheelHook, Code, WParam, LParam);
 }
@@ -112,9 +140,11 @@ void TqzCustomRibbon::ResetMouseState() {
 void qzRibbonStart() {
   RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
                    TqzBarApplicationMenu::ClassInfo()});
+  BarNavigationRootProc = &RibbonNavigationRoot;
 }
 
 void qzRibbonEnd() {
+  BarNavigationRootProc = nullptr;
   if (gWheelHook) UnhookWindowsHookEx(gWheelHook);
   gWheelHook = nullptr;
   UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),

@@ -63,11 +63,13 @@ void TqzRibbonKeyTipWindow::Paint() {
   TCanvas* canvas = GetCanvas();
   const TRect client = GetClientRect();
   if (FColorScheme) FColorScheme->DrawScreenTipBackground(canvas->GetHandle(), client);
-  canvas->GetFont()->SetColor(KeyTipTextColor);
-  canvas->GetBrush()->SetStyle(bsClear);
+  HDC dc = canvas->GetHandle();
+  SelectObject(dc, canvas->GetFont()->GetHandle());
+  SetTextColor(dc, ColorToRGB(KeyTipTextColor));
+  SetBkMode(dc, TRANSPARENT);
   RECT r = client;
   const String text = GetText();
-  DrawText(canvas->GetHandle(), text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawText(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void TqzRibbonKeyTipWindow::WndProc(TMessage& Message) {

@@ -127,6 +127,21 @@ bool TqzCustomRibbon::ShowApplicationMenu() {
   return true;
 }
 
+// The application button's keyboard access opened the menu: its first element takes the
+// selection, or the menu shows its key tips. Nothing once the menu closed.
+void TqzCustomRibbon::QZMRibbonMenuMessage(TMessage& Message) {
+  TqzBarApplicationMenu* menu = IsApplicationMenuOpen() ? FApplicationButton->GetMenu() : nullptr;
+  TqzBarSubMenuControl* window = menu ? menu->GetMenuControl() : nullptr;
+  if (!window || !window->HandleAllocated()) return;
+  TqzBarAccessibilityHelper* node = window->GetAccessibilityHelper();
+  if (Message.Msg == QZM_RIBBON_SELECTFIRSTINMENU) {
+    if (TqzBarAccessibilityHelper* first = node->FirstSelectableDescendant())
+      NavigationControllerInstance()->MoveSelection(false, BarHelperRef(first));
+  } else {
+    NavigationControllerInstance()->SetKeyTipContainer(BarHelperRef(node), String());
+  }
+}
+
 void TqzCustomRibbon::DrawApplicationButtonOnMenu(HDC DC, Integer APart) {
   auto* menu = FApplicationButton->GetMenu();
   TqzBarSubMenuControl* window = menu ? menu->GetMenuControl() : nullptr;

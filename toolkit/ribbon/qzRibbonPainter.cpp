@@ -259,10 +259,17 @@ void TqzRibbonBarPainter::GetBarBorderSizes(TqzBar* ABar, Integer ADockingStyle,
 
 void TqzRibbonBarPainter::DrawBehindGroup(TCustomqzBarControl* ABarControl, HDC DC) {
   auto* group = dynamic_cast<TqzRibbonGroupBarControl*>(ABarControl);
-  TqzDockControl* dock = group ? group->GetDockControl() : nullptr;
-  if (!dock) return;
+  if (!group) return;
   const TRect window(0, 0, group->GetWidth(), group->GetHeight());
-  dock->FillBackground(DC, window, clNone, nullptr, group->GetBoundsRect());
+  if (TqzDockControl* dock = group->GetDockControl()) {
+    dock->FillBackground(DC, window, clNone, nullptr, group->GetBoundsRect());
+  } else if (TqzCustomRibbon* ribbon = group->Ribbon()) {
+    // A popup group stands on the groups area's look of its own: its rounded corners show it.
+    TCanvas canvas;
+    canvas.SetHandle(DC);
+    ribbon->GetPainter()->DrawGroupsArea(&canvas, window);
+    canvas.SetHandle(nullptr);
+  }
 }
 
 void TqzRibbonBarPainter::DrawBarBackground(TCustomqzBarControl* ABarControl, TkvCanvas* ACanvas) {

@@ -6,6 +6,7 @@
 
 #include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "user/Rects.h"
 #include "user/WindowTree.h"
 
@@ -170,6 +171,10 @@ bool TqzRibbonQuickAccessBarControl::ShowsMark() {
 
 Integer TqzRibbonQuickAccessBarControl::ControlViewLevel(TqzBarItemControl* AControl) {
   return AControl->GetViewInfo()->GetMostCompactLevel();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzRibbonQuickAccessBarControl::AccessibilityHelperClass() {
+  return TqzRibbonQuickAccessBarControlAccessibilityHelper::ClassInfo();
 }
 
 void TqzRibbonQuickAccessBarControl::CreateWnd() {

@@ -90,6 +90,7 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   // While the ribbon has commands for its menus.
   bool ShowsMark() override;
   Integer ControlViewLevel(TqzBarItemControl* AControl) override;
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override {
     return TqzRibbonQuickAccessBarControlViewInfo::ClassInfo();
   }

@@ -11,6 +11,7 @@
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonGroupsSite.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbonTab,
@@ -33,6 +34,7 @@ TqzRibbonTab::TqzRibbonTab(TComponent* AOwner)
       FDockControl(std::make_unique<TqzRibbonGroupsDockControl>(this)) {}
 
 TqzRibbonTab::~TqzRibbonTab() {
+  ReleaseAccessibilityHelper(FAccessibilityHelper);
   // The tab leaves the ribbon while it is whole, so the ribbon can still ask it which neighbour
   // takes over.
   FSavedIndex = PositionInCollection();
@@ -83,6 +85,11 @@ void TqzRibbonTab::UpdateGroupsLayout() {
   const TRect bounds = GetGroupsDockBounds();
   FDockControl->GetViewInfo()->Calculate(bounds);
   FDockControl->SetBoundsRect(bounds);
+}
+
+TqzBarAccessibilityHelper* TqzRibbonTab::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(new TqzRibbonTabAccessibilityHelper(this));
+  return FAccessibilityHelper->BarHelperObject();
 }
 
 void TqzRibbonTab::RefreshBarFonts() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/foundation/kvClasses.h"
 
 class TqzBarApplicationMenu;
@@ -105,6 +106,8 @@ class TqzRibbonTab : public TkvComponentCollectionItem {
   void UpdateGroupsLayout();
   // The group windows that exist take the ribbon's group font again.
   void RefreshBarFonts();
+  // The tab's keyboard-navigation node, made on first request.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
   TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
   // The index the tab had in its collection, kept while it is destroyed.
   Integer GetSavedIndex() const noexcept { return FSavedIndex; }
@@ -140,6 +143,7 @@ class TqzRibbonTab : public TkvComponentCollectionItem {
   std::unique_ptr<TqzRibbonGroupsDockControl> FDockControl;
   bool FVisible = true;
   Integer FSavedIndex = -1;
+  TqzBarHelperRef FAccessibilityHelper;
 };
 
 class TqzRibbonTabCollection : public TkvComponentCollection {

@@ -1,0 +1,217 @@
+// The blob editor: the kind and what a value shows, the memo and picture popups with their
+// buttons and closing keys, taking the value over or not, and streaming.
+
+#include "EditTestFixture.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
+#include "toolkit/editors/kvBlobEdit.h"
+#include "toolkit/foundation/qzGDIPlusClasses.h"
+#include "user/VirtualKeys.h"
+
+namespace {
+
+class BlobEdit : public EditEventsTest {
+ protected:
+  void SetUp() override {
+    EditEventsTest::SetUp();
+    form->SetBounds(100, 100, 500, 400);
+    edit = new TkvBlobEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(10, 10, 160, 21);
+    Pump();
+  }
+  TkvBlobEditProperties* Props() { return edit->GetBlobEditProperties(); }
+  String Value() {
+    Variant v;
+    edit->GetEditValue(v);
+    return VarIsNull(v) ? String("null") : VarToStr(v);
+  }
+  // Opens the popup with F4; once its own loop runs, InPopup acts (queues keys, looks around).
+  void Drop(const std::function<void()>& InPopup) {
+    edit->SetFocus();
+    Pump();
+    ScriptedSteps steps;
+    steps.Add(50, InPopup);
+    ScriptKeyPress(VK_F4);
+    Pump();
+  }
+  TkvBlobEdit* edit = nullptr;
+};
+
+String PngBytes(Integer W, Integer H) {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf32bit);
+  bitmap.SetSize(W, H);
+  for (Integer y = 0; y < H; ++y) {
+    auto* row = static_cast<uint32_t*>(bitmap.GetScanLine(y));
+    for (Integer x = 0; x < W; ++x) row[x] = x < W / 2 ? 0xFF20A040 : 0x40000080;
+  }
+  TqzPNGImage png;
+  png.Assign(&bitmap);
+  TMemoryStream stream;
+  png.SaveToStream(&stream);
+  return String(static_cast<const char*>(stream.GetMemory()), static_cast<size_t>(stream.GetSize()));
+}
+
+}  // namespace
+
+TEST(BlobEditKinds, AutoResolvesThroughTheProviderAndEachKindShowsItsGlyphOrText) {
+  TkvBlobEditProperties alone(nullptr);
+  EXPECT_EQ(alone.ResolvedKind(), bekBlob);
+  EXPECT_EQ(alone.GetButtons()->GetButton(0)->GetKind(), bkEllipsis);
+  alone.SetBlobEditKind(bekMemo);
+  EXPECT_EQ(alone.GetButtons()->GetButton(0)->GetKind(), bkDown);
+
+  struct Case {
+    TkvBlobEditKind kind;
+    TkvBlobPaintStyle style;
+    Variant value;
+    Integer icon;
+    const char* text;
+  };
+  const Case kCases[] = {
+      {bekBlob, bpsIcon, Null(), 0, ""},          {bekBlob, bpsIcon, Variant("x"), 1, ""},
+      {bekMemo, bpsIcon, Variant(""), 2, ""},     {bekMemo, bpsIcon, Variant("a"), 3, ""},
+      {bekPict, bpsIcon, Null(), 4, ""},          {bekOle, bpsIcon, Variant("o"), 7, ""},
+      {bekMemo, bpsDefault, Null(), -1, "(memo)"}, {bekMemo, bpsDefault, Variant("a"), -1, "(MEMO)"},
+      {bekPict, bpsDefault, Null(), -1, "(picture)"}, {bekPict, bpsDefault, Variant("p"), -1, "(PICTURE)"},
+      {bekBlob, bpsDefault, Variant("b"), -1, ""}, {bekMemo, bpsText, Variant("first\r\nsecond"), -1, "first"},
+      {bekPict, bpsText, Variant("p"), -1, ""},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.kind << " " << c.style << " " << VarToStr(c.value));
+    alone.SetBlobEditKind(c.kind);
+    alone.SetBlobPaintStyle(c.style);
+    TkvEditStyle style(new TkvContainerStyleArgs(nullptr, kvcsNormal, nullptr, false));
+    TkvBlobEditViewData data(new TkvCustomEditViewDataArgs(&alone, true, &style));
+    TkvBlobEditViewInfo info;
+    data.LoadDisplayValue(nullptr, c.value, &info);
+    EXPECT_EQ(info.IconIndex, c.icon);
+    EXPECT_EQ(info.Text, c.text);
+  }
+  // The value texts grids show.
+  alone.SetBlobPaintStyle(bpsIcon);
+  const std::pair<TkvBlobEditKind, const char*> kTexts[] = {
+      {bekPict, "(PICTURE)"}, {bekOle, "OLE"}, {bekBlob, "BLOB"}};
+  for (auto [kind, text] : kTexts) {
+    alone.SetBlobEditKind(kind);
+    EXPECT_EQ(alone.EditValueToDisplayText(Variant("v"), true), text);
+    EXPECT_EQ(alone.EditValueToDisplayText(Null(), true), "");
+  }
+  EXPECT_EQ(BlobEditGlyphs()->GetCount(), 8);
+  EXPECT_EQ(BlobEditGlyphs()->GetWidth(), 18);
+}
+
+TEST_F(BlobEdit, EscapeKeepsTheMemoValueAndF4TakesItWhileAlwaysSaveDataIsOn) {
+  Props()->SetBlobEditKind(bekMemo);
+  edit->SetEditValue(Variant("kept"));
+  Drop([] {
+    ScriptTypeText("xyz");
+    ScriptKeyPress(VK_ESCAPE);
+  });
+  EXPECT_FALSE(edit->GetDroppedDown());
+  EXPECT_EQ(Value(), "kept");
+  EXPECT_FALSE(edit->GetUserEdited());
+  Drop([] {
+    ScriptKeyPress(VK_END, kCtrl);
+    ScriptTypeText("!");
+    ScriptKeyPress(VK_F4);
+  });
+  EXPECT_EQ(Value(), "kept!");
+  EXPECT_TRUE(edit->GetUserEdited());
+  // Without AlwaysSaveData F4 cancels and Ctrl+Enter accepts.
+  Props()->SetAlwaysSaveData(false);
+  Drop([] {
+    ScriptTypeText("?");
+    ScriptKeyPress(VK_F4);
+  });
+  EXPECT_EQ(Value(), "kept!");
+  Drop([] {
+    ScriptKeyPress(VK_HOME, kCtrl);
+    ScriptTypeText(">");
+    ScriptKeyPress(VK_RETURN, kCtrl);
+  });
+  EXPECT_EQ(Value(), ">kept!");
+  // The popup counted as the editor's focus; once it has gone, the focus elsewhere shows.
+  auto* other = new TkvBlobEdit(form);
+  other->SetParent(form);
+  other->SetBounds(10, 100, 160, 21);
+  other->SetFocus();
+  Pump();
+  EXPECT_FALSE(edit->GetEditViewInfo()->Focused);
+}
+
+TEST_F(BlobEdit, TheMemoPopupHasItsButtonsInThePanelAndAReadOnlyEditorOnlyCloses) {
+  Props()->SetBlobEditKind(bekMemo);
+  bool checked = false;
+  Drop([&] {
+    ASSERT_TRUE(edit->GetDroppedDown());
+    TkvButton* ok = edit->GetOKButton();
+    TkvButton* cancel = edit->GetCancelButton();
+    ASSERT_TRUE(ok && cancel);
+    EXPECT_EQ(ok->GetCaption(), "&OK");
+    EXPECT_EQ(cancel->GetCaption(), "&Cancel");
+    EXPECT_FALSE(ok->GetEnabled());
+    TkvCustomEditPopupWindow* popup = edit->GetPopupWindow();
+    const TRect grip = popup->GetEditViewInfo()->GripRect;
+    // The grip is in a bottom corner away from the editor: the buttons sit left of it.
+    EXPECT_LE(cancel->GetLeft() + cancel->GetWidth(), grip.Left);
+    EXPECT_LT(ok->GetLeft() + ok->GetWidth(), cancel->GetLeft());
+    EXPECT_GT(cancel->GetTop(), popup->GetEditViewInfo()->ClientRect.Bottom - 1);
+    EXPECT_TRUE(cancel->GetAnchors().Contains(akBottom));
+    checked = true;
+    edit->CloseFromContent(mrCancel);
+  });
+  EXPECT_TRUE(checked);
+
+  Props()->SetReadOnly(true);
+  edit->SetEditValue(Variant("fixed"));
+  checked = false;
+  Drop([&] {
+    EXPECT_EQ(edit->GetOKButton(), nullptr);
+    ASSERT_NE(edit->GetCancelButton(), nullptr);
+    EXPECT_EQ(edit->GetCancelButton()->GetCaption(), "&Close");
+    checked = true;
+    edit->CloseFromContent(mrOk);
+  });
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(Value(), "fixed");
+}
+
+TEST_F(BlobEdit, MemoAutoReplaceOpensTheMemoWithJustTheTypedLetter) {
+  Props()->SetBlobEditKind(bekMemo);
+  Props()->SetMemoAutoReplace(true);
+  edit->SetEditValue(Variant("old text"));
+  edit->SetFocus();
+  Pump();
+  ScriptedSteps steps;
+  steps.Add(50, [] { ScriptKeyPress(VK_RETURN, kCtrl); });
+  ScriptTypeText("n");
+  Pump();
+  EXPECT_EQ(Value(), "n");
+}
+
+TEST_F(BlobEdit, APictureTakenOverKeepsItsSizeAndAlphaAndTheMenuFollowsShowExPopupItems) {
+  Props()->SetBlobEditKind(bekPict);
+  Props()->SetPictureGraphicClassName("TqzPNGImage");
+  Props()->SetShowExPopupItems(false);
+  const String png = PngBytes(40, 30);
+  bool checked = false;
+  Drop([&] {
+    auto* image = dynamic_cast<TkvPopupImage*>(edit->GetContent());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->GetImageEditProperties()->GetPopupMenuLayout()->GetMenuItems(),
+              (TkvPopupMenuItems{pmiCut, pmiCopy, pmiPaste, pmiDelete}));
+    image->SetEditValue(Variant(png));
+    image->MarkModifiedByUser(true);
+    checked = true;
+    edit->CloseFromContent(mrOk);
+  });
+  ASSERT_TRUE(checked);
+  EXPECT_EQ(Value(), png);
+  EXPECT_EQ(edit->GetLastGraphicClass()->Name, "TqzPNGImage");
+  TPicture picture;
+  ASSERT_TRUE(LoadPictureFromValue(&picture, TqzPNGImage::ClassInfo(), Variant(Value())));
+  EXPECT_EQ(picture.GetWidth(), 40);
+  EXPECT_TRUE(static_cast<TqzPNGImage*>(picture.GetGraphic())->HasAlphaChannel());
+}

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "MainWindowRibbon.h"
+#include "toolkit/bars/qzBarNavigation.h"
+#include "toolkit/ribbon/qzRibbonKeyTipWindows.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
+#include "user/Focus.h"
+#include "user/InputEvents.h"
+
+namespace {
+
+TqzBarNavigationController* Controller() { return NavigationControllerInstance(); }
+
+// The key tips the controller holds, in order.
+std::vector<String> KeyTipTexts() {
+  std::vector<String> texts;
+  for (const auto& data : Controller()->GetKeyTips()) texts.push_back(data->KeyTipUpperText());
+  return texts;
+}
+
+class RibbonKeyTips : public MainWindowRibbon {
+ protected:
+  void TearDown() override {
+    Controller()->EndKeyboardNavigation();
+    MainWindowRibbon::TearDown();
+  }
+  void Press(UINT AKey) {
+    InputKey(AKey, true);
+    Pump();
+    InputKey(AKey, false);
+    Pump();
+  }
+};
+
+TEST(RibbonQuickAccessKeyTips, LinksAreNumberedByPlace) {
+  const struct {
+    Integer Index;
+    const char* KeyTip;
+  } kCases[] = {{0, "1"}, {8, "9"}, {9, "09"}, {11, "07"}, {17, "01"}, {18, "0A"}, {43, "0Z"}, {44, "0["}, {45, ""}};
+  for (const auto& c : kCases) EXPECT_EQ(QuickAccessKeyTip(c.Index), c.KeyTip) << c.Index;
+}
+
+TEST_F(RibbonKeyTips, WithoutTabHeadersAltShowsTheGroupsKeyTipsAndTypingOneRunsItsCommand) {
+  SetFocus(form->GetHandle());
+  Press(VK_MENU);
+  ASSERT_TRUE(Controller()->AreKeyTipsShown());
+  EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"Y1", "Y2", "Y3", "Y4", "Y5", "Y6", "Y7", "Y8"}));
+  TInterfacePtr<IqzBarKeyTipWindowsManager> windows;
+  ASSERT_TRUE(ribbon->GetAccessibilityHelper()->KeyTipsAvailable(windows));
+  auto* shown = dynamic_cast<TqzRibbonKeyTipWindows*>(windows.Get());
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->WindowCount(), 8);
+  // A large button's tip hangs from the caption strip, centred on the button.
+  const TRect& add = buttons[0]->GetLink(0)->GetItemRect();
+  const TPoint addCentre = Group(0)->ClientToScreen(TPoint((add.Left + add.Right) / 2, 0));
+  const TqzRibbonKeyTipWindow* first = shown->Window(0);
+  EXPECT_NEAR(first->GetLeft() + first->GetWidth() / 2, addCentre.X, 1);
+  EXPECT_EQ(first->GetTop() + first->GetHeight() / 2, Group(0)->KeyTipLine(2));
+  if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
+    UpdateAllWindows();
+    EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-main-key-tips.png"));
+  }
+  Press('Y');
+  Press('5');
+  EXPECT_EQ(clicks.Names, (std::vector<String>{"Trim"}));
+  EXPECT_FALSE(Controller()->AreKeyTipsShown());
+}
+
+TEST_F(RibbonKeyTips, TabsAndCollapsedGroupsTakeTheirKeyTipsFromTheirSettings) {
+  KeepButtonsLarge();
+  form->SetBounds(0, 0, 400, 300);
+  Pump();
+  ASSERT_TRUE(Group(2)->GetCollapsed());
+  auto* help = static_cast<TqzRibbonGroupBarControlAccessibilityHelper*>(Group(2)->GetAccessibilityHelper());
+  EXPECT_TRUE(help->IsSelectableTarget()) << "a collapsed group is one element";
+  EXPECT_EQ(help->KeyTipText(), "ZH");
+  bars[2]->SetCaption("");
+  EXPECT_EQ(help->KeyTipText(), "Z");
+  bars[2]->SetKeyTip("Q");
+  EXPECT_EQ(help->KeyTipText(), "Q");
+  EXPECT_FALSE(static_cast<TqzRibbonGroupBarControlAccessibilityHelper*>(Group(0)->GetAccessibilityHelper())->HasKeyTip())
+      << "an expanded group is no key-tip level of its own";
+
+  auto* node = static_cast<TqzRibbonTabAccessibilityHelper*>(tab->GetAccessibilityHelper());
+  const struct {
+    const char* Assigned;
+    const char* Shown;
+  } kTabs[] = {{"", "Y"}, {"2A", "Y"}, {"H", "H"}, {"HOME", "HOM"}};
+  for (const auto& c : kTabs) {
+    tab->SetKeyTip(c.Assigned);
+    EXPECT_EQ(node->KeyTipText(), c.Shown) << c.Assigned;
+  }
+  EXPECT_THROW(Group(0)->KeyTipLine(4), Exception);
+}
+
+TEST_F(RibbonKeyTips, WithTabHeadersTheTabComesFirstAndItsKeyTipShowsItsGroups) {
+  ribbon->SetShowTabHeaders(true);
+  Pump();
+  SetFocus(form->GetHandle());
+  Press(VK_MENU);
+  ASSERT_TRUE(Controller()->AreKeyTipsShown());
+  EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"Y"})) << "the tab (no application button without a quick access toolbar above)";
+  EXPECT_TRUE(tab->GetAccessibilityHelper()->IsCurrentSelection()) << "navigation starts on the active tab";
+  Press('Y');
+  EXPECT_EQ(KeyTipTexts().size(), 8u) << "the tab's groups";
+  Press(VK_ESCAPE);
+  EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"Y"})) << "Esc goes back to the level above";
+}
+
+}  // namespace

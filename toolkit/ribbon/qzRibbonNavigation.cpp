@@ -1,0 +1,502 @@
+// The ribbon's navigation nodes and key tips.
+
+#include "toolkit/ribbon/qzRibbonNavigation.h"
+
+#include "rtl/SysUtils.h"
+#include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonGroupBar.h"
+#include "toolkit/ribbon/qzRibbonGroupsDock.h"
+#include "toolkit/ribbon/qzRibbonKeyTipWindows.h"
+#include "toolkit/ribbon/qzRibbonQuickAccess.h"
+#include "user/Messages.h"
+#include "user/Rects.h"
+#include "user/WindowPos.h"
+#include "user/WindowTree.h"
+#include "vcl/Forms.h"
+
+TAVREN_CLASS_IMPL(TqzRibbonAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzRibbonTabCollectionAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzRibbonTabAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzRibbonApplicationButtonAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzRibbonGroupsDockControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzRibbonGroupBarControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlAccessibilityHelper)
+
+namespace {
+
+bool IsShownWindow(TWinControl* AControl) {
+  return AControl && AControl->HandleAllocated() && IsWindowVisible(AControl->GetHandle());
+}
+
+// A rectangle of the ribbon's client area on the screen.
+TRect RibbonToScreen(TqzCustomRibbon* ARibbon, const TRect& R) {
+  const TPoint origin = ARibbon->ClientToScreen(TPoint(0, 0));
+  return TRect(R.Left + origin.X, R.Top + origin.Y, R.Right + origin.X, R.Bottom + origin.Y);
+}
+
+TqzRibbonQuickAccessBarControl* QuickAccessWindow(TqzCustomRibbon* ARibbon) {
+  TqzBar* toolbar = ARibbon->GetQuickAccessToolbar()->GetToolbar();
+  return toolbar ? dynamic_cast<TqzRibbonQuickAccessBarControl*>(toolbar->GetBarControl()) : nullptr;
+}
+
+TqzBarAccessibilityHelper* QuickAccessNode(TqzCustomRibbon* ARibbon) {
+  TqzRibbonQuickAccessBarControl* window = QuickAccessWindow(ARibbon);
+  return window ? window->GetAccessibilityHelper() : nullptr;
+}
+
+}  // namespace
+
+// ---- Ribbon ----------------------------------------------------------------------------------
+
+TqzCustomRibbon* TqzRibbonAccessibilityHelper::Ribbon() const {
+  return static_cast<TqzCustomRibbon*>(GetOwnerObject());
+}
+
+TkvAccessibilityHelper* TqzRibbonAccessibilityHelper::ChildAt(Integer AIndex) {
+  switch (AIndex) {
+    case 0: return Ribbon()->GetApplicationButtonAccessibilityHelper();
+    case 1: return Ribbon()->GetTabRowAccessibilityHelper();
+    case 2: return QuickAccessNode(Ribbon());
+    default: return nullptr;
+  }
+}
+
+Integer TqzRibbonAccessibilityHelper::ChildTotal() { return QuickAccessNode(Ribbon()) ? 3 : 2; }
+
+Integer TqzRibbonAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  for (Integer i = 0; i < ChildTotal(); ++i)
+    if (AChild && ChildAt(i) == AChild) return i;
+  return -1;
+}
+
+TqzBarAccessibilityHelper* TqzRibbonAccessibilityHelper::NavChildAt(Integer AIndex) {
+  switch (AIndex) {
+    case 0: return Ribbon()->GetTabRowAccessibilityHelper();
+    case 1: return Ribbon()->GetApplicationButtonAccessibilityHelper();
+    case 2: return QuickAccessNode(Ribbon());
+    default: return nullptr;
+  }
+}
+
+Integer TqzRibbonAccessibilityHelper::NavChildTotal() { return ChildTotal(); }
+
+Integer TqzRibbonAccessibilityHelper::NavIndexOfChild(TqzBarAccessibilityHelper* AChild) {
+  for (Integer i = 0; i < NavChildTotal(); ++i)
+    if (AChild && NavChildAt(i) == AChild) return i;
+  return -1;
+}
+
+HWND TqzRibbonAccessibilityHelper::OwnerWindow() {
+  return Ribbon()->HandleAllocated() ? Ribbon()->GetHandle() : nullptr;
+}
+
+TRect TqzRibbonAccessibilityHelper::ScreenRect(Integer) {
+  TRect r;
+  if (IsShownWindow(Ribbon())) GetWindowRect(Ribbon()->GetHandle(), &r);
+  return r;
+}
+
+Integer TqzRibbonAccessibilityHelper::StateFlags(Integer) {
+  return IsShownWindow(Ribbon()) ? 0 : STATE_SYSTEM_INVISIBLE;
+}
+
+TqzBarManager* TqzRibbonAccessibilityHelper::OwningBarManager() { return Ribbon()->GetBarManager(); }
+
+bool TqzRibbonAccessibilityHelper::KeyTipsAvailable(TInterfacePtr<IqzBarKeyTipWindowsManager>& AWindowsManager) {
+  if (!FKeyTipWindows) FKeyTipWindows = TInterfacePtr<IqzBarKeyTipWindowsManager>(new TqzRibbonKeyTipWindows(Ribbon()));
+  AWindowsManager = FKeyTipWindows;
+  return true;
+}
+
+TqzBarHelperRef TqzRibbonAccessibilityHelper::DefaultNavigationObject() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (ribbon->AreTabGroupsShown()) {
+    TqzBarAccessibilityHelper* row = ribbon->GetTabRowAccessibilityHelper();
+    if (TqzBarAccessibilityHelper* first = row->NavChildAt(0)) return BarHelperRef(first->FirstSelectableDescendant());
+  }
+  TqzBarAccessibilityHelper* button = ribbon->GetApplicationButtonAccessibilityHelper();
+  return button->IsSelectableTarget() ? BarHelperRef(button) : nullptr;
+}
+
+void TqzRibbonAccessibilityHelper::CollectChildKeyTipData(TqzBarKeyTipList& AList) {
+  TqzCustomRibbon* ribbon = Ribbon();
+  TqzRibbonTab* tab = ribbon->GetActiveTab();
+  if (IsVisible() && !ribbon->GetViewInfo()->AreTabHeadersShown(false) && ribbon->AreTabGroupsShown() && tab)
+    tab->GetAccessibilityHelper()->CollectChildKeyTipData(AList);
+  TqzBarAccessibilityHelper::CollectChildKeyTipData(AList);
+}
+
+// ---- Tab row ---------------------------------------------------------------------------------
+
+TqzCustomRibbon* TqzRibbonTabCollectionAccessibilityHelper::Ribbon() const {
+  return static_cast<TqzCustomRibbon*>(GetOwnerObject());
+}
+
+TkvAccessibilityHelper* TqzRibbonTabCollectionAccessibilityHelper::ChildAt(Integer AIndex) {
+  TqzRibbonTabCollection* tabs = Ribbon()->GetTabs();
+  return AIndex >= 0 && AIndex < tabs->GetCount() ? tabs->GetTab(AIndex)->GetAccessibilityHelper() : nullptr;
+}
+
+Integer TqzRibbonTabCollectionAccessibilityHelper::ChildTotal() { return Ribbon()->GetTabs()->GetCount(); }
+
+Integer TqzRibbonTabCollectionAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  auto* node = dynamic_cast<TqzRibbonTabAccessibilityHelper*>(AChild);
+  return node ? node->Tab()->PositionInCollection() : -1;
+}
+
+TqzBarAccessibilityHelper* TqzRibbonTabCollectionAccessibilityHelper::NavChildAt(Integer AIndex) {
+  if (AIndex != 0) return nullptr;
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (ribbon->AreTabGroupsShown() && ribbon->GetActiveTab()) return ribbon->GetActiveTab()->GetAccessibilityHelper();
+  for (Integer i = 0; i < ChildTotal(); ++i)
+    if (TqzBarAccessibilityHelper* found = ChildByIndex(i)->FirstSelectableDescendant()) return found;
+  return nullptr;
+}
+
+Integer TqzRibbonTabCollectionAccessibilityHelper::NavChildTotal() { return NavChildAt(0) ? 1 : 0; }
+
+Integer TqzRibbonTabCollectionAccessibilityHelper::NavIndexOfChild(TqzBarAccessibilityHelper* AChild) {
+  return AChild && AChild == NavChildAt(0) ? 0 : -1;
+}
+
+TkvAccessibilityHelper* TqzRibbonTabCollectionAccessibilityHelper::ParentNode() {
+  return Ribbon()->GetAccessibilityHelper();
+}
+
+HWND TqzRibbonTabCollectionAccessibilityHelper::OwnerWindow() {
+  return Ribbon()->HandleAllocated() ? Ribbon()->GetHandle() : nullptr;
+}
+
+TRect TqzRibbonTabCollectionAccessibilityHelper::ScreenRect(Integer) {
+  return RibbonToScreen(Ribbon(), Ribbon()->GetViewInfo()->GetTabsViewInfo()->GetBounds());
+}
+
+Integer TqzRibbonTabCollectionAccessibilityHelper::StateFlags(Integer) {
+  return Ribbon()->GetViewInfo()->AreTabHeadersShown(false) ? 0 : STATE_SYSTEM_INVISIBLE;
+}
+
+TqzBarManager* TqzRibbonTabCollectionAccessibilityHelper::OwningBarManager() { return Ribbon()->GetBarManager(); }
+
+// ---- Tab -------------------------------------------------------------------------------------
+
+TqzRibbonTab* TqzRibbonTabAccessibilityHelper::Tab() const { return static_cast<TqzRibbonTab*>(GetOwnerObject()); }
+
+TkvAccessibilityHelper* TqzRibbonTabAccessibilityHelper::ChildAt(Integer AIndex) {
+  return AIndex == 0 ? Tab()->GetDockControl()->GetAccessibilityHelper() : nullptr;
+}
+
+Integer TqzRibbonTabAccessibilityHelper::ChildTotal() { return 1; }
+
+Integer TqzRibbonTabAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  return AChild && AChild == ChildAt(0) ? 0 : -1;
+}
+
+TkvAccessibilityHelper* TqzRibbonTabAccessibilityHelper::ParentNode() {
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  return ribbon ? ribbon->GetTabRowAccessibilityHelper() : nullptr;
+}
+
+HWND TqzRibbonTabAccessibilityHelper::OwnerWindow() {
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  return ribbon && ribbon->HandleAllocated() ? ribbon->GetHandle() : nullptr;
+}
+
+TRect TqzRibbonTabAccessibilityHelper::ScreenRect(Integer) {
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  TqzRibbonTabViewInfo* header = ribbon ? ribbon->GetViewInfo()->GetTabsViewInfo()->Find(Tab()) : nullptr;
+  return header ? RibbonToScreen(ribbon, header->GetBounds()) : TRect();
+}
+
+bool TqzRibbonTabAccessibilityHelper::IsSelectableTarget() { return IsVisible(); }
+
+Integer TqzRibbonTabAccessibilityHelper::StateFlags(Integer) {
+  return Tab()->GetVisible() && Tab()->GetRibbon() ? 0 : STATE_SYSTEM_INVISIBLE;
+}
+
+TqzBarManager* TqzRibbonTabAccessibilityHelper::OwningBarManager() {
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  return ribbon ? ribbon->GetBarManager() : nullptr;
+}
+
+void TqzRibbonTabAccessibilityHelper::BecomeSelected(bool ASetFocus) {
+  TqzBarAccessibilityHelper::BecomeSelected(ASetFocus);
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  if (!ribbon) return;
+  if (ribbon->AreTabGroupsShown()) ribbon->SetActiveTab(Tab());
+  ribbon->Invalidate();
+}
+
+void TqzRibbonTabAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzBarAccessibilityHelper::LoseSelection(ANextSelected);
+  if (TqzCustomRibbon* ribbon = Tab()->GetRibbon()) ribbon->Invalidate();
+}
+
+String TqzRibbonTabAccessibilityHelper::AssignedKeyTip() {
+  const String keyTip = Tab()->GetKeyTip();
+  return !keyTip.empty() && keyTip[0] >= '0' && keyTip[0] <= '9' ? String() : keyTip;
+}
+
+void TqzRibbonTabAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) {
+  TqzBarAccessibilityHelper::FillKeyTipInfo(AInfo);
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  if (!ribbon) return;
+  const TRect header = ScreenRect(CHILDID_SELF);
+  // The tip hangs from the header's text line: below the font's descent.
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, ribbon->GetFonts()->GetTabHeaderFont(0)->GetHandle());
+  TEXTMETRIC metrics{};
+  GetTextMetrics(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  AInfo.Anchor = TPoint((header.Left + header.Right) / 2, header.Bottom - metrics.tmDescent);
+  AInfo.HorzAlign = 2;
+  AInfo.VertAlign = 1;
+  AInfo.Enabled = true;
+}
+
+void TqzRibbonTabAccessibilityHelper::KeyTipExecute() {
+  NavigationControllerInstance()->SetKeyTipContainer(BarHelperRef(this), String());
+}
+
+// ---- Application button ----------------------------------------------------------------------
+
+TqzCustomRibbon* TqzRibbonApplicationButtonAccessibilityHelper::Ribbon() const {
+  return static_cast<TqzCustomRibbon*>(GetOwnerObject());
+}
+
+TkvAccessibilityHelper* TqzRibbonApplicationButtonAccessibilityHelper::ParentNode() {
+  return Ribbon()->GetAccessibilityHelper();
+}
+
+HWND TqzRibbonApplicationButtonAccessibilityHelper::OwnerWindow() {
+  return Ribbon()->HandleAllocated() ? Ribbon()->GetHandle() : nullptr;
+}
+
+TRect TqzRibbonApplicationButtonAccessibilityHelper::ScreenRect(Integer) {
+  return RibbonToScreen(Ribbon(), Ribbon()->GetViewInfo()->GetApplicationButtonBounds());
+}
+
+bool TqzRibbonApplicationButtonAccessibilityHelper::IsSelectableTarget() { return IsVisible(); }
+
+Integer TqzRibbonApplicationButtonAccessibilityHelper::StateFlags(Integer) {
+  return Ribbon()->GetViewInfo()->IsApplicationButtonShown(false) ? 0 : STATE_SYSTEM_INVISIBLE;
+}
+
+TqzBarManager* TqzRibbonApplicationButtonAccessibilityHelper::OwningBarManager() { return Ribbon()->GetBarManager(); }
+
+String TqzRibbonApplicationButtonAccessibilityHelper::AssignedKeyTip() {
+  return Ribbon()->GetApplicationButton()->GetKeyTip();
+}
+
+void TqzRibbonApplicationButtonAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) {
+  TqzBarAccessibilityHelper::FillKeyTipInfo(AInfo);
+  const TRect r = ScreenRect(CHILDID_SELF);
+  AInfo.Anchor = TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  AInfo.HorzAlign = 2;
+  AInfo.VertAlign = 2;
+  AInfo.Enabled = true;
+}
+
+// ---- Groups dock control ---------------------------------------------------------------------
+
+TqzRibbonGroupsDockControl* TqzRibbonGroupsDockControlAccessibilityHelper::GroupsDockControl() const {
+  return static_cast<TqzRibbonGroupsDockControl*>(GetOwnerObject());
+}
+
+TkvAccessibilityHelper* TqzRibbonGroupsDockControlAccessibilityHelper::ChildAt(Integer AIndex) {
+  const std::vector<TqzRibbonGroupBarControl*> groups = GroupsDockControl()->GetViewInfo()->VisibleGroups();
+  return AIndex >= 0 && AIndex < static_cast<Integer>(groups.size()) ? groups[AIndex]->GetAccessibilityHelper()
+                                                                      : nullptr;
+}
+
+Integer TqzRibbonGroupsDockControlAccessibilityHelper::ChildTotal() {
+  return static_cast<Integer>(GroupsDockControl()->GetViewInfo()->VisibleGroups().size());
+}
+
+Integer TqzRibbonGroupsDockControlAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  const std::vector<TqzRibbonGroupBarControl*> groups = GroupsDockControl()->GetViewInfo()->VisibleGroups();
+  for (size_t i = 0; i < groups.size(); ++i)
+    if (AChild && AChild->GetOwnerObject() == groups[i]) return static_cast<Integer>(i);
+  return -1;
+}
+
+TkvAccessibilityHelper* TqzRibbonGroupsDockControlAccessibilityHelper::ParentNode() {
+  return GroupsDockControl()->GetTab()->GetAccessibilityHelper();
+}
+
+Integer TqzRibbonGroupsDockControlAccessibilityHelper::StateFlags(Integer AChildID) {
+  TqzCustomRibbon* ribbon = GroupsDockControl()->GetTab()->GetRibbon();
+  if (!ribbon || !ribbon->AreTabGroupsShown()) return STATE_SYSTEM_INVISIBLE;
+  return TqzDockControlAccessibilityHelper::StateFlags(AChildID);
+}
+
+// ---- Group window ----------------------------------------------------------------------------
+
+TqzRibbonGroupBarControl* TqzRibbonGroupBarControlAccessibilityHelper::GroupBarControl() const {
+  return static_cast<TqzRibbonGroupBarControl*>(GetOwnerObject());
+}
+
+Integer TqzRibbonGroupBarControlAccessibilityHelper::ChildTotal() {
+  return GroupBarControl()->GetCollapsed() ? 0 : TqzBarControlAccessibilityHelper::ChildTotal();
+}
+
+bool TqzRibbonGroupBarControlAccessibilityHelper::IsSelectableTarget() {
+  return GroupBarControl()->GetCollapsed() && IsVisible();
+}
+
+bool TqzRibbonGroupBarControlAccessibilityHelper::HasKeyTip() {
+  return GroupBarControl()->OwnsBar() || IsSelectableTarget();
+}
+
+String TqzRibbonGroupBarControlAccessibilityHelper::AssignedKeyTip() { return GroupBarControl()->GetBar()->GetKeyTip(); }
+
+String TqzRibbonGroupBarControlAccessibilityHelper::DefaultKeyTip() {
+  const String caption = GroupBarControl()->GetBar()->GetCaption();
+  return "Z" + AnsiUpperCase(caption.substr(0, 1));
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) {
+  TqzBarControlAccessibilityHelper::FillKeyTipInfo(AInfo);
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!AInfo.Visible) return;
+  RECT r;
+  GetWindowRect(group->GetHandle(), &r);
+  AInfo.Anchor = TPoint((r.Left + r.Right) / 2, group->KeyTipLine(3));
+  AInfo.HorzAlign = 2;
+  AInfo.VertAlign = 1;
+  AInfo.Enabled = true;
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::BecomeSelected(bool ASetFocus) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed()) {
+    TqzBarControlAccessibilityHelper::BecomeSelected(ASetFocus);
+    return;
+  }
+  NavigationControllerInstance()->SetSelection(BarHelperRef(this), BarHelperRef(ParentHelper()));
+  group->RepaintAll();
+  if (auto* dock = dynamic_cast<TqzRibbonGroupsDockControl*>(group->GetDockControl()))
+    dock->MakeRectVisible(group->GetBoundsRect());
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed()) {
+    TqzBarControlAccessibilityHelper::LoseSelection(ANextSelected);
+    return;
+  }
+  NavigationControllerInstance()->SetSelection(nullptr, nullptr);
+  group->RepaintAll();
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::KeyTipExecute() {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed()) return;
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->SetSelection(nullptr, nullptr);
+  group->ChangeMarkState(2);
+  if (TqzBarControl* popup = group->GetQuickPopup())
+    controller->SetKeyTipContainer(BarHelperRef(popup->GetAccessibilityHelper()), String());
+}
+
+TqzBarAccessibilityHelper* TqzRibbonGroupBarControlAccessibilityHelper::KeyTipParent() {
+  if (auto* popup = dynamic_cast<TqzRibbonCollapsedGroupPopupBarControl*>(GroupBarControl()))
+    if (TqzRibbonGroupBarControl* group = popup->CollapsedGroup()) return group->GetAccessibilityHelper();
+  return TqzBarControlAccessibilityHelper::KeyTipParent();
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::LeaveKeyTipLevel() {
+  auto* popup = dynamic_cast<TqzRibbonCollapsedGroupPopupBarControl*>(GroupBarControl());
+  TqzRibbonGroupBarControl* group = popup ? popup->CollapsedGroup() : nullptr;
+  if (!group) {
+    TqzBarControlAccessibilityHelper::LeaveKeyTipLevel();
+    return;
+  }
+  // The popup and this node's owner go with the mark.
+  TqzBarHelperRef groupNode = BarHelperRef(group->GetAccessibilityHelper());
+  group->ChangeMarkState(0);
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  TqzBarAccessibilityHelper* above = KeyTipLevelAbove(groupNode->BarHelperObject());
+  controller->SetKeyTipContainer(BarHelperRef(above), String());
+  controller->MoveSelection(true, groupNode);
+}
+
+void TqzRibbonGroupBarControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor,
+                                                                      Byte& AVertAlign, Byte& AHorzAlign) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  const TRect item = GetItemControlBounds(AControl);
+  AVertAlign = 2;
+  AHorzAlign = 2;
+  TqzBarItemControlViewInfo* info = AControl->GetViewInfo();
+  if (info->GetViewLevel() == ivlLargeIconWithText) {
+    AAnchor = TPoint((item.Left + item.Right) / 2, group->KeyTipLine(2));
+    return;
+  }
+  Integer row = info->GetLayoutValueB();
+  if (info->GetLayoutValueA() == 2 && row == 1) row = 2;
+  if (info->GetLayoutValueA() == 1) row = 1;
+  Integer x = (item.Left + item.Right) / 2;
+  if (AControl->GetDrawParams()->ContentParts & qzContentIcon) {
+    // The image's place is known once the item was drawn.
+    group->Update();
+    const TRect glyph = info->GetGlyphBounds();
+    if (!IsRectEmpty(&glyph)) {
+      x = group->ClientToScreen(TPoint((glyph.Left + glyph.Right) / 2, 0)).X;
+      AHorzAlign = 1;
+    }
+  }
+  AAnchor = TPoint(x, group->KeyTipLine(row));
+}
+
+// ---- Quick access toolbar --------------------------------------------------------------------
+
+String QuickAccessKeyTip(Integer AIndex) {
+  if (AIndex < 0 || AIndex > 44) return String();
+  if (AIndex <= 8) return String(1, static_cast<char>('1' + AIndex));
+  if (AIndex <= 17) return "0" + String(1, static_cast<char>('0' + 18 - AIndex));
+  // Twenty-seven letters: "0A" to "0Z", then "0[".
+  return "0" + String(1, static_cast<char>('A' + AIndex - 18));
+}
+
+TkvAccessibilityHelper* TqzRibbonQuickAccessBarControlAccessibilityHelper::ParentNode() {
+  TqzCustomRibbon* ribbon = static_cast<TqzRibbonQuickAccessBarControl*>(ToolbarControl())->Ribbon();
+  return ribbon ? ribbon->GetAccessibilityHelper() : nullptr;
+}
+
+void TqzRibbonQuickAccessBarControlAccessibilityHelper::CollectChildKeyTipData(TqzBarKeyTipList& AList) {
+  if (!IsVisible()) return;
+  TqzBarItemLinks* links = ToolbarControl()->GetItemLinks();
+  for (Integer i = 0; links && i < links->GetVisibleLinkCount(); ++i) {
+    TqzBarItemControl* control = links->GetVisibleLink(i)->GetControl();
+    if (!control) continue;
+    std::unique_ptr<TqzBarKeyTipData> data = control->GetAccessibilityHelper()->NewKeyTipData();
+    // The place decides the key tip, whatever the item's own.
+    data->Info.KeyTip = QuickAccessKeyTip(i);
+    data->Info.Visible = data->Info.Visible && !IsRectEmpty(&links->GetVisibleLink(i)->GetItemRect());
+    if (!data->Info.KeyTip.empty()) AList.push_back(std::move(data));
+  }
+}
+
+void TqzRibbonQuickAccessBarControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItemControl* AControl,
+                                                                            TPoint& AAnchor, Byte& AVertAlign,
+                                                                            Byte& AHorzAlign) {
+  const TRect item = GetItemControlBounds(AControl);
+  AAnchor = TPoint((item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2);
+  AHorzAlign = 2;
+  AVertAlign = 1;
+}
+
+// ---- Window lookup ---------------------------------------------------------------------------
+
+TqzBarHelperRef RibbonNavigationRoot(HWND AWnd) {
+  TqzCustomRibbon* ribbon = nullptr;
+  if (auto* form = dynamic_cast<TCustomForm*>(FindControl(AWnd))) {
+    for (Integer i = 0; i < form->GetComponentCount() && !ribbon; ++i)
+      ribbon = dynamic_cast<TqzCustomRibbon*>(form->GetComponents(i));
+    if (ribbon && (ribbon->GetHidden() || !(ribbon->GetShowTabHeaders() || ribbon->GetShowTabGroups()))) ribbon = nullptr;
+  } else {
+    ribbon = FindShownRibbonOfWindow(AWnd);
+  }
+  if (!ribbon || !ribbon->GetVisible()) return nullptr;
+  return BarHelperRef(ribbon->GetAccessibilityHelper());
+}

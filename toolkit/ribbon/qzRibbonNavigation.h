@@ -1,0 +1,179 @@
+#pragma once
+// The ribbon's part of the bars' keyboard navigation: the nodes of the ribbon, its tab row and
+// tabs, its application button, a tab's groups dock control, the group windows and the quick
+// access toolbar's window. They give the key tips' texts, anchors and actions; the bars'
+// navigation controller matches what is typed. The ribbon's root node keeps the key-tip windows.
+
+#include "toolkit/bars/qzBarAccessibility.h"
+
+class TqzCustomRibbon;
+class TqzRibbonTab;
+class TqzRibbonGroupBarControl;
+class TqzRibbonGroupsDockControl;
+class TqzRibbonQuickAccessBarControl;
+
+// The ribbon, a root. Children: the application button, the tab row and the quick access
+// toolbar's window (when it has one); navigation visits the tab row first.
+class TqzRibbonAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+  TqzCustomRibbon* Ribbon() const;
+
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  TqzBarAccessibilityHelper* NavChildAt(Integer AIndex) override;
+  Integer NavChildTotal() override;
+  Integer NavIndexOfChild(TqzBarAccessibilityHelper* AChild) override;
+  HWND OwnerWindow() override;
+  TRect ScreenRect(Integer AChildID) override;
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+  // The key-tip windows, made on first use.
+  bool KeyTipsAvailable(TInterfacePtr<IqzBarKeyTipWindowsManager>& AWindowsManager) override;
+  // The active tab while the groups show, else the application button when it can be selected.
+  TqzBarHelperRef DefaultNavigationObject() override;
+  // Without tab headers the groups of the active tab are the first level of key tips: there is
+  // no tab to type first.
+  void CollectChildKeyTipData(TqzBarKeyTipList& AList) override;
+
+ private:
+  TInterfacePtr<IqzBarKeyTipWindowsManager> FKeyTipWindows;
+};
+
+// The tab row: one child per tab; navigation enters only the active tab (or the first tab that
+// can be selected while the groups are hidden).
+class TqzRibbonTabCollectionAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonTabCollectionAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  // The owner is the ribbon (whose Tabs the node walks).
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+  TqzCustomRibbon* Ribbon() const;
+
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  TqzBarAccessibilityHelper* NavChildAt(Integer AIndex) override;
+  Integer NavChildTotal() override;
+  Integer NavIndexOfChild(TqzBarAccessibilityHelper* AChild) override;
+  TkvAccessibilityHelper* ParentNode() override;
+  HWND OwnerWindow() override;
+  TRect ScreenRect(Integer AChildID) override;
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+};
+
+// A tab: its child is its groups dock control. Its key tip (default "Y") makes it the key-tip
+// container, so that its groups' key tips show.
+class TqzRibbonTabAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonTabAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+  TqzRibbonTab* Tab() const;
+
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  TkvAccessibilityHelper* ParentNode() override;
+  HWND OwnerWindow() override;
+  TRect ScreenRect(Integer AChildID) override;
+  bool IsSelectableTarget() override;
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+  // Selecting a tab while the groups show activates it.
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
+  // An assigned key tip that starts with a digit is dropped.
+  String AssignedKeyTip() override;
+  String DefaultKeyTip() override { return "Y"; }
+  // Centred on the header, below its text.
+  void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+  void KeyTipExecute() override;
+};
+
+// The application button.
+class TqzRibbonApplicationButtonAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonApplicationButtonAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  // The owner is the ribbon (whose application button the node stands for).
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+  TqzCustomRibbon* Ribbon() const;
+
+  TkvAccessibilityHelper* ParentNode() override;
+  HWND OwnerWindow() override;
+  TRect ScreenRect(Integer AChildID) override;
+  bool IsSelectableTarget() override;
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+  String AssignedKeyTip() override;
+  String DefaultKeyTip() override { return "F"; }
+  // Centred on the button.
+  void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+};
+
+// A tab's groups dock control: its children are the visible groups in order; its parent is the
+// tab.
+class TqzRibbonGroupsDockControlAccessibilityHelper : public TqzDockControlAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonGroupsDockControlAccessibilityHelper, TqzDockControlAccessibilityHelper)
+ public:
+  using TqzDockControlAccessibilityHelper::TqzDockControlAccessibilityHelper;
+  TqzRibbonGroupsDockControl* GroupsDockControl() const;
+
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  TkvAccessibilityHelper* ParentNode() override;
+  Integer StateFlags(Integer AChildID) override;
+};
+
+// A group window: its item controls; a collapsed group is a single element with a key tip of its
+// own ("Z" and the first letter of the caption by default).
+class TqzRibbonGroupBarControlAccessibilityHelper : public TqzBarControlAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonGroupBarControlAccessibilityHelper, TqzBarControlAccessibilityHelper)
+ public:
+  using TqzBarControlAccessibilityHelper::TqzBarControlAccessibilityHelper;
+  TqzRibbonGroupBarControl* GroupBarControl() const;
+
+  Integer ChildTotal() override;
+  bool IsSelectableTarget() override;
+  // Only a popup (which owns its bar) is a level of key tips of its own.
+  bool HasKeyTip() override;
+  String AssignedKeyTip() override;
+  String DefaultKeyTip() override;
+  // A collapsed group: centred, on the group's bottom key-tip line.
+  void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+  // A collapsed group the keyboard selects is the navigation's selected object, looks hot and is
+  // scrolled into view.
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
+  // A collapsed group's key tip opens its popup, whose items' key tips then show.
+  void KeyTipExecute() override;
+  // A popup's key-tip level is below its collapsed group's.
+  TqzBarAccessibilityHelper* KeyTipParent() override;
+  // Leaving a popup's key tips closes it and shows those of the level the group belongs to.
+  void LeaveKeyTipLevel() override;
+  // One-row items on the key-tip line of their row (at their image when they show one), large
+  // items on the line of the third row.
+  void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
+};
+
+// The quick access toolbar's window: its links are numbered by position, "1" to "9", then "09"
+// down to "01", then "0A" onwards.
+class TqzRibbonQuickAccessBarControlAccessibilityHelper : public TqzBarControlAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonQuickAccessBarControlAccessibilityHelper, TqzBarControlAccessibilityHelper)
+ public:
+  using TqzBarControlAccessibilityHelper::TqzBarControlAccessibilityHelper;
+  TkvAccessibilityHelper* ParentNode() override;
+  void CollectChildKeyTipData(TqzBarKeyTipList& AList) override;
+  // Centred on the item, below its middle.
+  void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
+};
+
+// The key tip of the n-th link (from 0) of the quick access toolbar; empty from the 46th on.
+String QuickAccessKeyTip(Integer AIndex);
+
+// The navigation root of the ribbon that contains the window (the window itself, a ribbon of the
+// form, or the nearest ribbon among its parents) while that ribbon is visible and shows its tab
+// headers or groups; nil otherwise.
+TqzBarHelperRef RibbonNavigationRoot(HWND AWnd);
