@@ -52,11 +52,18 @@ class ListView : public ListControlBase {
   void Create();
   void Layout();
   int HeaderHeight() const;
-  int RowHeight() const { return std::max(std::max(FontHeight(), 1), SmallImageSize().cy) + 1; }
-  SIZE SmallImageSize() const;
-  // Width of the check box column before the icon (0 without LVS_EX_CHECKBOXES).
-  int StateWidth() const { return (exStyle_ & LVS_EX_CHECKBOXES) ? kCheckBoxSize + 4 : 0; }
-  void PaintCheckBox(HDC dc, int item, const RECT& row);
+  int RowHeight() const { return std::max({FontHeight(), 1, SmallImageSize().cy, StateImageSize().cy}) + 1; }
+  // A list's icon size; none without a list.
+  static SIZE ImageSize(HIMAGELIST list);
+  SIZE SmallImageSize() const { return ImageSize(images_[LVSIL_SMALL]); }
+  // The state image list's size; check boxes stand in for it.
+  SIZE StateImageSize() const { return CheckBoxes() ? SIZE{0, 0} : ImageSize(images_[LVSIL_STATE]); }
+  bool CheckBoxes() const { return (exStyle_ & LVS_EX_CHECKBOXES) != 0; }
+  // Width of the state column before the icon: the check box with LVS_EX_CHECKBOXES, else the
+  // state image list's width (0 without either).
+  int StateWidth() const { return CheckBoxes() ? kCheckBoxSize + 4 : StateImageSize().cx; }
+  // The check box, or the state list's image of the item's state index (0: none).
+  void PaintStateImage(HDC dc, int item, const RECT& row);
   int Image(int item);
   int ColumnLeft(int column) const;
   int ColumnWidth(int column) const;
@@ -180,9 +187,9 @@ int ListView::TotalWidth() const {
 
 int ListView::PageRows() const { return std::max((Client().Bottom - HeaderHeight()) / RowHeight(), 1); }
 
-SIZE ListView::SmallImageSize() const {
+SIZE ListView::ImageSize(HIMAGELIST list) {
   int cx = 0, cy = 0;
-  if (!images_[LVSIL_SMALL] || !ImageList_GetIconSize(images_[LVSIL_SMALL], &cx, &cy)) return {0, 0};
+  if (!list || !ImageList_GetIconSize(list, &cx, &cy)) return {0, 0};
   return {cx, cy};
 }
 
@@ -636,7 +643,7 @@ void ListView::Click(POINT p, WPARAM keys, UINT code) {
   LVHITTESTINFO hit;
   hit.pt = p;
   const int item = HitTest(&hit, true);
-  if (code == NM_CLICK && item >= 0 && hit.flags == LVHT_ONITEMSTATEICON) {
+  if (code == NM_CLICK && item >= 0 && hit.flags == LVHT_ONITEMSTATEICON && CheckBoxes()) {
     // A click on the check box ticks or clears it and leaves the selection alone.
     ChangeState(item, (StateOf(item) & LVIS_STATEIMAGEMASK) == kCheckedState ? 1U << 12 : kCheckedState,
                 LVIS_STATEIMAGEMASK);
@@ -819,8 +826,15 @@ LRESULT ListView::CustomDraw(DWORD stage, HDC dc, const RECT& rect, int item, in
   return result;
 }
 
-void ListView::PaintCheckBox(HDC dc, int item, const RECT& row) {
+void ListView::PaintStateImage(HDC dc, int item, const RECT& row) {
   const RECT icon = ItemRect(item, LVIR_ICON);
+  if (!CheckBoxes()) {
+    const int index = static_cast<int>((StateOf(item) & LVIS_STATEIMAGEMASK) >> 12);
+    if (index)
+      ImageList_Draw(images_[LVSIL_STATE], index, dc, icon.Left - StateWidth(),
+                     row.Top + (row.Height() - StateImageSize().cy) / 2, ILD_TRANSPARENT);
+    return;
+  }
   const int left = icon.Left - StateWidth() + 2;
   const int top = row.Top + (row.Height() - kCheckBoxSize) / 2;
   RECT box{left, top, left + kCheckBoxSize, top + kCheckBoxSize};
@@ -880,7 +894,7 @@ void ListView::Paint(HDC dc, const RECT& clip) {
       itemResult = CustomDraw(CDDS_ITEMPREPAINT, dc, row, item, 0, &textColour, &backColour);
       if (Dead() || (itemResult & CDRF_SKIPDEFAULT)) continue;
     }
-    if (StateWidth()) PaintCheckBox(dc, item, row);
+    if (StateWidth()) PaintStateImage(dc, item, row);
     if (images_[LVSIL_SMALL]) {
       const RECT icon = ItemRect(item, LVIR_ICON);
       const int image = Image(item);

@@ -62,9 +62,14 @@ class TreeView : public ListControlBase {
 
   void Rebuild();
   int RowOf(const TreeNode* node) const;
-  int RowHeight() const { return itemHeight_ > 0 ? itemHeight_ : std::max(FontHeight() + 3, ImageHeight()); }
-  int ImageWidth() const;
-  int ImageHeight() const;
+  int RowHeight() const {
+    return itemHeight_ > 0 ? itemHeight_ : std::max({FontHeight() + 3, ImageSize(images_).cy, ImageSize(stateImages_).cy});
+  }
+  // A list's icon size; none without a list.
+  static SIZE ImageSize(HIMAGELIST list);
+  int ImageWidth() const { return ImageSize(images_).cx; }
+  // Room for the state image left of the image, kept on every row while a state list is set.
+  int StateWidth() const { return ImageSize(stateImages_).cx; }
   int PageRows() const { return std::max(Client().Bottom / RowHeight(), 1); }
   int LevelOffset(int level) const;
   RECT TextRect(int row);
@@ -320,14 +325,9 @@ int TreeView::RowOf(const TreeNode* node) const {
   return -1;
 }
 
-int TreeView::ImageWidth() const {
+SIZE TreeView::ImageSize(HIMAGELIST list) {
   int cx = 0, cy = 0;
-  return images_ && ImageList_GetIconSize(images_, &cx, &cy) ? cx : 0;
-}
-
-int TreeView::ImageHeight() const {
-  int cx = 0, cy = 0;
-  return images_ && ImageList_GetIconSize(images_, &cx, &cy) ? cy : 0;
+  return list && ImageList_GetIconSize(list, &cx, &cy) ? SIZE{cx, cy} : SIZE{0, 0};
 }
 
 // Where an item's image (or text) starts: one indent per level, and one more for the root's
@@ -341,7 +341,7 @@ RECT TreeView::TextRect(int row) {
   const VisibleRow& visible = rows_[row];
   const int y = (row - top_) * RowHeight();
   const int image = ImageWidth();
-  const int left = LevelOffset(visible.level) + (image ? image + 3 : 0);
+  const int left = LevelOffset(visible.level) + StateWidth() + (image ? image + 3 : 0);
   return {left, y, left + TextWidth(Text(visible.node)) + 4, y + RowHeight()};
 }
 
@@ -363,10 +363,12 @@ TreeNode* TreeView::HitTest(TVHITTESTINFO* info) {
   const VisibleRow& visible = rows_[row];
   const RECT text = TextRect(row);
   const int start = LevelOffset(visible.level);
+  const int state = StateWidth();
   const int image = ImageWidth();
   const bool buttons = (Style() & TVS_HASBUTTONS) && (visible.level > 0 || (Style() & TVS_LINESATROOT));
   if (p.X >= text.Left && p.X < text.Right) info->flags = TVHT_ONITEMLABEL;
-  else if (image && p.X >= start && p.X < start + image) info->flags = TVHT_ONITEMICON;
+  else if (state && p.X >= start && p.X < start + state) info->flags = TVHT_ONITEMSTATEICON;
+  else if (image && p.X >= start + state && p.X < start + state + image) info->flags = TVHT_ONITEMICON;
   else if (buttons && p.X >= start - indent_ && p.X < start && HasChildren(visible.node)) info->flags = TVHT_ONITEMBUTTON;
   else if (p.X < start) info->flags = TVHT_ONITEMINDENT;
   else info->flags = TVHT_ONITEMRIGHT;
@@ -642,9 +644,15 @@ void TreeView::Paint(HDC dc, const RECT& clip) {
     TreeNode* node = visible.node;
     DrawLines(dc, row, visible);
     if (Dead()) return;
+    // The state image (index 0: none) left of the item's image.
+    const int stateIndex = static_cast<int>((node->state & TVIS_STATEIMAGEMASK) >> 12);
+    if (stateImages_ && stateIndex)
+      ImageList_Draw(stateImages_, stateIndex, dc, LevelOffset(visible.level),
+                     y + (RowHeight() - ImageSize(stateImages_).cy) / 2, ILD_TRANSPARENT);
     if (images_) {
       const int image = node == selected_ ? node->selectedImage : node->image;
-      ImageList_Draw(images_, image, dc, LevelOffset(visible.level), y + (RowHeight() - ImageHeight()) / 2, ILD_TRANSPARENT);
+      ImageList_Draw(images_, image, dc, LevelOffset(visible.level) + StateWidth(),
+                     y + (RowHeight() - ImageSize(images_).cy) / 2, ILD_TRANSPARENT);
     }
     RECT text = TextRect(row);
     const bool highlighted = (node == selected_ && showSelection) || node == dropTarget_ || (node->state & TVIS_DROPHILITED);

@@ -499,6 +499,10 @@ class TTreeNode : public TPersistent {
   // The overlay image drawn over the node's image (1 based in the image list's overlays); -1 none.
   Integer GetOverlayIndex();
   void SetOverlayIndex(Integer Value);
+  // The image of the tree's StateImages drawn left of the node's image; -1 none. Image 0 of the
+  // state list is never drawn: the window keeps 0 for "no state image".
+  Integer GetStateIndex();
+  void SetStateIndex(Integer Value);
   Integer GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(Integer Value);
   Integer GetSelectedIndex() const { return FSelectedIndex; }
@@ -580,6 +584,8 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* GetTopItem();
   TCustomImageList* GetImages() const { return FImages; }
   void SetImages(TCustomImageList* Value);
+  TCustomImageList* GetStateImages() const { return FStateImages; }
+  void SetStateImages(TCustomImageList* Value);
   bool GetShowLines() const { return FShowLines; }
   void SetShowLines(bool Value) { SetStyleFlag(FShowLines, Value); }
   bool GetShowButtons() const { return FShowButtons; }
@@ -653,6 +659,7 @@ class TCustomTreeView : public TWinControl {
   void SetStyleFlag(bool& Field, bool Value);
   std::unique_ptr<TTreeNodes> FTreeNodes;
   TCustomImageList* FImages = nullptr;
+  TCustomImageList* FStateImages = nullptr;
   bool FShowLines = true;
   bool FShowButtons = true;
   bool FShowRoot = true;

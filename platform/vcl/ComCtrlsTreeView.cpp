@@ -93,6 +93,15 @@ void TTreeNode::SetOverlayIndex(Integer Value) {
   SetState(TVIS_OVERLAYMASK, static_cast<UINT>(Value + 1) << 8 & TVIS_OVERLAYMASK);
 }
 
+Integer TTreeNode::GetStateIndex() {
+  const auto index = static_cast<Integer>(StateBits(TVIS_STATEIMAGEMASK) >> 12);
+  return index ? index : -1;
+}
+
+void TTreeNode::SetStateIndex(Integer Value) {
+  SetState(TVIS_STATEIMAGEMASK, Value > 0 ? static_cast<UINT>(Value) << 12 & TVIS_STATEIMAGEMASK : 0);
+}
+
 void TTreeNode::SetHasChildren(bool Value) {
   HWND window = Window();
   if (!window) return;
@@ -398,6 +407,8 @@ void TCustomTreeView::CreateParams(TCreateParams& Params) {
 void TCustomTreeView::CreateWnd() {
   inherited::CreateWnd();
   if (FImages) SendMessage(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->GetHandle()));
+  if (FStateImages)
+    SendMessage(FHandle, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(FStateImages->GetHandle()));
   SendMessage(FHandle, TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
 }
 
@@ -410,7 +421,9 @@ void TCustomTreeView::DestroyWnd() {
 
 void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FImages) SetImages(nullptr);
+  if (Operation != opRemove) return;
+  if (AComponent == FImages) SetImages(nullptr);
+  if (AComponent == FStateImages) SetStateImages(nullptr);
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* Value) {
@@ -419,6 +432,14 @@ void TCustomTreeView::SetImages(TCustomImageList* Value) {
   if (Value) Value->FreeNotification(this);
   if (HandleAllocated())
     SendMessage(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(Value ? Value->GetHandle() : nullptr));
+}
+
+void TCustomTreeView::SetStateImages(TCustomImageList* Value) {
+  if (FStateImages) FStateImages->RemoveFreeNotification(this);
+  FStateImages = Value;
+  if (Value) Value->FreeNotification(this);
+  if (HandleAllocated())
+    SendMessage(FHandle, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(Value ? Value->GetHandle() : nullptr));
 }
 
 Integer TCustomTreeView::GetIndent() {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "gdi/ImageFiles.h"
+#include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -315,6 +318,46 @@ TEST_F(TearingOff, ComingBackIntoTheZoneOrEscReopensTheMenuAndHidesTheBar) {
     CloseChain();
     Clock().Advance(1000);
   }
+}
+
+// A window's pixel as 0x00BBGGRR (window coordinates).
+TColor PixelOf(const HeadlessBackend& AScreen, HWND AWnd, Integer X, Integer Y) {
+  PixelImage image = AScreen.WindowImage(AWnd);
+  uint32_t p = image.pixels[static_cast<size_t>(Y) * image.width + X];
+  return static_cast<TColor>(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+}
+
+TEST_F(TearingOff, TheCaptionLightsUpUnderTheMouseAndTheBandsOfAnExpandedMenuStandApart) {
+  POINT caption = OpenTools();
+  RECT window;
+  GetWindowRect(sub->GetHandle(), &window);
+  Integer cx = caption.X - window.Left, cy = caption.Y - window.Top;
+  EXPECT_EQ(PixelOf(screen, sub->GetHandle(), cx, cy), static_cast<TColor>(GetSysColor(COLOR_INACTIVECAPTION)));
+  ScriptMouseMove(caption);
+  Pump();
+  EXPECT_EQ(PixelOf(screen, sub->GetHandle(), cx, cy), static_cast<TColor>(GetSysColor(COLOR_ACTIVECAPTION)));
+  CloseChain();
+  // Expanded: Copy starts the non-recent band, one pixel below Cut, under a shadow-coloured line,
+  // and stands on the lighter band colour.
+  manager->SetMenusShowRecentItemsFirst(true);
+  Clock().Advance(1000);
+  TqzBarSubMenuControl* menu = Open(edit);
+  ASSERT_NE(menu, nullptr);
+  PassTime(4100);
+  ASSERT_EQ(Shown(edit), 7);
+  UpdateAllWindows();
+  TRect copy = edit->GetItemLinks()->GetLink(2)->GetItemRect();
+  TPoint origin = menu->ClientToScreen(TPoint(0, 0));
+  GetWindowRect(menu->GetHandle(), &window);
+  Integer dx = origin.X - window.Left, dy = origin.Y - window.Top;
+  TColor face = static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
+  TColor light = static_cast<TColor>(RGB(std::min(GetRValue(face) + 20, 255), std::min(GetGValue(face) + 20, 255),
+                                         std::min(GetBValue(face) + 20, 255)));
+  EXPECT_EQ(PixelOf(screen, menu->GetHandle(), copy.Left + 2 + dx, copy.Top - 1 + dy),
+            static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW)));
+  EXPECT_EQ(PixelOf(screen, menu->GetHandle(), copy.Left + 2 + dx, copy.Top + 1 + dy), light);
+  TRect cut = edit->GetItemLinks()->GetLink(1)->GetItemRect();
+  EXPECT_EQ(PixelOf(screen, menu->GetHandle(), cut.Left + 2 + dx, cut.Top + 1 + dy), face);
 }
 
 // The looks a person checks: a short menu's mark, the expanded menu's lighter band with a torn-off

@@ -429,4 +429,88 @@ TEST_F(ToolbarWindows, Screenshot) {
   EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-toolbars.png"));
 }
 
+// The toolbar that takes the keyboard becomes the manager's focused bar window; clearing its
+// selection hands that back to the one before and the focus back to the window that had it.
+TEST_F(ToolbarWindows, TheToolbarThatTakesTheKeyboardIsFocusedUntilItsSelectionClears) {
+  auto* edit = new TWinControl(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 200, 80, 20);
+  Pump();
+  ::SetFocus(edit->GetHandle());
+  TqzBarControl* first = AddBar("First", 3, dsTop)->GetBarControl();
+  TqzBarControl* second = AddBar("Second", 3, dsTop, 1)->GetBarControl();
+  TqzBarItemControl* control = first->GetItemLinks()->GetVisibleLink(1)->GetControl();
+  first->SelectControlFocused(control);
+  EXPECT_TRUE(first->IsFocusedBar());
+  EXPECT_TRUE(first->GetActive());
+  EXPECT_EQ(first->GetSelectedControl(), control);
+  second->SelectControlFocused(nullptr);
+  EXPECT_TRUE(second->IsFocusedBar());
+  second->ClearSelection();
+  EXPECT_TRUE(first->IsFocusedBar());
+  first->ClearSelection();
+  EXPECT_EQ(manager->GetFocusedBarControl(), nullptr);
+  EXPECT_EQ(GetFocus(), edit->GetHandle());
+  // A focused window that goes leaves no focused bar window behind.
+  second->SelectControlFocused(nullptr);
+  delete second->GetBar();
+  EXPECT_EQ(manager->GetFocusedBarControl(), nullptr);
+}
+
+// A toolbar whose kind asks for the keyboard first: a press in it while it is active but not the
+// focused bar window takes the keyboard instead of reaching the control.
+class TPressNeedsFocusBar : public TqzBarControl {
+ public:
+  using TqzBarControl::TqzBarControl;
+  Word KindFlags() override { return TqzBarControl::KindFlags() | qzKindPressNeedsFocus; }
+};
+
+TEST_F(ToolbarWindows, APressInAToolbarThatNeedsTheKeyboardFirstTakesIt) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  for (Integer i = 0; i < 2; ++i) bar->GetItemLinks()->AddLinkForItem(new TqzBarButton(form));
+  auto* window = new TPressNeedsFocusBar(manager, bar);
+  window->ChangeDockSite(nullptr, dsNone);
+  window->Rebuild();
+  TqzBarItemControl* control = bar->GetItemLinks()->GetLink(1)->GetControl();
+  ASSERT_NE(control, nullptr);
+  window->ChangeActive(true);
+  ASSERT_TRUE(window->GetActive());
+  ASSERT_FALSE(window->IsFocusedBar());
+  window->PressItemControl(control);
+  EXPECT_TRUE(window->IsFocusedBar());
+  EXPECT_EQ(window->GetSelectedControl(), control);
+  window->ClearSelection();
+  delete window;
+}
+
+// A caption button a host placed in a floating bar's caption clicks when released over it, and
+// only then; it never starts a drag of the bar.
+TEST_F(ToolbarWindows, ACaptionButtonClicksOnlyWhenReleasedOverIt) {
+  struct TClickLog : TObject {
+    Integer clicks = 0;
+    void Clicked(TObject*) { ++clicks; }
+  } log;
+  TqzBar* bar = AddBar("Tools", 3, dsNone);
+  TqzBarCaptionButton* button = bar->GetCaptionButtons()->AddButton();
+  button->SetOnClick(MakeEvent<&TClickLog::Clicked>(&log));
+  TqzBarControl* window = bar->GetBarControl();
+  TRect caption = window->CaptionRect();
+  button->SetBounds(TRect(caption.Left + 2, caption.Top, caption.Left + 2 + caption.Height(), caption.Bottom));
+  RECT r;
+  GetWindowRect(window->GetHandle(), &r);
+  POINT on{r.Left + caption.Left + 2 + caption.Height() / 2, r.Top + (caption.Top + caption.Bottom) / 2};
+  ScriptDrag(on, {on.X + 60, on.Y + 60}, 2);
+  Pump();
+  EXPECT_EQ(log.clicks, 0);
+  EXPECT_EQ(button->GetState(), 0);
+  RECT after;
+  GetWindowRect(window->GetHandle(), &after);
+  EXPECT_EQ(after.Left, r.Left);
+  Later();
+  ScriptClick(on);
+  Pump();
+  EXPECT_EQ(log.clicks, 1);
+  EXPECT_TRUE(bar->GetVisible());
+}
+
 }  // namespace

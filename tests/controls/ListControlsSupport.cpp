@@ -123,3 +123,33 @@ void ListControlsTest::SaveScreenshot(HWND topLevel, const std::string& name) {
   std::ofstream out(folder / (name + ".png"), std::ios::binary);
   out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
 }
+
+HIMAGELIST SquareImages(std::initializer_list<uint32_t> colours) {
+  HIMAGELIST images = ImageList_Create(12, 12, ILC_COLOR32, static_cast<int>(colours.size()), 1);
+  for (uint32_t colour : colours) {
+    PixelImage image;
+    image.width = image.height = 12;
+    image.pixels.assign(144, colour);
+    image.hasAlpha = true;
+    HBITMAP bitmap = BitmapFromImage(image);
+    ImageList_Add(images, bitmap, nullptr);
+    DeleteObject(bitmap);
+  }
+  return images;
+}
+
+COLORREF PrintedPixel(HWND control, int x, int y) {
+  RECT client;
+  GetClientRect(control, &client);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP buffer = CreateCompatibleBitmap(screen, client.Right, client.Bottom);
+  HGDIOBJ old = SelectObject(memory, buffer);
+  SendMessage(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  const COLORREF pixel = GetPixel(memory, x, y);
+  SelectObject(memory, old);
+  DeleteObject(buffer);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixel;
+}

@@ -9,9 +9,15 @@
 #include <vector>
 
 #include "controls/CommonNotify.h"
+#include "controls/ImageList.h"
 #include "controls/OwnerDraw.h"
 #include "gdi/Gdi.h"
 #include "user/User.h"
+
+// A list of solid 12 x 12 squares, one per colour (0xAARRGGBB).
+HIMAGELIST SquareImages(std::initializer_list<uint32_t> colours);
+// The colour at (x, y) of what the control paints for WM_PRINTCLIENT.
+COLORREF PrintedPixel(HWND control, int x, int y);
 
 struct ParentEvent {
   UINT message;

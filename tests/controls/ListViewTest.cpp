@@ -550,3 +550,33 @@ TEST_F(ListViewTest, CheckBoxesOwnerDrawnRowsAndCacheHints) {
   HWND header = reinterpret_cast<HWND>(SendMessage(data, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(SendMessage(header, HDM_ORDERTOINDEX, 3, 0), 3);
 }
+
+// Without check boxes a state image list fills the state column: each row's state index (0 none)
+// picks the image, the mouse finds it there, and a click on it only selects.
+TEST_F(ListViewTest, StateImagesFillTheStateColumn) {
+  HWND view = Make(0);
+  AddRow(view, {"marked.avi"});
+  AddRow(view, {"plain.avi"});
+  const RECT before = ItemRect(view, 1, LVIR_ICON);
+  HIMAGELIST states = SquareImages({0xFFFF0000u, 0xFF20A040u});
+  SendMessage(view, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(states));
+  LVITEM state;
+  state.state = 1U << 12;
+  state.stateMask = LVIS_STATEIMAGEMASK;
+  SendMessage(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+  const RECT icon = ItemRect(view, 1, LVIR_ICON);
+  EXPECT_EQ(icon.Left - before.Left, 12) << "every row makes room for a state image";
+
+  const int stateX = icon.Left - 6;
+  const RECT first = ItemRect(view, 0, LVIR_ICON);
+  EXPECT_EQ(PrintedPixel(view, stateX, (first.Top + first.Bottom) / 2), RGB(0x20, 0xA0, 0x40));
+  EXPECT_EQ(PrintedPixel(view, stateX, (icon.Top + icon.Bottom) / 2), GetSysColor(COLOR_WINDOW));
+  LVHITTESTINFO hit;
+  hit.pt = {stateX, (icon.Top + icon.Bottom) / 2};
+  EXPECT_EQ(SendMessage(view, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 1);
+  EXPECT_EQ(hit.flags, LVHT_ONITEMSTATEICON);
+  Click(view, hit.pt.X, hit.pt.Y);
+  EXPECT_EQ(SendMessage(view, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK | LVIS_SELECTED), LPARAM{LVIS_SELECTED});
+  DestroyWindow(view);
+  ImageList_Destroy(states);
+}

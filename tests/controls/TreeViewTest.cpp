@@ -2,6 +2,7 @@
 #include <string>
 
 #include "ListControlsSupport.h"
+#include "controls/ImageList.h"
 #include "controls/TreeView.h"
 
 namespace {
@@ -219,6 +220,59 @@ TEST_F(TreeViewTest, HitTestAndLabelEditing) {
   SetWindowText(edit, "delta");
   Key(VK_ESCAPE);
   EXPECT_EQ(Text(tree, a), "gamma");
+}
+
+// A state image list puts each item's state image (its index in the state bits, 0 none) left of
+// its image, on every row, and the mouse finds it there.
+TEST_F(TreeViewTest, StateImagesLeftOfTheImage) {
+  HWND tree = Make(TVS_HASLINES);
+  HTREEITEM ticked = Add(tree, TVI_ROOT, "ticked");
+  HTREEITEM plain = Add(tree, TVI_ROOT, "plain");
+  HIMAGELIST images = SquareImages({0xFF2050D0u});
+  HIMAGELIST states = SquareImages({0xFFFF0000u, 0xFF20A040u});
+  SendMessage(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+  RECT before;
+  TreeView_GetItemRect(tree, plain, &before, TRUE);
+  EXPECT_EQ(SendMessage(tree, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(states)), 0);
+  EXPECT_EQ(SendMessage(tree, TVM_GETIMAGELIST, TVSIL_STATE, 0), reinterpret_cast<LRESULT>(states));
+  EXPECT_EQ(SendMessage(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0), reinterpret_cast<LRESULT>(images));
+  TVITEM item;
+  item.mask = TVIF_STATE;
+  item.hItem = ticked;
+  item.state = 1U << 12;
+  item.stateMask = TVIS_STATEIMAGEMASK;
+  SendMessage(tree, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(State(tree, ticked) & TVIS_STATEIMAGEMASK, 1U << 12);
+
+  RECT text;
+  ASSERT_TRUE(TreeView_GetItemRect(tree, plain, &text, TRUE));
+  EXPECT_EQ(text.Left - before.Left, 12) << "every row makes room for a state image";
+  const int middle = (text.Top + text.Bottom) / 2;
+  const int imageLeft = text.Left - 3 - 12, stateLeft = imageLeft - 12;
+  struct {
+    int x;
+    UINT flags;
+  } const hits[] = {{stateLeft + 1, TVHT_ONITEMSTATEICON}, {stateLeft + 11, TVHT_ONITEMSTATEICON},
+                    {imageLeft + 1, TVHT_ONITEMICON}, {text.Left + 2, TVHT_ONITEMLABEL}, {stateLeft - 1, TVHT_ONITEMINDENT}};
+  for (const auto& h : hits) {
+    TVHITTESTINFO hit;
+    hit.pt = {h.x, middle};
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))), plain) << h.x;
+    EXPECT_EQ(hit.flags, h.flags) << h.x;
+  }
+  Click(tree, stateLeft + 4, middle);
+  EXPECT_EQ(Selected(tree), "plain") << "a click on the state image selects the item";
+
+  // Drawn: image 1 of the state list on the ticked row, nothing on the plain one.
+  RECT first;
+  TreeView_GetItemRect(tree, ticked, &first, TRUE);
+  const int firstMiddle = (first.Top + first.Bottom) / 2;
+  EXPECT_EQ(PrintedPixel(tree, stateLeft + 6, firstMiddle), RGB(0x20, 0xA0, 0x40));
+  EXPECT_EQ(PrintedPixel(tree, imageLeft + 6, firstMiddle), RGB(0x20, 0x50, 0xD0));
+  EXPECT_EQ(PrintedPixel(tree, stateLeft + 6, middle), GetSysColor(COLOR_WINDOW));
+  DestroyWindow(tree);
+  ImageList_Destroy(states);
+  ImageList_Destroy(images);
 }
 
 TEST_F(TreeViewTest, InfoTipAsksTheParentForTheItemUnderTheMouse) {

@@ -6,6 +6,7 @@
 #include "rtl/Writer.h"
 #include "toolkit/editors/kvBlobEdit.h"
 #include "toolkit/foundation/qzGDIPlusClasses.h"
+#include "user/Rects.h"
 #include "user/VirtualKeys.h"
 
 namespace {
@@ -141,6 +142,52 @@ TEST_F(BlobEdit, EscapeKeepsTheMemoValueAndF4TakesItWhileAlwaysSaveDataIsOn) {
   EXPECT_FALSE(edit->GetEditViewInfo()->Focused);
 }
 
+TEST_F(BlobEdit, ThePopupsButtonsStayInItsPanelBesideTheGripInEveryCorner) {
+  Props()->SetBlobEditKind(bekMemo);
+  struct Case {
+    const char* name;
+    TRect form, editor;
+    Byte grip;  // 0 and 1 top, 2 and 3 bottom; 1 and 3 right
+  };
+  const Case kCases[] = {
+      {"below", {100, 100, 500, 400}, {20, 30, 180, 51}, 3},
+      {"below, pushed left", {1000, 100, 1280, 400}, {180, 30, 260, 51}, 2},
+      {"above", {100, 900, 500, 1000}, {20, 40, 180, 61}, 1},
+      {"above, pushed left", {1000, 900, 1280, 1000}, {180, 40, 260, 61}, 0},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    form->SetBounds(c.form.Left, c.form.Top, c.form.Width(), c.form.Height());
+    edit->SetBounds(c.editor.Left, c.editor.Top, c.editor.Width(), c.editor.Height());
+    bool checked = false;
+    Drop([&] {
+      TkvCustomEditPopupWindow* popup = edit->GetPopupWindow();
+      ASSERT_TRUE(popup && edit->GetOKButton() && edit->GetCancelButton());
+      const TkvCustomEditPopupWindowViewInfo* info = popup->GetEditViewInfo();
+      ASSERT_EQ(info->GripCorner, c.grip);
+      const TRect cancel = edit->GetCancelButton()->GetBoundsRect();
+      const TRect ok = edit->GetOKButton()->GetBoundsRect();
+      const TRect whole(0, 0, popup->GetWidth(), popup->GetHeight());
+      RECT overlap;
+      EXPECT_FALSE(IntersectRect(&overlap, &cancel, &info->GripRect)) << "the Cancel button covers the grip";
+      EXPECT_TRUE(IntersectRect(&overlap, &cancel, &whole) && TRect(overlap) == cancel) << "Cancel leaves the popup";
+      EXPECT_TRUE(IntersectRect(&overlap, &ok, &whole) && TRect(overlap) == ok) << "OK leaves the popup";
+      EXPECT_EQ(ok.Top, cancel.Top);
+      EXPECT_LT(ok.Right, cancel.Left);
+      // In the panel band on the grip's side, anchored to that side.
+      const bool top = c.grip < 2;
+      if (top)
+        EXPECT_LE(cancel.Bottom, info->ClientRect.Top);
+      else
+        EXPECT_GE(cancel.Top, info->ClientRect.Bottom);
+      EXPECT_EQ(edit->GetCancelButton()->GetAnchors().Contains(akBottom), !top);
+      checked = true;
+      edit->CloseFromContent(mrCancel);
+    });
+    EXPECT_TRUE(checked);
+  }
+}
+
 TEST_F(BlobEdit, TheMemoPopupHasItsButtonsInThePanelAndAReadOnlyEditorOnlyCloses) {
   Props()->SetBlobEditKind(bekMemo);
   bool checked = false;
@@ -214,4 +261,16 @@ TEST_F(BlobEdit, APictureTakenOverKeepsItsSizeAndAlphaAndTheMenuFollowsShowExPop
   ASSERT_TRUE(LoadPictureFromValue(&picture, TqzPNGImage::ClassInfo(), Variant(Value())));
   EXPECT_EQ(picture.GetWidth(), 40);
   EXPECT_TRUE(static_cast<TqzPNGImage*>(picture.GetGraphic())->HasAlphaChannel());
+}
+
+TEST_F(BlobEdit, AutoTakesTheDataProvidersKindAndKeepsIt) {
+  // The editor's own data says memo (blob kind 3), already when the editor is first laid out:
+  // the kind is kept, and the first button drops the memo down.
+  EXPECT_EQ(Props()->ResolvedKind(), bekMemo);
+  EXPECT_EQ(Props()->GetBlobEditKind(), bekMemo);
+  EXPECT_EQ(Props()->GetButtons()->GetButton(0)->GetKind(), bkDown);
+  edit->SetEditValue(Variant("one\rtwo"));
+  Props()->SetBlobPaintStyle(bpsText);
+  Pump();
+  EXPECT_EQ(static_cast<TkvBlobEditViewInfo*>(edit->GetEditViewInfo())->Text, "one");
 }

@@ -312,8 +312,9 @@ TEST_F(FurtherEditorsForm, Screenshots) {
   posterPicture.SetGraphic(&poster);
   loaded->bePoster->SetEditValue(Variant(SavePictureToValue(&posterPicture)));
   // The profiles' images: one colour each.
+  auto fillImages = [](TForm* Form) {
   for (const char* name : {"ilProfiles", "ilProfilesLarge"}) {
-    auto* images = static_cast<TCustomImageList*>(loaded->FindComponent(name));
+    auto* images = static_cast<TCustomImageList*>(Form->FindComponent(name));
     for (TColor colour : {clGray, clTeal, clNavy, clMaroon}) {
       TBitmap bitmap;
       bitmap.SetSize(images->GetWidth(), images->GetHeight());
@@ -322,6 +323,8 @@ TEST_F(FurtherEditorsForm, Screenshots) {
       images->Add(&bitmap, nullptr);
     }
   }
+  };
+  fillImages(loaded);
   for (const Look& look : looks) {
     SCOPED_TRACE(look.file);
     if (look.native) SetThemeProvider(&theme);
@@ -384,6 +387,23 @@ TEST_F(FurtherEditorsForm, Screenshots) {
     loaded->icbProfile->SetEnabled(true);
     if (look.native) SetThemeProvider(nullptr);
   }
+  // Another copy of the form under a built-in skin: the group boxes' captions in their non-client
+  // bands.
+  auto* skinned = new TFurtherEditorsForm(nullptr);
+  skinned->AfterConstruction();
+  for (Integer i = 0; i < skinned->GetComponentCount(); ++i)
+    if (auto* editor = dynamic_cast<TkvCustomEdit*>(skinned->GetComponents(i)))
+      editor->GetStyle()->GetLookAndFeel()->SetSkinName("Skin02");
+  skinned->rbAlone->GetLookAndFeel()->SetSkinName("Skin02");
+  skinned->imPhoto->GetPicture()->SetGraphic(&poster);
+  skinned->bePoster->SetEditValue(Variant(SavePictureToValue(&posterPicture)));
+  fillImages(skinned);
+  skinned->Show();
+  Pump();
+  skinned->rgKeep->RadioButton(0)->SetFocus();
+  Pump();
+  EXPECT_TRUE(screen.SaveWindowPng(skinned->GetHandle(), String(output) + "/editors-further-form-skin.png"));
+  delete skinned;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "backend/ScriptedInput.h"
 #include "rtl/FileUtils.h"
 #include "toolkit/editors/kvShellTreeView.h"
+#include "vcl/ImgList.h"
 
 namespace {
 
@@ -150,6 +151,32 @@ TEST_F(ShellTreeView, AssignedDragSettingsStayTheCallersAndCanStopDragging) {
   PassTime(300);
   EXPECT_TRUE(DirectoryExists(home + "/Pictures/Music"));
   EXPECT_FALSE(DirectoryExists(home + "/Music"));
+}
+
+// StateImages reach the inner tree's window, also when set before it exists, make room left of
+// the folder icons, and go when the list is freed.
+TEST_F(ShellTreeView, StateImagesShowLeftOfTheFolderIcons) {
+  auto* states = new TImageList(form, 12, 12);
+  view->SetStateImages(states);
+  ShowView();
+  EXPECT_EQ(view->GetStateImages(), states);
+  HWND tree = view->GetInnerTree()->GetHandle();
+  EXPECT_EQ(SendMessage(tree, TVM_GETIMAGELIST, TVSIL_STATE, 0), reinterpret_cast<LRESULT>(states->GetHandle()));
+  TTreeNode* first = view->GetInnerTree()->GetItems()->GetFirstNode();
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->GetStateIndex(), -1);
+  first->SetStateIndex(1);
+  EXPECT_EQ(first->GetStateIndex(), 1);
+  const TRect with = first->DisplayRect(true);
+  TVHITTESTINFO hit;
+  hit.pt = {with.Left - 3 - 16 - 6, (with.Top + with.Bottom) / 2};
+  EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))), first->GetItemId());
+  EXPECT_EQ(hit.flags, TVHT_ONITEMSTATEICON);
+
+  delete states;
+  EXPECT_EQ(view->GetStateImages(), nullptr);
+  EXPECT_EQ(SendMessage(tree, TVM_GETIMAGELIST, TVSIL_STATE, 0), 0);
+  EXPECT_EQ(first->DisplayRect(true).Left, with.Left - 12);
 }
 
 TEST_F(ShellTreeView, Picture) {

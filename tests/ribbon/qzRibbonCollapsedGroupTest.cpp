@@ -90,7 +90,7 @@ TEST_F(CollapsedGroup, SelectedByTheKeyboardACollapsedGroupLooksHotAndIsScrolled
   EXPECT_EQ(Group(2)->GetMarkState(), 0);
 }
 
-TEST_F(CollapsedGroup, WhileThePopupIsOpenTheWheelDoesNotSwitchTabs) {
+TEST_F(CollapsedGroup, WhileThePopupIsOpenTheWheelDoesNotSwitchTabsAndATabSwitchClosesIt) {
   AddTab("View");
   Pump();
   const TPoint overRibbon = Group(0)->ClientToScreen(TPoint(4, 4));
@@ -106,6 +106,12 @@ TEST_F(CollapsedGroup, WhileThePopupIsOpenTheWheelDoesNotSwitchTabs) {
   InputMouseWheel(overRibbon, -WHEEL_DELTA);
   Pump();
   EXPECT_NE(ribbon->GetActiveTab(), tab) << "with nothing open the wheel switches tabs";
+  ribbon->SetActiveTab(tab);
+  Pump();
+  Click(Group(2), Centre(Group(2)));
+  ASSERT_NE(Popup(), nullptr);
+  ribbon->SetActiveTab(ribbon->GetTabs()->GetTab(1));
+  EXPECT_EQ(Popup(), nullptr) << "a tab switch closes the popup of the tab that went";
 }
 
 TEST_F(CollapsedGroup, ItsKeyTipOpensThePopupWithTheKeyTipsOfItsItemsAndEscClosesIt) {

@@ -108,6 +108,7 @@ class TqzBars;
 class TqzDockControl;
 class TqzBarCustomPopupMenu;
 class TqzBarPopupMenuLinks;
+class TCustomqzBarControl;
 
 // ---- Component base --------------------------------------------------------------------------
 
@@ -1014,6 +1015,10 @@ class TqzBarManager : public TComponent {
 
   // The object the current hint is shown for (an item control, a caption button, ...).
   TObject* GetHintObject() const noexcept { return FHintObject; }
+  // The bar window that took the keyboard last (a toolbar through Alt or a key tip); nil once it
+  // is gone.
+  TCustomqzBarControl* GetFocusedBarControl() const;
+  void SetFocusedBarControl(TCustomqzBarControl* AWindow);
   void SetHintObject(TObject* Value) { FHintObject = Value; }
   // Asked by bar windows and item controls as the hot item changes: the hint shows after the
   // hint window's pause (at once while a hint is up or was hidden moments ago) and hides after
@@ -1244,6 +1249,7 @@ class TqzBarManager : public TComponent {
   bool FInternalFontChange = false;
   std::unique_ptr<TkvEventHandlerCollection> FHandlers[4];
   TObject* FHintObject = nullptr;
+  TkvObjectLink* FFocusedBarLink = nullptr;
   bool FIsCustomizing = false;
   IqzBarDesigner* FDesigner = nullptr;
   std::vector<HWND> FDisabledBarWindows;

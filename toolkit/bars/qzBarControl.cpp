@@ -27,6 +27,14 @@ bool gMenusExpanded = false;
 
 TCustomqzBarControl* ActiveBarControl() { return gActiveBarControl; }
 
+void HideActiveBarControl() {
+  while (TCustomqzBarControl* active = gActiveBarControl) {
+    active->CloseOnce();
+    // A window that would not close ends the walk.
+    if (gActiveBarControl == active) break;
+  }
+}
+
 bool MenusExpanded() { return gMenusExpanded; }
 
 void SetMenusExpanded(bool Value) { gMenusExpanded = Value; }
@@ -99,6 +107,24 @@ HRESULT TCustomqzBarControl::QueryInterface(const TInterfaceId& IID, void** Obj)
 
 TqzBarManager* TCustomqzBarControl::GetControlBarManager() const {
   return dynamic_cast<TqzBarManager*>(const_cast<TCustomqzBarControl*>(this)->GetOwner());
+}
+
+// ---- The manager's focused bar window ----------------------------------------------------------
+
+TCustomqzBarControl* TqzBarManager::GetFocusedBarControl() const {
+  return FFocusedBarLink ? dynamic_cast<TCustomqzBarControl*>(FFocusedBarLink->Ref) : nullptr;
+}
+
+void TqzBarManager::SetFocusedBarControl(TCustomqzBarControl* AWindow) {
+  if (GetFocusedBarControl() == AWindow) return;
+  ReleaseObjectLink(FFocusedBarLink);
+  FFocusedBarLink = LinkToObject(AWindow);
+}
+
+bool TCustomqzBarControl::IsFocusedBar() { return GetControlBarManager()->GetFocusedBarControl() == this; }
+
+void TCustomqzBarControl::ClearSelectionIfFocused() {
+  if (IsFocusedBar()) ClearSelection();
 }
 
 // ---- Wiring --------------------------------------------------------------------------------------

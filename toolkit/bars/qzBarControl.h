@@ -69,6 +69,7 @@ constexpr Word qzKindRoot = 0x13;
 constexpr Word qzKindDetachable = 0x0001;
 constexpr Word qzKindCancelClearsSelection = 0x0002;
 constexpr Word qzKindStretchesClient = 0x0010;
+constexpr Word qzKindPressNeedsFocus = 0x0020;
 constexpr Word qzKindNavigationBar = 0x0040;
 constexpr Word qzKindContextOnRelease = 0x0100;
 
@@ -269,6 +270,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void ChangeMarkState(Byte) {}
   // The popup a toolbar's mark opens and the menus it opens in turn.
   virtual bool IsQuickCustomizingBar() { return false; }
+  // This window is its manager's focused bar window (the one that took the keyboard).
+  bool IsFocusedBar();
+  void ClearSelectionIfFocused();
   virtual bool IsMouseBlocked(bool ACheckMoved);
   virtual void DrawControlWithBrush(TkvCanvas* ACanvas, TqzBarItemControl* AControl);
   virtual void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly);
@@ -375,6 +379,8 @@ bool MenusExpanded();
 void SetMenusExpanded(bool Value);
 // The head of the active chain; nil when no bar window is active.
 TCustomqzBarControl* ActiveBarControl();
+// Closes the active bar window and the chain it heads; nothing when none is active.
+void HideActiveBarControl();
 // The window is still in the list of live bar windows.
 bool IsBarControlLive(TCustomqzBarControl* AControl);
 // The live bar windows of the manager, oldest first.

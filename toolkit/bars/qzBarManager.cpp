@@ -128,6 +128,7 @@ TqzBarManager::TqzBarManager(TComponent* AOwner) : TComponent(CheckedOwner(AOwne
 TqzBarManager::~TqzBarManager() {
   ForgetManagerHints(this);
   FHintObject = nullptr;
+  ReleaseObjectLink(FFocusedBarLink);
   // The last manager takes the hooks and the hint window with it.
   UnregisterBarManager(this);
   FreeColors();

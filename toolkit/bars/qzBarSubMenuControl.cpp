@@ -420,11 +420,16 @@ void TqzBarSubMenuControl::PaintItems() {
     if (last) last->SetIsLastInMenu(true);
     canvas->PushClip();
     DrawScrollButtons();
-    DrawControls();
-    // The separators are drawn with their controls; keep them from the background fill.
+    // The background goes first round the items and their separators: the frame pieces a look
+    // draws beside an item (the line above a band, the band carried below the last item) stay.
+    canvas->PushClip();
+    for (Integer i = 0; i < GetLayoutInfo()->GetItemViewInfoCount(); ++i)
+      canvas->ClipOutRect(GetLayoutInfo()->GetItemViewInfoAt(i)->GetBounds());
     for (Integer i = 0; i < GetLayoutInfo()->SeparatorEntryCount(); ++i)
       canvas->ClipOutRect(GetLayoutInfo()->GetSeparatorInfo(i).Bounds);
     DrawBackground(canvas->DCHandle(), GetItemsRect());
+    canvas->PopClip();
+    DrawControls();
     canvas->PopClip();
   } else {
     DrawBackground(canvas->DCHandle(), GetItemsRect());

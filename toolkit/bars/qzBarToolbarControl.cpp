@@ -51,6 +51,8 @@ TqzBarControl::~TqzBarControl() {
     opener->FQuickPopup = nullptr;
   if (FDockControl && !FDockControl->IsDestroyingBarControls()) FDockControl->RemoveBarControl(this);
   FDockControl = nullptr;
+  if (IsFocusedBar()) GetControlBarManager()->SetFocusedBarControl(nullptr);
+  ReleaseObjectLink(FPrevFocusedBar);
   if (HandleAllocated()) DestroyHandle();
   if (FOwnsBar) {
     // The links go with the bar: the window lets go of them first.
@@ -426,7 +428,8 @@ void TqzBarControl::HitTest(TMessage& Message) {
   TPoint local(screen.X - window.Left, screen.Y - window.Top);
   TRect mark, close = CloseButtonRect();
   if (ShowsMark() && !IsCustomizing()) MarkRect(mark);
-  if (PtInRect(&mark, local)) {
+  // The mark and the caption buttons take their presses themselves (no drag starts there).
+  if (PtInRect(&mark, local) || GetCaptionButtons()->HitTest(local) >= 0) {
     FLastHitCode = HTCLIENT;
   } else if (PtInRect(&close, local)) {
     if (painter->LeavesCloseButtonToSystem()) {
@@ -656,7 +659,7 @@ void TqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
   if (AControl && AControl->IsEnabled() && AControl->IsClickable()) {
     TkvObjectLink* self = LinkToObject(this);
     bool handled = false;
-    if (GetActive())
+    if (GetActive() && (!(KindFlags() & qzKindPressNeedsFocus) || IsFocusedBar()))
       AControl->SelectInBar(AControl == GetSelectedControl(), handled);
     else
       SelectControlFocused(AControl);
@@ -673,6 +676,52 @@ void TqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
     ChangeActive(false);
   }
   TCustomqzBarControl::PressItemControl(AControl);
+}
+
+void TqzBarControl::SelectControlFocused(TqzBarItemControl* AControl) {
+  TqzBarManager* manager = GetControlBarManager();
+  POINT cursor;
+  GetCursorPos(&cursor);
+  HWND under = WindowFromPoint(cursor);
+  if (auto* other = dynamic_cast<TCustomqzBarControl*>(under ? FindControl(under) : nullptr); other && other != this)
+    other->MouseLeave();
+  CancelModeOfActiveForm();
+  FRememberedFocus = GetFocus();
+  auto* opener = dynamic_cast<TqzBarControl*>(GetOpenerBar());
+  if (!manager->IsCustomizingOrDesigning() && !(FOwnsBar && opener && opener->IsFocusedBar()) && IsOutsideHostPopup()) {
+    TCustomForm* form = FDockControl ? FormAboveControl(FDockControl, 1) : manager->GetParentForm();
+    if (form && form->HandleAllocated())
+      SetWindowPos(form->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  TkvObjectLink* self = LinkToObject(this);
+  TCustomqzBarControl::SelectControlFocused(AControl);
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive || IsFocusedBar()) return;
+  ReleaseObjectLink(FPrevFocusedBar);
+  FPrevFocusedBar = LinkToObject(manager->GetFocusedBarControl());
+  manager->SetFocusedBarControl(this);
+}
+
+void TqzBarControl::ClearSelection() {
+  TqzBarManager* manager = GetControlBarManager();
+  if (IsFocusedBar()) {
+    auto* previous = FPrevFocusedBar ? dynamic_cast<TCustomqzBarControl*>(FPrevFocusedBar->Ref) : nullptr;
+    manager->SetFocusedBarControl(previous);
+    ReleaseObjectLink(FPrevFocusedBar);
+    FPrevFocusedBar = nullptr;
+  }
+  TkvObjectLink* self = LinkToObject(this);
+  TCustomqzBarControl::ClearSelection();
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive) return;
+  TCustomForm* form = GetOwnerForm();
+  HWND focus = FRememberedFocus;
+  FRememberedFocus = nullptr;
+  if (focus && IsWindow(focus) && IsWindowVisible(focus) && Application()->GetActive() && form &&
+      form->HandleAllocated() && GetForegroundWindow() == form->GetHandle())
+    ::SetFocus(focus);
 }
 
 void TqzBarControl::BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) {
@@ -715,6 +764,7 @@ void TqzBarControl::BarMouseLeave() {
 }
 
 void TqzBarControl::HideBar() {
+  ClearSelectionIfFocused();
   TkvObjectLink* self = LinkToObject(this);
   TCustomqzBarControl::HideBar();
   bool alive = self->Ref != nullptr;

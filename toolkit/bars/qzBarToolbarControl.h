@@ -164,6 +164,11 @@ class TqzBarControl : public TCustomqzBarControl {
                     const TPoint& P) override;
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
   void PressItemControl(TqzBarItemControl* AControl) override;
+  // The toolbar takes the keyboard: it remembers the focus window and the manager's focused bar
+  // window before it, and becomes the focused one.
+  void SelectControlFocused(TqzBarItemControl* AControl) override;
+  // The previous focused bar window comes back, and the focus goes back to the remembered window.
+  void ClearSelection() override;
   void RecreateControls(bool ARecreate) override;
   Integer SeparatorSize() override;
   TFont* GetEditFont() override;
@@ -226,6 +231,8 @@ class TqzBarControl : public TCustomqzBarControl {
   TqzBar* FSourceBar = nullptr;
   bool FOwnsBar = false;
   TqzBarControl* FQuickPopup = nullptr;
+  HWND FRememberedFocus = nullptr;
+  TkvObjectLink* FPrevFocusedBar = nullptr;
   UINT_PTR FMarkTimer = 0;
   TqzDockControl* FDockControl = nullptr;
   TqzBarDockingStyle FDockingStyle = dsNone;

@@ -277,6 +277,8 @@ void TkvBlobEditViewInfo::PaintContent(TkvCanvas* Canvas) {
   if (IconIndex == -1 && !Text.empty()) {
     DrawEditBackgroundAndButtons(Canvas, this, true, 0);
     Canvas->GetCanvas()->GetBrush()->SetStyle(bsClear);
+    // Laid out again on this canvas, which then holds the font the rows are drawn in.
+    TextOut.Initialized = false;
     PaintText(Canvas);
   } else {
     TCustomImageList* glyphs = BlobEditGlyphs();

@@ -213,6 +213,9 @@ class TkvCustomEditPopupWindow : public TkvCustomPopupWindow {
   // Ends a resize that lost its capture: no size is applied.
   void AbandonSizing();
 
+  // The owner as an editor, resolved once: layout asks for it at every step. Nil once the owner
+  // control has gone.
+  IkvEditPopupOwner* FOwnerEditor;
   bool FAutoSize = false;
   bool FClientEdge = false;
   Integer FMinHeight = 0;

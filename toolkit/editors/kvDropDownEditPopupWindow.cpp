@@ -61,7 +61,8 @@ TAVREN_MESSAGE_TABLE(TkvCustomEditPopupWindow, MESSAGE_HANDLER(KVM_POPUPREPLAYCH
                      MESSAGE_HANDLER(WM_CANCELMODE, WMCancelMode))
 
 TkvCustomEditPopupWindow::TkvCustomEditPopupWindow(TControl* OwnerControl, TkvContainerViewInfoClass ViewInfoClass)
-    : TkvCustomPopupWindow(OwnerControl, TClasses{TkvContainerStyle::ClassInfo(), ViewInfoClass}) {
+    : TkvCustomPopupWindow(OwnerControl, TClasses{TkvContainerStyle::ClassInfo(), ViewInfoClass}),
+      FOwnerEditor(dynamic_cast<IkvEditPopupOwner*>(OwnerControl)) {
   GetEditViewInfo()->CloseButtonState = 1;
 }
 
@@ -71,9 +72,7 @@ TkvCustomEditPopupWindow::~TkvCustomEditPopupWindow() {
   if (GSizing.Popup == this) ClearSizingFlags();
 }
 
-IkvEditPopupOwner* TkvCustomEditPopupWindow::GetOwnerEditor() {
-  return dynamic_cast<IkvEditPopupOwner*>(GetOwnerControl());
-}
+IkvEditPopupOwner* TkvCustomEditPopupWindow::GetOwnerEditor() { return GetOwnerControl() ? FOwnerEditor : nullptr; }
 
 TkvCustomEditPopupWindowViewInfo* TkvCustomEditPopupWindow::GetEditViewInfo() const {
   return static_cast<TkvCustomEditPopupWindowViewInfo*>(GetViewInfo());

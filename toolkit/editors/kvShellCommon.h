@@ -116,6 +116,36 @@ class TkvDropSource : public TInterfacedObject, public IDropSource {
   HRESULT GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
+// A shell view that takes drops: each drop goes to the shell's own target under the pointer,
+// which the view finds and highlights; the drag's steps around it are the same for every view.
+class TkvShellDropSite {
+ public:
+  virtual ~TkvShellDropSite() = default;
+  HRESULT DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
+  HRESULT DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect);
+  HRESULT DropDragLeave();
+  HRESULT DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
+  // Lets go of the target and its highlight.
+  void DropLeave();
+
+ protected:
+  void RegisterDrops(HWND Window);
+  void RevokeDrops(HWND Window);
+  // Makes the target under the screen point FDropTarget and highlights it; answers whether the
+  // target changed.
+  virtual bool DropHover(const TPoint& ScreenPoint) = 0;
+  virtual void ClearDropHighlight() = 0;
+  // A drop with an effect, while the target's highlight still shows.
+  virtual void Dropped() {}
+
+  TInterfacePtr<IDropTarget> FDropTarget;
+  // The data of the drag over the view, for the targets it meets after entering.
+  TInterfacePtr<IDataObject> FDragData;
+
+ private:
+  TInterfacePtr<IDropTarget> FRegisteredTarget;
+};
+
 // The shell's menu for Items (relative to Folder) at the screen point; the chosen command runs.
 // Answers whether one ran.
 bool ShowShellContextMenu(HWND Window, IShellFolder* Folder, const std::vector<LPCITEMIDLIST>& Items,

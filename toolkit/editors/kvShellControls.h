@@ -21,24 +21,6 @@ class TkvCustomInnerShellListView;
 // Set while a list view follows its linked tree, so that the tree is not sent back to where it is.
 extern bool ShellSyncInProgress;
 
-// A view's registration as a drop target: each call goes to the view's Drop... operations.
-template <class View>
-class TkvViewDropTarget : public TInterfacedObject, public IDropTarget {
- public:
-  explicit TkvViewDropTarget(View* AView) : FView(AView) {}
-  HRESULT DragEnter(IDataObject* data, DWORD keys, POINT point, DWORD* effect) override {
-    return FView->DropDragEnter(data, keys, point, effect);
-  }
-  HRESULT DragOver(DWORD keys, POINT point, DWORD* effect) override { return FView->DropDragOver(keys, point, effect); }
-  HRESULT DragLeave() override { return FView->DropDragLeave(); }
-  HRESULT Drop(IDataObject* data, DWORD keys, POINT point, DWORD* effect) override {
-    return FView->DropDrop(data, keys, point, effect);
-  }
-
- private:
-  View* FView;
-};
-
 class TkvShellTreeViewOptions : public TkvShellOptions {
   TAVREN_CLASS(TkvShellTreeViewOptions, TkvShellOptions)
  public:
@@ -88,7 +70,7 @@ using TkvAddFolderEvent = TEvent<void(TObject* Sender, TkvShellFolder* Folder, b
 using TkvShellChangeEvent = TEvent<void(TObject* Sender, Cardinal EventCode, LPCITEMIDLIST First, LPCITEMIDLIST Second)>;
 using TkvRootChangedEvent = TEvent<void(TObject* Sender, TkvCustomShellRoot* Root)>;
 
-class TkvCustomInnerShellTreeView : public TTreeView {
+class TkvCustomInnerShellTreeView : public TTreeView, public TkvShellDropSite {
   TAVREN_CLASS(TkvCustomInnerShellTreeView, TTreeView)
   TAVREN_MESSAGES()
  public:
@@ -122,14 +104,6 @@ class TkvCustomInnerShellTreeView : public TTreeView {
 
   // Drags the selected node's item out as a shell data object; the root is never dragged.
   void StartTreeDrag();
-  // Drops onto a node go to the shell's own target of its folder or item. Hover answers whether
-  // the target changed; Leave lets go of it.
-  bool DropHover(const TPoint& ScreenPoint);
-  void DropLeave();
-  HRESULT DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
-  HRESULT DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect);
-  HRESULT DropDragLeave();
-  HRESULT DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
   TkvDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
   TTreeNode* GetDropHighlightNode() const { return FDropHighlightNode; }
   // The producer whose read lock an open context menu holds, or nil.
@@ -154,6 +128,11 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   void Loaded() override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // Drops onto a node go to the shell's own target of its folder or item.
+  bool DropHover(const TPoint& ScreenPoint) override;
+  void ClearDropHighlight() override { SetDropHighlightNode(nullptr); }
+  // The folder dropped into is read again once the drop has returned.
+  void Dropped() override;
   void Delete(TTreeNode* Node) override;
   bool CanEdit(TTreeNode* Node) override;
   bool CanExpand(TTreeNode* Node) override;
@@ -211,9 +190,6 @@ class TkvCustomInnerShellTreeView : public TTreeView {
   TkvShellTreeItemProducer* FMenuProducer = nullptr;
   bool FContextMenuOpen = false;
   std::unique_ptr<TkvDragDropSettings> FDragDropSettings;
-  TInterfacePtr<IDropTarget> FDropTarget;
-  TInterfacePtr<IDataObject> FDragData;
-  TInterfacePtr<IDropTarget> FRegisteredTarget;
   TTreeNode* FDropHighlightNode = nullptr;
 
   LPITEMIDLIST FSavedSelection = nullptr;
@@ -274,7 +250,7 @@ using TkvShellCompareEvent =
     TEvent<void(TObject* Sender, TkvShellFolder* First, TkvShellFolder* Second, Integer& Order)>;
 using TkvBeforeNavigationEvent = TEvent<void(TObject* Sender, LPCITEMIDLIST Target, const String& Path)>;
 
-class TkvCustomInnerShellListView : public TCustomListView {
+class TkvCustomInnerShellListView : public TCustomListView, public TkvShellDropSite {
   TAVREN_CLASS(TkvCustomInnerShellListView, TCustomListView)
   TAVREN_MESSAGES()
  public:
@@ -307,14 +283,6 @@ class TkvCustomInnerShellListView : public TCustomListView {
   void SyncTreeView();
   // Drags the selected items out as a shell data object.
   void StartShellDrag();
-  // Drops into the view go to the shell's own targets: the folder over empty space, a folder
-  // item over an item. Hover answers whether the target changed; Leave lets go of it.
-  bool DropHover(const TPoint& ScreenPoint);
-  void DropLeave();
-  HRESULT DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
-  HRESULT DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect);
-  HRESULT DropDragLeave();
-  HRESULT DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
   TkvDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
   Integer GetDropHighlight() const { return FDropHighlight; }
   // The process's system image lists (32 and 16 pixels) the view shows its icons from.
@@ -346,6 +314,10 @@ class TkvCustomInnerShellListView : public TCustomListView {
   friend class TkvShellListRoot;
   void CreateWnd() override;
   void DestroyWnd() override;
+  // Drops into the view go to the shell's own targets: the folder over empty space, a folder
+  // item over an item.
+  bool DropHover(const TPoint& ScreenPoint) override;
+  void ClearDropHighlight() override { SetDropHighlight(-1); }
   void OwnerDataFetch(TListItem* Item) override;
   bool CanEdit(TListItem* Item) override;
   void Edit(const LVITEM& Item) override;
@@ -366,9 +338,6 @@ class TkvCustomInnerShellListView : public TCustomListView {
   void SetDropHighlight(Integer Index);
 
   std::unique_ptr<TkvDragDropSettings> FDragDropSettings;
-  TInterfacePtr<IDropTarget> FDropTarget;
-  TInterfacePtr<IDataObject> FDragData;
-  TInterfacePtr<IDropTarget> FRegisteredTarget;
   Integer FDropHighlight = -1;
   HIMAGELIST FLargeSystemImages = nullptr;
   HIMAGELIST FSmallSystemImages = nullptr;

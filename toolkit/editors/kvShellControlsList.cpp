@@ -123,8 +123,7 @@ void TkvCustomInnerShellListView::CreateWnd() {
   SystemImageList(false);
   SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(FSmallSystemImages));
   SendMessage(GetHandle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(FLargeSystemImages));
-  FRegisteredTarget = TInterfacePtr<IDropTarget>(new TkvViewDropTarget<TkvCustomInnerShellListView>(this));
-  RegisterDragDrop(GetHandle(), FRegisteredTarget.Get());
+  RegisterDrops(GetHandle());
   if (IsLoading()) return;
   if (FRoot->GetIdList())
     Refill();
@@ -135,8 +134,7 @@ void TkvCustomInnerShellListView::CreateWnd() {
 void TkvCustomInnerShellListView::DestroyWnd() {
   StopTracking();
   GetColumns()->Clear();
-  RevokeDragDrop(GetHandle());
-  FRegisteredTarget = nullptr;
+  RevokeDrops(GetHandle());
   TCustomListView::DestroyWnd();
 }
 
@@ -513,53 +511,3 @@ bool TkvCustomInnerShellListView::DropHover(const TPoint& ScreenPoint) {
   return true;
 }
 
-void TkvCustomInnerShellListView::DropLeave() {
-  if (FDropTarget) FDropTarget->DragLeave();
-  FDropTarget = nullptr;
-  SetDropHighlight(-1);
-}
-
-HRESULT TkvCustomInnerShellListView::DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect) {
-  FDragData = TInterfacePtr<IDataObject>(Data);
-  DropHover(TPoint(Point.X, Point.Y));
-  if (!FDropTarget) {
-    *Effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  return FDropTarget->DragEnter(Data, KeyState, Point, Effect);
-}
-
-HRESULT TkvCustomInnerShellListView::DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect) {
-  const bool changed = DropHover(TPoint(Point.X, Point.Y));
-  if (!FDropTarget) {
-    *Effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  if (changed) {
-    DWORD entered = *Effect;
-    const HRESULT result = FDropTarget->DragEnter(FDragData.Get(), KeyState, Point, &entered);
-    if (result != S_OK) return result;
-  }
-  return FDropTarget->DragOver(KeyState, Point, Effect);
-}
-
-HRESULT TkvCustomInnerShellListView::DropDragLeave() {
-  FDragData = nullptr;
-  DropLeave();
-  return S_OK;
-}
-
-HRESULT TkvCustomInnerShellListView::DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect) {
-  const bool changed = DropHover(TPoint(Point.X, Point.Y));
-  HRESULT result = S_OK;
-  if (FDropTarget) {
-    DWORD entered = *Effect;
-    if (changed) result = FDropTarget->DragEnter(Data, KeyState, Point, &entered);
-    if (result == S_OK) result = FDropTarget->Drop(Data, KeyState, Point, Effect);
-  } else {
-    *Effect = DROPEFFECT_NONE;
-  }
-  FDragData = nullptr;
-  DropLeave();
-  return result;
-}

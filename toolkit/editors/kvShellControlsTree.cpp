@@ -101,8 +101,7 @@ void TkvCustomInnerShellTreeView::ClearNodes() {
 
 void TkvCustomInnerShellTreeView::DestroyWnd() {
   StopTracking();
-  RevokeDragDrop(GetHandle());
-  FRegisteredTarget = nullptr;
+  RevokeDrops(GetHandle());
   const bool clearing = std::exchange(FClearing, true);
   try {
     TTreeView::DestroyWnd();
@@ -163,8 +162,7 @@ void TkvCustomInnerShellTreeView::Loaded() {
 void TkvCustomInnerShellTreeView::CreateWnd() {
   TTreeView::CreateWnd();
   SendMessage(GetHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(SystemImageList(true)));
-  FRegisteredTarget = TInterfacePtr<IDropTarget>(new TkvViewDropTarget<TkvCustomInnerShellTreeView>(this));
-  RegisterDragDrop(GetHandle(), FRegisteredTarget.Get());
+  RegisterDrops(GetHandle());
   if (IsLoading()) return;
   if (!FRoot->GetIdList())
     FRoot->ResolveRoot();
@@ -759,58 +757,9 @@ bool TkvCustomInnerShellTreeView::DropHover(const TPoint& ScreenPoint) {
   return true;
 }
 
-void TkvCustomInnerShellTreeView::DropLeave() {
-  if (FDropTarget) FDropTarget->DragLeave();
-  FDropTarget = nullptr;
-  SetDropHighlightNode(nullptr);
-}
-
-HRESULT TkvCustomInnerShellTreeView::DropDragEnter(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect) {
-  FDragData = TInterfacePtr<IDataObject>(Data);
-  DropHover(TPoint(Point.X, Point.Y));
-  if (!FDropTarget) {
-    *Effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  return FDropTarget->DragEnter(Data, KeyState, Point, Effect);
-}
-
-HRESULT TkvCustomInnerShellTreeView::DropDragOver(DWORD KeyState, POINT Point, DWORD* Effect) {
-  const bool changed = DropHover(TPoint(Point.X, Point.Y));
-  if (!FDropTarget) {
-    *Effect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  if (changed) {
-    DWORD entered = *Effect;
-    const HRESULT result = FDropTarget->DragEnter(FDragData.Get(), KeyState, Point, &entered);
-    if (result != S_OK) return result;
-  }
-  return FDropTarget->DragOver(KeyState, Point, Effect);
-}
-
-HRESULT TkvCustomInnerShellTreeView::DropDragLeave() {
-  FDragData = nullptr;
-  DropLeave();
-  return S_OK;
-}
-
-HRESULT TkvCustomInnerShellTreeView::DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect) {
-  const bool changed = DropHover(TPoint(Point.X, Point.Y));
-  HRESULT result = S_OK;
-  if (FDropTarget) {
-    DWORD entered = *Effect;
-    if (changed) result = FDropTarget->DragEnter(Data, KeyState, Point, &entered);
-    if (result == S_OK) result = FDropTarget->Drop(Data, KeyState, Point, Effect);
-  } else {
-    *Effect = DROPEFFECT_NONE;
-  }
-  // The folder dropped into is read again once the drop has returned.
-  if (FDropHighlightNode && *Effect != DROPEFFECT_NONE)
+void TkvCustomInnerShellTreeView::Dropped() {
+  if (FDropHighlightNode)
     PostMessage(GetHandle(), KVSM_SHELL_NOTIFY, reinterpret_cast<WPARAM>(ProducerOf(FDropHighlightNode)), 0);
-  FDragData = nullptr;
-  DropLeave();
-  return result;
 }
 
 void TkvCustomInnerShellTreeView::KVSMShellNotify(TMessage& Message) {

@@ -84,6 +84,8 @@ class TkvCustomShellTreeView : public TkvContainer {
   void SetShowLines(bool Value) { FInnerTree->SetShowLines(Value); }
   bool GetShowRoot() const { return FInnerTree->GetShowRoot(); }
   void SetShowRoot(bool Value) { FInnerTree->SetShowRoot(Value); }
+  TCustomImageList* GetStateImages() const { return FInnerTree->GetStateImages(); }
+  void SetStateImages(TCustomImageList* Value) { FInnerTree->SetStateImages(Value); }
   // The list view that follows the tree's selection and that the tree follows in turn.
   TkvCustomShellListView* GetShellListView() const { return FShellListView; }
   void SetShellListView(TkvCustomShellListView* Value);

@@ -584,6 +584,8 @@ void TqzCustomRibbon::TabVisibleChanged(TqzRibbonTab* ATab) {
 
 void TqzCustomRibbon::SetActiveTab(TqzRibbonTab* Value) {
   if (Value == FActiveTab || IsBeingDestroyed()) return;
+  // An open bar window (a group's popup, a menu) belongs to the tab that goes.
+  if (!IsDesignTime() && IsBarManagerValid()) HideActiveBarControl();
   if (!IsDesignTime() && !DoTabChanging(Value)) return;
   TqzRibbonTab* old = FActiveTab;
   FActiveTab = Value;
