@@ -513,4 +513,46 @@ TEST_F(ToolbarWindows, ACaptionButtonClicksOnlyWhenReleasedOverIt) {
   EXPECT_TRUE(bar->GetVisible());
 }
 
+// A bar without border docked at the bottom over the whole row looks like a status bar: a strip
+// along its top and a size grip at its right end that answers as the bottom-right corner.
+TEST_F(ToolbarWindows, TheStatusBarLookHasAStripAndASizeGrip) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->SetBorderStyle(bbsNone);
+  bar->SetWholeRow(true);
+  for (Integer i = 0; i < 2; ++i) bar->GetItemLinks()->AddLinkForItem(new TqzBarButton(form));
+  bar->SetDockingStyle(dsBottom);
+  bar->SetVisible(true);
+  Pump();
+  TqzBarControl* window = bar->GetBarControl();
+  ASSERT_TRUE(bar->ShowsSizeGrip());
+  TSize grip;
+  window->Painter()->GetSizeGripSize(manager, grip);
+  ASSERT_GT(grip.cx, 0);
+  RECT r;
+  GetWindowRect(window->GetHandle(), &r);
+  TPoint client = window->ClientToScreen(TPoint(0, 0));
+  EXPECT_EQ(client.Y - r.Top, window->Painter()->ClassRef()->CaptionStripHeight());
+  EXPECT_EQ(r.Right - (client.X + window->GetClientWidth()), grip.cx);
+  EXPECT_EQ(SendMessage(window->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(r.Right - 2, r.Bottom - 2)), HTBOTTOMRIGHT);
+  EXPECT_EQ(window->GetLastHitCode(), 17);
+  // The grip is drawn: dark lines in its square.
+  PixelImage image = screen.WindowImage(form->GetHandle());
+  RECT formRect;
+  GetWindowRect(form->GetHandle(), &formRect);
+  Integer dark = 0;
+  for (Integer y = r.Bottom - grip.cy; y < r.Bottom; ++y)
+    for (Integer x = r.Right - grip.cx; x < r.Right; ++x) {
+      uint32_t p = image.pixels[static_cast<size_t>(y - formRect.Top) * image.width + (x - formRect.Left)];
+      if ((p & 0xFF) < 0x90 && ((p >> 8) & 0xFF) < 0x90) ++dark;
+    }
+  EXPECT_GT(dark, 3);
+  // Without SizeGrip the right end is client area again.
+  bar->SetSizeGrip(false);
+  window->RefreshFrame();
+  Pump();
+  GetWindowRect(window->GetHandle(), &r);
+  client = window->ClientToScreen(TPoint(0, 0));
+  EXPECT_EQ(r.Right, client.X + window->GetClientWidth());
+}
+
 }  // namespace

@@ -27,12 +27,19 @@ class BlobEdit : public EditEventsTest {
     edit->GetEditValue(v);
     return VarIsNull(v) ? String("null") : VarToStr(v);
   }
-  // Opens the popup with F4; once its own loop runs, InPopup acts (queues keys, looks around).
-  void Drop(const std::function<void()>& InPopup) {
+  // Opens the popup with F4; once its own loop runs, InPopup acts (queues keys, looks around),
+  // and Then a little later. A popup still open long after is a failure, closed so the test ends.
+  void Drop(const std::function<void()>& InPopup, const std::function<void()>& Then = {}) {
     edit->SetFocus();
     Pump();
     ScriptedSteps steps;
     steps.Add(50, InPopup);
+    if (Then) steps.Add(150, Then);
+    steps.Add(5000, [this] {
+      if (!edit->GetDroppedDown()) return;
+      ADD_FAILURE() << "the popup stayed open";
+      edit->CloseFromContent(mrCancel);
+    });
     ScriptKeyPress(VK_F4);
     Pump();
   }
@@ -140,6 +147,61 @@ TEST_F(BlobEdit, EscapeKeepsTheMemoValueAndF4TakesItWhileAlwaysSaveDataIsOn) {
   other->SetFocus();
   Pump();
   EXPECT_FALSE(edit->GetEditViewInfo()->Focused);
+}
+
+TEST_F(BlobEdit, EachClosingKeyTakesOrKeepsTheMemoAndThePicturesEnterAccepts) {
+  Props()->SetBlobEditKind(bekMemo);
+  struct Case {
+    const char* name;
+    UINT key, modifiers;
+    bool alwaysSave, wantReturns;
+    bool taken;
+  };
+  const Case kCases[] = {
+      {"Alt+Down saving", VK_DOWN, kAlt, true, false, true},
+      {"Alt+Up without saving", VK_UP, kAlt, false, false, false},
+      {"Esc, even saving", VK_ESCAPE, 0, true, false, false},
+      {"Enter without returns", VK_RETURN, 0, false, false, true},
+      {"Ctrl+Enter with returns", VK_RETURN, kCtrl, false, true, true},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    edit->SetEditValue(Variant("v"));
+    Props()->SetAlwaysSaveData(c.alwaysSave);
+    Props()->SetMemoWantReturns(c.wantReturns);
+    bool okEnabled = false;
+    Drop(
+        [] {
+          ScriptKeyPress(VK_END, kCtrl);
+          ScriptTypeText("!");
+        },
+        [&] {
+          okEnabled = edit->GetOKButton() && edit->GetOKButton()->GetEnabled();
+          ScriptKeyPress(c.key, c.modifiers);
+        });
+    EXPECT_TRUE(okEnabled) << "a change enables OK";
+    EXPECT_FALSE(edit->GetDroppedDown());
+    EXPECT_EQ(Value(), c.taken ? "v!" : "v");
+  }
+  // Enter with returns makes a line and leaves the popup open.
+  edit->SetEditValue(Variant("v"));
+  Props()->SetMemoWantReturns(true);
+  bool open = false;
+  Drop([] { ScriptKeyPress(VK_RETURN); },
+       [&] {
+         open = edit->GetDroppedDown();
+         ScriptKeyPress(VK_RETURN, kCtrl);
+       });
+  EXPECT_TRUE(open);
+  EXPECT_EQ(Value(), "\r\nv");
+
+  // The picture's Enter accepts and Esc cancels.
+  Props()->SetBlobEditKind(bekPict);
+  for (auto [key, reason] : {std::pair{VK_RETURN, pcrAccept}, std::pair{VK_ESCAPE, pcrCancel}}) {
+    Drop([key = key] { ScriptKeyPress(key); });
+    EXPECT_FALSE(edit->GetDroppedDown());
+    EXPECT_EQ(edit->GetCloseUpReason(), reason);
+  }
 }
 
 TEST_F(BlobEdit, ThePopupsButtonsStayInItsPanelBesideTheGripInEveryCorner) {

@@ -234,3 +234,31 @@ TEST_F(ShellListView, DraggingAFileOntoAFolderMovesItThere) {
 }
 
 }  // namespace
+
+namespace {
+
+// A drag entering the view is offered the view's default effect, whatever the source allows.
+TEST_F(ShellListView, ADragEntersWithTheViewsDefaultEffect) {
+  TkvShellListViewProducer* producer = List()->GetProducer();
+  producer->BeginRead();
+  LPITEMIDLIST item = CopyIdList(producer->Item(IndexOf("notes.txt"))->GetItemIdList());
+  producer->EndRead();
+  LPCITEMIDLIST items[] = {item};
+  void* raw = nullptr;
+  ASSERT_EQ(producer->GetFolderIntf()->GetUIObjectOf(List()->GetHandle(), 1, items, IDataObject::IID, nullptr, &raw), S_OK);
+  auto data = TInterfacePtr<IDataObject>::Attach(static_cast<IDataObject*>(raw));
+  FreeIdList(item);
+  TRect r = List()->GetItems()->GetItem(IndexOf("Videos"))->DisplayRect(drLabel);
+  const TPoint p = List()->ClientToScreen(TPoint(r.Left + 8, (r.Top + r.Bottom) / 2));
+
+  List()->GetDragDropSettings()->SetDropEffect({deCopy});
+  DWORD effect = DROPEFFECT_MOVE | DROPEFFECT_COPY | DROPEFFECT_LINK;
+  EXPECT_EQ(List()->DropDragEnter(data.Get(), MK_LBUTTON, POINT{p.X, p.Y}, &effect), S_OK);
+  EXPECT_EQ(effect, DROPEFFECT_COPY);
+  EXPECT_EQ(List()->GetDropHighlight(), IndexOf("Videos"));
+  EXPECT_EQ(List()->DropDragLeave(), S_OK);
+  EXPECT_EQ(List()->GetDropHighlight(), -1);
+  EXPECT_TRUE(FileExists(home + "/notes.txt"));
+}
+
+}  // namespace

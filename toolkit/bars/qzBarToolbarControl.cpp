@@ -335,8 +335,17 @@ void TqzBarControl::WindowPosChanged() {
 
 TRect TqzBarControl::BorderSizes(TqzBarDockingStyle AStyle) {
   TRect r;
-  Painter()->GetBarBorderSizes(FBar, AStyle, r, false);
+  bool grip = AStyle != dsNone && (AStyle == FDockingStyle ? FSizeGripShown : FBar->ShowsSizeGrip());
+  Painter()->GetBarBorderSizes(FBar, AStyle, r, grip);
   return r;
+}
+
+TRect TqzBarControl::SizeGripRect() {
+  if (IsFloating() || !FSizeGripShown) return TRect();
+  TSize grip;
+  Painter()->GetSizeGripSize(GetControlBarManager(), grip);
+  Integer w = GetClientWidth(), h = GetClientHeight();
+  return TRect(w, h - grip.cy, w + grip.cx, h);
 }
 
 TRect TqzBarControl::CaptionRect() {
@@ -357,6 +366,7 @@ TRect TqzBarControl::CloseButtonRect() {
 
 void TqzBarControl::CalcNonClientSize(TMessage& Message) {
   auto* rect = reinterpret_cast<RECT*>(Message.LParam);
+  if (!FMoving) FSizeGripShown = FBar->ShowsSizeGrip();
   TRect border = BorderSizes(FDockingStyle);
   rect->Left += border.Left;
   rect->Top += border.Top;
@@ -393,6 +403,12 @@ void TqzBarControl::HitTest(TMessage& Message) {
                       return PtInRect(&mark, p) != 0;
                     }()))) {
       Message.Result = HTCLIENT;
+      return;
+    }
+    TRect sizeGrip = SizeGripRect();
+    if (PtInRect(&sizeGrip, p)) {
+      FLastHitCode = qzHitSizeGrip;
+      Message.Result = HTBOTTOMRIGHT;
       return;
     }
     FLastHitCode = qzHitCaption;
@@ -458,7 +474,14 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
     painter->DrawSkinnedBarFrame(this, DC);
     return;
   }
-  if (!IsFloating() && FBar->GetBorderStyle() == bbsNone) return;
+  if (!IsFloating() && FBar->GetBorderStyle() == bbsNone) {
+    // The status-bar look: a strip along the top and the size grip at the right end.
+    if (!FBar->IsStatusBarLike()) return;
+    HBRUSH brush = BackgroundBrush();
+    painter->FillCaptionStrip(this, DC, brush, whole);
+    if (FSizeGripShown) painter->DrawSizeGripArea(this, DC, brush, whole);
+    return;
+  }
   // The ring between the client area and the outer edge takes the bar's background; the painter
   // draws the frame over it.
   HRGN ring = CreateRectRgn(whole.Left, whole.Top, whole.Right, whole.Bottom);

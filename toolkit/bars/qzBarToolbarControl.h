@@ -214,6 +214,8 @@ class TqzBarControl : public TCustomqzBarControl {
   void SetCloseButtonState(Byte AState);
   // P in client coordinates (a floating mark lies in the caption, outside the client area).
   bool IsOverMark(const TPoint& P);
+  // The size grip of a status-bar look, client coordinates (empty without one).
+  TRect SizeGripRect();
   // The painter offers quick customizing and the mark shows.
   bool MarkEnabled();
   void StartMarkTimer();
@@ -231,6 +233,8 @@ class TqzBarControl : public TCustomqzBarControl {
   TqzBar* FSourceBar = nullptr;
   bool FOwnsBar = false;
   TqzBarControl* FQuickPopup = nullptr;
+  // The bar's size-grip answer, kept while the bar is being moved.
+  bool FSizeGripShown = false;
   HWND FRememberedFocus = nullptr;
   TkvObjectLink* FPrevFocusedBar = nullptr;
   UINT_PTR FMarkTimer = 0;

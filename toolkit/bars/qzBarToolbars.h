@@ -155,6 +155,8 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   bool CanDock() const;
   bool CanReset() const { return FPredefined && FAllowReset; }
   bool IsStatusBarLike() const { return FBorderStyle == bbsNone && FDockingStyle == dsBottom && FWholeRow; }
+  // A status-bar-like bar shows a size grip at its right end unless SizeGrip is off.
+  bool ShowsSizeGrip() const { return IsStatusBarLike() && FSizeGrip; }
   // Docks the bar at a side (dsNone floats it); a shown bar's window moves there.
   void DockTo(TqzBarDockingStyle AStyle);
   void MarkForRecalc() { FMarkedForRecalc = true; }

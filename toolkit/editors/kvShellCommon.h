@@ -127,6 +127,8 @@ class TkvShellDropSite {
   HRESULT DropDrop(IDataObject* Data, DWORD KeyState, POINT Point, DWORD* Effect);
   // Lets go of the target and its highlight.
   void DropLeave();
+  // A drag entering is first offered the default effect of these settings.
+  virtual TkvDragDropSettings* GetDragDropSettings() const = 0;
 
  protected:
   void RegisterDrops(HWND Window);

@@ -48,6 +48,7 @@ HRESULT TkvShellDropSite::DropDragEnter(IDataObject* Data, DWORD KeyState, POINT
     *Effect = DROPEFFECT_NONE;
     return S_OK;
   }
+  *Effect = GetDragDropSettings()->GetDefaultEffect();
   return FDropTarget->DragEnter(Data, KeyState, Point, Effect);
 }
 

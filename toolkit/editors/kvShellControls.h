@@ -104,7 +104,7 @@ class TkvCustomInnerShellTreeView : public TTreeView, public TkvShellDropSite {
 
   // Drags the selected node's item out as a shell data object; the root is never dragged.
   void StartTreeDrag();
-  TkvDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
+  TkvDragDropSettings* GetDragDropSettings() const override { return FDragDropSettings.get(); }
   TTreeNode* GetDropHighlightNode() const { return FDropHighlightNode; }
   // The producer whose read lock an open context menu holds, or nil.
   TkvShellTreeItemProducer* GetMenuProducer() const { return FMenuProducer; }
@@ -283,7 +283,7 @@ class TkvCustomInnerShellListView : public TCustomListView, public TkvShellDropS
   void SyncTreeView();
   // Drags the selected items out as a shell data object.
   void StartShellDrag();
-  TkvDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
+  TkvDragDropSettings* GetDragDropSettings() const override { return FDragDropSettings.get(); }
   Integer GetDropHighlight() const { return FDropHighlight; }
   // The process's system image lists (32 and 16 pixels) the view shows its icons from.
   HIMAGELIST GetLargeSystemImages() const { return FLargeSystemImages; }
