@@ -7,6 +7,8 @@
 #include "toolkit/bars/qzBarItems.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessPopup.h"
+#include "user/InputEvents.h"
 #include "rtl/SysUtils.h"
 #include "user/Rects.h"
 #include "vcl/ImgList.h"
@@ -167,6 +169,56 @@ TEST_F(QuickAccessRibbon, FreeingTheToolbarOrHidingTheSettingEmptiesTheStrip) {
   EXPECT_EQ(ribbon->GetQuickAccessToolbar()->GetToolbar(), nullptr);
   EXPECT_FALSE(Site()->GetVisible());
   EXPECT_EQ(ribbon->GetViewInfo()->GetTabsViewInfo()->GetBounds().Top, 0);
+}
+
+struct TRunCommands : TObject {
+  std::vector<String> Names;
+  void Clicked(TObject* Sender) { Names.push_back(static_cast<TqzBarItem*>(Sender)->GetCaption()); }
+};
+
+TEST_F(QuickAccessRibbon, TheMarkOpensTheHiddenLinksInAPopupBelowItAndACommandRunsFromThere) {
+  AddButtons(quick, 17);
+  TRunCommands commands;
+  for (Integer i = 0; i < quick->GetItemLinks()->GetCount(); ++i)
+    static_cast<TqzBarButton*>(quick->GetItemLinks()->GetLink(i)->GetItem())
+        ->SetOnClick(MakeEvent<&TRunCommands::Clicked>(&commands));
+  form->SetWidth(360);
+  Pump();
+  const Integer shown = ShownLinks();
+  ASSERT_TRUE(Window()->GetLinksHidden());
+  TRect mark;
+  Window()->MarkScreenRect(mark);
+  auto click = [&](const TPoint& AScreenPoint) {
+    static_cast<FakeClock&>(CurrentClock()).Advance(1000);
+    InputMouseMove(AScreenPoint);
+    InputMouseButton(AScreenPoint, MouseButton::Left, true);
+    Pump();
+    InputMouseButton(AScreenPoint, MouseButton::Left, false);
+    Pump();
+  };
+  click(TPoint((mark.Left + mark.Right) / 2, (mark.Top + mark.Bottom) / 2));
+  auto* popup = dynamic_cast<TqzRibbonQuickAccessPopupBarControl*>(Window()->GetQuickPopup());
+  ASSERT_NE(popup, nullptr);
+  ASSERT_TRUE(IsWindowVisible(popup->GetHandle()));
+  EXPECT_EQ(popup->Ribbon(), ribbon);
+  TqzBarItemLinks* links = popup->GetItemLinks();
+  ASSERT_EQ(links->GetVisibleLinkCount(), 20 - shown) << "the links the toolbar had no room for";
+  EXPECT_EQ(links->GetVisibleLink(0)->GetSourceLink(), quick->GetItemLinks()->GetVisibleLink(shown));
+  RECT r;
+  GetWindowRect(popup->GetHandle(), &r);
+  EXPECT_GE(r.Top, mark.Bottom) << "below the mark";
+  EXPECT_EQ(r.Right, std::min<Integer>(mark.Right, r.Right)) << "ending at the mark or before it";
+  const TRect& first = links->GetVisibleLink(0)->GetItemRect();
+  EXPECT_EQ(first.Left, 3) << "inside the popup's margins";
+  EXPECT_EQ(first.Top, 3);
+  if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
+    UpdateAllWindows();
+    EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-quick-access-mark-popup.png"));
+  }
+  const TRect& last = links->GetVisibleLink(links->GetVisibleLinkCount() - 1)->GetItemRect();
+  click(popup->ClientToScreen(TPoint((last.Left + last.Right) / 2, (last.Top + last.Bottom) / 2)));
+  EXPECT_EQ(commands.Names, (std::vector<String>{"Command 20"}));
+  EXPECT_EQ(Window()->GetQuickPopup(), nullptr) << "the command closed the popup";
 }
 
 }  // namespace

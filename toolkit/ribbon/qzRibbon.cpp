@@ -3,6 +3,8 @@
 
 #include "toolkit/ribbon/qzRibbon.h"
 
+#include <utility>
+
 #include "rtl/ColorIdents.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBarControl.h"
@@ -11,6 +13,7 @@
 #include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
+#include "toolkit/ribbon/qzRibbonTabGroupsPopup.h"
 #include "gdi/SysMetrics.h"
 #include "user/Painting.h"
 #include "user/VirtualKeys.h"
@@ -116,6 +119,11 @@ TqzCustomRibbon::TqzCustomRibbon(TComponent* AOwner, TClass AClass) : TkvControl
 }
 
 void TqzCustomRibbon::BeforeDestruction() {
+  // A shown groups popup holds the groups site: it gives it back as it closes.
+  if (FTabGroupsPopup) {
+    FTabGroupsPopup->Dismiss();
+    delete std::exchange(FTabGroupsPopup, nullptr);
+  }
   // The tabs own their groups dock controls: they leave the groups site before it goes.
   for (Integer i = 0; i < FTabs->GetCount(); ++i) FTabs->GetTab(i)->SetRibbon(nullptr);
   // So does the quick access toolbar's site, which its settings own.
@@ -421,6 +429,7 @@ void TqzCustomRibbon::SetOnHelpButtonClick(TqzRibbonEvent Value) {
 
 void TqzCustomRibbon::SetShowTabGroups(bool Value) {
   if (Value == FShowTabGroups) return;
+  if (Value) CloseTabGroupsPopup();
   FShowTabGroups = Value;
   Changed();
 }
@@ -476,7 +485,22 @@ void TqzCustomRibbon::UpdateFormCaptionHeight() {
   FFormCaptionHeight = height;
 }
 
-bool TqzCustomRibbon::AreTabGroupsShown() { return !FHidden && FShowTabGroups; }
+bool TqzCustomRibbon::AreTabGroupsShown() { return !FHidden && (FShowTabGroups || IsTabGroupsPopupShown()); }
+
+bool TqzCustomRibbon::IsTabGroupsPopupShown() { return FTabGroupsPopup && IsVisiblePopup(FTabGroupsPopup); }
+
+void TqzCustomRibbon::ShowTabGroupsPopup() {
+  if (FShowTabGroups) return;
+  if (!FTabGroupsPopup) FTabGroupsPopup = new TqzRibbonTabGroupsPopupWindow(this);
+  FTabGroupsPopup->SetOwnerBounds(GetBoundsRect());
+  FTabGroupsPopup->SetOwnerParent(GetParent());
+  Invalidate();
+  FTabGroupsPopup->Present(nullptr);
+}
+
+void TqzCustomRibbon::CloseTabGroupsPopup() {
+  if (IsTabGroupsPopupShown()) FTabGroupsPopup->ClosePopup();
+}
 
 void TqzCustomRibbon::SetHotObject(TObject* AObject) {
   if (AObject == FHotObject) return;

@@ -38,6 +38,8 @@ using TqzRibbonTabGroupNotifyEvent = TEvent<void(TqzCustomRibbon* Sender, TqzRib
 constexpr UINT QZM_RIBBON_SELECTFIRSTINMENU = 0x807D;
 constexpr UINT QZM_RIBBON_MENUKEYTIPS = 0x807E;
 
+class TqzRibbonTabGroupsPopupWindow;
+
 class TqzCustomRibbon : public TkvControl,
                         public virtual IqzRibbonFormKeyHandler,
                         public virtual IqzRibbonStatusBarHost,
@@ -91,6 +93,12 @@ class TqzCustomRibbon : public TkvControl,
   Integer GroupsContentHeight() { return 3 * GroupRowHeight(); }
   Integer GroupsHeight();
   bool AreTabGroupsShown();
+  // The groups of the active tab of a minimized ribbon, in a popup under the tab row.
+  bool IsTabGroupsPopupShown();
+  void ShowTabGroupsPopup();
+  void CloseTabGroupsPopup();
+  // Nil until the popup is first shown.
+  TqzRibbonTabGroupsPopupWindow* GetTabGroupsPopup() const noexcept { return FTabGroupsPopup; }
   void SetHotObject(TObject* AObject);
   TObject* GetHotObject() const noexcept { return FHotObject; }
   void SetApplicationButtonState(Byte AState);
@@ -301,6 +309,7 @@ class TqzCustomRibbon : public TkvControl,
   bool FShowTabHeaders = true;
   bool FSupportNonClientDrawing = false;
   std::unique_ptr<TqzRibbonTabCollection> FTabs;
+  TqzRibbonTabGroupsPopupWindow* FTabGroupsPopup = nullptr;
   bool FTabsClearedForReading = false;
   std::unique_ptr<TqzRibbonViewInfo> FViewInfo;
   TqzBarHelperRef FAccessibilityHelper;

@@ -7,6 +7,7 @@
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
+#include "toolkit/ribbon/qzRibbonTabGroupsPopup.h"
 #include "user/Cursors.h"
 #include "user/Input.h"
 #include "vcl/Forms.h"
@@ -197,12 +198,17 @@ void TqzRibbonController::MouseDown(TMouseButton Button, TShiftState Shift, Inte
   if (Button == mbLeft) SetPressedElement(hit.Kind);
 }
 
-void TqzRibbonController::TabMouseDown(TqzRibbonTab* ATab, TMouseButton Button, TShiftState) {
+void TqzRibbonController::TabMouseDown(TqzRibbonTab* ATab, TMouseButton Button, TShiftState Shift) {
   if (FRibbon->IsDesignTime()) {
     if (FRibbon->IsBarManagerValid()) FRibbon->SetActiveTab(ATab);
     return;
   }
-  if (Button == mbLeft) FRibbon->SetActiveTab(ATab);
+  if (Button != mbLeft) return;
+  FRibbon->SetActiveTab(ATab);
+  // A press that has just closed the groups popup on this tab does not open it again.
+  TqzRibbonTabGroupsPopupWindow* popup = FRibbon->GetTabGroupsPopup();
+  const bool closedByThisPress = popup && popup->TakeOwnerClick();
+  if (!Shift.Contains(ssDouble) && !FRibbon->GetShowTabGroups() && !closedByThisPress) FRibbon->ShowTabGroupsPopup();
 }
 
 void TqzRibbonController::MouseUp(TMouseButton Button, TShiftState, Integer X, Integer Y) {

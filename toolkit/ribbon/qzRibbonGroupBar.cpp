@@ -308,6 +308,15 @@ TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupBarControl::AccessibilityHelpe
   return TqzRibbonGroupBarControlAccessibilityHelper::ClassInfo();
 }
 
+void TqzRibbonGroupBarControl::HideBar() {
+  TkvObjectLink* self = LinkToObject(this);
+  inherited::HideBar();
+  const bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive) return;
+  if (auto* host = dynamic_cast<TkvPopupWindow*>(FindHostPopupWindow(this, false))) host->ClosePopup();
+}
+
 void TqzRibbonGroupBarControl::WindowPosChanged() {
   inherited::WindowPosChanged();
   PlaceCaptionButtons();

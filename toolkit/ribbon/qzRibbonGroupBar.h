@@ -118,6 +118,8 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   Integer KeyTipLine(Integer ARow);
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   void WindowPosChanged() override;
+  // A command run from a group inside the minimized ribbon's groups popup closes that popup too.
+  void HideBar() override;
   // A press on a caption button holds it until the release, which clicks it when it ends on it.
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
                     const TPoint& P) override;

@@ -1,6 +1,7 @@
 // The quick access toolbar's site, painter and bar window.
 
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessPopup.h"
 
 #include <algorithm>
 
@@ -144,6 +145,12 @@ bool TqzRibbonQuickAccessBarControlViewInfo::StopsAfter(TqzBarItemControl* ACont
 
 TqzRibbonQuickAccessBarControl::TqzRibbonQuickAccessBarControl(TComponent* AOwner, TqzBar* ABar)
     : TqzRibbonCustomBarControl(AOwner, ABar) {}
+
+TqzRibbonQuickAccessBarControl::TqzRibbonQuickAccessBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar,
+                                                               TqzChildBar)
+    : TqzRibbonCustomBarControl(AOpener, ASourceBar, TqzChildBar{}) {}
+
+TqzQuickControlFactory TqzRibbonQuickAccessBarControl::QuickControlClass() { return &NewQuickAccessPopupBarControl; }
 
 TqzRibbonQuickAccessBarControl::~TqzRibbonQuickAccessBarControl() {
   TqzRibbonQuickAccessDockControl* dock = QuickAccessDockControl();

@@ -78,6 +78,8 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   TAVREN_CLASS(TqzRibbonQuickAccessBarControl, TqzRibbonCustomBarControl)
  public:
   TqzRibbonQuickAccessBarControl(TComponent* AOwner, TqzBar* ABar);
+  // The mark's popup: a window of its own over a hidden copy of ASourceBar.
+  TqzRibbonQuickAccessBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, TqzChildBar);
   ~TqzRibbonQuickAccessBarControl() override;
 
   TqzCustomRibbon* Ribbon() override;
@@ -87,6 +89,8 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
 
   bool IsShown() override { return true; }
   bool MayHideFirstLink() override { return true; }
+  // The mark opens the hidden links in a popup of the quick access look.
+  TqzQuickControlFactory QuickControlClass() override;
   // While the ribbon has commands for its menus.
   bool ShowsMark() override;
   Integer ControlViewLevel(TqzBarItemControl* AControl) override;

@@ -79,6 +79,11 @@ void TqzRibbonTab::DockGroupToolbars() {
 
 void TqzRibbonTab::UpdateGroupsLayout() {
   if (!FRibbon || FRibbon->IsLocked()) return;
+  if (FindHostPopupWindow(FDockControl.get(), false)) {
+    FDockControl->GetViewInfo()->Calculate(FDockControl->GetClientRect());
+    FDockControl->PlaceGroups();
+    return;
+  }
   const bool shown = FVisible && !FRibbon->GetHidden() && FRibbon->GetShowTabGroups() && GetActive();
   FDockControl->SetVisible(shown);
   if (!shown) return;

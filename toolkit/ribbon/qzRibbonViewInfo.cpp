@@ -347,7 +347,9 @@ void TqzRibbonViewInfo::CalculateGroupsSite() {
     FGroupsSiteBounds = GetGroupsSiteBounds();
     FGroupsDockBounds = GetGroupsDockBounds();
   }
-  if (TqzRibbonGroupsDockControlSite* site = FRibbon->GetGroupsSite()) {
+  TqzRibbonGroupsDockControlSite* site = FRibbon->GetGroupsSite();
+  // While the groups popup of a minimized ribbon holds the site, the popup places it.
+  if (site && site->GetParent() == FRibbon) {
     site->SetBoundsRect(FGroupsSiteBounds);
     site->GetViewInfo()->Calculate();
     if (AreGroupsShownInRibbon(false))
