@@ -6,6 +6,7 @@
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "controls/Edit.h"
+#include "toolkit/bars/qzBarAccessibility.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Clock.h"
@@ -191,6 +192,30 @@ TEST_F(InPlaceEdits, TabMovesOnToTheNextItem) {
   EXPECT_EQ(edit->GetText(), "x");
   EXPECT_FALSE(Control()->GetInPlaceActive());
   EXPECT_EQ(bar->GetBarControl()->GetSelectedControl(), bar->GetItemLinks()->GetLink(1)->GetControl());
+}
+
+// The edit's key tip leaves keyboard navigation and puts the keyboard into the editor.
+TEST_F(InPlaceEdits, TheKeyTipOfAnEditStartsEditingInPlace) {
+  TqzBarControl* window = bar->GetBarControl();
+  TqzBarEditControl* control = Control();
+  TqzBarAccessibilityHelper* node = control->GetAccessibilityHelper();
+  ASSERT_NE(dynamic_cast<TqzBarWinControlAccessibilityHelper*>(node), nullptr);
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->EnterNavigation(BarHelperRef(window->GetAccessibilityHelper()));
+  TqzBarItemControl* button = bar->GetItemLinks()->GetLink(1)->GetControl();
+  controller->MoveSelection(false, BarHelperRef(button->GetAccessibilityHelper()));
+  ASSERT_TRUE(controller->InNavigationMode());
+  node->KeyTipExecute();
+  Pump();
+  EXPECT_FALSE(controller->InNavigationMode());
+  EXPECT_EQ(window->GetSelectedControl(), control);
+  EXPECT_TRUE(control->GetInPlaceActive());
+  EXPECT_EQ(GetFocus(), control->GetEditWindow());
+  // Typing goes to the item.
+  ScriptTypeText("ok");
+  ScriptKeyPress(VK_RETURN);
+  Pump();
+  EXPECT_EQ(edit->GetText(), "ok");
 }
 
 TEST_F(InPlaceEdits, ReadOnlyItemsShowTheirEditorReadOnly) {

@@ -3,7 +3,9 @@
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/SysUtils.h"
+#include "toolkit/bars/qzBarAccessibility.h"
 #include "toolkit/bars/qzBarQuickControl.h"
+#include "user/VirtualKeys.h"
 #include "user/Clock.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -291,6 +293,63 @@ TEST_F(MarkStates, AHiddenPopupToolbarGivesItsOpenersMarkBack) {
   Pump();
   EXPECT_EQ(window->GetMarkState(), 0);
   EXPECT_EQ(window->GetQuickPopup(), nullptr);
+}
+
+// The mark's navigation node: where it stands, hot while the keyboard has it, Enter or Space opens
+// the quick control, and closing that in navigation gives the keyboard back to the mark.
+TEST_F(MarkStates, TheMarksNodeShowsItHotAndOpensTheQuickControlByKey) {
+  TqzBarControl* window = ShowLongBar();
+  auto* node = dynamic_cast<TqzBarControlMarkAccessibilityHelper*>(window->GetMarkAccessibilityHelper());
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->ParentNode(), window->GetAccessibilityHelper());
+  EXPECT_EQ(node->OwnerWindow(), window->GetHandle());
+  TRect mark;
+  window->MarkScreenRect(mark);
+  EXPECT_EQ(node->ScreenRect(CHILDID_SELF), mark);
+  EXPECT_TRUE(node->IsSelectableTarget());
+  for (Word key : {VK_RETURN, VK_SPACE, VK_ESCAPE}) EXPECT_TRUE(node->AcceptsKey(key)) << key;
+  EXPECT_FALSE(node->AcceptsKey(VK_DOWN));
+
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->EnterNavigation(BarHelperRef(window->GetAccessibilityHelper()));
+  controller->MoveSelection(false, BarHelperRef(node));
+  EXPECT_EQ(window->GetMarkState(), 1);
+  Word other = VK_DOWN;
+  EXPECT_FALSE(node->ProcessNavKey(other));
+  for (Word key : {VK_RETURN, VK_SPACE}) {
+    Word k = key;
+    ASSERT_TRUE(node->ProcessNavKey(k)) << key;
+    EXPECT_EQ(window->GetMarkState(), 2) << key;
+    ASSERT_NE(window->GetQuickPopup(), nullptr) << key;
+    EXPECT_FALSE(node->IsCurrentSelection()) << key;
+    // The popup goes: the mark is the keyboard's again, and shows hot.
+    ShowWindow(window->GetQuickPopup()->GetHandle(), SW_HIDE);
+    Pump();
+    EXPECT_EQ(window->GetQuickPopup(), nullptr) << key;
+    EXPECT_TRUE(node->IsCurrentSelection()) << key;
+    EXPECT_EQ(window->GetMarkState(), 1) << key;
+  }
+  node->LoseSelection(nullptr);
+  EXPECT_EQ(window->GetMarkState(), 0);
+  controller->EndKeyboardNavigation();
+  // Without navigation a closing popup selects nothing.
+  Word enter = VK_RETURN;
+  node->ProcessNavKey(enter);
+  ShowWindow(window->GetQuickPopup()->GetHandle(), SW_HIDE);
+  Pump();
+  EXPECT_FALSE(node->IsCurrentSelection());
+}
+
+TEST_F(Marks, AToolbarWithoutAMarkHasAnInvisibleMarkNode) {
+  bar->SetAllowQuickCustomizing(false);
+  bar->SetShowMark(false);
+  TqzBarControl* window = Show(dsTop);
+  ASSERT_FALSE(window->ShowsMark());
+  TqzBarAccessibilityHelper* node = window->GetMarkAccessibilityHelper();
+  EXPECT_TRUE(node->StateFlags(CHILDID_SELF) & STATE_SYSTEM_INVISIBLE);
+  EXPECT_FALSE(node->IsSelectableTarget());
+  TRect r = node->ScreenRect(CHILDID_SELF);
+  EXPECT_TRUE(IsRectEmpty(&r));
 }
 
 }  // namespace

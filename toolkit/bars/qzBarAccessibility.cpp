@@ -17,6 +17,8 @@ TAVREN_CLASS_IMPL(TqzDockControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarSubMenuControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarSubItemControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarControlMarkAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarWinControlAccessibilityHelper)
 
 namespace {
 
@@ -73,6 +75,24 @@ TClassOf<TqzBarAccessibilityHelper> TqzDockControl::AccessibilityHelperClass() {
 
 TClassOf<TqzBarAccessibilityHelper> TqzBarControl::AccessibilityHelperClass() {
   return TqzBarControlAccessibilityHelper::ClassInfo();
+}
+
+TqzBarAccessibilityHelper* TqzBarControl::GetMarkAccessibilityHelper() {
+  if (!FMarkAccessibilityHelper) FMarkAccessibilityHelper = BarHelperRef(MarkAccessibilityHelperClass().Create(this));
+  return FMarkAccessibilityHelper->BarHelperObject();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarControl::MarkAccessibilityHelperClass() {
+  return TqzBarControlMarkAccessibilityHelper::ClassInfo();
+}
+
+Byte TqzBarControl::GetMarkState() {
+  if (FMarkAccessibilityHelper && FMarkAccessibilityHelper->IsCurrentSelection()) return 1;
+  return TCustomqzBarControl::GetMarkState();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarWinControl::AccessibilityHelperClass() {
+  return TqzBarWinControlAccessibilityHelper::ClassInfo();
 }
 
 TClassOf<TqzBarAccessibilityHelper> TqzBarSubMenuControl::AccessibilityHelperClass() {
@@ -205,8 +225,15 @@ bool TqzBarItemControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
   return parent && parent->ProcessNavKey(AKey);
 }
 
-void TqzBarItemControlAccessibilityHelper::BecomeSelected(bool) {
-  if (TCustomqzBarControl* bar = GetItemControl()->GetParent()) bar->SelectControlFocused(GetItemControl());
+// A control hosting a window is pressed as it is selected, which activates that window, when the
+// selection asks for the focus or the bar window keeps no selection without it.
+void TqzBarItemControlAccessibilityHelper::BecomeSelected(bool ASetFocus) {
+  TqzBarItemControl* control = GetItemControl();
+  TCustomqzBarControl* bar = control->GetParent();
+  if (!bar) return;
+  bar->SelectControlFocused(control);
+  if (control->HostsWindow() && (ASetFocus || !(bar->KindFlags() & qzKindCancelClearsSelection)))
+    control->PressAt(mbLeft, TShiftState());
 }
 
 void TqzBarItemControlAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
@@ -488,4 +515,66 @@ bool TqzBarSubItemControlAccessibilityHelper::DropDownByKey() {
   auto* control = static_cast<TqzBarSubItemControl*>(GetItemControl());
   control->ActivateByKey(true);
   return control->IsDroppedDown();
+}
+
+// ---- Toolbar marks -----------------------------------------------------------------------------------
+
+HWND TqzBarControlMarkAccessibilityHelper::OwnerWindow() { return ParentNode()->OwnerWindow(); }
+
+TkvAccessibilityHelper* TqzBarControlMarkAccessibilityHelper::ParentNode() {
+  return ToolbarControl()->GetAccessibilityHelper();
+}
+
+TRect TqzBarControlMarkAccessibilityHelper::ScreenRect(Integer) {
+  TRect r;
+  if (IsVisible()) ToolbarControl()->MarkScreenRect(r);
+  return r;
+}
+
+Integer TqzBarControlMarkAccessibilityHelper::StateFlags(Integer) {
+  Integer state = ParentNode()->StateFlags(CHILDID_SELF);
+  TqzBarControl* bar = ToolbarControl();
+  TRect mark;
+  bar->MarkRect(mark);
+  if (!bar->ShowsMark() || IsRectEmpty(&mark)) state |= STATE_SYSTEM_INVISIBLE;
+  return state;
+}
+
+TqzBarManager* TqzBarControlMarkAccessibilityHelper::OwningBarManager() {
+  return ToolbarControl()->GetControlBarManager();
+}
+
+bool TqzBarControlMarkAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  if (TqzBarAccessibilityHelper::ProcessNavKey(AKey)) return true;
+  if (AKey != VK_RETURN && AKey != VK_SPACE) return false;
+  LoseSelection(nullptr);
+  ToolbarControl()->ChangeMarkState(2);
+  return true;
+}
+
+bool TqzBarControlMarkAccessibilityHelper::AcceptsKey(Word AKey) {
+  return TqzBarAccessibilityHelper::AcceptsKey(AKey) || AKey == VK_RETURN || AKey == VK_ESCAPE || AKey == VK_SPACE;
+}
+
+void TqzBarControlMarkAccessibilityHelper::BecomeSelected(bool ASetFocus) {
+  TqzBarAccessibilityHelper::BecomeSelected(ASetFocus);
+  ToolbarControl()->RepaintMark();
+}
+
+void TqzBarControlMarkAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzBarAccessibilityHelper::LoseSelection(ANextSelected);
+  ToolbarControl()->RepaintMark();
+}
+
+void TqzBarControlMarkAccessibilityHelper::ReselectMark(bool AAfterDropDown) {
+  if (AAfterDropDown && NavigationControllerInstance()->InNavigationMode()) BecomeSelected(false);
+}
+
+// ---- In-place window controls ------------------------------------------------------------------------
+
+// The selection with focus presses the control, which activates its window for typing.
+void TqzBarWinControlAccessibilityHelper::KeyTipExecute() {
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->EndKeyboardNavigation();
+  controller->MoveSelection(true, BarHelperRef(this));
 }

@@ -146,3 +146,36 @@ class TqzBarSubItemControlAccessibilityHelper : public TqzBarButtonLikeControlAc
   bool HasDropDown() override { return true; }
   bool DropDownByKey() override;
 };
+
+// A toolbar mark's node: selected by the keyboard the mark shows hot, Enter or Space opens its
+// quick control.
+class TqzBarControlMarkAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzBarControlMarkAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+
+  HWND OwnerWindow() override;
+  TkvAccessibilityHelper* ParentNode() override;
+  TRect ScreenRect(Integer AChildID) override;
+  bool IsSelectableTarget() override { return IsVisible(); }
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+  bool ProcessNavKey(Word& AKey) override;
+  bool AcceptsKey(Word AKey) override;
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
+
+  // The toolbar calls it as the mark's quick control closes: in navigation the mark is selected
+  // again, so the keyboard goes on from where it opened the popup.
+  void ReselectMark(bool AAfterDropDown);
+  TqzBarControl* ToolbarControl() const { return static_cast<TqzBarControl*>(GetOwnerObject()); }
+};
+
+// An in-place edit's or combo's node: its key tip puts the keyboard into its window.
+class TqzBarWinControlAccessibilityHelper : public TqzBarItemControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarWinControlAccessibilityHelper, TqzBarItemControlAccessibilityHelper)
+ public:
+  using TqzBarItemControlAccessibilityHelper::TqzBarItemControlAccessibilityHelper;
+  void KeyTipExecute() override;
+  bool ExecutesThroughLinkedBar() override { return true; }
+};

@@ -80,6 +80,7 @@ class TqzBarWinControl : public TqzBarItemControl {
   bool CountsUse() override { return false; }
   bool HostsWindow() override { return true; }
   bool OwnsWindow(HWND AWnd) override;
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
 
  protected:
   // The hosted window's own procedure for a message the control leaves to it.

@@ -46,6 +46,7 @@ TqzBarControl::TqzBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, T
 
 TqzBarControl::~TqzBarControl() {
   KillMarkTimer();
+  ReleaseAccessibilityHelper(FMarkAccessibilityHelper);
   // The opener forgets the popup its mark opened (the opener frees it with itself otherwise).
   if (auto* opener = dynamic_cast<TqzBarControl*>(GetOpenerBar()); opener && opener->FQuickPopup == this)
     opener->FQuickPopup = nullptr;

@@ -56,6 +56,9 @@ class TqzBarControl : public TCustomqzBarControl {
   TqzBarControl* GetQuickPopup() const noexcept { return FQuickPopup; }
   // The mark's rectangle on the screen (empty without a mark).
   void MarkScreenRect(TRect& R);
+  // The mark's keyboard-navigation node, made on first request from MarkAccessibilityHelperClass.
+  TqzBarAccessibilityHelper* GetMarkAccessibilityHelper();
+  void RepaintMark();
   // The 50 ms timer that returns a hot mark to normal once the cursor left it.
   bool IsMarkTimerRunning() const noexcept { return FMarkTimer != 0; }
   TqzDockControl* GetDockControl() const noexcept { return FDockControl; }
@@ -120,6 +123,7 @@ class TqzBarControl : public TCustomqzBarControl {
   virtual bool CanMoveBar();
   virtual bool IsShown();
   virtual void ClickCaptionButton(Integer AIndex);
+  virtual TClassOf<TqzBarAccessibilityHelper> MarkAccessibilityHelperClass();
   virtual String MarkHint();
   virtual bool IsMultiLineLayout();
   virtual TqzQuickControlFactory QuickControlClass();
@@ -178,6 +182,8 @@ class TqzBarControl : public TCustomqzBarControl {
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override { return TqzBarControlViewInfo::ClassInfo(); }
   void GetBarBounds(TRect& R) override;
   bool ShowsMark() override;
+  // Hot while the keyboard has the mark selected.
+  Byte GetMarkState() override;
   void ChangeMarkState(Byte AState) override;
   bool OwnsBar() override { return FOwnsBar; }
   bool IsDetachedPopup() override { return FOwnsBar; }
@@ -233,6 +239,7 @@ class TqzBarControl : public TCustomqzBarControl {
   TqzBar* FSourceBar = nullptr;
   bool FOwnsBar = false;
   TqzBarControl* FQuickPopup = nullptr;
+  TqzBarHelperRef FMarkAccessibilityHelper;
   // The bar's size-grip answer, kept while the bar is being moved.
   bool FSizeGripShown = false;
   HWND FRememberedFocus = nullptr;

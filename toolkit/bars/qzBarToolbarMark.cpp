@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "toolkit/bars/qzBarAccessibility.h"
 #include "toolkit/bars/qzBarQuickControl.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -64,6 +65,7 @@ bool TqzBarControl::MarkEnabled() { return Painter()->ClassRef()->SupportsQuickC
 
 void TqzBarControl::ChangeMarkState(Byte AState) {
   if (GetControlBarManager()->GetIsCustomizing() || FMarkState == AState) return;
+  bool closesDropDown = FMarkState == 2;
   FMarkState = AState;
   KillMarkTimer();
   TqzBarManager* manager = GetControlBarManager();
@@ -86,8 +88,13 @@ void TqzBarControl::ChangeMarkState(Byte AState) {
       manager->HideHint();
     }
   }
-  Painter()->InvalidateMark(this);
+  RepaintMark();
+  if (closesDropDown && FMarkAccessibilityHelper)
+    if (auto* mark = dynamic_cast<TqzBarControlMarkAccessibilityHelper*>(FMarkAccessibilityHelper->BarHelperObject()))
+      mark->ReselectMark(true);
 }
+
+void TqzBarControl::RepaintMark() { Painter()->InvalidateMark(this); }
 
 void TqzBarControl::StartMarkTimer() {
   if (!HandleAllocated()) return;
