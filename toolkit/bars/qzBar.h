@@ -102,6 +102,7 @@ enum TqzBarItemMergeKind { mkAdd, mkMergeByCaption, mkNone };
 TAVREN_ENUM_INFO(TqzBarItemMergeKind, mkAdd, mkMergeByCaption, mkNone);
 
 class TqzBarManager;
+class TqzBarDragInfo;
 class TqzBarPainter;
 class TqzBar;
 class TqzBars;
@@ -1060,6 +1061,12 @@ class TqzBarManager : public TComponent {
   // The item control selected in the manager's bar windows; nil clears.
   TqzBarItemControl* GetSelectedItemControl() const noexcept { return FSelectedItemControl; }
   void SetSelectedItemControl(TqzBarItemControl* Value) { FSelectedItemControl = Value; }
+  // Customizing drag of a link, or of a command (no link) into a bar: returns once it is dropped
+  // or given up (qzBarDragInfo.cpp).
+  void DragItemOrLink(TqzBarItem* AItem, TqzBarItemLink* ALink);
+  TqzBarItem* GetDraggingItem() const;
+  TqzBarItemLink* GetDraggingLink() const;
+  bool IsDragging() const { return GetDraggingItem() != nullptr; }
   // While customizing, a control selected in another bar window clears the old window's
   // selection first.
   void ChangeSelectedItemControl(TqzBarItemControl* AControl);
@@ -1202,6 +1209,7 @@ class TqzBarManager : public TComponent {
   void OptionChanged();
 
   std::unique_ptr<TqzBars> FBars;
+  std::unique_ptr<TqzBarDragInfo> FDragInfo;
   std::unique_ptr<TqzBarManagerCategories> FCategories;
   TqzBar* FMainMenuBar = nullptr;
   std::unique_ptr<TMemIniFile> FSavedState;

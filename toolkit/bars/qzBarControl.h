@@ -126,6 +126,15 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   void CaptureMouseFor(TqzBarItemControl* AControl);
   TqzBarItemControl* ControlAtPoint(const TPoint& P);
   TqzBarItemControl* ControlAtCursor();
+  // The drop target of a dragged item at the client point: the link (nil over no link), whether
+  // the links run top to bottom, whether the point is in the link's first half, and whether it is
+  // on the separator before the link.
+  virtual void LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                           bool& AAtSeparator);
+  // A window may refuse a dragged item at the client point.
+  virtual void DragOverPoint(Integer, Integer, bool&) {}
+  // The links run top to bottom.
+  virtual bool IsVerticalLayout() { return IsVertical(); }
   bool IsDestroying() const { return GetComponentState().Contains(csDestroying); }
   TkvCanvas* ActiveCanvas();
   TCustomqzBarControlViewInfo* GetLayoutInfo() const noexcept { return FViewInfo.get(); }

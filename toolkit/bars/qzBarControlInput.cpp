@@ -3,6 +3,8 @@
 
 #include "toolkit/bars/qzBarControl.h"
 
+#include <algorithm>
+
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarQuickControl.h"
@@ -52,6 +54,38 @@ TqzBarItemControl* TCustomqzBarControl::ControlAtPoint(const TPoint& P) {
       return IsCustomizing() && control->IgnoredWhileCustomizing() ? nullptr : control;
   }
   return nullptr;
+}
+
+void TCustomqzBarControl::LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                                      bool& AAtSeparator) {
+  ALink = nullptr;
+  ABefore = false;
+  AAtSeparator = false;
+  AVertical = IsVerticalLayout();
+  if (!FItemLinks) return;
+  for (Integer i = 0; i < FItemLinks->GetVisibleLinkCount(); ++i) {
+    TqzBarItemLink* link = FItemLinks->GetVisibleLink(i);
+    TqzBarItemControl* control = link->GetControl();
+    if (!control || !control->IsOfOwnManager()) continue;
+    TRect r = control->GetItemRect();
+    // The control's region takes in the separator before it.
+    Integer separator = FViewInfo ? FViewInfo->FindSeparatorOfControl(control) : -1;
+    TRect region = r;
+    if (separator >= 0) {
+      const TRect& s = FViewInfo->GetSeparatorInfo(separator).Bounds;
+      region = TRect(std::min(r.Left, s.Left), std::min(r.Top, s.Top), std::max(r.Right, s.Right),
+                     std::max(r.Bottom, s.Bottom));
+    }
+    if (!PtInRect(&region, P)) continue;
+    ALink = link;
+    if (!PtInRect(&r, P) && separator >= 0) {
+      AAtSeparator = true;
+      if (P.Y < r.Top) AVertical = true;
+      r = FViewInfo->GetSeparatorInfo(separator).Bounds;
+    }
+    ABefore = AVertical ? P.Y - r.Top < r.Bottom - P.Y : P.X - r.Left < r.Right - P.X;
+    return;
+  }
 }
 
 TqzBarItemControl* TCustomqzBarControl::ControlAtCursor() {

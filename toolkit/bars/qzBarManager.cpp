@@ -3,6 +3,7 @@
 #include "rtl/ColorIdents.h"
 #include "rtl/Math.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarDragInfo.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarPopupMenu.h"

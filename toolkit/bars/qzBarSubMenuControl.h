@@ -33,6 +33,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
 
   explicit TqzBarSubMenuControl(TComponent* AOwner);
   ~TqzBarSubMenuControl() override;
+  bool IsVerticalLayout() override { return true; }
 
   // Where the menu was asked to stand, and the size of the element that opened it in the
   // direction the menu must not cover (a width beside a menu item, a height below a toolbar

@@ -199,7 +199,10 @@ String TqzBarControl::GetCaptionText() { return FBar->GetCaption(); }
 
 TFont* TqzBarControl::GetBarFont() { return FBar->GetFont(); }
 
-bool TqzBarControl::IsDesigning() { return TCustomqzBarControl::IsDesigning(); }
+// At run time a bar that allows it is customized like in design mode.
+bool TqzBarControl::IsDesigning() {
+  return TCustomqzBarControl::IsDesigning() || (GetControlBarManager()->GetIsCustomizing() && FBar->GetAllowCustomizing());
+}
 
 bool TqzBarControl::IsUpdateLocked() {
   bool locked = TCustomqzBarControl::IsUpdateLocked();

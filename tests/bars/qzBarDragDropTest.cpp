@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "BarsTestSupport.h"
+#include "toolkit/bars/qzBarDragInfo.h"
+#include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "rtl/SysUtils.h"
+#include "user/Clock.h"
+#include "user/Input.h"
+#include "user/InputEvents.h"
+#include "user/Messages.h"
+#include "user/WindowPos.h"
+
+namespace {
+
+// Two customized toolbars, "A" (A0 A1 | A2 A3: A2 starts a group) above "B" (B0 B1).
+class LinkDragging : public BarManagerOnForm {
+ protected:
+  void SetUp() override {
+    BarManagerOnForm::SetUp();
+    form->SetBounds(40, 30, 480, 300);
+    form->Show();
+    a = AddBar("A", {"A0", "A1", "A2", "A3"}, 0);
+    b = AddBar("B", {"B0", "B1"}, 1);
+    manager->SetIsCustomizing(true);
+    Pump();
+  }
+  void TearDown() override {
+    manager->SetIsCustomizing(false);
+    BarManagerOnForm::TearDown();
+  }
+  void Pump() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    UpdateAllWindows();
+  }
+  TqzBar* AddBar(const char* ACaption, std::vector<const char*> ACaptions, Integer ARow) {
+    TqzBar* bar = manager->GetBars()->AddBar();
+    bar->SetCaption(ACaption);
+    for (const char* caption : ACaptions) {
+      auto* item = new TqzBarButton(form);
+      item->SetCaption(caption);
+      item->SetPaintStyle(psCaption);
+      bar->GetItemLinks()->AddLinkForItem(item)->SetBeginGroup(String(caption) == "A2");
+    }
+    bar->SetDockingStyle(dsTop);
+    bar->SetRow(ARow);
+    bar->SetVisible(true);
+    Pump();
+    return bar;
+  }
+  // The bar's links as captions, a group start written as "|" before the link.
+  static String Layout(TqzBar* ABar) {
+    String s;
+    TqzBarItemLinks* links = ABar->GetItemLinks();
+    for (Integer i = 0; i < links->GetCount(); ++i) {
+      TqzBarItemLink* link = links->GetLink(i);
+      if (i > 0) s += " ";
+      if (link->GetBeginGroup() && i > 0) s += "|";
+      s += link->GetCaption();
+    }
+    return s;
+  }
+  static TqzBarItemLink* Link(TqzBar* ABar, Integer AIndex) { return ABar->GetItemLinks()->GetLink(AIndex); }
+  // A screen point of the link's rectangle at the fraction of its width, mid-height.
+  static POINT At(TqzBarItemLink* ALink, double AFraction) {
+    TRect r = ALink->GetItemRect();
+    TPoint p = ALink->GetBarControl()->ClientToScreen(
+        TPoint(r.Left + static_cast<Integer>((r.Right - r.Left) * AFraction), (r.Top + r.Bottom) / 2));
+    return {p.X, p.Y};
+  }
+  // Presses on the link, scripts the moves that follow and runs the drag.
+  void Drag(TqzBarItemLink* ALink, POINT AFrom, const std::vector<POINT>& AMoves, bool ACtrl = false,
+            bool AEsc = false) {
+    InputMouseMove(AFrom);
+    Pump();
+    InputMouseButton(AFrom, MouseButton::Left, true);
+    if (ACtrl) InputKey(VK_CONTROL, true);
+    for (POINT p : AMoves) InputMouseMove(p);
+    if (AEsc) InputKey(VK_ESCAPE, true);
+    InputMouseButton(AMoves.back(), MouseButton::Left, false);
+    if (ACtrl) InputKey(VK_CONTROL, false);
+    manager->DragItemOrLink(ALink->GetItem(), ALink);
+    Pump();
+    EXPECT_FALSE(manager->IsDragging());
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+  TqzBar* a = nullptr;
+  TqzBar* b = nullptr;
+};
+
+TEST_F(LinkDragging, ALinkMovesWithinItsToolbarAndIntoAnother) {
+  ASSERT_EQ(Layout(a), "A0 A1 |A2 A3");
+  // Onto the second half of the last link: it goes to the end.
+  Drag(Link(a, 0), At(Link(a, 0), 0.5), {At(Link(a, 2), 0.5), At(Link(a, 3), 0.8)});
+  EXPECT_EQ(Layout(a), "A1 |A2 A3 A0");
+  // Onto the first half of another bar's first link: it leaves A and comes first in B.
+  Drag(Link(a, 3), At(Link(a, 3), 0.5), {At(Link(b, 0), 0.2)});
+  EXPECT_EQ(Layout(a), "A1 |A2 A3");
+  EXPECT_EQ(Layout(b), "A0 B0 B1");
+  // The dropped link is the selected one.
+  EXPECT_EQ(manager->GetSelectedItemControl(), Link(b, 0)->GetControl());
+}
+
+TEST_F(LinkDragging, CtrlCopiesEscChangesNothingAndOutsideRemoves) {
+  Drag(Link(a, 1), At(Link(a, 1), 0.5), {At(Link(b, 1), 0.8)}, /*ACtrl=*/true);
+  EXPECT_EQ(Layout(a), "A0 A1 |A2 A3");
+  EXPECT_EQ(Layout(b), "B0 B1 A1");
+  Drag(Link(a, 1), At(Link(a, 1), 0.5), {At(Link(b, 1), 0.8)}, false, /*AEsc=*/true);
+  EXPECT_EQ(Layout(a), "A0 A1 |A2 A3");
+  EXPECT_EQ(Layout(b), "B0 B1 A1");
+  // Below both bars, over the form: no bar takes it.
+  POINT outside = form->ClientToScreen(TPoint(200, 200));
+  Drag(Link(b, 2), At(Link(b, 2), 0.5), {outside});
+  EXPECT_EQ(Layout(b), "B0 B1");
+}
+
+TEST_F(LinkDragging, DroppingOnItsOwnPlaceOnlyRegroups) {
+  struct Case {
+    Integer link;
+    Integer shift;  // the move beyond the press, in pixels, staying on the link
+    const char* layout;
+  } const kCases[] = {
+      {1, 2, "A0 A1 |A2 A3"},    // within 3 pixels: nothing
+      {1, 5, "A0 |A1 |A2 A3"},   // to the right: a group starts with it
+      {2, -5, "A0 A1 A2 A3"},    // to the left: the group start goes
+      {3, 0, "A0 A1 |A2 A3"},    // back where it was
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.layout);
+    a->GetItemLinks()->GetLink(1)->SetBeginGroup(false);
+    a->GetItemLinks()->GetLink(2)->SetBeginGroup(true);
+    Pump();
+    POINT from = At(Link(a, c.link), 0.4);
+    Drag(Link(a, c.link), from, {{from.X + c.shift, from.Y}});
+    EXPECT_EQ(Layout(a), c.layout);
+  }
+}
+
+TEST_F(LinkDragging, ALinkDroppedOnTheSeparatorOfAGroupTakesTheGroupStart) {
+  TqzBarControl* window = a->GetBarControl();
+  TCustomqzBarControlViewInfo* info = window->GetLayoutInfo();
+  Integer separator = info->FindSeparatorOfControl(Link(a, 2)->GetControl());
+  ASSERT_GE(separator, 0);
+  TRect s = info->GetSeparatorInfo(separator).Bounds;
+  TPoint p = window->ClientToScreen(TPoint(s.Right - 1, (s.Top + s.Bottom) / 2));
+  Drag(Link(a, 0), At(Link(a, 0), 0.5), {{p.X, p.Y}});
+  EXPECT_EQ(Layout(a), "A1 |A0 A2 A3");
+}
+
+}  // namespace
