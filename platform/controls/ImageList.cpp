@@ -26,6 +26,7 @@ struct ImageListObject {
   int grow = 4;
   int count = 0;
   COLORREF bkColor = CLR_NONE;
+  int overlays[15] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};  // image of overlay n at n - 1
   std::vector<uint32_t> pixels;  // image i occupies cx * cy pixels from i * cx * cy, rows top-down
   std::vector<uint8_t> mask;     // 1: transparent; empty without ILC_MASK
   HBITMAP stripImage = nullptr;  // made by GetImageInfo, dropped on change
@@ -368,30 +369,17 @@ BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style
   return ImageList_DrawEx(list, index, dc, x, y, 0, 0, CLR_DEFAULT, CLR_DEFAULT, style);
 }
 
-BOOL ImageList_DrawEx(HIMAGELIST handle, int index, HDC dc, int x, int y, int width, int height,
-                      COLORREF background, COLORREF foreground, UINT style) {
-  ImageListObject* list = Lookup(handle);
-  if (!list || !dc || index < 0 || index >= list->count) return FALSE;
-  const int w = width > 0 ? std::min(width, list->cx) : list->cx;
-  const int h = height > 0 ? std::min(height, list->cy) : list->cy;
+namespace {
 
-  // The destination's pixels, composed here and put back.
-  BITMAPINFO info = Header32(w, h);
-  void* bits = nullptr;
-  HBITMAP work = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!work) return FALSE;
-  HDC workDC = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(workDC, work);
-  BitBlt(workDC, 0, 0, w, h, dc, x, y, SRCCOPY);
-  auto* dest = static_cast<uint32_t*>(bits);
-
+// Composes image `index` of the list onto the w x h destination pixels. An overlay (`over`) never
+// clears what lies under its transparent pixels, in colour or in the mask.
+void Compose(ImageListObject* list, int index, uint32_t* dest, int w, int h, COLORREF background,
+             COLORREF foreground, UINT style, bool over) {
   const uint32_t* image = list->image(index);
   const uint8_t* mask = list->masked() ? list->maskOf(index) : nullptr;
   const bool alpha = list->depth() == 32 && HasAlpha(image, list->imageSize());
-  if (background == CLR_DEFAULT) background = list->bkColor;
-  const bool transparent = (style & ILD_TRANSPARENT) || background == CLR_NONE;
+  const bool transparent = over || (style & ILD_TRANSPARENT) || background == CLR_NONE;
   const int blend = (style & ILD_BLEND50) ? 2 : (style & ILD_BLEND25) ? 1 : 0;  // quarters of the foreground
-  if (foreground == CLR_DEFAULT) foreground = GetSysColor(COLOR_HIGHLIGHT);
   const bool blendOn = blend && foreground != CLR_NONE;
 
   for (int row = 0; row < h; ++row)
@@ -400,7 +388,8 @@ BOOL ImageList_DrawEx(HIMAGELIST handle, int index, HDC dc, int x, int y, int wi
       uint32_t& d = dest[row * w + col];
       if (style & ILD_MASK) {
         const bool clear = (mask && mask[i]) || (alpha && (image[i] >> 24) < 128);
-        d = clear ? 0x00FFFFFF : 0;
+        if (!clear) d = 0;
+        else if (!over) d = 0x00FFFFFF;
         continue;
       }
       const uint32_t s = image[i];
@@ -429,6 +418,41 @@ BOOL ImageList_DrawEx(HIMAGELIST handle, int index, HDC dc, int x, int y, int wi
       d = Pack(Mix(d & 0xFF, static_cast<uint8_t>(b), a, 255), Mix((d >> 8) & 0xFF, static_cast<uint8_t>(g), a, 255),
                Mix((d >> 16) & 0xFF, static_cast<uint8_t>(r), a, 255), a + (da * (255 - a) + 127) / 255);
     }
+}
+
+}  // namespace
+
+BOOL ImageList_SetOverlayImage(HIMAGELIST handle, int image, int overlay) {
+  ImageListObject* list = Lookup(handle);
+  if (!list || overlay < 1 || overlay > 15 || image < -1 || image >= list->count) return FALSE;
+  list->overlays[overlay - 1] = image;
+  return TRUE;
+}
+
+BOOL ImageList_DrawEx(HIMAGELIST handle, int index, HDC dc, int x, int y, int width, int height,
+                      COLORREF background, COLORREF foreground, UINT style) {
+  ImageListObject* list = Lookup(handle);
+  if (!list || !dc || index < 0 || index >= list->count) return FALSE;
+  const int w = width > 0 ? std::min(width, list->cx) : list->cx;
+  const int h = height > 0 ? std::min(height, list->cy) : list->cy;
+
+  // The destination's pixels, composed here and put back.
+  BITMAPINFO info = Header32(w, h);
+  void* bits = nullptr;
+  HBITMAP work = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!work) return FALSE;
+  HDC workDC = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(workDC, work);
+  BitBlt(workDC, 0, 0, w, h, dc, x, y, SRCCOPY);
+  auto* dest = static_cast<uint32_t*>(bits);
+
+  if (background == CLR_DEFAULT) background = list->bkColor;
+  if (foreground == CLR_DEFAULT) foreground = GetSysColor(COLOR_HIGHLIGHT);
+  Compose(list, index, dest, w, h, background, foreground, style, false);
+  const UINT overlay = (style & ILD_OVERLAYMASK) >> 8;
+  const int overlayImage = overlay ? list->overlays[overlay - 1] : -1;
+  if (overlayImage >= 0 && overlayImage < list->count)
+    Compose(list, overlayImage, dest, w, h, background, foreground, style, true);
 
   BitBlt(dc, x, y, w, h, workDC, 0, 0, SRCCOPY);
   SelectObject(workDC, old);

@@ -25,6 +25,9 @@ constexpr UINT ILD_SELECTED = ILD_BLEND50;
 constexpr UINT ILD_BLEND = ILD_BLEND50;
 constexpr UINT ILD_MASK = 0x0010;
 constexpr UINT ILD_IMAGE = 0x0020;
+// Bits 8..11 of a drawing style name an overlay (1..15) drawn over the image; 0 draws none.
+constexpr UINT ILD_OVERLAYMASK = 0x0F00;
+constexpr UINT INDEXTOOVERLAYMASK(UINT overlay) { return overlay << 8; }
 
 constexpr UINT ILCF_MOVE = 0x0000;
 constexpr UINT ILCF_SWAP = 0x0001;
@@ -65,13 +68,17 @@ BOOL ImageList_Remove(HIMAGELIST list, int index);
 inline BOOL ImageList_RemoveAll(HIMAGELIST list) { return ImageList_Remove(list, -1); }
 // Within one list: ILCF_MOVE copies source over destination, ILCF_SWAP exchanges them.
 BOOL ImageList_Copy(HIMAGELIST dest, int destIndex, HIMAGELIST source, int sourceIndex, UINT flags);
+// Makes overlay 1..15 stand for image `image` of the list (-1: no image). Overlays name images by
+// index and follow no later insertion or removal.
+BOOL ImageList_SetOverlayImage(HIMAGELIST list, int image, int overlay);
 BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info);
 HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT flags);
 
 // ILD_TRANSPARENT, or a background of CLR_NONE, leaves masked pixels alone; otherwise they take
 // the background (CLR_DEFAULT: the list's). ILD_BLEND25/50 mix the image with the foreground
 // (CLR_DEFAULT: the highlight colour). width/height 0 draw the whole image, otherwise its top-left
-// part.
+// part. The overlay the style names (ILD_OVERLAYMASK) is drawn over the image, transparently and
+// blended alike; an overlay without an image, or naming one the list no longer has, draws nothing.
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
 BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int width, int height, COLORREF background,
                       COLORREF foreground, UINT style);

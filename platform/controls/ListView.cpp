@@ -64,7 +64,9 @@ class ListView : public ListControlBase {
   int StateWidth() const { return CheckBoxes() ? kCheckBoxSize + 4 : StateImageSize().cx; }
   // The check box, or the state list's image of the item's state index (0: none).
   void PaintStateImage(HDC dc, int item, const RECT& row);
-  int Image(int item);
+  // The item's image, and its overlay bits (LVIS_OVERLAYMASK) into *overlay: the stored ones,
+  // unless the parent's answer for a callback image carries overlay state of its own.
+  int Image(int item, UINT* overlay);
   int ColumnLeft(int column) const;
   int ColumnWidth(int column) const;
   int TotalWidth() const;
@@ -193,7 +195,8 @@ SIZE ListView::ImageSize(HIMAGELIST list) {
   return {cx, cy};
 }
 
-int ListView::Image(int item) {
+int ListView::Image(int item, UINT* overlay) {
+  *overlay = StateOf(item) & LVIS_OVERLAYMASK;
   const int image = OwnerData() ? I_IMAGECALLBACK : rows_[item].image;
   if (image != I_IMAGECALLBACK) return image;
   NMLVDISPINFO info;
@@ -201,6 +204,8 @@ int ListView::Image(int item) {
   info.item.iItem = item;
   info.item.lParam = OwnerData() ? 0 : rows_[item].param;
   Notify(LVN_GETDISPINFO, &info.hdr);
+  if ((info.item.mask & LVIF_STATE) && (info.item.stateMask & LVIS_OVERLAYMASK))
+    *overlay = info.item.state & LVIS_OVERLAYMASK;
   return info.item.iImage;
 }
 
@@ -897,11 +902,12 @@ void ListView::Paint(HDC dc, const RECT& clip) {
     if (StateWidth()) PaintStateImage(dc, item, row);
     if (images_[LVSIL_SMALL]) {
       const RECT icon = ItemRect(item, LVIR_ICON);
-      const int image = Image(item);
+      UINT overlay = 0;
+      const int image = Image(item, &overlay);
       if (Dead()) return;
       if (image >= 0)
         ImageList_Draw(images_[LVSIL_SMALL], image, dc, icon.Left, icon.Top + (row.Height() - SmallImageSize().cy) / 2,
-                       ILD_TRANSPARENT | (selected && focused_ ? ILD_SELECTED : 0));
+                       ILD_TRANSPARENT | overlay | (selected && focused_ ? ILD_SELECTED : 0));
     }
     if (selected && (exStyle_ & LVS_EX_FULLROWSELECT)) {
       RECT r = ItemRect(item, LVIR_LABEL);

@@ -651,8 +651,10 @@ void TreeView::Paint(HDC dc, const RECT& clip) {
                      y + (RowHeight() - ImageSize(stateImages_).cy) / 2, ILD_TRANSPARENT);
     if (images_) {
       const int image = node == selected_ ? node->selectedImage : node->image;
+      // The overlay bits of the state are the drawing style's (one based, 0 none).
       ImageList_Draw(images_, image, dc, LevelOffset(visible.level) + StateWidth(),
-                     y + (RowHeight() - ImageSize(images_).cy) / 2, ILD_TRANSPARENT);
+                     y + (RowHeight() - ImageSize(images_).cy) / 2,
+                     ILD_TRANSPARENT | (node->state & TVIS_OVERLAYMASK));
     }
     RECT text = TextRect(row);
     const bool highlighted = (node == selected_ && showSelection) || node == dropTarget_ || (node->state & TVIS_DROPHILITED);

@@ -149,6 +149,36 @@ FontFace FindFontFace(const LOGFONT& font) {
   return face;
 }
 
+std::vector<FontFamily> InstalledFontFamilies() {
+  std::lock_guard<std::mutex> guard(fontconfigLock);
+  std::vector<FontFamily> families;
+  if (!FcInit()) return families;
+  fontconfigStarted = true;
+  FcPattern* pattern = FcPatternCreate();
+  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_SCALABLE, FC_SPACING, nullptr);
+  FcFontSet* set = FcFontList(nullptr, pattern, objects);
+  FcObjectSetDestroy(objects);
+  FcPatternDestroy(pattern);
+  std::map<std::string, FontFamily> byName;
+  for (int i = 0; set && i < set->nfont; ++i) {
+    FcChar8* name = nullptr;
+    // The first family name is the face's own; the others are its aliases in other languages.
+    if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &name) != FcResultMatch) continue;
+    FcBool scalable = FcFalse;
+    FcPatternGetBool(set->fonts[i], FC_SCALABLE, 0, &scalable);
+    int spacing = FC_PROPORTIONAL;
+    FcPatternGetInteger(set->fonts[i], FC_SPACING, 0, &spacing);
+    FontFamily& family = byName[reinterpret_cast<const char*>(name)];
+    family.name = reinterpret_cast<const char*>(name);
+    // A family with one outline face counts as scalable.
+    family.scalable = family.scalable || scalable == FcTrue;
+    family.fixedPitch = spacing >= FC_MONO;
+  }
+  if (set) FcFontSetDestroy(set);
+  for (auto& entry : byName) families.push_back(std::move(entry.second));
+  return families;
+}
+
 void ReleaseFontConfig() {
   std::lock_guard<std::mutex> guard(fontconfigLock);
   if (!fontconfigStarted) return;

@@ -11,6 +11,7 @@
 // A face that fontconfig really has (another installed family) is used as it is.
 
 #include <string>
+#include <vector>
 
 #include "gdi/LogFont.h"
 
@@ -26,6 +27,14 @@ struct FontFace {
 };
 
 FontFace FindFontFace(const LOGFONT& font);
+
+// The installed font families, each once, sorted by name; scalable ones are outline fonts.
+struct FontFamily {
+  std::string name;
+  bool scalable = false;
+  bool fixedPitch = false;
+};
+std::vector<FontFamily> InstalledFontFamilies();
 
 // Lets fontconfig free what it holds (the fonts unit's end); the next lookup starts it again.
 void ReleaseFontConfig();

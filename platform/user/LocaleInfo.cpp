@@ -12,6 +12,9 @@
 
 namespace {
 
+int gFirstDayOverride = -1;
+int gFirstWeekOverride = -1;
+
 // Win32 numbers the days from Monday, the format settings from Sunday.
 const String& DayName(const String (&names)[7], int fromMonday) { return names[(fromMonday + 1) % 7]; }
 
@@ -19,6 +22,7 @@ const String& DayName(const String (&names)[7], int fromMonday) { return names[(
 // The C library counts it (1 = the reference day) from a reference date: a Sunday, 1997-11-30, in
 // most locales, a Monday, 1997-12-01, in some.
 String FirstDayOfWeek() {
+  if (gFirstDayOverride >= 0) return String(1, static_cast<char>('0' + gFirstDayOverride));
   locale_t locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
   int fromMonday = 6;  // the C locale: Sunday
   if (locale) {
@@ -29,6 +33,21 @@ String FirstDayOfWeek() {
     if (first >= 1 && first <= 7) fromMonday = (referenceFromMonday + first - 1) % 7;
   }
   return String(1, static_cast<char>('0' + fromMonday));
+}
+
+// The first week of the year of the environment's time locale: by the days of it the first week
+// needs (1: any, 4: four, 7: all of them).
+String FirstWeekOfYear() {
+  if (gFirstWeekOverride >= 0) return String(1, static_cast<char>('0' + gFirstWeekOverride));
+  locale_t locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+  char rule = '0';
+  if (locale) {
+    const int days = static_cast<unsigned char>(*nl_langinfo_l(_NL_TIME_WEEK_1STWEEK, locale));
+    freelocale(locale);
+    if (days == 7) rule = '1';
+    else if (days == 4) rule = '2';
+  }
+  return String(1, rule);
 }
 
 std::optional<String> Value(LCTYPE type) {
@@ -65,11 +84,17 @@ std::optional<String> Value(LCTYPE type) {
     case LOCALE_S2359: return fs.TimePMString;
     case LOCALE_ICALENDARTYPE: return String("1");  // Gregorian
     case LOCALE_IFIRSTDAYOFWEEK: return FirstDayOfWeek();
+    case LOCALE_IFIRSTWEEKOFYEAR: return FirstWeekOfYear();
     default: return std::nullopt;
   }
 }
 
 }  // namespace
+
+void OverrideLocaleWeekRules(int FirstDayOfWeek, int FirstWeekOfYear) {
+  gFirstDayOverride = FirstDayOfWeek >= 0 && FirstDayOfWeek <= 6 ? FirstDayOfWeek : -1;
+  gFirstWeekOverride = FirstWeekOfYear >= 0 && FirstWeekOfYear <= 2 ? FirstWeekOfYear : -1;
+}
 
 int GetLocaleInfo(LCID, LCTYPE type, char* buffer, int size) {
   std::optional<String> value = Value(type & ~(LOCALE_NOUSEROVERRIDE | LOCALE_RETURN_NUMBER));

@@ -31,6 +31,8 @@ constexpr LCTYPE LOCALE_SSHORTESTDAYNAME1 = 0x00000060;  // Mo .. +6
 constexpr LCTYPE LOCALE_STIMEFORMAT = 0x00001003;
 constexpr LCTYPE LOCALE_ICALENDARTYPE = 0x00001009;
 constexpr LCTYPE LOCALE_IFIRSTDAYOFWEEK = 0x0000100C;   // "0" Monday .. "6" Sunday
+// "0" the week holding 1 January, "1" the first whole week, "2" the first week of four days.
+constexpr LCTYPE LOCALE_IFIRSTWEEKOFYEAR = 0x0000100D;
 
 // Answers the characters written with the 0, or the size needed when size is 0; 0 when the value
 // is unknown or the buffer too small.
@@ -38,6 +40,9 @@ int GetLocaleInfo(LCID locale, LCTYPE type, char* buffer, int size);
 inline int GetLocaleInfoA(LCID locale, LCTYPE type, char* buffer, int size) {
   return GetLocaleInfo(locale, type, buffer, size);
 }
+// Fixes the week rules the locale answers (as LOCALE_IFIRSTDAYOFWEEK and LOCALE_IFIRSTWEEKOFYEAR
+// number them), for tests; -1 gives a rule back to the environment's locale.
+void OverrideLocaleWeekRules(int FirstDayOfWeek, int FirstWeekOfYear);
 LCID GetUserDefaultLCID();
 LCID GetSystemDefaultLCID();
 LCID GetThreadLocale();

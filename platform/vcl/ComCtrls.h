@@ -56,8 +56,12 @@ using TLVCustomDrawItemEvent =
     TEvent<void(TCustomListView* Sender, TListItem* Item, TCustomDrawState State, bool& DefaultDraw)>;
 enum TSortType { stNone, stData, stText, stBoth };
 TAVREN_ENUM_INFO(TSortType, stNone, stData, stText, stBoth);
-enum TIconArrangement { iaTop, iaLeft };
-TAVREN_ENUM_INFO(TIconArrangement, iaTop, iaLeft);
+// Scoped: the bars' item alignment owns the plain name iaLeft. Streams as "iaTop" and "iaLeft".
+enum class TIconArrangement { iaTop, iaLeft };
+template <>
+struct TTypeInfoOf<TIconArrangement> {
+  static constexpr TTypeInfo Info{tkEnumeration, "TIconArrangement", 0, 1, "iaTop, iaLeft"};
+};
 enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
 enum TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
 enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
@@ -100,7 +104,7 @@ class TIconOptions : public TPersistent {
 
  private:
   TCustomListView* FListView;
-  TIconArrangement FArrangement = iaTop;
+  TIconArrangement FArrangement = TIconArrangement::iaTop;
   bool FAutoArrange = false;
   bool FWrapText = true;
 };

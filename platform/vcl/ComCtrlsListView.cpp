@@ -368,7 +368,7 @@ void TCustomListView::CreateParams(TCreateParams& Params) {
   if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
   if (FOwnerData) Params.Style |= LVS_OWNERDATA;
   if (FOwnerDraw) Params.Style |= LVS_OWNERDRAWFIXED;
-  if (FIconOptions->GetArrangement() == iaLeft) Params.Style |= LVS_ALIGNLEFT;
+  if (FIconOptions->GetArrangement() == TIconArrangement::iaLeft) Params.Style |= LVS_ALIGNLEFT;
   if (FIconOptions->GetAutoArrange()) Params.Style |= LVS_AUTOARRANGE;
   if (!FIconOptions->GetWrapText()) Params.Style |= LVS_NOLABELWRAP;
   if (FBorderStyle == bsSingle) {
@@ -467,7 +467,7 @@ void TCustomListView::UpdateExtendedStyle() {
 }
 
 void TCustomListView::UpdateIconStyles() {
-  UpdateStyle(LVS_ALIGNLEFT, FIconOptions->GetArrangement() == iaLeft);
+  UpdateStyle(LVS_ALIGNLEFT, FIconOptions->GetArrangement() == TIconArrangement::iaLeft);
   UpdateStyle(LVS_AUTOARRANGE, FIconOptions->GetAutoArrange());
   UpdateStyle(LVS_NOLABELWRAP, !FIconOptions->GetWrapText());
 }

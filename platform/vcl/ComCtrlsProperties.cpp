@@ -11,7 +11,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TListColumn,
     PROPERTY(Width).Default(50))
 TAVREN_CLASS_IMPL(TListColumns)
 TAVREN_CLASS_IMPL_PUBLISHED(TIconOptions,
-    PROPERTY(Arrangement).Default(iaTop),
+    PROPERTY(Arrangement).Default(static_cast<Integer>(TIconArrangement::iaTop)),
     PROPERTY(AutoArrange).Default(false),
     PROPERTY(WrapText).Default(true))
 TAVREN_CLASS_IMPL(TListItem)

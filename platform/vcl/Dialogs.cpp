@@ -65,4 +65,14 @@ TAVREN_CLASS_IMPL_PUBLISHED(TOpenDialog,
 
 TAVREN_CLASS_IMPL(TSaveDialog)
 
-void DialogsStart() { RegisterClasses({TOpenDialog::ClassInfo(), TSaveDialog::ClassInfo()}); }
+TAVREN_CLASS_IMPL_PUBLISHED(TColorDialog, PROPERTY(Color).Default(clBlack))
+
+TAVREN_CLASS_IMPL_PUBLISHED(TFontDialog, PROPERTY(Font))
+
+TFontDialog::TFontDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFont(std::make_unique<TFont>()) {}
+
+TFontDialog::~TFontDialog() = default;
+
+void TFontDialog::SetFont(TFont* Value) { FFont->Assign(Value); }
+
+void DialogsStart() { RegisterClasses({TOpenDialog::ClassInfo(), TSaveDialog::ClassInfo(), TColorDialog::ClassInfo(), TFontDialog::ClassInfo()}); }

@@ -16,6 +16,7 @@
 #include "rtl/Component.h"
 #include "rtl/StringList.h"
 #include "vcl/Controls.h"
+#include "vcl/Graphics.h"
 
 enum TOpenOption {
   ofReadOnly,
@@ -130,6 +131,39 @@ class TSaveDialog : public TOpenDialog {
 
  protected:
   bool IsSaveDialog() const override { return true; }
+};
+
+// The colour dialog: the basic colours as a grid, the chosen colour's red, green and blue and a
+// sample. Execute starts from Color and, confirmed, leaves the chosen colour there (as RGB: a
+// system colour is resolved). Asks the responder with kind "ColorDialog"; its controls are named
+// ColorGrid, RedEdit, GreenEdit, BlueEdit, SamplePanel, OkButton and CancelButton.
+class TColorDialog : public TCommonDialog {
+  TAVREN_CLASS(TColorDialog, TCommonDialog)
+ public:
+  using TCommonDialog::TCommonDialog;
+  bool Execute() override;
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value) { FColor = Value; }
+
+ private:
+  TColor FColor = clBlack;
+};
+
+// The font dialog: the installed families, the size in points and bold and italic. Execute starts
+// from Font and, confirmed, writes the choice back into it (colour and other styles stay). Asks
+// the responder with kind "FontDialog"; its controls are named FontList, SizeEdit, BoldCheck,
+// ItalicCheck, OkButton and CancelButton.
+class TFontDialog : public TCommonDialog {
+  TAVREN_CLASS(TFontDialog, TCommonDialog)
+ public:
+  explicit TFontDialog(TComponent* AOwner);
+  ~TFontDialog() override;
+  bool Execute() override;
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(TFont* Value);
+
+ private:
+  std::unique_ptr<TFont> FFont;
 };
 
 // Registers the unit's classes for form reading.

@@ -86,7 +86,7 @@ void TBrush::Assign(TPersistent* Source) {
 }
 
 void TBrush::SetColor(TColor Value) {
-  if (Value == FColor && !FBitmap) return;
+  if (Value == FColor && !FBitmap && FStyle != bsClear) return;
   FColor = Value;
   // A colour ends the pattern, and a clear brush becomes solid, as the framework does.
   FBitmap = nullptr;

@@ -7,6 +7,7 @@
 #include "user/Focus.h"
 #include "user/InputEvents.h"
 #include "user/Messages.h"
+#include "user/Rects.h"
 #include "user/VirtualKeys.h"
 
 namespace {
@@ -112,6 +113,48 @@ TEST_F(ToolbarNavigation, OnABarDockedAtTheLeftUpAndDownFollowTheLinks) {
   // Across the bar there is nothing.
   controller->HandleKey(VK_RIGHT);
   EXPECT_EQ(window->GetSelectedControl(), Control(bar, 1));
+}
+
+// The caption buttons are the toolbar node's last child, listed from the last button on; the
+// keyboard-selected button shows hot.
+TEST_F(ToolbarNavigation, AFloatingBarListsItsCaptionButtonsLastFirst) {
+  TqzBar* bar = AddBar(2, dsNone);
+  TqzBarControl* window = bar->GetBarControl();
+  // The caption lays its buttons out from the right edge.
+  TRect caption = window->CaptionRect();
+  Integer size = caption.Height();
+  for (const char* tip : {"A", "B"}) {
+    TqzBarCaptionButton* button = bar->GetCaptionButtons()->AddButton();
+    button->SetKeyTip(tip);
+    Integer right = caption.Right - size * (button->GetIndex() + 1);
+    button->SetBounds(TRect(right - size, caption.Top, right, caption.Bottom));
+  }
+  Pump();
+  TqzBarAccessibilityHelper* node = window->GetAccessibilityHelper();
+  ASSERT_EQ(node->ChildTotal(), 3);
+  TqzBarAccessibilityHelper* group = bar->GetCaptionButtons()->GetAccessibilityHelper();
+  EXPECT_EQ(node->ChildAt(2), group);
+  EXPECT_EQ(node->IndexOfChild(group), 2);
+  EXPECT_EQ(group->ParentNode(), node);
+  ASSERT_EQ(group->ChildTotal(), 2);
+  TqzBarCaptionButton* last = bar->GetCaptionButtons()->GetButton(1);
+  EXPECT_EQ(group->ChildAt(0), last->GetAccessibilityHelper());
+  EXPECT_EQ(group->IndexOfChild(last->GetAccessibilityHelper()), 0);
+  EXPECT_EQ(last->GetAccessibilityHelper()->KeyTipText(), "B");
+  ASSERT_TRUE(last->GetAccessibilityHelper()->IsVisible());
+  TRect bounds = group->ScreenRect(CHILDID_SELF);
+  EXPECT_FALSE(IsRectEmpty(&bounds));
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->EnterNavigation(BarHelperRef(node));
+  controller->MoveSelection(false, BarHelperRef(last->GetAccessibilityHelper()));
+  EXPECT_EQ(last->GetState(), 2);
+  last->GetAccessibilityHelper()->LoseSelection(nullptr);
+  EXPECT_FALSE(last->IsKeyboardSelected());
+  // Without caption buttons the group is there but out of sight.
+  TqzBar* plain = AddBar(1, dsTop);
+  TqzBarAccessibilityHelper* plainGroup = plain->GetCaptionButtons()->GetAccessibilityHelper();
+  EXPECT_EQ(plain->GetBarControl()->GetAccessibilityHelper()->ChildAt(1), plainGroup);
+  EXPECT_FALSE(plainGroup->IsVisible());
 }
 
 }  // namespace

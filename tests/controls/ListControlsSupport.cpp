@@ -138,6 +138,21 @@ HIMAGELIST SquareImages(std::initializer_list<uint32_t> colours) {
   return images;
 }
 
+HIMAGELIST ImagesWithOverlay() {
+  HIMAGELIST images = SquareImages({0xFF2050D0u});
+  PixelImage mark;
+  mark.width = mark.height = 12;
+  mark.pixels.assign(144, 0);
+  for (int y = 8; y < 12; ++y)
+    for (int x = 0; x < 4; ++x) mark.pixels[y * 12 + x] = 0xFFE02020u;
+  mark.hasAlpha = true;
+  HBITMAP bitmap = BitmapFromImage(mark);
+  ImageList_Add(images, bitmap, nullptr);
+  DeleteObject(bitmap);
+  ImageList_SetOverlayImage(images, 1, 2);
+  return images;
+}
+
 COLORREF PrintedPixel(HWND control, int x, int y) {
   RECT client;
   GetClientRect(control, &client);

@@ -16,6 +16,12 @@
 
 // A list of solid 12 x 12 squares, one per colour (0xAARRGGBB).
 HIMAGELIST SquareImages(std::initializer_list<uint32_t> colours);
+// Image 0 a solid blue 12 x 12 square, image 1 a red mark on its bottom-left 4 x 4 pixels (the
+// rest clear), registered as overlay 2. The overlay is seen at (1, 10) of the image, the image alone
+// at (10, 1).
+HIMAGELIST ImagesWithOverlay();
+constexpr COLORREF kOverlayImageColour = RGB(0x20, 0x50, 0xD0);
+constexpr COLORREF kOverlayMarkColour = RGB(0xE0, 0x20, 0x20);
 // The colour at (x, y) of what the control paints for WM_PRINTCLIENT.
 COLORREF PrintedPixel(HWND control, int x, int y);
 

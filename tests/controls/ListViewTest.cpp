@@ -497,6 +497,51 @@ TEST_F(ListViewTest, Screenshot) {
 
 }  // namespace
 
+// An item's overlay state (one based, 0 none) draws that overlay over its image, whether stored
+// with the item or answered with a callback image; an overlay without an image draws nothing.
+TEST_F(ListViewTest, OverlaysDrawOverTheItemImage) {
+  HWND view = Make(0);
+  for (const char* name : {"stored.lnk", "plain.avi", "unset.avi", "answered.lnk"}) AddRow(view, {name});
+  HIMAGELIST images = ImagesWithOverlay();
+  EXPECT_FALSE(ImageList_SetOverlayImage(images, 1, 0));
+  EXPECT_FALSE(ImageList_SetOverlayImage(images, 1, 16));
+  EXPECT_FALSE(ImageList_SetOverlayImage(images, 2, 3)) << "no such image";
+  SendMessage(view, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+  LVITEM item;
+  item.mask = LVIF_IMAGE | LVIF_STATE;
+  item.stateMask = LVIS_OVERLAYMASK;
+  const struct {
+    int image;
+    UINT overlay;
+  } rows[] = {{0, 2}, {0, 0}, {0, 3}, {I_IMAGECALLBACK, 0}};
+  for (int i = 0; i < 4; ++i) {
+    item.iItem = i;
+    item.iImage = rows[i].image;
+    item.state = INDEXTOOVERLAYMASK(rows[i].overlay);
+    SendMessage(view, LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  answer = [](UINT m, WPARAM, LPARAM l, LRESULT*) {
+    if (m != WM_NOTIFY || reinterpret_cast<NMHDR*>(l)->code != LVN_GETDISPINFO) return false;
+    LVITEM& asked = reinterpret_cast<NMLVDISPINFO*>(l)->item;
+    if (asked.mask & LVIF_IMAGE) {
+      asked.iImage = 0;
+      asked.mask |= LVIF_STATE;
+      asked.state = INDEXTOOVERLAYMASK(2);
+      asked.stateMask = LVIS_OVERLAYMASK;
+    }
+    return true;
+  };
+  const COLORREF corner[] = {kOverlayMarkColour, kOverlayImageColour, kOverlayImageColour, kOverlayMarkColour};
+  for (int i = 0; i < 4; ++i) {
+    const RECT icon = ItemRect(view, i, LVIR_ICON);
+    const int top = icon.Top + (icon.Height() - 12) / 2;
+    EXPECT_EQ(PrintedPixel(view, icon.Left + 1, top + 10), corner[i]) << i;
+    EXPECT_EQ(PrintedPixel(view, icon.Left + 10, top + 1), kOverlayImageColour) << i;
+  }
+  DestroyWindow(view);
+  ImageList_Destroy(images);
+}
+
 TEST_F(ListViewTest, CheckBoxesOwnerDrawnRowsAndCacheHints) {
   std::vector<std::pair<int, int>> hints;
   std::vector<UINT> drawn;

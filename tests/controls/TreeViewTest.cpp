@@ -275,6 +275,30 @@ TEST_F(TreeViewTest, StateImagesLeftOfTheImage) {
   ImageList_Destroy(images);
 }
 
+// A node's overlay state (one based, 0 none) draws that overlay over its image.
+TEST_F(TreeViewTest, OverlaysDrawOverTheNodeImage) {
+  HWND tree = Make(TVS_HASLINES);
+  HTREEITEM linked = Add(tree, TVI_ROOT, "linked");
+  HTREEITEM plain = Add(tree, TVI_ROOT, "plain");
+  HIMAGELIST images = ImagesWithOverlay();
+  SendMessage(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+  TVITEM item;
+  item.mask = TVIF_STATE;
+  item.hItem = linked;
+  item.state = INDEXTOOVERLAYMASK(2);
+  item.stateMask = TVIS_OVERLAYMASK;
+  SendMessage(tree, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+  for (HTREEITEM node : {linked, plain}) {
+    RECT text;
+    ASSERT_TRUE(TreeView_GetItemRect(tree, node, &text, TRUE));
+    const int left = text.Left - 3 - 12, top = (text.Top + text.Bottom) / 2 - 6;
+    EXPECT_EQ(PrintedPixel(tree, left + 1, top + 10), node == linked ? kOverlayMarkColour : kOverlayImageColour);
+    EXPECT_EQ(PrintedPixel(tree, left + 10, top + 1), kOverlayImageColour);
+  }
+  DestroyWindow(tree);
+  ImageList_Destroy(images);
+}
+
 TEST_F(TreeViewTest, InfoTipAsksTheParentForTheItemUnderTheMouse) {
   HWND tree = Make(TVS_HASLINES | TVS_INFOTIP);
   HTREEITEM item = Add(tree, TVI_ROOT, "Videos");

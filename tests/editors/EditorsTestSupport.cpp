@@ -85,6 +85,15 @@ bool EditorsTest::InWindowRegion(HWND Window, Integer X, Integer Y) {
   return inside;
 }
 
+String InLocale(const String& Text, const NumberLocale& L) {
+  String result = Text;
+  for (Char& c : result) {
+    if (c == '.') c = L.decimal;
+    else if (c == ',') c = L.thousand;
+  }
+  return result;
+}
+
 void SetClipboardText(const String& Text) {
   OpenClipboard(nullptr);
   EmptyClipboard();

@@ -16,6 +16,14 @@
 #include "user/User.h"
 #include "vcl/Forms.h"
 
+// The separators a number table runs under. Rows are written with "." decimals and ","
+// thousands; InLocale swaps the two where the locale does.
+struct NumberLocale {
+  Char decimal;
+  Char thousand;
+};
+String InLocale(const String& Text, const NumberLocale& L);
+
 // Puts Text on the clipboard as CF_TEXT.
 void SetClipboardText(const String& Text);
 

@@ -90,8 +90,10 @@ TEST(BlobEditKinds, AutoResolvesThroughTheProviderAndEachKindShowsItsGlyphOrText
     SCOPED_TRACE(testing::Message() << c.kind << " " << c.style << " " << VarToStr(c.value));
     alone.SetBlobEditKind(c.kind);
     alone.SetBlobPaintStyle(c.style);
-    TkvEditStyle style(new TkvContainerStyleArgs(nullptr, kvcsNormal, nullptr, false));
-    TkvBlobEditViewData data(new TkvCustomEditViewDataArgs(&alone, true, &style));
+    TkvContainerStyleArgs styleArgs(nullptr, kvcsNormal, nullptr, false);
+    TkvEditStyle style(&styleArgs);
+    TkvCustomEditViewDataArgs dataArgs(&alone, true, &style);
+    TkvBlobEditViewData data(&dataArgs);
     TkvBlobEditViewInfo info;
     data.LoadDisplayValue(nullptr, c.value, &info);
     EXPECT_EQ(info.IconIndex, c.icon);
@@ -318,7 +320,7 @@ TEST_F(BlobEdit, APictureTakenOverKeepsItsSizeAndAlphaAndTheMenuFollowsShowExPop
   });
   ASSERT_TRUE(checked);
   EXPECT_EQ(Value(), png);
-  EXPECT_EQ(edit->GetLastGraphicClass()->Name, "TqzPNGImage");
+  EXPECT_STREQ(edit->GetLastGraphicClass()->Name, "TqzPNGImage");
   TPicture picture;
   ASSERT_TRUE(LoadPictureFromValue(&picture, TqzPNGImage::ClassInfo(), Variant(Value())));
   EXPECT_EQ(picture.GetWidth(), 40);

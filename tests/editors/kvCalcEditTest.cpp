@@ -16,20 +16,7 @@
 
 namespace {
 
-struct Locale {
-  Char decimal;
-  Char thousand;
-};
-
-// Rows are written with "." decimals and "," thousands; the comma locale swaps the two.
-String InLocale(const String& Text, const Locale& L) {
-  String result = Text;
-  for (Char& c : result) {
-    if (c == '.') c = L.decimal;
-    else if (c == ',') c = L.thousand;
-  }
-  return result;
-}
+using Locale = NumberLocale;
 
 class CalcEdit : public EditEventsTest, public ::testing::WithParamInterface<Locale> {
  protected:

@@ -15,21 +15,7 @@
 
 namespace {
 
-// The locale a table runs under; the rows are written with "." decimals and "," thousands and
-// read with the two swapped where the locale swaps them.
-struct Locale {
-  Char decimal;
-  Char thousand;
-};
-
-String InLocale(const String& Text, const Locale& L) {
-  String result = Text;
-  for (Char& c : result) {
-    if (c == '.') c = L.decimal;
-    else if (c == ',') c = L.thousand;
-  }
-  return result;
-}
+using Locale = NumberLocale;
 
 class CurrencyEdit : public EditEventsTest, public ::testing::WithParamInterface<Locale> {
  protected:

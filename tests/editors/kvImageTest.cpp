@@ -215,7 +215,8 @@ TEST_F(ImageEdit, AValueThatDoesNotDecodeShowsNothingButKeepsItsBytesUntilTheUse
     EXPECT_EQ(Value(), sample.data);
     image->Repaint();
     // Painted in place from the value: nothing shows, nothing is raised.
-    TkvImageViewData data(new TkvCustomEditViewDataArgs(Props(), true, image->GetEditStyle()));
+    TkvCustomEditViewDataArgs dataArgs(Props(), true, image->GetEditStyle());
+    TkvImageViewData data(&dataArgs);
     TkvImageViewInfo info;
     data.LoadDisplayValue(image->GetKvCanvas(), Variant(sample.data), &info);
     EXPECT_EQ(info.Picture->GetGraphic(), nullptr);

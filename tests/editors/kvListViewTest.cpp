@@ -187,13 +187,13 @@ TEST_F(ListView, TabIsDroppedAndEnterStopsAtTheContainer) {
 
 TEST_F(ListView, AssignedIconOptionsStayTheCallers) {
   TkvIconOptions mine;
-  mine.SetArrangement(iaLeft);
+  mine.SetArrangement(TIconArrangement::iaLeft);
   mine.SetAutoArrange(true);
   mine.SetWrapText(false);
   list->SetIconOptions(&mine);
   EXPECT_NE(list->GetIconOptions(), &mine);
   TIconOptions* inner = list->GetInnerListView()->GetIconOptions();
-  EXPECT_EQ(inner->GetArrangement(), iaLeft);
+  EXPECT_EQ(inner->GetArrangement(), TIconArrangement::iaLeft);
   EXPECT_TRUE(inner->GetAutoArrange());
   EXPECT_FALSE(inner->GetWrapText());
   mine.SetWrapText(true);

@@ -170,9 +170,11 @@ TEST_F(NumberDateEditorsForm, Screenshots) {
     const char* file;
     TkvLookAndFeelKind kind;
     bool native;
+    const char* skin;
   };
-  const Look looks[] = {{"standard", lfStandard, false}, {"flat", lfFlat, false}, {"ultraflat", lfUltraFlat, false},
-                        {"office11", lfOffice11, false}, {"native", lfStandard, true}};
+  const Look looks[] = {{"standard", lfStandard, false, ""}, {"flat", lfFlat, false, ""},
+                        {"ultraflat", lfUltraFlat, false, ""}, {"office11", lfOffice11, false, ""},
+                        {"native", lfStandard, true, ""},      {"skin", lfStandard, false, "Skin02"}};
   PlainTheme theme;
   TkvCustomSpinEdit* editors[] = {loaded->seCount, loaded->seStep,   loaded->seOffset, loaded->seRate,
                                   loaded->seGain,  loaded->seLocked, loaded->teStart,  loaded->teAlarm};
@@ -185,6 +187,7 @@ TEST_F(NumberDateEditorsForm, Screenshots) {
     for (TkvCustomSpinEdit* editor : editors) {
       editor->GetStyle()->GetLookAndFeel()->SetKind(look.kind);
       editor->GetStyle()->GetLookAndFeel()->SetNativeStyle(look.native);
+      editor->GetStyle()->GetLookAndFeel()->SetSkinName(look.skin);
     }
     // A key held on the count shows its up button pressed; the mouse rests on the rate's fast
     // down button.

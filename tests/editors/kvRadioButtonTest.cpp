@@ -149,7 +149,7 @@ TEST_F(RadioButtons, PopupMenuTakesOnlyMenusAndOpensAtTheOriginFromTheKeyboard) 
   EXPECT_EQ(radio->GetKvPopupMenu(), nullptr);
 }
 
-TEST_F(RadioButtons, DisabledCaptionIsEmbossedAndEmptyCaptionHasNoFocusFrame) {
+TEST_F(RadioButtons, DisabledCaptionIsEmbossedUntilEnabledAndEmptyCaptionHasNoFocusFrame) {
   TkvRadioButton* enabled = NewRadio(10, 10, "Fast");
   TkvRadioButton* disabled = NewRadio(10, 40, "Fast");
   disabled->SetEnabled(false);
@@ -159,6 +159,10 @@ TEST_F(RadioButtons, DisabledCaptionIsEmbossedAndEmptyCaptionHasNoFocusFrame) {
   };
   EXPECT_EQ(highlights(CaptionPixels(enabled)), 0);
   EXPECT_GT(highlights(CaptionPixels(disabled)), 0);
+  // Enabled again, it paints its background over the embossed caption.
+  disabled->SetEnabled(true);
+  Pump();
+  EXPECT_EQ(CaptionPixels(disabled), CaptionPixels(enabled));
 
   // Focus draws a frame round a caption, and nothing where there is none.
   struct Case {

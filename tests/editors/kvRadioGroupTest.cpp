@@ -343,3 +343,29 @@ TEST(RadioGroupUnit, StartEndAndStartAgainRegisterOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RadioGroup, AGroupSwitchedToASkinDrawsItsButtonsAsOneSkinnedFromTheStart) {
+  auto* fresh = new TkvRadioGroup(form);
+  fresh->SetParent(form);
+  fresh->SetBounds(200, 40, 185, 105);
+  fresh->SetCaption("Keep");
+  for (const char* caption : {"Yes", "No", "Maybe"}) fresh->GetRadioGroupProperties()->GetRadioItems()->AddItem(caption);
+  fresh->GetStyle()->GetLookAndFeel()->SetSkinName("Skin02");
+  Pump();
+  group->GetStyle()->GetLookAndFeel()->SetSkinName("Skin02");
+  Pump();
+  auto pixels = [this](TkvCustomRadioGroupButton* Button) {
+    std::vector<TColor> result;
+    for (Integer y = 0; y < Button->GetHeight(); ++y)
+      for (Integer x = 0; x < Button->GetWidth(); ++x) {
+        const TPoint p = form->ScreenToClient(Button->ClientToScreen(TPoint(x, y)));
+        result.push_back(FormPixel(p.X, p.Y));
+      }
+    return result;
+  };
+  for (Integer i = 0; i < 3; ++i) EXPECT_EQ(pixels(Button(i)), pixels(fresh->RadioButton(i))) << i;
+}
+
+}  // namespace

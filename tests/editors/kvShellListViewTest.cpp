@@ -120,6 +120,26 @@ TEST_F(ShellListView, F5KeepsTheSelectedItemAndANoticeRefreshes) {
   EXPECT_GE(log.shellChanges, 1);
 }
 
+// A symbolic link shows its target's icon with the link overlay over the bottom-left corner: the
+// overlay's tile edge runs down the icon's first column, which the target's icon leaves alone.
+TEST_F(ShellListView, ALinkShowsTheLinkOverlay) {
+  ASSERT_EQ(symlink((home + "/notes.txt").c_str(), (home + "/notes-link.txt").c_str()), 0);
+  List()->SetFocus();
+  Key(VK_F5);
+  ASSERT_NE(IndexOf("notes-link.txt"), -1);
+  auto iconPixel = [this](const String& Caption, int X, int Y) {
+    RECT icon;
+    icon.Left = LVIR_ICON;
+    SendMessage(List()->GetHandle(), LVM_GETITEMRECT, static_cast<WPARAM>(IndexOf(Caption)), reinterpret_cast<LPARAM>(&icon));
+    POINT at{icon.Left + X, icon.Top + (icon.Height() - 16) / 2 + Y};
+    MapWindowPoints(List()->GetHandle(), form->GetHandle(), &at, 1);
+    return FormPixel(at.X, at.Y);
+  };
+  EXPECT_EQ(iconPixel("notes-link.txt", 0, 12), static_cast<TColor>(RGB(0x5B, 0x64, 0x70)));
+  EXPECT_NE(iconPixel("notes.txt", 0, 12), static_cast<TColor>(RGB(0x5B, 0x64, 0x70)));
+  EXPECT_EQ(iconPixel("notes-link.txt", 12, 3), iconPixel("notes.txt", 12, 3)) << "the same icon under the overlay";
+}
+
 }  // namespace
 
 namespace {

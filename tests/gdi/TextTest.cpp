@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "TextCanvas.h"
 
@@ -312,3 +314,45 @@ TEST(Text, MarlettDrawsTheCloseCross) {
 }
 
 }  // namespace
+
+namespace {
+
+struct EnumResult {
+  std::vector<std::string> names;
+  std::vector<DWORD> types;
+  size_t stopAfter = 0;
+};
+
+int CollectFamily(const LOGFONT* font, const TEXTMETRIC*, DWORD type, LPARAM data) {
+  auto* result = reinterpret_cast<EnumResult*>(data);
+  result->names.push_back(font->lfFaceName);
+  result->types.push_back(type);
+  return result->names.size() == result->stopAfter ? 0 : 1;
+}
+
+}  // namespace
+
+// The font lists of the program come from here: installed families once each, in name order,
+// outline faces as TrueType; a face name narrows the list; a zero answer stops it.
+TEST(Text, FontFamilyEnumerationListsInstalledFamilies) {
+  LOGFONT filter;
+  filter.lfCharSet = DEFAULT_CHARSET;
+  EnumResult all;
+  EXPECT_EQ(EnumFontFamiliesExA(nullptr, &filter, CollectFamily, reinterpret_cast<LPARAM>(&all), 0), 1);
+  auto sans = std::find(all.names.begin(), all.names.end(), "Liberation Sans");
+  ASSERT_NE(sans, all.names.end());
+  EXPECT_EQ(all.types[static_cast<size_t>(sans - all.names.begin())], TRUETYPE_FONTTYPE);
+  EXPECT_TRUE(std::is_sorted(all.names.begin(), all.names.end()));
+  EXPECT_EQ(std::adjacent_find(all.names.begin(), all.names.end()), all.names.end());
+
+  std::strcpy(filter.lfFaceName, "liberation MONO");
+  EnumResult one;
+  EnumFontFamiliesExA(nullptr, &filter, CollectFamily, reinterpret_cast<LPARAM>(&one), 0);
+  EXPECT_EQ(one.names, std::vector<std::string>{"Liberation Mono"});
+
+  filter.lfFaceName[0] = 0;
+  EnumResult first;
+  first.stopAfter = 1;
+  EXPECT_EQ(EnumFontFamiliesExA(nullptr, &filter, CollectFamily, reinterpret_cast<LPARAM>(&first), 0), 0);
+  EXPECT_EQ(first.names.size(), 1u);
+}

@@ -9,6 +9,7 @@
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "controls/ComboBox.h"
+#include "rtl/SysUtils.h"
 #include "user/MessageBox.h"
 #include "user/ModalResponder.h"
 #include "user/VirtualKeys.h"
@@ -203,6 +204,79 @@ TEST_F(DialogsTest, SaveDialogAsksBeforeReplacingAFile) {
       EXPECT_EQ(dialog.GetFileName(), dir + "/" + c.file);
     }
   }
+}
+
+
+// The colour dialog starts from its colour (a system colour resolved), follows the grid and the
+// edits, and gives the chosen colour back only when confirmed.
+TEST_F(DialogsTest, ColorDialogStartsFromItsColorAndTakesTheChoice) {
+  TColorDialog dialog(nullptr);
+  dialog.SetColor(clBtnFace);
+  String shown;
+  SetModalResponder([&](const ModalRequest& request) {
+    EXPECT_EQ(request.kind, "ColorDialog");
+    auto* red = Control<TEdit>(request, "RedEdit");
+    auto* green = Control<TEdit>(request, "GreenEdit");
+    auto* blue = Control<TEdit>(request, "BlueEdit");
+    auto* grid = Control<TWinControl>(request, "ColorGrid");
+    if (!red || !green || !blue || !grid) return IDCANCEL;
+    shown = red->GetText() + "," + green->GetText() + "," + blue->GetText();
+    EXPECT_TRUE(SaveWindowShot(request.window, "vcl-color-dialog"));
+    // The first cell is the lightest red; Enter confirms.
+    ScriptClick(grid->ClientToScreen({5, 5}));
+    ScriptKeyPress(VK_RETURN);
+    return 0;
+  });
+  ASSERT_TRUE(dialog.Execute());
+  COLORREF face = ColorToRGB(clBtnFace);
+  EXPECT_EQ(shown, IntToStr(GetRValue(face)) + "," + IntToStr(GetGValue(face)) + "," + IntToStr(GetBValue(face)));
+  EXPECT_EQ(dialog.GetColor(), static_cast<TColor>(RGB(255, 191, 191)));
+
+  // Typed channels beyond 255 count as 255.
+  SetModalResponder([&](const ModalRequest& request) {
+    Control<TEdit>(request, "RedEdit")->SetText("999");
+    Control<TEdit>(request, "GreenEdit")->SetText("52");
+    Control<TEdit>(request, "BlueEdit")->SetText("18");
+    return IDOK;
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.GetColor(), static_cast<TColor>(RGB(255, 52, 18)));
+  SetModalResponder([&](const ModalRequest& request) {
+    Control<TEdit>(request, "RedEdit")->SetText("0");
+    return IDCANCEL;
+  });
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(dialog.GetColor(), static_cast<TColor>(RGB(255, 52, 18)));
+}
+
+// The font dialog lists the installed families with the font's own chosen, and writes family,
+// size and styles back; the colour of the font stays.
+TEST_F(DialogsTest, FontDialogListsFamiliesAndWritesTheChoiceBack) {
+  TFontDialog dialog(nullptr);
+  dialog.GetFont()->SetName("Liberation Serif");
+  dialog.GetFont()->SetSize(10);
+  dialog.GetFont()->SetColor(clRed);
+  String selected;
+  SetModalResponder([&](const ModalRequest& request) {
+    EXPECT_EQ(request.kind, "FontDialog");
+    auto* list = Control<TListBox>(request, "FontList");
+    auto* size = Control<TEdit>(request, "SizeEdit");
+    auto* bold = Control<TCheckBox>(request, "BoldCheck");
+    if (!list || !size || !bold) return IDCANCEL;
+    EXPECT_TRUE(SaveWindowShot(request.window, "vcl-font-dialog"));
+    selected = list->GetItems()->GetStrings(list->GetItemIndex());
+    EXPECT_EQ(size->GetText(), "10");
+    list->SetItemIndex(list->GetItems()->IndexOf("Liberation Mono"));
+    size->SetText("14");
+    bold->SetChecked(true);
+    return IDOK;
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(selected, "Liberation Serif");
+  EXPECT_EQ(dialog.GetFont()->GetName(), "Liberation Mono");
+  EXPECT_EQ(dialog.GetFont()->GetSize(), 14);
+  EXPECT_TRUE(dialog.GetFont()->GetStyle().Contains(fsBold));
+  EXPECT_EQ(dialog.GetFont()->GetColor(), clRed);
 }
 
 }  // namespace

@@ -119,6 +119,13 @@ TEST(Graphics, CanvasSelectsObjectsOnlyWhenADrawingCallNeedsThem) {
   EXPECT_EQ(canvas->GetPixel(0, 0), clBlue);
   EXPECT_EQ(canvas->GetPixel(3, 3), clRed);
 
+  // Setting a clear brush's colour makes it solid, also when the colour is the one it had.
+  canvas->GetBrush()->SetStyle(bsClear);
+  canvas->GetBrush()->SetColor(clBlue);
+  EXPECT_EQ(canvas->GetBrush()->GetStyle(), bsSolid);
+  canvas->FillRect(Rect(0, 0, 4, 4));
+  EXPECT_EQ(canvas->GetPixel(3, 3), clBlue);
+
   canvas->GetFont()->SetColor(clLime);
   canvas->TextWidth("Wg");
   EXPECT_TRUE(canvas->GetState().Contains(csFontValid));

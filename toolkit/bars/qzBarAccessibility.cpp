@@ -8,6 +8,7 @@
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarToolbars.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TCustomqzBarControlAccessibilityHelper)
@@ -19,6 +20,8 @@ TAVREN_CLASS_IMPL(TqzBarSubMenuControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarSubItemControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarControlMarkAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarWinControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarCaptionButtonsAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarCaptionButtonAccessibilityHelper)
 
 namespace {
 
@@ -93,6 +96,24 @@ Byte TqzBarControl::GetMarkState() {
 
 TClassOf<TqzBarAccessibilityHelper> TqzBarWinControl::AccessibilityHelperClass() {
   return TqzBarWinControlAccessibilityHelper::ClassInfo();
+}
+
+TqzBarAccessibilityHelper* TqzBarCaptionButtons::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(AccessibilityHelperClass().Create(this));
+  return FAccessibilityHelper->BarHelperObject();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarCaptionButtons::AccessibilityHelperClass() {
+  return TqzBarCaptionButtonsAccessibilityHelper::ClassInfo();
+}
+
+TqzBarAccessibilityHelper* TqzBarCaptionButton::GetAccessibilityHelper() {
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(AccessibilityHelperClass().Create(this));
+  return FAccessibilityHelper->BarHelperObject();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarCaptionButton::AccessibilityHelperClass() {
+  return TqzBarCaptionButtonAccessibilityHelper::ClassInfo();
 }
 
 TClassOf<TqzBarAccessibilityHelper> TqzBarSubMenuControl::AccessibilityHelperClass() {
@@ -417,6 +438,24 @@ TqzBarHelperRef TqzBarControlAccessibilityHelper::ItemNeighbourInDirection(TqzBa
   return control ? BarHelperRef(control->GetAccessibilityHelper()) : nullptr;
 }
 
+TkvAccessibilityHelper* TqzBarControlAccessibilityHelper::ChildAt(Integer AIndex) {
+  if (AIndex == TCustomqzBarControlAccessibilityHelper::ChildTotal())
+    return ToolbarControl()->GetCaptionButtons()->GetAccessibilityHelper();
+  return TCustomqzBarControlAccessibilityHelper::ChildAt(AIndex);
+}
+
+Integer TqzBarControlAccessibilityHelper::ChildTotal() { return TCustomqzBarControlAccessibilityHelper::ChildTotal() + 1; }
+
+Integer TqzBarControlAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  if (AChild && AChild->GetOwnerObject() == ToolbarControl()->GetCaptionButtons())
+    return TCustomqzBarControlAccessibilityHelper::ChildTotal();
+  return TCustomqzBarControlAccessibilityHelper::IndexOfChild(AChild);
+}
+
+void TqzBarControlAccessibilityHelper::CaptionButtonKeyTipPlacement(TqzBarCaptionButton*, Integer&, Byte&) {
+  RaiseNotAnswered();
+}
+
 // ---- Menu windows ----------------------------------------------------------------------------------------
 
 TqzBarManager* TqzBarSubMenuControlAccessibilityHelper::OwningBarManager() {
@@ -577,4 +616,152 @@ void TqzBarWinControlAccessibilityHelper::KeyTipExecute() {
   TqzBarNavigationController* controller = NavigationControllerInstance();
   controller->EndKeyboardNavigation();
   controller->MoveSelection(true, BarHelperRef(this));
+}
+
+// ---- Caption buttons ---------------------------------------------------------------------------------
+
+namespace {
+
+TqzBarControl* CaptionButtonsWindow(TqzBarCaptionButtons* AButtons) { return AButtons->GetBar()->GetBarControl(); }
+
+// Window coordinates moved to the screen.
+TRect WindowToScreen(TqzBarControl* AWindow, TRect R) {
+  RECT window;
+  ::GetWindowRect(AWindow->GetHandle(), &window);
+  OffsetRect(&R, window.Left, window.Top);
+  return R;
+}
+
+}  // namespace
+
+TkvAccessibilityHelper* TqzBarCaptionButtonsAccessibilityHelper::ChildAt(Integer AIndex) {
+  return Buttons()->GetButton(Buttons()->GetCount() - AIndex - 1)->GetAccessibilityHelper();
+}
+
+Integer TqzBarCaptionButtonsAccessibilityHelper::ChildTotal() { return Buttons()->GetCount(); }
+
+Integer TqzBarCaptionButtonsAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  TqzBarCaptionButtons* buttons = Buttons();
+  for (Integer i = 0; i < buttons->GetCount(); ++i)
+    if (AChild && AChild->GetOwnerObject() == buttons->GetButton(i)) return buttons->GetCount() - i - 1;
+  return -1;
+}
+
+HWND TqzBarCaptionButtonsAccessibilityHelper::OwnerWindow() {
+  TkvAccessibilityHelper* parent = ParentNode();
+  return parent ? parent->OwnerWindow() : nullptr;
+}
+
+// Nil while the bar has no window.
+TkvAccessibilityHelper* TqzBarCaptionButtonsAccessibilityHelper::ParentNode() {
+  TqzBarControl* window = CaptionButtonsWindow(Buttons());
+  return window ? window->GetAccessibilityHelper() : nullptr;
+}
+
+TRect TqzBarCaptionButtonsAccessibilityHelper::ScreenRect(Integer) {
+  if (!IsVisible()) return TRect();
+  return WindowToScreen(CaptionButtonsWindow(Buttons()), Buttons()->GetBoundsRect());
+}
+
+Integer TqzBarCaptionButtonsAccessibilityHelper::StateFlags(Integer) {
+  if (!ParentNode()) return STATE_SYSTEM_INVISIBLE;
+  Integer state = ParentNode()->StateFlags(CHILDID_SELF);
+  if (state & STATE_SYSTEM_INVISIBLE) return state;
+  TRect bounds = Buttons()->GetBoundsRect();
+  auto* parent = dynamic_cast<TCustomqzBarControlAccessibilityHelper*>(ParentNode());
+  if (IsRectEmpty(&bounds) || (parent && parent->HidesChildren())) state |= STATE_SYSTEM_INVISIBLE;
+  return state;
+}
+
+TqzBarManager* TqzBarCaptionButtonsAccessibilityHelper::OwningBarManager() { return Buttons()->GetBar()->GetBarManager(); }
+
+void TqzBarCaptionButtonsAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzBarAccessibilityHelper::LoseSelection(ANextSelected);
+  UpdateButtonStates();
+}
+
+void TqzBarCaptionButtonsAccessibilityHelper::UpdateButtonStates() {
+  TqzBarControl* window = CaptionButtonsWindow(Buttons());
+  if (!window || !window->HandleAllocated()) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  RECT r;
+  ::GetWindowRect(window->GetHandle(), &r);
+  Buttons()->UpdateStatesAtPoint(TPoint(cursor.X - r.Left, cursor.Y - r.Top), false);
+}
+
+TqzBarCaptionButtonsAccessibilityHelper* TqzBarCaptionButtonAccessibilityHelper::GroupHelper() {
+  return static_cast<TqzBarCaptionButtonsAccessibilityHelper*>(Button()->GetButtons()->GetAccessibilityHelper());
+}
+
+HWND TqzBarCaptionButtonAccessibilityHelper::OwnerWindow() { return ParentNode()->OwnerWindow(); }
+
+TkvAccessibilityHelper* TqzBarCaptionButtonAccessibilityHelper::ParentNode() {
+  return Button()->GetButtons()->GetAccessibilityHelper();
+}
+
+TRect TqzBarCaptionButtonAccessibilityHelper::ScreenRect(Integer) {
+  if (!IsVisible()) return TRect();
+  return WindowToScreen(CaptionButtonsWindow(Button()->GetButtons()), Button()->GetBounds());
+}
+
+Integer TqzBarCaptionButtonAccessibilityHelper::StateFlags(Integer) {
+  Integer state = ParentNode()->StateFlags(CHILDID_SELF);
+  if (IsRectEmpty(&Button()->GetBounds())) state |= STATE_SYSTEM_INVISIBLE;
+  return state;
+}
+
+TqzBarManager* TqzBarCaptionButtonAccessibilityHelper::OwningBarManager() { return GroupHelper()->OwningBarManager(); }
+
+bool TqzBarCaptionButtonAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  if (TqzBarAccessibilityHelper::ProcessNavKey(AKey)) return true;
+  if (AKey == VK_RETURN || AKey == VK_SPACE) {
+    LoseSelection(nullptr);
+    Click();
+    return true;
+  }
+  if (AKey == VK_ESCAPE) {
+    LoseSelection(nullptr);
+    CaptionButtonsWindow(Button()->GetButtons())->CloseOnEscape();
+    return true;
+  }
+  return false;
+}
+
+bool TqzBarCaptionButtonAccessibilityHelper::AcceptsKey(Word AKey) {
+  return TqzBarAccessibilityHelper::AcceptsKey(AKey) || AKey == VK_RETURN || AKey == VK_ESCAPE || AKey == VK_SPACE;
+}
+
+void TqzBarCaptionButtonAccessibilityHelper::BecomeSelected(bool ASetFocus) {
+  TqzBarAccessibilityHelper::BecomeSelected(ASetFocus);
+  GroupHelper()->UpdateButtonStates();
+}
+
+void TqzBarCaptionButtonAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzBarAccessibilityHelper::LoseSelection(ANextSelected);
+  GroupHelper()->UpdateButtonStates();
+}
+
+String TqzBarCaptionButtonAccessibilityHelper::AssignedKeyTip() { return Button()->GetKeyTip(); }
+
+void TqzBarCaptionButtonAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) {
+  TqzBarAccessibilityHelper::FillKeyTipInfo(AInfo);
+  if (AInfo.Visible) {
+    TRect r = ScreenRect(CHILDID_SELF);
+    AInfo.Anchor.X = (r.Left + r.Right) / 2;
+    AInfo.HorzAlign = 2;
+    if (auto* toolbar = dynamic_cast<TqzBarControlAccessibilityHelper*>(GroupHelper()->ParentNode()))
+      toolbar->CaptionButtonKeyTipPlacement(Button(), AInfo.Anchor.Y, AInfo.VertAlign);
+  }
+  AInfo.Enabled = Button()->GetEnabled();
+}
+
+void TqzBarCaptionButtonAccessibilityHelper::KeyTipExecute() {
+  NavigationControllerInstance()->EndKeyboardNavigation();
+  Click();
+}
+
+void TqzBarCaptionButtonAccessibilityHelper::Click() {
+  TqzBarCaptionButtons* buttons = Button()->GetButtons();
+  CaptionButtonsWindow(buttons)->ClickCaptionButton(Button()->GetIndex());
 }

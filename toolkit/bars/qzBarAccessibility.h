@@ -117,6 +117,12 @@ class TqzBarControlAccessibilityHelper : public TCustomqzBarControlAccessibility
   void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
   // Along the bar by link order, across it by geometry.
   TqzBarHelperRef ItemNeighbourInDirection(TqzBarItemControl* AControl, Integer ADirection) override;
+  // After the item controls comes the group of the bar's caption buttons.
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  // Where a caption button's key tip stands; hosts that show caption-button key tips answer.
+  virtual void CaptionButtonKeyTipPlacement(TqzBarCaptionButton* AButton, Integer& AAnchorY, Byte& AVertAlign);
   TqzBarControl* ToolbarControl() const { return static_cast<TqzBarControl*>(GetOwnerObject()); }
 };
 
@@ -178,4 +184,55 @@ class TqzBarWinControlAccessibilityHelper : public TqzBarItemControlAccessibilit
   using TqzBarItemControlAccessibilityHelper::TqzBarItemControlAccessibilityHelper;
   void KeyTipExecute() override;
   bool ExecutesThroughLinkedBar() override { return true; }
+};
+
+// The node of a toolbar's caption buttons, the last child of the toolbar's node; it lists the
+// buttons from the last to the first, as they stand from the caption's right edge.
+class TqzBarCaptionButtonsAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzBarCaptionButtonsAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  HWND OwnerWindow() override;
+  TkvAccessibilityHelper* ParentNode() override;
+  TRect ScreenRect(Integer AChildID) override;
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+  // The buttons' states follow the mouse again.
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
+
+  TqzBarCaptionButtons* Buttons() const { return static_cast<TqzBarCaptionButtons*>(GetOwnerObject()); }
+  // The buttons' states anew from the cursor, in the bar window's coordinates.
+  void UpdateButtonStates();
+};
+
+// A caption button's node: Enter or Space clicks it, Esc closes the bar window.
+class TqzBarCaptionButtonAccessibilityHelper : public TqzBarAccessibilityHelper {
+  TAVREN_CLASS(TqzBarCaptionButtonAccessibilityHelper, TqzBarAccessibilityHelper)
+ public:
+  using TqzBarAccessibilityHelper::TqzBarAccessibilityHelper;
+
+  HWND OwnerWindow() override;
+  TkvAccessibilityHelper* ParentNode() override;
+  TRect ScreenRect(Integer AChildID) override;
+  bool IsSelectableTarget() override { return IsVisible(); }
+  Integer StateFlags(Integer AChildID) override;
+  TqzBarManager* OwningBarManager() override;
+  bool ProcessNavKey(Word& AKey) override;
+  bool AcceptsKey(Word AKey) override;
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
+  String AssignedKeyTip() override;
+  String DefaultKeyTip() override { return "Y"; }
+  void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+  void KeyTipExecute() override;
+
+  TqzBarCaptionButton* Button() const { return static_cast<TqzBarCaptionButton*>(GetOwnerObject()); }
+
+ private:
+  TqzBarCaptionButtonsAccessibilityHelper* GroupHelper();
+  void Click();
 };

@@ -1,5 +1,6 @@
 // Combo items: which keys reach the drop-down, where it opens, and the list's text and index.
 
+#include "controls/ListBox.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
@@ -8,6 +9,7 @@
 #include "user/Monitors.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
+#include "vcl/StdCtrls.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TCustomqzBarCombo,
     PROPERTY(ShowEditor).Default(true),
@@ -91,8 +93,24 @@ void TCustomqzBarCombo::PlaceDropDownIn(const TRect& AWorkArea, const TSize& AIt
 
 // ---- Combo with a list ---------------------------------------------------------------------
 
+namespace {
+
+// The entries, written into the form as their texts.
+class TqzBarComboItems : public TStringList {
+  TAVREN_CLASS(TqzBarComboItems, TStringList)
+ protected:
+  void DefineProperties(TFiler* Filer) override {
+    inherited::DefineProperties(Filer);
+    DefineStringsProperty(this, Filer);
+  }
+};
+
+TAVREN_CLASS_IMPL(TqzBarComboItems)
+
+}  // namespace
+
 TqzBarCustomCombo::TqzBarCustomCombo(TComponent* AOwner)
-    : TCustomqzBarCombo(AOwner), FItems(std::make_unique<TStringList>()) {
+    : TCustomqzBarCombo(AOwner), FItems(std::make_unique<TqzBarComboItems>()) {
   FItems->SetOnChange(MakeEvent<&TqzBarCustomCombo::ItemsChanged>(this));
 }
 
@@ -121,8 +139,14 @@ void TqzBarCustomCombo::PrepareDropDown() {
   }
   FListBox->GetCanvas()->GetFont()->Assign(FListBox->GetFont());
   FListBox->GetItems()->Assign(FItems.get());
+  // The list's measuring questions go to its owner, the bar window, which does not know the list:
+  // the rows take their heights from the item here.
   Integer height = 4;
-  for (Integer i = 0; i < std::min(FItems->GetCount(), FDropDownCount); ++i) height += MeasureItemHeight(i);
+  for (Integer i = 0; i < FItems->GetCount(); ++i) {
+    Integer row = MeasureItemHeight(i);
+    SendMessage(FListBox->GetHandle(), LB_SETITEMHEIGHT, static_cast<WPARAM>(i), MAKELPARAM(row, 0));
+    if (i < FDropDownCount) height += row;
+  }
   SetWindowPos(FListBox->GetHandle(), nullptr, 0, 0, GetDropDownListWidth(), height,
                SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
 }
@@ -178,19 +202,22 @@ void TqzBarCustomCombo::DrawEditArea(TqzBarItemControl* AControl, TkvCanvas* ACa
 }
 
 void TqzBarCustomCombo::PaintListItem(TqzBarPainter* APainter, Integer AIndex, TOwnerDrawState AState, const TRect& R) {
-  TCanvas* canvas = GetListCanvas();
   if (FOnDrawItem) {
     FOnDrawItem(this, AIndex, R, AState);
   } else {
-    if (!FPaintCanvas && FListBox) {
-      // The list's own entries: selected ones in the highlight colours.
-      bool selected = AState.Contains(odSelected);
-      canvas->GetBrush()->SetColor(selected ? clHighlight : FListBox->GetColor());
-      canvas->GetFont()->SetColor(selected ? clHighlightText : FListBox->GetFont()->GetColor());
-    }
-    APainter->DrawEditDropDownItem(this, canvas, R, AIndex);
+    APainter->DrawEditDropDownItem(this, ListItemCanvas(AState), R, AIndex);
   }
-  if (AState.Contains(odFocused)) canvas->DrawFocusRect(R);
+  if (AState.Contains(odFocused)) GetListCanvas()->DrawFocusRect(R);
+}
+
+TCanvas* TqzBarCustomCombo::ListItemCanvas(TOwnerDrawState AState) {
+  TCanvas* canvas = GetListCanvas();
+  if (!FPaintCanvas && FListBox) {
+    bool selected = AState.Contains(odSelected);
+    canvas->GetBrush()->SetColor(selected ? clHighlight : FListBox->GetColor());
+    canvas->GetFont()->SetColor(selected ? clHighlightText : FListBox->GetFont()->GetColor());
+  }
+  return canvas;
 }
 
 TCanvas* TqzBarCustomCombo::GetListCanvas() {

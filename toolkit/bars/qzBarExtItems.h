@@ -310,6 +310,26 @@ class TqzBarInPlaceSubItemControl : public TqzBarSubItemControl {
   }
 };
 
+// ---- Toolbars list -----------------------------------------------------------------------------
+
+// A sub-item whose menu lists the manager's toolbars as check buttons, to show and hide them.
+class TqzBarToolbarsListItem : public TCustomqzBarSubItem {
+  TAVREN_CLASS(TqzBarToolbarsListItem, TCustomqzBarSubItem)
+ public:
+  using TCustomqzBarSubItem::TCustomqzBarSubItem;
+  bool SameKindAs(TqzBarItem* AItem) override;
+};
+
+class TqzBarToolbarsListItemControl : public TqzBarSubItemControl {
+  TAVREN_CLASS(TqzBarToolbarsListItemControl, TqzBarSubItemControl)
+ public:
+  using TqzBarSubItemControl::TqzBarSubItemControl;
+
+ protected:
+  // None while the bars are customized; else the entries are made anew for the menu.
+  TqzBarSubMenuControl* CreateSubMenu() override;
+};
+
 // ---- Spin edit ---------------------------------------------------------------------------------------
 
 enum TqzBarSpinEditValueType { svtInteger, svtFloat };

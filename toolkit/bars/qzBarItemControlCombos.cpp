@@ -28,7 +28,13 @@ bool AnyShiftDown() { return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL
 
 // ---- Combo base ------------------------------------------------------------------------------------
 
-TCustomqzBarComboControl::~TCustomqzBarComboControl() { SetDroppedDown(false); }
+TCustomqzBarComboControl::~TCustomqzBarComboControl() {
+  // Going with its list open (the bar window rebuilds or goes): the list closes, but nothing of
+  // the control is drawn any more.
+  if (!FComboDroppedDown) return;
+  FComboDroppedDown = false;
+  if (TCustomqzBarCombo* combo = GetCombo()) combo->FireCloseUp();
+}
 
 void TCustomqzBarComboControl::SetDroppedDown(bool AFlag) {
   TCustomqzBarCombo* combo = GetCombo();
@@ -236,11 +242,7 @@ void TqzBarDropDownListBox::MeasureItem(Integer Index, Integer& Height) { Height
 void TqzBarDropDownListBox::ReleaseOverEntry() {
   Integer value = GetItemIndex();
   if (TqzBarItemLink* link = FCombo->GetActiveLink()) link->GetSourceLink()->RegisterUse(true);
-  // The whole chain closes, innermost first; a level that stays open ends the walk.
-  while (TCustomqzBarControl* active = ActiveBarControl()) {
-    active->CloseOnce();
-    if (ActiveBarControl() == active) break;
-  }
+  HideActiveBarControl();
   if (value >= 0) FCombo->SetItemIndex(value);
 }
 

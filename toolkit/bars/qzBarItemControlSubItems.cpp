@@ -28,8 +28,8 @@ void TqzBarSubItemControl::OpenSubMenu(bool) {
   if (!parent || !item || GetSubMenu() || !parent->HandleAllocated()) return;
   // Another menu of the same window closes first.
   if (auto* other = dynamic_cast<TqzBarSubMenuControl*>(parent->GetOpenedBar())) other->Dismiss();
-  TqzBarManager* manager = GetBarManager();
-  auto* menu = new TqzBarSubMenuControl(manager);
+  TqzBarSubMenuControl* menu = CreateSubMenu();
+  if (!menu) return;
   FSubMenu = menu;
   menu->SetOpenerControl(this);
   menu->SetOpenerBar(parent);
@@ -59,6 +59,8 @@ void TqzBarSubItemControl::OpenSubMenu(bool) {
   if (self->Ref && GetSubMenu()) Repaint();
   ReleaseObjectLink(self);
 }
+
+TqzBarSubMenuControl* TqzBarSubItemControl::CreateSubMenu() { return new TqzBarSubMenuControl(GetBarManager()); }
 
 void TqzBarSubItemControl::CloseSubMenu() {
   TqzBarSubMenuControl* menu = GetSubMenu();

@@ -47,6 +47,10 @@ class TqzBarSubItemControl : public TqzBarButtonLikeControl {
   Integer ExtraWidth() override;
   void DrawInRect(const TRect& R, Byte AState) override;
 
+ protected:
+  // The menu window the entry opens; nullptr opens none.
+  virtual TqzBarSubMenuControl* CreateSubMenu();
+
  private:
   void SubMenuClosed(TObject* Sender);
   TqzBarSubMenuControl* FSubMenu = nullptr;

@@ -28,6 +28,10 @@ void TqzBarItem::RepaintControls() {
     if (!IsHeldByActiveWindow(control)) control->Repaint();
 }
 
+void TqzBarItem::RefreshControls() {
+  for (TqzBarItemControl* control : ControlsOf(this)) control->RefreshNow();
+}
+
 void TqzBarItem::RebuildBarsOfKinds(Byte AKinds) {
   std::vector<TCustomqzBarControl*> windows;
   for (TqzBarItemControl* control : ControlsOf(this)) {

@@ -50,7 +50,9 @@ void TqzBarItem::BeforeDestruction() {
 
 void TqzBarItem::DeleteLinks() {
   TqzBarManager* manager = GetBarManager();
-  bool bracket = manager && !manager->IsDestroying() && !FLinks.empty();
+  // Items freed by the manager's own destructor see it already reduced to a component.
+  TComponent* managerComponent = manager;
+  bool bracket = manager && !managerComponent->GetComponentState().Contains(csDestroying) && !FLinks.empty();
   if (bracket) manager->BeginUpdate();
   try {
     while (!FLinks.empty()) delete FLinks.back();

@@ -527,6 +527,8 @@ class TqzBarItem : public TqzBarComponent {
   // Every link's control repaints, except the selected control of an active bar window (that
   // window repaints it itself).
   void RepaintControls();
+  // Every link's control takes its drawing state and parts anew and repaints.
+  void RefreshControls();
   // The bar windows of the given kinds (bits 1 << BarKind: toolbar, quick customizing, menu)
   // that show a link of the item rebuild, except an active window whose selected control it is.
   void RebuildBarsOfKinds(Byte AKinds);
@@ -984,6 +986,8 @@ class TqzBarCustomCombo : public TCustomqzBarCombo {
   // The list follows what the editor holds: the entry it names, else the best prefix match.
   void SyncListIndex();
   TqzBarDropDownListBox* GetListBox() const noexcept { return FListBox; }
+  // Entries drawn outside the list and the editor (a dialog's list) go to this canvas; nil ends it.
+  void SetPaintCanvas(TCanvas* ACanvas) { FPaintCanvas = ACanvas; }
 
   Integer GetDropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(Integer Value) { FDropDownCount = Value; }
@@ -1002,10 +1006,15 @@ class TqzBarCustomCombo : public TCustomqzBarCombo {
   TqzBarMeasureItemEvent GetOnMeasureItem() const { return FOnMeasureItem; }
   void SetOnMeasureItem(TqzBarMeasureItemEvent Value) { FOnMeasureItem = Value; }
 
- private:
-  void ItemsChanged(TObject* Sender);
+ protected:
+  // The canvas an entry is drawn on; a row of the open list gets the list's colours, selected
+  // rows the highlight colours (the edit area keeps the editor's).
+  TCanvas* ListItemCanvas(TOwnerDrawState AState);
   // The text of the item, empty for -1.
   String ItemText(Integer AIndex) const;
+
+ private:
+  void ItemsChanged(TObject* Sender);
 
   TqzBarDropDownListBox* FListBox = nullptr;
   // Set while an edit area is drawn: the canvas, for the entry drawing.

@@ -124,6 +124,15 @@ class TqzBarPainter : public TObject {
   virtual Integer DotsButtonWidth(Byte APaintKind, const TRect& R);
   virtual void DrawDot(TqzBarItemControlDrawParams* AParams, const TRect& R);
   virtual void DrawDotsButton(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // The dots button at the right end of R inside the image-part margins; empty (left = right)
+  // when the item shows none or it would take half of the edit rectangle.
+  virtual void CalcDotsButtonRect(TqzBarItemControlDrawParams* AParams, const TRect& R, TRect& AButton);
+  // The colour combo's dots button (part 4) at the right end of the edit part R, which gives way.
+  virtual void CalcColorComboPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R,
+                                       std::vector<TRect>& AParts);
+  virtual bool EditHasImagePart(TqzBarItemControlDrawParams* AParams);
+  // The small button face, then the dots.
+  virtual void DrawImageEditButton(TqzBarItemControlDrawParams* AParams, const TRect& R);
 
   // Combo arrows.
   virtual void DrawComboArrow(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor, Integer ASize);  // class

@@ -8,6 +8,7 @@
 #include "gdi/SysColors.h"
 #include "gdi/Text.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarExtItemsCombos.h"
 #include "toolkit/bars/qzBarItemControl.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItems.h"
@@ -129,6 +130,47 @@ void TqzBarPainter::DrawDotsButton(TqzBarItemControlDrawParams* AParams, const T
     DrawDot(AParams, dot);
     OffsetRect(&dot, 2 * s, 0);
   }
+}
+
+void TqzBarPainter::CalcDotsButtonRect(TqzBarItemControlDrawParams* AParams, const TRect& R, TRect& AButton) {
+  TRect margins;
+  GetImagePartMargins(AParams->PaintKind, margins);
+  AButton = R;
+  AButton.Left = R.Right - DotsButtonWidth(AParams->PaintKind, R) - margins.Left - margins.Right;
+  auto* colorParams = dynamic_cast<TqzBarColorComboControlDrawParams*>(AParams);
+  TRect edit;
+  static_cast<TqzBarCustomEditControl*>(AParams->ItemControl)->GetEditAreaRect(edit);
+  if (!colorParams || !colorParams->ShowCustomColorButton || AButton.Width() * 2 >= edit.Width()) {
+    AButton.Left = AButton.Right;
+    return;
+  }
+  AButton = TRect(AButton.Left + margins.Left, AButton.Top + margins.Top, AButton.Right - margins.Right,
+                  AButton.Bottom - margins.Bottom);
+}
+
+void TqzBarPainter::CalcColorComboPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R,
+                                            std::vector<TRect>& AParts) {
+  TRect& button = AParts[qzColorButtonPart];
+  CalcDotsButtonRect(AParams, R, button);
+  if (IsRectEmpty(&button)) return;
+  TRect margins, borders;
+  GetImagePartMargins(AParams->PaintKind, margins);
+  ClassRef()->GetEditBorders(AParams->PaintKind, borders);
+  // Where the look draws no button face, the edit's own border separates the two.
+  AParts[qzEditPart].Right = button.Left - margins.Left - (EditHasImageButton() ? 0 : borders.Right);
+}
+
+bool TqzBarPainter::EditHasImagePart(TqzBarItemControlDrawParams* AParams) {
+  const std::vector<TRect>& parts = AParams->ItemControl->GetPartRects();
+  return static_cast<Integer>(parts.size()) > qzColorButtonPart && !IsRectEmpty(&parts[qzColorButtonPart]);
+}
+
+void TqzBarPainter::DrawImageEditButton(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  auto* colorParams = dynamic_cast<TqzBarColorComboControlDrawParams*>(AParams);
+  bool pressed = AParams->PressedLook || (colorParams && colorParams->ButtonPressed);
+  ClassRef()->DrawSmallButtonFace(AParams->ItemControl, AParams->TargetCanvas->DCHandle(), pressed,
+                                  AParams->SelectedLook, AParams->EnabledLook, R);
+  DrawDotsButton(AParams, R);
 }
 
 // ---- Edit colours, margins and spacings ---------------------------------------------------------

@@ -28,6 +28,32 @@ constexpr Integer sqzBarAddNamedToQuickAccess = 64619;
 constexpr Integer sqzBarAddToQuickAccess = 64620;
 constexpr Integer sqzBarScreenTipDisplayName = 64621;
 constexpr Integer sqzBarContainerControlTaken = 64622;
+// The extra items: the colour combo's entries (in list order), its automatic and custom
+// captions, and the captions of the items' dialogs.
+constexpr Integer sqzBarColorBlack = 64623;
+constexpr Integer sqzBarColorMaroon = 64624;
+constexpr Integer sqzBarColorGreen = 64625;
+constexpr Integer sqzBarColorOlive = 64626;
+constexpr Integer sqzBarColorNavy = 64627;
+constexpr Integer sqzBarColorPurple = 64628;
+constexpr Integer sqzBarColorTeal = 64629;
+constexpr Integer sqzBarColorGray = 64630;
+constexpr Integer sqzBarColorSilver = 64631;
+constexpr Integer sqzBarColorRed = 64632;
+constexpr Integer sqzBarColorLime = 64633;
+constexpr Integer sqzBarColorYellow = 64634;
+constexpr Integer sqzBarColorBlue = 64635;
+constexpr Integer sqzBarColorFuchsia = 64636;
+constexpr Integer sqzBarColorAqua = 64637;
+constexpr Integer sqzBarColorWhite = 64638;
+constexpr Integer sqzBarAutoColorText = 64639;
+constexpr Integer sqzBarCustomColorText = 64640;
+constexpr Integer sqzBarSelectItem = 64641;
+constexpr Integer sqzBarSelectDate = 64642;
+constexpr Integer sqzBarToday = 64643;
+constexpr Integer sqzBarClear = 64644;
+constexpr Integer sqzBarOK = 64645;
+constexpr Integer sqzBarCancel = 64646;
 // Customizing: the design controller's menus, the customizing form and the name dialog.
 constexpr Integer sqzBarCustomizeCommand = 64650;
 constexpr Integer sqzBarResetLinkCommand = 64651;

@@ -25,7 +25,7 @@ TqzBarCaptionButton::TqzBarCaptionButton(TCollection* Collection)
   FFreeNotificator->SetOnFreeNotification(MakeEvent<&TqzBarCaptionButton::ScreenTipFreed>(this));
 }
 
-TqzBarCaptionButton::~TqzBarCaptionButton() = default;
+TqzBarCaptionButton::~TqzBarCaptionButton() { ReleaseAccessibilityHelper(FAccessibilityHelper); }
 
 void TqzBarCaptionButton::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TqzBarCaptionButton*>(Source);
@@ -87,6 +87,8 @@ TAVREN_CLASS_IMPL(TqzBarCaptionButtons)
 TqzBarCaptionButtons::TqzBarCaptionButtons(TqzBar* ABar)
     : TCollection(TqzBarCaptionButton::ClassInfo()), FBar(ABar) {}
 
+TqzBarCaptionButtons::~TqzBarCaptionButtons() { ReleaseAccessibilityHelper(FAccessibilityHelper); }
+
 TPersistent* TqzBarCaptionButtons::GetOwner() { return FBar; }
 
 void TqzBarCaptionButtons::Update(TCollectionItem* Item) {
@@ -103,7 +105,10 @@ void TqzBarCaptionButtons::UpdateStatesAtPoint(const TPoint& P, bool APressed) {
   for (Integer i = 0; i < GetCount(); ++i) {
     TqzBarCaptionButton* button = GetButton(i);
     if (!button->GetEnabled()) continue;
-    button->SetState(PtInRect(&button->GetBounds(), P) ? (APressed ? 4 : 2) : 0);
+    if (PtInRect(&button->GetBounds(), P))
+      button->SetState(APressed ? 4 : 2);
+    else
+      button->SetState(button->IsKeyboardSelected() ? 2 : 0);
   }
 }
 

@@ -3,6 +3,7 @@
 // items and their links.
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarNavigation.h"
 
 // ---- Toolbars --------------------------------------------------------------------------------
 
@@ -31,6 +32,11 @@ class TqzBarCaptionButton : public TCollectionItem {
   // The hint a caption button shows: its Hint, only while it is hot.
   bool GetHintText(String& AHint) const;
   void Click();
+  // The button's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
+  // The keyboard navigation has the button selected.
+  bool IsKeyboardSelected() const { return FAccessibilityHelper && FAccessibilityHelper->IsCurrentSelection(); }
 
   bool GetEnabled() const { return FEnabled; }
   void SetEnabled(bool Value);
@@ -57,6 +63,7 @@ class TqzBarCaptionButton : public TCollectionItem {
   TRect FBounds;
   Integer FState = 0;
   TNotifyEvent FOnClick;
+  TqzBarHelperRef FAccessibilityHelper;
 };
 
 // The caption buttons of one toolbar; every change tells the bar.
@@ -64,13 +71,18 @@ class TqzBarCaptionButtons : public TCollection {
   TAVREN_CLASS(TqzBarCaptionButtons, TCollection)
  public:
   explicit TqzBarCaptionButtons(TqzBar* ABar);
+  ~TqzBarCaptionButtons() override;
   TqzBar* GetBar() const noexcept { return FBar; }
   TqzBarCaptionButton* GetButton(Integer Index) const { return static_cast<TqzBarCaptionButton*>(GetItems(Index)); }
   TqzBarCaptionButton* AddButton() { return static_cast<TqzBarCaptionButton*>(Add()); }
   // The first enabled button holding the point; -1 when none.
   Integer HitTest(const TPoint& P) const;
-  // Buttons under the point turn hot (pressed with APressed), the others normal.
+  // Buttons under the point turn hot (pressed with APressed), the others normal; the button the
+  // keyboard has selected stays hot.
   void UpdateStatesAtPoint(const TPoint& P, bool APressed);
+  // The group's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
   // The union of the buttons' non-empty rectangles.
   TRect GetBoundsRect() const;
 
@@ -80,6 +92,7 @@ class TqzBarCaptionButtons : public TCollection {
 
  private:
   TqzBar* FBar;
+  TqzBarHelperRef FAccessibilityHelper;
 };
 
 // Kept per toolbar: which bars are merged into it and which it is merged into.

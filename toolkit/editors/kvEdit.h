@@ -932,6 +932,10 @@ class TkvCustomEditViewDataArgs : public TObject {
   TkvCustomEditStyle* Style;
 };
 
+// The bounds an editor is laid out in to measure it: far beyond any screen, yet small enough that
+// the layout's sums, differences and scaled sizes stay within int.
+inline constexpr TRect kvMeasuringBounds{0, 0, 0x100000, 0x100000};
+
 // Computes an editor's geometry and state into a view info; needs no editor, so grids lay cells
 // out with Properties alone.
 class TkvCustomEditViewData : public TPersistent {

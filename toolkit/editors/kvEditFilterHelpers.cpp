@@ -38,6 +38,16 @@ TkvFilterOperators TkvCustomFilterEditHelper::FilterOperatorSet(TkvValueTypeClas
   return operators;
 }
 
+TkvFilterOperators ListFilterOperators(bool Extended) {
+  TkvFilterOperators operators;
+  for (Integer code : {1, 2, 9, 10}) operators.set(code);
+  if (Extended) {
+    operators.set(13);
+    operators.set(14);
+  }
+  return operators;
+}
+
 void TkvCustomFilterEditHelper::InitFilterProperties(TkvCustomEditProperties* Properties,
                                                      TkvCustomEditProperties* Source, bool KeepButtons) {
   Properties->Assign(Source);

@@ -11,6 +11,10 @@
 // Filter operator codes 0 .. 39.
 using TkvFilterOperators = std::bitset<40>;
 
+// The operators of kinds whose value is one of a list: equal, not equal, blank, not blank
+// (1, 2, 9, 10), and extended in list and not in list (13, 14).
+TkvFilterOperators ListFilterOperators(bool Extended);
+
 // Stateless: each helper kind is used through its one instance (FilterEditHelperOf).
 class TkvCustomFilterEditHelper : public TObject {
   TAVREN_CLASS(TkvCustomFilterEditHelper, TObject)

@@ -341,7 +341,7 @@ void TkvCustomEditViewData::ComputeViewInfo(TkvCanvas* Canvas, const TRect& ABou
   ViewInfo->WindowHandle = WindowHandle;
   ViewInfo->HotTrack = (Designing || !FStyle->GetHotTrack() || Inplace) ? 0 : (Selected ? 2 : 1);
   Integer layout = Properties->GetButtonsLayout();
-  StretchesButtons = (Inplace && ABounds.Right != INT_MAX && layout != 0) || layout == 1;
+  StretchesButtons = (Inplace && ABounds.Right != kvMeasuringBounds.Right && layout != 0) || layout == 1;
   FillBorderInfo(ViewInfo);
   ComputeButtons(Canvas, ABounds, P, Button, Shift, ViewInfo, IsMouseEvent);
   TRect extent;
@@ -598,7 +598,7 @@ void TkvCustomEditViewData::MeasureContent(TkvCanvas* Canvas, const TkvEditSizeR
   std::unique_ptr<TkvCustomEditViewInfo> own;
   if (!ViewInfo) {
     own.reset(Properties->GetViewInfoClass().Create());
-    ComputeViewInfo(Canvas, TRect(0, 0, INT_MAX, INT_MAX), TPoint{-1, -1}, 0, TShiftState{}, own.get(), false);
+    ComputeViewInfo(Canvas, kvMeasuringBounds, TPoint{-1, -1}, 0, TShiftState{}, own.get(), false);
     ViewInfo = own.get();
   }
   MeasureButtonsHeight(Canvas, Inplace, Request, Minimum, ViewInfo, NonClient);

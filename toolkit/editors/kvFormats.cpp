@@ -408,6 +408,13 @@ Byte LocaleStartOfWeek() {
   return static_cast<Byte>(day == 7 ? 0 : day);
 }
 
+// 0 the week of 1 January, 1 the first whole week, 2 the first week of four days.
+Byte LocaleFirstWeekOfYear() {
+  char buffer[8] = "0";
+  if (!GetLocaleInfo(GetThreadLocale(), LOCALE_IFIRSTWEEKOFYEAR, buffer, sizeof buffer)) buffer[0] = '0';
+  return static_cast<Byte>(buffer[0] >= '0' && buffer[0] <= '2' ? buffer[0] - '0' : 0);
+}
+
 // ---- Controller ---------------------------------------------------------------------------
 
 TkvFormatController::TkvFormatController() { Reload(); }
@@ -457,6 +464,7 @@ void TkvFormatController::Reload() {
   const TFormatSettings& fs = FormatSettings;
   FCurrencyFormat = CurrencyFormatOfLocale();
   FStartOfWeek = LocaleStartOfWeek();
+  FFirstWeekOfYear = LocaleFirstWeekOfYear();
   BuildFormatInfo(fs.ShortDateFormat, FDateFormatInfo);
   BuildFormatInfo(fs.LongTimeFormat, FTimeFormatInfo);
   BuildFormatInfo(fs.ShortDateFormat + " " + fs.LongTimeFormat, FDateTimeFormatInfo);

@@ -2,7 +2,6 @@
 // in place of) its text.
 
 #include <algorithm>
-#include <climits>
 #include <memory>
 
 #include "toolkit/editors/kvEditUtils.h"
@@ -143,7 +142,7 @@ void TkvImageComboBoxViewData::MeasureContent(TkvCanvas* Canvas, const TkvEditSi
   // The fixed part is measured on the plain layout (borders and buttons): the image's share is
   // added below, not taken from a client area already narrowed by it.
   std::unique_ptr<TkvCustomEditViewInfo> plain(Properties->GetViewInfoClass().Create());
-  TkvCustomDropDownEditViewData::ComputeViewInfo(Canvas, TRect(0, 0, INT_MAX, INT_MAX), TPoint{-1, -1}, 0,
+  TkvCustomDropDownEditViewData::ComputeViewInfo(Canvas, kvMeasuringBounds, TPoint{-1, -1}, 0,
                                                  TShiftState{}, plain.get(), false);
   TkvCustomDropDownEditViewData::MeasureContent(Canvas, Request, Minimum, plain.get(), NonClient);
   if (TCustomImageList* images = ImageProperties()->GetImages()) {

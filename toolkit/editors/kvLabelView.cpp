@@ -50,7 +50,7 @@ void TkvCustomLabelViewData::ComputeViewInfo(TkvCanvas* Canvas, const TRect& ABo
   if (GetBorderStyle() == ebsNone) NativeStyle = false;
   TkvCustomEditViewData::ComputeViewInfo(Canvas, ABounds, P, Button, Shift, ViewInfo, IsMouseEvent);
   auto* info = static_cast<TkvCustomLabelViewInfo*>(ViewInfo);
-  if (Inplace && (ABounds.Right == INT_MAX || ABounds.Bottom == INT_MAX)) return;
+  if (Inplace && (ABounds.Right == kvMeasuringBounds.Right || ABounds.Bottom == kvMeasuringBounds.Bottom)) return;
   TkvCustomLabelProperties* p = LabelProperties();
   if (!Inplace) info->Transparent = Edit && Edit->GetTransparent();
   info->Alignment->Assign(p->GetAlignment());

@@ -8,7 +8,7 @@
 // ---- Icon options --------------------------------------------------------------------------
 
 TAVREN_CLASS_IMPL_PUBLISHED(TkvIconOptions,
-    PROPERTY(Arrangement).Default(iaTop),
+    PROPERTY(Arrangement).Default(static_cast<Integer>(TIconArrangement::iaTop)),
     PROPERTY(AutoArrange).Default(false),
     PROPERTY(WrapText).Default(true))
 

@@ -32,7 +32,7 @@ class TkvIconOptions : public TPersistent {
   TNotifyEvent OnWrapTextChanged;
 
  private:
-  TIconArrangement FArrangement = iaTop;
+  TIconArrangement FArrangement = TIconArrangement::iaTop;
   bool FAutoArrange = false;
   bool FWrapText = true;
 };

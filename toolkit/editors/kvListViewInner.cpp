@@ -24,7 +24,7 @@ TkvCustomInnerListView::TkvCustomInnerListView(TComponent* AOwner) : TkvInnerCon
   FHeader = std::make_unique<TkvListViewHeader>(this, FKvCanvas.get(), [this]() -> TkvContainer* { return FContainer; });
   SetBorderStyle(bsNone);
   FControlStyle.Include(csDoubleClicks);
-  GetIconOptions()->SetArrangement(iaTop);
+  GetIconOptions()->SetArrangement(TIconArrangement::iaTop);
   GetIconOptions()->SetAutoArrange(false);
   GetIconOptions()->SetWrapText(true);
   SetParentColor(false);

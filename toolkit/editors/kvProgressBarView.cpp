@@ -80,7 +80,7 @@ void TkvCustomProgressBarViewData::ComputeViewInfo(TkvCanvas* Canvas, const TRec
   auto* info = static_cast<TkvCustomProgressBarViewInfo*>(ViewInfo);
   info->TextRect = info->ClientRect;
   info->TextFlags = TextFlags();
-  if (ABounds.Right == INT_MAX || ABounds.Bottom == INT_MAX) return;
+  if (ABounds.Right == kvMeasuringBounds.Right || ABounds.Bottom == kvMeasuringBounds.Bottom) return;
   AssignToViewInfo(info);
   if (!Inplace) info->Transparent = Edit && Edit->GetTransparent();
   if (ShowsSample()) info->Position = 30;

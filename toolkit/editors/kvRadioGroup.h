@@ -81,6 +81,8 @@ class TkvRadioButton : public TRadioButton {
   void CNMeasureItem(TMessage& Message);
 
   TkvCanvas* KvCanvas() const { return FKvCanvas.get(); }
+  // Places the button rectangle for the painter's glyph size and draws the glyph there.
+  void PaintGlyph(TkvCanvas* Canvas, TkvCustomLookAndFeelPainterClass Painter, TColor Background, bool Native);
 
  private:
   void UpdateStateFromCursor();
@@ -219,6 +221,9 @@ class TkvCustomRadioGroupButton : public TkvRadioButton {
   bool IsTransparent() override;
   bool BackgroundBorrowed() override;
   void PaintBackground() override;
+  // Under a skin the button is composed off-screen over the group's own image, so it shows the
+  // skin's group background and leaves nothing of an earlier look behind.
+  void Draw(bool FocusOnly) override;
 
   TkvCustomRadioGroup* GetGroup() const { return FGroup; }
   // The device context its canvas paints on now (none outside its painting).

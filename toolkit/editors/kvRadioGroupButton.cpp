@@ -249,6 +249,21 @@ void TkvRadioButton::PaintBackground() {
   if (!BackgroundBorrowed()) FKvCanvas->FillWithColor(TRect(0, 0, GetWidth(), GetHeight()), GetColor());
 }
 
+void TkvRadioButton::PaintGlyph(TkvCanvas* Canvas, TkvCustomLookAndFeelPainterClass Painter, TColor Background,
+                                bool Native) {
+  const TSize glyph = Painter->RadioButtonExtent();
+  FButtonRect.Top = (GetHeight() - glyph.cy) / 2;
+  FButtonRect.Bottom = FButtonRect.Top + glyph.cy;
+  if (GetAlignment() == taLeftJustify) {
+    FButtonRect.Left = GetWidth() - glyph.cx;
+  } else {
+    FButtonRect.Left = !Native && !IsInGroupInplace() ? 1 : 0;
+  }
+  FButtonRect.Right = FButtonRect.Left + glyph.cx;
+  Painter->PaintRadioButton(Canvas, FButtonRect.Left, FButtonRect.Top, PainterState(FState), GetChecked(), Focused(),
+                            Background, GetComponentState().Contains(csDesigning));
+}
+
 void TkvRadioButton::Draw(bool FocusOnly) {
   const bool native = IsNative();
   const TRect client(0, 0, GetWidth(), GetHeight());
@@ -260,19 +275,9 @@ void TkvRadioButton::Draw(bool FocusOnly) {
     if (native) PaintBackground();
   }
   TkvCustomLookAndFeelPainterClass painter = FLookAndFeel->PainterForThemeKind(totButton);
-  const TSize glyph = painter->RadioButtonExtent();
-  FButtonRect.Top = (GetHeight() - glyph.cy) / 2;
-  FButtonRect.Bottom = FButtonRect.Top + glyph.cy;
-  if (GetAlignment() == taLeftJustify) {
-    FButtonRect.Left = GetWidth() - glyph.cx;
-  } else {
-    FButtonRect.Left = !native && !IsInGroupInplace() ? 1 : 0;
-  }
-  FButtonRect.Right = FButtonRect.Left + glyph.cx;
   TColor background = GetColor();
   if (BackgroundBorrowed()) background = FLookAndFeel->GetSkinPainter() ? clNone : clDefault;
-  painter->PaintRadioButton(FKvCanvas.get(), FButtonRect.Left, FButtonRect.Top, PainterState(FState), GetChecked(),
-                            Focused(), background, GetComponentState().Contains(csDesigning));
+  PaintGlyph(FKvCanvas.get(), painter, background, native);
   FKvCanvas->PushClip();
   FKvCanvas->ClipOutRect(FButtonRect);
   if (!FocusOnly && !native) PaintBackground();

@@ -164,6 +164,25 @@ void TkvCustomRadioGroupButton::PaintBackground() {
   info->DrawBackgroundByEventAt(KvCanvas(), TPoint(GetLeft(), GetTop()));
 }
 
+void TkvCustomRadioGroupButton::Draw(bool FocusOnly) {
+  TkvCustomLookAndFeelPainterClass skin = GetLookAndFeel()->GetSkinPainter();
+  if (!skin) return TkvRadioButton::Draw(FocusOnly);
+  TkvBitmap image(GetWidth(), GetHeight());
+  TkvCanvas* canvas = image.GetkvCanvas();
+  FGroup->SetCopyingBackground(true);
+  try {
+    CopyParentImage(this, canvas, image.ImageRect(), false);
+  } catch (...) {
+    FGroup->SetCopyingBackground(false);
+    throw;
+  }
+  FGroup->SetCopyingBackground(false);
+  const bool native = IsNative();
+  PaintGlyph(canvas, skin, clNone, native);
+  PaintCaption(canvas, native);
+  KvCanvas()->DrawGraphic(0, 0, &image);
+}
+
 // ---- Group ------------------------------------------------------------------------------------
 
 TkvCustomRadioGroup::TkvCustomRadioGroup(TComponent* AOwner, bool AInplace,

@@ -154,13 +154,7 @@ void TkvFilterRadioGroupHelper::WriteFilterValue(TkvCustomEdit* Editor, TkvCusto
 }
 
 TkvFilterOperators TkvFilterRadioGroupHelper::FilterOperatorSet(TkvValueTypeClass, bool Extended) {
-  TkvFilterOperators operators;
-  for (Integer code : {1, 2, 9, 10}) operators.set(code);
-  if (Extended) {
-    operators.set(13);
-    operators.set(14);
-  }
-  return operators;
+  return ListFilterOperators(Extended);
 }
 
 // ---- Unit -------------------------------------------------------------------------------------

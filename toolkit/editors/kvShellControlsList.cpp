@@ -449,6 +449,18 @@ void TkvCustomInnerShellListView::CNNotify(TMessage& Message) {
     return;
   }
   TCustomListView::CNNotify(Message);
+  // With the image goes the item's overlay: the link mark for a shortcut, 1 for a shared item.
+  auto* info = reinterpret_cast<NMLVDISPINFO*>(header);
+  if (header->code != LVN_GETDISPINFO || !(info->item.mask & LVIF_IMAGE) || info->item.iSubItem != 0) return;
+  FProducer->BeginRead();
+  if (info->item.iItem >= 0 && info->item.iItem < FProducer->ItemCount()) {
+    const TkvShellItemInfo* item = FProducer->Item(info->item.iItem);
+    info->item.mask |= LVIF_STATE;
+    info->item.stateMask |= LVIS_OVERLAYMASK;
+    info->item.state = (info->item.state & ~LVIS_OVERLAYMASK) |
+                       INDEXTOOVERLAYMASK(item->IsShortcut ? kLinkOverlay : item->IsShared ? 1 : 0);
+  }
+  FProducer->EndRead();
 }
 
 void TkvCustomInnerShellListView::StartShellDrag() {

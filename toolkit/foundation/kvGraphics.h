@@ -66,7 +66,8 @@ class TkvCanvas : public TObject {
   TBrush* CurrentBrush() const { return FCanvas->GetBrush(); }
   TPen* CurrentPen() const { return FCanvas->GetPen(); }
   void AssignFont(TFont* Font) { FCanvas->SetFont(Font); }
-  // Leaves the brush alone when the colour is the same, so its handle is not made again.
+  // Leaves the brush alone when the colour is the same, so its handle is not made again; a clear
+  // brush becomes solid, so a fill after clear-brush text still fills.
   void SetBrushColor(TColor Color);
   void WriteCopyMode(TCopyMode Mode) { FCanvas->SetCopyMode(Mode); }
   void WritePixel(Integer X, Integer Y, TColor Color) { FCanvas->SetPixel(X, Y, Color); }

@@ -53,7 +53,8 @@ TkvCanvas::TkvCanvas(TCanvas* ACanvas) : FCanvas(ACanvas) {}
 TkvCanvas::~TkvCanvas() = default;
 
 void TkvCanvas::SetBrushColor(TColor Color) {
-  if (FCanvas->GetBrush()->GetColor() != Color) FCanvas->GetBrush()->SetColor(Color);
+  TBrush* brush = FCanvas->GetBrush();
+  if (brush->GetColor() != Color || brush->GetStyle() == bsClear) brush->SetColor(Color);
 }
 
 TPoint TkvCanvas::ReadWindowOrg() {

@@ -1,5 +1,6 @@
 // Draws the cursors of the bars (32 x 32 monochrome .cur files): dragging a toolbar or an item,
-// copying it, a place where it cannot be dropped, and sizing an item while customizing.
+// copying it, a place where it cannot be dropped, and sizing an item while customizing; and the
+// 16 x 16 pictures of the extra items (Glyphs.h).
 //   bar-pictures <output folder>
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "CursorFile.h"
+#include "Glyphs.h"
 
 namespace {
 
@@ -89,12 +91,13 @@ int main(int argc, char** argv) {
     const char* name;
     std::vector<uint8_t> data;
   };
-  const Output outputs[] = {
+  std::vector<Output> outputs = {
       {"qzbar_drag.cur", DragCursor().File()},
       {"qzbar_dragcopy.cur", DragCopyCursor().File()},
       {"qzbar_dragnodrop.cur", DragNoDropCursor().File()},
       {"qzbar_editsizing.cur", EditSizingCursor().File()},
   };
+  for (GlyphPicture& glyph : ItemGlyphs()) outputs.push_back({glyph.file, std::move(glyph.data)});
   for (const Output& output : outputs) {
     if (!WriteFile(folder + "/" + output.name, output.data)) {
       std::fprintf(stderr, "bar-pictures: cannot write %s\n", output.name);
