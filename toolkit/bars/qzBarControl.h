@@ -221,6 +221,17 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void AfterLayout() {}
   virtual void SelectControlFocused(TqzBarItemControl* AControl);
   virtual void ClearSelection();
+  // While customizing, a press selects through the design controller: the control's link, or on
+  // no control the window's own design object.
+  virtual void DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift);
+  virtual IqzBarSelectableItem* DesignObject() { return nullptr; }
+  // A left press on the customizing-selected control becomes a drag of its link once the mouse
+  // leaves the system's drag rectangle around the press point (client coordinates).
+  virtual void StartDrag(const TPoint& P);
+  // The control of the manager's design-selected link when this window shows it; nil otherwise.
+  TqzBarItemControl* CustomizingSelectedControl();
+  // The cursor lies on the window's mark.
+  bool MarkUnderCursor();
   virtual void BarMouseEnter(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl);
   virtual void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
                             TqzBarItemControl* AControl, const TPoint& P);
@@ -328,6 +339,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 
  private:
   void KeyDownInChain(TMessage& Message);
+  // A pending link drag has left the drag rectangle: the drag runs.
+  void BeginPendingDrag();
   // The edit control of the window whose hosted window AWnd is; nil for none.
   TqzBarCustomEditControl* HostingEditControl(HWND AWnd);
   void LeftButtonUp(TMessage& Message);
@@ -364,6 +377,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   TqzBarItemControl* FCaptureControl = nullptr;
   bool FClosedByEsc = false;
   bool FSkipNextClick = false;
+  // A left press on the customizing-selected control that may still become a drag, and where.
+  bool FLinkDragPending = false;
+  TPoint FDragPressPoint;
   bool FActive = false;
   bool FKeptDown = false;
   Integer FTextSize = 0;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "gdi/SysMetrics.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarQuickControl.h"
@@ -92,6 +94,20 @@ TqzBarItemControl* TCustomqzBarControl::ControlAtCursor() {
   return HandleAllocated() ? ControlAtPoint(ScreenToClient(CursorPos())) : nullptr;
 }
 
+TqzBarItemControl* TCustomqzBarControl::CustomizingSelectedControl() {
+  TqzBarItemLink* link = GetControlBarManager()->GetSelectedLink();
+  TqzBarItemControl* control = link ? link->GetControl() : nullptr;
+  return control && HasLinkControl(control) ? control : nullptr;
+}
+
+bool TCustomqzBarControl::MarkUnderCursor() {
+  if (!HandleAllocated()) return false;
+  TRect mark;
+  MarkRect(mark);
+  TPoint p = ScreenToClient(CursorPos());
+  return PtInRect(&mark, p);
+}
+
 TqzBarItemControl* TCustomqzBarControl::GetSelectedControl() const {
   return FCurrentLink ? FCurrentLink->GetControl() : nullptr;
 }
@@ -141,7 +157,13 @@ void TCustomqzBarControl::ChangeSelection(TqzBarItemControl* AControl) {
   FCurrentLink = AControl ? AControl->GetLink() : nullptr;
   if (KindFlags() & qzKindNavigationBar) FKeptDown = false;
   TqzBarManager* manager = GetControlBarManager();
-  if (!manager->IsCustomizingOrDesigning()) manager->SetSelectedItemControl(AControl);
+  if (IsCustomizing()) {
+    TBarGuard guard(this);
+    manager->ChangeSelectedItemControl(AControl);
+    if (!guard.Alive()) return;
+  } else if (!manager->IsCustomizingOrDesigning()) {
+    manager->SetSelectedItemControl(AControl);
+  }
   if (old) RepaintControl(old);
   if (AControl) RepaintControl(AControl);
   if (!AControl) SetCursor(crDefault);
@@ -219,10 +241,72 @@ void TCustomqzBarControl::BarMouseLeave() {
     SetHotControl(nullptr);
 }
 
-void TCustomqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState, bool, TqzBarItemControl* AControl,
+void TCustomqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool, TqzBarItemControl* AControl,
                                        const TPoint& P) {
   if (!IsMouseBlocked(false) && AControl) AControl->MouseDown(AButton, TShiftState(), P);
-  if (AButton == mbLeft && !IsCustomizing()) PressItemControl(AControl);
+  if (AButton != mbLeft) return;
+  if (!IsCustomizing()) {
+    PressItemControl(AControl);
+    return;
+  }
+  TBarGuard guard(this);
+  DesignSelect(AControl, AButton, AShift);
+  if (guard.Alive()) StartDrag(P);
+}
+
+void TCustomqzBarControl::DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift) {
+  TBarGuard guard(this);
+  IqzBarSelectableItem* object = DesignObject();
+  if (AControl) {
+    SelectControlFocused(AControl);
+    if (!guard.Alive()) return;
+    object = AControl->GetLink();
+    TqzBarItemControl* selected = GetSelectedControl();
+    if (AButton == mbRight) {
+      if (selected && selected->GetActive()) selected->Deactivate(true);
+      if (!guard.Alive()) return;
+      SetSelectedControl(AControl);
+    } else if (AButton == mbLeft && FViewInfo && FViewInfo->GetItemViewInfoCount() > 0 && AControl->IsOfOwnManager()) {
+      // Pressing the selected control again opens or closes what it opens (a sub-item's menu).
+      if (AControl == selected) {
+        if (selected->GetActive())
+          selected->Deactivate(true);
+        else
+          selected->Activate(true);
+        if (!guard.Alive()) return;
+      }
+      SetHotControl(AControl);
+    }
+    if (!guard.Alive()) return;
+  }
+  if (!object) return;
+  bool isSelected = object->IsSelectedInDesigner();
+  Integer operation = 2;
+  if (AButton == mbRight)
+    operation = isSelected ? 0 : 2;
+  else if (AShift.Contains(ssShift) && !AShift.Contains(ssCtrl))
+    operation = isSelected ? 1 : 0;
+  DesignControllerInstance()->ChangeSelection(object, operation);
+}
+
+void TCustomqzBarControl::StartDrag(const TPoint& P) {
+  TqzBarItemControl* control = CustomizingSelectedControl();
+  if (!control || !control->IsOfOwnManager() || !HandleAllocated()) return;
+  FDragPressPoint = P;
+  FLinkDragPending = true;
+  SetCapture(GetHandle());
+}
+
+void TCustomqzBarControl::BeginPendingDrag() {
+  FLinkDragPending = false;
+  if (GetCapture() == GetHandle()) ReleaseCapture();
+  TqzBarItemControl* control = CustomizingSelectedControl();
+  if (!control) return;
+  if (control->GetActive()) control->Deactivate(true);
+  // The drag may rebuild or free this window: nothing of it is touched afterwards.
+  TqzBarItemLink* link = control->GetLink();
+  if (IsBarControlLive(this) && HasLinkControl(control))
+    GetControlBarManager()->DragItemOrLink(link->GetItem(), link);
 }
 
 void TCustomqzBarControl::BarMouseUp(TMouseButton AButton, TShiftState AShift, bool, TqzBarItemControl* AControl,
@@ -272,6 +356,13 @@ void TCustomqzBarControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   inherited::MouseMove(Shift, X, Y);
   if (IsDestroying()) return;
   TPoint p(X, Y);
+  if (FLinkDragPending) {
+    Integer cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+    TRect still(FDragPressPoint.X - cx / 2, FDragPressPoint.Y - cy / 2, FDragPressPoint.X + cx - cx / 2,
+                FDragPressPoint.Y + cy - cy / 2);
+    if (!PtInRect(&still, p)) BeginPendingDrag();
+    return;
+  }
   TqzBarItemControl* control = ControlAtPoint(p);
   if (FLastMousePos == TPoint(-1, -1) && !IsMouseBlocked(true)) BarMouseEnter(Shift, p, control);
   BarMouseMove(Shift, p, control);
@@ -303,6 +394,12 @@ void TCustomqzBarControl::MouseUp(TMouseButton Button, TShiftState Shift, Intege
 
 void TCustomqzBarControl::LeftButtonUp(TMessage& Message) {
   TPoint p(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
+  if (FLinkDragPending) {
+    // A press that never left the drag rectangle only selected.
+    FLinkDragPending = false;
+    if (GetCapture() == GetHandle()) ReleaseCapture();
+    return;
+  }
   TBarGuard guard(this);
   TqzBarItemControl* capture = FCaptureControl;
   if (capture) {
@@ -455,6 +552,7 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       return;
     case WM_CAPTURECHANGED:
       FCaptureControl = nullptr;
+      FLinkDragPending = false;
       break;
     case WM_DESTROY:
       // A window made anew (a docking change) starts with its mark normal.
