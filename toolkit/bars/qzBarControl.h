@@ -225,14 +225,14 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // no control the window's own design object.
   virtual void DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift);
   virtual IqzBarSelectableItem* DesignObject() { return nullptr; }
-  // A left press on the customizing-selected control becomes a drag of its link once the mouse
-  // leaves the system's drag rectangle around the press point (client coordinates).
-  virtual void StartDrag(const TPoint& P);
-  // The control of the manager's design-selected link when this window shows it; nil otherwise.
-  TqzBarItemControl* CustomizingSelectedControl();
   // The cursor lies on the window's mark.
   bool MarkUnderCursor();
   virtual void BarMouseEnter(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl);
+  // A left press while customizing, at the client point: the customizing-selected control under
+  // it is armed for a drag that begins once the mouse leaves the system's drag rectangle.
+  // ASameControl tells that the press kept the selected control.
+  virtual void StartDrag(const TPoint& P, bool ASameControl);
+  bool IsDragPending() const noexcept { return FDragPending; }
   virtual void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
                             TqzBarItemControl* AControl, const TPoint& P);
   virtual void BarMouseLeave();
@@ -339,11 +339,12 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 
  private:
   void KeyDownInChain(TMessage& Message);
-  // A pending link drag has left the drag rectangle: the drag runs.
-  void BeginPendingDrag();
   // The edit control of the window whose hosted window AWnd is; nil for none.
   TqzBarCustomEditControl* HostingEditControl(HWND AWnd);
   void LeftButtonUp(TMessage& Message);
+  // A pending link drag turns into the manager's drag once the point leaves the drag rectangle
+  // round the press; answers whether it did.
+  bool BeginPendingDrag(const TPoint& P);
   // The non-client painting protocol: the frame drawn on a whole-window DC, released on every path.
   void PaintNonClient(TMessage& Message);
   // Bar windows never keep the focus: it goes back to the manager's form.
@@ -377,11 +378,10 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   TqzBarItemControl* FCaptureControl = nullptr;
   bool FClosedByEsc = false;
   bool FSkipNextClick = false;
-  // A left press on the customizing-selected control that may still become a drag, and where.
-  bool FLinkDragPending = false;
-  TPoint FDragPressPoint;
   bool FActive = false;
   bool FKeptDown = false;
+  bool FDragPending = false;
+  TPoint FDragPressPoint;
   Integer FTextSize = 0;
   Cardinal FEditTextSize = 0;
   Integer FMenuArrowHeight = 0;

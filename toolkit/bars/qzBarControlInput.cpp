@@ -94,12 +94,6 @@ TqzBarItemControl* TCustomqzBarControl::ControlAtCursor() {
   return HandleAllocated() ? ControlAtPoint(ScreenToClient(CursorPos())) : nullptr;
 }
 
-TqzBarItemControl* TCustomqzBarControl::CustomizingSelectedControl() {
-  TqzBarItemLink* link = GetControlBarManager()->GetSelectedLink();
-  TqzBarItemControl* control = link ? link->GetControl() : nullptr;
-  return control && HasLinkControl(control) ? control : nullptr;
-}
-
 bool TCustomqzBarControl::MarkUnderCursor() {
   if (!HandleAllocated()) return false;
   TRect mark;
@@ -250,8 +244,9 @@ void TCustomqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift,
     return;
   }
   TBarGuard guard(this);
+  TqzBarItemControl* before = GetControlBarManager()->GetSelectedItemControl();
   DesignSelect(AControl, AButton, AShift);
-  if (guard.Alive()) StartDrag(P);
+  if (guard.Alive()) StartDrag(P, before == GetControlBarManager()->GetSelectedItemControl());
 }
 
 void TCustomqzBarControl::DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift) {
@@ -289,24 +284,31 @@ void TCustomqzBarControl::DesignSelect(TqzBarItemControl* AControl, TMouseButton
   DesignControllerInstance()->ChangeSelection(object, operation);
 }
 
-void TCustomqzBarControl::StartDrag(const TPoint& P) {
-  TqzBarItemControl* control = CustomizingSelectedControl();
-  if (!control || !control->IsOfOwnManager() || !HandleAllocated()) return;
+void TCustomqzBarControl::StartDrag(const TPoint& P, bool) {
+  TqzBarItemControl* control = GetControlBarManager()->GetSelectedItemControl();
+  if (!control || !HandleAllocated() || control->GetParent() != this || !control->IsOfOwnManager()) return;
+  // Only a press on the selected control itself arms it.
+  TRect r = control->GetItemRect();
+  if (!PtInRect(&r, P)) return;
   FDragPressPoint = P;
-  FLinkDragPending = true;
+  FDragPending = true;
   SetCapture(GetHandle());
 }
 
-void TCustomqzBarControl::BeginPendingDrag() {
-  FLinkDragPending = false;
-  if (GetCapture() == GetHandle()) ReleaseCapture();
-  TqzBarItemControl* control = CustomizingSelectedControl();
-  if (!control) return;
-  if (control->GetActive()) control->Deactivate(true);
-  // The drag may rebuild or free this window: nothing of it is touched afterwards.
+bool TCustomqzBarControl::BeginPendingDrag(const TPoint& P) {
+  Integer cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+  TRect still(FDragPressPoint.X - cx / 2, FDragPressPoint.Y - cy / 2, FDragPressPoint.X - cx / 2 + cx,
+              FDragPressPoint.Y - cy / 2 + cy);
+  if (PtInRect(&still, P)) return false;
+  FDragPending = false;
+  ReleaseCapture();
+  TqzBarItemControl* control = GetControlBarManager()->GetSelectedItemControl();
+  if (!control || control->GetParent() != this) return true;
   TqzBarItemLink* link = control->GetLink();
-  if (IsBarControlLive(this) && HasLinkControl(control))
-    GetControlBarManager()->DragItemOrLink(link->GetItem(), link);
+  TqzBarManager* manager = GetControlBarManager();
+  control->Deactivate(false);
+  if (link && link->GetItem()) manager->DragItemOrLink(link->GetItem(), link);
+  return true;
 }
 
 void TCustomqzBarControl::BarMouseUp(TMouseButton AButton, TShiftState AShift, bool, TqzBarItemControl* AControl,
@@ -356,13 +358,7 @@ void TCustomqzBarControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   inherited::MouseMove(Shift, X, Y);
   if (IsDestroying()) return;
   TPoint p(X, Y);
-  if (FLinkDragPending) {
-    Integer cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
-    TRect still(FDragPressPoint.X - cx / 2, FDragPressPoint.Y - cy / 2, FDragPressPoint.X + cx - cx / 2,
-                FDragPressPoint.Y + cy - cy / 2);
-    if (!PtInRect(&still, p)) BeginPendingDrag();
-    return;
-  }
+  if (FDragPending && BeginPendingDrag(p)) return;
   TqzBarItemControl* control = ControlAtPoint(p);
   if (FLastMousePos == TPoint(-1, -1) && !IsMouseBlocked(true)) BarMouseEnter(Shift, p, control);
   BarMouseMove(Shift, p, control);
@@ -393,13 +389,12 @@ void TCustomqzBarControl::MouseUp(TMouseButton Button, TShiftState Shift, Intege
 }
 
 void TCustomqzBarControl::LeftButtonUp(TMessage& Message) {
-  TPoint p(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
-  if (FLinkDragPending) {
-    // A press that never left the drag rectangle only selected.
-    FLinkDragPending = false;
-    if (GetCapture() == GetHandle()) ReleaseCapture();
+  if (FDragPending) {
+    FDragPending = false;
+    ReleaseCapture();
     return;
   }
+  TPoint p(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
   TBarGuard guard(this);
   TqzBarItemControl* capture = FCaptureControl;
   if (capture) {
@@ -552,7 +547,7 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       return;
     case WM_CAPTURECHANGED:
       FCaptureControl = nullptr;
-      FLinkDragPending = false;
+      FDragPending = false;
       break;
     case WM_DESTROY:
       // A window made anew (a docking change) starts with its mark normal.

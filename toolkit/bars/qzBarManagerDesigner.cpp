@@ -46,7 +46,9 @@ TqzBarItemLink* TqzBarManager::GetSelectedLink() {
 void TqzBarManager::ChangeSelectedItemControl(TqzBarItemControl* AControl) {
   TqzBarItemControl* old = FSelectedItemControl;
   if (old == AControl) return;
-  if (IsCustomizingOrDesigning() && old && (!AControl || AControl->GetParent() != old->GetParent()))
+  // A control of a menu the old control opened keeps that menu (and its opener) open.
+  if (IsCustomizingOrDesigning() && old &&
+      (!AControl || (AControl->GetParent() != old->GetParent() && !old->GetParent()->IsAncestorOf(AControl->GetParent()))))
     if (auto* toolbar = dynamic_cast<TqzBarControl*>(old->GetParent())) toolbar->SetHotControl(nullptr);
   FSelectedItemControl = AControl;
 }
