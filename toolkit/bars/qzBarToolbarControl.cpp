@@ -705,6 +705,8 @@ void TqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
   TCustomqzBarControl::PressItemControl(AControl);
 }
 
+IqzBarSelectableItem* TqzBarControl::DesignObject() { return FBar; }
+
 void TqzBarControl::SelectControlFocused(TqzBarItemControl* AControl) {
   TqzBarManager* manager = GetControlBarManager();
   POINT cursor;

@@ -176,6 +176,8 @@ class TqzBarControl : public TCustomqzBarControl {
   // The toolbar takes the keyboard: it remembers the focus window and the manager's focused bar
   // window before it, and becomes the focused one.
   void SelectControlFocused(TqzBarItemControl* AControl) override;
+  // A press on no control while customizing selects the bar.
+  IqzBarSelectableItem* DesignObject() override;
   // The previous focused bar window comes back, and the focus goes back to the remembered window.
   void ClearSelection() override;
   void RecreateControls(bool ARecreate) override;
