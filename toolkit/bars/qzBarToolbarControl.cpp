@@ -705,6 +705,12 @@ void TqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
   TCustomqzBarControl::PressItemControl(AControl);
 }
 
+void TqzBarControl::SetActive(bool AActive) {
+  if (auto* button = dynamic_cast<TqzBarButtonControl*>(GetSelectedControl()); !AActive && button && button->IsDroppedDown())
+    button->Deactivate(true);
+  TCustomqzBarControl::SetActive(AActive);
+}
+
 void TqzBarControl::SelectControlFocused(TqzBarItemControl* AControl) {
   TqzBarManager* manager = GetControlBarManager();
   POINT cursor;
