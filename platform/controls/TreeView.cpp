@@ -424,7 +424,8 @@ TreeNode* TreeView::Next(TreeNode* node, UINT flag) const {
 void TreeView::Click(POINT p, UINT code) {
   labelEdit_.End(true);
   if (Dead()) return;
-  if (GetFocus() != window_) SetFocus(window_);
+  // A window that never activates (a drop-down) leaves the focus where it is.
+  if (!(GetWindowLong(window_, GWL_EXSTYLE) & WS_EX_NOACTIVATE) && GetFocus() != window_) SetFocus(window_);
   if (Dead()) return;
   TVHITTESTINFO hit;
   hit.pt = p;

@@ -2,6 +2,7 @@
 
 #include "MainWindowRibbon.h"
 #include "toolkit/bars/qzBarNavigation.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/ribbon/qzRibbonKeyTipWindows.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "user/Focus.h"
@@ -105,6 +106,73 @@ TEST_F(RibbonKeyTips, WithTabHeadersTheTabComesFirstAndItsKeyTipShowsItsGroups) 
   EXPECT_EQ(KeyTipTexts().size(), 8u) << "the tab's groups";
   Press(VK_ESCAPE);
   EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"Y"})) << "Esc goes back to the level above";
+}
+
+}  // namespace
+
+namespace {
+
+// A sub-item in the Help group: Recent (One, Two).
+class RibbonMenuKeyTips : public RibbonKeyTips {
+ protected:
+  void SetUp() override {
+    RibbonKeyTips::SetUp();
+    recent = new TqzBarSubItem(form);
+    recent->SetCaption("&Recent");
+    for (const char* caption : {"&One", "&Two"}) {
+      auto* button = new TqzBarButton(form);
+      button->SetCaption(caption);
+      button->SetOnClick(MakeEvent<&TClicks::Clicked>(&clicks));
+      recent->GetItemLinks()->AddLinkForItem(button);
+    }
+    bars[2]->GetItemLinks()->AddLinkForItem(recent);
+    Pump();
+    SetFocus(form->GetHandle());
+  }
+  TqzBarSubMenuControl* Menu() {
+    return dynamic_cast<TqzBarSubMenuControl*>(recent->GetItemLinks()->GetBarControl());
+  }
+  TqzBarSubItem* recent = nullptr;
+};
+
+TEST_F(RibbonMenuKeyTips, ASubItemsKeyTipOpensItsMenuWhoseKeyTipsShowUntilEscGoesBack) {
+  Press(VK_MENU);
+  ASSERT_TRUE(Controller()->AreKeyTipsShown());
+  const std::vector<String> groupTips = KeyTipTexts();
+  ASSERT_EQ(groupTips.size(), 9u);
+  EXPECT_EQ(groupTips.back(), "R");
+  Press('R');
+  TqzBarSubMenuControl* menu = Menu();
+  ASSERT_NE(menu, nullptr) << "the key tip opens the menu";
+  EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"O", "T"})) << "the menu's key tips replace the group's";
+  EXPECT_EQ(Controller()->GetActiveContainer()->BarHelperObject(), menu->GetAccessibilityHelper());
+  // Each stands left of its caption, in the middle of the icon column, level with its item.
+  const TqzBarKeyTipInfo& two = Controller()->GetKeyTips()[1]->Info;
+  TRect band;
+  menu->GetSideBandRect(band);
+  const TRect item = recent->GetItemLinks()->GetLink(1)->GetControl()->GetAccessibilityHelper()->ScreenRect(CHILDID_SELF);
+  EXPECT_EQ(two.Anchor, TPoint(menu->ClientToScreen(TPoint(0, 0)).X + band.Right + menu->GetTextStart() / 2,
+                               (item.Top + item.Bottom) / 2));
+  EXPECT_EQ(two.HorzAlign, 1);
+  EXPECT_EQ(two.VertAlign, 1);
+  TInterfacePtr<IqzBarKeyTipWindowsManager> windows;
+  ASSERT_TRUE(ribbon->GetAccessibilityHelper()->KeyTipsAvailable(windows));
+  EXPECT_EQ(static_cast<TqzRibbonKeyTipWindows*>(windows.Get())->WindowCount(), 2);
+  if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
+    UpdateAllWindows();
+    EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-menu-key-tips.png"));
+  }
+
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Menu(), nullptr) << "Esc closes the menu";
+  EXPECT_EQ(KeyTipTexts(), groupTips) << "and the group's key tips show again";
+  EXPECT_EQ(static_cast<TqzRibbonKeyTipWindows*>(windows.Get())->WindowCount(), 9);
+
+  Press('R');
+  Press('T');
+  EXPECT_EQ(clicks.Names, (std::vector<String>{"&Two"}));
+  EXPECT_EQ(Menu(), nullptr);
+  EXPECT_FALSE(Controller()->AreKeyTipsShown());
 }
 
 }  // namespace

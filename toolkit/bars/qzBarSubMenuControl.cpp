@@ -340,6 +340,13 @@ bool TqzBarSubMenuControl::HasSeparatorAbove(TqzBarItemLink* ALink) {
   return ALink->GetBeginGroup() && index != FScrollIndex && !(CanScrollUp() && index == FScrollIndex + 1);
 }
 
+void TqzBarSubMenuControl::GetSideBandRect(TRect& R) {
+  const TRect& items = GetItemsRect();
+  R = TRect(items.Left - GetBarSize(), items.Top, items.Left, items.Bottom);
+}
+
+Integer TqzBarSubMenuControl::GetTextStart() { return Painter()->ClassRef()->MenuTextStart(this); }
+
 Integer TqzBarSubMenuControl::TextSize() { return Painter()->ClassRef()->MenuItemTextSize(ActiveCanvas()); }
 
 bool TqzBarSubMenuControl::RightButtonActsAsLeft() {

@@ -74,6 +74,13 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   HBRUSH MenuBackgroundBrush();
   // The width of the owner's side band (0 without).
   Integer GetBarSize();
+  // The side band left of the items rectangle, in client coordinates.
+  void GetSideBandRect(TRect& R);
+  // Where the captions start, as the painter measures it.
+  Integer GetTextStart();
+  // What a key does to a menu that shows its expand mark: 0 nothing, 1 expands it (Ctrl+Down),
+  // 2 expands it and walks on (Down or Tab on the last shown link).
+  Integer ExpandingKey(Word AKey);
 
   // Scrolling: a menu taller than the work area shows buttons that scroll it one link per tick
   // while the mouse rests on them.

@@ -12,6 +12,7 @@
 #include "rtl/ComponentList.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarApplicationMenu.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarSkinIntf.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/ribbon/qzRibbonController.h"
@@ -41,6 +42,7 @@ constexpr UINT QZM_RIBBON_MENUKEYTIPS = 0x807E;
 class TqzRibbonTabGroupsPopupWindow;
 
 class TqzCustomRibbon : public TkvControl,
+                        public virtual IqzBarAccessibleObject,
                         public virtual IqzRibbonFormKeyHandler,
                         public virtual IqzRibbonStatusBarHost,
                         public virtual IqzRibbonFormNonClientPainter,
@@ -143,7 +145,7 @@ class TqzCustomRibbon : public TkvControl,
   TqzRibbonViewInfo* GetViewInfo() const noexcept { return FViewInfo.get(); }
   // Keyboard navigation: the ribbon's node (the root), its tab row's and its application
   // button's, made on first request.
-  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  TqzBarAccessibilityHelper* GetAccessibilityHelper() override;
   TqzBarAccessibilityHelper* GetTabRowAccessibilityHelper();
   TqzBarAccessibilityHelper* GetApplicationButtonAccessibilityHelper();
 
