@@ -613,6 +613,48 @@ TEST_F(ExtCombos, TheTreeDropDownChoosesByClickOrEnterUnlessRefused) {
   EXPECT_GT(gate.asked, 0);
 }
 
+TEST_F(ExtCombos, TheTreeDropDownFrameSizesByItsGripAndClosesByItsButton) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+  ASSERT_NE(control, nullptr);
+  TqzBarTreeView* tree = combo->GetTreeView();
+  auto open = [&] {
+    ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+    Pump();
+    ASSERT_TRUE(control->IsDroppedDown());
+  };
+  open();
+  // Dropped below its item, the grip band is at the bottom, the grip at the right.
+  RECT window{};
+  GetWindowRect(tree->GetHandle(), &window);
+  TRect grip = tree->GetGripRect();
+  EXPECT_GT(grip.Top, (window.Top + window.Bottom) / 2);
+  EXPECT_GT(grip.Left, (window.Left + window.Right) / 2);
+  const TPoint corner((grip.Left + grip.Right) / 2, (grip.Top + grip.Bottom) / 2);
+  EXPECT_EQ(SendMessage(tree->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(corner.X, corner.Y)), HTBOTTOMRIGHT);
+  ScriptDrag({corner.X, corner.Y}, {corner.X + 40, corner.Y + 30});
+  Pump();
+  EXPECT_EQ(combo->GetDropDownWidth(), 190);
+  EXPECT_EQ(combo->GetDropDownHeight(), 230);
+  // Dragging it smaller stops at 100 by 100.
+  grip = tree->GetGripRect();
+  const TPoint corner2((grip.Left + grip.Right) / 2, (grip.Top + grip.Bottom) / 2);
+  ScriptDrag({corner2.X, corner2.Y}, {corner2.X - 150, corner2.Y - 200});
+  Pump();
+  EXPECT_EQ(combo->GetDropDownWidth(), 100);
+  EXPECT_EQ(combo->GetDropDownHeight(), 100);
+
+  // A click on the close button closes the drop-down and chooses nothing.
+  combo->SetText("Rock");
+  TRect close = tree->GetCloseButtonRect();
+  ScriptClick({(close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2});
+  Pump();
+  EXPECT_FALSE(control->IsDroppedDown());
+  EXPECT_EQ(combo->GetText(), "Rock");
+}
+
 TEST_F(ExtCombos, TheSelectItemDialogPicksANodeAndSizesTheNextDropDown) {
   TqzBarTreeViewCombo* combo = NewTreeCombo(form);
   combo->SetText("rock");

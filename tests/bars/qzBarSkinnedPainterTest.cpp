@@ -7,10 +7,13 @@
 #include "BarsTestSupport.h"
 #include "PainterTestSupport.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarSkinnedPainter.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
+#include "user/Clock.h"
+#include "user/Painting.h"
 
 namespace {
 
@@ -388,6 +391,135 @@ TEST_F(SkinnedPainter, MenusTakeTheirColumnsBorderAndSeparatorsFromTheSkin) {
   ASSERT_EQ(skin.Of(400).size(), 1u);
   EXPECT_EQ(skin.Of(400)[0].rect, TRect(painter.MenuTextIndent(popup) + 7, 23 - painter.SeparatorLineHeight(), 80, 23));
   popup->Dismiss();
+}
+
+// A main menu in the skinned look with Edit (four buttons, two used often, so that its menu shows
+// the expand mark) and Tools (a detachable sub-item: its menu shows the detach caption).
+class SkinnedMenus : public BarManagerOnForm {
+ protected:
+  void SetUp() override {
+    BarManagerOnForm::SetUp();
+    form->SetBounds(40, 30, 420, 300);
+    form->Show();
+    manager->SetMostRecentItemsPercents(50);
+    bar = manager->GetBars()->AddBar();
+    bar->SetCaption("Menu");
+    edit = Sub("&Edit");
+    for (const char* caption : {"Undo", "Cut", "Copy", "Paste"}) Button(caption, edit);
+    for (Integer i : {1, 0}) {
+      edit->GetItemLinks()->GetLink(i)->SetUseCount(10);
+      edit->GetItemLinks()->GetLink(i)->SetRecentIndex(0);
+    }
+    tools = Sub("&Tools");
+    for (const char* caption : {"Spell", "Count"}) Button(caption, tools);
+    TqzBar* detached = manager->GetBars()->AddBar();
+    detached->SetCaption("Tools");
+    tools->SetDetachable(true);
+    tools->SetDetachingBar(detached->PositionInCollection());
+    bar->SetIsMainMenu(true);
+    bar->SetDockingStyle(dsTop);
+    bar->SetVisible(true);
+    // Menus take the painter of the bar that opened them.
+    bar->GetBarControl()->SetOwnPainter(&painter);
+    UpdateAllWindows();
+    static_cast<FakeClock&>(CurrentClock()).Advance(2000);
+  }
+  void TearDown() override {
+    if (TCustomqzBarControl* head = ActiveBarControl()) head->CloseOnce();
+    bar->GetBarControl()->SetOwnPainter(nullptr);
+    BarManagerOnForm::TearDown();
+  }
+  TqzBarSubItem* Sub(const char* ACaption) {
+    auto* item = new TqzBarSubItem(form);
+    item->SetCaption(ACaption);
+    bar->GetItemLinks()->AddLinkForItem(item);
+    return item;
+  }
+  void Button(const char* ACaption, TqzBarSubItem* AParent) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(ACaption);
+    AParent->GetItemLinks()->AddLinkForItem(item);
+  }
+  TqzBarSubMenuControl* Open(TqzBarSubItem* AItem) {
+    for (Integer i = 0; i < bar->GetItemLinks()->GetCount(); ++i) {
+      auto* entry = dynamic_cast<TqzBarSubItemControl*>(bar->GetItemLinks()->GetLink(i)->GetControl());
+      if (!entry || entry->GetItem() != AItem) continue;
+      entry->OpenSubMenu(true);
+      UpdateAllWindows();
+      return entry->GetSubMenu();
+    }
+    return nullptr;
+  }
+
+  TRecordingSkin skin;
+  TTestSkinnedPainter painter{&skin};
+  TqzBar* bar = nullptr;
+  TqzBarSubItem* edit = nullptr;
+  TqzBarSubItem* tools = nullptr;
+};
+
+TEST_F(SkinnedMenus, TheDetachCaptionIsItsSkinPartAndLightsUpUnderTheMouse) {
+  skin.calls.clear();
+  TqzBarSubMenuControl* menu = Open(tools);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->HasDetachCaption());
+  // The base room above the items: the caption and 3 pixels.
+  EXPECT_EQ(menu->GetDetachAreaSize(), menu->GetDetachCaptionHeight() + 3);
+  TRect caption;
+  menu->GetDetachCaptionRect(caption);
+  EXPECT_EQ(caption.Height(), menu->GetDetachCaptionHeight());
+  ASSERT_FALSE(skin.Of(qzSkinPartMenuDetachCaption).empty());
+  EXPECT_EQ(skin.Of(qzSkinPartMenuDetachCaption).back().rect, caption);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuDetachCaption).back().state, 0);
+  // Drawn after the border, which is not drawn over it.
+  ASSERT_FALSE(skin.Of(qzSkinPartMenuBorder).empty());
+  skin.calls.clear();
+  menu->SetDetachCaptionHot(true);
+  ASSERT_EQ(skin.Of(qzSkinPartMenuDetachCaption).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuDetachCaption)[0].rect, caption);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuDetachCaption)[0].state, qzSkinStateHot);
+  // A menu of a sub-item that is not detachable has none.
+  menu->CloseOnce();
+  tools->SetDetachable(false);
+  skin.calls.clear();
+  menu = Open(tools);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_FALSE(menu->HasDetachCaption());
+  EXPECT_TRUE(skin.Of(qzSkinPartMenuDetachCaption).empty());
+}
+
+TEST_F(SkinnedMenus, TheExpandMarkShowsTheSkinsChevronsAndItsHotFace) {
+  skin.calls.clear();
+  TqzBarSubMenuControl* menu = Open(edit);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->ShowsMark());
+  TRect mark;
+  menu->MarkRect(mark);
+  // The chevrons: a square of the mark's height less 2, centred in it; no hot face while cold.
+  Integer side = mark.Height() - 2;
+  TRect square(mark.Left + (mark.Width() - side) / 2, mark.Top + 1, mark.Left + (mark.Width() - side) / 2 + side,
+               mark.Top + 1 + side);
+  ASSERT_EQ(skin.Of(qzSkinPartMenuExpandChevrons).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuExpandChevrons)[0].rect, square);
+  for (const auto& call : skin.Of(qzSkinPartSmallButton)) {
+    EXPECT_NE(call.rect, mark);
+  }
+  // Hot: the small button face in the hot state over the whole mark, the chevrons over it.
+  skin.calls.clear();
+  menu->ChangeMarkState(1);
+  UpdateAllWindows();
+  ASSERT_EQ(skin.Of(qzSkinPartSmallButton).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartSmallButton)[0].rect, mark);
+  EXPECT_EQ(skin.Of(qzSkinPartSmallButton)[0].state, qzSkinStateHot);
+  ASSERT_EQ(skin.Of(qzSkinPartMenuExpandChevrons).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuExpandChevrons)[0].rect, square);
+  bool faceFirst = false;
+  for (const auto& call : skin.calls) {
+    if (call.part == qzSkinPartSmallButton) faceFirst = true;
+    if (call.part == qzSkinPartMenuExpandChevrons) {
+      EXPECT_TRUE(faceFirst);
+    }
+  }
 }
 
 }  // namespace

@@ -12,6 +12,9 @@ class TqzBarTreeViewCombo;
 
 using TqzBarCanSelectNodeEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& Allow)>;
 
+// The smallest drop-down tree, set or dragged, either way.
+constexpr Integer qzTreeDropDownMinSize = 100;
+
 // The combo's tree: its drop-down (a popup that never takes the focus) or the dialog's tree.
 class TqzBarTreeView : public TCustomTreeView {
   TAVREN_CLASS(TqzBarTreeView, TCustomTreeView)
@@ -47,6 +50,8 @@ class TqzBarTreeView : public TCustomTreeView {
   void SetCloseButtonState(bool AHot, bool ATracking);
   // Non-client hit test: the grip's sizing code, the close button as a border, else the window's.
   bool FrameHitTest(TMessage& Message);
+  // The grip drags the edges of its corner; the others stay.
+  void SizeTo(const TPoint& AScreenPoint);
 
   TqzBarTreeViewCombo* FCombo;
   bool FIsPopup;
@@ -56,6 +61,10 @@ class TqzBarTreeView : public TCustomTreeView {
   TRect FCloseButtonRect;
   bool FCloseButtonHot = false;
   bool FCloseButtonTracking = false;
+  // While the grip is dragged: where the press fell (screen) and the window's place then.
+  bool FSizing = false;
+  TPoint FSizeStart;
+  TRect FSizeStartRect;
   // Where the last press or double click fell, client coordinates.
   TPoint FPressPoint;
 };
@@ -93,9 +102,9 @@ class TqzBarTreeViewCombo : public TCustomqzBarCombo {
   bool GetChooseByDblClick() const noexcept { return FChooseByDblClick; }
   void SetChooseByDblClick(bool Value) { FChooseByDblClick = Value; }
   Integer GetDropDownHeight() const { return FTreeView->GetHeight(); }
-  void SetDropDownHeight(Integer Value) { FTreeView->SetHeight(std::max(Value, 100)); }
+  void SetDropDownHeight(Integer Value) { FTreeView->SetHeight(std::max(Value, qzTreeDropDownMinSize)); }
   Integer GetDropDownWidth() const { return FTreeView->GetWidth(); }
-  void SetDropDownWidth(Integer Value) { FTreeView->SetWidth(std::max(Value, 100)); }
+  void SetDropDownWidth(Integer Value) { FTreeView->SetWidth(std::max(Value, qzTreeDropDownMinSize)); }
   bool GetFullExpand() const noexcept { return FFullExpand; }
   void SetFullExpand(bool Value) { FFullExpand = Value; }
   TCustomImageList* GetImages() const { return FTreeView->GetImages(); }

@@ -245,12 +245,30 @@ bool TqzBarTreeView::FrameHitTest(TMessage& Message) {
     Message.Result = HitTestOfCorner(FGripCorner);
     return true;
   }
-  bool over = PtInRect(&FCloseButtonRect, p) && WindowFromPoint(p) == GetHandle() &&
-              (!GetCapture() || GetCapture() == GetHandle());
+  // The hit test comes to the window under the point; the button answers unless another window
+  // holds the mouse.
+  bool over = PtInRect(&FCloseButtonRect, p) && (!GetCapture() || GetCapture() == GetHandle());
   if (!FCloseButtonTracking) SetCloseButtonState(over, false);
   if (!over) return false;
   Message.Result = kCloseButtonHit;
   return true;
+}
+
+void TqzBarTreeView::SizeTo(const TPoint& AScreenPoint) {
+  const Integer dx = AScreenPoint.X - FSizeStart.X;
+  const Integer dy = AScreenPoint.Y - FSizeStart.Y;
+  const bool right = FGripCorner == gcTopRight || FGripCorner == gcBottomRight;
+  const bool bottom = FGripCorner == gcBottomLeft || FGripCorner == gcBottomRight;
+  TRect r = FSizeStartRect;
+  if (right)
+    r.Right = std::max(r.Right + dx, r.Left + qzTreeDropDownMinSize);
+  else
+    r.Left = std::min(r.Left + dx, r.Right - qzTreeDropDownMinSize);
+  if (bottom)
+    r.Bottom = std::max(r.Bottom + dy, r.Top + qzTreeDropDownMinSize);
+  else
+    r.Top = std::min(r.Top + dy, r.Bottom - qzTreeDropDownMinSize);
+  SetWindowPos(GetHandle(), nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 void TqzBarTreeView::WndProc(TMessage& Message) {
@@ -259,12 +277,6 @@ void TqzBarTreeView::WndProc(TMessage& Message) {
     case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
     // Focus requests are ignored: the editor keeps the focus and hands the keys over.
     case WM_SETFOCUS: return;
-    case WM_GETMINMAXINFO: {
-      inherited::WndProc(Message);
-      auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
-      info->ptMinTrackSize = {100, 100};
-      return;
-    }
     case WM_NCCALCSIZE: {
       inherited::WndProc(Message);
       auto* r = reinterpret_cast<RECT*>(Message.LParam);
@@ -285,6 +297,13 @@ void TqzBarTreeView::WndProc(TMessage& Message) {
       if (FrameHitTest(Message)) return;
       break;
     case WM_NCLBUTTONDOWN:
+      if (Sizable() && static_cast<LRESULT>(Message.WParam) == HitTestOfCorner(FGripCorner)) {
+        FSizing = true;
+        FSizeStart = TPoint(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
+        GetWindowRect(GetHandle(), &FSizeStartRect);
+        SetCapture(GetHandle());
+        return;
+      }
       if (Message.WParam == static_cast<WPARAM>(kCloseButtonHit) && FCloseButtonHot) {
         SetCapture(GetHandle());
         SetCloseButtonState(true, true);
@@ -292,6 +311,12 @@ void TqzBarTreeView::WndProc(TMessage& Message) {
       }
       break;
     case WM_MOUSEMOVE:
+      if (FSizing) {
+        POINT p{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+        ::ClientToScreen(GetHandle(), &p);
+        SizeTo(TPoint(p.X, p.Y));
+        return;
+      }
       if (FCloseButtonTracking) {
         POINT p{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
         ::ClientToScreen(GetHandle(), &p);
@@ -300,6 +325,10 @@ void TqzBarTreeView::WndProc(TMessage& Message) {
       }
       break;
     case WM_LBUTTONUP:
+      if (FSizing) {
+        ReleaseCapture();
+        return;
+      }
       if (FCloseButtonTracking) {
         bool over = FCloseButtonHot;
         ReleaseCapture();
@@ -312,6 +341,7 @@ void TqzBarTreeView::WndProc(TMessage& Message) {
     case WM_NCMOUSELEAVE:
     case WM_MOUSELEAVE:
       inherited::WndProc(Message);
+      if (Message.Msg == WM_CAPTURECHANGED) FSizing = false;
       SetCloseButtonState(false, false);
       return;
     case WM_LBUTTONDOWN:

@@ -51,6 +51,10 @@ inline HBRUSH SysColorBrushCode(int AIndex) { return reinterpret_cast<HBRUSH>(st
 // Whether the form the manager's bars belong to is the active window (captions follow it).
 bool IsManagerFormActive(TqzBarManager* AManager);
 
+// What a menu row keeps right of its shortcut, where the sub-menu arrow column goes: the shortcut
+// is drawn right-aligned this far from the row's end, and a row is measured wide enough for it.
+inline Integer MenuShortCutEndGap(Integer ATextSize) { return ATextSize + 5; }
+
 // Declares a painter class's class reference; first in the class body after TAVREN_CLASS.
 #define QZ_BAR_PAINTER_CLASS(Name) \
  public:                           \
