@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -7,6 +8,8 @@
 #include "BarsTestSupport.h"
 #include "PainterTestSupport.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarSkinnedPainter.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
@@ -211,6 +214,52 @@ TEST_F(SkinnedPainter, MenuArrowsScaleWithTheWindowRatio) {
   EXPECT_EQ(TSize(arrow.Width(), arrow.Height()), TSize(6, 10));
 }
 
+TEST_F(SkinnedPainter, InPlaceSubItemsTakeTheScaledArrowsAndTheGlyphColumnPart) {
+  window->fixedTextSize = 30;  // ratio 1.5 against the painter's 20
+  auto* item = new TqzBarInPlaceSubItem(form);
+  item->SetCaption("Recent files");
+  menu->GetItemLinks()->AddLinkForItem(item);
+  window->SetItemLinks(menu->GetItemLinks());
+  window->Refresh(true);
+  window->CalcMetrics();
+  TqzBarItemControl* control = menu->GetItemLinks()->GetLink(0)->GetControl();
+  control->FillDrawParams(true);
+  auto* params = dynamic_cast<TqzBarButtonLikeControlDrawParams*>(control->GetDrawParams());
+  ASSERT_NE(params, nullptr);
+  params->TargetCanvas = canvas.get();
+  params->PaintKind = qzPaintMenu;
+  params->ButtonSize = TSize(20, 7);
+  EXPECT_EQ(painter.InPlaceSubItemTextStart(params), 20);
+  // Collapsed it points right, expanded down; each centred in the arrow part at the right end.
+  struct Case {
+    Integer direction, part;
+    TSize size;
+  } cases[] = {{3, qzSkinPartArrowRight, TSize(6, 10)}, {1, qzSkinPartArrowDown, TSize(10, 6)}};
+  const TRect row(0, 0, 200, 30);
+  for (const Case& c : cases) {
+    skin.calls.clear();
+    painter.DrawInPlaceSubItemArrow(params, c.direction, row);
+    ASSERT_EQ(skin.Of(c.part).size(), 1u) << c.direction;
+    TRect arrow = skin.Of(c.part)[0].rect;
+    EXPECT_EQ(TSize(arrow.Width(), arrow.Height()), c.size) << c.direction;
+    EXPECT_EQ(arrow.Left + arrow.Right, 2 * row.Right - 20) << c.direction;
+  }
+  // The face: the glyph column's part, the menu's selection band while selected.
+  params->SelectedLook = false;
+  skin.calls.clear();
+  painter.DrawInPlaceSubItemFace(params, row);
+  ASSERT_EQ(skin.calls.size(), 1u);
+  EXPECT_EQ(skin.calls[0].part, qzSkinPartMenuGlyphColumn);
+  EXPECT_EQ(skin.calls[0].rect, row);
+  params->SelectedLook = true;
+  params->SelectableLook = true;
+  params->EnabledLook = true;
+  skin.calls.clear();
+  painter.DrawInPlaceSubItemFace(params, row);
+  EXPECT_TRUE(skin.Of(qzSkinPartMenuGlyphColumn).empty());
+  EXPECT_EQ(skin.Of(qzSkinPartSmallButton).size(), 1u);
+}
+
 TEST_F(SkinnedPainter, CheckedMenuItemsShowTheirCheckParts) {
   TqzBarButtonControl* control = AddButton("Bold", bsChecked);
   auto* params = control->ButtonParams();
@@ -312,6 +361,57 @@ TEST_F(SkinnedPainter, MenuAndItemMetricsAndParts) {
   painter.DrawScreenTipFooterLine(canvas.get(), TRect(0, 10, 60, 13));
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 10), static_cast<TColor>(qzSkinPartScreenTipFooterLine * 16));
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 11), static_cast<TColor>(0xFFFFFF));
+}
+
+TEST_F(SkinnedPainter, StaticItemsAndCaptionedSeparatorsTakeTheSkinsColours) {
+  auto* label = new TqzBarStatic(form);
+  label->SetCaption("Files");
+  menu->GetItemLinks()->AddLinkForItem(label);
+  window->SetItemLinks(menu->GetItemLinks());
+  window->Refresh(true);
+  TqzBarItemControl* control = menu->GetItemLinks()->GetLink(0)->GetControl();
+  control->FillDrawParams(true);
+  auto* params = dynamic_cast<TqzBarStaticLikeControlDrawParams*>(control->GetDrawParams());
+  ASSERT_NE(params, nullptr);
+  params->TargetCanvas = canvas.get();
+  TCanvas* pixels = bitmap.GetCanvas();
+  const TColor border = static_cast<TColor>(qzSkinPartEditBorder * 16);
+  // No border draws nothing and keeps the rectangle; any other draws the skin's frame inside it.
+  struct Case {
+    TqzBarStaticBorderStyle style;
+    TRect after;
+    TColor corner;
+  } cases[] = {{sbsNone, TRect(10, 10, 60, 30), clWhite},
+               {sbsLowered, TRect(11, 11, 59, 29), border},
+               {sbsBump, TRect(11, 11, 59, 29), border}};
+  for (const Case& c : cases) {
+    pixels->GetBrush()->SetColor(clWhite);
+    pixels->FillRect(TRect(0, 0, 100, 40));
+    params->BorderStyle = c.style;
+    TRect r(10, 10, 60, 30);
+    painter.DrawStaticBorder(params, r);
+    EXPECT_EQ(r, c.after) << c.style;
+    EXPECT_EQ(pixels->GetPixel(10, 10), c.corner) << c.style;
+    EXPECT_EQ(pixels->GetPixel(59, 29), c.corner) << c.style;
+    EXPECT_EQ(pixels->GetPixel(11, 11), clWhite) << c.style;
+  }
+  EXPECT_FALSE(painter.IsStaticSelected(params));
+  // A captioned separator: the band in the separator colour, the caption after the left margin.
+  const TColor band = static_cast<TColor>(qzSkinPartSeparatorBackground * 16);
+  params->ContentParts = qzContentText;
+  params->EnabledLook = true;
+  params->Alignment = taLeftJustify;
+  const TRect row(0, 40, 120, 60);
+  painter.DrawSeparatorCaption(params, row);
+  TRect margins;
+  painter.GetSeparatorMargins(params, margins);
+  Integer textLeft = row.Right;
+  for (Integer y = row.Top; y < row.Bottom; ++y)
+    for (Integer x = row.Left; x < row.Right; ++x)
+      if (pixels->GetPixel(x, y) != band) textLeft = std::min(textLeft, x);
+  EXPECT_EQ(pixels->GetPixel(row.Right - 1, row.Top), band);
+  EXPECT_LT(textLeft, row.Left + margins.Left + 4);
+  EXPECT_GE(textLeft, row.Left + margins.Left);
 }
 
 TEST_F(SkinnedPainter, AToolbarWindowLeavesItsWholeFrameToTheSkin) {
