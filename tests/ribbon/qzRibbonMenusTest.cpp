@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "RibbonFixture.h"
+#include "backend/ScriptedInput.h"
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarItems.h"
@@ -111,6 +112,8 @@ struct TApplicationMenuProbe : TObject {
   bool tipsInMenu = false;
   bool closedByEsc = false;
   bool ribbonTipsAgain = false;
+  // Clicks the button's place with the mouse, through the hooks, in place of the message.
+  bool userClick = false;
   void Popped(TObject*) {
     ++popups;
     current = this;
@@ -128,6 +131,15 @@ struct TApplicationMenuProbe : TObject {
     const TRect& image = self->ribbon->GetViewInfo()->GetApplicationButtonImageRect();
     TPoint centre = self->ribbon->ClientToScreen(TPoint((image.Left + image.Right) / 2, (image.Top + image.Bottom) / 2));
     self->hitOverButton = SendMessage(window->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(centre.X, centre.Y));
+    if (self->userClick) {
+      self->userClick = false;
+      ScriptClick({centre.X, centre.Y});
+      return;
+    }
+    if (self->popups > 1) {
+      window->CloseOnce();
+      return;
+    }
     if (self->keyTips) {
       TqzBarNavigationController* controller = NavigationControllerInstance();
       SendMessage(self->ribbon->GetHandle(), QZM_RIBBON_MENUKEYTIPS, 0, 0);
@@ -246,6 +258,14 @@ TEST_F(RibbonApplicationMenu, TheMenusKeyTipsShowBelowTheRibbonsAndEscGoesBackTo
       << "its items, its bottom buttons, then the entries of its pane";
   EXPECT_TRUE(probe.closedByEsc);
   EXPECT_TRUE(probe.ribbonTipsAgain);
+  EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
+}
+
+TEST_F(RibbonApplicationMenu, AClickOnTheButtonsPlaceClosesTheMenuWithoutOpeningItAgain) {
+  probe.userClick = true;
+  ribbon->ShowApplicationMenu();
+  Pump();
+  EXPECT_EQ(probe.popups, 1);
   EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
 }
 

@@ -183,6 +183,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual TCustomqzBarControl* ChainParent() { return FOpenerBar; }
   // The window is this bar window's own or one of its children.
   virtual bool OwnsWindow(HWND AWnd);
+  // The window is that of the control that opened this bar window: a press there is the
+  // control's to handle (the ribbon closes its application menu itself).
+  virtual bool IsOwnerWindow(HWND) { return false; }
   // Whether the window scrolls with the wheel while a menu is open (else the wheel is swallowed).
   virtual bool HandlesMouseWheel() { return false; }
 

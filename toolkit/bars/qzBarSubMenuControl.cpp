@@ -340,6 +340,11 @@ bool TqzBarSubMenuControl::HasSeparatorAbove(TqzBarItemLink* ALink) {
   return ALink->GetBeginGroup() && index != FScrollIndex && !(CanScrollUp() && index == FScrollIndex + 1);
 }
 
+bool TqzBarSubMenuControl::IsOwnerWindow(HWND AWnd) {
+  TWinControl* owner = OwnerControl();
+  return AWnd && owner && owner->HandleAllocated() && owner->GetHandle() == AWnd;
+}
+
 void TqzBarSubMenuControl::GetSideBandRect(TRect& R) {
   const TRect& items = GetItemsRect();
   R = TRect(items.Left - GetBarSize(), items.Top, items.Left, items.Bottom);

@@ -167,6 +167,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   // A rolling-out window casts no shadow until it stands.
   bool HasShadow() override { return inherited::HasShadow() && !FAnimateOnShow; }
   bool JoinsOpenedMenus() override { return false; }
+  bool IsOwnerWindow(HWND AWnd) override;
   void HideBar() override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   Integer SeparatorSize() override;
