@@ -31,6 +31,18 @@ class RibbonKeyTips : public MainWindowRibbon {
     InputKey(AKey, false);
     Pump();
   }
+  // The selection after each key, from the navigation that Alt starts.
+  std::vector<String> Walk(std::initializer_list<UINT> AKeys) {
+    Controller()->EndKeyboardNavigation();
+    SetFocus(form->GetHandle());
+    Press(VK_MENU);
+    std::vector<String> path;
+    for (UINT key : AKeys) {
+      Press(key);
+      path.push_back(Selected());
+    }
+    return path;
+  }
 };
 
 TEST(RibbonQuickAccessKeyTips, LinksAreNumberedByPlace) {
@@ -106,6 +118,43 @@ TEST_F(RibbonKeyTips, WithTabHeadersTheTabComesFirstAndItsKeyTipShowsItsGroups) 
   EXPECT_EQ(KeyTipTexts().size(), 8u) << "the tab's groups";
   Press(VK_ESCAPE);
   EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"Y"})) << "Esc goes back to the level above";
+}
+
+TEST_F(RibbonKeyTips, ArrowsMoveByPlaceAcrossTheGroupsAndUpToTheTab) {
+  EXPECT_EQ(Walk({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_DOWN, VK_UP}),
+            (std::vector<String>{"Add", "Delete", "Clear", "Effect", "Clear", "Clear", "Home"}))
+      << "Right crosses into the next group; Down finds nothing below; Up leaves the groups for the tab";
+  EXPECT_EQ(Walk({VK_DOWN, VK_LEFT}), (std::vector<String>{"Add", "Add"})) << "no wrap-around at the row's ends";
+  EXPECT_EQ(Walk({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}),
+            (std::vector<String>{"Add", "Delete", "Clear", "Effect", "Trim", "Crop", "Help", "About", "About"}));
+  EXPECT_TRUE(clicks.Names.empty());
+  Press(VK_RETURN);
+  EXPECT_EQ(clicks.Names, (std::vector<String>{"About"}));
+}
+
+TEST_F(RibbonKeyTips, ACollapsedGroupIsOneElementOfTheRowAndEnterOpensItWithItsFirstItemSelected) {
+  KeepButtonsLarge();
+  form->SetBounds(0, 0, 560, 300);
+  Pump();
+  ASSERT_TRUE(Group(2)->GetCollapsed());
+  ASSERT_FALSE(Group(1)->GetCollapsed());
+  EXPECT_EQ(Walk({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN}),
+            (std::vector<String>{"Add", "Delete", "Clear", "Effect", "Trim", "Crop", "Help", "Help"}));
+  EXPECT_EQ(Group(2)->GetMarkState(), 1) << "the selected collapsed group looks hot";
+  Press(VK_RETURN);
+  TqzBarControl* popup = Group(2)->GetQuickPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(Selected(), "Help") << "the popup's first button";
+  EXPECT_EQ(popup->GetSelectedControl(), popup->GetItemLinks()->GetLink(0)->GetControl());
+  Press(VK_RIGHT);
+  EXPECT_EQ(Selected(), "About");
+  Press(VK_UP);
+  EXPECT_EQ(Selected(), "About") << "Up stays inside the popup";
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Group(2)->GetQuickPopup(), nullptr);
+  EXPECT_EQ(Selected(), "Help") << "Esc returns to the collapsed group";
+  Press(VK_LEFT);
+  EXPECT_EQ(Selected(), "Crop");
 }
 
 }  // namespace
