@@ -685,6 +685,12 @@ class TCustomTreeView : public TWinControl {
   void SetOnEdited(TTVEditedEvent Value) { FOnEdited = Value; }
   TTVExpandedEvent GetOnDeletion() const { return FOnDeletion; }
   void SetOnDeletion(TTVExpandedEvent Value) { FOnDeletion = Value; }
+  // Asked each time a node is drawn: the handler may set the node's ImageIndex (SelectedIndex,
+  // for the selected node) to what it should show now, e.g. an open folder for an expanded node.
+  TTVExpandedEvent GetOnGetImageIndex() const { return FOnGetImageIndex; }
+  void SetOnGetImageIndex(TTVExpandedEvent Value) { FOnGetImageIndex = Value; }
+  TTVExpandedEvent GetOnGetSelectedIndex() const { return FOnGetSelectedIndex; }
+  void SetOnGetSelectedIndex(TTVExpandedEvent Value) { FOnGetSelectedIndex = Value; }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -699,6 +705,9 @@ class TCustomTreeView : public TWinControl {
   virtual void Change(TTreeNode* Node) { FOnChange(this, Node); }
   // A node leaving the tree, before it is freed.
   virtual void Delete(TTreeNode* Node) { FOnDeletion(this, Node); }
+  // The node is about to be drawn; its ImageIndex (SelectedIndex) is then what shows.
+  virtual void GetImageIndex(TTreeNode* Node) { FOnGetImageIndex(this, Node); }
+  virtual void GetSelectedIndex(TTreeNode* Node) { FOnGetSelectedIndex(this, Node); }
   // Label editing: whether it may start; applying an edited text.
   virtual bool CanEdit(TTreeNode* Node);
   virtual void Edit(const TVITEM& Item);
@@ -743,6 +752,8 @@ class TCustomTreeView : public TWinControl {
   TTVEditingEvent FOnEditing;
   TTVEditedEvent FOnEdited;
   TTVExpandedEvent FOnDeletion;
+  TTVExpandedEvent FOnGetImageIndex;
+  TTVExpandedEvent FOnGetSelectedIndex;
 };
 
 class TTreeView : public TCustomTreeView {

@@ -59,8 +59,10 @@ void TTreeNode::UpdateItem(UINT Mask) {
   item.mask = Mask | TVIF_HANDLE;
   item.hItem = FItemId;
   item.pszText = const_cast<char*>(FText.c_str());
-  item.iImage = FImageIndex;
-  item.iSelectedImage = FSelectedIndex;
+  // The window asks for the images as it draws (TCustomTreeView::GetImageIndex); setting them
+  // only makes it draw again.
+  item.iImage = I_IMAGECALLBACK;
+  item.iSelectedImage = I_IMAGECALLBACK;
   SendMessage(window, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -77,12 +79,15 @@ void TTreeNode::SetData(void* Value) {
   FOwner->Resort(this, false);
 }
 
+// An unchanged index draws nothing again: the image handlers set it while the node is drawn.
 void TTreeNode::SetImageIndex(Integer Value) {
+  if (FImageIndex == Value) return;
   FImageIndex = Value;
   UpdateItem(TVIF_IMAGE);
 }
 
 void TTreeNode::SetSelectedIndex(Integer Value) {
+  if (FSelectedIndex == Value) return;
   FSelectedIndex = Value;
   UpdateItem(TVIF_SELECTEDIMAGE);
 }
@@ -286,8 +291,8 @@ void TTreeNodes::AddItems(TTreeNode* Node) {
   insert.hInsertAfter = previous ? previous->FItemId : TVI_FIRST;
   insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN;
   insert.item.pszText = const_cast<char*>(Node->FText.c_str());
-  insert.item.iImage = Node->FImageIndex;
-  insert.item.iSelectedImage = Node->FSelectedIndex;
+  insert.item.iImage = I_IMAGECALLBACK;
+  insert.item.iSelectedImage = I_IMAGECALLBACK;
   insert.item.lParam = reinterpret_cast<LPARAM>(Node);
   insert.item.state = Node->FState & kKeptStates;
   insert.item.stateMask = kKeptStates;
@@ -718,6 +723,20 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
       break;
     }
     case TVN_ENDLABELEDIT: Edit(reinterpret_cast<NMTVDISPINFO*>(header)->item); break;
+    case TVN_GETDISPINFO: {
+      TVITEM& item = reinterpret_cast<NMTVDISPINFO*>(header)->item;
+      TTreeNode* node = nodeOf(item);
+      if (!node) break;
+      if (item.mask & TVIF_IMAGE) {
+        GetImageIndex(node);
+        item.iImage = node->FImageIndex;
+      }
+      if (item.mask & TVIF_SELECTEDIMAGE) {
+        GetSelectedIndex(node);
+        item.iSelectedImage = node->FSelectedIndex;
+      }
+      break;
+    }
     case NM_CLICK: Click(); break;
     case NM_DBLCLK: DblClick(); break;
   }

@@ -449,6 +449,21 @@ TEST_F(ExtCombos, ScreenshotsOfTheListCombos) {
     manager->SetStyle(sheet.style);
     Pump();
     EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/list-combos-" + sheet.name + ".png"));
+    if (sheet.style != bmsOffice11) continue;
+    // The column between each edit and its drop button takes the edit's colour, whatever the
+    // look before left there.
+    HWND window = bar->GetBarControl()->GetHandle();
+    HDC dc = GetDC(window);
+    for (TqzBarItem* item : std::initializer_list<TqzBarItem*>{colors, fonts, images}) {
+      auto* control = ControlOf<TCustomqzBarComboControl>(item);
+      ASSERT_NE(control, nullptr);
+      const TRect edit = control->GetPartRects()[qzEditPart];
+      const TRect button = control->GetPartRects()[qzComboButtonPart];
+      COLORREF colour = ColorToRGB(control->Painter()->EditAreaColor(control->GetDrawParams()));
+      for (Integer y = edit.Top + 1; y < edit.Bottom - 1; ++y)
+        EXPECT_EQ(GetPixel(dc, button.Left - 1, y), colour) << item->ClassName() << " row " << y;
+    }
+    ReleaseDC(window, dc);
   }
   auto* control = ControlOf<TqzBarColorComboControl>(colors);
   ASSERT_NE(control, nullptr);
@@ -611,6 +626,40 @@ TEST_F(ExtCombos, TheTreeDropDownChoosesByClickOrEnterUnlessRefused) {
     EXPECT_FALSE(control->IsDroppedDown());
   }
   EXPECT_GT(gate.asked, 0);
+}
+
+// Records which tree asked for which node's images.
+struct TNodeImages : TObject {
+  std::vector<std::pair<TObject*, String>> images, selected;
+  void Image(TObject* Sender, TTreeNode* Node) { images.emplace_back(Sender, Node->GetText()); }
+  void Selected(TObject* Sender, TTreeNode* Node) {
+    selected.emplace_back(Sender, Node->GetText());
+    Node->SetSelectedIndex(3);
+  }
+};
+
+TEST_F(ExtCombos, TheTreeDropDownAsksTheItemForTheImagesOfItsNodes) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  combo->SetImages(NewImageList(form, 16, 4));
+  TNodeImages asked;
+  combo->SetOnGetImageIndex(MakeEvent<&TNodeImages::Image>(&asked));
+  combo->SetOnGetSelectedIndex(MakeEvent<&TNodeImages::Selected>(&asked));
+  combo->SetText("Music");
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+  ASSERT_NE(control, nullptr);
+  ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+  Pump();
+  ASSERT_TRUE(control->IsDroppedDown());
+  TqzBarTreeView* tree = combo->GetTreeView();
+  using Asked = std::pair<TObject*, String>;
+  EXPECT_NE(std::find(asked.images.begin(), asked.images.end(), Asked{tree, "Films"}), asked.images.end());
+  // The selected node is asked for its selected image and keeps the answer, which the edit draws.
+  EXPECT_NE(std::find(asked.selected.begin(), asked.selected.end(), Asked{tree, "Music"}), asked.selected.end());
+  HideActiveBarControl();
+  Pump();
+  EXPECT_EQ(combo->GetSelectedNode()->GetSelectedIndex(), 3);
 }
 
 TEST_F(ExtCombos, TheTreeDropDownFrameSizesByItsGripAndClosesByItsButton) {

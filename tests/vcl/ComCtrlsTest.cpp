@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "Screenshots.h"
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
@@ -9,6 +11,7 @@
 #include "rtl/Writer.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/ImgList.h"
 #include "vcl/StdCtrls.h"
 
 namespace {
@@ -197,6 +200,68 @@ String Shape(TTreeNodes* nodes) {
   std::vector<TTreeNode*> roots;
   for (TTreeNode* node = nodes->GetFirstNode(); node; node = node->getNextSibling()) roots.push_back(node);
   return Shape(roots);
+}
+
+// Folders: image 0 closed, 1 open; the selected node shows image 2.
+struct FolderImages : TObject {
+  std::vector<String> asked;
+  void Image(TObject*, TTreeNode* Node) {
+    asked.push_back(Node->GetText());
+    Node->SetImageIndex(Node->GetExpanded() ? 1 : 0);
+  }
+  void Selected(TObject*, TTreeNode* Node) { Node->SetSelectedIndex(2); }
+};
+
+TEST_F(ComCtrlsTest, TreeViewsAskForTheImagesOfTheNodesTheyDraw) {
+  TForm* form = NewForm();
+  auto* images = new TImageList(form);
+  images->SetWidth(16);
+  images->SetHeight(16);
+  const TColor colours[] = {clNavy, clMaroon, clGreen};
+  for (TColor colour : colours) {
+    TBitmap image;
+    image.SetSize(16, 16);
+    image.GetCanvas()->GetBrush()->SetColor(colour);
+    image.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    images->Add(&image, nullptr);
+  }
+  auto* tree = new TTreeView(form);
+  tree->SetBounds(0, 0, 200, 200);
+  tree->SetImages(images);
+  FolderImages handler;
+  tree->SetOnGetImageIndex(MakeEvent<&FolderImages::Image>(&handler));
+  tree->SetOnGetSelectedIndex(MakeEvent<&FolderImages::Selected>(&handler));
+  TTreeNodes* nodes = tree->GetItems();
+  TTreeNode* music = nodes->AddChild(nullptr, "Music");
+  TTreeNode* rock = nodes->AddChild(music, "Rock");
+  TTreeNode* films = nodes->AddChild(nullptr, "Films");
+  nodes->AddChild(films, "Drama");
+  music->Expand(false);
+  tree->SetParent(form);
+  form->Show();
+  Settle();
+  UpdateWindow(tree->GetHandle());
+  // Only the nodes in view are asked; a collapsed branch's children are not.
+  EXPECT_EQ(std::set<String>(handler.asked.begin(), handler.asked.end()), (std::set<String>{"Music", "Rock", "Films"}));
+  auto imageColour = [&](TTreeNode* Node) {
+    TRect text = Node->DisplayRect(true);
+    HDC dc = GetDC(tree->GetHandle());
+    COLORREF pixel = GetPixel(dc, text.Left - 3 - 8, (text.Top + text.Bottom) / 2);
+    ReleaseDC(tree->GetHandle(), dc);
+    return pixel;
+  };
+  EXPECT_EQ(imageColour(music), ColorToRGB(clMaroon));
+  EXPECT_EQ(imageColour(films), ColorToRGB(clNavy));
+  // What the handler answers is what the node holds afterwards.
+  EXPECT_EQ(films->GetImageIndex(), 0);
+  // Opening a branch and selecting a node draw them anew with the images they ask for now.
+  films->Expand(false);
+  rock->SetSelected(true);
+  Settle();
+  UpdateWindow(tree->GetHandle());
+  EXPECT_EQ(imageColour(films), ColorToRGB(clMaroon));
+  EXPECT_EQ(imageColour(rock), ColorToRGB(clGreen));
+  EXPECT_EQ(rock->GetSelectedIndex(), 2);
 }
 
 TEST_F(ComCtrlsTest, TreeNodesLiveWithoutAWindowAndOutliveIt) {

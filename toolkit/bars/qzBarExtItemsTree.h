@@ -138,6 +138,10 @@ class TqzBarTreeViewCombo : public TCustomqzBarCombo {
   void SetOnCollapsing(TTVCollapsingEvent Value) { FTreeView->SetOnCollapsing(Value); }
   TTVCompareEvent GetOnCompare() const { return FTreeView->GetOnCompare(); }
   void SetOnCompare(TTVCompareEvent Value) { FTreeView->SetOnCompare(Value); }
+  TTVExpandedEvent GetOnGetImageIndex() const { return FTreeView->GetOnGetImageIndex(); }
+  void SetOnGetImageIndex(TTVExpandedEvent Value) { FTreeView->SetOnGetImageIndex(Value); }
+  TTVExpandedEvent GetOnGetSelectedIndex() const { return FTreeView->GetOnGetSelectedIndex(); }
+  void SetOnGetSelectedIndex(TTVExpandedEvent Value) { FTreeView->SetOnGetSelectedIndex(Value); }
   TTVChangedEvent GetOnTreeViewChange() const { return FTreeView->GetOnChange(); }
   void SetOnTreeViewChange(TTVChangedEvent Value) { FTreeView->SetOnChange(Value); }
   TqzBarCanSelectNodeEvent GetOnCanSelectNode() const { return FOnCanSelectNode; }

@@ -44,6 +44,8 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarTreeViewCombo,
     PROPERTY(OnCompare),
     PROPERTY(OnExpanded),
     PROPERTY(OnExpanding),
+    PROPERTY(OnGetImageIndex),
+    PROPERTY(OnGetSelectedIndex),
     PROPERTY(OnTreeViewChange))
 TAVREN_CLASS_IMPL(TqzBarTreeViewComboControl)
 
