@@ -414,6 +414,39 @@ TEST_F(SkinnedPainter, StaticItemsAndCaptionedSeparatorsTakeTheSkinsColours) {
   EXPECT_GE(textLeft, row.Left + margins.Left);
 }
 
+TEST_F(SkinnedPainter, ProgressBarsFillTheSkinsTroughWithItsParts) {
+  TqzBarButtonControl* control = AddButton("Busy", bsDefault);
+  TqzBarProgressControlDrawParams params(control);
+  params.TargetCanvas = canvas.get();
+  const TRect bounds(0, 0, 100, 12);
+  struct Case {
+    Integer min, max, position;
+    bool smooth;
+    std::vector<TRect> fills;  // inside the trough's 2-pixel inset: (2, 2, 98, 10)
+  } cases[] = {
+      {0, 100, 50, true, {TRect(2, 2, 50, 10)}},
+      {0, 100, 50, false, {TRect(2, 2, 7, 10), TRect(9, 2, 14, 10), TRect(16, 2, 21, 10), TRect(23, 2, 28, 10),
+                           TRect(30, 2, 35, 10), TRect(37, 2, 42, 10), TRect(44, 2, 49, 10)}},
+      {0, 100, 0, false, {}},
+      {0, 100, 100, true, {TRect(2, 2, 98, 10)}},
+      {5, 5, 5, true, {}},  // an empty range draws the trough only
+  };
+  for (const Case& c : cases) {
+    params.Min = c.min;
+    params.Max = c.max;
+    params.Position = c.position;
+    params.Smooth = c.smooth;
+    skin.calls.clear();
+    painter.DrawProgressBar(&params, bounds, clHighlight);
+    ASSERT_EQ(skin.Of(qzSkinPartProgressBackground).size(), 1u) << c.position;
+    EXPECT_EQ(skin.Of(qzSkinPartProgressBackground)[0].rect, bounds) << c.position;
+    std::vector<TRect> fills;
+    for (const auto& call : skin.Of(c.smooth ? qzSkinPartProgressSolid : qzSkinPartProgressChunk)) fills.push_back(call.rect);
+    EXPECT_EQ(fills, c.fills) << c.position;
+    EXPECT_TRUE(skin.Of(c.smooth ? qzSkinPartProgressChunk : qzSkinPartProgressSolid).empty()) << c.position;
+  }
+}
+
 TEST_F(SkinnedPainter, AToolbarWindowLeavesItsWholeFrameToTheSkin) {
   TqzBar* bar = manager->GetBars()->AddBar();
   bar->SetCaption("Clipboard");

@@ -72,6 +72,8 @@ constexpr Word qzKindStretchesClient = 0x0010;
 constexpr Word qzKindPressNeedsFocus = 0x0020;
 constexpr Word qzKindNavigationBar = 0x0040;
 constexpr Word qzKindContextOnRelease = 0x0100;
+// A press on the main part of a split button whose drop-down is open clears the selection first.
+constexpr Word qzKindSplitPressClears = 0x0200;
 
 class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTrackingCaller {
   TAVREN_CLASS(TCustomqzBarControl, TCustomControl)

@@ -499,7 +499,8 @@ class TqzBarPainter : public TObject {
   // Background, then the part from Min to Position: whole, or in chunks 2/3 of the thickness long
   // with 2-pixel gaps.
   virtual void DrawProgressBar(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor);
-  virtual void DrawProgressBackground(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // Draws the trough over R and narrows R to where the bar fills.
+  virtual void DrawProgressBackground(TqzBarItemControlDrawParams* AParams, TRect& R);
   virtual void FillProgressRect(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush);
   virtual void FillProgressChunk(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush);
   // Room a progress item keeps free before its content.

@@ -143,6 +143,10 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   Integer InPlaceSubItemTextStart(TqzBarItemControlDrawParams* AParams) override;
   void DrawInPlaceSubItemArrow(TqzBarItemControlDrawParams* AParams, Integer ADirection, const TRect& R) override;
   void DrawInPlaceSubItemFace(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  // Progress bars: the skin's trough, 2 pixels round the bar, and its solid or chunk part.
+  void DrawProgressBackground(TqzBarItemControlDrawParams* AParams, TRect& R) override;
+  void FillProgressRect(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush) override;
+  void FillProgressChunk(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush) override;
   // Static items: a frame in the skin's edit border colour unless they have no border; never the
   // selected background.
   void DrawStaticBorder(TqzBarItemControlDrawParams* AParams, TRect& R) override;

@@ -118,3 +118,21 @@ void TqzBarSkinnedPainter::DrawInPlaceSubItemFace(TqzBarItemControlDrawParams* A
   if (TInterfacePtr<IqzSkin> skin = GetSkin())
     skin->DrawBackground(AParams->TargetCanvas->DCHandle(), R, qzSkinPartMenuGlyphColumn, 0);
 }
+
+void TqzBarSkinnedPainter::DrawProgressBackground(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  TqzBarOffice11Painter::DrawProgressBackground(AParams, R);
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!skin) return;
+  skin->DrawBackground(AParams->TargetCanvas->DCHandle(), R, qzSkinPartProgressBackground, 0);
+  InflateRect(&R, -2, -2);
+}
+
+void TqzBarSkinnedPainter::FillProgressRect(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH) {
+  if (TInterfacePtr<IqzSkin> skin = GetSkin())
+    skin->DrawBackground(AParams->TargetCanvas->DCHandle(), R, qzSkinPartProgressSolid, 0);
+}
+
+void TqzBarSkinnedPainter::FillProgressChunk(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH) {
+  if (TInterfacePtr<IqzSkin> skin = GetSkin())
+    skin->DrawBackground(AParams->TargetCanvas->DCHandle(), R, qzSkinPartProgressChunk, 0);
+}

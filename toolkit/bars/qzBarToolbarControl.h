@@ -173,6 +173,8 @@ class TqzBarControl : public TCustomqzBarControl {
                     const TPoint& P) override;
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
   void PressItemControl(TqzBarItemControl* AControl) override;
+  // Going inactive closes the drop-down of the selected button.
+  void SetActive(bool AActive) override;
   // The toolbar takes the keyboard: it remembers the focus window and the manager's focused bar
   // window before it, and becomes the focused one.
   void SelectControlFocused(TqzBarItemControl* AControl) override;
