@@ -849,11 +849,15 @@ LRESULT ListBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return LB_OKAY;
     }
     case LB_GETHORIZONTALEXTENT: return horizontalExtent_;
-    case LB_SETHORIZONTALEXTENT:
+    case LB_SETHORIZONTALEXTENT: {
       horizontalExtent_ = std::max(static_cast<int>(wParam), 0);
+      const int offset = horizontalOffset_, top = top_;
       UpdateScrollBars();
-      Invalidate();
+      // The rows move only when the new range pushed the view; a scroll bar coming or going
+      // resizes the client area, which repaints what it uncovers.
+      if (horizontalOffset_ != offset || top_ != top) Invalidate();
       return 0;
+    }
     case LB_INITSTORAGE: items_.reserve(items_.size() + wParam); return LB_OKAY;
     case LB_SETLOCALE:
     case LB_GETLOCALE: return 0;

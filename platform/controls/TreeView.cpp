@@ -50,6 +50,8 @@ class TreeView : public ListControlBase {
   bool Expanded(const TreeNode* n) const { return (n->state & TVIS_EXPANDED) != 0; }
   bool HasChildren(TreeNode* node);
   std::string Text(TreeNode* node);
+  // The image a node shows, selected or not; a callback image is asked of the parent each time.
+  int Image(TreeNode* node, bool selected);
   void FillItem(TreeNode* node, TVITEM* item);
 
   TreeNode* Insert(const TVINSERTSTRUCT* insert);
@@ -134,6 +136,20 @@ std::string TreeView::Text(TreeNode* node) {
   Notify(TVN_GETDISPINFO, &info.hdr);
   if (!info.item.pszText || info.item.pszText == LPSTR_TEXTCALLBACK) return {};
   return std::string(info.item.pszText, strnlen(info.item.pszText, sizeof buffer));
+}
+
+int TreeView::Image(TreeNode* node, bool selected) {
+  const int image = selected ? node->selectedImage : node->image;
+  if (image != I_IMAGECALLBACK) return image;
+  NMTVDISPINFO info;
+  info.item.mask = selected ? TVIF_SELECTEDIMAGE : TVIF_IMAGE;
+  info.item.hItem = ItemOf(node);
+  info.item.state = node->state;
+  info.item.lParam = node->param;
+  info.item.iImage = info.item.iSelectedImage = I_IMAGENONE;
+  Notify(TVN_GETDISPINFO, &info.hdr);
+  const int answer = selected ? info.item.iSelectedImage : info.item.iImage;
+  return answer == I_IMAGECALLBACK ? I_IMAGENONE : answer;
 }
 
 void TreeView::FillItem(TreeNode* node, TVITEM* item) {
@@ -424,7 +440,8 @@ TreeNode* TreeView::Next(TreeNode* node, UINT flag) const {
 void TreeView::Click(POINT p, UINT code) {
   labelEdit_.End(true);
   if (Dead()) return;
-  if (GetFocus() != window_) SetFocus(window_);
+  // A window that never activates (a drop-down) leaves the focus where it is.
+  if (!(GetWindowLong(window_, GWL_EXSTYLE) & WS_EX_NOACTIVATE) && GetFocus() != window_) SetFocus(window_);
   if (Dead()) return;
   TVHITTESTINFO hit;
   hit.pt = p;
@@ -650,7 +667,8 @@ void TreeView::Paint(HDC dc, const RECT& clip) {
       ImageList_Draw(stateImages_, stateIndex, dc, LevelOffset(visible.level),
                      y + (RowHeight() - ImageSize(stateImages_).cy) / 2, ILD_TRANSPARENT);
     if (images_) {
-      const int image = node == selected_ ? node->selectedImage : node->image;
+      const int image = Image(node, node == selected_);
+      if (Dead()) return;
       // The overlay bits of the state are the drawing style's (one based, 0 none).
       ImageList_Draw(images_, image, dc, LevelOffset(visible.level) + StateWidth(),
                      y + (RowHeight() - ImageSize(images_).cy) / 2,

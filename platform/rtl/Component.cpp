@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rtl/Actions.h"
 #include "rtl/Lists.h"
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
@@ -237,4 +238,16 @@ void TComponent::SetSubComponent(bool IsSubComponent) {
     FComponentStyle.Include(csSubComponent);
   else
     FComponentStyle.Exclude(csSubComponent);
+}
+
+bool TComponent::ExecuteAction(TBasicAction* Action) {
+  if (!Action->HandlesTarget(this)) return false;
+  Action->ExecuteTarget(this);
+  return true;
+}
+
+bool TComponent::UpdateAction(TBasicAction* Action) {
+  if (!Action->HandlesTarget(this)) return false;
+  Action->UpdateTarget(this);
+  return true;
 }

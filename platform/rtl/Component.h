@@ -12,6 +12,7 @@
 #include "rtl/Persistent.h"
 #include "rtl/Sets.h"
 
+class TBasicAction;
 class TReader;
 class TWriter;
 class TComponent;
@@ -81,6 +82,12 @@ class TComponent : public TPersistent {
   intptr_t GetTag() const noexcept { return FTag; }
   void SetTag(intptr_t Value) noexcept { FTag = Value; }
   void SetSubComponent(bool IsSubComponent);
+
+  // An action that found no handler of its own is offered to components: one that the action
+  // takes as its target (HandlesTarget) runs or updates it there and answers true. Overrides try
+  // their own handling first and then what they delegate to.
+  virtual bool ExecuteAction(TBasicAction* Action);
+  virtual bool UpdateAction(TBasicAction* Action);
 
  protected:
   virtual void ChangeName(const String& NewName);

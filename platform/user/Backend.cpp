@@ -99,6 +99,8 @@ void WakeNativeEventWait() {
 }
 
 void NativeWindowShown(Window* w, bool activate) {
+  // Moves of a hidden window are not passed on: it shows where it stands now.
+  if (w->nativeCreated) NativeWindowMoved(w);
   EnsureNative(w);
   CurrentDisplayBackend().ShowNativeWindow(w->handle, true, activate && !(w->exStyle & WS_EX_NOACTIVATE));
   NativeStackingChanged();

@@ -21,7 +21,7 @@ void Queue(RawInput raw, UINT kind) {
   // Moves that nobody looked at yet collapse into the latest one, as the platform does.
   if (raw.kind == RawInput::Kind::MouseMove && !q.input.empty()) {
     RawInput& last = q.input.back();
-    if (last.kind == RawInput::Kind::MouseMove && !last.routed) {
+    if (last.kind == RawInput::Kind::MouseMove && !last.routed && !last.routing) {
       raw.serial = last.serial;
       last = raw;
       q.ArrivedHere(kind);

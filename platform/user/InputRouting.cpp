@@ -183,13 +183,20 @@ void ApplyToSyncState(const RawInput& raw) {
 
 bool TakeInputMessage(MessageQueue& q, HWND filter, UINT filterMin, UINT filterMax, bool remove, MSG* msg) {
   for (size_t i = 0; i < q.input.size();) {
+    if (q.input[i].routing) {
+      ++i;
+      continue;
+    }
     if (!q.input[i].routed) {
+      q.input[i].routing = true;
       RawInput raw = q.input[i];
+      raw.routing = false;
       bool keep = raw.kind == RawInput::Kind::Key ? RouteKey(raw) : RouteMouse(raw);
       // Routing sends messages, and a nested loop may have taken input meanwhile: find the entry
       // again by its serial number.
       auto it = std::find_if(q.input.begin(), q.input.end(), [&](const RawInput& r) { return r.serial == raw.serial; });
       if (it == q.input.end()) return false;
+      it->routing = false;
       i = static_cast<size_t>(it - q.input.begin());
       if (!keep) {
         ApplyToSyncState(raw);

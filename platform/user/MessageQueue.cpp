@@ -153,14 +153,14 @@ bool Peek(MessageQueue& q, MSG* msg, HWND filter, UINT filterMin, UINT filterMax
 void WaitForChange(MessageQueue& q, uint64_t deadline) {
   PresentDirtySurfaces();
   std::unique_lock<std::mutex> lock(q.mutex);
-  if (q.wakeCount != q.seenWakeCount || !q.input.empty() || !q.sent.empty()) return;
+  if (q.wakeCount != q.seenWakeCount || q.HasWaitingInput() || !q.sent.empty()) return;
   uint64_t now = CurrentClock().Now();
   if (deadline != UINT64_MAX && deadline <= now) return;
   // A backend with native events waits on them; a wake-up from a queue ends its wait too.
   lock.unlock();
   if (WaitNativeEvents(deadline == UINT64_MAX ? UINT64_MAX : deadline - now)) return;
   lock.lock();
-  if (q.wakeCount != q.seenWakeCount || !q.input.empty() || !q.sent.empty()) return;
+  if (q.wakeCount != q.seenWakeCount || q.HasWaitingInput() || !q.sent.empty()) return;
   CurrentClock().WaitUntil(lock, q.wake, deadline);
 }
 
@@ -341,11 +341,11 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD millisec
   {
     std::lock_guard<std::mutex> lock(q.mutex);
     before = q.wakeCount;
-    if (q.wakeCount != q.seenWakeCount || !q.input.empty() || !q.sent.empty()) return WAIT_OBJECT_0;
+    if (q.wakeCount != q.seenWakeCount || q.HasWaitingInput() || !q.sent.empty()) return WAIT_OBJECT_0;
   }
   WaitForChange(q, deadline);
   std::lock_guard<std::mutex> lock(q.mutex);
-  bool woke = q.wakeCount != before || !q.input.empty() || !q.sent.empty();
+  bool woke = q.wakeCount != before || q.HasWaitingInput() || !q.sent.empty();
   if (!woke && CurrentClock().Now() >= limit) return WAIT_TIMEOUT;
   return WAIT_OBJECT_0;
 }
@@ -408,7 +408,7 @@ BOOL InSendMessage() { return CurrentQueue().crossThreadSendDepth > 0; }
 DWORD GetQueueStatus(UINT flags) {
   MessageQueue& q = CurrentQueue();
   UINT present = 0;
-  if (!q.input.empty()) present |= QS_INPUT;
+  if (q.HasWaitingInput()) present |= QS_INPUT;
   if (NextTimerDue(q, nullptr) <= CurrentClock().Now()) present |= QS_TIMER;
   if (q.windowsToPaint > 0) present |= QS_PAINT;
   std::lock_guard<std::mutex> lock(q.mutex);
@@ -419,7 +419,7 @@ DWORD GetQueueStatus(UINT flags) {
   return MAKELONG(static_cast<WORD>(changed), static_cast<WORD>(present & flags));
 }
 
-BOOL GetInputState() { return !CurrentQueue().input.empty(); }
+BOOL GetInputState() { return CurrentQueue().HasWaitingInput(); }
 
 LRESULT CallWindowProc(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!procedure) return 0;

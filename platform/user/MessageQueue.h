@@ -36,6 +36,9 @@ struct RawInput {
   uint64_t serial = 0;
   // Routed once (by the first loop that looked at it), then kept as this message.
   bool routed = false;
+  // Being routed: a loop that a hook or a routing message runs meanwhile passes over it, as the
+  // message is taken already.
+  bool routing = false;
   MSG routedMessage;
 };
 
@@ -69,6 +72,12 @@ struct MessageQueue {
   uint64_t wakeCount = 0;  // counts everything that can end a wait
 
   std::deque<RawInput> input;
+  // Input a loop could take: all but the entries being routed.
+  bool HasWaitingInput() const {
+    for (const RawInput& raw : input)
+      if (!raw.routing) return true;
+    return false;
+  }
   uint64_t nextInputSerial = 1;
   // Input given after a pause (InputPause), kept out of `input` and out of the device state until
   // its delay has passed since the one before it came in. Its own thread only.

@@ -5,10 +5,9 @@
 #include <algorithm>
 
 #include "rtl/TypInfo.h"
+#include "vcl/Forms.h"
 
-TAVREN_CLASS_IMPL(TBasicActionLink)
 TAVREN_CLASS_IMPL(TActionLink)
-TAVREN_CLASS_IMPL_PUBLISHED(TBasicAction, PROPERTY(OnExecute), PROPERTY(OnUpdate))
 TAVREN_CLASS_IMPL(TCustomAction)
 TAVREN_CLASS_IMPL_PUBLISHED(TAction,
     PROPERTY(AutoCheck).Default(false),
@@ -23,38 +22,6 @@ TAVREN_CLASS_IMPL_PUBLISHED(TAction,
     PROPERTY(ShortCut).Default(0),
     PROPERTY(Visible).Default(true))
 
-// ---- Links --------------------------------------------------------------------------------------
-
-TBasicActionLink::~TBasicActionLink() {
-  if (FAction) std::erase(FAction->FClients, this);
-}
-
-void TBasicActionLink::SetAction(TBasicAction* Value) {
-  if (FAction == Value) return;
-  if (FAction) std::erase(FAction->FClients, this);
-  FAction = Value;
-  if (FAction) FAction->FClients.push_back(this);
-  Change();
-}
-
-bool TBasicActionLink::Execute(TComponent* AComponent) {
-  if (!FAction) return false;
-  FAction->SetActionComponent(AComponent);
-  bool result = false;
-  try {
-    result = FAction->Execute();
-  } catch (...) {
-    if (FAction) FAction->SetActionComponent(nullptr);
-    throw;
-  }
-  if (FAction) FAction->SetActionComponent(nullptr);
-  return result;
-}
-
-void TBasicActionLink::Change() { FOnChange(FAction); }
-
-bool TBasicActionLink::Update() { return FAction && FAction->Update(); }
-
 bool TActionLink::IsCaptionLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
 bool TActionLink::IsCheckedLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
 bool TActionLink::IsEnabledLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
@@ -63,50 +30,6 @@ bool TActionLink::IsImageIndexLinked() { return dynamic_cast<TCustomAction*>(Get
 bool TActionLink::IsShortCutLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
 bool TActionLink::IsVisibleLinked() { return dynamic_cast<TCustomAction*>(GetAction()) != nullptr; }
 bool TActionLink::IsOnExecuteLinked() { return GetAction() != nullptr; }
-
-// ---- Actions ------------------------------------------------------------------------------------
-
-TBasicAction::~TBasicAction() {
-  // The links outlive the action: they let go of it.
-  while (!FClients.empty()) FClients.back()->SetAction(nullptr);
-  SetActionComponent(nullptr);
-}
-
-bool TBasicAction::Execute() {
-  if (!FOnExecute) return false;
-  FOnExecute(this);
-  return true;
-}
-
-bool TBasicAction::Update() {
-  if (!FOnUpdate) return false;
-  FOnUpdate(this);
-  return true;
-}
-
-void TBasicAction::SetActionComponent(TComponent* Value) {
-  if (FActionComponent == Value) return;
-  if (FActionComponent) FActionComponent->RemoveFreeNotification(this);
-  FActionComponent = Value;
-  if (FActionComponent) FActionComponent->FreeNotification(this);
-}
-
-void TBasicAction::SetOnExecute(TNotifyEvent Value) {
-  if (FOnExecute == Value) return;
-  FOnExecute = Value;
-  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(FClients))
-    if (auto* actionLink = dynamic_cast<TActionLink*>(link)) actionLink->SetOnExecute(Value);
-  Change();
-}
-
-void TBasicAction::Change() {
-  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(FClients)) link->Change();
-}
-
-void TBasicAction::Notification(TComponent* AComponent, TOperation Operation) {
-  inherited::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FActionComponent) FActionComponent = nullptr;
-}
 
 template <class F>
 void TCustomAction::ForEachActionLink(F Apply) {
@@ -118,7 +41,13 @@ bool TCustomAction::Execute() {
   Update();
   if (!FEnabled) return false;
   if (FAutoCheck && !(FChecked && FGroupIndex > 0)) SetChecked(!FChecked);
-  return inherited::Execute();
+  return inherited::Execute() || OfferToTargets(true);
+}
+
+bool TCustomAction::Update() { return inherited::Update() || OfferToTargets(false); }
+
+bool TCustomAction::OfferToTargets(bool ToExecute) {
+  return Application() && Application()->DispatchAction(ToExecute ? CM_ACTIONEXECUTE : CM_ACTIONUPDATE, this);
 }
 
 void TCustomAction::SetCaption(const String& Value) {

@@ -3,75 +3,9 @@
 // items linked to it. A link follows its action: the action tells every link of each change, and
 // the client (a control, a menu item) takes what its link says it shows of the action.
 
-#include <vector>
+#include "rtl/Actions.h"
 
-#include "rtl/Component.h"
-#include "rtl/Events.h"
-
-class TBasicAction;
 using TShortCut = Word;
-
-class TBasicActionLink : public TObject {
-  TAVREN_CLASS(TBasicActionLink, TObject)
- public:
-  // Links are made through their class for their client ("GetActionLinkClass.Create(Self)").
-  using TCreateArg = TObject*;
-  explicit TBasicActionLink(TObject* AClient) : FClient(AClient) {}
-  ~TBasicActionLink() override;
-
-  virtual bool Execute(TComponent* AComponent = nullptr);
-  virtual bool Update();
-  TBasicAction* GetAction() const { return FAction; }
-  virtual void SetAction(TBasicAction* Value);
-  TObject* GetClient() const { return FClient; }
-  TNotifyEvent GetOnChange() const { return FOnChange; }
-  void SetOnChange(TNotifyEvent Value) { FOnChange = Value; }
-
- protected:
-  friend class TBasicAction;
-  virtual void Change();
-
- private:
-  TObject* FClient;
-  TBasicAction* FAction = nullptr;
-  TNotifyEvent FOnChange;
-};
-
-class TBasicAction : public TComponent {
-  TAVREN_CLASS(TBasicAction, TComponent)
- public:
-  explicit TBasicAction(TComponent* AOwner) : TComponent(AOwner) {}
-  ~TBasicAction() override;
-
-  // Runs OnExecute; false when there is none.
-  virtual bool Execute();
-  // Runs OnUpdate; false when there is none.
-  virtual bool Update();
-  virtual bool HandlesTarget(TObject*) { return false; }
-  virtual void ExecuteTarget(TObject*) {}
-  virtual void UpdateTarget(TObject*) {}
-  TComponent* GetActionComponent() const { return FActionComponent; }
-  void SetActionComponent(TComponent* Value);
-  TNotifyEvent GetOnExecute() const { return FOnExecute; }
-  void SetOnExecute(TNotifyEvent Value);
-  TNotifyEvent GetOnUpdate() const { return FOnUpdate; }
-  void SetOnUpdate(TNotifyEvent Value) { FOnUpdate = Value; }
-
- protected:
-  friend class TBasicActionLink;
-  // Tells every link that the action changed (their OnChange gets the action as Sender).
-  virtual void Change();
-  void Notification(TComponent* AComponent, TOperation Operation) override;
-  const std::vector<TBasicActionLink*>& Clients() const { return FClients; }
-
- private:
-  std::vector<TBasicActionLink*> FClients;
-  TComponent* FActionComponent = nullptr;
-  TNotifyEvent FOnExecute;
-  TNotifyEvent FOnUpdate;
-};
-
-using TBasicActionClass = TClassOf<TBasicAction>;
 
 // A link whose client shows the properties of a TCustomAction; each Set* is the client's part.
 class TActionLink : public TBasicActionLink {
@@ -93,7 +27,6 @@ class TActionLink : public TBasicActionLink {
   virtual void SetImageIndex(Integer) {}
   virtual void SetShortCut(TShortCut) {}
   virtual void SetVisible(bool) {}
-  virtual void SetOnExecute(TNotifyEvent) {}
 };
 
 class TCustomAction : public TBasicAction {
@@ -102,7 +35,11 @@ class TCustomAction : public TBasicAction {
   explicit TCustomAction(TComponent* AOwner) : TBasicAction(AOwner) {}
 
   // Updates first; a disabled action does not run. AutoCheck toggles Checked before OnExecute.
+  // Without an OnExecute the action is offered to the application's forms, whose controls may
+  // take it as their target (TComponent::ExecuteAction).
   bool Execute() override;
+  // OnUpdate, or else the same offer to targets (TComponent::UpdateAction).
+  bool Update() override;
 
   String GetCaption() const { return FCaption; }
   void SetCaption(const String& Value);
@@ -128,6 +65,7 @@ class TCustomAction : public TBasicAction {
   void SetCategory(const String& Value) { FCategory = Value; }
 
  private:
+  bool OfferToTargets(bool ToExecute);
   // Calls Apply(link) for each link that shows this action's properties.
   template <class F>
   void ForEachActionLink(F Apply);

@@ -5,9 +5,9 @@
 // A list view keeps its items as TListItem objects and its columns as a collection; the window
 // holds their texts and states while it exists and is filled from them when it is made. With
 // OwnerData the list view holds no items: it has a count, and OnData fills a passing TListItem
-// for each row the window asks about. A tree view's nodes live in its window (each window item
-// carries its TTreeNode), as the framework keeps them, so nodes are added once the control has a
-// parent.
+// for each row the window asks about. A tree view keeps its nodes itself (TTreeNodes): they
+// exist before the window and outlive it, and the window shows them while it exists, each window
+// item carrying its TTreeNode.
 
 #include <memory>
 #include <vector>
@@ -25,6 +25,7 @@ class TListItem;
 class TListItems;
 class TListColumn;
 class TCustomTreeView;
+class TStream;
 class TTreeNode;
 class TTreeNodes;
 class TCustomHeaderControl;
@@ -460,21 +461,28 @@ using TTVCollapsingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& A
 using TTVExpandedEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
 using TTVEditingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowEdit)>;
 using TTVEditedEvent = TEvent<void(TObject* Sender, TTreeNode* Node, String& S)>;
+// Compare below 0 puts Node1 first.
+using TTVCompareEvent =
+    TEvent<void(TObject* Sender, TTreeNode* Node1, TTreeNode* Node2, Integer Data, Integer& Compare)>;
 
 class TTreeNode : public TPersistent {
   TAVREN_CLASS(TTreeNode, TPersistent)
  public:
   explicit TTreeNode(TTreeNodes* AOwner);
   ~TTreeNode() override;
+  // Text, data, images and states of the source node; not its children.
+  void Assign(TPersistent* Source) override;
 
   void Delete();
   void DeleteChildren();
   void Expand(bool Recurse);
   void Collapse(bool Recurse);
   void MakeVisible();
+  // Puts the children in the order the tree's OnCompare (else their texts) gives.
+  void AlphaSort(bool ARecurse = false);
   TRect DisplayRect(bool TextOnly);
-  TTreeNode* GetFirstChild();
-  TTreeNode* GetLastChild();
+  TTreeNode* GetFirstChild() const { return FChildren.empty() ? nullptr : FChildren.front(); }
+  TTreeNode* GetLastChild() const { return FChildren.empty() ? nullptr : FChildren.back(); }
   // The next node in the whole tree, depth first (nullptr after the last).
   TTreeNode* GetNext();
   TTreeNode* getNextSibling();
@@ -486,7 +494,8 @@ class TTreeNode : public TPersistent {
   String GetText() const { return FText; }
   void SetText(const String& Value);
   void* GetData() const { return FData; }
-  void SetData(void* Value) { FData = Value; }
+  void SetData(void* Value);
+  // An expand button before the node has children (children on demand); always with children.
   bool GetHasChildren();
   void SetHasChildren(bool Value);
   bool GetExpanded();
@@ -510,12 +519,13 @@ class TTreeNode : public TPersistent {
   void SetImageIndex(Integer Value);
   Integer GetSelectedIndex() const { return FSelectedIndex; }
   void SetSelectedIndex(Integer Value);
-  TTreeNode* GetParent();
-  Integer GetCount();
+  TTreeNode* GetParent() const { return FParent; }
+  Integer GetCount() const { return static_cast<Integer>(FChildren.size()); }
   TTreeNode* GetItem(Integer Index);
   Integer GetIndex();
   Integer GetLevel();
   Integer GetAbsoluteIndex();
+  // The node's item in the tree's window; nullptr while the tree has no window.
   HTREEITEM GetItemId() const { return FItemId; }
   TTreeNodes* GetOwner() const { return FOwner; }
   TCustomTreeView* GetTreeView() const;
@@ -525,15 +535,22 @@ class TTreeNode : public TPersistent {
   friend class TCustomTreeView;
   HWND Window() const;
   void UpdateItem(UINT Mask);
-  // The state bits of Mask the window holds (none without a window).
+  // The state bits of Mask: the window's while it shows the node, else those kept here.
   UINT StateBits(UINT Mask);
   void SetState(UINT Mask, UINT Value);
+  // The list the node stands in: its parent's children or the root nodes.
+  std::vector<TTreeNode*>& Siblings() const;
   TTreeNodes* FOwner;
+  TTreeNode* FParent = nullptr;
+  std::vector<TTreeNode*> FChildren;
   HTREEITEM FItemId = nullptr;
   String FText;
   void* FData = nullptr;
   Integer FImageIndex = -1;
   Integer FSelectedIndex = -1;
+  // TVIS_ bits as the window last had them: expanded, state and overlay images, cut, drop target.
+  UINT FState = 0;
+  bool FHasChildren = false;
 };
 
 class TTreeNodes : public TPersistent {
@@ -541,9 +558,12 @@ class TTreeNodes : public TPersistent {
  public:
   explicit TTreeNodes(TCustomTreeView* AOwner);
   ~TTreeNodes() override;
+  // The whole tree of the source nodes in place of these.
+  void Assign(TPersistent* Source) override;
 
   // Add puts the node after the last sibling of Sibling; AddChild as the last child of Parent
-  // (nil: a root node); AddFirst and AddChildFirst as the first.
+  // (nil: a root node); AddFirst and AddChildFirst as the first. In a tree sorted by text the
+  // node takes its place among its siblings instead.
   TTreeNode* Add(TTreeNode* Sibling, const String& S);
   TTreeNode* AddObject(TTreeNode* Sibling, const String& S, void* Ptr);
   TTreeNode* AddFirst(TTreeNode* Sibling, const String& S);
@@ -551,21 +571,40 @@ class TTreeNodes : public TPersistent {
   TTreeNode* AddChildObject(TTreeNode* Parent, const String& S, void* Ptr);
   TTreeNode* AddChildFirst(TTreeNode* Parent, const String& S);
   TTreeNode* Insert(TTreeNode* Sibling, const String& S);
+  // The node and those below it leave the tree (OnDeletion for each, deepest first) and are freed.
   void Delete(TTreeNode* Node);
   void Clear();
   void BeginUpdate();
   void EndUpdate();
-  TTreeNode* GetFirstNode();
-  Integer GetCount();
+  TTreeNode* GetFirstNode() const { return FRoots.empty() ? nullptr : FRoots.front(); }
+  Integer GetCount() const { return FCount; }
   // Depth first over the whole tree.
   TTreeNode* GetItem(Integer Index);
   TTreeNode* GetNode(HTREEITEM ItemId);
   TCustomTreeView* GetOwner() const { return FOwner; }
+  // Puts the root nodes, and with ARecurse all children, in order.
+  void AlphaSort(bool ARecurse = false);
+
+ protected:
+  // The nodes go into forms as the binary property "Data".
+  void DefineProperties(TFiler* Filer) override;
 
  private:
   friend class TTreeNode;
-  TTreeNode* InsertNode(HTREEITEM Parent, HTREEITEM After, const String& S, void* Ptr);
+  friend class TCustomTreeView;
+  TTreeNode* InsertNode(TTreeNode* Parent, Integer Index, const String& S, void* Ptr);
+  void DeleteNode(TTreeNode* Node);
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream);
+  // Gives the node and everything below it items in the window.
+  void AddItems(TTreeNode* Node);
+  // Sorts the children of Parent (the roots for nil) and puts the window's items in that order.
+  void SortChildren(TTreeNode* Parent, bool ARecurse);
+  // A node whose text (or data) changed moves to its place among sorted siblings.
+  void Resort(TTreeNode* Node, bool ATextChanged);
   TCustomTreeView* FOwner;
+  std::vector<TTreeNode*> FRoots;
+  Integer FCount = 0;
   Integer FUpdateCount = 0;
 };
 
@@ -582,6 +621,17 @@ class TCustomTreeView : public TWinControl {
   bool IsEditing();
 
   TTreeNodes* GetItems() const { return FTreeNodes.get(); }
+  void SetItems(TTreeNodes* Value) { FTreeNodes->Assign(Value); }
+  // Puts the root nodes, and with ARecurse all children, in order.
+  void AlphaSort(bool ARecurse = true) { FTreeNodes->AlphaSort(ARecurse); }
+  // The order OnCompare gives, else by text ignoring case.
+  Integer CompareNodes(TTreeNode* Node1, TTreeNode* Node2);
+  // A sorting kind other than stNone sorts the whole tree at once.
+  TSortType GetSortType() const { return FSortType; }
+  void SetSortType(TSortType Value);
+  TTVCompareEvent GetOnCompare() const { return FOnCompare; }
+  void SetOnCompare(TTVCompareEvent Value) { FOnCompare = Value; }
+  // Without a window: the node the window will select when it is made.
   TTreeNode* GetSelected();
   void SetSelected(TTreeNode* Value);
   TTreeNode* GetTopItem();
@@ -635,6 +685,12 @@ class TCustomTreeView : public TWinControl {
   void SetOnEdited(TTVEditedEvent Value) { FOnEdited = Value; }
   TTVExpandedEvent GetOnDeletion() const { return FOnDeletion; }
   void SetOnDeletion(TTVExpandedEvent Value) { FOnDeletion = Value; }
+  // Asked each time a node is drawn: the handler may set the node's ImageIndex (SelectedIndex,
+  // for the selected node) to what it should show now, e.g. an open folder for an expanded node.
+  TTVExpandedEvent GetOnGetImageIndex() const { return FOnGetImageIndex; }
+  void SetOnGetImageIndex(TTVExpandedEvent Value) { FOnGetImageIndex = Value; }
+  TTVExpandedEvent GetOnGetSelectedIndex() const { return FOnGetSelectedIndex; }
+  void SetOnGetSelectedIndex(TTVExpandedEvent Value) { FOnGetSelectedIndex = Value; }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -649,6 +705,9 @@ class TCustomTreeView : public TWinControl {
   virtual void Change(TTreeNode* Node) { FOnChange(this, Node); }
   // A node leaving the tree, before it is freed.
   virtual void Delete(TTreeNode* Node) { FOnDeletion(this, Node); }
+  // The node is about to be drawn; its ImageIndex (SelectedIndex) is then what shows.
+  virtual void GetImageIndex(TTreeNode* Node) { FOnGetImageIndex(this, Node); }
+  virtual void GetSelectedIndex(TTreeNode* Node) { FOnGetSelectedIndex(this, Node); }
   // Label editing: whether it may start; applying an edited text.
   virtual bool CanEdit(TTreeNode* Node);
   virtual void Edit(const TVITEM& Item);
@@ -659,6 +718,8 @@ class TCustomTreeView : public TWinControl {
   friend class TTreeNode;
   friend class TTreeNodes;
   DWORD TreeStyles() const;
+  // The node going: no longer the selection kept without a window.
+  void NodeDeleted(TTreeNode* Node);
   void SetStyleFlag(bool& Field, bool Value);
   std::unique_ptr<TTreeNodes> FTreeNodes;
   TCustomImageList* FImages = nullptr;
@@ -676,6 +737,12 @@ class TCustomTreeView : public TWinControl {
   bool FChangePending = false;
   Integer FIndent = 19;
   TFormBorderStyle FBorderStyle = bsSingle;
+  TSortType FSortType = stNone;
+  // The selection while there is no window.
+  TTreeNode* FSelectedNode = nullptr;
+  // Set while the window is filled from the nodes: what it reports then is no change of the user's.
+  bool FFillingWindow = false;
+  TTVCompareEvent FOnCompare;
   TTVExpandingEvent FOnExpanding;
   TTVExpandedEvent FOnExpanded;
   TTVCollapsingEvent FOnCollapsing;
@@ -685,6 +752,8 @@ class TCustomTreeView : public TWinControl {
   TTVEditingEvent FOnEditing;
   TTVEditedEvent FOnEdited;
   TTVExpandedEvent FOnDeletion;
+  TTVExpandedEvent FOnGetImageIndex;
+  TTVExpandedEvent FOnGetSelectedIndex;
 };
 
 class TTreeView : public TCustomTreeView {

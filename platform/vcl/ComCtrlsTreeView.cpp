@@ -1,5 +1,10 @@
-// TCustomTreeView: nodes over the SysTreeView32 window class, each window item carrying its node.
+// TCustomTreeView: the nodes it keeps, shown by a SysTreeView32 window whose items carry them.
 
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <unordered_map>
 #include <utility>
 
 #include "rtl/Lists.h"
@@ -17,6 +22,13 @@ constexpr DWORD kTreeStyleMask = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT
 
 // ---- Nodes --------------------------------------------------------------------------------------
 
+namespace {
+// An insertion index past every sibling.
+constexpr Integer kAtEnd = std::numeric_limits<Integer>::max();
+// The state bits a node keeps for a window made later; selection is the tree's.
+constexpr UINT kKeptStates = TVIS_EXPANDED | TVIS_STATEIMAGEMASK | TVIS_OVERLAYMASK | TVIS_CUT | TVIS_DROPHILITED;
+}  // namespace
+
 TTreeNode::TTreeNode(TTreeNodes* AOwner) : FOwner(AOwner) {}
 TTreeNode::~TTreeNode() = default;
 
@@ -24,39 +36,66 @@ TCustomTreeView* TTreeNode::GetTreeView() const { return FOwner->GetOwner(); }
 
 HWND TTreeNode::Window() const {
   TCustomTreeView* tree = FOwner->GetOwner();
-  return tree->HandleAllocated() ? tree->GetHandle() : nullptr;
+  return FItemId && tree->HandleAllocated() ? tree->GetHandle() : nullptr;
+}
+
+std::vector<TTreeNode*>& TTreeNode::Siblings() const { return FParent ? FParent->FChildren : FOwner->FRoots; }
+
+void TTreeNode::Assign(TPersistent* Source) {
+  auto* node = dynamic_cast<TTreeNode*>(Source);
+  if (!node) return inherited::Assign(Source);
+  SetText(node->GetText());
+  SetData(node->GetData());
+  SetImageIndex(node->GetImageIndex());
+  SetSelectedIndex(node->GetSelectedIndex());
+  SetState(kKeptStates & ~TVIS_EXPANDED, node->StateBits(kKeptStates & ~TVIS_EXPANDED));
+  if (node->FHasChildren) SetHasChildren(true);
 }
 
 void TTreeNode::UpdateItem(UINT Mask) {
   HWND window = Window();
-  if (!window || !FItemId) return;
+  if (!window) return;
   TVITEM item;
   item.mask = Mask | TVIF_HANDLE;
   item.hItem = FItemId;
   item.pszText = const_cast<char*>(FText.c_str());
-  item.iImage = FImageIndex;
-  item.iSelectedImage = FSelectedIndex;
+  // The window asks for the images as it draws (TCustomTreeView::GetImageIndex); setting them
+  // only makes it draw again.
+  item.iImage = I_IMAGECALLBACK;
+  item.iSelectedImage = I_IMAGECALLBACK;
   SendMessage(window, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void TTreeNode::SetText(const String& Value) {
+  if (FText == Value) return;
   FText = Value;
   UpdateItem(TVIF_TEXT);
+  FOwner->Resort(this, true);
 }
 
+void TTreeNode::SetData(void* Value) {
+  if (FData == Value) return;
+  FData = Value;
+  FOwner->Resort(this, false);
+}
+
+// An unchanged index draws nothing again: the image handlers set it while the node is drawn.
 void TTreeNode::SetImageIndex(Integer Value) {
+  if (FImageIndex == Value) return;
   FImageIndex = Value;
   UpdateItem(TVIF_IMAGE);
 }
 
 void TTreeNode::SetSelectedIndex(Integer Value) {
+  if (FSelectedIndex == Value) return;
   FSelectedIndex = Value;
   UpdateItem(TVIF_SELECTEDIMAGE);
 }
 
 bool TTreeNode::GetHasChildren() {
+  if (!FChildren.empty()) return true;
   HWND window = Window();
-  if (!window) return false;
+  if (!window) return FHasChildren;
   TVITEM item;
   item.mask = TVIF_CHILDREN | TVIF_HANDLE;
   item.hItem = FItemId;
@@ -64,9 +103,20 @@ bool TTreeNode::GetHasChildren() {
   return item.cChildren > 0;
 }
 
+void TTreeNode::SetHasChildren(bool Value) {
+  FHasChildren = Value;
+  HWND window = Window();
+  if (!window) return;
+  TVITEM item;
+  item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+  item.hItem = FItemId;
+  item.cChildren = Value || !FChildren.empty() ? 1 : 0;
+  SendMessage(window, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+}
+
 UINT TTreeNode::StateBits(UINT Mask) {
   HWND window = Window();
-  if (!window) return 0;
+  if (!window) return FState & Mask;
   TVITEM item;
   item.mask = TVIF_STATE | TVIF_HANDLE;
   item.hItem = FItemId;
@@ -76,6 +126,7 @@ UINT TTreeNode::StateBits(UINT Mask) {
 }
 
 void TTreeNode::SetState(UINT Mask, UINT Value) {
+  FState = (FState & ~Mask) | (Value & Mask);
   HWND window = Window();
   if (!window) return;
   TVITEM item;
@@ -102,28 +153,20 @@ void TTreeNode::SetStateIndex(Integer Value) {
   SetState(TVIS_STATEIMAGEMASK, Value > 0 ? static_cast<UINT>(Value) << 12 & TVIS_STATEIMAGEMASK : 0);
 }
 
-void TTreeNode::SetHasChildren(bool Value) {
-  HWND window = Window();
-  if (!window) return;
-  TVITEM item;
-  item.mask = TVIF_CHILDREN | TVIF_HANDLE;
-  item.hItem = FItemId;
-  item.cChildren = Value ? 1 : 0;
-  SendMessage(window, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 bool TTreeNode::GetExpanded() { return StateBits(TVIS_EXPANDED) != 0; }
 
 void TTreeNode::SetExpanded(bool Value) {
-  HWND window = Window();
-  if (!window || GetExpanded() == Value) return;
+  if (GetExpanded() == Value) return;
   TCustomTreeView* tree = GetTreeView();
   if (Value ? !tree->CanExpand(this) : !tree->CanCollapse(this)) return;
   // OnExpanding may have given the node no children after all; then there is nothing to open.
   if (Value && !GetHasChildren()) return;
-  bool saved = std::exchange(gManualNotify, true);
-  SendMessage(window, TVM_EXPAND, Value ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(FItemId));
-  gManualNotify = saved;
+  if (HWND window = Window()) {
+    bool saved = std::exchange(gManualNotify, true);
+    SendMessage(window, TVM_EXPAND, Value ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(FItemId));
+    gManualNotify = saved;
+  }
+  FState = Value ? FState | TVIS_EXPANDED : FState & ~TVIS_EXPANDED;
   if (Value)
     tree->Expand(this);
   else
@@ -142,29 +185,23 @@ void TTreeNode::Collapse(bool Recurse) {
   SetExpanded(false);
 }
 
-bool TTreeNode::GetSelected() {
-  HWND window = Window();
-  return window && reinterpret_cast<HTREEITEM>(SendMessage(window, TVM_GETNEXTITEM, TVGN_CARET, 0)) == FItemId;
-}
+bool TTreeNode::GetSelected() { return GetTreeView()->GetSelected() == this; }
 
 void TTreeNode::SetSelected(bool Value) {
-  HWND window = Window();
-  if (!window) return;
+  TCustomTreeView* tree = GetTreeView();
   if (Value)
-    SendMessage(window, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(FItemId));
+    tree->SetSelected(this);
   else if (GetSelected())
-    SendMessage(window, TVM_SELECTITEM, TVGN_CARET, 0);
+    tree->SetSelected(nullptr);
 }
 
-void TTreeNode::Delete() {
-  HWND window = Window();
-  // The window's deletion notice frees this node (and those below it).
-  if (window && FItemId) SendMessage(window, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(FItemId));
-}
+void TTreeNode::Delete() { FOwner->Delete(this); }
 
 void TTreeNode::DeleteChildren() {
-  while (TTreeNode* child = GetFirstChild()) child->Delete();
+  while (!FChildren.empty()) FOwner->Delete(FChildren.back());
 }
+
+void TTreeNode::AlphaSort(bool ARecurse) { FOwner->SortChildren(this, ARecurse); }
 
 void TTreeNode::MakeVisible() {
   if (HWND window = Window()) SendMessage(window, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(FItemId));
@@ -177,31 +214,16 @@ TRect TTreeNode::DisplayRect(bool TextOnly) {
   return rect;
 }
 
-namespace {
-// The window timer that holds back OnChange by the change delay.
-constexpr UINT_PTR kChangeTimer = 0x7C01;
-
-TTreeNode* Neighbour(TTreeNode* Node, UINT Relation) {
-  HWND window = Node->GetTreeView()->GetHandle();
-  auto item = reinterpret_cast<HTREEITEM>(
-      SendMessage(window, TVM_GETNEXTITEM, Relation, reinterpret_cast<LPARAM>(Node->GetItemId())));
-  return Node->GetOwner()->GetNode(item);
+TTreeNode* TTreeNode::getNextSibling() {
+  std::vector<TTreeNode*>& siblings = Siblings();
+  auto at = std::find(siblings.begin(), siblings.end(), this);
+  return at == siblings.end() || at + 1 == siblings.end() ? nullptr : *(at + 1);
 }
-}  // namespace
 
-TTreeNode* TTreeNode::GetParent() { return Neighbour(this, TVGN_PARENT); }
-TTreeNode* TTreeNode::GetFirstChild() { return Neighbour(this, TVGN_CHILD); }
-TTreeNode* TTreeNode::getNextSibling() { return Neighbour(this, TVGN_NEXT); }
-TTreeNode* TTreeNode::getPrevSibling() { return Neighbour(this, TVGN_PREVIOUS); }
-
-TTreeNode* TTreeNode::GetLastChild() {
-  TTreeNode* last = GetFirstChild();
-  while (last)
-    if (TTreeNode* next = last->getNextSibling())
-      last = next;
-    else
-      break;
-  return last;
+TTreeNode* TTreeNode::getPrevSibling() {
+  std::vector<TTreeNode*>& siblings = Siblings();
+  auto at = std::find(siblings.begin(), siblings.end(), this);
+  return at == siblings.end() || at == siblings.begin() ? nullptr : *(at - 1);
 }
 
 TTreeNode* TTreeNode::GetNext() {
@@ -217,23 +239,14 @@ bool TTreeNode::HasAsParent(TTreeNode* Value) {
   return false;
 }
 
-Integer TTreeNode::GetCount() {
-  Integer count = 0;
-  for (TTreeNode* child = GetFirstChild(); child; child = child->getNextSibling()) ++count;
-  return count;
-}
-
 TTreeNode* TTreeNode::GetItem(Integer Index) {
-  TTreeNode* child = GetFirstChild();
-  for (Integer i = 0; child && i < Index; ++i) child = child->getNextSibling();
-  if (!child || Index < 0) ListIndexError(Index);
-  return child;
+  if (Index < 0 || Index >= GetCount()) ListIndexError(Index);
+  return FChildren[static_cast<size_t>(Index)];
 }
 
 Integer TTreeNode::GetIndex() {
-  Integer index = 0;
-  for (TTreeNode* node = getPrevSibling(); node; node = node->getPrevSibling()) ++index;
-  return index;
+  std::vector<TTreeNode*>& siblings = Siblings();
+  return static_cast<Integer>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
 }
 
 Integer TTreeNode::GetLevel() {
@@ -251,7 +264,15 @@ Integer TTreeNode::GetAbsoluteIndex() {
 // ---- Node list ----------------------------------------------------------------------------------
 
 TTreeNodes::TTreeNodes(TCustomTreeView* AOwner) : FOwner(AOwner) {}
-TTreeNodes::~TTreeNodes() = default;
+
+TTreeNodes::~TTreeNodes() {
+  // The tree is going: its nodes go without telling it.
+  std::function<void(TTreeNode*)> free = [&](TTreeNode* node) {
+    for (TTreeNode* child : node->FChildren) free(child);
+    delete node;
+  };
+  for (TTreeNode* node : FRoots) free(node);
+}
 
 TTreeNode* TTreeNodes::GetNode(HTREEITEM ItemId) {
   if (!ItemId || !FOwner->HandleAllocated()) return nullptr;
@@ -262,65 +283,125 @@ TTreeNode* TTreeNodes::GetNode(HTREEITEM ItemId) {
   return reinterpret_cast<TTreeNode*>(item.lParam);
 }
 
-TTreeNode* TTreeNodes::InsertNode(HTREEITEM Parent, HTREEITEM After, const String& S, void* Ptr) {
+void TTreeNodes::AddItems(TTreeNode* Node) {
+  HWND window = FOwner->GetHandle();
+  TTreeNode* previous = Node->getPrevSibling();
+  TVINSERTSTRUCT insert;
+  insert.hParent = Node->FParent ? Node->FParent->FItemId : TVI_ROOT;
+  insert.hInsertAfter = previous ? previous->FItemId : TVI_FIRST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN;
+  insert.item.pszText = const_cast<char*>(Node->FText.c_str());
+  insert.item.iImage = I_IMAGECALLBACK;
+  insert.item.iSelectedImage = I_IMAGECALLBACK;
+  insert.item.lParam = reinterpret_cast<LPARAM>(Node);
+  insert.item.state = Node->FState & kKeptStates;
+  insert.item.stateMask = kKeptStates;
+  insert.item.cChildren = Node->FHasChildren || !Node->FChildren.empty() ? 1 : 0;
+  auto id = reinterpret_cast<HTREEITEM>(SendMessage(window, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (!id) throw EOutOfResources("Failed to insert a tree node");
+  Node->FItemId = id;
+  for (TTreeNode* child : Node->FChildren) AddItems(child);
+}
+
+TTreeNode* TTreeNodes::InsertNode(TTreeNode* Parent, Integer Index, const String& S, void* Ptr) {
   auto node = std::make_unique<TTreeNode>(this);
   node->FText = S;
   node->FData = Ptr;
-  TVINSERTSTRUCT insert;
-  insert.hParent = Parent;
-  insert.hInsertAfter = After;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = const_cast<char*>(node->FText.c_str());
-  insert.item.iImage = node->FImageIndex;
-  insert.item.iSelectedImage = node->FSelectedIndex;
-  insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
-  auto id = reinterpret_cast<HTREEITEM>(
-      SendMessage(FOwner->GetHandle(), TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&insert)));
-  if (!id) throw EOutOfResources("Failed to insert a tree node");
-  node->FItemId = id;
+  node->FParent = Parent;
+  std::vector<TTreeNode*>& siblings = node->Siblings();
+  auto at = siblings.begin() + std::clamp<Integer>(Index, 0, static_cast<Integer>(siblings.size()));
+  if (FOwner->GetSortType() == stText || FOwner->GetSortType() == stBoth)
+    at = std::find_if(siblings.begin(), siblings.end(),
+                      [&](TTreeNode* sibling) { return FOwner->CompareNodes(sibling, node.get()) > 0; });
+  TTreeNode* raw = node.get();
+  siblings.insert(at, node.release());
+  ++FCount;
+  if (!FOwner->HandleAllocated()) return raw;
+  try {
+    AddItems(raw);
+  } catch (...) {
+    DeleteNode(raw);
+    throw;
+  }
   // A parent shows its button from its first child on.
-  if (Parent != TVI_ROOT)
-    if (TTreeNode* parent = GetNode(Parent); parent && !parent->GetHasChildren()) parent->SetHasChildren(true);
-  // The window owns the node from here: its deletion notice frees it.
-  return node.release();
+  if (Parent && Parent->FItemId && Parent->GetCount() == 1) Parent->SetHasChildren(true);
+  return raw;
 }
 
 TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const String& S) { return AddObject(Sibling, S, nullptr); }
 
 TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const String& S, void* Ptr) {
   TTreeNode* parent = Sibling ? Sibling->GetParent() : nullptr;
-  return InsertNode(parent ? parent->FItemId : TVI_ROOT, TVI_LAST, S, Ptr);
+  return InsertNode(parent, kAtEnd, S, Ptr);
 }
 
 TTreeNode* TTreeNodes::AddFirst(TTreeNode* Sibling, const String& S) {
-  TTreeNode* parent = Sibling ? Sibling->GetParent() : nullptr;
-  return InsertNode(parent ? parent->FItemId : TVI_ROOT, TVI_FIRST, S, nullptr);
+  return InsertNode(Sibling ? Sibling->GetParent() : nullptr, 0, S, nullptr);
 }
 
 TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const String& S) { return AddChildObject(Parent, S, nullptr); }
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const String& S, void* Ptr) {
-  return InsertNode(Parent ? Parent->FItemId : TVI_ROOT, TVI_LAST, S, Ptr);
+  return InsertNode(Parent, kAtEnd, S, Ptr);
 }
 
-TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* Parent, const String& S) {
-  return InsertNode(Parent ? Parent->FItemId : TVI_ROOT, TVI_FIRST, S, nullptr);
-}
+TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* Parent, const String& S) { return InsertNode(Parent, 0, S, nullptr); }
 
 TTreeNode* TTreeNodes::Insert(TTreeNode* Sibling, const String& S) {
   if (!Sibling) return Add(nullptr, S);
-  TTreeNode* parent = Sibling->GetParent();
-  TTreeNode* previous = Sibling->getPrevSibling();
-  return InsertNode(parent ? parent->FItemId : TVI_ROOT, previous ? previous->FItemId : TVI_FIRST, S, nullptr);
+  return InsertNode(Sibling->GetParent(), Sibling->GetIndex(), S, nullptr);
+}
+
+void TTreeNodes::DeleteNode(TTreeNode* Node) {
+  while (!Node->FChildren.empty()) DeleteNode(Node->FChildren.back());
+  // Told while the node still stands in the tree and in the window.
+  FOwner->Delete(Node);
+  FOwner->NodeDeleted(Node);
+  // The window's item has no children left; its deletion notice is the window's only.
+  if (HWND window = Node->Window()) SendMessage(window, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Node->FItemId));
+  std::vector<TTreeNode*>& siblings = Node->Siblings();
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), Node), siblings.end());
+  --FCount;
+  delete Node;
 }
 
 void TTreeNodes::Delete(TTreeNode* Node) {
-  if (Node) Node->Delete();
+  if (!Node) return;
+  TTreeNode* parent = Node->FParent;
+  DeleteNode(Node);
+  if (parent && parent->FChildren.empty() && !parent->FHasChildren) parent->SetHasChildren(false);
 }
 
 void TTreeNodes::Clear() {
-  if (FOwner->HandleAllocated())
-    SendMessage(FOwner->GetHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  if (FRoots.empty()) return;
+  BeginUpdate();
+  try {
+    while (!FRoots.empty()) DeleteNode(FRoots.back());
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TTreeNodes::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TTreeNodes*>(Source);
+  if (!source) return inherited::Assign(Source);
+  if (source == this) return;
+  BeginUpdate();
+  try {
+    Clear();
+    std::function<void(TTreeNode*, TTreeNode*)> copy = [&](TTreeNode* from, TTreeNode* parent) {
+      TTreeNode* node = InsertNode(parent, kAtEnd, from->GetText(), from->GetData());
+      node->Assign(from);
+      for (TTreeNode* child : from->FChildren) copy(child, node);
+    };
+    for (TTreeNode* node : source->FRoots) copy(node, nullptr);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
 }
 
 void TTreeNodes::BeginUpdate() {
@@ -333,15 +414,6 @@ void TTreeNodes::EndUpdate() {
   FOwner->Invalidate();
 }
 
-TTreeNode* TTreeNodes::GetFirstNode() {
-  if (!FOwner->HandleAllocated()) return nullptr;
-  return GetNode(reinterpret_cast<HTREEITEM>(SendMessage(FOwner->GetHandle(), TVM_GETNEXTITEM, TVGN_ROOT, 0)));
-}
-
-Integer TTreeNodes::GetCount() {
-  return FOwner->HandleAllocated() ? static_cast<Integer>(SendMessage(FOwner->GetHandle(), TVM_GETCOUNT, 0, 0)) : 0;
-}
-
 TTreeNode* TTreeNodes::GetItem(Integer Index) {
   TTreeNode* node = GetFirstNode();
   for (Integer i = 0; node && i < Index; ++i) node = node->GetNext();
@@ -349,7 +421,44 @@ TTreeNode* TTreeNodes::GetItem(Integer Index) {
   return node;
 }
 
+void TTreeNodes::AlphaSort(bool ARecurse) { SortChildren(nullptr, ARecurse); }
+
+namespace {
+// The window sorts its items by where their nodes stand.
+int CompareByPosition(LPARAM A, LPARAM B, LPARAM Positions) {
+  auto& position = *reinterpret_cast<std::unordered_map<LPARAM, size_t>*>(Positions);
+  return position[A] < position[B] ? -1 : position[A] > position[B] ? 1 : 0;
+}
+}  // namespace
+
+void TTreeNodes::SortChildren(TTreeNode* Parent, bool ARecurse) {
+  std::vector<TTreeNode*>& children = Parent ? Parent->FChildren : FRoots;
+  std::stable_sort(children.begin(), children.end(),
+                   [this](TTreeNode* a, TTreeNode* b) { return FOwner->CompareNodes(a, b) < 0; });
+  if (FOwner->HandleAllocated() && (!Parent || Parent->FItemId)) {
+    std::unordered_map<LPARAM, size_t> positions;
+    for (size_t i = 0; i < children.size(); ++i) positions[reinterpret_cast<LPARAM>(children[i])] = i;
+    TVSORTCB sort;
+    sort.hParent = Parent ? Parent->FItemId : TVI_ROOT;
+    sort.lpfnCompare = CompareByPosition;
+    sort.lParam = reinterpret_cast<LPARAM>(&positions);
+    SendMessage(FOwner->GetHandle(), TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+  }
+  if (ARecurse)
+    for (TTreeNode* child : children) SortChildren(child, true);
+}
+
+void TTreeNodes::Resort(TTreeNode* Node, bool ATextChanged) {
+  TSortType sort = FOwner->GetSortType();
+  if (sort == stBoth || sort == (ATextChanged ? stText : stData)) SortChildren(Node->FParent, false);
+}
+
 // ---- Tree view ----------------------------------------------------------------------------------
+
+namespace {
+// The window timer that holds back OnChange by the change delay.
+constexpr UINT_PTR kChangeTimer = 0x7C01;
+}  // namespace
 
 TAVREN_MESSAGE_TABLE(TCustomTreeView, MESSAGE_HANDLER(CN_NOTIFY, CNNotify), MESSAGE_HANDLER(WM_TIMER, WMTimer))
 
@@ -366,7 +475,7 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner)
 }
 
 TCustomTreeView::~TCustomTreeView() {
-  // The nodes go with the window, while this class still hears of it.
+  // The window goes while this class still hears of it; the nodes go with the node list.
   if (HandleAllocated()) DestroyHandle();
 }
 
@@ -410,13 +519,49 @@ void TCustomTreeView::CreateWnd() {
   if (FStateImages)
     SendMessage(FHandle, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(FStateImages->GetHandle()));
   SendMessage(FHandle, TVM_SETINDENT, static_cast<WPARAM>(FIndent), 0);
+  // The window shows the nodes as they were; putting them in reports no change.
+  bool filling = std::exchange(FFillingWindow, true);
+  try {
+    for (TTreeNode* node : FTreeNodes->FRoots) FTreeNodes->AddItems(node);
+    if (TTreeNode* selected = std::exchange(FSelectedNode, nullptr))
+      SendMessage(FHandle, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected->FItemId));
+  } catch (...) {
+    FFillingWindow = filling;
+    throw;
+  }
+  FFillingWindow = filling;
 }
 
 void TCustomTreeView::DestroyWnd() {
   if (std::exchange(FChangePending, false)) KillTimer(GetHandle(), kChangeTimer);
   FIndent = GetIndent();
-  FTreeNodes->Clear();
+  // The nodes keep what the window knew of them for the next window.
+  FSelectedNode = GetSelected();
+  for (TTreeNode* node = FTreeNodes->GetFirstNode(); node; node = node->GetNext()) {
+    node->FState = node->StateBits(kKeptStates);
+    if (node->FChildren.empty()) node->FHasChildren = node->GetHasChildren();
+  }
+  for (TTreeNode* node = FTreeNodes->GetFirstNode(); node; node = node->GetNext()) node->FItemId = nullptr;
   inherited::DestroyWnd();
+}
+
+void TCustomTreeView::NodeDeleted(TTreeNode* Node) {
+  if (FSelectedNode == Node) FSelectedNode = nullptr;
+}
+
+void TCustomTreeView::SetSortType(TSortType Value) {
+  if (FSortType == Value) return;
+  FSortType = Value;
+  if (Value != stNone) AlphaSort(true);
+}
+
+Integer TCustomTreeView::CompareNodes(TTreeNode* Node1, TTreeNode* Node2) {
+  Integer result = 0;
+  if (FOnCompare)
+    FOnCompare(this, Node1, Node2, 0, result);
+  else
+    result = AnsiCompareText(Node1->GetText(), Node2->GetText());
+  return result;
 }
 
 void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
@@ -461,15 +606,15 @@ void TCustomTreeView::SetBorderStyle(TFormBorderStyle Value) {
 }
 
 TTreeNode* TCustomTreeView::GetSelected() {
-  if (!HandleAllocated()) return nullptr;
+  if (!HandleAllocated()) return FSelectedNode;
   return FTreeNodes->GetNode(reinterpret_cast<HTREEITEM>(SendMessage(FHandle, TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
 void TCustomTreeView::SetSelected(TTreeNode* Value) {
-  if (Value)
-    Value->SetSelected(true);
-  else if (HandleAllocated())
-    SendMessage(FHandle, TVM_SELECTITEM, TVGN_CARET, 0);
+  if (!HandleAllocated())
+    FSelectedNode = Value;
+  else
+    SendMessage(FHandle, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Value ? Value->FItemId : nullptr));
 }
 
 TTreeNode* TCustomTreeView::GetTopItem() {
@@ -543,8 +688,11 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
   auto* tree = reinterpret_cast<NMTREEVIEW*>(header);
   auto nodeOf = [](const TVITEM& item) { return reinterpret_cast<TTreeNode*>(item.lParam); };
   switch (header->code) {
-    case TVN_SELCHANGING: Message.Result = CanChange(nodeOf(tree->itemNew)) ? 0 : 1; break;
+    case TVN_SELCHANGING:
+      if (!FFillingWindow) Message.Result = CanChange(nodeOf(tree->itemNew)) ? 0 : 1;
+      break;
     case TVN_SELCHANGED:
+      if (FFillingWindow) break;
       // The delay is for a person moving through the tree; a node the program selects is
       // reported at once, so that the program can go on from it.
       if (FChangeDelay > 0 && (tree->action == TVC_BYMOUSE || tree->action == TVC_BYKEYBOARD)) {
@@ -569,18 +717,26 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
       else if (tree->action & TVE_COLLAPSE)
         Collapse(nodeOf(tree->itemNew));
       break;
-    case TVN_DELETEITEM:
-      if (TTreeNode* node = nodeOf(tree->itemOld)) {
-        Delete(node);
-        delete node;
-      }
-      break;
     case TVN_BEGINLABELEDIT: {
       auto* info = reinterpret_cast<NMTVDISPINFO*>(header);
       Message.Result = CanEdit(nodeOf(info->item)) ? 0 : 1;
       break;
     }
     case TVN_ENDLABELEDIT: Edit(reinterpret_cast<NMTVDISPINFO*>(header)->item); break;
+    case TVN_GETDISPINFO: {
+      TVITEM& item = reinterpret_cast<NMTVDISPINFO*>(header)->item;
+      TTreeNode* node = nodeOf(item);
+      if (!node) break;
+      if (item.mask & TVIF_IMAGE) {
+        GetImageIndex(node);
+        item.iImage = node->FImageIndex;
+      }
+      if (item.mask & TVIF_SELECTEDIMAGE) {
+        GetSelectedIndex(node);
+        item.iSelectedImage = node->FSelectedIndex;
+      }
+      break;
+    }
     case NM_CLICK: Click(); break;
     case NM_DBLCLK: DblClick(); break;
   }

@@ -18,7 +18,9 @@ TAVREN_MESSAGE_TABLE(TCustomForm,
     MESSAGE_HANDLER(CM_DIALOGKEY, CMDialogKey),
     MESSAGE_HANDLER(CM_RELEASE, CMRelease),
     MESSAGE_HANDLER(CM_TEXTCHANGED, CMTextChanged),
-    MESSAGE_HANDLER(CM_FOCUSCHANGED, CMFocusChanged))
+    MESSAGE_HANDLER(CM_FOCUSCHANGED, CMFocusChanged),
+    MESSAGE_HANDLER(CM_ACTIONEXECUTE, CMActionExecute),
+    MESSAGE_HANDLER(CM_ACTIONUPDATE, CMActionUpdate))
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>()) {
   FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};

@@ -267,6 +267,10 @@ class TCustomForm : public TScrollingWinControl {
   void CMRelease(TMessage& Message);
   void CMTextChanged(TMessage& Message);
   void CMFocusChanged(TMessage& Message);
+  // An action looking for a target (LParam): the active control, the form, then every visible
+  // control of a showing container; Result 1 when one took it.
+  void CMActionExecute(TMessage& Message);
+  void CMActionUpdate(TMessage& Message);
 
  private:
   friend class TApplication;
@@ -394,6 +398,9 @@ class TApplication : public TComponent {
   // Call inside a catch block: sends the exception in flight to OnException, or shows it.
   void HandleException(TObject* Sender);
   void ShowException(Exception* E);
+  // Offers an action that has no handler of its own to the active form, then to the main form
+  // (Msg CM_ACTIONEXECUTE or CM_ACTIONUPDATE); true when a target took it.
+  bool DispatchAction(UINT Msg, TBasicAction* Action);
   Integer MessageBox(const String& Text, const String& Caption, Integer Flags = 0);
   // Help requests go to OnHelp; there is no help viewer, so what OnHelp leaves to it answers false.
   bool HelpContext(THelpContext Context);

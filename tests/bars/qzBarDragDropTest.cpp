@@ -5,6 +5,8 @@
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarDragInfo.h"
 #include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "rtl/SysUtils.h"
 #include "user/Clock.h"
@@ -81,7 +83,11 @@ class LinkDragging : public BarManagerOnForm {
     Pump();
     InputMouseButton(AFrom, MouseButton::Left, true);
     if (ACtrl) InputKey(VK_CONTROL, true);
-    for (POINT p : AMoves) InputMouseMove(p);
+    // Each move is taken by itself: queued moves would merge into the last.
+    for (POINT p : AMoves) {
+      InputPause(1);
+      InputMouseMove(p);
+    }
     if (AEsc) InputKey(VK_ESCAPE, true);
     InputMouseButton(AMoves.back(), MouseButton::Left, false);
     if (ACtrl) InputKey(VK_CONTROL, false);
@@ -151,6 +157,88 @@ TEST_F(LinkDragging, ALinkDroppedOnTheSeparatorOfAGroupTakesTheGroupStart) {
   TPoint p = window->ClientToScreen(TPoint(s.Right - 1, (s.Top + s.Bottom) / 2));
   Drag(Link(a, 0), At(Link(a, 0), 0.5), {{p.X, p.Y}});
   EXPECT_EQ(Layout(a), "A1 |A0 A2 A3");
+}
+
+TEST_F(LinkDragging, AnEmptyPartOfAToolbarTakesTheLinkAtTheEndOfItsRow) {
+  // B spans the whole row: right of its last link lies empty bar.
+  b->SetVisible(false);
+  b->SetWholeRow(true);
+  b->SetVisible(true);
+  Pump();
+  TqzBarControl* window = b->GetBarControl();
+  TRect last = Link(b, 1)->GetItemRect();
+  ASSERT_GT(window->GetClientRect().Right, last.Right + 20);
+  TPoint p = window->ClientToScreen(TPoint(last.Right + 15, (last.Top + last.Bottom) / 2));
+  Drag(Link(a, 0), At(Link(a, 0), 0.5), {{p.X, p.Y}});
+  EXPECT_EQ(Layout(a), "A1 |A2 A3");
+  EXPECT_EQ(Layout(b), "B0 B1 A0");
+}
+
+TEST_F(LinkDragging, APressOnTheSelectedLinkDragsItOnceTheMouseLeavesTheDragRectangle) {
+  TqzBarItemLink* link = Link(a, 1);
+  manager->ChangeSelectedItemControl(link->GetControl());
+  POINT from = At(link, 0.5);
+  // A press and a release that stay within the drag rectangle move nothing.
+  InputMouseMove(from);
+  InputMouseButton(from, MouseButton::Left, true);
+  InputMouseMove({from.X + 1, from.Y});
+  InputMouseButton({from.X + 1, from.Y}, MouseButton::Left, false);
+  Pump();
+  EXPECT_EQ(Layout(a), "A0 A1 |A2 A3");
+  EXPECT_FALSE(a->GetBarControl()->IsDragPending());
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Leaving it starts the drag, which the release ends over B.
+  manager->ChangeSelectedItemControl(Link(a, 1)->GetControl());
+  InputMouseButton(from, MouseButton::Left, true);
+  // The window starts the drag on the move out; the drag's own loop takes the move after it.
+  InputMouseMove({from.X + 1, from.Y});
+  InputMouseMove(At(Link(b, 0), 0.5));
+  InputPause(1);
+  InputMouseMove(At(Link(b, 1), 0.8));
+  InputMouseButton(At(Link(b, 1), 0.8), MouseButton::Left, false);
+  Pump();
+  EXPECT_EQ(Layout(a), "A0 |A2 A3");
+  EXPECT_EQ(Layout(b), "B0 B1 A1");
+  EXPECT_FALSE(manager->IsDragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(LinkDragging, HoveringASubItemOpensItsMenuWhichTakesTheLink) {
+  auto* sub = new TqzBarSubItem(form);
+  sub->SetCaption("S");
+  for (const char* caption : {"S0", "S1"}) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    sub->GetItemLinks()->AddLinkForItem(item);
+  }
+  TqzBarItemLink* subLink = b->GetItemLinks()->AddLinkForItem(sub);
+  Pump();
+  auto* control = dynamic_cast<TqzBarSubItemControl*>(subLink->GetControl());
+  ASSERT_NE(control, nullptr);
+  // Resting on S opens its menu; Esc ends the drag and leaves it open to be measured.
+  Drag(Link(a, 0), At(Link(a, 0), 0.5), {At(subLink, 0.5)}, false, /*AEsc=*/true);
+  TqzBarSubMenuControl* menu = control->GetSubMenu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->IsDesigning());
+  TqzBarItemLink* s1 = sub->GetItemLinks()->GetLink(1);
+  ASSERT_NE(s1->GetControl(), nullptr);
+  TRect r = s1->GetItemRect();
+  TPoint inMenu = menu->ClientToScreen(TPoint((r.Left + r.Right) / 2, r.Bottom - 2));
+  control->CloseSubMenu();
+  Pump();
+  ASSERT_EQ(control->GetSubMenu(), nullptr);
+  // Over S and on into its menu: the link goes after S1 there.
+  Drag(Link(a, 0), At(Link(a, 0), 0.5), {At(subLink, 0.5), {inMenu.X, inMenu.Y}});
+  EXPECT_EQ(Layout(a), "A1 |A2 A3");
+  ASSERT_EQ(sub->GetItemLinks()->GetCount(), 3);
+  EXPECT_EQ(sub->GetItemLinks()->GetLink(2)->GetCaption(), "A0");
+  control->CloseSubMenu();
+  // A sub-item that does not allow customizing opens no drop target: its menu stays out of it.
+  sub->SetAllowCustomizing(false);
+  Drag(Link(a, 0), At(Link(a, 0), 0.5), {At(subLink, 0.5)}, false, /*AEsc=*/true);
+  ASSERT_NE(control->GetSubMenu(), nullptr);
+  EXPECT_FALSE(control->GetSubMenu()->IsDesigning());
+  control->CloseSubMenu();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarExtItemsCombos.h"
+#include "toolkit/bars/qzBarExtItemsTree.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Clock.h"
 #include "user/Input.h"
@@ -448,6 +449,21 @@ TEST_F(ExtCombos, ScreenshotsOfTheListCombos) {
     manager->SetStyle(sheet.style);
     Pump();
     EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/list-combos-" + sheet.name + ".png"));
+    if (sheet.style != bmsOffice11) continue;
+    // The column between each edit and its drop button takes the edit's colour, whatever the
+    // look before left there.
+    HWND window = bar->GetBarControl()->GetHandle();
+    HDC dc = GetDC(window);
+    for (TqzBarItem* item : std::initializer_list<TqzBarItem*>{colors, fonts, images}) {
+      auto* control = ControlOf<TCustomqzBarComboControl>(item);
+      ASSERT_NE(control, nullptr);
+      const TRect edit = control->GetPartRects()[qzEditPart];
+      const TRect button = control->GetPartRects()[qzComboButtonPart];
+      COLORREF colour = ColorToRGB(control->Painter()->EditAreaColor(control->GetDrawParams()));
+      for (Integer y = edit.Top + 1; y < edit.Bottom - 1; ++y)
+        EXPECT_EQ(GetPixel(dc, button.Left - 1, y), colour) << item->ClassName() << " row " << y;
+    }
+    ReleaseDC(window, dc);
   }
   auto* control = ControlOf<TqzBarColorComboControl>(colors);
   ASSERT_NE(control, nullptr);
@@ -456,6 +472,304 @@ TEST_F(ExtCombos, ScreenshotsOfTheListCombos) {
   ASSERT_TRUE(control->IsDroppedDown());
   EXPECT_TRUE(screen.SaveScreenPng(folder + "/list-combos-colour-list.png"));
   control->SetDroppedDown(false);
+}
+
+// ---- Tree-view combo ---------------------------------------------------------------------------
+
+struct TNodeGate : TObject {
+  bool allow = true;
+  Integer asked = 0;
+  Integer changes = 0;
+  void CanSelect(TObject*, TTreeNode*, bool& Allow) {
+    ++asked;
+    Allow = allow;
+  }
+  void Changed(TObject*) { ++changes; }
+};
+
+// Music (Rock, Jazz), Films (Drama): Rock with image 1, Jazz with image 2 and state image 1.
+TqzBarTreeViewCombo* NewTreeCombo(TComponent* AOwner) {
+  auto* combo = new TqzBarTreeViewCombo(AOwner);
+  combo->SetWidth(140);
+  TTreeNodes* nodes = combo->GetItems();
+  TTreeNode* music = nodes->AddChild(nullptr, "Music");
+  TTreeNode* rock = nodes->AddChild(music, "Rock");
+  rock->SetImageIndex(1);
+  rock->SetSelectedIndex(1);
+  TTreeNode* jazz = nodes->AddChild(music, "Jazz");
+  jazz->SetImageIndex(2);
+  jazz->SetSelectedIndex(2);
+  jazz->SetStateIndex(1);
+  nodes->AddChild(nodes->AddChild(nullptr, "Films"), "Drama");
+  return combo;
+}
+
+TEST_F(ExtCombos, TheTreeComboTakesNodesByTextAndForgetsDeletedOnes) {
+  EXPECT_EQ(ItemClassListInstance()->ControlClassOf(TqzBarTreeViewCombo::ClassInfo()),
+            TqzBarTreeViewComboControl::ClassInfo());
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  EXPECT_EQ(combo->GetGlyph()->GetWidth(), 16);
+  EXPECT_FALSE(combo->GetShowEditor());
+  combo->SetDropDownWidth(50);
+  combo->SetDropDownHeight(40);
+  EXPECT_EQ(combo->GetDropDownWidth(), 100);
+  EXPECT_EQ(combo->GetDropDownHeight(), 100);
+  TNodeGate gate;
+  combo->SetOnChange(MakeEvent<&TNodeGate::Changed>(&gate));
+
+  // Another letter case finds the node; the text stays as it was set.
+  combo->SetText("jAZZ");
+  ASSERT_NE(combo->GetSelectedNode(), nullptr);
+  EXPECT_EQ(combo->GetSelectedNode()->GetText(), "Jazz");
+  EXPECT_EQ(combo->GetText(), "jAZZ");
+  combo->SetText("Nothing of the tree");
+  EXPECT_EQ(combo->GetSelectedNode(), nullptr);
+
+  // A node given the item writes its caption; the same caption again still reports a change.
+  TTreeNode* drama = combo->GetItems()->GetFirstNode()->getNextSibling()->GetFirstChild();
+  Integer before = gate.changes;
+  combo->SetSelectedNode(drama);
+  EXPECT_EQ(combo->GetText(), "Drama");
+  combo->SetSelectedNode(nullptr);
+  EXPECT_EQ(combo->GetText(), "");
+  combo->SetText("Drama");
+  combo->SetSelectedNode(nullptr);
+  combo->SetSelectedNode(drama);
+  EXPECT_EQ(gate.changes, before + 5);
+
+  // Deleting the node leaves the text and no node behind.
+  drama->Delete();
+  EXPECT_EQ(combo->GetSelectedNode(), nullptr);
+  EXPECT_EQ(combo->GetText(), "Drama");
+}
+
+TEST_F(ExtCombos, TheTreeComboKeepsItsNodesAndTextThroughTheFormStream) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  combo->SetName("TreeCombo1");
+  combo->SetSortType(stText);
+  combo->SetChooseByDblClick(false);
+  combo->SetText("Rock");
+  const String text = WriteComponentToText(form);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("Items.Data"), String::npos);
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TqzBarTreeViewCombo*>(copy->FindComponent("TreeCombo1"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->GetItems()->GetCount(), 5);
+  EXPECT_EQ(read->GetItems()->GetFirstNode()->GetText(), "Films");  // sorted by text
+  EXPECT_FALSE(read->GetChooseByDblClick());
+  ASSERT_NE(read->GetSelectedNode(), nullptr);
+  EXPECT_EQ(read->GetSelectedNode()->GetText(), "Rock");
+  EXPECT_EQ(read->GetSelectedNode()->GetImageIndex(), 1);
+  EXPECT_EQ(WriteComponentToText(copy), text);
+  delete copy;
+}
+
+TEST_F(ExtCombos, TheTreeDropDownChoosesByClickOrEnterUnlessRefused) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  combo->SetFullExpand(true);
+  TNodeGate gate;
+  combo->SetOnCanSelectNode(MakeEvent<&TNodeGate::CanSelect>(&gate));
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+  ASSERT_NE(control, nullptr);
+  TqzBarTreeView* tree = combo->GetTreeView();
+  auto open = [&] {
+    ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+    Pump();
+    ASSERT_TRUE(control->IsDroppedDown());
+    ASSERT_TRUE(IsWindowVisible(tree->GetHandle()));
+  };
+  auto nodePoint = [&](const char* AText) {
+    TRect r = TqzBarTreeViewCombo::FindNode(tree, AText)->DisplayRect(true);
+    return tree->ClientToScreen(TPoint(r.Left + 3, (r.Top + r.Bottom) / 2));
+  };
+  const struct {
+    const char* name;
+    bool byDblClick;
+    bool allow;
+    // 0 a click on the node, 1 a double click, 2 a click below the nodes, 3 Enter on the node.
+    int how;
+    bool chosen;
+  } kCases[] = {
+      {"single click chooses", false, true, 0, true},  {"empty space chooses nothing", false, true, 2, false},
+      {"a click does not", true, true, 0, false},      {"double click chooses", true, true, 1, true},
+      {"refused double click", true, false, 1, false}, {"Enter chooses", true, true, 3, true},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    combo->SetText("Music");
+    combo->SetChooseByDblClick(c.byDblClick);
+    gate.allow = c.allow;
+    open();
+    EXPECT_TRUE(TqzBarTreeViewCombo::FindNode(tree, "Jazz")->GetParent()->GetExpanded());
+    TPoint p = nodePoint("Jazz");
+    if (c.how == 0) ScriptClick({p.X, p.Y});
+    if (c.how == 1) ScriptDoubleClick({p.X, p.Y});
+    if (c.how == 2) {
+      TPoint below = tree->ClientToScreen(TPoint(5, tree->GetClientHeight() - 3));
+      ScriptClick({below.X, below.Y});
+    }
+    if (c.how == 3) {
+      TqzBarTreeViewCombo::FindNode(tree, "Jazz")->SetSelected(true);
+      SendMessage(tree->GetHandle(), WM_KEYDOWN, VK_RETURN, 0);
+    }
+    Pump();
+    EXPECT_EQ(combo->GetText(), c.chosen ? "Jazz" : "Music");
+    EXPECT_EQ(control->IsDroppedDown(), !c.chosen);
+    // The drop-down never takes the focus from the bar.
+    EXPECT_NE(GetFocus(), tree->GetHandle());
+    HideActiveBarControl();
+    Pump();
+    EXPECT_FALSE(control->IsDroppedDown());
+  }
+  EXPECT_GT(gate.asked, 0);
+}
+
+// Records which tree asked for which node's images.
+struct TNodeImages : TObject {
+  std::vector<std::pair<TObject*, String>> images, selected;
+  void Image(TObject* Sender, TTreeNode* Node) { images.emplace_back(Sender, Node->GetText()); }
+  void Selected(TObject* Sender, TTreeNode* Node) {
+    selected.emplace_back(Sender, Node->GetText());
+    Node->SetSelectedIndex(3);
+  }
+};
+
+TEST_F(ExtCombos, TheTreeDropDownAsksTheItemForTheImagesOfItsNodes) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  combo->SetImages(NewImageList(form, 16, 4));
+  TNodeImages asked;
+  combo->SetOnGetImageIndex(MakeEvent<&TNodeImages::Image>(&asked));
+  combo->SetOnGetSelectedIndex(MakeEvent<&TNodeImages::Selected>(&asked));
+  combo->SetText("Music");
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+  ASSERT_NE(control, nullptr);
+  ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+  Pump();
+  ASSERT_TRUE(control->IsDroppedDown());
+  TqzBarTreeView* tree = combo->GetTreeView();
+  using Asked = std::pair<TObject*, String>;
+  EXPECT_NE(std::find(asked.images.begin(), asked.images.end(), Asked{tree, "Films"}), asked.images.end());
+  // The selected node is asked for its selected image and keeps the answer, which the edit draws.
+  EXPECT_NE(std::find(asked.selected.begin(), asked.selected.end(), Asked{tree, "Music"}), asked.selected.end());
+  HideActiveBarControl();
+  Pump();
+  EXPECT_EQ(combo->GetSelectedNode()->GetSelectedIndex(), 3);
+}
+
+TEST_F(ExtCombos, TheTreeDropDownFrameSizesByItsGripAndClosesByItsButton) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+  ASSERT_NE(control, nullptr);
+  TqzBarTreeView* tree = combo->GetTreeView();
+  auto open = [&] {
+    ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+    Pump();
+    ASSERT_TRUE(control->IsDroppedDown());
+  };
+  open();
+  // Dropped below its item, the grip band is at the bottom, the grip at the right.
+  RECT window{};
+  GetWindowRect(tree->GetHandle(), &window);
+  TRect grip = tree->GetGripRect();
+  EXPECT_GT(grip.Top, (window.Top + window.Bottom) / 2);
+  EXPECT_GT(grip.Left, (window.Left + window.Right) / 2);
+  const TPoint corner((grip.Left + grip.Right) / 2, (grip.Top + grip.Bottom) / 2);
+  EXPECT_EQ(SendMessage(tree->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(corner.X, corner.Y)), HTBOTTOMRIGHT);
+  ScriptDrag({corner.X, corner.Y}, {corner.X + 40, corner.Y + 30});
+  Pump();
+  EXPECT_EQ(combo->GetDropDownWidth(), 190);
+  EXPECT_EQ(combo->GetDropDownHeight(), 230);
+  // Dragging it smaller stops at 100 by 100.
+  grip = tree->GetGripRect();
+  const TPoint corner2((grip.Left + grip.Right) / 2, (grip.Top + grip.Bottom) / 2);
+  ScriptDrag({corner2.X, corner2.Y}, {corner2.X - 150, corner2.Y - 200});
+  Pump();
+  EXPECT_EQ(combo->GetDropDownWidth(), 100);
+  EXPECT_EQ(combo->GetDropDownHeight(), 100);
+
+  // A click on the close button closes the drop-down and chooses nothing.
+  combo->SetText("Rock");
+  TRect close = tree->GetCloseButtonRect();
+  ScriptClick({(close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2});
+  Pump();
+  EXPECT_FALSE(control->IsDroppedDown());
+  EXPECT_EQ(combo->GetText(), "Rock");
+}
+
+TEST_F(ExtCombos, TheSelectItemDialogPicksANodeAndSizesTheNextDropDown) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  combo->SetText("rock");
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  TSize treeClient;
+  String startedAt;
+  Responder responder([&](const ModalRequest& request) {
+    auto* tree = DialogControl<TqzBarTreeView>(request, "ItemTree");
+    if (!tree) return IDCANCEL;
+    startedAt = tree->GetSelected() ? tree->GetSelected()->GetText() : "";
+    FindControl(request.window)->SetBounds(0, 0, 300, 400);
+    treeClient = TSize(tree->GetClientWidth(), tree->GetClientHeight());
+    TqzBarTreeViewCombo::FindNode(tree, "Drama")->SetSelected(true);
+    return IDOK;
+  });
+  combo->ClickItem();
+  EXPECT_EQ(responder.kinds, std::vector<String>{"SelectTreeItemDialog"});
+  EXPECT_EQ(startedAt, "Rock");
+  EXPECT_EQ(combo->GetText(), "Drama");
+  ASSERT_NE(combo->GetSelectedNode(), nullptr);
+  // The drop-down opens with the client size the dialog's tree had.
+  auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+  control->SetDroppedDown(true);
+  Pump();
+  RECT client{};
+  GetClientRect(combo->GetTreeView()->GetHandle(), &client);
+  EXPECT_EQ(client.Right, treeClient.cx);
+  EXPECT_EQ(client.Bottom, treeClient.cy);
+  control->SetDroppedDown(false);
+}
+
+// A toolbar with the tree combo in two looks and its tree dropped down.
+TEST_F(ExtCombos, ScreenshotOfTheTreeComboDroppedDown) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  combo->SetCaption("Genre");
+  combo->SetShowCaption(true);
+  combo->SetImages(NewImageList(form, 16, 3));
+  combo->SetStateImages(NewImageList(form, 16, 2));
+  combo->SetText("Jazz");
+  combo->SetFullExpand(true);
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  for (auto [style, name] : {std::pair{bmsOffice11, "office11"}, std::pair{bmsStandard, "standard"}}) {
+    manager->SetStyle(style);
+    Pump();
+    auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+    ASSERT_NE(control, nullptr);
+    ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+    Pump();
+    ASSERT_TRUE(control->IsDroppedDown());
+    EXPECT_GT(combo->GetTreeView()->GetGripRect().Width(), 0);
+    // The tree drops below the edit, its left edge at the edit's.
+    RECT window{};
+    GetWindowRect(combo->GetTreeView()->GetHandle(), &window);
+    TRect edit;
+    control->GetEditAreaRect(edit);
+    TPoint below = bar->GetBarControl()->ClientToScreen(TPoint(edit.Left, control->GetItemRect().Bottom));
+    EXPECT_EQ(TPoint(window.Left, window.Top), below);
+    EXPECT_TRUE(screen.SaveScreenPng(folder + "/tree-combo-" + String(name) + ".png"));
+    HideActiveBarControl();
+    Pump();
+  }
 }
 
 }  // namespace

@@ -401,6 +401,11 @@ TEST_F(PopupNavigator, ScreenshotOfTheCalendar) {
   navigator->SelectDate(EncodeDate(2026, 12, 24));
   Pump();
   EXPECT_TRUE(screen.SaveWindowPng(navigator->GetHandle(), folder + "/date-navigator.png"));
+  // The buttons stand below the days, not covered by the background filled after them.
+  HDC dc = GetDC(navigator->GetHandle());
+  for (const TRect& button : {navigator->TodayButtonRect(), navigator->ClearButtonRect()})
+    EXPECT_NE(GetPixel(dc, button.Left + 3, button.Top + 3), ColorToRGB(navigator->GetColor()));
+  ReleaseDC(navigator->GetHandle(), dc);
 }
 
 }  // namespace

@@ -464,7 +464,7 @@ class TChunkPainter : public TqzBarPainter {
   TAVREN_CLASS(TChunkPainter, TqzBarPainter)
  public:
   using TqzBarPainter::TqzBarPainter;
-  void DrawProgressBackground(TqzBarItemControlDrawParams*, const TRect&) override {}
+  void DrawProgressBackground(TqzBarItemControlDrawParams*, TRect&) override {}
   void FillProgressRect(TqzBarItemControlDrawParams*, const TRect& R, HBRUSH) override { rects.push_back(R); }
   std::vector<TRect> rects;
 };

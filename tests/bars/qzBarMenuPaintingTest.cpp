@@ -5,12 +5,14 @@
 #include "BarsTestSupport.h"
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/foundation/kvGraphics.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Painting.h"
 #include "user/Rects.h"
 #include "vcl/Forms.h"
+#include "vcl/Menus.h"
 
 namespace {
 
@@ -106,6 +108,29 @@ TEST_F(MenuPainting, ASubItemShowsOneArrow) {
     ASSERT_FALSE(IsRectEmpty(&ink)) << style;
     // One arrow is as wide as the menu arrow is high; two in a row were twice that.
     EXPECT_LE(ink.Width(), menu->GetMenuArrowHeight() + 1) << style;
+    menu->Dismiss();
+    menu = nullptr;
+  }
+}
+
+TEST_F(MenuPainting, ALongShortCutStaysClearOfItsCaptionAndTheArrowColumn) {
+  // Open, with the longest shortcut, is the widest row: the menu is as wide as it is measured.
+  auto* open = dynamic_cast<TqzBarButton*>(items->GetItemLinks()->GetLink(0)->GetItem());
+  open->SetShortCut(TextToShortCut("Ctrl+Shift+F12"));
+  for (TqzBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11}) {
+    Open(style);
+    TqzBarItemControl* control = items->GetItemLinks()->GetLink(0)->GetControl();
+    TRect row = control->GetItemRect();
+    TRect text;
+    menu->Painter()->ClassRef()->GetMenuTextRect(control->GetDrawParams(), row, text);
+    Integer captionEnd = text.Left + TextExtentInFont(menu->GetFont(), "Open").cx;
+    Integer arrowColumn = row.Right - MenuShortCutEndGap(menu->GetTextSizeValue());
+    // The shortcut's ink: after the caption with a gap, and wholly before the arrow column.
+    TRect ink = InkBounds(screen, menu, TRect(captionEnd, row.Top, row.Right, row.Bottom));
+    ASSERT_FALSE(IsRectEmpty(&ink)) << style;
+    EXPECT_GE(ink.Left, captionEnd + menu->GetTextSizeValue() / 2) << style;
+    EXPECT_LE(ink.Right, arrowColumn) << style;
+    EXPECT_GT(ink.Width(), TextExtentInFont(menu->GetFont(), "Ctrl+Shift+F12").cx - 4) << style;
     menu->Dismiss();
     menu = nullptr;
   }

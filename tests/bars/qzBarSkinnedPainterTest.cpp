@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -7,10 +8,15 @@
 #include "BarsTestSupport.h"
 #include "PainterTestSupport.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarSkinnedPainter.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
+#include "user/Clock.h"
+#include "user/Painting.h"
 
 namespace {
 
@@ -208,6 +214,52 @@ TEST_F(SkinnedPainter, MenuArrowsScaleWithTheWindowRatio) {
   EXPECT_EQ(TSize(arrow.Width(), arrow.Height()), TSize(6, 10));
 }
 
+TEST_F(SkinnedPainter, InPlaceSubItemsTakeTheScaledArrowsAndTheGlyphColumnPart) {
+  window->fixedTextSize = 30;  // ratio 1.5 against the painter's 20
+  auto* item = new TqzBarInPlaceSubItem(form);
+  item->SetCaption("Recent files");
+  menu->GetItemLinks()->AddLinkForItem(item);
+  window->SetItemLinks(menu->GetItemLinks());
+  window->Refresh(true);
+  window->CalcMetrics();
+  TqzBarItemControl* control = menu->GetItemLinks()->GetLink(0)->GetControl();
+  control->FillDrawParams(true);
+  auto* params = dynamic_cast<TqzBarButtonLikeControlDrawParams*>(control->GetDrawParams());
+  ASSERT_NE(params, nullptr);
+  params->TargetCanvas = canvas.get();
+  params->PaintKind = qzPaintMenu;
+  params->ButtonSize = TSize(20, 7);
+  EXPECT_EQ(painter.InPlaceSubItemTextStart(params), 20);
+  // Collapsed it points right, expanded down; each centred in the arrow part at the right end.
+  struct Case {
+    Integer direction, part;
+    TSize size;
+  } cases[] = {{3, qzSkinPartArrowRight, TSize(6, 10)}, {1, qzSkinPartArrowDown, TSize(10, 6)}};
+  const TRect row(0, 0, 200, 30);
+  for (const Case& c : cases) {
+    skin.calls.clear();
+    painter.DrawInPlaceSubItemArrow(params, c.direction, row);
+    ASSERT_EQ(skin.Of(c.part).size(), 1u) << c.direction;
+    TRect arrow = skin.Of(c.part)[0].rect;
+    EXPECT_EQ(TSize(arrow.Width(), arrow.Height()), c.size) << c.direction;
+    EXPECT_EQ(arrow.Left + arrow.Right, 2 * row.Right - 20) << c.direction;
+  }
+  // The face: the glyph column's part, the menu's selection band while selected.
+  params->SelectedLook = false;
+  skin.calls.clear();
+  painter.DrawInPlaceSubItemFace(params, row);
+  ASSERT_EQ(skin.calls.size(), 1u);
+  EXPECT_EQ(skin.calls[0].part, qzSkinPartMenuGlyphColumn);
+  EXPECT_EQ(skin.calls[0].rect, row);
+  params->SelectedLook = true;
+  params->SelectableLook = true;
+  params->EnabledLook = true;
+  skin.calls.clear();
+  painter.DrawInPlaceSubItemFace(params, row);
+  EXPECT_TRUE(skin.Of(qzSkinPartMenuGlyphColumn).empty());
+  EXPECT_EQ(skin.Of(qzSkinPartSmallButton).size(), 1u);
+}
+
 TEST_F(SkinnedPainter, CheckedMenuItemsShowTheirCheckParts) {
   TqzBarButtonControl* control = AddButton("Bold", bsChecked);
   auto* params = control->ButtonParams();
@@ -311,6 +363,90 @@ TEST_F(SkinnedPainter, MenuAndItemMetricsAndParts) {
   EXPECT_EQ(bitmap.GetCanvas()->GetPixel(5, 11), static_cast<TColor>(0xFFFFFF));
 }
 
+TEST_F(SkinnedPainter, StaticItemsAndCaptionedSeparatorsTakeTheSkinsColours) {
+  auto* label = new TqzBarStatic(form);
+  label->SetCaption("Files");
+  menu->GetItemLinks()->AddLinkForItem(label);
+  window->SetItemLinks(menu->GetItemLinks());
+  window->Refresh(true);
+  TqzBarItemControl* control = menu->GetItemLinks()->GetLink(0)->GetControl();
+  control->FillDrawParams(true);
+  auto* params = dynamic_cast<TqzBarStaticLikeControlDrawParams*>(control->GetDrawParams());
+  ASSERT_NE(params, nullptr);
+  params->TargetCanvas = canvas.get();
+  TCanvas* pixels = bitmap.GetCanvas();
+  const TColor border = static_cast<TColor>(qzSkinPartEditBorder * 16);
+  // No border draws nothing and keeps the rectangle; any other draws the skin's frame inside it.
+  struct Case {
+    TqzBarStaticBorderStyle style;
+    TRect after;
+    TColor corner;
+  } cases[] = {{sbsNone, TRect(10, 10, 60, 30), clWhite},
+               {sbsLowered, TRect(11, 11, 59, 29), border},
+               {sbsBump, TRect(11, 11, 59, 29), border}};
+  for (const Case& c : cases) {
+    pixels->GetBrush()->SetColor(clWhite);
+    pixels->FillRect(TRect(0, 0, 100, 40));
+    params->BorderStyle = c.style;
+    TRect r(10, 10, 60, 30);
+    painter.DrawStaticBorder(params, r);
+    EXPECT_EQ(r, c.after) << c.style;
+    EXPECT_EQ(pixels->GetPixel(10, 10), c.corner) << c.style;
+    EXPECT_EQ(pixels->GetPixel(59, 29), c.corner) << c.style;
+    EXPECT_EQ(pixels->GetPixel(11, 11), clWhite) << c.style;
+  }
+  EXPECT_FALSE(painter.IsStaticSelected(params));
+  // A captioned separator: the band in the separator colour, the caption after the left margin.
+  const TColor band = static_cast<TColor>(qzSkinPartSeparatorBackground * 16);
+  params->ContentParts = qzContentText;
+  params->EnabledLook = true;
+  params->Alignment = taLeftJustify;
+  const TRect row(0, 40, 120, 60);
+  painter.DrawSeparatorCaption(params, row);
+  TRect margins;
+  painter.GetSeparatorMargins(params, margins);
+  Integer textLeft = row.Right;
+  for (Integer y = row.Top; y < row.Bottom; ++y)
+    for (Integer x = row.Left; x < row.Right; ++x)
+      if (pixels->GetPixel(x, y) != band) textLeft = std::min(textLeft, x);
+  EXPECT_EQ(pixels->GetPixel(row.Right - 1, row.Top), band);
+  EXPECT_LT(textLeft, row.Left + margins.Left + 4);
+  EXPECT_GE(textLeft, row.Left + margins.Left);
+}
+
+TEST_F(SkinnedPainter, ProgressBarsFillTheSkinsTroughWithItsParts) {
+  TqzBarButtonControl* control = AddButton("Busy", bsDefault);
+  TqzBarProgressControlDrawParams params(control);
+  params.TargetCanvas = canvas.get();
+  const TRect bounds(0, 0, 100, 12);
+  struct Case {
+    Integer min, max, position;
+    bool smooth;
+    std::vector<TRect> fills;  // inside the trough's 2-pixel inset: (2, 2, 98, 10)
+  } cases[] = {
+      {0, 100, 50, true, {TRect(2, 2, 50, 10)}},
+      {0, 100, 50, false, {TRect(2, 2, 7, 10), TRect(9, 2, 14, 10), TRect(16, 2, 21, 10), TRect(23, 2, 28, 10),
+                           TRect(30, 2, 35, 10), TRect(37, 2, 42, 10), TRect(44, 2, 49, 10)}},
+      {0, 100, 0, false, {}},
+      {0, 100, 100, true, {TRect(2, 2, 98, 10)}},
+      {5, 5, 5, true, {}},  // an empty range draws the trough only
+  };
+  for (const Case& c : cases) {
+    params.Min = c.min;
+    params.Max = c.max;
+    params.Position = c.position;
+    params.Smooth = c.smooth;
+    skin.calls.clear();
+    painter.DrawProgressBar(&params, bounds, clHighlight);
+    ASSERT_EQ(skin.Of(qzSkinPartProgressBackground).size(), 1u) << c.position;
+    EXPECT_EQ(skin.Of(qzSkinPartProgressBackground)[0].rect, bounds) << c.position;
+    std::vector<TRect> fills;
+    for (const auto& call : skin.Of(c.smooth ? qzSkinPartProgressSolid : qzSkinPartProgressChunk)) fills.push_back(call.rect);
+    EXPECT_EQ(fills, c.fills) << c.position;
+    EXPECT_TRUE(skin.Of(c.smooth ? qzSkinPartProgressChunk : qzSkinPartProgressSolid).empty()) << c.position;
+  }
+}
+
 TEST_F(SkinnedPainter, AToolbarWindowLeavesItsWholeFrameToTheSkin) {
   TqzBar* bar = manager->GetBars()->AddBar();
   bar->SetCaption("Clipboard");
@@ -388,6 +524,135 @@ TEST_F(SkinnedPainter, MenusTakeTheirColumnsBorderAndSeparatorsFromTheSkin) {
   ASSERT_EQ(skin.Of(400).size(), 1u);
   EXPECT_EQ(skin.Of(400)[0].rect, TRect(painter.MenuTextIndent(popup) + 7, 23 - painter.SeparatorLineHeight(), 80, 23));
   popup->Dismiss();
+}
+
+// A main menu in the skinned look with Edit (four buttons, two used often, so that its menu shows
+// the expand mark) and Tools (a detachable sub-item: its menu shows the detach caption).
+class SkinnedMenus : public BarManagerOnForm {
+ protected:
+  void SetUp() override {
+    BarManagerOnForm::SetUp();
+    form->SetBounds(40, 30, 420, 300);
+    form->Show();
+    manager->SetMostRecentItemsPercents(50);
+    bar = manager->GetBars()->AddBar();
+    bar->SetCaption("Menu");
+    edit = Sub("&Edit");
+    for (const char* caption : {"Undo", "Cut", "Copy", "Paste"}) Button(caption, edit);
+    for (Integer i : {1, 0}) {
+      edit->GetItemLinks()->GetLink(i)->SetUseCount(10);
+      edit->GetItemLinks()->GetLink(i)->SetRecentIndex(0);
+    }
+    tools = Sub("&Tools");
+    for (const char* caption : {"Spell", "Count"}) Button(caption, tools);
+    TqzBar* detached = manager->GetBars()->AddBar();
+    detached->SetCaption("Tools");
+    tools->SetDetachable(true);
+    tools->SetDetachingBar(detached->PositionInCollection());
+    bar->SetIsMainMenu(true);
+    bar->SetDockingStyle(dsTop);
+    bar->SetVisible(true);
+    // Menus take the painter of the bar that opened them.
+    bar->GetBarControl()->SetOwnPainter(&painter);
+    UpdateAllWindows();
+    static_cast<FakeClock&>(CurrentClock()).Advance(2000);
+  }
+  void TearDown() override {
+    if (TCustomqzBarControl* head = ActiveBarControl()) head->CloseOnce();
+    bar->GetBarControl()->SetOwnPainter(nullptr);
+    BarManagerOnForm::TearDown();
+  }
+  TqzBarSubItem* Sub(const char* ACaption) {
+    auto* item = new TqzBarSubItem(form);
+    item->SetCaption(ACaption);
+    bar->GetItemLinks()->AddLinkForItem(item);
+    return item;
+  }
+  void Button(const char* ACaption, TqzBarSubItem* AParent) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(ACaption);
+    AParent->GetItemLinks()->AddLinkForItem(item);
+  }
+  TqzBarSubMenuControl* Open(TqzBarSubItem* AItem) {
+    for (Integer i = 0; i < bar->GetItemLinks()->GetCount(); ++i) {
+      auto* entry = dynamic_cast<TqzBarSubItemControl*>(bar->GetItemLinks()->GetLink(i)->GetControl());
+      if (!entry || entry->GetItem() != AItem) continue;
+      entry->OpenSubMenu(true);
+      UpdateAllWindows();
+      return entry->GetSubMenu();
+    }
+    return nullptr;
+  }
+
+  TRecordingSkin skin;
+  TTestSkinnedPainter painter{&skin};
+  TqzBar* bar = nullptr;
+  TqzBarSubItem* edit = nullptr;
+  TqzBarSubItem* tools = nullptr;
+};
+
+TEST_F(SkinnedMenus, TheDetachCaptionIsItsSkinPartAndLightsUpUnderTheMouse) {
+  skin.calls.clear();
+  TqzBarSubMenuControl* menu = Open(tools);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->HasDetachCaption());
+  // The base room above the items: the caption and 3 pixels.
+  EXPECT_EQ(menu->GetDetachAreaSize(), menu->GetDetachCaptionHeight() + 3);
+  TRect caption;
+  menu->GetDetachCaptionRect(caption);
+  EXPECT_EQ(caption.Height(), menu->GetDetachCaptionHeight());
+  ASSERT_FALSE(skin.Of(qzSkinPartMenuDetachCaption).empty());
+  EXPECT_EQ(skin.Of(qzSkinPartMenuDetachCaption).back().rect, caption);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuDetachCaption).back().state, 0);
+  // Drawn after the border, which is not drawn over it.
+  ASSERT_FALSE(skin.Of(qzSkinPartMenuBorder).empty());
+  skin.calls.clear();
+  menu->SetDetachCaptionHot(true);
+  ASSERT_EQ(skin.Of(qzSkinPartMenuDetachCaption).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuDetachCaption)[0].rect, caption);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuDetachCaption)[0].state, qzSkinStateHot);
+  // A menu of a sub-item that is not detachable has none.
+  menu->CloseOnce();
+  tools->SetDetachable(false);
+  skin.calls.clear();
+  menu = Open(tools);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_FALSE(menu->HasDetachCaption());
+  EXPECT_TRUE(skin.Of(qzSkinPartMenuDetachCaption).empty());
+}
+
+TEST_F(SkinnedMenus, TheExpandMarkShowsTheSkinsChevronsAndItsHotFace) {
+  skin.calls.clear();
+  TqzBarSubMenuControl* menu = Open(edit);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->ShowsMark());
+  TRect mark;
+  menu->MarkRect(mark);
+  // The chevrons: a square of the mark's height less 2, centred in it; no hot face while cold.
+  Integer side = mark.Height() - 2;
+  TRect square(mark.Left + (mark.Width() - side) / 2, mark.Top + 1, mark.Left + (mark.Width() - side) / 2 + side,
+               mark.Top + 1 + side);
+  ASSERT_EQ(skin.Of(qzSkinPartMenuExpandChevrons).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuExpandChevrons)[0].rect, square);
+  for (const auto& call : skin.Of(qzSkinPartSmallButton)) {
+    EXPECT_NE(call.rect, mark);
+  }
+  // Hot: the small button face in the hot state over the whole mark, the chevrons over it.
+  skin.calls.clear();
+  menu->ChangeMarkState(1);
+  UpdateAllWindows();
+  ASSERT_EQ(skin.Of(qzSkinPartSmallButton).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartSmallButton)[0].rect, mark);
+  EXPECT_EQ(skin.Of(qzSkinPartSmallButton)[0].state, qzSkinStateHot);
+  ASSERT_EQ(skin.Of(qzSkinPartMenuExpandChevrons).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartMenuExpandChevrons)[0].rect, square);
+  bool faceFirst = false;
+  for (const auto& call : skin.calls) {
+    if (call.part == qzSkinPartSmallButton) faceFirst = true;
+    if (call.part == qzSkinPartMenuExpandChevrons) {
+      EXPECT_TRUE(faceFirst);
+    }
+  }
 }
 
 }  // namespace

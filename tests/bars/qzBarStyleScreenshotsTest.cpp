@@ -12,6 +12,7 @@
 #include "user/Messages.h"
 #include "user/Painting.h"
 #include "vcl/Forms.h"
+#include "vcl/Menus.h"
 
 namespace {
 
@@ -83,6 +84,8 @@ TEST_F(StyleScreenshots, TheFormInEachStyle) {
     auto* item = new TqzBarButton(form);
     item->SetCaption(caption);
     item->SetGlyph(&glyph);
+    // Open shows the shortcut column.
+    if (caption[1] == 'O') item->SetShortCut(TextToShortCut("Ctrl+O"));
     file->GetItemLinks()->AddLinkForItem(item)->SetBeginGroup(caption[1] == 'x');
   }
   for (const char* caption : {"One", "Two"}) {

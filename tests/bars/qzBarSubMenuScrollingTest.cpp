@@ -177,6 +177,39 @@ TEST_F(MenuBehaviours, TheMarkExpandsAfterRestingOnItOrOnCtrlDownAndOnlyHintsWit
   EXPECT_EQ(MenuOf(edit), menu);
 }
 
+TEST_F(MenuBehaviours, TheKeyboardsDownPastTheLastShownLinkOrCtrlDownExpandsTheMenu) {
+  manager->SetShowFullMenusAfterDelay(false);
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  struct Case {
+    const char* name;
+    bool ctrl;
+    Integer downsBefore;
+    Integer selectedAfter;  // visible index, -1 for none
+  } cases[] = {
+      {"Down on the last shown link walks on into the links shown", false, 2, 2},
+      {"Ctrl+Down expands at once and keeps the selection", true, 1, 0},
+  };
+  for (const Case& c : cases) {
+    TqzBarSubMenuControl* menu = Open(edit);
+    ASSERT_NE(menu, nullptr) << c.name;
+    for (Integer i = 0; i < c.downsBefore; ++i) controller->HandleKey(VK_DOWN);
+    EXPECT_EQ(Shown(edit), 2) << c.name;
+    if (c.ctrl) InputKey(VK_CONTROL, true);
+    Pump();
+    controller->HandleKey(VK_DOWN);
+    if (c.ctrl) InputKey(VK_CONTROL, false);
+    Pump();
+    EXPECT_EQ(Shown(edit), 6) << c.name;
+    ASSERT_EQ(MenuOf(edit), menu) << c.name;
+    TqzBarItemControl* selected = menu->GetSelectedControl();
+    ASSERT_NE(selected, nullptr) << c.name;
+    EXPECT_EQ(selected->GetLink()->GetVisibleIndex(), c.selectedAfter) << c.name;
+    CloseChain();
+    SetMenusExpanded(false);
+    Clock().Advance(1000);
+  }
+}
+
 TEST_F(MenuBehaviours, ALongMenuScrollsWhileTheMouseRestsOnAButtonAndKeepsTheKeyboardsSelectionInView) {
   TqzBarSubMenuControl* menu = Open(longMenu);
   ASSERT_NE(menu, nullptr);

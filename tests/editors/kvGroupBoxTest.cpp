@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <memory>
 
 #include "EditTestFixture.h"
+#include "EditorsTestSupport.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/editors/kvGroupBox.h"
 #include "toolkit/foundation/kvLookAndFeelPainters.h"
@@ -324,6 +326,55 @@ TEST_F(GroupBox, ABoxSmallerThanItsMarginsLaysOutNothingInsideOut) {
   const TRect r = Info()->CaptionRect;
   EXPECT_GE(r.Width(), 0);
   EXPECT_GE(r.Height(), 0);
+}
+
+// The theme's group-box part draws the frame over the whole control, its caption side moved in to
+// the caption's middle; the caption itself stays clear of it.
+TEST_F(GroupBox, NativelyTheThemesGroupBoxPartDrawsTheFrameThroughTheCaption) {
+  LoggingTheme theme;
+  SetThemeProvider(&theme);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+  box->GetStyle()->GetLookAndFeel()->SetNativeStyle(true);
+  box->GetStyle()->SetBorderStyle(cbsSingle);
+  Pump();
+  ASSERT_TRUE(Info()->NativeStyle);
+  const Integer half = box->CaptionLineHeight() / 2;
+  auto size = [](Integer W, Integer H) { return std::to_string(W) + "x" + std::to_string(H); };
+  struct Case {
+    TkvCaptionAlignment alignment;
+    bool enabled;
+    std::string drawn;  // "Button part,state WxH"; BP_GROUPBOX 4, GBS_NORMAL 1, GBS_DISABLED 2
+  };
+  const Case cases[] = {
+      {alTopLeft, true, "Button 4,1 " + size(185, 105 - half)},
+      {alBottomCenter, true, "Button 4,1 " + size(185, 105 - half)},
+      {alLeftTop, true, "Button 4,1 " + size(185 - half, 105)},
+      {alRightBottom, true, "Button 4,1 " + size(185 - half, 105)},
+      {alCenterCenter, true, "Button 4,1 " + size(185, 105)},
+      {alTopLeft, false, "Button 4,2 " + size(185, 105 - half)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.drawn);
+    box->SetAlignment(c.alignment);
+    box->SetEnabled(c.enabled);
+    Pump();
+    theme.log.clear();
+    box->Invalidate();
+    Pump();
+    EXPECT_NE(std::find(theme.log.begin(), theme.log.end(), c.drawn), theme.log.end());
+    // The theme fills what it draws in navy: never under the caption, always right beside it.
+    const TRect caption = Info()->CaptionRect;
+    for (Integer y = caption.Top; y < caption.Bottom; ++y)
+      for (Integer x = caption.Left; x < caption.Right; ++x)
+        ASSERT_NE(FormPixel(20 + x, 20 + y), static_cast<TColor>(0x800000)) << x << "," << y;
+  }
+  box->SetAlignment(alTopLeft);
+  box->SetEnabled(true);
+  Pump();
+  const TRect caption = Info()->CaptionRect;
+  EXPECT_EQ(FormPixel(20 + caption.Right + 4, 20 + half), static_cast<TColor>(0x800000));
+  SetThemeProvider(nullptr);
+  SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
 }
 
 // ---- Under a skin ------------------------------------------------------------------------------

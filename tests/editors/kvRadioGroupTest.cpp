@@ -9,6 +9,9 @@
 #include "toolkit/editors/kvRadioGroup.h"
 #include "user/VirtualKeys.h"
 #include "toolkit/editors/kvTextEdit.h"
+#include "vcl/ActnList.h"
+#include "toolkit/foundation/kvLookAndFeelPainters.h"
+#include "vcl/ExtCtrls.h"
 
 namespace {
 
@@ -26,7 +29,6 @@ struct GroupLog : TObject {
   void Change(TObject*) { log.push_back("change " + Value()); }
   void EditValueChanged(TObject*) { log.push_back("value " + Value()); }
   void Clicked(TObject*) { log.push_back("click"); }
-  void Validate(TObject*, Variant&, String&, bool&) { log.push_back("validate"); }
   void Post(TObject*) { log.push_back("post"); }
   Log Take() { return std::exchange(log, {}); }
 };
@@ -369,3 +371,162 @@ TEST_F(RadioGroup, AGroupSwitchedToASkinDrawsItsButtonsAsOneSkinnedFromTheStart)
 }
 
 }  // namespace
+
+namespace {
+
+// A radio group as a grid puts it in a cell: in place, on a host of its own.
+TkvRadioGroup* MakeInCell(TForm* Form, TWinControl* Cell, bool Inplace) {
+  auto* result = new TkvRadioGroup(Form, Inplace);
+  result->SetParent(Cell);
+  result->SetBounds(0, 0, 300, 24);
+  TkvRadioGroupProperties* props = result->GetRadioGroupProperties();
+  props->GetRadioItems()->AddItem("Yes", Variant(1));
+  props->GetRadioItems()->AddItem("No", Variant(0));
+  props->GetRadioItems()->AddItem("Maybe");
+  props->SetColumns(3);
+  return result;
+}
+
+TPoint CentreOf(TControl* Control) {
+  return Control->ClientToScreen(TPoint(Control->GetWidth() / 2, Control->GetHeight() / 2));
+}
+
+TEST_F(RadioGroup, InACellTheButtonsTakeArrowsAndTabAndTheMousePressesOnlyTheHitOne) {
+  auto* cell = new TPanel(form);
+  cell->SetParent(form);
+  cell->SetBounds(10, 200, 320, 30);
+  TkvRadioGroup* inplace = MakeInCell(form, cell, true);
+  inplace->SetLeft(4);
+  Pump();
+  ASSERT_EQ(inplace->ButtonControlCount(), 3);
+  for (Integer i = 0; i < 3; ++i) {
+    const LRESULT code = SendMessage(inplace->RadioButton(i)->GetHandle(), WM_GETDLGCODE, 0, 0);
+    EXPECT_EQ(code & (DLGC_WANTARROWS | DLGC_WANTTAB), DLGC_WANTARROWS | DLGC_WANTTAB) << i;
+  }
+  // Activation focuses the checked button, the first one while nothing is checked.
+  TkvCustomEditData* data = nullptr;
+  inplace->BeginInplaceEdit(data);
+  Pump();
+  EXPECT_EQ(GetFocus(), inplace->RadioButton(0)->GetHandle());
+
+  // A mouse activation (a point of the cell) presses the button under it and no other.
+  const TRect hit = inplace->ButtonGroupViewInfo()->Button(2)->Bounds;
+  inplace->BeginInplaceEditByMouse(TShiftState{ssLeft}, inplace->GetLeft() + (hit.Left + hit.Right) / 2,
+                                   inplace->GetTop() + (hit.Top + hit.Bottom) / 2, data);
+  EXPECT_EQ(inplace->RadioButton(2)->GetButtonState(), rbsPressed);
+  EXPECT_EQ(GetCapture(), inplace->RadioButton(2)->GetHandle());
+  for (Integer i : {0, 1}) EXPECT_NE(inplace->RadioButton(i)->GetButtonState(), rbsPressed) << i;
+  const TPoint centre = TPoint(inplace->RadioButton(2)->GetWidth() / 2, inplace->RadioButton(2)->GetHeight() / 2);
+  SendMessage(inplace->RadioButton(2)->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(centre.X, centre.Y));
+  Pump();
+  EXPECT_EQ(inplace->GetItemIndex(), 2);
+
+  // The group's own column-wise arrows move the focus; in place that does not check, Space does.
+  inplace->RadioButton(2)->SetFocus();
+  Pump();
+  Key(VK_LEFT);
+  EXPECT_EQ(GetFocus(), inplace->RadioButton(1)->GetHandle());
+  EXPECT_EQ(inplace->GetItemIndex(), 2);
+  Key(VK_SPACE);
+  EXPECT_EQ(inplace->GetItemIndex(), 1);
+  Variant value;
+  inplace->GetEditValue(value);
+  EXPECT_EQ(VarToStr(value), "0");
+}
+
+TEST_F(RadioGroup, AnImmediatePostComesBeforeTheChangeEvents) {
+  struct Case {
+    bool inplace, immediate;
+    Log log;
+  };
+  // The group validates before it posts, but a radio value is never refused: only the post shows.
+  const Case cases[] = {
+      // Alone, the group has no host to post to.
+      {false, true, {"click", "change 0", "value 0"}},
+      {true, false, {"click", "change 0", "value 0"}},
+      {true, true, {"click", "post", "change 0", "value 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(String(c.inplace ? "in place" : "alone") + (c.immediate ? ", immediate" : ""));
+    auto* cell = new TPanel(form);
+    cell->SetParent(form);
+    cell->SetBounds(10, 200, 320, 30);
+    TkvRadioGroup* edited = MakeInCell(form, cell, c.inplace);
+    TkvRadioGroupProperties* props = edited->GetRadioGroupProperties();
+    props->SetImmediatePost(c.immediate);
+    GroupLog log;
+    log.group = edited;
+    props->SetOnChange(MakeEvent<&GroupLog::Change>(&log));
+    props->SetOnEditValueChanged(MakeEvent<&GroupLog::EditValueChanged>(&log));
+    edited->SetOnPostValue(MakeEvent<&GroupLog::Post>(&log));
+    edited->SetOnClick(MakeEvent<&GroupLog::Clicked>(&log));
+    Pump();
+    const TPoint at = CentreOf(edited->RadioButton(1));
+    ScriptClick(POINT{at.X, at.Y});
+    Pump();
+    EXPECT_EQ(edited->GetItemIndex(), 1);
+    EXPECT_EQ(log.Take(), c.log);
+    delete cell;
+    Pump();
+  }
+}
+
+// Stands for a skin: a silver group background and fuchsia radio glyphs.
+class TRadioSkinPainter : public TkvUltraFlatLookAndFeelPainter {
+ public:
+  void PaintGroupBoxContent(TkvCanvas* Canvas, const TRect& R, Integer) override { Canvas->FillWithColor(R, clSilver); }
+  void PaintRadioButton(TkvCanvas* Canvas, Integer X, Integer Y, TkvButtonState, bool, bool, TColor, bool) override {
+    const TSize extent = RadioButtonExtent();
+    Canvas->FillWithColor(TRect(X, Y, X + extent.cx, Y + extent.cy), clFuchsia);
+  }
+};
+
+TEST_F(RadioGroup, UnderASkinEachButtonShowsTheSkinsGlyphOverTheSkinsGroupBackground) {
+  ExtendedStylePaintersInstance()->AddPainter("RadioSkin", PainterClassOf<TRadioSkinPainter>(), nullptr);
+  group->GetStyle()->GetLookAndFeel()->SetSkinName("RadioSkin");
+  Pump();
+  const TColor silver = static_cast<TColor>(ColorToRGB(clSilver));
+  const TColor fuchsia = static_cast<TColor>(ColorToRGB(clFuchsia));
+  const TColor face = static_cast<TColor>(ColorToRGB(clBtnFace));
+  for (Integer i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    TkvCustomRadioGroupButton* button = Button(i);
+    Integer glyph = 0, background = 0, plain = 0;
+    for (Integer y = 0; y < button->GetHeight(); ++y)
+      for (Integer x = 0; x < button->GetWidth(); ++x) {
+        const TPoint p = form->ScreenToClient(button->ClientToScreen(TPoint(x, y)));
+        const TColor pixel = FormPixel(p.X, p.Y);
+        glyph += pixel == fuchsia;
+        background += pixel == silver;
+        plain += pixel == face;
+      }
+    const TSize extent = PainterClassOf<TRadioSkinPainter>()->RadioButtonExtent();
+    EXPECT_EQ(glyph, extent.cx * extent.cy);
+    EXPECT_GT(background, button->GetWidth() * button->GetHeight() / 2);
+    EXPECT_EQ(plain, 0);
+  }
+  group->GetStyle()->GetLookAndFeel()->SetSkinName("");
+  Pump();
+  ExtendedStylePaintersInstance()->RemovePainter("RadioSkin");
+}
+
+// An action for radio buttons: it runs on the one it is offered first.
+class TButtonAction : public TAction {
+ public:
+  using TAction::TAction;
+  TObject* ranOn = nullptr;
+  bool HandlesTarget(TObject* Target) override { return dynamic_cast<TkvCustomRadioGroupButton*>(Target); }
+  void ExecuteTarget(TObject* Target) override { ranOn = Target; }
+};
+
+TEST_F(RadioGroup, AnActionWithoutHandlersFindsTheFocusedButton) {
+  group->SetItemIndex(1);
+  Button(1)->SetFocus();
+  Pump();
+  auto* action = new TButtonAction(form);
+  EXPECT_TRUE(action->Execute());
+  EXPECT_EQ(action->ranOn, Button(1));
+}
+
+}  // namespace
+

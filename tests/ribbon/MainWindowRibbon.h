@@ -7,6 +7,7 @@
 
 #include "RibbonFixture.h"
 #include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
@@ -82,6 +83,16 @@ class MainWindowRibbon : public RibbonOnForm {
         bar->GetItemLinks()->GetLink(i)->SetViewLevels(TqzBarItemViewLevels{ivlLargeIconWithText});
       bar->GetBarControl()->Refresh(true);
     }
+  }
+  // What the keyboard selected: a button's caption, a group's caption for a collapsed group, the
+  // tab's caption, or "" for nothing.
+  static String Selected() {
+    TqzBarHelperRef current = NavigationControllerInstance()->CurrentSelection();
+    TObject* owner = current ? current->BarHelperObject()->GetOwnerObject() : nullptr;
+    if (auto* control = dynamic_cast<TqzBarItemControl*>(owner)) return control->GetItem()->GetCaption();
+    if (auto* group = dynamic_cast<TqzRibbonGroupBarControl*>(owner)) return group->GetBar()->GetCaption();
+    if (auto* node = dynamic_cast<TqzRibbonTab*>(owner)) return node->GetCaption();
+    return String();
   }
   void FitTo(Integer AWidth) { Fit()->Calculate(TRect(0, 0, AWidth, 100)); }
   void SavePicture(const char* AName) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "gdi/Regions.h"
+
 #include "MainWindowRibbon.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarNavigation.h"
@@ -46,6 +48,14 @@ TEST_F(CollapsedGroup, PressingItOpensTheGroupBelowTheRibbonAndACommandRunsFromT
   GetWindowRect(popup->GetHandle(), &popupRect);
   GetWindowRect(ribbon->GetHandle(), &ribbonRect);
   EXPECT_GE(popupRect.Top, ribbonRect.Bottom) << "below the ribbon";
+  // The frame's rounded corners leave nothing drawn there: the window is cut round them.
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_EQ(GetWindowRgn(popup->GetHandle(), shape), COMPLEXREGION);
+  const Integer w = popupRect.Right - popupRect.Left, h = popupRect.Bottom - popupRect.Top;
+  for (const TPoint corner : {TPoint(0, 0), TPoint(w - 1, 0), TPoint(0, h - 1), TPoint(w - 1, h - 1)})
+    EXPECT_FALSE(PtInRegion(shape, corner.X, corner.Y)) << corner.X << "," << corner.Y;
+  EXPECT_TRUE(PtInRegion(shape, w / 2, 0) && PtInRegion(shape, 0, h / 2));
+  DeleteObject(shape);
   EXPECT_EQ(popupRect.Right - popupRect.Left, popup->GroupViewInfo()->GetTotalSize().cx);
   if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
     UpdateAllWindows();

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "RibbonFixture.h"
+#include "backend/ScriptedInput.h"
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarItems.h"
@@ -105,6 +106,14 @@ struct TApplicationMenuProbe : TObject {
   TRect pane;
   bool closedByClick = false;
   bool firstSelected = false;
+  // Asks for the menu's key tips and leaves them with Esc, in place of the click.
+  bool keyTips = false;
+  std::vector<String> menuTips;
+  bool tipsInMenu = false;
+  bool closedByEsc = false;
+  bool ribbonTipsAgain = false;
+  // Clicks the button's place with the mouse, through the hooks, in place of the message.
+  bool userClick = false;
   void Popped(TObject*) {
     ++popups;
     current = this;
@@ -122,6 +131,30 @@ struct TApplicationMenuProbe : TObject {
     const TRect& image = self->ribbon->GetViewInfo()->GetApplicationButtonImageRect();
     TPoint centre = self->ribbon->ClientToScreen(TPoint((image.Left + image.Right) / 2, (image.Top + image.Bottom) / 2));
     self->hitOverButton = SendMessage(window->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(centre.X, centre.Y));
+    if (self->userClick) {
+      self->userClick = false;
+      ScriptClick({centre.X, centre.Y});
+      return;
+    }
+    if (self->popups > 1) {
+      window->CloseOnce();
+      return;
+    }
+    if (self->keyTips) {
+      TqzBarNavigationController* controller = NavigationControllerInstance();
+      SendMessage(self->ribbon->GetHandle(), QZM_RIBBON_MENUKEYTIPS, 0, 0);
+      for (const auto& data : controller->GetKeyTips()) self->menuTips.push_back(data->KeyTipUpperText());
+      TInterfacePtr<IqzBarKeyTipWindowsManager> windows;
+      self->tipsInMenu = controller->GetActiveContainer() &&
+                         controller->GetActiveContainer()->BarHelperObject() == window->GetAccessibilityHelper() &&
+                         controller->GetActiveContainer()->KeyTipsAvailable(windows) && windows;
+      controller->HandleKey(VK_ESCAPE);
+      self->closedByEsc = self->menu->GetMenuControl() == nullptr;
+      self->ribbonTipsAgain = controller->GetActiveContainer() &&
+                              controller->GetActiveContainer()->BarHelperObject() == self->ribbon->GetAccessibilityHelper();
+      controller->EndKeyboardNavigation();
+      return;
+    }
     // The keyboard access of the button asks for the menu's first element.
     SendMessage(self->ribbon->GetHandle(), QZM_RIBBON_SELECTFIRSTINMENU, 0, 0);
     TqzBarItemControl* selected = static_cast<TqzBarApplicationMenuControl*>(window)->NavigationSelection();
@@ -214,6 +247,26 @@ TEST_F(RibbonApplicationMenu, ThePressedButtonOpensTheMenuBelowItAndAClickOnItsP
   SendMessage(ribbon->GetHandle(), QZM_RIBBON_SELECTFIRSTINMENU, 0, 0);
   SendMessage(ribbon->GetHandle(), QZM_RIBBON_MENUKEYTIPS, 0, 0);
   EXPECT_EQ(menu->GetMenuControl(), nullptr);
+}
+
+TEST_F(RibbonApplicationMenu, TheMenusKeyTipsShowBelowTheRibbonsAndEscGoesBackToThem) {
+  probe.keyTips = true;
+  ribbon->ShowApplicationMenu();
+  ASSERT_EQ(probe.popups, 1);
+  EXPECT_TRUE(probe.tipsInMenu) << "the menu's key tips show through the ribbon's windows";
+  EXPECT_EQ(probe.menuTips, (std::vector<String>{"N", "O", "S", "A", "P", "C", "Y1", "Y2", "1", "2", "3"}))
+      << "its items, its bottom buttons, then the entries of its pane";
+  EXPECT_TRUE(probe.closedByEsc);
+  EXPECT_TRUE(probe.ribbonTipsAgain);
+  EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
+}
+
+TEST_F(RibbonApplicationMenu, AClickOnTheButtonsPlaceClosesTheMenuWithoutOpeningItAgain) {
+  probe.userClick = true;
+  ribbon->ShowApplicationMenu();
+  Pump();
+  EXPECT_EQ(probe.popups, 1);
+  EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
 }
 
 TEST_F(RibbonApplicationMenu, AHandledClickOpensNothingAndTheButtonStaysPressedUntilReleased) {

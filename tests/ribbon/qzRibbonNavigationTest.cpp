@@ -2,6 +2,7 @@
 
 #include "MainWindowRibbon.h"
 #include "toolkit/bars/qzBarNavigation.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/ribbon/qzRibbonKeyTipWindows.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "user/Focus.h"
@@ -29,6 +30,18 @@ class RibbonKeyTips : public MainWindowRibbon {
     Pump();
     InputKey(AKey, false);
     Pump();
+  }
+  // The selection after each key, from the navigation that Alt starts.
+  std::vector<String> Walk(std::initializer_list<UINT> AKeys) {
+    Controller()->EndKeyboardNavigation();
+    SetFocus(form->GetHandle());
+    Press(VK_MENU);
+    std::vector<String> path;
+    for (UINT key : AKeys) {
+      Press(key);
+      path.push_back(Selected());
+    }
+    return path;
   }
 };
 
@@ -105,6 +118,110 @@ TEST_F(RibbonKeyTips, WithTabHeadersTheTabComesFirstAndItsKeyTipShowsItsGroups) 
   EXPECT_EQ(KeyTipTexts().size(), 8u) << "the tab's groups";
   Press(VK_ESCAPE);
   EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"Y"})) << "Esc goes back to the level above";
+}
+
+TEST_F(RibbonKeyTips, ArrowsMoveByPlaceAcrossTheGroupsAndUpToTheTab) {
+  EXPECT_EQ(Walk({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_DOWN, VK_UP}),
+            (std::vector<String>{"Add", "Delete", "Clear", "Effect", "Clear", "Clear", "Home"}))
+      << "Right crosses into the next group; Down finds nothing below; Up leaves the groups for the tab";
+  EXPECT_EQ(Walk({VK_DOWN, VK_LEFT}), (std::vector<String>{"Add", "Add"})) << "no wrap-around at the row's ends";
+  EXPECT_EQ(Walk({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}),
+            (std::vector<String>{"Add", "Delete", "Clear", "Effect", "Trim", "Crop", "Help", "About", "About"}));
+  EXPECT_TRUE(clicks.Names.empty());
+  Press(VK_RETURN);
+  EXPECT_EQ(clicks.Names, (std::vector<String>{"About"}));
+}
+
+TEST_F(RibbonKeyTips, ACollapsedGroupIsOneElementOfTheRowAndEnterOpensItWithItsFirstItemSelected) {
+  KeepButtonsLarge();
+  form->SetBounds(0, 0, 560, 300);
+  Pump();
+  ASSERT_TRUE(Group(2)->GetCollapsed());
+  ASSERT_FALSE(Group(1)->GetCollapsed());
+  EXPECT_EQ(Walk({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN}),
+            (std::vector<String>{"Add", "Delete", "Clear", "Effect", "Trim", "Crop", "Help", "Help"}));
+  EXPECT_EQ(Group(2)->GetMarkState(), 1) << "the selected collapsed group looks hot";
+  Press(VK_RETURN);
+  TqzBarControl* popup = Group(2)->GetQuickPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(Selected(), "Help") << "the popup's first button";
+  EXPECT_EQ(popup->GetSelectedControl(), popup->GetItemLinks()->GetLink(0)->GetControl());
+  Press(VK_RIGHT);
+  EXPECT_EQ(Selected(), "About");
+  Press(VK_UP);
+  EXPECT_EQ(Selected(), "About") << "Up stays inside the popup";
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Group(2)->GetQuickPopup(), nullptr);
+  EXPECT_EQ(Selected(), "Help") << "Esc returns to the collapsed group";
+  Press(VK_LEFT);
+  EXPECT_EQ(Selected(), "Crop");
+}
+
+}  // namespace
+
+namespace {
+
+// A sub-item in the Help group: Recent (One, Two).
+class RibbonMenuKeyTips : public RibbonKeyTips {
+ protected:
+  void SetUp() override {
+    RibbonKeyTips::SetUp();
+    recent = new TqzBarSubItem(form);
+    recent->SetCaption("&Recent");
+    for (const char* caption : {"&One", "&Two"}) {
+      auto* button = new TqzBarButton(form);
+      button->SetCaption(caption);
+      button->SetOnClick(MakeEvent<&TClicks::Clicked>(&clicks));
+      recent->GetItemLinks()->AddLinkForItem(button);
+    }
+    bars[2]->GetItemLinks()->AddLinkForItem(recent);
+    Pump();
+    SetFocus(form->GetHandle());
+  }
+  TqzBarSubMenuControl* Menu() {
+    return dynamic_cast<TqzBarSubMenuControl*>(recent->GetItemLinks()->GetBarControl());
+  }
+  TqzBarSubItem* recent = nullptr;
+};
+
+TEST_F(RibbonMenuKeyTips, ASubItemsKeyTipOpensItsMenuWhoseKeyTipsShowUntilEscGoesBack) {
+  Press(VK_MENU);
+  ASSERT_TRUE(Controller()->AreKeyTipsShown());
+  const std::vector<String> groupTips = KeyTipTexts();
+  ASSERT_EQ(groupTips.size(), 9u);
+  EXPECT_EQ(groupTips.back(), "R");
+  Press('R');
+  TqzBarSubMenuControl* menu = Menu();
+  ASSERT_NE(menu, nullptr) << "the key tip opens the menu";
+  EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"O", "T"})) << "the menu's key tips replace the group's";
+  EXPECT_EQ(Controller()->GetActiveContainer()->BarHelperObject(), menu->GetAccessibilityHelper());
+  // Each stands left of its caption, in the middle of the icon column, level with its item.
+  const TqzBarKeyTipInfo& two = Controller()->GetKeyTips()[1]->Info;
+  TRect band;
+  menu->GetSideBandRect(band);
+  const TRect item = recent->GetItemLinks()->GetLink(1)->GetControl()->GetAccessibilityHelper()->ScreenRect(CHILDID_SELF);
+  EXPECT_EQ(two.Anchor, TPoint(menu->ClientToScreen(TPoint(0, 0)).X + band.Right + menu->GetTextStart() / 2,
+                               (item.Top + item.Bottom) / 2));
+  EXPECT_EQ(two.HorzAlign, 1);
+  EXPECT_EQ(two.VertAlign, 1);
+  TInterfacePtr<IqzBarKeyTipWindowsManager> windows;
+  ASSERT_TRUE(ribbon->GetAccessibilityHelper()->KeyTipsAvailable(windows));
+  EXPECT_EQ(static_cast<TqzRibbonKeyTipWindows*>(windows.Get())->WindowCount(), 2);
+  if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
+    UpdateAllWindows();
+    EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-menu-key-tips.png"));
+  }
+
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Menu(), nullptr) << "Esc closes the menu";
+  EXPECT_EQ(KeyTipTexts(), groupTips) << "and the group's key tips show again";
+  EXPECT_EQ(static_cast<TqzRibbonKeyTipWindows*>(windows.Get())->WindowCount(), 9);
+
+  Press('R');
+  Press('T');
+  EXPECT_EQ(clicks.Names, (std::vector<String>{"&Two"}));
+  EXPECT_EQ(Menu(), nullptr);
+  EXPECT_FALSE(Controller()->AreKeyTipsShown());
 }
 
 }  // namespace

@@ -153,4 +153,90 @@ TEST_F(TabGroupsPopup, ShowingTheGroupsAgainClosesThePopup) {
   EXPECT_EQ(unexpectedOpenings, 0);
 }
 
+// ---- From the keyboard ----
+
+std::vector<String> KeyTipTexts() {
+  std::vector<String> texts;
+  for (const auto& data : NavigationControllerInstance()->GetKeyTips()) texts.push_back(data->KeyTipUpperText());
+  return texts;
+}
+
+void TypeKey(UINT AKey) {
+  InputKey(AKey, true);
+  InputKey(AKey, false);
+}
+
+class TabGroupsPopupByKeyboard : public TabGroupsPopup {
+ protected:
+  void TearDown() override {
+    NavigationControllerInstance()->EndKeyboardNavigation();
+    TabGroupsPopup::TearDown();
+  }
+  void PressNow(UINT AKey) {
+    TypeKey(AKey);
+    Pump();
+  }
+};
+
+TEST_F(TabGroupsPopupByKeyboard, ATabsKeyTipOpensItsGroupsWithTheirKeyTipsAndEscClosesThemAgain) {
+  SetFocus(form->GetHandle());
+  PressNow(VK_MENU);
+  ASSERT_EQ(KeyTipTexts(), (std::vector<String>{"Y1", "Y2"}));
+  steps.push_back([&] {
+    EXPECT_EQ(ribbon->GetGroupsSite()->GetParent(), ribbon->GetTabGroupsPopup());
+    EXPECT_EQ(KeyTipTexts().size(), 8u) << "the key tips of the tab's groups";
+    TypeKey(VK_ESCAPE);
+  });
+  PressNow('Y');
+  PressNow('1');
+  EXPECT_TRUE(steps.empty()) << "the popup opened";
+  EXPECT_FALSE(ribbon->IsTabGroupsPopupShown());
+  EXPECT_EQ(KeyTipTexts(), (std::vector<String>{"Y1", "Y2"})) << "Esc went back to the tabs' key tips";
+  EXPECT_EQ(unexpectedOpenings, 0);
+}
+
+TEST_F(TabGroupsPopupByKeyboard, EnterOnATabOpensItsGroupsWithTheFirstSelectedAndEscReturnsToTheTab) {
+  ribbon->SetShowTabGroups(true);
+  Pump();
+  SetFocus(form->GetHandle());
+  PressNow(VK_MENU);
+  ASSERT_EQ(Selected(), "Home");
+  PressNow(VK_RIGHT);
+  EXPECT_EQ(Selected(), "View");
+  PressNow(VK_RIGHT);
+  EXPECT_EQ(Selected(), "View") << "no wrap-around and no application button to go on to";
+  PressNow(VK_LEFT);
+  ASSERT_EQ(Selected(), "Home");
+  ribbon->SetShowTabGroups(false);
+  Pump();
+  steps.push_back([&] {
+    EXPECT_EQ(Selected(), "Add");
+    TypeKey(VK_RIGHT);
+  });
+  steps.push_back([&] {
+    EXPECT_EQ(Selected(), "Delete");
+    TypeKey(VK_ESCAPE);
+  });
+  PressNow(VK_RETURN);
+  EXPECT_TRUE(steps.empty()) << "the popup opened";
+  EXPECT_FALSE(ribbon->IsTabGroupsPopupShown());
+  EXPECT_EQ(Selected(), "Home");
+  EXPECT_TRUE(clicks.Names.empty());
+}
+
+TEST_F(TabGroupsPopupByKeyboard, AnArrowInAPopupTheMouseOpenedStartsNavigationOnTheFirstElement) {
+  steps.push_back([&] {
+    EXPECT_FALSE(NavigationControllerInstance()->CurrentSelection());
+    TypeKey(VK_DOWN);
+  });
+  steps.push_back([&] {
+    EXPECT_EQ(Selected(), "Add");
+    TypeKey(VK_RETURN);
+  });
+  Click(TabHeader(tab));
+  EXPECT_TRUE(steps.empty());
+  EXPECT_EQ(clicks.Names, (std::vector<String>{"Add"}));
+  EXPECT_FALSE(ribbon->IsTabGroupsPopupShown());
+}
+
 }  // namespace

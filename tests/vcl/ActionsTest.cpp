@@ -2,6 +2,7 @@
 
 #include "VclTestSupport.h"
 #include "vcl/ActnList.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 
@@ -64,6 +65,81 @@ TEST_F(ActionsTest, AutoCheckInAGroupLeavesOneChecked) {
   EXPECT_TRUE(actions[2]->GetChecked());
   actions[2]->Execute();  // a checked radio action stays checked
   EXPECT_TRUE(actions[2]->GetChecked());
+}
+
+// Takes one component as its target and logs what it does there.
+class TTargetAction : public TAction {
+ public:
+  using TAction::TAction;
+  TComponent* target = nullptr;
+  std::vector<String> log;
+  bool HandlesTarget(TObject* Target) override { return Target && Target == target; }
+  void ExecuteTarget(TObject* Target) override { log.push_back("execute " + static_cast<TComponent*>(Target)->GetName()); }
+  void UpdateTarget(TObject* Target) override { log.push_back("update " + static_cast<TComponent*>(Target)->GetName()); }
+};
+
+TEST_F(ActionsTest, AnActionWithoutHandlersIsOfferedToTheActiveFormsControls) {
+  TForm* form = NewForm();
+  form->SetName("form");
+  auto* active = new TEdit(form);
+  active->SetName("active");
+  active->SetParent(form);
+  auto* box = new TTestPanel(form);
+  box->SetName("box");
+  box->SetParent(form);
+  box->SetBounds(0, 40, 200, 100);
+  auto* inner = new TTestPanel(form);
+  inner->SetName("inner");
+  inner->SetParent(box);
+  auto* hidden = new TTestPanel(form);
+  hidden->SetName("hidden");
+  hidden->SetParent(form);
+  hidden->SetVisible(false);
+  auto* deep = new TTestPanel(form);
+  deep->SetName("deep");
+  deep->SetParent(hidden);
+  form->Show();
+  active->SetFocus();
+  Settle();
+  ASSERT_EQ(form->GetActiveControl(), active);
+
+  auto* action = new TTargetAction(form);
+  Counter counter;
+  struct Case {
+    TComponent* target;
+    std::vector<String> log;  // Execute updates first
+  };
+  const Case cases[] = {
+      {active, {"update active", "execute active"}},
+      {form, {"update form", "execute form"}},
+      {inner, {"update inner", "execute inner"}},
+      // Hidden controls, and what they hold, are no targets.
+      {hidden, {}},
+      {deep, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.target->GetName());
+    action->target = c.target;
+    action->log.clear();
+    EXPECT_EQ(action->Execute(), !c.log.empty());
+    EXPECT_EQ(action->log, c.log);
+  }
+
+  // A disabled action is updated but runs nowhere; one with handlers of its own is offered to
+  // no target.
+  action->target = active;
+  action->log.clear();
+  action->SetEnabled(false);
+  EXPECT_FALSE(action->Execute());
+  EXPECT_EQ(action->log, std::vector<String>{"update active"});
+  action->SetEnabled(true);
+  action->log.clear();
+  action->SetOnExecute(MakeEvent<&Counter::Execute>(&counter));
+  action->SetOnUpdate(MakeEvent<&Counter::Click>(&counter));
+  EXPECT_TRUE(action->Execute());
+  EXPECT_EQ(counter.executed, 1);
+  EXPECT_EQ(counter.clicked, 1);
+  EXPECT_TRUE(action->log.empty());
 }
 
 }  // namespace

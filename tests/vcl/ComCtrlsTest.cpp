@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "Screenshots.h"
 #include "VclTestSupport.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/Reader.h"
 #include "rtl/SysUtils.h"
+#include "rtl/Writer.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/ImgList.h"
 #include "vcl/StdCtrls.h"
 
 namespace {
@@ -168,6 +172,214 @@ TEST_F(ComCtrlsTest, TreeNodesGetChildrenWhenTheyOpen) {
   root->Delete();
   EXPECT_EQ(tree->GetItems()->GetFirstNode(), other);
   EXPECT_EQ(tree->GetItems()->GetCount(), 1);
+}
+
+// Orders by the number after the first letter, so that "n10" follows "n9".
+struct NumberOrder : TObject {
+  void Compare(TObject*, TTreeNode* A, TTreeNode* B, Integer, Integer& Result) {
+    Result = StrToInt(A->GetText().substr(1)) - StrToInt(B->GetText().substr(1));
+  }
+};
+
+// Names of a node list depth first, children in brackets.
+String Shape(const std::vector<TTreeNode*>& nodes) {
+  String shape;
+  for (TTreeNode* node : nodes) {
+    if (!shape.empty()) shape += " ";
+    shape += node->GetText();
+    if (node->GetCount() > 0) {
+      std::vector<TTreeNode*> children;
+      for (TTreeNode* child = node->GetFirstChild(); child; child = child->getNextSibling()) children.push_back(child);
+      shape += "(" + Shape(children) + ")";
+    }
+  }
+  return shape;
+}
+
+String Shape(TTreeNodes* nodes) {
+  std::vector<TTreeNode*> roots;
+  for (TTreeNode* node = nodes->GetFirstNode(); node; node = node->getNextSibling()) roots.push_back(node);
+  return Shape(roots);
+}
+
+// Folders: image 0 closed, 1 open; the selected node shows image 2.
+struct FolderImages : TObject {
+  std::vector<String> asked;
+  void Image(TObject*, TTreeNode* Node) {
+    asked.push_back(Node->GetText());
+    Node->SetImageIndex(Node->GetExpanded() ? 1 : 0);
+  }
+  void Selected(TObject*, TTreeNode* Node) { Node->SetSelectedIndex(2); }
+};
+
+TEST_F(ComCtrlsTest, TreeViewsAskForTheImagesOfTheNodesTheyDraw) {
+  TForm* form = NewForm();
+  auto* images = new TImageList(form);
+  images->SetWidth(16);
+  images->SetHeight(16);
+  const TColor colours[] = {clNavy, clMaroon, clGreen};
+  for (TColor colour : colours) {
+    TBitmap image;
+    image.SetSize(16, 16);
+    image.GetCanvas()->GetBrush()->SetColor(colour);
+    image.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+    images->Add(&image, nullptr);
+  }
+  auto* tree = new TTreeView(form);
+  tree->SetBounds(0, 0, 200, 200);
+  tree->SetImages(images);
+  FolderImages handler;
+  tree->SetOnGetImageIndex(MakeEvent<&FolderImages::Image>(&handler));
+  tree->SetOnGetSelectedIndex(MakeEvent<&FolderImages::Selected>(&handler));
+  TTreeNodes* nodes = tree->GetItems();
+  TTreeNode* music = nodes->AddChild(nullptr, "Music");
+  TTreeNode* rock = nodes->AddChild(music, "Rock");
+  TTreeNode* films = nodes->AddChild(nullptr, "Films");
+  nodes->AddChild(films, "Drama");
+  music->Expand(false);
+  tree->SetParent(form);
+  form->Show();
+  Settle();
+  UpdateWindow(tree->GetHandle());
+  // Only the nodes in view are asked; a collapsed branch's children are not.
+  EXPECT_EQ(std::set<String>(handler.asked.begin(), handler.asked.end()), (std::set<String>{"Music", "Rock", "Films"}));
+  auto imageColour = [&](TTreeNode* Node) {
+    TRect text = Node->DisplayRect(true);
+    HDC dc = GetDC(tree->GetHandle());
+    COLORREF pixel = GetPixel(dc, text.Left - 3 - 8, (text.Top + text.Bottom) / 2);
+    ReleaseDC(tree->GetHandle(), dc);
+    return pixel;
+  };
+  EXPECT_EQ(imageColour(music), ColorToRGB(clMaroon));
+  EXPECT_EQ(imageColour(films), ColorToRGB(clNavy));
+  // What the handler answers is what the node holds afterwards.
+  EXPECT_EQ(films->GetImageIndex(), 0);
+  // Opening a branch and selecting a node draw them anew with the images they ask for now.
+  films->Expand(false);
+  rock->SetSelected(true);
+  Settle();
+  UpdateWindow(tree->GetHandle());
+  EXPECT_EQ(imageColour(films), ColorToRGB(clMaroon));
+  EXPECT_EQ(imageColour(rock), ColorToRGB(clGreen));
+  EXPECT_EQ(rock->GetSelectedIndex(), 2);
+}
+
+TEST_F(ComCtrlsTest, TreeNodesLiveWithoutAWindowAndOutliveIt) {
+  TForm* form = NewForm();
+  auto* tree = new TTreeView(form);
+  TTreeNodes* nodes = tree->GetItems();
+  TTreeNode* music = nodes->AddChild(nullptr, "Music");
+  TTreeNode* rock = nodes->AddChild(music, "Rock");
+  nodes->AddChild(music, "Jazz")->SetStateIndex(2);
+  nodes->Add(music, "Films");
+  music->Expand(false);
+  rock->SetSelected(true);
+  EXPECT_FALSE(tree->HandleAllocated());
+  EXPECT_EQ(Shape(nodes), "Music(Rock Jazz) Films");
+  EXPECT_EQ(nodes->GetCount(), 4);
+  EXPECT_EQ(tree->GetSelected(), rock);
+  EXPECT_TRUE(music->GetExpanded());
+
+  // The window shows what was there, and a new window shows what the old one held.
+  tree->SetParent(form);
+  form->Show();
+  ASSERT_TRUE(tree->HandleAllocated());
+  ASSERT_NE(music->GetItemId(), nullptr);
+  EXPECT_EQ(nodes->GetNode(rock->GetItemId()), rock);
+  EXPECT_EQ(tree->GetSelected(), rock);
+  EXPECT_TRUE(music->GetExpanded());
+  EXPECT_EQ(rock->GetNext()->GetStateIndex(), 2);
+  // Collapsing takes the selection out of the branch to the branch.
+  music->Collapse(false);
+  tree->SetParent(nullptr);
+  EXPECT_FALSE(tree->HandleAllocated());
+  EXPECT_EQ(Shape(nodes), "Music(Rock Jazz) Films");
+  EXPECT_FALSE(music->GetExpanded());
+  EXPECT_EQ(tree->GetSelected(), music);
+
+  // A node deleted without a window takes the kept selection with it.
+  music->Delete();
+  EXPECT_EQ(tree->GetSelected(), nullptr);
+  EXPECT_EQ(Shape(nodes), "Films");
+  nodes->AddChild(nodes->GetFirstNode(), "Drama");
+  tree->SetParent(form);
+  EXPECT_EQ(SendMessage(tree->GetHandle(), TVM_GETCOUNT, 0, 0), 2);
+  EXPECT_TRUE(nodes->GetFirstNode()->GetHasChildren());
+}
+
+TEST_F(ComCtrlsTest, SortedTreesKeepTheOrderOfOnCompareOrOfTheTexts) {
+  TForm* form = NewForm();
+  auto* tree = new TTreeView(form);
+  tree->SetParent(form);
+  form->Show();
+  TTreeNodes* nodes = tree->GetItems();
+  for (const char* name : {"n10", "N2", "n9"}) nodes->AddChild(nodes->AddChild(nullptr, name), "z" + String(name));
+  EXPECT_EQ(Shape(nodes), "n10(zn10) N2(zN2) n9(zn9)");
+
+  tree->SetSortType(stText);
+  EXPECT_EQ(Shape(nodes), "n10(zn10) N2(zN2) n9(zn9)");  // by text, ignoring case: "n1" < "n2" < "n9"
+  NumberOrder order;
+  tree->SetOnCompare(MakeEvent<&NumberOrder::Compare>(&order));
+  tree->AlphaSort();
+  EXPECT_EQ(Shape(nodes), "N2(zN2) n9(zn9) n10(zn10)");
+  // New and renamed nodes take their places; the window's items follow.
+  nodes->AddChild(nullptr, "n5");
+  nodes->GetFirstNode()->SetText("n20");
+  EXPECT_EQ(Shape(nodes), "n5 n9(zn9) n10(zn10) n20(zN2)");
+  TTreeNode* first = nodes->GetNode(reinterpret_cast<HTREEITEM>(SendMessage(tree->GetHandle(), TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->GetText(), "n5");
+  EXPECT_EQ(nodes->GetNode(reinterpret_cast<HTREEITEM>(
+                SendMessage(tree->GetHandle(), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(first->GetItemId())))),
+            first->getNextSibling());
+}
+
+TEST_F(ComCtrlsTest, TreeNodesGoThroughFormTextAndDamagedDataIsRefused) {
+  auto* form = new TForm(nullptr, 0);
+  form->SetName("Window");
+  auto* tree = new TTreeView(form);
+  tree->SetName("Tree");
+  tree->SetParent(form);
+  TTreeNode* root = tree->GetItems()->AddChild(nullptr, "Root");
+  root->SetImageIndex(3);
+  root->SetSelectedIndex(4);
+  TTreeNode* child = tree->GetItems()->AddChild(root, "Child with a longer name");
+  child->SetStateIndex(1);
+  child->SetOverlayIndex(0);
+  tree->GetItems()->AddChild(nullptr, "");
+  const String text = WriteComponentToText(form);
+  SCOPED_TRACE(text);
+  EXPECT_NE(text.find("Items.Data"), String::npos);
+  delete form;
+
+  auto* copy = new TForm(nullptr, 0);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TTreeView*>(copy->FindComponent("Tree"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(Shape(read->GetItems()), "Root(Child with a longer name) ");
+  TTreeNode* readRoot = read->GetItems()->GetFirstNode();
+  EXPECT_EQ(readRoot->GetImageIndex(), 3);
+  EXPECT_EQ(readRoot->GetSelectedIndex(), 4);
+  EXPECT_EQ(readRoot->GetFirstChild()->GetStateIndex(), 1);
+  EXPECT_EQ(readRoot->GetFirstChild()->GetOverlayIndex(), 0);
+  EXPECT_EQ(WriteComponentToText(copy), text);
+
+  delete copy;
+
+  // Damaged node data is refused with a read error: counts beyond what the data holds (the root
+  // count, a text length), data cut short, nesting deeper than any tree.
+  String deep;
+  for (int i = 0; i < 1100; ++i) deep += "01000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF00000000";
+  const char* damaged[] = {"FFFFFF7F", "01000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF7F00000000", "0100000003000000",
+                           deep.c_str()};
+  for (const char* data : damaged) {
+    SCOPED_TRACE(String(data).substr(0, 60));
+    const String bad = "object Window: TForm\n  object Tree: TTreeView\n    Items.Data = {\n      " + String(data) +
+                       "}\n  end\nend\n";
+    auto* target = new TForm(nullptr, 0);
+    EXPECT_THROW(ReadComponentFromText(bad, target), Exception);
+    delete target;
+  }
 }
 
 TEST_F(ComCtrlsTest, HeaderSectionsReportClicks) {

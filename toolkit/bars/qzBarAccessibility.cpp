@@ -466,6 +466,16 @@ TqzBarManager* TqzBarSubMenuControlAccessibilityHelper::OwningBarManager() {
 bool TqzBarSubMenuControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
   if (TCustomqzBarControlAccessibilityHelper::ProcessNavKey(AKey)) return true;
   TqzBarSubMenuControl* menu = SubMenuControl();
+  menu->FinishAnimation();
+  if (Integer expanding = menu->ExpandingKey(AKey)) {
+    menu->ChangeMarkState(2);
+    // Past the last shown link the selection walks on into the links just shown.
+    if (expanding == 2) {
+      Word down = VK_DOWN;
+      ProcessNavKey(down);
+    }
+    return true;
+  }
   bool byTab = AKey == VK_TAB;
   if (byTab) AKey = KeyboardStateToShiftState() * TShiftState{ssShift, ssCtrl, ssAlt} != TShiftState() ? VK_UP : VK_DOWN;
   TkvObjectLink* self = LinkToObject(menu);
@@ -481,6 +491,36 @@ bool TqzBarSubMenuControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
 }
 
 void TqzBarSubMenuControlAccessibilityHelper::ItemSelectionLost() { SubMenuControl()->SetSelectedControl(nullptr); }
+
+void TqzBarSubMenuControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor,
+                                                                 Byte& AVertAlign, Byte& AHorzAlign) {
+  TqzBarSubMenuControl* menu = SubMenuControl();
+  TRect band;
+  menu->GetSideBandRect(band);
+  TRect item = GetItemControlBounds(AControl);
+  AAnchor = TPoint(menu->ClientToScreen(TPoint(0, 0)).X + band.Right + menu->GetTextStart() / 2,
+                   (item.Top + item.Bottom) / 2);
+  AVertAlign = 1;
+  AHorzAlign = 1;
+}
+
+TqzBarAccessibilityHelper* TqzBarSubMenuControlAccessibilityHelper::KeyTipParent() {
+  TCustomqzBarControl* opener = SubMenuControl()->GetOpenerBar();
+  TqzBarItemControl* entry = opener ? opener->GetSelectedControl() : nullptr;
+  return entry ? entry->GetAccessibilityHelper() : nullptr;
+}
+
+void TqzBarSubMenuControlAccessibilityHelper::LeaveKeyTipLevel() {
+  // Closing the menu frees this node's owner: the node and the level to return to are held.
+  TqzBarHelperRef self = BarHelperRef(this);
+  TqzBarAccessibilityHelper* parent = KeyTipParent();
+  TqzBarAccessibilityHelper* above = parent ? KeyTipLevelAbove(parent) : nullptr;
+  TqzBarHelperRef container = BarHelperRef(above ? above : parent);
+  TqzBarSubMenuControl* menu = SubMenuControl();
+  if (menu->HandleAllocated()) SendMessage(menu->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  if (container && !container->BarHelperObject()->IsOwnerAlive()) container = nullptr;
+  NavigationControllerInstance()->SetKeyTipContainer(container, String());
+}
 
 TqzBarItemLink* TqzBarSubMenuControlAccessibilityHelper::NextLink(TqzBarItemLink* ALink, bool AForward) {
   TqzBarItemLinks* links = SubMenuControl()->GetItemLinks();

@@ -128,14 +128,24 @@ class TqzBarControlAccessibilityHelper : public TCustomqzBarControlAccessibility
 
 // A menu window's node: the arrows walk the menu, Left and Right leave it for the menu it came
 // from or the next entry of its root toolbar, a selected control that takes a key has it first.
+// A menu is a level of key tips of its own, below the entry that opened it.
 class TqzBarSubMenuControlAccessibilityHelper : public TCustomqzBarControlAccessibilityHelper {
   TAVREN_CLASS(TqzBarSubMenuControlAccessibilityHelper, TCustomqzBarControlAccessibilityHelper)
  public:
   using TCustomqzBarControlAccessibilityHelper::TCustomqzBarControlAccessibilityHelper;
 
   TqzBarManager* OwningBarManager() override;
+  // A rolling-out menu stands at once; Ctrl+Down, and Down or Tab on the last shown link, expand
+  // a menu that shows its expand mark.
   bool ProcessNavKey(Word& AKey) override;
   void ItemSelectionLost() override;
+  // Left of the captions, in the middle of the icon column, level with the item.
+  void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
+  // The node of the entry that opened the menu; nil for a menu without opener bar.
+  TqzBarAccessibilityHelper* KeyTipParent() override;
+  bool HasKeyTip() override { return true; }
+  // Esc closes the menu and the key tips of the level it was opened from show again.
+  void LeaveKeyTipLevel() override;
 
   // The next (or previous) selectable link; without a link the first one, when any fits.
   TqzBarItemLink* NextLink(TqzBarItemLink* ALink, bool AForward);

@@ -664,6 +664,11 @@ void TqzBarApplicationMenuControlAccessibilityHelper::ItemKeyTipPlacement(TqzBar
   AHorzAlign = 1;
 }
 
+TqzBarAccessibilityHelper* TqzBarApplicationMenuControlAccessibilityHelper::KeyTipParent() {
+  auto* owner = dynamic_cast<IqzBarAccessibleObject*>(MenuControl()->OwnerControl());
+  return owner ? owner->GetAccessibilityHelper() : nullptr;
+}
+
 TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneControl::AccessibilityHelperClass() {
   return TqzBarExtraPaneControlAccessibilityHelper::ClassInfo();
 }

@@ -88,7 +88,7 @@ class TqzBarExtraPaneControl : public TqzBarControl {
 
 // The menu window's navigation node: its children are its controls and then the pane's site; Up,
 // Down and Tab walk the three groups as the window's keys do; the key tip of a bottom button stands
-// at the button's centre.
+// at the button's centre. Its key tips are a level below the control that opened it (the ribbon).
 class TqzBarApplicationMenuControlAccessibilityHelper : public TqzBarSubMenuControlAccessibilityHelper {
   TAVREN_CLASS(TqzBarApplicationMenuControlAccessibilityHelper, TqzBarSubMenuControlAccessibilityHelper)
  public:
@@ -98,6 +98,8 @@ class TqzBarApplicationMenuControlAccessibilityHelper : public TqzBarSubMenuCont
   Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
   bool ProcessNavKey(Word& AKey) override;
   void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
+  // The node of the control that opened the menu, when it stands in the navigation tree.
+  TqzBarAccessibilityHelper* KeyTipParent() override;
   TqzBarApplicationMenuControl* MenuControl() const;
 };
 

@@ -183,6 +183,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual TCustomqzBarControl* ChainParent() { return FOpenerBar; }
   // The window is this bar window's own or one of its children.
   virtual bool OwnsWindow(HWND AWnd);
+  // The window is that of the control that opened this bar window: a press there is the
+  // control's to handle (the ribbon closes its application menu itself).
+  virtual bool IsOwnerWindow(HWND) { return false; }
   // Whether the window scrolls with the wheel while a menu is open (else the wheel is swallowed).
   virtual bool HandlesMouseWheel() { return false; }
 
@@ -222,6 +225,11 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void SelectControlFocused(TqzBarItemControl* AControl);
   virtual void ClearSelection();
   virtual void BarMouseEnter(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl);
+  // A left press while customizing, at the client point: the customizing-selected control under
+  // it is armed for a drag that begins once the mouse leaves the system's drag rectangle.
+  // ASameControl tells that the press kept the selected control.
+  virtual void StartDrag(const TPoint& P, bool ASameControl);
+  bool IsDragPending() const noexcept { return FDragPending; }
   virtual void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,
                             TqzBarItemControl* AControl, const TPoint& P);
   virtual void BarMouseLeave();
@@ -331,6 +339,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // The edit control of the window whose hosted window AWnd is; nil for none.
   TqzBarCustomEditControl* HostingEditControl(HWND AWnd);
   void LeftButtonUp(TMessage& Message);
+  // A pending link drag turns into the manager's drag once the point leaves the drag rectangle
+  // round the press; answers whether it did.
+  bool BeginPendingDrag(const TPoint& P);
   // The non-client painting protocol: the frame drawn on a whole-window DC, released on every path.
   void PaintNonClient(TMessage& Message);
   // Bar windows never keep the focus: it goes back to the manager's form.
@@ -366,6 +377,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   bool FSkipNextClick = false;
   bool FActive = false;
   bool FKeptDown = false;
+  bool FDragPending = false;
+  TPoint FDragPressPoint;
   Integer FTextSize = 0;
   Cardinal FEditTextSize = 0;
   Integer FMenuArrowHeight = 0;

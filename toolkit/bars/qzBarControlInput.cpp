@@ -222,7 +222,39 @@ void TCustomqzBarControl::BarMouseLeave() {
 void TCustomqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState, bool, TqzBarItemControl* AControl,
                                        const TPoint& P) {
   if (!IsMouseBlocked(false) && AControl) AControl->MouseDown(AButton, TShiftState(), P);
-  if (AButton == mbLeft && !IsCustomizing()) PressItemControl(AControl);
+  if (AButton != mbLeft) return;
+  if (IsCustomizing()) {
+    StartDrag(P, AControl && AControl == GetControlBarManager()->GetSelectedItemControl());
+  } else {
+    PressItemControl(AControl);
+  }
+}
+
+void TCustomqzBarControl::StartDrag(const TPoint& P, bool) {
+  TqzBarItemControl* control = GetControlBarManager()->GetSelectedItemControl();
+  if (!control || !HandleAllocated() || control->GetParent() != this || !control->IsOfOwnManager()) return;
+  // Only a press on the selected control itself arms it.
+  TRect r = control->GetItemRect();
+  if (!PtInRect(&r, P)) return;
+  FDragPressPoint = P;
+  FDragPending = true;
+  SetCapture(GetHandle());
+}
+
+bool TCustomqzBarControl::BeginPendingDrag(const TPoint& P) {
+  Integer cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+  TRect still(FDragPressPoint.X - cx / 2, FDragPressPoint.Y - cy / 2, FDragPressPoint.X - cx / 2 + cx,
+              FDragPressPoint.Y - cy / 2 + cy);
+  if (PtInRect(&still, P)) return false;
+  FDragPending = false;
+  ReleaseCapture();
+  TqzBarItemControl* control = GetControlBarManager()->GetSelectedItemControl();
+  if (!control || control->GetParent() != this) return true;
+  TqzBarItemLink* link = control->GetLink();
+  TqzBarManager* manager = GetControlBarManager();
+  control->Deactivate(false);
+  if (link && link->GetItem()) manager->DragItemOrLink(link->GetItem(), link);
+  return true;
 }
 
 void TCustomqzBarControl::BarMouseUp(TMouseButton AButton, TShiftState AShift, bool, TqzBarItemControl* AControl,
@@ -272,6 +304,7 @@ void TCustomqzBarControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   inherited::MouseMove(Shift, X, Y);
   if (IsDestroying()) return;
   TPoint p(X, Y);
+  if (FDragPending && BeginPendingDrag(p)) return;
   TqzBarItemControl* control = ControlAtPoint(p);
   if (FLastMousePos == TPoint(-1, -1) && !IsMouseBlocked(true)) BarMouseEnter(Shift, p, control);
   BarMouseMove(Shift, p, control);
@@ -302,6 +335,11 @@ void TCustomqzBarControl::MouseUp(TMouseButton Button, TShiftState Shift, Intege
 }
 
 void TCustomqzBarControl::LeftButtonUp(TMessage& Message) {
+  if (FDragPending) {
+    FDragPending = false;
+    ReleaseCapture();
+    return;
+  }
   TPoint p(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
   TBarGuard guard(this);
   TqzBarItemControl* capture = FCaptureControl;
@@ -455,6 +493,7 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       return;
     case WM_CAPTURECHANGED:
       FCaptureControl = nullptr;
+      FDragPending = false;
       break;
     case WM_DESTROY:
       // A window made anew (a docking change) starts with its mark normal.

@@ -7,6 +7,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarItemControl.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -170,8 +171,26 @@ void TqzBarDragInfo::UpdateTarget(const TPoint& P) {
   FAtSeparator = atSeparator;
   if (!newLink) return;
   ShowMark(false);
-  if (link && link->GetControl()) FBarManager->ChangeSelectedItemControl(link->GetControl());
-  if (window) window->Update();
+  TqzBarItemControl* control = link ? link->GetControl() : nullptr;
+  auto* subItem = dynamic_cast<TqzBarSubItemControl*>(control);
+  if (window && (subItem || dynamic_cast<TqzBarSubItemControl*>(window->GetSelectedControl()))) {
+    // Resting on a sub-item opens its menu, so that the link can be dropped inside; moving on
+    // closes it again.
+    window->SetHotControl(control);
+    if (subItem && IsBarControlLive(window) && link->GetControl() == subItem && !subItem->IsDroppedDown() &&
+        SubItemTakes(subItem))
+      subItem->OpenSubMenu(true);
+  } else if (control) {
+    FBarManager->ChangeSelectedItemControl(control);
+    if (window && IsBarControlLive(window)) window->ChangeSelection(control);
+  }
+  if (window && IsBarControlLive(window)) window->Update();
+}
+
+bool TqzBarDragInfo::SubItemTakes(TqzBarSubItemControl* AControl) const {
+  auto* item = dynamic_cast<TCustomqzBarSubItem*>(AControl->GetItem());
+  String message;
+  return item && item->GetItemLinks()->AcceptsItem(FItem, message);
 }
 
 bool TqzBarDragInfo::HasDropTarget() const {
@@ -381,7 +400,9 @@ void TqzBarDragInfo::Insert(bool ACopy) {
   if (!control) return;
   FBarManager->ChangeSelectedItemControl(control);
   // A toolbar that takes the link closes the menus open elsewhere.
-  if (TCustomqzBarControl* active = ActiveBarControl(); active && active != target && dynamic_cast<TqzBarControl*>(target))
+  if (TCustomqzBarControl* active = ActiveBarControl(); active && active != target && dynamic_cast<TqzBarControl*>(target)) {
     HideActiveBarControl();
+    if (IsBarControlLive(target) && (control = link->GetControl())) target->SelectControlFocused(control);
+  }
   DesignControllerInstance()->ChangeSelection(link, 0);
 }

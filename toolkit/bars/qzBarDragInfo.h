@@ -9,6 +9,7 @@
 #include "toolkit/bars/qzBarItems.h"
 
 class TCustomqzBarControl;
+class TqzBarSubItemControl;
 
 // What a release would do.
 constexpr Byte qzDragNone = 0;
@@ -48,6 +49,8 @@ class TqzBarDragInfo : public TObject {
   // The bar window of this manager under the screen point that may be customized; nil for none.
   TCustomqzBarControl* WindowAt(const TPoint& P) const;
   void UpdateTarget(const TPoint& P);
+  // The sub-item's menu may take the dragged item (no menu holds itself).
+  bool SubItemTakes(TqzBarSubItemControl* AControl) const;
   void MouseMoved(const TPoint& P);
   bool HasDropTarget() const;
   bool IsCopyMode() const;

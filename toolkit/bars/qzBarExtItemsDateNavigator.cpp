@@ -673,10 +673,16 @@ void TqzBarDateNavigator::PaintDays(TCanvas* ACanvas, HRGN ARest) {
   SetBkMode(DC, OPAQUE);
 }
 
-void TqzBarDateNavigator::PaintButtons(TCanvas* ACanvas, HRGN) {
+void TqzBarDateNavigator::PaintButtons(TCanvas* ACanvas, HRGN ARest) {
   if (!ShowsButtons()) return;
   HDC DC = ACanvas->GetHandle();
   Integer y = GetClientHeight() - FButtonRegionHeight - 1;
+  // The band is filled here and kept from the fill of what is left, which would cover the buttons.
+  RECT band = TRect(0, y, GetClientWidth(), GetClientHeight());
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(GetColor()));
+  FillRect(DC, &band, brush);
+  DeleteObject(brush);
+  Exclude(ARest, band);
   Line(DC, FSideWidth, y, GetClientWidth() - FSideWidth, y, clBtnShadow);
   TqzBarPainter* painter = Painter();
   if (!painter) return;

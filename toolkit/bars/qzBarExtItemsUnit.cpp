@@ -3,6 +3,7 @@
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarExtItemsCombos.h"
 #include "toolkit/bars/qzBarExtItemsDates.h"
+#include "toolkit/bars/qzBarExtItemsTree.h"
 #include "user/LocaleInfo.h"
 
 namespace {
@@ -22,6 +23,7 @@ const TExtItemClass kExtItemClasses[] = {
     {TqzBarColorCombo::ClassInfo(), TqzBarColorComboControl::ClassInfo()},
     {TqzBarFontNameCombo::ClassInfo(), TqzBarComboControl::ClassInfo()},
     {TqzBarDateCombo::ClassInfo(), TqzBarDateComboControl::ClassInfo()},
+    {TqzBarTreeViewCombo::ClassInfo(), TqzBarTreeViewComboControl::ClassInfo()},
     {TqzBarImageCombo::ClassInfo(), TqzBarImageComboControl::ClassInfo()},
     {TqzBarToolbarsListItem::ClassInfo(), TqzBarToolbarsListItemControl::ClassInfo()},
     {TqzBarSpinEdit::ClassInfo(), TqzBarSpinEditControl::ClassInfo()},

@@ -227,11 +227,13 @@ LRESULT KeyboardHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
 
 // ---- Mouse -----------------------------------------------------------------------------------------
 
+// The window belongs to a bar window of the open chain, or is the control one of them was opened
+// from (which handles its own presses).
 bool IsInActiveMenuChain(HWND AWnd) {
   TCustomqzBarControl* active = ActiveBarControl();
   if (!active->IsUsable() && !active->GetControlBarManager()->IsCustomizingOrDesigning()) return true;
   for (TCustomqzBarControl* bar = active; bar; bar = bar->ChainParent())
-    if (bar->OwnsWindow(AWnd)) return true;
+    if (bar->OwnsWindow(AWnd) || bar->IsOwnerWindow(AWnd)) return true;
   return false;
 }
 

@@ -131,8 +131,12 @@ Integer TqzBarItemControl::TextPartWidth() {
   if (FDrawParams->PaintKind == qzPaintMenu) {
     Integer width = CaptionWidth();
     TqzBarItemLinks* links = FLink ? FLink->GetLinks() : nullptr;
-    if (links && links->GetEffectiveShowShortCuts() && ShortCutOf() != 0 && FParent)
-      width += TextExtent(FDrawParams->ShortCutText).cx + FParent->GetTextSizeValue() - 6;
+    // The shortcut is drawn right-aligned before the row's end gap; half the text size more keeps
+    // the widest caption apart from it, so that the two read as columns.
+    if (links && links->GetEffectiveShowShortCuts() && ShortCutOf() != 0 && FParent) {
+      Integer textSize = FParent->GetTextSizeValue();
+      width += TextExtent(FDrawParams->ShortCutText).cx + MenuShortCutEndGap(textSize) + textSize / 2;
+    }
     TRect margins;
     GetTextMargins(qzPaintMenu, margins);
     return width + margins.Left + margins.Right;

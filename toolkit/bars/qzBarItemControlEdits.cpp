@@ -118,13 +118,16 @@ void TqzBarWinControl::SetInnerRect(const TRect& R) {
   FInnerRect = R;
   HWND window = GetInnerWindow();
   if (!window || !IsWindowVisible(window)) return;
+  // A combo that hides its editor keeps it without size: it takes the keys but shows nothing.
+  const TRect place = GetInnerRect();
   RECT current{};
   GetWindowRect(window, &current);
   POINT topLeft{current.Left, current.Top};
   ScreenToClient(GetParent()->GetHandle(), &topLeft);
-  if (topLeft.X == R.Left && topLeft.Y == R.Top && current.Width() == R.Width() && current.Height() == R.Height())
+  if (topLeft.X == place.Left && topLeft.Y == place.Top && current.Width() == place.Width() &&
+      current.Height() == place.Height())
     return;
-  SetWindowPos(window, nullptr, R.Left, R.Top, R.Width(), R.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, place.Left, place.Top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   AfterInnerPlaced();
 }
 

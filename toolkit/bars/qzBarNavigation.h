@@ -48,6 +48,14 @@ class IqzBarAccessibilityHelper : public virtual IkvAccessibilityHelper {
   virtual void LoseSelection(const TqzBarHelperRef& ANextSelected) = 0;
 };
 
+// An object that is no bar window yet stands in the navigation tree (the ribbon): menus it opens
+// find their level of key tips above through it.
+class IqzBarAccessibleObject : public virtual IInterface {
+  TAVREN_INTERFACE(IqzBarAccessibleObject)
+ public:
+  virtual TqzBarAccessibilityHelper* GetAccessibilityHelper() = 0;
+};
+
 // One key tip as a node describes it.
 struct TqzBarKeyTipInfo {
   // Before uniqueness suffixes.

@@ -7,6 +7,7 @@
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
@@ -286,6 +287,31 @@ HBRUSH TqzBarOffice11Painter::ComboButtonBrush(TqzBarItemControlDrawParams* APar
   if (AParams->SelectedLook) return bar->SelectedBrush();
   if (AParams->DropDownOpen) return bar->DownSelectedBrush();
   return ButtonBackgroundBrush(AParams);
+}
+
+void TqzBarOffice11Painter::DrawComboButtonFace(TqzBarItemControlDrawParams* AParams, TRect& R, HBRUSH ABrush) {
+  HDC dc = AParams->TargetCanvas->DCHandle();
+  TqzBarItemControl* control = AParams->ItemControl;
+  if (AParams->SelectedLook) {
+    InflateRect(&R, 1, 1);
+    Office11FrameSelection(dc, R);
+    InflateRect(&R, -1, -1);
+    TColor first, second;
+    StateGradient(false, AParams->DropDownOpen, true, first, second);
+    PaintGradientRect(dc, R, first, second, false);
+    InflateRect(&R, -1, -1);
+    return;
+  }
+  auto* edit = dynamic_cast<TqzBarCustomEditControl*>(control);
+  HBRUSH frame = AParams->EnabledLook && edit ? edit->GetEditBrush() : ABrush;
+  FrameWith(dc, R, frame);
+  FillWith(dc, TRect(R.Left - 1, R.Top, R.Left, R.Bottom), frame);
+  InflateRect(&R, -1, -1);
+  if (AParams->EnabledLook && AParams->PaintKind == qzPaintMenu)
+    FillWith(dc, R, Office11Brush(brush::MenuItem));
+  else
+    ClassRef()->FillItemBackground(control, dc, false, ABrush, R);
+  if (AParams->DropDownOpen) OffsetRect(&R, 1, 1);
 }
 
 void TqzBarOffice11Painter::DrawDropDownListBorder(HDC DC, TColor, const TRect& R) {

@@ -63,6 +63,9 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;
   TColor ComboArrowColor(TqzBarItemControlDrawParams* AParams) override;
   HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams) override;
+  // Hot: the state gradient in the selection frame. Otherwise framed, with the column between the
+  // edit and the button, in the edit's colour, so that the edit's box closes round the button.
+  void DrawComboButtonFace(TqzBarItemControlDrawParams* AParams, TRect& R, HBRUSH ABrush) override;
   void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) override;
   // The scheme's expand glyph, in a square one pixel inside the mark's height.
   void DrawExpandChevrons(TqzBarSubMenuControl* AMenu, HDC DC, bool AHot, const TRect& R) override;

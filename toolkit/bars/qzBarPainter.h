@@ -51,6 +51,10 @@ inline HBRUSH SysColorBrushCode(int AIndex) { return reinterpret_cast<HBRUSH>(st
 // Whether the form the manager's bars belong to is the active window (captions follow it).
 bool IsManagerFormActive(TqzBarManager* AManager);
 
+// What a menu row keeps right of its shortcut, where the sub-menu arrow column goes: the shortcut
+// is drawn right-aligned this far from the row's end, and a row is measured wide enough for it.
+inline Integer MenuShortCutEndGap(Integer ATextSize) { return ATextSize + 5; }
+
 // Declares a painter class's class reference; first in the class body after TAVREN_CLASS.
 #define QZ_BAR_PAINTER_CLASS(Name) \
  public:                           \
@@ -495,7 +499,8 @@ class TqzBarPainter : public TObject {
   // Background, then the part from Min to Position: whole, or in chunks 2/3 of the thickness long
   // with 2-pixel gaps.
   virtual void DrawProgressBar(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor);
-  virtual void DrawProgressBackground(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // Draws the trough over R and narrows R to where the bar fills.
+  virtual void DrawProgressBackground(TqzBarItemControlDrawParams* AParams, TRect& R);
   virtual void FillProgressRect(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush);
   virtual void FillProgressChunk(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush);
   // Room a progress item keeps free before its content.

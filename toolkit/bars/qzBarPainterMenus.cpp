@@ -338,7 +338,7 @@ void TqzBarPainter::DrawMenuButtonItem(TqzBarItemControlDrawParams* AParams, con
                   AParams->CaptionText);
   TqzBarItemLinks* links = control->GetLink() ? control->GetLink()->GetLinks() : nullptr;
   if (AParams->ShortCutText.empty() || !links || !links->GetEffectiveShowShortCuts()) return;
-  text.Right -= control->GetParent()->GetTextSizeValue() + 5;
+  text.Right -= MenuShortCutEndGap(control->GetParent()->GetTextSizeValue());
   DrawCaptionText(control, DC, DT_SINGLELINE, flat, false, false, AParams->SelectedLook, AParams->EnabledLook, 2, text,
                   AParams->ShortCutText);
 }

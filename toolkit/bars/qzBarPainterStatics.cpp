@@ -218,8 +218,9 @@ bool TqzBarPainter::IsStaticSelected(TqzBarItemControlDrawParams* AParams) { ret
 
 // ---- Progress bars -------------------------------------------------------------------------------
 
-void TqzBarPainter::DrawProgressBar(TqzBarItemControlDrawParams* AParams, const TRect& R, TColor AColor) {
+void TqzBarPainter::DrawProgressBar(TqzBarItemControlDrawParams* AParams, const TRect& ABounds, TColor AColor) {
   auto* params = dynamic_cast<TqzBarProgressControlDrawParams*>(AParams);
+  TRect R = ABounds;
   DrawProgressBackground(AParams, R);
   if (!params || params->Max <= params->Min) return;
   bool vertical = AParams->PaintKind == qzPaintRotated;
@@ -239,7 +240,7 @@ void TqzBarPainter::DrawProgressBar(TqzBarItemControlDrawParams* AParams, const 
   DeleteObject(brush);
 }
 
-void TqzBarPainter::DrawProgressBackground(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+void TqzBarPainter::DrawProgressBackground(TqzBarItemControlDrawParams* AParams, TRect& R) {
   TqzBarItemControl* control = AParams->ItemControl;
   ClassRef()->FillItemBackground(control, AParams->TargetCanvas->DCHandle(), false, control->GetParent()->BackgroundBrush(), R);
 }

@@ -20,6 +20,9 @@ TAVREN_CLASS_IMPL(TqzBarSkinnedPainter)
 
 namespace {
 
+// The arrow direction that points right (the others point down).
+constexpr Integer ArrowRight = 3;
+
 TqzBarButtonLikeControlDrawParams* ButtonLike(TqzBarItemControlDrawParams* AParams) {
   return dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
 }
@@ -311,19 +314,28 @@ void TqzBarSkinnedPainter::DrawSmallDropDownArrow(IqzSkin* ASkin, HDC DC, const 
   ASkin->DrawBackground(DC, TRect(left, top, left + size.cx, top + size.cy), qzSkinPartDropDownArrow, AState);
 }
 
+void TqzBarSkinnedPainter::DrawScaledArrow(IqzSkin* ASkin, TqzBarItemControlDrawParams* AParams, Integer ADirection,
+                                           const TRect& R) {
+  // Scaled by the window's ratio; round half to even as the display rounds.
+  double ratio = AParams->ItemControl->GetParent()->GetRatio();
+  Integer across = static_cast<Integer>(std::nearbyint(4 * ratio));
+  Integer along = static_cast<Integer>(std::trunc(7 * ratio));
+  bool right = ADirection == ArrowRight;
+  Integer width = right ? across : along, height = right ? along : across;
+  TRect part = ArrowPartRect(AParams, R);
+  Integer left = part.Left + (part.Width() - width) / 2;
+  Integer top = part.Top + (part.Height() - height) / 2;
+  ASkin->DrawBackground(AParams->TargetCanvas->DCHandle(), TRect(left, top, left + width, top + height),
+                        right ? qzSkinPartArrowRight : qzSkinPartArrowDown, qzSkinStateNormal);
+}
+
 void TqzBarSkinnedPainter::DrawButtonArrow(TqzBarItemControlDrawParams* AParams, const TRect& R) {
   TInterfacePtr<IqzSkin> skin = GetSkin();
   if (!skin) return;
   HDC DC = AParams->TargetCanvas->DCHandle();
   TRect part = ArrowPartRect(AParams, R);
   if (AParams->PaintKind == qzPaintMenu) {
-    // The right arrow scaled by the window's ratio; round half to even as the display rounds.
-    double ratio = AParams->ItemControl->GetParent()->GetRatio();
-    Integer width = static_cast<Integer>(std::nearbyint(4 * ratio));
-    Integer height = static_cast<Integer>(std::trunc(7 * ratio));
-    Integer left = part.Left + (part.Width() - width) / 2;
-    Integer top = part.Top + (part.Height() - height) / 2;
-    skin->DrawBackground(DC, TRect(left, top, left + width, top + height), qzSkinPartArrowRight, qzSkinStateNormal);
+    DrawScaledArrow(skin.Get(), AParams, ArrowRight, R);
     return;
   }
   if (AParams->GlyphSizeKind == qzGlyphLarge) return;

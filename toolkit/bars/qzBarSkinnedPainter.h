@@ -138,6 +138,21 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   TColor DateHeaderColor() override;
   void GetSpinArrowSize(Integer, TSize& ASize) override { ASize = TSize(5, 3); }
   Integer SpinButtonWidth(Byte APaintKind, const TRect& R) override;
+  // In-place sub-items: the caption keeps the arrow part's width; the arrow is the scaled glyph; a
+  // face that is not selected is the glyph column's part.
+  Integer InPlaceSubItemTextStart(TqzBarItemControlDrawParams* AParams) override;
+  void DrawInPlaceSubItemArrow(TqzBarItemControlDrawParams* AParams, Integer ADirection, const TRect& R) override;
+  void DrawInPlaceSubItemFace(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  // Progress bars: the skin's trough, 2 pixels round the bar, and its solid or chunk part.
+  void DrawProgressBackground(TqzBarItemControlDrawParams* AParams, TRect& R) override;
+  void FillProgressRect(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush) override;
+  void FillProgressChunk(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush) override;
+  // Static items: a frame in the skin's edit border colour unless they have no border; never the
+  // selected background.
+  void DrawStaticBorder(TqzBarItemControlDrawParams* AParams, TRect& R) override;
+  bool IsStaticSelected(TqzBarItemControlDrawParams*) override { return false; }
+  // A captioned separator: the skin's separator colour under a one-line caption.
+  void DrawSeparatorCaption(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   void DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R) override;
   void DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRect& R) override;
 
@@ -154,6 +169,9 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   static void DrawTwoLineSeparator(HDC DC, bool AHorizontal, TColor ADark, TColor ALight, const TRect& R);
   // The arrow part of R: ButtonSize's width at the right end, BarContentIndent in outside menus.
   TRect ArrowPartRect(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // The arrow glyph scaled by the window's ratio (part 366 pointing right for direction 3, else
+  // part 365 pointing down), centred in the arrow part of R.
+  void DrawScaledArrow(IqzSkin* ASkin, TqzBarItemControlDrawParams* AParams, Integer ADirection, const TRect& R);
   // The small drop-down arrow (part 340) centred in R.
   void DrawSmallDropDownArrow(IqzSkin* ASkin, HDC DC, const TRect& R, Integer AState);
   void DrawFacePieces(IqzSkin* ASkin, TqzBarButtonLikeControlDrawParams* AParams, HDC DC);

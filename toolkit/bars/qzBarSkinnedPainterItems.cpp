@@ -5,6 +5,7 @@
 #include "gdi/GdiTypes.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarSkinnedPainter.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "user/Rects.h"
@@ -72,4 +73,66 @@ void TqzBarSkinnedPainter::DrawScreenTipFooterLine(TkvCanvas* ACanvas, const TRe
   HDC DC = ACanvas->DCHandle();
   SolidFillRect(DC, TRect(R.Left, R.Top, R.Right, R.Top + 1), skin->GetPartColor(qzSkinPartScreenTipFooterLine, 0));
   SolidFillRect(DC, TRect(R.Left, R.Top + 1, R.Right, R.Top + 2), static_cast<TColor>(0xFFFFFF));
+}
+
+void TqzBarSkinnedPainter::DrawStaticBorder(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  auto* params = dynamic_cast<TqzBarStaticLikeControlDrawParams*>(AParams);
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!params || params->BorderStyle == sbsNone || !skin) return;
+  AParams->TargetCanvas->PaintFrame(R, skin->GetPartColor(qzSkinPartEditBorder, 0));
+  InflateRect(&R, -1, -1);
+}
+
+void TqzBarSkinnedPainter::DrawSeparatorCaption(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!skin) return;
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  FillSolid(DC, R, skin->GetPartColor(qzSkinPartSeparatorBackground, 0));
+  TRect margins;
+  ClassRef()->GetSeparatorMargins(AParams, margins);
+  TRect text = R;
+  text.Left += margins.Left;
+  auto* params = dynamic_cast<TqzBarStaticLikeControlDrawParams*>(AParams);
+  TAlignment alignment = params ? params->Alignment : taLeftJustify;
+  Integer code = alignment == taLeftJustify ? 0 : alignment == taCenter ? 1 : 2;
+  // The caption was measured in the canvas font; the DC may still hold another control's.
+  AParams->TargetCanvas->GetCanvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
+  DrawCaptionText(AParams->ItemControl, DC, DT_SINGLELINE, false, false, AParams->PaintKind == qzPaintRotated, false,
+                  AParams->EnabledLook, code, text, AParams->CaptionText);
+}
+
+Integer TqzBarSkinnedPainter::InPlaceSubItemTextStart(TqzBarItemControlDrawParams* AParams) {
+  return static_cast<TqzBarButtonLikeControlDrawParams*>(AParams)->ButtonSize.cx;
+}
+
+void TqzBarSkinnedPainter::DrawInPlaceSubItemArrow(TqzBarItemControlDrawParams* AParams, Integer ADirection,
+                                                   const TRect& R) {
+  if (TInterfacePtr<IqzSkin> skin = GetSkin()) DrawScaledArrow(skin.Get(), AParams, ADirection, R);
+}
+
+void TqzBarSkinnedPainter::DrawInPlaceSubItemFace(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  if (AParams->SelectedLook) {
+    DrawMenuItemBand(AParams, R);
+    return;
+  }
+  if (TInterfacePtr<IqzSkin> skin = GetSkin())
+    skin->DrawBackground(AParams->TargetCanvas->DCHandle(), R, qzSkinPartMenuGlyphColumn, 0);
+}
+
+void TqzBarSkinnedPainter::DrawProgressBackground(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  TqzBarOffice11Painter::DrawProgressBackground(AParams, R);
+  TInterfacePtr<IqzSkin> skin = GetSkin();
+  if (!skin) return;
+  skin->DrawBackground(AParams->TargetCanvas->DCHandle(), R, qzSkinPartProgressBackground, 0);
+  InflateRect(&R, -2, -2);
+}
+
+void TqzBarSkinnedPainter::FillProgressRect(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH) {
+  if (TInterfacePtr<IqzSkin> skin = GetSkin())
+    skin->DrawBackground(AParams->TargetCanvas->DCHandle(), R, qzSkinPartProgressSolid, 0);
+}
+
+void TqzBarSkinnedPainter::FillProgressChunk(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH) {
+  if (TInterfacePtr<IqzSkin> skin = GetSkin())
+    skin->DrawBackground(AParams->TargetCanvas->DCHandle(), R, qzSkinPartProgressChunk, 0);
 }

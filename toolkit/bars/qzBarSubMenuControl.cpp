@@ -340,6 +340,18 @@ bool TqzBarSubMenuControl::HasSeparatorAbove(TqzBarItemLink* ALink) {
   return ALink->GetBeginGroup() && index != FScrollIndex && !(CanScrollUp() && index == FScrollIndex + 1);
 }
 
+bool TqzBarSubMenuControl::IsOwnerWindow(HWND AWnd) {
+  TWinControl* owner = OwnerControl();
+  return AWnd && owner && owner->HandleAllocated() && owner->GetHandle() == AWnd;
+}
+
+void TqzBarSubMenuControl::GetSideBandRect(TRect& R) {
+  const TRect& items = GetItemsRect();
+  R = TRect(items.Left - GetBarSize(), items.Top, items.Left, items.Bottom);
+}
+
+Integer TqzBarSubMenuControl::GetTextStart() { return Painter()->ClassRef()->MenuTextStart(this); }
+
 Integer TqzBarSubMenuControl::TextSize() { return Painter()->ClassRef()->MenuItemTextSize(ActiveCanvas()); }
 
 bool TqzBarSubMenuControl::RightButtonActsAsLeft() {
@@ -481,6 +493,29 @@ void TqzBarSubMenuControl::RecreateControls(bool ARecreate) {
       CalcItemsRect();
     }
   }
+}
+
+bool TqzBarSubMenuControl::IsDesigning() {
+  if (TCustomqzBarControl::IsDesigning()) return true;
+  TqzBarItemLinks* links = GetItemLinks();
+  if (!links || !GetControlBarManager()->GetIsCustomizing()) return false;
+  TComponent* owner = links->GetOwnerComponent();
+  if (auto* subItem = dynamic_cast<TqzBarSubItem*>(owner)) return subItem->GetAllowCustomizing();
+  return dynamic_cast<TqzBarCustomPopupMenu*>(owner) != nullptr;
+}
+
+void TqzBarSubMenuControl::LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                                       bool& AAtSeparator) {
+  TRect mark;
+  if (ShowsMark()) MarkRect(mark);
+  if (IsOnActiveScrollButton(P) || PtInRect(&mark, P)) {
+    ALink = nullptr;
+    AVertical = true;
+    ABefore = false;
+    AAtSeparator = false;
+    return;
+  }
+  TCustomqzBarControl::LinkAtPoint(P, ALink, AVertical, ABefore, AAtSeparator);
 }
 
 void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {

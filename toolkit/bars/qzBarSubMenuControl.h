@@ -74,6 +74,13 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   HBRUSH MenuBackgroundBrush();
   // The width of the owner's side band (0 without).
   Integer GetBarSize();
+  // The side band left of the items rectangle, in client coordinates.
+  void GetSideBandRect(TRect& R);
+  // Where the captions start, as the painter measures it.
+  Integer GetTextStart();
+  // What a key does to a menu that shows its expand mark: 0 nothing, 1 expands it (Ctrl+Down),
+  // 2 expands it and walks on (Down or Tab on the last shown link).
+  Integer ExpandingKey(Word AKey);
 
   // Scrolling: a menu taller than the work area shows buttons that scroll it one link per tick
   // while the mouse rests on them.
@@ -152,9 +159,15 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void BarMouseLeave() override;
   HBRUSH BackgroundBrush() override;
   bool CanActivate() override { return true; }
+  // While customizing, the menus of popup menus and of sub-items that allow it take dropped links.
+  bool IsDesigning() override;
+  // Nothing is a drop target over a scroll button or the expand mark.
+  void LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                   bool& AAtSeparator) override;
   // A rolling-out window casts no shadow until it stands.
   bool HasShadow() override { return inherited::HasShadow() && !FAnimateOnShow; }
   bool JoinsOpenedMenus() override { return false; }
+  bool IsOwnerWindow(HWND AWnd) override;
   void HideBar() override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   Integer SeparatorSize() override;

@@ -95,6 +95,12 @@ void TqzBarSubMenuControl::ChangeMarkState(Byte AState) {
 
 void TqzBarSubMenuControl::Expand() {
   if (!ShowsMark() || !HandleAllocated()) return;
+  // The keyboard's place survives the new window: its link is found again by place and item
+  // (the links of container items are made anew with the controls).
+  TqzBarItemControl* selected = GetSelectedControl();
+  TqzBarItemLink* selectedLink = selected ? selected->GetLink() : nullptr;
+  Integer selectedIndex = selectedLink ? selectedLink->GetIndex() : -1;
+  TqzBarItem* selectedItem = selectedLink ? selectedLink->GetItem() : nullptr;
   SetMenusExpanded(true);
   FAnimateOnShow = true;
   // The window is made anew: it stays active and open for its opener meanwhile.
@@ -110,6 +116,11 @@ void TqzBarSubMenuControl::Expand() {
   SetBounds(FRequestedLeft, FRequestedTop, GetWidth(), GetHeight());
   HandleNeeded();
   StartPopup();
+  TqzBarItemLinks* links = GetItemLinks();
+  if (links && selectedIndex >= 0 && selectedIndex < links->GetCount()) {
+    TqzBarItemLink* link = links->GetLink(selectedIndex);
+    if (link->GetItem() == selectedItem && link->GetControl()) SetSelectedControl(link->GetControl());
+  }
 }
 
 void TqzBarSubMenuControl::StartExpandTimer(UINT_PTR AId, UINT ADelay) {
@@ -144,25 +155,27 @@ void TqzBarSubMenuControl::SetActive(bool AActive) {
   if (AActive) StartExpandTimer(kMarkExpandTimer);
 }
 
-bool TqzBarSubMenuControl::ExpandsByKey(TMessage& Message) {
-  Word key = static_cast<Word>(Message.WParam);
-  if ((key != VK_DOWN && key != VK_TAB) || !ShowsMark()) return false;
+Integer TqzBarSubMenuControl::ExpandingKey(Word AKey) {
+  if ((AKey != VK_DOWN && AKey != VK_TAB) || !ShowsMark()) return 0;
   bool ctrl = GetKeyState(VK_CONTROL) < 0;
   bool shift = GetKeyState(VK_SHIFT) < 0;
   bool alt = GetKeyState(VK_MENU) < 0;
-  if (key == VK_DOWN && ctrl && !shift && !alt) {
-    Expand();
-    return true;
-  }
-  if (ctrl || shift || alt) return false;
+  if (AKey == VK_DOWN && ctrl && !shift && !alt) return 1;
+  if (ctrl || shift || alt) return 0;
   TqzBarItemLinks* links = GetItemLinks();
   TqzBarItemControl* selected = GetSelectedControl();
   if (!selected || links->GetVisibleLinkCount() == 0 ||
       selected->GetLink() != links->GetVisibleLink(links->GetVisibleLinkCount() - 1))
-    return false;
-  // Past the last shown link: the key walks on in the expanded menu.
+    return 0;
+  return 2;
+}
+
+bool TqzBarSubMenuControl::ExpandsByKey(TMessage& Message) {
+  Integer expanding = ExpandingKey(static_cast<Word>(Message.WParam));
+  if (expanding == 0) return false;
   Expand();
-  if (HandleAllocated()) SendMessage(GetHandle(), WM_KEYDOWN, key, Message.LParam);
+  // Past the last shown link: the key walks on in the expanded menu.
+  if (expanding == 2 && HandleAllocated()) SendMessage(GetHandle(), WM_KEYDOWN, Message.WParam, Message.LParam);
   return true;
 }
 

@@ -163,6 +163,11 @@ class TqzBarControl : public TCustomqzBarControl {
   // A link the bar cannot show takes the window of the program it hosts out of sight.
   void HideHostedWindowOf(TqzBarItemLink* ALink);
   bool IsDesigning() override;
+  // Off every link but inside the client area, the row across the point decides: before its last
+  // link the drop goes to the row's start (or before a last link that is not left-aligned),
+  // after it to the row's end.
+  void LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                   bool& AAtSeparator) override;
   bool IsUpdateLocked() override;
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
                     const TPoint& P) override;

@@ -452,6 +452,33 @@ void TqzBarControl::PlaceControls() {
     for (Integer i = 0; i <= lastPlaced; ++i) links->GetVisibleLink(i)->SetRowHeight(rowThickness);
 }
 
+void TqzBarControl::LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                                bool& AAtSeparator) {
+  TCustomqzBarControl::LinkAtPoint(P, ALink, AVertical, ABefore, AAtSeparator);
+  TqzBarItemLinks* links = GetItemLinks();
+  TRect client = GetClientRect();
+  if (ALink || !links || !PtInRect(&client, P)) return;
+  bool vertical = AVertical;
+  Integer rowFirst = 0;
+  for (Integer i = 0; i < links->GetVisibleLinkCount(); ++i) {
+    TqzBarItemLink* last = links->GetVisibleLink(i);
+    TqzBarItemControl* control = last->GetControl();
+    // The placement marks the last control of each row; the row is centred on it.
+    if (!control || !control->GetIsLastInMenu()) continue;
+    TRect r = last->GetItemRect();
+    Integer bandStart = (vertical ? r.Left + r.Right : r.Top + r.Bottom) / 2 - last->GetRowHeight() / 2;
+    Integer across = vertical ? P.X : P.Y;
+    if (across >= bandStart && across < bandStart + last->GetRowHeight()) {
+      bool before = vertical ? P.Y < r.Top : P.X < r.Left;
+      TqzBarItemAlign align = control->GetAlign();
+      ALink = before && (align == iaLeft || align == iaClient) ? links->GetVisibleLink(rowFirst) : last;
+      ABefore = before;
+      return;
+    }
+    rowFirst = i + 1;
+  }
+}
+
 // ---- Layout info ---------------------------------------------------------------------------------------
 
 void TqzBarControlViewInfo::Calculate() {

@@ -331,7 +331,11 @@ void TqzBarXPPainter::DrawProgressBar(TqzBarItemControlDrawParams* AParams, cons
   bool vertical = AParams->PaintKind == qzPaintRotated;
   int bar = vertical ? PP_BARVERT : PP_BAR;
   HTHEME theme = ObtainTheme(totProgress);
-  if (IsThemeBackgroundPartiallyTransparent(theme, bar, 1)) DrawProgressBackground(AParams, R);
+  if (IsThemeBackgroundPartiallyTransparent(theme, bar, 1)) {
+    // The theme's part covers the whole rectangle: the trough's inset is not its own.
+    TRect trough = R;
+    DrawProgressBackground(AParams, trough);
+  }
   DrawPart(totProgress, DC, bar, 1, R);
   if (!params || params->Max <= params->Min || params->Position <= params->Min) return;
   RECT bounds = R, content{};

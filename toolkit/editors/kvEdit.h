@@ -1177,6 +1177,9 @@ class TkvCustomEdit : public TkvContainer, public IkvEditRepositoryItemListener 
   Integer _Release() override { return -1; }
   void ItemRemoved(TkvEditRepositoryItem* Sender) override;
   void ItemPropertiesChanged(TkvEditRepositoryItem* Sender) override;
+  // An action offered to the editor: its own handling first, then its data binding's.
+  bool ExecuteAction(TBasicAction* Action) override;
+  bool UpdateAction(TBasicAction* Action) override;
 
   // Virtual operations, in the order descendants know them.
   virtual bool GrowsLeftOnAutoSize() { return false; }

@@ -397,6 +397,14 @@ void TkvCustomEdit::Click() {
   TkvContainer::Click();
 }
 
+bool TkvCustomEdit::ExecuteAction(TBasicAction* Action) {
+  return TkvContainer::ExecuteAction(Action) || FDataBinding->ExecuteAction(Action);
+}
+
+bool TkvCustomEdit::UpdateAction(TBasicAction* Action) {
+  return TkvContainer::UpdateAction(Action) || FDataBinding->UpdateAction(Action);
+}
+
 void TkvCustomEdit::HandleInnerEditChange() {
   if (FFocused)
     MarkModifiedByUser(true);

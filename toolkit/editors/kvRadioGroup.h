@@ -214,6 +214,9 @@ class TkvCustomRadioGroupButton : public TkvRadioButton {
   ~TkvCustomRadioGroupButton() override;
 
   bool CanFocus() override;
+  // Actions the button does not take go to its group's data binding.
+  bool ExecuteAction(TBasicAction* Action) override;
+  bool UpdateAction(TBasicAction* Action) override;
   void SetChecked(bool Value) override;
   bool IsInGroupInplace() override;
   bool NeedsParentBackground() override;

@@ -42,6 +42,14 @@ HDC TkvCustomRadioGroupButton::CanvasHandle() {
 
 bool TkvCustomRadioGroupButton::CanFocus() { return FGroup->CanFocusNow(); }
 
+bool TkvCustomRadioGroupButton::ExecuteAction(TBasicAction* Action) {
+  return TkvRadioButton::ExecuteAction(Action) || FGroup->GetDataBinding()->ExecuteAction(Action);
+}
+
+bool TkvCustomRadioGroupButton::UpdateAction(TBasicAction* Action) {
+  return TkvRadioButton::UpdateAction(Action) || FGroup->GetDataBinding()->UpdateAction(Action);
+}
+
 void TkvCustomRadioGroupButton::WndProc(TMessage& Message) {
   if (FGroup->PreviewInnerMessage(Message)) return;
   if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && FGroup->GetDragMode() == dmAutomatic &&

@@ -104,6 +104,8 @@ void TkvCustomInnerShellTreeView::DestroyWnd() {
   RevokeDrops(GetHandle());
   const bool clearing = std::exchange(FClearing, true);
   try {
+    // The nodes stand for what the folders held when they were read: a new window reads anew.
+    GetItems()->Clear();
     TTreeView::DestroyWnd();
   } catch (...) {
     FClearing = clearing;

@@ -489,9 +489,10 @@ bool TqzCustomRibbon::AreTabGroupsShown() { return !FHidden && (FShowTabGroups |
 
 bool TqzCustomRibbon::IsTabGroupsPopupShown() { return FTabGroupsPopup && IsVisiblePopup(FTabGroupsPopup); }
 
-void TqzCustomRibbon::ShowTabGroupsPopup() {
+void TqzCustomRibbon::ShowTabGroupsPopup(TqzRibbonGroupsPopupEntry AEntry) {
   if (FShowTabGroups) return;
   if (!FTabGroupsPopup) FTabGroupsPopup = new TqzRibbonTabGroupsPopupWindow(this);
+  FTabGroupsPopup->SetKeyboardEntry(AEntry);
   FTabGroupsPopup->SetOwnerBounds(GetBoundsRect());
   FTabGroupsPopup->SetOwnerParent(GetParent());
   Invalidate();

@@ -12,6 +12,7 @@
 #include "rtl/ComponentList.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarApplicationMenu.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarSkinIntf.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/ribbon/qzRibbonController.h"
@@ -19,6 +20,7 @@
 #include "toolkit/ribbon/qzRibbonGroupsSite.h"
 #include "toolkit/ribbon/qzRibbonPainter.h"
 #include "toolkit/ribbon/qzRibbonSkins.h"
+#include "toolkit/ribbon/qzRibbonTabGroupsPopup.h"
 #include "toolkit/ribbon/qzRibbonTabs.h"
 #include "toolkit/ribbon/qzRibbonViewInfo.h"
 
@@ -38,9 +40,9 @@ using TqzRibbonTabGroupNotifyEvent = TEvent<void(TqzCustomRibbon* Sender, TqzRib
 constexpr UINT QZM_RIBBON_SELECTFIRSTINMENU = 0x807D;
 constexpr UINT QZM_RIBBON_MENUKEYTIPS = 0x807E;
 
-class TqzRibbonTabGroupsPopupWindow;
 
 class TqzCustomRibbon : public TkvControl,
+                        public virtual IqzBarAccessibleObject,
                         public virtual IqzRibbonFormKeyHandler,
                         public virtual IqzRibbonStatusBarHost,
                         public virtual IqzRibbonFormNonClientPainter,
@@ -93,9 +95,11 @@ class TqzCustomRibbon : public TkvControl,
   Integer GroupsContentHeight() { return 3 * GroupRowHeight(); }
   Integer GroupsHeight();
   bool AreTabGroupsShown();
-  // The groups of the active tab of a minimized ribbon, in a popup under the tab row.
+  // The groups of the active tab of a minimized ribbon, in a popup under the tab row. Opened from
+  // the keyboard, the groups show their key tips or have their first element selected as the
+  // popup shows (it runs its own loop until it closes).
   bool IsTabGroupsPopupShown();
-  void ShowTabGroupsPopup();
+  void ShowTabGroupsPopup(TqzRibbonGroupsPopupEntry AEntry = rgpeMouse);
   void CloseTabGroupsPopup();
   // Nil until the popup is first shown.
   TqzRibbonTabGroupsPopupWindow* GetTabGroupsPopup() const noexcept { return FTabGroupsPopup; }
@@ -143,7 +147,7 @@ class TqzCustomRibbon : public TkvControl,
   TqzRibbonViewInfo* GetViewInfo() const noexcept { return FViewInfo.get(); }
   // Keyboard navigation: the ribbon's node (the root), its tab row's and its application
   // button's, made on first request.
-  TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  TqzBarAccessibilityHelper* GetAccessibilityHelper() override;
   TqzBarAccessibilityHelper* GetTabRowAccessibilityHelper();
   TqzBarAccessibilityHelper* GetApplicationButtonAccessibilityHelper();
 

@@ -12,6 +12,7 @@
 #include "toolkit/ribbon/qzRibbonGroupLayoutCalculator.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
+#include "gdi/Regions.h"
 #include "user/Rects.h"
 
 TAVREN_CLASS_IMPL(TqzRibbonCustomBarControl)
@@ -425,6 +426,16 @@ void TqzRibbonCollapsedGroupPopupBarControl::GetParentOpenerRect(TRect& R) {
   R = window;
 }
 
+void TqzRibbonCollapsedGroupPopupBarControl::ResetParentMark() {
+  TqzRibbonGroupBarControl* group = CollapsedGroup();
+  const bool byEsc = GetClosedByEsc();
+  inherited::ResetParentMark();
+  // The popup is gone now.
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  if (group && byEsc && controller->InNavigationMode())
+    controller->MoveSelection(false, BarHelperRef(group->GetAccessibilityHelper()));
+}
+
 void TqzRibbonCollapsedGroupPopupBarControl::ShowAsPopup(const TRect& AOwnerRect) {
   ClearClosedByEsc();
   TSize size;
@@ -445,6 +456,9 @@ void TqzRibbonCollapsedGroupPopupBarControl::ShowAsPopup(const TRect& AOwnerRect
     p.Y = std::max(p.Y, work.Top);
   }
   p.X = std::max(work.Left, std::min(p.X, work.Right - size.cx));
+  // The skin's group frame has rounded corners that leave the corner pixels to what lies behind:
+  // over the desktop there is nothing behind, so the window itself is rounded.
+  SetWindowRgn(GetHandle(), CreateRoundRectRgn(0, 0, size.cx, size.cy, 4, 4), FALSE);
   SetWindowPos(GetHandle(), nullptr, p.X, p.Y, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   ChangeActive(true);
   RepaintAll();

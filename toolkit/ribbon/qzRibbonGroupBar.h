@@ -163,6 +163,9 @@ class TqzRibbonCollapsedGroupPopupBarControl : public TqzRibbonGroupBarControl {
   // The popup is laid out at full size, as the group would be with room enough.
   void PopupSize(TSize& ASize) override;
   void GetParentOpenerRect(TRect& R) override;
+  // The group's mark returns to normal, which frees the popup; closed by Esc in keyboard
+  // navigation, the keyboard goes back to the collapsed group.
+  void ResetParentMark() override;
   // Below the ribbon or the collapsed group, whichever is lower; above them when the work area
   // has no room below, and then kept inside the work area.
   void ShowAsPopup(const TRect& AOwnerRect) override;

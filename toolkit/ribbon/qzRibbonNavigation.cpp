@@ -3,10 +3,12 @@
 #include "toolkit/ribbon/qzRibbonNavigation.h"
 
 #include "rtl/SysUtils.h"
+#include "toolkit/editors/kvContainer.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonKeyTipWindows.h"
+#include "toolkit/ribbon/qzRibbonMenus.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "user/Messages.h"
 #include "user/Rects.h"
@@ -42,6 +44,35 @@ TqzRibbonQuickAccessBarControl* QuickAccessWindow(TqzCustomRibbon* ARibbon) {
 TqzBarAccessibilityHelper* QuickAccessNode(TqzCustomRibbon* ARibbon) {
   TqzRibbonQuickAccessBarControl* window = QuickAccessWindow(ARibbon);
   return window ? window->GetAccessibilityHelper() : nullptr;
+}
+
+// The selectable node below AScope nearest to AFrom in the direction; nil for none or no scope.
+// With ARequireOverlap only nodes that share AFrom's row (or column) count.
+TqzBarAccessibilityHelper* NearestIn(TqzBarAccessibilityHelper* AScope, TqzBarAccessibilityHelper* AFrom,
+                                     Integer ADirection, bool ARequireOverlap) {
+  if (!AScope) return nullptr;
+  std::vector<TqzBarAccessibilityHelper*> candidates;
+  AScope->CollectNavigationTargets(AFrom, candidates, ARequireOverlap, ADirection, AFrom->ScreenRect(CHILDID_SELF));
+  return FindNearestNavigationTarget(AFrom, candidates, ADirection, false);
+}
+
+TqzBarAccessibilityHelper* ActiveTabNode(TqzCustomRibbon* ARibbon) {
+  TqzRibbonTab* tab = ARibbon ? ARibbon->GetActiveTab() : nullptr;
+  return tab ? tab->GetAccessibilityHelper() : nullptr;
+}
+
+// The tab at the index of the tab row when the keyboard can select it.
+TqzBarAccessibilityHelper* SelectableTab(TqzCustomRibbon* ARibbon, Integer AIndex) {
+  TqzBarAccessibilityHelper* node = ARibbon->GetTabRowAccessibilityHelper()->ChildByIndex(AIndex);
+  return node && node->IsSelectableTarget() ? node : nullptr;
+}
+
+// The first (or last) tab the keyboard can select.
+TqzBarAccessibilityHelper* EndTab(TqzCustomRibbon* ARibbon, bool AFirst) {
+  const Integer count = ARibbon->GetTabs()->GetCount();
+  for (Integer k = 0; k < count; ++k)
+    if (TqzBarAccessibilityHelper* node = SelectableTab(ARibbon, AFirst ? k : count - 1 - k)) return node;
+  return nullptr;
 }
 
 }  // namespace
@@ -177,6 +208,12 @@ Integer TqzRibbonTabCollectionAccessibilityHelper::StateFlags(Integer) {
 
 TqzBarManager* TqzRibbonTabCollectionAccessibilityHelper::OwningBarManager() { return Ribbon()->GetBarManager(); }
 
+void TqzRibbonTabCollectionAccessibilityHelper::CollectChildKeyTipData(TqzBarKeyTipList& AList) {
+  if (!IsVisible()) return;
+  for (Integer i = 0; i < ChildTotal(); ++i)
+    if (TqzBarAccessibilityHelper* tab = SelectableTab(Ribbon(), i)) tab->AddOwnKeyTipData(AList);
+}
+
 // ---- Tab -------------------------------------------------------------------------------------
 
 TqzRibbonTab* TqzRibbonTabAccessibilityHelper::Tab() const { return static_cast<TqzRibbonTab*>(GetOwnerObject()); }
@@ -255,7 +292,60 @@ void TqzRibbonTabAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) {
 }
 
 void TqzRibbonTabAccessibilityHelper::KeyTipExecute() {
-  NavigationControllerInstance()->SetKeyTipContainer(BarHelperRef(this), String());
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  if (ribbon && !ribbon->GetShowTabGroups()) {
+    ribbon->SetActiveTab(Tab());
+    controller->SetSelection(nullptr, nullptr);
+    // The popup makes this tab the key-tip container once its groups show, and runs until it
+    // closes.
+    ribbon->ShowTabGroupsPopup(rgpeKeyTips);
+    return;
+  }
+  controller->SetKeyTipContainer(BarHelperRef(this), String());
+}
+
+void TqzRibbonTabAccessibilityHelper::LeaveKeyTipLevel() {
+  // The popup holds the groups whose key tips are left.
+  TqzBarHelperRef self = BarHelperRef(this);
+  if (TqzCustomRibbon* ribbon = Tab()->GetRibbon()) ribbon->CloseTabGroupsPopup();
+  TqzBarAccessibilityHelper::LeaveKeyTipLevel();
+}
+
+TqzBarHelperRef TqzRibbonTabAccessibilityHelper::NeighbourInDirection(Integer ADirection) {
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  if (!ribbon) return nullptr;
+  switch (ADirection) {
+    case kvNavigateLeft:
+    case kvNavigateRight: {
+      const Integer step = ADirection == kvNavigateLeft ? -1 : 1;
+      for (Integer i = Tab()->PositionInCollection() + step; i >= 0 && i < ribbon->GetTabs()->GetCount(); i += step)
+        if (TqzBarAccessibilityHelper* node = SelectableTab(ribbon, i)) return BarHelperRef(node);
+      TqzBarAccessibilityHelper* button = ribbon->GetApplicationButtonAccessibilityHelper();
+      return button->IsSelectableTarget() ? BarHelperRef(button) : nullptr;
+    }
+    case kvNavigateUp:
+      return BarHelperRef(NearestIn(QuickAccessNode(ribbon), this, ADirection, false));
+    case kvNavigateDown:
+      return BarHelperRef(Tab()->GetDockControl()->GetAccessibilityHelper()->FirstSelectableDescendant());
+    default:
+      return TqzBarAccessibilityHelper::NeighbourInDirection(ADirection);
+  }
+}
+
+bool TqzRibbonTabAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  if (TqzBarAccessibilityHelper::ProcessNavKey(AKey)) return true;
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  if (!ribbon || ribbon->GetShowTabGroups() || (AKey != VK_RETURN && AKey != VK_SPACE)) return false;
+  ribbon->SetActiveTab(Tab());
+  ribbon->ShowTabGroupsPopup(rgpeFirstElement);
+  return true;
+}
+
+bool TqzRibbonTabAccessibilityHelper::AcceptsKey(Word AKey) {
+  if (TqzBarAccessibilityHelper::AcceptsKey(AKey) || AKey == VK_ESCAPE) return true;
+  TqzCustomRibbon* ribbon = Tab()->GetRibbon();
+  return ribbon && !ribbon->GetShowTabGroups() && (AKey == VK_RETURN || AKey == VK_SPACE);
 }
 
 // ---- Application button ----------------------------------------------------------------------
@@ -297,6 +387,58 @@ void TqzRibbonApplicationButtonAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipI
   AInfo.Enabled = true;
 }
 
+void TqzRibbonApplicationButtonAccessibilityHelper::KeyTipExecute() { OpenMenuByKey(QZM_RIBBON_MENUKEYTIPS); }
+
+TqzBarHelperRef TqzRibbonApplicationButtonAccessibilityHelper::NeighbourInDirection(Integer ADirection) {
+  switch (ADirection) {
+    case kvNavigateLeft:
+    case kvNavigateRight:
+      return BarHelperRef(EndTab(Ribbon(), ADirection == kvNavigateRight));
+    case kvNavigateUp:
+      return nullptr;
+    default:
+      return TqzBarAccessibilityHelper::NeighbourInDirection(ADirection);
+  }
+}
+
+bool TqzRibbonApplicationButtonAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  if (TqzBarAccessibilityHelper::ProcessNavKey(AKey)) return true;
+  return (AKey == VK_SPACE || AKey == VK_DOWN) && OpenMenuByKey(QZM_RIBBON_SELECTFIRSTINMENU);
+}
+
+bool TqzRibbonApplicationButtonAccessibilityHelper::AcceptsKey(Word AKey) {
+  return TqzBarAccessibilityHelper::AcceptsKey(AKey) || AKey == VK_ESCAPE || AKey == VK_SPACE;
+}
+
+// The message waits in the queue until the menu's loop runs: the menu is open by then.
+bool TqzRibbonApplicationButtonAccessibilityHelper::OpenMenuByKey(UINT AMessage) {
+  TqzCustomRibbon* ribbon = Ribbon();
+  TqzBarApplicationMenu* menu = ribbon->GetApplicationButton()->GetMenu();
+  if (!menu || !ribbon->HandleAllocated()) return false;
+  TqzBarHelperRef self = BarHelperRef(this);
+  FPreviousCloseUp = menu->GetOnCloseUp();
+  menu->SetOnCloseUp(MakeEvent<&TqzRibbonApplicationButtonAccessibilityHelper::MenuClosedUp>(this));
+  NavigationControllerInstance()->DeselectCurrent();
+  PostMessage(ribbon->GetHandle(), AMessage, 0, 0);
+  try {
+    ribbon->ShowApplicationMenu();
+  } catch (...) {
+    menu->SetOnCloseUp(FPreviousCloseUp);
+    throw;
+  }
+  menu->SetOnCloseUp(FPreviousCloseUp);
+  return true;
+}
+
+void TqzRibbonApplicationButtonAccessibilityHelper::MenuClosedUp(TObject* Sender) {
+  FPreviousCloseUp(Sender);
+  TqzBarApplicationMenu* menu = Ribbon()->GetApplicationButton()->GetMenu();
+  TqzBarSubMenuControl* window = menu ? menu->GetMenuControl() : nullptr;
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  if (window && window->GetClosedByEsc() && controller->InNavigationMode())
+    controller->MoveSelection(false, BarHelperRef(this));
+}
+
 // ---- Groups dock control ---------------------------------------------------------------------
 
 TqzRibbonGroupsDockControl* TqzRibbonGroupsDockControlAccessibilityHelper::GroupsDockControl() const {
@@ -321,7 +463,18 @@ Integer TqzRibbonGroupsDockControlAccessibilityHelper::IndexOfChild(TkvAccessibi
 }
 
 TkvAccessibilityHelper* TqzRibbonGroupsDockControlAccessibilityHelper::ParentNode() {
+  TqzRibbonTab* tab = GroupsDockControl()->GetTab();
+  TqzCustomRibbon* ribbon = tab->GetRibbon();
+  if (ribbon && ribbon->IsTabGroupsPopupShown() && tab == ribbon->GetActiveTab()) return nullptr;
+  return tab->GetAccessibilityHelper();
+}
+
+TqzBarAccessibilityHelper* TqzRibbonGroupsDockControlAccessibilityHelper::KeyTipParent() {
   return GroupsDockControl()->GetTab()->GetAccessibilityHelper();
+}
+
+TqzBarHelperRef TqzRibbonGroupsDockControlAccessibilityHelper::DefaultNavigationObject() {
+  return BarHelperRef(FirstSelectableDescendant());
 }
 
 Integer TqzRibbonGroupsDockControlAccessibilityHelper::StateFlags(Integer AChildID) {
@@ -446,6 +599,65 @@ void TqzRibbonGroupBarControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItem
     }
   }
   AAnchor = TPoint(x, group->KeyTipLine(row));
+}
+
+TqzBarHelperRef TqzRibbonGroupBarControlAccessibilityHelper::ItemNeighbourInDirection(TqzBarItemControl* AControl,
+                                                                                     Integer ADirection) {
+  return GroupNeighbour(AControl->GetAccessibilityHelper(), ADirection);
+}
+
+TqzBarHelperRef TqzRibbonGroupBarControlAccessibilityHelper::NeighbourInDirection(Integer ADirection) {
+  if (!GroupBarControl()->GetCollapsed()) return TqzBarControlAccessibilityHelper::NeighbourInDirection(ADirection);
+  return GroupNeighbour(this, ADirection);
+}
+
+TqzBarHelperRef TqzRibbonGroupBarControlAccessibilityHelper::GroupNeighbour(TqzBarAccessibilityHelper* AFrom,
+                                                                            Integer ADirection) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  std::vector<TqzBarAccessibilityHelper*> candidates;
+  const TRect from = AFrom->ScreenRect(CHILDID_SELF);
+  if (ADirection == kvNavigateUp || ADirection == kvNavigateDown) {
+    // The group's own items (and those of its open popup); its caption buttons come last.
+    CollectNavigationTargets(AFrom, candidates, true, ADirection, from);
+    if (TqzBarControl* popup = group->GetQuickPopup())
+      popup->GetAccessibilityHelper()->CollectNavigationTargets(AFrom, candidates, true, ADirection, from);
+    std::erase_if(candidates, [](TqzBarAccessibilityHelper* ANode) {
+      return dynamic_cast<TqzBarCaptionButtonAccessibilityHelper*>(ANode) != nullptr;
+    });
+  } else {
+    auto* dock = dynamic_cast<TqzRibbonGroupsDockControl*>(group->GetDockControl());
+    TqzBarAccessibilityHelper* row = dock ? dock->GetAccessibilityHelper() : this;
+    row->CollectNavigationTargets(AFrom, candidates, true, ADirection, from);
+  }
+  if (TqzBarAccessibilityHelper* found = FindNearestNavigationTarget(AFrom, candidates, ADirection, false))
+    return BarHelperRef(found);
+  TqzCustomRibbon* ribbon = group->Ribbon();
+  TCustomForm* form = ribbon ? ::GetParentForm(ribbon) : nullptr;
+  // A popup keeps the keyboard inside.
+  const bool inPopup = group->OwnsBar() || (form && IsVisiblePopup(form));
+  if (ADirection == kvNavigateUp && !inPopup) return BarHelperRef(ActiveTabNode(ribbon));
+  if (ADirection != kvNavigateDown) return nullptr;
+  TqzBarCaptionButtons* buttons = group->GetCaptionButtons();
+  if (!group->GetCollapsed() && buttons && buttons->GetCount() > 0)
+    return BarHelperRef(NearestIn(buttons->GetAccessibilityHelper(), AFrom, ADirection, false));
+  return inPopup || !ribbon ? nullptr : BarHelperRef(NearestIn(QuickAccessNode(ribbon), AFrom, ADirection, false));
+}
+
+bool TqzRibbonGroupBarControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
+  TqzRibbonGroupBarControl* group = GroupBarControl();
+  if (!group->GetCollapsed() || (AKey != VK_RETURN && AKey != VK_SPACE))
+    return TqzBarControlAccessibilityHelper::ProcessNavKey(AKey);
+  TqzBarHelperRef self = BarHelperRef(this);
+  LoseSelection(nullptr);
+  group->ChangeMarkState(2);
+  if (TqzBarControl* popup = group->GetQuickPopup())
+    NavigationControllerInstance()->MoveSelection(false, BarHelperRef(popup->GetAccessibilityHelper()->FirstSelectableDescendant()));
+  return true;
+}
+
+bool TqzRibbonGroupBarControlAccessibilityHelper::AcceptsKey(Word AKey) {
+  if (GroupBarControl()->GetCollapsed() && (AKey == VK_RETURN || AKey == VK_ESCAPE || AKey == VK_SPACE)) return true;
+  return TqzBarControlAccessibilityHelper::AcceptsKey(AKey);
 }
 
 // ---- Quick access toolbar --------------------------------------------------------------------

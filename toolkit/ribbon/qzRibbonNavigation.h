@@ -62,6 +62,8 @@ class TqzRibbonTabCollectionAccessibilityHelper : public TqzBarAccessibilityHelp
   TRect ScreenRect(Integer AChildID) override;
   Integer StateFlags(Integer AChildID) override;
   TqzBarManager* OwningBarManager() override;
+  // Every tab the keyboard can select has its key tip, not only the one navigation enters.
+  void CollectChildKeyTipData(TqzBarKeyTipList& AList) override;
 };
 
 // A tab: its child is its groups dock control. Its key tip (default "Y") makes it the key-tip
@@ -89,7 +91,16 @@ class TqzRibbonTabAccessibilityHelper : public TqzBarAccessibilityHelper {
   String DefaultKeyTip() override { return "Y"; }
   // Centred on the header, below its text.
   void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+  // The tab's groups' key tips; on a minimized ribbon the tab opens its groups in the popup first.
   void KeyTipExecute() override;
+  // Closes the groups popup the key tip opened.
+  void LeaveKeyTipLevel() override;
+  // Left and Right go along the tabs and on to the application button past either end, Up to the
+  // quick access toolbar, Down into the tab's groups.
+  TqzBarHelperRef NeighbourInDirection(Integer ADirection) override;
+  // On a minimized ribbon Enter and Space open the tab's groups with their first element selected.
+  bool ProcessNavKey(Word& AKey) override;
+  bool AcceptsKey(Word AKey) override;
 };
 
 // The application button.
@@ -110,6 +121,21 @@ class TqzRibbonApplicationButtonAccessibilityHelper : public TqzBarAccessibility
   String DefaultKeyTip() override { return "F"; }
   // Centred on the button.
   void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+  // The key tip opens the application menu with its key tips shown.
+  void KeyTipExecute() override;
+  // Right goes to the first tab, Left to the last; Up stays.
+  TqzBarHelperRef NeighbourInDirection(Integer ADirection) override;
+  // Space and Down open the application menu with its first element selected.
+  bool ProcessNavKey(Word& AKey) override;
+  bool AcceptsKey(Word AKey) override;
+
+ private:
+  // Opens the menu, running until it closes; false without a menu.
+  bool OpenMenuByKey(UINT AMessage);
+  // Esc closing the menu gives the keyboard back to the button.
+  void MenuClosedUp(TObject* Sender);
+
+  TNotifyEvent FPreviousCloseUp;
 };
 
 // A tab's groups dock control: its children are the visible groups in order; its parent is the
@@ -123,8 +149,13 @@ class TqzRibbonGroupsDockControlAccessibilityHelper : public TqzDockControlAcces
   TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
   Integer ChildTotal() override;
   Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
+  // None while the groups show in the minimized ribbon's popup: navigation stays inside it.
   TkvAccessibilityHelper* ParentNode() override;
+  // The tab, also while the groups show in the popup.
+  TqzBarAccessibilityHelper* KeyTipParent() override;
   Integer StateFlags(Integer AChildID) override;
+  // The first element of the groups.
+  TqzBarHelperRef DefaultNavigationObject() override;
 };
 
 // A group window: its item controls; a collapsed group is a single element with a key tip of its
@@ -156,6 +187,17 @@ class TqzRibbonGroupBarControlAccessibilityHelper : public TqzBarControlAccessib
   // One-row items on the key-tip line of their row (at their image when they show one), large
   // items on the line of the third row.
   void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
+  // Items and collapsed groups move by position: Left and Right across every group of the row,
+  // Up and Down within the group. Past the top the active tab follows, past the bottom the
+  // group's caption buttons or the quick access toolbar (not from a popup).
+  TqzBarHelperRef ItemNeighbourInDirection(TqzBarItemControl* AControl, Integer ADirection) override;
+  TqzBarHelperRef NeighbourInDirection(Integer ADirection) override;
+  // Enter and Space open a collapsed group with the first element of its popup selected.
+  bool ProcessNavKey(Word& AKey) override;
+  bool AcceptsKey(Word AKey) override;
+
+ private:
+  TqzBarHelperRef GroupNeighbour(TqzBarAccessibilityHelper* AFrom, Integer ADirection);
 };
 
 // The quick access toolbar's window: its links are numbered by position, "1" to "9", then "09"

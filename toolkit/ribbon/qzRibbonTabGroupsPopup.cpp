@@ -1,6 +1,7 @@
 #include "toolkit/ribbon/qzRibbonTabGroupsPopup.h"
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarShadow.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
@@ -12,7 +13,8 @@
 
 TAVREN_CLASS_IMPL(TqzRibbonTabGroupsPopupWindow)
 
-TAVREN_MESSAGE_TABLE(TqzRibbonTabGroupsPopupWindow, MESSAGE_HANDLER(WM_NCPAINT, WMNCPaint))
+TAVREN_MESSAGE_TABLE(TqzRibbonTabGroupsPopupWindow, MESSAGE_HANDLER(WM_NCPAINT, WMNCPaint),
+                     MESSAGE_HANDLER(CM_DIALOGKEY, CMDialogKey))
 
 TqzRibbonTabGroupsPopupWindow::TqzRibbonTabGroupsPopupWindow(TqzCustomRibbon* ARibbon)
     : TkvCustomPopupWindow(ARibbon), FRibbon(ARibbon), FShadow(std::make_unique<TqzBarShadow>(this)) {}
@@ -101,6 +103,15 @@ void TqzRibbonTabGroupsPopupWindow::FireShown() {
     FShadow->SetVisible(true);
   }
   inherited::FireShown();
+  const TqzRibbonGroupsPopupEntry entry = FKeyboardEntry;
+  FKeyboardEntry = rgpeMouse;
+  TqzRibbonTab* tab = FRibbon->GetActiveTab();
+  if (!tab || entry == rgpeMouse) return;
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  if (entry == rgpeKeyTips)
+    controller->SetKeyTipContainer(BarHelperRef(tab->GetAccessibilityHelper()), String());
+  else
+    controller->MoveSelection(false, tab->GetDockControl()->GetAccessibilityHelper()->DefaultNavigationObject());
 }
 
 void TqzRibbonTabGroupsPopupWindow::FireClosed() {
@@ -114,10 +125,15 @@ void TqzRibbonTabGroupsPopupWindow::FireClosed() {
   inherited::FireClosed();
 }
 
+// Esc closes the popup; in keyboard navigation the keyboard goes back to the groups' tab.
 void TqzRibbonTabGroupsPopupWindow::KeyDown(Word& Key, TShiftState Shift) {
   if (Key == VK_ESCAPE) {
     Key = 0;
+    TqzRibbonTab* tab = FRibbon->GetActiveTab();
     ClosePopup();
+    TqzBarNavigationController* controller = NavigationControllerInstance();
+    if (tab && controller->InNavigationMode())
+      controller->MoveSelection(false, BarHelperRef(tab->GetAccessibilityHelper()));
     return;
   }
   inherited::KeyDown(Key, Shift);
@@ -139,6 +155,18 @@ bool TqzRibbonTabGroupsPopupWindow::HandlesOwnerClick(HWND Window, UINT Message,
   TCustomForm* form = ::GetParentForm(FRibbon);
   if ((form && form->HandleAllocated() && Window == form->GetHandle()) || IsChild(ribbon, Window)) return false;
   return !FRibbon->DoHideMinimizedByClick(Window, Shift, MousePoint);
+}
+
+// Arrows and Tab reach the popup as dialog keys while no keyboard navigation runs: instead of
+// moving the focus they start navigation on the first element of the groups.
+void TqzRibbonTabGroupsPopupWindow::CMDialogKey(TMessage& Message) {
+  TqzRibbonTab* tab = FRibbon->GetActiveTab();
+  if (tab && TqzBarNavigationController::IsArrowOrTabKey(static_cast<Word>(Message.WParam))) {
+    NavigationControllerInstance()->EnterNavigation(BarHelperRef(tab->GetDockControl()->GetAccessibilityHelper()));
+    Message.Result = 1;
+    return;
+  }
+  InheritedMessage(Message);
 }
 
 void TqzRibbonTabGroupsPopupWindow::WMNCPaint(TMessage& Message) {

@@ -9,6 +9,10 @@
 class TqzBarShadow;
 class TqzCustomRibbon;
 
+// How the keyboard enters the groups as the popup shows: not at all (a click opened it), with
+// their key tips, or with their first element selected.
+enum TqzRibbonGroupsPopupEntry { rgpeMouse, rgpeKeyTips, rgpeFirstElement };
+
 class TqzRibbonTabGroupsPopupWindow : public TkvCustomPopupWindow {
   TAVREN_CLASS(TqzRibbonTabGroupsPopupWindow, TkvCustomPopupWindow)
   TAVREN_MESSAGES()
@@ -26,6 +30,8 @@ class TqzRibbonTabGroupsPopupWindow : public TkvCustomPopupWindow {
   void FireShowing() override;
   void FireShown() override;
   void FireClosed() override;
+  // Taken once, by the next showing.
+  void SetKeyboardEntry(TqzRibbonGroupsPopupEntry Value) { FKeyboardEntry = Value; }
   // Whether a press outside the popup is swallowed as the popup closes.
   bool HandlesOwnerClick(HWND Window, UINT Message, const TPoint& MousePoint, TShiftState Shift) override;
 
@@ -35,10 +41,12 @@ class TqzRibbonTabGroupsPopupWindow : public TkvCustomPopupWindow {
   void Resize() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void WMNCPaint(TMessage& Message);
+  void CMDialogKey(TMessage& Message);
 
  private:
   void UpdateRegion();
 
   TqzCustomRibbon* FRibbon;
   std::unique_ptr<TqzBarShadow> FShadow;
+  TqzRibbonGroupsPopupEntry FKeyboardEntry = rgpeMouse;
 };
