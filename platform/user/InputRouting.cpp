@@ -76,7 +76,14 @@ bool RouteMouse(RawInput& raw) {
   WindowGuard guard(target);
 
   if (hit == HTERROR) {
-    // A disabled window: the cursor is set, the message goes nowhere.
+    // A disabled window: the mouse hooks see the message (non-client, with the error hit code)
+    // and may take it elsewhere; unless one swallowed it the cursor is set. It goes nowhere.
+    if (HooksInstalled(WH_MOUSE)) {
+      MOUSEHOOKSTRUCT info{raw.point, target->handle, static_cast<UINT>(hit), 0};
+      LRESULT swallowed = CallHookChain(WH_MOUSE, HC_ACTION, message - WM_MOUSEMOVE + WM_NCMOUSEMOVE,
+                                        reinterpret_cast<LPARAM>(&info));
+      if (swallowed || target->destroyed) return false;
+    }
     SendInternalMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target->handle), MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(message)));
     return false;
   }

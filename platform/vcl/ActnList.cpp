@@ -5,10 +5,12 @@
 #include <algorithm>
 
 #include "rtl/TypInfo.h"
+#include "vcl/Controls.h"
 #include "vcl/Forms.h"
 
 TAVREN_CLASS_IMPL(TActionLink)
 TAVREN_CLASS_IMPL(TCustomAction)
+TAVREN_CLASS_IMPL(TActionList)
 TAVREN_CLASS_IMPL_PUBLISHED(TAction,
     PROPERTY(AutoCheck).Default(false),
     PROPERTY(Caption),
@@ -35,6 +37,21 @@ template <class F>
 void TCustomAction::ForEachActionLink(F Apply) {
   for (TBasicActionLink* link : std::vector<TBasicActionLink*>(Clients()))
     if (auto* actionLink = dynamic_cast<TActionLink*>(link)) Apply(actionLink);
+}
+
+TCustomAction::~TCustomAction() { SetActionList(nullptr); }
+
+void TCustomAction::SetActionList(TActionList* Value) {
+  if (FActionList == Value) return;
+  if (FActionList) std::erase(FActionList->FActions, this);
+  FActionList = Value;
+  if (Value) Value->FActions.push_back(this);
+}
+
+TComponent* TCustomAction::GetParentComponent() { return FActionList; }
+
+void TCustomAction::SetParentComponent(TComponent* Value) {
+  if (auto* list = dynamic_cast<TActionList*>(Value)) SetActionList(list);
 }
 
 bool TCustomAction::Execute() {
@@ -112,5 +129,41 @@ void TCustomAction::SetGroupIndex(Integer Value) {
   if (FChecked && Value > 0) {
     FChecked = false;  // checking again applies the group's rule
     SetChecked(true);
+  }
+}
+
+// ---- Action list ---------------------------------------------------------------------------------
+
+namespace {
+
+std::vector<TActionList*>& LiveActionLists() {
+  static std::vector<TActionList*> lists;
+  return lists;
+}
+
+}  // namespace
+
+TActionList::TActionList(TComponent* AOwner) : TComponent(AOwner) { LiveActionLists().push_back(this); }
+
+TActionList::~TActionList() {
+  std::erase(LiveActionLists(), this);
+  while (!FActions.empty()) FActions.back()->SetActionList(nullptr);
+}
+
+void TActionList::UpdateActions() {
+  for (TCustomAction* action : std::vector<TCustomAction*>(FActions))
+    if (std::find(FActions.begin(), FActions.end(), action) != FActions.end()) action->Update();
+}
+
+void TActionList::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  for (TCustomAction* action : FActions)
+    if (action->GetOwner() == Root) Proc(action);
+}
+
+void UpdateIdleActionLists() {
+  for (TActionList* list : std::vector<TActionList*>(LiveActionLists())) {
+    if (std::find(LiveActionLists().begin(), LiveActionLists().end(), list) == LiveActionLists().end()) continue;
+    auto* owner = dynamic_cast<TControl*>(list->GetOwner());
+    if (!owner || owner->GetVisible()) list->UpdateActions();
   }
 }

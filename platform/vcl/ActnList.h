@@ -29,10 +29,21 @@ class TActionLink : public TBasicActionLink {
   virtual void SetVisible(bool) {}
 };
 
+class TActionList;
+
 class TCustomAction : public TBasicAction {
   TAVREN_CLASS(TCustomAction, TBasicAction)
  public:
   explicit TCustomAction(TComponent* AOwner) : TBasicAction(AOwner) {}
+  ~TCustomAction() override;
+
+  // The list the action belongs to; in a form it streams inside that list.
+  TActionList* GetActionList() const { return FActionList; }
+  void SetActionList(TActionList* Value);
+  // While being read, so that the reader hands it the list it stands in.
+  bool HasParent() override { return FActionList || GetComponentState().Contains(csReading); }
+  TComponent* GetParentComponent() override;
+  void SetParentComponent(TComponent* Value) override;
 
   // Updates first; a disabled action does not run. AutoCheck toggles Checked before OnExecute.
   // Without an OnExecute the action is offered to the application's forms, whose controls may
@@ -81,6 +92,7 @@ class TCustomAction : public TBasicAction {
   Integer FGroupIndex = 0;
   Integer FHelpContext = 0;
   TShortCut FShortCut = 0;
+  TActionList* FActionList = nullptr;
 };
 
 class TAction : public TCustomAction {
@@ -88,3 +100,25 @@ class TAction : public TCustomAction {
  public:
   using TCustomAction::TCustomAction;
 };
+
+// The actions of a form, updated while the application is idle: each action of a list whose
+// owner is no control, or a control that shows, runs its OnUpdate.
+class TActionList : public TComponent {
+  TAVREN_CLASS(TActionList, TComponent)
+ public:
+  explicit TActionList(TComponent* AOwner);
+  ~TActionList() override;
+
+  Integer GetActionCount() const { return static_cast<Integer>(FActions.size()); }
+  TCustomAction* GetAction(Integer Index) const { return FActions[Index]; }
+  // Each action's OnUpdate, in list order.
+  void UpdateActions();
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+
+ private:
+  friend class TCustomAction;
+  std::vector<TCustomAction*> FActions;
+};
+
+// Called by the application's idle handling: every live list whose owner shows.
+void UpdateIdleActionLists();

@@ -7,6 +7,7 @@
 
 #include "rtl/SysUtils.h"
 #include "vcl/AllocateHWnd.h"
+#include "vcl/ActnList.h"
 #include "vcl/Forms.h"
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FHintColor(clInfoBk) {}
@@ -153,6 +154,7 @@ void TApplication::Idle(const MSG&) {
   SetHint(hinted ? GetLongHint(hinted->GetHint()) : String());
   bool done = true;
   try {
+    UpdateIdleActionLists();
     FOnIdle(this, done);
   } catch (...) {
     HandleException(this);

@@ -6,9 +6,10 @@
 #include "user/Rects.h"
 #include "rtl/ClassRegistry.h"
 #include "rtl/TypInfo.h"
-#include "vcl/ComCtrls.h"
+#include "vcl/ComCtrlsPages.h"
 #include "vcl/ControlsMessages.h"
 #include "vcl/Graphics.h"
+#include "vcl/StdCtrls.h"
 
 namespace {
 

@@ -43,7 +43,7 @@ void VclStart() {
                    TPopupMenu::ClassInfo(), TImageList::ClassInfo(), TDragImageList::ClassInfo()});
   RegisterClasses({TControl::ClassInfo(), TWinControl::ClassInfo(), TCustomControl::ClassInfo(),
                    TGraphicControl::ClassInfo(), TFrame::ClassInfo(), TForm::ClassInfo(), THintWindow::ClassInfo(),
-                   TTimer::ClassInfo(), TAction::ClassInfo()});
+                   TTimer::ClassInfo(), TAction::ClassInfo(), TActionList::ClassInfo()});
   gMouse = new TMouse;
   gScreen = new TScreen(nullptr);
   gApplication = new TApplication(nullptr);

@@ -76,25 +76,30 @@ class LinkDragging : public BarManagerOnForm {
         TPoint(r.Left + static_cast<Integer>((r.Right - r.Left) * AFraction), (r.Top + r.Bottom) / 2));
     return {p.X, p.Y};
   }
-  // Presses on the link, scripts the moves that follow and runs the drag.
-  void Drag(TqzBarItemLink* ALink, POINT AFrom, const std::vector<POINT>& AMoves, bool ACtrl = false,
-            bool AEsc = false) {
-    InputMouseMove(AFrom);
-    Pump();
-    InputMouseButton(AFrom, MouseButton::Left, true);
+  // Presses at the point, moves 3 pixels down (out of the drag rectangle, still on the link: the
+  // drag starts there), then through the moves, and releases. The customizing form has disabled
+  // the form: the press reaches the bar window through the bars' mouse hook.
+  void Drag(POINT AFrom, const std::vector<POINT>& AMoves, bool ACtrl = false, bool AEsc = false) {
+    Press(AFrom, true);
     if (ACtrl) InputKey(VK_CONTROL, true);
-    // Each move is taken by itself: queued moves would merge into the last.
+    InputMouseMove({AFrom.X, AFrom.Y + 3});
     for (POINT p : AMoves) {
+      // Moves one after another, not merged into the last.
       InputPause(1);
       InputMouseMove(p);
     }
     if (AEsc) InputKey(VK_ESCAPE, true);
     InputMouseButton(AMoves.back(), MouseButton::Left, false);
     if (ACtrl) InputKey(VK_CONTROL, false);
-    manager->DragItemOrLink(ALink->GetItem(), ALink);
     Pump();
     EXPECT_FALSE(manager->IsDragging());
     EXPECT_EQ(GetCapture(), nullptr);
+  }
+  void Press(POINT AAt, bool ADown) {
+    InputMouseMove(AAt);
+    Pump();
+    InputMouseButton(AAt, MouseButton::Left, ADown);
+    Pump();
   }
   TqzBar* a = nullptr;
   TqzBar* b = nullptr;
@@ -102,11 +107,18 @@ class LinkDragging : public BarManagerOnForm {
 
 TEST_F(LinkDragging, ALinkMovesWithinItsToolbarAndIntoAnother) {
   ASSERT_EQ(Layout(a), "A0 A1 |A2 A3");
+  ASSERT_FALSE(IsWindowEnabled(form->GetHandle()));
+  // A press released where it was only selects the link.
+  Press(At(Link(a, 1), 0.5), true);
+  Press(At(Link(a, 1), 0.5), false);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(manager->GetSelectedLink(), Link(a, 1));
+  EXPECT_EQ(Layout(a), "A0 A1 |A2 A3");
   // Onto the second half of the last link: it goes to the end.
-  Drag(Link(a, 0), At(Link(a, 0), 0.5), {At(Link(a, 2), 0.5), At(Link(a, 3), 0.8)});
+  Drag(At(Link(a, 0), 0.5), {At(Link(a, 2), 0.5), At(Link(a, 3), 0.8)});
   EXPECT_EQ(Layout(a), "A1 |A2 A3 A0");
   // Onto the first half of another bar's first link: it leaves A and comes first in B.
-  Drag(Link(a, 3), At(Link(a, 3), 0.5), {At(Link(b, 0), 0.2)});
+  Drag(At(Link(a, 3), 0.5), {At(Link(b, 0), 0.2)});
   EXPECT_EQ(Layout(a), "A1 |A2 A3");
   EXPECT_EQ(Layout(b), "A0 B0 B1");
   // The dropped link is the selected one.
@@ -114,22 +126,22 @@ TEST_F(LinkDragging, ALinkMovesWithinItsToolbarAndIntoAnother) {
 }
 
 TEST_F(LinkDragging, CtrlCopiesEscChangesNothingAndOutsideRemoves) {
-  Drag(Link(a, 1), At(Link(a, 1), 0.5), {At(Link(b, 1), 0.8)}, /*ACtrl=*/true);
+  Drag(At(Link(a, 1), 0.5), {At(Link(b, 1), 0.8)}, /*ACtrl=*/true);
   EXPECT_EQ(Layout(a), "A0 A1 |A2 A3");
   EXPECT_EQ(Layout(b), "B0 B1 A1");
-  Drag(Link(a, 1), At(Link(a, 1), 0.5), {At(Link(b, 1), 0.8)}, false, /*AEsc=*/true);
+  Drag(At(Link(a, 1), 0.5), {At(Link(b, 1), 0.8)}, false, /*AEsc=*/true);
   EXPECT_EQ(Layout(a), "A0 A1 |A2 A3");
   EXPECT_EQ(Layout(b), "B0 B1 A1");
   // Below both bars, over the form: no bar takes it.
   POINT outside = form->ClientToScreen(TPoint(200, 200));
-  Drag(Link(b, 2), At(Link(b, 2), 0.5), {outside});
+  Drag(At(Link(b, 2), 0.5), {outside});
   EXPECT_EQ(Layout(b), "B0 B1");
 }
 
 TEST_F(LinkDragging, DroppingOnItsOwnPlaceOnlyRegroups) {
   struct Case {
     Integer link;
-    Integer shift;  // the move beyond the press, in pixels, staying on the link
+    Integer shift;  // the move sideways from the press, in pixels, staying on the link
     const char* layout;
   } const kCases[] = {
       {1, 2, "A0 A1 |A2 A3"},    // within 3 pixels: nothing
@@ -143,7 +155,7 @@ TEST_F(LinkDragging, DroppingOnItsOwnPlaceOnlyRegroups) {
     a->GetItemLinks()->GetLink(2)->SetBeginGroup(true);
     Pump();
     POINT from = At(Link(a, c.link), 0.4);
-    Drag(Link(a, c.link), from, {{from.X + c.shift, from.Y}});
+    Drag(from, {{from.X + c.shift, from.Y + 3}});
     EXPECT_EQ(Layout(a), c.layout);
   }
 }
@@ -155,7 +167,7 @@ TEST_F(LinkDragging, ALinkDroppedOnTheSeparatorOfAGroupTakesTheGroupStart) {
   ASSERT_GE(separator, 0);
   TRect s = info->GetSeparatorInfo(separator).Bounds;
   TPoint p = window->ClientToScreen(TPoint(s.Right - 1, (s.Top + s.Bottom) / 2));
-  Drag(Link(a, 0), At(Link(a, 0), 0.5), {{p.X, p.Y}});
+  Drag(At(Link(a, 0), 0.5), {{p.X, p.Y}});
   EXPECT_EQ(Layout(a), "A1 |A0 A2 A3");
 }
 
@@ -169,7 +181,7 @@ TEST_F(LinkDragging, AnEmptyPartOfAToolbarTakesTheLinkAtTheEndOfItsRow) {
   TRect last = Link(b, 1)->GetItemRect();
   ASSERT_GT(window->GetClientRect().Right, last.Right + 20);
   TPoint p = window->ClientToScreen(TPoint(last.Right + 15, (last.Top + last.Bottom) / 2));
-  Drag(Link(a, 0), At(Link(a, 0), 0.5), {{p.X, p.Y}});
+  Drag(At(Link(a, 0), 0.5), {{p.X, p.Y}});
   EXPECT_EQ(Layout(a), "A1 |A2 A3");
   EXPECT_EQ(Layout(b), "B0 B1 A0");
 }
@@ -216,7 +228,7 @@ TEST_F(LinkDragging, HoveringASubItemOpensItsMenuWhichTakesTheLink) {
   auto* control = dynamic_cast<TqzBarSubItemControl*>(subLink->GetControl());
   ASSERT_NE(control, nullptr);
   // Resting on S opens its menu; Esc ends the drag and leaves it open to be measured.
-  Drag(Link(a, 0), At(Link(a, 0), 0.5), {At(subLink, 0.5)}, false, /*AEsc=*/true);
+  Drag(At(Link(a, 0), 0.5), {At(subLink, 0.5)}, false, /*AEsc=*/true);
   TqzBarSubMenuControl* menu = control->GetSubMenu();
   ASSERT_NE(menu, nullptr);
   EXPECT_TRUE(menu->IsDesigning());
@@ -228,14 +240,14 @@ TEST_F(LinkDragging, HoveringASubItemOpensItsMenuWhichTakesTheLink) {
   Pump();
   ASSERT_EQ(control->GetSubMenu(), nullptr);
   // Over S and on into its menu: the link goes after S1 there.
-  Drag(Link(a, 0), At(Link(a, 0), 0.5), {At(subLink, 0.5), {inMenu.X, inMenu.Y}});
+  Drag(At(Link(a, 0), 0.5), {At(subLink, 0.5), {inMenu.X, inMenu.Y}});
   EXPECT_EQ(Layout(a), "A1 |A2 A3");
   ASSERT_EQ(sub->GetItemLinks()->GetCount(), 3);
   EXPECT_EQ(sub->GetItemLinks()->GetLink(2)->GetCaption(), "A0");
   control->CloseSubMenu();
   // A sub-item that does not allow customizing opens no drop target: its menu stays out of it.
   sub->SetAllowCustomizing(false);
-  Drag(Link(a, 0), At(Link(a, 0), 0.5), {At(subLink, 0.5)}, false, /*AEsc=*/true);
+  Drag(At(Link(a, 0), 0.5), {At(subLink, 0.5)}, false, /*AEsc=*/true);
   ASSERT_NE(control->GetSubMenu(), nullptr);
   EXPECT_FALSE(control->GetSubMenu()->IsDesigning());
   control->CloseSubMenu();

@@ -8,6 +8,9 @@
 #include "backend/ScriptedInput.h"
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "rtl/SysUtils.h"
 #include "user/Clock.h"
@@ -18,6 +21,12 @@
 #include "vcl/Forms.h"
 
 namespace {
+
+// The captions of the items clicked, in order.
+struct TClickLog : TObject {
+  std::vector<String> clicked;
+  void Clicked(TObject* Sender) { clicked.push_back(static_cast<TqzBarItem*>(Sender)->GetCaption()); }
+};
 
 // Toolbars of a manager on a shown form.
 class ToolbarWindows : public BarManagerOnForm {
@@ -311,10 +320,7 @@ TEST_F(ToolbarWindows, TheCloseButtonHidesTheBarOnlyWhenReleasedOverIt) {
 // however its glyph stands; the press makes the toolbar active and kept down with the mouse held
 // by the button, and the release over another place runs nothing and leaves the toolbar inactive.
 TEST_F(ToolbarWindows, AClickOnAButtonRunsItsItemAndAPressReleasedElsewhereDoesNot) {
-  struct TClickLog : TObject {
-    std::vector<String> clicked;
-    void Clicked(TObject* Sender) { clicked.push_back(static_cast<TqzBarItem*>(Sender)->GetCaption()); }
-  } log;
+  TClickLog log;
   TqzBar* bar = manager->GetBars()->AddBar();
   bar->SetCaption("Commands");
   auto* plain = new TqzBarButton(form);
@@ -371,6 +377,85 @@ TEST_F(ToolbarWindows, AClickOnAButtonRunsItsItemAndAPressReleasedElsewhereDoesN
   Pump();
   EXPECT_TRUE(log.clicked.empty());
   EXPECT_FALSE(window->GetActive()) << "a press on a disabled button leaves the toolbar inactive";
+}
+
+TEST_F(ToolbarWindows, ASplitButtonsArrowOpensItsMenuBelowItAndItsMainPartRunsIt) {
+  TClickLog log;
+  auto* dropDown = new TqzBarPopupMenu(form);
+  for (const char* caption : {"Mail", "Fax"}) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    item->SetOnClick(MakeEvent<&TClickLog::Clicked>(&log));
+    dropDown->GetItemLinks()->AddLinkForItem(item);
+  }
+  auto* send = new TqzBarButton(form);
+  send->SetCaption("Send");
+  send->SetPaintStyle(psCaption);
+  send->SetButtonStyle(bsDropDown);
+  send->SetDropDownMenu(dropDown);
+  send->SetOnClick(MakeEvent<&TClickLog::Clicked>(&log));
+  // A menu holding the button cannot be its drop-down.
+  auto* holding = new TqzBarPopupMenu(form);
+  holding->GetItemLinks()->AddLinkForItem(send);
+  EXPECT_THROW(send->SetDropDownMenu(holding), Exception);
+  EXPECT_EQ(send->GetDropDownMenu(), dropDown);
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->GetItemLinks()->AddLinkForItem(send);
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  Pump();
+  TqzBarControl* window = bar->GetBarControl();
+  auto* control = dynamic_cast<TqzBarButtonControl*>(bar->GetItemLinks()->GetLink(0)->GetControl());
+  ASSERT_NE(control, nullptr);
+  ASSERT_EQ(control->GetPartRects().size(), 2u);
+  auto partCentre = [&](Integer APart) {
+    TRect r = control->GetPartRects()[APart];
+    TPoint p = window->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    return POINT{p.X, p.Y};
+  };
+  auto click = [&](POINT AAt) {
+    Later();
+    ScriptMouseMove(AAt);
+    Pump();
+    ScriptClick(AAt);
+    Pump();
+  };
+  // The arrow opens the menu under the button and runs nothing.
+  click(partCentre(1));
+  TqzBarSubMenuControl* menu = control->GetDropDownWindow();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(control->IsDroppedDown());
+  EXPECT_TRUE(log.clicked.empty());
+  RECT menuRect;
+  GetWindowRect(menu->GetHandle(), &menuRect);
+  TRect item = control->GetItemRect();
+  TPoint below = window->ClientToScreen(TPoint(item.Left, item.Bottom));
+  EXPECT_EQ(menuRect.Left, below.X);
+  EXPECT_EQ(menuRect.Top, below.Y);
+  // An entry of the menu runs and closes it.
+  TRect fax = dropDown->GetItemLinks()->GetLink(1)->GetItemRect();
+  TPoint faxAt = menu->ClientToScreen(TPoint((fax.Left + fax.Right) / 2, (fax.Top + fax.Bottom) / 2));
+  click({faxAt.X, faxAt.Y});
+  EXPECT_EQ(log.clicked, (std::vector<String>{"Fax"}));
+  EXPECT_FALSE(control->IsDroppedDown());
+  EXPECT_EQ(control->GetDropDownWindow(), nullptr);
+  // With the menu open, the main part runs the button and closes the menu.
+  click(partCentre(1));
+  ASSERT_TRUE(control->IsDroppedDown());
+  click(partCentre(0));
+  EXPECT_EQ(log.clicked, (std::vector<String>{"Fax", "Send"}));
+  EXPECT_FALSE(control->IsDroppedDown());
+  EXPECT_EQ(dropDown->GetMenuControl(), nullptr);
+  EXPECT_FALSE(window->GetActive());
+  // From the keyboard, Down opens it with its first entry selected.
+  window->SelectControlFocused(control);
+  SendMessage(window->GetHandle(), WM_KEYDOWN, VK_DOWN, 0);
+  Pump();
+  ASSERT_NE(control->GetDropDownWindow(), nullptr);
+  EXPECT_EQ(control->GetDropDownWindow()->GetSelectedControl(), dropDown->GetItemLinks()->GetLink(0)->GetControl());
+  window->ChangeActive(false);
+  Pump();
+  EXPECT_EQ(dropDown->GetMenuControl(), nullptr);
 }
 
 TEST_F(ToolbarWindows, AFloatingBarOffEveryMonitorComesBackToTheWorkArea) {

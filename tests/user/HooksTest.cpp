@@ -227,6 +227,24 @@ TEST_F(Hooks, AMouseHookMayRewriteTheStructureForTheHooksAfterIt) {
   EXPECT_EQ(static_cast<int16_t>(HIWORD(gWheelData[0])), -120);
 }
 
+TEST_F(Hooks, AMouseHookSeesPressesOnADisabledWindowWithTheErrorHitCode) {
+  HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(10, 10, 100, 100));
+  EnableWindow(window, FALSE);
+  gMouseSeen.clear();
+  gHook = SetWindowsHookEx(WH_MOUSE, ReadingMouseHook, nullptr, GetCurrentThreadId());
+  Click({50, 50});
+  Pump();
+  UnhookWindowsHookEx(gHook);
+  std::vector<std::pair<UINT, UINT>> expected{{WM_NCLBUTTONDOWN, static_cast<UINT>(HTERROR)},
+                                              {WM_NCLBUTTONUP, static_cast<UINT>(HTERROR)}};
+  std::vector<std::pair<UINT, UINT>> presses;
+  for (auto seen : gMouseSeen)
+    if (seen.first != WM_NCMOUSEMOVE) presses.push_back(seen);
+  EXPECT_EQ(presses, expected);
+  // The window itself got none of it.
+  EXPECT_TRUE(Messages(window, {WM_LBUTTONDOWN, WM_NCLBUTTONDOWN}).empty());
+}
+
 TEST_F(Hooks, AKeyboardHookSeesTheAltContextAndTheReleaseBits) {
   HWND window = Create(WS_POPUP | WS_VISIBLE, Bounds(10, 10, 100, 100));
   SetFocus(window);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "VclTestSupport.h"
+#include "rtl/Reader.h"
 #include "vcl/ActnList.h"
 #include "vcl/StdCtrls.h"
 
@@ -140,6 +141,45 @@ TEST_F(ActionsTest, AnActionWithoutHandlersIsOfferedToTheActiveFormsControls) {
   EXPECT_EQ(counter.executed, 1);
   EXPECT_EQ(counter.clicked, 1);
   EXPECT_TRUE(action->log.empty());
+}
+
+struct UpdateLog : TObject {
+  std::vector<String> updated;
+  void Update(TObject* Sender) { updated.push_back(static_cast<TComponent*>(Sender)->GetName()); }
+};
+
+TEST_F(ActionsTest, AnActionListStreamsItsActionsAndUpdatesThemWhileItsFormShows) {
+  TForm* form = NewForm();
+  ReadComponentFromText(R"(object ListForm: TForm
+  object Actions: TActionList
+    object aFirst: TAction
+      Caption = 'First'
+    end
+    object aSecond: TAction
+      Caption = 'Second'
+    end
+  end
+end)", form);
+  auto* list = static_cast<TActionList*>(form->FindComponent("Actions"));
+  ASSERT_TRUE(list);
+  ASSERT_EQ(list->GetActionCount(), 2);
+  EXPECT_EQ(list->GetAction(1)->GetCaption(), "Second");
+  EXPECT_EQ(list->GetAction(0)->GetOwner(), form);
+  EXPECT_EQ(list->GetAction(0)->GetParentComponent(), list);
+
+  UpdateLog log;
+  for (Integer i = 0; i < 2; ++i) list->GetAction(i)->SetOnUpdate(MakeEvent<&UpdateLog::Update>(&log));
+  Settle();
+  EXPECT_TRUE(log.updated.empty());  // the form is not shown
+  form->Show();
+  Settle();
+  ASSERT_GE(log.updated.size(), 2u);
+  EXPECT_EQ(log.updated[0], "aFirst");
+  EXPECT_EQ(log.updated[1], "aSecond");
+
+  // An action freed leaves its list.
+  delete list->GetAction(0);
+  EXPECT_EQ(list->GetActionCount(), 1);
 }
 
 }  // namespace

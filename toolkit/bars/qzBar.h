@@ -877,6 +877,8 @@ class TqzBarManager : public TComponent {
 
   // Items: owned by the manager's Owner (or the manager), registered here by their constructors.
   Integer GetItemCount() const { return FItems->GetCount(); }
+  // The commands as a list whose changes can be watched (the customizing form chains its handler).
+  TqzBarComponentList* GetItemList() const noexcept { return FItems.get(); }
   // nullptr out of range.
   TqzBarItem* GetItem(Integer Index) const;
   // Case-insensitive.
@@ -946,8 +948,12 @@ class TqzBarManager : public TComponent {
   bool QueryDocking(TqzBar* ABar, TqzBarDockingStyle AStyle, TqzDockControl* ASite);
   // The form that holds the manager's owner window.
   TCustomForm* GetParentForm();
-  // Customizing undoes every merge and restores them afterwards.
+  // Customizing undoes every merge and restores them afterwards; switching it on opens the
+  // customizing form (refused while one is open), switching it off closes it.
   void SetIsCustomizing(bool Value);
+  // While another manager's customizing form is open, the floating bar windows wait.
+  void DisableBarWindows();
+  void EnableBarWindows();
   void UnmergeAllForCustomizing();
   void RestoreMergesAfterCustomizing();
 
@@ -1254,6 +1260,7 @@ class TqzBarManager : public TComponent {
   TkvObjectLink* FFocusedBarLink = nullptr;
   bool FIsCustomizing = false;
   IqzBarDesigner* FDesigner = nullptr;
+  std::vector<HWND> FDisabledBarWindows;
   TqzBarItemControl* FSelectedItemControl = nullptr;
   std::unique_ptr<TqzBarComponentList> FGroups;
   std::unique_ptr<TqzBarComponentList> FItems;

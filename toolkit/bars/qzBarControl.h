@@ -72,6 +72,8 @@ constexpr Word qzKindStretchesClient = 0x0010;
 constexpr Word qzKindPressNeedsFocus = 0x0020;
 constexpr Word qzKindNavigationBar = 0x0040;
 constexpr Word qzKindContextOnRelease = 0x0100;
+// A press on the main part of a split button whose drop-down is open clears the selection first.
+constexpr Word qzKindSplitPressClears = 0x0200;
 
 class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTrackingCaller {
   TAVREN_CLASS(TCustomqzBarControl, TCustomControl)
@@ -224,6 +226,12 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void AfterLayout() {}
   virtual void SelectControlFocused(TqzBarItemControl* AControl);
   virtual void ClearSelection();
+  // While customizing, a press selects through the design controller: the control's link, or on
+  // no control the window's own design object.
+  virtual void DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift);
+  virtual IqzBarSelectableItem* DesignObject() { return nullptr; }
+  // The cursor lies on the window's mark.
+  bool MarkUnderCursor();
   virtual void BarMouseEnter(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl);
   // A left press while customizing, at the client point: the customizing-selected control under
   // it is armed for a drag that begins once the mouse leaves the system's drag rectangle.

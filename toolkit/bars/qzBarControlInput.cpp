@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "gdi/SysMetrics.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarQuickControl.h"
@@ -92,6 +94,14 @@ TqzBarItemControl* TCustomqzBarControl::ControlAtCursor() {
   return HandleAllocated() ? ControlAtPoint(ScreenToClient(CursorPos())) : nullptr;
 }
 
+bool TCustomqzBarControl::MarkUnderCursor() {
+  if (!HandleAllocated()) return false;
+  TRect mark;
+  MarkRect(mark);
+  TPoint p = ScreenToClient(CursorPos());
+  return PtInRect(&mark, p);
+}
+
 TqzBarItemControl* TCustomqzBarControl::GetSelectedControl() const {
   return FCurrentLink ? FCurrentLink->GetControl() : nullptr;
 }
@@ -141,7 +151,13 @@ void TCustomqzBarControl::ChangeSelection(TqzBarItemControl* AControl) {
   FCurrentLink = AControl ? AControl->GetLink() : nullptr;
   if (KindFlags() & qzKindNavigationBar) FKeptDown = false;
   TqzBarManager* manager = GetControlBarManager();
-  if (!manager->IsCustomizingOrDesigning()) manager->SetSelectedItemControl(AControl);
+  if (IsCustomizing()) {
+    TBarGuard guard(this);
+    manager->ChangeSelectedItemControl(AControl);
+    if (!guard.Alive()) return;
+  } else if (!manager->IsCustomizingOrDesigning()) {
+    manager->SetSelectedItemControl(AControl);
+  }
   if (old) RepaintControl(old);
   if (AControl) RepaintControl(AControl);
   if (!AControl) SetCursor(crDefault);
@@ -219,15 +235,53 @@ void TCustomqzBarControl::BarMouseLeave() {
     SetHotControl(nullptr);
 }
 
-void TCustomqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState, bool, TqzBarItemControl* AControl,
+void TCustomqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool, TqzBarItemControl* AControl,
                                        const TPoint& P) {
   if (!IsMouseBlocked(false) && AControl) AControl->MouseDown(AButton, TShiftState(), P);
   if (AButton != mbLeft) return;
-  if (IsCustomizing()) {
-    StartDrag(P, AControl && AControl == GetControlBarManager()->GetSelectedItemControl());
-  } else {
+  if (!IsCustomizing()) {
     PressItemControl(AControl);
+    return;
   }
+  TBarGuard guard(this);
+  TqzBarItemControl* before = GetControlBarManager()->GetSelectedItemControl();
+  DesignSelect(AControl, AButton, AShift);
+  if (guard.Alive()) StartDrag(P, before == GetControlBarManager()->GetSelectedItemControl());
+}
+
+void TCustomqzBarControl::DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift) {
+  TBarGuard guard(this);
+  IqzBarSelectableItem* object = DesignObject();
+  if (AControl) {
+    SelectControlFocused(AControl);
+    if (!guard.Alive()) return;
+    object = AControl->GetLink();
+    TqzBarItemControl* selected = GetSelectedControl();
+    if (AButton == mbRight) {
+      if (selected && selected->GetActive()) selected->Deactivate(true);
+      if (!guard.Alive()) return;
+      SetSelectedControl(AControl);
+    } else if (AButton == mbLeft && FViewInfo && FViewInfo->GetItemViewInfoCount() > 0 && AControl->IsOfOwnManager()) {
+      // Pressing the selected control again opens or closes what it opens (a sub-item's menu).
+      if (AControl == selected) {
+        if (selected->GetActive())
+          selected->Deactivate(true);
+        else
+          selected->Activate(true);
+        if (!guard.Alive()) return;
+      }
+      SetHotControl(AControl);
+    }
+    if (!guard.Alive()) return;
+  }
+  if (!object) return;
+  bool isSelected = object->IsSelectedInDesigner();
+  Integer operation = 2;
+  if (AButton == mbRight)
+    operation = isSelected ? 0 : 2;
+  else if (AShift.Contains(ssShift) && !AShift.Contains(ssCtrl))
+    operation = isSelected ? 1 : 0;
+  DesignControllerInstance()->ChangeSelection(object, operation);
 }
 
 void TCustomqzBarControl::StartDrag(const TPoint& P, bool) {

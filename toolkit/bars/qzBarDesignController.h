@@ -10,7 +10,7 @@
 #include "rtl/ComponentList.h"
 #include "rtl/FreeNotifier.h"
 #include "toolkit/bars/qzBar.h"
-#include "toolkit/bars/qzBarItems.h"
+#include "toolkit/bars/qzBar.h"
 #include "toolkit/foundation/kvControls.h"
 
 // The selection of one manager while it is customized at run time: at most one bar and one
@@ -89,13 +89,14 @@ class TqzBarDesignController : public TkvDesignController {
   bool DeleteSelection(bool AWithItems, bool AFocusTest);
   // Esc: the last selected object selects its parent; its answer.
   bool SelectParentOfSelection();
+  // The last selected object stays only while it is selected and the application is active.
+  void CheckLastSelection();
 
  private:
   // The manager whose selection Del and Esc work on: the last selected item's, else the first
   // live manager with a selected bar object.
   TqzBarManager* FindSelectionManager() const;
   static bool FocusIsInOwnerWindow(TqzBarManager* AManager);
-  void CheckLastSelection();
   void ToolbarEntryClick(TObject* Sender);
   void CustomizeClick(TObject* Sender);
   // A last selected component that goes is forgotten.

@@ -5,6 +5,7 @@
 #include "gdi/DeviceContexts.h"
 #include "gdi/Drawing.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarCustForm.h"
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarItemControl.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
@@ -63,6 +64,10 @@ TCustomqzBarControl* TqzBarDragInfo::GetTargetWindow() const {
 }
 
 HWND TqzBarDragInfo::CaptureWindow() const {
+  // The customizing form is the one enabled window of the manager's forms while it is open.
+  if (TqzBarCustomizingForm* form = ActiveCustomizingForm();
+      form && form->GetBarManager() == FBarManager && form->HandleAllocated())
+    return form->GetHandle();
   HWND app = Application()->GetHandle();
   if (app && IsWindowVisible(app)) return app;
   return FBarManager->GetOwnerControl()->GetHandle();
@@ -151,6 +156,14 @@ TCustomqzBarControl* TqzBarDragInfo::WindowAt(const TPoint& P) const {
   for (TCustomqzBarControl* window : BarControlsOfManager(FBarManager)) {
     if (!window->HandleAllocated() || !IsWindowVisible(window->GetHandle()) || !window->OwnsWindow(wnd)) continue;
     return window->IsDesigning() ? window : nullptr;
+  }
+  // A toolbar on a disabled form (the customizing form disables its owner) is not the window the
+  // system finds at the point: the bar whose window lies there is.
+  HWND under = FindWindowAtScreenPoint(P);
+  for (Integer i = 0; i < FBarManager->GetBars()->GetCount(); ++i) {
+    TqzBarControl* window = FBarManager->GetBars()->GetBar(i)->GetBarControl();
+    if (window && window->HandleAllocated() && window->GetHandle() == under)
+      return window->IsDesigning() ? window : nullptr;
   }
   return nullptr;
 }

@@ -4,7 +4,10 @@
 
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarCustForm.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarQuickControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Input.h"
 
@@ -85,6 +88,11 @@ bool KeyboardNavigation(Word AKey, LPARAM AFlags) {
     ReleaseCapture();
     return true;
   }
+  // Esc and Del work on what the design controller selected in the bars of a customized manager.
+  TqzBarDesignController* designer = ExistingDesignController();
+  if (!designer || !down) return false;
+  if (AKey == VK_ESCAPE) return designer->SelectParentOfSelection();
+  if (AKey == VK_DELETE) return designer->DeleteSelection(IsPressed(VK_CONTROL), true);
   return false;
 }
 
@@ -262,6 +270,100 @@ bool CloseMenusOnOutsideClick(int ACode, UINT AMsg, const MOUSEHOOKSTRUCT* AInfo
   return handled;
 }
 
+// ---- Customizing -----------------------------------------------------------------------------------
+// The customizing form disables the forms of the bars it customizes: presses and moves over their
+// bar windows arrive with the error hit code and are sent on to those bar windows here, so that
+// links can still be selected and dragged.
+
+constexpr UINT kHitError = static_cast<UINT>(HTERROR);
+constexpr UINT kClientToNonClient = WM_MOUSEMOVE - WM_NCMOUSEMOVE;
+
+bool IsClientMouseMessage(UINT AMsg) { return AMsg >= WM_MOUSEMOVE && AMsg <= WM_MBUTTONDBLCLK; }
+bool IsNonClientMouseMessage(UINT AMsg) { return AMsg >= WM_NCMOUSEMOVE && AMsg <= WM_NCMBUTTONDBLCLK; }
+
+// An owner that is a child window stays enabled when its form is disabled: a point that lies on
+// it counts as a point on a disabled window.
+void RedirectCustomizingMouse(UINT& AMsg, MOUSEHOOKSTRUCT* AInfo) {
+  TqzBarCustomizingForm* form = ActiveCustomizingForm();
+  TWinControl* owner = form ? form->GetBarManager()->GetOwnerControl() : nullptr;
+  if (!owner || !owner->HandleAllocated()) return;
+  HWND ownerWnd = owner->GetHandle();
+  if (!(GetWindowLongPtr(ownerWnd, GWL_STYLE) & WS_CHILD)) return;
+  HWND w = AInfo->hwnd;
+  while (w && w != ownerWnd) {
+    POINT client = AInfo->pt;
+    ScreenToClient(w, &client);
+    HWND child = ChildWindowFromPointEx(w, client, CWP_SKIPINVISIBLE);
+    w = child == w ? nullptr : child;
+  }
+  if (!w) return;
+  if (IsClientMouseMessage(AMsg)) AMsg -= kClientToNonClient;
+  AInfo->hwnd = ownerWnd;
+  AInfo->wHitTestCode = kHitError;
+}
+
+TqzBarManager* CustomizingManager() {
+  TqzBarManagerList* list = BarManagerList();
+  for (Integer i = 0; list && i < list->GetCount(); ++i)
+    if (list->GetManager(i)->GetIsCustomizing()) return list->GetManager(i);
+  return nullptr;
+}
+
+// A hit on a disabled window of ours that lies on a bar window of the customized manager is that
+// bar window's: the structure is turned to it and it sets the cursor.
+bool RouteDesignTimeHit(UINT AMsg, MOUSEHOOKSTRUCT* AInfo) {
+  if (AInfo->wHitTestCode != kHitError || !FindControl(AInfo->hwnd)) return false;
+  TqzBarManager* manager = CustomizingManager();
+  if (!manager) return false;
+  TqzBarCustomizingForm* form = ActiveCustomizingForm();
+  HWND active = GetActiveWindow();
+  TWinControl* owner = manager->GetOwnerControl();
+  bool formActive = form && form->HandleAllocated() && active == form->GetHandle();
+  bool ownerInActive = active && owner && owner->HandleAllocated() &&
+                       (active == owner->GetHandle() || IsChild(active, owner->GetHandle()));
+  if (!formActive && !ownerInActive) return false;
+  // The point of the message, not the cursor: queued input is judged where it happened.
+  HWND under = FindWindowAtScreenPoint(TPoint(AInfo->pt.X, AInfo->pt.Y));
+  for (Integer i = 0; i < manager->GetBars()->GetCount(); ++i) {
+    TqzBarControl* window = manager->GetBars()->GetBar(i)->GetBarControl();
+    if (!window || !window->HandleAllocated() || window->GetHandle() != under) continue;
+    AInfo->hwnd = under;
+    AInfo->wHitTestCode = static_cast<UINT>(
+        SendMessage(under, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(AInfo->pt.X), static_cast<WORD>(AInfo->pt.Y))));
+    SendMessage(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                MAKELPARAM(static_cast<WORD>(AInfo->wHitTestCode), static_cast<WORD>(AMsg)));
+    return true;
+  }
+  return false;
+}
+
+// A press outside the open quick control closes it, unless it is on the mark that opened it.
+void HideQuickCustomizing(UINT AMsg, const MOUSEHOOKSTRUCT* AInfo) {
+  TqzBarQuickControl* quick = OpenQuickControl();
+  if (!quick || !quick->IsInactive() || !IsButtonDownMessage(AMsg) || quick->OwnsWindow(AInfo->hwnd)) return;
+  TqzBarControl* parent = quick->GetParentBar();
+  if (!parent || !parent->MarkUnderCursor() || AMsg == WM_RBUTTONDOWN) quick->ResetParentMark();
+}
+
+// The message goes to the bar window the structure names, as a client message; a press brings
+// the customizing form forward.
+LRESULT ForwardToCustomizingForm(UINT AMsg, const MOUSEHOOKSTRUCT* AInfo) {
+  UINT msg = IsNonClientMouseMessage(AMsg) ? AMsg + kClientToNonClient : AMsg;
+  POINT p = AInfo->pt;
+  ScreenToClient(AInfo->hwnd, &p);
+  if (msg != WM_MOUSEMOVE)
+    if (TqzBarCustomizingForm* form = ActiveCustomizingForm(); form && form->HandleAllocated())
+      SetForegroundWindow(form->GetHandle());
+  WPARAM keys = 0;
+  if (GetAsyncKeyState(VK_CONTROL) < 0) keys |= MK_CONTROL;
+  if (GetAsyncKeyState(VK_LBUTTON) < 0) keys |= MK_LBUTTON;
+  if (GetAsyncKeyState(VK_MBUTTON) < 0) keys |= MK_MBUTTON;
+  if (GetAsyncKeyState(VK_RBUTTON) < 0) keys |= MK_RBUTTON;
+  if (GetAsyncKeyState(VK_SHIFT) < 0) keys |= MK_SHIFT;
+  SendMessage(AInfo->hwnd, msg, keys, MAKELPARAM(static_cast<WORD>(p.X), static_cast<WORD>(p.Y)));
+  return 1;
+}
+
 LRESULT MouseHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
   LRESULT result = 0;
   UINT msg = static_cast<UINT>(AWParam);
@@ -273,11 +375,16 @@ LRESULT MouseHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
     if (msg == WM_MOUSEWHEEL && ACode >= 0 && active && !IsEditingInPlace(active) && !active->HandlesMouseWheel()) {
       result = 1;
     } else if (info->hwnd != GetCapture() || msg == WM_RBUTTONUP) {
-      // A press inside the open bar windows is theirs to handle (it may land in an open drop-down).
-      if (!CloseMenusOnOutsideClick(ACode, msg, info, result) && IsButtonDownMessage(msg) &&
-          !(ActiveBarControl() && IsInActiveMenuChain(info->hwnd)) &&
-          (controller->CurrentSelection() || controller->IsWaitingForKeyTips() || controller->AreKeyTipsShown()))
-        controller->EndKeyboardNavigation();
+      RedirectCustomizingMouse(msg, info);
+      bool designHit = RouteDesignTimeHit(msg, info);
+      if (!CloseMenusOnOutsideClick(ACode, msg, info, result)) {
+        HideQuickCustomizing(msg, info);
+        // A press inside the open bar windows is theirs to handle (it may land in an open drop-down).
+        if (IsButtonDownMessage(msg) && !(ActiveBarControl() && IsInActiveMenuChain(info->hwnd)) &&
+            (controller->CurrentSelection() || controller->IsWaitingForKeyTips() || controller->AreKeyTipsShown()))
+          controller->EndKeyboardNavigation();
+        if (designHit) result = ForwardToCustomizingForm(msg, info);
+      }
     }
   } catch (...) {
   }
@@ -324,6 +431,7 @@ LRESULT CallWndHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
       if (call->message == WM_ACTIVATEAPP) {
         gOtherAppActivating = false;
         gAppActive = call->wParam != 0;
+        if (TqzBarDesignController* designer = ExistingDesignController()) designer->CheckLastSelection();
       }
       if (!gManagerLookup) DispatchToManagers(call->message, call->wParam, call->lParam, call->hwnd);
     }

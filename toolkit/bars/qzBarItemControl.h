@@ -311,6 +311,8 @@ class TqzBarItemControl : public TkvIUnknownObject, public virtual IqzBarHintPro
   virtual TControl* GetHostedControl() { return nullptr; }
   virtual void ReleaseHostedWindow() {}
   virtual bool IsDroppedDown() { return false; }
+  // The menu this control opened as its drop-down closed.
+  virtual void DropDownClosed() {}
   // The control holds the mouse from the press to the release.
   virtual bool CapturesMouseOnPress() { return false; }
   virtual void Repaint();

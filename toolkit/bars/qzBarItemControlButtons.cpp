@@ -3,6 +3,8 @@
 #include "toolkit/bars/qzBarItemControlButtons.h"
 
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "vcl/Menus.h"
 
 TAVREN_CLASS_IMPL(TqzBarButtonLikeControlDrawParams)
@@ -73,10 +75,90 @@ void TqzBarButtonControl::AdjustPaintStyle(TqzBarPaintStyle& AStyle) {
   if (!HasImage(GetViewSize())) AStyle = psCaption;
 }
 
-void TqzBarButtonControl::UserActivate(bool) {
+TqzBarButtonControl::~TqzBarButtonControl() {
+  if (TqzBarSubMenuControl* window = FDroppedDown ? GetDropDownWindow() : nullptr) {
+    window->SetOpenerControl(nullptr);
+    window->Dismiss();
+  }
+}
+
+TqzBarSubMenuControl* TqzBarButtonControl::GetDropDownWindow() const {
+  TqzBarButton* button = GetButton();
+  TqzBarSubMenuControl* window = button && button->GetDropDownMenu() ? button->GetDropDownMenu()->GetMenuControl() : nullptr;
+  return window && window->GetOpenerControl() == this ? window : nullptr;
+}
+
+void TqzBarButtonControl::DropDownMenu(bool AByMouse) {
+  TqzBarButton* button = GetButton();
+  TCustomqzBarControl* parent = GetParent();
+  if (IsDroppedDown() || !IsEnabled() || !button || !button->GetDropDownEnabled() || !button->GetDropDownMenu() ||
+      !parent || !parent->HandleAllocated())
+    return;
+  FDroppedDown = true;
+  Repaint();
+  TRect r = GetItemRect();
+  TPoint at(r.Left, r.Bottom);
+  if (GetPaintType() == qzPaintMenu)
+    at = TPoint(r.Right, r.Top - Painter()->ClassRef()->MenuFrameWidth());
+  else if (parent->IsVertical())
+    at = TPoint(r.Right, r.Top);
+  at = parent->ClientToScreen(at);
+  TkvObjectLink* self = LinkToObject(this);
+  button->DropDown(this, at.X, at.Y, AByMouse);
+  bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive) return;
+  // The menu may refuse to open (it is open elsewhere already).
+  if (!GetDropDownWindow()) FDroppedDown = false;
+  Repaint();
+}
+
+void TqzBarButtonControl::DropDownClosed() {
+  FDroppedDown = false;
+  Repaint();
+}
+
+void TqzBarButtonControl::Deactivate(bool AFlag) {
+  inherited::Deactivate(AFlag);
+  if (TqzBarSubMenuControl* window = FDroppedDown ? GetDropDownWindow() : nullptr) window->Dismiss();
+  FDroppedDown = false;
+}
+
+void TqzBarButtonControl::ActivateByKey(bool AFlag) {
+  inherited::ActivateByKey(AFlag);
+  DropDownMenu(false);
+}
+
+bool TqzBarButtonControl::WantsKey(Word AKey) {
+  if (!HasDropDown()) return false;
+  return GetPaintType() == qzPaintMenu ? AKey == VK_RIGHT : AKey == VK_UP || AKey == VK_DOWN;
+}
+
+void TqzBarButtonControl::KeyDown(Word& AKey, TShiftState) {
+  if (!WantsKey(AKey) || !IsEnabled()) return;
+  AKey = 0;
+  ActivateByKey(false);
+}
+
+void TqzBarButtonControl::SelectInBar(bool ASelected, bool& AHandled) {
+  TCustomqzBarControl* parent = GetParent();
+  if (ASelected && parent && parent->GetKeptDown() && IsDroppedDown() && GetHotPart() == 0) {
+    if (parent->KindFlags() & qzKindSplitPressClears) parent->ClearSelection();
+    parent->SetSelectedControl(this);
+    return;
+  }
+  inherited::SelectInBar(ASelected, AHandled);
+}
+
+void TqzBarButtonControl::UserActivate(bool AByMouse) {
   TCustomqzBarControl* parent = GetParent();
   bool toolbar = parent && parent->BarKind() == 0;
   if (toolbar && !parent->GetKeptDown()) return;
+  // A press on the arrow part opens the drop-down at once.
+  if (HasDropDown() && AByMouse && GetHotPart() == 1) {
+    DropDownMenu(true);
+    return;
+  }
   if (toolbar || HasDropDown()) Repaint();
 }
 
@@ -125,8 +207,8 @@ void TqzBarButtonControl::FillDrawParams(bool ARefresh) {
       (IsDrawnSelected() && IsPressedUnderMouse() && GetHotPart() == 0) || (GetClickState() && !check);
   params->DownLook = button && button->GetDown();
   params->PushedLook = params->PressedLook;
-  params->DropDownOpen = false;
-  params->OpenLook = false;
+  params->DropDownOpen = IsDroppedDown();
+  params->OpenLook = Painter()->ClassRef()->IsFlat() && IsDroppedDown();
   params->ButtonLook = true;
   params->DropDownEnabledLook = button && button->GetDropDownEnabled();
   params->SpecialLookCopy = false;

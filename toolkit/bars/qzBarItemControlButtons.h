@@ -6,6 +6,8 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControl.h"
 
+class TqzBarSubMenuControl;
+
 class TqzBarButtonLikeControlDrawParams : public TqzBarItemControlDrawParams {
   TAVREN_CLASS(TqzBarButtonLikeControlDrawParams, TqzBarItemControlDrawParams)
  public:
@@ -60,11 +62,28 @@ class TqzBarButtonControl : public TqzBarButtonLikeControl {
   TAVREN_CLASS(TqzBarButtonControl, TqzBarButtonLikeControl)
  public:
   using TqzBarButtonLikeControl::TqzBarButtonLikeControl;
+  // An open drop-down closes with its button.
+  ~TqzBarButtonControl() override;
   TqzBarButton* GetButton() const;
 
   virtual TqzBarPaintStyle GetPaintStyle();
   virtual void AdjustPaintStyle(TqzBarPaintStyle& AStyle);
+  // The window of the item's drop-down menu while it is open for this control.
+  TqzBarSubMenuControl* GetDropDownWindow() const;
+  // Opens the item's drop-down menu below the button (beside it in a menu or a vertical bar);
+  // opened from the keyboard, its first link is selected.
+  void DropDownMenu(bool AByMouse);
 
+  bool IsDroppedDown() override { return FDroppedDown && GetDropDownWindow(); }
+  void DropDownClosed() override;
+  void Deactivate(bool AFlag) override;
+  void ActivateByKey(bool AFlag) override;
+  // Up and Down on a bar, Right in a menu open the drop-down.
+  bool WantsKey(Word AKey) override;
+  void KeyDown(Word& AKey, TShiftState AShift) override;
+  // A press on the main part of a split button whose drop-down is open goes on to click it; in a
+  // window whose kind asks for it, the drop-down closes first.
+  void SelectInBar(bool ASelected, bool& AHandled) override;
   void UserActivate(bool AByMouse) override;
   void DoClick() override;
   bool IsDrawnSelected() override;
@@ -81,6 +100,9 @@ class TqzBarButtonControl : public TqzBarButtonLikeControl {
   bool CapturesMouseOnPress() override;
   bool LookFlagA() override;
   bool LookFlagB() override;
+
+ private:
+  bool FDroppedDown = false;
 };
 
 class TqzBarApplicationMenuButtonControlDrawParams : public TqzBarButtonLikeControlDrawParams {

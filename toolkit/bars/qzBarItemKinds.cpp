@@ -4,6 +4,8 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControl.h"
 #include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarStrs.h"
 
 TAVREN_CLASS_IMPL(TqzBarLabel)
@@ -14,6 +16,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBarButton,
     PROPERTY(ButtonStyle).Default(bsDefault),
     PROPERTY(CloseSubMenuOnClick).Default(true),
     PROPERTY(DropDownEnabled).Default(true),
+    PROPERTY(DropDownMenu),
     PROPERTY(GroupIndex).Default(0),
     PROPERTY(Down).Default(false).Stored<&TqzBarButton::IsDownStored>(),
     PROPERTY(Glyph),
@@ -65,6 +68,42 @@ Integer TqzBarButton::EditOperations() {
   Integer result = TqzBarItem::EditOperations() | 0x20;
   if (GetComponentState().Contains(csDesigning)) result |= 0x100;
   return result;
+}
+
+void TqzBarButton::SetDropDownMenu(TqzBarPopupMenu* Value) {
+  if (Value == FDropDownMenu) return;
+  if (Value) {
+    TqzBarItemLinks* links = Value->GetItemLinks();
+    for (Integer i = 0; links && i < links->GetCount(); ++i)
+      if (links->GetLink(i)->GetItem() == this) throw Exception(ResourceStringText(sqzBarRecursiveMenus));
+  }
+  if (FDropDownMenu) FDropDownMenu->RemoveFreeNotification(this);
+  FDropDownMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TqzBarButton::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent && AComponent == FDropDownMenu) FDropDownMenu = nullptr;
+}
+
+void TqzBarButton::DropDown(TqzBarItemControl* AControl, Integer X, Integer Y, bool AByMouse) {
+  TCustomqzBarControl* window = AControl->GetParent();
+  if (!FDropDownMenu || !window) return;
+  TRect r = AControl->GetItemRect();
+  TPoint topLeft = window->ClientToScreen(TPoint(r.Left, r.Top));
+  TRect owner(topLeft.X, topLeft.Y, topLeft.X + r.Width(), topLeft.Y + r.Height());
+  bool beside = AControl->GetPaintType() == qzPaintMenu || window->IsVertical();
+  FDropDownMenu->PopupForOwner(X, Y, beside ? r.Width() : 0, beside ? 0 : r.Height(), true, &owner, false,
+                               window);
+  TqzBarSubMenuControl* menu = FDropDownMenu->GetMenuControl();
+  if (!menu) return;
+  menu->SetOpenerControl(AControl);
+  menu->SetOpenerBar(window);
+  if (!AByMouse)
+    if (TqzBarItemLink* first = menu->GetItemLinks() ? menu->GetItemLinks()->FirstSelectableLink() : nullptr;
+        first && first->GetControl())
+      menu->SetSelectedControl(first->GetControl());
 }
 
 String TqzBarButton::DefaultCaption() const { return ResourceStringText(sqzBarNewButtonCaption); }

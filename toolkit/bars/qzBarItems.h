@@ -27,6 +27,7 @@ class TkvCanvas;
 class TqzBarPainter;
 class TqzBarDropDownListBox;
 class TCustomqzBarSubItem;
+class TqzBarPopupMenu;
 
 // ---- Enumerations of items and links --------------------------------------------------------
 
@@ -800,6 +801,13 @@ class TqzBarButton : public TqzBarItem {
   void SetLowered(bool Value) { FLowered = Value; }
   bool GetUnclickAfterDoing() const { return FUnclickAfterDoing; }
   void SetUnclickAfterDoing(bool Value) { FUnclickAfterDoing = Value; }
+  // The menu a drop-down button opens; a menu holding the button itself is refused.
+  TqzBarPopupMenu* GetDropDownMenu() const { return FDropDownMenu; }
+  void SetDropDownMenu(TqzBarPopupMenu* Value);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Opens the drop-down menu for the control at the screen point, below the control on a
+  // horizontal bar and beside it in a menu or a vertical bar.
+  virtual void DropDown(TqzBarItemControl* AControl, Integer X, Integer Y, bool AByMouse);
 
  private:
   // The buttons of the manager sharing this checked button's group.
@@ -815,6 +823,7 @@ class TqzBarButton : public TqzBarItem {
   bool FDown = false;
   bool FLowered = false;
   bool FUnclickAfterDoing = true;
+  TqzBarPopupMenu* FDropDownMenu = nullptr;
 };
 
 // The item behind a bottom button of the application menu.

@@ -5,6 +5,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
 
 bool TqzBarManager::CanDeleteComponent(TComponent* AComponent) {
   return !FDesigner || FDesigner->CanDeleteComponent(AComponent);
@@ -45,7 +46,28 @@ TqzBarItemLink* TqzBarManager::GetSelectedLink() {
 void TqzBarManager::ChangeSelectedItemControl(TqzBarItemControl* AControl) {
   TqzBarItemControl* old = FSelectedItemControl;
   if (old == AControl) return;
-  if (IsCustomizingOrDesigning() && old && (!AControl || AControl->GetParent() != old->GetParent()))
+  // A control of a menu the old control opened keeps that menu (and its opener) open.
+  if (IsCustomizingOrDesigning() && old &&
+      (!AControl || (AControl->GetParent() != old->GetParent() && !old->GetParent()->IsAncestorOf(AControl->GetParent()))))
     if (auto* toolbar = dynamic_cast<TqzBarControl*>(old->GetParent())) toolbar->SetHotControl(nullptr);
   FSelectedItemControl = AControl;
+}
+
+void TqzBarManager::DisableBarWindows() {
+  FDisabledBarWindows.clear();
+  for (Integer i = 0; i < FBars->GetCount(); ++i) {
+    TqzBar* bar = FBars->GetBar(i);
+    TqzBarControl* window = bar->GetBarControl();
+    if (!window || bar->GetDockingStyle() != dsNone || !window->HandleAllocated()) continue;
+    if (IsWindowEnabled(window->GetHandle())) {
+      EnableWindow(window->GetHandle(), FALSE);
+      FDisabledBarWindows.push_back(window->GetHandle());
+    }
+  }
+}
+
+void TqzBarManager::EnableBarWindows() {
+  for (HWND wnd : FDisabledBarWindows)
+    if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+  FDisabledBarWindows.clear();
 }

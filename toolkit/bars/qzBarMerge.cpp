@@ -3,6 +3,7 @@
 
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarCustForm.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/foundation/kvClasses.h"
 
@@ -123,14 +124,17 @@ void TqzBarManager::RestoreMergesAfterCustomizing() {
 }
 
 void TqzBarManager::SetIsCustomizing(bool Value) {
-  if (FIsCustomizing == Value) return;
+  if (FIsCustomizing == Value || (Value && ActiveCustomizingForm())) return;
   FIsCustomizing = Value;
   // Items shown only while customizing come and go.
   for (Integer i = 0; i < FBars->GetCount(); ++i) FBars->GetBar(i)->GetItemLinks()->RebuildLinkLists();
   for (Integer i = 0; i < GetItemCount(); ++i)
     if (TqzBarItemLinks* links = GetItem(i)->GetItemLinks()) links->RebuildLinkLists();
-  if (Value)
+  if (Value) {
     UnmergeAllForCustomizing();
-  else
+    ShowCustomizingForm(this, true);
+  } else {
+    ShowCustomizingForm(this, false);
     RestoreMergesAfterCustomizing();
+  }
 }

@@ -148,8 +148,14 @@ TqzBarSubMenuControl* TqzBarCustomPopupMenu::CreateMenuControl() {
 
 void TqzBarCustomPopupMenu::WindowPoppedUp(TObject*) { FOnPopup(this); }
 
-void TqzBarCustomPopupMenu::WindowClosedUp(TObject*) {
+void TqzBarCustomPopupMenu::WindowClosedUp(TObject* Sender) {
   FPopupVisible = false;
+  // A control that opened the menu as its drop-down shows closed again.
+  if (auto* menu = dynamic_cast<TqzBarSubMenuControl*>(Sender))
+    if (TqzBarItemControl* opener = menu->GetOpenerControl()) {
+      menu->SetOpenerControl(nullptr);
+      opener->DropDownClosed();
+    }
   FOnCloseUp(this);
 }
 

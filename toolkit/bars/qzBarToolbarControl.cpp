@@ -705,6 +705,14 @@ void TqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
   TCustomqzBarControl::PressItemControl(AControl);
 }
 
+IqzBarSelectableItem* TqzBarControl::DesignObject() { return FBar; }
+
+void TqzBarControl::SetActive(bool AActive) {
+  if (auto* button = dynamic_cast<TqzBarButtonControl*>(GetSelectedControl()); !AActive && button && button->IsDroppedDown())
+    button->Deactivate(true);
+  TCustomqzBarControl::SetActive(AActive);
+}
+
 void TqzBarControl::SelectControlFocused(TqzBarItemControl* AControl) {
   TqzBarManager* manager = GetControlBarManager();
   POINT cursor;

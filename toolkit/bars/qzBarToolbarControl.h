@@ -173,9 +173,13 @@ class TqzBarControl : public TCustomqzBarControl {
                     const TPoint& P) override;
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
   void PressItemControl(TqzBarItemControl* AControl) override;
+  // Going inactive closes the drop-down of the selected button.
+  void SetActive(bool AActive) override;
   // The toolbar takes the keyboard: it remembers the focus window and the manager's focused bar
   // window before it, and becomes the focused one.
   void SelectControlFocused(TqzBarItemControl* AControl) override;
+  // A press on no control while customizing selects the bar.
+  IqzBarSelectableItem* DesignObject() override;
   // The previous focused bar window comes back, and the focus goes back to the remembered window.
   void ClearSelection() override;
   void RecreateControls(bool ARecreate) override;
