@@ -349,11 +349,24 @@ TEST_P(DateEdit, ValuesThatAreNoDateNeverBreakTheEditor) {
   EXPECT_THROW(Props()->MakeDisplayValue(Variant(true), shown, false), EConvertError);
   EXPECT_FALSE(Props()->AcceptsEditValue(Variant("no date")));
   EXPECT_TRUE(Props()->AcceptsEditValue(Variant(DateText(2024, 2, 10))));
-  // A stored text that is no date stops the reading with that error.
+  // Given one, the editor says so and holds no date: it shows, focuses and takes a date again.
+  for (const Variant& bad : {Variant("no date at all"), Variant(true)}) {
+    edit->SetDate(Day(2024, 2, 10));
+    EXPECT_THROW(edit->SetEditValue(bad), EConvertError);
+    EXPECT_TRUE(VarIsNull(Value()));
+    EXPECT_EQ(Text(), "");
+    edit->SetFocus();
+    Pump();
+    Leave();
+    edit->SetDate(Day(2024, 2, 11));
+    EXPECT_EQ(edit->GetDate(), Day(2024, 2, 11));
+  }
+  // A stored text that is no date stops the reading with that error; the editor read holds none.
   const String form = String("object edit: TkvDateEdit\n  EditValue = 'no date at all'\nend\n");
-  auto* copy = new TkvDateEdit(nullptr);
-  EXPECT_THROW(ReadComponentFromText(form, copy), Exception);
-  delete copy;
+  TkvDateEdit copy(nullptr);
+  EXPECT_THROW(ReadComponentFromText(form, &copy), Exception);
+  EXPECT_TRUE(VarIsNull(copy.GetEditValueProp()));
+  EXPECT_EQ(copy.GetDate(), kvNullDate);
 }
 
 TEST_P(DateEdit, StoresAssignedSettingsAndTheUnitRegistersIt) {

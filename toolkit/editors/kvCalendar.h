@@ -323,6 +323,9 @@ class TkvCustomDateEditProperties : public TkvCustomPopupEditProperties {
   // Null and the null date show nothing; a value that is no date raises EConvertError "Could not
   // convert to date".
   void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
+  // Whether the display conversion takes a value: no value, a date, a number, or a text that
+  // reads as a date.
+  bool CanShowEditValue(const Variant& EditValue);
   // "Invalid Date", settled by OnValidate or DateOnError; a date outside the bounds in force is
   // the range error. The text of a date that passes is rewritten as the date's text.
   void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor) override;
@@ -383,6 +386,8 @@ class TkvCustomDateEditProperties : public TkvCustomPopupEditProperties {
 
  private:
   void BuildMask();
+  // The date a value that is no empty value stands for; false when it stands for none.
+  bool ValueToDate(const Variant& EditValue, TDateTime& Value);
 
   bool FArrowsForYear = true;
   TDateButtons FDateButtons{btnClear, btnToday};
@@ -427,7 +432,8 @@ class TkvCustomDateEdit : public TkvCustomPopupEdit {
   }
 
   void EditingValueToEditValue(Variant& Value) override;
-  // In ckDate kind the value's time of day is kept for SaveTime.
+  // In ckDate kind the value's time of day is kept for SaveTime. A value that stands for no date
+  // leaves the editor empty and raises EConvertError, so the editor never holds what it cannot show.
   void StoreEditValue(const Variant& Value) override;
   void ResetEditValue() override { SetDate(kvNullDate); }
   // The text's date; in ckDate kind with SaveTime its time is the kept one.

@@ -174,6 +174,11 @@ void TkvCustomDateEdit::ConvertDisplayToEditValue(const Variant& Display, Varian
 
 void TkvCustomDateEdit::StoreEditValue(const Variant& Value) {
   TkvCustomDateEditProperties* properties = DateProperties();
+  if (!properties->CanShowEditValue(Value)) {
+    FSavedTime = 0;
+    TkvCustomPopupEdit::StoreEditValue(Null());
+    throw EConvertError(ResourceStringText(skvEditDateConvertError));
+  }
   if (!GetComponentState().Contains(csDestroying) && properties->GetKind() == ckDate) {
     TDateTime time = 0;
     if (properties->GetSaveTime()) {

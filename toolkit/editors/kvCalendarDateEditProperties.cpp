@@ -297,19 +297,29 @@ String TkvCustomDateEditProperties::DateText(const Variant& Value, bool Focused)
   return VarToStr(text);
 }
 
+bool TkvCustomDateEditProperties::ValueToDate(const Variant& EditValue, TDateTime& Value) {
+  Value = kvNullDate;
+  if (VarIsStr(EditValue)) {
+    const Variant read = TextToDate(VarToStr(EditValue));
+    if (!VarIsNull(read)) Value = VarToDateTime(read);
+  } else if (VarIsNumeric(EditValue) || VarType(EditValue) == varDate) {
+    Value = VarToDateTime(EditValue);
+  }
+  return Value != kvNullDate && std::isfinite(Value);
+}
+
+bool TkvCustomDateEditProperties::CanShowEditValue(const Variant& EditValue) {
+  TDateTime value;
+  return IsNoValue(EditValue) || ValueToDate(EditValue, value);
+}
+
 void TkvCustomDateEditProperties::MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) {
   if (IsNoValue(EditValue)) {
     DisplayValue = EmptyText(Editing);
     return;
   }
-  TDateTime value = kvNullDate;
-  if (VarIsStr(EditValue)) {
-    const Variant read = TextToDate(VarToStr(EditValue));
-    if (!VarIsNull(read)) value = VarToDateTime(read);
-  } else if (VarIsNumeric(EditValue) || VarType(EditValue) == varDate) {
-    value = VarToDateTime(EditValue);
-  }
-  if (value == kvNullDate || !std::isfinite(value)) throw EConvertError(ResourceStringText(skvEditDateConvertError));
+  TDateTime value;
+  if (!ValueToDate(EditValue, value)) throw EConvertError(ResourceStringText(skvEditDateConvertError));
   if (!ShowsTime(Editing, value)) value = WholeDays(value);
   const bool masked = Editing && GetInputKind() == ikMask;
   String text = TrimRight(DateTimeToDisplayText(masked, masked && FKind == ckDateTime, false, value));
