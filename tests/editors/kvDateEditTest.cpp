@@ -281,18 +281,67 @@ TEST_P(DateEdit, ClearGivesNoDateAndTodayKeepsTheTimeOfDay) {
   EXPECT_DOUBLE_EQ(edit->GetDate(), kToday + 0.75);
 }
 
+struct ChangeCount : TObject {
+  Integer count = 0;
+  void Changed(TObject*) { ++count; }
+};
+
 TEST_P(DateEdit, AnEmptiedTextIsNoDate) {
-  // Also with a time of day kept for SaveTime: no date is Null, never a time on day 0.
+  // Also with a time of day kept for SaveTime: no date is Null, never a time on day 0; the change
+  // from a date is reported once.
+  ChangeCount changes;
+  Props()->SetOnEditValueChanged(MakeEvent<&ChangeCount::Changed>(&changes));
   for (TkvInputKind kind : {ikStandard, ikMask, ikRegExpr}) {
     SCOPED_TRACE(static_cast<int>(kind));
     Leave();
     Props()->SetInputKind(kind);
     edit->SetEditValue(VarFromDateTime(Day(2024, 2, 10) + 0.5));
     Retype("");
+    changes.count = 0;
     Key(VK_RETURN);
     EXPECT_TRUE(VarIsNull(Value()));
     EXPECT_EQ(edit->GetSavedTime(), 0);
+    EXPECT_EQ(changes.count, 1);
+    EXPECT_EQ(Text(), Props()->EmptyText(true));
   }
+}
+
+TEST_P(DateEdit, AnEmptyMaskedEditIsBlankUntilFocused) {
+  for (TkvCalendarKind kind : {ckDate, ckDateTime}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    Leave();
+    Props()->SetKind(kind);
+    Props()->SetInputKind(ikMask);
+    edit->SetDate(kvNullDate);
+    EXPECT_EQ(Text(), "");
+    edit->SetFocus();
+    Pump();
+    EXPECT_EQ(Text(), Props()->EmptyText(true));
+    EXPECT_NE(Text(), "");
+    Leave();
+    EXPECT_EQ(Text(), "");
+  }
+}
+
+TEST_P(DateEdit, ADateOutsideNewBoundsBecomesTheBoundItCrossed) {
+  edit->SetDate(Day(2024, 2, 20));
+  Props()->SetMaxDate(Day(2024, 2, 15));
+  EXPECT_EQ(edit->GetDate(), Day(2024, 2, 15));
+  EXPECT_FALSE(edit->GetUserEdited());
+  Props()->SetMaxDate(0);
+  Props()->SetMinDate(Day(2024, 3, 1));
+  EXPECT_EQ(edit->GetDate(), Day(2024, 3, 1));
+  // Crossed bounds are none: nothing moves; no date stays none.
+  Props()->SetMaxDate(Day(2024, 1, 1));
+  EXPECT_EQ(edit->GetDate(), Day(2024, 3, 1));
+  edit->SetDate(kvNullDate);
+  Props()->SetMaxDate(0);
+  EXPECT_TRUE(VarIsNull(Value()));
+  // A date the user typed is pulled in as the user's own change.
+  Retype(DateText(2024, 2, 2));
+  Props()->SetMinDate(Day(2024, 2, 5));
+  EXPECT_EQ(edit->GetDate(), Day(2024, 2, 5));
+  EXPECT_TRUE(edit->GetUserEdited());
 }
 
 TEST_P(DateEdit, PickingTheSameDateChangesNothing) {

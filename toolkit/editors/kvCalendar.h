@@ -331,6 +331,8 @@ class TkvCustomDateEditProperties : public TkvCustomPopupEditProperties {
   void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor) override;
   // A bound of 0 is no bound; with both set, both hold exactly when MaxDate > MinDate.
   bool IsBoundDefined(Integer Which) override;
+  // The value has a range: the editor pulls its date back inside when the bounds change.
+  bool IsValueNumeric() override { return true; }
   bool AcceptsTextValue(Variant& Value, bool Editing) override;
   TkvMaskEditModeClass GetModeClass(TkvEditMaskKind Kind) override;
   bool PostsAfterClose() override { return true; }
@@ -436,6 +438,9 @@ class TkvCustomDateEdit : public TkvCustomPopupEdit {
   // leaves the editor empty and raises EConvertError, so the editor never holds what it cannot show.
   void StoreEditValue(const Variant& Value) override;
   void ResetEditValue() override { SetDate(kvNullDate); }
+  // Texts as the text editor takes them; a value (a date, or Null for no date) is set as the edit
+  // value without touching the modified flags.
+  void ApplyDisplayValue(const Variant& Value) override;
   // The text's date; in ckDate kind with SaveTime its time is the kept one.
   void ConvertDisplayToEditValue(const Variant& Display, Variant& Value, bool EditFocused) override;
   // Keys in the time items of a date-and-time mask follow the time edit's rules.
@@ -447,6 +452,11 @@ class TkvCustomDateEdit : public TkvCustomPopupEdit {
   void ConfigurePopupWindow() override;
   void AfterPopupShow(TObject* Sender) override;
   void AfterPopupClose(TObject* Sender) override;
+  // Unfocused, no date shows nothing: the mask's blanks are a typing aid.
+  void SetDisplayValue(const Variant& Value) override;
+  // A date outside the bounds in force becomes the bound it crossed, as the user's change when the
+  // user has edited the value.
+  void ValueBoundsDefined() override;
 
   // New operations, in the order descendants know them.
   virtual void CreateCalendar();
@@ -463,6 +473,8 @@ class TkvCustomDateEdit : public TkvCustomPopupEdit {
   TkvCustomDateEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
 
  private:
+  // The date shown now: while the user edits, the text's.
+  TDateTime CurrentDate();
   void DateChosen(TObject* Sender);
   void CalendarClosed(TObject* Sender, TkvEditCloseUpReason Reason);
 

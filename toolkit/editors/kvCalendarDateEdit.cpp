@@ -191,6 +191,48 @@ void TkvCustomDateEdit::StoreEditValue(const Variant& Value) {
   TkvCustomPopupEdit::StoreEditValue(Value);
 }
 
+void TkvCustomDateEdit::ApplyDisplayValue(const Variant& Value) {
+  if (VarIsStr(Value)) {
+    TkvCustomPopupEdit::ApplyDisplayValue(Value);
+    return;
+  }
+  TWeakRef<TkvCustomDateEdit> self(this);
+  PushModifiedState();
+  SetEditValue(Value);
+  if (self) PopModifiedState();
+}
+
+void TkvCustomDateEdit::SetDisplayValue(const Variant& Value) {
+  if (!Focused() && Trim(VarToStr(Value)).empty()) TkvCustomTextEdit::SetDisplayValue(Value);
+  else TkvCustomPopupEdit::SetDisplayValue(Value);
+}
+
+TDateTime TkvCustomDateEdit::CurrentDate() {
+  Variant current;
+  GetCurrentValue(current);
+  if (VarIsStr(current)) ConvertDisplayToEditValue(current, current, true);
+  return VarIsNumeric(current) || VarType(current) == varDate ? VarToDateTime(current) : kvNullDate;
+}
+
+void TkvCustomDateEdit::ValueBoundsDefined() {
+  TkvCustomDateEditProperties* properties = DateProperties();
+  const TDateTime date = CurrentDate();
+  if (date == kvNullDate || !IsCalendarDateUsable(date)) return;
+  TDateTime clamped = date;
+  if (properties->IsBoundDefined(0) && date < properties->GetMinDate()) clamped = properties->GetMinDate();
+  else if (properties->IsBoundDefined(1) && date > properties->GetMaxDate()) clamped = properties->GetMaxDate();
+  if (clamped == date) return;
+  const bool keyboard = IsKeyboardAction();
+  SetKeyboardAction(GetUserEdited());
+  try {
+    SetEditValue(VarFromDateTime(clamped));
+  } catch (...) {
+    SetKeyboardAction(keyboard);
+    throw;
+  }
+  SetKeyboardAction(keyboard);
+}
+
 bool TkvCustomDateEdit::AcceptsCharAt(String& Ch, Integer Position) {
   TkvTimeItemPlace place;
   if (!DateProperties()->TimeItemAt(Position, place)) return true;
@@ -226,10 +268,7 @@ void TkvCustomDateEdit::ConfigurePopupWindow() {
   FCalendar->SetFlat(GetPopupControlsLookAndFeel()->EffectiveKind() != lfStandard);
   FCalendar->SetDateButtons(properties->GetDateButtons());
   FCalendar->SetOnDateChosen(TNotifyEvent());
-  Variant current;
-  GetCurrentValue(current);
-  if (VarIsStr(current)) ConvertDisplayToEditValue(current, current, true);
-  FSavedDate = VarIsNumeric(current) || VarType(current) == varDate ? VarToDateTime(current) : kvNullDate;
+  FSavedDate = CurrentDate();
   if (!IsCalendarDateUsable(FSavedDate)) FSavedDate = kvNullDate;
   const TDateTime shown = FSavedDate == kvNullDate ? Date() : FSavedDate;
   if (properties->GetKind() == ckDateTime) FCalendar->GetTimeEdit()->SetTime(TimeOfDay(shown));

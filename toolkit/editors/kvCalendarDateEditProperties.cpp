@@ -383,7 +383,7 @@ void TkvCustomDateEditProperties::CheckDisplayValue(Variant& DisplayValue, Strin
     } else if (!Error) {
       // No date: the value becomes Null, and no time of day is kept for it.
       if (edit) edit->SetSavedTime(0);
-      DisplayValue = EmptyText(true);
+      DisplayValue = Null();
     }
   } catch (const Exception&) {
     Error = true;
