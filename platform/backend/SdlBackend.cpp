@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "backend/SdlKeys.h"
+#include "backend/X11ErrorFilter.h"
 #include "gdi/SysMetrics.h"
 #include "user/Focus.h"
 #include "user/InputEvents.h"
@@ -95,6 +96,8 @@ std::unique_ptr<SdlBackend> SdlBackend::Create() {
   // Whether the program ends when its last window closes is its own decision.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && SDL_strcmp(driver, "x11") == 0) FilterStaleWakeupErrors();
   std::unique_ptr<SdlBackend> backend(new SdlBackend());
   backend->FWakeEvent = SDL_RegisterEvents(1);
   if (backend->FWakeEvent == static_cast<Uint32>(-1)) {

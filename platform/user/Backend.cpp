@@ -168,23 +168,25 @@ void UpdateWindowSurface(Window* w) {
   w->surface = std::move(surface);
 }
 
+void PresentDirtySurface(Window* t) {
+  WindowSurface* surface = t->surface.get();
+  if (!surface || !t->Visible()) return;
+  RECT dirty = surface->dirty;
+  dirty.Left = std::max(dirty.Left, 0);
+  dirty.Top = std::max(dirty.Top, 0);
+  dirty.Right = std::min(dirty.Right, surface->width);
+  dirty.Bottom = std::min(dirty.Bottom, surface->height);
+  if (dirty.Right <= dirty.Left || dirty.Bottom <= dirty.Top) return;
+  surface->dirty = {};
+  PixelSurface pixels = MakeSurface32(surface->pixels.data(), surface->width, surface->height, surface->width * 4);
+  CurrentDisplayBackend().Present(t->handle, pixels, dirty);
+}
+
 void PresentDirtySurfaces() {
   Window* desktop = Desktop();
   if (!desktop) return;
   ComposeVideoSurfaces();
-  for (Window* t = desktop->firstChild; t; t = t->next) {
-    WindowSurface* surface = t->surface.get();
-    if (!surface || !t->Visible()) continue;
-    RECT dirty = surface->dirty;
-    dirty.Left = std::max(dirty.Left, 0);
-    dirty.Top = std::max(dirty.Top, 0);
-    dirty.Right = std::min(dirty.Right, surface->width);
-    dirty.Bottom = std::min(dirty.Bottom, surface->height);
-    if (dirty.Right <= dirty.Left || dirty.Bottom <= dirty.Top) continue;
-    surface->dirty = {};
-    PixelSurface pixels = MakeSurface32(surface->pixels.data(), surface->width, surface->height, surface->width * 4);
-    CurrentDisplayBackend().Present(t->handle, pixels, dirty);
-  }
+  for (Window* t = desktop->firstChild; t; t = t->next) PresentDirtySurface(t);
 }
 
 bool GetWindowSurface(HWND window, PixelSurface* surface) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #include "rtl/FormatSettings.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 int gFirstDayOverride = -1;
 int gFirstWeekOverride = -1;
+int gCalendarTypeOverride = 0;
 
 // Win32 numbers the days from Monday, the format settings from Sunday.
 const String& DayName(const String (&names)[7], int fromMonday) { return names[(fromMonday + 1) % 7]; }
@@ -82,7 +84,7 @@ std::optional<String> Value(LCTYPE type) {
     case LOCALE_STIMEFORMAT: return fs.LongTimeFormat;
     case LOCALE_S1159: return fs.TimeAMString;
     case LOCALE_S2359: return fs.TimePMString;
-    case LOCALE_ICALENDARTYPE: return String("1");  // Gregorian
+    case LOCALE_ICALENDARTYPE: return std::to_string(gCalendarTypeOverride > 0 ? gCalendarTypeOverride : 1);
     case LOCALE_IFIRSTDAYOFWEEK: return FirstDayOfWeek();
     case LOCALE_IFIRSTWEEKOFYEAR: return FirstWeekOfYear();
     default: return std::nullopt;
@@ -95,6 +97,8 @@ void OverrideLocaleWeekRules(int FirstDayOfWeek, int FirstWeekOfYear) {
   gFirstDayOverride = FirstDayOfWeek >= 0 && FirstDayOfWeek <= 6 ? FirstDayOfWeek : -1;
   gFirstWeekOverride = FirstWeekOfYear >= 0 && FirstWeekOfYear <= 2 ? FirstWeekOfYear : -1;
 }
+
+void OverrideLocaleCalendarType(int CalendarType) { gCalendarTypeOverride = CalendarType > 0 ? CalendarType : 0; }
 
 int GetLocaleInfo(LCID, LCTYPE type, char* buffer, int size) {
   std::optional<String> value = Value(type & ~(LOCALE_NOUSEROVERRIDE | LOCALE_RETURN_NUMBER));

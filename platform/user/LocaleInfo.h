@@ -43,6 +43,9 @@ inline int GetLocaleInfoA(LCID locale, LCTYPE type, char* buffer, int size) {
 // Fixes the week rules the locale answers (as LOCALE_IFIRSTDAYOFWEEK and LOCALE_IFIRSTWEEKOFYEAR
 // number them), for tests; -1 gives a rule back to the environment's locale.
 void OverrideLocaleWeekRules(int FirstDayOfWeek, int FirstWeekOfYear);
+// Fixes the calendar the locale answers (as LOCALE_ICALENDARTYPE numbers it), for tests; 0 gives
+// back the Gregorian calendar of the environment's locale.
+void OverrideLocaleCalendarType(int CalendarType);
 LCID GetUserDefaultLCID();
 LCID GetSystemDefaultLCID();
 LCID GetThreadLocale();

@@ -47,6 +47,8 @@ void PaintWindowDestroyed(Window* window);
 // Top-level surface: create, resize (keeping what fits) or free, following visibility and size.
 void UpdateWindowSurface(Window* window);
 void PresentDirtySurfaces();
+// One top-level window's changed pixels only: windows still waiting for their paint stay unshown.
+void PresentDirtySurface(Window* window);
 
 // NonClient.cpp
 LRESULT DefNcCalcSize(Window* window, BOOL calcValidRects, LPARAM lParam);

@@ -96,6 +96,8 @@ BOOL UpdateLayeredWindow(HWND window, HDC, POINT* position, SIZE* size, HDC sour
     DeleteDC(target);
     surface.dirty = {0, 0, surface.width, surface.height};
   }
-  PresentDirtySurfaces();
+  // The layered window's new picture shows at once; other windows keep theirs until they painted
+  // (a menu casting its shadow would otherwise reach the screen before its first paint).
+  PresentDirtySurface(w);
   return TRUE;
 }

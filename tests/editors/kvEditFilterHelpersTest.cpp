@@ -6,6 +6,7 @@
 #include "toolkit/editors/kvLabel.h"
 #include "toolkit/editors/kvMaskEdit.h"
 #include "toolkit/editors/kvCalc.h"
+#include "toolkit/editors/kvCalendar.h"
 #include "toolkit/editors/kvCurrencyEdit.h"
 #include "toolkit/editors/kvHyperLinkEdit.h"
 #include "toolkit/editors/kvImageComboBox.h"
@@ -103,6 +104,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCheckBoxEnd();
   kvMemoEnd();
   kvRadioGroupEnd();
+  kvCalendarEnd();
   kvTimeEditEnd();
   kvSpinEditEnd();
   kvCalcEnd();
@@ -127,6 +129,7 @@ TEST(FilterEditHelpers, ControllerKeysByTheParentClassAndGoesWithItsLastPair) {
   kvCalcStart();
   kvSpinEditStart();
   kvTimeEditStart();
+  kvCalendarStart();
   kvRadioGroupStart();
   kvMemoStart();
   kvCheckBoxStart();

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "UserTestSupport.h"
 #include "gdi/Gdi.h"
@@ -279,4 +281,43 @@ TEST_F(Painting, ScreenDcMakesBitmapsOfTheScreensDepth) {
   EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 32);
   DeleteObject(buffer);
   EXPECT_NE(ReleaseDC(nullptr, screen), 0);
+}
+
+namespace {
+
+// Notes which top-level windows reached the screen, in order.
+class PresentLog : public NullDisplayBackend {
+ public:
+  std::vector<HWND> presented;
+  void Present(HWND window, const PixelSurface&, const RECT&) override { presented.push_back(window); }
+};
+
+}  // namespace
+
+// A layered window's new picture shows at once, but a window shown just before it and not yet
+// painted is not put on the screen unpainted: it shows once it has painted.
+TEST_F(Painting, LayeredUpdateShowsOnlyItsOwnWindow) {
+  PresentLog screen;
+  DisplayBackend* previous = &CurrentDisplayBackend();
+  SetDisplayBackend(&screen);
+  HWND menu = Create(WS_POPUP, {10, 10, 110, 210});
+  handlers[menu] = FillOnPaint(RGB(0, 0, 255));
+  HWND shadow = Create(WS_POPUP, {110, 14, 114, 214}, nullptr, WS_EX_LAYERED);
+  ShowWindow(menu, SW_SHOWNOACTIVATE);
+  ShowWindow(shadow, SW_SHOWNOACTIVATE);
+  screen.presented.clear();
+  HDC source = CreateCompatibleDC(nullptr);
+  HBITMAP picture = CreateCompatibleBitmap(source, 4, 200);
+  HGDIOBJ old = SelectObject(source, picture);
+  POINT origin{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 128, 0};
+  ASSERT_TRUE(UpdateLayeredWindow(shadow, nullptr, nullptr, nullptr, source, &origin, 0, &blend, ULW_ALPHA));
+  EXPECT_EQ(screen.presented, std::vector<HWND>{shadow});
+  Pump();
+  EXPECT_EQ(std::count(screen.presented.begin(), screen.presented.end(), menu), 1);
+  EXPECT_EQ(SurfacePixel(menu, 50, 50), 0x0000FFu);
+  SelectObject(source, old);
+  DeleteObject(picture);
+  DeleteDC(source);
+  SetDisplayBackend(previous);
 }

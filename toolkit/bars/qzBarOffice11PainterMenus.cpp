@@ -1,6 +1,8 @@
 // The Office-11 look of menu windows: the icon band's gradient under the items, a border in the
 // border brush that stays open where the menu joins its opener, and the menu-coloured frame.
 
+#include <algorithm>
+
 #include "gdi/Drawing.h"
 #include "gdi/Regions.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
@@ -30,9 +32,17 @@ void TqzBarOffice11Painter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC 
   IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
   TRect client = AMenu->GetClientRect();
   Integer bandEnd = ClassRef()->MenuTextIndent(AMenu);
-  PaintSplitGradient(DC, TRect(client.Left, client.Top, bandEnd, client.Bottom), Office11Color(BandGradient1),
-                     Office11Color(BandGradient2), true);
-  FillAreaSolidOrTiled(DC, TRect(bandEnd, client.Top, client.Right, client.Bottom), client, nullptr, AColor, ABrush);
+  // Items fill small pieces of the background one by one: only the rows and the side of the band
+  // asked for are painted (the band's gradient runs across it, so its rows are all alike).
+  TRect area;
+  if (IntersectRect(&area, &R, &client)) {
+    if (area.Left < bandEnd)
+      PaintSplitGradient(DC, TRect(client.Left, area.Top, bandEnd, area.Bottom), Office11Color(BandGradient1),
+                         Office11Color(BandGradient2), true);
+    if (area.Right > bandEnd)
+      FillAreaSolidOrTiled(DC, TRect(std::max(bandEnd, area.Left), area.Top, area.Right, area.Bottom), client,
+                           nullptr, AColor, ABrush);
+  }
   RestoreClipRegionBackup(DC, saved, existed);
 }
 

@@ -3,6 +3,7 @@
 #include "toolkit/editors/kvBlobEdit.h"
 #include "toolkit/editors/kvButtonEdit.h"
 #include "toolkit/editors/kvCalc.h"
+#include "toolkit/editors/kvCalendar.h"
 #include "toolkit/editors/kvCheckBox.h"
 #include "toolkit/editors/kvContainer.h"
 #include "toolkit/editors/kvCurrencyEdit.h"
@@ -52,6 +53,7 @@ void EditorsStart() {
   kvBlobEditStart();
   kvSpinEditStart();
   kvTimeEditStart();
+  kvCalendarStart();
   kvRadioGroupStart();
   kvCheckBoxStart();
   kvLabelStart();
@@ -75,6 +77,7 @@ void EditorsEnd() {
   kvLabelEnd();
   kvCheckBoxEnd();
   kvRadioGroupEnd();
+  kvCalendarEnd();
   kvTimeEditEnd();
   kvSpinEditEnd();
   kvBlobEditEnd();

@@ -2,16 +2,19 @@
 // The month calendar: a grid of six weeks under a header with arrows and the month caption,
 // optional week numbers, a bar of buttons (Today, Now, Clear, OK) and, in the date-and-time kind,
 // a time panel with an analogue clock and a time edit; the small list of months that opens over
-// the month caption; the clock.
+// the month caption; the clock. And the date edit, which drops the calendar down.
 //
 // Sources: kvCalendarLayout.cpp (metrics, layout, painting), kvCalendarInput.cpp (keys, mouse,
-// arrows, buttons, the clock), kvCalendarMonthList.cpp (the month list).
+// arrows, buttons, the clock), kvCalendarMonthList.cpp (the month list),
+// kvCalendarDateEditProperties.cpp (the date edit's settings, texts and validation),
+// kvCalendarDateEdit.cpp (the date edit, its popup and popup calendar, the unit).
 
 #include <memory>
 
 #include "rtl/DateUtils.h"
 #include "rtl/Sets.h"
 #include "toolkit/editors/kvButtons.h"
+#include "toolkit/editors/kvDropDownEdit.h"
 #include "toolkit/editors/kvDateUtils.h"
 #include "toolkit/editors/kvTimeEdit.h"
 
@@ -196,6 +199,8 @@ class TkvCustomCalendar : public TkvControl {
   void FireMouseLeave(TControl* AControl) override;
   void CMFontChanged(TMessage& Message);
   void FireDateChosen() { FOnDateChosen(this); }
+  // Whether the header's hot part follows the mouse now.
+  virtual bool TracksHotPart() { return true; }
 
  private:
   void ButtonClicked(TObject* Sender);
@@ -237,3 +242,267 @@ class TkvCustomCalendar : public TkvControl {
   bool FLayingOut = false;
   TNotifyEvent FOnDateChosen;
 };
+
+// ---- Date edit -------------------------------------------------------------------------------
+
+// What an unreadable text becomes when no OnValidate handler decides.
+enum TDateOnError { deNoChange, deToday, deNull };
+TAVREN_ENUM_INFO(TDateOnError, deNoChange, deToday, deNull);
+// Free text read by the smart date input, the locale's fixed-width mask, or its
+// regular-expression mask.
+enum TkvInputKind { ikStandard, ikMask, ikRegExpr };
+TAVREN_ENUM_INFO(TkvInputKind, ikStandard, ikMask, ikRegExpr);
+
+class TkvCustomDateEdit;
+
+// The calendar in the date edit's popup: its keys close the popup, and a drag that leaves it puts
+// the edit's date back.
+class TkvPopupCalendar : public TkvCustomCalendar {
+  TAVREN_CLASS(TkvPopupCalendar, TkvCustomCalendar)
+ public:
+  using TkvCustomCalendar::TkvCustomCalendar;
+  // Then the close-up event with the reason.
+  void CloseUp(TkvEditCloseUpReason Reason) override;
+  // The keys that close the popup (Enter, Esc, Alt+Up, Alt+Down, F4), also when they reach the
+  // popup from another of its controls.
+  void PopupKey(Word& Key, TShiftState Shift);
+
+  TkvCustomDateEdit* GetDateEdit() const { return FDateEdit; }
+  void SetDateEdit(TkvCustomDateEdit* Value) { FDateEdit = Value; }
+  TkvEditClosePopupEvent GetOnCloseUp() const { return FOnCloseUp; }
+  void SetOnCloseUp(TkvEditClosePopupEvent Value) { FOnCloseUp = Value; }
+
+ protected:
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  bool TracksHotPart() override;
+
+ private:
+  TkvCustomDateEdit* FDateEdit = nullptr;
+  TkvEditClosePopupEvent FOnCloseUp;
+};
+
+// Adds the DateButtons and InputKind flags to the text editor's.
+class TkvDateEditPropertiesValues : public TkvTextEditPropertiesValues {
+  TAVREN_CLASS(TkvDateEditPropertiesValues, TkvTextEditPropertiesValues)
+ public:
+  using TkvTextEditPropertiesValues::TkvTextEditPropertiesValues;
+  void Assign(TPersistent* Source) override;
+  void ClearAssigned() override;
+
+  bool GetDateButtons() const { return FDateButtons; }
+  void SetDateButtons(bool Value);
+  bool GetInputKind() const { return FInputKind; }
+  void SetInputKind(bool Value);
+
+ private:
+  bool FDateButtons = false;
+  bool FInputKind = false;
+};
+
+// The standard-mask mode of the date edit: the time items of a date-and-time mask blank to '0'
+// (the designator to nothing), so the time shows as zeros.
+class TkvDateEditMaskStandardMode : public TkvMaskEditStandardMode {
+  TAVREN_CLASS(TkvDateEditMaskStandardMode, TkvMaskEditStandardMode)
+ public:
+  using TkvMaskEditStandardMode::TkvMaskEditStandardMode;
+  String BlankFor(Integer Position) override;
+};
+
+class TkvCustomDateEditProperties : public TkvCustomPopupEditProperties {
+  TAVREN_CLASS(TkvCustomDateEditProperties, TkvCustomPopupEditProperties)
+ public:
+  explicit TkvCustomDateEditProperties(TPersistent* AOwner);
+  void Assign(TPersistent* Source) override;
+  TkvCustomEditPropertiesValuesClass GetAssignedValuesClass() override;
+  TClass GetEditorClass() override;
+  // Rebuilds the mask unless changes are locked.
+  void NotifyChanged() override;
+  // Null, dates and numbers; texts that read as a date.
+  bool AcceptsEditValue(const Variant& Value) override;
+  // Null and the null date show nothing; a value that is no date raises EConvertError "Could not
+  // convert to date".
+  void MakeDisplayValue(const Variant& EditValue, Variant& DisplayValue, bool Editing) override;
+  // Whether the display conversion takes a value: no value, a date, a number, or a text that
+  // reads as a date.
+  bool CanShowEditValue(const Variant& EditValue);
+  // "Invalid Date", settled by OnValidate or DateOnError; a date outside the bounds in force is
+  // the range error. The text of a date that passes is rewritten as the date's text.
+  void CheckDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TkvCustomEdit* Editor) override;
+  // A bound of 0 is no bound; with both set, both hold exactly when MaxDate > MinDate.
+  bool IsBoundDefined(Integer Which) override;
+  // The value has a range: the editor pulls its date back inside when the bounds change.
+  bool IsValueNumeric() override { return true; }
+  bool AcceptsTextValue(Variant& Value, bool Editing) override;
+  TkvMaskEditModeClass GetModeClass(TkvEditMaskKind Kind) override;
+  bool PostsAfterClose() override { return true; }
+  TClassOf<TkvCustomEditPopupWindow> PopupWindowClass() override;
+  bool PopupFitsWorkArea() override { return false; }
+
+  // The date a text stands for: Null for the empty texts and, unless DateOnError is deToday, for
+  // a text that is no date.
+  Variant TextToDate(const String& Text);
+  // The text of a value, focused or not (the display conversion as a string).
+  String DateText(const Variant& Value, bool Focused);
+  // The text of an empty editor; focused under the locale's date-and-time mask its time shows as
+  // zeros.
+  String EmptyText(bool Focused);
+  // Whether a value's time of day shows.
+  bool ShowsTime(bool Focused, TDateTime Value);
+  // Whether the mask is the locale's standard date-and-time mask, whose time items type as the
+  // time edit's; the time item at a 1-based position (false outside them).
+  bool HasTimeItems();
+  bool TimeItemAt(Integer Position, TkvTimeItemPlace& Place);
+  // The smart date input: the smart parser first where the calendar takes masks, then the
+  // locale conversion.
+  bool ReadDate(const String& Text, TDateTime& Value);
+
+  TkvDateEditPropertiesValues* GetDateAssignedValues();
+  bool GetArrowsForYear() const { return FArrowsForYear; }
+  void SetArrowsForYear(bool Value) { Store(FArrowsForYear, Value); }
+  // By Kind unless assigned: Clear and Today for dates, Clear and Now with the time.
+  TDateButtons GetDateButtons();
+  void SetDateButtons(TDateButtons Value);
+  bool IsDateButtonsStored() { return GetDateAssignedValues()->GetDateButtons(); }
+  TDateOnError GetDateOnError() const { return FDateOnError; }
+  void SetDateOnError(TDateOnError Value) { Store(FDateOnError, Value); }
+  // ikStandard whenever the locale's calendar cannot take masks; else the assigned kind, or by
+  // Kind.
+  TkvInputKind GetInputKind();
+  void SetInputKind(TkvInputKind Value);
+  bool IsInputKindStored() { return GetDateAssignedValues()->GetInputKind(); }
+  TkvCalendarKind GetKind() const { return FKind; }
+  void SetKind(TkvCalendarKind Value) { Store(FKind, Value); }
+  TDateTime GetMaxDate() { return GetMaxValue(); }
+  void SetMaxDate(TDateTime Value) { SetMaxValue(Value); }
+  TDateTime GetMinDate() { return GetMinValue(); }
+  void SetMinDate(TDateTime Value) { SetMinValue(Value); }
+  bool GetSaveTime() const { return FSaveTime; }
+  void SetSaveTime(bool Value) { Store(FSaveTime, Value); }
+  bool GetShowTime() const { return FShowTime; }
+  void SetShowTime(bool Value) { Store(FShowTime, Value); }
+  bool GetWeekNumbers() const { return FWeekNumbers; }
+  void SetWeekNumbers(bool Value) { Store(FWeekNumbers, Value); }
+  bool GetYearsInMonthList() const { return FYearsInMonthList; }
+  void SetYearsInMonthList(bool Value) { Store(FYearsInMonthList, Value); }
+
+ private:
+  void BuildMask();
+  // The date a value that is no empty value stands for; false when it stands for none.
+  bool ValueToDate(const Variant& EditValue, TDateTime& Value);
+
+  bool FArrowsForYear = true;
+  TDateButtons FDateButtons{btnClear, btnToday};
+  TDateOnError FDateOnError = deNoChange;
+  TkvInputKind FInputKind = ikRegExpr;
+  TkvCalendarKind FKind = ckDate;
+  bool FSaveTime = true;
+  bool FShowTime = true;
+  bool FWeekNumbers = false;
+  bool FYearsInMonthList = true;
+  bool FBuildingMask = false;
+};
+
+class TkvDateEditProperties : public TkvCustomDateEditProperties {
+  TAVREN_CLASS(TkvDateEditProperties, TkvCustomDateEditProperties)
+ public:
+  using TkvCustomDateEditProperties::TkvCustomDateEditProperties;
+  void SetAlignmentProp(TkvEditAlignment* Value) { SetAlignment(Value); }
+};
+
+// The date edit's popup: the closing keys reach the calendar from its buttons and time edit too.
+class TkvDateEditPopupWindow : public TkvPopupEditPopupWindow {
+  TAVREN_CLASS(TkvDateEditPopupWindow, TkvPopupEditPopupWindow)
+ public:
+  using TCreateArg = TControl*;
+  explicit TkvDateEditPopupWindow(TControl* OwnerControl);
+
+ protected:
+  void KeyDown(Word& Key, TShiftState Shift) override;
+};
+
+// A drop-down editor of a date, or a date and time: typed, or picked in the calendar.
+class TkvCustomDateEdit : public TkvCustomPopupEdit {
+  TAVREN_CLASS(TkvCustomDateEdit, TkvCustomPopupEdit)
+ public:
+  explicit TkvCustomDateEdit(TComponent* AOwner)
+      : TkvCustomDateEdit(AOwner, false, TkvCustomDateEditProperties::ClassInfo()) {}
+  ~TkvCustomDateEdit() override;
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvCustomDateEditProperties::ClassInfo(); }
+  TkvCustomDateEditProperties* DateProperties() {
+    return static_cast<TkvCustomDateEditProperties*>(GetEffectiveProperties());
+  }
+
+  void EditingValueToEditValue(Variant& Value) override;
+  // In ckDate kind the value's time of day is kept for SaveTime. A value that stands for no date
+  // leaves the editor empty and raises EConvertError, so the editor never holds what it cannot show.
+  void StoreEditValue(const Variant& Value) override;
+  void ResetEditValue() override { SetDate(kvNullDate); }
+  // Texts as the text editor takes them; a value (a date, or Null for no date) is set as the edit
+  // value without touching the modified flags.
+  void ApplyDisplayValue(const Variant& Value) override;
+  // The text's date; in ckDate kind with SaveTime its time is the kept one.
+  void ConvertDisplayToEditValue(const Variant& Display, Variant& Value, bool EditFocused) override;
+  // Keys in the time items of a date-and-time mask follow the time edit's rules.
+  bool AcceptsCharAt(String& Ch, Integer Position) override;
+  bool CanOpenPopup() override { return true; }
+  // Makes the calendar on first use and hosts it.
+  void PreparePopup() override;
+  // Sets the calendar up for the editor's date and settings.
+  void ConfigurePopupWindow() override;
+  void AfterPopupShow(TObject* Sender) override;
+  void AfterPopupClose(TObject* Sender) override;
+  // Unfocused, no date shows nothing: the mask's blanks are a typing aid.
+  void SetDisplayValue(const Variant& Value) override;
+  // A date outside the bounds in force becomes the bound it crossed, as the user's change when the
+  // user has edited the value.
+  void ValueBoundsDefined() override;
+
+  // New operations, in the order descendants know them.
+  virtual void CreateCalendar();
+  // The null date for no value.
+  TDateTime GetDate();
+  void SetDate(TDateTime Value);
+
+  TkvPopupCalendar* GetCalendar() const { return FCalendar; }
+  TDateTime GetSavedDate() const { return FSavedDate; }
+  TDateTime GetSavedTime() const { return FSavedTime; }
+  void SetSavedTime(TDateTime Value) { FSavedTime = Value; }
+
+ protected:
+  TkvCustomDateEdit(TComponent* AOwner, bool AInplace, TkvCustomEditPropertiesClass APropertiesClass);
+
+ private:
+  // The date shown now: while the user edits, the text's.
+  TDateTime CurrentDate();
+  void DateChosen(TObject* Sender);
+  void CalendarClosed(TObject* Sender, TkvEditCloseUpReason Reason);
+
+  TkvPopupCalendar* FCalendar = nullptr;
+  TDateTime FSavedDate = kvNullDate;
+  TDateTime FSavedTime = 0;
+};
+
+class TkvDateEdit : public TkvCustomDateEdit {
+  TAVREN_CLASS(TkvDateEdit, TkvCustomDateEdit)
+ public:
+  explicit TkvDateEdit(TComponent* AOwner) : TkvCustomDateEdit(AOwner, false, TkvDateEditProperties::ClassInfo()) {}
+  TkvDateEdit(TComponent* AOwner, bool AInplace)
+      : TkvCustomDateEdit(AOwner, AInplace, TkvDateEditProperties::ClassInfo()) {}
+  static TkvCustomEditPropertiesClass GetPropertiesClass() { return TkvDateEditProperties::ClassInfo(); }
+  TkvDateEditProperties* GetDateEditProperties() const { return static_cast<TkvDateEditProperties*>(GetProperties()); }
+  void SetDateEditProperties(TkvDateEditProperties* Value) { SetProperties(Value); }
+};
+
+class TkvFilterDateEditHelper : public TkvFilterDropDownEditHelper {
+  TAVREN_CLASS(TkvFilterDateEditHelper, TkvFilterDropDownEditHelper)
+ public:
+  TClass FilterEditorClass() override { return TkvDateEdit::ClassInfo(); }
+  TkvFilterOperators FilterOperatorSet(TkvValueTypeClass ValueType, bool Extended) override;
+  // Clear and Today, an unreadable text as no date, the regular-expression mask, SaveTime.
+  void InitFilterProperties(TkvCustomEditProperties* Properties, TkvCustomEditProperties* Source,
+                            bool KeepButtons) override;
+};
+
+void kvCalendarStart();
+void kvCalendarEnd();

@@ -235,7 +235,7 @@ bool TkvCustomCalendar::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoi
 
 void TkvCustomCalendar::UpdateHotPart() {
   Integer part = chpNone;
-  if (HandleAllocated() && !FMonthList->GetVisible() && GetCapture() != GetHandle()) {
+  if (HandleAllocated() && TracksHotPart() && !FMonthList->GetVisible() && GetCapture() != GetHandle()) {
     const TPoint p = ScreenToClient(CursorPosOrInvalid());
     if (Contains(FMonthCaption, p)) part = chpMonth;
     else if (Contains(FYearCaption, p)) part = chpYear;

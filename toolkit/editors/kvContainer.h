@@ -695,7 +695,9 @@ class TkvCustomPopupWindow : public TkvPopupWindow {
   void SetCaptureFocus(bool Value);
   bool GetTopmostRequest() const { return FTopmostRequest; }
   void SetTopmostRequest(bool Value);
+  // Whether Present runs a message loop of its own while a focus-taking popup shows.
   bool GetOwnLoop() const { return FOwnLoop; }
+  void SetOwnLoop(bool Value) { FOwnLoop = Value; }
   bool GetTerminateOnDestroy() const { return FTerminateOnDestroy; }
   TWinControl* GetRememberedFocusControl() const { return FFocusControl; }
   // The control the next presentation through the show message focuses.

@@ -29,6 +29,20 @@ String TimeEditMask(TkvTimeEditTimeFormat Format, bool Use24Hour);
 // Builds the 12-hour masks from the locale's designators again.
 void RebuildTimeEditMasks();
 
+// Where a time item stands in a masked text: the item (tiHour .. tiAmPm), its 1-based start and
+// length in characters, and the hour layout.
+struct TkvTimeItemPlace {
+  Integer Item = tiHour;
+  Integer Start = 1;
+  Integer Length = 2;
+  bool Use24Hour = true;
+};
+// The typing rules of a time item, for every masked editor with time items: digits corrected to
+// stay in range, designators typed by their differing character. Answers whether Editor's mask
+// mode goes on to type Ch (changed, or a zero character to refuse); false when the rule has
+// written the item itself.
+bool TypeTimeItemChar(IkvMaskEditModeHost* Editor, const TkvTimeItemPlace& Place, String& Ch, Integer Position);
+
 // The standard mode whose empty digit shows '0' and whose designator has no blank.
 class TkvTimeEditMaskMode : public TkvMaskEditStandardMode {
   TAVREN_CLASS(TkvTimeEditMaskMode, TkvMaskEditStandardMode)
@@ -155,8 +169,6 @@ class TkvCustomTimeEdit : public TkvCustomSpinEdit {
   // The date-time a display text stands for, with the kept date part.
   Variant TextToDateTime(const String& Text);
   Integer TextNumber(const std::vector<String>& Chars, Integer Start);
-  bool DigitRules(std::vector<String>& Chars, String& Ch, Integer Position, Integer Item);
-  bool DesignatorRules(std::vector<String>& Chars, String& Ch, Integer Position);
 
   // The whole days of the last value stored, signed like it.
   Double FDatePart = 0;

@@ -210,18 +210,26 @@ bool TkvCustomTimeEdit::StepValue(Integer Kind) {
 
 bool TkvCustomTimeEdit::AcceptsCharAt(String& Ch, Integer Position) {
   TkvCustomTimeEditProperties* properties = TimeProperties();
-  std::vector<String> chars = kvSplitChars(TkvCustomTextEdit::GetText());
-  const Integer item = properties->TimeItemAt(Position);
-  if (item == tiAmPm) return DesignatorRules(chars, Ch, Position);
-  return DigitRules(chars, Ch, Position, item);
+  TkvTimeItemPlace place;
+  place.Item = properties->TimeItemAt(Position);
+  place.Start = properties->ItemStart(place.Item);
+  // The designator runs to the end of the text.
+  place.Length = place.Item == tiAmPm
+                     ? static_cast<Integer>(kvSplitChars(TkvCustomTextEdit::GetText()).size()) - place.Start + 1
+                     : 2;
+  place.Use24Hour = properties->GetUse24HourFormat();
+  return TypeTimeItemChar(this, place, Ch, Position);
 }
 
-bool TkvCustomTimeEdit::DigitRules(std::vector<String>& Chars, String& Ch, Integer Position, Integer Item) {
-  const Integer start = TimeProperties()->ItemStart(Item);
+namespace {
+
+bool DigitRules(IkvMaskEditModeHost* Editor, std::vector<String>& Chars, const TkvTimeItemPlace& Place, String& Ch,
+                Integer Position) {
+  const Integer start = Place.Start;
   if (!IsDigit(Ch) || start + 1 > static_cast<Integer>(Chars.size())) return true;
-  const bool twelve = !TimeProperties()->GetUse24HourFormat();
-  const Integer low = Item == tiHour && twelve ? 1 : 0;
-  const Integer high = Item != tiHour ? 59 : twelve ? 12 : 23;
+  const bool twelve = !Place.Use24Hour;
+  const Integer low = Place.Item == tiHour && twelve ? 1 : 0;
+  const Integer high = Place.Item != tiHour ? 59 : twelve ? 12 : 23;
   String first = Chars[start - 1], second = Chars[start];
   const bool atFirst = Position == start;
   (atFirst ? first : second) = Ch;
@@ -231,10 +239,10 @@ bool TkvCustomTimeEdit::DigitRules(std::vector<String>& Chars, String& Ch, Integ
   auto write = [&](String A, String B) {
     Chars[start - 1] = A;
     Chars[start] = B;
-    SetInnerEditValue(Joined(Chars));
-    PlaceCaretAtChar(start);
-    SetShiftHeld(false);
-    MaskMode()->RightKey();
+    Editor->SetInnerEditValue(Joined(Chars));
+    Editor->PlaceCaretAtChar(start);
+    Editor->SetShiftHeld(false);
+    Editor->MaskMode()->RightKey();
   };
   const char top = static_cast<char>('0' + high / 10);
   if (atFirst) {
@@ -254,14 +262,15 @@ bool TkvCustomTimeEdit::DigitRules(std::vector<String>& Chars, String& Ch, Integ
     return true;
   }
   Chars[start - 1] = "0";
-  SetInnerEditValue(Joined(Chars));
-  PlaceCaretAtChar(Position - 1);
+  Editor->SetInnerEditValue(Joined(Chars));
+  Editor->PlaceCaretAtChar(Position - 1);
   return true;
 }
 
-bool TkvCustomTimeEdit::DesignatorRules(std::vector<String>& Chars, String& Ch, Integer Position) {
+bool DesignatorRules(IkvMaskEditModeHost* Editor, std::vector<String>& Chars, const TkvTimeItemPlace& Place,
+                     String& Ch, Integer Position) {
   const std::vector<String> am = kvSplitChars(TimeEditAMString()), pm = kvSplitChars(TimeEditPMString());
-  const Integer start = TimeProperties()->ItemStart(tiAmPm);
+  const Integer start = Place.Start;
   Integer k = 0;
   while (k < static_cast<Integer>(std::min(am.size(), pm.size())) && AnsiSameText(am[k], pm[k])) ++k;
   const Integer offset = Position - start;
@@ -275,7 +284,7 @@ bool TkvCustomTimeEdit::DesignatorRules(std::vector<String>& Chars, String& Ch, 
     return true;
   }
   if (offset > k) {
-    if (offset < static_cast<Integer>(Chars.size() - start + 1) && AnsiSameText(Ch, Chars[Position - 1])) {
+    if (offset < Place.Length && Position <= static_cast<Integer>(Chars.size()) && AnsiSameText(Ch, Chars[Position - 1])) {
       Ch = Chars[Position - 1];
       return true;
     }
@@ -289,10 +298,21 @@ bool TkvCustomTimeEdit::DesignatorRules(std::vector<String>& Chars, String& Ch, 
     Ch = String(1, '\0');
     return true;
   }
-  // The whole designator, and the caret at its end.
-  Chars.resize(static_cast<size_t>(start - 1));
-  for (const String& c : *chosen) Chars.push_back(c);
-  SetInnerEditValue(Joined(Chars));
-  PlaceCaretAtChar(static_cast<Integer>(Chars.size()));
+  // The whole designator in the item's place, and the caret at its end.
+  const size_t from = static_cast<size_t>(start - 1);
+  const size_t to = std::min(Chars.size(), from + static_cast<size_t>(std::max<Integer>(Place.Length, 0)));
+  if (from > Chars.size()) return true;
+  Chars.erase(Chars.begin() + static_cast<std::ptrdiff_t>(from), Chars.begin() + static_cast<std::ptrdiff_t>(to));
+  Chars.insert(Chars.begin() + static_cast<std::ptrdiff_t>(from), chosen->begin(), chosen->end());
+  Editor->SetInnerEditValue(Joined(Chars));
+  Editor->PlaceCaretAtChar(start - 1 + static_cast<Integer>(chosen->size()));
   return false;
+}
+
+}  // namespace
+
+bool TypeTimeItemChar(IkvMaskEditModeHost* Editor, const TkvTimeItemPlace& Place, String& Ch, Integer Position) {
+  std::vector<String> chars = kvSplitChars(Editor->InnerText());
+  if (Place.Item == tiAmPm) return DesignatorRules(Editor, chars, Place, Ch, Position);
+  return DigitRules(Editor, chars, Place, Ch, Position);
 }

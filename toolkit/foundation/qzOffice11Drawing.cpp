@@ -89,9 +89,11 @@ bool BlackFaceColoredText() { return HighContrastBlackFace() && ColorToRGB(clBtn
 // ---- Gradients and fills ------------------------------------------------------------------
 
 void SolidFillRect(HDC DC, const TRect& Rect, TColor Color) {
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Color));
-  FillRect(DC, &Rect, brush);
-  DeleteObject(brush);
+  // The DC's own brush colour: gradients fill a band at a time, and a brush object per band
+  // costs more than the band's pixels.
+  const COLORREF previous = SetDCBrushColor(DC, ColorToRGB(Color));
+  FillRect(DC, &Rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetDCBrushColor(DC, previous);
 }
 
 void SolidFrameRect(HDC DC, const TRect& Rect, TColor Color) {
@@ -165,7 +167,17 @@ void PaintSplitGradient(HDC DC, const TRect& Rect, TColor Color1, TColor Color2,
     e[k] = h > 0 ? c1s[k] - MulDiv(c1s[k] - m[k], n, h) : m[k];
     s[k] = h > 0 ? c2s[k] + MulDiv(m[k] - c2s[k], n, h) : m[k];
   }
-  for (Integer i = 0; i < n; ++i) {
+  // Bands outside the clip box would be cut away whole: menus fill their background a sliver at a
+  // time, and each sliver would otherwise fill every band of the gradient.
+  Integer first = 0, last = n;
+  RECT clip;
+  const int clipKind = GetClipBox(DC, &clip);
+  if (clipKind == NULLREGION) return;
+  if (clipKind != ERROR) {
+    first = std::clamp((Horizontal ? clip.Left : clip.Top) - start, 0, n);
+    last = std::clamp((Horizontal ? clip.Right : clip.Bottom) - start, 0, n);
+  }
+  for (Integer i = first; i < last; ++i) {
     Integer ch[3];
     for (Integer k = 0; k < 3; ++k) {
       if (i < h)
