@@ -9,6 +9,7 @@
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "user/Input.h"
+#include "user/InputEvents.h"
 #include "user/Painting.h"
 #include "vcl/ImgList.h"
 
@@ -185,11 +186,11 @@ TEST_F(MainWindowRibbon, PicturesInTheBlackAndSilverSchemes) {
   }
 }
 
-// Pointing at a group redraws it, frame and all, in its hot look; leaving it brings the normal
-// look back.
+// Pointing at a group and its first button shows both hot; leaving brings the normal look back
+// over the whole button, whose place is taller than one row.
 TEST_F(MainWindowRibbon, PointingAtAGroupShowsItsHotLook) {
   TqzRibbonGroupBarControl* edit = Group(1);
-  const TPoint body(4, 4);  // left of the first button, inside the client area
+  const TPoint body(4, 4);  // the top of the first button's place, above its row
   auto pixel = [&](TqzRibbonGroupBarControl* AGroup) {
     Pump();
     UpdateAllWindows();
@@ -201,10 +202,12 @@ TEST_F(MainWindowRibbon, PointingAtAGroupShowsItsHotLook) {
   };
   const uint32_t normal = pixel(edit);
   EXPECT_EQ(pixel(Group(0)), normal) << "groups look alike";
-  SendMouse(edit->GetHandle(), WM_MOUSEMOVE, body);
+  InputMouseMove(edit->ClientToScreen(body));
+  PassTime(500);  // the fade to the hot look
   EXPECT_EQ(edit->GetViewState(), 1);
   EXPECT_NE(pixel(edit), normal);
-  edit->BarMouseLeave();
+  InputMouseMove(form->ClientToScreen(TPoint(10, form->GetClientHeight() - 10)));
+  PassTime(500);
   EXPECT_EQ(pixel(edit), normal);
 }
 
@@ -262,6 +265,38 @@ TEST_F(MainWindowRibbon, CaptionButtonsStandAtTheRightOfTheStripAndClick) {
   SendMouse(group->GetHandle(), WM_LBUTTONUP, TPoint(5, 5));
   EXPECT_EQ(clicks.Count, 1) << "released off the button";
   SavePicture("ribbon-group-caption-buttons");
+}
+
+TEST_F(MainWindowRibbon, PointingAtAGroupFadesItToItsHotLookAndLeavingFadesItBack) {
+  TqzFader* fader = ribbon->GetFader();
+  ASSERT_NE(fader, nullptr);
+  TqzRibbonGroupBarControl* group = Group(0);
+  HDC dc = GetWindowDC(group->GetHandle());
+  // A pixel of the group's caption strip, clear of its caption.
+  RECT window;
+  GetWindowRect(group->GetHandle(), &window);
+  const TPoint probe(4, window.Bottom - window.Top - 5);
+  const COLORREF normal = GetPixel(dc, probe.X, probe.Y);
+
+  InputMouseMove(group->ClientToScreen(TPoint(group->GetClientWidth() - 3, 3)));
+  Pump();
+  const TqzFadingElement* in = fader->FindElement(group);
+  ASSERT_NE(in, nullptr) << "the group fades in";
+  EXPECT_EQ(in->GetDirection(), fdFadeIn);
+  EXPECT_TRUE(in->HasImages());
+  PassTime(1000);
+  EXPECT_EQ(fader->FindElement(group), nullptr);
+  EXPECT_NE(GetPixel(dc, probe.X, probe.Y), normal) << "it ends on its hot look";
+
+  InputMouseMove(form->ClientToScreen(TPoint(10, form->GetClientHeight() - 10)));
+  PassTime(30);
+  const TqzFadingElement* out = fader->FindElement(group);
+  ASSERT_NE(out, nullptr) << "leaving fades it back";
+  EXPECT_EQ(out->GetDirection(), fdFadeOut);
+  PassTime(1000);
+  EXPECT_EQ(fader->FindElement(group), nullptr);
+  EXPECT_EQ(GetPixel(dc, probe.X, probe.Y), normal) << "it ends on its normal look";
+  ReleaseDC(group->GetHandle(), dc);
 }
 
 }  // namespace

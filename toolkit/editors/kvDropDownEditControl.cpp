@@ -335,11 +335,9 @@ void TkvCustomDropDownEdit::DisplayPopup() {
 }
 
 void TkvCustomDropDownEdit::AfterPopupShow(TObject*) {
+  // The popup has laid out its content just before telling us, and the editor's look for the open
+  // state is computed once, after the handlers, by RefreshDisplayText.
   TWeakRef<TkvCustomDropDownEdit> self(this);
-  RefreshViewInfo(false);
-  if (!self || !FPopupWindow) return;
-  FPopupWindow->UpdateLayoutInfo();
-  PositionPopupContent(FPopupWindow->GetEditViewInfo()->ClientRect);
   FirePopup();
   if (!self) return;
   RefreshDisplayText();

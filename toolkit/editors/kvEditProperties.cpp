@@ -311,9 +311,13 @@ TkvEditAlignment* TkvCustomEditProperties::GetAlignment() {
   FAlignment->SetOnChanged(TNotifyEvent());
   FAlignment->Assign(FInnerAlignment.get());
   bool assigned = FInnerAlignment->IsHorzStored() || FInnerAlignment->IsVertStored();
-  TComponent* owner = OwningComponentOf(this);
-  bool writing = owner && owner->GetComponentState().Contains(csWriting);
-  if (!(assigned && writing) && !FInnerAlignment->IsHorzStored()) {
+  // Every view computation reads the alignment: the owner, a walk of casts, is looked up only
+  // when an alignment of its own is there to keep.
+  auto ownerWriting = [this] {
+    TComponent* owner = OwningComponentOf(this);
+    return owner && owner->GetComponentState().Contains(csWriting);
+  };
+  if (!FInnerAlignment->IsHorzStored() && !(assigned && ownerWriting())) {
     FAlignment->ShowDefaultHorz(DefaultHorzAlignment());
   }
   FAlignment->SetOnChanged(MakeEvent<&TkvCustomEditProperties::AlignmentChanged>(this));

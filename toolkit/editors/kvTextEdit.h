@@ -419,6 +419,7 @@ class TkvCustomEditListBox : public TkvCustomInnerListBox {
   // Whether the owner draws Index itself.
   virtual bool DrawsItemItself(Integer, const TRect&, TOwnerDrawState) { return false; }
   virtual void SelectionChanged() {}
+  void WMEraseBkgnd(TMessage& Message);
   void CMShowingChanged(TMessage& Message);
 
  private:

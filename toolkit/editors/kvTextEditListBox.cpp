@@ -11,7 +11,8 @@
 
 TAVREN_CLASS_IMPL(TkvCustomEditListBox)
 
-TAVREN_MESSAGE_TABLE(TkvCustomEditListBox, MESSAGE_HANDLER(CM_SHOWINGCHANGED, CMShowingChanged))
+TAVREN_MESSAGE_TABLE(TkvCustomEditListBox, MESSAGE_HANDLER(CM_SHOWINGCHANGED, CMShowingChanged),
+                     MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd))
 
 TkvCustomEditListBox::TkvCustomEditListBox(TComponent* AOwner) : TkvCustomInnerListBox(AOwner) {
   SetStyle(lbOwnerDrawFixed);
@@ -79,7 +80,9 @@ void TkvCustomEditListBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState S
     return;
   }
   TCanvas* canvas = GetCanvas();
-  canvas->FillRect(Rect);
+  // The list window has laid the list's own brush under the rows it paints: only the highlight of
+  // a selected row is filled here.
+  if (State.Contains(odSelected)) canvas->FillRect(Rect);
   if (Index < 0 || Index >= GetItems()->GetCount()) return;
   String text = RowText(Index);
   bool rightToLeft = GetBiDiMode() != bdLeftToRight;
@@ -115,6 +118,11 @@ bool TkvCustomEditListBox::DoMouseWheel(TShiftState Shift, Integer WheelDelta, T
   }
   for (UINT i = 0; i < lines; ++i) Perform(WM_VSCROLL, WheelDelta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
   return true;
+}
+
+void TkvCustomEditListBox::WMEraseBkgnd(TMessage& Message) {
+  // The list window fills what it paints with the list's brush: erasing first would fill it twice.
+  Message.Result = 1;
 }
 
 void TkvCustomEditListBox::CMShowingChanged(TMessage& Message) {

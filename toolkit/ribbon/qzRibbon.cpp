@@ -104,6 +104,7 @@ TqzCustomRibbon::TqzCustomRibbon(TComponent* AOwner, TClass AClass) : TkvControl
   FApplicationButton.reset(CreateApplicationButton());
   FQuickAccessToolbar.reset(CreateQuickAccessToolbar());
   FController.reset(CreateController());
+  FFader = std::make_unique<TqzFader>();
   FPopupMenuItems = TqzRibbonPopupMenuItems{rpmiItems, rpmiMoreCommands, rpmiQATPosition, rpmiQATAddRemoveItem,
                                             rpmiMinimizeRibbon};
   FSchemeListeners = std::make_unique<TkvEventHandlerCollection>();
@@ -133,6 +134,9 @@ void TqzCustomRibbon::BeforeDestruction() {
 }
 
 TqzCustomRibbon::~TqzCustomRibbon() {
+  // Running fades end on their final look while the group windows still stand; the windows that
+  // go after find no fader.
+  FFader.reset();
   ReleaseAccessibilityHelper(FAccessibilityHelper);
   ReleaseAccessibilityHelper(FTabRowAccessibilityHelper);
   ReleaseAccessibilityHelper(FApplicationButtonAccessibilityHelper);

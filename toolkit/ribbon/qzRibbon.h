@@ -14,6 +14,7 @@
 #include "toolkit/bars/qzBarApplicationMenu.h"
 #include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/bars/qzBarSkinIntf.h"
+#include "toolkit/bars/qzFading.h"
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/ribbon/qzRibbonController.h"
 #include "toolkit/ribbon/qzRibbonFormCaptionHelper.h"
@@ -103,6 +104,8 @@ class TqzCustomRibbon : public TkvControl,
   void CloseTabGroupsPopup();
   // Nil until the popup is first shown.
   TqzRibbonTabGroupsPopupWindow* GetTabGroupsPopup() const noexcept { return FTabGroupsPopup; }
+  // Fades the group windows between their normal and hot looks; nil while the ribbon goes.
+  TqzFader* GetFader() const noexcept { return FFader.get(); }
   void SetHotObject(TObject* AObject);
   TObject* GetHotObject() const noexcept { return FHotObject; }
   void SetApplicationButtonState(Byte AState);
@@ -289,6 +292,7 @@ class TqzCustomRibbon : public TkvControl,
   TqzCustomRibbonSkin* FColorScheme = nullptr;
   std::unique_ptr<TkvEventHandlerCollection> FSchemeListeners;
   std::unique_ptr<TqzRibbonController> FController;
+  std::unique_ptr<TqzFader> FFader;
   String FDocumentName;
   std::unique_ptr<TqzRibbonFonts> FFonts;
   std::unique_ptr<TqzRibbonFormCaptionHelper> FFormCaptionHelper;

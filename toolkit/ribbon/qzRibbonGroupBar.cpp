@@ -309,6 +309,90 @@ TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupBarControl::AccessibilityHelpe
   return TqzRibbonGroupBarControlAccessibilityHelper::ClassInfo();
 }
 
+TqzRibbonGroupBarControl::~TqzRibbonGroupBarControl() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (TqzFader* fader = ribbon ? ribbon->GetFader() : nullptr) fader->RemoveElementOf(this, true);
+}
+
+void TqzRibbonGroupBarControl::CalcViewInfo() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (TqzFader* fader = ribbon ? ribbon->GetFader() : nullptr) fader->FinishAll();
+  inherited::CalcViewInfo();
+}
+
+void TqzRibbonGroupBarControl::ViewStateChanged(Byte) {
+  if (FPaintingLook) return;
+  TqzCustomRibbon* ribbon = Ribbon();
+  TqzFader* fader = ribbon ? ribbon->GetFader() : nullptr;
+  if (!fader || !CanFade()) {
+    RepaintAll();
+    return;
+  }
+  if (GetViewState() != 0)
+    fader->FadeIn(this);
+  else
+    fader->FadeOut(this);
+}
+
+// A collapsed group's hot look follows its mark, not the view state the fade images are painted
+// in: it is repainted instead.
+bool TqzRibbonGroupBarControl::CanFade() { return HandleAllocated() && !IsDestroying() && !GetCollapsed(); }
+
+std::unique_ptr<TBitmap> TqzRibbonGroupBarControl::PaintLook(Byte AViewState) {
+  RECT window;
+  ::GetWindowRect(GetHandle(), &window);
+  auto image = std::make_unique<TBitmap>();
+  image->SetPixelFormat(pf32bit);
+  image->SetSize(window.Right - window.Left, window.Bottom - window.Top);
+  HDC dc = image->GetCanvas()->GetHandle();
+  const Byte state = GetViewState();
+  FPaintingLook = true;
+  try {
+    SetViewState(AViewState);
+    // The cached background is that of the look last painted.
+    ClearBackgroundCache();
+    TPoint offset;
+    ClientOffset(offset);
+    const int saved = SaveDC(dc);
+    SetWindowOrgEx(dc, -offset.X, -offset.Y, nullptr);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+    DrawFrameOn(dc);
+  } catch (...) {
+    SetViewState(state);
+    FPaintingLook = false;
+    throw;
+  }
+  SetViewState(state);
+  ClearBackgroundCache();
+  FPaintingLook = false;
+  return image;
+}
+
+void TqzRibbonGroupBarControl::GetFadingParams(std::unique_ptr<TBitmap>& ANormalImage,
+                                               std::unique_ptr<TBitmap>& AHotImage, Integer&, Integer&, Integer&,
+                                               Integer&) {
+  ANormalImage = PaintLook(0);
+  AHotImage = PaintLook(1);
+}
+
+void TqzRibbonGroupBarControl::DrawFadeImage(TBitmap* AImage) {
+  if (!HandleAllocated()) return;
+  TPoint offset;
+  ClientOffset(offset);
+  HDC dc = ::GetWindowDC(GetHandle());
+  // The images hold the items as they looked when painted; the window keeps their current look.
+  if (TCustomqzBarControlViewInfo* info = GetLayoutInfo())
+    for (Integer i = 0; i < info->GetItemViewInfoCount(); ++i) {
+      TRect r = info->GetItemViewInfoAt(i)->GetBounds();
+      OffsetRect(&r, offset.X, offset.Y);
+      ExcludeClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+    }
+  BitBlt(dc, 0, 0, AImage->GetWidth(), AImage->GetHeight(), AImage->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+  ReleaseDC(GetHandle(), dc);
+}
+
 void TqzRibbonGroupBarControl::HideBar() {
   TkvObjectLink* self = LinkToObject(this);
   inherited::HideBar();
@@ -391,6 +475,9 @@ TqzRibbonCollapsedGroupPopupBarControl::TqzRibbonCollapsedGroupPopupBarControl(T
 
 TqzRibbonCollapsedGroupPopupBarControl::~TqzRibbonCollapsedGroupPopupBarControl() {
   if (!IsDestroying() && GetActive()) ChangeActive(false);
+  // The group's ribbon is known only while the popup is whole.
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (TqzFader* fader = ribbon ? ribbon->GetFader() : nullptr) fader->RemoveElementOf(this, true);
 }
 
 TqzRibbonGroupBarControl* TqzRibbonCollapsedGroupPopupBarControl::CollapsedGroup() const {

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzFading.h"
 #include "toolkit/ribbon/qzRibbonLayoutInterfaces.h"
 
 class TqzCustomRibbon;
@@ -27,6 +28,9 @@ class TqzRibbonCustomBarControl : public TqzBarControl {
   Word KindFlags() override { return 0x03CC; }
   TFont* GetEditFont() override;
   TFont* GetBarFont() override;
+  // The item's own rectangle: a ribbon item fills its place, so the toolbar's band of the row
+  // height would leave part of it out of every repaint.
+  void ControlRect(TqzBarItemControl* AControl, TRect& R) override { TCustomqzBarControl::ControlRect(AControl, R); }
   bool IsMainMenu() override { return false; }
   bool IsMultiLineLayout() override { return false; }
   bool ShowsMark() override { return false; }
@@ -91,11 +95,14 @@ class TqzRibbonGroupBarControlViewInfo : public TqzBarControlViewInfo {
   std::map<const TqzBarItemLink*, TRect> FPlacedSeparators;
 };
 
-class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
+// Pointing at a group fades it to its hot look through the ribbon's fader, leaving it fades it
+// back; the item controls keep their own looks meanwhile.
+class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl, public IqzFadingObject {
   TAVREN_CLASS(TqzRibbonGroupBarControl, TqzRibbonCustomBarControl)
  public:
   TqzRibbonGroupBarControl(TComponent* AOwner, TqzBar* ABar);
   TqzRibbonGroupBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, TqzChildBar);
+  ~TqzRibbonGroupBarControl() override;
 
   // The tab group whose toolbar the window shows, looked up in the tab of its dock control.
   TqzRibbonTabGroup* TabGroup();
@@ -127,8 +134,16 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   void BarMouseUp(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
                   const TPoint& P) override;
   void BarMouseLeave() override;
-  // Pointing at a group shows its hot look, frame and all.
-  void ViewStateChanged(Byte) override { RepaintAll(); }
+  // A running fade ends before the layout changes what it blends.
+  void CalcViewInfo() override;
+  // Pointing at a group shows its hot look, frame and all, fading to it and back.
+  void ViewStateChanged(Byte) override;
+  bool CanFade() override;
+  // The blended look over the whole window except the item controls.
+  void DrawFadeImage(TBitmap* AImage) override;
+  void GetFadingParams(std::unique_ptr<TBitmap>& ANormalImage, std::unique_ptr<TBitmap>& AHotImage,
+                       Integer& AFadeInFrameCount, Integer& AFadeInFrameDelay, Integer& AFadeOutFrameCount,
+                       Integer& AFadeOutFrameDelay) override;
   // A collapsed group is its own mark: pressing it anywhere opens the group as a popup (the
   // window's quick control); the painter draws it pressed meanwhile.
   bool ShowsMark() override { return GetCollapsed(); }
@@ -143,7 +158,11 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl {
   Integer CaptionButtonAt(const TPoint& P);
   void SetCaptionButtonStates(const TPoint& P, bool APressed);
 
+  // The window as it looks in the view state, frame and all, in window coordinates.
+  std::unique_ptr<TBitmap> PaintLook(Byte AViewState);
+
   Integer FPressedCaptionButton = -1;
+  bool FPaintingLook = false;
 };
 
 // The popup a collapsed group opens: the whole group, its links copied from the group's, below
