@@ -529,21 +529,6 @@ void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {
       ScrollIntoView(AControl);
   }
   TCustomqzBarControl::ChangeSelection(AControl);
-  if (!HandleAllocated()) return;
-  KillTimer(GetHandle(), kDropDownTimer);
-  if (AControl && AControl->HasDropDown() && !AControl->IsDroppedDown())
-    SetTimer(GetHandle(), kDropDownTimer, DropDownDelay, nullptr);
-}
-
-void TqzBarSubMenuControl::DropDownTimer() {
-  KillTimer(GetHandle(), kDropDownTimer);
-  TqzBarItemControl* selected = GetSelectedControl();
-  // Only what the mouse rests on opens by itself; the keyboard opens with Right or Enter.
-  if (!selected || !selected->GetSelectedByMouse() || !selected->IsEnabled() || selected->IsDroppedDown()) return;
-  // The menu of another entry closes, the selected one opens.
-  if (auto* opened = dynamic_cast<TqzBarSubMenuControl*>(GetOpenedBar())) opened->Dismiss();
-  if (!IsBarControlLive(this) || GetSelectedControl() != selected) return;
-  selected->UserActivate(true);
 }
 
 // ---- Messages ------------------------------------------------------------------------------------
@@ -616,9 +601,6 @@ void TqzBarSubMenuControl::WndProc(TMessage& Message) {
       break;
     case WM_TIMER:
       switch (Message.WParam) {
-        case kDropDownTimer:
-          DropDownTimer();
-          return;
         case kAnimationTimer:
           AnimationTimer();
           return;

@@ -21,11 +21,10 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   TAVREN_CLASS(TqzBarSubMenuControl, TCustomqzBarControl)
  public:
   // The window's timers: scrolling, the expand timers of a selection change and of the mark's
-  // rest (or the window's first activation), the sub-item's delayed drop-down.
+  // rest (or the window's first activation).
   static constexpr UINT_PTR kScrollTimer = 1;
   static constexpr UINT_PTR kSelectionExpandTimer = 2;
   static constexpr UINT_PTR kMarkExpandTimer = 3;
-  static constexpr UINT_PTR kDropDownTimer = 4;
   // One frame of the opening animation a tick.
   static constexpr UINT_PTR kAnimationTimer = 5;
   static constexpr UINT kAnimationFrameTime = 10;
@@ -180,9 +179,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void RepaintControl(TqzBarItemControl* AControl) override;
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
   bool ClaimsFinalClicks() override { return true; }
-  // A sub-item selected with the mouse opens its menu after resting 400 ms.
   void ChangeSelection(TqzBarItemControl* AControl) override;
-  static constexpr UINT DropDownDelay = 400;
   Integer BarKind() override { return 2; }
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
 
@@ -202,7 +199,6 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
 
  private:
   void KeyDown(TMessage& Message);
-  void DropDownTimer();
   void AnimationTimer();
   // Recent items: the links' limit and the controls' non-recent and band flags.
   void UpdateRecentLinkLimit();
