@@ -165,7 +165,7 @@ TEST_F(SkinnedPainter, GroupedButtonsDrawTheirEndPiecesAndJoints) {
   // A plain button alone in a group: both end pieces and a face 2 pixels narrower.
   TqzBarButtonControl* plain = AddButton("Cut", bsDefault);
   auto* params = plain->ButtonParams();
-  params->GroupPlaceCopy = 4;
+  params->GroupPositionCopy = 4;
   TRect r = plain->GetPartRects()[0];
   skin.calls.clear();
   painter.DrawButtonItem(params, r);
@@ -181,7 +181,7 @@ TEST_F(SkinnedPainter, GroupedButtonsDrawTheirEndPiecesAndJoints) {
   params = split->ButtonParams();
   ASSERT_TRUE(params->HasDropDownPart);
   split->CalcPartRects();
-  params->GroupPlaceCopy = 3;
+  params->GroupPositionCopy = 3;
   ASSERT_EQ(split->GetPartRects().size(), 2u);
   TRect arrow = split->GetPartRects()[1];
   skin.calls.clear();
@@ -195,7 +195,7 @@ TEST_F(SkinnedPainter, GroupedButtonsDrawTheirEndPiecesAndJoints) {
   EXPECT_TRUE(skin.Of(qzSkinPartButtonGroupStart).empty());
   EXPECT_TRUE(skin.Of(qzSkinPartButtonGroupSeparator).empty());
   // Outside a group a split button draws its two small parts.
-  params->GroupPlaceCopy = 0;
+  params->GroupPositionCopy = 0;
   skin.calls.clear();
   painter.DrawButtonItem(params, split->GetItemRect());
   EXPECT_EQ(skin.Of(qzSkinPartSmallSplitMain).size(), 1u);
