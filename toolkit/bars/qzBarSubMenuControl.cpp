@@ -627,3 +627,8 @@ void TqzBarSubMenuControl::WndProc(TMessage& Message) {
   }
   inherited::WndProc(Message);
 }
+
+bool TqzBarSubMenuControl::IsInternalMenu() {
+  auto* parent = dynamic_cast<TqzBarSubMenuControl*>(GetOpenerBar());
+  return parent && parent->IsInternalMenu();
+}

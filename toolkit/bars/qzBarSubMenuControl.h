@@ -144,6 +144,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   virtual void ItemsAreaOffset(TRect& R);
   // The screen bounds every menu opened from this one takes, when the window decides them.
   virtual bool ChildMenuBounds(TRect&) { return false; }
+  // A menu the bars build for themselves, or one opened from it: its links are never customized.
+  virtual bool IsInternalMenu();
 
   // Overrides of the bar window.
   void CalcItemsRect() override;
@@ -160,6 +162,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   bool CanActivate() override { return true; }
   // While customizing, the menus of popup menus and of sub-items that allow it take dropped links.
   bool IsDesigning() override;
+  bool IsCustomizing() override { return !IsInternalMenu() && inherited::IsCustomizing(); }
   // Nothing is a drop target over a scroll button or the expand mark.
   void LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
                    bool& AAtSeparator) override;
