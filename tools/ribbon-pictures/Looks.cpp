@@ -271,6 +271,15 @@ void DrawCommon(cairo_t* cr, TqzRibbonSkinElement Element, int State, const Box&
       FillGradient(cr, B, State == 0 ? std::initializer_list<std::pair<double, uint32_t>>{{0, 0xFFEFC6}, {1, 0xFDD992}}
                                      : std::initializer_list<std::pair<double, uint32_t>>{{0, 0xF2F2F2}, {1, 0xE3E3E3}});
       Outline(cr, B, 2, State == 0 ? 0xE0A040 : 0xBDBDBD);
+      // The large frame stands alone for a checked entry without a picture: it carries the tick.
+      if (Element == rseMenuGlyphFrameLarge) {
+        cairo_move_to(cr, B.x + B.w * 0.28, B.y + B.h * 0.52);
+        cairo_line_to(cr, B.x + B.w * 0.43, B.y + B.h * 0.68);
+        cairo_line_to(cr, B.x + B.w * 0.73, B.y + B.h * 0.32);
+        SetColor(cr, State == 0 ? 0x1E3A66 : 0x8D8D8D);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+      }
       break;
     case rseInPlaceSubItemFace:
       FillBox(cr, B, 0xEEF1F5);
