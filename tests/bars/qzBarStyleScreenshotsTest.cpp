@@ -6,6 +6,7 @@
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarShadow.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "rtl/SysUtils.h"
@@ -40,7 +41,7 @@ class StyleScreenshots : public BarManagerOnForm {
     UpdateAllWindows();
   }
   TqzBar* AddBar(const char* ACaption, std::initializer_list<const char*> ACaptions, TqzBarPaintStyle APaintStyle,
-                 TqzBarDockingStyle AStyle) {
+                 TqzBarDockingStyle AStyle, Integer ARow = 0) {
     TqzBar* bar = manager->GetBars()->AddBar();
     bar->SetCaption(ACaption);
     Integer index = 0;
@@ -61,6 +62,7 @@ class StyleScreenshots : public BarManagerOnForm {
       bar->GetItemLinks()->AddLinkForItem(item)->SetBeginGroup(index == 2);
       ++index;
     }
+    bar->SetRow(ARow);
     bar->SetDockingStyle(AStyle);
     bar->SetVisible(true);
     Pump();
@@ -123,6 +125,81 @@ TEST_F(StyleScreenshots, TheFormInEachStyle) {
     SendMessage(opened->GetHandle(), WM_KEYDOWN, VK_RIGHT, 0);
     Pump();
     EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-style-" + style.name + ".png")) << style.name;
+    entry->CloseSubMenu();
+    Pump();
+  }
+}
+
+// The bar windows together as a user meets them: the menu bar, a docked toolbar of button groups
+// with a drop-down button, an edit and a combo, a floating toolbar with its caption and close
+// button, and the File menu open with Recent's menu beside it; in the default style and in the
+// flat one, whose menus cast shadows.
+TEST_F(StyleScreenshots, MenuBarToolbarsAndOpenMenus) {
+  form->SetBounds(40, 30, 560, 320);
+  form->SetCaption("Tavren");
+  TqzBar* menu = AddBar("Menu", {"&Edit", "&View", "&Help"}, psCaption, dsTop);
+  auto* file = new TqzBarSubItem(form);
+  file->SetCaption("&File");
+  auto* recent = new TqzBarSubItem(form);
+  recent->SetCaption("&Recent files");
+  auto* open = new TqzBarButton(form);
+  open->SetCaption("&Open...");
+  open->SetGlyph(&glyph);
+  open->SetShortCut(TextToShortCut("Ctrl+O"));
+  file->GetItemLinks()->AddLinkForItem(open);
+  file->GetItemLinks()->AddLinkForItem(recent);
+  auto* exit = new TqzBarButton(form);
+  exit->SetCaption("E&xit");
+  file->GetItemLinks()->AddLinkForItem(exit)->SetBeginGroup(true);
+  for (const char* caption : {"holiday.mp4", "interview.avi", "trailer.mkv"}) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    recent->GetItemLinks()->AddLinkForItem(item);
+  }
+  menu->GetItemLinks()->AddLinkForItem(file)->SetIndex(0);
+  menu->SetIsMainMenu(true);
+  menu->SetOneOnRow(true);
+  TqzBar* toolbar = AddBar("Standard", {"New", "Open", "Bold", "Cut"}, psStandard, dsTop, 1);
+  auto* edit = new TqzBarEdit(form);
+  edit->SetCaption("Start");
+  edit->SetText("00:01:30");
+  edit->SetWidth(70);
+  toolbar->GetItemLinks()->AddLinkForItem(edit)->SetBeginGroup(true);
+  auto* combo = new TqzBarCombo(form);
+  combo->SetCaption("Profile");
+  combo->SetWidth(110);
+  for (const char* profile : {"WMV 720p", "WMV 1080p", "WMV for phones"}) combo->GetItems()->Add(profile);
+  combo->SetItemIndex(0);
+  toolbar->GetItemLinks()->AddLinkForItem(combo);
+  TqzBar* floating = AddBar("Format", {"Left", "Centre", "Right", "Justify"}, psStandard, dsNone);
+  floating->SetFloatLeft(380);
+  floating->SetFloatTop(200);
+  floating->SetFloatClientWidth(110);
+  Pump();
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  for (TqzBarManagerStyle style : {bmsEnhanced, bmsFlat}) {
+    manager->SetStyle(style);
+    manager->GetBars()->RebuildAll();
+    Pump();
+    EXPECT_EQ(menu->GetBarControl()->GetTop(), 0);
+    EXPECT_GT(toolbar->GetBarControl()->GetTop(), 0);
+    auto* entry = dynamic_cast<TqzBarSubItemControl*>(menu->GetItemLinks()->GetLink(0)->GetControl());
+    ASSERT_NE(entry, nullptr);
+    entry->OpenSubMenu(true);
+    Pump();
+    TqzBarSubMenuControl* opened = entry->GetSubMenu();
+    ASSERT_NE(opened, nullptr);
+    opened->SetSelectedControl(file->GetItemLinks()->GetLink(1)->GetControl());
+    SendMessage(opened->GetHandle(), WM_KEYDOWN, VK_RIGHT, 0);
+    Pump();
+    auto* recentEntry = dynamic_cast<TqzBarSubItemControl*>(file->GetItemLinks()->GetLink(1)->GetControl());
+    ASSERT_NE(recentEntry, nullptr);
+    ASSERT_NE(recentEntry->GetSubMenu(), nullptr);
+    EXPECT_EQ(recentEntry->GetSubMenu()->GetShadow()->GetVisible(), style == bmsFlat);
+    const String name = style == bmsFlat ? "flat" : "enhanced";
+    EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-windows-" + name + ".png"));
     entry->CloseSubMenu();
     Pump();
   }

@@ -263,6 +263,57 @@ TEST_F(Menus, CaptionsDrawInsideTheirRowsAfterTheIconColumn) {
   }
 }
 
+// Leaving an open sub-item closes its menu only after 400 ms, and coming back first keeps it.
+TEST_F(Menus, LeavingAnOpenSubItemClosesItsMenuAfterTheDelayUnlessTheMouseComesBack) {
+  ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
+  Pump();
+  ScriptMouseMove(Centre(file->GetItemLinks()->GetLink(1)));
+  PassTime(450);
+  ASSERT_NE(MenuOf(recent), nullptr);
+  ScriptMouseMove(Centre(file->GetItemLinks()->GetLink(0)));
+  PassTime(300);
+  EXPECT_NE(MenuOf(recent), nullptr);
+  ScriptMouseMove(Centre(file->GetItemLinks()->GetLink(1)));
+  PassTime(500);
+  EXPECT_NE(MenuOf(recent), nullptr) << "coming back cancels the closing";
+  ScriptMouseMove(Centre(file->GetItemLinks()->GetLink(2)));
+  PassTime(300);
+  EXPECT_NE(MenuOf(recent), nullptr);
+  PassTime(150);
+  EXPECT_EQ(MenuOf(recent), nullptr);
+  ASSERT_NE(MenuOf(file), nullptr);
+  EXPECT_EQ(MenuOf(file)->GetSelectedControl(), file->GetItemLinks()->GetLink(2)->GetControl());
+  // Passing over a sub-item quicker than the delay opens nothing.
+  ScriptMouseMove(Centre(file->GetItemLinks()->GetLink(1)));
+  PassTime(200);
+  ScriptMouseMove(Centre(file->GetItemLinks()->GetLink(0)));
+  PassTime(500);
+  EXPECT_EQ(MenuOf(recent), nullptr);
+}
+
+// While a menu of the menu bar is open, the mouse on another entry opens that one's menu at once;
+// without an open menu, hovering the entries opens nothing.
+TEST_F(Menus, MovingAlongTheMenuBarWithAMenuOpenOpensEachEntrysMenu) {
+  TqzBarSubItem* edit = Sub("&Edit", bar->GetItemLinks());
+  Button("&Copy", edit->GetItemLinks());
+  Pump();
+  ScriptMouseMove(Centre(bar->GetItemLinks()->GetLink(1)));
+  PassTime(500);
+  EXPECT_EQ(MenuOf(edit), nullptr);
+  ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
+  Pump();
+  ASSERT_NE(MenuOf(file), nullptr);
+  ScriptMouseMove(Centre(bar->GetItemLinks()->GetLink(1)));
+  Pump();
+  EXPECT_EQ(MenuOf(file), nullptr);
+  ASSERT_NE(MenuOf(edit), nullptr);
+  EXPECT_TRUE(IsWindowVisible(MenuOf(edit)->GetHandle()));
+  ScriptMouseMove(Centre(bar->GetItemLinks()->GetLink(0)));
+  Pump();
+  EXPECT_EQ(MenuOf(edit), nullptr);
+  EXPECT_NE(MenuOf(file), nullptr);
+}
+
 TEST_F(Menus, Screenshot) {
   ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
   Pump();

@@ -1,8 +1,7 @@
-// A form of the test binary with spin edits of both value types in each button position and time
-// edits of both hour layouts: read
-// from its resource, driven by keys and the mouse, written and read back equal; and pictures of it
-// in each look, with buttons hot and pressed, for a person to look at (saved under
-// $TAVREN_TEST_OUTPUT).
+// A form of the test binary with spin edits of both value types in each button position, time edits
+// of both hour layouts and date edits of both kinds: read from its resource, driven by keys and the
+// mouse, written and read back equal; and pictures of it in each look, with buttons hot and pressed
+// and the date edits dropped down, for a person to look at (saved under $TAVREN_TEST_OUTPUT).
 
 #include <sys/stat.h>
 
@@ -12,6 +11,7 @@
 #include "rtl/ClassRegistry.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
+#include "toolkit/editors/kvCalendar.h"
 #include "toolkit/editors/kvSpinEdit.h"
 #include "toolkit/editors/kvTimeEdit.h"
 #include "user/VirtualKeys.h"
@@ -28,9 +28,12 @@ class TNumberDateEditorsForm : public TForm {
   TkvSpinEdit* seLocked = nullptr;
   TkvTimeEdit* teStart = nullptr;
   TkvTimeEdit* teAlarm = nullptr;
+  TkvDateEdit* deDay = nullptr;
+  TkvDateEdit* deStamp = nullptr;
 };
 TAVREN_CLASS_IMPL_PUBLISHED(TNumberDateEditorsForm, FIELD(seCount), FIELD(seStep), FIELD(seOffset), FIELD(seRate),
-                            FIELD(seGain), FIELD(seLocked), FIELD(teStart), FIELD(teAlarm))
+                            FIELD(seGain), FIELD(seLocked), FIELD(teStart), FIELD(teAlarm), FIELD(deDay),
+                            FIELD(deStamp))
 
 namespace {
 
@@ -38,6 +41,7 @@ class NumberDateEditorsForm : public EditEventsTest {
  protected:
   void SetUp() override {
     EditEventsTest::SetUp();
+    SetWallClock([] { return kToday + 0.4; });
     RegisterClass(TNumberDateEditorsForm::ClassInfo());
     loaded = new TNumberDateEditorsForm(nullptr);
     loaded->AfterConstruction();
@@ -47,6 +51,7 @@ class NumberDateEditorsForm : public EditEventsTest {
   void TearDown() override {
     delete loaded;
     EditEventsTest::TearDown();
+    SetWallClock(nullptr);
   }
   POINT ButtonPoint(TkvCustomEdit* Edit, Integer Number) {
     for (auto& button : Edit->GetEditViewInfo()->Buttons)
@@ -58,6 +63,17 @@ class NumberDateEditorsForm : public EditEventsTest {
     ADD_FAILURE() << "no button " << Number;
     return POINT{0, 0};
   }
+  // The centre of a day's cell in a dropped-down date edit's calendar.
+  POINT DayPoint(TkvDateEdit* Edit, TDateTime Value) {
+    TkvPopupCalendar* calendar = Edit->GetCalendar();
+    const TRect grid = calendar->GetGridRect();
+    const Integer index = static_cast<Integer>(Value - calendar->FirstGridDate());
+    const TkvCalendarMetrics& m = calendar->GetMetrics();
+    const TPoint p = calendar->ClientToScreen(TPoint(grid.Left + (index % 7) * m.ColumnWidth + m.ColumnWidth / 2,
+                                                     grid.Top + (index / 7) * m.RowHeight + m.RowHeight / 2));
+    return POINT{p.X, p.Y};
+  }
+  static constexpr TDateTime kToday = 45336;  // 14 February 2024
   TNumberDateEditorsForm* loaded = nullptr;
 };
 
@@ -106,10 +122,49 @@ TEST_F(NumberDateEditorsForm, ReadsDrivesWritesAndReadsBackItsEditors) {
   Key(VK_RETURN);
   EXPECT_DOUBLE_EQ(loaded->teAlarm->GetTime(), (19 * 60 + 45) / 1440.0);
 
+  // The day is picked in its calendar by the mouse and keeps its time of day; the stamp's calendar
+  // moves a day on by key and Enter takes it with the time edit's time.
+  EXPECT_DOUBLE_EQ(loaded->deDay->GetDate(), 45332.5);
+  // Tab goes on from the editor that has the focus, past the first ones.
+  Key(VK_TAB);
+  ASSERT_TRUE(loaded->deDay->Focused());
+  Key(VK_F4);
+  Pump();
+  ASSERT_TRUE(loaded->deDay->GetDroppedDown());
+  EXPECT_TRUE(loaded->deDay->GetCalendar()->GetWeekNumbers());
+  ScriptClick(DayPoint(loaded->deDay, 45342));
+  Pump();
+  EXPECT_FALSE(loaded->deDay->GetDroppedDown());
+  Key(VK_TAB);
+  EXPECT_DOUBLE_EQ(loaded->deDay->GetDate(), 45342.5);
+  EXPECT_TRUE(loaded->deStamp->Focused());
+  Key(VK_DOWN, kAlt);
+  Pump();
+  ASSERT_TRUE(loaded->deStamp->GetDroppedDown());
+  EXPECT_DOUBLE_EQ(loaded->deStamp->GetCalendar()->GetTimeEdit()->GetTime(), 0.75);
+  loaded->deStamp->GetCalendar()->SetFocus();
+  Key(VK_RIGHT);
+  Key(VK_RETURN);
+  Key(VK_RETURN);
+  EXPECT_DOUBLE_EQ(loaded->deStamp->GetDate(), 45337.75);
+
   const String text = WriteComponentToText(loaded);
   SCOPED_TRACE(text);
   EXPECT_NE(text.find("Properties.ZeroLargeIncrement = True"), String::npos);
   EXPECT_EQ(text.find("Properties.ZeroIncrement"), String::npos);
+  // The date edits' bounds are written; their buttons and input kind only where assigned.
+  auto block = [&](const char* Name) {
+    const size_t from = text.find(String("object ") + Name);
+    return from == String::npos ? String() : text.substr(from, text.find("\n  end", from) - from);
+  };
+  const String day = block("deDay"), stamp = block("deStamp");
+  EXPECT_NE(day.find("Properties.MinDate = "), String::npos);
+  EXPECT_NE(day.find("Properties.MaxDate = "), String::npos);
+  EXPECT_NE(day.find("Properties.InputKind = ikMask"), String::npos);
+  EXPECT_EQ(day.find("Properties.DateButtons"), String::npos);
+  EXPECT_NE(stamp.find("Properties.DateButtons = [btnClear, btnNow, btnToday]"), String::npos);
+  EXPECT_EQ(stamp.find("Properties.InputKind"), String::npos);
+  EXPECT_EQ(stamp.find("Properties.MinDate"), String::npos);
   auto* copy = new TNumberDateEditorsForm(nullptr, 0);
   ReadComponentFromText(text, copy);
   EXPECT_EQ(copy->seCount->GetValue().AsInt64(), 10);
@@ -119,6 +174,14 @@ TEST_F(NumberDateEditorsForm, ReadsDrivesWritesAndReadsBackItsEditors) {
   EXPECT_EQ(copy->seGain->GetSpinEditProperties()->GetLargeIncrement(), 0);
   EXPECT_DOUBLE_EQ(VarToDateTime(copy->teStart->GetEditValueProp()), 2.75);
   EXPECT_DOUBLE_EQ(copy->teAlarm->GetTime(), (19 * 60 + 45) / 1440.0);
+  EXPECT_DOUBLE_EQ(copy->deDay->GetDate(), 45342.5);
+  EXPECT_EQ(copy->deDay->GetDateEditProperties()->GetMinDate(), 43831);
+  EXPECT_EQ(copy->deDay->GetDateEditProperties()->GetMaxDate(), 47848);
+  EXPECT_TRUE(copy->deDay->GetDateEditProperties()->IsInputKindStored());
+  EXPECT_FALSE(copy->deDay->GetDateEditProperties()->IsDateButtonsStored());
+  EXPECT_DOUBLE_EQ(copy->deStamp->GetDate(), 45337.75);
+  EXPECT_EQ(copy->deStamp->GetDateEditProperties()->GetKind(), ckDateTime);
+  EXPECT_TRUE(copy->deStamp->GetDateEditProperties()->GetDateButtons() == (TDateButtons{btnClear, btnNow, btnToday}));
   EXPECT_EQ(WriteComponentToText(copy), text);
   delete copy;
 }

@@ -779,6 +779,8 @@ using TqzBarMergeItemLinkEvent =
     TEvent<void(TqzBarManager* Sender, TqzBarItemLinks* ADstItemLinks, TqzBarItemLinks* ASrcItemLinks,
                 TqzBarItemLink* ASrcItemLink, TqzBarItemMergeKind& AMergeKind, Integer& AMergeIndex)>;
 using TqzBarClickItemEvent = TEvent<void(TqzBarManager* Sender, TqzBarItem* ClickedItem)>;
+// The program may change the links of a menu the bars build themselves before it shows.
+using TqzBarPopupItemLinksEvent = TEvent<void(TObject* Sender, TqzBarItemLinks* APopupItemLinks)>;
 
 // The component that owns the bar system of one window control: at most one per control.
 class TqzBarManager : public TComponent {
@@ -1092,6 +1094,10 @@ class TqzBarManager : public TComponent {
   void SetOnHideCustomizingForm(TNotifyEvent Value) { FOnHideCustomizingForm = Value; }
   TNotifyEvent GetOnShowCustomizingForm() const { return FOnShowCustomizingForm; }
   void SetOnShowCustomizingForm(TNotifyEvent Value) { FOnShowCustomizingForm = Value; }
+  TqzBarPopupItemLinksEvent GetOnShowCustomizingPopup() const { return FOnShowCustomizingPopup; }
+  void SetOnShowCustomizingPopup(TqzBarPopupItemLinksEvent Value) { FOnShowCustomizingPopup = Value; }
+  TqzBarPopupItemLinksEvent GetOnShowToolbarsPopup() const { return FOnShowToolbarsPopup; }
+  void SetOnShowToolbarsPopup(TqzBarPopupItemLinksEvent Value) { FOnShowToolbarsPopup = Value; }
   bool GetAutoAlignBars() const { return FAutoAlignBars; }
   void SetAutoAlignBars(bool Value) { FAutoAlignBars = Value; }
   bool GetAutoHideEmptyBars() const { return FAutoHideEmptyBars; }
@@ -1237,6 +1243,7 @@ class TqzBarManager : public TComponent {
       FOnBarDockingStyleChange, FOnBarVisibleChange;
   TqzBarManagerMergeEvent FOnMenuMerge, FOnMerge;
   TNotifyEvent FOnCloseButtonClick, FOnHelpButtonClick, FOnHideCustomizingForm, FOnShowCustomizingForm;
+  TqzBarPopupItemLinksEvent FOnShowCustomizingPopup, FOnShowToolbarsPopup;
   std::unique_ptr<TBitmap> FHelpButtonGlyph;
   Integer FLockUpdate = 0;
   std::unique_ptr<TqzBarPainter> FDefaultPainter;

@@ -230,6 +230,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // no control the window's own design object.
   virtual void DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift);
   virtual IqzBarSelectableItem* DesignObject() { return nullptr; }
+  // A right click: while customizing, the context menu of the customizing-selected link shown by
+  // this window.
+  virtual void ShowContextPopup(TqzBarItemControl* AControl);
   // The cursor lies on the window's mark.
   bool MarkUnderCursor();
   virtual void BarMouseEnter(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl);

@@ -107,7 +107,8 @@ TqzBarItemControl* TCustomqzBarControl::GetSelectedControl() const {
 }
 
 bool TCustomqzBarControl::IsMouseBlocked(bool ACheckMoved) {
-  if (GetControlBarManager()->GetIsCustomizing()) return true;
+  // The menus the bars build themselves answer the mouse while the manager customizes.
+  if (IsCustomizing()) return true;
   TPoint cursor = CursorPos();
   if (ACheckMoved) return cursor == FLastMousePos;
   RECT r{};
@@ -231,22 +232,37 @@ void TCustomqzBarControl::BarMouseLeave() {
     if (!guard.Alive()) return;
   }
   TqzBarItemControl* selected = GetSelectedControl();
-  if (!FCaptureControl && selected && !selected->IsDroppedDown() && !GetControlBarManager()->GetIsCustomizing())
+  if (!FCaptureControl && selected && !selected->IsDroppedDown() && !IsCustomizing())
     SetHotControl(nullptr);
 }
 
 void TCustomqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool, TqzBarItemControl* AControl,
                                        const TPoint& P) {
   if (!IsMouseBlocked(false) && AControl) AControl->MouseDown(AButton, TShiftState(), P);
-  if (AButton != mbLeft) return;
-  if (!IsCustomizing()) {
-    PressItemControl(AControl);
+  TBarGuard guard(this);
+  bool customizing = IsCustomizing();
+  TqzBarItemControl* before = customizing ? GetControlBarManager()->GetSelectedItemControl() : nullptr;
+  if (customizing) {
+    DesignSelect(AControl, AButton, AShift);
+    if (!guard.Alive()) return;
+  }
+  if (AButton == mbRight) {
+    if (AControl != GetSelectedControl()) ClearSelectionIfFocused();
+    if (guard.Alive() && ContextPopupOnPress(true)) ShowContextPopup(AControl);
     return;
   }
-  TBarGuard guard(this);
-  TqzBarItemControl* before = GetControlBarManager()->GetSelectedItemControl();
-  DesignSelect(AControl, AButton, AShift);
-  if (guard.Alive()) StartDrag(P, before == GetControlBarManager()->GetSelectedItemControl());
+  if (AButton != mbLeft) return;
+  if (customizing)
+    StartDrag(P, before == GetControlBarManager()->GetSelectedItemControl());
+  else
+    PressItemControl(AControl);
+}
+
+void TCustomqzBarControl::ShowContextPopup(TqzBarItemControl*) {
+  if (!IsCustomizing()) return;
+  TqzBarItemLink* link = GetControlBarManager()->GetSelectedLink();
+  TqzBarItemControl* selected = link ? link->GetControl() : nullptr;
+  if (selected && selected->GetParent() == this) DesignControllerInstance()->ShowLinkContextMenu(this, link);
 }
 
 void TCustomqzBarControl::DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift) {
@@ -278,7 +294,7 @@ void TCustomqzBarControl::DesignSelect(TqzBarItemControl* AControl, TMouseButton
   bool isSelected = object->IsSelectedInDesigner();
   Integer operation = 2;
   if (AButton == mbRight)
-    operation = isSelected ? 0 : 2;
+    operation = isSelected && !DesignControllerInstance()->SelectionIsComplex(GetControlBarManager()) ? 0 : 2;
   else if (AShift.Contains(ssShift) && !AShift.Contains(ssCtrl))
     operation = isSelected ? 1 : 0;
   DesignControllerInstance()->ChangeSelection(object, operation);
@@ -313,7 +329,9 @@ bool TCustomqzBarControl::BeginPendingDrag(const TPoint& P) {
 
 void TCustomqzBarControl::BarMouseUp(TMouseButton AButton, TShiftState AShift, bool, TqzBarItemControl* AControl,
                                      const TPoint& P) {
+  TBarGuard guard(this);
   if (!IsMouseBlocked(false) && AControl) AControl->MouseUp(AButton, AShift, P);
+  if (guard.Alive() && AButton == mbRight && ContextPopupOnPress(false)) ShowContextPopup(AControl);
 }
 
 void TCustomqzBarControl::PressItemControl(TqzBarItemControl* AControl) {
@@ -368,7 +386,7 @@ void TCustomqzBarControl::MouseDown(TMouseButton Button, TShiftState Shift, Inte
   inherited::MouseDown(Button, Shift, X, Y);
   TPoint p(X, Y);
   TqzBarItemControl* control = ControlAtPoint(p);
-  if (FLastMousePos == TPoint(-1, -1) && !GetControlBarManager()->GetIsCustomizing())
+  if (FLastMousePos == TPoint(-1, -1) && !IsCustomizing())
     BarMouseEnter(Shift, p, control);
   if (Shift.Contains(ssDouble) && control && control == GetSelectedControl() &&
       (GetControlBarManager()->IsDesigning() || control->IsExpandable())) {
@@ -404,7 +422,7 @@ void TCustomqzBarControl::LeftButtonUp(TMessage& Message) {
   if (!guard.Alive()) return;
   TqzBarItemControl* control = ControlAtPoint(p);
   TRect client = GetClientRect();
-  if (PtInRect(&client, p) && FActive && !GetControlBarManager()->GetIsCustomizing() && control &&
+  if (PtInRect(&client, p) && FActive && !IsCustomizing() && control &&
       control->IsClickable()) {
     if (control->IsEnabled() && control == GetSelectedControl())
       control->DoClick();

@@ -3,7 +3,11 @@
 
 #include "toolkit/bars/qzBarDesignController.h"
 
+#include "toolkit/bars/qzBarApplicationMenuControl.h"
+#include "toolkit/bars/qzBarCustPopup.h"
 #include "toolkit/bars/qzBarStrs.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "user/Input.h"
 #include "vcl/Forms.h"
@@ -87,9 +91,26 @@ TqzBarDesignController* ExistingDesignController() { return gDesignController.ge
 void FreeDesignController() { gDesignController.reset(); }
 
 TqzBarDesignController::TqzBarDesignController()
-    : FNotifier([this](TComponent* AComponent) { FreeNotified(AComponent); }) {}
+    : FNotifier([this](TComponent* AComponent) { FreeNotified(AComponent); }) {
+  RegisterDesignHelper(TqzBarControl::ClassInfo(), TqzBarControlDesignHelper::ClassInfo());
+  RegisterDesignHelper(TqzBarSubMenuControl::ClassInfo(), TqzBarSubMenuControlDesignHelper::ClassInfo());
+  RegisterDesignHelper(TqzBarApplicationMenuControl::ClassInfo(), TCustomqzBarControlDesignHelper::ClassInfo());
+}
 
-TqzBarDesignController::~TqzBarDesignController() { ClearInternalItems(); }
+TqzBarMovingScope::TqzBarMovingScope() : FPrevious(DesignControllerInstance()->IsMoving()) {
+  DesignControllerInstance()->SetMoving(true);
+}
+
+TqzBarMovingScope::~TqzBarMovingScope() {
+  if (TqzBarDesignController* controller = ExistingDesignController()) controller->SetMoving(FPrevious);
+}
+
+TqzBarDesignController::~TqzBarDesignController() {
+  // Open menus of the controller's own show its internal items: they go first.
+  if (TqzBarCustomizingPopup* popup = FCustomizingPopup.Get()) popup->Dismiss();
+  if (TqzBarToolbarsPopup* popup = FToolbarsPopup.Get()) popup->Dismiss();
+  ClearInternalItems();
+}
 
 // ---- Internal items ----------------------------------------------------------------------------
 
@@ -217,6 +238,15 @@ void TqzBarDesignController::SelectObject(TqzBarManager* AManager, TPersistent* 
     ChangeSelection(selectable, AOperation);
   else if (AManager)
     AManager->SelectComponent(AObject, AOperation);
+}
+
+bool TqzBarDesignController::SelectionIsComplex(TqzBarManager* AManager) const {
+  TList selected;
+  AManager->CollectSelectedObjects(&selected);
+  for (Integer i = 0; i < selected.GetCount(); ++i)
+    if (auto* object = dynamic_cast<IqzBarSelectableItem*>(static_cast<TObject*>(selected.GetItems(i))))
+      if (object->IsShownInSeveralPlaces() != 0) return true;
+  return false;
 }
 
 TqzBarManager* TqzBarDesignController::FindSelectionManager() const {

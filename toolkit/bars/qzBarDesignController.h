@@ -5,13 +5,55 @@
 // bar windows. While the customizing form is open, a run-time selection controller is the
 // manager's designer, so selection works without a form designer.
 
+#include <functional>
 #include <memory>
 
 #include "rtl/ComponentList.h"
 #include "rtl/FreeNotifier.h"
 #include "toolkit/bars/qzBar.h"
-#include "toolkit/bars/qzBar.h"
+#include "toolkit/foundation/kvClasses.h"
 #include "toolkit/foundation/kvControls.h"
+
+class TCustomqzBarControl;
+class TqzBarCustomizingPopup;
+class TqzBarPainter;
+class TqzBarToolbarsPopup;
+
+// The link actions of the link context menu, as bit numbers of an action set (a selectable
+// object's EditOperations).
+constexpr Integer qzLinkActionReset = 0;
+constexpr Integer qzLinkActionDeleteLink = 3;
+constexpr Integer qzLinkActionRename = 4;
+constexpr Integer qzLinkActionPaintStyle = 5;
+constexpr Integer qzLinkActionBeginGroup = 9;
+
+// What the link context menu of a kind of bar window leaves out. Helpers are registered with the
+// design controller per bar-window class; the most derived registered class of a window answers.
+class TCustomqzBarControlDesignHelper : public TObject {
+  TAVREN_CLASS(TCustomqzBarControlDesignHelper, TObject)
+ public:
+  // The actions (bits) the context menu does not offer: paint styles, position, view levels,
+  // button group, most recently used.
+  virtual Integer GetDesignActions() { return 0x9E0; }
+  Integer FilterDesignActions(Integer AActions) { return AActions & ~GetDesignActions(); }
+};
+
+// Toolbars offer the paint styles.
+class TqzBarControlDesignHelper : public TCustomqzBarControlDesignHelper {
+  TAVREN_CLASS(TqzBarControlDesignHelper, TCustomqzBarControlDesignHelper)
+ public:
+  Integer GetDesignActions() override { return 0x9C0; }
+};
+
+// Menus offer most recently used.
+class TqzBarSubMenuControlDesignHelper : public TCustomqzBarControlDesignHelper {
+  TAVREN_CLASS(TqzBarSubMenuControlDesignHelper, TCustomqzBarControlDesignHelper)
+ public:
+  Integer GetDesignActions() override { return 0x1E0; }
+};
+
+// Fills the links of a menu the design controller builds.
+using TqzBarPopupFillProc = std::function<void(TqzBarItemLinks* ALinks)>;
 
 // The selection of one manager while it is customized at run time: at most one bar and one
 // item, each selected exclusively within its family.
@@ -72,6 +114,39 @@ class TqzBarDesignController : public TkvDesignController {
   // click showing or hiding the bar, then the customize entry.
   void FillToolbarsList(TqzBarItemLinks* ALinks);
 
+  // ---- Menus of its own.
+  // Builds and shows the customizing popup at the cursor for the link of the bar window (both
+  // may be nil); the fill procedure gives it its entries. Nothing shows without entries.
+  void ShowCustomizingPopup(TqzBarManager* AManager, TqzBarPainter* APainter, TqzBarItemLink* ALink,
+                            TCustomqzBarControl* ABarControl, const TqzBarPopupFillProc& AFill);
+  // The context menu of a link while customizing: the actions the selected object supports and
+  // the window's kind offers.
+  void ShowLinkContextMenu(TCustomqzBarControl* ABarControl, TqzBarItemLink* ALink);
+  // The list of the manager's toolbars at the cursor; nothing without entries.
+  void ShowToolbarsPopup(TqzBarManager* AManager, TqzBarPainter* APainter);
+  TqzBarCustomizingPopup* GetCustomizingPopup() const;
+  TqzBarToolbarsPopup* GetToolbarsPopup() const;
+
+  // ---- Customizing link: the link the last customizing popup was built for, its bar window
+  // (while the popup is open) and that window's links.
+  TqzBarItemLink* GetCustomizingLink() const { return FCustomizingLink.Get(); }
+  TCustomqzBarControl* GetCustomizingBarControl() const;
+  TqzBarItemLinks* GetCustomizingLinks() const;
+  // Frees the customizing link, or its item with all its links; nothing without one.
+  void FreeCustomizingLink();
+  void FreeCustomizingLinkItem();
+
+  // ---- Design helpers.
+  void RegisterDesignHelper(TClass ABarControlClass, TClass AHelperClass);
+  void UnregisterDesignHelper(TClass ABarControlClass, TClass AHelperClass);
+  // The actions the bar window's helper lets through.
+  Integer FilterDesignActions(TCustomqzBarControl* ABarControl, Integer AActions);
+
+  // ---- Moving state: a loop moves a toolbar, a torn-off menu or a dragged link with the mouse;
+  // the bars' keyboard hook leaves every key to that loop.
+  bool IsMoving() const noexcept { return FMoving; }
+  void SetMoving(bool Value) { FMoving = Value; }
+
   // ---- Selection.
   IqzBarSelectableItem* GetLastSelectedItem() const noexcept { return FLastSelectedItem; }
   void SetLastSelectedItem(IqzBarSelectableItem* Value);
@@ -91,6 +166,8 @@ class TqzBarDesignController : public TkvDesignController {
   bool SelectParentOfSelection();
   // The last selected object stays only while it is selected and the application is active.
   void CheckLastSelection();
+  // One of the manager's selected objects is shown in several places (an item with more links).
+  bool SelectionIsComplex(TqzBarManager* AManager) const;
 
  private:
   // The manager whose selection Del and Esc work on: the last selected item's, else the first
@@ -101,10 +178,40 @@ class TqzBarDesignController : public TkvDesignController {
   void CustomizeClick(TObject* Sender);
   // A last selected component that goes is forgotten.
   void FreeNotified(TComponent* AComponent);
+  // The link context menu's entries and their clicks.
+  void FillLinkContextMenu(TCustomqzBarControl* ABarControl, TqzBarItemLink* ALink, TqzBarItemLinks* ALinks);
+  void AddPaintStyleEntries(TqzBarItemLinks* ALinks, TqzBarItemLink* ALink);
+  void ResetLinkClick(TObject* Sender);
+  void DeleteLinkClick(TObject* Sender);
+  void RenameLinkChange(TObject* Sender);
+  void PaintStyleClick(TObject* Sender);
+  void BeginGroupClick(TObject* Sender);
+  // Every selected object of the customizing link's manager hears which action happened.
+  void NotifySelectedObjects(Integer AAction);
+  void CustomizingPopupClosedUp(TObject* Sender);
 
+  TkvRegisteredClassList FDesignHelpers;
   TComponentList FInternalItems{true};
+  TWeakRef<TqzBarCustomizingPopup> FCustomizingPopup;
+  TWeakRef<TqzBarToolbarsPopup> FToolbarsPopup;
+  TWeakRef<TqzBarItemLink> FCustomizingLink;
+  TWeakRef<TCustomqzBarControl> FCustomizingBarControl;
+  bool FMoving = false;
   IqzBarSelectableItem* FLastSelectedItem = nullptr;
   TFreeNotifier FNotifier;
+};
+
+// Sets the design controller's moving state for the life of a loop that moves something with
+// the mouse, and puts the previous state back.
+class TqzBarMovingScope {
+ public:
+  TqzBarMovingScope();
+  ~TqzBarMovingScope();
+  TqzBarMovingScope(const TqzBarMovingScope&) = delete;
+  TqzBarMovingScope& operator=(const TqzBarMovingScope&) = delete;
+
+ private:
+  bool FPrevious;
 };
 
 // The one controller, made on first use and freed at the bar unit's end.

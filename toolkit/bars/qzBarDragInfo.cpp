@@ -45,6 +45,7 @@ TqzBarItemLink* TqzBarManager::GetDraggingLink() const { return FDragInfo ? FDra
 void TqzBarManager::DragItemOrLink(TqzBarItem* AItem, TqzBarItemLink* ALink) {
   if (!AItem || IsDragging()) return;
   if (!FDragInfo) FDragInfo = std::make_unique<TqzBarDragInfo>(this);
+  TqzBarMovingScope moving;
   FDragInfo->BeginDrag(AItem, ALink);
   try {
     FDragInfo->RunDragLoop();

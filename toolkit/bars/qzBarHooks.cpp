@@ -23,7 +23,6 @@ HHOOK gCallWndHook = nullptr;
 bool gKeySuppressed = false;
 Word gSuppressedKey = 0;
 bool gButtonTracking = false;
-bool gMovingState = false;
 bool gDirectCall = false;
 bool gMouseReentry = false;
 bool gManagerLookup = false;
@@ -66,6 +65,8 @@ bool KeyboardNavigation(Word AKey, LPARAM AFlags) {
     gKeySuppressed = false;
     return true;
   }
+  // A loop that moves something with the mouse reads the keys itself.
+  if (TqzBarDesignController* designer = ExistingDesignController(); designer && designer->IsMoving()) return false;
   TqzBarNavigationController* controller = NavigationControllerInstance();
   if (controller->WantsKey(AKey)) {
     if (down) {
@@ -220,7 +221,7 @@ LRESULT KeyboardHook(int ACode, WPARAM AWParam, LPARAM ALParam) {
     if (ACode == HC_NOREMOVE) {
     } else if (gButtonTracking) {
       result = 1;
-    } else if (key != VK_PROCESSKEY && ACode >= 0 && !gMovingState) {
+    } else if (key != VK_PROCESSKEY && ACode >= 0) {
       if (KeyboardNavigation(key, ALParam))
         result = 1;
       else if (!GetCapture() && ManagerMenuKeys(key, ALParam))
@@ -484,7 +485,5 @@ bool RunBarKeyboardHookDirect(Word AKey, LPARAM AKeyFlags) {
 }
 
 void SetBarButtonTracking(bool AValue) { gButtonTracking = AValue; }
-
-void SetBarMovingState(bool AValue) { gMovingState = AValue; }
 
 bool IsAppActiveWindow() { return gAppActive && !gOtherAppActivating && GetActiveWindow() != nullptr; }

@@ -28,8 +28,6 @@ Integer ActiveBarWheelState();
 bool RunBarKeyboardHookDirect(Word AKey, LPARAM AKeyFlags);
 // While a toolbar tracks a press on one of its window buttons every key is swallowed.
 void SetBarButtonTracking(bool AValue);
-// While a loop that moves a bar with the mouse runs, the keys reach that loop untouched.
-void SetBarMovingState(bool AValue);
 // This application is active, no other one is becoming active, and the thread has an active
 // window.
 bool IsAppActiveWindow();

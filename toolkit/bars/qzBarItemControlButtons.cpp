@@ -15,6 +15,108 @@ TAVREN_CLASS_IMPL(TqzBarApplicationMenuButtonControl)
 
 // ---- Button-like -------------------------------------------------------------------------------
 
+namespace {
+
+// The one control of the program whose drop-down waits to open, and the one whose drop-down
+// waits to close, with their thread timers.
+constexpr UINT kDropDownDelay = 400;
+TqzBarButtonLikeControl* gPendingOpen = nullptr;
+UINT_PTR gOpenTimer = 0;
+TqzBarButtonLikeControl* gPendingClose = nullptr;
+UINT_PTR gCloseTimer = 0;
+
+void CancelPendingOpen() {
+  if (gOpenTimer) KillTimer(nullptr, gOpenTimer);
+  gOpenTimer = 0;
+  gPendingOpen = nullptr;
+}
+
+void CancelPendingClose() {
+  if (gCloseTimer) KillTimer(nullptr, gCloseTimer);
+  gCloseTimer = 0;
+  gPendingClose = nullptr;
+}
+
+// The wait ends before the control runs, so a control that waits again from there keeps its
+// new timer.
+void OpenTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  TqzBarButtonLikeControl* control = gPendingOpen;
+  CancelPendingOpen();
+  if (control) control->Activate(true);
+}
+
+void CloseTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  TqzBarButtonLikeControl* control = gPendingClose;
+  CancelPendingClose();
+  if (control) control->Deactivate(true);
+}
+
+}  // namespace
+
+TqzBarButtonLikeControl::~TqzBarButtonLikeControl() {
+  if (gPendingOpen == this) CancelPendingOpen();
+  if (gPendingClose == this) CancelPendingClose();
+}
+
+void TqzBarButtonLikeControl::Activate(bool AByMouse) {
+  if (IsDroppedDown()) {
+    // Back on its control before the wait ran out: the drop-down stays.
+    if (gPendingOpen == this) CancelPendingOpen();
+    if (gPendingClose == this) CancelPendingClose();
+    return;
+  }
+  inherited::Activate(AByMouse);
+  if (!HasDropDown() || !IsActionable()) return;
+  bool openNow = AByMouse;
+  TCustomqzBarControl* parent = GetParent();
+  if (parent && parent->BarKind() == 0) {
+    if (!parent->IsCustomizing() && !parent->GetKeptDown()) return;
+    openNow = true;
+  }
+  TqzBarManager* manager = GetBarManager();
+  if (openNow || (manager && manager->IsCustomizingOrDesigning())) {
+    if (TqzBarButtonLikeControl* closing = gPendingClose) {
+      CancelPendingClose();
+      TkvObjectLink* self = LinkToObject(this);
+      closing->Deactivate(true);
+      const bool alive = self->Ref != nullptr;
+      ReleaseObjectLink(self);
+      if (!alive) return;
+    }
+    OpenDropDown(true);
+    return;
+  }
+  if (gPendingClose == this) CancelPendingClose();
+  CancelPendingOpen();
+  gPendingOpen = this;
+  gOpenTimer = SetTimer(nullptr, 0, kDropDownDelay, OpenTimerProc);
+}
+
+void TqzBarButtonLikeControl::Deactivate(bool AFlag) {
+  TCustomqzBarControl* parent = GetParent();
+  TqzBarManager* manager = GetBarManager();
+  if (AFlag || !parent || parent->BarKind() == 0 || parent->IsDestroying() ||
+      (manager && manager->IsCustomizingOrDesigning())) {
+    inherited::Deactivate(AFlag);
+    CloseUp(GetDropDownWindow() != nullptr);
+    return;
+  }
+  if (gPendingOpen == this) CancelPendingOpen();
+  if (IsDroppedDown()) {
+    CancelPendingClose();
+    gPendingClose = this;
+    gCloseTimer = SetTimer(nullptr, 0, kDropDownDelay, CloseTimerProc);
+  }
+}
+
+void TqzBarButtonLikeControl::CloseUp(bool AClose) {
+  if (gPendingOpen == this) CancelPendingOpen();
+  if (gPendingClose == this) CancelPendingClose();
+  if (AClose)
+    if (TqzBarSubMenuControl* window = GetDropDownWindow()) window->Dismiss();
+  Repaint();
+}
+
 TClassOf<TqzBarItemControlDrawParams> TqzBarButtonLikeControl::DrawParamsClass() {
   return TqzBarButtonLikeControlDrawParams::ClassInfo();
 }
@@ -118,9 +220,8 @@ void TqzBarButtonControl::DropDownClosed() {
   Repaint();
 }
 
-void TqzBarButtonControl::Deactivate(bool AFlag) {
-  inherited::Deactivate(AFlag);
-  if (TqzBarSubMenuControl* window = FDroppedDown ? GetDropDownWindow() : nullptr) window->Dismiss();
+void TqzBarButtonControl::CloseUp(bool AClose) {
+  inherited::CloseUp(AClose);
   FDroppedDown = false;
 }
 

@@ -33,6 +33,8 @@ class TqzBarButtonLikeControl : public TqzBarItemControl {
   TAVREN_CLASS(TqzBarButtonLikeControl, TqzBarItemControl)
  public:
   using TqzBarItemControl::TqzBarItemControl;
+  // A control that goes while its drop-down waits to open or close takes the wait with it.
+  ~TqzBarButtonLikeControl() override;
   bool GetAnimateNextOpen() const noexcept { return FAnimateNextOpen; }
   void SetAnimateNextOpen(bool Value) { FAnimateNextOpen = Value; }
   TqzBarButtonLikeControlDrawParams* ButtonParams() const {
@@ -45,6 +47,20 @@ class TqzBarButtonLikeControl : public TqzBarItemControl {
   void FillDrawParams(bool ARefresh) override;
   void DrawInRect(const TRect& R, Byte AState) override;
   void SelectInBar(bool ASelected, bool& AHandled) override;
+  // The drop-down opens at once when the control is pressed, in a toolbar kept down and while
+  // customizing; in a menu 400 ms after the mouse came to rest on the control (one control of the
+  // program waits at a time). Hovering a toolbar's control opens nothing.
+  void Activate(bool AByMouse) override;
+  // In a toolbar, when asked to (AFlag) and while customizing the drop-down closes at once; in a
+  // menu 400 ms after the mouse left the control, unless it comes back first.
+  void Deactivate(bool AFlag) override;
+
+  // The open drop-down's window, nullptr while closed.
+  virtual TqzBarSubMenuControl* GetDropDownWindow() const { return nullptr; }
+  // Opens the drop-down (nothing for a control without one).
+  virtual void OpenDropDown(bool) {}
+  // Ends the drop-down's waits and shows the control closed; AClose closes its window too.
+  virtual void CloseUp(bool AClose);
 
   // Operations in slot order.
   virtual Integer GetDropArrowWidth();
@@ -69,14 +85,15 @@ class TqzBarButtonControl : public TqzBarButtonLikeControl {
   virtual TqzBarPaintStyle GetPaintStyle();
   virtual void AdjustPaintStyle(TqzBarPaintStyle& AStyle);
   // The window of the item's drop-down menu while it is open for this control.
-  TqzBarSubMenuControl* GetDropDownWindow() const;
+  TqzBarSubMenuControl* GetDropDownWindow() const override;
   // Opens the item's drop-down menu below the button (beside it in a menu or a vertical bar);
   // opened from the keyboard, its first link is selected.
   void DropDownMenu(bool AByMouse);
 
   bool IsDroppedDown() override { return FDroppedDown && GetDropDownWindow(); }
   void DropDownClosed() override;
-  void Deactivate(bool AFlag) override;
+  void OpenDropDown(bool AByMouse) override { DropDownMenu(AByMouse); }
+  void CloseUp(bool AClose) override;
   void ActivateByKey(bool AFlag) override;
   // Up and Down on a bar, Right in a menu open the drop-down.
   bool WantsKey(Word AKey) override;

@@ -18,7 +18,7 @@ TqzBarSubMenuControl* TqzBarSubItemControl::GetSubMenu() const {
 
 void TqzBarSubItemControl::SubMenuClosed(TObject* Sender) {
   if (Sender == FSubMenu) FSubMenu = nullptr;
-  TqzBarButtonLikeControl::Deactivate(false);
+  TqzBarItemControl::Deactivate(false);
   Repaint();
 }
 
@@ -49,7 +49,7 @@ void TqzBarSubItemControl::OpenSubMenu(bool) {
     menu->SetOpenerExtents(0, r.Height());
     at = TPoint(topLeft.X, bottomRight.Y);
   }
-  TqzBarButtonLikeControl::Activate(false);
+  TqzBarItemControl::Activate(false);
   // A click or a key rolls the menu out; hovering opens it at once.
   menu->SetAnimateOnShow(GetAnimateNextOpen());
   SetAnimateNextOpen(false);
@@ -70,7 +70,7 @@ void TqzBarSubItemControl::CloseSubMenu() {
     menu->Dismiss();
     if (auto* item = dynamic_cast<TCustomqzBarSubItem*>(GetItem())) item->FireCloseUp();
   }
-  TqzBarButtonLikeControl::Deactivate(false);
+  TqzBarItemControl::Deactivate(false);
 }
 
 void TqzBarSubItemControl::UserActivate(bool AByMouse) {
@@ -91,10 +91,9 @@ void TqzBarSubItemControl::ActivateByKey(bool AFlag) {
   PressAt(mbLeft, TShiftState());
 }
 
-void TqzBarSubItemControl::Deactivate(bool AFlag) {
-  CloseSubMenu();
-  TqzBarButtonLikeControl::Deactivate(AFlag);
-  Repaint();
+void TqzBarSubItemControl::CloseUp(bool AClose) {
+  if (AClose) CloseSubMenu();
+  TqzBarButtonLikeControl::CloseUp(AClose);
 }
 
 bool TqzBarSubItemControl::WantsKey(Word AKey) {

@@ -31,7 +31,9 @@ class TqzBarSubItemControl : public TqzBarButtonLikeControl {
   void UserActivate(bool AByMouse) override;
   // The button's rule, then the press that opens the menu.
   void ActivateByKey(bool AFlag) override;
-  void Deactivate(bool AFlag) override;
+  TqzBarSubMenuControl* GetDropDownWindow() const override { return GetSubMenu(); }
+  void OpenDropDown(bool AByMouse) override { OpenSubMenu(AByMouse); }
+  void CloseUp(bool AClose) override;
   void DoClick() override {}
   bool ClickFiresItem() override { return false; }
   bool CountsUse() override { return false; }

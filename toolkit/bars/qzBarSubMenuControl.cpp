@@ -549,21 +549,6 @@ void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {
       ScrollIntoView(AControl);
   }
   TCustomqzBarControl::ChangeSelection(AControl);
-  if (!HandleAllocated()) return;
-  KillTimer(GetHandle(), kDropDownTimer);
-  if (AControl && AControl->HasDropDown() && !AControl->IsDroppedDown())
-    SetTimer(GetHandle(), kDropDownTimer, DropDownDelay, nullptr);
-}
-
-void TqzBarSubMenuControl::DropDownTimer() {
-  KillTimer(GetHandle(), kDropDownTimer);
-  TqzBarItemControl* selected = GetSelectedControl();
-  // Only what the mouse rests on opens by itself; the keyboard opens with Right or Enter.
-  if (!selected || !selected->GetSelectedByMouse() || !selected->IsEnabled() || selected->IsDroppedDown()) return;
-  // The menu of another entry closes, the selected one opens.
-  if (auto* opened = dynamic_cast<TqzBarSubMenuControl*>(GetOpenedBar())) opened->Dismiss();
-  if (!IsBarControlLive(this) || GetSelectedControl() != selected) return;
-  selected->UserActivate(true);
 }
 
 // ---- Messages ------------------------------------------------------------------------------------
@@ -636,9 +621,6 @@ void TqzBarSubMenuControl::WndProc(TMessage& Message) {
       break;
     case WM_TIMER:
       switch (Message.WParam) {
-        case kDropDownTimer:
-          DropDownTimer();
-          return;
         case kAnimationTimer:
           AnimationTimer();
           return;
@@ -664,4 +646,9 @@ void TqzBarSubMenuControl::WndProc(TMessage& Message) {
       break;
   }
   inherited::WndProc(Message);
+}
+
+bool TqzBarSubMenuControl::IsInternalMenu() {
+  auto* parent = dynamic_cast<TqzBarSubMenuControl*>(GetOpenerBar());
+  return parent && parent->IsInternalMenu();
 }

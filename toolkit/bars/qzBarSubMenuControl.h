@@ -21,11 +21,10 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   TAVREN_CLASS(TqzBarSubMenuControl, TCustomqzBarControl)
  public:
   // The window's timers: scrolling, the expand timers of a selection change and of the mark's
-  // rest (or the window's first activation), the sub-item's delayed drop-down.
+  // rest (or the window's first activation).
   static constexpr UINT_PTR kScrollTimer = 1;
   static constexpr UINT_PTR kSelectionExpandTimer = 2;
   static constexpr UINT_PTR kMarkExpandTimer = 3;
-  static constexpr UINT_PTR kDropDownTimer = 4;
   // One frame of the opening animation a tick.
   static constexpr UINT_PTR kAnimationTimer = 5;
   static constexpr UINT kAnimationFrameTime = 10;
@@ -147,6 +146,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   virtual void ItemsAreaOffset(TRect& R);
   // The screen bounds every menu opened from this one takes, when the window decides them.
   virtual bool ChildMenuBounds(TRect&) { return false; }
+  // A menu the bars build for themselves, or one opened from it: its links are never customized.
+  virtual bool IsInternalMenu();
 
   // Overrides of the bar window.
   void CalcItemsRect() override;
@@ -163,6 +164,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   bool CanActivate() override { return true; }
   // While customizing, the menus of popup menus and of sub-items that allow it take dropped links.
   bool IsDesigning() override;
+  bool IsCustomizing() override { return !IsInternalMenu() && inherited::IsCustomizing(); }
   // Nothing is a drop target over a scroll button or the expand mark.
   void LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
                    bool& AAtSeparator) override;
@@ -182,9 +184,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void RepaintControl(TqzBarItemControl* AControl) override;
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
   bool ClaimsFinalClicks() override { return true; }
-  // A sub-item selected with the mouse opens its menu after resting 400 ms.
   void ChangeSelection(TqzBarItemControl* AControl) override;
-  static constexpr UINT DropDownDelay = 400;
   Integer BarKind() override { return 2; }
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
 
@@ -204,7 +204,6 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
 
  private:
   void KeyDown(TMessage& Message);
-  void DropDownTimer();
   void AnimationTimer();
   // Recent items: the links' limit and the controls' non-recent and band flags.
   void UpdateRecentLinkLimit();

@@ -1,7 +1,9 @@
 // Tearing a menu off: the detach caption of a detachable sub-item's menu, its hot state, and the
 // drag that turns the sub-item's detaching bar into a floating toolbar under the mouse.
 
-#include "toolkit/bars/qzBarHooks.h"
+#include <optional>
+
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -121,7 +123,7 @@ void TqzBarSubMenuControl::TearOff() {
   bool moved = false;
   bool released = false;
   TPoint last = MessagePos();
-  SetBarMovingState(true);
+  std::optional<TqzBarMovingScope> moving(std::in_place);
   SetCapture(captureWindow);
   try {
     MSG msg;
@@ -173,12 +175,12 @@ void TqzBarSubMenuControl::TearOff() {
     }
   } catch (...) {
     if (GetCapture() == captureWindow) ReleaseCapture();
-    SetBarMovingState(false);
+    moving.reset();
     ReleaseObjectLink(openerLink);
     throw;
   }
   if (GetCapture() == captureWindow) ReleaseCapture();
-  SetBarMovingState(false);
+  moving.reset();
   ReleaseObjectLink(openerLink);
   if (!moved) return;
   if (!released) {

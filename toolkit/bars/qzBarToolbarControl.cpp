@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarQuickControl.h"
@@ -643,6 +644,13 @@ void TqzBarControl::WndProc(TMessage& Message) {
       break;
   }
   inherited::WndProc(Message);
+}
+
+void TqzBarControl::ShowContextPopup(TqzBarItemControl* AControl) {
+  if (IsCustomizing())
+    TCustomqzBarControl::ShowContextPopup(AControl);
+  else
+    DesignControllerInstance()->ShowToolbarsPopup(GetControlBarManager(), Painter());
 }
 
 void TqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,

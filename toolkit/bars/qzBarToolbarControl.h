@@ -169,6 +169,8 @@ class TqzBarControl : public TCustomqzBarControl {
   void LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, bool& AVertical, bool& ABefore,
                    bool& AAtSeparator) override;
   bool IsUpdateLocked() override;
+  // Outside customizing: the list of the manager's toolbars.
+  void ShowContextPopup(TqzBarItemControl* AControl) override;
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
                     const TPoint& P) override;
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;

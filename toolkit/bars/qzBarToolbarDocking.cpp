@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "vcl/Forms.h"
@@ -306,6 +307,7 @@ void TqzBars::DragBar(TqzBarControl* AWindow) {
   FMovingBarControl = AWindow;
   FDragTargetStyle = AWindow->GetDockingStyle();
   AWindow->SetMoving(true);
+  TqzBarMovingScope moving;
   HWND captureWindow = FBarManager->GetOwnerControl()->GetHandle();
   SetCapture(captureWindow);
   TPoint last(cursor.X, cursor.Y);

@@ -198,6 +198,7 @@ class TkvCustomCalendar : public TkvControl {
   void FireMouseEnter(TControl* AControl) override;
   void FireMouseLeave(TControl* AControl) override;
   void CMFontChanged(TMessage& Message);
+  void LookAndFeelUpdated(TkvLookAndFeel* Sender, TkvLookAndFeelValues ChangedValues) override;
   void FireDateChosen() { FOnDateChosen(this); }
   // Whether the header's hot part follows the mouse now.
   virtual bool TracksHotPart() { return true; }
@@ -210,6 +211,11 @@ class TkvCustomCalendar : public TkvControl {
   void PlaceChildren();
   void PlaceHeader();
   bool ShowsButtonBar();
+  // The Office-11 painter's calendar has a flatter header standing apart as a band.
+  bool PaintsOffice11();
+  // Whether the header strips are drawn by the skin or the native theme.
+  bool HasThemedHeader();
+  void PaintHeaderBackground(TkvCanvas* Canvas, const TRect& R);
   void PaintTimeCaption(TkvCanvas* Canvas);
   void PaintHeader(TkvCanvas* Canvas);
   void PaintDayNames(TkvCanvas* Canvas);
@@ -452,6 +458,8 @@ class TkvCustomDateEdit : public TkvCustomPopupEdit {
   void ConfigurePopupWindow() override;
   void AfterPopupShow(TObject* Sender) override;
   void AfterPopupClose(TObject* Sender) override;
+  // The value is the date, never the text: a form's text is made again from the value read.
+  void ReformatText() override { UpdateDisplayFromEditValue(); }
   // Unfocused, no date shows nothing: the mask's blanks are a typing aid.
   void SetDisplayValue(const Variant& Value) override;
   // A date outside the bounds in force becomes the bound it crossed, as the user's change when the

@@ -215,6 +215,8 @@ TDateTime TkvCustomDateEdit::CurrentDate() {
 }
 
 void TkvCustomDateEdit::ValueBoundsDefined() {
+  // A stored value is read as it was written, whatever order its bounds come in.
+  if (GetComponentState().Contains(csLoading)) return;
   TkvCustomDateEditProperties* properties = DateProperties();
   const TDateTime date = CurrentDate();
   if (date == kvNullDate || !IsCalendarDateUsable(date)) return;

@@ -60,6 +60,8 @@ TkvCustomCalendar::TkvCustomCalendar(TComponent* AOwner) : TkvControl(AOwner), F
   FClock = new TkvClock(this);
   FClock->SetTabStop(false);
   FClock->GetLookAndFeelObject()->AttachToMaster(FButtons[btnOk]->GetLookAndFeel());
+  // The calendar draws as its OK button does, so it hears when that look changes.
+  GetLookAndFeel()->AttachToMaster(FButtons[btnOk]->GetLookAndFeel());
   FMonthList = std::make_unique<TkvMonthListBox>(this);
   FArrowTimer = std::make_unique<TkvTimer>(nullptr);
   FArrowTimer->SetEnabled(false);
@@ -92,6 +94,16 @@ bool TkvCustomCalendar::ErasesBackground() {
 }
 
 TkvCustomLookAndFeelPainterClass TkvCustomCalendar::Painter() { return FButtons[btnOk]->GetLookAndFeel()->ActivePainter(); }
+
+void TkvCustomCalendar::LookAndFeelUpdated(TkvLookAndFeel*, TkvLookAndFeelValues) {
+  // Also heard when the buttons go with the calendar.
+  if (GetComponentState().Contains(csDestroying)) return;
+  // The Office-11 painter's metrics differ.
+  CalcLayout();
+  FClock->Invalidate();
+}
+
+bool TkvCustomCalendar::PaintsOffice11() { return Painter() == PainterClassOf<TkvOffice11LookAndFeelPainter>(); }
 
 void TkvCustomCalendar::CMFontChanged(TMessage& Message) {
   InheritedMessage(Message);
@@ -214,7 +226,7 @@ void TkvCustomCalendar::CalcLayout() {
   const Integer zero = canvas->TextWidthOf("0");
   const Integer zeroHeight = canvas->TextHeightOf("0");
   const Integer wg = canvas->TextHeightOf("Wg");
-  const bool office11 = Painter() == PainterClassOf<TkvOffice11LookAndFeelPainter>();
+  const bool office11 = PaintsOffice11();
   m.ColumnWidth = 3 * zero;
   m.SideMargin = 2 * zero;
   m.RowHeight = zeroHeight + 2;
@@ -374,13 +386,27 @@ void TkvCustomCalendar::Paint() {
   PaintButtonBar(canvas);
 }
 
+bool TkvCustomCalendar::HasThemedHeader() {
+  TkvLookAndFeel* lookAndFeel = FButtons[btnOk]->GetLookAndFeel();
+  return lookAndFeel->GetSkinPainter() || (lookAndFeel->GetNativeStyle() && VisualStylesInUse());
+}
+
+void TkvCustomCalendar::PaintHeaderBackground(TkvCanvas* Canvas, const TRect& R) {
+  if (!HasThemedHeader()) {
+    Canvas->FillWithColor(R, HeaderColor());
+    return;
+  }
+  // The skin's or theme's header item, without text: the calendar writes its own captions.
+  Painter()->PaintHeader(Canvas, R, R, TkvBorders{}, kvAllBorders, kvbsNormal, taCenter, vaCenter, false, false,
+                         String(), GetFont(), clBtnText, HeaderColor(), TkvDrawBackgroundEvent(), false, 0);
+}
+
 void TkvCustomCalendar::PaintTimeCaption(TkvCanvas* Canvas) {
   TRect r = FTimeCaption;
-  Canvas->FillWithColor(r, HeaderColor());
-  if (FFlat) {
-    Canvas->FillWithColor(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), clBtnText);
-  } else {
-    Canvas->PaintBevel(r, false, true);
+  PaintHeaderBackground(Canvas, r);
+  if (!HasThemedHeader()) {
+    if (FFlat) Canvas->FillWithColor(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), clBtnText);
+    else Canvas->PaintBevel(r, false, true);
   }
   String text =
       FSelectedDate == kvNullDate ? String() : DateTimeToDisplayText(false, false, true, std::trunc(FSelectedDate));
@@ -392,8 +418,8 @@ void TkvCustomCalendar::PaintTimeCaption(TkvCanvas* Canvas) {
 }
 
 void TkvCustomCalendar::PaintHeader(TkvCanvas* Canvas) {
-  const TColor header = HeaderColor();
-  Canvas->FillWithColor(FHeader, header);
+  const bool themed = HasThemedHeader();
+  PaintHeaderBackground(Canvas, FHeader);
   for (Integer a = caPrevMonth; a <= caNextYear; ++a) {
     const TRect& box = FArrowRects[a];
     if (IsEmpty(box)) continue;
@@ -412,10 +438,15 @@ void TkvCustomCalendar::PaintHeader(TkvCanvas* Canvas) {
   } else {
     caption(CalendarDateText(FTable.get(), FDisplayedMonth), FMonthCaption, FHotPart == chpMonth);
   }
+  const bool office11 = PaintsOffice11();
+  if (themed) return;
   if (!FFlat) {
     Canvas->PaintBevel(FHeader, false, true);
   } else if (FKind == ckDateTime) {
-    Canvas->PaintFrame(FHeader, clBtnShadow);
+    Canvas->PaintFrame(FHeader, office11 ? GetColor() : clBtnShadow);
+  } else if (office11) {
+    // The header stands apart from the calendar's edges as a band.
+    Canvas->PaintFrame(TRect(FHeader.Left, FHeader.Top - 2, FHeader.Right, FHeader.Bottom + 1), GetColor(), 2);
   } else {
     Canvas->FillWithColor(TRect(FHeader.Left, FHeader.Bottom - 1, FHeader.Right, FHeader.Bottom), clBtnText);
   }

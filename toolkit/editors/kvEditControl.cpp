@@ -890,8 +890,10 @@ void TkvCustomEdit::DefaultHandler(TMessage& Message) {
 
 void TkvCustomEdit::GetTabOrderList(std::vector<TWinControl*>& List) {
   TkvContainer::GetTabOrderList(List);
-  // The inner edit takes the focus through its editor: Tab moves past both.
-  if (TWinControl* inner = GetInnerControl()) std::erase(List, inner);
+  // The inner edit takes the focus through its editor: Tab moves past both. While it has the
+  // focus it stands in the editor's place, so that Tab finds where to go on from.
+  const bool standsIn = std::find(List.begin(), List.end(), static_cast<TWinControl*>(this)) == List.end();
+  if (TWinControl* inner = GetInnerControl(); inner && !standsIn) std::erase(List, inner);
   if (FInplace && GetVisible()) std::erase(List, GetParent());
 }
 

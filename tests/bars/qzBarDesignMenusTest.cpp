@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "BarsTestSupport.h"
+#include "toolkit/bars/qzBarCustPopup.h"
+#include "toolkit/bars/qzBarDesignController.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
+#include "toolkit/bars/qzBarToolbars.h"
+#include "user/Input.h"
+#include "user/InputEvents.h"
+#include "user/Messages.h"
+#include "user/ModalResponder.h"
+#include "user/WindowPos.h"
+
+namespace {
+
+// A toolbar "A" with the buttons A0 A1 A2 on a shown form.
+class DesignMenus : public BarManagerOnForm {
+ protected:
+  void SetUp() override {
+    BarManagerOnForm::SetUp();
+    form->SetBounds(40, 30, 480, 300);
+    form->Show();
+    a = manager->GetBars()->AddBar();
+    a->SetCaption("A");
+    for (const char* caption : {"A0", "A1", "A2"}) {
+      auto* item = new TqzBarButton(form);
+      item->SetCaption(caption);
+      item->SetPaintStyle(psCaption);
+      a->GetItemLinks()->AddLinkForItem(item);
+    }
+    a->SetDockingStyle(dsTop);
+    a->SetVisible(true);
+    Pump();
+  }
+  void TearDown() override {
+    SetModalResponder(nullptr);
+    if (TqzBarCustomizingPopup* popup = DesignControllerInstance()->GetCustomizingPopup()) popup->Dismiss();
+    if (TqzBarToolbarsPopup* popup = DesignControllerInstance()->GetToolbarsPopup()) popup->Dismiss();
+    manager->SetIsCustomizing(false);
+    DesignControllerInstance()->ClearInternalItems();
+    DesignControllerInstance()->SetLastSelectedItem(nullptr);
+    BarManagerOnForm::TearDown();
+  }
+  void Pump() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    UpdateAllWindows();
+  }
+  static POINT At(TqzBarItemLink* ALink) {
+    TRect r = ALink->GetItemRect();
+    TPoint p = ALink->GetBarControl()->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    return {p.X, p.Y};
+  }
+  void Click(POINT AAt, MouseButton AButton) {
+    InputMouseMove(AAt);
+    Pump();
+    InputMouseButton(AAt, AButton, true);
+    Pump();
+    InputMouseButton(AAt, AButton, false);
+    Pump();
+  }
+  // The captions of a popup's entries, a group start written as "|" before the entry and a
+  // checked entry marked with "*".
+  static std::vector<String> Entries(TqzBarSubMenuControl* APopup) {
+    std::vector<String> entries;
+    TqzBarItemLinks* links = APopup->GetItemLinks();
+    for (Integer i = 0; i < links->GetCount(); ++i) {
+      TqzBarItemLink* link = links->GetLink(i);
+      String text = (link->GetBeginGroup() && i > 0 ? "|" : "") + link->GetItem()->GetCaption();
+      if (auto* button = dynamic_cast<TqzBarButton*>(link->GetItem()); button && button->GetDown()) text += "*";
+      entries.push_back(text);
+    }
+    return entries;
+  }
+  static TqzBarItemLink* Entry(TqzBarSubMenuControl* APopup, const String& ACaption) {
+    TqzBarItemLinks* links = APopup->GetItemLinks();
+    for (Integer i = 0; i < links->GetCount(); ++i)
+      if (links->GetLink(i)->GetItem()->GetCaption() == ACaption) return links->GetLink(i);
+    return nullptr;
+  }
+  TqzBarItemLink* Link(Integer AIndex) { return a->GetItemLinks()->GetLink(AIndex); }
+  TqzBar* a = nullptr;
+};
+
+TEST_F(DesignMenus, ALinkIsDeletedFromItsContextMenuWhileCustomizing) {
+  manager->SetIsCustomizing(true);
+  Pump();
+  TqzBarDesignController* controller = DesignControllerInstance();
+  Link(1)->SetBeginGroup(true);
+  Pump();
+  Click(At(Link(1)), MouseButton::Right);
+  TqzBarCustomizingPopup* popup = controller->GetCustomizingPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(IsWindowVisible(popup->GetHandle()));
+  EXPECT_EQ(controller->GetCustomizingLink(), Link(1));
+  EXPECT_EQ(manager->GetSelectedLink(), Link(1));
+  // A toolbar offers the paint styles, with the link's own one checked.
+  EXPECT_EQ(Entries(popup), (std::vector<String>{"&Reset", "&Delete", "|&Name:", "|Defa&ult style*",
+                                                 "&Text Only (Always)", "Text &Only (in Menus)", "Image &and Text",
+                                                 "|Begin a &Group*"}));
+  // The entries answer the mouse although the manager customizes.
+  Click(At(Entry(popup, "&Delete")), MouseButton::Left);
+  EXPECT_EQ(controller->GetCustomizingPopup(), nullptr);
+  ASSERT_EQ(a->GetItemLinks()->GetCount(), 2);
+  EXPECT_EQ(Link(0)->GetCaption(), "A0");
+  EXPECT_EQ(Link(1)->GetCaption(), "A2");
+  EXPECT_EQ(controller->GetCustomizingLink(), nullptr);
+}
+
+TEST_F(DesignMenus, TheContextMenuEntriesChangeTheLink) {
+  manager->SetIsCustomizing(true);
+  Pump();
+  TqzBarDesignController* controller = DesignControllerInstance();
+  std::vector<String> messages;
+  SetModalResponder([&](const ModalRequest& ARequest) {
+    messages.push_back(ARequest.text);
+    return IDOK;
+  });
+  struct Case {
+    const char* entry;
+    const char* expected;
+  } cases[] = {{"Image &and Text", "style 3 group 0 caption First"},
+               {"Begin a &Group", "style 3 group 0 caption First"},  // disabled on the first link
+               {"&Reset", "style 0 group 0 caption A0"}};
+  Link(0)->SetUserCaption("First");
+  for (const Case& c : cases) {
+    Click(At(Link(0)), MouseButton::Right);
+    TqzBarCustomizingPopup* popup = controller->GetCustomizingPopup();
+    ASSERT_NE(popup, nullptr) << c.entry;
+    TqzBarItemLink* entry = Entry(popup, c.entry);
+    ASSERT_NE(entry, nullptr) << c.entry;
+    entry->GetItem()->Click();
+    Pump();
+    TqzBarItemLink* link = Link(0);
+    String state = "style " + std::to_string(link->GetUserPaintStyle()) + " group " +
+                   std::to_string(link->GetBeginGroup()) + " caption " + link->GetCaption();
+    EXPECT_EQ(state, c.expected) << c.entry;
+    if (TqzBarCustomizingPopup* open = controller->GetCustomizingPopup()) open->Dismiss();
+  }
+
+  // Renaming: the link takes the name, the item keeps its caption; a blank name is refused.
+  for (const char* name : {"Renamed", ""}) {
+    Click(At(Link(2)), MouseButton::Right);
+    TqzBarCustomizingPopup* popup = controller->GetCustomizingPopup();
+    ASSERT_NE(popup, nullptr);
+    auto* edit = static_cast<TqzBarEdit*>(Entry(popup, "&Name:")->GetItem());
+    EXPECT_EQ(edit->GetText(), name[0] ? "A2" : "Renamed");
+    edit->SetText(name);
+    Pump();
+    if (TqzBarCustomizingPopup* open = controller->GetCustomizingPopup()) open->Dismiss();
+  }
+  EXPECT_EQ(Link(2)->GetCaption(), "Renamed");
+  EXPECT_EQ(Link(2)->GetItem()->GetCaption(), "A2");
+  EXPECT_EQ(messages, (std::vector<String>{"A command name cannot be blank. Please enter a name."}));
+}
+
+TEST_F(DesignMenus, ARightClickOnAToolbarListsTheToolbars) {
+  TqzBar* other = manager->GetBars()->AddBar();
+  other->SetCaption("B");
+  TqzBarDesignController* controller = DesignControllerInstance();
+  Click(At(Link(0)), MouseButton::Right);
+  TqzBarToolbarsPopup* popup = controller->GetToolbarsPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(IsWindowVisible(popup->GetHandle()));
+  EXPECT_EQ(Entries(popup), (std::vector<String>{"A*", "B", "|&Customize..."}));
+  Click(At(Entry(popup, "B")), MouseButton::Left);
+  EXPECT_TRUE(other->GetVisible());
+  EXPECT_EQ(controller->GetToolbarsPopup(), nullptr);
+
+  // Nothing to list and no customizing: no popup.
+  a->SetAllowClose(false);
+  other->SetAllowClose(false);
+  manager->SetCanCustomize(false);
+  Click(At(Link(0)), MouseButton::Right);
+  EXPECT_EQ(controller->GetToolbarsPopup(), nullptr);
+}
+
+TEST_F(DesignMenus, TheMovingStateLeavesTheKeysToTheLoop) {
+  // With the moving state set, Del does not reach the design selection; afterwards it does.
+  manager->SetIsCustomizing(true);
+  Pump();
+  Click(At(Link(1)), MouseButton::Left);
+  ASSERT_EQ(manager->GetSelectedLink(), Link(1));
+  // Del works on the bars while the keyboard is in their form.
+  ::SetFocus(form->GetHandle());
+  {
+    TqzBarMovingScope moving;
+    EXPECT_TRUE(DesignControllerInstance()->IsMoving());
+    InputKey(VK_DELETE, true);
+    InputKey(VK_DELETE, false);
+    Pump();
+    EXPECT_EQ(a->GetItemLinks()->GetCount(), 3);
+  }
+  EXPECT_FALSE(DesignControllerInstance()->IsMoving());
+  InputKey(VK_DELETE, true);
+  InputKey(VK_DELETE, false);
+  Pump();
+  EXPECT_EQ(a->GetItemLinks()->GetCount(), 2);
+}
+
+}  // namespace
