@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarExtItems.h"
@@ -9,6 +10,7 @@
 #include "toolkit/bars/qzBarShadow.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "rtl/Resources.h"
 #include "rtl/SysUtils.h"
 #include "user/Messages.h"
 #include "user/Painting.h"
@@ -41,12 +43,13 @@ class StyleScreenshots : public BarManagerOnForm {
     form->SetBounds(40, 30, 420, 260);
     form->SetColor(clBtnFace);
     form->Show();
-    glyph.SetSize(16, 16);
-    glyph.GetCanvas()->GetBrush()->SetColor(clFuchsia);
-    glyph.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
-    glyph.GetCanvas()->GetBrush()->SetColor(clNavy);
-    glyph.GetCanvas()->FillRect(TRect(3, 3, 13, 13));
-    glyph.SetTransparentColor(clFuchsia);
+    // The bars' own command pictures stand in for a program's glyphs.
+    const char* names[std::size(glyphs)] = {"QZBARDATECOMBO", "QZBARCOLORCOMBO", "QZBARIMAGECOMBO",
+                                            "QZBARTREEVIEWCOMBO"};
+    for (size_t i = 0; i < std::size(glyphs); ++i) {
+      glyphs[i].LoadFromResourceName(HInstance, names[i]);
+      glyphs[i].SetTransparentColor(clFuchsia);
+    }
   }
   void Pump() {
     MSG msg;
@@ -67,7 +70,7 @@ class StyleScreenshots : public BarManagerOnForm {
       item->SetPaintStyle(APaintStyle);
       // Toolbars show a split button, a latched one and a disabled one.
       if (APaintStyle != psCaption) {
-        item->SetGlyph(&glyph);
+        item->SetGlyph(&glyphs[index % std::size(glyphs)]);
         if (index == 1) item->SetButtonStyle(bsDropDown);
         if (index == 2) {
           item->SetButtonStyle(bsChecked);
@@ -84,7 +87,8 @@ class StyleScreenshots : public BarManagerOnForm {
     Pump();
     return bar;
   }
-  TBitmap glyph;
+  TBitmap glyphs[4];
+  TBitmap& glyph = glyphs[0];
 };
 
 TEST_F(StyleScreenshots, TheFormInEachStyle) {

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "RibbonFixture.h"
+#include "toolkit/bars/qzBarCustPopup.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarItems.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
@@ -333,6 +335,41 @@ TEST_F(QuickAccessRibbon, TheCustomizeMenusCommandsMoveTheToolbarAndMinimizeTheR
   InputKey(VK_ESCAPE, true);
   InputKey(VK_ESCAPE, false);
   Pump();
+}
+
+}  // namespace
+
+namespace {
+
+// A right press on a tab opens the ribbon's context menu with its commands; a ribbon without
+// commands opens none.
+TEST_F(QuickAccessRibbon, ARightPressOnATabOpensTheRibbonsCommands) {
+  TqzBarDesignController* controller = DesignControllerInstance();
+  const TRect row = TabRow()->GetBounds();
+  TPoint inTab(row.Left, (row.Top + row.Bottom) / 2);
+  while (inTab.X < row.Right && !ribbon->GetTabAtPoint(inTab.X, inTab.Y)) ++inTab.X;
+  ASSERT_LT(inTab.X, row.Right);
+  const TPoint at = ribbon->ClientToScreen(TPoint(inTab.X + 5, inTab.Y));
+  auto rightClick = [&] {
+    InputMouseMove(at);
+    InputMouseButton(at, MouseButton::Right, true);
+    Pump();
+    InputMouseButton(at, MouseButton::Right, false);
+    Pump();
+  };
+  rightClick();
+  TqzBarCustomizingPopup* popup = controller->GetCustomizingPopup();
+  ASSERT_NE(popup, nullptr);
+  std::vector<String> captions;
+  for (Integer i = 0; i < popup->GetItemLinks()->GetCount(); ++i)
+    captions.push_back(popup->GetItemLinks()->GetLink(i)->GetCaption());
+  EXPECT_EQ(captions, (std::vector<String>{"&More Commands...", "&Show Quick Access Toolbar Below the Ribbon",
+                                           "Mi&nimize the Ribbon"}));
+  popup->Dismiss();
+  Pump();
+  ribbon->SetPopupMenuItems(TqzRibbonPopupMenuItems());
+  rightClick();
+  EXPECT_EQ(controller->GetCustomizingPopup(), nullptr);
 }
 
 }  // namespace

@@ -73,6 +73,8 @@ class TqzCustomRibbon : public TkvControl,
   void AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems);
   // Runs the command a context item stands for, by its tag.
   void ContextItemClick(TObject* Sender);
+  // The ribbon's context menu at the cursor: its commands without the menu's own items.
+  void ShowCustomizePopup();
 
   // Nestable; the last EndUpdate runs Changed.
   void BeginUpdate() { ++FLockCount; }

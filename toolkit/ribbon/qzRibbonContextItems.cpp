@@ -60,3 +60,12 @@ void TqzCustomRibbon::ContextItemClick(TObject* Sender) {
       break;
   }
 }
+
+void TqzCustomRibbon::ShowCustomizePopup() {
+  if (!IsBarManagerValid()) return;
+  TqzRibbonPopupMenuItems items = FPopupMenuItems;
+  items.Exclude(rpmiItems);
+  items.Exclude(rpmiQATAddRemoveItem);
+  DesignControllerInstance()->ShowCustomizingPopup(FBarManager, FGroupsPainter.get(), nullptr, nullptr,
+                                                   [this, items](TqzBarItemLinks* ALinks) { AddContextItems(ALinks, items); });
+}

@@ -10,6 +10,7 @@
 #include "toolkit/ribbon/qzRibbonTabGroupsPopup.h"
 #include "user/Cursors.h"
 #include "user/Input.h"
+#include "user/Rects.h"
 #include "vcl/Forms.h"
 
 TAVREN_CLASS_IMPL(TqzRibbonController)
@@ -194,6 +195,15 @@ void TqzRibbonController::MouseDown(TMouseButton Button, TShiftState Shift, Inte
     if (FRibbon->ShowApplicationMenu()) return;
   } else if (IsScrollKind(hit.Kind) && Button == mbLeft) {
     StartScrolling(hit.Kind);
+  } else if (Button == mbRight && !FRibbon->IsDesignTime()) {
+    // The tab row and a quick access strip below the ribbon offer the ribbon's context menu.
+    TqzRibbonViewInfo* info = FRibbon->GetViewInfo();
+    const POINT p{X, Y};
+    const TRect tabs = info->GetTabsViewInfo()->GetBounds();
+    const TRect quick = info->GetQuickAccessToolbarBounds();
+    const bool quickBelow = FRibbon->IsQuickAccessToolbarValid() &&
+                            FRibbon->GetQuickAccessToolbar()->GetPosition() == qtpBelowRibbon;
+    if (PtInRect(&tabs, p) || (quickBelow && PtInRect(&quick, p))) FRibbon->ShowCustomizePopup();
   }
   if (Button == mbLeft) SetPressedElement(hit.Kind);
 }
@@ -201,6 +211,10 @@ void TqzRibbonController::MouseDown(TMouseButton Button, TShiftState Shift, Inte
 void TqzRibbonController::TabMouseDown(TqzRibbonTab* ATab, TMouseButton Button, TShiftState Shift) {
   if (FRibbon->IsDesignTime()) {
     if (FRibbon->IsBarManagerValid()) FRibbon->SetActiveTab(ATab);
+    return;
+  }
+  if (Button == mbRight) {
+    FRibbon->ShowCustomizePopup();
     return;
   }
   if (Button != mbLeft) return;
