@@ -34,6 +34,12 @@ struct TMenuLog : TObject {
     AllowPopup = AllowPopup && allow;
   }
   void OwnHandler(TObject*, TPoint, bool&) { events.push_back("own handler"); }
+  void PaintBar(TObject*, TCanvas* Canvas, const TRect& R) {
+    band = R;
+    Canvas->GetBrush()->SetColor(clRed);
+    Canvas->FillRect(R);
+  }
+  TRect band;
   void Subclass(TMessage& Message) {
     if (Message.Msg == WM_CONTEXTMENU) events.push_back("outer subclass");
     saved(Message);
@@ -245,6 +251,29 @@ uint32_t PixelAt(const HeadlessBackend& AScreen, TWinControl* AWindow, TPoint P)
   GetWindowRect(root, &window);
   P = AWindow->ClientToScreen(P);
   return image.pixels[static_cast<size_t>(P.Y - window.Top) * image.width + (P.X - window.Left)] & 0xFFFFFF;
+}
+
+TEST_F(PopupMenuLinks, TheSideBandStandsLeftOfTheItemsAndItsOwnerPaintsIt) {
+  panelMenu->SetOnPopup(TNotifyEvent());
+  panelMenu->SetOnPaintBar(MakeEvent<&TMenuLog::PaintBar>(&log));
+  panelMenu->PopupForOwner(100, 100, 0, 0, false, nullptr, false, nullptr);
+  TqzBarSubMenuControl* plain = panelMenu->GetMenuControl();
+  ASSERT_NE(plain, nullptr);
+  const TRect plainItems = plain->GetItemsRect();
+  const Integer plainWidth = plain->GetWidth();
+  plain->Dismiss();
+  panelMenu->SetBarSize(24);
+  panelMenu->PopupForOwner(100, 100, 0, 0, false, nullptr, false, nullptr);
+  TqzBarSubMenuControl* window = panelMenu->GetMenuControl();
+  ASSERT_NE(window, nullptr);
+  UpdateWindow(window->GetHandle());
+  const TRect items = window->GetItemsRect();
+  EXPECT_EQ(items.Left, plainItems.Left + 24);
+  EXPECT_EQ(items.Width(), plainItems.Width());
+  EXPECT_EQ(window->GetWidth(), plainWidth + 24);
+  EXPECT_EQ(log.band, TRect(plainItems.Left, items.Top, items.Left, items.Bottom));
+  EXPECT_EQ(PixelAt(screen, window, TPoint(plainItems.Left + 2, items.Top + 2)), 0xFF0000u);
+  window->Dismiss();
 }
 
 TEST_F(PopupMenuLinks, TheManagersPicturesFillBarsAndMenus) {

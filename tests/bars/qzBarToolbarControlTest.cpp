@@ -6,6 +6,7 @@
 
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "toolkit/bars/qzBarAccessibility.h"
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
@@ -456,6 +457,20 @@ TEST_F(ToolbarWindows, ASplitButtonsArrowOpensItsMenuBelowItAndItsMainPartRunsIt
   window->ChangeActive(false);
   Pump();
   EXPECT_EQ(dropDown->GetMenuControl(), nullptr);
+  // Its key tip opens the menu and runs nothing; a plain button's key tip has no menu to open.
+  auto* node = dynamic_cast<TqzBarButtonLikeControlAccessibilityHelper*>(control->GetAccessibilityHelper());
+  ASSERT_NE(node, nullptr);
+  EXPECT_TRUE(node->HasDropDown());
+  node->KeyTipExecute();
+  Pump();
+  EXPECT_TRUE(control->IsDroppedDown());
+  EXPECT_EQ(log.clicked, (std::vector<String>{"Fax", "Send"}));
+  NavigationControllerInstance()->EndKeyboardNavigation();
+  window->ChangeActive(false);
+  Pump();
+  EXPECT_EQ(dropDown->GetMenuControl(), nullptr);
+  send->SetButtonStyle(bsChecked);
+  EXPECT_FALSE(node->HasDropDown());
 }
 
 TEST_F(ToolbarWindows, AFloatingBarOffEveryMonitorComesBackToTheWorkArea) {

@@ -4,6 +4,8 @@
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBar.h"
+#include "user/Messages.h"
+#include "vcl/ExtCtrls.h"
 
 namespace {
 
@@ -353,6 +355,28 @@ TEST_F(Toolbars, FloatingBarsMoveIntoTheWorkAreaWhenItChanges) {
   EXPECT_EQ(low->GetFloatTop(), work.Bottom - 40);
   EXPECT_EQ(low->GetFloatLeft(), work.Left);
   EXPECT_EQ(docked->GetFloatTop(), work.Bottom + 500);
+}
+
+TEST_F(Toolbars, AFormsMessageReachesEveryManagerOnTheFormAndNoOther) {
+  TRect work;
+  WorkAreaAtPoint(TPoint(0, 0), work);
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  auto* elsewhere = new TForm(nullptr, 0);
+  TqzBarManager* managers[] = {manager, new TqzBarManager(panel), new TqzBarManager(elsewhere)};
+  TqzBar* bars[3];
+  for (Integer i = 0; i < 3; ++i) {
+    bars[i] = managers[i]->GetBars()->AddBar();
+    bars[i]->SetFloatClientWidth(100);
+    bars[i]->SetFloatClientHeight(40);
+    bars[i]->SetFloatTop(work.Bottom + 200);
+  }
+  form->HandleNeeded();
+  SendMessage(form->GetHandle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  EXPECT_EQ(bars[0]->GetFloatTop(), work.Bottom - 40);
+  EXPECT_EQ(bars[1]->GetFloatTop(), work.Bottom - 40);
+  EXPECT_EQ(bars[2]->GetFloatTop(), work.Bottom + 200);
+  delete elsewhere;
 }
 
 TEST_F(Toolbars, OnlyTheOutermostEndOfAnUpdateRecalculates) {

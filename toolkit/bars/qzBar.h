@@ -1008,6 +1008,9 @@ class TqzBarManager : public TComponent {
   // The owner window's messages: the layout is saved when it goes, colours and fonts follow
   // the system.
   void HandleOwnerMessage(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
+  // A message of a form reaches the managers whose owners lie on it, AHandled (the manager of the
+  // form itself, which had it already) excepted.
+  static void BroadcastOwnerMessage(TqzBarManager* AHandled, HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
   // Floating bars move into the work area of the monitor at the centre of the Owner.
   void KeepFloatingBarsOnScreen();
 

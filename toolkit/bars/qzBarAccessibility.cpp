@@ -18,6 +18,7 @@ TAVREN_CLASS_IMPL(TqzDockControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarSubMenuControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarSubItemControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzBarButtonControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarControlMarkAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarWinControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzBarCaptionButtonsAccessibilityHelper)
@@ -65,6 +66,10 @@ TClassOf<TqzBarAccessibilityHelper> TqzBarItemControl::AccessibilityHelperClass(
 
 TClassOf<TqzBarAccessibilityHelper> TqzBarButtonLikeControl::AccessibilityHelperClass() {
   return TqzBarButtonLikeControlAccessibilityHelper::ClassInfo();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzBarButtonControl::AccessibilityHelperClass() {
+  return TqzBarButtonControlAccessibilityHelper::ClassInfo();
 }
 
 TqzBarAccessibilityHelper* TqzDockControl::GetAccessibilityHelper() {
@@ -589,6 +594,14 @@ void TqzBarSubMenuControlAccessibilityHelper::VerticalNavigate(bool AUp, bool AB
 }
 
 // ---- Sub-item controls -----------------------------------------------------------------------------------
+
+bool TqzBarButtonControlAccessibilityHelper::HasDropDown() { return GetItemControl()->HasDropDown(); }
+
+bool TqzBarButtonControlAccessibilityHelper::DropDownByKey() {
+  auto* control = static_cast<TqzBarButtonControl*>(GetItemControl());
+  control->DropDownMenu(false);
+  return control->IsDroppedDown();
+}
 
 bool TqzBarSubItemControlAccessibilityHelper::DropDownByKey() {
   auto* control = static_cast<TqzBarSubItemControl*>(GetItemControl());

@@ -163,6 +163,15 @@ class TqzBarSubItemControlAccessibilityHelper : public TqzBarButtonLikeControlAc
   bool DropDownByKey() override;
 };
 
+// A button control's node: a drop-down button's key tip opens its menu.
+class TqzBarButtonControlAccessibilityHelper : public TqzBarButtonLikeControlAccessibilityHelper {
+  TAVREN_CLASS(TqzBarButtonControlAccessibilityHelper, TqzBarButtonLikeControlAccessibilityHelper)
+ public:
+  using TqzBarButtonLikeControlAccessibilityHelper::TqzBarButtonLikeControlAccessibilityHelper;
+  bool HasDropDown() override;
+  bool DropDownByKey() override;
+};
+
 // A toolbar mark's node: selected by the keyboard the mark shows hot, Enter or Space opens its
 // quick control.
 class TqzBarControlMarkAccessibilityHelper : public TqzBarAccessibilityHelper {

@@ -419,7 +419,9 @@ void DispatchToManagers(UINT AMsg, WPARAM AWParam, LPARAM ALParam, HWND AWnd) {
       for (HWND parent = GetParent(target); parent && !manager; parent = GetParent(parent))
         if (IsWindowVisible(parent)) manager = BarManagerOfWindow(parent);
   }
+  TWeakRef<TqzBarManager> handled(manager);
   if (manager) manager->HandleOwnerMessage(target, AMsg, AWParam, ALParam);
+  TqzBarManager::BroadcastOwnerMessage(handled.Get(), target, AMsg, AWParam, ALParam);
 }
 
 LRESULT CallWndHook(int ACode, WPARAM AWParam, LPARAM ALParam) {

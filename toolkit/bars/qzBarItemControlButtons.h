@@ -115,6 +115,7 @@ class TqzBarButtonControl : public TqzBarButtonLikeControl {
   bool CountsUse() override;
   bool HasDropDown() override;
   bool CapturesMouseOnPress() override;
+  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   bool LookFlagA() override;
   bool LookFlagB() override;
 

@@ -1,8 +1,25 @@
 // The manager's reactions to its owner window: the layout is saved as the window goes, colours,
 // fonts and floating bars follow the system's settings.
 
+#include <vector>
+
 #include "toolkit/bars/qzBar.h"
 #include "user/Rects.h"
+
+void TqzBarManager::BroadcastOwnerMessage(TqzBarManager* AHandled, HWND AWnd, UINT AMsg, WPARAM AWParam,
+                                          LPARAM ALParam) {
+  auto* form = dynamic_cast<TCustomForm*>(FindControl(AWnd));
+  TqzBarManagerList* list = BarManagerList();
+  if (!form || !list) return;
+  // A manager's reaction may free managers: the receivers are chosen first and held weakly.
+  std::vector<TWeakRef<TqzBarManager>> receivers;
+  for (Integer i = 0; i < list->GetCount(); ++i) {
+    TqzBarManager* manager = list->GetManager(i);
+    if (manager != AHandled && IsControlInside(form, manager->GetOwnerControl())) receivers.emplace_back(manager);
+  }
+  for (const TWeakRef<TqzBarManager>& manager : receivers)
+    if (manager) manager->HandleOwnerMessage(AWnd, AMsg, AWParam, ALParam);
+}
 
 void TqzBarManager::HandleOwnerMessage(HWND, UINT AMsg, WPARAM AWParam, LPARAM) {
   TComponent* owner = GetOwner();

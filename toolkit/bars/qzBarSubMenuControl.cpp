@@ -13,6 +13,7 @@
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
 #include "toolkit/bars/qzBarMenuAnimation.h"
+#include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
 #include "user/WindowEffects.h"
 
@@ -195,7 +196,11 @@ void TqzBarSubMenuControl::ContentMargins(bool AWithDetach, TRect& R) {
   if (AWithDetach && HasDetachCaption()) R.Top += GetDetachAreaSize();
 }
 
-void TqzBarSubMenuControl::ItemsAreaOffset(TRect& R) { Painter()->ClassRef()->GetMenuContentMargins(this, R); }
+void TqzBarSubMenuControl::ItemsAreaOffset(TRect& R) {
+  Painter()->ClassRef()->GetMenuContentMargins(this, R);
+  // The side band stands left of the items.
+  R.Left += GetBarSize();
+}
 
 void TqzBarSubMenuControl::CalcContentSize(TSize& ASize) {
   ASize = TSize(0, 0);
@@ -456,6 +461,21 @@ void TqzBarSubMenuControl::Paint() {
   Painter()->DrawMenuInnerFrame(this, canvas->DCHandle(), BackgroundBrush(), GetClientRect());
   canvas->PopClip();
   PaintItems();
+  PaintSideBand();
+}
+
+void TqzBarSubMenuControl::PaintSideBand() {
+  TRect band;
+  GetSideBandRect(band);
+  if (IsRectEmpty(&band)) return;
+  // A designer sees where the band is; at run time the links' owner paints it.
+  if (IsDesigning()) {
+    PaintGradientRect(ActiveCanvas()->DCHandle(), band, clBlack, clBlue, false);
+    return;
+  }
+  TqzBarItemLinks* links = GetItemLinks();
+  if (auto* owner = dynamic_cast<IqzBarSubMenuOwner*>(links ? links->GetOwnerComponent() : nullptr))
+    owner->PaintBar(ActiveCanvas()->GetCanvas(), band);
 }
 
 void TqzBarSubMenuControl::RepaintControl(TqzBarItemControl* AControl) {

@@ -137,6 +137,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   virtual void GetContentSize(TSize& ASize) { CalcContentSize(ASize); }
   virtual void ShowAnimated();
   virtual void PaintItems();
+  // The band left of the items: the links' owner paints it.
+  void PaintSideBand();
   virtual void DrawBackground(HDC DC, const TRect& R);
   TBitmap* BackgroundBitmap();
   // With AWithDetach, the room of a detach caption counts at the top.
