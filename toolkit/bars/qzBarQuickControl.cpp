@@ -3,6 +3,7 @@
 
 #include "toolkit/bars/qzBarQuickControl.h"
 
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/foundation/kvControls.h"
 #include "user/Messages.h"
@@ -22,6 +23,8 @@ TqzBarControl* NewQuickControl(TqzBarControl* AParent, TqzBar* ABar) { return ne
 
 TqzBarQuickControl::TqzBarQuickControl(TqzBarControl* AParent, TqzBar* ABar)
     : TqzBarControl(AParent, ABar, TqzChildBar{}) {
+  // The entries of the last quick control go before this one builds its own.
+  DesignControllerInstance()->ClearInternalItems();
   TRect owner;
   GetParentOpenerRect(owner);
   SetOwnerBounds(owner, AParent);
