@@ -251,6 +251,48 @@ TEST_F(InPlaceEdits, TheIdleControlPaintsTheItemsTextInItsEditPart) {
   EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), folder + "/bar-edit-in-place.png"));
 }
 
+// While customizing, pressing the selected edit's right strip and dragging resizes its edit with
+// the sizing cursor; the release takes the width, a lost capture leaves it.
+TEST_F(InPlaceEdits, DraggingTheSelectedEditsEdgeWhileCustomizingResizesIt) {
+  manager->SetIsCustomizing(true);
+  Pump();
+  TqzBarControl* window = bar->GetBarControl();
+  HWND handle = window->GetHandle();
+  TRect r = Control()->GetItemRect();
+  const Integer y = (r.Top + r.Bottom) / 2;
+  auto send = [&](UINT AMessage, Integer X) { SendMessage(handle, AMessage, AMessage == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(X, y)); };
+  // The first press selects the edit; the press on its strip starts the sizing.
+  send(WM_LBUTTONDOWN, (r.Left + r.Right) / 2);
+  send(WM_LBUTTONUP, (r.Left + r.Right) / 2);
+  ASSERT_EQ(manager->GetSelectedItemControl(), Control());
+  send(WM_LBUTTONDOWN, r.Right - 2);
+  EXPECT_TRUE(window->IsEditSizing());
+  EXPECT_EQ(GetCapture(), handle);
+  TPoint onStrip = window->ClientToScreen(TPoint(r.Right - 2, y));
+  SetCursorPos(onStrip.X, onStrip.Y);
+  SendMessage(handle, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), Screen()->GetCursors(crqzBarEditSizing));
+  const Integer before = Control()->ExtraWidth();
+  send(WM_MOUSEMOVE, r.Right - 32);
+  send(WM_LBUTTONUP, r.Right - 32);
+  Pump();
+  EXPECT_FALSE(window->IsEditSizing());
+  EXPECT_NE(GetCapture(), handle);
+  TqzBarItemLink* link = bar->GetItemLinks()->GetLink(0);
+  // The edge follows the cursor: 32 pixels left of the item's right edge.
+  EXPECT_EQ(link->GetUserWidth(), before - 32);
+  // A sizing whose capture goes changes nothing.
+  r = Control()->GetItemRect();
+  send(WM_LBUTTONDOWN, r.Right - 2);
+  ASSERT_TRUE(window->IsEditSizing());
+  send(WM_MOUSEMOVE, r.Right + 40);
+  ReleaseCapture();
+  Pump();
+  EXPECT_FALSE(window->IsEditSizing());
+  EXPECT_EQ(link->GetUserWidth(), before - 32);
+  manager->SetIsCustomizing(false);
+}
+
 TEST_F(InPlaceEdits, SizingWhileCustomizingKeepsTheCaptionAndTwentyPixels) {
   TqzBarEditControl* control = Control();
   manager->SetIsCustomizing(true);

@@ -8,6 +8,8 @@
 #include "BarsTestSupport.h"
 #include "PainterTestSupport.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlCombos.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
@@ -17,6 +19,7 @@
 #include "toolkit/bars/qzBarToolbars.h"
 #include "user/Clock.h"
 #include "user/Painting.h"
+#include "user/Rects.h"
 
 namespace {
 
@@ -162,7 +165,7 @@ TEST_F(SkinnedPainter, GroupedButtonsDrawTheirEndPiecesAndJoints) {
   // A plain button alone in a group: both end pieces and a face 2 pixels narrower.
   TqzBarButtonControl* plain = AddButton("Cut", bsDefault);
   auto* params = plain->ButtonParams();
-  params->GroupPlaceCopy = 4;
+  params->GroupPositionCopy = 4;
   TRect r = plain->GetPartRects()[0];
   skin.calls.clear();
   painter.DrawButtonItem(params, r);
@@ -178,7 +181,7 @@ TEST_F(SkinnedPainter, GroupedButtonsDrawTheirEndPiecesAndJoints) {
   params = split->ButtonParams();
   ASSERT_TRUE(params->HasDropDownPart);
   split->CalcPartRects();
-  params->GroupPlaceCopy = 3;
+  params->GroupPositionCopy = 3;
   ASSERT_EQ(split->GetPartRects().size(), 2u);
   TRect arrow = split->GetPartRects()[1];
   skin.calls.clear();
@@ -192,7 +195,7 @@ TEST_F(SkinnedPainter, GroupedButtonsDrawTheirEndPiecesAndJoints) {
   EXPECT_TRUE(skin.Of(qzSkinPartButtonGroupStart).empty());
   EXPECT_TRUE(skin.Of(qzSkinPartButtonGroupSeparator).empty());
   // Outside a group a split button draws its two small parts.
-  params->GroupPlaceCopy = 0;
+  params->GroupPositionCopy = 0;
   skin.calls.clear();
   painter.DrawButtonItem(params, split->GetItemRect());
   EXPECT_EQ(skin.Of(qzSkinPartSmallSplitMain).size(), 1u);
@@ -653,6 +656,196 @@ TEST_F(SkinnedMenus, TheExpandMarkShowsTheSkinsChevronsAndItsHotFace) {
       EXPECT_TRUE(faceFirst);
     }
   }
+}
+
+TEST(SkinStates, EditAndSpinFlagsGiveStateCodesByRule) {
+  struct Case {
+    const char* name;
+    bool selected, enabled, customizing, pressed, open, active;
+    Integer hot, pressedPart, part, edit, spin;
+  } cases[] = {
+      {"idle", false, true, false, false, false, false, -1, -1, 0, 0, 0},
+      {"disabled", false, false, false, false, false, false, -1, -1, 0, 1, 1},
+      {"edit part hot", true, true, false, false, false, false, 0, -1, 0, 2, 2},
+      {"open list", true, true, false, false, true, false, -1, -1, 0, 5, 0},
+      {"editing", true, true, false, false, false, true, -1, -1, 0, 4, 0},
+      {"button pressed", true, true, false, true, false, false, 3, 3, 3, 2, 5},
+      {"button of an open list", true, true, false, false, true, false, 0, -1, 3, 5, 3},
+      {"button while editing", false, true, false, false, false, true, -1, -1, 3, 2, 0},
+      {"other part hot", true, true, false, false, false, false, 0, -1, 3, 3, 3},
+      {"selected, nothing hot", true, true, false, false, false, false, -1, -1, 4, 3, 0},
+      {"caption hot", true, true, false, false, false, false, 2, -1, 4, 3, 0},
+      {"dots pressed", true, true, false, true, false, false, 4, -1, 4, 4, 2},
+      {"dots of an open list", true, true, false, false, true, false, -1, -1, 4, 2, 0},
+      {"customizing", true, true, true, true, true, true, 3, 3, 3, 0, 0},
+      {"other part index", true, true, false, false, true, true, 0, -1, 2, 0, 3},
+  };
+  for (const Case& c : cases) {
+    TqzBarSpinEditDrawParams params(nullptr);
+    params.SelectableLook = true;
+    params.SelectedLook = c.selected;
+    params.EnabledLook = c.enabled;
+    params.CustomizingLook = c.customizing;
+    params.PressedLook = c.pressed;
+    params.DropDownOpen = c.open;
+    params.InPlaceActiveLook = c.active;
+    params.HotPartIndex = c.hot;
+    params.PressedPart = c.pressedPart;
+    EXPECT_EQ(SkinEditState(&params, c.part), c.edit) << c.name;
+    EXPECT_EQ(SkinSpinState(&params, c.part), c.spin) << c.name;
+  }
+}
+
+// A combo and a spin edit drawn with the recording skin on a white bitmap.
+class SkinnedEdits : public SkinnedPainter {
+ protected:
+  void SetUp() override {
+    SkinnedPainter::SetUp();
+    combo = new TqzBarCombo(form);
+    combo->SetWidth(120);
+    menu->GetItemLinks()->AddLinkForItem(combo);
+    auto* spinItem = new TqzBarSpinEdit(form);
+    spinItem->SetWidth(120);
+    menu->GetItemLinks()->AddLinkForItem(spinItem);
+    window->SetItemLinks(menu->GetItemLinks());
+    window->Refresh(true);
+    comboControl = dynamic_cast<TqzBarComboControl*>(menu->GetItemLinks()->GetLink(0)->GetControl());
+    spin = dynamic_cast<TqzBarSpinEditControl*>(menu->GetItemLinks()->GetLink(1)->GetControl());
+    ASSERT_NE(comboControl, nullptr);
+    ASSERT_NE(spin, nullptr);
+    for (TqzBarItemControl* control : {static_cast<TqzBarItemControl*>(comboControl), static_cast<TqzBarItemControl*>(spin)}) {
+      control->CalcPartRects();
+      control->FillDrawParams(true);
+      control->GetDrawParams()->TargetCanvas = canvas.get();
+    }
+    Clear();
+  }
+  void Clear() {
+    skin.calls.clear();
+    bitmap.GetCanvas()->GetBrush()->SetColor(clWhite);
+    bitmap.GetCanvas()->FillRect(TRect(0, 0, 250, 150));
+  }
+  TColor Pixel(Integer X, Integer Y) { return bitmap.GetCanvas()->GetPixel(X, Y); }
+  static TColor Colour(Integer APart, Integer AState) { return static_cast<TColor>(APart * 16 + AState); }
+
+  TqzBarCombo* combo = nullptr;
+  TqzBarComboControl* comboControl = nullptr;
+  TqzBarSpinEditControl* spin = nullptr;
+};
+
+TEST_F(SkinnedEdits, TheDropButtonIsTheEditButtonFaceFramedOnlyWhenLit) {
+  TqzBarItemControlDrawParams* params = comboControl->GetDrawParams();
+  const TRect r = comboControl->GetPartRects()[qzComboButtonPart];
+  ASSERT_FALSE(IsRectEmpty(&r));
+  TRect borders;
+  painter.GetEditBorders(params->PaintKind, borders);
+  const TRect inner(r.Left + borders.Left, r.Top + borders.Top, r.Right - borders.Right, r.Bottom - borders.Bottom);
+  // Idle: the face over the whole button, no frame, the arrow centred.
+  painter.ComboDrawDropButton(params, r);
+  ASSERT_EQ(skin.Of(qzSkinPartEditButton).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartEditButton)[0].rect, r);
+  EXPECT_EQ(skin.Of(qzSkinPartEditButton)[0].state, 0);
+  ASSERT_EQ(skin.Of(qzSkinPartDropDownArrow).size(), 1u);
+  TRect arrow = skin.Of(qzSkinPartDropDownArrow)[0].rect;
+  EXPECT_EQ(arrow.Width(), 5);
+  EXPECT_EQ(arrow.Left, inner.Left + inner.Width() / 2 - 2);
+  EXPECT_EQ(Pixel(r.Left, r.Top), clWhite);
+  // Pressed on the button: hot, framed in the button border colour, the face inside the frame.
+  Clear();
+  params->PressedLook = true;
+  params->HotPartIndex = qzComboButtonPart;
+  painter.ComboDrawDropButton(params, r);
+  ASSERT_EQ(skin.Of(qzSkinPartEditButton).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartEditButton)[0].rect, inner);
+  EXPECT_EQ(skin.Of(qzSkinPartEditButton)[0].state, qzSkinStateHot);
+  EXPECT_EQ(skin.Of(qzSkinPartDropDownArrow)[0].state, qzSkinStateHot);
+  EXPECT_EQ(Pixel(r.Left, r.Top), Colour(qzSkinPartEditButtonBorder, qzSkinStateHot));
+  EXPECT_EQ(Pixel(r.Right - 1, r.Bottom - 1), Colour(qzSkinPartEditButtonBorder, qzSkinStateHot));
+  params->PressedLook = false;
+  params->HotPartIndex = qzNoHotPart;
+}
+
+TEST_F(SkinnedEdits, EditColoursBorderAndSelectionComeFromTheSkin) {
+  auto* params = static_cast<TqzBarEditLikeControlDrawParams*>(comboControl->GetDrawParams());
+  EXPECT_EQ(painter.EditAreaColor(params), Colour(qzSkinPartEditBackground, 0));
+  params->EnabledLook = false;
+  EXPECT_EQ(painter.EditAreaColor(params), Colour(qzSkinPartEditBackground, 1));
+  params->EnabledLook = true;
+  // The border: one pixel in the edit border colour, none for a control framing its whole item.
+  for (bool whole : {false, true}) {
+    Clear();
+    params->FramesWholeItemLook = whole;
+    TRect r(10, 50, 90, 70);
+    painter.DrawEditBorder(params, r);
+    EXPECT_EQ(r, TRect(11, 51, 89, 69));
+    EXPECT_EQ(Pixel(10, 50), whole ? clWhite : Colour(qzSkinPartEditBorder, 0)) << whole;
+  }
+  params->FramesWholeItemLook = false;
+  EXPECT_FALSE(painter.IsEditLabelSelected(params));
+  // The selection: the small button face round the edit box, which stays clear, and a line at
+  // the edit area's left in the selected line colour.
+  TRect area;
+  comboControl->GetEditAreaRect(area);
+  for (bool enabled : {true, false}) {
+    Clear();
+    params->EnabledLook = enabled;
+    painter.DrawEditSelection(params, comboControl->GetItemRect());
+    Integer state = enabled ? qzSkinStateHighlighted : qzSkinStateDisabledHighlighted;
+    ASSERT_EQ(skin.Of(qzSkinPartSmallButton).size(), 1u);
+    EXPECT_EQ(skin.Of(qzSkinPartSmallButton)[0].state, state);
+    EXPECT_EQ(Pixel(area.Left, area.Top + 1), Colour(qzSkinPartEditSelectedLine, state));
+    EXPECT_EQ(Pixel(area.Left, area.Top), clWhite);
+  }
+  params->EnabledLook = true;
+}
+
+TEST_F(SkinnedEdits, SpinButtonsGrowTowardEachOtherUnlessLitAndTheAreaIsFramed) {
+  const std::vector<TRect>& parts = spin->GetPartRects();
+  ASSERT_EQ(parts.size(), 5u);
+  const TRect up = parts[qzSpinUpPart], down = parts[qzSpinDownPart];
+  ASSERT_FALSE(IsRectEmpty(&up));
+  EXPECT_EQ(parts[qzEditPart].Right, up.Left);
+  EXPECT_EQ(up.Bottom, down.Top);
+  auto* params = static_cast<TqzBarSpinEditDrawParams*>(spin->GetDrawParams());
+  EXPECT_EQ(params->ArrowSize, TSize(5, 3));
+  // Neither hot nor pressed: no frame, the face one pixel inside the button grown toward the other.
+  painter.DrawSpinButton(params, up, qzSpinUpPart);
+  ASSERT_EQ(skin.Of(qzSkinPartEditButton).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartEditButton)[0].rect, TRect(up.Left + 1, up.Top + 1, up.Right - 1, up.Bottom));
+  EXPECT_EQ(skin.Of(qzSkinPartEditButton)[0].state, 0);
+  EXPECT_EQ(Pixel(up.Left, up.Top), clWhite);
+  // The arrow: the skin's arrow part over the triangle's bounds inside the button.
+  ASSERT_EQ(skin.Of(qzSkinPartArrow).size(), 1u);
+  TRect arrow = skin.Of(qzSkinPartArrow)[0].rect;
+  EXPECT_TRUE(arrow.Left >= up.Left && arrow.Right <= up.Right && arrow.Top >= up.Top && arrow.Bottom <= up.Bottom);
+  // Hot: its own size and a frame in the button border colour.
+  Clear();
+  params->HotPartIndex = qzSpinDownPart;
+  painter.DrawSpinButton(params, down, qzSpinDownPart);
+  ASSERT_EQ(skin.Of(qzSkinPartEditButton).size(), 1u);
+  EXPECT_EQ(skin.Of(qzSkinPartEditButton)[0].rect, TRect(down.Left + 1, down.Top + 1, down.Right - 1, down.Bottom - 1));
+  EXPECT_EQ(skin.Of(qzSkinPartEditButton)[0].state, qzSkinStateHot);
+  EXPECT_EQ(Pixel(down.Left, down.Top), Colour(qzSkinPartEditButtonBorder, qzSkinStateHot));
+  // The area round the buttons: the highlighted button border colour while a part is hot, else
+  // the edit background colour.
+  struct Case {
+    Integer hot;
+    bool enabled;
+    TColor frame;
+  } cases[] = {{qzSpinDownPart, true, Colour(qzSkinPartEditButtonBorder, 3)},
+               {qzEditPart, true, Colour(qzSkinPartEditButtonBorder, 3)},
+               {qzNoHotPart, true, Colour(qzSkinPartEditBackground, 0)},
+               {qzNoHotPart, false, Colour(qzSkinPartEditBackground, 1)}};
+  for (const Case& c : cases) {
+    Clear();
+    params->HotPartIndex = c.hot;
+    params->EnabledLook = c.enabled;
+    painter.DrawSpinEditArea(params, TRect(20, 60, 40, 80));
+    EXPECT_EQ(Pixel(20, 60), c.frame) << c.hot;
+    EXPECT_EQ(Pixel(21, 61), clWhite) << c.hot;
+  }
+  params->HotPartIndex = qzNoHotPart;
+  params->EnabledLook = true;
 }
 
 }  // namespace

@@ -17,6 +17,22 @@
 
 namespace {
 
+struct TStyleCase {
+  TqzBarManagerStyle style;
+  const char* name;
+};
+// The looks the painters draw themselves.
+constexpr TStyleCase kOwnLooks[] = {
+    {bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"}, {bmsOffice11, "office11"}};
+
+// Where the screenshots go, made when missing.
+String ScreenshotFolder() {
+  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
+  String folder = dir ? dir : "test-output";
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
 // A form with a main menu, a docked toolbar and a floating one, saved in every painting style.
 class StyleScreenshots : public BarManagerOnForm {
  protected:
@@ -102,15 +118,10 @@ TEST_F(StyleScreenshots, TheFormInEachStyle) {
   floating->SetFloatLeft(200);
   floating->SetFloatTop(170);
   Pump();
-  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
-  String folder = dir ? dir : "test-output";
-  std::filesystem::create_directories(folder);
-  struct Style {
-    TqzBarManagerStyle style;
-    const char* name;
-  } styles[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"},
-                {bmsOffice11, "office11"}, {bmsXP, "xp"}};
-  for (const Style& style : styles) {
+  String folder = ScreenshotFolder();
+  const TStyleCase styles[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"},
+                               {bmsOffice11, "office11"}, {bmsXP, "xp"}};
+  for (const TStyleCase& style : styles) {
     manager->SetStyle(style.style);
     manager->GetBars()->RebuildAll();
     Pump();
@@ -248,13 +259,7 @@ TEST_F(StyleScreenshots, ItemStatesInEachStyleAt96And144Dpi) {
   bar->SetVisible(true);
   form->SetBounds(40, 30, 900, 200);
   Pump();
-  const char* dir = std::getenv("TAVREN_TEST_OUTPUT");
-  String folder = dir ? dir : "test-output";
-  std::filesystem::create_directories(folder);
-  struct Style {
-    TqzBarManagerStyle style;
-    const char* name;
-  } styles[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"}, {bmsOffice11, "office11"}};
+  String folder = ScreenshotFolder();
   for (Integer dpi : {96, 144}) {
     TFont font;
     font.Assign(manager->GetFont());
@@ -267,7 +272,7 @@ TEST_F(StyleScreenshots, ItemStatesInEachStyleAt96And144Dpi) {
     // A toolbar's window takes its bar's font when it is made.
     bar->SetVisible(false);
     bar->SetVisible(true);
-    for (const Style& style : styles) {
+    for (const TStyleCase& style : kOwnLooks) {
       manager->SetStyle(style.style);
       manager->GetBars()->RebuildAll();
       Pump();
@@ -302,6 +307,50 @@ TEST_F(StyleScreenshots, ItemStatesInEachStyleAt96And144Dpi) {
       ShowWindow(BarHintWindow()->GetHandle(), SW_HIDE);
       window->ChangeActive(false);
     }
+  }
+}
+
+TEST_F(StyleScreenshots, EditComboAndSpinItemsInEachStyle) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->SetCaption("Output");
+  auto* edit = new TqzBarEdit(form);
+  edit->SetCaption("Name:");
+  edit->SetShowCaption(true);
+  edit->SetText("clip-01");
+  edit->SetWidth(90);
+  bar->GetItemLinks()->AddLinkForItem(edit);
+  auto* combo = new TqzBarCombo(form);
+  combo->SetCaption("Profile:");
+  combo->SetShowCaption(true);
+  combo->SetWidth(110);
+  for (const char* entry : {"WMV 720p", "WMV 1080p"}) combo->GetItems()->Add(entry);
+  combo->SetItemIndex(0);
+  bar->GetItemLinks()->AddLinkForItem(combo)->SetBeginGroup(true);
+  auto* spin = new TqzBarSpinEdit(form);
+  spin->SetCaption("Quality:");
+  spin->SetWidth(80);
+  spin->SetShowCaption(true);
+  spin->SetMaxValue(100);
+  spin->SetValue(75);
+  bar->GetItemLinks()->AddLinkForItem(spin)->SetBeginGroup(true);
+  bar->SetDockingStyle(dsTop);
+  bar->SetOneOnRow(true);
+  bar->SetVisible(true);
+  form->SetBounds(40, 30, 560, 160);
+  Pump();
+  String folder = ScreenshotFolder();
+  for (const TStyleCase& style : kOwnLooks) {
+    manager->SetStyle(style.style);
+    manager->GetBars()->RebuildAll();
+    Pump();
+    TqzBarControl* window = bar->GetBarControl();
+    ASSERT_NE(window, nullptr);
+    // The combo is hot, so that each look shows its selected edit frame and drop button too.
+    window->ChangeActive(true);
+    window->SetSelectedControl(combo->GetLink(0)->GetControl());
+    Pump();
+    EXPECT_TRUE(screen.SaveScreenPng(folder + "/bar-edits-" + style.name + ".png")) << style.name;
+    window->ChangeActive(false);
   }
 }
 

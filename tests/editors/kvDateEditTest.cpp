@@ -306,7 +306,7 @@ TEST_P(DateEdit, AnEmptiedTextIsNoDate) {
   }
 }
 
-TEST_P(DateEdit, AnEmptyMaskedEditIsBlankUntilFocused) {
+TEST_P(DateEdit, AMaskedEditShowsItsMaskOnlyWhileFocused) {
   for (TkvCalendarKind kind : {ckDate, ckDateTime}) {
     SCOPED_TRACE(static_cast<int>(kind));
     Leave();
@@ -320,6 +320,16 @@ TEST_P(DateEdit, AnEmptyMaskedEditIsBlankUntilFocused) {
     EXPECT_NE(Text(), "");
     Leave();
     EXPECT_EQ(Text(), "");
+    // A date shows as the locale writes it, before and after it was edited under the mask.
+    const Variant value = VarFromDateTime(Day(2024, 2, 10) + 0.75);
+    edit->SetEditValue(value);
+    EXPECT_EQ(Text(), Props()->DateText(value, false));
+    edit->SetFocus();
+    Pump();
+    EXPECT_EQ(Text(), Props()->DateText(value, true));
+    Leave();
+    EXPECT_EQ(Text(), Props()->DateText(value, false));
+    EXPECT_DOUBLE_EQ(edit->GetDate(), Day(2024, 2, 10) + 0.75);
   }
 }
 

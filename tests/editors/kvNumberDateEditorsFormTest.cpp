@@ -238,16 +238,19 @@ TEST_F(NumberDateEditorsForm, Screenshots) {
   const Look looks[] = {{"standard", lfStandard, false, ""}, {"flat", lfFlat, false, ""},
                         {"ultraflat", lfUltraFlat, false, ""}, {"office11", lfOffice11, false, ""},
                         {"native", lfStandard, true, ""},      {"skin", lfStandard, false, "Skin02"}};
+  // The pictures take the whole screen for the popups: the fixture's empty form stays out of them.
+  form->Hide();
   PlainTheme theme;
-  TkvCustomSpinEdit* editors[] = {loaded->seCount, loaded->seStep,   loaded->seOffset, loaded->seRate,
-                                  loaded->seGain,  loaded->seLocked, loaded->teStart,  loaded->teAlarm};
+  TkvCustomEdit* editors[] = {loaded->seCount, loaded->seStep,  loaded->seOffset, loaded->seRate,
+                              loaded->seGain,  loaded->seLocked, loaded->teStart, loaded->teAlarm,
+                              loaded->deDay,   loaded->deStamp};
   for (const Look& look : looks) {
     SCOPED_TRACE(look.file);
     if (look.native) {
       SetThemeProvider(&theme);
       SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
     }
-    for (TkvCustomSpinEdit* editor : editors) {
+    for (TkvCustomEdit* editor : editors) {
       editor->GetStyle()->GetLookAndFeel()->SetKind(look.kind);
       editor->GetStyle()->GetLookAndFeel()->SetNativeStyle(look.native);
       editor->GetStyle()->GetLookAndFeel()->SetSkinName(look.skin);
@@ -266,11 +269,42 @@ TEST_F(NumberDateEditorsForm, Screenshots) {
                                      String(output) + "/editors-spin-form-" + look.file + ".png"));
     InputKey(VK_UP, false);
     Pump();
+    // Each date edit dropped down: the day with week numbers, the stamp with its clock and time.
+    // The plain theme above answers no button parts, so the native look shows no popup.
+    for (TkvDateEdit* edit : {loaded->deDay, loaded->deStamp}) {
+      if (look.native) break;
+      edit->SetFocus();
+      Pump();
+      Key(VK_F4);
+      Pump();
+      EXPECT_TRUE(edit->GetDroppedDown());
+      const String kind = edit == loaded->deDay ? "date" : "datetime";
+      EXPECT_TRUE(screen.SaveScreenPng(String(output) + "/editors-date-form-" + kind + "-" + look.file + ".png"));
+      Key(VK_ESCAPE);
+      Pump();
+    }
     if (look.native) {
       SetThemeProvider(nullptr);
       SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
     }
   }
+  // The month list held open over the day's calendar caption.
+  loaded->deDay->SetFocus();
+  Pump();
+  Key(VK_F4);
+  Pump();
+  TkvPopupCalendar* calendar = loaded->deDay->GetCalendar();
+  const TRect caption = calendar->GetMonthCaptionRect();
+  const TPoint at = calendar->ClientToScreen(TPoint((caption.Left + caption.Right) / 2, (caption.Top + caption.Bottom) / 2));
+  InputMouseButton(POINT{at.X, at.Y}, MouseButton::Left, true);
+  Pump();
+  InputMouseMove(POINT{at.X, at.Y + 5});
+  Pump();
+  EXPECT_TRUE(calendar->GetMonthList()->GetVisible());
+  EXPECT_TRUE(screen.SaveScreenPng(String(output) + "/editors-date-form-month-list.png"));
+  InputMouseButton(POINT{at.X, at.Y + 5}, MouseButton::Left, false);
+  Pump();
+  Key(VK_ESCAPE);
 }
 
 }  // namespace

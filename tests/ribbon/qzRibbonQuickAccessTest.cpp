@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "RibbonFixture.h"
 #include "toolkit/bars/qzBarItems.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessCustomize.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessPopup.h"
 #include "user/InputEvents.h"
 #include "rtl/SysUtils.h"
@@ -66,6 +68,20 @@ class QuickAccessRibbon : public RibbonOnForm {
     POINT corner{0, 0};
     MapWindowPoints(Site()->GetHandle(), ribbon->GetHandle(), &corner, 1);
     return TRect(corner.X, corner.Y, corner.X + Site()->GetWidth(), corner.Y + Site()->GetHeight());
+  }
+  static void Click(const TPoint& AScreenPoint) {
+    static_cast<FakeClock&>(CurrentClock()).Advance(1000);
+    InputMouseMove(AScreenPoint);
+    InputMouseButton(AScreenPoint, MouseButton::Left, true);
+    Pump();
+    InputMouseButton(AScreenPoint, MouseButton::Left, false);
+    Pump();
+  }
+  static TPoint Centre(const TRect& R) { return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); }
+  void ClickMark() {
+    TRect mark;
+    Window()->MarkScreenRect(mark);
+    Click(Centre(mark));
   }
   void SavePicture(const char* AName) {
     if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
@@ -188,21 +204,15 @@ TEST_F(QuickAccessRibbon, TheMarkOpensTheHiddenLinksInAPopupBelowItAndACommandRu
   ASSERT_TRUE(Window()->GetLinksHidden());
   TRect mark;
   Window()->MarkScreenRect(mark);
-  auto click = [&](const TPoint& AScreenPoint) {
-    static_cast<FakeClock&>(CurrentClock()).Advance(1000);
-    InputMouseMove(AScreenPoint);
-    InputMouseButton(AScreenPoint, MouseButton::Left, true);
-    Pump();
-    InputMouseButton(AScreenPoint, MouseButton::Left, false);
-    Pump();
-  };
-  click(TPoint((mark.Left + mark.Right) / 2, (mark.Top + mark.Bottom) / 2));
+  Click(Centre(mark));
   auto* popup = dynamic_cast<TqzRibbonQuickAccessPopupBarControl*>(Window()->GetQuickPopup());
   ASSERT_NE(popup, nullptr);
   ASSERT_TRUE(IsWindowVisible(popup->GetHandle()));
   EXPECT_EQ(popup->Ribbon(), ribbon);
   TqzBarItemLinks* links = popup->GetItemLinks();
-  ASSERT_EQ(links->GetVisibleLinkCount(), 20 - shown) << "the links the toolbar had no room for";
+  ASSERT_EQ(links->GetVisibleLinkCount(), 20 - shown + 1) << "the links the toolbar had no room for, then customizing";
+  EXPECT_NE(dynamic_cast<TqzRibbonQuickAccessPopupSubItem*>(links->GetVisibleLink(20 - shown)->GetItem()), nullptr);
+  EXPECT_TRUE(popup->HasShadow());
   EXPECT_EQ(links->GetVisibleLink(0)->GetSourceLink(), quick->GetItemLinks()->GetVisibleLink(shown));
   RECT r;
   GetWindowRect(popup->GetHandle(), &r);
@@ -215,10 +225,114 @@ TEST_F(QuickAccessRibbon, TheMarkOpensTheHiddenLinksInAPopupBelowItAndACommandRu
     UpdateAllWindows();
     EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-quick-access-mark-popup.png"));
   }
-  const TRect& last = links->GetVisibleLink(links->GetVisibleLinkCount() - 1)->GetItemRect();
-  click(popup->ClientToScreen(TPoint((last.Left + last.Right) / 2, (last.Top + last.Bottom) / 2)));
+  const TRect& last = links->GetVisibleLink(links->GetVisibleLinkCount() - 2)->GetItemRect();
+  Click(popup->ClientToScreen(Centre(last)));
   EXPECT_EQ(commands.Names, (std::vector<String>{"Command 20"}));
   EXPECT_EQ(Window()->GetQuickPopup(), nullptr) << "the command closed the popup";
+}
+
+// With every link shown the mark opens the customize menu itself: the popup holding its entry
+// stays unseen. The menu shows or hides each link and carries the ribbon's commands.
+TEST_F(QuickAccessRibbon, WithNothingHiddenTheMarkOpensTheCustomizeMenuWhoseChecksShowAndHideLinks) {
+  auto openMenu = [&]() -> TqzBarSubMenuControl* {
+    ClickMark();
+    auto* popup = dynamic_cast<TqzRibbonQuickAccessPopupBarControl*>(Window()->GetQuickPopup());
+    if (!popup) return nullptr;
+    RECT box;
+    EXPECT_EQ(GetWindowRgnBox(popup->GetHandle(), &box), NULLREGION) << "the popup stays unseen";
+    EXPECT_FALSE(popup->HasShadow());
+    TqzBarItemLinks* links = popup->GetItemLinks();
+    EXPECT_EQ(links->GetVisibleLinkCount(), 1) << "the customize entry alone";
+    auto* entry = dynamic_cast<TqzRibbonQuickAccessPopupSubItemControl*>(links->GetVisibleLink(0)->GetControl());
+    return entry ? entry->GetSubMenu() : nullptr;
+  };
+  TqzBarSubMenuControl* menu = openMenu();
+  ASSERT_NE(menu, nullptr) << "the customize menu is open at once";
+  TRect mark;
+  Window()->MarkScreenRect(mark);
+  RECT r;
+  GetWindowRect(menu->GetHandle(), &r);
+  EXPECT_GE(r.Top, mark.Bottom) << "below the mark";
+  std::vector<String> captions;
+  TqzBarItemLinks* items = menu->GetItemLinks();
+  for (Integer i = 0; i < items->GetVisibleLinkCount(); ++i) captions.push_back(items->GetVisibleLink(i)->GetCaption());
+  EXPECT_EQ(captions, (std::vector<String>{"Command 1", "Command 2", "Command 3",
+                                           "&More Commands...", "&Show Quick Access Toolbar Below the Ribbon",
+                                           "Mi&nimize the Ribbon"}));
+  auto* second = dynamic_cast<TqzRibbonQuickAccessPopupSubItemButton*>(items->GetVisibleLink(1)->GetItem());
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(second->GetDown());
+  if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
+    EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-quick-access-customize-menu.png"));
+  }
+
+  Click(menu->ClientToScreen(Centre(items->GetVisibleLink(1)->GetItemRect())));
+  EXPECT_FALSE(quick->GetItemLinks()->GetLink(1)->GetVisible()) << "unchecking hides the link";
+  EXPECT_EQ(ShownLinks(), 2);
+  EXPECT_EQ(Window()->GetQuickPopup(), nullptr) << "the click closed the menu and its popup";
+
+  menu = openMenu();
+  ASSERT_NE(menu, nullptr);
+  items = menu->GetItemLinks();
+  second = dynamic_cast<TqzRibbonQuickAccessPopupSubItemButton*>(items->GetVisibleLink(1)->GetItem());
+  ASSERT_NE(second, nullptr);
+  EXPECT_FALSE(second->GetDown()) << "the menu is filled anew";
+  Click(menu->ClientToScreen(Centre(items->GetVisibleLink(1)->GetItemRect())));
+  EXPECT_TRUE(quick->GetItemLinks()->GetLink(1)->GetVisible()) << "checking shows it again";
+
+  // Esc closes the menu and, nothing being hidden, the unseen popup with it.
+  menu = openMenu();
+  ASSERT_NE(menu, nullptr);
+  InputKey(VK_ESCAPE, true);
+  InputKey(VK_ESCAPE, false);
+  Pump();
+  EXPECT_EQ(Window()->GetQuickPopup(), nullptr);
+  EXPECT_EQ(Window()->GetMarkState(), 0);
+}
+
+// The ribbon's commands at the end of the customize menu act on the ribbon.
+TEST_F(QuickAccessRibbon, TheCustomizeMenusCommandsMoveTheToolbarAndMinimizeTheRibbon) {
+  struct TCase {
+    const char* Caption;
+    std::function<bool()> Done;
+  };
+  const TCase cases[] = {
+      {"Mi&nimize the Ribbon", [&] { return !ribbon->GetShowTabGroups(); }},
+      {"&Show Quick Access Toolbar Below the Ribbon",
+       [&] { return ribbon->GetQuickAccessToolbar()->GetPosition() == qtpBelowRibbon; }},
+      {"&Show Quick Access Toolbar Above the Ribbon",
+       [&] { return ribbon->GetQuickAccessToolbar()->GetPosition() == qtpAboveRibbon; }},
+  };
+  for (const TCase& c : cases) {
+    ClickMark();
+    auto* popup = dynamic_cast<TqzRibbonQuickAccessPopupBarControl*>(Window()->GetQuickPopup());
+    ASSERT_NE(popup, nullptr) << c.Caption;
+    auto* entry = dynamic_cast<TqzRibbonQuickAccessPopupSubItemControl*>(
+        popup->GetItemLinks()->GetVisibleLink(0)->GetControl());
+    ASSERT_TRUE(entry && entry->GetSubMenu()) << c.Caption;
+    TqzBarSubMenuControl* menu = entry->GetSubMenu();
+    TqzBarItemLink* command = nullptr;
+    for (Integer i = 0; i < menu->GetItemLinks()->GetVisibleLinkCount(); ++i)
+      if (menu->GetItemLinks()->GetVisibleLink(i)->GetCaption() == c.Caption) {
+        command = menu->GetItemLinks()->GetVisibleLink(i);
+      }
+    ASSERT_NE(command, nullptr) << c.Caption;
+    Click(menu->ClientToScreen(Centre(command->GetItemRect())));
+    EXPECT_TRUE(c.Done()) << c.Caption;
+  }
+  ClickMark();
+  auto* popup = dynamic_cast<TqzRibbonQuickAccessPopupBarControl*>(Window()->GetQuickPopup());
+  ASSERT_NE(popup, nullptr);
+  auto* entry =
+      dynamic_cast<TqzRibbonQuickAccessPopupSubItemControl*>(popup->GetItemLinks()->GetVisibleLink(0)->GetControl());
+  ASSERT_TRUE(entry && entry->GetSubMenu());
+  TqzBarItemLinks* items = entry->GetSubMenu()->GetItemLinks();
+  auto* minimize = dynamic_cast<TqzBarButton*>(items->GetVisibleLink(items->GetVisibleLinkCount() - 1)->GetItem());
+  ASSERT_NE(minimize, nullptr);
+  EXPECT_TRUE(minimize->GetDown()) << "shown down while the ribbon is minimized";
+  InputKey(VK_ESCAPE, true);
+  InputKey(VK_ESCAPE, false);
+  Pump();
 }
 
 }  // namespace

@@ -278,11 +278,13 @@ void TqzBarSpinEditControl::PaintEditArea() {
     TRect margins;
     Painter()->ClassRef()->GetSpinButtonMargins(GetPaintType(), margins);
     // The two buttons stand one over the other: together they span the up button's top to the
-    // down button's bottom.
+    // down button's bottom. Their room reaches back to the edit part, so that the strip the edit's
+    // border leaves between the two is painted too and never shows what the canvas held before.
     const TRect& up = parts[qzSpinUpPart];
     const TRect& down = parts[qzSpinDownPart];
     TRect area(std::min(up.Left, down.Left) - margins.Left, up.Top - margins.Top,
                std::max(up.Right, down.Right) + margins.Right, down.Bottom + margins.Bottom);
+    area.Left = std::min(area.Left, parts[qzEditPart].Right);
     HDC DC = GetCanvas()->DCHandle();
     HRGN saved = CreateRectRgn(0, 0, 0, 0);
     bool hadClip = GetClipRgn(DC, saved) == 1;

@@ -89,6 +89,13 @@ class TqzBarFlatPainter : public TqzBarPainter {
   void DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) override;
   Integer MenuItemTextSize(TkvCanvas* ACanvas) override { return TqzBarPainter::MenuItemTextSize(ACanvas) + 1; }
   HBRUSH MenuBrush(TqzBarSubMenuControl*) override;
+  // The upper spin button reaches one pixel further down, onto the lower one's top line.
+  void CalcSpinPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R, std::vector<TRect>& AParts) override;
+  // One ring round the edit box, as the borders are one pixel wide.
+  void DrawEditBorder(TqzBarItemControlDrawParams* AParams, TRect& R) override;
+  // The selection frame stays out of what is painted after it.
+  void DrawEditSelection(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
+  bool IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) override;
   void GetEditBorders(Byte, TRect& R) override { R = TRect(1, 1, 1, 1); }
   Integer EditGlyphSpacing(TqzBarItemControlDrawParams*) override { return 6; }
   Integer EditCaptionRightGap() override { return 5; }

@@ -125,7 +125,7 @@ void TqzBarButtonLikeControl::FillDrawParams(bool ARefresh) {
   inherited::FillDrawParams(ARefresh);
   TqzBarButtonLikeControlDrawParams* params = ButtonParams();
   if (ARefresh) {
-    params->GroupPlaceCopy = GetViewInfo() ? GetViewInfo()->GetActualGroupPlace() : 0;
+    params->GroupPositionCopy = GetViewInfo() ? GetViewInfo()->GetActualGroupPlace() : 0;
     params->HotLookB = LookFlagB();
     params->HotLookA = LookFlagA();
     params->GrayGlyphLook = DrawsGlyphGray();

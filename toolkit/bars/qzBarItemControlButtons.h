@@ -26,7 +26,7 @@ class TqzBarButtonLikeControlDrawParams : public TqzBarItemControlDrawParams {
   bool GrayGlyphLook = false;
   // The width of a split button's arrow part and the bar window's menu-arrow height.
   TSize ButtonSize;
-  Byte GroupPlaceCopy = 0;
+  Byte GroupPositionCopy = 0;
 };
 
 class TqzBarButtonLikeControl : public TqzBarItemControl {

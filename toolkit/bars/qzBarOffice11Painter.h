@@ -80,6 +80,9 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   void DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu) override;
   TColor EditDisabledTextColor() override;
+  // The selection frame, the disabled text colour, the bar's background or the menu item's brush.
+  void DrawEditBorder(TqzBarItemControlDrawParams* AParams, TRect& R) override;
+  bool IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) override;
   bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }
   TColor DateHeaderColor() override;
   void DrawArrowPartFrame(TqzBarItemControl* AControl, HDC DC, bool ADown, bool ASelected, Byte APaintKind,

@@ -453,6 +453,11 @@ class TqzBarPainter : public TObject {
   virtual bool EditHasBorder();
   virtual Integer EditBorderKind();
   virtual bool IsEditDrawnSelected(TqzBarItemControlDrawParams* AParams);
+  // The face of an edit's button (drop-down, image or spin button) in a skin state.
+  virtual void DrawEditButtonArea(TqzBarItemControlDrawParams* AParams, Integer AState, HBRUSH ABrush, const TRect& R);
+  // Frames an edit's button in a skin state: AInner receives the room inside the button's border,
+  // and R may shrink to what the frame leaves.
+  virtual void EditHook253(TqzBarItemControlDrawParams* AParams, Integer AState, TRect& AInner, TRect& R);
   virtual void GetEditBorders(Byte APaintKind, TRect& R);  // class
   virtual bool IsEditFramedSelected(TqzBarItemControlDrawParams* AParams);  // class
   virtual Integer EditInnerStyle();  // class
@@ -558,4 +563,8 @@ class TqzBarPainter : public TObject {
   void DrawMenuButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R);
   // The last step of DrawButtonItem: the split arrow of a button, the arrow of a sub-item.
   void DrawButtonItemArrow(TqzBarItemControlDrawParams* AParams, const TRect& R);
+  // A filled triangle of AArrowSize pointing up or down, centred in R: FillArrowShape paints its
+  // bounding rectangle clipped to it, and the triangle then stays out of the canvas clip region so
+  // that a face painted afterwards leaves it alone.
+  void DrawClippedArrow(TkvCanvas* ACanvas, const TRect& R, bool ADown, Integer AArrowSize, TColor AColor);
 };

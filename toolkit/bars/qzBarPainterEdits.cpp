@@ -197,6 +197,11 @@ Integer TqzBarPainter::EditBorderKind() { return 0; }
 
 bool TqzBarPainter::IsEditDrawnSelected(TqzBarItemControlDrawParams* AParams) { return AParams->SelectedLook; }
 
+// The default look gives its edit buttons no face and no frame of their own.
+void TqzBarPainter::DrawEditButtonArea(TqzBarItemControlDrawParams*, Integer, HBRUSH, const TRect&) {}
+
+void TqzBarPainter::EditHook253(TqzBarItemControlDrawParams*, Integer, TRect&, TRect&) {}
+
 bool TqzBarPainter::IsEditFramedSelected(TqzBarItemControlDrawParams* AParams) {
   return AParams->PaintKind == qzPaintMenu && (AParams->SelectedLook || AParams->ItemControl->GetNonRecent());
 }

@@ -21,9 +21,14 @@ void TqzBarPainter::FillArrowShape(TkvCanvas* ACanvas, const TRect& R, TColor AC
 
 void TqzBarPainter::DrawScrollArrow(TqzBarSubMenuControl* AMenu, TkvCanvas* ACanvas, bool ADown, TColor AColor,
                                     const TRect& R) {
+  DrawClippedArrow(ACanvas, R, ADown, ClassRef()->ScrollArrowSize(AMenu->GetTextSizeValue()), AColor);
+}
+
+void TqzBarPainter::DrawClippedArrow(TkvCanvas* ACanvas, const TRect& R, bool ADown, Integer AArrowSize,
+                                     TColor AColor) {
   HDC DC = ACanvas->DCHandle();
   TPoint corners[3];
-  ComputeArrowTriangle(R, corners, ADown ? adDown : adUp, true, ClassRef()->ScrollArrowSize(AMenu->GetTextSizeValue()));
+  ComputeArrowTriangle(R, corners, ADown ? adDown : adUp, true, AArrowSize);
   // A polygon region leaves out its right and bottom edges: the points are widened by one pixel there.
   Integer cx = (corners[0].X + corners[1].X + corners[2].X) / 3;
   Integer cy = (corners[0].Y + corners[1].Y + corners[2].Y) / 3;
@@ -41,7 +46,13 @@ void TqzBarPainter::DrawScrollArrow(TqzBarSubMenuControl* AMenu, TkvCanvas* ACan
   bool existed = false;
   BackupClipRegion(DC, saved, existed);
   ExtSelectClipRgn(DC, triangle, RGN_AND);
-  FillArrowShape(ACanvas, bounds, AColor);
+  try {
+    FillArrowShape(ACanvas, bounds, AColor);
+  } catch (...) {
+    RestoreClipRegionBackup(DC, saved, existed);
+    DeleteObject(triangle);
+    throw;
+  }
   RestoreClipRegionBackup(DC, saved, existed);
   // The face painted next leaves the arrow alone.
   ExtSelectClipRgn(DC, triangle, RGN_DIFF);

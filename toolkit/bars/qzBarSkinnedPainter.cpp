@@ -238,7 +238,7 @@ Integer TqzBarSkinnedPainter::ButtonWidthFor(Integer AImageSize) {
 TqzSkinFaceParts TqzBarSkinnedPainter::FacePartsFor(TqzBarButtonLikeControlDrawParams* AParams) {
   if (AParams->GlyphSizeKind != qzGlyphSmall)
     return {qzSkinPartLargeButton, qzSkinPartLargeSplitMain, qzSkinPartLargeSplitArrow};
-  if (AParams->GroupPlaceCopy != 0)
+  if (AParams->GroupPositionCopy != 0)
     return {qzSkinPartGroupedButton, qzSkinPartGroupedButton, qzSkinPartGroupedButton};
   return {qzSkinPartSmallButton, qzSkinPartSmallSplitMain, qzSkinPartSmallSplitArrow};
 }
@@ -253,7 +253,7 @@ void TqzBarSkinnedPainter::DrawFacePieces(IqzSkin* ASkin, TqzBarButtonLikeContro
     if (IsRectEmpty(&r)) continue;
     Integer state = SkinButtonState(AParams, k);
     Integer id = !split ? ids.Whole : k == 0 ? ids.Main : ids.Arrow;
-    Byte g = GroupPositionOfPart(AParams->GroupPlaceCopy, split, k);
+    Byte g = GroupPositionOfPart(AParams->GroupPositionCopy, split, k);
     TRect face = r;
     bool start = g == 1 || g == 4, end = g == 3 || g == 4;
     if (start) face.Left += 1;

@@ -12,6 +12,10 @@ class TqzBarButtonLikeControlDrawParams;
 // the generic rule for any control, the button rule for button-like ones.
 Integer SkinGenericState(TqzBarItemControlDrawParams* AParams, Integer APartIndex);
 Integer SkinButtonState(TqzBarButtonLikeControlDrawParams* AParams, Integer APartIndex);
+// The edit rule for the edit part (0) and an edit's drop-down (3) and image (4) buttons, and the
+// spin rule for the up (3) and down (4) buttons of a spin edit.
+Integer SkinEditState(TqzBarItemControlDrawParams* AParams, Integer APartIndex);
+Integer SkinSpinState(TqzBarItemControlDrawParams* AParams, Integer APartIndex);
 
 // Part ids of the face pieces of a button outside menus.
 struct TqzSkinFaceParts {
@@ -85,14 +89,21 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   void DrawExpandChevrons(TqzBarSubMenuControl* AMenu, HDC DC, bool AHot, const TRect& R) override;
   void DrawExpandButtonHot(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   bool ScrollButtonsHaveOwnBands() override { return true; }
+  // The menu scroll arrow's triangle in the skin's arrow part, on the spin button's part rectangle.
+  void DrawSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin, Integer ADirection) override;
+  // The buttons meet without the flat look's overlap, and the edit part runs up to them.
+  void CalcSpinPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R, std::vector<TRect>& AParts) override;
   Integer MenuIconAreaSize(TCustomqzBarControl* ABarControl) override;
   void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   Integer ComboArrowWidthFor(TCustomqzBarControl*, Integer ACharWidth) override { return ACharWidth + 8; }
+  // A large item's captioned separator starts where the window's text does.
+  Integer SeparatorTextIndent(TqzBarItemControlDrawParams* AParams) override;
   void AdjustMenuItemHeight(Integer&) override {}
   Integer ComboButtonBorder() override { return 0; }
   void ComboButtonMetrics(Byte, TRect& R) override { R = TRect(); }
   void GetImagePartMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
   void GetSpinButtonMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
+  void ComboDrawDropButton(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   void DrawDropDownListBorder(HDC DC, TColor AColor, const TRect& R) override;
   Integer MenuArrowWidth(Integer ATextSize) override { return ATextSize; }
   Integer MenuSeparatorHeight() override { return 3; }
@@ -129,15 +140,34 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   void FillAppMenuPane(TqzBarSubMenuControl* AMenu, HDC DC, TColor AColor, HBRUSH ABrush, const TRect& R) override;
   void DrawAppMenuSeparator(TqzBarSubMenuControl* AMenu, HDC DC, bool AHorizontal, HBRUSH ABrush,
                             const TRect& R) override;
+  // Edits (qzBarSkinnedPainterEdits.cpp): the skin's edit colours, button faces and frames.
+  TColor EditAreaColor(TqzBarItemControlDrawParams* AParams) override;
   bool EditHasBorder() override { return false; }
   Integer EditBorderKind() override { return 1; }
   bool IsEditDrawnSelected(TqzBarItemControlDrawParams*) override { return true; }
+  void DrawEditButtonArea(TqzBarItemControlDrawParams* AParams, Integer AState, HBRUSH ABrush,
+                          const TRect& R) override;
+  // A button that is hot, pressed, opened or down gets a frame in the skin's button border colour.
+  void EditHook253(TqzBarItemControlDrawParams* AParams, Integer AState, TRect& AInner, TRect& R) override;
+  void DrawEditFrame(TqzBarItemControlDrawParams* AParams) override;
+  void DrawEditBorder(TqzBarItemControlDrawParams* AParams, TRect& R) override;
+  void DrawEditSelection(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   bool IsEditFramedSelected(TqzBarItemControlDrawParams*) override { return false; }
+  bool IsEditLabelSelected(TqzBarItemControlDrawParams*) override { return false; }
   bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }
   bool EditHasImageButton() override { return true; }
+  void DrawImageEditButton(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   TColor DateHeaderColor() override;
+  // Spin edits: the arrow centred in its button, buttons one pixel inside the edit's frame, faces
+  // from the skin by the spin rule.
+  void GetSpinArrowOrigin(TqzBarItemControlDrawParams* AParams, const TRect& R, TPoint& AOrigin,
+                          Integer ADirection) override;
   void GetSpinArrowSize(Integer, TSize& ASize) override { ASize = TSize(5, 3); }
+  void CalcSpinButtonRects(TqzBarItemControlDrawParams* AParams, const TRect& R, TRect& AButton,
+                           Integer APart) override;
   Integer SpinButtonWidth(Byte APaintKind, const TRect& R) override;
+  void DrawSpinButton(TqzBarItemControlDrawParams* AParams, const TRect& R, Integer APart) override;
+  void DrawSpinEditArea(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   // In-place sub-items: the caption keeps the arrow part's width; the arrow is the scaled glyph; a
   // face that is not selected is the glyph column's part.
   Integer InPlaceSubItemTextStart(TqzBarItemControlDrawParams* AParams) override;
@@ -175,6 +205,9 @@ class TqzBarSkinnedPainter : public TqzBarOffice11Painter {
   // The small drop-down arrow (part 340) centred in R.
   void DrawSmallDropDownArrow(IqzSkin* ASkin, HDC DC, const TRect& R, Integer AState);
   void DrawFacePieces(IqzSkin* ASkin, TqzBarButtonLikeControlDrawParams* AParams, HDC DC);
+  // An edit's drop-down (APart 3) or image (4) button: its face in the edit rule's state, then the
+  // small drop-down arrow or the dots inside its border.
+  void DrawEditButton(IqzSkin* ASkin, TqzBarItemControlDrawParams* AParams, Integer APart, const TRect& R);
 
  private:
   TObject* FSkinSource;

@@ -57,12 +57,6 @@ TColor TqzBarSkinnedPainter::DateHeaderColor() {
   return skin ? skin->GetPartColor(qzSkinPartDateHeader, 0) : TqzBarOffice11Painter::DateHeaderColor();
 }
 
-Integer TqzBarSkinnedPainter::SpinButtonWidth(Byte APaintKind, const TRect& R) {
-  TRect margins;
-  ClassRef()->GetSpinButtonMargins(APaintKind, margins);
-  return (R.Height() / 2) * 8 / 5 + 1 - margins.Left - margins.Right;
-}
-
 void TqzBarSkinnedPainter::DrawScreenTipBackground(TkvCanvas* ACanvas, const TRect& R) {
   if (TInterfacePtr<IqzSkin> skin = GetSkin()) skin->DrawBackground(ACanvas->DCHandle(), R, qzSkinPartScreenTip, 0);
 }

@@ -184,3 +184,8 @@ void TqzBarSkinnedPainter::DrawAppMenuSeparator(TqzBarSubMenuControl*, HDC DC, b
                                                 const TRect& R) {
   DrawTwoLineSeparator(DC, AHorizontal, static_cast<TColor>(0xD8D8D8), static_cast<TColor>(0xF5F5F5), R);
 }
+
+Integer TqzBarSkinnedPainter::SeparatorTextIndent(TqzBarItemControlDrawParams* AParams) {
+  if (AParams->GlyphSizeKind == qzGlyphLarge) return AParams->ItemControl->GetParent()->GetTextSizeValue();
+  return TqzBarOffice11Painter::SeparatorTextIndent(AParams);
+}

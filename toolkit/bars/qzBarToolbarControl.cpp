@@ -9,6 +9,7 @@
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarQuickControl.h"
 #include "user/Cursors.h"
 #include "user/Messages.h"
@@ -633,6 +634,27 @@ void TqzBarControl::WndProc(TMessage& Message) {
     case WM_DESTROY:
       KillMarkTimer();
       break;
+    case WM_LBUTTONUP:
+      if (FEditSizing) {
+        EndEditSizing(true);
+        return;
+      }
+      break;
+    case WM_CAPTURECHANGED:
+      if (FEditSizing) EndEditSizing(false);
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(Message.WParam) == GetHandle() && LOWORD(Message.LParam) == HTCLIENT) {
+        TqzBarCustomEditControl* edit = SelectedEditControl();
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        if (FEditSizing || (edit && edit->IsEditSizingPoint(ScreenToClient(TPoint(cursor.X, cursor.Y))))) {
+          ::SetCursor(Screen()->GetCursors(crqzBarEditSizing));
+          Message.Result = 1;
+          return;
+        }
+      }
+      break;
     case WM_WINDOWPOSCHANGED: {
       inherited::WndProc(Message);
       // A popup toolbar that hides gives its opener's mark back, which may free it: last step.
@@ -767,7 +789,34 @@ void TqzBarControl::ClearSelection() {
     ::SetFocus(focus);
 }
 
+TqzBarCustomEditControl* TqzBarControl::SelectedEditControl() {
+  auto* edit = dynamic_cast<TqzBarCustomEditControl*>(GetControlBarManager()->GetSelectedItemControl());
+  return edit && edit->GetParent() == this ? edit : nullptr;
+}
+
+void TqzBarControl::StartDrag(const TPoint& P, bool ASameControl) {
+  TqzBarCustomEditControl* edit = SelectedEditControl();
+  if (!ASameControl || !edit || !HandleAllocated() || !edit->IsEditSizingPoint(P)) {
+    TCustomqzBarControl::StartDrag(P, ASameControl);
+    return;
+  }
+  FEditSizing = true;
+  edit->BeginEditSizing(P);
+  SetCapture(GetHandle());
+}
+
+void TqzBarControl::EndEditSizing(bool AApply) {
+  // Cleared first: giving the capture back reports a capture change.
+  FEditSizing = false;
+  if (GetCapture() == GetHandle()) ReleaseCapture();
+  if (TqzBarCustomEditControl* edit = SelectedEditControl()) edit->EndEditSizing(AApply);
+}
+
 void TqzBarControl::BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) {
+  if (FEditSizing) {
+    if (TqzBarCustomEditControl* edit = SelectedEditControl()) edit->TrackEditSizing(P);
+    return;
+  }
   bool resetMark = false;
   if (!IsMouseBlocked(true)) {
     TPoint offset;

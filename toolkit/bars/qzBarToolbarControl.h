@@ -6,6 +6,7 @@
 
 #include "toolkit/bars/qzBarControl.h"
 
+class TqzBarCustomEditControl;
 class TqzDockControl;
 class TqzBarControl;
 
@@ -178,6 +179,11 @@ class TqzBarControl : public TCustomqzBarControl {
   void BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient, TqzBarItemControl* AControl,
                     const TPoint& P) override;
   void BarMouseMove(TShiftState AShift, const TPoint& P, TqzBarItemControl* AControl) override;
+  // While customizing, a press on an edge strip of the selected edit item resizes its edit (the
+  // window holds the mouse; the release takes the width, a lost capture drops it); any other
+  // press on the selected control arms the link drag.
+  void StartDrag(const TPoint& P, bool ASameControl) override;
+  bool IsEditSizing() const noexcept { return FEditSizing; }
   void PressItemControl(TqzBarItemControl* AControl) override;
   // Going inactive closes the drop-down of the selected button.
   void SetActive(bool AActive) override;
@@ -249,6 +255,9 @@ class TqzBarControl : public TCustomqzBarControl {
   void SetUpFontForStyle();
   // The size of an item when the bar has none: a button for the manager's glyph size.
   Integer DefaultItemSize();
+  // The design-selected edit item of this window, nullptr for none.
+  TqzBarCustomEditControl* SelectedEditControl();
+  void EndEditSizing(bool AApply);
   void FinishPlacedRow(Integer AFirst, Integer ALast, Integer AThickness, bool AVertical, Integer AColumnEdge);
 
   TqzBar* FBar;
@@ -270,6 +279,7 @@ class TqzBarControl : public TCustomqzBarControl {
   Integer FMinLength = 0;
   Integer FMarkSize = 0;
   bool FMoving = false;
+  bool FEditSizing = false;
   bool FStoringPosition = false;
   bool FLinksHidden = false;
   TRect FDesiredBounds;

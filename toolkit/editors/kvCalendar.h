@@ -460,7 +460,8 @@ class TkvCustomDateEdit : public TkvCustomPopupEdit {
   void AfterPopupClose(TObject* Sender) override;
   // The value is the date, never the text: a form's text is made again from the value read.
   void ReformatText() override { UpdateDisplayFromEditValue(); }
-  // Unfocused, no date shows nothing: the mask's blanks are a typing aid.
+  // The mask shapes the text only while the editor has the focus: unfocused, a date shows as the
+  // locale writes it and no date as nothing, for the mask's blanks are a typing aid.
   void SetDisplayValue(const Variant& Value) override;
   // A date outside the bounds in force becomes the bound it crossed, as the user's change when the
   // user has edited the value.

@@ -203,7 +203,7 @@ void TkvCustomDateEdit::ApplyDisplayValue(const Variant& Value) {
 }
 
 void TkvCustomDateEdit::SetDisplayValue(const Variant& Value) {
-  if (!Focused() && Trim(VarToStr(Value)).empty()) TkvCustomTextEdit::SetDisplayValue(Value);
+  if (!Focused()) TkvCustomTextEdit::SetDisplayValue(Value);
   else TkvCustomPopupEdit::SetDisplayValue(Value);
 }
 

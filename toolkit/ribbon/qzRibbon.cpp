@@ -104,6 +104,7 @@ TqzCustomRibbon::TqzCustomRibbon(TComponent* AOwner, TClass AClass) : TkvControl
   FApplicationButton.reset(CreateApplicationButton());
   FQuickAccessToolbar.reset(CreateQuickAccessToolbar());
   FController.reset(CreateController());
+  FInternalComponents = std::make_unique<TComponentList>();
   FFader = std::make_unique<TqzFader>();
   FPopupMenuItems = TqzRibbonPopupMenuItems{rpmiItems, rpmiMoreCommands, rpmiQATPosition, rpmiQATAddRemoveItem,
                                             rpmiMinimizeRibbon};

@@ -25,11 +25,6 @@
 #include "toolkit/ribbon/qzRibbonTabs.h"
 #include "toolkit/ribbon/qzRibbonViewInfo.h"
 
-enum TqzRibbonPopupMenuItem { rpmiItems, rpmiMoreCommands, rpmiQATPosition, rpmiQATAddRemoveItem, rpmiMinimizeRibbon };
-TAVREN_ENUM_INFO(TqzRibbonPopupMenuItem, rpmiItems, rpmiMoreCommands, rpmiQATPosition, rpmiQATAddRemoveItem,
-                 rpmiMinimizeRibbon);
-using TqzRibbonPopupMenuItems = TSet<TqzRibbonPopupMenuItem, 5>;
-
 using TqzRibbonEvent = TEvent<void(TqzCustomRibbon* Sender)>;
 using TqzRibbonApplicationMenuClickEvent = TEvent<void(TqzCustomRibbon* Sender, bool& AHandled)>;
 using TqzRibbonHideMinimizedByClickEvent =
@@ -71,6 +66,13 @@ class TqzCustomRibbon : public TkvControl,
   virtual void DoTabGroupExpanded(TqzRibbonTab* ATab, TqzRibbonTabGroup* AGroup);
   virtual void DoMoreCommandsExecute();
   virtual TClassOf<TqzRibbonTab> GetTabClass();
+
+  // The ribbon's commands of the set appended to the links (the links are emptied first unless
+  // the set holds rpmiItems); the commands of the previous filling are freed. The add or remove
+  // command of the quick access toolbar is not offered here.
+  void AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems);
+  // Runs the command a context item stands for, by its tag.
+  void ContextItemClick(TObject* Sender);
 
   // Nestable; the last EndUpdate runs Changed.
   void BeginUpdate() { ++FLockCount; }

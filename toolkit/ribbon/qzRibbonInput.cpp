@@ -8,6 +8,7 @@
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessCustomize.h"
 #include "user/Hooks.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -141,9 +142,15 @@ void qzRibbonStart() {
   RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
                    TqzBarApplicationMenu::ClassInfo()});
   BarNavigationRootProc = &RibbonNavigationRoot;
+  // Items of the quick access toolbar's menus; none is offered in the designer.
+  RegisterBarItemClass(TqzRibbonQuickAccessPopupSubItem::ClassInfo(), TqzRibbonQuickAccessPopupSubItemControl::ClassInfo(),
+                       false);
+  RegisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo(), TqzBarButtonControl::ClassInfo(), false);
 }
 
 void qzRibbonEnd() {
+  UnregisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo());
+  UnregisterBarItemClass(TqzRibbonQuickAccessPopupSubItem::ClassInfo());
   BarNavigationRootProc = nullptr;
   if (gWheelHook) UnhookWindowsHookEx(gWheelHook);
   gWheelHook = nullptr;

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "rtl/ComponentList.h"
+
 #include "toolkit/ribbon/qzRibbonDockControl.h"
 #include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "toolkit/ribbon/qzRibbonPainter.h"
@@ -104,6 +106,8 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   void PlaceControls() override;
   // The mark and the links that fit within ALimit, as high as the tallest.
   void CalcSize(TqzBarDockingStyle AStyle, Integer ALimit, TSize& ASize) override;
+  // The hidden links, then the customize entry with its menu.
+  void FillHiddenLinks(TqzBarItemLinks* ALinks) override;
 
  protected:
   // The window shows its site; it hides it as it goes.
@@ -112,6 +116,14 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
  private:
   friend class TqzRibbonQuickAccessBarControlViewInfo;
   TqzRibbonQuickAccessDockControl* QuickAccessDockControl() const;
+  // The customize entry of the mark's popup; its menu lists the toolbar's links as check items,
+  // then the ribbon's commands for the toolbar.
+  void AddCustomizeEntry(TqzBarItemLinks* ALinks);
+  // A new item of the class linked into the links, owned by the window.
+  TqzBarItem* AddPopupItem(TqzBarItemLinks* ALinks, TClassOf<TqzBarItem> AItemClass);
+
+  // The items of the last filling of the popup and its customize menu.
+  std::unique_ptr<TComponentList> FPopupItems = std::make_unique<TComponentList>();
 
   // The control after which the links stopped fitting (the last one when all fit).
   TqzBarItemControl* FLastVisibleControl = nullptr;

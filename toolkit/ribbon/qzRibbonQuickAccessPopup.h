@@ -15,6 +15,8 @@ class TqzRibbonQuickAccessPopupPainter : public TqzRibbonQuickAccessPainter {
                              const TRect& AClipRect) override;
   Integer MarkSize(TCustomqzBarControl*) override { return 0; }
   Integer MarkIndent() override { return 0; }
+  // The customize entry: the small-button face unless normal, then the mark arrow.
+  virtual void DrawCustomizeButton(HDC DC, const TRect& R, Integer AState);
 };
 
 class TqzRibbonQuickAccessPopupBarControl : public TqzRibbonQuickAccessBarControl {
@@ -31,10 +33,18 @@ class TqzRibbonQuickAccessPopupBarControl : public TqzRibbonQuickAccessBarContro
   bool HasFloatingCaption() override { return false; }
   bool BlocksOtherBars() override { return false; }
   void PopupSize(TSize& ASize) override;
-  // Below the mark, ending at its right edge, kept on the work area.
+  // Only over the toolbar's hidden links: the popup of the customize entry alone stays unseen.
+  bool HasShadow() override;
+  // Below the mark, ending at its right edge, kept on the work area. With no link hidden the
+  // window stays unseen: its customize entry lies over the mark and opens its menu at once.
   void ShowAsPopup(const TRect& AOwnerRect) override;
 
  private:
+  TqzRibbonQuickAccessBarControl* Toolbar() const;
+  bool ToolbarHidesLinks() const;
+  // The customize entry over the mark, its menu dropped down.
+  void OpenCustomizeMenuAtMark();
+
   std::unique_ptr<TqzRibbonQuickAccessPopupPainter> FPainter;
 };
 

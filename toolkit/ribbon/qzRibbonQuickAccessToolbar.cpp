@@ -32,6 +32,12 @@ void TqzRibbonQuickAccessToolbar::UpdateBars() {
   if (FVisible && FDockControl && FDockControl->GetVisible()) FDockControl->UpdateBars();
 }
 
+TqzRibbonPopupMenuItems TqzRibbonQuickAccessToolbar::ContextMenuItems() {
+  TqzRibbonPopupMenuItems items = FRibbon->GetPopupMenuItems();
+  items.Exclude(rpmiQATAddRemoveItem);
+  return items;
+}
+
 bool TqzRibbonQuickAccessToolbar::ContainsLink(TqzBarItemLink* ALink) {
   if (!FToolbar || !ALink) return false;
   TqzBarItemLink* source = ALink->GetSourceLink();

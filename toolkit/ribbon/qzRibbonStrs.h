@@ -16,3 +16,7 @@ constexpr Integer sqzRibbonToolbarInTab = 64859;
 constexpr Integer sqzRibbonMinimizeWindow = 64860;
 constexpr Integer sqzRibbonRestoreWindow = 64861;
 constexpr Integer sqzRibbonCloseWindow = 64862;
+constexpr Integer sqzRibbonMoreCommands = 64864;
+constexpr Integer sqzRibbonQuickAccessBelow = 64865;
+constexpr Integer sqzRibbonQuickAccessAbove = 64866;
+constexpr Integer sqzRibbonMinimize = 64867;

@@ -261,6 +261,12 @@ class TqzRibbonApplicationButton : public TPersistent {
 
 // ---- Quick access toolbar settings -----------------------------------------------------------
 
+// The ribbon's commands a context menu offers; rpmiItems keeps the menu's own entries.
+enum TqzRibbonPopupMenuItem { rpmiItems, rpmiMoreCommands, rpmiQATPosition, rpmiQATAddRemoveItem, rpmiMinimizeRibbon };
+TAVREN_ENUM_INFO(TqzRibbonPopupMenuItem, rpmiItems, rpmiMoreCommands, rpmiQATPosition, rpmiQATAddRemoveItem,
+                 rpmiMinimizeRibbon);
+using TqzRibbonPopupMenuItems = TSet<TqzRibbonPopupMenuItem, 5>;
+
 enum TqzQuickAccessToolbarPosition { qtpAboveRibbon, qtpBelowRibbon };
 TAVREN_ENUM_INFO(TqzQuickAccessToolbarPosition, qtpAboveRibbon, qtpBelowRibbon);
 
@@ -278,6 +284,8 @@ class TqzRibbonQuickAccessToolbar : public TPersistent {
   TqzRibbonQuickAccessDockControl* GetDockControl();
   // The site has its window and the toolbar is visible: the site repaints its bars.
   virtual void UpdateBars();
+  // The ribbon's commands the toolbar's menus offer: all but adding or removing a command.
+  virtual TqzRibbonPopupMenuItems ContextMenuItems();
   // Whether the link, or the link it was copied from, is one of the toolbar's.
   bool ContainsLink(TqzBarItemLink* ALink);
   // Every tab group holding the toolbar lets go of it (and is deleted with it).

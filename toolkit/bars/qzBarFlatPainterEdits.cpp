@@ -1,0 +1,71 @@
+// Edits and spin edits of the flat look and of the Office-11 look, which draw one-pixel borders.
+
+#include "gdi/Drawing.h"
+#include "gdi/SysColors.h"
+#include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarOffice11Painter.h"
+#include "toolkit/foundation/qzOffice11.h"
+#include "user/Rects.h"
+
+void TqzBarFlatPainter::CalcSpinPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R,
+                                          std::vector<TRect>& AParts) {
+  TqzBarPainter::CalcSpinPartRects(AParams, R, AParts);
+  if (!IsRectEmpty(&AParts[qzSpinUpPart])) ++AParts[qzSpinUpPart].Bottom;
+}
+
+void TqzBarFlatPainter::DrawEditBorder(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  TqzBarPainterClass cls = ClassRef();
+  TqzBarItemControl* control = AParams->ItemControl;
+  HBRUSH background = control->GetParent()->BackgroundBrush();
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  bool whole = static_cast<TqzBarEditLikeControlDrawParams*>(AParams)->FramesWholeItemLook;
+  if (AParams->SelectedLook)
+    cls->DrawSelectedFrame(DC, R);
+  else if (AParams->PaintKind == qzPaintMenu && !whole)
+    FrameWith(DC, R, background);
+  else if (AParams->EnabledLook || whole)
+    cls->FrameItemBackground(control, DC, false, background, R);
+  else
+    FrameWith(DC, R, SysColorBrushCode(COLOR_BTNSHADOW));
+  InflateRect(&R, -1, -1);
+}
+
+void TqzBarFlatPainter::DrawEditSelection(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzBarPainter::DrawEditSelection(AParams, R);
+  TRect inner = R;
+  InflateRect(&inner, -1, -1);
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  HRGN ring = CreateRectRgn(inner.Left, inner.Top, inner.Right, inner.Bottom);
+  HRGN inside = CreateRectRgn(inner.Left + 1, inner.Top + 1, inner.Right - 1, inner.Bottom - 1);
+  CombineRgn(ring, ring, inside, RGN_DIFF);
+  ExtSelectClipRgn(DC, ring, RGN_DIFF);
+  DeleteObject(inside);
+  DeleteObject(ring);
+}
+
+bool TqzBarFlatPainter::IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) {
+  return AParams->PaintKind == qzPaintMenu && (AParams->SelectedLook || AParams->ItemControl->IsSelected());
+}
+
+void TqzBarOffice11Painter::DrawEditBorder(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  bool whole = static_cast<TqzBarEditLikeControlDrawParams*>(AParams)->FramesWholeItemLook;
+  if (AParams->SelectedLook) {
+    Office11FrameSelection(DC, R);
+  } else if (!AParams->EnabledLook && !whole) {
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(EditDisabledTextColor()));
+    FrameWith(DC, R, brush);
+    DeleteObject(brush);
+  } else if (AParams->PaintKind != qzPaintMenu || whole) {
+    ClassRef()->FrameItemBackground(control, DC, false, control->GetParent()->BackgroundBrush(), R);
+  } else {
+    FrameWith(DC, R, MenuItemBackgroundBrush(control));
+  }
+  InflateRect(&R, -1, -1);
+}
+
+bool TqzBarOffice11Painter::IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) {
+  return AParams->PaintKind == qzPaintMenu && AParams->SelectedLook;
+}
