@@ -3,7 +3,6 @@
 
 #include "toolkit/bars/qzBarQuickControl.h"
 
-#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/foundation/kvControls.h"
 #include "user/Messages.h"
@@ -23,8 +22,6 @@ TqzBarControl* NewQuickControl(TqzBarControl* AParent, TqzBar* ABar) { return ne
 
 TqzBarQuickControl::TqzBarQuickControl(TqzBarControl* AParent, TqzBar* ABar)
     : TqzBarControl(AParent, ABar, TqzChildBar{}) {
-  // The entries of the last quick control go before this one builds its own.
-  DesignControllerInstance()->ClearInternalItems();
   TRect owner;
   GetParentOpenerRect(owner);
   SetOwnerBounds(owner, AParent);
