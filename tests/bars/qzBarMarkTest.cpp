@@ -4,7 +4,9 @@
 #include "backend/ScriptedInput.h"
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBarAccessibility.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarQuickControl.h"
+#include "toolkit/bars/qzBarQuickCust.h"
 #include "user/VirtualKeys.h"
 #include "user/Clock.h"
 #include "user/Input.h"
@@ -193,14 +195,16 @@ TEST_F(MarkStates, PressingTheMarkOpensTheHiddenLinksAndPressingItAgainClosesThe
   ASSERT_NE(popup, nullptr);
   EXPECT_TRUE(popup->IsShown());
   EXPECT_EQ(popup->GetOpenerBar(), window);
-  // Its links copy the hidden ones, in order, each pointing back at its source.
+  // Its links copy the hidden ones, in order, each pointing back at its source; the bar allows
+  // quick customizing, so "Add or Remove Buttons" follows them.
   TqzBarItemLinks* source = bar->GetItemLinks();
   std::vector<TqzBarItemLink*> hidden;
   for (Integer i = 0; i < source->GetVisibleLinkCount(); ++i)
     if (IsRectEmpty(&source->GetVisibleLink(i)->GetItemRect())) hidden.push_back(source->GetVisibleLink(i));
   TqzBarItemLinks* links = popup->GetItemLinks();
-  ASSERT_EQ(links->GetCount(), static_cast<Integer>(hidden.size()));
-  for (Integer i = 0; i < links->GetCount(); ++i) {
+  ASSERT_EQ(links->GetCount(), static_cast<Integer>(hidden.size()) + 1);
+  EXPECT_EQ(links->GetLink(links->GetCount() - 1)->GetCaption(), "&Add or Remove Buttons");
+  for (Integer i = 0; i + 1 < links->GetCount(); ++i) {
     EXPECT_EQ(links->GetLink(i)->GetSourceLink(), hidden[i]) << i;
     EXPECT_EQ(links->GetLink(i)->GetItem(), hidden[i]->GetItem()) << i;
   }
@@ -280,6 +284,46 @@ TEST_F(MarkStates, PopupsStayOnTheWorkAreaBesideOrBelowTheirOpener) {
     EXPECT_TRUE(IsWindowVisible(popup->GetHandle()));
     delete popup;
   }
+}
+
+TEST_F(MarkStates, TheQuickEntryTogglesItsLink) {
+  TqzBarControl* window = ShowLongBar();
+  ScriptClick(MarkCentre(window));
+  Pump();
+  TqzBarControl* popup = window->GetQuickPopup();
+  ASSERT_NE(popup, nullptr);
+  TqzBarItemLinks* popupLinks = popup->GetItemLinks();
+  TqzBarItemLink* entry = popupLinks->GetLink(popupLinks->GetCount() - 1);
+  ASSERT_TRUE(dynamic_cast<TqzBarQuickAccessItem*>(entry->GetItem()));
+  EXPECT_TRUE(entry->GetBeginGroup());
+
+  auto* opener = dynamic_cast<TqzBarSubItemControl*>(entry->GetControl());
+  ASSERT_NE(opener, nullptr);
+  opener->OpenSubMenu(false);
+  Pump();
+  auto* menu = dynamic_cast<TqzBarQuickAccessSubControl*>(opener->GetSubMenu());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->IsQuickCustomizingBar());
+  // One check entry per link of the toolbar, then "Customize..." apart.
+  TqzBarItemLinks* entries = menu->GetItemLinks();
+  Integer count = bar->GetItemLinks()->GetCount();
+  ASSERT_EQ(entries->GetCount(), count + 1);
+  EXPECT_EQ(entries->GetLink(0)->GetControl()->GetCaption(), "One");
+  EXPECT_EQ(entries->GetLink(count)->GetCaption(), "&Customize...");
+  EXPECT_TRUE(entries->GetLink(count)->GetBeginGroup());
+
+  TqzBarItemLink* first = bar->GetItemLinks()->GetLink(0);
+  ASSERT_TRUE(first->GetVisible());
+  for (bool visible : {false, true}) {
+    entries->GetLink(0)->GetControl()->DoClick();
+    Pump();
+    EXPECT_EQ(first->GetVisible(), visible);
+    // The menu stays open for the next entry.
+    ASSERT_EQ(opener->GetSubMenu(), menu);
+  }
+  window->ChangeMarkState(0);
+  Pump();
+  EXPECT_EQ(window->GetQuickPopup(), nullptr);
 }
 
 TEST_F(MarkStates, AHiddenPopupToolbarGivesItsOpenersMarkBack) {

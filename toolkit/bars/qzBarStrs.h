@@ -4,6 +4,8 @@
 #include "rtl/Types.h"
 
 // The bar windows' own texts, below the range of the model and customizing texts.
+constexpr Integer sqzBarAddOrRemoveButtons = 64597;
+constexpr Integer sqzBarResetToolbarEntry = 64598;
 constexpr Integer sqzBarMoreButtons = 64599;
 constexpr Integer sqzBarManagerBadOwner = 64600;
 constexpr Integer sqzBarManagerMoreThanOne = 64601;

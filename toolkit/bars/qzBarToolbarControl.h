@@ -132,6 +132,10 @@ class TqzBarControl : public TCustomqzBarControl {
   virtual bool AllowsQuickCustomizing();
   // Copies of the links that got no room, each pointing at its source link.
   virtual void FillHiddenLinks(TqzBarItemLinks* ALinks);
+  // The "Add or Remove Buttons" entry, whose menu FillQuickCustomizeList fills: a check entry per
+  // link of the bar, then "Reset Toolbar" where allowed and "Customize...".
+  virtual void AddQuickCustomizeEntry(TqzBarItemLinks* ALinks);
+  virtual void FillQuickCustomizeList(TqzBarItemLinks* ALinks);
   virtual Integer CalcWidth(TqzBarDockingStyle AStyle);
   virtual Integer CalcRowExtent(TqzBarDockingStyle AStyle);
   virtual void GripRect(TRect& R);
@@ -225,6 +229,7 @@ class TqzBarControl : public TCustomqzBarControl {
   void WndProc(TMessage& Message) override;
 
  private:
+  void ResetToolbarClick(TObject* Sender);
   void HitTest(TMessage& Message);
   void CalcNonClientSize(TMessage& Message);
   void PullOntoWorkArea(WINDOWPOS* APos);

@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "toolkit/bars/qzBarAccessibility.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarQuickControl.h"
+#include "toolkit/bars/qzBarQuickCust.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
@@ -136,7 +138,34 @@ void TqzBarControl::FillHiddenLinks(TqzBarItemLinks* ALinks) {
     copy->Assign(link);
     copy->SetSourceLink(link);
   }
+  if (AllowsQuickCustomizing()) AddQuickCustomizeEntry(ALinks);
 }
+
+void TqzBarControl::AddQuickCustomizeEntry(TqzBarItemLinks* ALinks) {
+  TqzBarItemLink* entry = DesignControllerInstance()->AddMenuCommand(
+      ALinks, TqzBarQuickAccessItem::ClassInfo(), true, 0, TNotifyEvent(), ResourceStringText(sqzBarAddOrRemoveButtons));
+  static_cast<TqzBarQuickAccessItem*>(entry->GetItem())->SetToolbar(this);
+}
+
+void TqzBarControl::FillQuickCustomizeList(TqzBarItemLinks* ALinks) {
+  TqzBarManager* manager = GetControlBarManager();
+  TqzBarDesignController* controller = DesignControllerInstance();
+  auto* entries = new TqzBarQuickCustItem(manager->GetOwner());
+  controller->AddInternalItem(entries);
+  TqzBarItemLinks* links = GetItemLinks();
+  for (Integer i = 0; links && i < links->GetItemVisibleLinkCount(); ++i) {
+    TqzBarItemLink* link = links->GetItemVisibleLink(i);
+    if (!link->GetControl() || link->GetControl()->IsOfOwnManager()) entries->AddRepresentingLink(ALinks, link);
+  }
+  bool reset = manager->CanResetBars() && GetBar()->CanReset();
+  if (reset)
+    controller->AddMenuCommand(ALinks, TqzBarQuickCustExtButton::ClassInfo(), true, 0,
+                               MakeEvent<&TqzBarControl::ResetToolbarClick>(this),
+                               ResourceStringText(sqzBarResetToolbarEntry));
+  controller->AddCustomizeCommand(ALinks, TqzBarQuickCustExtButton::ClassInfo(), !reset);
+}
+
+void TqzBarControl::ResetToolbarClick(TObject*) { GetBar()->Reset(); }
 
 // ---- Popup toolbars ----------------------------------------------------------------------------------
 

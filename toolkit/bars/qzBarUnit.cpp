@@ -12,6 +12,7 @@
 #include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
+#include "toolkit/bars/qzBarQuickCust.h"
 
 namespace {
 
@@ -60,6 +61,9 @@ const ItemClassEntry kItemClasses[] = {
     {TqzBarLabel::ClassInfo(), false, TqzBarCustomStaticControl::ClassInfo()},
     {TqzBarSeparator::ClassInfo(), true},
     {TqzBarApplicationMenuButtonItem::ClassInfo(), false, TqzBarApplicationMenuButtonControl::ClassInfo()},
+    {TqzBarQuickAccessItem::ClassInfo(), false, TqzBarQuickAccessItemControl::ClassInfo()},
+    {TqzBarQuickCustItem::ClassInfo(), false, TqzBarQuickCustItemControl::ClassInfo()},
+    {TqzBarQuickCustExtButton::ClassInfo(), false, TqzBarQuickCustExtButtonControl::ClassInfo()},
 };
 
 // The streamable bar classes, and the components placed on forms.
