@@ -34,6 +34,8 @@ class TqzRibbonCustomBarControl : public TqzBarControl {
   bool IsMainMenu() override { return false; }
   bool IsMultiLineLayout() override { return false; }
   bool ShowsMark() override { return false; }
+  // Ribbon windows offer no quick customizing of their own (the quick access toolbar does).
+  bool AllowsQuickCustomizing() override { return false; }
   bool CanMoveBar() override { return false; }
   bool HasCloseButton() override { return false; }
   TqzBarPainter* Painter() override;

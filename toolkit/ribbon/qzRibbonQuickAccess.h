@@ -106,8 +106,9 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   void PlaceControls() override;
   // The mark and the links that fit within ALimit, as high as the tallest.
   void CalcSize(TqzBarDockingStyle AStyle, Integer ALimit, TSize& ASize) override;
-  // The hidden links, then the customize entry with its menu.
-  void FillHiddenLinks(TqzBarItemLinks* ALinks) override;
+  // The mark's popup ends with the toolbar's own customize entry and its menu.
+  bool AllowsQuickCustomizing() override { return true; }
+  void AddQuickCustomizeEntry(TqzBarItemLinks* ALinks) override;
 
  protected:
   // The window shows its site; it hides it as it goes.

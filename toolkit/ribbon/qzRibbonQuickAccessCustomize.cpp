@@ -66,10 +66,7 @@ void TqzRibbonQuickAccessPopupSubItemButton::Click() {
 
 // ---- Filling ---------------------------------------------------------------------------------
 
-void TqzRibbonQuickAccessBarControl::FillHiddenLinks(TqzBarItemLinks* ALinks) {
-  inherited::FillHiddenLinks(ALinks);
-  AddCustomizeEntry(ALinks);
-}
+void TqzRibbonQuickAccessBarControl::AddQuickCustomizeEntry(TqzBarItemLinks* ALinks) { AddCustomizeEntry(ALinks); }
 
 TqzBarItem* TqzRibbonQuickAccessBarControl::AddPopupItem(TqzBarItemLinks* ALinks, TClassOf<TqzBarItem> AItemClass) {
   TqzBarManager* manager = GetControlBarManager();
