@@ -143,6 +143,9 @@ TqzBarManager::~TqzBarManager() {
   while (FGroups->GetCount() > 0) delete GetGroup(FGroups->GetCount() - 1);
   // So do the items, whoever owns them.
   while (FItems->GetCount() > 0) delete GetItem(FItems->GetCount() - 1);
+  // The rest it owns (the internal items of its menus) goes while the manager is still whole:
+  // they call it as they go.
+  DestroyComponents();
   FFont->SetOnChange(TNotifyEvent());
   FImageOptions.reset();
   FLookAndFeel.reset();
