@@ -530,3 +530,49 @@ TEST_F(RadioGroup, AnActionWithoutHandlersFindsTheFocusedButton) {
 
 }  // namespace
 
+
+// The group's size for a layout: natural (no width asked) or for a given width, rows by columns,
+// wrapped captions growing their row; no items leaves one text line.
+TEST_F(RadioGroup, MeasuresItsSizeWithAndWithoutAWidth) {
+  group->SetCaption("");
+  auto measure = [&](Integer AWidth) {
+    std::unique_ptr<TkvCustomEditViewData> data(group->MakeViewData());
+    TkvEditSizeRequest request;
+    group->GetSizeRequest(request);
+    request.Width = AWidth;
+    TSize size;
+    data->GetEditSize(ScreenCanvasInstance(), group->GetEditValueProp(), size, request);
+    return size;
+  };
+  const TSize oneColumn = measure(-1);
+  Props()->SetColumns(3);
+  const TSize threeColumns = measure(-1);
+  // Three rows become one: the frame stays, two row heights go.
+  const Integer row = (oneColumn.cy - threeColumns.cy) / 2;
+  EXPECT_GT(row, 0);
+  EXPECT_EQ(oneColumn.cy - threeColumns.cy, 2 * row);
+  EXPECT_GT(threeColumns.cx, oneColumn.cx * 2);
+  Props()->SetColumns(1);
+
+  // A longer caption widens the natural size by exactly its extra width.
+  const Integer extra = ScreenCanvasInstance()->TextWidthOf("Maybe not") - ScreenCanvasInstance()->TextWidthOf("Maybe");
+  Props()->GetRadioItems()->GetItem(2)->SetCaption("Maybe not");
+  EXPECT_EQ(measure(-1).cx, oneColumn.cx + extra);
+
+  // For a width, the width stands; a caption too long for it wraps onto more lines only with WordWrap.
+  Props()->GetRadioItems()->GetItem(2)->SetCaption("Maybe, when the weather allows it and nobody minds");
+  const TSize unwrapped = measure(120);
+  EXPECT_EQ(unwrapped.cx, 120);
+  Props()->SetWordWrap(true);
+  const TSize wrapped = measure(120);
+  EXPECT_EQ(wrapped.cx, 120);
+  EXPECT_GT(wrapped.cy, unwrapped.cy);
+
+  // No items: only the frame across and one text line down.
+  Props()->GetRadioItems()->Clear();
+  const TSize empty = measure(-1);
+  EXPECT_LT(empty.cx, oneColumn.cx - ScreenCanvasInstance()->TextWidthOf("Maybe"));
+  EXPECT_GT(empty.cy, threeColumns.cy - row);
+  EXPECT_LE(empty.cy, threeColumns.cy);
+  EXPECT_EQ(measure(90).cx, 90);
+}
