@@ -11,6 +11,8 @@
 
 #include "backend/HeadlessBackend.h"
 #include "toolkit/bars/qzBar.h"
+#include "user/Messages.h"
+#include "user/Painting.h"
 #include "user/WindowTree.h"
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
@@ -30,6 +32,15 @@ class BarManagerOnForm : public testing::Test {
   void TearDown() override {
     delete form;
     SetDisplayBackend(nullptr);
+  }
+  // Delivers what is queued, then paints what it invalidated.
+  void Pump() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    UpdateAllWindows();
   }
   HeadlessBackend screen;
   TForm* form = nullptr;

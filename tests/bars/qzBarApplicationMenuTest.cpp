@@ -76,14 +76,6 @@ class ApplicationMenu : public BarManagerOnForm {
     button->SetWidth(AWidth);
     return button;
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBarApplicationMenuControl* Open() {
     menu->PopupForOwner(60, 60, 0, 0, false, nullptr, false, nullptr);
     Pump();

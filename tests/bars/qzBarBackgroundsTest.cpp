@@ -22,14 +22,6 @@ class BarBackgrounds : public BarManagerOnForm {
     form->Show();
     bitmap.SetSize(400, 300);
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBar* AddBar(TqzBarDockingStyle AStyle, bool AMainMenu = false) {
     TqzBar* bar = manager->GetBars()->AddBar();
     auto* item = new TqzBarButton(form);

@@ -49,14 +49,6 @@ class CustomizingForm : public BarManagerOnForm {
     bar->SetVisible(AVisible);
     return bar;
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBarCustomizingForm* Open() {
     manager->SetIsCustomizing(true);
     Pump();

@@ -43,14 +43,6 @@ class DesignMenus : public BarManagerOnForm {
     DesignControllerInstance()->SetLastSelectedItem(nullptr);
     BarManagerOnForm::TearDown();
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   static POINT At(TqzBarItemLink* ALink) {
     TRect r = ALink->GetItemRect();
     TPoint p = ALink->GetBarControl()->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));

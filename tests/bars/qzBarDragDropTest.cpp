@@ -33,14 +33,6 @@ class LinkDragging : public BarManagerOnForm {
     manager->SetIsCustomizing(false);
     BarManagerOnForm::TearDown();
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBar* AddBar(const char* ACaption, std::vector<const char*> ACaptions, Integer ARow) {
     TqzBar* bar = manager->GetBars()->AddBar();
     bar->SetCaption(ACaption);

@@ -67,14 +67,6 @@ class ExtCombos : public BarManagerOnForm {
     Pump();
     static_cast<FakeClock&>(CurrentClock()).Advance(2000);
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   template <class T>
   T* ControlOf(TqzBarItem* AItem) {
     return dynamic_cast<T*>(AItem->GetLink(0)->GetControl());

@@ -38,14 +38,6 @@ class ContainerItems : public BarManagerOnForm {
     bar->SetVisible(true);
     Pump();
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBarItemLink* Link(Integer AIndex) { return bar->GetItemLinks()->GetLink(AIndex); }
 
   TEdit* edit = nullptr;

@@ -45,14 +45,6 @@ class DateItems : public BarManagerOnForm {
     SetWallClock(nullptr);
     BarManagerOnForm::TearDown();
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   void Advance(UINT AMilliseconds) {
     static_cast<FakeClock&>(CurrentClock()).Advance(AMilliseconds);
     Pump();

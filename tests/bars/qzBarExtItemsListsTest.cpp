@@ -42,14 +42,6 @@ class ListItems : public BarManagerOnForm {
     Pump();
     static_cast<FakeClock&>(CurrentClock()).Advance(2000);
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBarButton* Button(const char* ACaption, TqzBarItemLinks* ALinks = nullptr) {
     auto* item = new TqzBarButton(form);
     item->SetCaption(ACaption);

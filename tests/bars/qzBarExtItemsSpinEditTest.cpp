@@ -130,14 +130,6 @@ class SpinEditsOnABar : public SpinEdits {
     Pump();
     static_cast<FakeClock&>(CurrentClock()).Advance(2000);
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   void PassTime(uint64_t AMilliseconds) {
     for (uint64_t t = 0; t < AMilliseconds; t += 10) {
       static_cast<FakeClock&>(CurrentClock()).Advance(10);

@@ -28,14 +28,6 @@ class ToolbarsList : public BarManagerOnForm {
     manager->GetBars()->GetBar(0)->GetItemLinks()->AddLinkForItem(list);
     Pump();
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBarToolbarsListItemControl* Control() {
     return dynamic_cast<TqzBarToolbarsListItemControl*>(list->GetLink(0)->GetControl());
   }

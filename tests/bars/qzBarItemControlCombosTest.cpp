@@ -38,14 +38,6 @@ class ComboControls : public BarManagerOnForm {
     Later();
   }
   void Later() { static_cast<FakeClock&>(CurrentClock()).Advance(2000); }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBarComboControl* Control() {
     return dynamic_cast<TqzBarComboControl*>(bar->GetItemLinks()->GetLink(0)->GetControl());
   }

@@ -53,14 +53,6 @@ class InPlaceEdits : public BarManagerOnForm {
     Pump();
     static_cast<FakeClock&>(CurrentClock()).Advance(2000);
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBarEditControl* Control() { return dynamic_cast<TqzBarEditControl*>(bar->GetItemLinks()->GetLink(0)->GetControl()); }
   POINT ScreenPoint(const TRect& R) {
     TPoint p = bar->GetBarControl()->ClientToScreen(TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));

@@ -113,14 +113,6 @@ class MarkStates : public Marks {
     Later();
   }
   void Later() { static_cast<FakeClock&>(CurrentClock()).Advance(2000); }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   void PassTime(Integer AMilliseconds) {
     for (Integer t = 0; t < AMilliseconds; t += 10) {
       static_cast<FakeClock&>(CurrentClock()).Advance(10);

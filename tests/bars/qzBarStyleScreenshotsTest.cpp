@@ -51,14 +51,6 @@ class StyleScreenshots : public BarManagerOnForm {
       glyphs[i].SetTransparentColor(clFuchsia);
     }
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBar* AddBar(const char* ACaption, std::initializer_list<const char*> ACaptions, TqzBarPaintStyle APaintStyle,
                  TqzBarDockingStyle AStyle, Integer ARow = 0) {
     TqzBar* bar = manager->GetBars()->AddBar();

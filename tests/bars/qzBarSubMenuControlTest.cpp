@@ -44,14 +44,6 @@ class Menus : public BarManagerOnForm {
     Pump();
     static_cast<FakeClock&>(CurrentClock()).Advance(2000);
   }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   // Lets the fake clock run past the timers due within the time.
   void PassTime(uint64_t AMilliseconds) {
     for (uint64_t t = 0; t < AMilliseconds; t += 10) {

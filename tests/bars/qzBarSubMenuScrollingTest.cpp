@@ -48,14 +48,6 @@ class MenuBehaviours : public BarManagerOnForm {
     Clock().Advance(2000);
   }
   static FakeClock& Clock() { return static_cast<FakeClock&>(CurrentClock()); }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   void PassTime(uint64_t AMilliseconds) {
     for (uint64_t t = 0; t < AMilliseconds; t += 10) {
       Clock().Advance(10);

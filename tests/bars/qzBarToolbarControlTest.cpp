@@ -42,14 +42,6 @@ class ToolbarWindows : public BarManagerOnForm {
   }
   // Clicks before are long past: no double click joins them.
   void Later() { static_cast<FakeClock&>(CurrentClock()).Advance(2000); }
-  void Pump() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    UpdateAllWindows();
-  }
   TqzBar* AddBar(const char* ACaption, Integer AButtons, TqzBarDockingStyle AStyle, Integer ARow = 0) {
     TqzBar* bar = manager->GetBars()->AddBar();
     bar->SetCaption(ACaption);
