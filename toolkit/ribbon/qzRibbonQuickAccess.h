@@ -106,7 +106,8 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   void PlaceControls() override;
   // The mark and the links that fit within ALimit, as high as the tallest.
   void CalcSize(TqzBarDockingStyle AStyle, Integer ALimit, TSize& ASize) override;
-  // The mark's popup ends with the toolbar's own customize entry and its menu.
+  // The mark's popup ends with the toolbar's own customize entry; its menu lists the toolbar's
+  // links as check items, then the ribbon's commands for the toolbar.
   bool AllowsQuickCustomizing() override { return true; }
   void AddQuickCustomizeEntry(TqzBarItemLinks* ALinks) override;
 
@@ -117,9 +118,6 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
  private:
   friend class TqzRibbonQuickAccessBarControlViewInfo;
   TqzRibbonQuickAccessDockControl* QuickAccessDockControl() const;
-  // The customize entry of the mark's popup; its menu lists the toolbar's links as check items,
-  // then the ribbon's commands for the toolbar.
-  void AddCustomizeEntry(TqzBarItemLinks* ALinks);
   // A new item of the class linked into the links, owned by the window.
   TqzBarItem* AddPopupItem(TqzBarItemLinks* ALinks, TClassOf<TqzBarItem> AItemClass);
 

@@ -66,7 +66,6 @@ void TqzRibbonQuickAccessPopupSubItemButton::Click() {
 
 // ---- Filling ---------------------------------------------------------------------------------
 
-void TqzRibbonQuickAccessBarControl::AddQuickCustomizeEntry(TqzBarItemLinks* ALinks) { AddCustomizeEntry(ALinks); }
 
 TqzBarItem* TqzRibbonQuickAccessBarControl::AddPopupItem(TqzBarItemLinks* ALinks, TClassOf<TqzBarItem> AItemClass) {
   TqzBarManager* manager = GetControlBarManager();
@@ -77,7 +76,7 @@ TqzBarItem* TqzRibbonQuickAccessBarControl::AddPopupItem(TqzBarItemLinks* ALinks
   return item;
 }
 
-void TqzRibbonQuickAccessBarControl::AddCustomizeEntry(TqzBarItemLinks* ALinks) {
+void TqzRibbonQuickAccessBarControl::AddQuickCustomizeEntry(TqzBarItemLinks* ALinks) {
   TqzCustomRibbon* ribbon = Ribbon();
   if (!ribbon || !GetControlBarManager()) return;
   FPopupItems->Clear();
