@@ -318,6 +318,21 @@ TEST_F(MarkStates, TheQuickEntryTogglesItsLink) {
   EXPECT_EQ(window->GetQuickPopup(), nullptr);
 }
 
+// The form goes with the quick control and its "Add or Remove Buttons" menu still open.
+TEST_F(MarkStates, TheFormGoesWithTheQuickCustomizingMenuOpen) {
+  TqzBarControl* window = ShowLongBar();
+  ScriptClick(MarkCentre(window));
+  Pump();
+  TqzBarControl* popup = window->GetQuickPopup();
+  ASSERT_NE(popup, nullptr);
+  TqzBarItemLinks* popupLinks = popup->GetItemLinks();
+  auto* opener = dynamic_cast<TqzBarSubItemControl*>(popupLinks->GetLink(popupLinks->GetCount() - 1)->GetControl());
+  ASSERT_NE(opener, nullptr);
+  opener->OpenSubMenu(false);
+  Pump();
+  ASSERT_NE(opener->GetSubMenu(), nullptr);
+}
+
 TEST_F(MarkStates, AHiddenPopupToolbarGivesItsOpenersMarkBack) {
   TqzBarControl* window = ShowLongBar();
   ScriptClick(MarkCentre(window));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -12,6 +13,9 @@
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessCustomize.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessPopup.h"
+#include "toolkit/bars/qzBarNavigation.h"
+#include "toolkit/ribbon/qzRibbonNavigation.h"
+#include "user/Focus.h"
 #include "user/InputEvents.h"
 #include "rtl/SysUtils.h"
 #include "user/Rects.h"
@@ -80,6 +84,30 @@ class QuickAccessRibbon : public RibbonOnForm {
     Pump();
   }
   static TPoint Centre(const TRect& R) { return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); }
+  static void RightClick(const TPoint& AScreenPoint) {
+    static_cast<FakeClock&>(CurrentClock()).Advance(1000);
+    InputMouseMove(AScreenPoint);
+    InputMouseButton(AScreenPoint, MouseButton::Right, true);
+    Pump();
+    InputMouseButton(AScreenPoint, MouseButton::Right, false);
+    Pump();
+  }
+  // A click on the entry of an open menu.
+  static void ClickEntry(TqzBarItemLink* ALink) {
+    auto* menu = dynamic_cast<TCustomqzBarControl*>(ALink->GetControl()->GetParent());
+    ASSERT_NE(menu, nullptr);
+    Click(menu->ClientToScreen(Centre(ALink->GetItemRect())));
+  }
+  static std::vector<String> Captions(TqzBarItemLinks* ALinks) {
+    std::vector<String> captions;
+    for (Integer i = 0; i < ALinks->GetCount(); ++i) captions.push_back(ALinks->GetLink(i)->GetCaption());
+    return captions;
+  }
+  // The design controller's context menu after a right click at the point (nil for none).
+  TqzBarCustomizingPopup* ContextMenuAt(const TPoint& AScreenPoint) {
+    RightClick(AScreenPoint);
+    return DesignControllerInstance()->GetCustomizingPopup();
+  }
   void ClickMark() {
     TRect mark;
     Window()->MarkScreenRect(mark);
@@ -343,6 +371,77 @@ namespace {
 
 // A right press on a tab opens the ribbon's context menu with its commands; a ribbon without
 // commands opens none.
+// A right click on a group's command offers to add it to the quick access toolbar; on the
+// toolbar, to remove it again.
+TEST_F(QuickAccessRibbon, TheContextMenuOfACommandAddsItToTheToolbarAndRemovesItFromThere) {
+  TqzBarItemLink* source = group->GetItemLinks()->GetLink(1);
+  auto* command = static_cast<TqzBarButton*>(source->GetItem());
+  command->SetCaption("&Paste");
+  Pump();
+  TqzBarControl* groupWindow = group->GetBarControl();
+  ASSERT_NE(groupWindow, nullptr);
+  const TPoint onCommand = groupWindow->ClientToScreen(Centre(source->GetItemRect()));
+  TqzBarCustomizingPopup* popup = ContextMenuAt(onCommand);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(Captions(popup->GetItemLinks()),
+            (std::vector<String>{"&Add &Paste to Quick Access Toolbar", "&More Commands...",
+                                 "&Show Quick Access Toolbar Below the Ribbon", "Mi&nimize the Ribbon"}))
+      << "the item's caption as stored";
+  EXPECT_TRUE(popup->GetItemLinks()->GetLink(0)->GetItem()->GetEnabled());
+  EXPECT_TRUE(popup->GetItemLinks()->GetLink(1)->GetBeginGroup());
+  ClickEntry(popup->GetItemLinks()->GetLink(0));
+  ASSERT_EQ(quick->GetItemLinks()->GetCount(), 4);
+  EXPECT_EQ(quick->GetItemLinks()->GetLink(3)->GetItem(), command);
+  EXPECT_EQ(ShownLinks(), 4);
+
+  popup = ContextMenuAt(onCommand);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_FALSE(popup->GetItemLinks()->GetLink(0)->GetItem()->GetEnabled()) << "the toolbar holds it already";
+  popup->Dismiss();
+  Pump();
+
+  TqzBarItemLink* added = quick->GetItemLinks()->GetLink(3);
+  popup = ContextMenuAt(Window()->ClientToScreen(Centre(added->GetItemRect())));
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(popup->GetItemLinks()->GetLink(0)->GetCaption(), "&Remove from Quick Access Toolbar");
+  ClickEntry(popup->GetItemLinks()->GetLink(0));
+  EXPECT_EQ(quick->GetItemLinks()->GetCount(), 3);
+  EXPECT_EQ(source->GetItem(), command) << "the group keeps its command";
+  EXPECT_EQ(ShownLinks(), 3);
+
+  // The mark is no command: only the ribbon's commands.
+  TRect mark;
+  Window()->MarkScreenRect(mark);
+  popup = ContextMenuAt(Centre(mark));
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(Captions(popup->GetItemLinks()),
+            (std::vector<String>{"&More Commands...", "&Show Quick Access Toolbar Below the Ribbon", "Mi&nimize the Ribbon"}));
+  popup->Dismiss();
+  Pump();
+}
+
+// A command copied into the mark's popup stands for the toolbar's own link: removing it there
+// takes the link off the toolbar and closes the popup.
+TEST_F(QuickAccessRibbon, RemovingAHiddenCommandFromTheMarksPopupTakesItsLinkOffTheToolbar) {
+  AddButtons(quick, 17);
+  form->SetWidth(360);
+  Pump();
+  ASSERT_TRUE(Window()->GetLinksHidden());
+  ClickMark();
+  TqzBarControl* markPopup = Window()->GetQuickPopup();
+  ASSERT_NE(markPopup, nullptr);
+  TqzBarItemLink* copy = markPopup->GetItemLinks()->GetVisibleLink(0);
+  TqzBarItemLink* own = copy->GetSourceLink();
+  ASSERT_NE(own, copy);
+  const Integer before = quick->GetItemLinks()->GetCount();
+  TqzBarCustomizingPopup* popup = ContextMenuAt(markPopup->ClientToScreen(Centre(copy->GetItemRect())));
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(popup->GetItemLinks()->GetLink(0)->GetCaption(), "&Remove from Quick Access Toolbar");
+  ClickEntry(popup->GetItemLinks()->GetLink(0));
+  EXPECT_EQ(quick->GetItemLinks()->GetCount(), before - 1);
+  EXPECT_EQ(Window()->GetQuickPopup(), nullptr);
+}
+
 TEST_F(QuickAccessRibbon, ARightPressOnATabOpensTheRibbonsCommands) {
   TqzBarDesignController* controller = DesignControllerInstance();
   const TRect row = TabRow()->GetBounds();
@@ -370,6 +469,64 @@ TEST_F(QuickAccessRibbon, ARightPressOnATabOpensTheRibbonsCommands) {
   ribbon->SetPopupMenuItems(TqzRibbonPopupMenuItems());
   rightClick();
   EXPECT_EQ(controller->GetCustomizingPopup(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+class QuickAccessKeyTips : public QuickAccessRibbon {
+ protected:
+  void TearDown() override {
+    NavigationControllerInstance()->EndKeyboardNavigation();
+    QuickAccessRibbon::TearDown();
+  }
+  static void Press(UINT AKey) {
+    InputKey(AKey, true);
+    Pump();
+    InputKey(AKey, false);
+    Pump();
+  }
+  // The key tips shown, in order.
+  static std::vector<String> ShownKeyTips() {
+    std::vector<String> texts;
+    for (const auto& data : NavigationControllerInstance()->GetKeyTips())
+      if (data->Info.Visible) texts.push_back(data->KeyTipUpperText());
+    return texts;
+  }
+};
+
+// While links are hidden the mark's key tip "00" opens its popup, where the hidden links keep
+// the numbers they have on the toolbar; Esc goes back to the toolbar's level with the mark
+// selected.
+TEST_F(QuickAccessKeyTips, TheMarksKeyTipOpensTheHiddenLinksUnderTheirOwnNumbers) {
+  AddButtons(quick, 9);
+  form->SetWidth(300);
+  Pump();
+  ASSERT_TRUE(Window()->GetLinksHidden());
+  const Integer shown = ShownLinks();
+  ASSERT_GT(shown, 0);
+  ASSERT_LT(shown, 12);
+  SetFocus(form->GetHandle());
+  Press(VK_MENU);
+  ASSERT_TRUE(NavigationControllerInstance()->AreKeyTipsShown());
+  std::vector<String> tips = ShownKeyTips();
+  EXPECT_NE(std::find(tips.begin(), tips.end(), "00"), tips.end());
+  EXPECT_NE(std::find(tips.begin(), tips.end(), QuickAccessKeyTip(shown - 1)), tips.end());
+  EXPECT_EQ(std::find(tips.begin(), tips.end(), QuickAccessKeyTip(shown)), tips.end()) << "a hidden link shows none";
+
+  Press('0');
+  Press('0');
+  ASSERT_NE(Window()->GetQuickPopup(), nullptr) << "the mark's key tip opens the popup";
+  std::vector<String> hidden;
+  for (Integer i = shown; i < 12; ++i) hidden.push_back(QuickAccessKeyTip(i));
+  EXPECT_EQ(ShownKeyTips(), hidden);
+
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Window()->GetQuickPopup(), nullptr);
+  EXPECT_TRUE(Window()->GetMarkAccessibilityHelper()->IsCurrentSelection()) << "the mark is selected again";
+  tips = ShownKeyTips();
+  EXPECT_NE(std::find(tips.begin(), tips.end(), "00"), tips.end()) << "the toolbar's level again";
 }
 
 }  // namespace

@@ -79,7 +79,13 @@ TCustomqzBarControl::TCustomqzBarControl(TComponent* AOwner) : TCustomControl(AO
 }
 
 void TCustomqzBarControl::BeforeDestruction() {
-  if (FOpenedBar && !FOpenedBar->IsDestroying()) delete FOpenedBar;
+  // A window it opened that is already going (its owner is being destroyed too) outlives this one
+  // for a while: it forgets its opener now rather than reach it later.
+  if (FOpenedBar && FOpenedBar->IsDestroying()) {
+    if (FOpenedBar->FOpenerBar == this) FOpenedBar->FOpenerBar = nullptr;
+    FOpenedBar = nullptr;
+  }
+  delete FOpenedBar;
   if (FOpenerBar && FOpenerBar->FOpenedBar == this) FOpenerBar->FOpenedBar = nullptr;
   inherited::BeforeDestruction();
 }

@@ -61,9 +61,10 @@ TqzBarControl::~TqzBarControl() {
   ReleaseObjectLink(FPrevFocusedBar);
   if (HandleAllocated()) DestroyHandle();
   if (FOwnsBar) {
-    // The links go with the bar: the window lets go of them first.
+    // The links go with the bar: the window lets go of them first. A bar already going (it frees
+    // this window, or its owner frees it next) is left to that.
     SetItemLinks(nullptr);
-    delete FBar;
+    if (!FBar->GetComponentState().Contains(csDestroying)) delete FBar;
   }
 }
 

@@ -18,6 +18,7 @@
 #include "toolkit/foundation/kvControls.h"
 #include "toolkit/ribbon/qzRibbonController.h"
 #include "toolkit/ribbon/qzRibbonFormCaptionHelper.h"
+#include "toolkit/ribbon/qzRibbonGroupBar.h"
 #include "toolkit/ribbon/qzRibbonGroupsSite.h"
 #include "toolkit/ribbon/qzRibbonPainter.h"
 #include "toolkit/ribbon/qzRibbonSkins.h"
@@ -68,11 +69,17 @@ class TqzCustomRibbon : public TkvControl,
   virtual TClassOf<TqzRibbonTab> GetTabClass();
 
   // The ribbon's commands of the set appended to the links (the links are emptied first unless
-  // the set holds rpmiItems); the commands of the previous filling are freed. The add or remove
-  // command of the quick access toolbar is not offered here.
-  void AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems);
-  // Runs the command a context item stands for, by its tag.
+  // the set holds rpmiItems); the commands of the previous filling are freed. AWindow is the bar
+  // window whose context menu they fill (nil for the ribbon's own menus): it runs them. Adding to
+  // or removing from the quick access toolbar acts on the design controller's customizing link.
+  void AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems,
+                       TqzRibbonCustomBarControl* AWindow = nullptr);
+  // A context item's click: the bar window of its menu runs it, while that window lives; else
+  // the ribbon.
   void ContextItemClick(TObject* Sender);
+  // Carries out the command a context item stands for, by its tag; AWindow is the bar window
+  // whose context menu offered it, or nil.
+  void ExecuteContextCommand(TqzBarItem* AItem, TqzRibbonCustomBarControl* AWindow);
   // The ribbon's context menu at the cursor: its commands without the menu's own items.
   void ShowCustomizePopup();
 
@@ -306,6 +313,8 @@ class TqzCustomRibbon : public TkvControl,
   bool FHidden = false;
   TObject* FHotObject = nullptr;
   std::unique_ptr<TComponentList> FInternalComponents;
+  // The bar window whose context menu the last filling served.
+  TWeakRef<TqzRibbonCustomBarControl> FContextBarControl;
   // Bit 1: the application menu is open.
   Byte FState = 0;
   Integer FLockCount = 0;

@@ -1,39 +1,75 @@
 // The ribbon's commands in context menus and in the quick access toolbar's customize menu:
-// "more commands", the toolbar's position and minimizing the ribbon.
+// adding a command to or removing it from the quick access toolbar, "more commands", the
+// toolbar's position and minimizing the ribbon; and the context menus of the ribbon's bar windows.
 
+#include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBarDesignController.h"
+#include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
+#include "user/Input.h"
+#include "user/Rects.h"
 
 namespace {
 
-enum TContextCommand : intptr_t { ccMoreCommands = 1, ccQuickAccessPosition = 2, ccMinimize = 4 };
+enum TContextCommand : intptr_t {
+  ccMoreCommands = 1,
+  ccQuickAccessPosition = 2,
+  ccQuickAccessAddRemove = 3,
+  ccMinimize = 4
+};
+
+// Whether the toolbar has a link of the item.
+bool HoldsItem(TqzBar* AToolbar, TqzBarItem* AItem) {
+  TqzBarItemLinks* links = AToolbar->GetItemLinks();
+  for (Integer i = 0; i < links->GetCount(); ++i)
+    if (links->GetLink(i)->GetItem() == AItem) return true;
+  return false;
+}
 
 }  // namespace
 
-void TqzCustomRibbon::AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems) {
+void TqzCustomRibbon::AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems,
+                                      TqzRibbonCustomBarControl* AWindow) {
   // The commands of the last menu go with it.
   FInternalComponents->Clear();
+  FContextBarControl = AWindow;
   if (!AItems.Contains(rpmiItems)) ALinks->Clear();
   TqzBarDesignController* controller = DesignControllerInstance();
   const TNotifyEvent click = MakeEvent<&TqzCustomRibbon::ContextItemClick>(this);
-  auto add = [&](intptr_t ATag, Integer ACaption, bool ABeginGroup) {
-    TqzBarItemLink* link = controller->AddMenuCommand(ALinks, TqzBarButton::ClassInfo(), ABeginGroup, ATag, click,
-                                                      ResourceStringText(ACaption));
+  auto add = [&](intptr_t ATag, const String& ACaption, bool ABeginGroup) {
+    TqzBarItemLink* link = controller->AddMenuCommand(ALinks, TqzBarButton::ClassInfo(), ABeginGroup, ATag, click, ACaption);
     FInternalComponents->Add(link->GetItem());
     return static_cast<TqzBarButton*>(link->GetItem());
   };
+  if (AItems.Contains(rpmiQATAddRemoveItem)) {
+    // Only for a command that was right-clicked: a whole group cannot be put on the toolbar yet.
+    if (TqzBarItemLink* link = controller->GetCustomizingLink()) {
+      if (FQuickAccessToolbar->ContainsLink(link)) {
+        add(ccQuickAccessAddRemove, ResourceStringText(sqzRibbonQuickAccessRemove), false);
+      } else {
+        const String caption = link->GetItem() ? link->GetItem()->GetCaption() : String();
+        TqzBarButton* command =
+            add(ccQuickAccessAddRemove,
+                caption.empty() ? ResourceStringText(sqzRibbonQuickAccessAdd)
+                                : Format(ResourceStringText(sqzRibbonQuickAccessAddItem), caption),
+                false);
+        command->SetEnabled(IsQuickAccessToolbarValid() && !HoldsItem(FQuickAccessToolbar->GetToolbar(), link->GetItem()));
+      }
+    }
+  }
   bool beginGroup = ALinks->GetCount() > 0;
   if (AItems.Contains(rpmiMoreCommands)) {
-    add(ccMoreCommands, sqzRibbonMoreCommands, beginGroup);
+    add(ccMoreCommands, ResourceStringText(sqzRibbonMoreCommands), beginGroup);
     beginGroup = false;
   }
   if (AItems.Contains(rpmiQATPosition))
     add(ccQuickAccessPosition,
-        FQuickAccessToolbar->GetPosition() == qtpAboveRibbon ? sqzRibbonQuickAccessBelow : sqzRibbonQuickAccessAbove,
+        ResourceStringText(FQuickAccessToolbar->GetPosition() == qtpAboveRibbon ? sqzRibbonQuickAccessBelow
+                                                                                : sqzRibbonQuickAccessAbove),
         beginGroup);
   if (AItems.Contains(rpmiMinimizeRibbon)) {
-    TqzBarButton* minimize = add(ccMinimize, sqzRibbonMinimize, true);
+    TqzBarButton* minimize = add(ccMinimize, ResourceStringText(sqzRibbonMinimize), true);
     if (!FShowTabGroups) {
       minimize->SetButtonStyle(bsChecked);
       minimize->SetDown(true);
@@ -45,7 +81,14 @@ void TqzCustomRibbon::AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMen
 void TqzCustomRibbon::ContextItemClick(TObject* Sender) {
   auto* item = dynamic_cast<TqzBarItem*>(Sender);
   if (!item) return;
-  switch (item->GetTag()) {
+  if (TqzRibbonCustomBarControl* window = FContextBarControl.Get())
+    window->RunContextCommand(item);
+  else
+    ExecuteContextCommand(item, nullptr);
+}
+
+void TqzCustomRibbon::ExecuteContextCommand(TqzBarItem* AItem, TqzRibbonCustomBarControl*) {
+  switch (AItem->GetTag()) {
     case ccMoreCommands:
       DoMoreCommandsExecute();
       break;
@@ -53,6 +96,23 @@ void TqzCustomRibbon::ContextItemClick(TObject* Sender) {
       FQuickAccessToolbar->SetPosition(FQuickAccessToolbar->GetPosition() == qtpAboveRibbon ? qtpBelowRibbon
                                                                                             : qtpAboveRibbon);
       break;
+    case ccQuickAccessAddRemove: {
+      TqzBarDesignController* controller = DesignControllerInstance();
+      TqzBarItemLink* link = controller->GetCustomizingLink();
+      TqzBar* toolbar = FQuickAccessToolbar->GetToolbar();
+      if (!link || !toolbar) break;
+      if (!FQuickAccessToolbar->ContainsLink(link)) {
+        toolbar->GetItemLinks()->AddLinkForItem(link->GetItem());
+        break;
+      }
+      // A link copied into the toolbar's popup stands for the toolbar's own; the popup goes
+      // first, its copies with it.
+      TqzBarItemLink* own = link->GetSourceLink();
+      TqzBarControl* window = toolbar->GetBarControl();
+      if (window && window->GetQuickPopup()) window->ChangeMarkState(0);
+      delete own;
+      break;
+    }
     case ccMinimize:
       SetShowTabGroups(!FShowTabGroups);
       break;
@@ -68,4 +128,48 @@ void TqzCustomRibbon::ShowCustomizePopup() {
   items.Exclude(rpmiQATAddRemoveItem);
   DesignControllerInstance()->ShowCustomizingPopup(FBarManager, FGroupsPainter.get(), nullptr, nullptr,
                                                    [this, items](TqzBarItemLinks* ALinks) { AddContextItems(ALinks, items); });
+}
+
+// ---- Bar windows -----------------------------------------------------------------------------
+
+bool TqzRibbonCustomBarControl::IsMouseOverCaption() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon || !HandleAllocated()) return false;
+  RECT window;
+  ::GetWindowRect(GetHandle(), &window);
+  TRect strip(window.Left, window.Top, window.Right, window.Bottom);
+  strip.Top += ribbon->GetCaptionRect(TRect(0, 0, strip.Width(), strip.Height()), qzSkinPartToolbar).Top;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  return PtInRect(&strip, cursor) != 0;
+}
+
+void TqzRibbonCustomBarControl::RunContextCommand(TqzBarItem* AItem) {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon) return;
+  TWeakRef<TqzRibbonCustomBarControl> self(this);
+  ribbon->ExecuteContextCommand(AItem, this);
+  if (TqzRibbonCustomBarControl* window = self.Get()) window->RepaintAll();
+}
+
+TqzRibbonPopupMenuItems TqzRibbonCustomBarControl::ContextMenuItems() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon) return TqzRibbonPopupMenuItems();
+  TqzRibbonPopupMenuItems items = ribbon->GetPopupMenuItems();
+  items.Exclude(rpmiItems);
+  if (!ribbon->IsQuickAccessToolbarValid()) items.Exclude(rpmiQATAddRemoveItem);
+  return items;
+}
+
+void TqzRibbonCustomBarControl::ShowContextPopup(TqzBarItemControl* AControl) {
+  if (IsCustomizing()) {
+    inherited::ShowContextPopup(AControl);
+    return;
+  }
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon || (!AControl && !IsMouseOverCaption())) return;
+  const TqzRibbonPopupMenuItems items = ContextMenuItems();
+  DesignControllerInstance()->ShowCustomizingPopup(
+      GetControlBarManager(), ribbon->GetGroupsPainter(), AControl ? AControl->GetLink() : nullptr, this,
+      [this, ribbon, items](TqzBarItemLinks* ALinks) { ribbon->AddContextItems(ALinks, items, this); });
 }

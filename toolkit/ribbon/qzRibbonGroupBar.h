@@ -10,6 +10,7 @@
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzFading.h"
 #include "toolkit/ribbon/qzRibbonLayoutInterfaces.h"
+#include "toolkit/ribbon/qzRibbonTabs.h"
 
 class TqzCustomRibbon;
 class TqzRibbonTabGroup;
@@ -39,6 +40,18 @@ class TqzRibbonCustomBarControl : public TqzBarControl {
   bool CanMoveBar() override { return false; }
   bool HasCloseButton() override { return false; }
   TqzBarPainter* Painter() override;
+
+  // Whether the cursor lies on the window's caption strip.
+  virtual bool IsMouseOverCaption();
+  // Carries out a command of the ribbon's context menu; the window, unless the command freed
+  // it, is repainted afterwards.
+  virtual void RunContextCommand(TqzBarItem* AItem);
+  // The ribbon's commands the window's context menu offers: adding to or removing from the quick
+  // access toolbar only while that toolbar shows.
+  virtual TqzRibbonPopupMenuItems ContextMenuItems();
+  // While the manager customizes, the link context menu; otherwise, over an item or the caption
+  // strip, the ribbon's commands for the item (or for the whole group).
+  void ShowContextPopup(TqzBarItemControl* AControl) override;
 
  protected:
   // The window is made once it is docked, when the ribbon's font can be known.

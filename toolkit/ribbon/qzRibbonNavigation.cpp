@@ -10,6 +10,7 @@
 #include "toolkit/ribbon/qzRibbonKeyTipWindows.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessPopup.h"
 #include "user/Messages.h"
 #include "user/Rects.h"
 #include "user/WindowPos.h"
@@ -23,6 +24,7 @@ TAVREN_CLASS_IMPL(TqzRibbonApplicationButtonAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzRibbonGroupsDockControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzRibbonGroupBarControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlMarkAccessibilityHelper)
 
 namespace {
 
@@ -44,6 +46,15 @@ TqzRibbonQuickAccessBarControl* QuickAccessWindow(TqzCustomRibbon* ARibbon) {
 TqzBarAccessibilityHelper* QuickAccessNode(TqzCustomRibbon* ARibbon) {
   TqzRibbonQuickAccessBarControl* window = QuickAccessWindow(ARibbon);
   return window ? window->GetAccessibilityHelper() : nullptr;
+}
+
+// An enabled key tip centred horizontally on R and anchored at its middle, with the vertical
+// placement code.
+void AnchorAtCentre(TqzBarKeyTipInfo& AInfo, const TRect& R, Byte AVertAlign) {
+  AInfo.Anchor = TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+  AInfo.HorzAlign = 2;
+  AInfo.VertAlign = AVertAlign;
+  AInfo.Enabled = true;
 }
 
 // The selectable node below AScope nearest to AFrom in the direction; nil for none or no scope.
@@ -380,11 +391,7 @@ String TqzRibbonApplicationButtonAccessibilityHelper::AssignedKeyTip() {
 
 void TqzRibbonApplicationButtonAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) {
   TqzBarAccessibilityHelper::FillKeyTipInfo(AInfo);
-  const TRect r = ScreenRect(CHILDID_SELF);
-  AInfo.Anchor = TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-  AInfo.HorzAlign = 2;
-  AInfo.VertAlign = 2;
-  AInfo.Enabled = true;
+  AnchorAtCentre(AInfo, ScreenRect(CHILDID_SELF), 2);
 }
 
 void TqzRibbonApplicationButtonAccessibilityHelper::KeyTipExecute() { OpenMenuByKey(QZM_RIBBON_MENUKEYTIPS); }
@@ -675,18 +682,72 @@ TkvAccessibilityHelper* TqzRibbonQuickAccessBarControlAccessibilityHelper::Paren
   return ribbon ? ribbon->GetAccessibilityHelper() : nullptr;
 }
 
+namespace {
+
+// The toolbar whose mark opened the popup; nil for the toolbar's own window.
+TqzRibbonQuickAccessBarControl* PopupOpener(TqzBarControl* AWindow) {
+  auto* popup = dynamic_cast<TqzRibbonQuickAccessPopupBarControl*>(AWindow);
+  return popup ? dynamic_cast<TqzRibbonQuickAccessBarControl*>(popup->GetOpenerBar()) : nullptr;
+}
+
+bool IsPlaced(TqzBarItemLink* ALink) { return !IsRectEmpty(&ALink->GetItemRect()); }
+
+}  // namespace
+
 void TqzRibbonQuickAccessBarControlAccessibilityHelper::CollectChildKeyTipData(TqzBarKeyTipList& AList) {
   if (!IsVisible()) return;
-  TqzBarItemLinks* links = ToolbarControl()->GetItemLinks();
-  for (Integer i = 0; links && i < links->GetVisibleLinkCount(); ++i) {
-    TqzBarItemControl* control = links->GetVisibleLink(i)->GetControl();
-    if (!control) continue;
+  TqzBarControl* window = ToolbarControl();
+  // The place decides the key tip, whatever the item's own.
+  auto add = [&AList](TqzBarItemLink* ALink, Integer AIndex, bool AVisible) {
+    TqzBarItemControl* control = ALink->GetControl();
+    const String keyTip = QuickAccessKeyTip(AIndex);
+    if (!control || keyTip.empty()) return;
     std::unique_ptr<TqzBarKeyTipData> data = control->GetAccessibilityHelper()->NewKeyTipData();
-    // The place decides the key tip, whatever the item's own.
-    data->Info.KeyTip = QuickAccessKeyTip(i);
-    data->Info.Visible = data->Info.Visible && !IsRectEmpty(&links->GetVisibleLink(i)->GetItemRect());
-    if (!data->Info.KeyTip.empty()) AList.push_back(std::move(data));
+    data->Info.KeyTip = keyTip;
+    data->Info.Visible = data->Info.Visible && AVisible;
+    AList.push_back(std::move(data));
+  };
+  if (TqzRibbonQuickAccessBarControl* toolbar = PopupOpener(window)) {
+    // The links the toolbar shows keep their numbers unseen; the popup's follow (its last link
+    // is the customize entry).
+    TqzBarItemLinks* own = toolbar->GetItemLinks();
+    Integer shown = 0;
+    for (Integer i = 0; own && i < own->GetVisibleLinkCount(); ++i)
+      if (IsPlaced(own->GetVisibleLink(i))) add(own->GetVisibleLink(i), shown++, false);
+    TqzBarItemLinks* links = window->GetItemLinks();
+    for (Integer i = 0; links && i + 1 < links->GetVisibleLinkCount(); ++i) add(links->GetVisibleLink(i), shown + i, true);
+    return;
   }
+  if (window->GetLinksHidden() && window->ShowsMark())
+    window->GetMarkAccessibilityHelper()->AddOwnKeyTipData(AList);
+  TqzBarItemLinks* links = window->GetItemLinks();
+  for (Integer i = 0; links && i < links->GetVisibleLinkCount(); ++i)
+    add(links->GetVisibleLink(i), i, IsPlaced(links->GetVisibleLink(i)));
+}
+
+bool TqzRibbonQuickAccessBarControlAccessibilityHelper::HasKeyTip() {
+  return PopupOpener(ToolbarControl()) != nullptr;
+}
+
+TqzBarAccessibilityHelper* TqzRibbonQuickAccessBarControlAccessibilityHelper::KeyTipParent() {
+  if (TqzRibbonQuickAccessBarControl* toolbar = PopupOpener(ToolbarControl())) return toolbar->GetAccessibilityHelper();
+  return TqzBarControlAccessibilityHelper::KeyTipParent();
+}
+
+void TqzRibbonQuickAccessBarControlAccessibilityHelper::LeaveKeyTipLevel() {
+  TqzRibbonQuickAccessBarControl* toolbar = PopupOpener(ToolbarControl());
+  if (!toolbar) {
+    TqzBarControlAccessibilityHelper::LeaveKeyTipLevel();
+    return;
+  }
+  // The popup's key tips go while it is whole; then the popup and this node go as the mark
+  // returns to normal.
+  TqzBarHelperRef self = BarHelperRef(this);
+  TqzBarHelperRef mark = BarHelperRef(toolbar->GetMarkAccessibilityHelper());
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->SetKeyTipContainer(BarHelperRef(KeyTipLevelAbove(mark->BarHelperObject())), String());
+  toolbar->ChangeMarkState(0);
+  controller->MoveSelection(true, mark);
 }
 
 void TqzRibbonQuickAccessBarControlAccessibilityHelper::ItemKeyTipPlacement(TqzBarItemControl* AControl,
@@ -696,6 +757,24 @@ void TqzRibbonQuickAccessBarControlAccessibilityHelper::ItemKeyTipPlacement(TqzB
   AAnchor = TPoint((item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2);
   AHorzAlign = 2;
   AVertAlign = 1;
+}
+
+String TqzRibbonQuickAccessBarControlMarkAccessibilityHelper::DefaultKeyTip() {
+  return ToolbarControl()->GetLinksHidden() ? "00" : String();
+}
+
+void TqzRibbonQuickAccessBarControlMarkAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) {
+  TqzBarControlMarkAccessibilityHelper::FillKeyTipInfo(AInfo);
+  AnchorAtCentre(AInfo, ScreenRect(CHILDID_SELF), 1);
+}
+
+void TqzRibbonQuickAccessBarControlMarkAccessibilityHelper::KeyTipExecute() {
+  TqzBarControl* toolbar = ToolbarControl();
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  controller->SetSelection(nullptr, nullptr);
+  toolbar->ChangeMarkState(2);
+  if (TqzBarControl* popup = toolbar->GetQuickPopup())
+    controller->SetKeyTipContainer(BarHelperRef(popup->GetAccessibilityHelper()), String());
 }
 
 // ---- Window lookup ---------------------------------------------------------------------------

@@ -200,16 +200,32 @@ class TqzRibbonGroupBarControlAccessibilityHelper : public TqzBarControlAccessib
   TqzBarHelperRef GroupNeighbour(TqzBarAccessibilityHelper* AFrom, Integer ADirection);
 };
 
-// The quick access toolbar's window: its links are numbered by position, "1" to "9", then "09"
-// down to "01", then "0A" onwards.
+// The quick access toolbar's window or its mark's popup: the toolbar's links are numbered by
+// position, "1" to "9", then "09" down to "01", then "0A" onwards, and keep their numbers in the
+// popup. While links are hidden the mark's key tip comes first.
 class TqzRibbonQuickAccessBarControlAccessibilityHelper : public TqzBarControlAccessibilityHelper {
   TAVREN_CLASS(TqzRibbonQuickAccessBarControlAccessibilityHelper, TqzBarControlAccessibilityHelper)
  public:
   using TqzBarControlAccessibilityHelper::TqzBarControlAccessibilityHelper;
   TkvAccessibilityHelper* ParentNode() override;
   void CollectChildKeyTipData(TqzBarKeyTipList& AList) override;
+  // The mark's popup is a key-tip level of its own; leaving it closes it and selects the mark.
+  bool HasKeyTip() override;
+  TqzBarAccessibilityHelper* KeyTipParent() override;
+  void LeaveKeyTipLevel() override;
   // Centred on the item, below its middle.
   void ItemKeyTipPlacement(TqzBarItemControl* AControl, TPoint& AAnchor, Byte& AVertAlign, Byte& AHorzAlign) override;
+};
+
+// The quick access toolbar's mark: "00" while links are hidden, opening their popup.
+class TqzRibbonQuickAccessBarControlMarkAccessibilityHelper : public TqzBarControlMarkAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonQuickAccessBarControlMarkAccessibilityHelper, TqzBarControlMarkAccessibilityHelper)
+ public:
+  using TqzBarControlMarkAccessibilityHelper::TqzBarControlMarkAccessibilityHelper;
+  String DefaultKeyTip() override;
+  // Centred on the mark, below its middle.
+  void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
+  void KeyTipExecute() override;
 };
 
 // The key tip of the n-th link (from 0) of the quick access toolbar; empty from the 46th on.

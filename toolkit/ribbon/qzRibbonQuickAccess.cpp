@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
@@ -182,6 +183,24 @@ Integer TqzRibbonQuickAccessBarControl::ControlViewLevel(TqzBarItemControl* ACon
 
 TClassOf<TqzBarAccessibilityHelper> TqzRibbonQuickAccessBarControl::AccessibilityHelperClass() {
   return TqzRibbonQuickAccessBarControlAccessibilityHelper::ClassInfo();
+}
+
+TClassOf<TqzBarAccessibilityHelper> TqzRibbonQuickAccessBarControl::MarkAccessibilityHelperClass() {
+  return TqzRibbonQuickAccessBarControlMarkAccessibilityHelper::ClassInfo();
+}
+
+void TqzRibbonQuickAccessBarControl::ShowContextPopup(TqzBarItemControl* AControl) {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (IsCustomizing() || !ribbon) {
+    inherited::ShowContextPopup(AControl);
+    return;
+  }
+  TqzBarItemLink* link = AControl ? AControl->GetLink() : nullptr;
+  TqzRibbonPopupMenuItems items = ContextMenuItems();
+  if (!link) items.Exclude(rpmiQATAddRemoveItem);
+  DesignControllerInstance()->ShowCustomizingPopup(
+      GetControlBarManager(), ribbon->GetGroupsPainter(), link, this,
+      [this, ribbon, items](TqzBarItemLinks* ALinks) { ribbon->AddContextItems(ALinks, items, this); });
 }
 
 void TqzRibbonQuickAccessBarControl::CreateWnd() {

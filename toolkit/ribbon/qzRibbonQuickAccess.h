@@ -97,6 +97,7 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   bool ShowsMark() override;
   Integer ControlViewLevel(TqzBarItemControl* AControl) override;
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> MarkAccessibilityHelperClass() override;
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override {
     return TqzRibbonQuickAccessBarControlViewInfo::ClassInfo();
   }
@@ -110,6 +111,9 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   // links as check items, then the ribbon's commands for the toolbar.
   bool AllowsQuickCustomizing() override { return true; }
   void AddQuickCustomizeEntry(TqzBarItemLinks* ALinks) override;
+  // Outside customizing, anywhere on the window: the ribbon's commands, removing the clicked
+  // link from the toolbar among them (none without a link).
+  void ShowContextPopup(TqzBarItemControl* AControl) override;
 
  protected:
   // The window shows its site; it hides it as it goes.

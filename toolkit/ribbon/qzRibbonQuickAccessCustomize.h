@@ -16,6 +16,8 @@ class TqzRibbonQuickAccessPopupSubMenuControl : public TqzBarSubMenuControl {
  public:
   TqzRibbonQuickAccessPopupSubMenuControl(TComponent* AOwner, TqzRibbonQuickAccessBarControl* AToolbar);
   void HideBar() override;
+  // Its entries are the toolbar's own, made for this opening: they offer no context menu.
+  void ShowContextPopup(TqzBarItemControl*) override {}
 
  private:
   TqzRibbonQuickAccessBarControl* FToolbar;

@@ -20,3 +20,6 @@ constexpr Integer sqzRibbonMoreCommands = 64864;
 constexpr Integer sqzRibbonQuickAccessBelow = 64865;
 constexpr Integer sqzRibbonQuickAccessAbove = 64866;
 constexpr Integer sqzRibbonMinimize = 64867;
+constexpr Integer sqzRibbonQuickAccessAddItem = 64868;
+constexpr Integer sqzRibbonQuickAccessAdd = 64869;
+constexpr Integer sqzRibbonQuickAccessRemove = 64870;
