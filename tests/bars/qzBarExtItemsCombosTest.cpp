@@ -696,6 +696,44 @@ TEST_F(ExtCombos, TheTreeDropDownFrameSizesByItsGripAndClosesByItsButton) {
   EXPECT_EQ(combo->GetText(), "Rock");
 }
 
+// On a toolbar at the bottom of the screen the tree drops above its item and keeps its grip band
+// on the side away from it; the frame is drawn in the look of the item's bar window.
+TEST_F(ExtCombos, TheTreeDropDownAboveItsItemHasItsGripBandAtTheTopInTheBarsLook) {
+  form->SetBounds(40, GetSystemMetrics(SM_CYSCREEN) - 100, 560, 90);
+  bar->SetDockingStyle(dsBottom);
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  struct Look {
+    TqzBarManagerStyle style;
+    uint32_t frame;
+  } looks[] = {{bmsStandard, 0x000000}, {bmsFlat, 0x808080}};
+  for (const Look& look : looks) {
+    manager->SetStyle(look.style);
+    Pump();
+    auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+    ASSERT_NE(control, nullptr);
+    ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+    Pump();
+    ASSERT_TRUE(control->IsDroppedDown());
+    TqzBarTreeView* tree = combo->GetTreeView();
+    RECT window{};
+    GetWindowRect(tree->GetHandle(), &window);
+    EXPECT_LE(window.Bottom, bar->GetBarControl()->ClientToScreen(TPoint(0, control->GetItemRect().Top)).Y);
+    TRect grip = tree->GetGripRect();
+    EXPECT_LT(grip.Bottom, (window.Top + window.Bottom) / 2);
+    // The band and its line lie between the frame and the client area.
+    Integer band = control->Painter()->ClassRef()->DropDownGripHeight();
+    EXPECT_EQ(tree->ClientToScreen(TPoint(0, 0)).Y, window.Top + 1 + band);
+    EXPECT_EQ(tree->ClientToScreen(TPoint(0, tree->GetClientHeight())).Y, window.Bottom - 1);
+    PixelImage image = screen.ComposeScreen();
+    uint32_t bottomEdge = image.pixels[static_cast<size_t>(window.Bottom - 1) * image.width + window.Left + 20];
+    EXPECT_EQ(bottomEdge & 0xFFFFFF, look.frame) << static_cast<int>(look.style);
+    HideActiveBarControl();
+    Pump();
+  }
+}
+
 TEST_F(ExtCombos, TheSelectItemDialogPicksANodeAndSizesTheNextDropDown) {
   TqzBarTreeViewCombo* combo = NewTreeCombo(form);
   combo->SetText("rock");

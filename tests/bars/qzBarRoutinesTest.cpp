@@ -173,9 +173,9 @@ TEST_F(BarRoutines, FramesAndClipBackups) {
 }
 
 TEST_F(BarRoutines, CheckerBrushAndMaskedSizeGripKeepTheBackground) {
-  ASSERT_NE(BarCheckerBrush(), nullptr);
+  ASSERT_NE(CheckerboardBrush(), nullptr);
   RECT all{0, 0, 8, 8};
-  FillRect(DC(), &all, BarCheckerBrush());
+  FillRect(DC(), &all, CheckerboardBrush());
   EXPECT_EQ(Pixel(0, 0), ColorToRGB(clBtnFace));
   EXPECT_EQ(Pixel(1, 0), ColorToRGB(clBtnHighlight));
   EXPECT_EQ(Pixel(1, 1), ColorToRGB(clBtnFace));

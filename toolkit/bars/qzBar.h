@@ -1440,7 +1440,7 @@ void RefreshScreenBitsPerPixel();
 Integer ScreenBitsPerPixel();
 void RebuildCheckerBrush();
 // The pattern brush of half-tone areas (checks of clBtnFace and clBtnHighlight).
-HBRUSH BarCheckerBrush();
+HBRUSH CheckerboardBrush();
 void BlendAreaWithBtnFace(HDC DC, const TRect& R);
 void FrameWithHighlightColor(HDC DC, const TRect& R);
 void DrawDoubleSysColorFrame(HDC DC, const TRect& R, Integer ASysColorIndex);

@@ -6,6 +6,7 @@
 #include "rtl/Writer.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarExtItems.h"
+#include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzBarLargeButton,
@@ -220,7 +221,6 @@ bool TqzBarLargeButtonControl::IsInVerticalBar() {
 }
 
 Integer TqzBarLargeButtonControl::GetDropArrowWidth() {
-  TqzBarManager* manager = GetBarManager();
-  if (dynamic_cast<TqzBarControl*>(GetParent()) && manager) return manager->GetLargeButtonArrowWidth();
+  if (dynamic_cast<TqzBarControl*>(GetParent())) return Painter()->ButtonGlyphSize(GetParent());
   return inherited::GetDropArrowWidth();
 }

@@ -44,6 +44,10 @@ class TqzBarTreeView : public TCustomTreeView {
 
  private:
   bool Sizable() const;
+  // The control of the link the tree drops from (nil while it is not dropped down) and the painter
+  // that frames the popup: that control's, else the manager's.
+  TqzBarItemControl* DroppedFromControl() const;
+  TqzBarPainter* FramePainter() const;
   // A node's label, icon or state icon at the client point.
   bool IsOnNode(const TPoint& P);
   void PaintFrame();

@@ -9,6 +9,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarExtItemsCombos.h"
 #include "toolkit/bars/qzBarExtItemsTree.h"
+#include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "toolkit/bars/qzDropDownFrame.h"
 #include "toolkit/foundation/kvGraphics.h"
@@ -131,14 +132,6 @@ void TTreeComboDialog::FormResize(TObject*) {
   GetCancelButton()->SetBounds(width - FGap - FButtonWidth, FGap + FButtonHeight + FGap, FButtonWidth, FButtonHeight);
 }
 
-TRect ScreenRectOfLink(TqzBarItemLink* ALink) {
-  TCustomqzBarControl* bar = ALink ? ALink->GetBarControl() : nullptr;
-  if (!bar || !bar->HandleAllocated()) return TRect();
-  TRect r = ALink->GetItemRect();
-  MapWindowPoints(bar->GetHandle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 }  // namespace
 
 // ---- Tree ----------------------------------------------------------------------------------------
@@ -154,7 +147,20 @@ TqzBarTreeView::TqzBarTreeView(TComponent* AOwner, TqzBarTreeViewCombo* ACombo, 
 
 bool TqzBarTreeView::Sizable() const { return FIsPopup && FCombo->GetAllowResizing(); }
 
-TSize TqzBarTreeView::FrameSize() const { return TSize(2, 2 + (Sizable() ? GripBandHeight() : 0)); }
+TqzBarItemControl* TqzBarTreeView::DroppedFromControl() const {
+  TqzBarItemLink* link = FCombo->GetActiveLink();
+  return link ? link->GetControl() : nullptr;
+}
+
+TqzBarPainter* TqzBarTreeView::FramePainter() const {
+  if (TqzBarItemControl* control = DroppedFromControl()) return control->Painter();
+  TqzBarManager* manager = FCombo->GetBarManager();
+  return manager ? manager->GetDefaultPainter() : BarPainterClassOf<TqzBarPainter>();
+}
+
+TSize TqzBarTreeView::FrameSize() const {
+  return TSize(2, 2 + (Sizable() ? FramePainter()->ClassRef()->DropDownGripHeight() : 0));
+}
 
 void TqzBarTreeView::SetOwnerWindow(HWND AWindow) {
   if (FOwnerWindow == AWindow) return;
@@ -229,8 +235,8 @@ void TqzBarTreeView::DblClick() {
 }
 
 void TqzBarTreeView::PaintFrame() {
-  DrawDropDownWindowFrame(GetHandle(), Sizable(), true, FGripCorner, FGripRect, FCloseButtonRect, FCloseButtonHot,
-                          FCloseButtonTracking);
+  FramePainter()->DrawDropDownNonClient(GetHandle(), Sizable(), FGripCorner, FGripRect, FCloseButtonRect,
+                                        FCloseButtonHot, FCloseButtonTracking);
 }
 
 void TqzBarTreeView::SetCloseButtonState(bool AHot, bool ATracking) {
@@ -282,14 +288,9 @@ void TqzBarTreeView::WndProc(TMessage& Message) {
     case WM_NCCALCSIZE: {
       inherited::WndProc(Message);
       auto* r = reinterpret_cast<RECT*>(Message.LParam);
-      FGripCorner = GripCornerOf(ScreenRectOfLink(FCombo->GetActiveLink()), TRect(*r));
-      InflateRect(r, -1, -1);
-      if (Sizable()) {
-        if (FGripCorner == gcBottomLeft || FGripCorner == gcBottomRight)
-          r->Bottom -= GripBandHeight();
-        else
-          r->Top += GripBandHeight();
-      }
+      TRect content(*r);
+      FramePainter()->AdjustDropDownContent(GetHandle(), content, Sizable(), DroppedFromControl(), FGripCorner);
+      *r = content;
       return;
     }
     case WM_NCPAINT:

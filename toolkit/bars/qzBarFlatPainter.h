@@ -42,6 +42,9 @@ class TqzBarFlatPainter : public TqzBarPainter {
   Integer GripperOffset() override { return 1; }
   Integer GripperAreaSize(TCustomqzBarControl* ABarControl) override;
   Integer SplitArrowWidth(TqzBarManager* AManager) override { return TqzBarPainter::SplitArrowWidth(AManager) - 1; }
+  Integer ButtonGlyphSize(TCustomqzBarControl* ABarControl) override {
+    return TqzBarPainter::ButtonGlyphSize(ABarControl) - 1;
+  }
   Integer MenuGroupIndent() override { return 8; }
   bool BarWindowFlag(TCustomqzBarControl*) override { return true; }
   HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
@@ -102,6 +105,9 @@ class TqzBarFlatPainter : public TqzBarPainter {
   void GetEditMenuMargins(TqzBarItemControlDrawParams*, TRect& AMargins) override { AMargins = TRect(7, 0, 0, 0); }
   HBRUSH EditCaptionBrush(TqzBarItemControl* AControl) override;
   bool DrawsEditGlyphSelected(TqzBarItemControl* AControl) override;
+  // A 1-pixel frame.
+  void DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripCorner ACorner, TRect& AGripRect,
+                             TRect& ACloseButtonRect, bool AHot, bool ADown) override;
   bool HasFlatDateButtons() override { return true; }
   void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R) override;
 

@@ -5,6 +5,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
+#include "toolkit/bars/qzDropDownFrame.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "user/Rects.h"
 
@@ -68,4 +69,10 @@ void TqzBarOffice11Painter::DrawEditBorder(TqzBarItemControlDrawParams* AParams,
 
 bool TqzBarOffice11Painter::IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) {
   return AParams->PaintKind == qzPaintMenu && AParams->SelectedLook;
+}
+
+void TqzBarFlatPainter::DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripCorner ACorner, TRect& AGripRect,
+                                              TRect& ACloseButtonRect, bool AHot, bool ADown) {
+  DrawDropDownWindowFrame(AWnd, ASizable, true, ACorner, AGripRect, ACloseButtonRect, AHot, ADown,
+                          ClassRef()->DropDownGripHeight());
 }

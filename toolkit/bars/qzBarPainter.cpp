@@ -219,7 +219,7 @@ HBRUSH TqzBarPainter::BarBrush(TCustomqzBarControl* ABarControl) { return ClassR
 
 HBRUSH TqzBarPainter::QuickBarBrush(TCustomqzBarControl* ABarControl) { return ClassRef()->BarBrush(ABarControl); }
 
-HBRUSH TqzBarPainter::DownBrush(TCustomqzBarControl*) { return BarCheckerBrush(); }
+HBRUSH TqzBarPainter::DownBrush(TCustomqzBarControl*) { return CheckerboardBrush(); }
 
 HBRUSH TqzBarPainter::DownSelectedBrush(TCustomqzBarControl*) { return SysColorBrushCode(COLOR_BTNFACE); }
 

@@ -232,6 +232,8 @@ class TqzBarPainter : public TObject {
   virtual Integer GripperAreaSize(TCustomqzBarControl* ABarControl);
   virtual Integer GripperWidth(TCustomqzBarControl* ABarControl);
   virtual Integer SplitArrowWidth(TqzBarManager* AManager);
+  // The arrow part of a large button on a toolbar window.
+  virtual Integer ButtonGlyphSize(TCustomqzBarControl* ABarControl);
   // How far a separator line in a menu stays from the menu's sides.
   virtual Integer MenuGroupIndent();  // class
 
@@ -476,6 +478,16 @@ class TqzBarPainter : public TObject {
   virtual void SelectEditText(TqzBarItemControl* AControl, HWND AWnd, bool ANotify);  // class
   virtual bool EditHasImageButton();
   virtual void GetImagePartMargins(Byte APaintKind, TRect& AMargins);
+  // The client area of a drop-down window from its window rectangle R (the NC_CALCSIZE rectangle):
+  // 1 pixel of frame round it and, when ASizable and the item's control AControl exists, the grip
+  // band on the side away from the control; ACorner receives the grip corner then.
+  virtual void AdjustDropDownContent(HWND AWnd, TRect& R, bool ASizable, TqzBarItemControl* AControl,
+                                     TqzGripCorner& ACorner);
+  // The non-client area of a drop-down window, drawn on its window DC: the frame and the grip band
+  // that AdjustDropDownContent left; the grip's and close button's rectangles come back in screen
+  // coordinates, both empty when the window is not sizable.
+  virtual void DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripCorner ACorner, TRect& AGripRect,
+                                     TRect& ACloseButtonRect, bool AHot, bool ADown);
   virtual Integer DropDownGripHeight();  // class
   virtual bool HasFlatDateButtons();  // class
   virtual void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R);

@@ -261,6 +261,28 @@ bool TqzBarPainter::EditHasImageButton() { return false; }
 
 void TqzBarPainter::GetImagePartMargins(Byte, TRect& AMargins) { AMargins = TRect(1, 2, 1, 2); }
 
+void TqzBarPainter::AdjustDropDownContent(HWND AWnd, TRect& R, bool ASizable, TqzBarItemControl* AControl,
+                                          TqzGripCorner& ACorner) {
+  TRect window = R;
+  InflateRect(&R, -1, -1);
+  TCustomqzBarControl* bar = AControl ? AControl->GetParent() : nullptr;
+  if (!ASizable || !bar || !bar->HandleAllocated()) return;
+  // The window rectangle is in the coordinates of the drop-down's parent (the screen for a popup).
+  HWND parent = (GetWindowLongPtr(AWnd, GWL_STYLE) & WS_CHILD) ? GetParent(AWnd) : nullptr;
+  MapWindowPoints(parent, bar->GetHandle(), reinterpret_cast<POINT*>(&window), 2);
+  ACorner = GripCornerOf(AControl->GetItemRect(), window);
+  if (ACorner == gcBottomLeft || ACorner == gcBottomRight)
+    R.Bottom -= ClassRef()->DropDownGripHeight();
+  else
+    R.Top += ClassRef()->DropDownGripHeight();
+}
+
+void TqzBarPainter::DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripCorner ACorner, TRect& AGripRect,
+                                          TRect& ACloseButtonRect, bool AHot, bool ADown) {
+  DrawDropDownWindowFrame(AWnd, ASizable, false, ACorner, AGripRect, ACloseButtonRect, AHot, ADown,
+                          ClassRef()->DropDownGripHeight());
+}
+
 Integer TqzBarPainter::DropDownGripHeight() { return GripBandHeight(); }
 
 bool TqzBarPainter::HasFlatDateButtons() { return false; }

@@ -488,6 +488,11 @@ Integer TqzBarPainter::SplitArrowWidth(TqzBarManager* AManager) {
   return width % 2 == 0 ? width + 1 : width;
 }
 
+Integer TqzBarPainter::ButtonGlyphSize(TCustomqzBarControl* ABarControl) {
+  TqzBarManager* manager = ABarControl ? ABarControl->GetControlBarManager() : nullptr;
+  return manager ? manager->GetLargeButtonArrowWidth() : 0;
+}
+
 // ---- Buttons -----------------------------------------------------------------------------------
 
 HBRUSH TqzBarPainter::ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) {

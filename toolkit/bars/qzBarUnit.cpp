@@ -114,7 +114,7 @@ void RebuildCheckerBrush() {
   gCheckerBrush = brush;
 }
 
-HBRUSH BarCheckerBrush() { return gCheckerBrush; }
+HBRUSH CheckerboardBrush() { return gCheckerBrush; }
 
 void qzBarStart() {
   gUnitFinalized = false;

@@ -18,6 +18,7 @@
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
+#include "toolkit/bars/qzDropDownFrame.h"
 #include "toolkit/foundation/qzThemeManager.h"
 #include "user/Rects.h"
 
@@ -242,6 +243,12 @@ void TqzBarXPPainter::DrawMenuSeparatorLine(TkvCanvas* ACanvas, const TRect& R) 
 
 HBRUSH TqzBarXPPainter::EditCaptionBrush(TqzBarItemControl* AControl) {
   return BarPainterClassOf<TqzBarFlatPainter>()->EditCaptionBrush(AControl);
+}
+
+void TqzBarXPPainter::DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripCorner ACorner, TRect& AGripRect,
+                                            TRect& ACloseButtonRect, bool AHot, bool ADown) {
+  DrawDropDownWindowFrame(AWnd, ASizable, true, ACorner, AGripRect, ACloseButtonRect, AHot, ADown,
+                          ClassRef()->DropDownGripHeight());
 }
 
 Integer TqzBarXPPainter::DropDownGripHeight() {

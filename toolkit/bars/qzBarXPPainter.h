@@ -43,6 +43,9 @@ class TqzBarXPPainter : public TqzBarPainter {
   Integer GripperAreaSize(TCustomqzBarControl* ABarControl) override;
   Integer GripperWidth(TCustomqzBarControl*) override { return BarThemeMetrics().GripperWidth; }
   Integer SplitArrowWidth(TqzBarManager* AManager) override { return TqzBarPainter::SplitArrowWidth(AManager) + 3; }
+  Integer ButtonGlyphSize(TCustomqzBarControl* ABarControl) override {
+    return TqzBarPainter::ButtonGlyphSize(ABarControl) + 3;
+  }
   bool PaintsNativeBackground() override { return true; }
   HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH BarBrush(TCustomqzBarControl* ABarControl) override { return ClassRef()->ToolbarBrush(ABarControl); }
@@ -92,6 +95,9 @@ class TqzBarXPPainter : public TqzBarPainter {
   void GetEditMenuMargins(TqzBarItemControlDrawParams*, TRect& AMargins) override { AMargins = TRect(5, 0, 0, 0); }
   HBRUSH EditCaptionBrush(TqzBarItemControl* AControl) override;
   void GetImagePartMargins(Byte, TRect& AMargins) override { AMargins = TRect(1, 1, 1, 1); }
+  // The flat frame round a grip band as high as the themed caption button or size grip needs.
+  void DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripCorner ACorner, TRect& AGripRect,
+                             TRect& ACloseButtonRect, bool AHot, bool ADown) override;
   Integer DropDownGripHeight() override;
   bool HasFlatDateButtons() override { return true; }
   void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R) override;

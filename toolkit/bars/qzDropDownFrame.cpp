@@ -127,6 +127,11 @@ void DrawGripBandCloseButton(HDC DC, TRect& R, bool AHighlighted, TqzGripCorner 
 
 void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner ACorner, TRect& AGripRect,
                              TRect& ACloseButtonRect, bool AHot, bool ADown) {
+  DrawDropDownWindowFrame(AWnd, ASizable, AFlat, ACorner, AGripRect, ACloseButtonRect, AHot, ADown, GripBandHeight());
+}
+
+void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner ACorner, TRect& AGripRect,
+                             TRect& ACloseButtonRect, bool AHot, bool ADown, Integer AGripHeight) {
   TRect screenRect;
   GetWindowRect(AWnd, &screenRect);
   AGripRect = ACloseButtonRect = screenRect;
@@ -149,7 +154,7 @@ void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner
 
   InflateRect(&window, -border, -border);
   bool top = IsTopCorner(ACorner);
-  Integer bandHeight = GripBandHeight() - 1;
+  Integer bandHeight = AGripHeight - 1;
   TRect band = window;
   TRect line = window;
   if (top) {

@@ -23,3 +23,6 @@ void DrawGripBandCloseButton(HDC DC, TRect& R, bool AHighlighted, TqzGripCorner 
 // screen coordinates (both empty for a window that is not sizable, which gets the frame only).
 void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner ACorner, TRect& AGripRect,
                              TRect& ACloseButtonRect, bool AHot, bool ADown);
+// The same for a look whose grip band, its dividing line included, is AGripHeight high.
+void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner ACorner, TRect& AGripRect,
+                             TRect& ACloseButtonRect, bool AHot, bool ADown, Integer AGripHeight);
