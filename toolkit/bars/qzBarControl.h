@@ -263,6 +263,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual Integer ItemHeightFor(TqzBarItemControl* AControl);
   virtual TFont* GetEditFont();
   virtual void ControlRect(TqzBarItemControl* AControl, TRect& R);
+  // What a control answers for when a point is looked up (a dragged link's drop target), its
+  // separator left out: ControlRect here.
+  virtual void ControlBounds(TqzBarItemControl* AControl, TRect& R);
   virtual bool IsCustomizing();
   virtual bool IsMainMenu() = 0;
   virtual Integer ControlViewLevel(TqzBarItemControl*) { return ivlDefault; }

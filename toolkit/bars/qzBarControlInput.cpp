@@ -69,7 +69,8 @@ void TCustomqzBarControl::LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, b
     TqzBarItemLink* link = FItemLinks->GetVisibleLink(i);
     TqzBarItemControl* control = link->GetControl();
     if (!control || !control->IsOfOwnManager()) continue;
-    TRect r = control->GetItemRect();
+    TRect r;
+    ControlBounds(control, r);
     // The control's region takes in the separator before it.
     Integer separator = FViewInfo ? FViewInfo->FindSeparatorOfControl(control) : -1;
     TRect region = r;
