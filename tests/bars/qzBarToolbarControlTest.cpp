@@ -457,6 +457,11 @@ TEST_F(ToolbarWindows, ASplitButtonsArrowOpensItsMenuBelowItAndItsMainPartRunsIt
   Pump();
   EXPECT_TRUE(control->IsDroppedDown());
   EXPECT_EQ(log.clicked, (std::vector<String>{"Fax", "Send"}));
+  // The menu's key tips replace the toolbar's.
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  ASSERT_TRUE(controller->AreKeyTipsShown());
+  EXPECT_EQ(controller->GetActiveContainer()->BarHelperObject(), control->GetDropDownWindow()->GetAccessibilityHelper());
+  EXPECT_EQ(controller->GetKeyTips().size(), static_cast<size_t>(dropDown->GetItemLinks()->GetVisibleLinkCount()));
   NavigationControllerInstance()->EndKeyboardNavigation();
   window->ChangeActive(false);
   Pump();
