@@ -6,6 +6,7 @@
 #include "NavigationTestSupport.h"
 #include "backend/HeadlessBackend.h"
 #include "toolkit/bars/qzBarHooks.h"
+#include "toolkit/bars/qzBarItemControlCombos.h"
 #include "user/Clock.h"
 #include "user/Focus.h"
 #include "user/InputEvents.h"
@@ -363,6 +364,41 @@ TEST_F(BarHooksOpenMenus, RightReleasesAndTheWheelOutsideAreSwallowed) {
   Pump();
   EXPECT_TRUE(form->Saw(WM_RBUTTONUP, 0));
   EXPECT_TRUE(form->Saw(WM_MOUSEWHEEL, 0));
+}
+
+TEST_F(BarHooksOpenMenus, ARightReleaseOutsideReachesADroppedDownComboOrTheLevelUnderTheCursor) {
+  // The open level holds a combo; something outside the menus holds the capture.
+  TqzBar* bar = manager->CreateToolbar(false);
+  auto* combo = new TqzBarCombo(form);
+  combo->GetItems()->Add("One");
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  levels[1]->SetItemLinks(bar->GetItemLinks());
+  levels[1]->Refresh(false);
+  auto* control = dynamic_cast<TqzBarComboControl*>(bar->GetItemLinks()->GetLink(0)->GetControl());
+  ASSERT_NE(control, nullptr);
+  levels[1]->SetSelectedControl(control);
+  SetCapture(form->GetHandle());
+  struct Case {
+    const char* name;
+    bool droppedDown;
+    TPoint at;
+    bool reachesTheCapture;
+  } cases[] = {
+      {"combo closed, outside", false, {250, 250}, false},
+      {"combo dropped down, outside", true, {250, 250}, true},
+      {"combo closed, over the open level", false, Inside(1), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    control->SetDroppedDown(c.droppedDown);
+    form->seen.clear();
+    InputMouseButton(c.at, MouseButton::Right, false);
+    Pump();
+    EXPECT_EQ(form->Saw(WM_RBUTTONUP, 0), c.reachesTheCapture);
+    EXPECT_EQ(ActiveBarControl(), levels[1]);
+  }
+  control->SetDroppedDown(false);
+  ReleaseCapture();
 }
 
 TEST_F(BarHooksOpenMenus, KeysGoToTheActiveBarWindowNotToTheFocus) {

@@ -188,6 +188,29 @@ TEST_F(MenuPainting, TheFlatLooksFrameTheMenuInOneLineAndOffice11PaintsTheIconBa
   }
 }
 
+// Items fill their background a piece at a time; the pieces must join into the one picture a
+// single fill gives, the band's gradient included, wherever a piece starts and ends.
+TEST_F(MenuPainting, TheOffice11BackgroundFilledInPiecesMatchesOneFill) {
+  Open(bmsOffice11);
+  TRect client = menu->GetClientRect();
+  TBitmap whole, pieces;
+  whole.SetSize(client.Width(), client.Height());
+  pieces.SetSize(client.Width(), client.Height());
+  menu->DrawBackground(whole.GetCanvas()->GetHandle(), client);
+  // Odd sizes, so that pieces start inside the band, across its end and after it.
+  for (Integer y = 0; y < client.Height(); y += 7)
+    for (Integer x = 0; x < client.Width(); x += 5)
+      menu->DrawBackground(pieces.GetCanvas()->GetHandle(), TRect(x, y, x + 5, y + 7));
+  Integer differing = 0;
+  for (Integer y = 0; y < client.Height(); ++y)
+    for (Integer x = 0; x < client.Width(); ++x)
+      differing += whole.GetCanvas()->GetPixel(x, y) != pieces.GetCanvas()->GetPixel(x, y);
+  EXPECT_EQ(differing, 0);
+  // The band is a gradient across, the same in every row.
+  EXPECT_NE(whole.GetCanvas()->GetPixel(0, 0), whole.GetCanvas()->GetPixel(10, 0));
+  EXPECT_EQ(whole.GetCanvas()->GetPixel(10, 0), whole.GetCanvas()->GetPixel(10, client.Height() - 1));
+}
+
 TEST_F(MenuPainting, ACaptionedSeparatorDrawsNoLineAboveTheFirstItem) {
   auto heading = [&](const char* ACaption, Integer AIndex) {
     auto* label = new TqzBarStatic(form);

@@ -465,6 +465,43 @@ TEST_F(ToolbarWindows, ASplitButtonsArrowOpensItsMenuBelowItAndItsMainPartRunsIt
   EXPECT_FALSE(node->HasDropDown());
 }
 
+// A drop-down opened without a press on its toolbar (a key tip, the program) makes the toolbar take
+// the keyboard with the button selected, as a press would: Esc in the menu comes back to it.
+TEST_F(ToolbarWindows, ADropDownOpenedWithoutAPressMakesItsToolbarTakeTheKeyboard) {
+  auto* dropDown = new TqzBarPopupMenu(form);
+  auto* entry = new TqzBarButton(form);
+  entry->SetCaption("Mail");
+  dropDown->GetItemLinks()->AddLinkForItem(entry);
+  TqzBar* bar = AddBar("Tools", 2, dsTop);
+  auto* send = new TqzBarButton(form);
+  send->SetCaption("Send");
+  send->SetPaintStyle(psCaption);
+  send->SetButtonStyle(bsDropDown);
+  send->SetDropDownMenu(dropDown);
+  bar->GetItemLinks()->AddLinkForItem(send);
+  Pump();
+  TqzBarControl* window = bar->GetBarControl();
+  auto* control = dynamic_cast<TqzBarButtonControl*>(bar->GetItemLinks()->GetLink(2)->GetControl());
+  ASSERT_NE(control, nullptr);
+  ASSERT_FALSE(window->GetActive());
+  control->DropDownMenu(false);
+  Pump();
+  TqzBarSubMenuControl* menu = control->GetDropDownWindow();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(window->GetActive());
+  EXPECT_EQ(window->GetSelectedControl(), control);
+  EXPECT_EQ(manager->GetFocusedBarControl(), window);
+  SendMessage(menu->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_EQ(dropDown->GetMenuControl(), nullptr);
+  EXPECT_FALSE(control->IsDroppedDown());
+  EXPECT_TRUE(window->GetActive()) << "Esc closes only the menu";
+  EXPECT_EQ(window->GetSelectedControl(), control);
+  window->ChangeActive(false);
+  Pump();
+  EXPECT_EQ(window->GetSelectedControl(), nullptr);
+}
+
 TEST_F(ToolbarWindows, AFloatingBarOffEveryMonitorComesBackToTheWorkArea) {
   TqzBar* bar = AddBar("Tools", 2, dsNone);
   TqzBarControl* window = bar->GetBarControl();

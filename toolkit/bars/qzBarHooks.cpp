@@ -6,6 +6,7 @@
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarCustForm.h"
 #include "toolkit/bars/qzBarDesignController.h"
+#include "toolkit/bars/qzBarItemControlCombos.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarQuickControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -164,9 +165,11 @@ TqzBarManager* ManagerForKeyboard(bool AWantRoot, TqzBarHelperRef& ARoot) {
   return manager;
 }
 
-// Alt with an item's accelerator: the item is selected in its bar window, and pressed when no
-// other item shares the accelerator.
-bool PressAccelerator(TqzBarManager* AManager, Word AKey) {
+// A shortcut runs through the managers' chain; with Alt down, a key that is an item's accelerator
+// selects that item in its bar window and presses it when no other item shares the accelerator.
+bool ManagerShortCuts(TqzBarManager* AManager, Word AKey, LPARAM AFlags) {
+  if (AManager->DispatchShortCut(ShortCutFromCharKey(AKey, AFlags))) return true;
+  if (!IsPressed(VK_MENU)) return false;
   TShiftState shift;
   if (IsPressed(VK_SHIFT)) shift.Include(ssShift);
   if (IsPressed(VK_CONTROL)) shift.Include(ssCtrl);
@@ -209,8 +212,7 @@ bool ManagerMenuKeys(Word AKey, LPARAM AFlags) {
     return false;
   }
   controller->EndKeyTipsWaiting(false);
-  if (manager->DispatchShortCut(ShortCutFromCharKey(AKey, AFlags))) return true;
-  return IsPressed(VK_MENU) && PressAccelerator(manager, AKey);
+  return ManagerShortCuts(manager, AKey, AFlags);
 }
 
 // A handler that raises never breaks the chain: the next hook still runs.
@@ -246,17 +248,33 @@ bool IsInActiveMenuChain(HWND AWnd) {
   return false;
 }
 
+// The item control that a release outside the open menus belongs to: that of a bar window it
+// fell on, that of the active bar window under the cursor while something holds the capture, or
+// a dropped-down combo of the active bar window (its list may take the release).
+TqzBarItemControl* ActiveComboUnderCapture(const MOUSEHOOKSTRUCT* AInfo) {
+  if (auto* bar = dynamic_cast<TCustomqzBarControl*>(FindControl(AInfo->hwnd))) return bar->GetSelectedControl();
+  TCustomqzBarControl* active = ActiveBarControl();
+  if (!GetCapture() || !active) return nullptr;
+  TqzBarItemControl* selected = active->GetSelectedControl();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  if (active->HandleAllocated() && FindWindowAtScreenPoint(cursor) == active->GetHandle()) return selected;
+  auto* combo = dynamic_cast<TCustomqzBarComboControl*>(selected);
+  return combo && combo->IsDroppedDown() ? combo : nullptr;
+}
+
 // An outside click closes every open menu level that does not contain it, innermost first; a
 // right or middle release outside them is swallowed.
 bool CloseMenusOnOutsideClick(int ACode, UINT AMsg, const MOUSEHOOKSTRUCT* AInfo, LRESULT& AResult) {
   if (gMouseReentry || ACode < 0 || !ActiveBarControl()) return false;
   TqzBarFlagScope reentry(gMouseReentry);
   if (AMsg == WM_RBUTTONUP || AMsg == WM_NCRBUTTONUP || AMsg == WM_MBUTTONUP || AMsg == WM_NCMBUTTONUP) {
-    if (IsInActiveMenuChain(AInfo->hwnd)) return false;
+    if (ActiveComboUnderCapture(AInfo) || IsInActiveMenuChain(AInfo->hwnd)) return false;
     AResult = 1;
     return true;
   }
-  if (!IsButtonDownMessage(AMsg)) return false;
+  // A drag carries links out of the menus without closing them.
+  if (!IsButtonDownMessage(AMsg) || ActiveBarControl()->GetControlBarManager()->IsDragging()) return false;
   bool handled = false;
   while (TCustomqzBarControl* active = ActiveBarControl()) {
     if (IsInActiveMenuChain(AInfo->hwnd)) break;

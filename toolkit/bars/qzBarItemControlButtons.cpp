@@ -197,6 +197,15 @@ void TqzBarButtonControl::DropDownMenu(bool AByMouse) {
       !parent || !parent->HandleAllocated())
     return;
   FDroppedDown = true;
+  // The window takes the keyboard with this control selected, however the drop-down was asked for
+  // (a press has done so already): the menu then hangs in the active chain from its opener.
+  TkvObjectLink* self = LinkToObject(this);
+  parent->SelectControlFocused(this);
+  bool alive = self->Ref != nullptr;
+  if (!alive || !IsBarControlLive(parent)) {
+    ReleaseObjectLink(self);
+    return;
+  }
   Repaint();
   TRect r = GetItemRect();
   TPoint at(r.Left, r.Bottom);
@@ -205,9 +214,8 @@ void TqzBarButtonControl::DropDownMenu(bool AByMouse) {
   else if (parent->IsVertical())
     at = TPoint(r.Right, r.Top);
   at = parent->ClientToScreen(at);
-  TkvObjectLink* self = LinkToObject(this);
   button->DropDown(this, at.X, at.Y, AByMouse);
-  bool alive = self->Ref != nullptr;
+  alive = self->Ref != nullptr;
   ReleaseObjectLink(self);
   if (!alive) return;
   // The menu may refuse to open (it is open elsewhere already).

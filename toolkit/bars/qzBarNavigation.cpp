@@ -193,7 +193,7 @@ void TqzBarNavigationController::ForgetNode(TqzBarAccessibilityHelper* ANode) {
     FSelectedObject = nullptr;
     FSelectedParent = nullptr;
   }
-  if (is(FActiveContainer)) SetKeyTipContainer(nullptr, String());
+  if (is(FKeyTipState.ActiveContainer)) SetKeyTipContainer(nullptr, String());
   // A wait for a node that goes would show the key tips of nothing.
   if (is(FWaitingRoot)) ClearWait();
 }
@@ -250,33 +250,33 @@ void TqzBarNavigationController::EndKeyTipsWaiting(bool AShow) {
 
 void TqzBarNavigationController::FreeKeyTips() {
   TInterfacePtr<IqzBarKeyTipWindowsManager> windows;
-  if (FActiveContainer && FActiveContainer->KeyTipsAvailable(windows))
-    for (auto& data : FKeyTips) data->HideTipWindow(windows.Get());
-  FKeyTips.clear();
+  if (FKeyTipState.ActiveContainer && FKeyTipState.ActiveContainer->KeyTipsAvailable(windows))
+    for (auto& data : FKeyTipState.KeyTips) data->HideTipWindow(windows.Get());
+  FKeyTipState.KeyTips.clear();
 }
 
 void TqzBarNavigationController::SetKeyTipContainer(const TqzBarHelperRef& AContainer, const String& ATyped) {
-  if (!SameNode(AContainer, FActiveContainer)) {
-    if (FActiveContainer) FreeKeyTips();
-    FActiveContainer = AContainer;
-    FTypedText.clear();
+  if (!SameNode(AContainer, FKeyTipState.ActiveContainer)) {
+    if (FKeyTipState.ActiveContainer) FreeKeyTips();
+    FKeyTipState.ActiveContainer = AContainer;
+    FKeyTipState.TypedText.clear();
     if (AContainer) {
-      FTypedText = AnsiUpperCase(ATyped);
-      AContainer->BarHelperObject()->CollectKeyTips(FKeyTips);
+      FKeyTipState.TypedText = AnsiUpperCase(ATyped);
+      AContainer->BarHelperObject()->CollectKeyTips(FKeyTipState.KeyTips);
       RefreshKeyTipWindows();
     }
-  } else if (AContainer && !AnsiSameText(FTypedText, ATyped)) {
-    FTypedText = AnsiUpperCase(ATyped);
+  } else if (AContainer && !AnsiSameText(FKeyTipState.TypedText, ATyped)) {
+    FKeyTipState.TypedText = AnsiUpperCase(ATyped);
     RefreshKeyTipWindows();
   }
 }
 
 void TqzBarNavigationController::RefreshKeyTipWindows() {
   TInterfacePtr<IqzBarKeyTipWindowsManager> windows;
-  if (!FActiveContainer || !FActiveContainer->KeyTipsAvailable(windows) || !windows) return;
-  for (auto& data : FKeyTips) {
+  if (!FKeyTipState.ActiveContainer || !FKeyTipState.ActiveContainer->KeyTipsAvailable(windows) || !windows) return;
+  for (auto& data : FKeyTipState.KeyTips) {
     if (!data->Info.Visible) continue;
-    if (!FTypedText.empty() && data->KeyTipUpperText().rfind(FTypedText, 0) != 0)
+    if (!FKeyTipState.TypedText.empty() && data->KeyTipUpperText().rfind(FKeyTipState.TypedText, 0) != 0)
       data->HideTipWindow(windows.Get());
     else
       data->ShowTipWindow(windows.Get());
@@ -284,7 +284,7 @@ void TqzBarNavigationController::RefreshKeyTipWindows() {
   windows->ShowKeyTipWindows();
 }
 
-void TqzBarNavigationController::LeaveActiveKeyTipContainer() { LeaveKeyTipContainer(FActiveContainer); }
+void TqzBarNavigationController::LeaveActiveKeyTipContainer() { LeaveKeyTipContainer(FKeyTipState.ActiveContainer); }
 
 bool TqzBarNavigationController::MatchKeyTip(Word AKey, bool& APrefixFound, std::unique_ptr<TqzBarKeyTipInfo>& AExact) {
   APrefixFound = false;
@@ -292,8 +292,8 @@ bool TqzBarNavigationController::MatchKeyTip(Word AKey, bool& APrefixFound, std:
   if (AreKeyTipsShown() && AKey == VK_ESCAPE) return true;
   if (!IsKeyTipChar(AKey)) return false;
   TqzBarKeyTipList waitingList;
-  const TqzBarKeyTipList* list = &FKeyTips;
-  String typed = FTypedText;
+  const TqzBarKeyTipList* list = &FKeyTipState.KeyTips;
+  String typed = FKeyTipState.TypedText;
   if (!AreKeyTipsShown()) {
     typed.clear();
     if (FWaitingRoot) FWaitingRoot->BarHelperObject()->CollectKeyTips(waitingList);
@@ -322,12 +322,12 @@ void TqzBarNavigationController::TypeKeyTipChar(Word AKey) {
     if (exact->Enabled && exact->Action) exact->Action();
     return;
   }
-  TqzBarHelperRef container = FActiveContainer;
+  TqzBarHelperRef container = FKeyTipState.ActiveContainer;
   if (!container) {
     container = FWaitingRoot;
     ClearWait();
   }
-  if (container) SetKeyTipContainer(container, FTypedText + AnsiUpperCase(KeyToText(AKey)));
+  if (container) SetKeyTipContainer(container, FKeyTipState.TypedText + AnsiUpperCase(KeyToText(AKey)));
 }
 
 String TqzBarNavigationController::KeyToText(Word AKey) {

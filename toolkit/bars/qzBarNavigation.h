@@ -88,6 +88,14 @@ class TqzBarKeyTipData : public TObject {
 };
 using TqzBarKeyTipList = std::vector<std::unique_ptr<TqzBarKeyTipData>>;
 
+// The key tips on show: the container whose tips they are (nil while none show), the tips, and
+// what was typed of them so far (upper case).
+struct TqzBarKeyTipsShowingState {
+  TqzBarHelperRef ActiveContainer;
+  TqzBarKeyTipList KeyTips;
+  String TypedText;
+};
+
 // The node class of the bars' navigation tree.
 class TqzBarAccessibilityHelper : public TkvAccessibilityHelper, public IqzBarAccessibilityHelper {
   TAVREN_CLASS(TqzBarAccessibilityHelper, TkvAccessibilityHelper)
@@ -206,7 +214,7 @@ class TqzBarNavigationController : public TObject {
   void StartKeyTipsWaiting(const TqzBarHelperRef& ARoot);
   void EndKeyTipsWaiting(bool AShow);
   bool IsWaitingForKeyTips() const { return static_cast<bool>(FWaitingRoot); }
-  bool AreKeyTipsShown() const { return static_cast<bool>(FActiveContainer); }
+  bool AreKeyTipsShown() const { return static_cast<bool>(FKeyTipState.ActiveContainer); }
   void SetKeyTipContainer(const TqzBarHelperRef& AContainer, const String& ATyped);
   void LeaveActiveKeyTipContainer();
   // Whether the key belongs to the key tips; APrefixFound when a tip starts with the typed text
@@ -224,9 +232,9 @@ class TqzBarNavigationController : public TObject {
   // Alt went down alone and no other key followed yet.
   bool GetAltPressed() const noexcept { return FAltPressed; }
   void SetAltPressed(bool Value) { FAltPressed = Value; }
-  const TqzBarHelperRef& GetActiveContainer() const noexcept { return FActiveContainer; }
-  const TqzBarKeyTipList& GetKeyTips() const noexcept { return FKeyTips; }
-  const String& GetTypedText() const noexcept { return FTypedText; }
+  const TqzBarHelperRef& GetActiveContainer() const noexcept { return FKeyTipState.ActiveContainer; }
+  const TqzBarKeyTipList& GetKeyTips() const noexcept { return FKeyTipState.KeyTips; }
+  const String& GetTypedText() const noexcept { return FKeyTipState.TypedText; }
 
  private:
   void WaitTimerTick(TObject* Sender);
@@ -236,9 +244,7 @@ class TqzBarNavigationController : public TObject {
 
   TqzBarHelperRef FSelectedObject;
   TqzBarHelperRef FSelectedParent;
-  TqzBarHelperRef FActiveContainer;
-  TqzBarKeyTipList FKeyTips;
-  String FTypedText;
+  TqzBarKeyTipsShowingState FKeyTipState;
   TqzBarHelperRef FWaitingRoot;
   std::unique_ptr<TkvTimer> FWaitTimer;
   bool FNavigationMode = false;

@@ -26,24 +26,33 @@ void TqzBarOffice11Painter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC 
     TqzBarFlatPainter::FillMenuBackground(AMenu, DC, AColor, ABrush, R);
     return;
   }
-  HRGN saved = nullptr;
-  bool existed = false;
-  BackupClipRegion(DC, saved, existed);
-  IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
   TRect client = AMenu->GetClientRect();
-  Integer bandEnd = ClassRef()->MenuTextIndent(AMenu);
-  // Items fill small pieces of the background one by one: only the rows and the side of the band
-  // asked for are painted (the band's gradient runs across it, so its rows are all alike).
   TRect area;
-  if (IntersectRect(&area, &R, &client)) {
-    if (area.Left < bandEnd)
-      PaintSplitGradient(DC, TRect(client.Left, area.Top, bandEnd, area.Bottom), Office11Color(BandGradient1),
-                         Office11Color(BandGradient2), true);
-    if (area.Right > bandEnd)
-      FillAreaSolidOrTiled(DC, TRect(std::max(bandEnd, area.Left), area.Top, area.Right, area.Bottom), client,
-                           nullptr, AColor, ABrush);
+  if (!IntersectRect(&area, &R, &client)) return;
+  Integer bandEnd = ClassRef()->MenuTextIndent(AMenu);
+  // Items fill small pieces of the background one by one. The band's gradient runs across it, so
+  // its rows are all alike: the window keeps the band painted once and each piece is copied from
+  // it, where painting the gradient again would cost a brush per column per piece.
+  if (area.Left < bandEnd) {
+    const Integer width = bandEnd - client.Left, height = client.Height();
+    TBitmap* cache = AMenu->GetBackgroundCache();
+    if (cache->GetWidth() != width || cache->GetHeight() != height) {
+      cache->SetSize(width, height);
+      // One row of the gradient, then the rows made so far copied below them: a column at a time
+      // down the whole height would walk the memory across.
+      HDC rows = cache->GetCanvas()->GetHandle();
+      PaintSplitGradient(rows, TRect(0, 0, width, 1), Office11Color(BandGradient1), Office11Color(BandGradient2),
+                         true);
+      for (Integer done = 1; done < height; done *= 2)
+        BitBlt(rows, 0, done, width, std::min(done, height - done), rows, 0, 0, SRCCOPY);
+    }
+    const TRect band(area.Left, area.Top, std::min(bandEnd, area.Right), area.Bottom);
+    BitBlt(DC, band.Left, band.Top, band.Width(), band.Height(), cache->GetCanvas()->GetHandle(),
+           band.Left - client.Left, band.Top - client.Top, SRCCOPY);
   }
-  RestoreClipRegionBackup(DC, saved, existed);
+  if (area.Right > bandEnd)
+    FillAreaSolidOrTiled(DC, TRect(std::max(bandEnd, area.Left), area.Top, area.Right, area.Bottom), client, nullptr,
+                         AColor, ABrush);
 }
 
 void TqzBarOffice11Painter::DrawExpandChevrons(TqzBarSubMenuControl*, HDC DC, bool, const TRect& R) {
