@@ -80,6 +80,8 @@ class TqzCustomRibbon : public TkvControl,
   // Carries out the command a context item stands for, by its tag; AWindow is the bar window
   // whose context menu offered it, or nil.
   void ExecuteContextCommand(TqzBarItem* AItem, TqzRibbonCustomBarControl* AWindow);
+  // A new group button at the end of the quick access toolbar, showing the group's toolbar.
+  void AddGroupButton(TqzBar* AGroup);
   // The ribbon's context menu at the cursor: its commands without the menu's own items.
   void ShowCustomizePopup();
 

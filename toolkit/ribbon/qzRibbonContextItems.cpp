@@ -2,10 +2,13 @@
 // adding a command to or removing it from the quick access toolbar, "more commands", the
 // toolbar's position and minimizing the ribbon; and the context menus of the ribbon's bar windows.
 
+#include <algorithm>
+
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessGroupButton.h"
 #include "toolkit/ribbon/qzRibbonStrs.h"
 #include "user/Input.h"
 #include "user/Rects.h"
@@ -27,6 +30,13 @@ bool HoldsItem(TqzBar* AToolbar, TqzBarItem* AItem) {
   return false;
 }
 
+// The group's toolbar of a group window or of a group's popup; nil for other windows.
+TqzBar* GroupToolbarOf(TqzRibbonCustomBarControl* AWindow) {
+  auto* group = dynamic_cast<TqzRibbonGroupBarControl*>(AWindow);
+  if (!group) return nullptr;
+  return group->OwnsBar() ? group->GetSourceBar() : group->GetBar();
+}
+
 }  // namespace
 
 void TqzCustomRibbon::AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems,
@@ -43,7 +53,7 @@ void TqzCustomRibbon::AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMen
     return static_cast<TqzBarButton*>(link->GetItem());
   };
   if (AItems.Contains(rpmiQATAddRemoveItem)) {
-    // Only for a command that was right-clicked: a whole group cannot be put on the toolbar yet.
+    TqzBar* group = GroupToolbarOf(AWindow);
     if (TqzBarItemLink* link = controller->GetCustomizingLink()) {
       if (FQuickAccessToolbar->ContainsLink(link)) {
         add(ccQuickAccessAddRemove, ResourceStringText(sqzRibbonQuickAccessRemove), false);
@@ -56,6 +66,10 @@ void TqzCustomRibbon::AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMen
                 false);
         command->SetEnabled(IsQuickAccessToolbarValid() && !HoldsItem(FQuickAccessToolbar->GetToolbar(), link->GetItem()));
       }
+    } else if (group) {
+      // The whole group, as one button.
+      add(ccQuickAccessAddRemove, ResourceStringText(sqzRibbonQuickAccessAdd), false)
+          ->SetEnabled(!FQuickAccessToolbar->HasGroupButton(group));
     }
   }
   bool beginGroup = ALinks->GetCount() > 0;
@@ -87,7 +101,7 @@ void TqzCustomRibbon::ContextItemClick(TObject* Sender) {
     ExecuteContextCommand(item, nullptr);
 }
 
-void TqzCustomRibbon::ExecuteContextCommand(TqzBarItem* AItem, TqzRibbonCustomBarControl*) {
+void TqzCustomRibbon::ExecuteContextCommand(TqzBarItem* AItem, TqzRibbonCustomBarControl* AWindow) {
   switch (AItem->GetTag()) {
     case ccMoreCommands:
       DoMoreCommandsExecute();
@@ -100,9 +114,17 @@ void TqzCustomRibbon::ExecuteContextCommand(TqzBarItem* AItem, TqzRibbonCustomBa
       TqzBarDesignController* controller = DesignControllerInstance();
       TqzBarItemLink* link = controller->GetCustomizingLink();
       TqzBar* toolbar = FQuickAccessToolbar->GetToolbar();
-      if (!link || !toolbar) break;
+      if (!toolbar) break;
+      if (!link) {
+        if (TqzBar* group = GroupToolbarOf(AWindow)) AddGroupButton(group);
+        break;
+      }
       if (!FQuickAccessToolbar->ContainsLink(link)) {
         toolbar->GetItemLinks()->AddLinkForItem(link->GetItem());
+        break;
+      }
+      if (dynamic_cast<TqzRibbonQuickAccessGroupButton*>(link->GetItem())) {
+        controller->FreeCustomizingLinkItem();
         break;
       }
       // A link copied into the toolbar's popup stands for the toolbar's own; the popup goes
@@ -119,6 +141,16 @@ void TqzCustomRibbon::ExecuteContextCommand(TqzBarItem* AItem, TqzRibbonCustomBa
     default:
       break;
   }
+}
+
+void TqzCustomRibbon::AddGroupButton(TqzBar* AGroup) {
+  TqzBar* toolbar = FQuickAccessToolbar->GetToolbar();
+  if (!toolbar || !IsBarManagerValid()) return;
+  auto* button = static_cast<TqzRibbonQuickAccessGroupButton*>(
+      toolbar->GetItemLinks()->AddNewItemOfClass(TqzRibbonQuickAccessGroupButton::ClassInfo(), FBarManager)->GetItem());
+  TStrings* categories = FBarManager->GetCategories();
+  if (categories->GetCount() > 0) button->SetCategory(std::max<Integer>(categories->IndexOf("Default"), 0));
+  button->SetToolbar(AGroup);
 }
 
 void TqzCustomRibbon::ShowCustomizePopup() {

@@ -466,9 +466,9 @@ void TqzRibbonGroupBarControl::BarMouseLeave() {
 
 // ---- Collapsed group's popup -------------------------------------------------------------------
 
-TqzRibbonCollapsedGroupPopupBarControl::TqzRibbonCollapsedGroupPopupBarControl(TqzRibbonGroupBarControl* AGroup,
+TqzRibbonCollapsedGroupPopupBarControl::TqzRibbonCollapsedGroupPopupBarControl(TqzRibbonCustomBarControl* AOpener,
                                                                                TqzBar* AGroupBar)
-    : TqzRibbonGroupBarControl(AGroup, AGroupBar, TqzChildBar{}) {
+    : TqzRibbonGroupBarControl(AOpener, AGroupBar, TqzChildBar{}) {
   // The caption strip shows the group's caption.
   GetBar()->SetCaption(AGroupBar->GetCaption());
 }
@@ -485,13 +485,13 @@ TqzRibbonGroupBarControl* TqzRibbonCollapsedGroupPopupBarControl::CollapsedGroup
 }
 
 TqzCustomRibbon* TqzRibbonCollapsedGroupPopupBarControl::Ribbon() {
-  TqzRibbonGroupBarControl* group = CollapsedGroup();
-  return group ? group->Ribbon() : nullptr;
+  auto* opener = dynamic_cast<TqzRibbonCustomBarControl*>(GetOpenerBar());
+  return opener ? opener->Ribbon() : nullptr;
 }
 
 String TqzRibbonCollapsedGroupPopupBarControl::GetCaptionText() {
-  TqzRibbonGroupBarControl* group = CollapsedGroup();
-  return group ? group->GetBar()->GetCaption() : inherited::GetCaptionText();
+  TqzBar* group = GetSourceBar();
+  return group ? group->GetCaption() : inherited::GetCaptionText();
 }
 
 void TqzRibbonCollapsedGroupPopupBarControl::PopupSize(TSize& ASize) {

@@ -186,7 +186,8 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl, public IqzFad
 class TqzRibbonCollapsedGroupPopupBarControl : public TqzRibbonGroupBarControl {
   TAVREN_CLASS(TqzRibbonCollapsedGroupPopupBarControl, TqzRibbonGroupBarControl)
  public:
-  TqzRibbonCollapsedGroupPopupBarControl(TqzRibbonGroupBarControl* AGroup, TqzBar* AGroupBar);
+  // AOpener is the collapsed group, or the quick access toolbar of a group button.
+  TqzRibbonCollapsedGroupPopupBarControl(TqzRibbonCustomBarControl* AOpener, TqzBar* AGroupBar);
   ~TqzRibbonCollapsedGroupPopupBarControl() override;
 
   TqzRibbonGroupBarControl* CollapsedGroup() const;

@@ -9,6 +9,7 @@
 #include "toolkit/ribbon/qzRibbonMenus.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessCustomize.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessGroupButton.h"
 #include "user/Hooks.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -146,9 +147,12 @@ void qzRibbonStart() {
   RegisterBarItemClass(TqzRibbonQuickAccessPopupSubItem::ClassInfo(), TqzRibbonQuickAccessPopupSubItemControl::ClassInfo(),
                        false);
   RegisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo(), TqzBarButtonControl::ClassInfo(), false);
+  RegisterBarItemClass(TqzRibbonQuickAccessGroupButton::ClassInfo(), TqzRibbonQuickAccessGroupButtonControl::ClassInfo(),
+                       false);
 }
 
 void qzRibbonEnd() {
+  UnregisterBarItemClass(TqzRibbonQuickAccessGroupButton::ClassInfo());
   UnregisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo());
   UnregisterBarItemClass(TqzRibbonQuickAccessPopupSubItem::ClassInfo());
   BarNavigationRootProc = nullptr;

@@ -10,6 +10,7 @@
 #include "toolkit/ribbon/qzRibbonKeyTipWindows.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessGroupButton.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessPopup.h"
 #include "user/Messages.h"
 #include "user/Rects.h"
@@ -25,6 +26,7 @@ TAVREN_CLASS_IMPL(TqzRibbonGroupsDockControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzRibbonGroupBarControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlAccessibilityHelper)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlMarkAccessibilityHelper)
+TAVREN_CLASS_IMPL(TqzRibbonQuickAccessGroupButtonControlAccessibilityHelper)
 
 namespace {
 
@@ -775,6 +777,12 @@ void TqzRibbonQuickAccessBarControlMarkAccessibilityHelper::KeyTipExecute() {
   toolbar->ChangeMarkState(2);
   if (TqzBarControl* popup = toolbar->GetQuickPopup())
     controller->SetKeyTipContainer(BarHelperRef(popup->GetAccessibilityHelper()), String());
+}
+
+bool TqzRibbonQuickAccessGroupButtonControlAccessibilityHelper::DropDownByKey() {
+  auto* control = static_cast<TqzRibbonQuickAccessGroupButtonControl*>(GetItemControl());
+  control->ActivateByKey(false);
+  return control->IsDroppedDown();
 }
 
 // ---- Window lookup ---------------------------------------------------------------------------

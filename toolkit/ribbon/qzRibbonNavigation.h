@@ -228,6 +228,15 @@ class TqzRibbonQuickAccessBarControlMarkAccessibilityHelper : public TqzBarContr
   void KeyTipExecute() override;
 };
 
+// A group button of the quick access toolbar: its key tip opens the group's popup.
+class TqzRibbonQuickAccessGroupButtonControlAccessibilityHelper : public TqzBarButtonLikeControlAccessibilityHelper {
+  TAVREN_CLASS(TqzRibbonQuickAccessGroupButtonControlAccessibilityHelper, TqzBarButtonLikeControlAccessibilityHelper)
+ public:
+  using TqzBarButtonLikeControlAccessibilityHelper::TqzBarButtonLikeControlAccessibilityHelper;
+  bool HasDropDown() override { return true; }
+  bool DropDownByKey() override;
+};
+
 // The key tip of the n-th link (from 0) of the quick access toolbar; empty from the 46th on.
 String QuickAccessKeyTip(Integer AIndex);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "toolkit/bars/qzBarDesignController.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
@@ -79,6 +80,22 @@ void TqzRibbonQuickAccessPainter::DrawMarkGlyphs(TCustomqzBarControl* ABarContro
 void TqzRibbonQuickAccessPainter::GetMarkRect(TCustomqzBarControl* ABarControl, TRect& R) {
   R = ABarControl->GetClientRect();
   R.Left = R.Right - MarkWidth();
+}
+
+void TqzRibbonQuickAccessPainter::DrawGroupButton(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  TqzCustomRibbon* ribbon = GetRibbon();
+  auto* params = dynamic_cast<TqzBarButtonLikeControlDrawParams*>(AParams);
+  if (!ribbon || !params) return;
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  constexpr Integer kBorderButtonPart = 520;
+  ribbon->DrawBackground(DC, R, kBorderButtonPart, SkinButtonState(params, 0));
+  const TRect offsets = ribbon->GetContentOffsets(kBorderButtonPart);
+  const TRect inner(R.Left + offsets.Left, R.Top + offsets.Top, R.Right - offsets.Right, R.Bottom - offsets.Bottom);
+  // The glyph keeps its small size, centred.
+  const Integer side = std::min<Integer>({16, inner.Width(), inner.Height()});
+  if (side <= 0) return;
+  const Integer x = inner.Left + (inner.Width() - side) / 2, y = inner.Top + (inner.Height() - side) / 2;
+  DrawGlyphImage(AParams, DC, TRect(x, y, x + side, y + side), TRect(), nullptr);
 }
 
 Integer TqzRibbonQuickAccessPainter::MarkWidth() {

@@ -33,6 +33,9 @@ class TqzRibbonQuickAccessPainter : public TqzRibbonBarPainter {
   // The last MarkWidth pixels of the client area.
   void GetMarkRect(TCustomqzBarControl* ABarControl, TRect& R) override;
   Integer MarkSize(TCustomqzBarControl*) override { return MarkWidth() + MarkIndent(); }
+  // A group button: the skin's border-button face in the control's state, the group's glyph
+  // inside the face's content offsets.
+  virtual void DrawGroupButton(TqzBarItemControlDrawParams* AParams, const TRect& R);
   // Half the ribbon's group row, always odd.
   virtual Integer MarkWidth();
   // The gap the skin leaves before the mark, above or below the ribbon.

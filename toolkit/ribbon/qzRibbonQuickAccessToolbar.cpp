@@ -3,6 +3,7 @@
 
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
+#include "toolkit/ribbon/qzRibbonQuickAccessGroupButton.h"
 #include "vcl/Forms.h"
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzRibbonQuickAccessToolbar,
@@ -56,6 +57,26 @@ void TqzRibbonQuickAccessToolbar::RemoveFromTabGroups(TqzBar* AToolbar) {
   }
 }
 
+bool TqzRibbonQuickAccessToolbar::HasGroupButton(TqzBar* AToolbar) {
+  return FToolbar && FindGroupButton(FToolbar->GetItemLinks(), AToolbar);
+}
+
+void TqzRibbonQuickAccessToolbar::GroupToolbarChanged(TqzBar* AToolbar, bool ADetach) {
+  TqzRibbonQuickAccessGroupButton* button = FToolbar ? FindGroupButton(FToolbar->GetItemLinks(), AToolbar) : nullptr;
+  if (!button) return;
+  if (ADetach)
+    button->SetToolbar(nullptr);
+  else
+    button->RepaintControls();
+}
+
+void TqzRibbonQuickAccessToolbar::FreeGroupButtons(TqzBar* AToolbar) {
+  TqzBarItemLinks* links = AToolbar->GetItemLinks();
+  for (Integer i = links->GetCount() - 1; i >= 0; --i)
+    if (i < links->GetCount())
+      if (auto* button = dynamic_cast<TqzRibbonQuickAccessGroupButton*>(links->GetLink(i)->GetItem())) delete button;
+}
+
 void TqzRibbonQuickAccessToolbar::RelayoutRibbon() {
   if (FRibbon->GetComponentState().Contains(csDestroying)) return;
   FRibbon->SetRedraw(false);
@@ -83,6 +104,7 @@ void TqzRibbonQuickAccessToolbar::SetToolbar(TqzBar* Value) {
   try {
     if (FToolbar && !FToolbar->GetComponentState().Contains(csDestroying)) {
       FToolbar->RemoveFreeNotification(FRibbon);
+      FreeGroupButtons(FToolbar);
       UndockBar(FToolbar);
     }
     FToolbar = Value;

@@ -23,3 +23,7 @@ constexpr Integer sqzRibbonMinimize = 64867;
 constexpr Integer sqzRibbonQuickAccessAddItem = 64868;
 constexpr Integer sqzRibbonQuickAccessAdd = 64869;
 constexpr Integer sqzRibbonQuickAccessRemove = 64870;
+constexpr Integer sqzRibbonGroupButtonCaption = 64871;
+constexpr Integer sqzRibbonGroupButtonOnlyOnQuickAccess = 64872;
+constexpr Integer sqzRibbonGroupButtonToolbarNotInRibbon = 64873;
+constexpr Integer sqzRibbonGroupButtonDuplicate = 64874;

@@ -285,6 +285,9 @@ void TqzRibbonTabGroup::CheckToolbar(TqzBar* AToolbar) {
 
 void TqzRibbonTabGroup::SetToolBar(TqzBar* Value) {
   if (!CanUseToolbar(Value) || Value == FToolbar) return;
+  // A group button on the quick access toolbar no longer shows the group's old toolbar.
+  if (TqzCustomRibbon* ribbon = FToolbar ? GetRibbon() : nullptr)
+    ribbon->GetQuickAccessToolbar()->GroupToolbarChanged(FToolbar, true);
   ReleaseToolbar();
   if (Value) {
     CheckToolbar(Value);

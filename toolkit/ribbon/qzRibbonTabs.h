@@ -290,6 +290,11 @@ class TqzRibbonQuickAccessToolbar : public TPersistent {
   bool ContainsLink(TqzBarItemLink* ALink);
   // Every tab group holding the toolbar lets go of it (and is deleted with it).
   void RemoveFromTabGroups(TqzBar* AToolbar);
+  // Whether a group button of the toolbar shows the group's toolbar AToolbar.
+  bool HasGroupButton(TqzBar* AToolbar);
+  // A group's toolbar changed: the group button showing it lets go of it (ADetach: the group
+  // replaced or dropped it) or repaints.
+  void GroupToolbarChanged(TqzBar* AToolbar, bool ADetach);
   // The ribbon lays itself out again with its drawing held, then the form redraws whole; nothing
   // while the ribbon is destroyed.
   void RelayoutRibbon();
@@ -308,6 +313,9 @@ class TqzRibbonQuickAccessToolbar : public TPersistent {
 
  private:
   friend class TqzCustomRibbon;
+  // The group buttons among the toolbar's links go, from the last to the first.
+  static void FreeGroupButtons(TqzBar* AToolbar);
+
   TqzCustomRibbon* FRibbon;
   std::unique_ptr<TqzRibbonQuickAccessDockControl> FDockControl;
   TqzQuickAccessToolbarPosition FPosition = qtpAboveRibbon;
