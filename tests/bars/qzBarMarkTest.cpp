@@ -237,6 +237,23 @@ TEST_F(MarkStates, SelectingAControlOfAnotherWindowHandsTheMarkBackAfter200ms) {
   EXPECT_EQ(window->GetMarkState(), 0);
 }
 
+TEST_F(MarkStates, TheArrowsWalkAnOpenQuickControlThatNoBarWindowActivated) {
+  TqzBarControl* window = ShowLongBar();
+  ScriptClick(MarkCentre(window));
+  Pump();
+  auto* popup = dynamic_cast<TqzBarQuickControl*>(window->GetQuickPopup());
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(ActiveBarControl(), nullptr);
+  TqzBarItemLinks* links = popup->GetItemLinks();
+  ScriptKeyPress(VK_DOWN);
+  Pump();
+  EXPECT_EQ(popup->GetSelectedControl(), links->GetVisibleLink(0)->GetControl());
+  ScriptKeyPress(VK_DOWN);
+  Pump();
+  EXPECT_EQ(popup->GetSelectedControl(), links->GetVisibleLink(1)->GetControl());
+  NavigationControllerInstance()->EndKeyboardNavigation();
+}
+
 // A popup toolbar of fixed size opened by a bar window, placed as popups are.
 class TFixedPopup : public TqzBarControl {
  public:

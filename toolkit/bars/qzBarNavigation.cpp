@@ -7,6 +7,7 @@
 #include "rtl/SysUtils.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarQuickControl.h"
 #include "toolkit/foundation/kvControls.h"
 #include "user/Input.h"
 #include "user/KeyboardLayout.h"
@@ -60,9 +61,11 @@ TqzBarNavigationController::~TqzBarNavigationController() {
 
 // ---- Selection -------------------------------------------------------------------------------------
 
+// With no bar window active, an open quick control still takes the keys: the arrows walk its links.
 TCustomqzBarControl* TqzBarNavigationController::NavigationBarControl() {
   TCustomqzBarControl* active = ActiveBarControl();
-  if (!active || !active->IsUsable() || active->IsCustomizing()) return nullptr;
+  if (!active) return OpenQuickControl();
+  if (!active->IsUsable() || active->IsCustomizing()) return nullptr;
   return active;
 }
 
@@ -89,7 +92,7 @@ bool TqzBarNavigationController::IsNavigationKeyForSelection(Word AKey) {
   bool result = true;
   TqzBarHelperRef parent = CurrentSelectionParent();
   if (!IsArrowOrTabKey(AKey)) {
-    if (ActiveBarControl())
+    if (ActiveBarControl() || OpenQuickControl())
       result = false;
     else if (AKey == VK_MENU)
       result = true;

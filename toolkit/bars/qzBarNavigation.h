@@ -190,7 +190,7 @@ class TqzBarNavigationController : public TObject {
   TqzBarNavigationController();
   ~TqzBarNavigationController() override;
 
-  // The active bar window when the keyboard drives it, else none.
+  // The active bar window when the keyboard drives it, else the open quick control, else none.
   TCustomqzBarControl* NavigationBarControl();
   // The selected item control's node of that bar window, else the selected node kept here.
   TqzBarHelperRef CurrentSelection();
