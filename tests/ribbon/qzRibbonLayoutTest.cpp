@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "RibbonFixture.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "RibbonTestSupport.h"
 #include "gdi/DeviceContexts.h"
 #include "rtl/Math.h"
@@ -144,6 +145,44 @@ class RibbonTabRow : public RibbonOnForm {
   }
   Integer Width(Integer Index) { return TabRow()->GetItem(Index)->GetWidth(); }
 };
+
+// A header's look: normal, hot, active, active and hot; selected by the keyboard its own (4), or
+// the hot look while the ribbon is minimized.
+TEST_F(RibbonTabRow, AHeaderSelectedByTheKeyboardHasALookOfItsOwn) {
+  TqzRibbonTab* home = AddTab("Home");
+  TqzRibbonTab* insert = AddTab("Insert");
+  Pump();
+  auto state = [&](Integer AIndex) { return TabRow()->GetItem(AIndex)->GetState(); };
+  EXPECT_EQ(state(0), 2);
+  EXPECT_EQ(state(1), 0);
+  ribbon->SetHotObject(insert);
+  EXPECT_EQ(state(1), 1);
+  ribbon->SetHotObject(home);
+  EXPECT_EQ(state(0), 3);
+  ribbon->SetHotObject(nullptr);
+
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  ribbon->SetShowTabGroups(false);
+  Pump();
+  controller->MoveSelection(false, BarHelperRef(insert->GetAccessibilityHelper()));
+  EXPECT_EQ(ribbon->GetActiveTab(), home) << "a minimized ribbon keeps its active tab";
+  EXPECT_EQ(state(1), 1);
+  controller->EndKeyboardNavigation();
+  ribbon->SetShowTabGroups(true);
+  Pump();
+  controller->MoveSelection(false, BarHelperRef(insert->GetAccessibilityHelper()));
+  EXPECT_EQ(ribbon->GetActiveTab(), insert);
+  EXPECT_EQ(state(1), 4);
+  EXPECT_EQ(TabRow()->GetItem(1)->GetFontState(), 3);
+  if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
+    ribbon->SetColorSchemeName("Blue");
+    Pump();
+    UpdateAllWindows();
+    EXPECT_TRUE(screen.SaveWindowPng(form->GetHandle(), std::string(root) + "/ribbon-tab-keyboard-selected.png"));
+  }
+  controller->EndKeyboardNavigation();
+  EXPECT_EQ(state(1), 2);
+}
 
 TEST_F(RibbonTabRow, ATabThatFitsIsItsCaptionAndPaddingWideWithoutSeparator) {
   AddTab("Home");

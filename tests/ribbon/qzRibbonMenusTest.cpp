@@ -12,6 +12,9 @@
 #include "toolkit/bars/qzBarItems.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
 #include "user/Timers.h"
+#include "toolkit/bars/qzBarNavigation.h"
+#include "user/Focus.h"
+#include "user/InputEvents.h"
 #include "user/VirtualKeys.h"
 
 namespace {
@@ -112,6 +115,8 @@ struct TApplicationMenuProbe : TObject {
   bool tipsInMenu = false;
   bool closedByEsc = false;
   bool ribbonTipsAgain = false;
+  // Leaves keyboard navigation on after Esc (the button's key tip opened the menu).
+  bool keepNavigation = false;
   // Clicks the button's place with the mouse, through the hooks, in place of the message.
   bool userClick = false;
   void Popped(TObject*) {
@@ -152,7 +157,7 @@ struct TApplicationMenuProbe : TObject {
       self->closedByEsc = self->menu->GetMenuControl() == nullptr;
       self->ribbonTipsAgain = controller->GetActiveContainer() &&
                               controller->GetActiveContainer()->BarHelperObject() == self->ribbon->GetAccessibilityHelper();
-      controller->EndKeyboardNavigation();
+      if (!self->keepNavigation) controller->EndKeyboardNavigation();
       return;
     }
     // The keyboard access of the button asks for the menu's first element.
@@ -259,6 +264,36 @@ TEST_F(RibbonApplicationMenu, TheMenusKeyTipsShowBelowTheRibbonsAndEscGoesBackTo
   EXPECT_TRUE(probe.closedByEsc);
   EXPECT_TRUE(probe.ribbonTipsAgain);
   EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
+}
+
+// Typed after Alt, the button's key tip "F" opens the menu with the menu's key tips; Esc closes it
+// and the keyboard is back on the button, which looks hot.
+TEST_F(RibbonApplicationMenu, ItsKeyTipOpensTheMenuWithItsKeyTipsAndEscGivesTheKeyboardBackToTheButton) {
+  probe.keyTips = true;
+  probe.keepNavigation = true;
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  SetFocus(form->GetHandle());
+  auto press = [](UINT AKey) {
+    InputKey(AKey, true);
+    Pump();
+    InputKey(AKey, false);
+    Pump();
+  };
+  press(VK_MENU);
+  ASSERT_TRUE(controller->AreKeyTipsShown());
+  std::vector<String> tips;
+  for (const auto& data : controller->GetKeyTips()) tips.push_back(data->KeyTipUpperText());
+  EXPECT_NE(std::find(tips.begin(), tips.end(), "F"), tips.end()) << "the application button's key tip";
+  press('F');
+  EXPECT_EQ(probe.popups, 1) << "the key tip opens the menu";
+  EXPECT_TRUE(probe.tipsInMenu);
+  EXPECT_EQ(probe.menuTips, (std::vector<String>{"N", "O", "S", "A", "P", "C", "Y1", "Y2", "1", "2", "3"}));
+  EXPECT_TRUE(probe.closedByEsc);
+  EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
+  EXPECT_TRUE(ribbon->GetApplicationButtonAccessibilityHelper()->IsCurrentSelection()) << "the button is selected again";
+  EXPECT_EQ(ribbon->GetViewInfo()->GetApplicationButtonState(), 1) << "and looks hot";
+  controller->EndKeyboardNavigation();
+  EXPECT_EQ(ribbon->GetViewInfo()->GetApplicationButtonState(), 0);
 }
 
 TEST_F(RibbonApplicationMenu, AClickOnTheButtonsPlaceClosesTheMenuWithoutOpeningItAgain) {

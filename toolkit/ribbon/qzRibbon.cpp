@@ -235,6 +235,10 @@ TqzBarAccessibilityHelper* TqzCustomRibbon::GetTabRowAccessibilityHelper() {
   return FTabRowAccessibilityHelper->BarHelperObject();
 }
 
+bool TqzCustomRibbon::IsApplicationButtonSelectedByKeyboard() {
+  return FApplicationButtonAccessibilityHelper && FApplicationButtonAccessibilityHelper->IsCurrentSelection();
+}
+
 TqzBarAccessibilityHelper* TqzCustomRibbon::GetApplicationButtonAccessibilityHelper() {
   if (!FApplicationButtonAccessibilityHelper)
     FApplicationButtonAccessibilityHelper = BarHelperRef(new TqzRibbonApplicationButtonAccessibilityHelper(this));

@@ -166,6 +166,8 @@ class TqzCustomRibbon : public TkvControl,
   TqzBarAccessibilityHelper* GetAccessibilityHelper() override;
   TqzBarAccessibilityHelper* GetTabRowAccessibilityHelper();
   TqzBarAccessibilityHelper* GetApplicationButtonAccessibilityHelper();
+  // Keyboard navigation has the application button selected.
+  bool IsApplicationButtonSelectedByKeyboard();
 
   // The skin face: numbered parts drawn through the colour scheme. The ribbon is a component:
   // no reference counting.

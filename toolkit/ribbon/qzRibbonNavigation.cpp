@@ -396,6 +396,16 @@ void TqzRibbonApplicationButtonAccessibilityHelper::FillKeyTipInfo(TqzBarKeyTipI
   AnchorAtCentre(AInfo, ScreenRect(CHILDID_SELF), 2);
 }
 
+void TqzRibbonApplicationButtonAccessibilityHelper::BecomeSelected(bool ASetFocus) {
+  TqzBarAccessibilityHelper::BecomeSelected(ASetFocus);
+  Ribbon()->Invalidate();
+}
+
+void TqzRibbonApplicationButtonAccessibilityHelper::LoseSelection(const TqzBarHelperRef& ANextSelected) {
+  TqzBarAccessibilityHelper::LoseSelection(ANextSelected);
+  Ribbon()->Invalidate();
+}
+
 void TqzRibbonApplicationButtonAccessibilityHelper::KeyTipExecute() { OpenMenuByKey(QZM_RIBBON_MENUKEYTIPS); }
 
 TqzBarHelperRef TqzRibbonApplicationButtonAccessibilityHelper::NeighbourInDirection(Integer ADirection) {

@@ -119,6 +119,9 @@ class TqzRibbonApplicationButtonAccessibilityHelper : public TqzBarAccessibility
   TqzBarManager* OwningBarManager() override;
   String AssignedKeyTip() override;
   String DefaultKeyTip() override { return "F"; }
+  // The button looks hot while selected.
+  void BecomeSelected(bool ASetFocus) override;
+  void LoseSelection(const TqzBarHelperRef& ANextSelected) override;
   // Centred on the button.
   void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
   // The key tip opens the application menu with its key tips shown.

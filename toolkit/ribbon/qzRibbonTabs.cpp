@@ -97,6 +97,8 @@ TqzBarAccessibilityHelper* TqzRibbonTab::GetAccessibilityHelper() {
   return FAccessibilityHelper->BarHelperObject();
 }
 
+bool TqzRibbonTab::IsSelectedByKeyboard() { return FAccessibilityHelper && FAccessibilityHelper->IsCurrentSelection(); }
+
 void TqzRibbonTab::RefreshBarFonts() {
   for (Integer row = 0; row < FDockControl->RowCount(); ++row) {
     TqzDockRow* dockRow = FDockControl->GetRow(row);

@@ -108,6 +108,8 @@ class TqzRibbonTab : public TkvComponentCollectionItem {
   void RefreshBarFonts();
   // The tab's keyboard-navigation node, made on first request.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
+  // Keyboard navigation has the tab selected.
+  bool IsSelectedByKeyboard();
   TqzCustomRibbon* GetRibbon() const noexcept { return FRibbon; }
   // The index the tab had in its collection, kept while it is destroyed.
   Integer GetSavedIndex() const noexcept { return FSavedIndex; }

@@ -52,6 +52,7 @@ void TqzRibbonTabViewInfo::Calculate(const TRect& ABounds, Byte ASeparatorAlpha)
 
 Integer TqzRibbonTabViewInfo::GetState() {
   TqzCustomRibbon* ribbon = FTab->GetRibbon();
+  if (FTab->IsSelectedByKeyboard()) return ribbon->AreTabGroupsShown() ? 4 : 1;
   const bool hot = ribbon->GetHotObject() == FTab;
   const bool active = ribbon->GetActiveTab() == FTab;
   if (!hot && !active) return 0;

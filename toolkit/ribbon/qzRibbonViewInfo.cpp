@@ -181,7 +181,9 @@ HRGN TqzRibbonViewInfo::CreateApplicationButtonRegion() {
   return CreateRectRgnIndirect(&FApplicationButtonBounds);
 }
 
-Integer TqzRibbonViewInfo::GetApplicationButtonState() { return FRibbon->GetApplicationButtonState(); }
+Integer TqzRibbonViewInfo::GetApplicationButtonState() {
+  return FRibbon->IsApplicationButtonSelectedByKeyboard() ? 1 : FRibbon->GetApplicationButtonState();
+}
 
 void TqzRibbonViewInfo::CalculateApplicationButton() {
   FApplicationButtonBounds = GetApplicationButtonBounds();
