@@ -308,6 +308,8 @@ HWND TWinControl::SetAsideHandle() {
   HWND handle = FHandle;
   if (!handle) return nullptr;
   if (GetCapture() == handle) ReleaseCapture();
+  // A canvas still drawing on the kept window would paint where the control no longer is.
+  FreeDeviceContexts(handle);
   RemoveProp(handle, kControlProperty);
   KeptWindows()[handle] = FDefWndProc;
   FHandle = nullptr;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "BarsTestSupport.h"
@@ -10,6 +11,7 @@
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarExtItems.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -224,6 +226,82 @@ TEST_F(ToolbarWindows, AFloatingBarDocksAfterRestingOverTheSiteAndFloatsAgainWhe
   EXPECT_EQ(Site(dsTop)->GetHeight(), 0);
 }
 
+// A bar dragged off its site, back onto it and off again keeps one docked and one floating window
+// and switches between them; the in-place edit is gone while it moves and comes back in the
+// window the bar ends in, and the window left unused then goes.
+TEST_F(ToolbarWindows, AMovedBarSwitchesBetweenItsKeptDockedAndFloatingWindows) {
+  TqzBar* bar = AddBar("Tools", 2, dsTop);
+  auto* edit = new TqzBarEdit(form);
+  edit->SetWidth(80);
+  bar->GetItemLinks()->AddLinkForItem(edit);
+  Pump();
+  TqzBarControl* window = bar->GetBarControl();
+  HWND docked = window->GetHandle();
+  auto editWindow = [&] {
+    auto* control = dynamic_cast<TqzBarEditControl*>(bar->GetItemLinks()->GetLink(2)->GetControl());
+    return control ? control->GetEditWindow() : nullptr;
+  };
+  ASSERT_NE(editWindow(), nullptr);
+  struct TStep {
+    TqzBarDockingStyle style;
+    HWND handle, keptDocked, keptFloating, edit;
+  };
+  struct TStepLog : TObject {
+    TqzBarControl* window;
+    std::function<HWND()> edit;
+    std::vector<TStep> steps;
+    void Changed(TqzBarManager*, TqzBar* ABar) {
+      steps.push_back({ABar->GetDockingStyle(), window->GetHandle(), window->GetKeptHandle(true),
+                       window->GetKeptHandle(false), edit()});
+    }
+  } log;
+  log.window = window;
+  log.edit = editWindow;
+  manager->SetOnBarDockingStyleChange(MakeEvent<&TStepLog::Changed>(&log));
+  POINT grip = GripPoint(window);
+  POINT away{300, 250};
+  POINT over = Site(dsTop)->SiteToScreen(TPoint(60, 4));
+  InputMouseMove(grip);
+  InputMouseButton(grip, MouseButton::Left, true);
+  // Pauses between the moves: moves the loop has not seen yet merge into the last.
+  InputMouseMove(away);
+  InputPause(5);
+  InputMouseMove(over);
+  InputPause(TqzBars::WaitForDockingTime + 5);
+  InputMouseMove({over.X + 2, over.Y});
+  InputPause(5);
+  InputMouseMove(away);
+  InputPause(5);
+  InputMouseButton(away, MouseButton::Left, false);
+  Pump();
+  ASSERT_EQ(log.steps.size(), 3u);
+  const TStep& off = log.steps[0];
+  const TStep& on = log.steps[1];
+  const TStep& offAgain = log.steps[2];
+  EXPECT_EQ(off.style, dsNone);
+  EXPECT_NE(off.handle, docked);
+  EXPECT_EQ(off.keptDocked, docked);
+  EXPECT_EQ(on.style, dsTop);
+  EXPECT_EQ(on.handle, docked) << "docking again takes the kept docked window back";
+  EXPECT_EQ(on.keptFloating, off.handle);
+  EXPECT_EQ(offAgain.handle, off.handle) << "floating again takes the kept floating window back";
+  for (const TStep& step : log.steps) EXPECT_EQ(step.edit, nullptr) << "no in-place window while moving";
+
+  // The end: the floating window stays, the docked one is gone, the edit is back in the bar.
+  EXPECT_EQ(window->GetHandle(), off.handle);
+  EXPECT_FALSE(IsWindow(docked));
+  EXPECT_EQ(window->GetKeptHandle(true), nullptr);
+  EXPECT_EQ(window->GetKeptHandle(false), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->GetHandle()));
+  ASSERT_NE(editWindow(), nullptr);
+  EXPECT_EQ(GetParent(editWindow()), window->GetHandle());
+  RECT r;
+  GetWindowRect(window->GetHandle(), &r);
+  EXPECT_EQ(bar->GetFloatLeft(), r.Left);
+  EXPECT_EQ(bar->GetFloatTop(), r.Top);
+  manager->SetOnBarDockingStyleChange({});
+}
+
 TEST_F(ToolbarWindows, CtrlKeepsADraggedBarFloatingAndEscEndsTheDrag) {
   TqzBar* bar = AddBar("Tools", 2, dsNone);
   bar->SetFloatLeft(200);
@@ -246,6 +324,150 @@ TEST_F(ToolbarWindows, CtrlKeepsADraggedBarFloatingAndEscEndsTheDrag) {
   EXPECT_TRUE(window->IsFloating());
   EXPECT_FALSE(manager->GetBars()->IsDragging());
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// Scripted drags of a floating bar over a top site that holds "Left" and "Right" in its first row:
+// where it ends, and that every way of ending the loop lets go of the mouse.
+TEST_F(ToolbarWindows, ScriptedDragsDockOrFloatAsTheMouseAndKeysSay) {
+  // A bar placed from its stored values goes before those stored at or after its own.
+  TqzBar* right = AddBar("Right", 2, dsTop);
+  TqzBar* left = AddBar("Left", 2, dsTop);
+  right->SetDockedLeft(200);
+  Pump();
+  TqzBar* moved = AddBar("Moved", 2, dsNone);
+  TqzDockControl* top = Site(dsTop);
+  ASSERT_EQ(top->RowCount(), 1);
+  ASSERT_EQ(top->GetRow(0)->ColCount(), 2);
+  const Integer rowThickness = top->RowThickness(0);
+  const Integer rightLeft = right->GetBarControl()->GetLeft();
+  ASSERT_EQ(rightLeft, 200);
+  // Points over the site: on row 0 just ahead of "Right", and on the split line after the row.
+  const POINT onRow = top->SiteToScreen(TPoint(rightLeft - 4, 4));
+  const POINT newRow = top->SiteToScreen(TPoint(60, rowThickness + 9));
+  const POINT away{300, 250};
+  // A timer of the test's own that takes the capture away in the middle of the loop.
+  static bool sTakeCapture = false;
+  struct Case {
+    const char* name;
+    std::function<void()> script;  // from the press on the caption to the release
+    TqzBarDockingStyle style;
+    Integer row;
+    const TqzBar* after;  // the bar the moved one stands before in its row; null for none
+  } const kCases[] = {
+      {"resting on the split line docks it in a new last row",
+       [&] {
+         InputMouseMove(newRow);
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputMouseButton(newRow, MouseButton::Left, false);
+       },
+       dsTop, 1, nullptr},
+      {"resting on the row band joins it before the first bar at or after the point",
+       [&] {
+         InputMouseMove(onRow);
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputMouseButton(onRow, MouseButton::Left, false);
+       },
+       dsTop, 0, right},
+      {"moving on after the rest docks it too",
+       [&] {
+         InputMouseMove(newRow);
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputMouseMove({newRow.X + 3, newRow.Y});
+         InputMouseButton({newRow.X + 3, newRow.Y}, MouseButton::Left, false);
+       },
+       dsTop, 1, nullptr},
+      {"Ctrl pressed mid-drag floats a docked bar again",
+       [&] {
+         InputMouseMove(newRow);
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputMouseMove({newRow.X + 3, newRow.Y});
+         InputKey(VK_CONTROL, true);
+         InputMouseButton({newRow.X + 3, newRow.Y}, MouseButton::Left, false);
+         InputKey(VK_CONTROL, false);
+       },
+       dsNone, 0, nullptr},
+      {"Ctrl released mid-drag lets it dock after a rest",
+       [&] {
+         InputKey(VK_CONTROL, true);
+         InputMouseMove(newRow);
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputKey(VK_CONTROL, false);
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputMouseButton(newRow, MouseButton::Left, false);
+       },
+       dsTop, 1, nullptr},
+      {"Esc ends the loop before the rest is over",
+       [&] {
+         InputMouseMove(newRow);
+         InputKey(VK_ESCAPE, true);
+         InputKey(VK_ESCAPE, false);
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputMouseButton(newRow, MouseButton::Left, false);
+       },
+       dsNone, 0, nullptr},
+      {"losing the capture ends the loop where the bar is",
+       [&] {
+         InputMouseMove(away);
+         sTakeCapture = true;
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputMouseMove(newRow);
+         InputPause(TqzBars::WaitForDockingTime + 5);
+         InputMouseButton(newRow, MouseButton::Left, false);
+       },
+       dsNone, 0, nullptr},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    moved->SetDockingStyle(dsNone);
+    moved->SetFloatLeft(200);
+    moved->SetFloatTop(200);
+    Pump();
+    Later();
+    TqzBarControl* window = moved->GetBarControl();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->IsFloating());
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+      if (!sTakeCapture) return;
+      sTakeCapture = false;
+      ReleaseCapture();
+    });
+    POINT grab = CaptionPoint(window);
+    InputMouseMove(grab);
+    InputMouseButton(grab, MouseButton::Left, true);
+    c.script();
+    Pump();
+    KillTimer(nullptr, timer);
+    sTakeCapture = false;
+    EXPECT_FALSE(manager->GetBars()->IsDragging());
+    EXPECT_EQ(GetCapture(), nullptr);
+    // Nothing of the loop is left to dock the bar later.
+    static_cast<FakeClock&>(CurrentClock()).Advance(100);
+    Pump();
+    window = moved->GetBarControl();
+    EXPECT_EQ(moved->GetDockingStyle(), c.style);
+    if (c.style == dsNone) {
+      RECT r;
+      GetWindowRect(window->GetHandle(), &r);
+      EXPECT_EQ(moved->GetFloatLeft(), r.Left);
+      EXPECT_EQ(moved->GetFloatTop(), r.Top);
+      continue;
+    }
+    EXPECT_EQ(window->GetDockControl(), top);
+    EXPECT_EQ(moved->GetRow(), c.row);
+    EXPECT_EQ(moved->GetDockedLeft(), window->GetLeft()) << "the stored position reads back";
+    EXPECT_EQ(moved->GetDockedTop(), window->GetTop());
+    EXPECT_EQ(moved->GetOneOnRow(), c.after == nullptr);
+    if (c.after) {
+      TqzDockRow* row = top->GetRow(c.row);
+      Integer mine = -1, theirs = -1;
+      for (Integer i = 0; i < row->ColCount(); ++i) {
+        if (row->GetCol(i)->GetBarControl() == window) mine = i;
+        if (row->GetCol(i)->GetBarControl()->GetBar() == c.after) theirs = i;
+      }
+      EXPECT_EQ(mine + 1, theirs);
+    }
+  }
+  EXPECT_EQ(left->GetRow(), 0);
 }
 
 TEST_F(ToolbarWindows, BarsThatMayNotDockDoNotMove) {
@@ -457,6 +679,11 @@ TEST_F(ToolbarWindows, ASplitButtonsArrowOpensItsMenuBelowItAndItsMainPartRunsIt
   Pump();
   EXPECT_TRUE(control->IsDroppedDown());
   EXPECT_EQ(log.clicked, (std::vector<String>{"Fax", "Send"}));
+  // The menu's key tips replace the toolbar's.
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  ASSERT_TRUE(controller->AreKeyTipsShown());
+  EXPECT_EQ(controller->GetActiveContainer()->BarHelperObject(), control->GetDropDownWindow()->GetAccessibilityHelper());
+  EXPECT_EQ(controller->GetKeyTips().size(), static_cast<size_t>(dropDown->GetItemLinks()->GetVisibleLinkCount()));
   NavigationControllerInstance()->EndKeyboardNavigation();
   window->ChangeActive(false);
   Pump();

@@ -416,8 +416,13 @@ TEST_F(ControlsTest, AKeptWindowOutlivesItsControlsTurnAndComesBackWithItsBounds
   panel->SetParent(form);
   panel->SetBounds(10, 20, 60, 30);
   HWND first = panel->GetHandle();
+  // Its canvas draws on that window until the window is set aside.
+  auto* canvas = static_cast<TControlCanvas*>(panel->GetCanvas());
+  canvas->GetHandle();
+  ASSERT_EQ(canvas->GetWindowHandle(), first);
   HWND kept = panel->SetAsideHandle();
   ASSERT_EQ(kept, first);
+  EXPECT_EQ(canvas->GetWindowHandle(), nullptr) << "a canvas of the control no longer draws on the kept window";
   EXPECT_FALSE(panel->HandleAllocated());
   EXPECT_TRUE(IsWindow(kept));
   EXPECT_EQ(FindControl(kept), nullptr);

@@ -239,10 +239,14 @@ void TCustomqzBarControl::CreateWnd() {
 }
 
 void TCustomqzBarControl::DestroyWindowHandle() {
+  ReleaseWindowContents();
+  inherited::DestroyWindowHandle();
+}
+
+void TCustomqzBarControl::ReleaseWindowContents() {
   FShadow->SetVisible(false);
   ReleaseHostedWindows();
   DestroyControls();
-  inherited::DestroyWindowHandle();
 }
 
 // ---- Painter, canvas and metrics ---------------------------------------------------------------

@@ -339,6 +339,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 
   void CreateWnd() override;
   void DestroyWindowHandle() override;
+  // What goes with the window: its shadow hides, hosted windows are let go, item controls freed.
+  void ReleaseWindowContents();
   void WndProc(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;

@@ -5,6 +5,7 @@
 #include "toolkit/bars/qzBarToolbarControl.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarDockControl.h"
@@ -47,6 +48,8 @@ TqzBarControl::TqzBarControl(TCustomqzBarControl* AOpener, TqzBar* ASourceBar, T
 }
 
 TqzBarControl::~TqzBarControl() {
+  FMoving = false;
+  DestroyKeptHandles();
   KillMarkTimer();
   ReleaseAccessibilityHelper(FMarkAccessibilityHelper);
   // The opener forgets the popup its mark opened (the opener frees it with itself otherwise).
@@ -89,12 +92,66 @@ void TqzBarControl::CreateWnd() {
   inherited::CreateWnd();
   ::SetWindowText(GetHandle(), GetCaptionText().c_str());
   SendMessage(GetHandle(), WM_NCACTIVATE, 1, 0);
+  // The controls made for the window open no in-place window while the bar is moved.
+  if (FMoving) SetHostedWindowsHooked(false);
+}
+
+void TqzBarControl::CreateWindowHandle(const TCreateParams& Params) {
+  bool docked = (Params.Style & WS_CHILD) != 0;
+  HWND kept = std::exchange(docked ? FDockedHandle : FFloatingHandle, nullptr);
+  if (!kept || !IsWindow(kept)) {
+    inherited::CreateWindowHandle(Params);
+    return;
+  }
+  // Bound first: a message the move sends finds the control.
+  TakeBackHandle(kept);
+  if (docked && ::GetParent(kept) != Params.WndParent) ::SetParent(kept, Params.WndParent);
+}
+
+void TqzBarControl::DestroyWindowHandle() {
+  if (!FMoving || IsDestroying()) {
+    inherited::DestroyWindowHandle();
+    return;
+  }
+  // While the bar is moved, the window it leaves waits hidden for the bar to come back.
+  KillMarkTimer();
+  ReleaseWindowContents();
+  HWND handle = GetHandle();
+  bool docked = (GetWindowLong(handle, GWL_STYLE) & WS_CHILD) != 0;
+  if (IsWindowVisible(handle)) ShowWindow(handle, SW_HIDE);
+  HWND& slot = docked ? FDockedHandle : FFloatingHandle;
+  if (slot && IsWindow(slot)) DestroyWindow(slot);
+  slot = SetAsideHandle();
+}
+
+void TqzBarControl::DestroyKeptHandles() {
+  for (HWND* slot : {&FDockedHandle, &FFloatingHandle}) {
+    // Unbound, the window answers through its class's own procedure while it goes.
+    HWND handle = std::exchange(*slot, nullptr);
+    if (handle && IsWindow(handle)) DestroyWindow(handle);
+  }
+}
+
+void TqzBarControl::SetHostedWindowsHooked(bool AHooked) {
+  if (!AHooked) ReleaseHostedWindows();
+  TqzBarItemLinks* links = GetItemLinks();
+  if (!links || !HandleAllocated()) return;
+  for (Integer i = 0; i < links->GetFullMenuLinkCount(); ++i) {
+    auto* control = dynamic_cast<TqzBarWinControl*>(links->GetFullMenuLink(i)->GetControl());
+    if (!control) continue;
+    if (AHooked)
+      control->HookWindow();
+    else
+      control->UnhookWindow();
+  }
 }
 
 void TqzBarControl::ChangeDockSite(TqzDockControl* ADockControl, TqzBarDockingStyle AStyle) {
   if (IsDestroying() || !FBar || !GetControlBarManager()) return;
   BeginWindowChange();
   try {
+    // A moved bar's window is kept hidden, never shown again before it is placed.
+    if (FMoving) SetVisible(false);
     if (HandleAllocated()) DestroyHandle();
     if (FDockControl && FDockControl != ADockControl && !FDockControl->IsDestroyingBarControls())
       FDockControl->RemoveBarControl(this);

@@ -84,7 +84,8 @@ class TqzBarControl : public TCustomqzBarControl {
   void SetDragOrigin(const TPoint& P) { FDragOffset = P; }
 
   // Docking. The window is made anew for the style (a child of the site, or a popup owned by the
-  // manager's owner window).
+  // manager's owner window); while the bar is moved, the window it leaves is kept and comes back
+  // when the bar returns to that kind of place.
   void ChangeDockSite(TqzDockControl* ADockControl, TqzBarDockingStyle AStyle);
   void BeginWindowChange() { ++FWindowChangeCount; }
   void EndWindowChange() { --FWindowChangeCount; }
@@ -93,7 +94,11 @@ class TqzBarControl : public TCustomqzBarControl {
   void ForgetDockControl();
   // The layout info anew for the current client area (after the site moved or sized the window).
   void CalcViewInfoNow();
+  // Moving keeps the docked and the floating window until it ends; the in-place windows of the
+  // controls are gone meanwhile. Ending it destroys the kept window not in use.
   void SetMoving(bool AMoving);
+  // The window kept while moving for the docked or the floating place (null for none).
+  HWND GetKeptHandle(bool ADocked) const noexcept { return ADocked ? FDockedHandle : FFloatingHandle; }
   // Where the cursor sits in the window when it takes the style during a move.
   void CursorOffsetForStyle(TqzBarDockingStyle AStyle, TPoint& P);
   void ApplyDesiredBounds();
@@ -226,9 +231,14 @@ class TqzBarControl : public TCustomqzBarControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;
 
  private:
+  // Hooks or unhooks the in-place windows of the controls.
+  void SetHostedWindowsHooked(bool AHooked);
+  void DestroyKeptHandles();
   void ResetToolbarClick(TObject* Sender);
   void HitTest(TMessage& Message);
   void CalcNonClientSize(TMessage& Message);
@@ -279,6 +289,8 @@ class TqzBarControl : public TCustomqzBarControl {
   Integer FMinLength = 0;
   Integer FMarkSize = 0;
   bool FMoving = false;
+  HWND FDockedHandle = nullptr;
+  HWND FFloatingHandle = nullptr;
   bool FEditSizing = false;
   bool FStoringPosition = false;
   bool FLinksHidden = false;

@@ -534,9 +534,12 @@ void TqzBarControl::SetMoving(bool AMoving) {
   if (FMoving == AMoving) return;
   FMoving = AMoving;
   if (AMoving) {
+    SetHostedWindowsHooked(false);
     Screen()->SetCursor(crSizeAll);
     return;
   }
+  DestroyKeptHandles();
+  SetHostedWindowsHooked(true);
   Screen()->SetCursor(crDefault);
   StorePosition();
 }
