@@ -168,17 +168,17 @@ TEST_F(QuickAccessRibbon, WithNothingHiddenTheMarkOpensTheCustomizeMenuWhoseChec
   std::vector<String> captions;
   TqzBarItemLinks* items = menu->GetItemLinks();
   for (Integer i = 0; i < items->GetVisibleLinkCount(); ++i) captions.push_back(items->GetVisibleLink(i)->GetCaption());
-  EXPECT_EQ(captions, (std::vector<String>{"Command 1", "Command 2", "Command 3",
+  EXPECT_EQ(captions, (std::vector<String>{"Customize Quick Access Toolbar", "Command 1", "Command 2", "Command 3",
                                            "&More Commands...", "&Show Quick Access Toolbar Below the Ribbon",
                                            "Mi&nimize the Ribbon"}));
-  auto* second = dynamic_cast<TqzRibbonQuickAccessPopupSubItemButton*>(items->GetVisibleLink(1)->GetItem());
+  auto* second = dynamic_cast<TqzRibbonQuickAccessPopupSubItemButton*>(items->GetVisibleLink(2)->GetItem());
   ASSERT_NE(second, nullptr);
   EXPECT_TRUE(second->GetDown());
   if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
     EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-quick-access-customize-menu.png"));
   }
 
-  Click(menu->ClientToScreen(Centre(items->GetVisibleLink(1)->GetItemRect())));
+  Click(menu->ClientToScreen(Centre(items->GetVisibleLink(2)->GetItemRect())));
   EXPECT_FALSE(quick->GetItemLinks()->GetLink(1)->GetVisible()) << "unchecking hides the link";
   EXPECT_EQ(ShownLinks(), 2);
   EXPECT_EQ(Window()->GetQuickPopup(), nullptr) << "the click closed the menu and its popup";
@@ -186,10 +186,10 @@ TEST_F(QuickAccessRibbon, WithNothingHiddenTheMarkOpensTheCustomizeMenuWhoseChec
   menu = openMenu();
   ASSERT_NE(menu, nullptr);
   items = menu->GetItemLinks();
-  second = dynamic_cast<TqzRibbonQuickAccessPopupSubItemButton*>(items->GetVisibleLink(1)->GetItem());
+  second = dynamic_cast<TqzRibbonQuickAccessPopupSubItemButton*>(items->GetVisibleLink(2)->GetItem());
   ASSERT_NE(second, nullptr);
   EXPECT_FALSE(second->GetDown()) << "the menu is filled anew";
-  Click(menu->ClientToScreen(Centre(items->GetVisibleLink(1)->GetItemRect())));
+  Click(menu->ClientToScreen(Centre(items->GetVisibleLink(2)->GetItemRect())));
   EXPECT_TRUE(quick->GetItemLinks()->GetLink(1)->GetVisible()) << "checking shows it again";
 
   // Esc closes the menu and, nothing being hidden, the unseen popup with it.

@@ -45,3 +45,25 @@ class TqzBarCustomStaticControl : public TqzBarItemControl {
   // The content inside the frame, called back by the painter's static frame.
   virtual void DrawStaticPart(const TRect&) {}
 };
+
+// A separator item: in a menu, with its caption shown, a bold heading between two lines (the
+// menu's first link has no line above it); elsewhere the separator line of its window.
+class TqzBarSeparatorControl : public TqzBarCustomStaticControl {
+  TAVREN_CLASS(TqzBarSeparatorControl, TqzBarCustomStaticControl)
+ public:
+  using TqzBarCustomStaticControl::TqzBarCustomStaticControl;
+
+  Byte GetContentKind() override;
+  Integer GetMenuItemSize() override;
+  void DrawInRect(const TRect& R, Byte AState) override;
+  // The caption is bold; the item's style font is not used.
+  void SelectItemFont(TFont* AFont, TkvStyle* AStyle, TqzSavedItemFont& ASaved) override;
+  void GetTextMargins(Byte AKind, TRect& AMargins) override;
+  Integer GlyphPartWidth() override { return 0; }
+  // A heading is its lines (one for the menu's first link) over the caption; a plain separator
+  // the window's separator size.
+  Integer MenuHeight() override;
+  Integer MinimumWidth() override;
+  Integer GetThicknessInBar() override { return GetSizeBase(); }
+  Integer GetLengthInBar() override;
+};

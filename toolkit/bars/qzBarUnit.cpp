@@ -59,7 +59,7 @@ const ItemClassEntry kItemClasses[] = {
     {TqzBarContainerItem::ClassInfo(), true},
     {TqzBarExtraPaneListItem::ClassInfo(), false},
     {TqzBarLabel::ClassInfo(), false, TqzBarCustomStaticControl::ClassInfo()},
-    {TqzBarSeparator::ClassInfo(), true},
+    {TqzBarSeparator::ClassInfo(), true, TqzBarSeparatorControl::ClassInfo()},
     {TqzBarApplicationMenuButtonItem::ClassInfo(), false, TqzBarApplicationMenuButtonControl::ClassInfo()},
     {TqzBarQuickAccessItem::ClassInfo(), false, TqzBarQuickAccessItemControl::ClassInfo()},
     {TqzBarQuickCustItem::ClassInfo(), false, TqzBarQuickCustItemControl::ClassInfo()},

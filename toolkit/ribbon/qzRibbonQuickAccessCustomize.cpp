@@ -3,9 +3,11 @@
 
 #include "toolkit/ribbon/qzRibbonQuickAccessCustomize.h"
 
+#include "rtl/SysUtils.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessPopup.h"
+#include "toolkit/ribbon/qzRibbonStrs.h"
 
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPopupSubMenuControl)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPopupSubItem)
@@ -83,9 +85,8 @@ void TqzRibbonQuickAccessBarControl::AddQuickCustomizeEntry(TqzBarItemLinks* ALi
   auto* entry = static_cast<TqzRibbonQuickAccessPopupSubItem*>(AddPopupItem(ALinks, TqzRibbonQuickAccessPopupSubItem::ClassInfo()));
   TqzBarItemLinks* menu = entry->GetItemLinks();
   TqzBarItemLinks* links = GetItemLinks();
-  // A captioned separator heading the check items would be the menu's first link, which the
-  // menu windows do not show as a header yet: the checks begin the menu.
-  if (links) {
+  if (links && links->GetCount() > 0) {
+    AddPopupItem(menu, TqzBarSeparator::ClassInfo())->SetCaption(ResourceStringText(sqzRibbonCustomizeQuickAccess));
     for (Integer i = 0; i < links->GetCount(); ++i) {
       TqzBarItemLink* link = links->GetLink(i);
       auto* check = static_cast<TqzRibbonQuickAccessPopupSubItemButton*>(

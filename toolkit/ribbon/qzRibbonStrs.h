@@ -27,3 +27,4 @@ constexpr Integer sqzRibbonGroupButtonCaption = 64871;
 constexpr Integer sqzRibbonGroupButtonOnlyOnQuickAccess = 64872;
 constexpr Integer sqzRibbonGroupButtonToolbarNotInRibbon = 64873;
 constexpr Integer sqzRibbonGroupButtonDuplicate = 64874;
+constexpr Integer sqzRibbonCustomizeQuickAccess = 64875;
