@@ -62,6 +62,14 @@ bool ApplyZOrder(Window* w, HWND insertAfter, bool ownerZOrder) {
     Window* sibling = WindowFromHandle(insertAfter);
     if (!sibling || sibling->parent != parent || sibling == w) return false;
     after = sibling;
+    // A top-level window joins the band of the window it goes below: placed right below a
+    // topmost window it is topmost too, below an ordinary one it is ordinary.
+    if (topLevel) {
+      if (IsTopmost(sibling))
+        w->exStyle |= WS_EX_TOPMOST;
+      else
+        w->exStyle &= ~WS_EX_TOPMOST;
+    }
   }
   if (after == w) return false;
   UnlinkWindow(w);

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "BarsTestSupport.h"
+#include "gdi/SysColors.h"
+#include "toolkit/bars/qzBarCustForm.h"
 #include "toolkit/bars/qzBarCustPopup.h"
+#include "toolkit/bars/qzBarDockControl.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
@@ -12,6 +18,7 @@
 #include "user/Messages.h"
 #include "user/ModalResponder.h"
 #include "user/WindowPos.h"
+#include "user/WindowTree.h"
 
 namespace {
 
@@ -170,6 +177,134 @@ TEST_F(DesignMenus, ARightClickOnAToolbarListsTheToolbars) {
   manager->SetCanCustomize(false);
   Click(At(Link(0)), MouseButton::Right);
   EXPECT_EQ(controller->GetToolbarsPopup(), nullptr);
+}
+
+TEST_F(DesignMenus, ARightClickOnTheDockSiteListsTheToolbarsAndADoubleClickCustomizes) {
+  TqzDockControl* site = a->GetBarControl()->GetDockControl();
+  ASSERT_NE(site, nullptr);
+  // Right of the toolbar the site shows itself.
+  RECT bar;
+  GetWindowRect(a->GetBarControl()->GetHandle(), &bar);
+  RECT area;
+  GetWindowRect(site->GetHandle(), &area);
+  ASSERT_LT(bar.Right + 20, area.Right);
+  POINT free{bar.Right + 10, (bar.Top + bar.Bottom) / 2};
+  ASSERT_EQ(WindowFromPoint(free), site->GetHandle());
+  TqzBarDesignController* controller = DesignControllerInstance();
+  Click(free, MouseButton::Right);
+  TqzBarToolbarsPopup* popup = controller->GetToolbarsPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(Entries(popup), (std::vector<String>{"A*", "|&Customize..."}));
+  popup->Dismiss();
+
+  Click(free, MouseButton::Left);
+  InputMouseButton(free, MouseButton::Left, true);
+  InputMouseButton(free, MouseButton::Left, false);
+  Pump();
+  EXPECT_TRUE(manager->GetIsCustomizing());
+  EXPECT_NE(ActiveCustomizingForm(), nullptr);
+  // While customizing the site has no toolbars list.
+  Click(free, MouseButton::Right);
+  EXPECT_EQ(controller->GetToolbarsPopup(), nullptr);
+}
+
+// A sub-item with no links of its own: its open menu is empty, and a right click there is one on
+// the sub-item.
+TEST_F(DesignMenus, ARightClickInAnEmptyMenuIsOneOnItsOpener) {
+  auto* sub = new TqzBarSubItem(form);
+  sub->SetCaption("Empty");
+  TqzBarItemLink* subLink = a->GetItemLinks()->AddLinkForItem(sub);
+  manager->SetIsCustomizing(true);
+  Pump();
+  Click(At(subLink), MouseButton::Left);
+  auto* opener = dynamic_cast<TqzBarSubItemControl*>(subLink->GetControl());
+  ASSERT_NE(opener, nullptr);
+  TqzBarSubMenuControl* menu = opener->GetSubMenu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->GetItemLinks()->GetVisibleLinkCount(), 0);
+  RECT r;
+  GetWindowRect(menu->GetHandle(), &r);
+  Click({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}, MouseButton::Right);
+  TqzBarDesignController* controller = DesignControllerInstance();
+  TqzBarCustomizingPopup* popup = controller->GetCustomizingPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(controller->GetCustomizingLink(), subLink);
+  EXPECT_EQ(controller->GetCustomizingBarControl(), a->GetBarControl());
+  ASSERT_NE(Entry(popup, "&Delete"), nullptr);
+}
+
+// While customizing, the selected link's control is framed: solid while it is the last object
+// selected, dotted once another object (its bar) was selected after it.
+TEST_F(DesignMenus, TheSelectedLinkIsFramedSolidOrDotted) {
+  manager->SetIsCustomizing(true);
+  Pump();
+  Click(At(Link(1)), MouseButton::Left);
+  ASSERT_EQ(manager->GetSelectedLink(), Link(1));
+  TqzBarDesignController* controller = DesignControllerInstance();
+  ASSERT_TRUE(controller->WantsDefaultSelection(Link(1)));
+  HWND window = a->GetBarControl()->GetHandle();
+  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+  // The pixels along the top edge of a link's control, two rows deep.
+  auto edge = [&](TqzBarItemLink* ALink, Integer ARow) {
+    TRect r = ALink->GetItemRect();
+    HDC dc = GetDC(window);
+    std::vector<COLORREF> pixels;
+    for (Integer x = r.Left + 2; x < r.Right - 2; ++x) pixels.push_back(GetPixel(dc, x, r.Top + ARow));
+    ReleaseDC(window, dc);
+    return pixels;
+  };
+  auto all = [&](const std::vector<COLORREF>& APixels, COLORREF AColor) {
+    return std::all_of(APixels.begin(), APixels.end(), [&](COLORREF c) { return c == AColor; });
+  };
+  EXPECT_TRUE(all(edge(Link(1), 0), ink));
+  EXPECT_TRUE(all(edge(Link(1), 1), ink));
+  EXPECT_FALSE(all(edge(Link(0), 0), ink));
+  EXPECT_FALSE(all(edge(Link(2), 1), ink));
+
+  controller->ChangeSelection(a, 0);
+  Pump();
+  ASSERT_TRUE(Link(1)->IsSelectedInDesigner());
+  EXPECT_FALSE(controller->WantsDefaultSelection(Link(1)));
+  std::vector<COLORREF> dotted = edge(Link(1), 0);
+  EXPECT_FALSE(all(dotted, ink));
+  EXPECT_NE(dotted[0], dotted[1]);
+  EXPECT_EQ(dotted[0], dotted[2]);
+  // No frame once customizing ends.
+  manager->SetIsCustomizing(false);
+  Pump();
+  EXPECT_FALSE(all(edge(Link(1), 0), ink));
+  EXPECT_FALSE(all(edge(Link(1), 1), ink));
+}
+
+// Leaving the name box of a link's context menu gives the focus back to the customizing form; the
+// menu stays above the form and ends in the ordinary band.
+TEST_F(DesignMenus, TheContextMenuStaysAboveTheCustomizingFormWhenItsNameBoxIsLeft) {
+  manager->SetIsCustomizing(true);
+  Pump();
+  TqzBarCustomizingForm* customizing = ActiveCustomizingForm();
+  ASSERT_NE(customizing, nullptr);
+  Click(At(Link(2)), MouseButton::Right);
+  TqzBarCustomizingPopup* popup = DesignControllerInstance()->GetCustomizingPopup();
+  ASSERT_NE(popup, nullptr);
+  ::SetFocus(customizing->lbBarsList->GetHandle());
+  Pump();
+  auto* edit = dynamic_cast<TqzBarWinControl*>(Entry(popup, "&Name:")->GetControl());
+  ASSERT_NE(edit, nullptr);
+  edit->SetInPlaceActive(true);
+  Pump();
+  ASSERT_NE(GetFocus(), customizing->lbBarsList->GetHandle());
+  edit->SetInPlaceActive(false);
+  Pump();
+  EXPECT_EQ(GetFocus(), customizing->lbBarsList->GetHandle());
+  ASSERT_EQ(DesignControllerInstance()->GetCustomizingPopup(), popup);
+  // The popup comes before the form in the z order, and is topmost no longer.
+  bool popupFirst = false;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == customizing->GetHandle()) break;
+    if (w == popup->GetHandle()) popupFirst = true;
+  }
+  EXPECT_TRUE(popupFirst);
+  EXPECT_FALSE(GetWindowLong(popup->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 TEST_F(DesignMenus, TheMovingStateLeavesTheKeysToTheLoop) {

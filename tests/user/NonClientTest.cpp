@@ -100,6 +100,13 @@ TEST_F(NonClient, ZOrderKeepsTopmostWindowsAndOwnedWindowsAbove) {
   EXPECT_FALSE(GetWindowLong(topmost, GWL_EXSTYLE) & WS_EX_TOPMOST);
   SetWindowPos(other, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EXPECT_EQ(GetTopWindow(nullptr), other);
+  // Placed right below a window, a window takes that window's band.
+  SetWindowPos(owner, other, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(GetWindow(other, GW_HWNDNEXT), owner);
+  EXPECT_TRUE(GetWindowLong(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SetWindowPos(other, topmost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_FALSE(GetWindowLong(other, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetTopWindow(nullptr), owner);
 }
 
 TEST_F(NonClient, SystemMenuFollowsTheWindowAndRevertsToTheStandardOne) {

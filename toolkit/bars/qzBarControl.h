@@ -252,6 +252,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void DestroyLinkControls();
   virtual void HideBar();
   virtual void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R);
+  // While customizing, the frame round a control whose link is selected.
+  void DrawDesignFrame(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R);
   virtual void RecreateControls(bool ARecreate);
   virtual void SetActive(bool AActive);
   virtual void DrawControls();

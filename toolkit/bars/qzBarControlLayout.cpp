@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "gdi/Regions.h"
+#include "gdi/SysColors.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "user/Painting.h"
 #include "user/Rects.h"
 #include "user/WindowPos.h"
@@ -140,11 +142,22 @@ void TCustomqzBarControl::DrawItemControl(TqzBarItemControl* AControl, TkvCanvas
     TRect hosted;
     if (AControl->GetExcludeRect(hosted)) ACanvas->ClipOutRect(hosted);
     AControl->DrawOnCanvas(ACanvas, R, GetItemPaintKind());
+    DrawDesignFrame(AControl, ACanvas, R);
   } catch (...) {
     ACanvas->PopClip();
     throw;
   }
   ACanvas->PopClip();
+}
+
+void TCustomqzBarControl::DrawDesignFrame(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) {
+  TqzBarItemLink* link = AControl->GetLink();
+  if (!link || !IsCustomizing() || !link->IsSelectedInDesigner()) return;
+  // Solid round the selection the commands work on, dotted round the other places it shows.
+  if (DesignControllerInstance()->WantsDefaultSelection(link))
+    ACanvas->PaintFrame(R, static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT)), 2);
+  else
+    ACanvas->DrawFocusFrames(R, 2);
 }
 
 void TCustomqzBarControl::DrawControls() {

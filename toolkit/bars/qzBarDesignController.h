@@ -126,6 +126,10 @@ class TqzBarDesignController : public TkvDesignController {
   void ShowToolbarsPopup(TqzBarManager* AManager, TqzBarPainter* APainter);
   TqzBarCustomizingPopup* GetCustomizingPopup() const;
   TqzBarToolbarsPopup* GetToolbarsPopup() const;
+  bool HasCustomizingPopup() const { return GetCustomizingPopup() != nullptr; }
+  // Keeps the customizing popup, and the bar windows its link lies in, above a window that is
+  // about to take the focus (on), and puts them back into the ordinary band afterwards (off).
+  void SetCustomizingPopupTopmost(bool AOn);
 
   // ---- Customizing link: the link the last customizing popup was built for, its bar window
   // (while the popup is open) and that window's links.
@@ -168,6 +172,9 @@ class TqzBarDesignController : public TkvDesignController {
   void CheckLastSelection();
   // One of the manager's selected objects is shown in several places (an item with more links).
   bool SelectionIsComplex(TqzBarManager* AManager) const;
+  // Whether a selected object is drawn as the selection that commands work on (a solid frame)
+  // rather than as one more selected object (a dotted frame): the last one selected.
+  bool WantsDefaultSelection(IqzBarSelectableItem* AObject) const { return IsLastSelectedObject(AObject); }
 
  private:
   // The manager whose selection Del and Esc work on: the last selected item's, else the first

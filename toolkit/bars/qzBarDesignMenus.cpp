@@ -5,6 +5,7 @@
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarStrs.h"
 #include "user/Input.h"
+#include "user/WindowPos.h"
 
 TAVREN_CLASS_IMPL(TCustomqzBarControlDesignHelper)
 TAVREN_CLASS_IMPL(TqzBarControlDesignHelper)
@@ -88,6 +89,33 @@ void TqzBarDesignController::ShowCustomizingPopup(TqzBarManager* AManager, TqzBa
 }
 
 void TqzBarDesignController::CustomizingPopupClosedUp(TObject*) { FCustomizingBarControl = nullptr; }
+
+void TqzBarDesignController::SetCustomizingPopupTopmost(bool AOn) {
+  TqzBarCustomizingPopup* popup = FCustomizingPopup.Get();
+  if (!popup || !popup->HandleAllocated()) return;
+  constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  TqzBarItemLink* link = FCustomizingLink.Get();
+  TCustomqzBarControl* window = link && link->GetControl() ? FCustomizingBarControl.Get() : nullptr;
+  if (AOn) {
+    SetWindowPos(popup->GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, kFlags);
+    // Each window of the link's chain goes right below the one before, so the topmost band
+    // takes them along in order.
+    HWND above = popup->GetHandle();
+    for (TCustomqzBarControl* w = window; w; w = w->GetOpenerBar()) {
+      if (!w->HandleAllocated()) continue;
+      SetWindowPos(w->GetHandle(), above, 0, 0, 0, 0, kFlags);
+      above = w->GetHandle();
+    }
+    return;
+  }
+  if (window) {
+    TCustomqzBarControl* root = window;
+    while (root->GetOpenerBar()) root = root->GetOpenerBar();
+    for (TCustomqzBarControl* w = root; w; w = w->GetOpenedBar())
+      if (w->HandleAllocated()) SetWindowPos(w->GetHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+  }
+  SetWindowPos(popup->GetHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+}
 
 void TqzBarDesignController::FreeCustomizingLink() {
   TqzBarItemLink* link = FCustomizingLink.Get();

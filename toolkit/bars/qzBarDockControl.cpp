@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Painting.h"
@@ -653,6 +654,19 @@ void TqzDockControl::WndProc(TMessage& Message) {
     case WM_THEMECHANGED:
       ClearBackgroundCache();
       break;
+    case WM_RBUTTONDOWN:
+      if (FBarManager && !FBarManager->GetIsCustomizing()) {
+        ShowToolbarsPopup();
+        return;
+      }
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (FBarManager && FBarManager->GetCanCustomize()) {
+        FBarManager->SetIsCustomizing(true);
+        Message.Result = 0;
+        return;
+      }
+      break;
     case WM_SIZE:
       ClearBackgroundCache();
       inherited::WndProc(Message);
@@ -676,6 +690,10 @@ void TqzDockControl::FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUS
   } else {
     FillAreaSolidOrTiled(DC, R, R, nullptr, AColor, ABrush);
   }
+}
+
+void TqzDockControl::ShowToolbarsPopup() {
+  DesignControllerInstance()->ShowToolbarsPopup(FBarManager, FBarManager->GetDefaultPainter());
 }
 
 void TqzDockControl::ClearBackgroundCache() { FBackgroundCache->SetSize(0, 0); }

@@ -132,6 +132,9 @@ class TqzDockControl : public TCustomControl {
   // The column positions are read back from the windows (after a layout).
   void UpdatePositions();
 
+  // A right click on the site outside customizing: the list of the manager's toolbars.
+  virtual void ShowToolbarsPopup();
+
   // The kind of window the site's bars get: toolbar windows.
   virtual TqzBarControlFactory BarControlClass();
 

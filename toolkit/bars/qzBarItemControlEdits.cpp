@@ -8,6 +8,8 @@
 #include "gdi/DeviceContexts.h"
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarCustForm.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "user/Focus.h"
 #include "user/Input.h"
@@ -211,7 +213,17 @@ void TqzBarWinControl::SetInPlaceActive(bool AFlag) {
     target = form && form->HandleAllocated() ? form->GetHandle() : nullptr;
     if (target && !IsWindowVisible(target)) target = GetWindow(target, GW_HWNDNEXT);
   }
-  if (target) SetFocus(target);
+  if (!target) return;
+  // Leaving the name box of a customizing popup for the customizing form would bring the form
+  // over the popup: the popup and its bar windows stay above while the focus moves.
+  TqzBarDesignController* controller = ExistingDesignController();
+  TqzBarCustomizingForm* customizing = ActiveCustomizingForm();
+  bool keepPopupAbove = controller && controller->HasCustomizingPopup() && customizing &&
+                        customizing->HandleAllocated() &&
+                        (target == customizing->GetHandle() || IsChild(customizing->GetHandle(), target));
+  if (keepPopupAbove) controller->SetCustomizingPopupTopmost(true);
+  SetFocus(target);
+  if (keepPopupAbove) controller->SetCustomizingPopupTopmost(false);
 }
 
 void TqzBarWinControl::FilterMenuKeyDown(Word& AKey, TShiftState AShift) {

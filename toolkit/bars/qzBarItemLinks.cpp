@@ -475,6 +475,10 @@ Integer TqzBarItemLink::SelectionStatus() {
 
 Integer TqzBarItemLink::EditOperations() { return FItem ? FItem->EditOperations() : 0; }
 
+void TqzBarItemLink::RepaintSelection() {
+  if (FControl) FControl->Repaint();
+}
+
 bool TqzBarItemLink::IsSelectedInDesigner() {
   TqzBarManager* manager = GetBarManager();
   return manager && (manager->IsSelected(this) || (FItem && manager->IsSelected(FItem)));

@@ -222,7 +222,7 @@ class TqzBarItemLink : public TCollectionItem, public virtual IqzBarSelectableIt
   TPersistent* DesignOwner() override;
   Integer SelectionStatus() override;
   Integer EditOperations() override;
-  void RepaintSelection() override {}
+  void RepaintSelection() override;
   Integer IsShownInSeveralPlaces() override { return 0; }
   bool IsSelectedInDesigner() override;
   void SelectInDesigner(Integer AMode) override;
@@ -554,6 +554,7 @@ class TqzBarItem : public TqzBarComponent {
   void GetNextSelectable(IqzBarSelectableItem*& ARef) override;
   Integer EditOperations() override;
   Integer IsShownInSeveralPlaces() override { return GetLinkCount() > 1 ? 1 : 0; }
+  void RepaintSelection() override { RepaintControls(); }
 
   // The virtual operations of the kinds.
   virtual Integer GetWidth() const { return FWidth; }

@@ -551,6 +551,16 @@ void TqzBarSubMenuControl::ChangeSelection(TqzBarItemControl* AControl) {
   TCustomqzBarControl::ChangeSelection(AControl);
 }
 
+void TqzBarSubMenuControl::ShowContextPopup(TqzBarItemControl* AControl) {
+  TCustomqzBarControl* opener = GetOpenerBar();
+  TqzBarItemLinks* links = GetItemLinks();
+  if (opener && IsCustomizing() && (!links || links->GetVisibleLinkCount() == 0)) {
+    opener->ShowContextPopup(opener->GetSelectedControl());
+    return;
+  }
+  TCustomqzBarControl::ShowContextPopup(AControl);
+}
+
 // ---- Messages ------------------------------------------------------------------------------------
 
 void TqzBarSubMenuControl::KeyDown(TMessage& Message) {

@@ -184,6 +184,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void RepaintControl(TqzBarItemControl* AControl) override;
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
   bool ClaimsFinalClicks() override { return true; }
+  // While customizing, a right click into a menu without links is one on the opener's entry.
+  void ShowContextPopup(TqzBarItemControl* AControl) override;
   void ChangeSelection(TqzBarItemControl* AControl) override;
   Integer BarKind() override { return 2; }
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
