@@ -100,6 +100,9 @@ class TreeView : public ListControlBase {
   ListLabelEdit labelEdit_;
   ListInfoTip tip_;
   TreeNode* tipNode_ = nullptr;
+  // Counts the rebuilds of the rows: a drawing that asked the parent something sees from it
+  // whether the rows it walks are still the same.
+  unsigned rebuilds_ = 0;
   HIMAGELIST images_ = nullptr;
   HIMAGELIST stateImages_ = nullptr;
   int indent_ = 19;
@@ -320,6 +323,7 @@ void TreeView::SortChildren(TreeNode* parent, bool recurse, const TVSORTCB* call
 }
 
 void TreeView::Rebuild() {
+  ++rebuilds_;
   rows_.clear();
   std::vector<VisibleRow> stack;
   for (auto it = root_.kids.rbegin(); it != root_.kids.rend(); ++it) stack.push_back({*it, 0});
@@ -632,16 +636,19 @@ void TreeView::DrawLines(HDC dc, int row, const VisibleRow& visible) {
       if (level <= 0 && !rootLines) break;
     }
   }
-  if ((style & TVS_HASBUTTONS) && HasChildren(node)) {
-    RECT box{centreX - 4, centreY - 4, centreX + 5, centreY + 5};
-    FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
-    FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
-    RECT minus{centreX - 2, centreY, centreX + 3, centreY + 1};
-    FillRect(dc, &minus, GetSysColorBrush(COLOR_WINDOWTEXT));
-    if (!Expanded(node)) {
-      RECT plus{centreX, centreY - 2, centreX + 1, centreY + 3};
-      FillRect(dc, &plus, GetSysColorBrush(COLOR_WINDOWTEXT));
-    }
+  if (!(style & TVS_HASBUTTONS)) return;
+  const unsigned rows = rebuilds_;
+  const bool hasChildren = HasChildren(node);
+  // The parent's answer may have changed the tree: the node is drawn no further.
+  if (Dead() || rebuilds_ != rows || !hasChildren) return;
+  RECT box{centreX - 4, centreY - 4, centreX + 5, centreY + 5};
+  FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
+  FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
+  RECT minus{centreX - 2, centreY, centreX + 3, centreY + 1};
+  FillRect(dc, &minus, GetSysColorBrush(COLOR_WINDOWTEXT));
+  if (!Expanded(node)) {
+    RECT plus{centreX, centreY - 2, centreX + 1, centreY + 3};
+    FillRect(dc, &plus, GetSysColorBrush(COLOR_WINDOWTEXT));
   }
 }
 
@@ -653,6 +660,10 @@ void TreeView::Paint(HDC dc, const RECT& clip) {
   HGDIOBJ oldFont = SelectObject(dc, Font());
   SetBkMode(dc, TRANSPARENT);
   const bool showSelection = focused_ || (Style() & TVS_SHOWSELALWAYS);
+  // The parent's answers may change the tree (a handler deletes a node): the drawing stops
+  // then, and the rebuild has asked for a new one.
+  const unsigned rows = rebuilds_;
+  auto changed = [&] { return Dead() || rebuilds_ != rows; };
   for (int row = top_; row < static_cast<int>(rows_.size()) && !Dead(); ++row) {
     const int y = (row - top_) * RowHeight();
     if (y >= client.Bottom) break;
@@ -660,7 +671,7 @@ void TreeView::Paint(HDC dc, const RECT& clip) {
     const VisibleRow visible = rows_[row];
     TreeNode* node = visible.node;
     DrawLines(dc, row, visible);
-    if (Dead()) return;
+    if (changed()) break;
     // The state image (index 0: none) left of the item's image.
     const int stateIndex = static_cast<int>((node->state & TVIS_STATEIMAGEMASK) >> 12);
     if (stateImages_ && stateIndex)
@@ -668,7 +679,7 @@ void TreeView::Paint(HDC dc, const RECT& clip) {
                      y + (RowHeight() - ImageSize(stateImages_).cy) / 2, ILD_TRANSPARENT);
     if (images_) {
       const int image = Image(node, node == selected_);
-      if (Dead()) return;
+      if (changed()) break;
       // The overlay bits of the state are the drawing style's (one based, 0 none).
       ImageList_Draw(images_, image, dc, LevelOffset(visible.level) + StateWidth(),
                      y + (RowHeight() - ImageSize(images_).cy) / 2,
@@ -688,13 +699,14 @@ void TreeView::Paint(HDC dc, const RECT& clip) {
     RECT inner = text;
     inner.Left += 2;
     const std::string label = Text(node);
+    if (changed()) break;
     DrawText(dc, label.c_str(), static_cast<int>(label.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (node == selected_ && focused_) {
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
       DrawFocusRect(dc, &text);
     }
   }
-  SelectObject(dc, oldFont);
+  if (!Dead()) SelectObject(dc, oldFont);
 }
 
 LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -725,14 +725,17 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
     case TVN_ENDLABELEDIT: Edit(reinterpret_cast<NMTVDISPINFO*>(header)->item); break;
     case TVN_GETDISPINFO: {
       TVITEM& item = reinterpret_cast<NMTVDISPINFO*>(header)->item;
-      TTreeNode* node = nodeOf(item);
+      // The handlers may delete the node they are asked about: it then answers nothing more.
+      TWeakRef<TTreeNode> node(nodeOf(item));
       if (!node) break;
       if (item.mask & TVIF_IMAGE) {
-        GetImageIndex(node);
+        GetImageIndex(node.Get());
+        if (!node) break;
         item.iImage = node->FImageIndex;
       }
       if (item.mask & TVIF_SELECTEDIMAGE) {
-        GetSelectedIndex(node);
+        GetSelectedIndex(node.Get());
+        if (!node) break;
         item.iSelectedImage = node->FSelectedIndex;
       }
       break;

@@ -654,6 +654,48 @@ TEST_F(ExtCombos, TheTreeDropDownAsksTheItemForTheImagesOfItsNodes) {
   EXPECT_EQ(combo->GetSelectedNode()->GetSelectedIndex(), 3);
 }
 
+// A handler that deletes the node it is asked about: the item's own node, then another one.
+struct TNodeRemover : TObject {
+  std::vector<String> doomed;
+  void Image(TObject*, TTreeNode* Node) {
+    auto it = std::find(doomed.begin(), doomed.end(), Node->GetText());
+    if (it == doomed.end()) return;
+    doomed.erase(it);
+    Node->Delete();
+  }
+};
+
+TEST_F(ExtCombos, TheTreeDropDownBearsANodeDeletedByTheImageHandler) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  combo->SetImages(NewImageList(form, 16, 4));
+  TNodeRemover remover;
+  remover.doomed = {"Films", "Jazz"};
+  combo->SetOnGetImageIndex(MakeEvent<&TNodeRemover::Image>(&remover));
+  combo->SetOnGetSelectedIndex(MakeEvent<&TNodeRemover::Image>(&remover));
+  combo->SetFullExpand(true);
+  combo->SetText("Jazz");
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+  ASSERT_NE(control, nullptr);
+  ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+  Pump();
+  ASSERT_TRUE(control->IsDroppedDown());
+  EXPECT_TRUE(remover.doomed.empty());
+  // Both went with their children; the item's node went and its text stayed.
+  EXPECT_EQ(combo->GetItems()->GetCount(), 2);
+  EXPECT_EQ(TqzBarTreeViewCombo::FindNode(combo->GetTreeView(), "Drama"), nullptr);
+  EXPECT_EQ(combo->GetSelectedNode(), nullptr);
+  EXPECT_EQ(combo->GetText(), "Jazz");
+  // The tree goes on: a key walks it and Enter chooses.
+  TqzBarTreeView* tree = combo->GetTreeView();
+  tree->SetSelected(TqzBarTreeViewCombo::FindNode(tree, "Rock"));
+  SendMessage(tree->GetHandle(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump();
+  EXPECT_FALSE(control->IsDroppedDown());
+  EXPECT_EQ(combo->GetText(), "Rock");
+}
+
 TEST_F(ExtCombos, TheTreeDropDownFrameSizesByItsGripAndClosesByItsButton) {
   TqzBarTreeViewCombo* combo = NewTreeCombo(form);
   bar->GetItemLinks()->AddLinkForItem(combo);
