@@ -15,6 +15,7 @@
 
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPainter)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessDockControl)
+TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlDesignHelper)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlViewInfo)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControl)
 
