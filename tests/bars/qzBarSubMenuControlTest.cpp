@@ -150,6 +150,27 @@ TEST_F(Menus, TheArrowsWalkTheMenuRightOpensASubItemAndLeftComesBack) {
   }
 }
 
+// Alt with an entry's accelerator opens its menu and keeps the menu bar down, as a click would: the
+// mouse on another entry opens that one's menu at once.
+TEST_F(Menus, AltWithAnEntrysAcceleratorOpensItsMenuAndKeepsTheMenuBarDown) {
+  TqzBarSubItem* edit = Sub("&Edit", bar->GetItemLinks());
+  Button("&Copy", edit->GetItemLinks());
+  Pump();
+  ScriptKeyPress('F', kAlt);
+  Pump();
+  ASSERT_NE(MenuOf(file), nullptr);
+  EXPECT_TRUE(bar->GetBarControl()->GetKeptDown());
+  EXPECT_EQ(clicks.count, 0);
+  ScriptMouseMove(Centre(bar->GetItemLinks()->GetLink(1)));
+  Pump();
+  EXPECT_EQ(MenuOf(file), nullptr);
+  EXPECT_NE(MenuOf(edit), nullptr);
+  ScriptKeyPress(VK_ESCAPE);
+  ScriptKeyPress(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(MenuOf(edit), nullptr);
+}
+
 TEST_F(Menus, EscClosesOnlyTheInnermostMenuAndAPressOnTheEntryClosesItsMenu) {
   TqzBarItemLink* fileLink = bar->GetItemLinks()->GetLink(0);
   ScriptClick(Centre(fileLink));
