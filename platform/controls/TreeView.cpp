@@ -37,7 +37,11 @@ struct VisibleRow {
 
 class TreeView : public ListControlBase {
  public:
-  TreeView(HWND window, const CREATESTRUCT*) : ListControlBase(window) {}
+  // Notifications go to the parent the tree was made in, even after the window moved elsewhere
+  // (a drop-down made in a form that shows from the desktop).
+  TreeView(HWND window, const CREATESTRUCT* create) : ListControlBase(window) {
+    if (create && create->hwndParent) notify_ = create->hwndParent;
+  }
   ~TreeView() override { FreeAll(&root_); }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 

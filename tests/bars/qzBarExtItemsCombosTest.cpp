@@ -654,6 +654,41 @@ TEST_F(ExtCombos, TheTreeDropDownAsksTheItemForTheImagesOfItsNodes) {
   EXPECT_EQ(combo->GetSelectedNode()->GetSelectedIndex(), 3);
 }
 
+// The drop-down is a child of the manager's form that shows from the desktop; it goes with its
+// item, or with the form before the item.
+TEST_F(ExtCombos, TheTreeDropDownBelongsToTheManagersForm) {
+  TqzBarTreeViewCombo* combo = NewTreeCombo(form);
+  TqzBarTreeView* tree = combo->GetTreeView();
+  EXPECT_EQ(tree->GetParent(), form);
+  bar->GetItemLinks()->AddLinkForItem(combo);
+  Show();
+  auto* control = ControlOf<TqzBarTreeViewComboControl>(combo);
+  ASSERT_NE(control, nullptr);
+  ScriptClick(ScreenPoint(control->GetPartRects()[qzEditPart]));
+  Pump();
+  ASSERT_TRUE(control->IsDroppedDown());
+  EXPECT_EQ(GetAncestor(tree->GetHandle(), GA_PARENT), GetDesktopWindow());
+  EXPECT_TRUE(GetWindowLong(tree->GetHandle(), GWL_STYLE) & WS_CHILD);
+  EXPECT_TRUE(GetWindowLong(tree->GetHandle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(IsWindowVisible(tree->GetHandle()));
+  EXPECT_NE(GetFocus(), tree->GetHandle());
+  HideActiveBarControl();
+  Pump();
+  Integer controls = form->GetControlCount();
+  delete combo;
+  EXPECT_EQ(form->GetControlCount(), controls - 1);
+
+  // A form freeing its children first leaves the item of a second manager without a tree.
+  auto* other = new TForm(nullptr, 0);
+  auto* otherManager = new TqzBarManager(other);
+  TqzBarTreeViewCombo* orphan = NewTreeCombo(other);
+  ASSERT_EQ(orphan->GetBarManager(), otherManager);
+  ASSERT_EQ(orphan->GetTreeView()->GetParent(), other);
+  other->Show();
+  orphan->GetTreeView()->HandleNeeded();
+  delete other;
+}
+
 // A handler that deletes the node it is asked about: the item's own node, then another one.
 struct TNodeRemover : TObject {
   std::vector<String> doomed;

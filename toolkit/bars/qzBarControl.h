@@ -337,6 +337,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool RotatesText() { return false; }
   virtual Integer BarKind() = 0;
   virtual void Rebuild() { Refresh(true); }
+  // The window paints with alpha (a toolbar drawn on glass): its in-place editors paint through
+  // an off-screen buffer made opaque, and repaint so once the window answered their colours.
+  virtual bool RefreshesEdits() { return false; }
 
  protected:
   // Set by the descendants' ChangeMarkState.

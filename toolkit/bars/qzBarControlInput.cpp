@@ -620,6 +620,7 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
         SetTextColor(dc, ColorToRGB(text));
         SetBkColor(dc, ColorToRGB(back));
         Message.Result = reinterpret_cast<LRESULT>(edit->GetEditBrush());
+        if (RefreshesEdits()) edit->RequestBufferedRedraw();
         return;
       }
       break;

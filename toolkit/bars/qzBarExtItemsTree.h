@@ -20,13 +20,13 @@ class TqzBarTreeView : public TCustomTreeView {
   TAVREN_CLASS(TqzBarTreeView, TCustomTreeView)
  public:
   TqzBarTreeView(TComponent* AOwner, TqzBarTreeViewCombo* ACombo, bool AIsPopup);
+  // A drop-down freed with its parent form leaves its item without one.
+  ~TqzBarTreeView() override;
   TqzBarTreeViewCombo* GetCombo() const noexcept { return FCombo; }
   bool GetIsPopup() const noexcept { return FIsPopup; }
   // The selected node becomes the item's value when the item lets it: the drop-down closes, the
   // dialog closes with OK.
   void ChooseNode();
-  // The popup's window belongs to the bar window it drops from; a new owner makes a new window.
-  void SetOwnerWindow(HWND AWindow);
   // The popup's frame: 1 pixel round, and the grip band when the item allows resizing.
   TSize FrameSize() const;
   // Screen rectangles of the grip and the close button as last drawn (empty before).
@@ -59,7 +59,6 @@ class TqzBarTreeView : public TCustomTreeView {
 
   TqzBarTreeViewCombo* FCombo;
   bool FIsPopup;
-  HWND FOwnerWindow = nullptr;
   TqzGripCorner FGripCorner = gcBottomRight;
   TRect FGripRect;
   TRect FCloseButtonRect;
@@ -79,17 +78,20 @@ class TqzBarTreeViewCombo : public TCustomqzBarCombo {
   explicit TqzBarTreeViewCombo(TComponent* AOwner);
   ~TqzBarTreeViewCombo() override;
 
-  // Depth first over the tree, the first node whose caption is the text ignoring case; nil.
+  // Depth first over the tree, the first node whose caption is the text ignoring case; nil (also
+  // without a tree).
   static TTreeNode* FindNode(TCustomTreeView* ATree, const String& AText);
   // The text becomes the selected node's caption (or empty); the same text reports a change.
   virtual void SelectedNodeChanged();
   // True unless OnCanSelectNode refuses the node.
   bool CanSelectNode(TTreeNode* ANode);
-  TqzBarTreeView* GetTreeView() const noexcept { return FTreeView.get(); }
+  // The drop-down tree; nil once its parent form has freed it.
+  TqzBarTreeView* GetTreeView() const noexcept { return FTreeView; }
   TTreeNode* GetSelectedNode() const noexcept { return FSelectedNode; }
   void SetSelectedNode(TTreeNode* Value);
   // The node deleted from the tree is no longer the value's node; the text stays.
   void NodeDeleted(TTreeNode* ANode);
+  void TreeViewDestroyed(TqzBarTreeView* ATree);
 
   // A text set from outside selects the node it names.
   void SetText(const String& Value) override;
@@ -157,7 +159,7 @@ class TqzBarTreeViewCombo : public TCustomqzBarCombo {
  private:
   void RunDialog();
 
-  std::unique_ptr<TqzBarTreeView> FTreeView;
+  TqzBarTreeView* FTreeView = nullptr;
   TTreeNode* FSelectedNode = nullptr;
   // Set while the selected node writes the text.
   bool FApplyingNode = false;

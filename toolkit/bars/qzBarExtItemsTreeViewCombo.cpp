@@ -145,6 +145,10 @@ TqzBarTreeView::TqzBarTreeView(TComponent* AOwner, TqzBarTreeViewCombo* ACombo, 
   SetBounds(0, 0, 150, 200);
 }
 
+TqzBarTreeView::~TqzBarTreeView() {
+  if (FIsPopup) FCombo->TreeViewDestroyed(this);
+}
+
 bool TqzBarTreeView::Sizable() const { return FIsPopup && FCombo->GetAllowResizing(); }
 
 TqzBarItemControl* TqzBarTreeView::DroppedFromControl() const {
@@ -162,27 +166,23 @@ TSize TqzBarTreeView::FrameSize() const {
   return TSize(2, 2 + (Sizable() ? FramePainter()->ClassRef()->DropDownGripHeight() : 0));
 }
 
-void TqzBarTreeView::SetOwnerWindow(HWND AWindow) {
-  if (FOwnerWindow == AWindow) return;
-  FOwnerWindow = AWindow;
-  // The nodes, their states and the selection outlive the window.
-  if (HandleAllocated()) DestroyHandle();
-}
-
 void TqzBarTreeView::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   if (!FIsPopup) return;
-  // A popup of its own above everything that never activates, so the editor keeps the focus.
-  Params.Style = (Params.Style & ~(WS_CHILD | WS_BORDER)) | WS_POPUP;
+  // Above everything and never activated, so the editor keeps the focus. Made as a child of the
+  // manager's form, which frees it with itself; a tree without a form is a popup of its own.
+  Params.Style &= ~WS_BORDER;
+  if (!GetParent()) Params.Style = (Params.Style & ~WS_CHILD) | WS_POPUP;
   Params.ExStyle = (Params.ExStyle & ~WS_EX_CLIENTEDGE) | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
   Params.WindowClass.style |= CS_SAVEBITS;
-  Params.WndParent = FOwnerWindow;
 }
 
 void TqzBarTreeView::CreateWnd() {
   inherited::CreateWnd();
-  // Drawn as the tree with the focus: the keys come to it from the editor.
   if (!FIsPopup) return;
+  // The window leaves the form for the desktop, so it can show anywhere on the screen.
+  if (GetWindowLong(GetHandle(), GWL_STYLE) & WS_CHILD) ::SetParent(GetHandle(), nullptr);
+  // Drawn as the tree with the focus: the keys come to it from the editor.
   TMessage focus{WM_SETFOCUS, 0, 0, 0};
   DefaultHandler(focus);
 }
@@ -376,7 +376,9 @@ void TqzBarTreeView::WndProc(TMessage& Message) {
 // ---- Item ----------------------------------------------------------------------------------------
 
 TqzBarTreeViewCombo::TqzBarTreeViewCombo(TComponent* AOwner)
-    : TCustomqzBarCombo(AOwner), FTreeView(std::make_unique<TqzBarTreeView>(nullptr, this, true)) {
+    : TCustomqzBarCombo(AOwner), FTreeView(new TqzBarTreeView(nullptr, this, true)) {
+  if (TqzBarManager* manager = GetBarManager())
+    if (TWinControl* form = manager->GetOwnerControl()) FTreeView->SetParent(form);
   SetShowEditor(false);
   LoadBarItemGlyph(this, "QZBARTREEVIEWCOMBO");
 }
@@ -384,10 +386,15 @@ TqzBarTreeViewCombo::TqzBarTreeViewCombo(TComponent* AOwner)
 TqzBarTreeViewCombo::~TqzBarTreeViewCombo() {
   // The nodes go without reporting to an item that is going.
   FSelectedNode = nullptr;
-  FTreeView.reset();
+  delete FTreeView;
+}
+
+void TqzBarTreeViewCombo::TreeViewDestroyed(TqzBarTreeView* ATree) {
+  if (FTreeView == ATree) FTreeView = nullptr;
 }
 
 TTreeNode* TqzBarTreeViewCombo::FindNode(TCustomTreeView* ATree, const String& AText) {
+  if (!ATree) return nullptr;
   for (TTreeNode* node = ATree->GetItems()->GetFirstNode(); node; node = node->GetNext())
     if (SameText(node->GetText(), AText)) return node;
   return nullptr;
@@ -421,13 +428,13 @@ void TqzBarTreeViewCombo::SelectedNodeChanged() {
 
 void TqzBarTreeViewCombo::SetText(const String& Value) {
   // While loading the nodes may come after the text: Loaded finds its node.
-  if (!IsLoading() && !FApplyingNode) FSelectedNode = FindNode(FTreeView.get(), Value);
+  if (!IsLoading() && !FApplyingNode) FSelectedNode = FindNode(FTreeView, Value);
   inherited::SetText(Value);
 }
 
 void TqzBarTreeViewCombo::Loaded() {
   inherited::Loaded();
-  FSelectedNode = FindNode(FTreeView.get(), GetText());
+  FSelectedNode = FindNode(FTreeView, GetText());
 }
 
 bool TqzBarTreeViewCombo::CanSelectNode(TTreeNode* ANode) {
@@ -460,13 +467,13 @@ bool TqzBarTreeViewCombo::KeyGoesToDropDown(Word AKey, TShiftState AShift) {
 
 HWND TqzBarTreeViewCombo::GetDropDownHandle() {
   if (HWND window = inherited::GetDropDownHandle()) return window;
-  return FTreeView->GetHandle();
+  return FTreeView ? FTreeView->GetHandle() : nullptr;
 }
 
 void TqzBarTreeViewCombo::OpenDropDownAt(Integer X, Integer Y) {
   TqzBarItemLink* link = GetActiveLink();
   TCustomqzBarControl* bar = link ? link->GetBarControl() : nullptr;
-  FTreeView->SetOwnerWindow(bar && bar->HandleAllocated() ? bar->GetHandle() : nullptr);
+  if (!FTreeView) return;
   // The tree looks like the editor it drops from.
   if (bar) FTreeView->GetFont()->Assign(bar->GetEditFont());
   if (FFullExpand) FTreeView->FullExpand();
@@ -474,7 +481,7 @@ void TqzBarTreeViewCombo::OpenDropDownAt(Integer X, Integer Y) {
   String current = GetText();
   if (control && control->GetInPlaceActive() && !control->EditorHidden()) control->GetInnerText(current);
   if (current != GetText())
-    if (TTreeNode* node = FindNode(FTreeView.get(), current)) FTreeView->SetSelected(node);
+    if (TTreeNode* node = FindNode(FTreeView, current)) FTreeView->SetSelected(node);
   FTreeView->HandleNeeded();
   TTreeNode* selected = FTreeView->GetSelected();
   if (!selected && FTreeView->GetItems()->GetFirstNode()) FTreeView->GetItems()->GetFirstNode()->MakeVisible();

@@ -195,6 +195,13 @@ bool TqzRibbonQuickAccessBarControl::ShowsMark() {
   return ribbon && !ribbon->GetPopupMenuItems().Empty();
 }
 
+bool TqzRibbonQuickAccessBarControl::RefreshesEdits() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon) return false;
+  TqzRibbonViewInfo* viewInfo = ribbon->GetViewInfo();
+  return viewInfo->IsQuickAccessToolbarInCaption(false) && viewInfo->GetUseCompositionFrame();
+}
+
 Integer TqzRibbonQuickAccessBarControl::ControlViewLevel(TqzBarItemControl* AControl) {
   return AControl->GetViewInfo()->GetMostCompactLevel();
 }

@@ -106,6 +106,8 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   TqzQuickControlFactory QuickControlClass() override;
   // While the ribbon has commands for its menus.
   bool ShowsMark() override;
+  // Drawn on glass (in the caption of a composition frame): its in-place editors paint opaque.
+  bool RefreshesEdits() override;
   Integer ControlViewLevel(TqzBarItemControl* AControl) override;
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   TClassOf<TqzBarAccessibilityHelper> MarkAccessibilityHelperClass() override;
