@@ -116,9 +116,12 @@ bool TqzBarSubItemControl::WantsKey(Word AKey) {
 void TqzBarSubItemControl::KeyDown(Word& AKey, TShiftState) {
   if (!WantsKey(AKey) || !IsEnabled()) return;
   AKey = 0;
+  OpenSubMenuByKey();
+}
+
+void TqzBarSubItemControl::OpenSubMenuByKey() {
   OpenSubMenu(false);
   if (TqzBarSubMenuControl* menu = GetSubMenu()) {
-    // Opened from the keyboard: its first selectable link is selected.
     TqzBarItemLinks* links = menu->GetItemLinks();
     TqzBarItemLink* first = links ? links->FirstSelectableLink() : nullptr;
     if (first && first->GetControl() && menu->SelectsFirstOnKeyboardOpen()) menu->SetSelectedControl(first->GetControl());
