@@ -1,5 +1,12 @@
 #include "gdi/UxTheme.h"
 
+#include <algorithm>
+#include <memory>
+#include <unordered_set>
+
+#include "gdi/Bitmaps.h"
+#include "gdi/Blits.h"
+#include "gdi/DeviceContexts.h"
 #include "gdi/Modules.h"
 #include "gdi/SysColors.h"
 #include "gdi/SysMetrics.h"
@@ -108,13 +115,91 @@ HRESULT SetWindowTheme(HWND, const char16_t*, const char16_t*) { return S_OK; }
 HRESULT BufferedPaintInit() { return S_OK; }
 HRESULT BufferedPaintUnInit() { return S_OK; }
 
-HPAINTBUFFER BeginBufferedPaint(HDC, const RECT*, int, BP_PAINTPARAMS*, HDC* paintDc) {
-  if (paintDc) *paintDc = nullptr;
-  return nullptr;
+// ---- Buffered painting -----------------------------------------------------------------------------
+
+namespace {
+
+// An off-screen 32-bit top-down bitmap standing for a rectangle of the target: the paint DC takes
+// the target's coordinates, so what is painted at a point of the rectangle lands on that point.
+struct PaintBuffer {
+  HDC target = nullptr;
+  RECT rect{};
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ oldBitmap = nullptr;
+  uint32_t* bits = nullptr;
+};
+
+std::unordered_set<PaintBuffer*>& LiveBuffers() {
+  static std::unordered_set<PaintBuffer*> live;
+  return live;
 }
 
-HRESULT EndBufferedPaint(HPAINTBUFFER, BOOL) { return E_NOTIMPL; }
-HRESULT BufferedPaintSetAlpha(HPAINTBUFFER, const RECT*, BYTE) { return E_NOTIMPL; }
+PaintBuffer* FindBuffer(HPAINTBUFFER handle) {
+  auto* buffer = static_cast<PaintBuffer*>(handle);
+  return buffer && LiveBuffers().count(buffer) ? buffer : nullptr;
+}
+
+}  // namespace
+
+HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, int, BP_PAINTPARAMS*, HDC* paintDc) {
+  if (paintDc) *paintDc = nullptr;
+  if (!target || !rect || !paintDc || rect->Right <= rect->Left || rect->Bottom <= rect->Top) return nullptr;
+  auto buffer = std::make_unique<PaintBuffer>();
+  buffer->target = target;
+  buffer->rect = *rect;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = rect->Width();
+  info.bmiHeader.biHeight = -rect->Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  buffer->bitmap = CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!buffer->bitmap) return nullptr;
+  buffer->bits = static_cast<uint32_t*>(bits);
+  buffer->dc = CreateCompatibleDC(target);
+  if (!buffer->dc) {
+    DeleteObject(buffer->bitmap);
+    return nullptr;
+  }
+  buffer->oldBitmap = SelectObject(buffer->dc, buffer->bitmap);
+  SetWindowOrgEx(buffer->dc, rect->Left, rect->Top, nullptr);
+  *paintDc = buffer->dc;
+  LiveBuffers().insert(buffer.get());
+  return buffer.release();
+}
+
+HRESULT EndBufferedPaint(HPAINTBUFFER handle, BOOL updateTarget) {
+  PaintBuffer* buffer = FindBuffer(handle);
+  if (!buffer) return E_INVALIDARG;
+  LiveBuffers().erase(buffer);
+  std::unique_ptr<PaintBuffer> owned(buffer);
+  const RECT& r = buffer->rect;
+  if (updateTarget) BitBlt(buffer->target, r.Left, r.Top, r.Width(), r.Height(), buffer->dc, r.Left, r.Top, SRCCOPY);
+  SelectObject(buffer->dc, buffer->oldBitmap);
+  DeleteDC(buffer->dc);
+  DeleteObject(buffer->bitmap);
+  return S_OK;
+}
+
+HRESULT BufferedPaintSetAlpha(HPAINTBUFFER handle, const RECT* rect, BYTE alpha) {
+  PaintBuffer* buffer = FindBuffer(handle);
+  if (!buffer) return E_INVALIDARG;
+  // The rectangle is in the target's coordinates; null means the whole buffer.
+  const RECT& whole = buffer->rect;
+  RECT r = rect ? *rect : whole;
+  const int left = std::max(r.Left, whole.Left) - whole.Left;
+  const int right = std::min(r.Right, whole.Right) - whole.Left;
+  const int top = std::max(r.Top, whole.Top) - whole.Top;
+  const int bottom = std::min(r.Bottom, whole.Bottom) - whole.Top;
+  const uint32_t value = uint32_t{alpha} << 24;
+  for (int y = top; y < bottom; ++y) {
+    uint32_t* row = buffer->bits + static_cast<size_t>(y) * static_cast<size_t>(whole.Width());
+    for (int x = left; x < right; ++x) row[x] = (row[x] & 0x00FFFFFFu) | value;
+  }
+  return S_OK;
+}
 
 void UxThemeStart() {
   static const ModuleExport kExports[] = {

@@ -152,7 +152,10 @@ void SetThemeAppProperties(DWORD flags);
 HRESULT SetWindowTheme(HWND window, const char16_t* appName, const char16_t* idList);
 HRESULT BufferedPaintInit();
 HRESULT BufferedPaintUnInit();
-// Answers null: without composition there is no buffered paint, and callers paint directly.
+// Buffered painting: the paint DC draws into an off-screen 32-bit bitmap over `rect` (in the
+// target's coordinates, starting all zero); EndBufferedPaint copies it onto the target when asked
+// and frees it; BufferedPaintSetAlpha sets the alpha of the buffer's pixels inside a rectangle of
+// the target (null: all). An empty rectangle gives no buffer (null).
 HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, int format, BP_PAINTPARAMS* params, HDC* paintDc);
 HRESULT EndBufferedPaint(HPAINTBUFFER buffer, BOOL updateTarget);
 HRESULT BufferedPaintSetAlpha(HPAINTBUFFER buffer, const RECT* rect, BYTE alpha);

@@ -7,8 +7,10 @@
 #include "backend/ScriptedInput.h"
 #include "controls/Edit.h"
 #include "toolkit/bars/qzBarAccessibility.h"
+#include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "user/Backend.h"
 #include "user/Clock.h"
 #include "user/Focus.h"
 #include "user/Input.h"
@@ -134,6 +136,73 @@ TEST_F(InPlaceEdits, MaxLengthLimitsTheTextWithoutSplittingACharacter) {
   ScriptKeyPress(VK_RETURN);
   Pump();
   EXPECT_EQ(edit->GetText(), "\xC3\xA9t!");
+}
+
+// A toolbar window that paints with alpha, as one drawn on glass does, and a site that makes it.
+class TAlphaBarControl : public TqzBarControl {
+ public:
+  using TqzBarControl::TqzBarControl;
+  bool RefreshesEdits() override { return true; }
+};
+
+class TAlphaDockControl : public TqzDockControl {
+ public:
+  using TqzDockControl::TqzDockControl;
+  TqzBarControlFactory BarControlClass() override {
+    return [](TComponent* AOwner, TqzBar* ABar) -> TqzBarControl* { return new TAlphaBarControl(AOwner, ABar); };
+  }
+};
+
+// The share (in percent) of the editor's client pixels that the form's surface holds opaque.
+Integer OpaqueShare(HWND AForm, HWND AEditor) {
+  PixelSurface surface;
+  if (!GetWindowSurface(AForm, &surface)) return -1;
+  RECT form, client;
+  GetWindowRect(AForm, &form);
+  GetClientRect(AEditor, &client);
+  POINT origin{0, 0};
+  ClientToScreen(AEditor, &origin);
+  Integer opaque = 0, all = 0;
+  for (Integer y = 0; y < client.Bottom; ++y)
+    for (Integer x = 0; x < client.Right; ++x) {
+      Integer sx = origin.X - form.Left + x, sy = origin.Y - form.Top + y;
+      if (sx < 0 || sy < 0 || sx >= surface.width || sy >= surface.height) continue;
+      ++all;
+      if ((surface.Row32(sy)[sx] >> 24) == 0xFF) ++opaque;
+    }
+  return all ? opaque * 100 / all : -1;
+}
+
+// GDI leaves alpha 0 where it draws, which glass shows through; over a window that paints with
+// alpha the editor paints through a buffer made opaque, and shows its text all the same.
+TEST_F(InPlaceEdits, OverAWindowThatPaintsWithAlphaTheEditorPaintsOpaqueThroughABuffer) {
+  for (bool alpha : {false, true}) {
+    SCOPED_TRACE(alpha ? "painting with alpha" : "plain");
+    if (alpha) {
+      auto* site = new TAlphaDockControl(form);
+      site->SetBarManager(manager);
+      site->SetAlign(alBottom);
+      site->SetParent(form);
+      bar->SetDockControl(site);
+      Pump();
+      ASSERT_NE(dynamic_cast<TAlphaBarControl*>(bar->GetBarControl()), nullptr);
+    }
+    ClickAndType("glass");
+    Pump();
+    TqzBarEditControl* control = Control();
+    ASSERT_TRUE(control->GetInPlaceActive());
+    EXPECT_EQ(control->GetBufferedPaint(), alpha);
+    HWND editor = control->GetEditWindow();
+    Integer share = OpaqueShare(form->GetHandle(), editor);
+    if (alpha)
+      EXPECT_GT(share, 90);
+    else
+      EXPECT_LT(share, 10);
+    TRect ink = InkBounds(screen, bar->GetBarControl(), control->GetInnerRect());
+    EXPECT_FALSE(IsRectEmpty(&ink)) << "the text shows";
+    ScriptKeyPress(VK_ESCAPE);
+    Pump();
+  }
 }
 
 // Leaving the editor by each way, with and without AlwaysSaveText.

@@ -211,6 +211,27 @@ TEST_F(MenuPainting, TheOffice11BackgroundFilledInPiecesMatchesOneFill) {
   EXPECT_EQ(whole.GetCanvas()->GetPixel(10, 0), whole.GetCanvas()->GetPixel(10, client.Height() - 1));
 }
 
+// The side band stands left of the items and moves them, icon column and all: the icon band
+// under every row must end where it ends without a side band, counted from the row's start.
+TEST_F(MenuPainting, TheIconBandKeepsItsWidthBesideASideBand) {
+  for (TqzBarManagerStyle style : {bmsFlat, bmsOffice11}) {
+    Integer bandWidth[2] = {-1, -1}, rowLeft[2] = {0, 0};
+    for (Integer side : {0, 1}) {
+      items->SetBarSize(side ? 24 : 0);
+      Open(style);
+      TRect row = items->GetItemLinks()->GetLink(2)->GetItemRect();
+      rowLeft[side] = row.Left;
+      for (Integer x = row.Left; x < row.Right && bandWidth[side] < 0; ++x)
+        if (ClientAt(x, row.Top + 1) == 0xFFFFFFu) bandWidth[side] = x - row.Left;
+      menu->Dismiss();
+      menu = nullptr;
+    }
+    EXPECT_EQ(rowLeft[1], rowLeft[0] + 24) << style;
+    EXPECT_GT(bandWidth[0], 0) << style;
+    EXPECT_EQ(bandWidth[1], bandWidth[0]) << style;
+  }
+}
+
 TEST_F(MenuPainting, ACaptionedSeparatorDrawsNoLineAboveTheFirstItem) {
   auto heading = [&](const char* ACaption, Integer AIndex) {
     auto* label = new TqzBarStatic(form);

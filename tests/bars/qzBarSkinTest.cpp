@@ -116,6 +116,28 @@ TEST(SkinnedRect, DrawsTheNinePartsSeamlesslyAtAnySize) {
   EXPECT_EQ(small.At(4, 4), 0xFFFF00u);
 }
 
+TEST(SkinnedRect, TheCacheIsRenderedOncePerSizeAndOnlyWhenVisible) {
+  auto owned = FixtureElement();
+  TqzSkinnedRect& element = *owned;
+  EXPECT_EQ(element.GetCacheBitmap(), nullptr);
+  Surface s(120, 50);
+  element.DrawOn(s.DC(), TRect{0, 0, 40, 30}, 255);
+  GpBitmap* first = element.GetCacheBitmap();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(element.GetLastSize(), (TSize{40, 30}));
+  // The same size elsewhere keeps the cache and draws it there.
+  element.DrawOn(s.DC(), TRect{50, 10, 90, 40}, 255);
+  EXPECT_EQ(element.GetCacheBitmap(), first);
+  EXPECT_EQ(s.At(50, 10), 0xFF0000u);
+  // A size drawn off the surface is taken but not rendered; the next visible draw renders it.
+  element.DrawOn(s.DC(), TRect{500, 500, 520, 520}, 255);
+  EXPECT_EQ(element.GetSize(), (TSize{20, 20}));
+  EXPECT_EQ(element.GetLastSize(), (TSize{40, 30}));
+  element.DrawOn(s.DC(), TRect{0, 0, 20, 20}, 255);
+  EXPECT_EQ(element.GetLastSize(), (TSize{20, 20}));
+  EXPECT_EQ(s.At(19, 19), 0xFFFF00u);
+}
+
 TEST(SkinnedRect, BlendsPixelAlphaAndConstantAlphaOntoTheTarget) {
   // Left half opaque red, right half red at half opacity.
   GpBitmap* image = MakeBitmap(4, 4, [](Integer x, Integer) { return x < 2 ? 0xFFFF0000u : 0x80FF0000u; });

@@ -10,6 +10,8 @@
 #include "gdi/SysColors.h"
 #include "gdi/SysMetrics.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/bars/qzBarXPPainter.h"
@@ -357,6 +359,74 @@ TEST_F(StylePainters, FlatTicksFramesAndBrushes) {
   EXPECT_EQ(Pixel(20, 0), Sys(clHighlight));
   EXPECT_NE(Pixel(28, 7), Sys(clHighlight));
   EXPECT_NE(Pixel(28, 7), Sys(clBtnFace));
+}
+
+// The flat look's combo drop button, spin buttons and static border.
+TEST_F(StylePainters, FlatComboButtonSpinButtonsAndStaticBorder) {
+  TqzBarPainterClass flat = BarPainterClassOf<TqzBarFlatPainter>();
+  auto* combo = new TqzBarCombo(form);
+  menu->GetItemLinks()->AddLinkForItem(combo);
+  window->SetItemLinks(menu->GetItemLinks());
+  window->Refresh(true);
+  TqzBarItemControl* control = combo->GetLink(0)->GetControl();
+  ASSERT_NE(dynamic_cast<TqzBarCustomEditControl*>(control), nullptr);
+  TkvCanvas canvas(bitmap.GetCanvas());
+  TqzBarItemControlDrawParams* params = control->GetDrawParams();
+  params->TargetCanvas = &canvas;
+  params->EnabledLook = true;
+  params->PaintKind = qzPaintHorizontal;
+  // At rest: a frame in the edit's colour, a column of it toward the edit, the brush inside.
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  TRect face(10, 5, 24, 25);
+  flat->DrawComboButtonFace(params, face, red);
+  EXPECT_EQ(face, TRect(11, 6, 23, 24));
+  for (TPoint p : {TPoint(10, 5), TPoint(23, 24), TPoint(9, 15)}) EXPECT_EQ(Pixel(p.X, p.Y), Sys(clWindow)) << p.X;
+  EXPECT_EQ(Pixel(8, 15), Sys(clBtnFace));
+  EXPECT_EQ(Pixel(12, 12), static_cast<TColor>(RGB(255, 0, 0)));
+  // Selected: the selection frame one pixel outside, the brush over the whole button.
+  Clear();
+  params->SelectedLook = true;
+  face = TRect(10, 5, 24, 25);
+  flat->DrawComboButtonFace(params, face, red);
+  EXPECT_EQ(Pixel(9, 4), Sys(clHighlight));
+  EXPECT_EQ(Pixel(24, 25), Sys(clHighlight));
+  EXPECT_EQ(Pixel(10, 5), static_cast<TColor>(RGB(255, 0, 0)));
+  DeleteObject(red);
+
+  // Spin buttons: the one under the pointer is raised, the other stays flat; a disabled arrow is
+  // one shadow-coloured triangle with no highlight copy.
+  TqzBarSpinEditDrawParams spin(control);
+  spin.TargetCanvas = &canvas;
+  spin.ArrowSize = TSize(7, 4);
+  spin.EnabledLook = true;
+  spin.SelectedLook = true;
+  spin.HotPartIndex = qzSpinUpPart;
+  Clear();
+  flat->DrawSpinButton(&spin, TRect(0, 0, 17, 10), qzSpinUpPart);
+  flat->DrawSpinButton(&spin, TRect(0, 10, 17, 20), qzSpinDownPart);
+  EXPECT_EQ(Pixel(0, 0), Sys(clHighlight));
+  EXPECT_NE(Pixel(0, 10), Sys(clHighlight));
+  EXPECT_EQ(Count(clBtnText), 2 * 16);
+  Clear();
+  spin.EnabledLook = false;
+  flat->DrawSpinArrow(&spin, TPoint(10, 10), qzSpinDownPart);
+  EXPECT_EQ(Count(clBtnShadow), 16);
+  EXPECT_EQ(Count(clBtnHighlight), 0);
+
+  // A static border is a band in the shadow colour; what lies inside stays.
+  TqzBarStaticLikeControlDrawParams framed(control);
+  framed.TargetCanvas = &canvas;
+  framed.DrawsBorder = true;
+  framed.BorderStyle = sbsBump;
+  framed.BorderWidths = TRect(2, 2, 2, 2);
+  Clear();
+  TRect r(5, 5, 30, 20);
+  flat->DrawStaticBorder(&framed, r);
+  EXPECT_EQ(r, TRect(7, 7, 28, 18));
+  EXPECT_EQ(Pixel(5, 5), Sys(clBtnShadow));
+  EXPECT_EQ(Pixel(6, 12), Sys(clBtnShadow));
+  EXPECT_EQ(Pixel(7, 7), Sys(clBtnFace));
+  EXPECT_EQ(Count(clBtnShadow), 25 * 15 - 21 * 11);
 }
 
 TEST_F(StylePainters, ToolbarFrameWidthsByDockingStyle) {

@@ -150,6 +150,57 @@ TEST_F(Menus, TheArrowsWalkTheMenuRightOpensASubItemAndLeftComesBack) {
   }
 }
 
+// Alt with an entry's accelerator opens its menu and keeps the menu bar down, as a click would: the
+// mouse on another entry opens that one's menu at once.
+TEST_F(Menus, AltWithAnEntrysAcceleratorOpensItsMenuAndKeepsTheMenuBarDown) {
+  TqzBarSubItem* edit = Sub("&Edit", bar->GetItemLinks());
+  Button("&Copy", edit->GetItemLinks());
+  Pump();
+  ScriptKeyPress('F', kAlt);
+  Pump();
+  ASSERT_NE(MenuOf(file), nullptr);
+  EXPECT_TRUE(bar->GetBarControl()->GetKeptDown());
+  EXPECT_EQ(clicks.count, 0);
+  ScriptMouseMove(Centre(bar->GetItemLinks()->GetLink(1)));
+  Pump();
+  EXPECT_EQ(MenuOf(file), nullptr);
+  EXPECT_NE(MenuOf(edit), nullptr);
+  ScriptKeyPress(VK_ESCAPE);
+  ScriptKeyPress(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(MenuOf(edit), nullptr);
+}
+
+// With the menu bar kept down, Right and Left in an open top-level menu move to the neighbouring
+// entry and open its menu, its first entry selected.
+TEST_F(Menus, RightAndLeftInAnOpenTopLevelMenuOpenTheNeighboursMenu) {
+  TqzBarSubItem* edit = Sub("&Edit", bar->GetItemLinks());
+  Button("&Copy", edit->GetItemLinks());
+  Pump();
+  auto selected = [](TCustomqzBarControl* menu) {
+    TqzBarItemControl* control = menu ? menu->GetSelectedControl() : nullptr;
+    return control ? control->GetLink()->GetCaption() : String("-");
+  };
+  ScriptKeyPress('F', kAlt);
+  Pump();
+  ASSERT_NE(MenuOf(file), nullptr);
+  ScriptKeyPress(VK_RIGHT);
+  Pump();
+  EXPECT_EQ(MenuOf(file), nullptr);
+  ASSERT_NE(MenuOf(edit), nullptr);
+  EXPECT_EQ(selected(MenuOf(edit)), "&Copy");
+  ScriptKeyPress(VK_LEFT);
+  Pump();
+  EXPECT_EQ(MenuOf(edit), nullptr);
+  ASSERT_NE(MenuOf(file), nullptr);
+  EXPECT_EQ(selected(MenuOf(file)), "&Open");
+  ScriptKeyPress(VK_ESCAPE);
+  ScriptKeyPress(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(MenuOf(file), nullptr);
+  EXPECT_EQ(clicks.count, 0);
+}
+
 TEST_F(Menus, EscClosesOnlyTheInnermostMenuAndAPressOnTheEntryClosesItsMenu) {
   TqzBarItemLink* fileLink = bar->GetItemLinks()->GetLink(0);
   ScriptClick(Centre(fileLink));

@@ -119,9 +119,17 @@ TEST_F(MenuBehaviours, AMenuLeftAloneExpandsAfterFourSecondsAndTheChainStaysExpa
     EXPECT_EQ(control->GetNonRecent(), kFlags[i].nonRecent) << i;
     EXPECT_EQ(control->GetStartsBand(), kFlags[i].startsBand) << i;
   }
-  // The Enhanced look sets a band apart by one pixel.
-  EXPECT_EQ(edit->GetItemLinks()->GetVisibleLink(2)->GetItemRect().Top,
-            edit->GetItemLinks()->GetVisibleLink(1)->GetItemRect().Bottom + 1);
+  // The Enhanced look sets a band apart by one pixel, which belongs to the band's first link: a
+  // link dragged over it drops before that link.
+  TRect last = edit->GetItemLinks()->GetVisibleLink(1)->GetItemRect();
+  TRect band = edit->GetItemLinks()->GetVisibleLink(2)->GetItemRect();
+  EXPECT_EQ(band.Top, last.Bottom + 1);
+  TqzBarItemLink* target = nullptr;
+  bool vertical = false, before = false, atSeparator = false;
+  menu->LinkAtPoint(TPoint((band.Left + band.Right) / 2, last.Bottom), target, vertical, before, atSeparator);
+  EXPECT_EQ(target, edit->GetItemLinks()->GetVisibleLink(2));
+  EXPECT_TRUE(before);
+  EXPECT_FALSE(atSeparator);
   // Another menu of the chain opens expanded; the next chain starts short again.
   ScriptMouseMove(Centre(bar->GetBarControl(), LinkOf(longMenu)->GetItemRect()));
   ScriptMouseMove(Centre(bar->GetBarControl(), LinkOf(edit)->GetItemRect()));

@@ -729,6 +729,60 @@ TEST_F(ToolbarWindows, ADropDownOpenedWithoutAPressMakesItsToolbarTakeTheKeyboar
   EXPECT_EQ(window->GetSelectedControl(), nullptr);
 }
 
+// A menu-bar entry opened by its key tip is selected with its bar taking the keyboard, so that it
+// shows lit (sunken) as its menu's opener; Esc in the menu leaves it selected (raised).
+TEST_F(ToolbarWindows, AMenuBarEntryOpenedByItsKeyTipShowsLitAsItsMenusOpener) {
+  // The mouse is away: nothing is hot.
+  SetCursorPos(700, 700);
+  TqzBar* bar = manager->GetBars()->AddBar();
+  auto* file = new TqzBarSubItem(form);
+  file->SetCaption("&File");
+  auto* open = new TqzBarButton(form);
+  open->SetCaption("Open");
+  file->GetItemLinks()->AddLinkForItem(open);
+  bar->GetItemLinks()->AddLinkForItem(file);
+  bar->SetIsMainMenu(true);
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  // The colour of the entry's top-left pixel, where its edge begins.
+  auto corner = [&](TqzBarItemControl* AEntry) {
+    UpdateWindow(form->GetHandle());
+    TRect r = AEntry->GetItemRect();
+    TPoint at = AEntry->GetParent()->ClientToScreen(TPoint(r.Left, r.Top));
+    RECT window;
+    GetWindowRect(form->GetHandle(), &window);
+    PixelImage image = screen.WindowImage(form->GetHandle());
+    uint32_t p = image.pixels[static_cast<size_t>(at.Y - window.Top) * image.width + (at.X - window.Left)];
+    // Pixels read as 0xRRGGBB, colours as 0xBBGGRR.
+    return static_cast<TColor>(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+  };
+  for (TqzBarManagerStyle style : {bmsStandard, bmsEnhanced}) {
+    manager->SetStyle(style);
+    manager->GetBars()->RebuildAll();
+    Pump();
+    TqzBarControl* window = bar->GetBarControl();
+    auto* entry = dynamic_cast<TqzBarSubItemControl*>(bar->GetItemLinks()->GetLink(0)->GetControl());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(corner(entry), ColorToRGB(clBtnFace)) << style;
+    auto* node = dynamic_cast<TqzBarSubItemControlAccessibilityHelper*>(entry->GetAccessibilityHelper());
+    ASSERT_NE(node, nullptr);
+    EXPECT_TRUE(node->DropDownByKey()) << style;
+    Pump();
+    ASSERT_NE(entry->GetSubMenu(), nullptr) << style;
+    EXPECT_TRUE(window->GetActive()) << style;
+    EXPECT_EQ(window->GetSelectedControl(), entry) << style;
+    EXPECT_EQ(ActiveBarControl(), entry->GetSubMenu()) << "the menu heads the chain";
+    EXPECT_EQ(corner(entry), ColorToRGB(clBtnShadow)) << style;
+    SendMessage(entry->GetSubMenu()->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+    EXPECT_EQ(entry->GetSubMenu(), nullptr) << style;
+    EXPECT_EQ(window->GetSelectedControl(), entry) << style;
+    EXPECT_EQ(corner(entry), ColorToRGB(clBtnHighlight)) << style;
+    window->ChangeActive(false);
+    Pump();
+  }
+}
+
 TEST_F(ToolbarWindows, AFloatingBarOffEveryMonitorComesBackToTheWorkArea) {
   TqzBar* bar = AddBar("Tools", 2, dsNone);
   TqzBarControl* window = bar->GetBarControl();

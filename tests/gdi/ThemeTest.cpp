@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "gdi/Bitmaps.h"
+#include "gdi/DeviceContexts.h"
+#include "gdi/Drawing.h"
 #include "gdi/DwmApi.h"
 #include "gdi/Modules.h"
 #include "gdi/UxTheme.h"
@@ -24,6 +27,57 @@ TEST(ThemeStandIn, AnswersThatVisualStylesAndCompositionAreOff) {
   EXPECT_FALSE(composition);
   MARGINS margins;
   EXPECT_EQ(DwmExtendFrameIntoClientArea(nullptr, &margins), DWM_E_COMPOSITIONDISABLED);
+}
+
+// A buffer over part of a 32-bit target: drawing lands in it at the target's coordinates, the
+// alpha is set where asked, and the target changes only when the buffer ends with an update.
+TEST(ThemeStandIn, BufferedPaintDrawsOffScreenAndCopiesOnlyWhenAsked) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 40;
+  info.bmiHeader.biHeight = -30;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(bitmap, nullptr);
+  HDC target = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(target, bitmap);
+  auto pixel = [&](int x, int y) { return static_cast<const uint32_t*>(bits)[y * 40 + x]; };
+  HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
+  HBRUSH red = CreateSolidBrush(RGB(200, 0, 0));
+  RECT all{0, 0, 40, 30};
+  FillRect(target, &all, blue);
+
+  RECT rect{10, 5, 30, 25};
+  HDC paint = nullptr;
+  HPAINTBUFFER buffer = BeginBufferedPaint(target, &rect, 0, nullptr, &paint);
+  ASSERT_NE(buffer, nullptr);
+  ASSERT_NE(paint, nullptr);
+  FillRect(paint, &rect, red);
+  RECT leftHalf{0, 0, 20, 30};
+  EXPECT_EQ(BufferedPaintSetAlpha(buffer, &leftHalf, 255), S_OK);
+  EXPECT_EQ(pixel(15, 10), 0x000000C8u) << "nothing reaches the target before the end";
+  EXPECT_EQ(EndBufferedPaint(buffer, TRUE), S_OK);
+  EXPECT_EQ(pixel(15, 10), 0xFFC80000u);
+  EXPECT_EQ(pixel(25, 10), 0x00C80000u);
+  EXPECT_EQ(pixel(5, 10), 0x000000C8u);
+  EXPECT_EQ(pixel(15, 27), 0x000000C8u);
+  EXPECT_EQ(EndBufferedPaint(buffer, TRUE), E_INVALIDARG) << "an ended buffer is gone";
+
+  buffer = BeginBufferedPaint(target, &rect, 0, nullptr, &paint);
+  ASSERT_NE(buffer, nullptr);
+  FillRect(paint, &rect, blue);
+  EXPECT_EQ(EndBufferedPaint(buffer, FALSE), S_OK);
+  EXPECT_EQ(pixel(15, 10), 0xFFC80000u) << "ended without an update, the target keeps its pixels";
+  RECT empty{5, 5, 5, 9};
+  EXPECT_EQ(BeginBufferedPaint(target, &empty, 0, nullptr, &paint), nullptr);
+
+  SelectObject(target, old);
+  DeleteDC(target);
+  DeleteObject(bitmap);
+  DeleteObject(blue);
+  DeleteObject(red);
 }
 
 TEST(ThemeStandIn, LibrariesBindByName) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "QuickAccessRibbon.h"
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessGroupButton.h"
+#include "user/Focus.h"
 
 namespace {
 
@@ -180,6 +183,43 @@ TEST_F(QuickAccessGroupButton, AGroupLettingGoOfItsToolbarOrANewQuickAccessToolb
   ribbon->GetQuickAccessToolbar()->SetToolbar(replacement);
   EXPECT_FALSE(gone);
   EXPECT_EQ(quick->GetItemLinks()->GetCount(), 3) << "the commands stay";
+}
+
+}  // namespace
+
+namespace {
+
+// The group button's key tip opens the group with its items' key tips; Esc closes it again.
+TEST_F(QuickAccessGroupButton, ItsKeyTipOpensTheGroupWithItsKeyTips) {
+  TqzRibbonQuickAccessGroupButton* button = AddGroupButton(group);
+  TqzBarNavigationController* controller = NavigationControllerInstance();
+  auto press = [](UINT AKey) {
+    InputKey(AKey, true);
+    Pump();
+    InputKey(AKey, false);
+    Pump();
+  };
+  auto shownTips = [&] {
+    std::vector<String> tips;
+    for (const auto& data : controller->GetKeyTips())
+      if (data->Info.Visible) tips.push_back(data->KeyTipUpperText());
+    return tips;
+  };
+  SetFocus(form->GetHandle());
+  press(VK_MENU);
+  ASSERT_TRUE(controller->AreKeyTipsShown());
+  const std::vector<String> tips = shownTips();
+  EXPECT_NE(std::find(tips.begin(), tips.end(), "4"), tips.end()) << "the fourth link of the toolbar";
+  press('4');
+  TqzRibbonQuickAccessGroupButtonPopupBarControl* popup = ControlOf(button)->GetPopup();
+  ASSERT_NE(popup, nullptr) << "the key tip opens the group";
+  EXPECT_EQ(controller->GetActiveContainer()->BarHelperObject(), popup->GetAccessibilityHelper());
+  EXPECT_EQ(shownTips().size(), 3u) << "the group's commands";
+  press(VK_ESCAPE);
+  EXPECT_EQ(ControlOf(button)->GetPopup(), nullptr);
+  EXPECT_TRUE(ControlOf(button)->GetAccessibilityHelper()->IsCurrentSelection()) << "the keyboard is back on the button";
+  EXPECT_EQ(shownTips(), tips) << "with the toolbar's key tips";
+  controller->EndKeyboardNavigation();
 }
 
 }  // namespace

@@ -324,6 +324,28 @@ TEST_F(QuickAccessRibbon, RemovingAHiddenCommandFromTheMarksPopupTakesItsLinkOff
   EXPECT_EQ(Window()->GetQuickPopup(), nullptr);
 }
 
+// While customizing, a link's context menu leaves out what a ribbon window does not show: paint
+// styles in a group; paint styles and group starts on the quick access toolbar.
+TEST_F(QuickAccessRibbon, WhileCustomizingTheLinkMenusOfferOnlyWhatTheWindowsShow) {
+  manager->SetIsCustomizing(true);
+  Pump();
+  auto entries = [&](TqzBarItemLink* ALink, TCustomqzBarControl* AWindow) {
+    std::vector<String> captions;
+    if (TqzBarCustomizingPopup* popup = ContextMenuAt(AWindow->ClientToScreen(Centre(ALink->GetItemRect())))) {
+      captions = Captions(popup->GetItemLinks());
+      popup->Dismiss();
+      Pump();
+    }
+    return captions;
+  };
+  EXPECT_EQ(entries(group->GetItemLinks()->GetLink(1), group->GetBarControl()),
+            (std::vector<String>{"&Reset", "&Delete", "&Name:", "Begin a &Group"}));
+  EXPECT_EQ(entries(quick->GetItemLinks()->GetLink(1), Window()), (std::vector<String>{"&Reset", "&Delete", "&Name:"}));
+  manager->SetIsCustomizing(false);
+  DesignControllerInstance()->ClearInternalItems();
+  DesignControllerInstance()->SetLastSelectedItem(nullptr);
+}
+
 TEST_F(QuickAccessRibbon, ARightPressOnATabOpensTheRibbonsCommands) {
   TqzBarDesignController* controller = DesignControllerInstance();
   const TRect row = TabRow()->GetBounds();

@@ -367,6 +367,8 @@ void TCustomqzBarControl::ControlRect(TqzBarItemControl* AControl, TRect& R) {
   R = AControl ? AControl->GetItemRect() : TRect();
 }
 
+void TCustomqzBarControl::ControlBounds(TqzBarItemControl* AControl, TRect& R) { ControlRect(AControl, R); }
+
 Integer TCustomqzBarControl::GroupSpacingBefore(TqzBarItemLink* ALink) {
   return ALink->GetBeginGroup() && ALink->GetVisibleIndex() > 0 ? SeparatorSize() : 0;
 }

@@ -265,6 +265,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual Integer ItemHeightFor(TqzBarItemControl* AControl);
   virtual TFont* GetEditFont();
   virtual void ControlRect(TqzBarItemControl* AControl, TRect& R);
+  // What a control answers for when a point is looked up (a dragged link's drop target), its
+  // separator left out: ControlRect here.
+  virtual void ControlBounds(TqzBarItemControl* AControl, TRect& R);
   virtual bool IsCustomizing();
   virtual bool IsMainMenu() = 0;
   virtual Integer ControlViewLevel(TqzBarItemControl*) { return ivlDefault; }
@@ -334,6 +337,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool RotatesText() { return false; }
   virtual Integer BarKind() = 0;
   virtual void Rebuild() { Refresh(true); }
+  // The window paints with alpha (a toolbar drawn on glass): its in-place editors paint through
+  // an off-screen buffer made opaque, and repaint so once the window answered their colours.
+  virtual bool RefreshesEdits() { return false; }
 
  protected:
   // Set by the descendants' ChangeMarkState.

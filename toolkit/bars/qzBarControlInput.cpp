@@ -69,7 +69,8 @@ void TCustomqzBarControl::LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, b
     TqzBarItemLink* link = FItemLinks->GetVisibleLink(i);
     TqzBarItemControl* control = link->GetControl();
     if (!control || !control->IsOfOwnManager()) continue;
-    TRect r = control->GetItemRect();
+    TRect r;
+    ControlBounds(control, r);
     // The control's region takes in the separator before it.
     Integer separator = FViewInfo ? FViewInfo->FindSeparatorOfControl(control) : -1;
     TRect region = r;
@@ -619,6 +620,7 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
         SetTextColor(dc, ColorToRGB(text));
         SetBkColor(dc, ColorToRGB(back));
         Message.Result = reinterpret_cast<LRESULT>(edit->GetEditBrush());
+        if (RefreshesEdits()) edit->RequestBufferedRedraw();
         return;
       }
       break;

@@ -9,6 +9,7 @@
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "user/Rects.h"
@@ -302,6 +303,29 @@ HBRUSH TqzBarFlatPainter::MenuItemBackgroundBrush(TqzBarItemControl* AControl) {
 }
 
 HBRUSH TqzBarFlatPainter::StaticBorderBrush(TqzBarItemControl*, Integer) { return GetSysColorBrush(COLOR_BTNSHADOW); }
+
+bool TqzBarFlatPainter::IsInPlaceSubItemSelected(TqzBarItemControlDrawParams* AParams) {
+  return TqzBarPainter::IsInPlaceSubItemSelected(AParams) && ClassRef()->IsFlatOnColouredFace();
+}
+
+bool TqzBarFlatPainter::InPlaceSubItemShowsArrow(TqzBarItemControlDrawParams* AParams) {
+  return !AParams->SelectedLook || HighContrastWhiteFace();
+}
+
+void TqzBarFlatPainter::DrawStaticBorder(TqzBarItemControlDrawParams* AParams, TRect& R) {
+  auto* params = dynamic_cast<TqzBarStaticLikeControlDrawParams*>(AParams);
+  if (!params || !params->DrawsBorder || params->BorderStyle == sbsNone) return;
+  HDC dc = AParams->TargetCanvas->DCHandle();
+  const TRect& w = params->BorderWidths;
+  TRect content(R.Left + w.Left, R.Top + w.Top, R.Right - w.Right, R.Bottom - w.Bottom);
+  HRGN saved = nullptr;
+  bool existed = false;
+  BackupClipRegion(dc, saved, existed);
+  ExcludeClipRect(dc, content.Left, content.Top, content.Right, content.Bottom);
+  FillWith(dc, R, StaticBorderBrush(AParams->ItemControl, params->BorderStyle));
+  RestoreClipRegionBackup(dc, saved, existed);
+  R = content;
+}
 
 void TqzBarFlatPainter::DrawOpenedElement(TCustomqzBarControl* ABarControl, HDC DC, TCustomqzBarControl* APopup,
                                           const TRect& R) {

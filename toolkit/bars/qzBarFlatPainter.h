@@ -69,6 +69,9 @@ class TqzBarFlatPainter : public TqzBarPainter {
   void DrawArrowPartBackground(TqzBarItemControlDrawParams* AParams, const TRect& R, HBRUSH ABrush) override;
   TColor ComboArrowColor(TqzBarItemControlDrawParams* AParams) override;
   HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams) override;
+  // Selected: the selection frame a pixel outside; else a frame in the edit's brush with a column
+  // left of it toward the edit; inside, the brush.
+  void DrawComboButtonFace(TqzBarItemControlDrawParams* AParams, TRect& R, HBRUSH ABrush) override;
   Integer MenuArrowOffset() override { return 1; }
   Integer MenuSeparatorHeight() override { return 5; }
   void GetMenuCheckSize(TkvCanvas* ACanvas, Integer ATextSize, Integer& AHeight, Integer& AWidth) override;
@@ -103,6 +106,8 @@ class TqzBarFlatPainter : public TqzBarPainter {
   Integer EditGlyphSpacing(TqzBarItemControlDrawParams*) override { return 6; }
   Integer EditCaptionRightGap() override { return 5; }
   void GetEditMenuMargins(TqzBarItemControlDrawParams*, TRect& AMargins) override { AMargins = TRect(7, 0, 0, 0); }
+  // A menu's edit caption starts where the other items' captions do.
+  Integer EditMenuSpacing(TqzBarItemControlDrawParams* AParams) override;
   HBRUSH EditCaptionBrush(TqzBarItemControl* AControl) override;
   bool DrawsEditGlyphSelected(TqzBarItemControl* AControl) override;
   // A 1-pixel frame.
@@ -110,6 +115,15 @@ class TqzBarFlatPainter : public TqzBarPainter {
                              TRect& ACloseButtonRect, bool AHot, bool ADown) override;
   bool HasFlatDateButtons() override { return true; }
   void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R) override;
+  // One arrow, no embossed copy: shadow-coloured when disabled.
+  void DrawSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin, Integer ADirection) override;
+  // The button under the pointer is raised.
+  void DrawSpinButton(TqzBarItemControlDrawParams* AParams, const TRect& R, Integer APart) override;
+  Integer ContainerExtraWidth() override { return 9; }
+  bool IsInPlaceSubItemSelected(TqzBarItemControlDrawParams* AParams) override;
+  bool InPlaceSubItemShowsArrow(TqzBarItemControlDrawParams* AParams) override;
+  // The border band in StaticBorderBrush.
+  void DrawStaticBorder(TqzBarItemControlDrawParams* AParams, TRect& R) override;
 
   // Operations of the flat looks.
   // The frame of a split button's arrow part.

@@ -4,6 +4,7 @@
 #include "gdi/SysColors.h"
 #include "toolkit/bars/qzBarControl.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
 #include "toolkit/bars/qzDropDownFrame.h"
 #include "toolkit/foundation/qzOffice11.h"
@@ -75,4 +76,43 @@ void TqzBarFlatPainter::DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripC
                                               TRect& ACloseButtonRect, bool AHot, bool ADown) {
   DrawDropDownWindowFrame(AWnd, ASizable, true, ACorner, AGripRect, ACloseButtonRect, AHot, ADown,
                           ClassRef()->DropDownGripHeight());
+}
+
+void TqzBarFlatPainter::DrawComboButtonFace(TqzBarItemControlDrawParams* AParams, TRect& R, HBRUSH ABrush) {
+  HDC dc = AParams->TargetCanvas->DCHandle();
+  TqzBarItemControl* control = AParams->ItemControl;
+  if (AParams->SelectedLook) {
+    TRect frame = R;
+    InflateRect(&frame, 1, 1);
+    ClassRef()->DrawSelectedFrame(dc, frame);
+  } else {
+    auto* edit = dynamic_cast<TqzBarCustomEditControl*>(control);
+    HBRUSH frame = AParams->EnabledLook && edit ? edit->GetEditBrush() : control->GetParent()->BackgroundBrush();
+    FrameWith(dc, R, frame);
+    FillWith(dc, TRect(R.Left - 1, R.Top, R.Left, R.Bottom), frame);
+    InflateRect(&R, -1, -1);
+  }
+  FillWith(dc, R, ABrush);
+}
+
+Integer TqzBarFlatPainter::EditMenuSpacing(TqzBarItemControlDrawParams* AParams) {
+  return ClassRef()->MenuCaptionIndent(AParams) - AParams->ItemControl->GetParent()->IconAreaSize();
+}
+
+void TqzBarFlatPainter::DrawSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin,
+                                      Integer ADirection) {
+  TColor color = !AParams->EnabledLook                                   ? clBtnShadow
+                 : AParams->SelectedLook && HighContrastWhiteFace() ? clBtnFace
+                                                                        : clBtnText;
+  FillSpinArrow(AParams, AOrigin, ADirection, color);
+}
+
+void TqzBarFlatPainter::DrawSpinButton(TqzBarItemControlDrawParams* AParams, const TRect& R, Integer APart) {
+  auto* spin = static_cast<TqzBarSpinEditDrawParams*>(AParams);
+  bool hot = AParams->SelectedLook && AParams->HotPartIndex == APart;
+  ClassRef()->DrawSmallButtonFace(AParams->ItemControl, AParams->TargetCanvas->DCHandle(), spin->PressedPart == APart,
+                                  hot, AParams->EnabledLook, R);
+  TPoint origin;
+  GetSpinArrowOrigin(AParams, R, origin, APart);
+  DrawSpinArrow(AParams, origin, APart);
 }

@@ -8,6 +8,7 @@
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarItemControlCombos.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarQuickControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Input.h"
@@ -180,7 +181,11 @@ bool ManagerShortCuts(TqzBarManager* AManager, Word AKey, LPARAM AFlags) {
   if (!bar || !control) return false;
   TqzBarItemLink* next = link->GetLinks()->FindLinkByAccelKey(AKey, shift, link);
   bar->SelectControlFocused(control);
-  if ((!next || next == link) && IsBarControlLive(bar)) bar->SelectAndPress(control, false);
+  if ((!next || next == link) && IsBarControlLive(bar)) {
+    // A menu opened this way keeps its bar down, as a press would: the arrows open the neighbours'.
+    if (dynamic_cast<TqzBarSubItemControl*>(control)) bar->SetKeptDown(true);
+    bar->SelectAndPress(control, false);
+  }
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include "toolkit/bars/qzBarCustForm.h"
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarHooks.h"
+#include "toolkit/editors/kvContainer.h"
 #include "user/Focus.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -168,6 +169,30 @@ void TqzBarWinControl::ReloadText() {
     throw;
   }
   FInternalUpdate = false;
+}
+
+void TqzBarWinControl::PrepareInPlace() { FBufferedPaint = GetParent()->RefreshesEdits(); }
+
+void TqzBarWinControl::RequestBufferedRedraw() {
+  HWND window = GetInnerWindow();
+  if (FRedrawPending || !window) return;
+  FRedrawPending = true;
+  PostMessage(window, qzRedrawBufferedMessage, 0, 0);
+}
+
+bool TqzBarWinControl::PaintBuffered(TMessage& Message) {
+  HWND window = GetInnerWindow();
+  if (!FBufferedPaint || !window) return false;
+  if (Message.Msg == WM_PAINT) {
+    PaintBufferedOnPaint(window);
+    Message.Result = 1;
+    return true;
+  }
+  if (Message.Msg != qzRedrawBufferedMessage || !FRedrawPending) return false;
+  // Cleared after the repaint: its own colour questions ask for no further one.
+  PaintBufferedWindow(window);
+  FRedrawPending = false;
+  return true;
 }
 
 void TqzBarWinControl::LoadText() {
@@ -701,6 +726,7 @@ void TqzBarEditControl::SetInnerText(const String& AText) {
 }
 
 void TqzBarEditControl::PrepareInPlace() {
+  inherited::PrepareInPlace();
   RefreshForEditing();
   if (!FEditWindow) return;
   SendMessage(FEditWindow, WM_SETFONT, reinterpret_cast<WPARAM>(EditFont()->GetHandle()), 0);
@@ -721,6 +747,7 @@ void TqzBarEditControl::InnerWndProc(TMessage& Message) {
     TqzBarWinControl::UnhookWindow();
     return;
   }
+  if (PaintBuffered(Message)) return;
   inherited::InnerWndProc(Message);
 }
 

@@ -29,6 +29,10 @@ class TqzBarEditLikeControlDrawParams : public TqzBarItemControlDrawParams {
   bool FramesWholeItemLook = false;
 };
 
+// Posted to a hosted window that a bar window painting with alpha answered colours for: the window
+// repaints itself through an off-screen buffer.
+constexpr UINT qzRedrawBufferedMessage = WM_APP + 0x81;
+
 // The part indexes of an edit item: the edit (the hosted window), the glyph and the caption.
 constexpr Integer qzEditPart = 0;
 constexpr Integer qzEditGlyphPart = 1;
@@ -52,6 +56,12 @@ class TqzBarWinControl : public TqzBarItemControl {
   bool EditorHidden() const;
   // The hosted window takes the item's text; no change of the user's is reported.
   void ReloadText();
+  // The bar window paints with alpha (taken when editing starts): the hosted window paints
+  // through an off-screen buffer, made opaque, so its pixels are not see-through.
+  bool GetBufferedPaint() const noexcept { return FBufferedPaint; }
+  // The bar window answered the hosted window's colours while painting with alpha: the window is
+  // repainted through the buffer once, when the message posted now arrives.
+  void RequestBufferedRedraw();
 
   // Operations in slot order.
   virtual void HookWindow();
@@ -65,7 +75,7 @@ class TqzBarWinControl : public TqzBarItemControl {
   virtual void LoadText();
   virtual void SetInPlaceActive(bool AFlag);
   virtual void SetInnerText(const String& AText);
-  virtual void PrepareInPlace() {}
+  virtual void PrepareInPlace();
   virtual void StoreText();
   virtual void FilterMenuKeyDown(Word& AKey, TShiftState AShift);
   virtual void FilterMenuKeyUp(Word& AKey);
@@ -91,6 +101,9 @@ class TqzBarWinControl : public TqzBarItemControl {
   virtual void EditorKeyUp(Word& AKey, TShiftState AShift);
   // The focus left the hosted window for AFocused.
   virtual void CloseUp(HWND) {}
+  // The hosted window's buffered painting: on WM_PAINT, and for the redraw message once asked.
+  // Both false without buffered paint: the window paints as usual.
+  bool PaintBuffered(TMessage& Message);
 
  private:
   static LRESULT HookedWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
@@ -99,6 +112,8 @@ class TqzBarWinControl : public TqzBarItemControl {
 
   bool FInPlaceActive = false;
   bool FInternalUpdate = false;
+  bool FBufferedPaint = false;
+  bool FRedrawPending = false;
   Integer FMenuKeyCount = 0;
   HWND FHookedWindow = nullptr;
   WNDPROC FPrevWndProc = nullptr;

@@ -26,6 +26,18 @@ void TqzBarSubItemControl::OpenSubMenu(bool) {
   TCustomqzBarControl* parent = GetParent();
   auto* item = dynamic_cast<TCustomqzBarSubItem*>(GetItem());
   if (!parent || !item || GetSubMenu() || !parent->HandleAllocated()) return;
+  // An entry opened without being selected (a key tip, the program) is selected first, its window
+  // taking the keyboard: it shows lit as the opener of its menu, and the menu joins the chain
+  // after it. Selecting forgets the wish to roll the menu out; it is kept.
+  if (parent->GetSelectedControl() != this) {
+    const bool animate = GetAnimateNextOpen();
+    TkvObjectLink* self = LinkToObject(this);
+    parent->SelectControlFocused(this);
+    const bool alive = self->Ref != nullptr && IsBarControlLive(parent);
+    ReleaseObjectLink(self);
+    if (!alive || GetSubMenu()) return;
+    SetAnimateNextOpen(animate);
+  }
   // Another menu of the same window closes first.
   if (auto* other = dynamic_cast<TqzBarSubMenuControl*>(parent->GetOpenedBar())) other->Dismiss();
   TqzBarSubMenuControl* menu = CreateSubMenu();
@@ -104,9 +116,12 @@ bool TqzBarSubItemControl::WantsKey(Word AKey) {
 void TqzBarSubItemControl::KeyDown(Word& AKey, TShiftState) {
   if (!WantsKey(AKey) || !IsEnabled()) return;
   AKey = 0;
+  OpenSubMenuByKey();
+}
+
+void TqzBarSubItemControl::OpenSubMenuByKey() {
   OpenSubMenu(false);
   if (TqzBarSubMenuControl* menu = GetSubMenu()) {
-    // Opened from the keyboard: its first selectable link is selected.
     TqzBarItemLinks* links = menu->GetItemLinks();
     TqzBarItemLink* first = links ? links->FirstSelectableLink() : nullptr;
     if (first && first->GetControl() && menu->SelectsFirstOnKeyboardOpen()) menu->SetSelectedControl(first->GetControl());

@@ -26,6 +26,8 @@ class TqzBarSubItemControl : public TqzBarButtonLikeControl {
   TqzBarSubMenuControl* GetSubMenu() const;
   bool IsDroppedDown() override { return GetSubMenu() != nullptr; }
   void OpenSubMenu(bool AByMouse);
+  // Opens the menu as a key does: its first selectable link is selected.
+  void OpenSubMenuByKey();
   void CloseSubMenu();
 
   void UserActivate(bool AByMouse) override;

@@ -579,4 +579,7 @@ class TqzBarPainter : public TObject {
   // bounding rectangle clipped to it, and the triangle then stays out of the canvas clip region so
   // that a face painted afterwards leaves it alone.
   void DrawClippedArrow(TkvCanvas* ACanvas, const TRect& R, bool ADown, Integer AArrowSize, TColor AColor);
+  // A spin button's arrow in one colour: its base from AOrigin as wide as the parameters' arrow,
+  // its apex up (ADirection 3) or down (4).
+  void FillSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin, Integer ADirection, TColor AColor);
 };

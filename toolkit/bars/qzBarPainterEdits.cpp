@@ -370,29 +370,21 @@ void TqzBarPainter::GetSpinArrowOrigin(TqzBarItemControlDrawParams* AParams, con
   AOrigin = TPoint(R.Left + h, (R.Top + R.Bottom - h) / 2 + (ADirection == qzSpinUpPart ? h - 1 : 0));
 }
 
-void TqzBarPainter::DrawSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin, Integer ADirection) {
+void TqzBarPainter::FillSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin, Integer ADirection,
+                                  TColor AColor) {
   HDC DC = AParams->TargetCanvas->DCHandle();
   Integer w = static_cast<TqzBarSpinEditDrawParams*>(AParams)->ArrowSize.cx;
   Integer apex = ADirection == qzSpinUpPart ? -(w / 2) : w / 2;
-  auto triangle = [&](Integer ADx, Integer ADy, TColor AColor) {
-    POINT points[3] = {{AOrigin.X + ADx, AOrigin.Y + ADy},
-                       {AOrigin.X + w - 1 + ADx, AOrigin.Y + ADy},
-                       {AOrigin.X + w / 2 + ADx, AOrigin.Y + apex + ADy}};
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(AColor));
-    HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(AColor));
-    HGDIOBJ oldBrush = SelectObject(DC, brush);
-    HGDIOBJ oldPen = SelectObject(DC, pen);
-    Polygon(DC, points, 3);
-    SelectObject(DC, oldPen);
-    SelectObject(DC, oldBrush);
-    DeleteObject(pen);
-    DeleteObject(brush);
-  };
+  POINT points[3] = {{AOrigin.X, AOrigin.Y}, {AOrigin.X + w - 1, AOrigin.Y}, {AOrigin.X + w / 2, AOrigin.Y + apex}};
+  FillPolygonWithColors(DC, points, 2, AColor, AColor);
+}
+
+void TqzBarPainter::DrawSpinArrow(TqzBarItemControlDrawParams* AParams, const TPoint& AOrigin, Integer ADirection) {
   if (AParams->EnabledLook) {
-    triangle(0, 0, clBtnText);
+    FillSpinArrow(AParams, AOrigin, ADirection, clBtnText);
   } else {
-    triangle(1, 1, clBtnHighlight);
-    triangle(0, 0, clBtnShadow);
+    FillSpinArrow(AParams, TPoint(AOrigin.X + 1, AOrigin.Y + 1), ADirection, clBtnHighlight);
+    FillSpinArrow(AParams, AOrigin, ADirection, clBtnShadow);
   }
 }
 

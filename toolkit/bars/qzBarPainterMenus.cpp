@@ -191,7 +191,8 @@ Integer TqzBarPainter::DetachCaptionHeight(TqzBarSubMenuControl* AMenu) { return
 Integer TqzBarPainter::MenuTextStart(TqzBarSubMenuControl* AMenu) { return AMenu->GetIconAreaSizeValue(); }
 
 Integer TqzBarPainter::MenuTextIndent(TqzBarSubMenuControl* AMenu) {
-  Integer indent = AMenu->GetIconAreaSizeValue();
+  // Measured from the menu's left edge: the side band comes before the icon column.
+  Integer indent = AMenu->GetBarSize() + AMenu->GetIconAreaSizeValue();
   ClassRef()->AdjustMenuItemWidth(indent);
   return indent;
 }

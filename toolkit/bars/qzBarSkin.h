@@ -51,6 +51,8 @@ class TqzSkinnedRect : public TObject {
   bool GetNoDraw() const noexcept { return FNoDraw; }
   const TParts& GetSourceParts() const noexcept { return FSourceParts; }
   TRect GetContentMargins() const noexcept { return FContentMargins; }
+  // The picture rendered at LastSize, made anew only when the element is drawn at another size.
+  GpBitmap* GetCacheBitmap() const noexcept { return FCacheBitmap; }
   TSize GetLastSize() const noexcept { return FLastSize; }
   TSize GetMinSize() const noexcept { return FMinSize; }
 

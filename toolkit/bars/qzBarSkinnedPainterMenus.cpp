@@ -118,7 +118,9 @@ void TqzBarSkinnedPainter::DrawScrollButtonExtra(TqzBarSubMenuControl* AMenu, Tk
 void TqzBarSkinnedPainter::DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, TqzBarItemControl*, const TRect& R,
                                                  TkvCanvas* ACanvas) {
   FillMenuBackground(AMenu, ACanvas->DCHandle(), clNone, nullptr, R);
-  TRect line(ClassRef()->MenuTextIndent(AMenu) + R.Left + 7, R.Bottom - SeparatorLineHeight(), R.Right, R.Bottom);
+  // The separator's rectangle starts after the side band already.
+  TRect line(ClassRef()->MenuTextIndent(AMenu) - AMenu->GetBarSize() + R.Left + 7, R.Bottom - SeparatorLineHeight(),
+             R.Right, R.Bottom);
   DrawMenuSeparatorLine(ACanvas, line);
 }
 

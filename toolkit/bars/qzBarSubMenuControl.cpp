@@ -334,9 +334,16 @@ Integer TqzBarSubMenuControl::SeparatorSize() { return Painter()->MenuSeparatorH
 Word TqzBarSubMenuControl::KindFlags() { return (TCustomqzBarControl::KindFlags() & ~0x252) | 0x12; }
 
 Integer TqzBarSubMenuControl::GroupSpacingBefore(TqzBarItemLink* ALink) {
-  TqzBarItemControl* control = ALink->GetControl();
-  Integer gap = control && control->GetStartsBand() && Painter()->ClassRef()->MenuOffsetsRecentGroup() ? 1 : 0;
-  return gap + (HasSeparatorAbove(ALink) ? SeparatorSize() : 0);
+  return BandGap(ALink->GetControl()) + (HasSeparatorAbove(ALink) ? SeparatorSize() : 0);
+}
+
+Integer TqzBarSubMenuControl::BandGap(TqzBarItemControl* AControl) {
+  return AControl && AControl->GetStartsBand() && Painter()->ClassRef()->MenuOffsetsRecentGroup() ? 1 : 0;
+}
+
+void TqzBarSubMenuControl::ControlBounds(TqzBarItemControl* AControl, TRect& R) {
+  inherited::ControlBounds(AControl, R);
+  R.Top -= BandGap(AControl);
 }
 
 bool TqzBarSubMenuControl::HasSeparatorAbove(TqzBarItemLink* ALink) {

@@ -96,6 +96,9 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   Integer LastShownIndex();
   // A group's separator stands above the link (not on the first row, nor under the up button).
   bool HasSeparatorAbove(TqzBarItemLink* ALink);
+  // 1 above a control that starts a band of links outside the recent ones, where the look sets
+  // such a band apart; else 0.
+  Integer BandGap(TqzBarItemControl* AControl);
 
   // Tearing off: a sub-menu of a detachable sub-item shows a thin caption at its top; dragging it
   // away shows the sub-item's detaching bar floating under the mouse.
@@ -178,6 +181,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   Word KindFlags() override;
   bool IsMainMenu() override { return false; }
   Integer GroupSpacingBefore(TqzBarItemLink* ALink) override;
+  // A band set one pixel apart owns that pixel.
+  void ControlBounds(TqzBarItemControl* AControl, TRect& R) override;
   Byte GetItemPaintKind() override { return qzPaintMenu; }
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override { return TqzBarSubMenuControlViewInfo::ClassInfo(); }
   Integer TextSize() override;

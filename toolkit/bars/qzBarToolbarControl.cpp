@@ -11,6 +11,7 @@
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarQuickControl.h"
 #include "user/Cursors.h"
 #include "user/Messages.h"
@@ -799,6 +800,19 @@ void TqzBarControl::SetActive(bool AActive) {
   if (auto* button = dynamic_cast<TqzBarButtonControl*>(GetSelectedControl()); !AActive && button && button->IsDroppedDown())
     button->Deactivate(true);
   TCustomqzBarControl::SetActive(AActive);
+}
+
+void TqzBarControl::SetSelectedControl(TqzBarItemControl* AControl) {
+  auto* before = dynamic_cast<TqzBarSubItemControl*>(GetSelectedControl());
+  const bool menuWasOpen = before && before->IsDroppedDown();
+  TkvObjectLink* self = LinkToObject(this);
+  inherited::SetSelectedControl(AControl);
+  const bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive || !menuWasOpen || !GetKeptDown() || IsCustomizing() || GetSelectedControl() != AControl) return;
+  // The open menu moves along with the selection.
+  if (auto* subItem = dynamic_cast<TqzBarSubItemControl*>(AControl); subItem && subItem != before && subItem->IsEnabled())
+    subItem->OpenSubMenuByKey();
 }
 
 void TqzBarControl::SelectControlFocused(TqzBarItemControl* AControl) {

@@ -195,6 +195,9 @@ class TqzBarControl : public TCustomqzBarControl {
   // The toolbar takes the keyboard: it remembers the focus window and the manager's focused bar
   // window before it, and becomes the focused one.
   void SelectControlFocused(TqzBarItemControl* AControl) override;
+  // With the bar kept down and an entry's menu open, selecting another entry from the keyboard
+  // opens that entry's menu (its first entry selected): the open menu moves along.
+  void SetSelectedControl(TqzBarItemControl* AControl) override;
   // A press on no control while customizing selects the bar.
   IqzBarSelectableItem* DesignObject() override;
   // The previous focused bar window comes back, and the focus goes back to the remembered window.

@@ -15,6 +15,7 @@
 #include "gdi/Regions.h"
 #include "user/Rects.h"
 
+TAVREN_CLASS_IMPL(TqzRibbonGroupBarControlDesignHelper)
 TAVREN_CLASS_IMPL(TqzRibbonCustomBarControl)
 TAVREN_CLASS_IMPL(TqzRibbonGroupBarControlViewInfo)
 TAVREN_CLASS_IMPL(TqzRibbonGroupBarControl)

@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzFading.h"
 #include "toolkit/ribbon/qzRibbonLayoutInterfaces.h"
@@ -57,6 +58,13 @@ class TqzRibbonCustomBarControl : public TqzBarControl {
   // The window is made once it is docked, when the ribbon's font can be known.
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
+};
+
+// While customizing, a group's link context menu offers no paint styles.
+class TqzRibbonGroupBarControlDesignHelper : public TCustomqzBarControlDesignHelper {
+  TAVREN_CLASS(TqzRibbonGroupBarControlDesignHelper, TCustomqzBarControlDesignHelper)
+ public:
+  Integer GetDesignActions() override { return 0x820; }
 };
 
 class TqzRibbonGroupBarControl;

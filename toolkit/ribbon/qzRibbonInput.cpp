@@ -4,10 +4,12 @@
 
 #include "rtl/ClassRegistry.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
 #include "toolkit/ribbon/qzRibbonNavigation.h"
+#include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessCustomize.h"
 #include "toolkit/ribbon/qzRibbonQuickAccessGroupButton.h"
 #include "user/Hooks.h"
@@ -149,9 +151,18 @@ void qzRibbonStart() {
   RegisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo(), TqzBarButtonControl::ClassInfo(), false);
   RegisterBarItemClass(TqzRibbonQuickAccessGroupButton::ClassInfo(), TqzRibbonQuickAccessGroupButtonControl::ClassInfo(),
                        false);
+  TqzBarDesignController* controller = DesignControllerInstance();
+  controller->RegisterDesignHelper(TqzRibbonGroupBarControl::ClassInfo(), TqzRibbonGroupBarControlDesignHelper::ClassInfo());
+  controller->RegisterDesignHelper(TqzRibbonQuickAccessBarControl::ClassInfo(),
+                                   TqzRibbonQuickAccessBarControlDesignHelper::ClassInfo());
 }
 
 void qzRibbonEnd() {
+  if (TqzBarDesignController* controller = ExistingDesignController()) {
+    controller->UnregisterDesignHelper(TqzRibbonQuickAccessBarControl::ClassInfo(),
+                                       TqzRibbonQuickAccessBarControlDesignHelper::ClassInfo());
+    controller->UnregisterDesignHelper(TqzRibbonGroupBarControl::ClassInfo(), TqzRibbonGroupBarControlDesignHelper::ClassInfo());
+  }
   UnregisterBarItemClass(TqzRibbonQuickAccessGroupButton::ClassInfo());
   UnregisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo());
   UnregisterBarItemClass(TqzRibbonQuickAccessPopupSubItem::ClassInfo());

@@ -578,6 +578,18 @@ TqzBarAccessibilityHelper* TqzRibbonGroupBarControlAccessibilityHelper::KeyTipPa
 }
 
 void TqzRibbonGroupBarControlAccessibilityHelper::LeaveKeyTipLevel() {
+  // A group button's popup: its key tips go while it is whole, then it closes and the keyboard
+  // is back on the button, at the quick access toolbar's level.
+  if (auto* buttonPopup = dynamic_cast<TqzRibbonQuickAccessGroupButtonPopupBarControl*>(GroupBarControl()))
+    if (TqzRibbonQuickAccessGroupButtonControl* control = buttonPopup->GroupButtonControl()) {
+      TqzBarHelperRef self = BarHelperRef(this);
+      TqzBarHelperRef button = BarHelperRef(control->GetAccessibilityHelper());
+      TqzBarNavigationController* controller = NavigationControllerInstance();
+      controller->SetKeyTipContainer(BarHelperRef(KeyTipLevelAbove(button->BarHelperObject())), String());
+      control->CloseUp(true);
+      controller->MoveSelection(true, button);
+      return;
+    }
   auto* popup = dynamic_cast<TqzRibbonCollapsedGroupPopupBarControl*>(GroupBarControl());
   TqzRibbonGroupBarControl* group = popup ? popup->CollapsedGroup() : nullptr;
   if (!group) {

@@ -15,6 +15,7 @@
 
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPainter)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessDockControl)
+TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlDesignHelper)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControlViewInfo)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessBarControl)
 
@@ -192,6 +193,13 @@ TqzBarPainter* TqzRibbonQuickAccessBarControl::Painter() {
 bool TqzRibbonQuickAccessBarControl::ShowsMark() {
   TqzCustomRibbon* ribbon = Ribbon();
   return ribbon && !ribbon->GetPopupMenuItems().Empty();
+}
+
+bool TqzRibbonQuickAccessBarControl::RefreshesEdits() {
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon) return false;
+  TqzRibbonViewInfo* viewInfo = ribbon->GetViewInfo();
+  return viewInfo->IsQuickAccessToolbarInCaption(false) && viewInfo->GetUseCompositionFrame();
 }
 
 Integer TqzRibbonQuickAccessBarControl::ControlViewLevel(TqzBarItemControl* AControl) {

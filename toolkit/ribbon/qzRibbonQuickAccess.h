@@ -71,6 +71,14 @@ class TqzRibbonQuickAccessDockControl : public TqzCustomRibbonDockControl {
   bool FLayingOut = false;
 };
 
+// While customizing, the toolbar's link context menu offers neither paint styles nor group starts
+// (the toolbar shows no separators).
+class TqzRibbonQuickAccessBarControlDesignHelper : public TCustomqzBarControlDesignHelper {
+  TAVREN_CLASS(TqzRibbonQuickAccessBarControlDesignHelper, TCustomqzBarControlDesignHelper)
+ public:
+  Integer GetDesignActions() override { return TCustomqzBarControlDesignHelper::GetDesignActions() | 0x200; }
+};
+
 class TqzRibbonQuickAccessBarControlViewInfo : public TqzBarControlViewInfo {
   TAVREN_CLASS(TqzRibbonQuickAccessBarControlViewInfo, TqzBarControlViewInfo)
  public:
@@ -98,6 +106,8 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   TqzQuickControlFactory QuickControlClass() override;
   // While the ribbon has commands for its menus.
   bool ShowsMark() override;
+  // Drawn on glass (in the caption of a composition frame): its in-place editors paint opaque.
+  bool RefreshesEdits() override;
   Integer ControlViewLevel(TqzBarItemControl* AControl) override;
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
   TClassOf<TqzBarAccessibilityHelper> MarkAccessibilityHelperClass() override;
