@@ -231,6 +231,7 @@ TEST_F(ToolbarWindows, AFloatingBarDocksAfterRestingOverTheSiteAndFloatsAgainWhe
 // window the bar ends in, and the window left unused then goes.
 TEST_F(ToolbarWindows, AMovedBarSwitchesBetweenItsKeptDockedAndFloatingWindows) {
   TqzBar* bar = AddBar("Tools", 2, dsTop);
+  bar->SetAlphaBlendValue(153);
   auto* edit = new TqzBarEdit(form);
   edit->SetWidth(80);
   bar->GetItemLinks()->AddLinkForItem(edit);
@@ -245,18 +246,28 @@ TEST_F(ToolbarWindows, AMovedBarSwitchesBetweenItsKeptDockedAndFloatingWindows) 
   struct TStep {
     TqzBarDockingStyle style;
     HWND handle, keptDocked, keptFloating, edit;
+    int alpha;  // the window's layered alpha, -1 when not layered
+  };
+  auto layeredAlpha = [](HWND AWindow) {
+    BYTE alpha = 0;
+    if (!(GetWindowLong(AWindow, GWL_EXSTYLE) & WS_EX_LAYERED) ||
+        !GetLayeredWindowAttributes(AWindow, nullptr, &alpha, nullptr))
+      return -1;
+    return static_cast<int>(alpha);
   };
   struct TStepLog : TObject {
     TqzBarControl* window;
     std::function<HWND()> edit;
+    std::function<int(HWND)> alpha;
     std::vector<TStep> steps;
     void Changed(TqzBarManager*, TqzBar* ABar) {
       steps.push_back({ABar->GetDockingStyle(), window->GetHandle(), window->GetKeptHandle(true),
-                       window->GetKeptHandle(false), edit()});
+                       window->GetKeptHandle(false), edit(), alpha(window->GetHandle())});
     }
   } log;
   log.window = window;
   log.edit = editWindow;
+  log.alpha = layeredAlpha;
   manager->SetOnBarDockingStyleChange(MakeEvent<&TStepLog::Changed>(&log));
   POINT grip = GripPoint(window);
   POINT away{300, 250};
@@ -286,6 +297,10 @@ TEST_F(ToolbarWindows, AMovedBarSwitchesBetweenItsKeptDockedAndFloatingWindows) 
   EXPECT_EQ(on.keptFloating, off.handle);
   EXPECT_EQ(offAgain.handle, off.handle) << "floating again takes the kept floating window back";
   for (const TStep& step : log.steps) EXPECT_EQ(step.edit, nullptr) << "no in-place window while moving";
+  // The bar's alpha is the floating window's, each time it floats; a docked window is opaque.
+  EXPECT_EQ(off.alpha, 153);
+  EXPECT_EQ(on.alpha, -1);
+  EXPECT_EQ(offAgain.alpha, 153);
 
   // The end: the floating window stays, the docked one is gone, the edit is back in the bar.
   EXPECT_EQ(window->GetHandle(), off.handle);

@@ -102,11 +102,16 @@ void TqzBarControl::CreateWindowHandle(const TCreateParams& Params) {
   HWND kept = std::exchange(docked ? FDockedHandle : FFloatingHandle, nullptr);
   if (!kept || !IsWindow(kept)) {
     inherited::CreateWindowHandle(Params);
-    return;
+  } else {
+    // Bound first: a message the move sends finds the control.
+    TakeBackHandle(kept);
+    if (docked && ::GetParent(kept) != Params.WndParent) ::SetParent(kept, Params.WndParent);
   }
-  // Bound first: a message the move sends finds the control.
-  TakeBackHandle(kept);
-  if (docked && ::GetParent(kept) != Params.WndParent) ::SetParent(kept, Params.WndParent);
+  if (!docked) UpdateWindowBlend();
+}
+
+void TqzBarControl::UpdateWindowBlend() {
+  if (HandleAllocated() && FBar) SetWindowAlphaBlend(GetHandle(), FBar->GetAlphaBlendValue());
 }
 
 void TqzBarControl::DestroyWindowHandle() {

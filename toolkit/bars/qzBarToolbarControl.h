@@ -235,6 +235,8 @@ class TqzBarControl : public TCustomqzBarControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void CreateWindowHandle(const TCreateParams& Params) override;
+  // A floating window takes the bar's alpha (AlphaBlendValue below 255 makes it layered).
+  void UpdateWindowBlend();
   void DestroyWindowHandle() override;
   void WndProc(TMessage& Message) override;
 
