@@ -810,11 +810,9 @@ void TqzBarControl::SetActive(bool AActive) {
 void TqzBarControl::SetSelectedControl(TqzBarItemControl* AControl) {
   auto* before = dynamic_cast<TqzBarSubItemControl*>(GetSelectedControl());
   const bool menuWasOpen = before && before->IsDroppedDown();
-  TkvObjectLink* self = LinkToObject(this);
+  TWeakRef<TqzBarControl> self(this);
   inherited::SetSelectedControl(AControl);
-  const bool alive = self->Ref != nullptr;
-  ReleaseObjectLink(self);
-  if (!alive || !menuWasOpen || !GetKeptDown() || IsCustomizing() || GetSelectedControl() != AControl) return;
+  if (!self || !menuWasOpen || !GetKeptDown() || IsCustomizing() || GetSelectedControl() != AControl) return;
   // The open menu moves along with the selection.
   if (auto* subItem = dynamic_cast<TqzBarSubItemControl*>(AControl); subItem && subItem != before && subItem->IsEnabled())
     subItem->OpenSubMenuByKey();

@@ -126,11 +126,6 @@ void DrawGripBandCloseButton(HDC DC, TRect& R, bool AHighlighted, TqzGripCorner 
 }
 
 void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner ACorner, TRect& AGripRect,
-                             TRect& ACloseButtonRect, bool AHot, bool ADown) {
-  DrawDropDownWindowFrame(AWnd, ASizable, AFlat, ACorner, AGripRect, ACloseButtonRect, AHot, ADown, GripBandHeight());
-}
-
-void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner ACorner, TRect& AGripRect,
                              TRect& ACloseButtonRect, bool AHot, bool ADown, Integer AGripHeight) {
   TRect screenRect;
   GetWindowRect(AWnd, &screenRect);

@@ -21,8 +21,6 @@ void DrawClassicSizeGrip(HDC DC, TRect& R, TqzGripCorner ACorner);
 void DrawGripBandCloseButton(HDC DC, TRect& R, bool AHighlighted, TqzGripCorner ACorner, bool AFlat, bool APressed);
 // Frame and grip band of the window; the grip's and the close button's rectangles come back in
 // screen coordinates (both empty for a window that is not sizable, which gets the frame only).
+// The grip band, its dividing line included, is AGripHeight high.
 void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner ACorner, TRect& AGripRect,
-                             TRect& ACloseButtonRect, bool AHot, bool ADown);
-// The same for a look whose grip band, its dividing line included, is AGripHeight high.
-void DrawDropDownWindowFrame(HWND AWnd, bool ASizable, bool AFlat, TqzGripCorner ACorner, TRect& AGripRect,
-                             TRect& ACloseButtonRect, bool AHot, bool ADown, Integer AGripHeight);
+                             TRect& ACloseButtonRect, bool AHot, bool ADown, Integer AGripHeight = GripBandHeight());
