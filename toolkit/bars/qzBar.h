@@ -535,6 +535,9 @@ class TqzBarScreenTipCollection : public TkvComponentCollection {
   void SetItemName(TkvComponentCollectionItem* AItem) override;
 };
 
+// The grey of screen-tip texts; the ribbon's key tips, which share the tips' background, use it too.
+inline constexpr TColor ScreenTipTextColour = static_cast<TColor>(0x004C4C4C);
+
 // Keeps screen tips, the fonts of their three bands and a standard footer.
 class TqzBarScreenTipRepository : public TComponent {
   TAVREN_CLASS(TqzBarScreenTipRepository, TComponent)
@@ -817,6 +820,12 @@ class TqzBarManager : public TComponent {
   TqzBarCustomPopupMenu* GetPopupMenu(Integer Index) const { return FPopupMenus[Index]; }
   void AddPopupMenu(TqzBarCustomPopupMenu* AMenu);
   void RemovePopupMenu(TqzBarCustomPopupMenu* AMenu);
+  // The dock sites a form designer placed for this manager (its own side sites are its bars').
+  const std::vector<TqzDockControl*>& GetPublishedDockSites() const noexcept { return FPublishedDockSites; }
+  void AddPublishedDockSite(TqzDockControl* ASite);
+  void RemovePublishedDockSite(TqzDockControl* ASite);
+  // Every dock site takes the manager's dock colour again.
+  void UpdateDockColors();
 
   TqzBarImageOptions* GetImageOptions() const { return FImageOptions.get(); }
   void SetImageOptions(TqzBarImageOptions* Value) { FImageOptions->Assign(Value); }
@@ -854,7 +863,7 @@ class TqzBarManager : public TComponent {
   // Only while themes are available.
   HBRUSH ThemedToolbarBrush() const { return FThemedToolbarBrush; }
   bool GetAutoDockColor() const { return FAutoDockColor; }
-  void SetAutoDockColor(bool Value) { FAutoDockColor = Value; }
+  void SetAutoDockColor(bool Value);
   // The Owner's colour while AutoDockColor is on.
   TColor GetDockColor();
   void SetDockColor(TColor Value);
@@ -1255,6 +1264,7 @@ class TqzBarManager : public TComponent {
   std::unique_ptr<TqzBarBackgrounds> FBackgrounds;
   std::unique_ptr<TqzBarPopupMenuLinks> FPopupMenuLinks;
   std::vector<TqzBarCustomPopupMenu*> FPopupMenus;
+  std::vector<TqzDockControl*> FPublishedDockSites;
   enum { fcBorder, fcFace, fcPressed, fcPressedHot, fcHot, fcCount };
   TColor FFlatColors[fcCount] = {};
   HBRUSH FFlatBrushes[fcCount] = {};
