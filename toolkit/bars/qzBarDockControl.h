@@ -77,9 +77,9 @@ class TqzDockControl : public TCustomControl {
   TqzBarDockingStyle GetDockingStyle() const;
   bool HasDockingStyle() const noexcept { return FDockingStyle != dsNone; }
   bool IsVertical() const;
-  // The site's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  // The site's keyboard-navigation node, made on first request from GetAccessibilityHelperClass.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
-  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
+  virtual TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass();
   bool GetAllowDocking() const noexcept { return FAllowDocking; }
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
   bool IsDestroyingBarControls() const noexcept { return FDestroyingBarControls; }

@@ -174,12 +174,13 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   // A rolling-out window casts no shadow until it stands.
   bool HasShadow() override { return inherited::HasShadow() && !FAnimateOnShow; }
   bool JoinsOpenedMenus() override { return false; }
-  bool IsOwnerWindow(HWND AWnd) override;
+  bool OwnsForeignWindow(HWND AWnd) override;
   void HideBar() override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   Integer SeparatorSize() override;
   Word KindFlags() override;
   bool IsMainMenu() override { return false; }
+  bool ClosesOnModalActivation() override { return true; }
   Integer GroupSpacingBefore(TqzBarItemLink* ALink) override;
   // A band set one pixel apart owns that pixel.
   void ControlBounds(TqzBarItemControl* AControl, TRect& R) override;
@@ -193,7 +194,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void ShowContextPopup(TqzBarItemControl* AControl) override;
   void ChangeSelection(TqzBarItemControl* AControl) override;
   Integer BarKind() override { return 2; }
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
