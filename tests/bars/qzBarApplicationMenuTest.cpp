@@ -323,6 +323,10 @@ TEST_F(ApplicationMenu, MenusOpenedFromItCoverThePane) {
   EXPECT_TRUE(sub->GetItemLinks()->GetEffectiveShowDescriptions());
   EXPECT_FALSE(sub->GetItemLinks()->GetEffectiveShowShortCuts());
   EXPECT_EQ(menu->GetItemLinks()->GetEffectiveItemSize(), misLarge);
+  // Large rows are twice a text line high, two and a half where the description shows.
+  EXPECT_EQ(menu->GetItemLinks()->GetLink(0)->GetItemRect().Height(), 2 * window->GetTextSizeValue());
+  EXPECT_EQ(sub->GetItemLinks()->GetLink(0)->GetItemRect().Height(),
+            static_cast<Integer>(Round(2.5 * child->GetTextSizeValue())));
   menu->GetItemOptions()->SetShowDescriptions(true);
   EXPECT_TRUE(menu->GetItemLinks()->GetEffectiveShowDescriptions());
 }

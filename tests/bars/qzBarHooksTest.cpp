@@ -66,11 +66,11 @@ class BarHooks : public testing::Test {
     b = root->Add("S", TRect(30, 0, 60, 20));
     gRoot = root.Get();
     gRootWindow = form->GetHandle();
-    BarNavigationRootProc = RootOfWindow;
+    RibbonNavigationLookup = RootOfWindow;
   }
   void TearDown() override {
     NavigationControllerInstance()->EndKeyboardNavigation();
-    BarNavigationRootProc = nullptr;
+    RibbonNavigationLookup = nullptr;
     gRootRaises = false;
     gRoot = nullptr;
     delete form;
@@ -228,7 +228,7 @@ TEST_F(BarHooks, ShortcutsRunTheItemsOfVisibleBars) {
 }
 
 TEST_F(BarHooks, AltWithAnAcceleratorPressesASingleMatchAndSelectsTheFirstOfSeveral) {
-  BarNavigationRootProc = nullptr;
+  RibbonNavigationLookup = nullptr;
   TItemClicks clicks;
   TqzBar* bar = manager->CreateToolbar(false);
   for (const char* caption : {"&Open", "&Save", "&Stop"}) {
@@ -315,7 +315,7 @@ class BarHooksOpenMenus : public BarHooks {
  protected:
   void SetUp() override {
     BarHooks::SetUp();
-    BarNavigationRootProc = nullptr;
+    RibbonNavigationLookup = nullptr;
     for (TTestBarControl*& level : levels) {
       level = new TTestBarControl(manager);
       level->SetParent(form);

@@ -103,8 +103,11 @@ TEST_F(MenuAnimation, AMenuOpeningUpAndLeftGrowsFromItsBottomRightCornerAndAKeyF
   HWND wnd = menu->GetHandle();
   EXPECT_TRUE(menu->IsAnimating());
   EXPECT_FALSE(IsWindowVisible(wnd));
-  EXPECT_EQ(menu->GetHorzDirection(), 0);
-  EXPECT_EQ(menu->GetVertDirection(), 0);
+  // It flipped away from the preferred directions, which stay.
+  EXPECT_TRUE(menu->OpensLeft());
+  EXPECT_TRUE(menu->OpensUp());
+  EXPECT_EQ(menu->GetHorzDirection(), 1);
+  EXPECT_EQ(menu->GetVertDirection(), 1);
   RECT final = Rect(wnd, false);
   // One frame a tick of the window's timer.
   static_cast<FakeClock&>(CurrentClock()).Advance(10);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <vector>
 
 #include "BarControlTestSupport.h"
@@ -13,6 +14,7 @@
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
+#include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/bars/qzBarXPPainter.h"
 #include "toolkit/foundation/qzOffice11.h"
@@ -452,6 +454,46 @@ TEST_F(StylePainters, ToolbarFrameWidthsByDockingStyle) {
   TSize grip;
   flat->GetSizeGripSize(manager, grip);
   EXPECT_EQ(r, TRect(0, 2, grip.cx, 0));
+}
+
+// A floating toolbar is no wider than its buttons, and in the looks whose caption shows the mark
+// its caption band is too short for "Format": the text ends in an ellipsis, not in a cut letter.
+TEST_F(StylePainters, ACutFloatingCaptionEndsInAnEllipsis) {
+  TqzBar* bar = manager->GetBars()->AddBar();
+  bar->SetCaption("Format");
+  for (const char* caption : {"Left", "Centre"})
+    bar->GetItemLinks()->AddLinkForItem(new TqzBarButton(form))->GetItem()->SetCaption(caption);
+  bar->SetFloatLeft(300);
+  bar->SetFloatTop(300);
+  bar->SetDockingStyle(dsNone);
+  bar->SetVisible(true);
+  for (TqzBarManagerStyle style : {bmsFlat, bmsOffice11}) {
+    manager->SetStyle(style);
+    Pump();
+    TqzBarControl* floating = bar->GetBarControl();
+    ASSERT_NE(floating, nullptr);
+    ASSERT_TRUE(floating->ShowsMark());
+    PixelImage image = screen.WindowImage(floating->GetHandle());
+    TRect mark;
+    floating->MarkRect(mark);
+    TColor text = Sys(floating->Painter()->CaptionTextColor(floating));
+    const uint32_t ink = ((text & 0xFF) << 16) | (text & 0xFF00) | ((text >> 16) & 0xFF);
+    auto inked = [&](Integer x, Integer y) {
+      return (image.pixels[static_cast<size_t>(y) * image.width + x] & 0xFFFFFF) == ink;
+    };
+    // The caption's last inked column left of the mark (the frame's outer columns aside).
+    Integer right = -1;
+    for (Integer x = 3; x < mark.Left; ++x)
+      for (Integer y = mark.Top; y < mark.Bottom; ++y)
+        if (inked(x, y)) right = x;
+    ASSERT_GE(right, 0) << style;
+    // Its last few columns hold the dots: their ink lies on one row.
+    std::set<Integer> rows;
+    for (Integer x = right - 6; x <= right; ++x)
+      for (Integer y = mark.Top; y < mark.Bottom; ++y)
+        if (inked(x, y)) rows.insert(y);
+    EXPECT_EQ(rows.size(), 1u) << style;
+  }
 }
 
 TEST_F(StylePainters, Office11MarginsFramesAndFaces) {

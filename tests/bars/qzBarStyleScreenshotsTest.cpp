@@ -113,6 +113,8 @@ TEST_F(StyleScreenshots, TheFormInEachStyle) {
   TqzBar* floating = AddBar("Format", {"Left", "Centre", "Right", "Justify"}, psStandard, dsNone);
   floating->SetFloatLeft(200);
   floating->SetFloatTop(170);
+  // Wide enough for its buttons in one row, as a user leaves a toolbar they float.
+  floating->SetFloatClientWidth(120);
   Pump();
   String folder = ScreenshotFolder();
   const TStyleCase styles[] = {{bmsStandard, "standard"}, {bmsEnhanced, "enhanced"}, {bmsFlat, "flat"},

@@ -393,6 +393,29 @@ struct TPopupScript : TObject {
   void Closed(TObject*) { ++closeUps; }
 };
 
+TEST_F(Menus, APopupMenuShowsItsOwnFontAndAMenuItsParentBarsFont) {
+  auto* popup = new TqzBarPopupMenu(form);
+  Button("&Cut", popup->GetItemLinks());
+  popup->GetFont()->SetSize(14);
+  ASSERT_TRUE(popup->GetUseOwnFont());
+  popup->PopupForOwner(200, 200, 0, 0, false, nullptr, false, nullptr);
+  TqzBarSubMenuControl* window = popup->GetMenuControl();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->GetFont()->GetSize(), 14);
+  // Its editors take the menu's font too.
+  EXPECT_EQ(window->GetEditFont()->GetSize(), 14);
+  window->Dismiss();
+  Pump();
+  delete popup;
+  // A sub-menu follows the bar window it opens from.
+  bar->GetBarControl()->GetFont()->SetSize(13);
+  ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
+  Pump();
+  TqzBarSubMenuControl* menu = MenuOf(file);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->GetFont()->GetSize(), 13);
+}
+
 TEST_F(Menus, APopupMenuRunsItsLoopUntilAnItemIsChosenOrEscCloses) {
   auto* popup = new TqzBarPopupMenu(form);
   Button("&Cut", popup->GetItemLinks());

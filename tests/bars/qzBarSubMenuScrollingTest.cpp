@@ -263,6 +263,34 @@ TEST_F(MenuBehaviours, AMenuOpenedByAClickRollsOutAndExpandingRollsOutAgain) {
   EXPECT_TRUE(menu->IsAnimating());
 }
 
+TEST_F(MenuBehaviours, AMenuOpenedAboveItsEntryRollsOutUpwardsAgainWhenExpanded) {
+  TRect wa;
+  WorkAreaAtPoint(TPoint(10, 10), wa);
+  form->SetBounds(40, wa.Bottom - 80, 420, 80);
+  Pump();
+  manager->SetMenuAnimations(maSlide);
+  TqzBarSubMenuControl* menu = Open(edit);
+  ASSERT_NE(menu, nullptr);
+  PassTime(200);
+  TPoint entry = bar->GetBarControl()->ClientToScreen(TPoint(0, LinkOf(edit)->GetItemRect().Top));
+  EXPECT_TRUE(menu->OpensUp());
+  menu->Expand();
+  ASSERT_EQ(Shown(edit), 6);
+  EXPECT_TRUE(menu->IsAnimating());
+  EXPECT_TRUE(menu->OpensUp());
+  PassTime(10);
+  RECT frame;
+  GetWindowRect(menu->GetHandle(), &frame);
+  PassTime(300);
+  ASSERT_FALSE(menu->IsAnimating());
+  RECT whole;
+  GetWindowRect(menu->GetHandle(), &whole);
+  // It grew from its bottom edge, which stays on the entry's top.
+  EXPECT_LT(frame.Height(), whole.Height());
+  EXPECT_EQ(frame.Bottom, whole.Bottom);
+  EXPECT_EQ(whole.Bottom, entry.Y);
+}
+
 // Edit's sub-menu Tools can be torn off as the Tools toolbar.
 class TearingOff : public MenuBehaviours {
  protected:

@@ -53,7 +53,12 @@ TEST_F(QuickAccessGroupButton, ItShowsItsGroupAndOpensItAsAPopupWhoseCommandsRun
   EXPECT_EQ(popup->GetItemLinks()->GetLink(0)->GetSourceLink(), group->GetItemLinks()->GetLink(0));
   RECT r;
   GetWindowRect(popup->GetHandle(), &r);
-  EXPECT_GE(r.Top, ButtonCentre(button).Y) << "below the button";
+  const TPoint buttonBottom = Window()->ClientToScreen(TPoint(place.Left, place.Bottom));
+  EXPECT_EQ(r.Top, buttonBottom.Y + 2) << "right below the button";
+  EXPECT_EQ(r.Left, buttonBottom.X);
+  RECT ribbonRect;
+  GetWindowRect(ribbon->GetHandle(), &ribbonRect);
+  EXPECT_LT(r.Top, ribbonRect.Bottom) << "over the ribbon, not below it";
   SavePicture("ribbon-quick-access-group-button");
   if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
     UpdateAllWindows();

@@ -174,6 +174,8 @@ TEST_F(QuickAccessRibbon, WithNothingHiddenTheMarkOpensTheCustomizeMenuWhoseChec
   auto* second = dynamic_cast<TqzRibbonQuickAccessPopupSubItemButton*>(items->GetVisibleLink(2)->GetItem());
   ASSERT_NE(second, nullptr);
   EXPECT_TRUE(second->GetDown());
+  EXPECT_NE(dynamic_cast<TqzRibbonQuickAccessPopupSubItemButtonControl*>(items->GetVisibleLink(2)->GetControl()), nullptr)
+      << "the registry's control for the check items";
   if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
     EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-quick-access-customize-menu.png"));
   }
@@ -399,6 +401,38 @@ class QuickAccessKeyTips : public QuickAccessRibbon {
     return texts;
   }
 };
+
+// Up from the tab reaches the toolbar; Left and Right move along its buttons to the mark at its
+// end and back, never past either end.
+TEST_F(QuickAccessKeyTips, ArrowsMoveAlongTheToolbarsButtonsToItsMark) {
+  auto selected = [] {
+    TqzBarHelperRef current = NavigationControllerInstance()->CurrentSelection();
+    return current ? current->BarHelperObject() : nullptr;
+  };
+  auto button = [this](Integer AIndex) {
+    return quick->GetItemLinks()->GetLink(AIndex)->GetControl()->GetAccessibilityHelper();
+  };
+  TqzBarAccessibilityHelper* mark = Window()->GetMarkAccessibilityHelper();
+  SetFocus(form->GetHandle());
+  Press(VK_MENU);
+  ASSERT_EQ(selected(), ribbon->GetActiveTab()->GetAccessibilityHelper());
+  Press(VK_UP);
+  TqzBarAccessibilityHelper* reached = selected();
+  EXPECT_TRUE(reached == button(0) || reached == button(1) || reached == button(2)) << "a button of the toolbar";
+  for (Integer i = 0; i < 3; ++i) Press(VK_LEFT);
+  EXPECT_EQ(selected(), button(0));
+  const std::pair<UINT, TqzBarAccessibilityHelper*> kSteps[] = {
+      {VK_RIGHT, button(1)}, {VK_RIGHT, button(2)}, {VK_RIGHT, mark}, {VK_RIGHT, mark}, {VK_LEFT, button(2)}};
+  for (const auto& [key, expected] : kSteps) {
+    Press(key);
+    EXPECT_EQ(selected(), expected);
+  }
+  Press(VK_RIGHT);
+  Press(VK_RETURN);
+  EXPECT_NE(Window()->GetQuickPopup(), nullptr) << "Enter on the mark opens it";
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Window()->GetQuickPopup(), nullptr);
+}
 
 // While links are hidden the mark's key tip "00" opens its popup, where the hidden links keep
 // the numbers they have on the toolbar; Esc goes back to the toolbar's level with the mark

@@ -535,6 +535,9 @@ class TqzBarScreenTipCollection : public TkvComponentCollection {
   void SetItemName(TkvComponentCollectionItem* AItem) override;
 };
 
+// The grey of screen-tip texts; the ribbon's key tips, which share the tips' background, use it too.
+inline constexpr TColor ScreenTipTextColour = static_cast<TColor>(0x004C4C4C);
+
 // Keeps screen tips, the fonts of their three bands and a standard footer.
 class TqzBarScreenTipRepository : public TComponent {
   TAVREN_CLASS(TqzBarScreenTipRepository, TComponent)

@@ -13,7 +13,7 @@
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "user/Input.h"
 
-TqzBarNavigationRootProc BarNavigationRootProc = nullptr;
+TqzBarNavigationRootProc RibbonNavigationLookup = nullptr;
 
 namespace {
 
@@ -101,8 +101,8 @@ bool KeyboardNavigation(Word AKey, LPARAM AFlags) {
 
 // A host's root for the window, else the node of the window manager's main-menu bar window.
 TqzBarHelperRef NavigationRootOfWindow(HWND AWnd) {
-  if (BarNavigationRootProc)
-    if (TqzBarHelperRef root = BarNavigationRootProc(AWnd)) return root;
+  if (RibbonNavigationLookup)
+    if (TqzBarHelperRef root = RibbonNavigationLookup(AWnd)) return root;
   TqzBarManager* manager = BarManagerOfWindow(AWnd);
   TqzBar* mainMenu = manager ? manager->GetMainMenuBar() : nullptr;
   TqzBarControl* window = mainMenu ? mainMenu->GetBarControl() : nullptr;

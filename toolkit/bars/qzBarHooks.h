@@ -17,7 +17,7 @@ bool BarHooksInstalled();
 
 // The navigation root of a window, where a host (the ribbon) supplies one; nil for none.
 using TqzBarNavigationRootProc = TqzBarHelperRef (*)(HWND AWnd);
-extern TqzBarNavigationRootProc BarNavigationRootProc;
+extern TqzBarNavigationRootProc RibbonNavigationLookup;
 
 // What the mouse wheel means to the active bar window: 3 no bar window is active; 2 its selected
 // control edits in place (the editor takes the wheel); 1 the window takes the wheel; 0 otherwise.

@@ -22,8 +22,8 @@ TqzBarMenuAnimation::TqzBarMenuAnimation(TqzBarSubMenuControl* AMenu, TqzBarMenu
   RECT client{};
   ::GetClientRect(wnd, &client);
   // The window ended up opening to the left or upwards: that edge moves, the other stays.
-  FGrowsLeft = AMenu->GetHorzDirection() == 0;
-  FGrowsUp = AMenu->GetVertDirection() == 0;
+  FGrowsLeft = AMenu->OpensLeft();
+  FGrowsUp = AMenu->OpensUp();
   FFinalLeft = window.Left;
   FFinalTop = window.Top;
   FFinalClientWidth = client.Width();

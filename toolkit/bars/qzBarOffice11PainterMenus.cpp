@@ -29,7 +29,7 @@ void TqzBarOffice11Painter::FillMenuBackground(TqzBarSubMenuControl* AMenu, HDC 
   TRect client = AMenu->GetClientRect();
   TRect area;
   if (!IntersectRect(&area, &R, &client)) return;
-  Integer bandEnd = ClassRef()->MenuTextIndent(AMenu);
+  Integer bandEnd = AMenu->GetGlyphColumnEnd();
   // Items fill small pieces of the background one by one. The band's gradient runs across it, so
   // its rows are all alike: the window keeps the band painted once and each piece is copied from
   // it, where painting the gradient again would cost a brush per column per piece.

@@ -79,15 +79,16 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
         SetBkColor(DC, ColorToRGB(cls->CaptionSysColor(IsManagerFormActive(manager) ? 1 : 0)));
     int previousMode = SetBkMode(DC, background ? TRANSPARENT : OPAQUE);
     String text = toolbar ? toolbar->GetCaptionText() : String();
-    SIZE extent{};
-    GetTextExtentPoint32(DC, text.c_str(), static_cast<int>(text.size()), &extent);
     if (!background) {
       RECT fill = whole;
       ExtTextOut(DC, fill.Left, fill.Top, ETO_OPAQUE, &fill, "", 0, nullptr);
     }
-    RECT clip = band;
-    ExtTextOut(DC, x, band.Top + (band.Height() - extent.cy) / 2, ETO_CLIPPED | (background ? 0 : ETO_OPAQUE), &clip,
-               text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    // A floating toolbar is as narrow as its buttons allow, so its caption is often longer than
+    // the band: it ends in an ellipsis then, as window captions do, rather than in a cut letter.
+    RECT textRect{x, band.Top, band.Right, band.Bottom};
+    if (textRect.Left < textRect.Right)
+      DrawText(DC, text.c_str(), static_cast<int>(text.size()), &textRect,
+               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
     SetBkMode(DC, previousMode);
     SetBkColor(DC, previousBack);
     SetTextColor(DC, previousText);

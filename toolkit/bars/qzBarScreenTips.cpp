@@ -4,13 +4,6 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarStrs.h"
 
-namespace {
-
-// The grey of screen-tip texts.
-constexpr TColor kScreenTipTextColor = static_cast<TColor>(0x4C4C4C);
-
-}  // namespace
-
 // ---- Bands ---------------------------------------------------------------------------------
 
 TAVREN_CLASS_IMPL_PUBLISHED(TqzBarCustomScreenTipBand,
@@ -169,7 +162,7 @@ TqzBarScreenTipCollection* TqzBarScreenTipRepository::CreateItems() {
 
 void TqzBarScreenTipRepository::SetDefaultFont(TFont* AFont, TqzBarScreenTipBandType ABandType) {
   if (Screen()) AFont->Assign(Screen()->GetHintFont());
-  AFont->SetColor(kScreenTipTextColor);
+  AFont->SetColor(ScreenTipTextColour);
   if (ABandType != stbDescription) AFont->SetStyle(AFont->GetStyle() + TFontStyles{fsBold});
 }
 

@@ -119,7 +119,7 @@ void TqzBarSkinnedPainter::DrawMenuSeparatorItem(TqzBarSubMenuControl* AMenu, Tq
                                                  TkvCanvas* ACanvas) {
   FillMenuBackground(AMenu, ACanvas->DCHandle(), clNone, nullptr, R);
   // The separator's rectangle starts after the side band already.
-  TRect line(ClassRef()->MenuTextIndent(AMenu) - AMenu->GetBarSize() + R.Left + 7, R.Bottom - SeparatorLineHeight(),
+  TRect line(AMenu->GetGlyphColumnEnd() - AMenu->GetBarSize() + R.Left + 7, R.Bottom - SeparatorLineHeight(),
              R.Right, R.Bottom);
   DrawMenuSeparatorLine(ACanvas, line);
 }

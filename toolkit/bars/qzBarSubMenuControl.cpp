@@ -7,6 +7,7 @@
 #include <random>
 
 #include "gdi/Regions.h"
+#include "rtl/Math.h"
 #include "user/Messages.h"
 #include "user/Painting.h"
 #include "user/Rects.h"
@@ -78,6 +79,7 @@ void TqzBarSubMenuControl::CreateWnd() {
   TColor face = static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
   FNonRecentBrush = CreateSolidBrush(RGB(std::min(GetRValue(face) + 20, 255), std::min(GetGValue(face) + 20, 255),
                                          std::min(GetBValue(face) + 20, 255)));
+  TakeMenuFont();
   inherited::CreateWnd();
   FRequestedLeft = GetLeft();
   FRequestedTop = GetTop();
@@ -85,10 +87,8 @@ void TqzBarSubMenuControl::CreateWnd() {
   UpdateRecentLinkLimit();
   FScrollIndex = 0;
   FMarkState = 0;
-  bool horz = false, vert = false;
-  Place(TSize(0, 0), horz, vert);
-  if (horz) FHorzDirection = 1 - FHorzDirection;
-  if (vert) FVertDirection = 1 - FVertDirection;
+  // The directions stay the preferred ones: a window made anew (expanded) is placed from them again.
+  Place(TSize(0, 0), FFlippedHorz, FFlippedVert);
   PlayBarSound(bskMenuPopup);
 }
 
@@ -364,6 +364,34 @@ void TqzBarSubMenuControl::GetSideBandRect(TRect& R) {
 
 Integer TqzBarSubMenuControl::GetTextStart() { return Painter()->ClassRef()->MenuTextStart(this); }
 
+Integer TqzBarSubMenuControl::GetGlyphColumnEnd() { return Painter()->ClassRef()->MenuTextIndent(this); }
+
+Integer TqzBarSubMenuControl::ItemHeightFor(TqzBarItemControl* AControl) {
+  Integer height = inherited::ItemHeightFor(AControl);
+  if (AControl->GetMenuItemSize() != misLarge) return height;
+  TqzBarItemLinks* links = AControl->GetLink() ? AControl->GetLink()->GetLinks() : nullptr;
+  // The description takes half a row under the caption.
+  if (links && links->GetEffectiveShowDescriptions()) return static_cast<Integer>(Round(height * 2.5));
+  return 2 * height;
+}
+
+void TqzBarSubMenuControl::TakeMenuFont() {
+  TFont* font = nullptr;
+  if (TCustomqzBarControl* parent = GetOpenerBar())
+    font = parent->GetFont();
+  else if (TqzBarCustomPopupMenu* menu = OwnerPopupMenu())
+    font = menu->GetFont();
+  else if (TqzBarManager* manager = GetControlBarManager())
+    font = manager->GetFont();
+  if (font) GetFont()->Assign(font);
+}
+
+TFont* TqzBarSubMenuControl::GetEditFont() {
+  if (TCustomqzBarControl* parent = GetOpenerBar()) return parent->GetEditFont();
+  if (TqzBarCustomPopupMenu* menu = OwnerPopupMenu(); menu && menu->GetUseOwnFont()) return menu->GetEditFont();
+  return inherited::GetEditFont();
+}
+
 Integer TqzBarSubMenuControl::TextSize() { return Painter()->ClassRef()->MenuItemTextSize(ActiveCanvas()); }
 
 bool TqzBarSubMenuControl::RightButtonActsAsLeft() {
@@ -384,10 +412,14 @@ HBRUSH TqzBarSubMenuControl::MenuBackgroundBrush() {
   return Painter()->ClassRef()->MenuBrush(this);
 }
 
+TqzBarCustomPopupMenu* TqzBarSubMenuControl::OwnerPopupMenu() {
+  TqzBarItemLinks* links = GetItemLinks();
+  return dynamic_cast<TqzBarCustomPopupMenu*>(links ? links->GetOwnerComponent() : nullptr);
+}
+
 // A popup menu's own picture, else the manager's menu background; nullptr for none.
 TBitmap* TqzBarSubMenuControl::BackgroundBitmap() {
-  TqzBarItemLinks* links = GetItemLinks();
-  if (auto* menu = dynamic_cast<TqzBarCustomPopupMenu*>(links ? links->GetOwnerComponent() : nullptr))
+  if (TqzBarCustomPopupMenu* menu = OwnerPopupMenu())
     if (!menu->GetBackgroundBitmap()->GetEmpty()) return menu->GetBackgroundBitmap();
   TBitmap* shared = GetControlBarManager()->GetBackgrounds()->GetSubMenu();
   return shared->GetEmpty() ? nullptr : shared;

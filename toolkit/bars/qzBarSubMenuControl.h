@@ -45,9 +45,12 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   }
   Integer GetOpenerWidth() const noexcept { return FOpenerWidth; }
   Integer GetOpenerHeight() const noexcept { return FOpenerHeight; }
-  // 1 right / down (the defaults), 0 left / up.
+  // The preferred opening direction: 1 right / down (the defaults), 0 left / up.
   Byte GetHorzDirection() const noexcept { return FHorzDirection; }
   Byte GetVertDirection() const noexcept { return FVertDirection; }
+  // Where the window's placing made it open: against the preferred direction when it flipped.
+  bool OpensLeft() const noexcept { return (FHorzDirection == 0) != FFlippedHorz; }
+  bool OpensUp() const noexcept { return (FVertDirection == 0) != FFlippedVert; }
   TqzBarItemControl* GetOpenerControl() const noexcept { return FOpenerControl; }
   void SetOpenerControl(TqzBarItemControl* Value) { FOpenerControl = Value; }
   TNotifyEvent GetOnCloseUp() const { return FOnCloseUp; }
@@ -77,6 +80,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void GetSideBandRect(TRect& R);
   // Where the captions start, as the painter measures it.
   Integer GetTextStart();
+  // Where the glyph column ends, measured from the menu's left edge.
+  Integer GetGlyphColumnEnd();
   // What a key does to a menu that shows its expand mark: 0 nothing, 1 expands it (Ctrl+Down),
   // 2 expands it and walks on (Down or Tab on the last shown link).
   Integer ExpandingKey(Word AKey);
@@ -179,6 +184,9 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   Integer SeparatorSize() override;
   Word KindFlags() override;
+  // A large item is twice a row high, 2.5 times when it shows its description.
+  Integer ItemHeightFor(TqzBarItemControl* AControl) override;
+  TFont* GetEditFont() override;
   bool IsMainMenu() override { return false; }
   Integer GroupSpacingBefore(TqzBarItemLink* ALink) override;
   // A band set one pixel apart owns that pixel.
@@ -211,6 +219,11 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
 
  private:
   void KeyDown(TMessage& Message);
+  // The popup menu whose links the window shows; nil for a sub-menu.
+  TqzBarCustomPopupMenu* OwnerPopupMenu();
+  // The parent bar's font, else a popup menu's (it follows the manager's until it has its own),
+  // else the manager's.
+  void TakeMenuFont();
   void AnimationTimer();
   // Recent items: the links' limit and the controls' non-recent and band flags.
   void UpdateRecentLinkLimit();
@@ -237,6 +250,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   Integer FOpenerHeight = 0;
   Byte FHorzDirection = 1;
   Byte FVertDirection = 1;
+  bool FFlippedHorz = false;
+  bool FFlippedVert = false;
   Integer FScrollIndex = 0;
   bool FAnimateOnShow = false;
   TqzBarMenuAnimations FEffectiveAnimation = maNone;

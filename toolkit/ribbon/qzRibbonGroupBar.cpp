@@ -524,22 +524,26 @@ void TqzRibbonCollapsedGroupPopupBarControl::ResetParentMark() {
     controller->MoveSelection(false, BarHelperRef(group->GetAccessibilityHelper()));
 }
 
+void TqzRibbonCollapsedGroupPopupBarControl::GetAvoidedRect(const TRect& AOwnerRect, TRect& R) {
+  R = AOwnerRect;
+  TqzCustomRibbon* ribbon = Ribbon();
+  if (!ribbon || !ribbon->HandleAllocated()) return;
+  RECT window;
+  GetWindowRect(ribbon->GetHandle(), &window);
+  R = window;
+}
+
 void TqzRibbonCollapsedGroupPopupBarControl::ShowAsPopup(const TRect& AOwnerRect) {
   ClearClosedByEsc();
   TSize size;
   PopupSize(size);
-  TqzCustomRibbon* ribbon = Ribbon();
-  TRect ribbonRect = AOwnerRect;
-  if (ribbon && ribbon->HandleAllocated()) {
-    RECT r;
-    GetWindowRect(ribbon->GetHandle(), &r);
-    ribbonRect = r;
-  }
-  TPoint p(AOwnerRect.Left, std::max(ribbonRect.Bottom, AOwnerRect.Bottom + 2));
+  TRect avoided;
+  GetAvoidedRect(AOwnerRect, avoided);
+  TPoint p(AOwnerRect.Left, std::max(avoided.Bottom, AOwnerRect.Bottom + 2));
   TRect work;
   WorkAreaAtPoint(p, work);
   if (work.Bottom - p.Y < size.cy) {
-    p.Y = std::min(ribbonRect.Top - size.cy - 2, AOwnerRect.Top - size.cy - 4);
+    p.Y = std::min(avoided.Top - size.cy - 2, AOwnerRect.Top - size.cy - 4);
     // Flipped above, the popup still stays on the work area.
     p.Y = std::max(p.Y, work.Top);
   }

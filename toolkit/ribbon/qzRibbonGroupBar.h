@@ -212,6 +212,12 @@ class TqzRibbonCollapsedGroupPopupBarControl : public TqzRibbonGroupBarControl {
   // Below the ribbon or the collapsed group, whichever is lower; above them when the work area
   // has no room below, and then kept inside the work area.
   void ShowAsPopup(const TRect& AOwnerRect) override;
+
+ protected:
+  // The screen rectangle besides the opener's that the popup keeps clear of, opening below it
+  // (above it when the work area has no room below): the ribbon's, which a group's popup must
+  // not hide.
+  virtual void GetAvoidedRect(const TRect& AOwnerRect, TRect& R);
 };
 
 // The side of the glyph square of a caption button: 12 pixels per step, 11 from the second step

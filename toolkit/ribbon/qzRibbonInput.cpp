@@ -144,11 +144,12 @@ void TqzCustomRibbon::ResetMouseState() {
 void qzRibbonStart() {
   RegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),
                    TqzBarApplicationMenu::ClassInfo()});
-  BarNavigationRootProc = &RibbonNavigationRoot;
+  RibbonNavigationLookup = &RibbonNavigationRoot;
   // Items of the quick access toolbar's menus; none is offered in the designer.
   RegisterBarItemClass(TqzRibbonQuickAccessPopupSubItem::ClassInfo(), TqzRibbonQuickAccessPopupSubItemControl::ClassInfo(),
                        false);
-  RegisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo(), TqzBarButtonControl::ClassInfo(), false);
+  RegisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo(),
+                       TqzRibbonQuickAccessPopupSubItemButtonControl::ClassInfo(), false);
   RegisterBarItemClass(TqzRibbonQuickAccessGroupButton::ClassInfo(), TqzRibbonQuickAccessGroupButtonControl::ClassInfo(),
                        false);
   TqzBarDesignController* controller = DesignControllerInstance();
@@ -166,7 +167,7 @@ void qzRibbonEnd() {
   UnregisterBarItemClass(TqzRibbonQuickAccessGroupButton::ClassInfo());
   UnregisterBarItemClass(TqzRibbonQuickAccessPopupSubItemButton::ClassInfo());
   UnregisterBarItemClass(TqzRibbonQuickAccessPopupSubItem::ClassInfo());
-  BarNavigationRootProc = nullptr;
+  RibbonNavigationLookup = nullptr;
   if (gWheelHook) UnhookWindowsHookEx(gWheelHook);
   gWheelHook = nullptr;
   UnRegisterClasses({TqzRibbon::ClassInfo(), TqzRibbonTab::ClassInfo(), TqzRibbonPopupMenu::ClassInfo(),

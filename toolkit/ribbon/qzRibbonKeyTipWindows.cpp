@@ -19,8 +19,6 @@ TAVREN_CLASS_IMPL(TqzRibbonKeyTipWindows)
 
 namespace {
 
-// The text colour of the bars' screen tips, whose background the key tips share.
-constexpr TColor KeyTipTextColor = static_cast<TColor>(0x004C4C4C);
 // A disabled key tip lets 40 % of what lies below show through.
 constexpr BYTE DisabledAlpha = 153;
 
@@ -65,7 +63,7 @@ void TqzRibbonKeyTipWindow::Paint() {
   if (FColorScheme) FColorScheme->DrawScreenTipBackground(canvas->GetHandle(), client);
   HDC dc = canvas->GetHandle();
   SelectObject(dc, canvas->GetFont()->GetHandle());
-  SetTextColor(dc, ColorToRGB(KeyTipTextColor));
+  SetTextColor(dc, ColorToRGB(ScreenTipTextColour));
   SetBkMode(dc, TRANSPARENT);
   RECT r = client;
   const String text = GetText();

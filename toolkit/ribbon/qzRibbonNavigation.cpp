@@ -701,6 +701,31 @@ String QuickAccessKeyTip(Integer AIndex) {
   return "0" + String(1, static_cast<char>('A' + AIndex - 18));
 }
 
+TkvAccessibilityHelper* TqzRibbonQuickAccessBarControlAccessibilityHelper::ChildAt(Integer AIndex) {
+  if (AIndex == TCustomqzBarControlAccessibilityHelper::ChildTotal()) return ToolbarControl()->GetMarkAccessibilityHelper();
+  return TCustomqzBarControlAccessibilityHelper::ChildAt(AIndex);
+}
+
+Integer TqzRibbonQuickAccessBarControlAccessibilityHelper::ChildTotal() {
+  return TCustomqzBarControlAccessibilityHelper::ChildTotal() + (ToolbarControl()->ShowsMark() ? 1 : 0);
+}
+
+Integer TqzRibbonQuickAccessBarControlAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
+  if (AChild && AChild == ToolbarControl()->GetMarkAccessibilityHelper())
+    return TCustomqzBarControlAccessibilityHelper::ChildTotal();
+  return TCustomqzBarControlAccessibilityHelper::IndexOfChild(AChild);
+}
+
+TqzBarHelperRef TqzRibbonQuickAccessBarControlAccessibilityHelper::ItemNeighbourInDirection(TqzBarItemControl* AControl,
+                                                                                           Integer ADirection) {
+  return NeighbourOf(AControl->GetAccessibilityHelper(), ADirection);
+}
+
+TqzBarHelperRef TqzRibbonQuickAccessBarControlAccessibilityHelper::NeighbourOf(TqzBarAccessibilityHelper* AFrom,
+                                                                              Integer ADirection) {
+  return BarHelperRef(NearestIn(this, AFrom, ADirection, false));
+}
+
 TkvAccessibilityHelper* TqzRibbonQuickAccessBarControlAccessibilityHelper::ParentNode() {
   TqzCustomRibbon* ribbon = static_cast<TqzRibbonQuickAccessBarControl*>(ToolbarControl())->Ribbon();
   return ribbon ? ribbon->GetAccessibilityHelper() : nullptr;
@@ -799,6 +824,11 @@ void TqzRibbonQuickAccessBarControlMarkAccessibilityHelper::KeyTipExecute() {
   toolbar->ChangeMarkState(2);
   if (TqzBarControl* popup = toolbar->GetQuickPopup())
     controller->SetKeyTipContainer(BarHelperRef(popup->GetAccessibilityHelper()), String());
+}
+
+TqzBarHelperRef TqzRibbonQuickAccessBarControlMarkAccessibilityHelper::NeighbourInDirection(Integer ADirection) {
+  auto* toolbar = static_cast<TqzRibbonQuickAccessBarControlAccessibilityHelper*>(ToolbarControl()->GetAccessibilityHelper());
+  return toolbar->NeighbourOf(this, ADirection);
 }
 
 bool TqzRibbonQuickAccessGroupButtonControlAccessibilityHelper::DropDownByKey() {

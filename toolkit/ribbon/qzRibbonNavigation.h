@@ -210,8 +210,15 @@ class TqzRibbonQuickAccessBarControlAccessibilityHelper : public TqzBarControlAc
   TAVREN_CLASS(TqzRibbonQuickAccessBarControlAccessibilityHelper, TqzBarControlAccessibilityHelper)
  public:
   using TqzBarControlAccessibilityHelper::TqzBarControlAccessibilityHelper;
+  // The item controls, then the mark while it shows (the window has no caption buttons).
+  TkvAccessibilityHelper* ChildAt(Integer AIndex) override;
+  Integer ChildTotal() override;
+  Integer IndexOfChild(TkvAccessibilityHelper* AChild) override;
   TkvAccessibilityHelper* ParentNode() override;
   void CollectChildKeyTipData(TqzBarKeyTipList& AList) override;
+  // Arrows move by position among the window's items and its mark, and leave it no other way.
+  TqzBarHelperRef ItemNeighbourInDirection(TqzBarItemControl* AControl, Integer ADirection) override;
+  TqzBarHelperRef NeighbourOf(TqzBarAccessibilityHelper* AFrom, Integer ADirection);
   // The mark's popup is a key-tip level of its own; leaving it closes it and selects the mark.
   bool HasKeyTip() override;
   TqzBarAccessibilityHelper* KeyTipParent() override;
@@ -229,6 +236,8 @@ class TqzRibbonQuickAccessBarControlMarkAccessibilityHelper : public TqzBarContr
   // Centred on the mark, below its middle.
   void FillKeyTipInfo(TqzBarKeyTipInfo& AInfo) override;
   void KeyTipExecute() override;
+  // Back along the toolbar's items, as they move among themselves.
+  TqzBarHelperRef NeighbourInDirection(Integer ADirection) override;
 };
 
 // A group button of the quick access toolbar: its key tip opens the group's popup.

@@ -13,6 +13,7 @@ TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPopupSubMenuControl)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPopupSubItem)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPopupSubItemControl)
 TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPopupSubItemButton)
+TAVREN_CLASS_IMPL(TqzRibbonQuickAccessPopupSubItemButtonControl)
 
 // ---- Menu ------------------------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 // mark, opening a menu of one check item per toolbar link (showing or hiding it) followed by the
 // ribbon's commands.
 
+#include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarItems.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
@@ -49,4 +50,12 @@ class TqzRibbonQuickAccessPopupSubItemButton : public TqzBarButton {
  public:
   using TqzBarButton::TqzBarButton;
   void Click() override;
+};
+
+// The check item's control: an ordinary check button of the menu, its own class so that the
+// registry pairs the check items with it.
+class TqzRibbonQuickAccessPopupSubItemButtonControl : public TqzBarButtonControl {
+  TAVREN_CLASS(TqzRibbonQuickAccessPopupSubItemButtonControl, TqzBarButtonControl)
+ public:
+  using TqzBarButtonControl::TqzBarButtonControl;
 };

@@ -99,6 +99,11 @@ class TqzRibbonQuickAccessGroupButtonPopupBarControl : public TqzRibbonCollapsed
   // Closed by Esc in keyboard navigation, the keyboard goes back to the button.
   void CloseOnEscape() override;
 
+ protected:
+  // The popup opens under its button, wherever the toolbar lies: above the ribbon it may cover
+  // the ribbon, which is not its opener.
+  void GetAvoidedRect(const TRect& AOwnerRect, TRect& R) override { R = AOwnerRect; }
+
  private:
   friend class TqzRibbonQuickAccessGroupButtonControl;
   TqzRibbonQuickAccessGroupButtonControl* FControl;
