@@ -85,8 +85,8 @@ TEST_F(ToolbarWindows, DockedBarsSitInRowsOfTheirSiteAndSizeIt) {
   EXPECT_EQ(a->GetParent(), top);
   EXPECT_TRUE(IsWindowVisible(a->GetHandle()));
   // Both windows go into row 0 (their stored row), the first left of the second.
-  ASSERT_EQ(top->RowCount(), 1);
-  EXPECT_EQ(top->GetRow(0)->ColCount(), 2);
+  ASSERT_EQ(top->GetRowCount(), 1);
+  EXPECT_EQ(top->GetRow(0)->GetColCount(), 2);
   EXPECT_EQ(a->GetTop(), 0);
   EXPECT_EQ(b->GetTop(), 0);
   // The second comes first: its stored place is where the first one's is.
@@ -96,7 +96,7 @@ TEST_F(ToolbarWindows, DockedBarsSitInRowsOfTheirSiteAndSizeIt) {
   // A new row of its own: the site grows by the row's thickness.
   second->SetRow(1);
   EXPECT_EQ(second->GetRow(), 1);
-  EXPECT_EQ(top->RowCount(), 2);
+  EXPECT_EQ(top->GetRowCount(), 2);
   EXPECT_EQ(b->GetTop(), a->GetHeight());
   EXPECT_EQ(top->GetHeight(), a->GetHeight() + b->GetHeight());
   // Every visible link got a place; the group start has a separator before it.
@@ -163,7 +163,7 @@ TEST_F(ToolbarWindows, RowZonesTellJoiningARowFromANewOne) {
     TPoint p = top->SiteToScreen(TPoint(30, c.across));
     Integer row = top->RowAtPoint(p, newRow);
     EXPECT_EQ(row, c.row) << c.across;
-    if (c.row < top->RowCount()) {
+    if (c.row < top->GetRowCount()) {
       EXPECT_EQ(newRow, c.newRow) << c.across;
     }
   }
@@ -351,8 +351,8 @@ TEST_F(ToolbarWindows, ScriptedDragsDockOrFloatAsTheMouseAndKeysSay) {
   Pump();
   TqzBar* moved = AddBar("Moved", 2, dsNone);
   TqzDockControl* top = Site(dsTop);
-  ASSERT_EQ(top->RowCount(), 1);
-  ASSERT_EQ(top->GetRow(0)->ColCount(), 2);
+  ASSERT_EQ(top->GetRowCount(), 1);
+  ASSERT_EQ(top->GetRow(0)->GetColCount(), 2);
   const Integer rowThickness = top->RowThickness(0);
   const Integer rightLeft = right->GetBarControl()->GetLeft();
   ASSERT_EQ(rightLeft, 200);
@@ -475,7 +475,7 @@ TEST_F(ToolbarWindows, ScriptedDragsDockOrFloatAsTheMouseAndKeysSay) {
     if (c.after) {
       TqzDockRow* row = top->GetRow(c.row);
       Integer mine = -1, theirs = -1;
-      for (Integer i = 0; i < row->ColCount(); ++i) {
+      for (Integer i = 0; i < row->GetColCount(); ++i) {
         if (row->GetCol(i)->GetBarControl() == window) mine = i;
         if (row->GetCol(i)->GetBarControl()->GetBar() == c.after) theirs = i;
       }

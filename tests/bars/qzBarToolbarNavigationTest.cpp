@@ -61,7 +61,7 @@ TEST_F(ToolbarNavigation, ADockSiteListsItsBarWindowsRowByRow) {
   TqzBar* bars[5] = {AddBar(2, dsTop, 0), AddBar(2, dsTop, 0), AddBar(1, dsTop, 1), AddBar(1, dsTop, 1),
                      AddBar(1, dsTop, 1)};
   TqzDockControl* site = manager->GetBars()->GetDockControl(dsTop);
-  ASSERT_EQ(site->RowCount(), 2);
+  ASSERT_EQ(site->GetRowCount(), 2);
   TqzBarAccessibilityHelper* node = site->GetAccessibilityHelper();
   ASSERT_EQ(node->ChildTotal(), 5);
   TqzBarControl* firstOfSecondRow = site->GetRow(1)->GetCol(0)->GetBarControl();

@@ -820,6 +820,12 @@ class TqzBarManager : public TComponent {
   TqzBarCustomPopupMenu* GetPopupMenu(Integer Index) const { return FPopupMenus[Index]; }
   void AddPopupMenu(TqzBarCustomPopupMenu* AMenu);
   void RemovePopupMenu(TqzBarCustomPopupMenu* AMenu);
+  // The dock sites a form designer placed for this manager (its own side sites are its bars').
+  const std::vector<TqzDockControl*>& GetPublishedDockSites() const noexcept { return FPublishedDockSites; }
+  void AddPublishedDockSite(TqzDockControl* ASite);
+  void RemovePublishedDockSite(TqzDockControl* ASite);
+  // Every dock site takes the manager's dock colour again.
+  void UpdateDockColors();
 
   TqzBarImageOptions* GetImageOptions() const { return FImageOptions.get(); }
   void SetImageOptions(TqzBarImageOptions* Value) { FImageOptions->Assign(Value); }
@@ -857,7 +863,7 @@ class TqzBarManager : public TComponent {
   // Only while themes are available.
   HBRUSH ThemedToolbarBrush() const { return FThemedToolbarBrush; }
   bool GetAutoDockColor() const { return FAutoDockColor; }
-  void SetAutoDockColor(bool Value) { FAutoDockColor = Value; }
+  void SetAutoDockColor(bool Value);
   // The Owner's colour while AutoDockColor is on.
   TColor GetDockColor();
   void SetDockColor(TColor Value);
@@ -1258,6 +1264,7 @@ class TqzBarManager : public TComponent {
   std::unique_ptr<TqzBarBackgrounds> FBackgrounds;
   std::unique_ptr<TqzBarPopupMenuLinks> FPopupMenuLinks;
   std::vector<TqzBarCustomPopupMenu*> FPopupMenus;
+  std::vector<TqzDockControl*> FPublishedDockSites;
   enum { fcBorder, fcFace, fcPressed, fcPressedHot, fcHot, fcCount };
   TColor FFlatColors[fcCount] = {};
   HBRUSH FFlatBrushes[fcCount] = {};

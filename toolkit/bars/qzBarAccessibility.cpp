@@ -351,10 +351,10 @@ void TqzBarButtonLikeControlAccessibilityHelper::ClickByKeyTip() {
 
 TkvAccessibilityHelper* TqzDockControlAccessibilityHelper::ChildAt(Integer AIndex) {
   TqzDockControl* site = DockControl();
-  for (Integer r = 0; r < site->RowCount(); ++r) {
+  for (Integer r = 0; r < site->GetRowCount(); ++r) {
     TqzDockRow* row = site->GetRow(r);
-    if (AIndex < row->ColCount()) return row->GetCol(AIndex)->GetBarControl()->GetAccessibilityHelper();
-    AIndex -= row->ColCount();
+    if (AIndex < row->GetColCount()) return row->GetCol(AIndex)->GetBarControl()->GetAccessibilityHelper();
+    AIndex -= row->GetColCount();
   }
   return nullptr;
 }
@@ -362,16 +362,16 @@ TkvAccessibilityHelper* TqzDockControlAccessibilityHelper::ChildAt(Integer AInde
 Integer TqzDockControlAccessibilityHelper::ChildTotal() {
   TqzDockControl* site = DockControl();
   Integer total = 0;
-  for (Integer r = 0; r < site->RowCount(); ++r) total += site->GetRow(r)->ColCount();
+  for (Integer r = 0; r < site->GetRowCount(); ++r) total += site->GetRow(r)->GetColCount();
   return total;
 }
 
 Integer TqzDockControlAccessibilityHelper::IndexOfChild(TkvAccessibilityHelper* AChild) {
   TqzDockControl* site = DockControl();
   Integer index = 0;
-  for (Integer r = 0; r < site->RowCount(); ++r) {
+  for (Integer r = 0; r < site->GetRowCount(); ++r) {
     TqzDockRow* row = site->GetRow(r);
-    for (Integer c = 0; c < row->ColCount(); ++c, ++index)
+    for (Integer c = 0; c < row->GetColCount(); ++c, ++index)
       if (AChild && AChild->GetOwnerObject() == row->GetCol(c)->GetBarControl()) return index;
   }
   return -1;

@@ -61,7 +61,7 @@ TqzBarApplicationMenuControl* TqzBarExtraPaneDockControl::MenuControl() const {
 TqzBarControlFactory TqzBarExtraPaneDockControl::BarControlClass() { return &NewExtraPaneControl; }
 
 void TqzBarExtraPaneDockControl::ArrangeRows() {
-  if (RowCount() == 0 || GetRow(0)->ColCount() == 0) return;
+  if (GetRowCount() == 0 || GetRow(0)->GetColCount() == 0) return;
   TqzBarControl* window = GetRow(0)->GetCol(0)->GetBarControl();
   TRect client = GetClientRect();
   if (window->GetLeft() == client.Left && window->GetTop() == client.Top && window->GetWidth() == client.Width() &&

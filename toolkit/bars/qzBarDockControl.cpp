@@ -5,10 +5,13 @@
 
 #include <algorithm>
 
+#include "rtl/ColorIdents.h"
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
+#include "gdi/Edges.h"
 #include "user/Painting.h"
+#include "vcl/Forms.h"
 #include "user/Rects.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
@@ -16,6 +19,25 @@
 TAVREN_CLASS_IMPL(TqzDockCol)
 TAVREN_CLASS_IMPL(TqzDockRow)
 TAVREN_CLASS_IMPL(TqzDockControl)
+TAVREN_CLASS_IMPL_PUBLISHED(TqzBarDockControl,
+    PROPERTY(Align).Stored(true),
+    PROPERTY(AllowDocking).Default(true),
+    PROPERTY(AllowZeroSizeInDesignTime).Default(false),
+    PROPERTY(Anchors),
+    PROPERTY(BarManager),
+    PROPERTY(Color).Idents(ColorIdentMap).Stored<&TqzBarDockControl::IsColorStored>(),
+    PROPERTY(ParentColor).Stored<&TqzBarDockControl::IsColorStored>(),
+    PROPERTY(SunkenBorder).Stored<&TqzBarDockControl::IsSunkenBorderStored>(),
+    PROPERTY(UseOwnColor).Default(false),
+    PROPERTY(UseOwnSunkenBorder).Default(false),
+    PROPERTY(Visible).Default(true),
+    PROPERTY(BackgroundBitmap),
+    PROPERTY(OnClick),
+    PROPERTY(OnDblClick),
+    PROPERTY(OnMouseDown),
+    PROPERTY(OnMouseMove),
+    PROPERTY(OnMouseUp),
+    PROPERTY(OnResize))
 
 namespace {
 
@@ -43,15 +65,31 @@ Integer TqzDockRow::IndexOfBarControl(TqzBarControl* AControl) const {
 }
 
 TqzDockCol* TqzDockRow::InsertCol(Integer AIndex, TqzBarControl* AControl) {
-  AIndex = std::clamp<Integer>(AIndex, 0, ColCount());
+  AIndex = std::clamp<Integer>(AIndex, 0, GetColCount());
   FCols.insert(FCols.begin() + AIndex, std::make_unique<TqzDockCol>(this, AControl));
   return FCols[AIndex].get();
 }
 
-void TqzDockRow::RemoveCol(TqzBarControl* AControl) {
+void TqzDockRow::RemoveBarWindow(TqzBarControl* AControl) {
   Integer index = IndexOfBarControl(AControl);
-  if (index >= 0) FCols.erase(FCols.begin() + index);
+  if (index >= 0) RemoveCol(index);
 }
+
+void TqzDockRow::RemoveCol(Integer AIndex) { FCols.erase(FCols.begin() + AIndex); }
+
+bool TqzDockRow::HasDockedBar() const {
+  for (TqzBar* bar : FBars) {
+    TqzBarControl* window = bar->GetBarControl();
+    if (window && window->GetDockingStyle() != dsNone) return true;
+  }
+  return false;
+}
+
+void TqzDockRow::UpdateOneOnRow() {
+  for (TqzBar* bar : FBars) bar->SetOneOnRow(GetColCount() == 1);
+}
+
+void TqzDockCol::UpdatePosFromBar() { FPos = TPoint(FBarControl->GetLeft(), FBarControl->GetTop()); }
 
 void TqzDockRow::AttachBar(TqzBar* ABar) {
   if (std::find(FBars.begin(), FBars.end(), ABar) == FBars.end()) FBars.push_back(ABar);
@@ -59,8 +97,8 @@ void TqzDockRow::AttachBar(TqzBar* ABar) {
   if (window && window->GetDockControl() == FDockControl && !window->IsFloating() &&
       IndexOfBarControl(window) < 0) {
     Integer along = FDockControl->IsVertical() ? ABar->GetDockedTop() : ABar->GetDockedLeft();
-    Integer index = ColCount();
-    for (Integer i = 0; i < ColCount(); ++i)
+    Integer index = GetColCount();
+    for (Integer i = 0; i < GetColCount(); ++i)
       if (AlongOf(FDockControl->IsVertical(), FCols[i]->GetPos()) >= along) {
         index = i;
         break;
@@ -71,7 +109,7 @@ void TqzDockRow::AttachBar(TqzBar* ABar) {
 
 void TqzDockRow::RemoveBar(TqzBar* ABar, bool AFreeWhenEmpty) {
   std::erase(FBars, ABar);
-  if (TqzBarControl* window = ABar->GetBarControl()) RemoveCol(window);
+  if (TqzBarControl* window = ABar->GetBarControl()) RemoveBarWindow(window);
   if (FBars.empty() && AFreeWhenEmpty) FDockControl->DeleteRow(this);
 }
 
@@ -79,6 +117,7 @@ void TqzDockRow::RemoveBar(TqzBar* ABar, bool AFreeWhenEmpty) {
 
 TqzDockControl::TqzDockControl(TComponent* AOwner) : TCustomControl(AOwner) {
   FBackgroundBitmap = std::make_unique<TBitmap>();
+  FBackgroundBitmap->SetOnChange(MakeEvent<&TqzDockControl::BackgroundBitmapChanged>(this));
   FBackgroundCache = std::make_unique<TBitmap>();
   SetParentColor(true);
   SetHeight(0);
@@ -93,6 +132,11 @@ TqzDockControl::TqzDockControl(TqzBarManager* AManager, TqzBarDockingStyle AStyl
   SetControlStyle(style);
   SetBounds(0, 0, 0, 0);
   SetAlign(kAligns[AStyle]);
+  if (AStyle == dsTop) {
+    style = GetControlStyle();
+    style.Include(csActionClient);
+    SetControlStyle(style);
+  }
   FBarManager = AManager;
   if (TWinControl* owner = AManager->GetOwnerControl()) SetParent(owner);
 }
@@ -101,9 +145,12 @@ TqzDockControl::~TqzDockControl() {
   ReleaseAccessibilityHelper(FAccessibilityHelper);
   // The windows in the rows go with the site's children; they forget it first.
   for (auto& row : FRows)
-    for (Integer i = 0; i < row->ColCount(); ++i) row->GetCol(i)->GetBarControl()->ForgetDockControl();
+    for (Integer i = 0; i < row->GetColCount(); ++i) row->GetCol(i)->GetBarControl()->ForgetDockControl();
   FRows.clear();
-  if (FBarManager && FBarManager->GetBars()) FBarManager->GetBars()->DockControlGone(this);
+  if (FBarManager) {
+    if (!HasDockingStyle()) FBarManager->RemovePublishedDockSite(this);
+    if (FBarManager->GetBars()) FBarManager->GetBars()->DockControlGone(this);
+  }
 }
 
 namespace {
@@ -114,9 +161,46 @@ TqzBarControlFactory TqzDockControl::BarControlClass() { return &NewToolbarContr
 
 void TqzDockControl::SetBarManager(TqzBarManager* Value) {
   if (FBarManager == Value) return;
+  if (FBarManager && !HasDockingStyle()) FBarManager->RemovePublishedDockSite(this);
   FBarManager = Value;
-  Invalidate();
+  if (FBarManager && !HasDockingStyle()) FBarManager->AddPublishedDockSite(this);
+  ManagerChanged();
 }
+
+void TqzDockControl::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FBarManager) SetBarManager(nullptr);
+}
+
+TCustomForm* TqzDockControl::AnyForm() {
+  if (TCustomForm* form = ::GetParentForm(this)) return form;
+  return FBarManager ? FBarManager->GetParentForm() : nullptr;
+}
+
+void TqzDockControl::ManagerChanged() { ClearBackgroundCache(); }
+
+bool TqzDockControl::CanDockBar(TqzBar*) { return FAllowDocking; }
+
+void TqzDockControl::UpdateColor() {
+  if (!FBarManager || FBarManager->GetAutoDockColor())
+    SetParentColor(true);
+  else
+    SetColor(FBarManager->GetDockColor());
+}
+
+bool TqzDockControl::ReadSunkenBorder() { return FBarManager && FBarManager->GetSunkenBorder(); }
+
+TqzBarPainter* TqzDockControl::GetPainter() { return FBarManager->GetDefaultPainter(); }
+
+bool TqzDockControl::HasBackgroundBitmap() { return !FBackgroundBitmap->GetEmpty(); }
+
+bool TqzDockControl::HasCustomBackground() {
+  return HasBackgroundBitmap() ||
+         (FBarManager && (GetPainter()->ClassRef()->PaintsNativeBackground() ||
+                          !FBarManager->GetBackgrounds()->GetBar()->GetEmpty()));
+}
+
+void TqzDockControl::UpdateDoubleBuffered() { SetDoubleBuffered(HasCustomBackground()); }
 
 TqzBarDockingStyle TqzDockControl::GetDockingStyle() const {
   if (FDockingStyle != dsNone) return FDockingStyle;
@@ -140,7 +224,7 @@ Integer TqzDockControl::IndexOfRow(TqzDockRow* ARow) const {
 }
 
 TqzDockRow* TqzDockControl::InsertRow(Integer AIndex) {
-  AIndex = std::clamp<Integer>(AIndex, 0, RowCount());
+  AIndex = std::clamp<Integer>(AIndex, 0, GetRowCount());
   FRows.insert(FRows.begin() + AIndex, std::make_unique<TqzDockRow>(this));
   return FRows[AIndex].get();
 }
@@ -151,7 +235,7 @@ void TqzDockControl::DeleteRow(TqzDockRow* ARow) {
 }
 
 bool TqzDockControl::FindColumn(TqzBarControl* AControl, Integer& ARow, Integer& ACol) const {
-  for (Integer r = 0; r < RowCount(); ++r) {
+  for (Integer r = 0; r < GetRowCount(); ++r) {
     Integer c = FRows[r]->IndexOfBarControl(AControl);
     if (c >= 0) {
       ARow = r;
@@ -164,7 +248,7 @@ bool TqzDockControl::FindColumn(TqzBarControl* AControl, Integer& ARow, Integer&
 
 bool TqzDockControl::RowHoldsOnly(Integer ARow, TqzBarControl* AControl) const {
   TqzDockRow* row = FRows[ARow].get();
-  return row->ColCount() == 1 && row->GetCol(0)->GetBarControl() == AControl;
+  return row->GetColCount() == 1 && row->GetCol(0)->GetBarControl() == AControl;
 }
 
 // ---- Where a window goes -------------------------------------------------------------------------
@@ -199,7 +283,7 @@ void TqzDockControl::RowZone(Integer I, Integer APart, Integer& ALow, Integer& A
   if (I < 0) {
     ALow = nearSide ? -z : ClientAcross() - extent - z;
     AHigh = ALow + z;
-  } else if (I >= RowCount()) {
+  } else if (I >= GetRowCount()) {
     ALow = nearSide ? extent : ClientAcross();
     AHigh = ALow + z;
   } else {
@@ -220,11 +304,11 @@ void TqzDockControl::RowZone(Integer I, Integer APart, Integer& ALow, Integer& A
 
 Integer TqzDockControl::RowAtPoint(const TPoint& AScreenPoint, bool& ANewRow) {
   ANewRow = true;
-  if (RowCount() == 0) return 0;
+  if (GetRowCount() == 0) return 0;
   Integer across = AcrossOf(AScreenPoint);
   Integer result = -1;
   bool found = false;
-  for (Integer i = -1; i < RowCount() && !found; ++i)
+  for (Integer i = -1; i < GetRowCount() && !found; ++i)
     for (Integer part = 0; part <= 2; ++part) {
       Integer low, high;
       RowZone(i, part, low, high);
@@ -237,14 +321,14 @@ Integer TqzDockControl::RowAtPoint(const TPoint& AScreenPoint, bool& ANewRow) {
     }
   if (!found || result < 0) {
     ANewRow = true;
-    return across < RowsExtent() ? 0 : RowCount();
+    return across < RowsExtent() ? 0 : GetRowCount();
   }
-  if (result >= RowCount()) ANewRow = true;
+  if (result >= GetRowCount()) ANewRow = true;
   return result;
 }
 
 Integer TqzDockControl::ColumnAtPoint(Integer ARow, const TPoint& AScreenPoint) {
-  if (ARow < 0 || ARow >= RowCount() || FRows[ARow]->ColCount() == 0) return 0;
+  if (ARow < 0 || ARow >= GetRowCount() || FRows[ARow]->GetColCount() == 0) return 0;
   TPoint p = ScreenToSite(AScreenPoint);
   TqzBarControl* moving = FBarManager ? FBarManager->GetBars()->GetMovingBarControl() : nullptr;
   if (moving && !moving->IsChangingWindow()) {
@@ -255,12 +339,12 @@ Integer TqzDockControl::ColumnAtPoint(Integer ARow, const TPoint& AScreenPoint) 
   }
   Integer along = AlongOf(IsVertical(), p);
   TqzDockRow* row = FRows[ARow].get();
-  for (Integer i = 0; i < row->ColCount(); ++i) {
+  for (Integer i = 0; i < row->GetColCount(); ++i) {
     TqzBar* bar = row->GetCol(i)->GetBarControl()->GetBar();
     Integer stored = IsVertical() ? bar->GetDockedTop() : bar->GetDockedLeft();
     if (stored >= along) return i;
   }
-  return row->ColCount();
+  return row->GetColCount();
 }
 
 void TqzDockControl::BarPlaceAtPoint(TqzBarControl* AControl, const TPoint& AScreenPoint, Integer& ARow,
@@ -275,7 +359,7 @@ void TqzDockControl::BarPlaceAtPoint(TqzBarControl* AControl, const TPoint& AScr
 }
 
 void TqzDockControl::RowAnchorPoint(Integer ARow, bool AOneOnRow, TPoint& AScreenPoint) {
-  if (ARow == RowCount()) AOneOnRow = false;
+  if (ARow == GetRowCount()) AOneOnRow = false;
   Integer anchor;
   if (AOneOnRow) {
     Integer low, high;
@@ -315,32 +399,31 @@ void TqzDockControl::InsertBarControl(TqzBarControl* AControl, const TPoint& ASc
   bool restoring = FBarManager->IsSettingUpLoadedBars() && AControl->IsChangingWindow();
   index = std::max<Integer>(index, 0);
   if (restoring) {
-    while (RowCount() < index + (oneOnRow ? 0 : 1)) AppendRow();
-  } else if (oneOnRow || index >= RowCount()) {
-    index = std::min(index, RowCount());
+    while (GetRowCount() < index + (oneOnRow ? 0 : 1)) AppendRow();
+  } else if (oneOnRow || index >= GetRowCount()) {
+    index = std::min(index, GetRowCount());
   } else {
-    index = std::min(index, RowCount() - 1);
+    index = std::min(index, GetRowCount() - 1);
   }
-  if (!oneOnRow && index < RowCount()) {
+  if (!oneOnRow && index < GetRowCount()) {
     TqzDockRow* row = FRows[index].get();
-    for (Integer i = 0; i < row->ColCount(); ++i)
+    for (Integer i = 0; i < row->GetColCount(); ++i)
       if (row->GetCol(i)->GetBarControl() != AControl && row->GetCol(i)->GetBarControl()->GetBar()->GetWholeRow())
         oneOnRow = true;
   }
-  if (index >= RowCount()) oneOnRow = true;
+  if (index >= GetRowCount()) oneOnRow = true;
   TqzDockCol* col;
   TqzDockRow* row;
   if (oneOnRow) {
-    row = restoring && index < RowCount() && FRows[index]->ColCount() == 0 ? FRows[index].get() : InsertRow(index);
-    col = row->InsertCol(row->ColCount(), AControl);
+    row = restoring && index < GetRowCount() && FRows[index]->GetColCount() == 0 ? FRows[index].get() : InsertRow(index);
+    col = row->InsertCol(row->GetColCount(), AControl);
   } else {
     row = FRows[index].get();
     col = row->InsertCol(ColumnAtPoint(index, AScreenPoint), AControl);
   }
   bar->SetRowObject(row);
   // A window put back where the bar's stored values say leaves them as stored.
-  if (!AControl->IsChangingWindow())
-    for (Integer i = 0; i < row->BarCount(); ++i) row->GetBar(i)->SetOneOnRow(row->ColCount() == 1);
+  if (!AControl->IsChangingWindow()) row->UpdateOneOnRow();
   TPoint p;
   if (AControl->IsChangingWindow() && restoring) {
     p = TPoint(bar->GetDockedLeft(), bar->GetDockedTop());
@@ -368,21 +451,25 @@ void TqzDockControl::InsertBarControl(TqzBarControl* AControl, const TPoint& ASc
     AControl->SetTop(p.Y);
   }
   RebuildRows();
-  if (!FBarManager->IsSettingUpLoadedBars()) col->SetPos(TPoint(AControl->GetLeft(), AControl->GetTop()));
+  if (!FBarManager->IsSettingUpLoadedBars()) col->UpdatePosFromBar();
 }
 
-void TqzDockControl::RemoveBarControl(TqzBarControl* AControl) {
-  RemoveBarControlQuietly(AControl);
-  RebuildRows();
-}
-
-void TqzDockControl::RemoveBarControlQuietly(TqzBarControl* AControl) {
-  // The row stays with its bars (a hidden bar comes back into it); only the column goes.
+void TqzDockControl::RemoveBarControl(TqzBarControl* AControl, bool ARebuild) {
   for (auto& row : FRows) {
     if (row->IndexOfBarControl(AControl) < 0) continue;
-    row->RemoveCol(AControl);
-    for (Integer i = 0; i < row->BarCount(); ++i) row->GetBar(i)->SetOneOnRow(row->ColCount() == 1);
+    row->RemoveBarWindow(AControl);
+    row->UpdateOneOnRow();
     break;
+  }
+  if (ARebuild) RebuildRows();
+}
+
+void TqzDockControl::MoveBarControl(TqzBarControl* AControl, const TPoint& AScreenPoint) {
+  RemoveBarControl(AControl, false);
+  InsertBarControl(AControl, AScreenPoint);
+  if (HasCustomBackground()) {
+    ClearBackgroundCache();
+    RepaintBars();
   }
 }
 
@@ -392,24 +479,24 @@ Integer TqzDockControl::RowThickness(Integer ARow) const {
   TqzDockRow* row = FRows[ARow].get();
   Integer thickness = 0;
   bool vertical = IsVertical();
-  for (Integer i = 0; i < row->ColCount(); ++i) {
+  for (Integer i = 0; i < row->GetColCount(); ++i) {
     TqzBarControl* window = row->GetCol(i)->GetBarControl();
     if (window->IsFloating()) continue;
     thickness = std::max(thickness, vertical ? window->GetWidth() : window->GetHeight());
   }
-  if (thickness > 0 && ARow < RowCount() - 1 && FBarManager)
+  if (thickness > 0 && ARow < GetRowCount() - 1 && FBarManager)
     thickness += FBarManager->GetDefaultPainter()->ClassRef()->DockRowGap();
   return thickness;
 }
 
 TRect TqzDockControl::RowRect(Integer ARow) {
-  if (ARow < 0 || ARow >= RowCount()) return TRect();
+  if (ARow < 0 || ARow >= GetRowCount()) return TRect();
   Integer start = 0;
   TqzBarDockingStyle style = GetDockingStyle();
   bool fromFar = (style == dsRight || style == dsBottom) && FBarManager && FBarManager->GetBars()->GetMovingBarControl();
   if (fromFar) {
     start = ClientAcross();
-    for (Integer i = RowCount() - 1; i >= ARow; --i) start -= RowThickness(i);
+    for (Integer i = GetRowCount() - 1; i >= ARow; --i) start -= RowThickness(i);
   } else {
     for (Integer i = 0; i < ARow; ++i) start += RowThickness(i);
   }
@@ -417,9 +504,9 @@ TRect TqzDockControl::RowRect(Integer ARow) {
   return IsVertical() ? TRect(start, 0, end, GetClientHeight()) : TRect(0, start, GetClientWidth(), end);
 }
 
-Integer TqzDockControl::RowsExtent() const {
+Integer TqzDockControl::RowsExtent() {
   Integer extent = 0;
-  for (Integer i = 0; i < RowCount(); ++i) extent += RowThickness(i);
+  for (Integer i = 0; i < GetRowCount(); ++i) extent += RowThickness(i);
   return extent;
 }
 
@@ -429,7 +516,7 @@ void TqzDockControl::ArrangeRows() {
   if (FArranging) return;
   FArranging = true;
   try {
-    for (Integer i = 0; i < RowCount(); ++i) ArrangeRow(i, RowLength());
+    for (Integer i = 0; i < GetRowCount(); ++i) ArrangeRow(i, RowLength());
   } catch (...) {
     FArranging = false;
     throw;
@@ -439,7 +526,7 @@ void TqzDockControl::ArrangeRows() {
 
 void TqzDockControl::ArrangeRow(Integer ARow, Integer ALength) {
   TqzDockRow* row = FRows[ARow].get();
-  Integer count = row->ColCount();
+  Integer count = row->GetColCount();
   if (count == 0) return;
   bool vertical = IsVertical();
   TqzBarDockingStyle style = GetDockingStyle();
@@ -583,22 +670,43 @@ void TqzDockControl::ArrangeRow(Integer ARow, Integer ALength) {
 
 void TqzDockControl::RebuildRows() {
   if (!FBarManager || FBarManager->IsUpdateLocked() || FBarManager->IsDestroying()) return;
-  if (RowCount() > 0 && !FBarManager->IsSettingUpLoadedBars() && HandleAllocated()) {
-    DisableAlign();
-    try {
-      ArrangeRows();
-    } catch (...) {
-      EnableAlign();
-      throw;
-    }
-    EnableAlign();
-    Invalidate();
-  }
+  RealignRows();
   UpdateSize();
+}
+
+void TqzDockControl::RealignRows() {
+  if (GetRowCount() == 0 || !FBarManager || FBarManager->IsSettingUpLoadedBars() || FBarManager->IsDestroying() ||
+      !HandleAllocated())
+    return;
+  // The site stays in front of its siblings so a neighbouring control never hides its rows.
+  SetWindowPos(GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  DisableAlign();
+  try {
+    ArrangeRows();
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+  Invalidate();
+}
+
+void TqzDockControl::RecreateFrames() {
+  if (!HandleAllocated()) return;
+  constexpr UINT kFrameOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+  SetWindowPos(GetHandle(), nullptr, 0, 0, 0, 0, kFrameOnly);
+  for (auto& row : FRows)
+    for (Integer i = 0; i < row->GetColCount(); ++i) {
+      TqzBarControl* window = row->GetCol(i)->GetBarControl();
+      if (window->HandleAllocated()) SetWindowPos(window->GetHandle(), nullptr, 0, 0, 0, 0, kFrameOnly);
+    }
+  RebuildRows();
 }
 
 void TqzDockControl::UpdateSize() {
   Integer size = RowsExtent();
+  // The sunken edge takes a pixel on each side once there are rows to frame.
+  if (GetRowCount() > 0 && ReadSunkenBorder()) size += 2;
   TqzBarDockingStyle style = GetDockingStyle();
   if (IsVertical()) {
     if (GetWidth() == size) return;
@@ -617,9 +725,8 @@ void TqzDockControl::UpdateSize() {
 
 void TqzDockControl::UpdatePositions() {
   for (auto& row : FRows)
-    for (Integer i = 0; i < row->ColCount(); ++i) {
-      TqzDockCol* col = row->GetCol(i);
-      col->SetPos(TPoint(col->GetBarControl()->GetLeft(), col->GetBarControl()->GetTop()));
+    for (Integer i = 0; i < row->GetColCount(); ++i) {
+      row->GetCol(i)->UpdatePosFromBar();
     }
 }
 
@@ -644,6 +751,24 @@ void TqzDockControl::WndProc(TMessage& Message) {
       Message.Result = 1;
       return;
     }
+    case WM_NCCALCSIZE:
+      inherited::WndProc(Message);
+      if (ReadSunkenBorder()) {
+        auto* rect = reinterpret_cast<RECT*>(Message.LParam);
+        InflateRect(rect, -1, -1);
+        rect->Right = std::max(rect->Right, rect->Left);
+        rect->Bottom = std::max(rect->Bottom, rect->Top);
+      }
+      return;
+    case WM_NCPAINT:
+      inherited::WndProc(Message);
+      if (ReadSunkenBorder() && HandleAllocated()) {
+        HDC dc = GetWindowDC(GetHandle());
+        RECT r = {0, 0, GetWidth(), GetHeight()};
+        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+        ReleaseDC(GetHandle(), dc);
+      }
+      return;
     case WM_MOUSEACTIVATE:
       if (FBarManager && !FBarManager->IsDesigning()) {
         Message.Result = MA_NOACTIVATE;
@@ -698,17 +823,127 @@ void TqzDockControl::ShowToolbarsPopup() {
 
 void TqzDockControl::ClearBackgroundCache() { FBackgroundCache->SetSize(0, 0); }
 
-void TqzDockControl::SetBackgroundBitmap(TBitmap* Value) {
-  FBackgroundBitmap->Assign(Value);
+void TqzDockControl::SetBackgroundBitmap(TBitmap* Value) { FBackgroundBitmap->Assign(Value); }
+
+void TqzDockControl::BackgroundBitmapChanged(TObject*) {
   Invalidate();
+  UpdateDoubleBuffered();
   RepaintBars();
 }
 
 void TqzDockControl::RepaintBars() {
   for (auto& row : FRows)
-    for (Integer i = 0; i < row->ColCount(); ++i) row->GetCol(i)->GetBarControl()->RepaintAll();
+    for (Integer i = 0; i < row->GetColCount(); ++i) row->GetCol(i)->GetBarControl()->RepaintAll();
 }
 
 void TqzDockControl::Paint() {
   FillBackground(GetCanvas()->GetHandle(), GetClientRect(), GetColor(), nullptr, GetClientRect());
+}
+
+// ---- The placed site -----------------------------------------------------------------------------
+
+TqzBarDockControl::TqzBarDockControl(TComponent* AOwner) : TqzDockControl(AOwner) { SetAlign(dalTop); }
+
+void TqzBarDockControl::SetAlign(TqzBarDockAlign Value) {
+  if (FAlign == Value) return;
+  static const TAlign kAligns[] = {alNone, alTop, alBottom, alLeft, alRight};
+  static const TqzBarDockingStyle kStyles[] = {dsTop, dsTop, dsBottom, dsLeft, dsRight};
+  FAlign = Value;
+  TqzBarManager* manager = GetBarManager();
+  if (manager) manager->BeginUpdate();
+  try {
+    for (Integer r = 0; r < GetRowCount(); ++r)
+      for (Integer c = 0; c < GetRow(r)->GetColCount(); ++c) {
+        TqzBarControl* window = GetRow(r)->GetCol(c)->GetBarControl();
+        window->ChangeDockSite(this, kStyles[Value]);
+        window->GetBar()->StoreDockingStyle(kStyles[Value]);
+      }
+    TqzDockControl::SetAlign(kAligns[Value]);
+  } catch (...) {
+    if (manager) manager->EndUpdate();
+    throw;
+  }
+  if (manager) manager->EndUpdate();
+  for (Integer r = 0; r < GetRowCount(); ++r)
+    for (Integer c = 0; c < GetRow(r)->GetColCount(); ++c) GetRow(r)->GetCol(c)->GetBarControl()->Rebuild();
+  RebuildRows();
+  if (GetParent()) GetParent()->Invalidate();
+}
+
+void TqzBarDockControl::SetAllowZeroSizeInDesignTime(bool Value) {
+  if (FAllowZeroSizeInDesignTime == Value) return;
+  FAllowZeroSizeInDesignTime = Value;
+  Perform(WM_SIZE, 0, 0);
+}
+
+bool TqzBarDockControl::TakesColorAsOwn() {
+  TqzBarManager* manager = GetBarManager();
+  return !GetComponentState().Contains(csLoading) && !GetComponentState().Contains(csReading) &&
+         !(manager && manager->IsSettingUpLoadedBars());
+}
+
+void TqzBarDockControl::SetColor(TColor Value) {
+  TqzDockControl::SetColor(Value);
+  if (TakesColorAsOwn()) FUseOwnColor = true;
+}
+
+void TqzBarDockControl::SetParentColor(bool Value) {
+  TqzDockControl::SetParentColor(Value);
+  if (TakesColorAsOwn()) FUseOwnColor = true;
+}
+
+void TqzBarDockControl::SetUseOwnColor(bool Value) {
+  if (FUseOwnColor == Value) return;
+  FUseOwnColor = Value;
+  if (!Value) UpdateColor();
+}
+
+bool TqzBarDockControl::IsColorStored() const { return FUseOwnColor && !GetParentColor(); }
+
+void TqzBarDockControl::UpdateColor() {
+  if (!FUseOwnColor) TqzDockControl::UpdateColor();
+}
+
+void TqzBarDockControl::SetSunkenBorder(bool Value) {
+  FSunkenBorder = Value;
+  FUseOwnSunkenBorder = true;
+  RecreateFrames();
+}
+
+void TqzBarDockControl::SetUseOwnSunkenBorder(bool Value) {
+  if (FUseOwnSunkenBorder == Value) return;
+  // The effective border stays as it is when the site takes it as its own.
+  bool before = ReadSunkenBorder();
+  FSunkenBorder = before;
+  FUseOwnSunkenBorder = Value;
+  if (ReadSunkenBorder() != before) RecreateFrames();
+}
+
+bool TqzBarDockControl::ReadSunkenBorder() {
+  return FUseOwnSunkenBorder ? FSunkenBorder : TqzDockControl::ReadSunkenBorder();
+}
+
+void TqzBarDockControl::ManagerChanged() {
+  TqzDockControl::ManagerChanged();
+  if (GetComponentState().Contains(csDestroying)) return;
+  UpdateColor();
+  RecreateFrames();
+}
+
+bool TqzBarDockControl::CanDockBar(TqzBar* ABar) {
+  if (!TqzDockControl::CanDockBar(ABar)) return false;
+  TqzBarControl* window = ABar->GetBarControl();
+  return !window || !window->ContainsControl(this);
+}
+
+Integer TqzBarDockControl::RowsExtent() {
+  return GetComponentState().Contains(csLoading) ? ClientAcross() : TqzDockControl::RowsExtent();
+}
+
+void TqzBarDockControl::WndProc(TMessage& Message) {
+  TqzDockControl::WndProc(Message);
+  if (Message.Msg == WM_SIZE && GetRowCount() == 0 && !GetComponentState().Contains(csLoading)) {
+    // A site without rows keeps no thickness.
+    if (IsVertical() ? GetClientWidth() != 0 : GetClientHeight() != 0) UpdateSize();
+  }
 }

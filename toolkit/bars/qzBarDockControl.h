@@ -24,6 +24,8 @@ class TqzDockCol : public TObject {
   TqzBarControl* GetBarControl() const noexcept { return FBarControl; }
   const TPoint& GetPos() const noexcept { return FPos; }
   void SetPos(const TPoint& P) { FPos = P; }
+  // The position becomes the window's current place.
+  void UpdatePosFromBar();
 
  private:
   TqzDockRow* FRow;
@@ -38,12 +40,18 @@ class TqzDockRow : public TObject {
   explicit TqzDockRow(TqzDockControl* ADockControl) : FDockControl(ADockControl) {}
   ~TqzDockRow() override;
   TqzDockControl* GetDockControl() const noexcept { return FDockControl; }
-  Integer ColCount() const { return static_cast<Integer>(FCols.size()); }
+  Integer GetColCount() const { return static_cast<Integer>(FCols.size()); }
   TqzDockCol* GetCol(Integer Index) const { return FCols[Index].get(); }
   // -1 when the window has no column here.
   Integer IndexOfBarControl(TqzBarControl* AControl) const;
   TqzDockCol* InsertCol(Integer AIndex, TqzBarControl* AControl);
-  void RemoveCol(TqzBarControl* AControl);
+  TqzDockCol* AddBar(TqzBarControl* AControl) { return InsertCol(GetColCount(), AControl); }
+  void RemoveBarWindow(TqzBarControl* AControl);
+  void RemoveCol(Integer AIndex);
+  // A bar of the row has a window docked (not floating).
+  bool HasDockedBar() const;
+  // Every bar of the row is one on its row exactly when the row has one column.
+  void UpdateOneOnRow();
   Integer BarCount() const { return static_cast<Integer>(FBars.size()); }
   TqzBar* GetBar(Integer Index) const { return FBars[Index]; }
   // The bar joins the row; its window, when docked in this site without a column, gets one at
@@ -72,6 +80,8 @@ class TqzDockControl : public TCustomControl {
   ~TqzDockControl() override;
 
   TqzBarManager* GetBarManager() const noexcept { return FBarManager; }
+  // A placed site joins the manager's list of published sites (a manager's own site is held by
+  // its bars); the colour and frames follow the new manager.
   void SetBarManager(TqzBarManager* Value);
   // The side the layout uses: the stored one of a manager's own site, else from Align.
   TqzBarDockingStyle GetDockingStyle() const;
@@ -79,18 +89,19 @@ class TqzDockControl : public TCustomControl {
   bool IsVertical() const;
   // The site's keyboard-navigation node, made on first request from AccessibilityHelperClass.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
-  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
   bool GetAllowDocking() const noexcept { return FAllowDocking; }
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
   bool IsDestroyingBarControls() const noexcept { return FDestroyingBarControls; }
   void SetDestroyingBarControls(bool Value) { FDestroyingBarControls = Value; }
+  // The form that holds the site, else the manager's.
+  TCustomForm* AnyForm();
 
   // Rows.
-  Integer RowCount() const { return static_cast<Integer>(FRows.size()); }
+  Integer GetRowCount() const { return static_cast<Integer>(FRows.size()); }
   TqzDockRow* GetRow(Integer Index) const { return FRows[Index].get(); }
   Integer IndexOfRow(TqzDockRow* ARow) const;
   TqzDockRow* InsertRow(Integer AIndex);
-  TqzDockRow* AppendRow() { return InsertRow(RowCount()); }
+  TqzDockRow* AppendRow() { return InsertRow(GetRowCount()); }
   // The row leaves the site and is freed.
   void DeleteRow(TqzDockRow* ARow);
   // The row and column of a docked window; false when it has none here.
@@ -101,14 +112,16 @@ class TqzDockControl : public TCustomControl {
   // Inserting and removing windows. The point is the cursor in screen coordinates; with AApply
   // the window takes its new place at once and the rows are laid out.
   void InsertBarControl(TqzBarControl* AControl, const TPoint& AScreenPoint, bool AApply = true);
-  void RemoveBarControl(TqzBarControl* AControl);
-  // The column goes without a layout (a window moved within the site is inserted again).
-  void RemoveBarControlQuietly(TqzBarControl* AControl);
+  // The window's column leaves its row (the row stays with its bars: a hidden bar comes back
+  // into it); with ARebuild the rows are laid out anew.
+  void RemoveBarControl(TqzBarControl* AControl, bool ARebuild = true);
+  // The window moves within the site to the place under the cursor.
+  void MoveBarControl(TqzBarControl* AControl, const TPoint& AScreenPoint);
   // Where a window dropped at the point would go: its row, and whether it gets a row of its own.
   void BarPlaceAtPoint(TqzBarControl* AControl, const TPoint& AScreenPoint, Integer& ARow, bool& AOneOnRow);
   Integer RowAtPoint(const TPoint& AScreenPoint, bool& ANewRow);
   Integer ColumnAtPoint(Integer ARow, const TPoint& AScreenPoint);
-  // The band of row boundary I (-1 before the first row .. RowCount after the last) across the
+  // The band of row boundary I (-1 before the first row .. GetRowCount after the last) across the
   // site, and its part 0 (before the split line), 1 (the split line) or 2 (after it).
   void RowZone(Integer I, Integer APart, Integer& ALow, Integer& AHigh);
   // The point's coordinate across the site, in client coordinates.
@@ -123,44 +136,63 @@ class TqzDockControl : public TCustomControl {
   // Geometry and layout.
   Integer RowThickness(Integer ARow) const;
   TRect RowRect(Integer ARow);
-  Integer RowsExtent() const;
-  void ArrangeRow(Integer ARow, Integer ALength);
-  virtual void ArrangeRows();
-  // Lays every row out (the windows' controls are remade) and sizes the site.
+  // Lays every row out and sizes the site.
   void RebuildRows();
-  virtual void UpdateSize();
+  // Lays every row out with the site kept in front of its siblings and its children's alignment
+  // held meanwhile.
+  void RealignRows();
+  // The frames of the site and of its bar windows are measured anew, then the rows.
+  void RecreateFrames();
   // The column positions are read back from the windows (after a layout).
   void UpdatePositions();
 
+  // Operations in slot order.
+  virtual void ManagerChanged();
+  virtual void ArrangeRows();
+  virtual void ArrangeRow(Integer ARow, Integer ALength);
+  virtual bool CanDockBar(TqzBar* ABar);
+  // The manager's dock colour, or the parent's colour while the manager picks it itself.
+  virtual void UpdateColor();
+  virtual Integer RowsExtent();
+  virtual bool ReadSunkenBorder();
+  // A site that restores bars puts them into their stored rows.
+  virtual bool KeepsBarRows() { return true; }
+  virtual void UpdateSize();
   // A right click on the site outside customizing: the list of the manager's toolbars.
   virtual void ShowToolbarsPopup();
-
   // The kind of window the site's bars get: toolbar windows.
   virtual TqzBarControlFactory BarControlClass();
-
-  // Painting.
+  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
+  virtual TqzBarPainter* GetPainter();
   // Fills R (DC coordinates); ASiteRect is the same area in the site's client coordinates, so a
   // bar window can ask for the part behind it. ABrush may be null.
   virtual void FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush, const TRect& ASiteRect);
+  virtual bool HasBackgroundBitmap();
+  virtual bool HasCustomBackground();
+  virtual void RepaintBars();
+  // The background cache is a picture of the whole background that a painter may keep between
+  // paints; emptied whenever the site's size, its manager or the system colours change.
+  virtual void ClearBackgroundCache();
+  virtual void UpdateDoubleBuffered();
+
   TBitmap* GetBackgroundBitmap() const noexcept { return FBackgroundBitmap.get(); }
-  // A picture of the whole background that a painter may keep between paints; emptied whenever
-  // the site's size or the system colours change.
   TBitmap* GetBackgroundCache() const noexcept { return FBackgroundCache.get(); }
-  void ClearBackgroundCache();
   void SetBackgroundBitmap(TBitmap* Value);
-  void RepaintBars();
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void Paint() override;
-
- private:
   // The length along the site that its rows fill.
   Integer RowLength();
   Integer ClientAcross();
+
+ private:
   TPoint SiteOrigin();
+  void BackgroundBitmapChanged(TObject* Sender);
+  void ArrangeRowsAligned();
 
   TqzBarManager* FBarManager = nullptr;
   TqzBarDockingStyle FDockingStyle = dsNone;
@@ -171,4 +203,54 @@ class TqzDockControl : public TCustomControl {
   std::vector<std::unique_ptr<TqzDockRow>> FRows;
   std::unique_ptr<TBitmap> FBackgroundBitmap;
   std::unique_ptr<TBitmap> FBackgroundCache;
+};
+
+// The side a placed dock site takes on its form.
+enum TqzBarDockAlign { dalNone, dalTop, dalBottom, dalLeft, dalRight };
+TAVREN_ENUM_INFO(TqzBarDockAlign, dalNone, dalTop, dalBottom, dalLeft, dalRight);
+
+// The dock site a form designer places: its side, manager, colour and border are its own
+// properties, kept in the form.
+class TqzBarDockControl : public TqzDockControl {
+  TAVREN_CLASS(TqzBarDockControl, TqzDockControl)
+ public:
+  explicit TqzBarDockControl(TComponent* AOwner);
+
+  TqzBarDockAlign GetAlign() const noexcept { return FAlign; }
+  // The site's bars take the new side's docking style and are laid out anew.
+  void SetAlign(TqzBarDockAlign Value);
+  bool GetAllowZeroSizeInDesignTime() const noexcept { return FAllowZeroSizeInDesignTime; }
+  void SetAllowZeroSizeInDesignTime(bool Value);
+  // Setting the colour (or following the parent's) makes it the site's own colour.
+  void SetColor(TColor Value);
+  void SetParentColor(bool Value);
+  bool GetUseOwnColor() const noexcept { return FUseOwnColor; }
+  // Clearing it takes the manager's colour again.
+  void SetUseOwnColor(bool Value);
+  bool GetSunkenBorder() { return ReadSunkenBorder(); }
+  void SetSunkenBorder(bool Value);
+  bool GetUseOwnSunkenBorder() const noexcept { return FUseOwnSunkenBorder; }
+  void SetUseOwnSunkenBorder(bool Value);
+
+  void ManagerChanged() override;
+  // A bar whose window contains the site cannot dock into it.
+  bool CanDockBar(TqzBar* ABar) override;
+  void UpdateColor() override;
+  Integer RowsExtent() override;
+  bool ReadSunkenBorder() override;
+
+ protected:
+  void WndProc(TMessage& Message) override;
+
+ private:
+  bool IsColorStored() const;
+  bool IsSunkenBorderStored() const { return FUseOwnSunkenBorder; }
+  // The colour the reader sets is not a choice of the running program.
+  bool TakesColorAsOwn();
+
+  TqzBarDockAlign FAlign = dalNone;
+  bool FAllowZeroSizeInDesignTime = false;
+  bool FUseOwnColor = false;
+  bool FUseOwnSunkenBorder = false;
+  bool FSunkenBorder = false;
 };

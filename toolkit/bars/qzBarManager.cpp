@@ -3,6 +3,7 @@
 #include "rtl/ColorIdents.h"
 #include "rtl/Math.h"
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarDragInfo.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarPainter.h"
@@ -139,6 +140,8 @@ TqzBarManager::~TqzBarManager() {
   while (!FPopupMenus.empty()) delete FPopupMenus.back();
   FPopupMenuLinks.reset();
   FBars.reset();
+  // The placed dock sites outlive the manager: they forget it while it is still whole.
+  while (!FPublishedDockSites.empty()) FPublishedDockSites.back()->SetBarManager(nullptr);
   // The groups go with the manager.
   while (FGroups->GetCount() > 0) delete GetGroup(FGroups->GetCount() - 1);
   // So do the items, whoever owns them.
@@ -262,6 +265,12 @@ TColor TqzBarManager::GetDockColor() {
 void TqzBarManager::SetDockColor(TColor Value) {
   FAutoDockColor = false;
   FDockColor = Value;
+  UpdateDockColors();
+}
+
+void TqzBarManager::SetAutoDockColor(bool Value) {
+  FAutoDockColor = Value;
+  UpdateDockColors();
 }
 
 // ---- Fonts --------------------------------------------------------------------------------

@@ -1073,7 +1073,7 @@ void TqzBarControl::ToggleDocking() {
   if (!site || !manager->QueryDocking(bar, style, site)) return;
   if (!bar->HasBeenDocked()) {
     bar->SetOneOnRow(true);
-    bar->SetStoredRow(site->RowCount());
+    bar->SetStoredRow(site->GetRowCount());
   }
   bar->DockTo(style);
 }

@@ -72,15 +72,15 @@ void TqzBar::SetRowObject(TqzDockRow* ARow) {
 void TqzBar::MoveToRow(TqzDockControl* ASite, Integer AIndex) {
   TqzBarManager* manager = GetBarManager();
   TqzDockRow* target;
-  if (AIndex < ASite->RowCount()) {
+  if (AIndex < ASite->GetRowCount()) {
     target = ASite->GetRow(AIndex);
   } else {
     bool fill = manager && (manager->IsUpdateLocked() || manager->IsSettingUpLoadedBars());
     target = ASite->AppendRow();
-    while (fill && ASite->RowCount() <= AIndex) target = ASite->AppendRow();
+    while (fill && ASite->GetRowCount() <= AIndex) target = ASite->AppendRow();
   }
   TqzBarControl* window = GetBarControl();
-  if (window && FDockRow) FDockRow->RemoveCol(window);
+  if (window && FDockRow) FDockRow->RemoveBarWindow(window);
   SetRowObject(target);
   ASite->RebuildRows();
 }
@@ -166,6 +166,20 @@ void TqzBar::StoreDockingStyle(TqzBarDockingStyle Value) {
   FireDockingStyleChange();
 }
 
+void TqzBarManager::AddPublishedDockSite(TqzDockControl* ASite) {
+  if (std::find(FPublishedDockSites.begin(), FPublishedDockSites.end(), ASite) == FPublishedDockSites.end())
+    FPublishedDockSites.push_back(ASite);
+}
+
+void TqzBarManager::RemovePublishedDockSite(TqzDockControl* ASite) { std::erase(FPublishedDockSites, ASite); }
+
+void TqzBarManager::UpdateDockColors() {
+  if (FBars)
+    for (TqzBarDockingStyle style : {dsLeft, dsTop, dsRight, dsBottom})
+      if (TqzDockControl* site = FBars->GetDockControl(style)) site->UpdateColor();
+  for (TqzDockControl* site : FPublishedDockSites) site->UpdateColor();
+}
+
 bool TqzBarManager::QueryDocking(TqzBar* ABar, TqzBarDockingStyle AStyle, TqzDockControl*) {
   return !ABar->GetNotDocking().Contains(AStyle) && !FNotDocking.Contains(AStyle);
 }
@@ -201,16 +215,25 @@ void TqzBars::GetDockingTarget(TqzBarControl* AWindow, const TPoint& P, TqzBarDo
   ASite = nullptr;
   if (IsDragging() && GetKeyState(VK_CONTROL) < 0) return;
   TqzBar* bar = AWindow->GetBar();
+  auto takes = [&](TqzDockControl* ASite, const TPoint& AP) {
+    return ASite && ASite->CanDockBar(bar) && FBarManager->QueryDocking(bar, ASite->GetDockingStyle(), ASite) &&
+           ASite->InDockingZone(AP);
+  };
   for (Integer pass = 0; pass < 2; ++pass) {
     TPoint p = pass == 0 ? P : TPoint(P.X + FGrabOffset.X, P.Y + FGrabOffset.Y);
-    for (TqzBarDockingStyle style : {dsLeft, dsRight, dsTop, dsBottom}) {
-      TqzDockControl* site = FDockControls[style];
-      if (!site || !site->GetAllowDocking() || !FBarManager->QueryDocking(bar, style, site)) continue;
-      if (!site->InDockingZone(p)) continue;
-      AStyle = style;
-      ASite = site;
-      return;
-    }
+    // A site placed on the form is asked before the manager's own sides it may lie along.
+    for (TqzDockControl* site : FBarManager->GetPublishedDockSites())
+      if (takes(site, p)) {
+        AStyle = site->GetDockingStyle();
+        ASite = site;
+        return;
+      }
+    for (TqzBarDockingStyle style : {dsLeft, dsRight, dsTop, dsBottom})
+      if (takes(FDockControls[style], p)) {
+        AStyle = style;
+        ASite = FDockControls[style];
+        return;
+      }
     if (!IsDragging() || (FGrabOffset.X == 0 && FGrabOffset.Y == 0)) break;
   }
 }
@@ -252,8 +275,7 @@ void TqzBars::MoveBarTo(TqzBarControl* AWindow, const TPoint& P) {
   const TPoint& origin = AWindow->GetDragOffset();
   if (style == AWindow->GetDockingStyle() && site == AWindow->GetDockControl()) {
     if (site) {
-      site->RemoveBarControlQuietly(AWindow);
-      site->InsertBarControl(AWindow, P);
+      site->MoveBarControl(AWindow, P);
     } else {
       SetWindowPos(AWindow->GetHandle(), nullptr, P.X - origin.X, P.Y - origin.Y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

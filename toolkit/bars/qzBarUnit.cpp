@@ -6,6 +6,7 @@
 #include "rtl/Resources.h"
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarDesignController.h"
+#include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarHooks.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlCombos.h"
@@ -71,7 +72,7 @@ std::span<const TPersistentClass> StreamedClasses() {
   static const TPersistentClass classes[] = {
       TqzBar::ClassInfo(),          TqzBarGroup::ClassInfo(),        TqzBarScreenTip::ClassInfo(),
       TqzBarScreenTipBand::ClassInfo(), TqzBarScreenTipCollection::ClassInfo(), TqzBarManager::ClassInfo(),
-      TqzBarScreenTipRepository::ClassInfo(), TqzBarPopupMenu::ClassInfo()};
+      TqzBarScreenTipRepository::ClassInfo(), TqzBarPopupMenu::ClassInfo(), TqzBarDockControl::ClassInfo()};
   return classes;
 }
 

@@ -299,12 +299,12 @@ void TqzBarXPPainter::DrawDockBackground(TqzDockControl* ADockControl, HDC DC, T
     HDC target = cache->GetCanvas()->GetHandle();
     DrawPart(totRebar, target, 0, 0, site);
     bool vertical = ADockControl->IsVertical();
-    for (Integer i = 0; i < ADockControl->RowCount(); ++i) {
+    for (Integer i = 0; i < ADockControl->GetRowCount(); ++i) {
       TqzDockRow* row = ADockControl->GetRow(i);
       // The row's band: across the site, as deep as its windows reach.
       Integer from = vertical ? site.Right : site.Bottom, to = vertical ? site.Left : site.Top;
-      bool bordered = row->ColCount() > 0;
-      for (Integer c = 0; c < row->ColCount(); ++c) {
+      bool bordered = row->GetColCount() > 0;
+      for (Integer c = 0; c < row->GetColCount(); ++c) {
         TqzBarControl* window = row->GetCol(c)->GetBarControl();
         TRect bounds = window->GetBoundsRect();
         from = std::min(from, vertical ? bounds.Left : bounds.Top);
@@ -318,7 +318,7 @@ void TqzBarXPPainter::DrawDockBackground(TqzDockControl* ADockControl, HDC DC, T
       };
       // The first row of a site at its form's edge has no line on that edge; the last row none after it.
       if (i > 0) line(from, COLOR_BTNHIGHLIGHT);
-      if (i + 1 < ADockControl->RowCount()) line(to - 1, COLOR_BTNSHADOW);
+      if (i + 1 < ADockControl->GetRowCount()) line(to - 1, COLOR_BTNSHADOW);
     }
   }
   BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), cache->GetCanvas()->GetHandle(), ASiteRect.Left, ASiteRect.Top,

@@ -100,9 +100,9 @@ TqzBarAccessibilityHelper* TqzRibbonTab::GetAccessibilityHelper() {
 bool TqzRibbonTab::IsSelectedByKeyboard() { return FAccessibilityHelper && FAccessibilityHelper->IsCurrentSelection(); }
 
 void TqzRibbonTab::RefreshBarFonts() {
-  for (Integer row = 0; row < FDockControl->RowCount(); ++row) {
+  for (Integer row = 0; row < FDockControl->GetRowCount(); ++row) {
     TqzDockRow* dockRow = FDockControl->GetRow(row);
-    for (Integer col = 0; col < dockRow->ColCount(); ++col) {
+    for (Integer col = 0; col < dockRow->GetColCount(); ++col) {
       TqzBarControl* window = dockRow->GetCol(col)->GetBarControl();
       if (window && window->HandleAllocated()) window->ApplyBarFont();
     }
