@@ -299,6 +299,8 @@ class TqzBarItemControl : public TkvIUnknownObject, public virtual IqzBarHintPro
   virtual bool IsExpandable() { return false; }
   virtual bool IgnoredWhileCustomizing() { return false; }
   virtual bool IsInVerticalBar();
+  // The control is an entry of the program's main menu bar.
+  virtual bool IsInMainMenu() { return false; }
   virtual bool HostsWindow() { return false; }
   // The window belongs to the control (a hosted window, an open drop-down) and so to its bar.
   virtual bool OwnsWindow(HWND) { return false; }

@@ -52,15 +52,10 @@ void TqzBarSubItemControl::OpenSubMenu(bool) {
   TPoint bottomRight = parent->ClientToScreen(TPoint(r.Right, r.Bottom));
   menu->SetOwnerBounds(TRect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y), parent);
   TPoint at;
-  if (GetPaintType() == qzPaintMenu || parent->IsVertical()) {
-    // Beside the entry, level with it (a menu's frame moves it up by the frame's width).
-    Integer frame = GetPaintType() == qzPaintMenu ? Painter()->ClassRef()->MenuFrameWidth() : 0;
-    menu->SetOpenerExtents(r.Width(), 0);
-    at = TPoint(bottomRight.X, topLeft.Y - frame);
-  } else {
-    menu->SetOpenerExtents(0, r.Height());
-    at = TPoint(topLeft.X, bottomRight.Y);
-  }
+  Integer ownerWidth = 0;
+  Integer ownerHeight = 0;
+  GetSubMenuPosition(at, ownerWidth, ownerHeight);
+  menu->SetOpenerExtents(ownerWidth, ownerHeight);
   TqzBarItemControl::Activate(false);
   // A click or a key rolls the menu out; hovering opens it at once.
   menu->SetAnimateOnShow(GetAnimateNextOpen());
@@ -74,6 +69,23 @@ void TqzBarSubItemControl::OpenSubMenu(bool) {
 
 TqzBarSubMenuControl* TqzBarSubItemControl::CreateSubMenu() { return new TqzBarSubMenuControl(GetBarManager()); }
 
+void TqzBarSubItemControl::GetSubMenuPosition(TPoint& APoint, Integer& AOwnerWidth, Integer& AOwnerHeight) {
+  TCustomqzBarControl* parent = GetParent();
+  TRect r = GetItemRect();
+  if (GetPaintType() == qzPaintMenu || parent->IsVertical()) {
+    // Beside the entry, level with it (a menu's frame moves it up by the frame's width).
+    Integer frame = GetPaintType() == qzPaintMenu ? Painter()->ClassRef()->MenuFrameWidth() : 0;
+    APoint = TPoint(r.Right, r.Top - frame);
+    AOwnerWidth = r.Width();
+    AOwnerHeight = 0;
+  } else {
+    APoint = TPoint(r.Left, r.Bottom);
+    AOwnerWidth = 0;
+    AOwnerHeight = r.Height();
+  }
+  APoint = parent->ClientToScreen(APoint);
+}
+
 void TqzBarSubItemControl::CloseSubMenu() {
   TqzBarSubMenuControl* menu = GetSubMenu();
   FSubMenu = nullptr;
@@ -83,6 +95,14 @@ void TqzBarSubItemControl::CloseSubMenu() {
     if (auto* item = dynamic_cast<TCustomqzBarSubItem*>(GetItem())) item->FireCloseUp();
   }
   TqzBarItemControl::Deactivate(false);
+}
+
+void TqzBarSubItemControl::Activate(bool AByMouse) {
+  if (CanOpen()) inherited::Activate(AByMouse);
+}
+
+void TqzBarSubItemControl::Deactivate(bool AFlag) {
+  if (CanOpen()) inherited::Deactivate(AFlag);
 }
 
 void TqzBarSubItemControl::UserActivate(bool AByMouse) {
@@ -136,12 +156,23 @@ void TqzBarSubItemControl::FillDrawParams(bool ARefresh) {
   params->PressedLook = open && GetHotPart() != qzNoHotPart && IsPressedUnderMouse();
   params->PushedLook = open;
   params->DropDownOpen = open;
-  params->MainMenuLook = GetParent() && GetParent()->IsMainMenu();
+  params->MainMenuLook = IsInMainMenu();
+}
+
+bool TqzBarSubItemControl::IsInMainMenu() { return GetParent() && GetParent()->IsMainMenu(); }
+
+TqzBarItemViewLevels TqzBarSubItemControl::GetPossibleViewLevels() {
+  TqzBarItemViewLevels levels = inherited::GetPossibleViewLevels();
+  levels.Include(ivlLargeIconWithText);
+  return levels;
 }
 
 Byte TqzBarSubItemControl::GetContentKind() {
   if (GetPaintType() == qzPaintMenu) return qzContentIcon | qzContentText;
-  return HasImage(GetViewSize()) ? qzContentIcon : qzContentText;
+  TqzBarItem* item = GetItem();
+  Byte parts = item && item->GetShowCaption() ? qzContentText : 0;
+  if (!parts || HasImage(GetViewSize())) parts |= qzContentIcon;
+  return parts;
 }
 
 namespace {
@@ -153,6 +184,14 @@ Integer MenuArrowSizeOf(TqzBarItemControl* AControl) {
 
 }  // namespace
 
+Integer TqzBarSubItemControl::TextIndent() { return Painter()->ClassRef()->SubItemTextIndent(this); }
+
+Integer TqzBarSubItemControl::TextPartWidth() {
+  Integer width = inherited::TextPartWidth();
+  Painter()->AddButtonExtraWidth(GetDrawParams(), width);
+  return width;
+}
+
 Integer TqzBarSubItemControl::ExtraWidth() {
   return GetPaintType() == qzPaintMenu ? 3 * MenuArrowSizeOf(this) : 0;
 }
@@ -161,4 +200,68 @@ void TqzBarSubItemControl::DrawInRect(const TRect& R, Byte AState) {
   ButtonParams()->OpenLook = GetSubMenu() != nullptr;
   // The painter's button drawing ends with the arrow that tells a sub-menu.
   TqzBarButtonLikeControl::DrawInRect(R, AState);
+}
+
+// ---- Container items -----------------------------------------------------------------------------
+
+TAVREN_CLASS_IMPL(TContainerItemSubMenuControl)
+TAVREN_CLASS_IMPL(TqzBarContainerItemControl)
+
+TContainerItemSubMenuControl::~TContainerItemSubMenuControl() {
+  // The generated links go before the menu's own close-up; the item makes them anew next time.
+  if (!FContainerItem) return;
+  TCustomqzBarContainerItem* item = FContainerItem;
+  FContainerItem = nullptr;
+  item->RemoveFreeNotification(this);
+  item->CollapseLinksFrom(item->GetItemLinks(), 0);
+  item->MarkGeneratedItemsStale();
+}
+
+void TContainerItemSubMenuControl::ShowContainer(TCustomqzBarContainerItem* AItem, TqzBarItemLink* AContainerLink) {
+  FContainerItem = AItem;
+  AItem->FreeNotification(this);
+  AItem->ExpandLinksInto(AItem->GetItemLinks(), 0, AContainerLink, true);
+}
+
+void TContainerItemSubMenuControl::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FContainerItem) FContainerItem = nullptr;
+}
+
+bool TqzBarContainerItemControl::IsDrawnSelected() {
+  return inherited::IsDrawnSelected() && !(GetParent() && GetParent()->IsCustomizing());
+}
+
+String TqzBarContainerItemControl::GetCaption() {
+  String caption = inherited::GetCaption();
+  auto* item = dynamic_cast<TCustomqzBarContainerItem*>(GetItem());
+  if (GetPaintType() == qzPaintMenu && item && item->ReplacesOwnLink()) return "(" + caption + ")";
+  return caption;
+}
+
+void TqzBarContainerItemControl::DrawInRect(const TRect& R, Byte AState) {
+  if (AState != qzPaintMenu) {
+    inherited::DrawInRect(R, AState);
+    return;
+  }
+  // An entry that stands for links, not a menu of its own: no arrow.
+  TqzBarButtonLikeControlDrawParams* params = ButtonParams();
+  const bool dropDown = params->HasDropDownPart;
+  params->HasDropDownPart = false;
+  Painter()->DrawButtonItem(params, R);
+  params->HasDropDownPart = dropDown;
+}
+
+bool TqzBarContainerItemControl::IsExpandable() {
+  TqzBarManager* manager = GetBarManager();
+  return inherited::IsExpandable() && !(manager && manager->IsCustomizingOrDesigning());
+}
+
+TqzBarSubMenuControl* TqzBarContainerItemControl::CreateSubMenu() {
+  TqzBarManager* manager = GetBarManager();
+  auto* item = dynamic_cast<TCustomqzBarContainerItem*>(GetItem());
+  if (!manager || !item || manager->IsCustomizingOrDesigning()) return nullptr;
+  auto* menu = new TContainerItemSubMenuControl(manager);
+  menu->ShowContainer(item, GetLink());
+  return menu;
 }
