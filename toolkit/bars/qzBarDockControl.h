@@ -87,14 +87,17 @@ class TqzDockControl : public TCustomControl {
   TqzBarDockingStyle GetDockingStyle() const;
   bool HasDockingStyle() const noexcept { return FDockingStyle != dsNone; }
   bool IsVertical() const;
-  // The site's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  // The site's keyboard-navigation node, made on first request from GetAccessibilityHelperClass.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
   bool GetAllowDocking() const noexcept { return FAllowDocking; }
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
   bool IsDestroyingBarControls() const noexcept { return FDestroyingBarControls; }
   void SetDestroyingBarControls(bool Value) { FDestroyingBarControls = Value; }
-  // The form that holds the site, else the manager's.
-  TCustomForm* AnyForm();
+  // The form that holds the site (the outermost one, the nearest MDI child or outermost one, the
+  // nearest one), else the manager's.
+  TCustomForm* MainForm() { return FormOfKind(0); }
+  TCustomForm* MainOrMDIChildForm() { return FormOfKind(1); }
+  TCustomForm* AnyForm() { return FormOfKind(2); }
 
   // Rows.
   Integer GetRowCount() const { return static_cast<Integer>(FRows.size()); }
@@ -162,7 +165,7 @@ class TqzDockControl : public TCustomControl {
   virtual void ShowToolbarsPopup();
   // The kind of window the site's bars get: toolbar windows.
   virtual TqzBarControlFactory BarControlClass();
-  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
+  virtual TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass();
   virtual TqzBarPainter* GetPainter();
   // Fills R (DC coordinates); ASiteRect is the same area in the site's client coordinates, so a
   // bar window can ask for the part behind it. ABrush may be null.
@@ -191,6 +194,9 @@ class TqzDockControl : public TCustomControl {
 
  private:
   TPoint SiteOrigin();
+  TCustomForm* FormOfKind(Integer AKind);
+  // A site that changed its size under an open menu of its manager's toolbars closes menu mode.
+  void CloseMenusAfterResize();
   void BackgroundBitmapChanged(TObject* Sender);
   void ArrangeRowsAligned();
 

@@ -175,6 +175,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void BarMouseLeave() override;
   HBRUSH BackgroundBrush() override;
   bool CanActivate() override { return true; }
+  bool IsInactive() override { return (KindFlags() & qzKindCountsInactive) != 0; }
   // While customizing, the menus of popup menus and of sub-items that allow it take dropped links.
   bool IsDesigning() override;
   bool IsCustomizing() override { return !IsInternalMenu() && inherited::IsCustomizing(); }
@@ -184,7 +185,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   // A rolling-out window casts no shadow until it stands.
   bool HasShadow() override { return inherited::HasShadow() && !FAnimateOnShow; }
   bool JoinsOpenedMenus() override { return false; }
-  bool IsOwnerWindow(HWND AWnd) override;
+  bool OwnsForeignWindow(HWND AWnd) override;
   void HideBar() override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   Integer SeparatorSize() override;
@@ -193,6 +194,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   Integer ItemHeightFor(TqzBarItemControl* AControl) override;
   TFont* GetEditFont() override;
   bool IsMainMenu() override { return false; }
+  bool ClosesOnModalActivation() override { return true; }
   Integer GroupSpacingBefore(TqzBarItemLink* ALink) override;
   // A band set one pixel apart owns that pixel.
   void ControlBounds(TqzBarItemControl* AControl, TRect& R) override;
@@ -210,7 +212,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   // the expanded menu.
   void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) override;
   Integer BarKind() override { return 2; }
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
