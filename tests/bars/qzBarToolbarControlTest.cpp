@@ -879,6 +879,39 @@ TEST_F(ToolbarWindows, ButtonCaptionsDrawWholeInsideTheirTextRectangles) {
   }
 }
 
+TEST_F(ToolbarWindows, AGroupSeparatorIsDrawnBetweenItsButtonsAcrossAndAlongTheBar) {
+  // Shadow-coloured pixels of the window inside R (client coordinates).
+  auto shadowPixels = [&](TqzBarControl* AWindow, const TRect& R) {
+    HWND root = GetAncestor(AWindow->GetHandle(), GA_ROOT);
+    PixelImage image = screen.WindowImage(root);
+    RECT window;
+    GetWindowRect(root, &window);
+    TPoint origin = AWindow->ClientToScreen(TPoint(0, 0));
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const uint32_t wanted = (GetRValue(shadow) << 16) | (GetGValue(shadow) << 8) | GetBValue(shadow);
+    Integer count = 0;
+    for (Integer y = R.Top; y < R.Bottom; ++y)
+      for (Integer x = R.Left; x < R.Right; ++x) {
+        Integer ix = x + origin.X - window.Left, iy = y + origin.Y - window.Top;
+        if (ix >= 0 && iy >= 0 && ix < image.width && iy < image.height &&
+            (image.pixels[static_cast<size_t>(iy) * image.width + ix] & 0xFFFFFF) == wanted)
+          ++count;
+      }
+    return count;
+  };
+  for (TqzBarDockingStyle style : {dsTop, dsLeft}) {
+    TqzBar* bar = AddBar("Standard", 3, style);
+    TqzBarControl* window = bar->GetBarControl();
+    ASSERT_NE(window, nullptr) << style;
+    const TCustomqzBarControlViewInfo* layout = window->GetLayoutInfo();
+    ASSERT_EQ(layout->SeparatorEntryCount(), 1) << style;
+    const TRect r = layout->GetSeparatorInfo(0).Bounds;
+    EXPECT_GT(shadowPixels(window, r), std::max(r.Width(), r.Height()) / 2) << style;
+    bar->SetVisible(false);
+    Pump();
+  }
+}
+
 TEST_F(ToolbarWindows, Screenshot) {
   TqzBar* menu = manager->GetBars()->AddBar();
   menu->SetCaption("Menu");

@@ -366,7 +366,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void ClientOffset(TPoint& P) { P = TPoint(0, 0); }
   virtual void DrawFrameOn(HDC) {}
   // What a kind of window draws between its items and the background fill, each part kept from
-  // the fill (a docked toolbar's mark).
+  // the fill (a toolbar's group separators and, docked, its mark).
   virtual void DrawBarParts(TkvCanvas*) {}
   virtual void ClearBackgroundCache();
   virtual void UpdateDoubleBuffered();

@@ -552,6 +552,13 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
 }
 
 void TqzBarControl::DrawBarParts(TkvCanvas* ACanvas) {
+  // The group separators: kind 0 runs along a horizontal line between two rows.
+  const TCustomqzBarControlViewInfo* layout = GetLayoutInfo();
+  for (Integer i = 0; layout && i < layout->SeparatorEntryCount(); ++i) {
+    const TRect& R = layout->GetSeparatorInfo(i).Bounds;
+    Painter()->DrawBarSeparator(this, ACanvas->DCHandle(), layout->GetSeparatorInfo(i).Kind == 0, BackgroundBrush(), R);
+    ACanvas->ClipOutRect(R);
+  }
   if (IsFloating() || !ShowsMark()) return;
   TRect mark;
   MarkRect(mark);
