@@ -9,6 +9,7 @@
 #include "gdi/SysColors.h"
 #include "gdi/UxTheme.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
@@ -147,6 +148,36 @@ TEST_F(XPPainter, ButtonStatesComeFromTheDrawFlags) {
     EXPECT_EQ(call.themeClass, u"ToolBar") << c.name;
     EXPECT_EQ(call.part, c.part) << c.name;
     EXPECT_EQ(call.state, c.state) << c.name;
+  }
+}
+
+TEST_F(XPPainter, SpinButtonsAreThemedPartsInTheButtonsState) {
+  TqzBarButtonControl* control = AddButton("Count", bsDefault);
+  TqzBarSpinEditDrawParams spin(control);
+  spin.TargetCanvas = canvas.get();
+  struct Case {
+    const char* name;
+    bool enabled;
+    Integer hot, pressed, part;
+    int themePart, state;
+  } cases[] = {
+      {"up normal", true, qzNoHotPart, -1, qzSpinUpPart, 1, 1},
+      {"down hot", true, qzSpinDownPart, -1, qzSpinDownPart, 2, 2},
+      {"up beside the hot one", true, qzSpinDownPart, -1, qzSpinUpPart, 1, 1},
+      {"up pressed", true, qzSpinUpPart, qzSpinUpPart, qzSpinUpPart, 1, 3},
+      {"disabled", false, qzSpinUpPart, qzSpinUpPart, qzSpinUpPart, 1, 4},
+  };
+  for (const Case& c : cases) {
+    spin.EnabledLook = c.enabled;
+    spin.HotPartIndex = c.hot;
+    spin.PressedPart = c.pressed;
+    theme.calls.clear();
+    Painter()->DrawSpinButton(&spin, TRect(2, 3, 19, 13), c.part);
+    TRecordingTheme::TCall call = Only();
+    EXPECT_EQ(call.themeClass, u"Spin") << c.name;
+    EXPECT_EQ(call.part, c.themePart) << c.name;
+    EXPECT_EQ(call.state, c.state) << c.name;
+    EXPECT_EQ(call.rect, TRect(2, 3, 19, 13)) << c.name;
   }
 }
 

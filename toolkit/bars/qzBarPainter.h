@@ -496,6 +496,8 @@ class TqzBarPainter : public TObject {
   virtual void GetSpinArrowSize(Integer AHeight, TSize& ASize);  // class
   virtual void GetSpinButtonMargins(Byte APaintKind, TRect& AMargins);  // class
   virtual Integer SpinButtonWidth(Byte APaintKind, const TRect& R);  // class
+  // The state of a spin button part (3 up, 4 down): 1 normal, 2 hot, 3 pressed, 4 disabled.
+  virtual Integer SpinButtonState(TqzBarItemControlDrawParams* AParams, Integer APart);  // class
   // The up (APart 1) or down (2) button at the right end of R; empty when the buttons would take
   // half of the control's edit area or more.
   virtual void CalcSpinButtonRects(TqzBarItemControlDrawParams* AParams, const TRect& R, TRect& AButton,

@@ -321,6 +321,13 @@ void TqzBarPainter::GetSpinArrowSize(Integer AHeight, TSize& ASize) {
 
 void TqzBarPainter::GetSpinButtonMargins(Byte, TRect& AMargins) { AMargins = TRect(1, 0, 1, 0); }
 
+Integer TqzBarPainter::SpinButtonState(TqzBarItemControlDrawParams* AParams, Integer APart) {
+  if (!AParams->EnabledLook) return 4;
+  auto* spin = dynamic_cast<TqzBarSpinEditDrawParams*>(AParams);
+  if (spin && spin->PressedPart == APart) return 3;
+  return AParams->HotPartIndex == APart ? 2 : 1;
+}
+
 Integer TqzBarPainter::SpinButtonWidth(Byte APaintKind, const TRect& R) {
   TqzBarPainterClass cls = ClassRef();
   TSize arrow;

@@ -14,6 +14,7 @@
 #include "toolkit/bars/qzBarDockControl.h"
 #include "toolkit/bars/qzBarFlatPainter.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlStatics.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -35,6 +36,7 @@ constexpr int SP_GRIPPER = 3;
 constexpr int PP_BAR = 1, PP_BARVERT = 2, PP_CHUNK = 3, PP_CHUNKVERT = 4;
 constexpr int EP_EDITTEXT = 1;
 constexpr int CP_DROPDOWNBUTTON = 1;
+constexpr int SPNP_UP = 1, SPNP_DOWN = 2;
 
 TqzBarThemeMetrics gMetrics;
 
@@ -253,6 +255,26 @@ void TqzBarXPPainter::DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripCor
 
 Integer TqzBarXPPainter::DropDownGripHeight() {
   return std::max(BarThemeMetrics().CaptionButtonSize.cy + 4, BarThemeMetrics().SizeGripSize.cy + 1);
+}
+
+void TqzBarXPPainter::DrawDot(TqzBarItemControlDrawParams* AParams, const TRect& R) {
+  if (!AParams->EnabledLook) {
+    TqzBarPainter::DrawDot(AParams, R);
+    return;
+  }
+  FillWith(AParams->TargetCanvas->DCHandle(), R, SysColorBrushCode(COLOR_BTNTEXT));
+}
+
+bool TqzBarXPPainter::IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) {
+  return AParams->PaintKind == qzPaintMenu && (AParams->SelectedLook || AParams->ItemControl->IsSelected());
+}
+
+void TqzBarXPPainter::DrawSpinButton(TqzBarItemControlDrawParams* AParams, const TRect& R, Integer APart) {
+  TqzBarPainterClass cls = ClassRef();
+  TqzBarItemControl* control = AParams->ItemControl;
+  HDC DC = AParams->TargetCanvas->DCHandle();
+  cls->FillItemBackground(control, DC, false, control->GetParent()->BackgroundBrush(), R);
+  DrawPart(totSpin, DC, APart == qzSpinUpPart ? SPNP_UP : SPNP_DOWN, cls->SpinButtonState(AParams, APart), R);
 }
 
 void TqzBarXPPainter::DrawDateNavigatorButton(TqzBarItem*, HDC DC, bool APushed, const String& AText,

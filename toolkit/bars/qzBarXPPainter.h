@@ -33,6 +33,8 @@ class TqzBarXPPainter : public TqzBarPainter {
   void DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
   void OffsetFloatingCaption(TCustomqzBarControl* ABarControl, Integer& ATextX, TRect& ACaptionRect) override;
   Integer ComboDotsOffset(Integer ADotSize) override { return 2 * ADotSize; }
+  // Enabled dots in the button text colour whatever the face.
+  void DrawDot(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   HBRUSH ItemBackgroundBrush(TqzBarItemControl* AControl, Byte APaintKind, bool ADown, bool ASelected,
                              bool AAbsent) override;
@@ -93,6 +95,7 @@ class TqzBarXPPainter : public TqzBarPainter {
   Integer EditGlyphSpacing(TqzBarItemControlDrawParams*) override { return 6; }
   Integer EditCaptionRightGap() override { return 5; }
   void GetEditMenuMargins(TqzBarItemControlDrawParams*, TRect& AMargins) override { AMargins = TRect(5, 0, 0, 0); }
+  bool IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) override;
   HBRUSH EditCaptionBrush(TqzBarItemControl* AControl) override;
   void GetImagePartMargins(Byte, TRect& AMargins) override { AMargins = TRect(1, 1, 1, 1); }
   // The flat frame round a grip band as high as the themed caption button or size grip needs.
@@ -102,6 +105,8 @@ class TqzBarXPPainter : public TqzBarPainter {
   bool HasFlatDateButtons() override { return true; }
   void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R) override;
   void GetSpinButtonMargins(Byte, TRect& AMargins) override { AMargins = TRect(); }
+  // The item's background, then the themed spin part in the button's state.
+  void DrawSpinButton(TqzBarItemControlDrawParams* AParams, const TRect& R, Integer APart) override;
   TColor ProgressBarColor() override;
   Integer ProgressMinHeight() override { return BarThemeMetrics().ProgressChunkGap; }
   // The themed bar, its content narrowed to the position; an empty or inverted range shows the bar alone.
