@@ -5,7 +5,9 @@
 
 #include "BarsTestSupport.h"
 #include "backend/ScriptedInput.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
+#include "toolkit/bars/qzBarPainter.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
@@ -225,6 +227,27 @@ TEST_F(Menus, EscClosesOnlyTheInnermostMenuAndAPressOnTheEntryClosesItsMenu) {
 }
 
 // Placement near the work area's edges: (point, opener width, opener height) -> corner, flips.
+TEST_F(Menus, ASplitButtonsArrowPartIsAsWideAsTheMenusArrowInAMenuAndTheManagersOnABar) {
+  TqzBarButton* inMenu = Button("&Print", file->GetItemLinks());
+  TqzBarButton* onBar = Button("&Send", bar->GetItemLinks());
+  for (TqzBarButton* button : {inMenu, onBar}) button->SetButtonStyle(bsDropDown);
+  Pump();
+  ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
+  Pump();
+  TqzBarSubMenuControl* menu = MenuOf(file);
+  ASSERT_NE(menu, nullptr);
+  auto arrowWidth = [](TqzBarButton* AButton) {
+    TqzBarItemControl* control = AButton->GetLinkCount() ? AButton->GetLink(0)->GetControl() : nullptr;
+    if (!control) return -1;
+    control->FillDrawParams(true);
+    return static_cast<TqzBarButtonLikeControlDrawParams*>(control->GetDrawParams())->ButtonSize.cx;
+  };
+  TqzBarPainter* painter = manager->GetDefaultPainter();
+  EXPECT_EQ(arrowWidth(inMenu), painter->ClassRef()->MenuArrowWidth(menu->GetTextSizeValue()));
+  EXPECT_EQ(arrowWidth(onBar), painter->SplitArrowWidth(manager));
+  EXPECT_NE(arrowWidth(inMenu), arrowWidth(onBar));
+}
+
 TEST_F(Menus, PlacementFlipsOrPushesAtTheWorkAreasEdges) {
   TRect wa;
   WorkAreaAtPoint(TPoint(10, 10), wa);

@@ -210,6 +210,25 @@ TEST_F(MenuBehaviours, TheKeyboardsDownPastTheLastShownLinkOrCtrlDownExpandsTheM
   }
 }
 
+TEST_F(MenuBehaviours, TheAcceleratorOfASubItemHiddenInTheShortMenuExpandsItAndOpensTheSubMenu) {
+  manager->SetShowFullMenusAfterDelay(false);
+  auto* more = new TqzBarSubItem(form);
+  more->SetCaption("&More");
+  // Never used: last in the use-ordered list, so outside the short menu.
+  edit->GetItemLinks()->AddLinkForItem(more)->SendToRecentEnd();
+  Button("Sort", more);
+  TqzBarSubMenuControl* menu = Open(edit);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(Shown(edit), 2);
+  ScriptKeyPress('M');
+  Pump();
+  EXPECT_EQ(Shown(edit), 7);
+  ASSERT_EQ(MenuOf(edit), menu);
+  ASSERT_NE(menu->GetSelectedControl(), nullptr);
+  EXPECT_EQ(menu->GetSelectedControl()->GetLink()->GetItem(), more);
+  EXPECT_NE(MenuOf(more), nullptr);
+}
+
 TEST_F(MenuBehaviours, ALongMenuScrollsWhileTheMouseRestsOnAButtonAndKeepsTheKeyboardsSelectionInView) {
   TqzBarSubMenuControl* menu = Open(longMenu);
   ASSERT_NE(menu, nullptr);

@@ -520,6 +520,36 @@ TEST_F(ToolbarWindows, DoubleClickFloatsADockedBarAndDocksAFloatingOne) {
   EXPECT_TRUE(bar->GetBarControl()->IsFloating());
 }
 
+TEST_F(ToolbarWindows, DoubleClickDocksBackIntoThePlacedSiteTheBarCameFrom) {
+  auto* placed = new TqzBarDockControl(form);
+  placed->SetParent(form);
+  placed->SetAlign(dalBottom);
+  placed->SetBarManager(manager);
+  TqzBar* bar = AddBar("Tools", 2, dsTop);
+  bar->SetDockControl(placed);
+  Pump();
+  TqzBarControl* window = bar->GetBarControl();
+  ASSERT_EQ(window->GetDockControl(), placed);
+  EXPECT_EQ(bar->GetDockingStyle(), dsBottom);
+  EXPECT_EQ(bar->GetDockedDockControl(), placed);
+  ScriptDoubleClick(GripPoint(window));
+  Pump();
+  EXPECT_TRUE(window->IsFloating());
+  EXPECT_EQ(bar->GetDockControl(), nullptr);
+  Later();
+  ScriptDoubleClick(CaptionPoint(window));
+  Pump();
+  EXPECT_EQ(window->GetDockControl(), placed);
+  EXPECT_EQ(bar->GetDockControl(), placed);
+  EXPECT_EQ(bar->GetDockingStyle(), dsBottom);
+  // Docked into a manager's own side, the bar forgets the placed site.
+  bar->DockTo(dsLeft);
+  Pump();
+  EXPECT_EQ(window->GetDockControl(), Site(dsLeft));
+  EXPECT_EQ(bar->GetDockControl(), nullptr);
+  EXPECT_EQ(bar->GetDockedDockControl(), nullptr);
+}
+
 TEST_F(ToolbarWindows, TheCloseButtonHidesTheBarOnlyWhenReleasedOverIt) {
   struct TCloseLog : TObject {
     Integer closed = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gdi/Regions.h"
+#include "gdi/SysMetrics.h"
 
 #include "MainWindowRibbon.h"
 #include "toolkit/bars/qzBarHooks.h"
@@ -67,6 +68,30 @@ TEST_F(CollapsedGroup, PressingItOpensTheGroupBelowTheRibbonAndACommandRunsFromT
   EXPECT_EQ(clicks.Names, (std::vector<String>{"About"}));
   EXPECT_EQ(Popup(), nullptr) << "the command closed the popup";
   EXPECT_EQ(Group(2)->GetMarkState(), 0);
+}
+
+// With no room below the ribbon in the work area the popup opens above the ribbon and the group.
+TEST_F(CollapsedGroup, NearTheBottomOfTheWorkAreaThePopupOpensAboveTheRibbon) {
+  RECT work;
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  form->SetBounds(0, work.Bottom - 140, 400, 300);
+  Pump();
+  ASSERT_TRUE(Group(2)->GetCollapsed());
+  Click(Group(2), Centre(Group(2)));
+  TqzRibbonCollapsedGroupPopupBarControl* popup = Popup();
+  ASSERT_NE(popup, nullptr);
+  RECT popupRect, ribbonRect, groupRect;
+  GetWindowRect(popup->GetHandle(), &popupRect);
+  GetWindowRect(ribbon->GetHandle(), &ribbonRect);
+  GetWindowRect(Group(2)->GetHandle(), &groupRect);
+  const Integer height = popupRect.Bottom - popupRect.Top;
+  ASSERT_LT(work.Bottom - std::max<Integer>(ribbonRect.Bottom, groupRect.Bottom + 2), height) << "no room below";
+  EXPECT_EQ(popupRect.Top, std::min<Integer>(ribbonRect.Top - height - 2, groupRect.Top - height - 4));
+  EXPECT_EQ(popupRect.Left, groupRect.Left);
+  InputKey(VK_ESCAPE, true);
+  InputKey(VK_ESCAPE, false);
+  Pump();
+  EXPECT_EQ(Popup(), nullptr);
 }
 
 TEST_F(CollapsedGroup, AClickElsewhereClosesThePopupAndAClickOnTheGroupDoesNotOpenItAgain) {

@@ -133,6 +133,10 @@ TEST_F(QuickAccessRibbon, TheMarkOpensTheHiddenLinksInAPopupBelowItAndACommandRu
   const TRect& first = links->GetVisibleLink(0)->GetItemRect();
   EXPECT_EQ(first.Left, 3) << "inside the popup's margins";
   EXPECT_EQ(first.Top, 3);
+  const TPoint entry = popup->ClientToScreen(links->GetVisibleLink(20 - shown)->GetItemRect().TopLeft());
+  UpdateAllWindows();
+  const PixelImage shot = screen.ComposeScreen();
+  EXPECT_NE(shot.pixels[entry.Y * shot.width + entry.X + 1] & 0xFFFFFF, 0u) << "the entry stands on the popup's background";
   if (const char* root = std::getenv("TAVREN_TEST_OUTPUT"); root && *root) {
     UpdateAllWindows();
     EXPECT_TRUE(screen.SaveScreenPng(std::string(root) + "/ribbon-quick-access-mark-popup.png"));

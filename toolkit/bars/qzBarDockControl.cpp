@@ -856,7 +856,7 @@ void TqzBarDockControl::SetAlign(TqzBarDockAlign Value) {
       for (Integer c = 0; c < GetRow(r)->GetColCount(); ++c) {
         TqzBarControl* window = GetRow(r)->GetCol(c)->GetBarControl();
         window->ChangeDockSite(this, kStyles[Value]);
-        window->GetBar()->StoreDockingStyle(kStyles[Value]);
+        window->GetBar()->StoreDockingStyle(kStyles[Value], this);
       }
     TqzDockControl::SetAlign(kAligns[Value]);
   } catch (...) {

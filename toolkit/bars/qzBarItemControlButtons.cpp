@@ -148,7 +148,10 @@ void TqzBarButtonLikeControl::SelectInBar(bool ASelected, bool& AHandled) {
   parent->ClearSelection();
 }
 
-Integer TqzBarButtonLikeControl::GetDropArrowWidth() { return Painter()->SplitArrowWidth(GetBarManager()); }
+Integer TqzBarButtonLikeControl::GetDropArrowWidth() {
+  if (auto* menu = dynamic_cast<TqzBarSubMenuControl*>(GetParent())) return menu->GetButtonArrowWidth();
+  return Painter()->SplitArrowWidth(GetBarManager());
+}
 
 bool TqzBarButtonLikeControl::IsActionable() {
   TqzBarManager* manager = GetBarManager();

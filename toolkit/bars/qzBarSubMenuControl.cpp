@@ -320,8 +320,7 @@ void TqzBarSubMenuControl::CalcViewInfo() {
 
 void TqzBarSubMenuControl::CalcMetrics() {
   inherited::CalcMetrics();
-  Integer width = 0;
-  Painter()->GetMenuCheckSize(ActiveCanvas(), GetTextSizeValue(), FMarkSize, width);
+  Painter()->GetMenuCheckSize(ActiveCanvas(), GetTextSizeValue(), FMarkSize, FButtonArrowWidth);
 }
 
 void TqzBarSubMenuControl::CalcItemsRect() {

@@ -69,6 +69,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void ChangeMarkState(Byte AState) override;
   // The expand mark's height, and the size of its chevrons.
   Integer GetMarkSize() const noexcept { return FMarkSize; }
+  // The width of the arrow part of the split buttons in the menu.
+  Integer GetButtonArrowWidth() const noexcept { return FButtonArrowWidth; }
   Integer GetChevronSize() const;
   void Expand();
   HBRUSH GetNonRecentBrush() const noexcept { return FNonRecentBrush; }
@@ -200,6 +202,9 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   // While customizing, a right click into a menu without links is one on the opener's entry.
   void ShowContextPopup(TqzBarItemControl* AControl) override;
   void ChangeSelection(TqzBarItemControl* AControl) override;
+  // A control hidden in the short menu that runs no command of its own (a sub-item) is pressed in
+  // the expanded menu.
+  void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) override;
   Integer BarKind() override { return 2; }
   TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
 
@@ -257,6 +262,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   TqzBarMenuAnimations FEffectiveAnimation = maNone;
   std::unique_ptr<TqzBarMenuAnimation> FAnimation;
   Integer FMarkSize = 0;
+  Integer FButtonArrowWidth = 0;
   HBRUSH FNonRecentBrush = nullptr;
   UINT_PTR FFullMenuTimer = 0;
   bool FScrolling = false;

@@ -123,6 +123,18 @@ void TqzBarSubMenuControl::Expand() {
   }
 }
 
+void TqzBarSubMenuControl::SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) {
+  TqzBarItemLink* link = AControl ? AControl->GetLink() : nullptr;
+  // A command of the short menu's hidden links runs and counts its use, which brings its link
+  // back; a sub-item needs the expanded menu to open its own beside it.
+  if (link && link->GetVisibleIndex() < 0 && GetControlBarManager()->SupportsRecentItems() && !AControl->CountsUse()) {
+    Expand();
+    AControl = link->GetControl();
+    if (!AControl) return;
+  }
+  inherited::SelectAndPress(AControl, ASelectOnly);
+}
+
 void TqzBarSubMenuControl::StartExpandTimer(UINT_PTR AId, UINT ADelay) {
   TqzBarManager* manager = GetControlBarManager();
   if (!HandleAllocated() || !manager->IsRecentItemsFirst() || MenusExpanded() || !GetActive() ||

@@ -374,6 +374,7 @@ void TqzBarControl::StorePosition() {
     if (!IsFloating() && FDockControl) {
       if (!FDockControl->IsDestroyingBarControls()) {
         FBar->StoreDockedStyle(FDockingStyle);
+        FBar->SetDockedDockControl(FDockControl->HasDockingStyle() ? nullptr : FDockControl);
         Integer row, col;
         if (FDockControl->FindColumn(this, row, col)) {
           FBar->SetOneOnRow(FDockControl->RowHoldsOnly(row, this));
@@ -1069,13 +1070,17 @@ void TqzBarControl::ToggleDocking() {
   }
   TqzBarDockingStyle style = bar->GetDockedDockingStyle();
   if (style == dsNone) style = dsTop;
-  TqzDockControl* site = manager->GetBars()->GetDockControl(style);
+  TqzDockControl* site = bar->GetDockedDockControl();
+  if (site)
+    style = site->GetDockingStyle();
+  else
+    site = manager->GetBars()->GetDockControl(style);
   if (!site || !manager->QueryDocking(bar, style, site)) return;
   if (!bar->HasBeenDocked()) {
     bar->SetOneOnRow(true);
     bar->SetStoredRow(site->GetRowCount());
   }
-  bar->DockTo(style);
+  bar->DockTo(style, site);
 }
 
 // ---- Placement of the controls (toolbar rows) ------------------------------------------------------

@@ -159,7 +159,16 @@ void TqzBar::StoreFloatPosition(Integer ALeft, Integer ATop, Integer AClientWidt
   FFloatClientHeight = AClientHeight;
 }
 
-void TqzBar::StoreDockingStyle(TqzBarDockingStyle Value) {
+void TqzBar::SetDockedDockControl(TqzDockControl* Value) {
+  TqzBarManager* manager = GetBarManager();
+  // A site of another manager, or a manager's own site, is no place to go back to.
+  if (Value && (Value->HasDockingStyle() || (manager && Value->GetBarManager() != manager))) return;
+  FDockedDockControl = Value;
+}
+
+void TqzBar::StoreDockingStyle(TqzBarDockingStyle Value, TqzDockControl* ASite) {
+  FDockControl = ASite && !ASite->HasDockingStyle() ? ASite : nullptr;
+  if (Value != dsNone) FDockedDockControl = FDockControl;
   if (FDockingStyle == Value) return;
   FDockingStyle = Value;
   if (Value != dsNone) StoreDockedStyle(Value);
@@ -198,8 +207,10 @@ TqzDockControl* TqzBars::GetDockControl(TqzBarDockingStyle AStyle) const {
 void TqzBars::DockControlGone(TqzDockControl* ASite) {
   for (TqzDockControl*& site : FDockControls)
     if (site == ASite) site = nullptr;
-  for (Integer i = 0; i < GetCount(); ++i)
+  for (Integer i = 0; i < GetCount(); ++i) {
     if (GetBar(i)->GetDockControl() == ASite) GetBar(i)->SetDockControl(nullptr);
+    if (GetBar(i)->GetDockedDockControl() == ASite) GetBar(i)->SetDockedDockControl(nullptr);
+  }
 }
 
 void TqzBars::RebuildAll() {
@@ -289,7 +300,7 @@ void TqzBars::MoveBarTo(TqzBarControl* AWindow, const TPoint& P) {
   }
   if (site) {
     AWindow->ChangeDockSite(site, style);
-    bar->StoreDockingStyle(style);
+    bar->StoreDockingStyle(style, site);
     site->InsertBarControl(AWindow, P);
   } else {
     AWindow->ChangeDockSite(nullptr, dsNone);

@@ -141,6 +141,7 @@ TAVREN_CLASS_IMPL_PUBLISHED(TqzBar,
     PROPERTY(CaptionButtons),
     PROPERTY(Color).Idents(ColorIdentMap).Default(clDefault),
     PROPERTY(DockControl),
+    PROPERTY(DockedDockControl),
     PROPERTY(DockedDockingStyle),
     PROPERTY(DockedLeft),
     PROPERTY(DockedTop),
@@ -309,7 +310,8 @@ void TqzBar::Assign(TPersistent* Source) {
   FShowMark = source->FShowMark;
   FSizeGrip = source->FSizeGrip;
   FWholeRow = source->FWholeRow;
-  DockTo(source->GetDockingStyle());
+  SetDockedDockControl(source->FDockedDockControl);
+  DockTo(source->GetDockingStyle(), source->FDockControl);
   SetUseRecentItems(source->FUseRecentItems);
   FUseRestSpace = source->FUseRestSpace;
   FColor = source->FColor;
@@ -409,7 +411,28 @@ void TqzBar::FireDockingStyleChange() {
   SignalChanged(true);
 }
 
-void TqzBar::DockTo(TqzBarDockingStyle AStyle) { SetDockingStyle(AStyle); }
+void TqzBar::DockTo(TqzBarDockingStyle AStyle, TqzDockControl* ASite) {
+  if (ASite && ASite->HasDockingStyle()) ASite = nullptr;
+  if (AStyle != dsNone || ASite) FDockedDockControl = ASite;
+  if (ASite == FDockControl) {
+    SetDockingStyle(AStyle);
+    return;
+  }
+  // The window stays the same (it may be busy in its own handlers): only its place changes.
+  FDockControl = ASite;
+  TqzBarDockingStyle style = ASite ? ASite->GetDockingStyle() : AStyle;
+  bool restyled = style != FDockingStyle;
+  FChangingDockingStyle = true;
+  try {
+    SetDockingStyle(style);
+  } catch (...) {
+    FChangingDockingStyle = false;
+    throw;
+  }
+  FChangingDockingStyle = false;
+  if (!restyled) PlaceBarControl();
+  FireDockingStyleChange();
+}
 
 bool TqzBar::CanDock() const {
   TqzBarManager* manager = GetBarManager();

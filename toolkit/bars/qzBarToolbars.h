@@ -170,8 +170,9 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   bool IsStatusBarLike() const { return FBorderStyle == bbsNone && FDockingStyle == dsBottom && FWholeRow; }
   // A status-bar-like bar shows a size grip at its right end unless SizeGrip is off.
   bool ShowsSizeGrip() const { return IsStatusBarLike() && FSizeGrip; }
-  // Docks the bar at a side (dsNone floats it); a shown bar's window moves there.
-  void DockTo(TqzBarDockingStyle AStyle);
+  // Docks the bar at a side (dsNone floats it), into ASite when it is a placed site (a manager's
+  // own site counts as none); a shown bar's window moves there.
+  void DockTo(TqzBarDockingStyle AStyle, TqzDockControl* ASite = nullptr);
   void MarkForRecalc() { FMarkedForRecalc = true; }
   bool IsMarkedForRecalc() const noexcept { return FMarkedForRecalc; }
   void ClearRecalcMark() { FMarkedForRecalc = false; }
@@ -205,8 +206,9 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   void UpdateControlPosition();
   // The window writes its place back; the bar reports no change of its own for it.
   void StoreDockedStyle(TqzBarDockingStyle Value);
-  // The window moved to another side during a drag; the style follows without moving it again.
-  void StoreDockingStyle(TqzBarDockingStyle Value);
+  // The window moved to another side or site during a drag; the style and the placed site (none
+  // for a manager's own site) follow without moving it again.
+  void StoreDockingStyle(TqzBarDockingStyle Value, TqzDockControl* ASite = nullptr);
   void StoreDockedPosition(Integer ALeft, Integer ATop);
   void StoreFloatPosition(Integer ALeft, Integer ATop, Integer AClientWidth, Integer AClientHeight);
   // Restores the bar from the manager's reset snapshot; nothing when the snapshot has no bar of
@@ -243,6 +245,10 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   virtual void CaptionButtonsChanged(TqzBarCaptionButton* AButton);
   TColor GetColor() const { return FColor; }
   void SetColor(TColor Value) { FColor = Value; }
+  // The placed site the bar was last docked in (none for a manager's own site): docking again
+  // goes back there.
+  TqzDockControl* GetDockedDockControl() const noexcept { return FDockedDockControl; }
+  void SetDockedDockControl(TqzDockControl* Value);
   TqzBarDockingStyle GetDockedDockingStyle() const { return FDockedDockingStyle; }
   void SetDockedDockingStyle(TqzBarDockingStyle Value);
   Integer GetDockedLeft() const { return FDockedLeft; }
@@ -353,6 +359,7 @@ class TqzBar : public TkvComponentCollectionItem, public virtual IqzBarSelectabl
   bool FVisible = false;
   bool FWholeRow = false;
   TqzDockControl* FDockControl = nullptr;
+  TqzDockControl* FDockedDockControl = nullptr;
   // Loaded values, kept while the manager reads the form.
   TqzBarDockingStyle FLoadedDockingStyle = dsNone;
   bool FLoadedVisible = false;

@@ -128,10 +128,37 @@ void TqzRibbonGroupBarControlViewInfo::RebuildItems() {
     }
     if (!FLayoutItems.empty()) FLayoutItems.back()->GetControl()->SetIsLastInMenu(true);
   }
-  TqzCustomRibbon* ribbon = GetGroupBarControl()->Ribbon();
-  const Integer rowHeight = ribbon ? ribbon->GroupRowHeight() : 22;
-  FLayoutCalculator = TInterfacePtr<IqzRibbonGroupLayoutCalculator>(new TqzRibbonGroupLayoutCalculator(rowHeight, 3));
+  CreateLayoutCalculator(FLayoutCalculator);
   FLayoutCalculator->PrepareItems(NewSite().Get());
+}
+
+void TqzRibbonGroupBarControlViewInfo::CreateLayoutCalculator(TInterfacePtr<IqzRibbonGroupLayoutCalculator>& ACalculator) {
+  TqzCustomRibbon* ribbon = GetGroupBarControl()->Ribbon();
+  FRowHeight = ribbon ? ribbon->GroupRowHeight() : 22;
+  ACalculator = TInterfacePtr<IqzRibbonGroupLayoutCalculator>(new TqzRibbonGroupLayoutCalculator(FRowHeight, 3));
+}
+
+void TqzRibbonGroupBarControlViewInfo::CalculateKeyTipBaseLines() {
+  TqzRibbonGroupBarControl* window = GetGroupBarControl();
+  TqzCustomRibbon* ribbon = window->Ribbon();
+  if (!ribbon || !window->HandleAllocated() || !IsWindowVisible(window->GetHandle())) throw Exception(String());
+  TPoint client;
+  window->ClientOffset(client);
+  const TRect bounds(0, 0, window->GetWidth(), window->GetHeight());
+  const Integer top = client.Y;
+  const Integer caption = ribbon->GetCaptionRect(bounds, qzSkinPartToolbar).Top;
+  FKeyTipBaseLines.RowBaseLines = {top, (top + caption) / 2, caption};
+  // The ribbon's margin below the groups.
+  FKeyTipBaseLines.BottomBaseLine = bounds.Bottom - 2;
+  FKeyTipBaseLines.Calculated = true;
+}
+
+Integer TqzRibbonGroupBarControlViewInfo::KeyTipBaseLine(Integer ARow) {
+  if (ARow < 0 || ARow > 3 || !GetGroupBarControl()->HandleAllocated()) throw Exception(String());
+  if (!FKeyTipBaseLines.Calculated) CalculateKeyTipBaseLines();
+  RECT window;
+  GetWindowRect(GetGroupBarControl()->GetHandle(), &window);
+  return window.Top + (ARow == 3 ? FKeyTipBaseLines.BottomBaseLine : FKeyTipBaseLines.RowBaseLines[ARow]);
 }
 
 void TqzRibbonGroupBarControlViewInfo::CalculateLayout() {
@@ -166,6 +193,7 @@ bool TqzRibbonGroupBarControlViewInfo::ReduceStep(TqzBarItemViewLevel ALevel) {
 }
 
 void TqzRibbonGroupBarControlViewInfo::FinishLayout() {
+  FKeyTipBaseLines.Calculated = false;
   FLayoutCalculator = nullptr;
   bool changed = false;
   std::map<const TqzBarItemLink*, TRect> rects, separators;
@@ -278,18 +306,7 @@ void TqzRibbonGroupBarControl::PlaceCaptionButtons() {
   }
 }
 
-Integer TqzRibbonGroupBarControl::KeyTipLine(Integer ARow) {
-  TqzCustomRibbon* ribbon = Ribbon();
-  if (!ribbon || !HandleAllocated() || !IsWindowVisible(GetHandle()) || ARow < 0 || ARow > 3) throw Exception(String());
-  RECT window;
-  GetWindowRect(GetHandle(), &window);
-  TPoint client;
-  ClientOffset(client);
-  const Integer top = client.Y;
-  const Integer caption = ribbon->GetCaptionRect(TRect(0, 0, GetWidth(), GetHeight()), qzSkinPartToolbar).Top;
-  const Integer lines[] = {top, (top + caption) / 2, caption, GetHeight() - 2};
-  return window.Top + lines[ARow];
-}
+Integer TqzRibbonGroupBarControl::KeyTipLine(Integer ARow) { return GroupViewInfo()->KeyTipBaseLine(ARow); }
 
 Byte TqzRibbonGroupBarControl::GetMarkState() {
   if (FMarkState == 0 && GetCollapsed() && GetAccessibilityHelper()->IsCurrentSelection()) return 1;

@@ -5,6 +5,7 @@
 // group layout calculator places its items in columns of three rows above the caption strip,
 // and the dock control may reduce it step by step or collapse it into a single button.
 
+#include <array>
 #include <map>
 
 #include "toolkit/bars/qzBarDesignController.h"
@@ -69,6 +70,14 @@ class TqzRibbonGroupBarControlDesignHelper : public TCustomqzBarControlDesignHel
 
 class TqzRibbonGroupBarControl;
 
+// Where a group's key tips hang from, from the window's top: the tops of the three rows (the
+// third being the caption strip's text) and the group's bottom line.
+struct TqzRibbonGroupKeyTipsBaseLinePositions {
+  bool Calculated = false;
+  std::array<Integer, 3> RowBaseLines{};
+  Integer BottomBaseLine = 0;
+};
+
 // A group's layout: the item view infos in link order, the content the calculator produced, and
 // the rectangles handed to the links once a fit is finished.
 class TqzRibbonGroupBarControlViewInfo : public TqzBarControlViewInfo {
@@ -98,7 +107,15 @@ class TqzRibbonGroupBarControlViewInfo : public TqzBarControlViewInfo {
   bool NarrowColumnedItem();
   bool FoldColumnedItem();
   bool ReduceStep(TqzBarItemViewLevel ALevel);
+  // The calculator ends with the layout: the lines key tips hang from are known until the next.
   void FinishLayout();
+
+  // A calculator for the ribbon's row height and three rows.
+  virtual void CreateLayoutCalculator(TInterfacePtr<IqzRibbonGroupLayoutCalculator>& ACalculator);
+  // The key tips' lines of the shown window (an exception without a message when it is hidden).
+  virtual void CalculateKeyTipBaseLines();
+  // The screen line of row 0, 1 or 2, or with 3 the bottom line; calculated on first use.
+  Integer KeyTipBaseLine(Integer ARow);
 
   // The rectangle the last fit gave the link (client coordinates); false for none.
   bool PlacedRect(TqzBarItemLink* ALink, TRect& R) const;
@@ -111,6 +128,8 @@ class TqzRibbonGroupBarControlViewInfo : public TqzBarControlViewInfo {
   TSize FContentSize;
   TSize FNonContentSize;
   TInterfacePtr<IqzRibbonGroupLayoutCalculator> FLayoutCalculator;
+  Integer FRowHeight = 0;
+  TqzRibbonGroupKeyTipsBaseLinePositions FKeyTipBaseLines;
   std::vector<TqzBarItemControlViewInfo*> FLayoutItems;
   std::vector<TqzRibbonGroupSeparatorInfo> FLayoutSeparators;
   // Keys only: a link is never reached through them.

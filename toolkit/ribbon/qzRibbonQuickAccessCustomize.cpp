@@ -53,7 +53,10 @@ Integer TqzRibbonQuickAccessPopupSubItemControl::GetWidth() {
 void TqzRibbonQuickAccessPopupSubItemControl::DrawInRect(const TRect& R, Byte) {
   TqzRibbonQuickAccessPopupPainter* painter = PopupPainterOf(this);
   if (!painter) return;
-  painter->DrawCustomizeButton(GetCanvas()->DCHandle(), R, IsDroppedDown() ? 4 : IsDrawnSelected() ? 3 : 0);
+  // The entry's face leaves the popup's background around the arrow to show.
+  HDC dc = GetCanvas()->DCHandle();
+  if (TCustomqzBarControl* popup = GetParent()) painter->FillToolbarBackground(popup, dc, clNone, nullptr, R, R);
+  painter->DrawCustomizeButton(dc, R, IsDroppedDown() ? 4 : IsDrawnSelected() ? 3 : 0);
 }
 
 TqzBarSubMenuControl* TqzRibbonQuickAccessPopupSubItemControl::CreateSubMenu() {
