@@ -233,6 +233,29 @@ TEST_F(DesignMenus, ARightClickInAnEmptyMenuIsOneOnItsOpener) {
   ASSERT_NE(Entry(popup, "&Delete"), nullptr);
 }
 
+// A menu's links offer neither the paint styles of a toolbar nor, at run time, the most recently
+// used flag (no item supports it outside the designer).
+TEST_F(DesignMenus, AMenuLinksContextMenuHasNoPaintStyles) {
+  auto* sub = new TqzBarSubItem(form);
+  sub->SetCaption("Sub");
+  for (const char* caption : {"S0", "S1"}) {
+    auto* item = new TqzBarButton(form);
+    item->SetCaption(caption);
+    sub->GetItemLinks()->AddLinkForItem(item);
+  }
+  TqzBarItemLink* subLink = a->GetItemLinks()->AddLinkForItem(sub);
+  manager->SetIsCustomizing(true);
+  Pump();
+  Click(At(subLink), MouseButton::Left);
+  TqzBarItemLink* inMenu = sub->GetItemLinks()->GetLink(1);
+  ASSERT_NE(inMenu->GetControl(), nullptr);
+  Click(At(inMenu), MouseButton::Right);
+  TqzBarCustomizingPopup* popup = DesignControllerInstance()->GetCustomizingPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(DesignControllerInstance()->GetCustomizingLink(), inMenu);
+  EXPECT_EQ(Entries(popup), (std::vector<String>{"&Reset", "&Delete", "|&Name:", "|Begin a &Group"}));
+}
+
 // While customizing, the selected link's control is framed: solid while it is the last object
 // selected, dotted once another object (its bar) was selected after it.
 TEST_F(DesignMenus, TheSelectedLinkIsFramedSolidOrDotted) {

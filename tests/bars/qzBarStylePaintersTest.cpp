@@ -20,6 +20,7 @@
 #include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/bars/qzBarStandardPainter.h"
 #include "user/Painting.h"
+#include "user/Rects.h"
 
 namespace {
 
@@ -533,6 +534,72 @@ TEST_F(StylePainters, Office11MarginsFramesAndFaces) {
   EXPECT_NE(Pixel(17, 17), Sys(clBtnFace));
   EXPECT_EQ(Pixel(5, 17), Pixel(29, 17));  // the frame
   EXPECT_NE(Pixel(5, 17), Pixel(17, 17));
+}
+
+// A docked toolbar's mark reaches into its frame on the docking sides; the menu bar's does not.
+TEST_F(StylePainters, Office11MarkReachesIntoTheFrameOfABodiedToolbar) {
+  manager->SetStyle(bmsOffice11);
+  TqzBar* bar = manager->GetBars()->AddBar();
+  for (const char* caption : {"Left", "Centre"})
+    bar->GetItemLinks()->AddLinkForItem(new TqzBarButton(form))->GetItem()->SetCaption(caption);
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  Pump();
+  TqzBarControl* docked = bar->GetBarControl();
+  ASSERT_NE(docked, nullptr);
+  TqzBarPainter* painter = docked->Painter();
+  struct Case {
+    bool mainMenu;
+    TqzBarDockingStyle style;
+    TRect growth;  // left, top, right and bottom moved outwards
+  } cases[] = {{false, dsTop, TRect(0, 1, 2, 1)}, {false, dsLeft, TRect(1, 0, 1, 2)}, {true, dsTop, TRect()}};
+  for (const Case& c : cases) {
+    bar->SetIsMainMenu(c.mainMenu);
+    bar->SetDockingStyle(c.style);
+    Pump();
+    TRect plain, grown;
+    painter->GetMarkRect(docked, plain);
+    painter->GetBarMarkRect(docked, grown);
+    ASSERT_FALSE(IsRectEmpty(&plain)) << c.style;
+    EXPECT_EQ(TRect(plain.Left - grown.Left, plain.Top - grown.Top, grown.Right - plain.Right,
+                    grown.Bottom - plain.Bottom),
+              c.growth)
+        << c.mainMenu << c.style;
+    // The menu bar lies on the button face; toolbars take the menu brush.
+    EXPECT_EQ(painter->BarBrush(docked) == SysColorBrushCode(COLOR_BTNFACE), c.mainMenu) << c.mainMenu;
+  }
+}
+
+// Edits in an Office-11 menu start at the captions of the buttons and frame only when selected.
+TEST_F(StylePainters, Office11MenuEditsLineUpWithTheCaptions) {
+  TqzBarPainterClass office11 = BarPainterClassOf<TqzBarOffice11Painter>();
+  TqzBarButtonControl* control = AddButton("Open");
+  auto* params = control->GetDrawParams();
+  for (Byte kind : {qzPaintMenu, qzPaintHorizontal})
+    for (bool selected : {false, true}) {
+      params->PaintKind = kind;
+      params->SelectedLook = selected;
+      control->SetNonRecent(true);
+      EXPECT_EQ(office11->IsEditFramedSelected(params), kind == qzPaintMenu && selected) << int(kind) << selected;
+      EXPECT_EQ(office11->EditGlyphSpacing(params),
+                kind == qzPaintMenu ? office11->MenuCaptionIndent(params) : control->GlyphPartWidth());
+    }
+  TRect margins;
+  office11->GetEditMenuMargins(params, margins);
+  EXPECT_EQ(margins, TRect(window->IconAreaSize() - control->TextIndent(), 0, 0, 0));
+}
+
+// A checked entry of the quick-customizing menu has its check framed as selected.
+TEST_F(StylePainters, FlatQuickCustomizingCheck) {
+  TqzBarButtonControl* control = AddButton("Open");
+  TqzBarPainterClass flat = BarPainterClassOf<TqzBarFlatPainter>();
+  flat->DrawQuickItemCheck(control, DC(), 0, TRect(5, 5, 20, 20));
+  EXPECT_EQ(Count(clBtnFace), 40 * 40);
+  flat->DrawQuickItemCheck(control, DC(), 1, TRect(5, 5, 20, 20));
+  EXPECT_NE(Pixel(5, 12), Sys(clBtnFace));
+  EXPECT_EQ(Pixel(12, 12), Sys(clBtnFace));
+  EXPECT_NE(Pixel(21, 12), Sys(clBtnFace));
+  EXPECT_EQ(Pixel(22, 12), Sys(clBtnFace));
 }
 
 TEST_F(StylePainters, ButtonSheetPerStyle) {

@@ -93,24 +93,15 @@ void TCustomqzBarCombo::PlaceDropDownIn(const TRect& AWorkArea, const TSize& AIt
 
 // ---- Combo with a list ---------------------------------------------------------------------
 
-namespace {
+void TqzBarStreamedStrings::DefineProperties(TFiler* Filer) {
+  inherited::DefineProperties(Filer);
+  DefineStringsProperty(this, Filer);
+}
 
-// The entries, written into the form as their texts.
-class TqzBarComboItems : public TStringList {
-  TAVREN_CLASS(TqzBarComboItems, TStringList)
- protected:
-  void DefineProperties(TFiler* Filer) override {
-    inherited::DefineProperties(Filer);
-    DefineStringsProperty(this, Filer);
-  }
-};
-
-TAVREN_CLASS_IMPL(TqzBarComboItems)
-
-}  // namespace
+TAVREN_CLASS_IMPL(TqzBarStreamedStrings)
 
 TqzBarCustomCombo::TqzBarCustomCombo(TComponent* AOwner)
-    : TCustomqzBarCombo(AOwner), FItems(std::make_unique<TqzBarComboItems>()) {
+    : TCustomqzBarCombo(AOwner), FItems(std::make_unique<TqzBarStreamedStrings>()) {
   FItems->SetOnChange(MakeEvent<&TqzBarCustomCombo::ItemsChanged>(this));
 }
 

@@ -200,6 +200,12 @@ HBRUSH TqzBarFlatPainter::ToolbarBrush(TCustomqzBarControl* ABarControl) {
   return manager ? manager->FlatFaceBrush() : TqzBarPainter::ToolbarBrush(ABarControl);
 }
 
+void TqzBarFlatPainter::DrawQuickItemCheck(TqzBarItemControl* AControl, HDC DC, Integer AState, const TRect& R) {
+  if (AState == 0) return;
+  ClassRef()->DrawSelectedFrame(DC, R);
+  FillWith(DC, TRect(R.Right, R.Top, R.Right + 2, R.Bottom), AControl->GetParent()->SelectedBrush());
+}
+
 HBRUSH TqzBarFlatPainter::BarBrush(TCustomqzBarControl* ABarControl) {
   if (ABarControl && ABarControl->IsMainMenu()) return SysColorBrushCode(COLOR_BTNFACE);
   return ClassRef()->ToolbarBrush(ABarControl);

@@ -62,6 +62,8 @@ class TqzBarFlatPainter : public TqzBarPainter {
   void DrawFloatingBorder(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                           const TRect& R) override;
   void DrawFloatingMark(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) override;
+  // A checked entry's check in the selection frame, with a strip of the selection beside it.
+  void DrawQuickItemCheck(TqzBarItemControl* AControl, HDC DC, Integer AState, const TRect& R) override;
   Integer QuickItemCheckWidth() override { return 1; }
   HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;
   void AdjustMenuItemHeight(Integer& AHeight) override { AHeight += 2; }

@@ -6,9 +6,17 @@
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarOffice11Painter.h"
+#include "toolkit/bars/qzBarXPPainter.h"
 #include "toolkit/bars/qzDropDownFrame.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "user/Rects.h"
+
+namespace {
+
+// Brush B7 of the Office-11 table: menu items and the frames of menu edits.
+constexpr Integer kMenuItemBrush = 7;
+
+}  // namespace
 
 void TqzBarFlatPainter::CalcSpinPartRects(TqzBarItemControlDrawParams* AParams, const TRect& R,
                                           std::vector<TRect>& AParts) {
@@ -63,13 +71,35 @@ void TqzBarOffice11Painter::DrawEditBorder(TqzBarItemControlDrawParams* AParams,
   } else if (AParams->PaintKind != qzPaintMenu || whole) {
     ClassRef()->FrameItemBackground(control, DC, false, control->GetParent()->BackgroundBrush(), R);
   } else {
-    FrameWith(DC, R, MenuItemBackgroundBrush(control));
+    FrameWith(DC, R, Office11Brush(kMenuItemBrush));
   }
   InflateRect(&R, -1, -1);
 }
 
 bool TqzBarOffice11Painter::IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) {
   return AParams->PaintKind == qzPaintMenu && AParams->SelectedLook;
+}
+
+bool TqzBarOffice11Painter::IsEditFramedSelected(TqzBarItemControlDrawParams* AParams) {
+  return AParams->PaintKind == qzPaintMenu && AParams->SelectedLook;
+}
+
+Integer TqzBarOffice11Painter::EditGlyphSpacing(TqzBarItemControlDrawParams* AParams) {
+  if (AParams->PaintKind == qzPaintMenu) return ClassRef()->MenuCaptionIndent(AParams);
+  return AParams->ItemControl->GlyphPartWidth();
+}
+
+void TqzBarOffice11Painter::GetEditMenuMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins) {
+  TqzBarItemControl* control = AParams->ItemControl;
+  AMargins = TRect(control->GetParent()->IconAreaSize() - control->TextIndent(), 0, 0, 0);
+}
+
+void TqzBarOffice11Painter::DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText,
+                                                    const TRect& R) {
+  if (ThemeAvailableFor(totToolBar))
+    BarPainterClassOf<TqzBarXPPainter>()->DrawDateNavigatorButton(AItem, DC, APushed, AText, R);
+  else
+    TqzBarFlatPainter::DrawDateNavigatorButton(AItem, DC, APushed, AText, R);
 }
 
 void TqzBarFlatPainter::DrawDropDownNonClient(HWND AWnd, bool ASizable, TqzGripCorner ACorner, TRect& AGripRect,

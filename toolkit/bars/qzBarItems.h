@@ -970,6 +970,13 @@ class TCustomqzBarCombo : public TqzBarEdit {
   TqzBarGetDropDownWindowEvent FOnGetDropDownWindow;
 };
 
+// A string list that a bar item publishes, written into the form as its texts.
+class TqzBarStreamedStrings : public TStringList {
+  TAVREN_CLASS(TqzBarStreamedStrings, TStringList)
+ protected:
+  void DefineProperties(TFiler* Filer) override;
+};
+
 class TqzBarCustomCombo;
 using TqzBarDrawItemEvent =
     TEvent<void(TqzBarCustomCombo* Sender, Integer AIndex, const TRect& ARect, TOwnerDrawState AState)>;
@@ -1039,7 +1046,7 @@ class TqzBarCustomCombo : public TCustomqzBarCombo {
   Integer FDropDownWidth = 0;
   Integer FItemHeight = 0;
   Integer FItemIndex = -1;
-  std::unique_ptr<TStringList> FItems;
+  std::unique_ptr<TqzBarStreamedStrings> FItems;
   bool FSorted = false;
   TqzBarDrawItemEvent FOnDrawItem;
   TqzBarMeasureItemEvent FOnMeasureItem;
@@ -1230,7 +1237,7 @@ class TqzBarListItem : public TCustomqzBarContainerItem {
   Integer GeneratedButtonCount() const;
 
   Integer FItemIndex = -1;
-  std::unique_ptr<TStringList> FItems;
+  std::unique_ptr<TqzBarStreamedStrings> FItems;
   bool FShowCheck = false;
   bool FShowNumbers = true;
 };

@@ -9,6 +9,7 @@
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarDockControl.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "toolkit/foundation/qzOffice11.h"
@@ -24,6 +25,7 @@ namespace slot {
 constexpr Integer MarkStart[3] = {4, 5, 6}, MarkEnd[3] = {7, 8, 9};
 constexpr Integer ToolbarShadow = 10;
 constexpr Integer MenuSeparator = 20, SelectedItemText = 22;
+constexpr Integer ChevronDark = 22, ChevronLight = 23;
 constexpr Integer FloatingOuter = 24, FloatingInner = 25, CaptionColor = 27, CaptionText = 28;
 constexpr Integer FloatingCaption = 27;
 constexpr Integer MarkArrowHot = 29, MarkArrowDropped = 30;
@@ -36,6 +38,8 @@ constexpr Integer ItemText = 51, DisabledText = 52, DateHeader = 54;
 namespace brush {
 constexpr Integer SeparatorDark = 2, SeparatorLight = 3, Menu = 4, Selected = 6, MenuItem = 7, Down = 8;
 constexpr Integer DownSelected = 9, Border = 10, Join = 11, DownFrame = 12, StaticBorder = 15;
+// The table has no brush of its own for progress frames: they share the static items' border.
+constexpr Integer ProgressFrame = StaticBorder;
 }  // namespace brush
 
 TColor O11(Integer ASlot) { return Office11Color(ASlot); }
@@ -145,6 +149,49 @@ void TqzBarOffice11Painter::DrawMarkBackground(TCustomqzBarControl* ABarControl,
   PaintSplitGradient(DC, R, O11(slot::MarkStart[state]), O11(slot::MarkEnd[state]), ABarControl->IsVertical());
 }
 
+void TqzBarOffice11Painter::DrawMarkGlyphs(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  bool vertical = ABarControl->IsVertical();
+  auto dot = [DC](Integer AX, Integer AY, TColor AColor) { SolidFillRect(DC, TRect(AX, AY, AX + 1, AY + 1), AColor); };
+  // Light first, one pixel down and right, then dark over it.
+  const struct {
+    Integer shift;
+    TColor color;
+  } passes[2] = {{1, O11(slot::ChevronLight)}, {0, O11(slot::ChevronDark)}};
+  if (ClassRef()->SupportsQuickCustomizing()) {
+    // The frame's margin is part of the mark on a bar with a border.
+    Integer inset = toolbar && toolbar->GetBar()->GetBorderStyle() != bbsNone ? 2 : 0;
+    // A 5-pixel bar, a free row, a 5 x 3 triangle; pointing right on a vertical bar.
+    Integer centre = vertical ? R.Bottom - 6 - inset : R.Right - 6 - inset;
+    Integer start = vertical ? R.Right - 8 - inset : R.Bottom - 8 - inset;
+    for (const auto& pass : passes)
+      for (Integer row = 0; row < 5; ++row) {
+        if (row == 1) continue;
+        Integer half = row == 0 ? 2 : 4 - row;
+        for (Integer i = -half; i <= half; ++i) {
+          Integer along = start + row + pass.shift, across = centre + i + pass.shift;
+          if (vertical)
+            dot(along, across, pass.color);
+          else
+            dot(across, along, pass.color);
+        }
+      }
+  }
+  if (!toolbar || !toolbar->GetLinksHidden()) return;
+  // Two chevrons of three-pixel arms near the start, pointing along the bar.
+  Integer from = (vertical ? R.Top : R.Left) + 3;
+  Integer middle = vertical ? R.Left + R.Width() / 2 : R.Top + 6;
+  for (Integer chevron = 0; chevron < 2; ++chevron)
+    for (const auto& pass : passes)
+      for (Integer i = 0; i < 5; ++i) {
+        Integer along = from + chevron * 4 + (i < 3 ? i : 4 - i) + pass.shift, across = middle - 2 + i + pass.shift;
+        if (vertical)
+          dot(across, along, pass.color);
+        else
+          dot(along, across, pass.color);
+      }
+}
+
 void TqzBarOffice11Painter::DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) {
   TqzBarItemControl* control = AParams->ItemControl;
   TCustomqzBarControl* menu = control->GetParent();
@@ -209,6 +256,13 @@ void TqzBarOffice11Painter::DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC
 HBRUSH TqzBarOffice11Painter::ToolbarBrush(TCustomqzBarControl* ABarControl) {
   HBRUSH menu = Office11Brush(brush::Menu);
   return menu ? menu : TqzBarFlatPainter::ToolbarBrush(ABarControl);
+}
+
+HBRUSH TqzBarOffice11Painter::BarBrush(TCustomqzBarControl* ABarControl) {
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (toolbar && (toolbar->IsMainMenu() || toolbar->GetBar()->IsStatusBarLike()))
+    return SysColorBrushCode(COLOR_BTNFACE);
+  return TqzBarFlatPainter::BarBrush(ABarControl);
 }
 
 HBRUSH TqzBarOffice11Painter::DownBrush(TCustomqzBarControl* ABarControl) {
@@ -378,6 +432,14 @@ TColor TqzBarOffice11Painter::EditDisabledTextColor() { return O11(slot::Disable
 
 TColor TqzBarOffice11Painter::DateHeaderColor() { return O11(slot::DateHeader); }
 
+Integer TqzBarOffice11Painter::ProgressExtraWidth(TqzBarItemControlDrawParams* AParams) {
+  auto* menu = dynamic_cast<TqzBarSubMenuControl*>(AParams->ItemControl->GetParent());
+  if (!menu || (AParams->ContentParts & qzContentIcon) || AParams->PaintKind != qzPaintMenu) return 0;
+  return ClassRef()->MenuTextIndent(menu);
+}
+
+HBRUSH TqzBarOffice11Painter::InPlaceSubItemBrush() { return Office11Brush(brush::ProgressFrame); }
+
 void TqzBarOffice11Painter::DrawCaptionButtonFace(TCustomqzBarControl*, HDC DC, Integer AState, const TRect& R) {
   if (AState == 0) {
     SolidFillRect(DC, R, O11(slot::CaptionColor));
@@ -426,6 +488,25 @@ void TqzBarOffice11Painter::DrawDockedBorder(TCustomqzBarControl* ABarControl, H
   TRect grip = horizontal ? TRect(r.Left + offset, r.Top + 3, r.Left + offset + width, r.Bottom - 3)
                           : TRect(r.Left + 3, r.Top + offset, r.Right - 3, r.Top + offset + width);
   DrawGripDots(ABarControl, DC, !horizontal, grip);
+}
+
+void TqzBarOffice11Painter::GetBarMarkRect(TCustomqzBarControl* ABarControl, TRect& R) {
+  TqzBarFlatPainter::GetBarMarkRect(ABarControl, R);
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  if (!toolbar || IsRectEmpty(&R) || toolbar->IsFloating() || toolbar->IsMainMenu() ||
+      toolbar->GetBar()->GetBorderStyle() == bbsNone)
+    return;
+  if (toolbar->IsDockedVertically())
+    R = TRect(R.Left - 1, R.Top, R.Right + 1, R.Bottom + 2);
+  else
+    R = TRect(R.Left, R.Top - 1, R.Right + 2, R.Bottom + 1);
+}
+
+void TqzBarOffice11Painter::InvalidateMark(TCustomqzBarControl* ABarControl) {
+  TqzBarFlatPainter::InvalidateMark(ABarControl);
+  auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
+  // The part of the mark in the frame is drawn with the frame.
+  if (toolbar && toolbar->HandleAllocated() && !toolbar->IsFloating()) SendMessage(toolbar->GetHandle(), WM_NCPAINT, 1, 0);
 }
 
 void TqzBarOffice11Painter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH,

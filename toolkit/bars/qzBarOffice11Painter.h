@@ -26,6 +26,8 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   TColor CaptionTextColor(TCustomqzBarControl* ABarControl) override;
   TColor MarkArrowColor(TCustomqzBarControl* ABarControl, Integer AMarkState) override;
   void DrawMarkBackground(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& R) override;
+  // A bar over a dash, in the chevron colours with a light copy one pixel down and right.
+  void DrawMarkGlyphs(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) override;
   void DrawMenuItemBand(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   void DrawSmallButtonFace(TqzBarItemControl* AControl, HDC DC, bool APressed, bool ASelected, bool AEnabled,
                            const TRect& R) override;
@@ -46,6 +48,7 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
                          const TRect& AClipRect) override;
   void DrawQuickFrame(TCustomqzBarControl* ABarControl, HDC DC) override;
   HBRUSH ToolbarBrush(TCustomqzBarControl* ABarControl) override;
+  HBRUSH BarBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH QuickBarBrush(TCustomqzBarControl*) override { return ClassRef()->MenuBrush(nullptr); }
   HBRUSH DownBrush(TCustomqzBarControl* ABarControl) override;
   HBRUSH DownSelectedBrush(TCustomqzBarControl* ABarControl) override;
@@ -60,6 +63,9 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
                           const TRect& R) override;
   void DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC, HBRUSH ABrush, const TRect& ACaptionRect,
                            const TRect& R) override;
+  // A docked toolbar's mark reaches into the frame, where its gradient closes the rounded body.
+  void GetBarMarkRect(TCustomqzBarControl* ABarControl, TRect& R) override;
+  void InvalidateMark(TCustomqzBarControl* ABarControl) override;
   HBRUSH ButtonBackgroundBrush(TqzBarItemControlDrawParams* AParams) override;
   TColor ComboArrowColor(TqzBarItemControlDrawParams* AParams) override;
   HBRUSH ComboButtonBrush(TqzBarItemControlDrawParams* AParams) override;
@@ -79,12 +85,22 @@ class TqzBarOffice11Painter : public TqzBarFlatPainter {
   // The scheme's caption brushes with the grip's dots.
   void DrawDetachCaption(TqzBarSubMenuControl* AMenu, HDC DC, const TRect& R) override;
   HBRUSH MenuBrush(TqzBarSubMenuControl* AMenu) override;
+  TColor EditDisabledColor(TqzBarItemControl*) override { return clBtnFace; }
   TColor EditDisabledTextColor() override;
   // The selection frame, the disabled text colour, the bar's background or the menu item's brush.
   void DrawEditBorder(TqzBarItemControlDrawParams* AParams, TRect& R) override;
   bool IsEditLabelSelected(TqzBarItemControlDrawParams* AParams) override;
+  bool IsEditFramedSelected(TqzBarItemControlDrawParams* AParams) override;
   bool EditShowsButton(TqzBarItemControlDrawParams*) override { return true; }
+  Integer EditGlyphSpacing(TqzBarItemControlDrawParams* AParams) override;
+  // A menu's edit starts where the captions of its buttons do.
+  void GetEditMenuMargins(TqzBarItemControlDrawParams* AParams, TRect& AMargins) override;
+  // Themed push buttons while the manager's themes are on, else the flat ones.
+  void DrawDateNavigatorButton(TqzBarItem* AItem, HDC DC, bool APushed, const String& AText, const TRect& R) override;
   TColor DateHeaderColor() override;
+  // In a menu, a progress bar without a glyph starts after the icon band.
+  Integer ProgressExtraWidth(TqzBarItemControlDrawParams* AParams) override;
+  HBRUSH InPlaceSubItemBrush() override;
   void DrawArrowPartFrame(TqzBarItemControl* AControl, HDC DC, bool ADown, bool ASelected, Byte APaintKind,
                           HBRUSH ABrush, const TRect& R) override;
   HBRUSH MenuItemBackgroundBrush(TqzBarItemControl* AControl) override;

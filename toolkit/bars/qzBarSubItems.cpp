@@ -206,7 +206,7 @@ const String kSeparatorEntry = "-";
 }  // namespace
 
 TqzBarListItem::TqzBarListItem(TComponent* AOwner)
-    : TCustomqzBarContainerItem(AOwner), FItems(std::make_unique<TStringList>()) {
+    : TCustomqzBarContainerItem(AOwner), FItems(std::make_unique<TqzBarStreamedStrings>()) {
   FItems->SetOnChange(MakeEvent<&TCustomqzBarContainerItem::ItemsChanged>(this));
 }
 

@@ -85,6 +85,8 @@ class TqzRibbonBarPainter : public TqzBarSkinnedPainter {
   void DrawButtonItem(TqzBarItemControlDrawParams* AParams, const TRect& R) override;
   // A collapsed group has no frame.
   void GetBarBorderSizes(TqzBar* ABar, Integer ADockingStyle, TRect& R, bool AWithSizeGrip) override;
+  // Ribbon toolbars have no frame for a mark to reach into: the mark is the plain one.
+  void GetBarMarkRect(TCustomqzBarControl* ABarControl, TRect& R) override { GetMarkRect(ABarControl, R); }
   // The button height for the image size, or the height of "Wg" in the font plus 3 when taller.
   Integer GroupRowHeight(Integer AImageSize, TFont* AFont);
   Integer MenuSeparatorHeight() override;
