@@ -286,6 +286,10 @@ void TWinControl::DestroyWindowHandle() {
   FControlState.Include(csDestroyingHandle);
   HWND handle = FHandle;
   DestroyWindow(handle);
+  // Freed by a handler while its window was already going (the window's destruction hides it,
+  // which moves the focus), the control leaves a window that outlives this call: the window must
+  // no longer lead to the control.
+  if (IsWindow(handle) && GetProp(handle, kControlProperty) == this) RemoveProp(handle, kControlProperty);
   FControlState.Exclude(csDestroyingHandle);
   FHandle = nullptr;
   FShowing = false;

@@ -76,6 +76,24 @@ TEST_F(ToolbarNavigation, ADockSiteListsItsBarWindowsRowByRow) {
   EXPECT_TRUE(node->IsVisible());
 }
 
+TEST_F(ToolbarNavigation, ASiteThatChangesItsSizeUnderTheKeyboardsToolbarEndsMenuMode) {
+  TqzBar* menuBar = AddBar(3, dsTop, 0);
+  menuBar->SetIsMainMenu(true);
+  Pump();
+  TqzBarControl* window = menuBar->GetBarControl();
+  TqzDockControl* site = window->GetDockControl();
+  Press(VK_MENU);
+  ASSERT_EQ(ActiveBarControl(), window);
+  // Laid out again at the same size: the menu mode stays.
+  site->RebuildRows();
+  EXPECT_EQ(ActiveBarControl(), window);
+  // A new row makes the site taller: the toolbar moved under the keyboard's feet.
+  Integer height = site->GetHeight();
+  AddBar(2, dsTop, 1);
+  EXPECT_GT(site->GetHeight(), height);
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+}
+
 TEST_F(ToolbarNavigation, AltEntersNavigationOnTheMainMenuBarWhereKeysMoveAndEscLeaves) {
   AddBar(2, dsTop, 0);
   TqzBar* menuBar = AddBar(3, dsTop, 1);

@@ -472,3 +472,16 @@ TEST_F(QuickAccessKeyTips, TheMarksKeyTipOpensTheHiddenLinksUnderTheirOwnNumbers
 }
 
 }  // namespace
+
+namespace {
+
+// The form goes while the mark's popup is open: the toolbar, losing the focus as the windows go,
+// frees the popup whose window is being destroyed; nothing reaches the freed popup afterwards.
+TEST_F(QuickAccessRibbon, TheFormGoesWhileTheMarksPopupIsOpen) {
+  ClickMark();
+  ASSERT_NE(Window()->GetQuickPopup(), nullptr);
+  delete form;
+  form = nullptr;
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include "rtl/ColorIdents.h"
 #include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarQuickControl.h"
 #include "toolkit/bars/qzBarToolbarControl.h"
 #include "gdi/Edges.h"
 #include "user/Painting.h"
@@ -172,9 +173,10 @@ void TqzDockControl::Notification(TComponent* AComponent, TOperation Operation) 
   if (Operation == opRemove && AComponent == FBarManager) SetBarManager(nullptr);
 }
 
-TCustomForm* TqzDockControl::AnyForm() {
-  if (TCustomForm* form = ::GetParentForm(this)) return form;
-  return FBarManager ? FBarManager->GetParentForm() : nullptr;
+TCustomForm* TqzDockControl::FormOfKind(Integer AKind) {
+  TCustomForm* form = HandleAllocated() ? FormAboveControl(this, AKind) : nullptr;
+  if (!form && FBarManager) form = FBarManager->GetParentForm();
+  return form;
 }
 
 void TqzDockControl::ManagerChanged() { ClearBackgroundCache(); }
@@ -721,6 +723,20 @@ void TqzDockControl::UpdateSize() {
     else
       SetHeight(size);
   }
+  CloseMenusAfterResize();
+}
+
+void TqzDockControl::CloseMenusAfterResize() {
+  // The open menus hang from where the toolbars were: they would float beside them now.
+  auto* root = dynamic_cast<TqzBarControl*>(ActiveBarControl());
+  if (!GetVisible() || !root || !FBarManager || dynamic_cast<TqzBarQuickControl*>(root) ||
+      root->GetControlBarManager() != FBarManager)
+    return;
+  if (root->HandleAllocated() && GetCapture() == root->GetHandle()) return;
+  // A placed site answers only for toolbars in placed sites (or for any, lying on no form).
+  TqzDockControl* rootSite = root->GetDockControl();
+  if (!HasDockingStyle() && ::GetParentForm(this) && !(rootSite && !rootSite->HasDockingStyle())) return;
+  root->CloseOnce();
 }
 
 void TqzDockControl::UpdatePositions() {
@@ -770,11 +786,38 @@ void TqzDockControl::WndProc(TMessage& Message) {
       }
       return;
     case WM_MOUSEACTIVATE:
-      if (FBarManager && !FBarManager->IsDesigning()) {
+      if (FBarManager && !FBarManager->IsDesigning() && !FindHostPopupWindow(this, true)) {
+        // A press on the site leaves the focus where it is but shows the site's form in front.
+        if (TCustomForm* form = MainForm(); form && form->HandleAllocated())
+          SetWindowPos(form->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Message.Result = MA_NOACTIVATE;
         return;
       }
       break;
+    case WM_WINDOWPOSCHANGED: {
+      inherited::WndProc(Message);
+      auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+      // A manager's own sites are placed while it makes its bars: nothing to refresh yet.
+      if (!FBarManager || !FBarManager->GetBars() || FBarManager->IsDestroying() ||
+          ((pos->flags & SWP_NOMOVE) && (pos->flags & SWP_NOSIZE)))
+        return;
+      if (GetDockingStyle() == dsBottom) {
+        // A status-bar look's size grip depends on where the site's bottom edge is.
+        FBarManager->BeginUpdate();
+        try {
+          for (auto& row : FRows)
+            for (Integer i = 0; i < row->GetColCount(); ++i)
+              if (TqzBarControl* window = row->GetCol(i)->GetBarControl(); window->GetBar()->IsStatusBarLike())
+                window->RefreshLayout();
+        } catch (...) {
+          FBarManager->EndUpdate();
+          throw;
+        }
+        FBarManager->EndUpdate();
+      }
+      if (HasCustomBackground()) RepaintBars();
+      return;
+    }
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
       ClearBackgroundCache();

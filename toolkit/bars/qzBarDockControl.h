@@ -93,8 +93,11 @@ class TqzDockControl : public TCustomControl {
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
   bool IsDestroyingBarControls() const noexcept { return FDestroyingBarControls; }
   void SetDestroyingBarControls(bool Value) { FDestroyingBarControls = Value; }
-  // The form that holds the site, else the manager's.
-  TCustomForm* AnyForm();
+  // The form that holds the site (the outermost one, the nearest MDI child or outermost one, the
+  // nearest one), else the manager's.
+  TCustomForm* MainForm() { return FormOfKind(0); }
+  TCustomForm* MainOrMDIChildForm() { return FormOfKind(1); }
+  TCustomForm* AnyForm() { return FormOfKind(2); }
 
   // Rows.
   Integer GetRowCount() const { return static_cast<Integer>(FRows.size()); }
@@ -191,6 +194,9 @@ class TqzDockControl : public TCustomControl {
 
  private:
   TPoint SiteOrigin();
+  TCustomForm* FormOfKind(Integer AKind);
+  // A site that changed its size under an open menu of its manager's toolbars closes menu mode.
+  void CloseMenusAfterResize();
   void BackgroundBitmapChanged(TObject* Sender);
   void ArrangeRowsAligned();
 

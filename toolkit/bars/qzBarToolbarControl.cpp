@@ -246,7 +246,7 @@ TqzQuickControlFactory TqzBarControl::QuickControlClass() { return &NewQuickCont
 bool TqzBarControl::IsMultiLineLayout() { return IsFloating() || FBar->GetMultiLine(); }
 
 TCustomForm* TqzBarControl::GetOwnerForm() {
-  if (FDockControl) return ::GetParentForm(FDockControl);
+  if (FDockControl) return FDockControl->AnyForm();
   return GetControlBarManager()->GetParentForm();
 }
 
@@ -830,7 +830,7 @@ void TqzBarControl::SelectControlFocused(TqzBarItemControl* AControl) {
   FRememberedFocus = GetFocus();
   auto* opener = dynamic_cast<TqzBarControl*>(GetOpenerBar());
   if (!manager->IsCustomizingOrDesigning() && !(FOwnsBar && opener && opener->IsFocusedBar()) && IsOutsideHostPopup()) {
-    TCustomForm* form = FDockControl ? FormAboveControl(FDockControl, 1) : manager->GetParentForm();
+    TCustomForm* form = FDockControl ? FDockControl->MainOrMDIChildForm() : manager->GetParentForm();
     if (form && form->HandleAllocated())
       SetWindowPos(form->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
