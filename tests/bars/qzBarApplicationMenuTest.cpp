@@ -10,6 +10,7 @@
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarPainter.h"
+#include "toolkit/bars/qzBarPopupMenu.h"
 #include "toolkit/bars/qzBarToolbars.h"
 #include "user/Messages.h"
 #include "user/Rects.h"
@@ -344,6 +345,38 @@ TEST_F(ApplicationMenu, WhileCustomizingItOpensWithItsItemsOnly) {
   EXPECT_EQ(manager->GetBars()->GetCount(), 0);
   Close();
   manager->SetIsCustomizing(false);
+}
+
+TEST_F(ApplicationMenu, ItsItemsShowTheirHintsUnderTheMouseWhereAPlainMenusDoNot) {
+  TqzBarButton* save = Button("&Save", menu->GetItemLinks());
+  save->SetHint("Saves the document");
+  auto* popup = new TqzBarPopupMenu(form);
+  TqzBarButton* cut = Button("Cu&t", popup->GetItemLinks());
+  cut->SetHint("Cuts the selection");
+  struct TCase {
+    TqzBarCustomPopupMenu* menu;
+    TqzBarButton* button;
+    bool hints;
+  };
+  for (TCase c : {TCase{menu, save, true}, TCase{popup, cut, false}}) {
+    c.menu->PopupForOwner(60, 60, 0, 0, false, nullptr, false, nullptr);
+    Pump();
+    TqzBarSubMenuControl* window = c.menu->GetMenuControl();
+    ASSERT_NE(window, nullptr);
+    TqzBarItemControl* control = c.menu->GetItemLinks()->GetLink(0)->GetControl();
+    ASSERT_NE(control, nullptr);
+    POINT p = Centre(window, control->GetItemRect());
+    SetCursorPos(p.X, p.Y);
+    String hint, shortcut;
+    bool vetoed = false;
+    EXPECT_EQ(control->GetHintTexts(hint, shortcut, vetoed), c.hints) << c.button->GetCaption();
+    if (c.hints) {
+      EXPECT_EQ(hint, c.button->GetHint());
+    }
+    window->Dismiss();
+    Pump();
+  }
+  delete popup;
 }
 
 TEST_F(ApplicationMenu, ItsItemsShortcutsWorkWhileItIsClosed) {

@@ -407,7 +407,11 @@ struct TPopupScript : TObject {
   Integer popups = 0, closeUps = 0;
   void Popped(TObject*) {
     ++popups;
-    HWND window = menu->GetMenuControl()->GetHandle();
+    TqzBarSubMenuControl* shown = menu->GetMenuControl();
+    // Opening it again while it is open does nothing: no second window, no second loop.
+    menu->PopupAt(10, 10);
+    if (menu->GetMenuControl() != shown) ++popups;
+    HWND window = shown->GetHandle();
     // A command meant for the form behind the menu is dropped while the menu is open.
     PostMessage(window, WM_COMMAND, 1, 0);
     if (postQuit) PostQuitMessage(7);

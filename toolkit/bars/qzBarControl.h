@@ -68,6 +68,9 @@ constexpr Byte qzBusySettingFont = 64;
 constexpr Word qzKindRoot = 0x13;
 constexpr Word qzKindDetachable = 0x0001;
 constexpr Word qzKindCancelClearsSelection = 0x0002;
+// A window of this kind counts as inactive while it is open: its items show their hints under the
+// resting mouse (the application menu, the ribbon's bars).
+constexpr Word qzKindCountsInactive = 0x0004;
 constexpr Word qzKindStretchesClient = 0x0010;
 constexpr Word qzKindPressNeedsFocus = 0x0020;
 constexpr Word qzKindNavigationBar = 0x0040;

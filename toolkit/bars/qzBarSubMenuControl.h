@@ -172,6 +172,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void BarMouseLeave() override;
   HBRUSH BackgroundBrush() override;
   bool CanActivate() override { return true; }
+  bool IsInactive() override { return (KindFlags() & qzKindCountsInactive) != 0; }
   // While customizing, the menus of popup menus and of sub-items that allow it take dropped links.
   bool IsDesigning() override;
   bool IsCustomizing() override { return !IsInternalMenu() && inherited::IsCustomizing(); }
