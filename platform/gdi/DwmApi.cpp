@@ -2,25 +2,46 @@
 
 #include "gdi/Modules.h"
 
-BOOL DwmDefWindowProc(HWND, UINT, WPARAM, LPARAM, LRESULT* result) {
-  if (result) *result = 0;
-  return FALSE;
+namespace {
+
+DwmProvider platformAnswers;
+DwmProvider* provider = &platformAnswers;
+
+}  // namespace
+
+void SetDwmProvider(DwmProvider* replacement) { provider = replacement ? replacement : &platformAnswers; }
+
+BOOL DwmDefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  return provider->DwmDefWindowProc(window, message, wParam, lParam, result);
 }
 
-HRESULT DwmEnableBlurBehindWindow(HWND, const DWM_BLURBEHIND*) { return DWM_E_COMPOSITIONDISABLED; }
-HRESULT DwmEnableComposition(UINT) { return DWM_E_COMPOSITIONDISABLED; }
-HRESULT DwmEnableMMCSS(BOOL) { return S_OK; }
-HRESULT DwmExtendFrameIntoClientArea(HWND, const MARGINS*) { return DWM_E_COMPOSITIONDISABLED; }
-HRESULT DwmGetColorizationColor(DWORD*, BOOL*) { return DWM_E_COMPOSITIONDISABLED; }
-HRESULT DwmGetWindowAttribute(HWND, DWORD, void*, DWORD) { return DWM_E_COMPOSITIONDISABLED; }
+HRESULT DwmEnableBlurBehindWindow(HWND window, const DWM_BLURBEHIND* blurBehind) {
+  return provider->DwmEnableBlurBehindWindow(window, blurBehind);
+}
+
+HRESULT DwmEnableComposition(UINT action) { return provider->DwmEnableComposition(action); }
+HRESULT DwmEnableMMCSS(BOOL enable) { return provider->DwmEnableMMCSS(enable); }
+
+HRESULT DwmExtendFrameIntoClientArea(HWND window, const MARGINS* margins) {
+  return provider->DwmExtendFrameIntoClientArea(window, margins);
+}
+
+HRESULT DwmGetColorizationColor(DWORD* colour, BOOL* opaqueBlend) {
+  return provider->DwmGetColorizationColor(colour, opaqueBlend);
+}
+
+HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
+  return provider->DwmGetWindowAttribute(window, attribute, value, size);
+}
 
 HRESULT DwmIsCompositionEnabled(BOOL* enabled) {
   if (!enabled) return static_cast<HRESULT>(0x80070057u);  // E_INVALIDARG
-  *enabled = FALSE;
-  return S_OK;
+  return provider->DwmIsCompositionEnabled(enabled);
 }
 
-HRESULT DwmSetWindowAttribute(HWND, DWORD, const void*, DWORD) { return DWM_E_COMPOSITIONDISABLED; }
+HRESULT DwmSetWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size) {
+  return provider->DwmSetWindowAttribute(window, attribute, value, size);
+}
 
 void DwmApiStart() {
   static const ModuleExport kExports[] = {

@@ -2,14 +2,19 @@
 
 #include "RibbonTestSupport.h"
 #include "backend/HeadlessBackend.h"
+#include "gdi/DwmApi.h"
 #include "gdi/Regions.h"
 #include "gdi/SysMetrics.h"
 #include "gdi/UxTheme.h"
 #include "toolkit/ribbon/qzRibbon.h"
+#include "toolkit/bars/qzBarItems.h"
+#include "toolkit/foundation/kvDWMApi.h"
 #include "toolkit/ribbon/qzRibbonForm.h"
+#include "toolkit/ribbon/qzRibbonQuickAccess.h"
 #include "user/VirtualKeys.h"
 #include <cstdlib>
 #include <string>
+#include <vector>
 #include "user/Input.h"
 #include "user/Messages.h"
 #include "user/PopupMenus.h"
@@ -464,6 +469,97 @@ TEST_F(RibbonOnRibbonForm, OverTheCompositionFrameTheCaptionGlowsUnlessMaximized
   EXPECT_TRUE(white);
   SetThemeProvider(nullptr);
   SendMessage(HWND_BROADCAST, WM_THEMECHANGED, 0, 0);
+}
+
+// A desktop that composes: it records how far each window's frame reaches into its client area
+// and reports where it puts the caption buttons.
+class TComposingDwm : public DwmProvider {
+ public:
+  HRESULT DwmIsCompositionEnabled(BOOL* AEnabled) override {
+    *AEnabled = TRUE;
+    return S_OK;
+  }
+  HRESULT DwmExtendFrameIntoClientArea(HWND, const MARGINS* AMargins) override {
+    tops.push_back(AMargins->cyTopHeight);
+    return S_OK;
+  }
+  HRESULT DwmGetWindowAttribute(HWND, DWORD AAttribute, void* AValue, DWORD ASize) override {
+    if (AAttribute != DWMWA_CAPTION_BUTTON_BOUNDS || ASize != sizeof(RECT)) return E_FAIL;
+    *static_cast<RECT*>(AValue) = buttons;
+    return S_OK;
+  }
+  std::vector<int> tops;
+  RECT buttons{400, 0, 500, 20};
+};
+
+// Composition on for as long as it lives, whatever version the platform reports.
+struct ComposingDesktop {
+  ComposingDesktop() {
+    SetDwmProvider(&dwm);
+    kvDWMApiBind();
+  }
+  ~ComposingDesktop() {
+    kvDWMApiEnd();
+    SetDwmProvider(nullptr);
+  }
+  TComposingDwm dwm;
+};
+
+TEST(RibbonSkins, OnGlassTheQuickAccessToolbarTakesTheGlassPiecesInEveryState) {
+  TqzCustomRibbonSkin* skin = RibbonSkin("Blue");
+  // The toolbar in the caption (flag A) beside the application button, active or not.
+  auto draw = [&](bool ANoGlass, bool AActive) {
+    RibbonSurface surface(120, 30, clBlack);
+    skin->DrawQuickAccessToolbar(surface.DC(), TRect{0, 0, 120, 26}, ANoGlass, AActive, true, true, false);
+    std::vector<COLORREF> pixels;
+    for (Integer y = 0; y < 30; ++y)
+      for (Integer x = 0; x < 120; ++x) pixels.push_back(surface.At(x, y));
+    return pixels;
+  };
+  const auto plainActive = draw(false, true);
+  const auto plainInactive = draw(false, false);
+  EXPECT_NE(plainActive, plainInactive) << "without composition the caption's pieces follow the active state";
+  std::vector<COLORREF> glassActive, glassInactive, refusedActive;
+  {
+    ComposingDesktop desktop;
+    glassActive = draw(false, true);
+    glassInactive = draw(false, false);
+    refusedActive = draw(true, true);
+  }
+  EXPECT_NE(glassActive, plainActive);
+  EXPECT_EQ(glassActive, glassInactive) << "the glass pieces have one look";
+  EXPECT_EQ(refusedActive, plainActive) << "a form that wants no glass keeps the caption's pieces";
+}
+
+TEST_F(RibbonOnRibbonForm, OverTheCompositionFrameTheCaptionStripIsGlass) {
+  auto* quick = ribbon->GetBarManager()->GetBars()->AddBar();
+  auto* button = new TqzBarButton(form);
+  button->SetCaption("Save");
+  quick->GetItemLinks()->AddLinkForItem(button);
+  quick->SetVisible(true);
+  ribbon->GetQuickAccessToolbar()->SetToolbar(quick);
+  Pump();
+  ASSERT_TRUE(ribbon->GetViewInfo()->IsQuickAccessToolbarInCaption(false));
+  ComposingDesktop desktop;
+  TComposingDwm& dwm = desktop.dwm;
+  // Composition came on: the next size of the form lays the caption out for it.
+  form->SetWidth(form->GetWidth() + 20);
+  Pump();
+  TqzRibbonFormCaptionHelper* helper = ribbon->GetFormCaptionHelper();
+  EXPECT_TRUE(UsesGlassFrame(helper->GetFrameInfo()));
+  EXPECT_TRUE(ribbon->GetViewInfo()->GetUseCompositionFrame());
+  const Integer caption = ribbon->GetFormCaptionHeight();
+  EXPECT_GE(caption, GetFormFrameInsets(form->GetHandle()).Top + GetSystemMetrics(SM_CYCAPTION));
+  ASSERT_FALSE(dwm.tops.empty());
+  EXPECT_EQ(dwm.tops.back(), caption) << "the glass reaches down over the caption strip";
+  EXPECT_EQ(helper->GetBorderIconsArea(), TRect(dwm.buttons)) << "the desktop's own caption buttons";
+  // The desktop's buttons take the presses, not the helper.
+  TRect window;
+  GetWindowRect(ribbon->GetHandle(), &window);
+  EXPECT_FALSE(helper->CaptionMouseDown(TPoint(window.Left + 450, window.Top + 10), mbLeft));
+  // Leaving the caption gives the glass back.
+  ribbon->SetSupportNonClientDrawing(false);
+  EXPECT_EQ(dwm.tops.back(), 0);
 }
 
 }  // namespace

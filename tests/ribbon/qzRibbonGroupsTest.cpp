@@ -222,6 +222,14 @@ TEST_F(MainWindowRibbon, AGroupFontTheUserSetsReachesTheGroupWindowsAndWidensThe
     EXPECT_EQ(Group(i)->GetFont()->GetSize(), 16) << i;
     EXPECT_GT(Widths()[i], before[i]) << "the captions beside the glyphs are wider, group " << i;
   }
+  // Given back, the font follows the manager's again, and so do the windows.
+  const std::vector<Integer> widened = Widths();
+  ribbon->GetFonts()->SetAssignedFonts(TqzRibbonAssignedFonts());
+  Pump();
+  for (size_t i = 0; i < bars.size(); ++i) {
+    EXPECT_EQ(Group(i)->GetFont()->GetSize(), manager->GetFont()->GetSize()) << i;
+    EXPECT_LT(Widths()[i], widened[i]) << i;
+  }
 }
 
 namespace {

@@ -251,7 +251,7 @@ extern bool IsWinXPOrLater;
 extern bool IsWinNT4OrLater;
 extern bool IsWinVistaOrLater;
 extern UINT KVM_SKINFORMMESSAGE;
-extern UINT KVM_RIBBONFORMMESSAGE;
+extern UINT NonClientChangedMessage;
 
 // Runs a drag-detect loop on Window: 1 when the pointer leaves the square of 2 x DragThreshold
 // around the cursor, 0 on a button release, 2 on Esc, a lost capture or a failed GetMessage.

@@ -30,7 +30,7 @@ bool IsWinXPOrLater = false;
 bool IsWinNT4OrLater = false;
 bool IsWinVistaOrLater = false;
 UINT KVM_SKINFORMMESSAGE = 0;
-UINT KVM_RIBBONFORMMESSAGE = 0;
+UINT NonClientChangedMessage = 0;
 
 namespace {
 
@@ -549,7 +549,7 @@ void kvControlsStart() {
   ComputePlatformFlags();
   LoadToolkitCursors();
   KVM_SKINFORMMESSAGE = RegisterWindowMessage("{AED0FC6F-2878-4CD1-877A-6D8EEDD3431A}");
-  KVM_RIBBONFORMMESSAGE = RegisterWindowMessage("{97BE0090-13CB-4641-ABE5-10E697FB2484}");
+  NonClientChangedMessage = RegisterWindowMessage("{97BE0090-13CB-4641-ABE5-10E697FB2484}");
 }
 
 void kvControlsEnd() {

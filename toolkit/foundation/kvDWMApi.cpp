@@ -22,7 +22,11 @@ bool DwmCompositionEnabled() {
 void kvDWMApiStart() {
   OSVERSIONINFO info;
   GetVersionEx(&info);
-  if (info.dwMajorVersion <= 5) return;
+  if (info.dwMajorVersion > 5) kvDWMApiBind();
+}
+
+void kvDWMApiBind() {
+  if (dwmBound) return;
   dwmLibrary = LoadLibrary("dwmapi.dll");
   if (!dwmLibrary) return;
 #define KV_DWM_BIND(Name) \

@@ -22,4 +22,6 @@ bool DwmCompositionEnabled();
 
 // Unit start: on platform versions above 5 the library is loaded and bound. End: it is freed.
 void kvDWMApiStart();
+// Loads and binds the library whatever the platform's version (tests that compose use it).
+void kvDWMApiBind();
 void kvDWMApiEnd();

@@ -482,8 +482,9 @@ void TqzCustomRibbon::UpdateFormCaptionHeight() {
     FFormCaptionHeight = 0;
     return;
   }
+  const bool glass = UsesGlassFrame(FFormCaptionHelper->GetFrameInfo());
   Integer height;
-  if (UsesGlassFrame(FFormCaptionHelper->GetFrameInfo()))
+  if (glass)
     height = (form->HandleAllocated() ? GetFormFrameInsets(form->GetHandle()).Top : 0) + GetSystemMetrics(SM_CYCAPTION);
   else
     height = std::max(GetSystemMetrics(SM_CYCAPTION) - 1, GetSystemMetrics(SM_CYSIZE)) + 6;
@@ -492,6 +493,8 @@ void TqzCustomRibbon::UpdateFormCaptionHeight() {
   if (FViewInfo->IsQuickAccessToolbarInCaption(false) && IsBarManagerValid())
     height = std::max(height, GroupRowHeight() + 9);
   FFormCaptionHeight = height;
+  // Over the composition frame the caption strip is glass: the frame reaches down over it.
+  if (glass) form->ExtendGlassFrame(height);
 }
 
 bool TqzCustomRibbon::AreTabGroupsShown() { return !FHidden && (FShowTabGroups || IsTabGroupsPopupShown()); }

@@ -99,22 +99,29 @@ void TqzRibbonFonts::FontChanged(TObject* Sender) {
 
 // A font the user set stays his: it no longer follows the manager's font.
 void TqzRibbonFonts::ApplyUserChange(TqzRibbonAssignedFont AFont) {
+  FAssignedFonts.Include(AFont);
+  FontsChanged();
+}
+
+// The group windows take the fonts again, and the active tab's groups are fitted to what they
+// measure now.
+void TqzRibbonFonts::FontsChanged() {
   FRibbon->BeginUpdate();
   try {
-    FAssignedFonts.Include(AFont);
     FRibbon->RefreshBarFonts();
   } catch (...) {
     FRibbon->EndUpdate();
     throw;
   }
   FRibbon->EndUpdate();
+  if (FRibbon->GetVisible() && FRibbon->GetActiveTab()) FRibbon->GetActiveTab()->RefreshGroups();
 }
 
 void TqzRibbonFonts::SetAssignedFonts(TqzRibbonAssignedFonts Value) {
   if (Value == FAssignedFonts) return;
   FAssignedFonts = Value;
   UpdateFonts();
-  FRibbon->Changed();
+  FontsChanged();
 }
 
 void TqzRibbonFonts::SetDocumentNameColor(TColor Value) {

@@ -36,7 +36,7 @@ void TqzRibbonForm::SetCaptionHelper(TqzRibbonFormCaptionHelper* AHelper) {
   UpdateFrameInfo();
   if (!HandleAllocated()) return;
   // A skin controller of the form refreshes its frame state when told who paints the frame now.
-  if (KVM_RIBBONFORMMESSAGE != 0) SendMessage(GetHandle(), KVM_RIBBONFORMMESSAGE, FRibbonCaption ? 1 : 0, 0);
+  if (NonClientChangedMessage != 0) SendMessage(GetHandle(), NonClientChangedMessage, FRibbonCaption ? 1 : 0, 0);
   SetWindowRgn(GetHandle(), nullptr, false);
   if (DwmCompositionEnabled() && !FRibbonCaption) ExtendGlassFrame(0);
   SetWindowPos(GetHandle(), nullptr, 0, 0, GetWidth(), GetHeight(),

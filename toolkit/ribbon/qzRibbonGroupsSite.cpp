@@ -6,6 +6,7 @@
 #include "gdi/Regions.h"
 #include <cstdlib>
 
+#include "toolkit/bars/qzBarNavigation.h"
 #include "toolkit/ribbon/qzRibbon.h"
 #include "toolkit/ribbon/qzRibbonGroupsDock.h"
 #include "user/Cursors.h"
@@ -172,6 +173,10 @@ void RedrawControl(TWinControl* AControl, bool AChildren, bool ANow) {
   if (ANow) flags |= RDW_ERASENOW | RDW_UPDATENOW;
   RedrawWindow(AControl->GetHandle(), nullptr, nullptr, flags);
   if (!ANow) AControl->Update();
+}
+
+void SelectFirstInBar(TqzBarAccessibilityHelper* AHelper) {
+  NavigationControllerInstance()->MoveSelection(false, BarHelperRef(AHelper->FirstSelectableDescendant()));
 }
 
 TRect MonitorWorkAreaOf(HWND AWnd) {

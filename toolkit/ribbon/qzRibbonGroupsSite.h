@@ -9,6 +9,7 @@
 #include "toolkit/ribbon/qzRibbonViewInfo.h"
 
 class TqzBar;
+class TqzBarAccessibilityHelper;
 class TqzCustomRibbon;
 class TqzDockControl;
 class TqzRibbonGroupsDockControl;
@@ -78,6 +79,9 @@ void DockBarTo(TqzBar* AToolbar, TqzDockControl* ADockControl);
 // The toolbar leaves its dock control and floats again with its visibility kept; nothing while
 // it is being destroyed.
 void UndockBar(TqzBar* AToolbar);
+// Keyboard navigation selects the first element of the bar window's node that it can select, or
+// nothing when there is none.
+void SelectFirstInBar(TqzBarAccessibilityHelper* AHelper);
 // The work area of the window's monitor, or without a window of the monitor nearest the cursor;
 // the whole desktop when no monitor answers.
 TRect MonitorWorkAreaOf(HWND AWnd);

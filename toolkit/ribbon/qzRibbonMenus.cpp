@@ -135,8 +135,7 @@ void TqzCustomRibbon::QZMRibbonMenuMessage(TMessage& Message) {
   if (!window || !window->HandleAllocated()) return;
   TqzBarAccessibilityHelper* node = window->GetAccessibilityHelper();
   if (Message.Msg == QZM_RIBBON_SELECTFIRSTINMENU) {
-    if (TqzBarAccessibilityHelper* first = node->FirstSelectableDescendant())
-      NavigationControllerInstance()->MoveSelection(false, BarHelperRef(first));
+    SelectFirstInBar(node);
   } else {
     NavigationControllerInstance()->SetKeyTipContainer(BarHelperRef(node), String());
   }

@@ -682,7 +682,7 @@ bool TqzRibbonGroupBarControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
   LoseSelection(nullptr);
   group->ChangeMarkState(2);
   if (TqzBarControl* popup = group->GetQuickPopup())
-    NavigationControllerInstance()->MoveSelection(false, BarHelperRef(popup->GetAccessibilityHelper()->FirstSelectableDescendant()));
+    SelectFirstInBar(popup->GetAccessibilityHelper());
   return true;
 }
 

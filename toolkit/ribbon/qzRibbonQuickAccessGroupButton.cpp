@@ -146,9 +146,8 @@ void TqzRibbonQuickAccessGroupButtonControl::OpenDropDown(bool AByMouse) {
   TRect owner;
   FPopup->GetParentOpenerRect(owner);
   FPopup->ShowAsPopup(owner);
-  TqzBarNavigationController* controller = NavigationControllerInstance();
-  if (FPopup && !AByMouse && controller->InNavigationMode())
-    controller->MoveSelection(false, BarHelperRef(FPopup->GetAccessibilityHelper()->FirstSelectableDescendant()));
+  if (FPopup && !AByMouse && NavigationControllerInstance()->InNavigationMode())
+    SelectFirstInBar(FPopup->GetAccessibilityHelper());
   Repaint();
 }
 

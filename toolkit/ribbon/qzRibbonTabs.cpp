@@ -109,6 +109,8 @@ void TqzRibbonTab::RefreshBarFonts() {
   }
 }
 
+void TqzRibbonTab::RefreshGroups() { FDockControl->ArrangeRows(); }
+
 void TqzRibbonTab::Activate() {
   FVisible = true;
   if (!FRibbon) return;

@@ -95,6 +95,8 @@ class TqzRibbonTab : public TkvComponentCollectionItem {
   virtual void Deactivate();
   virtual TRect GetGroupsDockBounds();
   virtual TClassOf<TqzRibbonTabGroup> GetGroupClass();
+  // The groups dock control fits the groups again (after their windows measured anew).
+  virtual void RefreshGroups();
 
   void SetRibbon(TqzCustomRibbon* ARibbon);
   TqzRibbonGroupsDockControl* GetDockControl() const noexcept { return FDockControl.get(); }
@@ -208,6 +210,7 @@ class TqzRibbonFonts : public TPersistent {
   bool IsTabHeaderStored() const { return FAssignedFonts.Contains(afTabHeader); }
   void FontChanged(TObject* Sender);
   void ApplyUserChange(TqzRibbonAssignedFont AFont);
+  void FontsChanged();
   TColor SchemeColor(Integer APart, Integer AState) const;
 
   TqzCustomRibbon* FRibbon;

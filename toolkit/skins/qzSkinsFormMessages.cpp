@@ -94,7 +94,7 @@ void TqzSkinFormController::CheckWindowRegion(bool Redraw) {
 
 void TqzSkinFormController::WindowProc(TMessage& Message) {
   if (!IsSkinned()) {
-    if (Message.Msg == KVM_RIBBONFORMMESSAGE) {
+    if (Message.Msg == NonClientChangedMessage) {
       ChooseFormPainter();
       Refresh();
       return;
@@ -244,7 +244,7 @@ bool TqzSkinFormController::HandleMessage(TMessage& Message) {
     SetPainter(nullptr);
     CallSavedProc(Message);
     Unsubclass();
-  } else if (msg == KVM_RIBBONFORMMESSAGE) {
+  } else if (msg == NonClientChangedMessage) {
     ChooseFormPainter();
     Refresh();
   } else if (msg == WM_POSTREDRAW) {
