@@ -24,6 +24,10 @@ class TTestBarControl : public TCustomqzBarControl {
     CalcLayout(qzPaintMenu, 0);
   }
   void SetMarkState(Byte AState) { FMarkState = AState; }
+  void SelectedControlChanged(TqzBarItemControl*) override { ++selectionChanges; }
+  bool IsDetachedPopup() override { return detached; }
+  Integer selectionChanges = 0;
+  bool detached = false;
   Integer repaints = 0;
   Byte paintKind = qzPaintHorizontal;
   // A text size of its own in place of the measured one (0: measured).

@@ -4,6 +4,7 @@
 #include "toolkit/bars/qzBarStandardPainter.h"
 #include "BarsTestSupport.h"
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "user/Focus.h"
 #include "user/Input.h"
 #include "user/Messages.h"
@@ -402,6 +403,40 @@ TEST_F(BarControl, KeysWalkTheSelectionAndAcceleratorsPressOrCycle) {
   Key('O');
   EXPECT_EQ(window->GetSelectedControl(), Control(3));
   EXPECT_EQ(clicks.count, 1);
+}
+
+TEST_F(BarControl, KeyboardSelectionIsReportedAndKeepsASubItemsMenuFromRollingOut) {
+  Add("One");
+  auto* sub = new TqzBarSubItem(form);
+  sub->SetCaption("More");
+  links->AddLinkForItem(sub);
+  window->SetItemLinks(links);
+  window->Refresh(false);
+  auto* subControl = dynamic_cast<TqzBarSubItemControl*>(Control(1));
+  ASSERT_NE(subControl, nullptr);
+  subControl->SetAnimateNextOpen(true);
+  window->SetSelectedControl(subControl);
+  EXPECT_EQ(window->GetSelectedControl(), subControl);
+  EXPECT_FALSE(subControl->GetAnimateNextOpen());
+  EXPECT_EQ(window->selectionChanges, 1);
+  // Selecting it again, or clearing the selection, reports nothing.
+  window->SetSelectedControl(subControl);
+  window->SetSelectedControl(nullptr);
+  EXPECT_EQ(window->selectionChanges, 1);
+}
+
+TEST_F(BarControl, OpenerWalksEndAtADetachedPopupOpenedFromAnOrdinaryWindow) {
+  auto* middle = new TTestBarControl(manager);
+  auto* inner = new TTestBarControl(manager);
+  middle->SetOpenerBar(window);
+  inner->SetOpenerBar(middle);
+  EXPECT_EQ(RootBarControl(inner), window);
+  EXPECT_EQ(RootBarControl(window), window);
+  EXPECT_EQ(RootBarControl(nullptr), nullptr);
+  middle->detached = true;
+  EXPECT_EQ(RootBarControl(inner), middle);
+  delete inner;
+  delete middle;
 }
 
 TEST_F(BarControl, EscapeClosesAndLeavesTheChain) {

@@ -122,6 +122,20 @@ TEST_F(Menus, FileOpensUnderItsEntryASubItemOpensAfterRestingAndAClickClosesTheC
   EXPECT_EQ(ActiveBarControl(), nullptr);
 }
 
+TEST_F(Menus, AModalWindowComingUpClosesTheOpenMenus) {
+  ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
+  Pump();
+  ASSERT_NE(MenuOf(file), nullptr);
+  ASSERT_EQ(ActiveBarControl(), MenuOf(file));
+  TForm dialog(nullptr, 0);
+  dialog.SetBounds(60, 60, 200, 120);
+  // The dialog closes itself as soon as its loop runs.
+  PostMessage(dialog.GetHandle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
+  EXPECT_EQ(MenuOf(file), nullptr);
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+}
+
 TEST_F(Menus, TheArrowsWalkTheMenuRightOpensASubItemAndLeftComesBack) {
   ScriptClick(Centre(bar->GetItemLinks()->GetLink(0)));
   Pump();

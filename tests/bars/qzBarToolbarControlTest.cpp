@@ -828,6 +828,25 @@ TEST_F(ToolbarWindows, AMenuBarEntryOpenedByItsKeyTipShowsLitAsItsMenusOpener) {
   }
 }
 
+TEST_F(ToolbarWindows, AFloatingBarsClientLiesInsideItsFrameInWindowCoordinates) {
+  TqzBar* bar = AddBar("Tools", 2, dsNone);
+  auto* window = dynamic_cast<TqzBarControl*>(bar->GetBarControl());
+  ASSERT_NE(window, nullptr);
+  RECT w;
+  GetWindowRect(window->GetHandle(), &w);
+  EXPECT_EQ(window->GetScreenRect(), TRect(w));
+  EXPECT_EQ(window->GetWindowRectAtOrigin(), TRect(0, 0, w.Right - w.Left, w.Bottom - w.Top));
+  TPoint origin = window->ClientToScreen(TPoint(0, 0));
+  TRect client = window->GetClientRectInWindow();
+  // Below the caption, inside the frame.
+  EXPECT_GT(client.Top, 0);
+  EXPECT_EQ(client.Left, origin.X - w.Left);
+  EXPECT_EQ(client.Top, origin.Y - w.Top);
+  EXPECT_EQ(client.Width(), window->GetClientWidth());
+  EXPECT_EQ(client.Height(), window->GetClientHeight());
+  EXPECT_EQ(window->ClientPointToWindow(TPoint(3, 4)), TPoint(client.Left + 3, client.Top + 4));
+}
+
 TEST_F(ToolbarWindows, AFloatingBarOffEveryMonitorComesBackToTheWorkArea) {
   TqzBar* bar = AddBar("Tools", 2, dsNone);
   TqzBarControl* window = bar->GetBarControl();

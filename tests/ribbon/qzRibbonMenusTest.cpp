@@ -85,6 +85,14 @@ TEST_F(RibbonMenus, APopupMenuOfARibbonDrawsWithItsGroupsPainterAndForgetsAFreed
   probe.picture.clear();
   EXPECT_EQ(probe.painter, ribbon->GetGroupsPainter());
   EXPECT_GE(probe.captionSlack, 4) << "every caption fits, a gap before its shortcut, where the groups painter draws it";
+  // The menu takes the look of each scheme.
+  for (const char* scheme : {"Black", "Silver"}) {
+    ribbon->SetColorSchemeName(scheme);
+    probe.picture = std::string("ribbon-popup-menu-") + scheme;
+    popup->PopupAt(100, 100);
+    EXPECT_EQ(probe.painter, ribbon->GetGroupsPainter()) << scheme;
+  }
+  probe.picture.clear();
 
   delete ribbon;
   ribbon = nullptr;

@@ -37,11 +37,11 @@ bool IsWindowShown(TWinControl* AControl) {
 // ---- Owners ------------------------------------------------------------------------------------------
 
 TqzBarAccessibilityHelper* TCustomqzBarControl::GetAccessibilityHelper() {
-  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(AccessibilityHelperClass().Create(this));
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(GetAccessibilityHelperClass().Create(this));
   return FAccessibilityHelper->BarHelperObject();
 }
 
-TClassOf<TqzBarAccessibilityHelper> TCustomqzBarControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TCustomqzBarControl::GetAccessibilityHelperClass() {
   return TCustomqzBarControlAccessibilityHelper::ClassInfo();
 }
 
@@ -73,15 +73,15 @@ TClassOf<TqzBarAccessibilityHelper> TqzBarButtonControl::AccessibilityHelperClas
 }
 
 TqzBarAccessibilityHelper* TqzDockControl::GetAccessibilityHelper() {
-  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(AccessibilityHelperClass().Create(this));
+  if (!FAccessibilityHelper) FAccessibilityHelper = BarHelperRef(GetAccessibilityHelperClass().Create(this));
   return FAccessibilityHelper->BarHelperObject();
 }
 
-TClassOf<TqzBarAccessibilityHelper> TqzDockControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TqzDockControl::GetAccessibilityHelperClass() {
   return TqzDockControlAccessibilityHelper::ClassInfo();
 }
 
-TClassOf<TqzBarAccessibilityHelper> TqzBarControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TqzBarControl::GetAccessibilityHelperClass() {
   return TqzBarControlAccessibilityHelper::ClassInfo();
 }
 
@@ -121,7 +121,7 @@ TClassOf<TqzBarAccessibilityHelper> TqzBarCaptionButton::AccessibilityHelperClas
   return TqzBarCaptionButtonAccessibilityHelper::ClassInfo();
 }
 
-TClassOf<TqzBarAccessibilityHelper> TqzBarSubMenuControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TqzBarSubMenuControl::GetAccessibilityHelperClass() {
   return TqzBarSubMenuControlAccessibilityHelper::ClassInfo();
 }
 

@@ -669,7 +669,7 @@ TqzBarAccessibilityHelper* TqzBarApplicationMenuControlAccessibilityHelper::KeyT
   return owner ? owner->GetAccessibilityHelper() : nullptr;
 }
 
-TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneControl::GetAccessibilityHelperClass() {
   return TqzBarExtraPaneControlAccessibilityHelper::ClassInfo();
 }
 
@@ -680,7 +680,7 @@ bool TqzBarExtraPaneControlAccessibilityHelper::ProcessNavKey(Word& AKey) {
   return menu->GetAccessibilityHelper()->ProcessNavKey(AKey);
 }
 
-TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneDockControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TqzBarExtraPaneDockControl::GetAccessibilityHelperClass() {
   return TqzBarExtraPaneDockControlAccessibilityHelper::ClassInfo();
 }
 

@@ -35,7 +35,7 @@ class TqzBarExtraPaneDockControl : public TqzDockControl {
   // The menu window places and sizes the site.
   void UpdateSize() override {}
   TqzBarControlFactory BarControlClass() override;
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
 };
 
 // The pane's entries under the header as a separator-parted column. Separators lie across the
@@ -74,7 +74,7 @@ class TqzBarExtraPaneControl : public TqzBarControl {
   void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) override;
   bool ContextPopupOnPress(bool AOnPress) override;
   void CloseOnEscape() override;
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
   // Hiding the pane closes the menu.
   void HideBar() override;
 
@@ -168,7 +168,7 @@ class TqzBarApplicationMenuControl : public TqzBarSubMenuControl {
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override {
     return TqzBarApplicationMenuControlViewInfo::ClassInfo();
   }
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override {
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override {
     return TqzBarApplicationMenuControlAccessibilityHelper::ClassInfo();
   }
 

@@ -35,6 +35,12 @@ void HideActiveBarControl() {
   }
 }
 
+TCustomqzBarControl* RootBarControl(TCustomqzBarControl* AControl) {
+  TCustomqzBarControl* root = AControl;
+  while (root && !root->IsDestroying() && root->GetOpenerBar() && !root->StopsOpenerWalk()) root = root->GetOpenerBar();
+  return root;
+}
+
 bool MenusExpanded() { return gMenusExpanded; }
 
 void SetMenusExpanded(bool Value) { gMenusExpanded = Value; }
@@ -369,11 +375,26 @@ void TCustomqzBarControl::ControlRect(TqzBarItemControl* AControl, TRect& R) {
 
 void TCustomqzBarControl::ControlBounds(TqzBarItemControl* AControl, TRect& R) { ControlRect(AControl, R); }
 
+HRGN TCustomqzBarControl::ControlRegion(TqzBarItemControl* AControl) {
+  TRect r;
+  ControlBounds(AControl, r);
+  RECT rect = r;
+  return CreateRectRgnIndirect(&rect);
+}
+
 Integer TCustomqzBarControl::GroupSpacingBefore(TqzBarItemLink* ALink) {
   return ALink->GetBeginGroup() && ALink->GetVisibleIndex() > 0 ? SeparatorSize() : 0;
 }
 
-void TCustomqzBarControl::WindowPosChanged() { ClearBackgroundCache(); }
+void TCustomqzBarControl::WindowPosChanged(const WINDOWPOS* APos) {
+  bool shows = HasShadow();
+  // A change of z-order or visibility alone leaves the outline where it was.
+  if (shows && (!APos || (APos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) ||
+                !FShadow->PartCount()))
+    UpdateShadowGeometry();
+  FShadow->SetVisible(shows);
+  ClearBackgroundCache();
+}
 
 bool TCustomqzBarControl::HasShadow() {
   return ShadowAllowed() && HandleAllocated() && IsWindowVisible(GetHandle()) &&
@@ -382,18 +403,11 @@ bool TCustomqzBarControl::HasShadow() {
 
 bool TCustomqzBarControl::ShadowAllowed() { return Painter()->IsWindowFlat(this); }
 
-void TCustomqzBarControl::UpdateShadow(const WINDOWPOS* APos) {
-  bool shows = HasShadow();
-  if (shows && (!APos || (APos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) ||
-                !FShadow->PartCount())) {
-    RECT window{};
-    ::GetWindowRect(GetHandle(), &window);
-    // Drawn joined to its opener, the two cast one outline.
-    TRect opener;
-    if (TouchesOwnerBounds() && Painter()->IsControlFlat(this)) opener = FOwnerBounds;
-    FShadow->SetRects(opener, window);
-  }
-  FShadow->SetVisible(shows);
+void TCustomqzBarControl::UpdateShadowGeometry() {
+  // Drawn joined to its opener, the two cast one outline.
+  TRect opener;
+  if (TouchesOwnerBounds() && Painter()->IsControlFlat(this)) opener = FOwnerBounds;
+  FShadow->SetRects(opener, GetScreenRect());
 }
 
 void TCustomqzBarControl::ClearBackgroundCache() { FBackgroundCache->SetSize(0, 0); }
@@ -404,10 +418,30 @@ void TCustomqzBarControl::RepaintAll() {
   Invalidate();
 }
 
+void TCustomqzBarControl::RepaintNonClientRect(const TRect& R) {
+  if (!HandleAllocated()) return;
+  TRect window = GetScreenRect();
+  RECT r = R;
+  OffsetRect(&r, window.Left, window.Top);
+  HRGN region = CreateRectRgnIndirect(&r);
+  SendMessage(GetHandle(), WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+  DeleteObject(region);
+}
+
+TColor TCustomqzBarControl::GetCaptionSysColor() {
+  return Painter()->ClassRef()->CaptionSysColor(IsManagerFormActive(GetControlBarManager()) ? 1 : 0);
+}
+
 // ---- Active chain and closing -----------------------------------------------------------------
+
+bool TCustomqzBarControl::StopsOpenerWalk() {
+  return IsDetachedPopup() && FOpenerBar && !FOpenerBar->IsDetachedPopup();
+}
 
 bool TCustomqzBarControl::IsInActiveChain() {
   if (!gActiveBarControl) return true;
+  // Every opener counts, also above a detached popup: the window a collapsed group or the quick
+  // control popped up from takes the press that closes it.
   for (TCustomqzBarControl* bar = gActiveBarControl; bar; bar = bar->FOpenerBar)
     if (bar == this) return true;
   return false;
@@ -496,7 +530,12 @@ void TCustomqzBarControl::FitOnScreen(TPoint& P, Integer AHeight) {
 
 TWinControl* TCustomqzBarControl::OwnerControl() { return IsRectEmpty(&FOwnerBounds) ? nullptr : FOwnerWindow; }
 
-TRect TCustomqzBarControl::ScreenBounds() {
+TRect TCustomqzBarControl::GetScreenRect() {
+  if (HandleAllocated()) {
+    RECT window{};
+    ::GetWindowRect(GetHandle(), &window);
+    return window;
+  }
   TRect r = GetBoundsRect();
   if (TWinControl* parent = GetParent()) {
     TPoint origin = parent->ClientToScreen(TPoint(0, 0));
@@ -505,9 +544,32 @@ TRect TCustomqzBarControl::ScreenBounds() {
   return r;
 }
 
+TRect TCustomqzBarControl::GetWindowRectAtOrigin() {
+  TRect r = GetScreenRect();
+  return TRect(0, 0, r.Width(), r.Height());
+}
+
+TPoint TCustomqzBarControl::ClientOriginInWindow() {
+  if (!HandleAllocated()) return TPoint(0, 0);
+  TRect window = GetScreenRect();
+  TPoint origin = ClientToScreen(TPoint(0, 0));
+  return TPoint(origin.X - window.Left, origin.Y - window.Top);
+}
+
+TRect TCustomqzBarControl::GetClientRectInWindow() {
+  TPoint origin = ClientOriginInWindow();
+  return TRect(origin.X, origin.Y, origin.X + GetClientWidth(), origin.Y + GetClientHeight());
+}
+
+TPoint TCustomqzBarControl::ClientPointToWindow(const TPoint& P) {
+  TPoint offset;
+  ClientOffset(offset);
+  return TPoint(P.X + offset.X, P.Y + offset.Y);
+}
+
 bool TCustomqzBarControl::TouchesOwnerBounds() {
   if (IsRectEmpty(&FOwnerBounds)) return false;
-  TRect r = ScreenBounds();
+  TRect r = GetScreenRect();
   const TRect& o = FOwnerBounds;
   bool overlapX = r.Left < o.Right && o.Left < r.Right;
   bool overlapY = r.Top < o.Bottom && o.Top < r.Bottom;
@@ -564,7 +626,7 @@ void TCustomqzBarControl::CollapseContainerLinks() {
 void TCustomqzBarControl::GetOwnerJoinRect(bool AToScreen, TRect& R) {
   R = TRect();
   if (!TouchesOwnerBounds()) return;
-  TRect window = ScreenBounds();
+  TRect window = GetScreenRect();
   TRect owner = FOwnerBounds;
   OffsetRect(&owner, -window.Left, -window.Top);
   Integer width = window.Width();

@@ -64,6 +64,10 @@ constexpr Byte qzBusyDrawingControl = 16;
 constexpr Byte qzBusyRefreshing = 32;
 constexpr Byte qzBusySettingFont = 64;
 
+// Cursor kinds of a bar window (SetCursorKind).
+constexpr Byte qzCursorDefault = 0;
+constexpr Byte qzCursorMove = 1;
+
 // Kind flags (KindFlags).
 constexpr Word qzKindRoot = 0x13;
 constexpr Word qzKindDetachable = 0x0001;
@@ -121,12 +125,22 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // touch it), for painters that leave that edge open; in window coordinates, or in screen
   // coordinates one pixel outwards.
   void GetOwnerJoinRect(bool AToScreen, TRect& R);
+  // The window's geometry: its rectangle on the screen (frame included; worked out from the
+  // bounds while there is no handle), the same at the origin, and where the client area lies in
+  // window coordinates.
+  TRect GetScreenRect();
+  TRect GetWindowRectAtOrigin();
+  TRect GetClientRectInWindow();
+  TPoint ClientOriginInWindow();
+  TPoint ClientPointToWindow(const TPoint& P);
   TqzBarPainter* GetOwnPainter() const noexcept { return FOwnPainter; }
   void SetOwnPainter(TqzBarPainter* Value) { FOwnPainter = Value; }
 
   // Queries.
   TqzBarItemControl* GetSelectedControl() const;
   TqzBarItemControl* GetCaptureControl() const noexcept { return FCaptureControl; }
+  // The control of the link selected while customizing, when this window shows it; else nil.
+  TqzBarItemControl* CustomizingSelectedControl();
   // The control holds the mouse until the button is released: the window captures it for the control.
   void CaptureMouseFor(TqzBarItemControl* AControl);
   TqzBarItemControl* ControlAtPoint(const TPoint& P);
@@ -165,7 +179,13 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   void ClearClosedByEsc() { FClosedByEsc = false; }
   Byte GetBusyFlags() const noexcept { return FBusyFlags; }
   TBitmap* GetBackgroundCache() const noexcept { return FBackgroundCache.get(); }
+  // The window's cursor: the arrow, or the four-way arrow over a part that moves the window.
+  void SetCursorKind(Byte AKind) { SetCursor(AKind == qzCursorMove ? crSizeAll : crDefault); }
   void RepaintAll();
+  // Repaints the part of the frame in the rectangle (window coordinates).
+  void RepaintNonClientRect(const TRect& R);
+  // The caption colour of the window's look, as the manager's form is active or not.
+  TColor GetCaptionSysColor();
   // The bar window under the cursor forgets where the mouse was and gets a mouse move, so that
   // it tracks its controls anew.
   void PostMouseMoveToBarUnderCursor();
@@ -179,9 +199,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   bool ForwardKeyToSelected(Word AKey);
   // The selection that moves with Home, End, Tab and the arrow keys.
   void SelectNeighbour(bool ANext);
-  // The window's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  // The window's keyboard-navigation node, made on first request from GetAccessibilityHelperClass.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
-  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
+  virtual TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass();
   // The window can take the keyboard: it has a visible window and is not going.
   virtual bool IsUsable();
   // The bar window above this one in the chain of open menus.
@@ -190,7 +210,7 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual bool OwnsWindow(HWND AWnd);
   // The window is that of the control that opened this bar window: a press there is the
   // control's to handle (the ribbon closes its application menu itself).
-  virtual bool IsOwnerWindow(HWND) { return false; }
+  virtual bool OwnsForeignWindow(HWND) { return false; }
   // Whether the window scrolls with the wheel while a menu is open (else the wheel is swallowed).
   virtual bool HandlesMouseWheel() { return false; }
 
@@ -198,7 +218,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual void FitOnScreen(TPoint& P, Integer AHeight);
   virtual void CancelMode();
   virtual bool HoldsKeyboard() { return false; }
-  virtual void WindowPosChanged();
+  // After a move or a resize the shadow takes the new outline; it shows while HasShadow holds.
+  virtual void WindowPosChanged(const WINDOWPOS* APos);
   virtual bool ExtraScreenArea(TRect&) { return false; }
   virtual void CalcItemsRect() { CalcClientItemsRect(); }
   virtual void CalcMetrics();
@@ -271,8 +292,12 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // What a control answers for when a point is looked up (a dragged link's drop target), its
   // separator left out: ControlRect here.
   virtual void ControlBounds(TqzBarItemControl* AControl, TRect& R);
+  // Where a point counts as over the control when a dragged item is dropped; the caller deletes
+  // the region.
+  virtual HRGN ControlRegion(TqzBarItemControl* AControl);
   virtual bool IsCustomizing();
   virtual bool IsMainMenu() = 0;
+  virtual bool IsStatusBar() { return false; }
   virtual Integer ControlViewLevel(TqzBarItemControl*) { return ivlDefault; }
   virtual Integer GroupSpacingBefore(TqzBarItemLink* ALink);
   // 0 normal, 1 hot, 2 pressed: the mark at the end of a toolbar or menu.
@@ -295,11 +320,15 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   virtual Integer TextSize();
   virtual void GetBarBounds(TRect& R);
   virtual void CloseOnEscape();
+  // A modal window coming up closes the window while it heads the active chain.
+  virtual bool ClosesOnModalActivation() { return false; }
   virtual bool IsAncestorOf(TCustomqzBarControl* AWindow);
   virtual bool TouchesOwnerBounds();
   virtual bool OwnsBar() { return false; }
   virtual bool HasLinkControl(TqzBarItemControl* AControl);
   virtual bool IsWindowActive();
+  // After the keyboard selected a control (the ribbon scrolls it into view).
+  virtual void SelectedControlChanged(TqzBarItemControl*) {}
   virtual bool ShowsMark() { return false; }
   virtual void MarkRect(TRect& R) { R = TRect(); }
   // A window without a mark has no state to change; windows with one store it and repaint it.
@@ -322,10 +351,16 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Fills the window rectangle at the origin inside ARegion, the DC's clip put back afterwards.
   virtual void FillBackgroundClipped(HDC DC, HRGN ARegion, bool AOffset, HBRUSH ABrush);
   virtual bool IsDetachedPopup() { return false; }
+  // A detached popup opened from a window that is not one heads its own chain: walks up the
+  // openers end at it.
+  bool StopsOpenerWalk();
   // A visible top-level window of a look that allows it casts a drop shadow.
   virtual bool HasShadow();
   virtual bool ShadowAllowed();
   TqzBarShadow* GetShadow() const noexcept { return FShadow.get(); }
+  // The shadow takes the window's outline, joined with that of the element that opened it when a
+  // flat look draws the two joined.
+  void UpdateShadowGeometry();
   virtual bool HasBackgroundBitmap() { return false; }
   virtual bool HasCustomBackground() { return false; }
   virtual void ClientOffset(TPoint& P) { P = TPoint(0, 0); }
@@ -360,6 +395,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 
  private:
   void KeyDownInChain(TMessage& Message);
+  // The manager's selected control is an in-place editor being edited: the mouse moves no
+  // selection meanwhile.
+  bool IsEditingInPlace();
   // The edit control of the window whose hosted window AWnd is; nil for none.
   TqzBarCustomEditControl* HostingEditControl(HWND AWnd);
   void LeftButtonUp(TMessage& Message);
@@ -371,11 +409,8 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
   // Bar windows never keep the focus: it goes back to the manager's form.
   void PassFocusOn();
   void TrackMouse(TShiftState AShift, Integer X, Integer Y);
-  // After a move or a resize the shadow takes the new outline; it shows while HasShadow holds.
-  void UpdateShadow(const WINDOWPOS* APos);
   void TrackLink(TqzBarItemLink* ALink, const TPoint& P);
   void SetUpCanvasFont();
-  TRect ScreenBounds();
 
   TqzBarItemLinks* FItemLinks = nullptr;
   TqzBarHelperRef FAccessibilityHelper;
@@ -423,6 +458,9 @@ class TCustomqzBarControl : public TCustomControl, public virtual IkvMouseTracki
 // open expanded. A new chain starts with it set only when it starts while customizing.
 bool MenusExpanded();
 void SetMenusExpanded(bool Value);
+// The window at the root of the chain of openers above the window (the window itself when it
+// has none); nil for nil.
+TCustomqzBarControl* RootBarControl(TCustomqzBarControl* AControl);
 // The head of the active chain; nil when no bar window is active.
 TCustomqzBarControl* ActiveBarControl();
 // Closes the active bar window and the chain it heads; nothing when none is active.

@@ -5,10 +5,13 @@
 
 #include <algorithm>
 
+#include "gdi/Regions.h"
 #include "gdi/SysMetrics.h"
 #include "toolkit/bars/qzBarDesignController.h"
+#include "toolkit/bars/qzBarDragInfo.h"
 #include "toolkit/bars/qzBarItemControlButtons.h"
 #include "toolkit/bars/qzBarItemControlEdits.h"
+#include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarQuickControl.h"
 #include "controls/Edit.h"
 #include "user/Cursors.h"
@@ -69,17 +72,13 @@ void TCustomqzBarControl::LinkAtPoint(const TPoint& P, TqzBarItemLink*& ALink, b
     TqzBarItemLink* link = FItemLinks->GetVisibleLink(i);
     TqzBarItemControl* control = link->GetControl();
     if (!control || !control->IsOfOwnManager()) continue;
+    HRGN region = ControlRegion(control);
+    bool hit = PtInRegion(region, P.X, P.Y);
+    DeleteObject(region);
+    if (!hit) continue;
     TRect r;
     ControlBounds(control, r);
-    // The control's region takes in the separator before it.
     Integer separator = FViewInfo ? FViewInfo->FindSeparatorOfControl(control) : -1;
-    TRect region = r;
-    if (separator >= 0) {
-      const TRect& s = FViewInfo->GetSeparatorInfo(separator).Bounds;
-      region = TRect(std::min(r.Left, s.Left), std::min(r.Top, s.Top), std::max(r.Right, s.Right),
-                     std::max(r.Bottom, s.Bottom));
-    }
-    if (!PtInRect(&region, P)) continue;
     ALink = link;
     if (!PtInRect(&r, P) && separator >= 0) {
       AAtSeparator = true;
@@ -127,21 +126,42 @@ void TCustomqzBarControl::SetSelectedControl(TqzBarItemControl* AControl) {
     selected->Deactivate(true);
     if (!guard.Alive()) return;
   }
+  // Selected by the keyboard, a sub-item's menu opens without rolling out.
+  if (auto* subItem = dynamic_cast<TqzBarSubItemControl*>(AControl)) subItem->SetAnimateNextOpen(false);
   if (AControl) AControl->SetSelectedByMouse(false);
   ChangeSelection(AControl);
+  if (guard.Alive() && AControl) SelectedControlChanged(AControl);
+}
+
+bool TCustomqzBarControl::IsEditingInPlace() {
+  auto* edit = dynamic_cast<TqzBarWinControl*>(GetControlBarManager()->GetSelectedItemControl());
+  return edit && edit->HostsWindow() && edit->GetInPlaceActive();
 }
 
 void TCustomqzBarControl::SetHotControl(TqzBarItemControl* AControl) {
   if (!HandleAllocated() || IsDestroying() || GetSelectedControl() == AControl) return;
-  TBarGuard guard(this);
+  // The keyboard drives a navigation bar; the mouse leaves its selection alone.
+  if (KindFlags() & qzKindNavigationBar)
+    if (TqzBarNavigationController* controller = NavigationControllerInstance();
+        controller && controller->IsNavigatedBarWindow(this))
+      return;
   TqzBarItemControl* selected = GetSelectedControl();
+  if (selected && selected == GetControlBarManager()->GetSelectedItemControl() && IsEditingInPlace()) return;
+  TBarGuard guard(this);
   if (selected && selected->GetActive()) {
     selected->Deactivate(false);
     if (!guard.Alive()) return;
   }
   if (AControl) AControl->SetSelectedByMouse(true);
   ChangeSelection(AControl);
-  if (guard.Alive() && (selected = GetSelectedControl())) selected->Activate(false);
+  if (!guard.Alive() || !(selected = GetSelectedControl())) return;
+  if (auto* subItem = dynamic_cast<TqzBarSubItemControl*>(selected)) {
+    // A sub-item that would refuse the item being dragged keeps its menu closed.
+    TqzBarManager* manager = GetControlBarManager();
+    if (manager->IsDragging() && !SubItemTakes(subItem, manager->GetDraggingItem())) return;
+    subItem->SetAnimateNextOpen(true);
+  }
+  selected->Activate(false);
 }
 
 void TCustomqzBarControl::ChangeSelection(TqzBarItemControl* AControl) {
@@ -162,7 +182,7 @@ void TCustomqzBarControl::ChangeSelection(TqzBarItemControl* AControl) {
   }
   if (old) RepaintControl(old);
   if (AControl) RepaintControl(AControl);
-  if (!AControl) SetCursor(crDefault);
+  if (!AControl) SetCursorKind(qzCursorDefault);
   String hintText, shortCut;
   bool vetoed = false;
   if (AControl && AControl->GetHintTexts(hintText, shortCut, vetoed))
@@ -213,6 +233,7 @@ void TCustomqzBarControl::BarMouseEnter(TShiftState, const TPoint& P, TqzBarItem
 void TCustomqzBarControl::BarMouseMove(TShiftState, const TPoint& P, TqzBarItemControl* AControl) {
   if (IsMouseBlocked(true)) return;
   TrackLink(AControl ? AControl->GetLink() : nullptr, P);
+  if (IsEditingInPlace()) return;
   if (AControl && !AControl->CanNavigateTo()) AControl = nullptr;
   bool activeToolbar = FActive && BarKind() == 0;
   if ((!activeToolbar || AControl) && !FCaptureControl && (AControl || !FOpenedBar)) SetHotControl(AControl);
@@ -259,11 +280,16 @@ void TCustomqzBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift,
     PressItemControl(AControl);
 }
 
+TqzBarItemControl* TCustomqzBarControl::CustomizingSelectedControl() {
+  TqzBarItemLink* link = GetControlBarManager()->GetSelectedLink();
+  TqzBarItemControl* control = link ? link->GetControl() : nullptr;
+  return control && control->GetParent() == this ? control : nullptr;
+}
+
 void TCustomqzBarControl::ShowContextPopup(TqzBarItemControl*) {
   if (!IsCustomizing()) return;
-  TqzBarItemLink* link = GetControlBarManager()->GetSelectedLink();
-  TqzBarItemControl* selected = link ? link->GetControl() : nullptr;
-  if (selected && selected->GetParent() == this) DesignControllerInstance()->ShowLinkContextMenu(this, link);
+  if (TqzBarItemControl* selected = CustomizingSelectedControl())
+    DesignControllerInstance()->ShowLinkContextMenu(this, selected->GetLink());
 }
 
 void TCustomqzBarControl::DesignSelect(TqzBarItemControl* AControl, TMouseButton AButton, TShiftState AShift) {
@@ -302,8 +328,8 @@ void TCustomqzBarControl::DesignSelect(TqzBarItemControl* AControl, TMouseButton
 }
 
 void TCustomqzBarControl::StartDrag(const TPoint& P, bool) {
-  TqzBarItemControl* control = GetControlBarManager()->GetSelectedItemControl();
-  if (!control || !HandleAllocated() || control->GetParent() != this || !control->IsOfOwnManager()) return;
+  TqzBarItemControl* control = CustomizingSelectedControl();
+  if (!control || !HandleAllocated() || !control->IsOfOwnManager()) return;
   // Only a press on the selected control itself arms it.
   TRect r = control->GetItemRect();
   if (!PtInRect(&r, P)) return;
@@ -319,8 +345,8 @@ bool TCustomqzBarControl::BeginPendingDrag(const TPoint& P) {
   if (PtInRect(&still, P)) return false;
   FDragPending = false;
   ReleaseCapture();
-  TqzBarItemControl* control = GetControlBarManager()->GetSelectedItemControl();
-  if (!control || control->GetParent() != this) return true;
+  TqzBarItemControl* control = CustomizingSelectedControl();
+  if (!control) return true;
   TqzBarItemLink* link = control->GetLink();
   TqzBarManager* manager = GetControlBarManager();
   control->Deactivate(false);
@@ -559,10 +585,7 @@ void TCustomqzBarControl::WndProc(TMessage& Message) {
       break;
     case WM_WINDOWPOSCHANGED:
       inherited::WndProc(Message);
-      if (!IsDestroying()) {
-        UpdateShadow(reinterpret_cast<const WINDOWPOS*>(Message.LParam));
-        WindowPosChanged();
-      }
+      if (!IsDestroying()) WindowPosChanged(reinterpret_cast<const WINDOWPOS*>(Message.LParam));
       return;
     case WM_CAPTURECHANGED:
       FCaptureControl = nullptr;

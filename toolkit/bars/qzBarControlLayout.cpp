@@ -188,9 +188,7 @@ void TCustomqzBarControl::FillBackgroundClipped(HDC DC, HRGN ARegion, bool AOffs
   HRGN saved = CreateRectRgn(0, 0, 0, 0);
   bool hadClip = GetClipRgn(DC, saved) == 1;
   ExtSelectClipRgn(DC, ARegion, RGN_AND);
-  RECT window{};
-  ::GetWindowRect(GetHandle(), &window);
-  FillBackground(DC, TRect(0, 0, window.Width(), window.Height()), AOffset, clNone, ABrush);
+  FillBackground(DC, GetWindowRectAtOrigin(), AOffset, clNone, ABrush);
   SelectClipRgn(DC, hadClip ? saved : nullptr);
   DeleteObject(saved);
 }

@@ -109,9 +109,7 @@ void TqzBarDesignController::SetCustomizingPopupTopmost(bool AOn) {
     return;
   }
   if (window) {
-    TCustomqzBarControl* root = window;
-    while (root->GetOpenerBar()) root = root->GetOpenerBar();
-    for (TCustomqzBarControl* w = root; w; w = w->GetOpenedBar())
+    for (TCustomqzBarControl* w = RootBarControl(window); w; w = w->GetOpenedBar())
       if (w->HandleAllocated()) SetWindowPos(w->GetHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
   }
   SetWindowPos(popup->GetHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);

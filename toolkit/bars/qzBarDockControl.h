@@ -87,7 +87,7 @@ class TqzDockControl : public TCustomControl {
   TqzBarDockingStyle GetDockingStyle() const;
   bool HasDockingStyle() const noexcept { return FDockingStyle != dsNone; }
   bool IsVertical() const;
-  // The site's keyboard-navigation node, made on first request from AccessibilityHelperClass.
+  // The site's keyboard-navigation node, made on first request from GetAccessibilityHelperClass.
   TqzBarAccessibilityHelper* GetAccessibilityHelper();
   bool GetAllowDocking() const noexcept { return FAllowDocking; }
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
@@ -165,7 +165,7 @@ class TqzDockControl : public TCustomControl {
   virtual void ShowToolbarsPopup();
   // The kind of window the site's bars get: toolbar windows.
   virtual TqzBarControlFactory BarControlClass();
-  virtual TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass();
+  virtual TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass();
   virtual TqzBarPainter* GetPainter();
   // Fills R (DC coordinates); ASiteRect is the same area in the site's client coordinates, so a
   // bar window can ask for the part behind it. ABrush may be null.

@@ -192,7 +192,7 @@ void TqzBarDragInfo::UpdateTarget(const TPoint& P) {
     // closes it again.
     window->SetHotControl(control);
     if (subItem && IsBarControlLive(window) && link->GetControl() == subItem && !subItem->IsDroppedDown() &&
-        SubItemTakes(subItem))
+        SubItemTakes(subItem, FItem))
       subItem->OpenSubMenu(true);
   } else if (control) {
     FBarManager->ChangeSelectedItemControl(control);
@@ -201,10 +201,10 @@ void TqzBarDragInfo::UpdateTarget(const TPoint& P) {
   if (window && IsBarControlLive(window)) window->Update();
 }
 
-bool TqzBarDragInfo::SubItemTakes(TqzBarSubItemControl* AControl) const {
+bool SubItemTakes(TqzBarSubItemControl* AControl, TqzBarItem* AItem) {
   auto* item = dynamic_cast<TCustomqzBarSubItem*>(AControl->GetItem());
   String message;
-  return item && item->GetItemLinks()->AcceptsItem(FItem, message);
+  return item && item->GetItemLinks()->AcceptsItem(AItem, message);
 }
 
 bool TqzBarDragInfo::HasDropTarget() const {

@@ -49,8 +49,6 @@ class TqzBarDragInfo : public TObject {
   // The bar window of this manager under the screen point that may be customized; nil for none.
   TCustomqzBarControl* WindowAt(const TPoint& P) const;
   void UpdateTarget(const TPoint& P);
-  // The sub-item's menu may take the dragged item (no menu holds itself).
-  bool SubItemTakes(TqzBarSubItemControl* AControl) const;
   void MouseMoved(const TPoint& P);
   bool HasDropTarget() const;
   bool IsCopyMode() const;
@@ -86,3 +84,6 @@ class TqzBarDragInfo : public TObject {
   bool FMarkAtStart = false;
   bool FMarkVertical = false;
 };
+
+// The sub-item's menu may take the item (no menu holds itself).
+bool SubItemTakes(TqzBarSubItemControl* AControl, TqzBarItem* AItem);

@@ -249,7 +249,7 @@ bool IsInActiveMenuChain(HWND AWnd) {
   TCustomqzBarControl* active = ActiveBarControl();
   if (!active->IsUsable() && !active->GetControlBarManager()->IsCustomizingOrDesigning()) return true;
   for (TCustomqzBarControl* bar = active; bar; bar = bar->ChainParent())
-    if (bar->OwnsWindow(AWnd) || bar->IsOwnerWindow(AWnd)) return true;
+    if (bar->OwnsWindow(AWnd) || bar->OwnsForeignWindow(AWnd)) return true;
   return false;
 }
 

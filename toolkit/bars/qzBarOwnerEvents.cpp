@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "toolkit/bars/qzBar.h"
+#include "toolkit/bars/qzBarControl.h"
 #include "user/Rects.h"
 
 void TqzBarManager::BroadcastOwnerMessage(TqzBarManager* AHandled, HWND AWnd, UINT AMsg, WPARAM AWParam,
@@ -21,11 +22,28 @@ void TqzBarManager::BroadcastOwnerMessage(TqzBarManager* AHandled, HWND AWnd, UI
     if (manager) manager->HandleOwnerMessage(AWnd, AMsg, AWParam, ALParam);
 }
 
-void TqzBarManager::HandleOwnerMessage(HWND, UINT AMsg, WPARAM AWParam, LPARAM) {
+namespace {
+
+// The window coming up is a form shown modally.
+bool IsModalForm(HWND AWnd) {
+  auto* form = dynamic_cast<TCustomForm*>(AWnd ? FindControl(AWnd) : nullptr);
+  return form && form->GetFormState().Contains(fsModal);
+}
+
+}  // namespace
+
+void TqzBarManager::HandleOwnerMessage(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) {
   TComponent* owner = GetOwner();
   if (owner->GetComponentState().Contains(csDestroying)) {
     if (AMsg == WM_DESTROY && !IsDesigning()) SaveStoredLayout();
     return;
+  }
+  if (AMsg == WM_ACTIVATE) {
+    // A modal window taking over closes the menus of this manager: they would sit on top of it.
+    HWND activated = LOWORD(AWParam) == WA_INACTIVE ? reinterpret_cast<HWND>(ALParam) : AWnd;
+    TCustomqzBarControl* active = ActiveBarControl();
+    if (active && active->GetControlBarManager() == this && active->ClosesOnModalActivation() && IsModalForm(activated))
+      active->CloseOnce();
   }
   if (AMsg == WM_SYSCOLORCHANGE) RefreshColors();
   if (AMsg == WM_SETTINGCHANGE && AWParam == SPI_SETNONCLIENTMETRICS) SystemFontChanged();

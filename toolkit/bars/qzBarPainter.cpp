@@ -291,8 +291,7 @@ void TqzBarPainter::DrawCaptionButtonFace(TCustomqzBarControl* ABarControl, HDC 
   TqzBarPainterClass cls = ClassRef();
   RECT r = R;
   if (AState == 0) {
-    HBRUSH brush = CreateSolidBrush(
-        ColorToRGB(cls->CaptionSysColor(IsManagerFormActive(ABarControl->GetControlBarManager()) ? 1 : 0)));
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(ABarControl->GetCaptionSysColor()));
     FillRect(DC, &r, brush);
     DeleteObject(brush);
     return;

@@ -75,8 +75,7 @@ void TqzBarPainter::DrawFloatingCaption(TCustomqzBarControl* ABarControl, HDC DC
     if (manager && manager->GetUseSystemFont()) font = manager->GetCaptionFont();
     HGDIOBJ previousFont = SelectObject(DC, font->GetHandle());
     COLORREF previousText = SetTextColor(DC, ColorToRGB(CaptionTextColor(ABarControl)));
-    COLORREF previousBack =
-        SetBkColor(DC, ColorToRGB(cls->CaptionSysColor(IsManagerFormActive(manager) ? 1 : 0)));
+    COLORREF previousBack = SetBkColor(DC, ColorToRGB(ABarControl->GetCaptionSysColor()));
     int previousMode = SetBkMode(DC, background ? TRANSPARENT : OPAQUE);
     String text = toolbar ? toolbar->GetCaptionText() : String();
     if (!background) {

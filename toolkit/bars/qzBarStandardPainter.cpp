@@ -203,9 +203,7 @@ void DrawGripStrip(HDC DC, const TRect& R, bool AHorizontal, bool AMarkCorner) {
 
 void TqzBarStandardPainter::DrawCloseButton(TCustomqzBarControl* ABarControl, HDC DC, const TRect& R) {
   auto* toolbar = dynamic_cast<TqzBarControl*>(ABarControl);
-  TqzBarPainterClass cls = ClassRef();
-  HBRUSH frame =
-      CreateSolidBrush(ColorToRGB(cls->CaptionSysColor(IsManagerFormActive(ABarControl->GetControlBarManager()))));
+  HBRUSH frame = CreateSolidBrush(ColorToRGB(ABarControl->GetCaptionSysColor()));
   RECT r = R;
   FrameRect(DC, &r, frame);
   DeleteObject(frame);

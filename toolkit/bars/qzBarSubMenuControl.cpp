@@ -123,8 +123,7 @@ void TqzBarSubMenuControl::StartPopup() {
   ClearClosedByEsc();
   FOnPopup(this);
   // The chain's root toolbar says how its menus open.
-  TCustomqzBarControl* root = this;
-  while (root->GetOpenerBar()) root = root->GetOpenerBar();
+  TCustomqzBarControl* root = RootBarControl(this);
   TqzBarManager* manager = root->GetControlBarManager();
   FEffectiveAnimation = manager->GetMenuAnimations();
   if (FEffectiveAnimation == maRandom) {
@@ -351,7 +350,7 @@ bool TqzBarSubMenuControl::HasSeparatorAbove(TqzBarItemLink* ALink) {
   return ALink->GetBeginGroup() && index != FScrollIndex && !(CanScrollUp() && index == FScrollIndex + 1);
 }
 
-bool TqzBarSubMenuControl::IsOwnerWindow(HWND AWnd) {
+bool TqzBarSubMenuControl::OwnsForeignWindow(HWND AWnd) {
   TWinControl* owner = OwnerControl();
   return AWnd && owner && owner->HandleAllocated() && owner->GetHandle() == AWnd;
 }

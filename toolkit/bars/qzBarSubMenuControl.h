@@ -182,7 +182,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   // A rolling-out window casts no shadow until it stands.
   bool HasShadow() override { return inherited::HasShadow() && !FAnimateOnShow; }
   bool JoinsOpenedMenus() override { return false; }
-  bool IsOwnerWindow(HWND AWnd) override;
+  bool OwnsForeignWindow(HWND AWnd) override;
   void HideBar() override;
   void DrawItemControl(TqzBarItemControl* AControl, TkvCanvas* ACanvas, const TRect& R) override;
   Integer SeparatorSize() override;
@@ -191,6 +191,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   Integer ItemHeightFor(TqzBarItemControl* AControl) override;
   TFont* GetEditFont() override;
   bool IsMainMenu() override { return false; }
+  bool ClosesOnModalActivation() override { return true; }
   Integer GroupSpacingBefore(TqzBarItemLink* ALink) override;
   // A band set one pixel apart owns that pixel.
   void ControlBounds(TqzBarItemControl* AControl, TRect& R) override;
@@ -207,7 +208,7 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   // the expanded menu.
   void SelectAndPress(TqzBarItemControl* AControl, bool ASelectOnly) override;
   Integer BarKind() override { return 2; }
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
 
  protected:
   void CreateParams(TCreateParams& Params) override;

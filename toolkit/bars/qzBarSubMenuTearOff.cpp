@@ -78,7 +78,7 @@ void TqzBarSubMenuControl::SetDetachCaptionHot(bool Value) {
   HDC DC = ::GetWindowDC(GetHandle());
   Painter()->DrawDetachCaption(this, DC, caption);
   ReleaseDC(GetHandle(), DC);
-  SetCursor(Value ? crSizeAll : crDefault);
+  SetCursorKind(Value ? qzCursorMove : qzCursorDefault);
   TqzBarManager* manager = GetControlBarManager();
   if (Value)
     manager->ActivateHint(true, ResourceStringText(sqzBarDetachMenuHint), nullptr);
@@ -91,8 +91,7 @@ bool TqzBarSubMenuControl::CanDetach() {
   TqzBar* bar = item ? item->GetDetachingBarObject() : nullptr;
   if (!bar) return false;
   // A menu of the bar itself cannot tear the bar off.
-  TCustomqzBarControl* root = GetOpenerBar();
-  while (root && root->GetOpenerBar()) root = root->GetOpenerBar();
+  TCustomqzBarControl* root = RootBarControl(GetOpenerBar());
   return !root || root != bar->GetBarControl();
 }
 

@@ -13,6 +13,7 @@
 #include "toolkit/bars/qzBarItemControlEdits.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarQuickControl.h"
+#include "gdi/Regions.h"
 #include "user/Cursors.h"
 #include "user/Messages.h"
 #include "user/Painting.h"
@@ -300,26 +301,9 @@ bool TqzBarControl::HasCustomBackground() {
   return FBar->GetColor() != clDefault || HasBackgroundBitmap() || Painter()->ClassRef()->DrawsBarFrameItself();
 }
 
-void TqzBarControl::GetBarBounds(TRect& R) {
-  if (HandleAllocated()) {
-    RECT r;
-    ::GetWindowRect(GetHandle(), &r);
-    R = r;
-  } else {
-    R = GetBoundsRect();
-  }
-}
+void TqzBarControl::GetBarBounds(TRect& R) { R = GetScreenRect(); }
 
-void TqzBarControl::ClientOffset(TPoint& P) {
-  if (!HandleAllocated()) {
-    P = TPoint(0, 0);
-    return;
-  }
-  RECT window;
-  ::GetWindowRect(GetHandle(), &window);
-  TPoint origin = ClientToScreen(TPoint(0, 0));
-  P = TPoint(origin.X - window.Left, origin.Y - window.Top);
-}
+void TqzBarControl::ClientOffset(TPoint& P) { P = ClientOriginInWindow(); }
 
 void TqzBarControl::RepaintControl(TqzBarItemControl* AControl) {
   if (!HandleAllocated() || !AControl) return;
@@ -395,8 +379,8 @@ void TqzBarControl::StorePosition() {
   FStoringPosition = false;
 }
 
-void TqzBarControl::WindowPosChanged() {
-  TCustomqzBarControl::WindowPosChanged();
+void TqzBarControl::WindowPosChanged(const WINDOWPOS* APos) {
+  TCustomqzBarControl::WindowPosChanged(APos);
   if (IsChangingWindow()) return;
   StorePosition();
   FollowMarkWithQuickPopup();
@@ -533,12 +517,8 @@ void TqzBarControl::HitTest(TMessage& Message) {
 
 void TqzBarControl::DrawFrameOn(HDC DC) {
   if (!HandleAllocated() || IsDestroying()) return;
-  RECT window;
-  ::GetWindowRect(GetHandle(), &window);
-  TRect whole(0, 0, window.Right - window.Left, window.Bottom - window.Top);
-  TPoint offset;
-  ClientOffset(offset);
-  TRect client(offset.X, offset.Y, offset.X + GetClientWidth(), offset.Y + GetClientHeight());
+  TRect whole = GetWindowRectAtOrigin();
+  TRect client = GetClientRectInWindow();
   TqzBarPainter* painter = Painter();
   // A skinned look draws the whole frame, caption and all.
   if (painter->ClassRef()->DrawsBarFrameItself()) {
@@ -547,7 +527,7 @@ void TqzBarControl::DrawFrameOn(HDC DC) {
   }
   if (!IsFloating() && FBar->GetBorderStyle() == bbsNone) {
     // The status-bar look: a strip along the top and the size grip at the right end.
-    if (!FBar->IsStatusBarLike()) return;
+    if (!IsStatusBar()) return;
     HBRUSH brush = BackgroundBrush();
     painter->FillCaptionStrip(this, DC, brush, whole);
     if (FSizeGripShown) painter->DrawSizeGripArea(this, DC, brush, whole);
@@ -1084,6 +1064,21 @@ void TqzBarControl::ToggleDocking() {
 }
 
 // ---- Placement of the controls (toolbar rows) ------------------------------------------------------
+
+HRGN TqzBarControl::ControlRegion(TqzBarItemControl* AControl) {
+  TRect r;
+  ControlRect(AControl, r);
+  RECT rect = r;
+  HRGN region = CreateRectRgnIndirect(&rect);
+  Integer separator = GetLayoutInfo() ? GetLayoutInfo()->FindSeparatorOfControl(AControl) : -1;
+  if (separator >= 0) {
+    RECT bounds = GetLayoutInfo()->GetSeparatorInfo(separator).Bounds;
+    HRGN band = CreateRectRgnIndirect(&bounds);
+    CombineRgn(region, region, band, RGN_OR);
+    DeleteObject(band);
+  }
+  return region;
+}
 
 void TqzBarControl::ControlRect(TqzBarItemControl* AControl, TRect& R) {
   TCustomqzBarControl::ControlRect(AControl, R);

@@ -166,7 +166,7 @@ class TqzBarControl : public TCustomqzBarControl {
   void PlaceAsPopup(const TRect& AOwnerRect, bool ALeftAligned);
 
   // Overrides of the bar window.
-  void WindowPosChanged() override;
+  void WindowPosChanged(const WINDOWPOS* APos) override;
   void CalcItemsRect() override;
   void CalcMetrics() override;
   void PlaceControls() override;
@@ -206,7 +206,10 @@ class TqzBarControl : public TCustomqzBarControl {
   Integer SeparatorSize() override;
   TFont* GetEditFont() override;
   void ControlRect(TqzBarItemControl* AControl, TRect& R) override;
+  // The control's band with the separator before it.
+  HRGN ControlRegion(TqzBarItemControl* AControl) override;
   bool IsMainMenu() override;
+  bool IsStatusBar() override { return FBar->IsStatusBarLike(); }
   HBRUSH BackgroundBrush() override;
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override { return TqzBarControlViewInfo::ClassInfo(); }
   void GetBarBounds(TRect& R) override;
@@ -216,6 +219,7 @@ class TqzBarControl : public TCustomqzBarControl {
   void ChangeMarkState(Byte AState) override;
   bool OwnsBar() override { return FOwnsBar; }
   bool IsDetachedPopup() override { return FOwnsBar; }
+  bool ClosesOnModalActivation() override { return FOwnsBar; }
   void HideBar() override;
   void BarMouseLeave() override;
   void RepaintControl(TqzBarItemControl* AControl) override;
@@ -227,7 +231,7 @@ class TqzBarControl : public TCustomqzBarControl {
   void DrawBarParts(TkvCanvas* ACanvas) override;
   void MarkRect(TRect& R) override;
   bool IsVertical() override { return IsDockedVertically(); }
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
   bool RotatesText() override;
   Integer BarKind() override { return 0; }
 

@@ -54,12 +54,8 @@ bool TqzBarControl::IsOverMark(const TPoint& P) {
   if (!ShowsMark()) return false;
   TRect mark;
   MarkRect(mark);
-  TPoint p = P;
-  if (IsFloating()) {
-    TPoint offset;
-    ClientOffset(offset);
-    p = TPoint(P.X + offset.X, P.Y + offset.Y);
-  }
+  // The floating mark sits in the caption: window coordinates.
+  TPoint p = IsFloating() ? ClientPointToWindow(P) : P;
   return PtInRect(&mark, p) != 0;
 }
 

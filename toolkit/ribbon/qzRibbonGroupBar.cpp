@@ -323,7 +323,7 @@ TqzBarControl* NewCollapsedGroupPopup(TqzBarControl* AParent, TqzBar* ABar) {
 
 TqzQuickControlFactory TqzRibbonGroupBarControl::QuickControlClass() { return &NewCollapsedGroupPopup; }
 
-TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupBarControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupBarControl::GetAccessibilityHelperClass() {
   return TqzRibbonGroupBarControlAccessibilityHelper::ClassInfo();
 }
 
@@ -420,8 +420,16 @@ void TqzRibbonGroupBarControl::HideBar() {
   if (auto* host = dynamic_cast<TkvPopupWindow*>(FindHostPopupWindow(this, false))) host->ClosePopup();
 }
 
-void TqzRibbonGroupBarControl::WindowPosChanged() {
-  inherited::WindowPosChanged();
+void TqzRibbonGroupBarControl::SelectedControlChanged(TqzBarItemControl* AControl) {
+  auto* dock = dynamic_cast<TqzRibbonGroupsDockControl*>(GetDockControl());
+  if (!dock || !HandleAllocated() || !dock->HandleAllocated()) return;
+  TRect r = AControl->GetItemRect();
+  TPoint topLeft = dock->ScreenToClient(ClientToScreen(TPoint(r.Left, r.Top)));
+  dock->MakeRectVisible(TRect(topLeft.X, topLeft.Y, topLeft.X + r.Width(), topLeft.Y + r.Height()));
+}
+
+void TqzRibbonGroupBarControl::WindowPosChanged(const WINDOWPOS* APos) {
+  inherited::WindowPosChanged(APos);
   PlaceCaptionButtons();
 }
 
@@ -442,10 +450,7 @@ void TqzRibbonGroupBarControl::SetCaptionButtonStates(const TPoint& P, bool APre
   ClientOffset(offset);
   buttons->UpdateStatesAtPoint(TPoint(P.X + offset.X, P.Y + offset.Y), APressed);
   for (Integer i = 0; i < buttons->GetCount(); ++i)
-    if (buttons->GetButton(i)->GetState() != before[i]) {
-      if (HandleAllocated()) SendMessage(GetHandle(), WM_NCPAINT, 1, 0);
-      return;
-    }
+    if (buttons->GetButton(i)->GetState() != before[i]) RepaintNonClientRect(buttons->GetButton(i)->GetBounds());
 }
 
 void TqzRibbonGroupBarControl::BarMouseDown(TMouseButton AButton, TShiftState AShift, bool AInsideClient,

@@ -165,8 +165,10 @@ class TqzRibbonGroupBarControl : public TqzRibbonCustomBarControl, public IqzFad
   // caption strip's top), or with 3 the group's bottom. Only a shown window has them (else, and
   // for any other row, an exception without a message).
   Integer KeyTipLine(Integer ARow);
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
-  void WindowPosChanged() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
+  void WindowPosChanged(const WINDOWPOS* APos) override;
+  // A control the keyboard selected scrolls into view in the groups dock.
+  void SelectedControlChanged(TqzBarItemControl* AControl) override;
   // A command run from a group inside the minimized ribbon's groups popup closes that popup too.
   void HideBar() override;
   // A press on a caption button holds it until the release, which clicks it when it ends on it.

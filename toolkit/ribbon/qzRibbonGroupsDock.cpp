@@ -148,7 +148,7 @@ TqzRibbonGroupsDockControl::~TqzRibbonGroupsDockControl() = default;
 
 TqzBarControlFactory TqzRibbonGroupsDockControl::BarControlClass() { return &NewRibbonGroupBarControl; }
 
-TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupsDockControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TqzRibbonGroupsDockControl::GetAccessibilityHelperClass() {
   return TqzRibbonGroupsDockControlAccessibilityHelper::ClassInfo();
 }
 

@@ -65,7 +65,7 @@ class TqzRibbonGroupsDockControl : public TqzCustomRibbonDockControl {
   // The tab lays its groups out again.
   void ArrangeRows() override;
   TqzBarControlFactory BarControlClass() override;
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
   // The ribbon's groups area, lined up with the groups site behind the control.
   void FillBackground(HDC DC, const TRect& R, TColor AColor, HBRUSH ABrush, const TRect& ASiteRect) override;
   // The bounds the tab gives, narrowed by the shown scroll buttons; then the groups are placed.

@@ -206,7 +206,7 @@ Integer TqzRibbonQuickAccessBarControl::ControlViewLevel(TqzBarItemControl* ACon
   return AControl->GetViewInfo()->GetMostCompactLevel();
 }
 
-TClassOf<TqzBarAccessibilityHelper> TqzRibbonQuickAccessBarControl::AccessibilityHelperClass() {
+TClassOf<TqzBarAccessibilityHelper> TqzRibbonQuickAccessBarControl::GetAccessibilityHelperClass() {
   return TqzRibbonQuickAccessBarControlAccessibilityHelper::ClassInfo();
 }
 

@@ -109,7 +109,7 @@ class TqzRibbonQuickAccessBarControl : public TqzRibbonCustomBarControl {
   // Drawn on glass (in the caption of a composition frame): its in-place editors paint opaque.
   bool RefreshesEdits() override;
   Integer ControlViewLevel(TqzBarItemControl* AControl) override;
-  TClassOf<TqzBarAccessibilityHelper> AccessibilityHelperClass() override;
+  TClassOf<TqzBarAccessibilityHelper> GetAccessibilityHelperClass() override;
   TClassOf<TqzBarAccessibilityHelper> MarkAccessibilityHelperClass() override;
   TClassOf<TCustomqzBarControlViewInfo> ViewInfoClass() override {
     return TqzRibbonQuickAccessBarControlViewInfo::ClassInfo();
