@@ -8,6 +8,8 @@
 #include "RibbonFixture.h"
 #include "backend/ScriptedInput.h"
 #include "rtl/Writer.h"
+#include "toolkit/bars/qzBarCustPopup.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarItemControlSubItems.h"
 #include "toolkit/bars/qzBarItems.h"
 #include "toolkit/ribbon/qzRibbonMenus.h"
@@ -127,6 +129,11 @@ struct TApplicationMenuProbe : TObject {
   bool keepNavigation = false;
   // Clicks the button's place with the mouse, through the hooks, in place of the message.
   bool userClick = false;
+  // Right-clicks the third entry and runs the context command that adds it to the quick access
+  // toolbar, in place of the click.
+  bool contextMenu = false;
+  std::vector<String> contextEntries;
+  bool closedAfterCommand = false;
   void Popped(TObject*) {
     ++popups;
     current = this;
@@ -151,6 +158,19 @@ struct TApplicationMenuProbe : TObject {
     }
     if (self->popups > 1) {
       window->CloseOnce();
+      return;
+    }
+    if (self->contextMenu) {
+      window->ShowContextPopup(self->menu->GetItemLinks()->GetLink(2)->GetControl());
+      TqzBarCustomizingPopup* popup = DesignControllerInstance()->GetCustomizingPopup();
+      if (!popup) return window->CloseOnce();
+      TqzBarItemLinks* links = popup->GetItemLinks();
+      for (Integer i = 0; i < links->GetCount(); ++i) self->contextEntries.push_back(links->GetLink(i)->GetCaption());
+      TqzBarItem* add = links->GetLink(0)->GetItem();
+      popup->Dismiss();
+      add->Click();
+      self->closedAfterCommand = self->menu->GetMenuControl() == nullptr;
+      if (!self->closedAfterCommand) window->CloseOnce();
       return;
     }
     if (self->keyTips) {
@@ -310,6 +330,20 @@ TEST_F(RibbonApplicationMenu, AClickOnTheButtonsPlaceClosesTheMenuWithoutOpening
   Pump();
   EXPECT_EQ(probe.popups, 1);
   EXPECT_FALSE(ribbon->IsApplicationMenuOpen());
+}
+
+TEST_F(RibbonApplicationMenu, ARightClickOnAnEntryOffersTheRibbonsCommandsAndTheMenuClosesAfterOne) {
+  probe.contextMenu = true;
+  ribbon->ShowApplicationMenu();
+  Pump();
+  ASSERT_EQ(probe.popups, 1);
+  ASSERT_FALSE(probe.contextEntries.empty());
+  EXPECT_EQ(probe.contextEntries.front(), "&Add &Save to Quick Access Toolbar");
+  EXPECT_TRUE(probe.closedAfterCommand);
+  TqzBarItemLinks* quick = ribbon->GetQuickAccessToolbar()->GetToolbar()->GetItemLinks();
+  ASSERT_EQ(quick->GetCount(), 1);
+  EXPECT_EQ(quick->GetLink(0)->GetItem(), menu->GetItemLinks()->GetLink(2)->GetItem());
+  DesignControllerInstance()->ClearInternalItems();
 }
 
 TEST_F(RibbonApplicationMenu, AHandledClickOpensNothingAndTheButtonStaysPressedUntilReleased) {

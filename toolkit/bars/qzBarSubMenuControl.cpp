@@ -13,6 +13,7 @@
 #include "user/Rects.h"
 #include "user/WindowPos.h"
 #include "user/WindowTree.h"
+#include "toolkit/bars/qzBarDesignController.h"
 #include "toolkit/bars/qzBarMenuAnimation.h"
 #include "toolkit/foundation/qzOffice11.h"
 #include "toolkit/bars/qzBarPopupMenu.h"
@@ -595,7 +596,17 @@ void TqzBarSubMenuControl::ShowContextPopup(TqzBarItemControl* AControl) {
     opener->ShowContextPopup(opener->GetSelectedControl());
     return;
   }
-  TCustomqzBarControl::ShowContextPopup(AControl);
+  TqzBarManager* manager = GetControlBarManager();
+  TqzBarItemLink* link = AControl ? AControl->GetLink() : nullptr;
+  if (!manager || manager->IsCustomizingOrDesigning() || !link) {
+    TCustomqzBarControl::ShowContextPopup(AControl);
+    return;
+  }
+  // The design controller builds the entries of its own menus and frees them when it opens its
+  // next popup: a right click on one of them would free the entry under the mouse.
+  if (IsInternalMenu()) return;
+  DesignControllerInstance()->ShowCustomizingPopup(
+      manager, Painter(), link, this, [this, link](TqzBarItemLinks* ALinks) { FillCustomizingPopup(ALinks, link); });
 }
 
 // ---- Messages ------------------------------------------------------------------------------------

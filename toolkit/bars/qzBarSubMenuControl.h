@@ -158,6 +158,9 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   virtual bool ChildMenuBounds(TRect&) { return false; }
   // A menu the bars build for themselves, or one opened from it: its links are never customized.
   virtual bool IsInternalMenu();
+  // The entries of the popup a right click on an entry opens outside customizing: none in a plain
+  // menu, so no popup shows.
+  virtual void FillCustomizingPopup(TqzBarItemLinks*, TqzBarItemLink*) {}
 
   // Overrides of the bar window.
   void CalcItemsRect() override;
@@ -201,7 +204,8 @@ class TqzBarSubMenuControl : public TCustomqzBarControl {
   void RepaintControl(TqzBarItemControl* AControl) override;
   void FillBackground(HDC DC, const TRect& R, bool AOffset, TColor AColor, HBRUSH ABrush) override;
   bool ClaimsFinalClicks() override { return true; }
-  // While customizing, a right click into a menu without links is one on the opener's entry.
+  // While customizing, a right click into a menu without links is one on the opener's entry;
+  // otherwise a right click on an entry opens the popup FillCustomizingPopup fills for its link.
   void ShowContextPopup(TqzBarItemControl* AControl) override;
   void ChangeSelection(TqzBarItemControl* AControl) override;
   // A control hidden in the short menu that runs no command of its own (a sub-item) is pressed in

@@ -70,11 +70,12 @@ class TqzCustomRibbon : public TkvControl,
 
   // The ribbon's commands of the set appended to the links (the links are emptied first unless
   // the set holds rpmiItems); the commands of the previous filling are freed. AWindow is the bar
-  // window whose context menu they fill (nil for the ribbon's own menus): it runs them. Adding to
-  // or removing from the quick access toolbar acts on the design controller's customizing link.
+  // window whose context menu they fill (nil for the ribbon's own menus): a ribbon window runs
+  // them, another window (the application menu) closes after the ribbon ran them. Adding to or
+  // removing from the quick access toolbar acts on the design controller's customizing link.
   void AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems,
-                       TqzRibbonCustomBarControl* AWindow = nullptr);
-  // A context item's click: the bar window of its menu runs it, while that window lives; else
+                       TCustomqzBarControl* AWindow = nullptr);
+  // A context item's click: the ribbon window of its menu runs it, while that window lives; else
   // the ribbon.
   void ContextItemClick(TObject* Sender);
   // Carries out the command a context item stands for, by its tag; AWindow is the bar window
@@ -318,7 +319,7 @@ class TqzCustomRibbon : public TkvControl,
   TObject* FHotObject = nullptr;
   std::unique_ptr<TComponentList> FInternalComponents;
   // The bar window whose context menu the last filling served.
-  TWeakRef<TqzRibbonCustomBarControl> FContextBarControl;
+  TWeakRef<TCustomqzBarControl> FContextBarControl;
   // Bit 1: the application menu is open.
   Byte FState = 0;
   Integer FLockCount = 0;

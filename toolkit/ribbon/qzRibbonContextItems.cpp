@@ -31,7 +31,7 @@ bool HoldsItem(TqzBar* AToolbar, TqzBarItem* AItem) {
 }
 
 // The group's toolbar of a group window or of a group's popup; nil for other windows.
-TqzBar* GroupToolbarOf(TqzRibbonCustomBarControl* AWindow) {
+TqzBar* GroupToolbarOf(TCustomqzBarControl* AWindow) {
   auto* group = dynamic_cast<TqzRibbonGroupBarControl*>(AWindow);
   if (!group) return nullptr;
   return group->OwnsBar() ? group->GetSourceBar() : group->GetBar();
@@ -40,7 +40,7 @@ TqzBar* GroupToolbarOf(TqzRibbonCustomBarControl* AWindow) {
 }  // namespace
 
 void TqzCustomRibbon::AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMenuItems AItems,
-                                      TqzRibbonCustomBarControl* AWindow) {
+                                      TCustomqzBarControl* AWindow) {
   // The commands of the last menu go with it.
   FInternalComponents->Clear();
   FContextBarControl = AWindow;
@@ -95,10 +95,13 @@ void TqzCustomRibbon::AddContextItems(TqzBarItemLinks* ALinks, TqzRibbonPopupMen
 void TqzCustomRibbon::ContextItemClick(TObject* Sender) {
   auto* item = dynamic_cast<TqzBarItem*>(Sender);
   if (!item) return;
-  if (TqzRibbonCustomBarControl* window = FContextBarControl.Get())
-    window->RunContextCommand(item);
-  else
-    ExecuteContextCommand(item, nullptr);
+  TWeakRef<TCustomqzBarControl> window = FContextBarControl;
+  if (auto* ribbonWindow = dynamic_cast<TqzRibbonCustomBarControl*>(window.Get())) {
+    ribbonWindow->RunContextCommand(item);
+    return;
+  }
+  ExecuteContextCommand(item, nullptr);
+  if (TCustomqzBarControl* menu = window.Get()) menu->CloseOnce();
 }
 
 void TqzCustomRibbon::ExecuteContextCommand(TqzBarItem* AItem, TqzRibbonCustomBarControl* AWindow) {

@@ -78,6 +78,16 @@ void TqzRibbonApplicationMenuControl::WndProc(TMessage& Message) {
   TqzBarApplicationMenuControl::WndProc(Message);
 }
 
+void TqzRibbonApplicationMenuControl::FillCustomizingPopup(TqzBarItemLinks* ALinks, TqzBarItemLink* ALink) {
+  auto* ribbon = dynamic_cast<TqzCustomRibbon*>(OwnerControl());
+  if (!ribbon) return;
+  TqzRibbonPopupMenuItems items = ribbon->GetPopupMenuItems();
+  if (!ribbon->IsQuickAccessToolbarValid() ||
+      (IsCustomizing() && ALink && GetItemLinks() && GetItemLinks()->IndexOf(ALink) >= 0))
+    items.Exclude(rpmiQATAddRemoveItem);
+  ribbon->AddContextItems(ALinks, items, this);
+}
+
 // ---- Opening the application menu from the ribbon --------------------------------------------------
 
 TqzBarSubMenuControl* TqzCustomRibbon::PrepareApplicationMenuControl(TqzBarSubMenuControl* AMenuControl) {

@@ -47,6 +47,9 @@ class TqzRibbonApplicationMenuControl : public TqzBarApplicationMenuControl {
  public:
   using TqzBarApplicationMenuControl::TqzBarApplicationMenuControl;
   Word KindFlags() override { return TqzBarApplicationMenuControl::KindFlags() | qzKindContextOnRelease; }
+  // A right click on an entry offers the ribbon's context commands (the quick access toolbar's
+  // add or remove among them); the menu closes after one runs.
+  void FillCustomizingPopup(TqzBarItemLinks* ALinks, TqzBarItemLink* ALink) override;
 
  protected:
   void WndProc(TMessage& Message) override;
