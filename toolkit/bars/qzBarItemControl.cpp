@@ -4,6 +4,8 @@
 #include "toolkit/bars/qzBarItemControl.h"
 
 #include "toolkit/bars/qzBarControl.h"
+#include "toolkit/bars/qzBarItemControlButtons.h"
+#include "toolkit/bars/qzBarSubMenuControl.h"
 #include "user/Input.h"
 #include "user/Rects.h"
 #include "user/VirtualKeys.h"
@@ -559,13 +561,18 @@ void TqzBarItemControl::PressAt(TMouseButton, TShiftState) {
 }
 
 void TqzBarItemControl::DoClick() {
+  if (dynamic_cast<TqzBarButtonControl*>(this) && dynamic_cast<TqzBarSubMenuControl*>(FParent))
+    PlayBarSound(bskMenuCommand);
   TqzBarItemLink* source = FLink->GetSourceLink();
   TqzBarItem* item = GetItem();
   bool fires = ClickFiresItem();
   bool uses = CountsUse();
-  // The click may free the links, the item or this control: weak links tell what is left.
-  TkvObjectLink* sourceLink = LinkToObject(source);
-  TkvObjectLink* clickedLink = LinkToObject(FLink);
+  // Recording the use, closing the menus and the handler may free the links, the item or this
+  // control: weak links tell what is left. A source link freed by the closing reaches the
+  // handler as nil.
+  TqzObjectGuard self(this);
+  TqzObjectGuard sourceAlive(source);
+  TqzObjectGuard itemAlive(item);
   if (uses) {
     try {
       source->RegisterUse(true);
@@ -573,17 +580,15 @@ void TqzBarItemControl::DoClick() {
     } catch (const Exception&) {
     }
   }
-  TkvObjectLink* self = LinkToObject(this);
-  bool armed = ClickClosesMenu() && (!uses || !FParent->ClaimsFinalClicks());
+  bool armed = self.Alive() && ClickClosesMenu() && (!uses || !FParent->ClaimsFinalClicks());
   if (armed) SetClickState(true);
-  if (uses && self->Ref) FParent->CloseOnce();
-  if (fires && item) {
+  if (uses && self.Alive()) FParent->CloseOnce();
+  if (fires && itemAlive.Alive()) {
+    item->SetClickedLink(sourceAlive.Alive() ? source : nullptr);
     item->Click();
+    if (itemAlive.Alive()) item->SetClickedLink(nullptr);
   }
-  if (armed && self->Ref) SetClickState(false);
-  ReleaseObjectLink(self);
-  ReleaseObjectLink(clickedLink);
-  ReleaseObjectLink(sourceLink);
+  if (armed && self.Alive()) SetClickState(false);
 }
 
 void TqzBarItemControl::SelectInBar(bool, bool&) {

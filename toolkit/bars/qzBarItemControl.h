@@ -125,6 +125,20 @@ class TqzBarItemControlViewInfo : public TkvIUnknownObject, public IqzBarItemCon
   TqzBarItemControl* FControl;
 };
 
+// A weak link held across a step that may free the object (a key handler, a closing bar).
+// Nil for nil, which is never alive.
+class TqzObjectGuard {
+ public:
+  explicit TqzObjectGuard(TObject* AObject) : FLink(LinkToObject(AObject)) {}
+  ~TqzObjectGuard() { ReleaseObjectLink(FLink); }
+  TqzObjectGuard(const TqzObjectGuard&) = delete;
+  TqzObjectGuard& operator=(const TqzObjectGuard&) = delete;
+  bool Alive() const { return FLink && FLink->Ref != nullptr; }
+
+ private:
+  TkvObjectLink* FLink;
+};
+
 // The canvas font a measurement or drawing replaced, put back by RestoreFont.
 struct TqzSavedItemFont {
   bool Changed = false;

@@ -8,19 +8,6 @@
 #include "toolkit/bars/qzBar.h"
 #include "toolkit/bars/qzBarItemControl.h"
 
-// A weak link held across a step that may free the object (a key handler, a closing bar).
-class TqzObjectGuard {
- public:
-  explicit TqzObjectGuard(TObject* AObject) : FLink(LinkToObject(AObject)) {}
-  ~TqzObjectGuard() { ReleaseObjectLink(FLink); }
-  TqzObjectGuard(const TqzObjectGuard&) = delete;
-  TqzObjectGuard& operator=(const TqzObjectGuard&) = delete;
-  bool Alive() const { return FLink->Ref != nullptr; }
-
- private:
-  TkvObjectLink* FLink;
-};
-
 class TqzBarEditLikeControlDrawParams : public TqzBarItemControlDrawParams {
   TAVREN_CLASS(TqzBarEditLikeControlDrawParams, TqzBarItemControlDrawParams)
  public:

@@ -20,6 +20,9 @@ void TqzBarSubItemControl::SubMenuClosed(TObject* Sender) {
   if (Sender == FSubMenu) FSubMenu = nullptr;
   TqzBarItemControl::Deactivate(false);
   Repaint();
+  // The menu closed itself (a click that ran an item, Esc, a click elsewhere): the program hears
+  // of it as when the entry closes it.
+  if (auto* item = dynamic_cast<TCustomqzBarSubItem*>(GetItem())) item->FireCloseUp();
 }
 
 void TqzBarSubItemControl::OpenSubMenu(bool) {

@@ -36,6 +36,8 @@ TqzBarItemLink::TqzBarItemLink(TCollection* Collection)
 }
 
 TqzBarItemLink::~TqzBarItemLink() {
+  // A click that freed the link it came through learns it through its weak link.
+  InvalidateObjectLinks(this);
   if (TqzBarDesignController* controller = ExistingDesignController()) controller->ForgetLastSelected(this);
   DestroyControl();
   // A link freed by setting its item to nil gets here too: the event sees the whole link.
@@ -46,7 +48,10 @@ TqzBarItemLink::~TqzBarItemLink() {
     } catch (...) {
     }
   }
-  if (FItem) std::erase(FItem->FLinks, this);
+  if (FItem) {
+    std::erase(FItem->FLinks, this);
+    if (FItem->FClickedLink == this) FItem->FClickedLink = nullptr;
+  }
   FItem = nullptr;
   FUserGlyph->SetOnChange(TNotifyEvent());
   if (TqzBarItemLinks* links = Links()) {

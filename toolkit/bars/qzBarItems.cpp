@@ -34,6 +34,8 @@ TqzBarItem::TqzBarItem(TComponent* AOwner, Integer AStyleCount)
 }
 
 TqzBarItem::~TqzBarItem() {
+  // A click that freed its own item learns it through its weak link.
+  InvalidateObjectLinks(this);
   // Links are gone after BeforeDestruction; an item freed without it drops them here.
   while (!FLinks.empty()) delete FLinks.back();
   FGlyph->SetOnChange(TNotifyEvent());

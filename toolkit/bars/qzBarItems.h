@@ -543,6 +543,10 @@ class TqzBarItem : public TqzBarComponent {
   void SetCanSelect(bool Value) { FCanSelect = Value; }
   TNotifyEvent GetOnItemLoaded() const { return FOnItemLoaded; }
   void SetOnItemLoaded(TNotifyEvent Value) { FOnItemLoaded = Value; }
+  // While the click handler runs: the link that was clicked (the one the user customized, when the
+  // click came through a copy of it); nil otherwise, and nil once that link is gone.
+  TqzBarItemLink* GetClickedLink() const noexcept { return FClickedLink; }
+  void SetClickedLink(TqzBarItemLink* Value) { FClickedLink = Value; }
 
   // Overrides of the bar component.
   bool GetEnabled() override;
@@ -688,6 +692,7 @@ class TqzBarItem : public TqzBarComponent {
   void DoActionChange(TObject* Sender);
 
   std::vector<TqzBarItemLink*> FLinks;
+  TqzBarItemLink* FClickedLink = nullptr;
   std::unique_ptr<TqzBarItemStylesData> FStylesData;
   std::unique_ptr<TqzBarItemActionLink> FActionLink;
   std::unique_ptr<TBitmap> FGlyph;
