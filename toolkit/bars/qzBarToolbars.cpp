@@ -575,6 +575,10 @@ TqzBars::~TqzBars() {
     if (gone) gone->SetBarManager(nullptr);
     delete gone;
   }
+  // The bars go while this is still their manager's collection: each asks it for the manager on
+  // its way out. Nothing is reported any more.
+  BeginUpdate();
+  while (ItemCount() > 0) delete ItemAt(ItemCount() - 1);
 }
 
 void TqzBars::SetItemName(TkvComponentCollectionItem* AItem) {
