@@ -12,6 +12,8 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 HBITMAP CreateBitmapIndirect(const BITMAP* bitmap);
 // 1, 4, 8, 24 or 32 bits; a negative height is top-down. *bits receives the pixel memory.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
+// The layer's own shorthand: a 32-bit top-down DIB section; *bits receives its first row.
+HBITMAP CreateDibSection32(int width, int height, uint32_t** bits);
 HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
                        const BITMAPINFO* info, UINT usage);
 constexpr DWORD CBM_INIT = 0x04;

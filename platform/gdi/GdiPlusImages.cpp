@@ -234,19 +234,12 @@ GpStatus GdipBitmapUnlockBits(GpBitmap* bitmap, BitmapData* data) {
 
 GpStatus GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* result, ARGB background) {
   if (!bitmap || !result) return InvalidParameter;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = bitmap->width;
-  info.bmiHeader.biHeight = -bitmap->height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP created = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!created || !bits) return OutOfMemory;
+  uint32_t* out = nullptr;
+  HBITMAP created = CreateDibSection32(bitmap->width, bitmap->height, &out);
+  if (!created || !out) return OutOfMemory;
   // The picture over the background colour; with a transparent background this is the
   // premultiplied picture itself.
   uint32_t under = Premultiply(background);
-  auto* out = static_cast<uint32_t*>(bits);
   std::vector<uint32_t> pixels = PremultipliedPixels(*bitmap);
   for (size_t i = 0; i < pixels.size(); ++i) {
     uint32_t p = pixels[i];

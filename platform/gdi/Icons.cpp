@@ -31,17 +31,10 @@ bool HasAlpha(BitmapObject* image) {
 
 // Blends a straight-alpha image over the DC, premultiplying a copy first.
 void DrawWithAlpha(HDC dc, int x, int y, int width, int height, BitmapObject* image) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image->Width();
-  info.bmiHeader.biHeight = -image->Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP premultiplied = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  uint32_t* out = nullptr;
+  HBITMAP premultiplied = CreateDibSection32(image->Width(), image->Height(), &out);
   if (!premultiplied) return;
   const PixelSurface from = image->Surface();
-  auto* out = static_cast<uint32_t*>(bits);
   for (int row = 0; row < from.height; ++row) {
     const uint32_t* in = from.Row32(row);
     for (int col = 0; col < from.width; ++col) {

@@ -148,16 +148,8 @@ HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* rect, int, BP_PAINTPARAM
   auto buffer = std::make_unique<PaintBuffer>();
   buffer->target = target;
   buffer->rect = *rect;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = rect->Width();
-  info.bmiHeader.biHeight = -rect->Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  buffer->bitmap = CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  buffer->bitmap = CreateDibSection32(rect->Width(), rect->Height(), &buffer->bits);
   if (!buffer->bitmap) return nullptr;
-  buffer->bits = static_cast<uint32_t*>(bits);
   buffer->dc = CreateCompatibleDC(target);
   if (!buffer->dc) {
     DeleteObject(buffer->bitmap);
